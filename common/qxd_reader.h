@@ -1,0 +1,153 @@
+// Reader of the printer-description files (.QXD).
+//
+// A description file is an 8-byte header followed by a chain of 52-byte
+// section headers, each followed by a list header, the section's entries or
+// item records, and the texts they point to.  The whole file is held in
+// memory; every typed read is a bounded copy out of that image.  Offsets and
+// counts come from the file and are never trusted: every read is checked
+// against the image's size, and a read succeeds only when all of the bytes it
+// asks for are there.
+//
+// This module needs no Windows interface; the Windows file layer that opens
+// a context from a path lives in qxd_file.h.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+inline constexpr uint32_t kQxdReadError = 0xFFFFFFFFu;
+inline constexpr size_t kQxdMaxPath = 260;
+// Texts are read through a work area of this many bytes or UTF-16 units:
+// a narrow text holds at most 290 characters and its terminator.
+inline constexpr uint32_t kQxdTextWork = 291;
+inline constexpr uint32_t kQxdFileHeaderSize = 8;
+inline constexpr uint32_t kQxdFirstSection = 8;
+
+struct QxdSectionHeader {
+  char name[32];         // NUL-terminated ASCII
+  uint32_t firstEntry;   // first entry of the section
+  uint32_t writerKind;   // not read by the driver: the description tool's
+  uint32_t writerSize;   //   notes on how it laid the section out
+  uint32_t writerLayout;
+  uint32_t nextSection;  // at or above the chain's end offset ends the chain
+};
+static_assert(sizeof(QxdSectionHeader) == 52);
+static_assert(offsetof(QxdSectionHeader, firstEntry) == 32);
+static_assert(offsetof(QxdSectionHeader, nextSection) == 48);
+
+struct QxdListHeader {
+  uint32_t count;        // number of entries (items)
+  uint32_t firstEntry;   // the default item of an option section
+  uint32_t indexOffset;  // array of `count` u32 entry offsets
+};
+static_assert(sizeof(QxdListHeader) == 12);
+
+struct QxdEntry {
+  uint32_t keyOffset;    // narrow key text
+  uint32_t valueOffset;  // narrow value text
+  uint32_t textOffset;   // wide display text
+  uint32_t next;         // next entry (chained lists) or the item's number
+};
+static_assert(sizeof(QxdEntry) == 16);
+
+struct QxdRangeRecord {
+  uint8_t reserved[36];
+  uint32_t minimum;
+  uint32_t maximum;
+  uint32_t defaultValue;
+};
+static_assert(sizeof(QxdRangeRecord) == 48);
+static_assert(offsetof(QxdRangeRecord, minimum) == 36);
+
+inline constexpr uint32_t kQxdListHeaderAt = sizeof(QxdSectionHeader);                 // 52
+inline constexpr uint32_t kQxdRangeRecordAt = kQxdListHeaderAt + sizeof(QxdListHeader);  // 64
+
+// Reads `length` bytes at `offset` from an open file that has no image in
+// memory.  Returns the count read (short at the end of the file), or
+// kQxdReadError.
+using QxdFileReadFn = uint32_t (*)(void* file, void* dst, uint32_t length, uint32_t offset);
+
+struct QxdContext;
+using QxdReleaseFn = void (*)(QxdContext* ctx);
+
+// One open description file.  Owned by the caller from open to close.
+struct QxdContext {
+  void* file;                   // the open file, or null for a memory image
+  char16_t widePath[kQxdMaxPath + 1];
+  char narrowPath[kQxdMaxPath + 1];
+  uint32_t wide;                // 1 when the path is wide
+  uint8_t* image;               // the whole file, or null
+  uint32_t size;                // size of the file in bytes
+  QxdFileReadFn readFile;       // used when there is no image
+  QxdReleaseFn release;         // frees the file, the image and the context
+};
+
+// Opens a context over a copy of `size` bytes.  Null when the copy cannot be
+// made or the size does not fit the format's 32-bit offsets.
+QxdContext* QxdOpenImage(const void* data, size_t size);
+// Opens a context without an image: every read goes through `readFile`.
+QxdContext* QxdOpenUnbuffered(void* file, uint32_t size, QxdFileReadFn readFile);
+// Closes any context, however it was opened.  Null is accepted.
+void QxdClose(QxdContext* ctx);
+
+// Copies up to `length` bytes at `offset`.  Returns the count copied: 0 at or
+// beyond the end, fewer than asked when the range runs past the end, or
+// kQxdReadError when reading the file fails.
+uint32_t QxdReadAt(QxdContext* ctx, void* dst, uint32_t length, uint32_t offset);
+// True only when all `length` bytes at `offset` were read.
+bool QxdReadFully(QxdContext* ctx, void* dst, uint32_t length, uint32_t offset);
+uint32_t QxdFileSize(const QxdContext* ctx);
+// True when `count` elements of `elemSize` bytes starting at `offset` lie
+// inside the file (no arithmetic overflow).  Loaders check counts read from
+// the file with it before the counts drive a loop or an allocation.
+bool QxdArrayFits(const QxdContext* ctx, uint32_t offset, uint32_t count, uint32_t elemSize);
+
+// Offset of the section header named `name` (ASCII case ignored, whole
+// name), or 0 when there is none.
+uint32_t QxdFindSection(QxdContext* ctx, const char* name);
+// FALSE for offset 0; otherwise TRUE when all 52 bytes were read.
+bool QxdReadSectionHeader(QxdContext* ctx, uint32_t offset, QxdSectionHeader* out);
+bool QxdReadListHeader(QxdContext* ctx, uint32_t offset, QxdListHeader* out);
+// Both leave the destination untouched and return false when the bytes are
+// not all inside the file.
+bool QxdReadDword(QxdContext* ctx, uint32_t offset, uint32_t* out);
+bool QxdReadBytes(QxdContext* ctx, uint32_t offset, uint32_t length, void* dst);
+bool QxdReadEntry(QxdContext* ctx, uint32_t offset, QxdEntry* out);
+// One item record of a known size.
+bool QxdReadRecord(QxdContext* ctx, uint32_t offset, void* dst, uint32_t size);
+bool QxdReadRecord28(QxdContext* ctx, uint32_t offset, void* dst);
+bool QxdReadRecord32(QxdContext* ctx, uint32_t offset, void* dst);
+bool QxdReadRecord148(QxdContext* ctx, uint32_t offset, void* dst);
+bool QxdReadRecord156(QxdContext* ctx, uint32_t offset, void* dst);
+bool QxdReadRecord320(QxdContext* ctx, uint32_t offset, void* dst);
+bool QxdReadRecord620(QxdContext* ctx, uint32_t offset, void* dst);
+// Offset of the i-th entry through the list's index.
+bool QxdReadIndexEntry(QxdContext* ctx, const QxdListHeader& list, uint32_t i, uint32_t* out);
+
+// Narrow text with its terminator, cut to `capacity` - 1 characters.  False
+// (destination untouched) when a byte cannot be read or no terminator comes
+// within 291 bytes, or when `capacity` is 0.
+bool QxdReadString(QxdContext* ctx, uint32_t offset, char* dst, size_t capacity);
+// Wide text, cut to at most 291 units and to `capacity` - 1 units, always
+// terminated.  False (destination untouched) for an empty text, an
+// unreadable first unit, or a `capacity` of 0.
+bool QxdReadWideString(QxdContext* ctx, uint32_t offset, char16_t* dst, size_t capacity);
+// The range record at `offset` (section offset + 64): out[0] the maximum,
+// out[1] the minimum, out[2] the default.  False, out untouched, when any of
+// it is not readable.
+bool QxdReadRangeRecord(QxdContext* ctx, uint32_t offset, uint32_t out[3]);
+// The text of a single-value section into a destination of `size` bytes,
+// which is zero-filled first.  A text of `size` - 1 characters or more is
+// refused (false, destination all zero).
+bool QxdReadValueString(QxdContext* ctx, const char* section, char* dst, uint32_t size);
+
+// Decimal numbers in narrow values.  Values beyond the 32-bit range saturate.
+int32_t QxdAtoi(const char* text);
+int32_t QxdFirstNumber(const char* text);
+void QxdTwoNumbers(const char* text, int16_t* first, int16_t* second);
+
+// Key comparison of the description files: ASCII case ignored, whole text.
+bool QxdNameEquals(const char* a, const char* b);
+// The same for a fixed-size field that may fill its whole width without a
+// terminator.
+bool QxdFieldEquals(const char* field, size_t fieldSize, const char* name);

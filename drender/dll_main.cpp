@@ -1,0 +1,14 @@
+// Module entry of the render core.
+#include <windows.h>
+
+namespace {
+HINSTANCE g_module = nullptr;
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    g_module = instance;
+    DisableThreadLibraryCalls(instance);
+  }
+  return TRUE;
+}

@@ -1,0 +1,11 @@
+#!/bin/bash
+# Installs what is missing, builds everything and runs every test: the
+# native tests under the sanitizers, then the Windows tests of the x64 build
+# under Wine.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/install-deps.sh
+tools/build.sh
+jobs=$(nproc)
+ctest --test-dir build/native --output-on-failure -j"$jobs"
+ctest --test-dir build/x64 --output-on-failure -j"$jobs"

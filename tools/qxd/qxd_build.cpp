@@ -1,0 +1,267 @@
+// Writes a document as a binary description file.
+#include <cstring>
+
+#include "common/qxd_reader.h"
+#include "tools/qxd/qxd_document.h"
+
+namespace qxd {
+namespace {
+
+class Image {
+ public:
+  uint32_t Size() const { return static_cast<uint32_t>(bytes_.size()); }
+  uint32_t Reserve(uint32_t length) {
+    Align();
+    uint32_t at = Size();
+    bytes_.resize(bytes_.size() + length, 0);
+    return at;
+  }
+  void Align() {
+    while (bytes_.size() % 4 != 0) bytes_.push_back(0);
+  }
+  void Put32(uint32_t at, uint32_t value) { PatchU32(&bytes_, at, value); }
+  void PutBytes(uint32_t at, const void* data, size_t length) { std::memcpy(&bytes_[at], data, length); }
+  uint32_t AddNarrow(const std::string& text) {
+    uint32_t at = Reserve(static_cast<uint32_t>(text.size() + 1));
+    PutBytes(at, text.data(), text.size());
+    return at;
+  }
+  uint32_t AddWide(const std::string& text) {
+    std::u16string wide = Utf8ToUtf16(text);
+    uint32_t at = Reserve(static_cast<uint32_t>(2 * (wide.size() + 1)));
+    for (size_t i = 0; i < wide.size(); ++i) {
+      bytes_[at + 2 * i] = static_cast<uint8_t>(wide[i] & 0xFF);
+      bytes_[at + 2 * i + 1] = static_cast<uint8_t>(wide[i] >> 8);
+    }
+    return at;
+  }
+  std::vector<uint8_t>& Bytes() { return bytes_; }
+
+ private:
+  std::vector<uint8_t> bytes_;
+};
+
+const FieldSpec* FindField(const Section& section, const std::string& name) {
+  for (const FieldSpec& f : section.layout) {
+    if (f.name == name) return &f;
+  }
+  return nullptr;
+}
+
+bool PutField(Image* image, uint32_t record, const FieldSpec& spec, const FieldValue& value, std::string* error) {
+  uint32_t at = record + spec.offset;
+  std::vector<uint8_t>& b = image->Bytes();
+  auto putInt = [&](int bytes, bool isSigned) {
+    int64_t lo = isSigned ? -(int64_t{1} << (8 * bytes - 1)) : 0;
+    int64_t hi = isSigned ? (int64_t{1} << (8 * bytes - 1)) - 1 : (int64_t{1} << (8 * bytes)) - 1;
+    if (value.number < lo || value.number > hi) {
+      *error = "value of field " + spec.name + " is out of range";
+      return false;
+    }
+    uint64_t v = static_cast<uint64_t>(value.number);
+    for (int i = 0; i < bytes; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    return true;
+  };
+  switch (spec.type) {
+    case FieldType::U8: return putInt(1, false);
+    case FieldType::U16: return putInt(2, false);
+    case FieldType::U32: return putInt(4, false);
+    case FieldType::I16: return putInt(2, true);
+    case FieldType::I32: return putInt(4, true);
+    case FieldType::Str:
+      if (value.text.size() >= spec.count) {
+        *error = "text of field " + spec.name + " does not fit its " + std::to_string(spec.count) + " bytes";
+        return false;
+      }
+      image->PutBytes(at, value.text.data(), value.text.size());
+      return true;
+    case FieldType::WStr: {
+      std::u16string wide = Utf8ToUtf16(value.text);
+      if (wide.size() >= spec.count) {
+        *error = "text of field " + spec.name + " does not fit its " + std::to_string(spec.count) + " units";
+        return false;
+      }
+      for (size_t i = 0; i < wide.size(); ++i) {
+        b[at + 2 * i] = static_cast<uint8_t>(wide[i] & 0xFF);
+        b[at + 2 * i + 1] = static_cast<uint8_t>(wide[i] >> 8);
+      }
+      return true;
+    }
+  }
+  return false;
+}
+
+uint32_t FieldBytes(const FieldSpec& f) {
+  switch (f.type) {
+    case FieldType::U8: return 1;
+    case FieldType::U16: case FieldType::I16: return 2;
+    case FieldType::U32: case FieldType::I32: return 4;
+    case FieldType::Str: return f.count;
+    case FieldType::WStr: return 2 * f.count;
+  }
+  return 0;
+}
+
+bool CheckSection(const Section& s, std::string* error) {
+  if (s.name.empty() || s.name.size() > 31) {
+    *error = "section name \"" + s.name + "\" must have 1 to 31 characters";
+    return false;
+  }
+  if (s.kind == SectionKind::Items) {
+    if (s.recordSize < sizeof(QxdEntry)) {
+      *error = "records of section " + s.name + " are smaller than an entry";
+      return false;
+    }
+    for (const FieldSpec& f : s.layout) {
+      if (f.offset < sizeof(QxdEntry) || uint64_t{f.offset} + FieldBytes(f) > s.recordSize) {
+        *error = "field " + f.name + " of section " + s.name + " lies outside the record";
+        return false;
+      }
+    }
+  }
+  for (const auto& p : s.pairs) {
+    if (p.first.size() > 31 || p.second.size() > 31) {
+      *error = "pair " + p.first + " of section " + s.name + " does not fit 32 bytes";
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+void PatchU32(std::vector<uint8_t>* bytes, uint32_t offset, uint32_t value) {
+  if (uint64_t{offset} + 4 > bytes->size()) return;
+  for (int i = 0; i < 4; ++i) (*bytes)[offset + i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+uint32_t GetU32(const std::vector<uint8_t>& bytes, uint32_t offset) {
+  if (uint64_t{offset} + 4 > bytes.size()) return 0;
+  return bytes[offset] | (bytes[offset + 1] << 8) | (bytes[offset + 2] << 16) |
+         (static_cast<uint32_t>(bytes[offset + 3]) << 24);
+}
+
+bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, Placement* placement) {
+  std::string ignored;
+  if (error == nullptr) error = &ignored;
+  Image image;
+  image.Reserve(kQxdFileHeaderSize);
+  image.Put32(0, doc.headerWord);
+  Placement places;
+  std::vector<uint32_t> headers;
+
+  for (const Section& s : doc.sections) {
+    if (!CheckSection(s, error)) return false;
+    SectionPlace place;
+    uint32_t header = image.Reserve(sizeof(QxdSectionHeader) + sizeof(QxdListHeader));
+    place.header = header;
+    place.list = header + kQxdListHeaderAt;
+    headers.push_back(header);
+    image.PutBytes(header, s.name.data(), s.name.size());
+    image.Put32(header + offsetof(QxdSectionHeader, writerKind), static_cast<uint32_t>(s.kind));
+    uint32_t count = 0, first = 0, listFirst = 0;
+    std::vector<uint32_t> index;
+
+    switch (s.kind) {
+      case SectionKind::Texts:
+      case SectionKind::Items: {
+        uint32_t size = s.kind == SectionKind::Items ? s.recordSize : sizeof(QxdEntry);
+        image.Put32(header + offsetof(QxdSectionHeader, writerSize), size);
+        for (size_t i = 0; i < s.items.size(); ++i) place.records.push_back(image.Reserve(size));
+        for (size_t i = 0; i < s.items.size(); ++i) {
+          const Item& item = s.items[i];
+          uint32_t rec = place.records[i];
+          image.Put32(rec + 0, image.AddNarrow(item.key));
+          image.Put32(rec + 4, image.AddNarrow(item.value));
+          image.Put32(rec + 8, image.AddWide(item.text));
+          if (s.kind == SectionKind::Texts) {
+            image.Put32(rec + 12, i + 1 < s.items.size() ? place.records[i + 1] : 0);
+          } else {
+            image.Put32(rec + 12, item.number);
+            for (const FieldValue& v : item.fields) {
+              const FieldSpec* spec = FindField(s, v.name);
+              if (spec == nullptr) {
+                *error = "section " + s.name + " has no field " + v.name;
+                return false;
+              }
+              if (!PutField(&image, rec, *spec, v, error)) return false;
+            }
+          }
+        }
+        count = static_cast<uint32_t>(s.items.size());
+        first = count ? place.records[0] : 0;
+        listFirst = s.kind == SectionKind::Texts ? first : 0;
+        if (s.kind == SectionKind::Items && s.hasDefault) {
+          bool found = false;
+          for (size_t i = 0; i < s.items.size() && !found; ++i) {
+            if (s.items[i].key == s.defaultKey) {
+              listFirst = place.records[i];
+              found = true;
+            }
+          }
+          if (!found) {
+            *error = "default item " + s.defaultKey + " of section " + s.name + " is not in the section";
+            return false;
+          }
+        }
+        index = place.records;
+        if (s.kind == SectionKind::Items && !s.layout.empty()) {
+          image.Put32(header + offsetof(QxdSectionHeader, writerLayout), image.AddNarrow(FormatLayout(s.layout)));
+        }
+        break;
+      }
+      case SectionKind::Range: {
+        uint32_t range = image.Reserve(sizeof(QxdRangeRecord));
+        image.Put32(range + offsetof(QxdRangeRecord, minimum), s.minimum);
+        image.Put32(range + offsetof(QxdRangeRecord, maximum), s.maximum);
+        image.Put32(range + offsetof(QxdRangeRecord, defaultValue), s.defaultValue);
+        break;
+      }
+      case SectionKind::Value: {
+        uint32_t entry = image.Reserve(sizeof(QxdEntry));
+        place.records.push_back(entry);
+        image.Put32(entry + 0, image.AddNarrow(s.value));
+        image.Put32(entry + 4, image.AddNarrow(""));
+        image.Put32(entry + 8, image.AddWide(""));
+        count = 1;
+        first = listFirst = entry;
+        index.push_back(entry);
+        break;
+      }
+      case SectionKind::Pairs: {
+        uint32_t table = image.Reserve(12);
+        uint32_t pairs = image.Reserve(static_cast<uint32_t>(64 * s.pairs.size()));
+        image.Put32(table + 0, static_cast<uint32_t>(s.pairs.size()));
+        image.Put32(table + 8, pairs);
+        for (size_t i = 0; i < s.pairs.size(); ++i) {
+          uint32_t at = pairs + static_cast<uint32_t>(64 * i);
+          place.records.push_back(at);
+          image.PutBytes(at, s.pairs[i].first.data(), s.pairs[i].first.size());
+          image.PutBytes(at + 32, s.pairs[i].second.data(), s.pairs[i].second.size());
+        }
+        count = 1;
+        index.push_back(table);
+        break;
+      }
+    }
+    uint32_t indexAt = image.Reserve(static_cast<uint32_t>(4 * index.size()));
+    for (size_t i = 0; i < index.size(); ++i) image.Put32(indexAt + static_cast<uint32_t>(4 * i), index[i]);
+    place.index = indexAt;
+    image.Put32(header + offsetof(QxdSectionHeader, firstEntry), first);
+    image.Put32(place.list + 0, count);
+    image.Put32(place.list + 4, listFirst);
+    image.Put32(place.list + 8, indexAt);
+    places.sections.push_back(place);
+  }
+  image.Align();
+  const uint32_t end = image.Size();
+  image.Put32(4, end);
+  for (size_t i = 0; i < headers.size(); ++i) {
+    image.Put32(headers[i] + offsetof(QxdSectionHeader, nextSection), i + 1 < headers.size() ? headers[i + 1] : end);
+  }
+  *out = std::move(image.Bytes());
+  if (placement != nullptr) *placement = std::move(places);
+  return true;
+}
+
+}  // namespace qxd

@@ -1,0 +1,196 @@
+// Reads a binary description file back into a document, through the
+// driver's own reader.
+#include <cstring>
+#include <memory>
+
+#include "common/qxd_reader.h"
+#include "tools/qxd/qxd_document.h"
+
+namespace qxd {
+namespace {
+
+struct ContextCloser {
+  void operator()(QxdContext* ctx) const { QxdClose(ctx); }
+};
+
+std::string Narrow(QxdContext* ctx, uint32_t offset) {
+  char text[kQxdTextWork + 1] = {};
+  if (!QxdReadString(ctx, offset, text, sizeof text)) return std::string();
+  return text;
+}
+
+std::string Wide(QxdContext* ctx, uint32_t offset) {
+  char16_t text[kQxdTextWork + 1] = {};
+  if (!QxdReadWideString(ctx, offset, text, kQxdTextWork + 1)) return std::string();
+  return Utf16ToUtf8(text);
+}
+
+bool ReadField(const std::vector<uint8_t>& record, const FieldSpec& spec, FieldValue* out) {
+  out->name = spec.name;
+  const uint8_t* p = record.data() + spec.offset;
+  auto get = [&](int bytes) {
+    uint64_t v = 0;
+    for (int i = 0; i < bytes; ++i) v |= uint64_t{p[i]} << (8 * i);
+    return v;
+  };
+  switch (spec.type) {
+    case FieldType::U8: out->number = static_cast<int64_t>(get(1)); break;
+    case FieldType::U16: out->number = static_cast<int64_t>(get(2)); break;
+    case FieldType::U32: out->number = static_cast<int64_t>(get(4)); break;
+    case FieldType::I16: out->number = static_cast<int16_t>(get(2)); break;
+    case FieldType::I32: out->number = static_cast<int32_t>(get(4)); break;
+    case FieldType::Str:
+      out->text.assign(reinterpret_cast<const char*>(p), strnlen(reinterpret_cast<const char*>(p), spec.count));
+      return !out->text.empty();
+    case FieldType::WStr: {
+      std::u16string wide;
+      for (uint32_t i = 0; i < spec.count; ++i) {
+        char16_t c = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
+        if (c == 0) break;
+        wide.push_back(c);
+      }
+      out->text = Utf16ToUtf8(wide);
+      return !out->text.empty();
+    }
+  }
+  return out->number != 0;
+}
+
+bool DecodeEntries(QxdContext* ctx, const QxdSectionHeader& header, uint32_t at, Section* s, std::string* error) {
+  QxdListHeader list;
+  if (!QxdReadListHeader(ctx, at + kQxdListHeaderAt, &list)) {
+    *error = "list header of section " + s->name + " is not readable";
+    return false;
+  }
+  uint32_t size = s->kind == SectionKind::Items ? header.writerSize : sizeof(QxdEntry);
+  if (size < sizeof(QxdEntry) || !QxdArrayFits(ctx, 0, list.count, size)) {
+    *error = "section " + s->name + " has more entries than the file can hold";
+    return false;
+  }
+  s->recordSize = size;
+  if (s->kind == SectionKind::Items && header.writerLayout != 0) {
+    // A layout may be longer than the driver's texts: read up to its end.
+    std::string text;
+    for (uint32_t off = header.writerLayout; text.size() < 65536; ++off) {
+      char c;
+      if (!QxdReadFully(ctx, &c, 1, off) || c == '\0') break;
+      text.push_back(c);
+    }
+    if (!ParseLayout(text, &s->layout, error)) return false;
+  }
+  uint32_t entry = header.firstEntry;
+  std::vector<uint8_t> record(size);
+  for (uint32_t i = 0; i < list.count; ++i) {
+    uint32_t offset = entry;
+    if (s->kind == SectionKind::Items && !QxdReadIndexEntry(ctx, list, i, &offset)) {
+      *error = "index of section " + s->name + " is not readable";
+      return false;
+    }
+    if (!QxdReadRecord(ctx, offset, record.data(), size)) {
+      *error = "entry " + std::to_string(i) + " of section " + s->name + " is not readable";
+      return false;
+    }
+    QxdEntry e;
+    std::memcpy(&e, record.data(), sizeof e);
+    Item item;
+    item.key = Narrow(ctx, e.keyOffset);
+    item.value = Narrow(ctx, e.valueOffset);
+    item.text = Wide(ctx, e.textOffset);
+    if (s->kind == SectionKind::Items) {
+      item.number = e.next;
+      for (const FieldSpec& spec : s->layout) {
+        FieldValue v;
+        if (ReadField(record, spec, &v)) item.fields.push_back(v);
+      }
+      if (list.firstEntry != 0 && list.firstEntry == offset && !s->hasDefault) {
+        s->hasDefault = true;
+        s->defaultKey = item.key;
+      }
+    }
+    s->items.push_back(std::move(item));
+    entry = e.next;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Decode(const std::vector<uint8_t>& bytes, Document* doc, std::string* error) {
+  std::string ignored;
+  if (error == nullptr) error = &ignored;
+  std::unique_ptr<QxdContext, ContextCloser> ctx(QxdOpenImage(bytes.data(), bytes.size()));
+  uint32_t fileHeader[2];
+  if (!ctx || !QxdReadFully(ctx.get(), fileHeader, sizeof fileHeader, 0)) {
+    *error = "the file has no header";
+    return false;
+  }
+  *doc = Document();
+  doc->headerWord = fileHeader[0];
+  const uint32_t end = fileHeader[1];
+  for (uint32_t at = kQxdFirstSection; at < end;) {
+    QxdSectionHeader header;
+    if (!QxdReadSectionHeader(ctx.get(), at, &header)) {
+      *error = "section header at " + std::to_string(at) + " is not readable";
+      return false;
+    }
+    Section s;
+    s.name.assign(header.name, strnlen(header.name, sizeof header.name));
+    switch (header.writerKind) {
+      case static_cast<uint32_t>(SectionKind::Texts):
+      case static_cast<uint32_t>(SectionKind::Items):
+        s.kind = static_cast<SectionKind>(header.writerKind);
+        if (!DecodeEntries(ctx.get(), header, at, &s, error)) return false;
+        break;
+      case static_cast<uint32_t>(SectionKind::Range): {
+        s.kind = SectionKind::Range;
+        uint32_t range[3];
+        if (!QxdReadRangeRecord(ctx.get(), at + kQxdRangeRecordAt, range)) {
+          *error = "range of section " + s.name + " is not readable";
+          return false;
+        }
+        s.maximum = range[0];
+        s.minimum = range[1];
+        s.defaultValue = range[2];
+        break;
+      }
+      case static_cast<uint32_t>(SectionKind::Value): {
+        s.kind = SectionKind::Value;
+        char text[128];
+        if (!QxdReadValueString(ctx.get(), s.name.c_str(), text, sizeof text)) {
+          *error = "value of section " + s.name + " is not readable";
+          return false;
+        }
+        s.value = text;
+        break;
+      }
+      case static_cast<uint32_t>(SectionKind::Pairs): {
+        s.kind = SectionKind::Pairs;
+        QxdListHeader list;
+        uint32_t table, pairs[3];
+        if (!QxdReadListHeader(ctx.get(), at + kQxdListHeaderAt, &list) || !QxdReadIndexEntry(ctx.get(), list, 0, &table) ||
+            !QxdReadBytes(ctx.get(), table, sizeof pairs, pairs) || !QxdArrayFits(ctx.get(), pairs[2], pairs[0], 64)) {
+          *error = "pair table of section " + s.name + " is not readable";
+          return false;
+        }
+        for (uint32_t i = 0; i < pairs[0]; ++i) {
+          char pair[64];
+          QxdReadBytes(ctx.get(), pairs[2] + 64 * i, sizeof pair, pair);
+          s.pairs.emplace_back(std::string(pair, strnlen(pair, 32)), std::string(pair + 32, strnlen(pair + 32, 32)));
+        }
+        break;
+      }
+      default:
+        *error = "section " + s.name + " was not laid out by this tool";
+        return false;
+    }
+    doc->sections.push_back(std::move(s));
+    if (header.nextSection <= at) {
+      *error = "the section chain does not move forward after " + doc->sections.back().name;
+      return false;
+    }
+    at = header.nextSection;
+  }
+  return true;
+}
+
+}  // namespace qxd

@@ -1,0 +1,105 @@
+// Description files as the project's tool sees them: a document of sections
+// that can be written as a binary .QXD file, read back from one, and written
+// as or read from readable text.
+//
+// Text form (one item per line; strings in double quotes, a quote inside a
+// string doubled):
+//
+//   qxd <first header word>
+//   section "<name>" texts                      chained entries of texts
+//     entry key="<key>" value="<narrow>" text="<display text>"
+//   section "<name>" items <record size> [default="<key>"]
+//     layout <field>:<type>@<offset> ...         type u8 u16 u32 i16 i32 strN wstrN
+//     item key="..." value="..." text="..." number=N <field>=<value> ...
+//   section "<name>" range min=N max=N default=N
+//   section "<name>" value "<text>"
+//   section "<name>" pairs
+//     pair "<key>" "<value>"
+//
+// Sections are separated by one blank line.  Fields that are zero or empty
+// are left out, so every file has one text form, and compiling that text
+// and dumping the result gives the same text back.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace qxd {
+
+enum class SectionKind : uint32_t { Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5 };
+
+enum class FieldType { U8, U16, U32, I16, I32, Str, WStr };
+
+struct FieldSpec {
+  std::string name;
+  FieldType type = FieldType::U32;
+  uint32_t offset = 0;
+  uint32_t count = 0;  // bytes of a narrow text, units of a wide one
+};
+
+struct FieldValue {
+  std::string name;
+  int64_t number = 0;
+  std::string text;  // UTF-8; wide fields are converted to UTF-16
+};
+
+struct Item {
+  std::string key;
+  std::string value;  // narrow (ASCII)
+  std::string text;   // UTF-8 text written as UTF-16
+  uint32_t number = 0;
+  std::vector<FieldValue> fields;
+};
+
+struct Section {
+  std::string name;
+  SectionKind kind = SectionKind::Texts;
+  uint32_t recordSize = 16;
+  std::vector<FieldSpec> layout;
+  std::vector<Item> items;
+  std::string defaultKey;
+  bool hasDefault = false;
+  uint32_t minimum = 0, maximum = 0, defaultValue = 0;
+  std::string value;
+  std::vector<std::pair<std::string, std::string>> pairs;
+};
+
+struct Document {
+  uint32_t headerWord = 0;
+  std::vector<Section> sections;
+};
+
+// Where the writer put things, for tests that damage a file on purpose.
+struct SectionPlace {
+  uint32_t header = 0;
+  uint32_t list = 0;
+  uint32_t index = 0;
+  std::vector<uint32_t> records;
+};
+struct Placement {
+  std::vector<SectionPlace> sections;
+};
+
+// Binary form.
+bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, Placement* placement = nullptr);
+bool Decode(const std::vector<uint8_t>& bytes, Document* doc, std::string* error);
+
+// Text form.
+bool ParseText(const std::string& text, Document* doc, std::string* error);
+std::string FormatText(const Document& doc);
+
+// Field layouts in their text form ("width:u32@20 name:str32@24").
+bool ParseLayout(const std::string& text, std::vector<FieldSpec>* out, std::string* error);
+std::string FormatLayout(const std::vector<FieldSpec>& layout);
+
+// Little-endian patching of a built file, for damaged-file tests.
+void PatchU32(std::vector<uint8_t>* bytes, uint32_t offset, uint32_t value);
+uint32_t GetU32(const std::vector<uint8_t>& bytes, uint32_t offset);
+
+// UTF-8 <-> UTF-16.
+std::u16string Utf8ToUtf16(const std::string& text);
+std::string Utf16ToUtf8(const std::u16string& text);
+
+}  // namespace qxd

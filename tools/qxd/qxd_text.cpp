@@ -1,0 +1,432 @@
+// Text form of description files: parsing and canonical formatting.
+#include <cctype>
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+
+#include "tools/qxd/qxd_document.h"
+
+namespace qxd {
+namespace {
+
+struct Token {
+  std::string name;   // "name" of name=value, or empty
+  std::string value;  // the word or the string's contents
+  bool quoted = false;
+};
+
+bool Tokenize(const std::string& line, std::vector<Token>* out, std::string* error) {
+  size_t i = 0;
+  while (i < line.size()) {
+    if (line[i] == ' ' || line[i] == '\t') {
+      ++i;
+      continue;
+    }
+    Token t;
+    size_t start = i;
+    while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '"' && line[i] != '=') ++i;
+    std::string word = line.substr(start, i - start);
+    if (i < line.size() && line[i] == '=') {
+      t.name = word;
+      ++i;
+      word.clear();
+      start = i;
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '"') ++i;
+      word = line.substr(start, i - start);
+    }
+    if (i < line.size() && line[i] == '"') {
+      if (!word.empty()) {
+        *error = "a quote inside a word";
+        return false;
+      }
+      ++i;
+      t.quoted = true;
+      for (;;) {
+        if (i >= line.size()) {
+          *error = "a string without its closing quote";
+          return false;
+        }
+        if (line[i] == '"') {
+          if (i + 1 < line.size() && line[i + 1] == '"') {
+            t.value.push_back('"');
+            i += 2;
+            continue;
+          }
+          ++i;
+          break;
+        }
+        t.value.push_back(line[i++]);
+      }
+    } else {
+      t.value = word;
+    }
+    out->push_back(std::move(t));
+  }
+  return true;
+}
+
+bool ParseNumber(const std::string& text, int64_t* out) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  long long v = std::strtoll(text.c_str(), &end, 0);
+  if (errno != 0 || *end != '\0') return false;
+  *out = v;
+  return true;
+}
+
+bool ParseU32(const std::string& text, uint32_t* out) {
+  int64_t v;
+  if (!ParseNumber(text, &v) || v < 0 || v > 0xFFFFFFFFll) return false;
+  *out = static_cast<uint32_t>(v);
+  return true;
+}
+
+std::string Quote(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"') out += "\"\"";
+    else out.push_back(c);
+  }
+  return out + "\"";
+}
+
+bool IsAscii(const std::string& text) {
+  for (unsigned char c : text) {
+    if (c < 0x20 || c > 0x7E) return false;
+  }
+  return true;
+}
+
+const char* TypeName(FieldType t) {
+  switch (t) {
+    case FieldType::U8: return "u8";
+    case FieldType::U16: return "u16";
+    case FieldType::U32: return "u32";
+    case FieldType::I16: return "i16";
+    case FieldType::I32: return "i32";
+    case FieldType::Str: return "str";
+    case FieldType::WStr: return "wstr";
+  }
+  return "?";
+}
+
+bool ParseItemLine(const std::vector<Token>& tokens, Section* s, std::string* error) {
+  Item item;
+  for (size_t i = 1; i < tokens.size(); ++i) {
+    const Token& t = tokens[i];
+    if (t.name == "key") item.key = t.value;
+    else if (t.name == "value") item.value = t.value;
+    else if (t.name == "text") item.text = t.value;
+    else if (t.name == "number" && s->kind == SectionKind::Items) {
+      if (!ParseU32(t.value, &item.number)) {
+        *error = "bad number " + t.value;
+        return false;
+      }
+    } else if (!t.name.empty() && s->kind == SectionKind::Items) {
+      FieldValue v;
+      v.name = t.name;
+      const FieldSpec* spec = nullptr;
+      for (const FieldSpec& f : s->layout) {
+        if (f.name == t.name) spec = &f;
+      }
+      if (spec == nullptr) {
+        *error = "no field " + t.name + " in the layout of section " + s->name;
+        return false;
+      }
+      bool isText = spec->type == FieldType::Str || spec->type == FieldType::WStr;
+      if (isText != t.quoted) {
+        *error = "field " + t.name + (isText ? " takes a quoted text" : " takes a number");
+        return false;
+      }
+      if (isText) v.text = t.value;
+      else if (!ParseNumber(t.value, &v.number)) {
+        *error = "bad number " + t.value + " for field " + t.name;
+        return false;
+      }
+      item.fields.push_back(v);
+    } else {
+      *error = "unexpected " + (t.name.empty() ? t.value : t.name);
+      return false;
+    }
+  }
+  if (!IsAscii(item.key) || !IsAscii(item.value)) {
+    *error = "keys and values are printable ASCII";
+    return false;
+  }
+  if (item.key.size() > 290 || item.value.size() > 290 || Utf8ToUtf16(item.text).size() > 290) {
+    *error = "a text longer than 290 characters";
+    return false;
+  }
+  s->items.push_back(std::move(item));
+  return true;
+}
+
+bool ParseSectionLine(const std::vector<Token>& tokens, Section* s, std::string* error) {
+  if (tokens.size() < 3 || !tokens[1].quoted) {
+    *error = "expected: section \"<name>\" <kind> ...";
+    return false;
+  }
+  s->name = tokens[1].value;
+  const std::string& kind = tokens[2].value;
+  if (kind == "texts" && tokens.size() == 3) {
+    s->kind = SectionKind::Texts;
+    return true;
+  }
+  if (kind == "items" && (tokens.size() == 4 || tokens.size() == 5)) {
+    s->kind = SectionKind::Items;
+    if (!ParseU32(tokens[3].value, &s->recordSize)) {
+      *error = "bad record size";
+      return false;
+    }
+    if (tokens.size() == 5) {
+      if (tokens[4].name != "default" || !tokens[4].quoted) {
+        *error = "expected default=\"<key>\"";
+        return false;
+      }
+      s->hasDefault = true;
+      s->defaultKey = tokens[4].value;
+    }
+    return true;
+  }
+  if (kind == "range" && tokens.size() == 6) {
+    s->kind = SectionKind::Range;
+    for (size_t i = 3; i < 6; ++i) {
+      uint32_t* target = tokens[i].name == "min" ? &s->minimum
+                         : tokens[i].name == "max" ? &s->maximum
+                         : tokens[i].name == "default" ? &s->defaultValue : nullptr;
+      int64_t v;
+      if (target == nullptr || !ParseNumber(tokens[i].value, &v) || v < INT32_MIN || v > UINT32_MAX) {
+        *error = "expected: range min=N max=N default=N";
+        return false;
+      }
+      *target = static_cast<uint32_t>(v);
+    }
+    return true;
+  }
+  if (kind == "value" && tokens.size() == 4 && tokens[3].quoted) {
+    s->kind = SectionKind::Value;
+    s->value = tokens[3].value;
+    if (!IsAscii(s->value) || s->value.size() > 126) {
+      *error = "a value is printable ASCII of at most 126 characters";
+      return false;
+    }
+    return true;
+  }
+  if (kind == "pairs" && tokens.size() == 3) {
+    s->kind = SectionKind::Pairs;
+    return true;
+  }
+  *error = "unknown section kind or arguments: " + kind;
+  return false;
+}
+
+}  // namespace
+
+bool ParseLayout(const std::string& text, std::vector<FieldSpec>* out, std::string* error) {
+  out->clear();
+  std::vector<Token> tokens;
+  if (!Tokenize(text, &tokens, error)) return false;
+  for (const Token& t : tokens) {
+    // name:type@offset
+    size_t colon = t.value.find(':');
+    size_t at = t.value.find('@');
+    if (!t.name.empty() || t.quoted || colon == std::string::npos || at == std::string::npos || at < colon) {
+      *error = "bad field " + t.value + " (expected name:type@offset)";
+      return false;
+    }
+    FieldSpec f;
+    f.name = t.value.substr(0, colon);
+    std::string type = t.value.substr(colon + 1, at - colon - 1);
+    if (!ParseU32(t.value.substr(at + 1), &f.offset) || f.name.empty()) {
+      *error = "bad field " + t.value;
+      return false;
+    }
+    if (f.name == "key" || f.name == "value" || f.name == "text" || f.name == "number") {
+      *error = "field name " + f.name + " is taken by the entry";
+      return false;
+    }
+    if (type == "u8") f.type = FieldType::U8;
+    else if (type == "u16") f.type = FieldType::U16;
+    else if (type == "u32") f.type = FieldType::U32;
+    else if (type == "i16") f.type = FieldType::I16;
+    else if (type == "i32") f.type = FieldType::I32;
+    else if (type.rfind("wstr", 0) == 0 && ParseU32(type.substr(4), &f.count) && f.count > 0) f.type = FieldType::WStr;
+    else if (type.rfind("str", 0) == 0 && ParseU32(type.substr(3), &f.count) && f.count > 0) f.type = FieldType::Str;
+    else {
+      *error = "bad field type " + type;
+      return false;
+    }
+    out->push_back(f);
+  }
+  return true;
+}
+
+std::string FormatLayout(const std::vector<FieldSpec>& layout) {
+  std::string out;
+  for (const FieldSpec& f : layout) {
+    if (!out.empty()) out += ' ';
+    out += f.name + ":" + TypeName(f.type);
+    if (f.type == FieldType::Str || f.type == FieldType::WStr) out += std::to_string(f.count);
+    out += "@" + std::to_string(f.offset);
+  }
+  return out;
+}
+
+bool ParseText(const std::string& text, Document* doc, std::string* error) {
+  std::string ignored;
+  if (error == nullptr) error = &ignored;
+  *doc = Document();
+  bool haveHeader = false;
+  size_t lineNo = 0;
+  size_t pos = 0;
+  while (pos <= text.size()) {
+    size_t nl = text.find('\n', pos);
+    std::string line = text.substr(pos, nl == std::string::npos ? std::string::npos : nl - pos);
+    pos = nl == std::string::npos ? text.size() + 1 : nl + 1;
+    ++lineNo;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<Token> tokens;
+    std::string why;
+    if (!Tokenize(line, &tokens, &why)) {
+      *error = "line " + std::to_string(lineNo) + ": " + why;
+      return false;
+    }
+    if (tokens.empty()) continue;
+    const std::string& word = tokens[0].value;
+    bool ok = true;
+    if (!haveHeader) {
+      ok = word == "qxd" && tokens.size() == 2 && ParseU32(tokens[1].value, &doc->headerWord);
+      if (!ok) why = "the first line is: qxd <number>";
+      haveHeader = true;
+    } else if (word == "section" && tokens[0].name.empty()) {
+      Section s;
+      ok = ParseSectionLine(tokens, &s, &why);
+      if (ok) doc->sections.push_back(std::move(s));
+    } else if (doc->sections.empty()) {
+      ok = false;
+      why = "a line outside any section";
+    } else {
+      Section& s = doc->sections.back();
+      if (word == "layout" && s.kind == SectionKind::Items && s.layout.empty() && s.items.empty()) {
+        ok = ParseLayout(line.substr(line.find("layout") + 6), &s.layout, &why);
+      } else if ((word == "entry" && s.kind == SectionKind::Texts) || (word == "item" && s.kind == SectionKind::Items)) {
+        ok = ParseItemLine(tokens, &s, &why);
+      } else if (word == "pair" && s.kind == SectionKind::Pairs && tokens.size() == 3 && tokens[1].quoted &&
+                 tokens[2].quoted) {
+        s.pairs.emplace_back(tokens[1].value, tokens[2].value);
+        ok = IsAscii(tokens[1].value) && IsAscii(tokens[2].value);
+        if (!ok) why = "pairs are printable ASCII";
+      } else {
+        ok = false;
+        why = "unexpected " + word + " in section " + s.name;
+      }
+    }
+    if (!ok) {
+      *error = "line " + std::to_string(lineNo) + ": " + why;
+      return false;
+    }
+  }
+  if (!haveHeader) {
+    *error = "empty text";
+    return false;
+  }
+  return true;
+}
+
+std::string FormatText(const Document& doc) {
+  std::string out = "qxd " + std::to_string(doc.headerWord) + "\n";
+  for (const Section& s : doc.sections) {
+    out += "\nsection " + Quote(s.name) + " ";
+    switch (s.kind) {
+      case SectionKind::Texts: out += "texts\n"; break;
+      case SectionKind::Items:
+        out += "items " + std::to_string(s.recordSize);
+        if (s.hasDefault) out += " default=" + Quote(s.defaultKey);
+        out += "\n";
+        if (!s.layout.empty()) out += "  layout " + FormatLayout(s.layout) + "\n";
+        break;
+      case SectionKind::Range:
+        out += "range min=" + std::to_string(static_cast<int32_t>(s.minimum)) +
+               " max=" + std::to_string(static_cast<int32_t>(s.maximum)) +
+               " default=" + std::to_string(static_cast<int32_t>(s.defaultValue)) + "\n";
+        break;
+      case SectionKind::Value: out += "value " + Quote(s.value) + "\n"; break;
+      case SectionKind::Pairs: out += "pairs\n"; break;
+    }
+    for (const Item& item : s.items) {
+      out += s.kind == SectionKind::Texts ? "  entry" : "  item";
+      if (!item.key.empty()) out += " key=" + Quote(item.key);
+      if (!item.value.empty()) out += " value=" + Quote(item.value);
+      if (!item.text.empty()) out += " text=" + Quote(item.text);
+      if (s.kind == SectionKind::Items && item.number != 0) out += " number=" + std::to_string(item.number);
+      // Fields in layout order, whatever order the source gave.
+      for (const FieldSpec& spec : s.layout) {
+        for (const FieldValue& v : item.fields) {
+          if (v.name != spec.name) continue;
+          bool isText = spec.type == FieldType::Str || spec.type == FieldType::WStr;
+          if (isText && !v.text.empty()) out += " " + v.name + "=" + Quote(v.text);
+          if (!isText && v.number != 0) out += " " + v.name + "=" + std::to_string(v.number);
+        }
+      }
+      out += "\n";
+    }
+    for (const auto& p : s.pairs) out += "  pair " + Quote(p.first) + " " + Quote(p.second) + "\n";
+  }
+  return out;
+}
+
+std::u16string Utf8ToUtf16(const std::string& text) {
+  std::u16string out;
+  for (size_t i = 0; i < text.size();) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    uint32_t cp;
+    size_t n;
+    if (c < 0x80) { cp = c; n = 1; }
+    else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; n = 2; }
+    else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; n = 3; }
+    else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; n = 4; }
+    else { cp = 0xFFFD; n = 1; }
+    if (i + n > text.size()) { cp = 0xFFFD; n = text.size() - i; }
+    else {
+      for (size_t k = 1; k < n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    }
+    i += n;
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(cp));
+    }
+  }
+  return out;
+}
+
+std::string Utf16ToUtf8(const std::u16string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    uint32_t cp = text[i];
+    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    }
+    if (cp < 0x80) out.push_back(static_cast<char>(cp));
+    else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+  return out;
+}
+
+}  // namespace qxd

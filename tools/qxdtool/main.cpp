@@ -1,0 +1,93 @@
+// qxdtool: compiles description-file text into the binary .QXD form and
+// dumps a .QXD file back to text.
+//
+//   qxdtool compile <text> <qxd>
+//   qxdtool dump <qxd>            (text to standard output)
+//   qxdtool check <text>          (compiles, dumps, and compares)
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+
+#include "tools/qxd/qxd_document.h"
+
+namespace {
+
+bool ReadFile(const char* path, std::string* out) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  out->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+int Fail(const std::string& message) {
+  std::cerr << "qxdtool: " << message << "\n";
+  return 1;
+}
+
+int Compile(const char* source, std::vector<uint8_t>* bytes) {
+  std::string text, error;
+  if (!ReadFile(source, &text)) return Fail(std::string("cannot read ") + source);
+  qxd::Document doc;
+  if (!qxd::ParseText(text, &doc, &error)) return Fail(std::string(source) + ": " + error);
+  if (!qxd::Build(doc, bytes, &error)) return Fail(std::string(source) + ": " + error);
+  return 0;
+}
+
+int Dump(const std::vector<uint8_t>& bytes, const char* name, std::string* text) {
+  qxd::Document doc;
+  std::string error;
+  if (!qxd::Decode(bytes, &doc, &error)) return Fail(std::string(name) + ": " + error);
+  *text = qxd::FormatText(doc);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string command = argc > 1 ? argv[1] : "";
+  if (command == "compile" && argc == 4) {
+    std::vector<uint8_t> bytes;
+    if (int rc = Compile(argv[2], &bytes)) return rc;
+    std::string tmp = std::string(argv[3]) + ".tmp";
+    {
+      std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+      out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      if (!out) return Fail(std::string("cannot write ") + argv[3]);
+    }
+    if (std::rename(tmp.c_str(), argv[3]) != 0) return Fail(std::string("cannot write ") + argv[3]);
+    return 0;
+  }
+  if (command == "dump" && argc == 3) {
+    std::string raw, text;
+    if (!ReadFile(argv[2], &raw)) return Fail(std::string("cannot read ") + argv[2]);
+    std::vector<uint8_t> bytes(raw.begin(), raw.end());
+    if (int rc = Dump(bytes, argv[2], &text)) return rc;
+    std::cout << text;
+    return 0;
+  }
+  if (command == "check" && argc == 3) {
+    std::vector<uint8_t> bytes;
+    std::string source, text;
+    if (int rc = Compile(argv[2], &bytes)) return rc;
+    if (int rc = Dump(bytes, argv[2], &text)) return rc;
+    ReadFile(argv[2], &source);
+    if (source != text) {
+      // Name the first line that differs.
+      std::istringstream a(source), b(text);
+      std::string la, lb;
+      for (int line = 1;; ++line) {
+        bool ga = static_cast<bool>(std::getline(a, la)), gb = static_cast<bool>(std::getline(b, lb));
+        if (!ga && !gb) break;
+        if (la != lb || ga != gb) {
+          return Fail(std::string(argv[2]) + ":" + std::to_string(line) + ": the text is not in its written form\n  source: " +
+                      (ga ? la : "<end>") + "\n  dumped: " + (gb ? lb : "<end>"));
+        }
+      }
+    }
+    return 0;
+  }
+  std::cerr << "usage: qxdtool compile <text> <qxd> | dump <qxd> | check <text>\n";
+  return 2;
+}

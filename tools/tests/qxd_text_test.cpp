@@ -1,0 +1,118 @@
+// The description tool: text form, binary form, and the round trip between
+// them, including the sample model's sources.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "tests/support/test_paths.h"
+#include "tools/qxd/qxd_document.h"
+
+namespace {
+
+const char kAllKinds[] =
+    "qxd 7\n"
+    "\n"
+    "section \"Property_0\" texts\n"
+    "  entry key=\"ViewPrinter\" text=\"Printer\"\n"
+    "  entry key=\"Quote\" value=\"say \"\"hi\"\"\" text=\"Fax \xC3\xA9t\xC3\xA9 \xE2\x86\x92 \xF0\x9F\x93\xA0\"\n"
+    "\n"
+    "section \"PaperSize\" items 40 default=\"A4\"\n"
+    "  layout width:u32@16 height:i16@20 flag:u8@22 kind:u16@24 delta:i32@28 label:str8@32\n"
+    "  item key=\"Letter\" text=\"Letter\" number=1 width=2159 height=-5 flag=255 label=\"LTR\"\n"
+    "  item key=\"A4\" value=\"a4\" number=9 width=2100 kind=65535 delta=-2147483648\n"
+    "\n"
+    "section \"Names\" items 48\n"
+    "  layout title:wstr16@16\n"
+    "  item key=\"One\" title=\"\xC3\x9C" "ber\"\n"
+    "\n"
+    "section \"Copies\" range min=1 max=999 default=1\n"
+    "\n"
+    "section \"Offsets\" range min=-20 max=20 default=0\n"
+    "\n"
+    "section \"ModelName\" value \"Fax Model 100\"\n"
+    "\n"
+    "section \"DevInfo\" pairs\n"
+    "  pair \"PrintRateUnit\" \"1\"\n"
+    "  pair \"PDLType\" \"XL 2.1\"\n"
+    "\n"
+    "section \"Empty\" texts\n";
+
+std::string RoundTrip(const std::string& text) {
+  qxd::Document doc, back;
+  std::string error;
+  EXPECT_TRUE(qxd::ParseText(text, &doc, &error)) << error;
+  std::vector<uint8_t> bytes;
+  EXPECT_TRUE(qxd::Build(doc, &bytes, &error)) << error;
+  EXPECT_TRUE(qxd::Decode(bytes, &back, &error)) << error;
+  return qxd::FormatText(back);
+}
+
+TEST(QxdText, EveryKindRoundTrips) { EXPECT_EQ(RoundTrip(kAllKinds), kAllKinds); }
+
+TEST(QxdText, FieldsInAnyOrderComeBackInLayoutOrder) {
+  std::string text =
+      "qxd 0\n\nsection \"S\" items 24\n  layout a:u32@16 b:u32@20\n  item b=2 key=\"k\" a=1\n";
+  EXPECT_EQ(RoundTrip(text), "qxd 0\n\nsection \"S\" items 24\n  layout a:u32@16 b:u32@20\n  item key=\"k\" a=1 b=2\n");
+}
+
+TEST(QxdText, RefusesMalformedSources) {
+  struct Case {
+    const char* why;
+    std::string text;
+  } cases[] = {
+      {"no header", "section \"S\" texts\n"},
+      {"unclosed string", "qxd 0\nsection \"S\" texts\n  entry key=\"k\n"},
+      {"name too long", "qxd 0\nsection \"" + std::string(32, 'n') + "\" texts\n"},
+      {"unknown kind", "qxd 0\nsection \"S\" lists\n"},
+      {"entry outside a section", "qxd 0\n  entry key=\"k\"\n"},
+      {"unknown field", "qxd 0\nsection \"S\" items 24\n  layout a:u32@16\n  item b=1\n"},
+      {"field outside the record", "qxd 0\nsection \"S\" items 20\n  layout a:u32@18\n"},
+      {"field over the entry", "qxd 0\nsection \"S\" items 24\n  layout a:u32@12\n"},
+      {"number too large", "qxd 0\nsection \"S\" items 24\n  layout a:u8@16\n  item a=256\n"},
+      {"text too long for field", "qxd 0\nsection \"S\" items 24\n  layout a:str4@16\n  item a=\"abcd\"\n"},
+      {"quoted number", "qxd 0\nsection \"S\" items 24\n  layout a:u32@16\n  item a=\"1\"\n"},
+      {"missing default", "qxd 0\nsection \"S\" items 16 default=\"x\"\n  item key=\"y\"\n"},
+      {"non-ASCII key", "qxd 0\nsection \"S\" texts\n  entry key=\"\xC3\xA9\"\n"},
+      {"pair too long", "qxd 0\nsection \"S\" pairs\n  pair \"" + std::string(32, 'p') + "\" \"v\"\n"},
+      {"range without max", "qxd 0\nsection \"S\" range min=1 default=1 extra=2\n"},
+      {"entry in items", "qxd 0\nsection \"S\" items 16\n  entry key=\"k\"\n"},
+  };
+  for (const Case& c : cases) {
+    qxd::Document doc;
+    std::vector<uint8_t> bytes;
+    std::string error;
+    bool ok = qxd::ParseText(c.text, &doc, &error) && qxd::Build(doc, &bytes, &error);
+    EXPECT_FALSE(ok) << c.why;
+    EXPECT_FALSE(error.empty()) << c.why;
+  }
+}
+
+TEST(QxdText, DecodeRefusesALoopingChainInsteadOfHanging) {
+  qxd::Document doc;
+  std::string error;
+  ASSERT_TRUE(qxd::ParseText(kAllKinds, &doc, &error)) << error;
+  std::vector<uint8_t> bytes;
+  qxd::Placement place;
+  ASSERT_TRUE(qxd::Build(doc, &bytes, &error, &place));
+  qxd::PatchU32(&bytes, place.sections[2].header + 48, place.sections[1].header);
+  qxd::Document back;
+  EXPECT_FALSE(qxd::Decode(bytes, &back, &error));
+  EXPECT_NE(error.find("forward"), std::string::npos) << error;
+  // A count the file cannot hold.
+  ASSERT_TRUE(qxd::Build(doc, &bytes, &error, &place));
+  qxd::PatchU32(&bytes, place.sections[1].list, 0x10000000u);
+  EXPECT_FALSE(qxd::Decode(bytes, &back, &error));
+}
+
+TEST(QxdText, SampleModelSourcesAreInWrittenForm) {
+  for (const char* name : {"VELDRANH.txt"}) {
+    std::ifstream in(testsupport::SourcePath(std::string("model/") + name), std::ios::binary);
+    ASSERT_TRUE(in) << name;
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(RoundTrip(text), text) << name;
+  }
+}
+
+}  // namespace
