@@ -3,7 +3,8 @@
 #include <objbase.h>
 
 #include <cstring>
-#include <vector>
+#include <memory>
+#include <new>
 
 #include "common/password_cipher.h"
 
@@ -38,9 +39,9 @@ bool PrinterName(HANDLE printer, wchar_t* out) {
   DWORD needed = 0;
   g_access.getPrinter(printer, 4, nullptr, 0, &needed);
   if (needed < sizeof(PRINTER_INFO_4W) || needed > 64 * 1024) return false;
-  std::vector<BYTE> info(needed);
-  if (!g_access.getPrinter(printer, 4, info.data(), needed, &needed)) return false;
-  const auto* level4 = reinterpret_cast<const PRINTER_INFO_4W*>(info.data());
+  std::unique_ptr<BYTE[]> info(new (std::nothrow) BYTE[needed]());
+  if (info == nullptr || !g_access.getPrinter(printer, 4, info.get(), needed, &needed)) return false;
+  const auto* level4 = reinterpret_cast<const PRINTER_INFO_4W*>(info.get());
   if (level4->pPrinterName == nullptr) return false;
   size_t length = wcsnlen(level4->pPrinterName, kNameCapacity - 1);
   std::memcpy(out, level4->pPrinterName, length * sizeof(wchar_t));
@@ -54,11 +55,12 @@ bool ReadInitDataKey(HANDLE printer, char text[kKeyTextLength + 1]) {
   LPWSTR name = const_cast<LPWSTR>(kInitDataBackupName);
   g_access.getPrinterData(printer, name, &type, nullptr, 0, &needed);
   if (needed == 0 || needed > kInitDataLargest) return false;
-  std::vector<BYTE> value(needed, 0);
+  std::unique_ptr<BYTE[]> value(new (std::nothrow) BYTE[needed]());
   DWORD got = 0;
-  if (g_access.getPrinterData(printer, name, &type, value.data(), needed, &got) != ERROR_SUCCESS) return false;
+  if (value == nullptr) return false;
+  if (g_access.getPrinterData(printer, name, &type, value.get(), needed, &got) != ERROR_SUCCESS) return false;
   if (got > needed) got = needed;
-  return DeriveInitDataKeyText(value.data(), got, text);
+  return DeriveInitDataKeyText(value.get(), got, text);
 }
 
 // Only the AES method with key id 0 takes the printer's key text.
