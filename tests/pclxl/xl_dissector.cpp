@@ -264,6 +264,7 @@ bool IsWhitespace(uint8_t b) { return b == 0 || (b >= 9 && b <= 13) || b == 32; 
 constexpr char kUel[] = "\x1B%-12345X";
 constexpr size_t kUelLength = 9;
 constexpr char kHeaderStart[] = ") HP-PCL XL;";
+constexpr int kMaxStreamDepth = 4;  // user streams defined inside user streams
 
 enum class Block { None, FontHeader, Char, Image, Pattern, Stream, Scan };
 
@@ -297,8 +298,8 @@ Block BlockOf(uint8_t tag) {
 
 class Parser {
  public:
-  Parser(const uint8_t* data, size_t size, const Options& options, Dissection* out)
-      : p_(data), size_(size), options_(options), out_(out) {
+  Parser(const uint8_t* data, size_t size, const Options& options, Dissection* out, int depth)
+      : p_(data), size_(size), options_(options), out_(out), depth_(depth) {
     session_ = options.start != Context::Outside;
     page_ = options.start == Context::Page;
     dataSource_ = options.dataSourceOpen;
@@ -803,7 +804,13 @@ class Parser {
         nested.start = Context::Page;
         nested.dataSourceOpen = true;
         nested.allowWhitespace = options_.allowWhitespace;
-        Dissection d = Dissect(streamData_, nested);
+        if (depth_ >= kMaxStreamDepth) {
+          return Error(op.offset, "stream \"%s\" defined inside %d levels of streams",
+                       streamName_.c_str(), depth_);
+        }
+        Dissection d;
+        Parser inner(streamData_.data(), streamData_.size(), nested, &d, depth_ + 1);
+        inner.Run();
         if (!d.ok) {
           return Error(op.offset, "in stream \"%s\": %s", streamName_.c_str(), d.error.c_str());
         }
@@ -895,6 +902,7 @@ class Parser {
   size_t pos_ = 0;
   Options options_;
   Dissection* out_;
+  int depth_;  // user streams around this one
   bool session_ = false;
   bool page_ = false;
   bool dataSource_ = false;
@@ -960,7 +968,7 @@ std::vector<std::string> Dissection::Names() const {
 Dissection Dissect(const uint8_t* data, size_t size, const Options& options) {
   Dissection d;
   static const uint8_t kEmpty[1] = {0};
-  Parser parser(data ? data : kEmpty, data ? size : 0, options, &d);
+  Parser parser(data ? data : kEmpty, data ? size : 0, options, &d, 0);
   parser.Run();
   return d;
 }

@@ -3,6 +3,7 @@
 // with a message that names the fault.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -389,6 +390,97 @@ TEST(XlDissector, RejectsMalformedStreamsWithAClearMessage) {
         << c.what << ": got \"" << d.error << "\"";
     EXPECT_EQ(d.error.rfind("offset 0x", 0), 0u) << c.what;
   }
+}
+
+// A stream with a little of everything, for the damage tests.
+Bytes RichStream() {
+  Bytes content;
+  content.Text(") HP-PCL XL;2;1\n");
+  content.UB(0, 83).Op(0x62);
+  Bytes b;
+  b.OpenPage().GrayImage(5, 3);
+  b.ReadImage(0, 1, 1, {0xFC, 7, 0x02, 0, 0, 0});
+  b.ReadImage(1, 2, 3, {2, 0, 0x01, 9, 0, 0});
+  b.Op(0xB2);
+  b.UBArray("S", 139).Op(0x5B);
+  b.U32(static_cast<uint32_t>(content.v.size()), 140).Op(0x5C).Data(content.v).Op(0x5D);
+  b.U16(2, 77).UB(3, 80).Op(0x9D).Data({1, 0, 2, 0, 3, 0, 4, 0});
+  b.Raw({0xC9, 0xC0, 2, 65, 0, 66, 0, 0xF8, 171}).Op(0xA8);
+  b.ClosePage();
+  return b;
+}
+
+TEST(XlDissector, DamagedStreamsNeverCrashTheDissector) {
+  const Bytes rich = RichStream();
+  ASSERT_TRUE(xl::Dissect(rich.v).ok) << xl::Dissect(rich.v).error;
+  // Every truncation is an incomplete stream (the header alone is an empty
+  // stream).
+  const size_t headerLength = 17;
+  for (size_t n = 0; n < rich.v.size(); ++n) {
+    if (n == headerLength) continue;
+    std::vector<uint8_t> cut(rich.v.begin(), rich.v.begin() + n);
+    xl::Dissection d = xl::Dissect(cut);
+    EXPECT_FALSE(d.ok) << n;
+    EXPECT_FALSE(d.error.empty()) << n;
+  }
+  // Random damage gives some result, and a failure always says why.
+  std::mt19937 random(7);
+  for (int round = 0; round < 20000; ++round) {
+    std::vector<uint8_t> damaged = rich.v;
+    int flips = 1 + round % 3;
+    for (int f = 0; f < flips; ++f) {
+      damaged[random() % damaged.size()] = static_cast<uint8_t>(random());
+    }
+    xl::Dissection d = xl::Dissect(damaged);
+    EXPECT_TRUE(d.ok || !d.error.empty());
+    xl::Dump(d);
+  }
+}
+
+TEST(XlDissector, RefusesBlocksTooLargeToDecode) {
+  // 65535 RGB pixels by 65535 rows announced by a few bytes of data.
+  Bytes b;
+  b.OpenPage().UB(2, 3).Op(0x6A);
+  b.UB(0, 100).UB(2, 98).U16(65535, 108).U16(65535, 107).U16XY(1, 1, 103).Op(0xB0);
+  Bytes packbits = b;
+  packbits.ReadImage(0, 65535, 1, {0x81, 0});
+  xl::Dissection d = xl::Dissect(packbits.v);
+  EXPECT_FALSE(d.ok);
+  EXPECT_NE(d.error.find("cannot hold"), std::string::npos) << d.error;
+  Bytes delta = b;
+  delta.ReadImage(0, 65535, 3, std::vector<uint8_t>(2 * 65535, 0));
+  d = xl::Dissect(delta.v);
+  EXPECT_FALSE(d.ok);
+  EXPECT_NE(d.error.find("too many to decode"), std::string::npos) << d.error;
+}
+
+TEST(XlDissector, LimitsStreamsInsideStreams) {
+  // Each level defines the next one inside its own content.
+  Bytes inner;
+  inner.Text(") HP-PCL XL;2;1\n").Op(0x85);
+  for (int level = 0; level < 6; ++level) {
+    Bytes outer;
+    outer.Text(") HP-PCL XL;2;1\n");
+    outer.UBArray("N", 139).Op(0x5B);
+    outer.U32(static_cast<uint32_t>(inner.v.size()), 140).Op(0x5C).Data(inner.v).Op(0x5D);
+    inner = outer;
+  }
+  xl::Options page;
+  page.start = xl::Context::Page;
+  page.dataSourceOpen = true;
+  xl::Dissection d = xl::Dissect(inner.v, page);
+  EXPECT_FALSE(d.ok);
+  EXPECT_NE(d.error.find("levels of streams"), std::string::npos) << d.error;
+}
+
+TEST(XlDissector, AcceptsWhiteSpaceWhenAsked) {
+  Bytes b;
+  b.Header().Raw({0x20}).U16XY(600, 600, 137).Raw({0x0A}).UB(0, 134).Op(0x41).Raw({0x00});
+  b.Op(0x42);
+  xl::Options o;
+  o.allowWhitespace = true;
+  EXPECT_TRUE(xl::Dissect(b.v, o).ok) << xl::Dissect(b.v, o).error;
+  EXPECT_FALSE(xl::Dissect(b.v).ok);
 }
 
 TEST(XlDissector, DecodersFollowTheCompressionMethods) {

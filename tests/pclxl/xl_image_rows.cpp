@@ -7,6 +7,10 @@ namespace xl {
 
 namespace {
 
+// Decoded blocks larger than this are refused rather than allocated: a
+// damaged block could otherwise announce gigabytes of rows.
+constexpr size_t kMaxDecodedBytes = 64u << 20;
+
 bool Fail(std::string* error, const char* format, size_t a, size_t b = 0) {
   char text[160];
   std::snprintf(text, sizeof(text), format, a, b);
@@ -19,6 +23,10 @@ bool Fail(std::string* error, const char* format, size_t a, size_t b = 0) {
 bool DecodePackBits(const uint8_t* data, size_t size, uint32_t rowBytes, uint32_t paddedBytes,
                     uint32_t rows, std::vector<uint8_t>* out, std::string* error) {
   size_t total = static_cast<size_t>(paddedBytes) * rows;
+  // Two bytes of PackBits data give at most 128 bytes of rows.
+  if (total > kMaxDecodedBytes || total / 64 > size + 1) {
+    return Fail(error, "PackBits data of %zu bytes cannot hold %zu bytes of rows", size, total);
+  }
   std::vector<uint8_t> plain;
   plain.reserve(total);
   size_t i = 0;
@@ -57,6 +65,9 @@ bool DecodePackBits(const uint8_t* data, size_t size, uint32_t rowBytes, uint32_
 
 bool DecodeDeltaRows(const uint8_t* data, size_t size, uint32_t rowBytes, uint32_t rows,
                      std::vector<uint8_t>* seed, std::vector<uint8_t>* out, std::string* error) {
+  if (static_cast<size_t>(rowBytes) * rows > kMaxDecodedBytes) {
+    return Fail(error, "%zu delta rows of %zu bytes are too many to decode", rows, rowBytes);
+  }
   seed->resize(rowBytes, 0);
   out->clear();
   size_t i = 0;
