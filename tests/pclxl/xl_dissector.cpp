@@ -1,6 +1,7 @@
 // PCL XL stream dissector for tests.
 #include "tests/pclxl/xl_dissector.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -818,14 +819,16 @@ class Parser {
         definedStreams_.push_back(streamName_);
         return true;
       }
-      case 0x5E:
-        if (options_.start == Context::Outside) {
-          std::string stream = op.Find(kStreamName)->value.Text();
-          bool known = false;
-          for (const std::string& s : definedStreams_) known = known || s == stream;
-          if (!known) return Error(op.offset, "ExecStream of undefined stream \"%s\"", stream.c_str());
+      case 0x5E: case 0x5F: {
+        if (options_.start != Context::Outside) return true;  // defined elsewhere
+        std::string stream = op.Find(kStreamName)->value.Text();
+        auto found = std::find(definedStreams_.begin(), definedStreams_.end(), stream);
+        if (found == definedStreams_.end()) {
+          return Error(op.offset, "%s of undefined stream \"%s\"", name, stream.c_str());
         }
+        if (op.tag == 0x5F) definedStreams_.erase(found);
         return true;
+      }
       case 0x60:
         if (gsStack_.empty()) return Error(op.offset, "PopGS without PushGS");
         colorSpace_ = gsStack_.back();
@@ -883,16 +886,13 @@ class Parser {
       return Error(havePending_ ? pendingOffset_ : size_, "attributes at the end without an operator");
     }
     if (block_ != Block::None) return Error(size_, "stream ends inside a %s block", BlockName(block_));
-    switch (options_.start) {
-      case Context::Outside:
-        if (session_) return Error(size_, "stream ends inside a session");
-        return true;
-      case Context::Session:
-        if (!session_ || page_) return Error(size_, "fragment does not end in its session");
-        return true;
-      case Context::Page:
-        if (!session_ || !page_) return Error(size_, "fragment does not end in its page");
-        return true;
+    Context now = !session_ ? Context::Outside : page_ ? Context::Page : Context::Session;
+    Context end = options_.end ? *options_.end : options_.start;
+    if (now != end) {
+      static const char* const kWhere[] = {"outside a session", "inside a session",
+                                           "inside a page"};
+      return Error(size_, "stream ends %s, expected %s", kWhere[static_cast<int>(now)],
+                   kWhere[static_cast<int>(end)]);
     }
     return true;
   }

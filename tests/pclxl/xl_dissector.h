@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,7 @@ struct Options {
   bool header = true;          // the stream begins with its header line
   bool skipToHeader = false;   // text before the header line is kept as prefix
   Context start = Context::Outside;
+  std::optional<Context> end;  // where it must end; by default where it started
   bool dataSourceOpen = false;  // for fragments that start inside a session
   bool allowWhitespace = false;  // accept the format's white-space bytes
 };

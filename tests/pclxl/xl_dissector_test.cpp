@@ -181,6 +181,24 @@ TEST(XlDissector, ReadsPageFragments) {
   EXPECT_EQ(d.Count("SetClipMode"), 1u);
   // The same bytes are no whole stream.
   EXPECT_FALSE(xl::Dissect(b.v).ok);
+
+  // The head of a job ends inside its session, the tail starts there.
+  Bytes head;
+  head.Header().U16XY(600, 600, 137).UB(0, 134).Op(0x41).UB(0, 136).UB(1, 130).Op(0x48);
+  xl::Options open;
+  open.end = xl::Context::Session;
+  EXPECT_TRUE(xl::Dissect(head.v, open).ok);
+  xl::Dissection whole = xl::Dissect(head.v);
+  EXPECT_NE(whole.error.find("stream ends inside a session, expected outside a session"),
+            std::string::npos) << whole.error;
+  Bytes tail;
+  tail.Op(0x49).Op(0x42);
+  xl::Options close;
+  close.header = false;
+  close.start = xl::Context::Session;
+  close.dataSourceOpen = true;
+  close.end = xl::Context::Outside;
+  EXPECT_TRUE(xl::Dissect(tail.v, close).ok);
 }
 
 TEST(XlDissector, SkipsJobTextBeforeTheHeader) {
@@ -352,6 +370,13 @@ std::vector<BadCase> BadCases() {
     Bytes b;
     b.OpenPage().UBArray("O1", 139).Op(0x5E);
     add("undefined stream", b, "ExecStream of undefined stream \"O1\"");
+  }
+  {
+    Bytes b;
+    b.OpenPage();
+    b.UBArray("P1", 139).Op(0x5B).U32(16, 140).Op(0x5C).Text("\xFB\x10) HP-PCL XL;2;1\n");
+    b.Op(0x5D).UBArray("P1", 139).Op(0x5F).UBArray("P1", 139).Op(0x5E);
+    add("removed stream", b, "ExecStream of undefined stream \"P1\"");
   }
   {
     Bytes b;
