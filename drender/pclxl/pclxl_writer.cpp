@@ -7,6 +7,7 @@ static_assert(offsetof(XlEncoder, context) == sizeof(void*));
 static_assert(offsetof(XlEncoder, group) == 2 * sizeof(void*));
 static_assert(offsetof(XlEncoder, groupLength) == 2 * sizeof(void*) + kXlGroupCapacity);
 static_assert(offsetof(XlEncoder, groupOverflow) == 2 * sizeof(void*) + kXlGroupCapacity + 1);
+static_assert(sizeof(XlEncoder) == (sizeof(void*) == 8 ? 56 : 48));
 
 namespace {
 

@@ -416,7 +416,8 @@ class Parser {
 
   uint32_t U16(size_t at) const { return p_[at] | (p_[at + 1] << 8); }
   uint32_t U32(size_t at) const {
-    return p_[at] | (p_[at + 1] << 8) | (p_[at + 2] << 16) | (static_cast<uint32_t>(p_[at + 3]) << 24);
+    return p_[at] | (p_[at + 1] << 8) | (p_[at + 2] << 16) |
+           (static_cast<uint32_t>(p_[at + 3]) << 24);
   }
 
   double Element(Base base, size_t at) const {
@@ -465,7 +466,9 @@ class Parser {
     }
     size_t bytes = count * type.elementSize;
     if (!Need(bytes, at, ("value " + v.TypeName()).c_str())) return false;
-    for (size_t i = 0; i < count; ++i) v.items.push_back(Element(type.base, pos_ + i * type.elementSize));
+    for (size_t i = 0; i < count; ++i) {
+      v.items.push_back(Element(type.base, pos_ + i * type.elementSize));
+    }
     pos_ += bytes;
     pending_ = std::move(v);
     pendingOffset_ = at;
@@ -731,7 +734,8 @@ class Parser {
         op.rows.insert(op.rows.end(), row, row + rowBytes_);
       }
     } else if (mode == 1) {
-      good = DecodePackBits(op.data.data(), op.data.size(), rowBytes_, padded, rows, &op.rows, &error);
+      good = DecodePackBits(op.data.data(), op.data.size(), rowBytes_, padded, rows, &op.rows,
+                            &error);
     } else if (mode == 3) {
       good = DecodeDeltaRows(op.data.data(), op.data.size(), rowBytes_, rows, &seed_, &op.rows,
                              &error);
@@ -844,7 +848,9 @@ class Parser {
         for (uint16_t id : ids) {
           sources += op.Find(id) != nullptr;
         }
-        if (sources != 1) return Error(op.offset, "%s names %d sources, one expected", name, sources);
+        if (sources != 1) {
+          return Error(op.offset, "%s names %d sources, one expected", name, sources);
+        }
         const Attribute* rgb = op.Find(kRGBColor);
         if (rgb && rgb->value.items.size() != 3) {
           return Error(op.offset, "%s has an RGBColor of %zu items", name, rgb->value.items.size());
@@ -883,9 +889,12 @@ class Parser {
 
   bool CheckEnd() {
     if (havePending_ || !attrs_.empty()) {
-      return Error(havePending_ ? pendingOffset_ : size_, "attributes at the end without an operator");
+      return Error(havePending_ ? pendingOffset_ : size_,
+                   "attributes at the end without an operator");
     }
-    if (block_ != Block::None) return Error(size_, "stream ends inside a %s block", BlockName(block_));
+    if (block_ != Block::None) {
+      return Error(size_, "stream ends inside a %s block", BlockName(block_));
+    }
     Context now = !session_ ? Context::Outside : page_ ? Context::Page : Context::Session;
     Context end = options_.end ? *options_.end : options_.start;
     if (now != end) {

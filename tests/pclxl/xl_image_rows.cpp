@@ -93,7 +93,9 @@ bool DecodeDeltaRows(const uint8_t* data, size_t size, uint32_t rowBytes, uint32
         }
       }
       position += offset;
-      if (end - i < count) return Fail(error, "delta row %zu: command lacks its %zu bytes", r, count);
+      if (end - i < count) {
+        return Fail(error, "delta row %zu: command lacks its %zu bytes", r, count);
+      }
       if (position + count > rowBytes) {
         return Fail(error, "delta row %zu: replacement reaches byte %zu of the row",
                     r, position + count);
