@@ -378,3 +378,19 @@ int AdjustBindingEdgeFeatures(const ModelInfo* model, const DocDMode* doc, Featu
   SetBindingEdgeKeyword(table, keyword);
   return 1;
 }
+
+void InstallSessionPaperLists(FeatureEntry* table, const void* paperList, const void* outPaperList) {
+  if (table == nullptr) return;
+  const FeatureSpecialRows& rows = SpecialFeatureRows();
+  if (paperList != nullptr) table[rows.paperSize].options = static_cast<OptionHead*>(const_cast<void*>(paperList));
+  if (outPaperList != nullptr) {
+    table[rows.outPaperSize].options = static_cast<OptionHead*>(const_cast<void*>(outPaperList));
+  }
+}
+
+void RestoreModelPaperLists(FeatureEntry* table, const ModelInfo* model) {
+  if (table == nullptr) return;
+  const FeatureSpecialRows& rows = SpecialFeatureRows();
+  table[rows.paperSize].options = model != nullptr ? reinterpret_cast<OptionHead*>(model->papers) : nullptr;
+  table[rows.outPaperSize].options = model != nullptr ? reinterpret_cast<OptionHead*>(model->outPapers) : nullptr;
+}

@@ -110,5 +110,10 @@ int AdjustBindingEdgeFeatures(const ModelInfo* model, const DocDMode* doc, Featu
 // case ignored), which then names the binding-edge rows; else 0.
 int SetBindingEdgeKeyword(FeatureEntry* table, const char* keyword);
 
+// Installs the session paper lists as the options of "PaperSize" and
+// "OutPaperSize" (each only when given), or puts the model's lists back.
+void InstallSessionPaperLists(FeatureEntry* table, const void* paperList, const void* outPaperList);
+void RestoreModelPaperLists(FeatureEntry* table, const ModelInfo* model);
+
 // Reads a feature entry's keyword as ASCII.
 void FeatureKeyword(const FeatureEntry& entry, char* out, size_t capacity);

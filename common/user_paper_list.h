@@ -50,6 +50,8 @@ struct SessionPaperItem {
   uint32_t customRange;     // a server form within the model's custom limits
 };
 static_assert(sizeof(SessionPaperItem) == 180);
+// Session lists serve as option tables: their rows begin like every option row.
+static_assert(offsetof(SessionPaperItem, value) == 36 && offsetof(SessionPaperItem, iconId) == 44);
 
 // A form of the print server as the filter sees it.
 struct ServerForm {

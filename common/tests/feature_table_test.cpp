@@ -10,6 +10,7 @@
 #include "common/feature_table.h"
 #include "common/paper_tables.h"
 #include "common/tests/model_fixture.h"
+#include "common/user_paper_list.h"
 
 namespace {
 
@@ -143,6 +144,29 @@ TEST(RuntimeFeatureTable, BindingEdgeFollowsTheModelAndTheSheet) {
   EXPECT_EQ(SetBindingEdgeKeyword(table.get(), "BindingEdge_MF"), 0);
   EXPECT_EQ(Keyword(bindingRow()), "BindingEdge_PRN_Portrait");
   SetBindingEdgeKeyword(table.get(), "BindingEdge_MFP");
+}
+
+TEST(RuntimeFeatureTable, SessionPaperListsReplaceTheModelsWhileInstalled) {
+  PaperSizeEntry papers[2] = {};
+  std::strcpy(papers[0].keyword, "A4");
+  papers[0].size = sizeof papers[0];
+  ModelInfo m = {};
+  m.papers = papers;
+  std::unique_ptr<FeatureEntry, TableDeleter> table(BuildFeatureTable(FeatureControlTable(), nullptr, &m));
+  ASSERT_NE(table, nullptr);
+  const FeatureEntry& paper = table.get()[SpecialFeatureRows().paperSize];
+  EXPECT_EQ(Options(paper.options), std::set<std::string>{"A4"});
+  SessionPaperItem* session = nullptr;
+  UserPaperList users = {};
+  users.count = 1;
+  users.entries[0].paperId = 512;
+  ASSERT_EQ(BuildSessionPaperList(&m, &users, nullptr, 0, &session), 2u);
+  InstallSessionPaperLists(table.get(), session, nullptr);
+  EXPECT_EQ(Options(paper.options), (std::set<std::string>{"A4", "CustomPaper"}));
+  EXPECT_EQ(table.get()[SpecialFeatureRows().outPaperSize].options, nullptr);
+  RestoreModelPaperLists(table.get(), &m);
+  EXPECT_EQ(Options(paper.options), std::set<std::string>{"A4"});
+  std::free(session);
 }
 
 TEST(RuntimeFeatureTable, StopIconsOfFeaturesTheModelLacks) {
