@@ -80,12 +80,23 @@ inline bool PutValue(BitPacker* p, const JpegHuffTable* table, uint32_t symbol, 
 }  // namespace
 
 bool JpegEncodeBlock(JpegStream* s, JpegComponentCoder* component, const int16_t coefficients[64]) {
+  int16_t zz[64];
+  uint64_t nonzero = 0;
+  for (uint32_t k = 0; k < 64; ++k) {
+    zz[k] = coefficients[kJpegZigzag[k]];
+    if (k > 0) nonzero |= uint64_t(zz[k] != 0) << k;
+  }
+  return JpegEncodeBlockZigzag(s, component, zz, nonzero);
+}
+
+bool JpegEncodeBlockZigzag(JpegStream* s, JpegComponentCoder* component, const int16_t zz[64],
+                           uint64_t nonzero) {
   uint8_t buffer[kJpegBlockBufferBytes];
   BitPacker p{s->bit_buffer, s->bit_count, buffer};
 
   // DC: the difference to the component's previous DC value.
-  const int32_t diff = int32_t(coefficients[0]) - component->dc_predictor;
-  component->dc_predictor = coefficients[0];
+  const int32_t diff = int32_t(zz[0]) - component->dc_predictor;
+  component->dc_predictor = zz[0];
   const uint32_t dc_size = BitWidth(uint32_t(diff < 0 ? -diff : diff));
   if (dc_size > 11 || !PutValue(&p, component->dc, dc_size, diff, dc_size)) return false;
   p.EmitWholeBytes();
@@ -94,12 +105,6 @@ bool JpegEncodeBlock(JpegStream* s, JpegComponentCoder* component, const int16_t
   // AC, in zigzag order: runs of zeros before each non-zero value, sixteen
   // at a time as 0xF0, and an end-of-block code unless the last position
   // holds a value.
-  int16_t zz[64];
-  uint64_t nonzero = 0;
-  for (uint32_t k = 1; k < 64; ++k) {
-    zz[k] = coefficients[kJpegZigzag[k]];
-    nonzero |= uint64_t(zz[k] != 0) << k;
-  }
   const JpegHuffTable* ac = component->ac;
   uint32_t last = 0;
   while (nonzero != 0) {

@@ -3,11 +3,12 @@
 #include <cstring>
 
 #include "ljpeg/jpeg_block_coder.h"
+#include "ljpeg/jpeg_kernels.h"
 #include "ljpeg/jpeg_markers.h"
 #include "ljpeg/jpeg_pixels.h"
 #include "ljpeg/jpeg_stream.h"
 #include "ljpeg/jpeg_tables.h"
-#include "ljpeg/jpeg_transform.h"
+#include "ljpeg/jpeg_quant.h"
 
 namespace {
 
@@ -20,9 +21,11 @@ struct JpegEncoderState {
   uint64_t stride;         // source row stride
   uint64_t source_size;    // bytes readable at source
   const uint8_t* source;
-  JpegSampling sampling;   // grey: 8 x 8, no downsampler
+  JpegSampling sampling;   // grey: 8 x 8
   uint32_t blocks_per_mcu;
   JpegRowConverter convert;
+  JpegDownsampler downsample;  // none for grey
+  const JpegKernelTable* kernels;
   JpegHuffTable huffman[4];
   JpegQuantTable quant[2];
   JpegComponentCoder coders[3];
@@ -52,9 +55,10 @@ bool EncodeScan(JpegEncoderState* st) {
   const uint32_t short_mcu = FirstShortMcu(*st, mcus_per_row, total);
   const uint32_t luma_blocks = uint32_t(st->sampling.luma_h) * st->sampling.luma_v;
 
-  alignas(16) uint8_t planes[3][256];
-  alignas(16) uint8_t blocks[384];
-  alignas(16) int16_t coefficients[64];
+  uint8_t planes[3][256];
+  uint8_t blocks[384];
+  int16_t zigzag[64];
+  uint64_t ac_nonzero;
   const bool grey = st->components == 1;
   uint8_t* mcu_blocks = grey ? planes[0] : blocks;
 
@@ -85,11 +89,13 @@ bool EncodeScan(JpegEncoderState* st) {
           }
         }
       }
-      if (!grey) st->sampling.downsample(planes[0], planes[1], planes[2], blocks);
+      if (!grey) st->downsample(planes[0], planes[1], planes[2], blocks);
       for (uint32_t b = 0; b < st->blocks_per_mcu; ++b) {
         const uint32_t component = b < luma_blocks ? 0 : b - luma_blocks + 1;
-        JpegTransformBlock(mcu_blocks + 64 * b, st->quant[component == 0 ? 0 : 1], coefficients);
-        if (!JpegEncodeBlock(&st->out, &st->coders[component], coefficients)) return false;
+        st->kernels->transform(mcu_blocks + 64 * b, st->quant[component == 0 ? 0 : 1], zigzag,
+                               &ac_nonzero);
+        if (!JpegEncodeBlockZigzag(&st->out, &st->coders[component], zigzag, ac_nonzero))
+          return false;
       }
     }
   }
@@ -99,15 +105,19 @@ bool EncodeScan(JpegEncoderState* st) {
 }  // namespace
 
 uint16_t JpegEncode(JpegEncodeParams* params, uint32_t pass) {
+  return JpegEncodeWith(JpegSelectKernels(), params, pass);
+}
+
+uint16_t JpegEncodeWith(const JpegKernelTable* kernels, JpegEncodeParams* params, uint32_t pass) {
   if (params == nullptr) return kJpegStatusBadParameter;
   if (params->width == 0 || params->height == 0 || params->width > 0xFFFF ||
       params->height > 0xFFFF)
     return kJpegStatusBadSize;
   if (params->quality == 0 || params->quality > 100) return kJpegStatusBadParameter;
   if (params->subsampling > 2) return kJpegStatusBadParameter;
-  const JpegRowConverter convert =
-      JpegChooseConverter(params->bits_per_pixel, params->pixel_order);
-  if (convert == nullptr) return kJpegStatusBadDepth;
+  const int depth = JpegDepthIndex(params->bits_per_pixel);
+  if (depth < 0) return kJpegStatusBadDepth;
+  const JpegRowConverter convert = kernels->convert[depth][params->pixel_order == 1 ? 1 : 0];
   pass &= 0xFF;
   if (pass != kJpegPassMeasure && pass != kJpegPassEncode) return kJpegStatusBadParameter;
 
@@ -122,11 +132,14 @@ uint16_t JpegEncode(JpegEncodeParams* params, uint32_t pass) {
   st.source = params->source;
   st.source_size = params->source == nullptr ? 0 : uint64_t(size < 0 ? -size : size);
   st.convert = convert;
+  st.kernels = kernels;
   if (st.components == 1) {
-    st.sampling = {8, 8, 1, 1, nullptr};
+    st.sampling = {8, 8, 1, 1};
+    st.downsample = nullptr;
     st.blocks_per_mcu = 1;
   } else {
     JpegChooseSampling(params->subsampling, &st.sampling);
+    st.downsample = kernels->downsample[params->subsampling];
     st.blocks_per_mcu = uint32_t(st.sampling.luma_h) * st.sampling.luma_v + 2;
   }
   const int tables = st.components == 1 ? 2 : 4;

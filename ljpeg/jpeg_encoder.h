@@ -13,3 +13,7 @@
 // an unsupported depth -- these leave the record as it was -- or 0x2000
 // with the bits of the step that failed, with output_size set to 0.
 uint16_t JpegEncode(JpegEncodeParams* params, uint32_t pass);
+
+struct JpegKernelTable;
+// The same with a given kernel table (which must run on this processor).
+uint16_t JpegEncodeWith(const JpegKernelTable* kernels, JpegEncodeParams* params, uint32_t pass);

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "ljpeg/jpeg_stream.h"
-#include "ljpeg/jpeg_transform.h"
+#include "ljpeg/jpeg_quant.h"
 
 struct JpegFrame {
   uint16_t width;

@@ -1,6 +1,5 @@
-// Source pixels to samples: the converters of one source row into the Y, Cb
-// and Cr sample planes of an MCU, and the downsamplers that cut the planes
-// into the MCU's 8 x 8 blocks.
+// Source pixels to samples: colour conversion, and the MCU geometry of each
+// subsampling mode.
 #pragma once
 
 #include <cstdint>
@@ -11,26 +10,32 @@
 typedef void (*JpegRowConverter)(const uint8_t* src, uint32_t n, uint32_t width, uint8_t* y,
                                  uint8_t* cb, uint8_t* cr);
 
-// The converter for 8, 16, 24 or 32 bits per pixel and the pixel order (1:
-// blue first); null for another depth.
-JpegRowConverter JpegChooseConverter(uint16_t bits_per_pixel, uint8_t pixel_order);
-
-// Colour conversion of one pixel.
-void JpegRgbToYcc(int32_t r, int32_t g, int32_t b, uint8_t* y, uint8_t* cb, uint8_t* cr);
-
 // Turns the three planes (each as wide and high as the MCU) into the MCU's
 // blocks in coding order: Y blocks left to right and top to bottom, then Cb,
 // then Cr.
 typedef void (*JpegDownsampler)(const uint8_t* y, const uint8_t* cb, const uint8_t* cr,
                                 uint8_t* blocks);
 
+// Colour conversion of one pixel (>> is an arithmetic shift).
+inline void JpegRgbToYcc(int32_t r, int32_t g, int32_t b, uint8_t* y, uint8_t* cb, uint8_t* cr) {
+  const int32_t yy = (77 * r + 150 * g + 29 * b + 128) >> 8;
+  const int32_t cbv = ((128 * b + 128 - 43 * r - 85 * g) >> 8) + 128;
+  const int32_t crv = ((128 * r + 128 - 107 * g - 21 * b) >> 8) + 128;
+  *y = uint8_t(yy > 255 ? 255 : yy);
+  *cb = uint8_t(cbv > 255 ? 255 : cbv < 0 ? 0 : cbv);
+  *cr = uint8_t(crv > 255 ? 255 : crv < 0 ? 0 : crv);
+}
+
 struct JpegSampling {
   uint32_t mcu_width;
   uint32_t mcu_height;
   uint8_t luma_h;  // Y sampling factors; Cb and Cr are 1 x 1
   uint8_t luma_v;
-  JpegDownsampler downsample;
 };
 
 // Subsampling modes 0 (2 x 2), 1 (2 x 1) and 2 (1 x 1); false for another.
 bool JpegChooseSampling(uint8_t mode, JpegSampling* sampling);
+
+// Index of a depth in the kernels' converter table; -1 for an unsupported
+// depth.
+int JpegDepthIndex(uint16_t bits_per_pixel);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ljpeg/jpeg_encoder.h"
+#include "ljpeg/jpeg_kernels.h"
 #include "ljpeg/jpeg_pixels.h"
 #include "ljpeg/tests/jpeg_test_support.h"
 
@@ -197,6 +198,34 @@ TEST(JpegEncoder, AnyPixelOrderOtherThanOneIsRedFirst) {
     EXPECT_EQ(jpegtest::EncodeTwoPass(source, 19, 17, bpp, 80, 0, 2), red_first);
     EXPECT_EQ(jpegtest::EncodeTwoPass(source, 19, 17, bpp, 80, 0, 255), red_first);
     EXPECT_NE(jpegtest::EncodeTwoPass(source, 19, 17, bpp, 80, 0, 1), red_first);
+  }
+}
+
+// Every kernel table the processor runs writes the same streams.
+TEST(JpegEncoder, EveryKernelTableWritesTheSameStream) {
+  int count = 0;
+  const JpegKernelTable* const* tables = JpegKernelTables(&count);
+  const Image image = jpegtest::MakeImage(Pattern::kShapes, 83, 37, false, 5);
+  const Image noise = jpegtest::MakeImage(Pattern::kNoise, 41, 19, false, 6);
+  for (const Image* im : {&image, &noise}) {
+    for (uint16_t bpp : {8, 16, 24, 32}) {
+      for (uint8_t order : {0, 1}) {
+        for (uint8_t mode = 0; mode < 3; ++mode) {
+          const Bytes source = jpegtest::ToSource(*im, bpp, order);
+          const Bytes expected =
+              jpegtest::EncodeTwoPass(source, im->width, im->height, bpp, 85, mode, order);
+          for (int t = 0; t < count; ++t) {
+            if (!JpegKernelsRun(tables[t])) continue;
+            JpegEncodeParams p = jpegtest::MakeParams(source, im->width, im->height, bpp, 85, mode, order);
+            Bytes out(expected.size());
+            p.output = out.data();
+            p.output_size = uint32_t(out.size());
+            ASSERT_EQ(JpegEncodeWith(tables[t], &p, 1), 0);
+            EXPECT_EQ(out, expected) << tables[t]->name << " bpp " << bpp << " mode " << int(mode);
+          }
+        }
+      }
+    }
   }
 }
 

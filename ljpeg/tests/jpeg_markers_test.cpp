@@ -3,7 +3,7 @@
 
 #include "ljpeg/jpeg_block_coder.h"
 #include "ljpeg/jpeg_tables.h"
-#include "ljpeg/jpeg_transform.h"
+#include "ljpeg/jpeg_quant.h"
 #include "ljpeg/tests/jpeg_test_support.h"
 
 namespace {
