@@ -42,13 +42,38 @@ inline void Store(void* p, V v) {
 }
 
 // ---- Row converters ----------------------------------------------------
+//
+// Each pixel format is a struct with its size, a scalar reader, and Block,
+// which converts the next 8 pixels (or, with AVX2, 16 when at least 16 are
+// left) and returns how many it converted.  ConvertRow drives them.
 
 inline void RepeatLast(uint8_t* plane, uint32_t n, uint32_t width) {
   if (n < width) std::memset(plane + n, plane[n - 1], width - n);
 }
 
+template <typename Pixel>
+void ConvertRow(const uint8_t* src, uint32_t n, uint32_t width, uint8_t* y, uint8_t* cb,
+                uint8_t* cr) {
+  uint32_t i = 0;
+  while (n - i >= 8) i += Pixel::Block(src + Pixel::kBytes * i, n - i, y + i, cb + i, cr + i);
+  for (; i < n; ++i) {
+    int32_t r, g, b;
+    Pixel::Rgb(src + Pixel::kBytes * i, &r, &g, &b);
+    JpegRgbToYcc(r, g, b, y + i, cb + i, cr + i);
+  }
+  RepeatLast(y, n, width);
+  RepeatLast(cb, n, width);
+  RepeatLast(cr, n, width);
+}
+
+void ConvertGrey(const uint8_t* src, uint32_t n, uint32_t width, uint8_t* y, uint8_t*, uint8_t*) {
+  std::memcpy(y, src, n);
+  RepeatLast(y, n, width);
+}
+
+#if !defined(__AVX2__)
 // Eight pixels' channels to Y, Cb and Cr, limited to 0..255.
-inline void YccStore8(I32x8 r, I32x8 g, I32x8 b, uint8_t* y, uint8_t* cb, uint8_t* cr) {
+inline uint32_t YccStore8(I32x8 r, I32x8 g, I32x8 b, uint8_t* y, uint8_t* cb, uint8_t* cr) {
   const I32x8 zero = {};
   const I32x8 max = zero + 255;
   I32x8 yy = (77 * r + 150 * g + 29 * b + 128) >> 8;
@@ -60,106 +85,23 @@ inline void YccStore8(I32x8 r, I32x8 g, I32x8 b, uint8_t* y, uint8_t* cb, uint8_
   Store(y, __builtin_convertvector(yy, U8x8));
   Store(cb, __builtin_convertvector(cbv, U8x8));
   Store(cr, __builtin_convertvector(crv, U8x8));
+  return 8;
 }
-
-void ConvertGrey(const uint8_t* src, uint32_t n, uint32_t width, uint8_t* y, uint8_t*, uint8_t*) {
-  std::memcpy(y, src, n);
-  RepeatLast(y, n, width);
-}
-
-// 24-bit pixels; kRed is the offset of red (0 or 2), blue the other end.
-// Eight pixels are 24 bytes, read as two overlapping 16-byte loads.
-template <uint32_t kRed>
-void Convert24(const uint8_t* src, uint32_t n, uint32_t width, uint8_t* y, uint8_t* cb,
-               uint8_t* cr) {
-  constexpr uint32_t kBlue = 2 - kRed;
-  uint32_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    const U8x16 a = Load<U8x16>(src + 3 * i);
-    const U8x16 b = Load<U8x16>(src + 3 * i + 8);
-    // Byte j of the 24 is a[j] for j < 16, else b[j - 8], i.e. index j + 8
-    // of the pair (a, b).
-    const U8x8 c0 = __builtin_shufflevector(a, b, 0, 3, 6, 9, 12, 15, 26, 29);
-    const U8x8 c1 = __builtin_shufflevector(a, b, 1, 4, 7, 10, 13, 24, 27, 30);
-    const U8x8 c2 = __builtin_shufflevector(a, b, 2, 5, 8, 11, 14, 25, 28, 31);
-    const I32x8 v0 = __builtin_convertvector(c0, I32x8);
-    const I32x8 v1 = __builtin_convertvector(c1, I32x8);
-    const I32x8 v2 = __builtin_convertvector(c2, I32x8);
-    YccStore8(kRed == 0 ? v0 : v2, v1, kRed == 0 ? v2 : v0, y + i, cb + i, cr + i);
-  }
-  for (; i < n; ++i) {
-    const uint8_t* p = src + 3 * i;
-    JpegRgbToYcc(p[kRed], p[1], p[kBlue], y + i, cb + i, cr + i);
-  }
-  RepeatLast(y, n, width);
-  RepeatLast(cb, n, width);
-  RepeatLast(cr, n, width);
-}
-
-// 32-bit pixels, the fourth byte ignored.
-template <uint32_t kRed>
-void Convert32(const uint8_t* src, uint32_t n, uint32_t width, uint8_t* y, uint8_t* cb,
-               uint8_t* cr) {
-  constexpr uint32_t kBlue = 2 - kRed;
-  uint32_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    const U8x16 a = Load<U8x16>(src + 4 * i);
-    const U8x16 b = Load<U8x16>(src + 4 * i + 16);
-    const U8x8 c0 = __builtin_shufflevector(a, b, 0, 4, 8, 12, 16, 20, 24, 28);
-    const U8x8 c1 = __builtin_shufflevector(a, b, 1, 5, 9, 13, 17, 21, 25, 29);
-    const U8x8 c2 = __builtin_shufflevector(a, b, 2, 6, 10, 14, 18, 22, 26, 30);
-    const I32x8 v0 = __builtin_convertvector(c0, I32x8);
-    const I32x8 v1 = __builtin_convertvector(c1, I32x8);
-    const I32x8 v2 = __builtin_convertvector(c2, I32x8);
-    YccStore8(kRed == 0 ? v0 : v2, v1, kRed == 0 ? v2 : v0, y + i, cb + i, cr + i);
-  }
-  for (; i < n; ++i) {
-    const uint8_t* p = src + 4 * i;
-    JpegRgbToYcc(p[kRed], p[1], p[kBlue], y + i, cb + i, cr + i);
-  }
-  RepeatLast(y, n, width);
-  RepeatLast(cb, n, width);
-  RepeatLast(cr, n, width);
-}
-
-// 16-bit little-endian words of three 5-bit fields; kRedShift is 0 or 10,
-// blue takes the other end; a 5-bit value becomes 8 bits by a shift of 3.
-template <uint32_t kRedShift>
-void Convert16(const uint8_t* src, uint32_t n, uint32_t width, uint8_t* y, uint8_t* cb,
-               uint8_t* cr) {
-  constexpr uint32_t kBlueShift = 10 - kRedShift;
-  uint32_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    U8x16 bytes = Load<U8x16>(src + 2 * i);
-    const U8x8 lo = __builtin_shufflevector(bytes, bytes, 0, 2, 4, 6, 8, 10, 12, 14);
-    const U8x8 hi = __builtin_shufflevector(bytes, bytes, 1, 3, 5, 7, 9, 11, 13, 15);
-    const I32x8 w = __builtin_convertvector(lo, I32x8) | (__builtin_convertvector(hi, I32x8) << 8);
-    YccStore8(((w >> kRedShift) & 31) << 3, ((w >> 5) & 31) << 3, ((w >> kBlueShift) & 31) << 3,
-              y + i, cb + i, cr + i);
-  }
-  for (; i < n; ++i) {
-    const uint32_t w = uint32_t(src[2 * i]) | uint32_t(src[2 * i + 1]) << 8;
-    JpegRgbToYcc(int32_t((w >> kRedShift) & 31) << 3, int32_t((w >> 5) & 31) << 3,
-                 int32_t((w >> kBlueShift) & 31) << 3, y + i, cb + i, cr + i);
-  }
-  RepeatLast(y, n, width);
-  RepeatLast(cb, n, width);
-  RepeatLast(cr, n, width);
-}
+#endif
 
 #if defined(__AVX2__)
-// ---- Row converters with AVX2 ----------------------------------------------
-// The same conversion in 16-bit lanes: Y's sum stays below 2^16; for Cb and
-// Cr, s = 128 * main - k1 * x - k2 * z lies within +-32640, and
-// ((s + 128) >> 8) equals ((s >> 1) + 64) >> 7, which cannot overflow.  The
-// final pack to bytes saturates, which is the limit to 0..255.
-
-template <int kMain1, int kX, int kZ>
+// In 16-bit lanes: Y's sum stays below 2^16; for Cb and Cr,
+// s = 128 * main - kX * x - kZ * z lies within +-32640, and ((s + 128) >> 8)
+// equals ((s >> 1) + 64) >> 7, which cannot overflow.  The final pack to
+// bytes saturates, which is the limit to 0..255.
+template <int kX, int kZ>
 inline __m256i Chroma16(__m256i main, __m256i x, __m256i z) {
-  const __m256i s = _mm256_sub_epi16(_mm256_slli_epi16(main, 7),
-                                     _mm256_add_epi16(_mm256_mullo_epi16(x, _mm256_set1_epi16(kX)),
-                                                      _mm256_mullo_epi16(z, _mm256_set1_epi16(kZ))));
-  const __m256i q = _mm256_srai_epi16(_mm256_add_epi16(_mm256_srai_epi16(s, 1), _mm256_set1_epi16(64)), 7);
+  const __m256i s =
+      _mm256_sub_epi16(_mm256_slli_epi16(main, 7),
+                       _mm256_add_epi16(_mm256_mullo_epi16(x, _mm256_set1_epi16(kX)),
+                                        _mm256_mullo_epi16(z, _mm256_set1_epi16(kZ))));
+  const __m256i q =
+      _mm256_srai_epi16(_mm256_add_epi16(_mm256_srai_epi16(s, 1), _mm256_set1_epi16(64)), 7);
   return _mm256_add_epi16(q, _mm256_set1_epi16(128));
 }
 
@@ -173,10 +115,9 @@ inline void StoreBytes(uint8_t* dst, __m256i v, uint32_t count) {
   }
 }
 
-// Up to 16 pixels whose channels are in 16-bit lanes (lanes beyond count
-// are ignored).
-inline void YccStore16(__m256i r, __m256i g, __m256i b, uint32_t count, uint8_t* y, uint8_t* cb,
-                       uint8_t* cr) {
+// 8 or 16 pixels whose channels are in 16-bit lanes.
+inline uint32_t YccStore(__m256i r, __m256i g, __m256i b, uint32_t count, uint8_t* y,
+                         uint8_t* cb, uint8_t* cr) {
   const __m256i yy = _mm256_srli_epi16(
       _mm256_add_epi16(_mm256_add_epi16(_mm256_mullo_epi16(r, _mm256_set1_epi16(77)),
                                         _mm256_mullo_epi16(g, _mm256_set1_epi16(150))),
@@ -184,8 +125,9 @@ inline void YccStore16(__m256i r, __m256i g, __m256i b, uint32_t count, uint8_t*
                                         _mm256_set1_epi16(128))),
       8);
   StoreBytes(y, yy, count);
-  StoreBytes(cb, Chroma16<128, 43, 85>(b, r, g), count);
-  StoreBytes(cr, Chroma16<128, 107, 21>(r, g, b), count);
+  StoreBytes(cb, Chroma16<43, 85>(b, r, g), count);
+  StoreBytes(cr, Chroma16<107, 21>(r, g, b), count);
+  return count;
 }
 
 // pshufb masks that gather byte 3j + c (j = 0..15) of 48 bytes from their
@@ -203,21 +145,35 @@ struct Mask24 {
 };
 constexpr Mask24 kMask24;
 
-inline __m128i Gather24(const __m128i parts[3], int c, int count) {
+inline __m256i Gather24(const __m128i parts[3], int c) {
   __m128i out = _mm_setzero_si128();
-  for (int v = 0; v < (count == 16 ? 3 : 2); ++v)
-    out = _mm_or_si128(out, _mm_shuffle_epi8(parts[v], _mm_loadu_si128(reinterpret_cast<const __m128i*>(kMask24.m[c][v]))));
-  return out;
+  for (int v = 0; v < 3; ++v)
+    out = _mm_or_si128(out, _mm_shuffle_epi8(parts[v], _mm_loadu_si128(
+                                                           reinterpret_cast<const __m128i*>(kMask24.m[c][v]))));
+  return _mm256_cvtepu8_epi16(out);
 }
 
+// Channel byte kByte of 8 + 8 32-bit pixels as 16-bit lanes in pixel order.
+template <int kByte>
+inline __m256i Channel32(__m256i a, __m256i b) {
+  const __m256i mask = _mm256_set1_epi32(0xFF);
+  const __m256i ca = _mm256_and_si256(_mm256_srli_epi32(a, 8 * kByte), mask);
+  const __m256i cb = _mm256_and_si256(_mm256_srli_epi32(b, 8 * kByte), mask);
+  // packus works within 128-bit halves: put the pixels back in order.
+  return _mm256_permute4x64_epi64(_mm256_packus_epi32(ca, cb), 0xD8);
+}
+#endif  // __AVX2__
+
+// 24-bit pixels; kRed is the offset of red (0 or 2), blue the other end.
 template <uint32_t kRed>
-void Convert24Avx2(const uint8_t* src, uint32_t n, uint32_t width, uint8_t* y, uint8_t* cb,
-                   uint8_t* cr) {
-  constexpr uint32_t kBlue = 2 - kRed;
-  uint32_t i = 0;
-  while (i + 8 <= n) {
-    const uint32_t count = i + 16 <= n ? 16 : 8;
-    const uint8_t* p = src + 3 * i;
+struct Pixel24 {
+  static constexpr uint32_t kBytes = 3;
+  static void Rgb(const uint8_t* p, int32_t* r, int32_t* g, int32_t* b) {
+    *r = p[kRed], *g = p[1], *b = p[2 - kRed];
+  }
+#if defined(__AVX2__)
+  static uint32_t Block(const uint8_t* p, uint32_t left, uint8_t* y, uint8_t* cb, uint8_t* cr) {
+    const uint32_t count = left >= 16 ? 16 : 8;
     __m128i parts[3];
     parts[0] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     if (count == 16) {
@@ -227,84 +183,86 @@ void Convert24Avx2(const uint8_t* src, uint32_t n, uint32_t width, uint8_t* y, u
       parts[1] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 16));
       parts[2] = _mm_setzero_si128();
     }
-    const __m256i r = _mm256_cvtepu8_epi16(Gather24(parts, kRed, int(count)));
-    const __m256i g = _mm256_cvtepu8_epi16(Gather24(parts, 1, int(count)));
-    const __m256i b = _mm256_cvtepu8_epi16(Gather24(parts, kBlue, int(count)));
-    YccStore16(r, g, b, count, y + i, cb + i, cr + i);
-    i += count;
+    return YccStore(Gather24(parts, kRed), Gather24(parts, 1), Gather24(parts, 2 - kRed), count,
+                    y, cb, cr);
   }
-  for (; i < n; ++i) {
-    const uint8_t* p = src + 3 * i;
-    JpegRgbToYcc(p[kRed], p[1], p[kBlue], y + i, cb + i, cr + i);
+#else
+  // Eight pixels are 24 bytes, read as two overlapping 16-byte loads: byte
+  // j of the 24 is a[j] for j < 16, else b[j - 8], index j + 8 of (a, b).
+  static uint32_t Block(const uint8_t* p, uint32_t, uint8_t* y, uint8_t* cb, uint8_t* cr) {
+    const U8x16 a = Load<U8x16>(p);
+    const U8x16 b = Load<U8x16>(p + 8);
+    const I32x8 c0 = __builtin_convertvector(__builtin_shufflevector(a, b, 0, 3, 6, 9, 12, 15, 26, 29), I32x8);
+    const I32x8 c1 = __builtin_convertvector(__builtin_shufflevector(a, b, 1, 4, 7, 10, 13, 24, 27, 30), I32x8);
+    const I32x8 c2 = __builtin_convertvector(__builtin_shufflevector(a, b, 2, 5, 8, 11, 14, 25, 28, 31), I32x8);
+    return YccStore8(kRed == 0 ? c0 : c2, c1, kRed == 0 ? c2 : c0, y, cb, cr);
   }
-  RepeatLast(y, n, width);
-  RepeatLast(cb, n, width);
-  RepeatLast(cr, n, width);
-}
+#endif
+};
 
-// Eight 32-bit pixels' channel at byte kByte, as 16-bit lanes in the low
-// half of the result... for two groups of eight: lanes 0-7 from a, 8-15 from b.
-template <int kByte>
-inline __m256i Channel32(__m256i a, __m256i b) {
-  const __m256i mask = _mm256_set1_epi32(0xFF);
-  const __m256i ca = _mm256_and_si256(_mm256_srli_epi32(a, 8 * kByte), mask);
-  const __m256i cb = _mm256_and_si256(_mm256_srli_epi32(b, 8 * kByte), mask);
-  // packus works within 128-bit halves: restore pixel order afterwards.
-  return _mm256_permute4x64_epi64(_mm256_packus_epi32(ca, cb), 0xD8);
-}
-
+// 32-bit pixels, the fourth byte ignored.
 template <uint32_t kRed>
-void Convert32Avx2(const uint8_t* src, uint32_t n, uint32_t width, uint8_t* y, uint8_t* cb,
-                   uint8_t* cr) {
-  constexpr uint32_t kBlue = 2 - kRed;
-  uint32_t i = 0;
-  while (i + 8 <= n) {
-    const uint32_t count = i + 16 <= n ? 16 : 8;
-    const uint8_t* p = src + 4 * i;
+struct Pixel32 {
+  static constexpr uint32_t kBytes = 4;
+  static void Rgb(const uint8_t* p, int32_t* r, int32_t* g, int32_t* b) {
+    *r = p[kRed], *g = p[1], *b = p[2 - kRed];
+  }
+#if defined(__AVX2__)
+  static uint32_t Block(const uint8_t* p, uint32_t left, uint8_t* y, uint8_t* cb, uint8_t* cr) {
+    const uint32_t count = left >= 16 ? 16 : 8;
     const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
     const __m256i b = count == 16 ? _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32))
                                   : _mm256_setzero_si256();
-    YccStore16(Channel32<kRed>(a, b), Channel32<1>(a, b), Channel32<kBlue>(a, b), count, y + i,
-               cb + i, cr + i);
-    i += count;
+    return YccStore(Channel32<kRed>(a, b), Channel32<1>(a, b), Channel32<2 - kRed>(a, b), count, y,
+                    cb, cr);
   }
-  for (; i < n; ++i) {
-    const uint8_t* p = src + 4 * i;
-    JpegRgbToYcc(p[kRed], p[1], p[kBlue], y + i, cb + i, cr + i);
+#else
+  static uint32_t Block(const uint8_t* p, uint32_t, uint8_t* y, uint8_t* cb, uint8_t* cr) {
+    const U8x16 a = Load<U8x16>(p);
+    const U8x16 b = Load<U8x16>(p + 16);
+    const I32x8 c0 = __builtin_convertvector(__builtin_shufflevector(a, b, 0, 4, 8, 12, 16, 20, 24, 28), I32x8);
+    const I32x8 c1 = __builtin_convertvector(__builtin_shufflevector(a, b, 1, 5, 9, 13, 17, 21, 25, 29), I32x8);
+    const I32x8 c2 = __builtin_convertvector(__builtin_shufflevector(a, b, 2, 6, 10, 14, 18, 22, 26, 30), I32x8);
+    return YccStore8(kRed == 0 ? c0 : c2, c1, kRed == 0 ? c2 : c0, y, cb, cr);
   }
-  RepeatLast(y, n, width);
-  RepeatLast(cb, n, width);
-  RepeatLast(cr, n, width);
-}
+#endif
+};
 
+// 16-bit little-endian words of three 5-bit fields; kRedShift is 0 or 10,
+// blue takes the other end; a 5-bit value becomes 8 bits by a shift of 3.
 template <uint32_t kRedShift>
-void Convert16Avx2(const uint8_t* src, uint32_t n, uint32_t width, uint8_t* y, uint8_t* cb,
-                   uint8_t* cr) {
-  constexpr uint32_t kBlueShift = 10 - kRedShift;
-  uint32_t i = 0;
-  const __m256i five = _mm256_set1_epi16(31);
-  while (i + 8 <= n) {
-    const uint32_t count = i + 16 <= n ? 16 : 8;
-    const uint8_t* p = src + 2 * i;
+struct Pixel16 {
+  static constexpr uint32_t kBytes = 2;
+  static constexpr uint32_t kBlueShift = 10 - kRedShift;
+  static void Rgb(const uint8_t* p, int32_t* r, int32_t* g, int32_t* b) {
+    const uint32_t w = uint32_t(p[0]) | uint32_t(p[1]) << 8;
+    *r = int32_t((w >> kRedShift) & 31) << 3;
+    *g = int32_t((w >> 5) & 31) << 3;
+    *b = int32_t((w >> kBlueShift) & 31) << 3;
+  }
+#if defined(__AVX2__)
+  static uint32_t Block(const uint8_t* p, uint32_t left, uint8_t* y, uint8_t* cb, uint8_t* cr) {
+    const uint32_t count = left >= 16 ? 16 : 8;
     const __m256i w =
         count == 16 ? _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p))
                     : _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
-    const __m256i r = _mm256_slli_epi16(_mm256_and_si256(_mm256_srli_epi16(w, kRedShift), five), 3);
-    const __m256i g = _mm256_slli_epi16(_mm256_and_si256(_mm256_srli_epi16(w, 5), five), 3);
-    const __m256i b = _mm256_slli_epi16(_mm256_and_si256(_mm256_srli_epi16(w, kBlueShift), five), 3);
-    YccStore16(r, g, b, count, y + i, cb + i, cr + i);
-    i += count;
+    const __m256i five = _mm256_set1_epi16(31);
+    return YccStore(_mm256_slli_epi16(_mm256_and_si256(_mm256_srli_epi16(w, kRedShift), five), 3),
+                    _mm256_slli_epi16(_mm256_and_si256(_mm256_srli_epi16(w, 5), five), 3),
+                    _mm256_slli_epi16(_mm256_and_si256(_mm256_srli_epi16(w, kBlueShift), five), 3),
+                    count, y, cb, cr);
   }
-  for (; i < n; ++i) {
-    const uint32_t w = uint32_t(src[2 * i]) | uint32_t(src[2 * i + 1]) << 8;
-    JpegRgbToYcc(int32_t((w >> kRedShift) & 31) << 3, int32_t((w >> 5) & 31) << 3,
-                 int32_t((w >> kBlueShift) & 31) << 3, y + i, cb + i, cr + i);
+#else
+  static uint32_t Block(const uint8_t* p, uint32_t, uint8_t* y, uint8_t* cb, uint8_t* cr) {
+    const U8x16 bytes = Load<U8x16>(p);
+    const U8x8 lo = __builtin_shufflevector(bytes, bytes, 0, 2, 4, 6, 8, 10, 12, 14);
+    const U8x8 hi = __builtin_shufflevector(bytes, bytes, 1, 3, 5, 7, 9, 11, 13, 15);
+    const I32x8 w = __builtin_convertvector(lo, I32x8) | (__builtin_convertvector(hi, I32x8) << 8);
+    return YccStore8(((w >> kRedShift) & 31) << 3, ((w >> 5) & 31) << 3,
+                     ((w >> kBlueShift) & 31) << 3, y, cb, cr);
   }
-  RepeatLast(y, n, width);
-  RepeatLast(cb, n, width);
-  RepeatLast(cr, n, width);
-}
-#endif  // __AVX2__
+#endif
+};
 
 // ---- Downsamplers --------------------------------------------------------
 
@@ -494,17 +452,10 @@ void Transform(const uint8_t samples[64], const JpegQuantTable& table, int16_t z
 
 extern const JpegKernelTable JPEG_KERNEL_TABLE = {
     JPEG_STRINGIFY(JPEG_KERNEL_TABLE),
-#if defined(__AVX2__)
     {{ConvertGrey, ConvertGrey},
-     {Convert16Avx2<0>, Convert16Avx2<10>},
-     {Convert24Avx2<0>, Convert24Avx2<2>},
-     {Convert32Avx2<0>, Convert32Avx2<2>}},
-#else
-    {{ConvertGrey, ConvertGrey},
-     {Convert16<0>, Convert16<10>},
-     {Convert24<0>, Convert24<2>},
-     {Convert32<0>, Convert32<2>}},
-#endif
+     {ConvertRow<Pixel16<0>>, ConvertRow<Pixel16<10>>},
+     {ConvertRow<Pixel24<0>>, ConvertRow<Pixel24<2>>},
+     {ConvertRow<Pixel32<0>>, ConvertRow<Pixel32<2>>}},
     {Downsample2x2, Downsample2x1, Downsample1x1},
     ForwardDct,
     Transform,
