@@ -80,23 +80,19 @@ inline bool PutValue(BitPacker* p, const JpegHuffTable* table, uint32_t symbol, 
 }  // namespace
 
 bool JpegEncodeBlock(JpegStream* s, JpegComponentCoder* component, const int16_t coefficients[64]) {
-  int16_t zz[64];
   uint64_t nonzero = 0;
-  for (uint32_t k = 0; k < 64; ++k) {
-    zz[k] = coefficients[kJpegZigzag[k]];
-    if (k > 0) nonzero |= uint64_t(zz[k] != 0) << k;
-  }
-  return JpegEncodeBlockZigzag(s, component, zz, nonzero);
+  for (uint32_t k = 1; k < 64; ++k) nonzero |= uint64_t(coefficients[kJpegZigzag[k]] != 0) << k;
+  return JpegEncodeBlockMasked(s, component, coefficients, nonzero);
 }
 
-bool JpegEncodeBlockZigzag(JpegStream* s, JpegComponentCoder* component, const int16_t zz[64],
-                           uint64_t nonzero) {
+bool JpegEncodeBlockMasked(JpegStream* s, JpegComponentCoder* component,
+                           const int16_t coefficients[64], uint64_t nonzero) {
   uint8_t buffer[kJpegBlockBufferBytes];
   BitPacker p{s->bit_buffer, s->bit_count, buffer};
 
   // DC: the difference to the component's previous DC value.
-  const int32_t diff = int32_t(zz[0]) - component->dc_predictor;
-  component->dc_predictor = zz[0];
+  const int32_t diff = int32_t(coefficients[0]) - component->dc_predictor;
+  component->dc_predictor = coefficients[0];
   const uint32_t dc_size = BitWidth(uint32_t(diff < 0 ? -diff : diff));
   if (dc_size > 11 || !PutValue(&p, component->dc, dc_size, diff, dc_size)) return false;
   p.EmitWholeBytes();
@@ -117,7 +113,7 @@ bool JpegEncodeBlockZigzag(JpegStream* s, JpegComponentCoder* component, const i
       p.Put(ac->code[0xF0], ac->length[0xF0]);
       run -= 16;
     }
-    const int32_t value = zz[k];
+    const int32_t value = coefficients[kJpegZigzag[k]];
     const uint32_t size = BitWidth(uint32_t(value < 0 ? -value : value));
     if (size > 15 || !PutValue(&p, ac, run * 16 + size, value, size)) return false;
   }

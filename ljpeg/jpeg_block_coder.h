@@ -37,7 +37,7 @@ inline constexpr uint32_t kJpegBlockBufferBytes = 2 * ((kJpegMaxBlockBits + 7) /
 // AC value beyond category 10).
 bool JpegEncodeBlock(JpegStream* s, JpegComponentCoder* component, const int16_t coefficients[64]);
 
-// The same for values already in zigzag order, with bit k of ac_nonzero set
-// for each non-zero value at zigzag position k (1 to 63).
-bool JpegEncodeBlockZigzag(JpegStream* s, JpegComponentCoder* component, const int16_t zigzag[64],
-                           uint64_t ac_nonzero);
+// The same with bit k of ac_nonzero set for each non-zero value at zigzag
+// position k (1 to 63); the other values are not looked at.
+bool JpegEncodeBlockMasked(JpegStream* s, JpegComponentCoder* component,
+                           const int16_t coefficients[64], uint64_t ac_nonzero);

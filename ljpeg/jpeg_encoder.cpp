@@ -57,7 +57,7 @@ bool EncodeScan(JpegEncoderState* st) {
 
   uint8_t planes[3][256];
   uint8_t blocks[384];
-  int16_t zigzag[64];
+  int16_t coefficients[64];
   uint64_t ac_nonzero;
   const bool grey = st->components == 1;
   uint8_t* mcu_blocks = grey ? planes[0] : blocks;
@@ -92,9 +92,9 @@ bool EncodeScan(JpegEncoderState* st) {
       if (!grey) st->downsample(planes[0], planes[1], planes[2], blocks);
       for (uint32_t b = 0; b < st->blocks_per_mcu; ++b) {
         const uint32_t component = b < luma_blocks ? 0 : b - luma_blocks + 1;
-        st->kernels->transform(mcu_blocks + 64 * b, st->quant[component == 0 ? 0 : 1], zigzag,
-                               &ac_nonzero);
-        if (!JpegEncodeBlockZigzag(&st->out, &st->coders[component], zigzag, ac_nonzero))
+        st->kernels->transform(mcu_blocks + 64 * b, st->quant[component == 0 ? 0 : 1],
+                               coefficients, &ac_nonzero);
+        if (!JpegEncodeBlockMasked(&st->out, &st->coders[component], coefficients, ac_nonzero))
           return false;
       }
     }

@@ -413,7 +413,28 @@ inline int16_t QuantizeOne(int32_t c, const JpegQuantTable& t, int i) {
   return int16_t(c < 0 ? -q : q);
 }
 
-void Transform(const uint8_t samples[64], const JpegQuantTable& table, int16_t zigzag[64],
+// Bits of the non-zero values among the 64, by natural index.
+inline uint64_t NonZeroBits(const int16_t v[64]) {
+#if defined(__AVX2__)
+  const __m256i zero = _mm256_setzero_si256();
+  uint64_t equal = 0;
+  for (int half = 0; half < 2; ++half) {
+    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(v + 32 * half));
+    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(v + 32 * half + 16));
+    // packs works within 128-bit halves: put the 32 bytes back in order.
+    const __m256i bytes = _mm256_permute4x64_epi64(
+        _mm256_packs_epi16(_mm256_cmpeq_epi16(a, zero), _mm256_cmpeq_epi16(b, zero)), 0xD8);
+    equal |= uint64_t(uint32_t(_mm256_movemask_epi8(bytes))) << (32 * half);
+  }
+  return ~equal;
+#else
+  uint64_t bits = 0;
+  for (int i = 0; i < 64; ++i) bits |= uint64_t(v[i] != 0) << i;
+  return bits;
+#endif
+}
+
+void Transform(const uint8_t samples[64], const JpegQuantTable& table, int16_t coefficients[64],
                uint64_t* ac_nonzero) {
   uint64_t words[8];
   std::memcpy(words, samples, 64);
@@ -423,29 +444,29 @@ void Transform(const uint8_t samples[64], const JpegQuantTable& table, int16_t z
   if (uniform) {
     // Every AC output of a flat block is 0 and the DC output is 64 times the
     // level-shifted sample.
-    std::memset(zigzag, 0, 64 * sizeof(int16_t));
-    zigzag[0] = QuantizeOne((int32_t(samples[0]) - 128) * 64, table, 0);
+    std::memset(coefficients, 0, 64 * sizeof(int16_t));
+    coefficients[0] = QuantizeOne((int32_t(samples[0]) - 128) * 64, table, 0);
     *ac_nonzero = 0;
     return;
   }
   I32x8 d[8];
   DctRows(samples, d);
-  int16_t natural[64];
   const I32x8 zero = {};
   for (int row = 0; row < 8; ++row) {
     const I32x8 c = d[row];
     const U32x8 n = U32x8(c < zero ? -c : c) + Load<U32x8>(table.half + 8 * row);
     const I32x8 q = I32x8((n * Load<U32x8>(table.multiplier + 8 * row)) >>
                           Load<U32x8>(table.shift + 8 * row));
-    Store(natural + 8 * row, __builtin_convertvector(c < zero ? -q : q, I16x8));
+    Store(coefficients + 8 * row, __builtin_convertvector(c < zero ? -q : q, I16x8));
   }
-  uint64_t mask = 0;
-  for (int k = 0; k < 64; ++k) {
-    const int16_t v = natural[kJpegZigzag[k]];
-    zigzag[k] = v;
-    mask |= uint64_t(v != 0) << k;
+  // Few values survive quantisation: move their bits to zigzag positions.
+  uint64_t natural = NonZeroBits(coefficients) & ~uint64_t(1);
+  uint64_t zigzag = 0;
+  while (natural != 0) {
+    zigzag |= uint64_t(1) << kJpegZigzagPosition[__builtin_ctzll(natural)];
+    natural &= natural - 1;
   }
-  *ac_nonzero = mask & ~uint64_t(1);
+  *ac_nonzero = zigzag;
 }
 
 }  // namespace

@@ -20,11 +20,11 @@ struct JpegKernelTable {
   // passes) of the level-shifted samples: 8 times the DCT coefficients, in
   // natural order.
   void (*dct)(const uint8_t samples[64], int32_t out[64]);
-  // DCT and quantisation: the 64 quantised values in zigzag order, and a
+  // DCT and quantisation: the 64 quantised values in natural order, and a
   // bit for each non-zero AC value (bit k for zigzag position k).  A block
   // of one sample value takes a shortcut with the same result.
-  void (*transform)(const uint8_t samples[64], const JpegQuantTable& table, int16_t zigzag[64],
-                    uint64_t* ac_nonzero);
+  void (*transform)(const uint8_t samples[64], const JpegQuantTable& table,
+                    int16_t coefficients[64], uint64_t* ac_nonzero);
 };
 
 // The tables compiled into this build: the first runs everywhere; the others

@@ -7,6 +7,8 @@
 
 // Natural (row-major) index of each zigzag position.
 extern const uint8_t kJpegZigzag[64];
+// Zigzag position of each natural index.
+extern const uint8_t kJpegZigzagPosition[64];
 
 // Quantisation bases in natural order: 0 luminance, 1 chrominance.
 extern const uint8_t kJpegQuantBase[2][64];
