@@ -80,6 +80,9 @@ bool EncodeScan(JpegEncoderState* st) {
         if (i < rows_left) {
           const uint8_t* src = st->source + uint64_t(rows_left - 1 - i) * st->stride +
                                uint64_t(c0) * st->bytes_per_pixel;
+          // The MCU's rows are as many separate streams through memory:
+          // ask for each one's bytes a few MCUs ahead.
+          __builtin_prefetch(src + 256);
           st->convert(src, n, mcu_w, y, cb, cr);
         } else {
           std::memcpy(y, y - mcu_w, mcu_w);

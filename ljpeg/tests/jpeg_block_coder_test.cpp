@@ -127,6 +127,19 @@ TEST(JpegBlockCoder, OutputRunningOutInsideABlockFailsWithoutTheOverrunBit) {
   EXPECT_EQ(coder.stream.status, 0);
 }
 
+TEST(JpegBlockCoder, CountingPastWhatA32BitSizeHoldsFails) {
+  JpegStream counter;
+  JpegStreamOpenCounter(&counter);
+  counter.position = counter.capacity = 0xFFFFFFF0u;
+  const uint8_t bytes[32] = {};
+  EXPECT_TRUE(JpegStreamAppend(&counter, bytes, 14));
+  EXPECT_FALSE(JpegStreamAppend(&counter, bytes, 2));
+  EXPECT_TRUE(JpegStreamWriteByte(&counter, 0));
+  EXPECT_FALSE(JpegStreamWriteByte(&counter, 0));
+  EXPECT_EQ(counter.status, kJpegStatusOverrun);
+  EXPECT_EQ(JpegStreamSize(&counter), 0xFFFFFFFFu);
+}
+
 // A decoder written from the code-length counts alone.
 struct Decoder {
   const Bytes& data;
