@@ -6,9 +6,9 @@
 #include "ljpeg/jpeg_kernels.h"
 #include "ljpeg/jpeg_markers.h"
 #include "ljpeg/jpeg_pixels.h"
+#include "ljpeg/jpeg_quant.h"
 #include "ljpeg/jpeg_stream.h"
 #include "ljpeg/jpeg_tables.h"
-#include "ljpeg/jpeg_quant.h"
 
 namespace {
 
