@@ -87,7 +87,12 @@ bool JpegEncodeBlock(JpegStream* s, JpegComponentCoder* component, const int16_t
 
 bool JpegEncodeBlockMasked(JpegStream* s, JpegComponentCoder* component,
                            const int16_t coefficients[64], uint64_t nonzero) {
-  uint8_t buffer[kJpegBlockBufferBytes];
+  // The bytes are packed into a local buffer and appended in two steps (DC
+  // part, AC part), or, while the caller's buffer has room for any block,
+  // packed straight into it, where they cannot run out.
+  uint8_t local[kJpegBlockBufferBytes];
+  const bool direct = !s->counting && s->capacity - s->position >= kJpegBlockBufferBytes;
+  uint8_t* const buffer = direct ? s->data + s->position : local;
   BitPacker p{s->bit_buffer, s->bit_count, buffer};
 
   // DC: the difference to the component's previous DC value.
@@ -124,9 +129,12 @@ bool JpegEncodeBlockMasked(JpegStream* s, JpegComponentCoder* component,
   p.EmitWholeBytes();
   const uint32_t total = uint32_t(p.out - buffer);
 
-  // The DC part and the AC part are appended as two steps.
-  if (!JpegStreamAppend(s, buffer, dc_bytes)) return false;
-  if (!JpegStreamAppend(s, buffer + dc_bytes, total - dc_bytes)) return false;
+  if (direct) {
+    s->position += total;
+  } else if (!JpegStreamAppend(s, buffer, dc_bytes) ||
+             !JpegStreamAppend(s, buffer + dc_bytes, total - dc_bytes)) {
+    return false;
+  }
   s->bit_buffer = uint32_t(p.acc) & ((1u << p.bits) - 1);
   s->bit_count = p.bits;
   return true;
