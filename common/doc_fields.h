@@ -35,9 +35,16 @@ inline constexpr uint32_t kDocCombinationKindAt = 1503;  // byte "Combination_op
 inline constexpr uint32_t kDocServerPaperWidthAt = 7917;   // i16 "sizServerPaper.cx"
 inline constexpr uint32_t kDocServerPaperLengthAt = 7919;  // i16 "sizServerPaper.cy"
 inline constexpr uint32_t kDocLandscapeRotationAt = 7921;  // byte
+// The program that last had the settings handed out: its executable's file
+// name (UTF-16, at most 15 units and a NUL) and its product major version.
+inline constexpr uint32_t kDocHostProgramNameAt = 7988;
+inline constexpr uint32_t kDocHostProgramNameUnits = 16;
+inline constexpr uint32_t kDocHostProgramVersionAt = 8020;  // u32
 
 static_assert(kDocTrayEntriesAt + 10 * kDocTrayEntrySize == 597);
 static_assert(kDocLandscapeRotationAt < kDocDModeChecksumAt);
+static_assert(kDocHostProgramNameAt + 2 * kDocHostProgramNameUnits == kDocHostProgramVersionAt);
+static_assert(kDocHostProgramVersionAt + 4 == kDocDModeChecksumAt);
 
 inline const uint8_t* DocBytes(const DocDMode* d) { return reinterpret_cast<const uint8_t*>(d); }
 inline uint8_t* DocBytes(DocDMode* d) { return reinterpret_cast<uint8_t*>(d); }
