@@ -5,7 +5,7 @@
 // Text form (one item per line; strings in double quotes, a quote inside a
 // string doubled):
 //
-//   qxd <first header word>
+//   qxd <first header word> [headers=40]
 //   section "<name>" texts                      chained entries of texts
 //     entry key="<key>" value="<narrow>" text="<display text>"
 //   section "<name>" items <record size> [default="<key>"]
@@ -15,6 +15,9 @@
 //   section "<name>" value "<text>"
 //   section "<name>" pairs
 //     pair "<key>" "<value>"
+//
+// "headers=40" marks the variant with 40-byte section headers, which holds
+// texts sections only.
 //
 // Sections are separated by one blank line.  Fields that are zero or empty
 // are left out, so every file has one text form, and compiling that text
@@ -68,6 +71,7 @@ struct Section {
 
 struct Document {
   uint32_t headerWord = 0;
+  uint32_t sectionHeaderSize = 52;  // 52, or 40 for the variant
   std::vector<Section> sections;
 };
 

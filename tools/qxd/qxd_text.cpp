@@ -296,8 +296,12 @@ bool ParseText(const std::string& text, Document* doc, std::string* error) {
     const std::string& word = tokens[0].value;
     bool ok = true;
     if (!haveHeader) {
-      ok = word == "qxd" && tokens.size() == 2 && ParseU32(tokens[1].value, &doc->headerWord);
-      if (!ok) why = "the first line is: qxd <number>";
+      ok = word == "qxd" && (tokens.size() == 2 || tokens.size() == 3) && ParseU32(tokens[1].value, &doc->headerWord);
+      if (ok && tokens.size() == 3) {
+        ok = tokens[2].name == "headers" && !tokens[2].quoted && tokens[2].value == "40";
+        doc->sectionHeaderSize = 40;
+      }
+      if (!ok) why = "the first line is: qxd <number> [headers=40]";
       haveHeader = true;
     } else if (word == "section" && tokens[0].name.empty()) {
       Section s;
@@ -335,7 +339,9 @@ bool ParseText(const std::string& text, Document* doc, std::string* error) {
 }
 
 std::string FormatText(const Document& doc) {
-  std::string out = "qxd " + std::to_string(doc.headerWord) + "\n";
+  std::string out = "qxd " + std::to_string(doc.headerWord);
+  if (doc.sectionHeaderSize == 40) out += " headers=40";
+  out += "\n";
   for (const Section& s : doc.sections) {
     out += "\nsection " + Quote(s.name) + " ";
     switch (s.kind) {

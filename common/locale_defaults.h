@@ -1,0 +1,38 @@
+// Locale defaults: the default paper of the user's country and the language
+// code that settings files and the device session carry.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+inline constexpr uint16_t kPaperIdLetter = 1;
+inline constexpr uint16_t kPaperIdA4 = 9;
+
+// Letter for the country codes 1 (United States) and 2 (Canada), A4 for every
+// other country and for a failed locale query (0).
+uint16_t LocaleDefaultPaperId(int countryCode);
+
+// The code of a language id ("EN-US" for 1033); an id that the table lacks
+// gives its number as four upper-case hex digits ("0436").  At most
+// `capacity` - 1 characters and a NUL.
+void LanguageCodeOf(uint32_t languageId, char16_t* out, size_t capacity);
+
+// The keyword of the model's first paper row with a paper id, or null.  The
+// model tables provide it once they are loaded.
+using PaperKeywordFn = const char* (*)(uint16_t paperId);
+void SetPaperKeywordSource(PaperKeywordFn source);
+// The keyword of the locale default paper for a country code, or an empty
+// text when the model has no such paper.
+const char* LocaleDefaultPaperKeyword(int countryCode);
+
+#ifdef _WIN32
+// LOCALE_ICOUNTRY of the user default locale (0 on failure).
+int GetLocaleCountry();
+// LOCALE_IMEASURE of the user default locale is 1 (U.S. measures).
+bool IsUSMeasure();
+// LocaleDefaultPaperKeyword for the user's country.
+const char* GetLocaleDefaultPaper();
+// LanguageCodeOf into a process-wide buffer of 64 characters that the next
+// call overwrites.
+const wchar_t* GetLanguageCode(uint32_t languageId);
+#endif

@@ -1,0 +1,44 @@
+// Locale default paper and language codes.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "common/locale_defaults.h"
+
+namespace {
+
+std::u16string Code(uint32_t id, size_t capacity = 64) {
+  char16_t out[64];
+  LanguageCodeOf(id, out, capacity);
+  return out;
+}
+
+TEST(LocaleDefaults, LetterOnlyForUnitedStatesAndCanada) {
+  EXPECT_EQ(LocaleDefaultPaperId(1), kPaperIdLetter);
+  EXPECT_EQ(LocaleDefaultPaperId(2), kPaperIdLetter);
+  EXPECT_EQ(LocaleDefaultPaperId(44), kPaperIdA4);
+  EXPECT_EQ(LocaleDefaultPaperId(0), kPaperIdA4) << "a failed locale query";
+}
+
+TEST(LocaleDefaults, PaperKeywordComesFromTheModel) {
+  SetPaperKeywordSource(nullptr);
+  EXPECT_STREQ(LocaleDefaultPaperKeyword(1), "");
+  SetPaperKeywordSource([](uint16_t id) -> const char* { return id == kPaperIdA4 ? "A4" : nullptr; });
+  EXPECT_STREQ(LocaleDefaultPaperKeyword(49), "A4");
+  EXPECT_STREQ(LocaleDefaultPaperKeyword(2), "") << "a model without Letter";
+  SetPaperKeywordSource(nullptr);
+}
+
+TEST(LocaleDefaults, LanguageCodes) {
+  EXPECT_EQ(Code(1033), u"EN-US");
+  EXPECT_EQ(Code(9), u"EN");
+  EXPECT_EQ(Code(2052), u"ZH-CN");
+  EXPECT_EQ(Code(58), u"MT");
+  EXPECT_EQ(Code(0x0436), u"0436");
+  EXPECT_EQ(Code(0xabc), u"0ABC");
+  EXPECT_EQ(Code(0x12345), u"12345");
+  EXPECT_EQ(Code(1033, 3), u"EN");
+}
+
+}  // namespace
