@@ -1,5 +1,7 @@
 #include "common/locale_defaults.h"
 
+#include <cstring>
+
 namespace {
 
 struct LanguageRow {
@@ -62,4 +64,15 @@ const char* LocaleDefaultPaperKeyword(int countryCode) {
   if (g_paperKeywords == nullptr) return "";
   const char* keyword = g_paperKeywords(LocaleDefaultPaperId(countryCode));
   return keyword != nullptr ? keyword : "";
+}
+
+int CopyPaperKeyword(const char* keyword, char* out, int size) {
+  if (keyword == nullptr) keyword = "";
+  size_t length = std::strlen(keyword);
+  if (out != nullptr && size > 0) {
+    size_t copy = length < static_cast<size_t>(size) - 1 ? length : static_cast<size_t>(size) - 1;
+    std::memcpy(out, keyword, copy);
+    out[copy] = '\0';
+  }
+  return static_cast<int>(length + 1);
 }

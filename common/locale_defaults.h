@@ -25,6 +25,10 @@ void SetPaperKeywordSource(PaperKeywordFn source);
 // text when the model has no such paper.
 const char* LocaleDefaultPaperKeyword(int countryCode);
 
+// Copies a keyword, cut to `size` - 1 characters and a NUL, and returns its
+// length + 1; with no output or a size of 0 it only returns that length.
+int CopyPaperKeyword(const char* keyword, char* out, int size);
+
 #ifdef _WIN32
 // LOCALE_ICOUNTRY of the user default locale (0 on failure).
 int GetLocaleCountry();

@@ -53,13 +53,7 @@ void FormatScaled(int32_t value, int places, char16_t* out, size_t capacity) {
   char16_t text[32];
   size_t n = 0;
   if (negative) text[n++] = u'-';
-  char16_t digits[24];
-  size_t d = 0;
-  do {
-    digits[d++] = static_cast<char16_t>(u'0' + whole % 10);
-    whole /= 10;
-  } while (whole != 0);
-  while (d > 0) text[n++] = digits[--d];
+  n += PutDecimalDigits(static_cast<uint64_t>(whole), text + n);
   text[n++] = u'.';
   for (int64_t s = scale / 10; s >= 1; s /= 10) text[n++] = static_cast<char16_t>(u'0' + (rest / s) % 10);
 
@@ -69,6 +63,17 @@ void FormatScaled(int32_t value, int places, char16_t* out, size_t capacity) {
 }
 
 }  // namespace
+
+size_t PutDecimalDigits(uint64_t value, char16_t* out) {
+  char16_t digits[20];
+  size_t d = 0;
+  do {
+    digits[d++] = static_cast<char16_t>(u'0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  for (size_t i = 0; i < d; ++i) out[i] = digits[d - 1 - i];
+  return d;
+}
 
 int32_t ParseHundredths(const char16_t* text) { return ParseScaled(text, 2); }
 int32_t ParseThousandths(const char16_t* text) { return ParseScaled(text, 3); }

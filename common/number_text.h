@@ -8,6 +8,10 @@
 #include <cstddef>
 #include <cstdint>
 
+// Writes the decimal digits of `value` (at most 20, no NUL) and returns
+// their count.
+size_t PutDecimalDigits(uint64_t value, char16_t* out);
+
 // Reads an optional sign, the integer part and up to two (three) fraction
 // digits: "1.5" gives 150, "-0.25" gives -25, "1.234" gives 123 (hundredths).
 // A non-digit among the fraction places counts as 0; characters after them

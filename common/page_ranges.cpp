@@ -1,5 +1,7 @@
 #include "common/page_ranges.h"
 
+#include "common/number_text.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -254,15 +256,7 @@ int RangesToText(const PageRange* ranges, uint32_t count, char16_t** text) {
   for (uint32_t i = 0; i < count; ++i) {
     char16_t piece[32];
     size_t n = 0;
-    auto put = [&](uint32_t v) {
-      char16_t digits[12];
-      size_t d = 0;
-      do {
-        digits[d++] = static_cast<char16_t>(u'0' + v % 10);
-        v /= 10;
-      } while (v != 0);
-      while (d > 0) piece[n++] = digits[--d];
-    };
+    auto put = [&](uint32_t v) { n += PutDecimalDigits(v, piece + n); };
     if (i != 0) piece[n++] = u',';
     put(ranges[i].first);
     if (ranges[i].first < ranges[i].last) {

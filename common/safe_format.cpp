@@ -1,5 +1,7 @@
 #include "common/safe_format.h"
 
+#include "common/number_text.h"
+
 namespace {
 
 class Writer {
@@ -18,13 +20,9 @@ class Writer {
       Put(u'-');
       v = -v;
     }
-    char16_t digits[12];
-    int n = 0;
-    do {
-      digits[n++] = static_cast<char16_t>(u'0' + v % 10);
-      v /= 10;
-    } while (v != 0);
-    while (n > 0) Put(digits[--n]);
+    char16_t digits[20];
+    size_t n = PutDecimalDigits(static_cast<uint64_t>(v), digits);
+    for (size_t i = 0; i < n; ++i) Put(digits[i]);
   }
   bool Finish() {
     out_[length_] = u'\0';

@@ -30,6 +30,15 @@ TEST(LocaleDefaults, PaperKeywordComesFromTheModel) {
   SetPaperKeywordSource(nullptr);
 }
 
+TEST(LocaleDefaults, KeywordCopyReportsTheFullLength) {
+  char out[4] = "zzz";
+  EXPECT_EQ(CopyPaperKeyword("Letter", out, 4), 7);
+  EXPECT_STREQ(out, "Let");
+  EXPECT_EQ(CopyPaperKeyword("A4", nullptr, 0), 3);
+  EXPECT_EQ(CopyPaperKeyword("A4", out, 0), 3);
+  EXPECT_STREQ(out, "Let");
+}
+
 TEST(LocaleDefaults, LanguageCodes) {
   EXPECT_EQ(Code(1033), u"EN-US");
   EXPECT_EQ(Code(9), u"EN");
