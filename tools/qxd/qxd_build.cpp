@@ -245,6 +245,33 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         index.push_back(entry);
         break;
       }
+      case SectionKind::EditField: {
+        // One contiguous payload right after the list header: the rules'
+        // lists may leave the fields after them unaligned.
+        std::vector<uint8_t> payload;
+        auto put32 = [&payload](uint32_t v) {
+          for (int i = 0; i < 4; ++i) payload.push_back(static_cast<uint8_t>(v >> (8 * i)));
+        };
+        const EditField& e = s.edit;
+        payload.resize(24, 0);
+        put32(e.lengthKind);
+        put32(e.minLength);
+        put32(e.maxLength);
+        put32(static_cast<uint32_t>(e.minValue));
+        put32(static_cast<uint32_t>(e.maxValue));
+        put32(0);
+        for (const EditRule& r : e.rules) {
+          put32(r.kind);
+          put32(static_cast<uint32_t>(r.list.size()));
+          payload.insert(payload.end(), r.list.begin(), r.list.end());
+        }
+        for (uint32_t v : e.check) put32(v);
+        for (uint32_t v : e.lengthCheck) put32(v);
+        uint32_t at = image.Reserve(static_cast<uint32_t>(payload.size()));
+        image.PutBytes(at, payload.data(), payload.size());
+        place.records.push_back(at);
+        break;
+      }
       case SectionKind::Pairs: {
         uint32_t table = image.Reserve(12);
         uint32_t pairs = image.Reserve(static_cast<uint32_t>(64 * s.pairs.size()));

@@ -15,6 +15,12 @@
 //   section "<name>" value "<text>"
 //   section "<name>" pairs
 //     pair "<key>" "<value>"
+//   section "<name>" editfield                  an edit item descriptor
+//     length <chars|bytes|free> <min> <max>
+//     value <min|none> <max|none>
+//     rule <letters|digits|single|double> <allow|forbid> ["<chars>" | 0xNN ...]
+//     check <text|number|none> <caption> <text> <mm format> <inch format>
+//     lengthcheck <caption> <text> <format>
 //
 // "headers=40" marks the variant with 40-byte section headers, which holds
 // texts sections only.
@@ -31,7 +37,8 @@
 
 namespace qxd {
 
-enum class SectionKind : uint32_t { Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5 };
+enum class SectionKind : uint32_t { Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, EditField = 6 };
+inline constexpr uint32_t kLastSectionKind = 6;
 
 enum class FieldType { U8, U16, U32, I16, I32, Str, WStr };
 
@@ -56,6 +63,19 @@ struct Item {
   std::vector<FieldValue> fields;
 };
 
+// An edit item descriptor; the codes are those of common/edit_item_format.h.
+struct EditRule {
+  uint32_t kind = 0;           // 0: no rule
+  std::vector<uint8_t> list;   // as the file holds it
+};
+struct EditField {
+  uint32_t lengthKind = 0, minLength = 0, maxLength = 0;
+  int32_t minValue = 0, maxValue = 0;
+  EditRule rules[4];
+  uint32_t check[5] = {};        // kind, caption, text, mm format, inch format
+  uint32_t lengthCheck[5] = {};  // kind, caption, text, format, spare
+};
+
 struct Section {
   std::string name;
   SectionKind kind = SectionKind::Texts;
@@ -67,6 +87,7 @@ struct Section {
   uint32_t minimum = 0, maximum = 0, defaultValue = 0;
   std::string value;
   std::vector<std::pair<std::string, std::string>> pairs;
+  EditField edit;
 };
 
 struct Document {

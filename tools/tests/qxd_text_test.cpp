@@ -37,7 +37,22 @@ const char kAllKinds[] =
     "  pair \"PrintRateUnit\" \"1\"\n"
     "  pair \"PDLType\" \"XL 2.1\"\n"
     "\n"
-    "section \"Empty\" texts\n";
+    "section \"Empty\" texts\n"
+    "\n"
+    "section \"UserPaper_Width\" editfield\n"
+    "  length chars 1 8\n"
+    "  value 900 none\n"
+    "  rule letters forbid \"xX\"\"\"\n"
+    "  rule digits allow \"0123456789\"\n"
+    "  rule single forbid 0xE9 0x20\n"
+    "  rule double forbid 0x8140 0x82A0\n"
+    "  check number 12 13 14 15\n"
+    "  lengthcheck on 16 17 18\n"
+    "\n"
+    "section \"Plain\" editfield\n"
+    "  length free 0 0\n"
+    "  value -500 500\n"
+    "  check none 0 0 0 0\n";
 
 std::string RoundTrip(const std::string& text) {
   qxd::Document doc, back;
@@ -78,6 +93,10 @@ TEST(QxdText, RefusesMalformedSources) {
       {"pair too long", "qxd 0\nsection \"S\" pairs\n  pair \"" + std::string(32, 'p') + "\" \"v\"\n"},
       {"range without max", "qxd 0\nsection \"S\" range min=1 default=1 extra=2\n"},
       {"entry in items", "qxd 0\nsection \"S\" items 16\n  entry key=\"k\"\n"},
+      {"unknown rule class", "qxd 0\nsection \"S\" editfield\n  rule words allow \"a\"\n"},
+      {"byte list value too large", "qxd 0\nsection \"S\" editfield\n  rule single allow 0x100\n"},
+      {"bound below the range", "qxd 0\nsection \"S\" editfield\n  value -2147483649 0\n"},
+      {"text list for double-byte", "qxd 0\nsection \"S\" editfield\n  rule double allow \"ab\"\n"},
   };
   for (const Case& c : cases) {
     qxd::Document doc;
@@ -117,7 +136,7 @@ TEST(QxdText, ShortHeaderVariantRoundTripsAndIsLaidOutAsTheCommandFileReaderWalk
       "  entry key=\"Ver_Other\" text=\"9\"\n"
       "  entry key=\"Ver_Command\" text=\"4\"\n"
       "\n"
-      "section \"Empty\" texts\n";
+        "section \"Empty\" texts\n";
   EXPECT_EQ(RoundTrip(text), text);
 
   qxd::Document doc;
