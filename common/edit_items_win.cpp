@@ -73,6 +73,20 @@ void FocusField(HWND dialog, int controlId) {
   SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, controlId)), TRUE);
 }
 
+constexpr size_t kFieldMessageUnits = 4 * kMessageRowUnits;
+struct FieldMessage {
+  char16_t caption[kMessageRowUnits];
+  char16_t text[kFieldMessageUnits];
+};
+
+// An exclamation box over the dialog, then the focus back on the field.
+int ShowFieldMessage(HWND dialog, int controlId, const FieldMessage& message) {
+  CurrentUiServices().messageBox(dialog, reinterpret_cast<const wchar_t*>(message.text),
+                                 reinterpret_cast<const wchar_t*>(message.caption), MB_ICONEXCLAMATION);
+  FocusField(dialog, controlId);
+  return 0;
+}
+
 }  // namespace
 
 void SetEditCodePage(UINT codePage) { g_codePage = codePage; }
@@ -85,21 +99,15 @@ void SetEditItemLimit(HWND dialog, void*, int controlId, int defaultLimit) {
 }
 
 int ShowEditRangeMessage(HWND dialog, int controlId, int stored, int display, const EditItemDesc* desc) {
-  char16_t caption[kMessageRowUnits], text[4 * kMessageRowUnits];
-  BuildEditRangeMessage(desc, stored, display, caption, text, 4 * kMessageRowUnits);
-  CurrentUiServices().messageBox(dialog, reinterpret_cast<wchar_t*>(text), reinterpret_cast<wchar_t*>(caption),
-                                 MB_ICONEXCLAMATION);
-  FocusField(dialog, controlId);
-  return 0;
+  FieldMessage message;
+  BuildEditRangeMessage(desc, stored, display, message.caption, message.text, kFieldMessageUnits);
+  return ShowFieldMessage(dialog, controlId, message);
 }
 
 int ShowEditLengthMessage(HWND dialog, int controlId, size_t minimum, size_t maximum, const EditItemDesc* desc) {
-  char16_t caption[kMessageRowUnits], text[4 * kMessageRowUnits];
-  BuildEditLengthMessage(desc, minimum, maximum, caption, text, 4 * kMessageRowUnits);
-  CurrentUiServices().messageBox(dialog, reinterpret_cast<wchar_t*>(text), reinterpret_cast<wchar_t*>(caption),
-                                 MB_ICONEXCLAMATION);
-  FocusField(dialog, controlId);
-  return 0;
+  FieldMessage message;
+  BuildEditLengthMessage(desc, minimum, maximum, message.caption, message.text, kFieldMessageUnits);
+  return ShowFieldMessage(dialog, controlId, message);
 }
 
 int CheckEditItemText(HWND dialog, int controlId, BOOL allowNonDigits, int stored, int display, int maxLength,
