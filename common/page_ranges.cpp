@@ -67,12 +67,6 @@ PageRange* AllocRanges(size_t count) {
   return static_cast<PageRange*>(std::calloc(count == 0 ? 1 : count, sizeof(PageRange)));
 }
 
-uint32_t ReadU32(const uint8_t* p) {
-  uint32_t v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
-
 }  // namespace
 
 void SetPageRangeLimits(uint32_t highestPage, uint32_t highestTotal) {
@@ -320,21 +314,19 @@ int FormatRangeList(char16_t* buffer, char16_t** overlapText) {
   return status;
 }
 
-int ParseRangeList(void* entries, uint32_t entryCount, char16_t** overlapText) {
+int ParseRangeList(InterSheetEntry* entries, uint32_t entryCount, char16_t** overlapText) {
   if (entries == nullptr || entryCount == 0 || overlapText == nullptr) return kRangeMissing;
   *overlapText = nullptr;
-  auto* base = static_cast<uint8_t*>(entries);
+  constexpr size_t kTextUnits = sizeof entries->pages / sizeof entries->pages[0];  // 32 characters and a NUL
   auto** lists = static_cast<PageRange**>(std::calloc(entryCount, sizeof(PageRange*)));
   auto* counts = static_cast<uint32_t*>(std::calloc(entryCount, sizeof(uint32_t)));
   int status = (lists == nullptr || counts == nullptr) ? kRangeNoMemory : kRangeOk;
 
   for (uint32_t i = 0; status == kRangeOk && i < entryCount; ++i) {
-    uint8_t* entry = base + size_t{i} * kPerPageEntrySize;
     // The text as stored, at most 32 characters whether or not it ends.
-    char16_t text[kPerPageEntryTextUnits] = {};
-    std::memcpy(text, entry, (kPerPageEntryTextUnits - 1) * sizeof(char16_t));
-    status = ParsePageRanges(text, ReadU32(entry + kPerPageEntryTagA), ReadU32(entry + kPerPageEntryTagB),
-                             &lists[i], &counts[i]);
+    char16_t text[kTextUnits] = {};
+    std::memcpy(text, entries[i].pages, (kTextUnits - 1) * sizeof(char16_t));
+    status = ParsePageRanges(text, entries[i].printType, entries[i].paperSource, &lists[i], &counts[i]);
     if (status == kRangeOk && counts[i] == 0) status = kRangeMissing;
     if (status == kRangeOk) SortPageRanges(lists[i], counts[i]);
   }
@@ -355,12 +347,11 @@ int ParseRangeList(void* entries, uint32_t entryCount, char16_t** overlapText) {
     for (uint32_t i = 0; status == kRangeOk && i < entryCount; ++i) {
       MergePageRanges(lists[i], &counts[i]);
       status = RangesToText(lists[i], counts[i], &texts[i]);
-      if (status == kRangeOk && TextLength(texts[i]) >= kPerPageEntryTextUnits) status = kRangeFormat;
+      if (status == kRangeOk && TextLength(texts[i]) >= kTextUnits) status = kRangeFormat;
     }
     for (uint32_t i = 0; status == kRangeOk && i < entryCount; ++i) {
-      uint8_t* entry = base + size_t{i} * kPerPageEntrySize;
-      std::memset(entry, 0, kPerPageEntryTextUnits * sizeof(char16_t));
-      std::memcpy(entry, texts[i], TextLength(texts[i]) * sizeof(char16_t));
+      std::memset(entries[i].pages, 0, sizeof entries[i].pages);
+      std::memcpy(entries[i].pages, texts[i], TextLength(texts[i]) * sizeof(char16_t));
     }
     if (texts != nullptr) {
       for (uint32_t i = 0; i < entryCount; ++i) std::free(texts[i]);

@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/inter_sheet_list.h"
+
 struct PageRange {
   uint32_t first;  // first <= last after parsing
   uint32_t last;
@@ -67,13 +69,7 @@ int RangesToText(const PageRange* ranges, uint32_t count, char16_t** text);
 inline constexpr size_t kRangeListCapacity = 161;
 int FormatRangeList(char16_t* buffer, char16_t** overlapText);
 
-// A per-page entry as these routines see it: the range text (at most 32
-// characters and a NUL) at its start, tag A at byte 66, tag B at byte 70.
-inline constexpr uint32_t kPerPageEntrySize = 574;
-inline constexpr uint32_t kPerPageEntryTextUnits = 33;
-inline constexpr uint32_t kPerPageEntryTagA = 66;
-inline constexpr uint32_t kPerPageEntryTagB = 70;
-
-// The per-page lists: `entries` is `entryCount` per-page entries whose range
-// texts are normalised on 0.
-int ParseRangeList(void* entries, uint32_t entryCount, char16_t** overlapText);
+// The per-page lists: the range texts (`pages`, at most 32 characters) of
+// `entryCount` entries, classified by their print type (tag A) and paper
+// source (tag B), are normalised in place on 0.
+int ParseRangeList(InterSheetEntry* entries, uint32_t entryCount, char16_t** overlapText);

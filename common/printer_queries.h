@@ -23,3 +23,7 @@ bool IsPrinterAdministrable(const wchar_t* printerName);
 // The printer's driver name ends in "Mono" (case-sensitive).  Opens the
 // printer by name when no handle is given.
 bool IsMonoDriverName(HANDLE printer, const wchar_t* printerName);
+
+// True when the printer data "DefaultOEMDEV" holds exactly one document
+// settings record; it is copied to `out` (8032 bytes) when one is given.
+bool ReadDefaultOEMDEV(HANDLE printer, void* out);

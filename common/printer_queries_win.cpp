@@ -2,6 +2,9 @@
 
 #include <winspool.h>
 
+#include "common/settings_records.h"
+
+#include <cstring>
 #include <cwchar>
 #include <memory>
 #include <new>
@@ -97,4 +100,14 @@ bool IsMonoDriverName(HANDLE printer, const wchar_t* printerName) {
   }
   if (opened != nullptr) ClosePrinter(opened);
   return mono;
+}
+
+bool ReadDefaultOEMDEV(HANDLE printer, void* out) {
+  std::unique_ptr<BYTE[]> record(new (std::nothrow) BYTE[kDocDModeSize]);
+  if (!record) return false;
+  DWORD type = 0, got = 0;
+  DWORD result = GetPrinterDataW(printer, const_cast<wchar_t*>(L"DefaultOEMDEV"), &type, record.get(), kDocDModeSize, &got);
+  if (result != ERROR_SUCCESS || got != kDocDModeSize) return false;
+  if (out != nullptr) std::memcpy(out, record.get(), kDocDModeSize);
+  return true;
 }

@@ -130,24 +130,21 @@ TEST_F(PageRangesTest, MergeJoinsEveryRangeThatARangeCovers) {
   EXPECT_EQ(MergePageRanges(touching, nullptr), kRangeMissing);
 }
 
-std::vector<uint8_t> Entries(std::initializer_list<std::tuple<const char16_t*, uint32_t, uint32_t>> list) {
-  std::vector<uint8_t> bytes(list.size() * kPerPageEntrySize, 0xCC);
-  size_t i = 0;
+std::vector<InterSheetEntry> Entries(std::initializer_list<std::tuple<const char16_t*, uint32_t, uint32_t>> list) {
+  std::vector<InterSheetEntry> entries;
   for (const auto& [text, tagA, tagB] : list) {
-    uint8_t* e = bytes.data() + i++ * kPerPageEntrySize;
-    std::memset(e, 0, kPerPageEntryTextUnits * 2);
-    std::memcpy(e, text, std::u16string(text).size() * 2);
-    std::memcpy(e + kPerPageEntryTagA, &tagA, 4);
-    std::memcpy(e + kPerPageEntryTagB, &tagB, 4);
+    InterSheetEntry e;
+    std::memset(&e, 0xCC, sizeof e);
+    std::memset(e.pages, 0, sizeof e.pages);
+    std::memcpy(e.pages, text, std::u16string(text).size() * 2);
+    e.printType = tagA;
+    e.paperSource = tagB;
+    entries.push_back(e);
   }
-  return bytes;
+  return entries;
 }
 
-std::string EntryText(const std::vector<uint8_t>& bytes, size_t i) {
-  char16_t text[kPerPageEntryTextUnits];
-  std::memcpy(text, bytes.data() + i * kPerPageEntrySize, sizeof text);
-  return Narrow(text);
-}
+std::string EntryText(const std::vector<InterSheetEntry>& entries, size_t i) { return Narrow(entries[i].pages); }
 
 TEST_F(PageRangesTest, PerPageListsConflictOnlyWithinAClass) {
   char16_t* overlap = nullptr;
@@ -171,7 +168,7 @@ TEST_F(PageRangesTest, PerPageTextsAreNormalisedInPlace) {
   ASSERT_EQ(ParseRangeList(entries.data(), 2, &overlap), kRangeOk);
   EXPECT_EQ(EntryText(entries, 0), "1-3");
   EXPECT_EQ(EntryText(entries, 1), "7-9");
-  EXPECT_EQ(entries[kPerPageEntrySize - 1], 0xCC) << "bytes after the tags are not touched";
+  EXPECT_EQ(entries[0].showDefaults, 0xCCCC) << "fields after the text are not touched";
 
   auto empty = Entries({{u"1", 0, 0}, {u"", 0, 0}});
   EXPECT_EQ(ParseRangeList(empty.data(), 2, &overlap), kRangeMissing);
@@ -179,11 +176,12 @@ TEST_F(PageRangesTest, PerPageTextsAreNormalisedInPlace) {
 }
 
 TEST_F(PageRangesTest, UnterminatedEntryTextIsReadAsItsFirst32Characters) {
-  std::vector<uint8_t> entry(kPerPageEntrySize, 0);
-  for (size_t i = 0; i < kPerPageEntryTextUnits; ++i) entry[2 * i] = '1';
+  InterSheetEntry entry = {};
+  for (char16_t& c : entry.pages) c = u'1';
+  entry.printType = 0x32;  // would read as '2' if the text ran on
   char16_t* overlap = nullptr;
   // 32 ones: a number far above the highest page, not a read past the text.
-  EXPECT_EQ(ParseRangeList(entry.data(), 1, &overlap), kRangeTooHigh);
+  EXPECT_EQ(ParseRangeList(&entry, 1, &overlap), kRangeTooHigh);
 }
 
 TEST_F(PageRangesTest, RangesToTextJoinsPieces) {
