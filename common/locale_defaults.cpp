@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/paper_tables.h"
+
 namespace {
 
 struct LanguageRow {
@@ -20,8 +22,6 @@ const LanguageRow kLanguages[] = {
     {41, "FA"},    {35, "BE"},      {2, "BG"},       {58, "MT"},
 };
 static_assert(sizeof kLanguages / sizeof kLanguages[0] == 46);
-
-PaperKeywordFn g_paperKeywords = nullptr;
 
 }  // namespace
 
@@ -58,12 +58,9 @@ void LanguageCodeOf(uint32_t languageId, char16_t* out, size_t capacity) {
   out[i] = u'\0';
 }
 
-void SetPaperKeywordSource(PaperKeywordFn source) { g_paperKeywords = source; }
-
-const char* LocaleDefaultPaperKeyword(int countryCode) {
-  if (g_paperKeywords == nullptr) return "";
-  const char* keyword = g_paperKeywords(LocaleDefaultPaperId(countryCode));
-  return keyword != nullptr ? keyword : "";
+const char* LocaleDefaultPaperKeyword(const ModelInfo* model, int countryCode) {
+  const PaperSizeEntry* paper = FindPaperById(model, LocaleDefaultPaperId(countryCode));
+  return paper != nullptr ? paper->keyword : "";
 }
 
 int CopyPaperKeyword(const char* keyword, char* out, int size) {

@@ -17,13 +17,10 @@ uint16_t LocaleDefaultPaperId(int countryCode);
 // `capacity` - 1 characters and a NUL.
 void LanguageCodeOf(uint32_t languageId, char16_t* out, size_t capacity);
 
-// The keyword of the model's first paper row with a paper id, or null.  The
-// model tables provide it once they are loaded.
-using PaperKeywordFn = const char* (*)(uint16_t paperId);
-void SetPaperKeywordSource(PaperKeywordFn source);
-// The keyword of the locale default paper for a country code, or an empty
-// text when the model has no such paper.
-const char* LocaleDefaultPaperKeyword(int countryCode);
+struct ModelInfo;
+// The keyword of the model's first paper row with the locale default paper
+// id of a country code, or an empty text when the model has no such paper.
+const char* LocaleDefaultPaperKeyword(const ModelInfo* model, int countryCode);
 
 // Copies a keyword, cut to `size` - 1 characters and a NUL, and returns its
 // length + 1; with no output or a size of 0 it only returns that length.
@@ -35,7 +32,7 @@ int GetLocaleCountry();
 // LOCALE_IMEASURE of the user default locale is 1 (U.S. measures).
 bool IsUSMeasure();
 // LocaleDefaultPaperKeyword for the user's country.
-const char* GetLocaleDefaultPaper();
+const char* GetLocaleDefaultPaper(const ModelInfo* model);
 // LanguageCodeOf into a process-wide buffer of 64 characters that the next
 // call overwrites.
 const wchar_t* GetLanguageCode(uint32_t languageId);

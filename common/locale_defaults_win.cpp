@@ -20,7 +20,7 @@ int GetLocaleCountry() { return LocaleNumber(LOCALE_ICOUNTRY); }
 
 bool IsUSMeasure() { return LocaleNumber(LOCALE_IMEASURE) == 1; }
 
-const char* GetLocaleDefaultPaper() { return LocaleDefaultPaperKeyword(GetLocaleCountry()); }
+const char* GetLocaleDefaultPaper(const ModelInfo* model) { return LocaleDefaultPaperKeyword(model, GetLocaleCountry()); }
 
 const wchar_t* GetLanguageCode(uint32_t languageId) {
   LanguageCodeOf(languageId, reinterpret_cast<char16_t*>(g_languageCode), 64);

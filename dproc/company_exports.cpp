@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "common/locale_defaults.h"
+#include "common/model_info.h"
 #include "common/user_registry.h"
 
 extern "C" void WINAPI GetCompanyName(wchar_t* out, int capacity) {
@@ -16,5 +17,5 @@ extern "C" void WINAPI GetCompanyName(wchar_t* out, int capacity) {
 }
 
 extern "C" int WINAPI Prc_GetDefaultInPaperKey(char* out, int size) {
-  return CopyPaperKeyword(GetLocaleDefaultPaper(), out, size);
+  return CopyPaperKeyword(GetLocaleDefaultPaper(ProcessModelInfo()), out, size);
 }

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "common/locale_defaults.h"
+#include "common/model_info.h"
+#include "common/tests/model_fixture.h"
 
 namespace {
 
@@ -22,12 +24,16 @@ TEST(LocaleDefaults, LetterOnlyForUnitedStatesAndCanada) {
 }
 
 TEST(LocaleDefaults, PaperKeywordComesFromTheModel) {
-  SetPaperKeywordSource(nullptr);
-  EXPECT_STREQ(LocaleDefaultPaperKeyword(1), "");
-  SetPaperKeywordSource([](uint16_t id) -> const char* { return id == kPaperIdA4 ? "A4" : nullptr; });
-  EXPECT_STREQ(LocaleDefaultPaperKeyword(49), "A4");
-  EXPECT_STREQ(LocaleDefaultPaperKeyword(2), "") << "a model without Letter";
-  SetPaperKeywordSource(nullptr);
+  modeltest::File file(std::string("qxd 1\n\nsection \"PaperSize\" items 620\n") + modeltest::kPaperLayout +
+                       "  item key=\"Legal\" id=5 width=2159 length=3556\n"
+                       "  item key=\"LetterPlus\" id=1 width=2159 length=2794\n"
+                       "  item key=\"Letter\" id=1 width=2159 length=2794\n");
+  ModelInfo* model = BuildModelInfo(file.get(), ModelBuildEnv{true, 1, true});
+  ASSERT_NE(model, nullptr);
+  EXPECT_STREQ(LocaleDefaultPaperKeyword(model, 2), "LetterPlus") << "the first row with the id";
+  EXPECT_STREQ(LocaleDefaultPaperKeyword(model, 49), "") << "a model without A4";
+  EXPECT_STREQ(LocaleDefaultPaperKeyword(nullptr, 1), "");
+  FreeModelInfoRecord(model);
 }
 
 TEST(LocaleDefaults, KeywordCopyReportsTheFullLength) {
