@@ -6,25 +6,14 @@
 #include <vector>
 
 #include "common/auth_messages.h"
+#include "common/tests/model_fixture.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace {
 
-std::vector<uint8_t> Compile(const std::string& text) {
-  qxd::Document doc;
-  std::string error;
-  EXPECT_TRUE(qxd::ParseText(text, &doc, &error)) << error;
-  std::vector<uint8_t> bytes;
-  EXPECT_TRUE(qxd::Build(doc, &bytes, &error)) << error;
-  return bytes;
-}
-
 int Load(const std::string& text) {
-  auto bytes = Compile(text);
-  QxdContext* ctx = QxdOpenImage(bytes.data(), bytes.size());
-  int result = LoadMessageStrTable(ctx);
-  QxdClose(ctx);
-  return result;
+  modeltest::File file(text);
+  return LoadMessageStrTable(file.get());
 }
 
 std::string Text(const char16_t* text) { return text == nullptr ? "(none)" : qxd::Utf16ToUtf8(text); }

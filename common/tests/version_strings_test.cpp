@@ -6,25 +6,12 @@
 #include <vector>
 
 #include "common/version_strings.h"
+#include "common/tests/model_fixture.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace {
 
-struct Closer {
-  void operator()(QxdContext* ctx) const { QxdClose(ctx); }
-};
-using Context = std::unique_ptr<QxdContext, Closer>;
-
-std::vector<uint8_t> Compile(const std::string& text, qxd::Placement* place = nullptr) {
-  qxd::Document doc;
-  std::string error;
-  EXPECT_TRUE(qxd::ParseText(text, &doc, &error)) << error;
-  std::vector<uint8_t> bytes;
-  EXPECT_TRUE(qxd::Build(doc, &bytes, &error, place)) << error;
-  return bytes;
-}
-
-Context Open(const std::vector<uint8_t>& bytes) { return Context(QxdOpenImage(bytes.data(), bytes.size())); }
+using modeltest::Compile;
 
 std::string DataVersion() {
   char16_t out[64];
@@ -60,7 +47,7 @@ TEST_F(VersionStringsTest, WithoutFilesTheBuiltInValuesStand) {
 
 TEST_F(VersionStringsTest, ReadsTheThreePartsOfTheMainFile) {
   auto bytes = Compile(kMain);
-  ReadVersionInfo(Open(bytes).get());
+  ReadVersionInfo(modeltest::File(bytes).get());
   EXPECT_EQ(DataVersion(), "2.10.3b.6.5") << "only the Version section, only its three keys";
   SetVersionString(kVersionConstraint, u"7");
   EXPECT_EQ(DataVersion(), "2.10.3b.6.7");
@@ -69,7 +56,7 @@ TEST_F(VersionStringsTest, ReadsTheThreePartsOfTheMainFile) {
 TEST_F(VersionStringsTest, LongValuesKeepTheirFirst31Characters) {
   std::string forty(40, '4');
   auto bytes = Compile("qxd 1\n\nsection \"Version\" texts\n  entry key=\"Ver_Basic\" text=\"" + forty + "\"\n");
-  ReadVersionInfo(Open(bytes).get());
+  ReadVersionInfo(modeltest::File(bytes).get());
   EXPECT_EQ(Version(kVersionBasic), std::string(31, '4'));
 }
 
@@ -78,12 +65,12 @@ TEST_F(VersionStringsTest, CommandVersionFromTheShortHeaderFile) {
       "qxd 1 headers=40\n\n"
       "section \"Commands\" texts\n  entry key=\"Ver_Command\" text=\"8\"\n\n"
       "section \"VERSION\" texts\n  entry key=\"Ver_Other\" text=\"1\"\n  entry key=\"ver_command\" text=\"4\"\n");
-  ReadCommandVersionFrom(Open(bytes).get());
+  ReadCommandVersionFrom(modeltest::File(bytes).get());
   EXPECT_EQ(Version(kVersionCommand), "4");
   // The main file's layout is not the command file's: nothing is found.
   ResetVersionStrings();
   auto main = Compile(kMain);
-  ReadCommandVersionFrom(Open(main).get());
+  ReadCommandVersionFrom(modeltest::File(main).get());
   EXPECT_EQ(Version(kVersionCommand), "6");
 }
 
@@ -97,28 +84,28 @@ TEST_F(VersionStringsTest, DamagedChainsEndTheWalk) {
       &place);
   // B points back at A: the walk stops instead of running for ever.
   qxd::PatchU32(&bytes, place.sections[1].header + 36, place.sections[0].header);
-  ReadCommandVersionFrom(Open(bytes).get());
+  ReadCommandVersionFrom(modeltest::File(bytes).get());
   EXPECT_EQ(Version(kVersionCommand), "6");
 
   // An entry chain that loops, with a count far beyond the file.
   auto main = Compile(kMain, &place);
   qxd::PatchU32(&main, place.sections[1].records[1] + 12, place.sections[1].records[0]);
   qxd::PatchU32(&main, place.sections[1].list, 0xFFFFFFF0u);
-  ReadVersionInfo(Open(main).get());
+  ReadVersionInfo(modeltest::File(main).get());
   EXPECT_EQ(Version(kVersionBasic), "2");
   EXPECT_EQ(Version(kVersionLocalize), "6");
 }
 
 TEST_F(VersionStringsTest, DriverVersionFromItsOwnFile) {
   auto bytes = Compile("qxd 1\n\nsection \"Version\" texts\n  entry key=\"Ver_driver\" text=\"1.3.0\"\n");
-  ReadDriverVersionFrom(Open(bytes).get());
+  ReadDriverVersionFrom(modeltest::File(bytes).get());
   EXPECT_EQ(Version(kVersionDriver), "1.3.0");
   EXPECT_EQ(DataVersion(), "6.6.6.6.5");
 }
 
 TEST_F(VersionStringsTest, NarrowAndShortWideTextReaders) {
   auto bytes = Compile("qxd 1\n\nsection \"S\" texts\n  entry key=\"" + std::string(280, 'k') + "\" text=\"abc\"\n");
-  auto ctx = Open(bytes);
+  modeltest::File ctx(bytes);
   QxdEntry e;
   uint32_t at = QxdFindSection(ctx.get(), "S");
   QxdSectionHeader header;
