@@ -43,6 +43,13 @@ void SetCollateCheck(const SheetCtx* ctx, BOOL on);
 // A page was applied: a plug-in host's callback hears "apply now".
 void NotifySheetApply(const SheetCtx* ctx);
 
+// A plug-in host's "advanced printing features" item (named by resource id
+// 419): FALSE when its selection is 1, TRUE otherwise and without items.
+BOOL IsAdvPrintFeaturesOn(const SheetCtx* ctx);
+// A plug-in host's printer memory item (named by resource id 400), in
+// kilobytes, stored as the printer's data "FreeMem" (REG_DWORD).
+void SaveFreeMemOption(const SheetCtx* ctx);
+
 // The context kept in a dialog's user slot; when there is none, a
 // process-wide zero-filled context, so that callers never get null.
 SheetCtx* GetDlgPrcCtx(HWND dialog);

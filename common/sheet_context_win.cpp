@@ -1,5 +1,7 @@
 #include "common/sheet_context.h"
 
+#include <winspool.h>
+
 namespace {
 
 enum class Host { kNone, kSession, kPluginDocument, kPluginDevice };
@@ -255,6 +257,25 @@ void NotifySheetApply(const SheetCtx* ctx) {
     if (r.host == Host::kPluginDocument) r.doc->applied = 1;
     else r.device->applied = 1;
   }
+}
+
+BOOL IsAdvPrintFeaturesOn(const SheetCtx* ctx) {
+  ItemHost host;
+  if (!FindItemHost(ctx, &host)) return TRUE;
+  const wchar_t* name = MAKEINTRESOURCEW(419);
+  POPTITEM item = FindItem(host, [name](const OPTITEM& i) { return i.pName == name; });
+  return item != nullptr && item->Sel == 1 ? FALSE : TRUE;
+}
+
+void SaveFreeMemOption(const SheetCtx* ctx) {
+  ItemHost host;
+  if (!FindItemHost(ctx, &host)) return;
+  const wchar_t* name = MAKEINTRESOURCEW(400);
+  POPTITEM item = FindItem(host, [name](const OPTITEM& i) { return i.pName == name; });
+  if (item == nullptr) return;
+  DWORD kilobytes = static_cast<DWORD>(item->Sel);
+  SetPrinterDataW(GetCtxPrinterHandle(ctx), const_cast<wchar_t*>(L"FreeMem"), REG_DWORD,
+                  reinterpret_cast<BYTE*>(&kilobytes), sizeof kilobytes);
 }
 
 SheetCtx* GetDlgPrcCtx(HWND dialog) {

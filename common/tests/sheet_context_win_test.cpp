@@ -2,12 +2,15 @@
 // session, a plug-in host's document and device page records, and none.
 #include <windows.h>
 
+#include <winspool.h>
+
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
 #include "common/sheet_context.h"
+#include "tests/support/test_printer_win.h"
 
 namespace {
 
@@ -251,6 +254,31 @@ TEST_F(SheetContextTest, NoContextAnswers) {
     NotifySheetApply(ctx);
   }
   EXPECT_TRUE(g_updates.empty());
+}
+
+TEST_F(SheetContextTest, AdvancedFeaturesAndFreeMemoryItems) {
+  Host host;
+  SheetCtx ctx = Ctx(host.doc.get());
+  EXPECT_TRUE(IsAdvPrintFeaturesOn(&ctx)) << "no such item";
+  host.items[3].pName = MAKEINTRESOURCEW(419);
+  host.items[3].Sel = 1;
+  EXPECT_FALSE(IsAdvPrintFeaturesOn(&ctx));
+  host.items[3].Sel = 0;
+  EXPECT_TRUE(IsAdvPrintFeaturesOn(&ctx));
+  EXPECT_TRUE(IsAdvPrintFeaturesOn(nullptr));
+
+  testsupport::TestPrinter printer(L"Free Memory Test");
+  ASSERT_TRUE(printer.ok()) << printer.error();
+  host.ps.hPrinter = printer.handle();
+  host.items[3].pName = MAKEINTRESOURCEW(400);
+  host.items[3].Sel = 12582;
+  SaveFreeMemOption(&ctx);
+  DWORD type = 0, value = 0, got = 0;
+  ASSERT_EQ(GetPrinterDataW(printer.handle(), const_cast<wchar_t*>(L"FreeMem"), &type, reinterpret_cast<BYTE*>(&value),
+                            sizeof value, &got),
+            static_cast<DWORD>(ERROR_SUCCESS));
+  EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(value, 12582u);
 }
 
 TEST_F(SheetContextTest, DialogContextOrTheFallback) {
