@@ -12,6 +12,15 @@ void ShowEnableWnd(HWND window, BOOL on);
 // it was); off: disables it.
 void EnableCtrlIfVisible(HWND window, BOOL on);
 
+struct DeviceOptionItem;
+// The device option selected in list box 1078 (its item data is the option's
+// index in the device option list) is "DevUserAuthentication" or
+// "DevAccountTrack".
+BOOL IsAuthOptionSelected(HWND dialog, const DeviceOptionItem* options);
+// The item data of the selected entry of the user paper list box 1547, or
+// null when the dialog has no such list or nothing is selected.
+void* GetSelUserPaper(HWND dialog);
+
 // An owner-drawn list cell: the system icon `iconId` (0: none) in a square
 // at the cell's left and the text 20 pixels to its right (at the left edge
 // for a combo box's edit part without icon), one pixel below the top, in the

@@ -1,5 +1,9 @@
 #include "common/dialog_helpers.h"
 
+#include "common/model_rows.h"
+#include "common/qxd_reader.h"
+
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -26,6 +30,27 @@ void EnableCtrlIfVisible(HWND window, BOOL on) {
   BOOL wasVisible = ShowWindow(window, SW_SHOW);
   if (!wasVisible) ShowWindow(window, SW_HIDE);
   EnableWindow(window, wasVisible);
+}
+
+BOOL IsAuthOptionSelected(HWND dialog, const DeviceOptionItem* options) {
+  LRESULT selected = SendDlgItemMessageW(dialog, 1078, LB_GETCURSEL, 0, 0);
+  if (options == nullptr || selected == LB_ERR) return FALSE;
+  LRESULT id = SendDlgItemMessageW(dialog, 1078, LB_GETITEMDATA, static_cast<WPARAM>(selected), 0);
+  for (const DeviceOptionItem* row = options; row->keyword[0] != '\0'; ++row) {
+    if (static_cast<LRESULT>(row->optionIndex) != id) continue;
+    char name[kKeywordSize + 1] = {};
+    std::memcpy(name, row->keyword, kKeywordSize);
+    return QxdNameEquals(name, "DevUserAuthentication") || QxdNameEquals(name, "DevAccountTrack");
+  }
+  return FALSE;
+}
+
+void* GetSelUserPaper(HWND dialog) {
+  if (GetDlgItem(dialog, 1547) == nullptr) return nullptr;
+  LRESULT selected = SendDlgItemMessageW(dialog, 1547, LB_GETCURSEL, 0, 0);
+  if (selected == LB_ERR) return nullptr;
+  LRESULT data = SendDlgItemMessageW(dialog, 1547, LB_GETITEMDATA, static_cast<WPARAM>(selected), 0);
+  return data == LB_ERR ? nullptr : reinterpret_cast<void*>(data);
 }
 
 BOOL DrawIconTextItem(const DRAWITEMSTRUCT* item, int iconId, const wchar_t* text) {

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "common/dialog_helpers.h"
+#include "common/model_rows.h"
 
 namespace {
 
@@ -31,6 +33,36 @@ TEST(DialogHelpers, EnableOnlyWhatIsVisible) {
   ShowEnableCtrl(parent, 11, FALSE);
   EXPECT_FALSE(IsWindowVisible(hidden));
   EXPECT_FALSE(IsWindowEnabled(hidden));
+  DestroyWindow(parent);
+}
+
+TEST(DialogHelpers, SelectedListEntries) {
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+  HWND options = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | LBS_NOTIFY, 0, 0, 100, 80, parent,
+                                 reinterpret_cast<HMENU>(1078), nullptr, nullptr);
+  ASSERT_NE(options, nullptr);
+  DeviceOptionItem rows[3] = {};
+  std::memcpy(rows[0].keyword, "DevMemory", 9);
+  rows[0].optionIndex = 4;
+  std::memcpy(rows[1].keyword, "devaccounttrack", 15);
+  rows[1].optionIndex = 7;
+  EXPECT_FALSE(IsAuthOptionSelected(parent, rows)) << "nothing selected";
+  SendMessageW(options, LB_SETITEMDATA, SendMessageW(options, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"a")), 4);
+  SendMessageW(options, LB_SETITEMDATA, SendMessageW(options, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"b")), 7);
+  SendMessageW(options, LB_SETCURSEL, 0, 0);
+  EXPECT_FALSE(IsAuthOptionSelected(parent, rows));
+  SendMessageW(options, LB_SETCURSEL, 1, 0);
+  EXPECT_TRUE(IsAuthOptionSelected(parent, rows));
+
+  EXPECT_EQ(GetSelUserPaper(parent), nullptr) << "no user paper list";
+  HWND papers = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD, 0, 100, 100, 80, parent, reinterpret_cast<HMENU>(1547),
+                                nullptr, nullptr);
+  int entry = 0;
+  SendMessageW(papers, LB_SETITEMDATA, SendMessageW(papers, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"p")),
+               reinterpret_cast<LPARAM>(&entry));
+  EXPECT_EQ(GetSelUserPaper(parent), nullptr);
+  SendMessageW(papers, LB_SETCURSEL, 0, 0);
+  EXPECT_EQ(GetSelUserPaper(parent), &entry);
   DestroyWindow(parent);
 }
 
