@@ -35,6 +35,19 @@ static_assert(sizeof(QxdSectionHeader) == 52);
 static_assert(offsetof(QxdSectionHeader, firstEntry) == 32);
 static_assert(offsetof(QxdSectionHeader, nextSection) == 48);
 
+// The variant with 40-byte section headers (the command file): the chain
+// starts at offset 8 as above; after each header come the section's entry
+// count and a word that the readers do not use, and its entries are walked
+// as a chain.  QxdFindSection does not serve this variant.
+struct QxdShortSectionHeader {
+  char name[32];
+  uint32_t firstEntry;
+  uint32_t nextSection;
+};
+static_assert(sizeof(QxdShortSectionHeader) == 40);
+static_assert(offsetof(QxdShortSectionHeader, nextSection) == 36);
+inline constexpr uint32_t kQxdShortCountAt = sizeof(QxdShortSectionHeader);  // 40
+
 struct QxdListHeader {
   uint32_t count;        // number of entries (items)
   uint32_t firstEntry;   // the default item of an option section

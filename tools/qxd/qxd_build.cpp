@@ -144,6 +144,18 @@ uint32_t GetU32(const std::vector<uint8_t>& bytes, uint32_t offset) {
 bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, Placement* placement) {
   std::string ignored;
   if (error == nullptr) error = &ignored;
+  // The variant with 40-byte section headers: each header is followed by
+  // the entry count and a spare word, then the section's chained entries.
+  const bool shortHeaders = doc.sectionHeaderSize == sizeof(QxdShortSectionHeader);
+  if (!shortHeaders && doc.sectionHeaderSize != sizeof(QxdSectionHeader)) {
+    *error = "section headers are 52 or 40 bytes";
+    return false;
+  }
+  // Only its first header tells the variant apart when the file is read.
+  if (shortHeaders && doc.sections.empty()) {
+    *error = "a file with 40-byte headers needs at least one section";
+    return false;
+  }
   Image image;
   image.Reserve(kQxdFileHeaderSize);
   image.Put32(0, doc.headerWord);
@@ -152,13 +164,18 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
 
   for (const Section& s : doc.sections) {
     if (!CheckSection(s, error)) return false;
+    if (shortHeaders && s.kind != SectionKind::Texts) {
+      *error = "section " + s.name + ": files with 40-byte headers hold texts sections only";
+      return false;
+    }
     SectionPlace place;
-    uint32_t header = image.Reserve(sizeof(QxdSectionHeader) + sizeof(QxdListHeader));
+    uint32_t header = shortHeaders ? image.Reserve(sizeof(QxdShortSectionHeader) + 8)
+                                   : image.Reserve(sizeof(QxdSectionHeader) + sizeof(QxdListHeader));
     place.header = header;
-    place.list = header + kQxdListHeaderAt;
+    place.list = header + (shortHeaders ? kQxdShortCountAt : kQxdListHeaderAt);
     headers.push_back(header);
     image.PutBytes(header, s.name.data(), s.name.size());
-    image.Put32(header + offsetof(QxdSectionHeader, writerKind), static_cast<uint32_t>(s.kind));
+    if (!shortHeaders) image.Put32(header + offsetof(QxdSectionHeader, writerKind), static_cast<uint32_t>(s.kind));
     uint32_t count = 0, first = 0, listFirst = 0;
     std::vector<uint32_t> index;
 
@@ -166,7 +183,7 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
       case SectionKind::Texts:
       case SectionKind::Items: {
         uint32_t size = s.kind == SectionKind::Items ? s.recordSize : sizeof(QxdEntry);
-        image.Put32(header + offsetof(QxdSectionHeader, writerSize), size);
+        if (!shortHeaders) image.Put32(header + offsetof(QxdSectionHeader, writerSize), size);
         for (size_t i = 0; i < s.items.size(); ++i) place.records.push_back(image.Reserve(size));
         for (size_t i = 0; i < s.items.size(); ++i) {
           const Item& item = s.items[i];
@@ -228,6 +245,33 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         index.push_back(entry);
         break;
       }
+      case SectionKind::EditField: {
+        // One contiguous payload right after the list header: the rules'
+        // lists may leave the fields after them unaligned.
+        std::vector<uint8_t> payload;
+        auto put32 = [&payload](uint32_t v) {
+          for (int i = 0; i < 4; ++i) payload.push_back(static_cast<uint8_t>(v >> (8 * i)));
+        };
+        const EditField& e = s.edit;
+        payload.resize(24, 0);
+        put32(e.lengthKind);
+        put32(e.minLength);
+        put32(e.maxLength);
+        put32(static_cast<uint32_t>(e.minValue));
+        put32(static_cast<uint32_t>(e.maxValue));
+        put32(0);
+        for (const EditRule& r : e.rules) {
+          put32(r.kind);
+          put32(static_cast<uint32_t>(r.list.size()));
+          payload.insert(payload.end(), r.list.begin(), r.list.end());
+        }
+        for (uint32_t v : e.check) put32(v);
+        for (uint32_t v : e.lengthCheck) put32(v);
+        uint32_t at = image.Reserve(static_cast<uint32_t>(payload.size()));
+        image.PutBytes(at, payload.data(), payload.size());
+        place.records.push_back(at);
+        break;
+      }
       case SectionKind::Pairs: {
         uint32_t table = image.Reserve(12);
         uint32_t pairs = image.Reserve(static_cast<uint32_t>(64 * s.pairs.size()));
@@ -244,20 +288,23 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         break;
       }
     }
-    uint32_t indexAt = image.Reserve(static_cast<uint32_t>(4 * index.size()));
-    for (size_t i = 0; i < index.size(); ++i) image.Put32(indexAt + static_cast<uint32_t>(4 * i), index[i]);
-    place.index = indexAt;
     image.Put32(header + offsetof(QxdSectionHeader, firstEntry), first);
     image.Put32(place.list + 0, count);
-    image.Put32(place.list + 4, listFirst);
-    image.Put32(place.list + 8, indexAt);
+    if (!shortHeaders) {
+      uint32_t indexAt = image.Reserve(static_cast<uint32_t>(4 * index.size()));
+      for (size_t i = 0; i < index.size(); ++i) image.Put32(indexAt + static_cast<uint32_t>(4 * i), index[i]);
+      place.index = indexAt;
+      image.Put32(place.list + 4, listFirst);
+      image.Put32(place.list + 8, indexAt);
+    }
     places.sections.push_back(place);
   }
   image.Align();
   const uint32_t end = image.Size();
   image.Put32(4, end);
   for (size_t i = 0; i < headers.size(); ++i) {
-    image.Put32(headers[i] + offsetof(QxdSectionHeader, nextSection), i + 1 < headers.size() ? headers[i + 1] : end);
+    uint32_t next = shortHeaders ? offsetof(QxdShortSectionHeader, nextSection) : offsetof(QxdSectionHeader, nextSection);
+    image.Put32(headers[i] + next, i + 1 < headers.size() ? headers[i + 1] : end);
   }
   *out = std::move(image.Bytes());
   if (placement != nullptr) *placement = std::move(places);
