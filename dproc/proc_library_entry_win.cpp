@@ -6,6 +6,7 @@
 #include "dproc/sprinst_messages.h"
 
 ProcLibraryModules g_procModules = {};
+FeatureEntry* g_featureTable = nullptr;
 
 namespace {
 
@@ -15,6 +16,7 @@ void Attach(HMODULE module) {
   g_procModules.dialogs = LoadSiblingInOwnContext(module, L"VELDRANG.DLL");
   LoadDispStringTables(module);
   LoadDDProcLibrary(module);
+  g_featureTable = BuildFeatureTable(FeatureControlTable(), g_description.deviceOptions, ProcessModelInfo());
 }
 
 // `processEnding`: the process is terminating rather than unloading the
@@ -23,6 +25,9 @@ void Attach(HMODULE module) {
 void Detach(bool processEnding) {
   if (!processEnding && g_procModules.images != nullptr) FreeLibrary(g_procModules.images);
   g_procModules.images = nullptr;
+  FreeDescriptionData();
+  FreeFeatureTable(g_featureTable);
+  g_featureTable = nullptr;
   FreeSprinstErrorMessages();
   if (!processEnding) {
     FreeDDProcLibrary();

@@ -11,11 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "dproc/color_option_lists.h"
 #include "dproc/ddproc_binding_win.h"
 #include "dproc/disp_string_tables_win.h"
 #include "dproc/dl_manager_win.h"
 #include "dproc/edit_range_limits.h"
 #include "dproc/fax_cover_styles.h"
+#include "dproc/model_startup_defaults.h"
 #include "dproc/sheet_tab_tips.h"
 #include "dproc/sprinst_messages.h"
 #include "dproc/startup_settings.h"
@@ -339,7 +341,9 @@ TEST(ProcLibrary, TablesReadAtAttachMatchTheSampleModel) {
     EXPECT_EQ(limit.maximum, static_cast<int32_t>(s->maximum) * limit.scale) << limit.section;
   }
 
-  // Watermarks in file order, the "none" entry apart.
+  // Watermarks in file order, the "none" entry apart; grey on a model
+  // without colour.
+  const bool colorDevice = PairValue(doc, "DevInfo", "ColorDevice") == "TRUE";
   const qxd::Section* marks = FindSection(doc, "Watermark");
   ASSERT_NE(marks, nullptr);
   size_t next = 0;
@@ -356,7 +360,7 @@ TEST(ProcLibrary, TablesReadAtAttachMatchTheSampleModel) {
     EXPECT_EQ(PACKED(w.szFontName), FieldText(item, "face"));
     EXPECT_EQ(int64_t{w.nStyle}, Field(item, "style"));
     EXPECT_EQ(int64_t{w.wSize}, Field(item, "size"));
-    EXPECT_EQ(int64_t{w.crColor}, Field(item, "color"));
+    EXPECT_EQ(int64_t{w.crColor}, colorDevice ? Field(item, "color") : int64_t{kMonochromeWatermarkColor});
     EXPECT_EQ(int64_t{w.nAngle}, Field(item, "angle"));
     EXPECT_EQ(int64_t{w.ptWmkPosX}, Field(item, "x"));
     EXPECT_EQ(int64_t{w.ptWmkPosY}, Field(item, "y"));
@@ -420,6 +424,31 @@ TEST(ProcLibrary, TablesReadAtAttachMatchTheSampleModel) {
       EXPECT_EQ(Utf8(fields[k]), expected) << style.apszItemKeys[k];
     }
   }
+
+  // Colour lists: every profile section read in order, up to its capacity.
+  const qxd::Section* colors = FindSection(doc, "ColorSetting");
+  ASSERT_NE(colors, nullptr);
+  for (size_t i = 0; i < colors->items.size(); ++i) {
+    EXPECT_EQ(std::string(g_colorSettingList[i].keyword), colors->items[i].key);
+    EXPECT_EQ(Utf8(g_colorSettingList[i].text), colors->items[i].text);
+  }
+  EXPECT_EQ(g_colorSettingList[colors->items.size()].keyword[0], '\0');
+  for (const ColorProfileListSpec& spec : kColorProfileLists) {
+    const qxd::Section* s = FindSection(doc, spec.section);
+    ASSERT_NE(s, nullptr) << spec.section;
+    ASSERT_LT(s->items.size(), spec.rows) << spec.section;
+    for (size_t i = 0; i < s->items.size(); ++i) {
+      EXPECT_EQ(std::string(spec.list[i].keyword), s->items[i].key) << spec.section;
+      EXPECT_EQ(Utf8(spec.list[i].text), s->items[i].text) << spec.section;
+      if (spec.values == ColorValueKind::Position) {
+        EXPECT_EQ(spec.list[i].value, i) << spec.section;
+      }
+    }
+    EXPECT_EQ(spec.list[s->items.size()].keyword[0], '\0') << spec.section;
+  }
+  // The sample model names no language of its own: the dialog face is Arial.
+  ASSERT_EQ(FindSection(doc, "Country"), nullptr);
+  EXPECT_EQ(Utf8(g_defaultDialogFace), "Arial");
 
   // The settings interface's messages, one per code and the fallback.
   const qxd::Section* messages = FindSection(doc, "DDJOV_ErrMsg");

@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "dproc/color_option_lists.h"
 #include "dproc/edit_range_limits.h"
 #include "dproc/fax_cover_styles.h"
+#include "dproc/model_startup_defaults.h"
 #include "dproc/sheet_tab_tips.h"
 #include "dproc/sprinst_messages.h"
 #include "dproc/startup_settings.h"
@@ -58,6 +60,14 @@ class StartupTables : public ::testing::Test {
     Keep(g_consumablesUrl, sizeof g_consumablesUrl);
     Keep(g_dlManagerFileName, sizeof g_dlManagerFileName);
     Keep(&g_webShopFlag, sizeof g_webShopFlag);
+    Keep(g_colorSettingList, sizeof g_colorSettingList);
+    for (const ColorProfileListSpec& spec : kColorProfileLists) Keep(spec.list, spec.rows * sizeof(OptionItem));
+    Keep(g_textRgbProfShort, sizeof g_textRgbProfShort);
+    Keep(g_textDestinationList, sizeof g_textDestinationList);
+    Keep(g_imgDestinationList, sizeof g_imgDestinationList);
+    Keep(g_graphDestinationList, sizeof g_graphDestinationList);
+    Keep(g_defaultDialogFace, sizeof g_defaultDialogFace);
+    Keep(&g_defaultIndexPaper, sizeof g_defaultIndexPaper);
   }
   void TearDown() override {
     for (const Saved& saved : saved_) std::memcpy(saved.table, saved.bytes.data(), saved.bytes.size());
@@ -308,6 +318,134 @@ TEST_F(StartupTables, SettingsSectionsAndTheirBuiltIns) {
   Context empty = Compile("section \"RegistryKeySetting\" pairs value=256\n  pair \"VendorName\" \"\"\n");
   LoadStartupSettings(empty.get(), AsciiToWide);
   EXPECT_EQ(W(g_makerName), u"Fax Works");
+}
+
+// --- Colour lists ---------------------------------------------------------
+
+std::string Items(const std::string& section, const std::vector<std::string>& keys) {
+  std::string text = "section \"" + section + "\" items 16\n";
+  for (const std::string& key : keys) text += "  item key=\"" + key + "\" text=\"" + key + " text\"\n";
+  return text + "\n";
+}
+
+std::vector<std::pair<std::string, uint32_t>> Rows(const OptionItem* list) {
+  std::vector<std::pair<std::string, uint32_t>> rows;
+  for (; list->keyword[0] != '\0'; ++list) {
+    EXPECT_EQ(list->size, sizeof(OptionItem));
+    EXPECT_EQ(list->iconId, kRowIconId);
+    EXPECT_EQ(W(list->text), qxd::Utf8ToUtf16(std::string(list->keyword) + " text"));
+    rows.emplace_back(list->keyword, list->value);
+  }
+  return rows;
+}
+
+using RowList = std::vector<std::pair<std::string, uint32_t>>;
+
+TEST_F(StartupTables, ColorSettingValuesComeFromTheBuiltInTableByKeyword) {
+  std::vector<std::string> keys = {"color_doc", "Color_Web", "Color_Own"};
+  for (int i = 0; i < 9; ++i) keys.push_back("Color_Extra" + std::to_string(i));
+  Context ctx = Compile(Items("ColorSetting", keys));
+  LoadColorSettingList(ctx.get());
+  RowList rows = Rows(g_colorSettingList);
+  ASSERT_EQ(rows.size(), 9u);  // nine options, then the end row
+  EXPECT_EQ(rows[0], std::make_pair(std::string("color_doc"), 1u));
+  EXPECT_EQ(rows[1], std::make_pair(std::string("Color_Web"), 5u));
+  EXPECT_EQ(rows[2], std::make_pair(std::string("Color_Own"), 0u));
+}
+
+TEST_F(StartupTables, ProfileListsTakeTheirValuesAndCapacities) {
+  Context ctx = Compile(Items("RGBProf", {"Prof_A", "Prof_B", "Prof_C"}) +
+                        Items("Text_RGBProf", {"Text_AdobeRGB1998", "text_srgb", "Text_BlueAdjust"}) +
+                        Items("Img_RGBProf", {"Text_sRGB", "Img_sRGB"}) +
+                        Items("Graph_Halftone", {"Text_Smooth", "Text_Detail", "Text_UltraDetail"}) +
+                        Items("DestinationProf", {"Dest_A", "Dest_B"}) +
+                        Items("Text_RGBGray", {"Text_BlackOnly", "Text_4Color", "Text_BandG", "Text_Other"}));
+  LoadColorProfileLists(ctx.get());
+  auto list = [](ColorProfileList id) { return Rows(kColorProfileLists[id].list); };
+  EXPECT_EQ(list(kListRgbProf), (RowList{{"Prof_A", 0}, {"Prof_B", 1}}));
+  EXPECT_EQ(list(kListTextRgbProf), (RowList{{"Text_AdobeRGB1998", 128}, {"text_srgb", 1}, {"Text_BlueAdjust", 141}}));
+  EXPECT_EQ(Rows(g_textRgbProfShort), (RowList{{"Text_AdobeRGB1998", 128}, {"text_srgb", 1}}));
+  // The image and graphics lists are looked up in the same (text) tables.
+  EXPECT_EQ(list(kListImgRgbProf), (RowList{{"Text_sRGB", 1}, {"Img_sRGB", 0}}));
+  EXPECT_EQ(list(kListGraphHalftone), (RowList{{"Text_Smooth", 2}, {"Text_Detail", 1}, {"Text_UltraDetail", 0}}));
+  EXPECT_EQ(list(kListDestinationProf), (RowList{{"Dest_A", 0}}));
+  EXPECT_EQ(list(kListTextGray), (RowList{{"Text_BlackOnly", 2}, {"Text_4Color", 0}, {"Text_BandG", 1}}));
+  EXPECT_TRUE(list(kListSimulationProf).empty());
+}
+
+TEST_F(StartupTables, ColorDestinationsNameTheBuiltInOption) {
+  Context ctx = Compile(
+      "section \"Text_Destination\" items 16\n  item key=\"text_destauto\" text=\"Automatic\"\n\n"
+      "section \"Img_Destination\" items 16\n  item key=\"Img_DestAuto\"\n\n"
+      "section \"Graph_Destination\" items 16\n  item key=\"Graph_DestPrinter\" text=\"Printer\"\n");
+  EXPECT_EQ(LoadColorDestinationList(ctx.get(), 3), 0);
+  EXPECT_EQ(LoadColorDestinationList(ctx.get(), 1), 1);
+  EXPECT_STREQ(g_textDestinationList[0].keyword, "Text_DestAuto");
+  EXPECT_EQ(W(g_textDestinationList[0].text), u"Automatic");
+  EXPECT_EQ(LoadColorDestinationList(ctx.get(), 2), 1);
+  EXPECT_EQ(W(g_imgDestinationList[0].text), u"Auto");  // no text in the file: the built-in one
+  EXPECT_EQ(LoadColorDestinationList(ctx.get(), 4), 1);
+  EXPECT_EQ(g_graphDestinationList[0].keyword[0], '\0');  // names no option: the list is empty
+  Context none = Compile("section \"Other\" texts\n");
+  std::memcpy(g_textDestinationList[0].text, u"kept", sizeof u"kept");
+  EXPECT_EQ(LoadColorDestinationList(none.get(), 1), 0);
+  EXPECT_EQ(W(g_textDestinationList[0].text), u"kept");
+}
+
+// --- Defaults derived from the model --------------------------------------
+
+FinishPositionItem Position(const char* keyword) {
+  FinishPositionItem row = {};
+  row.size = sizeof row;
+  std::strncpy(row.keyword, keyword, sizeof row.keyword - 1);
+  return row;
+}
+
+TEST_F(StartupTables, FinishChangeDataForTheKeywordsTheModelLists) {
+  FinishPositionItem staples[] = {Position("TwoStaplesLeft"), Position("twostaplesright"), Position("Saddle"),
+                                  FinishPositionItem{}};
+  FinishPositionItem holes[] = {Position("FourHolesTop"), FinishPositionItem{}};
+  ModelInfo model = {};
+  model.staples = staples;
+  model.holePunches = holes;
+  model.features[kMfBindingEdge4] = 1;
+  EXPECT_EQ(FillFinishPositionDefaults(&model), 1);
+  EXPECT_EQ(staples[0].feedData[5], 0u);  // four-edge binding: the description's data stay
+
+  model.features[kMfBindingEdge4] = 0;
+  EXPECT_EQ(FillFinishPositionDefaults(&model), 1);
+  const uint32_t twoLeft[12] = {0, 0, 0, 0, 1, 112, 6, 112, 1, 112, 7, 113};
+  EXPECT_EQ(0, std::memcmp(staples[0].feedData, twoLeft, sizeof twoLeft));
+  for (uint32_t word : staples[1].feedData) EXPECT_EQ(word, 0u);  // letter case counts
+  EXPECT_EQ(holes[0].feedData[0], 1u);
+  EXPECT_EQ(holes[0].feedData[6], 11u);
+  ModelInfo bare = {};
+  EXPECT_EQ(FillFinishPositionDefaults(&bare), 1);  // no lists: nothing to do
+}
+
+TEST_F(StartupTables, DialogFaceByTheModelsLanguage) {
+  SetDefaultDialogFace(17);
+  EXPECT_EQ(W(g_defaultDialogFace), u"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF");
+  SetDefaultDialogFace(9);
+  EXPECT_EQ(W(g_defaultDialogFace), u"Arial");
+}
+
+TEST_F(StartupTables, DefaultIndexPaperFromTheLocalesPaperRow) {
+  TabPaperSizeItem rows[3] = {};
+  std::strcpy(rows[0].keyword, "TabLetter");
+  rows[0].value = 1, rows[0].first = 2286, rows[0].second = 2794, rows[0].third = 2159;
+  std::strcpy(rows[1].keyword, "TabA4");
+  rows[1].value = 9, rows[1].first = 2230, rows[1].second = 2970, rows[1].third = 2100;
+  ModelInfo model = {};
+  model.tabPaperSizes = rows;
+  FillDefaultIndexPaper(&model, 9);
+  const int32_t a4[9] = {9, 2230, 2970, 2100, 5, 34, 34, 10, 0};
+  EXPECT_EQ(0, std::memcmp(&g_defaultIndexPaper, a4, sizeof a4));
+  FillDefaultIndexPaper(&model, 1);
+  const int32_t letter[9] = {1, 2286, 2794, 2159, 5, 15, 15, 5, 0};
+  EXPECT_EQ(0, std::memcmp(&g_defaultIndexPaper, letter, sizeof letter));
+  FillDefaultIndexPaper(&model, 8);  // no row: the record stays
+  EXPECT_EQ(0, std::memcmp(&g_defaultIndexPaper, letter, sizeof letter));
 }
 
 }  // namespace
