@@ -3,6 +3,7 @@
 #include "dproc/ddproc_binding_win.h"
 #include "dproc/disp_string_tables_win.h"
 #include "dproc/library_context_win.h"
+#include "dproc/per_page_slots.h"
 #include "dproc/sprinst_messages.h"
 
 ProcLibraryModules g_procModules = {};
@@ -16,6 +17,7 @@ void Attach(HMODULE module) {
   g_procModules.dialogs = LoadSiblingInOwnContext(module, L"VELDRANG.DLL");
   LoadDispStringTables(module);
   LoadDDProcLibrary(module);
+  AllocatePerPageSlots(ProcessModelInfo(), 0);
   g_featureTable = BuildFeatureTable(FeatureControlTable(), g_description.deviceOptions, ProcessModelInfo());
 }
 
@@ -23,6 +25,7 @@ void Attach(HMODULE module) {
 // library.  Other libraries may be gone already then, so none is freed:
 // the system reclaims them with the process.
 void Detach(bool processEnding) {
+  FreePerPageSlots();
   if (!processEnding && g_procModules.images != nullptr) FreeLibrary(g_procModules.images);
   g_procModules.images = nullptr;
   FreeDescriptionData();

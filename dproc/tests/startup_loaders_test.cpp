@@ -12,6 +12,7 @@
 #include "dproc/edit_range_limits.h"
 #include "dproc/fax_cover_styles.h"
 #include "dproc/model_startup_defaults.h"
+#include "dproc/per_page_slots.h"
 #include "dproc/sheet_tab_tips.h"
 #include "dproc/sprinst_messages.h"
 #include "dproc/startup_settings.h"
@@ -446,6 +447,37 @@ TEST_F(StartupTables, DefaultIndexPaperFromTheLocalesPaperRow) {
   EXPECT_EQ(0, std::memcmp(&g_defaultIndexPaper, letter, sizeof letter));
   FillDefaultIndexPaper(&model, 8);  // no row: the record stays
   EXPECT_EQ(0, std::memcmp(&g_defaultIndexPaper, letter, sizeof letter));
+}
+
+// --- Per-page slots --------------------------------------------------------
+
+TEST(PerPageSlots, OneSlotPerEditLineInEachListAndNoneWithoutAModel) {
+  AllocatePerPageSlots(nullptr, 5);
+  for (const PerPageSlotList& list : g_perPageSlots) EXPECT_EQ(list.slots, nullptr);
+
+  ModelInfo model = {};
+  model.features[kMfPerPageEditLines] = 32;
+  AllocatePerPageSlots(&model, 3);
+  for (const PerPageSlotList& list : g_perPageSlots) {
+    ASSERT_EQ(list.count, 32u);
+    for (uint32_t i = 0; i < list.count; ++i) {
+      ASSERT_NE(list.slots[i].entry, nullptr);
+      EXPECT_EQ(uint32_t{list.slots[i].entry->printType}, 0u);
+      ASSERT_NE(list.slots[i].ruleMarks, nullptr);
+      EXPECT_EQ(list.slots[i].ruleMarks[2], 0u);
+      EXPECT_EQ(list.slots[i].counters[1], 0u);
+    }
+  }
+  FreePerPageSlots();
+  for (const PerPageSlotList& list : g_perPageSlots) EXPECT_EQ(list.count, 0u);
+
+  // Without rules a slot has no marks; the line count stays within 20 to 256.
+  model.features[kMfPerPageEditLines] = 100000;
+  AllocatePerPageSlots(&model, 0);
+  EXPECT_EQ(g_perPageSlots[9].count, 256u);
+  EXPECT_EQ(g_perPageSlots[9].slots[255].ruleMarks, nullptr);
+  FreePerPageSlots();
+  FreePerPageSlots();
 }
 
 }  // namespace
