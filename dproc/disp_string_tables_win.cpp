@@ -69,7 +69,7 @@ void LoadDispStringTablesFrom(const wchar_t* path) {
     QxdClose(ctx);
     return;
   }
-  FreeModelInfo();
+  FreeDescriptionData();  // read once per process; a second reading replaces the first
   ProcessModelInfo() = model;
   ReadSections(ctx, model);
   QxdClose(ctx);
