@@ -87,6 +87,15 @@ bool PutField(Image* image, uint32_t record, const FieldSpec& spec, const FieldV
       }
       return true;
     }
+    case FieldType::WText: {
+      if (Utf8ToUtf16(value.text).size() > 290) {
+        *error = "text of field " + spec.name + " is longer than 290 characters";
+        return false;
+      }
+      uint32_t text = value.text.empty() ? 0 : image->AddWide(value.text);
+      image->Put32(at, text);
+      return true;
+    }
   }
   return false;
 }
@@ -98,6 +107,7 @@ uint32_t FieldBytes(const FieldSpec& f) {
     case FieldType::U32: case FieldType::I32: return 4;
     case FieldType::Str: return f.count;
     case FieldType::WStr: return 2 * f.count;
+    case FieldType::WText: return 4;
   }
   return 0;
 }
@@ -119,9 +129,13 @@ bool CheckSection(const Section& s, std::string* error) {
       }
     }
   }
+  if (s.kind == SectionKind::Pairs && (s.pairValueSize < 2 || s.pairValueSize > 1024)) {
+    *error = "pair values of section " + s.name + " must have 2 to 1024 bytes";
+    return false;
+  }
   for (const auto& p : s.pairs) {
-    if (p.first.size() > 31 || p.second.size() > 31) {
-      *error = "pair " + p.first + " of section " + s.name + " does not fit 32 bytes";
+    if (p.first.size() > 31 || p.second.size() >= s.pairValueSize) {
+      *error = "pair " + p.first + " of section " + s.name + " does not fit its fields";
       return false;
     }
   }
@@ -273,12 +287,14 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         break;
       }
       case SectionKind::Pairs: {
+        const uint32_t row = kQxdPairField + s.pairValueSize;
+        image.Put32(header + offsetof(QxdSectionHeader, writerSize), row);
         uint32_t table = image.Reserve(12);
-        uint32_t pairs = image.Reserve(static_cast<uint32_t>(64 * s.pairs.size()));
+        uint32_t pairs = image.Reserve(static_cast<uint32_t>(row * s.pairs.size()));
         image.Put32(table + 0, static_cast<uint32_t>(s.pairs.size()));
         image.Put32(table + 8, pairs);
         for (size_t i = 0; i < s.pairs.size(); ++i) {
-          uint32_t at = pairs + static_cast<uint32_t>(64 * i);
+          uint32_t at = pairs + static_cast<uint32_t>(row * i);
           place.records.push_back(at);
           image.PutBytes(at, s.pairs[i].first.data(), s.pairs[i].first.size());
           image.PutBytes(at + 32, s.pairs[i].second.data(), s.pairs[i].second.size());

@@ -25,7 +25,7 @@ std::string Wide(QxdContext* ctx, uint32_t offset) {
   return Utf16ToUtf8(text);
 }
 
-bool ReadField(const std::vector<uint8_t>& record, const FieldSpec& spec, FieldValue* out) {
+bool ReadField(QxdContext* ctx, const std::vector<uint8_t>& record, const FieldSpec& spec, FieldValue* out) {
   out->name = spec.name;
   const uint8_t* p = record.data() + spec.offset;
   auto get = [&](int bytes) {
@@ -50,6 +50,11 @@ bool ReadField(const std::vector<uint8_t>& record, const FieldSpec& spec, FieldV
         wide.push_back(c);
       }
       out->text = Utf16ToUtf8(wide);
+      return !out->text.empty();
+    }
+    case FieldType::WText: {
+      uint32_t offset = static_cast<uint32_t>(get(4));
+      if (offset != 0) out->text = Wide(ctx, offset);
       return !out->text.empty();
     }
   }
@@ -100,7 +105,7 @@ bool DecodeEntries(QxdContext* ctx, const QxdSectionHeader& header, uint32_t at,
       item.number = e.next;
       for (const FieldSpec& spec : s->layout) {
         FieldValue v;
-        if (ReadField(record, spec, &v)) item.fields.push_back(v);
+        if (ReadField(ctx, record, spec, &v)) item.fields.push_back(v);
       }
       if (list.firstEntry != 0 && list.firstEntry == offset && !s->hasDefault) {
         s->hasDefault = true;
@@ -250,15 +255,21 @@ bool Decode(const std::vector<uint8_t>& bytes, Document* doc, std::string* error
         s.kind = SectionKind::Pairs;
         QxdListHeader list;
         uint32_t table, pairs[3];
-        if (!QxdReadListHeader(ctx.get(), at + kQxdListHeaderAt, &list) || !QxdReadIndexEntry(ctx.get(), list, 0, &table) ||
-            !QxdReadBytes(ctx.get(), table, sizeof pairs, pairs) || !QxdArrayFits(ctx.get(), pairs[2], pairs[0], 64)) {
+        // Files of older tools leave the row size out: their rows are 64 bytes.
+        const uint32_t row = header.writerSize != 0 ? header.writerSize : kQxdPairSize;
+        if (row <= kQxdPairField || row > kQxdPairField + 1024 ||
+            !QxdReadListHeader(ctx.get(), at + kQxdListHeaderAt, &list) || !QxdReadIndexEntry(ctx.get(), list, 0, &table) ||
+            !QxdReadBytes(ctx.get(), table, sizeof pairs, pairs) || !QxdArrayFits(ctx.get(), pairs[2], pairs[0], row)) {
           *error = "pair table of section " + s.name + " is not readable";
           return false;
         }
+        s.pairValueSize = row - kQxdPairField;
+        std::vector<char> pair(row);
         for (uint32_t i = 0; i < pairs[0]; ++i) {
-          char pair[64];
-          QxdReadBytes(ctx.get(), pairs[2] + 64 * i, sizeof pair, pair);
-          s.pairs.emplace_back(std::string(pair, strnlen(pair, 32)), std::string(pair + 32, strnlen(pair + 32, 32)));
+          QxdReadBytes(ctx.get(), pairs[2] + row * i, row, pair.data());
+          const char* value = pair.data() + kQxdPairField;
+          s.pairs.emplace_back(std::string(pair.data(), strnlen(pair.data(), kQxdPairField)),
+                               std::string(value, strnlen(value, s.pairValueSize)));
         }
         break;
       }

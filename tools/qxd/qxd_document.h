@@ -9,11 +9,11 @@
 //   section "<name>" texts                      chained entries of texts
 //     entry key="<key>" value="<narrow>" text="<display text>"
 //   section "<name>" items <record size> [default="<key>"]
-//     layout <field>:<type>@<offset> ...         type u8 u16 u32 i16 i32 strN wstrN
+//     layout <field>:<type>@<offset> ...         type u8 u16 u32 i16 i32 strN wstrN wtext
 //     item key="..." value="..." text="..." number=N <field>=<value> ...
 //   section "<name>" range min=N max=N default=N
 //   section "<name>" value "<text>"
-//   section "<name>" pairs
+//   section "<name>" pairs [value=N]            N: bytes of each value, 32 unless given
 //     pair "<key>" "<value>"
 //   section "<name>" editfield                  an edit item descriptor
 //     length <chars|bytes|free> <min> <max>
@@ -24,6 +24,9 @@
 //
 // "headers=40" marks the variant with 40-byte section headers, which holds
 // texts sections only.
+//
+// A field of type wtext holds the offset of a UTF-16 text kept with the
+// file's other texts (0 for an empty text).
 //
 // Sections are separated by one blank line.  Fields that are zero or empty
 // are left out, so every file has one text form, and compiling that text
@@ -40,7 +43,7 @@ namespace qxd {
 enum class SectionKind : uint32_t { Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, EditField = 6 };
 inline constexpr uint32_t kLastSectionKind = 6;
 
-enum class FieldType { U8, U16, U32, I16, I32, Str, WStr };
+enum class FieldType { U8, U16, U32, I16, I32, Str, WStr, WText };
 
 struct FieldSpec {
   std::string name;
@@ -88,6 +91,7 @@ struct Section {
   std::string value;
   std::vector<std::pair<std::string, std::string>> pairs;
   EditField edit;
+  uint32_t pairValueSize = 32;  // each pair: a 32-byte name and this many value bytes
 };
 
 struct Document {

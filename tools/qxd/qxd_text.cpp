@@ -107,6 +107,7 @@ const char* TypeName(FieldType t) {
     case FieldType::I32: return "i32";
     case FieldType::Str: return "str";
     case FieldType::WStr: return "wstr";
+    case FieldType::WText: return "wtext";
   }
   return "?";
 }
@@ -258,7 +259,7 @@ bool ParseItemLine(const std::vector<Token>& tokens, Section* s, std::string* er
         *error = "no field " + t.name + " in the layout of section " + s->name;
         return false;
       }
-      bool isText = spec->type == FieldType::Str || spec->type == FieldType::WStr;
+      bool isText = spec->type == FieldType::Str || spec->type == FieldType::WStr || spec->type == FieldType::WText;
       if (isText != t.quoted) {
         *error = "field " + t.name + (isText ? " takes a quoted text" : " takes a number");
         return false;
@@ -345,6 +346,14 @@ bool ParseSectionLine(const std::vector<Token>& tokens, Section* s, std::string*
     s->kind = SectionKind::EditField;
     return true;
   }
+  if (kind == "pairs" && tokens.size() == 4 && tokens[3].name == "value") {
+    s->kind = SectionKind::Pairs;
+    if (!ParseU32(tokens[3].value, &s->pairValueSize) || s->pairValueSize == 32) {
+      *error = "expected: pairs value=N, with N other than the usual 32";
+      return false;
+    }
+    return true;
+  }
   *error = "unknown section kind or arguments: " + kind;
   return false;
 }
@@ -379,6 +388,7 @@ bool ParseLayout(const std::string& text, std::vector<FieldSpec>* out, std::stri
     else if (type == "u32") f.type = FieldType::U32;
     else if (type == "i16") f.type = FieldType::I16;
     else if (type == "i32") f.type = FieldType::I32;
+    else if (type == "wtext") f.type = FieldType::WText;
     else if (type.rfind("wstr", 0) == 0 && ParseU32(type.substr(4), &f.count) && f.count > 0) f.type = FieldType::WStr;
     else if (type.rfind("str", 0) == 0 && ParseU32(type.substr(3), &f.count) && f.count > 0) f.type = FieldType::Str;
     else {
@@ -488,7 +498,11 @@ std::string FormatText(const Document& doc) {
                " default=" + std::to_string(static_cast<int32_t>(s.defaultValue)) + "\n";
         break;
       case SectionKind::Value: out += "value " + Quote(s.value) + "\n"; break;
-      case SectionKind::Pairs: out += "pairs\n"; break;
+      case SectionKind::Pairs:
+        out += "pairs";
+        if (s.pairValueSize != 32) out += " value=" + std::to_string(s.pairValueSize);
+        out += "\n";
+        break;
       case SectionKind::EditField: out += "editfield\n" + FormatEdit(s.edit); break;
     }
     for (const Item& item : s.items) {
@@ -501,7 +515,7 @@ std::string FormatText(const Document& doc) {
       for (const FieldSpec& spec : s.layout) {
         for (const FieldValue& v : item.fields) {
           if (v.name != spec.name) continue;
-          bool isText = spec.type == FieldType::Str || spec.type == FieldType::WStr;
+          bool isText = spec.type == FieldType::Str || spec.type == FieldType::WStr || spec.type == FieldType::WText;
           if (isText && !v.text.empty()) out += " " + v.name + "=" + Quote(v.text);
           if (!isText && v.number != 0) out += " " + v.name + "=" + std::to_string(v.number);
         }

@@ -37,6 +37,14 @@ const char kAllKinds[] =
     "  pair \"PrintRateUnit\" \"1\"\n"
     "  pair \"PDLType\" \"XL 2.1\"\n"
     "\n"
+    "section \"ConsumSetting\" pairs value=256\n"
+    "  pair \"URL\" \"https://supplies.example.com/order?model=fax100&lang=en\"\n"
+    "\n"
+    "section \"Watermark\" items 40\n"
+    "  layout label:wtext@20 size:u16@24\n"
+    "  item key=\"WM_None\" label=\"<None>\"\n"
+    "  item key=\"WM_001\" label=\"Confidential \xE2\x86\x92\" size=48\n"
+    "\n"
     "section \"Empty\" texts\n"
     "\n"
     "section \"UserPaper_Width\" editfield\n"
@@ -91,6 +99,10 @@ TEST(QxdText, RefusesMalformedSources) {
       {"missing default", "qxd 0\nsection \"S\" items 16 default=\"x\"\n  item key=\"y\"\n"},
       {"non-ASCII key", "qxd 0\nsection \"S\" texts\n  entry key=\"\xC3\xA9\"\n"},
       {"pair too long", "qxd 0\nsection \"S\" pairs\n  pair \"" + std::string(32, 'p') + "\" \"v\"\n"},
+      {"value too long", "qxd 0\nsection \"S\" pairs\n  pair \"p\" \"" + std::string(32, 'v') + "\"\n"},
+      {"wide value too long", "qxd 0\nsection \"S\" pairs value=256\n  pair \"p\" \"" + std::string(256, 'v') + "\"\n"},
+      {"bad value width", "qxd 0\nsection \"S\" pairs value=0\n"},
+      {"text field with number", "qxd 0\nsection \"S\" items 20\n  layout t:wtext@16\n  item t=5\n"},
       {"range without max", "qxd 0\nsection \"S\" range min=1 default=1 extra=2\n"},
       {"entry in items", "qxd 0\nsection \"S\" items 16\n  entry key=\"k\"\n"},
       {"unknown rule class", "qxd 0\nsection \"S\" editfield\n  rule words allow \"a\"\n"},
