@@ -1,6 +1,8 @@
 #include "duicore/device_description_win.h"
 
+#include "common/auth_messages.h"
 #include "common/builtin_dev_option.h"
+#include "common/fax_cover_styles.h"
 #include "common/model_info_win.h"
 #include "common/qxd_file.h"
 #include "common/ui_encryption_info.h"
@@ -29,8 +31,10 @@ bool LoadDeviceDescriptionFrom(const wchar_t* path, DeviceDescription* out) {
   out->deviceOptions = LoadDeviceOptionList(ctx, model, &BuiltInDevOption());
   LoadPaperMediaRecords(ctx, nullptr, &BuiltInDevOption());
   ReadUIEncryptionInfo(ctx);
+  LoadFaxCoverStyles(ctx);
   if (out->trayMapping != nullptr) FreeMediaTypeLists(out->trayMapping);
   out->trayMapping = LoadMediaTypeLists(ctx, model);
+  LoadMessageStrTable(ctx);
   QxdClose(ctx);
   return true;
 }
@@ -39,6 +43,7 @@ void FreeDeviceDescriptionRecords(DeviceDescription* description) {
   FreeDeviceOptionList(description->deviceOptions);
   FreeModelInfoRecord(description->model);
   FreeMediaTypeLists(description->trayMapping);
+  FreeMessageStrTable();
   *description = DeviceDescription{};
 }
 

@@ -9,6 +9,10 @@
 #include "common/paper_tables.h"
 #include "common/qxd_reader.h"
 
+// Besides these records, a load reads the password cipher's method
+// (ui_encryption_info.h), the texts of the four fax cover styles
+// (fax_cover_styles.h) and the login message texts (auth_messages.h) into
+// their process-wide tables.
 struct DeviceDescription {
   ModelInfo* model;               // null: every feature reads as off
   DeviceOptionItem* deviceOptions;

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "common/fax_cover_styles.h"
 #include "dproc/color_option_lists.h"
 #include "dproc/ddproc_binding_win.h"
 #include "dproc/disp_string_tables_win.h"
 #include "dproc/dl_manager_win.h"
 #include "dproc/edit_range_limits.h"
-#include "dproc/fax_cover_styles.h"
 #include "dproc/model_startup_defaults.h"
 #include "dproc/sheet_tab_tips.h"
 #include "dproc/sprinst_messages.h"

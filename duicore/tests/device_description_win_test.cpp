@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "common/auth_messages.h"
 #include "common/builtin_dev_option.h"
+#include "common/fax_cover_styles.h"
 #include "common/ui_encryption_info.h"
 #include "duicore/device_description_win.h"
 #include "tests/support/test_paths.h"
@@ -30,11 +32,20 @@ TEST(CoreDescriptionTest, SampleModelGivesEveryRecord) {
   EXPECT_EQ(GetUiEncryptionInfo().method, static_cast<uint32_t>(kCipherMethodAes));
   // The trays of the default device settings carry the model's default paper.
   EXPECT_NE(BuiltInDevOption().trays[0].paperId, 0);
+  // The cover styles have their words, the login messages their texts.
+  for (const FaxCoverStyle& style : g_faxCoverStyles) {
+    EXPECT_NE(style.szFontFace[0], u'\0') << style.pszSectionKey;
+    EXPECT_NE(style.szStyleTitle[0], u'\0') << style.pszSectionKey;
+  }
+  bool messages = false;
+  for (size_t i = 0; i < kAuthSlotCount; ++i) messages = messages || AuthMessageSlots()[i].text != nullptr;
+  EXPECT_TRUE(messages);
   // A second load replaces the records.
   ASSERT_TRUE(LoadDeviceDescriptionFrom(Path("model/VELDRANH.QXD").c_str(), &description));
   EXPECT_NE(description.model, nullptr);
   FreeDeviceDescriptionRecords(&description);
   EXPECT_EQ(description.model, nullptr);
+  for (size_t i = 0; i < kAuthSlotCount; ++i) EXPECT_EQ(AuthMessageSlots()[i].text, nullptr);
 }
 
 TEST(CoreDescriptionTest, MissingFileBuildsNothing) {
