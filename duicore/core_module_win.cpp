@@ -12,8 +12,6 @@ HMODULE g_uiProc = nullptr;
 
 // The length of the core's own file name, "VELDRANK.DLL".
 constexpr size_t kOwnFileNameLength = 12;
-// The manifest resource that asks for common controls version 6.
-constexpr WORD kIsolationManifestId = 2;
 
 HMODULE LoadSibling(const wchar_t* fileName) {
   wchar_t path[MAX_PATH];
@@ -28,13 +26,7 @@ HMODULE CoreModule() { return g_module; }
 void SetCoreModule(HMODULE module) { g_module = module; }
 
 void CreateCoreActivationContext() {
-  if (g_actCtx != INVALID_HANDLE_VALUE || g_module == nullptr) return;
-  ACTCTXW ctx = {};
-  ctx.cbSize = sizeof ctx;
-  ctx.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
-  ctx.hModule = g_module;
-  ctx.lpResourceName = MAKEINTRESOURCEW(kIsolationManifestId);
-  g_actCtx = CreateActCtxW(&ctx);
+  if (g_actCtx == INVALID_HANDLE_VALUE) g_actCtx = CreateModuleActivationContext(g_module);
 }
 
 void ReleaseCoreActivationContext() {
@@ -42,13 +34,7 @@ void ReleaseCoreActivationContext() {
   g_actCtx = INVALID_HANDLE_VALUE;
 }
 
-CoreActivation::CoreActivation() {
-  if (g_actCtx != INVALID_HANDLE_VALUE) active_ = ActivateActCtx(g_actCtx, &cookie_) != FALSE;
-}
-
-CoreActivation::~CoreActivation() {
-  if (active_) DeactivateActCtx(0, cookie_);
-}
+CoreActivation::CoreActivation() : ActivationScope(g_actCtx) {}
 
 bool ReplaceOwnFileName(const wchar_t* ownPath, const wchar_t* fileName, wchar_t* out, size_t capacity) {
   if (out == nullptr || capacity == 0) return false;

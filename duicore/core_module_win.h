@@ -7,6 +7,8 @@
 
 #include <cstddef>
 
+#include "common/activation_context_win.h"
+
 HMODULE CoreModule();
 void SetCoreModule(HMODULE module);
 
@@ -14,16 +16,9 @@ void SetCoreModule(HMODULE module);
 // attach and released at detach.  Without one, the guard does nothing.
 void CreateCoreActivationContext();
 void ReleaseCoreActivationContext();
-class CoreActivation {
+class CoreActivation : public ActivationScope {
  public:
   CoreActivation();
-  ~CoreActivation();
-  CoreActivation(const CoreActivation&) = delete;
-  CoreActivation& operator=(const CoreActivation&) = delete;
-
- private:
-  ULONG_PTR cookie_ = 0;
-  bool active_ = false;
 };
 
 // The full path of a sibling: the core's own path with its last 12
