@@ -10,6 +10,8 @@
 #include <compstui.h>
 #include <winddiui.h>
 
+#include <cstddef>
+
 // The header that the spooler passes to DrvDocumentPropertySheets as its
 // parameter when it wants a DEVMODE without showing the sheets.
 struct DOCUMENTPROPERTYHEADER {
@@ -70,6 +72,13 @@ struct DEVQUERYPRINT_INFO {
   DWORD cchNeeded;
 };
 using PDEVQUERYPRINT_INFO = DEVQUERYPRINT_INFO*;
+
+// The records' sizes as the spooler lays them out in either build.
+inline constexpr bool kDriverUi64 = sizeof(void*) == 8;
+static_assert(sizeof(DOCUMENTPROPERTYHEADER) == (kDriverUi64 ? 48 : 28));
+static_assert(offsetof(DOCUMENTPROPERTYHEADER, cbOut) == (kDriverUi64 ? 40 : 20));
+static_assert(sizeof(DEVICEPROPERTYHEADER) == (kDriverUi64 ? 24 : 12));
+static_assert(sizeof(DEVQUERYPRINT_INFO) == (kDriverUi64 ? 40 : 24));
 
 // The entry points of a printer-driver configuration library (those that
 // winddiui.h does not declare).
