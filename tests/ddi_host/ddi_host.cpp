@@ -1,0 +1,104 @@
+// The host's part of the graphics-driver entry library.
+#include "tests/ddi_host/ddi_host.h"
+
+#include <winspool.h>
+
+namespace {
+constexpr uint32_t kDeviceMagic = 0x48444556;  // "HDEV"
+}
+
+DdiHost::~DdiHost() { Unload(); }
+
+bool DdiHost::Load(const std::wstring& path) {
+  Unload();
+  module_ = LoadLibraryW(path.c_str());
+  if (!module_) return false;
+  auto query = FromPfn<PFN_QueryFunctionTblPtr>(GetProcAddress(module_, "QueryFunctionTblPtr"));
+  if (!query) {
+    Unload();
+    return false;
+  }
+  DWORD count = query(nullptr, 0);
+  if (count == 0 || count > sizeof(rows_) / sizeof(rows_[0])) {
+    Unload();
+    return false;
+  }
+  rowCount_ = query(rows_, count);
+  if (rowCount_ != count) {
+    Unload();
+    return false;
+  }
+  return true;
+}
+
+void DdiHost::Unload() {
+  if (module_) FreeLibrary(module_);
+  module_ = nullptr;
+  rowCount_ = 0;
+}
+
+PFN DdiHost::Function(ULONG index) const {
+  for (DWORD i = 0; i < rowCount_; ++i) {
+    if (rows_[i].iFunc == index) return rows_[i].pfn;
+  }
+  return nullptr;
+}
+
+DHPDEV DdiHost::EnablePdev(HANDLE printer, const wchar_t* printerName, DEVMODEW* devmode, ULONG gdiInfoSize,
+                           void* gdiInfo, ULONG devInfoSize, void* devInfo) {
+  auto enable = Get<PFN_DrvEnablePDEV>(INDEX_DrvEnablePDEV);
+  auto complete = Get<PFN_DrvCompletePDEV>(INDEX_DrvCompletePDEV);
+  if (!enable || !complete) return nullptr;
+  HostDevice* device = nullptr;
+  for (HostDevice& d : devices_) {
+    if (d.magic != kDeviceMagic) {
+      device = &d;
+      break;
+    }
+  }
+  if (!device) return nullptr;
+  device->magic = kDeviceMagic;
+  device->pdev = nullptr;
+  HSURF patterns[32] = {};
+  wchar_t port[] = L"FILE:";
+  std::wstring name = printerName ? printerName : L"";
+  DHPDEV pdev = enable(devmode, port, 32, patterns, gdiInfoSize, static_cast<ULONG*>(gdiInfo), devInfoSize,
+                       static_cast<DEVINFO*>(devInfo), reinterpret_cast<HDEV>(device), name.data(), printer);
+  if (!pdev) {
+    device->magic = 0;
+    return nullptr;
+  }
+  device->pdev = pdev;
+  complete(pdev, reinterpret_cast<HDEV>(device));
+  return pdev;
+}
+
+HDEV DdiHost::DeviceOf(DHPDEV pdev) const {
+  for (const HostDevice& d : devices_) {
+    if (d.magic == kDeviceMagic && d.pdev == pdev) return reinterpret_cast<HDEV>(const_cast<HostDevice*>(&d));
+  }
+  return nullptr;
+}
+
+void DdiHost::DisablePdev(DHPDEV pdev) {
+  auto disable = Get<PFN_DrvDisablePDEV>(INDEX_DrvDisablePDEV);
+  if (disable) disable(pdev);
+  for (HostDevice& d : devices_) {
+    if (d.magic == kDeviceMagic && d.pdev == pdev) d = HostDevice{};
+  }
+}
+
+BOOL DdiHost::ResetPdev(DHPDEV oldPdev, DHPDEV newPdev) {
+  auto reset = Get<PFN_DrvResetPDEV>(INDEX_DrvResetPDEV);
+  return reset ? reset(oldPdev, newPdev) : FALSE;
+}
+
+DWORD DdiHost::StartSpoolerJob(HANDLE printer, const wchar_t* docName, const wchar_t* outputFile) {
+  DOC_INFO_1W info{};
+  info.pDocName = const_cast<wchar_t*>(docName);
+  info.pOutputFile = const_cast<wchar_t*>(outputFile);
+  info.pDatatype = const_cast<wchar_t*>(L"RAW");
+  return StartDocPrinterW(printer, 1, reinterpret_cast<BYTE*>(&info));
+}
+
+bool DdiHost::EndSpoolerJob(HANDLE printer) { return EndDocPrinter(printer) != 0; }

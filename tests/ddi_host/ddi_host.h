@@ -1,0 +1,75 @@
+// A test host for the render core: it plays GDI and the graphics-driver
+// entry library.  The program that links it exports the engine services the
+// render core binds by name (ddi_host_engine.cpp), and DdiHost drives the
+// render core through the function table that QueryFunctionTblPtr hands
+// out: PDEVs, surfaces, escapes, documents and pages.  The bytes a job
+// writes reach the spooler job the host opened (a printer on a FILE: port
+// writes them to the file named for the job).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "drender/ddi_types.h"
+
+// A device record of the host: what GDI keeps for a PDEV.  The render core
+// sees it as the HDEV it is given.
+struct HostDevice {
+  uint32_t magic;
+  DHPDEV pdev;
+};
+
+// Live objects of the engine services, for leak checks.
+struct HostObjectCounts {
+  int palettes;
+  int surfaces;
+  int modules;
+};
+HostObjectCounts DdiHost_LiveObjects();
+// Hooks and banding mark of a surface the engine created (0 when unknown).
+FLONG DdiHost_SurfaceHooks(HSURF surface);
+bool DdiHost_SurfaceIsBanded(HSURF surface);
+// The colour mode of a palette the engine created (0 when unknown).
+ULONG DdiHost_PaletteMode(HPALETTE palette);
+
+class DdiHost {
+ public:
+  DdiHost() = default;
+  ~DdiHost();
+  DdiHost(const DdiHost&) = delete;
+  DdiHost& operator=(const DdiHost&) = delete;
+
+  // Loads the render core and takes its function table the way the entry
+  // library does: the row count first, then all rows.  False when the
+  // library does not load or the table cannot be had.
+  bool Load(const std::wstring& path);
+  void Unload();
+  HMODULE module() const { return module_; }
+  // The function of a driver-interface index, or null.
+  PFN Function(ULONG index) const;
+  template <typename Fn>
+  Fn Get(ULONG index) const {
+    return FromPfn<Fn>(Function(index));
+  }
+
+  // DrvEnablePDEV (then DrvCompletePDEV on success) for a printer opened by
+  // the caller.  The capability buffers are the caller's, of the sizes given.
+  DHPDEV EnablePdev(HANDLE printer, const wchar_t* printerName, DEVMODEW* devmode, ULONG gdiInfoSize,
+                    void* gdiInfo, ULONG devInfoSize, void* devInfo);
+  void DisablePdev(DHPDEV pdev);
+  BOOL ResetPdev(DHPDEV oldPdev, DHPDEV newPdev);
+  // The HDEV the host gave a PDEV.
+  HDEV DeviceOf(DHPDEV pdev) const;
+
+  // A spooler job on an opened printer whose bytes go to `outputFile`; the
+  // job id, or 0 on failure.
+  static DWORD StartSpoolerJob(HANDLE printer, const wchar_t* docName, const wchar_t* outputFile);
+  static bool EndSpoolerJob(HANDLE printer);
+
+ private:
+  HMODULE module_ = nullptr;
+  DRVFN rows_[64] = {};
+  DWORD rowCount_ = 0;
+  HostDevice devices_[8] = {};
+};
