@@ -21,6 +21,15 @@ struct DdiServices {
   BOOL(APIENTRY* EngMarkBandingSurface)(HSURF surface);
   SURFOBJ*(APIENTRY* EngLockSurface)(HSURF surface);
   VOID(APIENTRY* EngUnlockSurface)(SURFOBJ* surface);
+  ULONG(APIENTRY* CLIPOBJ_cEnumStart)(CLIPOBJ* clip, BOOL all, ULONG type, ULONG direction, ULONG limit);
+  BOOL(APIENTRY* CLIPOBJ_bEnum)(CLIPOBJ* clip, ULONG size, ULONG* rects);
+  VOID(APIENTRY* PATHOBJ_vEnumStart)(PATHOBJ* path);
+  BOOL(APIENTRY* PATHOBJ_bEnum)(PATHOBJ* path, PATHDATA* data);
+  PVOID(APIENTRY* BRUSHOBJ_pvAllocRbrush)(BRUSHOBJ* brush, ULONG size);
+  PVOID(APIENTRY* BRUSHOBJ_pvGetRbrush)(BRUSHOBJ* brush);
+  ULONG(APIENTRY* BRUSHOBJ_ulGetBrushColor)(BRUSHOBJ* brush);
+  ULONG(APIENTRY* XLATEOBJ_iXlate)(XLATEOBJ* xlate, ULONG color);
+  ULONG(APIENTRY* XLATEOBJ_cGetPalette)(XLATEOBJ* xlate, ULONG which, ULONG count, ULONG* colors);
 };
 
 enum DdiServiceSource : int {

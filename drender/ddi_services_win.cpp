@@ -14,6 +14,9 @@ constexpr ServiceRow kRows[] = {
     DDI_ROW(EngCreatePalette),      DDI_ROW(EngDeletePalette),    DDI_ROW(EngCreateDeviceSurface),
     DDI_ROW(EngCreateBitmap),       DDI_ROW(EngAssociateSurface), DDI_ROW(EngDeleteSurface),
     DDI_ROW(EngMarkBandingSurface), DDI_ROW(EngLockSurface),      DDI_ROW(EngUnlockSurface),
+    DDI_ROW(CLIPOBJ_cEnumStart),    DDI_ROW(CLIPOBJ_bEnum),       DDI_ROW(PATHOBJ_vEnumStart),
+    DDI_ROW(PATHOBJ_bEnum),         DDI_ROW(BRUSHOBJ_pvAllocRbrush), DDI_ROW(BRUSHOBJ_pvGetRbrush),
+    DDI_ROW(BRUSHOBJ_ulGetBrushColor), DDI_ROW(XLATEOBJ_iXlate),  DDI_ROW(XLATEOBJ_cGetPalette),
 };
 #undef DDI_ROW
 static_assert(sizeof(kRows) / sizeof(kRows[0]) * sizeof(void*) == sizeof(DdiServices),

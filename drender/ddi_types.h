@@ -18,12 +18,72 @@ using FLONG = ULONG;
 using LDECI4 = LONG;
 using PFN = INT_PTR(WINAPI*)();
 
-// Objects the engine hands to drawing calls; their members are declared by
-// the code that reads them.
-struct CLIPOBJ;
-struct XLATEOBJ;
-struct BRUSHOBJ;
-struct PATHOBJ;
+using FIX = LONG;
+struct POINTFIX {
+  FIX x;
+  FIX y;
+};
+
+// Objects the engine hands to drawing calls.
+struct CLIPOBJ {
+  ULONG iUniq;
+  RECTL rclBounds;
+  BYTE iDComplexity;  // DC_TRIVIAL, DC_RECT, DC_COMPLEX
+  BYTE iFComplexity;  // FC_RECT, FC_RECT4, FC_COMPLEX
+  BYTE iMode;         // TC_RECTANGLES
+  BYTE fjOptions;
+};
+inline constexpr BYTE DC_TRIVIAL = 0;
+inline constexpr BYTE DC_RECT = 1;
+inline constexpr BYTE DC_COMPLEX = 3;
+inline constexpr BYTE FC_RECT = 1;
+inline constexpr BYTE FC_RECT4 = 2;
+inline constexpr BYTE FC_COMPLEX = 3;
+inline constexpr BYTE TC_RECTANGLES = 0;
+inline constexpr ULONG CT_RECTANGLES = 0;
+inline constexpr ULONG CD_RIGHTDOWN = 0;
+inline constexpr ULONG CD_ANY = 4;
+
+// What CLIPOBJ_bEnum fills: a count and that many rectangles.
+struct ENUMRECTS {
+  ULONG c;
+  RECTL arcl[1];
+};
+
+struct PATHOBJ {
+  FLONG fl;
+  ULONG cCurves;
+};
+struct PATHDATA {
+  FLONG flags;
+  ULONG count;
+  POINTFIX* pptfx;
+};
+inline constexpr FLONG PD_BEGINSUBPATH = 0x01;
+inline constexpr FLONG PD_ENDSUBPATH = 0x02;
+inline constexpr FLONG PD_RESETSTYLE = 0x04;
+inline constexpr FLONG PD_CLOSEFIGURE = 0x08;
+inline constexpr FLONG PD_BEZIERS = 0x10;
+
+struct BRUSHOBJ {
+  ULONG iSolidColor;  // 0xFFFFFFFF for a pattern brush
+  PVOID pvRbrush;
+  FLONG flColorType;
+};
+
+struct XLATEOBJ {
+  ULONG iUniq;
+  FLONG flXlate;
+  USHORT iSrcType;
+  USHORT iDstType;
+  ULONG cEntries;
+  ULONG* pulXlate;
+};
+inline constexpr FLONG XO_TRIVIAL = 0x01;
+inline constexpr FLONG XO_TABLE = 0x02;
+inline constexpr ULONG XO_SRCPALETTE = 1;
+inline constexpr ULONG XO_DESTPALETTE = 2;
+
 struct STROBJ;
 struct FONTOBJ;
 struct XFORMOBJ;

@@ -28,10 +28,12 @@ bool DdiHost::Load(const std::wstring& path) {
     Unload();
     return false;
   }
+  DdiHost_SetRealizeBrush(Function(INDEX_DrvRealizeBrush));
   return true;
 }
 
 void DdiHost::Unload() {
+  if (module_) DdiHost_SetRealizeBrush(nullptr);
   if (module_) FreeLibrary(module_);
   module_ = nullptr;
   rowCount_ = 0;

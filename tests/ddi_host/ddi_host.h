@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "drender/ddi_types.h"
 
@@ -30,8 +31,78 @@ HostObjectCounts DdiHost_LiveObjects();
 // Hooks and banding mark of a surface the engine created (0 when unknown).
 FLONG DdiHost_SurfaceHooks(HSURF surface);
 bool DdiHost_SurfaceIsBanded(HSURF surface);
+// The driver's DrvRealizeBrush that pattern brushes call back.
+void DdiHost_SetRealizeBrush(PFN realize);
+// The SURFOBJ of a surface the engine created (null when unknown).
+SURFOBJ* EngLockSurfaceForHost(HSURF surface);
 // The colour mode of a palette the engine created (0 when unknown).
 ULONG DdiHost_PaletteMode(HPALETTE palette);
+
+// Objects a test builds and hands to the driver's drawing calls, as GDI
+// would: each enumerates what the test put into it.
+class HostClip {
+ public:
+  // No rectangles: a trivial clip (everything is visible).
+  explicit HostClip(std::vector<RECTL> rects = {});
+  ~HostClip();
+  HostClip(const HostClip&) = delete;
+  HostClip& operator=(const HostClip&) = delete;
+  CLIPOBJ* get();
+
+ private:
+  void* impl_;
+};
+
+struct HostSubpath {
+  std::vector<POINTFIX> points;
+  bool closed = false;
+  bool beziers = false;
+};
+
+class HostPath {
+ public:
+  explicit HostPath(std::vector<HostSubpath> subpaths);
+  ~HostPath();
+  HostPath(const HostPath&) = delete;
+  HostPath& operator=(const HostPath&) = delete;
+  PATHOBJ* get();
+
+ private:
+  void* impl_;
+};
+
+// A colour translation: the identity, or a table from source indexes.
+class HostXlate {
+ public:
+  HostXlate();
+  explicit HostXlate(std::vector<ULONG> table, std::vector<ULONG> sourcePalette = {});
+  ~HostXlate();
+  HostXlate(const HostXlate&) = delete;
+  HostXlate& operator=(const HostXlate&) = delete;
+  XLATEOBJ* get();
+
+ private:
+  void* impl_;
+};
+
+// A solid brush, or a pattern brush whose realisation the engine asks of
+// the driver's DrvRealizeBrush (bound by DdiHost::Load) when the driver
+// first asks for it.
+class HostBrush {
+ public:
+  explicit HostBrush(ULONG solidColor);
+  // `pattern` is an engine bitmap (EngCreateBitmap); `target` the surface
+  // drawn on.
+  HostBrush(HSURF pattern, SURFOBJ* target, XLATEOBJ* xlate);
+  ~HostBrush();
+  HostBrush(const HostBrush&) = delete;
+  HostBrush& operator=(const HostBrush&) = delete;
+  BRUSHOBJ* get();
+  int realizeCalls() const;
+
+ private:
+  void* impl_;
+};
 
 class DdiHost {
  public:

@@ -77,6 +77,11 @@ bool DdiHost_SurfaceIsBanded(HSURF surface) {
   return s && s->banded;
 }
 
+SURFOBJ* EngLockSurfaceForHost(HSURF handle) {
+  HostSurface* surface = FindSurface(handle);
+  return surface ? &surface->so : nullptr;
+}
+
 ULONG DdiHost_PaletteMode(HPALETTE palette) {
   auto* p = reinterpret_cast<HostPalette*>(palette);
   return Palettes().count(p) ? p->mode : 0;
