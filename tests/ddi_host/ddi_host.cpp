@@ -104,3 +104,72 @@ DWORD DdiHost::StartSpoolerJob(HANDLE printer, const wchar_t* docName, const wch
 }
 
 bool DdiHost::EndSpoolerJob(HANDLE printer) { return EndDocPrinter(printer) != 0; }
+
+SURFOBJ* DdiHost::EnableSurface(DHPDEV pdev) {
+  auto enable = Get<PFN_DrvEnableSurface>(INDEX_DrvEnableSurface);
+  if (!enable) return nullptr;
+  HSURF surface = enable(pdev);
+  return surface ? EngLockSurfaceForHost(surface) : nullptr;
+}
+
+void DdiHost::DisableSurface(DHPDEV pdev) {
+  auto disable = Get<PFN_DrvDisableSurface>(INDEX_DrvDisableSurface);
+  if (disable) disable(pdev);
+}
+
+ULONG DdiHost::Escape(SURFOBJ* surface, ULONG code, ULONG inSize, const void* in, ULONG outSize, void* out) {
+  auto escape = Get<PFN_DrvEscape>(INDEX_DrvEscape);
+  return escape ? escape(surface, code, inSize, const_cast<void*>(in), outSize, out) : 0;
+}
+
+DdiHost::JobResult DdiHost::RunJob(HANDLE printer, const wchar_t* printerName, DEVMODEW* devmode,
+                                   const wchar_t* docName, const wchar_t* outputFile, int pages,
+                                   const std::function<void(SURFOBJ*, int)>& draw) {
+  JobResult result;
+  GDIINFO gdiInfo{};
+  DEVINFO devInfo{};
+  DHPDEV pdev = EnablePdev(printer, printerName, devmode, sizeof(gdiInfo), &gdiInfo, sizeof(devInfo), &devInfo);
+  if (!pdev) {
+    result.failedStep = "DrvEnablePDEV";
+    return result;
+  }
+  SURFOBJ* surface = EnableSurface(pdev);
+  auto startDoc = Get<PFN_DrvStartDoc>(INDEX_DrvStartDoc);
+  auto startPage = Get<PFN_DrvStartPage>(INDEX_DrvStartPage);
+  auto sendPage = Get<PFN_DrvSendPage>(INDEX_DrvSendPage);
+  auto endDoc = Get<PFN_DrvEndDoc>(INDEX_DrvEndDoc);
+  if (!surface) {
+    result.failedStep = "DrvEnableSurface";
+  } else if ((result.jobId = StartSpoolerJob(printer, docName, outputFile)) == 0) {
+    result.failedStep = "StartDocPrinter";
+  } else {
+    std::wstring name = docName ? docName : L"";
+    bool ok = startDoc && startDoc(surface, name.data(), result.jobId);
+    if (!ok) result.failedStep = "DrvStartDoc";
+    for (int page = 0; ok && page < pages; ++page) {
+      if (!startPage || !startPage(surface)) {
+        result.failedStep = "DrvStartPage";
+        ok = false;
+        break;
+      }
+      if (draw) draw(surface, page);
+      if (!sendPage || !sendPage(surface)) {
+        result.failedStep = "DrvSendPage";
+        ok = false;
+      }
+    }
+    // The document is ended even after a failure, as GDI does (aborted).
+    if (endDoc && !endDoc(surface, ok ? 0 : ED_ABORTDOC) && ok) {
+      result.failedStep = "DrvEndDoc";
+      ok = false;
+    }
+    if (!EndSpoolerJob(printer) && ok) {
+      result.failedStep = "EndDocPrinter";
+      ok = false;
+    }
+    result.ok = ok;
+  }
+  if (surface) DisableSurface(pdev);
+  DisablePdev(pdev);
+  return result;
+}

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,26 @@ class DdiHost {
   BOOL ResetPdev(DHPDEV oldPdev, DHPDEV newPdev);
   // The HDEV the host gave a PDEV.
   HDEV DeviceOf(DHPDEV pdev) const;
+
+  // DrvEnableSurface, and the engine's SURFOBJ of the surface it made.
+  SURFOBJ* EnableSurface(DHPDEV pdev);
+  void DisableSurface(DHPDEV pdev);
+  // DrvEscape on a surface of the PDEV.
+  ULONG Escape(SURFOBJ* surface, ULONG code, ULONG inSize, const void* in, ULONG outSize, void* out);
+
+  // A whole job as GDI runs it on a printer DC: enable the PDEV and its
+  // surface, open a spooler job whose bytes go to `outputFile`, start the
+  // document, run `pages` pages (calling `draw` on each, when given), end
+  // the document and take everything down again.  `failedStep` names the
+  // first call that failed.
+  struct JobResult {
+    bool ok = false;
+    std::string failedStep;
+    DWORD jobId = 0;
+  };
+  JobResult RunJob(HANDLE printer, const wchar_t* printerName, DEVMODEW* devmode, const wchar_t* docName,
+                   const wchar_t* outputFile, int pages,
+                   const std::function<void(SURFOBJ*, int page)>& draw = nullptr);
 
   // A spooler job on an opened printer whose bytes go to `outputFile`; the
   // job id, or 0 on failure.
