@@ -15,6 +15,9 @@
 //   section "<name>" value "<text>"
 //   section "<name>" pairs
 //     pair "<key>" "<value>"
+//   section "<name>" groups                     named lists of pairs
+//     group "<name>"
+//       pair "<key>" "<value>"
 //
 // Sections are separated by one blank line.  Fields that are zero or empty
 // are left out, so every file has one text form, and compiling that text
@@ -28,7 +31,7 @@
 
 namespace qxd {
 
-enum class SectionKind : uint32_t { Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5 };
+enum class SectionKind : uint32_t { Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, Groups = 6 };
 
 enum class FieldType { U8, U16, U32, I16, I32, Str, WStr };
 
@@ -53,6 +56,14 @@ struct Item {
   std::vector<FieldValue> fields;
 };
 
+// A named list of pairs: a 40-byte entry (name in 32 bytes, pair count,
+// offset of the pairs) and its 64-byte pairs (key and value in 32 bytes
+// each).
+struct Group {
+  std::string name;
+  std::vector<std::pair<std::string, std::string>> pairs;
+};
+
 struct Section {
   std::string name;
   SectionKind kind = SectionKind::Texts;
@@ -64,6 +75,7 @@ struct Section {
   uint32_t minimum = 0, maximum = 0, defaultValue = 0;
   std::string value;
   std::vector<std::pair<std::string, std::string>> pairs;
+  std::vector<Group> groups;
 };
 
 struct Document {
