@@ -12,6 +12,10 @@ void Qxd_ReleaseModelInfo();
 // Uses of the description now.
 LONG Qxd_ModelInfoUsers();
 
+// The maker's name of the description (built in: "HALDOVAR"), at most 127
+// characters: the first part of the per-user registry paths.
+const wchar_t* Rdc_MakerName();
+
 // The render core's own module, kept at attach; it locates the siblings.
 void Rdc_SetModule(HMODULE module);
 HMODULE Rdc_Module();

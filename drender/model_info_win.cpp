@@ -4,14 +4,40 @@
 #include <cwchar>
 
 #include "common/qxd_file.h"
+#include "drender/vendor_name.h"
 
 namespace {
 
+constexpr size_t kMakerNameChars = 128;
+constexpr wchar_t kBuiltInMaker[] = L"HALDOVAR";
+
 HMODULE g_module = nullptr;
+wchar_t g_makerName[kMakerNameChars] = L"HALDOVAR";
 LONG g_users = 0;
 bool g_loaded = false;
 
+// Qxd_ReadVendorName: the description's maker name, from the system ANSI
+// code page; the built-in name when the description names none.
+void ReadVendorName(QxdContext* description) {
+  char value[kVendorValueSize];
+  if (!Qxd_FindVendorName(description, value) || value[0] == 0) {
+    wcscpy(g_makerName, kBuiltInMaker);
+    return;
+  }
+  // Converted whole (a narrow text never has more characters than bytes),
+  // then cut.
+  wchar_t wide[kVendorValueSize] = {};
+  if (!MultiByteToWideChar(CP_ACP, 0, value, -1, wide, kVendorValueSize)) {
+    wcscpy(g_makerName, kBuiltInMaker);
+    return;
+  }
+  wcsncpy(g_makerName, wide, kMakerNameChars - 1);
+  g_makerName[kMakerNameChars - 1] = 0;
+}
+
 }  // namespace
+
+const wchar_t* Rdc_MakerName() { return g_makerName; }
 
 void Rdc_SetModule(HMODULE module) { g_module = module; }
 HMODULE Rdc_Module() { return g_module; }
@@ -38,6 +64,7 @@ BOOL Qxd_LoadModelInfo() {
   if (!Rdc_SiblingPath(L"VELDRANH.QXD", path)) return FALSE;
   QxdContext* description = QxdOpen(path, 1);
   if (!description) return FALSE;
+  ReadVendorName(description);
   QxdClose(description);
   g_loaded = true;
   ++g_users;

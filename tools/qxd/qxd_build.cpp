@@ -119,9 +119,13 @@ bool CheckSection(const Section& s, std::string* error) {
       }
     }
   }
+  if (s.pairValueSize < 32 || s.pairValueSize > 1024 || s.pairValueSize % 4 != 0) {
+    *error = "pair values of section " + s.name + " must have 32 to 1024 bytes, a multiple of 4";
+    return false;
+  }
   for (const auto& p : s.pairs) {
-    if (p.first.size() > 31 || p.second.size() > 31) {
-      *error = "pair " + p.first + " of section " + s.name + " does not fit 32 bytes";
+    if (p.first.size() > 31 || p.second.size() >= s.pairValueSize) {
+      *error = "pair " + p.first + " of section " + s.name + " does not fit its fields";
       return false;
     }
   }
@@ -241,12 +245,14 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         break;
       }
       case SectionKind::Pairs: {
+        const uint32_t row = 32 + s.pairValueSize;
+        image.Put32(header + offsetof(QxdSectionHeader, writerSize), row);
         uint32_t table = image.Reserve(12);
-        uint32_t pairs = image.Reserve(static_cast<uint32_t>(64 * s.pairs.size()));
+        uint32_t pairs = image.Reserve(static_cast<uint32_t>(row * s.pairs.size()));
         image.Put32(table + 0, static_cast<uint32_t>(s.pairs.size()));
         image.Put32(table + 8, pairs);
         for (size_t i = 0; i < s.pairs.size(); ++i) {
-          uint32_t at = pairs + static_cast<uint32_t>(64 * i);
+          uint32_t at = pairs + static_cast<uint32_t>(row * i);
           place.records.push_back(at);
           image.PutBytes(at, s.pairs[i].first.data(), s.pairs[i].first.size());
           image.PutBytes(at + 32, s.pairs[i].second.data(), s.pairs[i].second.size());

@@ -2,6 +2,7 @@
 // driver's own reader.
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "common/qxd_reader.h"
 #include "tools/qxd/qxd_document.h"
@@ -167,15 +168,20 @@ bool Decode(const std::vector<uint8_t>& bytes, Document* doc, std::string* error
         s.kind = SectionKind::Pairs;
         QxdListHeader list;
         uint32_t table, pairs[3];
-        if (!QxdReadListHeader(ctx.get(), at + kQxdListHeaderAt, &list) || !QxdReadIndexEntry(ctx.get(), list, 0, &table) ||
-            !QxdReadBytes(ctx.get(), table, sizeof pairs, pairs) || !QxdArrayFits(ctx.get(), pairs[2], pairs[0], 64)) {
+        // Files written before pair values had a size of their own leave it 0.
+        const uint32_t row = header.writerSize ? header.writerSize : 64;
+        if (row < 64 || row > 32 + 1024 || !QxdReadListHeader(ctx.get(), at + kQxdListHeaderAt, &list) ||
+            !QxdReadIndexEntry(ctx.get(), list, 0, &table) || !QxdReadBytes(ctx.get(), table, sizeof pairs, pairs) ||
+            !QxdArrayFits(ctx.get(), pairs[2], pairs[0], row)) {
           *error = "pair table of section " + s.name + " is not readable";
           return false;
         }
+        s.pairValueSize = row - 32;
+        std::vector<char> pair(row);
         for (uint32_t i = 0; i < pairs[0]; ++i) {
-          char pair[64];
-          QxdReadBytes(ctx.get(), pairs[2] + 64 * i, sizeof pair, pair);
-          s.pairs.emplace_back(std::string(pair, strnlen(pair, 32)), std::string(pair + 32, strnlen(pair + 32, 32)));
+          QxdReadBytes(ctx.get(), pairs[2] + row * i, row, pair.data());
+          s.pairs.emplace_back(std::string(pair.data(), strnlen(pair.data(), 32)),
+                               std::string(pair.data() + 32, strnlen(pair.data() + 32, row - 32)));
         }
         break;
       }

@@ -13,8 +13,8 @@
 //     item key="..." value="..." text="..." number=N <field>=<value> ...
 //   section "<name>" range min=N max=N default=N
 //   section "<name>" value "<text>"
-//   section "<name>" pairs
-//     pair "<key>" "<value>"
+//   section "<name>" pairs [value=N]             pairs of a 32-byte key and an
+//     pair "<key>" "<value>"                      N-byte value (32 unless given)
 //   section "<name>" groups                     named lists of pairs
 //     group "<name>"
 //       pair "<key>" "<value>"
@@ -75,6 +75,7 @@ struct Section {
   uint32_t minimum = 0, maximum = 0, defaultValue = 0;
   std::string value;
   std::vector<std::pair<std::string, std::string>> pairs;
+  uint32_t pairValueSize = 32;  // bytes of a pair's value field
   std::vector<Group> groups;
 };
 

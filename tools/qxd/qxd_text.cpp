@@ -213,8 +213,16 @@ bool ParseSectionLine(const std::vector<Token>& tokens, Section* s, std::string*
     }
     return true;
   }
-  if (kind == "pairs" && tokens.size() == 3) {
+  if (kind == "pairs" && (tokens.size() == 3 || tokens.size() == 4)) {
     s->kind = SectionKind::Pairs;
+    if (tokens.size() == 4) {
+      int64_t v;
+      if (tokens[3].name != "value" || tokens[3].quoted || !ParseNumber(tokens[3].value, &v) || v < 32 || v > 1024) {
+        *error = "expected: pairs [value=N]";
+        return false;
+      }
+      s->pairValueSize = static_cast<uint32_t>(v);
+    }
     return true;
   }
   if (kind == "groups" && tokens.size() == 3) {
@@ -365,7 +373,11 @@ std::string FormatText(const Document& doc) {
                " default=" + std::to_string(static_cast<int32_t>(s.defaultValue)) + "\n";
         break;
       case SectionKind::Value: out += "value " + Quote(s.value) + "\n"; break;
-      case SectionKind::Pairs: out += "pairs\n"; break;
+      case SectionKind::Pairs:
+        out += "pairs";
+        if (s.pairValueSize != 32) out += " value=" + std::to_string(s.pairValueSize);
+        out += "\n";
+        break;
       case SectionKind::Groups: out += "groups\n"; break;
     }
     for (const Item& item : s.items) {

@@ -37,6 +37,9 @@ const char kAllKinds[] =
     "  pair \"PrintRateUnit\" \"1\"\n"
     "  pair \"PDLType\" \"XL 2.1\"\n"
     "\n"
+    "section \"RegistryKeySetting\" pairs value=256\n"
+    "  pair \"VendorName\" \"A maker with a long name\"\n"
+    "\n"
     "section \"Commands\" groups\n"
     "  group \"Color_Auto\"\n"
     "    pair \"RENDERMODE\" \"COLOR\"\n"
@@ -82,6 +85,8 @@ TEST(QxdText, RefusesMalformedSources) {
       {"missing default", "qxd 0\nsection \"S\" items 16 default=\"x\"\n  item key=\"y\"\n"},
       {"non-ASCII key", "qxd 0\nsection \"S\" texts\n  entry key=\"\xC3\xA9\"\n"},
       {"pair too long", "qxd 0\nsection \"S\" pairs\n  pair \"" + std::string(32, 'p') + "\" \"v\"\n"},
+      {"pair value too long", "qxd 0\nsection \"S\" pairs value=40\n  pair \"k\" \"" + std::string(40, 'v') + "\"\n"},
+      {"odd pair value size", "qxd 0\nsection \"S\" pairs value=33\n"},
       {"group name too long", "qxd 0\nsection \"S\" groups\n  group \"" + std::string(32, 'g') + "\"\n"},
       {"pair before any group", "qxd 0\nsection \"S\" groups\n  pair \"k\" \"v\"\n"},
       {"range without max", "qxd 0\nsection \"S\" range min=1 default=1 extra=2\n"},
