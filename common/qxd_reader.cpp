@@ -227,6 +227,37 @@ bool QxdReadValueString(QxdContext* ctx, const char* section, char* dst, uint32_
   return true;
 }
 
+bool QxdFindPairTable(QxdContext* ctx, const char* section, QxdPairTable* out) {
+  if (out == nullptr) return false;
+  uint32_t at = QxdFindSection(ctx, section);
+  QxdSectionHeader header;
+  QxdListHeader list;
+  uint32_t tableAt;
+  uint32_t table[3];
+  if (!QxdReadSectionHeader(ctx, at, &header) || !QxdReadListHeader(ctx, at + kQxdListHeaderAt, &list) ||
+      !QxdReadIndexEntry(ctx, list, 0, &tableAt) || !QxdReadBytes(ctx, tableAt, sizeof table, table)) {
+    return false;
+  }
+  out->count = static_cast<int32_t>(table[0]) > 0 ? table[0] : 0;
+  out->first = table[2];
+  return true;
+}
+
+bool QxdReadPair(QxdContext* ctx, const QxdPairTable& table, uint32_t i, QxdPair* out) {
+  if (out == nullptr || i >= table.count) return false;
+  uint64_t at = static_cast<uint64_t>(table.first) + static_cast<uint64_t>(i) * kQxdPairSize;
+  if (at > 0xFFFFFFFFull) return false;
+  char raw[kQxdPairSize];
+  if (!QxdReadBytes(ctx, static_cast<uint32_t>(at), sizeof raw, raw)) return false;
+  size_t nameLength = strnlen(raw, kQxdPairField);
+  size_t valueLength = strnlen(raw + kQxdPairField, kQxdPairField);
+  std::memcpy(out->name, raw, nameLength);
+  out->name[nameLength] = '\0';
+  std::memcpy(out->value, raw + kQxdPairField, valueLength);
+  out->value[valueLength] = '\0';
+  return true;
+}
+
 int32_t QxdAtoi(const char* text) {
   if (text == nullptr) return 0;
   while (*text == ' ') ++text;

@@ -141,6 +141,29 @@ bool QxdReadRangeRecord(QxdContext* ctx, uint32_t offset, uint32_t out[3]);
 // refused (false, destination all zero).
 bool QxdReadValueString(QxdContext* ctx, const char* section, char* dst, uint32_t size);
 
+// Pair tables ("DevInfo", "UI_Encryption", ...): the section's first index
+// entry is the offset of a 12-byte header (u32 count, u32 not used, u32
+// offset of the first pair); the pairs follow one another, 64 bytes each: a
+// 32-byte name and a 32-byte value, NUL-terminated ASCII.
+inline constexpr uint32_t kQxdPairSize = 64;
+inline constexpr uint32_t kQxdPairField = 32;
+struct QxdPairTable {
+  uint32_t count;   // a stored count of 0 or less (as a signed number) gives 0
+  uint32_t first;   // offset of the first pair
+};
+// One pair as read: both texts always terminated (a field that fills its
+// 32 bytes keeps all of them).
+struct QxdPair {
+  char name[kQxdPairField + 1];
+  char value[kQxdPairField + 1];
+};
+// False, `out` untouched, when the section is missing or its header cannot
+// be read.
+bool QxdFindPairTable(QxdContext* ctx, const char* section, QxdPairTable* out);
+// The i-th pair; false when i is not below the count or the pair is not
+// wholly inside the file.
+bool QxdReadPair(QxdContext* ctx, const QxdPairTable& table, uint32_t i, QxdPair* out);
+
 // Decimal numbers in narrow values.  Values beyond the 32-bit range saturate.
 int32_t QxdAtoi(const char* text);
 int32_t QxdFirstNumber(const char* text);

@@ -41,8 +41,8 @@ for build in "$@"; do
     got=$(echo "$dump" | awk '
       /^Export Address Table/ { inaddr = 1 }
       /^\[Ordinal\/Name Pointer\] Table/ { innames = 1; next }
-      innames && /^[ \t]*\[/ { gsub(/[\[\]]/, ""); print $2; next }
-      innames && !/^[ \t]*\[/ { innames = 0 }' | sort)
+      innames && /^[[:space:]]*\[/ { gsub(/[\[\]]/, ""); print $2; next }
+      innames && !/^[[:space:]]*\[/ { innames = 0 }' | sort)
     want=$(sed -e 's/;.*//' "$def" | awk 'toupper($1) != "EXPORTS" && toupper($1) != "LIBRARY" && NF { print $1 }' | sort)
     if [ "$got" != "$want" ]; then
       fail "$dll exports differ from $def"
@@ -52,7 +52,7 @@ for build in "$@"; do
     while read -r fn ord; do
       actual=$(echo "$dump" | awk -v fn="$fn" '
         /^\[Ordinal\/Name Pointer\] Table/ { innames = 1; next }
-        innames && /^[ \t]*\[/ { gsub(/[\[\]]/, ""); if ($2 == fn) print $1 }')
+        innames && /^[[:space:]]*\[/ { gsub(/[\[\]]/, ""); if ($2 == fn) print $1 }')
       # The name table lists ordinals relative to the base; the base is 1 for
       # our .def files, so the biased ordinal is one more.
       base=$(echo "$dump" | sed -n 's/^Ordinal Base\s*//p' | head -1)
