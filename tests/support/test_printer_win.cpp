@@ -1,0 +1,124 @@
+#include "tests/support/test_printer_win.h"
+
+#include <winspool.h>
+
+#include <string>
+
+#include "tests/support/test_paths.h"
+
+namespace testsupport {
+namespace {
+
+std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+std::string Describe(const char* what, DWORD error) {
+  return std::string(what) + " failed with error " + std::to_string(error);
+}
+
+// Test programs of one build run in parallel against one prefix: one of them
+// installs a driver at a time.
+class InstallLock {
+ public:
+  InstallLock() : mutex_(CreateMutexW(nullptr, FALSE, L"Local\\FaxDriverTestPrinterInstall")) {
+    if (mutex_ != nullptr) WaitForSingleObject(mutex_, 60000);
+  }
+  ~InstallLock() {
+    if (mutex_ != nullptr) {
+      ReleaseMutex(mutex_);
+      CloseHandle(mutex_);
+    }
+  }
+
+ private:
+  HANDLE mutex_;
+};
+
+// The driver's files as the spooler keeps them: in the versioned folder of
+// the driver directory.
+bool DriverFilesInPlace(const TestPrinterDriver& driver) {
+  wchar_t dir[MAX_PATH];
+  DWORD needed = 0;
+  if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed)) {
+    return false;
+  }
+  for (const std::wstring* file : {&driver.driverFile, &driver.configFile, &driver.dataFile}) {
+    const size_t slash = file->find_last_of(L"\\/");
+    const std::wstring copied = std::wstring(dir) + L"\\3\\" + file->substr(slash + 1);
+    if (GetFileAttributesW(copied.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  }
+  return true;
+}
+
+bool InstallDriver(const TestPrinterDriver& driver, std::string* error) {
+  // A double-NUL-terminated list of the dependent files.
+  std::wstring dependent;
+  for (const std::wstring& file : driver.dependentFiles) dependent += file + L'\0';
+  dependent += L'\0';
+  DRIVER_INFO_3W info = {};
+  info.cVersion = 3;
+  info.pName = const_cast<wchar_t*>(driver.name.c_str());
+  info.pDriverPath = const_cast<wchar_t*>(driver.driverFile.c_str());
+  info.pDataFile = const_cast<wchar_t*>(driver.dataFile.c_str());
+  info.pConfigFile = const_cast<wchar_t*>(driver.configFile.c_str());
+  info.pDependentFiles = const_cast<wchar_t*>(dependent.c_str());
+  // The files are copied from where they are named, not from the driver
+  // directory.
+  const DWORD flags = APD_COPY_NEW_FILES | APD_COPY_FROM_DIRECTORY;
+  const DWORD failure = AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&info), flags)
+                            ? ERROR_SUCCESS
+                            : GetLastError();
+  // A file of the driver may be in use by a printer of another test program;
+  // the installed driver then serves as it is.
+  if (DriverFilesInPlace(driver)) return true;
+  *error = Describe("AddPrinterDriverExW", failure) + " or left the driver's files out";
+  return false;
+}
+
+}  // namespace
+
+TestPrinterDriver StandInDriver() {
+  const std::wstring dll = Widen(BinaryPath("bin/TESTPRUI.DLL"));
+  return TestPrinterDriver{L"Fax Test Stand-in Driver", dll, dll, dll, {}};
+}
+
+TestPrinter::TestPrinter(const std::wstring& baseName, const TestPrinterDriver& driver) {
+  static LONG counter = 0;
+  name_ = baseName + L" " + std::to_wstring(GetCurrentProcessId()) + L"-" +
+          std::to_wstring(InterlockedIncrement(&counter));
+  InstallLock lock;
+  if (!InstallDriver(driver, &error_)) return;
+
+  PRINTER_INFO_2W info = {};
+  info.pPrinterName = const_cast<wchar_t*>(name_.c_str());
+  info.pPortName = const_cast<wchar_t*>(L"FILE:");
+  info.pDriverName = const_cast<wchar_t*>(driver.name.c_str());
+  info.pPrintProcessor = const_cast<wchar_t*>(L"winprint");
+  info.pDatatype = const_cast<wchar_t*>(L"RAW");
+  info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
+  handle_ = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+  if (handle_ == nullptr) {
+    error_ = Describe("AddPrinterW", GetLastError());
+    return;
+  }
+  // AddPrinterW's handle may lack administer access: open one that has it.
+  ClosePrinter(handle_);
+  handle_ = Open(PRINTER_ALL_ACCESS);
+  if (handle_ == nullptr) error_ = Describe("OpenPrinterW", GetLastError());
+}
+
+TestPrinter::~TestPrinter() {
+  if (handle_ != nullptr) {
+    DeletePrinter(handle_);
+    ClosePrinter(handle_);
+  }
+}
+
+HANDLE TestPrinter::Open(DWORD access) const {
+  PRINTER_DEFAULTSW defaults = {};
+  defaults.DesiredAccess = access;
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(const_cast<wchar_t*>(name_.c_str()), &printer, &defaults)) return nullptr;
+  return printer;
+}
+
+}  // namespace testsupport

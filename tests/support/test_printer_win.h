@@ -1,0 +1,55 @@
+// A printer in the test prefix's spooler, so that printer data, forms and
+// printer information are read and written through the real spooler.
+//
+// The printer's driver is installed once per prefix and driver name
+// (`AddPrinterDriverExW` level 3); each `TestPrinter` adds a printer of its
+// own on port "FILE:" with a name unique to the process and deletes it
+// again.  Until the driver's real configuration library is used, a small
+// stand-in (TESTPRUI.DLL of the build tree) serves as driver and
+// configuration file: the spooler loads it while adding the printer and
+// takes the printer's first DEVMODE from it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+struct TestPrinterDriver {
+  std::wstring name;                 // driver name in the spooler
+  std::wstring driverFile;           // full paths; the spooler copies them
+  std::wstring configFile;
+  std::wstring dataFile;
+  std::vector<std::wstring> dependentFiles;
+};
+
+// The stand-in driver: TESTPRUI.DLL as driver, configuration and data file.
+TestPrinterDriver StandInDriver();
+
+class TestPrinter {
+ public:
+  // Installs `driver` when needed and adds a printer whose name starts with
+  // `baseName`.  Check ok() (and error()) before use.
+  explicit TestPrinter(const std::wstring& baseName = L"Fax Test",
+                       const TestPrinterDriver& driver = StandInDriver());
+  ~TestPrinter();
+  TestPrinter(const TestPrinter&) = delete;
+  TestPrinter& operator=(const TestPrinter&) = delete;
+
+  bool ok() const { return handle_ != nullptr; }
+  const std::string& error() const { return error_; }
+  const std::wstring& name() const { return name_; }
+  // A handle opened with full access for the printer's lifetime.
+  HANDLE handle() const { return handle_; }
+  // A further handle with the given access; the caller closes it.
+  HANDLE Open(DWORD access) const;
+
+ private:
+  std::wstring name_;
+  HANDLE handle_ = nullptr;
+  std::string error_;
+};
+
+}  // namespace testsupport
