@@ -14,14 +14,6 @@ T Refuse(T result) {
 
 extern "C" {
 
-DHPDEV APIENTRY DrvEnablePDEV(DEVMODEW*, LPWSTR, ULONG, HSURF*, ULONG, ULONG*, ULONG, DEVINFO*, HDEV, LPWSTR,
-                              HANDLE) {
-  return Refuse<DHPDEV>(nullptr);
-}
-BOOL APIENTRY DrvResetPDEV(DHPDEV, DHPDEV) { return Refuse(FALSE); }
-VOID APIENTRY DrvCompletePDEV(DHPDEV, HDEV) { SetLastError(ERROR_NOT_SUPPORTED); }
-VOID APIENTRY DrvDisablePDEV(DHPDEV) { SetLastError(ERROR_NOT_SUPPORTED); }
-
 HSURF APIENTRY DrvEnableSurface(DHPDEV) { return Refuse<HSURF>(nullptr); }
 VOID APIENTRY DrvDisableSurface(DHPDEV) { SetLastError(ERROR_NOT_SUPPORTED); }
 

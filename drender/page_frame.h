@@ -17,3 +17,15 @@ struct PageFrame {
   uint32_t topDots;
 };
 static_assert(sizeof(PageFrame) == 40);
+
+struct ModelInfo;
+struct DocDMode;
+
+// The job's page frame for an orientation (1 portrait, else landscape):
+// paper and margins from the settings, margins in dots from the model's
+// entry of the paper (its row of the resolution, or its margins converted,
+// or the model's default margins), paper size in dots from the entry's row
+// of the resolution or converted.  Conversions use the resolution of their
+// own axis (of the portrait page).
+void Page_ComputeJobFrame(const ModelInfo* model, const DocDMode* doc, uint32_t resolutionX,
+                          uint32_t resolutionY, uint32_t orientation, PageFrame* frame);
