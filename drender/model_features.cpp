@@ -15,7 +15,7 @@ bool Feature(const ModelInfo* model, ModelFeature f) { return model && model->fe
 
 }  // namespace
 
-uint32_t Rdc_ModelValue(const ModelInfo* model, uint32_t selector) {
+uint32_t Rdc_GetModelValue(const ModelInfo* model, uint32_t selector) {
   switch (selector & 0xFF) {
     case kModelDriverBooklet: return Feature(model, kMfBookletPrint);
     case kModelDriverImageShift: return Feature(model, kMfImageShiftPrint);
@@ -47,7 +47,7 @@ bool Rdc_FindMarginRow(const ResolutionMargins rows[6], uint32_t dpi, uint32_t o
   return false;
 }
 
-void Rdc_ResolutionMargins(const ModelInfo* model, uint32_t out[4], uint32_t dpi) {
+void Rdc_GetResolutionMargins(const ModelInfo* model, uint32_t out[4], uint32_t dpi) {
   std::memset(out, 0, 4 * sizeof(uint32_t));
   if (!model || Rdc_FindMarginRow(model->customPaperResolutionMargins, dpi, out)) return;
   for (int i = 0; i < 4; ++i) out[i] = Rdc_MarginToDots(model->customPaperMargins[i], dpi);
@@ -68,7 +68,7 @@ bool Qxd_IsDeviceOptionSet(const DeviceOptionItem* list, const DevOption* record
 }
 
 bool Rdc_IsDriverBooklet(const ModelInfo* model, const DocDMode* doc) {
-  return DocByte(doc, kDocDoubleSidesAt) == 3 && Rdc_ModelValue(model, kModelDriverBooklet) != 0;
+  return DocByte(doc, kDocDoubleSidesAt) == 3 && Rdc_GetModelValue(model, kModelDriverBooklet) != 0;
 }
 
 bool Rdc_IsDriverLayout(const ModelInfo* model, const DocDMode* doc) {
@@ -76,9 +76,9 @@ bool Rdc_IsDriverLayout(const ModelInfo* model, const DocDMode* doc) {
 }
 
 bool Rdc_IsDriverFrontCover(const ModelInfo* model, const DocDMode* doc) {
-  return DocByte(doc, kDocFrontCoverAt) != 0 && Rdc_ModelValue(model, kModelDriverFrontCover) != 0;
+  return DocByte(doc, kDocFrontCoverAt) != 0 && Rdc_GetModelValue(model, kModelDriverFrontCover) != 0;
 }
 
 bool Rdc_IsDriverBackCover(const ModelInfo* model, const DocDMode* doc) {
-  return DocByte(doc, kDocBackCoverAt) != 0 && Rdc_ModelValue(model, kModelDriverBackCover) != 0;
+  return DocByte(doc, kDocBackCoverAt) != 0 && Rdc_GetModelValue(model, kModelDriverBackCover) != 0;
 }

@@ -24,7 +24,7 @@ enum : uint32_t {
 
 // The model switch of the selector's low 8 bits; 1 for any other selector
 // (and 0 for every switch when there is no model).
-uint32_t Rdc_ModelValue(const ModelInfo* model, uint32_t selector);
+uint32_t Rdc_GetModelValue(const ModelInfo* model, uint32_t selector);
 // A margin in tenths of a millimetre in dots: thousandths of an inch,
 // rounded, then dots (truncated).
 uint32_t Rdc_MarginToDots(uint32_t tenthsMm, uint32_t dpi);
@@ -33,7 +33,7 @@ uint32_t Rdc_MarginToDots(uint32_t tenthsMm, uint32_t dpi);
 bool Rdc_FindMarginRow(const ResolutionMargins rows[6], uint32_t dpi, uint32_t out[4]);
 // Left, top, right, bottom margin in dots at `dpi`: the model's margin row
 // of that resolution, or its default margins converted.
-void Rdc_ResolutionMargins(const ModelInfo* model, uint32_t out[4], uint32_t dpi);
+void Rdc_GetResolutionMargins(const ModelInfo* model, uint32_t out[4], uint32_t dpi);
 // True when the device option record selects, for the option keyword
 // `option`, the value keyword `value` (both compared exactly).
 bool Qxd_IsDeviceOptionSet(const DeviceOptionItem* list, const DevOption* record, const char* option,

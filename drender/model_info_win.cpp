@@ -25,9 +25,9 @@ bool g_defaultPaperLooked = false;
 
 using PFN_GetDefaultInPaperKey = BOOL(WINAPI*)(char* buffer, int size);
 
-// Qxd_ReadVendorName: the description's maker name, from the system ANSI
+// The description's maker name, from the system ANSI
 // code page; the built-in name when the description names none.
-void ReadVendorName(QxdContext* description) {
+void Qxd_ReadVendorName(QxdContext* description) {
   char value[kVendorValueSize];
   if (!Qxd_FindVendorName(description, value) || value[0] == 0) {
     wcscpy(g_makerName, kBuiltInMaker);
@@ -120,7 +120,7 @@ BOOL Qxd_LoadModelInfo() {
   g_model = model;
   g_deviceOptions = options;
   ++g_users;
-  ReadVendorName(description);
+  Qxd_ReadVendorName(description);
   ReadUIEncryptionInfo(description);
   QxdClose(description);
   return TRUE;

@@ -33,8 +33,8 @@ void MarginDots(const ModelInfo* model, const PaperSizeEntry* paper, uint32_t re
     return;
   }
   uint32_t x[4], y[4];
-  Rdc_ResolutionMargins(model, x, resolutionX);
-  Rdc_ResolutionMargins(model, y, resolutionY);
+  Rdc_GetResolutionMargins(model, x, resolutionX);
+  Rdc_GetResolutionMargins(model, y, resolutionY);
   out[0] = x[0];
   out[1] = y[1];
   out[2] = x[2];

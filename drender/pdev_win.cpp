@@ -39,8 +39,8 @@ void CopyName(wchar_t* to, const wchar_t* from) {
 
 const DocDMode* Doc(const RenderPdev* pdev) { return &pdev->state.live->devmode.doc; }
 
-// Rdc_InitJobBlock: what the settings fix for the whole job.
-void InitJobBlock(RenderPdev* pdev) {
+// What the settings fix for the whole job.
+void Rdc_InitJobBlock(RenderPdev* pdev) {
   RenderJobBlock& job = pdev->state.job;
   const WorkDevMode& settings = *pdev->state.live;
   const DocDMode* doc = &settings.devmode.doc;
@@ -135,6 +135,17 @@ bool SetUpDevice(RenderPdev* pdev, const wchar_t* printerName, const wchar_t* po
   return true;
 }
 
+// The PDEV's colour-setting command table, from the description beside the
+// module; none when the description or its section is missing.
+void Qxd_ReadColorSettingCommand(RenderPdev* pdev) {
+  wchar_t path[MAX_PATH];
+  if (!Rdc_SiblingPath(L"VELDRANH.QXD", path)) return;
+  if (QxdContext* description = QxdOpen(path, 1)) {
+    pdev->tail.colorCommands = Qxd_BuildColorSettingCommand(description);
+    QxdClose(description);
+  }
+}
+
 bool Windows6OrLater() {
   OSVERSIONINFOW version{};
   version.dwOSVersionInfoSize = sizeof version;
@@ -190,20 +201,12 @@ extern "C" DHPDEV APIENTRY DrvEnablePDEV(DEVMODEW* devmode, LPWSTR logicalAddres
     pdev->marker2 = kJobRecordMarker;
     pdev->size = kJobRecordSize;
     pdev->state.live = &pdev->settings;
-    InitJobBlock(pdev);
+    Rdc_InitJobBlock(pdev);
     ok = SetUpDevice(pdev, printerName, logicalAddress, printer);
   }
-  if (ok) {
-    // The graphics state of the encoder starts afresh with the job; the
-    // colour-setting commands come with it.
-    wchar_t path[MAX_PATH];
-    if (Rdc_SiblingPath(L"VELDRANH.QXD", path)) {
-      if (QxdContext* description = QxdOpen(path, 1)) {
-        pdev->tail.colorCommands = Qxd_BuildColorSettingCommand(description);
-        QxdClose(description);
-      }
-    }
-  }
+  // The graphics state of the encoder starts afresh with the job; the
+  // colour-setting commands come with it.
+  if (ok) Qxd_ReadColorSettingCommand(pdev);
   if (!ok) {
     FreePdev(pdev);
     Qxd_ReleaseModelInfo();

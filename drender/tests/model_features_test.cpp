@@ -12,19 +12,19 @@ namespace {
 TEST(ModelValueTest, SelectorsAndTheirSwitches) {
   TestModel model;
   ModelInfo* m = model.get();
-  EXPECT_EQ(Rdc_ModelValue(m, 0), 0u);
+  EXPECT_EQ(Rdc_GetModelValue(m, 0), 0u);
   m->features[kMfBookletPrint] = 1;
   m->features[kMfMultiDepartmentMng] = 1;
   m->features[kMfSeparatePagePrint] = 1;
-  EXPECT_EQ(Rdc_ModelValue(m, kModelDriverBooklet), 1u);
-  EXPECT_EQ(Rdc_ModelValue(m, kModelMultiDepartment), 1u);
-  EXPECT_EQ(Rdc_ModelValue(m, kModelSeparatePage), 1u);
-  EXPECT_EQ(Rdc_ModelValue(m, kModelDriverSeparatePage), 0u);
-  EXPECT_EQ(Rdc_ModelValue(m, 9), 1u);
-  EXPECT_EQ(Rdc_ModelValue(m, 255), 1u);
-  EXPECT_EQ(Rdc_ModelValue(m, 0x100), 1u);  // read as selector 0
+  EXPECT_EQ(Rdc_GetModelValue(m, kModelDriverBooklet), 1u);
+  EXPECT_EQ(Rdc_GetModelValue(m, kModelMultiDepartment), 1u);
+  EXPECT_EQ(Rdc_GetModelValue(m, kModelSeparatePage), 1u);
+  EXPECT_EQ(Rdc_GetModelValue(m, kModelDriverSeparatePage), 0u);
+  EXPECT_EQ(Rdc_GetModelValue(m, 9), 1u);
+  EXPECT_EQ(Rdc_GetModelValue(m, 255), 1u);
+  EXPECT_EQ(Rdc_GetModelValue(m, 0x100), 1u);  // read as selector 0
   m->features[kMfBookletPrint] = 0;
-  EXPECT_EQ(Rdc_ModelValue(m, 0x100), 0u);
+  EXPECT_EQ(Rdc_GetModelValue(m, 0x100), 0u);
 }
 
 TEST(ResolutionMarginsTest, RowOfTheResolutionOrDefaultsConverted) {
@@ -34,13 +34,13 @@ TEST(ResolutionMarginsTest, RowOfTheResolutionOrDefaultsConverted) {
   std::memcpy(m->customPaperMargins, defaults, sizeof defaults);
   m->customPaperResolutionMargins[2] = ResolutionMargins{300, 1, 2, 3, 4};
   uint32_t out[4];
-  Rdc_ResolutionMargins(m, out, 600);
+  Rdc_GetResolutionMargins(m, out, 600);
   EXPECT_EQ(out[0], 99u);   // (42000 + 127) / 254 = 165 mils, 165 * 600 / 1000
   EXPECT_EQ(out[1], 118u);  // 197 mils
-  Rdc_ResolutionMargins(m, out, 300);
+  Rdc_GetResolutionMargins(m, out, 300);
   EXPECT_EQ(out[0], 1u);
   EXPECT_EQ(out[3], 4u);
-  Rdc_ResolutionMargins(nullptr, out, 600);
+  Rdc_GetResolutionMargins(nullptr, out, 600);
   EXPECT_EQ(out[0], 0u);
 }
 
