@@ -27,7 +27,7 @@ BOOL Rdc_GetSettings(WorkDevMode* out, const DEVMODEW* caller, HANDLE printer, c
 // in for missing or invalid stored settings.  FALSE when the record still
 // holds no valid settings afterwards.
 BOOL Rdc_LoadPrinterSettings(WorkDevMode* record, HANDLE printer, const wchar_t* printerName);
-// A DEVMODE of `available` bytes that carries this driver's settings: spec
+// A DEVMODE of `available` bytes that carries this driver's settings: DEVMODE
 // version, sizes, magic, both signature fields and a matching checksum (its
 // driver version is not compared).  Nothing is read beyond `available`.
 BOOL Rdc_ValidateSettings(const void* devmode, size_t available);
