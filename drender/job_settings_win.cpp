@@ -16,10 +16,10 @@
 
 namespace {
 
-constexpr uint32_t kDocMarginsAt = 72;
-constexpr uint32_t kDocCopiesAt = 598;
-constexpr uint32_t kDocCollateAt = 600;
-constexpr uint32_t kDocResolutionAt = 2220;  // three u16: x, y, aspect
+constexpr uint32_t kDocMarginsAt = DOC_FIELD_AT(rcMargin_left);  // four i16: left, top, right, bottom
+constexpr uint32_t kDocCopiesAt = DOC_FIELD_AT(nCopies);
+constexpr uint32_t kDocCollateAt = DOC_FIELD_AT(bCollate);
+constexpr uint32_t kDocResolutionAt = DOC_FIELD_AT(nResoH);  // three i16: x, y, aspect
 
 DEVMODEW* PublicPart(WorkDevMode* record) { return reinterpret_cast<DEVMODEW*>(record->devmode.publicPart); }
 DocDMode* Doc(WorkDevMode* record) { return &record->devmode.doc; }

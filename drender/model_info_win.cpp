@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "common/model_info_win.h"
+#include "common/module_path.h"
 #include "common/paper_tables.h"
 #include "common/qxd_file.h"
 #include "common/ui_encryption_info.h"
@@ -84,16 +85,7 @@ void Rdc_SetModule(HMODULE module) { g_module = module; }
 HMODULE Rdc_Module() { return g_module; }
 
 bool Rdc_SiblingPath(const wchar_t* fileName, wchar_t path[MAX_PATH]) {
-  wchar_t own[MAX_PATH];
-  DWORD length = GetModuleFileNameW(g_module, own, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return false;
-  size_t dir = length;
-  while (dir > 0 && own[dir - 1] != L'\\' && own[dir - 1] != L'/') --dir;
-  size_t name = wcslen(fileName);
-  if (dir + name + 1 > MAX_PATH) return false;
-  wmemcpy(path, own, dir);
-  wmemcpy(path + dir, fileName, name + 1);
-  return true;
+  return SiblingFilePath(g_module, fileName, path, MAX_PATH);
 }
 
 BOOL Qxd_LoadModelInfo() {

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr uint32_t kMarginsAt = 72;  // four i16: left, top, right, bottom
+constexpr uint32_t kMarginsAt = DOC_FIELD_AT(rcMargin_left);  // four i16: left, top, right, bottom
 
 uint32_t DocLength(const DocDMode* doc, uint32_t at) {
   int16_t v = DocI16(doc, at);

@@ -7,7 +7,7 @@
 
 namespace {
 
-inline constexpr uint32_t kMarginsAt = 72;  // four i16: left, top, right, bottom
+inline constexpr uint32_t kMarginsAt = DOC_FIELD_AT(rcMargin_left);  // four i16: left, top, right, bottom
 
 uint32_t DocCode(const DocDMode* doc, uint32_t at) { return static_cast<uint16_t>(DocI16(doc, at)); }
 // A length of the settings; a negative one counts as 0.

@@ -9,6 +9,7 @@
 
 #include "common/doc_fields.h"
 #include "common/qxd_file.h"
+#include "common/win_version.h"
 #include "drender/ddi_entries.h"
 #include "drender/ddi_services.h"
 #include "drender/device_caps.h"
@@ -20,11 +21,11 @@
 
 namespace {
 
-constexpr uint32_t kDocCopiesAt = 598;
-constexpr uint32_t kDocResolutionAt = 2220;
-constexpr uint32_t kDocOverlayCreateAt = 2120;
-constexpr uint32_t kDocWatermarkAt = 1553;
-constexpr uint32_t kDocFaxCoverSheetAt = 6102;
+constexpr uint32_t kDocCopiesAt = DOC_FIELD_AT(nCopies);
+constexpr uint32_t kDocResolutionAt = DOC_FIELD_AT(nResoH);  // three i16: x, y, aspect
+constexpr uint32_t kDocOverlayCreateAt = DOC_FIELD_AT(bCreateForm);
+constexpr uint32_t kDocWatermarkAt = DOC_FIELD_AT(bWmk);
+constexpr uint32_t kDocFaxCoverSheetAt = DOC_FIELD_AT(faxSetting) + offsetof(FaxSetting, fgFaxCoverSheet);
 constexpr uint32_t kBandOrderPortrait = 17;
 constexpr uint32_t kBandOrderTurnedBack = 18;
 constexpr uint32_t kBandOrderLandscape = 34;
@@ -146,16 +147,6 @@ void Qxd_ReadColorSettingCommand(RenderPdev* pdev) {
   }
 }
 
-bool Windows6OrLater() {
-  OSVERSIONINFOW version{};
-  version.dwOSVersionInfoSize = sizeof version;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!GetVersionExW(&version)) return false;
-#pragma GCC diagnostic pop
-  return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 6;
-}
-
 RenderPdev* Checked(DHPDEV handle) {
   if (!Rdc_IsValidPdev(handle)) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -217,7 +208,7 @@ extern "C" DHPDEV APIENTRY DrvEnablePDEV(DEVMODEW* devmode, LPWSTR logicalAddres
                   caps, capsSize);
   const DocDMode* doc = Doc(pdev);
   DevInfoInput info{s.live->device.option.emfSpool == 0, DocByte(doc, kDocOverlayCreateAt) != 0,
-                    DocByte(doc, kDocWatermarkAt) != 0 || DocByte(doc, kDocFaxCoverSheetAt) != 0, Windows6OrLater(),
+                    DocByte(doc, kDocWatermarkAt) != 0 || DocByte(doc, kDocFaxCoverSheetAt) != 0, IsVistaOrLater(),
                     s.fonts, s.palette};
   Rdc_FillDevInfo(info, devInfo, devInfoSize);
   if (patterns) std::memset(patterns, 0, patternCount * sizeof(HSURF));
