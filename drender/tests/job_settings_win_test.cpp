@@ -298,4 +298,25 @@ TEST_F(PrinterSettingsTest, GetSettingsCopiesTheWholeRecordWithTheCallersFields)
   EXPECT_EQ(needed, 1024u);
 }
 
+TEST_F(PrinterSettingsTest, CopyOfThePublicPartIsAlwaysACompleteRecord) {
+  ASSERT_TRUE(dir_.Copy("bin/SIBSTAND.DLL", L"VELDRANK.DLL"));
+  // A caller's DEVMODE whose private part fails the check: its public
+  // fields are merged into the stored settings, and the record handed out
+  // carries those settings, never a private part nobody filled.
+  WorkDevMode caller = ValidRecord();
+  auto* pub = reinterpret_cast<DEVMODEW*>(caller.devmode.publicPart);
+  pub->dmFields = DM_ORIENTATION;
+  pub->dmOrientation = 2;
+  SetDocByte(&caller.devmode.doc, 1000, 1);  // checksum no longer matches
+  std::unique_ptr<WorkDevMode> out(new WorkDevMode{});
+  std::memset(out.get(), 0xAB, sizeof(WorkDevMode));
+  ASSERT_TRUE(Rdc_GetSettings(out.get(), pub, printer_.handle(), printer_.name().c_str(),
+                              kSettingsCopyPublic | kSettingsMerge));
+  EXPECT_TRUE(Rdc_ValidateSettings(&out->devmode, sizeof out->devmode));
+  EXPECT_EQ(DocByte(&out->devmode.doc, kDocOrientationAt), 2);
+  EXPECT_EQ(DocI16(&out->devmode.doc, 598), 3) << "the stored (default) settings";
+  EXPECT_EQ(DocByte(&out->devmode.doc, 1000), 0);
+  EXPECT_EQ(out->device.head[0], 0xABABABABu) << "the device settings are not copied";
+}
+
 }  // namespace
