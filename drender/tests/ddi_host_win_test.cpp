@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
+#include <string>
+
 #include "drender/ddi_services.h"
 #include "tests/ddi_host/ddi_host.h"
+#include "tests/support/test_paths.h"
 
 namespace {
 
@@ -130,6 +134,24 @@ TEST_F(HostObjectsTest, ResourceModulesAreOpenedAsData) {
   EXPECT_EQ(DdiHost_LiveObjects().modules, before);
   wchar_t missing[] = L"C:\\no-such-dir\\VELDRANQ.DLL";
   EXPECT_EQ(Services().EngLoadModule(missing), nullptr);
+}
+
+TEST_F(HostObjectsTest, ResourcesOfAResourceModule) {
+  // The image and string library carries a version resource.
+  std::string path = testsupport::BinaryPath("bin/VELDRANW.DLL");
+  std::wstring wide(path.begin(), path.end());
+  HANDLE module = Services().EngLoadModule(wide.data());
+  ASSERT_NE(module, nullptr);
+  ULONG size = 0;
+  const auto* data = static_cast<const BYTE*>(Services().EngFindResource(module, 1, 16, &size));
+  ASSERT_NE(data, nullptr);
+  ASSERT_GT(size, 40u);
+  WORD length = 0;
+  std::memcpy(&length, data, sizeof length);
+  EXPECT_EQ(length, size);
+  EXPECT_EQ(0, std::memcmp(data + 6, L"VS_VERSION_INFO", 15 * sizeof(wchar_t)));
+  EXPECT_EQ(Services().EngFindResource(module, 2, 16, &size), nullptr);
+  Services().EngFreeModule(module);
 }
 
 }  // namespace
