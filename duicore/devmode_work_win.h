@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "common/driver_ui_interface_win.h"
 #include "common/settings_records.h"
 
 // Flags of BuildWorkDevMode.
@@ -52,5 +53,11 @@ void SetDevModeHead(WorkDevMode* work, HANDLE printer, const wchar_t* printerNam
 // else 1.
 DWORD BuildWorkDevMode(void* out, const DEVMODEW* input, HANDLE printer, const wchar_t* printerName,
                        DWORD flags);
+
+// The document properties without sheets: the DEVMODE size for a size
+// query, else 1 (IDOK) with the DEVMODE built into the header's output; -1
+// when the caller's output buffer is smaller than a DEVMODE of ours or
+// memory fails.  The header's cbOut is set to 8260.
+LONG QueryDevModeWithoutSheets(DOCUMENTPROPERTYHEADER* header);
 
 extern "C" BOOL WINAPI _UdcResetSelfDMode(void* work, HANDLE printerOrName, const wchar_t* printerName);

@@ -15,7 +15,6 @@ constexpr LONG kSheetFailure = -1;
 
 }  // namespace
 
-// The non-interactive half of the document properties.
 LONG QueryDevModeWithoutSheets(DOCUMENTPROPERTYHEADER* header) {
   // An output buffer that the caller says is smaller than a DEVMODE of ours
   // is never written.
