@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "common/driver_help.h"
 #include "common/locale_defaults.h"
 #include "common/printer_queries.h"
 #include "common/win_version.h"
@@ -23,6 +24,10 @@ TEST(SystemQueries, PrinterQueriesFailQuietlyWithoutAPrinter) {
   EXPECT_FALSE(IsLocalPrinterConnection(none));
   EXPECT_FALSE(IsPrinterAdministrable(L"No Such Printer"));
   EXPECT_FALSE(IsMonoDriverName(nullptr, L"No Such Printer"));
+}
+
+TEST(SystemQueries, ShellOpenReportsFailure) {
+  EXPECT_FALSE(ShellOpen(nullptr, L"C:\\no such folder\\no such file.fax-test"));
 }
 
 TEST(SystemQueries, RunningSystemAndLocale) {
