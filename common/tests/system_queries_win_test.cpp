@@ -7,6 +7,7 @@
 
 #include "common/driver_help.h"
 #include "common/locale_defaults.h"
+#include "common/model_info.h"
 #include "common/printer_queries.h"
 #include "common/win_version.h"
 
@@ -36,7 +37,10 @@ TEST(SystemQueries, RunningSystemAndLocale) {
   wchar_t country[8] = {};
   GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ICOUNTRY, country, 8);
   EXPECT_EQ(GetLocaleCountry(), _wtoi(country));
-  EXPECT_STREQ(GetLanguageCode(1033), L"EN-US");
+  ModelInfo model = {};
+  model.languageId = 1033;
+  EXPECT_STREQ(GetLanguageCode(&model), L"EN-US");
+  EXPECT_STREQ(GetLanguageCode(nullptr), L"0000");
 }
 
 }  // namespace
