@@ -285,7 +285,7 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         put32(e.maxLength);
         put32(static_cast<uint32_t>(e.minValue));
         put32(static_cast<uint32_t>(e.maxValue));
-        put32(0);
+        put32(static_cast<uint32_t>(e.defaultValue));
         for (const EditRule& r : e.rules) {
           put32(r.kind);
           put32(static_cast<uint32_t>(r.list.size()));

@@ -134,6 +134,7 @@ bool DecodeEditField(QxdContext* ctx, uint32_t at, Section* s, std::string* erro
   e.maxLength = words[2];
   e.minValue = static_cast<int32_t>(words[3]);
   e.maxValue = static_cast<int32_t>(words[4]);
+  e.defaultValue = static_cast<int32_t>(words[5]);
   for (EditRule& r : e.rules) {
     uint32_t size = 0;
     ok = ok && get32(&r.kind) && get32(&size) && QxdArrayFits(ctx, at, size, 1);

@@ -20,7 +20,7 @@
 //       pair "<key>" "<value>"
 //   section "<name>" editfield                  an edit item descriptor
 //     length <chars|bytes|free> <min> <max>
-//     value <min|none> <max|none>
+//     value <min|none> <max|none> [<default>]      (as a range section holds them)
 //     rule <letters|digits|single|double> <allow|forbid> ["<chars>" | 0xNN ...]
 //     check <text|number|none> <caption> <text> <mm format> <inch format>
 //     lengthcheck <caption> <text> <format>
@@ -77,6 +77,7 @@ struct EditRule {
 struct EditField {
   uint32_t lengthKind = 0, minLength = 0, maxLength = 0;
   int32_t minValue = 0, maxValue = 0;
+  int32_t defaultValue = 0;      // where a range section keeps its default
   EditRule rules[4];
   uint32_t check[5] = {};        // kind, caption, text, mm format, inch format
   uint32_t lengthCheck[5] = {};  // kind, caption, text, format, spare

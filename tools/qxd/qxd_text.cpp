@@ -161,8 +161,11 @@ bool ParseEditLine(const std::vector<Token>& t, EditField* e, std::string* error
   if (word == "length" && t.size() == 4) {
     ok = ParseCode(kLengthKinds, t[1].value, &e->lengthKind) && ParseU32(t[2].value, &e->minLength) &&
          ParseU32(t[3].value, &e->maxLength);
-  } else if (word == "value" && t.size() == 3) {
-    ok = ParseBound(t[1].value, &e->minValue) && ParseBound(t[2].value, &e->maxValue);
+  } else if (word == "value" && (t.size() == 3 || t.size() == 4)) {
+    int64_t v = 0;
+    ok = ParseBound(t[1].value, &e->minValue) && ParseBound(t[2].value, &e->maxValue) &&
+         (t.size() == 3 || (ParseNumber(t[3].value, &v) && v >= INT32_MIN && v <= INT32_MAX));
+    e->defaultValue = static_cast<int32_t>(v);
   } else if (word == "check" && t.size() == 6) {
     ok = ParseCode(kCheckKinds, t[1].value, &e->check[0]);
     for (size_t i = 2; ok && i < 6; ++i) ok = ParseU32(t[i].value, &e->check[i - 1]);
@@ -210,7 +213,9 @@ std::string Hex(uint32_t v, int digits) {
 std::string FormatEdit(const EditField& e) {
   std::string out = "  length " + CodeText(kLengthKinds, e.lengthKind) + " " + std::to_string(e.minLength) + " " +
                     std::to_string(e.maxLength) + "\n";
-  out += "  value " + BoundText(e.minValue) + " " + BoundText(e.maxValue) + "\n";
+  out += "  value " + BoundText(e.minValue) + " " + BoundText(e.maxValue);
+  if (e.defaultValue != 0) out += " " + std::to_string(e.defaultValue);
+  out += "\n";
   for (int cls = 0; cls < 4; ++cls) {
     const EditRule& r = e.rules[cls];
     if (r.kind == 0 && r.list.empty()) continue;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <cctype>
 #include <iterator>
+#include <set>
 #include <string>
 
 #include "tests/support/test_paths.h"
@@ -65,7 +67,7 @@ const char kAllKinds[] =
     "\n"
     "section \"Plain\" editfield\n"
     "  length free 0 0\n"
-    "  value -500 500\n"
+    "  value -500 500 -20\n"
     "  check none 0 0 0 0\n";
 
 std::string RoundTrip(const std::string& text) {
@@ -188,6 +190,25 @@ TEST(QxdText, SampleModelSourcesAreInWrittenForm) {
     ASSERT_TRUE(in) << name;
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(RoundTrip(text), text) << name;
+  }
+}
+
+// Sections are found by name, case ignored, first in the file: a second
+// section of the same name is never read.
+TEST(QxdText, SampleModelSectionNamesAreUnique) {
+  for (const char* name : {"VELDRANH.txt", "VELDRANP.txt", "VELDRANX.txt"}) {
+    std::ifstream in(testsupport::SourcePath(std::string("model/") + name), std::ios::binary);
+    ASSERT_TRUE(in) << name;
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    qxd::Document doc;
+    std::string error;
+    ASSERT_TRUE(qxd::ParseText(text, &doc, &error)) << error;
+    std::set<std::string> seen;
+    for (const qxd::Section& s : doc.sections) {
+      std::string lower = s.name;
+      for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      EXPECT_TRUE(seen.insert(lower).second) << name << ": section " << s.name << " appears twice";
+    }
   }
 }
 
