@@ -34,6 +34,8 @@ std::unique_ptr<BYTE[]> QueryInfo(HANDLE printer, DWORD level, bool driver) {
 bool OpenPrinterForPurpose(const wchar_t* printerName, int purpose, HANDLE* printer) {
   if (printer == nullptr) return false;
   *printer = nullptr;
+  // A missing name would open the print server instead of a printer.
+  if (printerName == nullptr || printerName[0] == L'\0') return false;
   PRINTER_DEFAULTSW defaults = {};
   PRINTER_DEFAULTSW* use = nullptr;
   switch (purpose) {

@@ -12,7 +12,8 @@ enum PrinterPurpose : int {
 };
 
 // Opens `printerName` for `purpose`; `*printer` is cleared first.  False for
-// an unknown purpose (nothing is opened) or when the spooler refuses.
+// an unknown purpose or a missing or empty name (nothing is opened: the
+// spooler would open the print server), or when the spooler refuses.
 bool OpenPrinterForPurpose(const wchar_t* printerName, int purpose, HANDLE* printer);
 bool ClosePrinterHandle(HANDLE printer);
 

@@ -283,6 +283,11 @@ TEST_F(DevModeHandlingTest, ConversionArgumentsAndBufferSizes) {
     }
     EXPECT_EQ(out.publicPart[0], 0xEE) << c.what;
   }
+  // Without a printer name nothing is opened, not even the print server.
+  LONG size = sizeof out;
+  SetLastError(0);
+  EXPECT_FALSE(Core().convertDevMode(nullptr, nullptr, Public(&out), &size, CDM_DRIVER_DEFAULT));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
 
 TEST_F(DevModeHandlingTest, ResetWritesTheHeadAndHandsTheHandleOn) {

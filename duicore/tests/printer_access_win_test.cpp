@@ -35,6 +35,12 @@ TEST_F(PrinterAccessTest, PurposesOpenOrRefuse) {
   HANDLE handle = nullptr;
   EXPECT_FALSE(OpenPrinterForPurpose(L"No Such Fax Printer", 2, &handle));
   EXPECT_EQ(handle, nullptr);
+  // No name: not the print server either.
+  for (const wchar_t* name : {static_cast<const wchar_t*>(nullptr), L""}) {
+    handle = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(1));
+    EXPECT_FALSE(OpenPrinterForPurpose(name, 1, &handle));
+    EXPECT_EQ(handle, nullptr);
+  }
   EXPECT_FALSE(ClosePrinterHandle(nullptr));
 }
 
