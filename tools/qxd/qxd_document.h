@@ -15,6 +15,9 @@
 //   section "<name>" value "<text>"
 //   section "<name>" pairs
 //     pair "<key>" "<value>"
+//   section "<name>" records <record size>      indexed records without an entry head
+//     layout <field>:<type>@<offset> ...         fields may start at byte 0
+//     record <field>=<value> ...
 //
 // Sections are separated by one blank line.  Fields that are zero or empty
 // are left out, so every file has one text form, and compiling that text
@@ -28,7 +31,7 @@
 
 namespace qxd {
 
-enum class SectionKind : uint32_t { Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5 };
+enum class SectionKind : uint32_t { Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, Records = 6 };
 
 enum class FieldType { U8, U16, U32, I16, I32, Str, WStr };
 

@@ -37,6 +37,15 @@ const char kAllKinds[] =
     "  pair \"PrintRateUnit\" \"1\"\n"
     "  pair \"PDLType\" \"XL 2.1\"\n"
     "\n"
+    "section \"XLFontSubList\" records 64\n"
+    "  layout trueType:str32@0 printer:str32@32\n"
+    "  record trueType=\"Arial\" printer=\"Helvetica\"\n"
+    "  record printer=\"Courier\"\n"
+    "\n"
+    "section \"Country\" records 8\n"
+    "  layout id:u32@0\n"
+    "  record id=1041\n"
+    "\n"
     "section \"Empty\" texts\n";
 
 std::string RoundTrip(const std::string& text) {
@@ -78,6 +87,9 @@ TEST(QxdText, RefusesMalformedSources) {
       {"pair too long", "qxd 0\nsection \"S\" pairs\n  pair \"" + std::string(32, 'p') + "\" \"v\"\n"},
       {"range without max", "qxd 0\nsection \"S\" range min=1 default=1 extra=2\n"},
       {"entry in items", "qxd 0\nsection \"S\" items 16\n  entry key=\"k\"\n"},
+      {"key in a record", "qxd 0\nsection \"S\" records 8\n  layout a:u32@0\n  record key=\"k\"\n"},
+      {"record field outside the record", "qxd 0\nsection \"S\" records 8\n  layout a:u32@6\n"},
+      {"record in items", "qxd 0\nsection \"S\" items 16\n  record\n"},
   };
   for (const Case& c : cases) {
     qxd::Document doc;
