@@ -1,0 +1,483 @@
+// Compiled once per kernel table: JPEG_KERNEL_TABLE names the table this
+// compilation defines (see CMakeLists.txt).  The code is written with the
+// compiler's vector types, so each compilation uses the instructions of its
+// target; all arithmetic is exact integer arithmetic, so every compilation
+// gives the same results.  Vectors are moved with memcpy: nothing here
+// relies on the stack or the caller's records being aligned for them.
+#include <cstring>
+
+#if defined(__AVX2__)
+#include <immintrin.h>
+#endif
+
+#include "ljpeg/jpeg_kernels.h"
+#include "ljpeg/jpeg_tables.h"
+
+#ifndef JPEG_KERNEL_TABLE
+#define JPEG_KERNEL_TABLE kJpegKernelsGeneric
+#endif
+#define JPEG_STRINGIFY2(x) #x
+#define JPEG_STRINGIFY(x) JPEG_STRINGIFY2(x)
+
+namespace {
+
+typedef uint8_t U8x8 __attribute__((vector_size(8)));
+typedef uint8_t U8x16 __attribute__((vector_size(16)));
+typedef uint16_t U16x8 __attribute__((vector_size(16)));
+typedef uint16_t U16x16 __attribute__((vector_size(32)));
+typedef int16_t I16x8 __attribute__((vector_size(16)));
+typedef int32_t I32x8 __attribute__((vector_size(32)));
+typedef uint32_t U32x8 __attribute__((vector_size(32)));
+
+template <typename V>
+inline V Load(const void* p) {
+  V v;
+  std::memcpy(&v, p, sizeof(v));
+  return v;
+}
+
+template <typename V>
+inline void Store(void* p, V v) {
+  std::memcpy(p, &v, sizeof(v));
+}
+
+// ---- Row converters ----------------------------------------------------
+//
+// Each pixel format is a struct with its size, a scalar reader, and Block,
+// which converts the next 8 pixels (or, with AVX2, 16 when at least 16 are
+// left) and returns how many it converted.  ConvertRow drives them.
+
+inline void RepeatLast(uint8_t* plane, uint32_t n, uint32_t width) {
+  if (n < width) std::memset(plane + n, plane[n - 1], width - n);
+}
+
+template <typename Pixel>
+void ConvertRow(const uint8_t* src, uint32_t n, uint32_t width, uint8_t* y, uint8_t* cb,
+                uint8_t* cr) {
+  uint32_t i = 0;
+  while (n - i >= 8) i += Pixel::Block(src + Pixel::kBytes * i, n - i, y + i, cb + i, cr + i);
+  for (; i < n; ++i) {
+    int32_t r, g, b;
+    Pixel::Rgb(src + Pixel::kBytes * i, &r, &g, &b);
+    JpegRgbToYcc(r, g, b, y + i, cb + i, cr + i);
+  }
+  RepeatLast(y, n, width);
+  RepeatLast(cb, n, width);
+  RepeatLast(cr, n, width);
+}
+
+void ConvertGrey(const uint8_t* src, uint32_t n, uint32_t width, uint8_t* y, uint8_t*, uint8_t*) {
+  std::memcpy(y, src, n);
+  RepeatLast(y, n, width);
+}
+
+#if !defined(__AVX2__)
+// Eight pixels' channels to Y, Cb and Cr, limited to 0..255.
+inline uint32_t YccStore8(I32x8 r, I32x8 g, I32x8 b, uint8_t* y, uint8_t* cb, uint8_t* cr) {
+  const I32x8 zero = {};
+  const I32x8 max = zero + 255;
+  I32x8 yy = (77 * r + 150 * g + 29 * b + 128) >> 8;
+  I32x8 cbv = ((128 * b + 128 - 43 * r - 85 * g) >> 8) + 128;
+  I32x8 crv = ((128 * r + 128 - 107 * g - 21 * b) >> 8) + 128;
+  yy = yy > max ? max : yy;
+  cbv = cbv > max ? max : cbv < zero ? zero : cbv;
+  crv = crv > max ? max : crv < zero ? zero : crv;
+  Store(y, __builtin_convertvector(yy, U8x8));
+  Store(cb, __builtin_convertvector(cbv, U8x8));
+  Store(cr, __builtin_convertvector(crv, U8x8));
+  return 8;
+}
+#endif
+
+#if defined(__AVX2__)
+// In 16-bit lanes: Y's sum stays below 2^16; for Cb and Cr,
+// s = 128 * main - kX * x - kZ * z lies within +-32640, and ((s + 128) >> 8)
+// equals ((s >> 1) + 64) >> 7, which cannot overflow.  The final pack to
+// bytes saturates, which is the limit to 0..255.
+template <int kX, int kZ>
+inline __m256i Chroma16(__m256i main, __m256i x, __m256i z) {
+  const __m256i s =
+      _mm256_sub_epi16(_mm256_slli_epi16(main, 7),
+                       _mm256_add_epi16(_mm256_mullo_epi16(x, _mm256_set1_epi16(kX)),
+                                        _mm256_mullo_epi16(z, _mm256_set1_epi16(kZ))));
+  const __m256i q =
+      _mm256_srai_epi16(_mm256_add_epi16(_mm256_srai_epi16(s, 1), _mm256_set1_epi16(64)), 7);
+  return _mm256_add_epi16(q, _mm256_set1_epi16(128));
+}
+
+inline void StoreBytes(uint8_t* dst, __m256i v, uint32_t count) {
+  const __m128i packed =
+      _mm_packus_epi16(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1));
+  if (count == 16) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), packed);
+  } else {
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), packed);
+  }
+}
+
+// 8 or 16 pixels whose channels are in 16-bit lanes.
+inline uint32_t YccStore(__m256i r, __m256i g, __m256i b, uint32_t count, uint8_t* y,
+                         uint8_t* cb, uint8_t* cr) {
+  const __m256i yy = _mm256_srli_epi16(
+      _mm256_add_epi16(_mm256_add_epi16(_mm256_mullo_epi16(r, _mm256_set1_epi16(77)),
+                                        _mm256_mullo_epi16(g, _mm256_set1_epi16(150))),
+                       _mm256_add_epi16(_mm256_mullo_epi16(b, _mm256_set1_epi16(29)),
+                                        _mm256_set1_epi16(128))),
+      8);
+  StoreBytes(y, yy, count);
+  StoreBytes(cb, Chroma16<43, 85>(b, r, g), count);
+  StoreBytes(cr, Chroma16<107, 21>(r, g, b), count);
+  return count;
+}
+
+// pshufb masks that gather byte 3j + c (j = 0..15) of 48 bytes from their
+// 16-byte part v.
+struct Mask24 {
+  int8_t m[3][3][16];
+  constexpr Mask24() : m() {
+    for (int c = 0; c < 3; ++c)
+      for (int v = 0; v < 3; ++v)
+        for (int j = 0; j < 16; ++j) {
+          const int pos = 3 * j + c - 16 * v;
+          m[c][v][j] = int8_t(pos >= 0 && pos < 16 ? pos : -128);
+        }
+  }
+};
+constexpr Mask24 kMask24;
+
+inline __m256i Gather24(const __m128i parts[3], int c) {
+  __m128i out = _mm_setzero_si128();
+  for (int v = 0; v < 3; ++v)
+    out = _mm_or_si128(out, _mm_shuffle_epi8(parts[v], _mm_loadu_si128(
+                                                           reinterpret_cast<const __m128i*>(kMask24.m[c][v]))));
+  return _mm256_cvtepu8_epi16(out);
+}
+
+// Channel byte kByte of 8 + 8 32-bit pixels as 16-bit lanes in pixel order.
+template <int kByte>
+inline __m256i Channel32(__m256i a, __m256i b) {
+  const __m256i mask = _mm256_set1_epi32(0xFF);
+  const __m256i ca = _mm256_and_si256(_mm256_srli_epi32(a, 8 * kByte), mask);
+  const __m256i cb = _mm256_and_si256(_mm256_srli_epi32(b, 8 * kByte), mask);
+  // packus works within 128-bit halves: put the pixels back in order.
+  return _mm256_permute4x64_epi64(_mm256_packus_epi32(ca, cb), 0xD8);
+}
+#endif  // __AVX2__
+
+// 24-bit pixels; kRed is the offset of red (0 or 2), blue the other end.
+template <uint32_t kRed>
+struct Pixel24 {
+  static constexpr uint32_t kBytes = 3;
+  static void Rgb(const uint8_t* p, int32_t* r, int32_t* g, int32_t* b) {
+    *r = p[kRed], *g = p[1], *b = p[2 - kRed];
+  }
+#if defined(__AVX2__)
+  static uint32_t Block(const uint8_t* p, uint32_t left, uint8_t* y, uint8_t* cb, uint8_t* cr) {
+    const uint32_t count = left >= 16 ? 16 : 8;
+    __m128i parts[3];
+    parts[0] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    if (count == 16) {
+      parts[1] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+      parts[2] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32));
+    } else {
+      parts[1] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 16));
+      parts[2] = _mm_setzero_si128();
+    }
+    return YccStore(Gather24(parts, kRed), Gather24(parts, 1), Gather24(parts, 2 - kRed), count,
+                    y, cb, cr);
+  }
+#else
+  // Eight pixels are 24 bytes, read as two overlapping 16-byte loads: byte
+  // j of the 24 is a[j] for j < 16, else b[j - 8], index j + 8 of (a, b).
+  static uint32_t Block(const uint8_t* p, uint32_t, uint8_t* y, uint8_t* cb, uint8_t* cr) {
+    const U8x16 a = Load<U8x16>(p);
+    const U8x16 b = Load<U8x16>(p + 8);
+    const I32x8 c0 = __builtin_convertvector(__builtin_shufflevector(a, b, 0, 3, 6, 9, 12, 15, 26, 29), I32x8);
+    const I32x8 c1 = __builtin_convertvector(__builtin_shufflevector(a, b, 1, 4, 7, 10, 13, 24, 27, 30), I32x8);
+    const I32x8 c2 = __builtin_convertvector(__builtin_shufflevector(a, b, 2, 5, 8, 11, 14, 25, 28, 31), I32x8);
+    return YccStore8(kRed == 0 ? c0 : c2, c1, kRed == 0 ? c2 : c0, y, cb, cr);
+  }
+#endif
+};
+
+// 32-bit pixels, the fourth byte ignored.
+template <uint32_t kRed>
+struct Pixel32 {
+  static constexpr uint32_t kBytes = 4;
+  static void Rgb(const uint8_t* p, int32_t* r, int32_t* g, int32_t* b) {
+    *r = p[kRed], *g = p[1], *b = p[2 - kRed];
+  }
+#if defined(__AVX2__)
+  static uint32_t Block(const uint8_t* p, uint32_t left, uint8_t* y, uint8_t* cb, uint8_t* cr) {
+    const uint32_t count = left >= 16 ? 16 : 8;
+    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    const __m256i b = count == 16 ? _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32))
+                                  : _mm256_setzero_si256();
+    return YccStore(Channel32<kRed>(a, b), Channel32<1>(a, b), Channel32<2 - kRed>(a, b), count, y,
+                    cb, cr);
+  }
+#else
+  static uint32_t Block(const uint8_t* p, uint32_t, uint8_t* y, uint8_t* cb, uint8_t* cr) {
+    const U8x16 a = Load<U8x16>(p);
+    const U8x16 b = Load<U8x16>(p + 16);
+    const I32x8 c0 = __builtin_convertvector(__builtin_shufflevector(a, b, 0, 4, 8, 12, 16, 20, 24, 28), I32x8);
+    const I32x8 c1 = __builtin_convertvector(__builtin_shufflevector(a, b, 1, 5, 9, 13, 17, 21, 25, 29), I32x8);
+    const I32x8 c2 = __builtin_convertvector(__builtin_shufflevector(a, b, 2, 6, 10, 14, 18, 22, 26, 30), I32x8);
+    return YccStore8(kRed == 0 ? c0 : c2, c1, kRed == 0 ? c2 : c0, y, cb, cr);
+  }
+#endif
+};
+
+// 16-bit little-endian words of three 5-bit fields; kRedShift is 0 or 10,
+// blue takes the other end; a 5-bit value becomes 8 bits by a shift of 3.
+template <uint32_t kRedShift>
+struct Pixel16 {
+  static constexpr uint32_t kBytes = 2;
+  static constexpr uint32_t kBlueShift = 10 - kRedShift;
+  static void Rgb(const uint8_t* p, int32_t* r, int32_t* g, int32_t* b) {
+    const uint32_t w = uint32_t(p[0]) | uint32_t(p[1]) << 8;
+    *r = int32_t((w >> kRedShift) & 31) << 3;
+    *g = int32_t((w >> 5) & 31) << 3;
+    *b = int32_t((w >> kBlueShift) & 31) << 3;
+  }
+#if defined(__AVX2__)
+  static uint32_t Block(const uint8_t* p, uint32_t left, uint8_t* y, uint8_t* cb, uint8_t* cr) {
+    const uint32_t count = left >= 16 ? 16 : 8;
+    const __m256i w =
+        count == 16 ? _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p))
+                    : _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+    const __m256i five = _mm256_set1_epi16(31);
+    return YccStore(_mm256_slli_epi16(_mm256_and_si256(_mm256_srli_epi16(w, kRedShift), five), 3),
+                    _mm256_slli_epi16(_mm256_and_si256(_mm256_srli_epi16(w, 5), five), 3),
+                    _mm256_slli_epi16(_mm256_and_si256(_mm256_srli_epi16(w, kBlueShift), five), 3),
+                    count, y, cb, cr);
+  }
+#else
+  static uint32_t Block(const uint8_t* p, uint32_t, uint8_t* y, uint8_t* cb, uint8_t* cr) {
+    const U8x16 bytes = Load<U8x16>(p);
+    const U8x8 lo = __builtin_shufflevector(bytes, bytes, 0, 2, 4, 6, 8, 10, 12, 14);
+    const U8x8 hi = __builtin_shufflevector(bytes, bytes, 1, 3, 5, 7, 9, 11, 13, 15);
+    const I32x8 w = __builtin_convertvector(lo, I32x8) | (__builtin_convertvector(hi, I32x8) << 8);
+    return YccStore8(((w >> kRedShift) & 31) << 3, ((w >> 5) & 31) << 3,
+                     ((w >> kBlueShift) & 31) << 3, y, cb, cr);
+  }
+#endif
+};
+
+// ---- Downsamplers --------------------------------------------------------
+
+// Copies the 8 x 8 block at (bx, by) of a plane 16 samples wide.
+inline void CutBlock(const uint8_t* plane, uint32_t bx, uint32_t by, uint8_t* block) {
+  for (uint32_t r = 0; r < 8; ++r) std::memcpy(block + r * 8, plane + (by + r) * 16 + bx, 8);
+}
+
+// Sums of horizontal pairs of a 16-sample row.
+inline U16x8 PairSums(U16x16 row) {
+  return __builtin_shufflevector(row, row, 0, 2, 4, 6, 8, 10, 12, 14) +
+         __builtin_shufflevector(row, row, 1, 3, 5, 7, 9, 11, 13, 15);
+}
+
+void Downsample2x2(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8_t* blocks) {
+  CutBlock(y, 0, 0, blocks);
+  CutBlock(y, 8, 0, blocks + 64);
+  CutBlock(y, 0, 8, blocks + 128);
+  CutBlock(y, 8, 8, blocks + 192);
+  const uint8_t* planes[2] = {cb, cr};
+  for (int c = 0; c < 2; ++c) {
+    uint8_t* out = blocks + 256 + c * 64;
+    for (uint32_t row = 0; row < 8; ++row) {
+      const U16x16 top = __builtin_convertvector(Load<U8x16>(planes[c] + 32 * row), U16x16);
+      const U16x16 bottom = __builtin_convertvector(Load<U8x16>(planes[c] + 32 * row + 16), U16x16);
+      Store(out + 8 * row, __builtin_convertvector(PairSums(top + bottom) >> 2, U8x8));
+    }
+  }
+}
+
+void Downsample2x1(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8_t* blocks) {
+  CutBlock(y, 0, 0, blocks);
+  CutBlock(y, 8, 0, blocks + 64);
+  const uint8_t* planes[2] = {cb, cr};
+  for (int c = 0; c < 2; ++c) {
+    uint8_t* out = blocks + 128 + c * 64;
+    for (uint32_t row = 0; row < 8; ++row) {
+      const U16x16 line = __builtin_convertvector(Load<U8x16>(planes[c] + 16 * row), U16x16);
+      Store(out + 8 * row, __builtin_convertvector(PairSums(line) >> 1, U8x8));
+    }
+  }
+}
+
+void Downsample1x1(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8_t* blocks) {
+  std::memcpy(blocks, y, 64);
+  std::memcpy(blocks + 64, cb, 64);
+  std::memcpy(blocks + 128, cr, 64);
+}
+
+// ---- Forward DCT -----------------------------------------------------------
+
+constexpr int kConstBits = 13;
+constexpr int kPass1Bits = 2;
+constexpr int32_t kFix0298631336 = 2446;
+constexpr int32_t kFix0390180644 = 3196;
+constexpr int32_t kFix0541196100 = 4433;
+constexpr int32_t kFix0765366865 = 6270;
+constexpr int32_t kFix0899976223 = 7373;
+constexpr int32_t kFix1175875602 = 9633;
+constexpr int32_t kFix1501321110 = 12299;
+constexpr int32_t kFix1847759065 = 15137;
+constexpr int32_t kFix1961570560 = 16069;
+constexpr int32_t kFix2053119869 = 16819;
+constexpr int32_t kFix2562915447 = 20995;
+constexpr int32_t kFix3072711026 = 25172;
+
+template <int kShift>
+inline I32x8 Descale(I32x8 x) {
+  return (x + (1 << (kShift - 1))) >> kShift;
+}
+
+// One 1-D pass over d[0..7], each lane a separate row (or column).  The
+// first pass keeps kPass1Bits extra bits; the second removes them.
+template <bool kFirstPass>
+inline void Pass(I32x8 d[8]) {
+  constexpr int kShift = kFirstPass ? kConstBits - kPass1Bits : kConstBits + kPass1Bits;
+  const I32x8 tmp0 = d[0] + d[7], tmp7 = d[0] - d[7];
+  const I32x8 tmp1 = d[1] + d[6], tmp6 = d[1] - d[6];
+  const I32x8 tmp2 = d[2] + d[5], tmp5 = d[2] - d[5];
+  const I32x8 tmp3 = d[3] + d[4], tmp4 = d[3] - d[4];
+
+  const I32x8 tmp10 = tmp0 + tmp3, tmp13 = tmp0 - tmp3;
+  const I32x8 tmp11 = tmp1 + tmp2, tmp12 = tmp1 - tmp2;
+  if (kFirstPass) {
+    d[0] = (tmp10 + tmp11) << kPass1Bits;
+    d[4] = (tmp10 - tmp11) << kPass1Bits;
+  } else {
+    d[0] = Descale<kPass1Bits>(tmp10 + tmp11);
+    d[4] = Descale<kPass1Bits>(tmp10 - tmp11);
+  }
+  const I32x8 z1 = (tmp12 + tmp13) * kFix0541196100;
+  d[2] = Descale<kShift>(z1 + tmp13 * kFix0765366865);
+  d[6] = Descale<kShift>(z1 - tmp12 * kFix1847759065);
+
+  const I32x8 z5 = (tmp4 + tmp6 + tmp5 + tmp7) * kFix1175875602;
+  const I32x8 o1 = (tmp4 + tmp7) * -kFix0899976223;
+  const I32x8 o2 = (tmp5 + tmp6) * -kFix2562915447;
+  const I32x8 o3 = (tmp4 + tmp6) * -kFix1961570560 + z5;
+  const I32x8 o4 = (tmp5 + tmp7) * -kFix0390180644 + z5;
+  d[7] = Descale<kShift>(tmp4 * kFix0298631336 + o1 + o3);
+  d[5] = Descale<kShift>(tmp5 * kFix2053119869 + o2 + o4);
+  d[3] = Descale<kShift>(tmp6 * kFix3072711026 + o2 + o3);
+  d[1] = Descale<kShift>(tmp7 * kFix1501321110 + o1 + o4);
+}
+
+// 8 x 8 transpose: lane j of out[i] is lane i of in[j].
+inline void Transpose(I32x8 m[8]) {
+  I32x8 t[8], u[8];
+  for (int i = 0; i < 8; i += 2) {
+    t[i] = __builtin_shufflevector(m[i], m[i + 1], 0, 8, 1, 9, 4, 12, 5, 13);
+    t[i + 1] = __builtin_shufflevector(m[i], m[i + 1], 2, 10, 3, 11, 6, 14, 7, 15);
+  }
+  for (int i = 0; i < 8; i += 4) {
+    u[i] = __builtin_shufflevector(t[i], t[i + 2], 0, 1, 8, 9, 4, 5, 12, 13);
+    u[i + 1] = __builtin_shufflevector(t[i], t[i + 2], 2, 3, 10, 11, 6, 7, 14, 15);
+    u[i + 2] = __builtin_shufflevector(t[i + 1], t[i + 3], 0, 1, 8, 9, 4, 5, 12, 13);
+    u[i + 3] = __builtin_shufflevector(t[i + 1], t[i + 3], 2, 3, 10, 11, 6, 7, 14, 15);
+  }
+  for (int i = 0; i < 4; ++i) {
+    m[i] = __builtin_shufflevector(u[i], u[i + 4], 0, 1, 2, 3, 8, 9, 10, 11);
+    m[i + 4] = __builtin_shufflevector(u[i], u[i + 4], 4, 5, 6, 7, 12, 13, 14, 15);
+  }
+}
+
+inline void DctRows(const uint8_t samples[64], I32x8 d[8]) {
+  for (int row = 0; row < 8; ++row)
+    d[row] = __builtin_convertvector(Load<U8x8>(samples + 8 * row), I32x8) - 128;
+  // Lanes become rows: d[x] holds sample x of every row, and the first pass
+  // transforms all rows at once; the second transpose turns the result so
+  // that the second pass works down the columns.
+  Transpose(d);
+  Pass<true>(d);
+  Transpose(d);
+  Pass<false>(d);
+}
+
+void ForwardDct(const uint8_t samples[64], int32_t out[64]) {
+  I32x8 d[8];
+  DctRows(samples, d);
+  for (int row = 0; row < 8; ++row) Store(out + 8 * row, d[row]);
+}
+
+// ---- Quantisation ----------------------------------------------------------
+
+inline int16_t QuantizeOne(int32_t c, const JpegQuantTable& t, int i) {
+  const uint32_t n = uint32_t(c < 0 ? -c : c) + t.half[i];
+  const int32_t q = int32_t((n * t.multiplier[i]) >> t.shift[i]);
+  return int16_t(c < 0 ? -q : q);
+}
+
+// Bits of the non-zero values among the 64, by natural index.
+inline uint64_t NonZeroBits(const int16_t v[64]) {
+#if defined(__AVX2__)
+  const __m256i zero = _mm256_setzero_si256();
+  uint64_t equal = 0;
+  for (int half = 0; half < 2; ++half) {
+    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(v + 32 * half));
+    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(v + 32 * half + 16));
+    // packs works within 128-bit halves: put the 32 bytes back in order.
+    const __m256i bytes = _mm256_permute4x64_epi64(
+        _mm256_packs_epi16(_mm256_cmpeq_epi16(a, zero), _mm256_cmpeq_epi16(b, zero)), 0xD8);
+    equal |= uint64_t(uint32_t(_mm256_movemask_epi8(bytes))) << (32 * half);
+  }
+  return ~equal;
+#else
+  uint64_t bits = 0;
+  for (int i = 0; i < 64; ++i) bits |= uint64_t(v[i] != 0) << i;
+  return bits;
+#endif
+}
+
+void Transform(const uint8_t samples[64], const JpegQuantTable& table, int16_t coefficients[64],
+               uint64_t* ac_nonzero) {
+  uint64_t words[8];
+  std::memcpy(words, samples, 64);
+  const uint64_t first = words[0];
+  bool uniform = first == samples[0] * 0x0101010101010101ull;
+  for (int i = 1; i < 8; ++i) uniform &= words[i] == first;
+  if (uniform) {
+    // Every AC output of a flat block is 0 and the DC output is 64 times the
+    // level-shifted sample.
+    std::memset(coefficients, 0, 64 * sizeof(int16_t));
+    coefficients[0] = QuantizeOne((int32_t(samples[0]) - 128) * 64, table, 0);
+    *ac_nonzero = 0;
+    return;
+  }
+  I32x8 d[8];
+  DctRows(samples, d);
+  const I32x8 zero = {};
+  for (int row = 0; row < 8; ++row) {
+    const I32x8 c = d[row];
+    const U32x8 n = U32x8(c < zero ? -c : c) + Load<U32x8>(table.half + 8 * row);
+    const I32x8 q = I32x8((n * Load<U32x8>(table.multiplier + 8 * row)) >>
+                          Load<U32x8>(table.shift + 8 * row));
+    Store(coefficients + 8 * row, __builtin_convertvector(c < zero ? -q : q, I16x8));
+  }
+  // Few values survive quantisation: move their bits to zigzag positions.
+  uint64_t natural = NonZeroBits(coefficients) & ~uint64_t(1);
+  uint64_t zigzag = 0;
+  while (natural != 0) {
+    zigzag |= uint64_t(1) << kJpegZigzagPosition[__builtin_ctzll(natural)];
+    natural &= natural - 1;
+  }
+  *ac_nonzero = zigzag;
+}
+
+}  // namespace
+
+extern const JpegKernelTable JPEG_KERNEL_TABLE = {
+    JPEG_STRINGIFY(JPEG_KERNEL_TABLE),
+    {{ConvertGrey, ConvertGrey},
+     {ConvertRow<Pixel16<0>>, ConvertRow<Pixel16<10>>},
+     {ConvertRow<Pixel24<0>>, ConvertRow<Pixel24<2>>},
+     {ConvertRow<Pixel32<0>>, ConvertRow<Pixel32<2>>}},
+    {Downsample2x2, Downsample2x1, Downsample1x1},
+    ForwardDct,
+    Transform,
+};
