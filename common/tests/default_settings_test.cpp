@@ -213,3 +213,33 @@ TEST(LoadDefaults, FaxCoverRecipientAndLanguage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LoadDefaults, WatermarkOfTheDefaultEntry) {
+  const std::string text =
+      "qxd 1\n\nsection \"Watermark\" items 80 default=\"WM_Draft\"\n"
+      "  layout title:wtext@20 body:wtext@32 face:wtext@44 style:u32@48 size:u32@52 color:u32@56 angle:u32@60 "
+      "x:u32@64 y:u32@68 frame:u32@72\n"
+      "  item key=\"WM_None\"\n"
+      "  item key=\"WM_Draft\" title=\"Draft\" body=\"DRAFT - not for sending\" face=\"Arial\" style=3 size=60 "
+      "color=255 angle=45 x=10 y=20 frame=2\n";
+  File f(text);
+  for (bool colour : {true, false}) {
+    ModelInfo m = {};
+    m.colorDevice = colour ? 1 : 0;
+    auto d = Fresh();
+    LoadDefaultSettings(f.get(), &m, nullptr, nullptr, d.get());
+    const DocFields& w = Fields(*d);
+    EXPECT_EQ(+w.wWmkListPos, 1);
+    EXPECT_EQ(std::u16string(w.WmkInfo_szWmkTitle), u"Draft");
+    EXPECT_EQ(std::u16string(w.WmkInfo_szWmkStr), u"DRAFT - not for sending");
+    EXPECT_EQ(+w.WmkInfo_nStyle, 3);
+    EXPECT_EQ(+w.WmkInfo_nAngle, 45);
+    EXPECT_EQ(+w.WmkInfo_ptWmkPos_y, 20u);
+    EXPECT_EQ(+w.WmkInfo_wFrame, 2);
+    EXPECT_EQ(+w.WmkInfo_crColor, colour ? 255u : 0x00808080u);
+  }
+}
+
+}  // namespace
