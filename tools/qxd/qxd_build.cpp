@@ -117,6 +117,14 @@ bool CheckSection(const Section& s, std::string* error) {
     *error = "section name \"" + s.name + "\" must have 1 to 31 characters";
     return false;
   }
+  if (s.kind == SectionKind::Records) {
+    for (const FieldSpec& f : s.layout) {
+      if (uint64_t{f.offset} + FieldBytes(f) > s.recordSize) {
+        *error = "field " + f.name + " of section " + s.name + " lies outside the record";
+        return false;
+      }
+    }
+  }
   for (const Group& g : s.groups) {
     if (g.name.size() > 31) {
       *error = "group " + g.name + " of section " + s.name + " does not fit 32 bytes";
@@ -249,6 +257,27 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         }
         index = place.records;
         if (s.kind == SectionKind::Items && !s.layout.empty()) {
+          image.Put32(header + offsetof(QxdSectionHeader, writerLayout), image.AddNarrow(FormatLayout(s.layout)));
+        }
+        break;
+      }
+      case SectionKind::Records: {
+        image.Put32(header + offsetof(QxdSectionHeader, writerSize), s.recordSize);
+        for (size_t i = 0; i < s.items.size(); ++i) place.records.push_back(image.Reserve(s.recordSize));
+        for (size_t i = 0; i < s.items.size(); ++i) {
+          for (const FieldValue& v : s.items[i].fields) {
+            const FieldSpec* spec = FindField(s, v.name);
+            if (spec == nullptr) {
+              *error = "section " + s.name + " has no field " + v.name;
+              return false;
+            }
+            if (!PutField(&image, place.records[i], *spec, v, error)) return false;
+          }
+        }
+        count = static_cast<uint32_t>(s.items.size());
+        first = count ? place.records[0] : 0;
+        index = place.records;
+        if (!s.layout.empty()) {
           image.Put32(header + offsetof(QxdSectionHeader, writerLayout), image.AddNarrow(FormatLayout(s.layout)));
         }
         break;

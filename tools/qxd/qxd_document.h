@@ -18,6 +18,9 @@
 //   section "<name>" groups                     named lists of pairs
 //     group "<name>"
 //       pair "<key>" "<value>"
+//   section "<name>" records <record size>      indexed records without an entry head
+//     layout <field>:<type>@<offset> ...         fields may start at byte 0
+//     record <field>=<value> ...
 //   section "<name>" editfield                  an edit item descriptor
 //     length <chars|bytes|free> <min> <max>
 //     value <min|none> <max|none> [<default>]      (as a range section holds them)
@@ -43,8 +46,10 @@
 
 namespace qxd {
 
-enum class SectionKind : uint32_t { Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, EditField = 6, Groups = 7 };
-inline constexpr uint32_t kLastSectionKind = 7;
+enum class SectionKind : uint32_t {
+  Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, EditField = 6, Groups = 7, Records = 8
+};
+inline constexpr uint32_t kLastSectionKind = 8;
 
 enum class FieldType { U8, U16, U32, I16, I32, Str, WStr, WText };
 

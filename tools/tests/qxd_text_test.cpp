@@ -53,6 +53,15 @@ const char kAllKinds[] =
     "    pair \"DATAMODE\" \"AUTO\"\n"
     "  group \"Color_Disable\"\n"
     "\n"
+    "section \"XLFontSubList\" records 64\n"
+    "  layout trueType:str32@0 printer:str32@32\n"
+    "  record trueType=\"Arial\" printer=\"Helvetica\"\n"
+    "  record printer=\"Courier\"\n"
+    "\n"
+    "section \"Country\" records 8\n"
+    "  layout id:u32@0\n"
+    "  record id=1041\n"
+    "\n"
     "section \"Empty\" texts\n"
     "\n"
     "section \"UserPaper_Width\" editfield\n"
@@ -115,6 +124,9 @@ TEST(QxdText, RefusesMalformedSources) {
       {"text field with number", "qxd 0\nsection \"S\" items 20\n  layout t:wtext@16\n  item t=5\n"},
       {"range without max", "qxd 0\nsection \"S\" range min=1 default=1 extra=2\n"},
       {"entry in items", "qxd 0\nsection \"S\" items 16\n  entry key=\"k\"\n"},
+      {"key in a record", "qxd 0\nsection \"S\" records 8\n  layout a:u32@0\n  record key=\"k\"\n"},
+      {"record field outside the record", "qxd 0\nsection \"S\" records 8\n  layout a:u32@6\n"},
+      {"record in items", "qxd 0\nsection \"S\" items 16\n  record\n"},
       {"unknown rule class", "qxd 0\nsection \"S\" editfield\n  rule words allow \"a\"\n"},
       {"byte list value too large", "qxd 0\nsection \"S\" editfield\n  rule single allow 0x100\n"},
       {"bound below the range", "qxd 0\nsection \"S\" editfield\n  value -2147483649 0\n"},
