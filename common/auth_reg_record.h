@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/doc_fields.h"
+
 inline constexpr uint32_t kAuthRegRecordSize = 426;
 
 #pragma pack(push, 1)
@@ -40,17 +42,22 @@ static_assert(offsetof(AuthRegRecord, szSecurePrintId) == 334);
 static_assert(offsetof(AuthRegRecord, bySecurePrintPass) == 351);
 static_assert(offsetof(AuthRegRecord, wSecurePrintPassLen) == 424);
 
-// Where the render core puts each field in the job's DocDMode.
-inline constexpr uint32_t kDocUserTypeAt = 5673;
-inline constexpr uint32_t kDocAuthUserNameAt = 5674;
-inline constexpr uint32_t kDocAuthUserPassAt = 5836;
-inline constexpr uint32_t kDocAuthUserPassLenAt = 5918;
-inline constexpr uint32_t kDocDeptNameAt = 5920;
-inline constexpr uint32_t kDocDeptPassAt = 5929;
-inline constexpr uint32_t kDocDeptPassLenAt = 6002;
-inline constexpr uint32_t kDocServerSettingAt = 1072;
-inline constexpr uint32_t kDocSecurePrintIdAt = 604;
-inline constexpr uint32_t kDocSecurePrintPassAt = 621;
-inline constexpr uint32_t kDocSecurePrintPassLenAt = 694;
-
 #pragma pack(pop)
+
+// Where the render core puts each field in the job's DocDMode.
+inline constexpr uint32_t kDocUserTypeAt = DOC_FIELD_AT(byUserType);
+inline constexpr uint32_t kDocAuthUserNameAt = DOC_FIELD_AT(szAuthUserName);
+inline constexpr uint32_t kDocAuthUserPassAt = DOC_FIELD_AT(byAuthUserPass);
+inline constexpr uint32_t kDocAuthUserPassLenAt = DOC_FIELD_AT(wAuthUserPassLen);
+inline constexpr uint32_t kDocDeptNameAt = DOC_FIELD_AT(szDeptName);
+inline constexpr uint32_t kDocDeptPassAt = DOC_FIELD_AT(byDeptPass);
+inline constexpr uint32_t kDocDeptPassLenAt = DOC_FIELD_AT(wDeptPassLen);
+inline constexpr uint32_t kDocServerSettingAt = DOC_FIELD_AT(nServerSetting);
+inline constexpr uint32_t kDocSecurePrintIdAt = DOC_FIELD_AT(szSecurePrintId);
+inline constexpr uint32_t kDocSecurePrintPassAt = DOC_FIELD_AT(bySecurePrintPass);
+inline constexpr uint32_t kDocSecurePrintPassLenAt = DOC_FIELD_AT(wSecurePrintPassLen);
+static_assert(kDocUserTypeAt == 5673 && kDocAuthUserNameAt == 5674 && kDocAuthUserPassAt == 5836);
+static_assert(kDocAuthUserPassLenAt == 5918 && kDocDeptNameAt == 5920 && kDocDeptPassAt == 5929);
+static_assert(kDocDeptPassLenAt == 6002 && kDocServerSettingAt == 1072 && kDocSecurePrintIdAt == 604);
+static_assert(kDocSecurePrintPassAt == 621 && kDocSecurePrintPassLenAt == 694);
+

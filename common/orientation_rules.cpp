@@ -86,13 +86,6 @@ int GetBindingSide(const DocDMode* d) {
   return 0;
 }
 
-int GetNupLayoutKind(const DocDMode* d) {
-  const uint32_t kind = GetNupKind(d);
-  if (kind == 1) return DocByte(d, kDocOrientationAt) == 2 ? 1 : 0;
-  if (kind >= 2 && kind <= 5) return 2;
-  return -1;
-}
-
 uint32_t GetTraySlotIndex(uint32_t trayCode, const DocDMode* d) {
   if (d == nullptr || trayCode == kAutoTray) return 10;
   for (uint32_t i = 0; i < 10; ++i) {

@@ -26,8 +26,5 @@ int IsPaperRotated(const ModelInfo* model, const DocDMode* doc);
 int IsEffectivePortrait(const ModelInfo* model, const DocDMode* doc, bool combinationView);
 // 1 when the sheet lies landscape, 0 otherwise, -1 for an unknown N-up kind.
 int GetBindingSide(const DocDMode* doc);
-// The N-up layout: 0 for 2-up in portrait, 1 for 2-up in landscape, 2 for
-// 4-, 6-, 9- and 16-up, -1 for no N-up, a poster layout or an unknown kind.
-int GetNupLayoutKind(const DocDMode* doc);
 int32_t GetTrayMediaType(const ModelInfo* model, uint32_t trayCode, const DocDMode* doc);
 uint32_t GetTraySlotIndex(uint32_t trayCode, const DocDMode* doc);

@@ -159,6 +159,30 @@ bool QxdReadIndexEntry(QxdContext* ctx, const QxdListHeader& list, uint32_t i, u
   return QxdReadDword(ctx, static_cast<uint32_t>(at), out);
 }
 
+bool QxdBeginChain(QxdContext* ctx, const char* section, QxdChainWalk* walk) {
+  if (walk == nullptr) return false;
+  uint32_t at = QxdFindSection(ctx, section);
+  QxdSectionHeader header;
+  QxdListHeader list;
+  if (!QxdReadSectionHeader(ctx, at, &header) || !QxdReadListHeader(ctx, at + kQxdListHeaderAt, &list)) return false;
+  walk->next = header.firstEntry;
+  // No file holds more entries than 16-byte slots.
+  uint32_t most = QxdFileSize(ctx) / sizeof(QxdEntry);
+  walk->left = list.count < most ? list.count : most;
+  return true;
+}
+
+bool QxdNextChainEntry(QxdContext* ctx, QxdChainWalk* walk, QxdEntry* entry) {
+  if (walk == nullptr || entry == nullptr || walk->left == 0) return false;
+  if (!QxdReadEntry(ctx, walk->next, entry)) {
+    walk->left = 0;
+    return false;
+  }
+  --walk->left;
+  walk->next = entry->next;
+  return true;
+}
+
 bool QxdReadString(QxdContext* ctx, uint32_t offset, char* dst, size_t capacity) {
   if (dst == nullptr || capacity == 0) return false;
   char work[kQxdTextWork];
@@ -243,19 +267,51 @@ bool QxdFindPairTable(QxdContext* ctx, const char* section, QxdPairTable* out) {
   return true;
 }
 
-bool QxdReadPair(QxdContext* ctx, const QxdPairTable& table, uint32_t i, QxdPair* out) {
-  if (out == nullptr || i >= table.count) return false;
-  uint64_t at = static_cast<uint64_t>(table.first) + static_cast<uint64_t>(i) * kQxdPairSize;
+namespace {
+
+// Row i of a pair table whose rows are a 32-byte name and `valueSize` bytes
+// of value; both texts are ended within their fields.
+bool ReadPairRow(QxdContext* ctx, const QxdPairTable& table, uint32_t i, uint32_t valueSize, char* name,
+                 char* value) {
+  if (i >= table.count) return false;
+  const uint32_t row = kQxdPairField + valueSize;
+  uint64_t at = static_cast<uint64_t>(table.first) + static_cast<uint64_t>(i) * row;
   if (at > 0xFFFFFFFFull) return false;
-  char raw[kQxdPairSize];
-  if (!QxdReadBytes(ctx, static_cast<uint32_t>(at), sizeof raw, raw)) return false;
+  char raw[kQxdLongPairSize];
+  if (!QxdReadBytes(ctx, static_cast<uint32_t>(at), row, raw)) return false;
   size_t nameLength = strnlen(raw, kQxdPairField);
-  size_t valueLength = strnlen(raw + kQxdPairField, kQxdPairField);
-  std::memcpy(out->name, raw, nameLength);
-  out->name[nameLength] = '\0';
-  std::memcpy(out->value, raw + kQxdPairField, valueLength);
-  out->value[valueLength] = '\0';
+  size_t valueLength = strnlen(raw + kQxdPairField, valueSize);
+  std::memcpy(name, raw, nameLength);
+  name[nameLength] = '\0';
+  std::memcpy(value, raw + kQxdPairField, valueLength);
+  value[valueLength] = '\0';
   return true;
+}
+
+}  // namespace
+
+bool QxdReadPair(QxdContext* ctx, const QxdPairTable& table, uint32_t i, QxdPair* out) {
+  return out != nullptr && ReadPairRow(ctx, table, i, kQxdPairField, out->name, out->value);
+}
+
+bool QxdReadLongPair(QxdContext* ctx, const QxdPairTable& table, uint32_t i, QxdLongPair* out) {
+  return out != nullptr && ReadPairRow(ctx, table, i, kQxdLongPairValue, out->name, out->value);
+}
+
+bool QxdFindLongPairValue(QxdContext* ctx, const char* section, const char* name, char* dst, size_t capacity) {
+  if (dst == nullptr || capacity == 0) return false;
+  QxdPairTable table;
+  if (!QxdFindPairTable(ctx, section, &table)) return false;
+  QxdLongPair pair;
+  for (uint32_t i = 0; QxdReadLongPair(ctx, table, i, &pair); ++i) {
+    if (!QxdNameEquals(pair.name, name)) continue;
+    size_t length = std::strlen(pair.value);
+    if (length > capacity - 1) length = capacity - 1;
+    std::memcpy(dst, pair.value, length);
+    dst[length] = '\0';
+    return true;
+  }
+  return false;
 }
 
 int32_t QxdAtoi(const char* text) {

@@ -35,6 +35,19 @@ static_assert(sizeof(QxdSectionHeader) == 52);
 static_assert(offsetof(QxdSectionHeader, firstEntry) == 32);
 static_assert(offsetof(QxdSectionHeader, nextSection) == 48);
 
+// The variant with 40-byte section headers (the command file): the chain
+// starts at offset 8 as above; after each header come the section's entry
+// count and a word that the readers do not use, and its entries are walked
+// as a chain.  QxdFindSection does not serve this variant.
+struct QxdShortSectionHeader {
+  char name[32];
+  uint32_t firstEntry;
+  uint32_t nextSection;
+};
+static_assert(sizeof(QxdShortSectionHeader) == 40);
+static_assert(offsetof(QxdShortSectionHeader, nextSection) == 36);
+inline constexpr uint32_t kQxdShortCountAt = sizeof(QxdShortSectionHeader);  // 40
+
 struct QxdListHeader {
   uint32_t count;        // number of entries (items)
   uint32_t firstEntry;   // the default item of an option section
@@ -124,6 +137,19 @@ bool QxdReadRecord620(QxdContext* ctx, uint32_t offset, void* dst);
 // Offset of the i-th entry through the list's index.
 bool QxdReadIndexEntry(QxdContext* ctx, const QxdListHeader& list, uint32_t i, uint32_t* out);
 
+// A section's entries walked as a chain: the first from the section header,
+// each further one from the previous entry's fourth word, at most as many as
+// the list header counts.  The walk ends early at an entry that cannot be
+// read, so a damaged count or link never runs past the file.
+struct QxdChainWalk {
+  uint32_t next;  // offset of the next entry
+  uint32_t left;  // entries still to visit
+};
+// False when the section is missing or its headers cannot be read.
+bool QxdBeginChain(QxdContext* ctx, const char* section, QxdChainWalk* walk);
+// The next entry; false at the end of the walk.
+bool QxdNextChainEntry(QxdContext* ctx, QxdChainWalk* walk, QxdEntry* entry);
+
 // Narrow text with its terminator, cut to `capacity` - 1 characters.  False
 // (destination untouched) when a byte cannot be read or no terminator comes
 // within 291 bytes, or when `capacity` is 0.
@@ -163,6 +189,21 @@ bool QxdFindPairTable(QxdContext* ctx, const char* section, QxdPairTable* out);
 // The i-th pair; false when i is not below the count or the pair is not
 // wholly inside the file.
 bool QxdReadPair(QxdContext* ctx, const QxdPairTable& table, uint32_t i, QxdPair* out);
+
+// The settings sections of the procedure library ("ConsumSetting",
+// "DLManagerSetting", "RegistryKeySetting", ...) hold the same table with
+// wider rows: a 32-byte name and a 256-byte value.
+inline constexpr uint32_t kQxdLongPairValue = 256;
+inline constexpr uint32_t kQxdLongPairSize = kQxdPairField + kQxdLongPairValue;  // 288
+struct QxdLongPair {
+  char name[kQxdPairField + 1];
+  char value[kQxdLongPairValue + 1];
+};
+bool QxdReadLongPair(QxdContext* ctx, const QxdPairTable& table, uint32_t i, QxdLongPair* out);
+// The value of the first row named `name` (ASCII case ignored), cut to
+// `capacity` - 1 characters.  False, `dst` untouched, when the section or
+// the row is missing.
+bool QxdFindLongPairValue(QxdContext* ctx, const char* section, const char* name, char* dst, size_t capacity);
 
 // Decimal numbers in narrow values.  Values beyond the 32-bit range saturate.
 int32_t QxdAtoi(const char* text);

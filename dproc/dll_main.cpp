@@ -1,14 +1,9 @@
 // Module entry of the procedure library.
 #include <windows.h>
 
-namespace {
-HINSTANCE g_module = nullptr;
-}
+#include "dproc/proc_library_entry_win.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    g_module = instance;
-    DisableThreadLibraryCalls(instance);
-  }
-  return TRUE;
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
+  return ProcLibraryEntry(instance, reason, reserved);
 }

@@ -81,4 +81,52 @@ TEST(QxdPairTable, MissingSectionOrUnreadableHeader) {
   EXPECT_TRUE(ReadAll(bytes).empty());
 }
 
+TEST(QxdPairTable, LongRowsGiveTheFirstMatchingValueWithinItsField) {
+  qxd::Document doc;
+  std::string error;
+  std::string longValue(255, 'u');
+  ASSERT_TRUE(qxd::ParseText("qxd 1\n\nsection \"ConsumSetting\" pairs value=256\n"
+                             "  pair \"Other\" \"x\"\n  pair \"url\" \"" + longValue + "\"\n"
+                             "  pair \"URL\" \"second\"\n",
+                             &doc, &error))
+      << error;
+  std::vector<uint8_t> bytes;
+  qxd::Placement placement;
+  ASSERT_TRUE(qxd::Build(doc, &bytes, &error, &placement)) << error;
+  QxdContext* ctx = QxdOpenImage(bytes.data(), bytes.size());
+  char value[300];
+  ASSERT_TRUE(QxdFindLongPairValue(ctx, "consumsetting", "URL", value, sizeof value));
+  EXPECT_EQ(std::string(value), longValue);
+  char small[8];
+  ASSERT_TRUE(QxdFindLongPairValue(ctx, "ConsumSetting", "Other", small, sizeof small));
+  EXPECT_STREQ(small, "x");
+  ASSERT_TRUE(QxdFindLongPairValue(ctx, "ConsumSetting", "URL", small, sizeof small));
+  EXPECT_STREQ(small, "uuuuuuu");
+  std::strcpy(small, "keep");
+  EXPECT_FALSE(QxdFindLongPairValue(ctx, "ConsumSetting", "Missing", small, sizeof small));
+  EXPECT_FALSE(QxdFindLongPairValue(ctx, "DLManagerSetting", "URL", small, sizeof small));
+  EXPECT_STREQ(small, "keep");
+  QxdClose(ctx);
+
+  // A value that fills all 256 bytes of its field is ended after them, and a
+  // row cut by the file's end is not read.
+  uint32_t second = placement.sections[0].records[1];
+  std::memset(bytes.data() + second + 32, 'w', 256);
+  ctx = QxdOpenImage(bytes.data(), bytes.size());
+  ASSERT_TRUE(QxdFindLongPairValue(ctx, "ConsumSetting", "url", value, sizeof value));
+  EXPECT_EQ(std::string(value), std::string(256, 'w'));
+  QxdClose(ctx);
+  uint32_t header = qxd::GetU32(bytes, placement.sections[0].index);
+  qxd::PatchU32(&bytes, header, 1000);
+  ctx = QxdOpenImage(bytes.data(), bytes.size());
+  QxdPairTable table;
+  QxdLongPair pair;
+  ASSERT_TRUE(QxdFindPairTable(ctx, "ConsumSetting", &table));
+  uint32_t rows = 0;
+  while (QxdReadLongPair(ctx, table, rows, &pair)) ++rows;
+  EXPECT_GE(rows, 3u);
+  EXPECT_LE(uint64_t{placement.sections[0].records[0]} + uint64_t{rows} * kQxdLongPairSize, bytes.size());
+  QxdClose(ctx);
+}
+
 }  // namespace

@@ -303,7 +303,6 @@ TEST(DeviceCapabilities, SampleModel) {
   EXPECT_EQ(AnswerDeviceCapability(q, kPapers, nullptr), 5);
   EXPECT_EQ(AnswerDeviceCapability(q, kEnumResolutions, nullptr), 3);
   EXPECT_EQ(AnswerDeviceCapability(q, kMediaTypes, nullptr), 3);
-  EXPECT_EQ(AnswerDeviceCapability(q, kMaxExtent, nullptr), 2970 | (4320 << 16));
   EXPECT_EQ(AnswerDeviceCapability(q, kPrintRatePpm, nullptr), 20);
   EXPECT_EQ(AnswerDeviceCapability(q, kPrintRateUnit, nullptr), 1);
   EXPECT_EQ(AnswerDeviceCapability(q, kColorDevice, nullptr), 0);

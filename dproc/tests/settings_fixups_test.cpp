@@ -1,7 +1,7 @@
 // The settings fix-ups on records built in memory.
 #include <gtest/gtest.h>
 
-#include "common/orientation_rules.h"
+#include "common/nup_layout.h"
 #include "dproc/settings_fixups.h"
 #include "dproc/tests/settings_fixture.h"
 

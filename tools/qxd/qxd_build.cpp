@@ -87,6 +87,15 @@ bool PutField(Image* image, uint32_t record, const FieldSpec& spec, const FieldV
       }
       return true;
     }
+    case FieldType::WText: {
+      if (Utf8ToUtf16(value.text).size() > 290) {
+        *error = "text of field " + spec.name + " is longer than 290 characters";
+        return false;
+      }
+      uint32_t text = value.text.empty() ? 0 : image->AddWide(value.text);
+      image->Put32(at, text);
+      return true;
+    }
   }
   return false;
 }
@@ -98,6 +107,7 @@ uint32_t FieldBytes(const FieldSpec& f) {
     case FieldType::U32: case FieldType::I32: return 4;
     case FieldType::Str: return f.count;
     case FieldType::WStr: return 2 * f.count;
+    case FieldType::WText: return 4;
   }
   return 0;
 }
@@ -119,9 +129,13 @@ bool CheckSection(const Section& s, std::string* error) {
       }
     }
   }
+  if (s.kind == SectionKind::Pairs && (s.pairValueSize < 2 || s.pairValueSize > 1024)) {
+    *error = "pair values of section " + s.name + " must have 2 to 1024 bytes";
+    return false;
+  }
   for (const auto& p : s.pairs) {
-    if (p.first.size() > 31 || p.second.size() > 31) {
-      *error = "pair " + p.first + " of section " + s.name + " does not fit 32 bytes";
+    if (p.first.size() > 31 || p.second.size() >= s.pairValueSize) {
+      *error = "pair " + p.first + " of section " + s.name + " does not fit its fields";
       return false;
     }
   }
@@ -144,6 +158,18 @@ uint32_t GetU32(const std::vector<uint8_t>& bytes, uint32_t offset) {
 bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, Placement* placement) {
   std::string ignored;
   if (error == nullptr) error = &ignored;
+  // The variant with 40-byte section headers: each header is followed by
+  // the entry count and a spare word, then the section's chained entries.
+  const bool shortHeaders = doc.sectionHeaderSize == sizeof(QxdShortSectionHeader);
+  if (!shortHeaders && doc.sectionHeaderSize != sizeof(QxdSectionHeader)) {
+    *error = "section headers are 52 or 40 bytes";
+    return false;
+  }
+  // Only its first header tells the variant apart when the file is read.
+  if (shortHeaders && doc.sections.empty()) {
+    *error = "a file with 40-byte headers needs at least one section";
+    return false;
+  }
   Image image;
   image.Reserve(kQxdFileHeaderSize);
   image.Put32(0, doc.headerWord);
@@ -152,13 +178,18 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
 
   for (const Section& s : doc.sections) {
     if (!CheckSection(s, error)) return false;
+    if (shortHeaders && s.kind != SectionKind::Texts) {
+      *error = "section " + s.name + ": files with 40-byte headers hold texts sections only";
+      return false;
+    }
     SectionPlace place;
-    uint32_t header = image.Reserve(sizeof(QxdSectionHeader) + sizeof(QxdListHeader));
+    uint32_t header = shortHeaders ? image.Reserve(sizeof(QxdShortSectionHeader) + 8)
+                                   : image.Reserve(sizeof(QxdSectionHeader) + sizeof(QxdListHeader));
     place.header = header;
-    place.list = header + kQxdListHeaderAt;
+    place.list = header + (shortHeaders ? kQxdShortCountAt : kQxdListHeaderAt);
     headers.push_back(header);
     image.PutBytes(header, s.name.data(), s.name.size());
-    image.Put32(header + offsetof(QxdSectionHeader, writerKind), static_cast<uint32_t>(s.kind));
+    if (!shortHeaders) image.Put32(header + offsetof(QxdSectionHeader, writerKind), static_cast<uint32_t>(s.kind));
     uint32_t count = 0, first = 0, listFirst = 0;
     std::vector<uint32_t> index;
 
@@ -166,7 +197,7 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
       case SectionKind::Texts:
       case SectionKind::Items: {
         uint32_t size = s.kind == SectionKind::Items ? s.recordSize : sizeof(QxdEntry);
-        image.Put32(header + offsetof(QxdSectionHeader, writerSize), size);
+        if (!shortHeaders) image.Put32(header + offsetof(QxdSectionHeader, writerSize), size);
         for (size_t i = 0; i < s.items.size(); ++i) place.records.push_back(image.Reserve(size));
         for (size_t i = 0; i < s.items.size(); ++i) {
           const Item& item = s.items[i];
@@ -228,13 +259,42 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         index.push_back(entry);
         break;
       }
+      case SectionKind::EditField: {
+        // One contiguous payload right after the list header: the rules'
+        // lists may leave the fields after them unaligned.
+        std::vector<uint8_t> payload;
+        auto put32 = [&payload](uint32_t v) {
+          for (int i = 0; i < 4; ++i) payload.push_back(static_cast<uint8_t>(v >> (8 * i)));
+        };
+        const EditField& e = s.edit;
+        payload.resize(24, 0);
+        put32(e.lengthKind);
+        put32(e.minLength);
+        put32(e.maxLength);
+        put32(static_cast<uint32_t>(e.minValue));
+        put32(static_cast<uint32_t>(e.maxValue));
+        put32(0);
+        for (const EditRule& r : e.rules) {
+          put32(r.kind);
+          put32(static_cast<uint32_t>(r.list.size()));
+          payload.insert(payload.end(), r.list.begin(), r.list.end());
+        }
+        for (uint32_t v : e.check) put32(v);
+        for (uint32_t v : e.lengthCheck) put32(v);
+        uint32_t at = image.Reserve(static_cast<uint32_t>(payload.size()));
+        image.PutBytes(at, payload.data(), payload.size());
+        place.records.push_back(at);
+        break;
+      }
       case SectionKind::Pairs: {
+        const uint32_t row = kQxdPairField + s.pairValueSize;
+        image.Put32(header + offsetof(QxdSectionHeader, writerSize), row);
         uint32_t table = image.Reserve(12);
-        uint32_t pairs = image.Reserve(static_cast<uint32_t>(64 * s.pairs.size()));
+        uint32_t pairs = image.Reserve(static_cast<uint32_t>(row * s.pairs.size()));
         image.Put32(table + 0, static_cast<uint32_t>(s.pairs.size()));
         image.Put32(table + 8, pairs);
         for (size_t i = 0; i < s.pairs.size(); ++i) {
-          uint32_t at = pairs + static_cast<uint32_t>(64 * i);
+          uint32_t at = pairs + static_cast<uint32_t>(row * i);
           place.records.push_back(at);
           image.PutBytes(at, s.pairs[i].first.data(), s.pairs[i].first.size());
           image.PutBytes(at + 32, s.pairs[i].second.data(), s.pairs[i].second.size());
@@ -244,20 +304,23 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         break;
       }
     }
-    uint32_t indexAt = image.Reserve(static_cast<uint32_t>(4 * index.size()));
-    for (size_t i = 0; i < index.size(); ++i) image.Put32(indexAt + static_cast<uint32_t>(4 * i), index[i]);
-    place.index = indexAt;
     image.Put32(header + offsetof(QxdSectionHeader, firstEntry), first);
     image.Put32(place.list + 0, count);
-    image.Put32(place.list + 4, listFirst);
-    image.Put32(place.list + 8, indexAt);
+    if (!shortHeaders) {
+      uint32_t indexAt = image.Reserve(static_cast<uint32_t>(4 * index.size()));
+      for (size_t i = 0; i < index.size(); ++i) image.Put32(indexAt + static_cast<uint32_t>(4 * i), index[i]);
+      place.index = indexAt;
+      image.Put32(place.list + 4, listFirst);
+      image.Put32(place.list + 8, indexAt);
+    }
     places.sections.push_back(place);
   }
   image.Align();
   const uint32_t end = image.Size();
   image.Put32(4, end);
   for (size_t i = 0; i < headers.size(); ++i) {
-    image.Put32(headers[i] + offsetof(QxdSectionHeader, nextSection), i + 1 < headers.size() ? headers[i + 1] : end);
+    uint32_t next = shortHeaders ? offsetof(QxdShortSectionHeader, nextSection) : offsetof(QxdSectionHeader, nextSection);
+    image.Put32(headers[i] + next, i + 1 < headers.size() ? headers[i + 1] : end);
   }
   *out = std::move(image.Bytes());
   if (placement != nullptr) *placement = std::move(places);

@@ -25,7 +25,7 @@ std::string Wide(QxdContext* ctx, uint32_t offset) {
   return Utf16ToUtf8(text);
 }
 
-bool ReadField(const std::vector<uint8_t>& record, const FieldSpec& spec, FieldValue* out) {
+bool ReadField(QxdContext* ctx, const std::vector<uint8_t>& record, const FieldSpec& spec, FieldValue* out) {
   out->name = spec.name;
   const uint8_t* p = record.data() + spec.offset;
   auto get = [&](int bytes) {
@@ -50,6 +50,11 @@ bool ReadField(const std::vector<uint8_t>& record, const FieldSpec& spec, FieldV
         wide.push_back(c);
       }
       out->text = Utf16ToUtf8(wide);
+      return !out->text.empty();
+    }
+    case FieldType::WText: {
+      uint32_t offset = static_cast<uint32_t>(get(4));
+      if (offset != 0) out->text = Wide(ctx, offset);
       return !out->text.empty();
     }
   }
@@ -100,7 +105,7 @@ bool DecodeEntries(QxdContext* ctx, const QxdSectionHeader& header, uint32_t at,
       item.number = e.next;
       for (const FieldSpec& spec : s->layout) {
         FieldValue v;
-        if (ReadField(record, spec, &v)) item.fields.push_back(v);
+        if (ReadField(ctx, record, spec, &v)) item.fields.push_back(v);
       }
       if (list.firstEntry != 0 && list.firstEntry == offset && !s->hasDefault) {
         s->hasDefault = true;
@@ -109,6 +114,84 @@ bool DecodeEntries(QxdContext* ctx, const QxdSectionHeader& header, uint32_t at,
     }
     s->items.push_back(std::move(item));
     entry = e.next;
+  }
+  return true;
+}
+
+bool DecodeEditField(QxdContext* ctx, uint32_t at, Section* s, std::string* error) {
+  auto get32 = [&](uint32_t* v) {
+    bool ok = QxdReadFully(ctx, v, 4, at);
+    at += 4;
+    return ok;
+  };
+  EditField& e = s->edit;
+  uint32_t words[6];
+  at += 24;
+  bool ok = true;
+  for (uint32_t& w : words) ok = ok && get32(&w);
+  e.lengthKind = words[0];
+  e.minLength = words[1];
+  e.maxLength = words[2];
+  e.minValue = static_cast<int32_t>(words[3]);
+  e.maxValue = static_cast<int32_t>(words[4]);
+  for (EditRule& r : e.rules) {
+    uint32_t size = 0;
+    ok = ok && get32(&r.kind) && get32(&size) && QxdArrayFits(ctx, at, size, 1);
+    if (!ok) break;
+    r.list.resize(size);
+    if (size != 0 && !QxdReadFully(ctx, r.list.data(), size, at)) ok = false;
+    at += size;
+  }
+  for (uint32_t& v : e.check) ok = ok && get32(&v);
+  for (uint32_t& v : e.lengthCheck) ok = ok && get32(&v);
+  if (!ok) *error = "edit item descriptor of section " + s->name + " is not readable";
+  return ok;
+}
+
+// A file whose first section header has a next-section offset at byte 36
+// uses the 40-byte variant; the standard header holds the writer's section
+// kind (1 to 5) there.
+bool IsShortHeaderFile(QxdContext* ctx, uint32_t end) {
+  uint32_t word = 0;
+  return end > kQxdFirstSection && QxdReadDword(ctx, kQxdFirstSection + offsetof(QxdShortSectionHeader, nextSection), &word) &&
+         word > kLastSectionKind;
+}
+
+bool DecodeShort(QxdContext* ctx, uint32_t end, Document* doc, std::string* error) {
+  doc->sectionHeaderSize = sizeof(QxdShortSectionHeader);
+  for (uint32_t at = kQxdFirstSection; at < end;) {
+    QxdShortSectionHeader header;
+    uint32_t count = 0;
+    if (!QxdReadFully(ctx, &header, sizeof header, at) || !QxdReadFully(ctx, &count, 4, at + kQxdShortCountAt)) {
+      *error = "section header at " + std::to_string(at) + " is not readable";
+      return false;
+    }
+    Section s;
+    s.name.assign(header.name, strnlen(header.name, sizeof header.name));
+    if (!QxdArrayFits(ctx, 0, count, sizeof(QxdEntry))) {
+      *error = "section " + s.name + " has more entries than the file can hold";
+      return false;
+    }
+    uint32_t entry = header.firstEntry;
+    for (uint32_t i = 0; i < count; ++i) {
+      QxdEntry e;
+      if (!QxdReadEntry(ctx, entry, &e)) {
+        *error = "entry " + std::to_string(i) + " of section " + s.name + " is not readable";
+        return false;
+      }
+      Item item;
+      item.key = Narrow(ctx, e.keyOffset);
+      item.value = Narrow(ctx, e.valueOffset);
+      item.text = Wide(ctx, e.textOffset);
+      s.items.push_back(std::move(item));
+      entry = e.next;
+    }
+    doc->sections.push_back(std::move(s));
+    if (header.nextSection <= at) {
+      *error = "the section chain does not move forward after " + doc->sections.back().name;
+      return false;
+    }
+    at = header.nextSection;
   }
   return true;
 }
@@ -127,6 +210,7 @@ bool Decode(const std::vector<uint8_t>& bytes, Document* doc, std::string* error
   *doc = Document();
   doc->headerWord = fileHeader[0];
   const uint32_t end = fileHeader[1];
+  if (IsShortHeaderFile(ctx.get(), end)) return DecodeShort(ctx.get(), end, doc, error);
   for (uint32_t at = kQxdFirstSection; at < end;) {
     QxdSectionHeader header;
     if (!QxdReadSectionHeader(ctx.get(), at, &header)) {
@@ -163,19 +247,29 @@ bool Decode(const std::vector<uint8_t>& bytes, Document* doc, std::string* error
         s.value = text;
         break;
       }
+      case static_cast<uint32_t>(SectionKind::EditField):
+        s.kind = SectionKind::EditField;
+        if (!DecodeEditField(ctx.get(), at + kQxdRangeRecordAt, &s, error)) return false;
+        break;
       case static_cast<uint32_t>(SectionKind::Pairs): {
         s.kind = SectionKind::Pairs;
         QxdListHeader list;
         uint32_t table, pairs[3];
-        if (!QxdReadListHeader(ctx.get(), at + kQxdListHeaderAt, &list) || !QxdReadIndexEntry(ctx.get(), list, 0, &table) ||
-            !QxdReadBytes(ctx.get(), table, sizeof pairs, pairs) || !QxdArrayFits(ctx.get(), pairs[2], pairs[0], 64)) {
+        // Files of older tools leave the row size out: their rows are 64 bytes.
+        const uint32_t row = header.writerSize != 0 ? header.writerSize : kQxdPairSize;
+        if (row <= kQxdPairField || row > kQxdPairField + 1024 ||
+            !QxdReadListHeader(ctx.get(), at + kQxdListHeaderAt, &list) || !QxdReadIndexEntry(ctx.get(), list, 0, &table) ||
+            !QxdReadBytes(ctx.get(), table, sizeof pairs, pairs) || !QxdArrayFits(ctx.get(), pairs[2], pairs[0], row)) {
           *error = "pair table of section " + s.name + " is not readable";
           return false;
         }
+        s.pairValueSize = row - kQxdPairField;
+        std::vector<char> pair(row);
         for (uint32_t i = 0; i < pairs[0]; ++i) {
-          char pair[64];
-          QxdReadBytes(ctx.get(), pairs[2] + 64 * i, sizeof pair, pair);
-          s.pairs.emplace_back(std::string(pair, strnlen(pair, 32)), std::string(pair + 32, strnlen(pair + 32, 32)));
+          QxdReadBytes(ctx.get(), pairs[2] + row * i, row, pair.data());
+          const char* value = pair.data() + kQxdPairField;
+          s.pairs.emplace_back(std::string(pair.data(), strnlen(pair.data(), kQxdPairField)),
+                               std::string(value, strnlen(value, s.pairValueSize)));
         }
         break;
       }

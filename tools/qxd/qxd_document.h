@@ -5,16 +5,28 @@
 // Text form (one item per line; strings in double quotes, a quote inside a
 // string doubled):
 //
-//   qxd <first header word>
+//   qxd <first header word> [headers=40]
 //   section "<name>" texts                      chained entries of texts
 //     entry key="<key>" value="<narrow>" text="<display text>"
 //   section "<name>" items <record size> [default="<key>"]
-//     layout <field>:<type>@<offset> ...         type u8 u16 u32 i16 i32 strN wstrN
+//     layout <field>:<type>@<offset> ...         type u8 u16 u32 i16 i32 strN wstrN wtext
 //     item key="..." value="..." text="..." number=N <field>=<value> ...
 //   section "<name>" range min=N max=N default=N
 //   section "<name>" value "<text>"
-//   section "<name>" pairs
+//   section "<name>" pairs [value=N]            N: bytes of each value, 32 unless given
 //     pair "<key>" "<value>"
+//   section "<name>" editfield                  an edit item descriptor
+//     length <chars|bytes|free> <min> <max>
+//     value <min|none> <max|none>
+//     rule <letters|digits|single|double> <allow|forbid> ["<chars>" | 0xNN ...]
+//     check <text|number|none> <caption> <text> <mm format> <inch format>
+//     lengthcheck <caption> <text> <format>
+//
+// "headers=40" marks the variant with 40-byte section headers, which holds
+// texts sections only.
+//
+// A field of type wtext holds the offset of a UTF-16 text kept with the
+// file's other texts (0 for an empty text).
 //
 // Sections are separated by one blank line.  Fields that are zero or empty
 // are left out, so every file has one text form, and compiling that text
@@ -28,9 +40,10 @@
 
 namespace qxd {
 
-enum class SectionKind : uint32_t { Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5 };
+enum class SectionKind : uint32_t { Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, EditField = 6 };
+inline constexpr uint32_t kLastSectionKind = 6;
 
-enum class FieldType { U8, U16, U32, I16, I32, Str, WStr };
+enum class FieldType { U8, U16, U32, I16, I32, Str, WStr, WText };
 
 struct FieldSpec {
   std::string name;
@@ -53,6 +66,19 @@ struct Item {
   std::vector<FieldValue> fields;
 };
 
+// An edit item descriptor; the codes are those of common/edit_item_format.h.
+struct EditRule {
+  uint32_t kind = 0;           // 0: no rule
+  std::vector<uint8_t> list;   // as the file holds it
+};
+struct EditField {
+  uint32_t lengthKind = 0, minLength = 0, maxLength = 0;
+  int32_t minValue = 0, maxValue = 0;
+  EditRule rules[4];
+  uint32_t check[5] = {};        // kind, caption, text, mm format, inch format
+  uint32_t lengthCheck[5] = {};  // kind, caption, text, format, spare
+};
+
 struct Section {
   std::string name;
   SectionKind kind = SectionKind::Texts;
@@ -64,10 +90,13 @@ struct Section {
   uint32_t minimum = 0, maximum = 0, defaultValue = 0;
   std::string value;
   std::vector<std::pair<std::string, std::string>> pairs;
+  EditField edit;
+  uint32_t pairValueSize = 32;  // each pair: a 32-byte name and this many value bytes
 };
 
 struct Document {
   uint32_t headerWord = 0;
+  uint32_t sectionHeaderSize = 52;  // 52, or 40 for the variant
   std::vector<Section> sections;
 };
 

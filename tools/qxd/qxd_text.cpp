@@ -107,8 +107,133 @@ const char* TypeName(FieldType t) {
     case FieldType::I32: return "i32";
     case FieldType::Str: return "str";
     case FieldType::WStr: return "wstr";
+    case FieldType::WText: return "wtext";
   }
   return "?";
+}
+
+// Names of the descriptor codes; any other code is written as its number.
+struct CodeName {
+  uint32_t code;
+  const char* name;
+};
+const CodeName kLengthKinds[] = {{101, "chars"}, {102, "bytes"}, {103, "free"}};
+const CodeName kRuleKinds[] = {{106, "allow"}, {107, "forbid"}};
+const CodeName kCheckKinds[] = {{111, "text"}, {112, "number"}, {114, "none"}};
+const char* const kRuleClasses[] = {"letters", "digits", "single", "double"};
+constexpr uint32_t kLengthCheckOn = 113;
+
+template <size_t N>
+std::string CodeText(const CodeName (&names)[N], uint32_t code) {
+  for (const CodeName& n : names) {
+    if (n.code == code) return n.name;
+  }
+  return std::to_string(code);
+}
+
+template <size_t N>
+bool ParseCode(const CodeName (&names)[N], const std::string& text, uint32_t* out) {
+  for (const CodeName& n : names) {
+    if (text == n.name) {
+      *out = n.code;
+      return true;
+    }
+  }
+  return ParseU32(text, out);
+}
+
+bool ParseBound(const std::string& text, int32_t* out) {
+  int64_t v;
+  if (text == "none") {
+    *out = INT32_MIN;
+    return true;
+  }
+  if (!ParseNumber(text, &v) || v <= INT32_MIN || v > INT32_MAX) return false;
+  *out = static_cast<int32_t>(v);
+  return true;
+}
+
+std::string BoundText(int32_t v) { return v == INT32_MIN ? "none" : std::to_string(v); }
+
+bool ParseEditLine(const std::vector<Token>& t, EditField* e, std::string* error) {
+  const std::string& word = t[0].value;
+  bool ok = false;
+  if (word == "length" && t.size() == 4) {
+    ok = ParseCode(kLengthKinds, t[1].value, &e->lengthKind) && ParseU32(t[2].value, &e->minLength) &&
+         ParseU32(t[3].value, &e->maxLength);
+  } else if (word == "value" && t.size() == 3) {
+    ok = ParseBound(t[1].value, &e->minValue) && ParseBound(t[2].value, &e->maxValue);
+  } else if (word == "check" && t.size() == 6) {
+    ok = ParseCode(kCheckKinds, t[1].value, &e->check[0]);
+    for (size_t i = 2; ok && i < 6; ++i) ok = ParseU32(t[i].value, &e->check[i - 1]);
+  } else if (word == "lengthcheck" && t.size() == 5) {
+    e->lengthCheck[0] = kLengthCheckOn;
+    ok = true;
+    for (size_t i = 2; ok && i < 5; ++i) ok = ParseU32(t[i].value, &e->lengthCheck[i - 1]);
+    ok = ok && t[1].value == "on";
+  } else if (word == "rule" && t.size() >= 3) {
+    int cls = -1;
+    for (int i = 0; i < 4; ++i) {
+      if (t[1].value == kRuleClasses[i]) cls = i;
+    }
+    if (cls < 0) {
+      *error = "rule classes are letters, digits, single and double";
+      return false;
+    }
+    EditRule& r = e->rules[cls];
+    ok = ParseCode(kRuleKinds, t[2].value, &r.kind);
+    r.list.clear();
+    if (ok && t.size() == 4 && t[3].quoted && cls != 3) {
+      ok = IsAscii(t[3].value);
+      r.list.assign(t[3].value.begin(), t[3].value.end());
+    } else {
+      for (size_t i = 3; ok && i < t.size(); ++i) {
+        uint32_t v;
+        ok = !t[i].quoted && ParseU32(t[i].value, &v) && v <= (cls == 3 ? 0xFFFFu : 0xFFu);
+        if (!ok) break;
+        r.list.push_back(static_cast<uint8_t>(v & 0xFF));
+        if (cls == 3) r.list.push_back(static_cast<uint8_t>(v >> 8));
+      }
+    }
+  }
+  if (!ok) *error = "bad " + word + " line of an editfield section";
+  return ok;
+}
+
+std::string Hex(uint32_t v, int digits) {
+  const char kHex[] = "0123456789ABCDEF";
+  std::string out = "0x";
+  for (int i = digits - 1; i >= 0; --i) out.push_back(kHex[(v >> (4 * i)) & 0xF]);
+  return out;
+}
+
+std::string FormatEdit(const EditField& e) {
+  std::string out = "  length " + CodeText(kLengthKinds, e.lengthKind) + " " + std::to_string(e.minLength) + " " +
+                    std::to_string(e.maxLength) + "\n";
+  out += "  value " + BoundText(e.minValue) + " " + BoundText(e.maxValue) + "\n";
+  for (int cls = 0; cls < 4; ++cls) {
+    const EditRule& r = e.rules[cls];
+    if (r.kind == 0 && r.list.empty()) continue;
+    out += std::string("  rule ") + kRuleClasses[cls] + " " + CodeText(kRuleKinds, r.kind);
+    std::string text(r.list.begin(), r.list.end());
+    if (cls != 3 && !text.empty() && IsAscii(text)) {
+      out += " " + Quote(text);
+    } else if (cls == 3) {
+      for (size_t i = 0; i + 1 < r.list.size(); i += 2) out += " " + Hex(r.list[i] | (r.list[i + 1] << 8), 4);
+    } else {
+      for (uint8_t b : r.list) out += " " + Hex(b, 2);
+    }
+    out += "\n";
+  }
+  out += "  check " + CodeText(kCheckKinds, e.check[0]);
+  for (int i = 1; i < 5; ++i) out += " " + std::to_string(e.check[i]);
+  out += "\n";
+  if (e.lengthCheck[0] == kLengthCheckOn) {
+    out += "  lengthcheck on";
+    for (int i = 1; i < 4; ++i) out += " " + std::to_string(e.lengthCheck[i]);
+    out += "\n";
+  }
+  return out;
 }
 
 bool ParseItemLine(const std::vector<Token>& tokens, Section* s, std::string* error) {
@@ -134,7 +259,7 @@ bool ParseItemLine(const std::vector<Token>& tokens, Section* s, std::string* er
         *error = "no field " + t.name + " in the layout of section " + s->name;
         return false;
       }
-      bool isText = spec->type == FieldType::Str || spec->type == FieldType::WStr;
+      bool isText = spec->type == FieldType::Str || spec->type == FieldType::WStr || spec->type == FieldType::WText;
       if (isText != t.quoted) {
         *error = "field " + t.name + (isText ? " takes a quoted text" : " takes a number");
         return false;
@@ -217,6 +342,18 @@ bool ParseSectionLine(const std::vector<Token>& tokens, Section* s, std::string*
     s->kind = SectionKind::Pairs;
     return true;
   }
+  if (kind == "editfield" && tokens.size() == 3) {
+    s->kind = SectionKind::EditField;
+    return true;
+  }
+  if (kind == "pairs" && tokens.size() == 4 && tokens[3].name == "value") {
+    s->kind = SectionKind::Pairs;
+    if (!ParseU32(tokens[3].value, &s->pairValueSize) || s->pairValueSize == 32) {
+      *error = "expected: pairs value=N, with N other than the usual 32";
+      return false;
+    }
+    return true;
+  }
   *error = "unknown section kind or arguments: " + kind;
   return false;
 }
@@ -251,6 +388,7 @@ bool ParseLayout(const std::string& text, std::vector<FieldSpec>* out, std::stri
     else if (type == "u32") f.type = FieldType::U32;
     else if (type == "i16") f.type = FieldType::I16;
     else if (type == "i32") f.type = FieldType::I32;
+    else if (type == "wtext") f.type = FieldType::WText;
     else if (type.rfind("wstr", 0) == 0 && ParseU32(type.substr(4), &f.count) && f.count > 0) f.type = FieldType::WStr;
     else if (type.rfind("str", 0) == 0 && ParseU32(type.substr(3), &f.count) && f.count > 0) f.type = FieldType::Str;
     else {
@@ -296,8 +434,12 @@ bool ParseText(const std::string& text, Document* doc, std::string* error) {
     const std::string& word = tokens[0].value;
     bool ok = true;
     if (!haveHeader) {
-      ok = word == "qxd" && tokens.size() == 2 && ParseU32(tokens[1].value, &doc->headerWord);
-      if (!ok) why = "the first line is: qxd <number>";
+      ok = word == "qxd" && (tokens.size() == 2 || tokens.size() == 3) && ParseU32(tokens[1].value, &doc->headerWord);
+      if (ok && tokens.size() == 3) {
+        ok = tokens[2].name == "headers" && !tokens[2].quoted && tokens[2].value == "40";
+        doc->sectionHeaderSize = 40;
+      }
+      if (!ok) why = "the first line is: qxd <number> [headers=40]";
       haveHeader = true;
     } else if (word == "section" && tokens[0].name.empty()) {
       Section s;
@@ -312,6 +454,8 @@ bool ParseText(const std::string& text, Document* doc, std::string* error) {
         ok = ParseLayout(line.substr(line.find("layout") + 6), &s.layout, &why);
       } else if ((word == "entry" && s.kind == SectionKind::Texts) || (word == "item" && s.kind == SectionKind::Items)) {
         ok = ParseItemLine(tokens, &s, &why);
+      } else if (s.kind == SectionKind::EditField) {
+        ok = ParseEditLine(tokens, &s.edit, &why);
       } else if (word == "pair" && s.kind == SectionKind::Pairs && tokens.size() == 3 && tokens[1].quoted &&
                  tokens[2].quoted) {
         s.pairs.emplace_back(tokens[1].value, tokens[2].value);
@@ -335,7 +479,9 @@ bool ParseText(const std::string& text, Document* doc, std::string* error) {
 }
 
 std::string FormatText(const Document& doc) {
-  std::string out = "qxd " + std::to_string(doc.headerWord) + "\n";
+  std::string out = "qxd " + std::to_string(doc.headerWord);
+  if (doc.sectionHeaderSize == 40) out += " headers=40";
+  out += "\n";
   for (const Section& s : doc.sections) {
     out += "\nsection " + Quote(s.name) + " ";
     switch (s.kind) {
@@ -352,7 +498,12 @@ std::string FormatText(const Document& doc) {
                " default=" + std::to_string(static_cast<int32_t>(s.defaultValue)) + "\n";
         break;
       case SectionKind::Value: out += "value " + Quote(s.value) + "\n"; break;
-      case SectionKind::Pairs: out += "pairs\n"; break;
+      case SectionKind::Pairs:
+        out += "pairs";
+        if (s.pairValueSize != 32) out += " value=" + std::to_string(s.pairValueSize);
+        out += "\n";
+        break;
+      case SectionKind::EditField: out += "editfield\n" + FormatEdit(s.edit); break;
     }
     for (const Item& item : s.items) {
       out += s.kind == SectionKind::Texts ? "  entry" : "  item";
@@ -364,7 +515,7 @@ std::string FormatText(const Document& doc) {
       for (const FieldSpec& spec : s.layout) {
         for (const FieldValue& v : item.fields) {
           if (v.name != spec.name) continue;
-          bool isText = spec.type == FieldType::Str || spec.type == FieldType::WStr;
+          bool isText = spec.type == FieldType::Str || spec.type == FieldType::WStr || spec.type == FieldType::WText;
           if (isText && !v.text.empty()) out += " " + v.name + "=" + Quote(v.text);
           if (!isText && v.number != 0) out += " " + v.name + "=" + std::to_string(v.number);
         }

@@ -2,14 +2,19 @@
 // dumps a .QXD file back to text.
 //
 //   qxdtool compile <text> <qxd>
-//   qxdtool dump <qxd>            (text to standard output)
-//   qxdtool check <text>          (compiles, dumps, and compares)
+//   qxdtool dump <qxd>                (text to standard output)
+//   qxdtool dump-constraints <qxd>    (a constraint file, VELDRANK.QXD)
+//   qxdtool check <text>              (compiles, dumps, and compares)
+//
+// A text whose first line is "constraints" is a constraint file; any other
+// is a description file.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
 
+#include "tools/qxd/constraint_document.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace {
@@ -29,15 +34,27 @@ int Fail(const std::string& message) {
 int Compile(const char* source, std::vector<uint8_t>* bytes) {
   std::string text, error;
   if (!ReadFile(source, &text)) return Fail(std::string("cannot read ") + source);
+  if (qxd::IsConstraintText(text)) {
+    qxd::ConstraintDocument doc;
+    if (!qxd::ParseConstraintText(text, &doc, &error)) return Fail(std::string(source) + ": " + error);
+    if (!qxd::BuildConstraints(doc, bytes, &error)) return Fail(std::string(source) + ": " + error);
+    return 0;
+  }
   qxd::Document doc;
   if (!qxd::ParseText(text, &doc, &error)) return Fail(std::string(source) + ": " + error);
   if (!qxd::Build(doc, bytes, &error)) return Fail(std::string(source) + ": " + error);
   return 0;
 }
 
-int Dump(const std::vector<uint8_t>& bytes, const char* name, std::string* text) {
-  qxd::Document doc;
+int Dump(const std::vector<uint8_t>& bytes, const char* name, bool constraints, std::string* text) {
   std::string error;
+  if (constraints) {
+    qxd::ConstraintDocument doc;
+    if (!qxd::DecodeConstraints(bytes, &doc, &error)) return Fail(std::string(name) + ": " + error);
+    *text = qxd::FormatConstraintText(doc);
+    return 0;
+  }
+  qxd::Document doc;
   if (!qxd::Decode(bytes, &doc, &error)) return Fail(std::string(name) + ": " + error);
   *text = qxd::FormatText(doc);
   return 0;
@@ -59,11 +76,11 @@ int main(int argc, char** argv) {
     if (std::rename(tmp.c_str(), argv[3]) != 0) return Fail(std::string("cannot write ") + argv[3]);
     return 0;
   }
-  if (command == "dump" && argc == 3) {
+  if ((command == "dump" || command == "dump-constraints") && argc == 3) {
     std::string raw, text;
     if (!ReadFile(argv[2], &raw)) return Fail(std::string("cannot read ") + argv[2]);
     std::vector<uint8_t> bytes(raw.begin(), raw.end());
-    if (int rc = Dump(bytes, argv[2], &text)) return rc;
+    if (int rc = Dump(bytes, argv[2], command == "dump-constraints", &text)) return rc;
     std::cout << text;
     return 0;
   }
@@ -71,8 +88,11 @@ int main(int argc, char** argv) {
     std::vector<uint8_t> bytes;
     std::string source, text;
     if (int rc = Compile(argv[2], &bytes)) return rc;
-    if (int rc = Dump(bytes, argv[2], &text)) return rc;
     ReadFile(argv[2], &source);
+    bool constraints = qxd::IsConstraintText(source);
+    if (int rc = Dump(bytes, argv[2], constraints, &text)) return rc;
+    // Notes of a constraint text are for its reader; the file has no room for them.
+    if (constraints) source = qxd::WithoutNotes(source);
     if (source != text) {
       // Name the first line that differs.
       std::istringstream a(source), b(text);
@@ -88,6 +108,6 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
-  std::cerr << "usage: qxdtool compile <text> <qxd> | dump <qxd> | check <text>\n";
+  std::cerr << "usage: qxdtool compile <text> <qxd> | dump <qxd> | dump-constraints <qxd> | check <text>\n";
   return 2;
 }

@@ -37,7 +37,30 @@ const char kAllKinds[] =
     "  pair \"PrintRateUnit\" \"1\"\n"
     "  pair \"PDLType\" \"XL 2.1\"\n"
     "\n"
-    "section \"Empty\" texts\n";
+    "section \"ConsumSetting\" pairs value=256\n"
+    "  pair \"URL\" \"https://supplies.example.com/order?model=fax100&lang=en\"\n"
+    "\n"
+    "section \"Watermark\" items 40\n"
+    "  layout label:wtext@20 size:u16@24\n"
+    "  item key=\"WM_None\" label=\"<None>\"\n"
+    "  item key=\"WM_001\" label=\"Confidential \xE2\x86\x92\" size=48\n"
+    "\n"
+    "section \"Empty\" texts\n"
+    "\n"
+    "section \"UserPaper_Width\" editfield\n"
+    "  length chars 1 8\n"
+    "  value 900 none\n"
+    "  rule letters forbid \"xX\"\"\"\n"
+    "  rule digits allow \"0123456789\"\n"
+    "  rule single forbid 0xE9 0x20\n"
+    "  rule double forbid 0x8140 0x82A0\n"
+    "  check number 12 13 14 15\n"
+    "  lengthcheck on 16 17 18\n"
+    "\n"
+    "section \"Plain\" editfield\n"
+    "  length free 0 0\n"
+    "  value -500 500\n"
+    "  check none 0 0 0 0\n";
 
 std::string RoundTrip(const std::string& text) {
   qxd::Document doc, back;
@@ -76,8 +99,16 @@ TEST(QxdText, RefusesMalformedSources) {
       {"missing default", "qxd 0\nsection \"S\" items 16 default=\"x\"\n  item key=\"y\"\n"},
       {"non-ASCII key", "qxd 0\nsection \"S\" texts\n  entry key=\"\xC3\xA9\"\n"},
       {"pair too long", "qxd 0\nsection \"S\" pairs\n  pair \"" + std::string(32, 'p') + "\" \"v\"\n"},
+      {"value too long", "qxd 0\nsection \"S\" pairs\n  pair \"p\" \"" + std::string(32, 'v') + "\"\n"},
+      {"wide value too long", "qxd 0\nsection \"S\" pairs value=256\n  pair \"p\" \"" + std::string(256, 'v') + "\"\n"},
+      {"bad value width", "qxd 0\nsection \"S\" pairs value=0\n"},
+      {"text field with number", "qxd 0\nsection \"S\" items 20\n  layout t:wtext@16\n  item t=5\n"},
       {"range without max", "qxd 0\nsection \"S\" range min=1 default=1 extra=2\n"},
       {"entry in items", "qxd 0\nsection \"S\" items 16\n  entry key=\"k\"\n"},
+      {"unknown rule class", "qxd 0\nsection \"S\" editfield\n  rule words allow \"a\"\n"},
+      {"byte list value too large", "qxd 0\nsection \"S\" editfield\n  rule single allow 0x100\n"},
+      {"bound below the range", "qxd 0\nsection \"S\" editfield\n  value -2147483649 0\n"},
+      {"text list for double-byte", "qxd 0\nsection \"S\" editfield\n  rule double allow \"ab\"\n"},
   };
   for (const Case& c : cases) {
     qxd::Document doc;
@@ -106,8 +137,45 @@ TEST(QxdText, DecodeRefusesALoopingChainInsteadOfHanging) {
   EXPECT_FALSE(qxd::Decode(bytes, &back, &error));
 }
 
+TEST(QxdText, ShortHeaderVariantRoundTripsAndIsLaidOutAsTheCommandFileReaderWalksIt) {
+  const std::string text =
+      "qxd 3 headers=40\n"
+      "\n"
+      "section \"Commands\" texts\n"
+      "  entry key=\"JobStart\" value=\"@PJL JOB\"\n"
+      "\n"
+      "section \"Version\" texts\n"
+      "  entry key=\"Ver_Other\" text=\"9\"\n"
+      "  entry key=\"Ver_Command\" text=\"4\"\n"
+      "\n"
+        "section \"Empty\" texts\n";
+  EXPECT_EQ(RoundTrip(text), text);
+
+  qxd::Document doc;
+  std::string error;
+  ASSERT_TRUE(qxd::ParseText(text, &doc, &error)) << error;
+  std::vector<uint8_t> bytes;
+  qxd::Placement place;
+  ASSERT_TRUE(qxd::Build(doc, &bytes, &error, &place)) << error;
+  // Header chain: next at byte 36, count at byte 40, entries chained.
+  const uint32_t version = place.sections[1].header;
+  EXPECT_EQ(qxd::GetU32(bytes, place.sections[0].header + 36), version);
+  EXPECT_EQ(qxd::GetU32(bytes, version + 40), 2u);
+  const uint32_t first = qxd::GetU32(bytes, version + 32);
+  const uint32_t second = qxd::GetU32(bytes, first + 12);
+  EXPECT_EQ(second, place.sections[1].records[1]);
+  EXPECT_EQ(qxd::GetU32(bytes, place.sections[2].header + 36), qxd::GetU32(bytes, 4)) << "last header ends the chain";
+
+  // Only texts sections, and at least one section.
+  ASSERT_TRUE(qxd::ParseText("qxd 0 headers=40\n\nsection \"R\" range min=1 max=2 default=1\n", &doc, &error));
+  EXPECT_FALSE(qxd::Build(doc, &bytes, &error));
+  ASSERT_TRUE(qxd::ParseText("qxd 0 headers=40\n", &doc, &error));
+  EXPECT_FALSE(qxd::Build(doc, &bytes, &error));
+  EXPECT_FALSE(qxd::ParseText("qxd 0 headers=48\n", &doc, &error));
+}
+
 TEST(QxdText, SampleModelSourcesAreInWrittenForm) {
-  for (const char* name : {"VELDRANH.txt"}) {
+  for (const char* name : {"VELDRANH.txt", "VELDRANP.txt", "VELDRANX.txt"}) {
     std::ifstream in(testsupport::SourcePath(std::string("model/") + name), std::ios::binary);
     ASSERT_TRUE(in) << name;
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

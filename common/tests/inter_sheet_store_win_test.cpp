@@ -1,0 +1,99 @@
+// Per-page lists in the user's registry.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "common/inter_sheet_store.h"
+
+namespace {
+
+const wchar_t kDriver[] = L"Inter Sheet Test Driver";
+const std::wstring kRoot = std::wstring(L"Software\\HALDOVAR\\") + kDriver;
+
+class InterSheetStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, kRoot.c_str()); }
+  void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kRoot.c_str()); }
+
+  static void Put(HKEY key, const wchar_t* name, const void* data, DWORD size, DWORD type = REG_BINARY) {
+    ASSERT_EQ(RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
+  }
+  static InterSheetEntry Entry(const char16_t* pages) {
+    InterSheetEntry e = {};
+    std::memcpy(e.pages, pages, std::char_traits<char16_t>::length(pages) * 2);
+    e.paperSource = 1001;
+    return e;
+  }
+};
+
+TEST_F(InterSheetStoreTest, ConnectionNameGivesOneKeyLevelPerPart) {
+  HKEY key = OpenInterSheetListKey(L"\\\\server\\queue", kDriver, 2);
+  ASSERT_NE(key, nullptr);
+  RegCloseKey(key);
+  HKEY check;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (kRoot + L"\\server\\queue\\InterSheetList2").c_str(), 0, KEY_READ,
+                          &check),
+            ERROR_SUCCESS);
+  RegCloseKey(check);
+}
+
+TEST_F(InterSheetStoreTest, LoadsWhatTheKeyHoldsAndNoMore) {
+  HKEY key = OpenInterSheetListKey(L"Fax", kDriver, 1);
+  ASSERT_NE(key, nullptr);
+  Put(key, L"InterSheetListName", L"Chapters", 18, REG_SZ);
+  DWORD three = 3;
+  Put(key, L"ISPageListNum", &three, 4, REG_DWORD);
+  InterSheetEntry first = Entry(u"1-3");
+  Put(key, L"ISPageListData1", &first, sizeof first);
+  TabSettings tab = {1, 2970, 2100, 2000, 5, 1, 2, 3, 4};
+  Put(key, L"TabSettingData", &tab, sizeof tab);
+  RegCloseKey(key);
+
+  InterSheetList* list = LoadInterSheetList(L"Fax", kDriver, 1);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(std::u16string(list->name), u"Chapters");
+  ASSERT_EQ(list->count, 1u) << "only the first entry is there";
+  EXPECT_EQ(std::u16string(list->entries[0].pages), u"1-3");
+  EXPECT_EQ(list->tab.tabCount, 5);
+
+  InterSheetList* copy = CopyInterSheetList(list);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_NE(copy->entries, list->entries);
+  EXPECT_EQ(copy->entries[0].paperSource, 1001u);
+  FreeInterSheetList(list);
+  EXPECT_EQ(std::u16string(copy->entries[0].pages), u"1-3");
+  FreeInterSheetList(copy);
+  FreeInterSheetList(nullptr);
+}
+
+TEST_F(InterSheetStoreTest, DamagedValuesAreNotTrusted) {
+  HKEY key = OpenInterSheetListKey(L"Fax", kDriver, 3);
+  ASSERT_NE(key, nullptr);
+  Put(key, L"InterSheetListName", L"A name far longer than seventeen units", 78, REG_SZ);
+  DWORD huge = 0xFFFFFFFF;
+  Put(key, L"ISPageListNum", &huge, 4, REG_DWORD);
+  InterSheetEntry first = Entry(u"2");
+  Put(key, L"ISPageListData1", &first, sizeof first);
+  Put(key, L"ISPageListData2", &first, 100);  // a piece of the wrong size ends the list
+  Put(key, L"ISPageListData3", &first, sizeof first);
+  Put(key, L"TabSettingData", &first, 20);
+  RegCloseKey(key);
+  InterSheetList* list = LoadInterSheetList(L"Fax", kDriver, 3);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->count, 1u);
+  EXPECT_EQ(list->name[kInterSheetNameUnits - 1], u'\0');
+  EXPECT_EQ(list->tab.tabCount, 0);
+  FreeInterSheetList(list);
+
+  // No key values at all: an empty record.
+  list = LoadInterSheetList(L"Fax", kDriver, 9);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->count, 0u);
+  EXPECT_EQ(list->entries, nullptr);
+  FreeInterSheetList(list);
+}
+
+}  // namespace

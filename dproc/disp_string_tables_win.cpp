@@ -1,0 +1,89 @@
+#include "dproc/disp_string_tables_win.h"
+
+#include "common/builtin_dev_option.h"
+#include "common/model_info_win.h"
+#include "common/module_path.h"
+#include "common/qxd_file.h"
+#include "common/ui_encryption_info.h"
+#include "dproc/color_option_lists.h"
+#include "dproc/edit_range_limits.h"
+#include "dproc/fax_cover_styles.h"
+#include "dproc/model_startup_defaults.h"
+#include "dproc/sheet_tab_tips.h"
+#include "dproc/sprinst_messages.h"
+#include "dproc/startup_settings.h"
+#include "dproc/watermark_defaults.h"
+
+DescriptionData g_description = {};
+
+namespace {
+
+bool AnsiToWide(const char* text, char16_t* out, size_t capacity) {
+  if (capacity == 0) return false;
+  int n = MultiByteToWideChar(CP_ACP, 0, text, -1, reinterpret_cast<wchar_t*>(out), static_cast<int>(capacity));
+  if (n > 0) return true;
+  // Too long for the field: keep what fits.
+  if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return false;
+  out[capacity - 1] = 0;
+  return true;
+}
+
+// The colour setting type of the model's colour dialog that has colour
+// destinations.
+constexpr uint32_t kColorSettingWithDestinations = 3;
+
+void ReadSections(QxdContext* ctx, ModelInfo* model) {
+  FillFinishPositionDefaults(model);
+
+  // The sections of the dialogs' own tables, in the order of the display
+  // texts they belong to.
+  LoadEditRangeLimits(ctx);
+  LoadOverlayNoneText(ctx);
+  LoadWatermarkFonts(ctx);
+  LoadDefaultWatermarks(ctx, model->colorDevice != 0);
+  LoadColorSettingList(ctx);
+  LoadColorProfileLists(ctx);
+  g_description.deviceOptions = LoadDeviceOptionList(ctx, model, &BuiltInDevOption());
+  LoadFaxCoverStyles(ctx);
+
+  LoadStartupSettings(ctx, AnsiToWide);
+  if (model->features[kMfColorSettingType] == kColorSettingWithDestinations) {
+    LoadColorDestinationList(ctx, 1);
+    LoadColorDestinationList(ctx, 2);
+    LoadColorDestinationList(ctx, 4);
+  }
+
+  LoadSheetTabTipTexts(ctx);
+  LoadSprinstErrorMessages(ctx);
+  ReadUIEncryptionInfo(ctx);
+  g_description.mediaTypeLists = LoadMediaTypeLists(ctx, model);
+}
+
+}  // namespace
+
+void LoadDispStringTablesFrom(const wchar_t* path) {
+  QxdContext* ctx = QxdOpen(path, 1);
+  if (ctx == nullptr) return;
+  ModelInfo* model = BuildModelInfo(ctx, CurrentModelBuildEnv(true));
+  if (model == nullptr) {
+    QxdClose(ctx);
+    return;
+  }
+  FreeDescriptionData();  // read once per process; a second reading replaces the first
+  ProcessModelInfo() = model;
+  ReadSections(ctx, model);
+  QxdClose(ctx);
+  SetDefaultDialogFace(model->languageId);
+}
+
+void LoadDispStringTables(HMODULE own) {
+  wchar_t path[MAX_PATH + 1];
+  if (SiblingFilePath(own, L"VELDRANH.QXD", path, MAX_PATH + 1)) LoadDispStringTablesFrom(path);
+}
+
+void FreeDescriptionData() {
+  FreeModelInfo();
+  FreeDeviceOptionList(g_description.deviceOptions);
+  FreeMediaTypeLists(g_description.mediaTypeLists);
+  g_description = DescriptionData{};
+}

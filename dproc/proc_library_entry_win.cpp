@@ -1,0 +1,47 @@
+#include "dproc/proc_library_entry_win.h"
+
+#include "dproc/ddproc_binding_win.h"
+#include "dproc/disp_string_tables_win.h"
+#include "dproc/library_context_win.h"
+#include "dproc/per_page_slots.h"
+#include "dproc/sprinst_messages.h"
+
+ProcLibraryModules g_procModules = {};
+FeatureEntry* g_featureTable = nullptr;
+
+namespace {
+
+void Attach(HMODULE module) {
+  g_procModules.own = module;
+  g_procModules.images = LoadSiblingInOwnContext(module, L"VELDRANW.DLL");
+  g_procModules.dialogs = LoadSiblingInOwnContext(module, L"VELDRANG.DLL");
+  LoadDispStringTables(module);
+  LoadDDProcLibrary(module);
+  AllocatePerPageSlots(ProcessModelInfo(), 0);
+  g_featureTable = BuildFeatureTable(FeatureControlTable(), g_description.deviceOptions, ProcessModelInfo());
+}
+
+// `processEnding`: the process is terminating rather than unloading the
+// library.  Other libraries may be gone already then, so none is freed:
+// the system reclaims them with the process.
+void Detach(bool processEnding) {
+  FreePerPageSlots();
+  if (!processEnding && g_procModules.images != nullptr) FreeLibrary(g_procModules.images);
+  g_procModules.images = nullptr;
+  FreeDescriptionData();
+  FreeFeatureTable(g_featureTable);
+  g_featureTable = nullptr;
+  FreeSprinstErrorMessages();
+  if (!processEnding) {
+    FreeDDProcLibrary();
+    ReleaseOwnContext();
+  }
+}
+
+}  // namespace
+
+BOOL ProcLibraryEntry(HMODULE module, DWORD reason, void* reserved) {
+  if (reason == DLL_PROCESS_ATTACH) Attach(module);
+  else if (reason == DLL_PROCESS_DETACH) Detach(reserved != nullptr);
+  return TRUE;
+}
