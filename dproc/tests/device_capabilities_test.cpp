@@ -306,6 +306,19 @@ TEST(DeviceCapabilities, SampleModel) {
   EXPECT_EQ(AnswerDeviceCapability(q, kPrintRatePpm, nullptr), 20);
   EXPECT_EQ(AnswerDeviceCapability(q, kPrintRateUnit, nullptr), 1);
   EXPECT_EQ(AnswerDeviceCapability(q, kColorDevice, nullptr), 0);
+
+  // The print rate of the fax unit that the device settings select.
+  ctx = QxdOpenImage(bytes.data(), bytes.size());
+  DeviceOptionItem* options = LoadDeviceOptionList(ctx, model, &s.device.option);
+  QxdClose(ctx);
+  ASSERT_NE(options, nullptr);
+  q.deviceOptions = options;
+  EXPECT_EQ(AnswerDeviceCapability(q, kPrintRate, nullptr), 20);
+  s.device.option.optionValues[2] = 1;  // "OpMachine": the high-speed unit
+  EXPECT_EQ(AnswerDeviceCapability(q, kPrintRate, nullptr), 30);
+  EXPECT_EQ(AnswerDeviceCapability(q, kPrintRatePpm, nullptr), 30);
+  EXPECT_EQ(AnswerDeviceCapability(q, kPrintRateUnit, nullptr), 1);
+  FreeDeviceOptionList(options);
   FreeModelInfoRecord(model);
 }
 

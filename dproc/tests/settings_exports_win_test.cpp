@@ -184,6 +184,10 @@ TEST_F(SettingsExportsTest, CapabilitiesJoinUserPapersAndServerForms) {
 
   EXPECT_EQ(caps(dm, doc, device, 0, DC_ENUMRESOLUTIONS, nullptr), 3);
   EXPECT_EQ(caps(dm, doc, device, 0, DC_PRINTRATEPPM, nullptr), 20);
+  EXPECT_EQ(caps(dm, doc, device, 0, DC_PRINTRATE, nullptr), 20);
+  device->option.optionValues[2] = 1;  // "OpMachine": the high-speed fax unit of the machine list
+  EXPECT_EQ(caps(dm, doc, device, 0, DC_PRINTRATE, nullptr), 30);
+  EXPECT_EQ(caps(dm, doc, device, 0, DC_PRINTRATEPPM, nullptr), 30);
   EXPECT_EQ(caps(dm, doc, device, 0, DC_PRINTRATEUNIT, nullptr), PRINTRATEUNIT_PPM);
   EXPECT_EQ(caps(dm, doc, device, 0, DC_DUPLEX, nullptr), 1);
   EXPECT_EQ(caps(dm, doc, device, 0, DC_SIZE, nullptr), static_cast<LONG>(sizeof(DEVMODEW)));

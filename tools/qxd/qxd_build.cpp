@@ -133,6 +133,14 @@ bool CheckSection(const Section& s, std::string* error) {
     *error = "pair values of section " + s.name + " must have 2 to 1024 bytes";
     return false;
   }
+  for (const Machine& m : s.machines) {
+    bool fits = m.name.size() <= 15;
+    for (const auto& p : m.pairs) fits = fits && !p.first.empty() && p.first.size() <= 15 && p.second.size() <= 15;
+    if (!fits) {
+      *error = "machine " + m.name + " of section " + s.name + " has a name, key or value of more than 15 characters";
+      return false;
+    }
+  }
   for (const auto& p : s.pairs) {
     if (p.first.size() > 31 || p.second.size() >= s.pairValueSize) {
       *error = "pair " + p.first + " of section " + s.name + " does not fit its fields";
@@ -284,6 +292,25 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         uint32_t at = image.Reserve(static_cast<uint32_t>(payload.size()));
         image.PutBytes(at, payload.data(), payload.size());
         place.records.push_back(at);
+        break;
+      }
+      case SectionKind::Machines: {
+        for (const Machine& m : s.machines) {
+          const uint32_t rec = image.Reserve(24);
+          place.records.push_back(rec);
+          image.PutBytes(rec, m.name.data(), m.name.size());
+          image.Put32(rec + 16, static_cast<uint32_t>(m.pairs.size()));
+          const uint32_t items = image.Reserve(static_cast<uint32_t>(32 * m.pairs.size()));
+          image.Put32(rec + 20, m.pairs.empty() ? 0 : items);
+          for (size_t i = 0; i < m.pairs.size(); ++i) {
+            const uint32_t at = items + static_cast<uint32_t>(32 * i);
+            image.PutBytes(at, m.pairs[i].first.data(), m.pairs[i].first.size());
+            image.PutBytes(at + 16, m.pairs[i].second.data(), m.pairs[i].second.size());
+          }
+        }
+        count = static_cast<uint32_t>(s.machines.size());
+        first = listFirst = count ? place.records[0] : 0;
+        index = place.records;
         break;
       }
       case SectionKind::Pairs: {

@@ -148,6 +148,33 @@ bool DecodeEditField(QxdContext* ctx, uint32_t at, Section* s, std::string* erro
   return ok;
 }
 
+bool DecodeMachines(QxdContext* ctx, uint32_t at, Section* s, std::string* error) {
+  QxdListHeader list;
+  if (!QxdReadListHeader(ctx, at + kQxdListHeaderAt, &list)) {
+    *error = "machine list of section " + s->name + " is not readable";
+    return false;
+  }
+  for (uint32_t i = 0; i < list.count; ++i) {
+    uint32_t rec = 0;
+    char name[16];
+    uint32_t head[2];
+    if (!QxdReadIndexEntry(ctx, list, i, &rec) || !QxdReadFully(ctx, name, sizeof name, rec) ||
+        !QxdReadFully(ctx, head, sizeof head, rec + 16) || !QxdArrayFits(ctx, head[1], head[0], 32)) {
+      *error = "machine " + std::to_string(i) + " of section " + s->name + " is not readable";
+      return false;
+    }
+    Machine m;
+    m.name.assign(name, strnlen(name, sizeof name));
+    for (uint32_t k = 0; k < head[0]; ++k) {
+      char item[32];
+      QxdReadFully(ctx, item, sizeof item, head[1] + 32 * k);
+      m.pairs.emplace_back(std::string(item, strnlen(item, 16)), std::string(item + 16, strnlen(item + 16, 16)));
+    }
+    s->machines.push_back(std::move(m));
+  }
+  return true;
+}
+
 // A file whose first section header has a next-section offset at byte 36
 // uses the 40-byte variant; the standard header holds the writer's section
 // kind (1 to 5) there.
@@ -250,6 +277,10 @@ bool Decode(const std::vector<uint8_t>& bytes, Document* doc, std::string* error
       case static_cast<uint32_t>(SectionKind::EditField):
         s.kind = SectionKind::EditField;
         if (!DecodeEditField(ctx.get(), at + kQxdRangeRecordAt, &s, error)) return false;
+        break;
+      case static_cast<uint32_t>(SectionKind::Machines):
+        s.kind = SectionKind::Machines;
+        if (!DecodeMachines(ctx.get(), at, &s, error)) return false;
         break;
       case static_cast<uint32_t>(SectionKind::Pairs): {
         s.kind = SectionKind::Pairs;

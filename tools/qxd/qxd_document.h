@@ -21,6 +21,9 @@
 //     rule <letters|digits|single|double> <allow|forbid> ["<chars>" | 0xNN ...]
 //     check <text|number|none> <caption> <text> <mm format> <inch format>
 //     lengthcheck <caption> <text> <format>
+//   section "<name>" machines                   model names with their own values
+//     machine "<name>"                          at most 15 characters
+//       pair "<key>" "<value>"                  at most 15 characters each
 //
 // "headers=40" marks the variant with 40-byte section headers, which holds
 // texts sections only.
@@ -40,8 +43,10 @@
 
 namespace qxd {
 
-enum class SectionKind : uint32_t { Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, EditField = 6 };
-inline constexpr uint32_t kLastSectionKind = 6;
+enum class SectionKind : uint32_t {
+  Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, EditField = 6, Machines = 7
+};
+inline constexpr uint32_t kLastSectionKind = 7;
 
 enum class FieldType { U8, U16, U32, I16, I32, Str, WStr, WText };
 
@@ -79,6 +84,13 @@ struct EditField {
   uint32_t lengthCheck[5] = {};  // kind, caption, text, format, spare
 };
 
+// One machine of a machine list: a 24-byte record (name[16], item count,
+// offset of the items) whose items are 32 bytes each (key[16], value[16]).
+struct Machine {
+  std::string name;
+  std::vector<std::pair<std::string, std::string>> pairs;
+};
+
 struct Section {
   std::string name;
   SectionKind kind = SectionKind::Texts;
@@ -91,6 +103,7 @@ struct Section {
   std::string value;
   std::vector<std::pair<std::string, std::string>> pairs;
   EditField edit;
+  std::vector<Machine> machines;
   uint32_t pairValueSize = 32;  // each pair: a 32-byte name and this many value bytes
 };
 

@@ -342,6 +342,10 @@ bool ParseSectionLine(const std::vector<Token>& tokens, Section* s, std::string*
     s->kind = SectionKind::Pairs;
     return true;
   }
+  if (kind == "machines" && tokens.size() == 3) {
+    s->kind = SectionKind::Machines;
+    return true;
+  }
   if (kind == "editfield" && tokens.size() == 3) {
     s->kind = SectionKind::EditField;
     return true;
@@ -456,6 +460,15 @@ bool ParseText(const std::string& text, Document* doc, std::string* error) {
         ok = ParseItemLine(tokens, &s, &why);
       } else if (s.kind == SectionKind::EditField) {
         ok = ParseEditLine(tokens, &s.edit, &why);
+      } else if (word == "machine" && s.kind == SectionKind::Machines && tokens.size() == 2 && tokens[1].quoted) {
+        s.machines.push_back(Machine{tokens[1].value, {}});
+        ok = IsAscii(tokens[1].value);
+        if (!ok) why = "machine names are printable ASCII";
+      } else if (word == "pair" && s.kind == SectionKind::Machines && !s.machines.empty() && tokens.size() == 3 &&
+                 tokens[1].quoted && tokens[2].quoted) {
+        s.machines.back().pairs.emplace_back(tokens[1].value, tokens[2].value);
+        ok = IsAscii(tokens[1].value) && IsAscii(tokens[2].value);
+        if (!ok) why = "pairs are printable ASCII";
       } else if (word == "pair" && s.kind == SectionKind::Pairs && tokens.size() == 3 && tokens[1].quoted &&
                  tokens[2].quoted) {
         s.pairs.emplace_back(tokens[1].value, tokens[2].value);
@@ -504,6 +517,13 @@ std::string FormatText(const Document& doc) {
         out += "\n";
         break;
       case SectionKind::EditField: out += "editfield\n" + FormatEdit(s.edit); break;
+      case SectionKind::Machines:
+        out += "machines\n";
+        for (const Machine& m : s.machines) {
+          out += "  machine " + Quote(m.name) + "\n";
+          for (const auto& p : m.pairs) out += "    pair " + Quote(p.first) + " " + Quote(p.second) + "\n";
+        }
+        break;
     }
     for (const Item& item : s.items) {
       out += s.kind == SectionKind::Texts ? "  entry" : "  item";

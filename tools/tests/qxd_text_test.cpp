@@ -60,7 +60,13 @@ const char kAllKinds[] =
     "section \"Plain\" editfield\n"
     "  length free 0 0\n"
     "  value -500 500\n"
-    "  check none 0 0 0 0\n";
+    "  check none 0 0 0 0\n"
+    "\n"
+    "section \"MachineInfo\" machines\n"
+    "  machine \"Fax20\"\n"
+    "    pair \"PrintRate\" \"20\"\n"
+    "    pair \"PrintRateUnit\" \"PPM\"\n"
+    "  machine \"Fax10\"\n";
 
 std::string RoundTrip(const std::string& text) {
   qxd::Document doc, back;
@@ -109,6 +115,10 @@ TEST(QxdText, RefusesMalformedSources) {
       {"byte list value too large", "qxd 0\nsection \"S\" editfield\n  rule single allow 0x100\n"},
       {"bound below the range", "qxd 0\nsection \"S\" editfield\n  value -2147483649 0\n"},
       {"text list for double-byte", "qxd 0\nsection \"S\" editfield\n  rule double allow \"ab\"\n"},
+      {"machine name too long", "qxd 0\nsection \"M\" machines\n  machine \"" + std::string(16, 'm') + "\"\n"},
+      {"machine value too long", "qxd 0\nsection \"M\" machines\n  machine \"m\"\n    pair \"k\" \"" +
+                                     std::string(16, 'v') + "\"\n"},
+      {"pair before a machine", "qxd 0\nsection \"M\" machines\n  pair \"k\" \"v\"\n"},
   };
   for (const Case& c : cases) {
     qxd::Document doc;
