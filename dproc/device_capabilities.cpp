@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/doc_fields.h"
+#include "dproc/settings_fields.h"
 #include "common/paper_tables.h"
 #include "common/qxd_reader.h"
 

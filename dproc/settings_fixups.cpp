@@ -1,6 +1,7 @@
 #include "dproc/settings_fixups.h"
 
 #include "common/doc_fields.h"
+#include "dproc/settings_fields.h"
 #include "common/nup_layout.h"
 #include "common/orientation_rules.h"
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/doc_fields.h"
+#include "dproc/settings_fields.h"
 #include "common/paper_tables.h"
 #include "common/settings_checksum.h"
 #include "dproc/binding_edge_merge.h"
@@ -131,7 +132,7 @@ void MergeResolution(const ModelInfo* m, DocDMode* d, const PublicDevMode& in) {
   SetDocI16(d, kDocResolutionXAt, static_cast<int16_t>(match->values[0]));
   SetDocI16(d, kDocResolutionYAt, static_cast<int16_t>(match->values[1]));
   SetDocI16(d, kDocResolutionThirdAt, static_cast<int16_t>(match->values[2]));
-  SetDocByte(d, kDocResolutionAt, static_cast<uint8_t>(match->index));
+  SetDocByte(d, kDocResolutionValueAt, static_cast<uint8_t>(match->index));
 }
 
 void MergeDuplex(const ModelInfo* m, DocDMode* d, const PublicDevMode& in) {

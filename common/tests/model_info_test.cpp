@@ -138,8 +138,8 @@ TEST(ModelLists, EmptySectionsGiveATerminatorAndNumbersComeFromKeywords) {
 
 TEST(ModelLists, MachineInfoRows) {
   std::vector<uint8_t> bytes = Compile(
-      "qxd 1\n\nsection \"MachineInfo\" machines\n  machine \"A\"\n    pair \"PrintRate\" \"30\"\n"
-      "  machine \"B\"\n");
+      "qxd 1\n\nsection \"MachineInfo\" groups field=16\n  group \"A\"\n    pair \"PrintRate\" \"30\"\n"
+      "  group \"B\"\n");
   File f(bytes);
   ModelPtr m(BuildModelInfo(f.get(), kWin61));
   EXPECT_EQ(m->machineRowCount, 3u);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/doc_fields.h"
+#include "dproc/settings_fields.h"
 #include "common/settings_checksum.h"
 #include "common/settings_records.h"
 #include "common/user_paper_list.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/doc_fields.h"
+#include "dproc/settings_fields.h"
 #include "common/model_info.h"
 #include "common/settings_records.h"
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "common/doc_fields.h"
+#include "dproc/settings_fields.h"
 #include "dproc/settings_fixups_win.h"
 
 namespace {

@@ -144,7 +144,7 @@ TEST(MergeDMode, CopiesMediaTrayAndResolution) {
   EXPECT_EQ(DocI16(d.get(), kDocInTrayAt), 257);
   EXPECT_EQ(DocI16(d.get(), kDocResolutionYAt), 200);
   EXPECT_EQ(DocI16(d.get(), kDocResolutionThirdAt), 8);
-  EXPECT_EQ(DocByte(d.get(), kDocResolutionAt), 1);
+  EXPECT_EQ(DocByte(d.get(), kDocResolutionValueAt), 1);
   EXPECT_EQ(out.dmMediaType, 258u);
   EXPECT_EQ(out.dmYResolution, 200);
 

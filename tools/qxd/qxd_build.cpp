@@ -117,6 +117,24 @@ bool CheckSection(const Section& s, std::string* error) {
     *error = "section name \"" + s.name + "\" must have 1 to 31 characters";
     return false;
   }
+  if (s.kind == SectionKind::Groups && (s.groupFieldSize < 2 || s.groupFieldSize > 256)) {
+    *error = "group fields of section " + s.name + " must have 2 to 256 bytes";
+    return false;
+  }
+  const size_t groupText = s.groupFieldSize - 1;
+  const std::string fieldBytes = std::to_string(s.groupFieldSize) + " bytes";
+  for (const Group& g : s.groups) {
+    if (g.name.size() > groupText) {
+      *error = "group " + g.name + " of section " + s.name + " does not fit " + fieldBytes;
+      return false;
+    }
+    for (const auto& p : g.pairs) {
+      if (p.first.size() > groupText || p.second.size() > groupText) {
+        *error = "pair " + p.first + " of group " + g.name + " does not fit " + fieldBytes;
+        return false;
+      }
+    }
+  }
   if (s.kind == SectionKind::Items) {
     if (s.recordSize < sizeof(QxdEntry)) {
       *error = "records of section " + s.name + " are smaller than an entry";
@@ -132,14 +150,6 @@ bool CheckSection(const Section& s, std::string* error) {
   if (s.kind == SectionKind::Pairs && (s.pairValueSize < 2 || s.pairValueSize > 1024)) {
     *error = "pair values of section " + s.name + " must have 2 to 1024 bytes";
     return false;
-  }
-  for (const Machine& m : s.machines) {
-    bool fits = m.name.size() <= 15;
-    for (const auto& p : m.pairs) fits = fits && !p.first.empty() && p.first.size() <= 15 && p.second.size() <= 15;
-    if (!fits) {
-      *error = "machine " + m.name + " of section " + s.name + " has a name, key or value of more than 15 characters";
-      return false;
-    }
   }
   for (const auto& p : s.pairs) {
     if (p.first.size() > 31 || p.second.size() >= s.pairValueSize) {
@@ -294,25 +304,6 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         place.records.push_back(at);
         break;
       }
-      case SectionKind::Machines: {
-        for (const Machine& m : s.machines) {
-          const uint32_t rec = image.Reserve(24);
-          place.records.push_back(rec);
-          image.PutBytes(rec, m.name.data(), m.name.size());
-          image.Put32(rec + 16, static_cast<uint32_t>(m.pairs.size()));
-          const uint32_t items = image.Reserve(static_cast<uint32_t>(32 * m.pairs.size()));
-          image.Put32(rec + 20, m.pairs.empty() ? 0 : items);
-          for (size_t i = 0; i < m.pairs.size(); ++i) {
-            const uint32_t at = items + static_cast<uint32_t>(32 * i);
-            image.PutBytes(at, m.pairs[i].first.data(), m.pairs[i].first.size());
-            image.PutBytes(at + 16, m.pairs[i].second.data(), m.pairs[i].second.size());
-          }
-        }
-        count = static_cast<uint32_t>(s.machines.size());
-        first = listFirst = count ? place.records[0] : 0;
-        index = place.records;
-        break;
-      }
       case SectionKind::Pairs: {
         const uint32_t row = kQxdPairField + s.pairValueSize;
         image.Put32(header + offsetof(QxdSectionHeader, writerSize), row);
@@ -328,6 +319,27 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         }
         count = 1;
         index.push_back(table);
+        break;
+      }
+      case SectionKind::Groups: {
+        const uint32_t field = s.groupFieldSize;
+        if (field != kQxdPairField) image.Put32(header + offsetof(QxdSectionHeader, writerSize), field);
+        for (const Group& g : s.groups) {
+          uint32_t entry = image.Reserve(field + 8);
+          uint32_t pairs = image.Reserve(static_cast<uint32_t>(2 * field * g.pairs.size()));
+          place.records.push_back(entry);
+          image.PutBytes(entry, g.name.data(), g.name.size());
+          image.Put32(entry + field, static_cast<uint32_t>(g.pairs.size()));
+          image.Put32(entry + field + 4, pairs);
+          for (size_t i = 0; i < g.pairs.size(); ++i) {
+            uint32_t at = pairs + static_cast<uint32_t>(2 * field * i);
+            image.PutBytes(at, g.pairs[i].first.data(), g.pairs[i].first.size());
+            image.PutBytes(at + field, g.pairs[i].second.data(), g.pairs[i].second.size());
+          }
+        }
+        count = static_cast<uint32_t>(s.groups.size());
+        first = count ? place.records[0] : 0;
+        index = place.records;
         break;
       }
     }

@@ -148,33 +148,6 @@ bool DecodeEditField(QxdContext* ctx, uint32_t at, Section* s, std::string* erro
   return ok;
 }
 
-bool DecodeMachines(QxdContext* ctx, uint32_t at, Section* s, std::string* error) {
-  QxdListHeader list;
-  if (!QxdReadListHeader(ctx, at + kQxdListHeaderAt, &list)) {
-    *error = "machine list of section " + s->name + " is not readable";
-    return false;
-  }
-  for (uint32_t i = 0; i < list.count; ++i) {
-    uint32_t rec = 0;
-    char name[16];
-    uint32_t head[2];
-    if (!QxdReadIndexEntry(ctx, list, i, &rec) || !QxdReadFully(ctx, name, sizeof name, rec) ||
-        !QxdReadFully(ctx, head, sizeof head, rec + 16) || !QxdArrayFits(ctx, head[1], head[0], 32)) {
-      *error = "machine " + std::to_string(i) + " of section " + s->name + " is not readable";
-      return false;
-    }
-    Machine m;
-    m.name.assign(name, strnlen(name, sizeof name));
-    for (uint32_t k = 0; k < head[0]; ++k) {
-      char item[32];
-      QxdReadFully(ctx, item, sizeof item, head[1] + 32 * k);
-      m.pairs.emplace_back(std::string(item, strnlen(item, 16)), std::string(item + 16, strnlen(item + 16, 16)));
-    }
-    s->machines.push_back(std::move(m));
-  }
-  return true;
-}
-
 // A file whose first section header has a next-section offset at byte 36
 // uses the 40-byte variant; the standard header holds the writer's section
 // kind (1 to 5) there.
@@ -278,10 +251,6 @@ bool Decode(const std::vector<uint8_t>& bytes, Document* doc, std::string* error
         s.kind = SectionKind::EditField;
         if (!DecodeEditField(ctx.get(), at + kQxdRangeRecordAt, &s, error)) return false;
         break;
-      case static_cast<uint32_t>(SectionKind::Machines):
-        s.kind = SectionKind::Machines;
-        if (!DecodeMachines(ctx.get(), at, &s, error)) return false;
-        break;
       case static_cast<uint32_t>(SectionKind::Pairs): {
         s.kind = SectionKind::Pairs;
         QxdListHeader list;
@@ -301,6 +270,41 @@ bool Decode(const std::vector<uint8_t>& bytes, Document* doc, std::string* error
           const char* value = pair.data() + kQxdPairField;
           s.pairs.emplace_back(std::string(pair.data(), strnlen(pair.data(), kQxdPairField)),
                                std::string(value, strnlen(value, s.pairValueSize)));
+        }
+        break;
+      }
+      case static_cast<uint32_t>(SectionKind::Groups): {
+        s.kind = SectionKind::Groups;
+        QxdListHeader list;
+        if (!QxdReadListHeader(ctx.get(), at + kQxdListHeaderAt, &list) ||
+            !QxdArrayFits(ctx.get(), list.indexOffset, list.count, 4)) {
+          *error = "groups of section " + s.name + " are not readable";
+          return false;
+        }
+        // Files of older tools leave the field size out: their fields are 32 bytes.
+        const uint32_t field = header.writerSize != 0 ? header.writerSize : kQxdPairField;
+        if (field < 2 || field > 256) {
+          *error = "groups of section " + s.name + " have fields of " + std::to_string(field) + " bytes";
+          return false;
+        }
+        s.groupFieldSize = field;
+        std::vector<char> name(field), pair(2 * field);
+        for (uint32_t i = 0; i < list.count; ++i) {
+          uint32_t entry = 0, head[2];
+          if (!QxdReadIndexEntry(ctx.get(), list, i, &entry) || !QxdReadBytes(ctx.get(), entry, field, name.data()) ||
+              !QxdReadBytes(ctx.get(), entry + field, sizeof head, head) ||
+              !QxdArrayFits(ctx.get(), head[1], head[0], 2 * field)) {
+            *error = "a group of section " + s.name + " is not readable";
+            return false;
+          }
+          Group g;
+          g.name.assign(name.data(), strnlen(name.data(), field));
+          for (uint32_t j = 0; j < head[0]; ++j) {
+            QxdReadBytes(ctx.get(), head[1] + 2 * field * j, 2 * field, pair.data());
+            g.pairs.emplace_back(std::string(pair.data(), strnlen(pair.data(), field)),
+                                 std::string(pair.data() + field, strnlen(pair.data() + field, field)));
+          }
+          s.groups.push_back(std::move(g));
         }
         break;
       }

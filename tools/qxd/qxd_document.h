@@ -15,15 +15,15 @@
 //   section "<name>" value "<text>"
 //   section "<name>" pairs [value=N]            N: bytes of each value, 32 unless given
 //     pair "<key>" "<value>"
+//   section "<name>" groups [field=N]           named lists of pairs; N: bytes of each
+//     group "<name>"                            name, key and value, 32 unless given
+//       pair "<key>" "<value>"
 //   section "<name>" editfield                  an edit item descriptor
 //     length <chars|bytes|free> <min> <max>
 //     value <min|none> <max|none>
 //     rule <letters|digits|single|double> <allow|forbid> ["<chars>" | 0xNN ...]
 //     check <text|number|none> <caption> <text> <mm format> <inch format>
 //     lengthcheck <caption> <text> <format>
-//   section "<name>" machines                   model names with their own values
-//     machine "<name>"                          at most 15 characters
-//       pair "<key>" "<value>"                  at most 15 characters each
 //
 // "headers=40" marks the variant with 40-byte section headers, which holds
 // texts sections only.
@@ -43,9 +43,7 @@
 
 namespace qxd {
 
-enum class SectionKind : uint32_t {
-  Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, EditField = 6, Machines = 7
-};
+enum class SectionKind : uint32_t { Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, EditField = 6, Groups = 7 };
 inline constexpr uint32_t kLastSectionKind = 7;
 
 enum class FieldType { U8, U16, U32, I16, I32, Str, WStr, WText };
@@ -84,9 +82,11 @@ struct EditField {
   uint32_t lengthCheck[5] = {};  // kind, caption, text, format, spare
 };
 
-// One machine of a machine list: a 24-byte record (name[16], item count,
-// offset of the items) whose items are 32 bytes each (key[16], value[16]).
-struct Machine {
+// A named list of pairs: an entry (name in the section's field size, pair
+// count, offset of the pairs) and its pairs (key and value in the field
+// size each).  Fields are 32 bytes unless the section says otherwise (the
+// machine list's are 16).
+struct Group {
   std::string name;
   std::vector<std::pair<std::string, std::string>> pairs;
 };
@@ -103,8 +103,9 @@ struct Section {
   std::string value;
   std::vector<std::pair<std::string, std::string>> pairs;
   EditField edit;
-  std::vector<Machine> machines;
   uint32_t pairValueSize = 32;  // each pair: a 32-byte name and this many value bytes
+  std::vector<Group> groups;
+  uint32_t groupFieldSize = 32;  // bytes of a group's name, a key and a value
 };
 
 struct Document {

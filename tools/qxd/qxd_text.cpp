@@ -342,8 +342,16 @@ bool ParseSectionLine(const std::vector<Token>& tokens, Section* s, std::string*
     s->kind = SectionKind::Pairs;
     return true;
   }
-  if (kind == "machines" && tokens.size() == 3) {
-    s->kind = SectionKind::Machines;
+  if (kind == "groups" && tokens.size() == 3) {
+    s->kind = SectionKind::Groups;
+    return true;
+  }
+  if (kind == "groups" && tokens.size() == 4 && tokens[3].name == "field") {
+    s->kind = SectionKind::Groups;
+    if (!ParseU32(tokens[3].value, &s->groupFieldSize) || s->groupFieldSize == 32) {
+      *error = "expected: groups field=N, with N other than the usual 32";
+      return false;
+    }
     return true;
   }
   if (kind == "editfield" && tokens.size() == 3) {
@@ -460,18 +468,18 @@ bool ParseText(const std::string& text, Document* doc, std::string* error) {
         ok = ParseItemLine(tokens, &s, &why);
       } else if (s.kind == SectionKind::EditField) {
         ok = ParseEditLine(tokens, &s.edit, &why);
-      } else if (word == "machine" && s.kind == SectionKind::Machines && tokens.size() == 2 && tokens[1].quoted) {
-        s.machines.push_back(Machine{tokens[1].value, {}});
-        ok = IsAscii(tokens[1].value);
-        if (!ok) why = "machine names are printable ASCII";
-      } else if (word == "pair" && s.kind == SectionKind::Machines && !s.machines.empty() && tokens.size() == 3 &&
-                 tokens[1].quoted && tokens[2].quoted) {
-        s.machines.back().pairs.emplace_back(tokens[1].value, tokens[2].value);
-        ok = IsAscii(tokens[1].value) && IsAscii(tokens[2].value);
-        if (!ok) why = "pairs are printable ASCII";
       } else if (word == "pair" && s.kind == SectionKind::Pairs && tokens.size() == 3 && tokens[1].quoted &&
                  tokens[2].quoted) {
         s.pairs.emplace_back(tokens[1].value, tokens[2].value);
+        ok = IsAscii(tokens[1].value) && IsAscii(tokens[2].value);
+        if (!ok) why = "pairs are printable ASCII";
+      } else if (word == "group" && s.kind == SectionKind::Groups && tokens.size() == 2 && tokens[1].quoted) {
+        s.groups.push_back(Group{tokens[1].value, {}});
+        ok = IsAscii(tokens[1].value);
+        if (!ok) why = "group names are printable ASCII";
+      } else if (word == "pair" && s.kind == SectionKind::Groups && !s.groups.empty() && tokens.size() == 3 &&
+                 tokens[1].quoted && tokens[2].quoted) {
+        s.groups.back().pairs.emplace_back(tokens[1].value, tokens[2].value);
         ok = IsAscii(tokens[1].value) && IsAscii(tokens[2].value);
         if (!ok) why = "pairs are printable ASCII";
       } else {
@@ -517,12 +525,10 @@ std::string FormatText(const Document& doc) {
         out += "\n";
         break;
       case SectionKind::EditField: out += "editfield\n" + FormatEdit(s.edit); break;
-      case SectionKind::Machines:
-        out += "machines\n";
-        for (const Machine& m : s.machines) {
-          out += "  machine " + Quote(m.name) + "\n";
-          for (const auto& p : m.pairs) out += "    pair " + Quote(p.first) + " " + Quote(p.second) + "\n";
-        }
+      case SectionKind::Groups:
+        out += "groups";
+        if (s.groupFieldSize != 32) out += " field=" + std::to_string(s.groupFieldSize);
+        out += "\n";
         break;
     }
     for (const Item& item : s.items) {
@@ -543,6 +549,10 @@ std::string FormatText(const Document& doc) {
       out += "\n";
     }
     for (const auto& p : s.pairs) out += "  pair " + Quote(p.first) + " " + Quote(p.second) + "\n";
+    for (const Group& g : s.groups) {
+      out += "  group " + Quote(g.name) + "\n";
+      for (const auto& p : g.pairs) out += "    pair " + Quote(p.first) + " " + Quote(p.second) + "\n";
+    }
   }
   return out;
 }

@@ -45,6 +45,12 @@ const char kAllKinds[] =
     "  item key=\"WM_None\" label=\"<None>\"\n"
     "  item key=\"WM_001\" label=\"Confidential \xE2\x86\x92\" size=48\n"
     "\n"
+    "section \"Commands\" groups\n"
+    "  group \"Color_Auto\"\n"
+    "    pair \"RENDERMODE\" \"COLOR\"\n"
+    "    pair \"DATAMODE\" \"AUTO\"\n"
+    "  group \"Color_Disable\"\n"
+    "\n"
     "section \"Empty\" texts\n"
     "\n"
     "section \"UserPaper_Width\" editfield\n"
@@ -62,11 +68,11 @@ const char kAllKinds[] =
     "  value -500 500\n"
     "  check none 0 0 0 0\n"
     "\n"
-    "section \"MachineInfo\" machines\n"
-    "  machine \"Fax20\"\n"
+    "section \"MachineInfo\" groups field=16\n"
+    "  group \"Fax20\"\n"
     "    pair \"PrintRate\" \"20\"\n"
     "    pair \"PrintRateUnit\" \"PPM\"\n"
-    "  machine \"Fax10\"\n";
+    "  group \"Fax10\"\n";
 
 std::string RoundTrip(const std::string& text) {
   qxd::Document doc, back;
@@ -108,6 +114,8 @@ TEST(QxdText, RefusesMalformedSources) {
       {"value too long", "qxd 0\nsection \"S\" pairs\n  pair \"p\" \"" + std::string(32, 'v') + "\"\n"},
       {"wide value too long", "qxd 0\nsection \"S\" pairs value=256\n  pair \"p\" \"" + std::string(256, 'v') + "\"\n"},
       {"bad value width", "qxd 0\nsection \"S\" pairs value=0\n"},
+      {"group name too long", "qxd 0\nsection \"S\" groups\n  group \"" + std::string(32, 'g') + "\"\n"},
+      {"pair before any group", "qxd 0\nsection \"S\" groups\n  pair \"k\" \"v\"\n"},
       {"text field with number", "qxd 0\nsection \"S\" items 20\n  layout t:wtext@16\n  item t=5\n"},
       {"range without max", "qxd 0\nsection \"S\" range min=1 default=1 extra=2\n"},
       {"entry in items", "qxd 0\nsection \"S\" items 16\n  entry key=\"k\"\n"},
@@ -115,10 +123,10 @@ TEST(QxdText, RefusesMalformedSources) {
       {"byte list value too large", "qxd 0\nsection \"S\" editfield\n  rule single allow 0x100\n"},
       {"bound below the range", "qxd 0\nsection \"S\" editfield\n  value -2147483649 0\n"},
       {"text list for double-byte", "qxd 0\nsection \"S\" editfield\n  rule double allow \"ab\"\n"},
-      {"machine name too long", "qxd 0\nsection \"M\" machines\n  machine \"" + std::string(16, 'm') + "\"\n"},
-      {"machine value too long", "qxd 0\nsection \"M\" machines\n  machine \"m\"\n    pair \"k\" \"" +
-                                     std::string(16, 'v') + "\"\n"},
-      {"pair before a machine", "qxd 0\nsection \"M\" machines\n  pair \"k\" \"v\"\n"},
+      {"group name too long", "qxd 0\nsection \"M\" groups field=16\n  group \"" + std::string(16, 'm') + "\"\n"},
+      {"group value too long", "qxd 0\nsection \"M\" groups field=16\n  group \"m\"\n    pair \"k\" \"" +
+                                   std::string(16, 'v') + "\"\n"},
+      {"group field too small", "qxd 0\nsection \"M\" groups field=1\n"},
   };
   for (const Case& c : cases) {
     qxd::Document doc;
