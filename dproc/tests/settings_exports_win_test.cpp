@@ -43,7 +43,8 @@ std::wstring BinDir() {
 constexpr wchar_t kFormName[] = L"A5";
 constexpr wchar_t kUserPaperName[] = L"Receipt";
 
-// VELDRANA beside the sample model, in a directory of its own.
+// VELDRANA beside the sample model and a VELDRANH that answers the bins, in
+// a directory of its own.
 class SettingsExportsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -53,11 +54,13 @@ class SettingsExportsTest : public ::testing::Test {
     CreateDirectoryW(dir_.c_str(), nullptr);
     CopyFileW((BinDir() + L"VELDRANA.DLL").c_str(), (dir_ + L"VELDRANA.DLL").c_str(), FALSE);
     CopyFileW(Widen(testsupport::BinaryPath("model/VELDRANH.QXD")).c_str(), (dir_ + L"VELDRANH.QXD").c_str(), FALSE);
+    CopyFileW((BinDir() + L"FAKEDDCP.DLL").c_str(), (dir_ + L"VELDRANH.DLL").c_str(), FALSE);
     module_ = LoadLibraryW((dir_ + L"VELDRANA.DLL").c_str());
   }
   static void TearDownTestSuite() {
     if (module_ != nullptr) FreeLibrary(module_);
     DeleteFileW((dir_ + L"VELDRANA.DLL").c_str());
+    DeleteFileW((dir_ + L"VELDRANH.DLL").c_str());
     DeleteFileW((dir_ + L"VELDRANH.QXD").c_str());
     RemoveDirectoryW(dir_.c_str());
   }
@@ -194,6 +197,11 @@ TEST_F(SettingsExportsTest, CapabilitiesJoinUserPapersAndServerForms) {
   EXPECT_EQ(caps(dm, doc, device, 0, DC_SIZE, nullptr), static_cast<LONG>(sizeof(DEVMODEW)));
   EXPECT_EQ(caps(dm, doc, device, 0, DC_EXTRA, nullptr), static_cast<LONG>(kDriverDevModeExtra));
   EXPECT_EQ(caps(dm, doc, device, 0, DC_FILEDEPENDENCIES, nullptr), -1);
+  // VELDRANH is asked first, with the model record and the device options.
+  WORD bins[2] = {};
+  EXPECT_EQ(caps(dm, doc, device, 0, DC_BINS, bins), 2);
+  EXPECT_EQ(bins[1], 257);
+  EXPECT_EQ(caps(dm, doc, device, 0, DC_BINNAMES, nullptr), -1);
   EXPECT_EQ(caps(dm, nullptr, device, 0, DC_DUPLEX, nullptr), -1);
   EXPECT_EQ(caps(nullptr, doc, device, 0, DC_DUPLEX, nullptr), -1);
 }
