@@ -117,6 +117,14 @@ bool CheckSection(const Section& s, std::string* error) {
     *error = "section name \"" + s.name + "\" must have 1 to 31 characters";
     return false;
   }
+  if (s.kind == SectionKind::Records) {
+    for (const FieldSpec& f : s.layout) {
+      if (uint64_t{f.offset} + FieldBytes(f) > s.recordSize) {
+        *error = "field " + f.name + " of section " + s.name + " lies outside the record";
+        return false;
+      }
+    }
+  }
   if (s.kind == SectionKind::Groups && (s.groupFieldSize < 2 || s.groupFieldSize > 256)) {
     *error = "group fields of section " + s.name + " must have 2 to 256 bytes";
     return false;
@@ -259,6 +267,27 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         }
         break;
       }
+      case SectionKind::Records: {
+        image.Put32(header + offsetof(QxdSectionHeader, writerSize), s.recordSize);
+        for (size_t i = 0; i < s.items.size(); ++i) place.records.push_back(image.Reserve(s.recordSize));
+        for (size_t i = 0; i < s.items.size(); ++i) {
+          for (const FieldValue& v : s.items[i].fields) {
+            const FieldSpec* spec = FindField(s, v.name);
+            if (spec == nullptr) {
+              *error = "section " + s.name + " has no field " + v.name;
+              return false;
+            }
+            if (!PutField(&image, place.records[i], *spec, v, error)) return false;
+          }
+        }
+        count = static_cast<uint32_t>(s.items.size());
+        first = count ? place.records[0] : 0;
+        index = place.records;
+        if (!s.layout.empty()) {
+          image.Put32(header + offsetof(QxdSectionHeader, writerLayout), image.AddNarrow(FormatLayout(s.layout)));
+        }
+        break;
+      }
       case SectionKind::Range: {
         uint32_t range = image.Reserve(sizeof(QxdRangeRecord));
         image.Put32(range + offsetof(QxdRangeRecord, minimum), s.minimum);
@@ -291,7 +320,7 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         put32(e.maxLength);
         put32(static_cast<uint32_t>(e.minValue));
         put32(static_cast<uint32_t>(e.maxValue));
-        put32(0);
+        put32(static_cast<uint32_t>(e.defaultValue));
         for (const EditRule& r : e.rules) {
           put32(r.kind);
           put32(static_cast<uint32_t>(r.list.size()));
