@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "common/default_settings.h"
 #include "common/doc_fields.h"
 #include "dproc/settings_fields.h"
 #include "dproc/settings_fixups_win.h"
@@ -88,6 +89,56 @@ TEST(SettingsFixUpsOnContexts, BindingEdgeOfTheContextsSettings) {
   SetDocByte(d, kDocBindingEdgeAt, 0);
   EXPECT_EQ(FixUpBindingEdge(&ctx), 0);
   EXPECT_EQ(FixUpBindingEdge(nullptr), 0);
+  ProcessModelInfo() = nullptr;
+}
+
+TEST(SettingsFixUpsOnContexts, ConflictsOnAnotherRecordLeaveTheContextsOwn) {
+  auto model = std::make_unique<ModelInfo>();
+  std::memset(model.get(), 0, sizeof *model);
+  ProcessModelInfo() = model.get();
+  // An outside host's document page whose advanced printing features are off.
+  OPTITEM item = {};
+  item.pName = MAKEINTRESOURCEW(419);
+  item.Sel = 1;
+  OEMCUIPPARAM cui = {};
+  cui.pDrvOptItems = &item;
+  cui.cDrvOptItems = 1;
+  auto hostDoc = std::make_unique<DocDMode>();
+  std::memset(hostDoc.get(), 0, sizeof *hostDoc);
+  OEMUIPSPARAM ps = {};
+  ps.pOEMDM = hostDoc.get();
+  auto docPage = std::make_unique<PluginDocPage>();
+  *docPage = PluginDocPage{};
+  docPage->marker = 0x5A;
+  docPage->kind = kPluginDocumentKind;
+  docPage->cuiParam = &cui;
+  docPage->psParam = &ps;
+  SheetCtx ctx = Ctx(docPage.get());
+
+  auto given = std::make_unique<DocDMode>();
+  std::memset(given.get(), 0, sizeof *given);
+  SetDocByte(given.get(), kDocOrientationAt, 2);
+  SetDocByte(given.get(), kDocNupAt, 1);
+  SetDocByte(given.get(), kDocNupKindAt, 8);          // a poster
+  SetDocByte(given.get(), kDocDoubleSidesAt, 3);      // a booklet
+  SetDocByte(given.get(), kDocBookletBindingAt, 1);   // portrait binding on a landscape page
+  SetDocByte(given.get(), kDocBindingEdgeAt, 14);
+  const DocDMode before = *hostDoc;
+  EXPECT_EQ(FixUpSettingsConflicts(&ctx, given.get()), 1);
+  EXPECT_EQ(DocByte(given.get(), kDocNupKindAt), DocByte(&DefaultDocDMode(), kDocNupKindAt));
+  EXPECT_EQ(DocByte(given.get(), kDocDoubleSidesAt), DocByte(&DefaultDocDMode(), kDocDoubleSidesAt));
+  EXPECT_EQ(DocByte(given.get(), kDocBookletBindingAt), 3);
+  EXPECT_EQ(std::memcmp(&before, hostDoc.get(), sizeof before), 0);
+
+  // On the host's own record, through the context.
+  SetDocByte(hostDoc.get(), kDocNupAt, 1);
+  SetDocByte(hostDoc.get(), kDocNupKindAt, 9);
+  EXPECT_EQ(FixUpEmfOnlyNup(&ctx), 1);
+  EXPECT_EQ(DocByte(hostDoc.get(), kDocNupKindAt), DocByte(&DefaultDocDMode(), kDocNupKindAt));
+  SetDocByte(hostDoc.get(), kDocDoubleSidesAt, 3);
+  EXPECT_EQ(FixUpEmfOnlyDuplex(&ctx), 1);
+  SetDocByte(hostDoc.get(), kDocNupKindAt, 7);
+  EXPECT_EQ(ResetEmfOnlyNup(&ctx), 1);  // the model has no posters
   ProcessModelInfo() = nullptr;
 }
 
