@@ -21,39 +21,50 @@ SheetCtx Ctx(void* record) {
   return ctx;
 }
 
-TEST(SettingsFixUpsOnContexts, TheHostDecidesTheMetafileFixUps) {
-  // An outside host whose "advanced printing features" item (resource id
-  // 419) is switched off.
+// An outside host's document page whose "advanced printing features" item
+// (resource id 419) has the given selection.
+struct PluginHost {
   OPTITEM item = {};
-  item.pName = MAKEINTRESOURCEW(419);
-  item.Sel = 1;
   OEMCUIPPARAM cui = {};
-  cui.pDrvOptItems = &item;
-  cui.cDrvOptItems = 1;
-  auto hostDoc = std::make_unique<DocDMode>();
   OEMUIPSPARAM ps = {};
-  ps.pOEMDM = hostDoc.get();
-  auto docPage = std::make_unique<PluginDocPage>();
-  *docPage = PluginDocPage{};
-  docPage->marker = 0x5A;
-  docPage->kind = kPluginDocumentKind;
-  docPage->cuiParam = &cui;
-  docPage->psParam = &ps;
+  std::unique_ptr<DocDMode> hostDoc = std::make_unique<DocDMode>();
+  std::unique_ptr<PluginDocPage> docPage = std::make_unique<PluginDocPage>();
+
+  explicit PluginHost(LONG advancedSelection) {
+    item.pName = MAKEINTRESOURCEW(419);
+    item.Sel = advancedSelection;
+    cui.pDrvOptItems = &item;
+    cui.cDrvOptItems = 1;
+    std::memset(hostDoc.get(), 0, sizeof *hostDoc);
+    ps.pOEMDM = hostDoc.get();
+    *docPage = PluginDocPage{};
+    docPage->marker = 0x5A;
+    docPage->kind = kPluginDocumentKind;
+    docPage->cuiParam = &cui;
+    docPage->psParam = &ps;
+  }
+};
+
+TEST(SettingsFixUpsOnContexts, TheHostDecidesTheMetafileFixUps) {
+  PluginHost plugin(1);
+  DocDMode* hostDoc = plugin.hostDoc.get();
+  PluginDocPage* docPage = plugin.docPage.get();
+  OPTITEM& item = plugin.item;
   auto devicePage = std::make_unique<PluginDevicePage>();
   *devicePage = PluginDevicePage{};
   devicePage->marker = 0x5A;
   devicePage->kind = kPluginDeviceKind;
-  devicePage->docPage = docPage.get();
+  devicePage->docPage = docPage;
 
-  SheetCtx doc = Ctx(docPage.get());
+  SheetCtx doc = Ctx(docPage);
   FixUpHost host = FixUpHostOf(&doc);
   EXPECT_TRUE(host.outsideHost);
   EXPECT_FALSE(host.advPrintFeaturesOn);
-  EXPECT_EQ(EmfFixUpRecord(&doc), hostDoc.get());
+  EXPECT_EQ(EmfFixUpRecord(&doc), hostDoc);
   // The device page works on its document page's record, not its own.
   SheetCtx device = Ctx(devicePage.get());
   EXPECT_TRUE(FixUpHostOf(&device).outsideHost);
-  EXPECT_EQ(EmfFixUpRecord(&device), hostDoc.get());
+  EXPECT_EQ(EmfFixUpRecord(&device), hostDoc);
 
   item.Sel = 0;
   EXPECT_TRUE(FixUpHostOf(&doc).advPrintFeaturesOn);
@@ -97,23 +108,9 @@ TEST(SettingsFixUpsOnContexts, ConflictsOnAnotherRecordLeaveTheContextsOwn) {
   std::memset(model.get(), 0, sizeof *model);
   ProcessModelInfo() = model.get();
   // An outside host's document page whose advanced printing features are off.
-  OPTITEM item = {};
-  item.pName = MAKEINTRESOURCEW(419);
-  item.Sel = 1;
-  OEMCUIPPARAM cui = {};
-  cui.pDrvOptItems = &item;
-  cui.cDrvOptItems = 1;
-  auto hostDoc = std::make_unique<DocDMode>();
-  std::memset(hostDoc.get(), 0, sizeof *hostDoc);
-  OEMUIPSPARAM ps = {};
-  ps.pOEMDM = hostDoc.get();
-  auto docPage = std::make_unique<PluginDocPage>();
-  *docPage = PluginDocPage{};
-  docPage->marker = 0x5A;
-  docPage->kind = kPluginDocumentKind;
-  docPage->cuiParam = &cui;
-  docPage->psParam = &ps;
-  SheetCtx ctx = Ctx(docPage.get());
+  PluginHost plugin(1);
+  DocDMode* hostDoc = plugin.hostDoc.get();
+  SheetCtx ctx = Ctx(plugin.docPage.get());
 
   auto given = std::make_unique<DocDMode>();
   std::memset(given.get(), 0, sizeof *given);
@@ -128,16 +125,16 @@ TEST(SettingsFixUpsOnContexts, ConflictsOnAnotherRecordLeaveTheContextsOwn) {
   EXPECT_EQ(DocByte(given.get(), kDocNupKindAt), DocByte(&DefaultDocDMode(), kDocNupKindAt));
   EXPECT_EQ(DocByte(given.get(), kDocDoubleSidesAt), DocByte(&DefaultDocDMode(), kDocDoubleSidesAt));
   EXPECT_EQ(DocByte(given.get(), kDocBookletBindingAt), 3);
-  EXPECT_EQ(std::memcmp(&before, hostDoc.get(), sizeof before), 0);
+  EXPECT_EQ(std::memcmp(&before, hostDoc, sizeof before), 0);
 
   // On the host's own record, through the context.
-  SetDocByte(hostDoc.get(), kDocNupAt, 1);
-  SetDocByte(hostDoc.get(), kDocNupKindAt, 9);
+  SetDocByte(hostDoc, kDocNupAt, 1);
+  SetDocByte(hostDoc, kDocNupKindAt, 9);
   EXPECT_EQ(FixUpEmfOnlyNup(&ctx), 1);
-  EXPECT_EQ(DocByte(hostDoc.get(), kDocNupKindAt), DocByte(&DefaultDocDMode(), kDocNupKindAt));
-  SetDocByte(hostDoc.get(), kDocDoubleSidesAt, 3);
+  EXPECT_EQ(DocByte(hostDoc, kDocNupKindAt), DocByte(&DefaultDocDMode(), kDocNupKindAt));
+  SetDocByte(hostDoc, kDocDoubleSidesAt, 3);
   EXPECT_EQ(FixUpEmfOnlyDuplex(&ctx), 1);
-  SetDocByte(hostDoc.get(), kDocNupKindAt, 7);
+  SetDocByte(hostDoc, kDocNupKindAt, 7);
   EXPECT_EQ(ResetEmfOnlyNup(&ctx), 1);  // the model has no posters
   ProcessModelInfo() = nullptr;
 }
