@@ -37,7 +37,7 @@ TEST(StartupDefaults, TheSampleModelCompletesTheBuiltInRecords) {
   EXPECT_EQ(+device.trays[0].paperId, localePaper);
   EXPECT_EQ(+device.trays[9].mediaType, 1);
   EXPECT_EQ(+device.emfSpool, 1);
-  EXPECT_EQ(+device.optionCount, 3u);  // user authentication, account track, fax unit
+  EXPECT_EQ(+device.optionCount, 3u);  // authentication, account track, fax unit
 
   EXPECT_EQ(std::u16string(CommonItemTable()[12].text), u"OK");
   EXPECT_EQ(std::u16string(MessageText(g_description.messages, kChgMessageStr, 0)), u"Change of Settings");
