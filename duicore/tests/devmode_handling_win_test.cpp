@@ -356,7 +356,7 @@ TEST_F(DevModeHandlingTest, CapabilitiesSeeTheCallersStandardFields) {
 }
 
 // Through the spooler: the printer's configuration file is the installed
-// core, which finds the settings library beside it in the driver folder.
+// core, which finds the procedure library beside it in the driver folder.
 TEST_F(DevModeHandlingTest, SpoolerHandsOutTheCoresDevModes) {
   DWORD needed = 0;
   GetPrinterW(printer_.handle(), 2, nullptr, 0, &needed);
@@ -373,8 +373,18 @@ TEST_F(DevModeHandlingTest, SpoolerHandsOutTheCoresDevModes) {
             IDOK);
   EXPECT_TRUE(IsOwnDriverDevMode(&out, sizeof out));
 
-  EXPECT_EQ(DeviceCapabilitiesW(name_.c_str(), L"FILE:", DC_PAPERS, nullptr, nullptr), 2);
+  EXPECT_EQ(std::wstring(Public(&out)->dmDeviceName), name_.substr(0, CCHDEVICENAME - 1));
+
+  // The sample model's capabilities.
+  ASSERT_EQ(DeviceCapabilitiesW(name_.c_str(), L"FILE:", DC_PAPERS, nullptr, nullptr), 5);
+  WORD papers[5] = {};
+  DeviceCapabilitiesW(name_.c_str(), L"FILE:", DC_PAPERS, reinterpret_cast<wchar_t*>(papers), nullptr);
+  EXPECT_EQ(papers[0], DMPAPER_A4);
+  EXPECT_EQ(papers[4], 256);
+  EXPECT_EQ(DeviceCapabilitiesW(name_.c_str(), L"FILE:", DC_ENUMRESOLUTIONS, nullptr, nullptr), 3);
+  EXPECT_EQ(DeviceCapabilitiesW(name_.c_str(), L"FILE:", DC_MEDIATYPES, nullptr, nullptr), 3);
   EXPECT_EQ(DeviceCapabilitiesW(name_.c_str(), L"FILE:", DC_SIZE, nullptr, nullptr), 220);
+  EXPECT_EQ(DeviceCapabilitiesW(name_.c_str(), L"FILE:", DC_EXTRA, nullptr, nullptr), 8040);
 }
 
 }  // namespace

@@ -83,7 +83,9 @@ TestPrinterDriver FaxDriver() {
                            Widen(BinaryPath("bin/VELDRANE.DLL")),
                            Widen(BinaryPath("bin/VELDRANK.DLL")),
                            Widen(BinaryPath("model/VELDRANH.QXD")),
-                           {Widen(BinaryPath("duicore_stage/VELDRANA.DLL"))}};
+                           {Widen(BinaryPath("bin/VELDRANA.DLL")), Widen(BinaryPath("bin/VELDRANH.DLL")),
+                            Widen(BinaryPath("bin/VELDRANG.DLL")), Widen(BinaryPath("bin/VELDRANW.DLL")),
+                            Widen(BinaryPath("model/VELDRANK.QXD"))}};
 }
 
 TestPrinter::TestPrinter(const std::wstring& baseName, const TestPrinterDriver& driver) {

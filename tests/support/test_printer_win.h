@@ -26,9 +26,8 @@ struct TestPrinterDriver {
 
 // The fax driver of the build tree: VELDRANE.DLL as driver file, VELDRANK.DLL
 // as configuration file, the sample model's VELDRANH.QXD as data file, and
-// the settings library beside them.  Until the procedure library has its
-// settings functions, the settings library is the core tests' stand-in
-// (duicore_stage/VELDRANA.DLL).
+// beside them the procedure library with what it loads (the device library,
+// the resource libraries and the constraint file).
 TestPrinterDriver FaxDriver();
 
 class TestPrinter {
