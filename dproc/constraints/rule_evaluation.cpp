@@ -151,10 +151,6 @@ int32_t OptionValueOf(int32_t row, int32_t index) {
   return static_cast<int32_t>(kOptionNone);
 }
 
-int32_t ReadFeatureValue(const FeatureEntry& row) { return ReadStoredValue(row.field, row.fieldKind); }
-
-void WriteFeatureValue(FeatureEntry& row, int32_t value) { WriteStoredValue(row.field, row.fieldKind, value); }
-
 bool CompareFeatureValue(const FeatureEntry& row, int32_t operand, uint32_t op) {
   if (row.field == nullptr) return false;
   return CompareByOperator(ReadFeatureValue(row), operand, op);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "common/feature_fields.h"
 #include "common/feature_table.h"
 #include "common/inter_sheet_list.h"
 #include "common/rule_expression.h"
@@ -36,10 +37,6 @@ int32_t FeatureOfControl(uint32_t pageId, uint32_t controlId);
 int32_t GetOptionIndex(const char16_t* option, int32_t row);
 // The value at an index of a row, or a sentinel.
 int32_t OptionValueOf(int32_t row, int32_t index);
-// The row's setting read through its field by its storage kind (0 without
-// a field), and written (nothing without a field).
-int32_t ReadFeatureValue(const FeatureEntry& row);
-void WriteFeatureValue(FeatureEntry& row, int32_t value);
 // False for a row without a field.
 bool CompareFeatureValue(const FeatureEntry& row, int32_t operand, uint32_t op);
 
