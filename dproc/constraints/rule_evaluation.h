@@ -55,6 +55,11 @@ bool CompareUserPaperDimension(int32_t row, int32_t operand, uint32_t op);
 uint32_t EvaluateConstraintRule(uint32_t pageId, uint32_t controlId, uint32_t rule, uint32_t n, bool fromControl,
                                 int32_t* firstRow, uint32_t* result);
 
+// Whether a rule holds over all its conditions, a condition that cannot be
+// resolved (unknown row or option, no field, no option table, an empty
+// option) counting as false.  The refusal messages are collected so.
+bool RuleHoldsLeniently(uint32_t rule);
+
 // The option row of a feature keyword and an option keyword (ASCII case
 // ignored), or null.
 OptionHead* FindOptionItem(const char* feature, const char* option);
