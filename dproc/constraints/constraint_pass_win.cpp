@@ -8,9 +8,11 @@
 
 #include "common/dialog_helpers.h"
 #include "common/ui_services.h"
+#include "dproc/constraints/builtin_checks_win.h"
 #include "dproc/constraints/constraint_messages.h"
 #include "dproc/constraints/constraint_rules.h"
 #include "dproc/constraints/drop_reasons.h"
+#include "dproc/constraints/finishing_rules.h"
 #include "dproc/constraints/hint_text.h"
 #include "dproc/constraints/page_hints.h"
 #include "dproc/constraints/rule_evaluation.h"
@@ -566,22 +568,38 @@ int32_t EvaluateConstraints(const ConstraintPassEnv& env, uint32_t controlId) {
   if (controlId != 1610 && controlId != 1539) ctx.perPageKind = kPerPageKindNone;
 
   // Refusal of the change.
-  if (env.changed && CollectConstraintMessages(env, controlId, refusal.data())) {
-    const RuleGroup& g = Group(kRuleGroupOption);
-    for (uint32_t r = g.first; r < g.first + g.count; ++r) {
-      int32_t target = GetRuleFeature(env.requireAvailable, r);
-      if (FeatureRow(target) == nullptr) continue;
-      int32_t index = ForcedIndex(r, target);
-      if (index == kNone || index == static_cast<int32_t>(kOptionEmptyIndex) ||
-          index == static_cast<int32_t>(kOptionDefaultPaper)) {
-        continue;
+  if (env.changed) {
+    const bool held = CollectConstraintMessages(env, controlId, refusal.data());
+    const int layout = CheckSpoolDependentLayouts(env, controlId, refusal.data(), kPassTextUnits, true);
+    if (held) {
+      const RuleGroup& g = Group(kRuleGroupOption);
+      for (uint32_t r = g.first; r < g.first + g.count; ++r) {
+        int32_t target = GetRuleFeature(env.requireAvailable, r);
+        if (FeatureRow(target) == nullptr) continue;
+        int32_t index = ForcedIndex(r, target);
+        if (index == kNone || index == static_cast<int32_t>(kOptionEmptyIndex) ||
+            index == static_cast<int32_t>(kOptionDefaultPaper)) {
+          continue;
+        }
+        if (ShowConstraintWarning(env, controlId, target, index, refusal.data()) == kPassRefused) return kPassRefused;
       }
-      if (ShowConstraintWarning(env, controlId, target, index, refusal.data()) == kPassRefused) return kPassRefused;
+    }
+    if (layout != 0) {
+      ShowBox(refusal.data(), kCstMessageStr, MB_ICONEXCLAMATION);
+      return kPassRefused;
     }
   }
 
-  // Forced changes, asked for when a control changed.
-  if (CollectForcedChanges(env, controlId, pending, change.data()) && env.changed) {
+  // Forced changes, and the finishing and spooling changes that come with
+  // them; asked for when a control changed.
+  bool ask = CollectForcedChanges(env, controlId, pending, change.data());
+  std::vector<ChangeRecord> changes;
+  bool listChanged = false;
+  if (IsFinishingControl(env.model, controlId) != 0 || controlId == 1078 || controlId == 1081 ||
+      controlId == 2189 || controlId == 2190) {
+    ask |= CollectFinishingChanges(env, controlId, &changes, change.data(), kPassTextUnits, &listChanged) != 0;
+  }
+  if (env.changed && ask) {
     if (!AskConstraintChange(change.data())) {
       const FeatureSpecialRows& s = SpecialFeatureRows();
       for (uint32_t special : {s.stapleOp, s.holePunchOp}) {
@@ -601,6 +619,8 @@ int32_t EvaluateConstraints(const ConstraintPassEnv& env, uint32_t controlId) {
       ApplyForcedValue(env, r, *row, pending);
     }
   }
+  ApplyChangeList(env.dialog, changes);
+  CheckPerPageSwitch(env);
 
   UpdateRuleLocks(env);
   ClearPageHints();
@@ -615,7 +635,9 @@ int32_t EvaluateConstraints(const ConstraintPassEnv& env, uint32_t controlId) {
   }
   MarkRefusedOptions(env);
   CollectHints(env);
+  CheckSpoolDependentLayouts(env, controlId, refusal.data(), kPassTextUnits, false);
   BuildStopIconTexts(env);
+  SetFixedStopReasons(env);
   RefreshStopIcons(env);
   InvalidateRect(env.dialog, nullptr, FALSE);
   return kPassComplete;

@@ -8,7 +8,10 @@
 
 #include <cstdint>
 
+#include "common/model_info.h"
+#include "common/model_rows.h"
 #include "common/settings_records.h"
+#include "common/sheet_context.h"
 
 // Results of a pass.
 inline constexpr int32_t kPassAnsweredNo = 100;
@@ -18,6 +21,9 @@ inline constexpr int32_t kPassComplete = 199;
 // What the pass needs of the sheet it runs for.
 struct ConstraintPassEnv {
   HWND dialog;
+  const SheetCtx* ctx;
+  const ModelInfo* model;
+  const DeviceOptionItem* deviceOptions;
   uint32_t pageId;         // the dialog's window identifier
   DocDMode* doc;           // the settings the rows are bound to
   DevOption* device;

@@ -58,6 +58,9 @@ int32_t RunDoConstraints(int32_t bindOnly, HWND dialog, uint16_t controlId, int3
 
   ConstraintPassEnv env = {};
   env.dialog = dialog;
+  env.ctx = ctx;
+  env.model = data.model;
+  env.deviceOptions = data.deviceOptions;
   env.pageId = static_cast<uint32_t>(GetWindowLongPtrW(dialog, GWLP_ID));
   env.doc = doc;
   env.device = device;

@@ -80,6 +80,16 @@ bool ConditionNamesRow(const ConstraintRule& rule, uint32_t n, const FeatureEntr
 
 }  // namespace
 
+int32_t FeatureRowOfKeyword(const char* keyword) { return RowOfAscii(keyword); }
+
+int32_t FeatureRowOfControl(uint32_t controlId) {
+  const ConstraintRules& r = ProcessConstraintRules();
+  for (uint32_t i = 0; i < r.featureCount; ++i) {
+    if (r.features[i].controlId == controlId) return static_cast<int32_t>(i);
+  }
+  return static_cast<int32_t>(kOptionNone);
+}
+
 RuleEvalContext& ProcessRuleEvalContext() {
   static RuleEvalContext context;
   return context;

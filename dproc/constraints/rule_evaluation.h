@@ -29,6 +29,11 @@ struct RuleEvalContext {
 };
 RuleEvalContext& ProcessRuleEvalContext();
 
+// The first row of a feature keyword (ASCII case ignored), or kOptionNone.
+int32_t FeatureRowOfKeyword(const char* keyword);
+// The first row of a control id (any page), or kOptionNone.
+int32_t FeatureRowOfControl(uint32_t controlId);
+
 // The feature row of a changed control on a page (the dialog's window
 // identifier), or kOptionNone.
 int32_t FeatureOfControl(uint32_t pageId, uint32_t controlId);

@@ -24,6 +24,7 @@
 #include "dproc/constraints/constraint_rules.h"
 #include "dproc/constraints/do_constraints_win.h"
 #include "dproc/constraints/page_hints.h"
+#include "dproc/constraints/rule_evaluation.h"
 #include "dproc/constraints/stop_icons_win.h"
 #include "tests/support/test_paths.h"
 #include "tools/qxd/constraint_document.h"
@@ -375,6 +376,51 @@ TEST_F(ConstraintPass, TheSameReasonAppearsOnceInAStopIconText) {
   // Rules 0-2 and the last give reason 4: once before the memory fills, and
   // once more from the last rule, which comes after twenty distinct ones.
   EXPECT_EQ(count, 2u);
+}
+
+// --- Checks built into the pass.
+
+TEST_F(ConstraintPass, LayoutsThatNeedTheSpoolerAreRefused) {
+  const std::vector<ControlSpec> layout = {{1779, 0x80, BS_AUTOCHECKBOX}, {1025, 0x85, CBS_DROPDOWNLIST}};
+  OpenPage(101, layout);
+  OptionHead* threeByThree = FindOptionItem("Nup_op", "3x3");
+  ASSERT_NE(threeByThree, nullptr);
+  Set("Zoom", 1);  // a zoom of its own leaves the posters free
+  EXPECT_EQ(Pass(0), kPassComplete);
+  EXPECT_EQ(threeByThree->flag, 0u);
+  Set("Zoom", 0);
+  EXPECT_EQ(Pass(0), kPassComplete);
+  EXPECT_EQ(threeByThree->flag, 1u);
+
+  // Choosing a poster on a model that makes them: refused with warning 72.
+  model_->features[kMfPoster] = 1;
+  Set("Nup", 1);
+  Set("Nup_op", 8);
+  EXPECT_EQ(Pass(1025), kPassRefused);
+  model_->features[kMfPoster] = 0;
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_NE(g_boxes[0].text.find(Message(kCstMessageStr, 72)), std::wstring::npos);
+}
+
+TEST_F(ConstraintPass, AuthenticationTurnsMetafileSpoolingOffAfterAsking) {
+  const std::vector<ControlSpec> device = {{2189, 0x80, BS_AUTOCHECKBOX}, {2266, 0x80, BS_AUTOCHECKBOX}};
+  OpenPage(156, device);
+  DevOption& option = session_->workingRecord.device.option;
+  option.emfSpool = 1;
+  option.verifyAuthentic = 1;
+  model_->features[kMfEmfSpool] = 1;
+  g_answer = IDNO;
+  EXPECT_EQ(Pass(2189), kPassAnsweredNo);
+  EXPECT_EQ(option.emfSpool, 1);
+  ASSERT_EQ(g_boxes.size(), 1u);
+  for (uint32_t entry : {149u, 150u, 151u}) {
+    EXPECT_NE(g_boxes[0].text.find(Message(kChgMessageStr, entry)), std::wstring::npos) << entry;
+  }
+  g_answer = IDYES;
+  EXPECT_EQ(Pass(2189), kPassComplete);
+  model_->features[kMfEmfSpool] = 0;
+  EXPECT_EQ(option.emfSpool, 0);
+  EXPECT_EQ(IsDlgButtonChecked(dialog_, 2266), BST_UNCHECKED);
 }
 
 }  // namespace
