@@ -1,6 +1,9 @@
 #include "dproc/disp_string_tables_win.h"
 
 #include "common/builtin_dev_option.h"
+#include "common/default_settings_win.h"
+#include "common/feature_table.h"
+#include "common/locale_defaults.h"
 #include "common/model_info_win.h"
 #include "common/module_path.h"
 #include "common/qxd_file.h"
@@ -8,6 +11,7 @@
 #include "dproc/color_option_lists.h"
 #include "dproc/edit_range_limits.h"
 #include "dproc/fax_cover_styles.h"
+#include "dproc/proc_library_entry_win.h"
 #include "dproc/model_startup_defaults.h"
 #include "dproc/sheet_tab_tips.h"
 #include "dproc/sprinst_messages.h"
@@ -33,7 +37,19 @@ bool AnsiToWide(const char* text, char16_t* out, size_t capacity) {
 constexpr uint32_t kColorSettingWithDestinations = 3;
 
 void ReadSections(QxdContext* ctx, ModelInfo* model) {
+  // The default document settings and the default device option record,
+  // from their built-in state (a second reading replaces the first).
+  const char* localePaper = GetLocaleDefaultPaper(model);
+  InitBuiltInDocDMode(&DefaultDocDMode());
+  InitBuiltInDevOption(&BuiltInDevOption());
+  LoadDefaultSettingsWithFonts(g_procModules.own, ctx, model, localePaper, L"VELDRANQ.DLL", &DefaultDocDMode());
+  LoadPaperMediaRecords(ctx, localePaper, &BuiltInDevOption());
+  AdjustBindingEdgeFeatures(model, &DefaultDocDMode(), nullptr);
   FillFinishPositionDefaults(model);
+
+  // The items every sheet shares and the option texts.
+  LoadDispStringTable(ctx, "Property_0", CommonItemTable());
+  LoadOptionTextSections(ctx, model);
 
   // The sections of the dialogs' own tables, in the order of the display
   // texts they belong to.
@@ -57,6 +73,7 @@ void ReadSections(QxdContext* ctx, ModelInfo* model) {
   LoadSprinstErrorMessages(ctx);
   ReadUIEncryptionInfo(ctx);
   g_description.mediaTypeLists = LoadMediaTypeLists(ctx, model);
+  if (AllocMessageTables(&g_description.messages)) LoadMessageTables(ctx, &g_description.messages);
 }
 
 }  // namespace
@@ -85,5 +102,6 @@ void FreeDescriptionData() {
   FreeModelInfo();
   FreeDeviceOptionList(g_description.deviceOptions);
   FreeMediaTypeLists(g_description.mediaTypeLists);
+  FreeMessageTables(&g_description.messages);
   g_description = DescriptionData{};
 }

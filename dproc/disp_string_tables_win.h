@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "common/disp_strings.h"
 #include "common/model_info.h"
 #include "common/paper_tables.h"
 
@@ -11,6 +12,7 @@
 struct DescriptionData {
   DeviceOptionItem* deviceOptions;
   MediaTypeLists* mediaTypeLists;
+  MessageTables messages;  // the six numbered message tables
 };
 extern DescriptionData g_description;
 
