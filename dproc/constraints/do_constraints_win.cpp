@@ -4,6 +4,7 @@
 #include "common/feature_fields.h"
 #include "common/printer_queries.h"
 #include "common/sheet_context.h"
+#include "dproc/constraints/constraint_messages.h"
 #include "dproc/constraints/constraint_pass_win.h"
 #include "dproc/constraints/constraint_rules.h"
 #include "dproc/constraints/rule_evaluation.h"
@@ -31,6 +32,8 @@ int32_t RunDoConstraints(int32_t bindOnly, HWND dialog, uint16_t controlId, int3
   eval.customPaperPass = 0;
   eval.passMode = mode < kPassModeNormal ? kPassModeNormal : mode;
   eval.deviceOptions = data.deviceOptions;
+  eval.defaultPaperSize = data.defaultPaperSize;
+  SetConstraintMessageTables(data.messages);
   auto* ctx = reinterpret_cast<SheetCtx*>(GetWindowLongPtrW(dialog, DWLP_USER));
   if (ctx == nullptr) return 0;
   DevOption* device = GetCtxPrinterInfo(ctx);

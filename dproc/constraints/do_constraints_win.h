@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "common/disp_strings.h"
 #include "common/model_info.h"
 #include "common/model_rows.h"
 
@@ -14,6 +15,8 @@
 struct ConstraintLibraryData {
   const DeviceOptionItem* deviceOptions;
   const ModelInfo* model;
+  const MessageTables* messages;  // warnings, questions and reasons
+  int32_t defaultPaperSize;       // of the default document settings ("DefaultPaper")
 };
 
 // bindOnly non-zero binds the fields and returns 0.  Otherwise the pass's

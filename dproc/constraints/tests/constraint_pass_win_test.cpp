@@ -184,8 +184,10 @@ class ConstraintPass : public ::testing::Test {
     Bind();
   }
 
-  void Bind() { RunDoConstraints(1, dialog_, 0, -1, {deviceOptions_, model_}); }
-  int32_t Pass(uint16_t control) { return RunDoConstraints(0, dialog_, control, -1, {deviceOptions_, model_}); }
+  void Bind() { RunDoConstraints(1, dialog_, 0, -1, {deviceOptions_, model_, &messages_, 9}); }
+  int32_t Pass(uint16_t control) {
+    return RunDoConstraints(0, dialog_, control, -1, {deviceOptions_, model_, &messages_, 9});
+  }
 
   FeatureEntry& Row(const char* keyword, const char* option = "") {
     for (FeatureEntry* row = table_; row->keyword[0] != 0; ++row) {
