@@ -2,11 +2,13 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
 #include <cstring>
 #include <new>
 #include <vector>
 
 #include "common/dialog_helpers.h"
+#include "common/doc_fields.h"
 #include "common/ui_services.h"
 #include "dproc/constraints/builtin_checks_win.h"
 #include "dproc/constraints/constraint_messages.h"
@@ -26,11 +28,14 @@ constexpr uint32_t kKindDropDown = 1, kKindListBox = 2, kKindRadio = 3, kKindNum
                    kKindPerPageColumn = 7;
 constexpr int32_t kNone = static_cast<int32_t>(kOptionNone);
 
-// The three colour adjustment sets of the document settings, 11 bytes each;
-// a balance component lives at the same place in each set.
-constexpr uint32_t kColourSetAAt = 2178;
-constexpr uint32_t kColourSetSize = 11;
+// The three colour adjustment sets of the document settings, one after the
+// other; a balance component lives at the same place in each set.
+constexpr uint32_t kColourSetAAt = kDocDModeSettingsAt + offsetof(DocFields, ColorAdjustMFP_MatchAll_nType);
+constexpr uint32_t kColourSetSize = offsetof(DocFields, ColorAdjustMFP_EachText_Match_nType) -
+                                    offsetof(DocFields, ColorAdjustMFP_MatchAll_nType);
 constexpr uint32_t kColourSets = 3;
+static_assert(kColourSetAAt + 2 * kColourSetSize ==
+              kDocDModeSettingsAt + offsetof(DocFields, ColorAdjustMFP_EachPhoto_Match_nType));
 
 const ConstraintRule& RuleAt(uint32_t i) { return ProcessConstraintRules().set.rules[i]; }
 const RuleGroup& Group(int g) { return ProcessConstraintRules().index.groups[g]; }
@@ -55,6 +60,13 @@ OptionHead* OptionAt(const FeatureEntry& row, int32_t index) {
     if (o->size < sizeof(OptionHead)) break;
   }
   return nullptr;
+}
+
+// An option row's narrow keyword as a keyword field of the rules.
+void WideKeyword(const char* keyword, char16_t out[kConstraintKeywordUnits]) {
+  size_t k = 0;
+  for (; k < kKeywordSize && keyword[k] != '\0'; ++k) out[k] = static_cast<char16_t>(static_cast<unsigned char>(keyword[k]));
+  for (; k < kConstraintKeywordUnits; ++k) out[k] = 0;
 }
 
 bool IsColourBalance(const FeatureEntry& row) {
@@ -256,8 +268,8 @@ void ShowForcedValue(const ConstraintPassEnv& env, const FeatureEntry& row, int3
       for (const OptionHead* o = row.options; o != nullptr && o->keyword[0] != '\0'; o = NextOptionRow(o)) {
         for (uint32_t i = 0; i < r.featureCount; ++i) {
           const FeatureEntry& button = r.features[i];
-          char16_t option[kConstraintKeywordUnits] = {};
-          for (size_t k = 0; k < kKeywordSize && o->keyword[k] != '\0'; ++k) option[k] = static_cast<char16_t>(o->keyword[k]);
+          char16_t option[kConstraintKeywordUnits];
+          WideKeyword(o->keyword, option);
           if (ConstraintKeywordEquals(button.keyword, row.keyword) && ConstraintKeywordEquals(button.option, option)) {
             CheckDlgButton(env.dialog, static_cast<int>(button.controlId),
                            static_cast<int32_t>(o->value) == value ? BST_CHECKED : BST_UNCHECKED);
@@ -319,8 +331,8 @@ void ApplyRuleLock(HWND dialog, int32_t rowNo, int32_t index) {
       const FeatureEntry& button = r.features[i];
       if (!ConstraintKeywordEquals(button.keyword, row->keyword)) continue;
       if (option != nullptr) {
-        char16_t name[kConstraintKeywordUnits] = {};
-        for (size_t k = 0; k < kKeywordSize && option->keyword[k] != '\0'; ++k) name[k] = static_cast<char16_t>(option->keyword[k]);
+        char16_t name[kConstraintKeywordUnits];
+        WideKeyword(option->keyword, name);
         if (!ConstraintKeywordEquals(button.option, name)) continue;
       }
       EnableControl(dialog, button.controlId, enable);
@@ -514,8 +526,8 @@ void BuildStopIconTexts(const ConstraintPassEnv& env) {
           continue;
         }
         for (const OptionHead* o = row->options; o != nullptr && o->keyword[0] != '\0'; o = NextOptionRow(o)) {
-          char16_t name[kConstraintKeywordUnits] = {};
-          for (size_t k = 0; k < kKeywordSize && o->keyword[k] != '\0'; ++k) name[k] = static_cast<char16_t>(o->keyword[k]);
+          char16_t name[kConstraintKeywordUnits];
+          WideKeyword(o->keyword, name);
           if (o->flag != 0 && ConstraintKeywordEquals(rule.target.option, name)) {
             AppendDropReason(row->controlId, o->value, ConstraintText(kToolChipStr, argument));
           }

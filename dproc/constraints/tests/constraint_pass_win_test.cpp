@@ -425,4 +425,44 @@ TEST_F(ConstraintPass, AuthenticationTurnsMetafileSpoolingOffAfterAsking) {
   EXPECT_EQ(IsDlgButtonChecked(dialog_, 2266), BST_UNCHECKED);
 }
 
+TEST_F(ConstraintPass, AForcedColourBalanceGoesToItsPlaceInEverySet) {
+  // Cyan is byte 4 of each 11-byte colour set; the sets begin at 2178,
+  // 2189 and 2200 of the document settings.
+  std::string text =
+      "constraints\n\nrule setting\n  target \"ColAdj_Cyan\" \"\"\n  forced \"5\"\n"
+      "  if \"Copies\" <= \"1\"\n  expr 0 end\n";
+  qxd::ConstraintDocument doc;
+  std::string error;
+  ASSERT_TRUE(qxd::ParseConstraintText(text, &doc, &error)) << error;
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(qxd::BuildConstraints(doc, &bytes, &error)) << error;
+  QxdContext* ctx = QxdOpenImage(bytes.data(), bytes.size());
+  ASSERT_EQ(ReadConstraintFile(ctx, &ProcessConstraintRules().set), ConstraintLoad::Loaded);
+  QxdClose(ctx);
+  ASSERT_EQ(BuildConstraintIndex(table_, model_), 1);
+  for (FeatureEntry* row = table_; row->keyword[0] != 0; ++row) {
+    if (ConstraintKeywordEqualsAscii(row->keyword, "ColAdj_Cyan")) row->kind = 4;
+  }
+
+  OpenPage(100, kBasicControls);
+  uint8_t* doc8 = reinterpret_cast<uint8_t*>(&session_->workingRecord.devmode.doc);
+  const uint32_t places[3] = {2178 + 4, 2189 + 4, 2200 + 4};
+  struct Case {
+    uint8_t object, eachObject;
+  } cases[] = {{0, 0}, {1, 1}, {1, 2}};  // the cyan field bound in set A, then in the others
+  for (const Case& c : cases) {
+    for (uint32_t p : places) doc8[p] = 0;
+    Set("ColAdj_Object", c.object);
+    Set("ColAdj_EachObject_op", c.eachObject);
+    Bind();
+    Set("Copies", 1);
+    EXPECT_EQ(Pass(0), kPassComplete);
+    for (uint32_t p : places) EXPECT_EQ(doc8[p], 5) << int(c.object) << "/" << int(c.eachObject) << " at " << p;
+    // Once all three sets agree, the value counts as forced already.
+    EXPECT_EQ(Row("ColAdj_Cyan").pendingValue, -1);
+    // Fixed distances from a field in set B or C would land beyond set C.
+    for (uint32_t p : {2193u + 22, 2204u + 11, 2204u + 22}) EXPECT_EQ(doc8[p], 0) << p;
+  }
+}
+
 }  // namespace
