@@ -125,14 +125,20 @@ bool CheckSection(const Section& s, std::string* error) {
       }
     }
   }
+  if (s.kind == SectionKind::Groups && (s.groupFieldSize < 2 || s.groupFieldSize > 256)) {
+    *error = "group fields of section " + s.name + " must have 2 to 256 bytes";
+    return false;
+  }
+  const size_t groupText = s.groupFieldSize - 1;
+  const std::string fieldBytes = std::to_string(s.groupFieldSize) + " bytes";
   for (const Group& g : s.groups) {
-    if (g.name.size() > 31) {
-      *error = "group " + g.name + " of section " + s.name + " does not fit 32 bytes";
+    if (g.name.size() > groupText) {
+      *error = "group " + g.name + " of section " + s.name + " does not fit " + fieldBytes;
       return false;
     }
     for (const auto& p : g.pairs) {
-      if (p.first.size() > 31 || p.second.size() > 31) {
-        *error = "pair " + p.first + " of group " + g.name + " does not fit 32 bytes";
+      if (p.first.size() > groupText || p.second.size() > groupText) {
+        *error = "pair " + p.first + " of group " + g.name + " does not fit " + fieldBytes;
         return false;
       }
     }
@@ -345,17 +351,19 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         break;
       }
       case SectionKind::Groups: {
+        const uint32_t field = s.groupFieldSize;
+        if (field != kQxdPairField) image.Put32(header + offsetof(QxdSectionHeader, writerSize), field);
         for (const Group& g : s.groups) {
-          uint32_t entry = image.Reserve(40);
-          uint32_t pairs = image.Reserve(static_cast<uint32_t>(kQxdPairSize * g.pairs.size()));
+          uint32_t entry = image.Reserve(field + 8);
+          uint32_t pairs = image.Reserve(static_cast<uint32_t>(2 * field * g.pairs.size()));
           place.records.push_back(entry);
           image.PutBytes(entry, g.name.data(), g.name.size());
-          image.Put32(entry + 32, static_cast<uint32_t>(g.pairs.size()));
-          image.Put32(entry + 36, pairs);
+          image.Put32(entry + field, static_cast<uint32_t>(g.pairs.size()));
+          image.Put32(entry + field + 4, pairs);
           for (size_t i = 0; i < g.pairs.size(); ++i) {
-            uint32_t at = pairs + static_cast<uint32_t>(kQxdPairSize * i);
+            uint32_t at = pairs + static_cast<uint32_t>(2 * field * i);
             image.PutBytes(at, g.pairs[i].first.data(), g.pairs[i].first.size());
-            image.PutBytes(at + kQxdPairField, g.pairs[i].second.data(), g.pairs[i].second.size());
+            image.PutBytes(at + field, g.pairs[i].second.data(), g.pairs[i].second.size());
           }
         }
         count = static_cast<uint32_t>(s.groups.size());

@@ -317,22 +317,28 @@ bool Decode(const std::vector<uint8_t>& bytes, Document* doc, std::string* error
           *error = "groups of section " + s.name + " are not readable";
           return false;
         }
+        // Files of older tools leave the field size out: their fields are 32 bytes.
+        const uint32_t field = header.writerSize != 0 ? header.writerSize : kQxdPairField;
+        if (field < 2 || field > 256) {
+          *error = "groups of section " + s.name + " have fields of " + std::to_string(field) + " bytes";
+          return false;
+        }
+        s.groupFieldSize = field;
+        std::vector<char> name(field), pair(2 * field);
         for (uint32_t i = 0; i < list.count; ++i) {
           uint32_t entry = 0, head[2];
-          char name[32];
-          if (!QxdReadIndexEntry(ctx.get(), list, i, &entry) || !QxdReadBytes(ctx.get(), entry, 32, name) ||
-              !QxdReadBytes(ctx.get(), entry + 32, sizeof head, head) ||
-              !QxdArrayFits(ctx.get(), head[1], head[0], kQxdPairSize)) {
+          if (!QxdReadIndexEntry(ctx.get(), list, i, &entry) || !QxdReadBytes(ctx.get(), entry, field, name.data()) ||
+              !QxdReadBytes(ctx.get(), entry + field, sizeof head, head) ||
+              !QxdArrayFits(ctx.get(), head[1], head[0], 2 * field)) {
             *error = "a group of section " + s.name + " is not readable";
             return false;
           }
           Group g;
-          g.name.assign(name, strnlen(name, 32));
+          g.name.assign(name.data(), strnlen(name.data(), field));
           for (uint32_t j = 0; j < head[0]; ++j) {
-            char pair[kQxdPairSize];
-            QxdReadBytes(ctx.get(), head[1] + kQxdPairSize * j, sizeof pair, pair);
-            g.pairs.emplace_back(std::string(pair, strnlen(pair, kQxdPairField)),
-                                 std::string(pair + kQxdPairField, strnlen(pair + kQxdPairField, kQxdPairField)));
+            QxdReadBytes(ctx.get(), head[1] + 2 * field * j, 2 * field, pair.data());
+            g.pairs.emplace_back(std::string(pair.data(), strnlen(pair.data(), field)),
+                                 std::string(pair.data() + field, strnlen(pair.data() + field, field)));
           }
           s.groups.push_back(std::move(g));
         }

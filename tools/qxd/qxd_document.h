@@ -15,8 +15,8 @@
 //   section "<name>" value "<text>"
 //   section "<name>" pairs [value=N]            N: bytes of each value, 32 unless given
 //     pair "<key>" "<value>"
-//   section "<name>" groups                     named lists of pairs
-//     group "<name>"
+//   section "<name>" groups [field=N]           named lists of pairs; N: bytes of each
+//     group "<name>"                            name, key and value, 32 unless given
 //       pair "<key>" "<value>"
 //   section "<name>" records <record size>      indexed records without an entry head
 //     layout <field>:<type>@<offset> ...         fields may start at byte 0
@@ -88,9 +88,10 @@ struct EditField {
   uint32_t lengthCheck[5] = {};  // kind, caption, text, format, spare
 };
 
-// A named list of pairs: a 40-byte entry (name in 32 bytes, pair count,
-// offset of the pairs) and its 64-byte pairs (key and value in 32 bytes
-// each).
+// A named list of pairs: an entry (name in the section's field size, pair
+// count, offset of the pairs) and its pairs (key and value in the field
+// size each).  Fields are 32 bytes unless the section says otherwise (the
+// machine list's are 16).
 struct Group {
   std::string name;
   std::vector<std::pair<std::string, std::string>> pairs;
@@ -110,6 +111,7 @@ struct Section {
   EditField edit;
   uint32_t pairValueSize = 32;  // each pair: a 32-byte name and this many value bytes
   std::vector<Group> groups;
+  uint32_t groupFieldSize = 32;  // bytes of a group's name, a key and a value
 };
 
 struct Document {

@@ -365,6 +365,14 @@ bool ParseSectionLine(const std::vector<Token>& tokens, Section* s, std::string*
     s->kind = SectionKind::Groups;
     return true;
   }
+  if (kind == "groups" && tokens.size() == 4 && tokens[3].name == "field") {
+    s->kind = SectionKind::Groups;
+    if (!ParseU32(tokens[3].value, &s->groupFieldSize) || s->groupFieldSize == 32) {
+      *error = "expected: groups field=N, with N other than the usual 32";
+      return false;
+    }
+    return true;
+  }
   if (kind == "editfield" && tokens.size() == 3) {
     s->kind = SectionKind::EditField;
     return true;
@@ -538,7 +546,11 @@ std::string FormatText(const Document& doc) {
         out += "\n";
         break;
       case SectionKind::EditField: out += "editfield\n" + FormatEdit(s.edit); break;
-      case SectionKind::Groups: out += "groups\n"; break;
+      case SectionKind::Groups:
+        out += "groups";
+        if (s.groupFieldSize != 32) out += " field=" + std::to_string(s.groupFieldSize);
+        out += "\n";
+        break;
       case SectionKind::Records:
         out += "records " + std::to_string(s.recordSize) + "\n";
         if (!s.layout.empty()) out += "  layout " + FormatLayout(s.layout) + "\n";

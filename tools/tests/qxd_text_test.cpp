@@ -77,7 +77,13 @@ const char kAllKinds[] =
     "section \"Plain\" editfield\n"
     "  length free 0 0\n"
     "  value -500 500 -20\n"
-    "  check none 0 0 0 0\n";
+    "  check none 0 0 0 0\n"
+    "\n"
+    "section \"MachineInfo\" groups field=16\n"
+    "  group \"Fax20\"\n"
+    "    pair \"PrintRate\" \"20\"\n"
+    "    pair \"PrintRateUnit\" \"PPM\"\n"
+    "  group \"Fax10\"\n";
 
 std::string RoundTrip(const std::string& text) {
   qxd::Document doc, back;
@@ -131,6 +137,10 @@ TEST(QxdText, RefusesMalformedSources) {
       {"byte list value too large", "qxd 0\nsection \"S\" editfield\n  rule single allow 0x100\n"},
       {"bound below the range", "qxd 0\nsection \"S\" editfield\n  value -2147483649 0\n"},
       {"text list for double-byte", "qxd 0\nsection \"S\" editfield\n  rule double allow \"ab\"\n"},
+      {"group name too long", "qxd 0\nsection \"M\" groups field=16\n  group \"" + std::string(16, 'm') + "\"\n"},
+      {"group value too long", "qxd 0\nsection \"M\" groups field=16\n  group \"m\"\n    pair \"k\" \"" +
+                                   std::string(16, 'v') + "\"\n"},
+      {"group field too small", "qxd 0\nsection \"M\" groups field=1\n"},
   };
   for (const Case& c : cases) {
     qxd::Document doc;
