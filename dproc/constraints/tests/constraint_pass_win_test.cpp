@@ -184,6 +184,19 @@ class ConstraintPass : public ::testing::Test {
     Bind();
   }
 
+  // Replaces the sample model's rules with rules compiled from text.
+  void InstallRules(const std::string& text) {
+    qxd::ConstraintDocument doc;
+    std::string error;
+    ASSERT_TRUE(qxd::ParseConstraintText(text, &doc, &error)) << error;
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(qxd::BuildConstraints(doc, &bytes, &error)) << error;
+    QxdContext* ctx = QxdOpenImage(bytes.data(), bytes.size());
+    ASSERT_EQ(ReadConstraintFile(ctx, &ProcessConstraintRules().set), ConstraintLoad::Loaded);
+    QxdClose(ctx);
+    ASSERT_EQ(BuildConstraintIndex(table_, model_), 1);
+  }
+
   void Bind() { RunDoConstraints(1, dialog_, 0, -1, {deviceOptions_, model_, &messages_, 9}); }
   int32_t Pass(uint16_t control) {
     return RunDoConstraints(0, dialog_, control, -1, {deviceOptions_, model_, &messages_, 9});
@@ -356,15 +369,7 @@ TEST_F(ConstraintPass, TheSameReasonAppearsOnceInAStopIconText) {
             std::to_string(i < 3 ? 4 : i) + "\n";
   }
   text += "\nrule setting\n  target \"Collate\" \"\"\n  if \"Copies\" <= \"1\"\n  expr 0 end\n  reason 4\n";
-  qxd::ConstraintDocument doc;
-  std::string error;
-  ASSERT_TRUE(qxd::ParseConstraintText(text, &doc, &error)) << error;
-  std::vector<uint8_t> bytes;
-  ASSERT_TRUE(qxd::BuildConstraints(doc, &bytes, &error)) << error;
-  QxdContext* ctx = QxdOpenImage(bytes.data(), bytes.size());
-  ASSERT_EQ(ReadConstraintFile(ctx, &ProcessConstraintRules().set), ConstraintLoad::Loaded);
-  QxdClose(ctx);
-  ASSERT_EQ(BuildConstraintIndex(table_, model_), 1);
+  InstallRules(text);
 
   OpenPage(100, kBasicControls);
   Set("Copies", 1);
@@ -431,15 +436,7 @@ TEST_F(ConstraintPass, AForcedColourBalanceGoesToItsPlaceInEverySet) {
   std::string text =
       "constraints\n\nrule setting\n  target \"ColAdj_Cyan\" \"\"\n  forced \"5\"\n"
       "  if \"Copies\" <= \"1\"\n  expr 0 end\n";
-  qxd::ConstraintDocument doc;
-  std::string error;
-  ASSERT_TRUE(qxd::ParseConstraintText(text, &doc, &error)) << error;
-  std::vector<uint8_t> bytes;
-  ASSERT_TRUE(qxd::BuildConstraints(doc, &bytes, &error)) << error;
-  QxdContext* ctx = QxdOpenImage(bytes.data(), bytes.size());
-  ASSERT_EQ(ReadConstraintFile(ctx, &ProcessConstraintRules().set), ConstraintLoad::Loaded);
-  QxdClose(ctx);
-  ASSERT_EQ(BuildConstraintIndex(table_, model_), 1);
+  InstallRules(text);
   for (FeatureEntry* row = table_; row->keyword[0] != 0; ++row) {
     if (ConstraintKeywordEqualsAscii(row->keyword, "ColAdj_Cyan")) row->kind = 4;
   }
