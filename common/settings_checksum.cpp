@@ -103,3 +103,8 @@ bool IsDriverDevModeOfVersion(const void* devmode, size_t available, uint32_t dr
   return doc.sizeAgain == kDocDModeSize && FieldHolds(doc.signature, kDocDModeSignature) &&
          FieldHolds(doc.language, kDocDModeLanguage) && DocDModeChecksumMatches(&doc);
 }
+
+bool IsSoundDocDMode(const DocDMode* record) {
+  return record != nullptr && record->size == kDocDModeSize && record->tag == kDocDModeTag &&
+         record->version == kDocDModeVersion && DocDModeChecksumMatches(record);
+}

@@ -1,5 +1,7 @@
 #include "dproc/proc_library_entry_win.h"
 
+#include "dproc/constraints/constraint_startup_win.h"
+#include "dproc/constraints/stop_icons_win.h"
 #include "dproc/ddproc_binding_win.h"
 #include "dproc/disp_string_tables_win.h"
 #include "dproc/library_context_win.h"
@@ -19,6 +21,8 @@ void Attach(HMODULE module) {
   LoadDDProcLibrary(module);
   AllocatePerPageSlots(ProcessModelInfo(), 0);
   g_featureTable = BuildFeatureTable(FeatureControlTable(), g_description.deviceOptions, ProcessModelInfo());
+  LoadProcessConstraints(module, g_featureTable, ProcessModelInfo());
+  SetStopIconImages(g_procModules.images);
 }
 
 // `processEnding`: the process is terminating rather than unloading the
@@ -28,11 +32,14 @@ void Detach(bool processEnding) {
   FreePerPageSlots();
   if (!processEnding && g_procModules.images != nullptr) FreeLibrary(g_procModules.images);
   g_procModules.images = nullptr;
+  FreeProcessConstraints();
+  SetStopIconImages(nullptr);
   FreeDescriptionData();
   FreeFeatureTable(g_featureTable);
   g_featureTable = nullptr;
   FreeSprinstErrorMessages();
   if (!processEnding) {
+    DestroyStopIconTooltips();
     FreeDDProcLibrary();
     ReleaseOwnContext();
   }

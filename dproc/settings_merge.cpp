@@ -174,10 +174,7 @@ void ResetDocDModeFrom(DocDMode* doc, const DocDMode& defaults, bool monoDriver,
   if (monoDriver) SetDocByte(doc, kDocSelectColorAt, 1);
   if (easySet != nullptr && easySetSize == sizeof(DocDMode)) {
     const auto* stored = static_cast<const DocDMode*>(easySet);
-    if (stored->size == kDocDModeSize && stored->tag == kDocDModeTag && stored->version == kDocDModeVersion &&
-        DocDModeChecksumMatches(stored)) {
-      std::memcpy(doc, stored, sizeof *doc);
-    }
+    if (IsSoundDocDMode(stored)) std::memcpy(doc, stored, sizeof *doc);
   }
   StoreDocDModePrinterHandle(doc, printer);
 }

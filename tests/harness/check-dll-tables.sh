@@ -13,8 +13,7 @@ system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll msvcrt.dll comctl32
  comdlg32.dll shell32.dll shlwapi.dll ole32.dll oleaut32.dll winspool.drv ws2_32.dll
  version.dll setupapi.dll uxtheme.dll imm32.dll rpcrt4.dll netapi32.dll wininet.dll
  mgmtapi.dll snmpapi.dll msimg32.dll bcrypt.dll "
-# One line, one blank between names and at both ends, so that every name
-# matches as " name ", also the last of a line above.
+# One blank between names, also where the list wraps.
 system_dlls=" $(echo $system_dlls) "
 failures=0
 checked=0
