@@ -319,4 +319,24 @@ TEST_F(PrinterSettingsTest, CopyOfThePublicPartIsAlwaysACompleteRecord) {
   EXPECT_EQ(out->device.head[0], 0xABABABABu) << "the device settings are not copied";
 }
 
+// The same rebuild with the driver's own user interface core and procedure
+// library beside the render core: the defaults come from the sample model.
+TEST_F(PrinterSettingsTest, TheUserInterfaceCoreRebuildsAForeignRecord) {
+  ASSERT_TRUE(dir_.Copy("bin/VELDRANK.DLL", L"VELDRANK.DLL"));
+  ASSERT_TRUE(dir_.Copy("bin/VELDRANA.DLL", L"VELDRANA.DLL"));
+  std::unique_ptr<WorkDevMode> record(new WorkDevMode{});
+  ASSERT_TRUE(Rdc_SavePrinterSettings(record.get(), printer_.handle()));
+  BYTE foreign[100] = {};
+  ASSERT_EQ(SetPrinterDataW(printer_.handle(), const_cast<wchar_t*>(L"Private DevMode02"), REG_BINARY, foreign,
+                            sizeof foreign),
+            static_cast<DWORD>(ERROR_SUCCESS));
+  std::memset(record.get(), 0xAB, sizeof(WorkDevMode));
+  ASSERT_TRUE(Rdc_LoadPrinterSettings(record.get(), printer_.handle(), printer_.name().c_str()));
+  EXPECT_TRUE(Rdc_ValidateSettings(&record->devmode, sizeof record->devmode));
+  EXPECT_TRUE(DocDModeChecksumMatches(&record->devmode.doc));
+  const int16_t paper = DocI16(&record->devmode.doc, kDocPaperSizeAt);
+  EXPECT_TRUE(paper == 1 || paper == 9) << "the locale's default paper, Letter or A4: " << paper;
+  EXPECT_EQ(record->device.head[0], 2u) << "the device settings record's own head";
+}
+
 }  // namespace
