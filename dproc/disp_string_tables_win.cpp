@@ -1,14 +1,21 @@
 #include "dproc/disp_string_tables_win.h"
 
+#include "common/auth_messages.h"
 #include "common/builtin_dev_option.h"
+#include "common/disp_strings.h"
+#include "common/edit_items.h"
+#include "common/locale_defaults.h"
 #include "common/model_info_win.h"
 #include "common/module_path.h"
 #include "common/qxd_file.h"
 #include "common/ui_encryption_info.h"
+#include "common/user_registry.h"
+#include "common/version_strings.h"
 #include "dproc/color_option_lists.h"
 #include "dproc/edit_range_limits.h"
 #include "dproc/fax_cover_styles.h"
 #include "dproc/model_startup_defaults.h"
+#include "dproc/process_texts.h"
 #include "dproc/sheet_tab_tips.h"
 #include "dproc/sprinst_messages.h"
 #include "dproc/startup_settings.h"
@@ -33,10 +40,16 @@ bool AnsiToWide(const char* text, char16_t* out, size_t capacity) {
 constexpr uint32_t kColorSettingWithDestinations = 3;
 
 void ReadSections(QxdContext* ctx, ModelInfo* model) {
+  ReadVersionInfo(ctx);
+  LoadEditItemTable(ctx);
+  const char* localePaper = GetLocaleDefaultPaper(model);
+  LoadPaperMediaRecords(ctx, localePaper, &BuiltInDevOption());
   FillFinishPositionDefaults(model);
 
-  // The sections of the dialogs' own tables, in the order of the display
-  // texts they belong to.
+  // Display texts and option texts, with the sections of the dialogs' own
+  // tables in the order of the texts they belong to.
+  LoadDispStringTable(ctx, "Property_0", CommonItemTable());
+  LoadOptionTextSections(ctx, model);
   LoadEditRangeLimits(ctx);
   LoadOverlayNoneText(ctx);
   LoadWatermarkFonts(ctx);
@@ -45,8 +58,10 @@ void ReadSections(QxdContext* ctx, ModelInfo* model) {
   LoadColorProfileLists(ctx);
   g_description.deviceOptions = LoadDeviceOptionList(ctx, model, &BuiltInDevOption());
   LoadFaxCoverStyles(ctx);
+  LoadMessageTables(ctx, &ProcessMessageTables());
 
   LoadStartupSettings(ctx, AnsiToWide);
+  SetMakerName(reinterpret_cast<const wchar_t*>(g_makerName));
   if (model->features[kMfColorSettingType] == kColorSettingWithDestinations) {
     LoadColorDestinationList(ctx, 1);
     LoadColorDestinationList(ctx, 2);
@@ -57,6 +72,7 @@ void ReadSections(QxdContext* ctx, ModelInfo* model) {
   LoadSprinstErrorMessages(ctx);
   ReadUIEncryptionInfo(ctx);
   g_description.mediaTypeLists = LoadMediaTypeLists(ctx, model);
+  LoadMessageStrTable(ctx);
 }
 
 }  // namespace
@@ -74,6 +90,7 @@ void LoadDispStringTablesFrom(const wchar_t* path) {
   ReadSections(ctx, model);
   QxdClose(ctx);
   SetDefaultDialogFace(model->languageId);
+  FillDefaultIndexPaper(model, LocaleDefaultPaperId(GetLocaleCountry()));
 }
 
 void LoadDispStringTables(HMODULE own) {
@@ -84,6 +101,8 @@ void LoadDispStringTables(HMODULE own) {
 void FreeDescriptionData() {
   FreeModelInfo();
   FreeDeviceOptionList(g_description.deviceOptions);
+  FreeEditItemTable();
   FreeMediaTypeLists(g_description.mediaTypeLists);
+  FreeMessageStrTable();
   g_description = DescriptionData{};
 }
