@@ -117,6 +117,18 @@ bool CheckSection(const Section& s, std::string* error) {
     *error = "section name \"" + s.name + "\" must have 1 to 31 characters";
     return false;
   }
+  for (const Group& g : s.groups) {
+    if (g.name.size() > 31) {
+      *error = "group " + g.name + " of section " + s.name + " does not fit 32 bytes";
+      return false;
+    }
+    for (const auto& p : g.pairs) {
+      if (p.first.size() > 31 || p.second.size() > 31) {
+        *error = "pair " + p.first + " of group " + g.name + " does not fit 32 bytes";
+        return false;
+      }
+    }
+  }
   if (s.kind == SectionKind::Items) {
     if (s.recordSize < sizeof(QxdEntry)) {
       *error = "records of section " + s.name + " are smaller than an entry";
@@ -301,6 +313,25 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         }
         count = 1;
         index.push_back(table);
+        break;
+      }
+      case SectionKind::Groups: {
+        for (const Group& g : s.groups) {
+          uint32_t entry = image.Reserve(40);
+          uint32_t pairs = image.Reserve(static_cast<uint32_t>(kQxdPairSize * g.pairs.size()));
+          place.records.push_back(entry);
+          image.PutBytes(entry, g.name.data(), g.name.size());
+          image.Put32(entry + 32, static_cast<uint32_t>(g.pairs.size()));
+          image.Put32(entry + 36, pairs);
+          for (size_t i = 0; i < g.pairs.size(); ++i) {
+            uint32_t at = pairs + static_cast<uint32_t>(kQxdPairSize * i);
+            image.PutBytes(at, g.pairs[i].first.data(), g.pairs[i].first.size());
+            image.PutBytes(at + kQxdPairField, g.pairs[i].second.data(), g.pairs[i].second.size());
+          }
+        }
+        count = static_cast<uint32_t>(s.groups.size());
+        first = count ? place.records[0] : 0;
+        index = place.records;
         break;
       }
     }

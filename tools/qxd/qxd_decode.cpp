@@ -273,6 +273,35 @@ bool Decode(const std::vector<uint8_t>& bytes, Document* doc, std::string* error
         }
         break;
       }
+      case static_cast<uint32_t>(SectionKind::Groups): {
+        s.kind = SectionKind::Groups;
+        QxdListHeader list;
+        if (!QxdReadListHeader(ctx.get(), at + kQxdListHeaderAt, &list) ||
+            !QxdArrayFits(ctx.get(), list.indexOffset, list.count, 4)) {
+          *error = "groups of section " + s.name + " are not readable";
+          return false;
+        }
+        for (uint32_t i = 0; i < list.count; ++i) {
+          uint32_t entry = 0, head[2];
+          char name[32];
+          if (!QxdReadIndexEntry(ctx.get(), list, i, &entry) || !QxdReadBytes(ctx.get(), entry, 32, name) ||
+              !QxdReadBytes(ctx.get(), entry + 32, sizeof head, head) ||
+              !QxdArrayFits(ctx.get(), head[1], head[0], kQxdPairSize)) {
+            *error = "a group of section " + s.name + " is not readable";
+            return false;
+          }
+          Group g;
+          g.name.assign(name, strnlen(name, 32));
+          for (uint32_t j = 0; j < head[0]; ++j) {
+            char pair[kQxdPairSize];
+            QxdReadBytes(ctx.get(), head[1] + kQxdPairSize * j, sizeof pair, pair);
+            g.pairs.emplace_back(std::string(pair, strnlen(pair, kQxdPairField)),
+                                 std::string(pair + kQxdPairField, strnlen(pair + kQxdPairField, kQxdPairField)));
+          }
+          s.groups.push_back(std::move(g));
+        }
+        break;
+      }
       default:
         *error = "section " + s.name + " was not laid out by this tool";
         return false;

@@ -15,6 +15,9 @@
 //   section "<name>" value "<text>"
 //   section "<name>" pairs [value=N]            N: bytes of each value, 32 unless given
 //     pair "<key>" "<value>"
+//   section "<name>" groups                     named lists of pairs
+//     group "<name>"
+//       pair "<key>" "<value>"
 //   section "<name>" editfield                  an edit item descriptor
 //     length <chars|bytes|free> <min> <max>
 //     value <min|none> <max|none>
@@ -40,8 +43,8 @@
 
 namespace qxd {
 
-enum class SectionKind : uint32_t { Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, EditField = 6 };
-inline constexpr uint32_t kLastSectionKind = 6;
+enum class SectionKind : uint32_t { Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, EditField = 6, Groups = 7 };
+inline constexpr uint32_t kLastSectionKind = 7;
 
 enum class FieldType { U8, U16, U32, I16, I32, Str, WStr, WText };
 
@@ -79,6 +82,14 @@ struct EditField {
   uint32_t lengthCheck[5] = {};  // kind, caption, text, format, spare
 };
 
+// A named list of pairs: a 40-byte entry (name in 32 bytes, pair count,
+// offset of the pairs) and its 64-byte pairs (key and value in 32 bytes
+// each).
+struct Group {
+  std::string name;
+  std::vector<std::pair<std::string, std::string>> pairs;
+};
+
 struct Section {
   std::string name;
   SectionKind kind = SectionKind::Texts;
@@ -92,6 +103,7 @@ struct Section {
   std::vector<std::pair<std::string, std::string>> pairs;
   EditField edit;
   uint32_t pairValueSize = 32;  // each pair: a 32-byte name and this many value bytes
+  std::vector<Group> groups;
 };
 
 struct Document {

@@ -342,6 +342,10 @@ bool ParseSectionLine(const std::vector<Token>& tokens, Section* s, std::string*
     s->kind = SectionKind::Pairs;
     return true;
   }
+  if (kind == "groups" && tokens.size() == 3) {
+    s->kind = SectionKind::Groups;
+    return true;
+  }
   if (kind == "editfield" && tokens.size() == 3) {
     s->kind = SectionKind::EditField;
     return true;
@@ -461,6 +465,15 @@ bool ParseText(const std::string& text, Document* doc, std::string* error) {
         s.pairs.emplace_back(tokens[1].value, tokens[2].value);
         ok = IsAscii(tokens[1].value) && IsAscii(tokens[2].value);
         if (!ok) why = "pairs are printable ASCII";
+      } else if (word == "group" && s.kind == SectionKind::Groups && tokens.size() == 2 && tokens[1].quoted) {
+        s.groups.push_back(Group{tokens[1].value, {}});
+        ok = IsAscii(tokens[1].value);
+        if (!ok) why = "group names are printable ASCII";
+      } else if (word == "pair" && s.kind == SectionKind::Groups && !s.groups.empty() && tokens.size() == 3 &&
+                 tokens[1].quoted && tokens[2].quoted) {
+        s.groups.back().pairs.emplace_back(tokens[1].value, tokens[2].value);
+        ok = IsAscii(tokens[1].value) && IsAscii(tokens[2].value);
+        if (!ok) why = "pairs are printable ASCII";
       } else {
         ok = false;
         why = "unexpected " + word + " in section " + s.name;
@@ -504,6 +517,7 @@ std::string FormatText(const Document& doc) {
         out += "\n";
         break;
       case SectionKind::EditField: out += "editfield\n" + FormatEdit(s.edit); break;
+      case SectionKind::Groups: out += "groups\n"; break;
     }
     for (const Item& item : s.items) {
       out += s.kind == SectionKind::Texts ? "  entry" : "  item";
@@ -523,6 +537,10 @@ std::string FormatText(const Document& doc) {
       out += "\n";
     }
     for (const auto& p : s.pairs) out += "  pair " + Quote(p.first) + " " + Quote(p.second) + "\n";
+    for (const Group& g : s.groups) {
+      out += "  group " + Quote(g.name) + "\n";
+      for (const auto& p : g.pairs) out += "    pair " + Quote(p.first) + " " + Quote(p.second) + "\n";
+    }
   }
   return out;
 }

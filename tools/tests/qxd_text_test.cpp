@@ -45,6 +45,12 @@ const char kAllKinds[] =
     "  item key=\"WM_None\" label=\"<None>\"\n"
     "  item key=\"WM_001\" label=\"Confidential \xE2\x86\x92\" size=48\n"
     "\n"
+    "section \"Commands\" groups\n"
+    "  group \"Color_Auto\"\n"
+    "    pair \"RENDERMODE\" \"COLOR\"\n"
+    "    pair \"DATAMODE\" \"AUTO\"\n"
+    "  group \"Color_Disable\"\n"
+    "\n"
     "section \"Empty\" texts\n"
     "\n"
     "section \"UserPaper_Width\" editfield\n"
@@ -102,6 +108,8 @@ TEST(QxdText, RefusesMalformedSources) {
       {"value too long", "qxd 0\nsection \"S\" pairs\n  pair \"p\" \"" + std::string(32, 'v') + "\"\n"},
       {"wide value too long", "qxd 0\nsection \"S\" pairs value=256\n  pair \"p\" \"" + std::string(256, 'v') + "\"\n"},
       {"bad value width", "qxd 0\nsection \"S\" pairs value=0\n"},
+      {"group name too long", "qxd 0\nsection \"S\" groups\n  group \"" + std::string(32, 'g') + "\"\n"},
+      {"pair before any group", "qxd 0\nsection \"S\" groups\n  pair \"k\" \"v\"\n"},
       {"text field with number", "qxd 0\nsection \"S\" items 20\n  layout t:wtext@16\n  item t=5\n"},
       {"range without max", "qxd 0\nsection \"S\" range min=1 default=1 extra=2\n"},
       {"entry in items", "qxd 0\nsection \"S\" items 16\n  entry key=\"k\"\n"},

@@ -1,0 +1,252 @@
+// The job settings record.
+#include "drender/job_settings.h"
+
+#include <cstring>
+#include <cwchar>
+#include <memory>
+#include <new>
+
+#include "common/devmode_store_win.h"
+#include "common/doc_fields.h"
+#include "common/paper_tables.h"
+#include "common/settings_checksum.h"
+#include "drender/job_binding.h"
+#include "drender/model_info.h"
+#include "drender/printer_info.h"
+
+namespace {
+
+constexpr uint32_t kDocMarginsAt = DOC_FIELD_AT(rcMargin_left);  // four i16: left, top, right, bottom
+constexpr uint32_t kDocCopiesAt = DOC_FIELD_AT(nCopies);
+constexpr uint32_t kDocCollateAt = DOC_FIELD_AT(bCollate);
+constexpr uint32_t kDocResolutionAt = DOC_FIELD_AT(nResoH);  // three i16: x, y, aspect
+
+DEVMODEW* PublicPart(WorkDevMode* record) { return reinterpret_cast<DEVMODEW*>(record->devmode.publicPart); }
+DocDMode* Doc(WorkDevMode* record) { return &record->devmode.doc; }
+
+// True when the caller's DEVMODE covers the field that ends `end` bytes into it.
+bool Covers(const DEVMODEW* dm, size_t end) { return dm->dmSize >= end; }
+#define HAS(dm, bit, field) (((dm)->dmFields & (bit)) && Covers((dm), offsetof(DEVMODEW, field) + sizeof((dm)->field)))
+
+void Stamp(WorkDevMode* record) {
+  record->devmode.magic = kDriverDevModeMagic;
+  StoreDocDModeChecksum(Doc(record));
+}
+
+bool ResetToDefaults(WorkDevMode* record, HANDLE printer, const wchar_t* printerName) {
+  wchar_t path[MAX_PATH];
+  if (!Rdc_SiblingPath(L"VELDRANK.DLL", path)) return false;
+  HMODULE core = LoadLibraryW(path);
+  if (!core) return false;
+  auto reset = reinterpret_cast<PFN_UdcResetSelfDMode>(reinterpret_cast<void (*)()>(GetProcAddress(core, "_UdcResetSelfDMode")));
+  bool called = false;
+  if (reset) {
+    reset(record, printer, printerName);
+    called = true;
+  }
+  FreeLibrary(core);
+  return called;
+}
+
+bool InList(const ModelListItem* rows, uint32_t value) {
+  for (const ModelListItem* row = rows; row && row->keyword[0]; ++row) {
+    if (row->value == value) return true;
+  }
+  return false;
+}
+
+bool InTrays(const InTrayEntry* rows, uint32_t bin) {
+  for (const InTrayEntry* row = rows; row && row->keyword[0]; ++row) {
+    if (row->binId == bin) return true;
+  }
+  return false;
+}
+
+// A custom size outside the model's limits (zero or less in particular)
+// is brought inside them.
+int16_t ClampCustom(int32_t value, uint32_t minimum, uint32_t maximum, uint32_t fallback) {
+  if (maximum == 0 || minimum > maximum) return static_cast<int16_t>(value > 0 && value <= 0x7FFF ? value : fallback);
+  if (value < static_cast<int32_t>(minimum)) value = static_cast<int32_t>(minimum);
+  if (value > static_cast<int32_t>(maximum)) value = static_cast<int32_t>(maximum);
+  return static_cast<int16_t>(value > 0x7FFF ? 0x7FFF : value);
+}
+
+void MergeDuplex(DocDMode* doc, const DEVMODEW* dm, const ModelInfo* model) {
+  const bool twoSided = dm->dmDuplex == DMDUP_VERTICAL || dm->dmDuplex == DMDUP_HORIZONTAL;
+  const bool driverBooklet = model && model->features[kMfBookletPrint] != 0;
+  const uint8_t sides = DocByte(doc, kDocDoubleSidesAt);
+  const bool adhesive = model && model->features[kMfAdhesiveBind] != 0 && DocByte(doc, kDocAdhesiveBindAt) != 0;
+  const int16_t orientation = Covers(dm, offsetof(DEVMODEW, dmOrientation) + 2) ? dm->dmOrientation : 0;
+  if ((!driverBooklet && sides == 3) || adhesive) {
+    if (!twoSided) {
+      SetDocByte(doc, kDocDoubleSidesAt, 1);
+    } else {
+      Rdc_AdjustBookletBinding(doc, orientation);
+    }
+    return;
+  }
+  if (sides == 3) return;  // a booklet the driver makes stays
+  SetDocByte(doc, kDocDoubleSidesAt, twoSided ? 2 : 1);
+  if (model && model->features[kMfBindingEdge4]) {
+    Rdc_AdjustEdgeBinding(doc, twoSided ? dm->dmDuplex : 1);
+  } else if (twoSided) {
+    Rdc_AdjustAutoBinding(doc, orientation, dm->dmDuplex, model);
+  }
+}
+
+}  // namespace
+
+BOOL Rdc_ValidateSettings(const void* devmode, size_t available) {
+  if (!devmode || available < kDevModeWSize) return FALSE;
+  const auto* dm = static_cast<const DEVMODEW*>(devmode);
+  if (dm->dmSpecVersion != kDriverSpecVersion || dm->dmSize != kDevModeWSize ||
+      dm->dmDriverExtra != kDriverDevModeExtra || available < kDriverDevModeSize) {
+    return FALSE;
+  }
+  const auto* record = static_cast<const DriverDevMode*>(devmode);
+  if (record->magic != kDriverDevModeMagic || record->doc.sizeAgain != kDocDModeSize) return FALSE;
+  if (strncmp(record->doc.signature, kDocDModeSignature, sizeof record->doc.signature) != 0 ||
+      strncmp(record->doc.language, kDocDModeLanguage, sizeof record->doc.language) != 0) {
+    return FALSE;
+  }
+  return DocDModeChecksumMatches(&record->doc);
+}
+
+BOOL Rdc_SavePrinterSettings(const WorkDevMode* record, HANDLE printer) {
+  return record && WritePrivateDevModeData(printer, &record->device) == kDevModeStoreOk;
+}
+
+BOOL Rdc_LoadPrinterSettings(WorkDevMode* record, HANDLE printer, const wchar_t* printerName) {
+  if (!record) return FALSE;
+  std::memset(record, 0, sizeof(*record));
+  if (Rdc_GetPrinterInfo(printer, &record->devmode, sizeof(record->devmode), kPrinterInfoDevMode) &&
+      Rdc_ValidateSettings(&record->devmode, sizeof(record->devmode))) {
+    DWORD status = 0;
+    if (ReadPrivateDevModeData(printer, &record->device, &status) == kDevModeStoreOk) return TRUE;
+  }
+  ResetToDefaults(record, printer, printerName);
+  Stamp(record);
+  // Without stored settings or defaults there is nothing to print with.
+  return Rdc_ValidateSettings(&record->devmode, sizeof(record->devmode));
+}
+
+void Rdc_MergeCallerDevMode(WorkDevMode* record, const DEVMODEW* dm, const ModelInfo* model) {
+  if (!record || !dm) return;
+  DocDMode* doc = Doc(record);
+  if (HAS(dm, DM_ORIENTATION, dmOrientation) && (dm->dmOrientation == 1 || dm->dmOrientation == 2)) {
+    SetDocByte(doc, kDocOrientationAt, static_cast<uint8_t>(dm->dmOrientation));
+  }
+  if (HAS(dm, DM_PAPERSIZE, dmPaperSize)) {
+    const uint32_t requested = static_cast<uint16_t>(dm->dmPaperSize);
+    const uint32_t current = static_cast<uint16_t>(DocI16(doc, kDocPaperSizeAt));
+    const PaperSizeEntry* paper = FindPaperById(model, requested);
+    if ((requested != current || requested == kPaperCustom) && paper) {
+      SetDocI16(doc, kDocPaperSizeAt, static_cast<int16_t>(requested));
+      int16_t width = static_cast<int16_t>(paper->width);
+      int16_t length = static_cast<int16_t>(paper->length);
+      if (requested == kPaperCustom) {
+        const bool hasWidth = Covers(dm, offsetof(DEVMODEW, dmPaperWidth) + 2);
+        // The custom paper's own range, else the range sections'.
+        const bool own = model->customPaperMaxWidth != 0 && model->customPaperMaxLength != 0;
+        width = ClampCustom(hasWidth ? dm->dmPaperWidth : 0, own ? model->customPaperMinWidth : model->customWidthMin,
+                            own ? model->customPaperMaxWidth : model->customWidthMax, paper->width);
+        length = ClampCustom(hasWidth ? dm->dmPaperLength : 0,
+                             own ? model->customPaperMinLength : model->customLengthMin,
+                             own ? model->customPaperMaxLength : model->customLengthMax, paper->length);
+      }
+      SetDocI16(doc, kDocPaperWidthAt, width);
+      SetDocI16(doc, kDocPaperLengthAt, length);
+      for (int i = 0; i < 4; ++i) SetDocI16(doc, kDocMarginsAt + 2 * i, static_cast<int16_t>(paper->margins[i]));
+    }
+  }
+  if (HAS(dm, DM_MEDIATYPE, dmMediaType) && model && InList(model->mediaTypes, dm->dmMediaType)) {
+    SetDocI16(doc, kDocMediaTypeAt, static_cast<int16_t>(dm->dmMediaType));
+  }
+  if (HAS(dm, DM_COPIES, dmCopies)) {
+    const int32_t maximum = model && model->copiesMax ? model->copiesMax : 1;
+    int32_t copies = dm->dmCopies;
+    if (DocByte(doc, kDocCollateAt) != 0) {
+      copies = copies < 1 ? 1 : (copies > maximum ? maximum : copies);
+    } else if (copies < 1 || copies > maximum) {
+      copies = 1;
+    }
+    SetDocI16(doc, kDocCopiesAt, static_cast<int16_t>(copies));
+  }
+  if (HAS(dm, DM_DEFAULTSOURCE, dmDefaultSource) && model && InTrays(model->inTrays, dm->dmDefaultSource)) {
+    SetDocI16(doc, kDocInTrayAt, static_cast<int16_t>(dm->dmDefaultSource));
+  }
+  if (HAS(dm, DM_DUPLEX, dmDuplex)) MergeDuplex(doc, dm, model);
+  if (((dm->dmFields & DM_PRINTQUALITY) || (dm->dmFields & DM_YRESOLUTION)) &&
+      Covers(dm, offsetof(DEVMODEW, dmYResolution) + 2) && model) {
+    for (const ResolutionItem* row = model->resolutions; row && row->keyword[0]; ++row) {
+      if (row->values[0] == static_cast<uint16_t>(dm->dmPrintQuality) &&
+          row->values[1] == static_cast<uint16_t>(dm->dmYResolution)) {
+        for (int i = 0; i < 3; ++i) SetDocI16(doc, kDocResolutionAt + 2 * i, static_cast<int16_t>(row->values[i]));
+      }
+    }
+  }
+  Rdc_SyncDevModeFields(record, model, nullptr);
+}
+
+void Rdc_SyncDevModeFields(WorkDevMode* record, const ModelInfo* model, const wchar_t* printerName) {
+  if (!record) return;
+  DEVMODEW* dm = PublicPart(record);
+  const DocDMode* doc = Doc(record);
+  if (printerName) {
+    size_t n = 0;
+    while (n < CCHDEVICENAME - 1 && printerName[n] && printerName[n] != L',') ++n;
+    std::memset(dm->dmDeviceName, 0, sizeof dm->dmDeviceName);
+    wmemcpy(dm->dmDeviceName, printerName, n);
+  }
+  dm->dmOrientation = DocByte(doc, kDocOrientationAt);
+  dm->dmPaperSize = DocI16(doc, kDocPaperSizeAt);
+  dm->dmPaperLength = DocI16(doc, kDocPaperLengthAt);
+  dm->dmPaperWidth = DocI16(doc, kDocPaperWidthAt);
+  dm->dmScale = 100;
+  dm->dmCopies = DocI16(doc, kDocCopiesAt);
+  dm->dmDefaultSource = DocI16(doc, kDocInTrayAt);
+  dm->dmPrintQuality = DocI16(doc, kDocResolutionAt);
+  dm->dmYResolution = DocI16(doc, kDocResolutionAt + 2);
+  dm->dmColor = model && model->colorMode == 2 ? DMCOLOR_MONOCHROME : DMCOLOR_COLOR;
+  if (dm->dmFields & DM_DUPLEX) dm->dmDuplex = DMDUP_SIMPLEX;
+  dm->dmTTOption = DMTT_BITMAP;
+  dm->dmICMMethod = DMICMMETHOD_NONE;
+  dm->dmICMIntent = DMICM_CONTRAST;
+  dm->dmMediaType = static_cast<uint16_t>(DocI16(doc, kDocMediaTypeAt));
+  if (const PaperSizeEntry* paper = FindPaperById(model, static_cast<uint16_t>(DocI16(doc, kDocPaperSizeAt)))) {
+    std::memset(dm->dmFormName, 0, sizeof dm->dmFormName);
+    for (size_t i = 0; i < CCHFORMNAME - 1 && paper->name[i]; ++i) dm->dmFormName[i] = static_cast<wchar_t>(paper->name[i]);
+  }
+}
+
+BOOL Rdc_GetSettings(WorkDevMode* out, const DEVMODEW* caller, HANDLE printer, const wchar_t* printerName,
+                     DWORD flags) {
+  std::unique_ptr<WorkDevMode> work(new (std::nothrow) WorkDevMode{});
+  if (!work) return FALSE;
+  if (!Rdc_LoadPrinterSettings(work.get(), printer, printerName)) return FALSE;
+  const ModelInfo* model = Rdc_Model();
+  if ((flags & (kSettingsMerge | kSettingsMergeAlso)) && caller) {
+    // The caller's DEVMODE is read only within its own sizes.
+    const size_t available = static_cast<size_t>(caller->dmSize) + caller->dmDriverExtra;
+    if (Rdc_ValidateSettings(caller, available)) {
+      const auto* theirs = reinterpret_cast<const DriverDevMode*>(caller);
+      work->devmode.doc = theirs->doc;
+      work->devmode.magic = theirs->magic;
+    }
+    Rdc_MergeCallerDevMode(work.get(), caller, model);
+  }
+  Rdc_SyncDevModeFields(work.get(), model, printerName);
+  Stamp(work.get());
+  if (flags & kSettingsStoreDevice) Rdc_SavePrinterSettings(work.get(), printer);
+  if (out) {
+    if (flags & kSettingsCopyWhole) {
+      *out = *work;
+    } else if (flags & kSettingsCopyPublic) {
+      // Always a complete record: the stored settings with the caller's
+      // fields merged, never a private part the caller did not fill.
+      out->devmode = work->devmode;
+    }
+    StoreDocDModeChecksum(&out->devmode.doc);
+  }
+  return TRUE;
+}

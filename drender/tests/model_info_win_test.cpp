@@ -1,0 +1,69 @@
+// The render core's shared printer description: its users, the default
+// input paper and a missing description.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "common/paper_tables.h"
+#include "drender/model_info.h"
+#include "drender/tests/render_dir.h"
+
+namespace {
+
+// The render core's description functions, run in this program against a
+// module placed in a test directory.
+class ModelInfoTest : public ::testing::Test {
+ protected:
+  void Place(const RenderDir& dir, const wchar_t* moduleName) {
+    module_ = LoadLibraryW(dir.Path(moduleName).c_str());
+    ASSERT_NE(module_, nullptr);
+    Rdc_SetModule(module_);
+  }
+  void TearDown() override {
+    while (Qxd_ModelInfoUsers() > 0) Qxd_ReleaseModelInfo();
+    Rdc_SetModule(nullptr);
+    if (module_) FreeLibrary(module_);
+  }
+  HMODULE module_ = nullptr;
+};
+
+TEST_F(ModelInfoTest, UsersShareOneDescriptionUntilTheLastRelease) {
+  RenderDir dir;
+  Place(dir, L"VELDRANE.DLL");
+  ASSERT_TRUE(Qxd_LoadModelInfo());
+  const ModelInfo* model = Rdc_Model();
+  ASSERT_NE(model, nullptr);
+  EXPECT_NE(FindPaperById(model, 9), nullptr);
+  ASSERT_TRUE(Qxd_LoadModelInfo());
+  EXPECT_EQ(Qxd_ModelInfoUsers(), 2);
+  EXPECT_EQ(Rdc_Model(), model);
+  Qxd_ReleaseModelInfo();
+  EXPECT_EQ(Rdc_Model(), model);
+  Qxd_ReleaseModelInfo();
+  EXPECT_EQ(Qxd_ModelInfoUsers(), 0);
+  EXPECT_EQ(Rdc_Model(), nullptr);
+  Qxd_ReleaseModelInfo();  // one release too many changes nothing
+  EXPECT_EQ(Qxd_ModelInfoUsers(), 0);
+  EXPECT_STREQ(Rdc_MakerName(), L"HALDOVAR");
+}
+
+TEST_F(ModelInfoTest, DefaultInputPaperFromTheProcedureLibraryOrTheDescription) {
+  RenderDir dir;
+  Place(dir, L"VELDRANE.DLL");
+  ASSERT_TRUE(Qxd_LoadModelInfo());
+  EXPECT_EQ(Rdc_DefaultPaperId(), 9) << "without VELDRANA.DLL: the section's default paper";
+  Qxd_ReleaseModelInfo();
+  ASSERT_TRUE(dir.Copy("bin/SIBSTAND.DLL", L"VELDRANA.DLL"));
+  ASSERT_TRUE(Qxd_LoadModelInfo());
+  EXPECT_EQ(Rdc_DefaultPaperId(), 1) << "\"letter\" names the Letter record";
+}
+
+TEST_F(ModelInfoTest, WithoutADescriptionNothingLoads) {
+  RenderDir dir(false);
+  ASSERT_TRUE(dir.Copy("bin/SIBSTAND.DLL", L"SIBSTAND.DLL"));
+  Place(dir, L"SIBSTAND.DLL");
+  EXPECT_FALSE(Qxd_LoadModelInfo());
+  EXPECT_EQ(Qxd_ModelInfoUsers(), 0);
+  EXPECT_EQ(Rdc_Model(), nullptr);
+}
+
+}  // namespace
