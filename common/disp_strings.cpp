@@ -203,6 +203,15 @@ int FindDisplayText(QxdContext* ctx, const char* section, const char* key, char1
   return found;
 }
 
+void LoadDisplayTextSections(QxdContext* ctx, const DispTableBinding* bindings, size_t count) {
+  for (size_t i = 0; i < count; ++i) LoadDispStringTable(ctx, bindings[i].section, bindings[i].table);
+  for (size_t i = 0; i < count; ++i) {
+    if (QxdNameEquals(bindings[i].section, "Dlg_SetNupStyle")) {
+      LoadDispStringTable(ctx, "Property_2", bindings[i].table);
+    }
+  }
+}
+
 void LoadOptionTextSections(QxdContext* ctx, ModelInfo* model) {
   // Sections named like a feature fill that feature's table; a few fill a
   // table of another name, and four fill lists of the model.

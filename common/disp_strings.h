@@ -62,6 +62,16 @@ void LoadMessageTables(QxdContext* ctx, MessageTables* tables);
 // The text of slot `n` of a table, or null.
 const char16_t* MessageText(const MessageTables& tables, MessageTable table, uint32_t n);
 
+// A display-text table and the section that fills it.
+struct DispTableBinding {
+  const char* section;
+  DispStringItem* table;
+};
+// Fills the tables in the order given.  "Property_2" (the Layout sheet's
+// texts) is applied once more to the N-up style dialog's table after
+// "Dlg_SetNupStyle", so the sheet's texts win there for keywords both give.
+void LoadDisplayTextSections(QxdContext* ctx, const DispTableBinding* bindings, size_t count);
+
 // Fills the option tables of the feature table and the model's lists from
 // their option-text sections, in loading order.
 void LoadOptionTextSections(QxdContext* ctx, ModelInfo* model);

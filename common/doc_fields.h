@@ -26,6 +26,8 @@ struct TrayMediaEntry {
 static_assert(sizeof(TrayMediaEntry) == 43);
 static_assert(offsetof(TrayMediaEntry, nValue) == 32 && offsetof(TrayMediaEntry, nPaperType2) == 36);
 
+inline constexpr uint32_t kFontSubEntries = 27;
+
 struct DocFields {
   uint8_t nOrientation;
   uint8_t gap65[1];
@@ -406,16 +408,25 @@ struct DocFields {
   char16_t GraphDestSc_szProfileName[41];
   char16_t GraphDestSc_szDownloadName[41];
   uint32_t GraphDestSc_dwSrcType;
-  uint8_t gap3654[7];
+  uint8_t gap3654[4];
+  uint8_t nImgEdge;          // "Img_Edge"
+  uint8_t nTextEdge;         // "Text_Edge"
+  uint8_t nGraphEdge;        // "Graph_Edge"
   uint8_t bMatchPaperColor;
   int16_t nSimCMYKGray;
   uint8_t nJpegCompressRatio;
   uint8_t nJpegSamplingRate;
   uint8_t nTTFont;
   uint8_t nFontDownLoad;
-  uint8_t gap3668[1756];
+  // The printer-font substitution table: TrueType face, device font number,
+  // printer font name and the byte sum of the face name, per entry.
+  char SubTTFontName[kFontSubEntries][32];
+  uint8_t SubDevFontNumber[kFontSubEntries];
+  char SubDevFontName[kFontSubEntries][32];
+  uint8_t gap5423[1];
   uint16_t SubFontEntryNum;
-  uint8_t gap5426[110];
+  uint8_t gap5426[2];
+  uint32_t SubTTFontSum[kFontSubEntries];
   uint32_t bPPTRmvWhiteBkg;
   uint8_t bRectOutMode;
   uint8_t bUserAuthentication;
@@ -806,6 +817,11 @@ static_assert(offsetof(DocFields, nJpegSamplingRate) + 64 == 3665);
 static_assert(offsetof(DocFields, nTTFont) + 64 == 3666);
 static_assert(offsetof(DocFields, nFontDownLoad) + 64 == 3667);
 static_assert(offsetof(DocFields, SubFontEntryNum) + 64 == 5424);
+static_assert(offsetof(DocFields, nImgEdge) + 64 == 3658);
+static_assert(offsetof(DocFields, SubTTFontName) + 64 == 3668);
+static_assert(offsetof(DocFields, SubDevFontNumber) + 64 == 4532);
+static_assert(offsetof(DocFields, SubDevFontName) + 64 == 4559);
+static_assert(offsetof(DocFields, SubTTFontSum) + 64 == 5428);
 static_assert(offsetof(DocFields, bPPTRmvWhiteBkg) + 64 == 5536);
 static_assert(offsetof(DocFields, bRectOutMode) + 64 == 5540);
 static_assert(offsetof(DocFields, bUserAuthentication) + 64 == 5541);

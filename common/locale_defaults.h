@@ -33,7 +33,7 @@ int GetLocaleCountry();
 bool IsUSMeasure();
 // LocaleDefaultPaperKeyword for the user's country.
 const char* GetLocaleDefaultPaper(const ModelInfo* model);
-// LanguageCodeOf into a process-wide buffer of 64 characters that the next
-// call overwrites.
-const wchar_t* GetLanguageCode(uint32_t languageId);
+// LanguageCodeOf the model's language id (0 without a model) into a
+// process-wide buffer of 64 characters that the next call overwrites.
+const wchar_t* GetLanguageCode(const ModelInfo* model);
 #endif

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "common/locale_defaults.h"
+#include "common/model_info.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ bool IsUSMeasure() { return LocaleNumber(LOCALE_IMEASURE) == 1; }
 
 const char* GetLocaleDefaultPaper(const ModelInfo* model) { return LocaleDefaultPaperKeyword(model, GetLocaleCountry()); }
 
-const wchar_t* GetLanguageCode(uint32_t languageId) {
-  LanguageCodeOf(languageId, reinterpret_cast<char16_t*>(g_languageCode), 64);
+const wchar_t* GetLanguageCode(const ModelInfo* model) {
+  LanguageCodeOf(model != nullptr ? model->languageId : 0, reinterpret_cast<char16_t*>(g_languageCode), 64);
   return g_languageCode;
 }

@@ -1,9 +1,20 @@
 #include "common/message_text.h"
 
+#include "common/disp_strings.h"
 #include "common/safe_format.h"
 
 namespace {
 MessageRowFn g_source = nullptr;
+const MessageTables* g_tables = nullptr;
+
+const char16_t* GeneralRow(uint32_t row) {
+  return g_tables != nullptr ? MessageText(*g_tables, kMessageStr, row) : nullptr;
+}
+}  // namespace
+
+void UseGeneralMessageTable(const MessageTables* tables) {
+  g_tables = tables;
+  SetMessageRowSource(tables != nullptr ? GeneralRow : nullptr);
 }
 
 void SetMessageRowSource(MessageRowFn source) { g_source = source; }

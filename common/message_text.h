@@ -15,6 +15,12 @@ using MessageRowFn = const char16_t* (*)(uint32_t row);
 void SetMessageRowSource(MessageRowFn source);
 const char16_t* MessageRow(uint32_t row);
 
+struct MessageTables;
+// Takes the rows from the general message table ("MessageStr") of the
+// description file's numbered tables; null: no rows.  The tables must live
+// until the next call.
+void UseGeneralMessageTable(const MessageTables* tables);
+
 // Zero-fills `out`, copies at most `capacity` - 1 characters of the row and
 // turns each backslash-"n" into a blank and a line feed.
 void LoadMessageText(uint32_t row, char16_t* out, size_t capacity);

@@ -325,45 +325,29 @@ static_assert(sizeof(Item148) == 148);
 // Lists of ModelListItem, ModelWideListItem or FinishPositionItem rows.
 template <typename Row>
 Row* ReadGenericList(QxdContext* ctx, const char* section, uint32_t iconId) {
-  ListSection s;
-  if (!OpenListSection(ctx, section, &s)) return nullptr;
-  const uint32_t count = s.list.count;
-  Row* rows = AllocRows<Row>(count);
-  if (rows == nullptr) return nullptr;
   // "MediaType" items are 156 bytes with their note at 28.
   const bool mediaType = QxdNameEquals(section, "MediaType");
-  for (uint32_t i = 0; i < count; ++i) {
-    Row& row = rows[i];
-    row.size = sizeof(Row);
-    uint8_t record[156];
-    if (!ReadListRecord(ctx, s, i, record, mediaType ? 156 : 148)) continue;
-    QxdEntry entry;
-    std::memcpy(&entry, record, sizeof entry);
+  auto fill = [&](Row& row, const uint8_t* record, const QxdEntry& entry, uint32_t) {
     ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.text, sizeof row.text / 2);
     row.value = entry.next;
     row.iconId = iconId;
     CopyText(row.note, sizeof row.note, reinterpret_cast<const char*>(record + (mediaType ? 28 : 16)), 128);
-  }
-  if (mediaType) rows[count].size = sizeof(Row);
+  };
+  uint32_t count = 0;
+  if (!mediaType) return ReadRowList<Row, 148>(ctx, section, &count, fill);
+  Row* rows = ReadRowList<Row, 156>(ctx, section, &count, fill);
+  if (rows != nullptr) rows[count].size = sizeof(Row);
   return rows;
 }
 
 // Option lists read from 16-byte entries; `value` gives each row's value.
 OptionItem* ReadOptionList(QxdContext* ctx, const char* section, uint32_t (*value)(const char* keyword)) {
-  ListSection s;
-  if (!OpenListSection(ctx, section, &s)) return nullptr;
-  OptionItem* rows = AllocRows<OptionItem>(s.list.count);
-  if (rows == nullptr) return nullptr;
-  for (uint32_t i = 0; i < s.list.count; ++i) {
-    OptionItem& row = rows[i];
-    row.size = sizeof row;
-    QxdEntry entry;
-    if (!ReadListRecord(ctx, s, i, &entry, sizeof entry)) continue;
-    ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.text, 48);
-    row.value = value(row.keyword);
-    row.iconId = kRowIconId;
-  }
-  return rows;
+  return ReadRowList<OptionItem, sizeof(QxdEntry)>(
+      ctx, section, nullptr, [&](OptionItem& row, const uint8_t*, const QxdEntry& entry, uint32_t) {
+        ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.text, 48);
+        row.value = value(row.keyword);
+        row.iconId = kRowIconId;
+      });
 }
 
 uint32_t DensityValue(const char* keyword) {
@@ -375,71 +359,48 @@ uint32_t DensityValue(const char* keyword) {
 uint32_t NumberInKeyword(const char* keyword) { return static_cast<uint32_t>(QxdFirstNumber(keyword)); }
 
 ResolutionItem* ReadResolutionList(QxdContext* ctx) {
-  ListSection s;
-  if (!OpenListSection(ctx, "Resolution", &s)) return nullptr;
-  ResolutionItem* rows = AllocRows<ResolutionItem>(s.list.count);
-  if (rows == nullptr) return nullptr;
-  for (uint32_t i = 0; i < s.list.count; ++i) {
-    ResolutionItem& row = rows[i];
-    row.size = sizeof row;
-    uint8_t record[32];
-    if (!ReadListRecord(ctx, s, i, record, sizeof record)) continue;
-    QxdEntry entry;
-    std::memcpy(&entry, record, sizeof entry);
-    ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.text, 32);
-    row.index = i;
-    for (int k = 0; k < 3; ++k) std::memcpy(&row.values[k], record + 20 + 4 * k, 2);
-    // The resolution is the first number from the keyword's sixth character.
-    row.resolution = std::strlen(row.keyword) > 5 ? static_cast<uint16_t>(QxdFirstNumber(row.keyword + 5)) : 0;
-    row.iconId = kRowIconId;
-  }
-  rows[s.list.count].size = sizeof(ResolutionItem);
+  uint32_t count = 0;
+  ResolutionItem* rows = ReadRowList<ResolutionItem, 32>(
+      ctx, "Resolution", &count, [&](ResolutionItem& row, const uint8_t* record, const QxdEntry& entry, uint32_t i) {
+        ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.text, 32);
+        row.index = i;
+        for (int k = 0; k < 3; ++k) std::memcpy(&row.values[k], record + 20 + 4 * k, 2);
+        // The resolution is the first number from the keyword's sixth character.
+        row.resolution = std::strlen(row.keyword) > 5 ? static_cast<uint16_t>(QxdFirstNumber(row.keyword + 5)) : 0;
+        row.iconId = kRowIconId;
+      });
+  if (rows != nullptr) rows[count].size = sizeof(ResolutionItem);
   return rows;
 }
 
 TabPaperSizeItem* ReadTabPaperSizes(QxdContext* ctx) {
-  ListSection s;
-  if (!OpenListSection(ctx, "TabPaperPaperSize", &s)) return nullptr;
-  TabPaperSizeItem* rows = AllocRows<TabPaperSizeItem>(s.list.count);
-  if (rows == nullptr) return nullptr;
-  for (uint32_t i = 0; i < s.list.count; ++i) {
-    TabPaperSizeItem& row = rows[i];
-    row.size = sizeof row;
-    uint32_t record[7];
-    if (!ReadListRecord(ctx, s, i, record, sizeof record)) continue;
-    QxdEntry entry;
-    std::memcpy(&entry, record, sizeof entry);
-    ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.text, 48);
-    row.value = entry.next;
-    row.iconId = kRowIconId;
-    row.first = record[4];
-    row.second = record[5];
-    row.third = record[6];
-  }
-  rows[s.list.count].size = sizeof(TabPaperSizeItem);
+  uint32_t count = 0;
+  TabPaperSizeItem* rows = ReadRowList<TabPaperSizeItem, 28>(
+      ctx, "TabPaperPaperSize", &count,
+      [&](TabPaperSizeItem& row, const uint8_t* record, const QxdEntry& entry, uint32_t) {
+        ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.text, 48);
+        row.value = entry.next;
+        row.iconId = kRowIconId;
+        std::memcpy(&row.first, record + 16, 4);
+        std::memcpy(&row.second, record + 20, 4);
+        std::memcpy(&row.third, record + 24, 4);
+      });
+  if (rows != nullptr) rows[count].size = sizeof(TabPaperSizeItem);
   return rows;
 }
 
 CollateItem* ReadCollates(QxdContext* ctx) {
-  ListSection s;
-  if (!OpenListSection(ctx, "Collate", &s)) return nullptr;
-  CollateItem* rows = AllocRows<CollateItem>(s.list.count);
-  if (rows == nullptr) return nullptr;
-  for (uint32_t i = 0; i < s.list.count; ++i) {
-    CollateItem& row = rows[i];
-    row.size = sizeof row;
-    uint8_t record[156];
-    if (!ReadListRecord(ctx, s, i, record, sizeof record)) continue;
-    QxdEntry entry;
-    std::memcpy(&entry, record, sizeof entry);
-    ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, nullptr, 0);
-    row.value = entry.next;
-    row.iconId = kRowIconId;
-    std::memcpy(&row.extra, record + 24, 4);
-    CopyText(row.text1, 64, reinterpret_cast<const char*>(record + 28), 64);
-    CopyText(row.text2, 64, reinterpret_cast<const char*>(record + 92), 64);
-  }
-  rows[s.list.count].size = sizeof(CollateItem);
+  uint32_t count = 0;
+  CollateItem* rows = ReadRowList<CollateItem, 156>(
+      ctx, "Collate", &count, [&](CollateItem& row, const uint8_t* record, const QxdEntry& entry, uint32_t) {
+        ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, nullptr, 0);
+        row.value = entry.next;
+        row.iconId = kRowIconId;
+        std::memcpy(&row.extra, record + 24, 4);
+        CopyText(row.text1, 64, reinterpret_cast<const char*>(record + 28), 64);
+        CopyText(row.text2, 64, reinterpret_cast<const char*>(record + 92), 64);
+      });
+  if (rows != nullptr) rows[count].size = sizeof(CollateItem);
   return rows;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "common/qxd_reader.h"
 
@@ -36,6 +37,31 @@ void ReadEntryTexts(QxdContext* ctx, const QxdEntry& entry, char* key, size_t ca
 template <typename T>
 T* AllocRows(uint32_t count) {
   return static_cast<T*>(std::calloc(static_cast<size_t>(count) + 1, sizeof(T)));
+}
+
+// Reads a list section into count + 1 rows of Row: each row gets its size
+// field, and `fill`(row, record, entry, i) completes it from the index
+// entry's record of RecordSize bytes (rows whose record cannot be read stay
+// empty).  `count` receives the number of entries read.  Null when the
+// section is absent or memory is short.
+template <typename Row, uint32_t RecordSize, typename Fill>
+Row* ReadRowList(QxdContext* ctx, const char* section, uint32_t* count, Fill fill) {
+  static_assert(RecordSize >= sizeof(QxdEntry));
+  ListSection s;
+  if (!OpenListSection(ctx, section, &s)) return nullptr;
+  Row* rows = AllocRows<Row>(s.list.count);
+  if (rows == nullptr) return nullptr;
+  for (uint32_t i = 0; i < s.list.count; ++i) {
+    Row& row = rows[i];
+    row.size = sizeof row;
+    uint8_t record[RecordSize];
+    if (!ReadListRecord(ctx, s, i, record, RecordSize)) continue;
+    QxdEntry entry;
+    std::memcpy(&entry, record, sizeof entry);
+    fill(row, record, entry, i);
+  }
+  if (count != nullptr) *count = s.list.count;
+  return rows;
 }
 
 // Copies at most `capacity` - 1 characters of a narrow text and terminates.

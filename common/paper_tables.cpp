@@ -97,114 +97,91 @@ void UpdateInputTrayTable(QxdContext* ctx) {
 
 void ReadPaperSizeList(QxdContext* ctx, ModelInfo* m) {
   if (m == nullptr) return;
-  ListSection s;
-  if (!OpenListSection(ctx, "PaperSize", &s)) return;
-  PaperSizeEntry* rows = AllocRows<PaperSizeEntry>(s.list.count);
-  if (rows == nullptr) return;
-  m->papers = rows;
-  for (uint32_t i = 0; i < s.list.count; ++i) {
-    PaperSizeEntry& row = rows[i];
-    row.size = sizeof row;
-    uint8_t r[620];
-    if (!ReadListRecord(ctx, s, i, r, sizeof r)) continue;
-    QxdEntry entry;
-    std::memcpy(&entry, r, sizeof entry);
-    ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.name, 48);
-    std::memcpy(row.nameCopy, row.name, sizeof row.name);
-    // Offset 0 names no short name.
-    if (U32At(r, 308) != 0) QxdReadWideString(ctx, U32At(r, 308), row.shortName, 48);
-    std::memcpy(row.shortNameCopy, row.shortName, sizeof row.shortName);
-    row.paperId = U32At(r, 16);
-    row.width = U32At(r, 24);
-    row.length = U32At(r, 28);
-    row.pageSizeCount = U32At(r, 40);
-    if (row.pageSizeCount > 6) row.pageSizeCount = 6;  // the record holds six
-    if (row.pageSizeCount != 0) std::memcpy(row.pageSizes, r + 44, sizeof row.pageSizes);
-    row.pairFlag = U32At(r, 124);
-    if (row.pairFlag != 0) {
-      row.pairFirst = U32At(r, 128);
-      row.pairSecond = U32At(r, 132);
-    }
-    row.marginsFlag = U32At(r, 288);
-    row.resolutionMarginsFlag = U32At(r, 292);
-    row.furtherFlag = U32At(r, 296);
-    if (row.marginsFlag != 0) std::memcpy(row.margins, r + 136, sizeof row.margins);
-    if (row.resolutionMarginsFlag != 0) std::memcpy(row.resolutionMargins, r + 152, sizeof row.resolutionMargins);
-    if (row.furtherFlag != 0) std::memcpy(row.further, r + 272, sizeof row.further);
-    CopyText(row.note, sizeof row.note, reinterpret_cast<const char*>(r + 312), 128);
-    row.iconId = kRowIconId;
-    row.rotatedFeed = U32At(r, 440);
-    row.value444 = U32At(r, 444);
-    CopyText(row.twoUpKeyword, sizeof row.twoUpKeyword, reinterpret_cast<const char*>(r + 448), 32);
-    row.twoUpValue = U32At(r, 480);
-    row.halfWidth = U32At(r, 484);
-    row.halfLength = U32At(r, 488);
-    CopyText(row.twoUpText, sizeof row.twoUpText, reinterpret_cast<const char*>(r + 492), 128);
-    row.twoUpValid = row.twoUpKeyword[0] != '\0' && row.twoUpValue != 0 && row.halfWidth != 0 &&
-                     row.halfLength != 0 && row.twoUpText[0] != '\0';
+  uint32_t count = 0;
+  m->papers = ReadRowList<PaperSizeEntry, 620>(
+      ctx, "PaperSize", &count, [&](PaperSizeEntry& row, const uint8_t* r, const QxdEntry& entry, uint32_t) {
+        ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.name, 48);
+        std::memcpy(row.nameCopy, row.name, sizeof row.name);
+        // Offset 0 names no short name.
+        if (U32At(r, 308) != 0) QxdReadWideString(ctx, U32At(r, 308), row.shortName, 48);
+        std::memcpy(row.shortNameCopy, row.shortName, sizeof row.shortName);
+        row.paperId = U32At(r, 16);
+        row.width = U32At(r, 24);
+        row.length = U32At(r, 28);
+        row.pageSizeCount = U32At(r, 40);
+        if (row.pageSizeCount > 6) row.pageSizeCount = 6;  // the record holds six
+        if (row.pageSizeCount != 0) std::memcpy(row.pageSizes, r + 44, sizeof row.pageSizes);
+        row.pairFlag = U32At(r, 124);
+        if (row.pairFlag != 0) {
+          row.pairFirst = U32At(r, 128);
+          row.pairSecond = U32At(r, 132);
+        }
+        row.marginsFlag = U32At(r, 288);
+        row.resolutionMarginsFlag = U32At(r, 292);
+        row.furtherFlag = U32At(r, 296);
+        if (row.marginsFlag != 0) std::memcpy(row.margins, r + 136, sizeof row.margins);
+        if (row.resolutionMarginsFlag != 0) std::memcpy(row.resolutionMargins, r + 152, sizeof row.resolutionMargins);
+        if (row.furtherFlag != 0) std::memcpy(row.further, r + 272, sizeof row.further);
+        CopyText(row.note, sizeof row.note, reinterpret_cast<const char*>(r + 312), 128);
+        row.iconId = kRowIconId;
+        row.rotatedFeed = U32At(r, 440);
+        row.value444 = U32At(r, 444);
+        CopyText(row.twoUpKeyword, sizeof row.twoUpKeyword, reinterpret_cast<const char*>(r + 448), 32);
+        row.twoUpValue = U32At(r, 480);
+        row.halfWidth = U32At(r, 484);
+        row.halfLength = U32At(r, 488);
+        CopyText(row.twoUpText, sizeof row.twoUpText, reinterpret_cast<const char*>(r + 492), 128);
+        row.twoUpValid = row.twoUpKeyword[0] != '\0' && row.twoUpValue != 0 && row.halfWidth != 0 &&
+                         row.halfLength != 0 && row.twoUpText[0] != '\0';
 
-    if (QxdNameEquals(row.keyword, "UserPaper")) {
-      m->customPaperMinWidth = U32At(r, 24);
-      m->customPaperMaxWidth = U32At(r, 32);
-      m->customPaperMinLength = U32At(r, 28);
-      m->customPaperMaxLength = U32At(r, 36);
-      if (row.marginsFlag != 0) std::memcpy(m->customPaperMargins, r + 136, sizeof m->customPaperMargins);
-      if (row.resolutionMarginsFlag != 0) {
-        std::memcpy(m->customPaperResolutionMargins, r + 152, sizeof m->customPaperResolutionMargins);
-      }
-      if (row.furtherFlag != 0) std::memcpy(m->customPaperFurther, r + 272, sizeof m->customPaperFurther);
-    }
-  }
-  rows[s.list.count].size = sizeof(PaperSizeEntry);
+        if (QxdNameEquals(row.keyword, "UserPaper")) {
+          m->customPaperMinWidth = U32At(r, 24);
+          m->customPaperMaxWidth = U32At(r, 32);
+          m->customPaperMinLength = U32At(r, 28);
+          m->customPaperMaxLength = U32At(r, 36);
+          if (row.marginsFlag != 0) std::memcpy(m->customPaperMargins, r + 136, sizeof m->customPaperMargins);
+          if (row.resolutionMarginsFlag != 0) {
+            std::memcpy(m->customPaperResolutionMargins, r + 152, sizeof m->customPaperResolutionMargins);
+          }
+          if (row.furtherFlag != 0) std::memcpy(m->customPaperFurther, r + 272, sizeof m->customPaperFurther);
+        }
+      });
+  if (m->papers != nullptr) m->papers[count].size = sizeof(PaperSizeEntry);
 }
 
 void ReadOutPaperSizeList(QxdContext* ctx, ModelInfo* m) {
   if (m == nullptr) return;
-  ListSection s;
-  if (!OpenListSection(ctx, "OutPaperSize", &s)) return;
-  OutPaperSizeEntry* rows = AllocRows<OutPaperSizeEntry>(s.list.count);
-  if (rows == nullptr) return;
-  m->outPapers = rows;
-  for (uint32_t i = 0; i < s.list.count; ++i) {
-    OutPaperSizeEntry& row = rows[i];
-    row.size = sizeof row;
-    uint8_t r[320];
-    if (!ReadListRecord(ctx, s, i, r, sizeof r)) continue;
-    QxdEntry entry;
-    std::memcpy(&entry, r, sizeof entry);
-    ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.name, 48);
-    std::memcpy(row.nameCopy, row.name, sizeof row.name);
-    if (U32At(r, 308) != 0) QxdReadWideString(ctx, U32At(r, 308), row.shortName, 48);
-    std::memcpy(row.shortNameCopy, row.shortName, sizeof row.shortName);
-    row.paperId = U32At(r, 16);
-    row.iconId = kRowIconId;
-    row.extra1 = U32At(r, 312);
-    row.extra2 = U32At(r, 316);
-  }
-  rows[s.list.count].size = sizeof(OutPaperSizeEntry);
+  uint32_t count = 0;
+  m->outPapers = ReadRowList<OutPaperSizeEntry, 320>(
+      ctx, "OutPaperSize", &count, [&](OutPaperSizeEntry& row, const uint8_t* r, const QxdEntry& entry, uint32_t) {
+        ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.name, 48);
+        std::memcpy(row.nameCopy, row.name, sizeof row.name);
+        if (U32At(r, 308) != 0) QxdReadWideString(ctx, U32At(r, 308), row.shortName, 48);
+        std::memcpy(row.shortNameCopy, row.shortName, sizeof row.shortName);
+        row.paperId = U32At(r, 16);
+        row.iconId = kRowIconId;
+        row.extra1 = U32At(r, 312);
+        row.extra2 = U32At(r, 316);
+      });
+  if (m->outPapers != nullptr) m->outPapers[count].size = sizeof(OutPaperSizeEntry);
 }
 
 void ReadInTrayList(QxdContext* ctx, ModelInfo* m) {
   if (m == nullptr) return;
-  ListSection s;
-  if (!OpenListSection(ctx, "InTray", &s)) return;
-  InTrayEntry* rows = AllocRows<InTrayEntry>(s.list.count);
-  if (rows == nullptr) return;
-  m->inTrays = rows;
-  for (uint32_t i = 0; i < s.list.count; ++i) {
-    InTrayEntry& row = rows[i];
-    row.size = sizeof row;
-    TrayRecord record;
-    if (!ReadListRecord(ctx, s, i, &record, sizeof record)) continue;
-    // A tray that is not present keeps an empty keyword: the list ends there.
-    if (record.present != 0) {
-      ReadEntryTexts(ctx, record.entry, row.keyword, sizeof row.keyword, row.name, 32);
-      row.binId = record.entry.next;
-      row.iconId = kRowIconId;
-    }
-    CopyText(row.note, sizeof row.note, record.note, sizeof record.note);
-  }
-  rows[s.list.count].size = sizeof(InTrayEntry);
+  uint32_t count = 0;
+  m->inTrays = ReadRowList<InTrayEntry, sizeof(TrayRecord)>(
+      ctx, "InTray", &count, [&](InTrayEntry& row, const uint8_t* r, const QxdEntry& entry, uint32_t) {
+        TrayRecord record;
+        std::memcpy(&record, r, sizeof record);
+        // A tray that is not present keeps an empty keyword: the list ends there.
+        if (record.present != 0) {
+          ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.name, 32);
+          row.binId = entry.next;
+          row.iconId = kRowIconId;
+        }
+        CopyText(row.note, sizeof row.note, record.note, sizeof record.note);
+      });
+  if (m->inTrays != nullptr) m->inTrays[count].size = sizeof(InTrayEntry);
 }
 
 void ReadTrayMediaLabels(QxdContext* ctx, ModelInfo* m) {
@@ -261,22 +238,15 @@ void ReadTrayChoiceList(QxdContext* ctx, ModelInfo* m, const char* section, uint
     case 64: target = &m->perPagePaperSources; break;
     default: return;
   }
-  ListSection s;
-  if (!OpenListSection(ctx, section, &s)) return;
-  OptionItem* rows = AllocRows<OptionItem>(s.list.count);
-  if (rows == nullptr) return;
-  for (uint32_t i = 0; i < s.list.count; ++i) {
-    OptionItem& row = rows[i];
-    row.size = sizeof row;
-    QxdEntry entry;
-    if (!ReadListRecord(ctx, s, i, &entry, sizeof entry)) continue;
-    ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.text, 48);
-    uint32_t bin = 0;
-    FindTrayAlias(section, row.keyword, &bin);
-    row.value = bin;
-    row.iconId = kRowIconId;
-  }
-  *target = rows;
+  OptionItem* rows = ReadRowList<OptionItem, sizeof(QxdEntry)>(
+      ctx, section, nullptr, [&](OptionItem& row, const uint8_t*, const QxdEntry& entry, uint32_t) {
+        ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.text, 48);
+        uint32_t bin = 0;
+        FindTrayAlias(section, row.keyword, &bin);
+        row.value = bin;
+        row.iconId = kRowIconId;
+      });
+  if (rows != nullptr) *target = rows;
 }
 
 // ------------------------------------------------------------ media lists

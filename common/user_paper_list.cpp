@@ -25,6 +25,19 @@ size_t WideLength(const char16_t* s) {
   return n;
 }
 
+// The head of a model paper or output paper row: keyword, id, flag, icon
+// and display name.
+template <typename ModelRow>
+void CopyModelPaperHead(SessionPaperItem& row, const ModelRow& p) {
+  row.size = sizeof row;
+  std::memcpy(row.keyword, p.keyword, sizeof row.keyword);
+  row.value = p.paperId;
+  row.flag = p.flag;
+  row.iconId = p.iconId;
+  CopyWide(row.name, 48, p.name, 48);
+  row.paperId = p.paperId;
+}
+
 void AddUserPaper(SessionPaperItem& row, const UserPaperEntry& e, const char* keyword) {
   row.size = sizeof row;
   CopyText(row.keyword, sizeof row.keyword, keyword, 32);
@@ -90,13 +103,7 @@ uint32_t BuildSessionPaperList(const ModelInfo* m, const UserPaperList* users, c
   for (uint32_t i = 0; i < papers; ++i) {
     const PaperSizeEntry& p = m->papers[i];
     SessionPaperItem& row = rows[n++];
-    row.size = sizeof row;
-    std::memcpy(row.keyword, p.keyword, sizeof row.keyword);
-    row.value = p.paperId;
-    row.flag = p.flag;
-    row.iconId = p.iconId;
-    CopyWide(row.name, 48, p.name, 48);
-    row.paperId = p.paperId;
+    CopyModelPaperHead(row, p);
     row.width = p.width;
     row.length = p.length;
     std::memcpy(row.margins, p.margins, sizeof row.margins);
@@ -134,15 +141,7 @@ uint32_t BuildSessionOutPaperList(const ModelInfo* m, const UserPaperList* users
   if (rows == nullptr) return 0;
   uint32_t n = 0;
   for (uint32_t i = 0; i < outPapers; ++i) {
-    const OutPaperSizeEntry& p = m->outPapers[i];
-    SessionPaperItem& row = rows[n++];
-    row.size = sizeof row;
-    std::memcpy(row.keyword, p.keyword, sizeof row.keyword);
-    row.value = p.paperId;
-    row.flag = p.flag;
-    row.iconId = p.iconId;
-    CopyWide(row.name, 48, p.name, 48);
-    row.paperId = p.paperId;
+    CopyModelPaperHead(rows[n++], m->outPapers[i]);
   }
   for (uint32_t i = 0; i < userCount; ++i) AddUserPaper(rows[n++], users->entries[i], "OutCustomPaper");
   for (uint32_t i = 0; sessionList != nullptr && sessionList[i].keyword[0] != '\0'; ++i) {

@@ -53,6 +53,22 @@ static_assert(sizeof(SessionPaperItem) == 180);
 // Session lists serve as option tables: their rows begin like every option row.
 static_assert(offsetof(SessionPaperItem, value) == 36 && offsetof(SessionPaperItem, iconId) == 44);
 
+// The user paper part of a sheet session's UI state: the stored list as the
+// session read it, whether the session lists are installed in the feature
+// table, and the two session lists with their row counts.  Byte-packed: it
+// lives at kUiStateUserPapersAt inside the UI state's bytes.
+#pragma pack(push, 1)
+struct UserPaperUiState {
+  UserPaperList list;
+  uint32_t installed;
+  SessionPaperItem* papers;
+  uint32_t paperCount;
+  SessionPaperItem* outPapers;
+  uint32_t outPaperCount;
+};
+#pragma pack(pop)
+inline constexpr size_t kUiStateUserPapersAt = 0;
+
 // A form of the print server as the filter sees it.
 struct ServerForm {
   const char16_t* name;

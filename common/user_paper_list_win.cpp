@@ -18,12 +18,8 @@ BOOL ReadCustomPaperData(HANDLE printer, UserPaperList* list) {
   return TRUE;
 }
 
-namespace {
-
-// Enumerates the forms into `buffer`; the count they fill, 0 on failure.
-DWORD EnumerateForms(const wchar_t* printerName, std::vector<BYTE>* buffer) {
-  HANDLE printer = nullptr;
-  if (printerName == nullptr || !OpenPrinterW(const_cast<wchar_t*>(printerName), &printer, nullptr)) return 0;
+std::vector<ServerForm> EnumerateServerForms(HANDLE printer, std::vector<BYTE>* buffer) {
+  std::vector<ServerForm> forms;
   DWORD returned = 0;
   for (int attempt = 0; attempt < 4; ++attempt) {
     DWORD needed = 0;
@@ -35,24 +31,24 @@ DWORD EnumerateForms(const wchar_t* printerName, std::vector<BYTE>* buffer) {
     if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed == 0) break;
     buffer->assign(needed, 0);
   }
-  ClosePrinter(printer);
-  return returned;
+  if (returned > buffer->size() / sizeof(FORM_INFO_1W)) returned = 0;
+  const auto* info = reinterpret_cast<const FORM_INFO_1W*>(buffer->data());
+  for (DWORD j = 0; j < returned; ++j) {
+    forms.push_back(ServerForm{reinterpret_cast<const char16_t*>(info[j].pName ? info[j].pName : L""),
+                               info[j].Size.cx, info[j].Size.cy});
+  }
+  return forms;
 }
-
-}  // namespace
 
 uint32_t BuildSessionPaperListForPrinter(const ModelInfo* model, const wchar_t* printerName,
                                          const UserPaperList* users, bool useServerForms,
                                          SessionPaperItem** out) {
   std::vector<BYTE> buffer;
   std::vector<ServerForm> forms;
-  if (useServerForms) {
-    const DWORD count = EnumerateForms(printerName, &buffer);
-    const auto* info = reinterpret_cast<const FORM_INFO_1W*>(buffer.data());
-    for (DWORD j = 0; j < count; ++j) {
-      forms.push_back(ServerForm{reinterpret_cast<const char16_t*>(info[j].pName ? info[j].pName : L""),
-                                 info[j].Size.cx, info[j].Size.cy});
-    }
+  HANDLE printer = nullptr;
+  if (useServerForms && printerName != nullptr && OpenPrinterW(const_cast<wchar_t*>(printerName), &printer, nullptr)) {
+    forms = EnumerateServerForms(printer, &buffer);
+    ClosePrinter(printer);
   }
   return BuildSessionPaperList(model, users, forms.data(), static_cast<uint32_t>(forms.size()), out);
 }

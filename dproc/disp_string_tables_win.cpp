@@ -2,8 +2,10 @@
 
 #include "common/auth_messages.h"
 #include "common/builtin_dev_option.h"
+#include "common/default_settings_win.h"
 #include "common/disp_strings.h"
 #include "common/edit_items.h"
+#include "common/feature_table.h"
 #include "common/locale_defaults.h"
 #include "common/model_info_win.h"
 #include "common/module_path.h"
@@ -14,6 +16,7 @@
 #include "dproc/color_option_lists.h"
 #include "dproc/edit_range_limits.h"
 #include "dproc/fax_cover_styles.h"
+#include "dproc/proc_library_entry_win.h"
 #include "dproc/model_startup_defaults.h"
 #include "dproc/process_texts.h"
 #include "dproc/sheet_tab_tips.h"
@@ -42,14 +45,22 @@ constexpr uint32_t kColorSettingWithDestinations = 3;
 void ReadSections(QxdContext* ctx, ModelInfo* model) {
   ReadVersionInfo(ctx);
   LoadEditItemTable(ctx);
+  // The default document settings and the default device option record,
+  // from their built-in state (a second reading replaces the first).
   const char* localePaper = GetLocaleDefaultPaper(model);
+  InitBuiltInDocDMode(&DefaultDocDMode());
+  InitBuiltInDevOption(&BuiltInDevOption());
+  LoadDefaultSettingsWithFonts(g_procModules.own, ctx, model, localePaper, L"VELDRANQ.DLL", &DefaultDocDMode());
   LoadPaperMediaRecords(ctx, localePaper, &BuiltInDevOption());
+  AdjustBindingEdgeFeatures(model, &DefaultDocDMode(), nullptr);
   FillFinishPositionDefaults(model);
 
-  // Display texts and option texts, with the sections of the dialogs' own
-  // tables in the order of the texts they belong to.
+  // The items every sheet shares and the option texts.
   LoadDispStringTable(ctx, "Property_0", CommonItemTable());
   LoadOptionTextSections(ctx, model);
+
+  // The sections of the dialogs' own tables, in the order of the display
+  // texts they belong to.
   LoadEditRangeLimits(ctx);
   LoadOverlayNoneText(ctx);
   LoadWatermarkFonts(ctx);

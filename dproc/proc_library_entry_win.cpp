@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/constraint_file_win.h"
+#include "common/default_settings.h"
 #include "common/version_strings.h"
 #include "dproc/constraints/constraint_rules.h"
 #include "dproc/ddproc_binding_win.h"
@@ -41,6 +42,7 @@ void Attach(HMODULE module) {
   LoadDDProcLibrary(module);
   AllocatePerPageSlots(ProcessModelInfo(), static_cast<uint32_t>(rules.set.rules.size()));
   g_featureTable = BuildFeatureTable(FeatureControlTable(), g_description.deviceOptions, ProcessModelInfo());
+  AdjustBindingEdgeFeatures(ProcessModelInfo(), &DefaultDocDMode(), g_featureTable);
   BuildConstraintIndex(g_featureTable, ProcessModelInfo());
   ReadDriverVersion(module);
   ReadCommandVersion(module);

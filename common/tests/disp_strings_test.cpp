@@ -146,3 +146,24 @@ TEST(SampleModelTexts, MessagesAndOptionTexts) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DispStringTables, TheLayoutSheetsTextsWinInTheNupStyleDialog) {
+  DispStringItem layout[] = {{{101}, {}, "Prop_Layout"}, {{1124}, {}, "SetNupStyle"}, {{0}, {}, ""}};
+  DispStringItem style[] = {{{116}, {}, "Dlg_SetNupStyle"}, {{1405}, {}, "NupStyle"}, {{1837}, {}, "BorderLine"},
+                            {{0}, {}, ""}};
+  File f(
+      "qxd 1\n\nsection \"Property_2\" texts\n  entry key=\"Prop_Layout\" text=\"Layout\"\n"
+      "  entry key=\"NupStyle\" text=\"Order (sheet)\"\n\n"
+      "section \"Dlg_SetNupStyle\" texts\n  entry key=\"Dlg_SetNupStyle\" text=\"Page Order\"\n"
+      "  entry key=\"NupStyle\" text=\"Order (dialog)\"\n  entry key=\"BorderLine\" text=\"Borders\"\n");
+  const DispTableBinding bindings[] = {{"Property_2", layout}, {"Dlg_SetNupStyle", style}};
+  LoadDisplayTextSections(f.get(), bindings, 2);
+  EXPECT_EQ(Text(layout[0].text), u"Layout");
+  EXPECT_EQ(Text(style[0].text), u"Page Order");
+  EXPECT_EQ(Text(style[1].text), u"Order (sheet)");
+  EXPECT_EQ(Text(style[2].text), u"Borders");
+}
+
+}  // namespace

@@ -10,6 +10,7 @@
 
 #include "common/edit_items.h"
 #include "common/message_text.h"
+#include "common/tests/model_fixture.h"
 #include "tests/support/test_paths.h"
 #include "tools/qxd/qxd_document.h"
 
@@ -299,6 +300,16 @@ TEST(EditTable, LoadsDescriptorsCompiledByTheTool) {
 
 namespace {
 
+TEST(EditTable, ADescriptorIsTheRangeRecordOfItsSection) {
+  modeltest::File file(
+      "qxd 1\n\nsection \"Copies\" editfield\n  length chars 1 2\n  value 1 99 5\n  check number 1 2 3 4\n");
+  uint32_t range[3] = {};
+  ASSERT_TRUE(QxdReadRangeRecord(file.get(), QxdFindSection(file.get(), "Copies") + kQxdRangeRecordAt, range));
+  EXPECT_EQ(range[0], 99u);
+  EXPECT_EQ(range[1], 1u);
+  EXPECT_EQ(range[2], 5u);
+}
+
 TEST(EditTable, SampleModelDescribesItsFields) {
   std::ifstream in(testsupport::SourcePath("model/VELDRANH.txt"), std::ios::binary);
   ASSERT_TRUE(in);
@@ -318,7 +329,7 @@ TEST(EditTable, SampleModelDescribesItsFields) {
   ASSERT_NE(width, nullptr);
   char16_t label[64];
   BuildEditRangeLabel(width, kEditUnitTenthMm, kEditUnitTenthMm, label, 64);
-  EXPECT_EQ(U8(label), "mm [90.0...215.9]");
+  EXPECT_EQ(U8(label), "mm [100.0...297.0]");
   // A password takes no double-byte characters.
   const EditItemDesc* password = FindEditItem(2028);
   ASSERT_NE(password, nullptr);

@@ -137,15 +137,19 @@ TEST(ModelLists, EmptySectionsGiveATerminatorAndNumbersComeFromKeywords) {
 }
 
 TEST(ModelLists, MachineInfoRows) {
-  // Two machines of two values each, laid out as the items area of a
-  // record: name, item count and the offset of the items.
   std::vector<uint8_t> bytes = Compile(
-      "qxd 1\n\nsection \"MachineInfo\" items 24\n  layout count:u32@16\n"
-      "  item key=\"A\" count=1\n  item key=\"B\" count=0\n");
+      "qxd 1\n\nsection \"MachineInfo\" groups field=16\n  group \"A\"\n    pair \"PrintRate\" \"30\"\n"
+      "  group \"B\"\n");
   File f(bytes);
   ModelPtr m(BuildModelInfo(f.get(), kWin61));
   EXPECT_EQ(m->machineRowCount, 3u);
   ASSERT_NE(m->machines, nullptr);
+  EXPECT_STREQ(m->machines[0].name, "A");
+  EXPECT_EQ(m->machines[0].itemCount, 2u);
+  EXPECT_STREQ(m->machines[0].items[0].key, "PrintRate");
+  EXPECT_STREQ(m->machines[0].items[0].value, "30");
+  EXPECT_EQ(m->machines[0].items[1].key[0], '\0');
+  EXPECT_EQ(m->machines[1].itemCount, 1u);
   EXPECT_EQ(m->machines[2].name[0], '\0');
 }
 
@@ -403,7 +407,7 @@ TEST(SampleModel, BuildsTheFaxModel) {
   InitBuiltInDevOption(&defaults);
   DeviceOptionItem* options = LoadDeviceOptionList(f.get(), m.get(), &defaults);
   ASSERT_NE(options, nullptr);
-  EXPECT_EQ(CountRows(options), 2u);
+  EXPECT_EQ(CountRows(options), 3u);
   EXPECT_EQ(CountRows(options[0].values), 3u);  // no relay server on this model
   FreeDeviceOptionList(options);
   LoadPaperMediaRecords(f.get(), "Letter", &defaults);

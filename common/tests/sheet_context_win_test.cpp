@@ -281,6 +281,8 @@ TEST_F(SheetContextTest, AdvancedFeaturesAndFreeMemoryItems) {
   EXPECT_EQ(value, 12582u);
 }
 
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 TEST_F(SheetContextTest, DialogContextOrTheFallback) {
   HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(window, nullptr);
@@ -288,6 +290,20 @@ TEST_F(SheetContextTest, DialogContextOrTheFallback) {
   ASSERT_NE(fallback, nullptr);
   EXPECT_EQ(GetCtxPrinterHandle(fallback), nullptr) << "a zero-filled session";
   DestroyWindow(window);
+
+  // A dialog keeps its context in its user slot.
+  struct {
+    DLGTEMPLATE head;
+    WORD menu, windowClass, title;
+  } dialogTemplate = {{WS_POPUP, 0, 0, 0, 0, 50, 20}, 0, 0, 0};
+  HWND dialog = CreateDialogIndirectParamW(nullptr, &dialogTemplate.head, nullptr, QuietDialogProc, 0);
+  ASSERT_NE(dialog, nullptr);
+  Host host;
+  SheetCtx ctx = Ctx(host.doc.get());
+  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&ctx));
+  EXPECT_EQ(GetDlgPrcCtx(dialog), &ctx);
+  EXPECT_EQ(GetCtxPrinterHandle(GetDlgPrcCtx(dialog)), reinterpret_cast<HANDLE>(0x1234));
+  DestroyWindow(dialog);
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "common/driver_help.h"
 #include "common/locale_defaults.h"
+#include "common/model_info.h"
 #include "common/printer_queries.h"
 #include "common/win_version.h"
 
@@ -25,13 +27,20 @@ TEST(SystemQueries, PrinterQueriesFailQuietlyWithoutAPrinter) {
   EXPECT_FALSE(IsMonoDriverName(nullptr, L"No Such Printer"));
 }
 
+TEST(SystemQueries, ShellOpenReportsFailure) {
+  EXPECT_FALSE(ShellOpen(nullptr, L"C:\\no such folder\\no such file.fax-test"));
+}
+
 TEST(SystemQueries, RunningSystemAndLocale) {
   EXPECT_EQ(GetWinVersionClass(), kWinLater);  // Wine reports 6.1
   EXPECT_TRUE(IsVistaOrLater());
   wchar_t country[8] = {};
   GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ICOUNTRY, country, 8);
   EXPECT_EQ(GetLocaleCountry(), _wtoi(country));
-  EXPECT_STREQ(GetLanguageCode(1033), L"EN-US");
+  ModelInfo model = {};
+  model.languageId = 1033;
+  EXPECT_STREQ(GetLanguageCode(&model), L"EN-US");
+  EXPECT_STREQ(GetLanguageCode(nullptr), L"0000");
 }
 
 }  // namespace

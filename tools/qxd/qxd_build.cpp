@@ -117,14 +117,28 @@ bool CheckSection(const Section& s, std::string* error) {
     *error = "section name \"" + s.name + "\" must have 1 to 31 characters";
     return false;
   }
+  if (s.kind == SectionKind::Records) {
+    for (const FieldSpec& f : s.layout) {
+      if (uint64_t{f.offset} + FieldBytes(f) > s.recordSize) {
+        *error = "field " + f.name + " of section " + s.name + " lies outside the record";
+        return false;
+      }
+    }
+  }
+  if (s.kind == SectionKind::Groups && (s.groupFieldSize < 2 || s.groupFieldSize > 256)) {
+    *error = "group fields of section " + s.name + " must have 2 to 256 bytes";
+    return false;
+  }
+  const size_t groupText = s.groupFieldSize - 1;
+  const std::string fieldBytes = std::to_string(s.groupFieldSize) + " bytes";
   for (const Group& g : s.groups) {
-    if (g.name.size() > 31) {
-      *error = "group " + g.name + " of section " + s.name + " does not fit 32 bytes";
+    if (g.name.size() > groupText) {
+      *error = "group " + g.name + " of section " + s.name + " does not fit " + fieldBytes;
       return false;
     }
     for (const auto& p : g.pairs) {
-      if (p.first.size() > 31 || p.second.size() > 31) {
-        *error = "pair " + p.first + " of group " + g.name + " does not fit 32 bytes";
+      if (p.first.size() > groupText || p.second.size() > groupText) {
+        *error = "pair " + p.first + " of group " + g.name + " does not fit " + fieldBytes;
         return false;
       }
     }
@@ -253,6 +267,27 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         }
         break;
       }
+      case SectionKind::Records: {
+        image.Put32(header + offsetof(QxdSectionHeader, writerSize), s.recordSize);
+        for (size_t i = 0; i < s.items.size(); ++i) place.records.push_back(image.Reserve(s.recordSize));
+        for (size_t i = 0; i < s.items.size(); ++i) {
+          for (const FieldValue& v : s.items[i].fields) {
+            const FieldSpec* spec = FindField(s, v.name);
+            if (spec == nullptr) {
+              *error = "section " + s.name + " has no field " + v.name;
+              return false;
+            }
+            if (!PutField(&image, place.records[i], *spec, v, error)) return false;
+          }
+        }
+        count = static_cast<uint32_t>(s.items.size());
+        first = count ? place.records[0] : 0;
+        index = place.records;
+        if (!s.layout.empty()) {
+          image.Put32(header + offsetof(QxdSectionHeader, writerLayout), image.AddNarrow(FormatLayout(s.layout)));
+        }
+        break;
+      }
       case SectionKind::Range: {
         uint32_t range = image.Reserve(sizeof(QxdRangeRecord));
         image.Put32(range + offsetof(QxdRangeRecord, minimum), s.minimum);
@@ -285,7 +320,7 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         put32(e.maxLength);
         put32(static_cast<uint32_t>(e.minValue));
         put32(static_cast<uint32_t>(e.maxValue));
-        put32(0);
+        put32(static_cast<uint32_t>(e.defaultValue));
         for (const EditRule& r : e.rules) {
           put32(r.kind);
           put32(static_cast<uint32_t>(r.list.size()));
@@ -316,17 +351,19 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         break;
       }
       case SectionKind::Groups: {
+        const uint32_t field = s.groupFieldSize;
+        if (field != kQxdPairField) image.Put32(header + offsetof(QxdSectionHeader, writerSize), field);
         for (const Group& g : s.groups) {
-          uint32_t entry = image.Reserve(40);
-          uint32_t pairs = image.Reserve(static_cast<uint32_t>(kQxdPairSize * g.pairs.size()));
+          uint32_t entry = image.Reserve(field + 8);
+          uint32_t pairs = image.Reserve(static_cast<uint32_t>(2 * field * g.pairs.size()));
           place.records.push_back(entry);
           image.PutBytes(entry, g.name.data(), g.name.size());
-          image.Put32(entry + 32, static_cast<uint32_t>(g.pairs.size()));
-          image.Put32(entry + 36, pairs);
+          image.Put32(entry + field, static_cast<uint32_t>(g.pairs.size()));
+          image.Put32(entry + field + 4, pairs);
           for (size_t i = 0; i < g.pairs.size(); ++i) {
-            uint32_t at = pairs + static_cast<uint32_t>(kQxdPairSize * i);
+            uint32_t at = pairs + static_cast<uint32_t>(2 * field * i);
             image.PutBytes(at, g.pairs[i].first.data(), g.pairs[i].first.size());
-            image.PutBytes(at + kQxdPairField, g.pairs[i].second.data(), g.pairs[i].second.size());
+            image.PutBytes(at + field, g.pairs[i].second.data(), g.pairs[i].second.size());
           }
         }
         count = static_cast<uint32_t>(s.groups.size());

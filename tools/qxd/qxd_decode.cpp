@@ -61,6 +61,46 @@ bool ReadField(QxdContext* ctx, const std::vector<uint8_t>& record, const FieldS
   return out->number != 0;
 }
 
+// The section's field layout, when the writer noted one.  A layout may be
+// longer than the driver's texts: it is read up to its end.
+bool DecodeLayout(QxdContext* ctx, const QxdSectionHeader& header, Section* s, std::string* error) {
+  if (header.writerLayout == 0) return true;
+  std::string text;
+  for (uint32_t off = header.writerLayout; text.size() < 65536; ++off) {
+    char c;
+    if (!QxdReadFully(ctx, &c, 1, off) || c == '\0') break;
+    text.push_back(c);
+  }
+  return ParseLayout(text, &s->layout, error);
+}
+
+// Indexed records without an entry head: only their laid-out fields.
+bool DecodeRecords(QxdContext* ctx, const QxdSectionHeader& header, uint32_t at, Section* s, std::string* error) {
+  QxdListHeader list;
+  if (!QxdReadListHeader(ctx, at + kQxdListHeaderAt, &list) || header.writerSize == 0 ||
+      !QxdArrayFits(ctx, 0, list.count, header.writerSize)) {
+    *error = "records of section " + s->name + " are not readable";
+    return false;
+  }
+  s->recordSize = header.writerSize;
+  if (!DecodeLayout(ctx, header, s, error)) return false;
+  std::vector<uint8_t> record(s->recordSize);
+  for (uint32_t i = 0; i < list.count; ++i) {
+    uint32_t offset = 0;
+    if (!QxdReadIndexEntry(ctx, list, i, &offset) || !QxdReadRecord(ctx, offset, record.data(), s->recordSize)) {
+      *error = "record " + std::to_string(i) + " of section " + s->name + " is not readable";
+      return false;
+    }
+    Item item;
+    for (const FieldSpec& spec : s->layout) {
+      FieldValue v;
+      if (ReadField(ctx, record, spec, &v)) item.fields.push_back(v);
+    }
+    s->items.push_back(std::move(item));
+  }
+  return true;
+}
+
 bool DecodeEntries(QxdContext* ctx, const QxdSectionHeader& header, uint32_t at, Section* s, std::string* error) {
   QxdListHeader list;
   if (!QxdReadListHeader(ctx, at + kQxdListHeaderAt, &list)) {
@@ -73,16 +113,7 @@ bool DecodeEntries(QxdContext* ctx, const QxdSectionHeader& header, uint32_t at,
     return false;
   }
   s->recordSize = size;
-  if (s->kind == SectionKind::Items && header.writerLayout != 0) {
-    // A layout may be longer than the driver's texts: read up to its end.
-    std::string text;
-    for (uint32_t off = header.writerLayout; text.size() < 65536; ++off) {
-      char c;
-      if (!QxdReadFully(ctx, &c, 1, off) || c == '\0') break;
-      text.push_back(c);
-    }
-    if (!ParseLayout(text, &s->layout, error)) return false;
-  }
+  if (s->kind == SectionKind::Items && !DecodeLayout(ctx, header, s, error)) return false;
   uint32_t entry = header.firstEntry;
   std::vector<uint8_t> record(size);
   for (uint32_t i = 0; i < list.count; ++i) {
@@ -134,6 +165,7 @@ bool DecodeEditField(QxdContext* ctx, uint32_t at, Section* s, std::string* erro
   e.maxLength = words[2];
   e.minValue = static_cast<int32_t>(words[3]);
   e.maxValue = static_cast<int32_t>(words[4]);
+  e.defaultValue = static_cast<int32_t>(words[5]);
   for (EditRule& r : e.rules) {
     uint32_t size = 0;
     ok = ok && get32(&r.kind) && get32(&size) && QxdArrayFits(ctx, at, size, 1);
@@ -225,6 +257,10 @@ bool Decode(const std::vector<uint8_t>& bytes, Document* doc, std::string* error
         s.kind = static_cast<SectionKind>(header.writerKind);
         if (!DecodeEntries(ctx.get(), header, at, &s, error)) return false;
         break;
+      case static_cast<uint32_t>(SectionKind::Records):
+        s.kind = SectionKind::Records;
+        if (!DecodeRecords(ctx.get(), header, at, &s, error)) return false;
+        break;
       case static_cast<uint32_t>(SectionKind::Range): {
         s.kind = SectionKind::Range;
         uint32_t range[3];
@@ -281,22 +317,28 @@ bool Decode(const std::vector<uint8_t>& bytes, Document* doc, std::string* error
           *error = "groups of section " + s.name + " are not readable";
           return false;
         }
+        // Files of older tools leave the field size out: their fields are 32 bytes.
+        const uint32_t field = header.writerSize != 0 ? header.writerSize : kQxdPairField;
+        if (field < 2 || field > 256) {
+          *error = "groups of section " + s.name + " have fields of " + std::to_string(field) + " bytes";
+          return false;
+        }
+        s.groupFieldSize = field;
+        std::vector<char> name(field), pair(2 * field);
         for (uint32_t i = 0; i < list.count; ++i) {
           uint32_t entry = 0, head[2];
-          char name[32];
-          if (!QxdReadIndexEntry(ctx.get(), list, i, &entry) || !QxdReadBytes(ctx.get(), entry, 32, name) ||
-              !QxdReadBytes(ctx.get(), entry + 32, sizeof head, head) ||
-              !QxdArrayFits(ctx.get(), head[1], head[0], kQxdPairSize)) {
+          if (!QxdReadIndexEntry(ctx.get(), list, i, &entry) || !QxdReadBytes(ctx.get(), entry, field, name.data()) ||
+              !QxdReadBytes(ctx.get(), entry + field, sizeof head, head) ||
+              !QxdArrayFits(ctx.get(), head[1], head[0], 2 * field)) {
             *error = "a group of section " + s.name + " is not readable";
             return false;
           }
           Group g;
-          g.name.assign(name, strnlen(name, 32));
+          g.name.assign(name.data(), strnlen(name.data(), field));
           for (uint32_t j = 0; j < head[0]; ++j) {
-            char pair[kQxdPairSize];
-            QxdReadBytes(ctx.get(), head[1] + kQxdPairSize * j, sizeof pair, pair);
-            g.pairs.emplace_back(std::string(pair, strnlen(pair, kQxdPairField)),
-                                 std::string(pair + kQxdPairField, strnlen(pair + kQxdPairField, kQxdPairField)));
+            QxdReadBytes(ctx.get(), head[1] + 2 * field * j, 2 * field, pair.data());
+            g.pairs.emplace_back(std::string(pair.data(), strnlen(pair.data(), field)),
+                                 std::string(pair.data() + field, strnlen(pair.data() + field, field)));
           }
           s.groups.push_back(std::move(g));
         }

@@ -15,12 +15,15 @@
 //   section "<name>" value "<text>"
 //   section "<name>" pairs [value=N]            N: bytes of each value, 32 unless given
 //     pair "<key>" "<value>"
-//   section "<name>" groups                     named lists of pairs
-//     group "<name>"
+//   section "<name>" groups [field=N]           named lists of pairs; N: bytes of each
+//     group "<name>"                            name, key and value, 32 unless given
 //       pair "<key>" "<value>"
+//   section "<name>" records <record size>      indexed records without an entry head
+//     layout <field>:<type>@<offset> ...         fields may start at byte 0
+//     record <field>=<value> ...
 //   section "<name>" editfield                  an edit item descriptor
 //     length <chars|bytes|free> <min> <max>
-//     value <min|none> <max|none>
+//     value <min|none> <max|none> [<default>]      (as a range section holds them)
 //     rule <letters|digits|single|double> <allow|forbid> ["<chars>" | 0xNN ...]
 //     check <text|number|none> <caption> <text> <mm format> <inch format>
 //     lengthcheck <caption> <text> <format>
@@ -43,8 +46,10 @@
 
 namespace qxd {
 
-enum class SectionKind : uint32_t { Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, EditField = 6, Groups = 7 };
-inline constexpr uint32_t kLastSectionKind = 7;
+enum class SectionKind : uint32_t {
+  Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, EditField = 6, Groups = 7, Records = 8
+};
+inline constexpr uint32_t kLastSectionKind = 8;
 
 enum class FieldType { U8, U16, U32, I16, I32, Str, WStr, WText };
 
@@ -77,14 +82,16 @@ struct EditRule {
 struct EditField {
   uint32_t lengthKind = 0, minLength = 0, maxLength = 0;
   int32_t minValue = 0, maxValue = 0;
+  int32_t defaultValue = 0;      // where a range section keeps its default
   EditRule rules[4];
   uint32_t check[5] = {};        // kind, caption, text, mm format, inch format
   uint32_t lengthCheck[5] = {};  // kind, caption, text, format, spare
 };
 
-// A named list of pairs: a 40-byte entry (name in 32 bytes, pair count,
-// offset of the pairs) and its 64-byte pairs (key and value in 32 bytes
-// each).
+// A named list of pairs: an entry (name in the section's field size, pair
+// count, offset of the pairs) and its pairs (key and value in the field
+// size each).  Fields are 32 bytes unless the section says otherwise (the
+// machine list's are 16).
 struct Group {
   std::string name;
   std::vector<std::pair<std::string, std::string>> pairs;
@@ -104,6 +111,7 @@ struct Section {
   EditField edit;
   uint32_t pairValueSize = 32;  // each pair: a 32-byte name and this many value bytes
   std::vector<Group> groups;
+  uint32_t groupFieldSize = 32;  // bytes of a group's name, a key and a value
 };
 
 struct Document {

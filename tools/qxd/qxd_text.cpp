@@ -161,8 +161,11 @@ bool ParseEditLine(const std::vector<Token>& t, EditField* e, std::string* error
   if (word == "length" && t.size() == 4) {
     ok = ParseCode(kLengthKinds, t[1].value, &e->lengthKind) && ParseU32(t[2].value, &e->minLength) &&
          ParseU32(t[3].value, &e->maxLength);
-  } else if (word == "value" && t.size() == 3) {
-    ok = ParseBound(t[1].value, &e->minValue) && ParseBound(t[2].value, &e->maxValue);
+  } else if (word == "value" && (t.size() == 3 || t.size() == 4)) {
+    int64_t v = 0;
+    ok = ParseBound(t[1].value, &e->minValue) && ParseBound(t[2].value, &e->maxValue) &&
+         (t.size() == 3 || (ParseNumber(t[3].value, &v) && v >= INT32_MIN && v <= INT32_MAX));
+    e->defaultValue = static_cast<int32_t>(v);
   } else if (word == "check" && t.size() == 6) {
     ok = ParseCode(kCheckKinds, t[1].value, &e->check[0]);
     for (size_t i = 2; ok && i < 6; ++i) ok = ParseU32(t[i].value, &e->check[i - 1]);
@@ -210,7 +213,9 @@ std::string Hex(uint32_t v, int digits) {
 std::string FormatEdit(const EditField& e) {
   std::string out = "  length " + CodeText(kLengthKinds, e.lengthKind) + " " + std::to_string(e.minLength) + " " +
                     std::to_string(e.maxLength) + "\n";
-  out += "  value " + BoundText(e.minValue) + " " + BoundText(e.maxValue) + "\n";
+  out += "  value " + BoundText(e.minValue) + " " + BoundText(e.maxValue);
+  if (e.defaultValue != 0) out += " " + std::to_string(e.defaultValue);
+  out += "\n";
   for (int cls = 0; cls < 4; ++cls) {
     const EditRule& r = e.rules[cls];
     if (r.kind == 0 && r.list.empty()) continue;
@@ -238,8 +243,14 @@ std::string FormatEdit(const EditField& e) {
 
 bool ParseItemLine(const std::vector<Token>& tokens, Section* s, std::string* error) {
   Item item;
+  const bool fields = s->kind == SectionKind::Items || s->kind == SectionKind::Records;
   for (size_t i = 1; i < tokens.size(); ++i) {
     const Token& t = tokens[i];
+    if (s->kind == SectionKind::Records && (t.name == "key" || t.name == "value" || t.name == "text" ||
+                                            t.name == "number")) {
+      *error = "records have no " + t.name;
+      return false;
+    }
     if (t.name == "key") item.key = t.value;
     else if (t.name == "value") item.value = t.value;
     else if (t.name == "text") item.text = t.value;
@@ -248,7 +259,7 @@ bool ParseItemLine(const std::vector<Token>& tokens, Section* s, std::string* er
         *error = "bad number " + t.value;
         return false;
       }
-    } else if (!t.name.empty() && s->kind == SectionKind::Items) {
+    } else if (!t.name.empty() && fields) {
       FieldValue v;
       v.name = t.name;
       const FieldSpec* spec = nullptr;
@@ -314,6 +325,14 @@ bool ParseSectionLine(const std::vector<Token>& tokens, Section* s, std::string*
     }
     return true;
   }
+  if (kind == "records" && tokens.size() == 4) {
+    s->kind = SectionKind::Records;
+    if (!ParseU32(tokens[3].value, &s->recordSize) || s->recordSize == 0) {
+      *error = "bad record size";
+      return false;
+    }
+    return true;
+  }
   if (kind == "range" && tokens.size() == 6) {
     s->kind = SectionKind::Range;
     for (size_t i = 3; i < 6; ++i) {
@@ -344,6 +363,14 @@ bool ParseSectionLine(const std::vector<Token>& tokens, Section* s, std::string*
   }
   if (kind == "groups" && tokens.size() == 3) {
     s->kind = SectionKind::Groups;
+    return true;
+  }
+  if (kind == "groups" && tokens.size() == 4 && tokens[3].name == "field") {
+    s->kind = SectionKind::Groups;
+    if (!ParseU32(tokens[3].value, &s->groupFieldSize) || s->groupFieldSize == 32) {
+      *error = "expected: groups field=N, with N other than the usual 32";
+      return false;
+    }
     return true;
   }
   if (kind == "editfield" && tokens.size() == 3) {
@@ -454,9 +481,11 @@ bool ParseText(const std::string& text, Document* doc, std::string* error) {
       why = "a line outside any section";
     } else {
       Section& s = doc->sections.back();
-      if (word == "layout" && s.kind == SectionKind::Items && s.layout.empty() && s.items.empty()) {
+      const bool laidOut = s.kind == SectionKind::Items || s.kind == SectionKind::Records;
+      if (word == "layout" && laidOut && s.layout.empty() && s.items.empty()) {
         ok = ParseLayout(line.substr(line.find("layout") + 6), &s.layout, &why);
-      } else if ((word == "entry" && s.kind == SectionKind::Texts) || (word == "item" && s.kind == SectionKind::Items)) {
+      } else if ((word == "entry" && s.kind == SectionKind::Texts) || (word == "item" && s.kind == SectionKind::Items) ||
+                 (word == "record" && s.kind == SectionKind::Records)) {
         ok = ParseItemLine(tokens, &s, &why);
       } else if (s.kind == SectionKind::EditField) {
         ok = ParseEditLine(tokens, &s.edit, &why);
@@ -517,10 +546,18 @@ std::string FormatText(const Document& doc) {
         out += "\n";
         break;
       case SectionKind::EditField: out += "editfield\n" + FormatEdit(s.edit); break;
-      case SectionKind::Groups: out += "groups\n"; break;
+      case SectionKind::Groups:
+        out += "groups";
+        if (s.groupFieldSize != 32) out += " field=" + std::to_string(s.groupFieldSize);
+        out += "\n";
+        break;
+      case SectionKind::Records:
+        out += "records " + std::to_string(s.recordSize) + "\n";
+        if (!s.layout.empty()) out += "  layout " + FormatLayout(s.layout) + "\n";
+        break;
     }
     for (const Item& item : s.items) {
-      out += s.kind == SectionKind::Texts ? "  entry" : "  item";
+      out += s.kind == SectionKind::Texts ? "  entry" : s.kind == SectionKind::Records ? "  record" : "  item";
       if (!item.key.empty()) out += " key=" + Quote(item.key);
       if (!item.value.empty()) out += " value=" + Quote(item.value);
       if (!item.text.empty()) out += " text=" + Quote(item.text);

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <cctype>
 #include <iterator>
+#include <set>
 #include <string>
 
 #include "tests/support/test_paths.h"
@@ -51,6 +53,15 @@ const char kAllKinds[] =
     "    pair \"DATAMODE\" \"AUTO\"\n"
     "  group \"Color_Disable\"\n"
     "\n"
+    "section \"XLFontSubList\" records 64\n"
+    "  layout trueType:str32@0 printer:str32@32\n"
+    "  record trueType=\"Arial\" printer=\"Helvetica\"\n"
+    "  record printer=\"Courier\"\n"
+    "\n"
+    "section \"Country\" records 8\n"
+    "  layout id:u32@0\n"
+    "  record id=1041\n"
+    "\n"
     "section \"Empty\" texts\n"
     "\n"
     "section \"UserPaper_Width\" editfield\n"
@@ -65,8 +76,14 @@ const char kAllKinds[] =
     "\n"
     "section \"Plain\" editfield\n"
     "  length free 0 0\n"
-    "  value -500 500\n"
-    "  check none 0 0 0 0\n";
+    "  value -500 500 -20\n"
+    "  check none 0 0 0 0\n"
+    "\n"
+    "section \"MachineInfo\" groups field=16\n"
+    "  group \"Fax20\"\n"
+    "    pair \"PrintRate\" \"20\"\n"
+    "    pair \"PrintRateUnit\" \"PPM\"\n"
+    "  group \"Fax10\"\n";
 
 std::string RoundTrip(const std::string& text) {
   qxd::Document doc, back;
@@ -113,10 +130,17 @@ TEST(QxdText, RefusesMalformedSources) {
       {"text field with number", "qxd 0\nsection \"S\" items 20\n  layout t:wtext@16\n  item t=5\n"},
       {"range without max", "qxd 0\nsection \"S\" range min=1 default=1 extra=2\n"},
       {"entry in items", "qxd 0\nsection \"S\" items 16\n  entry key=\"k\"\n"},
+      {"key in a record", "qxd 0\nsection \"S\" records 8\n  layout a:u32@0\n  record key=\"k\"\n"},
+      {"record field outside the record", "qxd 0\nsection \"S\" records 8\n  layout a:u32@6\n"},
+      {"record in items", "qxd 0\nsection \"S\" items 16\n  record\n"},
       {"unknown rule class", "qxd 0\nsection \"S\" editfield\n  rule words allow \"a\"\n"},
       {"byte list value too large", "qxd 0\nsection \"S\" editfield\n  rule single allow 0x100\n"},
       {"bound below the range", "qxd 0\nsection \"S\" editfield\n  value -2147483649 0\n"},
       {"text list for double-byte", "qxd 0\nsection \"S\" editfield\n  rule double allow \"ab\"\n"},
+      {"group name too long", "qxd 0\nsection \"M\" groups field=16\n  group \"" + std::string(16, 'm') + "\"\n"},
+      {"group value too long", "qxd 0\nsection \"M\" groups field=16\n  group \"m\"\n    pair \"k\" \"" +
+                                   std::string(16, 'v') + "\"\n"},
+      {"group field too small", "qxd 0\nsection \"M\" groups field=1\n"},
   };
   for (const Case& c : cases) {
     qxd::Document doc;
@@ -188,6 +212,25 @@ TEST(QxdText, SampleModelSourcesAreInWrittenForm) {
     ASSERT_TRUE(in) << name;
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(RoundTrip(text), text) << name;
+  }
+}
+
+// Sections are found by name, case ignored, first in the file: a second
+// section of the same name is never read.
+TEST(QxdText, SampleModelSectionNamesAreUnique) {
+  for (const char* name : {"VELDRANH.txt", "VELDRANP.txt", "VELDRANX.txt"}) {
+    std::ifstream in(testsupport::SourcePath(std::string("model/") + name), std::ios::binary);
+    ASSERT_TRUE(in) << name;
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    qxd::Document doc;
+    std::string error;
+    ASSERT_TRUE(qxd::ParseText(text, &doc, &error)) << error;
+    std::set<std::string> seen;
+    for (const qxd::Section& s : doc.sections) {
+      std::string lower = s.name;
+      for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      EXPECT_TRUE(seen.insert(lower).second) << name << ": section " << s.name << " appears twice";
+    }
   }
 }
 

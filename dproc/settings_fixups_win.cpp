@@ -1,0 +1,41 @@
+#include "dproc/settings_fixups_win.h"
+
+#include "common/printer_queries.h"
+#include "common/win_version.h"
+
+namespace {
+
+const uint8_t* PageRecord(const SheetCtx* ctx) {
+  return ctx != nullptr ? reinterpret_cast<const uint8_t*>(ctx->lParam) : nullptr;
+}
+
+}  // namespace
+
+FixUpHost FixUpHostOf(const SheetCtx* ctx) {
+  FixUpHost host{false, true, false, false};
+  const uint8_t* record = PageRecord(ctx);
+  host.outsideHost = record != nullptr && record[0] != 0;
+  if (host.outsideHost && GetWinVersionClass() >= kWin2000) host.advPrintFeaturesOn = IsAdvPrintFeaturesOn(ctx) != FALSE;
+  HANDLE printer = GetCtxPrinterHandle(ctx);
+  if (printer != nullptr && printer != INVALID_HANDLE_VALUE) {
+    host.rawOnlyPrinter = IsRawOnlyPrinter(printer);
+    host.monoDriver = IsMonoDriverName(printer, nullptr);
+  }
+  return host;
+}
+
+DocDMode* EmfFixUpRecord(const SheetCtx* ctx) {
+  const uint8_t* record = PageRecord(ctx);
+  if (record == nullptr || record[0] == 0) return nullptr;
+  if (record[1] == kPluginDocumentKind) return GetPrivDevMode(ctx);
+  if (record[1] != kPluginDeviceKind) return nullptr;
+  const PluginDocPage* doc = reinterpret_cast<const PluginDevicePage*>(record)->docPage;
+  if (doc == nullptr || doc->psParam == nullptr) return nullptr;
+  return static_cast<DocDMode*>(doc->psParam->pOEMDM);
+}
+
+int FixUpBindingEdge(const SheetCtx* ctx) { return FixUpBindingEdge(ProcessModelInfo(), GetPrivDevMode(ctx)); }
+
+int FixUpStaplePosition(const SheetCtx* ctx) {
+  return FixUpStaplePosition(ProcessModelInfo(), GetPrivDevMode(ctx));
+}
