@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/orientation_rules.h"
+#include "common/rule_expression.h"
 
 namespace {
 
@@ -872,42 +873,7 @@ void BindFeatureFields(const BindFieldsContext& ctx) {
   }
 }
 
-int32_t ReadFeatureValue(const FeatureEntry& row) {
-  if (row.field == nullptr) return 0;
-  const uint8_t* p = static_cast<const uint8_t*>(row.field);
-  switch (row.fieldKind) {
-    case kFieldByte: return p[0];
-    case kFieldSByte: return static_cast<int8_t>(p[0]);
-    case kFieldI16: {
-      int16_t v;
-      std::memcpy(&v, p, 2);
-      return v;
-    }
-    case kFieldU16: {
-      uint16_t v;
-      std::memcpy(&v, p, 2);
-      return v;
-    }
-    default: {
-      int32_t v;
-      std::memcpy(&v, p, 4);
-      return v;
-    }
-  }
-}
+// The storage kinds are those of the constraint rules (rule_expression.h).
+int32_t ReadFeatureValue(const FeatureEntry& row) { return ReadStoredValue(row.field, row.fieldKind); }
 
-void WriteFeatureValue(const FeatureEntry& row, int32_t value) {
-  if (row.field == nullptr || row.fieldKind == kFieldU32ReadOnly) return;
-  uint8_t* p = static_cast<uint8_t*>(row.field);
-  switch (row.fieldKind) {
-    case kFieldByte:
-    case kFieldSByte: p[0] = static_cast<uint8_t>(value); break;
-    case kFieldI16:
-    case kFieldU16: {
-      const uint16_t v = static_cast<uint16_t>(value);
-      std::memcpy(p, &v, 2);
-      break;
-    }
-    default: std::memcpy(p, &value, 4); break;
-  }
-}
+void WriteFeatureValue(const FeatureEntry& row, int32_t value) { WriteStoredValue(row.field, row.fieldKind, value); }

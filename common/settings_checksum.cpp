@@ -99,3 +99,8 @@ bool IsOwnDriverDevMode(const void* devmode, size_t available) {
   return doc.sizeAgain == kDocDModeSize && FieldHolds(doc.signature, kDocDModeSignature) &&
          FieldHolds(doc.language, kDocDModeLanguage) && DocDModeChecksumMatches(&doc);
 }
+
+bool IsSoundDocDMode(const DocDMode* record) {
+  return record != nullptr && record->size == kDocDModeSize && record->tag == kDocDModeTag &&
+         record->version == kDocDModeVersion && DocDModeChecksumMatches(record);
+}

@@ -16,6 +16,8 @@ uint32_t CalcOEMDevChecksum(const DocDMode* record);
 // on is followed by this.
 void StoreDocDModeChecksum(DocDMode* record);
 bool DocDModeChecksumMatches(const DocDMode* record);
+// A stored record is one of ours: size, tag, version and checksum right.
+bool IsSoundDocDMode(const DocDMode* record);
 
 // Stores the printer handle of the current call in the record's header and
 // recomputes the checksum, so the record stays valid when it is handed on.

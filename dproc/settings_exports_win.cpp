@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "common/builtin_dev_option.h"
+#include "common/default_settings.h"
+#include "common/locale_defaults.h"
+#include "common/printer_queries.h"
 #include "common/win_version.h"
 #include "dproc/ddproc_binding_win.h"
 #include "dproc/device_capabilities.h"
@@ -17,6 +20,22 @@
 #include "dproc/settings_spooler_win.h"
 
 namespace {
+
+// The printer data the first Easy Set preset leaves for the first reset;
+// empty when the printer does not open or the value cannot be read.
+std::vector<BYTE> ReadEasySetFirstRecord(const wchar_t* printerName) {
+  std::vector<BYTE> record;
+  HANDLE printer = nullptr;
+  if (printerName == nullptr || !OpenPrinterW(const_cast<wchar_t*>(printerName), &printer, nullptr)) return record;
+  record.assign(sizeof(DocDMode), 0);
+  DWORD type = 0, needed = 0;
+  const DWORD error = GetPrinterDataW(printer, const_cast<wchar_t*>(L"EasySetFirstOEMDev"), &type, record.data(),
+                                      static_cast<DWORD>(record.size()), &needed);
+  ClosePrinter(printer);
+  if (error != ERROR_SUCCESS || needed > record.size()) record.clear();
+  else record.resize(needed);
+  return record;
+}
 
 void UpdateStandardFields(DEVMODEW* devmode, const DocDMode* doc, const DevOption* option,
                           const wchar_t* printerName) {
@@ -32,6 +51,17 @@ void UpdateStandardFields(DEVMODEW* devmode, const DocDMode* doc, const DevOptio
 }  // namespace
 
 extern "C" DWORD WINAPI Prc_GetDriverVersion() { return kDriverDriverVersion; }
+
+extern "C" BOOL WINAPI Prc_ResetDocDMode(DEVMODEW* devmode, DocDMode* doc, DWORD, const wchar_t* printerName) {
+  if (doc == nullptr) return TRUE;
+  ApplyLocalePaperDefaults(ProcessModelInfo(), &DefaultDocDMode(), LocaleDefaultPaperId(GetLocaleCountry()),
+                           IsUSMeasure());
+  const bool mono = printerName != nullptr && IsMonoDriverName(nullptr, printerName);
+  const std::vector<BYTE> easySet = ReadEasySetFirstRecord(printerName);
+  ResetDocDModeFrom(doc, DefaultDocDMode(), mono, easySet.empty() ? nullptr : easySet.data(), easySet.size());
+  UpdateStandardFields(devmode, doc, nullptr, printerName);
+  return TRUE;
+}
 
 extern "C" BOOL WINAPI Prc_ResetDevDMode(DevDMode* device, DWORD, const wchar_t*) {
   ResetDevDMode(device, BuiltInDevOption());

@@ -1,5 +1,6 @@
 #include "dproc/settings_fixups_win.h"
 
+#include "common/default_settings.h"
 #include "common/printer_queries.h"
 #include "common/win_version.h"
 
@@ -38,4 +39,21 @@ int FixUpBindingEdge(const SheetCtx* ctx) { return FixUpBindingEdge(ProcessModel
 
 int FixUpStaplePosition(const SheetCtx* ctx) {
   return FixUpStaplePosition(ProcessModelInfo(), GetPrivDevMode(ctx));
+}
+
+int ResetEmfOnlyNup(const SheetCtx* ctx) {
+  return ResetEmfOnlyNup(ProcessModelInfo(), GetPrivDevMode(ctx), &DefaultDocDMode(), FixUpHostOf(ctx));
+}
+
+int FixUpEmfOnlyNup(const SheetCtx* ctx) {
+  return FixUpEmfOnlyNup(ProcessModelInfo(), EmfFixUpRecord(ctx), &DefaultDocDMode(), FixUpHostOf(ctx));
+}
+
+int FixUpEmfOnlyDuplex(const SheetCtx* ctx) {
+  return FixUpEmfOnlyDuplex(EmfFixUpRecord(ctx), &DefaultDocDMode(), FixUpHostOf(ctx));
+}
+
+int FixUpSettingsConflicts(const SheetCtx* ctx, DocDMode* doc) {
+  if (doc == nullptr) doc = GetPrivDevMode(ctx);
+  return FixUpSettingsConflicts(ProcessModelInfo(), doc, &DefaultDocDMode(), FixUpHostOf(ctx));
 }

@@ -15,3 +15,13 @@ DocDMode* EmfFixUpRecord(const SheetCtx* ctx);
 
 int FixUpBindingEdge(const SheetCtx* ctx);
 int FixUpStaplePosition(const SheetCtx* ctx);
+// A poster N-up of the context's settings back to the default when posters
+// cannot be printed here.
+int ResetEmfOnlyNup(const SheetCtx* ctx);
+// Outside hosts only, on EmfFixUpRecord.
+int FixUpEmfOnlyNup(const SheetCtx* ctx);
+int FixUpEmfOnlyDuplex(const SheetCtx* ctx);
+// Every fix-up but the punch position on `doc` (the context's own settings
+// when null), with the context's host facts; the context's own record is
+// left as it is when `doc` is another record.
+int FixUpSettingsConflicts(const SheetCtx* ctx, DocDMode* doc);

@@ -174,12 +174,24 @@ void ResetDocDModeFrom(DocDMode* doc, const DocDMode& defaults, bool monoDriver,
   if (monoDriver) SetDocByte(doc, kDocSelectColorAt, 1);
   if (easySet != nullptr && easySetSize == sizeof(DocDMode)) {
     const auto* stored = static_cast<const DocDMode*>(easySet);
-    if (stored->size == kDocDModeSize && stored->tag == kDocDModeTag && stored->version == kDocDModeVersion &&
-        DocDModeChecksumMatches(stored)) {
-      std::memcpy(doc, stored, sizeof *doc);
-    }
+    if (IsSoundDocDMode(stored)) std::memcpy(doc, stored, sizeof *doc);
   }
   StoreDocDModePrinterHandle(doc, printer);
+}
+
+void ApplyLocalePaperDefaults(const ModelInfo* m, DocDMode* defaults, uint16_t paperId, bool usMeasure) {
+  if (defaults == nullptr) return;
+  if (const PaperSizeEntry* row = FindPaperById(m, paperId)) {
+    SetDocI16(defaults, kDocPaperSizeAt, static_cast<int16_t>(paperId));
+    SetDocI16(defaults, kDocPaperWidthAt, static_cast<int16_t>(row->width));
+    SetDocI16(defaults, kDocPaperLengthAt, static_cast<int16_t>(row->length));
+    for (int i = 0; i < 4; ++i) SetDocI16(defaults, kDocPaperMarginsAt + 2 * i, static_cast<int16_t>(row->margins[i]));
+  }
+  for (uint32_t at : {DOC_FIELD_AT(byUnitInUserDefPaper), DOC_FIELD_AT(byUnitOutUserDefPaper), DOC_FIELD_AT(byBindingUnit),
+                      DOC_FIELD_AT(byImageShiftUnit), DOC_FIELD_AT(byPBUnit), DOC_FIELD_AT(byTABShiftUnit)}) {
+    SetDocByte(defaults, at, usMeasure ? 1 : 0);
+  }
+  StoreDocDModeChecksum(defaults);
 }
 
 void UpdateCmnDModeArea(const SettingsModel& env, PublicDevMode* dm, const DocDMode* d, const char16_t* printerName) {

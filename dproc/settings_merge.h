@@ -30,6 +30,11 @@ void ResetDevDMode(DevDMode* device, const DevOption& builtIn);
 void ResetDocDModeFrom(DocDMode* doc, const DocDMode& defaults, bool monoDriver, const void* easySet,
                        size_t easySetSize);
 
+// Puts the locale's default paper (its id, size and margins, when the model
+// lists it) and the measurement unit (1 for inches) into the default
+// document settings, and recomputes their checksum.
+void ApplyLocalePaperDefaults(const ModelInfo* model, DocDMode* defaults, uint16_t paperId, bool usMeasure);
+
 // Standard DEVMODE fields from the private settings.  `printerName` (or
 // null) becomes dmDeviceName; dmFormName is the selected paper's name when
 // the paper is in the list.

@@ -80,6 +80,16 @@ bool ConditionNamesRow(const ConstraintRule& rule, uint32_t n, const FeatureEntr
 
 }  // namespace
 
+int32_t FeatureRowOfKeyword(const char* keyword) { return RowOfAscii(keyword); }
+
+int32_t FeatureRowOfControl(uint32_t controlId) {
+  const ConstraintRules& r = ProcessConstraintRules();
+  for (uint32_t i = 0; i < r.featureCount; ++i) {
+    if (r.features[i].controlId == controlId) return static_cast<int32_t>(i);
+  }
+  return static_cast<int32_t>(kOptionNone);
+}
+
 RuleEvalContext& ProcessRuleEvalContext() {
   static RuleEvalContext context;
   return context;
@@ -151,10 +161,6 @@ int32_t OptionValueOf(int32_t row, int32_t index) {
   return static_cast<int32_t>(kOptionNone);
 }
 
-int32_t ReadFeatureValue(const FeatureEntry& row) { return ReadStoredValue(row.field, row.fieldKind); }
-
-void WriteFeatureValue(FeatureEntry& row, int32_t value) { WriteStoredValue(row.field, row.fieldKind, value); }
-
 bool CompareFeatureValue(const FeatureEntry& row, int32_t operand, uint32_t op) {
   if (row.field == nullptr) return false;
   return CompareByOperator(ReadFeatureValue(row), operand, op);
@@ -187,14 +193,15 @@ bool CompareUserPaperDimension(int32_t row, int32_t operand, uint32_t op) {
   return false;
 }
 
-uint32_t EvaluateConstraintRule(uint32_t pageId, uint32_t controlId, uint32_t ruleNo, uint32_t n, bool fromControl,
-                                int32_t* firstRow, uint32_t* result) {
+namespace {
+
+// The conditions and the expression of a rule, with the second pass for
+// custom papers.  Lenient: a condition that cannot be resolved is false
+// instead of making the rule take no part.
+uint32_t EvaluateRule(uint32_t ruleNo, uint32_t n, bool lenient, int32_t* firstRow, uint32_t* result) {
   const ConstraintRules& r = ProcessConstraintRules();
   const RuleEvalContext& ctx = ProcessRuleEvalContext();
-  if (ruleNo >= r.set.rules.size()) return kOptionNone;
   const ConstraintRule& rule = r.set.rules[ruleNo];
-  if (n > rule.conditionCount) n = rule.conditionCount;
-
   std::vector<uint8_t> results;
   try {
     results.assign(rule.conditionCount, 1);  // conditions left out count as true
@@ -203,12 +210,7 @@ uint32_t EvaluateConstraintRule(uint32_t pageId, uint32_t controlId, uint32_t ru
   }
   const bool secondPermitted =
       ctx.passMode == kPassModeNormal && ctx.customPaperPass != 0 && RulePaperFlag(r.index, ruleNo) != 0;
-
-  if (fromControl) {
-    const FeatureEntry* changed = FeatureRow(FeatureOfControl(pageId, controlId));
-    if (changed == nullptr) return kOptionNone;
-    if (!ConditionNamesRow(rule, n, *changed)) return kRuleNotConcerned;
-  }
+  const int32_t none = static_cast<int32_t>(kOptionNone);
 
   uint32_t holds = 0;
   for (int pass = 0; pass < 2; ++pass) {
@@ -216,12 +218,19 @@ uint32_t EvaluateConstraintRule(uint32_t pageId, uint32_t controlId, uint32_t ru
       const ConstraintCondition& cond = rule.conditions[c];
       int32_t row = GetConditionFeature(ruleNo, c);
       const FeatureEntry* e = FeatureRow(row);
-      if (e == nullptr) return kOptionNone;
-      if (c == 0 && firstRow != nullptr) *firstRow = row;
-      int32_t index = GetOptionIndex(cond.option, row);
-      if (index == static_cast<int32_t>(kOptionNone)) return kOptionNone;
-      int32_t operand = OptionValueOf(row, index);
-      if (operand == static_cast<int32_t>(kOptionNoTable)) return kOptionNoTable;
+      if (c == 0 && firstRow != nullptr && e != nullptr) *firstRow = row;
+      int32_t index = e != nullptr ? GetOptionIndex(cond.option, row) : none;
+      int32_t operand = index != none ? OptionValueOf(row, index) : none;
+      if (lenient) {
+        if (e == nullptr || e->field == nullptr || index == none ||
+            operand == static_cast<int32_t>(kOptionNoTable) || operand == static_cast<int32_t>(kOptionEmptyValue)) {
+          results[c] = 0;
+          continue;
+        }
+      } else {
+        if (e == nullptr || index == none) return kOptionNone;
+        if (operand == static_cast<int32_t>(kOptionNoTable)) return kOptionNoTable;
+      }
       if (pass == 1 && IsUserPaperCondition(cond)) {
         int32_t current = ReadFeatureValue(*e);
         results[c] = e->field != nullptr && IsCustomPaperSize(current) && IsListedValue(*e, current);
@@ -237,6 +246,30 @@ uint32_t EvaluateConstraintRule(uint32_t pageId, uint32_t controlId, uint32_t ru
   }
   if (result != nullptr) *result = holds;
   return kRuleEvaluated;
+}
+
+}  // namespace
+
+uint32_t EvaluateConstraintRule(uint32_t pageId, uint32_t controlId, uint32_t ruleNo, uint32_t n, bool fromControl,
+                                int32_t* firstRow, uint32_t* result) {
+  const ConstraintRules& r = ProcessConstraintRules();
+  if (ruleNo >= r.set.rules.size()) return kOptionNone;
+  const ConstraintRule& rule = r.set.rules[ruleNo];
+  if (n > rule.conditionCount) n = rule.conditionCount;
+  if (fromControl) {
+    const FeatureEntry* changed = FeatureRow(FeatureOfControl(pageId, controlId));
+    if (changed == nullptr) return kOptionNone;
+    if (!ConditionNamesRow(rule, n, *changed)) return kRuleNotConcerned;
+  }
+  return EvaluateRule(ruleNo, n, false, firstRow, result);
+}
+
+bool RuleHoldsLeniently(uint32_t ruleNo) {
+  const ConstraintRules& r = ProcessConstraintRules();
+  if (ruleNo >= r.set.rules.size()) return false;
+  uint32_t holds = 0;
+  return EvaluateRule(ruleNo, r.set.rules[ruleNo].conditionCount, true, nullptr, &holds) == kRuleEvaluated &&
+         holds == 1;
 }
 
 OptionHead* FindOptionItem(const char* feature, const char* option) {

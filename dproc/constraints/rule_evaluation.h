@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "common/feature_fields.h"
 #include "common/feature_table.h"
 #include "common/inter_sheet_list.h"
 #include "common/rule_expression.h"
@@ -28,6 +29,11 @@ struct RuleEvalContext {
 };
 RuleEvalContext& ProcessRuleEvalContext();
 
+// The first row of a feature keyword (ASCII case ignored), or kOptionNone.
+int32_t FeatureRowOfKeyword(const char* keyword);
+// The first row of a control id (any page), or kOptionNone.
+int32_t FeatureRowOfControl(uint32_t controlId);
+
 // The feature row of a changed control on a page (the dialog's window
 // identifier), or kOptionNone.
 int32_t FeatureOfControl(uint32_t pageId, uint32_t controlId);
@@ -36,10 +42,6 @@ int32_t FeatureOfControl(uint32_t pageId, uint32_t controlId);
 int32_t GetOptionIndex(const char16_t* option, int32_t row);
 // The value at an index of a row, or a sentinel.
 int32_t OptionValueOf(int32_t row, int32_t index);
-// The row's setting read through its field by its storage kind (0 without
-// a field), and written (nothing without a field).
-int32_t ReadFeatureValue(const FeatureEntry& row);
-void WriteFeatureValue(FeatureEntry& row, int32_t value);
 // False for a row without a field.
 bool CompareFeatureValue(const FeatureEntry& row, int32_t operand, uint32_t op);
 
@@ -57,6 +59,11 @@ bool CompareUserPaperDimension(int32_t row, int32_t operand, uint32_t op);
 // part).
 uint32_t EvaluateConstraintRule(uint32_t pageId, uint32_t controlId, uint32_t rule, uint32_t n, bool fromControl,
                                 int32_t* firstRow, uint32_t* result);
+
+// Whether a rule holds over all its conditions, a condition that cannot be
+// resolved (unknown row or option, no field, no option table, an empty
+// option) counting as false.  The refusal messages are collected so.
+bool RuleHoldsLeniently(uint32_t rule);
 
 // The option row of a feature keyword and an option keyword (ASCII case
 // ignored), or null.

@@ -22,6 +22,7 @@
 namespace {
 
 using GetDriverVersionFn = DWORD(WINAPI*)();
+using ResetDocDModeFn = BOOL(WINAPI*)(DEVMODEW*, DocDMode*, DWORD, const wchar_t*);
 using ResetDevDModeFn = BOOL(WINAPI*)(DevDMode*, DWORD, const wchar_t*);
 using ResetDevOptionFn = void(WINAPI*)(DevOption*);
 using UpdateCmnFn = void(WINAPI*)(DEVMODEW*, DocDMode*, DevDMode*, DWORD, const wchar_t*);
@@ -128,11 +129,59 @@ class SettingsExportsTest : public ::testing::Test {
 };
 
 TEST_F(SettingsExportsTest, EveryExportIsBoundByName) {
-  for (const char* name : {"Prc_GetDriverVersion", "Prc_ResetDevDMode", "Prc_ResetDevOption", "Prc_UpdateCmnDModeArea",
+  for (const char* name : {"Prc_GetDriverVersion", "Prc_ResetDocDMode", "Prc_ResetDevDMode", "Prc_ResetDevOption", "Prc_UpdateCmnDModeArea",
                            "Prc_MergeDMode", "Prc_NormalizeDMode", "Prc_DeviceCapabilities"}) {
     EXPECT_NE(GetProcAddress(module_, name), nullptr) << name;
   }
   EXPECT_EQ(Bind<GetDriverVersionFn>("Prc_GetDriverVersion")(), 0x100u);
+}
+
+TEST_F(SettingsExportsTest, DocumentResetGivesDefaultsOrTheFirstEasySet) {
+  auto reset = Bind<ResetDocDModeFn>("Prc_ResetDocDMode");
+  DocDMode* doc = Doc();
+  void* const caller = printer_.handle();
+  // A record the first Easy Set preset left, with a stale handle inside its checksum.
+  auto easySet = std::make_unique<DocDMode>(*doc);
+  SetDocI16(easySet.get(), kDocCopiesAt, 3);
+  StoreDocDModePrinterHandle(easySet.get(), reinterpret_cast<void*>(0x4444));
+  SetDocI16(doc, kDocCopiesAt, 7);
+
+  EXPECT_TRUE(reset(Public(), doc, 0, printer_.name().c_str()));
+  wchar_t country[8] = {};
+  GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ICOUNTRY, country, 8);
+  const int16_t localePaper = (std::wstring(country) == L"1" || std::wstring(country) == L"2") ? 1 : 9;
+  EXPECT_EQ(DocI16(doc, kDocPaperSizeAt), localePaper);
+  EXPECT_EQ(DocI16(doc, kDocCopiesAt), 1);
+  EXPECT_EQ(doc->printerHandle, caller);
+  EXPECT_TRUE(IsOwnDriverDevMode(&work_->devmode, sizeof work_->devmode));
+  EXPECT_EQ(Public()->dmPaperSize, localePaper);
+  EXPECT_EQ(Public()->dmCopies, 1);
+
+  auto store = [this](const void* data, DWORD size) {
+    ASSERT_EQ(SetPrinterDataW(printer_.handle(), const_cast<wchar_t*>(L"EasySetFirstOEMDev"), REG_BINARY,
+                              static_cast<BYTE*>(const_cast<void*>(data)), size),
+              static_cast<DWORD>(ERROR_SUCCESS));
+  };
+  store(easySet.get(), sizeof *easySet);
+  EXPECT_TRUE(reset(Public(), doc, 0, printer_.name().c_str()));
+  EXPECT_EQ(DocI16(doc, kDocCopiesAt), 3);
+  EXPECT_EQ(doc->printerHandle, caller);
+  EXPECT_TRUE(IsOwnDriverDevMode(&work_->devmode, sizeof work_->devmode));
+  EXPECT_EQ(Public()->dmCopies, 3);
+
+  // A damaged or short record is not taken.
+  SetDocI16(easySet.get(), kDocCopiesAt, 4);  // the checksum no longer matches
+  store(easySet.get(), sizeof *easySet);
+  EXPECT_TRUE(reset(Public(), doc, 0, printer_.name().c_str()));
+  EXPECT_EQ(DocI16(doc, kDocCopiesAt), 1);
+  StoreDocDModeChecksum(easySet.get());
+  store(easySet.get(), 1);
+  EXPECT_TRUE(reset(Public(), doc, 0, printer_.name().c_str()));
+  EXPECT_EQ(DocI16(doc, kDocCopiesAt), 1);
+
+  // No records: nothing to do.
+  EXPECT_TRUE(reset(nullptr, nullptr, 0, nullptr));
+  EXPECT_TRUE(reset(Public(), nullptr, 0, printer_.name().c_str()));
 }
 
 TEST_F(SettingsExportsTest, DeviceResetsCopyTheBuiltInOptions) {

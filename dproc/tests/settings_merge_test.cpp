@@ -317,6 +317,25 @@ TEST(ResetDocDMode, DefaultsMonoAndTheFirstEasySet) {
   }
 }
 
+TEST(ApplyLocalePaperDefaults, PaperAndUnitsOfTheLocale) {
+  Env env;
+  auto defaults = A4Doc();
+  SetDocByte(defaults.get(), DOC_FIELD_AT(byPBUnit), 0);
+  ApplyLocalePaperDefaults(env.model.get(), defaults.get(), 11, true);
+  EXPECT_EQ(DocI16(defaults.get(), kDocPaperSizeAt), 11);
+  EXPECT_EQ(DocI16(defaults.get(), kDocPaperWidthAt), 1480);
+  EXPECT_EQ(DocI16(defaults.get(), kDocPaperLengthAt), 2100);
+  EXPECT_EQ(DocI16(defaults.get(), kDocPaperMarginsAt + 6), 42);
+  EXPECT_EQ(DocByte(defaults.get(), DOC_FIELD_AT(byUnitInUserDefPaper)), 1);
+  EXPECT_EQ(DocByte(defaults.get(), DOC_FIELD_AT(byPBUnit)), 1);
+  EXPECT_TRUE(DocDModeChecksumMatches(defaults.get()));
+  // A paper the model does not list leaves the paper; the units still follow the locale.
+  ApplyLocalePaperDefaults(env.model.get(), defaults.get(), 1, false);
+  EXPECT_EQ(DocI16(defaults.get(), kDocPaperSizeAt), 11);
+  EXPECT_EQ(DocByte(defaults.get(), DOC_FIELD_AT(byTABShiftUnit)), 0);
+  EXPECT_TRUE(DocDModeChecksumMatches(defaults.get()));
+}
+
 TEST(ResetDevDMode, ColourDescriptionAndBuiltInOptions) {
   DevOption builtIn;
   InitBuiltInDevOption(&builtIn);

@@ -13,6 +13,8 @@ system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll msvcrt.dll comctl32
  comdlg32.dll shell32.dll shlwapi.dll ole32.dll oleaut32.dll winspool.drv ws2_32.dll
  version.dll setupapi.dll uxtheme.dll imm32.dll rpcrt4.dll netapi32.dll wininet.dll
  mgmtapi.dll snmpapi.dll msimg32.dll bcrypt.dll "
+# One blank between names, also where the list wraps.
+system_dlls=" $(echo $system_dlls) "
 failures=0
 checked=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

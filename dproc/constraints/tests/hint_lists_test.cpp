@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "dproc/constraints/constraint_messages.h"
 #include "dproc/constraints/drop_reasons.h"
 #include "dproc/constraints/hint_text.h"
 #include "dproc/constraints/page_hints.h"
@@ -103,6 +104,22 @@ TEST(DropReasons, OneNodePerControlAndOption) {
   FreeDropReasons();
   EXPECT_EQ(FindDropReason(1286, 3), nullptr);
   FreeDropReasons();
+}
+
+TEST(ConstraintMessages, EntriesOutsideTheTablesAreEmpty) {
+  EXPECT_EQ(std::u16string(ConstraintText(kCstMessageStr, 2)), u"");  // no tables yet
+  MessageTables tables = {};
+  ASSERT_TRUE(AllocMessageTables(&tables));
+  char16_t* cst = tables.tables[kCstMessageStr];
+  std::u16string last = u"The last entry.";
+  std::copy(last.begin(), last.end(), cst + static_cast<size_t>(998) * kMessageUnits);
+  SetConstraintMessageTables(&tables);
+  EXPECT_EQ(std::u16string(ConstraintText(kCstMessageStr, 998)), last);
+  for (uint32_t entry : {999u, 1000u, 65535u, 0xFFFFFFFFu}) {
+    EXPECT_EQ(std::u16string(ConstraintText(kCstMessageStr, entry)), u"") << entry;
+  }
+  SetConstraintMessageTables(nullptr);
+  FreeMessageTables(&tables);
 }
 
 }  // namespace

@@ -1,0 +1,26 @@
+// The constraint pass as a sheet or dialog asks for it: the settings of the
+// dialog's sheet context bound to the feature rows, the printer's facts,
+// then the pass.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "common/disp_strings.h"
+#include "common/model_info.h"
+#include "common/model_rows.h"
+
+// What the library holds for the pass beside the rules.
+struct ConstraintLibraryData {
+  const DeviceOptionItem* deviceOptions;
+  const ModelInfo* model;
+  const MessageTables* messages;  // warnings, questions and reasons
+  int32_t defaultPaperSize;       // of the default document settings ("DefaultPaper")
+};
+
+// bindOnly non-zero binds the fields and returns 0.  Otherwise the pass's
+// result: 0 without a sheet context, 100 the user declined a forced change,
+// 101 the change was refused, 199 done.
+int32_t RunDoConstraints(int32_t bindOnly, HWND dialog, uint16_t controlId, int32_t mode,
+                         const ConstraintLibraryData& data);

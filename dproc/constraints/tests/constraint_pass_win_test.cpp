@@ -1,0 +1,465 @@
+// The constraint pass on live dialogs with the sample model's rules and the
+// feature table's control ids: refusals, questions, forced values, locks,
+// hints and stop-icon reasons.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/constraint_file_win.h"
+#include "common/disp_strings.h"
+#include "common/feature_fields.h"
+#include "common/feature_table.h"
+#include "common/model_info.h"
+#include "common/paper_tables.h"
+#include "common/qxd_file.h"
+#include "common/sheet_context.h"
+#include "common/ui_services.h"
+#include "dproc/constraints/constraint_messages.h"
+#include "dproc/constraints/constraint_pass_win.h"
+#include "dproc/constraints/constraint_rules.h"
+#include "dproc/constraints/do_constraints_win.h"
+#include "dproc/constraints/page_hints.h"
+#include "dproc/constraints/rule_evaluation.h"
+#include "dproc/constraints/stop_icons_win.h"
+#include "tests/support/test_paths.h"
+#include "tools/qxd/constraint_document.h"
+
+namespace {
+
+std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+std::wstring Text(const char16_t* t) { return std::wstring(reinterpret_cast<const wchar_t*>(t)); }
+
+// Message boxes are recorded and answered by the test.
+struct Box {
+  std::wstring text, caption;
+  UINT style;
+};
+std::vector<Box> g_boxes;
+int g_answer = IDYES;
+
+int RecordBox(HWND, const wchar_t* text, const wchar_t* caption, UINT style) {
+  g_boxes.push_back({text, caption, style});
+  return g_answer;
+}
+const UiServices kRecordingServices = {RecordBox, nullptr, nullptr};
+
+// A dialog template in memory: a child page with the given controls.
+struct ControlSpec {
+  uint32_t id;
+  uint16_t classAtom;  // 0x80 button, 0x81 edit, 0x85 combo box
+  DWORD style;
+};
+
+std::vector<WORD> PageTemplate(const std::vector<ControlSpec>& controls) {
+  std::vector<WORD> t;
+  auto dword = [&](DWORD v) {
+    t.push_back(LOWORD(v));
+    t.push_back(HIWORD(v));
+  };
+  dword(WS_CHILD | WS_VISIBLE | DS_SETFONT);
+  dword(0);
+  t.push_back(static_cast<WORD>(controls.size()));
+  for (int i = 0; i < 4; ++i) t.push_back(i < 2 ? 0 : 200);
+  t.push_back(0);  // no menu
+  t.push_back(0);  // default class
+  t.push_back(0);  // no title
+  t.push_back(8);
+  for (wchar_t c : std::wstring(L"Tahoma")) t.push_back(c);
+  t.push_back(0);
+  int y = 0;
+  for (const ControlSpec& c : controls) {
+    if (t.size() % 2 != 0) t.push_back(0);  // DWORD alignment
+    dword(c.style | WS_CHILD | WS_VISIBLE | WS_TABSTOP);
+    dword(0);
+    t.push_back(4);
+    t.push_back(static_cast<WORD>(y));
+    t.push_back(80);
+    t.push_back(c.classAtom == 0x85 ? 60 : 12);
+    y += 14;
+    t.push_back(static_cast<WORD>(c.id));
+    t.push_back(0xFFFF);
+    t.push_back(c.classAtom);
+    t.push_back(0);  // no text
+    t.push_back(0);  // no creation data
+  }
+  return t;
+}
+
+INT_PTR CALLBACK PageProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+class ConstraintPass : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    std::wstring path = Widen(testsupport::BinaryPath("model/VELDRANH.QXD"));
+    QxdContext* file = QxdOpen(path.c_str(), 1);
+    ASSERT_NE(file, nullptr);
+    ModelBuildEnv env = {};
+    model_ = BuildModelInfo(file, env);
+    DevOption defaults = {};
+    deviceOptions_ = LoadDeviceOptionList(file, model_, &defaults);
+    ASSERT_TRUE(AllocMessageTables(&messages_));
+    LoadMessageTables(file, &messages_);
+    QxdClose(file);
+    table_ = BuildFeatureTable(FeatureControlTable(), deviceOptions_, model_);
+    ASSERT_NE(table_, nullptr);
+    // The control table names no control kinds or stop icons; the rows these
+    // tests use get the kinds of the sheets' controls and two icons.
+    struct Fill {
+      const char* keyword;
+      uint32_t kind, icon;
+    } fills[] = {{"Copies", 4, 0}, {"Collate", 1, 1110}, {"Nup", 5, 1111}, {"DoubleSides", 1, 0}};
+    for (const Fill& f : fills) {
+      for (FeatureEntry* row = table_; row->keyword[0] != 0; ++row) {
+        if (ConstraintKeywordEqualsAscii(row->keyword, f.keyword)) {
+          row->kind = f.kind;
+          row->stopIconId = f.icon;
+        }
+      }
+    }
+  }
+  static void TearDownTestSuite() {
+    FreeFeatureTable(table_);
+    FreeDeviceOptionList(deviceOptions_);
+    FreeModelInfoRecord(model_);
+    FreeMessageTables(&messages_);
+  }
+
+  void SetUp() override {
+    std::wstring rules = Widen(testsupport::BinaryPath("model/VELDRANK.QXD"));
+    ASSERT_EQ(LoadConstraintFileAt(rules.c_str(), &ProcessConstraintRules().set), ConstraintLoad::Loaded);
+    ASSERT_EQ(BuildConstraintIndex(table_, model_), 1);
+    SetConstraintMessageTables(&messages_);
+    previous_ = SetUiServices(&kRecordingServices);
+    g_boxes.clear();
+    g_answer = IDYES;
+    session_ = std::make_unique<SheetSession>();
+    std::memset(session_.get(), 0, sizeof *session_);
+    session_->kind = kSheetDocumentSession;
+    session_->working = &session_->workingRecord;
+    session_->printer = INVALID_HANDLE_VALUE;
+    page_ = {};
+    page_.dwSize = sizeof page_;
+    page_.lParam = reinterpret_cast<LPARAM>(session_.get());
+    parent_ = CreateWindowExW(0, L"STATIC", L"sheet", WS_OVERLAPPEDWINDOW, 0, 0, 600, 500, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(parent_, nullptr);
+  }
+  void TearDown() override {
+    if (dialog_ != nullptr) DestroyWindow(dialog_);
+    DestroyWindow(parent_);
+    SetUiServices(previous_);
+    SetConstraintMessageTables(nullptr);
+    FreeConstraintRules();
+  }
+
+  // A page of the given id with the given controls and the stop icons of
+  // their rows.
+  void OpenPage(uint32_t pageId, std::vector<ControlSpec> controls) {
+    for (size_t i = 0, n = controls.size(); i < n; ++i) {
+      for (const FeatureEntry* row = table_; row->keyword[0] != 0; ++row) {
+        if (row->controlId == controls[i].id && row->stopIconId != 0) {
+          controls.push_back({row->stopIconId, 0x80, BS_OWNERDRAW});
+          break;
+        }
+      }
+    }
+    template_ = PageTemplate(controls);
+    dialog_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                         reinterpret_cast<const DLGTEMPLATE*>(template_.data()), parent_, PageProc,
+                                         reinterpret_cast<LPARAM>(&page_));
+    ASSERT_NE(dialog_, nullptr);
+    SetWindowLongPtrW(dialog_, GWLP_ID, static_cast<LONG_PTR>(pageId));
+    StoreStopIconRect(dialog_, StopIconTable());
+    Bind();
+  }
+
+  // Replaces the sample model's rules with rules compiled from text.
+  void InstallRules(const std::string& text) {
+    qxd::ConstraintDocument doc;
+    std::string error;
+    ASSERT_TRUE(qxd::ParseConstraintText(text, &doc, &error)) << error;
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(qxd::BuildConstraints(doc, &bytes, &error)) << error;
+    QxdContext* ctx = QxdOpenImage(bytes.data(), bytes.size());
+    ASSERT_EQ(ReadConstraintFile(ctx, &ProcessConstraintRules().set), ConstraintLoad::Loaded);
+    QxdClose(ctx);
+    ASSERT_EQ(BuildConstraintIndex(table_, model_), 1);
+  }
+
+  void Bind() { RunDoConstraints(1, dialog_, 0, -1, {deviceOptions_, model_, &messages_, 9}); }
+  int32_t Pass(uint16_t control) {
+    return RunDoConstraints(0, dialog_, control, -1, {deviceOptions_, model_, &messages_, 9});
+  }
+
+  FeatureEntry& Row(const char* keyword, const char* option = "") {
+    for (FeatureEntry* row = table_; row->keyword[0] != 0; ++row) {
+      if (ConstraintKeywordEqualsAscii(row->keyword, keyword) &&
+          (option[0] == '\0' || ConstraintKeywordEqualsAscii(row->option, option))) {
+        return *row;
+      }
+    }
+    ADD_FAILURE() << "no row " << keyword;
+    return *table_;
+  }
+  int32_t Get(const char* keyword) { return ReadFeatureValue(Row(keyword)); }
+  void Set(const char* keyword, int32_t value) {
+    ASSERT_NE(Row(keyword).field, nullptr) << keyword;
+    WriteFeatureValue(Row(keyword), value);
+  }
+  void SetAskFlag(uint16_t on) { session_->workingRecord.device.option.displayConstMsg = on; }
+  std::wstring Message(MessageTable table, uint32_t n) { return Text(MessageText(messages_, table, n)); }
+
+  static ModelInfo* model_;
+  static DeviceOptionItem* deviceOptions_;
+  static MessageTables messages_;
+  static FeatureEntry* table_;
+  const UiServices* previous_ = nullptr;
+  std::unique_ptr<SheetSession> session_;
+  PROPSHEETPAGEW page_ = {};
+  HWND parent_ = nullptr;
+  HWND dialog_ = nullptr;
+  std::vector<WORD> template_;
+};
+
+ModelInfo* ConstraintPass::model_ = nullptr;
+DeviceOptionItem* ConstraintPass::deviceOptions_ = nullptr;
+MessageTables ConstraintPass::messages_ = {};
+FeatureEntry* ConstraintPass::table_ = nullptr;
+
+const std::vector<ControlSpec> kLayoutControls = {{1779, 0x80, BS_AUTOCHECKBOX},
+                                                  {1286, 0x85, CBS_DROPDOWNLIST}};
+const std::vector<ControlSpec> kBasicControls = {{1227, 0x80, BS_AUTORADIOBUTTON},
+                                                 {1228, 0x80, BS_AUTORADIOBUTTON},
+                                                 {1011, 0x81, ES_NUMBER},
+                                                 {1014, 0x85, CBS_DROPDOWNLIST},
+                                                 {1020, 0x80, BS_AUTORADIOBUTTON},
+                                                 {1023, 0x80, BS_AUTORADIOBUTTON}};
+
+TEST_F(ConstraintPass, ChoosingARefusedOptionIsRefusedWithItsWarning) {
+  OpenPage(101, kLayoutControls);
+  Set("Zoom", 1);  // automatic zoom: N-up stays on
+  Set("Nup", 1);
+  Set("DoubleSides", 1);
+  EXPECT_EQ(Pass(0), kPassComplete);  // marks "Booklet" refused while N-up is on
+  Set("DoubleSides", 3);
+  EXPECT_EQ(Pass(1286), kPassRefused);
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_EQ(g_boxes[0].caption, Message(kCstMessageStr, 0));
+  EXPECT_NE(g_boxes[0].text.find(Message(kCstMessageStr, 2)), std::wstring::npos);
+  EXPECT_EQ(g_boxes[0].style, static_cast<UINT>(MB_ICONEXCLAMATION));
+
+  // Without N-up the same choice passes.
+  Set("Nup", 0);
+  Set("DoubleSides", 1);
+  EXPECT_EQ(Pass(0), kPassComplete);
+  Set("DoubleSides", 3);
+  EXPECT_EQ(Pass(1286), kPassComplete);
+  EXPECT_EQ(g_boxes.size(), 1u);
+}
+
+TEST_F(ConstraintPass, AForcedChangeAsksAndNoKeepsEverything) {
+  OpenPage(100, kBasicControls);
+  SetAskFlag(1);
+  Set("Nup", 1);
+  Set("Zoom", 0);  // manual zoom chosen
+  g_answer = IDNO;
+  EXPECT_EQ(Pass(1228), kPassAnsweredNo);
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_EQ(g_boxes[0].caption, Message(kChgMessageStr, 0));
+  EXPECT_NE(g_boxes[0].text.find(Message(kChgMessageStr, 2)), std::wstring::npos);
+  EXPECT_EQ(g_boxes[0].style, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+  EXPECT_EQ(Get("Nup"), 1);
+
+  g_answer = IDYES;
+  EXPECT_EQ(Pass(1228), kPassComplete);
+  EXPECT_EQ(g_boxes.size(), 2u);
+  EXPECT_EQ(Get("Nup"), 0);
+}
+
+TEST_F(ConstraintPass, WithoutTheQuestionSettingForcedChangesApplySilently) {
+  OpenPage(100, kBasicControls);
+  SetAskFlag(0);
+  Set("Nup", 1);
+  Set("Zoom", 0);
+  EXPECT_EQ(Pass(1228), kPassComplete);
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(Get("Nup"), 0);
+}
+
+TEST_F(ConstraintPass, AWholePagePassNeverAsks) {
+  OpenPage(101, kLayoutControls);
+  SetAskFlag(1);
+  Set("Nup", 1);
+  Set("Zoom", 0);
+  Set("DoubleSides", 3);
+  EXPECT_EQ(Pass(0), kPassComplete);
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(Get("Nup"), 0);  // forced without a question
+  EXPECT_EQ(IsDlgButtonChecked(dialog_, 1779), BST_UNCHECKED);
+}
+
+TEST_F(ConstraintPass, LocksFollowTheirRules) {
+  OpenPage(100, kBasicControls);
+  Set("Copies", 1);
+  EXPECT_EQ(Pass(0), kPassComplete);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog_, 1014)));
+  EXPECT_EQ(Row("Collate").locked, 1u);
+  Set("Copies", 2);
+  EXPECT_EQ(Pass(1011), kPassComplete);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog_, 1014)));
+  EXPECT_EQ(EnableCtrlByFeature(dialog_, 100, 1014, 1), 1);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog_, 1014)));
+}
+
+TEST_F(ConstraintPass, HintsGoToThePagesOfTheirFirstCondition) {
+  OpenPage(100, kBasicControls);
+  Set("Orientation", 2);
+  EXPECT_EQ(Pass(0), kPassComplete);
+  const PageHintList* basic = FindPageHints(100);
+  ASSERT_NE(basic, nullptr);
+  EXPECT_EQ(basic->hasHints, 1u);
+  ASSERT_EQ(basic->count, 1);
+  EXPECT_EQ(basic->hints[0], 2u);
+  Set("Orientation", 1);
+  EXPECT_EQ(Pass(1020), kPassComplete);
+  EXPECT_EQ(basic->hasHints, 0u);
+  EXPECT_EQ(basic->count, 0);
+}
+
+TEST_F(ConstraintPass, StopIconsShowTheirReasons) {
+  OpenPage(100, kBasicControls);
+  const uint32_t icon = Row("Collate").stopIconId;
+  ASSERT_NE(icon, 0u);
+  Set("Copies", 1);
+  EXPECT_EQ(Pass(0), kPassComplete);
+  const HintEntry* row = FindStopIcon(icon);
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(row->show, 1u);
+  std::wstring text = Text(row->text);
+  EXPECT_NE(text.find(Message(kToolChipStr, 1)), std::wstring::npos);
+  EXPECT_NE(text.find(Message(kToolChipStr, 4)), std::wstring::npos);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog_, static_cast<int>(icon))));
+  Set("Copies", 3);
+  EXPECT_EQ(Pass(1011), kPassComplete);
+  EXPECT_EQ(row->show, 0u);
+  EXPECT_EQ(row->text[0], 0);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog_, static_cast<int>(icon))));
+  RECT r;
+  GetWindowRect(GetDlgItem(dialog_, static_cast<int>(icon)), &r);
+  EXPECT_EQ(r.right - r.left, 0);
+}
+
+TEST_F(ConstraintPass, TheSameReasonAppearsOnceInAStopIconText) {
+  // Two rules give the same reason, a third another; after twenty distinct
+  // reasons the repetition test stops.
+  std::string text = "constraints\n";
+  for (int i = 0; i < 24; ++i) {
+    text += "\nrule setting\n  target \"Collate\" \"\"\n  if \"Copies\" <= \"1\"\n  expr 0 end\n  reason " +
+            std::to_string(i < 3 ? 4 : i) + "\n";
+  }
+  text += "\nrule setting\n  target \"Collate\" \"\"\n  if \"Copies\" <= \"1\"\n  expr 0 end\n  reason 4\n";
+  InstallRules(text);
+
+  OpenPage(100, kBasicControls);
+  Set("Copies", 1);
+  EXPECT_EQ(Pass(0), kPassComplete);
+  const HintEntry* icon = FindStopIcon(Row("Collate").stopIconId);
+  ASSERT_NE(icon, nullptr);
+  std::wstring reasons = Text(icon->text);
+  const std::wstring four = Message(kToolChipStr, 4);
+  size_t count = 0;
+  for (size_t at = reasons.find(four); at != std::wstring::npos; at = reasons.find(four, at + 1)) ++count;
+  // Rules 0-2 and the last give reason 4: once before the memory fills, and
+  // once more from the last rule, which comes after twenty distinct ones.
+  EXPECT_EQ(count, 2u);
+}
+
+// --- Checks built into the pass.
+
+TEST_F(ConstraintPass, LayoutsThatNeedTheSpoolerAreRefused) {
+  const std::vector<ControlSpec> layout = {{1779, 0x80, BS_AUTOCHECKBOX}, {1025, 0x85, CBS_DROPDOWNLIST}};
+  OpenPage(101, layout);
+  OptionHead* threeByThree = FindOptionItem("Nup_op", "3x3");
+  ASSERT_NE(threeByThree, nullptr);
+  Set("Zoom", 1);  // a zoom of its own leaves the posters free
+  EXPECT_EQ(Pass(0), kPassComplete);
+  EXPECT_EQ(threeByThree->flag, 0u);
+  Set("Zoom", 0);
+  EXPECT_EQ(Pass(0), kPassComplete);
+  EXPECT_EQ(threeByThree->flag, 1u);
+
+  // Choosing a poster on a model that makes them: refused with warning 72.
+  model_->features[kMfPoster] = 1;
+  Set("Nup", 1);
+  Set("Nup_op", 8);
+  EXPECT_EQ(Pass(1025), kPassRefused);
+  model_->features[kMfPoster] = 0;
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_NE(g_boxes[0].text.find(Message(kCstMessageStr, 72)), std::wstring::npos);
+}
+
+TEST_F(ConstraintPass, AuthenticationTurnsMetafileSpoolingOffAfterAsking) {
+  const std::vector<ControlSpec> device = {{2189, 0x80, BS_AUTOCHECKBOX}, {2266, 0x80, BS_AUTOCHECKBOX}};
+  OpenPage(156, device);
+  DevOption& option = session_->workingRecord.device.option;
+  option.emfSpool = 1;
+  option.verifyAuthentic = 1;
+  model_->features[kMfEmfSpool] = 1;
+  g_answer = IDNO;
+  EXPECT_EQ(Pass(2189), kPassAnsweredNo);
+  EXPECT_EQ(option.emfSpool, 1);
+  ASSERT_EQ(g_boxes.size(), 1u);
+  for (uint32_t entry : {149u, 150u, 151u}) {
+    EXPECT_NE(g_boxes[0].text.find(Message(kChgMessageStr, entry)), std::wstring::npos) << entry;
+  }
+  g_answer = IDYES;
+  EXPECT_EQ(Pass(2189), kPassComplete);
+  model_->features[kMfEmfSpool] = 0;
+  EXPECT_EQ(option.emfSpool, 0);
+  EXPECT_EQ(IsDlgButtonChecked(dialog_, 2266), BST_UNCHECKED);
+}
+
+TEST_F(ConstraintPass, AForcedColourBalanceGoesToItsPlaceInEverySet) {
+  // Cyan is byte 4 of each 11-byte colour set; the sets begin at 2178,
+  // 2189 and 2200 of the document settings.
+  std::string text =
+      "constraints\n\nrule setting\n  target \"ColAdj_Cyan\" \"\"\n  forced \"5\"\n"
+      "  if \"Copies\" <= \"1\"\n  expr 0 end\n";
+  InstallRules(text);
+  for (FeatureEntry* row = table_; row->keyword[0] != 0; ++row) {
+    if (ConstraintKeywordEqualsAscii(row->keyword, "ColAdj_Cyan")) row->kind = 4;
+  }
+
+  OpenPage(100, kBasicControls);
+  uint8_t* doc8 = reinterpret_cast<uint8_t*>(&session_->workingRecord.devmode.doc);
+  const uint32_t places[3] = {2178 + 4, 2189 + 4, 2200 + 4};
+  struct Case {
+    uint8_t object, eachObject;
+  } cases[] = {{0, 0}, {1, 1}, {1, 2}};  // the cyan field bound in set A, then in the others
+  for (const Case& c : cases) {
+    for (uint32_t p : places) doc8[p] = 0;
+    Set("ColAdj_Object", c.object);
+    Set("ColAdj_EachObject_op", c.eachObject);
+    Bind();
+    Set("Copies", 1);
+    EXPECT_EQ(Pass(0), kPassComplete);
+    for (uint32_t p : places) EXPECT_EQ(doc8[p], 5) << int(c.object) << "/" << int(c.eachObject) << " at " << p;
+    // Once all three sets agree, the value counts as forced already.
+    EXPECT_EQ(Row("ColAdj_Cyan").pendingValue, -1);
+    // Fixed distances from a field in set B or C would land beyond set C.
+    for (uint32_t p : {2193u + 22, 2204u + 11, 2204u + 22}) EXPECT_EQ(doc8[p], 0) << p;
+  }
+}
+
+}  // namespace
