@@ -1,6 +1,8 @@
 #!/bin/bash
 # Installs what is missing, builds both processor types, assembles the driver
-# package under out/ and shows the sample model's main description file.
+# package under out/, shows the sample model's main description file, and
+# installs the x64 package as a printer under Wine, showing the printer's
+# default DEVMODE and capabilities as the spooler hands them out.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
@@ -16,3 +18,16 @@ echo "Driver package:"
 echo
 echo "Sample model, VELDRANH.QXD:"
 build/native/bin/qxdtool dump out/x64/VELDRANH.QXD
+
+echo
+echo "Printer under Wine (driver files from out/x64):"
+prefix="$PWD/build/run-wineprefix"
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wineserver=/usr/lib/wine/wineserver
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
+# Wine's background processes keep the output streams of whoever starts
+# them: wineboot (which also makes the prefix the first time) starts them
+# detached, and they are stopped again at the end.
+trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
+setsid /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
+/usr/lib/wine/wine64 build/x64/bin/faxprinter.exe "Z:$PWD/out/x64" "Fax (sample model)"

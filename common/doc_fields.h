@@ -451,7 +451,11 @@ struct DocFields {
   uint8_t gap7922[1];
   uint8_t byEasySetIndex;
   char16_t szEasySetName[32];
-  uint8_t gap7988[36];
+  // The program that last had the settings handed out by the user interface
+  // core: its executable's file name (at most 15 units and a NUL) and the
+  // major product version of its version resource.
+  char16_t szHostProgram[16];
+  uint32_t dwHostProgramVersion;
 };
 
 #pragma pack(pop)
@@ -841,6 +845,8 @@ static_assert(offsetof(DocFields, sizServerPaper_cy) + 64 == 7919);
 static_assert(offsetof(DocFields, byLandscapeRotate) + 64 == 7921);
 static_assert(offsetof(DocFields, byEasySetIndex) + 64 == 7923);
 static_assert(offsetof(DocFields, szEasySetName) + 64 == 7924);
+static_assert(offsetof(DocFields, szHostProgram) + 64 == 7988);
+static_assert(offsetof(DocFields, dwHostProgramVersion) + 64 == 8020);
 
 // The place of a field inside DocDMode.
 #define DOC_FIELD_AT(member) (static_cast<uint32_t>(offsetof(DocFields, member)) + kDocDModeSettingsAt)
@@ -877,6 +883,9 @@ inline constexpr uint32_t kDocCombinationKindAt = DOC_FIELD_AT(nLayoutMode);
 inline constexpr uint32_t kDocServerPaperWidthAt = DOC_FIELD_AT(sizServerPaper_cx);
 inline constexpr uint32_t kDocServerPaperLengthAt = DOC_FIELD_AT(sizServerPaper_cy);
 inline constexpr uint32_t kDocLandscapeRotationAt = DOC_FIELD_AT(byLandscapeRotate);
+inline constexpr uint32_t kDocHostProgramNameAt = DOC_FIELD_AT(szHostProgram);
+inline constexpr uint32_t kDocHostProgramNameUnits = 16;
+inline constexpr uint32_t kDocHostProgramVersionAt = DOC_FIELD_AT(dwHostProgramVersion);
 // Texts of which the constraint rules see only the first byte.
 inline constexpr uint32_t kDocTreeDomainNameAt = 1074;
 inline constexpr uint32_t kDocExpenseCodeAt = 1155;

@@ -85,10 +85,14 @@ DocDMode* LocateDocDMode(void* devmode, uint32_t* error) {
 }
 
 bool IsOwnDriverDevMode(const void* devmode, size_t available) {
+  return IsDriverDevModeOfVersion(devmode, available, kDriverDriverVersion);
+}
+
+bool IsDriverDevModeOfVersion(const void* devmode, size_t available, uint32_t driverVersion) {
   if (devmode == nullptr || available < kDriverDevModeSize) return false;
   const uint8_t* base = static_cast<const uint8_t*>(devmode);
   if (LoadU16(base + kDevModeSpecVersionAt) != kDriverSpecVersion ||
-      LoadU16(base + kDevModeDriverVersionAt) != kDriverDriverVersion ||
+      LoadU16(base + kDevModeDriverVersionAt) != driverVersion ||
       LoadU16(base + kDevModeSizeAt) != kDevModeWSize ||
       LoadU16(base + kDevModeDriverExtraAt) != kDriverDevModeExtra) {
     return false;

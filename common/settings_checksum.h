@@ -45,3 +45,6 @@ DocDMode* LocateDocDMode(void* devmode, uint32_t* error);
 // dmDriverExtra 8040, the magic in place, the second size word 8032, both
 // signature fields and a matching checksum.
 bool IsOwnDriverDevMode(const void* devmode, size_t available);
+// The same test with the driver version that the settings library reports
+// in place of 0x100 (a version above 0xFFFF never matches).
+bool IsDriverDevModeOfVersion(const void* devmode, size_t available, uint32_t driverVersion);

@@ -16,7 +16,7 @@ namespace {
 TEST(PrinterQueries, NamesAndAttributesOfAPrinter) {
   testsupport::TestPrinter printer(L"Query Test");
   ASSERT_TRUE(printer.ok()) << printer.error();
-  const testsupport::TestPrinterDriver driver = testsupport::StandInDriver();
+  const testsupport::TestPrinterDriver driver = testsupport::FaxDriver();
 
   wchar_t name[260];
   ASSERT_TRUE(QueryPrinterName(printer.handle(), name, 260));

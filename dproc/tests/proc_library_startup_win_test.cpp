@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/fax_cover_styles.h"
 #include "common/message_text.h"
 #include "common/user_registry.h"
 #include "common/version_strings.h"
@@ -20,7 +21,6 @@
 #include "dproc/disp_string_tables_win.h"
 #include "dproc/dl_manager_win.h"
 #include "dproc/edit_range_limits.h"
-#include "dproc/fax_cover_styles.h"
 #include "dproc/model_startup_defaults.h"
 #include "dproc/per_page_slots.h"
 #include "dproc/proc_library_entry_win.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "common/fax_cover_styles.h"
 #include "dproc/color_option_lists.h"
 #include "dproc/edit_range_limits.h"
-#include "dproc/fax_cover_styles.h"
 #include "dproc/model_startup_defaults.h"
 #include "dproc/per_page_slots.h"
 #include "dproc/sheet_tab_tips.h"

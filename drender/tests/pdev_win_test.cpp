@@ -21,10 +21,10 @@ namespace {
 
 std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
-// The stand-in configuration library as driver, with the font module among
+// The fax driver of the build tree, with the font module among
 // the driver's files.
 testsupport::TestPrinterDriver RenderDriver() {
-  testsupport::TestPrinterDriver driver = testsupport::StandInDriver();
+  testsupport::TestPrinterDriver driver = testsupport::FaxDriver();
   driver.name = L"Fax Render Test Driver";
   driver.dependentFiles.push_back(Widen(testsupport::BinaryPath("bin/VELDRANQ.DLL")));
   return driver;

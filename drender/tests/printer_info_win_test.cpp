@@ -27,8 +27,8 @@ TEST_F(PrinterInfoTest, TextItems) {
   EXPECT_EQ(Text(kPrinterInfoPrinterName), printer_.name());
   EXPECT_EQ(Text(kPrinterInfoPortName), L"FILE:");
   EXPECT_EQ(Text(kPrinterInfoPrintProcessor), L"winprint");
-  EXPECT_EQ(Text(kPrinterInfoDriverName), testsupport::StandInDriver().name);
-  EXPECT_EQ(Text(kPrinterInfoDriverName2), testsupport::StandInDriver().name);
+  EXPECT_EQ(Text(kPrinterInfoDriverName), testsupport::FaxDriver().name);
+  EXPECT_EQ(Text(kPrinterInfoDriverName2), testsupport::FaxDriver().name);
   // Cut to size / 2 - 1 characters.
   EXPECT_EQ(Text(kPrinterInfoPortName, 8), L"FIL");
   EXPECT_EQ(Text(99), L"<failed>");

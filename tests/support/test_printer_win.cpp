@@ -41,7 +41,9 @@ bool DriverFilesInPlace(const TestPrinterDriver& driver) {
   if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed)) {
     return false;
   }
-  for (const std::wstring* file : {&driver.driverFile, &driver.configFile, &driver.dataFile}) {
+  std::vector<const std::wstring*> files = {&driver.driverFile, &driver.configFile, &driver.dataFile};
+  for (const std::wstring& file : driver.dependentFiles) files.push_back(&file);
+  for (const std::wstring* file : files) {
     const size_t slash = file->find_last_of(L"\\/");
     const std::wstring copied = std::wstring(dir) + L"\\3\\" + file->substr(slash + 1);
     if (GetFileAttributesW(copied.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
@@ -76,9 +78,14 @@ bool InstallDriver(const TestPrinterDriver& driver, std::string* error) {
 
 }  // namespace
 
-TestPrinterDriver StandInDriver() {
-  const std::wstring dll = Widen(BinaryPath("bin/TESTPRUI.DLL"));
-  return TestPrinterDriver{L"Fax Test Stand-in Driver", dll, dll, dll, {}};
+TestPrinterDriver FaxDriver() {
+  return TestPrinterDriver{L"Fax Test Driver",
+                           Widen(BinaryPath("bin/VELDRANE.DLL")),
+                           Widen(BinaryPath("bin/VELDRANK.DLL")),
+                           Widen(BinaryPath("model/VELDRANH.QXD")),
+                           {Widen(BinaryPath("bin/VELDRANA.DLL")), Widen(BinaryPath("bin/VELDRANH.DLL")),
+                            Widen(BinaryPath("bin/VELDRANG.DLL")), Widen(BinaryPath("bin/VELDRANW.DLL")),
+                            Widen(BinaryPath("model/VELDRANK.QXD"))}};
 }
 
 TestPrinter::TestPrinter(const std::wstring& baseName, const TestPrinterDriver& driver) {

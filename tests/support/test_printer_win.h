@@ -4,10 +4,9 @@
 // The printer's driver is installed once per prefix and driver name
 // (`AddPrinterDriverExW` level 3); each `TestPrinter` adds a printer of its
 // own on port "FILE:" with a name unique to the process and deletes it
-// again.  Until the driver's real configuration library is used, a small
-// stand-in (TESTPRUI.DLL of the build tree) serves as driver and
-// configuration file: the spooler loads it while adding the printer and
-// takes the printer's first DEVMODE from it.
+// again.  The driver's configuration file is the user interface core
+// VELDRANK.DLL of the build tree: the spooler loads it while adding the
+// printer and takes the printer's first DEVMODE from it.
 #pragma once
 
 #include <windows.h>
@@ -25,15 +24,18 @@ struct TestPrinterDriver {
   std::vector<std::wstring> dependentFiles;
 };
 
-// The stand-in driver: TESTPRUI.DLL as driver, configuration and data file.
-TestPrinterDriver StandInDriver();
+// The fax driver of the build tree: VELDRANE.DLL as driver file, VELDRANK.DLL
+// as configuration file, the sample model's VELDRANH.QXD as data file, and
+// beside them the procedure library with what it loads (the device library,
+// the resource libraries and the constraint file).
+TestPrinterDriver FaxDriver();
 
 class TestPrinter {
  public:
   // Installs `driver` when needed and adds a printer whose name starts with
   // `baseName`.  Check ok() (and error()) before use.
   explicit TestPrinter(const std::wstring& baseName = L"Fax Test",
-                       const TestPrinterDriver& driver = StandInDriver());
+                       const TestPrinterDriver& driver = FaxDriver());
   ~TestPrinter();
   TestPrinter(const TestPrinter&) = delete;
   TestPrinter& operator=(const TestPrinter&) = delete;

@@ -1,4 +1,4 @@
-#include "dproc/fax_cover_styles.h"
+#include "common/fax_cover_styles.h"
 
 const CoverLayoutItem g_coverLayoutItems[kCoverLayoutItems] = {
     {1, 0, 0, 0, 56, 0, 0x000000},     // date

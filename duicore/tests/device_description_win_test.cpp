@@ -1,0 +1,59 @@
+// The core's description loader on the sample model.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/auth_messages.h"
+#include "common/builtin_dev_option.h"
+#include "common/fax_cover_styles.h"
+#include "common/ui_encryption_info.h"
+#include "duicore/device_description_win.h"
+#include "tests/support/test_paths.h"
+
+namespace {
+
+std::wstring Path(const char* relative) {
+  const std::string path = testsupport::BinaryPath(relative);
+  return std::wstring(path.begin(), path.end());
+}
+
+TEST(CoreDescriptionTest, SampleModelGivesEveryRecord) {
+  DeviceDescription description = {};
+  ASSERT_TRUE(LoadDeviceDescriptionFrom(Path("model/VELDRANH.QXD").c_str(), &description));
+  ASSERT_NE(description.model, nullptr);
+  EXPECT_GT(CountRows(description.model->papers), 0u);
+  ASSERT_NE(description.deviceOptions, nullptr);
+  EXPECT_NE(description.deviceOptions[0].keyword[0], '\0');
+  ASSERT_NE(description.trayMapping, nullptr);
+  EXPECT_NE(description.trayMapping->sizes, nullptr);
+  // The sample model asks for the AES password method.
+  EXPECT_EQ(GetUiEncryptionInfo().method, static_cast<uint32_t>(kCipherMethodAes));
+  // The trays of the default device settings carry the model's default paper.
+  EXPECT_NE(BuiltInDevOption().trays[0].paperId, 0);
+  // The cover styles have their words, the login messages their texts.
+  for (const FaxCoverStyle& style : g_faxCoverStyles) {
+    EXPECT_NE(style.szFontFace[0], u'\0') << style.pszSectionKey;
+    EXPECT_NE(style.szStyleTitle[0], u'\0') << style.pszSectionKey;
+  }
+  bool messages = false;
+  for (size_t i = 0; i < kAuthSlotCount; ++i) messages = messages || AuthMessageSlots()[i].text != nullptr;
+  EXPECT_TRUE(messages);
+  // A second load replaces the records.
+  ASSERT_TRUE(LoadDeviceDescriptionFrom(Path("model/VELDRANH.QXD").c_str(), &description));
+  EXPECT_NE(description.model, nullptr);
+  FreeDeviceDescriptionRecords(&description);
+  EXPECT_EQ(description.model, nullptr);
+  for (size_t i = 0; i < kAuthSlotCount; ++i) EXPECT_EQ(AuthMessageSlots()[i].text, nullptr);
+}
+
+TEST(CoreDescriptionTest, MissingFileBuildsNothing) {
+  DeviceDescription description = {};
+  EXPECT_FALSE(LoadDeviceDescriptionFrom(Path("model/NO-SUCH.QXD").c_str(), &description));
+  EXPECT_EQ(description.model, nullptr);
+  EXPECT_EQ(description.deviceOptions, nullptr);
+  EXPECT_EQ(description.trayMapping, nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,182 @@
+// Installs the driver package of one folder as a printer in the spooler and
+// shows what the spooler then hands out for it: the printer's default
+// DEVMODE and its device capabilities.
+//
+// usage: faxprinter <package folder> <printer name>
+#include <windows.h>
+#include <winspool.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "common/settings_checksum.h"
+
+namespace {
+
+constexpr wchar_t kDriverName[] = L"Fax Driver";
+
+std::string Narrow(const wchar_t* text) {
+  if (text == nullptr) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string out(size > 0 ? size - 1 : 0, '\0');
+  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+std::vector<std::wstring> PackageFiles(const std::wstring& folder) {
+  std::vector<std::wstring> files;
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return files;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) files.push_back(found.cFileName);
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  return files;
+}
+
+bool Install(const std::wstring& folder, const std::wstring& printerName) {
+  const std::wstring driverFile = folder + L"\\VELDRANE.DLL";
+  const std::wstring configFile = folder + L"\\VELDRANK.DLL";
+  const std::wstring dataFile = folder + L"\\VELDRANH.QXD";
+  std::wstring dependent;
+  for (const std::wstring& file : PackageFiles(folder)) {
+    if (file == L"VELDRANE.DLL" || file == L"VELDRANK.DLL" || file == L"VELDRANH.QXD") continue;
+    dependent += folder + L"\\" + file + L'\0';
+  }
+  dependent += L'\0';
+  DRIVER_INFO_3W driver = {};
+  driver.cVersion = 3;
+  driver.pName = const_cast<wchar_t*>(kDriverName);
+  driver.pDriverPath = const_cast<wchar_t*>(driverFile.c_str());
+  driver.pConfigFile = const_cast<wchar_t*>(configFile.c_str());
+  driver.pDataFile = const_cast<wchar_t*>(dataFile.c_str());
+  driver.pDependentFiles = const_cast<wchar_t*>(dependent.c_str());
+  if (!AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_ALL_FILES | APD_COPY_FROM_DIRECTORY)) {
+    std::printf("AddPrinterDriverExW failed with error %lu\n", GetLastError());
+    return false;
+  }
+  // A printer of the same name from an earlier run goes first, so that the
+  // new one takes its DEVMODE from the driver just installed.
+  PRINTER_DEFAULTSW all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+  HANDLE old = nullptr;
+  if (OpenPrinterW(const_cast<wchar_t*>(printerName.c_str()), &old, &all)) {
+    DeletePrinter(old);
+    ClosePrinter(old);
+  }
+  PRINTER_INFO_2W info = {};
+  info.pPrinterName = const_cast<wchar_t*>(printerName.c_str());
+  info.pPortName = const_cast<wchar_t*>(L"FILE:");
+  info.pDriverName = const_cast<wchar_t*>(kDriverName);
+  info.pPrintProcessor = const_cast<wchar_t*>(L"winprint");
+  info.pDatatype = const_cast<wchar_t*>(L"RAW");
+  info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
+  HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+  if (printer == nullptr) {
+    std::printf("AddPrinterW failed with error %lu\n", GetLastError());
+    return false;
+  }
+  ClosePrinter(printer);
+  return true;
+}
+
+void ShowDevMode(HANDLE printer, const std::wstring& name) {
+  const LONG size = DocumentPropertiesW(nullptr, printer, const_cast<wchar_t*>(name.c_str()), nullptr, nullptr, 0);
+  std::printf("Default DEVMODE (%ld bytes):\n", size);
+  if (size <= 0) return;
+  std::vector<BYTE> buffer(size);
+  auto* dm = reinterpret_cast<DEVMODEW*>(buffer.data());
+  dm->dmSize = static_cast<WORD>(size > 0xFFFF ? 0xFFFF : size);
+  if (DocumentPropertiesW(nullptr, printer, const_cast<wchar_t*>(name.c_str()), dm, nullptr, DM_OUT_BUFFER) != IDOK) {
+    std::printf("  DocumentPropertiesW failed with error %lu\n", GetLastError());
+    return;
+  }
+  std::printf("  device name      %s\n", Narrow(dm->dmDeviceName).c_str());
+  std::printf("  versions         spec 0x%X, driver 0x%X\n", dm->dmSpecVersion, dm->dmDriverVersion);
+  std::printf("  sizes            %u + %u private bytes\n", dm->dmSize, dm->dmDriverExtra);
+  std::printf("  fields           0x%08lX\n", dm->dmFields);
+  std::printf("  orientation      %d\n", dm->dmOrientation);
+  std::printf("  paper size       %d (%d x %d)\n", dm->dmPaperSize, dm->dmPaperWidth, dm->dmPaperLength);
+  std::printf("  copies           %d\n", dm->dmCopies);
+  std::printf("  default source   %d\n", dm->dmDefaultSource);
+  std::printf("  resolution       %d x %d\n", dm->dmPrintQuality, dm->dmYResolution);
+  std::printf("  media type       %lu\n", dm->dmMediaType);
+  std::printf("  settings record  %s\n",
+              IsOwnDriverDevMode(dm, static_cast<size_t>(size)) ? "the driver's own, checksum valid" : "not valid");
+}
+
+void ShowCapabilities(const std::wstring& name) {
+  const wchar_t* device = name.c_str();
+  const wchar_t* port = L"FILE:";
+  std::printf("Capabilities:\n");
+  const int papers = DeviceCapabilitiesW(device, port, DC_PAPERS, nullptr, nullptr);
+  if (papers <= 0) {
+    std::printf("  papers           %d\n", papers);
+  } else {
+    std::vector<WORD> ids(papers);
+    std::vector<wchar_t> names(64 * papers);
+    std::vector<POINT> sizes(papers);
+    DeviceCapabilitiesW(device, port, DC_PAPERS, reinterpret_cast<wchar_t*>(ids.data()), nullptr);
+    DeviceCapabilitiesW(device, port, DC_PAPERNAMES, names.data(), nullptr);
+    DeviceCapabilitiesW(device, port, DC_PAPERSIZE, reinterpret_cast<wchar_t*>(sizes.data()), nullptr);
+    std::printf("  papers           %d\n", papers);
+    for (int i = 0; i < papers; ++i) {
+      std::printf("    %5u  %-32s %5ld x %5ld (0.1 mm)\n", ids[i], Narrow(&names[64 * i]).c_str(), sizes[i].x,
+                  sizes[i].y);
+    }
+  }
+  const int bins = DeviceCapabilitiesW(device, port, DC_BINS, nullptr, nullptr);
+  std::printf("  bins             %d\n", bins);
+  if (bins > 0) {
+    std::vector<WORD> ids(bins);
+    std::vector<wchar_t> names(24 * bins);
+    DeviceCapabilitiesW(device, port, DC_BINS, reinterpret_cast<wchar_t*>(ids.data()), nullptr);
+    DeviceCapabilitiesW(device, port, DC_BINNAMES, names.data(), nullptr);
+    for (int i = 0; i < bins; ++i) std::printf("    %5u  %s\n", ids[i], Narrow(&names[24 * i]).c_str());
+  }
+  const int resolutions = DeviceCapabilitiesW(device, port, DC_ENUMRESOLUTIONS, nullptr, nullptr);
+  std::printf("  resolutions      %d\n", resolutions);
+  if (resolutions > 0) {
+    std::vector<LONG> pairs(2 * resolutions);
+    DeviceCapabilitiesW(device, port, DC_ENUMRESOLUTIONS, reinterpret_cast<wchar_t*>(pairs.data()), nullptr);
+    for (int i = 0; i < resolutions; ++i) std::printf("    %ld x %ld dpi\n", pairs[2 * i], pairs[2 * i + 1]);
+  }
+  const int media = DeviceCapabilitiesW(device, port, DC_MEDIATYPENAMES, nullptr, nullptr);
+  std::printf("  media types      %d\n", media);
+  if (media > 0) {
+    std::vector<wchar_t> names(64 * media);
+    DeviceCapabilitiesW(device, port, DC_MEDIATYPENAMES, names.data(), nullptr);
+    for (int i = 0; i < media; ++i) std::printf("    %s\n", Narrow(&names[64 * i]).c_str());
+  }
+  std::printf("  copies           %d\n", DeviceCapabilitiesW(device, port, DC_COPIES, nullptr, nullptr));
+  std::printf("  orientation      %d\n", DeviceCapabilitiesW(device, port, DC_ORIENTATION, nullptr, nullptr));
+  std::printf("  duplex           %d\n", DeviceCapabilitiesW(device, port, DC_DUPLEX, nullptr, nullptr));
+  std::printf("  (-1: not answered)\n");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 3) {
+    std::printf("usage: faxprinter <package folder> <printer name>\n");
+    return 2;
+  }
+  std::wstring folder = argv[1];
+  for (wchar_t& c : folder) {
+    if (c == L'/') c = L'\\';
+  }
+  const std::wstring name = argv[2];
+  if (!Install(folder, name)) return 1;
+  std::printf("Printer \"%s\" installed with driver \"%s\" from %s\n", Narrow(name.c_str()).c_str(),
+              Narrow(kDriverName).c_str(), Narrow(folder.c_str()).c_str());
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &printer, nullptr)) {
+    std::printf("OpenPrinterW failed with error %lu\n", GetLastError());
+    return 1;
+  }
+  ShowDevMode(printer, name);
+  ClosePrinter(printer);
+  ShowCapabilities(name);
+  return 0;
+}
