@@ -5,9 +5,17 @@
 
 #include <windows.h>
 
-// The maker name: the first component of every per-user key, and what
-// GetCompanyName hands out.
+// The built-in maker name: the first component of every per-user key, and
+// what GetCompanyName hands out, unless the description file names another.
 inline constexpr wchar_t kMakerName[] = L"HALDOVAR";
+inline constexpr size_t kMakerNameUnits = 256;
+
+// The maker name in force: kMakerName until the procedure library's
+// start-up sets the description file's name.
+const wchar_t* MakerName();
+// Takes `name` cut to kMakerNameUnits - 1 characters; null or an empty
+// name puts the built-in name back.
+void SetMakerName(const wchar_t* name);
 
 // Creates or opens `subkey` (null or empty: the root) with KEY_ALL_ACCESS:
 // under HKEY_USERS\<SID> when the calling thread has a token whose user's SID

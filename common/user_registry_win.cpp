@@ -112,13 +112,26 @@ LONG OpenUserRegKey(void*, const wchar_t* subkey, HKEY* key) {
   return RegCreateKeyExW(HKEY_CURRENT_USER, subkey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key, nullptr);
 }
 
+namespace {
+wchar_t g_makerName[kMakerNameUnits] = L"HALDOVAR";
+}
+
+const wchar_t* MakerName() { return g_makerName; }
+
+void SetMakerName(const wchar_t* name) {
+  if (name == nullptr || name[0] == L'\0') name = kMakerName;
+  size_t length = wcsnlen(name, kMakerNameUnits - 1);
+  wmemcpy(g_makerName, name, length);
+  g_makerName[length] = L'\0';
+}
+
 bool MakeUserSettingsPath(const wchar_t* driverName, const wchar_t* printerName, const wchar_t* tail, wchar_t* out,
                           size_t capacity) {
   if (out == nullptr || capacity == 0) return false;
   out[0] = L'\0';
   if (driverName == nullptr || printerName == nullptr) return false;
   while (*printerName == L'\\') ++printerName;
-  int n = _snwprintf(out, capacity, L"Software\\%ls\\%ls\\%ls%ls%ls", kMakerName, driverName, printerName,
+  int n = _snwprintf(out, capacity, L"Software\\%ls\\%ls\\%ls%ls%ls", MakerName(), driverName, printerName,
                      (tail != nullptr && tail[0] != L'\0') ? L"\\" : L"", tail != nullptr ? tail : L"");
   if (n < 0 || static_cast<size_t>(n) >= capacity) {
     out[0] = L'\0';

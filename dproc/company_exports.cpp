@@ -11,9 +11,10 @@
 extern "C" void WINAPI GetCompanyName(wchar_t* out, int capacity) {
   if (out == nullptr || capacity <= 0) return;
   std::wmemset(out, 0, static_cast<size_t>(capacity));
-  size_t length = std::wcslen(kMakerName);
+  const wchar_t* maker = MakerName();
+  size_t length = std::wcslen(maker);
   size_t copy = length < static_cast<size_t>(capacity) - 1 ? length : static_cast<size_t>(capacity) - 1;
-  std::wmemcpy(out, kMakerName, copy);
+  std::wmemcpy(out, maker, copy);
 }
 
 extern "C" int WINAPI Prc_GetDefaultInPaperKey(char* out, int size) {

@@ -10,10 +10,11 @@
 #include "common/model_info.h"
 #include "dproc/constraints/do_constraints_win.h"
 #include "dproc/disp_string_tables_win.h"
+#include "dproc/process_texts.h"
 
 // The tooltip window argument is accepted and not used.
 extern "C" int32_t WINAPI DoConstraints(int32_t bindOnly, HWND dialog, HWND, uint16_t controlId, int32_t mode) {
   return RunDoConstraints(bindOnly, dialog, controlId, mode,
-                          {g_description.deviceOptions, ProcessModelInfo(), &g_description.messages,
+                          {g_description.deviceOptions, ProcessModelInfo(), &ProcessMessageTables(),
                            DocI16(&DefaultDocDMode(), kDocPaperSizeAt)});
 }

@@ -1,7 +1,10 @@
 #include "dproc/disp_string_tables_win.h"
 
+#include "common/auth_messages.h"
 #include "common/builtin_dev_option.h"
 #include "common/default_settings_win.h"
+#include "common/disp_strings.h"
+#include "common/edit_items.h"
 #include "common/fax_cover_styles.h"
 #include "common/feature_table.h"
 #include "common/locale_defaults.h"
@@ -9,10 +12,13 @@
 #include "common/module_path.h"
 #include "common/qxd_file.h"
 #include "common/ui_encryption_info.h"
+#include "common/user_registry.h"
+#include "common/version_strings.h"
 #include "dproc/color_option_lists.h"
 #include "dproc/edit_range_limits.h"
 #include "dproc/proc_library_entry_win.h"
 #include "dproc/model_startup_defaults.h"
+#include "dproc/process_texts.h"
 #include "dproc/sheet_tab_tips.h"
 #include "dproc/sprinst_messages.h"
 #include "dproc/startup_settings.h"
@@ -37,6 +43,8 @@ bool AnsiToWide(const char* text, char16_t* out, size_t capacity) {
 constexpr uint32_t kColorSettingWithDestinations = 3;
 
 void ReadSections(QxdContext* ctx, ModelInfo* model) {
+  ReadVersionInfo(ctx);
+  LoadEditItemTable(ctx);
   // The default document settings and the default device option record,
   // from their built-in state (a second reading replaces the first).
   const char* localePaper = GetLocaleDefaultPaper(model);
@@ -61,8 +69,10 @@ void ReadSections(QxdContext* ctx, ModelInfo* model) {
   LoadColorProfileLists(ctx);
   g_description.deviceOptions = LoadDeviceOptionList(ctx, model, &BuiltInDevOption());
   LoadFaxCoverStyles(ctx);
+  LoadMessageTables(ctx, &ProcessMessageTables());
 
   LoadStartupSettings(ctx, AnsiToWide);
+  SetMakerName(reinterpret_cast<const wchar_t*>(g_makerName));
   if (model->features[kMfColorSettingType] == kColorSettingWithDestinations) {
     LoadColorDestinationList(ctx, 1);
     LoadColorDestinationList(ctx, 2);
@@ -73,7 +83,7 @@ void ReadSections(QxdContext* ctx, ModelInfo* model) {
   LoadSprinstErrorMessages(ctx);
   ReadUIEncryptionInfo(ctx);
   g_description.mediaTypeLists = LoadMediaTypeLists(ctx, model);
-  if (AllocMessageTables(&g_description.messages)) LoadMessageTables(ctx, &g_description.messages);
+  LoadMessageStrTable(ctx);
 }
 
 }  // namespace
@@ -91,6 +101,7 @@ void LoadDispStringTablesFrom(const wchar_t* path) {
   ReadSections(ctx, model);
   QxdClose(ctx);
   SetDefaultDialogFace(model->languageId);
+  FillDefaultIndexPaper(model, LocaleDefaultPaperId(GetLocaleCountry()));
 }
 
 void LoadDispStringTables(HMODULE own) {
@@ -101,7 +112,8 @@ void LoadDispStringTables(HMODULE own) {
 void FreeDescriptionData() {
   FreeModelInfo();
   FreeDeviceOptionList(g_description.deviceOptions);
+  FreeEditItemTable();
   FreeMediaTypeLists(g_description.mediaTypeLists);
-  FreeMessageTables(&g_description.messages);
+  FreeMessageStrTable();
   g_description = DescriptionData{};
 }

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include "common/disp_strings.h"
 #include "common/model_info.h"
 #include "common/paper_tables.h"
 
@@ -12,7 +11,6 @@
 struct DescriptionData {
   DeviceOptionItem* deviceOptions;
   MediaTypeLists* mediaTypeLists;
-  MessageTables messages;  // the six numbered message tables
 };
 extern DescriptionData g_description;
 

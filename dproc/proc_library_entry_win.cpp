@@ -1,11 +1,15 @@
 #include "dproc/proc_library_entry_win.h"
 
+#include "common/default_settings.h"
+#include "common/version_strings.h"
+#include "dproc/constraints/constraint_rules.h"
 #include "dproc/constraints/constraint_startup_win.h"
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/ddproc_binding_win.h"
 #include "dproc/disp_string_tables_win.h"
 #include "dproc/library_context_win.h"
 #include "dproc/per_page_slots.h"
+#include "dproc/process_texts.h"
 #include "dproc/sprinst_messages.h"
 
 ProcLibraryModules g_procModules = {};
@@ -17,11 +21,16 @@ void Attach(HMODULE module) {
   g_procModules.own = module;
   g_procModules.images = LoadSiblingInOwnContext(module, L"VELDRANW.DLL");
   g_procModules.dialogs = LoadSiblingInOwnContext(module, L"VELDRANG.DLL");
+  AllocProcessMessageTables();
   LoadDispStringTables(module);
+  LoadProcessConstraints(module);
   LoadDDProcLibrary(module);
-  AllocatePerPageSlots(ProcessModelInfo(), 0);
+  AllocatePerPageSlots(ProcessModelInfo(), static_cast<uint32_t>(ProcessConstraintRules().set.rules.size()));
   g_featureTable = BuildFeatureTable(FeatureControlTable(), g_description.deviceOptions, ProcessModelInfo());
-  LoadProcessConstraints(module, g_featureTable, ProcessModelInfo());
+  AdjustBindingEdgeFeatures(ProcessModelInfo(), &DefaultDocDMode(), g_featureTable);
+  IndexProcessConstraints(g_featureTable, ProcessModelInfo());
+  ReadDriverVersion(module);
+  ReadCommandVersion(module);
   SetStopIconImages(g_procModules.images);
 }
 
@@ -29,17 +38,19 @@ void Attach(HMODULE module) {
 // library.  Other libraries may be gone already then, so none is freed:
 // the system reclaims them with the process.
 void Detach(bool processEnding) {
+  FreeProcessMessageTables();
+  if (!processEnding) DestroyStopIconTooltips();
   FreePerPageSlots();
+  SetStopIconImages(nullptr);
   if (!processEnding && g_procModules.images != nullptr) FreeLibrary(g_procModules.images);
   g_procModules.images = nullptr;
+  FreeConstraintIndex();
   FreeProcessConstraints();
-  SetStopIconImages(nullptr);
   FreeDescriptionData();
   FreeFeatureTable(g_featureTable);
   g_featureTable = nullptr;
   FreeSprinstErrorMessages();
   if (!processEnding) {
-    DestroyStopIconTooltips();
     FreeDDProcLibrary();
     ReleaseOwnContext();
   }

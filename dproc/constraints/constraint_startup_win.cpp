@@ -5,9 +5,10 @@
 #include "dproc/constraints/constraint_rules.h"
 #include "dproc/constraints/drop_reasons.h"
 
-void LoadProcessConstraints(HMODULE module, FeatureEntry* table, const ModelInfo* model) {
+void LoadProcessConstraints(HMODULE module) { LoadConstraintFile(module, &ProcessConstraintRules().set); }
+
+void IndexProcessConstraints(FeatureEntry* table, const ModelInfo* model) {
   ConstraintRules& r = ProcessConstraintRules();
-  LoadConstraintFile(module, &r.set);
   BuildConstraintIndex(table, model);
   wchar_t version[kConstraintVersionUnits];
   ConstraintVersionText(r.set.header, version);

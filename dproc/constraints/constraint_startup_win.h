@@ -6,9 +6,11 @@
 #include "common/feature_table.h"
 #include "common/model_info.h"
 
-// Reads VELDRANK.QXD beside `module`, indexes its rules over the runtime
-// feature table (built before), and takes the file's version text.  A
-// missing or damaged file leaves no rules and the version "5".
-void LoadProcessConstraints(HMODULE module, FeatureEntry* table, const ModelInfo* model);
+// Reads VELDRANK.QXD beside `module`.  A missing or damaged file leaves no
+// rules.
+void LoadProcessConstraints(HMODULE module);
+// Indexes the rules over the runtime feature table (built after the file
+// was read) and takes the file's version text ("5" without one).
+void IndexProcessConstraints(FeatureEntry* table, const ModelInfo* model);
 // Frees the rules, the index and the drop-list reasons.
 void FreeProcessConstraints();

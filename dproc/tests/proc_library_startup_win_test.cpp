@@ -12,17 +12,24 @@
 #include <vector>
 
 #include "common/fax_cover_styles.h"
+#include "common/message_text.h"
+#include "common/user_registry.h"
+#include "common/version_strings.h"
 #include "dproc/color_option_lists.h"
+#include "dproc/constraints/constraint_rules.h"
 #include "dproc/ddproc_binding_win.h"
 #include "dproc/disp_string_tables_win.h"
 #include "dproc/dl_manager_win.h"
 #include "dproc/edit_range_limits.h"
 #include "dproc/model_startup_defaults.h"
+#include "dproc/per_page_slots.h"
+#include "dproc/proc_library_entry_win.h"
 #include "dproc/sheet_tab_tips.h"
 #include "dproc/sprinst_messages.h"
 #include "dproc/startup_settings.h"
 #include "dproc/watermark_defaults.h"
 #include "tests/support/test_paths.h"
+#include "tools/qxd/constraint_document.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace {
@@ -37,6 +44,18 @@ std::wstring BinDir() {
 }
 
 std::wstring SampleModel() { return Widen(testsupport::BinaryPath("model/VELDRANH.QXD")); }
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+qxd::Document SampleText(const std::string& name) {
+  qxd::Document doc;
+  std::string error;
+  EXPECT_TRUE(qxd::ParseText(ReadText(testsupport::SourcePath("model/" + name)), &doc, &error)) << error;
+  return doc;
+}
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -224,22 +243,27 @@ TEST_F(DLManager, StartsTheProgramAtItsPathEvenWithSpaces) {
 
 // --- Attach and detach ---------------------------------------------------
 
-const wchar_t* const kStartupFiles[] = {L"VELDRANA.DLL", L"VELDRANH.DLL", L"VELDRANW.DLL", L"VELDRANG.DLL",
-                                        L"VELDRANH.QXD"};
+const wchar_t* const kStartupLibraries[] = {L"VELDRANA.DLL", L"VELDRANH.DLL", L"VELDRANW.DLL", L"VELDRANG.DLL"};
+const wchar_t* const kModelFiles[] = {L"VELDRANH.QXD", L"VELDRANK.QXD", L"VELDRANP.QXD", L"VELDRANX.QXD"};
 
-// Lays out the library beside its siblings and the sample model, without
-// `missing`.
-void LayOut(TempDir* dir, const wchar_t* missing) {
-  for (const wchar_t* name : kStartupFiles) {
+// Lays out the library beside its siblings and the sample model's files,
+// without `missing`; `library` stands in for VELDRANA.DLL when given.
+void LayOut(TempDir* dir, const wchar_t* missing, const wchar_t* library = nullptr) {
+  for (const wchar_t* name : kStartupLibraries) {
     if (missing != nullptr && std::wcscmp(name, missing) == 0) continue;
-    std::wstring from = std::wcscmp(name, L"VELDRANH.QXD") == 0 ? SampleModel() : BinDir() + name;
-    dir->Copy(from, name);
+    bool own = std::wcscmp(name, L"VELDRANA.DLL") == 0 && library != nullptr;
+    dir->Copy(BinDir() + (own ? library : name), name);
+  }
+  for (const wchar_t* name : kModelFiles) {
+    if (missing != nullptr && std::wcscmp(name, missing) == 0) continue;
+    std::string narrow(name, name + std::wcslen(name));
+    dir->Copy(Widen(testsupport::BinaryPath("model/" + narrow)), name);
   }
 }
 
 TEST(ProcLibrary, AttachesWithAnyStartUpFileMissingAndDetachesCleanly) {
-  const wchar_t* missing[] = {nullptr, L"VELDRANH.QXD", L"VELDRANK.QXD", L"VELDRANH.DLL", L"VELDRANW.DLL",
-                              L"VELDRANG.DLL"};
+  const wchar_t* missing[] = {nullptr,        L"VELDRANH.QXD", L"VELDRANK.QXD", L"VELDRANP.QXD",
+                              L"VELDRANX.QXD", L"VELDRANH.DLL", L"VELDRANW.DLL", L"VELDRANG.DLL"};
   for (const wchar_t* gone : missing) {
     std::string label = gone == nullptr ? "nothing missing" : std::string(gone, gone + std::wcslen(gone));
     TempDir dir;
@@ -282,6 +306,98 @@ TEST(ProcLibrary, AttachesBesideADamagedDescriptionFile) {
       EXPECT_TRUE(FreeLibrary(library));
     }
   }
+}
+
+TEST(ProcLibrary, MakerNameOfTheDescriptionReachesGetCompanyName) {
+  qxd::Document doc = SampleText("VELDRANH.txt");
+  for (qxd::Section& section : doc.sections) {
+    if (section.name != "RegistryKeySetting") continue;
+    for (auto& pair : section.pairs) {
+      if (pair.first == "VendorName") pair.second = "Fax Works";
+    }
+  }
+  std::vector<uint8_t> bytes;
+  std::string error;
+  ASSERT_TRUE(qxd::Build(doc, &bytes, &error)) << error;
+  TempDir dir;
+  LayOut(&dir, L"VELDRANH.QXD");
+  std::wstring model = dir.Path() + L"VELDRANH.QXD";
+  std::ofstream(std::string(model.begin(), model.end()), std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  dir.Track(model);
+  HMODULE library = LoadLibraryW((dir.Path() + L"VELDRANA.DLL").c_str());
+  ASSERT_NE(library, nullptr);
+  auto company = reinterpret_cast<void(WINAPI*)(wchar_t*, int)>(
+      reinterpret_cast<void (*)()>(GetProcAddress(library, "GetCompanyName")));
+  ASSERT_NE(company, nullptr);
+  wchar_t name[64];
+  company(name, 64);
+  EXPECT_STREQ(name, L"Fax Works");
+  FreeLibrary(library);
+}
+
+// The whole attach in this process, with a stand-in module as the library's
+// own, so that every table it builds can be looked at.
+TEST(ProcLibrary, AttachBuildsEveryTableInOrderAndDetachFreesThem) {
+  TempDir dir;
+  LayOut(&dir, nullptr, L"FAKEDDPR.DLL");
+  HMODULE own = LoadLibraryW((dir.Path() + L"VELDRANA.DLL").c_str());
+  ASSERT_NE(own, nullptr);
+  ASSERT_TRUE(ProcLibraryEntry(own, DLL_PROCESS_ATTACH, nullptr));
+
+  EXPECT_EQ(g_procModules.images, GetModuleHandleW((dir.Path() + L"VELDRANW.DLL").c_str()));
+  EXPECT_EQ(g_procModules.dialogs, GetModuleHandleW((dir.Path() + L"VELDRANG.DLL").c_str()));
+  EXPECT_EQ(g_ddproc.module, GetModuleHandleW((dir.Path() + L"VELDRANH.DLL").c_str()));
+  ASSERT_NE(ProcessModelInfo(), nullptr);
+  ASSERT_NE(g_featureTable, nullptr);
+  EXPECT_NE(g_featureTable[0].keyword[0], 0);
+
+  // The constraint file: its rules, indexed over the feature table, and its
+  // version text.
+  qxd::ConstraintDocument rules;
+  std::string error;
+  ASSERT_TRUE(qxd::ParseConstraintText(ReadText(testsupport::SourcePath("model/VELDRANK.txt")), &rules, &error))
+      << error;
+  EXPECT_EQ(ProcessConstraintRules().set.rules.size(), rules.rules.size());
+  EXPECT_EQ(ProcessConstraintRules().features, g_featureTable);
+  EXPECT_EQ(qxd::Utf16ToUtf8(GetVersionString(kVersionConstraint)), rules.version);
+  EXPECT_EQ(qxd::Utf16ToUtf8(ProcessConstraintRules().version), rules.version);
+
+  // Versions of the three description files.
+  auto versionOf = [](const std::string& file, const std::string& key) {
+    for (const qxd::Section& section : SampleText(file).sections) {
+      for (const qxd::Item& item : section.items) {
+        if (section.name == "Version" && item.key == key) return item.text;
+      }
+    }
+    return std::string();
+  };
+  EXPECT_EQ(qxd::Utf16ToUtf8(GetVersionString(kVersionBasic)), versionOf("VELDRANH.txt", "Ver_Basic"));
+  EXPECT_EQ(qxd::Utf16ToUtf8(GetVersionString(kVersionLocalize)), versionOf("VELDRANH.txt", "Ver_Localize"));
+  EXPECT_EQ(qxd::Utf16ToUtf8(GetVersionString(kVersionCommand)), versionOf("VELDRANP.txt", "Ver_Command"));
+  EXPECT_EQ(qxd::Utf16ToUtf8(GetVersionString(kVersionDriver)), versionOf("VELDRANX.txt", "Ver_driver"));
+
+  // Per-page slots for the model's edit lines, each with a mark per rule.
+  ASSERT_EQ(g_perPageSlots[0].count, 20u);
+  EXPECT_NE(g_perPageSlots[9].slots[19].entry, nullptr);
+  EXPECT_EQ(g_perPageSlots[9].slots[19].ruleMarks != nullptr, !rules.rules.empty());
+
+  // The message rows come from the loaded "MessageStr" table.
+  const char16_t* caption = MessageRow(8);
+  ASSERT_NE(caption, nullptr);
+  EXPECT_EQ(qxd::Utf16ToUtf8(caption), "Device Connection Check");
+
+  ASSERT_TRUE(ProcLibraryEntry(own, DLL_PROCESS_DETACH, nullptr));
+  EXPECT_EQ(ProcessModelInfo(), nullptr);
+  EXPECT_EQ(g_featureTable, nullptr);
+  EXPECT_TRUE(ProcessConstraintRules().set.rules.empty());
+  EXPECT_EQ(g_perPageSlots[0].slots, nullptr);
+  EXPECT_EQ(MessageRow(8), nullptr);
+  EXPECT_EQ(g_procModules.images, nullptr);
+  EXPECT_EQ(GetModuleHandleW((dir.Path() + L"VELDRANW.DLL").c_str()), nullptr);
+  EXPECT_EQ(GetModuleHandleW((dir.Path() + L"VELDRANH.DLL").c_str()), nullptr);
+  EXPECT_EQ(g_ddproc.module, nullptr);
+  FreeLibrary(own);
 }
 
 // --- What attach reads, against the sample model's text ------------------

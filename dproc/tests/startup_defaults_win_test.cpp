@@ -11,12 +11,14 @@
 #include "common/locale_defaults.h"
 #include "common/settings_checksum.h"
 #include "dproc/disp_string_tables_win.h"
+#include "dproc/process_texts.h"
 #include "tests/support/test_paths.h"
 
 namespace {
 
 TEST(StartupDefaults, TheSampleModelCompletesTheBuiltInRecords) {
   const std::string path = testsupport::BinaryPath("model/VELDRANH.QXD");
+  AllocProcessMessageTables();  // as attach does before it reads the file
   LoadDispStringTablesFrom(std::wstring(path.begin(), path.end()).c_str());
   ASSERT_NE(ProcessModelInfo(), nullptr);
 
@@ -40,9 +42,10 @@ TEST(StartupDefaults, TheSampleModelCompletesTheBuiltInRecords) {
   EXPECT_EQ(+device.optionCount, 3u);  // authentication, account track, fax unit
 
   EXPECT_EQ(std::u16string(CommonItemTable()[12].text), u"OK");
-  EXPECT_EQ(std::u16string(MessageText(g_description.messages, kChgMessageStr, 0)), u"Change of Settings");
+  EXPECT_EQ(std::u16string(MessageText(ProcessMessageTables(), kChgMessageStr, 0)), u"Change of Settings");
   FreeDescriptionData();
-  EXPECT_EQ(g_description.messages.tables[0], nullptr);
+  FreeProcessMessageTables();
+  EXPECT_EQ(ProcessMessageTables().tables[0], nullptr);
 }
 
 }  // namespace
