@@ -17,6 +17,7 @@
 #include "dproc/color_option_lists.h"
 #include "dproc/edit_range_limits.h"
 #include "dproc/proc_library_entry_win.h"
+#include "dproc/settings_merge.h"
 #include "dproc/model_startup_defaults.h"
 #include "dproc/process_texts.h"
 #include "dproc/sheet_tab_tips.h"
@@ -100,6 +101,7 @@ void LoadDispStringTablesFrom(const wchar_t* path) {
   ProcessModelInfo() = model;
   ReadSections(ctx, model);
   QxdClose(ctx);
+  ApplyLocalePaperDefaults(model, &DefaultDocDMode(), LocaleDefaultPaperId(GetLocaleCountry()), IsUSMeasure());
   SetDefaultDialogFace(model->languageId);
   FillDefaultIndexPaper(model, LocaleDefaultPaperId(GetLocaleCountry()));
 }
