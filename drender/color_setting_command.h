@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "common/qxd_reader.h"
+#include "common/qxd/qxd_reader.h"
 
 struct ColorCommandPair {
   char key[32];    // a row of the start commands

@@ -1,8 +1,8 @@
 // Duplex and binding fix-ups of the job settings.
 #include "drender/job_binding.h"
 
-#include "common/doc_fields.h"
-#include "common/paper_tables.h"
+#include "common/records/doc_fields.h"
+#include "common/qxd/paper_tables.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "common/model_info.h"
-#include "common/settings_records.h"
+#include "common/qxd/model_info.h"
+#include "common/records/settings_records.h"
 
 // Binding edge values.
 enum : uint8_t {

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "common/model_info.h"
-#include "common/settings_records.h"
+#include "common/qxd/model_info.h"
+#include "common/records/settings_records.h"
 
 // Flags of Rdc_GetSettings.
 enum : DWORD {

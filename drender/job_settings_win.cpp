@@ -6,10 +6,10 @@
 #include <memory>
 #include <new>
 
-#include "common/devmode_store_win.h"
-#include "common/doc_fields.h"
-#include "common/paper_tables.h"
-#include "common/settings_checksum.h"
+#include "common/win/devmode_store_win.h"
+#include "common/records/doc_fields.h"
+#include "common/qxd/paper_tables.h"
+#include "common/records/settings_checksum.h"
 #include "drender/job_binding.h"
 #include "drender/model_info.h"
 #include "drender/printer_info.h"

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "common/model_info.h"
-#include "common/model_rows.h"
-#include "common/settings_records.h"
+#include "common/qxd/model_info.h"
+#include "common/qxd/model_rows.h"
+#include "common/records/settings_records.h"
 
 // Selectors of Rdc_GetModelValue.
 enum : uint32_t {

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "common/model_info.h"
-#include "common/model_rows.h"
+#include "common/qxd/model_info.h"
+#include "common/qxd/model_rows.h"
 
 // Takes one use of the description, loading it when it is not loaded.
 BOOL Qxd_LoadModelInfo();

@@ -3,11 +3,11 @@
 
 #include <cwchar>
 
-#include "common/model_info_win.h"
-#include "common/module_path.h"
-#include "common/paper_tables.h"
-#include "common/qxd_file.h"
-#include "common/ui_encryption_info.h"
+#include "common/qxd/model_info_win.h"
+#include "common/win/module_path.h"
+#include "common/qxd/paper_tables.h"
+#include "common/qxd/qxd_file.h"
+#include "common/cipher/ui_encryption_info.h"
 #include "drender/vendor_name.h"
 
 namespace {

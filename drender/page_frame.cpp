@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "common/doc_fields.h"
-#include "common/paper_tables.h"
+#include "common/records/doc_fields.h"
+#include "common/qxd/paper_tables.h"
 #include "drender/model_features.h"
 
 namespace {

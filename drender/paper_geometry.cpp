@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "common/doc_fields.h"
+#include "common/records/doc_fields.h"
 
 namespace {
 

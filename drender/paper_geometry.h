@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
-#include "common/model_info.h"
-#include "common/paper_tables.h"
-#include "common/settings_records.h"
+#include "common/qxd/model_info.h"
+#include "common/qxd/paper_tables.h"
+#include "common/records/settings_records.h"
 
 // A paper as the job engine and the PJL parameters describe it.
 struct PaperSheet {

@@ -7,9 +7,9 @@
 #include <memory>
 #include <new>
 
-#include "common/doc_fields.h"
-#include "common/qxd_file.h"
-#include "common/win_version.h"
+#include "common/records/doc_fields.h"
+#include "common/qxd/qxd_file.h"
+#include "common/win/win_version.h"
 #include "drender/ddi_entries.h"
 #include "drender/ddi_services.h"
 #include "drender/device_caps.h"

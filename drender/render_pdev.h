@@ -10,8 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "common/job_record.h"
-#include "common/settings_records.h"
+#include "common/records/job_record.h"
+#include "common/records/settings_records.h"
 #include "drender/color_setting_command.h"
 #include "drender/ddi_types.h"
 #include "drender/output_buffer.h"

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "common/qxd_reader.h"
+#include "common/qxd/qxd_reader.h"
 
 inline constexpr size_t kVendorValueSize = 256;
 

@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-#include "common/activation_context_win.h"
+#include "common/win/activation_context_win.h"
 
 HMODULE CoreModule();
 void SetCoreModule(HMODULE module);

@@ -1,11 +1,11 @@
 #include "duicore/device_description_win.h"
 
-#include "common/auth_messages.h"
-#include "common/builtin_dev_option.h"
-#include "common/fax_cover_styles.h"
-#include "common/model_info_win.h"
-#include "common/qxd_file.h"
-#include "common/ui_encryption_info.h"
+#include "common/qxd/auth_messages.h"
+#include "common/records/builtin_dev_option.h"
+#include "common/qxd/fax_cover_styles.h"
+#include "common/qxd/model_info_win.h"
+#include "common/qxd/qxd_file.h"
+#include "common/cipher/ui_encryption_info.h"
 #include "duicore/core_module_win.h"
 
 namespace {

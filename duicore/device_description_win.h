@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-#include "common/model_info.h"
-#include "common/model_rows.h"
-#include "common/paper_tables.h"
-#include "common/qxd_reader.h"
+#include "common/qxd/model_info.h"
+#include "common/qxd/model_rows.h"
+#include "common/qxd/paper_tables.h"
+#include "common/qxd/qxd_reader.h"
 
 // Besides these records, a load reads the password cipher's method
 // (ui_encryption_info.h), the texts of the four fax cover styles

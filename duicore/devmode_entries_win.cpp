@@ -6,8 +6,8 @@
 #include <memory>
 #include <new>
 
-#include "common/driver_ui_interface_win.h"
-#include "common/settings_functions_win.h"
+#include "common/win/driver_ui_interface_win.h"
+#include "common/contracts/settings_functions_win.h"
 #include "duicore/core_module_win.h"
 #include "duicore/devmode_work_win.h"
 #include "duicore/printer_access_win.h"

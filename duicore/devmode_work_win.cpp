@@ -5,10 +5,10 @@
 #include <memory>
 #include <new>
 
-#include "common/devmode_store_win.h"
-#include "common/doc_fields.h"
-#include "common/settings_checksum.h"
-#include "common/settings_functions_win.h"
+#include "common/win/devmode_store_win.h"
+#include "common/records/doc_fields.h"
+#include "common/records/settings_checksum.h"
+#include "common/contracts/settings_functions_win.h"
 #include "duicore/core_module_win.h"
 #include "duicore/host_program.h"
 #include "duicore/printer_access_win.h"

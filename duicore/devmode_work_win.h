@@ -7,8 +7,8 @@
 
 #include <windows.h>
 
-#include "common/driver_ui_interface_win.h"
-#include "common/settings_records.h"
+#include "common/win/driver_ui_interface_win.h"
+#include "common/records/settings_records.h"
 
 // Flags of BuildWorkDevMode.
 inline constexpr DWORD kBuildSave = 0x0001;       // store the device settings, announce the change

@@ -4,7 +4,7 @@
 // common property-sheet library.
 #include <windows.h>
 
-#include "common/driver_ui_interface_win.h"
+#include "common/win/driver_ui_interface_win.h"
 #include "duicore/core_module_win.h"
 #include "duicore/devmode_work_win.h"
 #include "duicore/printer_access_win.h"

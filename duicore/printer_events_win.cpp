@@ -2,7 +2,7 @@
 // and the upgrade notice.
 #include <windows.h>
 
-#include "common/driver_ui_interface_win.h"
+#include "common/win/driver_ui_interface_win.h"
 #include "duicore/printer_access_win.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "common/jpeg_encode_params.h"
+#include "common/contracts/jpeg_encode_params.h"
 
 // Returns 0 on success, with params->output_size the stream's size.
 // Otherwise a status: 0x2030 width or height 0 or above 65535; 0x2F00

@@ -1,7 +1,7 @@
 // The library's export.
 #include <type_traits>
 
-#include "common/jpeg_encode_params.h"
+#include "common/contracts/jpeg_encode_params.h"
 #include "ljpeg/jpeg_encoder.h"
 
 extern "C" uint16_t JPEG_ENCODE_CALL Jpeg_EncodeStart(JpegEncodeParams* params, uint32_t pass) {

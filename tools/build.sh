@@ -6,6 +6,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 jobs=$(nproc)
 qxdtool="$root/build/native/bin/qxdtool"
+# The compiler cache keys on paths below the checkout, so that two checkouts
+# of the same sources share their objects.
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/native -j"$jobs"

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "common/tests/hex_text.h"
-#include "common/aes.h"
-#include "common/des.h"
-#include "common/sha256.h"
+#include "tests/support/hex_text.h"
+#include "common/cipher/aes.h"
+#include "common/cipher/des.h"
+#include "common/cipher/sha256.h"
 
 namespace {
 

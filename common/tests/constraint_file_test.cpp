@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/constraint_file.h"
+#include "common/qxd/constraint_file.h"
 #include "tests/support/test_paths.h"
 #include "tools/qxd/constraint_document.h"
 #include "tools/qxd/qxd_document.h"

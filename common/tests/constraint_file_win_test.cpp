@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/constraint_file_win.h"
+#include "common/qxd/constraint_file_win.h"
 #include "tests/support/test_paths.h"
 #include "tools/qxd/constraint_document.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "common/builtin_dev_option.h"
-#include "common/devmode_store_win.h"
+#include "common/records/builtin_dev_option.h"
+#include "common/win/devmode_store_win.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {

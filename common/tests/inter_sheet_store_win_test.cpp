@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "common/inter_sheet_store.h"
+#include "common/win/inter_sheet_store.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "common/locale_defaults.h"
-#include "common/model_info.h"
-#include "common/tests/model_fixture.h"
+#include "common/text/locale_defaults.h"
+#include "common/qxd/model_info.h"
+#include "tests/support/model_fixture.h"
 
 namespace {
 

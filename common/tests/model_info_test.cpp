@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "common/builtin_dev_option.h"
-#include "common/doc_fields.h"
-#include "common/model_info.h"
-#include "common/paper_tables.h"
-#include "common/tests/model_fixture.h"
+#include "common/records/builtin_dev_option.h"
+#include "common/records/doc_fields.h"
+#include "common/qxd/model_info.h"
+#include "common/qxd/paper_tables.h"
+#include "tests/support/model_fixture.h"
 #include "tests/support/test_paths.h"
 
 namespace {

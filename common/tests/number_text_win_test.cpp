@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/number_text.h"
+#include "common/text/number_text.h"
 
 namespace {
 

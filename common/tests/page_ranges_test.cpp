@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/page_ranges.h"
+#include "common/text/page_ranges.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "common/tests/hex_text.h"
-#include "common/password_cipher.h"
+#include "tests/support/hex_text.h"
+#include "common/cipher/password_cipher.h"
 #include "tests/support/test_paths.h"
 #include "tools/qxd/qxd_document.h"
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "common/password_cipher.h"
-#include "common/password_cipher_win.h"
+#include "common/cipher/password_cipher.h"
+#include "common/cipher/password_cipher_win.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "common/port_address_text.h"
+#include "common/win/port_address_text.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/printer_address_win.h"
+#include "common/win/printer_address_win.h"
 
 namespace {
 

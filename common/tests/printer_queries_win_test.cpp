@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "common/printer_queries.h"
-#include "common/settings_records.h"
+#include "common/win/printer_queries.h"
+#include "common/records/settings_records.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/qxd_file.h"
+#include "common/qxd/qxd_file.h"
 #include "tests/support/test_paths.h"
 #include "tools/qxd/qxd_document.h"
 

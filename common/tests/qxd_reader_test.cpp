@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/qxd_reader.h"
+#include "common/qxd/qxd_reader.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace {

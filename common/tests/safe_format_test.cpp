@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "common/safe_format.h"
+#include "common/text/safe_format.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "common/builtin_dev_option.h"
-#include "common/settings_checksum.h"
-#include "common/settings_records.h"
+#include "common/records/builtin_dev_option.h"
+#include "common/records/settings_checksum.h"
+#include "common/records/settings_records.h"
 
 namespace {
 

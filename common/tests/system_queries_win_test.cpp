@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "common/driver_help.h"
-#include "common/locale_defaults.h"
-#include "common/model_info.h"
-#include "common/printer_queries.h"
-#include "common/win_version.h"
+#include "common/win/driver_help.h"
+#include "common/text/locale_defaults.h"
+#include "common/qxd/model_info.h"
+#include "common/win/printer_queries.h"
+#include "common/win/win_version.h"
 
 namespace {
 

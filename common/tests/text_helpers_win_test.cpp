@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "common/text_helpers.h"
+#include "common/win/text_helpers.h"
 
 namespace {
 

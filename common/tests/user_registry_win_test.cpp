@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "common/user_registry.h"
+#include "common/win/user_registry.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/version_strings.h"
+#include "common/qxd/version_strings.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "common/version_strings.h"
-#include "common/tests/model_fixture.h"
+#include "common/qxd/version_strings.h"
+#include "tests/support/model_fixture.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace {

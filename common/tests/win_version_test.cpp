@@ -1,7 +1,7 @@
 // Version classes for every platform and version, not only the running one.
 #include <gtest/gtest.h>
 
-#include "common/win_version.h"
+#include "common/win/win_version.h"
 
 namespace {
 

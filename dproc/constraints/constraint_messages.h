@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "common/disp_strings.h"
+#include "dproc/model/disp_strings.h"
 
 void SetConstraintMessageTables(const MessageTables* tables);
 // The text of an entry; an empty text for an entry beyond the table's 999

@@ -7,9 +7,9 @@
 #include <new>
 #include <vector>
 
-#include "common/dialog_helpers.h"
-#include "common/doc_fields.h"
-#include "common/ui_services.h"
+#include "dproc/sheets/dialog_helpers.h"
+#include "common/records/doc_fields.h"
+#include "common/win/ui_services.h"
 #include "dproc/constraints/builtin_checks_win.h"
 #include "dproc/constraints/constraint_messages.h"
 #include "dproc/constraints/constraint_rules.h"

@@ -8,10 +8,10 @@
 
 #include <cstdint>
 
-#include "common/model_info.h"
-#include "common/model_rows.h"
-#include "common/settings_records.h"
-#include "common/sheet_context.h"
+#include "common/qxd/model_info.h"
+#include "common/qxd/model_rows.h"
+#include "common/records/settings_records.h"
+#include "dproc/sheets/sheet_context.h"
 
 // Results of a pass.
 inline constexpr int32_t kPassAnsweredNo = 100;

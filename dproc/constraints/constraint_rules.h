@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "common/constraint_file.h"
-#include "common/feature_table.h"
-#include "common/model_info.h"
+#include "common/qxd/constraint_file.h"
+#include "dproc/model/feature_table.h"
+#include "common/qxd/model_info.h"
 
 struct ConstraintRules {
   ConstraintSet set;

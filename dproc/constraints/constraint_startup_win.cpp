@@ -1,7 +1,7 @@
 #include "dproc/constraints/constraint_startup_win.h"
 
-#include "common/constraint_file_win.h"
-#include "common/version_strings.h"
+#include "common/qxd/constraint_file_win.h"
+#include "common/qxd/version_strings.h"
 #include "dproc/constraints/constraint_rules.h"
 #include "dproc/constraints/drop_reasons.h"
 

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "common/feature_table.h"
-#include "common/model_info.h"
+#include "dproc/model/feature_table.h"
+#include "common/qxd/model_info.h"
 
 // Reads VELDRANK.QXD beside `module`.  A missing or damaged file leaves no
 // rules.

@@ -1,9 +1,9 @@
 #include "dproc/constraints/do_constraints_win.h"
 
-#include "common/dialog_helpers.h"
-#include "common/feature_fields.h"
-#include "common/printer_queries.h"
-#include "common/sheet_context.h"
+#include "dproc/sheets/dialog_helpers.h"
+#include "dproc/model/feature_fields.h"
+#include "common/win/printer_queries.h"
+#include "dproc/sheets/sheet_context.h"
 #include "dproc/constraints/constraint_messages.h"
 #include "dproc/constraints/constraint_pass_win.h"
 #include "dproc/constraints/constraint_rules.h"

@@ -7,9 +7,9 @@
 
 #include <cstdint>
 
-#include "common/disp_strings.h"
-#include "common/model_info.h"
-#include "common/model_rows.h"
+#include "dproc/model/disp_strings.h"
+#include "common/qxd/model_info.h"
+#include "common/qxd/model_rows.h"
 
 // What the library holds for the pass beside the rules.
 struct ConstraintLibraryData {

@@ -4,8 +4,8 @@
 
 #include <cwchar>
 
-#include "common/feature_table.h"
-#include "common/win_version.h"
+#include "dproc/model/feature_table.h"
+#include "common/win/win_version.h"
 #include "dproc/constraints/drop_reasons.h"
 #include "dproc/constraints/hint_text.h"
 

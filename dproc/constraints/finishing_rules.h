@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "common/model_info.h"
+#include "common/qxd/model_info.h"
 
 inline constexpr uint32_t kFeedDirectionFirst = 15;  // 15, 16, 17
 

@@ -4,7 +4,7 @@
 #include <new>
 #include <vector>
 
-#include "common/user_paper_list.h"
+#include "dproc/model/user_paper_list.h"
 #include "dproc/constraints/constraint_rules.h"
 
 namespace {

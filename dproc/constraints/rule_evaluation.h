@@ -7,10 +7,10 @@
 
 #include <cstdint>
 
-#include "common/feature_fields.h"
-#include "common/feature_table.h"
-#include "common/inter_sheet_list.h"
-#include "common/rule_expression.h"
+#include "dproc/model/feature_fields.h"
+#include "dproc/model/feature_table.h"
+#include "common/records/inter_sheet_list.h"
+#include "dproc/model/rule_expression.h"
 
 // Results of EvaluateConstraintRule.
 inline constexpr uint32_t kRuleEvaluated = 110;

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "common/dialog_helpers.h"
+#include "dproc/sheets/dialog_helpers.h"
 
 namespace {
 

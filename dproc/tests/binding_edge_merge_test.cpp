@@ -1,7 +1,7 @@
 // The binding-edge rules of the settings merge.
 #include <gtest/gtest.h>
 
-#include "dproc/binding_edge_merge.h"
+#include "dproc/settings/binding_edge_merge.h"
 #include "dproc/tests/settings_fixture.h"
 
 namespace {

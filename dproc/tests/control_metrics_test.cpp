@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "dproc/control_metrics.h"
+#include "dproc/sheets/control_metrics.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <cstring>
 #include <memory>
 
-#include "common/default_settings.h"
-#include "common/settings_checksum.h"
-#include "common/sheet_session.h"
-#include "dproc/default_oem_devmode_win.h"
-#include "dproc/settings_fields.h"
+#include "dproc/model/default_settings.h"
+#include "common/records/settings_checksum.h"
+#include "common/records/sheet_session.h"
+#include "dproc/settings/default_oem_devmode_win.h"
+#include "dproc/settings/settings_fields.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "common/paper_tables.h"
-#include "common/qxd_reader.h"
-#include "dproc/device_capabilities.h"
+#include "common/qxd/paper_tables.h"
+#include "common/qxd/qxd_reader.h"
+#include "dproc/settings/device_capabilities.h"
 #include "dproc/tests/settings_fixture.h"
 #include "tests/support/test_paths.h"
 

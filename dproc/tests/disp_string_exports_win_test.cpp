@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/disp_strings.h"
+#include "dproc/model/disp_strings.h"
 #include "tests/support/test_paths.h"
 #include "tools/qxd/qxd_document.h"
 

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "common/settings_checksum.h"
-#include "common/settings_records.h"
+#include "common/records/settings_checksum.h"
+#include "common/records/settings_records.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dproc/owner_draw_win.h"
+#include "dproc/sheets/owner_draw_win.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "common/doc_fields.h"
-#include "dproc/settings_fields.h"
-#include "common/settings_checksum.h"
-#include "common/settings_records.h"
-#include "common/user_paper_list.h"
+#include "common/records/doc_fields.h"
+#include "dproc/settings/settings_fields.h"
+#include "common/records/settings_checksum.h"
+#include "common/records/settings_records.h"
+#include "dproc/model/user_paper_list.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
 

@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "common/doc_fields.h"
-#include "dproc/settings_fields.h"
-#include "common/model_info.h"
-#include "common/settings_records.h"
+#include "common/records/doc_fields.h"
+#include "dproc/settings/settings_fields.h"
+#include "common/qxd/model_info.h"
+#include "common/records/settings_records.h"
 
 namespace settingstest {
 

@@ -1,8 +1,8 @@
 // The settings fix-ups on records built in memory.
 #include <gtest/gtest.h>
 
-#include "common/nup_layout.h"
-#include "dproc/settings_fixups.h"
+#include "dproc/model/nup_layout.h"
+#include "dproc/settings/settings_fixups.h"
 #include "dproc/tests/settings_fixture.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <cstring>
 #include <memory>
 
-#include "common/default_settings.h"
-#include "common/doc_fields.h"
-#include "dproc/settings_fields.h"
-#include "dproc/settings_fixups_win.h"
+#include "dproc/model/default_settings.h"
+#include "common/records/doc_fields.h"
+#include "dproc/settings/settings_fields.h"
+#include "dproc/settings/settings_fixups_win.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "common/builtin_dev_option.h"
-#include "common/settings_checksum.h"
-#include "dproc/settings_merge.h"
+#include "common/records/builtin_dev_option.h"
+#include "common/records/settings_checksum.h"
+#include "dproc/settings/settings_merge.h"
 #include "dproc/tests/settings_fixture.h"
 
 namespace {

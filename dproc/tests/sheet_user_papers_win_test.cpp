@@ -10,10 +10,10 @@
 #include <set>
 #include <string>
 
-#include "common/feature_table.h"
-#include "common/sheet_session.h"
-#include "dproc/proc_library_entry_win.h"
-#include "dproc/sheet_user_papers_win.h"
+#include "dproc/model/feature_table.h"
+#include "common/records/sheet_session.h"
+#include "dproc/startup/proc_library_entry_win.h"
+#include "dproc/sheets/sheet_user_papers_win.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {

@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "common/builtin_dev_option.h"
-#include "common/default_settings.h"
-#include "common/locale_defaults.h"
-#include "common/settings_checksum.h"
-#include "dproc/disp_string_tables_win.h"
-#include "dproc/process_texts.h"
+#include "common/records/builtin_dev_option.h"
+#include "dproc/model/default_settings.h"
+#include "common/text/locale_defaults.h"
+#include "common/records/settings_checksum.h"
+#include "dproc/startup/description_loader_win.h"
+#include "dproc/startup/process_texts.h"
 #include "tests/support/test_paths.h"
 
 namespace {

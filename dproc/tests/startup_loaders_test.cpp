@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "common/fax_cover_styles.h"
-#include "dproc/color_option_lists.h"
-#include "dproc/edit_range_limits.h"
-#include "dproc/model_startup_defaults.h"
-#include "dproc/per_page_slots.h"
-#include "dproc/sheet_tab_tips.h"
-#include "dproc/sprinst_messages.h"
-#include "dproc/startup_settings.h"
-#include "dproc/watermark_defaults.h"
+#include "common/qxd/fax_cover_styles.h"
+#include "dproc/startup/color_option_lists.h"
+#include "dproc/startup/edit_range_limits.h"
+#include "dproc/startup/model_startup_defaults.h"
+#include "dproc/startup/per_page_slots.h"
+#include "dproc/startup/sheet_tab_tips.h"
+#include "dproc/startup/sprinst_messages.h"
+#include "dproc/startup/startup_settings.h"
+#include "dproc/startup/watermark_defaults.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "common/doc_fields.h"
-#include "common/settings_checksum.h"
+#include "common/records/doc_fields.h"
+#include "common/records/settings_checksum.h"
 #include "drender/job_binding.h"
 #include "drender/job_settings.h"
 #include "drender/model_info.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "common/paper_tables.h"
+#include "common/qxd/paper_tables.h"
 #include "drender/model_info.h"
 #include "drender/tests/render_dir.h"
 

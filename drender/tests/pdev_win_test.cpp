@@ -8,9 +8,9 @@
 #include <cstring>
 #include <string>
 
-#include "common/doc_fields.h"
-#include "common/job_record.h"
-#include "common/settings_checksum.h"
+#include "common/records/doc_fields.h"
+#include "common/records/job_record.h"
+#include "common/records/settings_checksum.h"
 #include "drender/ddi_entries.h"
 #include "drender/render_pdev.h"
 #include "drender/tests/render_dir.h"

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <vector>
 
-#include "common/doc_fields.h"
-#include "common/model_info.h"
-#include "common/paper_tables.h"
-#include "common/settings_checksum.h"
+#include "common/records/doc_fields.h"
+#include "common/qxd/model_info.h"
+#include "common/qxd/paper_tables.h"
+#include "common/records/settings_checksum.h"
 
 struct TestPaper {
   const char* keyword;

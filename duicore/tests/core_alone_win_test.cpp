@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "common/settings_records.h"
+#include "common/records/settings_records.h"
 #include "duicore/tests/core_library_win.h"
 
 namespace {

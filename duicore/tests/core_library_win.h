@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "common/driver_ui_interface_win.h"
+#include "common/win/driver_ui_interface_win.h"
 #include "duicore/tests/standin_proc/standin_proc.h"
 
 namespace coretest {

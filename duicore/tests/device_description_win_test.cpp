@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "common/auth_messages.h"
-#include "common/builtin_dev_option.h"
-#include "common/fax_cover_styles.h"
-#include "common/ui_encryption_info.h"
+#include "common/qxd/auth_messages.h"
+#include "common/records/builtin_dev_option.h"
+#include "common/qxd/fax_cover_styles.h"
+#include "common/cipher/ui_encryption_info.h"
 #include "duicore/device_description_win.h"
 #include "tests/support/test_paths.h"
 

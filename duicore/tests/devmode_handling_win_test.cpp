@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "common/devmode_store_win.h"
-#include "common/doc_fields.h"
-#include "common/settings_checksum.h"
-#include "common/settings_records.h"
+#include "common/win/devmode_store_win.h"
+#include "common/records/doc_fields.h"
+#include "common/records/settings_checksum.h"
+#include "common/records/settings_records.h"
 #include "duicore/tests/core_library_win.h"
 #include "tests/support/test_printer_win.h"
 

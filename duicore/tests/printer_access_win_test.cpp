@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/settings_records.h"
+#include "common/records/settings_records.h"
 #include "duicore/printer_access_win.h"
 #include "tests/support/test_printer_win.h"
 

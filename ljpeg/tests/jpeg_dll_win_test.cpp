@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/jpeg_encode_params.h"
+#include "common/contracts/jpeg_encode_params.h"
 #include "ljpeg/jpeg_encoder.h"
 #include "ljpeg/tests/jpeg_test_support.h"
 #include "tests/support/test_paths.h"

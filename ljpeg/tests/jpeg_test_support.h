@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/jpeg_encode_params.h"
+#include "common/contracts/jpeg_encode_params.h"
 
 namespace jpegtest {
 

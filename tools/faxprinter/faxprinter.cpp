@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/settings_checksum.h"
+#include "common/records/settings_checksum.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Constraint files: the binary writer and the decoder.
 #include <cstring>
 
-#include "common/constraint_file.h"
-#include "common/qxd_reader.h"
+#include "common/qxd/constraint_file.h"
+#include "common/qxd/qxd_reader.h"
 #include "tools/qxd/constraint_document.h"
 #include "tools/qxd/qxd_document.h"
 

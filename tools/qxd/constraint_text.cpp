@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "common/constraint_file.h"
+#include "common/qxd/constraint_file.h"
 #include "tools/qxd/constraint_document.h"
 
 namespace qxd {

@@ -1,7 +1,7 @@
 // Writes a document as a binary description file.
 #include <cstring>
 
-#include "common/qxd_reader.h"
+#include "common/qxd/qxd_reader.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace qxd {

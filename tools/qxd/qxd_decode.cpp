@@ -3,7 +3,7 @@
 #include <cstring>
 #include <memory>
 
-#include "common/qxd_reader.h"
+#include "common/qxd/qxd_reader.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace qxd {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "common/constraint_file.h"
-#include "common/feature_table.h"
-#include "common/user_paper_list.h"
+#include "common/qxd/constraint_file.h"
+#include "dproc/model/feature_table.h"
+#include "dproc/model/user_paper_list.h"
 #include "dproc/constraints/constraint_rules.h"
 #include "dproc/constraints/rule_evaluation.h"
 #include "tools/qxd/constraint_document.h"

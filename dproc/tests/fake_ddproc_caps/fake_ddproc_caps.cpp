@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "common/ddproc_device_capabilities.h"
+#include "common/contracts/ddproc_device_capabilities.h"
 
 extern "C" int32_t DDPROC_CALL DDProc_DeviceCapabilities(const ModelInfo* model, const DeviceOptionItem*,
                                                           const DocDMode*, const DevOption* option,

@@ -6,9 +6,9 @@
 
 #include <cstring>
 
-#include "common/doc_fields.h"
-#include "common/settings_checksum.h"
-#include "common/settings_records.h"
+#include "common/records/doc_fields.h"
+#include "common/records/settings_checksum.h"
+#include "common/records/settings_records.h"
 
 // Recognisable defaults: A4 at 200 x 100 dpi, three copies, EMF spooling on.
 extern "C" BOOL WINAPI _UdcResetSelfDMode(void* work, HANDLE, const wchar_t*) {

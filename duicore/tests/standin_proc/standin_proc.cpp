@@ -7,9 +7,9 @@
 
 #include <cstring>
 
-#include "common/doc_fields.h"
-#include "common/settings_checksum.h"
-#include "common/settings_records.h"
+#include "common/records/doc_fields.h"
+#include "common/records/settings_checksum.h"
+#include "common/records/settings_records.h"
 
 namespace {
 

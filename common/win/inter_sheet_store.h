@@ -1,0 +1,20 @@
+// The per-page (inter-sheet) lists of a user, kept under the user's
+// settings key of the printer: "...\InterSheetList<n>" with the list's name,
+// its entry count, one value per page entry and the tab-sheet geometry.
+#pragma once
+
+#include <windows.h>
+
+#include "common/records/inter_sheet_list.h"
+
+// The list's key, created when missing (see OpenUserRegKey); null on failure.
+HKEY OpenInterSheetListKey(const wchar_t* printerName, const wchar_t* driverName, int listNumber);
+// A new record (GlobalAlloc) with its entries; an empty record when the key
+// holds nothing; null on a memory failure.  Entries are read from
+// "ISPageListData1" on until the count or the first missing or damaged one.
+InterSheetList* LoadInterSheetList(const wchar_t* printerName, const wchar_t* driverName, int listNumber);
+// A new record with the same head and its own copy of the entries; null on
+// a memory failure.
+InterSheetList* CopyInterSheetList(const InterSheetList* list);
+// Frees the entries and the record; null is ignored.
+void FreeInterSheetList(InterSheetList* list);

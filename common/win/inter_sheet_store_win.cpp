@@ -1,0 +1,95 @@
+#include "common/win/inter_sheet_store.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "common/win/user_registry.h"
+
+namespace {
+
+// Reads a value of exactly `size` bytes; false for a missing value or one
+// of another size.
+bool ReadExact(HKEY key, const wchar_t* name, void* out, DWORD size) {
+  DWORD got = 0;
+  if (RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &got) != ERROR_SUCCESS || got != size) return false;
+  return RegQueryValueExW(key, name, nullptr, nullptr, static_cast<BYTE*>(out), &got) == ERROR_SUCCESS &&
+         got == size;
+}
+
+}  // namespace
+
+HKEY OpenInterSheetListKey(const wchar_t* printerName, const wchar_t* driverName, int listNumber) {
+  wchar_t tail[32];
+  swprintf(tail, 32, L"InterSheetList%d", listNumber);
+  wchar_t path[1024];
+  if (!MakeUserSettingsPath(driverName, printerName, tail, path, 1024)) return nullptr;
+  HKEY key = nullptr;
+  return OpenUserRegKey(nullptr, path, &key) == ERROR_SUCCESS ? key : nullptr;
+}
+
+InterSheetList* LoadInterSheetList(const wchar_t* printerName, const wchar_t* driverName, int listNumber) {
+  auto* list = static_cast<InterSheetList*>(GlobalAlloc(GPTR, sizeof(InterSheetList)));
+  if (list == nullptr) return nullptr;
+  HKEY key = OpenInterSheetListKey(printerName, driverName, listNumber);
+  if (key == nullptr) return list;
+
+  DWORD nameBytes = sizeof list->name;
+  if (RegQueryValueExW(key, L"InterSheetListName", nullptr, nullptr, reinterpret_cast<BYTE*>(list->name),
+                       &nameBytes) != ERROR_SUCCESS) {
+    std::memset(list->name, 0, sizeof list->name);
+  }
+  list->name[kInterSheetNameUnits - 1] = u'\0';
+
+  DWORD count = 0;
+  if (!ReadExact(key, L"ISPageListNum", &count, sizeof count)) count = 0;
+  // Entries are read one by one, so that a count that the key does not back
+  // never decides an allocation.
+  std::vector<InterSheetEntry> entries;
+  for (DWORD i = 1; i <= count; ++i) {
+    wchar_t name[32];
+    swprintf(name, 32, L"ISPageListData%u", static_cast<unsigned>(i));
+    InterSheetEntry entry;
+    if (!ReadExact(key, name, &entry, sizeof entry)) break;
+    entries.push_back(entry);
+  }
+  if (!entries.empty()) {
+    list->entries = static_cast<InterSheetEntry*>(GlobalAlloc(GPTR, entries.size() * sizeof(InterSheetEntry)));
+    if (list->entries == nullptr) {
+      RegCloseKey(key);
+      GlobalFree(list);
+      return nullptr;
+    }
+    std::memcpy(list->entries, entries.data(), entries.size() * sizeof(InterSheetEntry));
+    list->count = static_cast<uint32_t>(entries.size());
+  }
+  TabSettings tab;
+  if (ReadExact(key, L"TabSettingData", &tab, sizeof tab)) list->tab = tab;
+  RegCloseKey(key);
+  return list;
+}
+
+InterSheetList* CopyInterSheetList(const InterSheetList* list) {
+  if (list == nullptr) return nullptr;
+  auto* copy = static_cast<InterSheetList*>(GlobalAlloc(GPTR, sizeof(InterSheetList)));
+  if (copy == nullptr) return nullptr;
+  std::memcpy(copy, list, sizeof *copy);
+  copy->entries = nullptr;
+  if (list->count != 0 && list->entries != nullptr) {
+    copy->entries = static_cast<InterSheetEntry*>(GlobalAlloc(GPTR, size_t{list->count} * sizeof(InterSheetEntry)));
+    if (copy->entries == nullptr) {
+      GlobalFree(copy);
+      return nullptr;
+    }
+    std::memcpy(copy->entries, list->entries, size_t{list->count} * sizeof(InterSheetEntry));
+  } else {
+    copy->count = 0;
+  }
+  return copy;
+}
+
+void FreeInterSheetList(InterSheetList* list) {
+  if (list == nullptr) return;
+  if (list->entries != nullptr) GlobalFree(list->entries);
+  GlobalFree(list);
+}

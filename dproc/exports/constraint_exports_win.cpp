@@ -1,0 +1,20 @@
+// The constraint pass as VELDRANA exports it: the sheets and dialogs of
+// this library and of VELDRANH call it after a change and when a page
+// becomes active.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "dproc/model/default_settings.h"
+#include "common/records/doc_fields.h"
+#include "common/qxd/model_info.h"
+#include "dproc/constraints/do_constraints_win.h"
+#include "dproc/startup/description_loader_win.h"
+#include "dproc/startup/process_texts.h"
+
+// The tooltip window argument is accepted and not used.
+extern "C" int32_t WINAPI DoConstraints(int32_t bindOnly, HWND dialog, HWND, uint16_t controlId, int32_t mode) {
+  return RunDoConstraints(bindOnly, dialog, controlId, mode,
+                          {g_description.deviceOptions, ProcessModelInfo(), &ProcessMessageTables(),
+                           DocI16(&DefaultDocDMode(), kDocPaperSizeAt)});
+}

@@ -1,0 +1,64 @@
+#include "dproc/model/default_settings_win.h"
+
+#include <cwchar>
+
+namespace {
+
+using InitFn = BOOL(WINAPI*)(int);
+using CountFn = int(WINAPI*)();
+using GetFn = int(WINAPI*)(int, WORD*, void*, int, DWORD*);
+using TermFn = void(WINAPI*)();
+
+template <typename Fn>
+Fn Bind(HMODULE module, const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+}  // namespace
+
+bool ReadXLFontList(const wchar_t* path, std::vector<XLFontEntry>* out) {
+  out->clear();
+  if (path == nullptr) return false;
+  HMODULE library = LoadLibraryW(path);
+  if (library == nullptr) return false;
+  auto init = Bind<InitFn>(library, "InitXLFontData");
+  auto count = Bind<CountFn>(library, "GetXLFontCount");
+  auto get = Bind<GetFn>(library, "GetXLFontData");
+  auto term = Bind<TermFn>(library, "TermXLFontData");
+  bool ok = false;
+  if (init != nullptr && count != nullptr && get != nullptr && term != nullptr && init(0)) {
+    ok = true;
+    const int n = count();
+    for (int i = 0; i < n && i < 4096; ++i) {
+      WORD number = 0;
+      wchar_t name[33] = {};
+      DWORD kind = 0;
+      if (!get(i, &number, name, 64, &kind)) continue;
+      name[32] = L'\0';
+      XLFontEntry entry = {};
+      entry.number = number;
+      WideCharToMultiByte(CP_ACP, 0, name, -1, entry.name, sizeof entry.name - 1, nullptr, nullptr);
+      out->push_back(entry);
+    }
+    term();
+  }
+  FreeLibrary(library);
+  return ok;
+}
+
+void LoadDefaultSettingsWithFonts(HMODULE ownModule, QxdContext* ctx, const ModelInfo* model,
+                                  const char* localePaper, const wchar_t* fontLibrary, DocDMode* record) {
+  std::vector<XLFontEntry> fonts;
+  bool haveFonts = false;
+  if (ctx != nullptr && fontLibrary != nullptr && fontLibrary[0] != L'\0') {
+    wchar_t path[MAX_PATH + 64] = {};
+    const DWORD length = GetModuleFileNameW(ownModule, path, MAX_PATH);
+    wchar_t* slash = length != 0 && length < MAX_PATH ? std::wcsrchr(path, L'\\') : nullptr;
+    if (slash != nullptr && std::wcslen(fontLibrary) < 64) {
+      std::wcscpy(slash + 1, fontLibrary);
+      haveFonts = ReadXLFontList(path, &fonts);
+    }
+  }
+  const XLFontList list{fonts.data(), static_cast<uint32_t>(fonts.size())};
+  LoadDefaultSettings(ctx, model, localePaper, haveFonts ? &list : nullptr, record);
+}

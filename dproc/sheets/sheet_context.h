@@ -1,0 +1,55 @@
+// The sheet context: what every sheet and dialog procedure of the procedure
+// library works on, whichever host created its page (see sheet_session.h).
+// The accessors return pointers into the host's records, which callers read
+// and write in place and never free.
+#pragma once
+
+#include <windows.h>
+
+#include <prsht.h>
+
+#include "common/records/sheet_session.h"
+
+using SheetCtx = PROPSHEETPAGEW;
+
+// A null context, or a plug-in record of an unknown kind, answers as "no
+// context": null pointers, 0 flags, INVALID_HANDLE_VALUE, and TRUE for both
+// permissions.
+DocDMode* GetPrivDevMode(const SheetCtx* ctx);
+HANDLE GetCtxPrinterHandle(const SheetCtx* ctx);
+DWORD GetCtxPageFlags(const SheetCtx* ctx);
+BOOL CanChangeDocSettings(const SheetCtx* ctx);
+BOOL CanChangeDeviceSettings(const SheetCtx* ctx);
+DEVMODEW* GetCtxPublicDevMode(const SheetCtx* ctx);
+uint32_t GetCtxSessionFlag(const SheetCtx* ctx);
+SheetUiState* GetUIState(const SheetCtx* ctx);
+DocDMode* GetPrivDevModeBackup(const SheetCtx* ctx);
+DevOption* GetCtxPrinterInfo(const SheetCtx* ctx);
+// The device's option answer held by the context, or null.
+SheetDeviceStatus* GetCtxTrayStatus(const SheetCtx* ctx);
+// Document (or advanced document) properties rather than printer defaults.
+BOOL IsDocPropertiesMode(const SheetCtx* ctx);
+
+// Setters: only a plug-in host's option items change, and the host hears of
+// each change through DrvUpdateUISetting.  On a sheet session or without a
+// context they do nothing.
+void SetCpsuiItemSel(const SheetCtx* ctx, BYTE itemId, LONG selection);
+// `option` is a resource id (upper 16 bits zero) or a wide text; no match
+// selects option 0.
+void SelectCpsuiItemOption(const SheetCtx* ctx, BYTE itemId, const wchar_t* option);
+void SetCpsuiNamedItemSel(const SheetCtx* ctx, LONG selection);
+void SelectLastFormItem(const SheetCtx* ctx);
+void SetCollateCheck(const SheetCtx* ctx, BOOL on);
+// A page was applied: a plug-in host's callback hears "apply now".
+void NotifySheetApply(const SheetCtx* ctx);
+
+// A plug-in host's "advanced printing features" item (named by resource id
+// 419): FALSE when its selection is 1, TRUE otherwise and without items.
+BOOL IsAdvPrintFeaturesOn(const SheetCtx* ctx);
+// A plug-in host's printer memory item (named by resource id 400), in
+// kilobytes, stored as the printer's data "FreeMem" (REG_DWORD).
+void SaveFreeMemOption(const SheetCtx* ctx);
+
+// The context kept in a dialog's user slot; when there is none, a
+// process-wide zero-filled context, so that callers never get null.
+SheetCtx* GetDlgPrcCtx(HWND dialog);

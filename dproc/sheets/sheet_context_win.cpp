@@ -1,0 +1,286 @@
+#include "dproc/sheets/sheet_context.h"
+
+#include <winspool.h>
+
+namespace {
+
+enum class Host { kNone, kSession, kPluginDocument, kPluginDevice };
+
+struct Resolved {
+  Host host = Host::kNone;
+  SheetSession* session = nullptr;
+  PluginDocPage* doc = nullptr;     // the document record (own or, for a device page, its document's)
+  PluginDevicePage* device = nullptr;
+};
+
+Resolved Resolve(const SheetCtx* ctx) {
+  Resolved r;
+  if (ctx == nullptr || ctx->lParam == 0) return r;
+  auto* bytes = reinterpret_cast<uint8_t*>(ctx->lParam);
+  if (bytes[0] == 0) {
+    r.host = Host::kSession;
+    r.session = reinterpret_cast<SheetSession*>(bytes);
+  } else if (bytes[1] == kPluginDocumentKind) {
+    r.host = Host::kPluginDocument;
+    r.doc = reinterpret_cast<PluginDocPage*>(bytes);
+  } else if (bytes[1] == kPluginDeviceKind) {
+    r.host = Host::kPluginDevice;
+    r.device = reinterpret_cast<PluginDevicePage*>(bytes);
+    r.doc = r.device->docPage;
+  }
+  return r;
+}
+
+// The page parameters of the document record, which both plug-in kinds
+// read their page flags from.
+const OEMUIPSPARAM* PageParams(const Resolved& r) {
+  return r.doc != nullptr ? r.doc->psParam : nullptr;
+}
+
+// The option items of a plug-in host, and how to tell it of a change.
+struct ItemHost {
+  OEMCUIPPARAM* cui = nullptr;
+  PrintCoreUi* core = nullptr;
+  OEMUIOBJ* uiObject = nullptr;
+};
+
+bool FindItemHost(const SheetCtx* ctx, ItemHost* host) {
+  Resolved r = Resolve(ctx);
+  if ((r.host != Host::kPluginDocument && r.host != Host::kPluginDevice) || r.doc == nullptr) return false;
+  host->cui = r.doc->cuiParam;
+  host->core = r.doc->coreUi;
+  host->uiObject = r.doc->psParam != nullptr ? r.doc->psParam->poemuiobj : nullptr;
+  return host->cui != nullptr && host->cui->pDrvOptItems != nullptr;
+}
+
+template <typename Match>
+POPTITEM FindItem(const ItemHost& host, Match match) {
+  for (DWORD i = 0; i < host.cui->cDrvOptItems; ++i) {
+    if (match(host.cui->pDrvOptItems[i])) return &host.cui->pDrvOptItems[i];
+  }
+  return nullptr;
+}
+
+// Shows the item to the host for the change, tells the host, hides it again.
+template <typename Change>
+void CommitItem(const ItemHost& host, POPTITEM item, Change change) {
+  if (item == nullptr) return;
+  item->Flags &= ~OPTIF_HIDE;
+  item->Flags |= OPTIF_CHANGED;
+  change(item);
+  if (host.core != nullptr && host.core->vtbl != nullptr && host.core->vtbl->DrvUpdateUISetting != nullptr) {
+    host.core->vtbl->DrvUpdateUISetting(host.core, host.uiObject, item, 0, kOemCuipDocProp);
+  }
+  item->Flags |= OPTIF_HIDE;
+}
+
+bool IsResourceId(const void* p) { return (reinterpret_cast<ULONG_PTR>(p) >> 16) == 0; }
+
+bool SameText(const wchar_t* a, const wchar_t* b) {
+  for (; *a != L'\0' && *a == *b; ++a, ++b) {
+  }
+  return *a == *b;
+}
+
+SheetSession g_fallbackRecord;
+SheetCtx g_fallbackContext;
+
+}  // namespace
+
+DocDMode* GetPrivDevMode(const SheetCtx* ctx) {
+  Resolved r = Resolve(ctx);
+  switch (r.host) {
+    case Host::kSession: return r.session->working != nullptr ? &r.session->working->devmode.doc : nullptr;
+    case Host::kPluginDocument:
+      return r.doc->psParam != nullptr ? static_cast<DocDMode*>(r.doc->psParam->pOEMDM) : nullptr;
+    case Host::kPluginDevice: return &r.device->doc;
+    default: return nullptr;
+  }
+}
+
+HANDLE GetCtxPrinterHandle(const SheetCtx* ctx) {
+  Resolved r = Resolve(ctx);
+  switch (r.host) {
+    case Host::kSession: return r.session->printer;
+    case Host::kPluginDocument: return r.doc->psParam != nullptr ? r.doc->psParam->hPrinter : INVALID_HANDLE_VALUE;
+    case Host::kPluginDevice: return r.device->printer;
+    default: return INVALID_HANDLE_VALUE;
+  }
+}
+
+DWORD GetCtxPageFlags(const SheetCtx* ctx) {
+  Resolved r = Resolve(ctx);
+  if (r.host != Host::kPluginDocument && r.host != Host::kPluginDevice) return 0;
+  const OEMUIPSPARAM* params = PageParams(r);
+  return params != nullptr ? params->dwFlags : 0;
+}
+
+BOOL CanChangeDocSettings(const SheetCtx* ctx) {
+  Resolved r = Resolve(ctx);
+  if (r.host == Host::kSession) return r.session->mayChange != 0;
+  return (GetCtxPageFlags(ctx) & kPluginNoDocChange) == 0;
+}
+
+BOOL CanChangeDeviceSettings(const SheetCtx* ctx) {
+  Resolved r = Resolve(ctx);
+  if (r.host == Host::kSession) return r.session->mayChange != 0;
+  return (GetCtxPageFlags(ctx) & kPluginNoDeviceChange) == 0;
+}
+
+DEVMODEW* GetCtxPublicDevMode(const SheetCtx* ctx) {
+  Resolved r = Resolve(ctx);
+  if (r.host == Host::kSession) return reinterpret_cast<DEVMODEW*>(r.session->working);
+  if (r.doc == nullptr || r.doc->cuiParam == nullptr) return nullptr;
+  return r.doc->cuiParam->pPublicDM;
+}
+
+uint32_t GetCtxSessionFlag(const SheetCtx* ctx) {
+  Resolved r = Resolve(ctx);
+  switch (r.host) {
+    case Host::kSession: return r.session->values[kSheetPrinterDefaultsFlag];
+    case Host::kPluginDocument: return r.doc->sessionFlag;
+    case Host::kPluginDevice: return r.device->sessionFlag;
+    default: return 0;
+  }
+}
+
+SheetUiState* GetUIState(const SheetCtx* ctx) {
+  Resolved r = Resolve(ctx);
+  switch (r.host) {
+    case Host::kSession: return &r.session->uiState;
+    case Host::kPluginDocument: return &r.doc->uiState;
+    case Host::kPluginDevice: return &r.device->uiState;
+    default: return nullptr;
+  }
+}
+
+DocDMode* GetPrivDevModeBackup(const SheetCtx* ctx) {
+  Resolved r = Resolve(ctx);
+  if (r.host == Host::kSession) return &r.session->docBackup;
+  return r.doc != nullptr ? &r.doc->backup : nullptr;
+}
+
+DevOption* GetCtxPrinterInfo(const SheetCtx* ctx) {
+  Resolved r = Resolve(ctx);
+  switch (r.host) {
+    case Host::kSession: return r.session->working != nullptr ? &r.session->working->device.option : nullptr;
+    case Host::kPluginDocument: return &r.doc->devOption;
+    case Host::kPluginDevice: return &r.device->devOption;
+    default: return nullptr;
+  }
+}
+
+SheetDeviceStatus* GetCtxTrayStatus(const SheetCtx* ctx) {
+  Resolved r = Resolve(ctx);
+  if (r.host == Host::kSession) return &r.session->deviceStatus;
+  return r.doc != nullptr ? &r.doc->trayStatus : nullptr;
+}
+
+BOOL IsDocPropertiesMode(const SheetCtx* ctx) {
+  Resolved r = Resolve(ctx);
+  if (r.host == Host::kSession) return r.session->mode == kSheetModeDocument || r.session->mode == kSheetModeAdvanced;
+  if (r.host == Host::kNone) return FALSE;
+  DWORD flags = GetCtxPageFlags(ctx);
+  return (flags & kPluginDocPropsFlag) != 0 || (flags & kPluginPrinterPropsFlag) == 0;
+}
+
+void SetCpsuiItemSel(const SheetCtx* ctx, BYTE itemId, LONG selection) {
+  ItemHost host;
+  if (!FindItemHost(ctx, &host)) return;
+  CommitItem(host, FindItem(host, [itemId](const OPTITEM& i) { return i.DMPubID == itemId; }),
+             [selection](POPTITEM item) { item->Sel = selection; });
+}
+
+void SelectCpsuiItemOption(const SheetCtx* ctx, BYTE itemId, const wchar_t* option) {
+  ItemHost host;
+  if (!FindItemHost(ctx, &host)) return;
+  CommitItem(host, FindItem(host, [itemId](const OPTITEM& i) { return i.DMPubID == itemId; }),
+             [option](POPTITEM item) {
+               LONG selection = 0;
+               const OPTTYPE* type = item->pOptType;
+               for (WORD i = 0; type != nullptr && type->pOptParam != nullptr && i < type->Count; ++i) {
+                 const wchar_t* data = type->pOptParam[i].pData;
+                 bool match;
+                 if (IsResourceId(option)) match = data == option;
+                 // An option whose data is a resource id has no text to compare.
+                 else match = option != nullptr && data != nullptr && !IsResourceId(data) && SameText(data, option);
+                 if (match) {
+                   selection = i;
+                   break;
+                 }
+               }
+               item->Sel = selection;
+             });
+}
+
+void SetCpsuiNamedItemSel(const SheetCtx* ctx, LONG selection) {
+  ItemHost host;
+  if (!FindItemHost(ctx, &host)) return;
+  const wchar_t* name = MAKEINTRESOURCEW(464);
+  CommitItem(host, FindItem(host, [name](const OPTITEM& i) { return i.pName == name; }),
+             [selection](POPTITEM item) { item->Sel = selection; });
+}
+
+void SelectLastFormItem(const SheetCtx* ctx) {
+  ItemHost host;
+  if (!FindItemHost(ctx, &host)) return;
+  CommitItem(host, FindItem(host, [](const OPTITEM& i) { return i.DMPubID == DMPUB_FORMNAME; }),
+             [](POPTITEM item) {
+               WORD count = item->pOptType != nullptr ? item->pOptType->Count : 0;
+               item->Sel = count > 0 ? count - 1 : 0;
+             });
+}
+
+void SetCollateCheck(const SheetCtx* ctx, BOOL on) {
+  ItemHost host;
+  if (!FindItemHost(ctx, &host)) return;
+  CommitItem(host, FindItem(host, [](const OPTITEM& i) { return i.DMPubID == DMPUB_COPIES_COLLATE; }),
+             [on](POPTITEM item) {
+               if (on) item->Flags |= OPTIF_ECB_CHECKED;
+               else item->Flags &= ~OPTIF_ECB_CHECKED;
+             });
+}
+
+void NotifySheetApply(const SheetCtx* ctx) {
+  Resolved r = Resolve(ctx);
+  if ((r.host != Host::kPluginDocument && r.host != Host::kPluginDevice) || r.doc == nullptr) return;
+  OEMCUIPPARAM* cui = r.doc->cuiParam;
+  if (cui != nullptr && cui->OEMCUIPCallback != nullptr) {
+    CPSUICBPARAM param = {};
+    param.cbSize = sizeof param;
+    param.Reason = CPSUICB_REASON_APPLYNOW;
+    param.pOptItem = cui->pDrvOptItems;
+    param.cOptItem = static_cast<WORD>(cui->cDrvOptItems);
+    cui->OEMCUIPCallback(&param, cui);
+  }
+  if (GetCtxSessionFlag(ctx) != 0) {
+    if (r.host == Host::kPluginDocument) r.doc->applied = 1;
+    else r.device->applied = 1;
+  }
+}
+
+BOOL IsAdvPrintFeaturesOn(const SheetCtx* ctx) {
+  ItemHost host;
+  if (!FindItemHost(ctx, &host)) return TRUE;
+  const wchar_t* name = MAKEINTRESOURCEW(419);
+  POPTITEM item = FindItem(host, [name](const OPTITEM& i) { return i.pName == name; });
+  return item != nullptr && item->Sel == 1 ? FALSE : TRUE;
+}
+
+void SaveFreeMemOption(const SheetCtx* ctx) {
+  ItemHost host;
+  if (!FindItemHost(ctx, &host)) return;
+  const wchar_t* name = MAKEINTRESOURCEW(400);
+  POPTITEM item = FindItem(host, [name](const OPTITEM& i) { return i.pName == name; });
+  if (item == nullptr) return;
+  DWORD kilobytes = static_cast<DWORD>(item->Sel);
+  SetPrinterDataW(GetCtxPrinterHandle(ctx), const_cast<wchar_t*>(L"FreeMem"), REG_DWORD,
+                  reinterpret_cast<BYTE*>(&kilobytes), sizeof kilobytes);
+}
+
+SheetCtx* GetDlgPrcCtx(HWND dialog) {
+  auto* ctx = reinterpret_cast<SheetCtx*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (ctx != nullptr) return ctx;
+  g_fallbackContext.lParam = reinterpret_cast<LPARAM>(&g_fallbackRecord);
+  return &g_fallbackContext;
+}

@@ -1,0 +1,22 @@
+// Start-up and shut-down of the procedure library: everything it needs is
+// built once when a process attaches it and freed when the process detaches
+// it.  Nothing here can make the load fail.
+#pragma once
+
+#include <windows.h>
+
+#include "dproc/model/feature_table.h"
+
+struct ProcLibraryModules {
+  HMODULE own;
+  HMODULE images;   // VELDRANW: bitmaps, icons and string tables
+  HMODULE dialogs;  // VELDRANG: dialog templates; stays loaded
+};
+extern ProcLibraryModules g_procModules;
+
+// The runtime feature table, built at attach from the control table, the
+// model's device options and the model record.
+extern FeatureEntry* g_featureTable;
+
+// Acts on process attach and detach; always TRUE.
+BOOL ProcLibraryEntry(HMODULE module, DWORD reason, void* reserved);
