@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
 tools/build.sh
-jobs=$(nproc)
+jobs=${DRIVER_JOBS:-$(nproc)}
 ctest --test-dir build/native --output-on-failure -j"$jobs"
 # A Windows program that fails to start under a loaded Wine gets one more
 # run; a test that fails twice fails the run.

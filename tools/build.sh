@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-jobs=$(nproc)
+jobs=${DRIVER_JOBS:-$(nproc)}
 qxdtool="$root/build/native/bin/qxdtool"
 # The compiler cache keys on paths below the checkout, so that two checkouts
 # of the same sources share their objects.
