@@ -6,6 +6,7 @@
 
 #include "common/win/driver_ui_interface_win.h"
 #include "duicore/core_module_win.h"
+#include "common/win/export_guard.h"
 #include "duicore/devmode_work_win.h"
 #include "duicore/printer_access_win.h"
 
@@ -36,14 +37,16 @@ LONG QueryDevModeWithoutSheets(DOCUMENTPROPERTYHEADER* header) {
 }
 
 extern "C" LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM param) {
-  if (info == nullptr) {
-    auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(param);
-    if (header == nullptr) return kSheetFailure;
-    return QueryDevModeWithoutSheets(header);
-  }
-  // The document sheets are not offered by this build.
-  SetLastError(ERROR_NOT_SUPPORTED);
-  return kSheetFailure;
+  return GuardExport("DrvDocumentPropertySheets", LONG{kSheetFailure}, [&]() -> LONG {
+    if (info == nullptr) {
+      auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(param);
+      if (header == nullptr) return kSheetFailure;
+      return QueryDevModeWithoutSheets(header);
+    }
+    // The document sheets are not offered by this build.
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return kSheetFailure;
+  });
 }
 
 extern "C" LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO, LPARAM) {
@@ -54,26 +57,28 @@ extern "C" LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO, LPARAM) {
 
 extern "C" LONG WINAPI DrvDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName, PDEVMODEW out,
                                              PDEVMODEW in, DWORD mode) {
-  if (mode == 0) return kDriverDevModeSize;
-  if (((mode & DM_OUT_BUFFER) != 0 && out == nullptr) || ((mode & DM_IN_BUFFER) != 0 && in == nullptr)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return kSheetFailure;
-  }
-  DOCUMENTPROPERTYHEADER header = {};
-  header.cbSize = sizeof header;
-  header.hPrinter = printer;
-  header.pszPrinterName = deviceName;
-  header.pdmIn = in;
-  header.pdmOut = out;
-  header.cbOut = 0;
-  header.fMode = mode;
-  if ((mode & DM_IN_PROMPT) == 0) return QueryDevModeWithoutSheets(&header);
-  DWORD result = mode;
-  if (CallCommonPropertySheetUI(window, reinterpret_cast<void*>(&DrvDocumentPropertySheets),
-                                reinterpret_cast<LPARAM>(&header), &result) < 0) {
-    return kSheetFailure;
-  }
-  return static_cast<LONG>(result);
+  return GuardExport("DrvDocumentProperties", kSheetFailure, [&]() -> LONG {
+    if (mode == 0) return kDriverDevModeSize;
+    if (((mode & DM_OUT_BUFFER) != 0 && out == nullptr) || ((mode & DM_IN_BUFFER) != 0 && in == nullptr)) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return kSheetFailure;
+    }
+    DOCUMENTPROPERTYHEADER header = {};
+    header.cbSize = sizeof header;
+    header.hPrinter = printer;
+    header.pszPrinterName = deviceName;
+    header.pdmIn = in;
+    header.pdmOut = out;
+    header.cbOut = 0;
+    header.fMode = mode;
+    if ((mode & DM_IN_PROMPT) == 0) return QueryDevModeWithoutSheets(&header);
+    DWORD result = mode;
+    if (CallCommonPropertySheetUI(window, reinterpret_cast<void*>(&DrvDocumentPropertySheets),
+                                  reinterpret_cast<LPARAM>(&header), &result) < 0) {
+      return kSheetFailure;
+    }
+    return static_cast<LONG>(result);
+  });
 }
 
 extern "C" LONG WINAPI DrvAdvancedDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName,
@@ -82,17 +87,19 @@ extern "C" LONG WINAPI DrvAdvancedDocumentProperties(HWND window, HANDLE printer
 }
 
 extern "C" BOOL WINAPI PrinterProperties(HWND window, HANDLE printer) {
-  constexpr DWORD kPermissionProbe = 1;
-  DEVICEPROPERTYHEADER header = {};
-  header.cbSize = sizeof header;
-  header.hPrinter = printer;
-  if (!WritePrinterDataValue(printer, L"Permission", REG_DWORD, &kPermissionProbe, sizeof kPermissionProbe)) {
-    header.Flags = DPS_NOPERMISSION;
-  }
-  DWORD result = printer != nullptr ? TRUE : FALSE;
-  if (CallCommonPropertySheetUI(window, reinterpret_cast<void*>(&DrvDevicePropertySheets),
-                                reinterpret_cast<LPARAM>(&header), &result) < 0) {
-    return FALSE;
-  }
-  return result != 0;
+  return GuardExport("PrinterProperties", BOOL{FALSE}, [&]() -> BOOL {
+    constexpr DWORD kPermissionProbe = 1;
+    DEVICEPROPERTYHEADER header = {};
+    header.cbSize = sizeof header;
+    header.hPrinter = printer;
+    if (!WritePrinterDataValue(printer, L"Permission", REG_DWORD, &kPermissionProbe, sizeof kPermissionProbe)) {
+      header.Flags = DPS_NOPERMISSION;
+    }
+    DWORD result = printer != nullptr ? TRUE : FALSE;
+    if (CallCommonPropertySheetUI(window, reinterpret_cast<void*>(&DrvDevicePropertySheets),
+                                  reinterpret_cast<LPARAM>(&header), &result) < 0) {
+      return FALSE;
+    }
+    return result != 0;
+  });
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/win/driver_ui_interface_win.h"
+#include "common/win/export_guard.h"
 #include "duicore/printer_access_win.h"
 
 namespace {
@@ -28,27 +29,29 @@ extern "C" BOOL WINAPI DevQueryPrint(HANDLE, LPDEVMODEW, DWORD* resourceId) {
 extern "C" BOOL WINAPI DevQueryPrintEx(PDEVQUERYPRINT_INFO) { return TRUE; }
 
 extern "C" BOOL WINAPI DrvPrinterEvent(LPWSTR printerName, INT event, DWORD, LPARAM) {
-  switch (event) {
-    case PRINTER_EVENT_ADD_CONNECTION:
-    case PRINTER_EVENT_DELETE_CONNECTION:
-    case PRINTER_EVENT_CACHE_REFRESH:
-    case PRINTER_EVENT_CACHE_DELETE:
-      return TRUE;
-    case PRINTER_EVENT_INITIALIZE: {
-      const BOOL result = InitializePrinter(printerName);
-      HANDLE printer = nullptr;
-      if (OpenPrinterForPurpose(printerName, kPurposeAdminister, &printer)) {
-        const DWORD done = 1;
-        WritePrinterDataValue(printer, kInitializeDataValue, REG_DWORD, &done, sizeof done);
-        ClosePrinterHandle(printer);
+  return GuardExport("DrvPrinterEvent", BOOL{FALSE}, [&]() -> BOOL {
+    switch (event) {
+      case PRINTER_EVENT_ADD_CONNECTION:
+      case PRINTER_EVENT_DELETE_CONNECTION:
+      case PRINTER_EVENT_CACHE_REFRESH:
+      case PRINTER_EVENT_CACHE_DELETE:
+        return TRUE;
+      case PRINTER_EVENT_INITIALIZE: {
+        const BOOL result = InitializePrinter(printerName);
+        HANDLE printer = nullptr;
+        if (OpenPrinterForPurpose(printerName, kPurposeAdminister, &printer)) {
+          const DWORD done = 1;
+          WritePrinterDataValue(printer, kInitializeDataValue, REG_DWORD, &done, sizeof done);
+          ClosePrinterHandle(printer);
+        }
+        return result;
       }
-      return result;
+      case PRINTER_EVENT_DELETE:
+        return FALSE;
+      default:
+        return Fail(ERROR_INVALID_PARAMETER);
     }
-    case PRINTER_EVENT_DELETE:
-      return FALSE;
-    default:
-      return Fail(ERROR_INVALID_PARAMETER);
-  }
+  });
 }
 
 extern "C" BOOL WINAPI DrvQueryColorProfile(HANDLE, PDEVMODEW, ULONG, PVOID, ULONG*, FLONG*) {

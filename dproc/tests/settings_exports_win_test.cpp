@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "common/contracts/settings_functions_win.h"
 #include "common/records/doc_fields.h"
+#include "common/win/bind_export.h"
 #include "dproc/settings/settings_fields.h"
 #include "common/records/settings_checksum.h"
 #include "common/records/settings_records.h"
@@ -21,14 +23,14 @@
 
 namespace {
 
-using GetDriverVersionFn = DWORD(WINAPI*)();
-using ResetDocDModeFn = BOOL(WINAPI*)(DEVMODEW*, DocDMode*, DWORD, const wchar_t*);
-using ResetDevDModeFn = BOOL(WINAPI*)(DevDMode*, DWORD, const wchar_t*);
-using ResetDevOptionFn = void(WINAPI*)(DevOption*);
-using UpdateCmnFn = void(WINAPI*)(DEVMODEW*, DocDMode*, DevDMode*, DWORD, const wchar_t*);
-using MergeFn = void(WINAPI*)(DEVMODEW*, DocDMode*, DWORD, const DEVMODEW*, const wchar_t*, const DevOption*);
-using NormalizeFn = void(WINAPI*)(DEVMODEW*, DocDMode*, DWORD, const wchar_t*);
-using CapsFn = LONG(WINAPI*)(DEVMODEW*, DocDMode*, DevDMode*, DWORD, WORD, void*);
+using GetDriverVersionFn = PrcGetDriverVersionFn;
+using ResetDocDModeFn = PrcResetDocDModeFn;
+using ResetDevDModeFn = PrcResetDevDModeFn;
+using ResetDevOptionFn = PrcResetDevOptionFn;
+using UpdateCmnFn = PrcUpdateCmnDModeAreaFn;
+using MergeFn = PrcMergeDModeFn;
+using NormalizeFn = PrcNormalizeDModeFn;
+using CapsFn = PrcDeviceCapabilitiesFn;
 
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
@@ -93,7 +95,7 @@ class SettingsExportsTest : public ::testing::Test {
 
   template <typename Fn>
   static Fn Bind(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+    return BindExport<Fn>(module_, name);
   }
   DEVMODEW* Public() { return reinterpret_cast<DEVMODEW*>(&work_->devmode); }
   DocDMode* Doc() { return &work_->devmode.doc; }
