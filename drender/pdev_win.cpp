@@ -171,98 +171,98 @@ BOOL Rdc_IsValidPdev(const void* pointer) {
 
 extern "C" DHPDEV APIENTRY DrvEnablePDEV(DEVMODEW* devmode, LPWSTR logicalAddress, ULONG patternCount,
                                          HSURF* patterns, ULONG capsSize, ULONG* caps, ULONG devInfoSize,
-                                         DEVINFO* devInfo, HDEV, LPWSTR, HANDLE printer) {
-  return GuardExport("DrvEnablePDEV", DHPDEV{nullptr}, [&]() -> DHPDEV {
-    if (!Qxd_LoadModelInfo()) return nullptr;
-    Rdc_DefaultPaperId();
-    wchar_t printerName[kPdevNameChars];
-    if (!Rdc_GetPrinterInfo(printer, printerName, sizeof printerName, kPrinterInfoPrinterName)) {
-      Qxd_ReleaseModelInfo();
-      return nullptr;
-    }
-    HGLOBAL block = GlobalAlloc(GPTR, sizeof(RenderPdev));
-    if (!block) {
-      SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-      Qxd_ReleaseModelInfo();
-      return nullptr;
-    }
-    auto* pdev = static_cast<RenderPdev*>(static_cast<void*>(block));
-    pdev->state.self = block;
-    bool ok = Rdc_GetSettings(&pdev->settings, devmode, printer, printerName, kSettingsCopyWhole | kSettingsMergeAlso);
-    if (ok) {
-      pdev->marker = kJobRecordMarker;
-      pdev->marker2 = kJobRecordMarker;
-      pdev->size = kJobRecordSize;
-      pdev->state.live = &pdev->settings;
-      Rdc_InitJobBlock(pdev);
-      ok = SetUpDevice(pdev, printerName, logicalAddress, printer);
-    }
-    // The graphics state of the encoder starts afresh with the job; the
-    // colour-setting commands come with it.
-    if (ok) Qxd_ReadColorSettingCommand(pdev);
-    if (!ok) {
-      FreePdev(pdev);
-      Qxd_ReleaseModelInfo();
-      return nullptr;
-    }
-    const RenderPdevState& s = pdev->state;
-    Rdc_FillGdiInfo(DeviceCapsInput{&s.frames[0], s.resolutionX, s.resolutionY, s.resolutionAspect, s.job.orientation},
-                    caps, capsSize);
-    const DocDMode* doc = Doc(pdev);
-    DevInfoInput info{s.live->device.option.emfSpool == 0, DocByte(doc, kDocOverlayCreateAt) != 0,
-                      DocByte(doc, kDocWatermarkAt) != 0 || DocByte(doc, kDocFaxCoverSheetAt) != 0, IsVistaOrLater(),
-                      s.fonts, s.palette};
-    Rdc_FillDevInfo(info, devInfo, devInfoSize);
-    if (patterns) std::memset(patterns, 0, patternCount * sizeof(HSURF));
-    return reinterpret_cast<DHPDEV>(pdev);
-  });
+                                         DEVINFO* devInfo, HDEV, LPWSTR, HANDLE printer) try {
+  if (!Qxd_LoadModelInfo()) return nullptr;
+  Rdc_DefaultPaperId();
+  wchar_t printerName[kPdevNameChars];
+  if (!Rdc_GetPrinterInfo(printer, printerName, sizeof printerName, kPrinterInfoPrinterName)) {
+    Qxd_ReleaseModelInfo();
+    return nullptr;
+  }
+  HGLOBAL block = GlobalAlloc(GPTR, sizeof(RenderPdev));
+  if (!block) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    Qxd_ReleaseModelInfo();
+    return nullptr;
+  }
+  auto* pdev = static_cast<RenderPdev*>(static_cast<void*>(block));
+  pdev->state.self = block;
+  bool ok = Rdc_GetSettings(&pdev->settings, devmode, printer, printerName, kSettingsCopyWhole | kSettingsMergeAlso);
+  if (ok) {
+    pdev->marker = kJobRecordMarker;
+    pdev->marker2 = kJobRecordMarker;
+    pdev->size = kJobRecordSize;
+    pdev->state.live = &pdev->settings;
+    Rdc_InitJobBlock(pdev);
+    ok = SetUpDevice(pdev, printerName, logicalAddress, printer);
+  }
+  // The graphics state of the encoder starts afresh with the job; the
+  // colour-setting commands come with it.
+  if (ok) Qxd_ReadColorSettingCommand(pdev);
+  if (!ok) {
+    FreePdev(pdev);
+    Qxd_ReleaseModelInfo();
+    return nullptr;
+  }
+  const RenderPdevState& s = pdev->state;
+  Rdc_FillGdiInfo(DeviceCapsInput{&s.frames[0], s.resolutionX, s.resolutionY, s.resolutionAspect, s.job.orientation},
+                  caps, capsSize);
+  const DocDMode* doc = Doc(pdev);
+  DevInfoInput info{s.live->device.option.emfSpool == 0, DocByte(doc, kDocOverlayCreateAt) != 0,
+                    DocByte(doc, kDocWatermarkAt) != 0 || DocByte(doc, kDocFaxCoverSheetAt) != 0, IsVistaOrLater(),
+                    s.fonts, s.palette};
+  Rdc_FillDevInfo(info, devInfo, devInfoSize);
+  if (patterns) std::memset(patterns, 0, patternCount * sizeof(HSURF));
+  return reinterpret_cast<DHPDEV>(pdev);
+} catch (...) {
+  return ExportFailed("DrvEnablePDEV", DHPDEV{nullptr});
 }
 
 extern "C" VOID APIENTRY DrvCompletePDEV(DHPDEV handle, HDEV hdev) {
   if (RenderPdev* pdev = Checked(handle)) pdev->state.hdev = hdev;
 }
 
-extern "C" VOID APIENTRY DrvDisablePDEV(DHPDEV handle) {
-  GuardExport("DrvDisablePDEV", [&] {
-    RenderPdev* pdev = Checked(handle);
-    if (!pdev) return;
-    pdev->state.deviceFontCount = 0;
-    // Clear the markers first: a stale pointer to the freed block fails the check.
-    pdev->marker = 0;
-    pdev->marker2 = 0;
-    FreePdev(pdev);
-    Qxd_ReleaseModelInfo();
-  });
+extern "C" VOID APIENTRY DrvDisablePDEV(DHPDEV handle) try {
+  RenderPdev* pdev = Checked(handle);
+  if (!pdev) return;
+  pdev->state.deviceFontCount = 0;
+  // Clear the markers first: a stale pointer to the freed block fails the check.
+  pdev->marker = 0;
+  pdev->marker2 = 0;
+  FreePdev(pdev);
+  Qxd_ReleaseModelInfo();
+} catch (...) {
+  ExportFailed("DrvDisablePDEV");
 }
 
-extern "C" BOOL APIENTRY DrvResetPDEV(DHPDEV oldHandle, DHPDEV newHandle) {
-  return GuardExport("DrvResetPDEV", BOOL{FALSE}, [&]() -> BOOL {
-    if (!Rdc_IsValidPdev(oldHandle) || !Rdc_IsValidPdev(newHandle)) {
-      SetLastError(ERROR_INVALID_PARAMETER);
-      return FALSE;
-    }
-    auto* from = reinterpret_cast<RenderPdev*>(oldHandle);
-    auto* to = reinterpret_cast<RenderPdev*>(newHandle);
-    RenderPdevState& a = from->state;
-    RenderPdevState& b = to->state;
-    // What the old PDEV still holds goes to the spooler before the new one
-    // takes the job over.
-    Rdc_FlushOutput(from);
-    b.output.jobFlags = a.output.jobFlags;
-    b.docPageCount = a.docPageCount;
-    b.totalPageCount = a.totalPageCount;
-    if (a.portName[0]) CopyName(b.portName, a.portName);
-    if (a.docName[0]) CopyName(b.docName, a.docName);
-    if (a.furtherName[0]) CopyName(b.furtherName, a.furtherName);
-    if (a.jobNumber) b.jobNumber = a.jobNumber;
-    b.lastJobNumber = a.lastJobNumber;
-    b.headerWritten = a.headerWritten;
-    // The tab-paper table now belongs to the new PDEV alone.
-    if (a.interSheetTable) {
-      std::free(b.interSheetTable);
-      b.interSheetTable = a.interSheetTable;
-      a.interSheetTable = nullptr;
-    }
-    return TRUE;
-  });
+extern "C" BOOL APIENTRY DrvResetPDEV(DHPDEV oldHandle, DHPDEV newHandle) try {
+  if (!Rdc_IsValidPdev(oldHandle) || !Rdc_IsValidPdev(newHandle)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  auto* from = reinterpret_cast<RenderPdev*>(oldHandle);
+  auto* to = reinterpret_cast<RenderPdev*>(newHandle);
+  RenderPdevState& a = from->state;
+  RenderPdevState& b = to->state;
+  // What the old PDEV still holds goes to the spooler before the new one
+  // takes the job over.
+  Rdc_FlushOutput(from);
+  b.output.jobFlags = a.output.jobFlags;
+  b.docPageCount = a.docPageCount;
+  b.totalPageCount = a.totalPageCount;
+  if (a.portName[0]) CopyName(b.portName, a.portName);
+  if (a.docName[0]) CopyName(b.docName, a.docName);
+  if (a.furtherName[0]) CopyName(b.furtherName, a.furtherName);
+  if (a.jobNumber) b.jobNumber = a.jobNumber;
+  b.lastJobNumber = a.lastJobNumber;
+  b.headerWritten = a.headerWritten;
+  // The tab-paper table now belongs to the new PDEV alone.
+  if (a.interSheetTable) {
+    std::free(b.interSheetTable);
+    b.interSheetTable = a.interSheetTable;
+    a.interSheetTable = nullptr;
+  }
+  return TRUE;
+} catch (...) {
+  return ExportFailed("DrvResetPDEV", BOOL{FALSE});
 }

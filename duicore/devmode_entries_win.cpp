@@ -56,54 +56,54 @@ void ConsumeFirstEasySet(const wchar_t* printerName) {
 }  // namespace
 
 extern "C" BOOL WINAPI DrvConvertDevMode(LPWSTR printerName, PDEVMODEW in, PDEVMODEW out, PLONG needed,
-                                         DWORD mode) {
-  return GuardExport("DrvConvertDevMode", BOOL{FALSE}, [&]() -> BOOL {
-    if (mode == CDM_CONVERT) {
-      if (in == nullptr || out == nullptr || needed == nullptr) return Fail(ERROR_INVALID_PARAMETER);
-      if (*needed < static_cast<LONG>(kDriverDevModeSize)) {
-        *needed = kDriverDevModeSize;
-        return Fail(ERROR_INSUFFICIENT_BUFFER);
-      }
-      HANDLE printer = nullptr;
-      if (!OpenPrinterForPurpose(printerName, kPurposeUse, &printer)) return Fail(ERROR_INVALID_PARAMETER);
-      const DWORD built = BuildWorkDevMode(out, in, printer, printerName, kBuildOutDevMode | kBuildMergeInput);
-      ClosePrinterHandle(printer);
-      if (built == 0) return Fail(ERROR_NOT_ENOUGH_MEMORY);
+                                         DWORD mode) try {
+  if (mode == CDM_CONVERT) {
+    if (in == nullptr || out == nullptr || needed == nullptr) return Fail(ERROR_INVALID_PARAMETER);
+    if (*needed < static_cast<LONG>(kDriverDevModeSize)) {
       *needed = kDriverDevModeSize;
-      return TRUE;
+      return Fail(ERROR_INSUFFICIENT_BUFFER);
     }
-    if (mode == CDM_DRIVER_DEFAULT) {
-      if (needed == nullptr) return Fail(ERROR_INVALID_PARAMETER);
-      if (*needed < static_cast<LONG>(kDriverDevModeSize) || out == nullptr) {
-        *needed = kDriverDevModeSize;
-        return Fail(ERROR_INSUFFICIENT_BUFFER);
-      }
-      HANDLE printer = nullptr;
-      if (!OpenPrinterForPurpose(printerName, kPurposeUse, &printer)) return Fail(ERROR_INVALID_PARAMETER);
-      EnsureEasySetPresets(printer, printerName);
-      const DWORD built = BuildWorkDevMode(out, nullptr, printer, printerName, kBuildOutDevMode);
-      ConsumeFirstEasySet(printerName);
-      ClosePrinterHandle(printer);
-      if (built == 0) return Fail(ERROR_NOT_ENOUGH_MEMORY);
+    HANDLE printer = nullptr;
+    if (!OpenPrinterForPurpose(printerName, kPurposeUse, &printer)) return Fail(ERROR_INVALID_PARAMETER);
+    const DWORD built = BuildWorkDevMode(out, in, printer, printerName, kBuildOutDevMode | kBuildMergeInput);
+    ClosePrinterHandle(printer);
+    if (built == 0) return Fail(ERROR_NOT_ENOUGH_MEMORY);
+    *needed = kDriverDevModeSize;
+    return TRUE;
+  }
+  if (mode == CDM_DRIVER_DEFAULT) {
+    if (needed == nullptr) return Fail(ERROR_INVALID_PARAMETER);
+    if (*needed < static_cast<LONG>(kDriverDevModeSize) || out == nullptr) {
       *needed = kDriverDevModeSize;
-      return TRUE;
+      return Fail(ERROR_INSUFFICIENT_BUFFER);
     }
-    return Fail(ERROR_INVALID_PARAMETER);
-  });
+    HANDLE printer = nullptr;
+    if (!OpenPrinterForPurpose(printerName, kPurposeUse, &printer)) return Fail(ERROR_INVALID_PARAMETER);
+    EnsureEasySetPresets(printer, printerName);
+    const DWORD built = BuildWorkDevMode(out, nullptr, printer, printerName, kBuildOutDevMode);
+    ConsumeFirstEasySet(printerName);
+    ClosePrinterHandle(printer);
+    if (built == 0) return Fail(ERROR_NOT_ENOUGH_MEMORY);
+    *needed = kDriverDevModeSize;
+    return TRUE;
+  }
+  return Fail(ERROR_INVALID_PARAMETER);
+} catch (...) {
+  return ExportFailed("DrvConvertDevMode", BOOL{FALSE});
 }
 
 extern "C" DWORD WINAPI DrvDeviceCapabilities(HANDLE printer, PWSTR deviceName, WORD capability, PVOID output,
-                                              PDEVMODEW devmode) {
-  return GuardExport("DrvDeviceCapabilities", static_cast<DWORD>(-1), [&]() -> DWORD {
-    constexpr DWORD kUnsupported = static_cast<DWORD>(-1);
-    std::unique_ptr<WorkDevMode> work(new (std::nothrow) WorkDevMode());
-    if (!work) return kUnsupported;
-    if (BuildWorkDevMode(work.get(), devmode, printer, deviceName, kBuildOutWork | kBuildMergeInput) == 0) {
-      return kUnsupported;
-    }
-    auto capabilities = BindUiProc<PrcDeviceCapabilitiesFn>(kPrcDeviceCapabilities);
-    if (capabilities == nullptr) return kUnsupported;
-    return static_cast<DWORD>(capabilities(reinterpret_cast<DEVMODEW*>(work->devmode.publicPart),
-                                           &work->devmode.doc, &work->device, 0, capability, output));
-  });
+                                              PDEVMODEW devmode) try {
+  constexpr DWORD kUnsupported = static_cast<DWORD>(-1);
+  std::unique_ptr<WorkDevMode> work(new (std::nothrow) WorkDevMode());
+  if (!work) return kUnsupported;
+  if (BuildWorkDevMode(work.get(), devmode, printer, deviceName, kBuildOutWork | kBuildMergeInput) == 0) {
+    return kUnsupported;
+  }
+  auto capabilities = BindUiProc<PrcDeviceCapabilitiesFn>(kPrcDeviceCapabilities);
+  if (capabilities == nullptr) return kUnsupported;
+  return static_cast<DWORD>(capabilities(reinterpret_cast<DEVMODEW*>(work->devmode.publicPart),
+                                         &work->devmode.doc, &work->device, 0, capability, output));
+} catch (...) {
+  return ExportFailed("DrvDeviceCapabilities", static_cast<DWORD>(-1));
 }

@@ -132,24 +132,24 @@ void ApplyHeadRules(DEVMODEW* devmode) {
   if (HostIsSpreadsheet()) devmode->dmFields &= ~kHostRuleFields;
 }
 
-extern "C" BOOL WINAPI _UdcResetSelfDMode(void* record, HANDLE printerOrName, const wchar_t* printerName) {
+extern "C" BOOL WINAPI _UdcResetSelfDMode(void* record, HANDLE printerOrName, const wchar_t* printerName) try {
   if (record == nullptr) return FALSE;
-  return GuardExport("_UdcResetSelfDMode", BOOL{FALSE}, [&] {
-    auto* work = static_cast<WorkDevMode*>(record);
-    DEVMODEW* devmode = PublicOf(work);
-    std::memset(devmode, 0, sizeof *devmode);
-    WriteStandardHead(devmode);
-    SetHandleField(work, printerOrName);
-    auto resetDoc = BindUiProc<PrcResetDocDModeFn>(kPrcResetDocDMode);
-    auto resetDev = BindUiProc<PrcResetDevDModeFn>(kPrcResetDevDMode);
-    if (resetDoc == nullptr) {
-      DRV_TRACE("VELDRANK: %s not bound from VELDRANA.DLL", kPrcResetDocDMode);
-      return BOOL{FALSE};
-    }
-    if (!resetDoc(devmode, &work->devmode.doc, 0, printerName)) return BOOL{FALSE};
-    if (resetDev == nullptr) return BOOL{TRUE};
-    return resetDev(&work->device, 0, printerName);
-  });
+  auto* work = static_cast<WorkDevMode*>(record);
+  DEVMODEW* devmode = PublicOf(work);
+  std::memset(devmode, 0, sizeof *devmode);
+  WriteStandardHead(devmode);
+  SetHandleField(work, printerOrName);
+  auto resetDoc = BindUiProc<PrcResetDocDModeFn>(kPrcResetDocDMode);
+  auto resetDev = BindUiProc<PrcResetDevDModeFn>(kPrcResetDevDMode);
+  if (resetDoc == nullptr) {
+    DRV_TRACE("VELDRANK: %s not bound from VELDRANA.DLL", kPrcResetDocDMode);
+    return FALSE;
+  }
+  if (!resetDoc(devmode, &work->devmode.doc, 0, printerName)) return FALSE;
+  if (resetDev == nullptr) return TRUE;
+  return resetDev(&work->device, 0, printerName);
+} catch (...) {
+  return ExportFailed("_UdcResetSelfDMode", BOOL{FALSE});
 }
 
 static_assert(std::is_same_v<decltype(&_UdcResetSelfDMode), UdcResetSelfDModeFn>);

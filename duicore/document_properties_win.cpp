@@ -36,17 +36,17 @@ LONG QueryDevModeWithoutSheets(DOCUMENTPROPERTYHEADER* header) {
   return IDOK;
 }
 
-extern "C" LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM param) {
-  return GuardExport("DrvDocumentPropertySheets", LONG{kSheetFailure}, [&]() -> LONG {
-    if (info == nullptr) {
-      auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(param);
-      if (header == nullptr) return kSheetFailure;
-      return QueryDevModeWithoutSheets(header);
-    }
-    // The document sheets are not offered by this build.
-    SetLastError(ERROR_NOT_SUPPORTED);
-    return kSheetFailure;
-  });
+extern "C" LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM param) try {
+  if (info == nullptr) {
+    auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(param);
+    if (header == nullptr) return kSheetFailure;
+    return QueryDevModeWithoutSheets(header);
+  }
+  // The document sheets are not offered by this build.
+  SetLastError(ERROR_NOT_SUPPORTED);
+  return kSheetFailure;
+} catch (...) {
+  return ExportFailed("DrvDocumentPropertySheets", LONG{kSheetFailure});
 }
 
 extern "C" LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO, LPARAM) {
@@ -56,29 +56,29 @@ extern "C" LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO, LPARAM) {
 }
 
 extern "C" LONG WINAPI DrvDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName, PDEVMODEW out,
-                                             PDEVMODEW in, DWORD mode) {
-  return GuardExport("DrvDocumentProperties", kSheetFailure, [&]() -> LONG {
-    if (mode == 0) return kDriverDevModeSize;
-    if (((mode & DM_OUT_BUFFER) != 0 && out == nullptr) || ((mode & DM_IN_BUFFER) != 0 && in == nullptr)) {
-      SetLastError(ERROR_INVALID_PARAMETER);
-      return kSheetFailure;
-    }
-    DOCUMENTPROPERTYHEADER header = {};
-    header.cbSize = sizeof header;
-    header.hPrinter = printer;
-    header.pszPrinterName = deviceName;
-    header.pdmIn = in;
-    header.pdmOut = out;
-    header.cbOut = 0;
-    header.fMode = mode;
-    if ((mode & DM_IN_PROMPT) == 0) return QueryDevModeWithoutSheets(&header);
-    DWORD result = mode;
-    if (CallCommonPropertySheetUI(window, reinterpret_cast<void*>(&DrvDocumentPropertySheets),
-                                  reinterpret_cast<LPARAM>(&header), &result) < 0) {
-      return kSheetFailure;
-    }
-    return static_cast<LONG>(result);
-  });
+                                             PDEVMODEW in, DWORD mode) try {
+  if (mode == 0) return kDriverDevModeSize;
+  if (((mode & DM_OUT_BUFFER) != 0 && out == nullptr) || ((mode & DM_IN_BUFFER) != 0 && in == nullptr)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return kSheetFailure;
+  }
+  DOCUMENTPROPERTYHEADER header = {};
+  header.cbSize = sizeof header;
+  header.hPrinter = printer;
+  header.pszPrinterName = deviceName;
+  header.pdmIn = in;
+  header.pdmOut = out;
+  header.cbOut = 0;
+  header.fMode = mode;
+  if ((mode & DM_IN_PROMPT) == 0) return QueryDevModeWithoutSheets(&header);
+  DWORD result = mode;
+  if (CallCommonPropertySheetUI(window, reinterpret_cast<void*>(&DrvDocumentPropertySheets),
+                                reinterpret_cast<LPARAM>(&header), &result) < 0) {
+    return kSheetFailure;
+  }
+  return static_cast<LONG>(result);
+} catch (...) {
+  return ExportFailed("DrvDocumentProperties", kSheetFailure);
 }
 
 extern "C" LONG WINAPI DrvAdvancedDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName,
@@ -86,20 +86,20 @@ extern "C" LONG WINAPI DrvAdvancedDocumentProperties(HWND window, HANDLE printer
   return DrvDocumentProperties(window, printer, deviceName, out, in, DM_IN_PROMPT | DM_OUT_BUFFER | DM_ADVANCED);
 }
 
-extern "C" BOOL WINAPI PrinterProperties(HWND window, HANDLE printer) {
-  return GuardExport("PrinterProperties", BOOL{FALSE}, [&]() -> BOOL {
-    constexpr DWORD kPermissionProbe = 1;
-    DEVICEPROPERTYHEADER header = {};
-    header.cbSize = sizeof header;
-    header.hPrinter = printer;
-    if (!WritePrinterDataValue(printer, L"Permission", REG_DWORD, &kPermissionProbe, sizeof kPermissionProbe)) {
-      header.Flags = DPS_NOPERMISSION;
-    }
-    DWORD result = printer != nullptr ? TRUE : FALSE;
-    if (CallCommonPropertySheetUI(window, reinterpret_cast<void*>(&DrvDevicePropertySheets),
-                                  reinterpret_cast<LPARAM>(&header), &result) < 0) {
-      return FALSE;
-    }
-    return result != 0;
-  });
+extern "C" BOOL WINAPI PrinterProperties(HWND window, HANDLE printer) try {
+  constexpr DWORD kPermissionProbe = 1;
+  DEVICEPROPERTYHEADER header = {};
+  header.cbSize = sizeof header;
+  header.hPrinter = printer;
+  if (!WritePrinterDataValue(printer, L"Permission", REG_DWORD, &kPermissionProbe, sizeof kPermissionProbe)) {
+    header.Flags = DPS_NOPERMISSION;
+  }
+  DWORD result = printer != nullptr ? TRUE : FALSE;
+  if (CallCommonPropertySheetUI(window, reinterpret_cast<void*>(&DrvDevicePropertySheets),
+                                reinterpret_cast<LPARAM>(&header), &result) < 0) {
+    return FALSE;
+  }
+  return result != 0;
+} catch (...) {
+  return ExportFailed("PrinterProperties", BOOL{FALSE});
 }

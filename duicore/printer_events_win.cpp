@@ -28,30 +28,30 @@ extern "C" BOOL WINAPI DevQueryPrint(HANDLE, LPDEVMODEW, DWORD* resourceId) {
 
 extern "C" BOOL WINAPI DevQueryPrintEx(PDEVQUERYPRINT_INFO) { return TRUE; }
 
-extern "C" BOOL WINAPI DrvPrinterEvent(LPWSTR printerName, INT event, DWORD, LPARAM) {
-  return GuardExport("DrvPrinterEvent", BOOL{FALSE}, [&]() -> BOOL {
-    switch (event) {
-      case PRINTER_EVENT_ADD_CONNECTION:
-      case PRINTER_EVENT_DELETE_CONNECTION:
-      case PRINTER_EVENT_CACHE_REFRESH:
-      case PRINTER_EVENT_CACHE_DELETE:
-        return TRUE;
-      case PRINTER_EVENT_INITIALIZE: {
-        const BOOL result = InitializePrinter(printerName);
-        HANDLE printer = nullptr;
-        if (OpenPrinterForPurpose(printerName, kPurposeAdminister, &printer)) {
-          const DWORD done = 1;
-          WritePrinterDataValue(printer, kInitializeDataValue, REG_DWORD, &done, sizeof done);
-          ClosePrinterHandle(printer);
-        }
-        return result;
+extern "C" BOOL WINAPI DrvPrinterEvent(LPWSTR printerName, INT event, DWORD, LPARAM) try {
+  switch (event) {
+    case PRINTER_EVENT_ADD_CONNECTION:
+    case PRINTER_EVENT_DELETE_CONNECTION:
+    case PRINTER_EVENT_CACHE_REFRESH:
+    case PRINTER_EVENT_CACHE_DELETE:
+      return TRUE;
+    case PRINTER_EVENT_INITIALIZE: {
+      const BOOL result = InitializePrinter(printerName);
+      HANDLE printer = nullptr;
+      if (OpenPrinterForPurpose(printerName, kPurposeAdminister, &printer)) {
+        const DWORD done = 1;
+        WritePrinterDataValue(printer, kInitializeDataValue, REG_DWORD, &done, sizeof done);
+        ClosePrinterHandle(printer);
       }
-      case PRINTER_EVENT_DELETE:
-        return FALSE;
-      default:
-        return Fail(ERROR_INVALID_PARAMETER);
+      return result;
     }
-  });
+    case PRINTER_EVENT_DELETE:
+      return FALSE;
+    default:
+      return Fail(ERROR_INVALID_PARAMETER);
+  }
+} catch (...) {
+  return ExportFailed("DrvPrinterEvent", BOOL{FALSE});
 }
 
 extern "C" BOOL WINAPI DrvQueryColorProfile(HANDLE, PDEVMODEW, ULONG, PVOID, ULONG*, FLONG*) {

@@ -29,6 +29,23 @@ long RunGuarded(Body body) {
   });
 }
 
+// The same bodies in the function-try-block form of the guard.
+long RunInTryBlock(Body body) try {
+  switch (body) {
+    case Body::kReturns:
+      return 42;
+    case Body::kBadAlloc:
+      throw std::bad_alloc();
+    case Body::kLogicError:
+      throw std::logic_error("refused");
+    case Body::kNotAnException:
+      throw 7;
+  }
+  return 0;
+} catch (...) {
+  return ExportFailed("test", -1L);
+}
+
 TEST(ExportGuard, ResultPassesAndEveryExceptionBecomesTheFailureResult) {
   static_assert(noexcept(GuardExport("test", 0, [] { return 1; })));
   const struct {
@@ -36,7 +53,10 @@ TEST(ExportGuard, ResultPassesAndEveryExceptionBecomesTheFailureResult) {
     long expected;
   } cases[] = {
       {Body::kReturns, 42}, {Body::kBadAlloc, -1}, {Body::kLogicError, -1}, {Body::kNotAnException, -1}};
-  for (const auto& c : cases) EXPECT_EQ(RunGuarded(c.body), c.expected) << static_cast<int>(c.body);
+  for (const auto& c : cases) {
+    EXPECT_EQ(RunGuarded(c.body), c.expected) << static_cast<int>(c.body);
+    EXPECT_EQ(RunInTryBlock(c.body), c.expected) << static_cast<int>(c.body);
+  }
 }
 
 TEST(ExportGuard, WithoutAResultTheWorkDoneBeforeTheExceptionStays) {
