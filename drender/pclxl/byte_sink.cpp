@@ -28,3 +28,9 @@ uint32_t XlStagedWriter::Flush() {
   fill_ = 0;
   return failed_ ? 0 : 1;
 }
+
+uint32_t XlStagedWriter::Finish(uint64_t* count) {
+  uint32_t ok = Flush();
+  if (ok && count) *count = count_;
+  return ok;
+}

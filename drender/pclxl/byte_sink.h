@@ -37,6 +37,9 @@ class XlStagedWriter {
   }
   // Hands what is gathered to the sink; 1 when every sink call succeeded.
   uint32_t Flush();
+  // Flushes; on success gives the count of bytes written in *count (when
+  // given) and 1, else 0.
+  uint32_t Finish(uint64_t* count);
   uint64_t count() const { return count_; }
 
  private:

@@ -26,12 +26,6 @@ void Command(XlStagedWriter* out, uint64_t offset, const uint8_t* bytes, uint32_
   out->Bytes(bytes, count);
 }
 
-uint32_t Finish(XlStagedWriter* out, uint64_t* coded) {
-  uint32_t ok = out->Flush();
-  if (ok && coded) *coded = out->count();
-  return ok;
-}
-
 }  // namespace
 
 uint32_t Img_DeltaRowFirst(XlWriteFn write, void* context, const uint8_t* row, uint32_t length,
@@ -44,7 +38,7 @@ uint32_t Img_DeltaRowFirst(XlWriteFn write, void* context, const uint8_t* row, u
     uint32_t count = length - i < kMaxReplacement ? length - i : kMaxReplacement;
     Command(&out, 0, row + i, count);
   }
-  return Finish(&out, coded);
+  return out.Finish(coded);
 }
 
 uint32_t Img_DeltaRow(XlWriteFn write, void* context, const uint8_t* row, const uint8_t* seed,
@@ -74,5 +68,5 @@ uint32_t Img_DeltaRow(XlWriteFn write, void* context, const uint8_t* row, const 
     }
   }
   if (pending != 0) Command(&out, offset, row + start, pending);
-  return Finish(&out, coded);
+  return out.Finish(coded);
 }

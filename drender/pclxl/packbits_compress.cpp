@@ -35,7 +35,5 @@ uint32_t Img_PackBits(XlWriteFn write, void* context, const uint8_t* source, uin
     out.Byte(0);
     out.Byte(source[i]);
   }
-  uint32_t ok = out.Flush();
-  if (ok && coded) *coded = out.count();
-  return ok;
+  return out.Finish(coded);
 }

@@ -36,6 +36,33 @@ uint32_t Send(XlEncoder* enc, XlOp op) {
   return XL_GroupSend(enc);
 }
 
+void AddBox(XlEncoder* enc, XlSInt16Box box, XlAttr id) {
+  XL_GroupSInt16Box(enc, box.left, box.top, box.right, box.bottom);
+  XL_GroupAttr(enc, id);
+}
+
+void AddBox(XlEncoder* enc, XlUInt16Box box, XlAttr id) {
+  XL_GroupUInt16Box(enc, box.left, box.top, box.right, box.bottom);
+  XL_GroupAttr(enc, id);
+}
+
+// A clip rectangle of either box type.
+template <typename Box>
+uint32_t ClipRectangle(XlEncoder* enc, Box box, uint8_t clip_region) {
+  XL_GroupStart(enc);
+  AddBox(enc, box, XLA_BOUNDING_BOX);
+  AddUByte(enc, clip_region, XLA_CLIP_REGION);
+  return Send(enc, XlOp::SetClipRectangle);
+}
+
+// An operator whose only attribute is a bounding box.
+template <typename Box>
+uint32_t BoxOp(XlEncoder* enc, Box box, XlOp op) {
+  XL_GroupStart(enc);
+  AddBox(enc, box, XLA_BOUNDING_BOX);
+  return Send(enc, op);
+}
+
 // An operator whose only attribute is one ubyte.
 uint32_t UByteOp(XlEncoder* enc, uint8_t value, XlAttr id, XlOp op) {
   XL_GroupStart(enc);
@@ -279,19 +306,11 @@ uint32_t XlOp_SetClipIntersect(XlEncoder* enc, uint8_t clip_region) {
 }
 
 uint32_t XlOp_SetClipRectangle(XlEncoder* enc, XlSInt16Box box, uint8_t clip_region) {
-  XL_GroupStart(enc);
-  XL_GroupSInt16Box(enc, box.left, box.top, box.right, box.bottom);
-  XL_GroupAttr(enc, XLA_BOUNDING_BOX);
-  AddUByte(enc, clip_region, XLA_CLIP_REGION);
-  return Send(enc, XlOp::SetClipRectangle);
+  return ClipRectangle(enc, box, clip_region);
 }
 
 uint32_t XlOp_SetClipRectangle(XlEncoder* enc, XlUInt16Box box, uint8_t clip_region) {
-  XL_GroupStart(enc);
-  XL_GroupUInt16Box(enc, box.left, box.top, box.right, box.bottom);
-  XL_GroupAttr(enc, XLA_BOUNDING_BOX);
-  AddUByte(enc, clip_region, XLA_CLIP_REGION);
-  return Send(enc, XlOp::SetClipRectangle);
+  return ClipRectangle(enc, box, clip_region);
 }
 
 uint32_t XlOp_SetClipToPage(XlEncoder* enc) { return XL_Operator(enc, XlOp::SetClipToPage); }
@@ -335,24 +354,15 @@ uint32_t XlOp_BezierRelPath(XlEncoder* enc, uint16_t count, XlPointType type, Xl
 }
 
 uint32_t XlOp_Rectangle(XlEncoder* enc, XlSInt16Box box) {
-  XL_GroupStart(enc);
-  XL_GroupSInt16Box(enc, box.left, box.top, box.right, box.bottom);
-  XL_GroupAttr(enc, XLA_BOUNDING_BOX);
-  return Send(enc, XlOp::Rectangle);
+  return BoxOp(enc, box, XlOp::Rectangle);
 }
 
 uint32_t XlOp_RectanglePath(XlEncoder* enc, XlSInt16Box box) {
-  XL_GroupStart(enc);
-  XL_GroupSInt16Box(enc, box.left, box.top, box.right, box.bottom);
-  XL_GroupAttr(enc, XLA_BOUNDING_BOX);
-  return Send(enc, XlOp::RectanglePath);
+  return BoxOp(enc, box, XlOp::RectanglePath);
 }
 
 uint32_t XlOp_RectanglePath(XlEncoder* enc, XlUInt16Box box) {
-  XL_GroupStart(enc);
-  XL_GroupUInt16Box(enc, box.left, box.top, box.right, box.bottom);
-  XL_GroupAttr(enc, XLA_BOUNDING_BOX);
-  return Send(enc, XlOp::RectanglePath);
+  return BoxOp(enc, box, XlOp::RectanglePath);
 }
 
 uint32_t XlOp_BeginImage(XlEncoder* enc, const XlRasterHeader& image) {

@@ -9,24 +9,11 @@
 #include "drender/pclxl/pclxl_numeric.h"
 #include "drender/pclxl/pclxl_ops.h"
 #include "tests/pclxl/xl_dissector.h"
+#include "tests/support/memory_sink.h"
 
 namespace {
 
-struct MemorySink {
-  std::vector<uint8_t> bytes;
-  std::vector<uint32_t> calls;
-  int failAfter = -1;  // calls that succeed before every call fails
-
-  static uint32_t Write(void* context, const uint8_t* data, uint32_t length) {
-    auto* sink = static_cast<MemorySink*>(context);
-    if (sink->failAfter >= 0 && static_cast<int>(sink->calls.size()) >= sink->failAfter) {
-      return 0;
-    }
-    sink->calls.push_back(length);
-    sink->bytes.insert(sink->bytes.end(), data, data + length);
-    return 1;
-  }
-};
+using testsupport::MemorySink;
 
 struct Encoder {
   MemorySink sink;
