@@ -20,8 +20,11 @@
 #include "dproc/model/user_paper_list.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
+#include "tests/support/test_text.h"
 
 namespace {
+
+using testsupport::Widen;
 
 using GetDriverVersionFn = PrcGetDriverVersionFn;
 using ResetDocDModeFn = PrcResetDocDModeFn;
@@ -31,15 +34,6 @@ using UpdateCmnFn = PrcUpdateCmnDModeAreaFn;
 using MergeFn = PrcMergeDModeFn;
 using NormalizeFn = PrcNormalizeDModeFn;
 using CapsFn = PrcDeviceCapabilitiesFn;
-
-std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-std::wstring BinDir() {
-  wchar_t path[MAX_PATH];
-  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring dir(path, n);
-  return dir.substr(0, dir.find_last_of(L'\\') + 1);
-}
 
 // Wine's spooler keeps its standard forms and does not take new ones; its
 // A5 form is one the model does not list and the form filter accepts.
@@ -55,9 +49,9 @@ class SettingsExportsTest : public ::testing::Test {
     GetTempPathW(MAX_PATH, base);
     dir_ = std::wstring(base) + L"vdsettings" + std::to_wstring(GetCurrentProcessId()) + L"\\";
     CreateDirectoryW(dir_.c_str(), nullptr);
-    CopyFileW((BinDir() + L"VELDRANA.DLL").c_str(), (dir_ + L"VELDRANA.DLL").c_str(), FALSE);
+    CopyFileW((testsupport::ProgramFolder() + L"VELDRANA.DLL").c_str(), (dir_ + L"VELDRANA.DLL").c_str(), FALSE);
     CopyFileW(Widen(testsupport::BinaryPath("model/VELDRANH.QXD")).c_str(), (dir_ + L"VELDRANH.QXD").c_str(), FALSE);
-    CopyFileW((BinDir() + L"FAKEDDCP.DLL").c_str(), (dir_ + L"VELDRANH.DLL").c_str(), FALSE);
+    CopyFileW((testsupport::ProgramFolder() + L"FAKEDDCP.DLL").c_str(), (dir_ + L"VELDRANH.DLL").c_str(), FALSE);
     module_ = LoadLibraryW((dir_ + L"VELDRANA.DLL").c_str());
   }
   static void TearDownTestSuite() {
