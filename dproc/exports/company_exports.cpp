@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "common/text/locale_defaults.h"
+#include "common/qxd/locale_defaults.h"
 #include "common/qxd/model_info.h"
 #include "common/win/user_registry.h"
 
