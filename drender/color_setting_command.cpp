@@ -1,13 +1,14 @@
 // The colour-setting command table.
 #include "drender/color_setting_command.h"
+#include "common/qxd/item_layouts.h"
 
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
-constexpr uint32_t kEntrySize = 40;
-constexpr uint32_t kPairSize = 64;
+constexpr uint32_t kEntrySize = kColorSettingEntrySize;
+constexpr uint32_t kPairSize = kColorSettingPairSize;
 
 // A text field of the file cut to 31 characters and terminated.
 void CopyField(char (&to)[32], const char* from) {
@@ -38,8 +39,8 @@ ColorSettingCommand* Qxd_BuildColorSettingCommand(QxdContext* description) {
     uint8_t entry[kEntrySize];
     if (!QxdReadIndexEntry(description, list, i, &at) || !QxdReadBytes(description, at, kEntrySize, entry)) continue;
     uint32_t pairCount, pairAt;
-    std::memcpy(&pairCount, entry + 32, 4);
-    std::memcpy(&pairAt, entry + 36, 4);
+    std::memcpy(&pairCount, entry + kColorSettingPairCountAt, 4);
+    std::memcpy(&pairAt, entry + kColorSettingPairsAt, 4);
     // A row without a name can never be chosen, and would end the table.
     if (entry[0] == 0) continue;
     ColorSettingCommand& out = table[row++];
@@ -52,7 +53,7 @@ ColorSettingCommand* Qxd_BuildColorSettingCommand(QxdContext* description) {
       char pair[kPairSize];
       if (!QxdReadBytes(description, pairAt + kPairSize * j, kPairSize, pair)) continue;
       CopyField(out.pairs[kept].key, pair);
-      CopyField(out.pairs[kept].value, pair + 32);
+      CopyField(out.pairs[kept].value, pair + kColorSettingPairValueAt);
       // A pair with an empty key would end the list early; it names nothing.
       if (out.pairs[kept].key[0]) ++kept;
     }

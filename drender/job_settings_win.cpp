@@ -10,6 +10,7 @@
 #include "common/win/bind_export.h"
 #include "common/win/drv_trace.h"
 #include "common/win/devmode_store_win.h"
+#include "common/records/devmode_field_guard.h"
 #include "common/records/doc_fields.h"
 #include "common/qxd/paper_tables.h"
 #include "common/records/public_devmode_fill.h"
@@ -20,21 +21,13 @@
 
 namespace {
 
-constexpr uint32_t kDocMarginsAt = DOC_FIELD_AT(rcMargin_left);  // four i16: left, top, right, bottom
-constexpr uint32_t kDocCopiesAt = DOC_FIELD_AT(nCopies);
-constexpr uint32_t kDocCollateAt = DOC_FIELD_AT(bCollate);
-constexpr uint32_t kDocResolutionAt = DOC_FIELD_AT(nResoH);  // three i16: x, y, aspect
 
 DocDMode* Doc(WorkDevMode* record) { return &record->devmode.doc; }
 
-// True when the caller's DEVMODE covers the field that ends `end` bytes into it.
-bool Covers(const DEVMODEW* dm, size_t end) { return dm->dmSize >= end; }
-#define HAS(dm, bit, field) (((dm)->dmFields & (bit)) && Covers((dm), offsetof(DEVMODEW, field) + sizeof((dm)->field)))
-
-void Stamp(WorkDevMode* record) {
-  record->devmode.magic = kDriverDevModeMagic;
-  StoreDocDModeChecksum(Doc(record));
-}
+// True when the caller's DEVMODE holds `size` bytes at `offset` inside its dmSize.
+bool Covers(const DEVMODEW* dm, size_t offset, size_t size) { return DevModeCovers(dm->dmSize, offset, size); }
+// True when the caller's DEVMODE sets `bit` and holds its field inside its dmSize.
+bool Has(const DEVMODEW* dm, DWORD bit) { return DevModeHasField(dm->dmFields, dm->dmSize, bit); }
 
 bool ResetToDefaults(WorkDevMode* record, HANDLE printer, const wchar_t* printerName) {
   wchar_t path[MAX_PATH];
@@ -82,7 +75,7 @@ void MergeDuplex(DocDMode* doc, const DEVMODEW* dm, const ModelInfo* model) {
   const bool driverBooklet = model && model->features[kMfBookletPrint] != 0;
   const uint8_t sides = DocByte(doc, kDocDoubleSidesAt);
   const bool adhesive = model && model->features[kMfAdhesiveBind] != 0 && DocByte(doc, kDocAdhesiveBindAt) != 0;
-  const int16_t orientation = Covers(dm, offsetof(DEVMODEW, dmOrientation) + 2) ? dm->dmOrientation : 0;
+  const int16_t orientation = Covers(dm, offsetof(DEVMODEW, dmOrientation), 2) ? dm->dmOrientation : 0;
   if ((!driverBooklet && sides == 3) || adhesive) {
     if (!twoSided) {
       SetDocByte(doc, kDocDoubleSidesAt, 1);
@@ -131,7 +124,7 @@ BOOL Rdc_LoadPrinterSettings(WorkDevMode* record, HANDLE printer, const wchar_t*
     if (ReadPrivateDevModeData(printer, &record->device, &status) == kDevModeStoreOk) return TRUE;
   }
   ResetToDefaults(record, printer, printerName);
-  Stamp(record);
+  SealDriverDevMode(&record->devmode);
   // Without stored settings or defaults there is nothing to print with.
   return Rdc_ValidateSettings(&record->devmode, sizeof(record->devmode));
 }
@@ -139,10 +132,10 @@ BOOL Rdc_LoadPrinterSettings(WorkDevMode* record, HANDLE printer, const wchar_t*
 void Rdc_MergeCallerDevMode(WorkDevMode* record, const DEVMODEW* dm, const ModelInfo* model) {
   if (!record || !dm) return;
   DocDMode* doc = Doc(record);
-  if (HAS(dm, DM_ORIENTATION, dmOrientation) && (dm->dmOrientation == 1 || dm->dmOrientation == 2)) {
+  if (Has(dm, DM_ORIENTATION) && (dm->dmOrientation == 1 || dm->dmOrientation == 2)) {
     SetDocByte(doc, kDocOrientationAt, static_cast<uint8_t>(dm->dmOrientation));
   }
-  if (HAS(dm, DM_PAPERSIZE, dmPaperSize)) {
+  if (Has(dm, DM_PAPERSIZE)) {
     const uint32_t requested = static_cast<uint16_t>(dm->dmPaperSize);
     const uint32_t current = static_cast<uint16_t>(DocI16(doc, kDocPaperSizeAt));
     const PaperSizeEntry* paper = FindPaperById(model, requested);
@@ -151,7 +144,7 @@ void Rdc_MergeCallerDevMode(WorkDevMode* record, const DEVMODEW* dm, const Model
       int16_t width = static_cast<int16_t>(paper->width);
       int16_t length = static_cast<int16_t>(paper->length);
       if (requested == kPaperCustom) {
-        const bool hasWidth = Covers(dm, offsetof(DEVMODEW, dmPaperWidth) + 2);
+        const bool hasWidth = Covers(dm, offsetof(DEVMODEW, dmPaperWidth), 2);
         // The custom paper's own range, else the range sections'.
         const bool own = model->customPaperMaxWidth != 0 && model->customPaperMaxLength != 0;
         width = ClampCustom(hasWidth ? dm->dmPaperWidth : 0, own ? model->customPaperMinWidth : model->customWidthMin,
@@ -162,13 +155,13 @@ void Rdc_MergeCallerDevMode(WorkDevMode* record, const DEVMODEW* dm, const Model
       }
       SetDocI16(doc, kDocPaperWidthAt, width);
       SetDocI16(doc, kDocPaperLengthAt, length);
-      for (int i = 0; i < 4; ++i) SetDocI16(doc, kDocMarginsAt + 2 * i, static_cast<int16_t>(paper->margins[i]));
+      for (int i = 0; i < 4; ++i) SetDocI16(doc, kDocPaperMarginsAt + 2 * i, static_cast<int16_t>(paper->margins[i]));
     }
   }
-  if (HAS(dm, DM_MEDIATYPE, dmMediaType) && model && InList(model->mediaTypes, dm->dmMediaType)) {
+  if (Has(dm, DM_MEDIATYPE) && model && InList(model->mediaTypes, dm->dmMediaType)) {
     SetDocI16(doc, kDocMediaTypeAt, static_cast<int16_t>(dm->dmMediaType));
   }
-  if (HAS(dm, DM_COPIES, dmCopies)) {
+  if (Has(dm, DM_COPIES)) {
     const int32_t maximum = model && model->copiesMax ? model->copiesMax : 1;
     int32_t copies = dm->dmCopies;
     if (DocByte(doc, kDocCollateAt) != 0) {
@@ -178,16 +171,16 @@ void Rdc_MergeCallerDevMode(WorkDevMode* record, const DEVMODEW* dm, const Model
     }
     SetDocI16(doc, kDocCopiesAt, static_cast<int16_t>(copies));
   }
-  if (HAS(dm, DM_DEFAULTSOURCE, dmDefaultSource) && model && InTrays(model->inTrays, dm->dmDefaultSource)) {
+  if (Has(dm, DM_DEFAULTSOURCE) && model && InTrays(model->inTrays, dm->dmDefaultSource)) {
     SetDocI16(doc, kDocInTrayAt, static_cast<int16_t>(dm->dmDefaultSource));
   }
-  if (HAS(dm, DM_DUPLEX, dmDuplex)) MergeDuplex(doc, dm, model);
+  if (Has(dm, DM_DUPLEX)) MergeDuplex(doc, dm, model);
   if (((dm->dmFields & DM_PRINTQUALITY) || (dm->dmFields & DM_YRESOLUTION)) &&
-      Covers(dm, offsetof(DEVMODEW, dmYResolution) + 2) && model) {
+      Covers(dm, offsetof(DEVMODEW, dmYResolution), 2) && model) {
     for (const ResolutionItem* row = model->resolutions; row && row->keyword[0]; ++row) {
       if (row->values[0] == static_cast<uint16_t>(dm->dmPrintQuality) &&
           row->values[1] == static_cast<uint16_t>(dm->dmYResolution)) {
-        for (int i = 0; i < 3; ++i) SetDocI16(doc, kDocResolutionAt + 2 * i, static_cast<int16_t>(row->values[i]));
+        for (int i = 0; i < 3; ++i) SetDocI16(doc, kDocResolutionXAt + 2 * i, static_cast<int16_t>(row->values[i]));
       }
     }
   }
@@ -219,7 +212,7 @@ BOOL Rdc_GetSettings(WorkDevMode* out, const DEVMODEW* caller, HANDLE printer, c
     Rdc_MergeCallerDevMode(work.get(), caller, model);
   }
   Rdc_SyncDevModeFields(work.get(), model, printerName);
-  Stamp(work.get());
+  SealDriverDevMode(&work->devmode);
   if (flags & kSettingsStoreDevice) Rdc_SavePrinterSettings(work.get(), printer);
   if (out) {
     if (flags & kSettingsCopyWhole) {
@@ -229,7 +222,7 @@ BOOL Rdc_GetSettings(WorkDevMode* out, const DEVMODEW* caller, HANDLE printer, c
       // fields merged, never a private part the caller did not fill.
       out->devmode = work->devmode;
     }
-    StoreDocDModeChecksum(&out->devmode.doc);
+    SealDocDMode(&out->devmode.doc);
   }
   return TRUE;
 }

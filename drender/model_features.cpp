@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr uint32_t kDocFrontCoverAt = DOC_FIELD_AT(bFrontCover);
-constexpr uint32_t kDocBackCoverAt = DOC_FIELD_AT(bBackCover);
 
 bool Feature(const ModelInfo* model, ModelFeature f) { return model && model->features[f] != 0; }
 

@@ -3,6 +3,7 @@
 
 #include <cwchar>
 
+#include "common/qxd/item_layouts.h"
 #include "common/contracts/settings_functions_win.h"
 #include "common/qxd/model_info_win.h"
 #include "common/win/bind_export.h"
@@ -70,7 +71,7 @@ uint16_t FindPaperRecordId(QxdContext* description, const char* keyword) {
   }
   if (!record) record = list.firstEntry;
   uint32_t id = 0;
-  if (!record || !QxdReadDword(description, record + 16, &id)) return kNoPaper;
+  if (!record || !QxdReadDword(description, record + kPaperItemIdAt, &id)) return kNoPaper;
   return static_cast<uint16_t>(id);
 }
 

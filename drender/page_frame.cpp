@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr uint32_t kMarginsAt = DOC_FIELD_AT(rcMargin_left);  // four i16: left, top, right, bottom
 
 uint32_t DocLength(const DocDMode* doc, uint32_t at) {
   int16_t v = DocI16(doc, at);
@@ -51,7 +50,7 @@ void Page_ComputeJobFrame(const ModelInfo* model, const DocDMode* doc, uint32_t 
   const uint32_t width = DocLength(doc, kDocPaperWidthAt);
   const uint32_t length = DocLength(doc, kDocPaperLengthAt);
   uint32_t m[4];
-  for (int i = 0; i < 4; ++i) m[i] = DocLength(doc, kMarginsAt + 2 * i);
+  for (int i = 0; i < 4; ++i) m[i] = DocLength(doc, kDocPaperMarginsAt + 2 * i);
   const uint32_t printableWidth = Less(width, m[0], m[2]);
   const uint32_t printableLength = Less(length, m[1], m[3]);
   frame->paperWidth = portrait ? width : length;

@@ -7,7 +7,6 @@
 
 namespace {
 
-inline constexpr uint32_t kMarginsAt = DOC_FIELD_AT(rcMargin_left);  // four i16: left, top, right, bottom
 
 uint32_t DocCode(const DocDMode* doc, uint32_t at) { return static_cast<uint16_t>(DocI16(doc, at)); }
 // A length of the settings; a negative one counts as 0.
@@ -78,7 +77,7 @@ bool Paper_GetPrintableArea(const ModelInfo* model, const DocDMode* doc, uint32_
   if (outPaper == kOutPaperTwoUp || (FollowsDocument(outPaper) && !hasSheet)) {
     size[0] = DocLength(doc, kDocPaperWidthAt);
     size[1] = DocLength(doc, kDocPaperLengthAt);
-    for (int i = 0; i < 4; ++i) margins[i] = DocLength(doc, kMarginsAt + 2 * i);
+    for (int i = 0; i < 4; ++i) margins[i] = DocLength(doc, kDocPaperMarginsAt + 2 * i);
     return true;
   }
   if (hasSheet) {

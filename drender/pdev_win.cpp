@@ -22,11 +22,6 @@
 
 namespace {
 
-constexpr uint32_t kDocCopiesAt = DOC_FIELD_AT(nCopies);
-constexpr uint32_t kDocResolutionAt = DOC_FIELD_AT(nResoH);  // three i16: x, y, aspect
-constexpr uint32_t kDocOverlayCreateAt = DOC_FIELD_AT(bCreateForm);
-constexpr uint32_t kDocWatermarkAt = DOC_FIELD_AT(bWmk);
-constexpr uint32_t kDocFaxCoverSheetAt = DOC_FIELD_AT(faxSetting) + offsetof(FaxSetting, fgFaxCoverSheet);
 constexpr uint32_t kBandOrderPortrait = 17;
 constexpr uint32_t kBandOrderTurnedBack = 18;
 constexpr uint32_t kBandOrderLandscape = 34;
@@ -48,9 +43,9 @@ void Rdc_InitJobBlock(RenderPdev* pdev) {
   const DocDMode* doc = &settings.devmode.doc;
   std::memset(&job, 0, sizeof job);
   job.orientation = DocByte(doc, kDocOrientationAt);
-  job.resolutionX = static_cast<uint16_t>(DocI16(doc, kDocResolutionAt));
-  job.resolutionY = static_cast<uint16_t>(DocI16(doc, kDocResolutionAt + 2));
-  job.resolutionAspect = static_cast<uint16_t>(DocI16(doc, kDocResolutionAt + 4));
+  job.resolutionX = static_cast<uint16_t>(DocI16(doc, kDocResolutionXAt));
+  job.resolutionY = static_cast<uint16_t>(DocI16(doc, kDocResolutionXAt + 2));
+  job.resolutionAspect = static_cast<uint16_t>(DocI16(doc, kDocResolutionXAt + 4));
   std::memcpy(job.colorHead, &settings.device, sizeof job.colorHead);
   std::memcpy(job.deviceTail, reinterpret_cast<const uint8_t*>(&settings.device) + sizeof(DevDMode) - 24, 24);
   job.copies = static_cast<uint16_t>(DocI16(doc, kDocCopiesAt));

@@ -2,16 +2,19 @@
 
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <new>
 #include <type_traits>
 
 #include "common/win/devmode_store_win.h"
+#include "common/records/devmode_field_guard.h"
 #include "common/records/doc_fields.h"
 #include "common/records/settings_checksum.h"
 #include "common/contracts/self_devmode_reset_win.h"
 #include "common/contracts/settings_functions_win.h"
 #include "common/win/drv_trace.h"
+#include "common/win/file_version_win.h"
 #include "common/win/export_guard.h"
 #include "duicore/core_module_win.h"
 #include "duicore/host_program.h"
@@ -20,35 +23,46 @@
 static_assert(sizeof(DEVMODEW) == kDevModeWSize);
 static_assert(offsetof(DEVMODEW, dmSize) == kDevModeSizeAt);
 static_assert(offsetof(DEVMODEW, dmDriverExtra) == kDevModeDriverExtraAt);
+static_assert(offsetof(DEVMODEW, dmLogPixels) == offsetof(PublicDevMode, displayFields));
+static_assert(offsetof(DEVMODEW, dmDisplayFrequency) == offsetof(PublicDevMode, displayFields) + 18);
+// The shared field extents name the same bytes as the system's DEVMODEW.
+#define SAME_EXTENT(bit, member)                                                                           \
+  static_assert(DevModeFieldOf(bit).offset == offsetof(DEVMODEW, member) && \
+                DevModeFieldOf(bit).size == sizeof(DEVMODEW::member))
+SAME_EXTENT(DM_ORIENTATION, dmOrientation);
+SAME_EXTENT(DM_PAPERSIZE, dmPaperSize);
+SAME_EXTENT(DM_PAPERLENGTH, dmPaperLength);
+SAME_EXTENT(DM_PAPERWIDTH, dmPaperWidth);
+SAME_EXTENT(DM_SCALE, dmScale);
+SAME_EXTENT(DM_COPIES, dmCopies);
+SAME_EXTENT(DM_DEFAULTSOURCE, dmDefaultSource);
+SAME_EXTENT(DM_PRINTQUALITY, dmPrintQuality);
+SAME_EXTENT(DM_COLOR, dmColor);
+SAME_EXTENT(DM_DUPLEX, dmDuplex);
+SAME_EXTENT(DM_YRESOLUTION, dmYResolution);
+SAME_EXTENT(DM_TTOPTION, dmTTOption);
+SAME_EXTENT(DM_COLLATE, dmCollate);
+SAME_EXTENT(DM_FORMNAME, dmFormName);
+SAME_EXTENT(DM_LOGPIXELS, dmLogPixels);
+SAME_EXTENT(DM_BITSPERPEL, dmBitsPerPel);
+SAME_EXTENT(DM_PELSWIDTH, dmPelsWidth);
+SAME_EXTENT(DM_PELSHEIGHT, dmPelsHeight);
+SAME_EXTENT(DM_NUP, dmNup);
+SAME_EXTENT(DM_DISPLAYFREQUENCY, dmDisplayFrequency);
+SAME_EXTENT(DM_ICMMETHOD, dmICMMethod);
+SAME_EXTENT(DM_ICMINTENT, dmICMIntent);
+SAME_EXTENT(DM_MEDIATYPE, dmMediaType);
+SAME_EXTENT(DM_DITHERTYPE, dmDitherType);
+SAME_EXTENT(DM_PANNINGWIDTH, dmPanningWidth);
+SAME_EXTENT(DM_PANNINGHEIGHT, dmPanningHeight);
+#undef SAME_EXTENT
+static_assert(std::size(kDevModeFieldExtents) == 26);
 
 namespace {
 
 constexpr DWORD kSettingsChangeTimeoutMs = 5000;
 
-// A field bit of dmFields and the end of the field it names.
-struct FieldExtent {
-  DWORD bit;
-  size_t end;
-};
-
-#define FIELD_END(member) (offsetof(DEVMODEW, member) + sizeof(DEVMODEW::member))
-const FieldExtent kFieldExtents[] = {
-    {DM_ORIENTATION, FIELD_END(dmOrientation)},     {DM_PAPERSIZE, FIELD_END(dmPaperSize)},
-    {DM_PAPERLENGTH, FIELD_END(dmPaperLength)},     {DM_PAPERWIDTH, FIELD_END(dmPaperWidth)},
-    {DM_SCALE, FIELD_END(dmScale)},                 {DM_COPIES, FIELD_END(dmCopies)},
-    {DM_DEFAULTSOURCE, FIELD_END(dmDefaultSource)}, {DM_PRINTQUALITY, FIELD_END(dmPrintQuality)},
-    {DM_COLOR, FIELD_END(dmColor)},                 {DM_DUPLEX, FIELD_END(dmDuplex)},
-    {DM_YRESOLUTION, FIELD_END(dmYResolution)},     {DM_TTOPTION, FIELD_END(dmTTOption)},
-    {DM_COLLATE, FIELD_END(dmCollate)},             {DM_FORMNAME, FIELD_END(dmFormName)},
-    {DM_LOGPIXELS, FIELD_END(dmLogPixels)},         {DM_BITSPERPEL, FIELD_END(dmBitsPerPel)},
-    {DM_PELSWIDTH, FIELD_END(dmPelsWidth)},         {DM_PELSHEIGHT, FIELD_END(dmPelsHeight)},
-    {DM_NUP, FIELD_END(dmNup)},                     {DM_DISPLAYFREQUENCY, FIELD_END(dmDisplayFrequency)},
-    {DM_ICMMETHOD, FIELD_END(dmICMMethod)},         {DM_ICMINTENT, FIELD_END(dmICMIntent)},
-    {DM_MEDIATYPE, FIELD_END(dmMediaType)},         {DM_DITHERTYPE, FIELD_END(dmDitherType)},
-    {DM_PANNINGWIDTH, FIELD_END(dmPanningWidth)},   {DM_PANNINGHEIGHT, FIELD_END(dmPanningHeight)},
-};
-constexpr size_t kFieldsEnd = FIELD_END(dmFields);
-#undef FIELD_END
+constexpr size_t kFieldsEnd = offsetof(DEVMODEW, dmFields) + sizeof(DEVMODEW::dmFields);
 
 DEVMODEW* PublicOf(WorkDevMode* work) { return reinterpret_cast<DEVMODEW*>(work->devmode.publicPart); }
 
@@ -69,20 +83,7 @@ void StampHostProgram(DocDMode* doc) {
   char16_t name[kDocHostProgramNameUnits];
   CopyHostFileName(path, name, kDocHostProgramNameUnits);
   std::memcpy(DocBytes(doc) + kDocHostProgramNameAt, name, sizeof name);
-  uint32_t version = 0;
-  DWORD ignored = 0;
-  const DWORD size = path[0] != L'\0' ? GetFileVersionInfoSizeW(path, &ignored) : 0;
-  if (size != 0) {
-    std::unique_ptr<BYTE[]> data(new (std::nothrow) BYTE[size]);
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT fixedSize = 0;
-    if (data && GetFileVersionInfoW(path, 0, size, data.get()) &&
-        VerQueryValueW(data.get(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) && fixed != nullptr &&
-        fixedSize >= sizeof *fixed) {
-      version = HIWORD(fixed->dwProductVersionMS);
-    }
-  }
-  SetDocU32(doc, kDocHostProgramVersionAt, version);
+  SetDocU32(doc, kDocHostProgramVersionAt, FileProductMajorVersion(path));
 }
 
 }  // namespace
@@ -106,9 +107,7 @@ bool CopyCallerPublicPart(const DEVMODEW* devmode, DEVMODEW* out) {
   std::memcpy(out, devmode, taken);
   out->dmSize = static_cast<WORD>(taken);
   out->dmDriverExtra = 0;
-  for (const FieldExtent& field : kFieldExtents) {
-    if (field.end > taken) out->dmFields &= ~field.bit;
-  }
+  out->dmFields = DevModeFieldsInside(out->dmFields, taken);
   return true;
 }
 
@@ -116,8 +115,6 @@ void CopyPrivateArea(DriverDevMode* to, const DriverDevMode* from) {
   std::memcpy(&to->doc, &from->doc, sizeof to->doc);
   to->magic = from->magic;
 }
-
-void StampDocDModeChecksum(DocDMode* doc) { StoreDocDModeChecksum(doc); }
 
 void WriteStandardHead(DEVMODEW* devmode) {
   devmode->dmSpecVersion = kDriverSpecVersion;
@@ -170,7 +167,7 @@ bool LoadPrivateDevMode(WorkDevMode* work, HANDLE printer, const wchar_t* printe
   }
   std::memset(work, 0, sizeof *work);
   ResetWorkDevMode(work, printer, printerName);
-  StampDocDModeChecksum(&work->devmode.doc);
+  SealDriverDevMode(&work->devmode);
   return true;
 }
 
@@ -232,7 +229,7 @@ DWORD BuildWorkDevMode(void* out, const DEVMODEW* input, HANDLE printer, const w
   if (out != nullptr) {
     DocDMode* doc = &static_cast<DriverDevMode*>(out)->doc;
     StampHostProgram(doc);
-    StampDocDModeChecksum(doc);
+    SealDocDMode(doc);
   }
   return 1;
 }

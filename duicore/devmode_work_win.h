@@ -36,7 +36,6 @@ bool ValidateDevMode(const DEVMODEW* devmode);
 bool CopyCallerPublicPart(const DEVMODEW* devmode, DEVMODEW* out);
 
 void CopyPrivateArea(DriverDevMode* to, const DriverDevMode* from);
-void StampDocDModeChecksum(DocDMode* doc);
 
 // The standard head: versions, sizes, dmFields and the host rule.
 void WriteStandardHead(DEVMODEW* devmode);

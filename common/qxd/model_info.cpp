@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/qxd/item_layouts.h"
 #include "common/qxd/model_list_reader.h"
 #include "common/qxd/paper_tables.h"
 
@@ -325,17 +326,16 @@ static_assert(sizeof(Item148) == 148);
 // Lists of ModelListItem, ModelWideListItem or FinishPositionItem rows.
 template <typename Row>
 Row* ReadGenericList(QxdContext* ctx, const char* section, uint32_t iconId) {
-  // "MediaType" items are 156 bytes with their note at 28.
   const bool mediaType = QxdNameEquals(section, "MediaType");
   auto fill = [&](Row& row, const uint8_t* record, const QxdEntry& entry, uint32_t) {
     ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.text, sizeof row.text / 2);
     row.value = entry.next;
     row.iconId = iconId;
-    CopyText(row.note, sizeof row.note, reinterpret_cast<const char*>(record + (mediaType ? 28 : 16)), 128);
+    CopyText(row.note, sizeof row.note, reinterpret_cast<const char*>(record + (mediaType ? kMediaTypeItemNoteAt : kNoteItemNoteAt)), 128);
   };
   uint32_t count = 0;
-  if (!mediaType) return ReadRowList<Row, 148>(ctx, section, &count, fill);
-  Row* rows = ReadRowList<Row, 156>(ctx, section, &count, fill);
+  if (!mediaType) return ReadRowList<Row, kNoteItemSize>(ctx, section, &count, fill);
+  Row* rows = ReadRowList<Row, kMediaTypeItemSize>(ctx, section, &count, fill);
   if (rows != nullptr) rows[count].size = sizeof(Row);
   return rows;
 }
@@ -360,11 +360,11 @@ uint32_t NumberInKeyword(const char* keyword) { return static_cast<uint32_t>(Qxd
 
 ResolutionItem* ReadResolutionList(QxdContext* ctx) {
   uint32_t count = 0;
-  ResolutionItem* rows = ReadRowList<ResolutionItem, 32>(
+  ResolutionItem* rows = ReadRowList<ResolutionItem, kResolutionItemSize>(
       ctx, "Resolution", &count, [&](ResolutionItem& row, const uint8_t* record, const QxdEntry& entry, uint32_t i) {
         ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.text, 32);
         row.index = i;
-        for (int k = 0; k < 3; ++k) std::memcpy(&row.values[k], record + 20 + 4 * k, 2);
+        for (int k = 0; k < 3; ++k) std::memcpy(&row.values[k], record + kResolutionItemValuesAt + 4 * k, 2);
         // The resolution is the first number from the keyword's sixth character.
         row.resolution = std::strlen(row.keyword) > 5 ? static_cast<uint16_t>(QxdFirstNumber(row.keyword + 5)) : 0;
         row.iconId = kRowIconId;
@@ -375,15 +375,15 @@ ResolutionItem* ReadResolutionList(QxdContext* ctx) {
 
 TabPaperSizeItem* ReadTabPaperSizes(QxdContext* ctx) {
   uint32_t count = 0;
-  TabPaperSizeItem* rows = ReadRowList<TabPaperSizeItem, 28>(
+  TabPaperSizeItem* rows = ReadRowList<TabPaperSizeItem, kTabPaperItemSize>(
       ctx, "TabPaperPaperSize", &count,
       [&](TabPaperSizeItem& row, const uint8_t* record, const QxdEntry& entry, uint32_t) {
         ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.text, 48);
         row.value = entry.next;
         row.iconId = kRowIconId;
-        std::memcpy(&row.first, record + 16, 4);
-        std::memcpy(&row.second, record + 20, 4);
-        std::memcpy(&row.third, record + 24, 4);
+        std::memcpy(&row.first, record + kTabPaperItemFirstAt, 4);
+        std::memcpy(&row.second, record + kTabPaperItemSecondAt, 4);
+        std::memcpy(&row.third, record + kTabPaperItemThirdAt, 4);
       });
   if (rows != nullptr) rows[count].size = sizeof(TabPaperSizeItem);
   return rows;
@@ -391,14 +391,14 @@ TabPaperSizeItem* ReadTabPaperSizes(QxdContext* ctx) {
 
 CollateItem* ReadCollates(QxdContext* ctx) {
   uint32_t count = 0;
-  CollateItem* rows = ReadRowList<CollateItem, 156>(
+  CollateItem* rows = ReadRowList<CollateItem, kCollateItemSize>(
       ctx, "Collate", &count, [&](CollateItem& row, const uint8_t* record, const QxdEntry& entry, uint32_t) {
         ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, nullptr, 0);
         row.value = entry.next;
         row.iconId = kRowIconId;
-        std::memcpy(&row.extra, record + 24, 4);
-        CopyText(row.text1, 64, reinterpret_cast<const char*>(record + 28), 64);
-        CopyText(row.text2, 64, reinterpret_cast<const char*>(record + 92), 64);
+        std::memcpy(&row.extra, record + kCollateItemExtraAt, 4);
+        CopyText(row.text1, 64, reinterpret_cast<const char*>(record + kCollateItemText1At), 64);
+        CopyText(row.text2, 64, reinterpret_cast<const char*>(record + kCollateItemText2At), 64);
       });
   if (rows != nullptr) rows[count].size = sizeof(CollateItem);
   return rows;

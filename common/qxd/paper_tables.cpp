@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/qxd/item_layouts.h"
 #include "common/records/doc_fields.h"
 #include "common/qxd/model_list_reader.h"
 
@@ -98,52 +99,52 @@ void UpdateInputTrayTable(QxdContext* ctx) {
 void ReadPaperSizeList(QxdContext* ctx, ModelInfo* m) {
   if (m == nullptr) return;
   uint32_t count = 0;
-  m->papers = ReadRowList<PaperSizeEntry, 620>(
+  m->papers = ReadRowList<PaperSizeEntry, kPaperItemSize>(
       ctx, "PaperSize", &count, [&](PaperSizeEntry& row, const uint8_t* r, const QxdEntry& entry, uint32_t) {
         ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.name, 48);
         std::memcpy(row.nameCopy, row.name, sizeof row.name);
         // Offset 0 names no short name.
-        if (U32At(r, 308) != 0) QxdReadWideString(ctx, U32At(r, 308), row.shortName, 48);
+        if (U32At(r, kPaperItemShortNameAt) != 0) QxdReadWideString(ctx, U32At(r, kPaperItemShortNameAt), row.shortName, 48);
         std::memcpy(row.shortNameCopy, row.shortName, sizeof row.shortName);
-        row.paperId = U32At(r, 16);
-        row.width = U32At(r, 24);
-        row.length = U32At(r, 28);
-        row.pageSizeCount = U32At(r, 40);
+        row.paperId = U32At(r, kPaperItemIdAt);
+        row.width = U32At(r, kPaperItemWidthAt);
+        row.length = U32At(r, kPaperItemLengthAt);
+        row.pageSizeCount = U32At(r, kPaperItemPageSizeCountAt);
         if (row.pageSizeCount > 6) row.pageSizeCount = 6;  // the record holds six
-        if (row.pageSizeCount != 0) std::memcpy(row.pageSizes, r + 44, sizeof row.pageSizes);
-        row.pairFlag = U32At(r, 124);
+        if (row.pageSizeCount != 0) std::memcpy(row.pageSizes, r + kPaperItemPageSizesAt, sizeof row.pageSizes);
+        row.pairFlag = U32At(r, kPaperItemPairFlagAt);
         if (row.pairFlag != 0) {
-          row.pairFirst = U32At(r, 128);
-          row.pairSecond = U32At(r, 132);
+          row.pairFirst = U32At(r, kPaperItemPairFirstAt);
+          row.pairSecond = U32At(r, kPaperItemPairSecondAt);
         }
-        row.marginsFlag = U32At(r, 288);
-        row.resolutionMarginsFlag = U32At(r, 292);
-        row.furtherFlag = U32At(r, 296);
-        if (row.marginsFlag != 0) std::memcpy(row.margins, r + 136, sizeof row.margins);
-        if (row.resolutionMarginsFlag != 0) std::memcpy(row.resolutionMargins, r + 152, sizeof row.resolutionMargins);
-        if (row.furtherFlag != 0) std::memcpy(row.further, r + 272, sizeof row.further);
-        CopyText(row.note, sizeof row.note, reinterpret_cast<const char*>(r + 312), 128);
+        row.marginsFlag = U32At(r, kPaperItemMarginsFlagAt);
+        row.resolutionMarginsFlag = U32At(r, kPaperItemResolutionMarginsFlagAt);
+        row.furtherFlag = U32At(r, kPaperItemFurtherFlagAt);
+        if (row.marginsFlag != 0) std::memcpy(row.margins, r + kPaperItemMarginsAt, sizeof row.margins);
+        if (row.resolutionMarginsFlag != 0) std::memcpy(row.resolutionMargins, r + kPaperItemResolutionMarginsAt, sizeof row.resolutionMargins);
+        if (row.furtherFlag != 0) std::memcpy(row.further, r + kPaperItemFurtherAt, sizeof row.further);
+        CopyText(row.note, sizeof row.note, reinterpret_cast<const char*>(r + kPaperItemNoteAt), 128);
         row.iconId = kRowIconId;
-        row.rotatedFeed = U32At(r, 440);
-        row.value444 = U32At(r, 444);
-        CopyText(row.twoUpKeyword, sizeof row.twoUpKeyword, reinterpret_cast<const char*>(r + 448), 32);
-        row.twoUpValue = U32At(r, 480);
-        row.halfWidth = U32At(r, 484);
-        row.halfLength = U32At(r, 488);
-        CopyText(row.twoUpText, sizeof row.twoUpText, reinterpret_cast<const char*>(r + 492), 128);
+        row.rotatedFeed = U32At(r, kPaperItemRotatedFeedAt);
+        row.value444 = U32At(r, kPaperItemValue444At);
+        CopyText(row.twoUpKeyword, sizeof row.twoUpKeyword, reinterpret_cast<const char*>(r + kPaperItemTwoUpKeywordAt), 32);
+        row.twoUpValue = U32At(r, kPaperItemTwoUpValueAt);
+        row.halfWidth = U32At(r, kPaperItemHalfWidthAt);
+        row.halfLength = U32At(r, kPaperItemHalfLengthAt);
+        CopyText(row.twoUpText, sizeof row.twoUpText, reinterpret_cast<const char*>(r + kPaperItemTwoUpTextAt), 128);
         row.twoUpValid = row.twoUpKeyword[0] != '\0' && row.twoUpValue != 0 && row.halfWidth != 0 &&
                          row.halfLength != 0 && row.twoUpText[0] != '\0';
 
         if (QxdNameEquals(row.keyword, "UserPaper")) {
-          m->customPaperMinWidth = U32At(r, 24);
-          m->customPaperMaxWidth = U32At(r, 32);
-          m->customPaperMinLength = U32At(r, 28);
-          m->customPaperMaxLength = U32At(r, 36);
-          if (row.marginsFlag != 0) std::memcpy(m->customPaperMargins, r + 136, sizeof m->customPaperMargins);
+          m->customPaperMinWidth = U32At(r, kPaperItemWidthAt);
+          m->customPaperMaxWidth = U32At(r, kPaperItemMaxWidthAt);
+          m->customPaperMinLength = U32At(r, kPaperItemLengthAt);
+          m->customPaperMaxLength = U32At(r, kPaperItemMaxLengthAt);
+          if (row.marginsFlag != 0) std::memcpy(m->customPaperMargins, r + kPaperItemMarginsAt, sizeof m->customPaperMargins);
           if (row.resolutionMarginsFlag != 0) {
-            std::memcpy(m->customPaperResolutionMargins, r + 152, sizeof m->customPaperResolutionMargins);
+            std::memcpy(m->customPaperResolutionMargins, r + kPaperItemResolutionMarginsAt, sizeof m->customPaperResolutionMargins);
           }
-          if (row.furtherFlag != 0) std::memcpy(m->customPaperFurther, r + 272, sizeof m->customPaperFurther);
+          if (row.furtherFlag != 0) std::memcpy(m->customPaperFurther, r + kPaperItemFurtherAt, sizeof m->customPaperFurther);
         }
       });
   if (m->papers != nullptr) m->papers[count].size = sizeof(PaperSizeEntry);
@@ -152,16 +153,16 @@ void ReadPaperSizeList(QxdContext* ctx, ModelInfo* m) {
 void ReadOutPaperSizeList(QxdContext* ctx, ModelInfo* m) {
   if (m == nullptr) return;
   uint32_t count = 0;
-  m->outPapers = ReadRowList<OutPaperSizeEntry, 320>(
+  m->outPapers = ReadRowList<OutPaperSizeEntry, kOutPaperItemSize>(
       ctx, "OutPaperSize", &count, [&](OutPaperSizeEntry& row, const uint8_t* r, const QxdEntry& entry, uint32_t) {
         ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.name, 48);
         std::memcpy(row.nameCopy, row.name, sizeof row.name);
-        if (U32At(r, 308) != 0) QxdReadWideString(ctx, U32At(r, 308), row.shortName, 48);
+        if (U32At(r, kPaperItemShortNameAt) != 0) QxdReadWideString(ctx, U32At(r, kPaperItemShortNameAt), row.shortName, 48);
         std::memcpy(row.shortNameCopy, row.shortName, sizeof row.shortName);
-        row.paperId = U32At(r, 16);
+        row.paperId = U32At(r, kPaperItemIdAt);
         row.iconId = kRowIconId;
-        row.extra1 = U32At(r, 312);
-        row.extra2 = U32At(r, 316);
+        row.extra1 = U32At(r, kOutPaperItemExtra1At);
+        row.extra2 = U32At(r, kOutPaperItemExtra2At);
       });
   if (m->outPapers != nullptr) m->outPapers[count].size = sizeof(OutPaperSizeEntry);
 }
@@ -471,14 +472,14 @@ void LoadPaperMediaRecords(QxdContext* ctx, const char* defaultPaper, DevOption*
         char key[32];
         ReadEntryTexts(ctx, entry, key, sizeof key, nullptr, 0);
         if (QxdNameEquals(key, defaultPaper)) {
-          paper = U32At(r, 16);
+          paper = U32At(r, kPaperItemIdAt);
           found = true;
         }
       }
     }
     if (!found && s.list.firstEntry != 0) {
       uint8_t r[20];
-      if (QxdReadRecord(ctx, s.list.firstEntry, r, sizeof r)) paper = U32At(r, 16);
+      if (QxdReadRecord(ctx, s.list.firstEntry, r, sizeof r)) paper = U32At(r, kPaperItemIdAt);
     }
   }
   const uint32_t type = DefaultItemNumber(ctx, "MediaType", 156);

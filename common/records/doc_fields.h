@@ -890,6 +890,34 @@ inline constexpr uint32_t kDocHostProgramVersionAt = DOC_FIELD_AT(dwHostProgramV
 inline constexpr uint32_t kDocTreeDomainNameAt = 1074;
 inline constexpr uint32_t kDocExpenseCodeAt = 1155;
 
+// Fields that the settings merge, the fix-ups, the device capabilities and
+// the render core read and write.
+inline constexpr uint32_t kDocPaperMarginsAt = DOC_FIELD_AT(rcMargin_left);  // 4 x i16: left, top, right, bottom
+inline constexpr uint32_t kDocUserPaperWidthInchAt = DOC_FIELD_AT(sizInUserDefPaperIN_cx);
+inline constexpr uint32_t kDocUserPaperLengthInchAt = DOC_FIELD_AT(sizInUserDefPaperIN_cy);
+inline constexpr uint32_t kDocZoomAt = DOC_FIELD_AT(bScaleAuto);
+inline constexpr uint32_t kDocZoomValueAt = DOC_FIELD_AT(nScale);
+inline constexpr uint32_t kDocCopiesAt = DOC_FIELD_AT(nCopies);
+inline constexpr uint32_t kDocNupStyleAt = DOC_FIELD_AT(nPageLayout);
+inline constexpr uint32_t kDocBookletBindingAt = DOC_FIELD_AT(nBookletOrder);
+inline constexpr uint32_t kDocStapleAt = DOC_FIELD_AT(nStapleMode);
+inline constexpr uint32_t kDocHolePunchAt = DOC_FIELD_AT(nPunchNum);
+inline constexpr uint32_t kDocSelectColorAt = DOC_FIELD_AT(nColorMode);
+inline constexpr uint32_t kDocIcmMethodAt = DOC_FIELD_AT(ColorICM_nMethod);
+inline constexpr uint32_t kDocIcmIntentAt = DOC_FIELD_AT(ColorICM_nIntent);
+inline constexpr uint32_t kDocResolutionValueAt = DOC_FIELD_AT(byResolution);
+inline constexpr uint32_t kDocResolutionXAt = DOC_FIELD_AT(nResoH);
+inline constexpr uint32_t kDocResolutionYAt = DOC_FIELD_AT(nResoV);
+inline constexpr uint32_t kDocResolutionThirdAt = DOC_FIELD_AT(nResoHV);
+inline constexpr uint32_t kDocFontSubstituteAt = DOC_FIELD_AT(nTTFont);
+inline constexpr uint32_t kDocCollateAt = DOC_FIELD_AT(bCollate);
+inline constexpr uint32_t kDocOverlayCreateAt = DOC_FIELD_AT(bCreateForm);
+inline constexpr uint32_t kDocWatermarkAt = DOC_FIELD_AT(bWmk);
+inline constexpr uint32_t kDocFaxCoverSheetAt = DOC_FIELD_AT(faxSetting) + offsetof(FaxSetting, fgFaxCoverSheet);
+inline constexpr uint32_t kDocFrontCoverAt = DOC_FIELD_AT(bFrontCover);
+inline constexpr uint32_t kDocBackCoverAt = DOC_FIELD_AT(bBackCover);
+static_assert(kDocResolutionYAt == kDocResolutionXAt + 2 && kDocResolutionThirdAt == kDocResolutionXAt + 4);
+
 static_assert(kDocAutoTrayMediaTypeAt == 160 && kDocTrayEntriesAt == 167);
 static_assert(DOC_FIELD_AT(faxSetting) == kFaxSettingDocAt);
 

@@ -33,8 +33,14 @@ uint32_t CalcOEMDevChecksum(const DocDMode* record) {
   return sum;
 }
 
-void StoreDocDModeChecksum(DocDMode* record) {
+void SealDocDMode(DocDMode* record) {
   if (record != nullptr) record->checksum = CalcOEMDevChecksum(record);
+}
+
+void SealDriverDevMode(DriverDevMode* devmode) {
+  if (devmode == nullptr) return;
+  devmode->magic = kDriverDevModeMagic;
+  SealDocDMode(&devmode->doc);
 }
 
 bool DocDModeChecksumMatches(const DocDMode* record) {
@@ -45,7 +51,7 @@ void StoreDocDModePrinterHandle(DocDMode* record, void* printer) {
   if (record == nullptr) return;
   std::memset(record->handleBytes, 0, sizeof record->handleBytes);
   record->printerHandle = printer;
-  StoreDocDModeChecksum(record);
+  SealDocDMode(record);
 }
 
 void InitDocDModeHeader(DocDMode* record) {

@@ -12,9 +12,12 @@
 // 0-8023) of an 8032-byte DocDMode.  0 for a null record.  Needs no memory
 // of its own, so a valid record never gets 0 for want of it.
 uint32_t CalcOEMDevChecksum(const DocDMode* record);
-// Stores the checksum at byte 8024.  Every change to a record that is handed
-// on is followed by this.
-void StoreDocDModeChecksum(DocDMode* record);
+// Seals the record: stores the checksum at byte 8024.  Every change to a
+// record that is handed on is followed by this; nothing else writes the
+// checksum.
+void SealDocDMode(DocDMode* record);
+// Seals a whole driver DEVMODE: the magic behind the record, then the record.
+void SealDriverDevMode(DriverDevMode* devmode);
 bool DocDModeChecksumMatches(const DocDMode* record);
 // A stored record is one of ours: size, tag, version and checksum right.
 bool IsSoundDocDMode(const DocDMode* record);

@@ -1,4 +1,4 @@
-// The document settings checksum, the search for the record inside a
+// The guard over a caller's DEVMODE fields, the document settings checksum, the search for the record inside a
 // DEVMODE, the driver-DEVMODE test and the built-in device option record.
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/records/builtin_dev_option.h"
+#include "common/records/devmode_field_guard.h"
 #include "common/records/doc_fields.h"
 #include "common/records/public_devmode_fill.h"
 #include "common/records/settings_checksum.h"
@@ -29,7 +30,7 @@ std::unique_ptr<DriverDevMode> MakeDriverDevMode() {
   InitDocDModeHeader(&dm->doc);
   for (size_t i = 0; i < sizeof dm->doc.settings; ++i) dm->doc.settings[i] = static_cast<uint8_t>(i * 7);
   dm->magic = 0x28116119;
-  StoreDocDModeChecksum(&dm->doc);
+  SealDocDMode(&dm->doc);
   return dm;
 }
 
@@ -109,11 +110,11 @@ TEST(DriverDevModeCheck, RefusesForeignOrShortDevModes) {
   // checksum, so only the field itself is wrong).
   auto dm = MakeDriverDevMode();
   dm->doc.signature[7] = 'X';
-  StoreDocDModeChecksum(&dm->doc);
+  SealDocDMode(&dm->doc);
   EXPECT_FALSE(IsOwnDriverDevMode(dm.get(), sizeof *dm));
   dm = MakeDriverDevMode();
   dm->doc.sizeAgain = 8036;
-  StoreDocDModeChecksum(&dm->doc);
+  SealDocDMode(&dm->doc);
   EXPECT_FALSE(IsOwnDriverDevMode(dm.get(), sizeof *dm));
   dm = MakeDriverDevMode();
   EXPECT_FALSE(IsOwnDriverDevMode(dm.get(), sizeof *dm - 1));
@@ -268,3 +269,26 @@ TEST(PublicDevModeFill, DeviceNameDuplexAndTrueTypeOption) {
 }
 
 }  // namespace
+
+// A field counts only when every byte of it lies inside the record, whether
+// the record is cut by its dmSize or by the bytes given.
+TEST(DevModeFieldGuard, TakesAFieldOnlyWhenWhollyInside) {
+  struct Case {
+    uint32_t bit;
+    size_t end;  // first byte after the field
+  } const kCases[] = {
+      {kDmOrientation, 78}, {kDmPaperSize, 80}, {kDmCopies, 88},     {kDmDefaultSource, 90},
+      {kDmDuplex, 96},      {kDmYResolution, 98}, {kDmMediaType, 200}, {0x10000, 166},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.bit);
+    EXPECT_TRUE(DevModeHasField(c.bit, c.end, c.bit));
+    EXPECT_FALSE(DevModeHasField(c.bit, c.end - 1, c.bit));
+    EXPECT_FALSE(DevModeHasField(0, c.end, c.bit));
+    EXPECT_EQ(DevModeFieldsInside(c.bit, c.end - 1), 0u);
+    EXPECT_EQ(DevModeUsableBytes(static_cast<uint16_t>(c.end), c.end - 1), c.end - 1);
+  }
+  EXPECT_FALSE(DevModeHasField(0x20, kDevModeWSize, 0x20));  // no field answers to the bit
+  EXPECT_EQ(DevModeFieldsInside(0xFFFFFFFFu, kDevModeWSize), 0xFFFFFFFFu);
+  EXPECT_EQ(DevModeFieldsInside(0x20 | kDmOrientation, 76), 0x20u);
+}

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "common/qxd/item_layouts.h"
 #include "dproc/model/feature_table.h"
 #include "common/qxd/model_list_reader.h"
 #include "common/qxd/paper_tables.h"
@@ -197,8 +198,8 @@ void ReadResolutionDefault(QxdContext* ctx, DocDMode* d) {
     if (!QxdReadString(ctx, entry.keyOffset, entryKey, sizeof entryKey) || !QxdNameEquals(entryKey, key)) continue;
     PutByte(d, AT(byResolution), static_cast<int32_t>(i));
     PutI16(d, AT(nResoH), static_cast<int32_t>(U32At(r, 20)));
-    PutI16(d, AT(nResoV), static_cast<int32_t>(U32At(r, 24)));
-    PutI16(d, AT(nResoHV), static_cast<int32_t>(U32At(r, 28)));
+    PutI16(d, AT(nResoV), static_cast<int32_t>(U32At(r, kPaperItemWidthAt)));
+    PutI16(d, AT(nResoHV), static_cast<int32_t>(U32At(r, kPaperItemLengthAt)));
     PutI16(d, AT(nResoBit), std::strlen(key) > 5 ? QxdFirstNumber(key + 5) : 0);
     return;
   }
@@ -323,7 +324,7 @@ void InitBuiltInDocDMode(DocDMode* record) {
   f.SubFontEntryNum = 9;
   f.sizServerPaper_cx = 2100;
   f.sizServerPaper_cy = 2970;
-  StoreDocDModeChecksum(record);
+  SealDocDMode(record);
 }
 
 DocDMode& DefaultDocDMode() {
@@ -437,7 +438,7 @@ void LoadDefaultSettings(QxdContext* ctx, const ModelInfo* m, const char* locale
   // 1. Paper.
   ListSection papers;
   if (OpenListSection(ctx, "PaperSize", &papers)) {
-    uint8_t r[620] = {};
+    uint8_t r[kPaperItemSize] = {};
     bool found = false;
     for (uint32_t i = 0; localePaper != nullptr && localePaper[0] != '\0' && i < papers.list.count; ++i) {
       if (!ReadListRecord(ctx, papers, i, r, sizeof r)) continue;
@@ -450,19 +451,19 @@ void LoadDefaultSettings(QxdContext* ctx, const ModelInfo* m, const char* locale
     }
     if (!found) found = ReadListRecord(ctx, papers, 0, r, sizeof r);
     if (found) {
-      f.nPaperSize = static_cast<int16_t>(U32At(r, 16));
-      f.sizPaper_cx = static_cast<int16_t>(U32At(r, 24));
-      f.sizPaper_cy = static_cast<int16_t>(U32At(r, 28));
-      f.rcMargin_left = static_cast<int16_t>(U32At(r, 136));
-      f.rcMargin_top = static_cast<int16_t>(U32At(r, 140));
-      f.rcMargin_right = static_cast<int16_t>(U32At(r, 144));
-      f.rcMargin_bottom = static_cast<int16_t>(U32At(r, 148));
+      f.nPaperSize = static_cast<int16_t>(U32At(r, kPaperItemIdAt));
+      f.sizPaper_cx = static_cast<int16_t>(U32At(r, kPaperItemWidthAt));
+      f.sizPaper_cy = static_cast<int16_t>(U32At(r, kPaperItemLengthAt));
+      f.rcMargin_left = static_cast<int16_t>(U32At(r, kPaperItemMarginsAt));
+      f.rcMargin_top = static_cast<int16_t>(U32At(r, kPaperItemMarginsAt + 4));
+      f.rcMargin_right = static_cast<int16_t>(U32At(r, kPaperItemMarginsAt + 8));
+      f.rcMargin_bottom = static_cast<int16_t>(U32At(r, kPaperItemMarginsAt + 12));
     }
   }
   // 2. Output paper.
-  uint8_t out[320];
+  uint8_t out[kOutPaperItemSize];
   if (DefaultItem(ctx, "OutPaperSize", out, sizeof out)) {
-    const uint32_t id = U32At(out, 16);
+    const uint32_t id = U32At(out, kOutPaperItemIdAt);
     f.nOutPaperSize = static_cast<int16_t>(id);
     if (id == kOutPaperAsInput2) {
       f.sizOutPaper_cx = f.sizPaper_cx;
@@ -633,5 +634,5 @@ void LoadDefaultSettings(QxdContext* ctx, const ModelInfo* m, const char* locale
   FillTrayMediaEntries(m, d);
   SetCoverOptionTables(m, d);
   ReadFcsRecipientDefault(ctx);
-  StoreDocDModeChecksum(d);
+  SealDocDMode(d);
 }

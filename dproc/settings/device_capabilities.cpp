@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "common/records/doc_fields.h"
-#include "dproc/settings/settings_fields.h"
 #include "common/qxd/paper_tables.h"
 #include "common/qxd/qxd_reader.h"
 

@@ -1,7 +1,6 @@
 #include "dproc/settings/settings_fixups.h"
 
 #include "common/records/doc_fields.h"
-#include "dproc/settings/settings_fields.h"
 #include "dproc/model/nup_layout.h"
 #include "dproc/model/orientation_rules.h"
 

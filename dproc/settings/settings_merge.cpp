@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/records/devmode_field_guard.h"
 #include "common/records/doc_fields.h"
-#include "dproc/settings/settings_fields.h"
 #include "common/qxd/paper_tables.h"
 #include "common/records/public_devmode_fill.h"
 #include "common/records/settings_checksum.h"
@@ -39,30 +39,28 @@ uint32_t InchUnits(const ModelInfo* m, int32_t tenths) {
 }
 
 // The fields of `input` that lie inside its dmSize (and the bytes given).
+// The merge takes a paper size only with its length and width, and a print
+// quality only with the y resolution.
 PublicDevMode ReadInput(const void* input, size_t inputBytes, uint32_t* fields) {
   PublicDevMode dm{};
   *fields = 0;
   if (input == nullptr || inputBytes < offsetof(PublicDevMode, dmFields) + 4) return dm;
   uint16_t declared;
   std::memcpy(&declared, static_cast<const uint8_t*>(input) + offsetof(PublicDevMode, dmSize), 2);
-  const size_t usable = std::min<size_t>({declared, inputBytes, sizeof dm});
+  const size_t usable = std::min<size_t>(DevModeUsableBytes(declared, inputBytes), sizeof dm);
   std::memcpy(&dm, input, usable);
   struct Field {
     uint32_t bit;
-    size_t end;
+    uint32_t through;  // the field that must be there too
   };
+  constexpr uint32_t kDmPaperWidth = 0x8;
   const Field kFields[] = {
-      {kDmOrientation, offsetof(PublicDevMode, dmOrientation) + 2},
-      {kDmPaperSize, offsetof(PublicDevMode, dmPaperWidth) + 2},
-      {kDmCopies, offsetof(PublicDevMode, dmCopies) + 2},
-      {kDmDefaultSource, offsetof(PublicDevMode, dmDefaultSource) + 2},
-      {kDmPrintQuality, offsetof(PublicDevMode, dmYResolution) + 2},
-      {kDmYResolution, offsetof(PublicDevMode, dmYResolution) + 2},
-      {kDmDuplex, offsetof(PublicDevMode, dmDuplex) + 2},
-      {kDmMediaType, offsetof(PublicDevMode, dmMediaType) + 4},
+      {kDmOrientation, kDmOrientation}, {kDmPaperSize, kDmPaperWidth},       {kDmCopies, kDmCopies},
+      {kDmDefaultSource, kDmDefaultSource}, {kDmPrintQuality, kDmYResolution}, {kDmYResolution, kDmYResolution},
+      {kDmDuplex, kDmDuplex},           {kDmMediaType, kDmMediaType},
   };
   for (const Field& f : kFields) {
-    if ((dm.dmFields & f.bit) != 0 && f.end <= usable) *fields |= f.bit;
+    if (DevModeHasField(dm.dmFields, usable, f.bit) && DevModeHasField(f.through, usable, f.through)) *fields |= f.bit;
   }
   return dm;
 }
@@ -192,7 +190,7 @@ void ApplyLocalePaperDefaults(const ModelInfo* m, DocDMode* defaults, uint16_t p
                       DOC_FIELD_AT(byImageShiftUnit), DOC_FIELD_AT(byPBUnit), DOC_FIELD_AT(byTABShiftUnit)}) {
     SetDocByte(defaults, at, usMeasure ? 1 : 0);
   }
-  StoreDocDModeChecksum(defaults);
+  SealDocDMode(defaults);
 }
 
 void UpdateCmnDModeArea(const SettingsModel& env, PublicDevMode* dm, const DocDMode* d, const char16_t* printerName) {
@@ -240,7 +238,7 @@ void MergeDMode(const SettingsModel& env, PublicDevMode* devmode, DocDMode* d, c
   FixUpNupStyle(d);
   FixUpBookletBinding(d);
   FixUpCombinationOrder(m, d);
-  StoreDocDModeChecksum(d);
+  SealDocDMode(d);
   UpdateCmnDModeArea(env, devmode, d, printerName);
 }
 

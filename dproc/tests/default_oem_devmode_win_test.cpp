@@ -13,7 +13,7 @@
 #include "common/records/settings_checksum.h"
 #include "common/records/sheet_session.h"
 #include "dproc/settings/default_oem_devmode_win.h"
-#include "dproc/settings/settings_fields.h"
+#include "common/records/doc_fields.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {
@@ -59,7 +59,7 @@ TEST_F(DefaultOemDevModeTest, SoundStoredRecordIsTaken) {
   DocDMode stored = DefaultDocDMode();
   const int16_t copies = 7;
   std::memcpy(reinterpret_cast<uint8_t*>(&stored) + kDocCopiesAt, &copies, sizeof copies);
-  StoreDocDModeChecksum(&stored);
+  SealDocDMode(&stored);
   Store(&stored, sizeof stored);
   ASSERT_EQ(GetDefaultOEMDevMode(&ctx_), &Area());
   EXPECT_EQ(Copies(Area()), 7);

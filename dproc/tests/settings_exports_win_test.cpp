@@ -14,7 +14,6 @@
 #include "common/contracts/settings_functions_win.h"
 #include "common/records/doc_fields.h"
 #include "common/win/bind_export.h"
-#include "dproc/settings/settings_fields.h"
 #include "common/records/settings_checksum.h"
 #include "common/records/settings_records.h"
 #include "dproc/model/user_paper_list.h"
@@ -170,7 +169,7 @@ TEST_F(SettingsExportsTest, DocumentResetGivesDefaultsOrTheFirstEasySet) {
   store(easySet.get(), sizeof *easySet);
   EXPECT_TRUE(reset(Public(), doc, 0, printer_.name().c_str()));
   EXPECT_EQ(DocI16(doc, kDocCopiesAt), 1);
-  StoreDocDModeChecksum(easySet.get());
+  SealDocDMode(easySet.get());
   store(easySet.get(), 1);
   EXPECT_TRUE(reset(Public(), doc, 0, printer_.name().c_str()));
   EXPECT_EQ(DocI16(doc, kDocCopiesAt), 1);

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "common/records/doc_fields.h"
-#include "dproc/settings/settings_fields.h"
 #include "common/qxd/model_info.h"
 #include "common/records/settings_records.h"
 

@@ -9,7 +9,6 @@
 
 #include "dproc/model/default_settings.h"
 #include "common/records/doc_fields.h"
-#include "dproc/settings/settings_fields.h"
 #include "dproc/settings/settings_fixups_win.h"
 
 namespace {

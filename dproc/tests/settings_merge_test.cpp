@@ -283,7 +283,7 @@ TEST(CalcFitZoom, OutputPaperAgainstInputPaper) {
 TEST(ResetDocDMode, DefaultsMonoAndTheFirstEasySet) {
   auto defaults = A4Doc();
   SetDocByte(defaults.get(), kDocSelectColorAt, 0);
-  StoreDocDModeChecksum(defaults.get());
+  SealDocDMode(defaults.get());
   auto easySet = A4Doc();
   SetDocI16(easySet.get(), kDocCopiesAt, 3);
   StoreDocDModePrinterHandle(easySet.get(), reinterpret_cast<void*>(0x5555));  // stale, with its checksum

@@ -32,7 +32,7 @@ WorkDevMode ValidRecord() {
   SetDocByte(&w.devmode.doc, kDocDoubleSidesAt, 1);
   SetDocByte(&w.devmode.doc, kDocBindingEdgeAt, kBindAuto);
   w.devmode.magic = kDriverDevModeMagic;
-  StoreDocDModeChecksum(&w.devmode.doc);
+  SealDocDMode(&w.devmode.doc);
   return w;
 }
 
@@ -281,7 +281,7 @@ TEST_F(PrinterSettingsTest, GetSettingsCopiesTheWholeRecordWithTheCallersFields)
   ASSERT_TRUE(dir_.Copy("bin/SIBSTAND.DLL", L"VELDRANK.DLL"));
   WorkDevMode caller = ValidRecord();
   SetDocI16(&caller.devmode.doc, 598, 9);
-  StoreDocDModeChecksum(&caller.devmode.doc);
+  SealDocDMode(&caller.devmode.doc);
   std::unique_ptr<WorkDevMode> out(new WorkDevMode{});
   ASSERT_TRUE(Rdc_GetSettings(out.get(), reinterpret_cast<const DEVMODEW*>(&caller.devmode), printer_.handle(),
                               printer_.name().c_str(), kSettingsCopyWhole | kSettingsMergeAlso));

@@ -51,7 +51,7 @@ DriverDevMode A4DevMode(uint8_t orientation) {
   SetDocI16(&dm.doc, 2222, 100);
   SetDocI16(&dm.doc, 2224, 1);
   dm.magic = kDriverDevModeMagic;
-  StoreDocDModeChecksum(&dm.doc);
+  SealDocDMode(&dm.doc);
   return dm;
 }
 

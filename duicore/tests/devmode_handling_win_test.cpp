@@ -82,7 +82,7 @@ class DevModeHandlingTest : public ::testing::Test {
     const DEVMODEW landscape = ForeignDevMode(DMORIENT_LANDSCAPE, DMPAPER_A4);
     DriverDevMode dm = Convert(&landscape);
     SetDocByte(&dm.doc, kMarkAt, 0xAB);
-    StoreDocDModeChecksum(&dm.doc);
+    SealDocDMode(&dm.doc);
     StoreSettings(dm);
     return dm;
   }
@@ -205,7 +205,7 @@ TEST_F(DevModeHandlingTest, OwnDevModeWithABadChecksumKeepsTheStoredPrivateSetti
   Public(&input)->dmFields = DM_PAPERSIZE;
   Public(&input)->dmPaperSize = DMPAPER_LETTER;
   SetDocByte(&input.doc, kMarkAt, 0xCD);
-  StoreDocDModeChecksum(&input.doc);
+  SealDocDMode(&input.doc);
   // Valid: its private settings are taken.
   DriverDevMode dm = Convert(Public(&input));
   EXPECT_EQ(DocByte(&dm.doc, kMarkAt), 0xCD);
