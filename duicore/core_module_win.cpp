@@ -75,13 +75,26 @@ void FreeUiProcModule(bool processEnding) {
 HMODULE LoadDevProcModule() { return LoadSibling(L"VELDRANH.DLL"); }
 
 LONG CallCommonPropertySheetUI(HWND parent, void* sheetFunction, LPARAM parameter, DWORD* result) {
+  return CallCommonPropertySheetUIIn(L"compstui.dll", parent, sheetFunction, parameter, result);
+}
+
+LONG CallCommonPropertySheetUIIn(const wchar_t* libraryName, HWND parent, void* sheetFunction, LPARAM parameter,
+                                 DWORD* result) {
   using CommonPropertySheetUIFn = LONG(WINAPI*)(HWND, void*, LPARAM, LPDWORD);
   CoreActivation activation;
-  HMODULE library = LoadLibraryW(L"compstui.dll");
-  if (library == nullptr) return -1;
+  HMODULE library = LoadLibraryW(libraryName);
+  if (library == nullptr) {
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return -1;
+  }
   auto call = reinterpret_cast<CommonPropertySheetUIFn>(
       reinterpret_cast<void*>(GetProcAddress(library, "CommonPropertySheetUIW")));
-  const LONG answer = call != nullptr ? call(parent, sheetFunction, parameter, result) : -1;
+  if (call == nullptr) {
+    FreeLibrary(library);
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return -1;
+  }
+  const LONG answer = call(parent, sheetFunction, parameter, result);
   FreeLibrary(library);
   return answer;
 }

@@ -118,3 +118,26 @@ bool WritePrinterDataValue(HANDLE printer, const wchar_t* name, DWORD type, cons
   return SetPrinterDataW(printer, const_cast<wchar_t*>(name), type,
                          static_cast<BYTE*>(const_cast<void*>(data)), size) == ERROR_SUCCESS;
 }
+
+bool StoreFirstPrinterDevMode(HANDLE printer, const void* devmode) {
+  if (printer == nullptr || devmode == nullptr) return false;
+  OSVERSIONINFOW version = {};
+  version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  const bool before5 = GetVersionExW(&version) && version.dwMajorVersion < 5;
+#pragma GCC diagnostic pop
+  const DWORD level = before5 ? 2 : 8;
+  std::unique_ptr<BYTE[]> info = QueryInfo(printer, level, false);
+  if (info == nullptr) return false;
+  auto* stored = before5 ? reinterpret_cast<PRINTER_INFO_2W*>(info.get())->pDevMode
+                         : reinterpret_cast<PRINTER_INFO_8W*>(info.get())->pDevMode;
+  if (stored != nullptr) return true;
+  auto* mine = static_cast<DEVMODEW*>(const_cast<void*>(devmode));
+  if (before5) {
+    reinterpret_cast<PRINTER_INFO_2W*>(info.get())->pDevMode = mine;
+    return SetPrinterW(printer, 2, info.get(), 0) != FALSE;
+  }
+  PRINTER_INFO_8W global = {mine};
+  return SetPrinterW(printer, 8, reinterpret_cast<BYTE*>(&global), 0) != FALSE;
+}
