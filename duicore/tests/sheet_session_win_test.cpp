@@ -293,3 +293,44 @@ TEST(CommonSheetLibrary, AMissingLibraryOrFunctionIsAFailureWithAReason) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<HPROPSHEETPAGE> g_added;
+LONG_PTR CALLBACK AcceptingCallback(HANDLE, UINT function, LPARAM first, LPARAM) {
+  if (function != CPSFUNC_ADD_HPROPSHEETPAGE) return 0;
+  g_added.push_back(reinterpret_cast<HPROPSHEETPAGE>(first));
+  return static_cast<LONG_PTR>(g_added.size());
+}
+
+TEST_F(SheetSessionTest, InitialisationAddsThePagesAndDestroyEndsTheSession) {
+  HANDLE user = printer_.Open(PRINTER_ACCESS_USE);
+  ASSERT_NE(user, nullptr);
+  for (int kind : {0, 1, 2}) {
+    const bool device = kind != 0;
+    SCOPED_TRACE(kind);
+    DOCUMENTPROPERTYHEADER document = DocumentHeader(printer_, DM_OUT_BUFFER);
+    DEVICEPROPERTYHEADER deviceHeader = {sizeof deviceHeader, 0, kind == 2 ? user : printer_.handle(), nullptr};
+    PROPSHEETUI_INFO info = {};
+    info.cbSize = sizeof info;
+    info.Reason = PROPSHEETUI_REASON_INIT;
+    info.lParamInit = device ? reinterpret_cast<LPARAM>(&deviceHeader) : reinterpret_cast<LPARAM>(&document);
+    info.pfnComPropSheet = &AcceptingCallback;
+    info.hComPropSheet = reinterpret_cast<HANDLE>(0x99);
+    g_added.clear();
+    auto call = device ? &DrvDevicePropertySheets : &DrvDocumentPropertySheets;
+    SetLastError(0);
+    ASSERT_EQ(call(&info, 0), 1) << GetLastError();
+    auto* session = reinterpret_cast<SheetSession*>(info.UserData);
+    ASSERT_TRUE(IsSheetSession(session));
+    EXPECT_EQ(g_added.size(), device ? 2u : 5u);
+    EXPECT_EQ(session->pageSlots[0], 1);
+    EXPECT_EQ(session->sheetHandle, reinterpret_cast<HANDLE>(0x99));
+    info.Reason = PROPSHEETUI_REASON_DESTROY;
+    EXPECT_EQ(call(&info, 0), 1);
+    for (HPROPSHEETPAGE page : g_added) DestroyPropertySheetPage(page);
+  }
+  ClosePrinter(user);
+}
+
+}  // namespace

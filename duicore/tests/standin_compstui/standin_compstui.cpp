@@ -14,24 +14,70 @@ namespace {
 int32_t g_action = kStandinPressOk;
 StandinReport g_report;
 std::vector<HPROPSHEETPAGE> g_pages;
-PFNPROPSHEETUI g_sheetFunction = nullptr;
-PROPSHEETUI_INFO g_info;
 
-LONG_PTR CALLBACK LibraryCallback(HANDLE, UINT function, LPARAM first, LPARAM second) {
+// The sheet functions of one call: the caller's, and those it added (the
+// spooler adds the driver's).  Each has its own information record, whose
+// handle is its place in the list plus one.
+struct SheetFunction {
+  PFNPROPSHEETUI function;
+  PROPSHEETUI_INFO info;
+};
+std::vector<SheetFunction> g_functions;
+
+LONG_PTR CALLBACK LibraryCallback(HANDLE owner, UINT function, LPARAM first, LPARAM second);
+
+LONG StartFunction(PFNPROPSHEETUI function, LPARAM parameter) {
+  g_functions.push_back(SheetFunction{function, PROPSHEETUI_INFO{}});
+  PROPSHEETUI_INFO& info = g_functions.back().info;
+  info.cbSize = sizeof info;
+  info.Version = PROPSHEETUI_INFO_VERSION;
+  info.Flags = PSUIINFO_UNICODE;
+  info.Reason = PROPSHEETUI_REASON_INIT;
+  info.hComPropSheet = reinterpret_cast<HANDLE>(g_functions.size());
+  info.pfnComPropSheet = &LibraryCallback;
+  info.lParamInit = parameter;
+  // The record may move while the function adds others: call with a copy.
+  PROPSHEETUI_INFO call = info;
+  const size_t place = g_functions.size() - 1;
+  const LONG result = function(&call, parameter);
+  g_functions[place].info = call;
+  return result;
+}
+
+LONG CallFunction(size_t place, WORD reason, LPARAM parameter) {
+  PROPSHEETUI_INFO call = g_functions[place].info;
+  call.Reason = reason;
+  const LONG result = g_functions[place].function(&call, parameter);
+  g_functions[place].info = call;
+  return result;
+}
+
+LONG_PTR CALLBACK LibraryCallback(HANDLE owner, UINT function, LPARAM first, LPARAM second) {
   switch (function) {
     case CPSFUNC_ADD_HPROPSHEETPAGE:
       if ((g_action & 0xFF) == kStandinRefuseFirstPage && g_pages.empty()) return 0;
       g_pages.push_back(reinterpret_cast<HPROPSHEETPAGE>(first));
       ++g_report.pagesAdded;
-      return static_cast<LONG_PTR>(g_pages.size());  // the page's slot
+      // The page's slot: its owner in the high bits, its place in the low.
+      return (reinterpret_cast<LONG_PTR>(owner) << 16) | static_cast<LONG_PTR>(g_pages.size());
+    case CPSFUNC_ADD_PFNPROPSHEETUIW: {
+      if (StartFunction(reinterpret_cast<PFNPROPSHEETUI>(first), second) <= 0) return 0;
+      return static_cast<LONG_PTR>(g_functions.size());
+    }
     case CPSFUNC_SET_RESULT: {
       ++g_report.setResultCalls;
+      // The function that owns the page hears the result, then the ones
+      // that added it, up to the caller's.
       SETRESULT_INFO result = {};
       result.cbSize = sizeof result;
       result.hSetResult = reinterpret_cast<HANDLE>(first);
       result.Result = second;
-      g_info.Reason = PROPSHEETUI_REASON_SET_RESULT;
-      g_report.setResultAnswer = g_sheetFunction(&g_info, reinterpret_cast<LPARAM>(&result));
+      const size_t ownerPlace = static_cast<size_t>(first >> 16) - 1;
+      if (ownerPlace >= g_functions.size()) return 0;
+      g_report.setResultAnswer = CallFunction(ownerPlace, PROPSHEETUI_REASON_SET_RESULT, reinterpret_cast<LPARAM>(&result));
+      for (size_t place = ownerPlace; place-- > 0;) {
+        CallFunction(place, PROPSHEETUI_REASON_SET_RESULT, reinterpret_cast<LPARAM>(&result));
+      }
       return 1;
     }
     default:
@@ -101,33 +147,29 @@ extern "C" LONG WINAPI CommonPropertySheetUIW(HWND owner, PFNPROPSHEETUI sheetFu
   g_report = StandinReport{};
   g_report.calls = calls;
   g_pages.clear();
-  g_sheetFunction = sheetFunction;
-  g_info = PROPSHEETUI_INFO{};
-  g_info.cbSize = sizeof g_info;
-  g_info.Version = PROPSHEETUI_INFO_VERSION;
-  g_info.Flags = PSUIINFO_UNICODE;
-  g_info.Reason = PROPSHEETUI_REASON_INIT;
-  g_info.hComPropSheet = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(0x5eed));
-  g_info.pfnComPropSheet = &LibraryCallback;
-  g_info.lParamInit = parameter;
-  g_report.initResult = sheetFunction(&g_info, parameter);
+  g_functions.clear();
+  g_report.initResult = StartFunction(sheetFunction, parameter);
   if (g_report.initResult <= 0) {
     for (HPROPSHEETPAGE page : g_pages) DestroyPropertySheetPage(page);
+    for (size_t place = g_functions.size(); place-- > 0;) CallFunction(place, PROPSHEETUI_REASON_DESTROY, 0);
     return ERR_CPSUI_GETLASTERROR;
   }
   PROPSHEETUI_INFO_HEADER header = {};
   header.cbSize = sizeof header;
   wchar_t noTitle[1] = L"";
   header.pTitle = noTitle;
-  g_info.Reason = PROPSHEETUI_REASON_GET_INFO_HEADER;
-  if (sheetFunction(&g_info, reinterpret_cast<LPARAM>(&header)) > 0) {
+  if (CallFunction(0, PROPSHEETUI_REASON_GET_INFO_HEADER, reinterpret_cast<LPARAM>(&header)) > 0) {
     g_report.headerFlags = header.Flags;
     if (header.pTitle != nullptr) lstrcpynW(g_report.headerTitle, header.pTitle, 64);
   }
   RunSheet(owner);
-  const LONG_PTR answer = g_info.Result;
-  g_info.Reason = PROPSHEETUI_REASON_DESTROY;
-  g_report.destroyResult = sheetFunction(&g_info, 0);
+  const LONG_PTR answer = g_functions[0].info.Result;
+  // Every function is told, the last added first; the report keeps the
+  // answer of the one that made the pages.
+  for (size_t place = g_functions.size(); place-- > 0;) {
+    const LONG result = CallFunction(place, PROPSHEETUI_REASON_DESTROY, 0);
+    if (place == g_functions.size() - 1) g_report.destroyResult = result;
+  }
   if (result != nullptr) *result = static_cast<DWORD>(answer != 0 ? answer : CPSUI_CANCEL);
   return 1;
 }
