@@ -178,13 +178,15 @@ TEST(SheetEntryPoints, ReasonsAndHeaders) {
   EXPECT_EQ(DrvDevicePropertySheets(nullptr, 0), -1);
 }
 
+LONG_PTR CALLBACK RefusingCallback(HANDLE, UINT, LPARAM, LPARAM) { return 0; }
+
 TEST_F(SheetSessionTest, ALibraryThatRefusesAPageGetsNoSession) {
   DOCUMENTPROPERTYHEADER header = DocumentHeader(printer_, DM_OUT_BUFFER);
   PROPSHEETUI_INFO info = {};
   info.cbSize = sizeof info;
   info.Reason = PROPSHEETUI_REASON_INIT;
   info.lParamInit = reinterpret_cast<LPARAM>(&header);
-  info.pfnComPropSheet = [](HANDLE, UINT, LPARAM, LPARAM) -> LONG_PTR { return 0; };
+  info.pfnComPropSheet = &RefusingCallback;
   EXPECT_EQ(DrvDocumentPropertySheets(&info, 0), -1);
   EXPECT_EQ(info.UserData, 0u);
   // Without a callback no page can be added either.
