@@ -226,7 +226,10 @@ void ShowSheetPicture(HANDLE printer, const std::wstring& name, const std::wstri
         Sleep(50);
         continue;
       }
-      Sleep(500);  // let every control paint
+      // Bring the sheet to the front and let every control paint.
+      SetForegroundWindow(sheet);
+      RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      Sleep(1500);
       saved = SaveWindowPicture(sheet, path);
       PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
       return;
