@@ -99,12 +99,33 @@ LONG CallCommonPropertySheetUIIn(const wchar_t* libraryName, HWND parent, void* 
   return answer;
 }
 
-int GetOsVersionClass() {
-  OSVERSIONINFOW info = {};
-  info.dwOSVersionInfoSize = sizeof info;
+namespace {
+
+bool ReadWindowsVersion(OSVERSIONINFOW* info) {
+  *info = OSVERSIONINFOW{};
+  info->dwOSVersionInfoSize = sizeof *info;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!GetVersionExW(&info)) return kOsClassOther;
+  return GetVersionExW(info) != FALSE;
 #pragma GCC diagnostic pop
+}
+
+}  // namespace
+
+int GetOsVersionClass() {
+  OSVERSIONINFOW info;
+  if (!ReadWindowsVersion(&info)) return kOsClassOther;
   return OsVersionClassOf(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
+}
+
+DWORD WindowsMajorVersion() {
+  OSVERSIONINFOW info;
+  return ReadWindowsVersion(&info) ? info.dwMajorVersion : 0;
+}
+
+void BroadcastDevModeChange(const wchar_t* printerName) {
+  constexpr UINT kTimeout = 5000;
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(HWND_BROADCAST, WM_DEVMODECHANGE, 0, reinterpret_cast<LPARAM>(printerName), SMTO_ABORTIFHUNG,
+                      kTimeout, &ignored);
 }

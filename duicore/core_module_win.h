@@ -52,5 +52,11 @@ LONG CallCommonPropertySheetUI(HWND parent, void* sheetFunction, LPARAM paramete
 LONG CallCommonPropertySheetUIIn(const wchar_t* libraryName, HWND parent, void* sheetFunction, LPARAM parameter,
                                  DWORD* result);
 
-// The Windows generation (os_version_class.h) of the running system.
+// The Windows generation (os_version_class.h) of the running system, and
+// its major version number (0 when it cannot be read).
 int GetOsVersionClass();
+DWORD WindowsMajorVersion();
+
+// Tells every top-level window that the printer's settings changed
+// (WM_DEVMODECHANGE, waiting at most 5 s for a window that hangs).
+void BroadcastDevModeChange(const wchar_t* printerName);

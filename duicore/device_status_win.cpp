@@ -43,16 +43,6 @@ void TerminatedAnswer(const char* field, char (&out)[32]) {
   out[31] = '\0';
 }
 
-bool IsWindowsVistaOrLater() {
-  OSVERSIONINFOW info = {};
-  info.dwOSVersionInfoSize = sizeof info;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!GetVersionExW(&info)) return false;
-#pragma GCC diagnostic pop
-  return info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion >= 6;
-}
-
 struct PrinterHandle {
   HANDLE handle = nullptr;
   ~PrinterHandle() {
@@ -237,7 +227,7 @@ int GetDeviceConnection(bool usbMode, HMODULE devProc, const wchar_t* printerNam
     }
     return kDeviceStatusDone;
   }
-  if (!usbMode || !IsWindowsVistaOrLater()) return kDeviceStatusNoConnection;
+  if (!usbMode || WindowsMajorVersion() < 6) return kDeviceStatusNoConnection;
   if (!IsUsbPrinter(printer.handle)) return kDeviceStatusNoConnection;
   if (isUsb != nullptr) *isUsb = true;
   DWORD status = 0, attributes = 0;
@@ -327,9 +317,7 @@ void RefreshSessionDeviceStatus(SheetSession* session, bool deviceSheets) {
     if (deviceSheets && (optionsChanged || traysChanged)) {
       SetDevModeHead(session->working, session->printer, session->printerName);
       SavePrivateDevMode(session->working, session->printer, session->printerName);
-      DWORD_PTR ignored = 0;
-      SendMessageTimeoutW(HWND_BROADCAST, WM_DEVMODECHANGE, 0, reinterpret_cast<LPARAM>(session->printerName),
-                          SMTO_ABORTIFHUNG, 5000, &ignored);
+      BroadcastDevModeChange(session->printerName);
     }
   }
   FreeLibrary(devProc);

@@ -7,6 +7,8 @@
 #include <memory>
 #include <new>
 
+#include "duicore/core_module_win.h"
+
 namespace {
 
 constexpr DWORD kAllPrinterAccess = 0xF000C;
@@ -121,12 +123,8 @@ bool WritePrinterDataValue(HANDLE printer, const wchar_t* name, DWORD type, cons
 
 bool StoreFirstPrinterDevMode(HANDLE printer, const void* devmode) {
   if (printer == nullptr || devmode == nullptr) return false;
-  OSVERSIONINFOW version = {};
-  version.dwOSVersionInfoSize = sizeof version;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  const bool before5 = GetVersionExW(&version) && version.dwMajorVersion < 5;
-#pragma GCC diagnostic pop
+  const DWORD major = WindowsMajorVersion();
+  const bool before5 = major != 0 && major < 5;
   const DWORD level = before5 ? 2 : 8;
   std::unique_ptr<BYTE[]> info = QueryInfo(printer, level, false);
   if (info == nullptr) return false;

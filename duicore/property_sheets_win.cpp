@@ -22,7 +22,6 @@ constexpr ULONG_PTR kPrinterIcon = 64062;
 constexpr uint32_t kEntryHelpButton = 0x1;
 constexpr uint32_t kEntryIconId = 0x2;
 constexpr uint32_t kEntryModule = 0x4;
-constexpr UINT kBroadcastTimeout = 5000;
 
 wchar_t g_noTitle[1] = L"";
 
@@ -47,12 +46,6 @@ void EndSession(SheetSession* session) {
   HMODULE templates = SessionTemplates(session);
   DestroySheetSession(session);
   if (templates != nullptr) FreeLibrary(templates);
-}
-
-void BroadcastSettingsChange(const wchar_t* printerName) {
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(HWND_BROADCAST, WM_DEVMODECHANGE, 0, reinterpret_cast<LPARAM>(printerName), SMTO_ABORTIFHUNG,
-                      kBroadcastTimeout, &ignored);
 }
 
 // Adds the session's pages through the library's callback; false (nothing
@@ -140,7 +133,7 @@ LONG DocumentResult(SheetSession* session, DOCUMENTPROPERTYHEADER* header, PPROP
     *out = session->working->devmode;
     if (session->mode == kSheetModeUserDefault && (session->flags & 1) != 0 && session->mayChange != 0) {
       SavePrivateDevMode(session->working, header->hPrinter, header->pszPrinterName);
-      BroadcastSettingsChange(header->pszPrinterName);
+      BroadcastDevModeChange(header->pszPrinterName);
     }
     StampDocDModeChecksum(&out->doc);
   }
@@ -154,7 +147,7 @@ LONG DeviceResult(SheetSession* session, PPROPSHEETUI_INFO info, LPARAM param) {
   if (result->Result == CPSUI_OK) {
     SetDevModeHead(session->working, session->printer, session->printerName);
     SavePrivateDevMode(session->working, session->printer, session->printerName);
-    BroadcastSettingsChange(session->printerName);
+    BroadcastDevModeChange(session->printerName);
     // The printer's entry in the directory service follows the change.
     PRINTER_INFO_7W publish = {nullptr, DSPRINT_UPDATE};
     SetPrinterW(session->printer, 7, reinterpret_cast<BYTE*>(&publish), 0);
@@ -169,6 +162,26 @@ SheetSession* SessionOf(PPROPSHEETUI_INFO info) {
   return IsSheetSession(session) ? session : nullptr;
 }
 
+// The reasons after initialisation, alike for both kinds of sheets but for
+// the result, which `takeResult` handles.
+template <typename TakeResult>
+LONG SessionReason(PPROPSHEETUI_INFO info, LPARAM param, TakeResult takeResult) {
+  SheetSession* session = SessionOf(info);
+  if (session == nullptr) return kSheetFailure;
+  switch (info->Reason) {
+    case PROPSHEETUI_REASON_GET_INFO_HEADER:
+      return InfoHeader(session, param);
+    case PROPSHEETUI_REASON_DESTROY:
+      EndSession(session);
+      info->UserData = 0;
+      return 1;
+    case PROPSHEETUI_REASON_SET_RESULT:
+      return takeResult(session);
+    default:
+      return kSheetFailure;
+  }
+}
+
 }  // namespace
 
 extern "C" LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM param) {
@@ -176,20 +189,8 @@ extern "C" LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM 
   if (header == nullptr) return kSheetFailure;
   if (info == nullptr) return QueryDevModeWithoutSheets(header);
   if (info->Reason == PROPSHEETUI_REASON_INIT) return InitSheets(info, header, nullptr);
-  SheetSession* session = SessionOf(info);
-  if (session == nullptr) return kSheetFailure;
-  switch (info->Reason) {
-    case PROPSHEETUI_REASON_GET_INFO_HEADER:
-      return InfoHeader(session, param);
-    case PROPSHEETUI_REASON_DESTROY:
-      EndSession(session);
-      info->UserData = 0;
-      return 1;
-    case PROPSHEETUI_REASON_SET_RESULT:
-      return DocumentResult(session, header, info, param);
-    default:
-      return kSheetFailure;
-  }
+  return SessionReason(info, param,
+                       [&](SheetSession* session) { return DocumentResult(session, header, info, param); });
 }
 
 extern "C" LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM param) {
@@ -197,18 +198,5 @@ extern "C" LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM pa
   auto* header = reinterpret_cast<DEVICEPROPERTYHEADER*>(info->lParamInit);
   if (header == nullptr) return kSheetFailure;
   if (info->Reason == PROPSHEETUI_REASON_INIT) return InitSheets(info, nullptr, header);
-  SheetSession* session = SessionOf(info);
-  if (session == nullptr) return kSheetFailure;
-  switch (info->Reason) {
-    case PROPSHEETUI_REASON_GET_INFO_HEADER:
-      return InfoHeader(session, param);
-    case PROPSHEETUI_REASON_DESTROY:
-      EndSession(session);
-      info->UserData = 0;
-      return 1;
-    case PROPSHEETUI_REASON_SET_RESULT:
-      return DeviceResult(session, info, param);
-    default:
-      return kSheetFailure;
-  }
+  return SessionReason(info, param, [&](SheetSession* session) { return DeviceResult(session, info, param); });
 }
