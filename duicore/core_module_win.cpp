@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "common/win/bind_export.h"
+#include "common/win/drv_trace.h"
 #include "duicore/os_version_class.h"
 
 namespace {
@@ -17,7 +19,9 @@ HMODULE LoadSibling(const wchar_t* fileName) {
   wchar_t path[MAX_PATH];
   if (!CoreSiblingPath(fileName, path, MAX_PATH)) return nullptr;
   CoreActivation activation;
-  return LoadLibraryW(path);
+  HMODULE module = LoadLibraryW(path);
+  if (module == nullptr) DRV_TRACE("VELDRANK: %ls did not load (%lu)", fileName, GetLastError());
+  return module;
 }
 
 }  // namespace
@@ -87,8 +91,7 @@ LONG CallCommonPropertySheetUIIn(const wchar_t* libraryName, HWND parent, void* 
     SetLastError(ERROR_MOD_NOT_FOUND);
     return -1;
   }
-  auto call = reinterpret_cast<CommonPropertySheetUIFn>(
-      reinterpret_cast<void*>(GetProcAddress(library, "CommonPropertySheetUIW")));
+  auto call = BindExport<CommonPropertySheetUIFn>(library, "CommonPropertySheetUIW");
   if (call == nullptr) {
     FreeLibrary(library);
     SetLastError(ERROR_PROC_NOT_FOUND);

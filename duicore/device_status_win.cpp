@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "common/contracts/ddproc_device_queries_win.h"
+#include "common/contracts/proc_library_exports_win.h"
 #include "common/records/sheet_session.h"
+#include "common/win/bind_export.h"
 #include "duicore/core_module_win.h"
 #include "duicore/device_description_win.h"
 #include "duicore/devmode_work_win.h"
@@ -24,8 +26,8 @@ constexpr size_t kAddressSize = 64;
 constexpr int kTraySlotsAsked = 10;
 
 template <typename Fn>
-Fn Bind(HMODULE module, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+Fn Bind(HMODULE module, DDProcEntry entry) {
+  return BindExport<Fn>(module, kDDProcEntryNames[entry]);
 }
 
 bool SameKeyword(const char* a, const char* b) { return lstrcmpiA(a, b) == 0; }
@@ -126,7 +128,7 @@ int AskOptions(const DeviceQuery& query, const DevProcQueries& dd, bool usb, HAN
     }
   }
   if (!usb && query.uiProc != nullptr) {
-    auto authOptions = Bind<OapiGetAuthDevOptionFn>(query.uiProc, kOapiGetAuthDevOption);
+    auto authOptions = BindExport<OapiGetAuthDevOptionFn>(query.uiProc, kOapiGetAuthDevOption);
     uint32_t authChanged = 0;
     if (authOptions != nullptr && authOptions(address, printer, work, &authChanged) != 0 && authChanged != 0) {
       *changed = true;

@@ -7,6 +7,7 @@
 
 #include "common/win/driver_ui_interface_win.h"
 #include "duicore/core_module_win.h"
+#include "common/win/export_guard.h"
 #include "duicore/devmode_work_win.h"
 #include "duicore/printer_access_win.h"
 
@@ -37,7 +38,7 @@ LONG QueryDevModeWithoutSheets(DOCUMENTPROPERTYHEADER* header) {
 }
 
 extern "C" LONG WINAPI DrvDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName, PDEVMODEW out,
-                                             PDEVMODEW in, DWORD mode) {
+                                             PDEVMODEW in, DWORD mode) try {
   if (mode == 0) return kDriverDevModeSize;
   if (((mode & DM_OUT_BUFFER) != 0 && out == nullptr) || ((mode & DM_IN_BUFFER) != 0 && in == nullptr)) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -58,6 +59,8 @@ extern "C" LONG WINAPI DrvDocumentProperties(HWND window, HANDLE printer, LPWSTR
     return kSheetFailure;
   }
   return static_cast<LONG>(result);
+} catch (...) {
+  return ExportFailed("DrvDocumentProperties", kSheetFailure);
 }
 
 extern "C" LONG WINAPI DrvAdvancedDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName,
@@ -65,7 +68,7 @@ extern "C" LONG WINAPI DrvAdvancedDocumentProperties(HWND window, HANDLE printer
   return DrvDocumentProperties(window, printer, deviceName, out, in, DM_IN_PROMPT | DM_OUT_BUFFER | DM_ADVANCED);
 }
 
-extern "C" BOOL WINAPI PrinterProperties(HWND window, HANDLE printer) {
+extern "C" BOOL WINAPI PrinterProperties(HWND window, HANDLE printer) try {
   constexpr DWORD kPermissionProbe = 1;
   DEVICEPROPERTYHEADER header = {};
   header.cbSize = sizeof header;
@@ -79,4 +82,6 @@ extern "C" BOOL WINAPI PrinterProperties(HWND window, HANDLE printer) {
     return FALSE;
   }
   return result != 0;
+} catch (...) {
+  return ExportFailed("PrinterProperties", BOOL{FALSE});
 }

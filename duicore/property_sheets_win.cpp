@@ -7,6 +7,7 @@
 #include <winspool.h>
 
 #include "common/win/driver_ui_interface_win.h"
+#include "common/win/export_guard.h"
 #include "duicore/core_module_win.h"
 #include "duicore/device_status_win.h"
 #include "duicore/devmode_work_win.h"
@@ -184,19 +185,23 @@ LONG SessionReason(PPROPSHEETUI_INFO info, LPARAM param, TakeResult takeResult) 
 
 }  // namespace
 
-extern "C" LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM param) {
+extern "C" LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM param) try {
   auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(info != nullptr ? info->lParamInit : param);
   if (header == nullptr) return kSheetFailure;
   if (info == nullptr) return QueryDevModeWithoutSheets(header);
   if (info->Reason == PROPSHEETUI_REASON_INIT) return InitSheets(info, header, nullptr);
   return SessionReason(info, param,
                        [&](SheetSession* session) { return DocumentResult(session, header, info, param); });
+} catch (...) {
+  return ExportFailed("DrvDocumentPropertySheets", LONG{kSheetFailure});
 }
 
-extern "C" LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM param) {
+extern "C" LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM param) try {
   if (info == nullptr) return kSheetFailure;
   auto* header = reinterpret_cast<DEVICEPROPERTYHEADER*>(info->lParamInit);
   if (header == nullptr) return kSheetFailure;
   if (info->Reason == PROPSHEETUI_REASON_INIT) return InitSheets(info, nullptr, header);
   return SessionReason(info, param, [&](SheetSession* session) { return DeviceResult(session, info, param); });
+} catch (...) {
+  return ExportFailed("DrvDevicePropertySheets", LONG{kSheetFailure});
 }

@@ -9,6 +9,7 @@
 
 #include <cstring>
 
+#include "common/win/export_guard.h"
 #include "duicore/core_module_win.h"
 #include "duicore/devmode_work_win.h"
 #include "duicore/sheet_session_win.h"
@@ -46,9 +47,6 @@ void AfterNotification(HWND dialog, const NMHDR* header) {
   }
 }
 
-template <int Index>
-INT_PTR CALLBACK Forwarder(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
 struct ForwarderRow {
   const char* procedure;
   DLGPROC stub;
@@ -61,7 +59,8 @@ constexpr const char* kProcedures[] = {
 
 template <int Index>
 INT_PTR CALLBACK Forwarder(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return SheetDlgProcForwarder(dialog, message, wParam, lParam, kProcedures[Index]);
+  return GuardExport(kProcedures[Index], INT_PTR{1},
+                     [&] { return SheetDlgProcForwarder(dialog, message, wParam, lParam, kProcedures[Index]); });
 }
 
 const ForwarderRow kForwarders[] = {

@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "common/contracts/sheet_procedures_win.h"
+#include "common/contracts/proc_library_exports_win.h"
 #include "duicore/core_module_win.h"
 #include "duicore/devmode_work_win.h"
 #include "duicore/os_version_class.h"

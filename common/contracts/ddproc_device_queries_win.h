@@ -1,6 +1,7 @@
 // The device queries of VELDRANH that the user interface core binds by
-// name: the device's network address, whether it can be reached, and its
-// installed options and input trays, over the network or over USB.
+// name (their names are in ddproc_functions.h): the device's network
+// address, whether it can be reached, and its installed options and input
+// trays, over the network or over USB.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "common/contracts/ddproc_device_capabilities.h"
+#include "common/contracts/ddproc_functions.h"
 
 // One installable option: its keyword goes to the device, the device's
 // installed value comes back (narrow, at most 31 characters).
@@ -43,19 +44,3 @@ using DDProcOptionRequestUsbFn = BOOL(DDPROC_CALL*)(HANDLE printer, void* status
 using DDProcInputTrayStatusFn = BOOL(DDPROC_CALL*)(const char* address, uint32_t count, TrayStatusEntry* entries);
 using DDProcInputTrayStatusUsbFn = BOOL(DDPROC_CALL*)(HANDLE printer, void* status, uint32_t count,
                                                        TrayStatusEntry* entries);
-
-inline constexpr char kDDProcGetPrinterIPAddress[] = "DDProc_GetPrinterIPAddress";
-inline constexpr char kDDProcIsEnableBdcLib[] = "DDProc_IsEnableBdcLib";
-inline constexpr char kDDProcIsCommunicateDevice[] = "DDProc_IsCommunicateDevice";
-inline constexpr char kDDProcGetPrinterStatusUsb[] = "DDProc_GetPrinterStatus_USB";
-inline constexpr char kDDProcDeletePrinterStatusUsb[] = "DDProc_DeletePrinterStatus_USB";
-inline constexpr char kDDProcIsSupportModelUsb[] = "DDProc_IsSupportModel_USB";
-inline constexpr char kDDProcOptionRequest[] = "DDProc_OptionRequest";
-inline constexpr char kDDProcOptionRequestUsb[] = "DDProc_OptionRequest_USB";
-inline constexpr char kDDProcInputTrayStatus[] = "DDProc_InputTrayStatus";
-inline constexpr char kDDProcInputTrayStatusUsb[] = "DDProc_InputTrayStatus_USB";
-
-// The device's authentication options, added by the procedure library.
-using OapiGetAuthDevOptionFn = int(WINAPI*)(const char* address, HANDLE printer, DevOption* option,
-                                            uint32_t* changed);
-inline constexpr char kOapiGetAuthDevOption[] = "OAPI_GetAuthDevOption";
