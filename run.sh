@@ -2,7 +2,9 @@
 # Installs what is missing, builds both processor types, assembles the driver
 # package under out/, shows the sample model's main description file, and
 # installs the x64 package as a printer under Wine, showing the printer's
-# default DEVMODE and capabilities as the spooler hands them out.
+# default DEVMODE and capabilities as the spooler hands them out; then opens
+# the printer's document properties on a virtual display and saves a picture
+# of the sheets as out/document-properties.bmp.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
@@ -28,6 +30,17 @@ wineserver=/usr/lib/wine/wineserver
 # Wine's background processes keep the output streams of whoever starts
 # them: wineboot (which also makes the prefix the first time) starts them
 # detached, and they are stopped again at the end.
-trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
+# A virtual display of our own for the sheets, stopped at the end by its id.
+display_file=$(mktemp)
+setsid Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$display_file" 2>/dev/null &
+xvfb=$!
+trap '"$wineserver" -k >/dev/null 2>&1 || true; kill "$xvfb" 2>/dev/null || true; rm -f "$display_file"' EXIT
+for _ in $(seq 1 200); do
+  num=$(tr -dc 0-9 <"$display_file")
+  [ -n "$num" ] && break
+  sleep 0.1
+done
+export DISPLAY=":$num"
 setsid /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
-/usr/lib/wine/wine64 build/x64/bin/faxprinter.exe "Z:$PWD/out/x64" "Fax (sample model)"
+/usr/lib/wine/wine64 build/x64/bin/faxprinter.exe "Z:$PWD/out/x64" "Fax (sample model)" \
+  "Z:$PWD/out/document-properties.bmp"

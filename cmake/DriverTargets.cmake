@@ -2,14 +2,21 @@
 
 # driver_dll(<target> OUTPUT_NAME <name> DEF <file> [SOURCES ...] [LIBS ...] [RESOURCE_ONLY])
 # A driver library: a Windows DLL whose exports are exactly the names of its
-# .def file and whose imports are system libraries only.
+# .def file and whose imports are system libraries only.  A RESOURCE_ONLY
+# library is built without the C run-time; its entry point is the shared
+# DllInitialize, which only keeps the module handle.
 function(driver_dll target)
   cmake_parse_arguments(A "RESOURCE_ONLY" "OUTPUT_NAME;DEF" "SOURCES;LIBS" ${ARGN})
   add_library(${target} SHARED ${A_SOURCES} ${A_DEF})
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${A_OUTPUT_NAME} SUFFIX ".DLL")
   target_link_options(${target} PRIVATE -Wl,--exclude-all-symbols -Wl,--enable-stdcall-fixup)
   if(A_RESOURCE_ONLY)
-    target_link_options(${target} PRIVATE -nostdlib -Wl,-e,0)
+    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/common/win/resource_library_entry.c)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+      target_link_options(${target} PRIVATE -nostdlib -Wl,-e,DllInitialize)
+    else()
+      target_link_options(${target} PRIVATE -nostdlib -Wl,-e,_DllInitialize@12)
+    endif()
     set_target_properties(${target} PROPERTIES LINKER_LANGUAGE C)
   endif()
   if(A_LIBS)

@@ -79,22 +79,56 @@ void FreeUiProcModule(bool processEnding) {
 HMODULE LoadDevProcModule() { return LoadSibling(L"VELDRANH.DLL"); }
 
 LONG CallCommonPropertySheetUI(HWND parent, void* sheetFunction, LPARAM parameter, DWORD* result) {
+  return CallCommonPropertySheetUIIn(L"compstui.dll", parent, sheetFunction, parameter, result);
+}
+
+LONG CallCommonPropertySheetUIIn(const wchar_t* libraryName, HWND parent, void* sheetFunction, LPARAM parameter,
+                                 DWORD* result) {
   using CommonPropertySheetUIFn = LONG(WINAPI*)(HWND, void*, LPARAM, LPDWORD);
   CoreActivation activation;
-  HMODULE library = LoadLibraryW(L"compstui.dll");
-  if (library == nullptr) return -1;
+  HMODULE library = LoadLibraryW(libraryName);
+  if (library == nullptr) {
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return -1;
+  }
   auto call = BindExport<CommonPropertySheetUIFn>(library, "CommonPropertySheetUIW");
-  const LONG answer = call != nullptr ? call(parent, sheetFunction, parameter, result) : -1;
+  if (call == nullptr) {
+    FreeLibrary(library);
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return -1;
+  }
+  const LONG answer = call(parent, sheetFunction, parameter, result);
   FreeLibrary(library);
   return answer;
 }
 
-int GetOsVersionClass() {
-  OSVERSIONINFOW info = {};
-  info.dwOSVersionInfoSize = sizeof info;
+namespace {
+
+bool ReadWindowsVersion(OSVERSIONINFOW* info) {
+  *info = OSVERSIONINFOW{};
+  info->dwOSVersionInfoSize = sizeof *info;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!GetVersionExW(&info)) return kOsClassOther;
+  return GetVersionExW(info) != FALSE;
 #pragma GCC diagnostic pop
+}
+
+}  // namespace
+
+int GetOsVersionClass() {
+  OSVERSIONINFOW info;
+  if (!ReadWindowsVersion(&info)) return kOsClassOther;
   return OsVersionClassOf(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
+}
+
+DWORD WindowsMajorVersion() {
+  OSVERSIONINFOW info;
+  return ReadWindowsVersion(&info) ? info.dwMajorVersion : 0;
+}
+
+void BroadcastDevModeChange(const wchar_t* printerName) {
+  constexpr UINT kTimeout = 5000;
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(HWND_BROADCAST, WM_DEVMODECHANGE, 0, reinterpret_cast<LPARAM>(printerName), SMTO_ABORTIFHUNG,
+                      kTimeout, &ignored);
 }

@@ -44,9 +44,18 @@ Fn BindUiProc(const char* name) {
 }
 
 // Loads "compstui.dll", calls its CommonPropertySheetUIW with the four
-// arguments and frees it again; -1 when the library or the function is
-// missing.
+// arguments and frees it again; -1 with the last error ERROR_MOD_NOT_FOUND
+// or ERROR_PROC_NOT_FOUND when the library or the function is missing.
 LONG CallCommonPropertySheetUI(HWND parent, void* sheetFunction, LPARAM parameter, DWORD* result);
+// The same with the library named by the caller.
+LONG CallCommonPropertySheetUIIn(const wchar_t* libraryName, HWND parent, void* sheetFunction, LPARAM parameter,
+                                 DWORD* result);
 
-// The Windows generation (os_version_class.h) of the running system.
+// The Windows generation (os_version_class.h) of the running system, and
+// its major version number (0 when it cannot be read).
 int GetOsVersionClass();
+DWORD WindowsMajorVersion();
+
+// Tells every top-level window that the printer's settings changed
+// (WM_DEVMODECHANGE, waiting at most 5 s for a window that hangs).
+void BroadcastDevModeChange(const wchar_t* printerName);

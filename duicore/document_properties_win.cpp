@@ -1,7 +1,8 @@
 // The document- and printer-properties entry points.  Without sheets they
 // answer with the DEVMODE size or a DEVMODE built from the printer's stored
-// settings and the caller's DEVMODE; the sheets themselves run through the
-// common property-sheet library.
+// settings and the caller's DEVMODE; with them they run the common
+// property-sheet library, which calls back the sheet entry points
+// (property_sheets_win.cpp).
 #include <windows.h>
 
 #include "common/win/driver_ui_interface_win.h"
@@ -34,25 +35,6 @@ LONG QueryDevModeWithoutSheets(DOCUMENTPROPERTYHEADER* header) {
     }
   }
   return IDOK;
-}
-
-extern "C" LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM param) try {
-  if (info == nullptr) {
-    auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(param);
-    if (header == nullptr) return kSheetFailure;
-    return QueryDevModeWithoutSheets(header);
-  }
-  // The document sheets are not offered by this build.
-  SetLastError(ERROR_NOT_SUPPORTED);
-  return kSheetFailure;
-} catch (...) {
-  return ExportFailed("DrvDocumentPropertySheets", LONG{kSheetFailure});
-}
-
-extern "C" LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO, LPARAM) {
-  // The device sheets are not offered by this build.
-  SetLastError(ERROR_NOT_SUPPORTED);
-  return kSheetFailure;
 }
 
 extern "C" LONG WINAPI DrvDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName, PDEVMODEW out,

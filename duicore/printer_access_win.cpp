@@ -7,6 +7,8 @@
 #include <memory>
 #include <new>
 
+#include "duicore/core_module_win.h"
+
 namespace {
 
 constexpr DWORD kAllPrinterAccess = 0xF000C;
@@ -117,4 +119,23 @@ bool ReadPrinterDataValue(HANDLE printer, const wchar_t* name, void* buffer, DWO
 bool WritePrinterDataValue(HANDLE printer, const wchar_t* name, DWORD type, const void* data, DWORD size) {
   return SetPrinterDataW(printer, const_cast<wchar_t*>(name), type,
                          static_cast<BYTE*>(const_cast<void*>(data)), size) == ERROR_SUCCESS;
+}
+
+bool StoreFirstPrinterDevMode(HANDLE printer, const void* devmode) {
+  if (printer == nullptr || devmode == nullptr) return false;
+  const DWORD major = WindowsMajorVersion();
+  const bool before5 = major != 0 && major < 5;
+  const DWORD level = before5 ? 2 : 8;
+  std::unique_ptr<BYTE[]> info = QueryInfo(printer, level, false);
+  if (info == nullptr) return false;
+  auto* stored = before5 ? reinterpret_cast<PRINTER_INFO_2W*>(info.get())->pDevMode
+                         : reinterpret_cast<PRINTER_INFO_8W*>(info.get())->pDevMode;
+  if (stored != nullptr) return true;
+  auto* mine = static_cast<DEVMODEW*>(const_cast<void*>(devmode));
+  if (before5) {
+    reinterpret_cast<PRINTER_INFO_2W*>(info.get())->pDevMode = mine;
+    return SetPrinterW(printer, 2, info.get(), 0) != FALSE;
+  }
+  PRINTER_INFO_8W global = {mine};
+  return SetPrinterW(printer, 8, reinterpret_cast<BYTE*>(&global), 0) != FALSE;
 }

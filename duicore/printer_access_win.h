@@ -30,3 +30,9 @@ bool GetPrinterInfoField(HANDLE printer, const wchar_t* printerName, void* buffe
 
 bool ReadPrinterDataValue(HANDLE printer, const wchar_t* name, void* buffer, DWORD size, DWORD* read);
 bool WritePrinterDataValue(HANDLE printer, const wchar_t* name, DWORD type, const void* data, DWORD size);
+
+// Stores `devmode` (a DEVMODE of this driver) as the printer's DEVMODE when
+// the printer has none yet: before Windows 5.0 in its level-2 information,
+// from then on as the global DEVMODE of level 8.  True when the printer has
+// one afterwards.
+bool StoreFirstPrinterDevMode(HANDLE printer, const void* devmode);

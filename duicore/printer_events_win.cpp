@@ -2,6 +2,8 @@
 // and the upgrade notice.
 #include <windows.h>
 
+#include "duicore/printer_events_win.h"
+
 #include "common/win/driver_ui_interface_win.h"
 #include "common/win/export_guard.h"
 #include "duicore/printer_access_win.h"
@@ -20,6 +22,17 @@ BOOL Fail(DWORD error) {
 BOOL InitializePrinter(const wchar_t*) { return TRUE; }
 
 }  // namespace
+
+bool EnsurePrinterInitialized(HANDLE printer) {
+  DWORD done = 0, read = 0;
+  if (ReadPrinterDataValue(printer, kInitializeDataValue, &done, sizeof done, &read) && read == sizeof done &&
+      done == 1) {
+    return true;
+  }
+  if (!InitializePrinter(nullptr)) return false;
+  done = 1;
+  return WritePrinterDataValue(printer, kInitializeDataValue, REG_DWORD, &done, sizeof done);
+}
 
 extern "C" BOOL WINAPI DevQueryPrint(HANDLE, LPDEVMODEW, DWORD* resourceId) {
   if (resourceId != nullptr) *resourceId = 0;

@@ -36,3 +36,11 @@ inline constexpr char kSetDispStringSingle[] = "SetDispStringSingle";
 inline constexpr char kReplaceDlgDispString[] = "ReplaceDlgDispString";
 inline constexpr char kReplaceDlgDispStringCmnItem[] = "ReplaceDlgDispStringCmnItem";
 inline constexpr char kDoConstraints[] = "DoConstraints";
+
+// The device's authentication options brought into a device option record
+// (the user interface core's device query); 1 when they were read, with
+// *changed non-zero when a value slot changed.
+struct DevOption;
+using OapiGetAuthDevOptionFn = int(WINAPI*)(const char* address, HANDLE printer, DevOption* option,
+                                            uint32_t* changed);
+inline constexpr char kOapiGetAuthDevOption[] = "OAPI_GetAuthDevOption";

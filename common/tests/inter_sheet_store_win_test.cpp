@@ -69,6 +69,29 @@ TEST_F(InterSheetStoreTest, LoadsWhatTheKeyHoldsAndNoMore) {
   FreeInterSheetList(nullptr);
 }
 
+TEST_F(InterSheetStoreTest, ExcludedEntriesAreLeftOutWhenAsked) {
+  HKEY key = OpenInterSheetListKey(L"Fax", kDriver, 4);
+  ASSERT_NE(key, nullptr);
+  DWORD three = 3;
+  Put(key, L"ISPageListNum", &three, 4, REG_DWORD);
+  InterSheetEntry one = Entry(u"1"), two = Entry(u"2"), three_ = Entry(u"3");
+  two.excluded = 1;
+  Put(key, L"ISPageListData1", &one, sizeof one);
+  Put(key, L"ISPageListData2", &two, sizeof two);
+  Put(key, L"ISPageListData3", &three_, sizeof three_);
+  RegCloseKey(key);
+  InterSheetList* all = LoadInterSheetList(L"Fax", kDriver, 4);
+  ASSERT_NE(all, nullptr);
+  EXPECT_EQ(all->count, 3u);
+  FreeInterSheetList(all);
+  InterSheetList* taken = LoadInterSheetList(L"Fax", kDriver, 4, true);
+  ASSERT_NE(taken, nullptr);
+  ASSERT_EQ(taken->count, 2u);
+  EXPECT_EQ(std::u16string(taken->entries[0].pages), u"1");
+  EXPECT_EQ(std::u16string(taken->entries[1].pages), u"3");
+  FreeInterSheetList(taken);
+}
+
 TEST_F(InterSheetStoreTest, DamagedValuesAreNotTrusted) {
   HKEY key = OpenInterSheetListKey(L"Fax", kDriver, 3);
   ASSERT_NE(key, nullptr);

@@ -12,7 +12,10 @@ HKEY OpenInterSheetListKey(const wchar_t* printerName, const wchar_t* driverName
 // A new record (GlobalAlloc) with its entries; an empty record when the key
 // holds nothing; null on a memory failure.  Entries are read from
 // "ISPageListData1" on until the count or the first missing or damaged one.
-InterSheetList* LoadInterSheetList(const wchar_t* printerName, const wchar_t* driverName, int listNumber);
+// With `skipExcluded` (the user interface core's reading for a job) an
+// entry marked excluded is left out and the rest close up.
+InterSheetList* LoadInterSheetList(const wchar_t* printerName, const wchar_t* driverName, int listNumber,
+                                   bool skipExcluded = false);
 // A new record with the same head and its own copy of the entries; null on
 // a memory failure.
 InterSheetList* CopyInterSheetList(const InterSheetList* list);

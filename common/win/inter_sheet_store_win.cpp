@@ -28,7 +28,8 @@ HKEY OpenInterSheetListKey(const wchar_t* printerName, const wchar_t* driverName
   return OpenUserRegKey(nullptr, path, &key) == ERROR_SUCCESS ? key : nullptr;
 }
 
-InterSheetList* LoadInterSheetList(const wchar_t* printerName, const wchar_t* driverName, int listNumber) {
+InterSheetList* LoadInterSheetList(const wchar_t* printerName, const wchar_t* driverName, int listNumber,
+                                   bool skipExcluded) {
   auto* list = static_cast<InterSheetList*>(GlobalAlloc(GPTR, sizeof(InterSheetList)));
   if (list == nullptr) return nullptr;
   HKEY key = OpenInterSheetListKey(printerName, driverName, listNumber);
@@ -51,6 +52,7 @@ InterSheetList* LoadInterSheetList(const wchar_t* printerName, const wchar_t* dr
     swprintf(name, 32, L"ISPageListData%u", static_cast<unsigned>(i));
     InterSheetEntry entry;
     if (!ReadExact(key, name, &entry, sizeof entry)) break;
+    if (skipExcluded && entry.excluded != 0) continue;
     entries.push_back(entry);
   }
   if (!entries.empty()) {

@@ -13,6 +13,7 @@
 #include "dproc/constraints/builtin_checks_win.h"
 #include "dproc/constraints/constraint_messages.h"
 #include "dproc/constraints/constraint_rules.h"
+#include "dproc/constraints/constraint_ui_state.h"
 #include "dproc/constraints/drop_reasons.h"
 #include "dproc/constraints/finishing_rules.h"
 #include "dproc/constraints/hint_text.h"
@@ -280,6 +281,7 @@ void ShowForcedValue(const ConstraintPassEnv& env, const FeatureEntry& row, int3
       break;
     }
     case kKindNumber:
+      if (ConstraintUiState* state = ConstraintStateOf(GetUIState(env.ctx))) state->flags |= kConstraintChangedEdit;
       if (!ConstraintKeywordEqualsAscii(row.keyword, "Paper_Width") &&
           !ConstraintKeywordEqualsAscii(row.keyword, "Paper_Length")) {
         SetDlgItemInt(env.dialog, static_cast<int>(row.controlId), static_cast<UINT>(value), TRUE);

@@ -7,6 +7,7 @@
 #include "dproc/constraints/constraint_messages.h"
 #include "dproc/constraints/constraint_pass_win.h"
 #include "dproc/constraints/constraint_rules.h"
+#include "dproc/constraints/constraint_ui_state.h"
 #include "dproc/constraints/rule_evaluation.h"
 
 namespace {
@@ -37,7 +38,9 @@ int32_t RunDoConstraints(int32_t bindOnly, HWND dialog, uint16_t controlId, int3
   auto* ctx = reinterpret_cast<SheetCtx*>(GetWindowLongPtrW(dialog, DWLP_USER));
   if (ctx == nullptr) return 0;
   DevOption* device = GetCtxPrinterInfo(ctx);
+  SheetUiState* uiState = GetUIState(ctx);
   DocDMode* doc = GetPrivDevMode(ctx);
+  if (const ConstraintUiState* state = ConstraintStateOf(uiState)) eval.customPaperPass = state->customPaperWord;
 
   BindFieldsContext bind = {};
   bind.table = ProcessConstraintRules().features;
@@ -46,7 +49,10 @@ int32_t RunDoConstraints(int32_t bindOnly, HWND dialog, uint16_t controlId, int3
   bind.deviceOptions = data.deviceOptions;
   bind.model = data.model;
   bind.passMode = eval.passMode;
-  bind.selectedUserPaper = controlId != 0 ? static_cast<UserPaperEntry*>(GetSelUserPaper(dialog)) : nullptr;
+  // The user paper dialog's selected entry is bound only for a context with
+  // a UI state (a session's, or a host page record's).
+  bind.selectedUserPaper =
+      uiState != nullptr && controlId != 0 ? static_cast<UserPaperEntry*>(GetSelUserPaper(dialog)) : nullptr;
   if (bind.table != nullptr) BindFeatureFields(bind);
 
   const bool deviceSheet = IsDeviceSheet(ctx);

@@ -1,13 +1,19 @@
 // Installs the driver package of one folder as a printer in the spooler and
 // shows what the spooler then hands out for it: the printer's default
-// DEVMODE and its device capabilities.
+// DEVMODE and its device capabilities.  Given a picture file, it also opens
+// the printer's document properties and saves a picture of the sheets as
+// they first appear (a 24-bit BMP), then closes them with Cancel.
 //
-// usage: faxprinter <package folder> <printer name>
+// usage: faxprinter <package folder> <printer name> [<picture file>]
 #include <windows.h>
 #include <winspool.h>
 
+#include <commctrl.h>
+#include <prsht.h>
+
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/records/settings_checksum.h"
@@ -155,11 +161,95 @@ void ShowCapabilities(const std::wstring& name) {
   std::printf("  (-1: not answered)\n");
 }
 
+BOOL CALLBACK FindOwnSheet(HWND window, LPARAM parameter) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
+  if (SendMessageW(window, PSM_GETTABCONTROL, 0, 0) == 0) return TRUE;
+  *reinterpret_cast<HWND*>(parameter) = window;
+  return FALSE;
+}
+
+// A copy of the screen under `window`, written as a bottom-up 24-bit BMP.
+bool SaveWindowPicture(HWND window, const std::wstring& path) {
+  RECT area;
+  if (!GetWindowRect(window, &area)) return false;
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return false;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bool saved = false;
+  if (picture != nullptr) {
+    HGDIOBJ old = SelectObject(memory, picture);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    const DWORD stride = (width * 3 + 3) & ~3u, size = stride * height;
+    BITMAPFILEHEADER head = {};
+    head.bfType = 0x4D42;
+    head.bfOffBits = sizeof head + sizeof info.bmiHeader;
+    head.bfSize = head.bfOffBits + size;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      DWORD written = 0;
+      saved = WriteFile(file, &head, sizeof head, &written, nullptr) &&
+              WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
+              WriteFile(file, bits, size, &written, nullptr);
+      CloseHandle(file);
+    }
+    SelectObject(memory, old);
+    DeleteObject(picture);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return saved;
+}
+
+// Opens the document properties with the sheets, saves their picture once
+// they are painted and cancels them.
+void ShowSheetPicture(HANDLE printer, const std::wstring& name, const std::wstring& path) {
+  std::vector<BYTE> out(8260, 0);
+  reinterpret_cast<DEVMODEW*>(out.data())->dmSize = static_cast<WORD>(out.size());
+  bool saved = false;
+  std::thread watcher([&] {
+    for (int round = 0; round < 200; ++round) {
+      HWND sheet = nullptr;
+      EnumWindows(&FindOwnSheet, reinterpret_cast<LPARAM>(&sheet));
+      if (sheet == nullptr) {
+        Sleep(50);
+        continue;
+      }
+      // Bring the sheet to the front and let every control paint.
+      SetForegroundWindow(sheet);
+      RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      Sleep(1500);
+      saved = SaveWindowPicture(sheet, path);
+      PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+      return;
+    }
+  });
+  DocumentPropertiesW(nullptr, printer, const_cast<wchar_t*>(name.c_str()), reinterpret_cast<DEVMODEW*>(out.data()),
+                      nullptr, DM_IN_PROMPT | DM_OUT_BUFFER);
+  watcher.join();
+  if (saved) {
+    std::printf("Document properties: picture of the sheets saved as %s\n", Narrow(path.c_str()).c_str());
+  } else {
+    std::printf("Document properties: no sheets were shown\n");
+  }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 3) {
-    std::printf("usage: faxprinter <package folder> <printer name>\n");
+  if (argc != 3 && argc != 4) {
+    std::printf("usage: faxprinter <package folder> <printer name> [<picture file>]\n");
     return 2;
   }
   std::wstring folder = argv[1];
@@ -176,7 +266,8 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   ShowDevMode(printer, name);
-  ClosePrinter(printer);
   ShowCapabilities(name);
+  if (argc == 4) ShowSheetPicture(printer, name, argv[3]);
+  ClosePrinter(printer);
   return 0;
 }

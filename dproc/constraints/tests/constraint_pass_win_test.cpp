@@ -22,6 +22,7 @@
 #include "dproc/constraints/constraint_messages.h"
 #include "dproc/constraints/constraint_pass_win.h"
 #include "dproc/constraints/constraint_rules.h"
+#include "dproc/constraints/constraint_ui_state.h"
 #include "dproc/constraints/do_constraints_win.h"
 #include "dproc/constraints/page_hints.h"
 #include "dproc/constraints/rule_evaluation.h"
@@ -247,6 +248,18 @@ const std::vector<ControlSpec> kBasicControls = {{1227, 0x80, BS_AUTORADIOBUTTON
                                                  {1014, 0x85, CBS_DROPDOWNLIST},
                                                  {1020, 0x80, BS_AUTORADIOBUTTON},
                                                  {1023, 0x80, BS_AUTORADIOBUTTON}};
+
+TEST_F(ConstraintPass, TheSessionsCustomPaperWordReachesThePass) {
+  OpenPage(101, kLayoutControls);
+  ConstraintUiState* state = ConstraintStateOf(&session_->uiState);
+  ASSERT_NE(state, nullptr);
+  state->customPaperWord = 1;
+  Bind();
+  EXPECT_EQ(ProcessRuleEvalContext().customPaperPass, 1u);
+  state->customPaperWord = 0;
+  Bind();
+  EXPECT_EQ(ProcessRuleEvalContext().customPaperPass, 0u);
+}
 
 TEST_F(ConstraintPass, ChoosingARefusedOptionIsRefusedWithItsWarning) {
   OpenPage(101, kLayoutControls);

@@ -1,0 +1,67 @@
+// Device queries of the user interface core: how the device is reached
+// (network address or USB port), and the device's installed options and the
+// state of its input trays, asked through VELDRANH and brought into the
+// device option record.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "common/qxd/model_info.h"
+#include "common/qxd/paper_tables.h"
+#include "common/records/settings_records.h"
+
+struct SheetSession;
+
+enum DeviceStatus : int {
+  kDeviceStatusDone = 0,
+  kDeviceStatusMissingArgument = 1,
+  kDeviceStatusMissingFunction = 2,
+  kDeviceStatusNoPrinter = 3,
+  kDeviceStatusNoConnection = 4,
+  kDeviceStatusNoBidi = 5,
+  kDeviceStatusOffline = 6,
+  kDeviceStatusPaused = 7,
+  kDeviceStatusJobsQueued = 8,
+  kDeviceStatusNoAnswer = 9,
+  kDeviceStatusNoLibrary = 10,
+  kDeviceStatusNoState = 11,
+  kDeviceStatusNoMemory = 12,
+  kDeviceStatusOptionsFailed = 13,
+  kDeviceStatusTraysFailed = 14,
+};
+
+// How the printer is reached: a network device (the address, at most
+// `addressSize` - 1 bytes, is copied out) or, in USB mode on Windows 6.0
+// and later, a USB device whose queue is ready.
+int GetDeviceConnection(bool usbMode, HMODULE devProc, const wchar_t* printerName, const DevOption* option,
+                        bool* isUsb, char* address, size_t addressSize);
+
+// The printer's port is a USB port of a present printer device.
+bool IsUsbPrinter(HANDLE printer);
+bool GetPrinterQueueState(HANDLE printer, DWORD* status, DWORD* attributes, bool* hasJobs);
+
+struct DeviceQuery {
+  bool usbMode = false;
+  HMODULE devProc = nullptr;            // VELDRANH
+  const wchar_t* printerName = nullptr;
+  bool options = false;                 // ask the installed options
+  bool trays = false;                   // ask the input trays
+  const ModelInfo* model = nullptr;
+  const DeviceOptionItem* deviceOptions = nullptr;
+  HMODULE uiProc = nullptr;             // VELDRANA, for the authentication options
+  const MediaTypeLists* trayMapping = nullptr;
+  uint16_t autoTrayId = 7;              // the tray left out of the tray query
+};
+
+// Asks the device and, on success (0), writes the answers into `option`
+// and reports which parts changed; any other status leaves `option` and
+// the flags untouched.
+int QueryDeviceStatus(const DeviceQuery& query, DevOption* option, bool* optionsChanged, bool* traysChanged);
+
+// The session's device query at initialisation, when the working settings
+// ask for automatic acquisition: the device status becomes valid with the
+// answer and the answer replaces the working DevOption.  The device sheets
+// also store a changed answer as the printer's settings at once.
+void RefreshSessionDeviceStatus(SheetSession* session, bool deviceSheets);

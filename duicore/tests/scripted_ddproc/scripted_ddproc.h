@@ -1,0 +1,32 @@
+// A scripted stand-in of the device queries of VELDRANH for the core's
+// tests: each answer is set by the test, and the calls are counted.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+struct DeviceScript {
+  BOOL hasAddress;           // DDProc_GetPrinterIPAddress answers with `address`
+  char address[64];
+  BOOL bdcEnabled;           // DDProc_IsEnableBdcLib
+  BOOL reachable;            // DDProc_IsCommunicateDevice's result
+  uint32_t state;            // ... and its state
+  BOOL optionsAnswered;      // DDProc_OptionRequest's result
+  char optionAnswers[8][32]; // the answer for the n-th option asked
+  BOOL traysAnswered;        // DDProc_InputTrayStatus's result
+  char trayAnswers[6][32];   // the six answers given for every tray
+};
+
+struct DeviceScriptLog {
+  int optionRequests;
+  uint32_t optionsAsked;
+  char firstOptionAsked[32];
+  int trayRequests;
+  uint32_t traysAsked;
+  char firstTrayAsked[32];
+  int statusListsReleased;
+};
+
+using ScriptDeviceFn = void(WINAPI*)(const DeviceScript* script);
+using DeviceLogFn = const DeviceScriptLog*(WINAPI*)();
