@@ -3,13 +3,8 @@
 
 #include "ddproc/snmp/snmp_api_bind.h"
 
-namespace {
-HINSTANCE g_module = nullptr;
-}
-
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
-    g_module = instance;
     DisableThreadLibraryCalls(instance);
     // Attach goes on whether SNMP could be bound or not.
     SnmpApiBind();

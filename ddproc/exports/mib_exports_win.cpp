@@ -6,7 +6,8 @@
 #include <new>
 #include <string>
 
-#include "common/contracts/ddproc_mib_queries.h"
+#include "common/contracts/ddproc_functions.h"
+#include "common/win/export_guard.h"
 #include "ddproc/mib/mib_queries.h"
 #include "ddproc/mib/mib_tables.h"
 #include "ddproc/snmp/snmp_api_bind.h"
@@ -70,7 +71,7 @@ const MibSupplyRow* WINAPI GET_MrkSupItemList() noexcept { return MibSupplyRows(
 BOOL WINAPI MIB_IsModelOK(const char* address) noexcept { return SnmpApiIsBound() && address != nullptr; }
 
 BOOL WINAPI MIB_IsAccessOK(const char* address) noexcept {
-  try {
+  return GuardExport("MIB_IsAccessOK", BOOL{FALSE}, [&]() -> BOOL {
     if (!Ready(address)) return FALSE;
     if (address[0] == '\0') {
       SetLastError(ERROR_INVALID_PARAMETER);
@@ -80,39 +81,30 @@ BOOL WINAPI MIB_IsAccessOK(const char* address) noexcept {
     if (!session.open()) return FALSE;
     MibAnswer answer;
     return MibGet(session.api(), session.handle(), kMibSysObjectId, "", &answer) ? TRUE : FALSE;
-  } catch (...) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return FALSE;
-  }
+  });
 }
 
 BOOL WINAPI MIB_OptionRequest(const char* address, int32_t count, DevOptionEntry* entries) noexcept {
-  try {
+  return GuardExport("MIB_OptionRequest", BOOL{FALSE}, [&]() -> BOOL {
     if (!Ready(address, entries)) return FALSE;
     MibSession session(address, kMibQueryTimeoutMs, kMibQueryRetries);
     if (!session.open()) return FALSE;
     MibFillOptions(session.api(), session.handle(), count, entries);
     return TRUE;
-  } catch (...) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return FALSE;
-  }
+  });
 }
 
 BOOL WINAPI MIB_MrkSupRequest(const char* address, int32_t count, SupplyLevelEntry* entries) noexcept {
-  try {
+  return GuardExport("MIB_MrkSupRequest", BOOL{FALSE}, [&]() -> BOOL {
     if (!Ready(address, entries)) return FALSE;
     MibSession session(address, kMibQueryTimeoutMs, kMibQueryRetries);
     if (!session.open()) return FALSE;
     return MibFillSupplies(session.api(), session.handle(), count, entries) ? TRUE : FALSE;
-  } catch (...) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return FALSE;
-  }
+  });
 }
 
 DeviceFormList* WINAPI MIB_OverlayRequest(const char* address, int32_t storage) noexcept {
-  try {
+  return GuardExport("MIB_OverlayRequest", static_cast<DeviceFormList*>(nullptr), [&]() -> DeviceFormList* {
     if (!Ready(address)) return nullptr;
     MibSession session(address, kMibQueryTimeoutMs, kMibQueryRetries);
     if (!session.open()) return nullptr;
@@ -121,24 +113,18 @@ DeviceFormList* WINAPI MIB_OverlayRequest(const char* address, int32_t storage) 
       return nullptr;
     }
     return MibListOverlays(session.api(), session.handle(), storage, AllocList);
-  } catch (...) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return nullptr;
-  }
+  });
 }
 
 DeviceProfileList* WINAPI MIB_ProfileRequest(const char* address) noexcept {
-  try {
+  return GuardExport("MIB_ProfileRequest", static_cast<DeviceProfileList*>(nullptr), [&]() -> DeviceProfileList* {
     if (!Ready(address)) return nullptr;
     MibSession session(address, kMibQueryTimeoutMs, kMibQueryRetries);
     if (!session.open()) return nullptr;
     // The model's device-link profile switch comes with the module tables;
     // until they are read the switch is off.
     return MibListProfiles(session.api(), session.handle(), false, AllocList);
-  } catch (...) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return nullptr;
-  }
+  });
 }
 
 // Both lists come from the local heap.

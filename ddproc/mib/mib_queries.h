@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "common/contracts/ddproc_mib_queries.h"
+#include "common/contracts/ddproc_functions.h"
 #include "ddproc/snmp/snmp_api_table.h"
 
 // One answer, copied out of the binding list.

@@ -1,7 +1,7 @@
 // The static tables that drive the SNMP device queries.
 #pragma once
 
-#include "common/contracts/ddproc_mib_queries.h"
+#include "common/contracts/ddproc_functions.h"
 
 inline constexpr char kMibCommunity[] = "tamrik";
 inline constexpr char kMibSysObjectId[] = ".1.3.6.1.2.1.1.2.0";

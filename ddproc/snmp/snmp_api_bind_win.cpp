@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/win/bind_export.h"
 #include "ddproc/snmp/snmp_api_bind.h"
 #include "ddproc/snmp/snmp_lite_client.h"
 
@@ -14,10 +15,8 @@ SnmpApiTable g_table{};
 
 template <typename Proc>
 bool Bind(HMODULE module, const char* name, Proc* slot) {
-  FARPROC address = GetProcAddress(module, name);
-  if (address == nullptr) return false;
-  *slot = reinterpret_cast<Proc>(reinterpret_cast<void*>(address));
-  return true;
+  *slot = BindExport<Proc>(module, name);
+  return *slot != nullptr;
 }
 
 HMODULE LoadFrom(const wchar_t* directory, const wchar_t* name) {

@@ -11,7 +11,8 @@
 #include <map>
 #include <string>
 
-#include "common/contracts/ddproc_mib_queries.h"
+#include "common/contracts/ddproc_functions.h"
+#include "common/win/bind_export.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ class MibExports : public ::testing::Test {
   }
   template <typename Proc>
   Proc Bind(const char* name) {
-    auto proc = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+    auto proc = BindExport<Proc>(module_, name);
     EXPECT_NE(proc, nullptr) << name;
     return proc;
   }

@@ -1,10 +1,30 @@
-// The SNMP device queries of VELDRANH (the MIB_ exports and
-// GET_MrkSupItemList): their records and types, shared by the library and
-// the libraries that bind them.  Texts are narrow.
+// The exports of the device-dependent procedure library VELDRANH that the
+// procedure library binds by name at start-up: the names in binding order,
+// and the shape of those it calls; and the SNMP device queries (the MIB_
+// exports and GET_MrkSupItemList) with their records.  Texts of the device
+// queries are narrow.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+
+#include "common/qxd/model_info.h"
+#include "common/records/settings_records.h"
+
+inline constexpr char kDDProcDeviceCapabilitiesName[] = "DDProc_DeviceCapabilities";
+#if defined(_WIN32) && !defined(_WIN64)
+#define DDPROC_CALL __stdcall
+#else
+#define DDPROC_CALL
+#endif
+// Non-zero when it answered `capability`; the answer is then in *result
+// (and the output, when given).  The document settings are not read.
+typedef int32_t(DDPROC_CALL* DDProcDeviceCapabilitiesProc)(const ModelInfo* model,
+                                                           const DeviceOptionItem* deviceOptions,
+                                                           const DocDMode* doc, const DevOption* option,
+                                                           uint16_t capability, void* output, int32_t* result);
+
+// ---- SNMP device queries
 
 // One device option to ask about.
 struct DevOptionEntry {
@@ -148,12 +168,6 @@ static_assert(sizeof(DeviceFormList) == 8);
 static_assert(sizeof(DeviceProfileList) == 24);
 #endif
 
-#if defined(_WIN32) && !defined(_WIN64)
-#define DDPROC_MIB_CALL __stdcall
-#else
-#define DDPROC_MIB_CALL
-#endif
-
 inline constexpr char kMibIsAccessOKName[] = "MIB_IsAccessOK";
 inline constexpr char kMibIsModelOKName[] = "MIB_IsModelOK";
 inline constexpr char kMibOptionRequestName[] = "MIB_OptionRequest";
@@ -171,19 +185,79 @@ inline constexpr char kMibCMProfReqInfoName[] = "MIB_CMProfReqInfo";
 
 // Results are 32-bit truth values; a missing address or entry array sets the
 // last error ERROR_INVALID_PARAMETER.
-typedef int32_t(DDPROC_MIB_CALL* MibIsAccessOKProc)(const char* address);
-typedef int32_t(DDPROC_MIB_CALL* MibIsModelOKProc)(const char* address);
-typedef int32_t(DDPROC_MIB_CALL* MibOptionRequestProc)(const char* address, int32_t count, DevOptionEntry* entries);
-typedef int32_t(DDPROC_MIB_CALL* MibMrkSupRequestProc)(const char* address, int32_t count,
+typedef int32_t(DDPROC_CALL* MibIsAccessOKProc)(const char* address);
+typedef int32_t(DDPROC_CALL* MibIsModelOKProc)(const char* address);
+typedef int32_t(DDPROC_CALL* MibOptionRequestProc)(const char* address, int32_t count, DevOptionEntry* entries);
+typedef int32_t(DDPROC_CALL* MibMrkSupRequestProc)(const char* address, int32_t count,
                                                        SupplyLevelEntry* entries);
 // storage: 0 or 1.
-typedef DeviceFormList*(DDPROC_MIB_CALL* MibOverlayRequestProc)(const char* address, int32_t storage);
-typedef void(DDPROC_MIB_CALL* MibFreeListProc)(void* list);
-typedef DeviceProfileList*(DDPROC_MIB_CALL* MibProfileRequestProc)(const char* address);
-typedef const MibSupplyRow*(DDPROC_MIB_CALL* GetMrkSupItemListProc)();
-typedef const MibOptionTable*(DDPROC_MIB_CALL* MibOptionReqInfoProc)();
+typedef DeviceFormList*(DDPROC_CALL* MibOverlayRequestProc)(const char* address, int32_t storage);
+typedef void(DDPROC_CALL* MibFreeListProc)(void* list);
+typedef DeviceProfileList*(DDPROC_CALL* MibProfileRequestProc)(const char* address);
+typedef const MibSupplyRow*(DDPROC_CALL* GetMrkSupItemListProc)();
+typedef const MibOptionTable*(DDPROC_CALL* MibOptionReqInfoProc)();
 // Two OID texts: maximum capacity, level.
 typedef char MibOidText[256];
-typedef const MibOidText*(DDPROC_MIB_CALL* MibMrkSupReqInfoProc)();
-typedef const MibOvlOids*(DDPROC_MIB_CALL* MibOvlReqInfoProc)();
-typedef const MibProfOids*(DDPROC_MIB_CALL* MibCMProfReqInfoProc)();
+typedef const MibOidText*(DDPROC_CALL* MibMrkSupReqInfoProc)();
+typedef const MibOvlOids*(DDPROC_CALL* MibOvlReqInfoProc)();
+typedef const MibProfOids*(DDPROC_CALL* MibCMProfReqInfoProc)();
+
+// Every name the procedure library binds, in binding order.
+enum DDProcEntry : size_t {
+  kDrawPrinterView,
+  kMibIsAccessOK,
+  kMibIsModelOK,
+  kMibOptionRequest,
+  kMibMrkSupRequest,
+  kMibOverlayRequest,
+  kMibFreeOverlayInfo,
+  kMibProfileRequest,
+  kMibFreeProfileInfo,
+  kGetMrkSupItemList,
+  kDrawLogoImage,
+  kDrawLogoVersionTab,
+  kDDProcDeviceCapabilities,
+  kDDProcDlgProc,
+  kDDProcFeatureNameItemTable,
+  kDDProcFeatureNameValuePtr,
+  kDDProcGetPrinterIPAddress,
+  kDDProcOptionRequest,
+  kDDProcOptionRequestUsb,
+  kDDProcInputTrayStatus,
+  kDDProcInputTrayStatusUsb,
+  kDDProcIsEnableBdcLib,
+  kDDProcIsCommunicateDevice,
+  kDDProcGetPrinterStatusUsb,
+  kDDProcIsSupportModelUsb,
+  kDDProcDeletePrinterStatusUsb,
+  kDDProcEntryCount
+};
+
+inline constexpr const char* kDDProcEntryNames[kDDProcEntryCount] = {
+    "DrawPrinterView",
+    kMibIsAccessOKName,
+    kMibIsModelOKName,
+    kMibOptionRequestName,
+    kMibMrkSupRequestName,
+    kMibOverlayRequestName,
+    kMibFreeOverlayInfoName,
+    kMibProfileRequestName,
+    kMibFreeProfileInfoName,
+    kGetMrkSupItemListName,
+    "DrawLogoImage",
+    "DrawLogoVersionTab",
+    kDDProcDeviceCapabilitiesName,
+    "DDProc_DlgProc",
+    "DDProc_FeatureNameItemTable",
+    "DDProc_FeatureNameValuePtr",
+    "DDProc_GetPrinterIPAddress",
+    "DDProc_OptionRequest",
+    "DDProc_OptionRequest_USB",
+    "DDProc_InputTrayStatus",
+    "DDProc_InputTrayStatus_USB",
+    "DDProc_IsEnableBdcLib",
+    "DDProc_IsCommunicateDevice",
+    "DDProc_GetPrinterStatus_USB",
+    "DDProc_IsSupportModel_USB",
+    "DDProc_DeletePrinterStatus_USB",
+};
