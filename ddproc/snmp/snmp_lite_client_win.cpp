@@ -32,11 +32,6 @@ void* FailOpen(SnmpLiteSession* session, bool started, DWORD error) {
   return nullptr;
 }
 
-bool IsBytesType(uint8_t type) {
-  return type == kAsnOctetString || type == kAsnNull || type == kAsnSequence || type == kAsnIpAddress ||
-         type == kAsnOpaque || type == kAsnBitString;
-}
-
 // Waits until a datagram (or an error) is waiting, at most until `deadline`.
 // 1 readable, 0 time is up, -1 failure.
 int WaitReadable(SOCKET socket, ULONGLONG deadline) {
@@ -71,16 +66,10 @@ void SNMP_API_CALL SnmpLiteOidFree(SnmpObjectId* oid) {
 void SNMP_API_CALL SnmpLiteVarBindFree(SnmpBinding* binding) {
   if (binding == nullptr) return;
   SnmpLiteOidFree(&binding->name);
-  SnmpAny& value = binding->value;
-  if (IsBytesType(value.type)) {
-    if (value.value.string.dynamic) SnmpLiteMemFree(value.value.string.stream);
-    value.value.string.stream = nullptr;
-    value.value.string.length = 0;
-    value.value.string.dynamic = 0;
-  } else if (value.type == kAsnObjectId) {
-    SnmpLiteOidFree(&value.value.object);
-  }
-  value.type = kAsnNull;
+  SnmpAny value;
+  std::memcpy(&value, &binding->value, sizeof(value));
+  SnmpReleaseValue(SnmpAllocator{SnmpLiteMemAlloc, SnmpLiteMemFree}, &value);
+  std::memcpy(&binding->value, &value, sizeof(value));
 }
 
 void SNMP_API_CALL SnmpLiteVarBindListFree(SnmpBindingList* list) {

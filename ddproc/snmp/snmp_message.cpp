@@ -101,9 +101,7 @@ SnmpDecodeResult SnmpDecodeAnswer(const uint8_t* data, size_t size, const char* 
   return SnmpDecodeResult::kOk;
 }
 
-namespace {
-
-void ReleaseValue(const SnmpAllocator& memory, SnmpAny* value) {
+void SnmpReleaseValue(const SnmpAllocator& memory, SnmpAny* value) {
   if (IsBytesTag(value->type) || value->type == kAsnBitString) {
     if (value->value.string.dynamic && value->value.string.stream != nullptr) memory.free(value->value.string.stream);
   } else if (value->type == kAsnObjectId) {
@@ -113,12 +111,10 @@ void ReleaseValue(const SnmpAllocator& memory, SnmpAny* value) {
   value->type = kAsnNull;
 }
 
-}  // namespace
-
 bool SnmpStoreAnswerValue(const SnmpAnswer& answer, const SnmpAllocator& memory, SnmpBinding* binding) {
   SnmpAny value;
   std::memcpy(&value, &binding->value, sizeof(value));
-  ReleaseValue(memory, &value);
+  SnmpReleaseValue(memory, &value);
   if (IsNumberTag(answer.value_tag)) {
     value.value.number = answer.number;
   } else if (IsBytesTag(answer.value_tag)) {

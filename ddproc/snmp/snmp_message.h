@@ -57,6 +57,10 @@ struct SnmpAllocator {
   SnmpMemFreeProc free;
 };
 
+// Frees what a value holds (bytes when its dynamic flag is set, an OID's
+// arcs) and makes it NULL.
+void SnmpReleaseValue(const SnmpAllocator& memory, SnmpAny* value);
+
 // Puts the answer's value into `binding` (its value only; the name stays):
 // integers as a number, byte values as an allocated copy with the dynamic
 // flag, an OBJECT IDENTIFIER as an allocated arc array.  False when memory
