@@ -26,12 +26,14 @@ function(driver_dll target)
   set_property(GLOBAL APPEND PROPERTY DRIVER_DEFS ${A_DEF})
 endfunction()
 
-# driver_test(<name> SOURCES ... [LIBS ...] [PURE])
+# driver_test(<name> SOURCES ... [LIBS ...] [PURE] [LAUNCHER command...])
 # A GoogleTest program.  PURE tests need no Windows interface: they are built
 # natively (under the sanitizers) as well as for Windows.  Windows test
 # programs of the x64 build run under Wine; the x86 build only links them.
+# A LAUNCHER command runs the Windows test program (the Wine runner and its
+# arguments follow it), e.g. to start peers the test talks to.
 function(driver_test name)
-  cmake_parse_arguments(A "PURE" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(A "PURE" "" "SOURCES;LIBS;LAUNCHER" ${ARGN})
   if(NOT DRIVER_WINDOWS AND NOT A_PURE)
     return()
   endif()
@@ -41,7 +43,7 @@ function(driver_test name)
     add_test(NAME ${name} COMMAND ${name})
   elseif(DRIVER_ARCH STREQUAL "x64")
     add_test(NAME ${name}
-             COMMAND ${PROJECT_SOURCE_DIR}/tests/harness/wine-run.sh ${CMAKE_BINARY_DIR}
+             COMMAND ${A_LAUNCHER} ${PROJECT_SOURCE_DIR}/tests/harness/wine-run.sh ${CMAKE_BINARY_DIR}
                      $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
   endif()

@@ -7,6 +7,7 @@ packages=(
   wine64 xvfb fonts-wine
   googletest
   libjpeg-turbo-progs
+  snmpd snmp
 )
 missing=()
 for p in "${packages[@]}"; do
