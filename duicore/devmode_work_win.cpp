@@ -10,6 +10,7 @@
 #include "common/records/settings_checksum.h"
 #include "common/contracts/settings_functions_win.h"
 #include "duicore/core_module_win.h"
+#include "duicore/device_description_win.h"
 #include "duicore/host_program.h"
 #include "duicore/printer_access_win.h"
 
@@ -125,6 +126,10 @@ void WriteStandardHead(DEVMODEW* devmode) {
 }
 
 void ApplyHeadRules(DEVMODEW* devmode) {
+  if (ModelAsksForCollateField(CoreDescription().model)) {
+    devmode->dmFields |= DM_COLLATE;
+    devmode->dmCollate = DMCOLLATE_FALSE;
+  }
   if (HostIsSpreadsheet()) devmode->dmFields &= ~kHostRuleFields;
 }
 

@@ -10,11 +10,12 @@
 #include "common/qxd/model_info.h"
 #include "dproc/constraints/do_constraints_win.h"
 #include "dproc/startup/description_loader_win.h"
+#include "dproc/startup/dl_manager_win.h"
 #include "dproc/startup/process_texts.h"
 
 // The tooltip window argument is accepted and not used.
 extern "C" int32_t WINAPI DoConstraints(int32_t bindOnly, HWND dialog, HWND, uint16_t controlId, int32_t mode) {
   return RunDoConstraints(bindOnly, dialog, controlId, mode,
                           {g_description.deviceOptions, ProcessModelInfo(), &ProcessMessageTables(),
-                           DocI16(&DefaultDocDMode(), kDocPaperSizeAt)});
+                           DocI16(&DefaultDocDMode(), kDocPaperSizeAt), DLManagerInstalled});
 }
