@@ -9,7 +9,7 @@
 #include "common/qxd/fax_cover_styles.h"
 #include "dproc/model/feature_table.h"
 #include "dproc/model/option_text_sections.h"
-#include "common/text/locale_defaults.h"
+#include "common/qxd/locale_defaults.h"
 #include "common/qxd/model_info_win.h"
 #include "common/win/module_path.h"
 #include "common/qxd/qxd_file.h"
