@@ -17,6 +17,7 @@
 #include "common/win/file_version_win.h"
 #include "common/win/export_guard.h"
 #include "duicore/core_module_win.h"
+#include "duicore/device_description_win.h"
 #include "duicore/host_program.h"
 #include "duicore/printer_access_win.h"
 
@@ -126,6 +127,10 @@ void WriteStandardHead(DEVMODEW* devmode) {
 }
 
 void ApplyHeadRules(DEVMODEW* devmode) {
+  if (ModelAsksForCollateField(CoreDescription().model)) {
+    devmode->dmFields |= DM_COLLATE;
+    devmode->dmCollate = DMCOLLATE_FALSE;
+  }
   if (HostIsSpreadsheet()) devmode->dmFields &= ~kHostRuleFields;
 }
 

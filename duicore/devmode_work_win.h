@@ -37,7 +37,8 @@ bool CopyCallerPublicPart(const DEVMODEW* devmode, DEVMODEW* out);
 
 void CopyPrivateArea(DriverDevMode* to, const DriverDevMode* from);
 
-// The standard head: versions, sizes, dmFields and the host rule.
+// The standard head: versions, sizes, dmFields, then the head rules: the
+// collate field (off) for a model that asks for it, and the host rule.
 void WriteStandardHead(DEVMODEW* devmode);
 void ApplyHeadRules(DEVMODEW* devmode);
 

@@ -118,6 +118,11 @@ struct ModelBuildEnv {
   bool knowsJaLocale;       // "Enable_JALocale" is understood (procedure library only)
 };
 
+// The model's collation value is the second limit its "Copies" section
+// gives (the copies minimum): a model whose value is 1 has every DEVMODE
+// head carry the collate field, with collation off.
+inline bool ModelAsksForCollateField(const ModelInfo* model) { return model != nullptr && model->copiesMin == 1; }
+
 // Builds the record from an open main description file.  Null only when the
 // record cannot be allocated; a missing section leaves its fields zero.
 ModelInfo* BuildModelInfo(QxdContext* ctx, const ModelBuildEnv& env);

@@ -99,6 +99,27 @@ TEST(FeatureSetting, LocaleAndWindowsVersion) {
   EXPECT_EQ(Build(smoothing, {false, 1, true})->features[kMfPpsTabPaper], 1u);
 }
 
+TEST(CopiesRange, TheCollationValueIsTheSecondLimit) {
+  struct Case {
+    const char* text;
+    uint16_t max, min;
+    bool collate;
+  };
+  const Case cases[] = {
+      {"qxd 1\n\nsection \"Copies\" range min=1 max=999 default=1\n", 999, 1, true},
+      {"qxd 1\n\nsection \"Copies\" range min=2 max=1 default=1\n", 1, 2, false},
+      {"qxd 1\n\nsection \"Other\" value \"x\"\n", 0, 0, false},
+  };
+  for (const Case& c : cases) {
+    ModelPtr m = Build(c.text);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->copiesMax, c.max) << c.text;
+    EXPECT_EQ(m->copiesMin, c.min) << c.text;
+    EXPECT_EQ(ModelAsksForCollateField(m.get()), c.collate) << c.text;
+  }
+  EXPECT_FALSE(ModelAsksForCollateField(nullptr));
+}
+
 TEST(DeviceInfo, PairsAndFigureStyle) {
   ModelPtr m = Build(
       "qxd 1\n\nsection \"DevInfo\" pairs\n  pair \"PDLType\" \"PCL XL 2.1\"\n  pair \"PrintRateUnit\" \"cps\"\n"

@@ -1,6 +1,7 @@
 #include "dproc/constraints/builtin_checks_win.h"
 
 #include "dproc/model/device_option_values.h"
+#include "dproc/sheets/device_address_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/model/feature_fields.h"
 #include "dproc/model/orientation_rules.h"
@@ -260,89 +261,108 @@ void CheckPerPageSwitch(const ConstraintPassEnv& env) {
   ApplyChangeList(env.dialog, {{kPerPageBox, row->field, row->fieldKind, 0, rowNo}});
 }
 
-int SetFixedStopReasons(const ConstraintPassEnv& env) {
+int FixedStopReasons(const ConstraintPassEnv& env, uint32_t controlId, uint32_t (&entries)[kFixedReasonMax],
+                     bool* headOut) {
   const DevOption* d = env.device;
   const bool session = !env.pluginPage;
   const int32_t sides = SettingOr0("DoubleSides");
   const bool bookletRefused = Cached().booklet != nullptr && Cached().booklet->flag != 0;
+  int n = 0;
+  bool head = false;
+  switch (controlId) {
+    case 1108:
+      if (Flag(env, kMfPaperSourceTraySetting) != 0 && SettingOr0("InTray") != 7) entries[n++] = 40;
+      break;
+    case 1113:
+    case 2216:
+      if (env.pluginPage && Flag(env, kMfBookletPrint) != 0 && sides == 3) entries[n++] = 154;
+      break;
+    case 1119: {
+      const int32_t colour = SettingOr0("ColorSetting");
+      if (env.pluginPage ? (colour != 7 && colour != 8) : colour != 8) entries[n++] = env.pluginPage ? 251 : 252;
+      break;
+    }
+    case 1153:
+      if (Flag(env, kMfBCoverPrint) != 0 && !bookletRefused && sides == 3 && SettingOr0("FrontCover") != 0 &&
+          SettingOr0("BackCover") != 0) {
+        entries[n++] = 131;
+      }
+      break;
+    case 1192:
+      if (Flag(env, kMfSoftOverlay) == 0 && ProcessConstraintPrinterFacts().dlManagerMissing) entries[n++] = 205;
+      break;
+    case 1530:
+      if (ProcessConstraintPrinterFacts().dlManagerMissing) entries[n++] = 205;
+      break;
+    case 1399:
+      if (sides == 1) entries[n++] = 91;
+      else if (SettingOr0("BindShift_Same") != 0) entries[n++] = 90;
+      break;
+    case 1425:
+      if (sides == 1) entries[n++] = 101;
+      else if (SettingOr0("ImgShiftMFP_Auto") != 0) entries[n++] = 100;
+      break;
+    case 1548:
+      if (SendDlgItemMessageW(env.dialog, 1547, LB_GETCOUNT, 0, 0) == 10) entries[n++] = 292;
+      break;
+    case 2214:
+      if (session && Flag(env, kMfEmfSpool) != 0 && d != nullptr && d->emfSpool != 0) head = true, entries[n++] = 304;
+      break;
+    case 2220:
+      if (Flag(env, kMf2Color) != 0 && SettingOr0("SelectColor") != 2) entries[n++] = 250;
+      break;
+    case 2221:
+      if (SettingOr0("ColAdj_Object") == 1 && SettingOr0("ColAdj_EachObject_op") == 0) entries[n++] = 270;
+      break;
+    case 2222: {
+      const char* address = UiDeviceAddress(GetUIState(env.ctx));
+      if (d != nullptr && d->vistrel == 0 && address != nullptr && address[0] == '\0') entries[n++] = 282;
+      break;
+    }
+    case 2223:
+    case 2224:
+      if (!bookletRefused && sides == 3 && Flag(env, kMfBookletPrint) != 0) {
+        entries[n++] = controlId == 2223 ? 73 : 74;
+      }
+      break;
+    case 2502:
+      if (session && Flag(env, kMfEmfSpool) != 0 && IsAuthOptionSelected(env.dialog, env.deviceOptions)) {
+        head = true, entries[n++] = 304;
+      }
+      break;
+    case 2503:
+      if (session && Flag(env, kMfEmfSpool) != 0 && AuthenticationOn(env)) {
+        head = true;
+        entries[n++] = 305;
+        entries[n++] = 306;
+        if (Flag(env, kMfVerifyAuthentic) != 0) entries[n++] = 307;
+        entries[n++] = 308;
+      }
+      break;
+    case 2522:
+    case 2523:
+      if (IsVistaOrLater() && session &&
+          ((d != nullptr && d->emfSpool != 0) || AuthenticationOn(env) || SettingOr0("PerPageSetting") != 0)) {
+        head = true;
+        if (Flag(env, kMfUserAuthentication) != 0) entries[n++] = 305;
+        if (Flag(env, kMfAccountTrackSetting) != 0) entries[n++] = 306;
+        if (Flag(env, kMfVerifyAuthentic) != 0) entries[n++] = 307;
+        entries[n++] = 308;
+        if (Flag(env, kMfPerPageSetting) != 0) entries[n++] = 309;
+      }
+      break;
+    default: break;
+  }
+  if (headOut != nullptr) *headOut = head;
+  return n;
+}
+
+int SetFixedStopReasons(const ConstraintPassEnv& env) {
   for (HintEntry* icon = StopIconTable(); icon->controlId != 0; ++icon) {
     if (GetDlgItem(env.dialog, static_cast<int>(icon->controlId)) == nullptr) continue;
-    uint32_t entries[6] = {};
-    int n = 0;
+    uint32_t entries[kFixedReasonMax] = {};
     bool head = false;
-    switch (icon->controlId) {
-      case 1108:
-        if (Flag(env, kMfPaperSourceTraySetting) != 0 && SettingOr0("InTray") != 7) entries[n++] = 40;
-        break;
-      case 1113:
-      case 2216:
-        if (env.pluginPage && Flag(env, kMfBookletPrint) != 0 && sides == 3) entries[n++] = 154;
-        break;
-      case 1119: {
-        const int32_t colour = SettingOr0("ColorSetting");
-        if (env.pluginPage ? (colour != 7 && colour != 8) : colour != 8) entries[n++] = env.pluginPage ? 251 : 252;
-        break;
-      }
-      case 1153:
-        if (Flag(env, kMfBCoverPrint) != 0 && !bookletRefused && sides == 3 && SettingOr0("FrontCover") != 0 &&
-            SettingOr0("BackCover") != 0) {
-          entries[n++] = 131;
-        }
-        break;
-      case 1399:
-        if (sides == 1) entries[n++] = 91;
-        else if (SettingOr0("BindShift_Same") != 0) entries[n++] = 90;
-        break;
-      case 1425:
-        if (sides == 1) entries[n++] = 101;
-        else if (SettingOr0("ImgShiftMFP_Auto") != 0) entries[n++] = 100;
-        break;
-      case 1548:
-        if (SendDlgItemMessageW(env.dialog, 1547, LB_GETCOUNT, 0, 0) == 10) entries[n++] = 292;
-        break;
-      case 2214:
-        if (session && Flag(env, kMfEmfSpool) != 0 && d != nullptr && d->emfSpool != 0) head = true, entries[n++] = 304;
-        break;
-      case 2220:
-        if (Flag(env, kMf2Color) != 0 && SettingOr0("SelectColor") != 2) entries[n++] = 250;
-        break;
-      case 2221:
-        if (SettingOr0("ColAdj_Object") == 1 && SettingOr0("ColAdj_EachObject_op") == 0) entries[n++] = 270;
-        break;
-      case 2223:
-      case 2224:
-        if (!bookletRefused && sides == 3 && Flag(env, kMfBookletPrint) != 0) {
-          entries[n++] = icon->controlId == 2223 ? 73 : 74;
-        }
-        break;
-      case 2502:
-        if (session && Flag(env, kMfEmfSpool) != 0 && IsAuthOptionSelected(env.dialog, env.deviceOptions)) {
-          head = true, entries[n++] = 304;
-        }
-        break;
-      case 2503:
-        if (session && Flag(env, kMfEmfSpool) != 0 && AuthenticationOn(env)) {
-          head = true;
-          entries[n++] = 305;
-          entries[n++] = 306;
-          if (Flag(env, kMfVerifyAuthentic) != 0) entries[n++] = 307;
-          entries[n++] = 308;
-        }
-        break;
-      case 2522:
-      case 2523:
-        if (IsVistaOrLater() && session &&
-            ((d != nullptr && d->emfSpool != 0) || AuthenticationOn(env) || SettingOr0("PerPageSetting") != 0)) {
-          head = true;
-          if (Flag(env, kMfUserAuthentication) != 0) entries[n++] = 305;
-          if (Flag(env, kMfAccountTrackSetting) != 0) entries[n++] = 306;
-          if (Flag(env, kMfVerifyAuthentic) != 0) entries[n++] = 307;
-          entries[n++] = 308;
-          if (Flag(env, kMfPerPageSetting) != 0) entries[n++] = 309;
-        }
-        break;
-      default: break;
-    }
+    const int n = FixedStopReasons(env, icon->controlId, entries, &head);
     if (n == 0) continue;
     icon->show = 1;
     if (head) HeadLineOnce(icon->text, kStopIconTextUnits, kToolChipStr);

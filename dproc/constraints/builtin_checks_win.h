@@ -38,5 +38,11 @@ int CollectFinishingChanges(const ConstraintPassEnv& env, uint32_t controlId, st
 int ApplyChangeList(HWND dialog, const std::vector<ChangeRecord>& changes);
 // Turns per-page settings off while the device spools metafiles.
 void CheckPerPageSwitch(const ConstraintPassEnv& env);
+// The fixed reasons of one stop icon: the "ToolChipStr" entries, in order,
+// and whether the head line comes first (head may be null).  Returns how
+// many.
+inline constexpr int kFixedReasonMax = 6;
+int FixedStopReasons(const ConstraintPassEnv& env, uint32_t controlId, uint32_t (&entries)[kFixedReasonMax],
+                     bool* head);
 // Sets the fixed reasons of the stop icons the dialog has.
 int SetFixedStopReasons(const ConstraintPassEnv& env);

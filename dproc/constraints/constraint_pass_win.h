@@ -37,6 +37,7 @@ struct ConstraintPassEnv {
 struct ConstraintPrinterFacts {
   bool administrable;
   bool rawOnly;
+  bool dlManagerMissing;  // the maker's download manager is not installed
 };
 ConstraintPrinterFacts& ProcessConstraintPrinterFacts();
 

@@ -63,6 +63,7 @@ int32_t RunDoConstraints(int32_t bindOnly, HWND dialog, uint16_t controlId, int3
   ConstraintPrinterFacts& facts = ProcessConstraintPrinterFacts();
   facts.administrable = QueryPrinterName(printer, name, MAX_PATH + 1) && IsPrinterAdministrable(name);
   facts.rawOnly = printer != INVALID_HANDLE_VALUE && printer != nullptr && IsRawOnlyPrinter(printer);
+  facts.dlManagerMissing = data.dlManagerInstalled != nullptr && data.dlManagerInstalled() == 0;
   if (controlId != 0) InvalidateRect(dialog, nullptr, FALSE);
 
   ConstraintPassEnv env = {};

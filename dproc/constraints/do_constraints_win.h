@@ -17,6 +17,7 @@ struct ConstraintLibraryData {
   const ModelInfo* model;
   const MessageTables* messages;  // warnings, questions and reasons
   int32_t defaultPaperSize;       // of the default document settings ("DefaultPaper")
+  int (*dlManagerInstalled)();    // 1 when the maker's download manager is installed; null: not asked
 };
 
 // bindOnly non-zero binds the fields and returns 0.  Otherwise the pass's

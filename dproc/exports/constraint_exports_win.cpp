@@ -14,6 +14,7 @@
 #include "common/qxd/model_info.h"
 #include "dproc/constraints/do_constraints_win.h"
 #include "dproc/startup/description_loader_win.h"
+#include "dproc/startup/dl_manager_win.h"
 #include "dproc/startup/process_texts.h"
 
 // The tooltip window argument is accepted and not used.
@@ -21,7 +22,7 @@ extern "C" int32_t WINAPI DoConstraints(int32_t bindOnly, HWND dialog, HWND, uin
   return GuardExport("DoConstraints", int32_t{0}, [&] {
     return RunDoConstraints(bindOnly, dialog, controlId, mode,
                             {g_description.deviceOptions, ProcessModelInfo(), &ProcessMessageTables(),
-                             DocI16(&DefaultDocDMode(), kDocPaperSizeAt)});
+                             DocI16(&DefaultDocDMode(), kDocPaperSizeAt), DLManagerInstalled});
   });
 }
 

@@ -136,21 +136,6 @@ void BuiltInFonts(const ModelInfo* m, DocFields& f) {
   }
 }
 
-// The registered stamps of the copy-protect dialog of type 3.
-struct Stamp {
-  const char* keyword;
-  uint32_t value;
-  bool registered;
-};
-const Stamp kStamps[] = {
-    {"CPE_InvalidCopy", 1, false},    {"CPE_COPY", 2, false},          {"CPE_Invalid", 3, false},
-    {"CPE_InternalUse", 4, false},    {"CPE_Confidential", 5, false},  {"CPE_DRAFT", 6, false},
-    {"CPE_TopSecret", 7, false},      {"CPE_IllegalCopy", 8, false},   {"CPE_MachineSetting1", 1, true},
-    {"CPE_MachineSetting2", 2, true}, {"CPE_MachineSetting3", 3, true}, {"CPE_MachineSetting4", 4, true},
-    {"CPE_MachineSetting5", 5, true}, {"CPE_MachineSetting6", 6, true}, {"CPE_MachineSetting7", 7, true},
-    {"CPE_MachineSetting8", 8, true},
-};
-
 void ReadWatermarkDefault(QxdContext* ctx, const ModelInfo* m, DocDMode* d) {
   ListSection s;
   if (!OpenListSection(ctx, "Watermark", &s) || s.list.firstEntry == 0) return;
@@ -449,7 +434,8 @@ void LoadDefaultSettings(QxdContext* ctx, const ModelInfo* m, const char* locale
       found = QxdNameEquals(key, localePaper);
       if (found) break;
     }
-    if (!found) found = ReadListRecord(ctx, papers, 0, r, sizeof r);
+    // No locale paper among them: the section's default item.
+    if (!found) found = DefaultItem(ctx, "PaperSize", r, sizeof r);
     if (found) {
       f.nPaperSize = static_cast<int16_t>(U32At(r, kPaperItemIdAt));
       f.sizPaper_cx = static_cast<int16_t>(U32At(r, kPaperItemWidthAt));
@@ -594,11 +580,13 @@ void LoadDefaultSettings(QxdContext* ctx, const ModelInfo* m, const char* locale
   }
   // 21. Copy protection.
   if (m != nullptr && m->features[kMfCopyProtectType] == 3 && DefaultKey(ctx, "CPE_StringTYPE3_op", key, sizeof key)) {
-    for (const Stamp& s : kStamps) {
-      if (!QxdNameEquals(s.keyword, key)) continue;
-      f.nStampType = s.registered ? 1 : 0;
-      if (s.registered) f.nRecordStamp = static_cast<uint8_t>(s.value);
-      else f.nFixedStamp = static_cast<uint8_t>(s.value);
+    const OptionHead* stamps = FindOptionTable("CPE_StringTYPE3_op");
+    for (const OptionHead* row = stamps; row != nullptr && row->keyword[0] != '\0'; row = NextOptionRow(row)) {
+      if (!QxdFieldEquals(row->keyword, sizeof row->keyword, key)) continue;
+      const bool registered = reinterpret_cast<const StampOptionItem*>(row)->registered != 0;
+      f.nStampType = registered ? 1 : 0;
+      if (registered) f.nRecordStamp = static_cast<uint8_t>(row->value);
+      else f.nFixedStamp = static_cast<uint8_t>(row->value);
       break;
     }
   }

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "dproc/model/feature_table.h"
 #include "common/qxd/model_list_reader.h"
 
 namespace {
@@ -204,51 +203,5 @@ void LoadDisplayTextSections(QxdContext* ctx, const DispTableBinding* bindings, 
     if (QxdNameEquals(bindings[i].section, "Dlg_SetNupStyle")) {
       LoadDispStringTable(ctx, "Property_2", bindings[i].table);
     }
-  }
-}
-
-void LoadOptionTextSections(QxdContext* ctx, ModelInfo* model) {
-  // Sections named like a feature fill that feature's table; a few fill a
-  // table of another name, and four fill lists of the model.
-  struct Renamed {
-    const char* section;
-    const char* feature;
-  };
-  static const Renamed kRenamed[] = {{"Nup", "Nup_op"}};
-  static const char* const kSections[] = {
-      "ServerSetting", "Nup", "NupStyle", "DoubleSides", "BindingEdge_PRN_Portrait", "BindingEdge_PRN_Landscape",
-      "BindingEdge_MFP", "BorderLine", "PBCoverMode", "PBCoverTray", "FrontCover_op", "BackCover_op",
-      "SeparatePage", "PerPageSetting", "PerPageListStapleEnd", "PerPageListHolePunch", "PerPageListTabPaper",
-      "HFE_SelectDevSetting", "HFE_PagetoPrint", "HFE_TextColor", "Ovl_Pages", "Ovl_Placement", "WM_Style",
-      "WM_Color", "WM_Box", "HF_Type", "HF_PagetoPrint", "HF_Color", "HF_DatePagetoPrint", "HF_PrintPage",
-      "CP_FixedStamp_op", "CP_RegistStamp_op", "CP_Date", "CP_Time", "CP_Color", "CP_Pattern",
-      "CP_PatternSize", "CP_PatternOverWrite", "CP_Angle", "DPE_DateTimePagetoPrint", "DPE_DateTimeColor",
-      "DPE_PageNumColor", "CPE_SS_Color", "ColAdj_RGBProf", "ColAdj_DestinationProf", "ColAdj_SimulationProf",
-      "ColAdj_Simu_CMYKGray", "ColAdj_EachObject_op", "ColAdj_ColorMatchType", "ColAdj_PureBlack",
-      "ColAdj_Screen", "ColAdj_Smoothing", "ColAdj_MatchBalance", "ColAdj_ScreenSmooth", "SelectColor",
-      "TwoColors", "Pattern", "PrintWithBlack_op", "ImageCompression", "FontDownload", "FcsCoverSize",
-      "FcsBStyle", "FcsBSelectForm", "FcsRStandard", "FtpRecipentList", "FtpECM", "FtpIntTransMode", "FtpV34",
-      "Orientation", "Zoom", "DisplayConstMsg", "UseServerForm", "VerifyAuthentic", "UserAuthentication_RB"};
-  for (const char* section : kSections) {
-    const char* feature = section;
-    for (const Renamed& r : kRenamed) {
-      if (QxdNameEquals(section, r.section)) feature = r.feature;
-    }
-    OptionHead* table = FindStaticOptionTable(feature);
-    if (table != nullptr) LoadOptionTexts(ctx, section, table, table->size);
-  }
-  if (model == nullptr) return;
-  // Lists of the model take texts only when they exist.
-  if (model->holePunches != nullptr) {
-    LoadOptionTexts(ctx, "HolePunch", reinterpret_cast<OptionHead*>(model->holePunches), sizeof(FinishPositionItem));
-  }
-  if (model->foldings != nullptr) {
-    LoadOptionTexts(ctx, "Folding", reinterpret_cast<OptionHead*>(model->foldings), sizeof(ModelListItem));
-  }
-  if (model->combinations != nullptr) {
-    LoadOptionTexts(ctx, "Combination", reinterpret_cast<OptionHead*>(model->combinations), sizeof(ModelListItem));
-  }
-  if (model->outputOrders != nullptr) {
-    LoadOptionTexts(ctx, "OutputOrder", reinterpret_cast<OptionHead*>(model->outputOrders), sizeof(ModelListItem));
   }
 }

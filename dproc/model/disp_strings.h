@@ -72,10 +72,6 @@ struct DispTableBinding {
 // "Dlg_SetNupStyle", so the sheet's texts win there for keywords both give.
 void LoadDisplayTextSections(QxdContext* ctx, const DispTableBinding* bindings, size_t count);
 
-// Fills the option tables of the feature table and the model's lists from
-// their option-text sections, in loading order.
-void LoadOptionTextSections(QxdContext* ctx, ModelInfo* model);
-
 // The display text of `key` in `section` into `dst` (at most `capacity` - 1
 // units).  1 when the key was found (the destination unchanged when its
 // text is empty), 0 otherwise.

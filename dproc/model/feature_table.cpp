@@ -17,6 +17,7 @@ using featuredata::OptionTableText;
 // One option table: rows of one size, the last with an empty keyword.
 struct OptionTable {
   std::string feature;
+  const char* options = "";
   std::vector<uint32_t> storage;  // u32 storage keeps every row aligned
 
   OptionHead* rows() { return reinterpret_cast<OptionHead*>(storage.data()); }
@@ -75,9 +76,16 @@ OptionTable MakeTable(const char* feature, const char* options) {
       const uint32_t v = parsed[i].value;
       rows[i].stringId = v >= 1 && v <= 5 ? static_cast<uint16_t>(64865 + v) : 0;
     }
+  } else if (QxdNameEquals(feature, featuredata::kStampTable.feature)) {
+    FillTable<StampOptionItem>(&table, parsed);
+    auto* rows = reinterpret_cast<StampOptionItem*>(table.storage.data());
+    for (size_t i = 0; i < parsed.size(); ++i) {
+      rows[i].registered = parsed[i].keyword.rfind("CPE_MachineSetting", 0) == 0 ? 1 : 0;
+    }
   } else {
     FillTable<OptionItem>(&table, parsed);
   }
+  table.options = options;
   return table;
 }
 
@@ -115,6 +123,7 @@ struct Vocabulary {
     for (int i = 0; i < 2; ++i) {
       deviceCovers[i] = Add(kDeviceCoverTables[i].feature, kDeviceCoverTables[i].options);
     }
+    Add(kStampTable.feature, kStampTable.options);
     driverCovers[0] = FindListed("FrontCover_op");
     driverCovers[1] = FindListed("BackCover_op");
     for (uint32_t i = 0; i < kFeatureKeywordCount; ++i) {
@@ -243,6 +252,28 @@ OptionHead* FindStaticOptionTable(const char* keyword) {
   }
   for (const StaticFeatureRow& row : v.features) {
     if (row.keyword[0] != '\0' && QxdNameEquals(row.keyword, keyword)) return row.options;
+  }
+  return nullptr;
+}
+
+OptionHead* CoverOptionTable(bool back, bool device) {
+  Vocabulary& v = Vocab();
+  return device ? v.deviceCovers[back ? 1 : 0] : v.driverCovers[back ? 1 : 0];
+}
+
+OptionHead* FindOptionTable(const char* name) {
+  if (name == nullptr || name[0] == '\0') return nullptr;
+  return Vocab().Find(name);
+}
+
+OptionHead* RestoreOptionTable(const char* name) {
+  if (name == nullptr || name[0] == '\0') return nullptr;
+  for (auto& t : Vocab().tables) {
+    if (!QxdNameEquals(t->feature.c_str(), name)) continue;
+    // The rows are rebuilt in place: the feature table points at them.
+    const OptionTable fresh = MakeTable(t->feature.c_str(), t->options);
+    std::memcpy(t->storage.data(), fresh.storage.data(), t->storage.size() * sizeof(uint32_t));
+    return t->rows();
   }
   return nullptr;
 }

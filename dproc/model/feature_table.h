@@ -24,12 +24,27 @@ OptionHead* FindStaticOptionTable(const char* keyword);
 // the driver's own when "FCoverPrint" / "BCoverPrint" is "Driver", else
 // those of the device.
 void SelectCoverOptionTables(const ModelInfo* model);
+// The cover options of "FrontCover_op" (back false) or "BackCover_op": the
+// driver's own (device false) or those of a device that prints the covers.
+OptionHead* CoverOptionTable(bool back, bool device);
+// Any option table of the library by the name it was made under: the
+// feature tables, the binding-edge tables and the tables of single
+// dialogs (the stamp table "CPE_StringTYPE3_op").  Null when none.
+OptionHead* FindOptionTable(const char* name);
+// Puts a table's built-in rows back (texts empty, every option listed), for
+// a table that start-up rebuilds from the description; null when none.
+OptionHead* RestoreOptionTable(const char* name);
 
 // Rows with trailing data of their own (the sheets that draw them read it).
 struct DuplexOptionItem {
   OptionItem base;
   uint32_t code;
   uint8_t enabled;
+  uint8_t pad[3];
+};
+struct StampOptionItem {
+  OptionItem base;
+  uint8_t registered;   // 1: a stamp registered on the device
   uint8_t pad[3];
 };
 struct NupOptionItem {

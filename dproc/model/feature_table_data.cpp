@@ -252,6 +252,15 @@ const OptionTableText kDeviceCoverTables[] = {
     {"BackCover_op", "Blank_BCover_PJL=4 Print_BCover_PJL=5"},
 };
 
+// The stamps of the copy-protect dialog: the fixed stamps, then the
+// stamps registered on the device (their rows carry the registered mark).
+const OptionTableText kStampTable = {
+    "CPE_StringTYPE3_op",
+    "CPE_InvalidCopy=1 CPE_COPY=2 CPE_Invalid=3 CPE_InternalUse=4 CPE_Confidential=5 CPE_DRAFT=6 "
+    "CPE_TopSecret=7 CPE_IllegalCopy=8 CPE_MachineSetting1=1 CPE_MachineSetting2=2 CPE_MachineSetting3=3 "
+    "CPE_MachineSetting4=4 CPE_MachineSetting5=5 CPE_MachineSetting6=6 CPE_MachineSetting7=7 "
+    "CPE_MachineSetting8=8"};
+
 // The control rows, grouped by the pages they live on: "feature=control"
 // or "feature/option=control" for one radio button.
 const ControlGroupText kControlGroups[] = {

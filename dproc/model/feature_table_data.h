@@ -24,6 +24,7 @@ extern const OptionTableText kOptionTables[];
 extern const uint32_t kOptionTableCount;
 extern const OptionTableText kBindingEdgeTables[3];
 extern const OptionTableText kDeviceCoverTables[2];
+extern const OptionTableText kStampTable;
 extern const ControlGroupText kControlGroups[];
 extern const uint32_t kControlGroupCount;
 

@@ -3,10 +3,12 @@
 #include "common/qxd/auth_messages.h"
 #include "common/records/builtin_dev_option.h"
 #include "dproc/model/default_settings_win.h"
+#include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/disp_strings.h"
 #include "dproc/model/edit_items.h"
 #include "common/qxd/fax_cover_styles.h"
 #include "dproc/model/feature_table.h"
+#include "dproc/model/option_text_sections.h"
 #include "common/qxd/locale_defaults.h"
 #include "common/qxd/model_info_win.h"
 #include "common/win/module_path.h"
@@ -56,8 +58,8 @@ void ReadSections(QxdContext* ctx, ModelInfo* model) {
   AdjustBindingEdgeFeatures(model, &DefaultDocDMode(), nullptr);
   FillFinishPositionDefaults(model);
 
-  // The items every sheet shares and the option texts.
-  LoadDispStringTable(ctx, "Property_0", CommonItemTable());
+  // The display texts of every sheet and dialog, then the option texts.
+  LoadDialogTextSections(ctx, model);
   LoadOptionTextSections(ctx, model);
 
   // The sections of the dialogs' own tables, in the order of the display
@@ -117,5 +119,6 @@ void FreeDescriptionData() {
   FreeEditItemTable();
   FreeMediaTypeLists(g_description.mediaTypeLists);
   FreeMessageStrTable();
+  RestoreFilteredOptionTables();
   g_description = DescriptionData{};
 }

@@ -14,7 +14,9 @@
 #include "common/contracts/proc_library_exports_win.h"
 #include "common/win/bind_export.h"
 #include "common/qxd/fax_cover_styles.h"
+#include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/message_text.h"
+#include "dproc/model/option_text_sections.h"
 #include "common/win/user_registry.h"
 #include "common/qxd/version_strings.h"
 #include "dproc/startup/color_option_lists.h"
@@ -570,6 +572,42 @@ TEST(ProcLibrary, TablesReadAtAttachMatchTheSampleModel) {
     EXPECT_FALSE(expected.empty()) << row->key;
     EXPECT_EQ(std::string(row->text), expected) << row->key;
   }
+
+  // Display texts: each table of the catalogue holds its section's text for
+  // its own record.
+  size_t captions = 0;
+  for (size_t i = 0; i < DialogTextSectionCount(); ++i) {
+    const DialogTextSection& d = DialogTextSectionAt(i);
+    const qxd::Section* s = FindSection(doc, d.section);
+    if (s == nullptr || d.tables[0] == nullptr) continue;
+    for (const qxd::Item& item : s->items) {
+      if (item.key == d.tables[0][0].keyword) {
+        EXPECT_EQ(Utf8(d.tables[0][0].text), item.text) << d.section;
+        ++captions;
+      }
+    }
+  }
+  EXPECT_GE(captions, 3u);
+  // Option texts: every entry of the model's option-text sections that names
+  // an option of the section's tables.
+  size_t options = 0;
+  for (size_t i = 0; i < OptionTextSectionCount(); ++i) {
+    const OptionTextSection& o = OptionTextSectionAt(i);
+    const qxd::Section* s = FindSection(doc, o.section);
+    OptionTextTarget targets[2];
+    if (s == nullptr || ResolveOptionTextTargets(o, ProcessModelInfo(), targets) == 0) continue;
+    for (const OptionTextTarget& t : targets) {
+      for (const OptionHead* row = t.table; row != nullptr && row->keyword[0] != '\0';
+           row = reinterpret_cast<const OptionHead*>(reinterpret_cast<const uint8_t*>(row) + t.rowSize)) {
+        for (const qxd::Item& item : s->items) {
+          if (!QxdNameEquals(item.key.c_str(), row->keyword)) continue;
+          EXPECT_EQ(Utf8(reinterpret_cast<const char16_t*>(row + 1)), item.text) << o.section << " " << item.key;
+          ++options;
+        }
+      }
+    }
+  }
+  EXPECT_GE(options, 40u);
 }
 
 }  // namespace

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "common/qxd/auth_messages.h"
 #include "common/records/builtin_dev_option.h"
 #include "common/qxd/fax_cover_styles.h"
 #include "common/cipher/ui_encryption_info.h"
 #include "duicore/device_description_win.h"
+#include "duicore/devmode_work_win.h"
+#include "tests/support/model_fixture.h"
 #include "tests/support/test_paths.h"
 
 namespace {
@@ -54,6 +57,35 @@ TEST(CoreDescriptionTest, MissingFileBuildsNothing) {
   EXPECT_EQ(description.model, nullptr);
   EXPECT_EQ(description.deviceOptions, nullptr);
   EXPECT_EQ(description.trayMapping, nullptr);
+}
+
+// The head the core writes, with the process's model taken from a
+// description that has the collation value and from one that has not.
+TEST(CoreDescriptionTest, TheCollateFieldFollowsTheModelsCollationValue) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring path = std::wstring(temp) + L"core-collate-" + std::to_wstring(GetCurrentProcessId()) + L".QXD";
+  auto* process = const_cast<DeviceDescription*>(&CoreDescription());
+  auto head = [&](const char* text) {
+    const std::vector<uint8_t> bytes = modeltest::Compile(text);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    CloseHandle(file);
+    EXPECT_TRUE(LoadDeviceDescriptionFrom(path.c_str(), process));
+    DEVMODEW dm = {};
+    dm.dmCollate = DMCOLLATE_TRUE;
+    WriteStandardHead(&dm);
+    return dm;
+  };
+  const DEVMODEW with = head("qxd 1\n\nsection \"Copies\" range min=1 max=99 default=1\n");
+  EXPECT_EQ(with.dmFields, kHeadFields | DM_COLLATE);
+  EXPECT_EQ(with.dmCollate, DMCOLLATE_FALSE);
+  const DEVMODEW without = head("qxd 1\n\nsection \"Other\" value \"x\"\n");
+  EXPECT_EQ(without.dmFields, kHeadFields);
+  EXPECT_EQ(without.dmCollate, DMCOLLATE_TRUE);  // not the head's to touch
+  FreeDeviceDescription();
+  DeleteFileW(path.c_str());
 }
 
 }  // namespace

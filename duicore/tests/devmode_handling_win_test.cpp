@@ -100,7 +100,9 @@ TEST_F(DevModeHandlingTest, DriverDefaultIsACompleteDevModeOfThePrinter) {
   const LONG presets = Core().Log().easySetPreset;
   const DriverDevMode dm = Default();
   EXPECT_TRUE(IsOwnDriverDevMode(&dm, sizeof dm));
-  EXPECT_EQ(Public(&dm)->dmFields, 0x02003F0Fu);
+  // The sample model asks for the collate field, with collation off.
+  EXPECT_EQ(Public(&dm)->dmFields, 0x0200BF0Fu);
+  EXPECT_EQ(Public(&dm)->dmCollate, DMCOLLATE_FALSE);
   EXPECT_EQ(std::wstring(Public(&dm)->dmDeviceName), name_.substr(0, CCHDEVICENAME - 1));
   EXPECT_EQ(Public(&dm)->dmPaperSize, kStandInDefaultPaper);
   // The presets were not installed yet: the settings library was asked to.
@@ -300,7 +302,7 @@ TEST_F(DevModeHandlingTest, ResetWritesTheHeadAndHandsTheHandleOn) {
   EXPECT_EQ(dm->dmDriverVersion, 0x100);
   EXPECT_EQ(dm->dmSize, 220);
   EXPECT_EQ(dm->dmDriverExtra, 8040);
-  EXPECT_EQ(dm->dmFields, 0x02003F0Fu);
+  EXPECT_EQ(dm->dmFields, 0x0200BF0Fu);
   EXPECT_EQ(Core().Log().lastHandle, marker);
   EXPECT_EQ(work->device.head[1], 7u);
   // The magic is left to the caller.

@@ -35,10 +35,11 @@ DWORD RunAs(const std::wstring& fileName) {
 }
 
 TEST(HostRuleTest, SpreadsheetProgramGetsNoResolutionFields) {
-  EXPECT_EQ(RunAs(L"probe.exe"), 0x02003F0Fu);
-  EXPECT_EQ(RunAs(L"excel.exe"), 0x02001B0Fu);
-  EXPECT_EQ(RunAs(L"EXCEL.EXE"), 0x02001B0Fu);
-  EXPECT_EQ(RunAs(L"excel.exe.exe"), 0x02003F0Fu);
+  // The sample model asks for the collate field (0x8000) as well.
+  EXPECT_EQ(RunAs(L"probe.exe"), 0x0200BF0Fu);
+  EXPECT_EQ(RunAs(L"excel.exe"), 0x02009B0Fu);
+  EXPECT_EQ(RunAs(L"EXCEL.EXE"), 0x02009B0Fu);
+  EXPECT_EQ(RunAs(L"excel.exe.exe"), 0x0200BF0Fu);
 }
 
 }  // namespace

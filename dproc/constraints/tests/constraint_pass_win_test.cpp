@@ -17,8 +17,10 @@
 #include "common/qxd/model_info.h"
 #include "common/qxd/paper_tables.h"
 #include "common/qxd/qxd_file.h"
+#include "dproc/sheets/device_address_win.h"
 #include "dproc/sheets/sheet_context.h"
 #include "common/win/ui_services.h"
+#include "dproc/constraints/builtin_checks_win.h"
 #include "dproc/constraints/constraint_messages.h"
 #include "dproc/constraints/constraint_pass_win.h"
 #include "dproc/constraints/constraint_rules.h"
@@ -200,9 +202,9 @@ class ConstraintPass : public ::testing::Test {
     ASSERT_EQ(BuildConstraintIndex(table_, model_), 1);
   }
 
-  void Bind() { RunDoConstraints(1, dialog_, 0, -1, {deviceOptions_, model_, &messages_, 9}); }
+  void Bind() { RunDoConstraints(1, dialog_, 0, -1, {deviceOptions_, model_, &messages_, 9, nullptr}); }
   int32_t Pass(uint16_t control) {
-    return RunDoConstraints(0, dialog_, control, -1, {deviceOptions_, model_, &messages_, 9});
+    return RunDoConstraints(0, dialog_, control, -1, {deviceOptions_, model_, &messages_, 9, nullptr});
   }
 
   FeatureEntry& Row(const char* keyword, const char* option = "") {
@@ -401,6 +403,54 @@ TEST_F(ConstraintPass, TheSameReasonAppearsOnceInAStopIconText) {
 }
 
 // --- Checks built into the pass.
+
+int DLManagerMissing() { return 0; }
+int DLManagerPresent() { return 1; }
+
+TEST_F(ConstraintPass, FixedReasonsOfTheDeviceAddressAndTheDownloadManager) {
+  OpenPage(157, {{2222, 0x80, BS_OWNERDRAW}});
+  DevOption& device = session_->workingRecord.device.option;
+  char* address = UiDeviceAddress(&session_->uiState);
+  const ConstraintLibraryData missing = {deviceOptions_, model_, &messages_, 9, DLManagerMissing};
+  const HintEntry* icon = FindStopIcon(2222);
+  ASSERT_NE(icon, nullptr);
+
+  // No device address known and the device is not asked through Vistrel.
+  device.vistrel = 0;
+  EXPECT_EQ(RunDoConstraints(0, dialog_, 0, -1, missing), kPassComplete);
+  EXPECT_EQ(icon->show, 1u);
+  EXPECT_NE(Text(icon->text).find(Message(kToolChipStr, 282)), std::wstring::npos);
+  std::strcpy(address, "192.0.2.7");
+  RunDoConstraints(0, dialog_, 0, -1, missing);
+  EXPECT_EQ(icon->show, 0u);
+  address[0] = '\0';
+  device.vistrel = 1;
+  RunDoConstraints(0, dialog_, 0, -1, missing);
+  EXPECT_EQ(icon->show, 0u);
+
+  // The download manager's reasons, as the last pass found it.
+  ConstraintPassEnv env = {};
+  env.dialog = dialog_;
+  env.ctx = &page_;
+  env.device = &device;
+  ModelInfo hardOverlay = *model_;
+  hardOverlay.features[kMfSoftOverlay] = 0;
+  ModelInfo softOverlay = *model_;
+  softOverlay.features[kMfSoftOverlay] = 1;
+  uint32_t entries[kFixedReasonMax] = {};
+  env.model = &hardOverlay;
+  ASSERT_EQ(FixedStopReasons(env, 1530, entries, nullptr), 1);
+  EXPECT_EQ(entries[0], 205u);
+  ASSERT_EQ(FixedStopReasons(env, 1192, entries, nullptr), 1);
+  EXPECT_EQ(entries[0], 205u);
+  env.model = &softOverlay;
+  EXPECT_EQ(FixedStopReasons(env, 1192, entries, nullptr), 0);
+  EXPECT_EQ(FixedStopReasons(env, 1530, entries, nullptr), 1);
+  RunDoConstraints(0, dialog_, 0, -1, {deviceOptions_, model_, &messages_, 9, DLManagerPresent});
+  env.model = &hardOverlay;
+  EXPECT_EQ(FixedStopReasons(env, 1530, entries, nullptr), 0);
+  EXPECT_EQ(FixedStopReasons(env, 1192, entries, nullptr), 0);
+}
 
 TEST_F(ConstraintPass, LayoutsThatNeedTheSpoolerAreRefused) {
   const std::vector<ControlSpec> layout = {{1779, 0x80, BS_AUTOCHECKBOX}, {1025, 0x85, CBS_DROPDOWNLIST}};

@@ -117,6 +117,27 @@ TEST(LoadDefaults, PaperFromTheLocaleOrTheFirstEntry) {
   EXPECT_EQ(+Fields(*kept).SubFontEntryNum, 9);
 }
 
+TEST(LoadDefaults, WithoutTheLocalePaperTheDefaultItemAgreesWithTheTrays) {
+  // The section's default item is listed second; the locale's paper is not
+  // in the model.
+  File f(
+      "qxd 1\n\nsection \"PaperSize\" items 620 default=\"Letter\"\n"
+      "  layout id:u32@16 width:u32@24 length:u32@28 left:u32@136 top:u32@140 right:u32@144 bottom:u32@148\n"
+      "  item key=\"A4\" id=9 width=2100 length=2970 left=40 top=40 right=40 bottom=40\n"
+      "  item key=\"Letter\" id=1 width=2159 length=2794 left=42 top=43 right=44 bottom=45\n");
+  for (const char* locale : {"B5", ""}) {
+    auto d = Fresh();
+    LoadDefaultSettings(f.get(), nullptr, locale, nullptr, d.get());
+    DevOption trays = {};
+    LoadPaperMediaRecords(f.get(), locale, &trays);
+    const DocFields& fields = Fields(*d);
+    EXPECT_EQ(+fields.nPaperSize, 1) << locale;
+    EXPECT_EQ(+fields.sizPaper_cx, 2159);
+    EXPECT_EQ(+fields.rcMargin_right, 44);
+    for (const TrayMediaSlot& slot : trays.trays) EXPECT_EQ(+slot.paperId, fields.nPaperSize) << locale;
+  }
+}
+
 TEST(LoadDefaults, BindingEdgeCoversAndInchValues) {
   ModelInfo m = {};
   m.features[kMfBindingEdge4] = 1;

@@ -11,6 +11,7 @@
 
 #include "dproc/model/disp_strings.h"
 #include "dproc/model/feature_table.h"
+#include "dproc/model/option_text_sections.h"
 #include "tests/support/model_fixture.h"
 #include "tests/support/test_paths.h"
 

@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "dproc/sheets/device_address_win.h"
 #include "dproc/sheets/sheet_context.h"
 #include "tests/support/test_printer_win.h"
 
@@ -138,6 +141,38 @@ TEST_F(SheetContextTest, SessionFieldsThroughEveryAccessor) {
     EXPECT_TRUE(g_updates.empty());
     EXPECT_TRUE(g_callbackReasons.empty());
   }
+}
+
+TEST_F(SheetContextTest, DeviceAddressByTheAddressKind) {
+  auto session = std::make_unique<SheetSession>();
+  *session = SheetSession{};
+  session->kind = kSheetDocumentSession;
+  session->printer = nullptr;
+  session->working = &session->workingRecord;
+  SheetCtx ctx = Ctx(session.get());
+  DevOption& device = session->workingRecord.device.option;
+  std::memcpy(device.deviceAddress, u"fax.example.net", sizeof u"fax.example.net");
+  char* text = UiDeviceAddress(GetUIState(&ctx));
+  ASSERT_NE(text, nullptr);
+
+  device.destCustomize = 2;  // the stored address
+  UpdateCtxDeviceAddress(nullptr, &ctx);
+  EXPECT_STREQ(text, "fax.example.net");
+  device.destCustomize = 1;  // another kind: left as it is
+  std::memcpy(device.deviceAddress, u"other", sizeof u"other");
+  UpdateCtxDeviceAddress(nullptr, &ctx);
+  EXPECT_STREQ(text, "fax.example.net");
+  device.destCustomize = 0;  // the port of a printer that cannot be asked: empty
+  UpdateCtxDeviceAddress(nullptr, &ctx);
+  EXPECT_EQ(std::string(text, kUiDeviceAddressBytes), std::string(kUiDeviceAddressBytes, '\0'));
+
+  // Without device settings or without a context nothing is written.
+  session->working = nullptr;
+  std::strcpy(text, "kept");
+  UpdateCtxDeviceAddress(nullptr, &ctx);
+  EXPECT_STREQ(text, "kept");
+  UpdateCtxDeviceAddress(nullptr, nullptr);
+  EXPECT_EQ(UiDeviceAddress(nullptr), nullptr);
 }
 
 TEST_F(SheetContextTest, DocumentHostRecord) {

@@ -1,0 +1,155 @@
+#include "dproc/model/dialog_text_tables.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// A table with the dialog's own record: its caption keyword and its page
+// or template id.  The dialogs add their controls' records.
+#define CAPTION_TABLE(name, id, keyword) DispStringItem name[] = {{{id}, {}, keyword}, {{0}, {}, ""}}
+
+CAPTION_TABLE(g_basic, 100, "Prop_Basic");
+CAPTION_TABLE(g_layout, 101, "Prop_Layout");
+CAPTION_TABLE(g_nupStyle, 116, "Dlg_SetNupStyle");
+CAPTION_TABLE(g_finisher, 109, "Prop_Finisher");
+CAPTION_TABLE(g_coverPage, 112, "Prop_CoverPage");
+CAPTION_TABLE(g_watermarksForms, 104, "Prop_WatermarksForms");
+CAPTION_TABLE(g_quality, 105, "Prop_Quality");
+CAPTION_TABLE(g_version, 106, "Prop_Version");
+CAPTION_TABLE(g_initialize, 161, "Prop_Initialize");
+CAPTION_TABLE(g_configure, 177, "Prop_Configure");
+CAPTION_TABLE(g_settings, 184, "Prop_Settings");
+CAPTION_TABLE(g_customSize, 151, "Dlg_UserPaper");
+CAPTION_TABLE(g_fax, 171, "Prop_Fax");
+
+#undef CAPTION_TABLE
+
+char16_t g_easySetDefaults[kEasySetNameUnits] = u"Default";
+char16_t g_easySetUntitled[kEasySetNameUnits] = u"Untitled";
+
+// The text of a common item, cut to a name, when the description gave one.
+void TakeName(const char* keyword, char16_t (&name)[kEasySetNameUnits]) {
+  for (const DispStringItem* r = CommonItemTable(); r->controlIds[0] != 0 || r->keyword[0] != '\0'; ++r) {
+    if (!QxdFieldEquals(r->keyword, sizeof r->keyword, keyword) || r->text[0] == 0) continue;
+    size_t n = 0;
+    for (; n + 1 < kEasySetNameUnits && r->text[n] != 0; ++n) name[n] = r->text[n];
+    std::memset(name + n, 0, (kEasySetNameUnits - n) * sizeof name[0]);
+    return;
+  }
+}
+
+DialogTextSection S(const char* section, DispStringItem* table = nullptr, DispStringItem* second = nullptr) {
+  return {section, {table, second}, false};
+}
+
+const std::vector<DialogTextSection>& Catalogue() {
+  static const std::vector<DialogTextSection> catalogue = {
+      S("Property_0", CommonItemTable()),
+      S("Dlg_SaveEasySet"),
+      S("Dlg_EditEasySet"),
+      S("Dlg_EasySetOpt"),
+      S("Dlg_ImportEasySet"),
+      S("Dlg_ExportEasySet"),
+      S("Property_1", g_basic),
+      S("Dlg_UserPaper", g_customSize),
+      S("Dlg_MediaTypeAuto"),
+      S("Dlg_MediaType"),
+      S("Dlg_UserSetting"),
+      S("Dlg_AuthenticationSetting"),
+      S("Dlg_AuthenticationSVSetting"),
+      S("Dlg_InterimAuthenticSetting"),
+      S("Property_2", g_layout),
+      S("Dlg_SetNupStyle", g_nupStyle),
+      S("Dlg_SetBookletStyle"),
+      S("Dlg_SetBindShift"),
+      S("Dlg_SetImgShiftMFP"),
+      S("Dlg_PrintPosition"),
+      S("Property_12", g_finisher),
+      S("Dlg_PerfectBinding"),
+      S("Dlg_TABImageShift"),
+      S("Property_3", g_coverPage),
+      S("Dlg_PerPageSetting"),
+      S("Dlg_PerPageEditListName"),
+      S("Dlg_PerPagePunch"),
+      S("Dlg_PerPageStaple"),
+      S("Dlg_TabPaperSettings"),
+      S("Dlg_TabTextDetails"),
+      S("Property_4", g_watermarksForms),
+      S("Dlg_HeaderFooter"),  // two variants of the dialog
+      S("Dlg_HeaderFooterEdit"),
+      S("Dlg_NumberingEdit"),
+      S("Dlg_CopyProtect"),
+      S("Dlg_CopyProtectEdit"),  // two variants of the dialog
+      S("Dlg_CreateOvlForm"),
+      S("Dlg_ImportOvlForm"),
+      S("Dlg_ManageOvlForm"),
+      S("Dlg_OverlayInfo"),
+      S("Dlg_Watermark"),
+      S("Dlg_DateTimeFormat"),
+      S("Dlg_DateTimePageEdit"),
+      S("Dlg_CPE_CP_ColorSetting"),
+      S("Dlg_CPE_SS_ColorSetting"),
+      S("Dlg_DistributionNumEdit"),
+      S("Property_6", g_quality),
+      {"Dlg_ColorAdjust", {nullptr, nullptr}, true},
+      {"Dlg_ColorAdjust_T1", {nullptr, nullptr}, true},
+      S("Dlg_ICM"),
+      S("Dlg_ColorSetting"),
+      S("Dlg_ManageProfile"),
+      S("Dlg_FontSetting"),
+      S("Property_7", g_version),
+      S("Property_13", g_initialize),
+      S("Dlg_UserAuthenticationSetting"),
+      S("Dlg_AccountTrackSetting"),
+      S("Dlg_EmailAddressSetting"),
+      S("Property_10", g_configure),
+      S("Dlg_PaperSourceTraySetting"),
+      S("Dlg_AcquisitionSetting"),
+      S("Property_11", g_settings),
+      S("Dlg_CustomPaper"),
+      S("Property_FAX", g_fax),
+      S("Dlg_FAXCoverSheetSet"),
+      S("FcsBasic"),
+      S("FcsRecipient"),
+      S("FcsSender"),
+      S("FcsImage"),
+      S("CoverSheetSetList"),
+      S("Dlg_SaveCoverSheetSet"),
+      S("Dlg_EditCoverSheetSet"),
+      S("Pop_FaxTransmission"),
+      S("Dlg_FaxModeDetails"),
+  };
+  return catalogue;
+}
+
+}  // namespace
+
+size_t DialogTextSectionCount() { return Catalogue().size(); }
+
+const DialogTextSection& DialogTextSectionAt(size_t i) { return Catalogue()[i < Catalogue().size() ? i : 0]; }
+
+DispStringItem* DialogTextTable(const char* section) {
+  for (const DialogTextSection& s : Catalogue()) {
+    if (QxdNameEquals(s.section, section)) return s.tables[0];
+  }
+  return nullptr;
+}
+
+void LoadDialogTextSections(QxdContext* ctx, const ModelInfo* model) {
+  const bool colorAdjust = model != nullptr && model->features[kMfColorAdjust] != 0;
+  std::vector<DispTableBinding> bindings;
+  for (const DialogTextSection& s : Catalogue()) {
+    if (s.colorAdjust && !colorAdjust) continue;
+    for (DispStringItem* table : s.tables) {
+      if (table != nullptr) bindings.push_back({s.section, table});
+    }
+  }
+  LoadDisplayTextSections(ctx, bindings.data(), bindings.size());
+  TakeName("EasySetDefaults", g_easySetDefaults);
+  TakeName("EasySetUntitled", g_easySetUntitled);
+}
+
+const char16_t* EasySetDefaultsName() { return g_easySetDefaults; }
+
+const char16_t* EasySetUntitledName() { return g_easySetUntitled; }
