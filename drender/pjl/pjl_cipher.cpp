@@ -12,17 +12,15 @@
 // cipher's tables that their firmware expects.  Rows of the same key id
 // differ by model id.
 const PjlCodeNameRow kPjlAesMachines[] = {
-    {"VLD-C300", 1, 0}, {"VLD-C350", 1, 0}, {"VLD-C450", 1, 0}, {"VLD-C550", 1, 0},
-    {"VLD-C650", 1, 0}, {"VLD-M300", 1, 0}, {"VLD-M400", 1, 0}, {"VLD-M500", 1, 0},
-    {"VLD-F200", 1, 0}, {"VLD-F250", 1, 0}, {"VLD-F300", 1, 0}, {"VLD-F350", 1, 0},
-    {"VLD-F400", 1, 0}, {"VLD-F450", 1, 0}, {"VLD-F500", 1, 0}, {"VLD-F550", 1, 0},
-    {"VLD-F600", 1, 0}, {"VLD-F650", 1, 0}, {nullptr, 0, 0}};
+    {"VLD-C300", 1, 0},  {"VLD-C350", 1, 0},  {"VLD-C450", 1, 11}, {"VLD-C550", 1, 11}, {"VLD-C650", 2, 0},
+    {"VLD-M300", 2, 0},  {"VLD-M400", 3, 0},  {"VLD-M500", 3, 12}, {"VLD-F200", 1, 0},  {"VLD-F250", 1, 0},
+    {"VLD-F300", 1, 11}, {"VLD-F350", 1, 11}, {"VLD-F400", 2, 0},  {"VLD-F450", 2, 0},  {"VLD-F500", 3, 0},
+    {"VLD-F550", 3, 0},  {"VLD-F600", 3, 12}, {"VLD-F650", 3, 12}, {nullptr, 0, 0}};
 const PjlCodeNameRow kPjlDesMachines[] = {
-    {"VLD-B100", 1, 0}, {"VLD-B120", 1, 0}, {"VLD-B140", 1, 0}, {"VLD-B160", 1, 0},
-    {"VLD-B180", 1, 0}, {"VLD-B200", 1, 0}, {"VLD-B220", 1, 0}, {"VLD-B240", 1, 0},
-    {"VLD-B260", 1, 0}, {"VLD-B280", 1, 0}, {"VLD-D100", 1, 0}, {"VLD-D120", 1, 0},
-    {"VLD-D140", 1, 0}, {"VLD-D160", 1, 0}, {"VLD-D180", 1, 0}, {"VLD-D200", 1, 0},
-    {"VLD-D220", 1, 0}, {"VLD-D240", 1, 0}, {"VLD-D260", 1, 0}, {"VLD-D280", 1, 0},
+    {"VLD-B100", 1, 0},  {"VLD-B120", 1, 0},  {"VLD-B140", 1, 0},  {"VLD-B160", 1, 11}, {"VLD-B180", 1, 11},
+    {"VLD-B200", 1, 11}, {"VLD-B220", 2, 0},  {"VLD-B240", 2, 0},  {"VLD-B260", 2, 0},  {"VLD-B280", 2, 0},
+    {"VLD-D100", 3, 0},  {"VLD-D120", 3, 0},  {"VLD-D140", 3, 0},  {"VLD-D160", 3, 0},  {"VLD-D180", 3, 12},
+    {"VLD-D200", 3, 12}, {"VLD-D220", 3, 12}, {"VLD-D240", 2, 0},  {"VLD-D260", 1, 0},  {"VLD-D280", 1, 11},
     {nullptr, 0, 0}};
 
 namespace {
