@@ -19,12 +19,17 @@ const char* ListText(const Item* list, uint32_t number) {
   return nullptr;
 }
 
-const char* InTrayText(const ModelInfo* model, uint32_t number) {
-  for (uint32_t i = 0; model != nullptr && model->inTrays != nullptr && model->inTrays[i].size != 0; ++i) {
-    if (model->inTrays[i].keyword[0] != '\0' && model->inTrays[i].binId == number) return model->inTrays[i].note;
+}  // namespace
+
+const char* Pjl_InTrayText(const ModelInfo* model, uint32_t number) {
+  // The list ends at the first tray without a keyword.
+  for (uint32_t i = 0; model != nullptr && model->inTrays != nullptr && model->inTrays[i].keyword[0] != '\0'; ++i) {
+    if (model->inTrays[i].binId == number) return model->inTrays[i].note;
   }
   return nullptr;
 }
+
+namespace {
 
 PjlRawValue Text(const char* text) { return PjlNarrow(text != nullptr ? text : ""); }
 
@@ -44,7 +49,7 @@ PjlRawValue CoverTray(PjlJob* job, uint32_t at) {
   if (tray == kInterSheetSameTray) tray = Pjl_DocU16(job, kPjlInTrayAt);
   for (const TrayName& row : kTrayNames) {
     if (row.number == tray) {
-      const char* text = InTrayText(job->model, tray);
+      const char* text = Pjl_InTrayText(job->model, tray);
       return text != nullptr && text[0] != '\0' ? PjlNarrow(text) : PjlFail();
     }
   }
@@ -155,7 +160,7 @@ PjlRawValue Pjl_PaperParameter(PjlJob* job, const char* name) {
   if (IsName(name, "CustomPaperHeightM")) return CustomSize(job, false, false);
   if (IsName(name, "CustomPaperWidthI")) return CustomSize(job, true, true);
   if (IsName(name, "CustomPaperHeightI")) return CustomSize(job, false, true);
-  if (IsName(name, "InTray")) return Text(InTrayText(m, Pjl_DocU16(job, kPjlInTrayAt)));
+  if (IsName(name, "InTray")) return Text(Pjl_InTrayText(m, Pjl_DocU16(job, kPjlInTrayAt)));
   if (IsName(name, "MediaType")) {
     if (!job->values.perTrayMedia) return Text(ListText(m ? m->mediaTypes : nullptr, Pjl_DocU16(job, 122)));
     const uint32_t tray = Pjl_DocU16(job, kPjlInTrayAt);

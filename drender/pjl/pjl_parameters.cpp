@@ -316,7 +316,9 @@ uint32_t Pjl_GetParameterValue(PjlJob* job, const char* text, char* value, size_
   // The value ends at its terminator or at LENGTH.
   size_t n = strnlen(value, limit);
   std::memset(value + n, 0, size - n);
-  if (p.cipher != 0) {
+  // An empty value stays empty: enciphering it would give the device a
+  // password where there is none, and "/OMIT" lines could never be left out.
+  if (p.cipher != 0 && n > 0) {
     // The whole value buffer is the cipher's: an enciphered value is never
     // cut at the placeholder's LENGTH.
     uint32_t enciphered = Crypt_EncryptPjlPassword(job->values.cipherMethod, job->values.encryptionKeyEnabled,

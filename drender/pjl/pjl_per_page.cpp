@@ -65,11 +65,8 @@ const char* NoteOrNoSet(const Item* list, uint32_t number) {
 
 const char* TrayWord(const PjlJob* job, uint32_t tray) {
   if (tray == kInterSheetSameTray) tray = Pjl_DocU16(job, kPjlInTrayAt);
-  for (uint32_t i = 0; job->model != nullptr && job->model->inTrays != nullptr && job->model->inTrays[i].size != 0; ++i) {
-    const InTrayEntry& t = job->model->inTrays[i];
-    if (t.keyword[0] != '\0' && t.binId == tray) return t.note;
-  }
-  return "";
+  const char* text = Pjl_InTrayText(job->model, tray);
+  return text != nullptr ? text : "";
 }
 
 const char* StapleWord(const PjlJob* job, uint32_t staple) {
