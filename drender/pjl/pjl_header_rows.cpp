@@ -350,8 +350,6 @@ bool ColorRow(Walk& w, const char* n) {
   return true;
 }
 
-bool IsCustomCode(uint32_t code) { return code == 256 || (code >= 512 && code <= 522) || (code & 0x1000) != 0; }
-
 bool PaperRow(Walk& w, const char* n) {
   PjlJob* job = w.job;
   if (Is(n, "PaperOption1")) {
@@ -368,7 +366,7 @@ bool PaperRow(Walk& w, const char* n) {
   } else if (Is(n, "OutPaperSize")) {
     uint32_t code = w.W(96);
     if (code == 356 || code == 357) code = w.W(66);
-    if (!IsCustomCode(code)) w.E("OutPaperSize");
+    if (!Pjl_IsCustomPaperCode(code)) w.E("OutPaperSize");
     else if (job->values.customSizeKind == 2) w.E("OutPaperCustomXYI");
     else w.E(w.B(80) ? "OutPaperCustomI" : "OutPaperCustomM");
   } else if (Is(n, "PrintPositionSetting")) {

@@ -10,8 +10,6 @@ constexpr uint32_t kAutoMediaAt[] = {160, 162, 164, 166};
 constexpr uint32_t kTrayRecordsAt = 199, kTrayRecordSize = 43, kTrayRecords = 10;
 constexpr uint32_t kTrayFieldAt[] = {4, 6, 8, 10};
 
-bool IsCustomCode(uint32_t code) { return code == 256 || (code >= 512 && code <= 522) || (code & 0x1000) != 0; }
-
 int32_t TrayRecord(const PjlJob* job, uint32_t tray) {
   for (uint32_t i = 0; i < kTrayRecords; ++i) {
     if (Pjl_DocU32(job, kTrayRecordsAt + i * kTrayRecordSize) == tray) return static_cast<int32_t>(i);
@@ -28,6 +26,8 @@ const PaperSizeEntry* ListedPaper(const PjlJob* job, uint32_t code) {
 }
 
 }  // namespace
+
+bool Pjl_IsCustomPaperCode(uint32_t code) { return code == 256 || (code >= 512 && code <= 522) || (code & 0x1000) != 0; }
 
 uint32_t Pjl_TrayMedia(const PjlJob* job, uint32_t tray, PjlMediaField field) {
   if (tray == kInterSheetSameTray) tray = Pjl_DocU16(job, kPjlInTrayAt);
@@ -78,7 +78,7 @@ const char* Pjl_StapleKindWord(uint32_t kind) {
 bool Pjl_PaperAllowsPrintPosition(const PjlJob* job) {
   uint32_t code = Pjl_DocU16(job, 96);
   if (code == 356 || code == 357 || code == 0) code = Pjl_DocU16(job, 66);
-  if (IsCustomCode(code)) return true;
+  if (Pjl_IsCustomPaperCode(code)) return true;
   const PaperSizeEntry* paper = ListedPaper(job, code);
   return paper == nullptr || paper->flag != 0;
 }

@@ -13,6 +13,9 @@ inline constexpr uint32_t kPjlDoubleSidesAt = 1412;
 inline constexpr uint32_t kPjlBindingEdgeAt = 1429;
 inline constexpr uint32_t kPjlCombinationAt = 1502;
 
+// A custom or user paper size: code 256, 512 to 522, or with bit 0x1000.
+bool Pjl_IsCustomPaperCode(uint32_t code);
+
 enum PjlMediaField { kPjlMediaType, kPjlMediaWeight, kPjlMediaColor, kPjlMediaPrePunched };
 
 // The media of a tray: 32767 is the job's tray; the automatic tray has its
