@@ -10,7 +10,9 @@ bool Inside(uint32_t at, uint32_t width) { return uint64_t{at} + width <= sizeof
 }  // namespace
 
 const uint8_t* Pjl_DocPtr(const PjlJob* job, uint32_t at) {
-  static const uint8_t zero[16] = {};
+  // Without settings every field reads as zero, wide texts and stored
+  // passwords included.
+  static const uint8_t zero[512] = {};
   if (job == nullptr || job->doc == nullptr || !Inside(at, 1)) return zero;
   return reinterpret_cast<const uint8_t*>(job->doc) + at;
 }

@@ -239,7 +239,11 @@ TEST(PjlHeaderGolden, UserAuthenticationWithEncipheredPassword) {
   p.t.Text(5836, "pa55");
   p.t.U16(5918, 4);
   // The password is DES-enciphered with key id 1, model id 0 (see
-  // pjl_cipher_test.cpp) and written as hexadecimal text.
+  // pjl_cipher_test.cpp) and written as hexadecimal text; its first block
+  // was checked with
+  //   printf 'pa55++++' | openssl enc -des-ecb -K 0D64823426AA2B25 -nopad -provider legacy -provider default
+  // which gives 99e4f5f7b2b260de,
+  // and every further block is that of "++++++++" (a56731c36449b7a6).
   Check("user_authentication", "user bob with password pa55, authenticated by the device", p.Header());
 }
 
@@ -248,6 +252,7 @@ TEST(PjlHeaderGolden, AccountTrack) {
   p.t.Text(5920, "Sales");
   p.t.Text(5929, "4711");
   p.t.U16(6002, 4);
+  // First block checked as above: "4711++++" -> 766b43d28753fb57.
   Check("account_track", "department Sales with password 4711", p.Header());
 }
 
