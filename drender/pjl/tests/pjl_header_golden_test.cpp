@@ -288,4 +288,31 @@ TEST(PjlHeaderGolden, ColourMode) {
   Check("colour_mode", "full colour with the photo colour setting and toner saving", p.Header());
 }
 
+TEST(PjlHeaderGolden, SecurePrintAndPerPageSets) {
+  Profile p;
+  p.t.Byte(603, 3);  // secure print
+  p.t.Text(604, "4242");
+  p.t.Text(621, "pin1");
+  p.t.U16(694, 4);
+  // Two per-page entries: pages 1-2 one-sided from tray 1, page 3 stapled
+  // at the left from the job's tray, ending the set.
+  std::vector<InterSheetEntry> entries(2);
+  std::memset(entries.data(), 0, entries.size() * sizeof(InterSheetEntry));
+  std::memcpy(entries[0].pages, u"1-2", 6);
+  entries[0].printType = 1;
+  entries[0].paperSource = 257;
+  entries[0].staple = 255;
+  entries[0].punch = 255;
+  std::memcpy(entries[1].pages, u"3", 2);
+  entries[1].printType = 3;
+  entries[1].paperSource = 32767;
+  entries[1].staple = 261;
+  entries[1].punch = 255;
+  entries[1].finishStaple = 1;
+  p.t.job.interSheetEntries = reinterpret_cast<const uint8_t*>(entries.data());
+  p.t.job.interSheetCount = 2;
+  p.t.Byte(1550, 1);
+  Check("secure_print_per_page", "secure print with id 4242 and password pin1, two per-page entries", p.Header());
+}
+
 }  // namespace
