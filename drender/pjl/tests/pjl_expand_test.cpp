@@ -123,4 +123,28 @@ TEST(PjlPlaceholder, Syntax) {
   EXPECT_FALSE(Pjl_ParsePlaceholder("%s{Job(X),5,}", &p));
 }
 
+// Templates put together from the pieces of the syntax in every order:
+// whatever they hold, expansion stays inside its buffers (the sanitizers
+// watch) and writes at most one line of at most 1024 bytes.
+TEST(PjlExpand, ArbitraryTemplatesStayInBounds) {
+  static const char* const pieces[] = {"%s{", "DRV", "API", "(", ")", ",", "}", "\\x", "\\", "\"", "/OMIT",
+                                       "DES", "AES", "UTF8", "-1", "999", "Copies", "EmailAddress", "SecPassword",
+                                       "PPSIndex", "UserName", "%", "abc", "\\n"};
+  uint32_t seed = 12345;
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    const int count = 1 + static_cast<int>(seed % 40);
+    for (int i = 0; i < count; ++i) {
+      seed = seed * 1103515245u + 12345u;
+      text += pieces[(seed >> 16) % (sizeof pieces / sizeof pieces[0])];
+    }
+    TestJob t;
+    t.job.userName = u"user";
+    t.job.values.cipherMethod = static_cast<uint8_t>(round % 3);
+    t.Text(5544, std::string(100, 'e').c_str());
+    Pjl_ExpandTemplate(&t.job, text.c_str());
+    EXPECT_LE(t.out.size(), kPjlOutputSize) << text;
+  }
+}
+
 }  // namespace
