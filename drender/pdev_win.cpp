@@ -19,6 +19,7 @@
 #include "drender/pjl/pjl_start_commands.h"
 #include "drender/printer_info.h"
 #include "drender/render_pdev.h"
+#include "common/win/export_guard.h"
 
 namespace {
 
@@ -141,9 +142,7 @@ bool SetUpDevice(RenderPdev* pdev, const wchar_t* printerName, const wchar_t* po
 // The PDEV's colour-setting command table, from the description beside the
 // module; none when the description or its section is missing.
 void Qxd_ReadColorSettingCommand(RenderPdev* pdev) {
-  wchar_t path[MAX_PATH];
-  if (!Rdc_SiblingPath(L"VELDRANH.QXD", path)) return;
-  if (QxdContext* description = QxdOpen(path, 1)) {
+  if (QxdContext* description = QxdOpenBeside(Rdc_Module(), L"VELDRANH.QXD")) {
     pdev->tail.colorCommands = Qxd_BuildColorSettingCommand(description);
     QxdClose(description);
   }
@@ -172,7 +171,7 @@ BOOL Rdc_IsValidPdev(const void* pointer) {
 
 extern "C" DHPDEV APIENTRY DrvEnablePDEV(DEVMODEW* devmode, LPWSTR logicalAddress, ULONG patternCount,
                                          HSURF* patterns, ULONG capsSize, ULONG* caps, ULONG devInfoSize,
-                                         DEVINFO* devInfo, HDEV, LPWSTR, HANDLE printer) {
+                                         DEVINFO* devInfo, HDEV, LPWSTR, HANDLE printer) try {
   if (!Qxd_LoadModelInfo()) return nullptr;
   Rdc_DefaultPaperId();
   wchar_t printerName[kPdevNameChars];
@@ -218,13 +217,15 @@ extern "C" DHPDEV APIENTRY DrvEnablePDEV(DEVMODEW* devmode, LPWSTR logicalAddres
   Rdc_FillDevInfo(info, devInfo, devInfoSize);
   if (patterns) std::memset(patterns, 0, patternCount * sizeof(HSURF));
   return reinterpret_cast<DHPDEV>(pdev);
+} catch (...) {
+  return ExportFailed("DrvEnablePDEV", DHPDEV{nullptr});
 }
 
 extern "C" VOID APIENTRY DrvCompletePDEV(DHPDEV handle, HDEV hdev) {
   if (RenderPdev* pdev = Checked(handle)) pdev->state.hdev = hdev;
 }
 
-extern "C" VOID APIENTRY DrvDisablePDEV(DHPDEV handle) {
+extern "C" VOID APIENTRY DrvDisablePDEV(DHPDEV handle) try {
   RenderPdev* pdev = Checked(handle);
   if (!pdev) return;
   pdev->state.deviceFontCount = 0;
@@ -233,9 +234,11 @@ extern "C" VOID APIENTRY DrvDisablePDEV(DHPDEV handle) {
   pdev->marker2 = 0;
   FreePdev(pdev);
   Qxd_ReleaseModelInfo();
+} catch (...) {
+  ExportFailed("DrvDisablePDEV");
 }
 
-extern "C" BOOL APIENTRY DrvResetPDEV(DHPDEV oldHandle, DHPDEV newHandle) {
+extern "C" BOOL APIENTRY DrvResetPDEV(DHPDEV oldHandle, DHPDEV newHandle) try {
   if (!Rdc_IsValidPdev(oldHandle) || !Rdc_IsValidPdev(newHandle)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -264,4 +267,6 @@ extern "C" BOOL APIENTRY DrvResetPDEV(DHPDEV oldHandle, DHPDEV newHandle) {
     a.interSheetTable = nullptr;
   }
   return TRUE;
+} catch (...) {
+  return ExportFailed("DrvResetPDEV", BOOL{FALSE});
 }

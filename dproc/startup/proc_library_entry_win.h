@@ -9,14 +9,9 @@
 
 struct ProcLibraryModules {
   HMODULE own;
-  HMODULE images;   // VELDRANW: bitmaps, icons and string tables
-  HMODULE dialogs;  // VELDRANG: dialog templates; stays loaded
+  HMODULE images;  // VELDRANW: bitmaps, icons and string tables
 };
 extern ProcLibraryModules g_procModules;
-
-// The runtime feature table, built at attach from the control table, the
-// model's device options and the model record.
-extern FeatureEntry* g_featureTable;
 
 // Acts on process attach and detach; always TRUE.
 BOOL ProcLibraryEntry(HMODULE module, DWORD reason, void* reserved);

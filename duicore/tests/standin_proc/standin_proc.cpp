@@ -6,24 +6,24 @@
 #include "duicore/tests/standin_proc/standin_proc.h"
 
 #include <cstring>
+#include <type_traits>
+
+#include "common/contracts/settings_functions_win.h"
 
 #include "common/records/doc_fields.h"
+#include "common/records/public_devmode_fill.h"
 #include "common/records/settings_checksum.h"
 #include "common/records/settings_records.h"
 
 namespace {
 
 StandInCallLog g_log = {};
-constexpr uint32_t kCopiesAt = 598;
 
+// The procedure library's own fill of the standard fields.
 void Update(DEVMODEW* dm, const DocDMode* doc, const wchar_t* printerName) {
   if (dm == nullptr || doc == nullptr) return;
-  if (printerName != nullptr) lstrcpynW(dm->dmDeviceName, printerName, CCHDEVICENAME);
-  dm->dmOrientation = DocByte(doc, kDocOrientationAt);
-  dm->dmPaperSize = DocI16(doc, kDocPaperSizeAt);
-  dm->dmCopies = DocI16(doc, kCopiesAt);
-  dm->dmScale = 100;
-  dm->dmDuplex = DMDUP_SIMPLEX;
+  FillPublicDevModeFields(reinterpret_cast<PublicDevMode*>(dm), *doc,
+                          {reinterpret_cast<const char16_t*>(printerName), false, nullptr});
 }
 
 }  // namespace
@@ -42,7 +42,7 @@ extern "C" BOOL WINAPI Prc_ResetDocDMode(DEVMODEW* dm, DocDMode* doc, DWORD, con
     doc->printerHandle = handle;
     SetDocByte(doc, kDocOrientationAt, DMORIENT_PORTRAIT);
     SetDocI16(doc, kDocPaperSizeAt, kStandInDefaultPaper);
-    SetDocI16(doc, kCopiesAt, 1);
+    Fields(*doc).nCopies = 1;
   }
   Update(dm, doc, printerName);
   return TRUE;
@@ -64,7 +64,7 @@ extern "C" void WINAPI Prc_UpdateCmnDModeArea(DEVMODEW* dm, DocDMode* doc, DevDM
 }
 
 extern "C" void WINAPI Prc_MergeDMode(DEVMODEW* dm, DocDMode* doc, DWORD, const DEVMODEW* input,
-                                     const wchar_t* printerName, DevOption*) {
+                                     const wchar_t* printerName, const DevOption*) {
   ++g_log.merge;
   g_log.mergeInput = input;
   if (input == nullptr || doc == nullptr) return;
@@ -79,7 +79,7 @@ extern "C" void WINAPI Prc_MergeDMode(DEVMODEW* dm, DocDMode* doc, DWORD, const 
     SetDocI16(doc, kDocPaperSizeAt, input->dmPaperSize);
   }
   if ((input->dmFields & DM_COPIES) != 0) {
-    SetDocI16(doc, kCopiesAt, input->dmCopies < 1 ? 1 : input->dmCopies);
+    Fields(*doc).nCopies = static_cast<uint16_t>(input->dmCopies < 1 ? 1 : input->dmCopies);
   }
   Update(dm, doc, printerName);
 }
@@ -89,10 +89,10 @@ extern "C" void WINAPI Prc_NormalizeDMode(DEVMODEW*, DocDMode* doc, DWORD, const
   if (doc != nullptr) g_log.lastHandle = doc->printerHandle;
 }
 
-extern "C" DWORD WINAPI Prc_DeviceCapabilities(DEVMODEW* dm, DocDMode* doc, DevDMode*, DWORD, WORD capability,
-                                              void* output) {
+extern "C" LONG WINAPI Prc_DeviceCapabilities(DEVMODEW* dm, DocDMode* doc, DevDMode*, DWORD, WORD capability,
+                                             void* output) {
   ++g_log.capabilities;
-  if (dm == nullptr || doc == nullptr) return static_cast<DWORD>(-1);
+  if (dm == nullptr || doc == nullptr) return -1;
   g_log.lastHandle = doc->printerHandle;
   switch (capability) {
     case DC_PAPERS: {
@@ -109,9 +109,9 @@ extern "C" DWORD WINAPI Prc_DeviceCapabilities(DEVMODEW* dm, DocDMode* doc, DevD
     case kStandInOrientationQuery:
       return DocByte(doc, kDocOrientationAt);
     case kStandInPaperSizeQuery:
-      return static_cast<DWORD>(DocI16(doc, kDocPaperSizeAt));
+      return DocI16(doc, kDocPaperSizeAt);
     default:
-      return static_cast<DWORD>(-1);
+      return -1;
   }
 }
 
@@ -119,3 +119,12 @@ extern "C" BOOL WINAPI SetEasySetPreset(const wchar_t*) {
   ++g_log.easySetPreset;
   return TRUE;
 }
+
+static_assert(std::is_same_v<decltype(&Prc_GetDriverVersion), PrcGetDriverVersionFn>);
+static_assert(std::is_same_v<decltype(&Prc_ResetDocDMode), PrcResetDocDModeFn>);
+static_assert(std::is_same_v<decltype(&Prc_ResetDevDMode), PrcResetDevDModeFn>);
+static_assert(std::is_same_v<decltype(&Prc_UpdateCmnDModeArea), PrcUpdateCmnDModeAreaFn>);
+static_assert(std::is_same_v<decltype(&Prc_MergeDMode), PrcMergeDModeFn>);
+static_assert(std::is_same_v<decltype(&Prc_NormalizeDMode), PrcNormalizeDModeFn>);
+static_assert(std::is_same_v<decltype(&Prc_DeviceCapabilities), PrcDeviceCapabilitiesFn>);
+static_assert(std::is_same_v<decltype(&SetEasySetPreset), SetEasySetPresetFn>);
