@@ -95,9 +95,7 @@ void Pjl_LoadTemplates(RenderPdev* pdev) {
   auto* state = static_cast<RenderPjlState*>(std::calloc(1, sizeof(RenderPjlState)));
   if (state == nullptr) return;
   pdev->tail.pjl = state;
-  wchar_t path[MAX_PATH];
-  if (!Rdc_SiblingPath(L"VELDRANP.QXD", path)) return;
-  if (QxdContext* file = QxdOpen(path, 1)) {
+  if (QxdContext* file = QxdOpenBeside(Rdc_Module(), L"VELDRANP.QXD")) {
     Pjl_LoadTemplateSet(file, &state->templates);
     QxdClose(file);
   }

@@ -42,23 +42,8 @@ CommandTemplateEntry* LoadEntries(QxdContext* file, const QxdCommandRowHeader& r
 
 }  // namespace
 
-uint32_t Pjl_FindSection(QxdContext* file, const char* name) {
-  uint32_t fileHeader[2];
-  if (file == nullptr || name == nullptr || !QxdReadFully(file, fileHeader, sizeof fileHeader, 0)) return 0;
-  const uint32_t end = fileHeader[1] < QxdFileSize(file) ? fileHeader[1] : QxdFileSize(file);
-  for (uint32_t at = kQxdFirstSection; at < end;) {
-    QxdShortSectionHeader header;
-    if (!QxdReadFully(file, &header, sizeof header, at)) return 0;
-    if (QxdFieldEquals(header.name, sizeof header.name, name)) return at;
-    // A chain that does not move forward would never end.
-    if (header.nextSection <= at) return 0;
-    at = header.nextSection;
-  }
-  return 0;
-}
-
 CommandTemplateList* Pjl_LoadTemplateSection(QxdContext* file, const char* name) {
-  const uint32_t section = Pjl_FindSection(file, name);
+  const uint32_t section = QxdFindShortSection(file, name);
   uint32_t head[2];  // row count, offset of the row offsets
   if (section == 0 || !QxdReadFully(file, head, sizeof head, section + kQxdShortCountAt)) return nullptr;
   uint32_t count = head[0] > kCommandMaxRows ? kCommandMaxRows : head[0];
@@ -129,7 +114,7 @@ const CommandTemplateRow* Pjl_FindRow(const CommandTemplateList* list, const cha
 }
 
 void Pjl_ReadEncryptionSection(QxdContext* file) {
-  const uint32_t section = Pjl_FindSection(file, "PJL_Encryption");
+  const uint32_t section = QxdFindShortSection(file, "PJL_Encryption");
   uint32_t head[2];
   if (section == 0 || !QxdReadFully(file, head, sizeof head, section + kQxdShortCountAt)) return;
   if (!QxdArrayFits(file, head[1], head[0], kQxdPairSize)) return;

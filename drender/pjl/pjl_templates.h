@@ -3,9 +3,9 @@
 // "PJL_EndCommand") as tables of rows, each row a list of named template
 // texts, and the key selection of the section "PJL_Encryption".
 //
-// The file's layout is in common/qxd/command_file.h.  Counts and offsets
-// come from the file and are checked against it; a section chain that does
-// not move forward or leaves the file ends the walk.
+// The file's layout is in common/qxd/command_file.h; sections are found
+// with the description reader's QxdFindShortSection.  Counts and offsets
+// come from the file and are checked against it.
 #pragma once
 
 #include <cstdint>
@@ -36,9 +36,6 @@ struct PjlTemplateSet {
   CommandTemplateList* endCommands;
 };
 
-// Offset of the 40-byte section header named `name` (ASCII case ignored,
-// whole name), 0 when there is none.
-uint32_t Pjl_FindSection(QxdContext* file, const char* name);
 // Builds the table of one template section; null when the section is
 // missing or unreadable or memory is short.
 CommandTemplateList* Pjl_LoadTemplateSection(QxdContext* file, const char* name);

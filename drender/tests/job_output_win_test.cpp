@@ -17,6 +17,7 @@
 #include "drender/temp_spool_file.h"
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/test_text.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {
@@ -134,7 +135,7 @@ TEST_F(JobOutputTest, PjlJobHeaderReachesTheSpooler) {
   auto* state = static_cast<RenderPjlState*>(std::calloc(1, sizeof(RenderPjlState)));
   pdev_->tail.pjl = state;
   const std::string path = testsupport::BinaryPath("model/VELDRANP.QXD");
-  std::wstring widePath(path.begin(), path.end());
+  const std::wstring widePath = testsupport::Widen(path);
   QxdContext* file = QxdOpen(widePath.c_str(), 1);
   ASSERT_NE(file, nullptr);
   Pjl_LoadTemplateSet(file, &state->templates);

@@ -20,18 +20,11 @@
 #include "drender/pjl/pjl_expand.h"
 #include "drender/pjl/pjl_templates.h"
 #include "drender/pjl/tests/pjl_test_job.h"
+#include "tests/support/hex_text.h"
 
 namespace {
 
-std::string Hex(const uint8_t* bytes, size_t n) {
-  std::string out;
-  char two[3];
-  for (size_t i = 0; i < n; ++i) {
-    std::snprintf(two, sizeof two, "%02x", bytes[i]);
-    out += two;
-  }
-  return out;
-}
+using hextext::ToHex;
 
 uint32_t Encrypt(uint8_t method, const char* text, std::vector<uint8_t>* buffer, const DevOption* option = nullptr,
                  const DeviceOptionItem* options = nullptr, PjlKeyDecipherFn decipher = nullptr, bool keyEnabled = false) {
@@ -73,28 +66,28 @@ TEST(PjlCipher, DesKnownAnswers) {
   EXPECT_EQ(Encrypt(2, "secret", &b), 0u);  // DES needs 73 bytes
   b.resize(73);
   ASSERT_EQ(Encrypt(2, "secret", &b), 64u);
-  EXPECT_EQ(Hex(b.data(), 64),
+  EXPECT_EQ(ToHex(b.data(), 64),
             "b476d84142bd92aea56731c36449b7a6a56731c36449b7a6a56731c36449b7a6"
             "a56731c36449b7a6a56731c36449b7a6a56731c36449b7a6a56731c36449b7a6");
   // The machine the device option names selects key id 3, model id 12.
   Machine machine("VLD-D200");
   ASSERT_EQ(Encrypt(2, "pw", &b, &machine.record, machine.options), 64u);
-  EXPECT_EQ(Hex(b.data(), 16), "7ddea7fd4e803e145a69639491f90dee");
+  EXPECT_EQ(ToHex(b.data(), 16), "7ddea7fd4e803e145a69639491f90dee");
 }
 
 TEST(PjlCipher, AesKnownAnswers) {
   Pjl_ResetKeySelection();
   std::vector<uint8_t> b(16);
   ASSERT_EQ(Encrypt(1, "secret", &b), 16u);
-  EXPECT_EQ(Hex(b.data(), 16), "e4b14abcc157ab0c4cf7d51e8fca1549");
+  EXPECT_EQ(ToHex(b.data(), 16), "e4b14abcc157ab0c4cf7d51e8fca1549");
   // A 16-character password takes a whole pad block: 32 bytes.
   std::vector<uint8_t> small(31), room(32);
   EXPECT_EQ(Encrypt(1, "0123456789abcdef", &small), 0u);
   ASSERT_EQ(Encrypt(1, "0123456789abcdef", &room), 32u);
-  EXPECT_EQ(Hex(room.data(), 32), "1f922fdefad498e954f697fe270eb56e165152b33769476c9ae1647fff1264bc");
+  EXPECT_EQ(ToHex(room.data(), 32), "1f922fdefad498e954f697fe270eb56e165152b33769476c9ae1647fff1264bc");
   Machine machine("vld-m300");  // case is ignored: key id 2
   ASSERT_EQ(Encrypt(1, "pw", &b, &machine.record, machine.options), 16u);
-  EXPECT_EQ(Hex(b.data(), 16), "0c8208d4d10c4141b4d2f8805c10fdbc");
+  EXPECT_EQ(ToHex(b.data(), 16), "0c8208d4d10c4141b4d2f8805c10fdbc");
 }
 
 TEST(PjlCipher, DeviceKeyTextReplacesTheTable) {
@@ -105,10 +98,10 @@ TEST(PjlCipher, DeviceKeyTextReplacesTheTable) {
   machine.record.encryptedValueLength = 20;
   std::vector<uint8_t> b(16);
   ASSERT_EQ(Encrypt(1, "pw", &b, &machine.record, machine.options, &PlainKeyText, true), 16u);
-  EXPECT_EQ(Hex(b.data(), 16), "49d65f9f3bcb99d660e9bbf4491f7f4c");
+  EXPECT_EQ(ToHex(b.data(), 16), "49d65f9f3bcb99d660e9bbf4491f7f4c");
   // Without the model's EncryptionKey switch the table's key stays.
   ASSERT_EQ(Encrypt(1, "pw", &b, &machine.record, machine.options, &PlainKeyText, false), 16u);
-  EXPECT_EQ(Hex(b.data(), 16), "0c8208d4d10c4141b4d2f8805c10fdbc");
+  EXPECT_EQ(ToHex(b.data(), 16), "0c8208d4d10c4141b4d2f8805c10fdbc");
 }
 
 TEST(PjlCipher, NoMachineOptionKeepsTheCommandFileKeys) {

@@ -68,8 +68,8 @@ TEST(PjlCommandFile, TextFormRoundTrip) {
 TEST(PjlCommandFile, LoadsRowsAndEntries) {
   std::vector<uint8_t> bytes = Compile(kText);
   File file = Open(bytes);
-  EXPECT_NE(Pjl_FindSection(file.get(), "pjl_startcommand"), 0u);
-  EXPECT_EQ(Pjl_FindSection(file.get(), "PJL_Start"), 0u);
+  EXPECT_NE(QxdFindShortSection(file.get(), "pjl_startcommand"), 0u);
+  EXPECT_EQ(QxdFindShortSection(file.get(), "PJL_Start"), 0u);
   PjlTemplateSet set{};
   Pjl_ResetKeySelection();
   Pjl_LoadTemplateSet(file.get(), &set);
