@@ -16,6 +16,7 @@
 #include "drender/job_output.h"
 #include "drender/job_settings.h"
 #include "drender/model_info.h"
+#include "drender/pjl/pjl_start_commands.h"
 #include "drender/printer_info.h"
 #include "drender/render_pdev.h"
 #include "common/win/export_guard.h"
@@ -88,6 +89,7 @@ void ReleaseDeviceObjects(RenderPdev* pdev) {
   pdev->state.fontModule = nullptr;
   Qxd_FreeColorSettingCommand(pdev->tail.colorCommands);
   pdev->tail.colorCommands = nullptr;
+  Pjl_FreeTemplates(pdev);
   std::free(pdev->state.interSheetTable);
   pdev->state.interSheetTable = nullptr;
 }
@@ -190,8 +192,11 @@ extern "C" DHPDEV APIENTRY DrvEnablePDEV(DEVMODEW* devmode, LPWSTR logicalAddres
     ok = SetUpDevice(pdev, printerName, logicalAddress, printer);
   }
   // The graphics state of the encoder starts afresh with the job; the
-  // colour-setting commands come with it.
-  if (ok) Qxd_ReadColorSettingCommand(pdev);
+  // colour-setting commands and the PJL command templates come with it.
+  if (ok) {
+    Qxd_ReadColorSettingCommand(pdev);
+    Pjl_LoadTemplates(pdev);
+  }
   if (!ok) {
     FreePdev(pdev);
     Qxd_ReleaseModelInfo();
@@ -249,6 +254,7 @@ extern "C" BOOL APIENTRY DrvResetPDEV(DHPDEV oldHandle, DHPDEV newHandle) try {
   if (a.jobNumber) b.jobNumber = a.jobNumber;
   b.lastJobNumber = a.lastJobNumber;
   b.headerWritten = a.headerWritten;
+  Pjl_MoveJobData(from, to);
   // The tab-paper table now belongs to the new PDEV alone.
   if (a.interSheetTable) {
     std::free(b.interSheetTable);

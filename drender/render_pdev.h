@@ -99,9 +99,12 @@ struct RenderPdevState {
   TempSpool* captureSpool;
 };
 
+struct RenderPjlState;
+
 // What follows the second marker.
 struct RenderPdevTail {
   ColorSettingCommand* colorCommands;
+  RenderPjlState* pjl;  // the PJL templates and job data (drender/pjl/pjl_start_commands.h)
 };
 
 inline constexpr uint32_t kPdevStateAt = kJobRecordSettingsAt + kWorkDevModeSize;  // 9512

@@ -5,14 +5,19 @@
 #include <winspool.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "common/qxd/qxd_file.h"
 #include "drender/job_output.h"
+#include "drender/pjl/pjl_start_commands.h"
 #include "drender/render_pdev.h"
 #include "drender/temp_spool_file.h"
 #include "tests/ddi_host/ddi_host.h"
+#include "tests/support/test_paths.h"
+#include "tests/support/test_text.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {
@@ -110,6 +115,43 @@ TEST_F(JobOutputTest, NotAJobRecordWritesNothing) {
   EXPECT_EQ(Rdc_FlushOutput(pdev_), 0u);
   pdev_->marker2 = kJobRecordMarker;
   EXPECT_TRUE(Finish().empty());
+}
+
+// The job header of the sample model's command file, written through the
+// job's output buffer to the spooler.
+TEST_F(JobOutputTest, PjlJobHeaderReachesTheSpooler) {
+  std::unique_ptr<WorkDevMode> settings(new WorkDevMode());
+  std::memset(settings.get(), 0, sizeof(WorkDevMode));
+  uint8_t* doc = reinterpret_cast<uint8_t*>(&settings->devmode.doc);
+  doc[64] = 1;                            // portrait
+  doc[1412] = 1;                          // one-sided
+  pdev_->state.live = settings.get();
+  wcscpy(pdev_->state.docName, L"Wine job");
+  static FaxSendBlock fax{};
+  fax.wRecipientCount = 2;
+  std::memcpy(fax.recipients[0].szFaxNumber, u"111", 6);
+  std::memcpy(fax.recipients[1].szFaxNumber, u"222", 6);
+  // The templates as a PDEV loads them at enable, from the compiled model.
+  auto* state = static_cast<RenderPjlState*>(std::calloc(1, sizeof(RenderPjlState)));
+  pdev_->tail.pjl = state;
+  const std::string path = testsupport::BinaryPath("model/VELDRANP.QXD");
+  const std::wstring widePath = testsupport::Widen(path);
+  QxdContext* file = QxdOpen(widePath.c_str(), 1);
+  ASSERT_NE(file, nullptr);
+  Pjl_LoadTemplateSet(file, &state->templates);
+  QxdClose(file);
+  state->fax = &fax;
+  EXPECT_GT(Pjl_WriteStartCommands(pdev_), 10u);
+  ASSERT_EQ(Rdc_FlushOutput(pdev_), 1u);
+  std::vector<uint8_t> bytes = Finish();
+  const std::string header(bytes.begin(), bytes.end());
+  EXPECT_EQ(header.rfind("\x1B%-12345X@PJL JOB\r\n", 0), 0u) << header;
+  EXPECT_NE(header.find("@PJL SET JOBNAME=\"Wine job\"\r\n"), std::string::npos) << header;
+  EXPECT_NE(header.find("@PJL SET FAXNUMBER0=\"111\""), std::string::npos) << header;
+  EXPECT_NE(header.find("@PJL SET FAXNUMBER1=\"222\""), std::string::npos) << header;
+  EXPECT_EQ(header.substr(header.size() - 27), "@PJL ENTER LANGUAGE=PCLXL\r\n");
+  Pjl_FreeTemplates(pdev_);
+  EXPECT_EQ(pdev_->tail.pjl, nullptr);
 }
 
 }  // namespace

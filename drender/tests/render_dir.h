@@ -18,7 +18,10 @@ class RenderDir {
            std::to_wstring(next_++) + L"\\";
     CreateDirectoryW(dir_.c_str(), nullptr);
     Copy("bin/VELDRANE.DLL", L"VELDRANE.DLL");
-    if (withDescription) Copy("model/VELDRANH.QXD", L"VELDRANH.QXD");
+    if (withDescription) {
+      Copy("model/VELDRANH.QXD", L"VELDRANH.QXD");
+      Copy("model/VELDRANP.QXD", L"VELDRANP.QXD");
+    }
   }
   ~RenderDir() {
     WIN32_FIND_DATAW found;

@@ -1,6 +1,7 @@
 // Writes a document as a binary description file.
 #include <cstring>
 
+#include "common/qxd/command_file.h"
 #include "common/qxd/qxd_reader.h"
 #include "tools/qxd/qxd_document.h"
 
@@ -168,6 +169,73 @@ bool CheckSection(const Section& s, std::string* error) {
   return true;
 }
 
+constexpr size_t kCommandToolTextMax = 1024;
+
+// A pairs or commands section of a file with 40-byte headers (see
+// common/qxd/command_file.h).
+bool BuildShortSection(Image* image, const Section& s, SectionPlace* place, std::string* error) {
+  const uint32_t header = image->Reserve(sizeof(QxdShortSectionHeader) + 8);
+  place->header = header;
+  place->list = header + kQxdShortCountAt;
+  image->PutBytes(header, s.name.data(), s.name.size());
+  image->Put32(header + offsetof(QxdShortSectionHeader, firstEntry), static_cast<uint32_t>(s.kind));
+  if (s.kind == SectionKind::Pairs) {
+    uint32_t pairs = image->Reserve(static_cast<uint32_t>(kQxdPairSize * s.pairs.size()));
+    for (size_t i = 0; i < s.pairs.size(); ++i) {
+      uint32_t at = pairs + static_cast<uint32_t>(kQxdPairSize * i);
+      place->records.push_back(at);
+      image->PutBytes(at, s.pairs[i].first.data(), s.pairs[i].first.size());
+      image->PutBytes(at + kQxdPairField, s.pairs[i].second.data(), s.pairs[i].second.size());
+    }
+    image->Put32(header + kQxdShortCountAt, static_cast<uint32_t>(s.pairs.size()));
+    image->Put32(header + kQxdShortListAt, pairs);
+    return true;
+  }
+  if (s.rows.size() > kCommandMaxRows) {
+    *error = "section " + s.name + " has more than " + std::to_string(kCommandMaxRows) + " rows";
+    return false;
+  }
+  const uint32_t array = image->Reserve(static_cast<uint32_t>(4 * s.rows.size()));
+  place->index = array;
+  for (size_t r = 0; r < s.rows.size(); ++r) {
+    const CommandRow& row = s.rows[r];
+    if (row.name.empty() || row.name.size() >= kCommandNameField) {
+      *error = "row \"" + row.name + "\" of section " + s.name + " needs 1 to 31 characters";
+      return false;
+    }
+    const uint32_t rowAt = image->Reserve(sizeof(QxdCommandRowHeader));
+    place->records.push_back(rowAt);
+    image->Put32(array + static_cast<uint32_t>(4 * r), rowAt);
+    image->PutBytes(rowAt, row.name.data(), row.name.size());
+    image->Put32(rowAt + offsetof(QxdCommandRowHeader, entryCount), static_cast<uint32_t>(row.commands.size()));
+    uint32_t previous = 0;
+    for (const auto& command : row.commands) {
+      if (command.first.empty() || command.first.size() >= kCommandNameField) {
+        *error = "command \"" + command.first + "\" of row " + row.name + " needs 1 to 31 characters";
+        return false;
+      }
+      // The driver reads the first 511 characters; longer texts are
+      // written whole so that tests can show the cut.
+      if (command.second.size() > kCommandToolTextMax) {
+        *error = "command " + command.first + " of row " + row.name + " is longer than 1024 characters";
+        return false;
+      }
+      const uint32_t entry = image->Reserve(sizeof(QxdCommandEntryHeader));
+      image->PutBytes(entry, command.first.data(), command.first.size());
+      const uint32_t text = image->AddNarrow(command.second);
+      image->Put32(entry + offsetof(QxdCommandEntryHeader, textLength), static_cast<uint32_t>(command.second.size() + 1));
+      image->Put32(entry + offsetof(QxdCommandEntryHeader, textOffset), text);
+      image->Put32(previous == 0 ? rowAt + offsetof(QxdCommandRowHeader, firstEntry)
+                                 : previous + offsetof(QxdCommandEntryHeader, nextEntry),
+                   entry);
+      previous = entry;
+    }
+  }
+  image->Put32(header + kQxdShortCountAt, static_cast<uint32_t>(s.rows.size()));
+  image->Put32(header + kQxdShortListAt, array);
+  return true;
+}
+
 }  // namespace
 
 void PatchU32(std::vector<uint8_t>* bytes, uint32_t offset, uint32_t value) {
@@ -204,9 +272,20 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
 
   for (const Section& s : doc.sections) {
     if (!CheckSection(s, error)) return false;
-    if (shortHeaders && s.kind != SectionKind::Texts) {
-      *error = "section " + s.name + ": files with 40-byte headers hold texts sections only";
+    const bool allowed = shortHeaders ? s.kind == SectionKind::Texts || s.kind == SectionKind::Commands ||
+                                            (s.kind == SectionKind::Pairs && s.pairValueSize == kQxdPairField)
+                                      : s.kind != SectionKind::Commands;
+    if (!allowed) {
+      *error = "section " + s.name + ": files with 40-byte headers hold texts, pairs and commands sections, "
+               "and only they hold commands sections";
       return false;
+    }
+    if (shortHeaders && s.kind != SectionKind::Texts) {
+      SectionPlace shortPlace;
+      if (!BuildShortSection(&image, s, &shortPlace, error)) return false;
+      headers.push_back(shortPlace.header);
+      places.sections.push_back(shortPlace);
+      continue;
     }
     SectionPlace place;
     uint32_t header = shortHeaders ? image.Reserve(sizeof(QxdShortSectionHeader) + 8)
@@ -350,6 +429,8 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
         index.push_back(table);
         break;
       }
+      case SectionKind::Commands:
+        break;  // only in files with 40-byte headers (above)
       case SectionKind::Groups: {
         const uint32_t field = s.groupFieldSize;
         if (field != kQxdPairField) image.Put32(header + offsetof(QxdSectionHeader, writerSize), field);

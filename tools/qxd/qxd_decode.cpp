@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 
+#include "common/qxd/command_file.h"
 #include "common/qxd/qxd_reader.h"
 #include "tools/qxd/qxd_document.h"
 
@@ -189,6 +190,64 @@ bool IsShortHeaderFile(QxdContext* ctx, uint32_t end) {
          word > kLastSectionKind;
 }
 
+std::string FieldText(const char* field, size_t size) { return std::string(field, strnlen(field, size)); }
+
+// A pairs or commands section of the command file (common/qxd/command_file.h).
+bool DecodeShortList(QxdContext* ctx, uint32_t at, uint32_t count, uint32_t kind, Section* s, std::string* error) {
+  uint32_t list = 0;
+  if (!QxdReadDword(ctx, at + kQxdShortListAt, &list)) {
+    *error = "section " + s->name + " has no list offset";
+    return false;
+  }
+  if (kind == static_cast<uint32_t>(SectionKind::Pairs)) {
+    s->kind = SectionKind::Pairs;
+    if (!QxdArrayFits(ctx, list, count, kQxdPairSize)) {
+      *error = "the pairs of section " + s->name + " lie outside the file";
+      return false;
+    }
+    for (uint32_t i = 0; i < count; ++i) {
+      char pair[kQxdPairSize];
+      QxdReadBytes(ctx, list + i * kQxdPairSize, kQxdPairSize, pair);
+      s->pairs.emplace_back(FieldText(pair, kQxdPairField), FieldText(pair + kQxdPairField, kQxdPairField));
+    }
+    return true;
+  }
+  s->kind = SectionKind::Commands;
+  if (!QxdArrayFits(ctx, list, count, 4)) {
+    *error = "the rows of section " + s->name + " lie outside the file";
+    return false;
+  }
+  for (uint32_t r = 0; r < count; ++r) {
+    uint32_t rowAt = 0;
+    QxdCommandRowHeader rowHeader;
+    if (!QxdReadDword(ctx, list + 4 * r, &rowAt) || !QxdReadFully(ctx, &rowHeader, sizeof rowHeader, rowAt)) {
+      *error = "row " + std::to_string(r) + " of section " + s->name + " is not readable";
+      return false;
+    }
+    CommandRow row;
+    row.name = FieldText(rowHeader.name, sizeof rowHeader.name);
+    uint32_t entry = rowHeader.firstEntry;
+    for (uint32_t e = 0; e < rowHeader.entryCount; ++e) {
+      QxdCommandEntryHeader entryHeader;
+      std::string text;
+      if (!QxdReadFully(ctx, &entryHeader, sizeof entryHeader, entry) || entryHeader.textLength == 0 ||
+          entryHeader.textLength - 1 > 1024) {
+        *error = "command " + std::to_string(e) + " of row " + row.name + " is not readable";
+        return false;
+      }
+      text.resize(entryHeader.textLength - 1);
+      if (!text.empty() && !QxdReadBytes(ctx, entryHeader.textOffset, static_cast<uint32_t>(text.size()), text.data())) {
+        *error = "the text of command " + std::to_string(e) + " of row " + row.name + " is not readable";
+        return false;
+      }
+      row.commands.emplace_back(FieldText(entryHeader.name, sizeof entryHeader.name), text);
+      entry = entryHeader.nextEntry;
+    }
+    s->rows.push_back(std::move(row));
+  }
+  return true;
+}
+
 bool DecodeShort(QxdContext* ctx, uint32_t end, Document* doc, std::string* error) {
   doc->sectionHeaderSize = sizeof(QxdShortSectionHeader);
   for (uint32_t at = kQxdFirstSection; at < end;) {
@@ -200,12 +259,15 @@ bool DecodeShort(QxdContext* ctx, uint32_t end, Document* doc, std::string* erro
     }
     Section s;
     s.name.assign(header.name, strnlen(header.name, sizeof header.name));
-    if (!QxdArrayFits(ctx, 0, count, sizeof(QxdEntry))) {
+    if (header.firstEntry == static_cast<uint32_t>(SectionKind::Pairs) ||
+        header.firstEntry == static_cast<uint32_t>(SectionKind::Commands)) {
+      if (!DecodeShortList(ctx, at, count, header.firstEntry, &s, error)) return false;
+    } else if (!QxdArrayFits(ctx, 0, count, sizeof(QxdEntry))) {
       *error = "section " + s.name + " has more entries than the file can hold";
       return false;
     }
     uint32_t entry = header.firstEntry;
-    for (uint32_t i = 0; i < count; ++i) {
+    for (uint32_t i = 0; s.kind == SectionKind::Texts && i < count; ++i) {
       QxdEntry e;
       if (!QxdReadEntry(ctx, entry, &e)) {
         *error = "entry " + std::to_string(i) + " of section " + s.name + " is not readable";

@@ -28,8 +28,21 @@
 //     check <text|number|none> <caption> <text> <mm format> <inch format>
 //     lengthcheck <caption> <text> <format>
 //
-// "headers=40" marks the variant with 40-byte section headers, which holds
-// texts sections only.
+// "headers=40" marks the variant with 40-byte section headers (the command
+// file), which holds texts sections, pairs sections and command sections:
+//
+//   section "<name>" commands                   rows of named command templates
+//     row "<row name>"
+//       command "<entry name>" <template>       the template is the rest of the
+//                                               line, kept byte for byte
+//
+// In that variant the word at byte 32 of a pairs or commands section header
+// is the section kind, which no entry offset can be; the word at 40 counts
+// the pairs or rows and the word at 44 is the offset of the first pair or of
+// the array of row offsets.  A row header (40 bytes) holds its name, its
+// entry count at 32 and its first entry at 36; an entry header (44 bytes)
+// its name, the text length with the terminator at 32, the text's offset at
+// 36 and the next entry at 40.
 //
 // A field of type wtext holds the offset of a UTF-16 text kept with the
 // file's other texts (0 for an empty text).
@@ -47,9 +60,9 @@
 namespace qxd {
 
 enum class SectionKind : uint32_t {
-  Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, EditField = 6, Groups = 7, Records = 8
+  Texts = 1, Items = 2, Range = 3, Value = 4, Pairs = 5, EditField = 6, Groups = 7, Records = 8, Commands = 9
 };
-inline constexpr uint32_t kLastSectionKind = 8;
+inline constexpr uint32_t kLastSectionKind = 9;
 
 enum class FieldType { U8, U16, U32, I16, I32, Str, WStr, WText };
 
@@ -97,6 +110,12 @@ struct Group {
   std::vector<std::pair<std::string, std::string>> pairs;
 };
 
+// One row of a command section: named templates in file order.
+struct CommandRow {
+  std::string name;
+  std::vector<std::pair<std::string, std::string>> commands;  // entry name, template
+};
+
 struct Section {
   std::string name;
   SectionKind kind = SectionKind::Texts;
@@ -112,6 +131,7 @@ struct Section {
   uint32_t pairValueSize = 32;  // each pair: a 32-byte name and this many value bytes
   std::vector<Group> groups;
   uint32_t groupFieldSize = 32;  // bytes of a group's name, a key and a value
+  std::vector<CommandRow> rows;  // commands sections
 };
 
 struct Document {

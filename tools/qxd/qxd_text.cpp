@@ -373,6 +373,10 @@ bool ParseSectionLine(const std::vector<Token>& tokens, Section* s, std::string*
     }
     return true;
   }
+  if (kind == "commands" && tokens.size() == 3) {
+    s->kind = SectionKind::Commands;
+    return true;
+  }
   if (kind == "editfield" && tokens.size() == 3) {
     s->kind = SectionKind::EditField;
     return true;
@@ -387,6 +391,54 @@ bool ParseSectionLine(const std::vector<Token>& tokens, Section* s, std::string*
   }
   *error = "unknown section kind or arguments: " + kind;
   return false;
+}
+
+// A "command" line is taken apart by hand: its template is the rest of the
+// line after the quoted name and one blank, kept as it is (templates hold
+// quotes and backslashes of their own).  1 when the line was a row or
+// command line, 0 when it is some other line, -1 on an error.
+int ParseCommandLine(const std::string& line, Section* s, std::string* error) {
+  size_t i = line.find_first_not_of(" \t");
+  if (i == std::string::npos) return 0;
+  auto quoted = [&](size_t from, std::string* out, size_t* end) {
+    if (from >= line.size() || line[from] != '"') return false;
+    size_t close = line.find('"', from + 1);
+    if (close == std::string::npos) return false;
+    *out = line.substr(from + 1, close - from - 1);
+    *end = close + 1;
+    return true;
+  };
+  std::string name;
+  size_t end = 0;
+  if (line.compare(i, 4, "row ") == 0) {
+    if (!quoted(i + 4, &name, &end) || end != line.size() || !IsAscii(name)) {
+      *error = "expected: row \"<name>\"";
+      return -1;
+    }
+    s->rows.push_back(CommandRow{name, {}});
+    return 1;
+  }
+  if (line.compare(i, 8, "command ") != 0) return 0;
+  if (s->rows.empty() || !quoted(i + 8, &name, &end) || !IsAscii(name)) {
+    *error = "expected, inside a row: command \"<name>\" <template>";
+    return -1;
+  }
+  std::string text;
+  if (end < line.size()) {
+    if (line[end] != ' ') {
+      *error = "a blank goes between a command's name and its template";
+      return -1;
+    }
+    text = line.substr(end + 1);
+  }
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) {
+      *error = "templates are printable ASCII (write other bytes as \\xNN)";
+      return -1;
+    }
+  }
+  s->rows.back().commands.emplace_back(name, text);
+  return 1;
 }
 
 }  // namespace
@@ -455,6 +507,15 @@ bool ParseText(const std::string& text, Document* doc, std::string* error) {
     pos = nl == std::string::npos ? text.size() + 1 : nl + 1;
     ++lineNo;
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!doc->sections.empty() && doc->sections.back().kind == SectionKind::Commands) {
+      std::string why;
+      int handled = ParseCommandLine(line, &doc->sections.back(), &why);
+      if (handled < 0) {
+        *error = "line " + std::to_string(lineNo) + ": " + why;
+        return false;
+      }
+      if (handled > 0) continue;
+    }
     std::vector<Token> tokens;
     std::string why;
     if (!Tokenize(line, &tokens, &why)) {
@@ -551,6 +612,7 @@ std::string FormatText(const Document& doc) {
         if (s.groupFieldSize != 32) out += " field=" + std::to_string(s.groupFieldSize);
         out += "\n";
         break;
+      case SectionKind::Commands: out += "commands\n"; break;
       case SectionKind::Records:
         out += "records " + std::to_string(s.recordSize) + "\n";
         if (!s.layout.empty()) out += "  layout " + FormatLayout(s.layout) + "\n";
@@ -574,6 +636,12 @@ std::string FormatText(const Document& doc) {
       out += "\n";
     }
     for (const auto& p : s.pairs) out += "  pair " + Quote(p.first) + " " + Quote(p.second) + "\n";
+    for (const CommandRow& row : s.rows) {
+      out += "  row \"" + row.name + "\"\n";
+      for (const auto& c : row.commands) {
+        out += "    command \"" + c.first + "\"" + (c.second.empty() ? "" : " " + c.second) + "\n";
+      }
+    }
     for (const Group& g : s.groups) {
       out += "  group " + Quote(g.name) + "\n";
       for (const auto& p : g.pairs) out += "    pair " + Quote(p.first) + " " + Quote(p.second) + "\n";

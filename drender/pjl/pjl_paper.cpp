@@ -1,0 +1,84 @@
+// Paper, tray and finishing facts of a job.
+#include "drender/pjl/pjl_paper.h"
+
+#include "drender/model_features.h"
+#include "drender/paper_geometry.h"
+
+namespace {
+
+constexpr uint32_t kAutoMediaAt[] = {160, 162, 164, 166};
+constexpr uint32_t kTrayRecordsAt = 199, kTrayRecordSize = 43, kTrayRecords = 10;
+constexpr uint32_t kTrayFieldAt[] = {4, 6, 8, 10};
+
+int32_t TrayRecord(const PjlJob* job, uint32_t tray) {
+  for (uint32_t i = 0; i < kTrayRecords; ++i) {
+    if (Pjl_DocU32(job, kTrayRecordsAt + i * kTrayRecordSize) == tray) return static_cast<int32_t>(i);
+  }
+  return -1;
+}
+
+const PaperSizeEntry* ListedPaper(const PjlJob* job, uint32_t code) {
+  for (const PaperSizeEntry* p = job->model != nullptr ? job->model->papers : nullptr;
+       p != nullptr && p->keyword[0] != '\0'; ++p) {
+    if (p->paperId == code) return p;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool Pjl_IsCustomPaperCode(uint32_t code) { return code == 256 || (code >= 512 && code <= 522) || (code & 0x1000) != 0; }
+
+uint32_t Pjl_TrayMedia(const PjlJob* job, uint32_t tray, PjlMediaField field) {
+  if (tray == kInterSheetSameTray) tray = Pjl_DocU16(job, kPjlInTrayAt);
+  if (tray == kPjlAutoTray) {
+    return field == kPjlMediaPrePunched ? Pjl_DocByte(job, kAutoMediaAt[field]) : Pjl_DocU16(job, kAutoMediaAt[field]);
+  }
+  const int32_t row = TrayRecord(job, tray);
+  if (row < 0) return 0;
+  const uint32_t at = kTrayRecordsAt + static_cast<uint32_t>(row) * kTrayRecordSize + kTrayFieldAt[field];
+  return field == kPjlMediaPrePunched ? Pjl_DocByte(job, at) : Pjl_DocU16(job, at);
+}
+
+bool Pjl_TrayHasMedia(const PjlJob* job, uint32_t tray) {
+  if (tray == kInterSheetSameTray) tray = Pjl_DocU16(job, kPjlInTrayAt);
+  return tray == kPjlAutoTray || TrayRecord(job, tray) >= 0;
+}
+
+bool Pjl_DuplexOff(const PjlJob* job) {
+  const uint32_t sides = Pjl_DocByte(job, kPjlDoubleSidesAt);
+  return sides == 1 || (sides == 3 && !job->values.driverBooklet);
+}
+
+uint32_t Pjl_BindingEdge(const PjlJob* job) {
+  const uint32_t edge = Pjl_DocByte(job, kPjlBindingEdgeAt);
+  if (edge != 14) return edge;
+  uint32_t r = Pjl_DocByte(job, kPjlOrientationAt);
+  if (Pjl_DocByte(job, kPjlCombinationAt)) r = r == 2 ? 1 : 2;
+  if (Pjl_DocByte(job, kPjlDoubleSidesAt) == 3 && !job->values.driverBooklet) return r == 1 ? 15 : 17;
+  if (ListedPaper(job, Pjl_DocU16(job, 66)) == nullptr) return 15;
+  return r == 1 ? 15 : 17;
+}
+
+const char* Pjl_BindingWord(const PjlJob* job) {
+  switch (Pjl_BindingEdge(job)) {
+    case 1: case 5: case 16: return "RIGHT";
+    case 2: case 6: case 17: return "TOP";
+    default: return "LEFT";
+  }
+}
+
+const char* Pjl_StapleKindWord(uint32_t kind) {
+  if (kind == 3) return "LEFT1POINT";
+  if (kind == 4) return "RIGHT1POINT";
+  if (kind >= 5 && kind <= 7) return "ANY2POINT";
+  return "OFF";
+}
+
+bool Pjl_PaperAllowsPrintPosition(const PjlJob* job) {
+  uint32_t code = Pjl_DocU16(job, 96);
+  if (code == 356 || code == 357 || code == 0) code = Pjl_DocU16(job, 66);
+  if (Pjl_IsCustomPaperCode(code)) return true;
+  const PaperSizeEntry* paper = ListedPaper(job, code);
+  return paper == nullptr || paper->flag != 0;
+}

@@ -1,0 +1,20 @@
+// Per-page PJL commands: the handler that writes the entry "PerPageSet" of
+// an "Embeded_1" or "Embeded_2" row once for every per-page entry, and the
+// page lists of the job's per-page table.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "drender/pjl/pjl_job.h"
+#include "drender/pjl/pjl_page_ranges.h"
+
+inline constexpr uint32_t kPjlPerPageSettingAt = 1550;
+inline constexpr uint32_t kPjlChapterAt = 1250;
+inline constexpr uint32_t kPjlChapterPagesAt = 1251;
+inline constexpr uint32_t kPjlChapterPagesSize = 161;
+
+// The job's per-page entries as the page lists see them.
+std::vector<PjlPageEntry> Pjl_PageEntries(const PjlJob* job);
+// The embedded handler of slots 1 and 2.
+void Pjl_PerPageSetHandler(PjlJob* job, const CommandTemplateRow* row);
