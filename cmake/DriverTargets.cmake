@@ -25,7 +25,7 @@ endfunction()
 # programs of the x64 build run under Wine; the x86 build only links them.
 function(driver_test name)
   cmake_parse_arguments(A "PURE" "" "SOURCES;LIBS" ${ARGN})
-  if(NOT DRIVER_WINDOWS AND NOT A_PURE)
+  if((NOT DRIVER_WINDOWS AND NOT A_PURE) OR DRIVER_FUZZ)
     return()
   endif()
   add_executable(${name} ${A_SOURCES})

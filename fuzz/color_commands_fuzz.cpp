@@ -1,0 +1,16 @@
+// The render core's colour-setting commands from a main description file:
+// every colour mode's rows of start commands, and the look-up of a mode.
+#include <cstdint>
+
+#include "drender/color_setting_command.h"
+#include "fuzz/fuzz_input.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  QxdContext* ctx = QxdOpenImage(data, size);
+  if (ctx == nullptr) return 0;
+  ColorSettingCommand* table = Qxd_BuildColorSettingCommand(ctx);
+  for (const char* mode : {"Color", "Mono", "Auto", ""}) Qxd_FindColorSetting(table, mode);
+  Qxd_FreeColorSettingCommand(table);
+  QxdClose(ctx);
+  return 0;
+}
