@@ -16,10 +16,10 @@ mkdir -p "$corpus/constraints" "$corpus/qxd_text"
 cp "$model/VELDRANK.QXD" "$corpus/constraints/"
 cp "$model/VELDRANK.QXD" "$corpus/qxd_decode/"
 cp "$src"/model/*.txt "$corpus/qxd_text/"
-"$make_seeds" "$corpus"
 
 mkdir -p "$regressions"
 find "$regressions" -type f -delete
+"$make_seeds" "$corpus" "$regressions"
 for dir in "$src"/fuzz/regressions/*/; do
   [ -d "$dir" ] || continue
   h=$(basename "$dir")

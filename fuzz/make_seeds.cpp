@@ -1,11 +1,16 @@
 // Writes the seed inputs of the harnesses that do not read description
 // files, each made by the project's own code: texts, enciphered passwords,
 // JPEG parameter blocks, PCL XL streams and fragments from the stream
-// writer, and DEVMODEs.  Usage: make_seeds <corpus root>; each harness's
-// seeds go into a folder of its name.
+// writer, and DEVMODEs; and the regression inputs that are description files
+// damaged in a way the tool's text cannot say, made by compiling a text and
+// damaging the result.  Usage: make_seeds <corpus root> <regression root>;
+// each harness's inputs go into a folder of its name.
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,18 +21,54 @@
 #include "common/records/public_devmode.h"
 #include "drender/pclxl/pclxl_tables.h"
 #include "drender/pclxl/pclxl_vendor_unique.h"
+#include "common/qxd/qxd_reader.h"
 #include "drender/pclxl/pclxl_writer.h"
+#include "tools/qxd/qxd_document.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 std::filesystem::path g_root;
+std::filesystem::path g_regressions;
 
-void Put(const char* harness, const std::string& name, const Bytes& bytes) {
-  const std::filesystem::path dir = g_root / harness;
+void PutIn(const std::filesystem::path& root, const char* harness, const std::string& name, const Bytes& bytes) {
+  const std::filesystem::path dir = root / harness;
   std::filesystem::create_directories(dir);
   std::ofstream out(dir / name, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void Put(const char* harness, const std::string& name, const Bytes& bytes) { PutIn(g_root, harness, name, bytes); }
+
+Bytes CompileOrDie(const std::string& text, qxd::Placement* placement) {
+  qxd::Document doc;
+  std::string error;
+  Bytes bytes;
+  if (!qxd::ParseText(text, &doc, &error) || !qxd::Build(doc, &bytes, &error, placement)) {
+    std::fprintf(stderr, "make_seeds: %s\n", error.c_str());
+    std::exit(1);
+  }
+  return bytes;
+}
+
+// A device option without a keyword, in a file that also has a section
+// without a name: the option's empty keyword once found that section, gave
+// the option a value list that nothing freed and hid the options after it.
+void EmptyOptionKeyword() {
+  qxd::Placement place;
+  Bytes bytes = CompileOrDie(
+      "qxd 1\n\n"
+      "section \"DeviceOption\" items 28\n"
+      "  item key=\"DevFirst\" text=\"First\"\n"
+      "  item text=\"No keyword\"\n"
+      "  item key=\"DevLast\" text=\"Last\"\n\n"
+      "section \"DevFirst\" items 16\n  item key=\"DevFirst_On\" text=\"On\"\n\n"
+      "section \"Unnamed\" items 16\n  item key=\"Unnamed_On\" text=\"On\"\n\n"
+      "section \"DevLast\" items 16\n  item key=\"DevLast_On\" text=\"On\"\n",
+      &place);
+  std::fill_n(bytes.begin() + place.sections[2].header, 32, 0);
+  PutIn(g_regressions, "model", "empty-option-keyword", bytes);
+  PutIn(g_regressions, "startup", "empty-option-keyword", bytes);
 }
 
 Bytes Narrow(const std::string& text) { return Bytes(text.begin(), text.end()); }
@@ -167,14 +208,78 @@ void DevModes() {
   }
 }
 
+// Files whose rows share their records, so that a small file once cost
+// memory and time with the product of its counts.
+void SharedRows() {
+  // Many device options naming one value section.
+  std::string options = "qxd 1\n\nsection \"DeviceOption\" items 28\n";
+  for (int i = 0; i < 300; ++i) options += "  item key=\"Opt\"\n";
+  options += "\nsection \"Opt\" items 16\n";
+  for (int v = 0; v < 300; ++v) options += "  item key=\"V" + std::to_string(v) + "\"\n";
+  const Bytes optionFile = CompileOrDie(options, nullptr);
+  PutIn(g_regressions, "model", "shared-option-values", optionFile);
+
+  // Machines and colour modes whose entries all point at one long list.
+  struct Groups {
+    const char* harness;
+    const char* section;
+    const char* field;  // the section's group field option
+    uint32_t nameBytes;
+  } lists[] = {{"model", "MachineInfo", " field=16", 16}, {"color_commands", "ColorSettingCommand", "", 32}};
+  for (const Groups& l : lists) {
+    std::string text = std::string("qxd 1\n\nsection \"") + l.section + "\" groups" + l.field + "\n  group \"Big\"\n";
+    for (int i = 0; i < 300; ++i) text += "    pair \"K" + std::to_string(i) + "\" \"V\"\n";
+    for (int g = 0; g < 300; ++g) text += "  group \"G" + std::to_string(g) + "\"\n";
+    qxd::Placement place;
+    Bytes bytes = CompileOrDie(text, &place);
+    const std::vector<uint32_t>& groups = place.sections[0].records;
+    for (size_t g = 1; g < groups.size(); ++g) {
+      qxd::PatchU32(&bytes, groups[g] + l.nameBytes, qxd::GetU32(bytes, groups[0] + l.nameBytes));
+      qxd::PatchU32(&bytes, groups[g] + l.nameBytes + 4, qxd::GetU32(bytes, groups[0] + l.nameBytes + 4));
+    }
+    PutIn(g_regressions, l.harness, std::string("shared-") + l.section, bytes);
+  }
+}
+
+// The description tool: texts the binary form cannot hold, and files whose
+// records do not hold their layout or claim a size the file cannot have.
+void ToolInputs() {
+  const std::string texts[] = {
+      "qxd 1\n\nsection \"Version\" texts\n  entry key=\"Ver_driver\" text=\"1.3\xEF\xBF.0\"\n",
+      std::string("qxd 1\n\nsection \"Version\" texts\n  entry key=\"Ver\" text=\"1\0002\"\n", 60),
+      "qxd 1\n\nsection \"S\" items 24\n  layout a:u32@16\n  item key=\"k\" a=1 a=2\n",
+      "qxd 1\n\nsection \"S\" items 4294967295\n",
+      "constraints\nversion \"\xC0\xAF\"\n",
+  };
+  int n = 0;
+  for (const std::string& t : texts) PutIn(g_regressions, "qxd_text", "refused" + std::to_string(n++), Narrow(t));
+
+  qxd::Placement place;
+  const Bytes good = CompileOrDie(
+      "qxd 1\n\nsection \"S\" items 24\n  layout a:u32@16 b:u32@20\n  item key=\"k\" a=1 b=2\n\n"
+      "section \"E\" items 16\n",
+      &place);
+  const uint32_t writerSize = offsetof(QxdSectionHeader, writerSize);
+  Bytes shortRecords = good;
+  qxd::PatchU32(&shortRecords, place.sections[0].header + writerSize, 20);
+  PutIn(g_regressions, "qxd_decode", "layout-outside-records", shortRecords);
+  Bytes hugeRecords = good;
+  qxd::PatchU32(&hugeRecords, place.sections[1].header + writerSize, 0xFFFFFFF0u);
+  PutIn(g_regressions, "qxd_decode", "huge-record-without-items", hugeRecords);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make_seeds <corpus root>\n");
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: make_seeds <corpus root> <regression root>\n");
     return 2;
   }
   g_root = argv[1];
+  g_regressions = argv[2];
+  EmptyOptionKeyword();
+  SharedRows();
+  ToolInputs();
   PageRanges();
   Passwords();
   JpegParams();

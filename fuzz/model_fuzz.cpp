@@ -15,10 +15,25 @@
 
 namespace {
 
+// What a file can honestly describe: every machine item and every device
+// option value stands on bytes of its own.
+void CheckHonestSize(QxdContext* ctx, const ModelInfo* model, const DeviceOptionItem* options) {
+  uint64_t items = 0;
+  for (uint32_t i = 0; model->machines != nullptr && i < model->machineRowCount; ++i) {
+    if (model->machines[i].itemCount > 0) items += model->machines[i].itemCount - 1;
+  }
+  uint64_t values = 0;
+  for (const DeviceOptionItem* o = options; o != nullptr && o->keyword[0] != '\0'; ++o) values += CountRows(o->values);
+  if (items * 32 > QxdFileSize(ctx) || values * sizeof(QxdEntry) > QxdFileSize(ctx)) __builtin_trap();
+}
+
 void UseModel(QxdContext* ctx, ModelInfo* model) {
   DevOption defaults;
   InitBuiltInDevOption(&defaults);
   DeviceOptionItem* options = LoadDeviceOptionList(ctx, model, &defaults);
+  CheckHonestSize(ctx, model, options);
+  // Every option the count claims is in the list.
+  if (options == nullptr ? defaults.optionCount != 0 : CountRows(options) < defaults.optionCount) __builtin_trap();
   FreeDeviceOptionList(options);
   FreeMediaTypeLists(LoadMediaTypeLists(ctx, model));
   OptionItem orientations[4];

@@ -7,6 +7,7 @@ packages=(
   wine64 xvfb fonts-wine
   googletest
   libjpeg-turbo-progs
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 // Reads a binary description file back into a document, through the
 // driver's own reader.
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -71,14 +72,22 @@ bool DecodeLayout(QxdContext* ctx, const QxdSectionHeader& header, Section* s, s
     if (!QxdReadFully(ctx, &c, 1, off) || c == '\0') break;
     text.push_back(c);
   }
-  return ParseLayout(text, &s->layout, error);
+  if (!ParseLayout(text, &s->layout, error)) return false;
+  for (const FieldSpec& f : s->layout) {
+    if (uint64_t{f.offset} + FieldBytes(f) > s->recordSize) {
+      *error = "field " + f.name + " of section " + s->name + " lies outside its records";
+      return false;
+    }
+  }
+  return true;
 }
 
 // Indexed records without an entry head: only their laid-out fields.
 bool DecodeRecords(QxdContext* ctx, const QxdSectionHeader& header, uint32_t at, Section* s, std::string* error) {
   QxdListHeader list;
+  // A record must fit the file even when there are none.
   if (!QxdReadListHeader(ctx, at + kQxdListHeaderAt, &list) || header.writerSize == 0 ||
-      !QxdArrayFits(ctx, 0, list.count, header.writerSize)) {
+      header.writerSize > kMaxRecordSize || !QxdArrayFits(ctx, 0, std::max(list.count, 1u), header.writerSize)) {
     *error = "records of section " + s->name + " are not readable";
     return false;
   }
@@ -108,7 +117,7 @@ bool DecodeEntries(QxdContext* ctx, const QxdSectionHeader& header, uint32_t at,
     return false;
   }
   uint32_t size = s->kind == SectionKind::Items ? header.writerSize : sizeof(QxdEntry);
-  if (size < sizeof(QxdEntry) || !QxdArrayFits(ctx, 0, list.count, size)) {
+  if (size < sizeof(QxdEntry) || size > kMaxRecordSize || !QxdArrayFits(ctx, 0, std::max(list.count, 1u), size)) {
     *error = "section " + s->name + " has more entries than the file can hold";
     return false;
   }
