@@ -34,11 +34,13 @@ struct Session {
     if (table == nullptr) std::abort();
     while (table[rows].keyword[0] != 0) ++rows;
     ProcessRuleEvalContext().deviceOptions = options;
+    InitBuiltInDocDMode(doc.get());
+    BindFeatureFields({table, doc.get(), &device, options, model, -1, 0, nullptr});
   }
-  void Bind() {
+  // The settings back to their defaults; the rows stay bound to them.
+  void Reset() {
     InitBuiltInDocDMode(doc.get());
     InitBuiltInDevOption(&device);
-    BindFeatureFields({table, doc.get(), &device, options, model, -1, 0, nullptr});
   }
 };
 
@@ -46,7 +48,7 @@ struct Session {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static Session session;
-  session.Bind();
+  session.Reset();
   QxdContext* ctx = QxdOpenImage(data, size);
   ConstraintRules& rules = ProcessConstraintRules();
   ReadConstraintFile(ctx, &rules.set);
