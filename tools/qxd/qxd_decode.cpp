@@ -1,6 +1,5 @@
 // Reads a binary description file back into a document, through the
 // driver's own reader.
-#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -85,9 +84,8 @@ bool DecodeLayout(QxdContext* ctx, const QxdSectionHeader& header, Section* s, s
 // Indexed records without an entry head: only their laid-out fields.
 bool DecodeRecords(QxdContext* ctx, const QxdSectionHeader& header, uint32_t at, Section* s, std::string* error) {
   QxdListHeader list;
-  // A record must fit the file even when there are none.
   if (!QxdReadListHeader(ctx, at + kQxdListHeaderAt, &list) || header.writerSize == 0 ||
-      header.writerSize > kMaxRecordSize || !QxdArrayFits(ctx, 0, std::max(list.count, 1u), header.writerSize)) {
+      header.writerSize > kMaxRecordSize || !QxdArrayFits(ctx, 0, list.count, header.writerSize)) {
     *error = "records of section " + s->name + " are not readable";
     return false;
   }
@@ -117,7 +115,7 @@ bool DecodeEntries(QxdContext* ctx, const QxdSectionHeader& header, uint32_t at,
     return false;
   }
   uint32_t size = s->kind == SectionKind::Items ? header.writerSize : sizeof(QxdEntry);
-  if (size < sizeof(QxdEntry) || size > kMaxRecordSize || !QxdArrayFits(ctx, 0, std::max(list.count, 1u), size)) {
+  if (size < sizeof(QxdEntry) || size > kMaxRecordSize || !QxdArrayFits(ctx, 0, list.count, size)) {
     *error = "section " + s->name + " has more entries than the file can hold";
     return false;
   }

@@ -100,6 +100,13 @@ std::string RoundTrip(const std::string& text) {
 
 TEST(QxdText, EveryKindRoundTrips) { EXPECT_EQ(RoundTrip(kAllKinds), kAllKinds); }
 
+// Sections without items whose records are larger than the whole file.
+TEST(QxdText, EmptySectionsOfLargeRecordsRoundTrip) {
+  for (const char* text : {"qxd 1\n\nsection \"S\" items 4096\n", "qxd 1\n\nsection \"R\" records 4096\n"}) {
+    EXPECT_EQ(RoundTrip(text), text);
+  }
+}
+
 TEST(QxdText, FieldsInAnyOrderComeBackInLayoutOrder) {
   std::string text =
       "qxd 0\n\nsection \"S\" items 24\n  layout a:u32@16 b:u32@20\n  item b=2 key=\"k\" a=1\n";
@@ -210,7 +217,7 @@ TEST(QxdText, DecodeRefusesRecordsTheFileCannotHold) {
   } patches[] = {
       {"records shorter than their layout", place.sections[0].header + writerSize, 20},
       {"a record size of 4 GB without items", place.sections[1].header + writerSize, 0xFFFFFFF0u},
-      {"a record size beyond the file without records", place.sections[2].header + writerSize, 0x7FFFFFF0u},
+      {"a record size beyond the limit without records", place.sections[2].header + writerSize, 0x7FFFFFF0u},
       {"records shorter than their layout (records)", place.sections[2].header + writerSize, 2},
   };
   for (const Patch& p : patches) {
