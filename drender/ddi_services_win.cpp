@@ -1,6 +1,8 @@
 // Binding of the engine services by name.
 #include "drender/ddi_services.h"
 
+#include "common/win/bind_export.h"
+
 namespace {
 
 struct ServiceRow {
@@ -31,7 +33,7 @@ size_t Resolve(HMODULE module, DdiServices* into) {
   if (!module) return 0;
   size_t found = 0;
   for (const ServiceRow& row : kRows) {
-    FARPROC proc = GetProcAddress(module, row.name);
+    FARPROC proc = BindExport<FARPROC>(module, row.name);
     if (!proc) continue;
     ++found;
     if (into) {

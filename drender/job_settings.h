@@ -17,10 +17,6 @@ enum : DWORD {
   kSettingsMergeAlso = 0x2000,    // merge the caller's DEVMODE
 };
 
-// The signature of the user interface core's export that rebuilds default
-// settings: (work record, printer handle, printer name) -> BOOL.
-using PFN_UdcResetSelfDMode = BOOL(WINAPI*)(void* work, HANDLE printer, const wchar_t* printerName);
-
 BOOL Rdc_GetSettings(WorkDevMode* out, const DEVMODEW* caller, HANDLE printer, const wchar_t* printerName,
                      DWORD flags);
 // Fills `record` from the printer; the user interface core's defaults stand

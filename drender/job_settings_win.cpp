@@ -6,6 +6,9 @@
 #include <memory>
 #include <new>
 
+#include "common/contracts/self_devmode_reset_win.h"
+#include "common/win/bind_export.h"
+#include "common/win/drv_trace.h"
 #include "common/win/devmode_store_win.h"
 #include "common/records/doc_fields.h"
 #include "common/qxd/paper_tables.h"
@@ -37,8 +40,11 @@ bool ResetToDefaults(WorkDevMode* record, HANDLE printer, const wchar_t* printer
   wchar_t path[MAX_PATH];
   if (!Rdc_SiblingPath(L"VELDRANK.DLL", path)) return false;
   HMODULE core = LoadLibraryW(path);
-  if (!core) return false;
-  auto reset = reinterpret_cast<PFN_UdcResetSelfDMode>(reinterpret_cast<void (*)()>(GetProcAddress(core, "_UdcResetSelfDMode")));
+  if (!core) {
+    DRV_TRACE("VELDRANE: VELDRANK.DLL did not load (%lu)", GetLastError());
+    return false;
+  }
+  auto reset = BindExport<UdcResetSelfDModeFn>(core, kUdcResetSelfDMode);
   bool called = false;
   if (reset) {
     reset(record, printer, printerName);

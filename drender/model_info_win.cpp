@@ -3,7 +3,9 @@
 
 #include <cwchar>
 
+#include "common/contracts/settings_functions_win.h"
 #include "common/qxd/model_info_win.h"
+#include "common/win/bind_export.h"
 #include "common/win/module_path.h"
 #include "common/qxd/paper_tables.h"
 #include "common/qxd/qxd_file.h"
@@ -24,7 +26,6 @@ wchar_t g_makerName[kMakerNameChars] = L"HALDOVAR";
 uint16_t g_defaultPaper = kNoPaper;
 bool g_defaultPaperLooked = false;
 
-using PFN_GetDefaultInPaperKey = BOOL(WINAPI*)(char* buffer, int size);
 
 // The description's maker name, from the system ANSI
 // code page; the built-in name when the description names none.
@@ -139,8 +140,7 @@ uint16_t Rdc_DefaultPaperId() {
   wchar_t path[MAX_PATH];
   if (Rdc_SiblingPath(L"VELDRANA.DLL", path)) {
     if (HMODULE procedures = LoadLibraryW(path)) {
-      auto get = reinterpret_cast<PFN_GetDefaultInPaperKey>(
-          reinterpret_cast<void (*)()>(GetProcAddress(procedures, "Prc_GetDefaultInPaperKey")));
+      auto get = BindExport<PrcGetDefaultInPaperKeyFn>(procedures, kPrcGetDefaultInPaperKey);
       if (!get || !get(keyword, sizeof keyword)) keyword[0] = 0;
       keyword[sizeof keyword - 1] = 0;
       FreeLibrary(procedures);

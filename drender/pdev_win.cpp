@@ -18,6 +18,7 @@
 #include "drender/model_info.h"
 #include "drender/printer_info.h"
 #include "drender/render_pdev.h"
+#include "common/win/export_guard.h"
 
 namespace {
 
@@ -170,7 +171,7 @@ BOOL Rdc_IsValidPdev(const void* pointer) {
 
 extern "C" DHPDEV APIENTRY DrvEnablePDEV(DEVMODEW* devmode, LPWSTR logicalAddress, ULONG patternCount,
                                          HSURF* patterns, ULONG capsSize, ULONG* caps, ULONG devInfoSize,
-                                         DEVINFO* devInfo, HDEV, LPWSTR, HANDLE printer) {
+                                         DEVINFO* devInfo, HDEV, LPWSTR, HANDLE printer) try {
   if (!Qxd_LoadModelInfo()) return nullptr;
   Rdc_DefaultPaperId();
   wchar_t printerName[kPdevNameChars];
@@ -213,13 +214,15 @@ extern "C" DHPDEV APIENTRY DrvEnablePDEV(DEVMODEW* devmode, LPWSTR logicalAddres
   Rdc_FillDevInfo(info, devInfo, devInfoSize);
   if (patterns) std::memset(patterns, 0, patternCount * sizeof(HSURF));
   return reinterpret_cast<DHPDEV>(pdev);
+} catch (...) {
+  return ExportFailed("DrvEnablePDEV", DHPDEV{nullptr});
 }
 
 extern "C" VOID APIENTRY DrvCompletePDEV(DHPDEV handle, HDEV hdev) {
   if (RenderPdev* pdev = Checked(handle)) pdev->state.hdev = hdev;
 }
 
-extern "C" VOID APIENTRY DrvDisablePDEV(DHPDEV handle) {
+extern "C" VOID APIENTRY DrvDisablePDEV(DHPDEV handle) try {
   RenderPdev* pdev = Checked(handle);
   if (!pdev) return;
   pdev->state.deviceFontCount = 0;
@@ -228,9 +231,11 @@ extern "C" VOID APIENTRY DrvDisablePDEV(DHPDEV handle) {
   pdev->marker2 = 0;
   FreePdev(pdev);
   Qxd_ReleaseModelInfo();
+} catch (...) {
+  ExportFailed("DrvDisablePDEV");
 }
 
-extern "C" BOOL APIENTRY DrvResetPDEV(DHPDEV oldHandle, DHPDEV newHandle) {
+extern "C" BOOL APIENTRY DrvResetPDEV(DHPDEV oldHandle, DHPDEV newHandle) try {
   if (!Rdc_IsValidPdev(oldHandle) || !Rdc_IsValidPdev(newHandle)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -258,4 +263,6 @@ extern "C" BOOL APIENTRY DrvResetPDEV(DHPDEV oldHandle, DHPDEV newHandle) {
     a.interSheetTable = nullptr;
   }
   return TRUE;
+} catch (...) {
+  return ExportFailed("DrvResetPDEV", BOOL{FALSE});
 }

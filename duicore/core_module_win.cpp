@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "common/win/bind_export.h"
+#include "common/win/drv_trace.h"
 #include "duicore/os_version_class.h"
 
 namespace {
@@ -17,7 +19,9 @@ HMODULE LoadSibling(const wchar_t* fileName) {
   wchar_t path[MAX_PATH];
   if (!CoreSiblingPath(fileName, path, MAX_PATH)) return nullptr;
   CoreActivation activation;
-  return LoadLibraryW(path);
+  HMODULE module = LoadLibraryW(path);
+  if (module == nullptr) DRV_TRACE("VELDRANK: %ls did not load (%lu)", fileName, GetLastError());
+  return module;
 }
 
 }  // namespace
@@ -79,8 +83,7 @@ LONG CallCommonPropertySheetUI(HWND parent, void* sheetFunction, LPARAM paramete
   CoreActivation activation;
   HMODULE library = LoadLibraryW(L"compstui.dll");
   if (library == nullptr) return -1;
-  auto call = reinterpret_cast<CommonPropertySheetUIFn>(
-      reinterpret_cast<void*>(GetProcAddress(library, "CommonPropertySheetUIW")));
+  auto call = BindExport<CommonPropertySheetUIFn>(library, "CommonPropertySheetUIW");
   const LONG answer = call != nullptr ? call(parent, sheetFunction, parameter, result) : -1;
   FreeLibrary(library);
   return answer;

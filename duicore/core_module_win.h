@@ -8,6 +8,7 @@
 #include <cstddef>
 
 #include "common/win/activation_context_win.h"
+#include "common/win/bind_export.h"
 
 HMODULE CoreModule();
 void SetCoreModule(HMODULE module);
@@ -39,9 +40,7 @@ HMODULE LoadDevProcModule();
 // name is missing.
 template <typename Fn>
 Fn BindUiProc(const char* name) {
-  HMODULE module = LoadUiProcModule();
-  if (module == nullptr) return nullptr;
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  return BindExport<Fn>(LoadUiProcModule(), name);
 }
 
 // Loads "compstui.dll", calls its CommonPropertySheetUIW with the four

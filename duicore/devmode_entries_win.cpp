@@ -9,6 +9,7 @@
 #include "common/win/driver_ui_interface_win.h"
 #include "common/contracts/settings_functions_win.h"
 #include "duicore/core_module_win.h"
+#include "common/win/export_guard.h"
 #include "duicore/devmode_work_win.h"
 #include "duicore/printer_access_win.h"
 
@@ -55,7 +56,7 @@ void ConsumeFirstEasySet(const wchar_t* printerName) {
 }  // namespace
 
 extern "C" BOOL WINAPI DrvConvertDevMode(LPWSTR printerName, PDEVMODEW in, PDEVMODEW out, PLONG needed,
-                                         DWORD mode) {
+                                         DWORD mode) try {
   if (mode == CDM_CONVERT) {
     if (in == nullptr || out == nullptr || needed == nullptr) return Fail(ERROR_INVALID_PARAMETER);
     if (*needed < static_cast<LONG>(kDriverDevModeSize)) {
@@ -87,10 +88,12 @@ extern "C" BOOL WINAPI DrvConvertDevMode(LPWSTR printerName, PDEVMODEW in, PDEVM
     return TRUE;
   }
   return Fail(ERROR_INVALID_PARAMETER);
+} catch (...) {
+  return ExportFailed("DrvConvertDevMode", BOOL{FALSE});
 }
 
 extern "C" DWORD WINAPI DrvDeviceCapabilities(HANDLE printer, PWSTR deviceName, WORD capability, PVOID output,
-                                              PDEVMODEW devmode) {
+                                              PDEVMODEW devmode) try {
   constexpr DWORD kUnsupported = static_cast<DWORD>(-1);
   std::unique_ptr<WorkDevMode> work(new (std::nothrow) WorkDevMode());
   if (!work) return kUnsupported;
@@ -99,6 +102,8 @@ extern "C" DWORD WINAPI DrvDeviceCapabilities(HANDLE printer, PWSTR deviceName, 
   }
   auto capabilities = BindUiProc<PrcDeviceCapabilitiesFn>(kPrcDeviceCapabilities);
   if (capabilities == nullptr) return kUnsupported;
-  return capabilities(reinterpret_cast<DEVMODEW*>(work->devmode.publicPart), &work->devmode.doc, &work->device,
-                      0, capability, output);
+  return static_cast<DWORD>(capabilities(reinterpret_cast<DEVMODEW*>(work->devmode.publicPart),
+                                         &work->devmode.doc, &work->device, 0, capability, output));
+} catch (...) {
+  return ExportFailed("DrvDeviceCapabilities", static_cast<DWORD>(-1));
 }

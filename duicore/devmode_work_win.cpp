@@ -4,11 +4,15 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <type_traits>
 
 #include "common/win/devmode_store_win.h"
 #include "common/records/doc_fields.h"
 #include "common/records/settings_checksum.h"
+#include "common/contracts/self_devmode_reset_win.h"
 #include "common/contracts/settings_functions_win.h"
+#include "common/win/drv_trace.h"
+#include "common/win/export_guard.h"
 #include "duicore/core_module_win.h"
 #include "duicore/host_program.h"
 #include "duicore/printer_access_win.h"
@@ -128,7 +132,7 @@ void ApplyHeadRules(DEVMODEW* devmode) {
   if (HostIsSpreadsheet()) devmode->dmFields &= ~kHostRuleFields;
 }
 
-extern "C" BOOL WINAPI _UdcResetSelfDMode(void* record, HANDLE printerOrName, const wchar_t* printerName) {
+extern "C" BOOL WINAPI _UdcResetSelfDMode(void* record, HANDLE printerOrName, const wchar_t* printerName) try {
   if (record == nullptr) return FALSE;
   auto* work = static_cast<WorkDevMode*>(record);
   DEVMODEW* devmode = PublicOf(work);
@@ -137,11 +141,18 @@ extern "C" BOOL WINAPI _UdcResetSelfDMode(void* record, HANDLE printerOrName, co
   SetHandleField(work, printerOrName);
   auto resetDoc = BindUiProc<PrcResetDocDModeFn>(kPrcResetDocDMode);
   auto resetDev = BindUiProc<PrcResetDevDModeFn>(kPrcResetDevDMode);
-  if (resetDoc == nullptr) return FALSE;
+  if (resetDoc == nullptr) {
+    DRV_TRACE("VELDRANK: %s not bound from VELDRANA.DLL", kPrcResetDocDMode);
+    return FALSE;
+  }
   if (!resetDoc(devmode, &work->devmode.doc, 0, printerName)) return FALSE;
   if (resetDev == nullptr) return TRUE;
   return resetDev(&work->device, 0, printerName);
+} catch (...) {
+  return ExportFailed("_UdcResetSelfDMode", BOOL{FALSE});
 }
+
+static_assert(std::is_same_v<decltype(&_UdcResetSelfDMode), UdcResetSelfDModeFn>);
 
 BOOL ResetWorkDevMode(WorkDevMode* work, HANDLE printer, const wchar_t* printerName) {
   const BOOL result = _UdcResetSelfDMode(work, printer, printerName);
@@ -187,6 +198,8 @@ DWORD BuildWorkDevMode(void* out, const DEVMODEW* input, HANDLE printer, const w
   if ((flags & (kBuildMergeInput | kBuildMergeInput2)) != 0 && input != nullptr) {
     if (ValidateDevMode(input)) {
       CopyPrivateArea(&work->devmode, reinterpret_cast<const DriverDevMode*>(input));
+    } else {
+      DRV_TRACE("VELDRANK: the caller's DEVMODE private area is refused; its standard fields still count");
     }
     SetHandleField(work, printer);
     if (normalize != nullptr) normalize(PublicOf(work), &work->devmode.doc, 0, printerName);

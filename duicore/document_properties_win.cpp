@@ -6,6 +6,7 @@
 
 #include "common/win/driver_ui_interface_win.h"
 #include "duicore/core_module_win.h"
+#include "common/win/export_guard.h"
 #include "duicore/devmode_work_win.h"
 #include "duicore/printer_access_win.h"
 
@@ -35,7 +36,7 @@ LONG QueryDevModeWithoutSheets(DOCUMENTPROPERTYHEADER* header) {
   return IDOK;
 }
 
-extern "C" LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM param) {
+extern "C" LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM param) try {
   if (info == nullptr) {
     auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(param);
     if (header == nullptr) return kSheetFailure;
@@ -44,6 +45,8 @@ extern "C" LONG WINAPI DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM 
   // The document sheets are not offered by this build.
   SetLastError(ERROR_NOT_SUPPORTED);
   return kSheetFailure;
+} catch (...) {
+  return ExportFailed("DrvDocumentPropertySheets", LONG{kSheetFailure});
 }
 
 extern "C" LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO, LPARAM) {
@@ -53,7 +56,7 @@ extern "C" LONG WINAPI DrvDevicePropertySheets(PPROPSHEETUI_INFO, LPARAM) {
 }
 
 extern "C" LONG WINAPI DrvDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName, PDEVMODEW out,
-                                             PDEVMODEW in, DWORD mode) {
+                                             PDEVMODEW in, DWORD mode) try {
   if (mode == 0) return kDriverDevModeSize;
   if (((mode & DM_OUT_BUFFER) != 0 && out == nullptr) || ((mode & DM_IN_BUFFER) != 0 && in == nullptr)) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -74,6 +77,8 @@ extern "C" LONG WINAPI DrvDocumentProperties(HWND window, HANDLE printer, LPWSTR
     return kSheetFailure;
   }
   return static_cast<LONG>(result);
+} catch (...) {
+  return ExportFailed("DrvDocumentProperties", kSheetFailure);
 }
 
 extern "C" LONG WINAPI DrvAdvancedDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName,
@@ -81,7 +86,7 @@ extern "C" LONG WINAPI DrvAdvancedDocumentProperties(HWND window, HANDLE printer
   return DrvDocumentProperties(window, printer, deviceName, out, in, DM_IN_PROMPT | DM_OUT_BUFFER | DM_ADVANCED);
 }
 
-extern "C" BOOL WINAPI PrinterProperties(HWND window, HANDLE printer) {
+extern "C" BOOL WINAPI PrinterProperties(HWND window, HANDLE printer) try {
   constexpr DWORD kPermissionProbe = 1;
   DEVICEPROPERTYHEADER header = {};
   header.cbSize = sizeof header;
@@ -95,4 +100,6 @@ extern "C" BOOL WINAPI PrinterProperties(HWND window, HANDLE printer) {
     return FALSE;
   }
   return result != 0;
+} catch (...) {
+  return ExportFailed("PrinterProperties", BOOL{FALSE});
 }

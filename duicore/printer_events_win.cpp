@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/win/driver_ui_interface_win.h"
+#include "common/win/export_guard.h"
 #include "duicore/printer_access_win.h"
 
 namespace {
@@ -27,7 +28,7 @@ extern "C" BOOL WINAPI DevQueryPrint(HANDLE, LPDEVMODEW, DWORD* resourceId) {
 
 extern "C" BOOL WINAPI DevQueryPrintEx(PDEVQUERYPRINT_INFO) { return TRUE; }
 
-extern "C" BOOL WINAPI DrvPrinterEvent(LPWSTR printerName, INT event, DWORD, LPARAM) {
+extern "C" BOOL WINAPI DrvPrinterEvent(LPWSTR printerName, INT event, DWORD, LPARAM) try {
   switch (event) {
     case PRINTER_EVENT_ADD_CONNECTION:
     case PRINTER_EVENT_DELETE_CONNECTION:
@@ -49,6 +50,8 @@ extern "C" BOOL WINAPI DrvPrinterEvent(LPWSTR printerName, INT event, DWORD, LPA
     default:
       return Fail(ERROR_INVALID_PARAMETER);
   }
+} catch (...) {
+  return ExportFailed("DrvPrinterEvent", BOOL{FALSE});
 }
 
 extern "C" BOOL WINAPI DrvQueryColorProfile(HANDLE, PDEVMODEW, ULONG, PVOID, ULONG*, FLONG*) {

@@ -61,7 +61,7 @@ static_assert(offsetof(JpegEncodeParams, source) == 0);
 inline constexpr uint32_t kJpegPassMeasure = 0;
 inline constexpr uint32_t kJpegPassEncode = 1;
 
-// The export, bound by name with GetProcAddress.
+// The export, bound by name (common/win/bind_export.h).
 inline constexpr char kJpegEncodeStartName[] = "Jpeg_EncodeStart";
 #if defined(_WIN32) && !defined(_WIN64)
 #define JPEG_ENCODE_CALL __stdcall

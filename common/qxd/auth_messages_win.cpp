@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "common/qxd/auth_messages.h"
+#include "common/win/bind_export.h"
 #include "common/win/ui_services.h"
 
 namespace {
@@ -20,9 +21,8 @@ using CleanupFn = void(WINAPI*)(void* session);
 uint32_t CallHiddenStartupAndConnect(HMODULE module, HANDLE printer, const char* address, void* docSettings,
                                      char* errorName) {
   if (address == nullptr || address[0] == '\0' || module == nullptr) return 1;
-  auto startup = reinterpret_cast<StartupAndConnectFn>(
-      reinterpret_cast<void*>(GetProcAddress(module, "OAPI_Hidden_StartupAndConnect")));
-  auto cleanup = reinterpret_cast<CleanupFn>(reinterpret_cast<void*>(GetProcAddress(module, "OAPI_Cleanup")));
+  auto startup = BindExport<StartupAndConnectFn>(module, "OAPI_Hidden_StartupAndConnect");
+  auto cleanup = BindExport<CleanupFn>(module, "OAPI_Cleanup");
   if (startup == nullptr || cleanup == nullptr) return 1;
   auto* session = static_cast<uint8_t*>(startup(printer, docSettings, address, 0));
   if (session == nullptr) return 1;

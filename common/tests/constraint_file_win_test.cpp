@@ -9,11 +9,12 @@
 
 #include "common/qxd/constraint_file_win.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/test_text.h"
 #include "tools/qxd/constraint_document.h"
 
 namespace {
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+using testsupport::Widen;
 
 std::wstring WriteTemp(const std::wstring& name, const std::string& text) {
   qxd::ConstraintDocument doc;
@@ -65,12 +66,9 @@ TEST(ConstraintFileWin, VersionTextIsCutToThirtyOneCharacters) {
 }
 
 TEST(ConstraintFileWin, PathIsBesideTheModule) {
-  wchar_t self[MAX_PATH], path[MAX_PATH + 1];
-  ASSERT_NE(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+  wchar_t path[MAX_PATH + 1];
   ASSERT_TRUE(ConstraintFilePath(nullptr, path, MAX_PATH + 1));
-  std::wstring s(self), p(path);
-  std::wstring dir = s.substr(0, s.find_last_of(L'\\') + 1);
-  EXPECT_EQ(p, dir + L"VELDRANK.QXD");
+  EXPECT_EQ(std::wstring(path), testsupport::ProgramFolder() + L"VELDRANK.QXD");
   wchar_t small[8];
   EXPECT_FALSE(ConstraintFilePath(nullptr, small, 8));
 }

@@ -4,14 +4,11 @@
 #include <string>
 
 #include "common/text/number_text.h"
+#include "tests/support/test_text.h"
 
 namespace {
 
-std::string Narrow(const char16_t* text) {
-  std::string out;
-  for (; *text != u'\0'; ++text) out.push_back(static_cast<char>(*text));
-  return out;
-}
+using testsupport::Narrow;
 
 TEST(NumberText, ParsesScaledValues) {
   struct Case {

@@ -6,14 +6,11 @@
 #include <vector>
 
 #include "common/text/page_ranges.h"
+#include "tests/support/test_text.h"
 
 namespace {
 
-std::string Narrow(const char16_t* text) {
-  std::string out;
-  for (; text != nullptr && *text != u'\0'; ++text) out.push_back(static_cast<char>(*text));
-  return out;
-}
+using testsupport::Narrow;
 
 class PageRangesTest : public ::testing::Test {
  protected:

@@ -8,11 +8,12 @@
 
 #include "common/qxd/qxd_file.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/test_text.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace {
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+using testsupport::Widen;
 
 class QxdFileTest : public ::testing::Test {
  protected:

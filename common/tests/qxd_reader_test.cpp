@@ -342,33 +342,55 @@ TEST_P(QxdReaderTest, HugeCountsDoNotFitTheFile) {
 
 // Every reader, over every truncation and over random damage: whatever the
 // bytes, nothing reads outside the file and every walk ends.
+// Reads every section, list, range, value and entry of the file the way the
+// loaders do, and checks that whatever the reader reports as read lies
+// inside the file: sections and entries are found only within it, texts
+// come back terminated within their buffers, and an entry walk visits no
+// more entries than the file can hold.
 void ReadEverything(QxdContext* ctx) {
+  const uint64_t size = QxdFileSize(ctx);
   const char* names[] = {"Property_10", "Property_1", "Copies", "Absent"};
   for (const char* name : names) {
     uint32_t at = QxdFindSection(ctx, name);
+    if (at != 0) {
+      EXPECT_LT(at, size) << name;
+    }
     QxdSectionHeader header;
     QxdListHeader list;
     if (!QxdReadSectionHeader(ctx, at, &header) || !QxdReadListHeader(ctx, at + kQxdListHeaderAt, &list)) continue;
+    EXPECT_LE(at + uint64_t{sizeof header}, size) << name;
     uint32_t range[3];
     QxdReadRangeRecord(ctx, at + kQxdRangeRecordAt, range);
     char value[16];
-    QxdReadValueString(ctx, name, value, sizeof value);
+    if (QxdReadValueString(ctx, name, value, sizeof value)) {
+      EXPECT_LT(strnlen(value, sizeof value), sizeof value);
+    }
     uint32_t count = QxdArrayFits(ctx, 0, list.count, sizeof(QxdEntry)) ? list.count : 0;
+    EXPECT_LE(uint64_t{count} * sizeof(QxdEntry), size) << name;
     uint32_t entry = header.firstEntry;
     for (uint32_t i = 0; i < count; ++i) {
       QxdEntry e;
       uint32_t byIndex;
       QxdReadIndexEntry(ctx, list, i, &byIndex);
       if (!QxdReadEntry(ctx, entry, &e)) break;
+      EXPECT_LE(entry + uint64_t{sizeof e}, size) << name;
       char key[64];
       char16_t text[64];
-      QxdReadString(ctx, e.keyOffset, key, sizeof key);
-      QxdReadWideString(ctx, e.textOffset, text, 64);
+      if (QxdReadString(ctx, e.keyOffset, key, sizeof key)) {
+        EXPECT_LT(strnlen(key, sizeof key), sizeof key);
+      }
+      if (QxdReadWideString(ctx, e.textOffset, text, 64)) {
+        size_t units = 0;
+        while (units < 64 && text[units] != u'\0') ++units;
+        EXPECT_LT(units, 64u);
+      }
       entry = e.next;
     }
   }
 }
 
+// Every cut of a good file opens; reading it never crashes and reports
+// nothing from outside what is left of the file.
 TEST_P(QxdReaderTest, TruncatedFilesAtEveryLength) {
   std::vector<uint8_t> bytes = BuildOrDie(ThreeSections());
   for (size_t size = 0; size <= bytes.size(); ++size) {
@@ -379,6 +401,8 @@ TEST_P(QxdReaderTest, TruncatedFilesAtEveryLength) {
   }
 }
 
+// Offsets and counts overwritten with plausible and wild values: no crash,
+// and every read either fails or gives a result that lies inside the file.
 TEST_P(QxdReaderTest, RandomDamage) {
   std::vector<uint8_t> bytes = BuildOrDie(ThreeSections());
   std::mt19937 rng(20261210);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/qxd/version_strings.h"
+#include "tests/support/test_paths.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace {
@@ -36,10 +37,7 @@ class VersionFilesTest : public ::testing::Test {
     ResetVersionStrings();
     CreateDirectoryW(Dir().c_str(), nullptr);
     // A library of the build, loaded from a folder of its own.
-    wchar_t own[MAX_PATH];
-    GetModuleFileNameW(nullptr, own, MAX_PATH);
-    std::wstring bin(own);
-    bin.resize(bin.find_last_of(L'\\') + 1);
+    const std::wstring bin = testsupport::ProgramFolder();
     ASSERT_TRUE(CopyFileW((bin + L"VELDRANW.DLL").c_str(), (Dir() + L"VELDRANW.DLL").c_str(), FALSE));
     module_ = LoadLibraryW((Dir() + L"VELDRANW.DLL").c_str());
     ASSERT_NE(module_, nullptr);

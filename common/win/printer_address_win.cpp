@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 
+#include "common/win/bind_export.h"
 #include "common/win/port_address_text.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
@@ -58,12 +59,6 @@ std::unique_ptr<T[]> Allocate(size_t count) {
   return std::unique_ptr<T[]>(new (std::nothrow) T[count]());
 }
 
-// A function of a library bound by name.
-template <typename Fn>
-Fn BindProc(HMODULE library, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
-}
-
 HMODULE LoadSystemLibrary(const wchar_t* file) {
   wchar_t path[MAX_PATH + 1];
   UINT length = GetSystemDirectoryW(path, MAX_PATH);
@@ -82,7 +77,7 @@ class XcvBinding {
       return;
     }
     library_ = LoadSystemLibrary(L"WINSPOOL.DRV");
-    if (library_ != nullptr) fn_ = BindProc<XcvDataFn>(library_, "XcvDataW");
+    if (library_ != nullptr) fn_ = BindExport<XcvDataFn>(library_, "XcvDataW");
   }
   ~XcvBinding() {
     if (library_ != nullptr) FreeLibrary(library_);
@@ -435,7 +430,7 @@ int ParseUrlHostW(const wchar_t* url, wchar_t* out, DWORD capacity) {
   size_t length = 0;
   if (HMODULE wininet = LoadSystemLibrary(L"wininet.dll")) {
     using CrackFn = BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPURL_COMPONENTSW);
-    auto crack = BindProc<CrackFn>(wininet, "InternetCrackUrlW");
+    auto crack = BindExport<CrackFn>(wininet, "InternetCrackUrlW");
     URL_COMPONENTSW parts = {};
     parts.dwStructSize = sizeof parts;
     parts.lpszHostName = host;

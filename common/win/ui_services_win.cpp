@@ -1,5 +1,7 @@
 #include "common/win/ui_services.h"
 
+#include "common/win/bind_export.h"
+
 namespace {
 
 int SystemMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT style) {
@@ -18,7 +20,7 @@ HWND SystemHtmlHelp(HWND window, const wchar_t* file, UINT command, DWORD_PTR da
   if (bound == nullptr) {
     HMODULE library = LoadLibraryW(L"hhctrl.ocx");
     if (library == nullptr) return nullptr;
-    bound = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpW")));
+    bound = BindExport<HtmlHelpFn>(library, "HtmlHelpW");
     if (bound == nullptr) return nullptr;
   }
   return bound(window, file, command, data);

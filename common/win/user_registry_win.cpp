@@ -4,6 +4,8 @@
 #include <cwchar>
 #include <memory>
 
+#include "common/win/bind_export.h"
+
 namespace {
 
 constexpr DWORD kSidTextMax = 256;
@@ -36,7 +38,7 @@ bool ConvertSidToStringSidBound(PSID sid, wchar_t** text) {
     AppendText(path, MAX_PATH, L"\\ADVAPI32.DLL");
     HMODULE library = LoadLibraryW(path);
     if (library == nullptr) return false;
-    bound = reinterpret_cast<ConvertFn>(reinterpret_cast<void*>(GetProcAddress(library, "ConvertSidToStringSidW")));
+    bound = BindExport<ConvertFn>(library, "ConvertSidToStringSidW");
     if (bound == nullptr) return false;
   }
   return bound(sid, text) != FALSE;

@@ -4,6 +4,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <type_traits>
+
+#include "common/contracts/proc_library_exports_win.h"
+#include "common/win/export_guard.h"
 
 #include "dproc/model/default_settings.h"
 #include "common/records/doc_fields.h"
@@ -14,7 +18,11 @@
 
 // The tooltip window argument is accepted and not used.
 extern "C" int32_t WINAPI DoConstraints(int32_t bindOnly, HWND dialog, HWND, uint16_t controlId, int32_t mode) {
-  return RunDoConstraints(bindOnly, dialog, controlId, mode,
-                          {g_description.deviceOptions, ProcessModelInfo(), &ProcessMessageTables(),
-                           DocI16(&DefaultDocDMode(), kDocPaperSizeAt)});
+  return GuardExport("DoConstraints", int32_t{0}, [&] {
+    return RunDoConstraints(bindOnly, dialog, controlId, mode,
+                            {g_description.deviceOptions, ProcessModelInfo(), &ProcessMessageTables(),
+                             DocI16(&DefaultDocDMode(), kDocPaperSizeAt)});
+  });
 }
+
+static_assert(std::is_same_v<decltype(&DoConstraints), DoConstraintsFn>);

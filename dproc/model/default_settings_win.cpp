@@ -2,17 +2,10 @@
 
 #include <cwchar>
 
+#include "common/contracts/xl_font_functions_win.h"
+#include "common/win/bind_export.h"
+
 namespace {
-
-using InitFn = BOOL(WINAPI*)(int);
-using CountFn = int(WINAPI*)();
-using GetFn = int(WINAPI*)(int, WORD*, void*, int, DWORD*);
-using TermFn = void(WINAPI*)();
-
-template <typename Fn>
-Fn Bind(HMODULE module, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 }  // namespace
 
@@ -21,10 +14,10 @@ bool ReadXLFontList(const wchar_t* path, std::vector<XLFontEntry>* out) {
   if (path == nullptr) return false;
   HMODULE library = LoadLibraryW(path);
   if (library == nullptr) return false;
-  auto init = Bind<InitFn>(library, "InitXLFontData");
-  auto count = Bind<CountFn>(library, "GetXLFontCount");
-  auto get = Bind<GetFn>(library, "GetXLFontData");
-  auto term = Bind<TermFn>(library, "TermXLFontData");
+  auto init = BindExport<InitXLFontDataFn>(library, kInitXLFontData);
+  auto count = BindExport<GetXLFontCountFn>(library, kGetXLFontCount);
+  auto get = BindExport<GetXLFontDataFn>(library, kGetXLFontData);
+  auto term = BindExport<TermXLFontDataFn>(library, kTermXLFontData);
   bool ok = false;
   if (init != nullptr && count != nullptr && get != nullptr && term != nullptr && init(0)) {
     ok = true;

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "common/contracts/ddproc_device_capabilities.h"
+#include "common/contracts/ddproc_functions.h"
 #include "common/qxd/model_info.h"
 #include "common/records/public_devmode.h"
 #include "common/records/settings_records.h"

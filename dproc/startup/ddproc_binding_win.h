@@ -7,42 +7,13 @@
 
 #include <cstddef>
 
-enum DDProcEntry : size_t {
-  kDrawPrinterView,
-  kMibIsAccessOK,
-  kMibIsModelOK,
-  kMibOptionRequest,
-  kMibMrkSupRequest,
-  kMibOverlayRequest,
-  kMibFreeOverlayInfo,
-  kMibProfileRequest,
-  kMibFreeProfileInfo,
-  kGetMrkSupItemList,
-  kDrawLogoImage,
-  kDrawLogoVersionTab,
-  kDDProcDeviceCapabilities,
-  kDDProcDlgProc,
-  kDDProcFeatureNameItemTable,
-  kDDProcFeatureNameValuePtr,
-  kDDProcGetPrinterIPAddress,
-  kDDProcOptionRequest,
-  kDDProcOptionRequestUsb,
-  kDDProcInputTrayStatus,
-  kDDProcInputTrayStatusUsb,
-  kDDProcIsEnableBdcLib,
-  kDDProcIsCommunicateDevice,
-  kDDProcGetPrinterStatusUsb,
-  kDDProcIsSupportModelUsb,
-  kDDProcDeletePrinterStatusUsb,
-  kDDProcEntryCount
-};
-
-// The exported names, in binding order.
-extern const char* const kDDProcEntryNames[kDDProcEntryCount];
+#include "common/contracts/ddproc_functions.h"
 
 struct DDProcBinding {
   HMODULE module;  // non-null while bound
   FARPROC entry[kDDProcEntryCount];
+  // The entries the procedure library calls, typed.
+  DDProcDeviceCapabilitiesProc deviceCapabilities;
 };
 extern DDProcBinding g_ddproc;
 

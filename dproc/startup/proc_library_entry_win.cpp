@@ -1,5 +1,6 @@
 #include "dproc/startup/proc_library_entry_win.h"
 
+#include "common/win/drv_trace.h"
 #include "dproc/model/default_settings.h"
 #include "common/qxd/version_strings.h"
 #include "dproc/constraints/constraint_rules.h"
@@ -20,7 +21,10 @@ namespace {
 void Attach(HMODULE module) {
   g_procModules.own = module;
   g_procModules.images = LoadSiblingInOwnContext(module, L"VELDRANW.DLL");
-  g_procModules.dialogs = LoadSiblingInOwnContext(module, L"VELDRANG.DLL");
+  // VELDRANG, the dialog templates, stays loaded until the process ends.
+  if (LoadSiblingInOwnContext(module, L"VELDRANG.DLL") == nullptr) {
+    DRV_TRACE("VELDRANA: VELDRANG.DLL did not load (%lu)", GetLastError());
+  }
   AllocProcessMessageTables();
   LoadDispStringTables(module);
   LoadProcessConstraints(module);

@@ -9,8 +9,7 @@
 
 struct ProcLibraryModules {
   HMODULE own;
-  HMODULE images;   // VELDRANW: bitmaps, icons and string tables
-  HMODULE dialogs;  // VELDRANG: dialog templates; stays loaded
+  HMODULE images;  // VELDRANW: bitmaps, icons and string tables
 };
 extern ProcLibraryModules g_procModules;
 

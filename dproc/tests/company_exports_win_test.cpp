@@ -6,6 +6,10 @@
 
 #include <cwchar>
 
+#include "common/contracts/proc_library_exports_win.h"
+#include "common/contracts/settings_functions_win.h"
+#include "common/win/bind_export.h"
+
 namespace {
 
 // The exports that other libraries bind by name.
@@ -18,13 +22,13 @@ class ProcedureExportsTest : public ::testing::Test {
   void TearDown() override { FreeLibrary(library_); }
   template <typename Fn>
   Fn Bind(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library_, name)));
+    return BindExport<Fn>(library_, name);
   }
   HMODULE library_ = nullptr;
 };
 
 TEST_F(ProcedureExportsTest, CompanyNameIsCutAndZeroFilled) {
-  auto getCompanyName = Bind<void(WINAPI*)(wchar_t*, int)>("GetCompanyName");
+  auto getCompanyName = Bind<GetCompanyNameFn>(kGetCompanyName);
   ASSERT_NE(getCompanyName, nullptr);
   wchar_t out[16];
   wmemset(out, L'z', 16);
@@ -39,7 +43,7 @@ TEST_F(ProcedureExportsTest, CompanyNameIsCutAndZeroFilled) {
 }
 
 TEST_F(ProcedureExportsTest, DefaultInPaperKeyWithoutModelTables) {
-  auto getKey = Bind<int(WINAPI*)(char*, int)>("Prc_GetDefaultInPaperKey");
+  auto getKey = Bind<PrcGetDefaultInPaperKeyFn>(kPrcGetDefaultInPaperKey);
   ASSERT_NE(getKey, nullptr);
   char out[8] = "zzzzzzz";
   // No model tables loaded in this library yet: an empty keyword.

@@ -8,19 +8,21 @@
 #include <string>
 #include <vector>
 
+#include "common/contracts/proc_library_exports_win.h"
+#include "common/win/bind_export.h"
 #include "dproc/model/disp_strings.h"
 #include "tests/support/test_paths.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace {
 
-using ReplaceFn = int(WINAPI*)(HWND, const DispStringItem*);
-using ReplaceCmnFn = int(WINAPI*)(HWND, const DispStringItem*, UINT);
-using SingleFn = int(WINAPI*)(HMODULE, const char*, const char*, wchar_t*, UINT);
+using ReplaceFn = ReplaceDlgDispStringFn;
+using ReplaceCmnFn = ReplaceDlgDispStringCmnItemFn;
+using SingleFn = SetDispStringSingleFn;
 
 template <typename Fn>
 Fn Bind(HMODULE module, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  return BindExport<Fn>(module, name);
 }
 
 // A dialog template in memory: a caption and static controls with the given ids.

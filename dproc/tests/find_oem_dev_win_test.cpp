@@ -8,23 +8,24 @@
 #include <cstring>
 #include <vector>
 
+#include "common/contracts/proc_library_exports_win.h"
 #include "common/records/settings_checksum.h"
+#include "common/win/bind_export.h"
 #include "common/records/settings_records.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {
 
-using FindFn = void*(WINAPI*)(DEVMODEW*);
+using FindFn = FindOEMDevPtrFn;
 
 class FindOEMDevPtrTest : public ::testing::Test {
  protected:
   void SetUp() override {
     module_ = LoadLibraryW(L"VELDRANA.DLL");
     ASSERT_NE(module_, nullptr);
-    find_ = reinterpret_cast<FindFn>(reinterpret_cast<void*>(GetProcAddress(module_, MAKEINTRESOURCEA(6))));
+    find_ = BindExport<FindFn>(module_, MAKEINTRESOURCEA(kFindOEMDevPtrOrdinal));
     ASSERT_NE(find_, nullptr);
-    ASSERT_EQ(reinterpret_cast<void*>(find_),
-              reinterpret_cast<void*>(GetProcAddress(module_, "FindOEMDevPtr")));
+    ASSERT_EQ(find_, BindExport<FindFn>(module_, kFindOEMDevPtr));
   }
   void TearDown() override {
     if (module_ != nullptr) FreeLibrary(module_);

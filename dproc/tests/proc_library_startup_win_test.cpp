@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "common/contracts/proc_library_exports_win.h"
+#include "common/win/bind_export.h"
 #include "common/qxd/fax_cover_styles.h"
 #include "dproc/model/message_text.h"
 #include "common/win/user_registry.h"
@@ -29,19 +31,13 @@
 #include "dproc/startup/startup_settings.h"
 #include "dproc/startup/watermark_defaults.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/test_text.h"
 #include "tools/qxd/constraint_document.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace {
 
-std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-std::wstring BinDir() {
-  wchar_t path[MAX_PATH];
-  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring dir(path, n);
-  return dir.substr(0, dir.find_last_of(L'\\') + 1);
-}
+using testsupport::Widen;
 
 std::wstring SampleModel() { return Widen(testsupport::BinaryPath("model/VELDRANH.QXD")); }
 
@@ -56,8 +52,6 @@ qxd::Document SampleText(const std::string& name) {
   EXPECT_TRUE(qxd::ParseText(ReadText(testsupport::SourcePath("model/" + name)), &doc, &error)) << error;
   return doc;
 }
-
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // A directory of its own under the temporary directory, removed with what
 // it holds (files of libraries still loaded are left behind).
@@ -101,8 +95,8 @@ class TempDir {
 
 TEST(DDProcBinding, BindsExactlyTheNamesTheLibraryExports) {
   TempDir dir;
-  std::wstring own = dir.Copy(BinDir() + L"FAKEDDPR.DLL", L"VELDRANA.DLL");
-  std::wstring sibling = dir.Copy(BinDir() + L"FAKEDDPR.DLL", L"VELDRANH.DLL");
+  std::wstring own = dir.Copy(testsupport::ProgramFolder() + L"FAKEDDPR.DLL", L"VELDRANA.DLL");
+  std::wstring sibling = dir.Copy(testsupport::ProgramFolder() + L"FAKEDDPR.DLL", L"VELDRANH.DLL");
   HMODULE ownModule = LoadLibraryW(own.c_str());
   ASSERT_NE(ownModule, nullptr);
 
@@ -131,7 +125,7 @@ TEST(DDProcBinding, BindsExactlyTheNamesTheLibraryExports) {
 
 TEST(DDProcBinding, WithoutTheLibraryNothingIsBound) {
   TempDir dir;
-  std::wstring own = dir.Copy(BinDir() + L"FAKEDDPR.DLL", L"VELDRANA.DLL");
+  std::wstring own = dir.Copy(testsupport::ProgramFolder() + L"FAKEDDPR.DLL", L"VELDRANA.DLL");
   HMODULE ownModule = LoadLibraryW(own.c_str());
   ASSERT_NE(ownModule, nullptr);
   LoadDDProcLibrary(ownModule);
@@ -179,7 +173,7 @@ class DLManager : public ::testing::Test {
 TEST_F(DLManager, AppPathsCases) {
   TempDir dir;
   std::wstring folder = dir.Dir(L"dl manager");
-  dir.Copy(BinDir() + L"dl_manager_standin.exe", L"dl manager\\FAXDLTEST.EXE");
+  dir.Copy(testsupport::ProgramFolder() + L"dl_manager_standin.exe", L"dl manager\\FAXDLTEST.EXE");
   std::strcpy(g_dlManagerFileName, "FAXDLTEST.EXE");
 
   EXPECT_EQ(Path(), L"");  // not registered
@@ -226,9 +220,9 @@ TEST_F(DLManager, WithoutAProgramNameTheBuiltInOneIsLookedUp) {
 TEST_F(DLManager, StartsTheProgramAtItsPathEvenWithSpaces) {
   TempDir dir;
   std::wstring folder = dir.Dir(L"dl manager");
-  std::wstring program = dir.Copy(BinDir() + L"dl_manager_standin.exe", L"dl manager\\FAXDLTEST.EXE");
+  std::wstring program = dir.Copy(testsupport::ProgramFolder() + L"dl_manager_standin.exe", L"dl manager\\FAXDLTEST.EXE");
   // What an unquoted command line would start instead.
-  std::wstring decoy = dir.Copy(BinDir() + L"dl_manager_standin.exe", L"dl.exe");
+  std::wstring decoy = dir.Copy(testsupport::ProgramFolder() + L"dl_manager_standin.exe", L"dl.exe");
   dir.Track(program + L".ran");
   dir.Track(decoy + L".ran");
   std::strcpy(g_dlManagerFileName, "FAXDLTEST.EXE");
@@ -236,9 +230,9 @@ TEST_F(DLManager, StartsTheProgramAtItsPathEvenWithSpaces) {
 
   RegisterPath(L"FAXDLTEST.EXE", folder);
   ASSERT_TRUE(LaunchDLManager());
-  for (int i = 0; i < 100 && !Exists(program + L".ran"); ++i) Sleep(100);
-  EXPECT_TRUE(Exists(program + L".ran"));
-  EXPECT_FALSE(Exists(decoy + L".ran"));
+  for (int i = 0; i < 100 && !testsupport::FileExists(program + L".ran"); ++i) Sleep(100);
+  EXPECT_TRUE(testsupport::FileExists(program + L".ran"));
+  EXPECT_FALSE(testsupport::FileExists(decoy + L".ran"));
 }
 
 // --- Attach and detach ---------------------------------------------------
@@ -252,7 +246,7 @@ void LayOut(TempDir* dir, const wchar_t* missing, const wchar_t* library = nullp
   for (const wchar_t* name : kStartupLibraries) {
     if (missing != nullptr && std::wcscmp(name, missing) == 0) continue;
     bool own = std::wcscmp(name, L"VELDRANA.DLL") == 0 && library != nullptr;
-    dir->Copy(BinDir() + (own ? library : name), name);
+    dir->Copy(testsupport::ProgramFolder() + (own ? library : name), name);
   }
   for (const wchar_t* name : kModelFiles) {
     if (missing != nullptr && std::wcscmp(name, missing) == 0) continue;
@@ -270,8 +264,7 @@ TEST(ProcLibrary, AttachesWithAnyStartUpFileMissingAndDetachesCleanly) {
     LayOut(&dir, gone);
     HMODULE library = LoadLibraryW((dir.Path() + L"VELDRANA.DLL").c_str());
     ASSERT_NE(library, nullptr) << label;
-    auto getImages = reinterpret_cast<HMODULE(WINAPI*)()>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library, "GetImgResInst")));
+    auto getImages = BindExport<GetImgResInstFn>(library, kGetImgResInst);
     ASSERT_NE(getImages, nullptr);
     bool haveImages = gone == nullptr || std::wcscmp(gone, L"VELDRANW.DLL") != 0;
     EXPECT_EQ(getImages() != nullptr, haveImages) << label;
@@ -327,8 +320,7 @@ TEST(ProcLibrary, MakerNameOfTheDescriptionReachesGetCompanyName) {
   dir.Track(model);
   HMODULE library = LoadLibraryW((dir.Path() + L"VELDRANA.DLL").c_str());
   ASSERT_NE(library, nullptr);
-  auto company = reinterpret_cast<void(WINAPI*)(wchar_t*, int)>(
-      reinterpret_cast<void (*)()>(GetProcAddress(library, "GetCompanyName")));
+  auto company = BindExport<GetCompanyNameFn>(library, kGetCompanyName);
   ASSERT_NE(company, nullptr);
   wchar_t name[64];
   company(name, 64);
@@ -346,7 +338,8 @@ TEST(ProcLibrary, AttachBuildsEveryTableInOrderAndDetachFreesThem) {
   ASSERT_TRUE(ProcLibraryEntry(own, DLL_PROCESS_ATTACH, nullptr));
 
   EXPECT_EQ(g_procModules.images, GetModuleHandleW((dir.Path() + L"VELDRANW.DLL").c_str()));
-  EXPECT_EQ(g_procModules.dialogs, GetModuleHandleW((dir.Path() + L"VELDRANG.DLL").c_str()));
+  // The dialog templates stay loaded; nothing keeps their handle.
+  EXPECT_NE(GetModuleHandleW((dir.Path() + L"VELDRANG.DLL").c_str()), nullptr);
   EXPECT_EQ(g_ddproc.module, GetModuleHandleW((dir.Path() + L"VELDRANH.DLL").c_str()));
   ASSERT_NE(ProcessModelInfo(), nullptr);
   ASSERT_NE(g_featureTable, nullptr);

@@ -11,33 +11,29 @@
 #include <string>
 #include <vector>
 
+#include "common/contracts/settings_functions_win.h"
 #include "common/records/doc_fields.h"
+#include "common/win/bind_export.h"
 #include "dproc/settings/settings_fields.h"
 #include "common/records/settings_checksum.h"
 #include "common/records/settings_records.h"
 #include "dproc/model/user_paper_list.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
+#include "tests/support/test_text.h"
 
 namespace {
 
-using GetDriverVersionFn = DWORD(WINAPI*)();
-using ResetDocDModeFn = BOOL(WINAPI*)(DEVMODEW*, DocDMode*, DWORD, const wchar_t*);
-using ResetDevDModeFn = BOOL(WINAPI*)(DevDMode*, DWORD, const wchar_t*);
-using ResetDevOptionFn = void(WINAPI*)(DevOption*);
-using UpdateCmnFn = void(WINAPI*)(DEVMODEW*, DocDMode*, DevDMode*, DWORD, const wchar_t*);
-using MergeFn = void(WINAPI*)(DEVMODEW*, DocDMode*, DWORD, const DEVMODEW*, const wchar_t*, const DevOption*);
-using NormalizeFn = void(WINAPI*)(DEVMODEW*, DocDMode*, DWORD, const wchar_t*);
-using CapsFn = LONG(WINAPI*)(DEVMODEW*, DocDMode*, DevDMode*, DWORD, WORD, void*);
+using testsupport::Widen;
 
-std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-std::wstring BinDir() {
-  wchar_t path[MAX_PATH];
-  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring dir(path, n);
-  return dir.substr(0, dir.find_last_of(L'\\') + 1);
-}
+using GetDriverVersionFn = PrcGetDriverVersionFn;
+using ResetDocDModeFn = PrcResetDocDModeFn;
+using ResetDevDModeFn = PrcResetDevDModeFn;
+using ResetDevOptionFn = PrcResetDevOptionFn;
+using UpdateCmnFn = PrcUpdateCmnDModeAreaFn;
+using MergeFn = PrcMergeDModeFn;
+using NormalizeFn = PrcNormalizeDModeFn;
+using CapsFn = PrcDeviceCapabilitiesFn;
 
 // Wine's spooler keeps its standard forms and does not take new ones; its
 // A5 form is one the model does not list and the form filter accepts.
@@ -53,9 +49,9 @@ class SettingsExportsTest : public ::testing::Test {
     GetTempPathW(MAX_PATH, base);
     dir_ = std::wstring(base) + L"vdsettings" + std::to_wstring(GetCurrentProcessId()) + L"\\";
     CreateDirectoryW(dir_.c_str(), nullptr);
-    CopyFileW((BinDir() + L"VELDRANA.DLL").c_str(), (dir_ + L"VELDRANA.DLL").c_str(), FALSE);
+    CopyFileW((testsupport::ProgramFolder() + L"VELDRANA.DLL").c_str(), (dir_ + L"VELDRANA.DLL").c_str(), FALSE);
     CopyFileW(Widen(testsupport::BinaryPath("model/VELDRANH.QXD")).c_str(), (dir_ + L"VELDRANH.QXD").c_str(), FALSE);
-    CopyFileW((BinDir() + L"FAKEDDCP.DLL").c_str(), (dir_ + L"VELDRANH.DLL").c_str(), FALSE);
+    CopyFileW((testsupport::ProgramFolder() + L"FAKEDDCP.DLL").c_str(), (dir_ + L"VELDRANH.DLL").c_str(), FALSE);
     module_ = LoadLibraryW((dir_ + L"VELDRANA.DLL").c_str());
   }
   static void TearDownTestSuite() {
@@ -93,7 +89,7 @@ class SettingsExportsTest : public ::testing::Test {
 
   template <typename Fn>
   static Fn Bind(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+    return BindExport<Fn>(module_, name);
   }
   DEVMODEW* Public() { return reinterpret_cast<DEVMODEW*>(&work_->devmode); }
   DocDMode* Doc() { return &work_->devmode.doc; }

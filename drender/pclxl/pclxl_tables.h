@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 // Positions of the data-type table.
@@ -43,75 +44,83 @@ extern const uint8_t XlDataType[kXlTypeCount];
 
 // Positions of the operator table.  Only the operators that the render core
 // writes are named; the table also holds the tags of the other operators at
-// their positions.
-enum XlOpPos : uint8_t {
-  XLO_BEGIN_SESSION = 0,
-  XLO_END_SESSION = 1,
-  XLO_BEGIN_PAGE = 2,
-  XLO_END_PAGE = 3,
-  XLO_OPEN_DATA_SOURCE = 6,
-  XLO_CLOSE_DATA_SOURCE = 7,
-  XLO_BEGIN_FONT_HEADER = 23,
-  XLO_READ_FONT_HEADER = 24,
-  XLO_END_FONT_HEADER = 25,
-  XLO_BEGIN_CHAR = 27,
-  XLO_READ_CHAR = 28,
-  XLO_END_CHAR = 30,
-  XLO_REMOVE_FONT = 31,
-  XLO_BEGIN_STREAM = 41,
-  XLO_READ_STREAM = 42,
-  XLO_END_STREAM = 43,
-  XLO_EXEC_STREAM = 44,
-  XLO_POP_GS = 45,
-  XLO_PUSH_GS = 46,
-  XLO_SET_CLIP_REPLACE = 47,
-  XLO_SET_BRUSH_SOURCE = 48,
-  XLO_SET_CHAR_ANGLE = 57,
-  XLO_SET_CHAR_SCALE = 58,
-  XLO_SET_CHAR_SHEAR = 60,
-  XLO_SET_CLIP_INTERSECT = 71,
-  XLO_SET_CLIP_RECTANGLE = 72,
-  XLO_SET_CLIP_TO_PAGE = 73,
-  XLO_SET_COLOR_SPACE = 74,
-  XLO_SET_CURSOR = 81,
-  XLO_SET_CURSOR_REL = 82,
-  XLO_SET_FILL_MODE = 85,
-  XLO_SET_FONT = 86,
-  XLO_SET_LINE_DASH = 87,
-  XLO_SET_LINE_CAP = 88,
-  XLO_SET_LINE_JOIN = 89,
-  XLO_SET_PAGE_DEFAULT_CTM = 91,
-  XLO_SET_PAGE_ORIGIN = 92,
-  XLO_SET_PAGE_ROTATION = 93,
-  XLO_SET_PAGE_SCALE = 94,
-  XLO_SET_PAINT_TX_MODE = 95,
-  XLO_SET_PEN_SOURCE = 96,
-  XLO_SET_PEN_WIDTH = 105,
-  XLO_SET_ROP = 106,
-  XLO_SET_SOURCE_TX_MODE = 107,
-  XLO_SET_CHAR_BOLD_VALUE = 108,
-  XLO_SET_CLIP_MODE = 109,
-  XLO_CLOSE_SUB_PATH = 112,
-  XLO_NEW_PATH = 114,
-  XLO_PAINT_PATH = 115,
-  XLO_BEZIER_REL_PATH = 122,
-  XLO_LINE_PATH = 128,
-  XLO_LINE_REL_PATH = 129,
-  XLO_RECTANGLE = 132,
-  XLO_RECTANGLE_PATH = 133,
-  XLO_TEXT = 142,
-  XLO_BEGIN_IMAGE = 145,
-  XLO_READ_IMAGE = 146,
-  XLO_END_IMAGE = 147,
-  XLO_BEGIN_RAST_PATTERN = 153,
-  XLO_READ_RAST_PATTERN = 154,
-  XLO_END_RAST_PATTERN = 158,
-  XLO_REMOVE_STREAM = 163,
-  XLO_VENDOR_UNIQUE = 164,
+// their positions.  A writer names an operator by its position and writes
+// the tag found there.
+enum class XlOp : uint8_t {
+  BeginSession = 0,
+  EndSession = 1,
+  BeginPage = 2,
+  EndPage = 3,
+  OpenDataSource = 6,
+  CloseDataSource = 7,
+  BeginFontHeader = 23,
+  ReadFontHeader = 24,
+  EndFontHeader = 25,
+  BeginChar = 27,
+  ReadChar = 28,
+  EndChar = 30,
+  RemoveFont = 31,
+  BeginStream = 41,
+  ReadStream = 42,
+  EndStream = 43,
+  ExecStream = 44,
+  PopGS = 45,
+  PushGS = 46,
+  SetClipReplace = 47,
+  SetBrushSource = 48,
+  SetCharAngle = 57,
+  SetCharScale = 58,
+  SetCharShear = 60,
+  SetClipIntersect = 71,
+  SetClipRectangle = 72,
+  SetClipToPage = 73,
+  SetColorSpace = 74,
+  SetCursor = 81,
+  SetCursorRel = 82,
+  SetFillMode = 85,
+  SetFont = 86,
+  SetLineDash = 87,
+  SetLineCap = 88,
+  SetLineJoin = 89,
+  SetPageDefaultCTM = 91,
+  SetPageOrigin = 92,
+  SetPageRotation = 93,
+  SetPageScale = 94,
+  SetPaintTxMode = 95,
+  SetPenSource = 96,
+  SetPenWidth = 105,
+  SetROP = 106,
+  SetSourceTxMode = 107,
+  SetCharBoldValue = 108,
+  SetClipMode = 109,
+  CloseSubPath = 112,
+  NewPath = 114,
+  PaintPath = 115,
+  BezierRelPath = 122,
+  LinePath = 128,
+  LineRelPath = 129,
+  Rectangle = 132,
+  RectanglePath = 133,
+  Text = 142,
+  BeginImage = 145,
+  ReadImage = 146,
+  EndImage = 147,
+  BeginRastPattern = 153,
+  ReadRastPattern = 154,
+  EndRastPattern = 158,
+  RemoveStream = 163,
+  VendorUnique = 164,
 };
 inline constexpr uint32_t kXlOperatorCount = 165;
 inline constexpr uint8_t kXlNoOperator = 0xFF;
 extern const std::array<uint8_t, kXlOperatorCount> XlOperator;
+
+// The tag at an operator position; kXlNoOperator for a position that holds
+// no operator or lies beyond the table.
+inline uint8_t XlOperatorTag(XlOp op) {
+  size_t position = static_cast<size_t>(op);
+  return position < kXlOperatorCount ? XlOperator[position] : kXlNoOperator;
+}
 
 // Attribute identifiers, all written with the one-byte attribute tag.
 enum XlAttr : uint8_t {

@@ -53,5 +53,5 @@ uint32_t XL_VendorUnique(XlEncoder* enc, const char* text) {
     }
     p = slash + 1;
   }
-  return XL_Operator(enc, XLO_VENDOR_UNIQUE);
+  return XL_Operator(enc, XlOp::VendorUnique);
 }

@@ -160,12 +160,12 @@ void XL_GroupAttr(XlEncoder* enc, XlAttr id) {
   Put(enc, &b, 1);
 }
 
-void XL_GroupOperator(XlEncoder* enc, uint8_t position) {
-  if (position >= kXlOperatorCount || XlOperator[position] == kXlNoOperator) {
+void XL_GroupOperator(XlEncoder* enc, XlOp op) {
+  uint8_t tag = XlOperatorTag(op);
+  if (tag == kXlNoOperator) {
     enc->groupOverflow = 1;  // not an operator: the group is dropped
     return;
   }
-  uint8_t tag = XlOperator[position];
   Put(enc, &tag, 1);
 }
 
@@ -217,9 +217,9 @@ uint32_t XL_SInt16Array(XlEncoder* enc, const int16_t* values, uint32_t count) {
 
 uint32_t XL_Attr(XlEncoder* enc, XlAttr id) { return XL_UByte(enc, id, 1); }
 
-uint32_t XL_Operator(XlEncoder* enc, uint8_t position) {
+uint32_t XL_Operator(XlEncoder* enc, XlOp op) {
   XL_GroupStart(enc);
-  XL_GroupOperator(enc, position);
+  XL_GroupOperator(enc, op);
   return XL_GroupSend(enc);
 }
 

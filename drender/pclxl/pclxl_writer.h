@@ -60,7 +60,7 @@ void XL_GroupUInt16Box(XlEncoder* enc, uint16_t left, uint16_t top, uint16_t rig
                        uint16_t bottom);
 void XL_GroupSInt16Box(XlEncoder* enc, int16_t left, int16_t top, int16_t right, int16_t bottom);
 void XL_GroupAttr(XlEncoder* enc, XlAttr id);
-void XL_GroupOperator(XlEncoder* enc, uint8_t position);
+void XL_GroupOperator(XlEncoder* enc, XlOp op);
 // Sends the group in one call and empties the buffer.  A group that
 // overflowed, or that names a position without an operator, is dropped and
 // gives 0.
@@ -80,7 +80,7 @@ uint32_t XL_SInt16Array(XlEncoder* enc, const int16_t* values, uint32_t count);
 // A one-byte attribute identifier (0xF8 id).
 uint32_t XL_Attr(XlEncoder* enc, XlAttr id);
 // An operator without attributes: its single tag byte.
-uint32_t XL_Operator(XlEncoder* enc, uint8_t position);
+uint32_t XL_Operator(XlEncoder* enc, XlOp op);
 
 // --- Embedded data -----------------------------------------------------
 enum XlEmbedForm : uint8_t {

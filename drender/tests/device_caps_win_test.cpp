@@ -17,17 +17,20 @@ TEST(GdiInfoTest, PortraitValues) {
   Rdc_FillGdiInfo(DeviceCapsInput{&kA4, 600, 300, 670, 1}, &info, sizeof(info));
   EXPECT_EQ(info.ulVersion, 0x400u);
   EXPECT_EQ(info.ulTechnology, 2u);
-  EXPECT_EQ(info.ulHorzSize, 201u);
-  EXPECT_EQ(info.ulVertSize, 288u);
-  EXPECT_EQ(info.ulHorzRes, 4762u);
-  EXPECT_EQ(info.ulVertRes, 6817u);
+  // Sizes in whole millimetres and dots of the printable area, the page in
+  // dots and its offset come from the frame; the resolution and aspect from
+  // the input; a style step is a fiftieth of an inch.
+  EXPECT_EQ(info.ulHorzSize, kA4.printableWidth / 10);
+  EXPECT_EQ(info.ulVertSize, kA4.printableHeight / 10);
+  EXPECT_EQ(info.ulHorzRes, kA4.printableWidthDots);
+  EXPECT_EQ(info.ulVertRes, kA4.printableHeightDots);
   EXPECT_EQ(info.ulLogPixelsX, 600u);
   EXPECT_EQ(info.ulLogPixelsY, 300u);
-  EXPECT_EQ(info.ulAspectX, 600u);
+  EXPECT_EQ(info.ulAspectX, info.ulLogPixelsX);
   EXPECT_EQ(info.ulAspectXY, 670u);
-  EXPECT_EQ(info.denStyleStep, 12);
-  EXPECT_EQ(info.ptlPhysOffset.x, 99);
-  EXPECT_EQ(info.szlPhysSize.cy, 7015);
+  EXPECT_EQ(info.denStyleStep, static_cast<LONG>(info.ulLogPixelsX / 50));
+  EXPECT_EQ(info.ptlPhysOffset.x, static_cast<LONG>(kA4.leftDots));
+  EXPECT_EQ(info.szlPhysSize.cy, static_cast<LONG>(kA4.paperHeightDots));
   EXPECT_EQ(info.flTextCaps, 0x419u);
   EXPECT_EQ(info.ciDevice.AlignmentWhite.Y, 10000);
   EXPECT_EQ(info.ciDevice.MagentaInYellowDye, 248);
@@ -42,8 +45,8 @@ TEST(GdiInfoTest, LandscapeSwapsTheResolutions) {
   Rdc_FillGdiInfo(DeviceCapsInput{&kA4, 600, 300, 670, 2}, &info, sizeof(info));
   EXPECT_EQ(info.ulLogPixelsX, 300u);
   EXPECT_EQ(info.ulLogPixelsY, 600u);
-  EXPECT_EQ(info.ulAspectY, 600u);
-  EXPECT_EQ(info.denStyleStep, 6);
+  EXPECT_EQ(info.ulAspectY, info.ulLogPixelsY);
+  EXPECT_EQ(info.denStyleStep, static_cast<LONG>(info.ulLogPixelsX / 50));
 }
 
 TEST(GdiInfoTest, BufferSizes) {

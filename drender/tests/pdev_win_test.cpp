@@ -16,10 +16,11 @@
 #include "drender/tests/render_dir.h"
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/support/test_printer_win.h"
+#include "tests/support/test_text.h"
 
 namespace {
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+using testsupport::Widen;
 
 // The fax driver of the build tree, with the font module among
 // the driver's files.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "drender/temp_spool_file.h"
+#include "tests/support/test_paths.h"
 
 namespace {
 
@@ -17,8 +18,6 @@ std::wstring TempDir() {
 }
 
 std::wstring Wide(const char16_t* text) { return std::wstring(reinterpret_cast<const wchar_t*>(text)); }
-
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Runs a test with TMP and TEMP pointing at `dir`, restored afterwards.
 class TempEnvironment {
@@ -80,7 +79,7 @@ TEST(FileSpoolWinTest, WritesReadsTruncatesAndLeavesNothingBehind) {
   ASSERT_EQ(spool->kind, kSpoolFile);
   std::wstring path = Wide(spool->fileName);
   EXPECT_EQ(path, TempDir() + L"kp5a5a01.tmp");
-  EXPECT_TRUE(Exists(path));
+  EXPECT_TRUE(testsupport::FileExists(path));
   std::vector<uint8_t> bytes(150000);
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 13);
   ASSERT_EQ(Spool_Write(spool, 0, bytes.data(), 150000), 1u);
@@ -95,7 +94,7 @@ TEST(FileSpoolWinTest, WritesReadsTruncatesAndLeavesNothingBehind) {
   ASSERT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data));
   EXPECT_EQ(data.nFileSizeLow, 0u);
   Spool_Free(spool);
-  EXPECT_FALSE(Exists(path));
+  EXPECT_FALSE(testsupport::FileExists(path));
 }
 
 TEST(FileSpoolWinTest, ATakenNameGetsTheNextFreeNumber) {
@@ -125,8 +124,8 @@ TEST(FileSpoolWinTest, ATakenNameGetsTheNextFreeNumber) {
   Spool_Free(first);
   Spool_Free(second);
   Spool_Free(third);
-  for (const auto& n : names) EXPECT_FALSE(Exists(n));
-  EXPECT_TRUE(Exists(stalePath));
+  for (const auto& n : names) EXPECT_FALSE(testsupport::FileExists(n));
+  EXPECT_TRUE(testsupport::FileExists(stalePath));
   DeleteFileW(stalePath.c_str());
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/records/settings_records.h"
+#include "common/win/bind_export.h"
 #include "duicore/tests/core_library_win.h"
 
 namespace {
@@ -22,7 +23,7 @@ class CoreAloneTest : public ::testing::Test {
   }
   template <typename Fn>
   Fn Bind(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+    return BindExport<Fn>(module_, name);
   }
   HMODULE module_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "duicore/tests/core_library_win.h"
 
+#include "common/contracts/self_devmode_reset_win.h"
+#include "common/win/bind_export.h"
 #include "tests/support/test_paths.h"
 
 namespace coretest {
@@ -7,7 +9,7 @@ namespace {
 
 template <typename Fn>
 void Bind(HMODULE module, const char* name, Fn* out) {
-  *out = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  *out = BindExport<Fn>(module, name);
 }
 
 CoreLibrary LoadCore() {
@@ -24,7 +26,7 @@ CoreLibrary LoadCore() {
   Bind(core.module, "DrvDeviceCapabilities", &core.deviceCapabilities);
   Bind(core.module, "DrvDocumentPropertySheets", &core.documentPropertySheets);
   Bind(core.module, "DrvDocumentProperties", &core.documentProperties);
-  Bind(core.module, "_UdcResetSelfDMode", &core.resetSelfDMode);
+  Bind(core.module, kUdcResetSelfDMode, &core.resetSelfDMode);
   return core;
 }
 

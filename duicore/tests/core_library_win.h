@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "common/contracts/self_devmode_reset_win.h"
 #include "common/win/driver_ui_interface_win.h"
 #include "duicore/tests/standin_proc/standin_proc.h"
 
@@ -23,7 +24,7 @@ struct CoreLibrary {
   decltype(&DrvDeviceCapabilities) deviceCapabilities = nullptr;
   decltype(&DrvDocumentPropertySheets) documentPropertySheets = nullptr;
   decltype(&DrvDocumentProperties) documentProperties = nullptr;
-  BOOL(WINAPI* resetSelfDMode)(void*, HANDLE, const wchar_t*) = nullptr;
+  UdcResetSelfDModeFn resetSelfDMode = nullptr;
 
   // The counts of the stand-in's calls.
   StandInCallLog& Log() const;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/win/bind_export.h"
 #include "duicore/tests/core_library_win.h"
 
 namespace {
@@ -16,8 +17,7 @@ class CoreWithSettingsTest : public ::testing::Test {
   void SetUp() override {
     module_ = LoadLibraryW(coretest::StagePath(L"package\\VELDRANK.DLL").c_str());
     ASSERT_NE(module_, nullptr);
-    caps_ = reinterpret_cast<decltype(&DrvDeviceCapabilities)>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "DrvDeviceCapabilities")));
+    caps_ = BindExport<decltype(&DrvDeviceCapabilities)>(module_, "DrvDeviceCapabilities");
     ASSERT_NE(caps_, nullptr);
   }
   void TearDown() override {

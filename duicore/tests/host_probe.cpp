@@ -5,12 +5,14 @@
 
 #include <vector>
 
+#include "common/contracts/self_devmode_reset_win.h"
+#include "common/win/bind_export.h"
+
 int wmain(int argc, wchar_t** argv) {
   if (argc != 2) return 1;
   HMODULE core = LoadLibraryW(argv[1]);
   if (core == nullptr) return 1;
-  using ResetFn = BOOL(WINAPI*)(void*, HANDLE, const wchar_t*);
-  auto reset = reinterpret_cast<ResetFn>(reinterpret_cast<void*>(GetProcAddress(core, "_UdcResetSelfDMode")));
+  auto reset = BindExport<UdcResetSelfDModeFn>(core, kUdcResetSelfDMode);
   if (reset == nullptr) return 1;
   std::vector<BYTE> record(9504);
   if (!reset(record.data(), nullptr, L"probe")) return 1;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "common/contracts/jpeg_encode_params.h"
+#include "common/win/bind_export.h"
 #include "ljpeg/jpeg_encoder.h"
 #include "ljpeg/tests/jpeg_test_support.h"
 #include "tests/support/test_paths.h"
@@ -25,8 +26,7 @@ struct Library {
 TEST(JpegDll, EncodesBothPassesThroughTheExportBoundByName) {
   Library lib;
   ASSERT_NE(lib.module, nullptr) << GetLastError();
-  const FARPROC proc = GetProcAddress(lib.module, kJpegEncodeStartName);
-  const auto encode = reinterpret_cast<JpegEncodeStartProc>(reinterpret_cast<void (*)()>(proc));
+  const auto encode = BindExport<JpegEncodeStartProc>(lib.module, kJpegEncodeStartName);
   ASSERT_NE(encode, nullptr);
 
   for (uint16_t bpp : {8, 24}) {

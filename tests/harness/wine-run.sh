@@ -2,6 +2,14 @@
 # Runs one Windows program of the x64 build under Wine, in the build tree's
 # private prefix and on the display the test session started.
 # usage: wine-run.sh <build dir> <program> [args...]
+#
+# A test program that runs prints GoogleTest's report on its standard output
+# and exits with 0 (passed) or 1 (a test failed).  Under a loaded machine
+# Wine now and then fails to start a program at all: then nothing reaches
+# the standard output and the exit status is the loader's.  Such a run, and
+# only such a run, is repeated once, with a line on the standard error; a
+# program that ran and failed, or that crashed (Wine reports an unhandled
+# exception), fails at once.
 build=$1; shift
 export WINEPREFIX="$build/wineprefix"
 export WINEDEBUG=-all
@@ -9,4 +17,28 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 if [ -f "$build/wine-session/display" ]; then
   export DISPLAY=":$(cat "$build/wine-session/display")"
 fi
-exec /usr/lib/wine/wine64 "$@"
+wine=/usr/lib/wine/wine64
+
+out=$(mktemp) err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+
+# Runs the program with its streams in files (a file, unlike a pipe, is never
+# held open by Wine's background processes) and passes them on.
+run() {
+  "$wine" "$@" >"$out" 2>"$err"
+  status=$?
+  cat "$out"
+  cat "$err" >&2
+}
+
+did_not_start() {
+  [ "$status" -ne 0 ] && [ "$status" -ne 1 ] && [ ! -s "$out" ] &&
+    ! grep -q "Unhandled" "$err"
+}
+
+run "$@"
+if did_not_start; then
+  echo "wine-run.sh: $(basename "$1") did not start (exit status $status, no output); starting it once more" >&2
+  run "$@"
+fi
+exit "$status"

@@ -10,4 +10,11 @@ std::string SourcePath(const std::string& relative);
 // The same below the build tree.
 std::string BinaryPath(const std::string& relative);
 
+#ifdef _WIN32
+// The folder of the running test program, with its closing backslash.
+std::wstring ProgramFolder();
+// True when a file or folder of that name exists.
+bool FileExists(const std::wstring& path);
+#endif
+
 }  // namespace testsupport

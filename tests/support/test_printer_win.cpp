@@ -5,11 +5,10 @@
 #include <string>
 
 #include "tests/support/test_paths.h"
+#include "tests/support/test_text.h"
 
 namespace testsupport {
 namespace {
-
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
 std::string Describe(const char* what, DWORD error) {
   return std::string(what) + " failed with error " + std::to_string(error);

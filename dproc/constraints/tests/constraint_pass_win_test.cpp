@@ -27,11 +27,13 @@
 #include "dproc/constraints/rule_evaluation.h"
 #include "dproc/constraints/stop_icons_win.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/test_text.h"
 #include "tools/qxd/constraint_document.h"
 
 namespace {
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+using testsupport::Widen;
+
 std::wstring Text(const char16_t* t) { return std::wstring(reinterpret_cast<const wchar_t*>(t)); }
 
 // Message boxes are recorded and answered by the test.

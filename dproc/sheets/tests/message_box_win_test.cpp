@@ -14,6 +14,7 @@
 #include "dproc/model/message_text.h"
 #include "common/qxd/qxd_reader.h"
 #include "common/win/ui_services.h"
+#include "tests/support/test_paths.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace {
@@ -120,10 +121,7 @@ TEST_F(MessageBoxTest, HelpFileAndCommandsByWindowsVersion) {
   EXPECT_EQ(g_calls[2].kind, "winhelp");
   EXPECT_EQ(g_calls[2].command, static_cast<UINT>(HELP_CONTEXTMENU));
   // Beside the program that holds the code.
-  wchar_t own[MAX_PATH];
-  GetModuleFileNameW(nullptr, own, MAX_PATH);
-  std::wstring dir(own);
-  dir.resize(dir.find_last_of(L'\\') + 1);
+  const std::wstring dir = testsupport::ProgramFolder();
   EXPECT_EQ(g_calls[0].text, dir + L"VELDRANX.CHM");
   EXPECT_EQ(g_calls[2].text, dir + L"VELDRANX.HLP");
   // Wine reports Windows 6.1: the HTML help file.

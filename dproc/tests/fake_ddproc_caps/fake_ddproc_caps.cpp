@@ -4,8 +4,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <type_traits>
 
-#include "common/contracts/ddproc_device_capabilities.h"
+#include "common/contracts/ddproc_functions.h"
 
 extern "C" int32_t DDPROC_CALL DDProc_DeviceCapabilities(const ModelInfo* model, const DeviceOptionItem*,
                                                           const DocDMode*, const DevOption* option,
@@ -19,3 +20,5 @@ extern "C" int32_t DDPROC_CALL DDProc_DeviceCapabilities(const ModelInfo* model,
   *result = handed ? 2 : 0;
   return 1;
 }
+
+static_assert(std::is_same_v<decltype(&DDProc_DeviceCapabilities), DDProcDeviceCapabilitiesProc>);

@@ -12,26 +12,11 @@
 #include "drender/pclxl/pclxl_vendor_unique.h"
 #include "drender/pclxl/pclxl_writer.h"
 #include "tests/pclxl/xl_dissector.h"
+#include "tests/support/memory_sink.h"
 
 namespace {
 
-// A memory sink that keeps every call separately and can be told to fail.
-struct MemorySink {
-  std::vector<uint8_t> bytes;
-  std::vector<uint32_t> calls;  // length of each write
-  int failAfter = -1;           // calls that succeed before every call fails
-
-  static uint32_t Write(void* context, const uint8_t* data, uint32_t length) {
-    auto* sink = static_cast<MemorySink*>(context);
-    if (sink->failAfter >= 0 && static_cast<int>(sink->calls.size()) >= sink->failAfter) {
-      sink->calls.push_back(0);
-      return 0;
-    }
-    sink->calls.push_back(length);
-    sink->bytes.insert(sink->bytes.end(), data, data + length);
-    return 1;
-  }
-};
+using testsupport::MemorySink;
 
 struct Encoder {
   MemorySink sink;
@@ -81,7 +66,7 @@ TEST(XlWriter, PrimitivesWriteTagsAndLowByteFirstValues) {
   XL_UByteArray(&e.enc, reinterpret_cast<const uint8_t*>("AB"), 2);
   XL_UInt16Array(&e.enc, u16, 2);
   XL_SInt16Array(&e.enc, s16, 2);
-  XL_Operator(&e.enc, XLO_NEW_PATH);
+  XL_Operator(&e.enc, XlOp::NewPath);
   EXPECT_EQ(e.sink.bytes, (Bytes{0xC0, 0x2A, 0xF8, 0x2A, 0xC1, 0x34, 0x12,
                                  0xD1, 0x58, 0x02, 0xB0, 0x04,
                                  0xD5, 0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0xC0,
@@ -99,8 +84,8 @@ TEST(XlWriter, RefusesWhatItCannotEncode) {
   EXPECT_EQ(XL_UInt16Array(&e.enc, big16.data(), 65536), 0u);
   EXPECT_EQ(XL_UByteArray(&e.enc, nullptr, 3), 0u);
   EXPECT_EQ(XL_SInt16Array(&e.enc, nullptr, 1), 0u);
-  EXPECT_EQ(XL_Operator(&e.enc, 11), 0u);   // a position without an operator
-  EXPECT_EQ(XL_Operator(&e.enc, 200), 0u);  // beyond the table
+  EXPECT_EQ(XL_Operator(&e.enc, static_cast<XlOp>(11)), 0u);   // a position without an operator
+  EXPECT_EQ(XL_Operator(&e.enc, static_cast<XlOp>(200)), 0u);  // beyond the table
   EXPECT_TRUE(e.sink.bytes.empty());
   // The largest countable array is written whole.
   ASSERT_EQ(XL_UByteArray(&e.enc, big.data(), 65535), 1u);
@@ -126,7 +111,7 @@ void RastPatternGroup(XlEncoder* enc) {
   XL_GroupAttr(enc, XLA_PATTERN_DEFINE_ID);
   XL_GroupUByte(enc, 1);
   XL_GroupAttr(enc, XLA_PATTERN_PERSISTENCE);
-  XL_GroupOperator(enc, XLO_BEGIN_RAST_PATTERN);
+  XL_GroupOperator(enc, XlOp::BeginRastPattern);
 }
 
 TEST(XlWriter, GroupGoesOutInOneWriteAndNeverOverflows) {
@@ -145,7 +130,7 @@ TEST(XlWriter, GroupGoesOutInOneWriteAndNeverOverflows) {
   XL_GroupStart(&f.enc);
   XL_GroupUByte(&f.enc, 0);
   XL_GroupAttr(&f.enc, XLA_FILL_MODE);
-  XL_GroupOperator(&f.enc, XLO_SET_FILL_MODE);
+  XL_GroupOperator(&f.enc, XlOp::SetFillMode);
   EXPECT_EQ(XL_GroupSend(&f.enc), 1u);
   EXPECT_EQ(f.sink.bytes, (Bytes{0xC0, 0x00, 0xF8, 70, 0x6E}));
 }
@@ -159,8 +144,8 @@ TEST(XlWriter, TwoEncodersKeepTheirGroupsApart) {
   XL_GroupUByte(&b.enc, 2);
   XL_GroupAttr(&a.enc, XLA_PAGE_COPIES);
   XL_GroupAttr(&b.enc, XLA_FILL_MODE);
-  XL_GroupOperator(&b.enc, XLO_SET_FILL_MODE);
-  XL_GroupOperator(&a.enc, XLO_END_PAGE);
+  XL_GroupOperator(&b.enc, XlOp::SetFillMode);
+  XL_GroupOperator(&a.enc, XlOp::EndPage);
   XL_GroupSend(&b.enc);
   XL_GroupSend(&a.enc);
   EXPECT_EQ(a.sink.bytes, (Bytes{0xC1, 0x01, 0x00, 0xF8, 49, 0x44}));
@@ -176,7 +161,7 @@ TEST(XlWriter, SinkFailureStopsTheWriter) {
   Encoder f;
   f.sink.failAfter = 1;
   EXPECT_EQ(XL_EmbeddedData(&f.enc, bytes, 3, XL_EMBED_AUTO), 0u);
-  EXPECT_EQ(XL_Operator(&f.enc, XLO_NEW_PATH), 0u);
+  EXPECT_EQ(XL_Operator(&f.enc, XlOp::NewPath), 0u);
 }
 
 // Every operator of the table is an operator of the format, and the ones
@@ -189,44 +174,44 @@ TEST(XlTables, OperatorsAreTagsOfTheFormat) {
     EXPECT_NE(xl::OperatorName(XlOperator[pos]), nullptr) << pos;
   }
   EXPECT_EQ(count, 88u);
-  const std::pair<uint8_t, const char*> written[] = {
-      {XLO_BEGIN_SESSION, "BeginSession"},     {XLO_END_SESSION, "EndSession"},
-      {XLO_BEGIN_PAGE, "BeginPage"},           {XLO_END_PAGE, "EndPage"},
-      {XLO_OPEN_DATA_SOURCE, "OpenDataSource"}, {XLO_CLOSE_DATA_SOURCE, "CloseDataSource"},
-      {XLO_BEGIN_FONT_HEADER, "BeginFontHeader"}, {XLO_READ_FONT_HEADER, "ReadFontHeader"},
-      {XLO_END_FONT_HEADER, "EndFontHeader"},  {XLO_BEGIN_CHAR, "BeginChar"},
-      {XLO_READ_CHAR, "ReadChar"},             {XLO_END_CHAR, "EndChar"},
-      {XLO_REMOVE_FONT, "RemoveFont"},         {XLO_BEGIN_STREAM, "BeginStream"},
-      {XLO_READ_STREAM, "ReadStream"},         {XLO_END_STREAM, "EndStream"},
-      {XLO_EXEC_STREAM, "ExecStream"},         {XLO_POP_GS, "PopGS"},
-      {XLO_PUSH_GS, "PushGS"},                 {XLO_SET_CLIP_REPLACE, "SetClipReplace"},
-      {XLO_SET_BRUSH_SOURCE, "SetBrushSource"}, {XLO_SET_CHAR_ANGLE, "SetCharAngle"},
-      {XLO_SET_CHAR_SCALE, "SetCharScale"},    {XLO_SET_CHAR_SHEAR, "SetCharShear"},
-      {XLO_SET_CLIP_INTERSECT, "SetClipIntersect"},
-      {XLO_SET_CLIP_RECTANGLE, "SetClipRectangle"},
-      {XLO_SET_CLIP_TO_PAGE, "SetClipToPage"}, {XLO_SET_COLOR_SPACE, "SetColorSpace"},
-      {XLO_SET_CURSOR, "SetCursor"},           {XLO_SET_CURSOR_REL, "SetCursorRel"},
-      {XLO_SET_FILL_MODE, "SetFillMode"},      {XLO_SET_FONT, "SetFont"},
-      {XLO_SET_LINE_DASH, "SetLineDash"},      {XLO_SET_LINE_CAP, "SetLineCap"},
-      {XLO_SET_LINE_JOIN, "SetLineJoin"},      {XLO_SET_PAGE_DEFAULT_CTM, "SetPageDefaultCTM"},
-      {XLO_SET_PAGE_ORIGIN, "SetPageOrigin"},  {XLO_SET_PAGE_ROTATION, "SetPageRotation"},
-      {XLO_SET_PAGE_SCALE, "SetPageScale"},    {XLO_SET_PAINT_TX_MODE, "SetPaintTxMode"},
-      {XLO_SET_PEN_SOURCE, "SetPenSource"},    {XLO_SET_PEN_WIDTH, "SetPenWidth"},
-      {XLO_SET_ROP, "SetROP"},                 {XLO_SET_SOURCE_TX_MODE, "SetSourceTxMode"},
-      {XLO_SET_CHAR_BOLD_VALUE, "SetCharBoldValue"}, {XLO_SET_CLIP_MODE, "SetClipMode"},
-      {XLO_CLOSE_SUB_PATH, "CloseSubPath"},    {XLO_NEW_PATH, "NewPath"},
-      {XLO_PAINT_PATH, "PaintPath"},           {XLO_BEZIER_REL_PATH, "BezierRelPath"},
-      {XLO_LINE_PATH, "LinePath"},             {XLO_LINE_REL_PATH, "LineRelPath"},
-      {XLO_RECTANGLE, "Rectangle"},            {XLO_RECTANGLE_PATH, "RectanglePath"},
-      {XLO_TEXT, "Text"},                      {XLO_BEGIN_IMAGE, "BeginImage"},
-      {XLO_READ_IMAGE, "ReadImage"},           {XLO_END_IMAGE, "EndImage"},
-      {XLO_BEGIN_RAST_PATTERN, "BeginRastPattern"},
-      {XLO_READ_RAST_PATTERN, "ReadRastPattern"},
-      {XLO_END_RAST_PATTERN, "EndRastPattern"}, {XLO_REMOVE_STREAM, "RemoveStream"},
-      {XLO_VENDOR_UNIQUE, "VendorUnique"},
+  const std::pair<XlOp, const char*> written[] = {
+      {XlOp::BeginSession, "BeginSession"},     {XlOp::EndSession, "EndSession"},
+      {XlOp::BeginPage, "BeginPage"},           {XlOp::EndPage, "EndPage"},
+      {XlOp::OpenDataSource, "OpenDataSource"}, {XlOp::CloseDataSource, "CloseDataSource"},
+      {XlOp::BeginFontHeader, "BeginFontHeader"}, {XlOp::ReadFontHeader, "ReadFontHeader"},
+      {XlOp::EndFontHeader, "EndFontHeader"},  {XlOp::BeginChar, "BeginChar"},
+      {XlOp::ReadChar, "ReadChar"},             {XlOp::EndChar, "EndChar"},
+      {XlOp::RemoveFont, "RemoveFont"},         {XlOp::BeginStream, "BeginStream"},
+      {XlOp::ReadStream, "ReadStream"},         {XlOp::EndStream, "EndStream"},
+      {XlOp::ExecStream, "ExecStream"},         {XlOp::PopGS, "PopGS"},
+      {XlOp::PushGS, "PushGS"},                 {XlOp::SetClipReplace, "SetClipReplace"},
+      {XlOp::SetBrushSource, "SetBrushSource"}, {XlOp::SetCharAngle, "SetCharAngle"},
+      {XlOp::SetCharScale, "SetCharScale"},    {XlOp::SetCharShear, "SetCharShear"},
+      {XlOp::SetClipIntersect, "SetClipIntersect"},
+      {XlOp::SetClipRectangle, "SetClipRectangle"},
+      {XlOp::SetClipToPage, "SetClipToPage"}, {XlOp::SetColorSpace, "SetColorSpace"},
+      {XlOp::SetCursor, "SetCursor"},           {XlOp::SetCursorRel, "SetCursorRel"},
+      {XlOp::SetFillMode, "SetFillMode"},      {XlOp::SetFont, "SetFont"},
+      {XlOp::SetLineDash, "SetLineDash"},      {XlOp::SetLineCap, "SetLineCap"},
+      {XlOp::SetLineJoin, "SetLineJoin"},      {XlOp::SetPageDefaultCTM, "SetPageDefaultCTM"},
+      {XlOp::SetPageOrigin, "SetPageOrigin"},  {XlOp::SetPageRotation, "SetPageRotation"},
+      {XlOp::SetPageScale, "SetPageScale"},    {XlOp::SetPaintTxMode, "SetPaintTxMode"},
+      {XlOp::SetPenSource, "SetPenSource"},    {XlOp::SetPenWidth, "SetPenWidth"},
+      {XlOp::SetROP, "SetROP"},                 {XlOp::SetSourceTxMode, "SetSourceTxMode"},
+      {XlOp::SetCharBoldValue, "SetCharBoldValue"}, {XlOp::SetClipMode, "SetClipMode"},
+      {XlOp::CloseSubPath, "CloseSubPath"},    {XlOp::NewPath, "NewPath"},
+      {XlOp::PaintPath, "PaintPath"},           {XlOp::BezierRelPath, "BezierRelPath"},
+      {XlOp::LinePath, "LinePath"},             {XlOp::LineRelPath, "LineRelPath"},
+      {XlOp::Rectangle, "Rectangle"},            {XlOp::RectanglePath, "RectanglePath"},
+      {XlOp::Text, "Text"},                      {XlOp::BeginImage, "BeginImage"},
+      {XlOp::ReadImage, "ReadImage"},           {XlOp::EndImage, "EndImage"},
+      {XlOp::BeginRastPattern, "BeginRastPattern"},
+      {XlOp::ReadRastPattern, "ReadRastPattern"},
+      {XlOp::EndRastPattern, "EndRastPattern"}, {XlOp::RemoveStream, "RemoveStream"},
+      {XlOp::VendorUnique, "VendorUnique"},
   };
   for (const auto& [pos, name] : written) {
-    const char* found = xl::OperatorName(XlOperator[pos]);
+    const char* found = xl::OperatorName(XlOperatorTag(pos));
     EXPECT_STREQ(found ? found : "(none)", name) << static_cast<int>(pos);
   }
 }
@@ -274,7 +259,7 @@ TEST(XlTables, DataTypeTagsAreThoseOfTheFormat) {
 
 // --- A whole stream built with the writers ------------------------------
 
-void Op(XlEncoder* e, uint8_t pos) { XL_Operator(e, pos); }
+void Op(XlEncoder* e, XlOp op) { XL_Operator(e, op); }
 
 void BuildStream(XlEncoder* e, std::vector<uint8_t>* streamContent) {
   const char header[] = ") HP-PCL XL;3;0;\n";
@@ -286,13 +271,13 @@ void BuildStream(XlEncoder* e, std::vector<uint8_t>* streamContent) {
   XL_GroupAttr(e, XLA_MEASURE);
   XL_GroupUByte(e, 2);
   XL_GroupAttr(e, XLA_ERROR_REPORT);
-  XL_GroupOperator(e, XLO_BEGIN_SESSION);
+  XL_GroupOperator(e, XlOp::BeginSession);
   XL_GroupSend(e);
   XL_UByte(e, 0, 0);
   XL_Attr(e, XLA_SOURCE_TYPE);
   XL_UByte(e, 1, 0);
   XL_Attr(e, XLA_DATA_ORG);
-  Op(e, XLO_OPEN_DATA_SOURCE);
+  Op(e, XlOp::OpenDataSource);
 
   // A soft font with one glyph, outside any page.
   const uint8_t name[] = "F0001";
@@ -300,26 +285,26 @@ void BuildStream(XlEncoder* e, std::vector<uint8_t>* streamContent) {
   XL_Attr(e, XLA_FONT_NAME);
   XL_UByte(e, 0, 0);
   XL_Attr(e, XLA_FONT_FORMAT);
-  Op(e, XLO_BEGIN_FONT_HEADER);
+  Op(e, XlOp::BeginFontHeader);
   Bytes fontHeader(88, 0x11);
   XL_UInt16(e, 88);
   XL_Attr(e, XLA_FONT_HEADER_LENGTH);
-  Op(e, XLO_READ_FONT_HEADER);
+  Op(e, XlOp::ReadFontHeader);
   XL_EmbeddedData(e, fontHeader.data(), 88, XL_EMBED_LONG);
-  Op(e, XLO_END_FONT_HEADER);
+  Op(e, XlOp::EndFontHeader);
   XL_UByteArray(e, name, 5);
   XL_Attr(e, XLA_FONT_NAME);
-  Op(e, XLO_BEGIN_CHAR);
+  Op(e, XlOp::BeginChar);
   Bytes glyph(16, 0x22);
   XL_UInt16(e, 65);
   XL_Attr(e, XLA_CHAR_CODE);
   XL_GroupStart(e);
   XL_GroupUInt32(e, 16);
   XL_GroupAttr(e, XLA_CHAR_DATA_SIZE);
-  XL_GroupOperator(e, XLO_READ_CHAR);
+  XL_GroupOperator(e, XlOp::ReadChar);
   XL_GroupSend(e);
   XL_EmbeddedData(e, glyph.data(), 16, XL_EMBED_AUTO);
-  Op(e, XLO_END_CHAR);
+  Op(e, XlOp::EndChar);
 
   // A page template's vendor operator, then the page.
   XL_VendorUnique(e, "VDU/194_1/248_200/");
@@ -330,11 +315,11 @@ void BuildStream(XlEncoder* e, std::vector<uint8_t>* streamContent) {
   XL_GroupAttr(e, XLA_ORIENTATION);
   XL_GroupUByte(e, 2);
   XL_GroupAttr(e, XLA_MEDIA_SIZE);
-  XL_GroupOperator(e, XLO_BEGIN_PAGE);
+  XL_GroupOperator(e, XlOp::BeginPage);
   XL_GroupSend(e);
   XL_Real32XY(e, Rdc_MillionthsToReal32(707000), Rdc_MillionthsToReal32(707000));
   XL_Attr(e, XLA_PAGE_SCALE);
-  Op(e, XLO_SET_PAGE_SCALE);
+  Op(e, XlOp::SetPageScale);
 
   // An indexed image with a two-entry palette, one PackBits block.
   XL_UByte(e, 2, 0);
@@ -344,11 +329,11 @@ void BuildStream(XlEncoder* e, std::vector<uint8_t>* streamContent) {
   const uint8_t palette[] = {0, 0, 0, 255, 255, 255};
   XL_UByteArray(e, palette, 6);
   XL_Attr(e, XLA_PALETTE_DATA);
-  Op(e, XLO_SET_COLOR_SPACE);
+  Op(e, XlOp::SetColorSpace);
   XL_GroupStart(e);
   XL_GroupSInt16XY(e, 100, 200);
   XL_GroupAttr(e, XLA_POINT);
-  XL_GroupOperator(e, XLO_SET_CURSOR);
+  XL_GroupOperator(e, XlOp::SetCursor);
   XL_GroupSend(e);
   XL_GroupStart(e);
   XL_GroupUByte(e, 1);
@@ -361,7 +346,7 @@ void BuildStream(XlEncoder* e, std::vector<uint8_t>* streamContent) {
   XL_GroupAttr(e, XLA_SOURCE_HEIGHT);
   XL_GroupUInt16XY(e, 16, 2);
   XL_GroupAttr(e, XLA_DESTINATION_SIZE);
-  XL_GroupOperator(e, XLO_BEGIN_IMAGE);
+  XL_GroupOperator(e, XlOp::BeginImage);
   XL_GroupSend(e);
   XL_GroupStart(e);
   XL_GroupUInt16(e, 0);
@@ -370,11 +355,11 @@ void BuildStream(XlEncoder* e, std::vector<uint8_t>* streamContent) {
   XL_GroupAttr(e, XLA_BLOCK_HEIGHT);
   XL_GroupUByte(e, 1);
   XL_GroupAttr(e, XLA_COMPRESS_MODE);
-  XL_GroupOperator(e, XLO_READ_IMAGE);
+  XL_GroupOperator(e, XlOp::ReadImage);
   XL_GroupSend(e);
   const uint8_t rows[] = {0x01, 0xF0, 0x0F, 0xFF, 0x00, 0x03, 0xAA, 0x55, 0x00, 0x00};
   XL_EmbeddedData(e, rows, sizeof(rows), XL_EMBED_AUTO);
-  Op(e, XLO_END_IMAGE);
+  Op(e, XlOp::EndImage);
 
   // A pattern, a path and text.
   RastPatternGroup(e);
@@ -386,61 +371,61 @@ void BuildStream(XlEncoder* e, std::vector<uint8_t>* streamContent) {
   XL_GroupAttr(e, XLA_BLOCK_HEIGHT);
   XL_GroupUByte(e, 0);
   XL_GroupAttr(e, XLA_COMPRESS_MODE);
-  XL_GroupOperator(e, XLO_READ_RAST_PATTERN);
+  XL_GroupOperator(e, XlOp::ReadRastPattern);
   XL_GroupSend(e);
   Bytes pattern(32, 0);
   for (int r = 0; r < 8; ++r) pattern[r * 4] = static_cast<uint8_t>(0x3F << (r % 2));
   XL_EmbeddedData(e, pattern.data(), 32, XL_EMBED_AUTO);
-  Op(e, XLO_END_RAST_PATTERN);
-  Op(e, XLO_NEW_PATH);
+  Op(e, XlOp::EndRastPattern);
+  Op(e, XlOp::NewPath);
   XL_GroupStart(e);
   XL_GroupUInt16(e, 3);
   XL_GroupAttr(e, XLA_NUMBER_OF_POINTS);
   XL_GroupUByte(e, 1);
   XL_GroupAttr(e, XLA_POINT_TYPE);
-  XL_GroupOperator(e, XLO_LINE_REL_PATH);
+  XL_GroupOperator(e, XlOp::LineRelPath);
   XL_GroupSend(e);
   const int8_t points[] = {10, 0, 0, 10, -10, 0};
   XL_EmbeddedData(e, points, sizeof(points), XL_EMBED_AUTO);
-  Op(e, XLO_CLOSE_SUB_PATH);
-  Op(e, XLO_PAINT_PATH);
+  Op(e, XlOp::CloseSubPath);
+  Op(e, XlOp::PaintPath);
   XL_UByteArray(e, name, 5);
   XL_Attr(e, XLA_FONT_NAME);
   XL_UInt16(e, 100);
   XL_Attr(e, XLA_CHAR_SIZE);
   XL_UInt16(e, 629);
   XL_Attr(e, XLA_SYMBOL_SET);
-  Op(e, XLO_SET_FONT);
+  Op(e, XlOp::SetFont);
   const uint16_t text[] = {65, 66};
   const int16_t advances[] = {30, -2};
   XL_UInt16Array(e, text, 2);
   XL_Attr(e, XLA_TEXT_DATA);
   XL_SInt16Array(e, advances, 2);
   XL_Attr(e, XLA_X_SPACING_DATA);
-  Op(e, XLO_TEXT);
+  Op(e, XlOp::Text);
 
   // A user stream, defined and executed in the page.
   const uint8_t stream[] = "TABPROC";
   XL_UByteArray(e, stream, 7);
   XL_Attr(e, XLA_STREAM_NAME);
-  Op(e, XLO_BEGIN_STREAM);
+  Op(e, XlOp::BeginStream);
   XL_GroupStart(e);
   XL_GroupUInt32(e, static_cast<uint32_t>(streamContent->size()));
   XL_GroupAttr(e, XLA_STREAM_DATA_LENGTH);
-  XL_GroupOperator(e, XLO_READ_STREAM);
+  XL_GroupOperator(e, XlOp::ReadStream);
   XL_GroupSend(e);
   XL_EmbeddedData(e, streamContent->data(), static_cast<uint32_t>(streamContent->size()),
                   XL_EMBED_LONG);
-  Op(e, XLO_END_STREAM);
+  Op(e, XlOp::EndStream);
   XL_UByteArray(e, stream, 7);
   XL_Attr(e, XLA_STREAM_NAME);
-  Op(e, XLO_EXEC_STREAM);
+  Op(e, XlOp::ExecStream);
 
   XL_UInt16(e, 2);
   XL_Attr(e, XLA_PAGE_COPIES);
-  Op(e, XLO_END_PAGE);
-  Op(e, XLO_CLOSE_DATA_SOURCE);
-  Op(e, XLO_END_SESSION);
+  Op(e, XlOp::EndPage);
+  Op(e, XlOp::CloseDataSource);
+  Op(e, XlOp::EndSession);
 }
 
 TEST(XlWriter, StreamBuiltWithTheWritersIsWellFormed) {
@@ -450,11 +435,11 @@ TEST(XlWriter, StreamBuiltWithTheWritersIsWellFormed) {
   XL_WriteRaw(&content.enc, streamHeader, sizeof(streamHeader) - 1);
   XL_UByte(&content.enc, 0, 0);
   XL_Attr(&content.enc, XLA_CLIP_REGION);
-  XL_Operator(&content.enc, XLO_SET_CLIP_REPLACE);
+  XL_Operator(&content.enc, XlOp::SetClipReplace);
   XL_GroupStart(&content.enc);
   XL_GroupSInt16Box(&content.enc, -5, 0, 100, 50);
   XL_GroupAttr(&content.enc, XLA_BOUNDING_BOX);
-  XL_GroupOperator(&content.enc, XLO_RECTANGLE);
+  XL_GroupOperator(&content.enc, XlOp::Rectangle);
   ASSERT_EQ(XL_GroupSend(&content.enc), 1u);
 
   Encoder e;

@@ -5,6 +5,10 @@
 #include <windows.h>
 
 #include <cstring>
+#include <type_traits>
+
+#include "common/contracts/self_devmode_reset_win.h"
+#include "common/contracts/settings_functions_win.h"
 
 #include "common/records/doc_fields.h"
 #include "common/records/settings_checksum.h"
@@ -44,3 +48,6 @@ extern "C" BOOL WINAPI Prc_GetDefaultInPaperKey(char* buffer, int size) {
   std::strcpy(buffer, "letter");
   return TRUE;
 }
+
+static_assert(std::is_same_v<decltype(&_UdcResetSelfDMode), UdcResetSelfDModeFn>);
+static_assert(std::is_same_v<decltype(&Prc_GetDefaultInPaperKey), PrcGetDefaultInPaperKeyFn>);

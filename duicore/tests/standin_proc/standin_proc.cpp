@@ -6,6 +6,9 @@
 #include "duicore/tests/standin_proc/standin_proc.h"
 
 #include <cstring>
+#include <type_traits>
+
+#include "common/contracts/settings_functions_win.h"
 
 #include "common/records/doc_fields.h"
 #include "common/records/settings_checksum.h"
@@ -64,7 +67,7 @@ extern "C" void WINAPI Prc_UpdateCmnDModeArea(DEVMODEW* dm, DocDMode* doc, DevDM
 }
 
 extern "C" void WINAPI Prc_MergeDMode(DEVMODEW* dm, DocDMode* doc, DWORD, const DEVMODEW* input,
-                                     const wchar_t* printerName, DevOption*) {
+                                     const wchar_t* printerName, const DevOption*) {
   ++g_log.merge;
   g_log.mergeInput = input;
   if (input == nullptr || doc == nullptr) return;
@@ -89,10 +92,10 @@ extern "C" void WINAPI Prc_NormalizeDMode(DEVMODEW*, DocDMode* doc, DWORD, const
   if (doc != nullptr) g_log.lastHandle = doc->printerHandle;
 }
 
-extern "C" DWORD WINAPI Prc_DeviceCapabilities(DEVMODEW* dm, DocDMode* doc, DevDMode*, DWORD, WORD capability,
-                                              void* output) {
+extern "C" LONG WINAPI Prc_DeviceCapabilities(DEVMODEW* dm, DocDMode* doc, DevDMode*, DWORD, WORD capability,
+                                             void* output) {
   ++g_log.capabilities;
-  if (dm == nullptr || doc == nullptr) return static_cast<DWORD>(-1);
+  if (dm == nullptr || doc == nullptr) return -1;
   g_log.lastHandle = doc->printerHandle;
   switch (capability) {
     case DC_PAPERS: {
@@ -109,9 +112,9 @@ extern "C" DWORD WINAPI Prc_DeviceCapabilities(DEVMODEW* dm, DocDMode* doc, DevD
     case kStandInOrientationQuery:
       return DocByte(doc, kDocOrientationAt);
     case kStandInPaperSizeQuery:
-      return static_cast<DWORD>(DocI16(doc, kDocPaperSizeAt));
+      return DocI16(doc, kDocPaperSizeAt);
     default:
-      return static_cast<DWORD>(-1);
+      return -1;
   }
 }
 
@@ -119,3 +122,12 @@ extern "C" BOOL WINAPI SetEasySetPreset(const wchar_t*) {
   ++g_log.easySetPreset;
   return TRUE;
 }
+
+static_assert(std::is_same_v<decltype(&Prc_GetDriverVersion), PrcGetDriverVersionFn>);
+static_assert(std::is_same_v<decltype(&Prc_ResetDocDMode), PrcResetDocDModeFn>);
+static_assert(std::is_same_v<decltype(&Prc_ResetDevDMode), PrcResetDevDModeFn>);
+static_assert(std::is_same_v<decltype(&Prc_UpdateCmnDModeArea), PrcUpdateCmnDModeAreaFn>);
+static_assert(std::is_same_v<decltype(&Prc_MergeDMode), PrcMergeDModeFn>);
+static_assert(std::is_same_v<decltype(&Prc_NormalizeDMode), PrcNormalizeDModeFn>);
+static_assert(std::is_same_v<decltype(&Prc_DeviceCapabilities), PrcDeviceCapabilitiesFn>);
+static_assert(std::is_same_v<decltype(&SetEasySetPreset), SetEasySetPresetFn>);

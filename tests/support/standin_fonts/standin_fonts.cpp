@@ -4,6 +4,9 @@
 
 #include <cstring>
 #include <cwchar>
+#include <type_traits>
+
+#include "common/contracts/xl_font_functions_win.h"
 
 namespace {
 
@@ -36,3 +39,8 @@ extern "C" int WINAPI GetXLFontData(int index, WORD* number, void* name, int len
 }
 
 extern "C" void WINAPI TermXLFontData() { g_ready = false; }
+
+static_assert(std::is_same_v<decltype(&InitXLFontData), InitXLFontDataFn>);
+static_assert(std::is_same_v<decltype(&GetXLFontCount), GetXLFontCountFn>);
+static_assert(std::is_same_v<decltype(&GetXLFontData), GetXLFontDataFn>);
+static_assert(std::is_same_v<decltype(&TermXLFontData), TermXLFontDataFn>);
