@@ -19,7 +19,7 @@
 #include "common/cipher/password_cipher.h"
 #include "common/cipher/ui_encryption_info.h"
 #include "common/records/public_devmode.h"
-#include "drender/pclxl/pclxl_tables.h"
+#include "drender/pclxl/pclxl_ops.h"
 #include "drender/pclxl/pclxl_vendor_unique.h"
 #include "common/qxd/qxd_reader.h"
 #include "drender/pclxl/pclxl_writer.h"
@@ -150,30 +150,43 @@ void XlStreams() {
   XL_InitEncoder(&enc, &Sink::Write, &sink);
   const char header[] = ") HP-PCL XL;3;0;\n";
   XL_WriteRaw(&enc, header, sizeof header - 1);
-  XL_UInt16XY(&enc, 600, 600);
-  XL_Attr(&enc, XLA_UNITS_PER_MEASURE);
-  XL_UByte(&enc, 0, 1);
-  XL_Attr(&enc, XLA_MEASURE);
-  XL_UByte(&enc, 0, 1);
-  XL_Attr(&enc, XLA_ERROR_REPORT);
-  XL_Operator(&enc, XLO_BEGIN_SESSION);
-  XL_UByte(&enc, 0, 1);
-  XL_Attr(&enc, XLA_SOURCE_TYPE);
-  XL_UByte(&enc, 1, 1);
-  XL_Attr(&enc, XLA_DATA_ORG);
-  XL_Operator(&enc, XLO_OPEN_DATA_SOURCE);
-  XL_UByte(&enc, 0, 1);
-  XL_Attr(&enc, XLA_ORIENTATION);
-  XL_UByte(&enc, 2, 1);
-  XL_Attr(&enc, XLA_MEDIA_SIZE);
-  XL_Operator(&enc, XLO_BEGIN_PAGE);
+  XlOp_BeginSession(&enc, {600, 600}, 0, 0);
+  XlOp_OpenDataSource(&enc, 0, 1);
+  XlPageStart page{};
+  page.orientation = 0;
+  page.mediaSize = 2;
+  page.sides = XlPageSides::Duplex;
+  XlOp_BeginPage(&enc, page);
   XL_VendorUnique(&enc, vdu[0]);
-  XL_Operator(&enc, XLO_END_PAGE);
-  XL_Operator(&enc, XLO_CLOSE_DATA_SOURCE);
-  XL_Operator(&enc, XLO_END_SESSION);
+  XlOp_EndPage(&enc, 1);
+  XlOp_CloseDataSource(&enc);
+  XlOp_EndSession(&enc);
   Bytes stream = {0x00};
   stream.insert(stream.end(), sink.bytes.begin(), sink.bytes.end());
   Put("xl_dissector", "stream", stream);
+}
+
+// Rows for the row coders: runs, ramps, rows equal to the one before and
+// rows that change in scattered bytes.
+void ImageRows() {
+  const uint8_t widths[] = {8, 37, 130};
+  int n = 0;
+  for (uint8_t width : widths) {
+    Bytes b = {static_cast<uint8_t>(width - 1)};
+    for (int r = 0; r < 6; ++r) {
+      for (int x = 0; x < width; ++x) {
+        uint8_t v = 0;
+        if (r == 0) v = x < width / 2 ? 0xFF : 0x00;
+        if (r == 1) v = static_cast<uint8_t>(x * 7);
+        if (r == 2) v = static_cast<uint8_t>(x * 7);
+        if (r == 3) v = static_cast<uint8_t>(x * 7 + (x % 9 == 0 ? 1 : 0));
+        if (r == 4) v = static_cast<uint8_t>(x % 3 == 0 ? x : 0x55);
+        if (r == 5) v = static_cast<uint8_t>(x < 40 ? 0x80 : x);
+        b.push_back(v);
+      }
+    }
+    Put("row_coders", "rows" + std::to_string(n++), b);
+  }
 }
 
 void DevModes() {
@@ -284,6 +297,7 @@ int main(int argc, char** argv) {
   Passwords();
   JpegParams();
   XlStreams();
+  ImageRows();
   DevModes();
   return 0;
 }
