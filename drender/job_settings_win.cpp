@@ -12,6 +12,7 @@
 #include "common/win/devmode_store_win.h"
 #include "common/records/doc_fields.h"
 #include "common/qxd/paper_tables.h"
+#include "common/records/public_devmode_fill.h"
 #include "common/records/settings_checksum.h"
 #include "drender/job_binding.h"
 #include "drender/model_info.h"
@@ -24,7 +25,6 @@ constexpr uint32_t kDocCopiesAt = DOC_FIELD_AT(nCopies);
 constexpr uint32_t kDocCollateAt = DOC_FIELD_AT(bCollate);
 constexpr uint32_t kDocResolutionAt = DOC_FIELD_AT(nResoH);  // three i16: x, y, aspect
 
-DEVMODEW* PublicPart(WorkDevMode* record) { return reinterpret_cast<DEVMODEW*>(record->devmode.publicPart); }
 DocDMode* Doc(WorkDevMode* record) { return &record->devmode.doc; }
 
 // True when the caller's DEVMODE covers the field that ends `end` bytes into it.
@@ -196,33 +196,10 @@ void Rdc_MergeCallerDevMode(WorkDevMode* record, const DEVMODEW* dm, const Model
 
 void Rdc_SyncDevModeFields(WorkDevMode* record, const ModelInfo* model, const wchar_t* printerName) {
   if (!record) return;
-  DEVMODEW* dm = PublicPart(record);
-  const DocDMode* doc = Doc(record);
-  if (printerName) {
-    size_t n = 0;
-    while (n < CCHDEVICENAME - 1 && printerName[n] && printerName[n] != L',') ++n;
-    std::memset(dm->dmDeviceName, 0, sizeof dm->dmDeviceName);
-    wmemcpy(dm->dmDeviceName, printerName, n);
-  }
-  dm->dmOrientation = DocByte(doc, kDocOrientationAt);
-  dm->dmPaperSize = DocI16(doc, kDocPaperSizeAt);
-  dm->dmPaperLength = DocI16(doc, kDocPaperLengthAt);
-  dm->dmPaperWidth = DocI16(doc, kDocPaperWidthAt);
-  dm->dmScale = 100;
-  dm->dmCopies = DocI16(doc, kDocCopiesAt);
-  dm->dmDefaultSource = DocI16(doc, kDocInTrayAt);
-  dm->dmPrintQuality = DocI16(doc, kDocResolutionAt);
-  dm->dmYResolution = DocI16(doc, kDocResolutionAt + 2);
-  dm->dmColor = model && model->colorMode == 2 ? DMCOLOR_MONOCHROME : DMCOLOR_COLOR;
-  if (dm->dmFields & DM_DUPLEX) dm->dmDuplex = DMDUP_SIMPLEX;
-  dm->dmTTOption = DMTT_BITMAP;
-  dm->dmICMMethod = DMICMMETHOD_NONE;
-  dm->dmICMIntent = DMICM_CONTRAST;
-  dm->dmMediaType = static_cast<uint16_t>(DocI16(doc, kDocMediaTypeAt));
-  if (const PaperSizeEntry* paper = FindPaperById(model, static_cast<uint16_t>(DocI16(doc, kDocPaperSizeAt)))) {
-    std::memset(dm->dmFormName, 0, sizeof dm->dmFormName);
-    for (size_t i = 0; i < CCHFORMNAME - 1 && paper->name[i]; ++i) dm->dmFormName[i] = static_cast<wchar_t>(paper->name[i]);
-  }
+  const PaperSizeEntry* paper = FindPaperById(model, static_cast<uint16_t>(DocI16(Doc(record), kDocPaperSizeAt)));
+  FillPublicDevModeFields(reinterpret_cast<PublicDevMode*>(record->devmode.publicPart), *Doc(record),
+                          {reinterpret_cast<const char16_t*>(printerName), model && model->colorMode == 2,
+                           paper ? paper->name : nullptr});
 }
 
 BOOL Rdc_GetSettings(WorkDevMode* out, const DEVMODEW* caller, HANDLE printer, const wchar_t* printerName,

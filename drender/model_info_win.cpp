@@ -47,9 +47,7 @@ void Qxd_ReadVendorName(QxdContext* description) {
 }
 
 QxdContext* OpenDescription() {
-  wchar_t path[MAX_PATH];
-  if (!Rdc_SiblingPath(L"VELDRANH.QXD", path)) return nullptr;
-  return QxdOpen(path, 1);
+  return QxdOpenBeside(g_module, L"VELDRANH.QXD");
 }
 
 // The paper id of the "PaperSize" item whose keyword is `keyword` (ASCII

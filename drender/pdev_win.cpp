@@ -140,9 +140,7 @@ bool SetUpDevice(RenderPdev* pdev, const wchar_t* printerName, const wchar_t* po
 // The PDEV's colour-setting command table, from the description beside the
 // module; none when the description or its section is missing.
 void Qxd_ReadColorSettingCommand(RenderPdev* pdev) {
-  wchar_t path[MAX_PATH];
-  if (!Rdc_SiblingPath(L"VELDRANH.QXD", path)) return;
-  if (QxdContext* description = QxdOpen(path, 1)) {
+  if (QxdContext* description = QxdOpenBeside(Rdc_Module(), L"VELDRANH.QXD")) {
     pdev->tail.colorCommands = Qxd_BuildColorSettingCommand(description);
     QxdClose(description);
   }

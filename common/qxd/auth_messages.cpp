@@ -43,19 +43,10 @@ void FreeMessageStrTable() {
 
 int LoadMessageStrTable(QxdContext* mainFile) {
   FreeMessageStrTable();
-  uint32_t at = mainFile != nullptr ? QxdFindSection(mainFile, "MessageStr") : 0;
-  QxdSectionHeader header;
-  QxdListHeader list;
-  if (!QxdReadSectionHeader(mainFile, at, &header) || !QxdReadListHeader(mainFile, at + kQxdListHeaderAt, &list)) {
-    return 0;
-  }
-  uint32_t count = list.count;
-  if (!QxdArrayFits(mainFile, 0, count, sizeof(QxdEntry))) count = QxdFileSize(mainFile) / sizeof(QxdEntry);
-  uint32_t entry = header.firstEntry;
-  for (uint32_t i = 0; i < count; ++i) {
-    QxdEntry e;
-    if (!QxdReadEntry(mainFile, entry, &e)) break;
-    entry = e.next;
+  QxdChainWalk walk;
+  if (mainFile == nullptr || !QxdBeginChain(mainFile, "MessageStr", &walk)) return 0;
+  QxdEntry e;
+  while (QxdNextChainEntry(mainFile, &walk, &e)) {
     char key[kMessageKeyBytes];
     if (!QxdReadString(mainFile, e.keyOffset, key, sizeof key)) continue;
     const int32_t number = QxdFirstNumber(key);

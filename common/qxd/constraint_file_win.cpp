@@ -3,22 +3,10 @@
 #include <cwchar>
 
 #include "common/qxd/qxd_file.h"
+#include "common/win/module_path.h"
 
 bool ConstraintFilePath(HMODULE module, wchar_t* out, size_t capacity) {
-  if (out == nullptr || capacity == 0) return false;
-  wchar_t self[MAX_PATH + 1] = {};
-  DWORD length = GetModuleFileNameW(module, self, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return false;
-  // Keep drive and directory: everything up to the last separator.
-  size_t dir = 0;
-  for (size_t i = 0; i < length; ++i) {
-    if (self[i] == L'\\' || self[i] == L'/' || self[i] == L':') dir = i + 1;
-  }
-  size_t name = std::wcslen(kConstraintFileName);
-  if (dir + name + 1 > capacity || dir + name > MAX_PATH) return false;
-  std::wmemcpy(out, self, dir);
-  std::wmemcpy(out + dir, kConstraintFileName, name + 1);
-  return true;
+  return SiblingFilePath(module, kConstraintFileName, out, capacity);
 }
 
 ConstraintLoad LoadConstraintFileAt(const wchar_t* path, ConstraintSet* out) {

@@ -1,6 +1,6 @@
 #include "common/qxd/model_info_win.h"
 
-#include "common/text/locale_defaults.h"
+#include "common/qxd/locale_defaults.h"
 #include "common/win/win_version.h"
 
 ModelBuildEnv CurrentModelBuildEnv(bool procedureLibrary) {

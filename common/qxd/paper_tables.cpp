@@ -201,15 +201,10 @@ void ReadTrayMediaLabels(QxdContext* ctx, ModelInfo* m) {
 
   // Entries are chained; an entry whose key ends with a tray's keyword
   // labels that tray and gives it the key as its keyword.
-  ListSection s;
-  if (!OpenListSection(ctx, "MediaTypeList_Tray", &s)) return;
-  QxdSectionHeader header;
-  if (!QxdReadSectionHeader(ctx, s.header, &header)) return;
-  uint32_t at = header.firstEntry;
-  for (uint32_t k = 0; k < s.list.count && at != 0; ++k) {
-    QxdEntry entry;
-    if (!QxdReadEntry(ctx, at, &entry)) break;
-    at = entry.next;
+  QxdChainWalk walk;
+  if (!QxdBeginChain(ctx, "MediaTypeList_Tray", &walk)) return;
+  QxdEntry entry;
+  while (QxdNextChainEntry(ctx, &walk, &entry)) {
     char key[129] = {};
     if (!QxdReadString(ctx, entry.keyOffset, key, sizeof key) || key[0] == '\0') continue;
     const size_t keyLength = std::strlen(key);

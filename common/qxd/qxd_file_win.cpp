@@ -5,6 +5,8 @@
 #include <cstring>
 #include <cwchar>
 
+#include "common/win/module_path.h"
+
 namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
@@ -83,4 +85,10 @@ QxdContext* QxdOpen(const void* path, int wide) {
   LARGE_INTEGER zero{};
   SetFilePointerEx(file, zero, nullptr, FILE_BEGIN);
   return ctx;
+}
+
+QxdContext* QxdOpenBeside(HMODULE module, const wchar_t* fileName) {
+  wchar_t path[MAX_PATH + 1];
+  if (!SiblingFilePath(module, fileName, path, MAX_PATH + 1)) return nullptr;
+  return QxdOpen(path, 1);
 }

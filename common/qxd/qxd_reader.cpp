@@ -97,7 +97,12 @@ bool QxdFieldEquals(const char* field, size_t fieldSize, const char* name) {
   return lf == ln && SameLetters(field, name, lf);
 }
 
-uint32_t QxdFindSection(QxdContext* ctx, const char* name) {
+namespace {
+
+// The one walk over a file's chain of section headers, for either header
+// kind: the offset of the header named `name`, or 0.
+template <typename Header>
+uint32_t FindSectionIn(QxdContext* ctx, const char* name) {
   uint32_t header[2];
   // An empty name names no section, even where a damaged file has a
   // section without a name: an empty keyword read from a row must not find
@@ -105,7 +110,7 @@ uint32_t QxdFindSection(QxdContext* ctx, const char* name) {
   if (name == nullptr || name[0] == '\0' || !QxdReadFully(ctx, header, sizeof header, 0)) return 0;
   const uint32_t end = header[1];
   uint32_t offset = kQxdFirstSection;
-  QxdSectionHeader section;
+  Header section;
   while (offset < end) {
     if (!QxdReadFully(ctx, &section, sizeof section, offset)) return 0;
     if (QxdFieldEquals(section.name, sizeof section.name, name)) return offset;
@@ -114,6 +119,14 @@ uint32_t QxdFindSection(QxdContext* ctx, const char* name) {
     offset = section.nextSection;
   }
   return 0;
+}
+
+}  // namespace
+
+uint32_t QxdFindSection(QxdContext* ctx, const char* name) { return FindSectionIn<QxdSectionHeader>(ctx, name); }
+
+uint32_t QxdFindShortSection(QxdContext* ctx, const char* name) {
+  return FindSectionIn<QxdShortSectionHeader>(ctx, name);
 }
 
 bool QxdReadSectionHeader(QxdContext* ctx, uint32_t offset, QxdSectionHeader* out) {
@@ -168,16 +181,22 @@ bool QxdBeginChain(QxdContext* ctx, const char* section, QxdChainWalk* walk) {
   QxdSectionHeader header;
   QxdListHeader list;
   if (!QxdReadSectionHeader(ctx, at, &header) || !QxdReadListHeader(ctx, at + kQxdListHeaderAt, &list)) return false;
-  walk->next = header.firstEntry;
+  QxdBeginChainAt(ctx, header.firstEntry, list.count, walk);
+  return true;
+}
+
+void QxdBeginChainAt(QxdContext* ctx, uint32_t first, uint32_t count, QxdChainWalk* walk) {
+  if (walk == nullptr) return;
+  walk->next = first;
   // No file holds more entries than 16-byte slots.
   uint32_t most = QxdFileSize(ctx) / sizeof(QxdEntry);
-  walk->left = list.count < most ? list.count : most;
-  return true;
+  walk->left = count < most ? count : most;
 }
 
 bool QxdNextChainEntry(QxdContext* ctx, QxdChainWalk* walk, QxdEntry* entry) {
   if (walk == nullptr || entry == nullptr || walk->left == 0) return false;
-  if (!QxdReadEntry(ctx, walk->next, entry)) {
+  // Offset 0 is the file header: a link to it ends the chain.
+  if (walk->next == 0 || !QxdReadEntry(ctx, walk->next, entry)) {
     walk->left = 0;
     return false;
   }

@@ -38,7 +38,7 @@ static_assert(offsetof(QxdSectionHeader, nextSection) == 48);
 // The variant with 40-byte section headers (the command file): the chain
 // starts at offset 8 as above; after each header come the section's entry
 // count and a word that the readers do not use, and its entries are walked
-// as a chain.  QxdFindSection does not serve this variant.
+// as a chain.  QxdFindShortSection finds its sections.
 struct QxdShortSectionHeader {
   char name[32];
   uint32_t firstEntry;
@@ -118,6 +118,8 @@ bool QxdArrayFits(const QxdContext* ctx, uint32_t offset, uint32_t count, uint32
 // Offset of the section header named `name` (ASCII case ignored, whole
 // name), or 0 when there is none.  An empty name finds nothing.
 uint32_t QxdFindSection(QxdContext* ctx, const char* name);
+// The same over the 40-byte section headers of the command file.
+uint32_t QxdFindShortSection(QxdContext* ctx, const char* name);
 // FALSE for offset 0; otherwise TRUE when all 52 bytes were read.
 bool QxdReadSectionHeader(QxdContext* ctx, uint32_t offset, QxdSectionHeader* out);
 bool QxdReadListHeader(QxdContext* ctx, uint32_t offset, QxdListHeader* out);
@@ -147,7 +149,11 @@ struct QxdChainWalk {
 };
 // False when the section is missing or its headers cannot be read.
 bool QxdBeginChain(QxdContext* ctx, const char* section, QxdChainWalk* walk);
-// The next entry; false at the end of the walk.
+// A walk of `count` entries from the entry at `first` (a section whose
+// headers the caller has read itself).
+void QxdBeginChainAt(QxdContext* ctx, uint32_t first, uint32_t count, QxdChainWalk* walk);
+// The next entry; false at the end of the walk, at a link to offset 0 and at
+// an entry that cannot be read.
 bool QxdNextChainEntry(QxdContext* ctx, QxdChainWalk* walk, QxdEntry* entry);
 
 // Narrow text with its terminator, cut to `capacity` - 1 characters.  False

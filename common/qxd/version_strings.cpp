@@ -19,19 +19,15 @@ void CopyCut(char16_t* out, const char16_t* text) {
 // one of `keys`, reads its wide value into the matching version string.
 void WalkVersionEntries(QxdContext* ctx, uint32_t first, uint32_t count, const char* const* keys,
                         const VersionPart* parts, size_t keyCount) {
-  // A count that the file cannot hold comes from a damaged file: walk no
-  // further than the entries it could hold.
-  if (!QxdArrayFits(ctx, 0, count, sizeof(QxdEntry))) count = QxdFileSize(ctx) / sizeof(QxdEntry);
-  uint32_t entry = first;
-  for (uint32_t i = 0; i < count; ++i) {
-    QxdEntry e;
-    if (!QxdReadEntry(ctx, entry, &e)) return;
+  QxdChainWalk walk;
+  QxdBeginChainAt(ctx, first, count, &walk);
+  QxdEntry e;
+  while (QxdNextChainEntry(ctx, &walk, &e)) {
     char key[kNarrowTextBytes];
     ReadQxdNarrowText(ctx, e.keyOffset, key);
     for (size_t k = 0; k < keyCount; ++k) {
       if (QxdNameEquals(key, keys[k])) ReadQxdShortWideText(ctx, e.textOffset, g_versions[parts[k]]);
     }
-    entry = e.next;
   }
 }
 
@@ -105,22 +101,15 @@ void ReadDriverVersionFrom(QxdContext* driverFile) {
 }
 
 void ReadCommandVersionFrom(QxdContext* commandFile) {
-  uint32_t fileHeader[2];
-  if (commandFile == nullptr || !QxdReadFully(commandFile, fileHeader, sizeof fileHeader, 0)) return;
-  const uint32_t end = fileHeader[1];
-  for (uint32_t at = kQxdFirstSection; at < end;) {
-    QxdShortSectionHeader header;
-    if (!QxdReadFully(commandFile, &header, sizeof header, at)) return;
-    if (QxdFieldEquals(header.name, sizeof header.name, "Version")) {
-      uint32_t count = 0;
-      if (!QxdReadFully(commandFile, &count, sizeof count, at + kQxdShortCountAt)) return;
-      static const char* const keys[] = {"Ver_Command"};
-      static const VersionPart parts[] = {kVersionCommand};
-      WalkVersionEntries(commandFile, header.firstEntry, count, keys, parts, 1);
-      return;
-    }
-    // A chain that does not move forward would never end.
-    if (header.nextSection <= at) return;
-    at = header.nextSection;
+  if (commandFile == nullptr) return;
+  const uint32_t at = QxdFindShortSection(commandFile, "Version");
+  QxdShortSectionHeader header;
+  uint32_t count = 0;
+  if (at == 0 || !QxdReadFully(commandFile, &header, sizeof header, at) ||
+      !QxdReadFully(commandFile, &count, sizeof count, at + kQxdShortCountAt)) {
+    return;
   }
+  static const char* const keys[] = {"Ver_Command"};
+  static const VersionPart parts[] = {kVersionCommand};
+  WalkVersionEntries(commandFile, header.firstEntry, count, keys, parts, 1);
 }

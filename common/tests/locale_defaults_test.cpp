@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "common/text/locale_defaults.h"
+#include "common/qxd/locale_defaults.h"
 #include "common/qxd/model_info.h"
 #include "tests/support/model_fixture.h"
 

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "common/records/builtin_dev_option.h"
+#include "common/records/doc_fields.h"
+#include "common/records/public_devmode_fill.h"
 #include "common/records/settings_checksum.h"
 #include "common/records/settings_records.h"
 
@@ -188,6 +190,80 @@ TEST(BuiltInDevOption, StartsWithItsBuiltInValues) {
   for (size_t i = 0; i < sizeof(DevOption); ++i) {
     const bool one = (i < 480 && i % 48 == 38) || i == 954;
     EXPECT_EQ(bytes[i], one ? 1 : 0) << "byte " << i;
+  }
+}
+
+// The standard fields handed out with the settings mirror the record the
+// same way in every library that fills them.
+TEST(PublicDevModeFill, StandardFieldsMirrorTheRecord) {
+  auto doc = std::make_unique<DocDMode>();
+  std::memset(doc.get(), 0, sizeof *doc);
+  DocFields& f = Fields(*doc);
+  f.nOrientation = 2;
+  f.nPaperSize = 9;
+  f.sizPaper_cx = 2100;
+  f.sizPaper_cy = 2970;
+  f.nCopies = 4;
+  f.nDefaultSource = 261;
+  f.nResoH = 600;
+  f.nResoV = 300;
+  f.nMediaType = -2;
+  f.ColorICM_nMethod = 3;
+  f.ColorICM_nIntent = 4;
+  PublicDevMode dm{};
+  dm.dmFields = 0x1234;
+  dm.dmCollate = 7;
+  FillPublicDevModeFields(&dm, *doc, {u"Fax", true, u"A4"});
+  EXPECT_EQ(dm.dmOrientation, 2);
+  EXPECT_EQ(dm.dmPaperSize, 9);
+  EXPECT_EQ(dm.dmPaperWidth, 2100);
+  EXPECT_EQ(dm.dmPaperLength, 2970);
+  EXPECT_EQ(dm.dmScale, 100);
+  EXPECT_EQ(dm.dmCopies, 4);
+  EXPECT_EQ(dm.dmDefaultSource, 261);
+  EXPECT_EQ(dm.dmPrintQuality, 600);
+  EXPECT_EQ(dm.dmYResolution, 300);
+  EXPECT_EQ(dm.dmColor, 1);
+  EXPECT_EQ(dm.dmMediaType, 0xFFFFFFFEu);  // sign-extended
+  EXPECT_EQ(dm.dmICMMethod, 3u);
+  EXPECT_EQ(dm.dmICMIntent, 4u);
+  EXPECT_EQ(std::u16string(dm.dmFormName), u"A4");
+  // Fields the record does not describe stay.
+  EXPECT_EQ(dm.dmFields, 0x1234u);
+  EXPECT_EQ(dm.dmCollate, 7);
+  FillPublicDevModeFields(&dm, *doc, {nullptr, false, nullptr});
+  EXPECT_EQ(dm.dmColor, 2);
+  EXPECT_EQ(std::u16string(dm.dmDeviceName), u"Fax");
+  EXPECT_EQ(std::u16string(dm.dmFormName), u"A4");
+}
+
+TEST(PublicDevModeFill, DeviceNameDuplexAndTrueTypeOption) {
+  struct Case {
+    const char16_t* printer;
+    int16_t duplexBefore;
+    uint8_t fontSubstitute;
+    int16_t ttBefore;
+    const char16_t* deviceName;
+    int16_t ttAfter;
+  } const cases[] = {
+      {u"Fax", 2, 0, 1, u"Fax", 3},                                    // substitute device fonts
+      {u"Fax,LocalsplOnly", 3, 1, 1, u"Fax", 2},                       // the spooler's qualifier is cut; download
+      {u",x", 1, 2, 9, u"", 9},                                        // another value leaves dmTTOption
+      {u"A printer with a name longer than the field", 0, 0, 0, u"A printer with a name longer th", 3},
+  };
+  for (const Case& c : cases) {
+    auto doc = std::make_unique<DocDMode>();
+    std::memset(doc.get(), 0, sizeof *doc);
+    Fields(*doc).nTTFont = c.fontSubstitute;
+    PublicDevMode dm{};
+    std::memset(dm.dmDeviceName, 'x', sizeof dm.dmDeviceName);
+    dm.dmDuplex = c.duplexBefore;
+    dm.dmTTOption = c.ttBefore;
+    FillPublicDevModeFields(&dm, *doc, {c.printer, false, nullptr});
+    EXPECT_EQ(std::u16string(dm.dmDeviceName), c.deviceName) << int(c.fontSubstitute);
+    EXPECT_EQ(dm.dmDeviceName[31], 0);
+    EXPECT_EQ(dm.dmDuplex, 1);  // two-sided printing lives in the private record
+    EXPECT_EQ(dm.dmTTOption, c.ttAfter);
   }
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/win/driver_help.h"
-#include "common/text/locale_defaults.h"
+#include "common/qxd/locale_defaults.h"
 #include "common/qxd/model_info.h"
 #include "common/win/printer_queries.h"
 #include "common/win/win_version.h"

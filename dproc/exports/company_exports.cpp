@@ -7,8 +7,8 @@
 
 #include "common/contracts/proc_library_exports_win.h"
 #include "common/contracts/settings_functions_win.h"
+#include "common/qxd/locale_defaults.h"
 #include "common/win/export_guard.h"
-#include "common/text/locale_defaults.h"
 #include "common/qxd/model_info.h"
 #include "common/win/user_registry.h"
 

@@ -15,7 +15,7 @@
 
 #include "common/records/builtin_dev_option.h"
 #include "dproc/model/default_settings.h"
-#include "common/text/locale_defaults.h"
+#include "common/qxd/locale_defaults.h"
 #include "common/win/printer_queries.h"
 #include "common/win/win_version.h"
 #include "dproc/startup/ddproc_binding_win.h"

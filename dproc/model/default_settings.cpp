@@ -408,16 +408,12 @@ void SetCoverOptionTables(const ModelInfo* m, DocDMode* d) {
 }
 
 void ReadFcsRecipientDefault(QxdContext* ctx) {
-  ListSection s;
-  if (!OpenListSection(ctx, "FcsRStandard", &s)) return;
-  QxdSectionHeader header;
-  if (!QxdReadSectionHeader(ctx, s.header, &header)) return;
+  QxdChainWalk walk;
+  if (!QxdBeginChain(ctx, "FcsRStandard", &walk)) return;
   char16_t text[33] = {};
   bool haveFirst = false;
-  uint32_t at = header.firstEntry;
-  for (uint32_t i = 0; i < s.list.count && at != 0; ++i) {
-    QxdEntry entry;
-    if (!QxdReadEntry(ctx, at, &entry)) break;
+  QxdEntry entry;
+  while (QxdNextChainEntry(ctx, &walk, &entry)) {
     char key[32] = {};
     QxdReadString(ctx, entry.keyOffset, key, sizeof key);
     if (!haveFirst || QxdNameEquals(key, "FcsRAll")) {
@@ -426,7 +422,6 @@ void ReadFcsRecipientDefault(QxdContext* ctx) {
       haveFirst = true;
       if (QxdNameEquals(key, "FcsRAll")) break;
     }
-    at = entry.next;
   }
   if (haveFirst) std::memcpy(g_fcsRecipient, text, sizeof text);
 }

@@ -13,16 +13,11 @@ namespace {
 // returns false to stop.
 template <typename Visit>
 bool WalkChain(QxdContext* ctx, const char* section, Visit visit) {
-  ListSection s;
-  if (!OpenListSection(ctx, section, &s)) return false;
-  QxdSectionHeader header;
-  if (!QxdReadSectionHeader(ctx, s.header, &header)) return true;
-  uint32_t at = header.firstEntry;
-  for (uint32_t i = 0; i < s.list.count && at != 0; ++i) {
-    QxdEntry entry;
-    if (!QxdReadEntry(ctx, at, &entry)) break;
+  QxdChainWalk walk;
+  if (!QxdBeginChain(ctx, section, &walk)) return false;
+  QxdEntry entry;
+  while (QxdNextChainEntry(ctx, &walk, &entry)) {
     if (!visit(entry)) break;
-    at = entry.next;
   }
   return true;
 }

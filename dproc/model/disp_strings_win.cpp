@@ -39,13 +39,7 @@ int ApplyCommonDispStrings(HWND dialog, const DispStringItem* table) { return Ap
 
 int LookUpDisplayText(HMODULE module, const char* section, const char* key, wchar_t* dst, UINT capacity) {
   if (section == nullptr || key == nullptr) return 0;
-  wchar_t path[MAX_PATH + 16];
-  const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return 0;
-  wchar_t* slash = std::wcsrchr(path, L'\\');
-  wchar_t* name = slash != nullptr ? slash + 1 : path;
-  std::wcscpy(name, L"VELDRANH.QXD");
-  QxdContext* ctx = QxdOpen(path, 1);
+  QxdContext* ctx = QxdOpenBeside(module, L"VELDRANH.QXD");
   if (ctx == nullptr) return 0;
   const int found = FindDisplayText(ctx, section, key, reinterpret_cast<char16_t*>(dst), dst != nullptr ? capacity : 0);
   QxdClose(ctx);

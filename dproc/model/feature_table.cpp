@@ -282,6 +282,8 @@ uint32_t FeatureStopIconId(const FeatureControlItem& c, const ModelInfo* m) {
   return c.stopIconId;
 }
 
+FeatureEntry* g_featureTable = nullptr;
+
 FeatureEntry* BuildFeatureTable(const FeatureControlItem* controls, const DeviceOptionItem* deviceOptions,
                                 const ModelInfo* model) {
   if (controls == nullptr) return nullptr;

@@ -117,3 +117,8 @@ void RestoreModelPaperLists(FeatureEntry* table, const ModelInfo* model);
 
 // Reads a feature entry's keyword as ASCII.
 void FeatureKeyword(const FeatureEntry& entry, char* out, size_t capacity);
+
+// The process's runtime feature table, built when the procedure library is
+// attached from the control table, the model's device options and the model
+// record, and freed when it is detached.
+extern FeatureEntry* g_featureTable;

@@ -1,7 +1,7 @@
 #include "dproc/settings/default_oem_devmode_win.h"
 
 #include "dproc/model/default_settings.h"
-#include "common/text/locale_defaults.h"
+#include "common/qxd/locale_defaults.h"
 #include "common/qxd/model_info.h"
 #include "common/win/printer_queries.h"
 #include "common/records/settings_checksum.h"

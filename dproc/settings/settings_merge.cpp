@@ -6,6 +6,7 @@
 #include "common/records/doc_fields.h"
 #include "dproc/settings/settings_fields.h"
 #include "common/qxd/paper_tables.h"
+#include "common/records/public_devmode_fill.h"
 #include "common/records/settings_checksum.h"
 #include "dproc/settings/binding_edge_merge.h"
 #include "dproc/settings/settings_fixups.h"
@@ -196,31 +197,11 @@ void ApplyLocalePaperDefaults(const ModelInfo* m, DocDMode* defaults, uint16_t p
 
 void UpdateCmnDModeArea(const SettingsModel& env, PublicDevMode* dm, const DocDMode* d, const char16_t* printerName) {
   if (dm == nullptr || d == nullptr) return;
-  if (printerName != nullptr) {
-    std::memset(dm->dmDeviceName, 0, sizeof dm->dmDeviceName);
-    for (size_t i = 0; i < 31 && printerName[i] != 0; ++i) dm->dmDeviceName[i] = printerName[i];
-  }
-  dm->dmOrientation = DocByte(d, kDocOrientationAt);
-  dm->dmPaperSize = DocI16(d, kDocPaperSizeAt);
-  dm->dmPaperLength = DocI16(d, kDocPaperLengthAt);
-  dm->dmPaperWidth = DocI16(d, kDocPaperWidthAt);
-  dm->dmScale = 100;
-  dm->dmCopies = DocI16(d, kDocCopiesAt);
-  dm->dmDefaultSource = DocI16(d, kDocInTrayAt);
-  dm->dmPrintQuality = DocI16(d, kDocResolutionXAt);
-  dm->dmColor = env.model != nullptr && env.model->colorMode == 2 ? 1 : 2;
-  dm->dmDuplex = 1;
-  dm->dmYResolution = DocI16(d, kDocResolutionYAt);
-  const uint8_t substitute = DocByte(d, kDocFontSubstituteAt);
-  if (substitute == 0) dm->dmTTOption = 3;
-  if (substitute == 1) dm->dmTTOption = 2;
-  dm->dmMediaType = static_cast<uint32_t>(static_cast<int32_t>(DocI16(d, kDocMediaTypeAt)));
-  dm->dmICMMethod = DocByte(d, kDocIcmMethodAt);
-  dm->dmICMIntent = DocByte(d, kDocIcmIntentAt);
   char16_t name[32];
-  if (FindListedPaper(env.model, env.papers, static_cast<uint16_t>(DocI16(d, kDocPaperSizeAt)), nullptr, name, 32)) {
-    std::memcpy(dm->dmFormName, name, sizeof dm->dmFormName);
-  }
+  const bool named =
+      FindListedPaper(env.model, env.papers, static_cast<uint16_t>(DocI16(d, kDocPaperSizeAt)), nullptr, name, 32);
+  FillPublicDevModeFields(dm, *d,
+                          {printerName, env.model != nullptr && env.model->colorMode == 2, named ? name : nullptr});
 }
 
 void MergeDMode(const SettingsModel& env, PublicDevMode* devmode, DocDMode* d, const void* input, size_t inputBytes,

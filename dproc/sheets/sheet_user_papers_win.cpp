@@ -5,7 +5,6 @@
 #include "dproc/model/feature_table.h"
 #include "common/win/printer_queries.h"
 #include "dproc/model/user_paper_list_win.h"
-#include "dproc/startup/proc_library_entry_win.h"
 
 static_assert(kUiStateUserPapersAt + sizeof(UserPaperUiState) <= kSheetUiStateSize);
 

@@ -7,7 +7,7 @@
 #include "dproc/model/edit_items.h"
 #include "common/qxd/fax_cover_styles.h"
 #include "dproc/model/feature_table.h"
-#include "common/text/locale_defaults.h"
+#include "common/qxd/locale_defaults.h"
 #include "common/qxd/model_info_win.h"
 #include "common/win/module_path.h"
 #include "common/qxd/qxd_file.h"

@@ -14,7 +14,6 @@
 #include "dproc/startup/sprinst_messages.h"
 
 ProcLibraryModules g_procModules = {};
-FeatureEntry* g_featureTable = nullptr;
 
 namespace {
 

@@ -13,9 +13,5 @@ struct ProcLibraryModules {
 };
 extern ProcLibraryModules g_procModules;
 
-// The runtime feature table, built at attach from the control table, the
-// model's device options and the model record.
-extern FeatureEntry* g_featureTable;
-
 // Acts on process attach and detach; always TRUE.
 BOOL ProcLibraryEntry(HMODULE module, DWORD reason, void* reserved);

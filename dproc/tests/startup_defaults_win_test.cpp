@@ -8,7 +8,7 @@
 
 #include "common/records/builtin_dev_option.h"
 #include "dproc/model/default_settings.h"
-#include "common/text/locale_defaults.h"
+#include "common/qxd/locale_defaults.h"
 #include "common/records/settings_checksum.h"
 #include "dproc/startup/description_loader_win.h"
 #include "dproc/startup/process_texts.h"

@@ -11,22 +11,19 @@
 #include "common/contracts/settings_functions_win.h"
 
 #include "common/records/doc_fields.h"
+#include "common/records/public_devmode_fill.h"
 #include "common/records/settings_checksum.h"
 #include "common/records/settings_records.h"
 
 namespace {
 
 StandInCallLog g_log = {};
-constexpr uint32_t kCopiesAt = 598;
 
+// The procedure library's own fill of the standard fields.
 void Update(DEVMODEW* dm, const DocDMode* doc, const wchar_t* printerName) {
   if (dm == nullptr || doc == nullptr) return;
-  if (printerName != nullptr) lstrcpynW(dm->dmDeviceName, printerName, CCHDEVICENAME);
-  dm->dmOrientation = DocByte(doc, kDocOrientationAt);
-  dm->dmPaperSize = DocI16(doc, kDocPaperSizeAt);
-  dm->dmCopies = DocI16(doc, kCopiesAt);
-  dm->dmScale = 100;
-  dm->dmDuplex = DMDUP_SIMPLEX;
+  FillPublicDevModeFields(reinterpret_cast<PublicDevMode*>(dm), *doc,
+                          {reinterpret_cast<const char16_t*>(printerName), false, nullptr});
 }
 
 }  // namespace
@@ -45,7 +42,7 @@ extern "C" BOOL WINAPI Prc_ResetDocDMode(DEVMODEW* dm, DocDMode* doc, DWORD, con
     doc->printerHandle = handle;
     SetDocByte(doc, kDocOrientationAt, DMORIENT_PORTRAIT);
     SetDocI16(doc, kDocPaperSizeAt, kStandInDefaultPaper);
-    SetDocI16(doc, kCopiesAt, 1);
+    Fields(*doc).nCopies = 1;
   }
   Update(dm, doc, printerName);
   return TRUE;
@@ -82,7 +79,7 @@ extern "C" void WINAPI Prc_MergeDMode(DEVMODEW* dm, DocDMode* doc, DWORD, const 
     SetDocI16(doc, kDocPaperSizeAt, input->dmPaperSize);
   }
   if ((input->dmFields & DM_COPIES) != 0) {
-    SetDocI16(doc, kCopiesAt, input->dmCopies < 1 ? 1 : input->dmCopies);
+    Fields(*doc).nCopies = static_cast<uint16_t>(input->dmCopies < 1 ? 1 : input->dmCopies);
   }
   Update(dm, doc, printerName);
 }

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "common/text/locale_defaults.h"
+#include "common/qxd/locale_defaults.h"
 #include "common/qxd/model_info.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "common/text/locale_defaults.h"
+#include "common/qxd/locale_defaults.h"
 
 #include <cstring>
 
