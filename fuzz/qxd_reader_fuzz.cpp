@@ -87,9 +87,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (section.nextSection <= at) break;  // the chain only goes forward
     at = section.nextSection;
   }
-  // Names the sample model uses, and an empty name.
+  // Names the sample model uses, and an empty name, in both header kinds.
   for (const char* name : {"", "DevInfo", "PaperSize", "DeviceOption", "Version", "UI_Encryption"}) {
     QxdFindSection(ctx, name);
+    const uint32_t at = QxdFindShortSection(ctx, name);
+    QxdShortSectionHeader header;
+    uint32_t count = 0;
+    if (at != 0 && QxdReadFully(ctx, &header, sizeof header, at) && QxdReadDword(ctx, at + kQxdShortCountAt, &count)) {
+      QxdChainWalk walk;
+      QxdBeginChainAt(ctx, header.firstEntry, count < kMaxEntries ? count : kMaxEntries, &walk);
+      QxdEntry entry;
+      while (QxdNextChainEntry(ctx, &walk, &entry)) {
+      }
+    }
   }
   // Reads at offsets the input names.
   FuzzInput in(data, size);
