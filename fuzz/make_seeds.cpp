@@ -19,6 +19,7 @@
 #include "common/cipher/password_cipher.h"
 #include "common/cipher/ui_encryption_info.h"
 #include "common/records/public_devmode.h"
+#include "dproc/model/user_paper_list.h"
 #include "drender/pclxl/pclxl_ops.h"
 #include "drender/pclxl/pclxl_vendor_unique.h"
 #include "common/qxd/qxd_reader.h"
@@ -219,6 +220,26 @@ void DevModes() {
     b.insert(b.end(), raw, raw + sizeof dm);
     Put("settings_merge", "devmode" + std::to_string(n++), b);
   }
+  // A user paper whose printable area lies beyond 32 bits of its width: the
+  // margins were once computed as a signed overflow.
+  PublicDevMode dm{};
+  dm.dmSize = sizeof dm;
+  dm.dmFields = kDmPaperSize;
+  dm.dmPaperSize = 512;
+  UserPaperList users{};
+  users.count = 1;
+  users.entries[0].paperId = 512;
+  users.entries[0].width = -603979776;
+  users.entries[0].areaRight = 2013290752;
+  users.entries[0].length = INT32_MIN;
+  users.entries[0].areaBottom = INT32_MAX;
+  const uint16_t handed = static_cast<uint16_t>(sizeof dm);
+  Bytes b = {static_cast<uint8_t>(handed), static_cast<uint8_t>(handed >> 8)};
+  const uint8_t* raw = reinterpret_cast<const uint8_t*>(&dm);
+  b.insert(b.end(), raw, raw + sizeof dm);
+  raw = reinterpret_cast<const uint8_t*>(&users);
+  b.insert(b.end(), raw, raw + sizeof users);
+  PutIn(g_regressions, "settings_merge", "user-paper-area-overflow", b);
 }
 
 // Files whose rows share their records, so that a small file once cost

@@ -1,17 +1,14 @@
-// The procedure library's start-up reading of a main description file, in
-// the order start-up reads it: versions, edit items, default document
-// settings with a font list, tray and media defaults, display and option
-// texts, edit ranges, watermarks, colour lists, device options, message
-// tables, settings sections, tab tips, spooler messages, the cipher's
-// settings and the media lists.  Then the model's fix-ups of the defaults.
+// The procedure library's start-up reading of a main description file, as
+// start-up reads it (with a font library's list): the model record, every
+// section of the reading, each edit item descriptor used as the dialogs use
+// it, and what start-up does with the defaults afterwards.
 #include <cstdint>
+#include <memory>
 
 #include "common/cipher/ui_encryption_info.h"
 #include "common/qxd/auth_messages.h"
-#include "common/qxd/fax_cover_styles.h"
 #include "common/qxd/model_info.h"
 #include "common/qxd/paper_tables.h"
-#include "common/qxd/version_strings.h"
 #include "common/records/builtin_dev_option.h"
 #include "dproc/model/default_settings.h"
 #include "dproc/model/disp_strings.h"
@@ -19,14 +16,10 @@
 #include "dproc/model/feature_table.h"
 #include "dproc/model/message_text.h"
 #include "dproc/settings/settings_merge.h"
-#include "dproc/startup/color_option_lists.h"
-#include "dproc/startup/edit_range_limits.h"
+#include "dproc/startup/description_sections.h"
 #include "dproc/startup/model_startup_defaults.h"
 #include "dproc/startup/process_texts.h"
-#include "dproc/startup/sheet_tab_tips.h"
 #include "dproc/startup/sprinst_messages.h"
-#include "dproc/startup/startup_settings.h"
-#include "dproc/startup/watermark_defaults.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -63,6 +56,16 @@ void UseEditItems() {
 }
 
 const XLFontEntry kFonts[] = {{1, "Courier"}, {2, "CG Times"}, {3, "Univers"}, {4, "Letter Gothic"}};
+const XLFontList kFontList = {kFonts, 4};
+
+// The default settings with a font library's list, as start-up reads them
+// when the library is there.
+void LoadDefaultsWithFonts(void*, QxdContext* ctx, const ModelInfo* model, const char* localePaper,
+                           DocDMode* record) {
+  LoadDefaultSettings(ctx, model, localePaper, &kFontList, record);
+}
+
+const DescriptionReadEnv kEnv = {LoadDefaultsWithFonts, nullptr, AsciiToWide};
 
 }  // namespace
 
@@ -80,53 +83,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QxdClose(ctx);
     return 0;
   }
-  ReadVersionInfo(ctx);
-  LoadEditItemTable(ctx);
-  UseEditItems();
-  DocDMode* doc = new DocDMode;
-  InitBuiltInDocDMode(doc);
+  auto doc = std::make_unique<DocDMode>();
   DevOption device;
-  InitBuiltInDevOption(&device);
-  const XLFontList fonts = {kFonts, 4};
-  LoadDefaultSettings(ctx, model, "A4", &fonts, doc);
-  LoadPaperMediaRecords(ctx, "A4", &device);
-  AdjustBindingEdgeFeatures(model, doc, nullptr);
-  FillFinishPositionDefaults(model);
-  DispStringItem* common = CommonItemTable();
-  LoadDispStringTable(ctx, "Property_0", common);
-  LoadOptionTextSections(ctx, model);
-  LoadEditRangeLimits(ctx);
-  LoadOverlayNoneText(ctx);
-  LoadWatermarkFonts(ctx);
-  LoadDefaultWatermarks(ctx, model->colorDevice != 0);
-  LoadColorSettingList(ctx);
-  LoadColorProfileLists(ctx);
-  DeviceOptionItem* options = LoadDeviceOptionList(ctx, model, &device);
-  LoadFaxCoverStyles(ctx);
-  LoadMessageTables(ctx, &ProcessMessageTables());
-  LoadStartupSettings(ctx, AsciiToWide);
-  for (int kind : {1, 2, 4}) LoadColorDestinationList(ctx, kind);
-  LoadSheetTabTipTexts(ctx);
-  LoadSprinstErrorMessages(ctx);
-  ReadUIEncryptionInfo(ctx);
-  MediaTypeLists* media = LoadMediaTypeLists(ctx, model);
-  LoadMessageStrTable(ctx);
+  DescriptionReadTargets targets = {doc.get(), &device, &ProcessMessageTables(), nullptr, nullptr};
+  ReadDescriptionSections(ctx, model, "A4", kEnv, &targets);
+  UseEditItems();
   char16_t text[64];
   FindDisplayText(ctx, "Property_0", "", text, 64);
 
-  ApplyLocalePaperDefaults(model, doc, 9, false);
-  ApplyLocalePaperDefaults(model, doc, 1, true);
+  // What start-up does after the reading.
+  ApplyLocalePaperDefaults(model, doc.get(), 9, false);
+  ApplyLocalePaperDefaults(model, doc.get(), 1, true);
   SetDefaultDialogFace(model->languageId);
   FillDefaultIndexPaper(model, 81);
-  CalcFitZoom(model, doc);
+  CalcFitZoom(model, doc.get());
 
-  FreeMediaTypeLists(media);
-  FreeDeviceOptionList(options);
+  FreeMediaTypeLists(targets.mediaTypeLists);
+  FreeDeviceOptionList(targets.deviceOptions);
   FreeMessageStrTable();
   FreeSprinstErrorMessages();
   FreeEditItemTable();
   SetUiEncryptionInfo(kDefaultUiEncryption);
-  delete doc;
   FreeModelInfoRecord(model);
   ResetInputTrayTable();
   QxdClose(ctx);

@@ -15,6 +15,7 @@
 #include "common/win/user_registry.h"
 #include "common/qxd/version_strings.h"
 #include "dproc/startup/color_option_lists.h"
+#include "dproc/startup/description_sections.h"
 #include "dproc/startup/edit_range_limits.h"
 #include "dproc/startup/proc_library_entry_win.h"
 #include "dproc/settings/settings_merge.h"
@@ -39,52 +40,19 @@ bool AnsiToWide(const char* text, char16_t* out, size_t capacity) {
   return true;
 }
 
-// The colour setting type of the model's colour dialog that has colour
-// destinations.
-constexpr uint32_t kColorSettingWithDestinations = 3;
+void LoadDefaultsWithFonts(void*, QxdContext* ctx, const ModelInfo* model, const char* localePaper,
+                           DocDMode* record) {
+  LoadDefaultSettingsWithFonts(g_procModules.own, ctx, model, localePaper, L"VELDRANQ.DLL", record);
+}
 
 void ReadSections(QxdContext* ctx, ModelInfo* model) {
-  ReadVersionInfo(ctx);
-  LoadEditItemTable(ctx);
-  // The default document settings and the default device option record,
-  // from their built-in state (a second reading replaces the first).
-  const char* localePaper = GetLocaleDefaultPaper(model);
-  InitBuiltInDocDMode(&DefaultDocDMode());
-  InitBuiltInDevOption(&BuiltInDevOption());
-  LoadDefaultSettingsWithFonts(g_procModules.own, ctx, model, localePaper, L"VELDRANQ.DLL", &DefaultDocDMode());
-  LoadPaperMediaRecords(ctx, localePaper, &BuiltInDevOption());
-  AdjustBindingEdgeFeatures(model, &DefaultDocDMode(), nullptr);
-  FillFinishPositionDefaults(model);
-
-  // The items every sheet shares and the option texts.
-  LoadDispStringTable(ctx, "Property_0", CommonItemTable());
-  LoadOptionTextSections(ctx, model);
-
-  // The sections of the dialogs' own tables, in the order of the display
-  // texts they belong to.
-  LoadEditRangeLimits(ctx);
-  LoadOverlayNoneText(ctx);
-  LoadWatermarkFonts(ctx);
-  LoadDefaultWatermarks(ctx, model->colorDevice != 0);
-  LoadColorSettingList(ctx);
-  LoadColorProfileLists(ctx);
-  g_description.deviceOptions = LoadDeviceOptionList(ctx, model, &BuiltInDevOption());
-  LoadFaxCoverStyles(ctx);
-  LoadMessageTables(ctx, &ProcessMessageTables());
-
-  LoadStartupSettings(ctx, AnsiToWide);
+  const DescriptionReadEnv env = {LoadDefaultsWithFonts, nullptr, AnsiToWide};
+  DescriptionReadTargets targets = {&DefaultDocDMode(), &BuiltInDevOption(), &ProcessMessageTables(), nullptr,
+                                    nullptr};
+  ReadDescriptionSections(ctx, model, GetLocaleDefaultPaper(model), env, &targets);
+  g_description.deviceOptions = targets.deviceOptions;
+  g_description.mediaTypeLists = targets.mediaTypeLists;
   SetMakerName(reinterpret_cast<const wchar_t*>(g_makerName));
-  if (model->features[kMfColorSettingType] == kColorSettingWithDestinations) {
-    LoadColorDestinationList(ctx, 1);
-    LoadColorDestinationList(ctx, 2);
-    LoadColorDestinationList(ctx, 4);
-  }
-
-  LoadSheetTabTipTexts(ctx);
-  LoadSprinstErrorMessages(ctx);
-  ReadUIEncryptionInfo(ctx);
-  g_description.mediaTypeLists = LoadMediaTypeLists(ctx, model);
-  LoadMessageStrTable(ctx);
 }
 
 }  // namespace
