@@ -34,7 +34,7 @@ endfunction()
 # arguments follow it), e.g. to start peers the test talks to.
 function(driver_test name)
   cmake_parse_arguments(A "PURE" "" "SOURCES;LIBS;LAUNCHER" ${ARGN})
-  if(NOT DRIVER_WINDOWS AND NOT A_PURE)
+  if((NOT DRIVER_WINDOWS AND NOT A_PURE) OR DRIVER_FUZZ)
     return()
   endif()
   add_executable(${name} ${A_SOURCES})

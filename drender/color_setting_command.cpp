@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/qxd/model_list_reader.h"
+
 namespace {
 
 constexpr uint32_t kEntrySize = kColorSettingEntrySize;
@@ -34,6 +36,9 @@ ColorSettingCommand* Qxd_BuildColorSettingCommand(QxdContext* description) {
   auto* table = static_cast<ColorSettingCommand*>(std::calloc(count + 1, sizeof(ColorSettingCommand)));
   if (!table) return nullptr;
   uint32_t row = 0;
+  // Rows may point at the same pairs; together they hold no more pairs than
+  // the file has room for, and a row beyond that gets none.
+  RowBudget budget = FileRowBudget(description);
   for (uint32_t i = 0; i < count; ++i) {
     uint32_t at = 0;
     uint8_t entry[kEntrySize];
@@ -45,7 +50,9 @@ ColorSettingCommand* Qxd_BuildColorSettingCommand(QxdContext* description) {
     if (entry[0] == 0) continue;
     ColorSettingCommand& out = table[row++];
     CopyField(out.name, reinterpret_cast<const char*>(entry));
-    if (!QxdArrayFits(description, pairAt, pairCount, kPairSize)) pairCount = 0;
+    if (!QxdArrayFits(description, pairAt, pairCount, kPairSize) || !TakeRows(&budget, pairCount, kPairSize)) {
+      pairCount = 0;
+    }
     out.pairs = static_cast<ColorCommandPair*>(std::calloc(pairCount + 1, sizeof(ColorCommandPair)));
     if (!out.pairs) continue;
     uint32_t kept = 0;

@@ -8,6 +8,7 @@ packages=(
   googletest
   libjpeg-turbo-progs
   snmpd snmp
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

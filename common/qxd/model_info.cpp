@@ -288,6 +288,9 @@ void ReadMachineList(QxdContext* ctx, ModelInfo* m) {
   if (rows == nullptr) return;
   m->machines = rows;
   m->machineRowCount = count + 1;
+  // Rows may point at the same items; together they hold no more items than
+  // the file has room for.
+  RowBudget budget = FileRowBudget(ctx);
   for (uint32_t i = 0; i < count; ++i) {
     struct {
       char name[16];
@@ -298,7 +301,9 @@ void ReadMachineList(QxdContext* ctx, ModelInfo* m) {
     if (!ReadListRecord(ctx, s, i, &record, sizeof record)) continue;
     CopyText(rows[i].name, sizeof rows[i].name, record.name, sizeof record.name);
     uint32_t items = record.itemCount;
-    if (items > kMaxListRows || !QxdArrayFits(ctx, record.itemsAt, items, 32)) items = 0;
+    if (items > kMaxListRows || !QxdArrayFits(ctx, record.itemsAt, items, 32) || !TakeRows(&budget, items, 32)) {
+      items = 0;
+    }
     rows[i].itemCount = items + 1;
     rows[i].items = AllocRows<MachineValue>(items);
     if (rows[i].items == nullptr) {

@@ -2,6 +2,15 @@
 
 #include <cstring>
 
+RowBudget FileRowBudget(const QxdContext* ctx) { return RowBudget{ctx != nullptr ? QxdFileSize(ctx) : 0u}; }
+
+bool TakeRows(RowBudget* budget, uint32_t count, uint32_t recordSize) {
+  const uint64_t bytes = uint64_t{count} * recordSize;
+  if (budget == nullptr || bytes > budget->bytes) return false;
+  budget->bytes -= bytes;
+  return true;
+}
+
 bool OpenListSection(QxdContext* ctx, const char* name, ListSection* out) {
   *out = ListSection{};
   const uint32_t header = QxdFindSection(ctx, name);

@@ -33,6 +33,21 @@ bool ReadListRecord(QxdContext* ctx, const ListSection& s, uint32_t i, void* rec
 void ReadEntryTexts(QxdContext* ctx, const QxdEntry& entry, char* key, size_t capacity, char16_t* text,
                     size_t units);
 
+// What a file can honestly describe.  Rows of a list may share index
+// entries and records, so that the counts alone would let a small file ask
+// for gigabytes; but in an honest file every row of the lists that a loader
+// follows offsets into stands on a record of its own.  Such a loader keeps
+// one budget per file: the bytes of the file, from which each list takes
+// its count times its record size, and it refuses a list that would take
+// more than is left.
+struct RowBudget {
+  uint64_t bytes;
+};
+RowBudget FileRowBudget(const QxdContext* ctx);
+// False (nothing taken) when `count` records of `recordSize` bytes exceed
+// what is left; otherwise takes them.
+bool TakeRows(RowBudget* budget, uint32_t count, uint32_t recordSize);
+
 // Takes count + 1 rows of T zero-filled; null when memory is short.
 template <typename T>
 T* AllocRows(uint32_t count) {

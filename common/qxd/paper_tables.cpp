@@ -364,10 +364,15 @@ void FreeMediaTypeLists(MediaTypeLists* lists) {
 
 // -------------------------------------------------------- device options
 
-OptionItem* ReadDeviceOptionValues(QxdContext* ctx, const ModelInfo* m, const char* option,
-                                   uint32_t* defaultIndex) {
+namespace {
+
+// The value list of one option, its entries taken from the budget of the
+// whole device option list (null when they exceed it).
+OptionItem* ReadOptionValues(QxdContext* ctx, const ModelInfo* m, const char* option, uint32_t* defaultIndex,
+                             RowBudget* budget) {
   ListSection s;
   if (!OpenListSection(ctx, option, &s)) return nullptr;
+  if (!TakeRows(budget, s.list.count, sizeof(QxdEntry))) return nullptr;
   char defaultKey[129] = {};
   QxdEntry defaultEntry;
   if (s.list.firstEntry != 0 && QxdReadEntry(ctx, s.list.firstEntry, &defaultEntry)) {
@@ -401,6 +406,14 @@ OptionItem* ReadDeviceOptionValues(QxdContext* ctx, const ModelInfo* m, const ch
   return rows;
 }
 
+}  // namespace
+
+OptionItem* ReadDeviceOptionValues(QxdContext* ctx, const ModelInfo* m, const char* option,
+                                   uint32_t* defaultIndex) {
+  RowBudget budget = FileRowBudget(ctx);
+  return ReadOptionValues(ctx, m, option, defaultIndex, &budget);
+}
+
 DeviceOptionItem* LoadDeviceOptionList(QxdContext* ctx, const ModelInfo* m, DevOption* defaults) {
   if (defaults != nullptr) {
     defaults->optionCount = 0;
@@ -410,6 +423,9 @@ DeviceOptionItem* LoadDeviceOptionList(QxdContext* ctx, const ModelInfo* m, DevO
   if (!OpenListSection(ctx, "DeviceOption", &s)) return nullptr;
   DeviceOptionItem* rows = AllocRows<DeviceOptionItem>(s.list.count);
   if (rows == nullptr) return nullptr;
+  // Options may name the same value section; all their values together
+  // stand on no more entries than the file holds, or the list is refused.
+  RowBudget budget = FileRowBudget(ctx);
   for (uint32_t i = 0; i < s.list.count; ++i) {
     DeviceOptionItem& row = rows[i];
     row.size = sizeof row;
@@ -420,7 +436,7 @@ DeviceOptionItem* LoadDeviceOptionList(QxdContext* ctx, const ModelInfo* m, DevO
     ReadEntryTexts(ctx, entry, row.keyword, sizeof row.keyword, row.name, 48);
     row.optionIndex = i;
     uint32_t* slot = defaults != nullptr && i < kDevOptionMaxOptions ? &defaults->optionValues[i] : nullptr;
-    row.values = ReadDeviceOptionValues(ctx, m, row.keyword, slot);
+    row.values = ReadOptionValues(ctx, m, row.keyword, slot, &budget);
     if (row.values == nullptr) {
       FreeDeviceOptionList(rows);
       if (defaults != nullptr) std::memset(defaults->optionValues, 0, sizeof defaults->optionValues);

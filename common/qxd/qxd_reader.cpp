@@ -104,7 +104,10 @@ namespace {
 template <typename Header>
 uint32_t FindSectionIn(QxdContext* ctx, const char* name) {
   uint32_t header[2];
-  if (name == nullptr || !QxdReadFully(ctx, header, sizeof header, 0)) return 0;
+  // An empty name names no section, even where a damaged file has a
+  // section without a name: an empty keyword read from a row must not find
+  // one.
+  if (name == nullptr || name[0] == '\0' || !QxdReadFully(ctx, header, sizeof header, 0)) return 0;
   const uint32_t end = header[1];
   uint32_t offset = kQxdFirstSection;
   Header section;

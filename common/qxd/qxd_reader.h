@@ -116,7 +116,7 @@ uint32_t QxdFileSize(const QxdContext* ctx);
 bool QxdArrayFits(const QxdContext* ctx, uint32_t offset, uint32_t count, uint32_t elemSize);
 
 // Offset of the section header named `name` (ASCII case ignored, whole
-// name), or 0 when there is none.
+// name), or 0 when there is none.  An empty name finds nothing.
 uint32_t QxdFindSection(QxdContext* ctx, const char* name);
 // The same over the 40-byte section headers of the command file.
 uint32_t QxdFindShortSection(QxdContext* ctx, const char* name);

@@ -333,6 +333,50 @@ TEST(DeviceOptionList, InterimServerValueAndFailures) {
   EXPECT_EQ(defaults.optionCount, 0u);
 }
 
+// Rows that share their records cannot make a small file cost more than
+// the file can honestly describe: all device options' values together, and
+// all machines' items together, stand on no more bytes than the file has.
+TEST(SharedRows, DeviceOptionsNamingOneValueSectionAreRefused) {
+  auto options = [](int count) {
+    std::string text = "qxd 1\n\nsection \"DeviceOption\" items 28\n";
+    for (int i = 0; i < count; ++i) text += "  item key=\"Opt\"\n";
+    text += "\nsection \"Opt\" items 16\n";
+    for (int v = 0; v < 200; ++v) text += "  item key=\"V" + std::to_string(v) + "\"\n";
+    return text;
+  };
+  File one(options(1));
+  DevOption defaults = {};
+  DeviceOptionItem* list = LoadDeviceOptionList(one.get(), nullptr, &defaults);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(CountRows(list[0].values), 200u);
+  FreeDeviceOptionList(list);
+  File many(options(40));
+  EXPECT_EQ(LoadDeviceOptionList(many.get(), nullptr, &defaults), nullptr);
+  EXPECT_EQ(defaults.optionCount, 0u);
+}
+
+TEST(SharedRows, MachinesPointingAtOneItemListTakeNoMoreThanTheFileHolds) {
+  std::string text = "qxd 1\n\nsection \"MachineInfo\" groups field=16\n  group \"Big\"\n";
+  for (int i = 0; i < 100; ++i) text += "    pair \"K" + std::to_string(i) + "\" \"V\"\n";
+  for (int g = 0; g < 30; ++g) text += "  group \"G" + std::to_string(g) + "\"\n";
+  qxd::Placement place;
+  std::vector<uint8_t> bytes = Compile(text, &place);
+  const std::vector<uint32_t>& groups = place.sections[0].records;
+  const uint32_t bigCount = qxd::GetU32(bytes, groups[0] + 16);
+  const uint32_t bigItems = qxd::GetU32(bytes, groups[0] + 20);
+  for (size_t g = 1; g < groups.size(); ++g) {
+    qxd::PatchU32(&bytes, groups[g] + 16, bigCount);
+    qxd::PatchU32(&bytes, groups[g] + 20, bigItems);
+  }
+  File f(bytes);
+  ModelPtr m(BuildModelInfo(f.get(), kWin61));
+  ASSERT_NE(m->machines, nullptr);
+  EXPECT_EQ(m->machines[0].itemCount, 101u);  // the honest row keeps its items
+  size_t items = 0;
+  for (uint32_t i = 0; i + 1 < m->machineRowCount; ++i) items += m->machines[i].itemCount - 1;
+  EXPECT_LE(items * 32, bytes.size());
+}
+
 TEST(MediaLists, ClosingItems) {
   const std::string base =
       "qxd 1\n\nsection \"MediaType\" items 156 default=\"Plain\"\n  item key=\"Plain\" text=\"Plain\" number=1\n\n"

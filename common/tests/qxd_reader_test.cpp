@@ -4,6 +4,7 @@
 // allocated); both must give the same answers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <random>
@@ -106,6 +107,17 @@ TEST_P(QxdReaderTest, FindsSectionsByWholeNameIgnoringCase) {
   EXPECT_FALSE(QxdReadSectionHeader(ctx.get(), 0, &header));
   ASSERT_TRUE(QxdReadSectionHeader(ctx.get(), place.sections[1].header, &header));
   EXPECT_STREQ(header.name, "Property_1");
+  // A section without a name is not found by an empty name either (a row's
+  // empty keyword would otherwise name it).
+  Document unnamed = ThreeSections();
+  unnamed.sections.insert(unnamed.sections.begin(), Texts("Unnamed", {{"A", "a"}}));
+  qxd::Placement unnamedPlace;
+  std::vector<uint8_t> bytes = BuildOrDie(unnamed, &unnamedPlace);
+  std::fill_n(bytes.begin() + unnamedPlace.sections[0].header, 32, 0);  // the tool writes no empty name
+  Ctx withUnnamed = Open(bytes);
+  ASSERT_TRUE(withUnnamed);
+  EXPECT_EQ(QxdFindSection(withUnnamed.get(), ""), 0u);
+  EXPECT_NE(QxdFindSection(withUnnamed.get(), "Copies"), 0u);
 }
 
 TEST_P(QxdReaderTest, SectionAtOrAboveTheEndOffsetIsNotFound) {

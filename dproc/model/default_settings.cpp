@@ -18,8 +18,8 @@ void PutI16(DocDMode* d, uint32_t at, int32_t v) { SetDocI16(d, at, static_cast<
 void PutU32(DocDMode* d, uint32_t at, uint32_t v) { SetDocU32(d, at, v); }
 
 // Tenths of a millimetre to thousandths (or hundredths) of an inch.
-uint32_t Inch1000(int32_t tenthsMm) { return static_cast<uint32_t>((tenthsMm * 1000 + 127) / 254); }
-uint32_t Inch100(int32_t tenthsMm) { return static_cast<uint32_t>((tenthsMm * 100 + 127) / 254); }
+uint32_t Inch1000(int32_t tenthsMm) { return static_cast<uint32_t>((int64_t{tenthsMm} * 1000 + 127) / 254); }
+uint32_t Inch100(int32_t tenthsMm) { return static_cast<uint32_t>((int64_t{tenthsMm} * 100 + 127) / 254); }
 
 uint32_t U32At(const uint8_t* r, uint32_t at) {
   uint32_t v;
@@ -516,8 +516,12 @@ void LoadDefaultSettings(QxdContext* ctx, const ModelInfo* m, const char* locale
   };
   for (const Shift& s : shifts) {
     if (!ReadSectionDefault(ctx, s.section, &n)) continue;
-    PutI16(d, s.mm, n * s.scale);
-    PutI16(d, s.in, static_cast<int32_t>(Inch1000(n * s.scale)));
+    // A default that its 16-bit field cannot hold is no default: the pair
+    // keeps its value, as for a missing section.
+    const int64_t mm = int64_t{n} * s.scale;
+    if (mm < INT16_MIN || mm > INT16_MAX) continue;
+    PutI16(d, s.mm, static_cast<int32_t>(mm));
+    PutI16(d, s.in, static_cast<int32_t>(Inch1000(static_cast<int32_t>(mm))));
   }
   // 10, 11. Finishing counts and trays.
   if (ReadSectionDefault(ctx, "DivideFinish", &n)) f.nPageLoopNum = static_cast<int16_t>(n);

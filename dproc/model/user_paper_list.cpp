@@ -49,8 +49,8 @@ void AddUserPaper(SessionPaperItem& row, const UserPaperEntry& e, const char* ke
   row.length = static_cast<uint32_t>(e.length / 100);
   row.margins[0] = static_cast<uint32_t>(e.areaLeft / 100);
   row.margins[1] = static_cast<uint32_t>(e.areaTop / 100);
-  row.margins[2] = static_cast<uint32_t>((e.width - e.areaRight) / 100);
-  row.margins[3] = static_cast<uint32_t>((e.length - e.areaBottom) / 100);
+  row.margins[2] = static_cast<uint32_t>((int64_t{e.width} - e.areaRight) / 100);
+  row.margins[3] = static_cast<uint32_t>((int64_t{e.length} - e.areaBottom) / 100);
   row.unit = e.unit;
   row.iconId = kRowIconId;
 }

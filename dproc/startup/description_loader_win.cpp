@@ -3,12 +3,11 @@
 #include "common/qxd/auth_messages.h"
 #include "common/records/builtin_dev_option.h"
 #include "dproc/model/default_settings_win.h"
-#include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/disp_strings.h"
+#include "dproc/model/option_text_sections.h"
 #include "dproc/model/edit_items.h"
 #include "common/qxd/fax_cover_styles.h"
 #include "dproc/model/feature_table.h"
-#include "dproc/model/option_text_sections.h"
 #include "common/qxd/locale_defaults.h"
 #include "common/qxd/model_info_win.h"
 #include "common/win/module_path.h"
@@ -17,6 +16,7 @@
 #include "common/win/user_registry.h"
 #include "common/qxd/version_strings.h"
 #include "dproc/startup/color_option_lists.h"
+#include "dproc/startup/description_sections.h"
 #include "dproc/startup/edit_range_limits.h"
 #include "dproc/startup/proc_library_entry_win.h"
 #include "dproc/settings/settings_merge.h"
@@ -41,52 +41,19 @@ bool AnsiToWide(const char* text, char16_t* out, size_t capacity) {
   return true;
 }
 
-// The colour setting type of the model's colour dialog that has colour
-// destinations.
-constexpr uint32_t kColorSettingWithDestinations = 3;
+void LoadDefaultsWithFonts(void*, QxdContext* ctx, const ModelInfo* model, const char* localePaper,
+                           DocDMode* record) {
+  LoadDefaultSettingsWithFonts(g_procModules.own, ctx, model, localePaper, L"VELDRANQ.DLL", record);
+}
 
 void ReadSections(QxdContext* ctx, ModelInfo* model) {
-  ReadVersionInfo(ctx);
-  LoadEditItemTable(ctx);
-  // The default document settings and the default device option record,
-  // from their built-in state (a second reading replaces the first).
-  const char* localePaper = GetLocaleDefaultPaper(model);
-  InitBuiltInDocDMode(&DefaultDocDMode());
-  InitBuiltInDevOption(&BuiltInDevOption());
-  LoadDefaultSettingsWithFonts(g_procModules.own, ctx, model, localePaper, L"VELDRANQ.DLL", &DefaultDocDMode());
-  LoadPaperMediaRecords(ctx, localePaper, &BuiltInDevOption());
-  AdjustBindingEdgeFeatures(model, &DefaultDocDMode(), nullptr);
-  FillFinishPositionDefaults(model);
-
-  // The display texts of every sheet and dialog, then the option texts.
-  LoadDialogTextSections(ctx, model);
-  LoadOptionTextSections(ctx, model);
-
-  // The sections of the dialogs' own tables, in the order of the display
-  // texts they belong to.
-  LoadEditRangeLimits(ctx);
-  LoadOverlayNoneText(ctx);
-  LoadWatermarkFonts(ctx);
-  LoadDefaultWatermarks(ctx, model->colorDevice != 0);
-  LoadColorSettingList(ctx);
-  LoadColorProfileLists(ctx);
-  g_description.deviceOptions = LoadDeviceOptionList(ctx, model, &BuiltInDevOption());
-  LoadFaxCoverStyles(ctx);
-  LoadMessageTables(ctx, &ProcessMessageTables());
-
-  LoadStartupSettings(ctx, AnsiToWide);
+  const DescriptionReadEnv env = {LoadDefaultsWithFonts, nullptr, AnsiToWide};
+  DescriptionReadTargets targets = {&DefaultDocDMode(), &BuiltInDevOption(), &ProcessMessageTables(), nullptr,
+                                    nullptr};
+  ReadDescriptionSections(ctx, model, GetLocaleDefaultPaper(model), env, &targets);
+  g_description.deviceOptions = targets.deviceOptions;
+  g_description.mediaTypeLists = targets.mediaTypeLists;
   SetMakerName(reinterpret_cast<const wchar_t*>(g_makerName));
-  if (model->features[kMfColorSettingType] == kColorSettingWithDestinations) {
-    LoadColorDestinationList(ctx, 1);
-    LoadColorDestinationList(ctx, 2);
-    LoadColorDestinationList(ctx, 4);
-  }
-
-  LoadSheetTabTipTexts(ctx);
-  LoadSprinstErrorMessages(ctx);
-  ReadUIEncryptionInfo(ctx);
-  g_description.mediaTypeLists = LoadMediaTypeLists(ctx, model);
-  LoadMessageStrTable(ctx);
 }
 
 }  // namespace

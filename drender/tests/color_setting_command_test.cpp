@@ -111,4 +111,28 @@ TEST(ColorSettingCommandTest, DamagedCountsAndPositionsEndWithoutCrash) {
   }
 }
 
+// Rows that point at the same pairs take together no more pairs than the
+// file holds: a small file cannot make the table grow with the square of its
+// size.
+TEST(ColorSettingCommandTest, RowsSharingPairsAreBoundedByTheFile) {
+  std::string text = "qxd 1\n\nsection \"ColorSettingCommand\" groups\n  group \"Big\"\n";
+  for (int i = 0; i < 100; ++i) text += "    pair \"K" + std::to_string(i) + "\" \"V\"\n";
+  for (int g = 0; g < 30; ++g) text += "  group \"G" + std::to_string(g) + "\"\n";
+  qxd::Placement place;
+  std::vector<uint8_t> bytes = Compile(text, &place);
+  const std::vector<uint32_t>& groups = place.sections[0].records;
+  const uint32_t bigCount = qxd::GetU32(bytes, groups[0] + 32);
+  const uint32_t bigPairs = qxd::GetU32(bytes, groups[0] + 36);
+  for (size_t g = 1; g < groups.size(); ++g) {
+    qxd::PatchU32(&bytes, groups[g] + 32, bigCount);
+    qxd::PatchU32(&bytes, groups[g] + 36, bigPairs);
+  }
+  Table t(bytes);
+  ASSERT_EQ(t.Rows(), 31u);
+  EXPECT_EQ(PairCount(&t.table[0]), 100u);
+  size_t pairs = 0;
+  for (size_t r = 0; r < t.Rows(); ++r) pairs += PairCount(&t.table[r]);
+  EXPECT_LE(pairs * sizeof(ColorCommandPair), bytes.size());
+}
+
 }  // namespace

@@ -7,6 +7,13 @@
 #include <cstdio>
 #include <cstring>
 
+// mingw's printf checking needs the GNU flavour named; clang knows only printf.
+#if defined(__clang__)
+#define XL_PRINTF_FORMAT printf
+#else
+#define XL_PRINTF_FORMAT gnu_printf
+#endif
+
 namespace xl {
 
 namespace {
@@ -338,7 +345,7 @@ class Parser {
   }
 
  private:
-  bool Error(size_t offset, const char* format, ...) __attribute__((format(gnu_printf, 3, 4))) {
+  bool Error(size_t offset, const char* format, ...) __attribute__((format(XL_PRINTF_FORMAT, 3, 4))) {
     char text[300];
     va_list args;
     va_start(args, format);

@@ -5,6 +5,7 @@
 
 #include "common/qxd/constraint_file.h"
 #include "tools/qxd/constraint_document.h"
+#include "tools/qxd/qxd_document.h"
 
 namespace qxd {
 namespace {
@@ -158,6 +159,7 @@ std::string WithoutNotes(const std::string& text) {
 
 bool ParseConstraintText(const std::string& text, ConstraintDocument* doc, std::string* error) {
   *doc = ConstraintDocument{};
+  if (!CheckSourceText(text, error)) return false;
   std::istringstream in(text);
   std::string line;
   int number = 0;

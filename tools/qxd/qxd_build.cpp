@@ -8,11 +8,19 @@
 namespace qxd {
 namespace {
 
+// The file's offsets are 32 bits: an image that would grow beyond them is
+// not grown; it is marked too large, later writes into it are dropped and
+// Build refuses it.
 class Image {
  public:
   uint32_t Size() const { return static_cast<uint32_t>(bytes_.size()); }
+  bool TooLarge() const { return tooLarge_; }
   uint32_t Reserve(uint32_t length) {
     Align();
+    if (tooLarge_ || bytes_.size() + length > UINT32_MAX - 3) {
+      tooLarge_ = true;
+      return 0;
+    }
     uint32_t at = Size();
     bytes_.resize(bytes_.size() + length, 0);
     return at;
@@ -20,8 +28,12 @@ class Image {
   void Align() {
     while (bytes_.size() % 4 != 0) bytes_.push_back(0);
   }
-  void Put32(uint32_t at, uint32_t value) { PatchU32(&bytes_, at, value); }
-  void PutBytes(uint32_t at, const void* data, size_t length) { std::memcpy(&bytes_[at], data, length); }
+  void Put32(uint32_t at, uint32_t value) {
+    if (!tooLarge_) PatchU32(&bytes_, at, value);
+  }
+  void PutBytes(uint32_t at, const void* data, size_t length) {
+    if (!tooLarge_ && length != 0) std::memcpy(&bytes_[at], data, length);
+  }
   uint32_t AddNarrow(const std::string& text) {
     uint32_t at = Reserve(static_cast<uint32_t>(text.size() + 1));
     PutBytes(at, text.data(), text.size());
@@ -40,6 +52,7 @@ class Image {
 
  private:
   std::vector<uint8_t> bytes_;
+  bool tooLarge_ = false;
 };
 
 const FieldSpec* FindField(const Section& section, const std::string& name) {
@@ -101,21 +114,14 @@ bool PutField(Image* image, uint32_t record, const FieldSpec& spec, const FieldV
   return false;
 }
 
-uint32_t FieldBytes(const FieldSpec& f) {
-  switch (f.type) {
-    case FieldType::U8: return 1;
-    case FieldType::U16: case FieldType::I16: return 2;
-    case FieldType::U32: case FieldType::I32: return 4;
-    case FieldType::Str: return f.count;
-    case FieldType::WStr: return 2 * f.count;
-    case FieldType::WText: return 4;
-  }
-  return 0;
-}
 
 bool CheckSection(const Section& s, std::string* error) {
   if (s.name.empty() || s.name.size() > 31) {
     *error = "section name \"" + s.name + "\" must have 1 to 31 characters";
+    return false;
+  }
+  if ((s.kind == SectionKind::Records || s.kind == SectionKind::Items) && s.recordSize > kMaxRecordSize) {
+    *error = "records of section " + s.name + " are larger than " + std::to_string(kMaxRecordSize) + " bytes";
     return false;
   }
   if (s.kind == SectionKind::Records) {
@@ -247,6 +253,18 @@ uint32_t GetU32(const std::vector<uint8_t>& bytes, uint32_t offset) {
   if (uint64_t{offset} + 4 > bytes.size()) return 0;
   return bytes[offset] | (bytes[offset + 1] << 8) | (bytes[offset + 2] << 16) |
          (static_cast<uint32_t>(bytes[offset + 3]) << 24);
+}
+
+uint32_t FieldBytes(const FieldSpec& f) {
+  switch (f.type) {
+    case FieldType::U8: return 1;
+    case FieldType::U16: case FieldType::I16: return 2;
+    case FieldType::U32: case FieldType::I32: return 4;
+    case FieldType::Str: return f.count;
+    case FieldType::WStr: return 2 * f.count;
+    case FieldType::WText: return 4;
+  }
+  return 0;
 }
 
 bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, Placement* placement) {
@@ -465,6 +483,10 @@ bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, P
     places.sections.push_back(place);
   }
   image.Align();
+  if (image.TooLarge()) {
+    *error = "the file would be larger than its 32-bit offsets reach";
+    return false;
+  }
   const uint32_t end = image.Size();
   image.Put32(4, end);
   for (size_t i = 0; i < headers.size(); ++i) {

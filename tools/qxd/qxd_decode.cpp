@@ -72,14 +72,21 @@ bool DecodeLayout(QxdContext* ctx, const QxdSectionHeader& header, Section* s, s
     if (!QxdReadFully(ctx, &c, 1, off) || c == '\0') break;
     text.push_back(c);
   }
-  return ParseLayout(text, &s->layout, error);
+  if (!ParseLayout(text, &s->layout, error)) return false;
+  for (const FieldSpec& f : s->layout) {
+    if (uint64_t{f.offset} + FieldBytes(f) > s->recordSize) {
+      *error = "field " + f.name + " of section " + s->name + " lies outside its records";
+      return false;
+    }
+  }
+  return true;
 }
 
 // Indexed records without an entry head: only their laid-out fields.
 bool DecodeRecords(QxdContext* ctx, const QxdSectionHeader& header, uint32_t at, Section* s, std::string* error) {
   QxdListHeader list;
   if (!QxdReadListHeader(ctx, at + kQxdListHeaderAt, &list) || header.writerSize == 0 ||
-      !QxdArrayFits(ctx, 0, list.count, header.writerSize)) {
+      header.writerSize > kMaxRecordSize || !QxdArrayFits(ctx, 0, list.count, header.writerSize)) {
     *error = "records of section " + s->name + " are not readable";
     return false;
   }
@@ -109,7 +116,7 @@ bool DecodeEntries(QxdContext* ctx, const QxdSectionHeader& header, uint32_t at,
     return false;
   }
   uint32_t size = s->kind == SectionKind::Items ? header.writerSize : sizeof(QxdEntry);
-  if (size < sizeof(QxdEntry) || !QxdArrayFits(ctx, 0, list.count, size)) {
+  if (size < sizeof(QxdEntry) || size > kMaxRecordSize || !QxdArrayFits(ctx, 0, list.count, size)) {
     *error = "section " + s->name + " has more entries than the file can hold";
     return false;
   }

@@ -151,6 +151,10 @@ struct Placement {
   std::vector<SectionPlace> sections;
 };
 
+// Records of items and records sections hold at most this many bytes (the
+// driver's largest record is 620).
+inline constexpr uint32_t kMaxRecordSize = 4096;
+
 // Binary form.
 bool Build(const Document& doc, std::vector<uint8_t>* out, std::string* error, Placement* placement = nullptr);
 bool Decode(const std::vector<uint8_t>& bytes, Document* doc, std::string* error);
@@ -169,6 +173,12 @@ uint32_t GetU32(const std::vector<uint8_t>& bytes, uint32_t offset);
 
 // UTF-8 <-> UTF-16.
 std::u16string Utf8ToUtf16(const std::string& text);
+// False, with the line and what is wrong, when a source text holds a NUL or
+// bytes that are not UTF-8 (overlong forms, surrogates and code points
+// beyond U+10FFFF included): the binary form could not hold what it says.
+bool CheckSourceText(const std::string& text, std::string* error);
+// Bytes a field of a layout takes in a record.
+uint32_t FieldBytes(const FieldSpec& f);
 std::string Utf16ToUtf8(const std::u16string& text);
 
 }  // namespace qxd

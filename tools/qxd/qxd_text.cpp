@@ -246,6 +246,12 @@ bool ParseItemLine(const std::vector<Token>& tokens, Section* s, std::string* er
   const bool fields = s->kind == SectionKind::Items || s->kind == SectionKind::Records;
   for (size_t i = 1; i < tokens.size(); ++i) {
     const Token& t = tokens[i];
+    for (size_t k = 1; k < i; ++k) {
+      if (!t.name.empty() && tokens[k].name == t.name) {
+        *error = t.name + " given twice";
+        return false;
+      }
+    }
     if (s->kind == SectionKind::Records && (t.name == "key" || t.name == "value" || t.name == "text" ||
                                             t.name == "number")) {
       *error = "records have no " + t.name;
@@ -498,6 +504,7 @@ bool ParseText(const std::string& text, Document* doc, std::string* error) {
   std::string ignored;
   if (error == nullptr) error = &ignored;
   *doc = Document();
+  if (!CheckSourceText(text, error)) return false;
   bool haveHeader = false;
   size_t lineNo = 0;
   size_t pos = 0;
@@ -648,6 +655,44 @@ std::string FormatText(const Document& doc) {
     }
   }
   return out;
+}
+
+bool CheckSourceText(const std::string& text, std::string* error) {
+  size_t line = 1;
+  for (size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const char* wrong = nullptr;
+    size_t n = 1;
+    uint32_t cp = c;
+    if (c == 0) wrong = "a NUL character";
+    else if (c >= 0x80) {
+      if ((c & 0xE0) == 0xC0) { n = 2; cp = c & 0x1F; }
+      else if ((c & 0xF0) == 0xE0) { n = 3; cp = c & 0x0F; }
+      else if ((c & 0xF8) == 0xF0) { n = 4; cp = c & 0x07; }
+      else n = 0;
+      if (n == 0 || i + n > text.size()) {
+        wrong = "bytes that are not UTF-8";
+        n = 1;
+      } else {
+        for (size_t k = 1; k < n && wrong == nullptr; ++k) {
+          const auto b = static_cast<unsigned char>(text[i + k]);
+          if ((b & 0xC0) != 0x80) wrong = "bytes that are not UTF-8";
+          cp = (cp << 6) | (b & 0x3F);
+        }
+        static const uint32_t kLeast[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if (wrong == nullptr && (cp < kLeast[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) {
+          wrong = "bytes that are not UTF-8";
+        }
+      }
+    }
+    if (wrong != nullptr) {
+      if (error != nullptr) *error = "line " + std::to_string(line) + ": " + wrong;
+      return false;
+    }
+    if (c == '\n') ++line;
+    i += n;
+  }
+  return true;
 }
 
 std::u16string Utf8ToUtf16(const std::string& text) {

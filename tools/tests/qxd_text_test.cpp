@@ -2,6 +2,7 @@
 // them, including the sample model's sources.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <fstream>
 #include <cctype>
 #include <iterator>
@@ -9,6 +10,8 @@
 #include <string>
 
 #include "tests/support/test_paths.h"
+#include "common/qxd/qxd_reader.h"
+#include "tools/qxd/constraint_document.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace {
@@ -97,6 +100,13 @@ std::string RoundTrip(const std::string& text) {
 
 TEST(QxdText, EveryKindRoundTrips) { EXPECT_EQ(RoundTrip(kAllKinds), kAllKinds); }
 
+// Sections without items whose records are larger than the whole file.
+TEST(QxdText, EmptySectionsOfLargeRecordsRoundTrip) {
+  for (const char* text : {"qxd 1\n\nsection \"S\" items 4096\n", "qxd 1\n\nsection \"R\" records 4096\n"}) {
+    EXPECT_EQ(RoundTrip(text), text);
+  }
+}
+
 TEST(QxdText, FieldsInAnyOrderComeBackInLayoutOrder) {
   std::string text =
       "qxd 0\n\nsection \"S\" items 24\n  layout a:u32@16 b:u32@20\n  item b=2 key=\"k\" a=1\n";
@@ -141,11 +151,29 @@ TEST(QxdText, RefusesMalformedSources) {
       {"group value too long", "qxd 0\nsection \"M\" groups field=16\n  group \"m\"\n    pair \"k\" \"" +
                                    std::string(16, 'v') + "\"\n"},
       {"group field too small", "qxd 0\nsection \"M\" groups field=1\n"},
+      // What the binary form cannot hold.
+      {"NUL in a text", std::string("qxd 0\nsection \"S\" texts\n  entry key=\"k\" text=\"a\0b\"\n", 51)},
+      {"NUL in a name", std::string("qxd 0\nsection \"S\0T\" texts\n", 26)},
+      {"bytes that are not UTF-8", "qxd 0\nsection \"S\" texts\n  entry key=\"k\" text=\"1.3\xEF\xBF\"\n"},
+      {"an overlong form", "qxd 0\nsection \"S\" texts\n  entry key=\"k\" text=\"\xC0\xAF\"\n"},
+      {"a surrogate", "qxd 0\nsection \"S\" texts\n  entry key=\"k\" text=\"\xED\xA0\x80\"\n"},
+      {"beyond U+10FFFF", "qxd 0\nsection \"S\" texts\n  entry key=\"k\" text=\"\xF4\x90\x80\x80\"\n"},
+      {"key given twice", "qxd 0\nsection \"S\" texts\n  entry key=\"a\" key=\"b\"\n"},
+      {"field given twice", "qxd 0\nsection \"S\" items 24\n  layout a:u32@16\n  item a=1 a=2\n"},
+      {"record size beyond the limit", "qxd 0\nsection \"S\" items 4097\n"},
+      {"records beyond the limit", "qxd 0\nsection \"S\" records 4294967295\n"},
+      {"constraint text not UTF-8", "constraints\nversion \"\xFF\"\n"},
   };
   for (const Case& c : cases) {
     qxd::Document doc;
     std::vector<uint8_t> bytes;
     std::string error;
+    if (qxd::IsConstraintText(c.text)) {
+      qxd::ConstraintDocument rules;
+      EXPECT_FALSE(qxd::ParseConstraintText(c.text, &rules, &error)) << c.why;
+      EXPECT_FALSE(error.empty()) << c.why;
+      continue;
+    }
     bool ok = qxd::ParseText(c.text, &doc, &error) && qxd::Build(doc, &bytes, &error);
     EXPECT_FALSE(ok) << c.why;
     EXPECT_FALSE(error.empty()) << c.why;
@@ -167,6 +195,37 @@ TEST(QxdText, DecodeRefusesALoopingChainInsteadOfHanging) {
   ASSERT_TRUE(qxd::Build(doc, &bytes, &error, &place));
   qxd::PatchU32(&bytes, place.sections[1].list, 0x10000000u);
   EXPECT_FALSE(qxd::Decode(bytes, &back, &error));
+}
+
+// The dump reads a file from outside: a layout that does not fit the
+// records, or a record size the file cannot hold, is refused.
+TEST(QxdText, DecodeRefusesRecordsTheFileCannotHold) {
+  const std::string text =
+      "qxd 0\n\nsection \"S\" items 24\n  layout a:u32@16 b:u32@20\n  item key=\"k\" a=1 b=2\n\n"
+      "section \"E\" items 16\n\nsection \"R\" records 8\n  layout a:u32@0\n";
+  qxd::Document doc;
+  std::string error;
+  ASSERT_TRUE(qxd::ParseText(text, &doc, &error)) << error;
+  std::vector<uint8_t> good;
+  qxd::Placement place;
+  ASSERT_TRUE(qxd::Build(doc, &good, &error, &place)) << error;
+  const uint32_t writerSize = offsetof(QxdSectionHeader, writerSize);
+  struct Patch {
+    const char* why;
+    uint32_t offset;
+    uint32_t value;
+  } patches[] = {
+      {"records shorter than their layout", place.sections[0].header + writerSize, 20},
+      {"a record size of 4 GB without items", place.sections[1].header + writerSize, 0xFFFFFFF0u},
+      {"a record size beyond the limit without records", place.sections[2].header + writerSize, 0x7FFFFFF0u},
+      {"records shorter than their layout (records)", place.sections[2].header + writerSize, 2},
+  };
+  for (const Patch& p : patches) {
+    std::vector<uint8_t> bytes = good;
+    qxd::PatchU32(&bytes, p.offset, p.value);
+    qxd::Document back;
+    EXPECT_FALSE(qxd::Decode(bytes, &back, &error)) << p.why;
+  }
 }
 
 TEST(QxdText, ShortHeaderVariantRoundTripsAndIsLaidOutAsTheCommandFileReaderWalksIt) {

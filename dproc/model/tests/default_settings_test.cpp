@@ -167,6 +167,28 @@ TEST(LoadDefaults, BindingEdgeCoversAndInchValues) {
   SetCoverOptionTables(&m, d.get());
 }
 
+// Defaults from the file that the record's 16-bit fields cannot hold are
+// not taken (and are not multiplied past 32 bits on the way).
+TEST(LoadDefaults, ShiftDefaultsBeyondTheirFieldsAreNotTaken) {
+  ModelInfo m = {};
+  File f(
+      "qxd 1\n\nsection \"BindShift_Front\" range min=0 max=4294967295 default=40000\n\n"
+      "section \"BindShift_Back\" range min=0 max=300 default=32767\n\n"
+      "section \"ImgShiftMFP_FrontH\" range min=0 max=4294967295 default=2147483647\n\n"
+      "section \"ImgShiftMFP_FrontV\" range min=0 max=4294967295 default=3277\n\n"
+      "section \"ImgShiftMFP_BackH\" range min=0 max=4294967295 default=3276\n");
+  auto d = Fresh();
+  const DocFields before = Fields(*d);
+  LoadDefaultSettings(f.get(), &m, nullptr, nullptr, d.get());
+  const DocFields& fields = Fields(*d);
+  EXPECT_EQ(+fields.nBindingUp, +before.nBindingUp);
+  EXPECT_EQ(+fields.nBindingUp_Inch, +before.nBindingUp_Inch);
+  EXPECT_EQ(+fields.nBindingDown, 32767);
+  EXPECT_EQ(+fields.ImgShiftFronSide_nX, +before.ImgShiftFronSide_nX);
+  EXPECT_EQ(+fields.ImgShiftFronSide_nY, +before.ImgShiftFronSide_nY);
+  EXPECT_EQ(+fields.ImgShiftBackSide_nX, 32760);
+}
+
 TEST(LoadDefaults, FontSubstitutionList) {
   const XLFontEntry library[] = {{5, "Arial"}, {11, "courier"}, {40, "Letter Gothic"}};
   const XLFontList fonts{library, 3};

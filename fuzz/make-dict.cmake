@@ -1,0 +1,15 @@
+# Writes a libFuzzer dictionary of the section names and keys of the sample
+# model's description texts.  -DMODEL=<model folder> -DOUT=<dictionary>
+file(GLOB texts ${MODEL}/*.txt)
+set(words)
+foreach(text ${texts})
+  file(STRINGS ${text} lines REGEX "^ *(section|item|entry|pair) ")
+  foreach(line ${lines})
+    string(REGEX MATCHALL "\"[A-Za-z0-9_]+\"" names "${line}")
+    list(APPEND words ${names})
+  endforeach()
+endforeach()
+list(REMOVE_DUPLICATES words)
+list(SORT words)
+string(REPLACE ";" "\n" content "${words}")
+file(WRITE ${OUT} "# Section names and keys of the sample model\n${content}\n")

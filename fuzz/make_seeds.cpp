@@ -1,0 +1,324 @@
+// Writes the seed inputs of the harnesses that do not read description
+// files, each made by the project's own code: texts, enciphered passwords,
+// JPEG parameter blocks, PCL XL streams and fragments from the stream
+// writer, and DEVMODEs; and the regression inputs that are description files
+// damaged in a way the tool's text cannot say, made by compiling a text and
+// damaging the result.  Usage: make_seeds <corpus root> <regression root>;
+// each harness's inputs go into a folder of its name.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/cipher/password_cipher.h"
+#include "common/cipher/ui_encryption_info.h"
+#include "common/records/public_devmode.h"
+#include "dproc/model/user_paper_list.h"
+#include "drender/pclxl/pclxl_ops.h"
+#include "drender/pclxl/pclxl_vendor_unique.h"
+#include "common/qxd/qxd_reader.h"
+#include "drender/pclxl/pclxl_writer.h"
+#include "tools/qxd/qxd_document.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+std::filesystem::path g_root;
+std::filesystem::path g_regressions;
+
+void PutIn(const std::filesystem::path& root, const char* harness, const std::string& name, const Bytes& bytes) {
+  const std::filesystem::path dir = root / harness;
+  std::filesystem::create_directories(dir);
+  std::ofstream out(dir / name, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void Put(const char* harness, const std::string& name, const Bytes& bytes) { PutIn(g_root, harness, name, bytes); }
+
+Bytes CompileOrDie(const std::string& text, qxd::Placement* placement) {
+  qxd::Document doc;
+  std::string error;
+  Bytes bytes;
+  if (!qxd::ParseText(text, &doc, &error) || !qxd::Build(doc, &bytes, &error, placement)) {
+    std::fprintf(stderr, "make_seeds: %s\n", error.c_str());
+    std::exit(1);
+  }
+  return bytes;
+}
+
+// A device option without a keyword, in a file that also has a section
+// without a name: the option's empty keyword once found that section, gave
+// the option a value list that nothing freed and hid the options after it.
+void EmptyOptionKeyword() {
+  qxd::Placement place;
+  Bytes bytes = CompileOrDie(
+      "qxd 1\n\n"
+      "section \"DeviceOption\" items 28\n"
+      "  item key=\"DevFirst\" text=\"First\"\n"
+      "  item text=\"No keyword\"\n"
+      "  item key=\"DevLast\" text=\"Last\"\n\n"
+      "section \"DevFirst\" items 16\n  item key=\"DevFirst_On\" text=\"On\"\n\n"
+      "section \"Unnamed\" items 16\n  item key=\"Unnamed_On\" text=\"On\"\n\n"
+      "section \"DevLast\" items 16\n  item key=\"DevLast_On\" text=\"On\"\n",
+      &place);
+  std::fill_n(bytes.begin() + place.sections[2].header, 32, 0);
+  PutIn(g_regressions, "model", "empty-option-keyword", bytes);
+  PutIn(g_regressions, "startup", "empty-option-keyword", bytes);
+}
+
+Bytes Narrow(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+void AppendWide(Bytes* out, const std::u16string& text) {
+  for (char16_t c : text) {
+    out->push_back(static_cast<uint8_t>(c));
+    out->push_back(static_cast<uint8_t>(c >> 8));
+  }
+}
+
+void PageRanges() {
+  const char16_t* texts[] = {u"1-3,5,7-9", u"2,4,6-10", u"10-1", u"1,,2", u"0", u"1-2-3", u"65535-65536",
+                             u"12.5", u"-3", u"99999999999"};
+  int n = 0;
+  for (const char16_t* t : texts) {
+    Bytes b = {static_cast<uint8_t>(n), 0xE7, 0x03, 0x0F, 0x27};  // mode, highest page 999, total 9999
+    AppendWide(&b, t);
+    Put("texts", "text" + std::to_string(n++), b);
+  }
+}
+
+void Passwords() {
+  const char* passwords[] = {"secret", "", "a password of thirty-two chars!!", "12345678"};
+  int n = 0;
+  for (uint32_t method : {kCipherMethodDes, kCipherMethodAes}) {
+    for (const char* pw : passwords) {
+      uint8_t buffer[128] = {};
+      std::strcpy(reinterpret_cast<char*>(buffer), pw);
+      const UiEncryptionInfo info = {method, 1, 0};
+      const int32_t length = EncryptPasswordWithKey(info, nullptr, buffer, sizeof buffer);
+      if (length <= 0) continue;
+      Bytes b = {static_cast<uint8_t>(method), 1, 0, 16};
+      b.insert(b.end(), buffer, buffer + length);
+      Put("password", "cipher" + std::to_string(n++), b);
+    }
+  }
+}
+
+void JpegParams() {
+  struct Shape {
+    uint8_t width, height, depth, quality, subsampling, order;
+  } shapes[] = {{16, 16, 0, 75, 0, 1}, {17, 9, 2, 90, 1, 0}, {33, 7, 3, 50, 2, 1},
+                {8, 8, 1, 100, 0, 0},  {1, 1, 2, 1, 0, 0},   {40, 3, 2 | 0x40, 75, 0, 1},
+                {24, 24, 3 | 0x80, 75, 1, 0}};
+  int n = 0;
+  for (const Shape& s : shapes) {
+    Bytes b = {s.width, s.height, s.depth, s.quality, s.subsampling, s.order};
+    for (int i = 0; i < 256; ++i) b.push_back(static_cast<uint8_t>(i * 37 + n));
+    Put("jpeg", "params" + std::to_string(n++), b);
+  }
+}
+
+struct Sink {
+  Bytes bytes;
+  static uint32_t Write(void* context, const uint8_t* data, uint32_t length) {
+    auto* s = static_cast<Sink*>(context);
+    s->bytes.insert(s->bytes.end(), data, data + length);
+    return 1;
+  }
+};
+
+void XlStreams() {
+  const char* vdu[] = {"VDU/194_7/200_abc/248_12/", "VDU/", "VDU/194_4294967295/248_256/x_1/", "VDU/200_/1_2/"};
+  int n = 0;
+  for (const char* text : vdu) {
+    Put("vendor_unique", "vdu" + std::to_string(n), Narrow(text));
+    Sink sink;
+    XlEncoder enc;
+    XL_InitEncoder(&enc, &Sink::Write, &sink);
+    XL_VendorUnique(&enc, text);
+    Bytes fragment = {0x0C};  // the harness's mode: a fragment inside a page
+    fragment.insert(fragment.end(), sink.bytes.begin(), sink.bytes.end());
+    Put("xl_dissector", "fragment" + std::to_string(n++), fragment);
+  }
+  // A whole stream with one empty page.
+  Sink sink;
+  XlEncoder enc;
+  XL_InitEncoder(&enc, &Sink::Write, &sink);
+  const char header[] = ") HP-PCL XL;3;0;\n";
+  XL_WriteRaw(&enc, header, sizeof header - 1);
+  XlOp_BeginSession(&enc, {600, 600}, 0, 0);
+  XlOp_OpenDataSource(&enc, 0, 1);
+  XlPageStart page{};
+  page.orientation = 0;
+  page.mediaSize = 2;
+  page.sides = XlPageSides::Duplex;
+  XlOp_BeginPage(&enc, page);
+  XL_VendorUnique(&enc, vdu[0]);
+  XlOp_EndPage(&enc, 1);
+  XlOp_CloseDataSource(&enc);
+  XlOp_EndSession(&enc);
+  Bytes stream = {0x00};
+  stream.insert(stream.end(), sink.bytes.begin(), sink.bytes.end());
+  Put("xl_dissector", "stream", stream);
+}
+
+// Rows for the row coders: runs, ramps, rows equal to the one before and
+// rows that change in scattered bytes.
+void ImageRows() {
+  const uint8_t widths[] = {8, 37, 130};
+  int n = 0;
+  for (uint8_t width : widths) {
+    Bytes b = {static_cast<uint8_t>(width - 1)};
+    for (int r = 0; r < 6; ++r) {
+      for (int x = 0; x < width; ++x) {
+        uint8_t v = 0;
+        if (r == 0) v = x < width / 2 ? 0xFF : 0x00;
+        if (r == 1) v = static_cast<uint8_t>(x * 7);
+        if (r == 2) v = static_cast<uint8_t>(x * 7);
+        if (r == 3) v = static_cast<uint8_t>(x * 7 + (x % 9 == 0 ? 1 : 0));
+        if (r == 4) v = static_cast<uint8_t>(x % 3 == 0 ? x : 0x55);
+        if (r == 5) v = static_cast<uint8_t>(x < 40 ? 0x80 : x);
+        b.push_back(v);
+      }
+    }
+    Put("row_coders", "rows" + std::to_string(n++), b);
+  }
+}
+
+void DevModes() {
+  struct Case {
+    uint16_t size;
+    uint32_t fields;
+    int16_t paper, copies, source, quality;
+  } cases[] = {{sizeof(PublicDevMode), kDmOrientation | kDmPaperSize | kDmCopies, 9, 3, 7, 600},
+               {sizeof(PublicDevMode), 0xFFFFFFFFu, 256, -1, 257, -4},
+               {72, kDmPaperSize | kDmMediaType, 1, 1, 1, 1},
+               {0xFFFF, kDmPrintQuality | kDmYResolution | kDmDuplex, 11, 999, 0, 200}};
+  int n = 0;
+  for (const Case& c : cases) {
+    PublicDevMode dm{};
+    std::memcpy(dm.dmDeviceName, u"Fax", 8);
+    dm.dmSize = c.size;
+    dm.dmFields = c.fields;
+    dm.dmOrientation = 2;
+    dm.dmPaperSize = c.paper;
+    dm.dmPaperWidth = 2100;
+    dm.dmPaperLength = 2970;
+    dm.dmCopies = c.copies;
+    dm.dmDefaultSource = c.source;
+    dm.dmPrintQuality = c.quality;
+    dm.dmYResolution = c.quality;
+    dm.dmDuplex = 2;
+    const uint16_t handed = static_cast<uint16_t>(sizeof dm);
+    Bytes b = {static_cast<uint8_t>(handed), static_cast<uint8_t>(handed >> 8)};
+    const uint8_t* raw = reinterpret_cast<const uint8_t*>(&dm);
+    b.insert(b.end(), raw, raw + sizeof dm);
+    Put("settings_merge", "devmode" + std::to_string(n++), b);
+  }
+  // A user paper whose printable area lies beyond 32 bits of its width: the
+  // margins were once computed as a signed overflow.
+  PublicDevMode dm{};
+  dm.dmSize = sizeof dm;
+  dm.dmFields = kDmPaperSize;
+  dm.dmPaperSize = 512;
+  UserPaperList users{};
+  users.count = 1;
+  users.entries[0].paperId = 512;
+  users.entries[0].width = -603979776;
+  users.entries[0].areaRight = 2013290752;
+  users.entries[0].length = INT32_MIN;
+  users.entries[0].areaBottom = INT32_MAX;
+  const uint16_t handed = static_cast<uint16_t>(sizeof dm);
+  Bytes b = {static_cast<uint8_t>(handed), static_cast<uint8_t>(handed >> 8)};
+  const uint8_t* raw = reinterpret_cast<const uint8_t*>(&dm);
+  b.insert(b.end(), raw, raw + sizeof dm);
+  raw = reinterpret_cast<const uint8_t*>(&users);
+  b.insert(b.end(), raw, raw + sizeof users);
+  PutIn(g_regressions, "settings_merge", "user-paper-area-overflow", b);
+}
+
+// Files whose rows share their records, so that a small file once cost
+// memory and time with the product of its counts.
+void SharedRows() {
+  // Many device options naming one value section.
+  std::string options = "qxd 1\n\nsection \"DeviceOption\" items 28\n";
+  for (int i = 0; i < 300; ++i) options += "  item key=\"Opt\"\n";
+  options += "\nsection \"Opt\" items 16\n";
+  for (int v = 0; v < 300; ++v) options += "  item key=\"V" + std::to_string(v) + "\"\n";
+  const Bytes optionFile = CompileOrDie(options, nullptr);
+  PutIn(g_regressions, "model", "shared-option-values", optionFile);
+
+  // Machines and colour modes whose entries all point at one long list.
+  struct Groups {
+    const char* harness;
+    const char* section;
+    const char* field;  // the section's group field option
+    uint32_t nameBytes;
+  } lists[] = {{"model", "MachineInfo", " field=16", 16}, {"color_commands", "ColorSettingCommand", "", 32}};
+  for (const Groups& l : lists) {
+    std::string text = std::string("qxd 1\n\nsection \"") + l.section + "\" groups" + l.field + "\n  group \"Big\"\n";
+    for (int i = 0; i < 300; ++i) text += "    pair \"K" + std::to_string(i) + "\" \"V\"\n";
+    for (int g = 0; g < 300; ++g) text += "  group \"G" + std::to_string(g) + "\"\n";
+    qxd::Placement place;
+    Bytes bytes = CompileOrDie(text, &place);
+    const std::vector<uint32_t>& groups = place.sections[0].records;
+    for (size_t g = 1; g < groups.size(); ++g) {
+      qxd::PatchU32(&bytes, groups[g] + l.nameBytes, qxd::GetU32(bytes, groups[0] + l.nameBytes));
+      qxd::PatchU32(&bytes, groups[g] + l.nameBytes + 4, qxd::GetU32(bytes, groups[0] + l.nameBytes + 4));
+    }
+    PutIn(g_regressions, l.harness, std::string("shared-") + l.section, bytes);
+  }
+}
+
+// The description tool: texts the binary form cannot hold, and files whose
+// records do not hold their layout or claim a size the file cannot have.
+void ToolInputs() {
+  const std::string texts[] = {
+      "qxd 1\n\nsection \"Version\" texts\n  entry key=\"Ver_driver\" text=\"1.3\xEF\xBF.0\"\n",
+      std::string("qxd 1\n\nsection \"Version\" texts\n  entry key=\"Ver\" text=\"1\0002\"\n", 60),
+      "qxd 1\n\nsection \"S\" items 24\n  layout a:u32@16\n  item key=\"k\" a=1 a=2\n",
+      "qxd 1\n\nsection \"S\" items 4294967295\n",
+      "constraints\nversion \"\xC0\xAF\"\n",
+  };
+  int n = 0;
+  for (const std::string& t : texts) PutIn(g_regressions, "qxd_text", "refused" + std::to_string(n++), Narrow(t));
+
+  qxd::Placement place;
+  const Bytes good = CompileOrDie(
+      "qxd 1\n\nsection \"S\" items 24\n  layout a:u32@16 b:u32@20\n  item key=\"k\" a=1 b=2\n\n"
+      "section \"E\" items 16\n",
+      &place);
+  const uint32_t writerSize = offsetof(QxdSectionHeader, writerSize);
+  Bytes shortRecords = good;
+  qxd::PatchU32(&shortRecords, place.sections[0].header + writerSize, 20);
+  PutIn(g_regressions, "qxd_decode", "layout-outside-records", shortRecords);
+  Bytes hugeRecords = good;
+  qxd::PatchU32(&hugeRecords, place.sections[1].header + writerSize, 0xFFFFFFF0u);
+  PutIn(g_regressions, "qxd_decode", "huge-record-without-items", hugeRecords);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: make_seeds <corpus root> <regression root>\n");
+    return 2;
+  }
+  g_root = argv[1];
+  g_regressions = argv[2];
+  EmptyOptionKeyword();
+  SharedRows();
+  ToolInputs();
+  PageRanges();
+  Passwords();
+  JpegParams();
+  XlStreams();
+  ImageRows();
+  DevModes();
+  return 0;
+}
