@@ -120,7 +120,7 @@ int AskOptions(const DeviceQuery& query, const DevProcQueries& dd, bool usb, HAN
     const DeviceOptionItem* row = rows[i];
     if (row->optionIndex >= kDevOptionMaxOptions) continue;
     char answer[32];
-    TerminatedAnswer(entries[i].answer, answer);
+    TerminatedAnswer(entries[i].value, answer);
     const int place = FindKeyword(row->values, answer);
     if (place >= 0 && work->optionValues[row->optionIndex] != static_cast<uint32_t>(place)) {
       work->optionValues[row->optionIndex] = static_cast<uint32_t>(place);

@@ -11,13 +11,9 @@
 
 #include "common/contracts/ddproc_functions.h"
 
-// One installable option: its keyword goes to the device, the device's
-// installed value comes back (narrow, at most 31 characters).
-struct DevOptionEntry {
-  char keyword[32];
-  char answer[32];
-};
-static_assert(sizeof(DevOptionEntry) == 64);
+// One installable option asked about is a DevOptionEntry
+// (ddproc_functions.h): its keyword goes to the device, the device's
+// installed value comes back.
 
 // One input tray: its keyword goes to the device, six answers come back
 // (the paper size, then the tray's further properties in the order of the

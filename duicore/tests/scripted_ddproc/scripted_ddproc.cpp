@@ -42,7 +42,7 @@ extern "C" BOOL DDPROC_CALL DDProc_OptionRequest(const char*, uint32_t count, De
   g_log.optionsAsked = count;
   if (count > 0) std::memcpy(g_log.firstOptionAsked, entries[0].keyword, 32);
   if (!g_script.optionsAnswered) return FALSE;
-  for (uint32_t i = 0; i < count && i < 8; ++i) std::memcpy(entries[i].answer, g_script.optionAnswers[i], 32);
+  for (uint32_t i = 0; i < count && i < 8; ++i) std::memcpy(entries[i].value, g_script.optionAnswers[i], 32);
   return TRUE;
 }
 
