@@ -21,7 +21,7 @@ void CopyField(char (&to)[32], const char* from) {
 
 }  // namespace
 
-ColorSettingCommand* Qxd_BuildColorSettingCommand(QxdContext* description) {
+ColorSettingCommand* Rdc_BuildColorSettingCommand(QxdContext* description) {
   if (!description) return nullptr;
   uint32_t section = QxdFindSection(description, "ColorSettingCommand");
   QxdSectionHeader header;
@@ -69,13 +69,13 @@ ColorSettingCommand* Qxd_BuildColorSettingCommand(QxdContext* description) {
   return table;
 }
 
-void Qxd_FreeColorSettingCommand(ColorSettingCommand* table) {
+void Rdc_FreeColorSettingCommand(ColorSettingCommand* table) {
   if (!table) return;
   for (ColorSettingCommand* row = table; row->name[0]; ++row) std::free(row->pairs);
   std::free(table);
 }
 
-const ColorSettingCommand* Qxd_FindColorSetting(const ColorSettingCommand* table, const char* name) {
+const ColorSettingCommand* Rdc_FindColorSetting(const ColorSettingCommand* table, const char* name) {
   if (!table || !name) return nullptr;
   for (const ColorSettingCommand* row = table; row->name[0]; ++row) {
     if (std::strcmp(row->name, name) == 0) return row;

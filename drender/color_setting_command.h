@@ -24,7 +24,7 @@ static_assert(sizeof(ColorSettingCommand) == (sizeof(void*) == 8 ? 40 : 36));
 // Builds the table, or null when the section is missing or the table
 // cannot be allocated.  Counts and positions come from the file and are
 // checked against it; an entry that cannot be read is left out.
-ColorSettingCommand* Qxd_BuildColorSettingCommand(QxdContext* description);
-void Qxd_FreeColorSettingCommand(ColorSettingCommand* table);
+ColorSettingCommand* Rdc_BuildColorSettingCommand(QxdContext* description);
+void Rdc_FreeColorSettingCommand(ColorSettingCommand* table);
 // The row of a colour mode (exact name), or null.
-const ColorSettingCommand* Qxd_FindColorSetting(const ColorSettingCommand* table, const char* name);
+const ColorSettingCommand* Rdc_FindColorSetting(const ColorSettingCommand* table, const char* name);

@@ -2,18 +2,18 @@
 #include <windows.h>
 
 #include "drender/ddi_services.h"
-#include "drender/model_info.h"
+#include "drender/render_model.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
       Rdc_SetModule(instance);
       // Without its printer description the library refuses to load.
-      if (!Qxd_LoadModelInfo()) return FALSE;
+      if (!Rdc_LoadModelInfo()) return FALSE;
       Ddi_BindServices();
       return TRUE;
     case DLL_PROCESS_DETACH:
-      Qxd_ReleaseModelInfo();
+      Rdc_ReleaseModelInfo();
       return TRUE;
     default:
       return TRUE;

@@ -16,7 +16,7 @@
 #include "common/records/public_devmode_fill.h"
 #include "common/records/settings_checksum.h"
 #include "drender/job_binding.h"
-#include "drender/model_info.h"
+#include "drender/render_model.h"
 #include "drender/printer_info.h"
 
 namespace {

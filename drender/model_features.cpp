@@ -51,7 +51,7 @@ void Rdc_GetResolutionMargins(const ModelInfo* model, uint32_t out[4], uint32_t 
   for (int i = 0; i < 4; ++i) out[i] = Rdc_MarginToDots(model->customPaperMargins[i], dpi);
 }
 
-bool Qxd_IsDeviceOptionSet(const DeviceOptionItem* list, const DevOption* record, const char* option,
+bool Rdc_IsDeviceOptionSet(const DeviceOptionItem* list, const DevOption* record, const char* option,
                            const char* value) {
   if (!list || !record || !option || !value) return false;
   for (uint32_t i = 0; list[i].keyword[0] != '\0'; ++i) {

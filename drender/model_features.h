@@ -36,7 +36,7 @@ bool Rdc_FindMarginRow(const ResolutionMargins rows[6], uint32_t dpi, uint32_t o
 void Rdc_GetResolutionMargins(const ModelInfo* model, uint32_t out[4], uint32_t dpi);
 // True when the device option record selects, for the option keyword
 // `option`, the value keyword `value` (both compared exactly).
-bool Qxd_IsDeviceOptionSet(const DeviceOptionItem* list, const DevOption* record, const char* option,
+bool Rdc_IsDeviceOptionSet(const DeviceOptionItem* list, const DevOption* record, const char* option,
                            const char* value);
 
 bool Rdc_IsDriverBooklet(const ModelInfo* model, const DocDMode* doc);

@@ -15,7 +15,7 @@
 #include "drender/device_caps.h"
 #include "drender/job_output.h"
 #include "drender/job_settings.h"
-#include "drender/model_info.h"
+#include "drender/render_model.h"
 #include "drender/pjl/pjl_start_commands.h"
 #include "drender/printer_info.h"
 #include "drender/render_pdev.h"
@@ -87,7 +87,7 @@ void ReleaseDeviceObjects(RenderPdev* pdev) {
   if (pdev->state.fontModule && services->EngFreeModule) services->EngFreeModule(pdev->state.fontModule);
   pdev->state.palette = nullptr;
   pdev->state.fontModule = nullptr;
-  Qxd_FreeColorSettingCommand(pdev->tail.colorCommands);
+  Rdc_FreeColorSettingCommand(pdev->tail.colorCommands);
   pdev->tail.colorCommands = nullptr;
   Pjl_FreeTemplates(pdev);
   std::free(pdev->state.interSheetTable);
@@ -136,9 +136,9 @@ bool SetUpDevice(RenderPdev* pdev, const wchar_t* printerName, const wchar_t* po
 
 // The PDEV's colour-setting command table, from the description beside the
 // module; none when the description or its section is missing.
-void Qxd_ReadColorSettingCommand(RenderPdev* pdev) {
+void Rdc_ReadColorSettingCommand(RenderPdev* pdev) {
   if (QxdContext* description = QxdOpenBeside(Rdc_Module(), L"VELDRANH.QXD")) {
-    pdev->tail.colorCommands = Qxd_BuildColorSettingCommand(description);
+    pdev->tail.colorCommands = Rdc_BuildColorSettingCommand(description);
     QxdClose(description);
   }
 }
@@ -167,17 +167,17 @@ BOOL Rdc_IsValidPdev(const void* pointer) {
 extern "C" DHPDEV APIENTRY DrvEnablePDEV(DEVMODEW* devmode, LPWSTR logicalAddress, ULONG patternCount,
                                          HSURF* patterns, ULONG capsSize, ULONG* caps, ULONG devInfoSize,
                                          DEVINFO* devInfo, HDEV, LPWSTR, HANDLE printer) try {
-  if (!Qxd_LoadModelInfo()) return nullptr;
+  if (!Rdc_LoadModelInfo()) return nullptr;
   Rdc_DefaultPaperId();
   wchar_t printerName[kPdevNameChars];
   if (!Rdc_GetPrinterInfo(printer, printerName, sizeof printerName, kPrinterInfoPrinterName)) {
-    Qxd_ReleaseModelInfo();
+    Rdc_ReleaseModelInfo();
     return nullptr;
   }
   HGLOBAL block = GlobalAlloc(GPTR, sizeof(RenderPdev));
   if (!block) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    Qxd_ReleaseModelInfo();
+    Rdc_ReleaseModelInfo();
     return nullptr;
   }
   auto* pdev = static_cast<RenderPdev*>(static_cast<void*>(block));
@@ -194,12 +194,12 @@ extern "C" DHPDEV APIENTRY DrvEnablePDEV(DEVMODEW* devmode, LPWSTR logicalAddres
   // The graphics state of the encoder starts afresh with the job; the
   // colour-setting commands and the PJL command templates come with it.
   if (ok) {
-    Qxd_ReadColorSettingCommand(pdev);
+    Rdc_ReadColorSettingCommand(pdev);
     Pjl_LoadTemplates(pdev);
   }
   if (!ok) {
     FreePdev(pdev);
-    Qxd_ReleaseModelInfo();
+    Rdc_ReleaseModelInfo();
     return nullptr;
   }
   const RenderPdevState& s = pdev->state;
@@ -228,7 +228,7 @@ extern "C" VOID APIENTRY DrvDisablePDEV(DHPDEV handle) try {
   pdev->marker = 0;
   pdev->marker2 = 0;
   FreePdev(pdev);
-  Qxd_ReleaseModelInfo();
+  Rdc_ReleaseModelInfo();
 } catch (...) {
   ExportFailed("DrvDisablePDEV");
 }

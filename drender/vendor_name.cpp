@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-bool Qxd_FindVendorName(QxdContext* description, char value[kVendorValueSize]) {
+bool Rdc_FindVendorName(QxdContext* description, char value[kVendorValueSize]) {
   value[0] = 0;
   if (!description) return false;
   QxdPairTable table;

@@ -11,4 +11,4 @@ inline constexpr size_t kVendorValueSize = 256;
 // The value of the section's last row named "VendorName" (ASCII case
 // ignored), cut to 255 bytes and terminated.  False, `value` empty, when
 // the section or the row is missing.
-bool Qxd_FindVendorName(QxdContext* description, char value[kVendorValueSize]);
+bool Rdc_FindVendorName(QxdContext* description, char value[kVendorValueSize]);

@@ -8,8 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   QxdContext* ctx = QxdOpenImage(data, size);
   if (ctx == nullptr) return 0;
-  ColorSettingCommand* table = Qxd_BuildColorSettingCommand(ctx);
-  for (const char* mode : {"Color", "Mono", "Auto", ""}) Qxd_FindColorSetting(table, mode);
+  ColorSettingCommand* table = Rdc_BuildColorSettingCommand(ctx);
+  for (const char* mode : {"Color", "Mono", "Auto", ""}) Rdc_FindColorSetting(table, mode);
   // Rows may share their pairs, but all of them together stand on no more
   // bytes than the file has.
   uint64_t pairs = 0;
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const ColorCommandPair* p = row->pairs; p != nullptr && p->key[0] != '\0'; ++p) ++pairs;
   }
   if (pairs * sizeof(ColorCommandPair) > QxdFileSize(ctx)) __builtin_trap();
-  Qxd_FreeColorSettingCommand(table);
+  Rdc_FreeColorSettingCommand(table);
   QxdClose(ctx);
   return 0;
 }

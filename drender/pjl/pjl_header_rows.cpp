@@ -42,7 +42,7 @@ struct Walk {
   }
   bool Family1() const { return job->values.commandFamily == 1; }
   bool Option(const char* option, const char* value) const {
-    return Qxd_IsDeviceOptionSet(job->deviceOptions, Pjl_DevOption(job), option, value);
+    return Rdc_IsDeviceOptionSet(job->deviceOptions, Pjl_DevOption(job), option, value);
   }
   // The entry the colour-mode pairs name for this row.
   void ColorPair() const {
@@ -650,7 +650,7 @@ const char* Pjl_ColorModeRowName(uint8_t colorMode) {
 uint32_t Pjl_WalkStartCommands(PjlJob* job) {
   if (job == nullptr || job->startCommands == nullptr || job->startCommands->rows == nullptr) return 0;
   const ColorSettingCommand* mode =
-      Qxd_FindColorSetting(job->colorCommands, Pjl_ColorModeRowName(Pjl_DocByte(job, kColorModeAt)));
+      Rdc_FindColorSetting(job->colorCommands, Pjl_ColorModeRowName(Pjl_DocByte(job, kColorModeAt)));
   Walk w{job, nullptr, mode != nullptr ? mode->pairs : nullptr};
   uint32_t walked = 0;
   for (const CommandTemplateRow* row = job->startCommands->rows; row->name[0] != '\0'; ++row, ++walked) {

@@ -14,7 +14,7 @@
 #include "common/cipher/password_cipher_win.h"
 #include "common/qxd/qxd_file.h"
 #include "drender/job_output.h"
-#include "drender/model_info.h"
+#include "drender/render_model.h"
 #include "drender/pjl/pjl_header_rows.h"
 #include "drender/pjl/pjl_model_values.h"
 #include "drender/render_pdev.h"

@@ -37,10 +37,10 @@ std::vector<uint8_t> Compile(const std::string& text, qxd::Placement* placement 
 struct Table {
   explicit Table(const std::vector<uint8_t>& bytes) {
     QxdContext* ctx = QxdOpenImage(bytes.data(), bytes.size());
-    table = Qxd_BuildColorSettingCommand(ctx);
+    table = Rdc_BuildColorSettingCommand(ctx);
     QxdClose(ctx);
   }
-  ~Table() { Qxd_FreeColorSettingCommand(table); }
+  ~Table() { Rdc_FreeColorSettingCommand(table); }
   size_t Rows() const {
     size_t n = 0;
     while (table && table[n].name[0]) ++n;
@@ -59,18 +59,18 @@ TEST(ColorSettingCommandTest, RowsAndPairsInFileOrder) {
   Table t(Compile(kCommands));
   ASSERT_NE(t.table, nullptr);
   ASSERT_EQ(t.Rows(), 3u);
-  const ColorSettingCommand* automatic = Qxd_FindColorSetting(t.table, "Color_Auto");
+  const ColorSettingCommand* automatic = Rdc_FindColorSetting(t.table, "Color_Auto");
   ASSERT_EQ(automatic, &t.table[0]);
   ASSERT_EQ(PairCount(automatic), 2u);
   EXPECT_STREQ(automatic->pairs[1].key, "Text_Edge");
   EXPECT_STREQ(automatic->pairs[1].value, "Text_EdgeON");
-  const ColorSettingCommand* disabled = Qxd_FindColorSetting(t.table, "Color_Disable");
+  const ColorSettingCommand* disabled = Rdc_FindColorSetting(t.table, "Color_Disable");
   ASSERT_NE(disabled, nullptr);
   ASSERT_NE(disabled->pairs, nullptr);
   EXPECT_EQ(PairCount(disabled), 0u);
-  EXPECT_STREQ(Qxd_FindColorSetting(t.table, "Color_Photo")->pairs[0].value, "Img_HalftoneSmooth");
-  EXPECT_EQ(Qxd_FindColorSetting(t.table, "color_auto"), nullptr);
-  EXPECT_EQ(Qxd_FindColorSetting(t.table, "Color_Presen"), nullptr);
+  EXPECT_STREQ(Rdc_FindColorSetting(t.table, "Color_Photo")->pairs[0].value, "Img_HalftoneSmooth");
+  EXPECT_EQ(Rdc_FindColorSetting(t.table, "color_auto"), nullptr);
+  EXPECT_EQ(Rdc_FindColorSetting(t.table, "Color_Presen"), nullptr);
   // The end row is all zero.
   ColorSettingCommand zero{};
   EXPECT_EQ(0, std::memcmp(&t.table[3], &zero, sizeof zero));
@@ -79,7 +79,7 @@ TEST(ColorSettingCommandTest, RowsAndPairsInFileOrder) {
 TEST(ColorSettingCommandTest, MissingSectionGivesNoTable) {
   Table t(Compile("qxd 1\n\nsection \"Other\" value \"x\"\n"));
   EXPECT_EQ(t.table, nullptr);
-  EXPECT_EQ(Qxd_BuildColorSettingCommand(nullptr), nullptr);
+  EXPECT_EQ(Rdc_BuildColorSettingCommand(nullptr), nullptr);
 }
 
 TEST(ColorSettingCommandTest, DamagedCountsAndPositionsEndWithoutCrash) {

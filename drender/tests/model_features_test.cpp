@@ -58,12 +58,12 @@ TEST(DeviceOptionTest, SelectedValueByExactNames) {
   DevOption record{};
   record.optionValues[0] = 1;
   record.optionValues[1] = 0;
-  EXPECT_TRUE(Qxd_IsDeviceOptionSet(list, &record, "OptionalTray", "Tray3"));
-  EXPECT_FALSE(Qxd_IsDeviceOptionSet(list, &record, "OptionalTray", "None"));
-  EXPECT_FALSE(Qxd_IsDeviceOptionSet(list, &record, "optionaltray", "Tray3"));
-  EXPECT_TRUE(Qxd_IsDeviceOptionSet(list, &record, "Finisher", "Installed"));
-  EXPECT_FALSE(Qxd_IsDeviceOptionSet(list, &record, "Finisher", "Missing"));
-  EXPECT_FALSE(Qxd_IsDeviceOptionSet(nullptr, &record, "Finisher", "Installed"));
+  EXPECT_TRUE(Rdc_IsDeviceOptionSet(list, &record, "OptionalTray", "Tray3"));
+  EXPECT_FALSE(Rdc_IsDeviceOptionSet(list, &record, "OptionalTray", "None"));
+  EXPECT_FALSE(Rdc_IsDeviceOptionSet(list, &record, "optionaltray", "Tray3"));
+  EXPECT_TRUE(Rdc_IsDeviceOptionSet(list, &record, "Finisher", "Installed"));
+  EXPECT_FALSE(Rdc_IsDeviceOptionSet(list, &record, "Finisher", "Missing"));
+  EXPECT_FALSE(Rdc_IsDeviceOptionSet(nullptr, &record, "Finisher", "Installed"));
 }
 
 TEST(FeatureTest, DriverLayoutAndCovers) {

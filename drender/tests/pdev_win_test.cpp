@@ -148,7 +148,7 @@ TEST_F(PdevTest, CapabilitiesByteForByteInBothOrientations) {
     EXPECT_STREQ(record->state.portName, L"FILE:");
     EXPECT_EQ(std::wstring(record->state.printerName), printer_.name());
     // The sample model's colour-setting commands came with the PDEV.
-    const ColorSettingCommand* automatic = Qxd_FindColorSetting(record->tail.colorCommands, "Color_Auto");
+    const ColorSettingCommand* automatic = Rdc_FindColorSetting(record->tail.colorCommands, "Color_Auto");
     ASSERT_NE(automatic, nullptr);
     EXPECT_STREQ(automatic->pairs[0].key, "Img_Edge");
     host_.DisablePdev(pdev);

@@ -25,7 +25,7 @@ Found Read(const std::string& text, uint32_t patchAt = 0, uint32_t patch = 0, bo
   if (patchList) qxd::PatchU32(&bytes, qxd::GetU32(bytes, place.sections.back().index) + patchAt, patch);
   QxdContext* ctx = QxdOpenImage(bytes.data(), bytes.size());
   char value[kVendorValueSize];
-  bool ok = Qxd_FindVendorName(ctx, value);
+  bool ok = Rdc_FindVendorName(ctx, value);
   QxdClose(ctx);
   return {ok, value};
 }

@@ -11,12 +11,12 @@
 #include "common/qxd/model_rows.h"
 
 // Takes one use of the description, loading it when it is not loaded.
-BOOL Qxd_LoadModelInfo();
+BOOL Rdc_LoadModelInfo();
 // Gives one use back; the last use frees the model record and the device
 // option list.
-void Qxd_ReleaseModelInfo();
+void Rdc_ReleaseModelInfo();
 // Uses of the description now.
-LONG Qxd_ModelInfoUsers();
+LONG Rdc_ModelInfoUsers();
 
 // The model record and the device option list (null while not loaded; the
 // list is also null for a model without device options).

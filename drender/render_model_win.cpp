@@ -1,5 +1,5 @@
 // The shared printer description of the render core.
-#include "drender/model_info.h"
+#include "drender/render_model.h"
 
 #include <cwchar>
 
@@ -30,9 +30,9 @@ bool g_defaultPaperLooked = false;
 
 // The description's maker name, from the system ANSI
 // code page; the built-in name when the description names none.
-void Qxd_ReadVendorName(QxdContext* description) {
+void Rdc_ReadVendorName(QxdContext* description) {
   char value[kVendorValueSize];
-  if (!Qxd_FindVendorName(description, value) || value[0] == 0) {
+  if (!Rdc_FindVendorName(description, value) || value[0] == 0) {
     wcscpy(g_makerName, kBuiltInMaker);
     return;
   }
@@ -88,7 +88,7 @@ bool Rdc_SiblingPath(const wchar_t* fileName, wchar_t path[MAX_PATH]) {
   return SiblingFilePath(g_module, fileName, path, MAX_PATH);
 }
 
-BOOL Qxd_LoadModelInfo() {
+BOOL Rdc_LoadModelInfo() {
   if (g_model) {
     ++g_users;
     return TRUE;
@@ -112,13 +112,13 @@ BOOL Qxd_LoadModelInfo() {
   g_model = model;
   g_deviceOptions = options;
   ++g_users;
-  Qxd_ReadVendorName(description);
+  Rdc_ReadVendorName(description);
   ReadUIEncryptionInfo(description);
   QxdClose(description);
   return TRUE;
 }
 
-void Qxd_ReleaseModelInfo() {
+void Rdc_ReleaseModelInfo() {
   if (g_users <= 0) return;
   if (--g_users > 0) return;
   FreeDeviceOptionList(g_deviceOptions);
@@ -130,7 +130,7 @@ void Qxd_ReleaseModelInfo() {
   g_defaultPaperLooked = false;
 }
 
-LONG Qxd_ModelInfoUsers() { return g_users; }
+LONG Rdc_ModelInfoUsers() { return g_users; }
 
 uint16_t Rdc_DefaultPaperId() {
   if (g_defaultPaperLooked) return g_defaultPaper;

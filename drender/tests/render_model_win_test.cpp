@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "common/qxd/paper_tables.h"
-#include "drender/model_info.h"
+#include "drender/render_model.h"
 #include "drender/tests/render_dir.h"
 
 namespace {
@@ -19,7 +19,7 @@ class ModelInfoTest : public ::testing::Test {
     Rdc_SetModule(module_);
   }
   void TearDown() override {
-    while (Qxd_ModelInfoUsers() > 0) Qxd_ReleaseModelInfo();
+    while (Rdc_ModelInfoUsers() > 0) Rdc_ReleaseModelInfo();
     Rdc_SetModule(nullptr);
     if (module_) FreeLibrary(module_);
   }
@@ -29,31 +29,31 @@ class ModelInfoTest : public ::testing::Test {
 TEST_F(ModelInfoTest, UsersShareOneDescriptionUntilTheLastRelease) {
   RenderDir dir;
   Place(dir, L"VELDRANE.DLL");
-  ASSERT_TRUE(Qxd_LoadModelInfo());
+  ASSERT_TRUE(Rdc_LoadModelInfo());
   const ModelInfo* model = Rdc_Model();
   ASSERT_NE(model, nullptr);
   EXPECT_NE(FindPaperById(model, 9), nullptr);
-  ASSERT_TRUE(Qxd_LoadModelInfo());
-  EXPECT_EQ(Qxd_ModelInfoUsers(), 2);
+  ASSERT_TRUE(Rdc_LoadModelInfo());
+  EXPECT_EQ(Rdc_ModelInfoUsers(), 2);
   EXPECT_EQ(Rdc_Model(), model);
-  Qxd_ReleaseModelInfo();
+  Rdc_ReleaseModelInfo();
   EXPECT_EQ(Rdc_Model(), model);
-  Qxd_ReleaseModelInfo();
-  EXPECT_EQ(Qxd_ModelInfoUsers(), 0);
+  Rdc_ReleaseModelInfo();
+  EXPECT_EQ(Rdc_ModelInfoUsers(), 0);
   EXPECT_EQ(Rdc_Model(), nullptr);
-  Qxd_ReleaseModelInfo();  // one release too many changes nothing
-  EXPECT_EQ(Qxd_ModelInfoUsers(), 0);
+  Rdc_ReleaseModelInfo();  // one release too many changes nothing
+  EXPECT_EQ(Rdc_ModelInfoUsers(), 0);
   EXPECT_STREQ(Rdc_MakerName(), L"HALDOVAR");
 }
 
 TEST_F(ModelInfoTest, DefaultInputPaperFromTheProcedureLibraryOrTheDescription) {
   RenderDir dir;
   Place(dir, L"VELDRANE.DLL");
-  ASSERT_TRUE(Qxd_LoadModelInfo());
+  ASSERT_TRUE(Rdc_LoadModelInfo());
   EXPECT_EQ(Rdc_DefaultPaperId(), 9) << "without VELDRANA.DLL: the section's default paper";
-  Qxd_ReleaseModelInfo();
+  Rdc_ReleaseModelInfo();
   ASSERT_TRUE(dir.Copy("bin/SIBSTAND.DLL", L"VELDRANA.DLL"));
-  ASSERT_TRUE(Qxd_LoadModelInfo());
+  ASSERT_TRUE(Rdc_LoadModelInfo());
   EXPECT_EQ(Rdc_DefaultPaperId(), 1) << "\"letter\" names the Letter record";
 }
 
@@ -61,8 +61,8 @@ TEST_F(ModelInfoTest, WithoutADescriptionNothingLoads) {
   RenderDir dir(false);
   ASSERT_TRUE(dir.Copy("bin/SIBSTAND.DLL", L"SIBSTAND.DLL"));
   Place(dir, L"SIBSTAND.DLL");
-  EXPECT_FALSE(Qxd_LoadModelInfo());
-  EXPECT_EQ(Qxd_ModelInfoUsers(), 0);
+  EXPECT_FALSE(Rdc_LoadModelInfo());
+  EXPECT_EQ(Rdc_ModelInfoUsers(), 0);
   EXPECT_EQ(Rdc_Model(), nullptr);
 }
 
