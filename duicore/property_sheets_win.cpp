@@ -6,6 +6,7 @@
 #include <prsht.h>
 #include <winspool.h>
 
+#include "common/records/settings_checksum.h"
 #include "common/win/driver_ui_interface_win.h"
 #include "common/win/export_guard.h"
 #include "duicore/core_module_win.h"
@@ -136,7 +137,7 @@ LONG DocumentResult(SheetSession* session, DOCUMENTPROPERTYHEADER* header, PPROP
       SavePrivateDevMode(session->working, header->hPrinter, header->pszPrinterName);
       BroadcastDevModeChange(header->pszPrinterName);
     }
-    StampDocDModeChecksum(&out->doc);
+    SealDocDMode(&out->doc);
   }
   info->Result = result->Result;
   return 1;
