@@ -3,6 +3,7 @@
 #include <winspool.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/support/test_paths.h"
 #include "tests/support/test_text.h"
@@ -32,25 +33,75 @@ class InstallLock {
   HANDLE mutex_;
 };
 
-// The driver's files as the spooler keeps them: in the versioned folder of
-// the driver directory.
-bool DriverFilesInPlace(const TestPrinterDriver& driver) {
+// The copy the spooler keeps of `file`: in the versioned folder of the
+// driver directory.  Empty when the directory cannot be had.
+std::wstring InstalledCopy(const std::wstring& file) {
   wchar_t dir[MAX_PATH];
   DWORD needed = 0;
   if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed)) {
-    return false;
+    return std::wstring();
   }
+  const size_t slash = file.find_last_of(L"\\/");
+  return std::wstring(dir) + L"\\3\\" + file.substr(slash + 1);
+}
+
+std::vector<const std::wstring*> DriverFiles(const TestPrinterDriver& driver) {
   std::vector<const std::wstring*> files = {&driver.driverFile, &driver.configFile, &driver.dataFile};
   for (const std::wstring& file : driver.dependentFiles) files.push_back(&file);
-  for (const std::wstring* file : files) {
-    const size_t slash = file->find_last_of(L"\\/");
-    const std::wstring copied = std::wstring(dir) + L"\\3\\" + file->substr(slash + 1);
-    if (GetFileAttributesW(copied.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  return files;
+}
+
+bool DriverFilesInPlace(const TestPrinterDriver& driver) {
+  for (const std::wstring* file : DriverFiles(driver)) {
+    const std::wstring copied = InstalledCopy(*file);
+    if (copied.empty() || GetFileAttributesW(copied.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  }
+  return true;
+}
+
+std::vector<char> FileBytes(const std::wstring& path) {
+  std::vector<char> bytes;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char chunk[65536];
+  DWORD got = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool DriverRegistered(const std::wstring& name) {
+  DWORD needed = 0;
+  DWORD count = 0;
+  EnumPrinterDriversW(nullptr, nullptr, 1, nullptr, 0, &needed, &count);
+  if (needed == 0) return false;
+  std::vector<BYTE> buffer(needed);
+  if (!EnumPrinterDriversW(nullptr, nullptr, 1, buffer.data(), needed, &needed, &count)) return false;
+  const auto* rows = reinterpret_cast<const DRIVER_INFO_1W*>(buffer.data());
+  for (DWORD i = 0; i < count; ++i) {
+    if (rows[i].pName != nullptr && name == rows[i].pName) return true;
+  }
+  return false;
+}
+
+// True when the spooler already has this driver with the files as built.
+// The spooler copies the files over whatever is there, even under a test
+// program of the same run reading them, so an unchanged driver is never
+// installed again.
+bool DriverInstalledAsBuilt(const TestPrinterDriver& driver) {
+  if (!DriverRegistered(driver.name)) return false;
+  for (const std::wstring* file : DriverFiles(driver)) {
+    const std::wstring copied = InstalledCopy(*file);
+    if (copied.empty()) return false;
+    const std::vector<char> built = FileBytes(*file);
+    if (built.empty() || built != FileBytes(copied)) return false;
   }
   return true;
 }
 
 bool InstallDriver(const TestPrinterDriver& driver, std::string* error) {
+  if (DriverInstalledAsBuilt(driver)) return true;
   // A double-NUL-terminated list of the dependent files.
   std::wstring dependent;
   for (const std::wstring& file : driver.dependentFiles) dependent += file + L'\0';
