@@ -4,6 +4,7 @@
 
 #include "common/win/bind_export.h"
 #include "common/win/drv_trace.h"
+#include "common/win/win_version.h"
 #include "duicore/os_version_class.h"
 
 namespace {
@@ -102,28 +103,15 @@ LONG CallCommonPropertySheetUIIn(const wchar_t* libraryName, HWND parent, void* 
   return answer;
 }
 
-namespace {
-
-bool ReadWindowsVersion(OSVERSIONINFOW* info) {
-  *info = OSVERSIONINFOW{};
-  info->dwOSVersionInfoSize = sizeof *info;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  return GetVersionExW(info) != FALSE;
-#pragma GCC diagnostic pop
-}
-
-}  // namespace
-
 int GetOsVersionClass() {
   OSVERSIONINFOW info;
-  if (!ReadWindowsVersion(&info)) return kOsClassOther;
+  if (!QueryWindowsVersion(&info)) return kOsClassOther;
   return OsVersionClassOf(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
 }
 
 DWORD WindowsMajorVersion() {
   OSVERSIONINFOW info;
-  return ReadWindowsVersion(&info) ? info.dwMajorVersion : 0;
+  return QueryWindowsVersion(&info) ? info.dwMajorVersion : 0;
 }
 
 void BroadcastDevModeChange(const wchar_t* printerName) {

@@ -21,6 +21,12 @@ int WinVersionClassOf(uint32_t platform, uint32_t major, uint32_t minor);
 bool IsVistaOrLaterOf(uint32_t platform, uint32_t major);
 
 #ifdef _WIN32
+#include <windows.h>
+
+// The running system's version as GetVersionEx reports it (the one place
+// that asks); false when it cannot be had.
+bool QueryWindowsVersion(OSVERSIONINFOW* info);
+
 // The same for the running system.
 int GetWinVersionClass();
 bool IsVistaOrLater();

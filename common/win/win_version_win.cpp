@@ -2,9 +2,7 @@
 
 #include "common/win/win_version.h"
 
-namespace {
-
-bool QueryVersion(OSVERSIONINFOW* info) {
+bool QueryWindowsVersion(OSVERSIONINFOW* info) {
   *info = OSVERSIONINFOW{};
   info->dwOSVersionInfoSize = sizeof *info;
 #pragma GCC diagnostic push
@@ -13,15 +11,13 @@ bool QueryVersion(OSVERSIONINFOW* info) {
 #pragma GCC diagnostic pop
 }
 
-}  // namespace
-
 int GetWinVersionClass() {
   OSVERSIONINFOW info;
-  if (!QueryVersion(&info)) return kWinOlder;
+  if (!QueryWindowsVersion(&info)) return kWinOlder;
   return WinVersionClassOf(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
 }
 
 bool IsVistaOrLater() {
   OSVERSIONINFOW info;
-  return QueryVersion(&info) && IsVistaOrLaterOf(info.dwPlatformId, info.dwMajorVersion);
+  return QueryWindowsVersion(&info) && IsVistaOrLaterOf(info.dwPlatformId, info.dwMajorVersion);
 }
