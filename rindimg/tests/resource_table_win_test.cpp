@@ -147,6 +147,9 @@ const Strip kStrips[] = {
     {969, 970, 1},    {971, 972, 1},   {978, 977, 1},   {975, 976, 1},   {178, 180, 1},
     {779, 780, 1},    {1067, 1063, 1}, {1068, 1063, 1}, {1069, 1063, 1}, {1070, 1063, 1},
     {1071, 1063, 1},  {1072, 1063, 1}, {1073, 1063, 1},
+    // Output methods of the Basic sheet's list (the mask is the image + 1).
+    {767, 768, 1},    {769, 770, 1},   {771, 772, 1},   {773, 774, 1},   {775, 776, 1},
+    {777, 778, 1},
 };
 
 // Pairs drawn one over the other (mask with AND, image with XOR): same size,
@@ -210,6 +213,29 @@ TEST(ImageLibrary, StripsAreColumnsOf32PixelCells) {
     EXPECT_EQ(image.width, 32);
     EXPECT_EQ(image.height % 32, 0);
     EXPECT_GE(image.height, 32 * strip.cells);
+    EXPECT_EQ(mask.width, image.width);
+    EXPECT_EQ(mask.height, image.height);
+    EXPECT_EQ(mask.depth, 1);
+  }
+}
+
+// The Easy Set pictures: columns of 16 x 16 cells, the kind icons two cells
+// (shared, the user's own), the Easy Set icons as many as the save dialog
+// offers (its default choice is icon 56).
+TEST(ImageLibrary, EasySetPicturesAreColumnsOf16PixelCells) {
+  ResourceLibrary library("VELDRANW.DLL");
+  ASSERT_NE(library.get(), nullptr);
+  const struct {
+    int image, mask, minCells;
+  } columns[] = {{482, 483, 2}, {480, 481, 57}};
+  for (const auto& column : columns) {
+    SCOPED_TRACE(column.image);
+    BitmapShape image, mask;
+    ASSERT_TRUE(ReadBitmap(library, column.image, &image));
+    ASSERT_TRUE(ReadBitmap(library, column.mask, &mask));
+    EXPECT_EQ(image.width, 16);
+    EXPECT_EQ(image.height % 16, 0);
+    EXPECT_GE(image.height / 16, column.minCells);
     EXPECT_EQ(mask.width, image.width);
     EXPECT_EQ(mask.height, image.height);
     EXPECT_EQ(mask.depth, 1);
