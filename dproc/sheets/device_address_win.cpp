@@ -5,10 +5,6 @@
 
 namespace {
 
-// After the user paper part of the UI state.
-constexpr size_t kUiDeviceAddressAt = 1024;
-static_assert(kUiStateUserPapersAt + sizeof(UserPaperUiState) <= kUiDeviceAddressAt);
-static_assert(kUiDeviceAddressAt + kUiDeviceAddressBytes <= kSheetUiStateSize);
 static_assert(sizeof(DevOption::deviceAddress) == sizeof(wchar_t[kDestAddressChars]));
 
 }  // namespace

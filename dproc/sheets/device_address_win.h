@@ -8,9 +8,7 @@
 #include <cstddef>
 
 #include "dproc/sheets/sheet_context.h"
-
-// Bytes of the text in the UI state: at most 63 characters and a NUL.
-inline constexpr size_t kUiDeviceAddressBytes = 64;
+#include "dproc/sheets/ui_state_layout.h"
 
 // The text in a UI state; null without one.
 char* UiDeviceAddress(SheetUiState* state);

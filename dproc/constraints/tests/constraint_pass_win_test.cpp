@@ -263,6 +263,20 @@ TEST_F(ConstraintPass, TheSessionsCustomPaperWordReachesThePass) {
   EXPECT_EQ(ProcessRuleEvalContext().customPaperPass, 0u);
 }
 
+TEST_F(ConstraintPass, TheDeviceAddressAndThePassWordsKeepToTheirOwnBytes) {
+  OpenPage(101, kLayoutControls);
+  // A session that knows its device's address: the pass does not take the
+  // text for its custom-paper word.
+  std::strcpy(UiDeviceAddress(&session_->uiState), "192.168.10.20");
+  Bind();
+  EXPECT_EQ(ProcessRuleEvalContext().customPaperPass, 0u);
+  // And the pass's words leave the address alone.
+  ConstraintUiState* state = ConstraintStateOf(&session_->uiState);
+  state->customPaperWord = 1;
+  state->flags = kConstraintChangedEdit;
+  EXPECT_STREQ(UiDeviceAddress(&session_->uiState), "192.168.10.20");
+}
+
 TEST_F(ConstraintPass, ChoosingARefusedOptionIsRefusedWithItsWarning) {
   OpenPage(101, kLayoutControls);
   Set("Zoom", 1);  // automatic zoom: N-up stays on
