@@ -20,6 +20,8 @@
 #include "dproc/constraints/page_hints.h"
 #include "dproc/constraints/rule_evaluation.h"
 #include "dproc/constraints/stop_icons_win.h"
+#include "dproc/sheets/per_page_ui_lists.h"
+#include "dproc/sheets/sheet_context.h"
 
 namespace {
 
@@ -126,9 +128,47 @@ uint32_t LockConditionCount(const ConstraintRule& rule) {
   return n;
 }
 
-bool Holds(const ConstraintPassEnv& env, uint32_t rule, uint32_t n) {
+bool HoldsOnce(const ConstraintPassEnv& env, uint32_t rule, uint32_t n) {
   uint32_t result = 0;
   return EvaluateConstraintRule(env.pageId, 0, rule, n, false, nullptr, &result) == kRuleEvaluated && result == 1;
+}
+
+// A per-page rule over per-page list columns: in the Per Page Setting
+// dialog (it has the list 1539) the columns are the entry under edit's;
+// elsewhere the rule is tried on every entry of the per-page list that the
+// settings select, and holds when it holds for one entry and no entry's
+// evaluation failed.  Without that list, or with an empty one, it does not
+// count.
+bool HoldsPerPage(const ConstraintPassEnv& env, uint32_t rule, uint32_t n) {
+  FeatureEntry* table = ProcessConstraintRules().features;
+  InterSheetEntry* underEdit = ProcessRuleEvalContext().perPageEntry;
+  if (ControlExists(env.dialog, kPerPageSettingList)) {
+    BindPerPageFeatures(table, underEdit);
+    return HoldsOnce(env, rule, n);
+  }
+  if (env.doc == nullptr) return false;
+  const InterSheetList* list = SelectedPerPageList(GetUIState(env.ctx), Fields(*env.doc).CoverMFP_nPerPageList);
+  if (list == nullptr || list->count == 0 || list->entries == nullptr) return false;
+  bool held = false, failed = false;
+  for (uint32_t i = 0; i < list->count && !failed; ++i) {
+    BindPerPageFeatures(table, &list->entries[i]);
+    uint32_t result = 0;
+    if (EvaluateConstraintRule(env.pageId, 0, rule, n, false, nullptr, &result) != kRuleEvaluated) {
+      failed = true;
+    } else if (result == 1) {
+      held = true;
+    }
+  }
+  BindPerPageFeatures(table, underEdit);
+  return held && !failed;
+}
+
+bool Holds(const ConstraintPassEnv& env, uint32_t rule, uint32_t n) {
+  const RuleGroup& perPage = Group(kRuleGroupPerPage);
+  if (rule >= perPage.first && rule < perPage.first + perPage.count && RuleNamesPerPageColumn(rule, n)) {
+    return HoldsPerPage(env, rule, n);
+  }
+  return HoldsOnce(env, rule, n);
 }
 
 bool CountsInDeviceMode(uint32_t rule) {
@@ -579,7 +619,7 @@ int32_t EvaluateConstraints(const ConstraintPassEnv& env, uint32_t controlId) {
     return kPassComplete;
   }
   RuleEvalContext& ctx = ProcessRuleEvalContext();
-  if (controlId != 1610 && controlId != 1539) ctx.perPageKind = kPerPageKindNone;
+  if (controlId != kPerPageSettingChange && controlId != kPerPageSettingList) ctx.perPageKind = kPerPageKindNone;
 
   // Refusal of the change.
   if (env.changed) {

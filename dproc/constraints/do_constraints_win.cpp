@@ -54,6 +54,9 @@ int32_t RunDoConstraints(int32_t bindOnly, HWND dialog, uint16_t controlId, int3
   bind.selectedUserPaper =
       uiState != nullptr && controlId != 0 ? static_cast<UserPaperEntry*>(GetSelUserPaper(dialog)) : nullptr;
   if (bind.table != nullptr) BindFeatureFields(bind);
+  // The Per Page Setting dialog's value control: its per-page columns are
+  // the entry under edit's.
+  if (controlId == kPerPageSettingChange) BindPerPageFeatures(bind.table, eval.perPageEntry);
 
   const bool deviceSheet = IsDeviceSheet(ctx);
   if (bindOnly != 0) return 0;

@@ -317,10 +317,32 @@ void BindPerPageFeatures(FeatureEntry* table, InterSheetEntry* entry) {
   if (table == nullptr) return;
   for (FeatureEntry* row = table; row->keyword[0] != 0; ++row) {
     if (row->kind != kKindPerPageColumn) continue;
+    if (entry == nullptr) {
+      row->field = nullptr;
+      continue;
+    }
     PerPageBinding b = BindPerPageField(entry, row->keyword);
     if (b.found) {
       row->field = b.field;
       row->fieldKind = b.storageKind;
     }
   }
+}
+
+void SetPerPageEdit(InterSheetEntry* entry, int32_t kind) {
+  RuleEvalContext& ctx = ProcessRuleEvalContext();
+  ctx.perPageEntry = entry;
+  ctx.perPageKind = kind;
+}
+
+bool RuleNamesPerPageColumn(uint32_t rule, uint32_t n) {
+  const ConstraintRules& r = ProcessConstraintRules();
+  if (rule >= r.set.rules.size() || r.features == nullptr) return false;
+  const ConstraintRule& cr = r.set.rules[rule];
+  const uint32_t conditions = n < cr.conditionCount ? n : cr.conditionCount;
+  for (uint32_t i = 0; i < r.featureCount; ++i) {
+    const FeatureEntry& row = r.features[i];
+    if (row.kind == kKindPerPageColumn && ConditionNamesRow(cr, conditions, row)) return true;
+  }
+  return false;
 }

@@ -18,12 +18,16 @@ inline constexpr uint32_t kRuleNotConcerned = 111;
 
 inline constexpr int32_t kPassModeNormal = -1;
 inline constexpr int32_t kPerPageKindNone = -2;
+// The Per Page Setting dialog's value control and its list of entries.
+inline constexpr uint16_t kPerPageSettingChange = 1610;
+inline constexpr uint16_t kPerPageSettingList = 1539;
 
 // What the constraint pass sets before it evaluates.
 struct RuleEvalContext {
   int32_t passMode = kPassModeNormal;  // else the device option a device sheet checks
   int32_t perPageKind = kPerPageKindNone;
   uint32_t customPaperPass = 0;        // the UI state's custom-paper word
+  InterSheetEntry* perPageEntry = nullptr;  // the Per Page Setting dialog's entry under edit
   int32_t defaultPaperSize = 0;        // paper size of the default document settings ("DefaultPaper")
   const DeviceOptionItem* deviceOptions = nullptr;  // the device option list
 };
@@ -77,5 +81,14 @@ struct PerPageBinding {
 };
 PerPageBinding BindPerPageField(InterSheetEntry* entry, const char16_t* keyword);
 // Binds every per-page column row (control kind 7) that BindPerPageField
-// knows to `entry`.
+// knows to `entry`; a null entry leaves every per-page column unbound.
 void BindPerPageFeatures(FeatureEntry* table, InterSheetEntry* entry);
+
+// What the Per Page Setting dialog keeps for the pass: the per-page entry
+// under edit (null when none) and the per-page setting kind chosen in its
+// list (kPerPageKindNone when none; the pass clears it for other controls).
+void SetPerPageEdit(InterSheetEntry* entry, int32_t kind);
+
+// Whether one of the rule's first `n` conditions names a per-page list
+// column (a row of control kind 7).
+bool RuleNamesPerPageColumn(uint32_t rule, uint32_t n);

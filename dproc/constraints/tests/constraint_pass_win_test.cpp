@@ -18,6 +18,7 @@
 #include "common/qxd/paper_tables.h"
 #include "common/qxd/qxd_file.h"
 #include "dproc/sheets/device_address_win.h"
+#include "dproc/sheets/per_page_ui_lists.h"
 #include "dproc/sheets/sheet_context.h"
 #include "common/win/ui_services.h"
 #include "dproc/constraints/builtin_checks_win.h"
@@ -414,6 +415,99 @@ TEST_F(ConstraintPass, TheSameReasonAppearsOnceInAStopIconText) {
   // Rules 0-2 and the last give reason 4: once before the memory fills, and
   // once more from the last rule, which comes after twenty distinct ones.
   EXPECT_EQ(count, 2u);
+}
+
+// --- Per-page rules over the per-page list columns.
+
+class PerPageRules : public ConstraintPass {
+ protected:
+  void SetUp() override {
+    ConstraintPass::SetUp();
+    InstallRules(
+        "constraints\n\nrule perpage\n  target \"Collate\" \"\"\n"
+        "  if \"PerPageListTabPaper\" == \"PPSTabUse\"\n  expr 0 end\n  reason 4\n");
+    column_ = &Row("PerPageListTabPaper");
+    savedKind_ = column_->kind;
+    column_->kind = 7;  // a per-page list column
+    entries_[0] = InterSheetEntry{};
+    entries_[1] = InterSheetEntry{};
+    list_ = InterSheetList{};
+    list_.count = 2;
+    list_.entries = entries_;
+  }
+  void TearDown() override {
+    column_->kind = savedKind_;
+    column_->field = nullptr;
+    SetPerPageEdit(nullptr, kPerPageKindNone);
+    ConstraintPass::TearDown();
+  }
+  // The reason shows on the Collate row's stop icon.
+  bool ReasonShown() {
+    const HintEntry* icon = FindStopIcon(Row("Collate").stopIconId);
+    return icon != nullptr && icon->show != 0 && Text(icon->text).find(Message(kToolChipStr, 4)) != std::wstring::npos;
+  }
+  void SelectList(int16_t value) {
+    std::memcpy(session_->workingRecord.devmode.doc.settings + (1551 - 64), &value, sizeof value);
+  }
+
+  FeatureEntry* column_ = nullptr;
+  uint32_t savedKind_ = 0;
+  InterSheetEntry entries_[2];
+  InterSheetList list_;
+};
+
+TEST_F(PerPageRules, OnASheetTheRuleIsTriedOnEveryEntryOfTheSelectedList) {
+  OpenPage(100, kBasicControls);
+  PerPageListsOf(&session_->uiState)->lists[1] = &list_;
+  entries_[1].tabPaper = 1;  // the second entry uses tab paper
+  SelectList(2);
+  EXPECT_EQ(Pass(0), kPassComplete);
+  EXPECT_TRUE(ReasonShown());
+  // No entry matches.
+  entries_[1].tabPaper = 0;
+  EXPECT_EQ(Pass(0), kPassComplete);
+  EXPECT_FALSE(ReasonShown());
+  // The matching entry is in another list than the one the settings select,
+  // the settings select none, or the selected list is empty.
+  entries_[1].tabPaper = 1;
+  for (int16_t value : {int16_t{1}, int16_t{0}, int16_t{11}}) {
+    SelectList(value);
+    EXPECT_EQ(Pass(0), kPassComplete);
+    EXPECT_FALSE(ReasonShown()) << value;
+  }
+  SelectList(2);
+  list_.count = 0;
+  EXPECT_EQ(Pass(0), kPassComplete);
+  EXPECT_FALSE(ReasonShown());
+  // The pass leaves the columns unbound: they point into no list entry.
+  EXPECT_EQ(column_->field, nullptr);
+}
+
+TEST_F(PerPageRules, InThePerPageDialogTheEntryUnderEditDecides) {
+  std::vector<ControlSpec> controls = kBasicControls;
+  controls.push_back({1539, 0x83, 0});
+  OpenPage(137, controls);
+  PerPageListsOf(&session_->uiState)->lists[0] = &list_;
+  entries_[0].tabPaper = 1;  // the stored list would hold the rule
+  SelectList(1);
+  InterSheetEntry underEdit = {};
+  SetPerPageEdit(&underEdit, 6);
+  EXPECT_EQ(Pass(0), kPassComplete);
+  EXPECT_FALSE(ReasonShown());
+  underEdit.tabPaper = 1;
+  EXPECT_EQ(Pass(0), kPassComplete);
+  EXPECT_TRUE(ReasonShown());
+  // The value control binds the columns to the entry under edit, and keeps
+  // the kind chosen in the dialog; another control clears the kind (the
+  // whole-dialog passes above did).
+  EXPECT_EQ(ProcessRuleEvalContext().perPageKind, kPerPageKindNone);
+  SetPerPageEdit(&underEdit, 6);
+  RunDoConstraints(1, dialog_, kPerPageSettingChange, -1, {deviceOptions_, model_, &messages_, 9, nullptr});
+  EXPECT_EQ(column_->field, reinterpret_cast<uint8_t*>(&underEdit) + offsetof(InterSheetEntry, tabPaper));
+  EXPECT_EQ(Pass(kPerPageSettingChange), kPassComplete);
+  EXPECT_EQ(ProcessRuleEvalContext().perPageKind, 6);
+  EXPECT_EQ(Pass(1011), kPassComplete);
+  EXPECT_EQ(ProcessRuleEvalContext().perPageKind, kPerPageKindNone);
 }
 
 // --- Checks built into the pass.
