@@ -15,6 +15,8 @@
 #include "common/records/settings_checksum.h"
 #include "duicore/core_module_win.h"
 #include "duicore/sheet_session_win.h"
+#include "duicore/tests/core_library_win.h"
+#include "tools/qxd/qxd_document.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
 
@@ -149,6 +151,49 @@ TEST_F(SheetSessionTest, TitlesAreCutAt47Characters) {
   for (int i = 0; i < session->pageCount; ++i) EXPECT_EQ(session->pages[i].title[0], L'\0');
   FillSheetPageTitles(session.get(), nullptr, nullptr);
   EXPECT_EQ(session->pages[0].title[0], L'\0');
+}
+
+// The procedure library's own lookup, from a copy of it beside a
+// description file whose Fax title has 60 characters: the core tells it the
+// title field's capacity, so the title is cut at 47 characters.
+TEST_F(SheetSessionTest, TheProcedureLibraryCutsLongTitlesAt47Characters) {
+  wchar_t temp[MAX_PATH];
+  ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+  const std::wstring dir = std::wstring(temp) + L"long_titles_" + std::to_wstring(GetCurrentProcessId());
+  CreateDirectoryW(dir.c_str(), nullptr);
+  const std::wstring copy = dir + L"\\VELDRANA.DLL";
+  ASSERT_TRUE(CopyFileW(coretest::StagePath(L"package\\VELDRANA.DLL").c_str(), copy.c_str(), FALSE));
+  const std::string sixty = "Fax settings for sending this document to a distant machine.";
+  ASSERT_EQ(sixty.size(), 60u);
+  qxd::Document doc;
+  std::string error;
+  ASSERT_TRUE(qxd::ParseText("qxd 1\n\nsection \"Property_FAX\" texts\n  entry key=\"Prop_Fax\" text=\"" + sixty +
+                                 "\"\n",
+                             &doc, &error))
+      << error;
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(qxd::Build(doc, &bytes, &error)) << error;
+  const std::wstring qxdPath = dir + L"\\VELDRANH.QXD";
+  HANDLE file = CreateFileW(qxdPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+
+  HMODULE library = LoadLibraryW(copy.c_str());
+  ASSERT_NE(library, nullptr);
+  auto single = reinterpret_cast<SheetTitleLookUp>(reinterpret_cast<void*>(GetProcAddress(library, "SetDispStringSingle")));
+  ASSERT_NE(single, nullptr);
+  DOCUMENTPROPERTYHEADER header = DocumentHeader(printer_, DM_OUT_BUFFER);
+  SessionPtr session(CreateSheetSession(&header, nullptr));
+  ASSERT_NE(session, nullptr);
+  FillSheetPageTitles(session.get(), single, library);
+  EXPECT_EQ(std::wstring(session->pages[0].title), std::wstring(sixty.begin(), sixty.begin() + 47));
+  EXPECT_EQ(session->pages[1].title[0], L'\0');  // the file has no Basic title
+  FreeLibrary(library);
+  DeleteFileW(copy.c_str());
+  DeleteFileW(qxdPath.c_str());
+  RemoveDirectoryW(dir.c_str());
 }
 
 TEST(SheetEntryPoints, ReasonsAndHeaders) {
