@@ -294,6 +294,7 @@ TEST(PjlHeaderGolden, SecurePrintAndPerPageSets) {
   p.t.Text(604, "4242");
   p.t.Text(621, "pin1");
   p.t.U16(694, 4);
+  // First block of the password checked as above: "pin1++++" -> 53aa5f2d2955d827.
   // Two per-page entries: pages 1-2 one-sided from tray 1, page 3 stapled
   // at the left from the job's tray, ending the set.
   std::vector<InterSheetEntry> entries(2);
