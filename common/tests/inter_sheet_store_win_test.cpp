@@ -40,6 +40,19 @@ TEST_F(InterSheetStoreTest, ConnectionNameGivesOneKeyLevelPerPart) {
   RegCloseKey(check);
 }
 
+TEST_F(InterSheetStoreTest, ALongNameIsCutToItsField) {
+  HKEY key = OpenInterSheetListKey(L"Fax", kDriver, 5);
+  ASSERT_NE(key, nullptr);
+  const wchar_t longName[] = L"Quarterly report with chapter tabs";
+  Put(key, L"InterSheetListName", longName, sizeof longName, REG_SZ);
+  RegCloseKey(key);
+  InterSheetList* list = LoadInterSheetList(L"Fax", kDriver, 5);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(std::u16string(list->name), u"Quarterly report");
+  EXPECT_EQ(list->count, 0u);
+  FreeInterSheetList(list);
+}
+
 TEST_F(InterSheetStoreTest, LoadsWhatTheKeyHoldsAndNoMore) {
   HKEY key = OpenInterSheetListKey(L"Fax", kDriver, 1);
   ASSERT_NE(key, nullptr);

@@ -17,6 +17,18 @@ bool ReadExact(HKEY key, const wchar_t* name, void* out, DWORD size) {
          got == size;
 }
 
+// The list's name, cut to its field: a longer stored name keeps its first
+// characters; a name longer than any list name could be is not read.
+void ReadListName(HKEY key, char16_t (&name)[kInterSheetNameUnits]) {
+  wchar_t text[256] = {};
+  DWORD bytes = sizeof text - sizeof text[0];
+  if (RegQueryValueExW(key, L"InterSheetListName", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &bytes) !=
+      ERROR_SUCCESS) {
+    return;
+  }
+  for (size_t i = 0; i + 1 < kInterSheetNameUnits && text[i] != L'\0'; ++i) name[i] = static_cast<char16_t>(text[i]);
+}
+
 }  // namespace
 
 HKEY OpenInterSheetListKey(const wchar_t* printerName, const wchar_t* driverName, int listNumber) {
@@ -35,12 +47,7 @@ InterSheetList* LoadInterSheetList(const wchar_t* printerName, const wchar_t* dr
   HKEY key = OpenInterSheetListKey(printerName, driverName, listNumber);
   if (key == nullptr) return list;
 
-  DWORD nameBytes = sizeof list->name;
-  if (RegQueryValueExW(key, L"InterSheetListName", nullptr, nullptr, reinterpret_cast<BYTE*>(list->name),
-                       &nameBytes) != ERROR_SUCCESS) {
-    std::memset(list->name, 0, sizeof list->name);
-  }
-  list->name[kInterSheetNameUnits - 1] = u'\0';
+  ReadListName(key, list->name);
 
   DWORD count = 0;
   if (!ReadExact(key, L"ISPageListNum", &count, sizeof count)) count = 0;
