@@ -1,5 +1,7 @@
 #include "dproc/model/feature_table.h"
 
+#include "dproc/model/control_template_facts.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -172,6 +174,11 @@ std::vector<FeatureControlItem> ExpandControls() {
         const std::string option = item.keyword.substr(slash + 1);
         CopyText(row.option, sizeof row.option, option.c_str(), option.size());
         row.kind = 3;  // one row per radio button
+      }
+      // Kind and stop icon as the control's template shows them.
+      if (const ControlTemplateFact* fact = FindControlTemplateFact(row.pageIds, 10, row.controlId)) {
+        row.kind = fact->kind;
+        row.stopIconId = fact->stopIconId;
       }
       rows.push_back(row);
     }

@@ -1,5 +1,7 @@
 #include "dproc/startup/description_sections.h"
 
+#include "dproc/dialogs/media_columns.h"
+
 #include "common/cipher/ui_encryption_info.h"
 #include "common/qxd/auth_messages.h"
 #include "common/qxd/fax_cover_styles.h"
@@ -62,6 +64,10 @@ void ReadDescriptionSections(QxdContext* ctx, ModelInfo* model, const char* loca
   }
 
   LoadSheetTabTipTexts(ctx);
+  // The media-type list view's column titles, where the description names them.
+  for (MediaListColumn* c = MediaListColumnTable(); c->keyword[0] != '\0'; ++c) {
+    FindDisplayText(ctx, "Dlg_PaperSourceTraySetting", c->keyword, c->title, 48);
+  }
   LoadSprinstErrorMessages(ctx);
   ReadUIEncryptionInfo(ctx);
   t->mediaTypeLists = LoadMediaTypeLists(ctx, model);
