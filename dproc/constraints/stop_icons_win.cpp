@@ -140,6 +140,9 @@ void RefreshStopInfoIcons(HWND dialog) {
     GetClientRect(control, &tool.rect);
     tool.lpszText = reinterpret_cast<wchar_t*>(icon->text);
     SendMessageW(icon->tooltip, TTM_SETMAXTIPWIDTH, 0, 1024);
+    // Each pass gives the icon its current reasons: the tool of the last
+    // pass goes, so the tooltip never shows an old text.
+    SendMessageW(icon->tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(icon->tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(icon->tooltip, TTM_SETDELAYTIME, TTDT_INITIAL, 0);
     SendMessageW(icon->tooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);

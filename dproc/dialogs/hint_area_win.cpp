@@ -143,7 +143,7 @@ bool BuildStateHint(HWND dialog, const SheetCtx* ctx, uint32_t pageId, char16_t*
   return std::char_traits<char16_t>::length(text) != before;
 }
 
-void DispHintControl(HWND dialog, const SheetCtx* ctx, uint32_t pageId) {
+void DispPageHint(HWND dialog, const SheetCtx* ctx, uint32_t pageId) {
   std::vector<char16_t> text(kHintBufferUnits, 0);
   const bool state = BuildStateHint(dialog, ctx, pageId, text.data());
   const ModelInfo* model = ProcessModelInfo();

@@ -3,7 +3,7 @@
 // why settings are restricted.  The text is the page's state hint and the
 // hints the last constraint pass listed for it; with nothing to say both
 // controls shrink to nothing, and come back where the template placed them
-// when there is.  Call DispHintControl after setting up the controls and
+// when there is.  Call DispPageHint (exported as DispHintControl) after setting up the controls and
 // after every change (after DoConstraints), and DrawHintBulbItem from
 // WM_DRAWITEM of control 1015.
 #pragma once
@@ -24,7 +24,7 @@ struct HintLayout {
   RECT text;
 };
 
-void DispHintControl(HWND dialog, const SheetCtx* ctx, uint32_t pageId);
+void DispPageHint(HWND dialog, const SheetCtx* ctx, uint32_t pageId);
 // Appends the page's state hint to `text` (capacity 290); true when it did.
 bool BuildStateHint(HWND dialog, const SheetCtx* ctx, uint32_t pageId, char16_t* text);
 // The layout of a hint page, or null for a page without a hint row.

@@ -20,7 +20,7 @@ extern "C" int32_t WINAPI MyDialogBox(HMODULE module, HWND parent, UINT template
 
 extern "C" void WINAPI DispHintControl(HWND dialog, void* context, UINT pageId) {
   GuardExport("DispHintControl", [&] {
-    ::DispHintControl(dialog, static_cast<const SheetCtx*>(context), pageId);
+    DispPageHint(dialog, static_cast<const SheetCtx*>(context), pageId);
   });
 }
 

@@ -39,7 +39,9 @@ void PutText(MessageTable table, uint32_t n, const std::u16string& text) {
 }
 
 void UseKit(DialogKit& kit) {
-  if (g_tables.tables[0] == nullptr) ASSERT_TRUE(AllocMessageTables(&g_tables));
+  if (g_tables.tables[0] == nullptr) {
+    ASSERT_TRUE(AllocMessageTables(&g_tables));
+  }
   DialogFrameworkModules() = {kit.Templates(), kit.Images(), INVALID_HANDLE_VALUE, &g_tables};
   SetStopIconImages(kit.Images());
 }
@@ -85,13 +87,13 @@ TEST(HintArea, ShownWithTheListedAndStateHintsAndCollapsedWithout) {
   const RECT placed = RectOf(kit.Control(kHintTextControl));
 
   ClearPageHints();
-  DispHintControl(page, kit.Context(), 101);
+  DispPageHint(page, kit.Context(), 101);
   EXPECT_TRUE(Collapsed(kit.Control(kHintTextControl)));
   EXPECT_TRUE(Collapsed(kit.Control(kHintBulbControl)));
 
   reinterpret_cast<uint8_t*>(&kit.Settings())[1412] = 3;  // booklet: the state hint
   AddPageHint(101, 12);
-  DispHintControl(page, kit.Context(), 101);
+  DispPageHint(page, kit.Context(), 101);
   const RECT shown = RectOf(kit.Control(kHintTextControl));
   EXPECT_EQ(shown.right - shown.left, placed.right - placed.left);
   wchar_t text[512] = {};
@@ -101,7 +103,7 @@ TEST(HintArea, ShownWithTheListedAndStateHintsAndCollapsedWithout) {
 
   ClearPageHints();
   reinterpret_cast<uint8_t*>(&kit.Settings())[1412] = 1;
-  DispHintControl(page, kit.Context(), 101);
+  DispPageHint(page, kit.Context(), 101);
   EXPECT_TRUE(Collapsed(kit.Control(kHintTextControl)));
   GetDlgItemTextW(page, kHintTextControl, text, 512);
   EXPECT_STREQ(text, L"Booklet pages are arranged for you.\r\nFirst line\r\nsecond line");  // kept
@@ -254,7 +256,9 @@ TEST(ControlTable, EveryRowAgreesWithItsTemplate) {
             << row->keyword << ": {" << page << ", " << row->controlId << ", " << kind << ", " << icon << "},";
       }
     }
-    if (!held) EXPECT_EQ(row->stopIconId, 0u) << row->keyword << " has an icon but no template holds it";
+    if (!held) {
+      EXPECT_EQ(row->stopIconId, 0u) << row->keyword << " has an icon but no template holds it";
+    }
   }
   EXPECT_GE(checked, 1);
 }
