@@ -263,6 +263,33 @@ TEST_F(ConstraintPass, TheSessionsCustomPaperWordReachesThePass) {
   EXPECT_EQ(ProcessRuleEvalContext().customPaperPass, 0u);
 }
 
+TEST_F(ConstraintPass, TheDeviceAddressAndThePassStateKeepApart) {
+  OpenPage(101, kLayoutControls);
+  // The sheet learns the device's address from the stored one.
+  DevOption& device = session_->workingRecord.device.option;
+  device.destCustomize = 2;
+  const std::u16string stored(62, u'7');  // the longest address a sheet keeps
+  std::memcpy(device.deviceAddress, stored.c_str(), (stored.size() + 1) * sizeof(char16_t));
+  UpdateCtxDeviceAddress(dialog_, &page_);
+  const char* address = UiDeviceAddress(&session_->uiState);
+  ASSERT_NE(address, nullptr);
+  EXPECT_EQ(std::string(address), std::string(62, '7'));
+
+  // The pass does not take the address for its custom-paper word, and what
+  // it leaves for the sheets does not change the address.
+  ConstraintUiState* state = ConstraintStateOf(&session_->uiState);
+  EXPECT_EQ(state->customPaperWord, 0u);
+  EXPECT_EQ(state->flags, 0u);
+  Bind();
+  EXPECT_EQ(ProcessRuleEvalContext().customPaperPass, 0u);
+  state->customPaperWord = 1;
+  state->flags = kConstraintChangedEdit;
+  EXPECT_EQ(std::string(address), std::string(62, '7'));
+  const auto* bytes = reinterpret_cast<const uint8_t*>(address);
+  const auto* stateBytes = reinterpret_cast<const uint8_t*>(state);
+  EXPECT_TRUE(bytes >= stateBytes + sizeof *state || bytes + kUiDeviceAddressBytes <= stateBytes);
+}
+
 TEST_F(ConstraintPass, ChoosingARefusedOptionIsRefusedWithItsWarning) {
   OpenPage(101, kLayoutControls);
   Set("Zoom", 1);  // automatic zoom: N-up stays on
