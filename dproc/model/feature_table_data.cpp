@@ -236,6 +236,9 @@ const OptionTableText kOptionTables[] = {
     {"FtpECM", "FtpECMON=1 FtpECMOFF=2"},
     {"FtpIntTransMode", "FtpIntTransModeON=1 FtpIntTransModeOFF=2"},
     {"FtpV34", "FtpV34ModeON=1 FtpV34ModeOFF=2"},
+    // The booklet binding sides the booklet dialog offers, by orientation.
+    {"BookletBinding_Port", "BookletLeft=1 BookletRight=2"},
+    {"BookletBinding_Land", "BookletTop=3 BookletBottom=4"},
 };
 const uint32_t kOptionTableCount = sizeof kOptionTables / sizeof kOptionTables[0];
 
