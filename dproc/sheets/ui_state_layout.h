@@ -1,24 +1,25 @@
-// Where each part of a sheet session's UI state lies in its bytes.  The
-// parts are laid out here, in one table, so that no two of them share
-// bytes: each part's header takes its offset and size from here.
+// Where each part of the procedure library keeps its state inside the UI
+// state record of a sheet context: one table of places and sizes, so that no
+// two parts share bytes.  A new part takes the next free place and says so
+// here; each part checks that its record fits its size.
 #pragma once
 
 #include <cstddef>
 
-#include "common/records/sheet_session.h"
-#include "dproc/model/user_paper_list.h"
-
-// The user paper part (user_paper_list.h) starts at kUiStateUserPapersAt (0).
-// The device address text: at most 63 characters and a NUL.
-inline constexpr size_t kUiDeviceAddressAt = 1024;
-inline constexpr size_t kUiDeviceAddressBytes = 64;
-// The constraint pass's words (constraint_ui_state.h).
-inline constexpr size_t kUiStateConstraintAt = kUiDeviceAddressAt + kUiDeviceAddressBytes;
+// The user paper lists of the session (UserPaperUiState).
+inline constexpr size_t kUiStateUserPapersAt = 0;
+inline constexpr size_t kUiStateUserPapersBytes = 1024;
+// What the constraint pass keeps for the sheets (ConstraintUiState).
+inline constexpr size_t kUiStateConstraintAt = kUiStateUserPapersAt + kUiStateUserPapersBytes;
 inline constexpr size_t kUiStateConstraintBytes = 64;
-// The per-page lists of the Finish sheet (per_page_ui_lists.h).
-inline constexpr size_t kUiStatePerPageListsAt = kUiStateConstraintAt + kUiStateConstraintBytes;
+// The device address text: at most 63 characters and a NUL.
+inline constexpr size_t kUiStateDeviceAddressAt = kUiStateConstraintAt + kUiStateConstraintBytes;
+inline constexpr size_t kUiStateDeviceAddressBytes = 64;
+// The dialog framework's flags (DialogUiState).
+inline constexpr size_t kUiStateDialogAt = kUiStateDeviceAddressAt + kUiStateDeviceAddressBytes;
+inline constexpr size_t kUiStateDialogBytes = 16;
+// The Finish sheet's per-page lists, one pointer per list (PerPageUiLists).
+inline constexpr size_t kUiStatePerPageListsAt = kUiStateDialogAt + kUiStateDialogBytes;
 inline constexpr size_t kUiStatePerPageListsBytes = 128;
-inline constexpr size_t kUiStateLaidOutBytes = kUiStatePerPageListsAt + kUiStatePerPageListsBytes;
-
-static_assert(kUiStateUserPapersAt + sizeof(UserPaperUiState) <= kUiDeviceAddressAt);
-static_assert(kUiStateLaidOutBytes <= kSheetUiStateSize);
+// The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
+inline constexpr size_t kUiStateFreeAt = kUiStatePerPageListsAt + kUiStatePerPageListsBytes;
