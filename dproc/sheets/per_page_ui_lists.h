@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "common/records/inter_sheet_list.h"
+#include "common/records/sheet_session.h"
 #include "dproc/sheets/ui_state_layout.h"
 
 inline constexpr size_t kPerPageUiListCount = 10;
