@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -632,4 +633,29 @@ TEST(PaperViewPlan, ZoomFrameColumnAndRow) {
     in.nup = c.nupOp != 0, in.nupOp = c.nupOp;
     EXPECT_NE(Find(Plan(in), c.frame), nullptr) << c.frame;
   }
+}
+
+#include "dproc/preview/view_toggle.h"
+
+TEST(ViewToggle, KeysAndTexts) {
+  EXPECT_STREQ(ViewToggleKey(100, 0), "ViewPrinter");
+  EXPECT_STREQ(ViewToggleKey(105, 0), "ViewPrinter");
+  EXPECT_STREQ(ViewToggleKey(105, 1), "ViewQuality");
+  EXPECT_STREQ(ViewToggleKey(196, 1), "ViewQuality");
+  EXPECT_STREQ(ViewToggleKey(2531, 1), "ViewQuality");
+  EXPECT_STREQ(ViewToggleKey(100, 1), "ViewPaper");
+  EXPECT_STREQ(ViewToggleKey(171, 1), "ViewPaper");
+  DispStringItem table[4] = {};
+  table[0].controlIds[0] = 1201;
+  std::memcpy(table[0].keyword, "ViewPaper", 10);
+  std::memcpy(table[0].text, u"Wrong control", 28);
+  table[1].controlIds[0] = 1235, table[1].controlIds[1] = 1130;
+  std::memcpy(table[1].keyword, "ViewPaper", 10);
+  std::memcpy(table[1].text, u"Paper", 12);
+  table[2].controlIds[0] = 1130;
+  std::memcpy(table[2].keyword, "ViewPrinter", 12);
+  std::memcpy(table[2].text, u"Printer", 16);
+  EXPECT_EQ(std::u16string(FindViewToggleText(table, "ViewPaper")), u"Paper");
+  EXPECT_EQ(std::u16string(FindViewToggleText(table, "ViewPrinter")), u"Printer");
+  EXPECT_EQ(FindViewToggleText(table, "ViewQuality"), nullptr);  // the toggle keeps its text
 }
