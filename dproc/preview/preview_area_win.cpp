@@ -14,12 +14,12 @@
 #include "dproc/settings/settings_merge.h"
 #include "dproc/sheets/device_address_win.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/ui_state_layout.h"
 
 namespace {
 
-constexpr size_t kUiPreviewAt = 1152;
-static_assert(kUiStateDialogAt + sizeof(DialogUiState) <= kUiPreviewAt);
-static_assert(kUiPreviewAt + sizeof(PreviewUiState) <= kSheetUiStateSize);
+static_assert(sizeof(PreviewUiState) <= kUiStatePreviewBytes);
+static_assert(kUiStateFreeAt <= kSheetUiStateSize);
 
 #define AT(member) DOC_FIELD_AT(member)
 
@@ -31,7 +31,7 @@ bool IsDeviceSheet(int pageId) { return pageId == 156 || pageId == 157; }
 }  // namespace
 
 PreviewUiState* PreviewStateOf(SheetUiState* state) {
-  return state != nullptr ? reinterpret_cast<PreviewUiState*>(state->bytes + kUiPreviewAt) : nullptr;
+  return state != nullptr ? reinterpret_cast<PreviewUiState*>(state->bytes + kUiStatePreviewAt) : nullptr;
 }
 
 void FillPrinterViewOptions(const ModelInfo* model, const DeviceOptionItem* deviceOptions, const DevOption* option,

@@ -138,11 +138,17 @@ TEST(PreviewAreaRender, QualityViewCentresThePictureOnWhite) {
 }
 
 TEST(PrinterViewOptionsRecord, LayoutAndFill) {
+#ifdef _WIN64
   static_assert(sizeof(PrinterViewOptions) == 117);
   static_assert(offsetof(PrinterViewOptions, inTrayKeyword) == 17);
   static_assert(offsetof(PrinterViewOptions, outputTrays) == 49);
   static_assert(offsetof(PrinterViewOptions, centreStaple) == 97);
   static_assert(offsetof(PrinterViewOptions, foldKind5) == 113);
+#else
+  static_assert(sizeof(PrinterViewOptions) == 109);
+  static_assert(offsetof(PrinterViewOptions, inTrayKeyword) == 9);
+  static_assert(offsetof(PrinterViewOptions, foldKind5) == 105);
+#endif
   static DocDMode doc;
   std::memset(&doc, 0, sizeof doc);
   SetDocI16(&doc, DOC_FIELD_AT(nOutBin), 273);
