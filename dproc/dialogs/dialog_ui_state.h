@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "dproc/constraints/constraint_ui_state.h"
+#include "dproc/sheets/ui_state_layout.h"
 
 struct DialogUiState {
   uint32_t editFlags;      // kSpinEchoBit: a spin handler wrote the edit's text
@@ -16,9 +17,8 @@ struct DialogUiState {
 inline constexpr uint32_t kSpinEchoBit = 1;
 inline constexpr uint32_t kReasonOutputMethod3 = 1u << 3;
 inline constexpr uint32_t kReasonOtherOutput = 1u << 4;
-inline constexpr size_t kUiStateDialogAt = 1088;
-static_assert(kUiStateConstraintAt + sizeof(ConstraintUiState) <= kUiStateDialogAt);
-static_assert(kUiStateDialogAt + sizeof(DialogUiState) <= kSheetUiStateSize);
+static_assert(sizeof(DialogUiState) <= kUiStateDialogBytes);
+static_assert(kUiStateFreeAt <= kSheetUiStateSize);
 
 inline DialogUiState* DialogStateOf(SheetUiState* state) {
   return state != nullptr ? reinterpret_cast<DialogUiState*>(state->bytes + kUiStateDialogAt) : nullptr;

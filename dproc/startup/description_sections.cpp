@@ -35,6 +35,9 @@ void ReadDescriptionSections(QxdContext* ctx, ModelInfo* model, const char* loca
   // from their built-in state (a second reading replaces the first).
   InitBuiltInDocDMode(t->defaults);
   InitBuiltInDevOption(t->builtInDevice);
+  // The stamp default is looked up among all the built-in stamps, not those
+  // an earlier reading kept.
+  RestoreFilteredOptionTables();
   if (env.loadDefaultSettings != nullptr) env.loadDefaultSettings(env.context, ctx, model, localePaper, t->defaults);
   LoadPaperMediaRecords(ctx, localePaper, t->builtInDevice);
   AdjustBindingEdgeFeatures(model, t->defaults, nullptr);
