@@ -11,6 +11,7 @@ struct CoverRect {
   int32_t left, top, right, bottom;
   int32_t Width() const { return right - left; }
   int32_t Height() const { return bottom - top; }
+  bool operator==(const CoverRect&) const = default;
 };
 
 struct CoverPoint {
