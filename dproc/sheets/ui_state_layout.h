@@ -18,8 +18,11 @@ inline constexpr size_t kUiStateDeviceAddressBytes = 64;
 // The dialog framework's flags (DialogUiState).
 inline constexpr size_t kUiStateDialogAt = kUiStateDeviceAddressAt + kUiStateDeviceAddressBytes;
 inline constexpr size_t kUiStateDialogBytes = 16;
+// The preview area's view flag and address-read flag (PreviewUiState).
+inline constexpr size_t kUiStatePreviewAt = kUiStateDialogAt + kUiStateDialogBytes;
+inline constexpr size_t kUiStatePreviewBytes = 16;
 // The Finish sheet's per-page lists, one pointer per list (PerPageUiLists).
-inline constexpr size_t kUiStatePerPageListsAt = kUiStateDialogAt + kUiStateDialogBytes;
+inline constexpr size_t kUiStatePerPageListsAt = kUiStatePreviewAt + kUiStatePreviewBytes;
 inline constexpr size_t kUiStatePerPageListsBytes = 128;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
 inline constexpr size_t kUiStateFreeAt = kUiStatePerPageListsAt + kUiStatePerPageListsBytes;
