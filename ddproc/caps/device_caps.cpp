@@ -48,8 +48,6 @@ int32_t Bins(const ModelInfo* model, const DeviceOptionItem* options, const DevO
   if (model == nullptr || model->inTrays == nullptr) return 0;
   for (const InTrayEntry* tray = model->inTrays; tray->keyword[0] != '\0'; ++tray) {
     if (!TrayInstalled(options, option, tray->keyword)) continue;
-    // More trays than the spooler's lists hold are not answered.
-    if (count == kMaxAnsweredBins) break;
     if (output != nullptr) {
       if (names) {
         char16_t* slot = static_cast<char16_t*>(output) + static_cast<size_t>(count) * kBinNameUnits;

@@ -14,8 +14,6 @@ inline constexpr uint16_t kCapDuplex = 7;
 inline constexpr uint16_t kCapBinNames = 12;
 inline constexpr uint16_t kCapStaple = 30;
 inline constexpr int kBinNameUnits = 24;
-// The spooler's bin lists hold no more trays than a device option record.
-inline constexpr int32_t kMaxAnsweredBins = 10;
 
 // True when answered; *result gets the answer, and `output` (or null for the
 // count only) the bin numbers (16-bit) or names (24 units each).
