@@ -78,28 +78,6 @@ static_assert(sizeof(UsbStatusList) == 16);
 static_assert(sizeof(UsbStatusList) == 8);
 #endif
 
-// What DrawPrinterView draws: byte-packed, filled by the sheets' preview.
-// Flags 1 to 12 select the output bin, 13 to 17 other paper-path settings;
-// the view reads flags 3 to 11 and 13.
-inline constexpr int kPrinterViewFlags = 17;
-#pragma pack(push, 1)
-struct PrinterViewRequest {
-  uint8_t showSelection;                 // 0: the installed options only
-  const DeviceOptionItem* deviceOptions; // ends with an empty keyword
-  const DevOption* option;               // its OptionIndex selects the values
-  char inputTray[32];                    // "InTray1", ...; empty when none
-  uint32_t flags[kPrinterViewFlags];     // flags[0] is flag 1
-};
-#pragma pack(pop)
-static_assert(offsetof(PrinterViewRequest, deviceOptions) == 1);
-#if UINTPTR_MAX > 0xFFFFFFFFu
-static_assert(sizeof(PrinterViewRequest) == 117);
-static_assert(offsetof(PrinterViewRequest, inputTray) == 17);
-static_assert(offsetof(PrinterViewRequest, flags) == 49);
-#else
-static_assert(sizeof(PrinterViewRequest) == 109);
-#endif
-
 // A row of the consumables table GET_MrkSupItemList returns; the table ends
 // with a row of kind 999 and an empty keyword.
 inline constexpr int32_t kSupplyTableEnd = 999;

@@ -8,9 +8,9 @@
 #include <cstdint>
 
 #include "common/contracts/ddproc_functions.h"
+#include "common/contracts/printer_view_options.h"
 
-// Returns the last drawing call's result, which callers ignore.
-using DrawPrinterViewFn = BOOL(DDPROC_CALL*)(HDC dc, const RECT* rect, const PrinterViewRequest* request);
+// DrawPrinterView and its record are in printer_view_options.h.
 // `layout` 6 (low 16 bits) moves control 1301 above control 1007 first.
 using DrawLogoImageFn = BOOL(DDPROC_CALL*)(HDC dc, HWND dialog, void* ignored, uint32_t layout);
 using DrawLogoVersionTabFn = BOOL(DDPROC_CALL*)(HDC dc, void* ignored, int32_t centreX, int32_t centreY);

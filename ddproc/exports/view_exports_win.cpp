@@ -53,7 +53,7 @@ BOOL BlendBitmapAt(HDC target, int x, int y, int id, BOOL last) {
 }
 
 // The picture into `target`, whose area is the rectangle `area`.
-BOOL ComposeView(HDC target, const RECT& area, const PrinterViewRequest& request) {
+BOOL ComposeView(HDC target, const RECT& area, const PrinterViewOptions& request) {
   const int width = std::abs(area.right - area.left);
   const int height = std::abs(area.bottom - area.top);
   FillRect(target, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -83,7 +83,7 @@ RECT ControlRect(HWND dialog, int id) {
 
 extern "C" {
 
-BOOL DDPROC_CALL DrawPrinterView(HDC dc, const RECT* rect, const PrinterViewRequest* request) noexcept {
+BOOL DDPROC_CALL DrawPrinterView(HDC dc, const RECT* rect, const PrinterViewOptions* request) noexcept {
   return GuardExport("DrawPrinterView", BOOL{FALSE}, [&]() -> BOOL {
     if (dc == nullptr || rect == nullptr || request == nullptr) {
       SetLastError(ERROR_INVALID_PARAMETER);
@@ -147,6 +147,6 @@ BOOL DDPROC_CALL DrawLogoVersionTab(HDC dc, void*, int32_t x, int32_t y) noexcep
 
 }  // extern "C"
 
-static_assert(std::is_convertible_v<decltype(&DrawPrinterView), DrawPrinterViewFn>);
+static_assert(std::is_convertible_v<decltype(&DrawPrinterView), DrawPrinterViewProc>);
 static_assert(std::is_convertible_v<decltype(&DrawLogoImage), DrawLogoImageFn>);
 static_assert(std::is_convertible_v<decltype(&DrawLogoVersionTab), DrawLogoVersionTabFn>);

@@ -15,7 +15,7 @@ using Layers = std::vector<int>;
 
 struct View {
   DeviceOptions options;
-  PrinterViewRequest request{};
+  PrinterViewOptions request{};
   View(int machine, int in, int out, bool hdd, bool duplex, bool mail, bool saddle) {
     options.Add("OpMachine", {"DisOpMachine", "OpMachine1"}, machine)
         .Add("OpInTrayUnit", {"DisOpInTrayUnit", "OpInTrayUnit1", "OpInTrayUnit2", "OpInTrayUnit3"}, in)
@@ -28,12 +28,15 @@ struct View {
         .Add("OpMailBinKit", {"DisOpMailBinKit", "EnaOpMailBinKit"}, mail)
         .Add("OpSaddleKit", {"DisSaddleKit", "EnaSaddleKit"}, saddle);
     request.deviceOptions = options.list();
-    request.option = options.option();
+    request.deviceOption = options.option();
   }
   View& Select(const char* tray, std::vector<int> flags) {
-    request.showSelection = 1;
-    std::strncpy(request.inputTray, tray, sizeof request.inputTray);
-    for (int f : flags) request.flags[f - 1] = 1;
+    request.documentSheet = 1;
+    std::strncpy(request.inTrayKeyword, tray, sizeof request.inTrayKeyword);
+    for (int f : flags) {
+      if (f <= 12) request.outputTrays[f - 1] = 1;
+      if (f == 13) request.centreStaple = 1;
+    }
     return *this;
   }
 };
@@ -43,7 +46,7 @@ TEST(PrinterView, NothingInstalled) {
   EXPECT_EQ(PrinterViewLayers(v.request), (Layers{101, 105}));
   EXPECT_EQ(PrinterViewDiskMark(v.request), 201);
   // Without any device option at all the picture is the same.
-  PrinterViewRequest empty{};
+  PrinterViewOptions empty{};
   EXPECT_EQ(PrinterViewLayers(empty), (Layers{101, 105}));
 }
 
@@ -73,8 +76,8 @@ TEST(PrinterView, InstalledUnits) {
 TEST(PrinterView, Selections) {
   // Without the show flag, the tray and flags are not looked at.
   View quiet(0, 0, 1, false, false, false, false);
-  std::strcpy(quiet.request.inputTray, "InTray1");
-  quiet.request.flags[2] = 1;
+  std::strcpy(quiet.request.inTrayKeyword, "InTray1");
+  quiet.request.outputTrays[2] = 1;
   EXPECT_EQ(PrinterViewLayers(quiet.request), (Layers{101, 105, 161}));
 
   EXPECT_EQ(PrinterViewLayers(View(0, 0, 1, false, false, false, false).Select("intray2", {3, 8}).request),

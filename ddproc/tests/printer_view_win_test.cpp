@@ -49,15 +49,15 @@ class Canvas {
 };
 
 TEST(PrinterViewDrawing, LayersLandInTheRectangle) {
-  auto draw = Library().Bind<DrawPrinterViewFn>("DrawPrinterView");
+  auto draw = Library().Bind<DrawPrinterViewProc>("DrawPrinterView");
   ASSERT_NE(draw, nullptr);
   ddtest::DeviceOptions options;
   options.Add("OpHDD", {"DisOpHDD", "EnaOpHDD"}, 0);
-  PrinterViewRequest request{};
-  request.showSelection = 1;
+  PrinterViewOptions request{};
+  request.documentSheet = 1;
   request.deviceOptions = options.list();
-  request.option = options.option();
-  std::strcpy(request.inputTray, "InTray1");
+  request.deviceOption = options.option();
+  std::strcpy(request.inTrayKeyword, "InTray1");
 
   Canvas canvas(300, 200);
   const RECT area = {20, 30, 200, 150};  // 180 x 120 at (20, 30)
@@ -75,7 +75,7 @@ TEST(PrinterViewDrawing, LayersLandInTheRectangle) {
 
   // Without the show flag no highlight; with a hard disk the other mark.
   options.option()->optionValues[0] = 1;
-  request.showSelection = 0;
+  request.documentSheet = 0;
   Canvas plain(300, 200);
   draw(plain.dc(), &area, &request);
   EXPECT_EQ(plain.Pixel(20 + 56, 30 + 69), 0xC0C0C0u);

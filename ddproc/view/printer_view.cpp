@@ -6,8 +6,8 @@
 namespace {
 
 // The selected value of a device option, or "" when there is none.
-const char* Value(const PrinterViewRequest& r, const char* keyword) {
-  const char* v = SelectedOptionValue(r.deviceOptions, r.option, keyword);
+const char* Value(const PrinterViewOptions& r, const char* keyword) {
+  const char* v = SelectedOptionValue(r.deviceOptions, r.deviceOption, keyword);
   return v != nullptr ? v : "";
 }
 
@@ -23,15 +23,17 @@ int Numbered(const char* value, const char* stem, int last) {
   return 0;
 }
 
-bool Flag(const PrinterViewRequest& r, int n) {
+// Flags 1 to 12 are the output trays, 13 the centre staple.
+bool Flag(const PrinterViewOptions& r, int n) {
+  const size_t at = n <= 12 ? offsetof(PrinterViewOptions, outputTrays) + static_cast<size_t>(n - 1) * 4
+                            : offsetof(PrinterViewOptions, centreStaple);
   uint32_t v;
-  __builtin_memcpy(&v, reinterpret_cast<const uint8_t*>(&r) + offsetof(PrinterViewRequest, flags) +
-                           static_cast<size_t>(n - 1) * 4, sizeof v);
+  __builtin_memcpy(&v, reinterpret_cast<const uint8_t*>(&r) + at, sizeof v);
   return v != 0;
 }
 
 // The output-bin highlight of the first flag set among 3 to 11 (0: none).
-int OutputHighlight(const PrinterViewRequest& r, const PrinterViewOptions& o) {
+int OutputHighlight(const PrinterViewOptions& r, const PrinterViewUnits& o) {
   const int u = o.outputUnit, m = o.mailBin, s = o.saddle;
   for (int flag = 3; flag <= 11; ++flag) {
     if (!Flag(r, flag)) continue;
@@ -62,8 +64,8 @@ int OutputHighlight(const PrinterViewRequest& r, const PrinterViewOptions& o) {
 
 }  // namespace
 
-PrinterViewOptions ParsePrinterViewOptions(const PrinterViewRequest& r) {
-  PrinterViewOptions o{};
+PrinterViewUnits ParsePrinterViewOptions(const PrinterViewOptions& r) {
+  PrinterViewUnits o{};
   o.machine = QxdNameEquals(Value(r, "OpMachine"), "OpMachine1") ? 1 : 0;
   o.inputUnit = Numbered(Value(r, "OpInTrayUnit"), "OpInTrayUnit", 3);
   o.outputUnit = Numbered(Value(r, "OpOutTrayUnit"), "OpOutTrayUnit", 5);
@@ -74,8 +76,8 @@ PrinterViewOptions ParsePrinterViewOptions(const PrinterViewRequest& r) {
   return o;
 }
 
-std::vector<int> PrinterViewLayers(const PrinterViewRequest& r) {
-  const PrinterViewOptions o = ParsePrinterViewOptions(r);
+std::vector<int> PrinterViewLayers(const PrinterViewOptions& r) {
+  const PrinterViewUnits o = ParsePrinterViewOptions(r);
   std::vector<int> layers;
   layers.push_back(o.machine == 1 ? 102 : 101);
   layers.push_back(105);
@@ -91,9 +93,9 @@ std::vector<int> PrinterViewLayers(const PrinterViewRequest& r) {
     default: break;
   }
   if (o.duplex) layers.push_back(107);
-  if (r.showSelection == 0) return layers;
+  if (r.documentSheet == 0) return layers;
   char tray[33] = {};
-  __builtin_memcpy(tray, r.inputTray, sizeof r.inputTray);
+  __builtin_memcpy(tray, r.inTrayKeyword, sizeof r.inTrayKeyword);
   struct TrayLayer {
     const char* keyword;
     int bitmap;
@@ -108,4 +110,4 @@ std::vector<int> PrinterViewLayers(const PrinterViewRequest& r) {
   return layers;
 }
 
-int PrinterViewDiskMark(const PrinterViewRequest& r) { return ParsePrinterViewOptions(r).hardDisk ? 202 : 201; }
+int PrinterViewDiskMark(const PrinterViewOptions& r) { return ParsePrinterViewOptions(r).hardDisk ? 202 : 201; }

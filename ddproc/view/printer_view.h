@@ -6,17 +6,19 @@
 #include <cstdint>
 #include <vector>
 
-#include "common/contracts/ddproc_functions.h"
+#include "common/contracts/printer_view_options.h"
 
-struct PrinterViewOptions {
+// The installed units the picture shows, from the selected device option
+// values.
+struct PrinterViewUnits {
   int machine, inputUnit, outputUnit, hardDisk, duplex, mailBin, saddle;
 };
-PrinterViewOptions ParsePrinterViewOptions(const PrinterViewRequest& request);
+PrinterViewUnits ParsePrinterViewOptions(const PrinterViewOptions& request);
 
 // The layers in drawing order, each centred on the picture's centre.
-std::vector<int> PrinterViewLayers(const PrinterViewRequest& request);
+std::vector<int> PrinterViewLayers(const PrinterViewOptions& request);
 // The hard-disk mark, placed at the picture's top-right corner.
-int PrinterViewDiskMark(const PrinterViewRequest& request);
+int PrinterViewDiskMark(const PrinterViewOptions& request);
 
 // Bitmap sizes that the placement relies on.
 inline constexpr int kViewLayerWidth = 180, kViewLayerHeight = 120;
