@@ -427,6 +427,47 @@ void ToolInputs() {
   PutIn(g_regressions, "qxd_decode", "huge-record-without-items", hugeRecords);
 }
 
+// Cover image files: bitmaps of every depth the check accepts, a top-down
+// one and one with the small header of the oldest format.
+void CoverBitmaps() {
+  const auto put32 = [](Bytes* v, size_t at, uint32_t x) {
+    for (int i = 0; i < 4; ++i) (*v)[at + i] = static_cast<uint8_t>(x >> (8 * i));
+  };
+  struct Shape {
+    int32_t width, height;
+    uint16_t bits;
+  };
+  const Shape shapes[] = {{9, 3, 1}, {5, 4, 4}, {16, 8, 8}, {7, 2, 16}, {6, 5, 24}, {3, -4, 32}};
+  for (const Shape& s : shapes) {
+    const uint32_t colors = s.bits <= 8 ? 1u << s.bits : 0;
+    const uint32_t stride = ((static_cast<uint32_t>(s.width) * s.bits + 31) / 32) * 4;
+    const uint32_t rows = static_cast<uint32_t>(s.height < 0 ? -s.height : s.height);
+    const uint32_t offset = 14 + 40 + colors * 4;
+    Bytes v(offset + stride * rows, 0);
+    v[0] = 'B';
+    v[1] = 'M';
+    put32(&v, 2, static_cast<uint32_t>(v.size()));
+    put32(&v, 10, offset);
+    put32(&v, 14, 40);
+    put32(&v, 18, static_cast<uint32_t>(s.width));
+    put32(&v, 22, static_cast<uint32_t>(s.height));
+    v[26] = 1;
+    v[28] = static_cast<uint8_t>(s.bits);
+    for (size_t i = offset; i < v.size(); ++i) v[i] = static_cast<uint8_t>(i * 37);
+    Put("cover_bmp", "bits" + std::to_string(s.bits) + ".bmp", v);
+  }
+  Bytes core(14 + 12 + 2 * 3 + 4, 0);
+  core[0] = 'B';
+  core[1] = 'M';
+  put32(&core, 10, 14 + 12 + 6);
+  put32(&core, 14, 12);
+  core[18] = 8;
+  core[20] = 1;
+  core[22] = 1;
+  core[24] = 1;
+  Put("cover_bmp", "core.bmp", core);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -448,5 +489,6 @@ int main(int argc, char** argv) {
   DriverDevModes();
   SnmpAnswers();
   PerPageRecords();
+  CoverBitmaps();
   return 0;
 }
