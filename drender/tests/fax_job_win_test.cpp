@@ -18,6 +18,7 @@
 #include "drender/ddi_entries.h"
 #include "drender/render_pdev.h"
 #include "drender/tests/render_dir.h"
+#include "drender/tests/render_job_fixture.h"
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/pclxl/xl_dissector.h"
 #include "tests/support/test_printer_win.h"
@@ -25,44 +26,8 @@
 
 namespace {
 
-using testsupport::Widen;
-
 constexpr char kJobStart[] = "\x1B%-12345X@PJL JOB\r\n";
 constexpr char kTrailer[] = "\x1B%-12345X@PJL EOJ\r\n\x1B%-12345X";
-
-testsupport::TestPrinterDriver RenderDriver() {
-  testsupport::TestPrinterDriver driver = testsupport::FaxDriver();
-  driver.name = L"Fax Render Test Driver";
-  driver.dependentFiles.push_back(Widen(testsupport::BinaryPath("bin/VELDRANQ.DLL")));
-  return driver;
-}
-
-// A4 portrait at 200 x 100 dpi, one-sided, `copies` copies.
-DriverDevMode A4DevMode(int16_t copies = 1, uint8_t collate = 0) {
-  DriverDevMode dm{};
-  auto* pub = reinterpret_cast<DEVMODEW*>(dm.publicPart);
-  pub->dmSpecVersion = kDriverSpecVersion;
-  pub->dmDriverVersion = 0x0123;
-  pub->dmSize = kDevModeWSize;
-  pub->dmDriverExtra = kDriverDevModeExtra;
-  InitDocDModeHeader(&dm.doc);
-  SetDocByte(&dm.doc, kDocOrientationAt, 1);
-  SetDocI16(&dm.doc, kDocPaperSizeAt, 9);
-  SetDocI16(&dm.doc, kDocPaperWidthAt, 2100);
-  SetDocI16(&dm.doc, kDocPaperLengthAt, 2970);
-  for (int i = 0; i < 4; ++i) SetDocI16(&dm.doc, 72 + 2 * i, 42);
-  SetDocI16(&dm.doc, kDocOutPaperSizeAt, 356);
-  SetDocI16(&dm.doc, kDocInTrayAt, 7);
-  SetDocByte(&dm.doc, kDocDoubleSidesAt, 1);
-  SetDocI16(&dm.doc, kDocCopiesAt, copies);
-  SetDocByte(&dm.doc, kDocCollateAt, collate);
-  SetDocI16(&dm.doc, 2220, 200);
-  SetDocI16(&dm.doc, 2222, 100);
-  SetDocI16(&dm.doc, 2224, 1);
-  dm.magic = kDriverDevModeMagic;
-  SealDocDMode(&dm.doc);
-  return dm;
-}
 
 // Destinations "5550100", "5550101", ...; with `perRecipient` a cover
 // sheet of its own for each.
