@@ -219,6 +219,28 @@ TEST_F(EscapeTest, SettingsTransfer) {
   EXPECT_STREQ(text, "");
 }
 
+TEST_F(EscapeTest, SurfaceAndDocumentName) {
+  // One device surface over the printable area, hooked and never banded.
+  const RenderPdevState& state = Pdev()->state;
+  EXPECT_EQ(DdiHost_SurfaceHooks(state.surface), static_cast<FLONG>(0x225FB));
+  EXPECT_FALSE(DdiHost_SurfaceIsBanded(state.surface));
+  EXPECT_EQ(state.bandCount, 1u);
+  EXPECT_EQ(state.surfaceWidth, state.frames[0].printableWidthDots);
+  EXPECT_EQ(state.surfaceHeight, state.frames[0].printableHeightDots);
+  EXPECT_EQ(state.surfaceRowBytes % 4, 0u);
+  EXPECT_GE(state.surfaceRowBytes, 3 * state.surfaceWidth);
+  EXPECT_EQ(state.output.blockSize, 65536u);
+  auto startDoc = host_.Get<PFN_DrvStartDoc>(INDEX_DrvStartDoc);
+  std::wstring name(300, L'n');
+  name[258] = L'x';
+  ASSERT_TRUE(startDoc(surface_, name.data(), 12));
+  EXPECT_EQ(std::wstring(state.docName), name.substr(0, 259));
+  ASSERT_TRUE(startDoc(surface_, nullptr, 0));
+  EXPECT_EQ(std::wstring(state.docName), name.substr(0, 259));
+  EXPECT_EQ(state.jobNumber, 0u);
+  EXPECT_EQ(state.lastJobNumber, 12u);
+}
+
 TEST_F(EscapeTest, AnotherRecordIsRefused) {
   SURFOBJ other = *surface_;
   other.dhpdev = nullptr;

@@ -312,6 +312,84 @@ TEST_F(FaxJobTest, PerRecipientWithoutDestinationsStillPrintsOnce) {
   EXPECT_EQ(Pages(jobs[0].xl).size(), 2u);
 }
 
+TEST_F(FaxJobTest, TabTextStreamRunsOnTheMarkedPage) {
+  DdiHost::FaxJob job;
+  job.pages = 2;
+  job.draw = [this](SURFOBJ* surface, int page) {
+    if (page != 0) return;
+    // The tab-paper text, captured as the stream "TABPROC", and the mark
+    // that runs it on this page.
+    EXPECT_EQ(host_.Escape(surface, 0x30004, 0, nullptr, 0, nullptr), 1u);
+    const int16_t origin[2] = {7, 300};
+    EXPECT_EQ(host_.Escape(surface, 0x20009, sizeof origin, origin, 0, nullptr), 1u);
+    EXPECT_EQ(host_.Escape(surface, 0x30005, 0, nullptr, 0, nullptr), 1u);
+    const uint8_t entry[5] = {9, 0, 0, 0, 1};  // past the stored pages: the current page
+    EXPECT_EQ(host_.Escape(surface, 0x2000d, sizeof entry, entry, 0, nullptr), 1u);
+  };
+  const std::vector<Job> jobs = SplitJobs(Run(job));
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+  auto pages = Pages(jobs[0].xl);
+  ASSERT_EQ(pages.size(), 2u);
+  std::vector<std::string> first;
+  for (const xl::Operator* op : pages[0]) first.push_back(op->name);
+  const std::vector<std::string> tail(first.end() - 7, first.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{"PushGS", "BeginStream", "ReadStream", "EndStream", "PopGS",
+                                            "ExecStream", "EndPage"}));
+  const xl::Operator* end = nullptr;
+  for (const xl::Operator* op : pages[0]) {
+    if (op->name == "EndStream") end = op;
+  }
+  ASSERT_NE(end, nullptr);
+  ASSERT_FALSE(end->streamOps.empty());
+  EXPECT_EQ(end->streamOps.back().name, "SetPageOrigin");
+  for (const xl::Operator* op : pages[1]) EXPECT_NE(op->name, "ExecStream");
+}
+
+TEST_F(FaxJobTest, AResetBetweenPagesKeepsOneJob) {
+  // What GDI does for ResetDC between two pages: a new PDEV takes the job
+  // over, the old one and its surface go, the new surface comes.
+  DriverDevMode dm = A4DevMode();
+  auto* devmode = reinterpret_cast<DEVMODEW*>(&dm);
+  auto startDoc = host_.Get<PFN_DrvStartDoc>(INDEX_DrvStartDoc);
+  auto startPage = host_.Get<PFN_DrvStartPage>(INDEX_DrvStartPage);
+  auto sendPage = host_.Get<PFN_DrvSendPage>(INDEX_DrvSendPage);
+  auto endDoc = host_.Get<PFN_DrvEndDoc>(INDEX_DrvEndDoc);
+  DHPDEV first = host_.EnablePdev(printer_.handle(), printer_.name().c_str(), devmode, 0, nullptr, 0, nullptr);
+  ASSERT_NE(first, nullptr);
+  SURFOBJ* a = host_.EnableSurface(first);
+  ASSERT_NE(a, nullptr);
+  const DWORD id = DdiHost::StartSpoolerJob(printer_.handle(), L"Reset job", output_.c_str());
+  ASSERT_NE(id, 0u);
+  wchar_t name[] = L"Reset job";
+  ASSERT_TRUE(startDoc(a, name, id));
+  ASSERT_TRUE(startPage(a));
+  Mark(100)(a, 0);
+  ASSERT_TRUE(sendPage(a));
+  DHPDEV second = host_.EnablePdev(printer_.handle(), printer_.name().c_str(), devmode, 0, nullptr, 0, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(host_.ResetPdev(first, second));
+  host_.DisableSurface(first);
+  host_.DisablePdev(first);
+  SURFOBJ* b = host_.EnableSurface(second);
+  ASSERT_NE(b, nullptr);
+  ASSERT_TRUE(startPage(b));
+  Mark(100)(b, 1);
+  ASSERT_TRUE(sendPage(b));
+  ASSERT_TRUE(endDoc(b, 0));
+  ASSERT_TRUE(DdiHost::EndSpoolerJob(printer_.handle()));
+  host_.DisableSurface(second);
+  host_.DisablePdev(second);
+  const std::vector<Job> jobs = SplitJobs(ReadFileBytes(output_));
+  DeleteFileW(output_.c_str());
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+  auto pages = Pages(jobs[0].xl);
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(MarkOf(pages[0]).first, 1);
+  EXPECT_EQ(MarkOf(pages[1]).first, 2);
+}
+
 // The figure of the closing note: a job of 100 blank pages.
 TEST_F(FaxJobTest, HundredBlankPages) {
   DdiHost::FaxJob job;
