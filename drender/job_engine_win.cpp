@@ -520,4 +520,20 @@ void Rdc_CarryJobState(RenderPdev* from, RenderPdev* to) {
   std::memset(&a.engine, 0, sizeof a.engine);
   a.captureSpool = nullptr;
   a.capturing = 0;
+  Page_CopyJobIdentity(a.live, b.live);
+  std::memcpy(&b.live->device.option, &a.live->device.option, sizeof b.live->device.option);
+  if (b.jobNumber != 0 || !a.headerWritten) return;
+  // The job goes on with its own settings; the new PDEV brings only what a
+  // page may change.
+  std::unique_ptr<DocDMode> settings(new (std::nothrow) DocDMode);
+  if (!settings) return;
+  std::memcpy(settings.get(), &a.live->devmode.doc, sizeof(DocDMode));
+  Page_TakePageFields(settings.get(), &b.live->devmode.doc);
+  std::memcpy(&b.live->devmode.doc, settings.get(), sizeof(DocDMode));
+  const DocDMode* before = &a.live->devmode.doc;
+  const DocDMode* after = &b.live->devmode.doc;
+  if (Rdc_IsDriverLayout(Rdc_Model(), after) &&
+      (Page_SettingsDiffer(Rdc_Model(), before, after) || Page_LayoutDiffers(before, after))) {
+    b.engine.cellCounter = 0;  // the next page begins a new sheet
+  }
 }
