@@ -137,6 +137,21 @@ TEST_F(SnmpClient, NoAnswerMeansFiveSendsEachWaitingTheTimeOut) {
   EXPECT_EQ(count.number, 5);
 }
 
+// An answer to another request must not leave the client waiting for ever:
+// the next reception waits only for the rest of that send's time-out, and
+// the remaining sends follow.
+TEST_F(SnmpClient, AfterAnotherRequestsAnswerTheWaitStaysBounded) {
+  Ask("count");
+  Get get = Ask("wrongthensilent", 200);
+  EXPECT_FALSE(get.ok);
+  EXPECT_EQ(get.error, kSnmpErrorNoAnswer);
+  EXPECT_GE(get.elapsed_ms, 5 * 200u - 50u);
+  EXPECT_LT(get.elapsed_ms, 5 * 200u + 1500u);
+  Get count = Ask("count");
+  ASSERT_TRUE(count.ok);
+  EXPECT_EQ(count.number, 5);
+}
+
 TEST_F(SnmpClient, UnexpectedElementsAreBadFormat) {
   for (const char* community : {"badpdu", "exception", "badouter", "truncated"}) {
     Get get = Ask(community);

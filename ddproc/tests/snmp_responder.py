@@ -9,6 +9,8 @@ which names the case:
   fivewrong   six answers, each with another request id
   other       OCTET STRING "ok" under the community "public"
   silent      nothing (the datagrams are counted)
+  wrongthensilent  one answer with another request id to the first datagram
+              after a count, then nothing (the datagrams are counted)
   count       INTEGER: silent datagrams since the last count
   badpdu, exception, badouter, truncated: answers with a wrong element
 Writes <ready file> once the address is bound.
@@ -86,6 +88,10 @@ def main():
         elif community == "other":
             replies = [answer(rid, tlv(0x04, b"ok"), "public")]
         elif community == "silent":
+            silent += 1
+        elif community == "wrongthensilent":
+            if silent == 0:
+                replies = [answer(rid + 100, integer(1), community)]
             silent += 1
         elif community == "count":
             replies = [answer(rid, integer(silent), community)]

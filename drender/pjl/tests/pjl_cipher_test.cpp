@@ -149,4 +149,26 @@ TEST(PjlCipher, EncipheredValuesInALine) {
   EXPECT_EQ(t.out.size(), 2 + 16 + 1u);
 }
 
+// Raw cipher bytes that hold a zero byte, from a placeholder that is not
+// the line's last: the whole line is written by its length.  The first
+// block was checked with
+//   printf '0004++++' | openssl enc -des-ecb -K 0D64823426AA2B25 -nopad -provider legacy -provider default
+// which gives 11b5002e16e4d95f; the seven further blocks are those of
+// "++++++++" (a56731c36449b7a6).
+TEST(PjlCipher, RawBytesBeforeAPlainPlaceholderAreWrittenWhole) {
+  Pjl_ResetKeySelection();
+  pjltest::TestJob t;
+  t.Text(5920, "0004");  // DepartmentName
+  t.U16(598, 2);         // Copies
+  t.job.values.cipherMethod = 2;
+  t.job.values.cipherOutput = 2;
+  ASSERT_EQ(Pjl_ExpandTemplate(&t.job, R"("P=%s{Job(DepartmentName),8,,DES};Q=%s{Job(Copies),5,,};")"), 1u);
+  ASSERT_EQ(t.out.size(), 2 + 64 + 5u);
+  EXPECT_EQ(t.out.substr(0, 2), "P=");
+  std::string blocks = "11b5002e16e4d95f";
+  for (int i = 0; i < 7; ++i) blocks += "a56731c36449b7a6";
+  EXPECT_EQ(ToHex(reinterpret_cast<const uint8_t*>(t.out.data()) + 2, 64), blocks);
+  EXPECT_EQ(t.out.substr(66), ";Q=2;");
+}
+
 }  // namespace

@@ -247,6 +247,26 @@ TEST(PjlHeaderGolden, UserAuthenticationWithEncipheredPassword) {
   Check("user_authentication", "user bob with password pa55, authenticated by the device", p.Header());
 }
 
+// The sample model's own method: AES ("MachineEncryption" is "AES" in
+// model/VELDRANH.txt).  The password was checked with
+//   k=8KV2LscLK8hRB89DknLp
+//   key=$(printf %s "${k:0:10}" | openssl dgst -sha256 -binary | xxd -p -c 64)
+//   iv=$(printf %s "${k:10:10}" | openssl dgst -sha256 -binary | xxd -p -c 64 | cut -c1-32)
+//   (printf pa55; printf '\x0b%.0s' $(seq 12)) | openssl enc -aes-256-cbc -K $key -iv $iv -nopad | xxd -p
+// which gives d8558b7edb3e4081fedbceafdfd444b8.
+TEST(PjlHeaderGolden, UserAuthenticationWithTheModelsAesMethod) {
+  Profile p;
+  AuthOptions auth(p, 1);
+  p.t.job.values.cipherMethod = 1;
+  p.t.Byte(5673, 1);
+  p.t.Wide(5674, u"bob");
+  p.t.Text(5836, "pa55");
+  p.t.U16(5918, 4);
+  const std::string header = p.Header();
+  Check("user_authentication_aes", "user bob with password pa55, enciphered with AES", header);
+  EXPECT_NE(header.find("AUTHPASS=\"D8558B7EDB3E4081FEDBCEAFDFD444B8\"\r\n"), std::string::npos);
+}
+
 TEST(PjlHeaderGolden, AccountTrack) {
   Profile p;
   p.t.Text(5920, "Sales");
@@ -294,6 +314,7 @@ TEST(PjlHeaderGolden, SecurePrintAndPerPageSets) {
   p.t.Text(604, "4242");
   p.t.Text(621, "pin1");
   p.t.U16(694, 4);
+  // First block of the password checked as above: "pin1++++" -> 53aa5f2d2955d827.
   // Two per-page entries: pages 1-2 one-sided from tray 1, page 3 stapled
   // at the left from the job's tray, ending the set.
   std::vector<InterSheetEntry> entries(2);
