@@ -508,7 +508,6 @@ void Rdc_CarryJobState(RenderPdev* from, RenderPdev* to) {
   const uint32_t perRecipient = b.engine.perRecipient;
   b.engine = a.engine;
   b.engine.fax = fax;
-  b.pageCounter = a.pageCounter;
   b.engine.destinationCount = destinations;
   b.engine.perRecipient = perRecipient;
   b.capturing = a.capturing;
