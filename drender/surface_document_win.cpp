@@ -128,6 +128,8 @@ extern "C" HSURF APIENTRY DrvEnableSurface(DHPDEV handle) try {
     }
   }
   if (ok && !s.output.block) {
+    // A surface enabled again after a disable gets the capacity back.
+    if (s.output.capacity == 0) s.output.capacity = s.job.outputBufferSize;
     const uint64_t wanted = uint64_t{s.output.capacity} + kOutputBufferHead;
     const uint64_t size = (wanted + kBlockRounding - 1) / kBlockRounding * kBlockRounding;
     s.output.block = static_cast<uint8_t*>(std::calloc(1, static_cast<size_t>(size)));
