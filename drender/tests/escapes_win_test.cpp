@@ -230,6 +230,12 @@ TEST_F(EscapeTest, SurfaceAndDocumentName) {
   EXPECT_EQ(state.surfaceRowBytes % 4, 0u);
   EXPECT_GE(state.surfaceRowBytes, 3 * state.surfaceWidth);
   EXPECT_EQ(state.output.blockSize, 65536u);
+  // Disabled and enabled again: the same buffer capacity.
+  host_.DisableSurface(pdev_);
+  EXPECT_EQ(state.output.block, nullptr);
+  surface_ = host_.EnableSurface(pdev_);
+  ASSERT_NE(surface_, nullptr);
+  EXPECT_EQ(state.output.capacity, 512u);
   auto startDoc = host_.Get<PFN_DrvStartDoc>(INDEX_DrvStartDoc);
   std::wstring name(300, L'n');
   name[258] = L'x';
