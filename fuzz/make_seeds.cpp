@@ -21,6 +21,7 @@
 #include "common/cipher/ui_encryption_info.h"
 #include "common/records/fax_send_block.h"
 #include "common/records/inter_sheet_list.h"
+#include "common/records/overlay_form_file.h"
 #include "common/records/public_devmode.h"
 #include "common/records/settings_checksum.h"
 #include "ddproc/snmp/ber_codec.h"
@@ -367,6 +368,28 @@ void PerPageRecords() {
   }
 }
 
+// Overlay form files of both header versions, with a short page stream.
+void OverlayForms() {
+  FormHeaderFields fields{};
+  fields.ansiName = "Letterhead";
+  fields.paperWidth = 4960;
+  fields.paperLength = 7015;
+  fields.selectColor = 1;
+  fields.orientation = 1;
+  fields.resolution = 600;
+  FormFileHeader header;
+  Form_BuildHeader(fields, &header);
+  const Bytes stream = {0x41, 0xC0, 0x01, 0xF8, 0x86, 0x6B};
+  for (uint16_t version = 1; version <= 2; ++version) {
+    header.version = version;
+    header.headerSize = version == 1 ? kFormHeaderV1Size : kFormHeaderV2Size;
+    const uint8_t* raw = reinterpret_cast<const uint8_t*>(&header);
+    Bytes file(raw, raw + header.headerSize);
+    file.insert(file.end(), stream.begin(), stream.end());
+    Put("qfv_header", "version" + std::to_string(version), file);
+  }
+}
+
 // Files whose rows share their records, so that a small file once cost
 // memory and time with the product of its counts.
 void SharedRows() {
@@ -489,6 +512,7 @@ int main(int argc, char** argv) {
   DriverDevModes();
   SnmpAnswers();
   PerPageRecords();
+  OverlayForms();
   CoverBitmaps();
   return 0;
 }
