@@ -192,7 +192,7 @@ void Rdc_SyncDevModeFields(WorkDevMode* record, const ModelInfo* model, const wc
   const PaperSizeEntry* paper = FindPaperById(model, static_cast<uint16_t>(DocI16(Doc(record), kDocPaperSizeAt)));
   FillPublicDevModeFields(reinterpret_cast<PublicDevMode*>(record->devmode.publicPart), *Doc(record),
                           {reinterpret_cast<const char16_t*>(printerName), model && model->colorMode == 2,
-                           paper ? paper->name : nullptr});
+                           paper ? paper->name : nullptr, PublicFillPolicy::kRendering});
 }
 
 BOOL Rdc_GetSettings(WorkDevMode* out, const DEVMODEW* caller, HANDLE printer, const wchar_t* printerName,

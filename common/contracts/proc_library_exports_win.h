@@ -44,3 +44,23 @@ struct DevOption;
 using OapiGetAuthDevOptionFn = int(WINAPI*)(const char* address, HANDLE printer, DevOption* option,
                                             uint32_t* changed);
 inline constexpr char kOapiGetAuthDevOption[] = "OAPI_GetAuthDevOption";
+
+// The dialog framework's exports, bound by name by the device library for
+// its own dialogs.
+// Runs a dialog of `module`'s template `templateId` modally; the EndDialog
+// result, or -1 when no dialog was created.
+using MyDialogBoxFn = int32_t(WINAPI*)(HMODULE module, HWND parent, UINT templateId, DLGPROC proc, LPARAM context);
+// Builds and shows (or collapses) the hint area of a page.
+using DispHintControlFn = void(WINAPI*)(HWND dialog, void* context, UINT pageId);
+// Stores the rectangles of the stop icons the dialog holds.
+using StoreStopIconRectExpFn = void(WINAPI*)(HWND dialog);
+// The dialog's tooltip windows: one per stop icon, and its own (returned).
+using CreateToolWndFn = HWND(WINAPI*)(HWND dialog);
+// Shows or hides the stop icon of a control (item: WM_DRAWITEM's, or null).
+using ReqDrawStopInfoIconExpFn = void(WINAPI*)(HWND dialog, UINT controlId, const DRAWITEMSTRUCT* item);
+
+inline constexpr char kMyDialogBox[] = "MyDialogBox";
+inline constexpr char kDispHintControl[] = "DispHintControl";
+inline constexpr char kStoreStopIconRectExp[] = "StoreStopIconRectExp";
+inline constexpr char kCreateToolWnd[] = "CreateToolWnd";
+inline constexpr char kReqDrawStopInfoIconExp[] = "ReqDrawStopInfoIconExp";

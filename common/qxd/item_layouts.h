@@ -63,6 +63,10 @@ inline constexpr uint32_t kNoteItemNoteAt = 16;
 inline constexpr uint32_t kMediaTypeItemSize = 156;
 inline constexpr uint32_t kMediaTypeItemNoteAt = 28;
 
+// "Tarlo" items: 20 bytes, the web shop flag in byte 16.
+inline constexpr uint32_t kWebShopItemSize = 20;
+inline constexpr uint32_t kWebShopItemFlagAt = 16;
+
 // Colour setting entries: a 32-byte name, then the pair count and the
 // position of the pairs; each pair is a 32-byte key and a 32-byte value.
 inline constexpr uint32_t kColorSettingEntrySize = 40;
@@ -76,3 +80,4 @@ static_assert(kOutPaperItemExtra2At + 4 == kOutPaperItemSize);
 static_assert(kCollateItemText2At + 64 == kCollateItemSize);
 static_assert(kMediaTypeItemNoteAt + 128 == kMediaTypeItemSize);
 static_assert(kColorSettingPairsAt + 4 == kColorSettingEntrySize);
+static_assert(kWebShopItemFlagAt < kWebShopItemSize);

@@ -422,24 +422,15 @@ uint32_t ReadLanguageId(QxdContext* ctx) {
 // ------------------------------------------------------------------ public
 
 bool QxdForEachPair(QxdContext* ctx, const char* section, QxdPairVisitor visit, void* context) {
-  ListSection s;
-  if (!OpenListSection(ctx, section, &s)) return false;
-  uint32_t tableAt = 0;
-  if (!QxdReadIndexEntry(ctx, s.list, 0, &tableAt)) return false;
-  uint32_t table[3];
-  if (!QxdReadBytes(ctx, tableAt, sizeof table, table)) return false;
-  const int32_t count = static_cast<int32_t>(table[0]);
-  if (count <= 0) return true;
-  uint32_t n = static_cast<uint32_t>(count);
-  if (n > kMaxListRows) n = kMaxListRows;
-  for (uint32_t i = 0; i < n; ++i) {
-    if (!QxdArrayFits(ctx, table[2], i + 1, 64)) break;
-    char pair[64];
-    if (!QxdReadBytes(ctx, table[2] + 64 * i, sizeof pair, pair)) break;
-    char name[32], value[32];
-    CopyText(name, sizeof name, pair, 32);
-    CopyText(value, sizeof value, pair + 32, 32);
-    visit(context, name, value);
+  QxdPairTable table;
+  if (!QxdFindPairTable(ctx, section, &table)) return false;
+  const uint32_t n = table.count < kMaxListRows ? table.count : kMaxListRows;
+  QxdPair pair;
+  for (uint32_t i = 0; i < n && QxdReadPair(ctx, table, i, &pair); ++i) {
+    // The visitors take names and values of at most 31 characters.
+    pair.name[kQxdPairField - 1] = '\0';
+    pair.value[kQxdPairField - 1] = '\0';
+    visit(context, pair.name, pair.value);
   }
   return true;
 }

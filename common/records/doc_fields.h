@@ -69,7 +69,8 @@ struct DocFields {
   char szSecurePrintId[17];
   uint8_t bySecurePrintPass[73];
   uint16_t wSecurePrintPassLen;
-  uint8_t gap696[79];
+  char16_t szBoxFileName[31];  // a job saved in a box
+  char szBoxNumber[17];
   uint8_t bPaperOption1;
   uint8_t bPaperOption2;
   uint8_t bUserAuth;
@@ -80,7 +81,12 @@ struct DocFields {
   char szVQSectionName[9];
   char szVQSectionKey[17];
   int16_t nServerSetting;
-  uint8_t gap1074[168];
+  char szTreeDomainName[81];
+  char szExpenseCode[9];
+  uint8_t byExpensePass[73];  // enciphered
+  uint8_t gap1237[1];
+  uint16_t wExpensePassLen;
+  uint8_t gap1240[2];
   uint8_t bNup;
   uint8_t nNup;
   uint8_t nPageLayout;
@@ -432,7 +438,7 @@ struct DocFields {
   uint8_t bUserAuthentication;
   uint8_t bAccountTrackOn;
   uint8_t bEmailNotify;
-  uint8_t gap5544[129];
+  char szEmailAddress[129];
   uint8_t byUserType;
   char16_t szAuthUserName[81];
   uint8_t byAuthUserPass[81];
@@ -441,9 +447,10 @@ struct DocFields {
   char szDeptName[9];
   uint8_t byDeptPass[73];
   uint16_t wDeptPassLen;
-  uint8_t gap6004[6];
+  char szAccessNumber[5];
+  uint8_t gap6009[1];
   ::FaxSetting faxSetting;   // "FaxSetting.*"
-  uint8_t gap6104[1812];
+  uint8_t MiddleServerValues[1812];  // the middle server's answers, laid out below
   uint8_t nLowDensity;
   int16_t sizServerPaper_cx;
   int16_t sizServerPaper_cy;
@@ -496,6 +503,8 @@ static_assert(offsetof(DocFields, nOutputMethod) + 64 == 603);
 static_assert(offsetof(DocFields, szSecurePrintId) + 64 == 604);
 static_assert(offsetof(DocFields, bySecurePrintPass) + 64 == 621);
 static_assert(offsetof(DocFields, wSecurePrintPassLen) + 64 == 694);
+static_assert(offsetof(DocFields, szBoxFileName) + 64 == 696);
+static_assert(offsetof(DocFields, szBoxNumber) + 64 == 758);
 static_assert(offsetof(DocFields, bPaperOption1) + 64 == 775);
 static_assert(offsetof(DocFields, bPaperOption2) + 64 == 776);
 static_assert(offsetof(DocFields, bUserAuth) + 64 == 777);
@@ -506,6 +515,10 @@ static_assert(offsetof(DocFields, bAccountTrack) + 64 == 1045);
 static_assert(offsetof(DocFields, szVQSectionName) + 64 == 1046);
 static_assert(offsetof(DocFields, szVQSectionKey) + 64 == 1055);
 static_assert(offsetof(DocFields, nServerSetting) + 64 == 1072);
+static_assert(offsetof(DocFields, szTreeDomainName) + 64 == 1074);
+static_assert(offsetof(DocFields, szExpenseCode) + 64 == 1155);
+static_assert(offsetof(DocFields, byExpensePass) + 64 == 1164);
+static_assert(offsetof(DocFields, wExpensePassLen) + 64 == 1238);
 static_assert(offsetof(DocFields, bNup) + 64 == 1242);
 static_assert(offsetof(DocFields, nNup) + 64 == 1243);
 static_assert(offsetof(DocFields, nPageLayout) + 64 == 1244);
@@ -831,6 +844,7 @@ static_assert(offsetof(DocFields, bRectOutMode) + 64 == 5540);
 static_assert(offsetof(DocFields, bUserAuthentication) + 64 == 5541);
 static_assert(offsetof(DocFields, bAccountTrackOn) + 64 == 5542);
 static_assert(offsetof(DocFields, bEmailNotify) + 64 == 5543);
+static_assert(offsetof(DocFields, szEmailAddress) + 64 == 5544);
 static_assert(offsetof(DocFields, byUserType) + 64 == 5673);
 static_assert(offsetof(DocFields, szAuthUserName) + 64 == 5674);
 static_assert(offsetof(DocFields, byAuthUserPass) + 64 == 5836);
@@ -838,7 +852,9 @@ static_assert(offsetof(DocFields, wAuthUserPassLen) + 64 == 5918);
 static_assert(offsetof(DocFields, szDeptName) + 64 == 5920);
 static_assert(offsetof(DocFields, byDeptPass) + 64 == 5929);
 static_assert(offsetof(DocFields, wDeptPassLen) + 64 == 6002);
+static_assert(offsetof(DocFields, szAccessNumber) + 64 == 6004);
 static_assert(offsetof(DocFields, faxSetting) + 64 == 6010);
+static_assert(offsetof(DocFields, MiddleServerValues) + 64 == 6104);
 static_assert(offsetof(DocFields, nLowDensity) + 64 == 7916);
 static_assert(offsetof(DocFields, sizServerPaper_cx) + 64 == 7917);
 static_assert(offsetof(DocFields, sizServerPaper_cy) + 64 == 7919);
@@ -887,8 +903,8 @@ inline constexpr uint32_t kDocHostProgramNameAt = DOC_FIELD_AT(szHostProgram);
 inline constexpr uint32_t kDocHostProgramNameUnits = 16;
 inline constexpr uint32_t kDocHostProgramVersionAt = DOC_FIELD_AT(dwHostProgramVersion);
 // Texts of which the constraint rules see only the first byte.
-inline constexpr uint32_t kDocTreeDomainNameAt = 1074;
-inline constexpr uint32_t kDocExpenseCodeAt = 1155;
+inline constexpr uint32_t kDocTreeDomainNameAt = DOC_FIELD_AT(szTreeDomainName);
+inline constexpr uint32_t kDocExpenseCodeAt = DOC_FIELD_AT(szExpenseCode);
 
 // Fields that the settings merge, the fix-ups, the device capabilities and
 // the render core read and write.
@@ -916,6 +932,19 @@ inline constexpr uint32_t kDocWatermarkAt = DOC_FIELD_AT(bWmk);
 inline constexpr uint32_t kDocFaxCoverSheetAt = DOC_FIELD_AT(faxSetting) + offsetof(FaxSetting, fgFaxCoverSheet);
 inline constexpr uint32_t kDocFrontCoverAt = DOC_FIELD_AT(bFrontCover);
 inline constexpr uint32_t kDocBackCoverAt = DOC_FIELD_AT(bBackCover);
+
+// "MiddleServerValues": the setting number (u32), a head text (char[32]),
+// the count of value items (i16, at most 10), the items of 174 bytes each
+// (a 32-byte key, then the kind byte), a tail text (char[32]).
+inline constexpr uint32_t kDocMiddleServerAt = DOC_FIELD_AT(MiddleServerValues);
+inline constexpr uint32_t kDocMiddleServerItemCountAt = kDocMiddleServerAt + 36;
+inline constexpr uint32_t kDocMiddleServerItemsAt = kDocMiddleServerAt + 38;
+inline constexpr uint32_t kMiddleServerItemSize = 174;
+inline constexpr uint32_t kMiddleServerItemKindAt = 32;
+inline constexpr uint32_t kMiddleServerItemMax = 10;
+inline constexpr uint32_t kDocMiddleServerTailTextAt = kDocMiddleServerItemsAt + kMiddleServerItemMax * kMiddleServerItemSize;
+static_assert(kDocMiddleServerTailTextAt == kDocMiddleServerAt + 1778);
+static_assert(kDocMiddleServerTailTextAt + 34 == kDocMiddleServerAt + sizeof(DocFields::MiddleServerValues));
 static_assert(kDocResolutionYAt == kDocResolutionXAt + 2 && kDocResolutionThirdAt == kDocResolutionXAt + 4);
 
 static_assert(kDocAutoTrayMediaTypeAt == 160 && kDocTrayEntriesAt == 167);

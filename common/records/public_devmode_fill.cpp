@@ -11,6 +11,9 @@ constexpr int16_t kColorMonochrome = 1;
 constexpr int16_t kColorColor = 2;
 constexpr int16_t kTrueTypeSubstitute = 3;
 constexpr int16_t kTrueTypeDownload = 2;
+constexpr int16_t kTrueTypeBitmap = 1;
+constexpr uint32_t kIcmMethodNone = 1;
+constexpr uint32_t kIcmIntentContrast = 2;
 constexpr int16_t kFullScale = 100;
 
 // Up to 31 units of `text`, ended early at `stop` (0 for none), terminated
@@ -36,11 +39,18 @@ void FillPublicDevModeFields(PublicDevMode* dm, const DocDMode& doc, const Publi
   dm->dmPrintQuality = f.nResoH;
   dm->dmYResolution = f.nResoV;
   dm->dmColor = source.monochrome ? kColorMonochrome : kColorColor;
-  dm->dmDuplex = kDuplexSimplex;
-  if (f.nTTFont == 0) dm->dmTTOption = kTrueTypeSubstitute;
-  if (f.nTTFont == 1) dm->dmTTOption = kTrueTypeDownload;
   dm->dmMediaType = static_cast<uint32_t>(static_cast<int32_t>(f.nMediaType));
-  dm->dmICMMethod = f.ColorICM_nMethod;
-  dm->dmICMIntent = f.ColorICM_nIntent;
+  if (source.policy == PublicFillPolicy::kRendering) {
+    if ((dm->dmFields & kDmDuplex) != 0) dm->dmDuplex = kDuplexSimplex;
+    dm->dmTTOption = kTrueTypeBitmap;
+    dm->dmICMMethod = kIcmMethodNone;
+    dm->dmICMIntent = kIcmIntentContrast;
+  } else {
+    dm->dmDuplex = kDuplexSimplex;
+    if (f.nTTFont == 0) dm->dmTTOption = kTrueTypeSubstitute;
+    if (f.nTTFont == 1) dm->dmTTOption = kTrueTypeDownload;
+    dm->dmICMMethod = f.ColorICM_nMethod;
+    dm->dmICMIntent = f.ColorICM_nIntent;
+  }
   if (source.formName != nullptr) CopyName(dm->dmFormName, source.formName, 0);
 }

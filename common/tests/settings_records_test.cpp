@@ -268,6 +268,60 @@ TEST(PublicDevModeFill, DeviceNameDuplexAndTrueTypeOption) {
   }
 }
 
+// The render core's fill says how the job is rendered: TrueType text as
+// bitmaps, no colour matching, whatever the settings say; it writes
+// dmDuplex only when dmFields claims the field.  The other fields are the
+// same as the settings'.
+TEST(PublicDevModeFill, TheRenderCoreReportsHowItRenders) {
+  struct Case {
+    uint32_t fields;
+    uint8_t fontSubstitute;
+    int16_t duplexBefore;
+    int16_t duplexAfter;
+  } const cases[] = {
+      {kDmDuplex, 0, 2, 1},
+      {kDmDuplex | kDmOrientation, 1, 3, 1},
+      {kDmOrientation, 2, 3, 3},
+      {0, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    auto doc = std::make_unique<DocDMode>();
+    std::memset(doc.get(), 0, sizeof *doc);
+    DocFields& f = Fields(*doc);
+    f.nTTFont = c.fontSubstitute;
+    f.ColorICM_nMethod = 3;
+    f.ColorICM_nIntent = 4;
+    f.nCopies = 5;
+    PublicDevMode rendered{};
+    rendered.dmFields = c.fields;
+    rendered.dmDuplex = c.duplexBefore;
+    rendered.dmTTOption = 9;
+    FillPublicDevModeFields(&rendered, *doc, {u"Fax,LocalsplOnly", false, nullptr, PublicFillPolicy::kRendering});
+    SCOPED_TRACE(c.fields);
+    EXPECT_EQ(rendered.dmDuplex, c.duplexAfter);
+    EXPECT_EQ(rendered.dmTTOption, 1);    // bitmap
+    EXPECT_EQ(rendered.dmICMMethod, 1u);  // none
+    EXPECT_EQ(rendered.dmICMIntent, 2u);  // contrast
+    EXPECT_EQ(rendered.dmFields, c.fields);
+
+    PublicDevMode settings{};
+    settings.dmFields = c.fields;
+    settings.dmDuplex = c.duplexBefore;
+    settings.dmTTOption = 9;
+    FillPublicDevModeFields(&settings, *doc, {u"Fax,LocalsplOnly", false, nullptr});
+    EXPECT_EQ(settings.dmDuplex, 1);
+    EXPECT_EQ(settings.dmICMMethod, 3u);
+    EXPECT_EQ(settings.dmICMIntent, 4u);
+    // Everything else is filled alike.
+    rendered.dmDuplex = settings.dmDuplex;
+    rendered.dmTTOption = settings.dmTTOption;
+    rendered.dmICMMethod = settings.dmICMMethod;
+    rendered.dmICMIntent = settings.dmICMIntent;
+    EXPECT_EQ(std::memcmp(&rendered, &settings, sizeof rendered), 0);
+    EXPECT_EQ(std::u16string(rendered.dmDeviceName), u"Fax");
+  }
+}
+
 }  // namespace
 
 // A field counts only when every byte of it lies inside the record, whether

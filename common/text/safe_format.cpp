@@ -14,8 +14,7 @@ class Writer {
   void PutText(const char16_t* text) {
     for (; text != nullptr && *text != u'\0'; ++text) Put(*text);
   }
-  // `width` digits at least, zeros in front (after the sign).
-  void PutNumber(int32_t value, size_t width = 0) {
+  void PutNumber(int32_t value, size_t zeroWidth = 0) {
     int64_t v = value;
     if (v < 0) {
       Put(u'-');
@@ -23,7 +22,7 @@ class Writer {
     }
     char16_t digits[20];
     size_t n = PutDecimalDigits(static_cast<uint64_t>(v), digits);
-    for (size_t i = n; i < width; ++i) Put(u'0');
+    for (size_t i = n; i < zeroWidth; ++i) Put(u'0');
     for (size_t i = 0; i < n; ++i) Put(digits[i]);
   }
   bool Finish() {
@@ -65,16 +64,16 @@ bool SafeFormat(const char16_t* format, const SafeFormatArg* args, size_t argCou
         w.Put(spec);
       }
       ++p;
-    } else if (spec == u'0' && p[2] >= u'1' && p[2] <= u'9' && p[3] == u'd') {
-      // "%02d": a number of at least that many digits, as dates and times
-      // are written; like "%d" it takes the next argument.
+    } else if (spec == u'0' && ((p[2] >= u'1' && p[2] <= u'9' && p[3] == u'd') || p[2] == u'd')) {
+      // "%0Nd": a number with at least N digits, zero-padded (the inch
+      // values' fractions); "%0d" is a plain number.
+      const size_t width = p[2] == u'd' ? 0 : static_cast<size_t>(p[2] - u'0');
       const SafeFormatArg* arg = next < argCount ? &args[next++] : nullptr;
-      if (arg != nullptr && arg->kind == SafeFormatArg::kNumber) {
-        w.PutNumber(arg->number, static_cast<size_t>(p[2] - u'0'));
-      } else {
-        for (int i = 0; i < 4; ++i) w.Put(p[i]);
-      }
-      p += 3;
+      const size_t length = p[2] == u'd' ? 3 : 4;
+      if (arg != nullptr && arg->kind == SafeFormatArg::kNumber) w.PutNumber(arg->number, width);
+      else
+        for (size_t i = 0; i < length; ++i) w.Put(p[i]);
+      p += length - 1;
     } else {
       w.Put(u'%');
     }

@@ -5,8 +5,8 @@
 // the caller never gave.  This formatter takes only "%d" for a number
 // argument and "%s" for a text argument; each of them takes the next
 // argument in order and is copied literally when that argument is missing
-// or of the other kind.  "%0Nd" (N a digit 1-9) writes a number with at
-// least N digits, zeros in front, as dates and times are shown.  "%%" is a percent sign; every other "%" sequence is
+// or of the other kind.  "%0Nd" (N from 1 to 9) pads a number with zeros
+// to N digits, and "%0d" is a plain number.  "%%" is a percent sign; every other "%" sequence is
 // copied literally.
 #pragma once
 

@@ -10,6 +10,7 @@
 
 #include "common/win/bind_export.h"
 #include "common/win/port_address_text.h"
+#include "common/win/win_version.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
@@ -44,9 +45,8 @@ constexpr MonitorRow kMonitorRows[] = {
 };
 
 uint32_t SystemWindowsVersion() {
-  OSVERSIONINFOW info = {};
-  info.dwOSVersionInfoSize = sizeof info;
-  if (!GetVersionExW(&info)) return 0;
+  OSVERSIONINFOW info;
+  if (!QueryWindowsVersion(&info)) return 0;
   return (info.dwMajorVersion << 8) | (info.dwMinorVersion & 0xFF);
 }
 

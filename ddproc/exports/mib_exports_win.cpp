@@ -5,6 +5,7 @@
 
 #include <new>
 #include <string>
+#include <type_traits>
 
 #include "common/contracts/ddproc_functions.h"
 #include "common/win/export_guard.h"
@@ -132,3 +133,22 @@ void WINAPI MIB_FreeOverlayInfo(void* list) noexcept { SnmpLiteMemFree(list); }
 void WINAPI MIB_FreeProfileInfo(void* list) noexcept { SnmpLiteMemFree(list); }
 
 }  // extern "C"
+
+// Each export has the type its contract declares (the exports are noexcept,
+// which the contract's pointer types take).
+template <typename Export, typename Contract>
+inline constexpr bool kExportMatches = std::is_convertible_v<Export, Contract>;
+static_assert(kExportMatches<decltype(&MIB_IsAccessOK), MibIsAccessOKProc>);
+static_assert(kExportMatches<decltype(&MIB_IsModelOK), MibIsModelOKProc>);
+static_assert(kExportMatches<decltype(&MIB_OptionRequest), MibOptionRequestProc>);
+static_assert(kExportMatches<decltype(&MIB_MrkSupRequest), MibMrkSupRequestProc>);
+static_assert(kExportMatches<decltype(&MIB_OverlayRequest), MibOverlayRequestProc>);
+static_assert(kExportMatches<decltype(&MIB_FreeOverlayInfo), MibFreeListProc>);
+static_assert(kExportMatches<decltype(&MIB_ProfileRequest), MibProfileRequestProc>);
+static_assert(kExportMatches<decltype(&MIB_FreeProfileInfo), MibFreeListProc>);
+static_assert(kExportMatches<decltype(&GET_MrkSupItemList), GetMrkSupItemListProc>);
+static_assert(kExportMatches<decltype(&MIB_ModelCheckInfo), MibOptionReqInfoProc>);
+static_assert(kExportMatches<decltype(&MIB_OptionReqInfo), MibOptionReqInfoProc>);
+static_assert(kExportMatches<decltype(&MIB_MrkSupReqInfo), MibMrkSupReqInfoProc>);
+static_assert(kExportMatches<decltype(&MIB_OvlReqInfo), MibOvlReqInfoProc>);
+static_assert(kExportMatches<decltype(&MIB_CMProfReqInfo), MibCMProfReqInfoProc>);

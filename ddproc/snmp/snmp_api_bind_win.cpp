@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/win/bind_export.h"
+#include "common/win/win_version.h"
 #include "ddproc/snmp/snmp_api_bind.h"
 #include "ddproc/snmp/snmp_lite_client.h"
 
@@ -73,12 +74,8 @@ const SnmpApiTable& ProcessSnmpApi() { return g_table; }
 
 bool SnmpApiBind() {
   if (g_table.bound) return true;
-  OSVERSIONINFOW version{};
-  version.dwOSVersionInfoSize = sizeof(version);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!GetVersionExW(&version)) return false;
-#pragma GCC diagnostic pop
+  OSVERSIONINFOW version;
+  if (!QueryWindowsVersion(&version)) return false;
   wchar_t directory[MAX_PATH];
   UINT length = GetSystemDirectoryW(directory, MAX_PATH);
   const wchar_t* from = length > 0 && length < MAX_PATH ? directory : nullptr;

@@ -8,12 +8,13 @@
 #include "ddproc/snmp/snmp_api_bind.h"
 #include "ddproc/snmp/snmp_lite_client.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/test_text.h"
 
 namespace {
 
 std::wstring StandinDir(const char* name) {
   std::string path = testsupport::BinaryPath(std::string("bin/standin_snmp/") + name);
-  return std::wstring(path.begin(), path.end());
+  return testsupport::Widen(path);
 }
 
 void* Export(HMODULE module, const char* name) {

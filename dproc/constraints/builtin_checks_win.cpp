@@ -68,6 +68,30 @@ bool PosterNup() {
   return SettingOr0("Nup") != 0 && (nupKind == 7 || nupKind == 8 || nupKind == 9);
 }
 
+// The value of a media type of the model's list by its keyword.
+bool ModelMediaTypeValue(const ModelInfo* model, const char* keyword, int32_t* value) {
+  if (model == nullptr || model->mediaTypes == nullptr) return false;
+  for (const ModelListItem* row = model->mediaTypes; row->keyword[0] != '\0'; ++row) {
+    if (QxdFieldEquals(row->keyword, sizeof row->keyword, keyword)) {
+      *value = static_cast<int32_t>(row->value);
+      return true;
+    }
+  }
+  return false;
+}
+
+// Transparencies interleaved by the driver cannot be collated by the
+// device: several uncollated copies on a transparency tray turn the
+// interleaving off.
+bool TransparencyCopiesWithoutCollation(const ConstraintPassEnv& env) {
+  if (!env.pluginPage || Flag(env, kMfOhpPrint) == 0 || Flag(env, kMfOhpInterleave) == 0) return false;
+  if (SettingOr0("Collate") != 0 || SettingOr0("Copies") <= 1) return false;
+  const int32_t media = GetTrayMediaType(env.model, kSelectedTray, env.doc);
+  int32_t ohp = 0;
+  return (ModelMediaTypeValue(env.model, "OHP", &ohp) && media == ohp) ||
+         (ModelMediaTypeValue(env.model, "OHP2", &ohp) && media == ohp);
+}
+
 bool AuthenticationOn(const ConstraintPassEnv& env) {
   const DevOption* d = env.device;
   if (d == nullptr) return false;
@@ -286,6 +310,13 @@ int FixedStopReasons(const ConstraintPassEnv& env, uint32_t controlId, uint32_t 
       if (Flag(env, kMfBCoverPrint) != 0 && !bookletRefused && sides == 3 && SettingOr0("FrontCover") != 0 &&
           SettingOr0("BackCover") != 0) {
         entries[n++] = 131;
+      }
+      break;
+    case 1154:
+      if (TransparencyCopiesWithoutCollation(env)) {
+        entries[n++] = 132;
+        const FeatureEntry* row = FeatureRow(FeatureRowOfKeyword("OHP_Interleave"));
+        if (row != nullptr && row->field != nullptr) WriteFeatureValue(*row, 0);
       }
       break;
     case 1192:

@@ -540,27 +540,6 @@ void BuildStopIconTexts(const ConstraintPassEnv& env) {
   }
 }
 
-void RefreshStopIcons(const ConstraintPassEnv& env) {
-  HintEntry* table = StopIconTable();
-  for (HintEntry* icon = table; icon->controlId != 0; ++icon) {
-    HWND control = GetDlgItem(env.dialog, static_cast<int>(icon->controlId));
-    if (control == nullptr) continue;
-    DrawStopInfoIcon(env.dialog, icon->controlId, nullptr, table);
-    if (icon->tooltip == nullptr) continue;
-    ExpandNewlineEscapes(icon->text);
-    TOOLINFOW tool = {};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = control;
-    GetClientRect(control, &tool.rect);
-    tool.lpszText = reinterpret_cast<wchar_t*>(icon->text);
-    SendMessageW(icon->tooltip, TTM_SETMAXTIPWIDTH, 0, 1024);
-    SendMessageW(icon->tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(icon->tooltip, TTM_SETDELAYTIME, TTDT_INITIAL, 0);
-    SendMessageW(icon->tooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
-  }
-}
-
 }  // namespace
 
 ConstraintPrinterFacts& ProcessConstraintPrinterFacts() {
@@ -652,7 +631,7 @@ int32_t EvaluateConstraints(const ConstraintPassEnv& env, uint32_t controlId) {
   CheckSpoolDependentLayouts(env, controlId, refusal.data(), kPassTextUnits, false);
   BuildStopIconTexts(env);
   SetFixedStopReasons(env);
-  RefreshStopIcons(env);
+  RefreshStopInfoIcons(env.dialog);
   InvalidateRect(env.dialog, nullptr, FALSE);
   return kPassComplete;
 }

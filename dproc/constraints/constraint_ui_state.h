@@ -7,16 +7,14 @@
 #include <cstdint>
 
 #include "common/records/sheet_session.h"
-#include "dproc/model/user_paper_list.h"
+#include "dproc/sheets/ui_state_layout.h"
 
 struct ConstraintUiState {
   uint32_t customPaperWord;  // non-zero: the pass also judges the custom paper sizes
   uint32_t flags;            // kConstraintChangedEdit: the pass wrote a number into an edit
 };
 inline constexpr uint32_t kConstraintChangedEdit = 128;
-inline constexpr size_t kUiStateConstraintAt = 1024;
-static_assert(kUiStateUserPapersAt + sizeof(UserPaperUiState) <= kUiStateConstraintAt);
-static_assert(kUiStateConstraintAt + sizeof(ConstraintUiState) <= kSheetUiStateSize);
+static_assert(sizeof(ConstraintUiState) <= kUiStateConstraintBytes);
 
 // The part inside a UI state record; null without one.
 inline ConstraintUiState* ConstraintStateOf(SheetUiState* state) {

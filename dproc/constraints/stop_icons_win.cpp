@@ -2,44 +2,18 @@
 
 #include <commctrl.h>
 
+#include "dproc/constraints/hint_text.h"
+#include "dproc/constraints/stop_icon_ids.h"
 #include "dproc/sheets/dialog_helpers.h"
 
 namespace {
-
-constexpr uint32_t kIconIds[kStopIconRows] = {
-    1115, 1110, 1108, 1111, 2242, 1140, 1195, 1196, 1112, 1125, 1113, 2211, 2212, 2279, 1407, 1608, 1399, 1425,
-    1891, 1217, 1151, 1152, 1153, 2277, 2278, 2214, 1154, 1155, 2216, 2215, 2217, 2218, 2219, 2220, 2280, 2221,
-    2281, 2282, 1120, 2222, 1219, 1643, 1117, 1119, 1297, 2213, 1167, 2257, 2259, 1168, 2343, 2349, 2351, 2354,
-    2346, 1636, 1503, 1402, 1403, 1505, 1508, 1400, 1401, 1510, 1512, 1515, 1518, 1521, 1464, 1881, 1548, 1927,
-    1929, 2194, 2192, 2193, 2191, 2195, 2196, 2340, 2197, 2198, 2199, 2203, 2204, 2205, 2206, 2210, 2200, 2201,
-    2202, 2207, 2208, 2303, 2209, 1995, 2223, 2224, 2226, 2230, 2231, 2232, 2233, 2236, 2260, 2264, 2262, 2528,
-    2271, 2518, 2519, 2520, 2521, 2316, 2502, 2503, 2513, 2514, 2515, 2504, 2523, 2522,
-};
-// Balloons whose tail points right, up, or down at the left; the others
-// point down.
-constexpr uint32_t kTailRight[] = {2279, 2217, 2218, 2222, 1219, 1927, 2194, 2192, 2193, 2191, 2195,
-                                   2196, 2340, 2200, 2201, 2202, 2207, 2208, 2303, 2209, 1995, 2236,
-                                   2260, 2264, 2262, 2528, 2271, 2518, 2519, 2521, 2503, 2523};
-constexpr uint32_t kTailUp[] = {1929};
-constexpr uint32_t kTailDownLeft[] = {2226, 2231, 2232, 2233};
-
-template <size_t N>
-bool Listed(const uint32_t (&ids)[N], uint32_t id) {
-  for (uint32_t x : ids) {
-    if (x == id) return true;
-  }
-  return false;
-}
 
 HintEntry* MakeTable() {
   static HintEntry table[kStopIconRows + 1] = {};
   for (size_t i = 0; i < kStopIconRows; ++i) {
     HintEntry& row = table[i];
-    row.controlId = kIconIds[i];
-    uint16_t image = 198;
-    if (Listed(kTailRight, row.controlId)) image = 202;
-    else if (Listed(kTailUp, row.controlId)) image = 403;
-    else if (Listed(kTailDownLeft, row.controlId)) image = 405;
+    row.controlId = kStopIconControlIds[i];
+    const uint16_t image = StopIconImageOf(row.controlId);
     row.imageId = image;
     row.maskId = static_cast<uint16_t>(image + 1);
   }
@@ -149,4 +123,37 @@ void DestroyStopIconTooltips() {
     if (row->tooltip != nullptr) DestroyWindow(row->tooltip);
     row->tooltip = nullptr;
   }
+}
+
+void RefreshStopInfoIcons(HWND dialog) {
+  HintEntry* table = StopIconTable();
+  for (HintEntry* icon = table; icon->controlId != 0; ++icon) {
+    HWND control = GetDlgItem(dialog, static_cast<int>(icon->controlId));
+    if (control == nullptr) continue;
+    DrawStopInfoIcon(dialog, icon->controlId, nullptr, table);
+    if (icon->tooltip == nullptr) continue;
+    ExpandNewlineEscapes(icon->text);
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = control;
+    GetClientRect(control, &tool.rect);
+    tool.lpszText = reinterpret_cast<wchar_t*>(icon->text);
+    SendMessageW(icon->tooltip, TTM_SETMAXTIPWIDTH, 0, 1024);
+    // Each pass gives the icon its current reasons: the tool of the last
+    // pass goes, so the tooltip never shows an old text.
+    SendMessageW(icon->tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(icon->tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(icon->tooltip, TTM_SETDELAYTIME, TTDT_INITIAL, 0);
+    SendMessageW(icon->tooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
+  }
+}
+
+HWND RecreateHintToolTip(HWND dialog, uint32_t controlId) {
+  HintEntry* row = FindStopIcon(controlId);
+  HWND control = row != nullptr ? GetDlgItem(dialog, static_cast<int>(controlId)) : nullptr;
+  if (control == nullptr) return nullptr;
+  if (row->tooltip != nullptr) DestroyWindow(row->tooltip);
+  row->tooltip = CreateToolTipWindow(control);
+  return row->tooltip;
 }

@@ -9,7 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
-inline constexpr size_t kStopIconRows = 122;
+#include "dproc/constraints/stop_icon_ids.h"
+
 inline constexpr size_t kStopIconTextUnits = 4096;
 
 struct HintEntry {
@@ -45,5 +46,11 @@ void DrawStopInfoIcon(HWND dialog, uint32_t controlId, const DRAWITEMSTRUCT* ite
 void DrawMaskedIconBitmap(HWND dialog, const DRAWITEMSTRUCT* item, const HintEntry* row);
 // True when no row has the control id or its icon is not shown.
 bool IsStopIconHidden(uint32_t controlId);
+// After a constraint pass: shows or hides every icon the dialog has and
+// gives each icon's tooltip its reason text (backslash-"n" as a line break).
+void RefreshStopInfoIcons(HWND dialog);
+// A new tooltip window for the icon of a control; null when no row has the
+// id or the dialog lacks the control.
+HWND RecreateHintToolTip(HWND dialog, uint32_t controlId);
 // Destroys the tooltip windows that rows still hold (library shut-down).
 void DestroyStopIconTooltips();

@@ -4,10 +4,7 @@
 
 #include "common/contracts/xl_font_functions_win.h"
 #include "common/win/bind_export.h"
-
-namespace {
-
-}  // namespace
+#include "common/win/module_path.h"
 
 bool ReadXLFontList(const wchar_t* path, std::vector<XLFontEntry>* out) {
   out->clear();
@@ -45,10 +42,7 @@ void LoadDefaultSettingsWithFonts(HMODULE ownModule, QxdContext* ctx, const Mode
   bool haveFonts = false;
   if (ctx != nullptr && fontLibrary != nullptr && fontLibrary[0] != L'\0') {
     wchar_t path[MAX_PATH + 64] = {};
-    const DWORD length = GetModuleFileNameW(ownModule, path, MAX_PATH);
-    wchar_t* slash = length != 0 && length < MAX_PATH ? std::wcsrchr(path, L'\\') : nullptr;
-    if (slash != nullptr && std::wcslen(fontLibrary) < 64) {
-      std::wcscpy(slash + 1, fontLibrary);
+    if (std::wcslen(fontLibrary) < 64 && SiblingFilePath(ownModule, fontLibrary, path, MAX_PATH + 64)) {
       haveFonts = ReadXLFontList(path, &fonts);
     }
   }

@@ -27,6 +27,23 @@ bool IsDeviceOptionValue(const DevOption* record, const DeviceOptionItem* list, 
   return false;
 }
 
+const OptionItem* SelectedDeviceOptionValue(const DevOption* record, const DeviceOptionItem* list, const char* option,
+                                            uint32_t* place) {
+  if (record == nullptr || list == nullptr || option == nullptr) return nullptr;
+  for (const DeviceOptionItem* row = list; row->keyword[0] != '\0'; ++row) {
+    if (!KeywordIs(row->keyword, option)) continue;
+    if (row->optionIndex >= kDevOptionMaxOptions || row->values == nullptr) return nullptr;
+    const uint32_t selected = record->optionValues[row->optionIndex];
+    for (uint32_t i = 0; row->values[i].keyword[0] != '\0'; ++i) {
+      if (i != selected) continue;
+      if (place != nullptr) *place = i;
+      return &row->values[i];
+    }
+    return nullptr;
+  }
+  return nullptr;
+}
+
 bool IsInterServerAuthentication(const ModelInfo* model, const DevOption* record, const DeviceOptionItem* list) {
   if (model == nullptr || model->features[kMfInterimAuthentic] == 0) return false;
   return IsDeviceOptionValue(record, list, "DevUserAuthentication", "DevUserAuthentic_InterSV");

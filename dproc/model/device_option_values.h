@@ -10,6 +10,11 @@
 // option's value list.
 bool IsDeviceOptionValue(const DevOption* record, const DeviceOptionItem* list, const char* option,
                          const char* value);
+// The value the record selects for the option (exact name), with its place
+// in the option's value list; null when the list lacks the option or the
+// record's slot names no value of it.
+const OptionItem* SelectedDeviceOptionValue(const DevOption* record, const DeviceOptionItem* list, const char* option,
+                                            uint32_t* place);
 // The model allows interim (middle-server) authentication and the device's
 // user authentication is set to it.
 bool IsInterServerAuthentication(const ModelInfo* model, const DevOption* record, const DeviceOptionItem* list);

@@ -1,5 +1,7 @@
 #include "dproc/model/feature_table.h"
 
+#include "dproc/model/control_template_facts.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -69,7 +71,7 @@ OptionTable MakeTable(const char* feature, const char* options) {
       rows[i].code = parsed[i].value;
       rows[i].enabled = 1;
     }
-  } else if (QxdNameEquals(feature, "Nup_op")) {
+  } else if (QxdNameEquals(feature, "Nup_op") || QxdNameEquals(feature, featuredata::kNupVariantTable.feature)) {
     FillTable<NupOptionItem>(&table, parsed);
     auto* rows = reinterpret_cast<NupOptionItem*>(table.storage.data());
     for (size_t i = 0; i < parsed.size(); ++i) {
@@ -98,6 +100,8 @@ struct Vocabulary {
   OptionHead* bindingEdge[3] = {};
   OptionHead* driverCovers[2] = {};
   OptionHead* deviceCovers[2] = {};
+  OptionHead* nupVariant = nullptr;
+  OptionHead* nupOrders[3] = {};
 
   OptionHead* Add(const char* feature, const char* options) {
     tables.push_back(std::make_unique<OptionTable>(MakeTable(feature, options)));
@@ -124,6 +128,8 @@ struct Vocabulary {
       deviceCovers[i] = Add(kDeviceCoverTables[i].feature, kDeviceCoverTables[i].options);
     }
     Add(kStampTable.feature, kStampTable.options);
+    nupVariant = Add(kNupVariantTable.feature, kNupVariantTable.options);
+    for (int i = 0; i < 3; ++i) nupOrders[i] = Add(kNupOrderTables[i].feature, kNupOrderTables[i].options);
     driverCovers[0] = FindListed("FrontCover_op");
     driverCovers[1] = FindListed("BackCover_op");
     for (uint32_t i = 0; i < kFeatureKeywordCount; ++i) {
@@ -172,6 +178,11 @@ std::vector<FeatureControlItem> ExpandControls() {
         const std::string option = item.keyword.substr(slash + 1);
         CopyText(row.option, sizeof row.option, option.c_str(), option.size());
         row.kind = 3;  // one row per radio button
+      }
+      // Kind and stop icon as the control's template shows them.
+      if (const ControlTemplateFact* fact = FindControlTemplateFact(row.pageIds, 10, row.controlId)) {
+        row.kind = fact->kind;
+        row.stopIconId = fact->stopIconId;
       }
       rows.push_back(row);
     }
@@ -259,6 +270,20 @@ OptionHead* FindStaticOptionTable(const char* keyword) {
 OptionHead* CoverOptionTable(bool back, bool device) {
   Vocabulary& v = Vocab();
   return device ? v.deviceCovers[back ? 1 : 0] : v.driverCovers[back ? 1 : 0];
+}
+
+OptionHead* NupOptionTable(bool nt4Variant) {
+  Vocabulary& v = Vocab();
+  return nt4Variant ? v.nupVariant : v.Find("Nup_op");
+}
+
+OptionHead* NupOrderOptionTable(int layoutKind) {
+  Vocabulary& v = Vocab();
+  switch (layoutKind) {
+    case 1: return v.nupOrders[1];
+    case 2: return v.nupOrders[2];
+    default: return v.nupOrders[0];
+  }
 }
 
 OptionHead* FindOptionTable(const char* name) {

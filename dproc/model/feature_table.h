@@ -31,6 +31,12 @@ OptionHead* CoverOptionTable(bool back, bool device);
 // feature tables, the binding-edge tables and the tables of single
 // dialogs (the stamp table "CPE_StringTYPE3_op").  Null when none.
 OptionHead* FindOptionTable(const char* name);
+// The "Nup_op" options: the standard table, or the variant that a plug-in
+// host on Windows NT 4.0 is offered (the same rows, copied at start-up).
+OptionHead* NupOptionTable(bool nt4Variant);
+// The page orders of an N-up layout kind (GetNupLayoutKind): 0 and -1 left
+// and right, 1 top and bottom, 2 the four corner orders of a grid.
+OptionHead* NupOrderOptionTable(int layoutKind);
 // Puts a table's built-in rows back (texts empty, every option listed), for
 // a table that start-up rebuilds from the description; null when none.
 OptionHead* RestoreOptionTable(const char* name);

@@ -236,6 +236,9 @@ const OptionTableText kOptionTables[] = {
     {"FtpECM", "FtpECMON=1 FtpECMOFF=2"},
     {"FtpIntTransMode", "FtpIntTransModeON=1 FtpIntTransModeOFF=2"},
     {"FtpV34", "FtpV34ModeON=1 FtpV34ModeOFF=2"},
+    // The booklet binding sides the booklet dialog offers, by orientation.
+    {"BookletBinding_Port", "BookletLeft=1 BookletRight=2"},
+    {"BookletBinding_Land", "BookletTop=3 BookletBottom=4"},
 };
 const uint32_t kOptionTableCount = sizeof kOptionTables / sizeof kOptionTables[0];
 
@@ -250,6 +253,19 @@ const OptionTableText kBindingEdgeTables[] = {
 const OptionTableText kDeviceCoverTables[] = {
     {"FrontCover_op", "Blank_FCover_PJL=4 Print_FCover_PJL=5"},
     {"BackCover_op", "Blank_BCover_PJL=4 Print_BCover_PJL=5"},
+};
+
+// The N-up options as a plug-in host on Windows NT 4.0 is offered them:
+// the same rows, a table of their own (start-up copies the first table's
+// rows into it).
+const OptionTableText kNupVariantTable = {"Nup_op/NT4", "2up=1 4up=2 6up=3 9up=4 16up=5 2x2=7 3x3=8 4x4=9"};
+
+// The page orders offered by N-up layout kind: two pages side by side, two
+// pages one above the other, and four or more pages in a grid.
+const OptionTableText kNupOrderTables[3] = {
+    {"NupStyle/LeftRight", "LeftToRight=0 RightToLeft=1"},
+    {"NupStyle/TopBottom", "TopToBottom=2 BottomToTop=3"},
+    {"NupStyle/Corners", "UpperLeft_Rows=4 UpperLeft_Colum=5 UpperRight_Rows=6 UpperRight_Colum=7"},
 };
 
 // The stamps of the copy-protect dialog: the fixed stamps, then the

@@ -179,6 +179,36 @@ bool Applies(const OptionTextSection& s, const ModelInfo* model) {
   }
 }
 
+OptionHead* MutableNext(OptionHead* row) { return const_cast<OptionHead*>(NextOptionRow(row)); }
+
+// Texts needed outside the table a section fills, copied right after it.
+void CopyAfterLoading(const char* section) {
+  if (QxdNameEquals(section, "Nup")) {
+    // The variant N-up table takes the first table's rows, as many as it has.
+    OptionHead* from = NupOptionTable(false);
+    OptionHead* to = NupOptionTable(true);
+    if (from == nullptr || to == nullptr) return;
+    for (; to->keyword[0] != '\0' && from->keyword[0] != '\0' && to->size == from->size;
+         to = MutableNext(to), from = MutableNext(from)) {
+      std::memcpy(to, from, from->size);
+    }
+  } else if (QxdNameEquals(section, "NupStyle")) {
+    // The page-order tables take the text of the page order of their keyword.
+    const OptionHead* styles = FindOptionTable("NupStyle");
+    for (int kind = 0; kind < 3 && styles != nullptr; ++kind) {
+      for (OptionHead* row = NupOrderOptionTable(kind); row != nullptr && row->keyword[0] != '\0';
+           row = MutableNext(row)) {
+        for (const OptionHead* style = styles; style->keyword[0] != '\0'; style = NextOptionRow(style)) {
+          if (!QxdFieldEquals(style->keyword, sizeof style->keyword, row->keyword)) continue;
+          std::memcpy(reinterpret_cast<OptionItem*>(row)->text, reinterpret_cast<const OptionItem*>(style)->text,
+                      sizeof(OptionItem::text));
+          break;
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 
 size_t OptionTextSectionCount() { return sizeof kCatalogue / sizeof kCatalogue[0]; }
@@ -214,5 +244,6 @@ void LoadOptionTextSections(QxdContext* ctx, ModelInfo* model) {
         LoadOptionTexts(ctx, s.section, t.table, t.rowSize);
       }
     }
+    CopyAfterLoading(s.section);
   }
 }

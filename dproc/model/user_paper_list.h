@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "common/qxd/model_info.h"
+#include "dproc/sheets/ui_state_layout.h"
 
 inline constexpr uint32_t kUserPaperMaxEntries = 10;
 inline constexpr uint32_t kUserPaperListSize = 682;
@@ -67,7 +68,7 @@ struct UserPaperUiState {
   uint32_t outPaperCount;
 };
 #pragma pack(pop)
-inline constexpr size_t kUiStateUserPapersAt = 0;
+static_assert(sizeof(UserPaperUiState) <= kUiStateUserPapersBytes);
 
 // A form of the print server as the filter sees it.
 struct ServerForm {

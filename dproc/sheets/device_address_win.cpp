@@ -1,20 +1,12 @@
 #include "dproc/sheets/device_address_win.h"
 
 #include "common/win/printer_address_win.h"
-#include "dproc/model/user_paper_list.h"
 
-namespace {
-
-// After the user paper part of the UI state.
-constexpr size_t kUiDeviceAddressAt = 1024;
-static_assert(kUiStateUserPapersAt + sizeof(UserPaperUiState) <= kUiDeviceAddressAt);
-static_assert(kUiDeviceAddressAt + kUiDeviceAddressBytes <= kSheetUiStateSize);
+static_assert(kUiStateFreeAt <= kSheetUiStateSize);
 static_assert(sizeof(DevOption::deviceAddress) == sizeof(wchar_t[kDestAddressChars]));
 
-}  // namespace
-
 char* UiDeviceAddress(SheetUiState* state) {
-  return state != nullptr ? reinterpret_cast<char*>(state->bytes + kUiDeviceAddressAt) : nullptr;
+  return state != nullptr ? reinterpret_cast<char*>(state->bytes + kUiStateDeviceAddressAt) : nullptr;
 }
 
 void UpdateCtxDeviceAddress(HWND dialog, const SheetCtx* ctx) {

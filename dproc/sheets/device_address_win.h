@@ -8,9 +8,10 @@
 #include <cstddef>
 
 #include "dproc/sheets/sheet_context.h"
+#include "dproc/sheets/ui_state_layout.h"
 
 // Bytes of the text in the UI state: at most 63 characters and a NUL.
-inline constexpr size_t kUiDeviceAddressBytes = 64;
+inline constexpr size_t kUiDeviceAddressBytes = kUiStateDeviceAddressBytes;
 
 // The text in a UI state; null without one.
 char* UiDeviceAddress(SheetUiState* state);

@@ -8,6 +8,7 @@
 
 #include <prsht.h>
 
+#include "common/qxd/model_rows.h"
 #include "common/records/sheet_session.h"
 
 using SheetCtx = PROPSHEETPAGEW;
@@ -49,6 +50,14 @@ BOOL IsAdvPrintFeaturesOn(const SheetCtx* ctx);
 // A plug-in host's printer memory item (named by resource id 400), in
 // kilobytes, stored as the printer's data "FreeMem" (REG_DWORD).
 void SaveFreeMemOption(const SheetCtx* ctx);
+
+// A plug-in host's installable-option items (level 2, named by the texts
+// of `strings`, the image library's string table) set from the device
+// option record: "Ena..." values select 1, others 0; the memory item takes
+// the selected value's place and the printer memory item (named by resource
+// id 400) its size in kilobytes.  The host hears of each item it changes.
+void MapInstallableOptions(const SheetCtx* ctx, const DevOption* record, const DeviceOptionItem* options,
+                           HMODULE strings);
 
 // The context kept in a dialog's user slot; when there is none, a
 // process-wide zero-filled context, so that callers never get null.

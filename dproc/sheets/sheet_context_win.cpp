@@ -2,6 +2,10 @@
 
 #include <winspool.h>
 
+#include <cstring>
+
+#include "dproc/model/device_option_values.h"
+
 namespace {
 
 enum class Host { kNone, kSession, kPluginDocument, kPluginDevice };
@@ -276,6 +280,60 @@ void SaveFreeMemOption(const SheetCtx* ctx) {
   DWORD kilobytes = static_cast<DWORD>(item->Sel);
   SetPrinterDataW(GetCtxPrinterHandle(ctx), const_cast<wchar_t*>(L"FreeMem"), REG_DWORD,
                   reinterpret_cast<BYTE*>(&kilobytes), sizeof kilobytes);
+}
+
+namespace {
+
+// The host's installable options by the image library's string of their
+// item name, and the device options they show.
+struct InstallableOption {
+  UINT nameId;
+  const char* option;
+};
+constexpr InstallableOption kInstallableOptions[] = {
+    {9002, "OpMemory"},  {9950, "OpInTray1"},    {9951, "OpInTray2"}, {9952, "OpInTray3"},
+    {9953, "OpInTray4"}, {9955, "OpInTray5"},    {9004, "OpDuplex"},  {9005, "OpManualFeed"},
+    {9006, "OpHDD"},     {9062, "OpMemoryCard1"},
+};
+constexpr UINT kPrinterMemoryItemId = 400;
+// Kilobytes of printer memory by the place of the memory option's value.
+LONG PrinterMemoryKilobytes(uint32_t place) {
+  if (place == 0) return 11534;
+  return place <= 8 ? 12582 : 0;
+}
+
+void ChangeItem(const ItemHost& host, POPTITEM item, LONG selection) {
+  if (item == nullptr) return;
+  item->Sel = selection;
+  item->Flags |= OPTIF_CHANGED;
+  if (host.core != nullptr && host.core->vtbl != nullptr && host.core->vtbl->DrvUpdateUISetting != nullptr) {
+    host.core->vtbl->DrvUpdateUISetting(host.core, host.uiObject, item, 0, kOemCuipDocProp);
+  }
+}
+
+}  // namespace
+
+void MapInstallableOptions(const SheetCtx* ctx, const DevOption* record, const DeviceOptionItem* options,
+                           HMODULE strings) {
+  ItemHost host;
+  if (record == nullptr || options == nullptr || !FindItemHost(ctx, &host)) return;
+  for (const InstallableOption& o : kInstallableOptions) {
+    wchar_t name[128] = {};
+    if (LoadStringW(strings, o.nameId, name, 128) <= 0) continue;
+    POPTITEM item = FindItem(host, [&name](const OPTITEM& i) {
+      return i.Level == 2 && i.pName != nullptr && !IsResourceId(i.pName) && SameText(i.pName, name);
+    });
+    uint32_t place = 0;
+    const OptionItem* value = SelectedDeviceOptionValue(record, options, o.option, &place);
+    if (item == nullptr || value == nullptr) continue;
+    const bool memory = std::strcmp(o.option, "OpMemory") == 0;
+    ChangeItem(host, item, memory ? static_cast<LONG>(place) : (std::strncmp(value->keyword, "Ena", 3) == 0 ? 1 : 0));
+    if (memory) {
+      const wchar_t* memoryName = MAKEINTRESOURCEW(kPrinterMemoryItemId);
+      ChangeItem(host, FindItem(host, [memoryName](const OPTITEM& i) { return i.pName == memoryName; }),
+                 PrinterMemoryKilobytes(place));
+    }
+  }
 }
 
 SheetCtx* GetDlgPrcCtx(HWND dialog) {

@@ -1,5 +1,7 @@
 #include "dproc/startup/description_sections.h"
 
+#include "dproc/dialogs/media_columns.h"
+
 #include "common/cipher/ui_encryption_info.h"
 #include "common/qxd/auth_messages.h"
 #include "common/qxd/fax_cover_styles.h"
@@ -33,6 +35,9 @@ void ReadDescriptionSections(QxdContext* ctx, ModelInfo* model, const char* loca
   // from their built-in state (a second reading replaces the first).
   InitBuiltInDocDMode(t->defaults);
   InitBuiltInDevOption(t->builtInDevice);
+  // The stamp default is looked up among all the built-in stamps, not those
+  // an earlier reading kept.
+  RestoreFilteredOptionTables();
   if (env.loadDefaultSettings != nullptr) env.loadDefaultSettings(env.context, ctx, model, localePaper, t->defaults);
   LoadPaperMediaRecords(ctx, localePaper, t->builtInDevice);
   AdjustBindingEdgeFeatures(model, t->defaults, nullptr);
@@ -62,6 +67,10 @@ void ReadDescriptionSections(QxdContext* ctx, ModelInfo* model, const char* loca
   }
 
   LoadSheetTabTipTexts(ctx);
+  // The media-type list view's column titles, where the description names them.
+  for (MediaListColumn* c = MediaListColumnTable(); c->keyword[0] != '\0'; ++c) {
+    FindDisplayText(ctx, "Dlg_PaperSourceTraySetting", c->keyword, c->title, 48);
+  }
   LoadSprinstErrorMessages(ctx);
   ReadUIEncryptionInfo(ctx);
   t->mediaTypeLists = LoadMediaTypeLists(ctx, model);

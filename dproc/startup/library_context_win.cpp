@@ -18,6 +18,8 @@ HANDLE OwnContext(HMODULE own) {
 
 }  // namespace
 
+HANDLE OwnActivationContext(HMODULE own) { return OwnContext(own); }
+
 HMODULE LoadSiblingInOwnContext(HMODULE own, const wchar_t* fileName) {
   wchar_t path[MAX_PATH + 1];
   if (!SiblingFilePath(own, fileName, path, MAX_PATH + 1)) return nullptr;

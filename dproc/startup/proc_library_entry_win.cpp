@@ -6,6 +6,7 @@
 #include "dproc/constraints/constraint_rules.h"
 #include "dproc/constraints/constraint_startup_win.h"
 #include "dproc/constraints/stop_icons_win.h"
+#include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/startup/ddproc_binding_win.h"
 #include "dproc/startup/description_loader_win.h"
 #include "dproc/startup/library_context_win.h"
@@ -21,9 +22,8 @@ void Attach(HMODULE module) {
   g_procModules.own = module;
   g_procModules.images = LoadSiblingInOwnContext(module, L"VELDRANW.DLL");
   // VELDRANG, the dialog templates, stays loaded until the process ends.
-  if (LoadSiblingInOwnContext(module, L"VELDRANG.DLL") == nullptr) {
-    DRV_TRACE("VELDRANA: VELDRANG.DLL did not load (%lu)", GetLastError());
-  }
+  HMODULE templates = LoadSiblingInOwnContext(module, L"VELDRANG.DLL");
+  if (templates == nullptr) DRV_TRACE("VELDRANA: VELDRANG.DLL did not load (%lu)", GetLastError());
   AllocProcessMessageTables();
   LoadDispStringTables(module);
   LoadProcessConstraints(module);
@@ -35,6 +35,7 @@ void Attach(HMODULE module) {
   ReadDriverVersion(module);
   ReadCommandVersion(module);
   SetStopIconImages(g_procModules.images);
+  DialogFrameworkModules() = {templates, g_procModules.images, OwnActivationContext(module), &ProcessMessageTables()};
 }
 
 // `processEnding`: the process is terminating rather than unloading the
@@ -45,6 +46,7 @@ void Detach(bool processEnding) {
   if (!processEnding) DestroyStopIconTooltips();
   FreePerPageSlots();
   SetStopIconImages(nullptr);
+  DialogFrameworkModules() = {nullptr, nullptr, INVALID_HANDLE_VALUE, nullptr};
   if (!processEnding && g_procModules.images != nullptr) FreeLibrary(g_procModules.images);
   g_procModules.images = nullptr;
   FreeConstraintIndex();

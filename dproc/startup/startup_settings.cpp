@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/qxd/item_layouts.h"
+
 uint8_t g_webShopFlag = 1;
 char g_consumablesUrl[kSettingText] = {};
 char g_dlManagerFileName[kSettingText] = {};
@@ -9,7 +11,7 @@ char16_t g_makerName[kSettingText] = u"HALDOVAR";
 
 namespace {
 
-// "Tarlo": the flag is byte 16 of the section's first item (20 bytes).
+// "Tarlo": the flag of the section's first item.
 void LoadWebShopFlag(QxdContext* ctx) {
   uint32_t at = QxdFindSection(ctx, "Tarlo");
   QxdSectionHeader header;
@@ -17,9 +19,9 @@ void LoadWebShopFlag(QxdContext* ctx) {
   if (!QxdReadSectionHeader(ctx, at, &header) || !QxdReadListHeader(ctx, at + kQxdListHeaderAt, &list)) return;
   g_webShopFlag = 0;
   uint32_t item;
-  uint8_t record[20];
+  uint8_t record[kWebShopItemSize];
   if (QxdReadIndexEntry(ctx, list, 0, &item) && QxdReadRecord(ctx, item, record, sizeof record)) {
-    g_webShopFlag = record[16];
+    g_webShopFlag = record[kWebShopItemFlagAt];
   }
 }
 

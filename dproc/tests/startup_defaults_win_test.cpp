@@ -13,13 +13,14 @@
 #include "dproc/startup/description_loader_win.h"
 #include "dproc/startup/process_texts.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/test_text.h"
 
 namespace {
 
 TEST(StartupDefaults, TheSampleModelCompletesTheBuiltInRecords) {
   const std::string path = testsupport::BinaryPath("model/VELDRANH.QXD");
   AllocProcessMessageTables();  // as attach does before it reads the file
-  LoadDispStringTablesFrom(std::wstring(path.begin(), path.end()).c_str());
+  LoadDispStringTablesFrom(testsupport::Widen(path).c_str());
   ASSERT_NE(ProcessModelInfo(), nullptr);
 
   const DocDMode& doc = DefaultDocDMode();

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "common/records/doc_fields.h"
 #include "drender/model_features.h"
 #include "drender/pjl/pjl_expand.h"
 #include "drender/pjl/pjl_paper.h"
@@ -13,10 +14,11 @@
 
 namespace {
 
-constexpr uint32_t kOutputMethodAt = 603;
-constexpr uint32_t kColorModeAt = 2171;
-constexpr uint32_t kEachObjectAt = 2176;
-constexpr uint32_t kInputCountAt = 6140, kInputControlsAt = 6142, kInputControlSize = 174, kInputControlMax = 10;
+constexpr uint32_t kOutputMethodAt = DOC_FIELD_AT(nOutputMethod);
+constexpr uint32_t kColorModeAt = DOC_FIELD_AT(nColorMatch);
+constexpr uint32_t kEachObjectAt = DOC_FIELD_AT(ColorAdjustMFP_nMatchSettings);
+constexpr uint32_t kInputCountAt = kDocMiddleServerItemCountAt, kInputControlsAt = kDocMiddleServerItemsAt;
+constexpr uint32_t kInputControlSize = kMiddleServerItemSize, kInputControlMax = kMiddleServerItemMax;
 
 struct Walk {
   PjlJob* job;

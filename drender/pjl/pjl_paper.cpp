@@ -1,14 +1,28 @@
 // Paper, tray and finishing facts of a job.
 #include "drender/pjl/pjl_paper.h"
 
+#include <cstddef>
+
+#include "common/records/doc_fields.h"
 #include "drender/model_features.h"
 #include "drender/paper_geometry.h"
 
 namespace {
 
-constexpr uint32_t kAutoMediaAt[] = {160, 162, 164, 166};
-constexpr uint32_t kTrayRecordsAt = 199, kTrayRecordSize = 43, kTrayRecords = 10;
-constexpr uint32_t kTrayFieldAt[] = {4, 6, 8, 10};
+// The media fields of the automatic tray's entry and of the other trays'
+// entries, in the order of PjlMediaField; a tray entry is found by its bin id.
+constexpr uint32_t kAutoTrayAt = DOC_FIELD_AT(PTInfoAuto);
+constexpr uint32_t kAutoMediaAt[] = {kAutoTrayAt + offsetof(TrayMediaEntry, nPaperType2),
+                                     kAutoTrayAt + offsetof(TrayMediaEntry, nPaperWeight),
+                                     kAutoTrayAt + offsetof(TrayMediaEntry, nPaperColor),
+                                     kAutoTrayAt + offsetof(TrayMediaEntry, nPaperPrePunched)};
+constexpr uint32_t kTrayRecordsAt = kDocTrayEntriesAt + kDocTrayEntryBinIdAt;
+constexpr uint32_t kTrayRecordSize = sizeof(TrayMediaEntry);
+constexpr uint32_t kTrayRecords = sizeof(DocFields::PTInfoEach) / sizeof(TrayMediaEntry);
+constexpr uint32_t kTrayFieldAt[] = {offsetof(TrayMediaEntry, nPaperType2) - offsetof(TrayMediaEntry, nValue),
+                                     offsetof(TrayMediaEntry, nPaperWeight) - offsetof(TrayMediaEntry, nValue),
+                                     offsetof(TrayMediaEntry, nPaperColor) - offsetof(TrayMediaEntry, nValue),
+                                     offsetof(TrayMediaEntry, nPaperPrePunched) - offsetof(TrayMediaEntry, nValue)};
 
 int32_t TrayRecord(const PjlJob* job, uint32_t tray) {
   for (uint32_t i = 0; i < kTrayRecords; ++i) {

@@ -4,14 +4,15 @@
 
 #include <cstdint>
 
+#include "common/records/doc_fields.h"
 #include "drender/pjl/pjl_job.h"
 
-inline constexpr uint32_t kPjlOrientationAt = 64;
-inline constexpr uint32_t kPjlInTrayAt = 120;
+inline constexpr uint32_t kPjlOrientationAt = kDocOrientationAt;
+inline constexpr uint32_t kPjlInTrayAt = kDocInTrayAt;
 inline constexpr uint32_t kPjlAutoTray = 7;
-inline constexpr uint32_t kPjlDoubleSidesAt = 1412;
-inline constexpr uint32_t kPjlBindingEdgeAt = 1429;
-inline constexpr uint32_t kPjlCombinationAt = 1502;
+inline constexpr uint32_t kPjlDoubleSidesAt = kDocDoubleSidesAt;
+inline constexpr uint32_t kPjlBindingEdgeAt = kDocBindingEdgeAt;
+inline constexpr uint32_t kPjlCombinationAt = kDocCombinationAt;
 
 // A custom or user paper size: code 256, 512 to 522, or with bit 0x1000.
 bool Pjl_IsCustomPaperCode(uint32_t code);

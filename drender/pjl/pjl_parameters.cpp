@@ -7,31 +7,42 @@
 #include <cstring>
 #include <vector>
 
+#include "common/records/doc_fields.h"
 #include "drender/pjl/pjl_cipher.h"
 #include "drender/pjl/pjl_expand.h"
 
 namespace {
 
-// Settings offsets of the document settings (a stored format).
-constexpr uint32_t kCopiesAt = 598;
-constexpr uint32_t kSecurePrintIdAt = 604;
-constexpr uint32_t kSecPasswordAt = 621, kSecPasswordLengthAt = 694;
-constexpr uint32_t kBoxFileNameAt = 696, kBoxFileNameUnits = 31;
-constexpr uint32_t kBoxNumAt = 758;
-constexpr uint32_t kServerSettingAt = 1072;
-constexpr uint32_t kTreeDomainNameAt = 1074;
-constexpr uint32_t kExpenseCodeAt = 1155;
-constexpr uint32_t kExpenseCodePasswordAt = 1164, kExpenseCodePasswordLengthAt = 1238;
-constexpr uint32_t kFaxResolutionAt = 2220;
-constexpr uint32_t kEmailAddressAt = 5544;
-constexpr uint32_t kRecipientUserNameAt = 5674, kRecipientUserNameUnits = 81;
-constexpr uint32_t kRecipientPasswordAt = 5836, kRecipientPasswordLengthAt = 5918, kRecipientPasswordSize = 81;
-constexpr uint32_t kDepartmentNameAt = 5920;
-constexpr uint32_t kDepartmentPasswordAt = 5929, kDepartmentPasswordLengthAt = 6002;
-constexpr uint32_t kAccessNumberAt = 6004;
-constexpr uint32_t kPasswordSize = 73;
-constexpr uint32_t kInputCountAt = 6140, kInputControlsAt = 6142, kInputControlSize = 174, kInputControlMax = 10;
-constexpr uint32_t kInterimScreenIdAt = 7882;
+// The document settings' fields the parameters read, from the field map.
+constexpr uint32_t kCopiesAt = DOC_FIELD_AT(nCopies);
+constexpr uint32_t kSecurePrintIdAt = DOC_FIELD_AT(szSecurePrintId);
+constexpr uint32_t kSecPasswordAt = DOC_FIELD_AT(bySecurePrintPass);
+constexpr uint32_t kSecPasswordLengthAt = DOC_FIELD_AT(wSecurePrintPassLen);
+constexpr uint32_t kBoxFileNameAt = DOC_FIELD_AT(szBoxFileName);
+constexpr uint32_t kBoxFileNameUnits = sizeof(DocFields::szBoxFileName) / sizeof(char16_t);
+constexpr uint32_t kBoxNumAt = DOC_FIELD_AT(szBoxNumber);
+constexpr uint32_t kServerSettingAt = DOC_FIELD_AT(nServerSetting);
+constexpr uint32_t kTreeDomainNameAt = kDocTreeDomainNameAt;
+constexpr uint32_t kExpenseCodeAt = kDocExpenseCodeAt;
+constexpr uint32_t kExpenseCodePasswordAt = DOC_FIELD_AT(byExpensePass);
+constexpr uint32_t kExpenseCodePasswordLengthAt = DOC_FIELD_AT(wExpensePassLen);
+constexpr uint32_t kFaxResolutionAt = DOC_FIELD_AT(nResoH);
+constexpr uint32_t kEmailAddressAt = DOC_FIELD_AT(szEmailAddress);
+constexpr uint32_t kRecipientUserNameAt = DOC_FIELD_AT(szAuthUserName);
+constexpr uint32_t kRecipientUserNameUnits = sizeof(DocFields::szAuthUserName) / sizeof(char16_t);
+constexpr uint32_t kRecipientPasswordAt = DOC_FIELD_AT(byAuthUserPass);
+constexpr uint32_t kRecipientPasswordLengthAt = DOC_FIELD_AT(wAuthUserPassLen);
+constexpr uint32_t kRecipientPasswordSize = sizeof(DocFields::byAuthUserPass);
+constexpr uint32_t kDepartmentNameAt = DOC_FIELD_AT(szDeptName);
+constexpr uint32_t kDepartmentPasswordAt = DOC_FIELD_AT(byDeptPass);
+constexpr uint32_t kDepartmentPasswordLengthAt = DOC_FIELD_AT(wDeptPassLen);
+constexpr uint32_t kAccessNumberAt = DOC_FIELD_AT(szAccessNumber);
+// The secure-print, expense-code and department passwords have one size.
+constexpr uint32_t kPasswordSize = sizeof(DocFields::bySecurePrintPass);
+static_assert(sizeof(DocFields::byExpensePass) == kPasswordSize && sizeof(DocFields::byDeptPass) == kPasswordSize);
+constexpr uint32_t kInputCountAt = kDocMiddleServerItemCountAt, kInputControlsAt = kDocMiddleServerItemsAt;
+constexpr uint32_t kInputControlSize = kMiddleServerItemSize, kInputControlMax = kMiddleServerItemMax;
+constexpr uint32_t kInterimScreenIdAt = kDocMiddleServerTailTextAt;
 constexpr uint32_t kHostNameAt = 1181, kHostNameUnits = 17;  // inside the device settings
 
 bool IsName(const char* a, const char* b) { return std::strcmp(a, b) == 0; }

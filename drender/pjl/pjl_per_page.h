@@ -6,13 +6,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/records/doc_fields.h"
 #include "drender/pjl/pjl_job.h"
 #include "drender/pjl/pjl_page_ranges.h"
 
-inline constexpr uint32_t kPjlPerPageSettingAt = 1550;
-inline constexpr uint32_t kPjlChapterAt = 1250;
-inline constexpr uint32_t kPjlChapterPagesAt = 1251;
-inline constexpr uint32_t kPjlChapterPagesSize = 161;
+inline constexpr uint32_t kPjlPerPageSettingAt = DOC_FIELD_AT(CoverMFP_bUsePerPageSet);
+inline constexpr uint32_t kPjlChapterAt = DOC_FIELD_AT(bChapterMode);
+inline constexpr uint32_t kPjlChapterPagesAt = DOC_FIELD_AT(szChapterPage);
+inline constexpr uint32_t kPjlChapterPagesSize = sizeof(DocFields::szChapterPage);
 
 // The job's per-page entries as the page lists see them.
 std::vector<PjlPageEntry> Pjl_PageEntries(const PjlJob* job);

@@ -227,6 +227,26 @@ TEST_F(MergeTest, PublicFieldsFollowTheDocumentSettings) {
   EXPECT_STREQ(Public()->dmFormName, L"A4 sheet");
 }
 
+// The render core's public fields say how it renders the job, whatever
+// the settings' font substitution and colour matching say.
+TEST_F(MergeTest, PublicFieldsSayHowTheJobIsRendered) {
+  SetDocByte(Doc(), kDocFontSubstituteAt, 1);
+  SetDocByte(Doc(), kDocIcmMethodAt, 3);
+  SetDocByte(Doc(), kDocIcmIntentAt, 4);
+  auto* pub = reinterpret_cast<DEVMODEW*>(record_.devmode.publicPart);
+  pub->dmDuplex = DMDUP_VERTICAL;
+  Rdc_SyncDevModeFields(&record_, model_.get(), nullptr);
+  EXPECT_EQ(Public()->dmTTOption, DMTT_BITMAP);
+  EXPECT_EQ(Public()->dmICMMethod, static_cast<DWORD>(DMICMMETHOD_NONE));
+  EXPECT_EQ(Public()->dmICMIntent, static_cast<DWORD>(DMICM_CONTRAST));
+  EXPECT_EQ(Public()->dmDuplex, DMDUP_SIMPLEX);
+  // A record that does not claim the duplex field keeps what it holds there.
+  pub->dmFields &= ~DM_DUPLEX;
+  pub->dmDuplex = DMDUP_VERTICAL;
+  Rdc_SyncDevModeFields(&record_, model_.get(), nullptr);
+  EXPECT_EQ(Public()->dmDuplex, DMDUP_VERTICAL);
+}
+
 // Load and save through the spooler; the render core's directory is a
 // test directory, with or without the user interface core's stand-in.
 class PrinterSettingsTest : public ::testing::Test {

@@ -3,6 +3,7 @@
 #include "common/contracts/self_devmode_reset_win.h"
 #include "common/win/bind_export.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/test_text.h"
 
 namespace coretest {
 namespace {
@@ -46,7 +47,7 @@ const CoreLibrary& Core() {
 
 std::wstring StagePath(const wchar_t* fileName) {
   const std::string dir = testsupport::BinaryPath("duicore_stage/");
-  return std::wstring(dir.begin(), dir.end()) + fileName;
+  return testsupport::Widen(dir) + fileName;
 }
 
 }  // namespace coretest

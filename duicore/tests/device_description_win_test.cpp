@@ -14,12 +14,13 @@
 #include "duicore/devmode_work_win.h"
 #include "tests/support/model_fixture.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/test_text.h"
 
 namespace {
 
 std::wstring Path(const char* relative) {
   const std::string path = testsupport::BinaryPath(relative);
-  return std::wstring(path.begin(), path.end());
+  return testsupport::Widen(path);
 }
 
 TEST(CoreDescriptionTest, SampleModelGivesEveryRecord) {

@@ -7,6 +7,7 @@
 
 #include "duicore/tests/core_library_win.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/test_text.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ DWORD RunAs(const std::wstring& fileName) {
   CreateDirectoryW(dir.c_str(), nullptr);
   const std::string probe = testsupport::BinaryPath("bin/host_probe.exe");
   const std::wstring program = dir + L"\\" + fileName;
-  if (!CopyFileW(std::wstring(probe.begin(), probe.end()).c_str(), program.c_str(), FALSE)) return 0;
+  if (!CopyFileW(testsupport::Widen(probe).c_str(), program.c_str(), FALSE)) return 0;
   std::wstring command = L"\"" + program + L"\" \"" + coretest::StagePath(L"VELDRANK.DLL") + L"\"";
   STARTUPINFOW si = {};
   si.cb = sizeof si;

@@ -9,6 +9,7 @@
 #include "ljpeg/jpeg_encoder.h"
 #include "ljpeg/tests/jpeg_test_support.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/test_text.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ struct Library {
   HMODULE module = nullptr;
   Library() {
     const std::string path = testsupport::BinaryPath("bin/VELDRANL.DLL");
-    module = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
+    module = LoadLibraryW(testsupport::Widen(path).c_str());
   }
   ~Library() {
     if (module) FreeLibrary(module);

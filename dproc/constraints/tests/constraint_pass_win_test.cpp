@@ -263,6 +263,33 @@ TEST_F(ConstraintPass, TheSessionsCustomPaperWordReachesThePass) {
   EXPECT_EQ(ProcessRuleEvalContext().customPaperPass, 0u);
 }
 
+TEST_F(ConstraintPass, TheDeviceAddressAndThePassStateKeepApart) {
+  OpenPage(101, kLayoutControls);
+  // The sheet learns the device's address from the stored one.
+  DevOption& device = session_->workingRecord.device.option;
+  device.destCustomize = 2;
+  const std::u16string stored(62, u'7');  // the longest address a sheet keeps
+  std::memcpy(device.deviceAddress, stored.c_str(), (stored.size() + 1) * sizeof(char16_t));
+  UpdateCtxDeviceAddress(dialog_, &page_);
+  const char* address = UiDeviceAddress(&session_->uiState);
+  ASSERT_NE(address, nullptr);
+  EXPECT_EQ(std::string(address), std::string(62, '7'));
+
+  // The pass does not take the address for its custom-paper word, and what
+  // it leaves for the sheets does not change the address.
+  ConstraintUiState* state = ConstraintStateOf(&session_->uiState);
+  EXPECT_EQ(state->customPaperWord, 0u);
+  EXPECT_EQ(state->flags, 0u);
+  Bind();
+  EXPECT_EQ(ProcessRuleEvalContext().customPaperPass, 0u);
+  state->customPaperWord = 1;
+  state->flags = kConstraintChangedEdit;
+  EXPECT_EQ(std::string(address), std::string(62, '7'));
+  const auto* bytes = reinterpret_cast<const uint8_t*>(address);
+  const auto* stateBytes = reinterpret_cast<const uint8_t*>(state);
+  EXPECT_TRUE(bytes >= stateBytes + sizeof *state || bytes + kUiDeviceAddressBytes <= stateBytes);
+}
+
 TEST_F(ConstraintPass, ChoosingARefusedOptionIsRefusedWithItsWarning) {
   OpenPage(101, kLayoutControls);
   Set("Zoom", 1);  // automatic zoom: N-up stays on
@@ -450,6 +477,69 @@ TEST_F(ConstraintPass, FixedReasonsOfTheDeviceAddressAndTheDownloadManager) {
   env.model = &hardOverlay;
   EXPECT_EQ(FixedStopReasons(env, 1530, entries, nullptr), 0);
   EXPECT_EQ(FixedStopReasons(env, 1192, entries, nullptr), 0);
+}
+
+TEST_F(ConstraintPass, UncollatedCopiesOnATransparencyTrayStopTheInterleaving) {
+  OpenPage(113, {{1214, 0x80, BS_AUTOCHECKBOX}});
+  DocDMode* doc = GetPrivDevMode(&page_);
+  ASSERT_NE(doc, nullptr);
+  // A model whose driver interleaves transparencies, with two transparency
+  // media types.
+  ModelListItem media[4] = {};
+  const struct {
+    const char* keyword;
+    uint32_t value;
+  } types[] = {{"Plain", 1}, {"OHP", 5}, {"OHP2", 9}};
+  for (size_t i = 0; i < 3; ++i) {
+    media[i].size = media[3].size = sizeof(ModelListItem);
+    std::strcpy(media[i].keyword, types[i].keyword);
+    media[i].value = types[i].value;
+  }
+  ModelInfo ohp = *model_;
+  ohp.mediaTypes = media;
+  ohp.features[kMfOhpPrint] = 1;
+  ohp.features[kMfOhpInterleave] = 1;
+  ohp.features[kMfMediaTypeDetail] = 0;
+  ConstraintPassEnv env = {};
+  env.dialog = dialog_;
+  env.ctx = &page_;
+  env.model = &ohp;
+  env.doc = doc;
+  env.pluginPage = true;
+
+  struct Case {
+    const char* what;
+    bool plugin;
+    int16_t media;
+    int32_t copies, collate;
+    bool ohpPrint;
+    bool hit;
+  } cases[] = {
+      {"three uncollated copies on OHP", true, 5, 3, 0, true, true},
+      {"the second transparency type", true, 9, 2, 0, true, true},
+      {"plain paper", true, 1, 3, 0, true, false},
+      {"one copy", true, 5, 1, 0, true, false},
+      {"collated", true, 5, 3, 1, true, false},
+      {"a session page", false, 5, 3, 0, true, false},
+      {"the device interleaves", true, 5, 3, 0, false, false},
+  };
+  for (const Case& c : cases) {
+    env.pluginPage = c.plugin;
+    ohp.features[kMfOhpPrint] = c.ohpPrint ? 1 : 0;
+    SetDocI16(doc, kDocInTrayAt, 7);
+    SetDocI16(doc, kDocMediaTypeAt, c.media);
+    Set("Copies", c.copies);
+    Set("Collate", c.collate);
+    Set("OHP_Interleave", 1);
+    uint32_t entries[kFixedReasonMax] = {};
+    const int n = FixedStopReasons(env, 1154, entries, nullptr);
+    EXPECT_EQ(n, c.hit ? 1 : 0) << c.what;
+    if (c.hit) {
+      EXPECT_EQ(entries[0], 132u) << c.what;
+    }
+    // A hit turns the interleaving off.
+    EXPECT_EQ(Get("OHP_Interleave"), c.hit ? 0 : 1) << c.what;
+  }
 }
 
 TEST_F(ConstraintPass, LayoutsThatNeedTheSpoolerAreRefused) {

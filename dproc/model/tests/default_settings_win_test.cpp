@@ -10,12 +10,13 @@
 #include "dproc/model/default_settings_win.h"
 #include "tests/support/model_fixture.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/test_text.h"
 
 namespace {
 
 std::wstring StandIn() {
   const std::string path = testsupport::BinaryPath("bin/standin_fonts/VELDRANQ.DLL");
-  return std::wstring(path.begin(), path.end());
+  return testsupport::Widen(path);
 }
 
 TEST(FontLibrary, ListsTheResidentFontsInTheSystemCodePage) {

@@ -144,6 +144,58 @@ const OptionHead* Find(const OptionHead* table, const char* keyword) {
   return nullptr;
 }
 
+TEST(OptionTextSections, TheNupTextsReachTheVariantAndThePageOrders) {
+  File f(
+      "qxd 1\n\nsection \"Nup\" texts\n  entry key=\"2up\" text=\"Two pages\"\n"
+      "  entry key=\"16UP\" text=\"Sixteen pages\"\n\n"
+      "section \"NupStyle\" texts\n  entry key=\"RightToLeft\" text=\"Right to left\"\n"
+      "  entry key=\"BottomToTop\" text=\"Bottom to top\"\n"
+      "  entry key=\"UpperRight_Colum\" text=\"Down, from the top right\"\n");
+  LoadOptionTextSections(f.get(), nullptr);
+
+  // The variant N-up table holds the same rows as the first, texts included.
+  const OptionHead* standard = NupOptionTable(false);
+  const OptionHead* variant = NupOptionTable(true);
+  ASSERT_NE(variant, standard);
+  size_t rows = 0;
+  for (; standard->keyword[0] != '\0'; standard = NextOptionRow(standard), variant = NextOptionRow(variant), ++rows) {
+    ASSERT_EQ(variant->size, sizeof(NupOptionItem));
+    EXPECT_EQ(std::memcmp(variant, standard, standard->size), 0) << standard->keyword;
+  }
+  EXPECT_EQ(rows, 8u);
+  EXPECT_EQ(variant->keyword[0], '\0');
+  EXPECT_EQ(Text(RowText(NupOptionTable(true))), u"Two pages");
+  EXPECT_EQ(reinterpret_cast<const NupOptionItem*>(NupOptionTable(true))->stringId, 64866);
+
+  // Each page-order table takes the texts of its own orders.
+  struct Order {
+    int kind;
+    std::vector<std::string> keywords;
+    const char* keyword;
+    const char16_t* text;
+  } orders[] = {
+      {0, {"LeftToRight", "RightToLeft"}, "RightToLeft", u"Right to left"},
+      {-1, {"LeftToRight", "RightToLeft"}, "RightToLeft", u"Right to left"},
+      {1, {"TopToBottom", "BottomToTop"}, "BottomToTop", u"Bottom to top"},
+      {2, {"UpperLeft_Rows", "UpperLeft_Colum", "UpperRight_Rows", "UpperRight_Colum"}, "UpperRight_Colum",
+       u"Down, from the top right"},
+  };
+  for (const Order& o : orders) {
+    OptionHead* table = NupOrderOptionTable(o.kind);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(Keywords({table, table->size}), o.keywords) << o.kind;
+    for (const OptionHead* r = table; r->keyword[0] != '\0'; r = NextOptionRow(r)) {
+      const OptionHead* style = Find(FindOptionTable("NupStyle"), r->keyword);
+      ASSERT_NE(style, nullptr) << r->keyword;
+      EXPECT_EQ(Text(RowText(r)), Text(RowText(style))) << r->keyword;
+      if (std::strcmp(r->keyword, o.keyword) == 0) {
+        EXPECT_EQ(Text(RowText(r)), o.text);
+      }
+    }
+  }
+  EXPECT_EQ(NupOrderOptionTable(2)->value, 4u);
+}
+
 TEST(OptionTextSections, TheStampsAreListedByTheModelOnlyForTheThirdDialogType) {
   const OptionHead* stamps = FindOptionTable("CPE_StringTYPE3_op");
   ASSERT_NE(stamps, nullptr);

@@ -1,6 +1,7 @@
 #include "duicore/tests/scripted_ddproc/scripted_ddproc.h"
 
 #include <cstring>
+#include <type_traits>
 
 #include "common/contracts/ddproc_device_queries_win.h"
 
@@ -62,3 +63,15 @@ extern "C" BOOL DDPROC_CALL DDProc_InputTrayStatus(const char*, uint32_t count, 
 extern "C" BOOL DDPROC_CALL DDProc_InputTrayStatus_USB(HANDLE, void*, uint32_t count, TrayStatusEntry* entries) {
   return DDProc_InputTrayStatus(nullptr, count, entries);
 }
+
+// The stand-in has the shapes the device library's contract declares.
+static_assert(std::is_same_v<decltype(&DDProc_GetPrinterIPAddress), DDProcGetPrinterIPAddressFn>);
+static_assert(std::is_same_v<decltype(&DDProc_IsEnableBdcLib), DDProcIsEnableBdcLibFn>);
+static_assert(std::is_same_v<decltype(&DDProc_IsCommunicateDevice), DDProcIsCommunicateDeviceFn>);
+static_assert(std::is_same_v<decltype(&DDProc_GetPrinterStatus_USB), DDProcGetPrinterStatusUsbFn>);
+static_assert(std::is_same_v<decltype(&DDProc_DeletePrinterStatus_USB), DDProcDeletePrinterStatusUsbFn>);
+static_assert(std::is_same_v<decltype(&DDProc_IsSupportModel_USB), DDProcIsSupportModelUsbFn>);
+static_assert(std::is_same_v<decltype(&DDProc_OptionRequest), DDProcOptionRequestFn>);
+static_assert(std::is_same_v<decltype(&DDProc_OptionRequest_USB), DDProcOptionRequestUsbFn>);
+static_assert(std::is_same_v<decltype(&DDProc_InputTrayStatus), DDProcInputTrayStatusFn>);
+static_assert(std::is_same_v<decltype(&DDProc_InputTrayStatus_USB), DDProcInputTrayStatusUsbFn>);

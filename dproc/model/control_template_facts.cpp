@@ -1,0 +1,19 @@
+#include "dproc/model/control_template_facts.h"
+
+// One line per feature control that a template holds: template, control,
+// kind, stop icon.  Kept in template order.
+const ControlTemplateFact kControlTemplateFacts[] = {
+    {130, 1003, 1, 1110},  // MediaType: drop list, icon beside it
+};
+const size_t kControlTemplateFactCount = sizeof kControlTemplateFacts / sizeof kControlTemplateFacts[0];
+
+const ControlTemplateFact* FindControlTemplateFact(const uint32_t* pageIds, size_t pageCount, uint32_t controlId) {
+  for (size_t i = 0; i < kControlTemplateFactCount; ++i) {
+    const ControlTemplateFact& f = kControlTemplateFacts[i];
+    if (f.controlId != controlId) continue;
+    for (size_t p = 0; p < pageCount && pageIds[p] != 0; ++p) {
+      if (pageIds[p] == f.pageId) return &f;
+    }
+  }
+  return nullptr;
+}

@@ -1,0 +1,22 @@
+// Where each part of the procedure library keeps its state inside the UI
+// state record of a sheet context: one table of places and sizes, so that no
+// two parts share bytes.  A new part takes the next free place and says so
+// here; each part checks that its record fits its size.
+#pragma once
+
+#include <cstddef>
+
+// The user paper lists of the session (UserPaperUiState).
+inline constexpr size_t kUiStateUserPapersAt = 0;
+inline constexpr size_t kUiStateUserPapersBytes = 1024;
+// What the constraint pass keeps for the sheets (ConstraintUiState).
+inline constexpr size_t kUiStateConstraintAt = kUiStateUserPapersAt + kUiStateUserPapersBytes;
+inline constexpr size_t kUiStateConstraintBytes = 64;
+// The device address text: at most 63 characters and a NUL.
+inline constexpr size_t kUiStateDeviceAddressAt = kUiStateConstraintAt + kUiStateConstraintBytes;
+inline constexpr size_t kUiStateDeviceAddressBytes = 64;
+// The dialog framework's flags (DialogUiState).
+inline constexpr size_t kUiStateDialogAt = kUiStateDeviceAddressAt + kUiStateDeviceAddressBytes;
+inline constexpr size_t kUiStateDialogBytes = 16;
+// The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
+inline constexpr size_t kUiStateFreeAt = kUiStateDialogAt + kUiStateDialogBytes;

@@ -1,0 +1,258 @@
+#include "tests/support/dialog_kit_win.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "tests/support/test_paths.h"
+
+namespace testsupport {
+
+namespace {
+
+MessageBoxScript* g_script = nullptr;
+
+uint32_t Crc(const uint8_t* data, size_t n, uint32_t crc = 0xFFFFFFFFu) {
+  for (size_t i = 0; i < n; ++i) {
+    crc ^= data[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+  }
+  return crc;
+}
+
+void PutBe(std::vector<uint8_t>& out, uint32_t v) {
+  for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<uint8_t>(v >> s));
+}
+
+void Chunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data) {
+  PutBe(out, static_cast<uint32_t>(data.size()));
+  const size_t start = out.size();
+  out.insert(out.end(), type, type + 4);
+  out.insert(out.end(), data.begin(), data.end());
+  PutBe(out, Crc(out.data() + start, out.size() - start) ^ 0xFFFFFFFFu);
+}
+
+std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+}  // namespace
+
+bool WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels) {
+  std::vector<uint8_t> raw;
+  for (int y = 0; y < height; ++y) {
+    raw.push_back(0);
+    for (int x = 0; x < width; ++x) {
+      const uint32_t p = pixels[static_cast<size_t>(y) * width + x];
+      raw.push_back(static_cast<uint8_t>(p >> 16));
+      raw.push_back(static_cast<uint8_t>(p >> 8));
+      raw.push_back(static_cast<uint8_t>(p));
+    }
+  }
+  std::vector<uint8_t> z = {0x78, 0x01};
+  uint32_t a = 1, b = 0;
+  for (uint8_t c : raw) {
+    a = (a + c) % 65521;
+    b = (b + a) % 65521;
+  }
+  for (size_t at = 0; at < raw.size() || at == 0;) {
+    const size_t n = raw.size() - at < 65535 ? raw.size() - at : 65535;
+    z.push_back(at + n >= raw.size() ? 1 : 0);
+    z.push_back(static_cast<uint8_t>(n));
+    z.push_back(static_cast<uint8_t>(n >> 8));
+    z.push_back(static_cast<uint8_t>(~n));
+    z.push_back(static_cast<uint8_t>(~n >> 8));
+    z.insert(z.end(), raw.begin() + static_cast<long>(at), raw.begin() + static_cast<long>(at + n));
+    at += n;
+    if (n == 0) break;
+  }
+  PutBe(z, (b << 16) | a);
+  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  std::vector<uint8_t> head;
+  PutBe(head, static_cast<uint32_t>(width));
+  PutBe(head, static_cast<uint32_t>(height));
+  head.insert(head.end(), {8, 2, 0, 0, 0});
+  Chunk(png, "IHDR", head);
+  Chunk(png, "IDAT", z);
+  Chunk(png, "IEND", {});
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr) return false;
+  const bool ok = std::fwrite(png.data(), 1, png.size(), f) == png.size();
+  return std::fclose(f) == 0 && ok;
+}
+
+MessageBoxScript::MessageBoxScript() {
+  services_ = CurrentUiServices();
+  services_.messageBox = &MessageBoxScript::Show;
+  previous_ = SetUiServices(&services_);
+  g_script = this;
+}
+
+MessageBoxScript::~MessageBoxScript() {
+  SetUiServices(previous_);
+  g_script = nullptr;
+}
+
+int MessageBoxScript::Show(HWND, const wchar_t* text, const wchar_t* caption, UINT style) {
+  if (g_script == nullptr) return IDOK;
+  g_script->shown_.push_back({text != nullptr ? text : L"", caption != nullptr ? caption : L"", style});
+  if (g_script->answers_.empty()) return IDOK;
+  const int answer = g_script->answers_.front();
+  g_script->answers_.pop_front();
+  return answer;
+}
+
+DialogKit::DialogKit() : session_(new SheetSession()), working_(new WorkDevMode()) {
+  std::memset(session_.get(), 0, sizeof(SheetSession));
+  std::memset(working_.get(), 0, sizeof(WorkDevMode));
+  session_->kind = kSheetDocumentSession;
+  session_->self = session_.get();
+  session_->size = sizeof(SheetSession);
+  session_->working = working_.get();
+  session_->printer = INVALID_HANDLE_VALUE;
+  session_->mayChange = 1;
+  page_.dwSize = sizeof page_;
+  page_.lParam = reinterpret_cast<LPARAM>(session_.get());
+  INITCOMMONCONTROLSEX init = {sizeof init, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&init);
+}
+
+DialogKit::~DialogKit() {
+  Close();
+  if (templates_ != nullptr) FreeLibrary(templates_);
+  if (images_ != nullptr) FreeLibrary(images_);
+}
+
+HMODULE DialogKit::Templates() {
+  if (templates_ == nullptr) {
+    templates_ = LoadLibraryExW((ProgramFolder() + L"VELDRANG.DLL").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  }
+  return templates_;
+}
+
+HMODULE DialogKit::Images() {
+  if (images_ == nullptr) {
+    images_ = LoadLibraryExW((ProgramFolder() + L"VELDRANW.DLL").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  }
+  return images_;
+}
+
+DocDMode& DialogKit::Settings() { return working_->devmode.doc; }
+
+HWND DialogKit::OpenDialog(HMODULE module, int templateId, DLGPROC proc) {
+  dialog_ = CreateDialogParamW(module, MAKEINTRESOURCEW(templateId), nullptr, proc, reinterpret_cast<LPARAM>(&page_));
+  if (dialog_ != nullptr) ShowWindow(dialog_, SW_SHOW);
+  Pump();
+  return dialog_;
+}
+
+HWND DialogKit::OpenPages(HMODULE module, const std::vector<int>& templateIds, DLGPROC proc, const wchar_t* caption) {
+  std::vector<PROPSHEETPAGEW> pages(templateIds.size(), page_);
+  std::vector<HPROPSHEETPAGE> handles;
+  for (size_t i = 0; i < pages.size(); ++i) {
+    pages[i].hInstance = module;
+    pages[i].pszTemplate = MAKEINTRESOURCEW(templateIds[i]);
+    pages[i].pfnDlgProc = proc;
+    pages[i].lParam = reinterpret_cast<LPARAM>(session_.get());
+    handles.push_back(CreatePropertySheetPageW(&pages[i]));
+  }
+  PROPSHEETHEADERW header = {};
+  header.dwSize = sizeof header;
+  header.dwFlags = PSH_MODELESS | PSH_NOAPPLYNOW;
+  header.pszCaption = caption;
+  header.nPages = static_cast<UINT>(handles.size());
+  header.phpage = handles.data();
+  sheet_ = reinterpret_cast<HWND>(PropertySheetW(&header));
+  Pump();
+  return sheet_;
+}
+
+HWND DialogKit::Dialog() const {
+  if (sheet_ != nullptr) return reinterpret_cast<HWND>(SendMessageW(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0));
+  return dialog_;
+}
+
+void DialogKit::Select(int comboId, int index) {
+  HWND combo = Control(comboId);
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(comboId, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+  Pump();
+}
+
+void DialogKit::Click(int buttonId) {
+  SendMessageW(Control(buttonId), BM_CLICK, 0, 0);
+  Pump();
+}
+
+void DialogKit::Type(int editId, const wchar_t* text) {
+  HWND edit = Control(editId);
+  SetFocus(edit);
+  for (const wchar_t* p = text; *p != 0; ++p) SendMessageW(edit, WM_CHAR, *p, 1);
+  Pump();
+}
+
+void DialogKit::SetPage(int index) {
+  SendMessageW(sheet_, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  Pump();
+}
+
+void DialogKit::Pump() {
+  MSG msg;
+  for (int round = 0; round < 3; ++round) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(1);
+  }
+}
+
+std::string DialogKit::Screenshot(const std::string& name, HWND window) {
+  if (window == nullptr) window = sheet_ != nullptr ? sheet_ : dialog_;
+  if (window == nullptr) return {};
+  Pump();
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT r;
+  GetWindowRect(window, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return {};
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  std::vector<uint32_t> pixels(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + static_cast<size_t>(w) * h);
+  SelectObject(memory, old);
+  DeleteObject(dib);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string file = (test != nullptr ? std::string(test->test_suite_name()) + "_" + test->name() : "dialog");
+  file += "_" + name + ".png";
+  CreateDirectoryW(Wide(BinaryPath("screenshots")).c_str(), nullptr);
+  const std::string path = BinaryPath("screenshots/" + file);
+  return WritePng(path, w, h, pixels) ? path : std::string();
+}
+
+void DialogKit::Close() {
+  const char* keep = std::getenv("DIALOG_KIT_SCREENSHOTS");
+  if ((sheet_ != nullptr || dialog_ != nullptr) &&
+      (::testing::Test::HasFailure() || (keep != nullptr && keep[0] == '1'))) {
+    Screenshot("closing");
+  }
+  if (sheet_ != nullptr) DestroyWindow(sheet_);
+  if (dialog_ != nullptr) DestroyWindow(dialog_);
+  sheet_ = dialog_ = nullptr;
+  Pump();
+}
+
+}  // namespace testsupport
