@@ -4,6 +4,7 @@
 
 #include "common/text/safe_format.h"
 #include "common/win/ui_services.h"
+#include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/model/message_text.h"
 #include "dproc/sheets/message_box.h"
 #include "dproc/startup/ddproc_binding_win.h"
@@ -154,4 +155,31 @@ bool OfferToDeviceLibrary(int32_t pageId, HWND dialog, UINT message, WPARAM wPar
   if (handled == 0) return false;
   *result = static_cast<INT_PTR>(r);
   return true;
+}
+
+void DrawMaskedPicture(const DRAWITEMSTRUCT* item, int imageId, int maskId) {
+  HMODULE images = DialogFrameworkModules().images;
+  if (images == nullptr) return;
+  HBITMAP image = LoadBitmapW(images, MAKEINTRESOURCEW(imageId));
+  HBITMAP mask = LoadBitmapW(images, MAKEINTRESOURCEW(maskId));
+  if (image != nullptr && mask != nullptr) {
+    BITMAP info = {};
+    GetObjectW(image, sizeof info, &info);
+    int x = (item->rcItem.left + item->rcItem.right - info.bmWidth) / 2;
+    int y = (item->rcItem.top + item->rcItem.bottom - info.bmHeight) / 2;
+    HDC memory = CreateCompatibleDC(item->hDC);
+    HGDIOBJ old = SelectObject(memory, mask);
+    BitBlt(item->hDC, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCAND);
+    SelectObject(memory, image);
+    BitBlt(item->hDC, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCINVERT);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+  }
+  if (image != nullptr) DeleteObject(image);
+  if (mask != nullptr) DeleteObject(mask);
+}
+
+void DrawFaxCoverPicture(const DRAWITEMSTRUCT* item, bool coverSheet) {
+  FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+  DrawMaskedPicture(item, coverSheet ? 10036 : 10038, coverSheet ? 10037 : 10039);
 }

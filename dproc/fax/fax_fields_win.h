@@ -69,3 +69,10 @@ uint8_t IsBoxChecked(HWND dialog, int id);
 // true with its result when the hook handled it.
 bool OfferToDeviceLibrary(int32_t pageId, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
                           INT_PTR* result);
+
+// A masked picture of VELDRANW centred in an owner-drawn item: the mask
+// with AND, the image with XOR.
+void DrawMaskedPicture(const DRAWITEMSTRUCT* item, int imageId, int maskId);
+// The picture of the cover-sheet state (10036/10037 with a cover sheet,
+// else 10038/10039) on the face colour.
+void DrawFaxCoverPicture(const DRAWITEMSTRUCT* item, bool coverSheet);

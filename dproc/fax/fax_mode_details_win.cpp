@@ -1,7 +1,11 @@
 #include "dproc/fax/fax_mode_details_win.h"
 
 #include "common/win/driver_help.h"
-#include "dproc/fax/fax_dialog_runner_win.h"
+#include "dproc/constraints/stop_icons_win.h"
+#include "dproc/dialogs/control_tooltips_win.h"
+#include "dproc/dialogs/dialog_modules_win.h"
+#include "dproc/dialogs/hint_area_win.h"
+#include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/fax/fax_fields_win.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/disp_strings_win.h"
@@ -34,6 +38,8 @@ void Init(HWND dialog, FaxSetting* s) {
   SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
   ApplyCommonDispStrings(dialog, CommonItemTable());
   if (const DispStringItem* table = DialogTextTable("Dlg_FaxModeDetails")) ApplyDispStrings(dialog, table);
+  CreateDialogToolWindows(dialog);
+  StoreStopIconRect(dialog, StopIconTable());
   InitFaxOptionControls(dialog);
   ShowFaxOptions(dialog, *s);
   ShowFaxClock(dialog);
@@ -125,6 +131,12 @@ INT_PTR CALLBACK FaxModeDetailDlgProc(HWND dialog, UINT message, WPARAM wParam, 
       Command(dialog, s, LOWORD(wParam), HIWORD(wParam));
       return TRUE;
     }
+    case WM_DRAWITEM: {
+      const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlID != kHintBulbControl) return FALSE;
+      DrawHintBulbItem(dialog, item);
+      return TRUE;
+    }
     case WM_HELP: {
       const HELPINFO* info = reinterpret_cast<const HELPINFO*>(lParam);
       ShowDriverHelp(static_cast<HWND>(info->hItemHandle), HELP_WM_HELP, reinterpret_cast<ULONG_PTR>(kHelpIds));
@@ -143,7 +155,8 @@ INT_PTR CALLBACK FaxModeDetailDlgProc(HWND dialog, UINT message, WPARAM wParam, 
 
 intptr_t RunFaxModeDetails(HWND owner, FaxSetting* setting) {
   FaxSetting copy = *setting;
-  intptr_t result = RunFaxDialog(owner, kFaxModeDetailsTemplate, FaxModeDetailDlgProc, reinterpret_cast<LPARAM>(&copy));
+  intptr_t result = RunMyDialogBox(DialogFrameworkModules().templates, owner, kFaxModeDetailsTemplate,
+                                   FaxModeDetailDlgProc, reinterpret_cast<LPARAM>(&copy));
   if (result == IDOK) *setting = copy;
   return result;
 }

@@ -10,7 +10,10 @@
 #include "common/win/printer_queries.h"
 #include "common/win/win_version.h"
 #include "dproc/fax/fax_cover_binding_win.h"
-#include "dproc/fax/fax_dialog_runner_win.h"
+#include "dproc/dialogs/control_tooltips_win.h"
+#include "dproc/dialogs/dialog_modules_win.h"
+#include "dproc/dialogs/hint_area_win.h"
+#include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/fax/fax_fields_win.h"
 #include "dproc/fax/fax_mode_details_win.h"
 #include "dproc/fax/fax_recipient_list.h"
@@ -118,6 +121,10 @@ void UpdateCoverWarning(HWND dialog, const FaxSendToArgs* a) {
   int rows = static_cast<int>(SendDlgItemMessageW(dialog, kList, LVM_GETITEMCOUNT, 0, 0));
   bool show = IsBoxChecked(dialog, kCoverBox) == 1 && rows >= 2 && a->pCoverSheet[kFaxCoverRecipientModeAt] == 1 &&
               a->pCoverSheet[kFaxCoverRecipientSettingAt] == 0;
+  if (show) {
+    const char16_t* hint = DialogText(kHintStr, 303);
+    SetHintItemText(dialog, kCoverWarningText, hint != nullptr ? hint : u"");
+  }
   ShowEnableCtrl(dialog, kCoverWarningIcon, show);
   ShowEnableCtrl(dialog, kCoverWarningText, show);
   EnableWindow(GetDlgItem(dialog, kCoverWarningIcon), FALSE);
@@ -256,8 +263,15 @@ void Init(HWND dialog, FaxSendToArgs* a) {
   wchar_t driver[260] = {};
   if (!QueryDriverName(*a->phPrinter, driver, nullptr) || !QueryPrinterName(*a->phPrinter, printer, 260)) return;
   ReadFaxCoverRecord(printer, driver, a->pCoverSheet);
+  DispPageHint(dialog, nullptr, kFaxSendToTemplate);
   ApplyCommonDispStrings(dialog, CommonItemTable());
   if (const DispStringItem* table = DialogTextTable("Pop_FaxTransmission")) ApplyDispStrings(dialog, table);
+  if (IsVistaOrLater()) {
+    // The cover sheet is the FAX sheet's to set from Windows 6.0 on; the
+    // information icon says so.
+    HWND tooltip = CreateDialogToolWindows(dialog);
+    AddToolChipTip(GetDlgItem(dialog, kInfoIcon), tooltip, 310);
+  }
   SendDlgItemMessageW(dialog, kNameEdit, EM_LIMITTEXT, 80, 0);
   SendDlgItemMessageW(dialog, kNumberEdit, EM_LIMITTEXT, 38, 0);
   CheckDlgButton(dialog, kEcmBox, BST_CHECKED);
@@ -345,12 +359,25 @@ void DrawListRow(HWND dialog, const DRAWITEMSTRUCT* item) {
   if ((item->itemState & ODS_FOCUS) != 0 && GetFocus() == item->hwndItem) DrawFocusRect(dc, &item->rcItem);
 }
 
+// The information icon beside the cover-sheet box, from Windows 6.0 on.
+void DrawInfoIcon(const DRAWITEMSTRUCT* item) {
+  FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+  if (IsVistaOrLater()) DrawMaskedPicture(item, 198, 199);
+}
+
+void DrawCoverPicture(HWND dialog, const DRAWITEMSTRUCT* item) {
+  FaxSendToArgs* a = Args(dialog);
+  DrawFaxCoverPicture(item, a != nullptr && a->pFaxSetting->fgFaxCoverSheet == 1);
+}
+
 void Command(HWND dialog, FaxSendToArgs* a, int id, int code) {
   switch (id) {
     case kNumberEdit:
       if (code == EN_CHANGE) {
         FilterFaxEdit(dialog, kNumberEdit, FaxCharSet::kFaxNumber);
         UpdateControls(dialog);
+      } else if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
+        DispPageHint(dialog, nullptr, kFaxSendToTemplate);
       }
       break;
     case kNameEdit:
@@ -435,6 +462,9 @@ INT_PTR CALLBACK FaxSendToDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_DRAWITEM: {
       const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (item->CtlID == kList) DrawListRow(dialog, item);
+      else if (item->CtlID == kHintBulbControl || item->CtlID == kCoverWarningIcon) DrawHintBulbItem(dialog, item);
+      else if (item->CtlID == kInfoIcon) DrawInfoIcon(item);
+      else if (item->CtlID == kCoverPicture) DrawCoverPicture(dialog, item);
       else if (item->CtlID == kAddButton || item->CtlID == kFromPhoneBookButton || item->CtlID == kToPhoneBookButton)
         DrawIconButton(item);
       else return FALSE;
@@ -458,5 +488,6 @@ INT_PTR CALLBACK FaxSendToDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 int RunFaxSendToDialog(FaxSendToArgs* args) {
   if (!Complete(args)) return IDCANCEL;
-  return static_cast<int>(RunFaxDialog(nullptr, kFaxSendToTemplate, FaxSendToDlgProc, reinterpret_cast<LPARAM>(args)));
+  return static_cast<int>(RunMyDialogBox(DialogFrameworkModules().templates, nullptr, kFaxSendToTemplate,
+                                         FaxSendToDlgProc, reinterpret_cast<LPARAM>(args)));
 }

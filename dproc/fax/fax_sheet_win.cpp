@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "common/contracts/proc_library_exports_win.h"
@@ -13,6 +14,10 @@
 #include "common/win/module_path.h"
 #include "common/win/printer_queries.h"
 #include "dproc/constraints/drop_list_filter_win.h"
+#include "dproc/constraints/stop_icons_win.h"
+#include "dproc/dialogs/control_tooltips_win.h"
+#include "dproc/dialogs/hint_area_win.h"
+#include "dproc/dialogs/sheet_tab_tips_win.h"
 #include "dproc/fax/fax_cover_binding_win.h"
 #include "dproc/fax/fax_fields_win.h"
 #include "dproc/fax/host_program.h"
@@ -59,6 +64,8 @@ constexpr int kCoverNotSavedMessage = 545;
 
 FaxSheetConstraintFn g_check = nullptr;
 HWND g_lastFocus = nullptr;
+HWND g_constraintTip = nullptr;  // the sheet's tooltip of refused settings
+constexpr uint32_t kHintPageId = 171;
 
 int32_t DefaultConstraintCheck(HWND dialog, HWND tooltip, uint16_t controlId) {
   auto doConstraints = BindExport<DoConstraintsFn>(ModuleOfThisCode(), kDoConstraints);
@@ -66,7 +73,7 @@ int32_t DefaultConstraintCheck(HWND dialog, HWND tooltip, uint16_t controlId) {
 }
 
 int32_t Constraints(HWND dialog, uint16_t controlId) {
-  return (g_check != nullptr ? g_check : DefaultConstraintCheck)(dialog, nullptr, controlId);
+  return (g_check != nullptr ? g_check : DefaultConstraintCheck)(dialog, g_constraintTip, controlId);
 }
 
 bool Refused(int32_t r) { return r == 100 || r == 101; }
@@ -127,6 +134,10 @@ void Init(HWND dialog, SheetCtx* ctx) {
   SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ctx));
   ApplyCommonDispStrings(dialog, CommonItemTable());
   if (const DispStringItem* table = DialogTextTable("Property_FAX")) ApplyDispStrings(dialog, table);
+  CreateDialogToolWindows(dialog);
+  g_constraintTip = CreateToolTipWindow(dialog);
+  StoreStopIconRect(dialog, StopIconTable());
+  DispPageHint(dialog, ctx, kHintPageId);
   InitFaxOptionControls(dialog);
   ShowEnableCtrl(dialog, kPrinterFigureButton, FALSE);
   // Without the phone book, or while another window holds it, its button
@@ -143,7 +154,10 @@ void Init(HWND dialog, SheetCtx* ctx) {
 void Activate(HWND dialog, SheetCtx* ctx) {
   DocDMode* doc = GetPrivDevMode(ctx);
   if (doc == nullptr) return;
+  PostMessageW(GetParent(dialog), WM_NEXTDLGCTL,
+               static_cast<WPARAM>(SendMessageW(GetParent(dialog), PSM_GETTABCONTROL, 0, 0)), TRUE);
   Constraints(dialog, 0);
+  DispPageHint(dialog, ctx, kHintPageId);
   FillResolutions(dialog, doc);
   ShowFaxOptions(dialog, *FaxOf(doc));
   CheckDlgButton(dialog, kCoverBox, FaxOf(doc)->fgFaxCoverSheet == 1 ? BST_CHECKED : BST_UNCHECKED);
@@ -175,6 +189,7 @@ void SwitchChanged(HWND dialog, SheetCtx* ctx, int id) {
     *field = old;
     CheckDlgButton(dialog, id, old == 1 ? BST_CHECKED : BST_UNCHECKED);
   }
+  DispPageHint(dialog, ctx, kHintPageId);
   if (*field != old) Changed(dialog);
   if (id != kFaxPrtRecFileBox) {
     ApplyEnableRules(dialog, ctx);
@@ -197,6 +212,7 @@ void ResolutionChanged(HWND dialog, SheetCtx* ctx) {
     std::memcpy(DocBytes(doc) + kDocResolutionValueAt, kept, sizeof kept);
     SelectResolution(dialog, doc);
   }
+  DispPageHint(dialog, ctx, kHintPageId);
   if (DocByte(doc, kDocResolutionValueAt) != kept[0]) Changed(dialog);
   InvalidateRect(dialog, nullptr, FALSE);
 }
@@ -216,6 +232,7 @@ void TimeEditLeft(HWND dialog, SheetCtx* ctx, int id) {
     SetDlgItemInt(dialog, kFaxHourEdit, s->bySendHour, FALSE);
     SetDlgItemInt(dialog, kFaxMinuteEdit, s->bySendMinute, FALSE);
   }
+  DispPageHint(dialog, ctx, kHintPageId);
   if (*field != old) Changed(dialog);
   InvalidateRect(dialog, nullptr, FALSE);
 }
@@ -233,6 +250,7 @@ void CodeEditLeft(HWND dialog, SheetCtx* ctx, int id) {
     for (int i = 0; i < 20 && old[i] != 0; ++i) text[i] = old[i];
     SetDlgItemTextW(dialog, id, text);
   }
+  DispPageHint(dialog, ctx, kHintPageId);
   if (std::memcmp(field, old, sizeof old) != 0) Changed(dialog);
   InvalidateRect(dialog, nullptr, FALSE);
 }
@@ -274,8 +292,15 @@ void OpenPhoneBook(HWND dialog, SheetCtx* ctx) {
 void Defaults(HWND dialog, SheetCtx* ctx) {
   SetFocusCtrl(dialog, kDefaultButton);
   DocDMode* doc = GetPrivDevMode(ctx);
-  const DocDMode* defaults = GetDefaultOEMDevMode(ctx);
-  if (doc == nullptr || defaults == nullptr) return;
+  if (doc == nullptr) return;
+  // The default settings are built in the context's working record itself:
+  // keep the sheet's settings aside and compare field by field.
+  auto kept = std::make_unique<DocDMode>(*doc);
+  const DocDMode* built = GetDefaultOEMDevMode(ctx);
+  if (built == nullptr) return;
+  auto defaultsCopy = std::make_unique<DocDMode>(*built);
+  *doc = *kept;
+  const DocDMode* defaults = defaultsCopy.get();
   bool changed = false;
   if (!HostIsExcel() && DocByte(doc, kDocResolutionValueAt) != DocByte(defaults, kDocResolutionValueAt)) {
     std::memcpy(DocBytes(doc) + kDocResolutionValueAt, DocBytes(defaults) + kDocResolutionValueAt, 9);
@@ -292,6 +317,7 @@ void Defaults(HWND dialog, SheetCtx* ctx) {
   ApplyEnableRules(dialog, ctx);
   if (changed) {
     Constraints(dialog, 0);
+    DispPageHint(dialog, ctx, kHintPageId);
     Changed(dialog);
     InvalidateRect(dialog, nullptr, FALSE);
   }
@@ -358,19 +384,19 @@ bool MayLeave(HWND dialog, SheetCtx* ctx) {
   return true;
 }
 
-void DrawCoverPicture(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item) {
-  FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+void DrawCoverPicture(SheetCtx* ctx, const DRAWITEMSTRUCT* item) {
   DocDMode* doc = GetPrivDevMode(ctx);
-  if (doc == nullptr) return;
-  // The picture of the cover-sheet state: a page with or without its
-  // cover in front.
-  RECT page = item->rcItem;
-  InflateRect(&page, -4, -3);
-  Rectangle(item->hDC, page.left + 4, page.top + 4, page.right, page.bottom);
-  if (FaxOf(doc)->fgFaxCoverSheet == 1) {
-    Rectangle(item->hDC, page.left, page.top, page.right - 4, page.bottom - 4);
-  }
-  (void)dialog;
+  DrawFaxCoverPicture(item, doc != nullptr && FaxOf(doc)->fgFaxCoverSheet == 1);
+}
+
+// Every message that reaches the sheet's own handling: when the focus moved
+// into or out of the send-ID edit, the hint follows it.
+void WatchFocus(HWND dialog, SheetCtx* ctx) {
+  HWND focus = GetFocus();
+  if (focus == g_lastFocus) return;
+  HWND sendId = GetDlgItem(dialog, kFaxSendIdEdit);
+  if (focus == sendId || g_lastFocus == sendId) DispPageHint(dialog, ctx, kHintPageId);
+  g_lastFocus = focus;
 }
 
 }  // namespace
@@ -380,6 +406,7 @@ void SetFaxSheetConstraintCheck(FaxSheetConstraintFn check) { g_check = check; }
 INT_PTR CALLBACK FaxSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) SheetFreeUserPapers(dialog, lParam);
   if (message == WM_INITDIALOG) {
+    CreateSheetTabTips(GetParent(dialog));
     SheetInitUserPapers(dialog, message, wParam, reinterpret_cast<SheetCtx*>(lParam));
   }
   INT_PTR hooked = 0;
@@ -392,6 +419,7 @@ INT_PTR CALLBACK FaxSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       return TRUE;
     case WM_COMMAND:
       if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr) return FALSE;
+      WatchFocus(dialog, ctx);
       Command(dialog, ctx, LOWORD(wParam), HIWORD(wParam));
       return TRUE;
     case WM_NOTIFY: {
@@ -419,7 +447,15 @@ INT_PTR CALLBACK FaxSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_DRAWITEM: {
       const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (item->CtlID == kCoverPicture && ctx != nullptr) {
-        DrawCoverPicture(dialog, ctx, item);
+        DrawCoverPicture(ctx, item);
+        return TRUE;
+      }
+      if (item->CtlID == kHintBulbControl) {
+        DrawHintBulbItem(dialog, item);
+        return TRUE;
+      }
+      if (item->CtlID == 1950 || item->CtlID == 2522) {
+        DrawStopInfoIcon(dialog, item->CtlID, item, StopIconTable());
         return TRUE;
       }
       if (item->CtlID == kPhoneBookButton) {
@@ -445,9 +481,10 @@ INT_PTR CALLBACK FaxSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       return TRUE;
     case WM_DESTROY:
       ReleasePhoneBookGuard(dialog);
-      if (g_lastFocus != nullptr && GetParent(g_lastFocus) == dialog) g_lastFocus = nullptr;
+      g_lastFocus = nullptr;
       return FALSE;
     default:
+      if (ctx != nullptr) WatchFocus(dialog, ctx);
       return FALSE;
   }
 }

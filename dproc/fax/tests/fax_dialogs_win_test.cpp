@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "common/win/ui_services.h"
-#include "dproc/fax/fax_dialog_runner_win.h"
+#include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/fax/fax_fields_win.h"
 #include "dproc/fax/fax_mode_details_win.h"
 #include "dproc/fax/fax_send_to_dialog_win.h"
@@ -97,7 +97,7 @@ class FaxDialogs : public ::testing::Test {
     ASSERT_TRUE(printer_.ok()) << printer_.error();
     templates_ = LoadLibraryW(BinFile("VELDRANG.DLL").c_str());
     ASSERT_NE(templates_, nullptr);
-    SetFaxTemplateModule(templates_);
+    DialogFrameworkModules().templates = templates_;
     previous_ = SetUiServices(&kServices);
     SetMessageRowSource(Row);
     SetFaxClock(TestClock);
@@ -652,12 +652,14 @@ TEST_F(FaxSheet, ResolutionFollowsTheHostProgram) {
   ctx.lParam = reinterpret_cast<LPARAM>(session_.get());
   const DocDMode* defaults = GetDefaultOEMDevMode(&ctx);
   ASSERT_NE(defaults, nullptr);
+  const uint8_t defaultResolution = DocByte(defaults, 2219);
+  ASSERT_NE(defaultResolution, 3);
   ChooseResolution(2);
-  if (excel) Byte(2219);
-  else ASSERT_EQ(Byte(2219), 3);
   SetDocByte(Doc(), 2219, 3);
+  Check(1932, true);
   SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(1032, BN_CLICKED), 0);
-  EXPECT_EQ(Byte(2219), excel ? 3 : DocByte(defaults, 2219)) << "Default keeps the resolution only in EXCEL.EXE";
+  EXPECT_EQ(Byte(2219), excel ? 3 : defaultResolution) << "Default keeps the resolution only in EXCEL.EXE";
+  EXPECT_EQ(Byte(6010), 0) << "and resets the fax options everywhere";
 }
 
 }  // namespace
