@@ -183,3 +183,49 @@ void DrawFaxCoverPicture(const DRAWITEMSTRUCT* item, bool coverSheet) {
   FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
   DrawMaskedPicture(item, coverSheet ? 10036 : 10038, coverSheet ? 10037 : 10039);
 }
+
+void DrawIconCheckButton(const DRAWITEMSTRUCT* item, int enabledIcon, int disabledIcon) {
+  HDC dc = item->hDC;
+  RECT r = item->rcItem;
+  const bool pushed = (item->itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item->itemState & ODS_DISABLED) != 0;
+  DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+  wchar_t text[96] = {};
+  GetWindowTextW(item->hwndItem, text, 96);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(item->hwndItem, WM_GETFONT, 0, 0));
+  HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+  RECT measure = r;
+  DrawTextW(dc, text, -1, &measure, DT_SINGLELINE | DT_CALCRECT);
+  const int textWidth = measure.right - measure.left;
+  const int iconSize = (r.bottom - r.top) - 6;
+  const int textLeft = (r.left + r.right - textWidth) / 2 + (iconSize > 0 ? (iconSize + 5) / 2 : 0);
+  if (iconSize > 0) {
+    int iconLeft = textLeft - 5 - iconSize;
+    if (iconLeft < r.left + 3) iconLeft = r.left + 3;
+    HMODULE images = DialogFrameworkModules().images;
+    HICON icon = images != nullptr ? static_cast<HICON>(LoadImageW(images, MAKEINTRESOURCEW(disabled ? disabledIcon : enabledIcon),
+                                                                   IMAGE_ICON, iconSize, iconSize, 0))
+                                   : nullptr;
+    if (icon != nullptr) {
+      DrawIconEx(dc, iconLeft, r.top + 3, icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
+      DestroyIcon(icon);
+    }
+  }
+  RECT textRect = {textLeft, r.top, textLeft + textWidth + 1, r.bottom};
+  SetBkMode(dc, TRANSPARENT);
+  if (disabled) {
+    RECT shadow = textRect;
+    OffsetRect(&shadow, 1, 1);
+    SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
+    DrawTextW(dc, text, -1, &shadow, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+  } else {
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  }
+  DrawTextW(dc, text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+  if (oldFont != nullptr) SelectObject(dc, oldFont);
+  if ((item->itemState & ODS_FOCUS) != 0) {
+    InflateRect(&r, -3, -3);
+    DrawFocusRect(dc, &r);
+  }
+}

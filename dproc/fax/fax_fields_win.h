@@ -76,3 +76,10 @@ void DrawMaskedPicture(const DRAWITEMSTRUCT* item, int imageId, int maskId);
 // The picture of the cover-sheet state (10036/10037 with a cover sheet,
 // else 10038/10039) on the face colour.
 void DrawFaxCoverPicture(const DRAWITEMSTRUCT* item, bool coverSheet);
+
+// A push button with an icon of VELDRANW left of its centred text: the
+// frame pushed while selected, the icon (`enabledIcon` or `disabledIcon`)
+// as high as the button less 6 pixels and 5 pixels left of the text, never
+// left of the inner edge; a disabled text grey over a white copy one pixel
+// down and right; the focus rectangle 3 pixels inside.
+void DrawIconCheckButton(const DRAWITEMSTRUCT* item, int enabledIcon, int disabledIcon);

@@ -308,35 +308,6 @@ void Init(HWND dialog, FaxSendToArgs* a) {
   SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// A push button with an icon left of its centred text.
-void DrawIconButton(const DRAWITEMSTRUCT* item) {
-  HDC dc = item->hDC;
-  RECT r = item->rcItem;
-  bool pushed = (item->itemState & ODS_SELECTED) != 0;
-  bool disabled = (item->itemState & ODS_DISABLED) != 0;
-  DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
-  wchar_t text[96] = {};
-  GetWindowTextW(item->hwndItem, text, 96);
-  SetBkMode(dc, TRANSPARENT);
-  HFONT font = reinterpret_cast<HFONT>(SendMessageW(item->hwndItem, WM_GETFONT, 0, 0));
-  HGDIOBJ old = font != nullptr ? SelectObject(dc, font) : nullptr;
-  if (disabled) {
-    RECT shadow = r;
-    OffsetRect(&shadow, 1, 1);
-    SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
-    DrawTextW(dc, text, -1, &shadow, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-  } else {
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  }
-  DrawTextW(dc, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  if (old != nullptr) SelectObject(dc, old);
-  if ((item->itemState & ODS_FOCUS) != 0) {
-    InflateRect(&r, -3, -3);
-    DrawFocusRect(dc, &r);
-  }
-}
-
 void DrawListRow(HWND dialog, const DRAWITEMSTRUCT* item) {
   FaxSendToArgs* a = Args(dialog);
   if (a == nullptr || item->itemID >= *a->pdwRecipientCount) return;
@@ -465,8 +436,9 @@ INT_PTR CALLBACK FaxSendToDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
       else if (item->CtlID == kHintBulbControl || item->CtlID == kCoverWarningIcon) DrawHintBulbItem(dialog, item);
       else if (item->CtlID == kInfoIcon) DrawInfoIcon(item);
       else if (item->CtlID == kCoverPicture) DrawCoverPicture(dialog, item);
-      else if (item->CtlID == kAddButton || item->CtlID == kFromPhoneBookButton || item->CtlID == kToPhoneBookButton)
-        DrawIconButton(item);
+      else if (item->CtlID == kAddButton) DrawIconCheckButton(item, 148, 149);
+      else if (item->CtlID == kFromPhoneBookButton) DrawIconCheckButton(item, 150, 147);
+      else if (item->CtlID == kToPhoneBookButton) DrawIconCheckButton(item, 152, 151);
       else return FALSE;
       return TRUE;
     }

@@ -459,14 +459,7 @@ INT_PTR CALLBACK FaxSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         return TRUE;
       }
       if (item->CtlID == kPhoneBookButton) {
-        DrawFrameControl(item->hDC, const_cast<RECT*>(&item->rcItem), DFC_BUTTON,
-                         DFCS_BUTTONPUSH | ((item->itemState & ODS_SELECTED) != 0 ? DFCS_PUSHED : 0));
-        wchar_t text[64] = {};
-        GetWindowTextW(item->hwndItem, text, 64);
-        SetBkMode(item->hDC, TRANSPARENT);
-        SetTextColor(item->hDC, GetSysColor((item->itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-        RECT r = item->rcItem;
-        DrawTextW(item->hDC, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawIconCheckButton(item, 1058, 1058);
         return TRUE;
       }
       return FALSE;
