@@ -12,7 +12,8 @@ for h in qxd_reader model startup color_commands qxd_decode; do
   mkdir -p "$corpus/$h"
   cp "$model"/VELDRAN[HPX].QXD "$corpus/$h/"
 done
-mkdir -p "$corpus/constraints" "$corpus/qxd_text"
+mkdir -p "$corpus/constraints" "$corpus/qxd_text" "$corpus/command_file"
+cp "$model/VELDRANP.QXD" "$corpus/command_file/"
 cp "$model/VELDRANK.QXD" "$corpus/constraints/"
 cp "$model/VELDRANK.QXD" "$corpus/qxd_decode/"
 cp "$src"/model/*.txt "$corpus/qxd_text/"

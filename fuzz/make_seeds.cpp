@@ -12,13 +12,19 @@
 #include <cstring>
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "common/cipher/password_cipher.h"
 #include "common/cipher/ui_encryption_info.h"
+#include "common/records/fax_send_block.h"
+#include "common/records/inter_sheet_list.h"
 #include "common/records/public_devmode.h"
+#include "common/records/settings_checksum.h"
+#include "ddproc/snmp/ber_codec.h"
+#include "dproc/model/default_settings.h"
 #include "dproc/model/user_paper_list.h"
 #include "drender/pclxl/pclxl_ops.h"
 #include "drender/pclxl/pclxl_vendor_unique.h"
@@ -242,6 +248,125 @@ void DevModes() {
   PutIn(g_regressions, "settings_merge", "user-paper-area-overflow", b);
 }
 
+// A whole DEVMODE of the driver, sealed, as the driver hands it out; and
+// the same record behind a longer public part and inside a larger
+// driver-extra area, where the search has to find it.
+void DriverDevModes() {
+  auto dm = std::make_unique<DriverDevMode>();
+  std::memset(dm.get(), 0, sizeof *dm);
+  PublicDevMode pub{};
+  std::memcpy(pub.dmDeviceName, u"Fax", 8);
+  pub.dmSpecVersion = kDriverSpecVersion;
+  pub.dmDriverVersion = kDriverDriverVersion;
+  pub.dmSize = kDevModeWSize;
+  pub.dmDriverExtra = kDriverDevModeExtra;
+  pub.dmFields = kDmOrientation | kDmPaperSize | kDmCopies;
+  pub.dmOrientation = 1;
+  pub.dmPaperSize = 9;
+  pub.dmCopies = 1;
+  std::memcpy(dm->publicPart, &pub, sizeof pub);
+  InitBuiltInDocDMode(&dm->doc);
+  dm->magic = kDriverDevModeMagic;
+  SealDriverDevMode(dm.get());
+  const uint8_t* raw = reinterpret_cast<const uint8_t*>(dm.get());
+  Put("devmode_guard", "driver", Bytes(raw, raw + sizeof *dm));
+
+  Bytes shifted(raw, raw + kDevModeWSize);
+  shifted.insert(shifted.end(), 17, 0);
+  shifted.insert(shifted.end(), raw + kDevModeWSize, raw + sizeof *dm);
+  const uint16_t extra = static_cast<uint16_t>(kDriverDevModeExtra + 17);
+  std::memcpy(shifted.data() + kDevModeDriverExtraAt, &extra, 2);
+  Put("devmode_guard", "driver-shifted", shifted);
+  Put("devmode_guard", "public-only", Bytes(raw, raw + kDevModeWSize));
+}
+
+// SNMP answers as a device sends them: GetResponse messages to request 1
+// with the community "public", each behind its two-byte length.
+Bytes SnmpAnswer(const std::vector<uint32_t>& name, const Bytes& value) {
+  Bytes oid;
+  BerEncodeOidContent(name.data(), name.size(), &oid);
+  Bytes nameElement, binding, list, ids, pdu, message;
+  BerEncodeTlv(0x06, oid.data(), oid.size(), &nameElement);
+  Bytes bindingContent = nameElement;
+  bindingContent.insert(bindingContent.end(), value.begin(), value.end());
+  BerEncodeTlv(0x30, bindingContent.data(), bindingContent.size(), &binding);
+  BerEncodeTlv(0x30, binding.data(), binding.size(), &list);
+  BerEncodeInteger(1, &ids);
+  BerEncodeInteger(0, &ids);
+  BerEncodeInteger(0, &ids);
+  ids.insert(ids.end(), list.begin(), list.end());
+  BerEncodeTlv(0xA2, ids.data(), ids.size(), &pdu);
+  Bytes content;
+  BerEncodeInteger(0, &content);
+  const char community[] = "public";
+  BerEncodeTlv(0x04, reinterpret_cast<const uint8_t*>(community), 6, &content);
+  content.insert(content.end(), pdu.begin(), pdu.end());
+  BerEncodeTlv(0x30, content.data(), content.size(), &message);
+  Bytes framed = {static_cast<uint8_t>(message.size()), static_cast<uint8_t>(message.size() >> 8)};
+  framed.insert(framed.end(), message.begin(), message.end());
+  return framed;
+}
+
+void SnmpAnswers() {
+  const std::vector<uint32_t> name = {1, 3, 6, 1, 2, 1, 1, 2, 0};
+  Bytes integer, text, oid, counter, null;
+  BerEncodeInteger(3, &integer);
+  BerEncodeTlv(0x04, reinterpret_cast<const uint8_t*>("HDD"), 3, &text);
+  Bytes oidContent;
+  BerEncodeOidContent(name.data(), name.size(), &oidContent);
+  BerEncodeTlv(0x06, oidContent.data(), oidContent.size(), &oid);
+  const uint8_t ticks[] = {0x01, 0x00};
+  BerEncodeTlv(0x41, ticks, sizeof ticks, &counter);
+  BerEncodeTlv(0x05, nullptr, 0, &null);
+  int n = 0;
+  Bytes all;
+  for (const Bytes* value : {&integer, &text, &oid, &counter, &null}) {
+    const Bytes one = SnmpAnswer(name, *value);
+    Put("snmp_ber", "answer" + std::to_string(n++), one);
+    all.insert(all.end(), one.begin(), one.end());
+  }
+  // A conversation: answers for the queries one after the other.
+  for (int i = 0; i < 6; ++i) all.insert(all.end(), all.begin(), all.begin() + static_cast<long>(all.size() / 2));
+  Put("snmp_ber", "conversation", all);
+}
+
+// Per-page lists and fax blocks as the render core receives them.
+void PerPageRecords() {
+  const char16_t* pages[] = {u"1-3", u"5,7-9", u"10-", u"2,2,2"};
+  for (int n = 0; n < 3; ++n) {
+    Bytes b = {static_cast<uint8_t>(0x81 | (n << 4) | (n == 2 ? 0x42 : 0)), static_cast<uint8_t>(n + 1),
+               static_cast<uint8_t>(n + 2), static_cast<uint8_t>(n), 0};
+    for (int e = 0; e < n + 2; ++e) {
+      InterSheetEntry entry{};
+      std::memcpy(entry.pages, pages[e], 2 * std::char_traits<char16_t>::length(pages[e]));
+      entry.printType = static_cast<uint32_t>(e % 4);
+      entry.paperSource = e == 0 ? kInterSheetSameTray : 257;
+      entry.staple = e == 1 ? 255 : 0;
+      entry.punch = e == 1 ? 1 : 0;
+      entry.tabPaper = n == 2 ? 1 : 0;
+      std::memcpy(entry.caption, u"Tab", 8);
+      const uint8_t* raw = reinterpret_cast<const uint8_t*>(&entry);
+      b.insert(b.end(), raw, raw + sizeof entry);
+    }
+    FaxSetting fax{};
+    fax.fgSubAddress = 1;
+    std::memcpy(fax.szSubAddress, u"1234", 10);
+    fax.fgFaxCoverSheet = 1;
+    const uint8_t* raw = reinterpret_cast<const uint8_t*>(&fax);
+    b.insert(b.end(), raw, raw + sizeof fax);
+    for (int r = 0; r < 2; ++r) {
+      FaxRecipientEntry to{};
+      std::memcpy(to.szName, u"Ann", 8);
+      const std::u16string number = r == 0 ? u"0123456" : u"*99#";
+      std::memcpy(to.szFaxNumber, number.data(), 2 * number.size());
+      to.fgECM = 1;
+      raw = reinterpret_cast<const uint8_t*>(&to);
+      b.insert(b.end(), raw, raw + sizeof to);
+    }
+    Put("per_page_record", "job" + std::to_string(n), b);
+  }
+}
+
 // Files whose rows share their records, so that a small file once cost
 // memory and time with the product of its counts.
 void SharedRows() {
@@ -320,5 +445,8 @@ int main(int argc, char** argv) {
   XlStreams();
   ImageRows();
   DevModes();
+  DriverDevModes();
+  SnmpAnswers();
+  PerPageRecords();
   return 0;
 }

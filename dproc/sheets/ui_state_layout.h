@@ -18,5 +18,8 @@ inline constexpr size_t kUiStateDeviceAddressBytes = 64;
 // The dialog framework's flags (DialogUiState).
 inline constexpr size_t kUiStateDialogAt = kUiStateDeviceAddressAt + kUiStateDeviceAddressBytes;
 inline constexpr size_t kUiStateDialogBytes = 16;
+// The preview area's view flag and address-read flag (PreviewUiState).
+inline constexpr size_t kUiStatePreviewAt = kUiStateDialogAt + kUiStateDialogBytes;
+inline constexpr size_t kUiStatePreviewBytes = 16;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
-inline constexpr size_t kUiStateFreeAt = kUiStateDialogAt + kUiStateDialogBytes;
+inline constexpr size_t kUiStateFreeAt = kUiStatePreviewAt + kUiStatePreviewBytes;

@@ -55,6 +55,27 @@ class Image {
   bool tooLarge_ = false;
 };
 
+// Each field of a layout has bytes of its own and a name of its own: two
+// fields over the same bytes would write each other's values, and the file
+// would read back as another text.
+bool LayoutFieldsApart(const Section& section, std::string* error) {
+  const std::vector<FieldSpec>& layout = section.layout;
+  for (size_t i = 0; i < layout.size(); ++i) {
+    for (size_t j = i + 1; j < layout.size(); ++j) {
+      const FieldSpec& a = layout[i];
+      const FieldSpec& b = layout[j];
+      const bool overlap = uint64_t{a.offset} < uint64_t{b.offset} + FieldBytes(b) &&
+                           uint64_t{b.offset} < uint64_t{a.offset} + FieldBytes(a);
+      if (overlap || a.name == b.name) {
+        *error = "fields " + a.name + " and " + b.name + " of section " + section.name +
+                 (overlap ? " share bytes" : " have the same name");
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
 const FieldSpec* FindField(const Section& section, const std::string& name) {
   for (const FieldSpec& f : section.layout) {
     if (f.name == name) return &f;
@@ -132,6 +153,7 @@ bool CheckSection(const Section& s, std::string* error) {
       }
     }
   }
+  if (!LayoutFieldsApart(s, error)) return false;
   if (s.kind == SectionKind::Groups && (s.groupFieldSize < 2 || s.groupFieldSize > 256)) {
     *error = "group fields of section " + s.name + " must have 2 to 256 bytes";
     return false;

@@ -1,0 +1,250 @@
+#include "dproc/preview/paper_view_render_win.h"
+
+#include <string>
+
+namespace {
+
+HBITMAP LoadPicture(HMODULE images, uint32_t id) {
+  if (images == nullptr) return nullptr;
+  return static_cast<HBITMAP>(LoadImageW(images, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
+}
+
+PlanSize PictureSize(void* context, uint32_t id) {
+  auto* device = static_cast<PaperViewDevice*>(context);
+  HBITMAP bitmap = LoadPicture(device->images(), id);
+  if (bitmap == nullptr) return {0, 0};
+  BITMAP info{};
+  const bool ok = GetObjectW(bitmap, sizeof info, &info) != 0;
+  DeleteObject(bitmap);
+  return ok ? PlanSize{info.bmWidth, info.bmHeight} : PlanSize{0, 0};
+}
+
+PlanSize MeasureText(void* context, const PlanFontSpec& spec, const std::u16string& text) {
+  auto* device = static_cast<PaperViewDevice*>(context);
+  HGDIOBJ old = SelectObject(device->dc(), device->Font(spec));
+  SIZE size{};
+  GetTextExtentPoint32W(device->dc(), reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()), &size);
+  SelectObject(device->dc(), old);
+  return {size.cx, size.cy};
+}
+
+void Blit(HDC target, const PlanRect& r, HBITMAP bitmap, DWORD rop) {
+  HDC source = CreateCompatibleDC(target);
+  if (source == nullptr) return;
+  HGDIOBJ old = SelectObject(source, bitmap);
+  BitBlt(target, r.left, r.top, r.Width(), r.Height(), source, 0, 0, rop);
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
+void DrawPicture(HDC dc, HMODULE images, uint32_t id, const PlanRect& r, DWORD rop) {
+  HBITMAP bitmap = LoadPicture(images, id);
+  if (bitmap == nullptr) return;
+  Blit(dc, r, bitmap, rop);
+  DeleteObject(bitmap);
+}
+
+void Tile(HDC dc, HMODULE images, uint32_t id, const PlanRect& area) {
+  HBITMAP bitmap = LoadPicture(images, id);
+  if (bitmap == nullptr) return;
+  BITMAP info{};
+  GetObjectW(bitmap, sizeof info, &info);
+  if (info.bmWidth > 0 && info.bmHeight > 0) {
+    HRGN clip = CreateRectRgn(area.left, area.top, area.right, area.bottom);
+    SelectClipRgn(dc, clip);
+    for (int32_t y = area.top; y < area.bottom; y += info.bmHeight) {
+      for (int32_t x = area.left; x < area.right; x += info.bmWidth) {
+        Blit(dc, {x, y, x + info.bmWidth, y + info.bmHeight}, bitmap, SRCCOPY);
+      }
+    }
+    SelectClipRgn(dc, nullptr);
+    DeleteObject(clip);
+  }
+  DeleteObject(bitmap);
+}
+
+}  // namespace
+
+void DrawSunkenFrame(HDC dc, const RECT& r) {
+  HPEN shadow = CreatePen(PS_SOLID, 4, GetSysColor(COLOR_BTNSHADOW));
+  HPEN light = CreatePen(PS_SOLID, 4, GetSysColor(COLOR_3DLIGHT));
+  HGDIOBJ old = SelectObject(dc, shadow);
+  for (int pass = 0; pass < 2; ++pass) {
+    MoveToEx(dc, r.right - pass, r.top, nullptr);
+    LineTo(dc, r.left, r.top);
+    LineTo(dc, r.left, r.bottom);
+  }
+  SelectObject(dc, light);
+  MoveToEx(dc, r.left, r.bottom, nullptr);
+  LineTo(dc, r.right, r.bottom);
+  LineTo(dc, r.right, r.top);
+  SelectObject(dc, old);
+  DeleteObject(shadow);
+  DeleteObject(light);
+}
+
+PaperViewDevice::PaperViewDevice(HDC dc, HMODULE images) : dc_(dc), images_(images) {}
+
+PaperViewDevice::~PaperViewDevice() {
+  for (int i = 0; i < fontCount_; ++i) DeleteObject(fonts_[i].font);
+}
+
+HFONT PaperViewDevice::Font(const PlanFontSpec& spec) {
+  for (int i = 0; i < fontCount_; ++i) {
+    const PlanFontSpec& s = fonts_[i].spec;
+    if (s.font == spec.font && s.height == spec.height && s.escapement == spec.escapement) return fonts_[i].font;
+  }
+  LOGFONTW lf{};
+  if (spec.font == PlanFont::kLabel) {
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    lf.lfWeight = FW_BOLD;
+  } else {
+    lstrcpyW(lf.lfFaceName, L"Times New Roman");
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfEscapement = lf.lfOrientation = spec.escapement;
+  }
+  lf.lfHeight = spec.height;
+  HFONT font = CreateFontIndirectW(&lf);
+  if (fontCount_ == 8) {
+    DeleteObject(fonts_[0].font);
+    fonts_[0] = fonts_[--fontCount_];
+  }
+  fonts_[fontCount_++] = {spec, font};
+  return font;
+}
+
+PaperViewEnv PaperViewDevice::Env() {
+  return {PictureSize, MeasureText, this, GetDeviceCaps(dc_, LOGPIXELSY)};
+}
+
+void RenderPaperViewPlan(PaperViewDevice& device, const PaperViewPlan& plan, const RECT& control) {
+  const int width = control.right - control.left, height = control.bottom - control.top;
+  if (width <= 0 || height <= 0) return;
+  HDC target = device.dc();
+  HDC dc = CreateCompatibleDC(target);
+  if (dc == nullptr) return;
+  HBITMAP surface = CreateCompatibleBitmap(target, width, height);
+  if (surface == nullptr) {
+    DeleteDC(dc);
+    return;
+  }
+  HGDIOBJ oldSurface = SelectObject(dc, surface);
+  // The plan is in control coordinates.
+  SetViewportOrgEx(dc, -control.left, -control.top, nullptr);
+  RECT all{control.left, control.top, control.right, control.bottom};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  HMODULE images = device.images();
+  for (const PaperViewOp& op : plan.ops) {
+    switch (op.kind) {
+      case PlanOpKind::kTile: Tile(dc, images, op.image, op.rect); break;
+      case PlanOpKind::kBitmap: DrawPicture(dc, images, op.image, op.rect, op.rop); break;
+      case PlanOpKind::kMaskedPair: {
+        HBITMAP image = LoadPicture(images, op.image);
+        HBITMAP mask = LoadPicture(images, op.mask);
+        if (image != nullptr && mask != nullptr) {
+          Blit(dc, op.rect, mask, SRCAND);
+          Blit(dc, op.rect, image, SRCINVERT);
+        }
+        if (image != nullptr) DeleteObject(image);
+        if (mask != nullptr) DeleteObject(mask);
+        break;
+      }
+      case PlanOpKind::kText: {
+        HGDIOBJ old = SelectObject(dc, device.Font(op.font));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, op.colour);
+        const RECT clip{op.clip.left, op.clip.top, op.clip.right, op.clip.bottom};
+        ExtTextOutW(dc, op.at.x, op.at.y, ETO_CLIPPED, &clip, reinterpret_cast<const wchar_t*>(op.text.c_str()),
+                    static_cast<UINT>(op.text.size()), nullptr);
+        SelectObject(dc, old);
+        break;
+      }
+      case PlanOpKind::kTriangle: {
+        HPEN pen = CreatePen(PS_SOLID, 0, RGB(255, 255, 255));
+        HGDIOBJ oldPen = SelectObject(dc, pen);
+        HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
+        POINT points[3];
+        for (int i = 0; i < 3; ++i) points[i] = {op.corners[i].x, op.corners[i].y};
+        Polygon(dc, points, 3);
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldPen);
+        DeleteObject(pen);
+        break;
+      }
+      case PlanOpKind::kSunkenFrame: {
+        const RECT r{op.rect.left, op.rect.top, op.rect.right, op.rect.bottom};
+        DrawSunkenFrame(dc, r);
+        break;
+      }
+    }
+  }
+  SetViewportOrgEx(dc, 0, 0, nullptr);
+  BitBlt(target, control.left, control.top, width, height, dc, 0, 0, SRCCOPY);
+  SelectObject(dc, oldSurface);
+  DeleteObject(surface);
+  DeleteDC(dc);
+}
+
+void QualityViewPictures(int32_t colorSetting, uint32_t* image, uint32_t* mask) {
+  struct Row {
+    uint32_t image, mask;
+  };
+  static const Row kRows[10] = {{371, 372}, {371, 372}, {389, 390}, {393, 394}, {383, 384},
+                                {401, 402}, {375, 376}, {371, 372}, {379, 380}, {1084, 1085}};
+  const Row& row = (colorSetting >= 0 && colorSetting <= 9) ? kRows[colorSetting] : kRows[0];
+  *image = row.image;
+  *mask = row.mask;
+}
+
+namespace {
+
+const BITMAPINFO* FindDib(HMODULE images, uint32_t id) {
+  if (images == nullptr) return nullptr;
+  HRSRC found = FindResourceW(images, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2));  // RT_BITMAP
+  if (found == nullptr || SizeofResource(images, found) < sizeof(BITMAPINFOHEADER)) return nullptr;
+  HGLOBAL loaded = LoadResource(images, found);
+  return loaded != nullptr ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
+}
+
+const void* DibBits(const BITMAPINFO* info) {
+  const BITMAPINFOHEADER& h = info->bmiHeader;
+  uint32_t colours = h.biClrUsed;
+  if (colours == 0 && h.biBitCount <= 8) colours = 1u << h.biBitCount;
+  return reinterpret_cast<const uint8_t*>(info) + h.biSize + colours * sizeof(RGBQUAD);
+}
+
+}  // namespace
+
+void DrawQualityView(HDC target, const RECT& rect, int32_t colorSetting, HMODULE images) {
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return;
+  HDC dc = CreateCompatibleDC(target);
+  if (dc == nullptr) return;
+  HBITMAP surface = CreateCompatibleBitmap(target, width, height);
+  if (surface == nullptr) {
+    DeleteDC(dc);
+    return;
+  }
+  HGDIOBJ oldSurface = SelectObject(dc, surface);
+  const RECT local{0, 0, width, height};
+  FillRect(dc, &local, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  DrawSunkenFrame(dc, local);
+  uint32_t imageId = 0, maskId = 0;
+  QualityViewPictures(colorSetting, &imageId, &maskId);
+  const BITMAPINFO* image = FindDib(images, imageId);
+  const BITMAPINFO* mask = FindDib(images, maskId);
+  if (image != nullptr && mask != nullptr) {
+    const int w = image->bmiHeader.biWidth, h = std::abs(image->bmiHeader.biHeight);
+    const int x = width / 2 - w / 2, y = height / 2 - h / 2;
+    SetStretchBltMode(dc, COLORONCOLOR);
+    const int mw = mask->bmiHeader.biWidth, mh = std::abs(mask->bmiHeader.biHeight);
+    StretchDIBits(dc, x, y, mw, mh, 0, 0, mw, mh, DibBits(mask), mask, DIB_RGB_COLORS, SRCAND);
+    StretchDIBits(dc, x, y, w, h, 0, 0, w, h, DibBits(image), image, DIB_RGB_COLORS, SRCINVERT);
+    DrawSunkenFrame(dc, local);
+  }
+  BitBlt(target, rect.left, rect.top, width, height, dc, 0, 0, SRCCOPY);
+  SelectObject(dc, oldSurface);
+  DeleteObject(surface);
+  DeleteDC(dc);
+}

@@ -1,0 +1,166 @@
+#include "dproc/preview/preview_area_win.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "common/qxd/paper_tables.h"
+#include "common/records/doc_fields.h"
+#include "common/win/driver_help.h"
+#include "dproc/dialogs/dialog_ui_state.h"
+#include "dproc/model/user_paper_list.h"
+#include "dproc/preview/paper_view_inputs.h"
+#include "dproc/preview/paper_view_render_win.h"
+#include "dproc/preview/view_toggle.h"
+#include "dproc/settings/settings_merge.h"
+#include "dproc/sheets/device_address_win.h"
+#include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/ui_state_layout.h"
+
+namespace {
+
+static_assert(sizeof(PreviewUiState) <= kUiStatePreviewBytes);
+static_assert(kUiStateFreeAt <= kSheetUiStateSize);
+
+#define AT(member) DOC_FIELD_AT(member)
+
+bool ShellOpener(HWND window, const wchar_t* url) { return ShellOpen(window, url); }
+WebPageOpener g_opener = ShellOpener;
+
+bool IsDeviceSheet(int pageId) { return pageId == 156 || pageId == 157; }
+
+}  // namespace
+
+PreviewUiState* PreviewStateOf(SheetUiState* state) {
+  return state != nullptr ? reinterpret_cast<PreviewUiState*>(state->bytes + kUiStatePreviewAt) : nullptr;
+}
+
+void FillPrinterViewOptions(const ModelInfo* model, const DeviceOptionItem* deviceOptions, const DevOption* option,
+                            const DocDMode* doc, bool documentSheet, PrinterViewOptions* out) {
+  std::memset(out, 0, sizeof *out);
+  if (option == nullptr) return;
+  out->documentSheet = documentSheet ? 1 : 0;
+  out->deviceOptions = deviceOptions;
+  out->deviceOption = option;
+  if (!documentSheet || doc == nullptr) return;
+  const int16_t tray = DocI16(doc, AT(nDefaultSource));
+  if (model != nullptr && model->inTrays != nullptr) {
+    for (const InTrayEntry* row = model->inTrays; row->size != 0; ++row) {
+      if (row->keyword[0] != '\0' && row->binId == static_cast<uint32_t>(static_cast<uint16_t>(tray))) {
+        std::memcpy(out->inTrayKeyword, row->keyword, sizeof out->inTrayKeyword - 1);
+        break;
+      }
+    }
+  }
+  const int16_t outTray = DocI16(doc, AT(nOutBin));
+  for (int i = 0; i < 12; ++i) out->outputTrays[i] = kPrinterViewOutputTrays[i] == outTray ? 1 : 0;
+  out->centreStaple = DocByte(doc, AT(bCenterStapleFold)) != 0;
+  const struct {
+    uint8_t on;
+    int16_t value;
+  } covers[2] = {{DocByte(doc, AT(CoverMFP_bPIFCover)), DocI16(doc, AT(CoverMFP_nPIFCoverTray))},
+                 {DocByte(doc, AT(CoverMFP_bPIBCover)), DocI16(doc, AT(CoverMFP_nPIBCoverTray))}};
+  for (const auto& c : covers) {
+    if (c.on == 0) continue;
+    if (c.value == 1001) out->postInserterA = 1;
+    if (c.value == 1002) out->postInserterB = 1;
+  }
+  if (DocByte(doc, AT(bFolding)) != 0) {
+    out->foldKind3 = DocByte(doc, AT(nFoldingMode)) == 3;
+    out->foldKind5 = DocByte(doc, AT(nFoldingMode)) == 5;
+  }
+}
+
+static void DrawPaperPreview(HDC dc, const RECT& rect, const SheetCtx* ctx, const ModelInfo* model, HMODULE images) {
+  DocDMode* doc = GetPrivDevMode(ctx);
+  if (doc == nullptr) return;
+  SheetUiState* ui = GetUIState(ctx);
+  const UserPaperUiState* papers =
+      ui != nullptr ? reinterpret_cast<const UserPaperUiState*>(ui->bytes + kUiStateUserPapersAt) : nullptr;
+  PaperViewSources src{model, doc, papers != nullptr ? &papers->list : nullptr, GetCtxSessionFlag(ctx) == 0,
+                       CalcFitZoom(model, doc)};
+  const PaperViewInputs in = ReadPaperViewInputs(src);
+  PaperViewDevice device(dc, images);
+  const PaperViewPlan plan = BuildPaperViewPlan(in, {rect.left, rect.top, rect.right, rect.bottom}, device.Env());
+  RenderPaperViewPlan(device, plan, rect);
+}
+
+void DrawSheetPreview(int pageId, HWND, HDC dc, const RECT& rect, const SheetCtx* ctx, const ModelInfo* model,
+                      const DeviceOptionItem* deviceOptions, const PreviewModules& modules) {
+  const PreviewUiState* state = PreviewStateOf(GetUIState(ctx));
+  const bool printer = IsDeviceSheet(pageId) || (state != nullptr && state->viewFlag == 1);
+  if (printer && modules.drawPrinterView != nullptr) {
+    PrinterViewOptions options;
+    FillPrinterViewOptions(model, deviceOptions, GetCtxPrinterInfo(ctx), GetPrivDevMode(ctx), !IsDeviceSheet(pageId),
+                           &options);
+    const RECT inner{rect.left + 2, rect.top + 2, rect.right - 2, rect.bottom - 2};
+    modules.drawPrinterView(dc, &inner, &options);
+    DrawSunkenFrame(dc, rect);
+    return;
+  }
+  if (!printer && (pageId == 105 || pageId == 196)) {
+    const DocDMode* doc = GetPrivDevMode(ctx);
+    DrawQualityView(dc, rect, doc != nullptr ? DocByte(doc, AT(nColorMatch)) : 0, modules.images);
+    return;
+  }
+  DrawPaperPreview(dc, rect, ctx, model, modules.images);
+}
+
+void SetViewToggleText(int pageId, HWND dialog, uint8_t viewFlag) {
+  const char16_t* text = FindViewToggleText(CommonItemTable(), ViewToggleKey(pageId, viewFlag));
+  if (text != nullptr) SetDlgItemTextW(dialog, kViewToggleControl, reinterpret_cast<const wchar_t*>(text));
+}
+
+void EnableWebLinkButton(HWND dialog, const SheetCtx* ctx) {
+  const char* address = UiDeviceAddress(GetUIState(ctx));
+  EnableCtrlIfVisible(GetDlgItem(dialog, kWebLinkControl), address != nullptr && address[0] != '\0');
+}
+
+void SetWebPageOpener(WebPageOpener opener) { g_opener = opener != nullptr ? opener : ShellOpener; }
+
+void OpenDeviceWebPage(HWND dialog, const char* address) {
+  if (address == nullptr || address[0] == '\0') return;
+  wchar_t wide[65] = {};
+  const int n = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, address, static_cast<int>(strnlen(address, 64)), wide, 64);
+  if (n <= 0) return;
+  wchar_t url[96];
+  std::swprintf(url, 96, L"http://%ls/", wide);
+  g_opener(dialog, url);
+}
+
+void PreviewAreaProc(int pageId, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      const SheetCtx* ctx = reinterpret_cast<const SheetCtx*>(lParam);
+      PreviewUiState* state = PreviewStateOf(GetUIState(ctx));
+      if (state != nullptr && state->addressRead == 0) {
+        UpdateCtxDeviceAddress(dialog, ctx);
+        state->addressRead = 1;
+      }
+      break;
+    }
+    case WM_COMMAND: {
+      if (HIWORD(wParam) != 0) break;
+      const SheetCtx* ctx = GetDlgPrcCtx(dialog);
+      if (LOWORD(wParam) == kViewToggleControl) {
+        PreviewUiState* state = PreviewStateOf(GetUIState(ctx));
+        if (state == nullptr) break;
+        state->viewFlag = state->viewFlag != 0 ? 0 : 1;
+        SetViewToggleText(pageId, dialog, state->viewFlag);
+        InvalidateRect(dialog, nullptr, FALSE);
+      } else if (LOWORD(wParam) == kWebLinkControl) {
+        OpenDeviceWebPage(dialog, UiDeviceAddress(GetUIState(ctx)));
+      }
+      break;
+    }
+    case WM_NOTIFY: {
+      const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header != nullptr && header->code == static_cast<UINT>(PSN_SETACTIVE)) {
+        const PreviewUiState* state = PreviewStateOf(GetUIState(GetDlgPrcCtx(dialog)));
+        SetViewToggleText(pageId, dialog, state != nullptr ? state->viewFlag : 0);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
