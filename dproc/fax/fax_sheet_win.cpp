@@ -22,7 +22,11 @@
 #include "dproc/fax/fax_fields_win.h"
 #include "dproc/fax/host_program.h"
 #include "dproc/fax/phone_book_win.h"
+#include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/model/dialog_text_tables.h"
+#include "dproc/preview/preview_area_win.h"
+#include "dproc/startup/ddproc_binding_win.h"
+#include "dproc/startup/description_loader_win.h"
 #include "dproc/model/disp_strings_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/settings/settings_merge.h"
@@ -41,6 +45,7 @@ enum : int {
   kCoverSettingsButton = 1948,
   kPhoneBookButton = 1949,
   kPrinterFigureButton = 1130,
+  kPreviewPicture = 1235,
   kDefaultButton = 1032,
 };
 
@@ -163,6 +168,7 @@ void Activate(HWND dialog, SheetCtx* ctx) {
   CheckDlgButton(dialog, kCoverBox, FaxOf(doc)->fgFaxCoverSheet == 1 ? BST_CHECKED : BST_UNCHECKED);
   ShowFaxClock(dialog);
   ApplyEnableRules(dialog, ctx);
+  EnableWebLinkButton(dialog, ctx);
   bool phoneBook = HoldsPhoneBookGuard(dialog);
   EnableWindow(GetDlgItem(dialog, kPhoneBookButton), phoneBook);
   ApplyLockList(dialog, ctx);
@@ -409,6 +415,7 @@ INT_PTR CALLBACK FaxSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     CreateSheetTabTips(GetParent(dialog));
     SheetInitUserPapers(dialog, message, wParam, reinterpret_cast<SheetCtx*>(lParam));
   }
+  PreviewAreaProc(kDeviceHookPageId, dialog, message, wParam, lParam);
   INT_PTR hooked = 0;
   if (OfferToDeviceLibrary(kDeviceHookPageId, dialog, message, wParam, lParam, &hooked)) return hooked;
   ComboDropListFilter(dialog, message, wParam, lParam);
@@ -448,6 +455,14 @@ INT_PTR CALLBACK FaxSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (item->CtlID == kCoverPicture && ctx != nullptr) {
         DrawCoverPicture(ctx, item);
+        return TRUE;
+      }
+      if (item->CtlID == kPreviewPicture && ctx != nullptr) {
+        const PreviewModules modules = {
+            DialogFrameworkModules().images,
+            reinterpret_cast<DrawPrinterViewProc>(reinterpret_cast<void (*)()>(g_ddproc.entry[kDrawPrinterView]))};
+        DrawSheetPreview(kHintPageId, dialog, item->hDC, item->rcItem, ctx, ProcessModelInfo(),
+                         g_description.deviceOptions, modules);
         return TRUE;
       }
       if (item->CtlID == kHintBulbControl) {
