@@ -142,7 +142,7 @@ int AskOptions(const DeviceQuery& query, const DevProcQueries& dd, bool usb, HAN
 void StoreTrayAnswer(TrayMediaSlot* slot, int table, uint32_t value) {
   switch (table) {
     case 0: slot->paperId = static_cast<uint16_t>(value); break;
-    case 1: slot->slotWord38 = static_cast<uint16_t>(value); break;
+    case 1: slot->orientation = static_cast<uint16_t>(value); break;
     case 2: slot->mediaType = static_cast<uint16_t>(value); break;
     case 3: slot->mediaWeight = static_cast<uint16_t>(value); break;
     case 4: slot->mediaColor = static_cast<uint16_t>(value); break;

@@ -21,6 +21,7 @@
 #include "common/cipher/ui_encryption_info.h"
 #include "common/records/fax_send_block.h"
 #include "common/records/inter_sheet_list.h"
+#include "common/records/overlay_form_file.h"
 #include "common/records/public_devmode.h"
 #include "common/records/settings_checksum.h"
 #include "ddproc/snmp/ber_codec.h"
@@ -367,6 +368,28 @@ void PerPageRecords() {
   }
 }
 
+// Overlay form files of both header versions, with a short page stream.
+void OverlayForms() {
+  FormHeaderFields fields{};
+  fields.ansiName = "Letterhead";
+  fields.paperWidth = 4960;
+  fields.paperLength = 7015;
+  fields.selectColor = 1;
+  fields.orientation = 1;
+  fields.resolution = 600;
+  FormFileHeader header;
+  Form_BuildHeader(fields, &header);
+  const Bytes stream = {0x41, 0xC0, 0x01, 0xF8, 0x86, 0x6B};
+  for (uint16_t version = 1; version <= 2; ++version) {
+    header.version = version;
+    header.headerSize = version == 1 ? kFormHeaderV1Size : kFormHeaderV2Size;
+    const uint8_t* raw = reinterpret_cast<const uint8_t*>(&header);
+    Bytes file(raw, raw + header.headerSize);
+    file.insert(file.end(), stream.begin(), stream.end());
+    Put("qfv_header", "version" + std::to_string(version), file);
+  }
+}
+
 // Files whose rows share their records, so that a small file once cost
 // memory and time with the product of its counts.
 void SharedRows() {
@@ -427,6 +450,47 @@ void ToolInputs() {
   PutIn(g_regressions, "qxd_decode", "huge-record-without-items", hugeRecords);
 }
 
+// Cover image files: bitmaps of every depth the check accepts, a top-down
+// one and one with the small header of the oldest format.
+void CoverBitmaps() {
+  const auto put32 = [](Bytes* v, size_t at, uint32_t x) {
+    for (int i = 0; i < 4; ++i) (*v)[at + i] = static_cast<uint8_t>(x >> (8 * i));
+  };
+  struct Shape {
+    int32_t width, height;
+    uint16_t bits;
+  };
+  const Shape shapes[] = {{9, 3, 1}, {5, 4, 4}, {16, 8, 8}, {7, 2, 16}, {6, 5, 24}, {3, -4, 32}};
+  for (const Shape& s : shapes) {
+    const uint32_t colors = s.bits <= 8 ? 1u << s.bits : 0;
+    const uint32_t stride = ((static_cast<uint32_t>(s.width) * s.bits + 31) / 32) * 4;
+    const uint32_t rows = static_cast<uint32_t>(s.height < 0 ? -s.height : s.height);
+    const uint32_t offset = 14 + 40 + colors * 4;
+    Bytes v(offset + stride * rows, 0);
+    v[0] = 'B';
+    v[1] = 'M';
+    put32(&v, 2, static_cast<uint32_t>(v.size()));
+    put32(&v, 10, offset);
+    put32(&v, 14, 40);
+    put32(&v, 18, static_cast<uint32_t>(s.width));
+    put32(&v, 22, static_cast<uint32_t>(s.height));
+    v[26] = 1;
+    v[28] = static_cast<uint8_t>(s.bits);
+    for (size_t i = offset; i < v.size(); ++i) v[i] = static_cast<uint8_t>(i * 37);
+    Put("cover_bmp", "bits" + std::to_string(s.bits) + ".bmp", v);
+  }
+  Bytes core(14 + 12 + 2 * 3 + 4, 0);
+  core[0] = 'B';
+  core[1] = 'M';
+  put32(&core, 10, 14 + 12 + 6);
+  put32(&core, 14, 12);
+  core[18] = 8;
+  core[20] = 1;
+  core[22] = 1;
+  core[24] = 1;
+  Put("cover_bmp", "core.bmp", core);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -448,5 +512,7 @@ int main(int argc, char** argv) {
   DriverDevModes();
   SnmpAnswers();
   PerPageRecords();
+  OverlayForms();
+  CoverBitmaps();
   return 0;
 }

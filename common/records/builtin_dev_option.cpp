@@ -5,7 +5,7 @@
 void InitBuiltInDevOption(DevOption* record) {
   if (record == nullptr) return;
   std::memset(record, 0, sizeof *record);
-  for (TrayMediaSlot& slot : record->trays) slot.slotWord38 = 1;
+  for (TrayMediaSlot& slot : record->trays) slot.orientation = 1;
   record->displayConstMsg = 1;
 }
 

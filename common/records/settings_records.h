@@ -102,11 +102,17 @@ struct ColorInfoRecord {
 };
 static_assert(sizeof(ColorInfoRecord) == 120);
 
-// The media settings of one input tray of the device.
+// The media settings of one input tray of the device: a row of the tray
+// media table that the sheets show (one row per input tray of the model in
+// the order of its tray list, the automatic tray left out).  The values are
+// those of the media lists (sizes, orientations, types, weights, colours,
+// punching); the device's tray answers and the media dialogs fill them, and
+// the media list view writes each listed tray's keyword and id.
 struct TrayMediaSlot {
-  uint8_t opaque[36];     // not interpreted by the driver
+  char trayKeyword[32];   // the tray's keyword, NUL-terminated
+  uint32_t trayId;        // byte 32, the tray's bin id
   uint16_t paperId;       // byte 36
-  uint16_t slotWord38;    // 1 in the built-in record, otherwise only copied
+  uint16_t orientation;   // byte 38: 1 portrait (the built-in value), 2 landscape
   uint16_t mediaType;     // byte 40
   uint16_t mediaWeight;   // byte 42
   uint16_t mediaColor;    // byte 44
@@ -114,7 +120,9 @@ struct TrayMediaSlot {
   uint8_t unused;
 };
 static_assert(sizeof(TrayMediaSlot) == 48);
+static_assert(offsetof(TrayMediaSlot, trayId) == 32);
 static_assert(offsetof(TrayMediaSlot, paperId) == 36);
+static_assert(offsetof(TrayMediaSlot, orientation) == 38);
 static_assert(offsetof(TrayMediaSlot, mediaType) == 40);
 static_assert(offsetof(TrayMediaSlot, prePunched) == 46);
 

@@ -408,7 +408,7 @@ TEST(DefaultTrayMedia, LocalePaperAndDefaults) {
   LoadPaperMediaRecords(f.get(), "Letter", &record);
   EXPECT_EQ(record.trays[0].paperId, 1);
   EXPECT_EQ(record.trays[9].mediaType, 5);
-  EXPECT_EQ(record.trays[9].slotWord38, 1);
+  EXPECT_EQ(record.trays[9].orientation, 1);
   EXPECT_EQ(record.emfSpool, 1);
   LoadPaperMediaRecords(f.get(), "Tabloid", &record);  // not in the list: the default item's
   EXPECT_EQ(record.trays[3].paperId, 9);

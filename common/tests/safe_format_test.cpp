@@ -37,6 +37,11 @@ TEST(SafeFormat, FillsOnlyPlaceholdersWhoseArgumentMatches) {
       {u"%s", {A::Text(nullptr)}, u""},
       {u"trailing %", {}, u"trailing %"},
       {u"%d", {A::Number(INT32_MIN)}, u"-2147483648"},
+      // A whole part keeps the sign of its value, also when it is 0.
+      {u"%d.%03d", {A::WholePart(0, true), A::Number(500)}, u"-0.500"},
+      {u"%d.%03d", {A::WholePart(0, false), A::Number(500)}, u"0.500"},
+      {u"%d.%02d", {A::WholePart(-2, true), A::Number(5)}, u"-2.05"},
+      {u"%02d", {A::WholePart(0, true)}, u"-00"},
   };
   for (const Case& c : cases) EXPECT_EQ(Format(c.format, c.args), c.expected);
 }

@@ -14,9 +14,9 @@ class Writer {
   void PutText(const char16_t* text) {
     for (; text != nullptr && *text != u'\0'; ++text) Put(*text);
   }
-  void PutNumber(int32_t value, size_t zeroWidth = 0) {
+  void PutNumber(int32_t value, size_t zeroWidth = 0, bool minusZero = false) {
     int64_t v = value;
-    if (v < 0) {
+    if (v < 0 || (v == 0 && minusZero)) {
       Put(u'-');
       v = -v;
     }
@@ -57,7 +57,7 @@ bool SafeFormat(const char16_t* format, const SafeFormatArg* args, size_t argCou
       // Each placeholder takes its own argument, in order, as printf would;
       // one whose argument is missing or of the other kind stays as written.
       const SafeFormatArg* arg = next < argCount ? &args[next++] : nullptr;
-      if (arg != nullptr && spec == u'd' && arg->kind == SafeFormatArg::kNumber) w.PutNumber(arg->number);
+      if (arg != nullptr && spec == u'd' && arg->kind == SafeFormatArg::kNumber) w.PutNumber(arg->number, 0, arg->minusZero);
       else if (arg != nullptr && spec == u's' && arg->kind == SafeFormatArg::kText) w.PutText(arg->text);
       else {
         w.Put(u'%');
@@ -70,7 +70,7 @@ bool SafeFormat(const char16_t* format, const SafeFormatArg* args, size_t argCou
       const size_t width = p[2] == u'd' ? 0 : static_cast<size_t>(p[2] - u'0');
       const SafeFormatArg* arg = next < argCount ? &args[next++] : nullptr;
       const size_t length = p[2] == u'd' ? 3 : 4;
-      if (arg != nullptr && arg->kind == SafeFormatArg::kNumber) w.PutNumber(arg->number, width);
+      if (arg != nullptr && arg->kind == SafeFormatArg::kNumber) w.PutNumber(arg->number, width, arg->minusZero);
       else
         for (size_t i = 0; i < length; ++i) w.Put(p[i]);
       p += length - 1;

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "common/qxd/paper_tables.h"
 #include "dproc/model/disp_strings.h"
 
 struct DialogModules {
@@ -13,10 +14,16 @@ struct DialogModules {
   HMODULE images;                // VELDRANW
   HANDLE activation;             // INVALID_HANDLE_VALUE: none
   const MessageTables* texts;    // HintStr, ToolChipStr, ViewTipsStr, MessageStr
+  MediaTypeLists* const* mediaLists;  // where the description's media lists are kept
 };
 inline DialogModules& DialogFrameworkModules() {
-  static DialogModules modules = {nullptr, nullptr, INVALID_HANDLE_VALUE, nullptr};
+  static DialogModules modules = {nullptr, nullptr, INVALID_HANDLE_VALUE, nullptr, nullptr};
   return modules;
+}
+// The media lists of the description, or null.
+inline const MediaTypeLists* DialogMediaLists() {
+  MediaTypeLists* const* lists = DialogFrameworkModules().mediaLists;
+  return lists != nullptr ? *lists : nullptr;
 }
 // Slot `n` of one of the text tables; null when there is none.
 inline const char16_t* DialogText(MessageTable table, uint32_t n) {

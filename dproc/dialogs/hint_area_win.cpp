@@ -124,6 +124,10 @@ bool BuildStateHint(HWND dialog, const SheetCtx* ctx, uint32_t pageId, char16_t*
       AppendEntry(text, (flags & kReasonOutputMethod3) != 0 ? 56 : (flags & kReasonOtherOutput) != 0 ? 57 : 58);
       break;
     }
+    case 151:
+      // The user-defined paper dialog opened outside the core's own sheets.
+      if (!IsSessionPage(ctx)) AppendEntry(text, 13);
+      break;
     case 171: AppendEntry(text, GetFocus() == GetDlgItem(dialog, 1945) ? 301 : 300); break;
     case 177: {
       const char16_t* entry = HintEntry(304);

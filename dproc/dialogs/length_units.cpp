@@ -194,13 +194,14 @@ void FormatLengthRangeMessage(LengthScale scale, LengthUnit unit, LengthRange ra
     args[0] = SafeFormatArg::Number(range.lower / divisor);
     args[1] = SafeFormatArg::Number(range.upper / divisor);
   } else {
+    // Each limit as its whole part, carrying the limit's sign also when it
+    // is 0 (-0.500), and the digits of its fraction without a sign.
     const int32_t d = scale == LengthScale::kShift ? 1000 : 100;
     count = 4;
-    const int32_t lowerFraction = range.lower - d * (range.lower / d);
-    args[0] = SafeFormatArg::Number(range.lower / d);
-    args[1] = SafeFormatArg::Number(scale == LengthScale::kShift ? Abs(lowerFraction) : lowerFraction);
-    args[2] = SafeFormatArg::Number(range.upper / d);
-    args[3] = SafeFormatArg::Number(range.upper - d * (range.upper / d));
+    args[0] = SafeFormatArg::WholePart(range.lower / d, range.lower < 0);
+    args[1] = SafeFormatArg::Number(Abs(range.lower % d));
+    args[2] = SafeFormatArg::WholePart(range.upper / d, range.upper < 0);
+    args[3] = SafeFormatArg::Number(Abs(range.upper % d));
   }
   SafeFormat(format, args, count, out, capacity < kResultUnits ? capacity : kResultUnits);
 }

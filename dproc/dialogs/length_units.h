@@ -60,7 +60,8 @@ bool LengthFieldsOf(LengthScale scale, LengthUnit unit, int32_t typed, LengthRan
 // The out-of-range message: `outOfRange` (a backslash becomes a line feed
 // and the character after it a blank), two line feeds, then `rangeText`
 // with its placeholders filled: in mm the two limits in whole millimetres,
-// in inch the whole part and the fraction of each limit.  The format is
+// in inch the whole part and the fraction digits of each limit, a negative
+// limit keeping its minus sign also when its whole part is 0.  The format is
 // kept to 289 characters and the result to 259.
 void FormatLengthRangeMessage(LengthScale scale, LengthUnit unit, LengthRange rangeInUnit,
                               const char16_t* outOfRange, const char16_t* rangeText, char16_t* out, size_t capacity);

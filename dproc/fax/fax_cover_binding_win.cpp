@@ -4,6 +4,9 @@
 
 #include "common/win/bind_export.h"
 #include "common/win/module_path.h"
+#include "dproc/fax_cover/cover_defaults.h"
+
+static_assert(sizeof(FaxCoverSheetData) == kFaxCoverSheetDataSize);
 
 namespace {
 const FaxCoverStore* g_store = nullptr;
@@ -19,9 +22,11 @@ bool ReadFaxCoverRecord(const wchar_t* printerName, const wchar_t* driverName, u
   if (g_store != nullptr && g_store->read != nullptr && g_store->read(printerName, driverName, record) == 1) {
     return true;
   }
-  // A store that cannot be read gives the defaults, never a half-read or
-  // zeroed record.
-  if (g_store != nullptr && g_store->defaults != nullptr) g_store->defaults(record);
+  // A store that cannot be read gives the built-in cover sheet, never a
+  // half-read or zeroed record.
+  FaxCoverSheetData defaults;
+  MakeDefaultCoverSheet(&defaults);
+  std::memcpy(record, &defaults, sizeof defaults);
   return false;
 }
 

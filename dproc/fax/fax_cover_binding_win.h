@@ -2,7 +2,7 @@
 // settings as the fax dialogs reach them: the dialog is an export of
 // VELDRANA bound by name (absent: the Settings buttons stay disabled); the
 // store is registered by the cover-sheet code (absent: nothing is stored
-// and the record keeps the built-in defaults where they are known).
+// and the record holds the built-in default cover sheet).
 #pragma once
 
 #include <windows.h>
@@ -15,13 +15,10 @@
 FaxCoverSheetPopupDialogFn BindFaxCoverSheetDialog();
 
 struct FaxCoverStore {
-  // 1 when the whole record was read; on failure the record holds the
-  // built-in defaults.
+  // 1 when the whole record was read.
   int (*read)(const wchar_t* printerName, const wchar_t* driverName, uint8_t* record);
   // 1 when the whole record was written.
   int (*write)(const wchar_t* printerName, const wchar_t* driverName, const uint8_t* record);
-  // Fills the built-in default record.
-  void (*defaults)(uint8_t* record);
 };
 // Registers the store (null: none).
 void SetFaxCoverStore(const FaxCoverStore* store);

@@ -28,6 +28,9 @@ DocDMode* GetPrivDevModeBackup(const SheetCtx* ctx);
 DevOption* GetCtxPrinterInfo(const SheetCtx* ctx);
 // The device's option answer held by the context, or null.
 SheetDeviceStatus* GetCtxTrayStatus(const SheetCtx* ctx);
+// The page record is the user interface core's own sheet session (its first
+// byte is 0); false without a context.
+BOOL IsSessionPage(const SheetCtx* ctx);
 // Document (or advanced document) properties rather than printer defaults.
 BOOL IsDocPropertiesMode(const SheetCtx* ctx);
 

@@ -180,6 +180,8 @@ SheetDeviceStatus* GetCtxTrayStatus(const SheetCtx* ctx) {
   return r.doc != nullptr ? &r.doc->trayStatus : nullptr;
 }
 
+BOOL IsSessionPage(const SheetCtx* ctx) { return Resolve(ctx).host == Host::kSession; }
+
 BOOL IsDocPropertiesMode(const SheetCtx* ctx) {
   Resolved r = Resolve(ctx);
   if (r.host == Host::kSession) return r.session->mode == kSheetModeDocument || r.session->mode == kSheetModeAdvanced;

@@ -35,7 +35,8 @@ void Attach(HMODULE module) {
   ReadDriverVersion(module);
   ReadCommandVersion(module);
   SetStopIconImages(g_procModules.images);
-  DialogFrameworkModules() = {templates, g_procModules.images, OwnActivationContext(module), &ProcessMessageTables()};
+  DialogFrameworkModules() = {templates, g_procModules.images, OwnActivationContext(module), &ProcessMessageTables(),
+                              &g_description.mediaTypeLists};
 }
 
 // `processEnding`: the process is terminating rather than unloading the
@@ -46,7 +47,7 @@ void Detach(bool processEnding) {
   if (!processEnding) DestroyStopIconTooltips();
   FreePerPageSlots();
   SetStopIconImages(nullptr);
-  DialogFrameworkModules() = {nullptr, nullptr, INVALID_HANDLE_VALUE, nullptr};
+  DialogFrameworkModules() = {nullptr, nullptr, INVALID_HANDLE_VALUE, nullptr, nullptr};
   if (!processEnding && g_procModules.images != nullptr) FreeLibrary(g_procModules.images);
   g_procModules.images = nullptr;
   FreeConstraintIndex();

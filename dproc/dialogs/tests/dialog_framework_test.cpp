@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,8 @@
 #include "dproc/dialogs/media_columns.h"
 #include "dproc/dialogs/template_controls.h"
 #include "dproc/model/disp_strings.h"
+#include "tests/support/test_paths.h"
+#include "tools/qxd/qxd_document.h"
 
 namespace {
 
@@ -249,6 +253,79 @@ TEST(LengthUnits, RangeMessagesFillTheRecordsLimits) {
   FormatLengthRangeMessage(LengthScale::kShift, LengthUnit::kInch, {-3937, 3937}, u"Out.", u"%d.%03d to %d.%03d",
                            out, 260);
   EXPECT_EQ(std::u16string(out), u"Out.\n\n-3.937 to 3.937");
+}
+
+TEST(LengthUnits, RangeMessagesKeepTheSignOfLimitsBetweenMinusOneAndZero) {
+  struct Case {
+    LengthScale scale;
+    LengthRange range;
+    const char16_t* record;
+    const char16_t* expected;
+  };
+  const Case cases[] = {
+      {LengthScale::kShift, {-500, 1000}, u"%d.%03d to %d.%03d", u"-0.500 to 1.000"},
+      {LengthScale::kShift, {-999, -1}, u"%d.%03d to %d.%03d", u"-0.999 to -0.001"},
+      {LengthScale::kShift, {-1500, 0}, u"%d.%03d to %d.%03d", u"-1.500 to 0.000"},
+      {LengthScale::kMargin, {-50, 50}, u"%d.%02d to %d.%02d", u"-0.50 to 0.50"},
+      {LengthScale::kMargin, {-250, -125}, u"%d.%02d to %d.%02d", u"-2.50 to -1.25"},
+  };
+  for (const Case& c : cases) {
+    char16_t out[260];
+    FormatLengthRangeMessage(c.scale, LengthUnit::kInch, c.range, u"", c.record, out, 260);
+    EXPECT_EQ(std::u16string(out), u"\n\n" + std::u16string(c.expected));
+  }
+}
+
+// The shipped model's caption, out-of-range text and range records of the
+// length edits: every placeholder of a record is filled, with the number of
+// values its unit takes.
+TEST(LengthUnits, SampleModelRangeRecordsTakeTheirValues) {
+  std::ifstream in(testsupport::SourcePath("model/VELDRANH.txt"), std::ios::binary);
+  ASSERT_TRUE(in);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  qxd::Document doc;
+  std::string error;
+  ASSERT_TRUE(qxd::ParseText(text, &doc, &error)) << error;
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(qxd::Build(doc, &bytes, &error)) << error;
+  QxdContext* ctx = QxdOpenImage(bytes.data(), bytes.size());
+  ASSERT_NE(ctx, nullptr);
+  MessageTables tables;
+  ASSERT_TRUE(AllocMessageTables(&tables));
+  LoadMessageTables(ctx, &tables);
+  QxdClose(ctx);
+  ASSERT_NE(MessageText(tables, kMessageStr, 1), nullptr);
+  const char16_t* outOfRange = MessageText(tables, kMessageStr, 2);
+  ASSERT_NE(outOfRange, nullptr);
+  struct Case {
+    uint32_t record;
+    LengthScale scale;
+    LengthUnit unit;
+    LengthRange range;
+    const char16_t* values;
+  };
+  const Case cases[] = {
+      {40, LengthScale::kMargin, LengthUnit::kMillimetre, {0, 50}, u"0 to 50 mm"},
+      {41, LengthScale::kMargin, LengthUnit::kInch, {0, 196}, u"0.00 to 1.96 inches"},
+      {42, LengthScale::kShift, LengthUnit::kMillimetre, {0, 2500}, u"0 to 250 mm"},
+      {43, LengthScale::kShift, LengthUnit::kInch, {0, 9842}, u"0.000 to 9.842 inches"},
+      {44, LengthScale::kShift, LengthUnit::kMillimetre, {0, 2500}, u"0 to 250 mm"},
+      {45, LengthScale::kShift, LengthUnit::kInch, {-500, 9842}, u"-0.500 to 9.842 inches"},
+      {46, LengthScale::kShift, LengthUnit::kMillimetre, {0, 500}, u"0 to 50 mm"},
+      {47, LengthScale::kShift, LengthUnit::kInch, {0, 1968}, u"0.000 to 1.968 inches"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.record);
+    const char16_t* record = MessageText(tables, kMessageStr, c.record);
+    ASSERT_NE(record, nullptr);
+    char16_t out[260];
+    FormatLengthRangeMessage(c.scale, c.unit, c.range, outOfRange, record, out, 260);
+    const std::u16string message(out);
+    EXPECT_EQ(message.find(u'%'), std::u16string::npos);
+    EXPECT_EQ(message.rfind(std::u16string(outOfRange) + u"\n\n", 0), 0u);
+    EXPECT_NE(message.find(c.values), std::u16string::npos);
+  }
+  FreeMessageTables(&tables);
 }
 
 TEST(ClipTestReport, JudgesRoomAndWritesTheModesLines) {

@@ -42,7 +42,7 @@ void UseKit(DialogKit& kit) {
   if (g_tables.tables[0] == nullptr) {
     ASSERT_TRUE(AllocMessageTables(&g_tables));
   }
-  DialogFrameworkModules() = {kit.Templates(), kit.Images(), INVALID_HANDLE_VALUE, &g_tables};
+  DialogFrameworkModules() = {kit.Templates(), kit.Images(), INVALID_HANDLE_VALUE, &g_tables, nullptr};
   SetStopIconImages(kit.Images());
 }
 
@@ -107,6 +107,27 @@ TEST(HintArea, ShownWithTheListedAndStateHintsAndCollapsedWithout) {
   EXPECT_TRUE(Collapsed(kit.Control(kHintTextControl)));
   GetDlgItemTextW(page, kHintTextControl, text, 512);
   EXPECT_STREQ(text, L"Booklet pages are arranged for you.\r\nFirst line\r\nsecond line");  // kept
+}
+
+// The user-defined paper dialog's state hint appears only where the dialog
+// runs outside the core's own sheet session.
+TEST(HintArea, UserPaperHintOnlyOutsideTheCoresSession) {
+  DialogKit kit;
+  UseKit(kit);
+  PutText(kHintStr, 13, u"Papers you define here are kept with this printer.");
+  char16_t text[290] = {};
+  EXPECT_FALSE(BuildStateHint(nullptr, kit.Context(), 151, text));
+  EXPECT_EQ(std::u16string(text), u"");
+  EXPECT_TRUE(BuildStateHint(nullptr, nullptr, 151, text));
+  EXPECT_EQ(std::u16string(text), u"Papers you define here are kept with this printer.");
+  uint8_t pluginRecord[64] = {1, 0};  // a page record of another host
+  PROPSHEETPAGEW other = *kit.Context();
+  other.lParam = reinterpret_cast<LPARAM>(pluginRecord);
+  text[0] = 0;
+  EXPECT_TRUE(BuildStateHint(nullptr, &other, 151, text));
+  PutText(kHintStr, 13, u"");
+  text[0] = 0;
+  EXPECT_FALSE(BuildStateHint(nullptr, nullptr, 151, text));
 }
 
 std::wstring ToolText(HWND tooltip, HWND tool) {

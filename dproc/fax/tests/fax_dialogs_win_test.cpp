@@ -25,6 +25,7 @@
 #include "common/records/doc_fields.h"
 #include "common/records/sheet_session.h"
 #include "dproc/fax/host_program.h"
+#include "dproc/fax_cover/cover_defaults.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/sheet_context.h"
 #include "dproc/fax/phone_book_win.h"
@@ -196,6 +197,16 @@ TEST_F(FaxDialogs, OpensEmptyWithOkAndAddDisabled) {
   Check(2046, false);
   EXPECT_TRUE(Enabled(2044));
   EXPECT_EQ(IsDlgButtonChecked(dialog_, 2044), BST_CHECKED);
+}
+
+TEST_F(FaxDialogs, WithoutAStoredCoverSheetTheJobGetsTheBuiltInOne) {
+  ASSERT_NE(Open(), nullptr);
+  FaxCoverSheetData defaults;
+  MakeDefaultCoverSheet(&defaults);
+  EXPECT_EQ(std::memcmp(job_->cover, &defaults, sizeof defaults), 0) << "not the zeroed buffer of the caller";
+  bool allZero = true;
+  for (uint8_t b : job_->cover) allZero = allZero && b == 0;
+  EXPECT_FALSE(allZero);
 }
 
 TEST_F(FaxDialogs, NumberFilterKeepsTheCaretWhereTheUserTyped) {

@@ -1,0 +1,74 @@
+#include "dproc/dialogs/media_rows.h"
+
+#include <cstring>
+
+namespace {
+
+char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+
+bool SameName(const char16_t* a, const char16_t* b, size_t units) {
+  for (size_t i = 0; i < units; ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+    if (a[i] == 0) return true;
+  }
+  return b[units] == 0;
+}
+
+const char16_t* FindText(const OptionItem* list, uint32_t value, bool byte) {
+  for (const OptionItem* item = list; item != nullptr && item->keyword[0] != '\0'; ++item) {
+    const bool match = byte ? item->value == value : static_cast<int32_t>(item->value) == static_cast<int32_t>(value);
+    if (match) return item->text;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+uint32_t CollectMediaListTrays(const InTrayEntry* trays, const TrayMediaLabel* labels, TrayMediaSlot* table,
+                               MediaListTrays* out) {
+  out->count = 0;
+  for (const InTrayEntry* tray = trays; tray != nullptr && tray->keyword[0] != '\0'; ++tray) {
+    if (tray->binId == kMediaAutoTrayId) continue;
+    if (out->count == kMediaListTrays) break;
+    TrayMediaLabel& row = out->rows[out->count];
+    std::memset(&row, 0, sizeof row);
+    for (const TrayMediaLabel* label = labels; label != nullptr && label->keyword[0] != '\0'; ++label) {
+      if (label->binId == tray->binId) row = *label;
+    }
+    TrayMediaSlot& slot = table[out->count];
+    std::memset(slot.trayKeyword, 0, sizeof slot.trayKeyword);
+    std::memcpy(slot.trayKeyword, tray->keyword, sizeof slot.trayKeyword - 1);
+    slot.trayId = tray->binId;
+    ++out->count;
+  }
+  return out->count;
+}
+
+int MediaListColumnOrder(const MediaSwitches& switches, int order[kMediaListColumns]) {
+  int n = 0;
+  for (int c = 0; c < static_cast<int>(kMediaListColumns); ++c) {
+    if (MediaColumnAdmitted(c, switches)) order[n++] = c;
+  }
+  return n;
+}
+
+const char16_t* MediaCellText(int column, const TrayMediaSlot& slot, const MediaTypeLists& lists) {
+  const auto word = [](uint16_t v) { return static_cast<uint32_t>(static_cast<int32_t>(static_cast<int16_t>(v))); };
+  switch (column) {
+    case kColSize: return FindText(lists.sizes, word(slot.paperId), false);
+    case kColOrient: return FindText(lists.orientations, word(slot.orientation), false);
+    case kColType: return FindText(lists.types, word(slot.mediaType), false);
+    case kColWeight: return FindText(lists.weights, word(slot.mediaWeight), false);
+    case kColColor: return FindText(lists.colors, word(slot.mediaColor), false);
+    case kColHole: return FindText(lists.prePunched, slot.prePunched, true);
+    default: return nullptr;
+  }
+}
+
+bool MediaTrayFlagged(const MediaListTrays& trays, const char16_t* name) {
+  constexpr size_t kUnits = sizeof(TrayMediaLabel::label) / sizeof(char16_t);
+  for (uint32_t i = 0; i < trays.count && i < kMediaListTrays; ++i) {
+    if (SameName(trays.rows[i].label, name, kUnits)) return trays.rows[i].flag != 0;
+  }
+  return false;
+}
