@@ -14,8 +14,6 @@ T Refuse(T result) {
 
 extern "C" {
 
-HSURF APIENTRY DrvEnableSurface(DHPDEV) { return Refuse<HSURF>(nullptr); }
-VOID APIENTRY DrvDisableSurface(DHPDEV) { SetLastError(ERROR_NOT_SUPPORTED); }
 
 BOOL APIENTRY DrvBitBlt(SURFOBJ*, SURFOBJ*, SURFOBJ*, CLIPOBJ*, XLATEOBJ*, RECTL*, POINTL*, POINTL*, BRUSHOBJ*,
                         POINTL*, ROP4) {
@@ -52,12 +50,6 @@ BOOL APIENTRY DrvLineTo(SURFOBJ*, CLIPOBJ*, BRUSHOBJ*, LONG, LONG, LONG, LONG, R
 BOOL APIENTRY DrvStrokePath(SURFOBJ*, PATHOBJ*, CLIPOBJ*, XFORMOBJ*, BRUSHOBJ*, POINTL*, LINEATTRS*, MIX) {
   return Refuse(FALSE);
 }
-BOOL APIENTRY DrvStartDoc(SURFOBJ*, LPWSTR, DWORD) { return Refuse(FALSE); }
-BOOL APIENTRY DrvStartPage(SURFOBJ*) { return Refuse(FALSE); }
-BOOL APIENTRY DrvSendPage(SURFOBJ*) { return Refuse(FALSE); }
-BOOL APIENTRY DrvEndDoc(SURFOBJ*, FLONG) { return Refuse(FALSE); }
-BOOL APIENTRY DrvStartBanding(SURFOBJ*, POINTL*) { return Refuse(FALSE); }
-BOOL APIENTRY DrvNextBand(SURFOBJ*, POINTL*) { return Refuse(FALSE); }
 IFIMETRICS* APIENTRY DrvQueryFont(DHPDEV, ULONG_PTR, ULONG, ULONG_PTR*) { return Refuse<IFIMETRICS*>(nullptr); }
 PVOID APIENTRY DrvQueryFontTree(DHPDEV, ULONG_PTR, ULONG, ULONG, ULONG_PTR*) { return Refuse<PVOID>(nullptr); }
 LONG APIENTRY DrvQueryFontData(DHPDEV, FONTOBJ*, ULONG, HGLYPH, GLYPHDATA*, PVOID, ULONG) {
@@ -67,6 +59,5 @@ VOID APIENTRY DrvDestroyFont(FONTOBJ*) {}
 LONG APIENTRY DrvQueryTrueTypeOutline(DHPDEV, FONTOBJ*, HGLYPH, BOOL, GLYPHDATA*, ULONG, TTPOLYGONHEADER*) {
   return Refuse<LONG>(-1);
 }
-ULONG APIENTRY DrvEscape(SURFOBJ*, ULONG, ULONG, PVOID, ULONG, PVOID) { return Refuse<ULONG>(0); }
 
 }  // extern "C"

@@ -13,6 +13,7 @@
 #include "drender/ddi_entries.h"
 #include "drender/ddi_services.h"
 #include "drender/device_caps.h"
+#include "drender/job_engine.h"
 #include "drender/job_output.h"
 #include "drender/job_settings.h"
 #include "drender/render_model.h"
@@ -151,7 +152,16 @@ RenderPdev* Checked(DHPDEV handle) {
   return reinterpret_cast<RenderPdev*>(handle);
 }
 
+uint32_t WriteJobBytes(void* pdev, const uint8_t* bytes, uint32_t length) {
+  return Rdc_WriteBytes(static_cast<RenderPdev*>(pdev), bytes, length);
+}
+
 void FreePdev(RenderPdev* pdev) {
+  // A job that was never ended leaves no temporary file behind.
+  Rdc_DiscardJob(pdev);
+  XL_CacheLifetime(&pdev->state.gs, kXlLifetimePdevEnd);
+  std::free(pdev->state.output.block);
+  pdev->state.output.block = nullptr;
   ReleaseDeviceObjects(pdev);
   GlobalFree(pdev->state.self);
 }
@@ -188,6 +198,8 @@ extern "C" DHPDEV APIENTRY DrvEnablePDEV(DEVMODEW* devmode, LPWSTR logicalAddres
     pdev->marker2 = kJobRecordMarker;
     pdev->size = kJobRecordSize;
     pdev->state.live = &pdev->settings;
+    XL_InitEncoder(&pdev->state.xl, &WriteJobBytes, pdev);
+    XL_CacheLifetime(&pdev->state.gs, kXlLifetimePdevBuild);
     Rdc_InitJobBlock(pdev);
     ok = SetUpDevice(pdev, printerName, logicalAddress, printer);
   }
@@ -242,8 +254,9 @@ extern "C" BOOL APIENTRY DrvResetPDEV(DHPDEV oldHandle, DHPDEV newHandle) try {
   auto* to = reinterpret_cast<RenderPdev*>(newHandle);
   RenderPdevState& a = from->state;
   RenderPdevState& b = to->state;
-  // What the old PDEV still holds goes to the spooler before the new one
-  // takes the job over.
+  // A page still open on the old PDEV ends there; what the old PDEV still
+  // holds goes to the spooler before the new one takes the job over.
+  if (from->state.output.jobFlags & kJobPageOpen) Rdc_EndPage(from);
   Rdc_FlushOutput(from);
   b.output.jobFlags = a.output.jobFlags;
   b.docPageCount = a.docPageCount;
@@ -253,8 +266,9 @@ extern "C" BOOL APIENTRY DrvResetPDEV(DHPDEV oldHandle, DHPDEV newHandle) try {
   if (a.furtherName[0]) CopyName(b.furtherName, a.furtherName);
   if (a.jobNumber) b.jobNumber = a.jobNumber;
   b.lastJobNumber = a.lastJobNumber;
-  b.headerWritten = a.headerWritten;
   Pjl_MoveJobData(from, to);
+  Rdc_CarryJobState(from, to);
+  b.headerWritten = a.headerWritten;
   // The tab-paper table now belongs to the new PDEV alone.
   if (a.interSheetTable) {
     std::free(b.interSheetTable);

@@ -14,9 +14,12 @@
 #include "common/records/settings_records.h"
 #include "drender/color_setting_command.h"
 #include "drender/ddi_types.h"
+#include "drender/job_engine.h"
 #include "drender/output_buffer.h"
 #include "drender/page_frame.h"
+#include "drender/pclxl/pclxl_writer.h"
 #include "drender/temp_spool.h"
+#include "drender/xl_state_cache.h"
 
 inline constexpr size_t kPdevNameChars = 260;
 inline constexpr size_t kPdevBandRecords = 129;  // 128 bands and a spare
@@ -97,6 +100,13 @@ struct RenderPdevState {
   void* interSheetTable;    // owned by the PDEV; moves to the new one on a reset
   uint32_t capturing;       // the job's bytes go to the capture spool
   TempSpool* captureSpool;
+  // The job's PCL XL encoder (writing through Rdc_WriteBytes), the
+  // graphics state the printer holds, and the job engine's state.
+  XlEncoder xl;
+  XlStateCache gs;
+  RenderJobState engine;
+  uint8_t jobId[27];        // the job identifier text of the start-document escape
+  uint8_t reserved4[5];
 };
 
 struct RenderPjlState;

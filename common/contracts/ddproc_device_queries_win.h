@@ -15,20 +15,13 @@
 // (ddproc_functions.h): its keyword goes to the device, the device's
 // installed value comes back.
 
-// One input tray: its keyword goes to the device, six answers come back
-// (the paper size, then the tray's further properties in the order of the
-// tray mapping tables).
-inline constexpr int kTrayAnswerCount = 6;
-struct TrayStatusEntry {
-  char keyword[32];
-  char answers[kTrayAnswerCount][32];
-  char reserved[4];
-};
-static_assert(sizeof(TrayStatusEntry) == 228);
-static_assert(offsetof(TrayStatusEntry, answers) == 32);
+// One input tray asked about is a TrayStatusEntry and the USB status list
+// a UsbStatusList (ddproc_functions.h).
 
+// `needed` (or null) receives the bytes the address needs, with its NUL,
+// when the buffer is too small.
 using DDProcGetPrinterIPAddressFn = BOOL(DDPROC_CALL*)(const wchar_t* printerName, const DevOption* option,
-                                                        char* address, uint32_t size, void* reserved);
+                                                        char* address, DWORD size, DWORD* needed);
 using DDProcIsEnableBdcLibFn = BOOL(DDPROC_CALL*)();
 using DDProcIsCommunicateDeviceFn = BOOL(DDPROC_CALL*)(const char* address, uint32_t* state);
 using DDProcGetPrinterStatusUsbFn = void*(DDPROC_CALL*)(HANDLE printer);

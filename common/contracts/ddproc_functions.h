@@ -54,6 +54,38 @@ struct SupplyLevelEntry {
 };
 static_assert(sizeof(SupplyLevelEntry) == 44);
 
+// One input tray: its keyword goes to the device, six answers come back
+// (size, orientation, media type, weight, colour, hole: keywords of the
+// description file's media lists) and the tray's status.
+inline constexpr int kTrayAnswerCount = 6;
+struct TrayStatusEntry {
+  char keyword[32];
+  char answers[kTrayAnswerCount][32];
+  uint32_t status;
+};
+static_assert(sizeof(TrayStatusEntry) == 228);
+static_assert(offsetof(TrayStatusEntry, answers) == 32);
+static_assert(offsetof(TrayStatusEntry, status) == 224);
+
+// The device's answer to the USB status query: one global block, the head
+// followed by `count` pairs; `pairs` points at the first.  Allocated by
+// DDProc_GetPrinterStatus_USB, handed back to DDProc_DeletePrinterStatus_USB.
+inline constexpr size_t kUsbStatusText = 256;
+struct UsbStatusPair {
+  char key[kUsbStatusText];    // at most 255 characters used
+  char value[kUsbStatusText];
+};
+static_assert(sizeof(UsbStatusPair) == 512);
+struct UsbStatusList {
+  UsbStatusPair* pairs;
+  uint32_t count;
+};
+#if UINTPTR_MAX > 0xFFFFFFFFu
+static_assert(sizeof(UsbStatusList) == 16);
+#else
+static_assert(sizeof(UsbStatusList) == 8);
+#endif
+
 // A row of the consumables table GET_MrkSupItemList returns; the table ends
 // with a row of kind 999 and an empty keyword.
 inline constexpr int32_t kSupplyTableEnd = 999;

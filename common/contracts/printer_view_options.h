@@ -4,8 +4,6 @@
 // and 109 in the 32-bit one.
 #pragma once
 
-#include <windows.h>
-
 #include <cstddef>
 #include <cstdint>
 
@@ -34,10 +32,13 @@ static_assert(offsetof(PrinterViewOptions, deviceOptions) == 1);
 static_assert(offsetof(PrinterViewOptions, inTrayKeyword) == 1 + 2 * sizeof(void*));
 static_assert(offsetof(PrinterViewOptions, outputTrays) == 33 + 2 * sizeof(void*));
 static_assert(offsetof(PrinterViewOptions, foldKind5) == 97 + 2 * sizeof(void*));
-#ifdef _WIN64
+#if UINTPTR_MAX > 0xFFFFFFFFu
 static_assert(sizeof(PrinterViewOptions) == 117);
 #else
 static_assert(sizeof(PrinterViewOptions) == 109);
 #endif
 
+#ifdef _WIN32
+#include <windows.h>
 typedef BOOL(WINAPI* DrawPrinterViewProc)(HDC dc, const RECT* rect, const PrinterViewOptions* options);
+#endif

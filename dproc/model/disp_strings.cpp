@@ -61,23 +61,6 @@ const char* const kMessageSections[kMessageTableCount] = {"MessageStr",  "ChgMes
 
 DispStringItem* CommonItemTable() { return g_common; }
 
-int LoadDispStringTable(QxdContext* ctx, const char* section, DispStringItem* table) {
-  if (table == nullptr) return 0;
-  return WalkChain(ctx, section, [&](const QxdEntry& entry) {
-           char key[128];
-           if (!ReadKey(ctx, entry, key, sizeof key)) return true;
-           for (DispStringItem* r = table; r->controlIds[0] != 0 || r->keyword[0] != '\0'; ++r) {
-             if (!QxdFieldEquals(r->keyword, sizeof r->keyword, key)) continue;
-             char16_t text[48];
-             if (QxdReadWideString(ctx, entry.textOffset, text, 48)) std::memcpy(r->text, text, sizeof text);
-             break;
-           }
-           return true;
-         })
-             ? 1
-             : 0;
-}
-
 int LoadOptionTexts(QxdContext* ctx, const char* section, OptionHead* table, uint32_t rowSize) {
   if (table == nullptr || rowSize < sizeof(OptionHead)) return 0;
   const uint32_t units = TextUnits(rowSize);

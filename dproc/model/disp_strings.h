@@ -7,28 +7,16 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/qxd/disp_string_table.h"
 #include "common/qxd/model_info.h"
 #include "common/qxd/model_rows.h"
 #include "common/qxd/qxd_reader.h"
 
-inline constexpr int kDispStringIds = 15;
-inline constexpr int32_t kTextOnlyRecord = -1;  // shown by no control of its own
-
-struct DispStringItem {
-  int32_t controlIds[kDispStringIds];  // ends at the first 0
-  char16_t text[48];                   // empty until a section fills it
-  char keyword[32];
-};
-static_assert(sizeof(DispStringItem) == 188);
 
 // The items that all sheets share, filled from "Property_0".  Ends with an
 // empty record.
 DispStringItem* CommonItemTable();
 
-// Fills a table's texts from a section (entries walked as a chain, keys
-// compared whole with ASCII case ignored, texts cut to 47 characters).  0
-// when the section is absent.
-int LoadDispStringTable(QxdContext* ctx, const char* section, DispStringItem* table);
 
 // Fills the texts of an option table whose rows are `rowSize` bytes (rows
 // of 240 and 288 bytes hold 32 units, the others 48; rows shorter than 144

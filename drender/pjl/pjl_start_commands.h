@@ -43,3 +43,6 @@ void Pjl_MoveJobData(RenderPdev* from, RenderPdev* to);
 // Writes the PJL job header of the job.  Returns the number of rows walked
 // (0 without templates or with an invalid PDEV).
 uint32_t Pjl_WriteStartCommands(RenderPdev* pdev);
+// Writes the PJL trailer of the job: the command "EndJob" of the row
+// "Trailer" of the job-end templates.  1 when written.
+uint32_t Pjl_WriteTrailer(RenderPdev* pdev);

@@ -15,6 +15,7 @@
 #include "common/qxd/qxd_file.h"
 #include "drender/job_output.h"
 #include "drender/render_model.h"
+#include "drender/pjl/pjl_expand.h"
 #include "drender/pjl/pjl_header_rows.h"
 #include "drender/pjl/pjl_model_values.h"
 #include "drender/render_pdev.h"
@@ -123,14 +124,10 @@ void Pjl_MoveJobData(RenderPdev* from, RenderPdev* to) {
   a->fax = nullptr;
 }
 
-uint32_t Pjl_WriteStartCommands(RenderPdev* pdev) {
-  if (!Rdc_IsValidPdev(pdev)) return 0;
-  RenderPjlState* state = State(pdev);
-  if (state == nullptr || state->templates.startCommands == nullptr) return 0;
-  wchar_t userName[kUserNameChars];
-  JobUserName(pdev, userName);
-  std::unique_ptr<PjlJob> job(new (std::nothrow) PjlJob());
-  if (!job) return 0;
+namespace {
+
+// The header's view of the job, filled from the PDEV.
+void FillJob(RenderPdev* pdev, RenderPjlState* state, PjlJob* job, const wchar_t* userName) {
   const ModelInfo* model = Rdc_Model();
   job->doc = &pdev->state.live->devmode.doc;
   job->device = &pdev->state.live->device;
@@ -161,7 +158,35 @@ uint32_t Pjl_WriteStartCommands(RenderPdev* pdev) {
   job->ansiToUtf8 = &AnsiToUtf8;
   job->decipher = &Decipher;
   job->decipherContext = pdev->state.printer;
+}
+
+}  // namespace
+
+uint32_t Pjl_WriteStartCommands(RenderPdev* pdev) {
+  if (!Rdc_IsValidPdev(pdev)) return 0;
+  RenderPjlState* state = State(pdev);
+  if (state == nullptr || state->templates.startCommands == nullptr) return 0;
+  wchar_t userName[kUserNameChars];
+  JobUserName(pdev, userName);
+  std::unique_ptr<PjlJob> job(new (std::nothrow) PjlJob());
+  if (!job) return 0;
+  FillJob(pdev, state, job.get(), userName);
   const uint32_t rows = Pjl_WalkStartCommands(job.get());
   state->collateCopies = job->collateCopies;
   return rows;
+}
+
+uint32_t Pjl_WriteTrailer(RenderPdev* pdev) {
+  if (!Rdc_IsValidPdev(pdev)) return 0;
+  RenderPjlState* state = State(pdev);
+  if (state == nullptr) return 0;
+  const CommandTemplateRow* row = Pjl_FindRow(state->templates.endCommands, "Trailer");
+  if (row == nullptr || row->entries == nullptr) return 0;
+  const uint32_t at = Pjl_FindEntry(row->entries, "EndJob");
+  if (row->entries[at].name[0] == '\0') return 0;
+  std::unique_ptr<PjlJob> job(new (std::nothrow) PjlJob());
+  if (!job) return 0;
+  wchar_t noUser[1] = {L'\0'};
+  FillJob(pdev, state, job.get(), noUser);
+  return Pjl_ExpandTemplate(job.get(), row->entries[at].text);
 }

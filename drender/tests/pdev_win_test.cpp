@@ -282,17 +282,23 @@ TEST_F(PdevTest, CallersPublicFieldsAreMergedFromAForeignDevMode) {
   host_.DisablePdev(pdev);
 }
 
-TEST_F(PdevTest, HostRunsAJobUpToTheFirstStepTheRenderCoreRefuses) {
-  // The surface and document entry points come later; the host stops at
-  // the first refusal and takes everything down again.
+TEST_F(PdevTest, HostRunsAPlainJobWithoutTheUserInterfaceCoresEscapes) {
+  // GDI's calls alone (no private escapes): the job reaches the spooler
+  // whole, and the surface and the PDEV are taken down without leaks.
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   std::wstring output = std::wstring(temp) + L"render-host-job.bin";
   DriverDevMode dm = A4DevMode(1);
   DdiHost::JobResult result = host_.RunJob(printer_.handle(), printer_.name().c_str(),
                                            reinterpret_cast<DEVMODEW*>(&dm), L"Host job", output.c_str(), 1);
-  EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.failedStep, "DrvEnableSurface");
+  EXPECT_TRUE(result.ok) << result.failedStep;
+  HANDLE file = CreateFileW(output.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  char head[20] = {};
+  DWORD got = 0;
+  ReadFile(file, head, sizeof head - 1, &got, nullptr);
+  CloseHandle(file);
+  EXPECT_EQ(std::string(head, got), std::string("\x1B%-12345X@PJL JOB\r\n"));
   DeleteFileW(output.c_str());
 }
 

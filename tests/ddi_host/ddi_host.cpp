@@ -3,6 +3,11 @@
 
 #include <winspool.h>
 
+#include <cstring>
+#include <memory>
+
+#include "common/records/job_record.h"
+
 namespace {
 constexpr uint32_t kDeviceMagic = 0x48444556;  // "HDEV"
 }
@@ -163,6 +168,135 @@ DdiHost::JobResult DdiHost::RunJob(HANDLE printer, const wchar_t* printerName, D
       result.failedStep = "DrvEndDoc";
       ok = false;
     }
+    if (!EndSpoolerJob(printer) && ok) {
+      result.failedStep = "EndDocPrinter";
+      ok = false;
+    }
+    result.ok = ok;
+  }
+  if (surface) DisableSurface(pdev);
+  DisablePdev(pdev);
+  return result;
+}
+
+namespace {
+
+// Private escape codes the user interface core sends.
+enum : ULONG {
+  kEscGetJobData = 0x10001,
+  kEscSetUiDraw = 0x20001,
+  kEscFreeInterSheetList = 0x2000e,
+  kEscSetJobId = 0x30007,
+  kEscStorePage = 0x30008,
+  kEscSetFaxData = 0x30009,
+  kEscFreeFaxData = 0x3000a,
+  kEscResetPageCount = 0x3000b,
+  kEscResetGState = 0x3000c,
+  kEscReleaseFonts = 0x3000d,
+  kEscAppendCapture = 0x3000e,
+  kEscGetFaxData = 0x30010,
+  kEscQueryDrop2 = 0x40003,
+  kEscSetDevOption = 0x40020,
+  kEscFaxCancelled = 0x50001,
+  kEscQueryDrop1 = 0x50002,
+};
+
+}  // namespace
+
+DdiHost::JobResult DdiHost::RunFaxJob(HANDLE printer, const wchar_t* printerName, const FaxJob& job) {
+  JobResult result;
+  GDIINFO gdiInfo{};
+  DEVINFO devInfo{};
+  DHPDEV pdev = EnablePdev(printer, printerName, job.devmode, sizeof(gdiInfo), &gdiInfo, sizeof(devInfo), &devInfo);
+  if (!pdev) {
+    result.failedStep = "DrvEnablePDEV";
+    return result;
+  }
+  SURFOBJ* surface = EnableSurface(pdev);
+  auto startDoc = Get<PFN_DrvStartDoc>(INDEX_DrvStartDoc);
+  auto startPage = Get<PFN_DrvStartPage>(INDEX_DrvStartPage);
+  auto sendPage = Get<PFN_DrvSendPage>(INDEX_DrvSendPage);
+  auto endDoc = Get<PFN_DrvEndDoc>(INDEX_DrvEndDoc);
+  std::unique_ptr<uint8_t[]> record(new uint8_t[kJobRecordSize]);
+  auto readRecord = [&] { return Escape(surface, kEscGetJobData, 0, nullptr, kJobRecordSize, record.get()) == 1; };
+  if (!surface) {
+    result.failedStep = "DrvEnableSurface";
+  } else if ((result.jobId = StartSpoolerJob(printer, job.docName, job.outputFile)) == 0) {
+    result.failedStep = "StartDocPrinter";
+  } else {
+    bool ok = true;
+    auto step = [&](bool done, const char* name) {
+      if (!done && ok) {
+        ok = false;
+        result.failedStep = name;
+      }
+    };
+    // Start-document event.
+    if (!job.jobId.empty()) {
+      std::string id = job.jobId;
+      id.resize(id.size() < 27 ? 27 : id.size() + 1, '\0');
+      step(Escape(surface, kEscSetJobId, static_cast<ULONG>(id.size()), id.data(), 0, nullptr) == 1, "set job id");
+    }
+    step(readRecord(), "read job record");
+    step(Escape(surface, kEscSetDevOption, kDevOptionSize, record.get() + kJobRecordDevOptionAt, 0, nullptr) == 1,
+         "set device options");
+    if (job.fax) {
+      step(Escape(surface, kEscSetFaxData, sizeof(FaxSendBlock), job.fax, 0, nullptr) == 1, "set fax data");
+    }
+    if (job.cancelFax) step(Escape(surface, kEscFaxCancelled, 0, nullptr, 0, nullptr) == 1, "fax cancelled");
+    std::wstring name = job.docName ? job.docName : L"";
+    step(startDoc && startDoc(surface, name.data(), result.jobId), "DrvStartDoc");
+    // Start-document-post event: the drop queries.
+    uint32_t drop = 0;
+    step(Escape(surface, kEscQueryDrop2, 0, nullptr, sizeof drop, &drop) == 1, "query drop");
+    step(Escape(surface, kEscQueryDrop1, 0, nullptr, sizeof drop, &drop) == 1, "query drop");
+    for (int page = 0; ok && page < job.pages; ++page) {
+      step(startPage && startPage(surface), "DrvStartPage");
+      step(readRecord(), "read job record");
+      if (ok && job.draw) job.draw(surface, page);
+      const uint32_t on = 1, off = 0;
+      step(Escape(surface, kEscSetUiDraw, 4, &on, 0, nullptr) == 1, "watermark on");
+      step(Escape(surface, kEscSetUiDraw, 4, &off, 0, nullptr) == 1, "watermark off");
+      step(readRecord(), "read job record");
+      if (page + 1 < job.pages || job.sendLastPage) step(sendPage && sendPage(surface), "DrvSendPage");
+    }
+    // End-document event: the fax cover pages, then the escapes before
+    // DrvEndDoc.
+    if (ok) {
+      std::unique_ptr<FaxSendBlock> fax(new FaxSendBlock());
+      std::memset(fax.get(), 0, sizeof(FaxSendBlock));
+      step(Escape(surface, kEscGetFaxData, 0, nullptr, sizeof(FaxSendBlock), fax.get()) == 1, "get fax data");
+      int covers = 0;
+      if (fax->faxSetting.fgFaxCoverSheet) {
+        const bool each = fax->coverSheet[kFaxCoverRecipientModeAt] != 0 &&
+                          fax->coverSheet[kFaxCoverRecipientSettingAt] == 1;
+        covers = each ? fax->wRecipientCount : 1;
+      }
+      for (int cover = 0; ok && cover < covers; ++cover) {
+        step(Escape(surface, kEscResetPageCount, 0, nullptr, 0, nullptr) == 1, "reset page count");
+        if (job.drawCover) job.drawCover(surface, cover);
+        step(Escape(surface, kEscReleaseFonts, 0, nullptr, 0, nullptr) == 1, "release fonts");
+        // A4 drawn at 200 dpi, printable area of the same size, portrait.
+        uint8_t geometry[24] = {};
+        const uint16_t paper = 9;
+        const uint32_t sizes[4] = {1653, 2338, 1653, 2338};
+        std::memcpy(geometry, &paper, 2);
+        std::memcpy(geometry + 4, sizes, sizeof sizes);
+        step(Escape(surface, kEscStorePage, sizeof geometry, geometry, 0, nullptr) == 1, "store cover page");
+      }
+      if (covers > 0) step(Escape(surface, kEscResetGState, 0, nullptr, 0, nullptr) == 1, "reset graphics state");
+    }
+    step(Escape(surface, kEscReleaseFonts, 0, nullptr, 0, nullptr) == 1, "release fonts");
+    step(Escape(surface, kEscAppendCapture, 0, nullptr, 0, nullptr) == 1, "append capture");
+    // The document is ended even after a failure, as GDI does (aborted).
+    const bool abort = job.abort || !ok;
+    if (endDoc && !endDoc(surface, abort ? ED_ABORTDOC : 0) && ok) {
+      result.failedStep = "DrvEndDoc";
+      ok = false;
+    }
+    // End-document-post event.
+    Escape(surface, kEscFreeFaxData, 0, nullptr, 0, nullptr);
+    Escape(surface, kEscFreeInterSheetList, 0, nullptr, 0, nullptr);
     if (!EndSpoolerJob(printer) && ok) {
       result.failedStep = "EndDocPrinter";
       ok = false;

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "common/records/fax_send_block.h"
+
 #include "drender/ddi_types.h"
 
 // A device record of the host: what GDI keeps for a PDEV.  The render core
@@ -153,6 +155,32 @@ class DdiHost {
   JobResult RunJob(HANDLE printer, const wchar_t* printerName, DEVMODEW* devmode, const wchar_t* docName,
                    const wchar_t* outputFile, int pages,
                    const std::function<void(SURFOBJ*, int page)>& draw = nullptr);
+
+  // A whole fax job as GDI and the user interface core run it on a printer
+  // DC: the private escapes of the start-document event (job identifier,
+  // device options read back and sent again, the fax block, a cancelled
+  // destination dialog), DrvStartDoc, the drop queries of the
+  // start-document-post event, the pages (each between DrvStartPage and
+  // DrvSendPage, with the job record read at both ends and the watermark
+  // brackets), at the end-document event the fax cover pages (one per
+  // destination when the cover sheet addresses each recipient) and the
+  // escapes before DrvEndDoc, DrvEndDoc, and the escapes of the
+  // end-document-post event.
+  struct FaxJob {
+    const wchar_t* docName = L"Fax job";
+    const wchar_t* outputFile = nullptr;
+    int pages = 1;
+    // Drawing on each page and on each cover page (index from 0).
+    std::function<void(SURFOBJ*, int page)> draw;
+    std::function<void(SURFOBJ*, int cover)> drawCover;
+    const FaxSendBlock* fax = nullptr;  // sent when given
+    std::string jobId;                  // sent when not empty
+    bool cancelFax = false;             // the destination dialog was cancelled
+    bool sendLastPage = true;           // false: the last page is never sent
+    bool abort = false;                 // DrvEndDoc with ED_ABORTDOC
+    DEVMODEW* devmode = nullptr;
+  };
+  JobResult RunFaxJob(HANDLE printer, const wchar_t* printerName, const FaxJob& job);
 
   // A spooler job on an opened printer whose bytes go to `outputFile`; the
   // job id, or 0 on failure.

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Checks every driver library of one or more build trees: its import table
-# names only Windows system libraries, and its exports are exactly the names
-# (and ordinals, where given) of its .def file.
+# names only Windows system libraries, its exports are exactly the names
+# (and ordinals, where given) of its .def file, and the libraries whose
+# version texts are fixed carry them.
 # usage: check-dll-tables.sh <source dir> <build dir> [<build dir>...]
 set -u
 src=$1; shift
@@ -62,6 +63,21 @@ for build in "$@"; do
         fail "$dll exports $fn at ordinal $((actual + base)), not $ord"
       fi
     done < <(sed -e 's/;.*//' "$def" | awk '$2 ~ /^@[0-9]+$/ { sub("@", "", $2); print $1, $2 }')
+  done
+done
+# Version texts (UTF-16 strings of the version resource) fixed for a library.
+declare -A version_texts=(
+  [VELDRANH]="Device Dependent Procedure|DDPROC_DLL|1.0.0.1")
+for build in "$@"; do
+  [ -n "$build" ] || continue
+  for name in "${!version_texts[@]}"; do
+    dll="$build/bin/$name.DLL"
+    [ -f "$dll" ] || continue
+    texts=$(strings -el "$dll")
+    IFS='|' read -ra wanted <<<"${version_texts[$name]}"
+    for text in "${wanted[@]}"; do
+      echo "$texts" | grep -qxF "$text" || fail "$dll lacks the version text \"$text\""
+    done
   done
 done
 echo "checked $checked libraries, $failures failures"

@@ -9,6 +9,7 @@
 
 #include "common/contracts/self_devmode_reset_win.h"
 #include "common/contracts/settings_functions_win.h"
+#include "common/contracts/settings_transfer_win.h"
 
 #include "common/records/doc_fields.h"
 #include "common/records/settings_checksum.h"
@@ -51,3 +52,15 @@ extern "C" BOOL WINAPI Prc_GetDefaultInPaperKey(char* buffer, int size) {
 
 static_assert(std::is_same_v<decltype(&_UdcResetSelfDMode), UdcResetSelfDModeFn>);
 static_assert(std::is_same_v<decltype(&Prc_GetDefaultInPaperKey), PrcGetDefaultInPaperKeyFn>);
+
+// Two of the procedure library's settings transfer functions: the export
+// answers the lengths of the texts it was given (printer name × 10,000 +
+// path), the message function a fixed text.
+extern "C" DWORD WINAPI SPRINST_SettingExport(const char* printerName, const char* filePath) {
+  return static_cast<DWORD>(std::strlen(printerName) * 10000 + std::strlen(filePath));
+}
+extern "C" const char* WINAPI SPRINST_GetErrorMsg(DWORD code) {
+  return code == 3 ? "The settings file cannot be read." : nullptr;
+}
+static_assert(std::is_same_v<decltype(&SPRINST_SettingExport), SettingsTransferFn>);
+static_assert(std::is_same_v<decltype(&SPRINST_GetErrorMsg), SettingsErrorMessageFn>);

@@ -20,8 +20,8 @@ extern "C" void WINAPI ScriptDevice(const DeviceScript* script) {
 
 extern "C" const DeviceScriptLog* WINAPI DeviceLog() { return &g_log; }
 
-extern "C" BOOL DDPROC_CALL DDProc_GetPrinterIPAddress(const wchar_t*, const DevOption*, char* address, uint32_t size,
-                                                       void*) {
+extern "C" BOOL DDPROC_CALL DDProc_GetPrinterIPAddress(const wchar_t*, const DevOption*, char* address, DWORD size,
+                                                       DWORD*) {
   if (!g_script.hasAddress || size == 0) return FALSE;
   lstrcpynA(address, g_script.address, static_cast<int>(size));
   return TRUE;

@@ -1,0 +1,368 @@
+// DrvEscape: the standard escapes, the settings import and export of
+// applications, and the private escapes the user interface core sends
+// during a job's document events.
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "common/contracts/settings_transfer_win.h"
+#include "common/records/auth_reg_record.h"
+#include "common/records/doc_fields.h"
+#include "common/records/fax_send_block.h"
+#include "common/records/inter_sheet_list.h"
+#include "common/win/bind_export.h"
+#include "common/win/export_guard.h"
+#include "drender/ddi_entries.h"
+#include "drender/escapes.h"
+#include "drender/job_engine.h"
+#include "drender/pclxl/pclxl_ops.h"
+#include "drender/pjl/pjl_start_commands.h"
+#include "drender/render_model.h"
+#include "drender/render_pdev.h"
+#include "drender/xl_page_operators.h"
+
+namespace {
+
+enum : ULONG {
+  kQueryEscSupport = 8,
+  kSetCopyCount = 17,
+  kSettingExport = 10000,
+  kSettingImport = 10001,
+  kPersonalInfoImport = 10002,
+  kDefaultSetting = 10003,
+  kGetErrorMessage = 10004,
+  kGetJobData = 0x10001,
+  kSetUiDraw = 0x20001,
+  kSetDrawMode = 0x20002,
+  kSetPageValue = 0x20004,
+  kSetPageOrigin = 0x20009,
+  kSetInterSheetList = 0x2000a,
+  kSetTabText = 0x2000b,
+  kSetTabCapture = 0x2000c,
+  kSetPageEntry = 0x2000d,
+  kFreeInterSheetList = 0x2000e,
+  kSetJobSettings = 0x2000f,
+  kSetDefaultCtm = 0x30002,
+  kSetClipToPage = 0x30003,
+  kBeginCapture = 0x30004,
+  kEndCapture = 0x30005,
+  kPrintCapture = 0x30006,
+  kSetJobId = 0x30007,
+  kStorePage = 0x30008,
+  kSetFaxData = 0x30009,
+  kFreeFaxData = 0x3000a,
+  kResetPageCount = 0x3000b,
+  kResetGState = 0x3000c,
+  kReleaseFonts = 0x3000d,
+  kAppendCapture = 0x3000e,
+  kSetSendTime = 0x3000f,
+  kGetFaxData = 0x30010,
+  kSetJobValue64 = 0x40001,
+  kAuthResult = 0x40002,
+  kQueryDrop2 = 0x40003,
+  kSetPrivateArea = 0x40004,
+  kSetDevOption = 0x40020,
+  kFaxCancelled = 0x50001,
+  kQueryDrop1 = 0x50002,
+};
+
+constexpr uint32_t kSettingsTransferInput = 8192;
+constexpr uint32_t kSettingsTransferNameAt = 4096;
+constexpr uint32_t kJobIdBytes = 26;
+
+const char* const kTransferNames[5] = {kSprinstSettingExport, kSprinstSettingImport, kSprinstPersonalInfoImport,
+                                       kSprinstDefaultSetting, kSprinstGetErrorMsg};
+
+// VELDRANA beside the render core, loaded for each call.
+class ProcedureLibrary {
+ public:
+  ProcedureLibrary() {
+    wchar_t path[MAX_PATH];
+    if (Rdc_SiblingPath(L"VELDRANA.DLL", path)) module_ = LoadLibraryW(path);
+  }
+  ~ProcedureLibrary() {
+    if (module_) FreeLibrary(module_);
+  }
+  ProcedureLibrary(const ProcedureLibrary&) = delete;
+  ProcedureLibrary& operator=(const ProcedureLibrary&) = delete;
+  HMODULE get() const { return module_; }
+
+ private:
+  HMODULE module_ = nullptr;
+};
+
+bool In(ULONG size, const void* buffer, ULONG minimum) { return buffer != nullptr && size >= minimum; }
+
+uint32_t ReadU32(const void* buffer, size_t at = 0) {
+  uint32_t v;
+  std::memcpy(&v, static_cast<const uint8_t*>(buffer) + at, sizeof v);
+  return v;
+}
+
+void WriteU32(void* buffer, uint32_t v) { std::memcpy(buffer, &v, sizeof v); }
+
+// Escape 0x2000a: a copy of the table whose row pointer points into the copy.
+ULONG StoreInterSheetTable(RenderPdev* pdev, ULONG size, const void* in) {
+  if (!In(size, in, kInterSheetListHeadSize)) return 0;
+  const uint32_t count = ReadU32(in, offsetof(InterSheetList, count));
+  const uint64_t needed = kInterSheetListHeadSize + uint64_t{kInterSheetEntrySize} * count;
+  if (needed > 0x7FFFFFFF || size < needed) return 0;
+  auto* copy = static_cast<uint8_t*>(std::calloc(1, static_cast<size_t>(needed)));
+  if (!copy) return 0;
+  std::memcpy(copy, in, static_cast<size_t>(needed));
+  auto* list = reinterpret_cast<InterSheetList*>(copy);
+  list->entries = count ? reinterpret_cast<InterSheetEntry*>(copy + kInterSheetListHeadSize) : nullptr;
+  std::free(pdev->state.interSheetTable);
+  pdev->state.interSheetTable = copy;
+  return 1;
+}
+
+// Escape 0x2000f: the authentication record's fields over the settings.
+void ApplyAuthRecord(RenderPdev* pdev, const AuthRegRecord& r) {
+  uint8_t* doc = DocBytes(&pdev->state.live->devmode.doc);
+  doc[kDocUserTypeAt] = r.byUserType;
+  std::memcpy(doc + kDocAuthUserNameAt, r.szAuthUserName, sizeof r.szAuthUserName);
+  std::memcpy(doc + kDocAuthUserPassAt, r.byAuthUserPass, sizeof r.byAuthUserPass);
+  std::memcpy(doc + kDocAuthUserPassLenAt, &r.wAuthUserPassLen, 2);
+  std::memcpy(doc + kDocDeptNameAt, r.szDeptName, sizeof r.szDeptName);
+  std::memcpy(doc + kDocDeptPassAt, r.byDeptPass, sizeof r.byDeptPass);
+  std::memcpy(doc + kDocDeptPassLenAt, &r.wDeptPassLen, 2);
+  std::memcpy(doc + kDocServerSettingAt, &r.wServerSetting, 2);
+  std::memcpy(doc + kDocSecurePrintIdAt, r.szSecurePrintId, sizeof r.szSecurePrintId);
+  std::memcpy(doc + kDocSecurePrintPassAt, r.bySecurePrintPass, sizeof r.bySecurePrintPass);
+  std::memcpy(doc + kDocSecurePrintPassLenAt, &r.wSecurePrintPassLen, 2);
+}
+
+// Escape 0x30010: what is held goes back; the rest of the output stays.
+void CopyFaxDataOut(RenderPdev* pdev, void* out) {
+  const FaxSendBlock* held = pdev->state.engine.fax;
+  auto* block = static_cast<uint8_t*>(out);
+  const uint16_t count = static_cast<uint16_t>(pdev->state.engine.destinationCount);
+  std::memcpy(block + offsetof(FaxSendBlock, wRecipientCount), &count, sizeof count);
+  if (!held) return;
+  std::memcpy(block, &held->faxSetting, sizeof held->faxSetting);
+  std::memcpy(block + offsetof(FaxSendBlock, recipients), held->recipients, sizeof held->recipients);
+  std::memcpy(block + offsetof(FaxSendBlock, coverSheet), held->coverSheet, sizeof held->coverSheet);
+}
+
+ULONG QuerySupport(ULONG code) {
+  if (code == kQueryEscSupport || code == kSetCopyCount) return 1;
+  if (code < kSettingExport || code > kGetErrorMessage) return 0;
+  ProcedureLibrary library;
+  return BindExport<FARPROC>(library.get(), kTransferNames[code - kSettingExport]) != nullptr ? 1 : 0;
+}
+
+ULONG Dispatch(RenderPdev* pdev, ULONG code, ULONG inSize, const void* in, ULONG outSize, void* out) {
+  RenderPdevState& s = pdev->state;
+  RenderJobState& e = s.engine;
+  switch (code) {
+    case kQueryEscSupport:
+      return QuerySupport(In(inSize, in, 2) ? *static_cast<const uint16_t*>(in) : 0);
+    case kSetCopyCount:
+      if (In(inSize, in, 4)) s.copies = ReadU32(in);
+      if (In(outSize, out, 4)) WriteU32(out, s.copies);
+      return 1;
+    case kSettingExport:
+    case kSettingImport:
+    case kPersonalInfoImport:
+    case kDefaultSetting:
+    case kGetErrorMessage:
+      return Rdc_CallSettingsTransfer(code, inSize, in, outSize, out) ? 1 : 0;
+    case kGetJobData:
+      if (!In(outSize, out, sizeof(RenderPdev))) return 0;
+      std::memcpy(out, pdev, sizeof(RenderPdev));
+      return 1;
+    case kSetUiDraw:
+      if (!In(inSize, in, 4)) return 0;
+      s.gs.uiDrawing = ReadU32(in);
+      return 1;
+    case kSetDrawMode:
+      if (!In(inSize, in, 4)) return 0;
+      e.tabDrawMode = ReadU32(in);
+      return 1;
+    case kSetPageValue:
+      if (!In(inSize, in, 4)) return 0;
+      e.tabCell = ReadU32(in);
+      return 1;
+    case kSetPageOrigin: {
+      if (!In(inSize, in, 4)) return 0;
+      std::memcpy(&e.originX, in, 2);
+      std::memcpy(&e.originY, static_cast<const uint8_t*>(in) + 2, 2);
+      XL_SetPageOrigin(pdev);
+      return 1;
+    }
+    case kSetInterSheetList:
+      return StoreInterSheetTable(pdev, inSize, in);
+    case kSetTabText:
+      if (!In(inSize, in, 4)) return 0;
+      e.tabText = ReadU32(in);
+      return 1;
+    case kSetTabCapture:
+      if (!In(inSize, in, 4)) return 0;
+      e.tabStream = ReadU32(in);
+      return 1;
+    case kSetPageEntry: {
+      if (!In(inSize, in, 5)) return 0;
+      const uint32_t index = ReadU32(in);
+      const uint8_t mark = static_cast<const uint8_t*>(in)[4];
+      if (index < e.pageCount) {
+        e.pages[index].settings.tabMark = mark;
+      } else {
+        e.current.tabMark = mark;
+      }
+      return 1;
+    }
+    case kFreeInterSheetList:
+      std::free(s.interSheetTable);
+      s.interSheetTable = nullptr;
+      return 1;
+    case kSetJobSettings: {
+      if (!In(inSize, in, kAuthRegRecordSize)) return 0;
+      AuthRegRecord record;
+      std::memcpy(&record, in, sizeof record);
+      ApplyAuthRecord(pdev, record);
+      return 1;
+    }
+    case kSetDefaultCtm:
+      XL_SetPageDefaultCTM(pdev);
+      return 1;
+    case kSetClipToPage:
+      XL_SetClipToPage(pdev);
+      return 1;
+    case kBeginCapture:
+      Tab_BeginCapture(pdev);
+      return 1;
+    case kEndCapture:
+      Tab_EndCapture(pdev);
+      return 1;
+    case kPrintCapture:
+      Tab_PrintPage(pdev);
+      return 1;
+    case kSetJobId: {
+      if (!In(inSize, in, kJobIdBytes + 1)) return 0;
+      std::memset(s.jobId, 0, sizeof s.jobId);
+      std::memcpy(s.jobId, in, kJobIdBytes);
+      if (RenderPjlState* pjl = pdev->tail.pjl) {
+        std::memset(pjl->driverJobId, 0, sizeof pjl->driverJobId);
+        std::memcpy(pjl->driverJobId, s.jobId, kJobIdBytes);
+      }
+      return 1;
+    }
+    case kStorePage: {
+      if (!In(inSize, in, 24)) return 0;
+      const auto* p = static_cast<const uint8_t*>(in);
+      RenderCoverGeometry g{};
+      std::memcpy(&g.paperCode, p, 2);
+      g.drawnWidth = ReadU32(p, 4);
+      g.drawnHeight = ReadU32(p, 8);
+      g.printableWidth = ReadU32(p, 12);
+      g.printableHeight = ReadU32(p, 16);
+      g.landscape = ReadU32(p, 20);
+      Rdc_StoreCoverPage(pdev, g);
+      return 1;
+    }
+    case kSetFaxData:
+      if (!In(inSize, in, kFaxSendBlockSize)) return 0;
+      return Rdc_SetFaxData(pdev, static_cast<const FaxSendBlock*>(in));
+    case kFreeFaxData:
+      Rdc_FreeFaxData(pdev);
+      return 1;
+    case kResetPageCount:
+      XL_CacheResetPageFields(&s.gs);
+      return 1;
+    case kResetGState:
+      Rdc_ResetPageState(pdev);
+      return 1;
+    case kReleaseFonts:
+      Rdc_ReleaseFonts(pdev);
+      return 1;
+    case kAppendCapture:
+      Rdc_AppendCaptureToLastPage(pdev);
+      return 1;
+    case kSetSendTime: {
+      if (!In(inSize, in, 16)) return 0;
+      if (RenderPjlState* pjl = pdev->tail.pjl) {
+        std::memcpy(pjl->timer, in, sizeof pjl->timer);
+        pjl->haveTimer = true;
+      }
+      return 1;
+    }
+    case kGetFaxData:
+      if (!In(outSize, out, kFaxSendBlockSize)) return 0;
+      CopyFaxDataOut(pdev, out);
+      return 1;
+    case kSetJobValue64:
+      if (!In(inSize, in, 8)) return 0;
+      std::memcpy(&e.formFile, in, 8);
+      return 1;
+    case kAuthResult:
+      s.authFailed = 1;
+      return 1;
+    case kQueryDrop2:
+      if (!In(outSize, out, 4)) return 0;
+      WriteU32(out, s.authFailed);
+      return 1;
+    case kSetPrivateArea:
+      if (!In(inSize, in, kDocDModeSize)) return 0;
+      std::memcpy(&s.live->devmode.doc, in, kDocDModeSize);
+      return 1;
+    case kSetDevOption:
+      if (!In(inSize, in, kDevOptionSize)) return 0;
+      std::memcpy(&s.live->device.option, in, kDevOptionSize);
+      return 1;
+    case kFaxCancelled:
+      s.faxCancelled = 1;
+      return 1;
+    case kQueryDrop1:
+      if (!In(outSize, out, 4)) return 0;
+      WriteU32(out, s.faxCancelled);
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+BOOL Rdc_CallSettingsTransfer(ULONG code, ULONG inSize, const void* in, ULONG outSize, void* out) {
+  ProcedureLibrary library;
+  if (!library.get()) return FALSE;
+  if (code >= kSettingExport && code <= kDefaultSetting) {
+    auto fn = BindExport<SettingsTransferFn>(library.get(), kTransferNames[code - kSettingExport]);
+    if (!In(inSize, in, kSettingsTransferInput) || !In(outSize, out, 4) || !fn) return FALSE;
+    // Both texts end inside their fields, whatever the caller left there.
+    char path[kSettingsTransferNameAt];
+    char name[kSettingsTransferInput - kSettingsTransferNameAt];
+    std::memcpy(path, in, sizeof path);
+    std::memcpy(name, static_cast<const uint8_t*>(in) + kSettingsTransferNameAt, sizeof name);
+    path[sizeof path - 1] = '\0';
+    name[sizeof name - 1] = '\0';
+    WriteU32(out, fn(name, path));
+    return TRUE;
+  }
+  if (code == kGetErrorMessage) {
+    auto fn = BindExport<SettingsErrorMessageFn>(library.get(), kSprinstGetErrorMsg);
+    if (!In(inSize, in, 4) || !In(outSize, out, 1) || !fn) return FALSE;
+    const char* text = fn(ReadU32(in));
+    std::memset(out, 0, outSize);
+    if (text) {
+      const size_t n = strnlen(text, outSize - 1);
+      std::memcpy(out, text, n);
+    }
+    return TRUE;
+  }
+  return FALSE;
+}
+
+extern "C" ULONG APIENTRY DrvEscape(SURFOBJ* surface, ULONG code, ULONG inSize, PVOID in, ULONG outSize,
+                                   PVOID out) try {
+  const DHPDEV handle = surface ? reinterpret_cast<DHPDEV>(surface->dhpdev) : nullptr;
+  if (!Rdc_IsValidPdev(handle)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  return Dispatch(reinterpret_cast<RenderPdev*>(handle), code, inSize, in, outSize, out);
+} catch (...) {
+  return ExportFailed("DrvEscape", ULONG{0});
+}

@@ -1,0 +1,407 @@
+// Whole fax jobs through the test host and a test printer on the FILE:
+// port: what reaches the spooler is read back from the job's file and
+// checked with the independent PCL XL dissector.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <winspool.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/records/doc_fields.h"
+#include "common/records/fax_send_block.h"
+#include "common/records/settings_checksum.h"
+#include "drender/ddi_entries.h"
+#include "drender/render_pdev.h"
+#include "drender/tests/render_dir.h"
+#include "drender/tests/render_job_fixture.h"
+#include "tests/ddi_host/ddi_host.h"
+#include "tests/pclxl/xl_dissector.h"
+#include "tests/support/test_printer_win.h"
+#include "tests/support/test_text.h"
+
+namespace {
+
+constexpr char kJobStart[] = "\x1B%-12345X@PJL JOB\r\n";
+constexpr char kTrailer[] = "\x1B%-12345X@PJL EOJ\r\n\x1B%-12345X";
+
+// Destinations "5550100", "5550101", ...; with `perRecipient` a cover
+// sheet of its own for each.
+std::unique_ptr<FaxSendBlock> FaxBlock(uint16_t destinations, bool cover, bool perRecipient) {
+  std::unique_ptr<FaxSendBlock> fax(new FaxSendBlock());
+  std::memset(fax.get(), 0, sizeof(FaxSendBlock));
+  fax->wRecipientCount = destinations;
+  for (uint16_t i = 0; i < destinations && i < kFaxMaxRecipients; ++i) {
+    const std::u16string number = u"55501" + std::u16string(1, u'0' + i / 10) + std::u16string(1, u'0' + i % 10);
+    std::memcpy(fax->recipients[i].szFaxNumber, number.data(), number.size() * 2);
+  }
+  fax->faxSetting.fgFaxCoverSheet = cover ? 1 : 0;
+  if (perRecipient) {
+    fax->coverSheet[kFaxCoverRecipientModeAt] = 1;
+    fax->coverSheet[kFaxCoverRecipientSettingAt] = 1;
+  }
+  return fax;
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
+  std::vector<uint8_t> bytes;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  uint8_t buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.insert(bytes.end(), buffer, buffer + got);
+  CloseHandle(file);
+  return bytes;
+}
+
+// One PJL job of the output: its header text, its dissected stream and
+// the text after the stream.
+struct Job {
+  std::string pjl;
+  xl::Dissection xl;
+};
+
+std::vector<Job> SplitJobs(const std::vector<uint8_t>& bytes) {
+  const std::string all(bytes.begin(), bytes.end());
+  std::vector<Job> jobs;
+  size_t at = all.find(kJobStart);
+  while (at != std::string::npos) {
+    size_t next = all.find(kJobStart, at + 1);
+    const std::string part = all.substr(at, next == std::string::npos ? std::string::npos : next - at);
+    Job job;
+    xl::Options options;
+    options.skipToHeader = true;
+    job.xl = xl::Dissect(reinterpret_cast<const uint8_t*>(part.data()), part.size(), options);
+    job.pjl = job.xl.prefix;
+    jobs.push_back(job);
+    at = next;
+  }
+  return jobs;
+}
+
+// The page operators of a job: for each page, its BeginPage and what lies
+// up to its EndPage.
+std::vector<std::vector<const xl::Operator*>> Pages(const xl::Dissection& d) {
+  std::vector<std::vector<const xl::Operator*>> pages;
+  bool open = false;
+  for (const xl::Operator& op : d.ops) {
+    if (op.name == "BeginPage") {
+      pages.emplace_back();
+      open = true;
+    }
+    if (open) pages.back().push_back(&op);
+    if (op.name == "EndPage") open = false;
+  }
+  return pages;
+}
+
+class FaxJobTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(printer_.ok()) << printer_.error();
+    ASSERT_TRUE(dir_.Copy("bin/SIBSTAND.DLL", L"VELDRANK.DLL"));
+    ASSERT_TRUE(host_.Load(dir_.Path(L"VELDRANE.DLL")));
+    output_ = dir_.Path(L"job.prn");
+    tempFilesBefore_ = TempPageFiles();
+  }
+  void TearDown() override {
+    host_.Unload();
+    // No temporary page file outlives its job.
+    EXPECT_EQ(TempPageFiles(), tempFilesBefore_);
+  }
+  static int TempPageFiles() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((std::wstring(temp) + L"kp*.tmp").c_str(), &found);
+    int n = 0;
+    if (find != INVALID_HANDLE_VALUE) {
+      do ++n;
+      while (FindNextFileW(find, &found));
+      FindClose(find);
+    }
+    return n;
+  }
+  std::vector<uint8_t> Run(DdiHost::FaxJob job, DriverDevMode dm = A4DevMode()) {
+    job.outputFile = output_.c_str();
+    job.devmode = reinterpret_cast<DEVMODEW*>(&dm);
+    DdiHost::JobResult result = host_.RunFaxJob(printer_.handle(), printer_.name().c_str(), job);
+    EXPECT_TRUE(result.ok) << result.failedStep;
+    std::vector<uint8_t> bytes = ReadFileBytes(output_);
+    DeleteFileW(output_.c_str());
+    return bytes;
+  }
+  // A page marked by its page origin: SetPageOrigin (x, y) through the
+  // page-origin escape.
+  std::function<void(SURFOBJ*, int)> Mark(int16_t y) {
+    return [this, y](SURFOBJ* surface, int index) {
+      const int16_t origin[2] = {static_cast<int16_t>(index + 1), y};
+      EXPECT_EQ(host_.Escape(surface, 0x20009, sizeof origin, origin, 0, nullptr), 1u);
+    };
+  }
+
+  RenderDir dir_;
+  testsupport::TestPrinter printer_{L"Fax Job", RenderDriver()};
+  DdiHost host_;
+  std::wstring output_;
+  int tempFilesBefore_ = 0;
+};
+
+// The mark the test drew on a page: the origin (x = index + 1, y = 100 for
+// a page, 200 for a cover page), or (0, 0).  The origin a cover page's
+// replay sets (its margins) lies below 100.
+std::pair<int, int> MarkOf(const std::vector<const xl::Operator*>& page) {
+  for (const xl::Operator* op : page) {
+    if (op->name != "SetPageOrigin" || op->attributes.size() != 1) continue;
+    const std::vector<double>& xy = op->attributes[0].value.items;
+    if (xy.size() == 2 && xy[1] >= 100) return {static_cast<int>(xy[0]), static_cast<int>(xy[1])};
+  }
+  return {0, 0};
+}
+
+TEST_F(FaxJobTest, OneAndThreePageJobs) {
+  for (int pages : {1, 3}) {
+    SCOPED_TRACE(pages);
+    auto fax = FaxBlock(1, false, false);
+    DdiHost::FaxJob job;
+    job.pages = pages;
+    job.fax = fax.get();
+    job.jobId = "JOB-0042";
+    job.draw = Mark(100);
+    const std::vector<Job> jobs = SplitJobs(Run(job));
+    ASSERT_EQ(jobs.size(), 1u);
+    const Job& j = jobs[0];
+    ASSERT_TRUE(j.xl.ok) << j.xl.error;
+    EXPECT_EQ(j.pjl.rfind(kJobStart, 0), 0u);
+    EXPECT_NE(j.pjl.find("@PJL SET JOBNAME=\"Fax job\"\r\n"), std::string::npos) << j.pjl;
+    EXPECT_NE(j.pjl.find("@PJL SET DRIVERJOBID=\"JOB-0042\"\r\n"), std::string::npos) << j.pjl;
+    EXPECT_NE(j.pjl.find("\"5550100\""), std::string::npos) << j.pjl;
+    EXPECT_EQ(j.pjl.substr(j.pjl.size() - 27), "@PJL ENTER LANGUAGE=PCLXL\r\n");
+    EXPECT_EQ(j.xl.header, ") HP-PCL XL;2;1;");
+    EXPECT_EQ(j.xl.suffix, kTrailer);
+    const std::vector<std::string> names = j.xl.Names();
+    ASSERT_GE(names.size(), 4u);
+    EXPECT_EQ(names[0], "BeginSession");
+    EXPECT_EQ(names[1], "OpenDataSource");
+    EXPECT_EQ(names[names.size() - 2], "CloseDataSource");
+    EXPECT_EQ(names.back(), "EndSession");
+    const xl::Operator& session = j.xl.ops[0];
+    EXPECT_EQ(session.attributes.size(), 3u);
+    auto pageOps = Pages(j.xl);
+    ASSERT_EQ(pageOps.size(), static_cast<size_t>(pages));
+    for (int p = 0; p < pages; ++p) {
+      const xl::Operator* begin = pageOps[p].front();
+      const xl::Operator* end = pageOps[p].back();
+      ASSERT_EQ(end->name, "EndPage");
+      EXPECT_EQ(end->attributes.size(), 1u);
+      EXPECT_EQ(end->attributes[0].value.items[0], 1.0);  // PageCopies
+      EXPECT_EQ(MarkOf(pageOps[p]), std::make_pair(p + 1, 100));
+      std::vector<std::string> attributes;
+      for (const xl::Attribute& a : begin->attributes) attributes.push_back(xl::AttributeName(a.id));
+      if (p == 0) {
+        // The first page names its tray, and, since the model's page
+        // templates have a duplex row, its simplex mode.
+        EXPECT_EQ(attributes,
+                  (std::vector<std::string>{"MediaSource", "Orientation", "MediaSize", "SimplexPageMode"}));
+        EXPECT_EQ(begin->attributes[0].value.items[0], 1.0);
+      } else {
+        EXPECT_EQ(attributes, (std::vector<std::string>{"Orientation", "MediaSize"}));
+      }
+      EXPECT_EQ(begin->attributes[attributes.size() == 2 ? 0 : 1].value.items[0], 0.0);  // portrait
+    }
+  }
+}
+
+TEST_F(FaxJobTest, CopiesGoToEveryEndPage) {
+  for (uint8_t collate : {0, 1}) {
+    DdiHost::FaxJob job;
+    job.pages = 2;
+    const std::vector<Job> jobs = SplitJobs(Run(job, A4DevMode(3, collate)));
+    ASSERT_EQ(jobs.size(), 1u);
+    for (const xl::Operator* end : jobs[0].xl.All("EndPage")) {
+      EXPECT_EQ(end->attributes[0].value.items[0], collate ? 1.0 : 3.0);
+    }
+  }
+}
+
+TEST_F(FaxJobTest, JobsThatWriteNothing) {
+  struct Case {
+    const char* name;
+    int pages;
+    bool cancel;
+    bool abort;
+  };
+  for (const Case& c : {Case{"no page", 0, false, false}, Case{"fax cancelled", 2, true, false},
+                        Case{"aborted", 2, false, true}}) {
+    SCOPED_TRACE(c.name);
+    DdiHost::FaxJob job;
+    job.pages = c.pages;
+    job.cancelFax = c.cancel;
+    job.abort = c.abort;
+    EXPECT_TRUE(Run(job).empty());
+  }
+}
+
+TEST_F(FaxJobTest, EndDocWithoutSendingTheLastPageDropsIt) {
+  DdiHost::FaxJob job;
+  job.pages = 3;
+  job.sendLastPage = false;
+  job.draw = Mark(100);
+  const std::vector<Job> jobs = SplitJobs(Run(job));
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+  auto pages = Pages(jobs[0].xl);
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(MarkOf(pages[1]).first, 2);
+  EXPECT_EQ(jobs[0].xl.suffix, kTrailer);
+}
+
+TEST_F(FaxJobTest, PerRecipientCoverPagesGiveOneJobPerDestination) {
+  auto fax = FaxBlock(2, true, true);
+  DdiHost::FaxJob job;
+  job.pages = 3;
+  job.fax = fax.get();
+  job.draw = Mark(100);
+  job.drawCover = Mark(200);
+  const std::vector<Job> jobs = SplitJobs(Run(job));
+  ASSERT_EQ(jobs.size(), 2u);
+  for (int d = 0; d < 2; ++d) {
+    SCOPED_TRACE(d);
+    const Job& j = jobs[d];
+    ASSERT_TRUE(j.xl.ok) << j.xl.error;
+    const std::string mine = "\"555010" + std::to_string(d) + "\"";
+    const std::string other = "\"555010" + std::to_string(1 - d) + "\"";
+    EXPECT_NE(j.pjl.find(mine), std::string::npos) << j.pjl;
+    EXPECT_EQ(j.pjl.find(other), std::string::npos) << j.pjl;
+    auto pages = Pages(j.xl);
+    ASSERT_EQ(pages.size(), 4u);
+    EXPECT_EQ(MarkOf(pages[0]), std::make_pair(d + 1, 200));  // its own cover first
+    for (int p = 1; p < 4; ++p) EXPECT_EQ(MarkOf(pages[p]), std::make_pair(p, 100));
+    EXPECT_EQ(j.xl.suffix, kTrailer);
+  }
+}
+
+TEST_F(FaxJobTest, OneCoverPageForAllDestinations) {
+  auto fax = FaxBlock(2, true, false);
+  DdiHost::FaxJob job;
+  job.pages = 1;
+  job.fax = fax.get();
+  job.draw = Mark(100);
+  job.drawCover = Mark(200);
+  const std::vector<Job> jobs = SplitJobs(Run(job));
+  ASSERT_EQ(jobs.size(), 1u);
+  EXPECT_NE(jobs[0].pjl.find("\"5550100\""), std::string::npos);
+  EXPECT_NE(jobs[0].pjl.find("\"5550101\""), std::string::npos);
+  auto pages = Pages(jobs[0].xl);
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(MarkOf(pages[0]), std::make_pair(1, 200));
+  EXPECT_EQ(MarkOf(pages[1]), std::make_pair(1, 100));
+}
+
+TEST_F(FaxJobTest, PerRecipientWithoutDestinationsStillPrintsOnce) {
+  auto fax = FaxBlock(0, true, true);
+  DdiHost::FaxJob job;
+  job.pages = 2;
+  job.fax = fax.get();
+  const std::vector<Job> jobs = SplitJobs(Run(job));
+  ASSERT_EQ(jobs.size(), 1u);
+  EXPECT_EQ(Pages(jobs[0].xl).size(), 2u);
+}
+
+TEST_F(FaxJobTest, TabTextStreamRunsOnTheMarkedPage) {
+  DdiHost::FaxJob job;
+  job.pages = 2;
+  job.draw = [this](SURFOBJ* surface, int page) {
+    if (page != 0) return;
+    // The tab-paper text, captured as the stream "TABPROC", and the mark
+    // that runs it on this page.
+    EXPECT_EQ(host_.Escape(surface, 0x30004, 0, nullptr, 0, nullptr), 1u);
+    const int16_t origin[2] = {7, 300};
+    EXPECT_EQ(host_.Escape(surface, 0x20009, sizeof origin, origin, 0, nullptr), 1u);
+    EXPECT_EQ(host_.Escape(surface, 0x30005, 0, nullptr, 0, nullptr), 1u);
+    const uint8_t entry[5] = {9, 0, 0, 0, 1};  // past the stored pages: the current page
+    EXPECT_EQ(host_.Escape(surface, 0x2000d, sizeof entry, entry, 0, nullptr), 1u);
+  };
+  const std::vector<Job> jobs = SplitJobs(Run(job));
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+  auto pages = Pages(jobs[0].xl);
+  ASSERT_EQ(pages.size(), 2u);
+  std::vector<std::string> first;
+  for (const xl::Operator* op : pages[0]) first.push_back(op->name);
+  const std::vector<std::string> tail(first.end() - 7, first.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{"PushGS", "BeginStream", "ReadStream", "EndStream", "PopGS",
+                                            "ExecStream", "EndPage"}));
+  const xl::Operator* end = nullptr;
+  for (const xl::Operator* op : pages[0]) {
+    if (op->name == "EndStream") end = op;
+  }
+  ASSERT_NE(end, nullptr);
+  ASSERT_FALSE(end->streamOps.empty());
+  EXPECT_EQ(end->streamOps.back().name, "SetPageOrigin");
+  for (const xl::Operator* op : pages[1]) EXPECT_NE(op->name, "ExecStream");
+}
+
+TEST_F(FaxJobTest, AResetBetweenPagesKeepsOneJob) {
+  // What GDI does for ResetDC between two pages: a new PDEV takes the job
+  // over, the old one and its surface go, the new surface comes.
+  DriverDevMode dm = A4DevMode();
+  auto* devmode = reinterpret_cast<DEVMODEW*>(&dm);
+  auto startDoc = host_.Get<PFN_DrvStartDoc>(INDEX_DrvStartDoc);
+  auto startPage = host_.Get<PFN_DrvStartPage>(INDEX_DrvStartPage);
+  auto sendPage = host_.Get<PFN_DrvSendPage>(INDEX_DrvSendPage);
+  auto endDoc = host_.Get<PFN_DrvEndDoc>(INDEX_DrvEndDoc);
+  DHPDEV first = host_.EnablePdev(printer_.handle(), printer_.name().c_str(), devmode, 0, nullptr, 0, nullptr);
+  ASSERT_NE(first, nullptr);
+  SURFOBJ* a = host_.EnableSurface(first);
+  ASSERT_NE(a, nullptr);
+  const DWORD id = DdiHost::StartSpoolerJob(printer_.handle(), L"Reset job", output_.c_str());
+  ASSERT_NE(id, 0u);
+  wchar_t name[] = L"Reset job";
+  ASSERT_TRUE(startDoc(a, name, id));
+  ASSERT_TRUE(startPage(a));
+  Mark(100)(a, 0);
+  ASSERT_TRUE(sendPage(a));
+  DHPDEV second = host_.EnablePdev(printer_.handle(), printer_.name().c_str(), devmode, 0, nullptr, 0, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(host_.ResetPdev(first, second));
+  host_.DisableSurface(first);
+  host_.DisablePdev(first);
+  SURFOBJ* b = host_.EnableSurface(second);
+  ASSERT_NE(b, nullptr);
+  ASSERT_TRUE(startPage(b));
+  Mark(100)(b, 1);
+  ASSERT_TRUE(sendPage(b));
+  ASSERT_TRUE(endDoc(b, 0));
+  ASSERT_TRUE(DdiHost::EndSpoolerJob(printer_.handle()));
+  host_.DisableSurface(second);
+  host_.DisablePdev(second);
+  const std::vector<Job> jobs = SplitJobs(ReadFileBytes(output_));
+  DeleteFileW(output_.c_str());
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+  auto pages = Pages(jobs[0].xl);
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(MarkOf(pages[0]).first, 1);
+  EXPECT_EQ(MarkOf(pages[1]).first, 2);
+}
+
+// The figure of the closing note: a job of 100 blank pages.
+TEST_F(FaxJobTest, HundredBlankPages) {
+  DdiHost::FaxJob job;
+  job.pages = 100;
+  const auto start = std::chrono::steady_clock::now();
+  const std::vector<uint8_t> bytes = Run(job);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const std::vector<Job> jobs = SplitJobs(bytes);
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+  EXPECT_EQ(Pages(jobs[0].xl).size(), 100u);
+  std::printf("100 blank pages: %.3f s, %.1f pages/s, %zu bytes\n", seconds, 100 / seconds, bytes.size());
+}
+
+}  // namespace
