@@ -28,6 +28,11 @@ TEST(SafeFormat, FillsOnlyPlaceholdersWhoseArgumentMatches) {
       {u"%s and %n and %x %5d", {A::Number(1), A::Number(2)}, u"%s and %n and %x %5d"},
       {u"%s or %d", {A::Number(1), A::Number(2)}, u"%s or 2"},
       {u"%d %d %d", {A::Number(1), A::Number(2)}, u"1 2 %d"},
+      // Zero-padded numbers of dates and times.
+      {u"%d-%02d-%02d %02d:%02d", {A::Number(2027), A::Number(1), A::Number(1), A::Number(9), A::Number(5)},
+       u"2027-01-01 09:05"},
+      {u"%02d|%03d|%02d", {A::Number(123), A::Number(-7), A::Text(u"x")}, u"123|-007|%02d"},
+      {u"%00d %0ad %02", {A::Number(1)}, u"%00d %0ad %02"},
       {u"%d then %s", {A::Text(u"t"), A::Number(3)}, u"%d then %s"},
       {u"%s", {A::Text(nullptr)}, u""},
       {u"trailing %", {}, u"trailing %"},

@@ -21,9 +21,55 @@ CAPTION_TABLE(g_initialize, 161, "Prop_Initialize");
 CAPTION_TABLE(g_configure, 177, "Prop_Configure");
 CAPTION_TABLE(g_settings, 184, "Prop_Settings");
 CAPTION_TABLE(g_customSize, 151, "Dlg_UserPaper");
-CAPTION_TABLE(g_fax, 171, "Prop_Fax");
 
 #undef CAPTION_TABLE
+
+// The FAX sheet, the fax destination dialog and the fax mode details.
+DispStringItem g_fax[] = {
+    {{171}, {}, "Prop_Fax"},
+    {{1930}, {}, "FaxResolution"},
+    {{1932}, {}, "FaxPrtRecFile"},
+    {{1933}, {}, "FaxTimerSend"},
+    {{1934}, {}, "FaxSendTime"},
+    {{1939}, {}, "FaxCurrentTime"},
+    {{1941}, {}, "FaxRefCurTime"},
+    {{1942}, {}, "FaxSubAddress"},
+    {{1944}, {}, "FaxSendID"},
+    {{1946}, {}, "FaxCoverSheet"},
+    {{1948}, {}, "FaxSettings"},
+    {{1949}, {}, "FaxEditPhoneBook"},
+    {{0}, {}, ""},
+};
+DispStringItem g_faxSendTo[] = {
+    {{180}, {}, "Pop_FaxTransmission"},
+    {{2037}, {}, "FtpRecEntry"},
+    {{2039}, {}, "FtpName"},
+    {{2040}, {}, "FtpFAXNumber"},
+    {{2044}, {}, "FtpECM"},
+    {{2045}, {}, "FtpIntTransMode"},
+    {{2046}, {}, "FtpV34Mode"},
+    {{2041}, {}, "FtpAddRecipients"},
+    {{2042}, {}, "FtpAddFromPhoneBook"},
+    {{2043}, {}, "FtpRegistToPhoneBook"},
+    {{2038}, {}, "FtpRecipientList"},
+    {{kTextOnlyRecord}, {}, "FtpListCurRec"},  // label 2048 formats it with the count
+    {{2049}, {}, "FtpListDelFromList"},
+    {{2050}, {}, "FtpFaxModeSetDetails"},
+    {{2052}, {}, "FtpFAXCoverSheet"},
+    {{2051}, {}, "FtpSettings"},
+    {{0}, {}, ""},
+};
+DispStringItem g_faxModeDetails[] = {
+    {{181}, {}, "Dlg_FaxModeDetails"},
+    {{1932}, {}, "FmdPrtRecFile"},
+    {{1933}, {}, "FmdTimerSend"},
+    {{1934}, {}, "FmdSendTime"},
+    {{1939}, {}, "FmdCurrentTime"},
+    {{1941}, {}, "FmdRefCurTime"},
+    {{1942}, {}, "FmdSubAddress"},
+    {{1944}, {}, "FmdSendID"},
+    {{0}, {}, ""},
+};
 
 char16_t g_easySetDefaults[kEasySetNameUnits] = u"Default";
 char16_t g_easySetUntitled[kEasySetNameUnits] = u"Untitled";
@@ -117,8 +163,8 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("CoverSheetSetList"),
       S("Dlg_SaveCoverSheetSet"),
       S("Dlg_EditCoverSheetSet"),
-      S("Pop_FaxTransmission"),
-      S("Dlg_FaxModeDetails"),
+      S("Pop_FaxTransmission", g_faxSendTo),
+      S("Dlg_FaxModeDetails", g_faxModeDetails),
   };
   return catalogue;
 }

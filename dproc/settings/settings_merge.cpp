@@ -11,6 +11,13 @@
 #include "dproc/settings/binding_edge_merge.h"
 #include "dproc/settings/settings_fixups.h"
 
+void SetDocResolution(DocDMode* d, const ResolutionItem& row) {
+  SetDocI16(d, kDocResolutionXAt, static_cast<int16_t>(row.values[0]));
+  SetDocI16(d, kDocResolutionYAt, static_cast<int16_t>(row.values[1]));
+  SetDocI16(d, kDocResolutionThirdAt, static_cast<int16_t>(row.values[2]));
+  SetDocByte(d, kDocResolutionValueAt, static_cast<uint8_t>(row.index));
+}
+
 namespace {
 
 // The chromaticities, gammas and dyes of the device, in COLORINFO order.
@@ -128,10 +135,7 @@ void MergeResolution(const ModelInfo* m, DocDMode* d, const PublicDevMode& in) {
   const uint16_t x = static_cast<uint16_t>(DocI16(d, kDocResolutionXAt));
   const uint16_t y = static_cast<uint16_t>(DocI16(d, kDocResolutionYAt));
   if (x == match->values[0] && y == match->values[1]) return;
-  SetDocI16(d, kDocResolutionXAt, static_cast<int16_t>(match->values[0]));
-  SetDocI16(d, kDocResolutionYAt, static_cast<int16_t>(match->values[1]));
-  SetDocI16(d, kDocResolutionThirdAt, static_cast<int16_t>(match->values[2]));
-  SetDocByte(d, kDocResolutionValueAt, static_cast<uint8_t>(match->index));
+  SetDocResolution(d, *match);
 }
 
 void MergeDuplex(const ModelInfo* m, DocDMode* d, const PublicDevMode& in) {

@@ -55,3 +55,6 @@ bool GetPaperSizeAndMargins(const ModelInfo* model, const DocDMode* doc, uint32_
 // The zoom in percent that fits the paper's printable area on the output
 // paper's; 100 when it cannot be worked out or lies outside 25-400.
 int32_t CalcFitZoom(const ModelInfo* model, const DocDMode* doc);
+// The resolution of a row of the model's list: its index as the settings'
+// resolution id and its values.
+void SetDocResolution(DocDMode* doc, const ResolutionItem& row);

@@ -1,0 +1,22 @@
+#include "dproc/fax/fax_send_date.h"
+
+int FaxDaysInMonth(int year, int month) {
+  static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (month < 1 || month > 12) return 31;
+  if (month == 2 && ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0)) return 29;
+  return kDays[month - 1];
+}
+
+FaxDate FaxDelayedSendDate(const FaxClock& now, int sendHour, int sendMinute) {
+  FaxDate d{now.year, now.month, now.day};
+  bool tomorrow = sendHour < now.hour || (sendHour == now.hour && sendMinute <= now.minute);
+  if (!tomorrow) return d;
+  if (++d.day > FaxDaysInMonth(d.year, d.month)) {
+    d.day = 1;
+    if (++d.month > 12) {
+      d.month = 1;
+      ++d.year;
+    }
+  }
+  return d;
+}
