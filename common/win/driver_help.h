@@ -10,6 +10,10 @@
 void ShowDriverHelp(HWND window, UINT command, ULONG_PTR data);
 // The same with the file kind chosen by the caller.
 void ShowDriverHelpFile(HWND window, UINT command, ULONG_PTR data, bool htmlHelp);
+// A dialog's WM_HELP and WM_CONTEXTMENU: the control's topic from the
+// dialog's pairs of control id and topic (ended by 0, 0).  True when the
+// message was one of the two and has been handled.
+bool HandleDialogHelpMessage(UINT message, WPARAM wParam, LPARAM lParam, const DWORD* helpIds);
 
 // ShellExecute "open" of `file` in the current directory; true when the
 // shell reports success.

@@ -24,6 +24,19 @@ void ShowDriverHelp(HWND window, UINT command, ULONG_PTR data) {
   ShowDriverHelpFile(window, command, data, IsVistaOrLater());
 }
 
+bool HandleDialogHelpMessage(UINT message, WPARAM wParam, LPARAM lParam, const DWORD* helpIds) {
+  if (message == WM_HELP) {
+    const HELPINFO* info = reinterpret_cast<const HELPINFO*>(lParam);
+    ShowDriverHelp(static_cast<HWND>(info->hItemHandle), HELP_WM_HELP, reinterpret_cast<ULONG_PTR>(helpIds));
+    return true;
+  }
+  if (message == WM_CONTEXTMENU) {
+    ShowDriverHelp(reinterpret_cast<HWND>(wParam), HELP_CONTEXTMENU, reinterpret_cast<ULONG_PTR>(helpIds));
+    return true;
+  }
+  return false;
+}
+
 bool ShellOpen(HWND window, const wchar_t* file) {
   wchar_t directory[MAX_PATH] = {};
   DWORD length = GetCurrentDirectoryW(MAX_PATH, directory);

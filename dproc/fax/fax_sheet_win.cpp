@@ -479,14 +479,9 @@ INT_PTR CALLBACK FaxSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       }
       return FALSE;
     }
-    case WM_HELP: {
-      const HELPINFO* info = reinterpret_cast<const HELPINFO*>(lParam);
-      ShowDriverHelp(static_cast<HWND>(info->hItemHandle), HELP_WM_HELP, reinterpret_cast<ULONG_PTR>(kHelpIds));
-      return TRUE;
-    }
+    case WM_HELP:
     case WM_CONTEXTMENU:
-      ShowDriverHelp(reinterpret_cast<HWND>(wParam), HELP_CONTEXTMENU, reinterpret_cast<ULONG_PTR>(kHelpIds));
-      return TRUE;
+      return HandleDialogHelpMessage(message, wParam, lParam, kHelpIds) ? TRUE : FALSE;
     case WM_DESTROY:
       ReleasePhoneBookGuard(dialog);
       g_lastFocus = nullptr;
