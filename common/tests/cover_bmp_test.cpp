@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "dproc/fax_cover/cover_bmp.h"
+#include "common/records/cover_bmp.h"
 
 namespace {
 

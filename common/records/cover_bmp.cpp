@@ -1,4 +1,4 @@
-#include "dproc/fax_cover/cover_bmp.h"
+#include "common/records/cover_bmp.h"
 
 #include <cstring>
 
