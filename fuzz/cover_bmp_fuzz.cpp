@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "common/records/cover_bmp.h"
+#include "common/cover/cover_bmp.h"
 #include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

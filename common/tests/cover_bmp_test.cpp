@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "common/records/cover_bmp.h"
+#include "common/cover/cover_bmp.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "common/win/bind_export.h"
 #include "common/win/module_path.h"
-#include "dproc/fax_cover/cover_defaults.h"
+#include "common/cover/cover_defaults.h"
 
 static_assert(sizeof(FaxCoverSheetData) == kFaxCoverSheetDataSize);
 

@@ -25,7 +25,7 @@
 #include "common/records/doc_fields.h"
 #include "common/records/sheet_session.h"
 #include "dproc/fax/host_program.h"
-#include "dproc/fax_cover/cover_defaults.h"
+#include "common/cover/cover_defaults.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/sheet_context.h"
 #include "dproc/fax/phone_book_win.h"

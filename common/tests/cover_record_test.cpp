@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "dproc/fax_cover/cover_defaults.h"
+#include "common/cover/cover_defaults.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "common/records/cover_bmp.h"
+#include "common/cover/cover_bmp.h"
 
 #include <cstring>
 

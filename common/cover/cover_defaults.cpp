@@ -1,4 +1,4 @@
-#include "dproc/fax_cover/cover_defaults.h"
+#include "common/cover/cover_defaults.h"
 
 #include <cstdio>
 #include <cstring>

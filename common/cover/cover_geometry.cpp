@@ -1,4 +1,4 @@
-#include "dproc/fax_cover/cover_geometry.h"
+#include "common/cover/cover_geometry.h"
 
 #include <algorithm>
 #include <cstdlib>

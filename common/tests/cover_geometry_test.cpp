@@ -2,7 +2,7 @@
 // stamp, and fitting the page into a preview.
 #include <gtest/gtest.h>
 
-#include "dproc/fax_cover/cover_geometry.h"
+#include "common/cover/cover_geometry.h"
 
 #include <ostream>
 
