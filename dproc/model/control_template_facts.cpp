@@ -3,7 +3,25 @@
 // One line per feature control that a template holds: template, control,
 // kind, stop icon.  Kept in template order.
 const ControlTemplateFact kControlTemplateFacts[] = {
+    // The Basic sheet.
+    {100, 1000, 1, 0},     // PaperSize
+    {100, 1003, 1, 1110},  // MediaType
+    {100, 1006, 1, 0},     // InTray
+    {100, 1011, 4, 0},     // Copies
+    {100, 1014, 5, 1111},  // Collate
+    {100, 1018, 5, 2242},  // JobOffset
+    {100, 1033, 4, 0},     // ZoomValue
+    {100, 1040, 1, 0},     // OutPaperSize
+    {100, 1138, 1, 1140},  // OutputMethod
+    {100, 1193, 5, 1195},  // PaperOption1
+    {100, 1285, 6, 0},     // UserSetting
+    {100, 1287, 6, 0},     // PaperSourceTraySetting
+    {100, 1898, 6, 0},     // PaperSettingAuto
+    {100, 2170, 6, 2504},  // AuthenticationSetting
     {130, 1003, 1, 1110},  // MediaType: drop list, icon beside it
+    // The custom size dialog.
+    {151, 1336, 4, 0},     // UserPaper_Width, OutUserPaper_Width
+    {151, 1337, 4, 0},     // UserPaper_Length, OutUserPaper_Length
 };
 const size_t kControlTemplateFactCount = sizeof kControlTemplateFacts / sizeof kControlTemplateFacts[0];
 

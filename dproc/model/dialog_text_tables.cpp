@@ -9,7 +9,6 @@ namespace {
 // or template id.  The dialogs add their controls' records.
 #define CAPTION_TABLE(name, id, keyword) DispStringItem name[] = {{{id}, {}, keyword}, {{0}, {}, ""}}
 
-CAPTION_TABLE(g_basic, 100, "Prop_Basic");
 CAPTION_TABLE(g_layout, 101, "Prop_Layout");
 CAPTION_TABLE(g_nupStyle, 116, "Dlg_SetNupStyle");
 CAPTION_TABLE(g_finisher, 109, "Prop_Finisher");
@@ -23,6 +22,16 @@ CAPTION_TABLE(g_settings, 184, "Prop_Settings");
 CAPTION_TABLE(g_customSize, 151, "Dlg_UserPaper");
 
 #undef CAPTION_TABLE
+
+// The Basic sheet: its caption and the labels of its groups and lists.
+DispStringItem g_basic[] = {
+    {{100}, {}, "Prop_Basic"},
+    {{1063}, {}, "Orientation"},
+    {{1001}, {}, "PaperSize"},
+    {{1036}, {}, "OutPaperSize"},
+    {{1178}, {}, "Zoom"},
+    {{0}, {}, ""},
+};
 
 // The FAX sheet, the fax destination dialog and the fax mode details.
 DispStringItem g_fax[] = {
