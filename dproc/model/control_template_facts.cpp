@@ -19,6 +19,10 @@ const ControlTemplateFact kControlTemplateFacts[] = {
     {100, 1898, 6, 0},     // PaperSettingAuto
     {100, 2170, 6, 2504},  // AuthenticationSetting
     {130, 1003, 1, 1110},  // MediaType: drop list, icon beside it
+    // The automatic tray paper dialog.
+    {164, 1086, 1, 0},     // MediaWeight
+    {164, 1091, 1, 0},     // MediaColor
+    {164, 1094, 1, 0},     // MediaPrePunched
     // The custom size dialog.
     {151, 1336, 4, 0},     // UserPaper_Width, OutUserPaper_Width
     {151, 1337, 4, 0},     // UserPaper_Length, OutUserPaper_Length

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "common/records/doc_fields.h"
+#include "dproc/basic/auto_tray_dialog_win.h"
 #include "dproc/basic/basic_sheet_win.h"
 #include "dproc/constraints/do_constraints_win.h"
 #include "dproc/constraints/stop_icons_win.h"
@@ -80,7 +81,9 @@ Library* g_library = nullptr;
 // The library's own pass, or a scripted answer for one control.
 uint16_t g_scriptedControl = 0;
 int32_t g_scriptedAnswer = 0;
+std::vector<uint16_t> g_passes;
 int32_t LibraryConstraints(HWND dialog, HWND, uint16_t controlId) {
+  g_passes.push_back(controlId);
   if (g_scriptedControl != 0 && controlId == g_scriptedControl) return g_scriptedAnswer;
   const ConstraintLibraryData data = {g_description.deviceOptions, ProcessModelInfo(), &ProcessMessageTables(),
                                       DocI16(&DefaultDocDMode(), kDocPaperSizeAt), nullptr};
@@ -337,6 +340,76 @@ TEST_F(BasicSheet, DefaultRestoresThePagesSettingsButNotTheCustomSize) {
   EXPECT_EQ(F().sizInUserDefPaperMM_cx, 1555) << "the custom size itself is not";
   EXPECT_EQ(IsDlgButtonChecked(kit_.Dialog(), defaults.nOrientation == 1 ? kBasicPortrait : kBasicLandscape),
             BST_CHECKED);
+}
+
+// The automatic tray paper dialog on a model that offers every media
+// attribute for editing.
+class AutoTrayDialog : public BasicSheet {
+ protected:
+  void SetUp() override {
+    BasicSheet::SetUp();
+    ModelInfo* model = ProcessModelInfo();
+    ASSERT_NE(model, nullptr);
+    saved_ = model->features[kMfMediaTypeDlgType];
+    model->features[kMfMediaTypeDlgType] = 1;
+    g_passes.clear();
+  }
+  void TearDown() override {
+    ProcessModelInfo()->features[kMfMediaTypeDlgType] = saved_;
+    BasicSheet::TearDown();
+  }
+  HWND Open() { return kit_.OpenDialog(kit_.Templates(), 164, AutoTrayPaperDlgProc); }
+  int16_t AutoType() { return F().PTInfoAuto.nPaperType2; }
+  int IndexOfOther(int16_t value) {
+    HWND c = kit_.Control(1003);
+    for (int i = 0; i < SendMessageW(c, CB_GETCOUNT, 0, 0); ++i) {
+      auto* row = reinterpret_cast<const OptionHead*>(SendMessageW(c, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+      if (static_cast<int16_t>(row->value) != value) return i;
+    }
+    return -1;
+  }
+  uint32_t saved_ = 0;
+};
+
+TEST_F(AutoTrayDialog, AChoiceIsStoredARefusalUndoneAndCancelRestoresEverything) {
+  DocDMode before;
+  std::memcpy(&before, &kit_.Settings(), sizeof before);
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(kit_.Control(1003)));
+  const int other = IndexOfOther(AutoType());
+  ASSERT_GE(other, 0);
+  kit_.Select(1003, other);
+  const int16_t chosen = AutoType();
+  EXPECT_NE(chosen, Fields(before).PTInfoAuto.nPaperType2);
+  EXPECT_EQ(g_passes.back(), 1003);
+  // A warning (101) undoes the choice, unlike a tray change elsewhere.
+  g_scriptedControl = 1003;
+  g_scriptedAnswer = 101;
+  kit_.Select(1003, IndexOfOther(chosen));
+  EXPECT_EQ(AutoType(), chosen);
+  g_scriptedControl = 0;
+  kit_.Click(IDCANCEL);
+  EXPECT_EQ(std::memcmp(&before, &kit_.Settings(), sizeof before), 0);
+}
+
+TEST_F(AutoTrayDialog, DefaultWritesTheDefaultsWithoutAConstraintPass) {
+  const int16_t defaultType = Fields(DefaultDocDMode()).PTInfoAuto.nPaperType2;
+  ASSERT_NE(Open(), nullptr);
+  const int other = IndexOfOther(defaultType);
+  ASSERT_GE(other, 0);
+  kit_.Select(1003, other);
+  ASSERT_NE(AutoType(), defaultType);
+  g_passes.clear();
+  kit_.Click(1032);
+  EXPECT_EQ(AutoType(), defaultType);
+  EXPECT_TRUE(g_passes.empty());
+}
+
+TEST_F(AutoTrayDialog, LockedSettingsDisableTheMediaControlsOnly) {
+  kit_.Session().mayChange = 0;
+  ASSERT_NE(Open(), nullptr);
+  for (int id : {1003, 1032, 1845}) EXPECT_FALSE(IsWindowEnabled(kit_.Control(id))) << id;
+  for (int id : {IDOK, IDCANCEL, 9}) EXPECT_TRUE(IsWindowEnabled(kit_.Control(id))) << id;
 }
 
 }  // namespace
