@@ -210,7 +210,8 @@ TEST_F(BasicSheet, OrientationFollowsTheRadiosWithTheModelsLandscapeHint) {
   kit_.Click(kBasicLandscape);
   EXPECT_EQ(F().nOrientation, 2);
   // The sample model's rule: landscape pages are turned on the device.
-  EXPECT_NE(Text(kit_.Dialog(), 1016), L"");
+  EXPECT_NE(Text(kit_.Dialog(), 1016).find(L"Landscape pages are turned"), std::wstring::npos)
+      << Narrow(Text(kit_.Dialog(), 1016));
   g_scriptedControl = kBasicPortrait;
   g_scriptedAnswer = 101;
   kit_.Click(kBasicPortrait);
@@ -269,7 +270,7 @@ TEST_F(BasicSheet, TheModelsRulesReachThePageAtActivation) {
   EXPECT_EQ(collate->show, 1u);
   EXPECT_NE(collate->text[0], 0);
   const std::wstring hint = Text(kit_.Dialog(), 1016);
-  EXPECT_NE(hint, L"");
+  EXPECT_NE(hint.find(L"at most 297 mm wide"), std::wstring::npos) << Narrow(hint);
 }
 
 TEST_F(BasicSheet, CustomSizeDialogStoresOnOkAndCancelLeavesEveryByte) {
@@ -324,6 +325,32 @@ TEST_F(BasicSheet, CustomSizeDialogStoresOnOkAndCancelLeavesEveryByte) {
   EXPECT_NE(message.find(L"100.0"), std::wstring::npos) << Narrow(message);
   EXPECT_NE(message.find(L"297.0"), std::wstring::npos) << Narrow(message);
   EXPECT_EQ(F().sizInUserDefPaperMM_cx, 1500);
+}
+
+TEST_F(BasicSheet, WithEnterHeldTwoNotificationsOpenTheCustomSizeDialogOnce) {
+  ASSERT_NE(Open(), nullptr);
+  const int custom = ComboIndexOf(kBasicPaperSize, 256);
+  int opened = 0;
+  std::function<void(HWND)> cancel = [&](HWND d) {
+    ++opened;
+    PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  };
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_RETURN] = 0x80;
+  SetKeyboardState(keys);
+  for (int round = 0; round < 2; ++round) {
+    g_drive = cancel;
+    kit_.Select(kBasicPaperSize, custom);
+  }
+  keys[VK_RETURN] = 0;
+  SetKeyboardState(keys);
+  g_drive = nullptr;
+  EXPECT_EQ(opened, 1);
+  // With the key up the dialog opens every time.
+  g_drive = cancel;
+  kit_.Select(kBasicPaperSize, custom);
+  EXPECT_EQ(opened, 2);
 }
 
 TEST_F(BasicSheet, DefaultRestoresThePagesSettingsButNotTheCustomSize) {
