@@ -130,7 +130,7 @@ struct ConfigurePage {
     c.hInstance = GetModuleHandleW(nullptr);
     c.lpszClassName = L"DdTestSheetFrame";
     RegisterClassW(&c);
-    frame = CreateWindowExW(0, L"DdTestSheetFrame", L"Sheet", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 400,
+    frame = CreateWindowExW(0, L"DdTestSheetFrame", L"Sheet", WS_OVERLAPPEDWINDOW, 0, 0, 500, 400,
                             nullptr, nullptr, c.hInstance, nullptr);
     page = CreateDialogParamW(kit.Templates(), MAKEINTRESOURCEW(156), frame, PageProc,
                               withContext ? reinterpret_cast<LPARAM>(kit.Context()) : 0);
