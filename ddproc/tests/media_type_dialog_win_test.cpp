@@ -79,7 +79,12 @@ class Folder {
     CreateDirectoryW(dir_.c_str(), nullptr);
     Copy(Widen(testsupport::BinaryPath("bin/VELDRANH.DLL")), L"VELDRANH.DLL");
     Copy(Widen(testsupport::BinaryPath("bin/VELDRANG.DLL")), L"VELDRANG.DLL");
-    if (procKind[0] != '\0') {
+    if (std::string(procKind) == "real") {
+      // The procedure library of the build with what it loads beside it.
+      Copy(Widen(testsupport::BinaryPath("bin/VELDRANA.DLL")), L"VELDRANA.DLL");
+      Copy(Widen(testsupport::BinaryPath("bin/VELDRANW.DLL")), L"VELDRANW.DLL");
+      Copy(Widen(testsupport::BinaryPath("model/VELDRANK.QXD")), L"VELDRANK.QXD");
+    } else if (procKind[0] != '\0') {
       Copy(Widen(testsupport::BinaryPath(std::string("bin/standin_proc/") + procKind + "/VELDRANA.DLL")),
            L"VELDRANA.DLL");
     }
@@ -95,7 +100,8 @@ class Folder {
   }
   ~Folder() {
     if (module_ != nullptr) FreeLibrary(module_);
-    for (const wchar_t* f : {L"VELDRANH.DLL", L"VELDRANG.DLL", L"VELDRANA.DLL", L"VELDRANH.QXD", L"proc.log"}) {
+    for (const wchar_t* f : {L"VELDRANH.DLL", L"VELDRANG.DLL", L"VELDRANA.DLL", L"VELDRANW.DLL", L"VELDRANH.QXD",
+                             L"VELDRANK.QXD", L"proc.log"}) {
       DeleteFileW((dir_ + f).c_str());
     }
     RemoveDirectoryW(dir_.c_str());
@@ -261,6 +267,36 @@ TEST(MediaTypeDialog, ClickOpensTheDialogAndOkKeepsTheChoices) {
   EXPECT_NE(log.find("DoConstraints 0 1860 -1"), std::string::npos);   // each change
   EXPECT_NE(log.find("DispHintControl 156 1"), std::string::npos);
   EXPECT_NE(log.find("ReplaceDlgDispStringCmnItem 155"), std::string::npos);
+}
+
+TEST(MediaTypeDialog, TheProcedureLibraryOfTheBuildRunsTheDialog) {
+  Folder folder(ModelText("TYPE3"), "real");
+  testsupport::DialogKit kit;
+  ConfigurePage sheet(kit);
+  TrayMediaSlot* trays = Trays(kit);
+  trays[0].paperId = 9;
+  ASSERT_TRUE(Click(folder, sheet.page, [&](HWND d) {
+    EXPECT_EQ(Rows(d), 2);
+    EXPECT_EQ(Columns(d), 4);
+    // The column titles and labels come from the description file.
+    HWND header = reinterpret_cast<HWND>(SendMessageW(GetDlgItem(d, 1844), LVM_GETHEADER, 0, 0));
+    wchar_t title[64] = {};
+    HDITEMW item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = title;
+    item.cchTextMax = 64;
+    SendMessageW(header, HDM_GETITEMW, 2, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(title, L"Feed Direction");
+    wchar_t label[64] = {};
+    GetDlgItemTextW(d, 1861, label, 64);
+    EXPECT_STREQ(label, L"Feed &Direction:");
+    Choose(d, 1860, 1);
+    EXPECT_EQ(trays[0].paperId, 1u);
+    EXPECT_EQ(Cell(d, 0, 1), L"Letter (8.5 x 11 in)");
+    return IDOK;
+  }));
+  EXPECT_EQ(trays[0].paperId, 1u);
+  EXPECT_EQ(ConfigurePage::changed.size(), 1u);
 }
 
 TEST(MediaTypeDialog, ARefusedChoiceIsUndoneAndOkKeepsThePreviousValue) {
