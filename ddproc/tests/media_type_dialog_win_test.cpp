@@ -75,7 +75,8 @@ class Folder {
   Folder(const std::string& model, const char* procKind) {
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH, temp);
-    dir_ = std::wstring(temp) + L"ddproc_dialogs_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    dir_ = std::wstring(temp) + L"ddproc_dialogs_" + Widen(procKind) + L"_" + std::to_wstring(GetCurrentProcessId()) +
+           L"\\";
     CreateDirectoryW(dir_.c_str(), nullptr);
     Copy(Widen(testsupport::BinaryPath("bin/VELDRANH.DLL")), L"VELDRANH.DLL");
     Copy(Widen(testsupport::BinaryPath("bin/VELDRANG.DLL")), L"VELDRANG.DLL");
@@ -269,36 +270,6 @@ TEST(MediaTypeDialog, ClickOpensTheDialogAndOkKeepsTheChoices) {
   EXPECT_NE(log.find("ReplaceDlgDispStringCmnItem 155"), std::string::npos);
 }
 
-TEST(MediaTypeDialog, TheProcedureLibraryOfTheBuildRunsTheDialog) {
-  Folder folder(ModelText("TYPE3"), "real");
-  testsupport::DialogKit kit;
-  ConfigurePage sheet(kit);
-  TrayMediaSlot* trays = Trays(kit);
-  trays[0].paperId = 9;
-  ASSERT_TRUE(Click(folder, sheet.page, [&](HWND d) {
-    EXPECT_EQ(Rows(d), 2);
-    EXPECT_EQ(Columns(d), 4);
-    // The column titles and labels come from the description file.
-    HWND header = reinterpret_cast<HWND>(SendMessageW(GetDlgItem(d, 1844), LVM_GETHEADER, 0, 0));
-    wchar_t title[64] = {};
-    HDITEMW item = {};
-    item.mask = HDI_TEXT;
-    item.pszText = title;
-    item.cchTextMax = 64;
-    SendMessageW(header, HDM_GETITEMW, 2, reinterpret_cast<LPARAM>(&item));
-    EXPECT_STREQ(title, L"Feed Direction");
-    wchar_t label[64] = {};
-    GetDlgItemTextW(d, 1861, label, 64);
-    EXPECT_STREQ(label, L"Feed &Direction:");
-    Choose(d, 1860, 1);
-    EXPECT_EQ(trays[0].paperId, 1u);
-    EXPECT_EQ(Cell(d, 0, 1), L"Letter (8.5 x 11 in)");
-    return IDOK;
-  }));
-  EXPECT_EQ(trays[0].paperId, 1u);
-  EXPECT_EQ(ConfigurePage::changed.size(), 1u);
-}
-
 TEST(MediaTypeDialog, ARefusedChoiceIsUndoneAndOkKeepsThePreviousValue) {
   Folder folder(ModelText("TYPE1"), "complete");
   SetEnvironmentVariableW(L"PROC_REFUSE", L"1003");
@@ -466,6 +437,38 @@ TEST(MediaTypeDialog, LockedSettingsDisableTheListAndDropLists) {
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, 1860)));
     return IDCANCEL;
   }));
+}
+
+// Last: the procedure library keeps itself and what it loaded in the
+// process once it has run, so it gets a folder of its own.
+TEST(MediaTypeDialog, TheProcedureLibraryOfTheBuildRunsTheDialog) {
+  Folder folder(ModelText("TYPE3"), "real");
+  testsupport::DialogKit kit;
+  ConfigurePage sheet(kit);
+  TrayMediaSlot* trays = Trays(kit);
+  trays[0].paperId = 9;
+  ASSERT_TRUE(Click(folder, sheet.page, [&](HWND d) {
+    EXPECT_EQ(Rows(d), 2);
+    EXPECT_EQ(Columns(d), 4);
+    // The column titles and labels come from the description file.
+    HWND header = reinterpret_cast<HWND>(SendMessageW(GetDlgItem(d, 1844), LVM_GETHEADER, 0, 0));
+    wchar_t title[64] = {};
+    HDITEMW item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = title;
+    item.cchTextMax = 64;
+    SendMessageW(header, HDM_GETITEMW, 2, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(title, L"Feed Direction");
+    wchar_t label[64] = {};
+    GetDlgItemTextW(d, 1861, label, 64);
+    EXPECT_STREQ(label, L"Feed &Direction:");
+    Choose(d, 1860, 1);
+    EXPECT_EQ(trays[0].paperId, 1u);
+    EXPECT_EQ(Cell(d, 0, 1), L"Letter (8.5 x 11 in)");
+    return IDOK;
+  }));
+  EXPECT_EQ(trays[0].paperId, 1u);
+  EXPECT_EQ(ConfigurePage::changed.size(), 1u);
 }
 
 }  // namespace
