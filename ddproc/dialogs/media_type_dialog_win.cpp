@@ -296,7 +296,8 @@ void Activated(HWND dialog) {
 
 COLORREF ListBackground(HWND list) {
   const COLORREF colour = static_cast<COLORREF>(SendMessageW(list, LVM_GETTEXTBKCOLOR, 0, 0));
-  return colour == CLR_NONE ? GetSysColor(COLOR_WINDOW) : colour;
+  // CLR_NONE, and CLR_DEFAULT that some list views answer, are no colour.
+  return colour == CLR_NONE || colour == CLR_DEFAULT ? GetSysColor(COLOR_WINDOW) : colour;
 }
 
 void DrawTrayRow(HWND dialog, const DRAWITEMSTRUCT* item) {
@@ -357,6 +358,9 @@ void DrawTrayRow(HWND dialog, const DRAWITEMSTRUCT* item) {
   RestoreDC(dc, saved);
 }
 
+// A drop-list item: its background by state, then a row the constraint
+// rules refused with its warning icon at the left, and the row's text (20
+// pixels in, at the left edge in the edit part of a row without icon).
 void DrawComboItem(const DRAWITEMSTRUCT* item) {
   HDC dc = item->hDC;
   if (item->itemID == static_cast<UINT>(-1)) {
@@ -368,13 +372,24 @@ void DrawComboItem(const DRAWITEMSTRUCT* item) {
   if ((item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0) {
     FillRect(dc, &item->rcItem, GetSysColorBrush(disabled ? COLOR_BTNFACE : selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     const auto* row = reinterpret_cast<const OptionItem*>(item->itemData);
-    if (row != nullptr) {
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-      RECT text = item->rcItem;
-      text.left += 2;
-      DrawTextW(dc, reinterpret_cast<const wchar_t*>(row->text), -1, &text,
-                DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (row != nullptr && row != reinterpret_cast<const OptionItem*>(CB_ERR)) {
+      const RECT& cell = item->rcItem;
+      const int iconId = row->flag != 0 ? static_cast<int>(row->iconId) : 0;
+      if (iconId != 0) {
+        const int side = cell.bottom - cell.top;
+        HICON icon = LoadIconW(nullptr, MAKEINTRESOURCEW(iconId));
+        if (icon != nullptr) DrawIconEx(dc, cell.left, cell.top, icon, side, side, 0, nullptr, DI_NORMAL);
+      }
+      const int x = iconId == 0 && (item->itemState & ODS_COMBOBOXEDIT) != 0 ? cell.left : cell.left + 20;
+      const int oldMode = SetBkMode(dc, TRANSPARENT);
+      const COLORREF oldColour =
+          SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : disabled ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+      const auto* text = reinterpret_cast<const wchar_t*>(row->text);
+      int length = 0;
+      while (length < 48 && text[length] != L'\0') ++length;
+      TextOutW(dc, x, cell.top + 1, text, length);
+      SetTextColor(dc, oldColour);
+      SetBkMode(dc, oldMode);
     }
   }
   if ((item->itemAction & ODA_FOCUS) != 0 ||

@@ -255,6 +255,9 @@ TEST(MediaTypeDialog, ClickOpensTheDialogAndOkKeepsTheChoices) {
     EXPECT_EQ(Cell(d, 1, 1), L"Letter (8.5 x 11 in)");
     EXPECT_EQ(Cell(d, 1, 4), L"Heavy");
     EXPECT_EQ(Cell(d, 1, 6), L"Punched");
+    // A picture of the dialog for review, under <build>/screenshots/.
+    RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_FALSE(kit.Screenshot("media_type_155", d).empty());
     return IDOK;
   }));
   EXPECT_EQ(trays[1].paperId, 1u);
