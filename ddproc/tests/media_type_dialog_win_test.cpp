@@ -258,6 +258,20 @@ TEST(MediaTypeDialog, ClickOpensTheDialogAndOkKeepsTheChoices) {
     // A picture of the dialog for review, under <build>/screenshots/.
     RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_FALSE(kit.Screenshot("media_type_155", d).empty());
+    // Rows are painted whole: an empty cell of an unselected row in the
+    // window colour, of the selected row in the highlight colour.
+    HWND list = GetDlgItem(d, 1844);
+    HDC dc = GetDC(list);
+    for (int row : {0, 1}) {
+      RECT r = {};
+      r.left = LVIR_BOUNDS;
+      SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+      RECT client = {};
+      GetClientRect(list, &client);
+      const COLORREF expected = GetSysColor(row == 1 ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+      EXPECT_EQ(GetPixel(dc, client.right - 4, (r.top + r.bottom) / 2), expected) << row;
+    }
+    ReleaseDC(list, dc);
     return IDOK;
   }));
   EXPECT_EQ(trays[1].paperId, 1u);
