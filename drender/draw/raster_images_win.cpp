@@ -12,6 +12,7 @@
 #include "drender/draw/clip_path.h"
 #include "drender/draw/draw_pdev.h"
 #include "drender/draw/draw_services.h"
+#include "drender/draw/jpeg_passes.h"
 #include "drender/draw/raster_rows.h"
 #include "drender/draw/xl_path_writers.h"
 #include "drender/pclxl/pclxl_ops.h"
@@ -151,11 +152,8 @@ BOOL Img_JpegEncode(RenderPdev* pdev, DrawJob* job, SURFOBJ* source, POINTL poin
     }
   }
 
-  if (encode(&params, kJpegPassMeasure) != 0 || params.output_size == 0) return FALSE;
-  std::unique_ptr<uint8_t[]> output(new (std::nothrow) uint8_t[params.output_size]);
-  if (!output) return FALSE;
-  params.output = output.get();
-  if (encode(&params, kJpegPassEncode) != 0 || params.output_size == 0) return FALSE;
+  std::unique_ptr<uint8_t[]> output;
+  if (!Img_JpegEncodeStream(encode, &params, &output)) return FALSE;
 
   XlRasterHeader header{XlColorMapping::Direct, XlColorDepth::Bits8, static_cast<uint16_t>(width),
                         static_cast<uint16_t>(height), DestinationSize(target)};
