@@ -468,3 +468,70 @@ TEST_F(DrawingTest, JpegImagesAndTheirFallback) {
 }
 
 }  // namespace
+
+namespace {
+
+// A presentation program that paints its white background first: that
+// first blit is dropped when the setting asks for it, for versions before
+// 12 only; a second one is sent.
+TEST_F(DrawingTest, WhiteBackgroundOfOldPresentationsIsDropped) {
+  Load();
+  struct Case {
+    uint32_t version;
+    size_t rectangles;  // of the two white fills
+  };
+  for (const Case& c : {Case{11, 1}, Case{12, 2}}) {
+    SCOPED_TRACE(c.version);
+    DriverDevMode dm = A4DevMode();
+    const uint32_t on = 1;
+    std::memcpy(DocBytes(&dm.doc) + 5536, &on, 4);
+    const char16_t program[] = u"POWERPNT.EXE";
+    std::memcpy(DocBytes(&dm.doc) + 7988, program, sizeof program);
+    std::memcpy(DocBytes(&dm.doc) + 8020, &c.version, 4);
+    HostBrush white(0xFFFFFF);
+    const xl::Dissection d = Run(
+        [&](SURFOBJ* s) {
+          RECTL page{0, 0, 1000, 1000};
+          auto bitBlt = Entry<decltype(&DrvBitBlt)>(INDEX_DrvBitBlt);
+          EXPECT_TRUE(bitBlt(s, nullptr, nullptr, nullptr, nullptr, &page, nullptr, nullptr, white.get(), nullptr, 0xF0F0));
+          EXPECT_TRUE(bitBlt(s, nullptr, nullptr, nullptr, nullptr, &page, nullptr, nullptr, white.get(), nullptr, 0xF0F0));
+        },
+        dm);
+    EXPECT_EQ(d.Count("Rectangle"), c.rectangles);
+  }
+}
+
+// A rectangle gradient: drawn by the engine into a bitmap, sent as an image
+// inside a clip of the gradient's rectangles; the next clip is written
+// again.
+TEST_F(DrawingTest, GradientFillIsAnImageInsideItsShape) {
+  Load();
+  HostClip clip({RECTL{0, 0, 500, 500}});
+  clip.get()->iUniq = 9;
+  const xl::Dissection d = Run([&](SURFOBJ* s) {
+    TRIVERTEX v[2] = {{100, 100, 0xFF00, 0, 0, 0}, {140, 110, 0, 0, 0xFF00, 0}};
+    GRADIENT_RECT mesh{0, 1};
+    RECTL bounds{100, 100, 140, 110};
+    POINTL dither{0, 0};
+    auto fill = Entry<decltype(&DrvGradientFill)>(INDEX_DrvGradientFill);
+    EXPECT_TRUE(fill(s, clip.get(), nullptr, v, 2, &mesh, 1, &bounds, &dither, GRADIENT_FILL_RECT_H));
+    EXPECT_EQ(v[0].x, 100);  // the caller's vertices are given back unchanged
+    HostBrush red(0x0000FF);
+    EXPECT_TRUE(Entry<decltype(&DrvPaint)>(INDEX_DrvPaint)(s, clip.get(), red.get(), nullptr, 0x0D0D));
+    EXPECT_TRUE(Entry<decltype(&DrvPaint)>(INDEX_DrvPaint)(s, clip.get(), red.get(), nullptr, 0x0D0D));
+  });
+  ASSERT_TRUE(d.ok) << d.error;
+  EXPECT_EQ(d.Count("RectanglePath"), 1u);
+  EXPECT_EQ(d.Count("SetClipReplace"), 1u);
+  // After the gradient's clip, the paint's rectangle clip is written once.
+  EXPECT_EQ(d.Count("SetClipRectangle"), 1u);
+  const std::vector<Picture> pictures = Pictures(d);
+  ASSERT_EQ(pictures.size(), 1u);
+  ASSERT_EQ(pictures[0].width, 40u);
+  // Red at the left edge, blue towards the right.
+  EXPECT_EQ(pictures[0].rgb[0], 255);
+  EXPECT_EQ(pictures[0].rgb[2], 0);
+  EXPECT_GT(pictures[0].rgb[39 * 3 + 2], 240);
+}
+
+}  // namespace

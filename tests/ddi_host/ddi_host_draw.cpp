@@ -138,13 +138,14 @@ HOST_EXPORT BOOL APIENTRY EngCopyBits(SURFOBJ*, SURFOBJ*, CLIPOBJ*, XLATEOBJ*, R
 
 // Rectangles graded from their first to their second vertex (across for
 // GRADIENT_FILL_RECT_H, down for _V); triangles in their first vertex's
-// colour.  32-bit bitmaps only.
+// colour.  32-bit bitmaps only, in the device's colour order (red in the
+// low byte), as the bitmaps the driver associates with its device.
 HOST_EXPORT BOOL APIENTRY EngGradientFill(SURFOBJ* target, CLIPOBJ*, XLATEOBJ*, TRIVERTEX* vertices, ULONG count,
                                           PVOID mesh, ULONG meshCount, RECTL*, POINTL*, ULONG mode) {
   ++DdiHost_DrawCalls().gradientFill;
   if (!target || target->iBitmapFormat != BMF_32BPP || !target->pvScan0 || !vertices || !mesh) return FALSE;
   auto colour = [](const TRIVERTEX& v) {
-    return uint32_t(v.Blue >> 8) | (uint32_t(v.Green >> 8) << 8) | (uint32_t(v.Red >> 8) << 16);
+    return uint32_t(v.Red >> 8) | (uint32_t(v.Green >> 8) << 8) | (uint32_t(v.Blue >> 8) << 16);
   };
   auto fill = [&](LONG l, LONG t, LONG r, LONG b, auto colourAt) {
     for (LONG y = std::max<LONG>(t, 0); y < std::min<LONG>(b, target->sizlBitmap.cy); ++y) {
@@ -175,7 +176,7 @@ HOST_EXPORT BOOL APIENTRY EngGradientFill(SURFOBJ* target, CLIPOBJ*, XLATEOBJ*, 
     fill(a.x, a.y, b.x, b.y, [&](LONG x, LONG y) {
       const LONG at = across ? x - a.x : y - a.y;
       auto mix = [&](COLOR16 p, COLOR16 q) { return uint32_t(((p >> 8) * (span - at) + (q >> 8) * at) / span); };
-      return mix(a.Blue, b.Blue) | (mix(a.Green, b.Green) << 8) | (mix(a.Red, b.Red) << 16);
+      return mix(a.Red, b.Red) | (mix(a.Green, b.Green) << 8) | (mix(a.Blue, b.Blue) << 16);
     });
   }
   return TRUE;
