@@ -39,6 +39,7 @@ void PutColour(const DrawJob* job, std::vector<uint8_t>* palette, uint32_t colou
 uint8_t Space(const DrawJob* job) { return job->grayMode ? 1 : 2; }
 
 uint32_t SolidBrush(DrawJob* job, uint32_t colour, bool allowBlack) {
+  if (job->watermarkHalftone) return Gfx_SetWatermarkHalftoneBrush(job);
   std::vector<uint8_t> bytes;
   PutColour(job, &bytes, colour, allowBlack);
   if (!XL_SetColorSpace(job->enc, job->gs, Space(job), nullptr, 0)) return 0;
@@ -243,6 +244,45 @@ uint32_t Gfx_RealizePatternBrush(DrawJob* job, const RealizedBrush* r, uint32_t 
   if (r->kind == kBrushPattern) return PatternBrush(job, r, allowBlack);
   Gfx_SetNullBrush(job);
   return 0;
+}
+
+uint32_t Gfx_SetWatermarkHalftoneBrush(DrawJob* job) {
+  std::vector<uint8_t> palette;
+  PutColour(job, &palette, job->watermarkColour & 0xFFFFFF, false);
+  PutColour(job, &palette, 0xFFFFFF, false);
+  if (!XL_SetColorSpace(job->enc, job->gs, Space(job), palette.data(), static_cast<uint16_t>(palette.size()))) {
+    return 0;
+  }
+  const auto id = static_cast<int16_t>(job->gs->patternId);
+  const XlRasterHeader header{XlColorMapping::Indexed, XlColorDepth::Bits1, 16, 16, XlUInt16XY{16, 16}};
+  if (!XlOp_BeginRastPattern(job->enc, header, id, 1)) return 0;
+  uint32_t ok;
+  if (job->watermarkSolidCell || !job->deltaRowAllowed) {
+    // Rows of two pixel bytes padded to four.
+    uint8_t rows[64] = {};
+    for (int y = 0; y < 16 && !job->watermarkSolidCell; ++y) {
+      rows[4 * y] = rows[4 * y + 1] = (y / 4) % 2 == 0 ? 0xF0 : 0x0F;
+    }
+    ok = XlOp_ReadRastPattern(job->enc, 0, 16, XlCompressMode::None, XlBlock{rows, sizeof rows, XL_EMBED_AUTO});
+  } else {
+    // Four groups of rows: one new row (F0 F0, then 0F 0F, ...) and three
+    // repeating it.
+    uint8_t block[44];
+    for (int g = 0; g < 4; ++g) {
+      uint8_t* p = block + 11 * g;
+      const uint8_t b = g % 2 == 0 ? 0xF0 : 0x0F;
+      const uint8_t group[11] = {3, 0, 0x20, b, b, 0, 0, 0, 0, 0, 0};
+      std::memcpy(p, group, sizeof group);
+    }
+    ok = XlOp_ReadRastPattern(job->enc, 0, 16, XlCompressMode::DeltaRow, XlBlock{block, sizeof block, XL_EMBED_AUTO});
+  }
+  if (!ok || !XlOp_EndRastPattern(job->enc) || !SelectDefined(job, id)) return 0;
+  // The id now names the halftone: a pattern defined under it before is
+  // defined again when next used.
+  job->gs->patternNeedsDefinition = 1;
+  if (job->definedSignature) *job->definedSignature = 0;
+  job->gs->brushWhite = 0;
+  return XL_SetTransparentTxModes(job->enc, job->gs);
 }
 
 uint32_t XL_DefineRastPattern1(DrawJob* job, int16_t id, const uint8_t rows[8]) {

@@ -80,6 +80,10 @@ uint32_t Gfx_BrushSignature(const RealizedBrush* record);
 uint32_t Gfx_RealizePatternBrush(DrawJob* job, const RealizedBrush* record, uint32_t solid, bool allowBlack);
 // The null brush.
 uint32_t Gfx_SetNullBrush(DrawJob* job);
+// The brush of a transparent watermark: a 16 x 16 pattern of the
+// watermark's colour and white (a checkerboard of 4 x 4 cells, or solid for
+// the models that ask for it), with both transfer modes transparent.
+uint32_t Gfx_SetWatermarkHalftoneBrush(DrawJob* job);
 
 // An 8 x 8 one-bit pattern: BeginRastPattern, ReadRastPattern with one
 // 32-byte block (each row byte followed by three zero bytes),

@@ -31,6 +31,11 @@ struct DrawJob {
   uint16_t resolutionX;    // dpi
   uint16_t resolutionY;
   uint32_t* definedSignature;  // of the pattern the page defined last (may be null)
+  // The user interface core draws a transparent watermark: solid brushes
+  // become a halftone of the watermark's colour.
+  uint8_t watermarkHalftone;
+  uint8_t watermarkSolidCell;  // the model's watermark kind 2: the cell is solid
+  uint32_t watermarkColour;    // 0x00BBGGRR
 };
 
 // Sets a content bit of the page when blank pages are dropped and what is

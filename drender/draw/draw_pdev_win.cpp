@@ -1,6 +1,9 @@
 #include "drender/draw/draw_pdev.h"
 
+#include <cstring>
+
 #include "common/records/doc_fields.h"
+#include "common/records/watermark_info.h"
 #include "drender/render_model.h"
 #include "drender/render_pdev.h"
 
@@ -14,6 +17,9 @@ constexpr uint32_t kPrintWithBlackAt = 2240;
 constexpr uint32_t kPrintWithBlackOptionAt = 2241;
 constexpr uint32_t kJpegQualityAt = 3664;
 constexpr uint32_t kJpegSubModeAt = 3665;
+// The selected watermark record (common/records/watermark_info.h) starts at 1556.
+constexpr uint32_t kWatermarkColourAt = 1556 + offsetof(WaterMarkInfo, crColor);
+constexpr uint32_t kWatermarkTransparentAt = 1556 + offsetof(WaterMarkInfo, bBkGrnd);
 
 const DocDMode* Doc(RenderPdev* pdev) { return &pdev->state.live->devmode.doc; }
 
@@ -55,6 +61,11 @@ DrawJob Draw_JobOf(RenderPdev* pdev) {
   job.resolutionX = static_cast<uint16_t>(s.resolutionX);
   job.resolutionY = static_cast<uint16_t>(s.resolutionY);
   job.definedSignature = &s.draw.definedSignature;
+  if (s.gs.uiDrawing && DocByte(doc, kWatermarkTransparentAt) != 0) {
+    job.watermarkHalftone = 1;
+    std::memcpy(&job.watermarkColour, DocBytes(doc) + kWatermarkColourAt, 4);
+    job.watermarkSolidCell = model && model->features[kMfWatermarkDrawType] == 2 ? 1 : 0;
+  }
   s.gs.grayMode = job.grayMode;
   return job;
 }

@@ -300,6 +300,34 @@ TEST_F(DrawTest, BitmapPatternRowsDecodeToTheirPixels) {
   }
 }
 
+TEST_F(DrawTest, TransparentWatermarkBrushIsAHalftone) {
+  std::vector<uint8_t> checker;
+  for (int y = 0; y < 16; ++y) {
+    const uint8_t b = (y / 4) % 2 == 0 ? 0xF0 : 0x0F;
+    checker.insert(checker.end(), {b, b});
+  }
+  struct Case {
+    uint8_t deltaAllowed, solid;
+    double mode;
+    std::vector<uint8_t> rows;
+  };
+  const Case cases[] = {{1, 0, 3, checker}, {0, 0, 0, checker}, {1, 1, 0, std::vector<uint8_t>(32, 0)}};
+  for (const Case& c : cases) {
+    XL_CachePageReset(&cache_, false);
+    job_.deltaRowAllowed = c.deltaAllowed;
+    job_.watermarkHalftone = 1;
+    job_.watermarkSolidCell = c.solid;
+    job_.watermarkColour = 0x0000FF;
+    Gfx_RealizePatternBrush(&job_, nullptr, 0x00FF00, false);
+    const xl::Dissection& d = Written();
+    EXPECT_EQ(d.Names(), (Names{"SetColorSpace", "BeginRastPattern", "ReadRastPattern", "EndRastPattern",
+                                "SetBrushSource", "SetPaintTxMode", "SetSourceTxMode"}));
+    EXPECT_EQ(Items(d.ops[0], kPaletteData), (std::vector<double>{255, 0, 0, 255, 255, 255}));
+    EXPECT_EQ(d.ops[2].Number(kCompressMode), c.mode);
+    EXPECT_EQ(d.ops[2].rows, c.rows);
+  }
+}
+
 TEST_F(DrawTest, PenFromItsDescription) {
   PenDescription pen{};
   pen.width = 7;
