@@ -312,7 +312,14 @@ BOOL Img_StretchBlt(RenderPdev* pdev, CLIPOBJ* clip, SURFOBJ* source, SIZEL size
   DrawJob job = Draw_JobOf(pdev);
   if (!noClip && !Gfx_OutputClipAndPath(pdev, &job, clip)) return FALSE;
   if (brush) {
-    Gfx_RealizePatternBrush(&job, static_cast<const RealizedBrush*>(brush->pvRbrush), brush->iSolidColor, false);
+    const RealizedBrush* realized = nullptr;
+    if (brush->iSolidColor == 0xFFFFFFFF) {
+      const DdiServices* services = Ddi_Services();
+      realized = static_cast<const RealizedBrush*>(
+          brush->pvRbrush ? brush->pvRbrush
+                          : (services->BRUSHOBJ_pvGetRbrush ? services->BRUSHOBJ_pvGetRbrush(brush) : nullptr));
+    }
+    Gfx_RealizePatternBrush(&job, realized, brush->iSolidColor, false);
   } else {
     Gfx_SetNullBrush(&job);
   }

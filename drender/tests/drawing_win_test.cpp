@@ -535,3 +535,44 @@ TEST_F(DrawingTest, GradientFillIsAnImageInsideItsShape) {
 }
 
 }  // namespace
+
+namespace {
+
+// With blank pages dropped, a page keeps its place only when what was drawn
+// leaves a mark: a red rectangle does, a white image and a white
+// rectangle do not.
+TEST_F(DrawingTest, BlankPagesAreDroppedByWhatTheDrawingLeaves) {
+  Load();
+  DriverDevMode dm = A4DevMode();
+  SetDocByte(&dm.doc, 1249, 1);  // SaveBlankPaper
+  SealDocDMode(&dm.doc);
+  HostBrush red(0x0000FF), white(0xFFFFFF);
+  HostClip area({RECTL{10, 10, 200, 200}});
+  const Source blank{4, 2, std::vector<uint8_t>(4 * 2 * 3, 255), {}, {}};
+  HostBitmap whiteImage(4, 2, BMF_24BPP, false, blank.rgb);
+  DdiHost::FaxJob job;
+  job.outputFile = output_.c_str();
+  job.devmode = reinterpret_cast<DEVMODEW*>(&dm);
+  job.pages = 4;
+  job.draw = [&](SURFOBJ* s, int page) {
+    auto paint = Entry<decltype(&DrvPaint)>(INDEX_DrvPaint);
+    BOOL ok = TRUE;
+    if (page == 0) ok = paint(s, area.get(), red.get(), nullptr, 0x0D0D);
+    if (page == 2) ok = Blit(s, whiteImage, nullptr, 50, 50);
+    if (page == 3) ok = paint(s, area.get(), white.get(), nullptr, 0x0D0D);
+    EXPECT_TRUE(ok) << page;
+  };
+  DdiHost::JobResult result = host_.RunFaxJob(printer_.handle(), printer_.name().c_str(), job);
+  ASSERT_TRUE(result.ok) << result.failedStep;
+  const std::vector<uint8_t> bytes = ReadFileBytes(output_);
+  DeleteFileW(output_.c_str());
+  xl::Options options;
+  options.skipToHeader = true;
+  const xl::Dissection d = xl::Dissect(bytes, options);
+  ASSERT_TRUE(d.ok) << d.error;
+  EXPECT_EQ(d.Count("BeginPage"), 1u);
+  EXPECT_EQ(d.Count("Rectangle"), 1u);
+  EXPECT_EQ(d.Count("BeginImage"), 0u);
+}
+
+}  // namespace
