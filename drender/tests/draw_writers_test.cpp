@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "drender/draw/brushes.h"
+#include "drender/draw/jpeg_passes.h"
 #include "drender/draw/raster_rows.h"
 #include "drender/draw/xl_path_writers.h"
 #include "drender/pclxl/byte_sink.h"
@@ -493,6 +494,60 @@ TEST_F(DrawTest, ContentTestsSeeOnlyNearWhite) {
   EXPECT_TRUE(Img_IsIndexedRowContent(spot, 1, 10, palette, 2, false));
   // The bits past the row's pixels are not looked at.
   EXPECT_FALSE(Img_IsIndexedRowContent(spot, 1, 8, palette, 2, false));
+}
+
+// A stand-in encoder: a stream of `g_streamSize` bytes (each its index),
+// written only when the capacity holds it; calls are recorded.
+uint32_t g_streamSize = 0;
+std::vector<uint32_t> g_calls;
+uint16_t JPEG_ENCODE_CALL FakeEncode(JpegEncodeParams* p, uint32_t pass) {
+  g_calls.push_back(pass);
+  if (g_streamSize == 0) {
+    p->output_size = 0;
+    return 0x2F00;
+  }
+  if (pass == kJpegPassEncode) {
+    if (p->output_size < g_streamSize) {
+      p->output_size = 0;
+      return 0x2005;
+    }
+    for (uint32_t i = 0; i < g_streamSize; ++i) p->output[i] = static_cast<uint8_t>(i);
+  }
+  p->output_size = g_streamSize;
+  return 0;
+}
+
+TEST(JpegPasses, OnePassWhenTheBoundHoldsTheStreamElseMeasureFirst) {
+  struct Case {
+    uint32_t width, height, stream;
+    std::vector<uint32_t> calls;
+    uint32_t result;
+  };
+  const Case cases[] = {
+      {100, 10, 2000, {1}, 1},             // fits the bound: one pass
+      {10, 10, 70000, {1, 0, 1}, 1},       // larger than the bound: measured, then encoded
+      {10, 10, 0, {1, 0}, 0},              // the encoder fails: nothing
+      {40000, 40000, 500, {0, 1}, 1},      // too large for a bound: measured first
+  };
+  for (const Case& c : cases) {
+    g_streamSize = c.stream;
+    g_calls.clear();
+    JpegEncodeParams params{};
+    params.width = c.width;
+    params.height = c.height;
+    std::unique_ptr<uint8_t[]> out;
+    uint32_t passes = 0;
+    EXPECT_EQ(Img_JpegEncodeStream(&FakeEncode, &params, &out, &passes), c.result) << c.stream;
+    EXPECT_EQ(g_calls, c.calls) << c.stream;
+    EXPECT_EQ(passes, c.calls.size());
+    if (c.result) {
+      ASSERT_TRUE(out);
+      EXPECT_EQ(params.output_size, c.stream);
+      EXPECT_EQ(out[c.stream - 1], static_cast<uint8_t>(c.stream - 1));
+    } else {
+      EXPECT_FALSE(out);
+    }
+  }
 }
 
 }  // namespace
