@@ -576,3 +576,38 @@ TEST_F(DrawingTest, BlankPagesAreDroppedByWhatTheDrawingLeaves) {
 }
 
 }  // namespace
+
+namespace {
+
+// A source larger than its destination is reduced by the engine first: the
+// printer receives the destination's pixels, and the work bitmap is freed.
+TEST_F(DrawingTest, ReducedImagesAreStretchedByTheEngineFirst) {
+  Load();
+  const Source s = MakeSource(BMF_8BPP, 40, 20, 4);
+  HostBitmap bitmap(40, 20, BMF_8BPP, true, s.rgb, s.indexes);
+  HostXlate table(s.table);
+  const int surfacesBefore = DdiHost_LiveObjects().surfaces;
+  const xl::Dissection d = Run([&](SURFOBJ* surface) {
+    RECTL target{100, 100, 120, 110};
+    RECTL from{0, 0, 40, 20};
+    EXPECT_TRUE(Entry<decltype(&DrvStretchBlt)>(INDEX_DrvStretchBlt)(surface, bitmap.get(), nullptr, nullptr,
+                                                                      table.get(), nullptr, nullptr, &target, &from,
+                                                                      nullptr, 3));
+  });
+  EXPECT_EQ(DdiHost_LiveObjects().surfaces, surfacesBefore);
+  EXPECT_GE(DdiHost_DrawCalls().stretchBlt, 1);
+  const std::vector<Picture> pictures = Pictures(d);
+  ASSERT_EQ(pictures.size(), 1u);
+  ASSERT_EQ(pictures[0].width, 20u);
+  ASSERT_EQ(pictures[0].height, 10u);
+  std::vector<uint8_t> expected;
+  for (uint32_t y = 0; y < 10; ++y) {
+    for (uint32_t x = 0; x < 20; ++x) {
+      const uint8_t* p = &s.rgb[(size_t{y * 2} * 40 + x * 2) * 3];
+      expected.insert(expected.end(), p, p + 3);
+    }
+  }
+  EXPECT_EQ(pictures[0].rgb, expected);
+}
+
+}  // namespace
