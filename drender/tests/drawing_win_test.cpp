@@ -611,3 +611,38 @@ TEST_F(DrawingTest, ReducedImagesAreStretchedByTheEngineFirst) {
 }
 
 }  // namespace
+
+namespace {
+
+// A triangle mesh: each triangle becomes a closed figure of the clip; a
+// blit with a raster operation and no mask sends its source like a stretch.
+TEST_F(DrawingTest, TriangleGradientsAndStretchesWithARasterOperation) {
+  Load();
+  const Source s = MakeSource(BMF_24BPP, 6, 4, 8);
+  HostBitmap bitmap(6, 4, BMF_24BPP, true, s.rgb);
+  HostXlate swap(&HostXlate_SwapRedBlue);
+  const xl::Dissection d = Run([&](SURFOBJ* surface) {
+    TRIVERTEX v[4] = {{10, 10, 0, 0xFF00, 0, 0}, {50, 10, 0, 0xFF00, 0, 0}, {10, 50, 0, 0, 0, 0}, {50, 50, 0, 0, 0, 0}};
+    GRADIENT_TRIANGLE mesh[2] = {{0, 1, 2}, {1, 2, 3}};
+    RECTL bounds{10, 10, 50, 50};
+    POINTL dither{0, 0};
+    EXPECT_TRUE(Entry<decltype(&DrvGradientFill)>(INDEX_DrvGradientFill)(surface, nullptr, nullptr, v, 4, mesh, 2,
+                                                                          &bounds, &dither, GRADIENT_FILL_TRIANGLE));
+    RECTL target{200, 200, 206, 204};
+    RECTL from{0, 0, 6, 4};
+    EXPECT_TRUE(Entry<decltype(&DrvStretchBltROP)>(INDEX_DrvStretchBltROP)(
+        surface, bitmap.get(), nullptr, nullptr, swap.get(), nullptr, nullptr, &target, &from, nullptr, 3, nullptr,
+        0xCCCC));
+  });
+  ASSERT_TRUE(d.ok) << d.error;
+  EXPECT_EQ(d.Count("LinePath"), 2u);
+  EXPECT_EQ(d.Count("CloseSubPath"), 2u);
+  EXPECT_EQ(d.Count("SetClipReplace"), 1u);
+  const std::vector<Picture> pictures = Pictures(d);
+  ASSERT_EQ(pictures.size(), 2u);
+  EXPECT_EQ(pictures[0].width, 40u);
+  EXPECT_EQ(pictures[0].rgb[1], 255);  // green, as the engine drew it
+  EXPECT_EQ(pictures[1].rgb, s.rgb);
+}
+
+}  // namespace
