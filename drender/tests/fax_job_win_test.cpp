@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -388,6 +389,190 @@ TEST_F(FaxJobTest, AResetBetweenPagesKeepsOneJob) {
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_EQ(MarkOf(pages[0]).first, 1);
   EXPECT_EQ(MarkOf(pages[1]).first, 2);
+}
+
+TEST_F(FaxJobTest, TheJobHeaderNamesTheTrayInTheDevicesWords) {
+  // The sample model's "ALL_InTray" section gives each tray the word the
+  // device knows it by; the tray list's notes are help texts for the user.
+  struct Case {
+    int16_t tray;
+    const char* line;
+  };
+  for (const Case& c : {Case{7, "@PJL SET MEDIASOURCE=AUTO\r\n"}, Case{257, "@PJL SET MEDIASOURCE=TRAY1\r\n"},
+                        Case{4, "@PJL SET MEDIASOURCE=MANUALFEED\r\n"}}) {
+    SCOPED_TRACE(c.tray);
+    DriverDevMode dm = A4DevMode();
+    SetDocI16(&dm.doc, kDocInTrayAt, c.tray);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 1;
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    const std::string& pjl = jobs[0].pjl;
+    EXPECT_NE(pjl.find(c.line), std::string::npos) << pjl;
+    EXPECT_EQ(pjl.find("MEDIASOURCE=The"), std::string::npos) << pjl;
+    EXPECT_EQ(pjl.find("MEDIASOURCE=For"), std::string::npos) << pjl;
+  }
+}
+
+// Settings of a job laid out by the render core: N-up on with a kind, and
+// the N-up style.
+DriverDevMode LayoutDevMode(uint8_t nupKind, uint8_t nupStyle = 0) {
+  DriverDevMode dm = A4DevMode();
+  SetDocByte(&dm.doc, kDocNupAt, 1);
+  SetDocByte(&dm.doc, kDocNupKindAt, nupKind);
+  SetDocByte(&dm.doc, kDocNupStyleAt, nupStyle);
+  SealDocDMode(&dm.doc);
+  return dm;
+}
+
+// The marks of a sheet, each with the page origin the layout set before the
+// page's own content: (mark, cell x, cell y).
+struct PlacedMark {
+  int mark;
+  double x, y;
+};
+std::vector<PlacedMark> PlacedMarks(const std::vector<const xl::Operator*>& sheet) {
+  std::vector<PlacedMark> placed;
+  double x = -1, y = -1;
+  for (const xl::Operator* op : sheet) {
+    if (op->name != "SetPageOrigin" || op->attributes.size() != 1) continue;
+    const std::vector<double>& xy = op->attributes[0].value.items;
+    if (xy.size() != 2) continue;
+    if (xy[1] == 100 && xy[0] >= 1 && xy[0] <= 16) {
+      placed.push_back(PlacedMark{static_cast<int>(xy[0]), x, y});
+    } else {
+      x = xy[0];
+      y = xy[1];
+    }
+  }
+  return placed;
+}
+
+TEST_F(FaxJobTest, FourUpPutsEightPagesOnTwoSheetsInTheStylesOrder) {
+  // Cells of a 2 x 2 sheet: 0 top left, 1 top right, 2 bottom left, 3
+  // bottom right.  Style 5 fills the columns first.
+  struct Case {
+    uint8_t style;
+    int cellOfPage[4];
+  };
+  for (const Case& c : {Case{0, {0, 1, 2, 3}}, Case{5, {0, 2, 1, 3}}, Case{6, {1, 0, 3, 2}}}) {
+    SCOPED_TRACE(c.style);
+    DdiHost::FaxJob job;
+    job.pages = 8;
+    job.draw = Mark(100);
+    const std::vector<Job> jobs = SplitJobs(Run(job, LayoutDevMode(2, c.style)));
+    ASSERT_EQ(jobs.size(), 1u);
+    ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+    const auto sheets = Pages(jobs[0].xl);
+    ASSERT_EQ(sheets.size(), 2u);
+    for (int s = 0; s < 2; ++s) {
+      const std::vector<PlacedMark> marks = PlacedMarks(sheets[s]);
+      ASSERT_EQ(marks.size(), 4u);
+      double cellX[4] = {}, cellY[4] = {};
+      for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(marks[k].mark, s * 4 + k + 1);  // drawing order on the sheet
+        cellX[c.cellOfPage[k]] = marks[k].x;
+        cellY[c.cellOfPage[k]] = marks[k].y;
+      }
+      // The cells form a grid: same row same y, same column same x, and
+      // right and below lie further on.
+      EXPECT_EQ(cellY[0], cellY[1]);
+      EXPECT_EQ(cellY[2], cellY[3]);
+      EXPECT_EQ(cellX[0], cellX[2]);
+      EXPECT_EQ(cellX[1], cellX[3]);
+      EXPECT_GT(cellX[1], cellX[0] + 300);  // half an A4 width at 200 dpi is 827 dots
+      EXPECT_GT(cellY[2], cellY[0] + 200);  // half an A4 height at 100 dpi is 584 dots
+      // Each page is scaled to about half its size, the same on both axes.
+      int scales = 0;
+      for (const xl::Operator* op : sheets[s]) {
+        if (op->name != "SetPageScale") continue;
+        const std::vector<double>& v = op->attributes[0].value.items;
+        if (v[0] > 0.3 && v[0] < 0.6) {
+          EXPECT_EQ(v[0], v[1]);
+          ++scales;
+        }
+      }
+      EXPECT_EQ(scales, 4);
+    }
+  }
+}
+
+TEST_F(FaxJobTest, ALayoutChangeEndsTheSheetEarly) {
+  // Five pages in 4-up: the last sheet holds the fifth page alone.
+  DdiHost::FaxJob job;
+  job.pages = 5;
+  job.draw = Mark(100);
+  const std::vector<Job> jobs = SplitJobs(Run(job, LayoutDevMode(2)));
+  ASSERT_EQ(jobs.size(), 1u);
+  const auto sheets = Pages(jobs[0].xl);
+  ASSERT_EQ(sheets.size(), 2u);
+  EXPECT_EQ(PlacedMarks(sheets[0]).size(), 4u);
+  const std::vector<PlacedMark> last = PlacedMarks(sheets[1]);
+  ASSERT_EQ(last.size(), 1u);
+  EXPECT_EQ(last[0].mark, 5);
+  EXPECT_EQ(last[0].x, PlacedMarks(sheets[0])[0].x);
+}
+
+TEST_F(FaxJobTest, APosterOfThreeByThreeTilesPrintsNineSheetsAndRemovesItsStream) {
+  DdiHost::FaxJob job;
+  job.pages = 1;
+  job.draw = Mark(100);
+  const std::vector<Job> jobs = SplitJobs(Run(job, LayoutDevMode(8)));
+  ASSERT_EQ(jobs.size(), 1u);
+  const xl::Dissection& d = jobs[0].xl;
+  ASSERT_TRUE(d.ok) << d.error;
+  const std::vector<std::string> names = d.Names();
+  // The page is defined once as the stream "P1", before the first sheet,
+  // and removed after the last.
+  const auto streams = d.All("BeginStream");
+  ASSERT_EQ(streams.size(), 1u);
+  EXPECT_EQ(streams[0]->attributes[0].value.Text(), "P1");
+  const auto ends = d.All("EndStream");
+  ASSERT_EQ(ends.size(), 1u);
+  bool marked = false;
+  for (const xl::Operator& op : ends[0]->streamOps) {
+    if (op.name == "SetPageOrigin" && op.attributes[0].value.items == std::vector<double>{1, 100}) marked = true;
+  }
+  EXPECT_TRUE(marked);
+  const auto removes = d.All("RemoveStream");
+  ASSERT_EQ(removes.size(), 1u);
+  EXPECT_EQ(removes[0]->attributes[0].value.Text(), "P1");
+  const size_t firstPage = std::find(names.begin(), names.end(), "BeginPage") - names.begin();
+  const size_t lastEnd = names.rend() - std::find(names.rbegin(), names.rend(), "EndPage") - 1;
+  EXPECT_LT(streams[0]->offset, d.ops[firstPage].offset);
+  EXPECT_GT(removes[0]->offset, d.ops[lastEnd].offset);
+  const auto sheets = Pages(d);
+  ASSERT_EQ(sheets.size(), 9u);
+  // Each sheet runs the stream enlarged three times, moved by one tile:
+  // the tile origins form a 3 x 3 grid of steps (-m, -l).
+  std::vector<std::pair<double, double>> origins;
+  for (const auto& sheet : sheets) {
+    int execs = 0;
+    std::pair<double, double> last{1, 1};
+    bool enlarged = false;
+    for (const xl::Operator* op : sheet) {
+      if (op->name == "SetPageScale" && op->attributes[0].value.items[0] == 3.0) enlarged = true;
+      if (op->name == "SetPageOrigin" && enlarged && execs == 0) {
+        last = {op->attributes[0].value.items[0], op->attributes[0].value.items[1]};
+      }
+      if (op->name == "ExecStream") {
+        ++execs;
+        EXPECT_EQ(op->attributes[0].value.Text(), "P1");
+      }
+    }
+    EXPECT_EQ(execs, 1);
+    EXPECT_TRUE(enlarged);
+    origins.push_back(last);
+  }
+  const double m = -origins[1].first, l = -origins[3].second;
+  EXPECT_GT(m, 0);
+  EXPECT_GT(l, 0);
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) {
+      EXPECT_EQ(origins[i * 3 + j], std::make_pair(-j * m, -i * l)) << i << " " << j;
+    }
+  }
 }
 
 // The figure of the closing note: a job of 100 blank pages.

@@ -1,0 +1,26 @@
+// The replay of a job whose pages the render core lays out itself: N-up
+// sheets (several pages scaled into the cells of one sheet), poster pages
+// (one page enlarged over several sheets, each showing one tile) and driver
+// booklets (pages reordered two to a sheet side so that the folded stack
+// reads in order).  Pages outside any layout in such a job are placed as
+// plain pages (origin, zoom or fit scale, shifts).
+#pragma once
+
+#include <cstdint>
+
+struct RenderPdev;
+
+// True when a stored page of the job is in driver layout or is a poster
+// page: the job is then replayed by Layout_ReplayPages.
+bool Layout_JobNeedsLayout(RenderPdev* pdev);
+
+// Replays every stored page of the job through `buffer` (kEntryPieceSize
+// bytes), `copies` copies of each sheet.  1, or 0 when a page's bytes could
+// not be copied out.
+uint32_t Layout_ReplayPages(RenderPdev* pdev, uint8_t* buffer, uint16_t copies);
+
+// The origin, scale and clip of a plain page (not in driver layout) before
+// its content: the job frame's margins or the page centred on a different
+// output paper, plus the binding and image shifts; the zoom or the fit
+// scale; the binding reduction.  `poster` leaves the clip alone.
+void Layout_SetupDirectPage(RenderPdev* pdev, bool poster);

@@ -1,0 +1,562 @@
+// The replay of N-up sheets, poster tiles and driver booklets: groups the
+// stored pages into sheets and writes, before each page's bytes, the page
+// origin, rotation, scale and clip that put the page into its cell.
+#include "drender/layout/layout_replay.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "common/records/doc_fields.h"
+#include "drender/layout/booklet_order.h"
+#include "drender/layout/layout_cells.h"
+#include "drender/layout/layout_settings.h"
+#include "drender/layout/overlay_form.h"
+#include "drender/layout/page_placement.h"
+#include "drender/layout/poster_tiles.h"
+#include "drender/model_features.h"
+#include "drender/page_snapshot.h"
+#include "drender/paper_geometry.h"
+#include "drender/pclxl/pclxl_ops.h"
+#include "drender/render_model.h"
+#include "drender/render_pdev.h"
+#include "drender/stored_stream.h"
+#include "drender/xl_page_operators.h"
+
+namespace {
+
+constexpr uint16_t kSameAsDocument = 356;
+constexpr uint16_t kSameAsOriginal = 357;
+constexpr uint32_t kBindShiftModeAt = 1440;
+constexpr uint32_t kPosterMarginLineAt = 1247;
+constexpr uint32_t kBookletBorderAt = 1415;
+constexpr int32_t kFullScale = 1000000;
+
+DocDMode* Doc(RenderPdev* pdev) { return &pdev->state.live->devmode.doc; }
+RenderJobState& Engine(RenderPdev* pdev) { return pdev->state.engine; }
+XlEncoder* Enc(RenderPdev* pdev) { return &pdev->state.xl; }
+
+int16_t Short(int32_t v) { return static_cast<int16_t>(v < -32768 ? -32768 : (v > 32767 ? 32767 : v)); }
+
+LayoutSettings Settings(RenderPdev* pdev) {
+  return Layout_ReadSettings(*Doc(pdev), Rdc_GetModelValue(Rdc_Model(), kModelDriverBooklet) != 0);
+}
+
+bool IsPoster(const PageSettings& s) { return s.nup != 0 && s.nupOption >= 7 && s.nupOption <= 9; }
+
+// The job frame of the current settings in an orientation.
+void JobFrame(RenderPdev* pdev, uint8_t orientation, PageFrame* frame) {
+  const RenderPdevState& s = pdev->state;
+  Page_ComputeJobFrame(Rdc_Model(), Doc(pdev), s.resolutionX, s.resolutionY, orientation, frame);
+}
+
+// The frame of the paper the page is printed on: the output paper when one
+// other than the document's is chosen, else the document's.
+void OutputFrame(RenderPdev* pdev, uint8_t orientation, PageFrame* frame) {
+  const DocDMode* doc = Doc(pdev);
+  const uint16_t out = static_cast<uint16_t>(DocI16(doc, kDocOutPaperSizeAt));
+  if (out == 0 || out == kSameAsDocument || out == kSameAsOriginal) {
+    JobFrame(pdev, orientation, frame);
+    return;
+  }
+  std::unique_ptr<DocDMode> copy(new (std::nothrow) DocDMode);
+  if (!copy) {
+    JobFrame(pdev, orientation, frame);
+    return;
+  }
+  std::memcpy(copy.get(), doc, sizeof(DocDMode));
+  SetDocI16(copy.get(), kDocPaperSizeAt, static_cast<int16_t>(out));
+  SetDocI16(copy.get(), kDocPaperWidthAt, DocI16(doc, kDocOutPaperWidthAt));
+  SetDocI16(copy.get(), kDocPaperLengthAt, DocI16(doc, kDocOutPaperLengthAt));
+  const RenderPdevState& s = pdev->state;
+  Page_ComputeJobFrame(Rdc_Model(), copy.get(), s.resolutionX, s.resolutionY, orientation, frame);
+}
+
+bool BackSide(RenderPdev* pdev) { return Engine(pdev).sideCounter % 2 == 1; }
+
+// The page's binding and image shifts in dots, with the binding fields of
+// `binding` (the sheet's saved ones in driver layout).
+void Shifts(RenderPdev* pdev, const BindingSettings& binding, const PageFrame& output, int32_t* x, int32_t* y) {
+  const RenderPdevState& s = pdev->state;
+  const bool back = BackSide(pdev);
+  BindingFrame frame{};
+  frame.printableWidthTenths = output.printableWidth;
+  frame.printableHeightTenths = output.printableHeight;
+  frame.printableWidthDots = output.printableWidthDots;
+  frame.printableHeightDots = output.printableHeightDots;
+  frame.resolutionX = s.resolutionX;
+  frame.resolutionY = s.resolutionY;
+  frame.landscape = DocByte(Doc(pdev), kDocOrientationAt) == 2;
+  int32_t bx = 0, by = 0, ix = 0, iy = 0;
+  Page_GetBindingShift(binding, back, frame, &bx, &by);
+  const ImageShiftSettings image =
+      Layout_ReadImageShift(*Doc(pdev), static_cast<uint8_t>(Rdc_GetModelValue(Rdc_Model(), kModelDriverImageShift)));
+  Page_GetImageShift(image, back, s.resolutionX, &ix, &iy);
+  *x = bx + ix;
+  *y = by + iy;
+}
+
+uint32_t ReducePercent(RenderPdev* pdev, const BindingSettings& binding, const PageFrame& output) {
+  BindingFrame frame{};
+  frame.printableWidthTenths = output.printableWidth;
+  frame.printableHeightTenths = output.printableHeight;
+  frame.printableWidthDots = output.printableWidthDots;
+  frame.printableHeightDots = output.printableHeightDots;
+  frame.resolutionX = pdev->state.resolutionX;
+  frame.resolutionY = pdev->state.resolutionY;
+  return Page_GetBindingZoomPercent(binding, BackSide(pdev), frame);
+}
+
+// The paper-fit percent of a driver-layout page on another output paper.
+uint32_t FitPercent(RenderPdev* pdev, bool driverLayout) {
+  const DocDMode* doc = Doc(pdev);
+  const bool same = Paper_IsSameAsOriginal(Rdc_Model(), doc);
+  uint32_t outSize[2] = {}, outMargins[4] = {};
+  Paper_GetPrintableArea(Rdc_Model(), doc, outSize, outMargins);
+  PageFrame document{};
+  JobFrame(pdev, 1, &document);
+  return Page_ComputeScalePercent(same, driverLayout, outSize[0] - outMargins[0] - outMargins[2],
+                                  outSize[1] - outMargins[1] - outMargins[3], document.printableWidth,
+                                  document.printableHeight);
+}
+
+void SetOrigin(RenderPdev* pdev, int32_t x, int32_t y) {
+  RenderJobState& e = Engine(pdev);
+  e.originX = Short(x);
+  e.originY = Short(y);
+  XL_SetPageOrigin(pdev);
+}
+
+void ClipToPage(RenderPdev* pdev) {
+  XL_CacheClearClip(&pdev->state.gs);
+  XL_SetPageClip(pdev);
+}
+
+// ------------------------------------------------------------- the sheet
+
+// What the first page of a sheet fixes for the pages after it.
+struct Sheet {
+  LayoutRowId row;
+  uint8_t orientation;  // the sheet's
+  bool rotate180;
+  BindingSettings binding;
+  uint32_t cells;
+};
+
+void BeginSheet(RenderPdev* pdev, const LayoutSettings& ls, Sheet* sheet) {
+  sheet->row = ls.row;
+  sheet->orientation = ls.sheetOrientation;
+  sheet->rotate180 = ls.rotate180;
+  sheet->binding = Layout_ReadBinding(*Doc(pdev));
+  sheet->cells = Layout_RowOf(ls.row).cells;
+}
+
+// Origin, rotation, scale and clip of the page at `index` of its sheet.
+void SetupCell(RenderPdev* pdev, const Sheet& sheet, uint32_t index) {
+  const LayoutSettings ls = Settings(pdev);
+  PageFrame output{}, document{};
+  OutputFrame(pdev, sheet.orientation, &output);
+  JobFrame(pdev, sheet.orientation, &document);
+  LayoutCells cells{};
+  if (index % sheet.cells != 0) {
+    XL_SetPageDefaultCTM(pdev);
+    XL_SetPageScale(pdev, kFullScale, kFullScale);
+  }
+  if (!Layout_ComputeCells(sheet.row, sheet.orientation, output, document, &cells)) {
+    ClipToPage(pdev);  // no room for cells: the page as it is
+    return;
+  }
+  const bool reduce = sheet.binding.bindingShift != 0 && sheet.binding.reduceMode == 1;
+  const uint32_t percent = reduce ? ReducePercent(pdev, sheet.binding, output) : 100;
+  CellPage page{};
+  page.index = index;
+  page.order = Layout_CellOrder(sheet.row, ls.nupStyle, sheet.orientation);
+  page.reducePercent = percent;
+  Shifts(pdev, sheet.binding, output, &page.shiftX, &page.shiftY);
+  page.sheetOrientation = sheet.orientation;
+  page.pageOrientation = ls.orientation;
+  page.bindingPosition = sheet.binding.position;
+  page.sheetRotate180 = sheet.rotate180;
+  page.pageRotate180 = ls.rotate180;
+  CellPlacement place{};
+  Layout_PlacePage(sheet.row, cells, page, &place);
+  SetOrigin(pdev, place.originX, place.originY);
+  if (place.rotation != 0) {
+    SetOrigin(pdev, place.turnOriginX, place.turnOriginY);
+    XlOp_SetPageRotation(Enc(pdev), place.rotation);
+  }
+  if (place.turn180) {
+    SetOrigin(pdev, place.halfTurnOriginX, place.halfTurnOriginY);
+    XlOp_SetPageRotation(Enc(pdev), 180);
+  }
+  XL_SetPageScale(pdev, cells.scale, cells.scale);
+  if (!ls.zoomFit) {
+    const int32_t zoom = static_cast<int32_t>(Page_ZoomOverFitPercent(ls.zoomValue, FitPercent(pdev, true)) * 10000);
+    XL_SetPageScale(pdev, zoom, zoom);
+  }
+  if (reduce) XL_SetPageScale(pdev, static_cast<int32_t>(percent * 10000), static_cast<int32_t>(percent * 10000));
+  ClipToPage(pdev);
+}
+
+// The border of the cell of the page at `index`: the cell rectangle, or with
+// border mode 2 only the edges that face another cell.
+void DrawCellBorder(RenderPdev* pdev, const Sheet& sheet, uint32_t index) {
+  const LayoutSettings ls = Settings(pdev);
+  PageFrame output{}, document{};
+  OutputFrame(pdev, sheet.orientation, &output);
+  JobFrame(pdev, sheet.orientation, &document);
+  LayoutCells cells{};
+  if (!Layout_ComputeCells(sheet.row, sheet.orientation, output, document, &cells)) return;
+  const uint8_t* order = Layout_CellOrder(sheet.row, ls.nupStyle, sheet.orientation);
+  const uint32_t cell = order[index % sheet.cells];
+  XlEncoder* enc = Enc(pdev);
+  RenderPdevState& s = pdev->state;
+  int32_t sx = 0, sy = 0;
+  Shifts(pdev, sheet.binding, output, &sx, &sy);
+  XL_SetPageDefaultCTM(pdev);
+  SetOrigin(pdev, sx, sy);
+  const uint8_t space = DocByte(Doc(pdev), kDocSelectColorAt) == 1 ? 1 : 2;
+  XL_SetColorSpace(enc, &s.gs, space, nullptr, 0);
+  XL_SetBrushSource(enc, &s.gs, nullptr, true);
+  XL_SelectRop(enc, &s.gs, 240);
+  XL_SetClipToPage(pdev);
+  XL_SetFillMode(enc, &s.gs, 1);
+  XlOp_SetLineSolid(enc, 0);
+  XL_SetPenWidth(enc, &s.gs, 2);
+  const uint8_t black[3] = {0, 0, 0};
+  XL_SetPenSource(enc, &s.gs, black, false);
+  const int32_t left = cells.originX[cell], top = cells.originY[cell];
+  const int32_t right = left + cells.cellWidth, bottom = top + cells.cellHeight;
+  if (ls.borderLine == 2) {
+    const CellEdges edges = Layout_InnerEdges(cells, cell);
+    XlOp_NewPath(enc);
+    auto line = [&](int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+      XlOp_SetCursor(enc, XlSInt16XY{Short(x0), Short(y0)});
+      XlOp_LinePathTo(enc, XlSInt16XY{Short(x1), Short(y1)});
+    };
+    if (edges.left) line(left, top, left, bottom);
+    if (edges.right) line(right, top, right, bottom);
+    if (edges.top) line(left, top, right, top);
+    if (edges.bottom) line(left, bottom, right, bottom);
+    XlOp_PaintPath(enc);
+  } else {
+    XlOp_Rectangle(enc, XlSInt16Box{Short(left), Short(top), Short(right), Short(bottom)});
+  }
+}
+
+uint32_t CopyOut(RenderPdev* pdev, const PageStoreEntry& entry, uint8_t* buffer) {
+  if (entry.length == 0) return 1;
+  return Xl_CopySpoolRange(Enc(pdev), entry.spool, entry.offset, entry.length, buffer, kEntryPieceSize);
+}
+
+// A copy of the settings after the snapshot was applied, for comparing
+// the next page with it.
+struct SavedDoc {
+  std::unique_ptr<DocDMode> doc{new (std::nothrow) DocDMode};
+  void Take(const DocDMode* from) {
+    if (doc) std::memcpy(doc.get(), from, sizeof(DocDMode));
+  }
+};
+
+bool Differs(RenderPdev* pdev, const SavedDoc& before) {
+  if (!before.doc) return false;
+  return Page_SettingsDiffer(Rdc_Model(), before.doc.get(), Doc(pdev)) || Page_LayoutDiffers(before.doc.get(), Doc(pdev));
+}
+
+void EndSheet(RenderPdev* pdev, uint16_t copies) {
+  RenderJobState& e = Engine(pdev);
+  XL_EndPage(pdev, copies);
+  e.sheetOpen = 0;
+  e.newSheetRequest = 0;
+}
+
+// One N-up sheet from page `*i` on: the pages that share its settings, up
+// to the row's cells.
+uint32_t ReplayNupSheet(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint32_t* i, uint32_t end) {
+  RenderJobState& e = Engine(pdev);
+  PageSettings snapshot = e.pages[*i].settings;
+  Page_ApplySettings(Doc(pdev), &snapshot);
+  const LayoutSettings ls = Settings(pdev);
+  Sheet sheet{};
+  BeginSheet(pdev, ls, &sheet);
+  snapshot.orientation = sheet.orientation;
+  XL_BeginPage(pdev, &snapshot);
+  XL_CacheResetPageFields(&pdev->state.gs);
+  Overlay_ApplyToPage(pdev, false);
+  e.sheetOpen = 1;
+  SavedDoc previous;
+  for (uint32_t k = 0; k < sheet.cells && *i < end; ++k) {
+    const PageStoreEntry& page = e.pages[*i];
+    PageSettings settings = page.settings;
+    Page_ApplySettings(Doc(pdev), &settings);
+    if (k > 0 && (IsPoster(settings) || Differs(pdev, previous))) break;
+    previous.Take(Doc(pdev));
+    XL_CacheResetPageFields(&pdev->state.gs);
+    SetupCell(pdev, sheet, k);
+    if (!CopyOut(pdev, page, buffer)) return 0;
+    if (Settings(pdev).borderLine != 0) DrawCellBorder(pdev, sheet, k);
+    Rdc_ResetPageState(pdev);
+    ++*i;
+  }
+  Overlay_ApplyToPage(pdev, true);
+  EndSheet(pdev, copies);
+  Rdc_ResetPageState(pdev);
+  return 1;
+}
+
+// ------------------------------------------------------------ plain pages
+
+uint32_t ReplayPlainPage(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, const PageStoreEntry& page) {
+  PageSettings snapshot = page.settings;
+  Page_ApplySettings(Doc(pdev), &snapshot);
+  XL_BeginPage(pdev, &snapshot);
+  XL_CacheResetPageFields(&pdev->state.gs);
+  Overlay_ApplyToPage(pdev, false);
+  Layout_SetupDirectPage(pdev, false);
+  if (!CopyOut(pdev, page, buffer)) return 0;
+  Overlay_ApplyToPage(pdev, true);
+  EndSheet(pdev, copies);
+  Rdc_ResetPageState(pdev);
+  return 1;
+}
+
+// ------------------------------------------------------------------ poster
+
+// Draws the tile of column j, row i of the page stream `name`: the page
+// scaled t times, moved so that the tile lies on the sheet, and everything
+// of the sheet outside the tile painted white.
+void DrawTile(RenderPdev* pdev, const char* name, uint32_t tiles, const LayoutCells& cells, int32_t shiftX,
+              int32_t shiftY, uint32_t column, uint32_t row) {
+  const LayoutSettings ls = Settings(pdev);
+  PageFrame output{}, document{};
+  OutputFrame(pdev, ls.orientation, &output);
+  JobFrame(pdev, ls.orientation, &document);
+  PosterScale scale{};
+  scale.fit = ls.zoomFit;
+  scale.zoomValue = ls.zoomValue;
+  scale.fitPercent = FitPercent(pdev, false);
+  scale.fitScaleX = scale.fitScaleY = Page_GetFitScale(output.printableWidthDots, output.printableHeightDots,
+                                                       document.printableWidthDots, document.printableHeightDots);
+  PosterTile tile{};
+  XlEncoder* enc = Enc(pdev);
+  if (!Poster_ComputeTile(scale, tiles, cells.cellWidth, cells.cellHeight, shiftX, shiftY, column, row, &tile)) {
+    XL_ExecStream(pdev, name);  // no tile can be cut: the page as it is
+    return;
+  }
+  XlOp_PushGS(enc);
+  const int32_t enlarge = static_cast<int32_t>(tiles) * kFullScale;
+  XL_SetPageScale(pdev, enlarge, enlarge);
+  SetOrigin(pdev, tile.originX, tile.originY);
+  XL_ExecStream(pdev, name);
+  Rdc_ResetPageState(pdev);
+  RenderPdevState& s = pdev->state;
+  const uint8_t white[3] = {255, 255, 255};
+  XL_SetColorSpace(enc, &s.gs, 2, nullptr, 0);
+  XL_SetBrushSource(enc, &s.gs, white, false);
+  XL_SetPenSource(enc, &s.gs, nullptr, true);
+  XL_SetFillMode(enc, &s.gs, 1);
+  XlOp_NewPath(enc);
+  XlOp_RectanglePath(enc, XlSInt16Box{0, 0, Short(cells.cellWidth - 1), Short(cells.cellHeight - 1)});
+  XlOp_RectanglePath(enc, XlSInt16Box{Short(tile.keepLeft), Short(tile.keepTop), Short(tile.keepRight),
+                                      Short(tile.keepBottom)});
+  XlOp_PaintPath(enc);
+  XlOp_PopGS(enc);
+  Rdc_ResetPageState(pdev);
+}
+
+void DrawMarginLine(RenderPdev* pdev, int32_t x, int32_t y, int32_t w, int32_t h) {
+  if (DocByte(Doc(pdev), kPosterMarginLineAt) == 0) return;
+  XlEncoder* enc = Enc(pdev);
+  RenderPdevState& s = pdev->state;
+  XlOp_PushGS(enc);
+  XL_SetPageDefaultCTM(pdev);
+  SetOrigin(pdev, x, y);
+  XL_SetColorSpace(enc, &s.gs, DocByte(Doc(pdev), kDocSelectColorAt) == 1 ? 1 : 2, nullptr, 0);
+  XL_SetFillMode(enc, &s.gs, 0);
+  const uint8_t black[3] = {0, 0, 0};
+  XL_SetPenSource(enc, &s.gs, black, false);
+  XL_SetLineDashStyle(enc, &s.gs, 2, nullptr, 0, s.resolutionX);
+  XL_SetBrushSource(enc, &s.gs, nullptr, true);
+  XlOp_Rectangle(enc, XlSInt16Box{0, 0, Short(w - 1), Short(h - 1)});
+  XlOp_PopGS(enc);
+  Rdc_ResetPageState(pdev);
+}
+
+// A poster page: its bytes become the stream "P<page number>", each of the
+// t x t sheets draws one tile of it, then the stream is removed.
+uint32_t ReplayPoster(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint32_t index) {
+  RenderJobState& e = Engine(pdev);
+  const PageStoreEntry& page = e.pages[index];
+  PageSettings snapshot = page.settings;
+  Page_ApplySettings(Doc(pdev), &snapshot);
+  const LayoutSettings ls = Settings(pdev);
+  const uint32_t tiles = ls.posterTiles;
+  char name[16];
+  std::snprintf(name, sizeof name, "P%u", index + 1);
+  if (!Xl_WriteStoredStream(Enc(pdev), &page, name, buffer, kEntryPieceSize)) return 0;
+  PageFrame output{}, document{};
+  OutputFrame(pdev, ls.orientation, &output);
+  JobFrame(pdev, ls.orientation, &document);
+  LayoutCells cells{};
+  const bool haveCells = Layout_ComputeCells(kLayoutNone, ls.orientation, output, document, &cells);
+  int32_t sx = 0, sy = 0;
+  Shifts(pdev, Layout_ReadBinding(*Doc(pdev)), output, &sx, &sy);
+  int32_t cx = 0, cy = 0, cw = 0, ch = 0;
+  Page_GetCentering(false, output, document, &cx, &cy, &cw, &ch);
+  for (uint32_t row = 0; row < tiles; ++row) {
+    for (uint32_t column = 0; column < tiles; ++column) {
+      PageSettings sheet = snapshot;
+      XL_BeginPage(pdev, &sheet);
+      XL_CacheResetPageFields(&pdev->state.gs);
+      Overlay_ApplyToPage(pdev, false);
+      Layout_SetupDirectPage(pdev, true);
+      if (tiles > 1 && haveCells) {
+        DrawTile(pdev, name, tiles, cells, sx, sy, column, row);
+      } else {
+        XL_ExecStream(pdev, name);
+      }
+      Rdc_ResetPageState(pdev);
+      DrawMarginLine(pdev, cx, cy, cw, ch);
+      Overlay_ApplyToPage(pdev, true);
+      EndSheet(pdev, copies);
+      Rdc_ResetPageState(pdev);
+    }
+  }
+  return XlOp_RemoveStream(Enc(pdev), XlUByteArray{reinterpret_cast<const uint8_t*>(name),
+                                                    static_cast<uint32_t>(std::strlen(name))});
+}
+
+// ----------------------------------------------------------------- booklet
+
+bool IsBooklet(const PageSettings& s) {
+  return s.doubleSides == 3 && Rdc_GetModelValue(Rdc_Model(), kModelDriverBooklet) != 0;
+}
+
+// The booklet pages from `first` to `end`: padded with blank pages to whole
+// sheets, ordered, two page sides to a sheet side.
+uint32_t ReplayBooklet(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint32_t first, uint32_t end) {
+  RenderJobState& e = Engine(pdev);
+  const uint32_t count = end - first;
+  const uint32_t padded = Booklet_PaddedCount(count);
+  PageSettings last = e.pages[end - 1].settings;
+  Page_ApplySettings(Doc(pdev), &last);
+  const LayoutSettings ls = Settings(pdev);
+  const std::vector<uint32_t> order = Booklet_Order(padded, ls.bookletBinding);
+  // A blank page carries the settings of the section's last page.
+  PageStoreEntry blank{};
+  blank.settings = last;
+  auto row = [&](uint32_t k) -> const PageStoreEntry& {
+    const uint32_t n = order[k];
+    return n < count ? e.pages[first + n] : blank;
+  };
+  std::vector<uint8_t> orientations, otherEdge;
+  for (uint32_t side = 0; side * 2 < order.size(); ++side) {
+    orientations.push_back(row(side * 2).settings.orientation);
+    otherEdge.push_back(0);
+  }
+  const std::vector<uint8_t> rotations = Booklet_SideRotations(orientations, otherEdge, e.sideCounter, false);
+  for (uint32_t side = 0; side * 2 < order.size(); ++side) {
+    PageSettings snapshot = row(side * 2).settings;
+    Page_ApplySettings(Doc(pdev), &snapshot);
+    Sheet sheet{};
+    LayoutSettings sideSettings = Settings(pdev);
+    sideSettings.rotate180 = rotations[side] != 0;
+    BeginSheet(pdev, sideSettings, &sheet);
+    snapshot.orientation = sheet.orientation;
+    snapshot.rotate180 = rotations[side];
+    XL_BeginPage(pdev, &snapshot);
+    XL_CacheResetPageFields(&pdev->state.gs);
+    e.sheetOpen = 1;
+    for (uint32_t k = 0; k < 2; ++k) {
+      const PageStoreEntry& page = row(side * 2 + k);
+      PageSettings settings = page.settings;
+      Page_ApplySettings(Doc(pdev), &settings);
+      XL_CacheResetPageFields(&pdev->state.gs);
+      SetupCell(pdev, sheet, k);
+      if (!CopyOut(pdev, page, buffer)) return 0;
+      if (DocByte(Doc(pdev), kBookletBorderAt) != 0) DrawCellBorder(pdev, sheet, k);
+      Rdc_ResetPageState(pdev);
+    }
+    EndSheet(pdev, copies);
+    Rdc_ResetPageState(pdev);
+  }
+  return 1;
+}
+
+}  // namespace
+
+bool Layout_JobNeedsLayout(RenderPdev* pdev) {
+  const RenderJobState& e = pdev->state.engine;
+  for (uint32_t i = 0; i < e.pageCount; ++i) {
+    const PageSettings& s = e.pages[i].settings;
+    if (IsPoster(s) || IsBooklet(s)) return true;
+    if (s.nup != 0 && s.nupOption >= 1 && s.nupOption <= 5) return true;
+  }
+  return false;
+}
+
+uint32_t Layout_ReplayPages(RenderPdev* pdev, uint8_t* buffer, uint16_t copies) {
+  RenderJobState& e = Engine(pdev);
+  uint32_t i = 0;
+  while (i < e.pageCount) {
+    PageSettings snapshot = e.pages[i].settings;
+    Page_ApplySettings(Doc(pdev), &snapshot);
+    Page_ComputeJobFrame(Rdc_Model(), Doc(pdev), pdev->state.resolutionX, pdev->state.resolutionY,
+                         snapshot.orientation, &pdev->state.frames[0]);
+    e.cellCounter = 0;
+    if (IsBooklet(snapshot)) {
+      // A run of booklet pages; a booklet begins on a front side.
+      uint32_t end = i + 1;
+      while (end < e.pageCount && IsBooklet(e.pages[end].settings)) ++end;
+      if (e.printType != 1 && e.sideCounter % 2 == 1) {
+        XL_BeginPage(pdev, &snapshot);
+        EndSheet(pdev, 1);
+      }
+      if (!ReplayBooklet(pdev, buffer, copies, i, end)) return 0;
+      i = end;
+      continue;
+    }
+    if (IsPoster(snapshot)) {
+      if (!ReplayPoster(pdev, buffer, copies, i)) return 0;
+      ++i;
+      continue;
+    }
+    if (Settings(pdev).driverLayout) {
+      if (!ReplayNupSheet(pdev, buffer, copies, &i, e.pageCount)) return 0;
+      continue;
+    }
+    if (!ReplayPlainPage(pdev, buffer, copies, e.pages[i])) return 0;
+    ++i;
+  }
+  return 1;
+}
+
+void Layout_SetupDirectPage(RenderPdev* pdev, bool poster) {
+  const DocDMode* doc = Doc(pdev);
+  const LayoutSettings ls = Settings(pdev);
+  PageFrame output{}, document{};
+  OutputFrame(pdev, ls.orientation, &output);
+  JobFrame(pdev, ls.orientation, &document);
+  int32_t x = static_cast<int32_t>(document.leftDots), y = static_cast<int32_t>(document.topDots);
+  const bool samePaper = Paper_IsSameAsOriginal(Rdc_Model(), doc) ||
+                         (output.paperWidth == document.paperWidth && output.paperHeight == document.paperHeight);
+  if (!samePaper && DocByte(doc, kDocCombinationAt) == 0 && !ls.driverLayout) {
+    int32_t w = 0, h = 0;
+    Page_GetCentering(false, output, document, &x, &y, &w, &h);
+  }
+  const BindingSettings binding = Layout_ReadBinding(*doc);
+  int32_t sx = 0, sy = 0;
+  Shifts(pdev, binding, output, &sx, &sy);
+  SetOrigin(pdev, x + sx, y + sy);
+  const int32_t fit = Page_GetFitScale(output.printableWidthDots, output.printableHeightDots,
+                                       document.printableWidthDots, document.printableHeightDots);
+  const int32_t scale = Page_DirectScale(ls.zoomFit, ls.zoomValue, FitPercent(pdev, ls.driverLayout), fit);
+  XL_SetPageScale(pdev, scale, scale);
+  if (binding.bindingShift != 0 && DocByte(doc, kBindShiftModeAt) == 1) {
+    const int32_t reduce = static_cast<int32_t>(ReducePercent(pdev, binding, output) * 10000);
+    XL_SetPageScale(pdev, reduce, reduce);
+  }
+  if (!poster) ClipToPage(pdev);
+}
