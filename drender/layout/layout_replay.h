@@ -24,3 +24,6 @@ uint32_t Layout_ReplayPages(RenderPdev* pdev, uint8_t* buffer, uint16_t copies);
 // output paper, plus the binding and image shifts; the zoom or the fit
 // scale; the binding reduction.  `poster` leaves the clip alone.
 void Layout_SetupDirectPage(RenderPdev* pdev, bool poster);
+// The origin of a plain page: the job frame's margins, or the page centred
+// on a different output paper, plus the binding and image shifts.
+void Layout_DirectOrigin(RenderPdev* pdev, int32_t* x, int32_t* y);

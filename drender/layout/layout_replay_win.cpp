@@ -533,23 +533,36 @@ uint32_t Layout_ReplayPages(RenderPdev* pdev, uint8_t* buffer, uint16_t copies) 
   return 1;
 }
 
+void Layout_DirectOrigin(RenderPdev* pdev, int32_t* x, int32_t* y) {
+  const DocDMode* doc = Doc(pdev);
+  const LayoutSettings ls = Settings(pdev);
+  PageFrame output{}, document{};
+  OutputFrame(pdev, ls.orientation, &output);
+  JobFrame(pdev, ls.orientation, &document);
+  *x = static_cast<int32_t>(document.leftDots);
+  *y = static_cast<int32_t>(document.topDots);
+  const bool samePaper = Paper_IsSameAsOriginal(Rdc_Model(), doc) ||
+                         (output.paperWidth == document.paperWidth && output.paperHeight == document.paperHeight);
+  if (!samePaper && DocByte(doc, kDocCombinationAt) == 0 && !ls.driverLayout) {
+    int32_t w = 0, h = 0;
+    Page_GetCentering(false, output, document, x, y, &w, &h);
+  }
+  int32_t sx = 0, sy = 0;
+  Shifts(pdev, Layout_ReadBinding(*doc), output, &sx, &sy);
+  *x += sx;
+  *y += sy;
+}
+
 void Layout_SetupDirectPage(RenderPdev* pdev, bool poster) {
   const DocDMode* doc = Doc(pdev);
   const LayoutSettings ls = Settings(pdev);
   PageFrame output{}, document{};
   OutputFrame(pdev, ls.orientation, &output);
   JobFrame(pdev, ls.orientation, &document);
-  int32_t x = static_cast<int32_t>(document.leftDots), y = static_cast<int32_t>(document.topDots);
-  const bool samePaper = Paper_IsSameAsOriginal(Rdc_Model(), doc) ||
-                         (output.paperWidth == document.paperWidth && output.paperHeight == document.paperHeight);
-  if (!samePaper && DocByte(doc, kDocCombinationAt) == 0 && !ls.driverLayout) {
-    int32_t w = 0, h = 0;
-    Page_GetCentering(false, output, document, &x, &y, &w, &h);
-  }
   const BindingSettings binding = Layout_ReadBinding(*doc);
-  int32_t sx = 0, sy = 0;
-  Shifts(pdev, binding, output, &sx, &sy);
-  SetOrigin(pdev, x + sx, y + sy);
+  int32_t x = 0, y = 0;
+  Layout_DirectOrigin(pdev, &x, &y);
+  SetOrigin(pdev, x, y);
   const int32_t fit = Page_GetFitScale(output.printableWidthDots, output.printableHeightDots,
                                        document.printableWidthDots, document.printableHeightDots);
   const int32_t scale = Page_DirectScale(ls.zoomFit, ls.zoomValue, FitPercent(pdev, ls.driverLayout), fit);

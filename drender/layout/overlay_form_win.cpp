@@ -14,6 +14,7 @@
 #include "common/records/doc_fields.h"
 #include "common/records/overlay_form_file.h"
 #include "drender/job_engine.h"
+#include "drender/layout/layout_replay.h"
 #include "drender/pclxl/pclxl_ops.h"
 #include "drender/render_model.h"
 #include "drender/render_pdev.h"
@@ -210,6 +211,11 @@ void Overlay_ApplyToPage(RenderPdev* pdev, bool front) {
   XlOp_PushGS(enc);
   XL_SetPageDefaultCTM(pdev);
   if (front) XL_SetClipToPage(pdev);
+  // The page's own origin, not whatever origin the last drawn page set.
+  int32_t x = 0, y = 0;
+  Layout_DirectOrigin(pdev, &x, &y);
+  e.originX = static_cast<int16_t>(x);
+  e.originY = static_cast<int16_t>(y);
   XL_SetPageOrigin(pdev);
   char name[16];
   StreamName(pdev, name, sizeof name);

@@ -15,6 +15,7 @@
 
 #include "common/records/doc_fields.h"
 #include "common/records/fax_send_block.h"
+#include "common/records/overlay_form_file.h"
 #include "common/records/settings_checksum.h"
 #include "drender/ddi_entries.h"
 #include "drender/render_pdev.h"
@@ -573,6 +574,144 @@ TEST_F(FaxJobTest, APosterOfThreeByThreeTilesPrintsNineSheetsAndRemovesItsStream
       EXPECT_EQ(origins[i * 3 + j], std::make_pair(-j * m, -i * l)) << i << " " << j;
     }
   }
+}
+
+// The stream operators of a page that run the overlay "O0", and whether
+// they come before the page's own mark.
+struct OverlayUse {
+  int execs = 0;
+  bool beforeMark = false;
+};
+OverlayUse OverlayOn(const std::vector<const xl::Operator*>& page) {
+  OverlayUse use;
+  bool marked = false;
+  for (const xl::Operator* op : page) {
+    if (op->name == "SetPageOrigin" && op->attributes[0].value.items.size() == 2 &&
+        op->attributes[0].value.items[1] == 100) {
+      marked = true;
+    }
+    if (op->name == "ExecStream" && op->attributes[0].value.Text() == "O0") {
+      ++use.execs;
+      use.beforeMark = !marked;
+    }
+  }
+  return use;
+}
+
+TEST_F(FaxJobTest, AFormMadeByOneJobIsPrintedOnTheChosenPagesOfALaterJob) {
+  const std::wstring formPath = dir_.Path(L"letterhead.qfv");
+  // The first job makes the form: its first page goes to the file whose
+  // handle the caller gives, and nothing is printed.
+  {
+    DriverDevMode dm = A4DevMode();
+    SetDocByte(&dm.doc, kDocOverlayCreateAt, 1);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 2;
+    job.docName = L"Letterhead";
+    job.draw = [this, &formPath](SURFOBJ* surface, int index) {
+      if (index == 0) {
+        HANDLE file = CreateFileW(formPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        const uint64_t handle = reinterpret_cast<uintptr_t>(file);
+        EXPECT_EQ(host_.Escape(surface, 0x40001, sizeof handle, &handle, 0, nullptr), 1u);
+      }
+      const int16_t origin[2] = {static_cast<int16_t>(index + 7), 555};
+      EXPECT_EQ(host_.Escape(surface, 0x20009, sizeof origin, origin, 0, nullptr), 1u);
+    };
+    EXPECT_TRUE(Run(job, dm).empty());
+  }
+  const std::vector<uint8_t> form = ReadFileBytes(formPath);
+  FormFileHeader header{};
+  uint32_t streamAt = 0;
+  uint64_t streamLength = 0;
+  ASSERT_EQ(Form_ParseHeader(form.data(), form.size(), form.size(), &header, &streamAt, &streamLength),
+            kFormHeaderOk);
+  EXPECT_EQ(header.version, 2);
+  EXPECT_STREQ(header.name, "Letterhead");
+  EXPECT_EQ(header.resolution, 200);
+  EXPECT_EQ(header.orientation, 1);
+  xl::Options pageOptions;
+  pageOptions.header = false;
+  pageOptions.start = xl::Context::Page;
+  const xl::Dissection body = xl::Dissect(form.data() + streamAt, static_cast<size_t>(streamLength), pageOptions);
+  ASSERT_TRUE(body.ok) << body.error;
+  // Only the first page is the form.
+  std::vector<std::vector<double>> origins;
+  for (const xl::Operator* op : body.All("SetPageOrigin")) origins.push_back(op->attributes[0].value.items);
+  EXPECT_EQ(origins, (std::vector<std::vector<double>>{{7, 555}}));
+
+  // The user's list of forms names the file as form 1; a second entry names
+  // a file cut short inside its header.
+  const std::wstring brokenPath = dir_.Path(L"broken.qfv");
+  {
+    HANDLE file = CreateFileW(brokenPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD wrote = 0;
+    WriteFile(file, form.data(), 100, &wrote, nullptr);
+    CloseHandle(file);
+  }
+  const std::wstring key = L"Software\\HALDOVAR\\" + RenderDriver().name + L"\\" + printer_.name();
+  HKEY forms = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &forms, nullptr),
+            ERROR_SUCCESS);
+  for (const auto& [value, path] : {std::make_pair(L"Form1", formPath), std::make_pair(L"Form2", brokenPath)}) {
+    RegSetValueExW(forms, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                   static_cast<DWORD>((path.size() + 1) * 2));
+  }
+  RegCloseKey(forms);
+
+  struct Case {
+    const char* name;
+    int16_t form;       // Overlay_op: form number less 1
+    uint8_t pages;      // 2 every page, 3 the first, 4 even, 5 odd
+    uint8_t placement;  // 0 behind the content, 1 in front
+    bool defined;
+    int onPage[3];
+  };
+  for (const Case& c : {Case{"every page, behind", 0, 2, 0, true, {1, 1, 1}},
+                        Case{"even pages, in front", 0, 4, 1, true, {0, 1, 0}},
+                        Case{"first page", 0, 3, 0, true, {1, 0, 0}},
+                        Case{"a file cut short", 1, 2, 0, false, {0, 0, 0}},
+                        Case{"no such entry", 5, 2, 0, false, {0, 0, 0}}}) {
+    SCOPED_TRACE(c.name);
+    DriverDevMode dm = A4DevMode();
+    SetDocByte(&dm.doc, 2116, 1);
+    SetDocI16(&dm.doc, 2118, c.form);
+    SetDocByte(&dm.doc, 2168, c.pages);
+    SetDocByte(&dm.doc, 2169, c.placement);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 3;
+    job.draw = Mark(100);
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    const xl::Dissection& d = jobs[0].xl;
+    ASSERT_TRUE(d.ok) << d.error;
+    const auto streams = d.All("BeginStream");
+    ASSERT_EQ(streams.size(), c.defined ? 1u : 0u);
+    if (c.defined) {
+      EXPECT_EQ(streams[0]->attributes[0].value.Text(), "O0");
+      EXPECT_LT(streams[0]->offset, d.All("BeginPage")[0]->offset);
+      const xl::Operator* end = d.All("EndStream")[0];
+      bool formMark = false;
+      for (const xl::Operator& op : end->streamOps) {
+        if (op.name == "SetPageOrigin" && op.attributes[0].value.items == std::vector<double>{7, 555}) formMark = true;
+      }
+      EXPECT_TRUE(formMark);
+    }
+    const auto pages = Pages(d);
+    ASSERT_EQ(pages.size(), 3u);
+    for (int p = 0; p < 3; ++p) {
+      const OverlayUse use = OverlayOn(pages[p]);
+      EXPECT_EQ(use.execs, c.onPage[p]) << "page " << p + 1;
+      if (use.execs) {
+        EXPECT_EQ(use.beforeMark, c.placement == 0) << "page " << p + 1;
+      }
+      EXPECT_EQ(MarkOf(pages[p]), std::make_pair(p + 1, 100));
+    }
+  }
+  RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
 }
 
 // The figure of the closing note: a job of 100 blank pages.
