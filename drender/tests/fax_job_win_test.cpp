@@ -9,7 +9,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,7 @@
 #include "tests/pclxl/xl_dissector.h"
 #include "tests/support/test_printer_win.h"
 #include "tests/support/test_text.h"
+#include "tools/qxd/qxd_document.h"
 
 namespace {
 
@@ -433,18 +436,23 @@ struct PlacedMark {
   int mark;
   double x, y;
 };
+// A cell begins with the sheet (BeginPage) or with SetPageDefaultCTM; its
+// first SetPageOrigin is the cell's corner.
 std::vector<PlacedMark> PlacedMarks(const std::vector<const xl::Operator*>& sheet) {
   std::vector<PlacedMark> placed;
   double x = -1, y = -1;
+  bool cellBegun = false;
   for (const xl::Operator* op : sheet) {
+    if (op->name == "BeginPage" || op->name == "SetPageDefaultCTM") cellBegun = true;
     if (op->name != "SetPageOrigin" || op->attributes.size() != 1) continue;
     const std::vector<double>& xy = op->attributes[0].value.items;
     if (xy.size() != 2) continue;
     if (xy[1] == 100 && xy[0] >= 1 && xy[0] <= 16) {
       placed.push_back(PlacedMark{static_cast<int>(xy[0]), x, y});
-    } else {
+    } else if (cellBegun) {
       x = xy[0];
       y = xy[1];
+      cellBegun = false;
     }
   }
   return placed;
@@ -513,6 +521,70 @@ TEST_F(FaxJobTest, ALayoutChangeEndsTheSheetEarly) {
   ASSERT_EQ(last.size(), 1u);
   EXPECT_EQ(last[0].mark, 5);
   EXPECT_EQ(last[0].x, PlacedMarks(sheets[0])[0].x);
+}
+
+TEST_F(FaxJobTest, ABookletOfFivePagesIsPaddedToEight) {
+  // A model whose render core lays out booklets itself: the sample model's
+  // description with booklets printed by the driver, compiled by the project's
+  // description tool.
+  std::string text;
+  {
+    std::ifstream in(testsupport::SourcePath("model/VELDRANH.txt"), std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    text = all.str();
+  }
+  const std::string off = "pair \"BookletPrint\" \"Disable\"";
+  const size_t at = text.find(off);
+  ASSERT_NE(at, std::string::npos);
+  text.replace(at, off.size(), "pair \"BookletPrint\" \"Driver\"");
+  qxd::Document doc;
+  std::string error;
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(qxd::ParseText(text, &doc, &error)) << error;
+  ASSERT_TRUE(qxd::Build(doc, &bytes, &error)) << error;
+  host_.Unload();
+  {
+    HANDLE file = CreateFileW(dir_.Path(L"VELDRANH.QXD").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD wrote = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(wrote, bytes.size());
+  }
+  ASSERT_TRUE(host_.Load(dir_.Path(L"VELDRANE.DLL")));
+
+  DriverDevMode dm = A4DevMode();
+  SetDocByte(&dm.doc, kDocDoubleSidesAt, 3);
+  SealDocDMode(&dm.doc);
+  DdiHost::FaxJob job;
+  job.pages = 5;
+  job.draw = Mark(100);
+  const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+  // Sheet sides 8 1, 2 7, 6 3, 4 5: pages 6, 7 and 8 are blank.
+  const auto sides = Pages(jobs[0].xl);
+  ASSERT_EQ(sides.size(), 4u);
+  const std::vector<std::vector<int>> expected = {{1}, {2}, {3}, {4, 5}};
+  std::vector<double> firstCellX, secondCellX;
+  for (size_t s = 0; s < sides.size(); ++s) {
+    std::vector<int> marks;
+    for (const PlacedMark& m : PlacedMarks(sides[s])) marks.push_back(m.mark);
+    EXPECT_EQ(marks, expected[s]) << "side " << s + 1;
+  }
+  // The lone page of the first side lies in its second half, that of the
+  // second side in its first half, as pages 4 and 5 do on the last side.
+  const PlacedMark one = PlacedMarks(sides[0])[0], two = PlacedMarks(sides[1])[0];
+  const std::vector<PlacedMark> last = PlacedMarks(sides[3]);
+  EXPECT_EQ(two.x, last[0].x);
+  EXPECT_EQ(one.x, last[1].x);
+  EXPECT_NE(one.x, two.x);
+  // Each side is a landscape sheet holding two portrait pages.
+  for (const auto& side : sides) {
+    const xl::Operator* begin = side.front();
+    EXPECT_EQ(begin->Number(0x28), 1.0);  // Orientation: landscape
+  }
 }
 
 TEST_F(FaxJobTest, APosterOfThreeByThreeTilesPrintsNineSheetsAndRemovesItsStream) {
