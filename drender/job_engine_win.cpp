@@ -159,6 +159,7 @@ uint32_t ReplayPage(RenderPdev* pdev, const PageStoreEntry& page, uint8_t* buffe
   XL_BeginPage(pdev, &snapshot);
   XL_CacheResetPageFields(&pdev->state.gs);
   Overlay_ApplyToPage(pdev, false);
+  Layout_SetupDirectPage(pdev, false);
   if (!CopyOut(pdev, page, buffer)) return 0;
   Overlay_ApplyToPage(pdev, true);
   if (snapshot.tabMark == 1 && Engine(pdev).tabStream) {

@@ -523,6 +523,41 @@ TEST_F(FaxJobTest, ALayoutChangeEndsTheSheetEarly) {
   EXPECT_EQ(last[0].x, PlacedMarks(sheets[0])[0].x);
 }
 
+TEST_F(FaxJobTest, APlainPageStartsAtItsMarginsWithItsZoom) {
+  // The page's origin is the printable area's corner (4.2 mm at 200 x 100
+  // dpi: 33 x 16 dots); its scale the zoom percent, 0 counting as 100.
+  struct Case {
+    int16_t zoom;
+    double scale;
+  };
+  for (const Case& c : {Case{0, 1.0}, Case{100, 1.0}, Case{50, 0.5}, Case{200, 2.0}}) {
+    SCOPED_TRACE(c.zoom);
+    DriverDevMode dm = A4DevMode();
+    SetDocI16(&dm.doc, kDocZoomValueAt, c.zoom);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 2;
+    job.draw = Mark(100);
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    const auto pages = Pages(jobs[0].xl);
+    ASSERT_EQ(pages.size(), 2u);
+    for (const auto& page : pages) {
+      const xl::Operator* origin = nullptr;
+      const xl::Operator* scale = nullptr;
+      for (const xl::Operator* op : page) {
+        if (!origin && op->name == "SetPageOrigin") origin = op;
+        if (!scale && op->name == "SetPageScale") scale = op;
+      }
+      ASSERT_NE(origin, nullptr);
+      ASSERT_NE(scale, nullptr);
+      EXPECT_EQ(origin->attributes[0].value.items, (std::vector<double>{33, 16}));
+      EXPECT_EQ(scale->attributes[0].value.items, (std::vector<double>{c.scale, c.scale}));
+      EXPECT_LT(origin->offset, scale->offset);
+    }
+  }
+}
+
 TEST_F(FaxJobTest, ABookletOfFivePagesIsPaddedToEight) {
   // A model whose render core lays out booklets itself: the sample model's
   // description with booklets printed by the driver, compiled by the project's
