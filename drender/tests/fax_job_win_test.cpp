@@ -507,6 +507,40 @@ TEST_F(FaxJobTest, FourUpPutsEightPagesOnTwoSheetsInTheStylesOrder) {
   }
 }
 
+TEST_F(FaxJobTest, TwoUpTurnsPortraitPagesOntoALandscapeSheet) {
+  // The turn depends on the binding edge: a left binding turns by 90
+  // degrees, a top binding by -90.
+  struct Case {
+    uint8_t binding;
+    double angle;
+  };
+  for (const Case& c : {Case{0, 90}, Case{2, -90}}) {
+    SCOPED_TRACE(c.binding);
+    DriverDevMode dm = LayoutDevMode(1);
+    SetDocByte(&dm.doc, kDocBindingEdgeAt, c.binding);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 4;
+    job.draw = Mark(100);
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    const auto sheets = Pages(jobs[0].xl);
+    ASSERT_EQ(sheets.size(), 2u);
+    for (const auto& sheet : sheets) {
+      EXPECT_EQ(sheet.front()->Number(0x28), 1.0);  // a landscape sheet
+      std::vector<double> angles;
+      for (const xl::Operator* op : sheet) {
+        if (op->name == "SetPageRotation") angles.push_back(op->attributes[0].value.items[0]);
+      }
+      EXPECT_EQ(angles, (std::vector<double>{c.angle, c.angle}));
+      const std::vector<PlacedMark> marks = PlacedMarks(sheet);
+      ASSERT_EQ(marks.size(), 2u);
+      EXPECT_GT(marks[1].x, marks[0].x);  // side by side
+      EXPECT_EQ(marks[1].y, marks[0].y);
+    }
+  }
+}
+
 TEST_F(FaxJobTest, ALayoutChangeEndsTheSheetEarly) {
   // Five pages in 4-up: the last sheet holds the fifth page alone.
   DdiHost::FaxJob job;
