@@ -541,8 +541,7 @@ TEST_F(FaxJobTest, TwoUpTurnsPortraitPagesOntoALandscapeSheet) {
   }
 }
 
-TEST_F(FaxJobTest, ALayoutChangeEndsTheSheetEarly) {
-  // Five pages in 4-up: the last sheet holds the fifth page alone.
+TEST_F(FaxJobTest, FivePagesInFourUpLeaveTheFifthAloneOnTheLastSheet) {
   DdiHost::FaxJob job;
   job.pages = 5;
   job.draw = Mark(100);
@@ -555,6 +554,33 @@ TEST_F(FaxJobTest, ALayoutChangeEndsTheSheetEarly) {
   ASSERT_EQ(last.size(), 1u);
   EXPECT_EQ(last[0].mark, 5);
   EXPECT_EQ(last[0].x, PlacedMarks(sheets[0])[0].x);
+}
+
+TEST_F(FaxJobTest, AnotherPaperEndsAFourUpSheetEarly) {
+  // While page 2 is drawn the application switches to Letter: page 3 and
+  // those after it cannot share page 1's sheet.
+  DdiHost::FaxJob job;
+  job.pages = 6;
+  job.draw = [this](SURFOBJ* surface, int index) {
+    Mark(100)(surface, index);
+    if (index != 1) return;
+    DriverDevMode letter = LayoutDevMode(2);
+    SetDocI16(&letter.doc, kDocPaperSizeAt, 1);
+    SetDocI16(&letter.doc, kDocPaperWidthAt, 2159);
+    SetDocI16(&letter.doc, kDocPaperLengthAt, 2794);
+    SealDocDMode(&letter.doc);
+    EXPECT_EQ(host_.Escape(surface, 0x40004, sizeof letter.doc, &letter.doc, 0, nullptr), 1u);
+  };
+  const std::vector<Job> jobs = SplitJobs(Run(job, LayoutDevMode(2)));
+  ASSERT_EQ(jobs.size(), 1u);
+  const auto sheets = Pages(jobs[0].xl);
+  ASSERT_EQ(sheets.size(), 2u);
+  std::vector<std::vector<int>> marks;
+  for (const auto& sheet : sheets) {
+    marks.emplace_back();
+    for (const PlacedMark& m : PlacedMarks(sheet)) marks.back().push_back(m.mark);
+  }
+  EXPECT_EQ(marks, (std::vector<std::vector<int>>{{1, 2}, {3, 4, 5, 6}}));
 }
 
 TEST_F(FaxJobTest, APlainPageStartsAtItsMarginsWithItsZoom) {
