@@ -33,6 +33,8 @@ constexpr uint32_t kBindShiftModeAt = 1440;
 constexpr uint32_t kPosterMarginLineAt = 1247;
 constexpr uint32_t kBookletBorderAt = 1415;
 constexpr int32_t kFullScale = 1000000;
+constexpr const char* kTabStream = "TABPROC";
+constexpr uint8_t kNoTabMark = 255;
 
 DocDMode* Doc(RenderPdev* pdev) { return &pdev->state.live->devmode.doc; }
 RenderJobState& Engine(RenderPdev* pdev) { return pdev->state.engine; }
@@ -265,11 +267,21 @@ bool Differs(RenderPdev* pdev, const SavedDoc& before) {
   return Page_SettingsDiffer(Rdc_Model(), before.doc.get(), Doc(pdev)) || Page_LayoutDiffers(before.doc.get(), Doc(pdev));
 }
 
-void EndSheet(RenderPdev* pdev, uint16_t copies) {
+// Ends the sheet: the tab-paper text on it when its first page carries the
+// mark 1, EndPage, and the tab page after it for the mark 0.
+void EndSheet(RenderPdev* pdev, uint16_t copies, uint8_t tabMark) {
   RenderJobState& e = Engine(pdev);
+  if (tabMark == 1 && e.tabStream) {
+    Rdc_ReleaseFonts(pdev);
+    XL_ExecStream(pdev, kTabStream);
+  }
   XL_EndPage(pdev, copies);
   e.sheetOpen = 0;
   e.newSheetRequest = 0;
+  if (tabMark == 0 && e.tabStream) {
+    Rdc_ResetPageState(pdev);
+    Tab_PrintPage(pdev);
+  }
 }
 
 // One N-up sheet from page `*i` on: the pages that share its settings, up
@@ -301,7 +313,7 @@ uint32_t ReplayNupSheet(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint
     ++*i;
   }
   Overlay_ApplyToPage(pdev, true);
-  EndSheet(pdev, copies);
+  EndSheet(pdev, copies, snapshot.tabMark);
   Rdc_ResetPageState(pdev);
   return 1;
 }
@@ -317,7 +329,7 @@ uint32_t ReplayPlainPage(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, con
   Layout_SetupDirectPage(pdev, false);
   if (!CopyOut(pdev, page, buffer)) return 0;
   Overlay_ApplyToPage(pdev, true);
-  EndSheet(pdev, copies);
+  EndSheet(pdev, copies, snapshot.tabMark);
   Rdc_ResetPageState(pdev);
   return 1;
 }
@@ -420,7 +432,7 @@ uint32_t ReplayPoster(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint32
       Rdc_ResetPageState(pdev);
       DrawMarginLine(pdev, cx, cy, cw, ch);
       Overlay_ApplyToPage(pdev, true);
-      EndSheet(pdev, copies);
+      EndSheet(pdev, copies, snapshot.tabMark);
       Rdc_ResetPageState(pdev);
     }
   }
@@ -479,7 +491,7 @@ uint32_t ReplayBooklet(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint3
       if (DocByte(Doc(pdev), kBookletBorderAt) != 0) DrawCellBorder(pdev, sheet, k);
       Rdc_ResetPageState(pdev);
     }
-    EndSheet(pdev, copies);
+    EndSheet(pdev, copies, snapshot.tabMark);
     Rdc_ResetPageState(pdev);
   }
   return 1;
@@ -512,7 +524,7 @@ uint32_t Layout_ReplayPages(RenderPdev* pdev, uint8_t* buffer, uint16_t copies) 
       while (end < e.pageCount && IsBooklet(e.pages[end].settings)) ++end;
       if (e.printType != 1 && e.sideCounter % 2 == 1) {
         XL_BeginPage(pdev, &snapshot);
-        EndSheet(pdev, 1);
+        EndSheet(pdev, 1, kNoTabMark);
       }
       if (!ReplayBooklet(pdev, buffer, copies, i, end)) return 0;
       i = end;

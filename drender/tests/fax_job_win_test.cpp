@@ -556,6 +556,36 @@ TEST_F(FaxJobTest, FivePagesInFourUpLeaveTheFifthAloneOnTheLastSheet) {
   EXPECT_EQ(last[0].x, PlacedMarks(sheets[0])[0].x);
 }
 
+TEST_F(FaxJobTest, CellBordersFrameEachPageOrOnlyTheEdgesBetweenCells) {
+  // Mode 1 frames every cell; mode 2 draws only the edges that face another
+  // cell: two for each cell of a 2 x 2 sheet.
+  struct Case {
+    uint8_t mode;
+    size_t rectangles;
+    size_t lines;
+  };
+  for (const Case& c : {Case{0, 0, 0}, Case{1, 4, 0}, Case{2, 0, 8}}) {
+    SCOPED_TRACE(c.mode);
+    DriverDevMode dm = LayoutDevMode(2);
+    SetDocByte(&dm.doc, 1246, c.mode);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 4;
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+    const auto sheets = Pages(jobs[0].xl);
+    ASSERT_EQ(sheets.size(), 1u);
+    size_t rectangles = 0, lines = 0;
+    for (const xl::Operator* op : sheets[0]) {
+      if (op->name == "Rectangle") ++rectangles;
+      if (op->name == "LinePath") ++lines;
+    }
+    EXPECT_EQ(rectangles, c.rectangles);
+    EXPECT_EQ(lines, c.lines);
+  }
+}
+
 TEST_F(FaxJobTest, AnotherPaperEndsAFourUpSheetEarly) {
   // While page 2 is drawn the application switches to Letter: page 3 and
   // those after it cannot share page 1's sheet.
