@@ -20,6 +20,9 @@
 #include "drender/page_snapshot.h"
 #include "drender/paper_geometry.h"
 #include "drender/pclxl/pclxl_ops.h"
+#include "drender/pjl/pjl_job.h"
+#include "drender/pjl/pjl_model_values.h"
+#include "drender/pjl/pjl_paper.h"
 #include "drender/render_model.h"
 #include "drender/render_pdev.h"
 #include "drender/stored_stream.h"
@@ -44,6 +47,31 @@ int16_t Short(int32_t v) { return static_cast<int16_t>(v < -32768 ? -32768 : (v 
 
 LayoutSettings Settings(RenderPdev* pdev) {
   return Layout_ReadSettings(*Doc(pdev), Rdc_GetModelValue(Rdc_Model(), kModelDriverBooklet) != 0);
+}
+
+// The job's binding rule over the current settings.
+PjlJob BindingJob(RenderPdev* pdev) {
+  PjlJob job{};
+  job.doc = Doc(pdev);
+  job.device = &pdev->state.live->device;
+  job.model = Rdc_Model();
+  job.values = Pjl_ModelValues(job.model);
+  return job;
+}
+
+// The binding fields of the current settings, an automatic binding edge
+// resolved by the job's binding rule.
+BindingSettings ReadBinding(RenderPdev* pdev) {
+  BindingSettings b = Layout_ReadBinding(*Doc(pdev));
+  const PjlJob job = BindingJob(pdev);
+  b.position = static_cast<uint8_t>(Pjl_BindingEdge(&job));
+  return b;
+}
+
+// A two-sided page that binds on the top edge turns its back side over.
+bool BindsOnTop(RenderPdev* pdev) {
+  const PjlJob job = BindingJob(pdev);
+  return std::strcmp(Pjl_BindingWord(&job), "TOP") == 0;
 }
 
 bool IsPoster(const PageSettings& s) { return s.nup != 0 && s.nupOption >= 7 && s.nupOption <= 9; }
@@ -151,7 +179,7 @@ void BeginSheet(RenderPdev* pdev, const LayoutSettings& ls, Sheet* sheet) {
   sheet->row = ls.row;
   sheet->orientation = ls.sheetOrientation;
   sheet->rotate180 = ls.rotate180;
-  sheet->binding = Layout_ReadBinding(*Doc(pdev));
+  sheet->binding = ReadBinding(pdev);
   sheet->cells = Layout_RowOf(ls.row).cells;
 }
 
@@ -414,7 +442,7 @@ uint32_t ReplayPoster(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint32
   LayoutCells cells{};
   const bool haveCells = Layout_ComputeCells(kLayoutNone, ls.orientation, output, document, &cells);
   int32_t sx = 0, sy = 0;
-  Shifts(pdev, Layout_ReadBinding(*Doc(pdev)), output, &sx, &sy);
+  Shifts(pdev, ReadBinding(pdev), output, &sx, &sy);
   int32_t cx = 0, cy = 0, cw = 0, ch = 0;
   Page_GetCentering(false, output, document, &cx, &cy, &cw, &ch);
   for (uint32_t row = 0; row < tiles; ++row) {
@@ -465,8 +493,10 @@ uint32_t ReplayBooklet(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint3
   };
   std::vector<uint8_t> orientations, otherEdge;
   for (uint32_t side = 0; side * 2 < order.size(); ++side) {
-    orientations.push_back(row(side * 2).settings.orientation);
-    otherEdge.push_back(0);
+    PageSettings settings = row(side * 2).settings;
+    Page_ApplySettings(Doc(pdev), &settings);
+    orientations.push_back(settings.orientation);
+    otherEdge.push_back(BindsOnTop(pdev) ? 1 : 0);
   }
   const std::vector<uint8_t> rotations = Booklet_SideRotations(orientations, otherEdge, e.sideCounter, false);
   for (uint32_t side = 0; side * 2 < order.size(); ++side) {
@@ -560,7 +590,7 @@ void Layout_DirectOrigin(RenderPdev* pdev, int32_t* x, int32_t* y) {
     Page_GetCentering(false, output, document, x, y, &w, &h);
   }
   int32_t sx = 0, sy = 0;
-  Shifts(pdev, Layout_ReadBinding(*doc), output, &sx, &sy);
+  Shifts(pdev, ReadBinding(pdev), output, &sx, &sy);
   *x += sx;
   *y += sy;
 }
@@ -571,7 +601,7 @@ void Layout_SetupDirectPage(RenderPdev* pdev, bool poster) {
   PageFrame output{}, document{};
   OutputFrame(pdev, ls.orientation, &output);
   JobFrame(pdev, ls.orientation, &document);
-  const BindingSettings binding = Layout_ReadBinding(*doc);
+  const BindingSettings binding = ReadBinding(pdev);
   int32_t x = 0, y = 0;
   Layout_DirectOrigin(pdev, &x, &y);
   SetOrigin(pdev, x, y);

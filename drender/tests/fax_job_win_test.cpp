@@ -648,6 +648,38 @@ TEST_F(FaxJobTest, APlainPageStartsAtItsMarginsWithItsZoom) {
   }
 }
 
+TEST_F(FaxJobTest, TheBindingShiftMovesFrontAndBackSidesApart) {
+  // A left binding margin of 10 mm on the front, 5 mm on the back, at 200
+  // dpi: 79 and 40 dots, towards the binding on the front and away from it
+  // on the back, from the printable area's corner at x = 33.
+  struct Case {
+    uint8_t sides;
+    double x[2];
+  };
+  for (const Case& c : {Case{1, {33 + 79, 33 + 79}}, Case{2, {33 + 79, 33 - 40}}}) {
+    SCOPED_TRACE(c.sides);
+    DriverDevMode dm = A4DevMode();
+    SetDocByte(&dm.doc, kDocDoubleSidesAt, c.sides);
+    SetDocByte(&dm.doc, 1428, 1);
+    SetDocByte(&dm.doc, kDocBindingEdgeAt, 0);
+    SetDocI16(&dm.doc, 1432, 10);
+    SetDocI16(&dm.doc, 1434, 5);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 2;
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    const auto pages = Pages(jobs[0].xl);
+    ASSERT_EQ(pages.size(), 2u);
+    for (int p = 0; p < 2; ++p) {
+      const auto origin = std::find_if(pages[p].begin(), pages[p].end(),
+                                       [](const xl::Operator* op) { return op->name == "SetPageOrigin"; });
+      ASSERT_NE(origin, pages[p].end());
+      EXPECT_EQ((*origin)->attributes[0].value.items, (std::vector<double>{c.x[p], 16})) << "page " << p + 1;
+    }
+  }
+}
+
 TEST_F(FaxJobTest, ABookletOfFivePagesIsPaddedToEight) {
   // A model whose render core lays out booklets itself: the sample model's
   // description with booklets printed by the driver, compiled by the project's
