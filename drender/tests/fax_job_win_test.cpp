@@ -805,6 +805,68 @@ TEST_F(FaxJobTest, APosterOfThreeByThreeTilesPrintsNineSheetsAndRemovesItsStream
   }
 }
 
+TEST_F(FaxJobTest, APosterMarginLineFramesThePageOnEveryTile) {
+  struct Case {
+    uint8_t poster;  // 7: 2 x 2, 9: 4 x 4
+    uint8_t line;
+    size_t sheets;
+    size_t frames;
+  };
+  for (const Case& c : {Case{7, 1, 4, 4}, Case{7, 0, 4, 0}, Case{9, 1, 16, 16}}) {
+    SCOPED_TRACE(c.poster * 10 + c.line);
+    DriverDevMode dm = LayoutDevMode(c.poster);
+    SetDocByte(&dm.doc, 1247, c.line);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 1;
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+    const auto sheets = Pages(jobs[0].xl);
+    EXPECT_EQ(sheets.size(), c.sheets);
+    size_t frames = 0;
+    for (const auto& sheet : sheets) {
+      bool ran = false;
+      for (const xl::Operator* op : sheet) {
+        if (op->name == "ExecStream") ran = true;
+        // The frame is drawn dashed, after the tile.
+        if (op->name == "Rectangle") {
+          EXPECT_TRUE(ran);
+          ++frames;
+        }
+      }
+    }
+    EXPECT_EQ(frames, c.frames);
+    EXPECT_EQ(jobs[0].xl.Count("SetLineDash") > 0, c.line == 1);
+  }
+}
+
+TEST_F(FaxJobTest, AFormNameOutsideTheCodePageIsKeptInTheWideField) {
+  const std::wstring formPath = dir_.Path(L"wide.qfv");
+  DriverDevMode dm = A4DevMode();
+  SetDocByte(&dm.doc, kDocOverlayCreateAt, 1);
+  SealDocDMode(&dm.doc);
+  DdiHost::FaxJob job;
+  job.pages = 1;
+  job.docName = L"Form \x03A9\x4E2D";
+  job.draw = [this, &formPath](SURFOBJ* surface, int) {
+    HANDLE file = CreateFileW(formPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const uint64_t handle = reinterpret_cast<uintptr_t>(file);
+    EXPECT_EQ(host_.Escape(surface, 0x40001, sizeof handle, &handle, 0, nullptr), 1u);
+  };
+  EXPECT_TRUE(Run(job, dm).empty());
+  const std::vector<uint8_t> form = ReadFileBytes(formPath);
+  FormFileHeader header{};
+  uint32_t streamAt = 0;
+  uint64_t streamLength = 0;
+  ASSERT_EQ(Form_ParseHeader(form.data(), form.size(), form.size(), &header, &streamAt, &streamLength),
+            kFormHeaderOk);
+  EXPECT_EQ(header.name[0], 0);
+  EXPECT_EQ(std::u16string(header.wideName), u"Form \x03A9\x4E2D");
+  EXPECT_GT(streamLength, 0u);
+}
+
 // The stream operators of a page that run the overlay "O0", and whether
 // they come before the page's own mark.
 struct OverlayUse {
