@@ -27,3 +27,6 @@ void Layout_SetupDirectPage(RenderPdev* pdev, bool poster);
 // The origin of a plain page: the job frame's margins, or the page centred
 // on a different output paper, plus the binding and image shifts.
 void Layout_DirectOrigin(RenderPdev* pdev, int32_t* x, int32_t* y);
+// The percent a page is reduced to so that its binding margin fits: 100
+// unless the binding shift is on in reduce mode.
+uint32_t Layout_BindingReducePercent(RenderPdev* pdev);

@@ -595,6 +595,14 @@ void Layout_DirectOrigin(RenderPdev* pdev, int32_t* x, int32_t* y) {
   *y += sy;
 }
 
+uint32_t Layout_BindingReducePercent(RenderPdev* pdev) {
+  const BindingSettings binding = ReadBinding(pdev);
+  if (binding.bindingShift == 0 || DocByte(Doc(pdev), kBindShiftModeAt) != 1) return 100;
+  PageFrame output{};
+  OutputFrame(pdev, Settings(pdev).orientation, &output);
+  return ReducePercent(pdev, binding, output);
+}
+
 void Layout_SetupDirectPage(RenderPdev* pdev, bool poster) {
   const DocDMode* doc = Doc(pdev);
   const LayoutSettings ls = Settings(pdev);

@@ -217,6 +217,8 @@ void Overlay_ApplyToPage(RenderPdev* pdev, bool front) {
   e.originX = static_cast<int16_t>(x);
   e.originY = static_cast<int16_t>(y);
   XL_SetPageOrigin(pdev);
+  const uint32_t reduce = Layout_BindingReducePercent(pdev);
+  if (reduce != 100) XL_SetPageScale(pdev, static_cast<int32_t>(reduce * 10000), static_cast<int32_t>(reduce * 10000));
   char name[16];
   StreamName(pdev, name, sizeof name);
   XL_ExecStream(pdev, name);
