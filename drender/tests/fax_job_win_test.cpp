@@ -680,6 +680,34 @@ TEST_F(FaxJobTest, TheBindingShiftMovesFrontAndBackSidesApart) {
   }
 }
 
+TEST_F(FaxJobTest, ABindingMarginInReduceModeShrinksThePage) {
+  // 10 mm of a printable width of 201.6 mm: the page is reduced to 95 %
+  // after its zoom, and moved by the margin towards the binding edge.
+  DriverDevMode dm = A4DevMode();
+  SetDocByte(&dm.doc, 1428, 1);
+  SetDocByte(&dm.doc, kDocBindingEdgeAt, 0);
+  SetDocI16(&dm.doc, 1432, 10);
+  SetDocByte(&dm.doc, 1440, 1);
+  SealDocDMode(&dm.doc);
+  DdiHost::FaxJob job;
+  job.pages = 1;
+  const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+  ASSERT_EQ(jobs.size(), 1u);
+  const auto pages = Pages(jobs[0].xl);
+  ASSERT_EQ(pages.size(), 1u);
+  std::vector<double> scales;
+  const xl::Operator* origin = nullptr;
+  for (const xl::Operator* op : pages[0]) {
+    if (op->name == "SetPageScale") scales.push_back(op->attributes[0].value.items[0]);
+    if (!origin && op->name == "SetPageOrigin") origin = op;
+  }
+  ASSERT_EQ(scales.size(), 2u);
+  EXPECT_EQ(scales[0], 1.0);
+  EXPECT_FLOAT_EQ(scales[1], 0.95f);
+  ASSERT_NE(origin, nullptr);
+  EXPECT_EQ(origin->attributes[0].value.items[0], 33 + 79);
+}
+
 TEST_F(FaxJobTest, ABookletOfFivePagesIsPaddedToEight) {
   // A model whose render core lays out booklets itself: the sample model's
   // description with booklets printed by the driver, compiled by the project's
