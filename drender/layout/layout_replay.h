@@ -30,3 +30,7 @@ void Layout_DirectOrigin(RenderPdev* pdev, int32_t* x, int32_t* y);
 // The percent a page is reduced to so that its binding margin fits: 100
 // unless the binding shift is on in reduce mode.
 uint32_t Layout_BindingReducePercent(RenderPdev* pdev);
+// The pages of a job that the driver prints as covers: the front cover's
+// pages (0, 1 or 2 from the first) and where the back cover begins (the
+// page count when there is none), by the first page's settings.
+void Layout_BookletCoverPages(RenderPdev* pdev, uint32_t* frontPages, uint32_t* backStart);

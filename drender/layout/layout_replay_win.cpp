@@ -474,33 +474,20 @@ bool IsBooklet(const PageSettings& s) {
   return s.doubleSides == 3 && Rdc_GetModelValue(Rdc_Model(), kModelDriverBooklet) != 0;
 }
 
-// The booklet pages from `first` to `end`: padded with blank pages to whole
-// sheets, ordered, two page sides to a sheet side.
-uint32_t ReplayBooklet(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint32_t first, uint32_t end) {
+// Booklet sheet sides: the ordered rows, two to a side.
+uint32_t ReplayBookletSides(RenderPdev* pdev, uint8_t* buffer, uint16_t copies,
+                            const std::vector<PageStoreEntry>& rows) {
   RenderJobState& e = Engine(pdev);
-  const uint32_t count = end - first;
-  const uint32_t padded = Booklet_PaddedCount(count);
-  PageSettings last = e.pages[end - 1].settings;
-  Page_ApplySettings(Doc(pdev), &last);
-  const LayoutSettings ls = Settings(pdev);
-  const std::vector<uint32_t> order = Booklet_Order(padded, ls.bookletBinding);
-  // A blank page carries the settings of the section's last page.
-  PageStoreEntry blank{};
-  blank.settings = last;
-  auto row = [&](uint32_t k) -> const PageStoreEntry& {
-    const uint32_t n = order[k];
-    return n < count ? e.pages[first + n] : blank;
-  };
   std::vector<uint8_t> orientations, otherEdge;
-  for (uint32_t side = 0; side * 2 < order.size(); ++side) {
-    PageSettings settings = row(side * 2).settings;
+  for (size_t side = 0; side * 2 < rows.size(); ++side) {
+    PageSettings settings = rows[side * 2].settings;
     Page_ApplySettings(Doc(pdev), &settings);
     orientations.push_back(settings.orientation);
     otherEdge.push_back(BindsOnTop(pdev) ? 1 : 0);
   }
   const std::vector<uint8_t> rotations = Booklet_SideRotations(orientations, otherEdge, e.sideCounter, false);
-  for (uint32_t side = 0; side * 2 < order.size(); ++side) {
-    PageSettings snapshot = row(side * 2).settings;
+  for (size_t side = 0; side * 2 + 1 < rows.size(); ++side) {
+    PageSettings snapshot = rows[side * 2].settings;
     Page_ApplySettings(Doc(pdev), &snapshot);
     Sheet sheet{};
     LayoutSettings sideSettings = Settings(pdev);
@@ -512,7 +499,7 @@ uint32_t ReplayBooklet(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint3
     XL_CacheResetPageFields(&pdev->state.gs);
     e.sheetOpen = 1;
     for (uint32_t k = 0; k < 2; ++k) {
-      const PageStoreEntry& page = row(side * 2 + k);
+      const PageStoreEntry& page = rows[side * 2 + k];
       PageSettings settings = page.settings;
       Page_ApplySettings(Doc(pdev), &settings);
       XL_CacheResetPageFields(&pdev->state.gs);
@@ -525,6 +512,53 @@ uint32_t ReplayBooklet(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint3
     Rdc_ResetPageState(pdev);
   }
   return 1;
+}
+
+uint8_t BookletBinding(RenderPdev* pdev, const PageSettings& settings) {
+  PageSettings copy = settings;
+  Page_ApplySettings(Doc(pdev), &copy);
+  return Settings(pdev).bookletBinding;
+}
+
+// The booklet pages from `first` to `end`: padded with blank pages (no
+// bytes, the settings of the section's last page) to whole sheets,
+// ordered, two page sides to a sheet side.
+uint32_t ReplayBooklet(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint32_t first, uint32_t end) {
+  RenderJobState& e = Engine(pdev);
+  if (end <= first) return 1;
+  const uint32_t count = end - first;
+  PageStoreEntry blank{};
+  blank.settings = e.pages[end - 1].settings;
+  const std::vector<uint32_t> order =
+      Booklet_Order(Booklet_PaddedCount(count), BookletBinding(pdev, blank.settings));
+  std::vector<PageStoreEntry> rows;
+  for (uint32_t n : order) rows.push_back(n < count ? e.pages[first + n] : blank);
+  return ReplayBookletSides(pdev, buffer, copies, rows);
+}
+
+// The cover sheet of a driver booklet: the front cover pages (one or two)
+// and the back cover pages (the last one or two) on one sheet, fed from
+// the cover tray.
+uint32_t ReplayBookletCovers(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint32_t frontPages,
+                             uint32_t backStart, bool frontCover) {
+  RenderJobState& e = Engine(pdev);
+  const uint32_t n = e.pageCount;
+  const DocDMode* doc = Doc(pdev);
+  const int16_t tray = DocI16(doc, frontCover ? DOC_FIELD_AT(nFrontCoverTray) : DOC_FIELD_AT(nBackCoverTray));
+  PageStoreEntry blank{};
+  blank.settings = e.pages[0].settings;
+  PageStoreEntry rows[4] = {blank, blank, blank, blank};
+  if (frontPages >= 1) rows[0] = e.pages[0];
+  if (frontPages >= 2 && n >= 2) rows[1] = e.pages[1];
+  if (n >= 2 && backStart <= n - 2) rows[2] = e.pages[n - 2];
+  if (n >= 1 && backStart <= n - 1) rows[3] = e.pages[n - 1];
+  for (PageStoreEntry& row : rows) {
+    row.settings.inTray = static_cast<uint16_t>(tray);
+    row.settings.doubleSides = 3;
+  }
+  std::vector<PageStoreEntry> ordered;
+  for (uint32_t k : Booklet_Order(4, BookletBinding(pdev, e.pages[0].settings))) ordered.push_back(rows[k]);
+  return ReplayBookletSides(pdev, buffer, copies, ordered);
 }
 
 }  // namespace
@@ -556,7 +590,14 @@ uint32_t Layout_ReplayPages(RenderPdev* pdev, uint8_t* buffer, uint16_t copies) 
         XL_BeginPage(pdev, &snapshot);
         EndSheet(pdev, 1, kNoTabMark);
       }
-      if (!ReplayBooklet(pdev, buffer, copies, i, end)) return 0;
+      uint32_t first = i, last = end;
+      // A whole-job booklet with covers the driver prints: the cover pages
+      // go on a cover sheet of their own, the rest in the booklet.
+      if (i == 0 && end == e.pageCount) Layout_BookletCoverPages(pdev, &first, &last);
+      if (first > 0 || last < e.pageCount) {
+        if (!ReplayBookletCovers(pdev, buffer, copies, first, last, first > 0)) return 0;
+      }
+      if (!ReplayBooklet(pdev, buffer, copies, first, last)) return 0;
       i = end;
       continue;
     }
@@ -593,6 +634,27 @@ void Layout_DirectOrigin(RenderPdev* pdev, int32_t* x, int32_t* y) {
   Shifts(pdev, ReadBinding(pdev), output, &sx, &sy);
   *x += sx;
   *y += sy;
+}
+
+void Layout_BookletCoverPages(RenderPdev* pdev, uint32_t* frontPages, uint32_t* backStart) {
+  const RenderJobState& e = pdev->state.engine;
+  const uint32_t n = e.pageCount;
+  *frontPages = 0;
+  *backStart = n;
+  if (n == 0) return;
+  PageSettings first = e.pages[0].settings;
+  Page_ApplySettings(Doc(pdev), &first);
+  const DocDMode* doc = Doc(pdev);
+  if (Rdc_IsDriverFrontCover(Rdc_Model(), doc)) {
+    const uint8_t mode = DocByte(doc, DOC_FIELD_AT(nFrontCoverMode));
+    *frontPages = mode == 2 ? 1 : (mode == 3 ? (n < 2 ? n : 2) : 0);
+  }
+  if (Rdc_IsDriverBackCover(Rdc_Model(), doc)) {
+    uint8_t mode = DocByte(doc, DOC_FIELD_AT(nBackCoverMode));
+    if (mode == 3 && n == *frontPages + 1) mode = 2;
+    if (mode == 2) *backStart = n - 1 > *frontPages ? n - 1 : *frontPages;
+    if (mode == 3) *backStart = n >= 2 && n - 2 > *frontPages ? n - 2 : *frontPages;
+  }
 }
 
 uint32_t Layout_BindingReducePercent(RenderPdev* pdev) {

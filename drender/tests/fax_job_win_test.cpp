@@ -708,10 +708,10 @@ TEST_F(FaxJobTest, ABindingMarginInReduceModeShrinksThePage) {
   EXPECT_EQ(origin->attributes[0].value.items[0], 33 + 79);
 }
 
-TEST_F(FaxJobTest, ABookletOfFivePagesIsPaddedToEight) {
-  // A model whose render core lays out booklets itself: the sample model's
-  // description with booklets printed by the driver, compiled by the project's
-  // description tool.
+// Puts beside the render core a model whose render core lays out booklets
+// itself: the sample model's description with booklets printed by the
+// driver, compiled by the project's description tool.
+void UseBookletModel(DdiHost& host, RenderDir& dir) {
   std::string text;
   {
     std::ifstream in(testsupport::SourcePath("model/VELDRANH.txt"), std::ios::binary);
@@ -728,16 +728,29 @@ TEST_F(FaxJobTest, ABookletOfFivePagesIsPaddedToEight) {
   std::vector<uint8_t> bytes;
   ASSERT_TRUE(qxd::ParseText(text, &doc, &error)) << error;
   ASSERT_TRUE(qxd::Build(doc, &bytes, &error)) << error;
-  host_.Unload();
-  {
-    HANDLE file = CreateFileW(dir_.Path(L"VELDRANH.QXD").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD wrote = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(wrote, bytes.size());
+  host.Unload();
+  HANDLE file = CreateFileW(dir.Path(L"VELDRANH.QXD").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD wrote = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+  CloseHandle(file);
+  ASSERT_EQ(wrote, bytes.size());
+  ASSERT_TRUE(host.Load(dir.Path(L"VELDRANE.DLL")));
+}
+
+// The marks on each sheet side, in drawing order.
+std::vector<std::vector<int>> MarksBySide(const std::vector<std::vector<const xl::Operator*>>& sides) {
+  std::vector<std::vector<int>> marks;
+  for (const auto& side : sides) {
+    marks.emplace_back();
+    for (const PlacedMark& m : PlacedMarks(side)) marks.back().push_back(m.mark);
   }
-  ASSERT_TRUE(host_.Load(dir_.Path(L"VELDRANE.DLL")));
+  return marks;
+}
+
+TEST_F(FaxJobTest, ABookletOfFivePagesIsPaddedToEight) {
+  UseBookletModel(host_, dir_);
+  if (HasFatalFailure()) return;
 
   DriverDevMode dm = A4DevMode();
   SetDocByte(&dm.doc, kDocDoubleSidesAt, 3);
@@ -752,7 +765,6 @@ TEST_F(FaxJobTest, ABookletOfFivePagesIsPaddedToEight) {
   const auto sides = Pages(jobs[0].xl);
   ASSERT_EQ(sides.size(), 4u);
   const std::vector<std::vector<int>> expected = {{1}, {2}, {3}, {4, 5}};
-  std::vector<double> firstCellX, secondCellX;
   for (size_t s = 0; s < sides.size(); ++s) {
     std::vector<int> marks;
     for (const PlacedMark& m : PlacedMarks(sides[s])) marks.push_back(m.mark);
@@ -769,6 +781,45 @@ TEST_F(FaxJobTest, ABookletOfFivePagesIsPaddedToEight) {
   for (const auto& side : sides) {
     const xl::Operator* begin = side.front();
     EXPECT_EQ(begin->Number(0x28), 1.0);  // Orientation: landscape
+  }
+}
+
+TEST_F(FaxJobTest, ABookletsCoverPagesGoOnACoverSheetOfTheirOwn) {
+  UseBookletModel(host_, dir_);
+  if (HasFatalFailure()) return;
+  // Front cover of one page, back cover of the last one, or both.
+  struct Case {
+    const char* name;
+    uint8_t front, back;
+    std::vector<std::vector<int>> sides;
+  };
+  const Case cases[] = {
+      // Cover sheet: blank and page 1, two blank sides; then pages 2 to 6
+      // as a booklet of 8.
+      {"front", 2, 0, {{1}, {}, {2}, {3}, {4}, {5, 6}}},
+      // Cover sheet: page 6 and a blank side, blank sides; pages 1 to 5.
+      {"back", 0, 2, {{6}, {}, {1}, {2}, {3}, {4, 5}}},
+      // Cover sheet: 6 and 1 on the outer side; pages 2 to 5 in a booklet of 4.
+      {"both", 2, 2, {{6, 1}, {}, {5, 2}, {3, 4}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DriverDevMode dm = A4DevMode();
+    SetDocByte(&dm.doc, kDocDoubleSidesAt, 3);
+    SetDocByte(&dm.doc, kDocFrontCoverAt, c.front != 0);
+    SetDocByte(&dm.doc, kDocFrontCoverAt + 1, c.front);
+    SetDocI16(&dm.doc, kDocFrontCoverAt + 2, 4);
+    SetDocByte(&dm.doc, kDocBackCoverAt, c.back != 0);
+    SetDocByte(&dm.doc, kDocBackCoverAt + 1, c.back);
+    SetDocI16(&dm.doc, kDocBackCoverAt + 2, 4);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 6;
+    job.draw = Mark(100);
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+    EXPECT_EQ(MarksBySide(Pages(jobs[0].xl)), c.sides);
   }
 }
 
