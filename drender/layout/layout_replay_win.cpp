@@ -476,7 +476,7 @@ bool IsBooklet(const PageSettings& s) {
 
 // Booklet sheet sides: the ordered rows, two to a side.
 uint32_t ReplayBookletSides(RenderPdev* pdev, uint8_t* buffer, uint16_t copies,
-                            const std::vector<PageStoreEntry>& rows) {
+                            const std::vector<PageStoreEntry>& rows, bool invert) {
   RenderJobState& e = Engine(pdev);
   std::vector<uint8_t> orientations, otherEdge;
   for (size_t side = 0; side * 2 < rows.size(); ++side) {
@@ -485,7 +485,7 @@ uint32_t ReplayBookletSides(RenderPdev* pdev, uint8_t* buffer, uint16_t copies,
     orientations.push_back(settings.orientation);
     otherEdge.push_back(BindsOnTop(pdev) ? 1 : 0);
   }
-  const std::vector<uint8_t> rotations = Booklet_SideRotations(orientations, otherEdge, e.sideCounter, false);
+  const std::vector<uint8_t> rotations = Booklet_SideRotations(orientations, otherEdge, e.sideCounter, invert);
   for (size_t side = 0; side * 2 + 1 < rows.size(); ++side) {
     PageSettings snapshot = rows[side * 2].settings;
     Page_ApplySettings(Doc(pdev), &snapshot);
@@ -522,8 +522,11 @@ uint8_t BookletBinding(RenderPdev* pdev, const PageSettings& settings) {
 
 // The booklet pages from `first` to `end`: padded with blank pages (no
 // bytes, the settings of the section's last page) to whole sheets,
-// ordered, two page sides to a sheet side.
-uint32_t ReplayBooklet(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint32_t first, uint32_t end) {
+// ordered, two page sides to a sheet side.  A section after a cover sheet
+// whose first side has another orientation than the section's first side
+// turns all its sides over, so that the folded stack reads one way.
+uint32_t ReplayBooklet(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint32_t first, uint32_t end,
+                       const PageSettings* coverSide) {
   RenderJobState& e = Engine(pdev);
   if (end <= first) return 1;
   const uint32_t count = end - first;
@@ -533,14 +536,15 @@ uint32_t ReplayBooklet(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint3
       Booklet_Order(Booklet_PaddedCount(count), BookletBinding(pdev, blank.settings));
   std::vector<PageStoreEntry> rows;
   for (uint32_t n : order) rows.push_back(n < count ? e.pages[first + n] : blank);
-  return ReplayBookletSides(pdev, buffer, copies, rows);
+  const bool invert = coverSide != nullptr && rows[0].settings.orientation != coverSide->orientation;
+  return ReplayBookletSides(pdev, buffer, copies, rows, invert);
 }
 
 // The cover sheet of a driver booklet: the front cover pages (one or two)
 // and the back cover pages (the last one or two) on one sheet, fed from
 // the cover tray.
 uint32_t ReplayBookletCovers(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint32_t frontPages,
-                             uint32_t backStart, bool frontCover) {
+                             uint32_t backStart, bool frontCover, PageSettings* firstSide) {
   RenderJobState& e = Engine(pdev);
   const uint32_t n = e.pageCount;
   const DocDMode* doc = Doc(pdev);
@@ -558,7 +562,8 @@ uint32_t ReplayBookletCovers(RenderPdev* pdev, uint8_t* buffer, uint16_t copies,
   }
   std::vector<PageStoreEntry> ordered;
   for (uint32_t k : Booklet_Order(4, BookletBinding(pdev, e.pages[0].settings))) ordered.push_back(rows[k]);
-  return ReplayBookletSides(pdev, buffer, copies, ordered);
+  *firstSide = ordered[0].settings;
+  return ReplayBookletSides(pdev, buffer, copies, ordered, false);
 }
 
 }  // namespace
@@ -594,10 +599,10 @@ uint32_t Layout_ReplayPages(RenderPdev* pdev, uint8_t* buffer, uint16_t copies) 
       // A whole-job booklet with covers the driver prints: the cover pages
       // go on a cover sheet of their own, the rest in the booklet.
       if (i == 0 && end == e.pageCount) Layout_BookletCoverPages(pdev, &first, &last);
-      if (first > 0 || last < e.pageCount) {
-        if (!ReplayBookletCovers(pdev, buffer, copies, first, last, first > 0)) return 0;
-      }
-      if (!ReplayBooklet(pdev, buffer, copies, first, last)) return 0;
+      PageSettings coverSide{};
+      const bool covers = first > 0 || last < e.pageCount;
+      if (covers && !ReplayBookletCovers(pdev, buffer, copies, first, last, first > 0, &coverSide)) return 0;
+      if (!ReplayBooklet(pdev, buffer, copies, first, last, covers ? &coverSide : nullptr)) return 0;
       i = end;
       continue;
     }
