@@ -108,7 +108,10 @@ bool BackSide(RenderPdev* pdev) { return Engine(pdev).sideCounter % 2 == 1; }
 
 // The page's binding and image shifts in dots, with the binding fields of
 // `binding` (the sheet's saved ones in driver layout).
-void Shifts(RenderPdev* pdev, const BindingSettings& binding, const PageFrame& output, int32_t* x, int32_t* y) {
+// `imageShiftOn` is the sheet's saved image-shift switch in driver layout,
+// or -1 for the page's own.
+void Shifts(RenderPdev* pdev, const BindingSettings& binding, const PageFrame& output, int32_t* x, int32_t* y,
+            int imageShiftOn = -1) {
   const RenderPdevState& s = pdev->state;
   const bool back = BackSide(pdev);
   BindingFrame frame{};
@@ -121,8 +124,9 @@ void Shifts(RenderPdev* pdev, const BindingSettings& binding, const PageFrame& o
   frame.landscape = DocByte(Doc(pdev), kDocOrientationAt) == 2;
   int32_t bx = 0, by = 0, ix = 0, iy = 0;
   Page_GetBindingShift(binding, back, frame, &bx, &by);
-  const ImageShiftSettings image =
+  ImageShiftSettings image =
       Layout_ReadImageShift(*Doc(pdev), static_cast<uint8_t>(Rdc_GetModelValue(Rdc_Model(), kModelDriverImageShift)));
+  if (imageShiftOn >= 0) image.imageShift = static_cast<uint8_t>(imageShiftOn);
   Page_GetImageShift(image, back, s.resolutionX, &ix, &iy);
   *x = bx + ix;
   *y = by + iy;
@@ -172,6 +176,7 @@ struct Sheet {
   uint8_t orientation;  // the sheet's
   bool rotate180;
   BindingSettings binding;
+  uint8_t imageShift;  // the first page's image-shift switch
   uint32_t cells;
 };
 
@@ -180,6 +185,7 @@ void BeginSheet(RenderPdev* pdev, const LayoutSettings& ls, Sheet* sheet) {
   sheet->orientation = ls.sheetOrientation;
   sheet->rotate180 = ls.rotate180;
   sheet->binding = ReadBinding(pdev);
+  sheet->imageShift = Layout_ReadImageShift(*Doc(pdev), 0).imageShift;
   sheet->cells = Layout_RowOf(ls.row).cells;
 }
 
@@ -204,7 +210,7 @@ void SetupCell(RenderPdev* pdev, const Sheet& sheet, uint32_t index) {
   page.index = index;
   page.order = Layout_CellOrder(sheet.row, ls.nupStyle, sheet.orientation);
   page.reducePercent = percent;
-  Shifts(pdev, sheet.binding, output, &page.shiftX, &page.shiftY);
+  Shifts(pdev, sheet.binding, output, &page.shiftX, &page.shiftY, sheet.imageShift);
   page.sheetOrientation = sheet.orientation;
   page.pageOrientation = ls.orientation;
   page.bindingPosition = sheet.binding.position;
@@ -244,7 +250,7 @@ void DrawCellBorder(RenderPdev* pdev, const Sheet& sheet, uint32_t index) {
   XlEncoder* enc = Enc(pdev);
   RenderPdevState& s = pdev->state;
   int32_t sx = 0, sy = 0;
-  Shifts(pdev, sheet.binding, output, &sx, &sy);
+  Shifts(pdev, sheet.binding, output, &sx, &sy, sheet.imageShift);
   XL_SetPageDefaultCTM(pdev);
   SetOrigin(pdev, sx, sy);
   const uint8_t space = DocByte(Doc(pdev), kDocSelectColorAt) == 1 ? 1 : 2;
