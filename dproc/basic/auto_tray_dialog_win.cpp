@@ -13,7 +13,7 @@
 #include "dproc/constraints/drop_list_filter_win.h"
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/hint_area_win.h"
-#include "dproc/dialogs/media_columns.h"
+#include "common/media/media_columns.h"
 #include "dproc/dialogs/media_list_view_win.h"
 #include "dproc/model/disp_strings_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"

@@ -19,13 +19,28 @@ const ControlTemplateFact kControlTemplateFacts[] = {
     {100, 1898, 6, 0},     // PaperSettingAuto
     {100, 2170, 6, 2504},  // AuthenticationSetting
     {130, 1003, 1, 1110},  // MediaType: drop list, icon beside it
+    // The custom size dialog.
+    {151, 1336, 4, 0},     // UserPaper_Width, OutUserPaper_Width
+    {151, 1337, 4, 0},     // UserPaper_Length, OutUserPaper_Length
+    // Media Type Setting: the drop lists of the tray values, no icons.
+    {155, 1860, 1, 0},     // MediaType_Size
+    {155, 1862, 1, 0},     // MediaType_Orientation
+    {155, 1003, 1, 0},     // MediaType_Paper
+    {155, 1086, 1, 0},     // MediaType_Weight
+    {155, 1091, 1, 0},     // MediaType_Color
+    {155, 1094, 1, 0},     // MediaType_Hole
     // The automatic tray paper dialog.
     {164, 1086, 1, 0},     // MediaWeight
     {164, 1091, 1, 0},     // MediaColor
     {164, 1094, 1, 0},     // MediaPrePunched
-    // The custom size dialog.
-    {151, 1336, 4, 0},     // UserPaper_Width, OutUserPaper_Width
-    {151, 1337, 4, 0},     // UserPaper_Length, OutUserPaper_Length
+    {165, 1860, 1, 0},
+    {165, 1862, 1, 0},
+    {165, 1003, 1, 0},
+    {165, 1091, 1, 0},
+    {165, 1094, 1, 0},
+    {166, 1860, 1, 0},
+    {166, 1862, 1, 0},
+    {166, 1003, 1, 0},
 };
 const size_t kControlTemplateFactCount = sizeof kControlTemplateFacts / sizeof kControlTemplateFacts[0];
 
