@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "dproc/startup/ddproc_binding_win.h"
+
 #include "common/records/fax_send_block.h"
 #include "dproc/fax/fax_field_rules.h"
 #include "dproc/fax/fax_send_date.h"
@@ -65,10 +67,6 @@ bool ConfirmDelayedSend(HWND owner, const FaxSetting& s);
 // Check box state as 0/1.
 uint8_t IsBoxChecked(HWND dialog, int id);
 
-// Offers a message to the device library's dialog hook under `pageId`;
-// true with its result when the hook handled it.
-bool OfferToDeviceLibrary(int32_t pageId, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
-                          INT_PTR* result);
 
 // A masked picture of VELDRANW centred in an owner-drawn item: the mask
 // with AND, the image with XOR.

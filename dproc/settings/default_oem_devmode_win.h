@@ -8,3 +8,7 @@
 // otherwise with the built-in defaults for the locale's paper (greyscale for
 // a "Mono" driver).  Returns the area, or null when the context has none.
 DocDMode* GetDefaultOEMDevMode(const SheetCtx* ctx);
+
+// The default document settings of the context copied into `out`, the
+// context's own settings left as they were; false without settings.
+bool CopyDefaultOEMDevMode(const SheetCtx* ctx, DocDMode* out);
