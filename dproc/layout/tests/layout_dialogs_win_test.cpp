@@ -426,8 +426,8 @@ TEST_F(LayoutDialogs, BindingMarginDefaultComputesTheInchFields) {
   F().nDuplex = 2;
   F().nBindingUp = 33;
   F().nBindingUp_Inch = 1;
-  Open(kBindingMarginTemplate, BindingMarginDlgProc);
   const DocDMode before = kit_.Settings();
+  Open(kBindingMarginTemplate, BindingMarginDlgProc);
   kit_.Click(1032);
   DocDMode defaults;
   ASSERT_TRUE(CopyDefaultOEMDevMode(kit_.Context(), &defaults));
