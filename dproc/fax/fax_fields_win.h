@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include "dproc/startup/ddproc_binding_win.h"
-
 #include "common/records/fax_send_block.h"
 #include "dproc/fax/fax_field_rules.h"
 #include "dproc/fax/fax_send_date.h"
@@ -66,7 +64,6 @@ bool ConfirmDelayedSend(HWND owner, const FaxSetting& s);
 
 // Check box state as 0/1.
 uint8_t IsBoxChecked(HWND dialog, int id);
-
 
 // A masked picture of VELDRANW centred in an owner-drawn item: the mask
 // with AND, the image with XOR.

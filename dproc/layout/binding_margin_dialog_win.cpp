@@ -8,7 +8,7 @@
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/clip_test_report.h"
 #include "dproc/dialogs/clip_test_win.h"
-#include "dproc/dialogs/dialog_constraints_win.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/dialog_ui_state.h"
 #include "dproc/dialogs/hint_area_win.h"
@@ -22,7 +22,7 @@
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/owner_draw_win.h"
-#include "dproc/startup/ddproc_binding_win.h"
+
 #include "dproc/startup/edit_range_limits.h"
 
 namespace {
@@ -68,7 +68,7 @@ const LengthEditGroup& Group() {
 const LengthEditSpec& Front() { return Group().edits[0]; }
 const LengthEditSpec& Back() { return Group().edits[1]; }
 
-int32_t Check(HWND dialog, int id) { return RunDialogConstraints(dialog, g_tooltip, static_cast<uint16_t>(id)); }
+int32_t Check(HWND dialog, int id) { return RunSheetConstraints(dialog, g_tooltip, static_cast<uint16_t>(id)); }
 
 void CopyFrontToBack(DocFields& f) {
   f.nBindingDown = f.nBindingUp;
@@ -131,7 +131,7 @@ void UnitChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc, int id) {
   ReadLengthEdit(dialog, Group(), Back(), doc, true);
   const uint8_t old = f.byBindingUnit;
   f.byBindingUnit = IsDlgButtonChecked(dialog, kUnitMmButton) == BST_CHECKED ? 0 : 1;
-  if (IsConstraintRefusal(Check(dialog, id))) {
+  if (ConstraintRefused(Check(dialog, id))) {
     f.byBindingUnit = old;
     ShowUnit(dialog, f);
   }
@@ -150,7 +150,7 @@ void ModeChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc, int id) {
   DocFields& f = Fields(*doc);
   const uint8_t old = f.nBindingMode;
   f.nBindingMode = IsDlgButtonChecked(dialog, kParallel) == BST_CHECKED ? 0 : 1;
-  if (IsConstraintRefusal(Check(dialog, id))) {
+  if (ConstraintRefused(Check(dialog, id))) {
     f.nBindingMode = old;
     ShowMode(dialog, f);
   }
@@ -163,7 +163,7 @@ void SameChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
   DocFields& f = Fields(*doc);
   const uint8_t old = f.bBindingSame;
   f.bBindingSame = IsDlgButtonChecked(dialog, kSameBox) == BST_CHECKED ? 1 : 0;
-  if (IsConstraintRefusal(Check(dialog, kSameBox))) {
+  if (ConstraintRefused(Check(dialog, kSameBox))) {
     f.bBindingSame = old;
     CheckDlgButton(dialog, kSameBox, old != 0 ? BST_CHECKED : BST_UNCHECKED);
   }

@@ -7,7 +7,7 @@
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/clip_test_report.h"
 #include "dproc/dialogs/clip_test_win.h"
-#include "dproc/dialogs/dialog_constraints_win.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/layout/layout_dialogs_win.h"
@@ -19,7 +19,7 @@
 #include "dproc/settings/settings_fixups.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/owner_draw_win.h"
-#include "dproc/startup/ddproc_binding_win.h"
+
 
 namespace {
 
@@ -75,7 +75,7 @@ void BindingChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
   const uint8_t old = field;
   if (const OptionItem* row = SelectedOptionRow(dialog, kBindingCombo)) field = static_cast<uint8_t>(row->value);
   FixUpBookletBinding(doc);
-  if (IsConstraintRefusal(RunDialogConstraints(dialog, Tooltip(), kBindingCombo))) {
+  if (ConstraintRefused(RunSheetConstraints(dialog, Tooltip(), kBindingCombo))) {
     field = old;
     SelectOptionValue(dialog, kBindingCombo, field);
   }
@@ -88,7 +88,7 @@ void BorderClicked(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
   uint8_t& field = Fields(*doc).bBookletBorder;
   const uint8_t old = field;
   field = IsDlgButtonChecked(dialog, kBorderBox) == BST_CHECKED ? 1 : 0;
-  if (IsConstraintRefusal(RunDialogConstraints(dialog, Tooltip(), kBorderBox))) {
+  if (ConstraintRefused(RunSheetConstraints(dialog, Tooltip(), kBorderBox))) {
     field = old;
     CheckDlgButton(dialog, kBorderBox, old != 0 ? BST_CHECKED : BST_UNCHECKED);
   }
@@ -107,7 +107,7 @@ void Defaults(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
     Fields(*doc).bBookletBorder = Fields(defaults).bBookletBorder;
   }
   ShowSettings(dialog, doc);
-  RunDialogConstraints(dialog, Tooltip(), 0);
+  RunSheetConstraints(dialog, Tooltip(), 0);
   DispPageHint(dialog, ctx, kBookletSettingTemplate);
   InvalidateRect(dialog, nullptr, TRUE);
 }

@@ -12,7 +12,7 @@
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/clip_test_report.h"
 #include "dproc/dialogs/clip_test_win.h"
-#include "dproc/dialogs/dialog_constraints_win.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/dialogs/length_spin_edit_win.h"
@@ -22,7 +22,7 @@
 #include "dproc/model/disp_strings_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
-#include "dproc/startup/ddproc_binding_win.h"
+
 #include "dproc/startup/edit_range_limits.h"
 
 namespace {
@@ -108,7 +108,7 @@ const int kBackOffsetControls[] = {1605, 1371, 1377, 1391};
 HWND g_tooltip = nullptr;
 
 SheetCtx* Ctx(HWND dialog) { return reinterpret_cast<SheetCtx*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
-int32_t Check(HWND dialog, int id) { return RunDialogConstraints(dialog, g_tooltip, static_cast<uint16_t>(id)); }
+int32_t Check(HWND dialog, int id) { return RunSheetConstraints(dialog, g_tooltip, static_cast<uint16_t>(id)); }
 
 void ShowPair(HWND dialog, int first, uint8_t value) {
   CheckRadioButton(dialog, first, first + 1, value == 0 ? first : first + 1);
@@ -237,7 +237,7 @@ void Init(HWND dialog, SheetCtx* ctx) {
 void SwitchChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc, int id, int first, uint8_t* field) {
   const uint8_t old = *field;
   *field = IsDlgButtonChecked(dialog, first) == BST_CHECKED ? (first == kAutoBox ? 1 : 0) : (first == kAutoBox ? 0 : 1);
-  if (IsConstraintRefusal(Check(dialog, id))) {
+  if (ConstraintRefused(Check(dialog, id))) {
     *field = old;
     if (first == kAutoBox) CheckDlgButton(dialog, kAutoBox, old != 0 ? BST_CHECKED : BST_UNCHECKED);
     else ShowPair(dialog, first, old);
@@ -251,7 +251,7 @@ void UnitChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc, int id) {
   ReadEditsClamped(dialog, doc);
   const uint8_t old = f.byImageShiftUnit;
   f.byImageShiftUnit = IsDlgButtonChecked(dialog, kUnitMmButton) == BST_CHECKED ? 0 : 1;
-  if (IsConstraintRefusal(Check(dialog, id))) {
+  if (ConstraintRefused(Check(dialog, id))) {
     f.byImageShiftUnit = old;
     ShowPair(dialog, kUnitMmButton, old);
   }

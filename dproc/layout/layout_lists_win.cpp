@@ -5,6 +5,7 @@
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/preview/preview_area_win.h"
 #include "dproc/startup/ddproc_binding_win.h"
+
 #include "dproc/startup/description_loader_win.h"
 
 void FillOptionCombo(HWND dialog, int comboId, const OptionHead* table, bool (*keep)(const OptionHead* row)) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <cwchar>
 #include <initializer_list>
 
 #include "common/qxd/model_info.h"
@@ -15,7 +16,7 @@
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/clip_test_report.h"
 #include "dproc/dialogs/clip_test_win.h"
-#include "dproc/dialogs/dialog_constraints_win.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
@@ -38,7 +39,7 @@
 #include "dproc/sheets/owner_draw_win.h"
 #include "dproc/sheets/sheet_memory.h"
 #include "dproc/sheets/sheet_user_papers_win.h"
-#include "dproc/startup/ddproc_binding_win.h"
+
 
 namespace {
 
@@ -91,6 +92,23 @@ const DWORD kHelpIds[] = {
 HWND g_tooltip = nullptr;
 LayoutDialogRunner g_runner = nullptr;
 
+// The code page of the stored chapter list and its lead-byte ranges.
+unsigned g_chapterCodePage = 0;
+CPINFO g_codePageInfo = {};
+UINT ChapterCodePage() { return g_chapterCodePage != 0 ? g_chapterCodePage : CP_ACP; }
+bool IsLeadOfCodePage(uint8_t b) {
+  for (int i = 0; i + 1 < MAX_LEADBYTES && g_codePageInfo.LeadByte[i] != 0; i += 2) {
+    if (b >= g_codePageInfo.LeadByte[i] && b <= g_codePageInfo.LeadByte[i + 1]) return true;
+  }
+  return false;
+}
+// Shows a narrow chapter list in edit 1147.
+void SetChapterText(HWND dialog, const char* narrow) {
+  wchar_t wide[kChapterTextBytes + 2] = {};
+  MultiByteToWideChar(ChapterCodePage(), 0, narrow, -1, wide, static_cast<int>(kChapterTextBytes + 1));
+  SetDlgItemTextW(dialog, 1147, wide);
+}
+
 SheetCtx* Ctx(HWND dialog) { return reinterpret_cast<SheetCtx*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
 const ModelInfo* Model() { return ProcessModelInfo(); }
 bool Flag(ModelFeature feature) { return Model() != nullptr && Model()->features[feature] != 0; }
@@ -98,8 +116,8 @@ bool BookletByDriver() { return Flag(kMfBookletPrint); }
 bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 void SetCheck(HWND dialog, int id, uint8_t on) { CheckDlgButton(dialog, id, on != 0 ? BST_CHECKED : BST_UNCHECKED); }
-void Changed(HWND dialog) { SendMessageW(GetParent(dialog), PSM_CHANGED, reinterpret_cast<WPARAM>(dialog), 0); }
-int32_t Check(HWND dialog, int id) { return RunDialogConstraints(dialog, g_tooltip, static_cast<uint16_t>(id)); }
+void Changed(HWND dialog) { NoteSheetChange(dialog, GetPrivDevMode(SheetCtxOf(dialog))); }
+int32_t Check(HWND dialog, int id) { return RunSheetConstraints(dialog, g_tooltip, static_cast<uint16_t>(id)); }
 bool OnPluginHost(const SheetCtx* ctx) { return !IsSessionPage(ctx); }
 
 intptr_t RunDialog(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context) {
@@ -223,7 +241,7 @@ void ShowValues(HWND dialog, const SheetCtx* ctx, DocDMode* doc) {
   SetCheck(dialog, kChapterBox, f.bChapterMode);
   char narrow[sizeof f.szChapterPage + 1] = {};
   std::memcpy(narrow, f.szChapterPage, sizeof f.szChapterPage);
-  SetDlgItemTextA(dialog, kChapterEdit, narrow);
+  SetChapterText(dialog, narrow);
 }
 
 void Init(HWND dialog, SheetCtx* ctx) {
@@ -310,8 +328,10 @@ bool Refuse(HWND dialog, int id) {
 }
 
 // A list that has nothing to give refuses the page only while the user can
-// see it and choose; a hidden list keeps its setting.
-bool ListFails(HWND dialog, int id) { return Visible(dialog, id); }
+// see it and choose from it; a hidden or disabled list keeps its setting.
+bool ListFails(HWND dialog, int id) {
+  return Visible(dialog, id) && IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
 
 bool CheckChapterList(HWND dialog) {
   wchar_t text[kRangeListCapacity] = {};
@@ -392,7 +412,7 @@ bool SwitchChanged(HWND dialog, SheetCtx* ctx, int id, uint8_t* field, uint8_t* 
     *slotOn = 1;
     *slotValue = old;
   }
-  if (IsConstraintRefusal(Check(dialog, id))) {
+  if (ConstraintRefused(Check(dialog, id))) {
     *field = old;
     SetCheck(dialog, id, old);
   }
@@ -418,7 +438,7 @@ void NupKindChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
   }
   ReadNupKind(dialog, ctx, doc);
   FixUpNupStyle(doc);
-  if (IsConstraintRefusal(Check(dialog, kNupCombo))) {
+  if (ConstraintRefused(Check(dialog, kNupCombo))) {
     f.nNup = oldKind;
     f.nPageLayout = oldStyle;
     f.byPosterPages = oldPoster;
@@ -459,7 +479,7 @@ template <typename Read>
 bool ListChanged(HWND dialog, SheetCtx* ctx, int id, uint8_t* field, Read read) {
   const uint8_t old = *field;
   read();
-  if (IsConstraintRefusal(Check(dialog, id))) {
+  if (ConstraintRefused(Check(dialog, id))) {
     *field = old;
     SelectOptionValue(dialog, id, old);
   }
@@ -553,12 +573,15 @@ void Defaults(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
 
 void ChapterTyped(HWND dialog, DocDMode* doc) {
   char narrow[kChapterReadBytes + 1] = {};
-  const int length = GetWindowTextLengthA(GetDlgItem(dialog, kChapterEdit));
-  const size_t kept = ReadChapterText(dialog, narrow, sizeof narrow);
-  if (length > static_cast<int>(kept)) {
+  ReadChapterText(dialog, narrow, sizeof narrow);
+  // The edit's text is cut when what it shows is more than what is kept.
+  wchar_t shown[kChapterReadBytes + 1] = {}, kept[kChapterReadBytes + 1] = {};
+  GetDlgItemTextW(dialog, kChapterEdit, shown, static_cast<int>(kChapterReadBytes + 1));
+  MultiByteToWideChar(ChapterCodePage(), 0, narrow, -1, kept, static_cast<int>(kChapterReadBytes + 1));
+  if (std::wcscmp(shown, kept) != 0) {
     DWORD start = 0, end = 0;
     SendDlgItemMessageW(dialog, kChapterEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    SetDlgItemTextA(dialog, kChapterEdit, narrow);
+    SetChapterText(dialog, narrow);
     SendDlgItemMessageW(dialog, kChapterEdit, EM_SETSEL, start, end);
   }
   if (std::strncmp(narrow, Fields(*doc).szChapterPage, sizeof Fields(*doc).szChapterPage) != 0) Changed(dialog);
@@ -734,18 +757,18 @@ bool DrawItem(HWND dialog, const DRAWITEMSTRUCT* item) {
   }
 }
 
-UINT g_codePage = 0;
-bool IsLeadOfCodePage(uint8_t b) { return IsDBCSLeadByteEx(g_codePage, b) != FALSE; }
-
 }  // namespace
 
-size_t ReadChapterText(HWND dialog, char* out, size_t capacity, unsigned codePage) {
+void SetChapterCodePage(unsigned codePage) { g_chapterCodePage = codePage; }
+
+size_t ReadChapterText(HWND dialog, char* out, size_t capacity) {
   if (capacity == 0) return 0;
   wchar_t wide[kChapterReadBytes + 1] = {};
   GetDlgItemTextW(dialog, kChapterEdit, wide, static_cast<int>(kChapterReadBytes + 1));
-  g_codePage = codePage != 0 ? codePage : CP_ACP;
+  const UINT page = ChapterCodePage();
+  if (!GetCPInfo(page, &g_codePageInfo)) g_codePageInfo = CPINFO{};
   char narrow[kChapterReadBytes + 1] = {};
-  const int n = WideCharToMultiByte(g_codePage, 0, wide, -1, narrow, static_cast<int>(kChapterReadBytes), nullptr,
+  const int n = WideCharToMultiByte(page, 0, wide, -1, narrow, static_cast<int>(kChapterReadBytes), nullptr,
                                     nullptr);
   const size_t length = n > 0 ? std::strlen(narrow) : 0;
   size_t kept = ChapterTextCut(reinterpret_cast<const uint8_t*>(narrow), length, IsLeadOfCodePage);
@@ -778,68 +801,49 @@ bool LayoutSheetClipTest(HWND dialog, HANDLE printer) {
   return RunClipTest(dialog, printer, L"Layout Tab", items);
 }
 
+namespace {
+
+INT_PTR InitPage(HWND dialog, SheetCtx* ctx) {
+  Init(dialog, ctx);
+  return FALSE;
+}
+
+INT_PTR PageCommand(HWND dialog, SheetCtx* ctx, WPARAM wParam, LPARAM) {
+  return Command(dialog, ctx, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+}
+
+bool PageDrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) { return DrawItem(dialog, item); }
+
+void PageDestroyed(HWND) {
+  if (LayoutSheetTooltip() == g_tooltip) SetLayoutSheetTooltip(nullptr);
+  g_tooltip = nullptr;
+}
+
+const SheetComboHeight kComboHeights[] = {
+    {kNupCombo, kLayoutItemHeight}, {kBindingEdgeCombo, kLayoutItemHeight},
+    {kCombinationCombo, kLayoutItemHeight}, {kDoubleSidesCombo, kLayoutItemHeight}, {0, 0}};
+
+const DocumentSheet kLayoutSheet = {
+    kLayoutSheetTemplate, PreviewAreaStep::kAfterUserPapers, false, 2, kHelpIds, 2000, kComboHeights,
+    InitPage, Activate, MayLeave, nullptr, PageCommand, PageDrawItem, PageDestroyed, nullptr};
+
+}  // namespace
+
 INT_PTR CALLBACK LayoutSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) SheetFreeUserPapers(dialog, lParam);
-  if (message == WM_INITDIALOG) {
-    CreateSheetTabTips(GetParent(dialog));
-    SheetInitUserPapers(dialog, message, wParam, reinterpret_cast<SheetCtx*>(lParam));
-  }
-  PreviewAreaProc(kLayoutSheetTemplate, dialog, message, wParam, lParam);
-  INT_PTR hooked = 0;
-  if (OfferToDeviceLibrary(kLayoutSheetTemplate, dialog, message, wParam, lParam, &hooked)) return hooked;
-  ComboDropListFilter(dialog, message, wParam, lParam);
-  SheetCtx* ctx = message == WM_INITDIALOG ? reinterpret_cast<SheetCtx*>(lParam) : Ctx(dialog);
-  switch (message) {
-    case WM_INITDIALOG:
-      Init(dialog, ctx);
-      return FALSE;
-    case WM_COMMAND:
-      if (ctx == nullptr) return FALSE;
-      return Command(dialog, ctx, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
-    case WM_NOTIFY: {
-      const NMHDR* note = reinterpret_cast<const NMHDR*>(lParam);
-      if (ctx == nullptr) return FALSE;
-      switch (note->code) {
-        case PSN_SETACTIVE:
-          Activate(dialog, ctx);
-          SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
-          return TRUE;
-        case PSN_KILLACTIVE:
-          SetWindowLongPtrW(dialog, DWLP_MSGRESULT, MayLeave(dialog, ctx) ? FALSE : TRUE);
-          return TRUE;
-        case PSN_APPLY:
-          NotifySheetApply(ctx);
-          SetWindowLongPtrW(dialog, DWLP_MSGRESULT, PSNRET_NOERROR);
-          return TRUE;
-        case PSN_HELP:
-          if (!LayoutSheetClipTest(dialog, GetCtxPrinterHandle(ctx))) ShowDriverHelp(dialog, HELP_CONTEXT, 2000);
-          return TRUE;
-        default:
-          ApplyLockList(dialog, ctx);
-          return FALSE;
-      }
-    }
-    case WM_MEASUREITEM: {
-      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      const int id = static_cast<int>(measure->CtlID);
-      if (id != kNupCombo && id != kBindingEdgeCombo && id != kCombinationCombo && id != kDoubleSidesCombo) {
-        return FALSE;
-      }
-      measure->itemHeight = kLayoutItemHeight;
+  // The page's help runs the clip test first; any other notification keeps
+  // the lock list disabled while the settings may not be changed.
+  if (message == WM_NOTIFY && lParam != 0) {
+    SheetCtx* ctx = SheetCtxOf(dialog);
+    const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+    if (code == static_cast<UINT>(PSN_HELP) && ctx != nullptr && LayoutSheetClipTest(dialog, GetCtxPrinterHandle(ctx))) {
       return TRUE;
     }
-    case WM_DRAWITEM:
-      return DrawItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-      return HandleDialogHelpMessage(message, wParam, lParam, kHelpIds) ? TRUE : FALSE;
-    case WM_DESTROY:
-      if (LayoutSheetTooltip() == g_tooltip) SetLayoutSheetTooltip(nullptr);
-      g_tooltip = nullptr;
-      return FALSE;
-    default:
-      return FALSE;
+    if (ctx != nullptr && code != static_cast<UINT>(PSN_HELP) && code != static_cast<UINT>(PSN_APPLY) &&
+        code != static_cast<UINT>(PSN_SETACTIVE) && code != static_cast<UINT>(PSN_KILLACTIVE)) {
+      ApplyLockList(dialog, ctx);
+    }
   }
+  return RunDocumentSheet(kLayoutSheet, dialog, message, wParam, lParam);
 }
 
 namespace {

@@ -24,9 +24,12 @@ void LayoutSheetEnableControls(HWND dialog, const SheetCtx* ctx);
 bool LayoutSheetClipTest(HWND dialog, HANDLE printer);
 
 // The chapter page list of edit 1147 cut to what the settings hold (see
-// ChapterTextCut), in the code page's narrow text; returns its length.
-// `codePage` 0: the system's ANSI code page.
-size_t ReadChapterText(HWND dialog, char* out, size_t capacity, unsigned codePage = 0);
+// ChapterTextCut), as narrow text of the chapter code page; returns its
+// length.
+size_t ReadChapterText(HWND dialog, char* out, size_t capacity);
+// The code page the chapter list is stored in: 0 (the default) the
+// system's ANSI code page; tests put another in.
+void SetChapterCodePage(unsigned codePage);
 
 // How the page runs the dialogs it opens (template, procedure, context):
 // MyDialogBox by default; tests put their own in (null: the default).

@@ -6,7 +6,7 @@
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/clip_test_report.h"
 #include "dproc/dialogs/clip_test_win.h"
-#include "dproc/dialogs/dialog_constraints_win.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/layout/layout_dialogs_win.h"
@@ -17,7 +17,7 @@
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/owner_draw_win.h"
 #include "dproc/sheets/sheet_context.h"
-#include "dproc/startup/ddproc_binding_win.h"
+
 
 namespace {
 
@@ -71,7 +71,7 @@ void Init(HWND dialog, SheetCtx* ctx) {
   ApplyCommonDispStrings(dialog, CommonItemTable());
   if (const DispStringItem* table = DialogTextTable("Dlg_PrintPosition")) ApplyDispStrings(dialog, table);
   StoreStopIconRect(dialog, StopIconTable());
-  RunDialogConstraints(dialog, LayoutSheetTooltip(), 0);
+  RunSheetConstraints(dialog, LayoutSheetTooltip(), 0);
   DispPageHint(dialog, ctx, kPrintPositionTemplate);
   DocDMode* doc = GetPrivDevMode(ctx);
   BackUpWorkingSettings(ctx);
@@ -99,7 +99,7 @@ void Command(HWND dialog, SheetCtx* ctx, int id) {
     case kBackEdge: {
       const uint8_t old = field;
       ReadPosition(dialog, &field);
-      if (IsConstraintRefusal(RunDialogConstraints(dialog, LayoutSheetTooltip(), static_cast<uint16_t>(id)))) {
+      if (ConstraintRefused(RunSheetConstraints(dialog, LayoutSheetTooltip(), static_cast<uint16_t>(id)))) {
         field = old;
       }
       AfterChange(dialog, ctx, doc);
@@ -109,7 +109,7 @@ void Command(HWND dialog, SheetCtx* ctx, int id) {
       DocDMode defaults;
       if (CopyDefaultOEMDevMode(ctx, &defaults)) field = Fields(defaults).nPrintPosition;
       SetFocusCtrl(dialog, kDefaultButton);
-      RunDialogConstraints(dialog, LayoutSheetTooltip(), 0);
+      RunSheetConstraints(dialog, LayoutSheetTooltip(), 0);
       AfterChange(dialog, ctx, doc);
       break;
     }

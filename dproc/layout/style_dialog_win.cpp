@@ -9,7 +9,7 @@
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/clip_test_report.h"
 #include "dproc/dialogs/clip_test_win.h"
-#include "dproc/dialogs/dialog_constraints_win.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/layout/layout_dialogs_win.h"
@@ -26,7 +26,7 @@
 #include "dproc/settings/settings_fixups_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/owner_draw_win.h"
-#include "dproc/startup/ddproc_binding_win.h"
+
 
 namespace {
 
@@ -51,7 +51,7 @@ HWND g_tooltip = nullptr;  // the dialog's own tooltip window of refused setting
 
 SheetCtx* Ctx(HWND dialog) { return reinterpret_cast<SheetCtx*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
 
-int32_t Check(HWND dialog, int id) { return RunDialogConstraints(dialog, g_tooltip, static_cast<uint16_t>(id)); }
+int32_t Check(HWND dialog, int id) { return RunSheetConstraints(dialog, g_tooltip, static_cast<uint16_t>(id)); }
 
 void FillOrders(HWND dialog, const DocDMode* doc) {
   FillOptionCombo(dialog, kOrderCombo, NupOrderOptionTable(GetNupLayoutKind(doc)));
@@ -129,7 +129,7 @@ void NupChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
   }
   ReadNup(dialog, ctx, doc);
   FixUpNupStyle(doc);
-  if (IsConstraintRefusal(Check(dialog, kNupCombo))) {
+  if (ConstraintRefused(Check(dialog, kNupCombo))) {
     // Everything the reading set goes back: the kind, its order, the
     // poster tiles and the common user interface's item.
     f.nNup = oldNup;
@@ -161,7 +161,7 @@ void OrderChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
     overrides->styleValue = old;
   }
   ReadOption(dialog, kOrderCombo, &f.nPageLayout);
-  if (IsConstraintRefusal(Check(dialog, kOrderCombo))) {
+  if (ConstraintRefused(Check(dialog, kOrderCombo))) {
     f.nPageLayout = old;
     SelectOptionValue(dialog, kOrderCombo, old);
   }
@@ -175,7 +175,7 @@ void BorderKindChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
   DocFields& f = Fields(*doc);
   const uint8_t old = f.bPageBorder;
   ReadOption(dialog, kBorderKindCombo, &f.bPageBorder);
-  if (IsConstraintRefusal(Check(dialog, kBorderKindCombo))) {
+  if (ConstraintRefused(Check(dialog, kBorderKindCombo))) {
     f.bPageBorder = old;
     SelectOptionValue(dialog, kBorderKindCombo, old);
   }
@@ -187,7 +187,7 @@ void BorderKindChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
 void SwitchClicked(HWND dialog, SheetCtx* ctx, DocDMode* doc, int id, uint8_t* field) {
   const uint8_t old = *field;
   *field = IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0;
-  if (IsConstraintRefusal(Check(dialog, id))) {
+  if (ConstraintRefused(Check(dialog, id))) {
     *field = old;
     CheckDlgButton(dialog, id, old != 0 ? BST_CHECKED : BST_UNCHECKED);
   }

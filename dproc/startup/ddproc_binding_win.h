@@ -22,8 +22,3 @@ extern DDProcBinding g_ddproc;
 void LoadDDProcLibrary(HMODULE own);
 // Frees the library and clears every entry.
 void FreeDDProcLibrary();
-
-// Offers a dialog's message to the device library's dialog hook under
-// `pageId`; true with its result when the hook handled it.
-bool OfferToDeviceLibrary(int32_t pageId, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
-                          INT_PTR* result);

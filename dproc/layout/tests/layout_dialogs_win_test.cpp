@@ -14,7 +14,7 @@
 #include "common/qxd/model_info.h"
 #include "common/qxd/qxd_file.h"
 #include "common/records/doc_fields.h"
-#include "dproc/dialogs/dialog_constraints_win.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/length_units.h"
 #include "dproc/layout/layout_dialogs_win.h"
@@ -37,7 +37,7 @@ std::set<int> g_refuse;
 std::multiset<int> g_checked;
 int32_t ScriptedCheck(HWND, HWND, uint16_t id) {
   g_checked.insert(id);
-  return g_refuse.count(id) != 0 ? kConstraintRefused : 199;
+  return g_refuse.count(id) != 0 ? 101 : 199;
 }
 
 std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
@@ -62,7 +62,7 @@ class LayoutDialogs : public ::testing::Test {
     DialogFrameworkModules().templates = kit_.Templates();
     DialogFrameworkModules().images = kit_.Images();
     DialogFrameworkModules().texts = &texts_;
-    SetDialogConstraintCheck(ScriptedCheck);
+    SetSheetConstraintCheck(ScriptedCheck);
     g_refuse.clear();
     g_checked.clear();
     DocFields& f = Fields(kit_.Settings());
@@ -71,7 +71,7 @@ class LayoutDialogs : public ::testing::Test {
   }
   void TearDown() override {
     kit_.Close();
-    SetDialogConstraintCheck(nullptr);
+    SetSheetConstraintCheck(nullptr);
     *model_ = saved_;
     ProcessModelInfo() = nullptr;
     DialogFrameworkModules().texts = nullptr;
