@@ -229,6 +229,30 @@ TEST_F(LayoutSheet, BookletRemembersTheDuplexBeforeIt) {
   EXPECT_EQ(ProcessSheetMemory().duplexBeforeBooklet, 2) << "choosing it again stores nothing";
 }
 
+TEST_F(LayoutSheet, BookletArrangedByTheDriverIsSavedWithItsOrder) {
+  struct Case {
+    bool driver;
+    uint8_t sides, nupPages, order, nupBorder;
+  } cases[] = {{true, 3, 0, 2, 1}, {false, 3, 1, 1, 0}, {true, 2, 1, 1, 0}};
+  for (const Case& c : cases) {
+    model_->features[kMfBookletPrint] = c.driver ? 1 : 0;
+    F().nDuplex = 1;
+    F().nBookletOrder = 2;
+    F().bBookletBorder = 1;
+    Open();
+    ChooseValue(1286, c.sides);
+    ASSERT_TRUE(KillActive());
+    EXPECT_EQ(F().nDuplex, c.sides);
+    EXPECT_EQ(F().byNupPages, c.nupPages) << c.driver << int(c.sides);
+    EXPECT_EQ(F().byBookletOrder, c.order) << c.driver << int(c.sides);
+    EXPECT_EQ(F().bNupBorder, c.nupBorder) << c.driver << int(c.sides);
+    kit_.Close();
+    Open();
+    EXPECT_EQ(SelectedValue(1286), c.sides) << "read back";
+    kit_.Close();
+  }
+}
+
 TEST_F(LayoutSheet, ABindingEdgeTheListLacksTakesTheFirstItem) {
   F().nBinding = 3;  // a four-edge value on a model of automatic edges
   Open();
