@@ -391,9 +391,7 @@ void Command(HWND dialog, SheetCtx* ctx, int id, int code) {
 
 }  // namespace
 
-void SyncBackSideShift(HWND dialog, const void* ctx, int controlId) {
-  SyncBack(dialog, static_cast<SheetCtx*>(const_cast<void*>(ctx)), controlId);
-}
+void SyncBackSideShift(HWND dialog, SheetCtx* ctx, int controlId) { SyncBack(dialog, ctx, controlId); }
 
 INT_PTR CALLBACK ImageShiftDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   INT_PTR hooked = 0;

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+#include "dproc/sheets/sheet_context.h"
+
 inline constexpr uint16_t kStyleSettingTemplate = 116;
 inline constexpr uint16_t kBindingMarginTemplate = 117;
 inline constexpr uint16_t kBookletSettingTemplate = 134;
@@ -33,4 +35,4 @@ void DrawBindingMarginPreview(HWND dialog, const DRAWITEMSTRUCT* item);
 // The image shift dialog's automatic back side for the control that changed
 // (0: all): with check box 1607 checked the back takes the front's lengths,
 // the front's vertical direction and the mirror of its horizontal one.
-void SyncBackSideShift(HWND dialog, const void* ctx, int controlId);
+void SyncBackSideShift(HWND dialog, SheetCtx* ctx, int controlId);

@@ -24,6 +24,7 @@
 #include "dproc/model/message_text.h"
 #include "dproc/model/disp_strings.h"
 #include "dproc/model/option_text_sections.h"
+#include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/sheet_memory.h"
 #include "dproc/startup/edit_range_limits.h"
@@ -357,6 +358,40 @@ TEST_F(LayoutSheet, ChapterTextCutInCodePage932) {
     EXPECT_EQ(std::strlen(F().szChapterPage), c.kept) << c.singles;
   }
   SetChapterCodePage(0);
+}
+
+TEST_F(LayoutSheet, RefusedSwitchGoesBackAndAcceptedOneIsSaved) {
+  F().bStopBlankPaper = 0;
+  g_refuse = {1290};
+  Open();
+  Check(1290, true);
+  EXPECT_EQ(F().bStopBlankPaper, 0);
+  EXPECT_EQ(IsDlgButtonChecked(Page(), 1290), BST_UNCHECKED);
+  g_refuse.clear();
+  Check(1290, true);
+  EXPECT_EQ(F().bStopBlankPaper, 1);
+  ASSERT_TRUE(KillActive());
+  EXPECT_EQ(F().bStopBlankPaper, 1);
+}
+
+TEST_F(LayoutSheet, DefaultTakesTheDefaultLayout) {
+  F().bNup = 1;
+  F().nNup = 8;
+  F().bStopBlankPaper = 1;
+  F().bChapterMode = 1;
+  std::strcpy(F().szChapterPage, "4-5");
+  Open();
+  kit_.Click(1032);
+  DocDMode defaults;
+  ASSERT_TRUE(CopyDefaultOEMDevMode(kit_.Context(), &defaults));
+  EXPECT_EQ(F().bNup, Fields(defaults).bNup);
+  EXPECT_EQ(F().nNup, Fields(defaults).nNup);
+  EXPECT_EQ(F().bStopBlankPaper, Fields(defaults).bStopBlankPaper);
+  EXPECT_EQ(F().bChapterMode, Fields(defaults).bChapterMode);
+  EXPECT_STREQ(F().szChapterPage, Fields(defaults).szChapterPage);
+  EXPECT_EQ(IsDlgButtonChecked(Page(), 1779) == BST_CHECKED, Fields(defaults).bNup != 0) << "the page shows them";
+  ASSERT_TRUE(KillActive());
+  EXPECT_EQ(F().bStopBlankPaper, Fields(defaults).bStopBlankPaper);
 }
 
 TEST_F(LayoutSheet, StyleButtonOpensTheStyleDialog) {
