@@ -44,8 +44,24 @@ const ControlTemplateFact kControlTemplateFacts[] = {
     {136, 1369, 4, 0},     // ImgShiftMFP_BackI
     {136, 1371, 4, 0},     // ImgShiftMFP_BackO
     {136, 1607, 5, 0},     // ImgShiftMFP_Auto
+    // Media Type Setting: the drop lists of the tray values, no icons.
+    {155, 1860, 1, 0},     // MediaType_Size
+    {155, 1862, 1, 0},     // MediaType_Orientation
+    {155, 1003, 1, 0},     // MediaType_Paper
+    {155, 1086, 1, 0},     // MediaType_Weight
+    {155, 1091, 1, 0},     // MediaType_Color
+    {155, 1094, 1, 0},     // MediaType_Hole
     // The print position dialog.
     {163, 1892, 3, 1891},  // PrintPosition
+    // The other Media Type Setting dialogs.
+    {165, 1860, 1, 0},
+    {165, 1862, 1, 0},
+    {165, 1003, 1, 0},
+    {165, 1091, 1, 0},
+    {165, 1094, 1, 0},
+    {166, 1860, 1, 0},
+    {166, 1862, 1, 0},
+    {166, 1003, 1, 0},
 };
 const size_t kControlTemplateFactCount = sizeof kControlTemplateFacts / sizeof kControlTemplateFacts[0];
 
