@@ -39,6 +39,7 @@
 #include "dproc/sheets/owner_draw_win.h"
 #include "dproc/sheets/sheet_memory.h"
 #include "dproc/sheets/sheet_user_papers_win.h"
+#include "dproc/startup/description_loader_win.h"
 
 
 namespace {
@@ -745,7 +746,12 @@ bool DrawItem(HWND dialog, const DRAWITEMSTRUCT* item) {
     case kPreview:
       if (ctx != nullptr) DrawLayoutPreview(kLayoutSheetTemplate, dialog, item, ctx, false);
       return true;
-    case kStatusIcons: return true;
+    case kStatusIcons:
+      if (ctx != nullptr) {
+        DrawDevFuncIcons(item->hDC, item->rcItem, dialog, g_tooltip, ctx, Model(), g_description.deviceOptions,
+                         DialogFrameworkModules().images);
+      }
+      return true;
     default:
       for (int id : kStopIcons) {
         if (static_cast<int>(item->CtlID) == id) {
