@@ -9,8 +9,6 @@ namespace {
 // or template id.  The dialogs add their controls' records.
 #define CAPTION_TABLE(name, id, keyword) DispStringItem name[] = {{{id}, {}, keyword}, {{0}, {}, ""}}
 
-CAPTION_TABLE(g_layout, 101, "Prop_Layout");
-CAPTION_TABLE(g_nupStyle, 116, "Dlg_SetNupStyle");
 CAPTION_TABLE(g_finisher, 109, "Prop_Finisher");
 CAPTION_TABLE(g_coverPage, 112, "Prop_CoverPage");
 CAPTION_TABLE(g_watermarksForms, 104, "Prop_WatermarksForms");
@@ -30,6 +28,85 @@ DispStringItem g_basic[] = {
     {{1001}, {}, "PaperSize"},
     {{1036}, {}, "OutPaperSize"},
     {{1178}, {}, "Zoom"},
+    {{0}, {}, ""},
+};
+// The Layout sheet and the dialogs it opens.
+DispStringItem g_layout[] = {
+    {{101}, {}, "Prop_Layout"},
+    {{1779}, {}, "Nup"},
+    {{1124}, {}, "SetNupStyle"},
+    {{1296}, {}, "Combination"},
+    {{1289}, {}, "Rotate180"},
+    {{1290}, {}, "SaveBlankPaper"},
+    {{1294}, {}, "Chapter"},
+    {{1035}, {}, "ChapterExample"},
+    {{1065}, {}, "DoubleSides"},
+    {{1230}, {}, "AdhesiveBind"},
+    {{1128}, {}, "SetBookletStyle"},
+    {{1049}, {}, "BindingEdge"},
+    {{1288}, {}, "BindingShift"},
+    {{1052}, {}, "SetBindShift"},
+    {{1291}, {}, "ImageShift"},
+    {{1212}, {}, "SetImgShift"},
+    {{1204}, {}, "SetPrintPosition"},
+    {{0}, {}, ""},
+};
+DispStringItem g_nupStyle[] = {
+    {{116}, {}, "Dlg_SetNupStyle"},
+    {{1022}, {}, "Nup"},
+    {{1580}, {}, "PosterMarginLine"},
+    {{1404}, {}, "NupStyle"},
+    {{1837}, {}, "BorderLine"},
+    {{0}, {}, ""},
+};
+DispStringItem g_bookletStyle[] = {
+    {{134}, {}, "Dlg_SetBookletStyle"},
+    {{1586}, {}, "BookletBinding"},
+    {{1406}, {}, "BookletBorder"},
+    {{0}, {}, ""},
+};
+DispStringItem g_bindShift[] = {
+    {{117}, {}, "Dlg_SetBindShift"},
+    {{1410}, {}, "BindShift_Mode"},
+    {{1242}, {}, "BindShift_Parallel"},
+    {{1243}, {}, "BindShift_Auto"},
+    {{1343}, {}, "BindShift_Front"},
+    {{1345}, {}, "BindShift_Back"},
+    {{1423}, {}, "BindShift_Same"},
+    {{1409}, {}, "BindShift_Unit"},
+    {{1240}, {}, "BindShift_MM"},
+    {{1241}, {}, "BindShift_Inch"},
+    {{0}, {}, ""},
+};
+DispStringItem g_imgShift[] = {
+    {{136}, {}, "Dlg_SetImgShiftMFP"},
+    {{1412}, {}, "ImgShiftMFP_Setup"},
+    {{1244}, {}, "ImgShiftMFP_Driver"},
+    {{1245}, {}, "ImgShiftMFP_Printer"},
+    {{1262}, {}, "ImgShiftMFP_Front"},
+    {{1263}, {}, "ImgShiftMFP_Back"},
+    {{1246}, {}, "ImgShiftMFP_FrontL"},
+    {{1247}, {}, "ImgShiftMFP_FrontR"},
+    {{1248}, {}, "ImgShiftMFP_FrontT"},
+    {{1249}, {}, "ImgShiftMFP_FrontB"},
+    {{1250}, {}, "ImgShiftMFP_BackL"},
+    {{1251}, {}, "ImgShiftMFP_BackR"},
+    {{1252}, {}, "ImgShiftMFP_BackT"},
+    {{1253}, {}, "ImgShiftMFP_BackB"},
+    {{1600, 1603}, {}, "ImgShiftMFP_Interval"},
+    {{1595, 1605}, {}, "ImgShiftMFP_Offset"},
+    {{1607}, {}, "ImgShiftMFP_Auto"},
+    {{1409}, {}, "ImgShiftMFP_Unit"},
+    {{1240}, {}, "ImgShiftMFP_MM"},
+    {{1241}, {}, "ImgShiftMFP_Inch"},
+    {{0}, {}, ""},
+};
+DispStringItem g_printPosition[] = {
+    {{163}, {}, "Dlg_PrintPosition"},
+    {{1892}, {}, "PrnPos_TopEdge"},
+    {{1893}, {}, "PrnPos_Center"},
+    {{1894}, {}, "PrnPos_BackEdge"},
+    {{1895}, {}, "PrnPos_Direction_ST"},
     {{0}, {}, ""},
 };
 
@@ -116,10 +193,10 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_InterimAuthenticSetting"),
       S("Property_2", g_layout),
       S("Dlg_SetNupStyle", g_nupStyle),
-      S("Dlg_SetBookletStyle"),
-      S("Dlg_SetBindShift"),
-      S("Dlg_SetImgShiftMFP"),
-      S("Dlg_PrintPosition"),
+      S("Dlg_SetBookletStyle", g_bookletStyle),
+      S("Dlg_SetBindShift", g_bindShift),
+      S("Dlg_SetImgShiftMFP", g_imgShift),
+      S("Dlg_PrintPosition", g_printPosition),
       S("Property_12", g_finisher),
       S("Dlg_PerfectBinding"),
       S("Dlg_TABImageShift"),
