@@ -20,6 +20,7 @@
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/fax/fax_fields_win.h"
 #include "dproc/fax_cover/cover_dialog_state.h"
+#include "dproc/fax_cover/cover_set_dialogs_win.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/disp_strings_win.h"
 #include "dproc/preview/paper_view_render_win.h"
@@ -322,6 +323,24 @@ void Command(HWND dialog, FcsDialogState* s, int id, int code) {
     case kCheckButton:
       ShowFcsCheckWindow(dialog, s);
       break;
+    case kSaveButton:
+    case kEditButton: {
+      if (id == kSaveButton && !SavePage(s)) break;
+      const intptr_t result = id == kSaveButton ? RunSaveCoverSheetSet(dialog, s) : RunEditCoverSheetSet(dialog, s);
+      if (result == 1) {
+        // The record carries the name of the list's current set, if any.
+        std::memset(s->coverSheet.szCoverSheetSet, 0, sizeof s->coverSheet.szCoverSheetSet);
+        const int32_t current = s->pCoverSets->current;
+        if (current >= 0 && static_cast<size_t>(current) < s->pCoverSets->sets.size()) {
+          std::memcpy(s->coverSheet.szCoverSheetSet, s->pCoverSets->sets[static_cast<size_t>(current)].name,
+                      sizeof s->coverSheet.szCoverSheetSet);
+        }
+        FillSetList(dialog, s);
+        SetFocus(dialog);
+      }
+      ApplyReadOnlyRule(dialog, s);
+      break;
+    }
     case 1032:
     case 1993:
     case 2010:

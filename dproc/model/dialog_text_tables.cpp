@@ -123,6 +123,46 @@ DispStringItem g_fcsImage[] = {
     {{2023}, {}, "FcsIPositionYRange"},
     {{0}, {}, ""},
 };
+// The Save and Edit Cover Sheet Setting dialogs and the labels of their
+// summaries.
+DispStringItem g_saveCoverSet[] = {
+    {{178}, {}, "Dlg_SaveCoverSheetSet"},
+    {{2030}, {}, "ScsCoverSheetSetList"},
+    {{2032}, {}, "ScsName"},
+    {{0}, {}, ""},
+};
+DispStringItem g_editCoverSet[] = {
+    {{179}, {}, "Dlg_EditCoverSheetSet"},
+    {{2030}, {}, "EcsCoverSheetSetList"},
+    {{2032}, {}, "EcsName"},
+    {{1908}, {}, "Ecs_Up"},
+    {{1909}, {}, "Ecs_Down"},
+    {{1910}, {}, "EcsDelete"},
+    {{kTextOnlyRecord}, {}, "Ecs_Control"},
+    {{kTextOnlyRecord}, {}, "Ecs_Value"},
+    {{0}, {}, ""},
+};
+DispStringItem g_coverSetLabels[] = {
+    {{kTextOnlyRecord}, {}, "CSS_FcsBStyle"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsBSubject"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsBDate"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsBSelectForm"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsBInputArbitrarily"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsBPages"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsBComment"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsSCompany"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsSDepartment"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsSName"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsSPhone"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsSFAXNumber"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsSE-mail"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsIPasteImage"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsIZoom"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsIPosition"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsIPositionX"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsIPositionY"},
+    {{0}, {}, ""},
+};
 DispStringItem g_faxModeDetails[] = {
     {{181}, {}, "Dlg_FaxModeDetails"},
     {{1932}, {}, "FmdPrtRecFile"},
@@ -224,9 +264,9 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("FcsRecipient", g_fcsRecipient),
       S("FcsSender", g_fcsSender),
       S("FcsImage", g_fcsImage),
-      S("CoverSheetSetList"),
-      S("Dlg_SaveCoverSheetSet"),
-      S("Dlg_EditCoverSheetSet"),
+      S("CoverSheetSetList", g_coverSetLabels),
+      S("Dlg_SaveCoverSheetSet", g_saveCoverSet),
+      S("Dlg_EditCoverSheetSet", g_editCoverSet),
       S("Pop_FaxTransmission", g_faxSendTo),
       S("Dlg_FaxModeDetails", g_faxModeDetails),
   };

@@ -25,9 +25,9 @@ namespace {
 constexpr wchar_t kDriver[] = L"Cover Dialog Test Driver";
 
 std::vector<std::wstring> g_boxes;
-int RecordBox(HWND, const wchar_t* text, const wchar_t*, UINT) {
+int RecordBox(HWND, const wchar_t* text, const wchar_t*, UINT style) {
   g_boxes.push_back(text);
-  return IDOK;
+  return (style & MB_YESNO) == MB_YESNO ? IDYES : IDOK;
 }
 BOOL NoWinHelp(HWND, const wchar_t*, UINT, ULONG_PTR) { return TRUE; }
 HWND NoHtmlHelp(HWND, const wchar_t*, UINT, DWORD_PTR) { return nullptr; }
@@ -329,6 +329,98 @@ TEST_F(CoverDialog, ReadOnlyDisablesAndKeepsTheRecord) {
             1);
   EXPECT_TRUE(enabled.empty()) << enabled.size();
   EXPECT_EQ(std::memcmp(&kept, &record_, sizeof kept), 0);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::wstring> StoredNames(const std::wstring& printer) {
+  FaxCoverSheetSets sets;
+  LoadCoverSheetSetList(printer.c_str(), kDriver, &sets);
+  std::vector<std::wstring> names;
+  for (const CoverSheetSet& s : sets.sets) names.emplace_back(reinterpret_cast<const wchar_t*>(s.name));
+  return names;
+}
+
+// Save: an existing name is refused with the name in the message; a new
+// name is stored at once (even when the setting dialog is cancelled later)
+// and becomes the record's set.
+TEST_F(CoverDialog, SaveStoresANewSetAtOnce) {
+  std::vector<std::wstring> boxes, storedMeanwhile;
+  std::wstring selected;
+  bool saveEnabled = true;
+  EXPECT_EQ(Run([&](HWND d) {
+              Text(Page(d, 0), 1965, L"Quarterly");
+              g_drive = [&](HWND save) {
+                Text(save, 2033, L"Weekly");
+                Press(save, IDOK);
+                Text(save, 2033, L"Quarterly");
+                Press(save, IDOK);
+              };
+              Press(d, 1953);
+              boxes = g_boxes;
+              selected = SelectedSet(d);
+              saveEnabled = IsWindowEnabled(GetDlgItem(d, 1953)) != FALSE;
+              storedMeanwhile = StoredNames(printer_);
+              Press(d, IDCANCEL);
+            }),
+            2);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0], L"M4M531");
+  EXPECT_EQ(selected, L"Quarterly");
+  EXPECT_FALSE(saveEnabled);
+  EXPECT_EQ(storedMeanwhile, (std::vector<std::wstring>{L"Monthly", L"Weekly", L"Quarterly"}));
+  EXPECT_EQ(StoredNames(printer_), storedMeanwhile);
+}
+
+// Edit: renames and moves reach the store only on OK; Cancel keeps it.
+TEST_F(CoverDialog, EditChangesTheStoreOnlyOnOk) {
+  const auto edit = [&](bool ok) {
+    return Run([&, ok](HWND d) {
+      g_drive = [&, ok](HWND e) {
+        SendDlgItemMessageW(e, 2031, LB_SETCURSEL, 0, 0);
+        SendMessageW(e, WM_COMMAND, MAKEWPARAM(2031, LBN_SELCHANGE), 0);
+        Text(e, 2033, L"Daily");
+        Press(e, 1909);  // down
+        Press(e, ok ? IDOK : IDCANCEL);
+      };
+      Press(d, 1954);
+      Press(d, IDOK);
+    });
+  };
+  EXPECT_EQ(edit(false), 1);
+  EXPECT_EQ(StoredNames(printer_), (std::vector<std::wstring>{L"Monthly", L"Weekly"}));
+  EXPECT_EQ(std::u16string(record_.szCoverSheetSet), u"Weekly");
+  EXPECT_EQ(edit(true), 1);
+  EXPECT_EQ(StoredNames(printer_), (std::vector<std::wstring>{L"Weekly", L"Daily"}));
+  EXPECT_EQ(std::u16string(record_.szCoverSheetSet), u"Weekly");
+}
+
+// Renaming a set to another's name is refused with that name; deleting the
+// current set leaves the record untitled.
+TEST_F(CoverDialog, EditRefusesADuplicateAndDeletesTheCurrentSet) {
+  std::vector<std::wstring> boxes;
+  EXPECT_EQ(Run([&](HWND d) {
+              g_drive = [&](HWND e) {
+                // The current set ("Weekly", item 1) is selected on opening.
+                Text(e, 2033, L"Monthly");
+                SendDlgItemMessageW(e, 2031, LB_SETCURSEL, 0, 0);
+                SendMessageW(e, WM_COMMAND, MAKEWPARAM(2031, LBN_SELCHANGE), 0);
+                boxes = g_boxes;
+                EXPECT_EQ(SendDlgItemMessageW(e, 2031, LB_GETCURSEL, 0, 0), 1);
+                Text(e, 2033, L"Weekly");
+                Press(e, 1910);  // delete, answered Yes
+                Press(e, IDOK);
+              };
+              Press(d, 1954);
+              Press(d, IDOK);
+            }),
+            1);
+  ASSERT_GE(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0], L"M531");
+  EXPECT_EQ(StoredNames(printer_), (std::vector<std::wstring>{L"Monthly"}));
+  EXPECT_EQ(record_.szCoverSheetSet[0], 0);
 }
 
 }  // namespace
