@@ -15,6 +15,7 @@
 #include "dproc/model/disp_strings_win.h"
 #include "dproc/model/feature_table.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
 
 bool FcsPagePrologue(int32_t pageId, const DWORD* helpIds, HWND page, UINT message, WPARAM wParam, LPARAM lParam,
                      INT_PTR* result) {

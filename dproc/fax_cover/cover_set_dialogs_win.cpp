@@ -19,6 +19,7 @@
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/disp_strings_win.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
 
 namespace {

@@ -25,6 +25,7 @@
 #include "dproc/model/disp_strings_win.h"
 #include "dproc/preview/paper_view_render_win.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
 
 namespace {
 
