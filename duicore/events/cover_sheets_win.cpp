@@ -23,7 +23,7 @@ bool LookupPaper(void* ctx, uint32_t paperId, int32_t size[2], int32_t margins[4
     if (p->paperId != paperId) continue;
     size[0] = static_cast<int32_t>(p->width);
     size[1] = static_cast<int32_t>(p->length);
-    for (int i = 0; i < 4; ++i) margins[i] = static_cast<int32_t>(model->customPaperMargins[i]);
+    for (int i = 0; i < 4; ++i) margins[i] = static_cast<int32_t>(p->margins[i]);
     return true;
   }
   return false;

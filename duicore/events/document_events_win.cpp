@@ -50,10 +50,7 @@ void NotifyPrintToDevice(HANDLE printer) {
 // The per-page list of the job's settings, sent with its entries right
 // behind its head.
 void SendInterSheetLists(HANDLE printer, HDC dc) {
-  {
-    EventLibrary proc(L"VELDRANA.DLL");
-    if (proc.Bind<GetCompanyNameFn>(kGetCompanyName) == nullptr) return;
-  }
+  if (!UseProcMakerName()) return;
   const int saved = SaveDC(dc);
   SendJobInterSheetList(printer, dc);
   if (saved != 0) RestoreDC(dc, saved);

@@ -4,7 +4,9 @@
 
 #include <new>
 
+#include "common/contracts/proc_library_exports_win.h"
 #include "common/records/job_record.h"
+#include "common/win/user_registry.h"
 #include "duicore/core_module_win.h"
 #include "common/contracts/private_escapes.h"
 #include "duicore/events/adapter_query_win.h"
@@ -57,6 +59,16 @@ const EventServices* SetEventServices(const EventServices* services) {
   const EventServices* previous = g_services;
   g_services = services != nullptr ? services : &kSystem;
   return previous;
+}
+
+bool UseProcMakerName() {
+  EventLibrary proc(L"VELDRANA.DLL");
+  auto company = proc.Bind<GetCompanyNameFn>(kGetCompanyName);
+  if (company == nullptr) return false;
+  wchar_t name[kMakerNameUnits] = {};
+  company(name, static_cast<int>(kMakerNameUnits));
+  if (name[0] != L'\0') SetMakerName(name);
+  return true;
 }
 
 bool SendEscape(HDC dc, uint32_t code, uint32_t inSize, const void* in) {

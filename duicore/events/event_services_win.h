@@ -55,6 +55,10 @@ class EventLibrary {
   HMODULE module_;
 };
 
+// The per-user stores are keyed by the procedure library's maker name
+// (GetCompanyName); false when the library or the function is missing.
+bool UseProcMakerName();
+
 // Escapes with the sizes as the render core takes them.
 bool SendEscape(HDC dc, uint32_t code, uint32_t inSize = 0, const void* in = nullptr);
 bool QueryEscape(HDC dc, uint32_t code, uint32_t outSize, void* out);

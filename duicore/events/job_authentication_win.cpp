@@ -8,7 +8,6 @@
 
 #include "common/cipher/password_cipher_win.h"
 #include "common/contracts/private_escapes.h"
-#include "common/contracts/proc_library_exports_win.h"
 #include "common/qxd/auth_messages.h"
 #include "common/records/job_record.h"
 #include "common/win/printer_address_win.h"
@@ -111,17 +110,6 @@ bool ReadPass(UserKey& key, const wchar_t* name, uint8_t* out, DWORD size, uint1
   const bool ok = key.Bytes(name, out, size, &read);
   *length = static_cast<uint16_t>(read);
   return ok;
-}
-
-// The maker name of the user stores is the procedure library's.
-bool TakeCompanyName() {
-  EventLibrary proc(L"VELDRANA.DLL");
-  auto company = proc.Bind<GetCompanyNameFn>(kGetCompanyName);
-  if (company == nullptr) return false;
-  wchar_t name[kMakerNameUnits] = {};
-  company(name, static_cast<int>(kMakerNameUnits));
-  if (name[0] != L'\0') SetMakerName(name);
-  return true;
 }
 
 const char16_t* MessageById(uint32_t id) {
@@ -283,7 +271,7 @@ bool ReadAuthRegRecord(const wchar_t* driverName, const wchar_t* printerName, Au
 
 void SendJobAuthData(HDC dc, HANDLE printer) {
   if (!ReadJobRecord(dc)) return;
-  if (!TakeCompanyName()) return;
+  if (!UseProcMakerName()) return;
   wchar_t printerName[MAX_PATH] = {}, driverName[MAX_PATH] = {};
   QueryPrinterName(printer, printerName, MAX_PATH);
   QueryDriverName(printer, driverName, nullptr);
