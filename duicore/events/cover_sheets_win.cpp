@@ -7,7 +7,7 @@
 
 #include "common/contracts/private_escapes.h"
 #include "common/cover/cover_defaults.h"
-#include "common/cover/cover_page_metafile_win.h"
+#include "common/cover/cover_page_win.h"
 #include "common/records/doc_fields.h"
 #include "common/records/fax_cover_sheet.h"
 #include "common/records/job_record.h"
@@ -69,10 +69,19 @@ bool DrawCoverSheetPage(HDC dc, const FaxCoverSheetData& cover, const char16_t* 
   SetViewportOrgEx(dc, 0, 0, nullptr);
   SelectClipRgn(dc, nullptr);
   SendEscape(dc, kEscResetPageCount);
-  const CoverMetafileRequest request{true, geometry.nAngle, dc, nullptr, date, freeText, freeRecipient,
-                                     destinations, count, &cover.basic, &cover.sender, &cover.image};
+  CoverPageRequest request;
+  request.refDc = dc;
+  request.angle = geometry.nAngle;
+  request.dateText = date;
+  request.titleMode = freeText;
+  request.title = freeRecipient;
+  request.entries = destinations;
+  request.entryCount = count;
+  request.basic = &cover.basic;
+  request.sender = &cover.sender;
+  request.image = &cover.image;
   SIZE size{};
-  HENHMETAFILE metafile = RenderCoverSheetMetafile(request, &size);
+  HENHMETAFILE metafile = CreateCoverSheetEmf(request, &size);
   bool played = false;
   if (metafile != nullptr) {
     // The clip box (or the printable area) in 0.1 mm.

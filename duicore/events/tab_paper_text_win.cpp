@@ -11,7 +11,7 @@
 
 #include "common/contracts/private_escapes.h"
 #include "common/contracts/proc_library_exports_win.h"
-#include "common/cover/font_family_win.h"
+#include "common/cover/cover_page_win.h"
 #include "common/records/doc_fields.h"
 #include "common/records/job_record.h"
 #include "common/win/inter_sheet_store.h"
@@ -170,10 +170,11 @@ void DrawTabText(const TabPage& p, const InterSheetEntry& e) {
   if (!direction1) {
     wchar_t vertical[LF_FACESIZE] = L"@";
     wcsncat(vertical, face, LF_FACESIZE - 2);
-    found = FindFontFamilyLogFont(p.dc, vertical, italic, &font);
+    found = FindFontFamilyLogFont(p.dc, vertical, &font);
   }
-  if (!found) found = FindFontFamilyLogFont(p.dc, face, italic, &font);
+  if (!found) found = FindFontFamilyLogFont(p.dc, face, &font);
   if (found) {
+    font.lfItalic = italic ? 1 : 0;
     if (bold) font.lfWeight = FW_BOLD;
   } else {
     font = LOGFONTW{};

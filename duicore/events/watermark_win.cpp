@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/contracts/private_escapes.h"
-#include "common/cover/font_family_win.h"
+#include "common/cover/cover_page_win.h"
 #include "common/records/doc_fields.h"
 #include "common/records/job_record.h"
 #include "duicore/device_description_win.h"
@@ -95,7 +95,9 @@ bool ModelDriverBooklet() {
 }  // namespace
 
 bool FindWatermarkFont(HDC dc, const wchar_t* face, bool italic, LOGFONTW* out) {
-  return FindFontFamilyLogFont(dc, face, italic, out);
+  if (!FindFontFamilyLogFont(dc, face, out)) return false;
+  out->lfItalic = italic ? 1 : 0;
+  return true;
 }
 
 bool DrawWatermark(HDC dc, const DocDMode& doc, int width, int height) {
