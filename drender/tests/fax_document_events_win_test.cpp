@@ -118,6 +118,13 @@ LRESULT CALLBACK DriveHook(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(g_hook, code, wParam, lParam);
 }
 
+void CALLBACK AddSecondNumber(HWND d, UINT, UINT_PTR id, DWORD) {
+  KillTimer(d, id);
+  SetDlgItemTextW(d, 2053, L"0577778888");
+  SendMessageW(GetDlgItem(d, 2041), BM_CLICK, 0, 0);
+  PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
 class FaxDocumentEvents : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -239,12 +246,7 @@ TEST_F(FaxDocumentEvents, DestinationDialogAnswersNameTheJobsNumbers) {
     SetDlgItemTextW(d, 2053, L"0455556666");
     PostMessageW(GetDlgItem(d, 2041), BM_CLICK, 0, 0);
     // The second number after the first was added.
-    SetTimer(d, 77, 50, [](HWND d, UINT, UINT_PTR id, DWORD) {
-      KillTimer(d, id);
-      SetDlgItemTextW(d, 2053, L"0577778888");
-      SendMessageW(GetDlgItem(d, 2041), BM_CLICK, 0, 0);
-      PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    });
+    SetTimer(d, 77, 50, AddSecondNumber);
   };
   const std::vector<Job> jobs = Print(1, A4DevMode());
   UnhookWindowsHookEx(g_hook);

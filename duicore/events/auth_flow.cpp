@@ -2,11 +2,11 @@
 
 #include <cstring>
 
+#include "common/qxd/auth_messages.h"
+
 namespace {
 
 constexpr int kIdYes = 6;
-constexpr int kTryAgainMessage = 350;
-constexpr int kCancelledMessage = 442;
 constexpr size_t kErrorNameBytes = 260;
 
 bool Same(const char* a, const char* b) { return a != nullptr && std::strcmp(a, b) == 0; }
@@ -48,7 +48,7 @@ int RunAuthenticationFlow(const AuthFacts& f, const AuthDevice& d) {
       if (status == 0) return kAuthProceed;
       const char16_t* message = d.findMessage(d.ctx, status, errorName);
       if (message == nullptr) continue;  // no word for it: ask again
-      if (d.messageBox(d.ctx, message, kTryAgainMessage, true) != kIdYes) return kAuthDrop;
+      if (d.messageBox(d.ctx, message, kAuthTryAgainMessage, true) != kIdYes) return kAuthDrop;
     }
   }
   if (!checkLogin) return kAuthProceed;
@@ -56,6 +56,6 @@ int RunAuthenticationFlow(const AuthFacts& f, const AuthDevice& d) {
   const uint32_t status = d.login(d.ctx, errorName);
   if (status == 0) return kAuthProceed;
   const char16_t* message = d.findMessage(d.ctx, status, errorName);
-  if (message != nullptr) d.messageBox(d.ctx, message, kCancelledMessage, false);
+  if (message != nullptr) d.messageBox(d.ctx, message, kAuthJobCancelledMessage, false);
   return kAuthDrop;
 }

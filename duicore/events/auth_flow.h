@@ -41,7 +41,7 @@ struct AuthDevice {
   // A message box with the message and the follow-up message `tailId`
   // (350: try again?, 442: the job is cancelled); yesNo selects Yes/No
   // buttons.  Returns the button pressed (IDYES 6, IDNO 7, IDOK 1).
-  int (*messageBox)(void* ctx, const char16_t* message, int tailId, bool yesNo);
+  int (*messageBox)(void* ctx, const char16_t* message, uint32_t tailId, bool yesNo);
 };
 
 bool AuthNeedsUser(const AuthFacts& f);

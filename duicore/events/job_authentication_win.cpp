@@ -112,14 +112,6 @@ bool ReadPass(UserKey& key, const wchar_t* name, uint8_t* out, DWORD size, uint1
   return ok;
 }
 
-const char16_t* MessageById(uint32_t id) {
-  const AuthMessageSlot* slots = AuthMessageSlots();
-  for (size_t i = 0; slots != nullptr && i < kAuthSlotCount; ++i) {
-    if (slots[i].message == id && slots[i].text != nullptr) return slots[i].text;
-  }
-  return nullptr;
-}
-
 struct JobAuthContext {
   const EventLibrary* proc;
   HANDLE printer;
@@ -174,10 +166,10 @@ const char16_t* FindMessage(void*, uint32_t status, const char* errorName) {
   return FindMessageStr(status, errorName);
 }
 
-int AskUser(void*, const char16_t* message, int tailId, bool yesNo) {
+int AskUser(void*, const char16_t* message, uint32_t tailId, bool yesNo) {
   std::u16string text = message;
   text += u"\n";
-  if (const char16_t* tail = MessageById(static_cast<uint32_t>(tailId))) text += tail;
+  if (const char16_t* tail = AuthMessageById(tailId)) text += tail;
   const char16_t* caption = GetAuthMessageCaption(nullptr);
   return Events().messageBox(nullptr, reinterpret_cast<const wchar_t*>(text.c_str()),
                              reinterpret_cast<const wchar_t*>(caption != nullptr ? caption : u""),

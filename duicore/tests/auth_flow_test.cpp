@@ -53,7 +53,7 @@ struct Script {
     if (lower == "authservernotfound") return u"430";
     return u"422";
   }
-  static int Box(void* ctx, const char16_t* message, int tail, bool yesNo) {
+  static int Box(void* ctx, const char16_t* message, uint32_t tail, bool yesNo) {
     auto* s = static_cast<Script*>(ctx);
     std::string text;
     for (const char16_t* p = message; *p; ++p) text.push_back(static_cast<char>(*p));

@@ -125,7 +125,9 @@ TEST_F(JobAuthentication, RefusedLoginAsksAgainAndNoDropsTheJob) {
   ASSERT_EQ(h_.boxes.size(), 2u);
   const std::wstring message = Wide(FindMessageStr(1, ""));
   ASSERT_FALSE(message.empty());
-  EXPECT_EQ(h_.boxes[0].text.rfind(message + L"\n", 0), 0u) << "message 424, then the question";
+  EXPECT_EQ(h_.boxes[0].text, message + L"\n" + Wide(AuthMessageById(kAuthTryAgainMessage)))
+      << "message 424, then the question";
+  EXPECT_NE(Wide(AuthMessageById(kAuthTryAgainMessage)), L"");
   EXPECT_EQ(h_.boxes[0].caption, Wide(GetAuthMessageCaption(nullptr)));
   EXPECT_EQ(h_.boxes[0].style & MB_YESNO, static_cast<UINT>(MB_YESNO));
   EXPECT_NE(h_.Find(kEscAuthResult), nullptr) << "the job is marked to be dropped";
@@ -149,7 +151,9 @@ TEST_F(JobAuthentication, AcceptedLoginSendsTheSettingsBack) {
   g_device.errorName = "AuthServerBusy";
   RunStartDocSequence(printer_.handle(), nullptr);
   ASSERT_EQ(h_.boxes.size(), 1u);
-  EXPECT_EQ(h_.boxes[0].text.rfind(Wide(FindMessageStr(5, "AuthServerBusy")) + L"\n", 0), 0u);
+  EXPECT_EQ(h_.boxes[0].text, Wide(FindMessageStr(5, "AuthServerBusy")) + L"\n" +
+                                  Wide(AuthMessageById(kAuthJobCancelledMessage)));
+  EXPECT_NE(Wide(AuthMessageById(kAuthJobCancelledMessage)), L"");
   EXPECT_EQ(h_.boxes[0].style & MB_YESNO, 0u);
   EXPECT_NE(h_.Find(kEscAuthResult), nullptr);
 }
