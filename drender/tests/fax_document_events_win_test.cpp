@@ -106,16 +106,22 @@ int ForwardEscape(void* ctx, int code, int inSize, const void* in, int outSize, 
 }
 
 // The answer of the real destination dialog: the numbers typed and added,
-// then OK.
+// then OK.  A thread timer looks for the dialog (the modal loop dispatches
+// it), so the answer does not wait for the dialog to become active.
 std::function<void(HWND)> g_drive;
-HHOOK g_hook = nullptr;
-LRESULT CALLBACK DriveHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && g_drive) {
-    auto drive = std::move(g_drive);
-    g_drive = nullptr;
-    drive(reinterpret_cast<HWND>(wParam));
-  }
-  return CallNextHookEx(g_hook, code, wParam, lParam);
+BOOL CALLBACK FindDestinationDialog(HWND window, LPARAM found) {
+  if (GetDlgItem(window, 2053) == nullptr) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+void CALLBACK DriveWhenShown(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindDestinationDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (dialog == nullptr || !g_drive) return;
+  KillTimer(nullptr, id);
+  auto drive = std::move(g_drive);
+  g_drive = nullptr;
+  drive(dialog);
 }
 
 void CALLBACK AddSecondNumber(HWND d, UINT, UINT_PTR id, DWORD) {
@@ -241,7 +247,7 @@ TEST_F(FaxDocumentEvents, CancelledDestinationsPrintNothing) {
 // test: the job's header names the numbers chosen.
 TEST_F(FaxDocumentEvents, DestinationDialogAnswersNameTheJobsNumbers) {
   h_.libraries[L"VELDRANA.DLL"] = testsupport::Widen(testsupport::BinaryPath("bin/VELDRANA.DLL"));
-  g_hook = SetWindowsHookExW(WH_CBT, DriveHook, nullptr, GetCurrentThreadId());
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, DriveWhenShown);
   g_drive = [](HWND d) {
     SetDlgItemTextW(d, 2053, L"0455556666");
     PostMessageW(GetDlgItem(d, 2041), BM_CLICK, 0, 0);
@@ -249,8 +255,8 @@ TEST_F(FaxDocumentEvents, DestinationDialogAnswersNameTheJobsNumbers) {
     SetTimer(d, 77, 50, AddSecondNumber);
   };
   const std::vector<Job> jobs = Print(1, A4DevMode());
-  UnhookWindowsHookEx(g_hook);
-  g_hook = nullptr;
+  KillTimer(nullptr, timer);
+  EXPECT_FALSE(g_drive) << "the dialog was shown and answered";
   ASSERT_FALSE(jobs.empty());
   std::string headers;
   for (const Job& j : jobs) headers += j.pjl;
