@@ -7,7 +7,9 @@
 // usage: faxjob <driver folder> <printer name> <output file> [pages]
 //
 // The printer must exist (faxprinter installs it); its stored settings are
-// the job's settings.  Prints the pages per second of the job (wall time).
+// the job's settings.  The last page holds drawings and a photo; the others
+// carry only their page origin.  Prints the pages per second of the job
+// (wall time).
 #include <windows.h>
 #include <winspool.h>
 
@@ -20,6 +22,7 @@
 
 #include "common/records/fax_send_block.h"
 #include "tests/ddi_host/ddi_host.h"
+#include "tests/ddi_host/ddi_host_sample.h"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 4) {
@@ -52,16 +55,19 @@ int wmain(int argc, wchar_t** argv) {
   job.pages = pages;
   job.fax = fax.get();
   job.jobId = "SAMPLE-0001";
-  // The drawing entry points are not built yet: each page carries its
-  // page origin, set through the page-origin escape.
-  job.draw = [&host](SURFOBJ* surface, int page) {
+  // Each page carries its page origin (set through the page-origin
+  // escape); the last page is a page of drawings with a photo.
+  bool drawn = true;
+  job.draw = [&host, &drawn, pages](SURFOBJ* surface, int page) {
     const int16_t origin[2] = {static_cast<int16_t>(page + 1), 100};
     host.Escape(surface, 0x20009, sizeof origin, origin, 0, nullptr);
+    if (page == pages - 1) drawn = DrawSamplePage(host, surface);
   };
   const auto start = std::chrono::steady_clock::now();
   DdiHost::JobResult result = host.RunFaxJob(printer, argv[2], job);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   ClosePrinter(printer);
+  if (!drawn) std::fprintf(stderr, "a drawing call of the sample page failed\n");
   if (!result.ok) {
     std::fprintf(stderr, "job failed at %s (error %lu)\n", result.failedStep.c_str(), GetLastError());
     return 1;
