@@ -153,6 +153,24 @@ ULONG QuerySupport(ULONG code) {
   return BindExport<FARPROC>(library.get(), kTransferNames[code - kSettingExport]) != nullptr ? 1 : 0;
 }
 
+// The page facts the user interface core reads, at their shared places of
+// the copy handed out.
+void WriteJobRecordPageFacts(const RenderPdev& pdev, uint8_t* out) {
+  const RenderPdevState& s = pdev.state;
+  const RenderJobState& e = s.engine;
+  auto put32 = [&](uint32_t at, uint32_t v) { std::memcpy(out + at, &v, 4); };
+  put32(kJobRecordPageWidthAt, s.surfaceWidth);
+  put32(kJobRecordPageHeightAt, s.surfaceHeight);
+  put32(kJobRecordSheetCompleteAt, e.sheetOpen == 0 ? 1 : 0);
+  const uint16_t logical = static_cast<uint16_t>(s.pageCounter + 1);
+  std::memcpy(out + kJobRecordLogicalPageAt, &logical, 2);
+  put32(kJobRecordTabTableAt, s.interSheetTable != nullptr ? 1 : 0);
+  put32(kJobRecordStoredPageAt, e.pageCount);
+  put32(kJobRecordPageCounterAt, s.pageCounter);
+  put32(kJobRecordLastTabAt, e.tabCell);
+  put32(kJobRecordTabCaptureAt, e.tabStream);
+}
+
 ULONG Dispatch(RenderPdev* pdev, ULONG code, ULONG inSize, const void* in, ULONG outSize, void* out) {
   RenderPdevState& s = pdev->state;
   RenderJobState& e = s.engine;
@@ -172,6 +190,7 @@ ULONG Dispatch(RenderPdev* pdev, ULONG code, ULONG inSize, const void* in, ULONG
     case kGetJobData:
       if (!In(outSize, out, sizeof(RenderPdev))) return 0;
       std::memcpy(out, pdev, sizeof(RenderPdev));
+      WriteJobRecordPageFacts(*pdev, static_cast<uint8_t*>(out));
       return 1;
     case kSetUiDraw:
       if (!In(inSize, in, 4)) return 0;

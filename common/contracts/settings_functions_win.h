@@ -43,3 +43,6 @@ inline constexpr char kPrcNormalizeDMode[] = "Prc_NormalizeDMode";
 inline constexpr char kPrcDeviceCapabilities[] = "Prc_DeviceCapabilities";
 inline constexpr char kPrcGetDefaultInPaperKey[] = "Prc_GetDefaultInPaperKey";
 inline constexpr char kSetEasySetPreset[] = "SetEasySetPreset";
+// Writes the description's default watermarks into the printer's stores.
+using PrcRegDefWMarkWFn = BOOL(WINAPI*)(const wchar_t* printerName);
+inline constexpr char kPrcRegDefWMarkW[] = "Prc_RegDefWMarkW";

@@ -28,6 +28,8 @@ AuthMessageSlot g_slots[kAuthSlotCount] = {
     {kAuthMatchName, 0, "AuthServerErrorTrack", 424, nullptr},
     {0, 0, nullptr, 422, nullptr},
     {0, 0, nullptr, kAuthCaptionMessage, nullptr},
+    {0, 0, nullptr, kAuthJobCancelledMessage, nullptr},
+    {0, 0, nullptr, kAuthTryAgainMessage, nullptr},
 };
 
 constexpr uint32_t kMessageKeyBytes = 128;
@@ -89,6 +91,13 @@ const char16_t* GetAuthMessageCaption(void*) {
 }
 
 const AuthMessageSlot* AuthMessageSlots() { return g_slots; }
+
+const char16_t* AuthMessageById(uint32_t message) {
+  for (const AuthMessageSlot& slot : g_slots) {
+    if (slot.message == message && slot.text != nullptr) return slot.text;
+  }
+  return nullptr;
+}
 
 int ParseSettingOrigin(const char* text) {
   if (text == nullptr) return 0;

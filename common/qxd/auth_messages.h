@@ -10,10 +10,14 @@
 
 inline constexpr uint32_t kAuthMatchStatus = 1;  // the slot matches a connection status
 inline constexpr uint32_t kAuthMatchName = 2;    // the slot matches an error name
-inline constexpr size_t kAuthSlotCount = 20;
+inline constexpr size_t kAuthSlotCount = 22;
 // A slot's text holds at most 289 characters and a NUL.
 inline constexpr size_t kAuthTextUnits = 290;
 inline constexpr uint32_t kAuthCaptionMessage = 8;
+// The follow-up lines of the answer at the start of a job: the job is
+// cancelled (442), or a question whether to try again (350).
+inline constexpr uint32_t kAuthJobCancelledMessage = 442;
+inline constexpr uint32_t kAuthTryAgainMessage = 350;
 
 struct AuthMessageSlot {
   uint32_t kind;
@@ -31,6 +35,9 @@ void FreeMessageStrTable();
 // (it does not match statuses or its status is `status`) and (it does not
 // match names or `errorName` equals its name, ASCII case ignored).
 const char16_t* FindMessageStr(uint32_t status, const char* errorName);
+// The text of a slot by its message number (the caption and the two
+// follow-up lines), or null.
+const char16_t* AuthMessageById(uint32_t message);
 // The text of message 8, the caption of the answer, or null.
 const char16_t* GetAuthMessageCaption(void* unused);
 const AuthMessageSlot* AuthMessageSlots();

@@ -22,6 +22,20 @@ inline constexpr uint32_t kJobRecordDevDModeAt = kJobRecordSettingsAt + kDriverD
 inline constexpr uint32_t kJobRecordDevOptionAt = kJobRecordDevDModeAt + kDevDModeOptionAt;
 inline constexpr uint32_t kJobRecordSecondMarkerAt = 25352;  // u16
 
+// Page facts that the render core writes into the copy of the record it
+// hands out, at the same places in both builds (the user interface core
+// reads nothing else of the render core's own state).
+inline constexpr uint32_t kJobRecordPageWidthAt = 14756;       // u32, device pixels
+inline constexpr uint32_t kJobRecordPageHeightAt = 14760;      // u32
+inline constexpr uint32_t kJobRecordSheetCompleteAt = 16172;   // u32, the N-up sheet is full
+inline constexpr uint32_t kJobRecordLogicalPageAt = 23672;     // u16, 1 on the first page
+inline constexpr uint32_t kJobRecordTabTableAt = 23860;        // u32, non-zero: a tab-paper table is held
+inline constexpr uint32_t kJobRecordStoredPageAt = 23888;      // u32, index of the current stored page
+inline constexpr uint32_t kJobRecordPageCounterAt = 23908;     // u32, pages ended so far
+inline constexpr uint32_t kJobRecordLastTabAt = 23952;         // u32, last automatic tab position
+inline constexpr uint32_t kJobRecordTabCaptureAt = 23968;      // u32, a tab capture is held
+static_assert(kJobRecordTabCaptureAt + 4 <= kJobRecordSecondMarkerAt);
+
 static_assert(kJobRecordDocAt == 232);
 static_assert(kJobRecordMagicAt == 8264);
 static_assert(kJobRecordDevDModeAt == 8268);

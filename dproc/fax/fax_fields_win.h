@@ -8,7 +8,7 @@
 
 #include "common/records/fax_send_block.h"
 #include "dproc/fax/fax_field_rules.h"
-#include "dproc/fax/fax_send_date.h"
+#include "common/records/fax_send_date.h"
 
 // Controls of the fax options, the same ids on the FAX sheet and in the
 // mode details dialog.

@@ -231,63 +231,79 @@ DdiHost::JobResult DdiHost::RunFaxJob(HANDLE printer, const wchar_t* printerName
         result.failedStep = name;
       }
     };
-    // Start-document event.
-    if (!job.jobId.empty()) {
-      std::string id = job.jobId;
-      id.resize(id.size() < 27 ? 27 : id.size() + 1, '\0');
-      step(Escape(surface, kEscSetJobId, static_cast<ULONG>(id.size()), id.data(), 0, nullptr) == 1, "set job id");
-    }
-    step(readRecord(), "read job record");
-    step(Escape(surface, kEscSetDevOption, kDevOptionSize, record.get() + kJobRecordDevOptionAt, 0, nullptr) == 1,
-         "set device options");
-    if (job.fax) {
-      step(Escape(surface, kEscSetFaxData, sizeof(FaxSendBlock), job.fax, 0, nullptr) == 1, "set fax data");
-    }
-    if (job.cancelFax) step(Escape(surface, kEscFaxCancelled, 0, nullptr, 0, nullptr) == 1, "fax cancelled");
-    std::wstring name = job.docName ? job.docName : L"";
-    step(startDoc && startDoc(surface, name.data(), result.jobId), "DrvStartDoc");
-    // Start-document-post event: the drop queries.
-    uint32_t drop = 0;
-    step(Escape(surface, kEscQueryDrop2, 0, nullptr, sizeof drop, &drop) == 1, "query drop");
-    step(Escape(surface, kEscQueryDrop1, 0, nullptr, sizeof drop, &drop) == 1, "query drop");
-    for (int page = 0; ok && page < job.pages; ++page) {
-      step(startPage && startPage(surface), "DrvStartPage");
-      step(readRecord(), "read job record");
-      if (ok && job.draw) job.draw(surface, page);
-      const uint32_t on = 1, off = 0;
-      step(Escape(surface, kEscSetUiDraw, 4, &on, 0, nullptr) == 1, "watermark on");
-      step(Escape(surface, kEscSetUiDraw, 4, &off, 0, nullptr) == 1, "watermark off");
-      step(readRecord(), "read job record");
-      if (page + 1 < job.pages || job.sendLastPage) step(sendPage && sendPage(surface), "DrvSendPage");
-    }
-    // End-document event: the fax cover pages, then the escapes before
-    // DrvEndDoc.
-    if (ok) {
-      std::unique_ptr<FaxSendBlock> fax(new FaxSendBlock());
-      std::memset(fax.get(), 0, sizeof(FaxSendBlock));
-      step(Escape(surface, kEscGetFaxData, 0, nullptr, sizeof(FaxSendBlock), fax.get()) == 1, "get fax data");
-      int covers = 0;
-      if (fax->faxSetting.fgFaxCoverSheet) {
-        const bool each = fax->coverSheet[kFaxCoverRecipientModeAt] != 0 &&
-                          fax->coverSheet[kFaxCoverRecipientSettingAt] == 1;
-        covers = each ? fax->wRecipientCount : 1;
+    if (job.events) {
+      auto event = [&](int code, const char* name) { step(job.events(code, surface, result.jobId) != -1, name); };
+      event(5, "start-document event");
+      std::wstring name = job.docName ? job.docName : L"";
+      step(startDoc && startDoc(surface, name.data(), result.jobId), "DrvStartDoc");
+      event(13, "start-document-post event");
+      for (int page = 0; ok && page < job.pages; ++page) {
+        step(startPage && startPage(surface), "DrvStartPage");
+        event(6, "start-page event");
+        if (ok && job.draw) job.draw(surface, page);
+        event(7, "end-page event");
+        if (page + 1 < job.pages || job.sendLastPage) step(sendPage && sendPage(surface), "DrvSendPage");
       }
-      for (int cover = 0; ok && cover < covers; ++cover) {
-        step(Escape(surface, kEscResetPageCount, 0, nullptr, 0, nullptr) == 1, "reset page count");
-        if (job.drawCover) job.drawCover(surface, cover);
-        step(Escape(surface, kEscReleaseFonts, 0, nullptr, 0, nullptr) == 1, "release fonts");
-        // A4 drawn at 200 dpi, printable area of the same size, portrait.
-        uint8_t geometry[24] = {};
-        const uint16_t paper = 9;
-        const uint32_t sizes[4] = {1653, 2338, 1653, 2338};
-        std::memcpy(geometry, &paper, 2);
-        std::memcpy(geometry + 4, sizes, sizeof sizes);
-        step(Escape(surface, kEscStorePage, sizeof geometry, geometry, 0, nullptr) == 1, "store cover page");
+      if (ok) event(8, "end-document event");
+    } else {
+      // Start-document event.
+      if (!job.jobId.empty()) {
+        std::string id = job.jobId;
+        id.resize(id.size() < 27 ? 27 : id.size() + 1, '\0');
+        step(Escape(surface, kEscSetJobId, static_cast<ULONG>(id.size()), id.data(), 0, nullptr) == 1, "set job id");
       }
-      if (covers > 0) step(Escape(surface, kEscResetGState, 0, nullptr, 0, nullptr) == 1, "reset graphics state");
+      step(readRecord(), "read job record");
+      step(Escape(surface, kEscSetDevOption, kDevOptionSize, record.get() + kJobRecordDevOptionAt, 0, nullptr) == 1,
+           "set device options");
+      if (job.fax) {
+        step(Escape(surface, kEscSetFaxData, sizeof(FaxSendBlock), job.fax, 0, nullptr) == 1, "set fax data");
+      }
+      if (job.cancelFax) step(Escape(surface, kEscFaxCancelled, 0, nullptr, 0, nullptr) == 1, "fax cancelled");
+      std::wstring name = job.docName ? job.docName : L"";
+      step(startDoc && startDoc(surface, name.data(), result.jobId), "DrvStartDoc");
+      // Start-document-post event: the drop queries.
+      uint32_t drop = 0;
+      step(Escape(surface, kEscQueryDrop2, 0, nullptr, sizeof drop, &drop) == 1, "query drop");
+      step(Escape(surface, kEscQueryDrop1, 0, nullptr, sizeof drop, &drop) == 1, "query drop");
+      for (int page = 0; ok && page < job.pages; ++page) {
+        step(startPage && startPage(surface), "DrvStartPage");
+        step(readRecord(), "read job record");
+        if (ok && job.draw) job.draw(surface, page);
+        const uint32_t on = 1, off = 0;
+        step(Escape(surface, kEscSetUiDraw, 4, &on, 0, nullptr) == 1, "watermark on");
+        step(Escape(surface, kEscSetUiDraw, 4, &off, 0, nullptr) == 1, "watermark off");
+        step(readRecord(), "read job record");
+        if (page + 1 < job.pages || job.sendLastPage) step(sendPage && sendPage(surface), "DrvSendPage");
+      }
+      // End-document event: the fax cover pages, then the escapes before
+      // DrvEndDoc.
+      if (ok) {
+        std::unique_ptr<FaxSendBlock> fax(new FaxSendBlock());
+        std::memset(fax.get(), 0, sizeof(FaxSendBlock));
+        step(Escape(surface, kEscGetFaxData, 0, nullptr, sizeof(FaxSendBlock), fax.get()) == 1, "get fax data");
+        int covers = 0;
+        if (fax->faxSetting.fgFaxCoverSheet) {
+          const bool each = fax->coverSheet[kFaxCoverRecipientModeAt] != 0 &&
+                            fax->coverSheet[kFaxCoverRecipientSettingAt] == 1;
+          covers = each ? fax->wRecipientCount : 1;
+        }
+        for (int cover = 0; ok && cover < covers; ++cover) {
+          step(Escape(surface, kEscResetPageCount, 0, nullptr, 0, nullptr) == 1, "reset page count");
+          if (job.drawCover) job.drawCover(surface, cover);
+          step(Escape(surface, kEscReleaseFonts, 0, nullptr, 0, nullptr) == 1, "release fonts");
+          // A4 drawn at 200 dpi, printable area of the same size, portrait.
+          uint8_t geometry[24] = {};
+          const uint16_t paper = 9;
+          const uint32_t sizes[4] = {1653, 2338, 1653, 2338};
+          std::memcpy(geometry, &paper, 2);
+          std::memcpy(geometry + 4, sizes, sizeof sizes);
+          step(Escape(surface, kEscStorePage, sizeof geometry, geometry, 0, nullptr) == 1, "store cover page");
+        }
+        if (covers > 0) step(Escape(surface, kEscResetGState, 0, nullptr, 0, nullptr) == 1, "reset graphics state");
+      }
+      step(Escape(surface, kEscReleaseFonts, 0, nullptr, 0, nullptr) == 1, "release fonts");
+      step(Escape(surface, kEscAppendCapture, 0, nullptr, 0, nullptr) == 1, "append capture");
     }
-    step(Escape(surface, kEscReleaseFonts, 0, nullptr, 0, nullptr) == 1, "release fonts");
-    step(Escape(surface, kEscAppendCapture, 0, nullptr, 0, nullptr) == 1, "append capture");
     // The document is ended even after a failure, as GDI does (aborted).
     const bool abort = job.abort || !ok;
     if (endDoc && !endDoc(surface, abort ? ED_ABORTDOC : 0) && ok) {
@@ -295,8 +311,12 @@ DdiHost::JobResult DdiHost::RunFaxJob(HANDLE printer, const wchar_t* printerName
       ok = false;
     }
     // End-document-post event.
-    Escape(surface, kEscFreeFaxData, 0, nullptr, 0, nullptr);
-    Escape(surface, kEscFreeInterSheetList, 0, nullptr, 0, nullptr);
+    if (job.events) {
+      job.events(12, surface, result.jobId);
+    } else {
+      Escape(surface, kEscFreeFaxData, 0, nullptr, 0, nullptr);
+      Escape(surface, kEscFreeInterSheetList, 0, nullptr, 0, nullptr);
+    }
     if (!EndSpoolerJob(printer) && ok) {
       result.failedStep = "EndDocPrinter";
       ok = false;

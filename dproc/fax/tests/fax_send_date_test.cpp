@@ -1,4 +1,4 @@
-#include "dproc/fax/fax_send_date.h"
+#include "common/records/fax_send_date.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +27,30 @@ TEST(FaxSendDate, TodayWhileTheTimeIsAheadElseTomorrow) {
     EXPECT_EQ(d.year, c.want.year) << c.now.year << "-" << c.now.month << "-" << c.now.day;
     EXPECT_EQ(d.month, c.want.month) << c.now.year << "-" << c.now.month << "-" << c.now.day;
     EXPECT_EQ(d.day, c.want.day) << c.now.year << "-" << c.now.month << "-" << c.now.day;
+  }
+}
+
+// The date the core sends with a job: the present minute is still today.
+TEST(FaxSendDate, JobDateTomorrowOnlyForAnEarlierTime) {
+  struct Case {
+    FaxClock now;
+    int hour, minute;
+    FaxDate want;
+  } cases[] = {
+      {{2026, 4, 30, 9, 29}, 9, 30, {2026, 4, 30}},   // before the send time
+      {{2026, 4, 30, 9, 30}, 9, 30, {2026, 4, 30}},   // at it
+      {{2026, 4, 30, 9, 31}, 9, 30, {2026, 5, 1}},    // after it: tomorrow, month rolls over
+      {{2026, 12, 31, 9, 31}, 9, 30, {2027, 1, 1}},   // year rolls over
+      {{2024, 2, 28, 10, 0}, 9, 30, {2024, 2, 29}},   // leap day
+      {{2100, 2, 28, 10, 0}, 9, 30, {2100, 3, 1}},
+      {{2026, 6, 15, 10, 0}, 9, 59, {2026, 6, 16}},   // an earlier hour
+      {{2026, 6, 15, 10, 0}, 11, 0, {2026, 6, 15}},
+  };
+  for (const Case& c : cases) {
+    FaxDate d = FaxJobSendDate(c.now, c.hour, c.minute);
+    EXPECT_EQ(d.year, c.want.year) << c.now.hour << ":" << c.now.minute;
+    EXPECT_EQ(d.month, c.want.month) << c.now.hour << ":" << c.now.minute;
+    EXPECT_EQ(d.day, c.want.day) << c.now.hour << ":" << c.now.minute;
   }
 }
 

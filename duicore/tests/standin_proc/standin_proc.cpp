@@ -8,6 +8,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "common/contracts/proc_library_exports_win.h"
 #include "common/contracts/settings_functions_win.h"
 
 #include "common/records/doc_fields.h"
@@ -120,6 +121,16 @@ extern "C" BOOL WINAPI SetEasySetPreset(const wchar_t*) {
   return TRUE;
 }
 
+extern "C" BOOL WINAPI Prc_RegDefWMarkW(const wchar_t* printerName) {
+  ++g_log.defaultWatermarks;
+  lstrcpynW(g_log.lastWatermarkPrinter, printerName != nullptr ? printerName : L"", 64);
+  return TRUE;
+}
+
+extern "C" void WINAPI SetUIAesKeyInfo(HANDLE printer) {
+  if (printer != nullptr) ++g_log.aesKeyInfo;
+}
+
 static_assert(std::is_same_v<decltype(&Prc_GetDriverVersion), PrcGetDriverVersionFn>);
 static_assert(std::is_same_v<decltype(&Prc_ResetDocDMode), PrcResetDocDModeFn>);
 static_assert(std::is_same_v<decltype(&Prc_ResetDevDMode), PrcResetDevDModeFn>);
@@ -128,3 +139,5 @@ static_assert(std::is_same_v<decltype(&Prc_MergeDMode), PrcMergeDModeFn>);
 static_assert(std::is_same_v<decltype(&Prc_NormalizeDMode), PrcNormalizeDModeFn>);
 static_assert(std::is_same_v<decltype(&Prc_DeviceCapabilities), PrcDeviceCapabilitiesFn>);
 static_assert(std::is_same_v<decltype(&SetEasySetPreset), SetEasySetPresetFn>);
+static_assert(std::is_same_v<decltype(&Prc_RegDefWMarkW), PrcRegDefWMarkWFn>);
+static_assert(std::is_same_v<decltype(&SetUIAesKeyInfo), SetUIAesKeyInfoFn>);

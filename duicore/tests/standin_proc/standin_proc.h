@@ -18,6 +18,10 @@ struct StandInCallLog {
   const void* mergeInput;
   // The handle field of the last record the library was handed.
   void* lastHandle;
+  // Printer initialisation: the default watermarks and the key material.
+  LONG defaultWatermarks;
+  LONG aesKeyInfo;
+  wchar_t lastWatermarkPrinter[64];
 };
 
 using StandInCallsFn = StandInCallLog*(WINAPI*)();

@@ -1,6 +1,7 @@
-// The date of a delayed sending: the destination dialog confirms it when the
-// job is to be sent later.  The job itself carries only the hour and the
+// The date of a delayed sending.  The job carries only the hour and the
 // minute; the date is today while that time is still ahead, else tomorrow.
+// The destination dialog confirms the date with the user; the user interface
+// core sends it with the job at the start of the document.
 #pragma once
 
 #include <cstdint>
@@ -27,3 +28,11 @@ int FaxDaysInMonth(int year, int month);
 // when that time is not after the present minute (the same minute is
 // tomorrow), else today.
 FaxDate FaxDelayedSendDate(const FaxClock& now, int sendHour, int sendMinute);
+
+// The date the user interface core sends with a job: tomorrow only when
+// `sendHour`:`sendMinute` lies before the present minute; the present minute
+// itself is still today (the device sends at once).
+FaxDate FaxJobSendDate(const FaxClock& now, int sendHour, int sendMinute);
+
+// The day after `d`, across month and year ends.
+FaxDate FaxNextDay(FaxDate d);

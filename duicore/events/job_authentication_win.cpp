@@ -1,0 +1,348 @@
+#include "duicore/events/job_authentication_win.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "common/cipher/password_cipher_win.h"
+#include "common/contracts/private_escapes.h"
+#include "common/qxd/auth_messages.h"
+#include "common/records/job_record.h"
+#include "common/win/printer_address_win.h"
+#include "common/win/printer_queries.h"
+#include "common/win/user_registry.h"
+#include "duicore/device_description_win.h"
+#include "duicore/device_status_win.h"
+#include "duicore/events/event_services_win.h"
+
+namespace {
+
+constexpr size_t kSessionStatusAt = 800;
+constexpr size_t kSessionErrorNameAt = (kSessionStatusAt + 4 + sizeof(void*) - 1) / sizeof(void*) * sizeof(void*);
+constexpr size_t kErrorNameBytes = 260;
+
+using PopupAuthDlgFn = int(WINAPI*)(void* args);
+using StartupAndGetAuthFn = void*(WINAPI*)(HANDLE printer, const char* address);
+using GetAuthTypeFn = int(WINAPI*)(void* session);
+using CleanupFn = void(WINAPI*)(void* session);
+using HiddenStartupFn = void*(WINAPI*)(HANDLE printer, void* doc, const char* address, int flag);
+using GetEncryptionFn = int(WINAPI*)(int zero, HANDLE printer, const char* address, DevOption* option, DocDMode* doc,
+                                     int* found, char* buffer);
+
+struct AuthDialogArgs {
+  DocDMode* doc;
+  DevOption* option;
+  HANDLE* printer;
+};
+
+class UserKey {
+ public:
+  UserKey(const wchar_t* driverName, const wchar_t* printerName, const wchar_t* tail) {
+    wchar_t path[512];
+    if (MakeUserSettingsPath(driverName, printerName, tail, path, 512)) OpenUserRegKey(nullptr, path, &key_);
+  }
+  ~UserKey() {
+    if (key_ != nullptr) RegCloseKey(key_);
+  }
+  UserKey(const UserKey&) = delete;
+  UserKey& operator=(const UserKey&) = delete;
+
+  // Up to `size` bytes; a longer value is refused and leaves `out` zero.
+  bool Bytes(const wchar_t* name, void* out, DWORD size, DWORD* read) {
+    *read = 0;
+    if (key_ == nullptr) return false;
+    std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[size]());
+    if (!buffer) return false;
+    DWORD got = size;
+    if (RegQueryValueExW(key_, name, nullptr, nullptr, buffer.get(), &got) != ERROR_SUCCESS || got > size) {
+      return false;
+    }
+    std::memcpy(out, buffer.get(), got);
+    *read = got;
+    return true;
+  }
+  bool Number(const wchar_t* name, DWORD* out) {
+    DWORD read = 0, value = 0;
+    if (!Bytes(name, &value, sizeof value, &read) || read == 0) return false;
+    *out = value;
+    return true;
+  }
+  // A wide text cut to `units` - 1 characters, whatever its stored length.
+  bool WideText(const wchar_t* name, char16_t* out, size_t units) {
+    std::memset(out, 0, units * sizeof(char16_t));
+    if (key_ == nullptr) return false;
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExW(key_, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
+    std::u16string text(size / sizeof(char16_t) + 1, u'\0');
+    DWORD got = size;
+    if (RegQueryValueExW(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()), &got) != ERROR_SUCCESS) {
+      return false;
+    }
+    const size_t length = std::min(std::char_traits<char16_t>::length(text.c_str()), units - 1);
+    std::memcpy(out, text.data(), length * sizeof(char16_t));
+    return true;
+  }
+  // A narrow text of at most `size` - 1 bytes, in the ANSI code page.
+  bool NarrowText(const wchar_t* name, char* out, size_t size) {
+    std::u16string wide(size, u'\0');
+    if (!WideText(name, wide.data(), size)) {
+      out[0] = '\0';
+      return false;
+    }
+    char narrow[128] = {};
+    WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(wide.c_str()), -1, narrow, sizeof narrow - 1,
+                        nullptr, nullptr);
+    const size_t length = std::min(std::strlen(narrow), size - 1);
+    std::memcpy(out, narrow, length);
+    out[length] = '\0';
+    return true;
+  }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+bool ReadPass(UserKey& key, const wchar_t* name, uint8_t* out, DWORD size, uint16_t* length) {
+  DWORD read = 0;
+  const bool ok = key.Bytes(name, out, size, &read);
+  *length = static_cast<uint16_t>(read);
+  return ok;
+}
+
+struct JobAuthContext {
+  const EventLibrary* proc;
+  HANDLE printer;
+  DocDMode* doc;
+  DevOption* option;
+  const char* address;
+};
+
+bool AskAuthType(void* ctx, int* type) {
+  auto* c = static_cast<JobAuthContext*>(ctx);
+  auto startup = c->proc->Bind<StartupAndGetAuthFn>("OAPI_StartupAndGetAuth");
+  auto getType = c->proc->Bind<GetAuthTypeFn>("OAPI_GetAuthType");
+  auto cleanup = c->proc->Bind<CleanupFn>("OAPI_Cleanup");
+  if (startup == nullptr || getType == nullptr || cleanup == nullptr) return false;
+  void* session = startup(c->printer, c->address);
+  if (session == nullptr) return false;
+  uint32_t status;
+  std::memcpy(&status, static_cast<uint8_t*>(session) + kSessionStatusAt, sizeof status);
+  const bool answered = status == 0;
+  if (answered) *type = getType(session);
+  cleanup(session);
+  return answered;
+}
+
+int ShowDialog(void* ctx, AuthDialogKind kind) {
+  auto* c = static_cast<JobAuthContext*>(ctx);
+  auto popup = c->proc->Bind<PopupAuthDlgFn>(kind == kAuthMiddleServerDialog ? "Popup_MiddleServerAuthenticDlg"
+                                                                            : "Popup_UserAuthenticDlg");
+  if (popup == nullptr) return kAuthDrop;
+  HANDLE printer = c->printer;
+  AuthDialogArgs args{c->doc, c->option, &printer};
+  return popup(&args);
+}
+
+uint32_t Login(void* ctx, char* errorName) {
+  auto* c = static_cast<JobAuthContext*>(ctx);
+  auto startup = c->proc->Bind<HiddenStartupFn>("OAPI_Hidden_StartupAndConnect");
+  auto cleanup = c->proc->Bind<CleanupFn>("OAPI_Cleanup");
+  if (startup == nullptr || cleanup == nullptr) return 1;
+  auto* session = static_cast<uint8_t*>(startup(c->printer, c->doc, c->address, 0));
+  if (session == nullptr) return 1;
+  uint32_t status;
+  std::memcpy(&status, session + kSessionStatusAt, sizeof status);
+  const char* name;
+  std::memcpy(&name, session + kSessionErrorNameAt, sizeof name);
+  if (name != nullptr) std::memcpy(errorName, name, strnlen(name, kErrorNameBytes - 1));
+  cleanup(session);
+  return status;
+}
+
+const char16_t* FindMessage(void*, uint32_t status, const char* errorName) {
+  return FindMessageStr(status, errorName);
+}
+
+int AskUser(void*, const char16_t* message, uint32_t tailId, bool yesNo) {
+  std::u16string text = message;
+  text += u"\n";
+  if (const char16_t* tail = AuthMessageById(tailId)) text += tail;
+  const char16_t* caption = GetAuthMessageCaption(nullptr);
+  return Events().messageBox(nullptr, reinterpret_cast<const wchar_t*>(text.c_str()),
+                             reinterpret_cast<const wchar_t*>(caption != nullptr ? caption : u""),
+                             MB_ICONINFORMATION | (yesNo ? MB_YESNO : MB_OK));
+}
+
+bool ModelSwitch(int feature) {
+  const ModelInfo* model = CoreDescription().model;
+  return model != nullptr && model->features[feature] != 0;
+}
+
+int RunJobAuthentication(const EventLibrary& proc, HANDLE printer, DocDMode* doc, DevOption* option) {
+  char address[kErrorNameBytes] = {};
+  wchar_t stored[kDestAddressChars] = {};
+  std::memcpy(stored, option->deviceAddress, sizeof stored - sizeof(wchar_t));
+  GetDeviceAddressA(printer, option->destCustomize, stored, address);
+  const AuthFacts facts{ModelSwitch(kMfUserAuthentication),
+                        ModelSwitch(kMfAccountTrackSetting),
+                        ModelSwitch(kMfInterimAuthentic),
+                        SelectedDeviceOption(*option, "DevUserAuthentication"),
+                        SelectedDeviceOption(*option, "DevAccountTrack"),
+                        option->verifyAuthentic != 0,
+                        option->popupAuthenticDlg != 0,
+                        address[0] != '\0'};
+  JobAuthContext ctx{&proc, printer, doc, option, address};
+  const AuthDevice device{&ctx, AskAuthType, ShowDialog, Login, FindMessage, AskUser};
+  return RunAuthenticationFlow(facts, device);
+}
+
+void QueryJobDeviceStatus(HANDLE printer, HMODULE proc, DevOption* option) {
+  HMODULE devProc = Events().loadLibrary(L"VELDRANH.DLL");
+  if (devProc == nullptr) return;
+  wchar_t name[MAX_PATH] = {};
+  if (QueryPrinterName(printer, name, MAX_PATH)) {
+    const DeviceDescription& description = CoreDescription();
+    DeviceQuery query;
+    query.devProc = devProc;
+    query.printerName = name;
+    query.options = description.deviceOptions != nullptr;
+    query.model = description.model;
+    query.deviceOptions = description.deviceOptions;
+    query.uiProc = proc;
+    bool optionsChanged = false, traysChanged = false;
+    QueryDeviceStatus(query, option, &optionsChanged, &traysChanged);
+  }
+  Events().freeLibrary(devProc);
+}
+
+}  // namespace
+
+const char* SelectedDeviceOption(const DevOption& option, const char* name) {
+  const DeviceOptionItem* rows = CoreDescription().deviceOptions;
+  for (const DeviceOptionItem* row = rows; row != nullptr && row->keyword[0] != '\0'; ++row) {
+    if (std::strncmp(row->keyword, name, sizeof row->keyword) != 0) continue;
+    if (row->optionIndex >= kDevOptionMaxOptions || row->values == nullptr) return "";
+    const uint32_t wanted = option.optionValues[row->optionIndex];
+    for (uint32_t i = 0; row->values[i].keyword[0] != '\0'; ++i) {
+      if (i == wanted) return row->values[i].keyword;
+    }
+    return "";
+  }
+  return "";
+}
+
+bool ReadAuthRegRecord(const wchar_t* driverName, const wchar_t* printerName, AuthRegRecord* out) {
+  std::memset(out, 0, sizeof *out);
+  out->wServerSetting = 1;
+  bool all = true;
+  {
+    UserKey key(driverName, printerName, L"Authentication");
+    DWORD number = 0;
+    if (key.Number(L"UserType", &number)) out->byUserType = static_cast<uint8_t>(number);
+    else all = false;
+    all &= key.WideText(L"UserName", out->szAuthUserName, std::size(out->szAuthUserName));
+    all &= ReadPass(key, L"UserPass", out->byAuthUserPass, sizeof out->byAuthUserPass, &out->wAuthUserPassLen);
+    if (key.Number(L"UserServerSetting", &number)) out->wServerSetting = static_cast<uint16_t>(number);
+    else all = false;
+  }
+  {
+    UserKey key(driverName, printerName, L"AccountTrack");
+    all &= key.NarrowText(L"DepartmentName", out->szDeptName, sizeof out->szDeptName);
+    all &= ReadPass(key, L"DepartmentPass", out->byDeptPass, sizeof out->byDeptPass, &out->wDeptPassLen);
+  }
+  {
+    UserKey key(driverName, printerName, L"SecurePrint");
+    all &= key.NarrowText(L"ID", out->szSecurePrintId, sizeof out->szSecurePrintId);
+    all &= ReadPass(key, L"Pass", out->bySecurePrintPass, sizeof out->bySecurePrintPass, &out->wSecurePrintPassLen);
+  }
+  return all;
+}
+
+void SendJobAuthData(HDC dc, HANDLE printer) {
+  if (!ReadJobRecord(dc)) return;
+  if (!UseProcMakerName()) return;
+  wchar_t printerName[MAX_PATH] = {}, driverName[MAX_PATH] = {};
+  QueryPrinterName(printer, printerName, MAX_PATH);
+  QueryDriverName(printer, driverName, nullptr);
+  AuthRegRecord record;
+  ReadAuthRegRecord(driverName, printerName, &record);
+  SendEscape(dc, kEscSetJobSettings, sizeof record, &record);
+}
+
+int RunStartDocAuthentication(HDC dc, HANDLE printer) {
+  std::unique_ptr<uint8_t[]> record = ReadJobRecord(dc);
+  if (!record) return -1;
+  auto* doc = reinterpret_cast<DocDMode*>(record.get() + kJobRecordDocAt);
+  auto* option = reinterpret_cast<DevOption*>(record.get() + kJobRecordDevOptionAt);
+  int result = kAuthNoLibrary;
+  {
+    EventLibrary proc(L"VELDRANA.DLL");
+    if (proc.get() != nullptr) {
+      if (option->verifyAuthentic != 0 || option->autoAcquisition != 0) {
+        QueryJobDeviceStatus(printer, proc.get(), option);
+      }
+      result = RunJobAuthentication(proc, printer, doc, option);
+      if (result == kAuthProceed) SendEscape(dc, kEscSetPrivateArea, sizeof(DocDMode), doc);
+    }
+  }
+  SendEscape(dc, kEscSetDevOption, sizeof(DevOption), option);
+  return result;
+}
+
+bool QueryDeviceEncryption(HMODULE proc, HANDLE printer, DevOption* option, DocDMode* doc, char value[73],
+                           uint32_t* length, int* kind) {
+  auto getEncryption =
+      reinterpret_cast<GetEncryptionFn>(reinterpret_cast<void (*)()>(Events().bind(proc, "OAPI_GetEncryption")));
+  if (proc == nullptr || getEncryption == nullptr) return false;
+  char address[kErrorNameBytes] = {};
+  wchar_t stored[kDestAddressChars] = {};
+  std::memcpy(stored, option->deviceAddress, sizeof stored - sizeof(wchar_t));
+  GetDeviceAddressA(printer, option->destCustomize, stored, address);
+  if (address[0] == '\0') return false;
+  char buffer[64] = {};
+  int found = 0;
+  getEncryption(0, printer, address, option, doc, &found, buffer);
+  if (found == 0) return false;
+  buffer[31] = '\0';
+  buffer[63] = '\0';
+  *kind = ParseSettingOrigin(buffer);
+  const size_t n = strnlen(buffer + 32, 20);
+  std::memset(value, 0, 73);
+  std::memcpy(value, buffer + 32, n);
+  *length = static_cast<uint32_t>(n);
+  return true;
+}
+
+void StoreDeviceEncryption(HANDLE printer, const char* value, uint32_t length, int kind, DevOption* option) {
+  uint8_t buffer[kDevOptionEncryptedValueSize + 1] = {};
+  std::memcpy(buffer, value, std::min<uint32_t>(length, 20));
+  const int32_t enciphered = EncryptPassword(printer, buffer, kDevOptionEncryptedValueSize);
+  if (enciphered > 0 && static_cast<uint32_t>(enciphered) <= kDevOptionEncryptedValueSize) {
+    std::memcpy(option->encryptedValue, buffer, static_cast<size_t>(enciphered));
+    option->encryptedValueLength = static_cast<uint16_t>(enciphered);
+  }
+  option->encryptionKey = (kind == 2 && length > 0) ? 1 : 0;
+}
+
+bool SendDeviceEncryption(HANDLE printer, HDC dc) {
+  std::unique_ptr<uint8_t[]> record = ReadJobRecord(dc);
+  if (!record) return false;
+  auto* doc = reinterpret_cast<DocDMode*>(record.get() + kJobRecordDocAt);
+  auto* option = reinterpret_cast<DevOption*>(record.get() + kJobRecordDevOptionAt);
+  {
+    EventLibrary proc(L"VELDRANA.DLL");
+    if (proc.get() != nullptr && ModelSwitch(kMfEncryptionKey) && option->autoAcquisition != 0) {
+      char value[73];
+      uint32_t length = 0;
+      int kind = 0;
+      if (QueryDeviceEncryption(proc.get(), printer, option, doc, value, &length, &kind)) {
+        StoreDeviceEncryption(printer, value, length, kind, option);
+      }
+    }
+  }
+  SendEscape(dc, kEscSetDevOption, sizeof(DevOption), option);
+  return true;
+}
