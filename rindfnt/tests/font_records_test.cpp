@@ -14,11 +14,10 @@ void Put32(std::vector<uint8_t>* r, size_t at, uint32_t v) {
 }
 
 std::vector<uint8_t> Narrow(const std::string& name, uint8_t kind) {
-  std::vector<uint8_t> r(43, 0);
+  std::vector<uint8_t> r(43 + name.size() + 1, 0);
   r[19] = kind;
   Put32(&r, 39, 43);
-  r.insert(r.end(), name.begin(), name.end());
-  r.push_back(0);
+  for (size_t i = 0; i < name.size(); ++i) r[43 + i] = uint8_t(name[i]);
   return r;
 }
 
