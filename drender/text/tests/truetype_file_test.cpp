@@ -261,3 +261,34 @@ TEST(TrueTypeFile, RealSystemFontReadsItsLettersAndTables) {
 }
 
 }  // namespace
+
+namespace {
+
+// A real collection: each face is found by its family name, and the
+// collection's CFF outlines are refused for an outline download.
+TEST(TrueTypeFile, RealCollectionFindsEachFaceByItsFamily) {
+  std::ifstream in("/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc", std::ios::binary);
+  if (!in) GTEST_SKIP() << "fonts-noto-cjk is not installed";
+  const testfont::Bytes ttc((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_TRUE(Tt_IsCollection(ttc.data(), uint32_t(ttc.size())));
+  const uint32_t fonts = testfont::Get32(ttc, 8);
+  ASSERT_GE(fonts, 2u);
+  const std::u16string jp = u"Noto Sans CJK JP", kr = u"Noto Sans CJK KR";
+  const auto find = [&](const std::u16string& family) {
+    return Tt_FindCollectionFont(ttc.data(), uint32_t(ttc.size()), reinterpret_cast<const uint16_t*>(family.data()),
+                                 uint32_t(family.size()), 0);
+  };
+  const uint32_t jpAt = find(jp), krAt = find(kr);
+  EXPECT_NE(jpAt, krAt);
+  bool jpListed = false, krListed = false;
+  for (uint32_t i = 0; i < fonts; ++i) {
+    jpListed = jpListed || testfont::Get32(ttc, 12 + 4 * i) == jpAt;
+    krListed = krListed || testfont::Get32(ttc, 12 + 4 * i) == krAt;
+  }
+  EXPECT_TRUE(jpListed);
+  EXPECT_TRUE(krListed);
+  TtFontState state;
+  EXPECT_FALSE(Tt_OpenFont(TtFile{ttc.data(), uint32_t(ttc.size()), krAt}, &state));  // no glyf table
+}
+
+}  // namespace
