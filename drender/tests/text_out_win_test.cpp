@@ -212,4 +212,33 @@ TEST_F(TextOutTest, EveryUnderlineAndStrikeOutRectangleIsPainted) {
   EXPECT_EQ(d.Count("Text"), 1u);
 }
 
+TEST_F(TextOutTest, FontQueriesAnswerFromTheResidentFaces) {
+  auto query = host_.Get<decltype(&DrvQueryFont)>(INDEX_DrvQueryFont);
+  ASSERT_NE(query, nullptr);
+  Run([&](SURFOBJ* surface, int) {
+    ULONG_PTR id = 99;
+    EXPECT_EQ(query(surface->dhpdev, 0, 0, &id), nullptr);
+    EXPECT_EQ(id, 0u);
+    EXPECT_EQ(query(surface->dhpdev, 0, 129, &id), nullptr);
+    const uint8_t* first = reinterpret_cast<const uint8_t*>(query(surface->dhpdev, 0, 1, &id));
+    ASSERT_NE(first, nullptr);
+    uint32_t flInfo;
+    std::memcpy(&flInfo, first + 48, 4);
+    EXPECT_EQ(flInfo, 0x82038u);
+    const uint8_t* courier = reinterpret_cast<const uint8_t*>(query(surface->dhpdev, 0, 41, &id));
+    ASSERT_NE(courier, nullptr);
+    std::memcpy(&flInfo, courier + 48, 4);
+    EXPECT_EQ(flInfo, 0x483038u);  // fixed pitch
+    // A symbol face's family name reads plainly.
+    const uint8_t* symbol = reinterpret_cast<const uint8_t*>(query(surface->dhpdev, 0, 77, &id));
+    ASSERT_NE(symbol, nullptr);
+    uint32_t nameAt;
+    std::memcpy(&nameAt, symbol + 8, 4);
+    EXPECT_EQ(std::memcmp(symbol + nameAt, u"Symbol", 14), 0);
+  });
+  int bogus = 0;
+  EXPECT_EQ(query(reinterpret_cast<DHPDEV>(&bogus), 0, 1, nullptr), nullptr);
+  EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+}
+
 }  // namespace

@@ -35,6 +35,28 @@ bool Ifi_Read(const uint8_t* block, uint32_t size, IfiFields* out) {
   return true;
 }
 
+void DeviceFont_FixMetrics(uint8_t* m) {
+  const uint8_t charset = m[44];
+  const uint8_t pitch = m[45];
+  const bool fixed = (pitch & 0x0F) == 1;
+  const uint32_t flInfo = !fixed ? 0x82038u : charset == 128 ? 0x10482038u : 0x483038u;
+  std::memcpy(m + 48, &flInfo, 4);
+  if (Le16(m + 52) == 0) {
+    m[52] = 0x40;  // regular
+    m[53] = 0;
+  }
+  m[54] = 2;  // fsType
+  m[55] = 0;
+  std::memset(m + 168, 0, 4);  // ulPanoseCulture
+  if (charset == 2) std::memset(m + 36, 0, 4);  // lCharBias
+  const uint16_t weight = Le16(m + 46);
+  uint8_t* panose = m + 172;
+  std::memset(panose, 0, 10);
+  panose[1] = (pitch & 0xF0) == 0x20 ? 11 : 0;
+  panose[2] = uint8_t(weight / 100 + 1);
+  panose[3] = (pitch & 1) ? 9 : 0;
+}
+
 uint16_t DeviceFont_SymbolSet(uint32_t number) {
   if (number >= 77 && number <= 84) return 621;     // 19M
   if (number >= 101 && number <= 104) return 18540; // 579L
@@ -56,6 +78,7 @@ bool DeviceFont_Load(const uint8_t* record, uint32_t size, uint32_t number, Devi
   std::vector<uint8_t> metrics(record + ifiAt, record + ifiAt + ifiSize);
   IfiFields ifi;
   if (!Ifi_Read(metrics.data(), ifiSize, &ifi)) return false;
+  DeviceFont_FixMetrics(metrics.data());
   if (ifi.charset == 2) {
     // Symbol faces keep their names as private-use characters: the four
     // name fields are made plain in the copy.
@@ -67,8 +90,8 @@ bool DeviceFont_Load(const uint8_t* record, uint32_t size, uint32_t number, Devi
         metrics[at + 1] = uint8_t((unit >> 8) & 0x0F);
       }
     }
-    Ifi_Read(metrics.data(), ifiSize, &ifi);
   }
+  Ifi_Read(metrics.data(), ifiSize, &ifi);
   if (widthAt != 0 && ifi.lastChar >= ifi.firstChar) {
     // The table holds last - first + 1 widths; the copy has one more entry,
     // left 0, rather than reading past the table.

@@ -42,6 +42,13 @@ struct DeviceFontEntry {
   bool Loaded() const { return !metrics.empty(); }
 };
 
+// The fixed values the metrics of every resident face get once loaded:
+// the font information flags (outline, any transform, right-handed; fixed
+// pitch faces also constant or double-byte fixed width), the regular
+// selection for a face without one, the embedding type, the culture, and
+// PANOSE values made from the face's weight and pitch.
+void DeviceFont_FixMetrics(uint8_t* metrics);
+
 // The symbol set the printer selects a resident face with, by font number.
 uint16_t DeviceFont_SymbolSet(uint32_t number);
 
