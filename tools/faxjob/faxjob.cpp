@@ -70,6 +70,34 @@ bool SampleTextSettings(HANDLE printer, wchar_t* name, DriverDevMode* dm) {
   return true;
 }
 
+// The glyph bitmaps of `text` as Wine's GDI renders them in `face` at
+// `pixels` pixels per em, for the host font (handles 1, 2, 3, ...): what the
+// engine hands the driver for a soft font of bitmaps.
+void RenderGlyphs(HostFont* font, const wchar_t* face, const std::u16string& text, int pixels) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT gdiFont = CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, face);
+  HGDIOBJ old = SelectObject(dc, gdiFont);
+  const MAT2 identity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  for (size_t k = 0; k < text.size(); ++k) {
+    GLYPHMETRICS gm{};
+    const DWORD size = GetGlyphOutlineW(dc, text[k], GGO_BITMAP, &gm, 0, nullptr, &identity);
+    if (size == GDI_ERROR || size == 0) continue;
+    std::vector<uint8_t> dwordRows(size);
+    if (GetGlyphOutlineW(dc, text[k], GGO_BITMAP, &gm, size, dwordRows.data(), &identity) == GDI_ERROR) continue;
+    const uint32_t stride = ((gm.gmBlackBoxX + 31) / 32) * 4, rowBytes = (gm.gmBlackBoxX + 7) / 8;
+    HostGlyphBitmap bitmap{{gm.gmptGlyphOrigin.x, -gm.gmptGlyphOrigin.y},
+                           {LONG(gm.gmBlackBoxX), LONG(gm.gmBlackBoxY)}, {}, 0};
+    for (uint32_t y = 0; y < gm.gmBlackBoxY && (y + 1) * stride <= size; ++y) {
+      bitmap.rows.insert(bitmap.rows.end(), dwordRows.begin() + y * stride, dwordRows.begin() + y * stride + rowBytes);
+    }
+    if (bitmap.rows.size() == size_t(rowBytes) * gm.gmBlackBoxY) font->SetGlyph(HGLYPH(k + 1), bitmap);
+  }
+  SelectObject(dc, old);
+  DeleteObject(gdiFont);
+  DeleteDC(dc);
+}
+
 void DrawLine(DdiHost& host, SURFOBJ* surface, const std::u16string& text, FONTOBJ* font, LONG y, ULONG cp) {
   static auto textOut = host.Get<decltype(&DrvTextOut)>(INDEX_DrvTextOut);
   if (textOut == nullptr) return;
@@ -127,13 +155,15 @@ int wmain(int argc, wchar_t** argv) {
   gothic.charset = 128;
   HostFont japanese(kFoTypeTrueType, 23, gothic, size,
                     ReadFont("/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc"));
+  const std::u16string japaneseText = u"\u65E5\u672C\u8A9E\u306E\u30D5\u30A1\u30AF\u30B9";
+  RenderGlyphs(&japanese, L"Noto Sans CJK JP", japaneseText, 61);
   job.draw = [&](SURFOBJ* surface, int page) {
     const int16_t origin[2] = {static_cast<int16_t>(page + 1), 100};
     host.Escape(surface, 0x20009, sizeof origin, origin, 0, nullptr);
     if (page + 1 != pages) return;
     DrawLine(host, surface, u"A resident face: Arial", resident.get(), 300, 1252);
     DrawLine(host, surface, u"Downloaded outlines: DejaVu Sans", outlines.get(), 450, 1252);
-    DrawLine(host, surface, u"\u65E5\u672C\u8A9E\u306E\u30D5\u30A1\u30AF\u30B9", japanese.get(), 600, 932);
+    DrawLine(host, surface, japaneseText, japanese.get(), 600, 932);
   };
   const auto start = std::chrono::steady_clock::now();
   DdiHost::JobResult result = host.RunFaxJob(printer, argv[2], job);
