@@ -212,6 +212,40 @@ TEST_F(TextOutTest, EveryUnderlineAndStrikeOutRectangleIsPainted) {
   EXPECT_EQ(d.Count("Text"), 1u);
 }
 
+TEST_F(TextOutTest, GlyphModeByFontTypeSimulationAndSize) {
+  auto mode = host_.Get<decltype(&DrvGetGlyphMode)>(INDEX_DrvGetGlyphMode);
+  ASSERT_NE(mode, nullptr);
+  struct Case {
+    FLONG fl;
+    uint8_t charset, weight;
+    uint32_t flInfo;
+    float scale;
+    ULONG expected;
+  } cases[] = {
+      {kFoTypeTrueType, 0, 5, 0, 0.02f, FO_HGLYPHS},
+      {kFoTypeTrueType | kFoSimBold, 0, 3, 0, 0.02f, FO_PATHOBJ},  // thin face emboldened
+      {kFoTypeTrueType | kFoSimBold, 0, 6, 0, 0.02f, FO_HGLYPHS},
+      {kFoTypeTrueType | FO_DBCS_FONT, 0, 5, 0, 0.02f, FO_GLYPHBITS},
+      {kFoTypeTrueType | FO_DBCS_FONT | kFoSimBold, 128, 4, 0, 0.02f, FO_PATHOBJ},
+      {kFoTypeRaster, 0, 5, 0, 0.02f, FO_PATHOBJ},
+      {kFoTypeDevice, 0, 5, 0, 0.02f, FO_HGLYPHS},
+      {kFoPostScript, 0, 5, kFmInfoType1, 0.02f, FO_HGLYPHS},
+      {kFoPostScript, 0, 5, kFmInfoType1, 1.0f, FO_PATHOBJ},  // 100 points or more
+      {0, 0, 5, 0, 0.02f, FO_PATHOBJ},
+  };
+  Run([&](SURFOBJ* surface, int) {
+    for (const Case& c : cases) {
+      HostIfi ifi;
+      ifi.family = u"Face";
+      ifi.charset = c.charset;
+      ifi.weight = c.weight;
+      ifi.flInfo = c.flInfo;
+      HostFont font(c.fl, 30, ifi, Scale(c.scale));
+      EXPECT_EQ(mode(surface->dhpdev, font.get()), c.expected) << std::hex << c.fl << " " << c.scale;
+    }
+  });
+}
+
 TEST_F(TextOutTest, FontQueriesAnswerFromTheResidentFaces) {
   auto query = host_.Get<decltype(&DrvQueryFont)>(INDEX_DrvQueryFont);
   ASSERT_NE(query, nullptr);
