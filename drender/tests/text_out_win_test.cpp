@@ -270,6 +270,28 @@ TEST_F(TextOutTest, FontQueriesAnswerFromTheResidentFaces) {
     std::memcpy(&nameAt, symbol + 8, 4);
     EXPECT_EQ(std::memcmp(symbol + nameAt, u"Symbol", 14), 0);
   });
+  // Glyph data of a resident face, for a font object of the same family.
+  auto data = host_.Get<decltype(&DrvQueryFontData)>(INDEX_DrvQueryFontData);
+  ASSERT_NE(data, nullptr);
+  Run([&](SURFOBJ* surface, int) {
+    HostIfi arial;
+    arial.family = u"Arial";
+    HostFont font(kFoTypeDevice, 40, arial, Scale(0.02f));
+    font.get()->iFace = 17;
+    GLYPHDATA glyph{};
+    EXPECT_EQ(data(surface->dhpdev, font.get(), 1, 'W', nullptr, nullptr, 0), 0);
+    EXPECT_EQ(data(surface->dhpdev, font.get(), 1, 'W', &glyph, nullptr, 0), 0);
+    EXPECT_GT(glyph.fxD, 16 * 20);
+    EXPECT_EQ(glyph.fxD % 16, 0);
+    EXPECT_EQ(glyph.hg, HGLYPH('W'));
+    HostIfi other;
+    other.family = u"Not Resident";
+    HostFont stranger(kFoTypeDevice, 41, other, Scale(0.02f));
+    stranger.get()->iFace = 17;
+    EXPECT_EQ(data(surface->dhpdev, stranger.get(), 1, 'W', &glyph, nullptr, 0), -1);
+    font.get()->iFace = 129;
+    EXPECT_EQ(data(surface->dhpdev, font.get(), 1, 'W', &glyph, nullptr, 0), -1);
+  });
   int bogus = 0;
   EXPECT_EQ(query(reinterpret_cast<DHPDEV>(&bogus), 0, 1, nullptr), nullptr);
   EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));

@@ -1,13 +1,15 @@
-// The resident faces loaded from the font library's generated records, and
-// damaged records.
+// The resident faces loaded from the font library's generated records,
+// damaged records, and the glyph advances GDI's queries are answered with.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "drender/text/device_font_data.h"
 #include "drender/text/device_fonts.h"
 
 namespace {
@@ -110,6 +112,33 @@ TEST(DeviceFonts, DamagedRecordsLeaveTheEntryWithItsSymbolSetOnly) {
   DeviceFontEntry e;
   EXPECT_TRUE(DeviceFont_Load(r.data(), uint32_t(r.size()), 17, &e));
   EXPECT_TRUE(e.widths.empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DeviceFontData, AdvancesScaleTheWidthTableUnderTheTransform) {
+  const DeviceFontEntry arial = Load(17);
+  const DeviceFontEntry courier = Load(41);
+  const FontTransform t{0.02f, 0, 0, 0.02f};  // 2048 units: about 41 pixels
+  DeviceGlyphData d;
+  DeviceFont_GlyphData(arial, t, 'W', &d);
+  const uint16_t w = DeviceFont_Advance(arial, 'W');
+  EXPECT_EQ(w, arial.widths['W' - arial.ifi.firstChar]);
+  // 4096 x 0.02 = 81.92 pixels per 4096 units; the advance rounded to a pixel.
+  const int32_t expected = int32_t(((int64_t(std::llround(4096 * 0.02 * 16)) * w >> 12) + 8) & ~15);
+  EXPECT_EQ(d.fxD, expected);
+  EXPECT_EQ(d.fxAB, d.fxD);
+  EXPECT_EQ(d.fxD % 16, 0);
+  EXPECT_EQ(d.ptqDy, 0);
+  EXPECT_GT(d.fxInkTop, 0);
+  EXPECT_LT(d.fxInkBottom, 0);
+  // Below the first character: the default character's width.
+  EXPECT_EQ(DeviceFont_Advance(arial, 0x05), DeviceFont_Advance(arial, '.'));
+  // Fixed pitch and codes above 255: the average width.
+  EXPECT_EQ(DeviceFont_Advance(courier, 'W'), DeviceFont_Advance(courier, 'i'));
+  EXPECT_EQ(DeviceFont_Advance(arial, 0x3042), DeviceFont_Advance(arial, 0x3043));
 }
 
 }  // namespace
