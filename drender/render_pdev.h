@@ -57,6 +57,13 @@ struct RenderBand {
 static_assert(sizeof(RenderBand) == 32);
 
 // The render core's own state after the settings (byte 9512 on).
+// What the drawing entry points keep between calls.
+struct RenderDrawState {
+  uint32_t drawnPage;         // the page counter of the last page drawn on (the page-drawn flag)
+  uint32_t definedSignature;  // of the pattern the page defined last
+  HMODULE jpegLibrary;        // loaded for one image, freed after it
+};
+
 struct RenderPdevState {
   WorkDevMode* live;    // the settings every reader goes through
   RenderJobBlock job;
@@ -104,6 +111,7 @@ struct RenderPdevState {
   // graphics state the printer holds, and the job engine's state.
   XlEncoder xl;
   XlStateCache gs;
+  RenderDrawState draw;
   RenderJobState engine;
   uint8_t jobId[27];        // the job identifier text of the start-document escape
   uint8_t reserved4[5];

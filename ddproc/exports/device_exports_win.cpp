@@ -1,5 +1,5 @@
 // The device capabilities the installed trays give, the device's network
-// address, the dialog hook and the feature-table contributions.
+// address, the dialog hook (ddproc/dialogs) and the feature-table contributions.
 #include <windows.h>
 
 #include <cstring>
@@ -10,6 +10,7 @@
 #include "common/contracts/ddproc_sheet_functions_win.h"
 #include "common/win/export_guard.h"
 #include "common/win/printer_address_win.h"
+#include "ddproc/dialogs/device_dialog_hook_win.h"
 #include "ddproc/caps/device_caps.h"
 
 extern "C" {
@@ -56,8 +57,10 @@ static_assert(std::is_convertible_v<decltype(&DDProc_DeviceCapabilities), DDProc
 static_assert(std::is_convertible_v<decltype(&DDProc_GetPrinterIPAddress), DDProcGetPrinterIPAddressFn>);
 static_assert(std::is_convertible_v<decltype(&DDProc_FeatureNameItemTable), DDProcFeatureNameFn>);
 
-extern "C" uint32_t DDPROC_CALL DDProc_DlgProc(int32_t, HWND, UINT, WPARAM, LPARAM, int32_t*) noexcept {
-  // The library hosts no dialog of its own yet: every message passes.
-  return 0;
+extern "C" uint32_t DDPROC_CALL DDProc_DlgProc(int32_t pageId, HWND dialog, UINT message, WPARAM wParam,
+                                               LPARAM lParam, int32_t* handled) noexcept {
+  return GuardExport("DDProc_DlgProc", uint32_t{0}, [&]() -> uint32_t {
+    return DispatchDeviceDialogMessage(pageId, dialog, message, wParam, lParam, handled);
+  });
 }
 static_assert(std::is_convertible_v<decltype(&DDProc_DlgProc), DDProcDlgProcFn>);

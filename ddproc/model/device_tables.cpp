@@ -212,7 +212,7 @@ const DispStringItem kPaperSourceTrayRows[] = {
 };
 static_assert(sizeof kPaperSourceTrayRows == sizeof(DeviceTables::paperSourceTray));
 
-const MediaColumn kMediaColumns[kMediaColumnCount] = {
+const MediaListColumn kMediaColumns[kMediaColumnCount] = {
     {u"Tray", "MediaTypeList_Tray"},   {u"Size", "MediaTypeList_Size"},   {u"Orientation", "MediaTypeList_Orient"},
     {u"Type", "MediaTypeList_Type"},   {u"Weight", "MediaTypeList_Weight"}, {u"Color", "MediaTypeList_Color"},
     {u"Hole", "MediaTypeList_Hole"},
@@ -305,9 +305,9 @@ void LoadDeviceTables(QxdContext* ctx, DeviceTables* t) {
   if (ReadDispStringSection(ctx, "Dlg_PaperSourceTraySetting", t->paperSourceTray)) {
     for (const DispStringItem* r = t->paperSourceTray; r->controlIds[0] != 0 || r->keyword[0] != '\0'; ++r) {
       if (r->controlIds[0] != kTextOnlyRecord || r->text[0] == u'\0') continue;
-      for (MediaColumn& column : t->mediaColumns) {
+      for (MediaListColumn& column : t->mediaColumns) {
         if (std::strncmp(column.keyword, r->keyword, sizeof column.keyword) == 0) {
-          std::memcpy(column.text, r->text, sizeof column.text);
+          std::memcpy(column.title, r->text, sizeof column.title);
         }
       }
     }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/media/media_columns.h"
 #include "common/qxd/disp_string_table.h"
 #include "common/qxd/model_rows.h"
 #include "common/qxd/qxd_reader.h"
@@ -38,12 +39,9 @@ inline constexpr size_t kDestinationProfRows = 2;
 inline constexpr size_t kCmykGrayRows = 4;
 inline constexpr size_t kObjectDestinationRows = 2;
 
-// A media list column title.
-struct MediaColumn {
-  char16_t text[48];
-  char keyword[32];
-};
-inline constexpr size_t kMediaColumnCount = 7;
+// The media list's column titles: the same rows as the procedure
+// library's list (MediaListColumn).
+inline constexpr size_t kMediaColumnCount = kMediaListColumns;
 
 struct ColorObjectLists {
   OptionItem rgbFull[kRgbFullRows];
@@ -63,7 +61,7 @@ struct DeviceTables {
   DispStringItem common[17];
   DispStringItem colorSetting[34];
   DispStringItem paperSourceTray[16];
-  MediaColumn mediaColumns[kMediaColumnCount];
+  MediaListColumn mediaColumns[kMediaColumnCount];
 };
 
 // The tables with their built-in rows, empty texts and built-in column

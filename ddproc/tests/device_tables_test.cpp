@@ -41,7 +41,7 @@ TEST(DeviceTables, BuiltInRowsWithoutSections) {
   EXPECT_EQ(Rows(x.t.graphics.halftone), 5u);
   EXPECT_EQ(Text(x.t.graphics.halftone[0].text), u"Same as Text Setting");
   EXPECT_EQ(Rows(x.t.simulation), 6u);
-  EXPECT_EQ(Text(x.t.mediaColumns[4].text), u"Weight");
+  EXPECT_EQ(Text(x.t.mediaColumns[4].title), u"Weight");
   EXPECT_EQ(x.t.text.rgbFull[0].iconId, kRowIconId);
 }
 
@@ -89,8 +89,8 @@ TEST(DeviceTables, DisplayTextsAndColumns) {
       "  entry key=\"MediaTypeList_Weight\" text=\"Basis Weight\"\n"
       "  entry key=\"MediaType_Size\" text=\"Paper Size\"\n"
       "section \"Property_0\" texts\n  entry key=\"ok\" text=\"OK\"\n");
-  EXPECT_EQ(Text(x.t.mediaColumns[4].text), u"Basis Weight");
-  EXPECT_EQ(Text(x.t.mediaColumns[1].text), u"Size");
+  EXPECT_EQ(Text(x.t.mediaColumns[4].title), u"Basis Weight");
+  EXPECT_EQ(Text(x.t.mediaColumns[1].title), u"Size");
   EXPECT_EQ(x.t.paperSourceTray[9].controlIds[0], 1859);
   EXPECT_EQ(Text(x.t.paperSourceTray[9].text), u"Paper Size");
   EXPECT_EQ(Text(x.t.common[12].text), u"OK");
@@ -115,8 +115,8 @@ TEST(DeviceTables, SampleModel) {
   ResetDeviceTables(&t);
   LoadDeviceTables(ctx, &t);
   QxdClose(ctx);
-  EXPECT_EQ(Text(t.mediaColumns[2].text), u"Feed Direction");
-  EXPECT_EQ(Text(t.mediaColumns[4].text), u"Weight");
+  EXPECT_EQ(Text(t.mediaColumns[2].title), u"Feed Direction");
+  EXPECT_EQ(Text(t.mediaColumns[4].title), u"Weight");
   EXPECT_EQ(Text(t.paperSourceTray[0].text), u"Paper in the Trays");
   EXPECT_EQ(Text(t.common[14].text), u"Restore &Defaults");
   // The colour sections of the sample model are item sections.

@@ -9,8 +9,8 @@
 
 #include "common/qxd/model_info.h"
 #include "common/qxd/paper_tables.h"
-#include "dproc/dialogs/media_columns.h"
-#include "dproc/dialogs/media_rows.h"
+#include "common/media/media_columns.h"
+#include "common/media/media_rows.h"
 #include "dproc/sheets/sheet_context.h"
 
 inline constexpr int kMediaListViewControl = 1844;

@@ -260,12 +260,14 @@ void AddOverlayMark(PlanBuilder& b) {
   b.Pair(id, 0, p);
 }
 
-void AddFinishingMarks(PlanBuilder& b) {
+void AddFinishingMarks(PlanBuilder& b) { AddFinishingMarksOf(b, kFinishAll); }
+
+void AddFinishingMarksOf(PlanBuilder& b, uint32_t layers) {
   const Ctx c = MakeCtx(b);
-  BookletSheet(b, c);
-  BindingShiftLines(b, c);
-  HolePunch(b, c);
-  Staples(b, c);
-  FoldStrips(b, c);
-  BookletIcon(b, c);
+  if ((layers & kFinishBooklet) != 0) BookletSheet(b, c);
+  if ((layers & kFinishShiftLines) != 0) BindingShiftLines(b, c);
+  if ((layers & kFinishPunch) != 0) HolePunch(b, c);
+  if ((layers & kFinishStaples) != 0) Staples(b, c);
+  if ((layers & kFinishFolds) != 0) FoldStrips(b, c);
+  if ((layers & kFinishBooklet) != 0) BookletIcon(b, c);
 }

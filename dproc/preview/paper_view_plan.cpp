@@ -225,3 +225,27 @@ PaperViewPlan BuildPaperViewPlan(const PaperViewInputs& in, const PlanRect& cont
   plan.ops.push_back(frame);
   return plan;
 }
+
+PaperViewPlan BuildPaperViewPlanEx(const PaperViewInputs& in, const PlanRect& control, const PaperViewEnv& env,
+                                   bool full) {
+  PaperViewPlan plan;
+  PlanBuilder b{in, env, plan, {control.left + 2, control.top + 2, control.right - 2, control.bottom - 2}};
+  AddPaperLayer(b);
+  if (plan.sheet.drawn) {
+    ComputePageArea(b);
+    if (full) {
+      AddZoomFrame(b);
+      AddOverlayMark(b);
+      AddPageFrame(b);
+      AddWatermarkText(b);
+    }
+    AddFinishingMarksOf(b, full ? kFinishShiftLines | kFinishPunch | kFinishStaples | kFinishFolds
+                                : kFinishPunch | kFinishStaples);
+  }
+  if (full) {
+    PaperViewOp frame{PlanOpKind::kSunkenFrame};
+    frame.rect = control;
+    plan.ops.push_back(frame);
+  }
+  return plan;
+}

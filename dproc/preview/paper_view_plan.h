@@ -131,6 +131,12 @@ struct PaperViewPlan {
 
 // The paper view for a control of the given rectangle.
 PaperViewPlan BuildPaperViewPlan(const PaperViewInputs& in, const PlanRect& control, const PaperViewEnv& env);
+// The per-page setting dialog's paper view, drawn straight into its DC: the
+// paper sheet, hole punch and staples; with `full` also the zoom frame, the
+// page border, binding-shift lines, overlay, watermark, fold marks and the
+// sunken frame.  No background, colour badge, page numbers or size labels.
+PaperViewPlan BuildPaperViewPlanEx(const PaperViewInputs& in, const PlanRect& control, const PaperViewEnv& env,
+                                   bool full);
 
 // Layers, in drawing order; each appends its operations.
 struct PlanBuilder {
@@ -161,4 +167,14 @@ void AddPageNumbers(PlanBuilder& b);
 void AddWatermarkText(PlanBuilder& b);
 void AddOverlayMark(PlanBuilder& b);
 void AddFinishingMarks(PlanBuilder& b);
+// Some of the finishing marks, in their drawing order.
+enum FinishingLayer : uint32_t {
+  kFinishBooklet = 1,      // the booklet sheet and its finishing icon
+  kFinishShiftLines = 2,
+  kFinishPunch = 4,
+  kFinishStaples = 8,
+  kFinishFolds = 16,
+  kFinishAll = 31,
+};
+void AddFinishingMarksOf(PlanBuilder& b, uint32_t layers);
 void AddSizeLabels(PlanBuilder& b);

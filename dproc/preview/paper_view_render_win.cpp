@@ -118,22 +118,10 @@ PaperViewEnv PaperViewDevice::Env() {
   return {PictureSize, MeasureText, this, GetDeviceCaps(dc_, LOGPIXELSY)};
 }
 
-void RenderPaperViewPlan(PaperViewDevice& device, const PaperViewPlan& plan, const RECT& control) {
-  const int width = control.right - control.left, height = control.bottom - control.top;
-  if (width <= 0 || height <= 0) return;
-  HDC target = device.dc();
-  HDC dc = CreateCompatibleDC(target);
-  if (dc == nullptr) return;
-  HBITMAP surface = CreateCompatibleBitmap(target, width, height);
-  if (surface == nullptr) {
-    DeleteDC(dc);
-    return;
-  }
-  HGDIOBJ oldSurface = SelectObject(dc, surface);
-  // The plan is in control coordinates.
-  SetViewportOrgEx(dc, -control.left, -control.top, nullptr);
-  RECT all{control.left, control.top, control.right, control.bottom};
-  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+namespace {
+
+// Carries out the operations on `dc`, in the plan's coordinates.
+void DrawPlanOps(PaperViewDevice& device, HDC dc, const PaperViewPlan& plan) {
   HMODULE images = device.images();
   for (const PaperViewOp& op : plan.ops) {
     switch (op.kind) {
@@ -179,11 +167,38 @@ void RenderPaperViewPlan(PaperViewDevice& device, const PaperViewPlan& plan, con
       }
     }
   }
+}
+
+}  // namespace
+
+void RenderPaperViewPlan(PaperViewDevice& device, const PaperViewPlan& plan, const RECT& control) {
+  const int width = control.right - control.left, height = control.bottom - control.top;
+  if (width <= 0 || height <= 0) return;
+  HDC target = device.dc();
+  HDC dc = CreateCompatibleDC(target);
+  if (dc == nullptr) return;
+  HBITMAP surface = CreateCompatibleBitmap(target, width, height);
+  if (surface == nullptr) {
+    DeleteDC(dc);
+    return;
+  }
+  HGDIOBJ oldSurface = SelectObject(dc, surface);
+  // The plan is in control coordinates.
+  SetViewportOrgEx(dc, -control.left, -control.top, nullptr);
+  RECT all{control.left, control.top, control.right, control.bottom};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  DrawPlanOps(device, dc, plan);
   SetViewportOrgEx(dc, 0, 0, nullptr);
   BitBlt(target, control.left, control.top, width, height, dc, 0, 0, SRCCOPY);
   SelectObject(dc, oldSurface);
   DeleteObject(surface);
   DeleteDC(dc);
+}
+
+void RenderPaperViewPlanDirect(PaperViewDevice& device, const PaperViewPlan& plan) {
+  const int saved = SaveDC(device.dc());
+  DrawPlanOps(device, device.dc(), plan);
+  RestoreDC(device.dc(), saved);
 }
 
 void QualityViewPictures(int32_t colorSetting, uint32_t* image, uint32_t* mask) {

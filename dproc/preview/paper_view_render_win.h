@@ -37,6 +37,9 @@ class PaperViewDevice {
 // it to the target at the control's top-left.  Nothing is drawn without a
 // memory DC.
 void RenderPaperViewPlan(PaperViewDevice& device, const PaperViewPlan& plan, const RECT& control);
+// Carries out the plan straight on the device's DC (its state restored
+// afterwards); what lies under the picture stays where nothing is drawn.
+void RenderPaperViewPlanDirect(PaperViewDevice& device, const PaperViewPlan& plan);
 
 // The quality sheet's picture for ColorSetting, centred on white, framed.
 void DrawQualityView(HDC dc, const RECT& rect, int32_t colorSetting, HMODULE images);

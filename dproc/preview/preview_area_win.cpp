@@ -6,10 +6,14 @@
 #include "common/qxd/paper_tables.h"
 #include "common/records/doc_fields.h"
 #include "common/win/driver_help.h"
+#include "common/records/fax_send_block.h"
+#include "dproc/dialogs/control_tooltips_win.h"
 #include "dproc/dialogs/dialog_ui_state.h"
+#include "dproc/model/device_option_values.h"
 #include "dproc/model/user_paper_list.h"
 #include "dproc/preview/paper_view_inputs.h"
 #include "dproc/preview/paper_view_render_win.h"
+#include "dproc/preview/status_icons.h"
 #include "dproc/preview/view_toggle.h"
 #include "dproc/settings/settings_merge.h"
 #include "dproc/sheets/device_address_win.h"
@@ -68,6 +72,105 @@ void FillPrinterViewOptions(const ModelInfo* model, const DeviceOptionItem* devi
     out->foldKind3 = DocByte(doc, AT(nFoldingMode)) == 3;
     out->foldKind5 = DocByte(doc, AT(nFoldingMode)) == 5;
   }
+}
+
+static PaperViewInputs PaperInputsOf(const DocDMode* doc, const SheetCtx* ctx, const ModelInfo* model) {
+  SheetUiState* ui = GetUIState(ctx);
+  const UserPaperUiState* papers =
+      ui != nullptr ? reinterpret_cast<const UserPaperUiState*>(ui->bytes + kUiStateUserPapersAt) : nullptr;
+  PaperViewSources src{model, doc, papers != nullptr ? &papers->list : nullptr, GetCtxSessionFlag(ctx) == 0,
+                       CalcFitZoom(model, doc)};
+  return ReadPaperViewInputs(src);
+}
+
+void DrawPaperViewEx(const DocDMode* settings, HDC dc, const RECT& rect, const SheetCtx* ctx, bool full,
+                     const ModelInfo* model, HMODULE images) {
+  if (settings == nullptr || dc == nullptr) return;
+  const PaperViewInputs in = PaperInputsOf(settings, ctx, model);
+  PaperViewDevice device(dc, images);
+  const PaperViewPlan plan =
+      BuildPaperViewPlanEx(in, {rect.left, rect.top, rect.right, rect.bottom}, device.Env(), full);
+  RenderPaperViewPlanDirect(device, plan);
+}
+
+namespace {
+
+HBITMAP LoadStripPicture(HMODULE images, uint32_t id) {
+  return images != nullptr ? static_cast<HBITMAP>(LoadImageW(images, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0))
+                           : nullptr;
+}
+
+void StretchPicture(HDC dc, HBITMAP bitmap, const PlanRect& to, DWORD rop) {
+  BITMAP info{};
+  if (GetObjectW(bitmap, sizeof info, &info) == 0) return;
+  HDC source = CreateCompatibleDC(dc);
+  if (source == nullptr) return;
+  HGDIOBJ old = SelectObject(source, bitmap);
+  StretchBlt(dc, to.left, to.top, to.Width(), to.Height(), source, 0, 0, info.bmWidth, info.bmHeight, rop);
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
+StatusIconInputs StatusInputsOf(const SheetCtx* ctx, const ModelInfo* model, const DeviceOptionItem* options) {
+  StatusIconInputs in;
+  const DocDMode* doc = GetPrivDevMode(ctx);
+  if (doc != nullptr) {
+    in.faxPrintReport = DocByte(doc, kFaxSettingDocAt + offsetof(FaxSetting, fgPrtRecFile)) != 0;
+    in.faxTimerSend = DocByte(doc, kFaxSettingDocAt + offsetof(FaxSetting, fgTimerSend)) != 0;
+    in.faxCoverSheet = DocByte(doc, kFaxSettingDocAt + offsetof(FaxSetting, fgFaxCoverSheet)) != 0;
+    const PaperViewInputs paper = PaperInputsOf(doc, ctx, model);
+    in.watermark = paper.watermark != 0;
+    in.watermarkHidden = paper.watermarkHidden;
+    in.watermarkTransparent = paper.wmTransparent != 0;
+  }
+  const DevOption* option = GetCtxPrinterInfo(ctx);
+  if (model != nullptr) {
+    in.showUserAuth = model->features[kMfUserAuthentication2] != 0;
+    in.showAccountTrack = model->features[kMfAccountTrackSetting] != 0;
+  }
+  in.userAuthOff = IsDeviceOptionValue(option, options, "DevUserAuthentication", "DevUserAuthentic_Dis");
+  in.accountTrackOn = IsDeviceOptionValue(option, options, "DevAccountTrack", "DevAccountTrack_Ena");
+  return in;
+}
+
+}  // namespace
+
+void DrawDevFuncIcons(HDC dc, const RECT& rect, HWND dialog, HWND tooltip, const SheetCtx* ctx,
+                      const ModelInfo* model, const DeviceOptionItem* deviceOptions, HMODULE images) {
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (dc == nullptr || width <= 0 || height <= 0) return;
+  HDC memory = CreateCompatibleDC(dc);
+  if (memory == nullptr) return;
+  HBITMAP surface = CreateCompatibleBitmap(dc, width, height);
+  if (surface == nullptr) {
+    DeleteDC(memory);
+    return;
+  }
+  HGDIOBJ oldSurface = SelectObject(memory, surface);
+  const RECT all{0, 0, width, height};
+  FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const PlanRect control{0, 0, width, height};
+  for (const StatusIcon& icon : StatusIconList(StatusInputsOf(ctx, model, deviceOptions))) {
+    HBITMAP image = LoadStripPicture(images, icon.image);
+    HBITMAP mask = LoadStripPicture(images, icon.mask);
+    if (image != nullptr && mask != nullptr) {
+      BITMAP info{};
+      GetObjectW(image, sizeof info, &info);
+      const PlanRect to = FitPictureInto(StatusIconCell(control, icon.row, icon.column),
+                                         PlanSize{info.bmWidth, info.bmHeight});
+      StretchPicture(memory, mask, to, SRCAND);
+      StretchPicture(memory, image, to, SRCINVERT);
+      const RECT tip{to.left, to.top, to.right, to.bottom};
+      if (dialog != nullptr && tooltip != nullptr) ShowViewTip(dialog, tooltip, tip, &icon.tipIndex);
+    }
+    if (image != nullptr) DeleteObject(image);
+    if (mask != nullptr) DeleteObject(mask);
+  }
+  DrawSunkenFrame(memory, all);
+  BitBlt(dc, rect.left, rect.top, width, height, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, oldSurface);
+  DeleteObject(surface);
+  DeleteDC(memory);
 }
 
 static void DrawPaperPreview(HDC dc, const RECT& rect, const SheetCtx* ctx, const ModelInfo* model, HMODULE images) {

@@ -34,6 +34,20 @@ void FillPrinterViewOptions(const ModelInfo* model, const DeviceOptionItem* devi
 void DrawSheetPreview(int pageId, HWND dialog, HDC dc, const RECT& rect, const SheetCtx* ctx,
                       const ModelInfo* model, const DeviceOptionItem* deviceOptions, const PreviewModules& modules);
 
+// The per-page setting dialog's paper view of `settings`, drawn straight into
+// `dc` at `rect`: the paper sheet, hole punch and staples; with `full` also
+// the zoom frame, border, binding shift, overlay, watermark, fold marks and
+// the sunken frame.  Nothing without settings.
+void DrawPaperViewEx(const DocDMode* settings, HDC dc, const RECT& rect, const SheetCtx* ctx, bool full,
+                     const ModelInfo* model, HMODULE images);
+
+// The status icon strip (control 1123): the fax options, the watermark and,
+// for models that have them, the device's user authentication and account
+// tracking, each icon fitted into its cell of a 5 x 3 grid and given its
+// tooltip in `tooltip`; framed, drawn through a memory bitmap.
+void DrawDevFuncIcons(HDC dc, const RECT& rect, HWND dialog, HWND tooltip, const SheetCtx* ctx,
+                      const ModelInfo* model, const DeviceOptionItem* deviceOptions, HMODULE images);
+
 // Sets control 1130's text for the view flag from the common display texts.
 void SetViewToggleText(int pageId, HWND dialog, uint8_t viewFlag);
 // Enables control 1201 when the session knows the device's address.

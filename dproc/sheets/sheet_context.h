@@ -10,29 +10,10 @@
 
 #include "common/qxd/model_rows.h"
 #include "common/records/sheet_session.h"
+#include "common/win/sheet_context_records_win.h"
 
-using SheetCtx = PROPSHEETPAGEW;
-
-// A null context, or a plug-in record of an unknown kind, answers as "no
-// context": null pointers, 0 flags, INVALID_HANDLE_VALUE, and TRUE for both
-// permissions.
-DocDMode* GetPrivDevMode(const SheetCtx* ctx);
-HANDLE GetCtxPrinterHandle(const SheetCtx* ctx);
-DWORD GetCtxPageFlags(const SheetCtx* ctx);
-BOOL CanChangeDocSettings(const SheetCtx* ctx);
-BOOL CanChangeDeviceSettings(const SheetCtx* ctx);
-DEVMODEW* GetCtxPublicDevMode(const SheetCtx* ctx);
-uint32_t GetCtxSessionFlag(const SheetCtx* ctx);
-SheetUiState* GetUIState(const SheetCtx* ctx);
-DocDMode* GetPrivDevModeBackup(const SheetCtx* ctx);
-DevOption* GetCtxPrinterInfo(const SheetCtx* ctx);
-// The device's option answer held by the context, or null.
-SheetDeviceStatus* GetCtxTrayStatus(const SheetCtx* ctx);
-// The page record is the user interface core's own sheet session (its first
-// byte is 0); false without a context.
-BOOL IsSessionPage(const SheetCtx* ctx);
-// Document (or advanced document) properties rather than printer defaults.
-BOOL IsDocPropertiesMode(const SheetCtx* ctx);
+// The record accessors (GetPrivDevMode, GetCtxPrinterInfo, CanChangeDocSettings
+// and the others) are shared with the device library: sheet_context_records_win.h.
 
 // Setters: only a plug-in host's option items change, and the host hears of
 // each change through DrvUpdateUISetting.  On a sheet session or without a

@@ -1,6 +1,6 @@
 #include "dproc/startup/description_sections.h"
 
-#include "dproc/dialogs/media_columns.h"
+#include "common/media/media_columns.h"
 
 #include "common/cipher/ui_encryption_info.h"
 #include "common/qxd/auth_messages.h"

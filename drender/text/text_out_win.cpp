@@ -1,10 +1,8 @@
 // The text entry points: DrvTextOut reads GDI's string and font objects into
 // the text engine's records and writes the rectangles and the text colour
 // first; DrvGetGlyphMode tells GDI in which form it wants glyphs;
-// DrvDestroyFont frees what the engine kept for a font object.
-//
-// The clip of a string is not written here: the clip writer belongs to the
-// drawing entry points, and text is drawn with the page's clip.
+// DrvDestroyFont frees what the engine kept for a font object.  The clip and
+// the common steps of a drawing call are those of the drawing entry points.
 #include <windows.h>
 
 #include <cstring>
@@ -13,6 +11,8 @@
 
 #include "common/win/export_guard.h"
 #include "drender/ddi_entries.h"
+#include "drender/draw/clip_path.h"
+#include "drender/draw/draw_pdev.h"
 #include "drender/pclxl/pclxl_numeric.h"
 #include "drender/pclxl/pclxl_ops.h"
 #include "drender/render_pdev.h"
@@ -226,6 +226,9 @@ BOOL APIENTRY DrvTextOut(SURFOBJ* target, STROBJ* text, FONTOBJ* font, CLIPOBJ* 
                                 : FALSE;
   }
   if (pdev->state.faxCancelled || pdev->state.authFailed) return TRUE;
+  if (!Draw_Begin(pdev)) return TRUE;
+  DrawJob job = Draw_JobOf(pdev);
+  if (!Gfx_OutputClipAndPath(pdev, &job, clip)) return FALSE;
   return DrawString(pdev, text, font, extra, opaque, fore, back, mix);
 } catch (...) {
   return ExportFailed("DrvTextOut", BOOL{TRUE});

@@ -79,6 +79,9 @@ class HostXlate {
  public:
   HostXlate();
   explicit HostXlate(std::vector<ULONG> table, std::vector<ULONG> sourcePalette = {});
+  // A translation of direct colours by a function (exchange of red and
+  // blue, 5-5-5 pixels to RGB, ...).
+  explicit HostXlate(ULONG (*translate)(ULONG colour));
   ~HostXlate();
   HostXlate(const HostXlate&) = delete;
   HostXlate& operator=(const HostXlate&) = delete;

@@ -37,6 +37,7 @@ struct XlateImpl {
   uint32_t magic;
   std::vector<ULONG> table;
   std::vector<ULONG> sourcePalette;
+  ULONG (*translate)(ULONG);
 };
 struct BrushImpl {
   BRUSHOBJ bo;
@@ -110,6 +111,12 @@ HostXlate::HostXlate(std::vector<ULONG> table, std::vector<ULONG> sourcePalette)
   impl->xo.flXlate = XO_TABLE;
   impl->xo.cEntries = static_cast<ULONG>(impl->table.size());
   impl->xo.pulXlate = impl->table.data();
+  impl_ = impl;
+}
+HostXlate::HostXlate(ULONG (*translate)(ULONG colour)) {
+  auto* impl = new XlateImpl{};
+  impl->magic = kXlateMagic;
+  impl->translate = translate;
   impl_ = impl;
 }
 HostXlate::~HostXlate() { delete static_cast<XlateImpl*>(impl_); }
@@ -210,6 +217,7 @@ HOST_EXPORT ULONG APIENTRY BRUSHOBJ_ulGetBrushColor(BRUSHOBJ* brush) {
 HOST_EXPORT ULONG APIENTRY XLATEOBJ_iXlate(XLATEOBJ* xlate, ULONG color) {
   XlateImpl* impl = Checked<XlateImpl>(xlate, kXlateMagic);
   if (!impl || (impl->xo.flXlate & XO_TRIVIAL)) return color;
+  if (impl->translate) return impl->translate(color);
   return color < impl->table.size() ? impl->table[color] : 0;
 }
 

@@ -750,6 +750,21 @@ class Parser {
       if (op.data.size() < 4 || op.data[0] != 0xFF || op.data[1] != 0xD8) {
         return Error(op.offset, "%s with JPEG compression does not start a JPEG image", name);
       }
+      if (options_.decodeJpeg) {
+        // A JPEG block holds whole images: decoded by an outside decoder.
+        uint32_t w = 0, h = 0, components = 0;
+        std::vector<uint8_t> pixels;
+        if (!DecodeJpeg(op.data.data(), op.data.size(), &w, &h, &components, &pixels, &error)) {
+          return Error(op.offset, "%s: JPEG block does not decode: %s", name, error.c_str());
+        }
+        if (w * components != rowBytes_ || h != rows) {
+          return Error(op.offset, "%s: JPEG image of %u x %u x %u for rows of %u bytes, %u rows", name, w, h,
+                       components, rowBytes_, rows);
+        }
+        op.rows = std::move(pixels);
+        op.rowBytes = rowBytes_;
+        op.rowCount = rows;
+      }
       rowsDone_ += rows;
       return true;
     } else {

@@ -75,6 +75,7 @@ struct Options {
   std::optional<Context> end;  // where it must end; by default where it started
   bool dataSourceOpen = false;  // for fragments that start inside a session
   bool allowWhitespace = false;  // accept the format's white-space bytes
+  bool decodeJpeg = false;       // decode JPEG image blocks (libjpeg-turbo's djpeg)
 };
 
 struct Dissection {
@@ -115,5 +116,11 @@ bool DecodePackBits(const uint8_t* data, size_t size, uint32_t rowBytes, uint32_
 // first row of an image).  `seed` holds rowBytes bytes and is updated.
 bool DecodeDeltaRows(const uint8_t* data, size_t size, uint32_t rowBytes, uint32_t rows,
                      std::vector<uint8_t>* seed, std::vector<uint8_t>* out, std::string* error);
+
+// Decodes a baseline JPEG image with libjpeg-turbo's djpeg (a program of
+// the host system, also run from Windows programs under Wine): its size,
+// components (1 gray, 3 RGB) and pixels, top row first.
+bool DecodeJpeg(const uint8_t* data, size_t size, uint32_t* width, uint32_t* height, uint32_t* components,
+                std::vector<uint8_t>* pixels, std::string* error);
 
 }  // namespace xl

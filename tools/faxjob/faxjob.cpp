@@ -8,11 +8,13 @@
 //
 // The printer must exist (faxprinter installs it); its stored settings are
 // the job's settings, with the resident faces and TrueType outlines turned
-// on for the last page, a page of text: Latin text in a resident face (the
-// TrueType face "Arial" replaced by the printer's own), text in a TrueType
-// face downloaded as outlines (DejaVu Sans) and Japanese text in a face of a
-// TrueType collection (Noto Sans CJK, when installed).  Prints the pages per
-// second of the job (wall time).
+// on.  The last page holds drawings and a photo; the page before it (with
+// three pages or more) is a page of text: Latin text in a resident face
+// (the TrueType face "Arial" replaced by the printer's own), text in a
+// TrueType face downloaded as outlines (DejaVu Sans) and Japanese text in a
+// face of a TrueType collection (Noto Sans CJK, when installed); the others
+// carry only their page origin.  Prints the pages per second of the job
+// (wall time).
 #include <windows.h>
 #include <winspool.h>
 
@@ -34,6 +36,7 @@
 #include "drender/ddi_entries.h"
 #include "drender/text/text_engine.h"
 #include "tests/ddi_host/ddi_host.h"
+#include "tests/ddi_host/ddi_host_sample.h"
 #include "tests/ddi_host/ddi_host_text.h"
 
 namespace {
@@ -139,8 +142,9 @@ int wmain(int argc, wchar_t** argv) {
   job.pages = pages;
   job.fax = fax.get();
   job.jobId = "SAMPLE-0001";
-  // Each page carries its page origin, set through the page-origin escape;
-  // the last page is a page of text.
+  // Each page carries its page origin (set through the page-origin
+  // escape); the last page is a page of drawings with a photo, the one
+  // before it a page of text.
   static DriverDevMode settings;
   if (SampleTextSettings(printer, argv[2], &settings)) job.devmode = reinterpret_cast<DEVMODEW*>(&settings);
   const XFORML size{0.03f, 0, 0, 0.03f, 0, 0};
@@ -157,10 +161,12 @@ int wmain(int argc, wchar_t** argv) {
                     ReadFont("/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc"));
   const std::u16string japaneseText = u"\u65E5\u672C\u8A9E\u306E\u30D5\u30A1\u30AF\u30B9";
   RenderGlyphs(&japanese, L"Noto Sans CJK JP", japaneseText, 61);
+  bool drawn = true;
   job.draw = [&](SURFOBJ* surface, int page) {
     const int16_t origin[2] = {static_cast<int16_t>(page + 1), 100};
     host.Escape(surface, 0x20009, sizeof origin, origin, 0, nullptr);
-    if (page + 1 != pages) return;
+    if (page == pages - 1) drawn = DrawSamplePage(host, surface);
+    if (page != pages - 2) return;
     DrawLine(host, surface, u"A resident face: Arial", resident.get(), 300, 1252);
     DrawLine(host, surface, u"Downloaded outlines: DejaVu Sans", outlines.get(), 450, 1252);
     DrawLine(host, surface, japaneseText, japanese.get(), 600, 932);
@@ -169,6 +175,7 @@ int wmain(int argc, wchar_t** argv) {
   DdiHost::JobResult result = host.RunFaxJob(printer, argv[2], job);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   ClosePrinter(printer);
+  if (!drawn) std::fprintf(stderr, "a drawing call of the sample page failed\n");
   if (!result.ok) {
     std::fprintf(stderr, "job failed at %s (error %lu)\n", result.failedStep.c_str(), GetLastError());
     return 1;

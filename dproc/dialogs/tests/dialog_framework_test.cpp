@@ -13,7 +13,7 @@
 #include "dproc/dialogs/dialog_template.h"
 #include "dproc/dialogs/hint_texts.h"
 #include "dproc/dialogs/length_units.h"
-#include "dproc/dialogs/media_columns.h"
+#include "common/media/media_columns.h"
 #include "dproc/dialogs/template_controls.h"
 #include "dproc/model/disp_strings.h"
 #include "tests/support/test_paths.h"

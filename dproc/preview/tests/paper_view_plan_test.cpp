@@ -659,3 +659,64 @@ TEST(ViewToggle, KeysAndTexts) {
   EXPECT_EQ(std::u16string(FindViewToggleText(table, "ViewPrinter")), u"Printer");
   EXPECT_EQ(FindViewToggleText(table, "ViewQuality"), nullptr);  // the toggle keeps its text
 }
+
+namespace {
+
+bool HasOp(const PaperViewPlan& p, PlanOpKind kind) {
+  for (const PaperViewOp& op : p.ops) {
+    if (op.kind == kind) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+TEST(PaperViewPlanEx, PlainDrawsOnlyThePaperPunchAndStaples) {
+  PaperViewInputs in = A4();
+  in.holePunch = 1, in.holePunchOp = 1, in.bindingEdge = 15;
+  in.staple = 1, in.stapleOp = 1, in.feedDirection = 15;
+  in.doubleSides = 2;                              // fold strip 11008 in the full view
+  in.watermark = 1, in.wmColor = 0x00808080;       // watermark text in the full view
+  in.overlay = 1;
+  in.nup = 1, in.nupOp = 2, in.borderLine = 1, in.borderLineOp = 1;
+  const PaperViewPlan whole = Plan(in);
+  const PaperViewPlan plain = BuildPaperViewPlanEx(in, kControl, kEnv, false);
+  const PaperViewPlan full = BuildPaperViewPlanEx(in, kControl, kEnv, true);
+  ASSERT_TRUE(plain.sheet.drawn);
+  // The same sheet and marks as the sheets' paper view, at the same places.
+  EXPECT_EQ(plain.sheet.sheet, whole.sheet.sheet);
+  EXPECT_EQ(plain.sheet.page, whole.sheet.page);
+  const std::vector<uint32_t> pictures = Pictures(plain);
+  ASSERT_EQ(pictures.size(), 3u);
+  EXPECT_EQ(pictures[0], whole.sheet.image);
+  EXPECT_EQ(pictures[1], 10010u);
+  EXPECT_EQ(pictures[2], 9990u);
+  EXPECT_EQ(Find(plain, 10010)->rect, Find(whole, 10010)->rect);
+  EXPECT_EQ(Find(plain, 9990)->rect, Find(whole, 9990)->rect);
+  for (PlanOpKind kind : {PlanOpKind::kTile, PlanOpKind::kText, PlanOpKind::kSunkenFrame, PlanOpKind::kTriangle}) {
+    EXPECT_FALSE(HasOp(plain, kind)) << static_cast<int>(kind);
+  }
+  // The full view adds the page contents, the fold strip, the watermark and
+  // the frame, still without background, numerals or size labels.
+  EXPECT_NE(Find(full, 11008), nullptr);
+  EXPECT_NE(Find(full, 10010), nullptr);
+  EXPECT_TRUE(HasOp(full, PlanOpKind::kSunkenFrame));
+  EXPECT_TRUE(HasOp(full, PlanOpKind::kText));   // the watermark
+  EXPECT_TRUE(Texts(full).empty());              // no size labels
+  EXPECT_FALSE(HasOp(full, PlanOpKind::kTile));
+  EXPECT_TRUE(Numerals(full).empty());
+  EXPECT_GT(Pictures(full).size(), Pictures(plain).size());
+  EXPECT_EQ(full.ops.back().kind, PlanOpKind::kSunkenFrame);
+  EXPECT_EQ(full.ops.back().rect, kControl);
+  // Everything the full view draws is also in the sheets' paper view.
+  for (uint32_t id : Pictures(full)) EXPECT_NE(Find(whole, id), nullptr) << id;
+}
+
+TEST(PaperViewPlanEx, NoSheetNoMarks) {
+  PaperViewInputs in = A4();
+  in.orientation = 0;  // neither portrait nor landscape: no sheet picture
+  in.holePunch = 1, in.holePunchOp = 1, in.bindingEdge = 15, in.feedDirection = 15;
+  const PaperViewPlan plain = BuildPaperViewPlanEx(in, kControl, kEnv, false);
+  EXPECT_FALSE(plain.sheet.drawn);
+  EXPECT_TRUE(Pictures(plain).empty());
+}

@@ -3,13 +3,19 @@
 // printer view's record, and the device web page through a stand-in opener.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "common/contracts/printer_view_options.h"
 #include "common/records/doc_fields.h"
+#include "common/records/fax_send_block.h"
+#include "common/records/sheet_session.h"
+#include "dproc/preview/paper_view_inputs.h"
 #include "dproc/preview/paper_view_render_win.h"
 #include "dproc/preview/preview_area_win.h"
 #include "tests/support/test_paths.h"
@@ -196,4 +202,121 @@ TEST(PreviewAreaWebLink, OpensTheDeviceRootPage) {
   OpenDeviceWebPage(nullptr, nullptr);
   EXPECT_EQ(g_opens, before);
   SetWebPageOpener(nullptr);
+}
+
+namespace {
+
+constexpr uint32_t kUntouched = 0x555555;  // the canvas before drawing
+
+// A document record with a portrait sheet punched at the left edge.
+DocDMode PunchedPortrait() {
+  DocDMode doc{};
+  auto* bytes = reinterpret_cast<uint8_t*>(&doc);
+  bytes[DOC_FIELD_AT(nOrientation)] = 1;
+  bytes[DOC_FIELD_AT(nDuplex)] = 1;
+  bytes[DOC_FIELD_AT(bPunch)] = 1;
+  bytes[DOC_FIELD_AT(nPunchNum)] = 1;
+  bytes[DOC_FIELD_AT(nBinding)] = 15;
+  return doc;
+}
+
+int CountIn(const Canvas& canvas, const PlanRect& r, uint32_t colour) {
+  int n = 0;
+  for (int y = r.top; y < r.bottom; ++y) {
+    for (int x = r.left; x < r.right; ++x) n += canvas.At(x, y) == colour;
+  }
+  return n;
+}
+
+}  // namespace
+
+TEST(PreviewAreaRender, PerPagePaperViewDrawsStraightIntoTheDc) {
+  Images images;
+  ASSERT_NE(images.get(), nullptr);
+  const DocDMode doc = PunchedPortrait();
+  // Where the sheet and the punch holes go, from the same settings.
+  Canvas probe(200, 190);
+  PaperViewDevice device(probe.dc(), images.get());
+  PaperViewSources src{nullptr, &doc, nullptr, true, 100};
+  const PaperViewPlan plan = BuildPaperViewPlanEx(ReadPaperViewInputs(src), {0, 0, 200, 190}, device.Env(), false);
+  ASSERT_TRUE(plan.sheet.drawn);
+  const PaperViewOp* punch = nullptr;
+  for (const PaperViewOp& op : plan.ops) {
+    if (op.kind == PlanOpKind::kMaskedPair && op.image == 10010) punch = &op;
+  }
+  ASSERT_NE(punch, nullptr);
+
+  Canvas plain(200, 190);
+  DrawPaperViewEx(&doc, plain.dc(), {0, 0, 200, 190}, nullptr, false, nullptr, images.get());
+  // No background and no frame: the caller's pixels stay around the sheet.
+  EXPECT_EQ(plain.At(1, 1), kUntouched);
+  EXPECT_EQ(plain.At(100, 0), kUntouched);
+  EXPECT_EQ(plain.At(5, 120), kUntouched);
+  const PlanRect paper = plan.sheet.printable;
+  EXPECT_EQ(plain.At(paper.right - 10, paper.top + 10), kWhite);
+  EXPECT_GT(CountIn(plain, punch->rect, 0x000000), 20);  // the holes are black
+
+  Canvas full(200, 190);
+  DrawPaperViewEx(&doc, full.dc(), {0, 0, 200, 190}, nullptr, true, nullptr, images.get());
+  EXPECT_EQ(full.At(100, 0), Rgb(GetSysColor(COLOR_BTNSHADOW)));
+  EXPECT_EQ(full.At(199, 100), Rgb(GetSysColor(COLOR_3DLIGHT)));
+  EXPECT_EQ(full.At(5, 120), kUntouched);  // still no background
+  EXPECT_GT(CountIn(full, punch->rect, 0x000000), 20);
+
+  Canvas none(50, 50);
+  DrawPaperViewEx(nullptr, none.dc(), {0, 0, 50, 50}, nullptr, true, nullptr, images.get());
+  EXPECT_EQ(none.At(0, 0), kUntouched);
+  EXPECT_EQ(none.At(25, 25), kUntouched);
+}
+
+TEST(PreviewAreaRender, StatusIconStripShowsTheFaxOptionsAndWatermark) {
+  Images images;
+  ASSERT_NE(images.get(), nullptr);
+  auto session = std::make_unique<SheetSession>();
+  auto working = std::make_unique<WorkDevMode>();
+  std::memset(session.get(), 0, sizeof(SheetSession));
+  std::memset(working.get(), 0, sizeof(WorkDevMode));
+  session->working = working.get();
+  PROPSHEETPAGEW page{};
+  page.lParam = reinterpret_cast<LPARAM>(session.get());
+  auto* doc = reinterpret_cast<uint8_t*>(&working->devmode.doc);
+  // A control of 210 x 120: cells of 40 x 38, so each icon keeps its 39 x 34.
+  const RECT control{0, 0, 210, 120};
+  const auto at = [](int row, int column, int x, int y) {
+    return POINT{3 + (column - 1) * 40 + x, 3 + (row - 1) * 38 + y};
+  };
+  const POINT tick = at(1, 1, 27, 24);       // the green tick of "report printed"
+  const POINT wmLine = at(2, 5, 19, 17);     // the watermark's diagonal
+  const POINT coverMark = at(1, 3, 16, 7);   // the blue block of "cover sheet"
+
+  struct Case {
+    bool report, cover, watermark, transparent;
+    uint32_t tickColour, lineColour, coverColour;
+  };
+  const Case cases[] = {
+      {false, false, false, false, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF},
+      {true, true, true, false, 0x00FF00, 0x0000FF, 0x0000FF},
+      {true, false, true, true, 0x00FF00, 0x808080, 0xFFFFFF},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.report << c.cover << c.watermark << c.transparent);
+    doc[kFaxSettingDocAt + offsetof(FaxSetting, fgPrtRecFile)] = c.report;
+    doc[kFaxSettingDocAt + offsetof(FaxSetting, fgFaxCoverSheet)] = c.cover;
+    doc[DOC_FIELD_AT(bWmk)] = c.watermark;
+    doc[DOC_FIELD_AT(WmkInfo_bBkGrnd)] = c.transparent;
+    Canvas canvas(210, 120);
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    HWND tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, owner, nullptr,
+                                nullptr, nullptr);
+    DrawDevFuncIcons(canvas.dc(), control, owner, tips, &page, nullptr, nullptr, images.get());
+    EXPECT_EQ(canvas.At(tick.x, tick.y), c.tickColour);
+    EXPECT_EQ(canvas.At(wmLine.x, wmLine.y), c.lineColour);
+    EXPECT_EQ(canvas.At(coverMark.x, coverMark.y), c.coverColour);
+    EXPECT_EQ(canvas.At(190, 100), kWhite);                       // an empty cell
+    EXPECT_EQ(canvas.At(100, 0), Rgb(GetSysColor(COLOR_BTNSHADOW)));  // framed
+    // One tooltip rectangle per icon: three fax options and the watermark.
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 4);
+    DestroyWindow(tips);
+    DestroyWindow(owner);
+  }
 }

@@ -6,10 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/media/media_columns.h"
 #include "common/qxd/model_rows.h"
 #include "common/qxd/paper_tables.h"
 #include "common/records/settings_records.h"
-#include "dproc/dialogs/media_columns.h"
 
 inline constexpr uint32_t kMediaListTrays = kDevOptionTraySlots;
 inline constexpr uint32_t kMediaAutoTrayId = 7;
@@ -20,6 +20,11 @@ struct MediaListTrays {
   TrayMediaLabel rows[kMediaListTrays];
   uint32_t count;
 };
+
+// The input trays the list shows, in row order: the trays of `trays` (ending
+// at an empty keyword) other than the automatic tray; a model with more than
+// ten such trays lists the first ten.  Returns the count.
+uint32_t ListedInputTrays(const InTrayEntry* trays, const InTrayEntry* out[kMediaListTrays]);
 
 // Collects the listed trays: for every tray of `trays` (ending at an empty
 // keyword) other than the automatic tray, as the k-th such tray, row k

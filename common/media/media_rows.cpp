@@ -1,4 +1,4 @@
-#include "dproc/dialogs/media_rows.h"
+#include "common/media/media_rows.h"
 
 #include <cstring>
 
@@ -24,22 +24,31 @@ const char16_t* FindText(const OptionItem* list, uint32_t value, bool byte) {
 
 }  // namespace
 
-uint32_t CollectMediaListTrays(const InTrayEntry* trays, const TrayMediaLabel* labels, TrayMediaSlot* table,
-                               MediaListTrays* out) {
-  out->count = 0;
+uint32_t ListedInputTrays(const InTrayEntry* trays, const InTrayEntry* out[kMediaListTrays]) {
+  uint32_t count = 0;
   for (const InTrayEntry* tray = trays; tray != nullptr && tray->keyword[0] != '\0'; ++tray) {
     if (tray->binId == kMediaAutoTrayId) continue;
-    if (out->count == kMediaListTrays) break;
-    TrayMediaLabel& row = out->rows[out->count];
+    if (count == kMediaListTrays) break;
+    out[count++] = tray;
+  }
+  return count;
+}
+
+uint32_t CollectMediaListTrays(const InTrayEntry* trays, const TrayMediaLabel* labels, TrayMediaSlot* table,
+                               MediaListTrays* out) {
+  const InTrayEntry* listed[kMediaListTrays] = {};
+  out->count = ListedInputTrays(trays, listed);
+  for (uint32_t k = 0; k < out->count; ++k) {
+    const InTrayEntry* tray = listed[k];
+    TrayMediaLabel& row = out->rows[k];
     std::memset(&row, 0, sizeof row);
     for (const TrayMediaLabel* label = labels; label != nullptr && label->keyword[0] != '\0'; ++label) {
       if (label->binId == tray->binId) row = *label;
     }
-    TrayMediaSlot& slot = table[out->count];
+    TrayMediaSlot& slot = table[k];
     std::memset(slot.trayKeyword, 0, sizeof slot.trayKeyword);
     std::memcpy(slot.trayKeyword, tray->keyword, sizeof slot.trayKeyword - 1);
     slot.trayId = tray->binId;
-    ++out->count;
   }
   return out->count;
 }

@@ -1,4 +1,4 @@
-#include "dproc/dialogs/media_columns.h"
+#include "common/media/media_columns.h"
 
 #include "common/qxd/model_info.h"
 #include "common/qxd/qxd_reader.h"

@@ -1,0 +1,41 @@
+#include "ddproc/dialogs/device_dialog_hook_win.h"
+
+#include <prsht.h>
+
+#include "common/qxd/model_info.h"
+#include "common/win/bind_export.h"
+#include "ddproc/dialogs/media_type_dialog_win.h"
+#include "ddproc/dialogs/media_type_variants.h"
+#include "ddproc/dialogs/proc_lib_binding_win.h"
+#include "ddproc/startup/ddproc_module_win.h"
+
+uint32_t DispatchDeviceDialogMessage(int32_t pageId, HWND dialog, UINT message, WPARAM wParam, LPARAM,
+                                     int32_t*) {
+  if (pageId == kConfigurePageId && message == WM_COMMAND &&
+      static_cast<uint32_t>(wParam) == MAKEWPARAM(kMediaTypeButton, BN_CLICKED)) {
+    auto* context = reinterpret_cast<SheetCtx*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    // The Configure sheet goes on to refill its media list itself: the
+    // click is not consumed.
+    if (context != nullptr) OpenMediaTypeDialog(dialog, context);
+  }
+  return 0;
+}
+
+intptr_t OpenMediaTypeDialog(HWND page, SheetCtx* context) {
+  const ModelInfo* model = DDProcModel();
+  const MediaTypeVariant* variant =
+      MediaTypeVariantForModelType(model != nullptr ? model->features[kMfMediaTypeDlgType] : 0);
+  wchar_t path[MAX_PATH + 1];
+  if (!GetProcLibraryPath(path, MAX_PATH + 1)) return 0;
+  HMODULE procLibrary = LoadLibraryW(path);
+  if (procLibrary == nullptr) return 0;
+  intptr_t result = 0;
+  auto myDialogBox = BindExport<MyDialogBoxFn>(procLibrary, kMyDialogBox);
+  if (myDialogBox != nullptr && variant != nullptr) {
+    result = myDialogBox(DDProcDialogTemplates(), page, variant->templateId, MediaTypeDialogProc(variant->templateId),
+                         reinterpret_cast<LPARAM>(context));
+    if (result == IDOK) SendMessageW(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
+  }
+  FreeLibrary(procLibrary);
+  return result;
+}

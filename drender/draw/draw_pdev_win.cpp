@@ -1,0 +1,82 @@
+#include "drender/draw/draw_pdev.h"
+
+#include <cstring>
+
+#include "common/records/doc_fields.h"
+#include "common/records/watermark_info.h"
+#include "drender/render_model.h"
+#include "drender/render_pdev.h"
+
+namespace {
+
+constexpr uint32_t kSaveBlankPaperAt = 1249;
+constexpr uint32_t kPatternAt = 2044;
+constexpr uint32_t kSelectColorAt = 2170;
+constexpr uint32_t kImageCompressionAt = 2229;
+constexpr uint32_t kPrintWithBlackAt = 2240;
+constexpr uint32_t kPrintWithBlackOptionAt = 2241;
+constexpr uint32_t kJpegQualityAt = 3664;
+constexpr uint32_t kJpegSubModeAt = 3665;
+// The selected watermark record (common/records/watermark_info.h) starts at 1556.
+constexpr uint32_t kWatermarkColourAt = 1556 + offsetof(WaterMarkInfo, crColor);
+constexpr uint32_t kWatermarkTransparentAt = 1556 + offsetof(WaterMarkInfo, bBkGrnd);
+
+const DocDMode* Doc(RenderPdev* pdev) { return &pdev->state.live->devmode.doc; }
+
+}  // namespace
+
+RenderPdev* Draw_PdevOf(SURFOBJ* surface) {
+  if (!surface || !Rdc_IsValidPdev(surface->dhpdev)) return nullptr;
+  return reinterpret_cast<RenderPdev*>(surface->dhpdev);
+}
+
+bool Draw_GrayMode(RenderPdev* pdev) { return DocByte(Doc(pdev), kSelectColorAt) == 1; }
+
+bool Draw_PrintWithBlack(RenderPdev* pdev) {
+  return DocByte(Doc(pdev), kPrintWithBlackAt) != 0 && DocByte(Doc(pdev), kPrintWithBlackOptionAt) == 1 &&
+         pdev->state.gs.uiDrawing == 0;
+}
+
+DrawJob Draw_JobOf(RenderPdev* pdev) {
+  RenderPdevState& s = pdev->state;
+  const DocDMode* doc = Doc(pdev);
+  DrawJob job{};
+  job.enc = &s.xl;
+  job.gs = &s.gs;
+  job.grayMode = Draw_GrayMode(pdev) ? 1 : 0;
+  job.printWithBlack = Draw_PrintWithBlack(pdev) ? 1 : 0;
+  job.largePatterns = DocByte(doc, kPatternAt) != 0 ? 1 : 0;
+  const ModelInfo* model = Rdc_Model();
+  job.deltaRowAllowed = model && (model->pdlClass > 2 || (model->pdlClass == 2 && model->pdlRevision > 0)) ? 1 : 0;
+  switch (DocByte(doc, kImageCompressionAt)) {
+    case 0: job.compression = kImgModeNone; break;
+    case 3: job.compression = kImgModeDeltaRow; break;
+    case 4: job.compression = kImgModeJpeg; break;
+    default: job.compression = kImgModePackBits; break;
+  }
+  const uint8_t sub = DocByte(doc, kJpegSubModeAt);
+  job.jpegSubMode = sub == 0 ? 2 : sub == 1 ? 1 : 0;
+  job.jpegQuality = DocByte(doc, kJpegQualityAt);
+  job.saveBlankPaper = DocByte(doc, kSaveBlankPaperAt) != 0 ? 1 : 0;
+  job.resolutionX = static_cast<uint16_t>(s.resolutionX);
+  job.resolutionY = static_cast<uint16_t>(s.resolutionY);
+  job.definedSignature = &s.draw.definedSignature;
+  if (s.gs.uiDrawing && DocByte(doc, kWatermarkTransparentAt) != 0) {
+    job.watermarkHalftone = 1;
+    std::memcpy(&job.watermarkColour, DocBytes(doc) + kWatermarkColourAt, 4);
+    job.watermarkSolidCell = model && model->features[kMfWatermarkDrawType] == 2 ? 1 : 0;
+  }
+  s.gs.grayMode = job.grayMode;
+  return job;
+}
+
+bool Draw_Begin(RenderPdev* pdev, bool* firstOnPage) {
+  RenderPdevState& s = pdev->state;
+  const uint32_t page = s.pageCounter + 1;  // 0 stays "never drawn"
+  if (firstOnPage) *firstOnPage = s.draw.drawnPage != page;
+  s.draw.drawnPage = page;
+  if (s.currentBand < kPdevBandRecords && s.currentBand < s.bandCount && (s.bands[s.currentBand].flags & 1) == 0) {
+    return false;
+  }
+  return s.faxCancelled == 0 && s.authFailed == 0;
+}
