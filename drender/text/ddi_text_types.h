@@ -3,6 +3,7 @@
 #pragma once
 
 #include "drender/ddi_types.h"
+#include "drender/draw/draw_services.h"  // XFORML
 
 struct GLYPHBITS {
   POINTL ptlOrigin;
@@ -52,9 +53,6 @@ struct FONTOBJ {
   ULONG ulStyleSize;
   PVOID pvConsumer;
   PVOID pvProducer;
-};
-struct XFORML {
-  FLOAT eM11, eM12, eM21, eM22, eDx, eDy;
 };
 
 inline constexpr FLONG SO_ZERO_BEARINGS = 0x10;

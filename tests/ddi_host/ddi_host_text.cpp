@@ -5,6 +5,8 @@
 #include <cstring>
 #include <map>
 
+#include "tests/ddi_host/ddi_host_draw.h"
+
 #define HOST_EXPORT extern "C" __declspec(dllexport)
 
 namespace {
@@ -18,14 +20,10 @@ void Put32(std::vector<uint8_t>* b, size_t at, uint32_t v) {
   Put16(b, at + 2, uint16_t(v >> 16));
 }
 
-struct HostXform {
-  XFORML xform;
-};
-
 struct FontImpl {
   FONTOBJ fo;  // first: the object GDI hands out
   std::vector<uint8_t> ifi;
-  HostXform xform;
+  HostXform* xform = nullptr;  // the drawing host's transform object
   std::vector<uint8_t> file;
   std::map<HGLYPH, HostGlyphBitmap> glyphs;
   std::vector<uint8_t> glyphBits;  // the last GLYPHBITS handed out
@@ -76,11 +74,14 @@ HostFont::HostFont(FLONG flFontType, ULONG iUniq, const HostIfi& ifi, XFORML xfo
   impl->fo.iUniq = iUniq;
   impl->fo.flFontType = flFontType;
   impl->ifi = HostIfiBlock(ifi);
-  impl->xform.xform = xform;
+  impl->xform = HostXform_Matrix(xform);
   impl->file = std::move(fontFile);
   impl_ = impl;
 }
-HostFont::~HostFont() { delete static_cast<FontImpl*>(impl_); }
+HostFont::~HostFont() {
+  HostXform_Free(static_cast<FontImpl*>(impl_)->xform);
+  delete static_cast<FontImpl*>(impl_);
+}
 FONTOBJ* HostFont::get() { return &static_cast<FontImpl*>(impl_)->fo; }
 void HostFont::SetGlyph(HGLYPH handle, HostGlyphBitmap bitmap) {
   static_cast<FontImpl*>(impl_)->glyphs[handle] = std::move(bitmap);
@@ -134,7 +135,7 @@ HOST_EXPORT IFIMETRICS* APIENTRY FONTOBJ_pifi(FONTOBJ* fo) {
 }
 
 HOST_EXPORT XFORMOBJ* APIENTRY FONTOBJ_pxoGetXform(FONTOBJ* fo) {
-  return fo != nullptr ? reinterpret_cast<XFORMOBJ*>(&Font(fo)->xform) : nullptr;
+  return fo != nullptr ? HostXform_Get(Font(fo)->xform) : nullptr;
 }
 
 HOST_EXPORT PVOID APIENTRY FONTOBJ_pvTrueTypeFontFile(FONTOBJ* fo, ULONG* size) {
@@ -163,12 +164,6 @@ HOST_EXPORT ULONG APIENTRY FONTOBJ_cGetGlyphs(FONTOBJ* fo, ULONG mode, ULONG cou
   f->glyphData.fxD = g.advance;
   *data = &f->glyphData;
   return 1;
-}
-
-HOST_EXPORT ULONG APIENTRY XFORMOBJ_iGetXform(XFORMOBJ* xo, XFORML* out) {
-  if (xo == nullptr || out == nullptr) return 0xFFFFFFFFu;
-  *out = reinterpret_cast<HostXform*>(xo)->xform;
-  return 3;  // GX_GENERAL
 }
 
 HOST_EXPORT BOOL APIENTRY EngTextOut(SURFOBJ*, STROBJ*, FONTOBJ*, CLIPOBJ*, RECTL*, RECTL*, BRUSHOBJ*, BRUSHOBJ*,
