@@ -4,7 +4,9 @@
 # installs the x64 package as a printer under Wine, showing the printer's
 # default DEVMODE and capabilities as the spooler hands them out; then opens
 # the printer's document properties on a virtual display and saves a picture
-# of the sheets as out/document-properties.bmp.  Last, prints a sample fax
+# of the sheets as out/document-properties.bmp, and pictures of the Basic
+# sheet's preview for three settings (portrait A4, 4-up landscape, booklet)
+# as out/basic-preview-*.bmp.  Last, prints a sample fax
 # job through the render core into out/fax-job.prn and shows its PJL header
 # and the operator listing of its PCL XL stream.
 set -euo pipefail
@@ -45,7 +47,7 @@ done
 export DISPLAY=":$num"
 setsid /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
 /usr/lib/wine/wine64 build/x64/bin/faxprinter.exe "Z:$PWD/out/x64" "Fax (sample model)" \
-  "Z:$PWD/out/document-properties.bmp"
+  "Z:$PWD/out/document-properties.bmp" "Z:$PWD/out"
 
 echo
 echo "A sample fax job through the render core (the render core's test host stands in"

@@ -69,6 +69,7 @@ struct RenderJobState {
   uint32_t destinationCount;   // of the fax block, at most 100
   uint32_t perRecipient;       // a cover page of its own for every destination
   uint32_t destination;        // of the replay being written
+  uint32_t overlayStream;      // the overlay form is defined as a stream in this replay
 };
 
 void Rdc_StartJob(RenderPdev* pdev);

@@ -9,6 +9,8 @@
 
 #include "common/records/doc_fields.h"
 #include "drender/job_output.h"
+#include "drender/layout/layout_replay.h"
+#include "drender/layout/overlay_form.h"
 #include "drender/model_features.h"
 #include "drender/page_snapshot.h"
 #include "drender/pclxl/pclxl_ops.h"
@@ -157,7 +159,10 @@ uint32_t ReplayPage(RenderPdev* pdev, const PageStoreEntry& page, uint8_t* buffe
   Page_ApplySettings(Doc(pdev), &snapshot);
   XL_BeginPage(pdev, &snapshot);
   XL_CacheResetPageFields(&pdev->state.gs);
+  Overlay_ApplyToPage(pdev, false);
+  Layout_SetupDirectPage(pdev, false);
   if (!CopyOut(pdev, page, buffer)) return 0;
+  Overlay_ApplyToPage(pdev, true);
   if (snapshot.tabMark == 1 && Engine(pdev).tabStream) {
     Rdc_ReleaseFonts(pdev);
     XL_ExecStream(pdev, kTabStream);
@@ -301,6 +306,7 @@ void Rdc_ReplayJob(RenderPdev* pdev) {
     XL_BeginSession(pdev);
     XL_OpenDataSource(pdev);
   }
+  Overlay_DefineStream(pdev, buffer.get());
   bool ok;
   if (!first) {
     ok = FaxCover_Replay(pdev, buffer.get(), copies, nullptr) != 0;
@@ -313,7 +319,11 @@ void Rdc_ReplayJob(RenderPdev* pdev) {
     ok = FaxCover_Replay(pdev, buffer.get(), copies, first) != 0;
     // Every stored page in drawing order; pages the driver drew as front or
     // back cover of a job that is not a booklet are pages like the others.
-    for (uint32_t i = 0; ok && i < e.pageCount; ++i) ok = ReplayPage(pdev, e.pages[i], buffer.get(), copies) != 0;
+    if (ok && Layout_JobNeedsLayout(pdev)) {
+      ok = Layout_ReplayPages(pdev, buffer.get(), copies) != 0;
+    } else {
+      for (uint32_t i = 0; ok && i < e.pageCount; ++i) ok = ReplayPage(pdev, e.pages[i], buffer.get(), copies) != 0;
+    }
   }
   if (ok) {
     const uint32_t trailer = e.headerStored ? 1 : 0;
@@ -357,6 +367,8 @@ void Rdc_EndJob(RenderPdev* pdev) {
         if (pjl) pjl->replayDestination = 0;
         Rdc_ReplayJob(pdev);
       }
+    } else {
+      Form_WriteOverlayFile(pdev);
     }
   }
   Rdc_DiscardStores(pdev);

@@ -9,6 +9,7 @@
 
 #include <cstring>
 
+#include "common/contracts/sheet_procedures.h"
 #include "common/win/export_guard.h"
 #include "duicore/core_module_win.h"
 #include "duicore/devmode_work_win.h"
@@ -52,10 +53,8 @@ struct ForwarderRow {
   DLGPROC stub;
 };
 
-constexpr const char* kProcedures[] = {
-    "Prc_DocFaxProc",    "Prc_DocPaper1Proc",  "Prc_DocPaper2Proc",       "Prc_DocWOProc",
-    "Prc_DocVersionProc", "Prc_PrnDeviceOptionProc", "Prc_PrnSettingsProc",
-};
+constexpr const char* const* kProcedures = kSheetProcedureNames;
+static_assert(kSheetProcedureCount == 7, "one forwarder stub per sheet procedure");
 
 template <int Index>
 INT_PTR CALLBACK Forwarder(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,16 +1,17 @@
 #include "duicore/sheet_pages.h"
 
+#include "common/contracts/sheet_procedures.h"
 #include "duicore/os_version_class.h"
 
 namespace {
 
 constexpr SheetPageRow kDocumentPages[] = {
-    {171, "Prc_DocFaxProc"},   {100, "Prc_DocPaper1Proc"},  {101, "Prc_DocPaper2Proc"},
-    {104, "Prc_DocWOProc"},    {106, "Prc_DocVersionProc"},
+    {171, kPrcDocFaxProc},   {100, kPrcDocPaper1Proc},  {101, kPrcDocPaper2Proc},
+    {104, kPrcDocWOProc},    {106, kPrcDocVersionProc},
 };
 constexpr SheetPageRow kDevicePages[] = {
-    {177, "Prc_PrnDeviceOptionProc"},
-    {184, "Prc_PrnSettingsProc"},
+    {177, kPrcPrnDeviceOptionProc},
+    {184, kPrcPrnSettingsProc},
 };
 
 struct TitleRow {

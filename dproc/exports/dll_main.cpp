@@ -1,9 +1,16 @@
 // Module entry of the procedure library.
 #include <windows.h>
 
+#include "dproc/fax/fax_cover_binding_win.h"
+#include "dproc/fax_cover/cover_store_win.h"
 #include "dproc/startup/proc_library_entry_win.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-  if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
+  if (reason == DLL_PROCESS_ATTACH) {
+    DisableThreadLibraryCalls(instance);
+    // The fax sheet and the destination dialog read and write the printer's
+    // cover sheet through the per-user store.
+    SetFaxCoverStore(CoverSheetStore());
+  }
   return ProcLibraryEntry(instance, reason, reserved);
 }

@@ -65,11 +65,6 @@ bool ConfirmDelayedSend(HWND owner, const FaxSetting& s);
 // Check box state as 0/1.
 uint8_t IsBoxChecked(HWND dialog, int id);
 
-// Offers a message to the device library's dialog hook under `pageId`;
-// true with its result when the hook handled it.
-bool OfferToDeviceLibrary(int32_t pageId, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
-                          INT_PTR* result);
-
 // A masked picture of VELDRANW centred in an owner-drawn item: the mask
 // with AND, the image with XOR.
 void DrawMaskedPicture(const DRAWITEMSTRUCT* item, int imageId, int maskId);

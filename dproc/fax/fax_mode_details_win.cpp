@@ -7,6 +7,7 @@
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/fax/fax_fields_win.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/disp_strings_win.h"
 #include "dproc/sheets/dialog_helpers.h"

@@ -15,6 +15,7 @@
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/fax/fax_fields_win.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/fax/fax_mode_details_win.h"
 #include "dproc/fax/fax_recipient_list.h"
 #include "dproc/fax/phone_book_win.h"

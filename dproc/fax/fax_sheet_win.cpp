@@ -31,6 +31,7 @@
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/settings/settings_merge.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
 #include "dproc/sheets/sheet_context.h"
 #include "dproc/sheets/sheet_user_papers_win.h"
@@ -67,23 +68,13 @@ const DWORD kHelpIds[] = {1199, DWORD(-1), 1235, DWORD(-1), 1123, DWORD(-1), 113
 // The cover sheet the user confirmed could not be stored.
 constexpr int kCoverNotSavedMessage = 545;
 
-FaxSheetConstraintFn g_check = nullptr;
 HWND g_lastFocus = nullptr;
 HWND g_constraintTip = nullptr;  // the sheet's tooltip of refused settings
 constexpr uint32_t kHintPageId = 171;
 
-int32_t DefaultConstraintCheck(HWND dialog, HWND tooltip, uint16_t controlId) {
-  auto doConstraints = BindExport<DoConstraintsFn>(ModuleOfThisCode(), kDoConstraints);
-  return doConstraints != nullptr ? doConstraints(0, dialog, tooltip, controlId, -1) : 0;
-}
+int32_t Constraints(HWND dialog, uint16_t controlId) { return RunSheetConstraints(dialog, g_constraintTip, controlId); }
 
-int32_t Constraints(HWND dialog, uint16_t controlId) {
-  return (g_check != nullptr ? g_check : DefaultConstraintCheck)(dialog, g_constraintTip, controlId);
-}
-
-bool Refused(int32_t r) { return r == 100 || r == 101; }
-
-SheetCtx* Ctx(HWND dialog) { return reinterpret_cast<SheetCtx*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
+bool Refused(int32_t r) { return ConstraintRefused(r); }
 
 FaxSetting* FaxOf(DocDMode* doc) { return reinterpret_cast<FaxSetting*>(DocBytes(doc) + kFaxSettingDocAt); }
 
@@ -135,7 +126,7 @@ void SelectResolution(HWND dialog, const DocDMode* doc) {
   }
 }
 
-void Init(HWND dialog, SheetCtx* ctx) {
+INT_PTR Init(HWND dialog, SheetCtx* ctx) {
   SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ctx));
   ApplyCommonDispStrings(dialog, CommonItemTable());
   if (const DispStringItem* table = DialogTextTable("Property_FAX")) ApplyDispStrings(dialog, table);
@@ -154,6 +145,7 @@ void Init(HWND dialog, SheetCtx* ctx) {
   }
   EnableWindow(GetDlgItem(dialog, kPhoneBookButton), phoneBook);
   ApplyLockList(dialog, ctx);
+  return TRUE;
 }
 
 void Activate(HWND dialog, SheetCtx* ctx) {
@@ -405,89 +397,74 @@ void WatchFocus(HWND dialog, SheetCtx* ctx) {
   g_lastFocus = focus;
 }
 
+INT_PTR SheetCommand(HWND dialog, SheetCtx* ctx, WPARAM wParam, LPARAM) {
+  WatchFocus(dialog, ctx);
+  Command(dialog, ctx, LOWORD(wParam), HIWORD(wParam));
+  return TRUE;
+}
+
+bool DrawItem(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item) {
+  if (item->CtlID == kCoverPicture) {
+    DrawCoverPicture(ctx, item);
+    return true;
+  }
+  if (item->CtlID == kPreviewPicture) {
+    const PreviewModules modules = {
+        DialogFrameworkModules().images,
+        reinterpret_cast<DrawPrinterViewProc>(reinterpret_cast<void (*)()>(g_ddproc.entry[kDrawPrinterView]))};
+    DrawSheetPreview(kHintPageId, dialog, item->hDC, item->rcItem, ctx, ProcessModelInfo(),
+                     g_description.deviceOptions, modules);
+    return true;
+  }
+  if (item->CtlID == kHintBulbControl) {
+    DrawHintBulbItem(dialog, item);
+    return true;
+  }
+  if (item->CtlID == 1950 || item->CtlID == 2522) {
+    DrawStopInfoIcon(dialog, item->CtlID, item, StopIconTable());
+    return true;
+  }
+  if (item->CtlID == kPhoneBookButton) {
+    DrawIconCheckButton(item, 1058, 1058);
+    return true;
+  }
+  return false;
+}
+
+void Destroy(HWND dialog) {
+  ReleasePhoneBookGuard(dialog);
+  g_lastFocus = nullptr;
+}
+
+INT_PTR OtherMessage(HWND dialog, SheetCtx* ctx, UINT, WPARAM, LPARAM) {
+  WatchFocus(dialog, ctx);
+  return FALSE;
+}
+
+// The sheet offers its messages to the device library and the preview area
+// under the Basic page's id, and names itself 171 everywhere else.
+const DocumentSheet kFaxSheet = {
+    .pageId = kDeviceHookPageId,
+    .preview = PreviewAreaStep::kAfterUserPapers,
+    .skipDropListFilter = false,
+    .logoLayout = 0,
+    .helpIds = kHelpIds,
+    .pageHelpTopic = 20000,
+    .comboHeights = nullptr,
+    .init = Init,
+    .setActive = Activate,
+    .killActive = MayLeave,
+    .apply = nullptr,
+    .command = SheetCommand,
+    .drawItem = DrawItem,
+    .destroy = Destroy,
+    .other = OtherMessage,
+};
+
 }  // namespace
 
-void SetFaxSheetConstraintCheck(FaxSheetConstraintFn check) { g_check = check; }
+void SetFaxSheetConstraintCheck(FaxSheetConstraintFn check) { SetSheetConstraintCheck(check); }
 
 INT_PTR CALLBACK FaxSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) SheetFreeUserPapers(dialog, lParam);
-  if (message == WM_INITDIALOG) {
-    CreateSheetTabTips(GetParent(dialog));
-    SheetInitUserPapers(dialog, message, wParam, reinterpret_cast<SheetCtx*>(lParam));
-  }
-  PreviewAreaProc(kDeviceHookPageId, dialog, message, wParam, lParam);
-  INT_PTR hooked = 0;
-  if (OfferToDeviceLibrary(kDeviceHookPageId, dialog, message, wParam, lParam, &hooked)) return hooked;
-  ComboDropListFilter(dialog, message, wParam, lParam);
-  SheetCtx* ctx = message == WM_INITDIALOG ? reinterpret_cast<SheetCtx*>(lParam) : Ctx(dialog);
-  switch (message) {
-    case WM_INITDIALOG:
-      Init(dialog, ctx);
-      return TRUE;
-    case WM_COMMAND:
-      if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr) return FALSE;
-      WatchFocus(dialog, ctx);
-      Command(dialog, ctx, LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    case WM_NOTIFY: {
-      const NMHDR* note = reinterpret_cast<const NMHDR*>(lParam);
-      if (ctx == nullptr) return FALSE;
-      switch (note->code) {
-        case PSN_SETACTIVE:
-          Activate(dialog, ctx);
-          SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
-          return TRUE;
-        case PSN_KILLACTIVE:
-          SetWindowLongPtrW(dialog, DWLP_MSGRESULT, MayLeave(dialog, ctx) ? FALSE : TRUE);
-          return TRUE;
-        case PSN_APPLY:
-          NotifySheetApply(ctx);
-          SetWindowLongPtrW(dialog, DWLP_MSGRESULT, PSNRET_NOERROR);
-          return TRUE;
-        case PSN_HELP:
-          ShowDriverHelp(dialog, HELP_CONTEXT, 20000);
-          return TRUE;
-        default:
-          return FALSE;
-      }
-    }
-    case WM_DRAWITEM: {
-      const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item->CtlID == kCoverPicture && ctx != nullptr) {
-        DrawCoverPicture(ctx, item);
-        return TRUE;
-      }
-      if (item->CtlID == kPreviewPicture && ctx != nullptr) {
-        const PreviewModules modules = {
-            DialogFrameworkModules().images,
-            reinterpret_cast<DrawPrinterViewProc>(reinterpret_cast<void (*)()>(g_ddproc.entry[kDrawPrinterView]))};
-        DrawSheetPreview(kHintPageId, dialog, item->hDC, item->rcItem, ctx, ProcessModelInfo(),
-                         g_description.deviceOptions, modules);
-        return TRUE;
-      }
-      if (item->CtlID == kHintBulbControl) {
-        DrawHintBulbItem(dialog, item);
-        return TRUE;
-      }
-      if (item->CtlID == 1950 || item->CtlID == 2522) {
-        DrawStopInfoIcon(dialog, item->CtlID, item, StopIconTable());
-        return TRUE;
-      }
-      if (item->CtlID == kPhoneBookButton) {
-        DrawIconCheckButton(item, 1058, 1058);
-        return TRUE;
-      }
-      return FALSE;
-    }
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-      return HandleDialogHelpMessage(message, wParam, lParam, kHelpIds) ? TRUE : FALSE;
-    case WM_DESTROY:
-      ReleasePhoneBookGuard(dialog);
-      g_lastFocus = nullptr;
-      return FALSE;
-    default:
-      if (ctx != nullptr) WatchFocus(dialog, ctx);
-      return FALSE;
-  }
+  return RunDocumentSheet(kFaxSheet, dialog, message, wParam, lParam);
 }

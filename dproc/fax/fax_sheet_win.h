@@ -15,6 +15,7 @@ INT_PTR CALLBACK FaxSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 // The constraint pass after a change (control id, 0 for the whole page):
 // 100 or 101 refuse the change.  By default the library's DoConstraints
-// export; tests put their own in (null: the default).
+// export; tests put their own in (null: the default).  The same check as
+// every document sheet's (SetSheetConstraintCheck).
 using FaxSheetConstraintFn = int32_t (*)(HWND dialog, HWND tooltip, uint16_t controlId);
 void SetFaxSheetConstraintCheck(FaxSheetConstraintFn check);

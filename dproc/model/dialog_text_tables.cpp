@@ -9,9 +9,6 @@ namespace {
 // or template id.  The dialogs add their controls' records.
 #define CAPTION_TABLE(name, id, keyword) DispStringItem name[] = {{{id}, {}, keyword}, {{0}, {}, ""}}
 
-CAPTION_TABLE(g_basic, 100, "Prop_Basic");
-CAPTION_TABLE(g_layout, 101, "Prop_Layout");
-CAPTION_TABLE(g_nupStyle, 116, "Dlg_SetNupStyle");
 CAPTION_TABLE(g_finisher, 109, "Prop_Finisher");
 CAPTION_TABLE(g_coverPage, 112, "Prop_CoverPage");
 CAPTION_TABLE(g_watermarksForms, 104, "Prop_WatermarksForms");
@@ -23,6 +20,95 @@ CAPTION_TABLE(g_settings, 184, "Prop_Settings");
 CAPTION_TABLE(g_customSize, 151, "Dlg_UserPaper");
 
 #undef CAPTION_TABLE
+
+// The Basic sheet: its caption and the labels of its groups and lists.
+DispStringItem g_basic[] = {
+    {{100}, {}, "Prop_Basic"},
+    {{1063}, {}, "Orientation"},
+    {{1001}, {}, "PaperSize"},
+    {{1036}, {}, "OutPaperSize"},
+    {{1178}, {}, "Zoom"},
+    {{0}, {}, ""},
+};
+// The Layout sheet and the dialogs it opens.
+DispStringItem g_layout[] = {
+    {{101}, {}, "Prop_Layout"},
+    {{1779}, {}, "Nup"},
+    {{1124}, {}, "SetNupStyle"},
+    {{1296}, {}, "Combination"},
+    {{1289}, {}, "Rotate180"},
+    {{1290}, {}, "SaveBlankPaper"},
+    {{1294}, {}, "Chapter"},
+    {{1035}, {}, "ChapterExample"},
+    {{1065}, {}, "DoubleSides"},
+    {{1230}, {}, "AdhesiveBind"},
+    {{1128}, {}, "SetBookletStyle"},
+    {{1049}, {}, "BindingEdge"},
+    {{1288}, {}, "BindingShift"},
+    {{1052}, {}, "SetBindShift"},
+    {{1291}, {}, "ImageShift"},
+    {{1212}, {}, "SetImgShift"},
+    {{1204}, {}, "SetPrintPosition"},
+    {{0}, {}, ""},
+};
+DispStringItem g_nupStyle[] = {
+    {{116}, {}, "Dlg_SetNupStyle"},
+    {{1022}, {}, "Nup"},
+    {{1580}, {}, "PosterMarginLine"},
+    {{1404}, {}, "NupStyle"},
+    {{1837}, {}, "BorderLine"},
+    {{0}, {}, ""},
+};
+DispStringItem g_bookletStyle[] = {
+    {{134}, {}, "Dlg_SetBookletStyle"},
+    {{1586}, {}, "BookletBinding"},
+    {{1406}, {}, "BookletBorder"},
+    {{0}, {}, ""},
+};
+DispStringItem g_bindShift[] = {
+    {{117}, {}, "Dlg_SetBindShift"},
+    {{1410}, {}, "BindShift_Mode"},
+    {{1242}, {}, "BindShift_Parallel"},
+    {{1243}, {}, "BindShift_Auto"},
+    {{1343}, {}, "BindShift_Front"},
+    {{1345}, {}, "BindShift_Back"},
+    {{1423}, {}, "BindShift_Same"},
+    {{1409}, {}, "BindShift_Unit"},
+    {{1240}, {}, "BindShift_MM"},
+    {{1241}, {}, "BindShift_Inch"},
+    {{0}, {}, ""},
+};
+DispStringItem g_imgShift[] = {
+    {{136}, {}, "Dlg_SetImgShiftMFP"},
+    {{1412}, {}, "ImgShiftMFP_Setup"},
+    {{1244}, {}, "ImgShiftMFP_Driver"},
+    {{1245}, {}, "ImgShiftMFP_Printer"},
+    {{1262}, {}, "ImgShiftMFP_Front"},
+    {{1263}, {}, "ImgShiftMFP_Back"},
+    {{1246}, {}, "ImgShiftMFP_FrontL"},
+    {{1247}, {}, "ImgShiftMFP_FrontR"},
+    {{1248}, {}, "ImgShiftMFP_FrontT"},
+    {{1249}, {}, "ImgShiftMFP_FrontB"},
+    {{1250}, {}, "ImgShiftMFP_BackL"},
+    {{1251}, {}, "ImgShiftMFP_BackR"},
+    {{1252}, {}, "ImgShiftMFP_BackT"},
+    {{1253}, {}, "ImgShiftMFP_BackB"},
+    {{1600, 1603}, {}, "ImgShiftMFP_Interval"},
+    {{1595, 1605}, {}, "ImgShiftMFP_Offset"},
+    {{1607}, {}, "ImgShiftMFP_Auto"},
+    {{1409}, {}, "ImgShiftMFP_Unit"},
+    {{1240}, {}, "ImgShiftMFP_MM"},
+    {{1241}, {}, "ImgShiftMFP_Inch"},
+    {{0}, {}, ""},
+};
+DispStringItem g_printPosition[] = {
+    {{163}, {}, "Dlg_PrintPosition"},
+    {{1892}, {}, "PrnPos_TopEdge"},
+    {{1893}, {}, "PrnPos_Center"},
+    {{1894}, {}, "PrnPos_BackEdge"},
+    {{1895}, {}, "PrnPos_Direction_ST"},
+    {{0}, {}, ""},
+};
 
 // The FAX sheet, the fax destination dialog and the fax mode details.
 DispStringItem g_fax[] = {
@@ -57,6 +143,110 @@ DispStringItem g_faxSendTo[] = {
     {{2050}, {}, "FtpFaxModeSetDetails"},
     {{2052}, {}, "FtpFAXCoverSheet"},
     {{2051}, {}, "FtpSettings"},
+    {{0}, {}, ""},
+};
+// The FAX Cover Sheet Setting dialog (the page template ids carry the tab
+// texts) and its four pages.
+DispStringItem g_fcsDialog[] = {
+    {{172}, {}, "Dlg_FAXCoverSheetSet"},
+    {{1951}, {}, "FcsCoverSheetSet"},
+    {{1953}, {}, "FcsSave"},
+    {{1954}, {}, "FcsEdit"},
+    {{1955}, {}, "FcsPreview"},
+    {{1961}, {}, "FcsCheck"},
+    {{1959}, {}, "FcsCoverSize"},
+    {{173}, {}, "FcsBasic"},
+    {{174}, {}, "FcsRecipient"},
+    {{175}, {}, "FcsSender"},
+    {{176}, {}, "FcsImage"},
+    {{kTextOnlyRecord}, {}, "FcsUntitled"},
+    {{0}, {}, ""},
+};
+DispStringItem g_fcsBasic[] = {
+    {{1962}, {}, "FcsBStyle"},
+    {{1964}, {}, "FcsBSubject"},
+    {{1583}, {}, "FcsBDate"},
+    {{1967}, {}, "FcsBSelectForm"},
+    {{1969}, {}, "FcsBInputArbitrarily"},
+    {{1970}, {}, "FcsBPages"},
+    {{1974}, {}, "FcsBIncludingCover"},
+    {{1975}, {}, "FcsBComment"},
+    {{0}, {}, ""},
+};
+DispStringItem g_fcsRecipient[] = {
+    {{1978}, {}, "FcsRStandard"},
+    {{1980}, {}, "FcsRDetails"},
+    {{1981}, {}, "FcsRRecSetDetails"},
+    {{1982}, {}, "FcsRLoadwithJointName"},
+    {{1983}, {}, "FcsRChangeEachRec"},
+    {{1984}, {}, "FcsRLoadSetInfo"},
+    {{1985}, {}, "FcsRCompany"},
+    {{1987}, {}, "FcsRDepartment"},
+    {{1989}, {}, "FcsRName"},
+    {{1991}, {}, "FcsRFAXNumber"},
+    {{1993}, {}, "FcsRRead"},
+    {{0}, {}, ""},
+};
+DispStringItem g_fcsSender[] = {
+    {{1994}, {}, "FcsSSendInfoSet"},
+    {{1985}, {}, "FcsSCompany"},
+    {{1987}, {}, "FcsSDepartment"},
+    {{1989}, {}, "FcsSName"},
+    {{2001}, {}, "FcsSPhone"},
+    {{1991}, {}, "FcsSFAXNumber"},
+    {{2005}, {}, "FcsSE-mail"},
+    {{0}, {}, ""},
+};
+DispStringItem g_fcsImage[] = {
+    {{2007}, {}, "FcsIPasteImage"},
+    {{2008}, {}, "FcsIFileName"},
+    {{2010}, {}, "FcsIBrowse"},
+    {{2011}, {}, "FcsIZoom"},
+    {{2015}, {}, "FcsIPosition"},
+    {{2016}, {}, "FcsIPositionX"},
+    {{2019}, {}, "FcsIPositionXRange"},
+    {{2020}, {}, "FcsIPositionY"},
+    {{2023}, {}, "FcsIPositionYRange"},
+    {{0}, {}, ""},
+};
+// The Save and Edit Cover Sheet Setting dialogs and the labels of their
+// summaries.
+DispStringItem g_saveCoverSet[] = {
+    {{178}, {}, "Dlg_SaveCoverSheetSet"},
+    {{2030}, {}, "ScsCoverSheetSetList"},
+    {{2032}, {}, "ScsName"},
+    {{0}, {}, ""},
+};
+DispStringItem g_editCoverSet[] = {
+    {{179}, {}, "Dlg_EditCoverSheetSet"},
+    {{2030}, {}, "EcsCoverSheetSetList"},
+    {{2032}, {}, "EcsName"},
+    {{1908}, {}, "Ecs_Up"},
+    {{1909}, {}, "Ecs_Down"},
+    {{1910}, {}, "EcsDelete"},
+    {{kTextOnlyRecord}, {}, "Ecs_Control"},
+    {{kTextOnlyRecord}, {}, "Ecs_Value"},
+    {{0}, {}, ""},
+};
+DispStringItem g_coverSetLabels[] = {
+    {{kTextOnlyRecord}, {}, "CSS_FcsBStyle"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsBSubject"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsBDate"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsBSelectForm"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsBInputArbitrarily"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsBPages"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsBComment"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsSCompany"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsSDepartment"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsSName"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsSPhone"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsSFAXNumber"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsSE-mail"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsIPasteImage"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsIZoom"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsIPosition"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsIPositionX"},
+    {{kTextOnlyRecord}, {}, "CSS_FcsIPositionY"},
     {{0}, {}, ""},
 };
 DispStringItem g_faxModeDetails[] = {
@@ -107,10 +297,10 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_InterimAuthenticSetting"),
       S("Property_2", g_layout),
       S("Dlg_SetNupStyle", g_nupStyle),
-      S("Dlg_SetBookletStyle"),
-      S("Dlg_SetBindShift"),
-      S("Dlg_SetImgShiftMFP"),
-      S("Dlg_PrintPosition"),
+      S("Dlg_SetBookletStyle", g_bookletStyle),
+      S("Dlg_SetBindShift", g_bindShift),
+      S("Dlg_SetImgShiftMFP", g_imgShift),
+      S("Dlg_PrintPosition", g_printPosition),
       S("Property_12", g_finisher),
       S("Dlg_PerfectBinding"),
       S("Dlg_TABImageShift"),
@@ -155,14 +345,14 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Property_11", g_settings),
       S("Dlg_CustomPaper"),
       S("Property_FAX", g_fax),
-      S("Dlg_FAXCoverSheetSet"),
-      S("FcsBasic"),
-      S("FcsRecipient"),
-      S("FcsSender"),
-      S("FcsImage"),
-      S("CoverSheetSetList"),
-      S("Dlg_SaveCoverSheetSet"),
-      S("Dlg_EditCoverSheetSet"),
+      S("Dlg_FAXCoverSheetSet", g_fcsDialog),
+      S("FcsBasic", g_fcsBasic),
+      S("FcsRecipient", g_fcsRecipient),
+      S("FcsSender", g_fcsSender),
+      S("FcsImage", g_fcsImage),
+      S("CoverSheetSetList", g_coverSetLabels),
+      S("Dlg_SaveCoverSheetSet", g_saveCoverSet),
+      S("Dlg_EditCoverSheetSet", g_editCoverSet),
       S("Pop_FaxTransmission", g_faxSendTo),
       S("Dlg_FaxModeDetails", g_faxModeDetails),
   };

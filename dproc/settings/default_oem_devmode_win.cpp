@@ -7,6 +7,8 @@
 #include "common/records/settings_checksum.h"
 #include "dproc/settings/settings_merge.h"
 
+#include <memory>
+
 DocDMode* GetDefaultOEMDevMode(const SheetCtx* ctx) {
   DocDMode* area = GetPrivDevMode(ctx);
   if (area == nullptr) return nullptr;
@@ -23,4 +25,14 @@ DocDMode* GetDefaultOEMDevMode(const SheetCtx* ctx) {
   ResetDocDModeFrom(area, DefaultDocDMode(), IsMonoDriverName(printer, nullptr), haveStored ? &stored : nullptr,
                     sizeof stored);
   return area;
+}
+
+bool CopyDefaultOEMDevMode(const SheetCtx* ctx, DocDMode* out) {
+  DocDMode* doc = GetPrivDevMode(ctx);
+  if (doc == nullptr || out == nullptr) return false;
+  auto kept = std::make_unique<DocDMode>(*doc);
+  const DocDMode* built = GetDefaultOEMDevMode(ctx);
+  if (built != nullptr) *out = *built;
+  *doc = *kept;
+  return built != nullptr;
 }

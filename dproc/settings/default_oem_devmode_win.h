@@ -8,3 +8,7 @@
 // otherwise with the built-in defaults for the locale's paper (greyscale for
 // a "Mono" driver).  Returns the area, or null when the context has none.
 DocDMode* GetDefaultOEMDevMode(const SheetCtx* ctx);
+
+// The same default settings copied into `out`, the context's own document
+// settings left as they were.  False without a context.
+bool CopyDefaultOEMDevMode(const SheetCtx* ctx, DocDMode* out);

@@ -18,3 +18,63 @@ void DrawItemBackground(const DRAWITEMSTRUCT* item) {
                                         item->CtlType == ODT_LISTBOX);
   FillRect(item->hDC, &item->rcItem, GetSysColorBrush(color));
 }
+
+void DrawBitmapText(const DRAWITEMSTRUCT* item, HMODULE images, int imageId, int maskId, int cell,
+                    const wchar_t* text, int cellWidth, int cellHeight) {
+  if (item == nullptr) return;
+  const int x = item->rcItem.left + 2;
+  const int y = item->rcItem.top + (item->rcItem.bottom - item->rcItem.top - cellHeight) / 2;
+  HBITMAP image = images != nullptr ? LoadBitmapW(images, MAKEINTRESOURCEW(imageId)) : nullptr;
+  HBITMAP mask = images != nullptr ? LoadBitmapW(images, MAKEINTRESOURCEW(maskId)) : nullptr;
+  if (image != nullptr && mask != nullptr && cell >= 0) {
+    const SIZE strip = GetBitmapSize(image);
+    // The cells are stacked top to bottom; one beyond the strip is not drawn.
+    if ((cell + 1) * cellHeight <= strip.cy && cellWidth <= strip.cx) {
+      HDC memory = CreateCompatibleDC(item->hDC);
+      const COLORREF oldText = SetTextColor(item->hDC, RGB(0, 0, 0));
+      const COLORREF oldBack = SetBkColor(item->hDC, RGB(255, 255, 255));
+      HGDIOBJ old = SelectObject(memory, mask);
+      BitBlt(item->hDC, x, y, cellWidth, cellHeight, memory, 0, cell * cellHeight, SRCAND);
+      SelectObject(memory, image);
+      BitBlt(item->hDC, x, y, cellWidth, cellHeight, memory, 0, cell * cellHeight, SRCINVERT);
+      SelectObject(memory, old);
+      DeleteDC(memory);
+      SetTextColor(item->hDC, oldText);
+      SetBkColor(item->hDC, oldBack);
+    }
+  }
+  if (image != nullptr) DeleteObject(image);
+  if (mask != nullptr) DeleteObject(mask);
+  if (text == nullptr || text[0] == 0) return;
+  const bool selected = (item->itemState & ODS_SELECTED) != 0;
+  const COLORREF oldText =
+      SetTextColor(item->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  const int oldMode = SetBkMode(item->hDC, TRANSPARENT);
+  RECT r = item->rcItem;
+  r.left = x + cellWidth + 4;
+  DrawTextW(item->hDC, text, -1, &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  SetBkMode(item->hDC, oldMode);
+  SetTextColor(item->hDC, oldText);
+}
+
+void DrawMaskedBitmap(HDC dc, HMODULE images, int imageId, int maskId, int x, int y) {
+  if (images == nullptr) return;
+  HBITMAP image = LoadBitmapW(images, MAKEINTRESOURCEW(imageId));
+  HBITMAP mask = LoadBitmapW(images, MAKEINTRESOURCEW(maskId));
+  if (image != nullptr && mask != nullptr) {
+    const SIZE size = GetBitmapSize(image);
+    HDC memory = CreateCompatibleDC(dc);
+    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+    HGDIOBJ old = SelectObject(memory, mask);
+    BitBlt(dc, x, y, size.cx, size.cy, memory, 0, 0, SRCAND);
+    SelectObject(memory, image);
+    BitBlt(dc, x, y, size.cx, size.cy, memory, 0, 0, SRCINVERT);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    SetTextColor(dc, oldText);
+    SetBkColor(dc, oldBack);
+  }
+  if (image != nullptr) DeleteObject(image);
+  if (mask != nullptr) DeleteObject(mask);
+}

@@ -24,5 +24,12 @@ inline constexpr size_t kUiStatePreviewBytes = 16;
 // The Finish sheet's per-page lists, one pointer per list (PerPageUiLists).
 inline constexpr size_t kUiStatePerPageListsAt = kUiStatePreviewAt + kUiStatePreviewBytes;
 inline constexpr size_t kUiStatePerPageListsBytes = 128;
+// The Basic sheet's flags (BasicUiState).
+inline constexpr size_t kUiStateBasicAt = kUiStatePerPageListsAt + kUiStatePerPageListsBytes;
+inline constexpr size_t kUiStateBasicBytes = 16;
+// The paper preview's overrides of the N-up settings while a change is
+// being checked (LayoutPreviewOverrides).
+inline constexpr size_t kUiStateLayoutOverridesAt = kUiStateBasicAt + kUiStateBasicBytes;
+inline constexpr size_t kUiStateLayoutOverridesBytes = 16;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
-inline constexpr size_t kUiStateFreeAt = kUiStatePerPageListsAt + kUiStatePerPageListsBytes;
+inline constexpr size_t kUiStateFreeAt = kUiStateLayoutOverridesAt + kUiStateLayoutOverridesBytes;

@@ -1,6 +1,8 @@
 // Poster tiles.
 #include "drender/layout/poster_tiles.h"
 
+#include "common/records/nup_kinds.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -12,7 +14,7 @@ int32_t Clamp32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, 
 
 }  // namespace
 
-uint32_t Poster_TilesPerSide(uint8_t nupValue) { return nupValue >= 7 && nupValue <= 9 ? nupValue - 5u : 0; }
+uint32_t Poster_TilesPerSide(uint8_t nupValue) { return PosterTilesPerSide(nupValue); }
 
 bool Poster_ComputeTile(const PosterScale& scale, uint32_t tiles, int32_t cellWidth, int32_t cellHeight,
                         int32_t shiftX, int32_t shiftY, uint32_t column, uint32_t row, PosterTile* tile) {

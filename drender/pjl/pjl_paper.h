@@ -32,7 +32,9 @@ const char* Pjl_BindingWord(const PjlJob* job);
 // A job staple kind as a device word: 3 "LEFT1POINT", 4 "RIGHT1POINT",
 // 5-7 "ANY2POINT", other "OFF".
 const char* Pjl_StapleKindWord(uint32_t kind);
-// The PJL text of an input tray of the model's list, or null.
+// The PJL word of a tray of the render core's tray-name table: the text
+// "ALL_InTray" gave the tray when the model was loaded; null for a tray
+// the table lacks or that has no word, or without a model.
 const char* Pjl_InTrayText(const ModelInfo* model, uint32_t number);
 // True when the job's effective paper allows a print position.
 bool Pjl_PaperAllowsPrintPosition(const PjlJob* job);

@@ -2,6 +2,8 @@
 // adjustment, the stamps and the copy protection.
 #include <cstring>
 
+#include "common/qxd/paper_tables.h"
+#include "common/qxd/qxd_reader.h"
 #include "drender/model_features.h"
 #include "drender/paper_geometry.h"
 #include "drender/pjl/pjl_paper.h"
@@ -21,20 +23,12 @@ const char* ListText(const Item* list, uint32_t number) {
 
 }  // namespace
 
-const char* Pjl_InTrayText(const ModelInfo* model, uint32_t number) {
-  // The list ends at the first tray without a keyword.
-  for (uint32_t i = 0; model != nullptr && model->inTrays != nullptr && model->inTrays[i].keyword[0] != '\0'; ++i) {
-    if (model->inTrays[i].binId == number) return model->inTrays[i].note;
-  }
-  return nullptr;
-}
-
 namespace {
 
-PjlRawValue Text(const char* text) { return PjlNarrow(text != nullptr ? text : ""); }
-
-// The tray-name rows of the render core; the PJL texts are those of the
-// model's input tray list.
+// The tray-name rows of the render core. Their PJL words are not the
+// display notes of the model's input tray list: they are the texts the
+// "ALL_InTray" section of the description gave the built-in tray table when
+// the model was loaded.
 struct TrayName {
   const char* name;
   uint32_t number;
@@ -43,6 +37,24 @@ constexpr TrayName kTrayNames[] = {{"InTrayAuto", 7},   {"SAMEASBODY", 32767}, {
                                    {"InTray2", 258},    {"InTray3", 259},      {"InTray4", 260},
                                    {"InTray5", 261},    {"InTrayManual", 4},   {"PITray1", 1001},
                                    {"PITray2", 1002},   {"InTrayLCT", 1000}};
+
+}  // namespace
+
+const char* Pjl_InTrayText(const ModelInfo* model, uint32_t number) {
+  if (model == nullptr) return nullptr;
+  for (const TrayName& row : kTrayNames) {
+    if (row.number != number) continue;
+    for (const InputTrayRow* t = InputTrayTable(); t->keyword[0] != '\0'; ++t) {
+      if (QxdNameEquals(t->keyword, row.name)) return t->text[0] != '\0' ? t->text : nullptr;
+    }
+    return nullptr;
+  }
+  return nullptr;
+}
+
+namespace {
+
+PjlRawValue Text(const char* text) { return PjlNarrow(text != nullptr ? text : ""); }
 
 PjlRawValue CoverTray(PjlJob* job, uint32_t at) {
   uint32_t tray = Pjl_DocU16(job, at);

@@ -5,15 +5,19 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "common/records/doc_fields.h"
 #include "common/records/fax_send_block.h"
+#include "common/records/overlay_form_file.h"
 #include "common/records/settings_checksum.h"
 #include "drender/ddi_entries.h"
 #include "drender/render_pdev.h"
@@ -23,6 +27,7 @@
 #include "tests/pclxl/xl_dissector.h"
 #include "tests/support/test_printer_win.h"
 #include "tests/support/test_text.h"
+#include "tools/qxd/qxd_document.h"
 
 namespace {
 
@@ -388,6 +393,695 @@ TEST_F(FaxJobTest, AResetBetweenPagesKeepsOneJob) {
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_EQ(MarkOf(pages[0]).first, 1);
   EXPECT_EQ(MarkOf(pages[1]).first, 2);
+}
+
+TEST_F(FaxJobTest, TheJobHeaderNamesTheTrayInTheDevicesWords) {
+  // The sample model's "ALL_InTray" section gives each tray the word the
+  // device knows it by; the tray list's notes are help texts for the user.
+  struct Case {
+    int16_t tray;
+    const char* line;
+  };
+  for (const Case& c : {Case{7, "@PJL SET MEDIASOURCE=AUTO\r\n"}, Case{257, "@PJL SET MEDIASOURCE=TRAY1\r\n"},
+                        Case{4, "@PJL SET MEDIASOURCE=MANUALFEED\r\n"}}) {
+    SCOPED_TRACE(c.tray);
+    DriverDevMode dm = A4DevMode();
+    SetDocI16(&dm.doc, kDocInTrayAt, c.tray);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 1;
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    const std::string& pjl = jobs[0].pjl;
+    EXPECT_NE(pjl.find(c.line), std::string::npos) << pjl;
+    EXPECT_EQ(pjl.find("MEDIASOURCE=The"), std::string::npos) << pjl;
+    EXPECT_EQ(pjl.find("MEDIASOURCE=For"), std::string::npos) << pjl;
+  }
+}
+
+// Settings of a job laid out by the render core: N-up on with a kind, and
+// the N-up style.
+DriverDevMode LayoutDevMode(uint8_t nupKind, uint8_t nupStyle = 0) {
+  DriverDevMode dm = A4DevMode();
+  SetDocByte(&dm.doc, kDocNupAt, 1);
+  SetDocByte(&dm.doc, kDocNupKindAt, nupKind);
+  SetDocByte(&dm.doc, kDocNupStyleAt, nupStyle);
+  SealDocDMode(&dm.doc);
+  return dm;
+}
+
+// The marks of a sheet, each with the page origin the layout set before the
+// page's own content: (mark, cell x, cell y).
+struct PlacedMark {
+  int mark;
+  double x, y;
+};
+// A cell begins with the sheet (BeginPage) or with SetPageDefaultCTM; its
+// first SetPageOrigin is the cell's corner.
+std::vector<PlacedMark> PlacedMarks(const std::vector<const xl::Operator*>& sheet) {
+  std::vector<PlacedMark> placed;
+  double x = -1, y = -1;
+  bool cellBegun = false;
+  for (const xl::Operator* op : sheet) {
+    if (op->name == "BeginPage" || op->name == "SetPageDefaultCTM") cellBegun = true;
+    if (op->name != "SetPageOrigin" || op->attributes.size() != 1) continue;
+    const std::vector<double>& xy = op->attributes[0].value.items;
+    if (xy.size() != 2) continue;
+    if (xy[1] == 100 && xy[0] >= 1 && xy[0] <= 16) {
+      placed.push_back(PlacedMark{static_cast<int>(xy[0]), x, y});
+    } else if (cellBegun) {
+      x = xy[0];
+      y = xy[1];
+      cellBegun = false;
+    }
+  }
+  return placed;
+}
+
+TEST_F(FaxJobTest, FourUpPutsEightPagesOnTwoSheetsInTheStylesOrder) {
+  // Cells of a 2 x 2 sheet: 0 top left, 1 top right, 2 bottom left, 3
+  // bottom right.  Style 5 fills the columns first.
+  struct Case {
+    uint8_t style;
+    int cellOfPage[4];
+  };
+  for (const Case& c : {Case{0, {0, 1, 2, 3}}, Case{5, {0, 2, 1, 3}}, Case{6, {1, 0, 3, 2}}}) {
+    SCOPED_TRACE(c.style);
+    DdiHost::FaxJob job;
+    job.pages = 8;
+    job.draw = Mark(100);
+    const std::vector<Job> jobs = SplitJobs(Run(job, LayoutDevMode(2, c.style)));
+    ASSERT_EQ(jobs.size(), 1u);
+    ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+    const auto sheets = Pages(jobs[0].xl);
+    ASSERT_EQ(sheets.size(), 2u);
+    for (int s = 0; s < 2; ++s) {
+      const std::vector<PlacedMark> marks = PlacedMarks(sheets[s]);
+      ASSERT_EQ(marks.size(), 4u);
+      double cellX[4] = {}, cellY[4] = {};
+      for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(marks[k].mark, s * 4 + k + 1);  // drawing order on the sheet
+        cellX[c.cellOfPage[k]] = marks[k].x;
+        cellY[c.cellOfPage[k]] = marks[k].y;
+      }
+      // The cells form a grid: same row same y, same column same x, and
+      // right and below lie further on.
+      EXPECT_EQ(cellY[0], cellY[1]);
+      EXPECT_EQ(cellY[2], cellY[3]);
+      EXPECT_EQ(cellX[0], cellX[2]);
+      EXPECT_EQ(cellX[1], cellX[3]);
+      EXPECT_GT(cellX[1], cellX[0] + 300);  // half an A4 width at 200 dpi is 827 dots
+      EXPECT_GT(cellY[2], cellY[0] + 200);  // half an A4 height at 100 dpi is 584 dots
+      // Each page is scaled to about half its size, the same on both axes.
+      int scales = 0;
+      for (const xl::Operator* op : sheets[s]) {
+        if (op->name != "SetPageScale") continue;
+        const std::vector<double>& v = op->attributes[0].value.items;
+        if (v[0] > 0.3 && v[0] < 0.6) {
+          EXPECT_EQ(v[0], v[1]);
+          ++scales;
+        }
+      }
+      EXPECT_EQ(scales, 4);
+    }
+  }
+}
+
+TEST_F(FaxJobTest, TwoUpTurnsPortraitPagesOntoALandscapeSheet) {
+  // The turn depends on the binding edge: a left binding turns by 90
+  // degrees, a top binding by -90.
+  struct Case {
+    uint8_t binding;
+    double angle;
+  };
+  for (const Case& c : {Case{0, 90}, Case{2, -90}}) {
+    SCOPED_TRACE(c.binding);
+    DriverDevMode dm = LayoutDevMode(1);
+    SetDocByte(&dm.doc, kDocBindingEdgeAt, c.binding);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 4;
+    job.draw = Mark(100);
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    const auto sheets = Pages(jobs[0].xl);
+    ASSERT_EQ(sheets.size(), 2u);
+    for (const auto& sheet : sheets) {
+      EXPECT_EQ(sheet.front()->Number(0x28), 1.0);  // a landscape sheet
+      std::vector<double> angles;
+      for (const xl::Operator* op : sheet) {
+        if (op->name == "SetPageRotation") angles.push_back(op->attributes[0].value.items[0]);
+      }
+      EXPECT_EQ(angles, (std::vector<double>{c.angle, c.angle}));
+      const std::vector<PlacedMark> marks = PlacedMarks(sheet);
+      ASSERT_EQ(marks.size(), 2u);
+      EXPECT_GT(marks[1].x, marks[0].x);  // side by side
+      EXPECT_EQ(marks[1].y, marks[0].y);
+    }
+  }
+}
+
+TEST_F(FaxJobTest, FivePagesInFourUpLeaveTheFifthAloneOnTheLastSheet) {
+  DdiHost::FaxJob job;
+  job.pages = 5;
+  job.draw = Mark(100);
+  const std::vector<Job> jobs = SplitJobs(Run(job, LayoutDevMode(2)));
+  ASSERT_EQ(jobs.size(), 1u);
+  const auto sheets = Pages(jobs[0].xl);
+  ASSERT_EQ(sheets.size(), 2u);
+  EXPECT_EQ(PlacedMarks(sheets[0]).size(), 4u);
+  const std::vector<PlacedMark> last = PlacedMarks(sheets[1]);
+  ASSERT_EQ(last.size(), 1u);
+  EXPECT_EQ(last[0].mark, 5);
+  EXPECT_EQ(last[0].x, PlacedMarks(sheets[0])[0].x);
+}
+
+TEST_F(FaxJobTest, CellBordersFrameEachPageOrOnlyTheEdgesBetweenCells) {
+  // Mode 1 frames every cell; mode 2 draws only the edges that face another
+  // cell: two for each cell of a 2 x 2 sheet.
+  struct Case {
+    uint8_t mode;
+    size_t rectangles;
+    size_t lines;
+  };
+  for (const Case& c : {Case{0, 0, 0}, Case{1, 4, 0}, Case{2, 0, 8}}) {
+    SCOPED_TRACE(c.mode);
+    DriverDevMode dm = LayoutDevMode(2);
+    SetDocByte(&dm.doc, 1246, c.mode);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 4;
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+    const auto sheets = Pages(jobs[0].xl);
+    ASSERT_EQ(sheets.size(), 1u);
+    size_t rectangles = 0, lines = 0;
+    for (const xl::Operator* op : sheets[0]) {
+      if (op->name == "Rectangle") ++rectangles;
+      if (op->name == "LinePath") ++lines;
+    }
+    EXPECT_EQ(rectangles, c.rectangles);
+    EXPECT_EQ(lines, c.lines);
+  }
+}
+
+TEST_F(FaxJobTest, AnotherPaperEndsAFourUpSheetEarly) {
+  // While page 2 is drawn the application switches to Letter: page 3 and
+  // those after it cannot share page 1's sheet.
+  DdiHost::FaxJob job;
+  job.pages = 6;
+  job.draw = [this](SURFOBJ* surface, int index) {
+    Mark(100)(surface, index);
+    if (index != 1) return;
+    DriverDevMode letter = LayoutDevMode(2);
+    SetDocI16(&letter.doc, kDocPaperSizeAt, 1);
+    SetDocI16(&letter.doc, kDocPaperWidthAt, 2159);
+    SetDocI16(&letter.doc, kDocPaperLengthAt, 2794);
+    SealDocDMode(&letter.doc);
+    EXPECT_EQ(host_.Escape(surface, 0x40004, sizeof letter.doc, &letter.doc, 0, nullptr), 1u);
+  };
+  const std::vector<Job> jobs = SplitJobs(Run(job, LayoutDevMode(2)));
+  ASSERT_EQ(jobs.size(), 1u);
+  const auto sheets = Pages(jobs[0].xl);
+  ASSERT_EQ(sheets.size(), 2u);
+  std::vector<std::vector<int>> marks;
+  for (const auto& sheet : sheets) {
+    marks.emplace_back();
+    for (const PlacedMark& m : PlacedMarks(sheet)) marks.back().push_back(m.mark);
+  }
+  EXPECT_EQ(marks, (std::vector<std::vector<int>>{{1, 2}, {3, 4, 5, 6}}));
+}
+
+TEST_F(FaxJobTest, APlainPageStartsAtItsMarginsWithItsZoom) {
+  // The page's origin is the printable area's corner (4.2 mm at 200 x 100
+  // dpi: 33 x 16 dots); its scale the zoom percent, 0 counting as 100.
+  struct Case {
+    int16_t zoom;
+    double scale;
+  };
+  for (const Case& c : {Case{0, 1.0}, Case{100, 1.0}, Case{50, 0.5}, Case{200, 2.0}}) {
+    SCOPED_TRACE(c.zoom);
+    DriverDevMode dm = A4DevMode();
+    SetDocI16(&dm.doc, kDocZoomValueAt, c.zoom);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 2;
+    job.draw = Mark(100);
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    const auto pages = Pages(jobs[0].xl);
+    ASSERT_EQ(pages.size(), 2u);
+    for (const auto& page : pages) {
+      const xl::Operator* origin = nullptr;
+      const xl::Operator* scale = nullptr;
+      for (const xl::Operator* op : page) {
+        if (!origin && op->name == "SetPageOrigin") origin = op;
+        if (!scale && op->name == "SetPageScale") scale = op;
+      }
+      ASSERT_NE(origin, nullptr);
+      ASSERT_NE(scale, nullptr);
+      EXPECT_EQ(origin->attributes[0].value.items, (std::vector<double>{33, 16}));
+      EXPECT_EQ(scale->attributes[0].value.items, (std::vector<double>{c.scale, c.scale}));
+      EXPECT_LT(origin->offset, scale->offset);
+    }
+  }
+}
+
+TEST_F(FaxJobTest, TheBindingShiftMovesFrontAndBackSidesApart) {
+  // A left binding margin of 10 mm on the front, 5 mm on the back, at 200
+  // dpi: 79 and 40 dots, towards the binding on the front and away from it
+  // on the back, from the printable area's corner at x = 33.
+  struct Case {
+    uint8_t sides;
+    double x[2];
+  };
+  for (const Case& c : {Case{1, {33 + 79, 33 + 79}}, Case{2, {33 + 79, 33 - 40}}}) {
+    SCOPED_TRACE(c.sides);
+    DriverDevMode dm = A4DevMode();
+    SetDocByte(&dm.doc, kDocDoubleSidesAt, c.sides);
+    SetDocByte(&dm.doc, 1428, 1);
+    SetDocByte(&dm.doc, kDocBindingEdgeAt, 0);
+    SetDocI16(&dm.doc, 1432, 10);
+    SetDocI16(&dm.doc, 1434, 5);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 2;
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    const auto pages = Pages(jobs[0].xl);
+    ASSERT_EQ(pages.size(), 2u);
+    for (int p = 0; p < 2; ++p) {
+      const auto origin = std::find_if(pages[p].begin(), pages[p].end(),
+                                       [](const xl::Operator* op) { return op->name == "SetPageOrigin"; });
+      ASSERT_NE(origin, pages[p].end());
+      EXPECT_EQ((*origin)->attributes[0].value.items, (std::vector<double>{c.x[p], 16})) << "page " << p + 1;
+    }
+  }
+}
+
+TEST_F(FaxJobTest, ABindingMarginInReduceModeShrinksThePage) {
+  // 10 mm of a printable width of 201.6 mm: the page is reduced to 95 %
+  // after its zoom, and moved by the margin towards the binding edge.
+  DriverDevMode dm = A4DevMode();
+  SetDocByte(&dm.doc, 1428, 1);
+  SetDocByte(&dm.doc, kDocBindingEdgeAt, 0);
+  SetDocI16(&dm.doc, 1432, 10);
+  SetDocByte(&dm.doc, 1440, 1);
+  SealDocDMode(&dm.doc);
+  DdiHost::FaxJob job;
+  job.pages = 1;
+  const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+  ASSERT_EQ(jobs.size(), 1u);
+  const auto pages = Pages(jobs[0].xl);
+  ASSERT_EQ(pages.size(), 1u);
+  std::vector<double> scales;
+  const xl::Operator* origin = nullptr;
+  for (const xl::Operator* op : pages[0]) {
+    if (op->name == "SetPageScale") scales.push_back(op->attributes[0].value.items[0]);
+    if (!origin && op->name == "SetPageOrigin") origin = op;
+  }
+  ASSERT_EQ(scales.size(), 2u);
+  EXPECT_EQ(scales[0], 1.0);
+  EXPECT_FLOAT_EQ(scales[1], 0.95f);
+  ASSERT_NE(origin, nullptr);
+  EXPECT_EQ(origin->attributes[0].value.items[0], 33 + 79);
+}
+
+// Puts beside the render core a model whose render core lays out booklets
+// itself: the sample model's description with booklets printed by the
+// driver, compiled by the project's description tool.
+void UseBookletModel(DdiHost& host, RenderDir& dir) {
+  std::string text;
+  {
+    std::ifstream in(testsupport::SourcePath("model/VELDRANH.txt"), std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    text = all.str();
+  }
+  const std::string off = "pair \"BookletPrint\" \"Disable\"";
+  const size_t at = text.find(off);
+  ASSERT_NE(at, std::string::npos);
+  text.replace(at, off.size(), "pair \"BookletPrint\" \"Driver\"");
+  qxd::Document doc;
+  std::string error;
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(qxd::ParseText(text, &doc, &error)) << error;
+  ASSERT_TRUE(qxd::Build(doc, &bytes, &error)) << error;
+  host.Unload();
+  HANDLE file = CreateFileW(dir.Path(L"VELDRANH.QXD").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD wrote = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+  CloseHandle(file);
+  ASSERT_EQ(wrote, bytes.size());
+  ASSERT_TRUE(host.Load(dir.Path(L"VELDRANE.DLL")));
+}
+
+// The marks on each sheet side, in drawing order.
+std::vector<std::vector<int>> MarksBySide(const std::vector<std::vector<const xl::Operator*>>& sides) {
+  std::vector<std::vector<int>> marks;
+  for (const auto& side : sides) {
+    marks.emplace_back();
+    for (const PlacedMark& m : PlacedMarks(side)) marks.back().push_back(m.mark);
+  }
+  return marks;
+}
+
+TEST_F(FaxJobTest, ABookletOfFivePagesIsPaddedToEight) {
+  UseBookletModel(host_, dir_);
+  if (HasFatalFailure()) return;
+
+  DriverDevMode dm = A4DevMode();
+  SetDocByte(&dm.doc, kDocDoubleSidesAt, 3);
+  SealDocDMode(&dm.doc);
+  DdiHost::FaxJob job;
+  job.pages = 5;
+  job.draw = Mark(100);
+  const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+  // Sheet sides 8 1, 2 7, 6 3, 4 5: pages 6, 7 and 8 are blank.
+  const auto sides = Pages(jobs[0].xl);
+  ASSERT_EQ(sides.size(), 4u);
+  const std::vector<std::vector<int>> expected = {{1}, {2}, {3}, {4, 5}};
+  for (size_t s = 0; s < sides.size(); ++s) {
+    std::vector<int> marks;
+    for (const PlacedMark& m : PlacedMarks(sides[s])) marks.push_back(m.mark);
+    EXPECT_EQ(marks, expected[s]) << "side " << s + 1;
+  }
+  // The lone page of the first side lies in its second half, that of the
+  // second side in its first half, as pages 4 and 5 do on the last side.
+  const PlacedMark one = PlacedMarks(sides[0])[0], two = PlacedMarks(sides[1])[0];
+  const std::vector<PlacedMark> last = PlacedMarks(sides[3]);
+  EXPECT_EQ(two.x, last[0].x);
+  EXPECT_EQ(one.x, last[1].x);
+  EXPECT_NE(one.x, two.x);
+  // Each side is a landscape sheet holding two portrait pages.
+  for (const auto& side : sides) {
+    const xl::Operator* begin = side.front();
+    EXPECT_EQ(begin->Number(0x28), 1.0);  // Orientation: landscape
+  }
+}
+
+TEST_F(FaxJobTest, ABookletsCoverPagesGoOnACoverSheetOfTheirOwn) {
+  UseBookletModel(host_, dir_);
+  if (HasFatalFailure()) return;
+  // Front cover of one page, back cover of the last one, or both.
+  struct Case {
+    const char* name;
+    uint8_t front, back;
+    std::vector<std::vector<int>> sides;
+  };
+  const Case cases[] = {
+      // Cover sheet: blank and page 1, two blank sides; then pages 2 to 6
+      // as a booklet of 8.
+      {"front", 2, 0, {{1}, {}, {2}, {3}, {4}, {5, 6}}},
+      // Cover sheet: page 6 and a blank side, blank sides; pages 1 to 5.
+      {"back", 0, 2, {{6}, {}, {1}, {2}, {3}, {4, 5}}},
+      // Cover sheet: 6 and 1 on the outer side; pages 2 to 5 in a booklet of 4.
+      {"both", 2, 2, {{6, 1}, {}, {5, 2}, {3, 4}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DriverDevMode dm = A4DevMode();
+    SetDocByte(&dm.doc, kDocDoubleSidesAt, 3);
+    SetDocByte(&dm.doc, kDocFrontCoverAt, c.front != 0);
+    SetDocByte(&dm.doc, kDocFrontCoverAt + 1, c.front);
+    SetDocI16(&dm.doc, kDocFrontCoverAt + 2, 4);
+    SetDocByte(&dm.doc, kDocBackCoverAt, c.back != 0);
+    SetDocByte(&dm.doc, kDocBackCoverAt + 1, c.back);
+    SetDocI16(&dm.doc, kDocBackCoverAt + 2, 4);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 6;
+    job.draw = Mark(100);
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+    EXPECT_EQ(MarksBySide(Pages(jobs[0].xl)), c.sides);
+  }
+}
+
+TEST_F(FaxJobTest, APosterOfThreeByThreeTilesPrintsNineSheetsAndRemovesItsStream) {
+  DdiHost::FaxJob job;
+  job.pages = 1;
+  job.draw = Mark(100);
+  const std::vector<Job> jobs = SplitJobs(Run(job, LayoutDevMode(8)));
+  ASSERT_EQ(jobs.size(), 1u);
+  const xl::Dissection& d = jobs[0].xl;
+  ASSERT_TRUE(d.ok) << d.error;
+  const std::vector<std::string> names = d.Names();
+  // The page is defined once as the stream "P1", before the first sheet,
+  // and removed after the last.
+  const auto streams = d.All("BeginStream");
+  ASSERT_EQ(streams.size(), 1u);
+  EXPECT_EQ(streams[0]->attributes[0].value.Text(), "P1");
+  const auto ends = d.All("EndStream");
+  ASSERT_EQ(ends.size(), 1u);
+  bool marked = false;
+  for (const xl::Operator& op : ends[0]->streamOps) {
+    if (op.name == "SetPageOrigin" && op.attributes[0].value.items == std::vector<double>{1, 100}) marked = true;
+  }
+  EXPECT_TRUE(marked);
+  const auto removes = d.All("RemoveStream");
+  ASSERT_EQ(removes.size(), 1u);
+  EXPECT_EQ(removes[0]->attributes[0].value.Text(), "P1");
+  const size_t firstPage = std::find(names.begin(), names.end(), "BeginPage") - names.begin();
+  const size_t lastEnd = names.rend() - std::find(names.rbegin(), names.rend(), "EndPage") - 1;
+  EXPECT_LT(streams[0]->offset, d.ops[firstPage].offset);
+  EXPECT_GT(removes[0]->offset, d.ops[lastEnd].offset);
+  const auto sheets = Pages(d);
+  ASSERT_EQ(sheets.size(), 9u);
+  // Each sheet runs the stream enlarged three times, moved by one tile:
+  // the tile origins form a 3 x 3 grid of steps (-m, -l).
+  std::vector<std::pair<double, double>> origins;
+  for (const auto& sheet : sheets) {
+    int execs = 0;
+    std::pair<double, double> last{1, 1};
+    bool enlarged = false;
+    for (const xl::Operator* op : sheet) {
+      if (op->name == "SetPageScale" && op->attributes[0].value.items[0] == 3.0) enlarged = true;
+      if (op->name == "SetPageOrigin" && enlarged && execs == 0) {
+        last = {op->attributes[0].value.items[0], op->attributes[0].value.items[1]};
+      }
+      if (op->name == "ExecStream") {
+        ++execs;
+        EXPECT_EQ(op->attributes[0].value.Text(), "P1");
+      }
+    }
+    EXPECT_EQ(execs, 1);
+    EXPECT_TRUE(enlarged);
+    origins.push_back(last);
+  }
+  const double m = -origins[1].first, l = -origins[3].second;
+  EXPECT_GT(m, 0);
+  EXPECT_GT(l, 0);
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) {
+      EXPECT_EQ(origins[i * 3 + j], std::make_pair(-j * m, -i * l)) << i << " " << j;
+    }
+  }
+}
+
+TEST_F(FaxJobTest, APosterMarginLineFramesThePageOnEveryTile) {
+  struct Case {
+    uint8_t poster;  // 7: 2 x 2, 9: 4 x 4
+    uint8_t line;
+    size_t sheets;
+    size_t frames;
+  };
+  for (const Case& c : {Case{7, 1, 4, 4}, Case{7, 0, 4, 0}, Case{9, 1, 16, 16}}) {
+    SCOPED_TRACE(c.poster * 10 + c.line);
+    DriverDevMode dm = LayoutDevMode(c.poster);
+    SetDocByte(&dm.doc, 1247, c.line);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 1;
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+    const auto sheets = Pages(jobs[0].xl);
+    EXPECT_EQ(sheets.size(), c.sheets);
+    size_t frames = 0;
+    for (const auto& sheet : sheets) {
+      bool ran = false;
+      for (const xl::Operator* op : sheet) {
+        if (op->name == "ExecStream") ran = true;
+        // The frame is drawn dashed, after the tile.
+        if (op->name == "Rectangle") {
+          EXPECT_TRUE(ran);
+          ++frames;
+        }
+      }
+    }
+    EXPECT_EQ(frames, c.frames);
+    EXPECT_EQ(jobs[0].xl.Count("SetLineDash") > 0, c.line == 1);
+  }
+}
+
+TEST_F(FaxJobTest, AFormNameOutsideTheCodePageIsKeptInTheWideField) {
+  const std::wstring formPath = dir_.Path(L"wide.qfv");
+  DriverDevMode dm = A4DevMode();
+  SetDocByte(&dm.doc, kDocOverlayCreateAt, 1);
+  SealDocDMode(&dm.doc);
+  DdiHost::FaxJob job;
+  job.pages = 1;
+  job.docName = L"Form \x03A9\x4E2D";
+  job.draw = [this, &formPath](SURFOBJ* surface, int) {
+    HANDLE file = CreateFileW(formPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const uint64_t handle = reinterpret_cast<uintptr_t>(file);
+    EXPECT_EQ(host_.Escape(surface, 0x40001, sizeof handle, &handle, 0, nullptr), 1u);
+  };
+  EXPECT_TRUE(Run(job, dm).empty());
+  const std::vector<uint8_t> form = ReadFileBytes(formPath);
+  FormFileHeader header{};
+  uint32_t streamAt = 0;
+  uint64_t streamLength = 0;
+  ASSERT_EQ(Form_ParseHeader(form.data(), form.size(), form.size(), &header, &streamAt, &streamLength),
+            kFormHeaderOk);
+  EXPECT_EQ(header.name[0], 0);
+  EXPECT_EQ(std::u16string(header.wideName), u"Form \x03A9\x4E2D");
+  EXPECT_GT(streamLength, 0u);
+}
+
+// The stream operators of a page that run the overlay "O0", and whether
+// they come before the page's own mark.
+struct OverlayUse {
+  int execs = 0;
+  bool beforeMark = false;
+};
+OverlayUse OverlayOn(const std::vector<const xl::Operator*>& page) {
+  OverlayUse use;
+  bool marked = false;
+  for (const xl::Operator* op : page) {
+    if (op->name == "SetPageOrigin" && op->attributes[0].value.items.size() == 2 &&
+        op->attributes[0].value.items[1] == 100) {
+      marked = true;
+    }
+    if (op->name == "ExecStream" && op->attributes[0].value.Text() == "O0") {
+      ++use.execs;
+      use.beforeMark = !marked;
+    }
+  }
+  return use;
+}
+
+TEST_F(FaxJobTest, AFormMadeByOneJobIsPrintedOnTheChosenPagesOfALaterJob) {
+  const std::wstring formPath = dir_.Path(L"letterhead.qfv");
+  // The first job makes the form: its first page goes to the file whose
+  // handle the caller gives, and nothing is printed.
+  {
+    DriverDevMode dm = A4DevMode();
+    SetDocByte(&dm.doc, kDocOverlayCreateAt, 1);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 2;
+    job.docName = L"Letterhead";
+    job.draw = [this, &formPath](SURFOBJ* surface, int index) {
+      if (index == 0) {
+        HANDLE file = CreateFileW(formPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        const uint64_t handle = reinterpret_cast<uintptr_t>(file);
+        EXPECT_EQ(host_.Escape(surface, 0x40001, sizeof handle, &handle, 0, nullptr), 1u);
+      }
+      const int16_t origin[2] = {static_cast<int16_t>(index + 7), 555};
+      EXPECT_EQ(host_.Escape(surface, 0x20009, sizeof origin, origin, 0, nullptr), 1u);
+    };
+    EXPECT_TRUE(Run(job, dm).empty());
+  }
+  const std::vector<uint8_t> form = ReadFileBytes(formPath);
+  FormFileHeader header{};
+  uint32_t streamAt = 0;
+  uint64_t streamLength = 0;
+  ASSERT_EQ(Form_ParseHeader(form.data(), form.size(), form.size(), &header, &streamAt, &streamLength),
+            kFormHeaderOk);
+  EXPECT_EQ(header.version, 2);
+  EXPECT_STREQ(header.name, "Letterhead");
+  EXPECT_EQ(header.resolution, 200);
+  EXPECT_EQ(header.orientation, 1);
+  xl::Options pageOptions;
+  pageOptions.header = false;
+  pageOptions.start = xl::Context::Page;
+  const xl::Dissection body = xl::Dissect(form.data() + streamAt, static_cast<size_t>(streamLength), pageOptions);
+  ASSERT_TRUE(body.ok) << body.error;
+  // Only the first page is the form.
+  std::vector<std::vector<double>> origins;
+  for (const xl::Operator* op : body.All("SetPageOrigin")) origins.push_back(op->attributes[0].value.items);
+  EXPECT_EQ(origins, (std::vector<std::vector<double>>{{7, 555}}));
+
+  // The user's list of forms names the file as form 1; a second entry names
+  // a file cut short inside its header.
+  const std::wstring brokenPath = dir_.Path(L"broken.qfv");
+  {
+    HANDLE file = CreateFileW(brokenPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD wrote = 0;
+    WriteFile(file, form.data(), 100, &wrote, nullptr);
+    CloseHandle(file);
+  }
+  const std::wstring key = L"Software\\HALDOVAR\\" + RenderDriver().name + L"\\" + printer_.name();
+  HKEY forms = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &forms, nullptr),
+            ERROR_SUCCESS);
+  for (const auto& [value, path] : {std::make_pair(L"Form1", formPath), std::make_pair(L"Form2", brokenPath)}) {
+    RegSetValueExW(forms, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                   static_cast<DWORD>((path.size() + 1) * 2));
+  }
+  RegCloseKey(forms);
+
+  struct Case {
+    const char* name;
+    int16_t form;       // Overlay_op: form number less 1
+    uint8_t pages;      // 2 every page, 3 the first, 4 even, 5 odd
+    uint8_t placement;  // 0 behind the content, 1 in front
+    bool defined;
+    int onPage[3];
+  };
+  for (const Case& c : {Case{"every page, behind", 0, 2, 0, true, {1, 1, 1}},
+                        Case{"even pages, in front", 0, 4, 1, true, {0, 1, 0}},
+                        Case{"first page", 0, 3, 0, true, {1, 0, 0}},
+                        Case{"a file cut short", 1, 2, 0, false, {0, 0, 0}},
+                        Case{"no such entry", 5, 2, 0, false, {0, 0, 0}}}) {
+    SCOPED_TRACE(c.name);
+    DriverDevMode dm = A4DevMode();
+    SetDocByte(&dm.doc, 2116, 1);
+    SetDocI16(&dm.doc, 2118, c.form);
+    SetDocByte(&dm.doc, 2168, c.pages);
+    SetDocByte(&dm.doc, 2169, c.placement);
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 3;
+    job.draw = Mark(100);
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    const xl::Dissection& d = jobs[0].xl;
+    ASSERT_TRUE(d.ok) << d.error;
+    const auto streams = d.All("BeginStream");
+    ASSERT_EQ(streams.size(), c.defined ? 1u : 0u);
+    if (c.defined) {
+      EXPECT_EQ(streams[0]->attributes[0].value.Text(), "O0");
+      EXPECT_LT(streams[0]->offset, d.All("BeginPage")[0]->offset);
+      const xl::Operator* end = d.All("EndStream")[0];
+      bool formMark = false;
+      for (const xl::Operator& op : end->streamOps) {
+        if (op.name == "SetPageOrigin" && op.attributes[0].value.items == std::vector<double>{7, 555}) formMark = true;
+      }
+      EXPECT_TRUE(formMark);
+    }
+    const auto pages = Pages(d);
+    ASSERT_EQ(pages.size(), 3u);
+    for (int p = 0; p < 3; ++p) {
+      const OverlayUse use = OverlayOn(pages[p]);
+      EXPECT_EQ(use.execs, c.onPage[p]) << "page " << p + 1;
+      if (use.execs) {
+        EXPECT_EQ(use.beforeMark, c.placement == 0) << "page " << p + 1;
+      }
+      EXPECT_EQ(MarkOf(pages[p]), std::make_pair(p + 1, 100));
+    }
+  }
+  RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
 }
 
 // The figure of the closing note: a job of 100 blank pages.

@@ -2,9 +2,12 @@
 // shows what the spooler then hands out for it: the printer's default
 // DEVMODE and its device capabilities.  Given a picture file, it also opens
 // the printer's document properties and saves a picture of the sheets as
-// they first appear (a 24-bit BMP), then closes them with Cancel.
+// they first appear (a 24-bit BMP), then closes them with Cancel.  Given a
+// folder after the picture file, it opens the document properties three more
+// times with settings of its own (portrait A4, 4-up landscape, booklet) and
+// saves a picture of the Basic sheet's preview for each.
 //
-// usage: faxprinter <package folder> <printer name> [<picture file>]
+// usage: faxprinter <package folder> <printer name> [<picture file> [<preview folder>]]
 #include <windows.h>
 #include <winspool.h>
 
@@ -16,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/records/doc_fields.h"
 #include "common/records/settings_checksum.h"
 
 namespace {
@@ -245,11 +249,101 @@ void ShowSheetPicture(HANDLE printer, const std::wstring& name, const std::wstri
   }
 }
 
+// The Basic sheet's preview with the settings that `adjust` makes of the
+// printer's default ones, saved as a picture of the preview control.
+bool SaveBasicPreview(HANDLE printer, const std::wstring& name, void (*adjust)(DocFields&, DEVMODEW&),
+                      const std::wstring& path) {
+  const LONG size = DocumentPropertiesW(nullptr, printer, const_cast<wchar_t*>(name.c_str()), nullptr, nullptr, 0);
+  if (size <= 0) return false;
+  std::vector<BYTE> in(static_cast<size_t>(size), 0), out(static_cast<size_t>(size), 0);
+  auto* devmode = reinterpret_cast<DEVMODEW*>(in.data());
+  if (DocumentPropertiesW(nullptr, printer, const_cast<wchar_t*>(name.c_str()), devmode, nullptr, DM_OUT_BUFFER) !=
+      IDOK) {
+    return false;
+  }
+  uint32_t error = 0;
+  DocDMode* doc = LocateDocDMode(devmode, &error);
+  if (doc == nullptr) return false;
+  adjust(Fields(*doc), *devmode);
+  SealDocDMode(doc);
+  bool saved = false;
+  std::thread watcher([&] {
+    for (int round = 0; round < 200; ++round) {
+      HWND sheet = nullptr;
+      EnumWindows(&FindOwnSheet, reinterpret_cast<LPARAM>(&sheet));
+      if (sheet == nullptr) {
+        Sleep(50);
+        continue;
+      }
+      // The Basic sheet is the second document page.
+      SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
+      SetForegroundWindow(sheet);
+      Sleep(500);
+      HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+      HWND preview = page != nullptr ? GetDlgItem(page, 1235) : nullptr;
+      if (preview != nullptr) {
+        RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Sleep(1000);
+        saved = SaveWindowPicture(preview, path);
+      }
+      PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+      return;
+    }
+  });
+  DocumentPropertiesW(nullptr, printer, const_cast<wchar_t*>(name.c_str()), reinterpret_cast<DEVMODEW*>(out.data()),
+                      devmode, DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
+  watcher.join();
+  return saved;
+}
+
+void SaveBasicPreviews(HANDLE printer, const std::wstring& name, const std::wstring& folder) {
+  struct Setting {
+    const wchar_t* file;
+    void (*adjust)(DocFields&, DEVMODEW&);
+  };
+  const Setting settings[] = {
+      {L"basic-preview-portrait-a4.bmp",
+       [](DocFields& f, DEVMODEW& d) {
+         // The standard fields win over the private ones where both are set.
+         d.dmPaperSize = DMPAPER_A4;
+         d.dmOrientation = DMORIENT_PORTRAIT;
+         f.nOrientation = 1;
+         f.nPaperSize = DMPAPER_A4;
+         f.nOutPaperSize = DMPAPER_A4;
+         f.bNup = 0;
+         f.nDuplex = 1;
+       }},
+      {L"basic-preview-4up-landscape.bmp",
+       [](DocFields& f, DEVMODEW& d) {
+         d.dmOrientation = DMORIENT_LANDSCAPE;
+         f.nOrientation = 2;
+         f.bNup = 1;
+         f.nNup = 2;  // 4 pages on one sheet
+         f.nDuplex = 1;
+       }},
+      {L"basic-preview-booklet.bmp",
+       [](DocFields& f, DEVMODEW& d) {
+         d.dmOrientation = DMORIENT_PORTRAIT;
+         f.nOrientation = 1;
+         f.bNup = 0;
+         f.nDuplex = 3;  // booklet
+       }},
+  };
+  for (const Setting& s : settings) {
+    const std::wstring path = folder + L"\\" + s.file;
+    if (SaveBasicPreview(printer, name, s.adjust, path)) {
+      std::printf("Basic sheet preview saved as %s\n", Narrow(path.c_str()).c_str());
+    } else {
+      std::printf("Basic sheet preview %s: not saved\n", Narrow(s.file).c_str());
+    }
+  }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 3 && argc != 4) {
-    std::printf("usage: faxprinter <package folder> <printer name> [<picture file>]\n");
+  if (argc < 3 || argc > 5) {
+    std::printf("usage: faxprinter <package folder> <printer name> [<picture file> [<preview folder>]]\n");
     return 2;
   }
   std::wstring folder = argv[1];
@@ -267,7 +361,14 @@ int wmain(int argc, wchar_t** argv) {
   }
   ShowDevMode(printer, name);
   ShowCapabilities(name);
-  if (argc == 4) ShowSheetPicture(printer, name, argv[3]);
+  if (argc >= 4) ShowSheetPicture(printer, name, argv[3]);
+  if (argc == 5) {
+    std::wstring previews = argv[4];
+    for (wchar_t& c : previews) {
+      if (c == L'/') c = L'\\';
+    }
+    SaveBasicPreviews(printer, name, previews);
+  }
   ClosePrinter(printer);
   return 0;
 }

@@ -10,7 +10,15 @@
 #include <memory>
 #include <string>
 
+#include <commctrl.h>
+#include <prsht.h>
+#include <winspool.h>
+
+#include <vector>
+
 #include "common/contracts/fax_dialogs_win.h"
+#include "common/records/sheet_session.h"
+#include "common/win/user_registry.h"
 #include "common/win/bind_export.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
@@ -105,6 +113,72 @@ TEST_F(FaxExports, ABlockWithoutItsBuffersIsCancelled) {
   job_->count = 9;
   EXPECT_EQ(popup_(&job_->args), 2);
   EXPECT_EQ(job_->count, 9u);
+}
+
+// The FAX sheet's cover-sheet Settings button as the library itself binds
+// it: one click opens the cover-sheet setting dialog of the same library,
+// and its OK stores the printer's cover sheet for the user.
+TEST_F(FaxExports, CoverSettingsButtonOpensTheCoverSheetDialog) {
+  auto sheetProc = reinterpret_cast<DLGPROC>(reinterpret_cast<void*>(GetProcAddress(library_, "Prc_DocFaxProc")));
+  ASSERT_NE(sheetProc, nullptr);
+  ASSERT_NE(GetProcAddress(library_, kFaxCoverSheetPopupDialog), nullptr);
+  auto session = std::make_unique<SheetSession>();
+  *session = SheetSession{};
+  session->kind = kSheetDocumentSession;
+  session->mayChange = 1;
+  session->printer = printer_.handle();
+  session->working = &session->workingRecord;
+  PROPSHEETPAGEW page = {};
+  page.dwSize = sizeof page;
+  std::string rdlg = testsupport::BinaryPath("bin/VELDRANG.DLL");
+  HMODULE templates = LoadLibraryW(std::wstring(rdlg.begin(), rdlg.end()).c_str());
+  ASSERT_NE(templates, nullptr);
+  page.hInstance = templates;
+  page.pszTemplate = MAKEINTRESOURCEW(171);
+  page.pfnDlgProc = sheetProc;
+  page.lParam = reinterpret_cast<LPARAM>(session.get());
+  PROPSHEETHEADERW header = {};
+  header.dwSize = sizeof header;
+  header.dwFlags = PSH_MODELESS | PSH_PROPSHEETPAGE;
+  header.pszCaption = L"Fax test";
+  header.nPages = 1;
+  header.ppsp = &page;
+  HWND sheet = reinterpret_cast<HWND>(PropertySheetW(&header));
+  ASSERT_NE(sheet, nullptr);
+  HWND fax = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+  CheckDlgButton(fax, 1946, BST_CHECKED);
+  SendMessageW(fax, WM_COMMAND, MAKEWPARAM(1946, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(fax, 1946)));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(fax, 1948)));
+
+  bool coverDialog = false;
+  g_drive = [&](HWND d) {
+    coverDialog = GetDlgItem(d, 1956) != nullptr && GetDlgItem(d, 1235) != nullptr;
+    PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  };
+  SendMessageW(fax, WM_COMMAND, MAKEWPARAM(1948, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(fax, 1948)));
+  EXPECT_TRUE(coverDialog);
+  DestroyWindow(sheet);
+
+  // The record is in the user's store of this printer.
+  DWORD needed = 0;
+  GetPrinterW(printer_.handle(), 2, nullptr, 0, &needed);
+  std::vector<uint8_t> info(needed);
+  ASSERT_TRUE(GetPrinterW(printer_.handle(), 2, info.data(), needed, &needed));
+  const auto* p2 = reinterpret_cast<const PRINTER_INFO_2W*>(info.data());
+  const std::wstring base = std::wstring(L"Software\\HALDOVAR\\") + p2->pDriverName;
+  HKEY key = nullptr;
+  ASSERT_EQ(OpenUserRegKey(nullptr, (base + L"\\" + p2->pPrinterName + L"\\FaxCoverSheet").c_str(), &key),
+            ERROR_SUCCESS);
+  DWORD size = 0;
+  EXPECT_EQ(RegQueryValueExW(key, L"Basic", nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
+  EXPECT_EQ(size, 1464u);
+  RegCloseKey(key);
+  HKEY root = nullptr;
+  if (OpenUserRegKey(nullptr, base.c_str(), &root) == ERROR_SUCCESS) {
+    RegDeleteTreeW(root, p2->pPrinterName);
+    RegCloseKey(root);
+  }
+  FreeLibrary(templates);
 }
 
 }  // namespace

@@ -8,12 +8,14 @@
 // then read every changed line against the profile below before committing.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
 
+#include "common/qxd/paper_tables.h"
 #include "drender/pjl/pjl_header_rows.h"
 #include "drender/pjl/pjl_templates.h"
 #include "drender/pjl/tests/pjl_test_job.h"
@@ -87,18 +89,32 @@ struct SampleModel {
     model.get()->customWidthMax = 3000;
     model.get()->customLengthMin = 1480;
     model.get()->customLengthMax = 4320;
+    // The PJL tray words come from the description's "ALL_InTray" section;
+    // the input tray list's notes are help texts and must not reach the job.
+    ResetInputTrayTable();
+    qxd::Document trayDoc;
+    std::vector<uint8_t> trayBytes;
+    EXPECT_TRUE(qxd::ParseText("qxd 1\n\nsection \"ALL_InTray\" items 156\n  layout note:str128@28\n"
+                               "  item key=\"InTrayAuto\" text=\"Auto\" number=7 note=\"AUTO\"\n"
+                               "  item key=\"InTray1\" text=\"Tray 1\" number=257 note=\"TRAY1\"\n"
+                               "  item key=\"InTray2\" text=\"Tray 2\" number=258 note=\"TRAY2\"\n"
+                               "  item key=\"InTrayManual\" text=\"Bypass\" number=4 note=\"MANUALFEED\"\n",
+                               &trayDoc, &error))
+        << error;
+    EXPECT_TRUE(qxd::Build(trayDoc, &trayBytes, &error)) << error;
+    QxdContext* trayFile = QxdOpenImage(trayBytes.data(), trayBytes.size());
+    UpdateInputTrayTable(trayFile);
+    QxdClose(trayFile);
     const struct {
       const char* keyword;
       uint32_t bin;
-      const char* pjl;
-    } trayRows[] = {{"InTrayAuto", 7, "AUTO"}, {"InTray1", 257, "TRAY1"}, {"InTray2", 258, "TRAY2"},
-                    {"InTrayManual", 4, "MANUALFEED"}};
+    } trayRows[] = {{"InTrayAuto", 7}, {"InTray1", 257}, {"InTray2", 258}, {"InTrayManual", 4}};
     for (const auto& r : trayRows) {
       InTrayEntry e{};
       e.size = sizeof e;
       std::strcpy(e.keyword, r.keyword);
       e.binId = r.bin;
-      std::strcpy(e.note, r.pjl);
+      std::snprintf(e.note, sizeof e.note, "Help text of %s.", r.keyword);
       trays.push_back(e);
     }
     trays.push_back(InTrayEntry{});

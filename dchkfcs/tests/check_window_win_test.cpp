@@ -1,0 +1,223 @@
+// The cover sheet check window under Wine and Xvfb: VELDRANT.DLL of the
+// build tree shows a cover metafile made by the cover page composer; the
+// test drives the window from the moment it is shown and keeps a screenshot.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/cover/cover_defaults.h"
+#include "common/cover/cover_page_win.h"
+#include "common/qxd/qxd_file.h"
+#include "common/qxd/fax_cover_styles.h"
+#include "common/qxd/qxd_reader.h"
+#include "dchkfcs/check_window_win.h"
+#include "tests/support/dialog_kit_win.h"
+#include "tests/support/test_paths.h"
+
+namespace {
+
+using DispFn = BOOL(WINAPI*)(HWND, HENHMETAFILE, int, int, int);
+
+template <size_t N>
+void Set16(char16_t (&to)[N], const std::u16string& text) {
+  std::fill(std::begin(to), std::end(to), u'\0');
+  std::copy_n(text.data(), std::min(text.size(), N - 1), to);
+}
+
+// The script runs from a timer inside the window's own loop, once the frame
+// is shown.
+std::function<void(HWND)> g_drive;
+HWND g_frame = nullptr;
+HHOOK g_hook = nullptr;
+void CALLBACK DriveTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  auto drive = std::move(g_drive);
+  g_drive = nullptr;
+  if (drive) drive(g_frame);
+}
+LRESULT CALLBACK DriveHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && g_drive) {
+    wchar_t cls[64] = {};
+    GetClassNameW(reinterpret_cast<HWND>(wParam), cls, 64);
+    if (std::wstring(cls) == L"VQ_CHKFCS_MAINWND" && g_frame != reinterpret_cast<HWND>(wParam)) {
+      g_frame = reinterpret_cast<HWND>(wParam);
+      SetTimer(nullptr, 0, 200, DriveTimer);
+    }
+  }
+  return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+// A PNG of the window under <build>/screenshots/, kept for review.
+void KeepScreenshot(HWND window, const std::string& name) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT r;
+  GetWindowRect(window, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  std::vector<uint32_t> pixels(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + static_cast<size_t>(w) * h);
+  SelectObject(memory, old);
+  DeleteObject(dib);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  const std::string dir = testsupport::BinaryPath("screenshots");
+  CreateDirectoryW(std::wstring(dir.begin(), dir.end()).c_str(), nullptr);
+  testsupport::WritePng(testsupport::BinaryPath("screenshots/" + name + ".png"), w, h, pixels);
+}
+
+std::wstring StatusZoom(HWND frame) {
+  HWND status = GetDlgItem(frame, kCheckStatusId);
+  wchar_t text[32] = {};
+  SendMessageW(status, SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+void Command(HWND frame, int id) { SendMessageW(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+class CheckWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string path = testsupport::BinaryPath("bin/VELDRANT.DLL");
+    library_ = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
+    ASSERT_NE(library_, nullptr);
+    show_ = reinterpret_cast<DispFn>(reinterpret_cast<void*>(GetProcAddress(library_, "DispCheckFcsWindow")));
+    ASSERT_NE(show_, nullptr);
+    g_hook = SetWindowsHookExW(WH_CBT, DriveHook, nullptr, GetCurrentThreadId());
+    // The sample model's words on the page.
+    const std::string model = testsupport::BinaryPath("model/VELDRANH.QXD");
+    if (QxdContext* ctx = QxdOpen(std::wstring(model.begin(), model.end()).c_str(), 1)) {
+      LoadFaxCoverStyles(ctx);
+      QxdClose(ctx);
+    }
+    FaxCoverSheetData data;
+    MakeDefaultCoverSheet(&data);
+    Set16(data.recipient.szTitle, u"To all recipients");
+    data.basic.fgPages = 1;
+    Set16(data.basic.szComment, u"Please find the signed contract attached.\r\nCall me with any questions.");
+    HDC screen = GetDC(nullptr);
+    emf_ = RenderFaxCoverSheet(screen, 0, data, nullptr, 0, nullptr);
+    ReleaseDC(nullptr, screen);
+    ASSERT_NE(emf_, nullptr);
+    owner_ = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  }
+  void TearDown() override {
+    if (g_hook != nullptr) UnhookWindowsHookEx(g_hook);
+    g_hook = nullptr;
+    g_drive = nullptr;
+    g_frame = nullptr;
+    if (emf_ != nullptr) DeleteEnhMetaFile(emf_);
+    if (owner_ != nullptr) DestroyWindow(owner_);
+    if (library_ != nullptr) FreeLibrary(library_);
+  }
+  HMODULE library_ = nullptr;
+  DispFn show_ = nullptr;
+  HENHMETAFILE emf_ = nullptr;
+  HWND owner_ = nullptr;
+};
+
+TEST_F(CheckWindow, NullMetafileShowsNothing) {
+  EXPECT_FALSE(show_(owner_, nullptr, 0, 1, 1));
+  EXPECT_TRUE(IsWindowEnabled(owner_));
+}
+
+// Zoom in and out along the list, free zoom and the fit modes, a typed zoom,
+// the position bar, the owner disabled while the window is up, Close.
+TEST_F(CheckWindow, ZoomsShowsThePositionAndCloses) {
+  std::wstring fit, in, out, typed, bad, position, page;
+  bool ownerDisabled = false;
+  g_drive = [&](HWND frame) {
+    ownerDisabled = !IsWindowEnabled(owner_);
+    fit = StatusZoom(frame);
+    HWND bar = FindWindowExW(frame, nullptr, L"VQ_CHKFCS_DLGBAR", nullptr);
+    HWND barDialog = bar != nullptr ? GetWindow(bar, GW_CHILD) : nullptr;
+    wchar_t text[128] = {};
+    GetDlgItemTextW(barDialog, kPositionTextId, text, 128);
+    position = text;
+    Command(frame, kCmdWholePage);  // whole page -> free zoom at the fitted zoom
+    Command(frame, kCmdZoomIn);
+    in = StatusZoom(frame);
+    Command(frame, kCmdZoomOut);
+    Command(frame, kCmdZoomOut);
+    out = StatusZoom(frame);
+    HWND box = GetDlgItem(frame, kCheckZoomBoxId);
+    SendMessageW(frame, WM_COMMAND, MAKEWPARAM(kCheckZoomBoxId, CBN_SETFOCUS), reinterpret_cast<LPARAM>(box));
+    SetWindowTextW(box, L"250");
+    Command(frame, kCmdEnter);
+    typed = StatusZoom(frame);
+    SendMessageW(frame, WM_COMMAND, MAKEWPARAM(kCheckZoomBoxId, CBN_SETFOCUS), reinterpret_cast<LPARAM>(box));
+    SetWindowTextW(box, L"5");
+    Command(frame, kCmdEnter);
+    wchar_t shown[32] = {};
+    GetWindowTextW(box, shown, 32);
+    bad = StatusZoom(frame) + L"|" + shown;
+    Command(frame, kCmdWholePage);
+    page = StatusZoom(frame);
+    UpdateWindow(frame);
+    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    KeepScreenshot(frame, "CheckWindow_cover_sheet");
+    PostMessageW(frame, WM_COMMAND, kCmdClose, 0);
+  };
+  EXPECT_TRUE(show_(owner_, emf_, 1, 12, 34));
+  EXPECT_TRUE(ownerDisabled);
+  EXPECT_TRUE(IsWindowEnabled(owner_));
+  EXPECT_EQ(position, L"Image Position X 12 Y 34");
+  ASSERT_GE(fit.size(), 2u);
+  const int fitted = std::stoi(fit);
+  EXPECT_GE(fitted, 10);
+  EXPECT_LE(fitted, 500);
+  // Along the zoom list from the fitted zoom: one step in, two steps out.
+  const int stepIn = CheckZoomIn(fitted);
+  EXPECT_EQ(in, std::to_wstring(stepIn) + L"%");
+  EXPECT_EQ(out, std::to_wstring(CheckZoomOut(CheckZoomOut(stepIn))) + L"%");
+  EXPECT_EQ(typed, L"250%");
+  EXPECT_EQ(bad, L"250%|250%");
+  EXPECT_EQ(page, fit);
+}
+
+// WM_QUIT in the window's loop ends the call with TRUE and stays in the
+// queue for the caller's own loop.
+TEST_F(CheckWindow, QuitEndsTheLoopAndIsPassedOn) {
+  g_drive = [](HWND) { PostQuitMessage(7); };
+  EXPECT_TRUE(show_(owner_, emf_, 0, 1, 1));
+  EXPECT_TRUE(IsWindowEnabled(owner_));
+  MSG msg{};
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 7u);
+}
+
+// The sample model's texts replace the built-in ones.
+TEST(CheckWindowTexts, SampleModelReplacesTheDefaults) {
+  ResetCheckWindowTexts();
+  wchar_t text[128];
+  FormatCheckPosition(5, 6, text, 128);
+  EXPECT_STREQ(text, L"Image Position X 5 Y 6");
+  EXPECT_STREQ(CheckWindowText(kTextCaption), L"Check On FAX Cover Sheet");
+  const std::string path = testsupport::BinaryPath("model/VELDRANH.QXD");
+  const std::wstring wide(path.begin(), path.end());
+  QxdContext* ctx = QxdOpen(wide.c_str(), 1);
+  ASSERT_NE(ctx, nullptr);
+  ReadCheckWindowTexts(ctx);
+  QxdClose(ctx);
+  FormatCheckPosition(5, 6, text, 128);
+  EXPECT_STREQ(text, L"Image centre at X 5 Y 6");
+  EXPECT_STREQ(CheckWindowText(kTextCaption), L"Check the Fax Cover Sheet");
+  ResetCheckWindowTexts();
+}
+
+}  // namespace

@@ -1,0 +1,618 @@
+// The Basic sheet's change handlers: what a change of each control does to
+// the settings, with the constraint pass after it and the dialogs the
+// sheet's buttons open.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <initializer_list>
+#include <memory>
+
+#include "common/records/settings_records.h"
+#include "common/win/ui_services.h"
+#include "dproc/basic/basic_sheet_parts_win.h"
+#include "dproc/basic/basic_sheet_win.h"
+#include "dproc/basic/custom_size_dialog_win.h"
+#include "dproc/basic/custom_size_rules.h"
+#include "dproc/constraints/hint_text.h"
+#include "dproc/dialogs/dialog_modules_win.h"
+#include "dproc/dialogs/dialog_ui_state.h"
+#include "dproc/model/orientation_rules.h"
+#include "dproc/settings/default_oem_devmode_win.h"
+#include "dproc/settings/settings_fixups_win.h"
+#include "dproc/settings/settings_merge.h"
+#include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
+
+using namespace basic;
+
+namespace {
+
+// The Enter-key toggles of the original size, output size and output
+// method lists: with the key held, only every other notification opens the
+// dialog.
+bool g_enterToggle[3] = {false, false, false};
+enum { kToggleOriginal, kToggleOutput, kToggleOutputMethod };
+
+bool DialogMayOpen(int which) {
+  if (GetKeyState(VK_RETURN) >= 0) return true;
+  g_enterToggle[which] = !g_enterToggle[which];
+  return g_enterToggle[which];
+}
+
+void SetDialogMode(SheetCtx* ctx, uint32_t set, uint32_t clear) {
+  if (DialogUiState* state = DialogStateOf(GetUIState(ctx))) state->reasonFlags = (state->reasonFlags & ~clear) | set;
+}
+
+void Finish(HWND dialog, SheetCtx* ctx) {
+  Paper1SheetEnableControls(dialog, ctx);
+  InvalidateRect(dialog, nullptr, FALSE);
+}
+
+void WriteAutoZoom(HWND dialog, SheetCtx* ctx, bool onlyWhenDifferent) {
+  const DocFields* f = FieldsOf(ctx);
+  if (f->bScaleAuto == 0) return;
+  const int32_t fit = CalcFitZoom(Model(), GetPrivDevMode(ctx));
+  if (fit < 1) return;
+  BOOL ok = FALSE;
+  const int32_t shown = static_cast<int32_t>(GetDlgItemInt(dialog, kBasicZoomEdit, &ok, TRUE));
+  if (onlyWhenDifferent && ok && shown == fit) return;
+  SetDlgItemInt(dialog, kBasicZoomEdit, static_cast<UINT>(fit), FALSE);
+}
+
+// The media type of the chosen tray's entry (not for the automatic tray).
+void TakeTrayMediaType(HWND dialog, SheetCtx* ctx) {
+  DocFields* f = FieldsOf(ctx);
+  int16_t media = 0;
+  const bool entry = MediaTypeInUse(ctx, &media);
+  if (entry) SelectByValue(dialog, kBasicMedia, media);
+  if (entry && static_cast<uint16_t>(f->nDefaultSource) != kAutoTrayId) f->nMediaType = media;
+}
+
+// --- Check boxes through the shared commit.
+bool ReadCollate(HWND d, SheetCtx* c) { return Paper1SheetReadCollate(d, c); }
+void ShowCollate(HWND d, SheetCtx* c) { Check(d, kBasicCollate, FieldsOf(c)->bCollate != 0); }
+bool ReadJobOffset(HWND d, SheetCtx* c) {
+  FieldsOf(c)->bJobOffset = IsChecked(d, kBasicJobOffset);
+  return true;
+}
+void ShowJobOffset(HWND d, SheetCtx* c) { Check(d, kBasicJobOffset, FieldsOf(c)->bJobOffset != 0); }
+bool ReadOption1(HWND d, SheetCtx* c) {
+  FieldsOf(c)->bPaperOption1 = IsChecked(d, kBasicOption1);
+  return true;
+}
+void ShowOption1(HWND d, SheetCtx* c) { Check(d, kBasicOption1, FieldsOf(c)->bPaperOption1 != 0); }
+bool ReadOption2(HWND d, SheetCtx* c) {
+  FieldsOf(c)->bPaperOption2 = IsChecked(d, kBasicOption2);
+  return true;
+}
+void ShowOption2(HWND d, SheetCtx* c) { Check(d, kBasicOption2, FieldsOf(c)->bPaperOption2 != 0); }
+bool ReadMedia(HWND d, SheetCtx* c) { return Paper1SheetReadMediaType(d, c); }
+void ShowMedia(HWND d, SheetCtx* c) { SelectByValue(d, kBasicMedia, FieldsOf(c)->nMediaType); }
+
+constexpr size_t At(size_t fieldOffset) { return fieldOffset + 64; }
+
+const SheetFieldEdit kCollateEdit = {kBasicCollate, At(offsetof(DocFields, bCollate)), 1, ReadCollate, ShowCollate};
+const SheetFieldEdit kJobOffsetEdit = {kBasicJobOffset, At(offsetof(DocFields, bJobOffset)), 1, ReadJobOffset,
+                                       ShowJobOffset};
+const SheetFieldEdit kOption1Edit = {kBasicOption1, At(offsetof(DocFields, bPaperOption1)), 1, ReadOption1,
+                                     ShowOption1};
+const SheetFieldEdit kOption2Edit = {kBasicOption2, At(offsetof(DocFields, bPaperOption2)), 1, ReadOption2,
+                                     ShowOption2};
+const SheetFieldEdit kMediaEdit = {kBasicMedia, At(offsetof(DocFields, nMediaType)), 2, ReadMedia, ShowMedia};
+
+INT_PTR Commit(HWND dialog, SheetCtx* ctx, const SheetFieldEdit& edit) {
+  CommitSheetChange(dialog, ctx, BasicSheetTooltip(), kBasicSheetTemplate, edit, Paper1SheetEnableControls);
+  return TRUE;
+}
+
+// --- Sizes.
+struct CustomSizeKept {
+  int16_t size;
+  int16_t width, length;
+  uint32_t inchWidth, inchLength;
+};
+
+CustomSizeKept KeepSize(const DocFields* f, bool output) {
+  if (output) {
+    return {f->nOutPaperSize, f->sizOutUserDefPaperMM_cx, f->sizOutUserDefPaperMM_cy, f->sizOutUserDefPaperIN_cx,
+            f->sizOutUserDefPaperIN_cy};
+  }
+  return {f->nPaperSize, f->sizInUserDefPaperMM_cx, f->sizInUserDefPaperMM_cy, f->sizInUserDefPaperIN_cx,
+          f->sizInUserDefPaperIN_cy};
+}
+
+void RestoreSize(DocFields* f, bool output, const CustomSizeKept& k) {
+  if (output) {
+    f->nOutPaperSize = k.size;
+    f->sizOutUserDefPaperMM_cx = k.width;
+    f->sizOutUserDefPaperMM_cy = k.length;
+    f->sizOutUserDefPaperIN_cx = k.inchWidth;
+    f->sizOutUserDefPaperIN_cy = k.inchLength;
+  } else {
+    f->nPaperSize = k.size;
+    f->sizInUserDefPaperMM_cx = k.width;
+    f->sizInUserDefPaperMM_cy = k.length;
+    f->sizInUserDefPaperIN_cx = k.inchWidth;
+    f->sizInUserDefPaperIN_cy = k.inchLength;
+  }
+}
+
+void RecomputeInch(DocFields* f, bool output) {
+  const bool fine = Model() != nullptr && Model()->paperFigureStyle == 1;
+  if (output) {
+    f->sizOutUserDefPaperIN_cx = static_cast<uint32_t>(TenthsToInchUnits(f->sizOutUserDefPaperMM_cx, fine));
+    f->sizOutUserDefPaperIN_cy = static_cast<uint32_t>(TenthsToInchUnits(f->sizOutUserDefPaperMM_cy, fine));
+  } else {
+    f->sizInUserDefPaperIN_cx = static_cast<uint32_t>(TenthsToInchUnits(f->sizInUserDefPaperMM_cx, fine));
+    f->sizInUserDefPaperIN_cy = static_cast<uint32_t>(TenthsToInchUnits(f->sizInUserDefPaperMM_cy, fine));
+  }
+}
+
+// The custom size chosen: the constraint pass when the row is refused, then
+// the custom size dialog.  Returns false when the choice was taken back
+// (refusal or a cancelled dialog); `confirmed` tells whether the dialog
+// confirmed a size.
+bool ChooseCustomSize(HWND dialog, SheetCtx* ctx, bool output, const CustomSizeKept& kept, bool* confirmed) {
+  const int combo = output ? kBasicOutPaperSize : kBasicPaperSize;
+  const OptionHead* row = SelectedRow(dialog, combo);
+  if (row != nullptr && row->flag != 0 && Constraints(dialog, static_cast<uint16_t>(combo)) == 101) {
+    RestoreSize(FieldsOf(ctx), output, kept);
+    SelectByValue(dialog, combo, static_cast<uint16_t>(kept.size));
+    return false;
+  }
+  if (!DialogMayOpen(output ? kToggleOutput : kToggleOriginal)) return true;
+  SetDialogMode(ctx, output ? kDialogModeOutputSize : 0, output ? kDialogModeFlag04 : kDialogModeOutputSize | kDialogModeFlag04);
+  const intptr_t r = RunSheetDialog(dialog, ctx, 151, CustomSizeDlgProc);
+  if (r == 1) {
+    NoteChange(dialog, ctx);
+    *confirmed = true;
+    return true;
+  }
+  DocFields* f = FieldsOf(ctx);
+  if (output) f->nOutPaperSize = kept.size;
+  else f->nPaperSize = kept.size;
+  SelectByValue(dialog, combo, static_cast<uint16_t>(kept.size));
+  return false;
+}
+
+INT_PTR OriginalSizeChanged(HWND dialog, SheetCtx* ctx) {
+  DocFields* f = FieldsOf(ctx);
+  const CustomSizeKept kept = KeepSize(f, false);
+  const OptionHead* row = SelectedRow(dialog, kBasicPaperSize);
+  if (row == nullptr) return TRUE;
+  const uint32_t v = row->value;
+  f->nPaperSize = static_cast<int16_t>(v);
+  bool confirmed = false;
+  bool pass = true;
+  if (v != static_cast<uint32_t>(kCustomPaper)) {
+    if (static_cast<int16_t>(v) == kept.size || !Paper1SheetReadPaperSize(dialog, ctx)) {
+      FieldsOf(ctx)->nPaperSize = kept.size;
+      return TRUE;
+    }
+  } else {
+    pass = ChooseCustomSize(dialog, ctx, false, kept, &confirmed);
+  }
+  if (pass) {
+    const int32_t r = Constraints(dialog, kBasicPaperSize);
+    f = FieldsOf(ctx);
+    if (ConstraintRefused(r)) {
+      RestoreSize(f, false, kept);
+      if (confirmed) Paper1SheetSetActive(dialog, ctx);
+      else SelectByValue(dialog, kBasicPaperSize, static_cast<uint16_t>(kept.size));
+    } else if (r == 199 && confirmed) {
+      RecomputeInch(f, false);
+    }
+  }
+  Hint(dialog, ctx);
+  if (FieldsOf(ctx)->nPaperSize != kept.size) NoteChange(dialog, ctx);
+  WriteAutoZoom(dialog, ctx, true);
+  Finish(dialog, ctx);
+  return TRUE;
+}
+
+INT_PTR OutputSizeChanged(HWND dialog, SheetCtx* ctx) {
+  DocFields* f = FieldsOf(ctx);
+  const CustomSizeKept kept = KeepSize(f, true);
+  const OptionHead* row = SelectedRow(dialog, kBasicOutPaperSize);
+  if (row == nullptr) return TRUE;
+  f->nOutPaperSize = static_cast<int16_t>(static_cast<uint16_t>(row->value));
+  bool confirmed = false;
+  bool pass = true;
+  if (row->value == static_cast<uint32_t>(kCustomPaper)) pass = ChooseCustomSize(dialog, ctx, true, kept, &confirmed);
+  if (pass) {
+    Paper1SheetReadOutPaperSize(dialog, ctx);
+    WriteAutoZoom(dialog, ctx, false);
+    const int32_t r = Constraints(dialog, kBasicOutPaperSize);
+    f = FieldsOf(ctx);
+    if (ConstraintRefused(r)) {
+      RestoreSize(f, true, kept);
+      if (confirmed) Paper1SheetSetActive(dialog, ctx);
+      else SelectByValue(dialog, kBasicOutPaperSize, static_cast<uint16_t>(kept.size));
+    } else if (r == 199 && confirmed) {
+      RecomputeInch(f, true);
+    }
+  }
+  Hint(dialog, ctx);
+  if (FieldsOf(ctx)->nOutPaperSize != kept.size) NoteChange(dialog, ctx);
+  Finish(dialog, ctx);
+  return TRUE;
+}
+
+INT_PTR TrayChanged(HWND dialog, SheetCtx* ctx) {
+  DocFields* f = FieldsOf(ctx);
+  const int16_t oldTray = f->nDefaultSource;
+  const int16_t oldMedia = f->nMediaType;
+  Paper1SheetReadTray(dialog, ctx);
+  const int16_t read = f->nDefaultSource;
+  const bool traySetting = HasFeature(kMfPaperSourceTraySetting);
+  const bool followMedia = traySetting && !HasFeature(kMfMediaTypeDetail);
+  if (followMedia && static_cast<uint16_t>(f->nDefaultSource) != kAutoTrayId) TakeTrayMediaType(dialog, ctx);
+  if (ConstraintRefused(Constraints(dialog, kBasicTray))) {
+    f = FieldsOf(ctx);
+    f->nDefaultSource = oldTray;
+    if (traySetting && static_cast<uint16_t>(oldTray) == kAutoTrayId) f->nMediaType = oldMedia;
+    SelectByValue(dialog, kBasicTray, static_cast<uint16_t>(oldTray));
+  }
+  Hint(dialog, ctx);
+  f = FieldsOf(ctx);
+  if (f->nDefaultSource != oldTray) NoteChange(dialog, ctx);
+  if (followMedia && read != oldTray) TakeTrayMediaType(dialog, ctx);
+  Finish(dialog, ctx);
+  return TRUE;
+}
+
+INT_PTR OutputMethodChanged(HWND dialog, SheetCtx* ctx) {
+  DocFields* f = FieldsOf(ctx);
+  const uint8_t old = f->nOutputMethod;
+  Paper1SheetReadOutputMethod(dialog, ctx);
+  if (ConstraintRefused(Constraints(dialog, kBasicOutput))) {
+    FieldsOf(ctx)->nOutputMethod = old;
+    SelectByValue(dialog, kBasicOutput, old);
+  }
+  Hint(dialog, ctx);
+  f = FieldsOf(ctx);
+  const uint8_t method = f->nOutputMethod;
+  const bool missing = (method == 3 && f->szSecurePrintId[0] == '\0') ||
+                       ((method == 7 || method == 8) && HasFeature(kMfBoxSave) && f->szBoxNumber[0] == '\0');
+  if (missing && DialogMayOpen(kToggleOutputMethod)) {
+    if (method == 3) SetDialogMode(ctx, kReasonOutputMethod3, kReasonOtherOutput);
+    else SetDialogMode(ctx, kReasonOtherOutput, kReasonOutputMethod3);
+    const intptr_t r = RunSheetDialog(dialog, ctx, 132, BasicDialogs().userSetting);
+    if (r == 1) {
+      NoteChange(dialog, ctx);
+    } else {
+      FieldsOf(ctx)->nOutputMethod = old;
+      SelectByValue(dialog, kBasicOutput, old);
+    }
+    SetDialogMode(ctx, 0, kReasonOutputMethod3 | kReasonOtherOutput);
+  }
+  if (FieldsOf(ctx)->nOutputMethod != old) NoteChange(dialog, ctx);
+  Finish(dialog, ctx);
+  return TRUE;
+}
+
+INT_PTR OrientationClicked(HWND dialog, SheetCtx* ctx, int id) {
+  const uint8_t old = FieldsOf(ctx)->nOrientation;
+  Paper1SheetReadOrientation(dialog, ctx);
+  if (ConstraintRefused(Constraints(dialog, static_cast<uint16_t>(id)))) {
+    DocFields* f = FieldsOf(ctx);
+    f->nOrientation = old;
+    Check(dialog, kBasicPortrait, old == 1);
+    Check(dialog, kBasicLandscape, old == 2);
+  }
+  Hint(dialog, ctx);
+  if (FieldsOf(ctx)->nOrientation != old) {
+    OrientationFixUps(dialog, ctx, false);
+    NoteChange(dialog, ctx);
+  }
+  Paper1SheetEnableControls(dialog, ctx);
+  InvalidateRect(GetDlgItem(dialog, kBasicOrientationPicture), nullptr, TRUE);
+  InvalidateRect(dialog, nullptr, FALSE);
+  return TRUE;
+}
+
+INT_PTR ZoomModeClicked(HWND dialog, SheetCtx* ctx) {
+  DocFields* f = FieldsOf(ctx);
+  const uint8_t old = f->bScaleAuto;
+  f->bScaleAuto = IsChecked(dialog, kBasicZoomAuto);
+  if (f->bScaleAuto != old) NoteChange(dialog, ctx);
+  WriteAutoZoom(dialog, ctx, false);
+  Finish(dialog, ctx);
+  return TRUE;
+}
+
+// "Manual" while booklet or poster printing is chosen: the question when
+// the device wants it, then the settings before booklet or poster come back.
+INT_PTR ZoomManualClicked(HWND dialog, SheetCtx* ctx) {
+  DocFields* f = FieldsOf(ctx);
+  const bool booklet = !IsSessionPage(ctx) && f->nDuplex == 3 && HasFeature(kMfBookletPrint);
+  const bool poster = f->bNup != 0 && (f->nNup == 7 || f->nNup == 8 || f->nNup == 9) && HasFeature(kMfPoster);
+  if (booklet || poster) {
+    const DevOption* device = GetCtxPrinterInfo(ctx);
+    if (device != nullptr && device->displayConstMsg != 0) {
+      char16_t question[3 * 290 + 1] = {};
+      auto append = [&](uint32_t n) {
+        const char16_t* t = DialogText(kChgMessageStr, n);
+        size_t at = 0;
+        while (question[at] != 0) ++at;
+        for (size_t i = 0; t != nullptr && t[i] != 0 && at + 1 < sizeof question / sizeof question[0]; ++i) {
+          question[at++] = t[i];
+        }
+      };
+      append(1);
+      if (booklet) append(72);
+      if (poster) append(73);
+      ExpandNewlineEscapes(question);
+      const char16_t* caption = DialogText(kChgMessageStr, 0);
+      if (question[0] != 0 &&
+          CurrentUiServices().messageBox(dialog, reinterpret_cast<const wchar_t*>(question),
+                                         reinterpret_cast<const wchar_t*>(caption != nullptr ? caption : u""),
+                                         MB_YESNO | MB_ICONQUESTION) == IDNO) {
+        Check(dialog, kBasicZoomAuto, true);
+        Check(dialog, kBasicZoomManual, false);
+        SetFocusCtrl(dialog, kBasicZoomAuto);
+        return TRUE;
+      }
+    }
+    BasicSavedLayout& saved = SavedLayoutBeforeFinishing();
+    if (booklet && saved.duplexBeforeBooklet != 0) {
+      f->nDuplex = saved.duplexBeforeBooklet;
+      saved.duplexBeforeBooklet = 0;
+    }
+    if (poster && saved.nupKindBeforePoster != -1) {
+      f->bNup = 0;
+      f->nNup = static_cast<uint8_t>(saved.nupKindBeforePoster);
+      saved.nupKindBeforePoster = -1;
+    }
+  }
+  return ZoomModeClicked(dialog, ctx);
+}
+
+INT_PTR CopiesTyped(HWND dialog, SheetCtx* ctx) {
+  const uint16_t old = FieldsOf(ctx)->nCopies;
+  if (!Paper1SheetReadCopies(dialog, ctx)) return FALSE;
+  // Only a declined question puts the old number back; a warning keeps it.
+  if (Constraints(dialog, kBasicCopies) == 100) {
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, kBasicCopies)), TRUE);
+    FieldsOf(ctx)->nCopies = old;
+    ShowCopies(dialog, old);
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 1);
+  } else {
+    Hint(dialog, ctx);
+    if (FieldsOf(ctx)->nCopies != old) NoteChange(dialog, ctx);
+    Finish(dialog, ctx);
+  }
+  return TRUE;
+}
+
+INT_PTR ZoomTyped(HWND dialog, SheetCtx* ctx) {
+  const int16_t old = FieldsOf(ctx)->nScale;
+  Paper1SheetReadZoomValue(dialog, ctx);
+  if (FieldsOf(ctx)->nScale != old) NoteChange(dialog, ctx);
+  Finish(dialog, ctx);
+  return TRUE;
+}
+
+INT_PTR ZoomLeft(HWND dialog, SheetCtx* ctx) {
+  if (Constraints(dialog, kBasicZoomEdit) == 100) {
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, kBasicZoomEdit)), TRUE);
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 1);
+  } else {
+    Hint(dialog, ctx);
+  }
+  return TRUE;
+}
+
+INT_PTR Defaults(HWND dialog, SheetCtx* ctx) {
+  SetFocusCtrl(dialog, kBasicDefault);
+  DocDMode* doc = GetPrivDevMode(ctx);
+  auto defaults = std::make_unique<DocDMode>();
+  if (doc == nullptr || !CopyDefaultOEMDevMode(ctx, defaults.get())) return TRUE;
+  const DocDMode* built = defaults.get();
+  const DocFields d = Fields(*built);
+  DocFields* f = FieldsOf(ctx);
+  bool changed = false;
+  auto take = [&](auto& field, const auto& value, auto show) {
+    if (field == value) return;
+    field = value;
+    changed = true;
+    show();
+  };
+  uint16_t ctl = 0, defaultCtl = 0;
+  std::memcpy(&ctl, reinterpret_cast<uint8_t*>(doc) + kCtl2500At, 2);
+  std::memcpy(&defaultCtl, reinterpret_cast<const uint8_t*>(built) + kCtl2500At, 2);
+  if (ctl != defaultCtl) {
+    std::memcpy(reinterpret_cast<uint8_t*>(doc) + kCtl2500At, &defaultCtl, 2);
+    Check(dialog, kBasicCtl2500, defaultCtl != 0);
+    changed = true;
+  }
+  take(f->nPaperSize, d.nPaperSize, [&] { SelectByValue(dialog, kBasicPaperSize, static_cast<uint16_t>(d.nPaperSize)); });
+  take(f->nOutPaperSize, d.nOutPaperSize,
+       [&] { SelectByValue(dialog, kBasicOutPaperSize, static_cast<uint16_t>(d.nOutPaperSize)); });
+  take(f->byUnitInUserDefPaper, d.byUnitInUserDefPaper, [] {});
+  take(f->byUnitOutUserDefPaper, d.byUnitOutUserDefPaper, [] {});
+  take(f->nDefaultSource, d.nDefaultSource,
+       [&] { SelectByValue(dialog, kBasicTray, static_cast<uint16_t>(d.nDefaultSource)); });
+  take(f->nMediaType, d.nMediaType, [&] { SelectByValue(dialog, kBasicMedia, d.nMediaType); });
+  BOOL ok = FALSE;
+  const UINT shownCopies = GetDlgItemInt(dialog, kBasicCopies, &ok, TRUE);
+  if (f->nCopies != d.nCopies || !ok || shownCopies != d.nCopies) {
+    f->nCopies = d.nCopies;
+    ShowCopies(dialog, d.nCopies);
+    changed = true;
+  }
+  take(f->bCollate, d.bCollate, [&] {
+    Check(dialog, kBasicCollate, d.bCollate != 0);
+    InvalidateRect(GetDlgItem(dialog, kBasicCollatePicture), nullptr, TRUE);
+  });
+  take(f->bJobOffset, d.bJobOffset, [&] {
+    Check(dialog, kBasicJobOffset, d.bJobOffset != 0);
+    InvalidateRect(GetDlgItem(dialog, kBasicJobOffsetPicture), nullptr, TRUE);
+  });
+  take(f->nOrientation, d.nOrientation, [&] {
+    Check(dialog, kBasicPortrait, d.nOrientation == 1);
+    Check(dialog, kBasicLandscape, d.nOrientation == 2);
+    OrientationFixUps(dialog, ctx, false);
+  });
+  take(f->bScaleAuto, d.bScaleAuto, [&] {
+    Check(dialog, kBasicZoomAuto, d.bScaleAuto != 0);
+    Check(dialog, kBasicZoomManual, d.bScaleAuto == 0);
+  });
+  f = FieldsOf(ctx);
+  const int32_t zoom = f->bScaleAuto == 1 ? CalcFitZoom(Model(), doc) : d.nScale;
+  if ((f->bScaleAuto != 1 || zoom >= 1) && zoom != f->nScale) {
+    f->nScale = static_cast<int16_t>(zoom);
+    ShowZoomValue(dialog, zoom);
+    changed = true;
+  }
+  take(f->nOutputMethod, d.nOutputMethod, [&] { SelectByValue(dialog, kBasicOutput, d.nOutputMethod); });
+  take(f->bPaperOption1, d.bPaperOption1, [&] { Check(dialog, kBasicOption1, d.bPaperOption1 != 0); });
+  take(f->bPaperOption2, d.bPaperOption2, [&] { Check(dialog, kBasicOption2, d.bPaperOption2 != 0); });
+  if (changed) {
+    FixUpStaplePosition(ctx);
+    FixUpPunchPosition(ProcessModelInfo(), doc);
+    Paper1SheetSyncUserPaper(ctx);
+    Constraints(dialog, 0);
+    Hint(dialog, ctx);
+    NoteChange(dialog, ctx);
+  }
+  Finish(dialog, ctx);
+  return TRUE;
+}
+
+INT_PTR RunButtonDialog(HWND dialog, SheetCtx* ctx, int id) {
+  switch (id) {
+    case kBasicUserSettingButton:
+      if (RunSheetDialog(dialog, ctx, 132, BasicDialogs().userSetting) == 1) NoteChange(dialog, ctx);
+      SetDialogMode(ctx, 0, kReasonOutputMethod3 | kReasonOtherOutput);
+      break;
+    case kBasicPaperSettingButton:
+      if (RunSheetDialog(dialog, ctx, 130, BasicDialogs().paperSetting) == 1) {
+        if (!HasFeature(kMfMediaTypeDetail)) TakeTrayMediaType(dialog, ctx);
+        NoteChange(dialog, ctx);
+      }
+      Paper1SheetSetActive(dialog, ctx);
+      break;
+    case kBasicAutoTrayButton:
+      if (RunSheetDialog(dialog, ctx, 164, BasicDialogs().autoTray) == 1) NoteChange(dialog, ctx);
+      Paper1SheetSetActive(dialog, ctx);
+      break;
+    case kBasicAuthButton:
+      // The Easy Set area is not marked for the authentication settings.
+      if (RunSheetDialog(dialog, ctx, 2171, BasicDialogs().userAuth) == 1) {
+        SendMessageW(GetParent(dialog), PSM_CHANGED, reinterpret_cast<WPARAM>(dialog), 0);
+      }
+      break;
+    default:
+      return FALSE;
+  }
+  Finish(dialog, ctx);
+  return TRUE;
+}
+
+}  // namespace
+
+void ResetBasicSheetEnterToggles() { g_enterToggle[0] = g_enterToggle[1] = g_enterToggle[2] = false; }
+
+bool ConfirmOhpInterleaveOff(HWND dialog, SheetCtx* ctx, int) {
+  DocFields* f = FieldsOf(ctx);
+  if (f == nullptr || IsSessionPage(ctx) || !HasFeature(kMfOhpInterleave) || !HasFeature(kMfOhpPrint) ||
+      f->bOHP == 0) {
+    return true;
+  }
+  const ModelInfo* model = Model();
+  const int32_t media = GetTrayMediaType(model, static_cast<uint16_t>(f->nDefaultSource), GetPrivDevMode(ctx));
+  bool transparency = false;
+  if (model != nullptr && model->mediaTypes != nullptr) {
+    for (const OptionHead* row = reinterpret_cast<const OptionHead*>(model->mediaTypes);
+         row->keyword[0] != '\0' && row->size != 0; row = NextOptionRow(row)) {
+      if ((_stricmp(row->keyword, "OHP") == 0 || _stricmp(row->keyword, "OHP2") == 0) &&
+          static_cast<int32_t>(row->value) == media) {
+        transparency = true;
+        break;
+      }
+    }
+  }
+  if (f->bCollate != 0 || f->nCopies < 2 || !transparency) return true;
+  char16_t question[2 * 290 + 1] = {};
+  size_t at = 0;
+  for (uint32_t n : {1u, 132u}) {
+    const char16_t* t = DialogText(kChgMessageStr, n);
+    for (size_t i = 0; t != nullptr && t[i] != 0 && at + 1 < sizeof question / sizeof question[0]; ++i) {
+      question[at++] = t[i];
+    }
+  }
+  ExpandNewlineEscapes(question);
+  const char16_t* caption = DialogText(kChgMessageStr, 0);
+  if (CurrentUiServices().messageBox(dialog, reinterpret_cast<const wchar_t*>(question),
+                                     reinterpret_cast<const wchar_t*>(caption != nullptr ? caption : u""),
+                                     MB_YESNO | MB_ICONQUESTION) == IDNO) {
+    return false;
+  }
+  FieldsOf(ctx)->bOHP = 0;
+  NoteChange(dialog, ctx);
+  Paper1SheetEnableControls(dialog, ctx);
+  return true;
+}
+
+INT_PTR Paper1SheetCommand(HWND dialog, WPARAM wParam, LPARAM) {
+  SheetCtx* ctx = SheetCtxOf(dialog);
+  if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr) return FALSE;
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  switch (id) {
+    case kBasicCollate:
+      if (code != BN_CLICKED) return FALSE;
+      Commit(dialog, ctx, kCollateEdit);
+      InvalidateRect(GetDlgItem(dialog, kBasicCollatePicture), nullptr, TRUE);
+      return TRUE;
+    case kBasicJobOffset:
+      if (code != BN_CLICKED) return FALSE;
+      Commit(dialog, ctx, kJobOffsetEdit);
+      InvalidateRect(GetDlgItem(dialog, kBasicJobOffsetPicture), nullptr, TRUE);
+      return TRUE;
+    case kBasicOption1:
+      return code == BN_CLICKED ? Commit(dialog, ctx, kOption1Edit) : FALSE;
+    case kBasicOption2:
+      return code == BN_CLICKED ? Commit(dialog, ctx, kOption2Edit) : FALSE;
+    case kBasicPortrait:
+    case kBasicLandscape:
+      return code == BN_CLICKED ? OrientationClicked(dialog, ctx, id) : FALSE;
+    case kBasicZoomAuto:
+      return code == BN_CLICKED ? ZoomModeClicked(dialog, ctx) : FALSE;
+    case kBasicZoomManual:
+      return code == BN_CLICKED ? ZoomManualClicked(dialog, ctx) : FALSE;
+    case kBasicPaperSize:
+      return code == CBN_SELENDOK ? OriginalSizeChanged(dialog, ctx) : FALSE;
+    case kBasicOutPaperSize:
+      return code == CBN_SELENDOK ? OutputSizeChanged(dialog, ctx) : FALSE;
+    case kBasicTray:
+      return code == CBN_SELENDOK ? TrayChanged(dialog, ctx) : FALSE;
+    case kBasicMedia:
+      if (code != CBN_SELENDOK) return FALSE;
+      return Commit(dialog, ctx, kMediaEdit);
+    case kBasicOutput:
+      return code == CBN_SELENDOK ? OutputMethodChanged(dialog, ctx) : FALSE;
+    case kBasicCopies:
+      if (code == EN_CHANGE) return CopiesTyped(dialog, ctx);
+      return code == EN_KILLFOCUS ? TRUE : FALSE;
+    case kBasicZoomEdit:
+      if (code == EN_CHANGE) return ZoomTyped(dialog, ctx);
+      return code == EN_KILLFOCUS ? ZoomLeft(dialog, ctx) : FALSE;
+    case kBasicDefault:
+      return code == BN_CLICKED ? Defaults(dialog, ctx) : FALSE;
+    case kBasicUserSettingButton:
+    case kBasicPaperSettingButton:
+    case kBasicAutoTrayButton:
+    case kBasicAuthButton:
+      return code == BN_CLICKED ? RunButtonDialog(dialog, ctx, id) : FALSE;
+    case kBasicCtl2500:
+      Paper1SheetReadCtl2500(dialog, ctx);
+      SendMessageW(GetParent(dialog), PSM_CHANGED, reinterpret_cast<WPARAM>(dialog), 0);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}

@@ -1,0 +1,16 @@
+// Values the document sheets of one process remember between sessions: the
+// duplex mode that was chosen before booklet printing and the N-up kind
+// that was chosen before a poster kind.  The Layout sheet writes them when
+// booklet or a poster is chosen; the Basic sheet's manual zoom reads them.
+#pragma once
+
+#include <cstdint>
+
+struct SheetMemory {
+  uint8_t duplexBeforeBooklet;  // 0 until booklet is first chosen
+  uint8_t nupKindBeforePoster;  // 0 until a poster kind is first chosen
+};
+inline SheetMemory& ProcessSheetMemory() {
+  static SheetMemory memory = {};
+  return memory;
+}
