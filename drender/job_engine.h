@@ -78,7 +78,7 @@ void Rdc_EndPage(RenderPdev* pdev);
 void Rdc_EndJob(RenderPdev* pdev);
 // Every cached graphics-state item unknown again.
 void Rdc_ResetPageState(RenderPdev* pdev);
-// Empties the downloaded-font cache (no fonts are downloaded yet).
+// Empties the downloaded-font cache: RemoveFont for every soft font sent.
 void Rdc_ReleaseFonts(RenderPdev* pdev);
 // Hands the job over to the PDEV of a reset.
 void Rdc_CarryJobState(RenderPdev* from, RenderPdev* to);

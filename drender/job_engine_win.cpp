@@ -19,6 +19,7 @@
 #include "drender/render_pdev.h"
 #include "drender/stored_stream.h"
 #include "drender/temp_spool_file.h"
+#include "drender/text/text_pdev.h"
 #include "drender/xl_page_operators.h"
 
 namespace {
@@ -180,9 +181,7 @@ void Rdc_ResetPageState(RenderPdev* pdev) {
   XL_CachePageReset(&pdev->state.gs, NupLayout(pdev));
 }
 
-void Rdc_ReleaseFonts(RenderPdev*) {
-  // No font is downloaded by this render core yet: nothing to remove.
-}
+void Rdc_ReleaseFonts(RenderPdev* pdev) { Text_ReleaseFonts(pdev); }
 
 void Rdc_StoreJobPart(RenderPdev* pdev, uint32_t kind) {
   RenderJobState& e = Engine(pdev);
@@ -276,6 +275,7 @@ void Rdc_StartPage(RenderPdev* pdev) {
     e.printType = e.current.doubleSides;
   }
   XL_CacheResetPageFields(&s.gs);
+  Text_PageStart(pdev);
   XL_SetPageClip(pdev);
   XL_SetClipMode(&s.xl, &s.gs, 0);
   XL_SetFillMode(&s.xl, &s.gs, 0);

@@ -20,6 +20,7 @@
 #include "drender/pjl/pjl_start_commands.h"
 #include "drender/printer_info.h"
 #include "drender/render_pdev.h"
+#include "drender/text/text_pdev.h"
 #include "common/win/export_guard.h"
 
 namespace {
@@ -88,6 +89,7 @@ void ReleaseDeviceObjects(RenderPdev* pdev) {
   if (pdev->state.fontModule && services->EngFreeModule) services->EngFreeModule(pdev->state.fontModule);
   pdev->state.palette = nullptr;
   pdev->state.fontModule = nullptr;
+  Text_FreePdev(pdev);
   Rdc_FreeColorSettingCommand(pdev->tail.colorCommands);
   pdev->tail.colorCommands = nullptr;
   Pjl_FreeTemplates(pdev);

@@ -118,11 +118,13 @@ struct RenderPdevState {
 };
 
 struct RenderPjlState;
+struct TextPdevState;
 
 // What follows the second marker.
 struct RenderPdevTail {
   ColorSettingCommand* colorCommands;
   RenderPjlState* pjl;  // the PJL templates and job data (drender/pjl/pjl_start_commands.h)
+  TextPdevState* text;  // resident faces and soft fonts (drender/text/text_pdev.h)
 };
 
 inline constexpr uint32_t kPdevStateAt = kJobRecordSettingsAt + kWorkDevModeSize;  // 9512

@@ -31,6 +31,7 @@
 #include "drender/pclxl/pclxl_vendor_unique.h"
 #include "common/qxd/qxd_reader.h"
 #include "drender/pclxl/pclxl_writer.h"
+#include "drender/text/tests/test_font.h"
 #include "tools/qxd/qxd_document.h"
 
 namespace {
@@ -491,6 +492,31 @@ void CoverBitmaps() {
   Put("cover_bmp", "core.bmp", core);
 }
 
+// TrueType fonts: a plain one with long glyph offsets, one with short
+// offsets and composites, a collection whose second font is the face, and
+// one whose composite glyph contains itself.
+void TrueTypeFonts() {
+  using namespace testfont;
+  FontSpec plain;
+  plain.glyphs = {SimpleGlyph(0, 1), SimpleGlyph(30, 600, 40), Bytes{}, SimpleGlyph(5, 700, 30)};
+  plain.segments = {{0x20, 0x20, int16_t(2 - 0x20), {}}, {0x41, 0x42, 0, {1, 3}}};
+  plain.metrics = 2;
+  Put("truetype", "plain.ttf", MakeFont(plain));
+  FontSpec composite = plain;
+  composite.indexToLocFormat = 0;
+  composite.glyphs.push_back(CompositeGlyph({{1, 0x0001 | 0x0008}, {3, 0x0040}, {2, 0x0080}}));
+  composite.segments.push_back({0x43, 0x43, int16_t(4 - 0x43), {}});
+  Put("truetype", "composite.ttf", MakeFont(composite));
+  FontSpec second = composite;
+  second.families = {{0x0411, u"Test Sans"}};
+  plain.families = {{0x0409, u"Other"}};
+  Put("truetype", "collection.ttc", Collection({plain, second}));
+  FontSpec looped = plain;
+  looped.glyphs.push_back(CompositeGlyph({{4, 0}, {1, 0}}));
+  looped.segments.push_back({0x43, 0x43, int16_t(4 - 0x43), {}});
+  PutIn(g_regressions, "truetype", "composite-of-itself.ttf", MakeFont(looped));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -514,5 +540,6 @@ int main(int argc, char** argv) {
   PerPageRecords();
   OverlayForms();
   CoverBitmaps();
+  TrueTypeFonts();
   return 0;
 }

@@ -5,6 +5,7 @@ packages=(
   cmake make g++ python3 ccache
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine64 xvfb fonts-wine
+  fonts-dejavu-core fonts-noto-cjk
   googletest
   libjpeg-turbo-progs
   snmpd snmp

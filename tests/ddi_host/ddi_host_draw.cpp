@@ -62,6 +62,7 @@ struct HostXform {
 constexpr uint32_t kXformMagic = 0x58464F52;
 
 HostXform* HostXform_Scale(float scale) { return new HostXform{kXformMagic, XFORML{scale, 0, 0, scale, 0, 0}}; }
+HostXform* HostXform_Matrix(const XFORML& matrix) { return new HostXform{kXformMagic, matrix}; }
 void HostXform_Free(HostXform* xform) { delete xform; }
 XFORMOBJ* HostXform_Get(HostXform* xform) { return reinterpret_cast<XFORMOBJ*>(xform); }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "drender/ddi_types.h"
+#include "drender/draw/draw_services.h"  // XFORML
 
 // An engine bitmap holding `rgb` (top row first, three bytes per pixel,
 // red first) in `format` (BMF_1BPP .. BMF_32BPP), rows top-down or
@@ -38,6 +39,8 @@ ULONG HostXlate_From555(ULONG colour);      // 5-5-5 pixels, blue low
 // A transform object whose matrix is a scaling by `scale`.
 struct HostXform;
 HostXform* HostXform_Scale(float scale);
+// A transform object of any matrix (the transform of a font, for text).
+HostXform* HostXform_Matrix(const XFORML& matrix);
 void HostXform_Free(HostXform* xform);
 XFORMOBJ* HostXform_Get(HostXform* xform);
 

@@ -7,7 +7,12 @@
 // usage: faxjob <driver folder> <printer name> <output file> [pages]
 //
 // The printer must exist (faxprinter installs it); its stored settings are
-// the job's settings.  The last page holds drawings and a photo; the others
+// the job's settings, with the resident faces and TrueType outlines turned
+// on.  The last page holds drawings and a photo; the page before it (with
+// three pages or more) is a page of text: Latin text in a resident face
+// (the TrueType face "Arial" replaced by the printer's own), text in a
+// TrueType face downloaded as outlines (DejaVu Sans) and Japanese text in a
+// face of a TrueType collection (Noto Sans CJK, when installed); the others
 // carry only their page origin.  Prints the pages per second of the job
 // (wall time).
 #include <windows.h>
@@ -20,9 +25,91 @@
 #include <memory>
 #include <string>
 
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "common/records/doc_fields.h"
 #include "common/records/fax_send_block.h"
+#include "common/records/settings_checksum.h"
+#include "common/records/settings_records.h"
+#include "drender/ddi_entries.h"
+#include "drender/text/text_engine.h"
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/ddi_host/ddi_host_sample.h"
+#include "tests/ddi_host/ddi_host_text.h"
+
+namespace {
+
+std::vector<uint8_t> ReadFont(const char* path) {
+  std::ifstream in(std::string("Z:") + path, std::ios::binary);
+  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+uint32_t NameSum(const char* name) {
+  uint32_t sum = 0;
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(name); *p; ++p) sum += *p;
+  return sum;
+}
+
+// The printer's settings with the text settings of the sample page: the
+// 128 resident faces, outlines for soft fonts, and "Arial" replaced by the
+// resident family 5.  False when the printer's settings cannot be read.
+bool SampleTextSettings(HANDLE printer, wchar_t* name, DriverDevMode* dm) {
+  const LONG size = DocumentPropertiesW(nullptr, printer, name, nullptr, nullptr, 0);
+  if (size < LONG(sizeof(DriverDevMode))) return false;
+  std::vector<uint8_t> buffer(size_t(size), 0);
+  auto* devmode = reinterpret_cast<DEVMODEW*>(buffer.data());
+  if (DocumentPropertiesW(nullptr, printer, name, devmode, nullptr, DM_OUT_BUFFER) < 0) return false;
+  std::memcpy(dm, buffer.data(), sizeof *dm);
+  SetDocByte(&dm->doc, 7922, 128);
+  SetDocByte(&dm->doc, 3666, 0);
+  SetDocByte(&dm->doc, 3667, 0);
+  const uint32_t sum = NameSum("Arial");
+  SetDocI16(&dm->doc, 5424, 1);
+  SetDocByte(&dm->doc, 4532, 5);
+  std::memcpy(reinterpret_cast<uint8_t*>(&dm->doc) + 5428, &sum, 4);
+  SealDocDMode(&dm->doc);
+  return true;
+}
+
+// The glyph bitmaps of `text` as Wine's GDI renders them in `face` at
+// `pixels` pixels per em, for the host font (handles 1, 2, 3, ...): what the
+// engine hands the driver for a soft font of bitmaps.
+void RenderGlyphs(HostFont* font, const wchar_t* face, const std::u16string& text, int pixels) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT gdiFont = CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, face);
+  HGDIOBJ old = SelectObject(dc, gdiFont);
+  const MAT2 identity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  for (size_t k = 0; k < text.size(); ++k) {
+    GLYPHMETRICS gm{};
+    const DWORD size = GetGlyphOutlineW(dc, text[k], GGO_BITMAP, &gm, 0, nullptr, &identity);
+    if (size == GDI_ERROR || size == 0) continue;
+    std::vector<uint8_t> dwordRows(size);
+    if (GetGlyphOutlineW(dc, text[k], GGO_BITMAP, &gm, size, dwordRows.data(), &identity) == GDI_ERROR) continue;
+    const uint32_t stride = ((gm.gmBlackBoxX + 31) / 32) * 4, rowBytes = (gm.gmBlackBoxX + 7) / 8;
+    HostGlyphBitmap bitmap{{gm.gmptGlyphOrigin.x, -gm.gmptGlyphOrigin.y},
+                           {LONG(gm.gmBlackBoxX), LONG(gm.gmBlackBoxY)}, {}, 0};
+    for (uint32_t y = 0; y < gm.gmBlackBoxY && (y + 1) * stride <= size; ++y) {
+      bitmap.rows.insert(bitmap.rows.end(), dwordRows.begin() + y * stride, dwordRows.begin() + y * stride + rowBytes);
+    }
+    if (bitmap.rows.size() == size_t(rowBytes) * gm.gmBlackBoxY) font->SetGlyph(HGLYPH(k + 1), bitmap);
+  }
+  SelectObject(dc, old);
+  DeleteObject(gdiFont);
+  DeleteDC(dc);
+}
+
+void DrawLine(DdiHost& host, SURFOBJ* surface, const std::u16string& text, FONTOBJ* font, LONG y, ULONG cp) {
+  static auto textOut = host.Get<decltype(&DrvTextOut)>(INDEX_DrvTextOut);
+  if (textOut == nullptr) return;
+  HostString line(text, HostGlyphRow(text.size(), 200, y, 40), cp);
+  HostBrush black(0);
+  textOut(surface, line.get(), font, nullptr, nullptr, nullptr, black.get(), nullptr, nullptr, 0x0D0D);
+}
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 4) {
@@ -56,12 +143,33 @@ int wmain(int argc, wchar_t** argv) {
   job.fax = fax.get();
   job.jobId = "SAMPLE-0001";
   // Each page carries its page origin (set through the page-origin
-  // escape); the last page is a page of drawings with a photo.
+  // escape); the last page is a page of drawings with a photo, the one
+  // before it a page of text.
+  static DriverDevMode settings;
+  if (SampleTextSettings(printer, argv[2], &settings)) job.devmode = reinterpret_cast<DEVMODEW*>(&settings);
+  const XFORML size{0.03f, 0, 0, 0.03f, 0, 0};
+  HostIfi latin;
+  latin.family = u"Arial";
+  HostFont resident(kFoTypeTrueType, 21, latin, size);
+  HostIfi sans;
+  sans.family = u"DejaVu Sans";
+  HostFont outlines(kFoTypeTrueType, 22, sans, size, ReadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
+  HostIfi gothic;
+  gothic.family = u"Noto Sans CJK JP";
+  gothic.charset = 128;
+  HostFont japanese(kFoTypeTrueType, 23, gothic, size,
+                    ReadFont("/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc"));
+  const std::u16string japaneseText = u"\u65E5\u672C\u8A9E\u306E\u30D5\u30A1\u30AF\u30B9";
+  RenderGlyphs(&japanese, L"Noto Sans CJK JP", japaneseText, 61);
   bool drawn = true;
-  job.draw = [&host, &drawn, pages](SURFOBJ* surface, int page) {
+  job.draw = [&](SURFOBJ* surface, int page) {
     const int16_t origin[2] = {static_cast<int16_t>(page + 1), 100};
     host.Escape(surface, 0x20009, sizeof origin, origin, 0, nullptr);
     if (page == pages - 1) drawn = DrawSamplePage(host, surface);
+    if (page != pages - 2) return;
+    DrawLine(host, surface, u"A resident face: Arial", resident.get(), 300, 1252);
+    DrawLine(host, surface, u"Downloaded outlines: DejaVu Sans", outlines.get(), 450, 1252);
+    DrawLine(host, surface, japaneseText, japanese.get(), 600, 932);
   };
   const auto start = std::chrono::steady_clock::now();
   DdiHost::JobResult result = host.RunFaxJob(printer, argv[2], job);

@@ -1,0 +1,172 @@
+// String and font objects of the test host and the object services that
+// read them, exported by the program for the render core to bind.
+#include "tests/ddi_host/ddi_host_text.h"
+
+#include <cstring>
+#include <map>
+
+#include "tests/ddi_host/ddi_host_draw.h"
+
+#define HOST_EXPORT extern "C" __declspec(dllexport)
+
+namespace {
+
+void Put16(std::vector<uint8_t>* b, size_t at, uint16_t v) {
+  (*b)[at] = uint8_t(v);
+  (*b)[at + 1] = uint8_t(v >> 8);
+}
+void Put32(std::vector<uint8_t>* b, size_t at, uint32_t v) {
+  Put16(b, at, uint16_t(v));
+  Put16(b, at + 2, uint16_t(v >> 16));
+}
+
+struct FontImpl {
+  FONTOBJ fo;  // first: the object GDI hands out
+  std::vector<uint8_t> ifi;
+  HostXform* xform = nullptr;  // the drawing host's transform object
+  std::vector<uint8_t> file;
+  std::map<HGLYPH, HostGlyphBitmap> glyphs;
+  std::vector<uint8_t> glyphBits;  // the last GLYPHBITS handed out
+  GLYPHDATA glyphData{};
+  int requests = 0;
+};
+
+struct StringImpl {
+  STROBJ so;  // first
+  std::u16string text;
+  std::vector<GLYPHPOS> positions;
+  ULONG codePage;
+  bool enumerated = false;
+};
+
+FontImpl* Font(FONTOBJ* fo) { return reinterpret_cast<FontImpl*>(fo); }
+StringImpl* String(STROBJ* so) { return reinterpret_cast<StringImpl*>(so); }
+
+}  // namespace
+
+std::vector<uint8_t> HostIfiBlock(const HostIfi& ifi) {
+  std::vector<uint8_t> b(192, 0);
+  const uint32_t nameAt = uint32_t(b.size());
+  for (char16_t c : ifi.family) {
+    b.push_back(uint8_t(c));
+    b.push_back(uint8_t(c >> 8));
+  }
+  b.push_back(0);
+  b.push_back(0);
+  while (b.size() % 4) b.push_back(0);
+  Put32(&b, 0, uint32_t(b.size()));
+  Put32(&b, 8, nameAt);
+  b[44] = ifi.charset;
+  Put32(&b, 48, ifi.flInfo);
+  Put16(&b, 52, ifi.fsSelection);
+  Put16(&b, 56, ifi.unitsPerEm);
+  b[108] = 0x20;
+  b[109] = 0xFF;
+  b[110] = 0x2E;
+  Put16(&b, 116, ifi.defaultChar);
+  b[174] = ifi.weight;
+  return b;
+}
+
+HostFont::HostFont(FLONG flFontType, ULONG iUniq, const HostIfi& ifi, XFORML xform, std::vector<uint8_t> fontFile) {
+  auto* impl = new FontImpl;
+  impl->fo = FONTOBJ{};
+  impl->fo.iUniq = iUniq;
+  impl->fo.flFontType = flFontType;
+  impl->ifi = HostIfiBlock(ifi);
+  impl->xform = HostXform_Matrix(xform);
+  impl->file = std::move(fontFile);
+  impl_ = impl;
+}
+HostFont::~HostFont() {
+  HostXform_Free(static_cast<FontImpl*>(impl_)->xform);
+  delete static_cast<FontImpl*>(impl_);
+}
+FONTOBJ* HostFont::get() { return &static_cast<FontImpl*>(impl_)->fo; }
+void HostFont::SetGlyph(HGLYPH handle, HostGlyphBitmap bitmap) {
+  static_cast<FontImpl*>(impl_)->glyphs[handle] = std::move(bitmap);
+}
+int HostFont::glyphRequests() const { return static_cast<FontImpl*>(impl_)->requests; }
+
+HostString::HostString(std::u16string text, std::vector<HostGlyphPos> glyphs, ULONG codePage, FLONG flAccel,
+                       bool enumerateOnly) {
+  auto* impl = new StringImpl;
+  impl->text = std::move(text);
+  for (const HostGlyphPos& g : glyphs) impl->positions.push_back(GLYPHPOS{g.handle, nullptr, g.position});
+  impl->codePage = codePage;
+  impl->so = STROBJ{};
+  impl->so.cGlyphs = ULONG(impl->positions.size());
+  impl->so.flAccel = flAccel;
+  impl->so.pgp = enumerateOnly ? nullptr : impl->positions.data();
+  impl->so.pwszOrg = reinterpret_cast<LPWSTR>(impl->text.data());
+  impl_ = impl;
+}
+HostString::~HostString() { delete static_cast<StringImpl*>(impl_); }
+STROBJ* HostString::get() { return &static_cast<StringImpl*>(impl_)->so; }
+
+std::vector<HostGlyphPos> HostGlyphRow(size_t count, LONG x, LONG y, LONG step) {
+  std::vector<HostGlyphPos> row;
+  for (size_t k = 0; k < count; ++k) row.push_back({HGLYPH(k + 1), POINTL{x + LONG(k) * step, y}});
+  return row;
+}
+
+HOST_EXPORT VOID APIENTRY STROBJ_vEnumStart(STROBJ* so) {
+  if (so != nullptr) String(so)->enumerated = false;
+}
+
+HOST_EXPORT BOOL APIENTRY STROBJ_bEnum(STROBJ* so, ULONG* count, GLYPHPOS** glyphs) {
+  if (so == nullptr || count == nullptr || glyphs == nullptr) return FALSE;
+  StringImpl* s = String(so);
+  if (s->enumerated) {
+    *count = 0;
+    *glyphs = nullptr;
+    return FALSE;
+  }
+  s->enumerated = true;
+  *count = ULONG(s->positions.size());
+  *glyphs = s->positions.data();
+  return FALSE;  // everything in one batch
+}
+
+HOST_EXPORT DWORD APIENTRY STROBJ_dwGetCodePage(STROBJ* so) { return so != nullptr ? String(so)->codePage : 0; }
+
+HOST_EXPORT IFIMETRICS* APIENTRY FONTOBJ_pifi(FONTOBJ* fo) {
+  return fo != nullptr ? reinterpret_cast<IFIMETRICS*>(Font(fo)->ifi.data()) : nullptr;
+}
+
+HOST_EXPORT XFORMOBJ* APIENTRY FONTOBJ_pxoGetXform(FONTOBJ* fo) {
+  return fo != nullptr ? HostXform_Get(Font(fo)->xform) : nullptr;
+}
+
+HOST_EXPORT PVOID APIENTRY FONTOBJ_pvTrueTypeFontFile(FONTOBJ* fo, ULONG* size) {
+  if (size != nullptr) *size = 0;
+  if (fo == nullptr || Font(fo)->file.empty()) return nullptr;
+  if (size != nullptr) *size = ULONG(Font(fo)->file.size());
+  return Font(fo)->file.data();
+}
+
+HOST_EXPORT ULONG APIENTRY FONTOBJ_cGetGlyphs(FONTOBJ* fo, ULONG mode, ULONG count, HGLYPH* handles, PVOID* data) {
+  if (fo == nullptr || mode != FO_GLYPHBITS || count != 1 || handles == nullptr || data == nullptr) return 0;
+  FontImpl* f = Font(fo);
+  ++f->requests;
+  auto found = f->glyphs.find(handles[0]);
+  if (found == f->glyphs.end()) return 0;
+  const HostGlyphBitmap& g = found->second;
+  f->glyphBits.assign(offsetof(GLYPHBITS, aj) + g.rows.size() + 1, 0);
+  GLYPHBITS header{};
+  header.ptlOrigin = g.origin;
+  header.sizlBitmap = g.size;
+  std::memcpy(f->glyphBits.data(), &header, offsetof(GLYPHBITS, aj));
+  std::memcpy(f->glyphBits.data() + offsetof(GLYPHBITS, aj), g.rows.data(), g.rows.size());
+  f->glyphData = GLYPHDATA{};
+  f->glyphData.gdf.pgb = reinterpret_cast<GLYPHBITS*>(f->glyphBits.data());
+  f->glyphData.hg = handles[0];
+  f->glyphData.fxD = g.advance;
+  *data = &f->glyphData;
+  return 1;
+}
+
+HOST_EXPORT BOOL APIENTRY EngTextOut(SURFOBJ*, STROBJ*, FONTOBJ*, CLIPOBJ*, RECTL*, RECTL*, BRUSHOBJ*, BRUSHOBJ*,
+                                     POINTL*, MIX) {
+  return FALSE;
+}
