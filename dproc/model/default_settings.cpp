@@ -345,6 +345,11 @@ InterSheetEntry& PerPageEntryTemplate() {
 
 char16_t* DefaultFcsRecipientText() { return g_fcsRecipient; }
 
+// The font library numbers its faces by the resource id of each face's
+// first record (1, 5, 9, ...: four faces to a family); the settings keep the
+// family number the render core selects by.  0 stays "no font".
+static uint16_t FamilyOfFontNumber(uint16_t number) { return number == 0 ? 0 : static_cast<uint16_t>((number - 1) / 4 + 1); }
+
 void ApplyXLFontSubList(QxdContext* ctx, const XLFontList& fonts, DocDMode* d) {
   DocFields& f = Fields(*d);
   ClearFonts(f);
@@ -361,7 +366,7 @@ void ApplyXLFontSubList(QxdContext* ctx, const XLFontList& fonts, DocDMode* d) {
         char name[65];
         CopyText(name, sizeof name, fonts.fonts[k].name, 64);
         if (QxdNameEquals(name, printer)) {
-          AddFont(f, trueType, fonts.fonts[k].number, printer);
+          AddFont(f, trueType, FamilyOfFontNumber(fonts.fonts[k].number), printer);
           break;
         }
       }

@@ -190,7 +190,8 @@ TEST(LoadDefaults, ShiftDefaultsBeyondTheirFieldsAreNotTaken) {
 }
 
 TEST(LoadDefaults, FontSubstitutionList) {
-  const XLFontEntry library[] = {{5, "Arial"}, {11, "courier"}, {40, "Letter Gothic"}};
+  // Numbered as the font library numbers them: the first record of each face.
+  const XLFontEntry library[] = {{17, "Arial"}, {41, "courier"}, {37, "Letter Gothic"}};
   const XLFontList fonts{library, 3};
   File none("qxd 1\n\nsection \"Other\" value \"x\"\n");
   auto d = Fresh();

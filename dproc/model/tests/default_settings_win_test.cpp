@@ -24,7 +24,7 @@ TEST(FontLibrary, ListsTheResidentFontsInTheSystemCodePage) {
   ASSERT_TRUE(ReadXLFontList(StandIn().c_str(), &fonts));
   ASSERT_EQ(fonts.size(), 4u);
   EXPECT_STREQ(fonts[2].name, "Times New Roman");
-  EXPECT_EQ(fonts[2].number, 23);
+  EXPECT_EQ(fonts[2].number, 89);
   EXPECT_FALSE(ReadXLFontList(L"Z:\\no\\such\\VELDRANQ.DLL", &fonts));
   EXPECT_TRUE(fonts.empty());
 }
@@ -45,7 +45,7 @@ TEST(FontLibrary, SubstitutionListWithAndWithoutTheLibrary) {
       "  record trueType=\"Lucida Console\" printer=\"Letter Gothic\"\n");
   LoadDefaultSettingsWithFonts(library, list.get(), nullptr, nullptr, L"VELDRANQ.DLL", d.get());
   ASSERT_EQ(+Fields(*d).SubFontEntryNum, 1);
-  EXPECT_EQ(+Fields(*d).SubDevFontNumber[0], 40);
+  EXPECT_EQ(+Fields(*d).SubDevFontNumber[0], 10);  // font 37 is the regular face of family 10
   FreeLibrary(library);
 }
 

@@ -14,7 +14,7 @@ struct Font {
   WORD number;
   const wchar_t* name;
 };
-const Font kFonts[] = {{5, L"Arial"}, {11, L"Courier"}, {23, L"Times New Roman"}, {40, L"Letter Gothic"}};
+const Font kFonts[] = {{17, L"Arial"}, {41, L"Courier"}, {89, L"Times New Roman"}, {37, L"Letter Gothic"}};
 bool g_ready = false;
 
 }  // namespace
