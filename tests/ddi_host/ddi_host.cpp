@@ -105,7 +105,14 @@ DWORD DdiHost::StartSpoolerJob(HANDLE printer, const wchar_t* docName, const wch
   info.pDocName = const_cast<wchar_t*>(docName);
   info.pOutputFile = const_cast<wchar_t*>(outputFile);
   info.pDatatype = const_cast<wchar_t*>(L"RAW");
-  return StartDocPrinterW(printer, 1, reinterpret_cast<BYTE*>(&info));
+  // Wine's spooler now and then refuses a job while the machine is loaded
+  // with many test programs at once; the host asks again before it gives up.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (attempt > 0) Sleep(250);
+    const DWORD job = StartDocPrinterW(printer, 1, reinterpret_cast<BYTE*>(&info));
+    if (job != 0) return job;
+  }
+  return 0;
 }
 
 bool DdiHost::EndSpoolerJob(HANDLE printer) { return EndDocPrinter(printer) != 0; }
