@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
 #include <functional>
 #include <memory>
 #include <string>
@@ -34,6 +35,27 @@ LRESULT CALLBACK DriveHook(int code, WPARAM wParam, LPARAM lParam) {
     drive(reinterpret_cast<HWND>(wParam));
   }
   return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+// The activation can fail to come while many test programs share the
+// display; a timer of this thread, which the dialog's modal loop dispatches,
+// drives the first enabled dialog of the thread instead (a modal dialog
+// disables its owner, so the sheet behind it is never taken).
+BOOL CALLBACK FindEnabledDialog(HWND window, LPARAM found) {
+  wchar_t cls[16] = {};
+  GetClassNameW(window, cls, 16);
+  if (std::wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+void CALLBACK DriveTimer(HWND, UINT, UINT_PTR, DWORD) {
+  if (!g_drive) return;
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindEnabledDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (dialog == nullptr) return;
+  auto drive = std::move(g_drive);
+  g_drive = nullptr;
+  drive(dialog);
 }
 
 struct Job {
@@ -65,15 +87,19 @@ class FaxExports : public ::testing::Test {
     job_ = std::make_unique<Job>();
     job_->printer = printer_.handle();
     g_hook = SetWindowsHookExW(WH_CBT, DriveHook, nullptr, GetCurrentThreadId());
+    timer_ = SetTimer(nullptr, 0, 300, DriveTimer);
   }
   void TearDown() override {
     if (g_hook != nullptr) UnhookWindowsHookEx(g_hook);
     g_hook = nullptr;
+    if (timer_ != 0) KillTimer(nullptr, timer_);
+    timer_ = 0;
     g_drive = nullptr;
     if (library_ != nullptr) FreeLibrary(library_);
   }
   testsupport::TestPrinter printer_;
   HMODULE library_ = nullptr;
+  UINT_PTR timer_ = 0;
   PopupFaxSendToDlgFn popup_ = nullptr;
   std::unique_ptr<Job> job_;
 };
