@@ -46,5 +46,10 @@ function(driver_test name)
              COMMAND ${A_LAUNCHER} ${PROJECT_SOURCE_DIR}/tests/harness/wine-run.sh ${CMAKE_BINARY_DIR}
                      $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
+    # Programs that run sheets and modal dialogs on the shared display take
+    # turns: two of them at once have been seen to wait on each other.
+    if(name MATCHES "(dialog|dialogs|sheet|window|exports|excel|skeleton|framework|result|preview)(_[a-z0-9]+)*_win_test$")
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_dialogs)
+    endif()
   endif()
 endfunction()
