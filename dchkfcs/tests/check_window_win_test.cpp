@@ -6,8 +6,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/cover/cover_defaults.h"
@@ -17,6 +17,7 @@
 #include "common/qxd/qxd_reader.h"
 #include "dchkfcs/check_window_win.h"
 #include "tests/support/dialog_kit_win.h"
+#include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_paths.h"
 
 namespace {
@@ -27,29 +28,6 @@ template <size_t N>
 void Set16(char16_t (&to)[N], const std::u16string& text) {
   std::fill(std::begin(to), std::end(to), u'\0');
   std::copy_n(text.data(), std::min(text.size(), N - 1), to);
-}
-
-// The script runs from a timer inside the window's own loop, once the frame
-// is shown.
-std::function<void(HWND)> g_drive;
-HWND g_frame = nullptr;
-HHOOK g_hook = nullptr;
-void CALLBACK DriveTimer(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  auto drive = std::move(g_drive);
-  g_drive = nullptr;
-  if (drive) drive(g_frame);
-}
-LRESULT CALLBACK DriveHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && g_drive) {
-    wchar_t cls[64] = {};
-    GetClassNameW(reinterpret_cast<HWND>(wParam), cls, 64);
-    if (std::wstring(cls) == L"VQ_CHKFCS_MAINWND" && g_frame != reinterpret_cast<HWND>(wParam)) {
-      g_frame = reinterpret_cast<HWND>(wParam);
-      SetTimer(nullptr, 0, 200, DriveTimer);
-    }
-  }
-  return CallNextHookEx(g_hook, code, wParam, lParam);
 }
 
 // A PNG of the window under <build>/screenshots/, kept for review.
@@ -98,7 +76,6 @@ class CheckWindow : public ::testing::Test {
     ASSERT_NE(library_, nullptr);
     show_ = reinterpret_cast<DispFn>(reinterpret_cast<void*>(GetProcAddress(library_, "DispCheckFcsWindow")));
     ASSERT_NE(show_, nullptr);
-    g_hook = SetWindowsHookExW(WH_CBT, DriveHook, nullptr, GetCurrentThreadId());
     // The sample model's words on the page.
     const std::string model = testsupport::BinaryPath("model/VELDRANH.QXD");
     if (QxdContext* ctx = QxdOpen(std::wstring(model.begin(), model.end()).c_str(), 1)) {
@@ -117,10 +94,6 @@ class CheckWindow : public ::testing::Test {
     owner_ = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
   }
   void TearDown() override {
-    if (g_hook != nullptr) UnhookWindowsHookEx(g_hook);
-    g_hook = nullptr;
-    g_drive = nullptr;
-    g_frame = nullptr;
     if (emf_ != nullptr) DeleteEnhMetaFile(emf_);
     if (owner_ != nullptr) DestroyWindow(owner_);
     if (library_ != nullptr) FreeLibrary(library_);
@@ -129,6 +102,12 @@ class CheckWindow : public ::testing::Test {
   DispFn show_ = nullptr;
   HENHMETAFILE emf_ = nullptr;
   HWND owner_ = nullptr;
+  // The script runs inside the window's own loop, once the frame is shown.
+  testsupport::ModalDialogDriver driver_;
+  void Drive(testsupport::ModalDialogDriver::Drive script) {
+    driver_.Then(std::move(script), testsupport::ModalDialogDriver::WithClass(L"VQ_CHKFCS_MAINWND"),
+                 testsupport::ModalDialogDriver::kWhenShown);
+  }
 };
 
 TEST_F(CheckWindow, NullMetafileShowsNothing) {
@@ -141,7 +120,7 @@ TEST_F(CheckWindow, NullMetafileShowsNothing) {
 TEST_F(CheckWindow, ZoomsShowsThePositionAndCloses) {
   std::wstring fit, in, out, typed, bad, position, page;
   bool ownerDisabled = false;
-  g_drive = [&](HWND frame) {
+  Drive([&](HWND frame) {
     ownerDisabled = !IsWindowEnabled(owner_);
     fit = StatusZoom(frame);
     HWND bar = FindWindowExW(frame, nullptr, L"VQ_CHKFCS_DLGBAR", nullptr);
@@ -172,8 +151,9 @@ TEST_F(CheckWindow, ZoomsShowsThePositionAndCloses) {
     RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     KeepScreenshot(frame, "CheckWindow_cover_sheet");
     PostMessageW(frame, WM_COMMAND, kCmdClose, 0);
-  };
+  });
   EXPECT_TRUE(show_(owner_, emf_, 1, 12, 34));
+  EXPECT_EQ(driver_.Driven(), 1);
   EXPECT_TRUE(ownerDisabled);
   EXPECT_TRUE(IsWindowEnabled(owner_));
   EXPECT_EQ(position, L"Image Position X 12 Y 34");
@@ -193,8 +173,9 @@ TEST_F(CheckWindow, ZoomsShowsThePositionAndCloses) {
 // WM_QUIT in the window's loop ends the call with TRUE and stays in the
 // queue for the caller's own loop.
 TEST_F(CheckWindow, QuitEndsTheLoopAndIsPassedOn) {
-  g_drive = [](HWND) { PostQuitMessage(7); };
+  Drive([](HWND) { PostQuitMessage(7); });
   EXPECT_TRUE(show_(owner_, emf_, 0, 1, 1));
+  EXPECT_EQ(driver_.Driven(), 1);
   EXPECT_TRUE(IsWindowEnabled(owner_));
   MSG msg{};
   ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
