@@ -19,6 +19,7 @@
 #include "common/contracts/ddproc_sheet_functions_win.h"
 #include "common/win/bind_export.h"
 #include "tests/support/dialog_kit_win.h"
+#include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/model_fixture.h"
 #include "tests/support/test_paths.h"
 
@@ -152,38 +153,22 @@ struct ConfigurePage {
 
 // What a test does in the open dialog; it returns the button that ends it.
 using Script = std::function<int(HWND)>;
-Script g_script;
-bool g_scriptRan = false;
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-  if (IsWindowVisible(window) && GetDlgItem(window, 1844) != nullptr) {
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND dialog = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-  if (dialog == nullptr) return;
-  KillTimer(nullptr, id);
-  g_scriptRan = true;
-  const int button = g_script(dialog);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-}
 
 // Offers the page's message to the hook; the script runs when a dialog
-// opens.  Returns whether it opened.
+// with the media list is on the screen.  Returns whether it opened.
 bool Offer(const Folder& folder, HWND page, WPARAM wParam, const Script& script, int32_t pageId = 156) {
-  g_script = script;
-  g_scriptRan = false;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 20, OnTimer);
+  testsupport::ModalDialogDriver driver;
+  driver.Then(
+      [&](HWND dialog) {
+        const int button = script(dialog);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+      },
+      testsupport::ModalDialogDriver::WithControl(1844), testsupport::ModalDialogDriver::kWhenShown);
   int32_t handled = 0;
   EXPECT_EQ(folder.hook()(pageId, page, WM_COMMAND, wParam, 0, &handled), 0u);
   EXPECT_EQ(handled, 0);  // the page goes on to refill its media list itself
-  KillTimer(nullptr, timer);
-  return g_scriptRan;
+  return driver.Driven() == 1;
 }
 bool Click(const Folder& folder, HWND page, const Script& script) {
   return Offer(folder, page, MAKEWPARAM(1847, BN_CLICKED), script);
