@@ -10,7 +10,6 @@
 #include <cstring>
 #include <deque>
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +29,7 @@
 #include "dproc/sheets/sheet_context.h"
 #include "dproc/fax/phone_book_win.h"
 #include "dproc/model/message_text.h"
+#include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
 
@@ -378,30 +378,18 @@ TEST_F(FaxDialogs, NullPointersCancelAtOnce) {
   EXPECT_EQ(job_->count, 77u) << "nothing was touched";
 }
 
-// Drives the next modal dialog that activates on this thread.
-std::function<void(HWND)> g_drive;
-HHOOK g_hook = nullptr;
-LRESULT CALLBACK DriveHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && g_drive) {
-    auto drive = std::move(g_drive);
-    g_drive = nullptr;
-    drive(reinterpret_cast<HWND>(wParam));
-  }
-  return CallNextHookEx(g_hook, code, wParam, lParam);
-}
-
 TEST_F(FaxDialogs, ModeDetailsAreTakenOnlyOnOk) {
   ASSERT_NE(Open(), nullptr);
-  g_hook = SetWindowsHookExW(WH_CBT, DriveHook, nullptr, GetCurrentThreadId());
+  testsupport::ModalDialogDriver driver;
   for (int end : {IDCANCEL, IDOK}) {
-    g_drive = [end](HWND d) {
+    driver.Then([end](HWND d) {
       PostMessageW(GetDlgItem(d, 1932), BM_CLICK, 0, 0);
       PostMessageW(d, WM_COMMAND, MAKEWPARAM(end, BN_CLICKED), 0);
-    };
+    });
     ASSERT_TRUE(Click(2050));
+    EXPECT_EQ(driver.Pending(), 0u) << "the mode details dialog opened";
     EXPECT_EQ(job_->setting.fgPrtRecFile, end == IDOK ? 1 : 0) << end;
   }
-  UnhookWindowsHookEx(g_hook);
 }
 
 // The mode details dialog itself, opened modeless on a setting.

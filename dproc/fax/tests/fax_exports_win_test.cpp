@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <cwchar>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,42 +19,11 @@
 #include "common/records/sheet_session.h"
 #include "common/win/user_registry.h"
 #include "common/win/bind_export.h"
+#include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {
-
-std::function<void(HWND)> g_drive;
-HHOOK g_hook = nullptr;
-LRESULT CALLBACK DriveHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && g_drive) {
-    auto drive = std::move(g_drive);
-    g_drive = nullptr;
-    drive(reinterpret_cast<HWND>(wParam));
-  }
-  return CallNextHookEx(g_hook, code, wParam, lParam);
-}
-
-// The activation can fail to come while many test programs share the
-// display; a timer of this thread, which the dialog's modal loop dispatches,
-// drives the first enabled dialog of the thread instead (a modal dialog
-// disables its owner, so the sheet behind it is never taken).
-BOOL CALLBACK FindEnabledDialog(HWND window, LPARAM found) {
-  wchar_t cls[16] = {};
-  GetClassNameW(window, cls, 16);
-  if (std::wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-void CALLBACK DriveTimer(HWND, UINT, UINT_PTR, DWORD) {
-  if (!g_drive) return;
-  HWND dialog = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindEnabledDialog, reinterpret_cast<LPARAM>(&dialog));
-  if (dialog == nullptr) return;
-  auto drive = std::move(g_drive);
-  g_drive = nullptr;
-  drive(dialog);
-}
 
 struct Job {
   uint32_t count = 0;
@@ -86,35 +53,30 @@ class FaxExports : public ::testing::Test {
     ASSERT_NE(popup_, nullptr);
     job_ = std::make_unique<Job>();
     job_->printer = printer_.handle();
-    g_hook = SetWindowsHookExW(WH_CBT, DriveHook, nullptr, GetCurrentThreadId());
-    timer_ = SetTimer(nullptr, 0, 300, DriveTimer);
   }
   void TearDown() override {
-    if (g_hook != nullptr) UnhookWindowsHookEx(g_hook);
-    g_hook = nullptr;
-    if (timer_ != 0) KillTimer(nullptr, timer_);
-    timer_ = 0;
-    g_drive = nullptr;
     if (library_ != nullptr) FreeLibrary(library_);
   }
   testsupport::TestPrinter printer_;
   HMODULE library_ = nullptr;
-  UINT_PTR timer_ = 0;
+  // Answers the dialogs the calls open.
+  testsupport::ModalDialogDriver driver_;
   PopupFaxSendToDlgFn popup_ = nullptr;
   std::unique_ptr<Job> job_;
 };
 
 TEST_F(FaxExports, OkFillsTheCallersBuffers) {
   bool phoneBook = true, okBeforeAdding = true;
-  g_drive = [&](HWND d) {
+  driver_.Then([&](HWND d) {
     phoneBook = IsWindowEnabled(GetDlgItem(d, 2042)) != FALSE;
     okBeforeAdding = IsWindowEnabled(GetDlgItem(d, IDOK)) != FALSE;
     SetDlgItemTextW(d, 1990, L"Head office");
     SetDlgItemTextW(d, 2053, L"0-12p3");
     PostMessageW(GetDlgItem(d, 2041), BM_CLICK, 0, 0);
     PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  };
+  });
   EXPECT_EQ(popup_(&job_->args), 1);
+  EXPECT_EQ(driver_.Driven(), 1);
   EXPECT_FALSE(phoneBook) << "no phone book beside the library";
   EXPECT_FALSE(okBeforeAdding);
   ASSERT_EQ(job_->count, 1u);
@@ -125,12 +87,13 @@ TEST_F(FaxExports, OkFillsTheCallersBuffers) {
 }
 
 TEST_F(FaxExports, CancelEndsWithTwo) {
-  g_drive = [](HWND d) {
+  driver_.Then([](HWND d) {
     SetDlgItemTextW(d, 2053, L"5");
     PostMessageW(GetDlgItem(d, 2041), BM_CLICK, 0, 0);
     PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-  };
+  });
   EXPECT_EQ(popup_(&job_->args), 2);
+  EXPECT_EQ(driver_.Driven(), 1);
 }
 
 TEST_F(FaxExports, ABlockWithoutItsBuffersIsCancelled) {
@@ -177,10 +140,10 @@ TEST_F(FaxExports, CoverSettingsButtonOpensTheCoverSheetDialog) {
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(fax, 1948)));
 
   bool coverDialog = false;
-  g_drive = [&](HWND d) {
+  driver_.Then([&](HWND d) {
     coverDialog = GetDlgItem(d, 1956) != nullptr && GetDlgItem(d, 1235) != nullptr;
     PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  };
+  });
   SendMessageW(fax, WM_COMMAND, MAKEWPARAM(1948, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(fax, 1948)));
   EXPECT_TRUE(coverDialog);
   DestroyWindow(sheet);
