@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -18,6 +18,7 @@
 #include "dproc/fax_cover/cover_store_win.h"
 #include "dproc/model/message_text.h"
 #include "common/win/user_registry.h"
+#include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_paths.h"
 
 namespace {
@@ -39,17 +40,6 @@ const char16_t* Row(uint32_t row) {
   std::string digits = "M" + std::to_string(row) + (row == 520 || row == 524 ? " %s" : "");
   text.assign(digits.begin(), digits.end());
   return text.c_str();
-}
-
-std::function<void(HWND)> g_drive;
-HHOOK g_hook = nullptr;
-LRESULT CALLBACK DriveHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && g_drive) {
-    auto drive = std::move(g_drive);
-    g_drive = nullptr;
-    drive(reinterpret_cast<HWND>(wParam));
-  }
-  return CallNextHookEx(g_hook, code, wParam, lParam);
 }
 
 template <size_t N>
@@ -96,7 +86,6 @@ class CoverDialog : public ::testing::Test {
     previous_ = SetUiServices(&kServices);
     SetMessageRowSource(Row);
     g_boxes.clear();
-    g_hook = SetWindowsHookExW(WH_CBT, DriveHook, nullptr, GetCurrentThreadId());
     printer_ = L"Cover Dialog " + std::to_wstring(GetCurrentProcessId());
     MakeDefaultCoverSheet(&record_);
     std::memset(&doc_, 0, sizeof doc_);
@@ -113,9 +102,6 @@ class CoverDialog : public ::testing::Test {
     WriteBytes(image_, Bmp(40, 20));
   }
   void TearDown() override {
-    if (g_hook != nullptr) UnhookWindowsHookEx(g_hook);
-    g_hook = nullptr;
-    g_drive = nullptr;
     SetUiServices(previous_);
     SetMessageRowSource(nullptr);
     DeleteFileW(image_.c_str());
@@ -125,8 +111,10 @@ class CoverDialog : public ::testing::Test {
       RegCloseKey(root);
     }
   }
-  int Run(std::function<void(HWND)> drive, uint32_t editable = 1) {
-    g_drive = std::move(drive);
+  // Runs the dialog with `drive` answering it; drives queued meanwhile
+  // answer the dialogs it opens.
+  int Run(testsupport::ModalDialogDriver::Drive drive, uint32_t editable = 1) {
+    driver_.Then(std::move(drive));
     return RunFaxCoverSheetDialog(nullptr, printer_.c_str(), kDriver, editable, &record_, &doc_, 0, nullptr);
   }
 
@@ -161,6 +149,7 @@ class CoverDialog : public ::testing::Test {
     return t;
   }
 
+  testsupport::ModalDialogDriver driver_;
   HMODULE templates_ = nullptr;
   const UiServices* previous_ = nullptr;
   std::wstring printer_, image_;
@@ -352,12 +341,12 @@ TEST_F(CoverDialog, SaveStoresANewSetAtOnce) {
   bool saveEnabled = true;
   EXPECT_EQ(Run([&](HWND d) {
               Text(Page(d, 0), 1965, L"Quarterly");
-              g_drive = [&](HWND save) {
+              driver_.Then([&](HWND save) {
                 Text(save, 2033, L"Weekly");
                 Press(save, IDOK);
                 Text(save, 2033, L"Quarterly");
                 Press(save, IDOK);
-              };
+              });
               Press(d, 1953);
               boxes = g_boxes;
               selected = SelectedSet(d);
@@ -378,13 +367,13 @@ TEST_F(CoverDialog, SaveStoresANewSetAtOnce) {
 TEST_F(CoverDialog, EditChangesTheStoreOnlyOnOk) {
   const auto edit = [&](bool ok) {
     return Run([&, ok](HWND d) {
-      g_drive = [&, ok](HWND e) {
+      driver_.Then([&, ok](HWND e) {
         SendDlgItemMessageW(e, 2031, LB_SETCURSEL, 0, 0);
         SendMessageW(e, WM_COMMAND, MAKEWPARAM(2031, LBN_SELCHANGE), 0);
         Text(e, 2033, L"Daily");
         Press(e, 1909);  // down
         Press(e, ok ? IDOK : IDCANCEL);
-      };
+      });
       Press(d, 1954);
       Press(d, IDOK);
     });
@@ -402,7 +391,7 @@ TEST_F(CoverDialog, EditChangesTheStoreOnlyOnOk) {
 TEST_F(CoverDialog, EditRefusesADuplicateAndDeletesTheCurrentSet) {
   std::vector<std::wstring> boxes;
   EXPECT_EQ(Run([&](HWND d) {
-              g_drive = [&](HWND e) {
+              driver_.Then([&](HWND e) {
                 // The current set ("Weekly", item 1) is selected on opening.
                 Text(e, 2033, L"Monthly");
                 SendDlgItemMessageW(e, 2031, LB_SETCURSEL, 0, 0);
@@ -412,7 +401,7 @@ TEST_F(CoverDialog, EditRefusesADuplicateAndDeletesTheCurrentSet) {
                 Text(e, 2033, L"Weekly");
                 Press(e, 1910);  // delete, answered Yes
                 Press(e, IDOK);
-              };
+              });
               Press(d, 1954);
               Press(d, IDOK);
             }),
