@@ -43,6 +43,11 @@ start)
   setsid "$wineserver" -p </dev/null >"$state/wineserver.log" 2>&1
   # First use creates the prefix; later runs only start its services.
   setsid /usr/lib/wine/wine64 wineboot -i </dev/null >"$state/wineboot.log" 2>&1
+  # The display has no window manager: windows Wine leaves to one wait two
+  # seconds, each time they are shown or hidden, for an answer that never
+  # comes.  Wine places and activates its windows itself instead.
+  setsid /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+    </dev/null >>"$state/wineboot.log" 2>&1
   exit 0
   ;;
 stop)
