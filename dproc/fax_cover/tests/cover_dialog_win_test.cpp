@@ -48,10 +48,12 @@ void Set(char16_t (&to)[N], const std::u16string& text) {
   std::memcpy(to, text.data(), std::min(text.size(), N - 1) * sizeof(char16_t));
 }
 
+// A file of this program in the temporary folder (copies of the program
+// running at once each have their own).
 std::wstring Temp(const wchar_t* name) {
   wchar_t dir[MAX_PATH];
   GetTempPathW(MAX_PATH, dir);
-  return std::wstring(dir) + name;
+  return std::wstring(dir) + std::to_wstring(GetCurrentProcessId()) + L"_" + name;
 }
 void WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
   HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
