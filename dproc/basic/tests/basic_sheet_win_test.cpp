@@ -12,6 +12,7 @@
 
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,7 @@
 #include "dproc/startup/proc_library_entry_win.h"
 #include "dproc/startup/process_texts.h"
 #include "tests/support/dialog_kit_win.h"
+#include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_printer_win.h"
 #include "tests/support/test_paths.h"
 
@@ -95,18 +97,6 @@ int32_t LibraryConstraints(HWND dialog, HWND, uint16_t controlId) {
   return RunDoConstraints(0, dialog, controlId, -1, data);
 }
 
-// Modal dialogs are answered by the test when they become active.
-std::function<void(HWND)> g_drive;
-HHOOK g_hook = nullptr;
-LRESULT CALLBACK DriveHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && g_drive) {
-    auto drive = std::move(g_drive);
-    g_drive = nullptr;
-    drive(reinterpret_cast<HWND>(wParam));
-  }
-  return CallNextHookEx(g_hook, code, wParam, lParam);
-}
-
 std::wstring Text(HWND window, int id) {
   wchar_t text[512] = {};
   GetDlgItemTextW(window, id, text, 512);
@@ -125,14 +115,13 @@ class BasicSheet : public ::testing::Test {
     std::memcpy(&kit_.Settings(), &DefaultDocDMode(), sizeof(DocDMode));
     SetSheetConstraintCheck(LibraryConstraints);
     g_scriptedControl = 0;
-    g_hook = SetWindowsHookExW(WH_CBT, DriveHook, nullptr, GetCurrentThreadId());
+    // Modal dialogs the sheet opens are answered by the test's drives.
+    driver_ = std::make_unique<testsupport::ModalDialogDriver>();
     ResetBasicSheetEnterToggles();
   }
   void TearDown() override {
     kit_.Close();
-    if (g_hook != nullptr) UnhookWindowsHookEx(g_hook);
-    g_hook = nullptr;
-    g_drive = nullptr;
+    driver_.reset();
     SetSheetConstraintCheck(nullptr);
   }
   DocFields& F() { return Fields(kit_.Settings()); }
@@ -156,6 +145,7 @@ class BasicSheet : public ::testing::Test {
     return reinterpret_cast<const OptionHead*>(SendMessageW(c, CB_GETITEMDATA, static_cast<WPARAM>(at), 0))->value;
   }
   testsupport::DialogKit kit_;
+  std::unique_ptr<testsupport::ModalDialogDriver> driver_;
 };
 
 TEST_F(BasicSheet, FillsItsListsShowsTheSettingsAndHidesThePrintOnlyControls) {
@@ -286,12 +276,12 @@ TEST_F(BasicSheet, CustomSizeDialogStoresOnOkAndCancelLeavesEveryByte) {
   DocDMode before;
   std::memcpy(&before, &kit_.Settings(), sizeof before);
   bool ran = false;
-  g_drive = [&](HWND d) {
+  driver_->Then([&](HWND d) {
     ran = true;
     SendMessageW(GetDlgItem(d, 1241), BM_CLICK, 0, 0);
     SetDlgItemTextW(d, 1336, L"9.5");
     PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-  };
+  });
   kit_.Select(kBasicPaperSize, custom);
   EXPECT_TRUE(ran);
   EXPECT_EQ(std::memcmp(&before, &kit_.Settings(), sizeof before), 0) << "Cancel leaves the settings as they were";
@@ -300,13 +290,13 @@ TEST_F(BasicSheet, CustomSizeDialogStoresOnOkAndCancelLeavesEveryByte) {
   // OK in millimetres (the sample model shows tenths): width and length
   // with their inch values in thousandths.
   std::wstring range;
-  g_drive = [&](HWND d) {
+  driver_->Then([&](HWND d) {
     SendMessageW(GetDlgItem(d, 1240), BM_CLICK, 0, 0);
     range = Text(d, 1273);
     SetDlgItemTextW(d, 1336, L"210.5");
     SetDlgItemTextW(d, 1337, L"297");
     PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  };
+  });
   kit_.Select(kBasicPaperSize, custom);
   EXPECT_EQ(range, L"mm [100.0...297.0]");
   EXPECT_EQ(F().nPaperSize, 256);
@@ -318,12 +308,12 @@ TEST_F(BasicSheet, CustomSizeDialogStoresOnOkAndCancelLeavesEveryByte) {
 
   // A width outside the range keeps the dialog with the range message.
   std::vector<std::wstring> messages;
-  g_drive = [&](HWND d) {
+  driver_->Then([&](HWND d) {
     SetDlgItemTextW(d, 1336, L"99.9");
     SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     SetDlgItemTextW(d, 1336, L"150");
     PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  };
+  });
   kit_.Select(kBasicPaperSize, custom);
   ASSERT_FALSE(kit_.Boxes().shown().empty());
   const std::wstring message = kit_.Boxes().shown().back().text;
@@ -345,17 +335,18 @@ TEST_F(BasicSheet, WithEnterHeldTwoNotificationsOpenTheCustomSizeDialogOnce) {
   keys[VK_RETURN] = 0x80;
   SetKeyboardState(keys);
   for (int round = 0; round < 2; ++round) {
-    g_drive = cancel;
+    driver_->Then(cancel);
     kit_.Select(kBasicPaperSize, custom);
   }
   keys[VK_RETURN] = 0;
   SetKeyboardState(keys);
-  g_drive = nullptr;
+  driver_->Clear();
   EXPECT_EQ(opened, 1);
   // With the key up the dialog opens every time.
-  g_drive = cancel;
+  driver_->Then(cancel);
   kit_.Select(kBasicPaperSize, custom);
   EXPECT_EQ(opened, 2);
+  EXPECT_EQ(driver_->Pending(), 0u);
 }
 
 TEST_F(BasicSheet, DefaultRestoresThePagesSettingsButNotTheCustomSize) {
@@ -655,6 +646,40 @@ TEST_F(PaperSettingDialog, WithoutTheDeviceStatusPartTheDialogIsShorter) {
   GetWindowRect(kit_.Control(IDOK), &ok);
   EXPECT_LT(ok.bottom, shorter.bottom) << "the buttons moved up with it";
   EXPECT_GT(group.top, shorter.top);
+}
+
+TEST_F(PaperSettingDialog, TheSheetsButtonRunsItModallyAndTakesTheTraysTypeOnOk) {
+  // A model that offers the button.
+  ProcessModelInfo()->features[kMfPaperSourceTraySetting] = 1;
+  F().nDefaultSource = 257;
+  HWND sheet = kit_.OpenPages(kit_.Templates(), {kBasicSheetTemplate}, BasicSheetProc);
+  ASSERT_NE(sheet, nullptr);
+  HWND page = kit_.Dialog();
+  int16_t chosen = 0;
+  bool ran = false;
+  driver_->Then(
+      [&](HWND d) {
+        ran = true;
+        HWND types = GetDlgItem(d, 1003);
+        for (int i = 0; i < SendMessageW(types, CB_GETCOUNT, 0, 0); ++i) {
+          auto* row = reinterpret_cast<const OptionHead*>(SendMessageW(types, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+          if (static_cast<int16_t>(row->value) == F().PTInfoEach[0].nPaperType2) continue;
+          chosen = static_cast<int16_t>(row->value);
+          SendMessageW(types, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+          SendMessageW(d, WM_COMMAND, MAKEWPARAM(1003, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+          break;
+        }
+        PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      },
+      testsupport::ModalDialogDriver::WithControl(kPaperSettingTrayList));
+  SendMessageW(page, WM_COMMAND, MAKEWPARAM(kBasicPaperSettingButton, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(page, kBasicPaperSettingButton)));
+  ASSERT_TRUE(ran);
+  ASSERT_NE(chosen, 0);
+  EXPECT_EQ(F().PTInfoEach[0].nPaperType2, chosen);
+  EXPECT_EQ(F().nDefaultSource, 257);
+  EXPECT_EQ(F().nMediaType, chosen) << "the settings take the type of their tray";
+  EXPECT_EQ(MediaBindingModeNow(), kMediaBindingNone);
 }
 
 TEST_F(PaperSettingDialog, TheAutomaticTrayDialogBindsTheMediaToTheAutomaticTrayWhileOpen) {
