@@ -22,11 +22,13 @@
 #include "dproc/basic/paper_setting_dialog_win.h"
 #include "dproc/basic/user_paper_dialog_win.h"
 #include "common/win/sheet_context_records_win.h"
+#include "dproc/constraints/constraint_rules.h"
 #include "dproc/constraints/do_constraints_win.h"
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/model/default_settings.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
+#include "dproc/model/edit_items.h"
 #include "dproc/model/user_paper_list_win.h"
 #include "dproc/sheets/sheet_user_papers_win.h"
 #include "dproc/startup/description_loader_win.h"
@@ -683,13 +685,30 @@ TEST_F(PaperSettingDialog, TheSheetsButtonRunsItModallyAndTakesTheTraysTypeOnOk)
 }
 
 TEST_F(PaperSettingDialog, TheAutomaticTrayDialogBindsTheMediaToTheAutomaticTrayWhileOpen) {
+  // A model whose media settings are kept per tray.
+  ProcessModelInfo()->features[kMfMediaTypeDetail] = 1;
+  F().nDefaultSource = 257;
+  // Where the pass binds "MediaType" for the dialog open now.
+  auto boundMediaType = [&]() -> const void* {
+    const ConstraintLibraryData data = {g_description.deviceOptions, ProcessModelInfo(), &ProcessMessageTables(),
+                                        DocI16(&DefaultDocDMode(), kDocPaperSizeAt), nullptr};
+    RunDoConstraints(1, kit_.Dialog(), 0, -1, data);
+    for (const FeatureEntry* row = ProcessConstraintRules().features; row != nullptr && row->keyword[0] != 0; ++row) {
+      char keyword[33] = {};
+      FeatureKeyword(*row, keyword, sizeof keyword);
+      if (std::string(keyword) == "MediaType") return row->field;
+    }
+    return nullptr;
+  };
   EXPECT_EQ(MediaBindingModeNow(), kMediaBindingNone);
   ASSERT_NE(Open(), nullptr);
   EXPECT_EQ(MediaBindingModeNow(), kMediaBindingTrays);
+  EXPECT_EQ(boundMediaType(), &F().PTInfoEach[0].nPaperType2) << "the tray selected in the dialog";
   kit_.Close();
   EXPECT_EQ(MediaBindingModeNow(), kMediaBindingNone);
   ASSERT_NE(kit_.OpenDialog(kit_.Templates(), 164, AutoTrayPaperDlgProc), nullptr);
   EXPECT_EQ(MediaBindingModeNow(), kMediaBindingAutoTray);
+  EXPECT_EQ(boundMediaType(), &F().PTInfoAuto.nPaperType2) << "the automatic tray's, whatever the tray";
   kit_.Close();
   EXPECT_EQ(MediaBindingModeNow(), kMediaBindingNone);
 }
@@ -948,6 +967,61 @@ TEST_F(UserPaperDialog, AStoredCountBeyondTenIsCutToTen) {
   ASSERT_NE(Open(), nullptr);
   EXPECT_EQ(Count(), 10);
   EXPECT_EQ(UserPaperStateOf(&kit_.UiState())->list.count, 10);
+}
+
+TEST_F(UserPaperDialog, AWholeMillimetreThatRoundsToALimitStandsForTheExactLimit) {
+  Store({Paper(u"Wide", 150000, 200000, 512)});
+  auto* desc = const_cast<EditItemDesc*>(FindEditItem(1555));
+  ASSERT_NE(desc, nullptr);
+  const int32_t minimum = desc->head.minValue;
+  ASSERT_NE(Open(), nullptr);
+  const struct {
+    int32_t minimum;  // tenths of a millimetre
+    int32_t stored;   // micrometres, after typing 140
+  } cases[] = {{1397, 140000}, {1404, 140400}, {1000, 140000}};
+  for (const auto& c : cases) {
+    desc->head.minValue = c.minimum;
+    Rename(L"Wide");
+    SetDlgItemTextW(kit_.Dialog(), 1555, L"");
+    kit_.Type(1555, L"140");
+    EXPECT_EQ(Entry(0)->width, c.stored) << c.minimum;
+  }
+  desc->head.minValue = minimum;
+}
+
+TEST_F(UserPaperDialog, AnEntryWiderThanLongIsRefusedWhereTheModelAsksForIt) {
+  Store({Paper(u"Banner", 250000, 200000, 512), Paper(u"Cards", 120000, 180000, 513)});
+  ASSERT_NE(model_->features[kMfPaperLengthLarger], 0u) << "the sample model asks for it";
+  ASSERT_NE(Open(), nullptr);
+  Pick(1);
+  EXPECT_EQ(Selected(), 0) << "kept in the entry";
+  ASSERT_FALSE(kit_.Boxes().shown().empty());
+  // Made longer than wide, it may be left.
+  SetDlgItemTextW(kit_.Dialog(), 1555, L"");
+  kit_.Type(1555, L"150");
+  Pick(1);
+  EXPECT_EQ(Selected(), 1);
+  EXPECT_EQ(Entry(0)->width, 150000);
+}
+
+TEST_F(UserPaperDialog, ASpinStepWritesItsEditAndTheEntryFollows) {
+  Store({Paper(u"Cards", 120000, 180000, 512)});
+  ASSERT_NE(Open(), nullptr);
+  NMUPDOWN step = {};
+  step.hdr.hwndFrom = kit_.Control(1556);
+  step.hdr.idFrom = 1556;
+  step.hdr.code = UDN_DELTAPOS;
+  step.iPos = static_cast<int>(SendMessageW(kit_.Control(1556), UDM_GETPOS32, 0, 0));
+  step.iDelta = 1;
+  EXPECT_EQ(step.iPos, 120);
+  SendMessageW(kit_.Dialog(), WM_NOTIFY, 1556, reinterpret_cast<LPARAM>(&step));
+  EXPECT_EQ(Text(kit_.Dialog(), 1555), L"121");
+  EXPECT_EQ(Entry(0)->width, 121000);
+  // At the end of the range the step stops there.
+  step.iPos = 297;
+  step.iDelta = 5;
+  SendMessageW(kit_.Dialog(), WM_NOTIFY, 1556, reinterpret_cast<LPARAM>(&step));
+  EXPECT_EQ(Text(kit_.Dialog(), 1555), L"297");
 }
 
 }  // namespace
