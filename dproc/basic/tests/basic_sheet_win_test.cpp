@@ -906,6 +906,10 @@ TEST_F(UserPaperDialog, ANameMustDifferFromModelPapersOtherEntriesAndForeignForm
   Pick(1);
   EXPECT_EQ(kit_.Boxes().shown().size(), boxes);
   EXPECT_EQ(Selected(), 1);
+  // The name's descriptor keeps out the characters a form name cannot hold.
+  Rename(L"Post:ca*rds");
+  EXPECT_EQ(Text(kit_.Dialog(), 1553), L"Postcards");
+  EXPECT_EQ(std::u16string(Entry(1)->name), u"Postcards");
 }
 
 TEST_F(UserPaperDialog, AFailedWriteKeepsTheStoredListAndTheFormsAndCancelWritesNothing) {
