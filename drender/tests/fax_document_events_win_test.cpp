@@ -20,10 +20,13 @@
 #include "common/records/settings_checksum.h"
 #include "drender/tests/render_dir.h"
 #include "drender/tests/render_job_fixture.h"
+#include "duicore/device_description_win.h"
 #include "duicore/events/document_events_win.h"
 #include "duicore/tests/event_harness_win.h"
+#include "tests/ddi_host/app_dc_replay.h"
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/pclxl/xl_dissector.h"
+#include "tests/support/emf_records.h"
 #include "tests/support/test_printer_win.h"
 #include "tests/support/test_text.h"
 
@@ -45,10 +48,26 @@ std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
   return bytes;
 }
 
+// A page of a job as the dissector reads it: its texts (the characters of
+// each Text operator) and the paths it paints.
+struct Page {
+  std::vector<std::string> texts;
+  std::vector<std::string> fonts;    // the names of SetFont
+  std::vector<double> penWidths;     // of SetPenWidth
+  int paintedPaths = 0;
+  bool Has(const std::string& text) const {
+    for (const std::string& t : texts) {
+      if (t.find(text) != std::string::npos) return true;
+    }
+    return false;
+  }
+};
+
 struct Job {
   std::string pjl;
   xl::Dissection xl;
   int pages = 0;
+  std::vector<Page> content;
 };
 
 std::vector<Job> SplitJobs(const std::vector<uint8_t>& bytes) {
@@ -63,7 +82,15 @@ std::vector<Job> SplitJobs(const std::vector<uint8_t>& bytes) {
     options.skipToHeader = true;
     job.xl = xl::Dissect(reinterpret_cast<const uint8_t*>(part.data()), part.size(), options);
     job.pjl = job.xl.prefix;
-    for (const xl::Operator& op : job.xl.ops) job.pages += op.name == "BeginPage";
+    for (const xl::Operator& op : job.xl.ops) {
+      job.pages += op.name == "BeginPage";
+      if (op.name == "BeginPage") job.content.emplace_back();
+      if (job.content.empty()) continue;
+      if (op.name == "Text" && op.Find(171) != nullptr) job.content.back().texts.push_back(op.Find(171)->value.Text());
+      job.content.back().paintedPaths += op.name == "PaintPath";
+      if (op.name == "SetFont" && op.Find(168) != nullptr) job.content.back().fonts.push_back(op.Find(168)->value.Text());
+      if (op.name == "SetPenWidth") job.content.back().penWidths.push_back(op.Number(75));
+    }
     jobs.push_back(job);
     at = next;
   }
@@ -73,6 +100,7 @@ std::vector<Job> SplitJobs(const std::vector<uint8_t>& bytes) {
 // The destination dialog as the test answers it in the scripted library.
 struct Destinations {
   std::vector<std::u16string> numbers;
+  std::vector<std::u16string> names;
   bool cover = false;
   bool perDestination = false;
   int result = 1;
@@ -82,27 +110,32 @@ int WINAPI ScriptedPopup(FaxSendToArgs* args) {
   *args->pdwRecipientCount = static_cast<uint32_t>(g_answer.numbers.size());
   for (size_t i = 0; i < g_answer.numbers.size(); ++i) {
     std::memcpy(args->pRecipients[i].szFaxNumber, g_answer.numbers[i].c_str(), g_answer.numbers[i].size() * 2);
+    if (i < g_answer.names.size()) {
+      std::memcpy(args->pRecipients[i].szName, g_answer.names[i].c_str(), g_answer.names[i].size() * 2);
+    }
   }
   args->pFaxSetting->fgFaxCoverSheet = g_answer.cover ? 1 : 0;
   auto* cover = reinterpret_cast<FaxCoverSheetData*>(args->pCoverSheet);
   cover->sCoverSize = 1;
   cover->recipient.byRecipientMode = 1;
   cover->recipient.byRecipientSetting = g_answer.perDestination ? 1 : 0;
+  // The sender's company and phone lines.
+  FcsSenderLine& company = cover->sender.lines[kFcsSenderCompany];
+  company.fgOn = 1;
+  std::memcpy(company.szText, u"HALDOVAR", 16);
+  FcsSenderLine& phone = cover->sender.lines[kFcsSenderPhone];
+  phone.fgOn = 1;
+  std::memcpy(phone.szText, u"0299990000", 20);
   return g_answer.result;
 }
 
 void WINAPI ScriptedCompanyName(wchar_t* out, int capacity) { lstrcpynW(out, L"HALDOVAR", capacity); }
 
-// Forwards the core's escapes to the render core's surface of the moment.
-struct Forward {
-  DdiHost* host = nullptr;
-  SURFOBJ* surface = nullptr;
-};
-
+// The core's escapes go to the application's DC the host keeps: in order
+// with what the core draws on it.
 int ForwardEscape(void* ctx, int code, int inSize, const void* in, int outSize, void* out) {
-  auto* f = static_cast<Forward*>(ctx);
-  return static_cast<int>(f->host->Escape(f->surface, static_cast<ULONG>(code), static_cast<ULONG>(inSize), in,
-                                          static_cast<ULONG>(outSize), out));
+  return static_cast<int>(static_cast<HostAppDc*>(ctx)->Escape(static_cast<ULONG>(code), static_cast<ULONG>(inSize),
+                                                                in, static_cast<ULONG>(outSize), out));
 }
 
 // The answer of the real destination dialog: the numbers typed and added,
@@ -133,32 +166,35 @@ void CALLBACK AddSecondNumber(HWND d, UINT, UINT_PTR id, DWORD) {
 
 class FaxDocumentEvents : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() {
+    // The cover styles' words and face come from the sample model.
+    ASSERT_TRUE(LoadDeviceDescriptionFrom(testsupport::Widen(testsupport::BinaryPath("model/VELDRANH.QXD")).c_str(),
+                                          const_cast<DeviceDescription*>(&CoreDescription())));
+  }
   void SetUp() override {
     ASSERT_TRUE(printer_.ok()) << printer_.error();
     ASSERT_TRUE(dir_.Copy("bin/SIBSTAND.DLL", L"VELDRANK.DLL"));
     ASSERT_TRUE(host_.Load(dir_.Path(L"VELDRANE.DLL")));
     output_ = dir_.Path(L"job.prn");
-    forward_.host = &host_;
     h_.forward = ForwardEscape;
-    h_.forwardCtx = &forward_;
-    HDC screen = GetDC(nullptr);
-    dc_ = CreateEnhMetaFileW(screen, nullptr, nullptr, nullptr);
-    ReleaseDC(nullptr, screen);
+    h_.forwardCtx = &appDc_;
     g_answer = Destinations{};
   }
-  void TearDown() override {
-    if (dc_ != nullptr) DeleteEnhMetaFile(CloseEnhMetaFile(dc_));
-    host_.Unload();
-  }
+  void TearDown() override { host_.Unload(); }
   // A job of `pages` pages with the core's events; the jobs in the file.
   std::vector<Job> Print(int pages, DriverDevMode dm) {
     DdiHost::FaxJob job;
     job.pages = pages;
     job.outputFile = output_.c_str();
     job.devmode = reinterpret_cast<DEVMODEW*>(&dm);
+    // Each event draws on a fresh recording of the application's DC, played
+    // through the render core when the event returns (before the page is
+    // sent or the document ended).
     job.events = [&](int code, SURFOBJ* surface, DWORD jobId) {
-      forward_.surface = surface;
-      return DrvDocumentEvent(printer_.handle(), dc_, code, sizeof jobId, &jobId, 0, nullptr);
+      HDC dc = appDc_.Begin(surface);
+      const int result = DrvDocumentEvent(printer_.handle(), dc, code, sizeof jobId, &jobId, 0, nullptr);
+      EXPECT_TRUE(appDc_.End()) << "event " << code << ": " << Failures();
+      return result;
     };
     const DdiHost::JobResult result = host_.RunFaxJob(printer_.handle(), printer_.name().c_str(), job);
     EXPECT_TRUE(result.ok) << result.failedStep;
@@ -166,6 +202,11 @@ class FaxDocumentEvents : public ::testing::Test {
     std::vector<uint8_t> bytes = ReadFileBytes(output_);
     DeleteFileW(output_.c_str());
     return SplitJobs(bytes);
+  }
+  std::string Failures() const {
+    std::string all;
+    for (const std::string& f : appDc_.played().failures) all += f + "; ";
+    return all;
   }
   int Sent(uint32_t code) const {
     int n = 0;
@@ -178,8 +219,7 @@ class FaxDocumentEvents : public ::testing::Test {
   DdiHost host_;
   std::wstring output_;
   EventHarness h_;
-  Forward forward_;
-  HDC dc_ = nullptr;
+  HostAppDc appDc_{&host_};
   DWORD jobId_ = 0;
 };
 
@@ -191,7 +231,7 @@ DriverDevMode WatermarkedA4() {
   std::memcpy(f.WmkInfo_szFontName, u"DejaVu Sans", 22);
   f.WmkInfo_nStyle = 1;
   f.WmkInfo_wSize = 48;
-  f.WmkInfo_wFrame = 1;
+  f.WmkInfo_wFrame = 3;  // a square frame
   SealDocDMode(&dm.doc);
   return dm;
 }
@@ -201,6 +241,7 @@ TEST_F(FaxDocumentEvents, CoverPagesAndWatermarkReachTheJob) {
   h_.functions["GetCompanyName"] = Proc(ScriptedCompanyName);
   h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
   g_answer.numbers = {u"0311112222", u"0633334444"};
+  g_answer.names = {u"Ada Lindqvist", u"Brian Osei"};
   g_answer.cover = true;
   g_answer.perDestination = true;
   const std::vector<Job> jobs = Print(2, WatermarkedA4());
@@ -217,18 +258,39 @@ TEST_F(FaxDocumentEvents, CoverPagesAndWatermarkReachTheJob) {
     EXPECT_NE(j.pjl.find("\"" + mine + "\""), std::string::npos) << j.pjl;
     EXPECT_EQ(j.pjl.find(other), std::string::npos) << j.pjl;
     EXPECT_NE(j.pjl.find("@PJL SET DRIVERJOBID=\"" + std::string(LastJobIdentifier())), std::string::npos) << j.pjl;
+    // What the events drew reached the job: the cover page names this
+    // destination and the sender, without the watermark; the two pages
+    // each hold the watermark text once, in its square frame.
+    ASSERT_EQ(j.content.size(), 3u);
+    const Page& cover = j.content[0];
+    // The sample model's words of style 0, in the composer's order.
+    const std::vector<std::string> coverTexts = {
+        "Fax", "To: ", i == 0 ? "Ada Lindqvist" : "Brian Osei", "Fax number: ", mine,
+        "From: ", "HALDOVAR", "Phone: ", "0299990000"};
+    EXPECT_EQ(cover.texts, coverTexts);
+    EXPECT_FALSE(cover.Has(other));
+    for (size_t page = 1; page < 3; ++page) {
+      const Page& p = j.content[page];
+      EXPECT_EQ(p.texts, std::vector<std::string>{"CONFIDENTIAL"}) << i << " " << page;
+      ASSERT_FALSE(p.fonts.empty());
+      EXPECT_NE(p.fonts.back().find("DejaVu Sans"), std::string::npos) << p.fonts.back();
+      // The frame: one painted outline with the pen width of 48 points at
+      // 200 dots per inch (trunc(200 x 0.00167 x 48 + 0.5)).
+      EXPECT_EQ(p.paintedPaths, 1) << i << " " << page;
+      EXPECT_EQ(p.penWidths, std::vector<double>{16}) << i << " " << page;
+    }
   }
+  EXPECT_TRUE(appDc_.played().failures.empty()) << Failures();
+  EXPECT_EQ(appDc_.played().images, 0);
   EXPECT_EQ(std::string(LastJobIdentifier()).substr(0, 6), "ACDE48");
   // Two cover pages stored; the watermark switched on and off on each page.
   EXPECT_EQ(Sent(kEscStorePage), 2);
   EXPECT_EQ(Sent(kEscSetUiDraw), 4);
   // The watermark text went to the application's DC on both pages.
-  HENHMETAFILE emf = CloseEnhMetaFile(dc_);
-  dc_ = nullptr;
-  const eventtest::EmfContent drawn = eventtest::DecodeEmf(emf);
-  DeleteEnhMetaFile(emf);
   int watermarks = 0;
-  for (const auto& t : drawn.texts) watermarks += t.text == L"CONFIDENTIAL";
+  for (const std::vector<uint8_t>& recording : appDc_.played().recordings) {
+    for (const auto& t : testsupport::ParseEmf(recording).texts) watermarks += t.text == u"CONFIDENTIAL";
+  }
   EXPECT_EQ(watermarks, 2);
 }
 
