@@ -54,6 +54,9 @@ struct Page {
   std::vector<std::string> texts;
   std::vector<std::string> fonts;    // the names of SetFont
   std::vector<double> penWidths;     // of SetPenWidth
+  std::vector<double> charAngles;    // of SetCharAngle
+  int lineSegments = 0;              // the points of LineRelPath
+  int images = 0;                    // BeginImage
   int paintedPaths = 0;
   bool Has(const std::string& text) const {
     for (const std::string& t : texts) {
@@ -90,6 +93,9 @@ std::vector<Job> SplitJobs(const std::vector<uint8_t>& bytes) {
       job.content.back().paintedPaths += op.name == "PaintPath";
       if (op.name == "SetFont" && op.Find(168) != nullptr) job.content.back().fonts.push_back(op.Find(168)->value.Text());
       if (op.name == "SetPenWidth") job.content.back().penWidths.push_back(op.Number(75));
+      if (op.name == "SetCharAngle") job.content.back().charAngles.push_back(op.Number(161));
+      if (op.name == "LineRelPath") job.content.back().lineSegments += int(op.Number(77));
+      job.content.back().images += op.name == "BeginImage";
     }
     jobs.push_back(job);
     at = next;
@@ -103,6 +109,7 @@ struct Destinations {
   std::vector<std::u16string> names;
   bool cover = false;
   bool perDestination = false;
+  std::wstring image;  // the cover image's file, when not empty
   int result = 1;
 } g_answer;
 
@@ -126,6 +133,12 @@ int WINAPI ScriptedPopup(FaxSendToArgs* args) {
   FcsSenderLine& phone = cover->sender.lines[kFcsSenderPhone];
   phone.fgOn = 1;
   std::memcpy(phone.szText, u"0299990000", 20);
+  if (!g_answer.image.empty()) {
+    cover->image.fgPasteImage = 1;
+    lstrcpynW(reinterpret_cast<wchar_t*>(cover->image.szImageFile), g_answer.image.c_str(), 260);
+    cover->image.wPosX = 50;
+    cover->image.wPosY = 50;
+  }
   return g_answer.result;
 }
 
@@ -292,6 +305,73 @@ TEST_F(FaxDocumentEvents, CoverPagesAndWatermarkReachTheJob) {
     for (const auto& t : testsupport::ParseEmf(recording).texts) watermarks += t.text == u"CONFIDENTIAL";
   }
   EXPECT_EQ(watermarks, 2);
+}
+
+// A watermark turned by 30 degrees in a circle, in a bold face: each page
+// holds the text at that angle and the circle as one outline of 360
+// segments.
+TEST_F(FaxDocumentEvents, TurnedWatermarkInACircle) {
+  h_.libraries[L"VELDRANA.DLL"] = L"";
+  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+  g_answer.numbers = {u"0311112222"};
+  DriverDevMode dm = WatermarkedA4();
+  DocFields& f = Fields(dm.doc);
+  f.WmkInfo_nAngle = 30;
+  f.WmkInfo_wFrame = 2;
+  f.WmkInfo_nStyle = 3;
+  SealDocDMode(&dm.doc);
+  const std::vector<Job> jobs = Print(2, dm);
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_EQ(jobs[0].content.size(), 2u);
+  for (const Page& p : jobs[0].content) {
+    EXPECT_EQ(p.texts, std::vector<std::string>{"CONFIDENTIAL"});
+    ASSERT_FALSE(p.charAngles.empty());
+    EXPECT_EQ(p.charAngles.back(), 30.0);
+    EXPECT_EQ(p.paintedPaths, 1);
+    EXPECT_EQ(p.lineSegments, 360);
+  }
+  EXPECT_TRUE(appDc_.played().failures.empty()) << Failures();
+}
+
+// A picture of 8 x 4 pixels (24 bits, rows from the bottom) as a .BMP file.
+bool WriteBitmapFile(const std::wstring& path) {
+  std::vector<uint8_t> file(54 + 8 * 3 * 4, 0);
+  const auto put32 = [&](size_t at, uint32_t v) { std::memcpy(&file[at], &v, 4); };
+  file[0] = 'B';
+  file[1] = 'M';
+  put32(2, uint32_t(file.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, 8);
+  put32(22, 4);
+  file[26] = 1;
+  file[28] = 24;
+  for (size_t i = 54; i < file.size(); i += 3) file[i + 2] = 0xFF;  // red
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(h, file.data(), DWORD(file.size()), &written, nullptr) && written == file.size();
+  CloseHandle(h);
+  return ok;
+}
+
+// The cover sheet's image reaches the cover page, and only it.
+TEST_F(FaxDocumentEvents, CoverImageOnTheCoverPage) {
+  h_.libraries[L"VELDRANA.DLL"] = L"";
+  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+  g_answer.numbers = {u"0311112222"};
+  g_answer.cover = true;
+  g_answer.image = dir_.Path(L"stamp.bmp");
+  ASSERT_TRUE(WriteBitmapFile(g_answer.image));
+  const std::vector<Job> jobs = Print(1, A4DevMode());
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_EQ(jobs[0].content.size(), 2u);
+  EXPECT_EQ(jobs[0].content[0].images, 1);
+  EXPECT_TRUE(jobs[0].content[0].Has("HALDOVAR"));
+  EXPECT_EQ(jobs[0].content[1].images, 0);
+  EXPECT_EQ(appDc_.played().images, 1);
+  EXPECT_TRUE(appDc_.played().failures.empty()) << Failures();
+  DeleteFileW(g_answer.image.c_str());
 }
 
 TEST_F(FaxDocumentEvents, CancelledDestinationsPrintNothing) {
