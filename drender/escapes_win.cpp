@@ -131,11 +131,15 @@ void WriteJobRecordPageFacts(const RenderPdev& pdev, uint8_t* out) {
   put32(kJobRecordPageWidthAt, s.surfaceWidth);
   put32(kJobRecordPageHeightAt, s.surfaceHeight);
   put32(kJobRecordSheetCompleteAt, e.sheetOpen == 0 ? 1 : 0);
-  const uint16_t logical = static_cast<uint16_t>(s.pageCounter + 1);
+  // The logical page: the pages begun in the document (1 while the first
+  // page is drawn; the driver layout places one page per cell).
+  const uint16_t logical = static_cast<uint16_t>(s.pageCounter);
   std::memcpy(out + kJobRecordLogicalPageAt, &logical, 2);
   put32(kJobRecordTabTableAt, s.interSheetTable != nullptr ? 1 : 0);
   put32(kJobRecordStoredPageAt, e.pageCount);
-  put32(kJobRecordPageCounterAt, s.pageCounter);
+  // The core's page counter is the side counter: 0 until the first page
+  // has ended, two sides per one-sided page, one per two-sided page.
+  put32(kJobRecordPageCounterAt, e.sideCounter);
   put32(kJobRecordLastTabAt, e.tabCell);
   put32(kJobRecordTabCaptureAt, e.tabStream);
 }

@@ -17,7 +17,11 @@
 #include "common/contracts/private_escapes.h"
 #include "common/records/doc_fields.h"
 #include "common/records/fax_cover_sheet.h"
+#include "common/records/inter_sheet_list.h"
 #include "common/records/settings_checksum.h"
+#include "common/win/inter_sheet_store.h"
+#include "common/win/printer_queries.h"
+#include "common/win/user_registry.h"
 #include "drender/tests/render_dir.h"
 #include "drender/tests/render_job_fixture.h"
 #include "duicore/device_description_win.h"
@@ -57,6 +61,8 @@ struct Page {
   std::vector<double> charAngles;    // of SetCharAngle
   int lineSegments = 0;              // the points of LineRelPath
   int images = 0;                    // BeginImage
+  std::vector<std::string> streamTexts;  // the texts of streams defined on the page
+  int execStreams = 0;                   // ExecStream
   int paintedPaths = 0;
   bool Has(const std::string& text) const {
     for (const std::string& t : texts) {
@@ -96,6 +102,12 @@ std::vector<Job> SplitJobs(const std::vector<uint8_t>& bytes) {
       if (op.name == "SetCharAngle") job.content.back().charAngles.push_back(op.Number(161));
       if (op.name == "LineRelPath") job.content.back().lineSegments += int(op.Number(77));
       job.content.back().images += op.name == "BeginImage";
+      job.content.back().execStreams += op.name == "ExecStream";
+      for (const xl::Operator& inner : op.streamOps) {
+        if (inner.name == "Text" && inner.Find(171) != nullptr) {
+          job.content.back().streamTexts.push_back(inner.Find(171)->value.Text());
+        }
+      }
     }
     jobs.push_back(job);
     at = next;
@@ -353,6 +365,79 @@ bool WriteBitmapFile(const std::wstring& path) {
   const bool ok = WriteFile(h, file.data(), DWORD(file.size()), &written, nullptr) && written == file.size();
   CloseHandle(h);
   return ok;
+}
+
+// A watermark for the first page only is on the first page and on no other.
+TEST_F(FaxDocumentEvents, WatermarkOnTheFirstPageOnly) {
+  h_.libraries[L"VELDRANA.DLL"] = L"";
+  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+  g_answer.numbers = {u"0311112222"};
+  DriverDevMode dm = WatermarkedA4();
+  Fields(dm.doc).WmkInfo_bFstPg = 1;
+  SealDocDMode(&dm.doc);
+  const std::vector<Job> jobs = Print(3, dm);
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_EQ(jobs[0].content.size(), 3u);
+  EXPECT_EQ(jobs[0].content[0].texts, std::vector<std::string>{"CONFIDENTIAL"});
+  EXPECT_TRUE(jobs[0].content[1].texts.empty());
+  EXPECT_TRUE(jobs[0].content[2].texts.empty());
+}
+
+template <size_t N>
+void SetText(char16_t (&field)[N], const std::u16string& text) {
+  std::memset(field, 0, sizeof field);
+  std::memcpy(field, text.data(), std::min(text.size(), N) * sizeof(char16_t));
+}
+
+// The tab-paper text of a per-page list entry for page 2 of a one-sided
+// job: captured while page 2 ends, and printed once, on the tab sheet after
+// page 2.
+TEST_F(FaxDocumentEvents, TabTextOfItsPageOnItsTabSheet) {
+  h_.libraries[L"VELDRANA.DLL"] = L"";
+  h_.functions["GetCompanyName"] = Proc(ScriptedCompanyName);
+  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+  g_answer.numbers = {u"0311112222"};
+  InterSheetEntry entry{};
+  SetText(entry.pages, u"2");
+  entry.tabPaper = 1;
+  SetText(entry.caption, u"Alpha\r\nBeta");
+  entry.orientation = 1;
+  entry.vertPos = 1;
+  entry.horzPos = 1;
+  SetText(entry.fontFace, u"DejaVu Sans");
+  entry.fontSize = 12;
+  const TabSettings tab{0, 2230, 2970, 2100, 5, 10, 10, 2, 3};
+  SetMakerName(L"HALDOVAR");
+  wchar_t driver[260];
+  ASSERT_TRUE(QueryDriverName(printer_.handle(), driver, nullptr));
+  HKEY key = OpenInterSheetListKey(printer_.name().c_str(), driver, 3);
+  SetMakerName(nullptr);
+  ASSERT_NE(key, nullptr);
+  const DWORD count = 1;
+  RegSetValueExW(key, L"ISPageListNum", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&count), 4);
+  RegSetValueExW(key, L"ISPageListData1", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&entry), sizeof entry);
+  RegSetValueExW(key, L"TabSettingData", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&tab), sizeof tab);
+  RegCloseKey(key);
+  DriverDevMode dm = A4DevMode();
+  DocFields& f = Fields(dm.doc);
+  f.CoverMFP_bUsePerPageSet = 1;
+  f.CoverMFP_nPerPageList = 3;
+  f.nOrientation = 1;
+  SealDocDMode(&dm.doc);
+  const std::vector<Job> jobs = Print(3, dm);
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\HALDOVAR");
+  ASSERT_EQ(jobs.size(), 1u);
+  const std::vector<Page>& pages = jobs[0].content;
+  ASSERT_EQ(pages.size(), 4u);
+  const std::vector<std::string> tabText = {"Alpha", "Beta"};
+  EXPECT_TRUE(pages[0].streamTexts.empty());
+  EXPECT_EQ(pages[1].streamTexts, tabText);
+  EXPECT_EQ(pages[2].execStreams, 1) << "the tab sheet";
+  EXPECT_TRUE(pages[3].streamTexts.empty());
+  int sheets = 0;
+  for (const Page& p : pages) sheets += p.execStreams;
+  EXPECT_EQ(sheets, 1);
+  EXPECT_TRUE(appDc_.played().failures.empty()) << Failures();
 }
 
 // The cover sheet's image reaches the cover page, and only it.
