@@ -41,6 +41,7 @@ enum EmfType : uint32_t {
   kEmrRectangle = 43,
   kEmrLineTo = 54,
   kEmrGdiComment = 70,
+  kEmrFillRgn = 71,
   kEmrExtSelectClipRgn = 75,
   kEmrBitBlt = 76,
   kEmrStretchDiBits = 81,
