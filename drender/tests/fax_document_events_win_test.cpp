@@ -7,8 +7,11 @@
 #include <winddiui.h>
 #include <winspool.h>
 
+#include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +34,8 @@
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/pclxl/xl_dissector.h"
 #include "tests/support/emf_records.h"
+#include "tests/support/test_paths.h"
+#include "tools/qxd/qxd_document.h"
 #include "tests/support/test_printer_win.h"
 #include "tests/support/test_text.h"
 
@@ -63,6 +68,8 @@ struct Page {
   int images = 0;                    // BeginImage
   std::vector<std::string> streamTexts;  // the texts of streams defined on the page
   int execStreams = 0;                   // ExecStream
+  std::vector<double> rops;              // of SetROP
+  std::vector<std::string> beforeText;   // the operators before the first Text, in order
   int paintedPaths = 0;
   bool Has(const std::string& text) const {
     for (const std::string& t : texts) {
@@ -103,6 +110,8 @@ std::vector<Job> SplitJobs(const std::vector<uint8_t>& bytes) {
       if (op.name == "LineRelPath") job.content.back().lineSegments += int(op.Number(77));
       job.content.back().images += op.name == "BeginImage";
       job.content.back().execStreams += op.name == "ExecStream";
+      if (op.name == "SetROP") job.content.back().rops.push_back(op.Number(44));
+      if (job.content.back().texts.empty() && op.name != "Text") job.content.back().beforeText.push_back(op.name);
       for (const xl::Operator& inner : op.streamOps) {
         if (inner.name == "Text" && inner.Find(171) != nullptr) {
           job.content.back().streamTexts.push_back(inner.Find(171)->value.Text());
@@ -365,6 +374,71 @@ bool WriteBitmapFile(const std::wstring& path) {
   const bool ok = WriteFile(h, file.data(), DWORD(file.size()), &written, nullptr) && written == file.size();
   CloseHandle(h);
   return ok;
+}
+
+// A transparent watermark's text is painted with the halftone pattern of
+// the watermark colour, not with a solid colour that hides the page.
+TEST_F(FaxDocumentEvents, TransparentWatermarkTextInItsHalftone) {
+  h_.libraries[L"VELDRANA.DLL"] = L"";
+  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+  g_answer.numbers = {u"0311112222"};
+  DriverDevMode dm = WatermarkedA4();
+  Fields(dm.doc).WmkInfo_bBkGrnd = 1;
+  Fields(dm.doc).WmkInfo_wFrame = 1;
+  SealDocDMode(&dm.doc);
+  const std::vector<Job> jobs = Print(1, dm);
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_EQ(jobs[0].content.size(), 1u);
+  const Page& page = jobs[0].content[0];
+  EXPECT_EQ(page.texts, std::vector<std::string>{"CONFIDENTIAL"});
+  const std::vector<std::string>& ops = page.beforeText;
+  std::string all;
+  for (const std::string& op : ops) all += op + " ";
+  EXPECT_NE(std::find(ops.begin(), ops.end(), "BeginRastPattern"), ops.end()) << all;
+}
+
+// The sample model with a solid watermark cell ("Watermark_DrawType" 2).
+bool WriteSolidCellModel(const std::wstring& path) {
+  std::ifstream in(testsupport::SourcePath("model/VELDRANH.txt"), std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  std::string source = text.str();
+  const std::string after = "  pair \"PPS_LVEditLines\" \"20\"\n";
+  const size_t at = source.find(after);
+  if (at == std::string::npos) return false;
+  source.insert(at + after.size(), "  pair \"Watermark_DrawType\" \"TYPE2\"\n");
+  qxd::Document doc;
+  std::string error;
+  std::vector<uint8_t> bytes;
+  if (!qxd::ParseText(source, &doc, &error) || !qxd::Build(doc, &bytes, &error)) return false;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+// On a model whose watermark cell is solid, the transparent watermark's
+// text is painted with raster operation 0xA8.
+TEST_F(FaxDocumentEvents, TransparentWatermarkOnASolidCellModel) {
+  host_.Unload();
+  ASSERT_TRUE(WriteSolidCellModel(dir_.Path(L"VELDRANH.QXD")));
+  ASSERT_TRUE(host_.Load(dir_.Path(L"VELDRANE.DLL")));
+  h_.libraries[L"VELDRANA.DLL"] = L"";
+  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+  g_answer.numbers = {u"0311112222"};
+  DriverDevMode dm = WatermarkedA4();
+  Fields(dm.doc).WmkInfo_bBkGrnd = 1;
+  Fields(dm.doc).WmkInfo_wFrame = 1;
+  SealDocDMode(&dm.doc);
+  const std::vector<Job> jobs = Print(1, dm);
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_EQ(jobs[0].content.size(), 1u);
+  const Page& page = jobs[0].content[0];
+  EXPECT_EQ(page.texts, std::vector<std::string>{"CONFIDENTIAL"});
+  ASSERT_FALSE(page.rops.empty());
+  EXPECT_EQ(page.rops.back(), 0xA8);
 }
 
 // A watermark for the first page only is on the first page and on no other.
