@@ -1,6 +1,7 @@
 #!/bin/bash
 # Configures and builds the three trees: native (host tool and pure modules
-# under the sanitizers), x86 (compiled and linked only) and x64.
+# under the sanitizers), x86 (the driver package only: its programs never
+# run here) and x64.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -14,7 +15,7 @@ cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/native -j"$jobs"
 cmake -S . -B build/x86 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86.cmake -DQXDTOOL="$qxdtool" >/dev/null
-cmake --build build/x86 -j"$jobs"
+cmake --build build/x86 -j"$jobs" --target driver_package
 cmake -S . -B build/x64 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x64.cmake -DQXDTOOL="$qxdtool" \
   -DDRIVER_OTHER_BUILD_DIR="$root/build/x86" >/dev/null
