@@ -674,7 +674,11 @@ HostAppDc::~HostAppDc() {
 }
 
 HDC HostAppDc::Begin(SURFOBJ* surface) {
-  if (dc_) DeleteEnhMetaFile(CloseEnhMetaFile(dc_));
+  if (dc_) {
+    // A recording never played: its drawing is lost, which the test sees.
+    DeleteEnhMetaFile(CloseEnhMetaFile(dc_));
+    played_.failures.push_back("a recording begun while the last one was never played");
+  }
   surface_ = surface;
   HDC screen = reference_ ? nullptr : GetDC(nullptr);
   dc_ = CreateEnhMetaFileW(reference_ ? reference_ : screen, nullptr, nullptr, nullptr);
