@@ -222,8 +222,10 @@ DdiHost::JobResult DdiHost::RunFaxJob(HANDLE printer, const wchar_t* printerName
       step(startDoc && startDoc(surface, name.data(), result.jobId), "DrvStartDoc");
       event(13, "start-document-post event");
       for (int page = 0; ok && page < job.pages; ++page) {
-        step(startPage && startPage(surface), "DrvStartPage");
+        // GDI sends the start-page event before it hands StartPage on to
+        // the driver, and the end-page event before DrvSendPage.
         event(6, "start-page event");
+        step(startPage && startPage(surface), "DrvStartPage");
         if (ok && job.draw) job.draw(surface, page);
         event(7, "end-page event");
         if (page + 1 < job.pages || job.sendLastPage) step(sendPage && sendPage(surface), "DrvSendPage");
