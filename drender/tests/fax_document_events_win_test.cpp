@@ -463,9 +463,8 @@ void SetText(char16_t (&field)[N], const std::u16string& text) {
   std::memcpy(field, text.data(), std::min(text.size(), N) * sizeof(char16_t));
 }
 
-// The tab-paper text of a per-page list entry for page 2 of a one-sided
-// job: captured while page 2 ends, and printed once, on the tab sheet after
-// page 2.
+// The tab-paper text of a per-page list entry for page 2: captured while
+// page 2 ends, and printed once, on the tab sheet after page 2.
 TEST_F(FaxDocumentEvents, TabTextOfItsPageOnItsTabSheet) {
   h_.libraries[L"VELDRANA.DLL"] = L"";
   h_.functions["GetCompanyName"] = Proc(ScriptedCompanyName);
@@ -492,25 +491,33 @@ TEST_F(FaxDocumentEvents, TabTextOfItsPageOnItsTabSheet) {
   RegSetValueExW(key, L"ISPageListData1", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&entry), sizeof entry);
   RegSetValueExW(key, L"TabSettingData", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&tab), sizeof tab);
   RegCloseKey(key);
-  DriverDevMode dm = A4DevMode();
-  DocFields& f = Fields(dm.doc);
-  f.CoverMFP_bUsePerPageSet = 1;
-  f.CoverMFP_nPerPageList = 3;
-  f.nOrientation = 1;
-  SealDocDMode(&dm.doc);
-  const std::vector<Job> jobs = Print(3, dm);
-  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\HALDOVAR");
-  ASSERT_EQ(jobs.size(), 1u);
-  const std::vector<Page>& pages = jobs[0].content;
-  ASSERT_EQ(pages.size(), 4u);
-  const std::vector<std::string> tabText = {"Alpha", "Beta"};
-  EXPECT_TRUE(pages[0].streamTexts.empty());
-  EXPECT_EQ(pages[1].streamTexts, tabText);
-  EXPECT_EQ(pages[2].execStreams, 1) << "the tab sheet";
-  EXPECT_TRUE(pages[3].streamTexts.empty());
-  int sheets = 0;
-  for (const Page& p : pages) sheets += p.execStreams;
-  EXPECT_EQ(sheets, 1);
+  struct RemoveList {
+    ~RemoveList() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\HALDOVAR"); }
+  } removeList;
+  // One-sided and two-sided: the page the core looks the entry up for is
+  // the same.
+  for (uint8_t sides : {1, 2}) {
+    SCOPED_TRACE(int(sides));
+    DriverDevMode dm = A4DevMode();
+    DocFields& f = Fields(dm.doc);
+    f.CoverMFP_bUsePerPageSet = 1;
+    f.CoverMFP_nPerPageList = 3;
+    f.nOrientation = 1;
+    SetDocByte(&dm.doc, kDocDoubleSidesAt, sides);
+    SealDocDMode(&dm.doc);
+    const std::vector<Job> jobs = Print(3, dm);
+    ASSERT_EQ(jobs.size(), 1u);
+    const std::vector<Page>& pages = jobs[0].content;
+    ASSERT_EQ(pages.size(), 4u);
+    const std::vector<std::string> tabText = {"Alpha", "Beta"};
+    EXPECT_TRUE(pages[0].streamTexts.empty());
+    EXPECT_EQ(pages[1].streamTexts, tabText);
+    EXPECT_EQ(pages[2].execStreams, 1) << "the tab sheet";
+    EXPECT_TRUE(pages[3].streamTexts.empty());
+    int sheets = 0;
+    for (const Page& p : pages) sheets += p.execStreams;
+    EXPECT_EQ(sheets, 1);
+  }
   EXPECT_TRUE(appDc_.played().failures.empty()) << Failures();
 }
 
