@@ -10,6 +10,7 @@
 #include "common/qxd/model_info.h"
 #include "common/records/doc_fields.h"
 #include "common/win/driver_help.h"
+#include "dproc/constraints/do_constraints_win.h"
 #include "dproc/constraints/drop_list_filter_win.h"
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/hint_area_win.h"
@@ -115,6 +116,9 @@ INT_PTR Init(HWND dialog, SheetCtx* ctx) {
   DocDMode* doc = GetPrivDevMode(ctx);
   if (DocDMode* backup = GetPrivDevModeBackup(ctx)) std::memcpy(backup, doc, sizeof(DocDMode));
   ApplyCommonDispStrings(dialog, CommonItemTable());
+  // The constraint pass judges the automatic tray's media while the dialog
+  // is open.
+  SetMediaBindingMode(kMediaBindingAutoTray);
   RunSheetConstraints(dialog, nullptr, 0);
   DispPageHint(dialog, ctx, kTemplate);
   const ModelInfo* model = ProcessModelInfo();
@@ -192,6 +196,10 @@ INT_PTR CALLBACK AutoTrayPaperDlgProc(HWND dialog, UINT message, WPARAM wParam, 
   INT_PTR hooked = 0;
   if (OfferToDeviceLibrary(kTemplate, dialog, message, wParam, lParam, &hooked)) return hooked;
   ComboDropListFilter(dialog, message, wParam, lParam);
+  if (message == WM_DESTROY) {
+    SetMediaBindingMode(kMediaBindingNone);
+    return FALSE;
+  }
   if (message == WM_INITDIALOG) {
     auto* ctx = reinterpret_cast<SheetCtx*>(lParam);
     if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr) {

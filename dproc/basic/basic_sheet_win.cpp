@@ -9,6 +9,7 @@
 #include "common/qxd/model_info.h"
 #include "common/text/safe_format.h"
 #include "dproc/basic/auto_tray_dialog_win.h"
+#include "dproc/basic/paper_setting_dialog_win.h"
 #include "dproc/basic/basic_sheet_parts_win.h"
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/control_tooltips_win.h"
@@ -339,7 +340,7 @@ BasicUiState* BasicStateOf(SheetUiState* state) {
 HWND BasicSheetTooltip() { return g_tooltip; }
 
 BasicSheetDialogs& BasicDialogs() {
-  static BasicSheetDialogs dialogs = {nullptr, AutoTrayPaperDlgProc, nullptr, nullptr};
+  static BasicSheetDialogs dialogs = {PaperSettingDlgProc, AutoTrayPaperDlgProc, nullptr, nullptr};
   return dialogs;
 }
 

@@ -25,7 +25,12 @@ bool IsPluginPage(const SheetCtx* ctx) {
   return record != nullptr && record[0] != 0;
 }
 
+int g_mediaBindingMode = kMediaBindingNone;
+
 }  // namespace
+
+void SetMediaBindingMode(int mode) { g_mediaBindingMode = mode; }
+int MediaBindingModeNow() { return g_mediaBindingMode; }
 
 int32_t RunDoConstraints(int32_t bindOnly, HWND dialog, uint16_t controlId, int32_t mode,
                          const ConstraintLibraryData& data) {
@@ -49,6 +54,7 @@ int32_t RunDoConstraints(int32_t bindOnly, HWND dialog, uint16_t controlId, int3
   bind.deviceOptions = data.deviceOptions;
   bind.model = data.model;
   bind.passMode = eval.passMode;
+  bind.paperDialogMode = g_mediaBindingMode;
   // The user paper dialog's selected entry is bound only for a context with
   // a UI state (a session's, or a host page record's).
   bind.selectedUserPaper =

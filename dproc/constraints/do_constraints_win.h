@@ -25,3 +25,11 @@ struct ConstraintLibraryData {
 // 101 the change was refused, 199 done.
 int32_t RunDoConstraints(int32_t bindOnly, HWND dialog, uint16_t controlId, int32_t mode,
                          const ConstraintLibraryData& data);
+
+// The media dialogs' binding mode (process-wide): 1 while the automatic tray
+// paper dialog is open, so that the pass judges the automatic tray's media
+// fields; 2 while the Paper Setting dialog is open; 0 otherwise.  Only 1
+// changes what the media features are bound to.
+enum MediaBindingMode : int { kMediaBindingNone = 0, kMediaBindingAutoTray = 1, kMediaBindingTrays = 2 };
+void SetMediaBindingMode(int mode);
+int MediaBindingModeNow();

@@ -36,6 +36,15 @@ const ControlTemplateFact kControlTemplateFacts[] = {
     {101, 1291, 5, 2212},  // ImageShift
     {101, 1212, 6, 0},     // SetImageShift
     {101, 1204, 6, 0},     // PrintPositionSetting
+    // The user paper list dialog.
+    {115, 1547, 2, 1548},  // CustomPaperList
+    {115, 1549, 6, 0},     // Paper_Add
+    {115, 1550, 6, 0},     // Paper_Del
+    {115, 1553, 4, 0},     // Paper_Name
+    {115, 1555, 4, 0},     // Paper_Width
+    {115, 1559, 4, 0},     // Paper_Length
+    {115, 1240, 3, 0},     // Paper_Unit/Paper_MM
+    {115, 1241, 3, 0},     // Paper_Unit/Paper_Inch
     // The style dialog.
     {116, 1025, 1, 1112},  // Nup_op
     {116, 1837, 5, 1407},  // BorderLine
@@ -46,7 +55,12 @@ const ControlTemplateFact kControlTemplateFacts[] = {
     {117, 1362, 4, 0},     // BindShift_Front
     {117, 1365, 4, 1399},  // BindShift_Back
     {117, 1423, 5, 0},     // BindShift_Same
-    {130, 1003, 1, 1110},  // MediaType: drop list, icon beside it
+    // The Paper Setting dialog.
+    {130, 1899, 6, 0},     // DevStatusCopy
+    {130, 1003, 1, 1110},  // MediaType, MediaType_Tray1...
+    {130, 1086, 1, 0},     // MediaWeight
+    {130, 1091, 1, 0},     // MediaColor
+    {130, 1094, 1, 0},     // MediaPrePunched
     // The booklet dialog.
     {134, 1590, 1, 1608},  // BookletBinding
     // The image shift dialog.

@@ -30,6 +30,33 @@ DispStringItem g_basic[] = {
     {{1178}, {}, "Zoom"},
     {{0}, {}, ""},
 };
+// The Paper Setting dialog: what each input tray holds.
+DispStringItem g_trayMedia[] = {
+    {{130}, {}, "Dlg_MediaType"},
+    {{1845}, {}, "MediaType_DevStatus"},
+    {{1899}, {}, "DevStatusCopy"},
+    {{1846}, {}, "MediaType_TrayInfo"},
+    {{1005}, {}, "MediaType_Paper"},
+    {{1084}, {}, "MediaType_Weight"},
+    {{1089}, {}, "MediaType_Color"},
+    {{1097}, {}, "MediaType_Hole"},
+    {{0}, {}, ""},
+};
+// The user paper list dialog.
+DispStringItem g_customPaper[] = {
+    {{115}, {}, "Dlg_CustomPaper"},
+    {{1546}, {}, "CustomPaperList"},
+    {{1549}, {}, "Paper_Add"},
+    {{1550}, {}, "Paper_Del"},
+    {{1551}, {}, "Paper_Setting"},
+    {{1552}, {}, "Paper_Name"},
+    {{1554}, {}, "Paper_Width"},
+    {{1558}, {}, "Paper_Length"},
+    {{1409}, {}, "Paper_Unit"},
+    {{1240}, {}, "Paper_MM"},
+    {{1241}, {}, "Paper_Inch"},
+    {{0}, {}, ""},
+};
 // The Layout sheet and the dialogs it opens.
 DispStringItem g_layout[] = {
     {{101}, {}, "Prop_Layout"},
@@ -290,7 +317,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Property_1", g_basic),
       S("Dlg_UserPaper", g_customSize),
       S("Dlg_MediaTypeAuto"),
-      S("Dlg_MediaType"),
+      S("Dlg_MediaType", g_trayMedia),
       S("Dlg_UserSetting"),
       S("Dlg_AuthenticationSetting"),
       S("Dlg_AuthenticationSVSetting"),
@@ -343,7 +370,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_PaperSourceTraySetting"),
       S("Dlg_AcquisitionSetting"),
       S("Property_11", g_settings),
-      S("Dlg_CustomPaper"),
+      S("Dlg_CustomPaper", g_customPaper),
       S("Property_FAX", g_fax),
       S("Dlg_FAXCoverSheetSet", g_fcsDialog),
       S("FcsBasic", g_fcsBasic),

@@ -12,22 +12,31 @@
 
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/records/doc_fields.h"
 #include "dproc/basic/auto_tray_dialog_win.h"
 #include "dproc/basic/basic_sheet_win.h"
+#include "dproc/basic/paper_setting_dialog_win.h"
+#include "dproc/basic/user_paper_dialog_win.h"
+#include "common/win/sheet_context_records_win.h"
+#include "dproc/constraints/constraint_rules.h"
 #include "dproc/constraints/do_constraints_win.h"
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/model/default_settings.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
+#include "dproc/model/edit_items.h"
+#include "dproc/model/user_paper_list_win.h"
 #include "dproc/sheets/sheet_user_papers_win.h"
 #include "dproc/startup/description_loader_win.h"
 #include "dproc/startup/proc_library_entry_win.h"
 #include "dproc/startup/process_texts.h"
 #include "tests/support/dialog_kit_win.h"
+#include "tests/support/modal_dialog_driver_win.h"
+#include "tests/support/test_printer_win.h"
 #include "tests/support/test_paths.h"
 
 namespace {
@@ -90,18 +99,6 @@ int32_t LibraryConstraints(HWND dialog, HWND, uint16_t controlId) {
   return RunDoConstraints(0, dialog, controlId, -1, data);
 }
 
-// Modal dialogs are answered by the test when they become active.
-std::function<void(HWND)> g_drive;
-HHOOK g_hook = nullptr;
-LRESULT CALLBACK DriveHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && g_drive) {
-    auto drive = std::move(g_drive);
-    g_drive = nullptr;
-    drive(reinterpret_cast<HWND>(wParam));
-  }
-  return CallNextHookEx(g_hook, code, wParam, lParam);
-}
-
 std::wstring Text(HWND window, int id) {
   wchar_t text[512] = {};
   GetDlgItemTextW(window, id, text, 512);
@@ -120,14 +117,13 @@ class BasicSheet : public ::testing::Test {
     std::memcpy(&kit_.Settings(), &DefaultDocDMode(), sizeof(DocDMode));
     SetSheetConstraintCheck(LibraryConstraints);
     g_scriptedControl = 0;
-    g_hook = SetWindowsHookExW(WH_CBT, DriveHook, nullptr, GetCurrentThreadId());
+    // Modal dialogs the sheet opens are answered by the test's drives.
+    driver_ = std::make_unique<testsupport::ModalDialogDriver>();
     ResetBasicSheetEnterToggles();
   }
   void TearDown() override {
     kit_.Close();
-    if (g_hook != nullptr) UnhookWindowsHookEx(g_hook);
-    g_hook = nullptr;
-    g_drive = nullptr;
+    driver_.reset();
     SetSheetConstraintCheck(nullptr);
   }
   DocFields& F() { return Fields(kit_.Settings()); }
@@ -151,6 +147,7 @@ class BasicSheet : public ::testing::Test {
     return reinterpret_cast<const OptionHead*>(SendMessageW(c, CB_GETITEMDATA, static_cast<WPARAM>(at), 0))->value;
   }
   testsupport::DialogKit kit_;
+  std::unique_ptr<testsupport::ModalDialogDriver> driver_;
 };
 
 TEST_F(BasicSheet, FillsItsListsShowsTheSettingsAndHidesThePrintOnlyControls) {
@@ -281,12 +278,12 @@ TEST_F(BasicSheet, CustomSizeDialogStoresOnOkAndCancelLeavesEveryByte) {
   DocDMode before;
   std::memcpy(&before, &kit_.Settings(), sizeof before);
   bool ran = false;
-  g_drive = [&](HWND d) {
+  driver_->Then([&](HWND d) {
     ran = true;
     SendMessageW(GetDlgItem(d, 1241), BM_CLICK, 0, 0);
     SetDlgItemTextW(d, 1336, L"9.5");
     PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-  };
+  });
   kit_.Select(kBasicPaperSize, custom);
   EXPECT_TRUE(ran);
   EXPECT_EQ(std::memcmp(&before, &kit_.Settings(), sizeof before), 0) << "Cancel leaves the settings as they were";
@@ -295,13 +292,13 @@ TEST_F(BasicSheet, CustomSizeDialogStoresOnOkAndCancelLeavesEveryByte) {
   // OK in millimetres (the sample model shows tenths): width and length
   // with their inch values in thousandths.
   std::wstring range;
-  g_drive = [&](HWND d) {
+  driver_->Then([&](HWND d) {
     SendMessageW(GetDlgItem(d, 1240), BM_CLICK, 0, 0);
     range = Text(d, 1273);
     SetDlgItemTextW(d, 1336, L"210.5");
     SetDlgItemTextW(d, 1337, L"297");
     PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  };
+  });
   kit_.Select(kBasicPaperSize, custom);
   EXPECT_EQ(range, L"mm [100.0...297.0]");
   EXPECT_EQ(F().nPaperSize, 256);
@@ -313,12 +310,12 @@ TEST_F(BasicSheet, CustomSizeDialogStoresOnOkAndCancelLeavesEveryByte) {
 
   // A width outside the range keeps the dialog with the range message.
   std::vector<std::wstring> messages;
-  g_drive = [&](HWND d) {
+  driver_->Then([&](HWND d) {
     SetDlgItemTextW(d, 1336, L"99.9");
     SendMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     SetDlgItemTextW(d, 1336, L"150");
     PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  };
+  });
   kit_.Select(kBasicPaperSize, custom);
   ASSERT_FALSE(kit_.Boxes().shown().empty());
   const std::wstring message = kit_.Boxes().shown().back().text;
@@ -340,17 +337,18 @@ TEST_F(BasicSheet, WithEnterHeldTwoNotificationsOpenTheCustomSizeDialogOnce) {
   keys[VK_RETURN] = 0x80;
   SetKeyboardState(keys);
   for (int round = 0; round < 2; ++round) {
-    g_drive = cancel;
+    driver_->Then(cancel);
     kit_.Select(kBasicPaperSize, custom);
   }
   keys[VK_RETURN] = 0;
   SetKeyboardState(keys);
-  g_drive = nullptr;
+  driver_->Clear();
   EXPECT_EQ(opened, 1);
   // With the key up the dialog opens every time.
-  g_drive = cancel;
+  driver_->Then(cancel);
   kit_.Select(kBasicPaperSize, custom);
   EXPECT_EQ(opened, 2);
+  EXPECT_EQ(driver_->Pending(), 0u);
 }
 
 TEST_F(BasicSheet, DefaultRestoresThePagesSettingsButNotTheCustomSize) {
@@ -437,6 +435,597 @@ TEST_F(AutoTrayDialog, LockedSettingsDisableTheMediaControlsOnly) {
   ASSERT_NE(Open(), nullptr);
   for (int id : {1003, 1032, 1845}) EXPECT_FALSE(IsWindowEnabled(kit_.Control(id))) << id;
   for (int id : {IDOK, IDCANCEL, 9}) EXPECT_TRUE(IsWindowEnabled(kit_.Control(id))) << id;
+}
+
+// The Paper Setting dialog with the sample model's trays: the automatic
+// tray, then Tray 1 and the bypass tray (rows 0 and 1).
+class PaperSettingDialog : public BasicSheet {
+ protected:
+  void SetUp() override {
+    BasicSheet::SetUp();
+    ModelInfo* model = ProcessModelInfo();
+    ASSERT_NE(model, nullptr);
+    std::memcpy(saved_, model->features, sizeof saved_);
+    for (const InTrayEntry* t = model->inTrays; t->keyword[0] != '\0'; ++t) {
+      if (t->binId == 257) tray1_ = const_cast<InTrayEntry*>(t);
+      if (t->binId == 4) manual_ = const_cast<InTrayEntry*>(t);
+    }
+    ASSERT_TRUE(tray1_ != nullptr && manual_ != nullptr);
+    g_passes.clear();
+  }
+  void TearDown() override {
+    kit_.Close();
+    std::memcpy(ProcessModelInfo()->features, saved_, sizeof saved_);
+    tray1_->flag = 0;
+    manual_->flag = 0;
+    BasicSheet::TearDown();
+  }
+  HWND Open() { return kit_.OpenDialog(kit_.Templates(), kPaperSettingTemplate, PaperSettingDlgProc); }
+  HWND Trays() { return kit_.Control(kPaperSettingTrayList); }
+  int SelectedRow() {
+    return static_cast<int>(SendMessageW(Trays(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  }
+  // A click on a row: the list selects it and tells the dialog.
+  void PickRow(int row) {
+    LVITEMW item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(Trays(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  }
+  int IndexOfOther(int16_t value) {
+    HWND c = kit_.Control(1003);
+    for (int i = 0; i < SendMessageW(c, CB_GETCOUNT, 0, 0); ++i) {
+      auto* row = reinterpret_cast<const OptionHead*>(SendMessageW(c, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+      if (static_cast<int16_t>(row->value) != value) return i;
+    }
+    return -1;
+  }
+  uint32_t saved_[kModelFeatureCount] = {};
+  InTrayEntry* tray1_ = nullptr;
+  InTrayEntry* manual_ = nullptr;
+};
+
+TEST_F(PaperSettingDialog, StartsOnTheSettingsTrayOrTheNextUsableOneAndGivesTheTrayBackOnClosing) {
+  const struct {
+    int16_t inTray;
+    bool tray1Refused, manualRefused;
+    int row;          // selected at the start, -1 none
+    int16_t trayOpen; // the settings' tray while the dialog is open
+  } cases[] = {
+      {7, false, false, 0, 257},   // the automatic tray: the first tray after it
+      {4, false, false, 1, 4},     // a usable tray: itself
+      {257, true, false, 1, 4},    // refused: the next usable one
+      {4, false, true, -1, 0},     // refused and none after it: no row
+  };
+  for (const auto& c : cases) {
+    F().nDefaultSource = c.inTray;
+    const int16_t media = F().nMediaType;
+    tray1_->flag = c.tray1Refused ? 1 : 0;
+    manual_->flag = c.manualRefused ? 1 : 0;
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_EQ(SelectedRow(), c.row) << c.inTray;
+    EXPECT_EQ(F().nDefaultSource, c.trayOpen) << c.inTray;
+    EXPECT_EQ(SendMessageW(Trays(), LVM_GETITEMCOUNT, 0, 0), 2);
+    if (c.row < 0) {
+      // OK without a tray asks for one, in a box of the dialog's own, and stays.
+      kit_.Click(IDOK);
+      ASSERT_EQ(kit_.Boxes().shown().size(), 1u);
+      EXPECT_EQ(kit_.Boxes().shown()[0].text, L"Please select one tray.");
+      EXPECT_TRUE(IsWindow(kit_.Dialog()));
+    }
+    kit_.Close();
+    EXPECT_EQ(F().nDefaultSource, c.inTray) << "given back on closing";
+    EXPECT_EQ(F().nMediaType, media);
+  }
+}
+
+TEST_F(PaperSettingDialog, ATypeIsStoredInItsTrayARefusalUndoneAndCancelRestoresEverything) {
+  F().nDefaultSource = 257;
+  DocDMode before;
+  std::memcpy(&before, &kit_.Settings(), sizeof before);
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_TRUE(IsWindowVisible(kit_.Control(1003)));
+  PickRow(1);
+  EXPECT_EQ(g_passes.back(), 1006) << "the tray change is judged";
+  EXPECT_EQ(F().nDefaultSource, 4);
+  const int16_t old = F().PTInfoEach[1].nPaperType2;
+  const int other = IndexOfOther(old);
+  ASSERT_GE(other, 0);
+  kit_.Select(1003, other);
+  const int16_t chosen = F().PTInfoEach[1].nPaperType2;
+  EXPECT_NE(chosen, old);
+  EXPECT_EQ(F().nMediaType, chosen);
+  EXPECT_EQ(F().PTInfoEach[0].nPaperType2, Fields(before).PTInfoEach[0].nPaperType2) << "the other tray keeps its";
+  // The row shows the new type.
+  wchar_t cell[64] = {};
+  LVITEMW item = {};
+  item.iSubItem = 1;
+  item.pszText = cell;
+  item.cchTextMax = 64;
+  SendMessageW(Trays(), LVM_GETITEMTEXTW, 1, reinterpret_cast<LPARAM>(&item));
+  const auto* shown = reinterpret_cast<const ModelListItem*>(
+      SendMessageW(kit_.Control(1003), CB_GETITEMDATA, static_cast<WPARAM>(other), 0));
+  EXPECT_EQ(std::wstring(cell), std::wstring(reinterpret_cast<const wchar_t*>(shown->text)));
+  // A warning (101) on a media change undoes it.
+  g_scriptedControl = 1003;
+  g_scriptedAnswer = 101;
+  kit_.Select(1003, IndexOfOther(chosen));
+  EXPECT_EQ(F().PTInfoEach[1].nPaperType2, chosen);
+  EXPECT_EQ(F().nMediaType, chosen);
+  g_scriptedControl = 0;
+  kit_.Click(IDCANCEL);
+  kit_.Close();
+  EXPECT_EQ(std::memcmp(&before, &kit_.Settings(), sizeof before), 0) << "byte for byte";
+}
+
+TEST_F(PaperSettingDialog, OkKeepsTheTraysMediaAndGivesBackTrayAndMediaType) {
+  F().nDefaultSource = 7;
+  const int16_t media = F().nMediaType;
+  ASSERT_NE(Open(), nullptr);
+  const int other = IndexOfOther(F().PTInfoEach[0].nPaperType2);
+  ASSERT_GE(other, 0);
+  kit_.Select(1003, other);
+  const int16_t chosen = F().PTInfoEach[0].nPaperType2;
+  kit_.Click(IDOK);
+  kit_.Close();
+  EXPECT_EQ(F().PTInfoEach[0].nPaperType2, chosen);
+  EXPECT_EQ(F().nDefaultSource, 7);
+  EXPECT_EQ(F().nMediaType, media);
+}
+
+TEST_F(PaperSettingDialog, ADeclinedTrayChangeGoesBackAWarnedOneStaysAndLocksTheMediaLists) {
+  F().nDefaultSource = 257;
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_EQ(SelectedRow(), 0);
+  g_scriptedControl = 1006;
+  g_scriptedAnswer = 100;
+  PickRow(1);
+  EXPECT_EQ(SelectedRow(), 0);
+  EXPECT_EQ(F().nDefaultSource, 257);
+  EXPECT_TRUE(IsWindowEnabled(kit_.Control(1003)));
+  // A key in the list starts the selection guard afresh (it holds back a
+  // second selection that follows a declined one without a key between).
+  NMLVKEYDOWN key = {};
+  key.hdr.hwndFrom = Trays();
+  key.hdr.idFrom = kPaperSettingTrayList;
+  key.hdr.code = LVN_KEYDOWN;
+  key.wVKey = VK_DOWN;
+  SendMessageW(kit_.Dialog(), WM_NOTIFY, kPaperSettingTrayList, reinterpret_cast<LPARAM>(&key));
+  g_scriptedAnswer = 101;
+  PickRow(1);
+  EXPECT_EQ(SelectedRow(), 1);
+  EXPECT_EQ(F().nDefaultSource, 4);
+  EXPECT_FALSE(IsWindowEnabled(kit_.Control(1003))) << "locked until the next tray change";
+  g_scriptedControl = 0;
+  PickRow(0);
+  EXPECT_TRUE(IsWindowEnabled(kit_.Control(1003)));
+}
+
+TEST_F(PaperSettingDialog, DevStatusCopyTakesWhatTheDeviceReportedForTheSameTrays) {
+  ModelInfo* model = ProcessModelInfo();
+  model->features[kMfMediaTypeDlgType] = 1;
+  model->features[kMfMediaWeight] = 1;
+  DevOption* device = GetCtxPrinterInfo(kit_.Context());
+  ASSERT_NE(device, nullptr);
+  const int16_t weight0 = F().PTInfoEach[0].nPaperWeight = 3;
+  const int16_t type1 = F().PTInfoEach[1].nPaperType2;
+  // The device's answer: Tray 1 with a type and no weight, the bypass tray
+  // with nothing reported.
+  SheetDeviceStatus& status = kit_.Session().deviceStatus;
+  std::memset(&status, 0, sizeof status);
+  status.valid = 1;
+  std::strcpy(status.trays[0].trayKeyword, "intray1");
+  status.trays[0].mediaType = 5;
+  status.trays[0].mediaWeight = 0xFFFF;
+  std::strcpy(status.trays[1].trayKeyword, "InTrayManual");
+  status.trays[1].mediaType = 0xFFFF;
+  status.trays[1].mediaWeight = 0xFFFF;
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(kit_.Control(1899)));
+  EXPECT_EQ(std::string(device->trays[0].trayKeyword), "InTray1") << "the device's rows in the context's table";
+  g_passes.clear();
+  kit_.Click(1899);
+  EXPECT_EQ(F().PTInfoEach[0].nPaperType2, 5);
+  EXPECT_EQ(F().PTInfoEach[0].nPaperWeight, weight0) << "not reported";
+  EXPECT_EQ(F().PTInfoEach[1].nPaperType2, type1) << "not reported";
+  EXPECT_TRUE(g_passes.empty()) << "no constraint pass";
+}
+
+TEST_F(PaperSettingDialog, WithoutTheDeviceStatusPartTheDialogIsShorter) {
+  ASSERT_NE(Open(), nullptr);
+  RECT full;
+  GetWindowRect(kit_.Dialog(), &full);
+  kit_.Close();
+  ProcessModelInfo()->features[kMfMediaTypeDevStatus] = 0;
+  ASSERT_NE(Open(), nullptr);
+  RECT shorter;
+  GetWindowRect(kit_.Dialog(), &shorter);
+  EXPECT_LT(shorter.bottom - shorter.top, full.bottom - full.top);
+  for (int id : {1845, 1844, 1899}) EXPECT_FALSE(IsWindowVisible(kit_.Control(id))) << id;
+  EXPECT_TRUE(IsWindowVisible(kit_.Control(1003)));
+  RECT group, ok;
+  GetWindowRect(kit_.Control(1846), &group);
+  GetWindowRect(kit_.Control(IDOK), &ok);
+  EXPECT_LT(ok.bottom, shorter.bottom) << "the buttons moved up with it";
+  EXPECT_GT(group.top, shorter.top);
+}
+
+TEST_F(PaperSettingDialog, TheSheetsButtonRunsItModallyAndTakesTheTraysTypeOnOk) {
+  // A model that offers the button.
+  ProcessModelInfo()->features[kMfPaperSourceTraySetting] = 1;
+  F().nDefaultSource = 257;
+  HWND sheet = kit_.OpenPages(kit_.Templates(), {kBasicSheetTemplate}, BasicSheetProc);
+  ASSERT_NE(sheet, nullptr);
+  HWND page = kit_.Dialog();
+  int16_t chosen = 0;
+  bool ran = false;
+  driver_->Then(
+      [&](HWND d) {
+        ran = true;
+        HWND types = GetDlgItem(d, 1003);
+        for (int i = 0; i < SendMessageW(types, CB_GETCOUNT, 0, 0); ++i) {
+          auto* row = reinterpret_cast<const OptionHead*>(SendMessageW(types, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+          if (static_cast<int16_t>(row->value) == F().PTInfoEach[0].nPaperType2) continue;
+          chosen = static_cast<int16_t>(row->value);
+          SendMessageW(types, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+          SendMessageW(d, WM_COMMAND, MAKEWPARAM(1003, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+          break;
+        }
+        PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      },
+      testsupport::ModalDialogDriver::WithControl(kPaperSettingTrayList));
+  SendMessageW(page, WM_COMMAND, MAKEWPARAM(kBasicPaperSettingButton, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(page, kBasicPaperSettingButton)));
+  ASSERT_TRUE(ran);
+  ASSERT_NE(chosen, 0);
+  EXPECT_EQ(F().PTInfoEach[0].nPaperType2, chosen);
+  EXPECT_EQ(F().nDefaultSource, 257);
+  EXPECT_EQ(F().nMediaType, chosen) << "the settings take the type of their tray";
+  EXPECT_EQ(MediaBindingModeNow(), kMediaBindingNone);
+}
+
+TEST_F(PaperSettingDialog, TheAutomaticTrayDialogBindsTheMediaToTheAutomaticTrayWhileOpen) {
+  // A model whose media settings are kept per tray.
+  ProcessModelInfo()->features[kMfMediaTypeDetail] = 1;
+  F().nDefaultSource = 257;
+  // Where the pass binds "MediaType" for the dialog open now.
+  auto boundMediaType = [&]() -> const void* {
+    const ConstraintLibraryData data = {g_description.deviceOptions, ProcessModelInfo(), &ProcessMessageTables(),
+                                        DocI16(&DefaultDocDMode(), kDocPaperSizeAt), nullptr};
+    RunDoConstraints(1, kit_.Dialog(), 0, -1, data);
+    for (const FeatureEntry* row = ProcessConstraintRules().features; row != nullptr && row->keyword[0] != 0; ++row) {
+      char keyword[33] = {};
+      FeatureKeyword(*row, keyword, sizeof keyword);
+      if (std::string(keyword) == "MediaType") return row->field;
+    }
+    return nullptr;
+  };
+  EXPECT_EQ(MediaBindingModeNow(), kMediaBindingNone);
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(MediaBindingModeNow(), kMediaBindingTrays);
+  EXPECT_EQ(boundMediaType(), &F().PTInfoEach[0].nPaperType2) << "the tray selected in the dialog";
+  kit_.Close();
+  EXPECT_EQ(MediaBindingModeNow(), kMediaBindingNone);
+  ASSERT_NE(kit_.OpenDialog(kit_.Templates(), 164, AutoTrayPaperDlgProc), nullptr);
+  EXPECT_EQ(MediaBindingModeNow(), kMediaBindingAutoTray);
+  EXPECT_EQ(boundMediaType(), &F().PTInfoAuto.nPaperType2) << "the automatic tray's, whatever the tray";
+  kit_.Close();
+  EXPECT_EQ(MediaBindingModeNow(), kMediaBindingNone);
+}
+
+// The user paper list dialog on a printer of the test spooler: the stored
+// list is read at the start and written at OK; the form calls and the
+// spooler's form names are the test's.
+std::vector<std::wstring> g_spoolerCalls;
+std::vector<std::u16string> g_spoolerForms;
+bool g_refuseWrite = false;
+DWORD RecordedSetData(HANDLE printer, const wchar_t* name, DWORD type, const BYTE* data, DWORD size) {
+  g_spoolerCalls.push_back(L"write");
+  if (g_refuseWrite) return ERROR_ACCESS_DENIED;
+  return SystemUserPaperSpooler().setPrinterData(printer, name, type, data, size);
+}
+bool RecordedHasForm(HANDLE, const wchar_t* name) {
+  for (const auto& f : g_spoolerForms) {
+    if (f == reinterpret_cast<const char16_t*>(name)) return true;
+  }
+  return false;
+}
+BOOL RecordedDeleteForm(HANDLE, const wchar_t* name) {
+  g_spoolerCalls.push_back(std::wstring(L"delete ") + name);
+  return TRUE;
+}
+BOOL RecordedAddForm(HANDLE, const FORM_INFO_1W* form) {
+  g_spoolerCalls.push_back(std::wstring(L"add ") + form->pName);
+  return TRUE;
+}
+const UserPaperSpooler kRecordedSpooler = {RecordedSetData, RecordedHasForm, RecordedDeleteForm, RecordedAddForm};
+bool RecordedFormNames(HANDLE, std::vector<std::u16string>* names) {
+  *names = g_spoolerForms;
+  return true;
+}
+
+UserPaperEntry Paper(const char16_t* name, int32_t w, int32_t l, int16_t id) {
+  UserPaperEntry e = {};
+  std::char_traits<char16_t>::copy(e.name, name, std::char_traits<char16_t>::length(name));
+  e.width = w;
+  e.length = l;
+  e.areaLeft = 4200;
+  e.areaTop = 4200;
+  e.areaRight = w - 4200;
+  e.areaBottom = l - 4200;
+  e.paperId = id;
+  return e;
+}
+
+class UserPaperDialog : public BasicSheet {
+ protected:
+  static void SetUpTestSuite() {
+    BasicSheet::SetUpTestSuite();
+    printer_ = new testsupport::TestPrinter(L"User Papers");
+  }
+  static void TearDownTestSuite() {
+    delete printer_;
+    printer_ = nullptr;
+    BasicSheet::TearDownTestSuite();
+  }
+  void SetUp() override {
+    BasicSheet::SetUp();
+    ASSERT_TRUE(printer_->ok()) << printer_->error();
+    kit_.Session().printer = printer_->handle();
+    g_spoolerCalls.clear();
+    g_spoolerForms.clear();
+    g_refuseWrite = false;
+    SetUserPaperDialogSpooler(&kRecordedSpooler, RecordedFormNames);
+    model_ = ProcessModelInfo();
+    figure_ = model_->paperFigureStyle;
+    model_->paperFigureStyle = 0;  // whole millimetres and hundredths of an inch
+    Store({});
+  }
+  void TearDown() override {
+    kit_.Close();
+    model_->paperFigureStyle = figure_;
+    SetUserPaperDialogSpooler(nullptr, nullptr);
+    BasicSheet::TearDown();
+  }
+  void Store(const std::vector<UserPaperEntry>& entries) {
+    UserPaperList list = {};
+    for (const UserPaperEntry& e : entries) list.entries[list.count++] = e;
+    ASSERT_EQ(SetPrinterDataW(printer_->handle(), const_cast<wchar_t*>(L"CustomPaperData"), REG_BINARY,
+                              reinterpret_cast<BYTE*>(&list), sizeof list),
+              static_cast<DWORD>(ERROR_SUCCESS));
+  }
+  UserPaperList Stored() {
+    UserPaperList list = {};
+    EXPECT_TRUE(ReadCustomPaperData(printer_->handle(), &list));
+    return list;
+  }
+  HWND Open() { return kit_.OpenDialog(kit_.Templates(), kUserPaperTemplate, UserPaperDlgProc); }
+  HWND List() { return kit_.Control(1547); }
+  int Count() { return static_cast<int>(SendMessageW(List(), LB_GETCOUNT, 0, 0)); }
+  void Pick(int item) {
+    SendMessageW(List(), LB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    SendMessageW(kit_.Dialog(), WM_COMMAND, MAKEWPARAM(1547, LBN_SELCHANGE), reinterpret_cast<LPARAM>(List()));
+  }
+  int Selected() { return static_cast<int>(SendMessageW(List(), LB_GETCURSEL, 0, 0)); }
+  const UserPaperEntry* Entry(int item) {
+    return reinterpret_cast<const UserPaperEntry*>(SendMessageW(List(), LB_GETITEMDATA, static_cast<WPARAM>(item), 0));
+  }
+  void Rename(const wchar_t* name) {
+    SetDlgItemTextW(kit_.Dialog(), 1553, L"");
+    kit_.Type(1553, name);
+  }
+  static testsupport::TestPrinter* printer_;
+  ModelInfo* model_ = nullptr;
+  uint32_t figure_ = 0;
+};
+testsupport::TestPrinter* UserPaperDialog::printer_ = nullptr;
+
+TEST_F(UserPaperDialog, TheFirstAddGivesTheDefaultSizeAndOkWaitsForAName) {
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(Count(), 0);
+  EXPECT_FALSE(IsWindowEnabled(kit_.Control(1553))) << "nothing to edit";
+  kit_.Click(1549);
+  ASSERT_EQ(Count(), 1);
+  const UserPaperEntry* e = Entry(0);
+  const DocFields& d = Fields(DefaultDocDMode());
+  EXPECT_EQ(e->width, d.sizInUserDefPaperMM_cx * 100);
+  EXPECT_EQ(e->length, d.sizInUserDefPaperMM_cy * 100);
+  EXPECT_EQ(e->areaLeft, static_cast<int32_t>(model_->customPaperMargins[0]) * 100);
+  EXPECT_EQ(e->areaRight, (d.sizInUserDefPaperMM_cx - static_cast<int32_t>(model_->customPaperMargins[2])) * 100);
+  EXPECT_EQ(e->paperId, 512);
+  EXPECT_EQ(e->name[0], 0);
+  EXPECT_FALSE(IsWindowEnabled(kit_.Control(IDOK)));
+  EXPECT_FALSE(IsWindowEnabled(kit_.Control(1549)));
+  kit_.Type(1553, L"Labels");
+  EXPECT_TRUE(IsWindowEnabled(kit_.Control(IDOK)));
+  EXPECT_EQ(std::u16string(Entry(0)->name), u"Labels");
+  wchar_t text[260] = {};
+  SendMessageW(List(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_EQ(std::wstring(text).substr(0, 7), L"Labels\t");
+}
+
+TEST_F(UserPaperDialog, DeleteAndAddReuseTheLowestIdAndOkWritesTheListBeforeTheForms) {
+  Store({Paper(u"Labels", 100000, 150000, 512), Paper(u"Cards", 120000, 180000, 513),
+         Paper(u"Tickets", 110000, 160000, 514)});
+  g_spoolerForms = {u"Labels", u"Cards", u"Tickets"};
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_EQ(Count(), 3);
+  EXPECT_EQ(Selected(), 0);
+  Pick(1);
+  EXPECT_EQ(Text(kit_.Dialog(), 1553), L"Cards");
+  kit_.Boxes().Answer(IDNO);
+  kit_.Click(1550);
+  EXPECT_EQ(Count(), 3) << "No keeps the entry";
+  kit_.Boxes().Answer(IDYES);
+  kit_.Click(1550);
+  ASSERT_EQ(Count(), 2);
+  EXPECT_EQ(Selected(), 1) << "the item that now has the same place";
+  EXPECT_EQ(UserPaperStateOf(&kit_.UiState())->list.count, 2) << "the working list follows at once";
+  kit_.Click(1549);
+  ASSERT_EQ(Count(), 3);
+  EXPECT_EQ(Entry(2)->paperId, 513) << "the lowest free id";
+  EXPECT_EQ(Entry(2)->width, 110000) << "a copy of the selected entry";
+  kit_.Type(1553, L"Postcards");
+  g_spoolerCalls.clear();
+  kit_.Click(IDOK);
+  ASSERT_FALSE(g_spoolerCalls.empty());
+  EXPECT_EQ(g_spoolerCalls.front(), L"write") << "the list is written before any form is touched";
+  EXPECT_EQ(g_spoolerCalls, (std::vector<std::wstring>{L"write", L"delete Labels", L"delete Cards", L"delete Tickets",
+                                                       L"add Labels", L"add Tickets", L"add Postcards"}));
+  DWORD type = 0, needed = 0;
+  GetPrinterDataW(printer_->handle(), const_cast<wchar_t*>(L"CustomPaperData"), &type, nullptr, 0, &needed);
+  EXPECT_EQ(needed, kUserPaperListSize);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+  const UserPaperList back = Stored();
+  ASSERT_EQ(back.count, 3);
+  EXPECT_EQ(std::u16string(back.entries[2].name), u"Postcards");
+  EXPECT_EQ(back.entries[2].paperId, 513);
+  EXPECT_EQ(back.entries[1].paperId, 514);
+  EXPECT_EQ(back.entries[2].width % 100, 0);
+}
+
+TEST_F(UserPaperDialog, ANameMustDifferFromModelPapersOtherEntriesAndForeignForms) {
+  Store({Paper(u"Labels", 100000, 150000, 512), Paper(u"Cards", 120000, 180000, 513)});
+  g_spoolerForms = {u"Labels", u"Cards", u"Envelope Z"};
+  ASSERT_NE(Open(), nullptr);
+  std::wstring modelPaper;
+  for (const char16_t* c = model_->papers[0].name; *c != 0; ++c) modelPaper.push_back(static_cast<wchar_t>(*c));
+  ASSERT_FALSE(modelPaper.empty());
+  for (const std::wstring& taken : {modelPaper, std::wstring(L"cARDS"), std::wstring(L"Envelope Z")}) {
+    Rename(taken.c_str());
+    const size_t boxes = kit_.Boxes().shown().size();
+    Pick(1);
+    ASSERT_EQ(kit_.Boxes().shown().size(), boxes + 1) << Narrow(taken);
+    EXPECT_NE(kit_.Boxes().shown().back().text.find(taken), std::wstring::npos) << "record 240 names it";
+    EXPECT_EQ(Selected(), 0) << "the entry is kept";
+    EXPECT_EQ(GetFocus(), kit_.Control(1553));
+  }
+  // Its own form's name, in another case, is no clash.
+  Rename(L"LABELS");
+  const size_t boxes = kit_.Boxes().shown().size();
+  Pick(1);
+  EXPECT_EQ(kit_.Boxes().shown().size(), boxes);
+  EXPECT_EQ(Selected(), 1);
+  // The name's descriptor keeps out the characters a form name cannot hold.
+  Rename(L"Post:ca*rds");
+  EXPECT_EQ(Text(kit_.Dialog(), 1553), L"Postcards");
+  EXPECT_EQ(std::u16string(Entry(1)->name), u"Postcards");
+}
+
+TEST_F(UserPaperDialog, AFailedWriteKeepsTheStoredListAndTheFormsAndCancelWritesNothing) {
+  Store({Paper(u"Labels", 100000, 150000, 512)});
+  g_spoolerForms = {u"Labels"};
+  const UserPaperList before = Stored();
+  ASSERT_NE(Open(), nullptr);
+  Rename(L"Stickers");
+  g_refuseWrite = true;
+  kit_.Click(IDOK);
+  EXPECT_EQ(g_spoolerCalls, (std::vector<std::wstring>{L"write"})) << "no form deleted or added";
+  const UserPaperList kept = Stored();
+  EXPECT_EQ(std::memcmp(&before, &kept, sizeof before), 0);
+  ASSERT_FALSE(kit_.Boxes().shown().empty());
+  EXPECT_TRUE(IsWindowVisible(kit_.Dialog())) << "the dialog stays for another try";
+  g_spoolerCalls.clear();
+  kit_.Click(IDCANCEL);
+  EXPECT_TRUE(g_spoolerCalls.empty());
+  const UserPaperList after = Stored();
+  EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
+}
+
+TEST_F(UserPaperDialog, AnInchEntryShowsHundredthsAndAUnitChangeStoresTheShownValue) {
+  Store({Paper(u"A4 own", 210000, 297000, 512)});
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(Text(kit_.Dialog(), 1555), L"210");
+  kit_.Click(1241);
+  EXPECT_EQ(Text(kit_.Dialog(), 1555), L"8.27");
+  EXPECT_EQ(Entry(0)->unit, 1);
+  EXPECT_EQ(Entry(0)->width, 210100) << "the value of the text 8.27";
+  EXPECT_EQ(Entry(0)->areaRight, 210100 - 4200) << "the printable area keeps its distance";
+  wchar_t text[260] = {};
+  SendMessageW(List(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_EQ(std::wstring(text), L"A4 own\t(8.27 x 11.69inch)");
+}
+
+TEST_F(UserPaperDialog, TheEleventhEntryCannotBeAdded) {
+  std::vector<UserPaperEntry> ten;
+  for (int i = 0; i < 10; ++i) {
+    const std::u16string name = u"Paper " + std::u16string(1, static_cast<char16_t>(u'A' + i));
+    ten.push_back(Paper(name.c_str(), 100000 + i * 1000, 150000, static_cast<int16_t>(512 + i)));
+  }
+  Store(ten);
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(Count(), 10);
+  EXPECT_FALSE(IsWindowEnabled(kit_.Control(1549)));
+  EXPECT_TRUE(IsWindowVisible(kit_.Control(1548))) << "the stop icon says why";
+  SendMessageW(kit_.Dialog(), WM_COMMAND, MAKEWPARAM(1549, BN_CLICKED), 0);
+  EXPECT_EQ(Count(), 10);
+}
+
+TEST_F(UserPaperDialog, AStoredCountBeyondTenIsCutToTen) {
+  UserPaperList list = {};
+  for (int i = 0; i < 10; ++i) list.entries[i] = Paper(u"P", 100000, 150000, static_cast<int16_t>(512 + i));
+  list.count = 300;
+  ASSERT_EQ(SetPrinterDataW(printer_->handle(), const_cast<wchar_t*>(L"CustomPaperData"), REG_BINARY,
+                            reinterpret_cast<BYTE*>(&list), sizeof list),
+            static_cast<DWORD>(ERROR_SUCCESS));
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(Count(), 10);
+  EXPECT_EQ(UserPaperStateOf(&kit_.UiState())->list.count, 10);
+}
+
+TEST_F(UserPaperDialog, AWholeMillimetreThatRoundsToALimitStandsForTheExactLimit) {
+  Store({Paper(u"Wide", 150000, 200000, 512)});
+  auto* desc = const_cast<EditItemDesc*>(FindEditItem(1555));
+  ASSERT_NE(desc, nullptr);
+  const int32_t minimum = desc->head.minValue;
+  ASSERT_NE(Open(), nullptr);
+  const struct {
+    int32_t minimum;  // tenths of a millimetre
+    int32_t stored;   // micrometres, after typing 140
+  } cases[] = {{1397, 140000}, {1404, 140400}, {1000, 140000}};
+  for (const auto& c : cases) {
+    desc->head.minValue = c.minimum;
+    Rename(L"Wide");
+    SetDlgItemTextW(kit_.Dialog(), 1555, L"");
+    kit_.Type(1555, L"140");
+    EXPECT_EQ(Entry(0)->width, c.stored) << c.minimum;
+  }
+  desc->head.minValue = minimum;
+}
+
+TEST_F(UserPaperDialog, AnEntryWiderThanLongIsRefusedWhereTheModelAsksForIt) {
+  Store({Paper(u"Banner", 250000, 200000, 512), Paper(u"Cards", 120000, 180000, 513)});
+  ASSERT_NE(model_->features[kMfPaperLengthLarger], 0u) << "the sample model asks for it";
+  ASSERT_NE(Open(), nullptr);
+  Pick(1);
+  EXPECT_EQ(Selected(), 0) << "kept in the entry";
+  ASSERT_FALSE(kit_.Boxes().shown().empty());
+  // Made longer than wide, it may be left.
+  SetDlgItemTextW(kit_.Dialog(), 1555, L"");
+  kit_.Type(1555, L"150");
+  Pick(1);
+  EXPECT_EQ(Selected(), 1);
+  EXPECT_EQ(Entry(0)->width, 150000);
+}
+
+TEST_F(UserPaperDialog, ASpinStepWritesItsEditAndTheEntryFollows) {
+  Store({Paper(u"Cards", 120000, 180000, 512)});
+  ASSERT_NE(Open(), nullptr);
+  NMUPDOWN step = {};
+  step.hdr.hwndFrom = kit_.Control(1556);
+  step.hdr.idFrom = 1556;
+  step.hdr.code = UDN_DELTAPOS;
+  step.iPos = static_cast<int>(SendMessageW(kit_.Control(1556), UDM_GETPOS32, 0, 0));
+  step.iDelta = 1;
+  EXPECT_EQ(step.iPos, 120);
+  SendMessageW(kit_.Dialog(), WM_NOTIFY, 1556, reinterpret_cast<LPARAM>(&step));
+  EXPECT_EQ(Text(kit_.Dialog(), 1555), L"121");
+  EXPECT_EQ(Entry(0)->width, 121000);
+  // At the end of the range the step stops there.
+  step.iPos = 297;
+  step.iDelta = 5;
+  SendMessageW(kit_.Dialog(), WM_NOTIFY, 1556, reinterpret_cast<LPARAM>(&step));
+  EXPECT_EQ(Text(kit_.Dialog(), 1555), L"297");
 }
 
 }  // namespace
