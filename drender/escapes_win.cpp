@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/contracts/private_escapes.h"
 #include "common/contracts/settings_transfer_win.h"
 #include "common/records/auth_reg_record.h"
 #include "common/records/doc_fields.h"
@@ -24,6 +25,8 @@
 
 namespace {
 
+// The standard escapes and the settings transfer of applications; the
+// private escapes of the user interface core are the shared contract's.
 enum : ULONG {
   kQueryEscSupport = 8,
   kSetCopyCount = 17,
@@ -32,44 +35,10 @@ enum : ULONG {
   kPersonalInfoImport = 10002,
   kDefaultSetting = 10003,
   kGetErrorMessage = 10004,
-  kGetJobData = 0x10001,
-  kSetUiDraw = 0x20001,
-  kSetDrawMode = 0x20002,
-  kSetPageValue = 0x20004,
-  kSetPageOrigin = 0x20009,
-  kSetInterSheetList = 0x2000a,
-  kSetTabText = 0x2000b,
-  kSetTabCapture = 0x2000c,
-  kSetPageEntry = 0x2000d,
-  kFreeInterSheetList = 0x2000e,
-  kSetJobSettings = 0x2000f,
-  kSetDefaultCtm = 0x30002,
-  kSetClipToPage = 0x30003,
-  kBeginCapture = 0x30004,
-  kEndCapture = 0x30005,
-  kPrintCapture = 0x30006,
-  kSetJobId = 0x30007,
-  kStorePage = 0x30008,
-  kSetFaxData = 0x30009,
-  kFreeFaxData = 0x3000a,
-  kResetPageCount = 0x3000b,
-  kResetGState = 0x3000c,
-  kReleaseFonts = 0x3000d,
-  kAppendCapture = 0x3000e,
-  kSetSendTime = 0x3000f,
-  kGetFaxData = 0x30010,
-  kSetJobValue64 = 0x40001,
-  kAuthResult = 0x40002,
-  kQueryDrop2 = 0x40003,
-  kSetPrivateArea = 0x40004,
-  kSetDevOption = 0x40020,
-  kFaxCancelled = 0x50001,
-  kQueryDrop1 = 0x50002,
 };
 
 constexpr uint32_t kSettingsTransferInput = 8192;
 constexpr uint32_t kSettingsTransferNameAt = 4096;
-constexpr uint32_t kJobIdBytes = 26;
 
 const char* const kTransferNames[5] = {kSprinstSettingExport, kSprinstSettingImport, kSprinstPersonalInfoImport,
                                        kSprinstDefaultSetting, kSprinstGetErrorMsg};
@@ -162,11 +131,15 @@ void WriteJobRecordPageFacts(const RenderPdev& pdev, uint8_t* out) {
   put32(kJobRecordPageWidthAt, s.surfaceWidth);
   put32(kJobRecordPageHeightAt, s.surfaceHeight);
   put32(kJobRecordSheetCompleteAt, e.sheetOpen == 0 ? 1 : 0);
-  const uint16_t logical = static_cast<uint16_t>(s.pageCounter + 1);
+  // The logical page: the pages begun in the document (1 while the first
+  // page is drawn; the driver layout places one page per cell).
+  const uint16_t logical = static_cast<uint16_t>(s.pageCounter);
   std::memcpy(out + kJobRecordLogicalPageAt, &logical, 2);
   put32(kJobRecordTabTableAt, s.interSheetTable != nullptr ? 1 : 0);
   put32(kJobRecordStoredPageAt, e.pageCount);
-  put32(kJobRecordPageCounterAt, s.pageCounter);
+  // The core's page counter is the side counter: 0 until the first page
+  // has ended, two sides per one-sided page, one per two-sided page.
+  put32(kJobRecordPageCounterAt, e.sideCounter);
   put32(kJobRecordLastTabAt, e.tabCell);
   put32(kJobRecordTabCaptureAt, e.tabStream);
 }
@@ -187,41 +160,41 @@ ULONG Dispatch(RenderPdev* pdev, ULONG code, ULONG inSize, const void* in, ULONG
     case kDefaultSetting:
     case kGetErrorMessage:
       return Rdc_CallSettingsTransfer(code, inSize, in, outSize, out) ? 1 : 0;
-    case kGetJobData:
+    case kEscGetJobData:
       if (!In(outSize, out, sizeof(RenderPdev))) return 0;
       std::memcpy(out, pdev, sizeof(RenderPdev));
       WriteJobRecordPageFacts(*pdev, static_cast<uint8_t*>(out));
       return 1;
-    case kSetUiDraw:
+    case kEscSetUiDraw:
       if (!In(inSize, in, 4)) return 0;
       s.gs.uiDrawing = ReadU32(in);
       return 1;
-    case kSetDrawMode:
+    case kEscSetDrawMode:
       if (!In(inSize, in, 4)) return 0;
       e.tabDrawMode = ReadU32(in);
       return 1;
-    case kSetPageValue:
+    case kEscSetPageValue:
       if (!In(inSize, in, 4)) return 0;
       e.tabCell = ReadU32(in);
       return 1;
-    case kSetPageOrigin: {
+    case kEscSetPageOrigin: {
       if (!In(inSize, in, 4)) return 0;
       std::memcpy(&e.originX, in, 2);
       std::memcpy(&e.originY, static_cast<const uint8_t*>(in) + 2, 2);
       XL_SetPageOrigin(pdev);
       return 1;
     }
-    case kSetInterSheetList:
+    case kEscSetInterSheetList:
       return StoreInterSheetTable(pdev, inSize, in);
-    case kSetTabText:
+    case kEscSetTabText:
       if (!In(inSize, in, 4)) return 0;
       e.tabText = ReadU32(in);
       return 1;
-    case kSetTabCapture:
+    case kEscSetTabCapture:
       if (!In(inSize, in, 4)) return 0;
       e.tabStream = ReadU32(in);
       return 1;
-    case kSetPageEntry: {
+    case kEscSetPageEntry: {
       if (!In(inSize, in, 5)) return 0;
       const uint32_t index = ReadU32(in);
       const uint8_t mark = static_cast<const uint8_t*>(in)[4];
@@ -232,44 +205,44 @@ ULONG Dispatch(RenderPdev* pdev, ULONG code, ULONG inSize, const void* in, ULONG
       }
       return 1;
     }
-    case kFreeInterSheetList:
+    case kEscFreeInterSheetList:
       std::free(s.interSheetTable);
       s.interSheetTable = nullptr;
       return 1;
-    case kSetJobSettings: {
+    case kEscSetJobSettings: {
       if (!In(inSize, in, kAuthRegRecordSize)) return 0;
       AuthRegRecord record;
       std::memcpy(&record, in, sizeof record);
       ApplyAuthRecord(pdev, record);
       return 1;
     }
-    case kSetDefaultCtm:
+    case kEscSetDefaultCtm:
       XL_SetPageDefaultCTM(pdev);
       return 1;
-    case kSetClipToPage:
+    case kEscSetClipToPage:
       XL_SetClipToPage(pdev);
       return 1;
-    case kBeginCapture:
+    case kEscBeginCapture:
       Tab_BeginCapture(pdev);
       return 1;
-    case kEndCapture:
+    case kEscEndCapture:
       Tab_EndCapture(pdev);
       return 1;
-    case kPrintCapture:
+    case kEscPrintCapture:
       Tab_PrintPage(pdev);
       return 1;
-    case kSetJobId: {
-      if (!In(inSize, in, kJobIdBytes + 1)) return 0;
+    case kEscSetJobId: {
+      if (!In(inSize, in, kJobIdBytes)) return 0;
       std::memset(s.jobId, 0, sizeof s.jobId);
-      std::memcpy(s.jobId, in, kJobIdBytes);
+      std::memcpy(s.jobId, in, kJobIdChars);
       if (RenderPjlState* pjl = pdev->tail.pjl) {
         std::memset(pjl->driverJobId, 0, sizeof pjl->driverJobId);
-        std::memcpy(pjl->driverJobId, s.jobId, kJobIdBytes);
+        std::memcpy(pjl->driverJobId, s.jobId, kJobIdChars);
       }
       return 1;
     }
-    case kStorePage: {
-      if (!In(inSize, in, 24)) return 0;
+    case kEscStorePage: {
+      if (!In(inSize, in, kStorePageBytes)) return 0;
       const auto* p = static_cast<const uint8_t*>(in);
       RenderCoverGeometry g{};
       std::memcpy(&g.paperCode, p, 2);
@@ -281,59 +254,59 @@ ULONG Dispatch(RenderPdev* pdev, ULONG code, ULONG inSize, const void* in, ULONG
       Rdc_StoreCoverPage(pdev, g);
       return 1;
     }
-    case kSetFaxData:
+    case kEscSetFaxData:
       if (!In(inSize, in, kFaxSendBlockSize)) return 0;
       return Rdc_SetFaxData(pdev, static_cast<const FaxSendBlock*>(in));
-    case kFreeFaxData:
+    case kEscFreeFaxData:
       Rdc_FreeFaxData(pdev);
       return 1;
-    case kResetPageCount:
+    case kEscResetPageCount:
       XL_CacheResetPageFields(&s.gs);
       return 1;
-    case kResetGState:
+    case kEscResetGState:
       Rdc_ResetPageState(pdev);
       return 1;
-    case kReleaseFonts:
+    case kEscReleaseFonts:
       Rdc_ReleaseFonts(pdev);
       return 1;
-    case kAppendCapture:
+    case kEscAppendCapture:
       Rdc_AppendCaptureToLastPage(pdev);
       return 1;
-    case kSetSendTime: {
-      if (!In(inSize, in, 16)) return 0;
+    case kEscSetSendTime: {
+      if (!In(inSize, in, kSendTimeBytes)) return 0;
       if (RenderPjlState* pjl = pdev->tail.pjl) {
         std::memcpy(pjl->timer, in, sizeof pjl->timer);
         pjl->haveTimer = true;
       }
       return 1;
     }
-    case kGetFaxData:
+    case kEscGetFaxData:
       if (!In(outSize, out, kFaxSendBlockSize)) return 0;
       CopyFaxDataOut(pdev, out);
       return 1;
-    case kSetJobValue64:
+    case kEscSetJobValue64:
       if (!In(inSize, in, 8)) return 0;
       std::memcpy(&e.formFile, in, 8);
       return 1;
-    case kAuthResult:
+    case kEscAuthResult:
       s.authFailed = 1;
       return 1;
-    case kQueryDrop2:
+    case kEscQueryDrop2:
       if (!In(outSize, out, 4)) return 0;
       WriteU32(out, s.authFailed);
       return 1;
-    case kSetPrivateArea:
+    case kEscSetPrivateArea:
       if (!In(inSize, in, kDocDModeSize)) return 0;
       std::memcpy(&s.live->devmode.doc, in, kDocDModeSize);
       return 1;
-    case kSetDevOption:
+    case kEscSetDevOption:
       if (!In(inSize, in, kDevOptionSize)) return 0;
       std::memcpy(&s.live->device.option, in, kDevOptionSize);
       return 1;
-    case kFaxCancelled:
+    case kEscFaxCancelled:
       s.faxCancelled = 1;
       return 1;
-    case kQueryDrop1:
+    case kEscQueryDrop1:
       if (!In(outSize, out, 4)) return 0;
       WriteU32(out, s.faxCancelled);
       return 1;

@@ -1,6 +1,7 @@
 // The private escapes between the user interface core and the render core:
 // what the core sends on the application's DC during a job, and the sizes of
-// their payloads.  The render core's escape table answers these codes.
+// their payloads.  The render core's escape table answers these codes; the
+// test host of the render core sends them in the core's place.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +32,7 @@ inline constexpr uint32_t kEscReleaseFonts = 0x3000d;
 inline constexpr uint32_t kEscAppendCapture = 0x3000e;
 inline constexpr uint32_t kEscSetSendTime = 0x3000f;
 inline constexpr uint32_t kEscGetFaxData = 0x30010;
+inline constexpr uint32_t kEscSetJobValue64 = 0x40001;
 inline constexpr uint32_t kEscAuthResult = 0x40002;
 inline constexpr uint32_t kEscQueryDrop2 = 0x40003;
 inline constexpr uint32_t kEscSetPrivateArea = 0x40004;
@@ -38,6 +40,7 @@ inline constexpr uint32_t kEscSetDevOption = 0x40020;
 inline constexpr uint32_t kEscFaxCancelled = 0x50001;
 inline constexpr uint32_t kEscQueryDrop1 = 0x50002;
 
-inline constexpr uint32_t kJobIdBytes = 27;      // 26 characters and a NUL
+inline constexpr uint32_t kJobIdChars = 26;
+inline constexpr uint32_t kJobIdBytes = kJobIdChars + 1;  // the characters and a NUL
 inline constexpr uint32_t kSendTimeBytes = 16;   // year, month, day, hour, minute, three zeros
 inline constexpr uint32_t kStorePageBytes = 24;

@@ -17,6 +17,10 @@ DrawJob Draw_JobOf(RenderPdev* pdev);
 // when nothing is to be drawn (the band is not drawn, the job is dropped).
 // `firstOnPage` (when given) tells whether this is the page's first call.
 bool Draw_Begin(RenderPdev* pdev, bool* firstOnPage = nullptr);
+// The brush source of a drawing call's brush: a solid colour, a realised
+// hatch or pattern, or the halftone of a transparent watermark while the
+// user interface core draws; 0 when nothing is to be painted with it.
+uint32_t Draw_BrushSource(DrawJob* job, BRUSHOBJ* brush, bool allowBlack);
 // The job's print-with-black rule for this call (its option 1, while the
 // user interface core is not drawing).
 bool Draw_PrintWithBlack(RenderPdev* pdev);

@@ -189,6 +189,8 @@ BOOL StretchCommon(RenderPdev* pdev, SURFOBJ* source, CLIPOBJ* clip, XLATEOBJ* x
 
 }  // namespace
 
+uint32_t Draw_BrushSource(DrawJob* job, BRUSHOBJ* brush, bool allowBlack) { return BrushSource(job, brush, allowBlack); }
+
 extern "C" {
 
 BOOL APIENTRY DrvBitBlt(SURFOBJ* target, SURFOBJ* source, SURFOBJ* mask, CLIPOBJ* clip, XLATEOBJ* xlate,

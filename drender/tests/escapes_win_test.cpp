@@ -13,6 +13,8 @@
 #include "common/records/doc_fields.h"
 #include "common/records/fax_send_block.h"
 #include "common/records/inter_sheet_list.h"
+#include "common/records/job_record.h"
+#include "common/records/settings_checksum.h"
 #include "drender/ddi_entries.h"
 #include "drender/render_pdev.h"
 #include "drender/tests/render_dir.h"
@@ -160,6 +162,37 @@ TEST_F(EscapeTest, JobIdentifierKeepsTwentySixBytes) {
   const char id[40] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abc";
   EXPECT_EQ(Esc(0x30007, sizeof id, id), 1u);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(Pdev()->state.jobId)), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+}
+
+// The page facts the user interface core reads while a page is drawn: its
+// page counter counts the sides of the pages ended (two per one-sided page,
+// one per two-sided page), the logical page is the page being drawn.
+TEST_F(EscapeTest, PageCounterAndLogicalPageFollowThePages) {
+  for (uint8_t sides : {1, 2}) {
+    SCOPED_TRACE(int(sides));
+    DriverDevMode dm = A4DevMode();
+    SetDocByte(&dm.doc, kDocDoubleSidesAt, sides);
+    SealDocDMode(&dm.doc);
+    const std::wstring output = dir_.Path(L"facts.prn");
+    std::vector<std::pair<uint32_t, uint16_t>> seen;
+    std::unique_ptr<uint8_t[]> record(new uint8_t[kJobRecordSize]);
+    DdiHost::FaxJob job;
+    job.pages = 3;
+    job.outputFile = output.c_str();
+    job.devmode = reinterpret_cast<DEVMODEW*>(&dm);
+    job.draw = [&](SURFOBJ* surface, int) {
+      ASSERT_EQ(host_.Escape(surface, 0x10001, 0, nullptr, kJobRecordSize, record.get()), 1u);
+      uint32_t counter;
+      uint16_t logical;
+      std::memcpy(&counter, record.get() + kJobRecordPageCounterAt, 4);
+      std::memcpy(&logical, record.get() + kJobRecordLogicalPageAt, 2);
+      seen.push_back({counter, logical});
+    };
+    EXPECT_TRUE(host_.RunFaxJob(printer_.handle(), printer_.name().c_str(), job).ok);
+    DeleteFileW(output.c_str());
+    const uint32_t step = sides == 2 ? 1 : 2;
+    EXPECT_EQ(seen, (std::vector<std::pair<uint32_t, uint16_t>>{{0, 1}, {step, 2}, {2 * step, 3}}));
+  }
 }
 
 TEST_F(EscapeTest, AuthenticationRecordGoesToItsSettingsFields) {

@@ -7,8 +7,11 @@
 #include <winddiui.h>
 #include <winspool.h>
 
+#include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,13 +20,22 @@
 #include "common/contracts/private_escapes.h"
 #include "common/records/doc_fields.h"
 #include "common/records/fax_cover_sheet.h"
+#include "common/records/inter_sheet_list.h"
 #include "common/records/settings_checksum.h"
+#include "common/win/inter_sheet_store.h"
+#include "common/win/printer_queries.h"
+#include "common/win/user_registry.h"
 #include "drender/tests/render_dir.h"
 #include "drender/tests/render_job_fixture.h"
+#include "duicore/device_description_win.h"
 #include "duicore/events/document_events_win.h"
 #include "duicore/tests/event_harness_win.h"
+#include "tests/ddi_host/app_dc_replay.h"
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/pclxl/xl_dissector.h"
+#include "tests/support/emf_records.h"
+#include "tests/support/test_paths.h"
+#include "tools/qxd/qxd_document.h"
 #include "tests/support/test_printer_win.h"
 #include "tests/support/test_text.h"
 
@@ -45,10 +57,33 @@ std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
   return bytes;
 }
 
+// A page of a job as the dissector reads it: its texts (the characters of
+// each Text operator) and the paths it paints.
+struct Page {
+  std::vector<std::string> texts;
+  std::vector<std::string> fonts;    // the names of SetFont
+  std::vector<double> penWidths;     // of SetPenWidth
+  std::vector<double> charAngles;    // of SetCharAngle
+  int lineSegments = 0;              // the points of LineRelPath
+  int images = 0;                    // BeginImage
+  std::vector<std::string> streamTexts;  // the texts of streams defined on the page
+  int execStreams = 0;                   // ExecStream
+  std::vector<double> rops;              // of SetROP
+  std::vector<std::string> beforeText;   // the operators before the first Text, in order
+  int paintedPaths = 0;
+  bool Has(const std::string& text) const {
+    for (const std::string& t : texts) {
+      if (t.find(text) != std::string::npos) return true;
+    }
+    return false;
+  }
+};
+
 struct Job {
   std::string pjl;
   xl::Dissection xl;
   int pages = 0;
+  std::vector<Page> content;
 };
 
 std::vector<Job> SplitJobs(const std::vector<uint8_t>& bytes) {
@@ -63,7 +98,26 @@ std::vector<Job> SplitJobs(const std::vector<uint8_t>& bytes) {
     options.skipToHeader = true;
     job.xl = xl::Dissect(reinterpret_cast<const uint8_t*>(part.data()), part.size(), options);
     job.pjl = job.xl.prefix;
-    for (const xl::Operator& op : job.xl.ops) job.pages += op.name == "BeginPage";
+    for (const xl::Operator& op : job.xl.ops) {
+      job.pages += op.name == "BeginPage";
+      if (op.name == "BeginPage") job.content.emplace_back();
+      if (job.content.empty()) continue;
+      if (op.name == "Text" && op.Find(171) != nullptr) job.content.back().texts.push_back(op.Find(171)->value.Text());
+      job.content.back().paintedPaths += op.name == "PaintPath";
+      if (op.name == "SetFont" && op.Find(168) != nullptr) job.content.back().fonts.push_back(op.Find(168)->value.Text());
+      if (op.name == "SetPenWidth") job.content.back().penWidths.push_back(op.Number(75));
+      if (op.name == "SetCharAngle") job.content.back().charAngles.push_back(op.Number(161));
+      if (op.name == "LineRelPath") job.content.back().lineSegments += int(op.Number(77));
+      job.content.back().images += op.name == "BeginImage";
+      job.content.back().execStreams += op.name == "ExecStream";
+      if (op.name == "SetROP") job.content.back().rops.push_back(op.Number(44));
+      if (job.content.back().texts.empty() && op.name != "Text") job.content.back().beforeText.push_back(op.name);
+      for (const xl::Operator& inner : op.streamOps) {
+        if (inner.name == "Text" && inner.Find(171) != nullptr) {
+          job.content.back().streamTexts.push_back(inner.Find(171)->value.Text());
+        }
+      }
+    }
     jobs.push_back(job);
     at = next;
   }
@@ -73,8 +127,10 @@ std::vector<Job> SplitJobs(const std::vector<uint8_t>& bytes) {
 // The destination dialog as the test answers it in the scripted library.
 struct Destinations {
   std::vector<std::u16string> numbers;
+  std::vector<std::u16string> names;
   bool cover = false;
   bool perDestination = false;
+  std::wstring image;  // the cover image's file, when not empty
   int result = 1;
 } g_answer;
 
@@ -82,27 +138,38 @@ int WINAPI ScriptedPopup(FaxSendToArgs* args) {
   *args->pdwRecipientCount = static_cast<uint32_t>(g_answer.numbers.size());
   for (size_t i = 0; i < g_answer.numbers.size(); ++i) {
     std::memcpy(args->pRecipients[i].szFaxNumber, g_answer.numbers[i].c_str(), g_answer.numbers[i].size() * 2);
+    if (i < g_answer.names.size()) {
+      std::memcpy(args->pRecipients[i].szName, g_answer.names[i].c_str(), g_answer.names[i].size() * 2);
+    }
   }
   args->pFaxSetting->fgFaxCoverSheet = g_answer.cover ? 1 : 0;
   auto* cover = reinterpret_cast<FaxCoverSheetData*>(args->pCoverSheet);
   cover->sCoverSize = 1;
   cover->recipient.byRecipientMode = 1;
   cover->recipient.byRecipientSetting = g_answer.perDestination ? 1 : 0;
+  // The sender's company and phone lines.
+  FcsSenderLine& company = cover->sender.lines[kFcsSenderCompany];
+  company.fgOn = 1;
+  std::memcpy(company.szText, u"HALDOVAR", 16);
+  FcsSenderLine& phone = cover->sender.lines[kFcsSenderPhone];
+  phone.fgOn = 1;
+  std::memcpy(phone.szText, u"0299990000", 20);
+  if (!g_answer.image.empty()) {
+    cover->image.fgPasteImage = 1;
+    lstrcpynW(reinterpret_cast<wchar_t*>(cover->image.szImageFile), g_answer.image.c_str(), 260);
+    cover->image.wPosX = 50;
+    cover->image.wPosY = 50;
+  }
   return g_answer.result;
 }
 
 void WINAPI ScriptedCompanyName(wchar_t* out, int capacity) { lstrcpynW(out, L"HALDOVAR", capacity); }
 
-// Forwards the core's escapes to the render core's surface of the moment.
-struct Forward {
-  DdiHost* host = nullptr;
-  SURFOBJ* surface = nullptr;
-};
-
+// The core's escapes go to the application's DC the host keeps: in order
+// with what the core draws on it.
 int ForwardEscape(void* ctx, int code, int inSize, const void* in, int outSize, void* out) {
-  auto* f = static_cast<Forward*>(ctx);
-  return static_cast<int>(f->host->Escape(f->surface, static_cast<ULONG>(code), static_cast<ULONG>(inSize), in,
-                                          static_cast<ULONG>(outSize), out));
+  return static_cast<int>(static_cast<HostAppDc*>(ctx)->Escape(static_cast<ULONG>(code), static_cast<ULONG>(inSize),
+                                                                in, static_cast<ULONG>(outSize), out));
 }
 
 // The answer of the real destination dialog: the numbers typed and added,
@@ -133,32 +200,35 @@ void CALLBACK AddSecondNumber(HWND d, UINT, UINT_PTR id, DWORD) {
 
 class FaxDocumentEvents : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() {
+    // The cover styles' words and face come from the sample model.
+    ASSERT_TRUE(LoadDeviceDescriptionFrom(testsupport::Widen(testsupport::BinaryPath("model/VELDRANH.QXD")).c_str(),
+                                          const_cast<DeviceDescription*>(&CoreDescription())));
+  }
   void SetUp() override {
     ASSERT_TRUE(printer_.ok()) << printer_.error();
     ASSERT_TRUE(dir_.Copy("bin/SIBSTAND.DLL", L"VELDRANK.DLL"));
     ASSERT_TRUE(host_.Load(dir_.Path(L"VELDRANE.DLL")));
     output_ = dir_.Path(L"job.prn");
-    forward_.host = &host_;
     h_.forward = ForwardEscape;
-    h_.forwardCtx = &forward_;
-    HDC screen = GetDC(nullptr);
-    dc_ = CreateEnhMetaFileW(screen, nullptr, nullptr, nullptr);
-    ReleaseDC(nullptr, screen);
+    h_.forwardCtx = &appDc_;
     g_answer = Destinations{};
   }
-  void TearDown() override {
-    if (dc_ != nullptr) DeleteEnhMetaFile(CloseEnhMetaFile(dc_));
-    host_.Unload();
-  }
+  void TearDown() override { host_.Unload(); }
   // A job of `pages` pages with the core's events; the jobs in the file.
   std::vector<Job> Print(int pages, DriverDevMode dm) {
     DdiHost::FaxJob job;
     job.pages = pages;
     job.outputFile = output_.c_str();
     job.devmode = reinterpret_cast<DEVMODEW*>(&dm);
+    // Each event draws on a fresh recording of the application's DC, played
+    // through the render core when the event returns (before the page is
+    // sent or the document ended).
     job.events = [&](int code, SURFOBJ* surface, DWORD jobId) {
-      forward_.surface = surface;
-      return DrvDocumentEvent(printer_.handle(), dc_, code, sizeof jobId, &jobId, 0, nullptr);
+      HDC dc = appDc_.Begin(surface);
+      const int result = DrvDocumentEvent(printer_.handle(), dc, code, sizeof jobId, &jobId, 0, nullptr);
+      EXPECT_TRUE(appDc_.End()) << "event " << code << ": " << Failures();
+      return result;
     };
     const DdiHost::JobResult result = host_.RunFaxJob(printer_.handle(), printer_.name().c_str(), job);
     EXPECT_TRUE(result.ok) << result.failedStep;
@@ -166,6 +236,11 @@ class FaxDocumentEvents : public ::testing::Test {
     std::vector<uint8_t> bytes = ReadFileBytes(output_);
     DeleteFileW(output_.c_str());
     return SplitJobs(bytes);
+  }
+  std::string Failures() const {
+    std::string all;
+    for (const std::string& f : appDc_.played().failures) all += f + "; ";
+    return all;
   }
   int Sent(uint32_t code) const {
     int n = 0;
@@ -178,8 +253,7 @@ class FaxDocumentEvents : public ::testing::Test {
   DdiHost host_;
   std::wstring output_;
   EventHarness h_;
-  Forward forward_;
-  HDC dc_ = nullptr;
+  HostAppDc appDc_{&host_};
   DWORD jobId_ = 0;
 };
 
@@ -191,7 +265,7 @@ DriverDevMode WatermarkedA4() {
   std::memcpy(f.WmkInfo_szFontName, u"DejaVu Sans", 22);
   f.WmkInfo_nStyle = 1;
   f.WmkInfo_wSize = 48;
-  f.WmkInfo_wFrame = 1;
+  f.WmkInfo_wFrame = 3;  // a square frame
   SealDocDMode(&dm.doc);
   return dm;
 }
@@ -201,6 +275,7 @@ TEST_F(FaxDocumentEvents, CoverPagesAndWatermarkReachTheJob) {
   h_.functions["GetCompanyName"] = Proc(ScriptedCompanyName);
   h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
   g_answer.numbers = {u"0311112222", u"0633334444"};
+  g_answer.names = {u"Ada Lindqvist", u"Brian Osei"};
   g_answer.cover = true;
   g_answer.perDestination = true;
   const std::vector<Job> jobs = Print(2, WatermarkedA4());
@@ -217,19 +292,252 @@ TEST_F(FaxDocumentEvents, CoverPagesAndWatermarkReachTheJob) {
     EXPECT_NE(j.pjl.find("\"" + mine + "\""), std::string::npos) << j.pjl;
     EXPECT_EQ(j.pjl.find(other), std::string::npos) << j.pjl;
     EXPECT_NE(j.pjl.find("@PJL SET DRIVERJOBID=\"" + std::string(LastJobIdentifier())), std::string::npos) << j.pjl;
+    // What the events drew reached the job: the cover page names this
+    // destination and the sender, without the watermark; the two pages
+    // each hold the watermark text once, in its square frame.
+    ASSERT_EQ(j.content.size(), 3u);
+    const Page& cover = j.content[0];
+    // The sample model's words of style 0, in the composer's order.
+    const std::vector<std::string> coverTexts = {
+        "Fax", "To: ", i == 0 ? "Ada Lindqvist" : "Brian Osei", "Fax number: ", mine,
+        "From: ", "HALDOVAR", "Phone: ", "0299990000"};
+    EXPECT_EQ(cover.texts, coverTexts);
+    EXPECT_FALSE(cover.Has(other));
+    for (size_t page = 1; page < 3; ++page) {
+      const Page& p = j.content[page];
+      EXPECT_EQ(p.texts, std::vector<std::string>{"CONFIDENTIAL"}) << i << " " << page;
+      ASSERT_FALSE(p.fonts.empty());
+      EXPECT_NE(p.fonts.back().find("DejaVu Sans"), std::string::npos) << p.fonts.back();
+      // The frame: one painted outline with the pen width of 48 points at
+      // 200 dots per inch (trunc(200 x 0.00167 x 48 + 0.5)).
+      EXPECT_EQ(p.paintedPaths, 1) << i << " " << page;
+      EXPECT_EQ(p.penWidths, std::vector<double>{16}) << i << " " << page;
+    }
   }
+  EXPECT_TRUE(appDc_.played().failures.empty()) << Failures();
+  EXPECT_EQ(appDc_.played().images, 0);
   EXPECT_EQ(std::string(LastJobIdentifier()).substr(0, 6), "ACDE48");
   // Two cover pages stored; the watermark switched on and off on each page.
   EXPECT_EQ(Sent(kEscStorePage), 2);
   EXPECT_EQ(Sent(kEscSetUiDraw), 4);
   // The watermark text went to the application's DC on both pages.
-  HENHMETAFILE emf = CloseEnhMetaFile(dc_);
-  dc_ = nullptr;
-  const eventtest::EmfContent drawn = eventtest::DecodeEmf(emf);
-  DeleteEnhMetaFile(emf);
   int watermarks = 0;
-  for (const auto& t : drawn.texts) watermarks += t.text == L"CONFIDENTIAL";
+  for (const std::vector<uint8_t>& recording : appDc_.played().recordings) {
+    for (const auto& t : testsupport::ParseEmf(recording).texts) watermarks += t.text == u"CONFIDENTIAL";
+  }
   EXPECT_EQ(watermarks, 2);
+}
+
+// A watermark turned by 30 degrees in a circle, in a bold face: each page
+// holds the text at that angle and the circle as one outline of 360
+// segments.
+TEST_F(FaxDocumentEvents, TurnedWatermarkInACircle) {
+  h_.libraries[L"VELDRANA.DLL"] = L"";
+  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+  g_answer.numbers = {u"0311112222"};
+  DriverDevMode dm = WatermarkedA4();
+  DocFields& f = Fields(dm.doc);
+  f.WmkInfo_nAngle = 30;
+  f.WmkInfo_wFrame = 2;
+  f.WmkInfo_nStyle = 3;
+  SealDocDMode(&dm.doc);
+  const std::vector<Job> jobs = Print(2, dm);
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_EQ(jobs[0].content.size(), 2u);
+  for (const Page& p : jobs[0].content) {
+    EXPECT_EQ(p.texts, std::vector<std::string>{"CONFIDENTIAL"});
+    ASSERT_FALSE(p.charAngles.empty());
+    EXPECT_EQ(p.charAngles.back(), 30.0);
+    EXPECT_EQ(p.paintedPaths, 1);
+    EXPECT_EQ(p.lineSegments, 360);
+  }
+  EXPECT_TRUE(appDc_.played().failures.empty()) << Failures();
+}
+
+// A picture of 8 x 4 pixels (24 bits, rows from the bottom) as a .BMP file.
+bool WriteBitmapFile(const std::wstring& path) {
+  std::vector<uint8_t> file(54 + 8 * 3 * 4, 0);
+  const auto put32 = [&](size_t at, uint32_t v) { std::memcpy(&file[at], &v, 4); };
+  file[0] = 'B';
+  file[1] = 'M';
+  put32(2, uint32_t(file.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, 8);
+  put32(22, 4);
+  file[26] = 1;
+  file[28] = 24;
+  for (size_t i = 54; i < file.size(); i += 3) file[i + 2] = 0xFF;  // red
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(h, file.data(), DWORD(file.size()), &written, nullptr) && written == file.size();
+  CloseHandle(h);
+  return ok;
+}
+
+// A transparent watermark's text is painted with the halftone pattern of
+// the watermark colour, not with a solid colour that hides the page.
+TEST_F(FaxDocumentEvents, TransparentWatermarkTextInItsHalftone) {
+  h_.libraries[L"VELDRANA.DLL"] = L"";
+  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+  g_answer.numbers = {u"0311112222"};
+  DriverDevMode dm = WatermarkedA4();
+  Fields(dm.doc).WmkInfo_bBkGrnd = 1;
+  Fields(dm.doc).WmkInfo_wFrame = 1;
+  SealDocDMode(&dm.doc);
+  const std::vector<Job> jobs = Print(1, dm);
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_EQ(jobs[0].content.size(), 1u);
+  const Page& page = jobs[0].content[0];
+  EXPECT_EQ(page.texts, std::vector<std::string>{"CONFIDENTIAL"});
+  const std::vector<std::string>& ops = page.beforeText;
+  std::string all;
+  for (const std::string& op : ops) all += op + " ";
+  EXPECT_NE(std::find(ops.begin(), ops.end(), "BeginRastPattern"), ops.end()) << all;
+}
+
+// The sample model with a solid watermark cell ("Watermark_DrawType" 2).
+bool WriteSolidCellModel(const std::wstring& path) {
+  std::ifstream in(testsupport::SourcePath("model/VELDRANH.txt"), std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  std::string source = text.str();
+  const std::string after = "  pair \"PPS_LVEditLines\" \"20\"\n";
+  const size_t at = source.find(after);
+  if (at == std::string::npos) return false;
+  source.insert(at + after.size(), "  pair \"Watermark_DrawType\" \"TYPE2\"\n");
+  qxd::Document doc;
+  std::string error;
+  std::vector<uint8_t> bytes;
+  if (!qxd::ParseText(source, &doc, &error) || !qxd::Build(doc, &bytes, &error)) return false;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+// On a model whose watermark cell is solid, the transparent watermark's
+// text is painted with raster operation 0xA8.
+TEST_F(FaxDocumentEvents, TransparentWatermarkOnASolidCellModel) {
+  host_.Unload();
+  ASSERT_TRUE(WriteSolidCellModel(dir_.Path(L"VELDRANH.QXD")));
+  ASSERT_TRUE(host_.Load(dir_.Path(L"VELDRANE.DLL")));
+  h_.libraries[L"VELDRANA.DLL"] = L"";
+  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+  g_answer.numbers = {u"0311112222"};
+  DriverDevMode dm = WatermarkedA4();
+  Fields(dm.doc).WmkInfo_bBkGrnd = 1;
+  Fields(dm.doc).WmkInfo_wFrame = 1;
+  SealDocDMode(&dm.doc);
+  const std::vector<Job> jobs = Print(1, dm);
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_EQ(jobs[0].content.size(), 1u);
+  const Page& page = jobs[0].content[0];
+  EXPECT_EQ(page.texts, std::vector<std::string>{"CONFIDENTIAL"});
+  ASSERT_FALSE(page.rops.empty());
+  EXPECT_EQ(page.rops.back(), 0xA8);
+}
+
+// A watermark for the first page only is on the first page and on no other.
+TEST_F(FaxDocumentEvents, WatermarkOnTheFirstPageOnly) {
+  h_.libraries[L"VELDRANA.DLL"] = L"";
+  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+  g_answer.numbers = {u"0311112222"};
+  DriverDevMode dm = WatermarkedA4();
+  Fields(dm.doc).WmkInfo_bFstPg = 1;
+  SealDocDMode(&dm.doc);
+  const std::vector<Job> jobs = Print(3, dm);
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_EQ(jobs[0].content.size(), 3u);
+  EXPECT_EQ(jobs[0].content[0].texts, std::vector<std::string>{"CONFIDENTIAL"});
+  EXPECT_TRUE(jobs[0].content[1].texts.empty());
+  EXPECT_TRUE(jobs[0].content[2].texts.empty());
+}
+
+template <size_t N>
+void SetText(char16_t (&field)[N], const std::u16string& text) {
+  std::memset(field, 0, sizeof field);
+  std::memcpy(field, text.data(), std::min(text.size(), N) * sizeof(char16_t));
+}
+
+// The tab-paper text of a per-page list entry for page 2: captured while
+// page 2 ends, and printed once, on the tab sheet after page 2.
+TEST_F(FaxDocumentEvents, TabTextOfItsPageOnItsTabSheet) {
+  h_.libraries[L"VELDRANA.DLL"] = L"";
+  h_.functions["GetCompanyName"] = Proc(ScriptedCompanyName);
+  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+  g_answer.numbers = {u"0311112222"};
+  InterSheetEntry entry{};
+  SetText(entry.pages, u"2");
+  entry.tabPaper = 1;
+  SetText(entry.caption, u"Alpha\r\nBeta");
+  entry.orientation = 1;
+  entry.vertPos = 1;
+  entry.horzPos = 1;
+  SetText(entry.fontFace, u"DejaVu Sans");
+  entry.fontSize = 12;
+  const TabSettings tab{0, 2230, 2970, 2100, 5, 10, 10, 2, 3};
+  SetMakerName(L"HALDOVAR");
+  wchar_t driver[260];
+  ASSERT_TRUE(QueryDriverName(printer_.handle(), driver, nullptr));
+  HKEY key = OpenInterSheetListKey(printer_.name().c_str(), driver, 3);
+  SetMakerName(nullptr);
+  ASSERT_NE(key, nullptr);
+  const DWORD count = 1;
+  RegSetValueExW(key, L"ISPageListNum", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&count), 4);
+  RegSetValueExW(key, L"ISPageListData1", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&entry), sizeof entry);
+  RegSetValueExW(key, L"TabSettingData", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&tab), sizeof tab);
+  RegCloseKey(key);
+  struct RemoveList {
+    ~RemoveList() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\HALDOVAR"); }
+  } removeList;
+  // One-sided and two-sided: the page the core looks the entry up for is
+  // the same.
+  for (uint8_t sides : {1, 2}) {
+    SCOPED_TRACE(int(sides));
+    DriverDevMode dm = A4DevMode();
+    DocFields& f = Fields(dm.doc);
+    f.CoverMFP_bUsePerPageSet = 1;
+    f.CoverMFP_nPerPageList = 3;
+    f.nOrientation = 1;
+    SetDocByte(&dm.doc, kDocDoubleSidesAt, sides);
+    SealDocDMode(&dm.doc);
+    const std::vector<Job> jobs = Print(3, dm);
+    ASSERT_EQ(jobs.size(), 1u);
+    const std::vector<Page>& pages = jobs[0].content;
+    ASSERT_EQ(pages.size(), 4u);
+    const std::vector<std::string> tabText = {"Alpha", "Beta"};
+    EXPECT_TRUE(pages[0].streamTexts.empty());
+    EXPECT_EQ(pages[1].streamTexts, tabText);
+    EXPECT_EQ(pages[2].execStreams, 1) << "the tab sheet";
+    EXPECT_TRUE(pages[3].streamTexts.empty());
+    int sheets = 0;
+    for (const Page& p : pages) sheets += p.execStreams;
+    EXPECT_EQ(sheets, 1);
+  }
+  EXPECT_TRUE(appDc_.played().failures.empty()) << Failures();
+}
+
+// The cover sheet's image reaches the cover page, and only it.
+TEST_F(FaxDocumentEvents, CoverImageOnTheCoverPage) {
+  h_.libraries[L"VELDRANA.DLL"] = L"";
+  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+  g_answer.numbers = {u"0311112222"};
+  g_answer.cover = true;
+  g_answer.image = dir_.Path(L"stamp.bmp");
+  ASSERT_TRUE(WriteBitmapFile(g_answer.image));
+  const std::vector<Job> jobs = Print(1, A4DevMode());
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_EQ(jobs[0].content.size(), 2u);
+  EXPECT_EQ(jobs[0].content[0].images, 1);
+  EXPECT_TRUE(jobs[0].content[0].Has("HALDOVAR"));
+  EXPECT_EQ(jobs[0].content[1].images, 0);
+  EXPECT_EQ(appDc_.played().images, 1);
+  EXPECT_TRUE(appDc_.played().failures.empty()) << Failures();
+  DeleteFileW(g_answer.image.c_str());
 }
 
 TEST_F(FaxDocumentEvents, CancelledDestinationsPrintNothing) {

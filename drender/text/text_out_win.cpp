@@ -85,37 +85,24 @@ bool GlyphBitmap(void* context, uint32_t handle, SoftFontBitmap* bitmap) {
   return true;
 }
 
-// The colour of a solid brush as the state writers take it.
-void BrushColour(const RenderPdev* pdev, const BRUSHOBJ* brush, uint8_t colour[3]) {
-  const ULONG c = brush != nullptr ? brush->iSolidColor : 0;
-  const uint8_t r = uint8_t(c), g = uint8_t(c >> 8), b = uint8_t(c >> 16);
-  if (pdev->state.gs.grayMode) {
-    colour[0] = uint8_t((r * 30 + g * 59 + b * 11) / 100);
-  } else {
-    colour[0] = r;
-    colour[1] = g;
-    colour[2] = b;
-  }
+// The brush, raster operation, null pen and fill mode of a paint.  While
+// the user interface core draws a transparent watermark on a model whose
+// watermark cell is solid, every raster operation becomes 0xA8.
+uint32_t PaintSetup(DrawJob* job, BRUSHOBJ* brush, uint8_t rop3) {
+  if (job->watermarkHalftone && job->watermarkSolidCell) rop3 = 0xA8;
+  return Draw_BrushSource(job, brush, job->printWithBlack != 0) && XL_SelectRop(job->enc, job->gs, rop3) &&
+         XL_SetPenSource(job->enc, job->gs, nullptr, true) && XL_SetFillMode(job->enc, job->gs, 1);
 }
 
-uint32_t PaintSetup(RenderPdev* pdev, const BRUSHOBJ* brush, uint8_t rop3) {
-  XlEncoder* enc = &pdev->state.xl;
-  XlStateCache* cache = &pdev->state.gs;
-  uint8_t colour[3] = {};
-  BrushColour(pdev, brush, colour);
-  return XL_SetBrushSource(enc, cache, colour, false) && XL_SelectRop(enc, cache, rop3) &&
-         XL_SetPenSource(enc, cache, nullptr, true) && XL_SetFillMode(enc, cache, 1);
-}
-
-uint32_t PaintRectangle(RenderPdev* pdev, const RECTL& r, const BRUSHOBJ* brush, uint8_t rop3) {
-  return PaintSetup(pdev, brush, rop3) &&
-         XlOp_Rectangle(&pdev->state.xl, {int16_t(r.left), int16_t(r.top), int16_t(r.right), int16_t(r.bottom)});
+uint32_t PaintRectangle(DrawJob* job, const RECTL& r, BRUSHOBJ* brush, uint8_t rop3) {
+  return PaintSetup(job, brush, rop3) &&
+         XlOp_Rectangle(job->enc, {int16_t(r.left), int16_t(r.top), int16_t(r.right), int16_t(r.bottom)});
 }
 
 bool EmptyRect(const RECTL& r) { return r.left == 0 && r.top == 0 && r.right == 0 && r.bottom == 0; }
 
-BOOL DrawString(RenderPdev* pdev, STROBJ* str, FONTOBJ* font, RECTL* extra, RECTL* opaque, BRUSHOBJ* fore,
-             BRUSHOBJ* back, MIX mix) {
+BOOL DrawString(RenderPdev* pdev, DrawJob* draw, STROBJ* str, FONTOBJ* font, RECTL* extra, RECTL* opaque,
+                BRUSHOBJ* fore, BRUSHOBJ* back, MIX mix) {
   const DdiTextServices* services = Ddi_TextServices();
   TextPdevState* state = Text_PdevState(pdev);
   if (state == nullptr || str == nullptr || font == nullptr) return TRUE;
@@ -126,13 +113,13 @@ BOOL DrawString(RenderPdev* pdev, STROBJ* str, FONTOBJ* font, RECTL* extra, RECT
   if (extra != nullptr) {
     const uint8_t rop = uint8_t(Rdc_Rop2ToRop3(int32_t(mix & 0xFF)) >> 16);
     for (uint32_t i = 0; i < 8 && !EmptyRect(extra[i]); ++i) {
-      if (!PaintRectangle(pdev, extra[i], fore, rop)) return TRUE;
+      if (!PaintRectangle(draw, extra[i], fore, rop)) return TRUE;
     }
   }
   if (opaque != nullptr) {
-    if (!PaintRectangle(pdev, *opaque, back, uint8_t(Rdc_Rop2ToRop3(int32_t((mix >> 8) & 0xFF)) >> 16))) return TRUE;
+    if (!PaintRectangle(draw, *opaque, back, uint8_t(Rdc_Rop2ToRop3(int32_t((mix >> 8) & 0xFF)) >> 16))) return TRUE;
   }
-  if (!PaintSetup(pdev, fore, 0xFC)) return TRUE;
+  if (!PaintSetup(draw, fore, 0xFC)) return TRUE;
 
   // The string: glyph positions from the object or by enumeration.
   const uint32_t count = str->cGlyphs;
@@ -229,7 +216,7 @@ BOOL APIENTRY DrvTextOut(SURFOBJ* target, STROBJ* text, FONTOBJ* font, CLIPOBJ* 
   if (!Draw_Begin(pdev)) return TRUE;
   DrawJob job = Draw_JobOf(pdev);
   if (!Gfx_OutputClipAndPath(pdev, &job, clip)) return FALSE;
-  return DrawString(pdev, text, font, extra, opaque, fore, back, mix);
+  return DrawString(pdev, &job, text, font, extra, opaque, fore, back, mix);
 } catch (...) {
   return ExportFailed("DrvTextOut", BOOL{TRUE});
 }

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-inline constexpr size_t kJobIdChars = 26;
+#include "common/contracts/private_escapes.h"  // kJobIdChars: the identifier's length
 
 // "%02X" x 6 of the address.
 void FormatAdapterPart(const uint8_t address[6], char out[13]);

@@ -4,6 +4,7 @@
 
 #include "common/contracts/private_escapes.h"
 #include "common/records/job_record.h"
+#include "tests/support/emf_records.h"
 
 namespace eventtest {
 namespace {
@@ -151,88 +152,60 @@ const EscapeCall* EventHarness::Find(uint32_t code, size_t nth) const {
 }
 
 EmfContent DecodeEmf(HENHMETAFILE metafile) {
+  using namespace testsupport;
   EmfContent out;
   const UINT size = GetEnhMetaFileBits(metafile, 0, nullptr);
   std::vector<uint8_t> bits(size);
   GetEnhMetaFileBits(metafile, size, bits.data());
-  size_t at = 0;
-  while (at + 8 <= bits.size()) {
-    uint32_t type, length;
-    std::memcpy(&type, bits.data() + at, 4);
-    std::memcpy(&length, bits.data() + at + 4, 4);
-    if (length < 8 || at + length > bits.size()) break;
-    const uint8_t* r = bits.data() + at;
-    switch (type) {
-      case EMR_EXTCREATEFONTINDIRECTW: {
+  WalkEmf(bits, [&](const EmfRecord& r) {
+    switch (r.type) {
+      case kEmrExtCreateFontIndirectW: {
         EmfFont f{};
-        std::memcpy(&f.font, r + 12, sizeof(LOGFONTW));
+        if (r.Has(12, sizeof(LOGFONTW))) std::memcpy(&f.font, r.bytes + 12, sizeof(LOGFONTW));
         out.fonts.push_back(f);
         break;
       }
-      case EMR_EXTTEXTOUTW: {
-        EMREXTTEXTOUTW t;
-        std::memcpy(&t, r, sizeof t);
-        EmfText text{t.emrtext.ptlReference, {}};
-        const auto* chars = reinterpret_cast<const wchar_t*>(r + t.emrtext.offString);
-        text.text.assign(chars, chars + t.emrtext.nChars);
-        out.texts.push_back(text);
+      case kEmrExtTextOutW: {
+        const EmfTextRun run = ReadEmfTextRun(r);
+        if (!run.valid) break;
+        out.texts.push_back(EmfText{POINTL{run.x, run.y}, std::wstring(run.text.begin(), run.text.end())});
         break;
       }
-      case EMR_POLYLINE: {
-        uint32_t count;
-        std::memcpy(&count, r + 24, 4);
-        std::vector<POINTL> points(count);
-        std::memcpy(points.data(), r + 28, count * sizeof(POINTL));
-        out.polylines.push_back(points);
-        break;
-      }
-      case EMR_POLYLINE16: {
-        uint32_t count;
-        std::memcpy(&count, r + 24, 4);
-        std::vector<POINTL> points(count);
+      case kEmrPolyline:
+      case kEmrPolyline16: {
+        const bool small = r.type == kEmrPolyline16;
+        const uint32_t count = r.U32(24);
+        if (!r.Has(28, size_t(count) * (small ? 4 : 8))) break;
+        std::vector<POINTL> points;
         for (uint32_t i = 0; i < count; ++i) {
-          int16_t xy[2];
-          std::memcpy(xy, r + 28 + i * 4, 4);
-          points[i] = {xy[0], xy[1]};
+          points.push_back(small ? POINTL{r.I16(28 + 4 * i), r.I16(30 + 4 * i)}
+                                 : POINTL{r.I32(28 + 8 * i), r.I32(32 + 8 * i)});
         }
         out.polylines.push_back(points);
         break;
       }
-      case EMR_STRETCHDIBITS: {
-        EMRSTRETCHDIBITS s;
-        std::memcpy(&s, r, sizeof s);
+      case kEmrStretchDiBits: {
         ++out.bitmaps;
-        out.bitmapRects.push_back({s.xDest, s.yDest, s.xDest + s.cxDest, s.yDest + s.cyDest});
+        const LONG x = r.I32(24), y = r.I32(28);
+        out.bitmapRects.push_back({x, y, x + r.I32(72), y + r.I32(76)});
         break;
       }
-      case EMR_SETTEXTCOLOR: {
-        COLORREF c;
-        std::memcpy(&c, r + 8, 4);
-        out.textColors.push_back(c);
+      case kEmrSetTextColor:
+        out.textColors.push_back(r.U32(8));
         break;
-      }
-      case EMR_CREATEPEN: {
-        EMRCREATEPEN p;
-        std::memcpy(&p, r, sizeof p);
-        out.penWidths.push_back(p.lopn.lopnWidth.x);
+      case kEmrCreatePen:
+      case kEmrExtCreatePen:
+        out.penWidths.push_back(ReadEmfPen(r).width);
         break;
-      }
-      case EMR_EXTCREATEPEN: {
-        EMREXTCREATEPEN p;
-        std::memcpy(&p, r, sizeof p);
-        out.penWidths.push_back(static_cast<LONG>(p.elp.elpWidth));
-        break;
-      }
-      case EMR_FILLRGN:
-      case EMR_RECTANGLE:
-      case EMR_BITBLT:
+      case kEmrFillRgn:
+      case kEmrRectangle:
+      case kEmrBitBlt:
         ++out.rectangles;
         break;
       default:
         break;
     }
-    at += length;
-  }
+  });
   return out;
 }
 

@@ -84,7 +84,8 @@ FARPROC Proc(Fn fn) {
   return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(fn));
 }
 
-// The records of an enhanced metafile, as an independent decoder reads them.
+// The records of an enhanced metafile, as the tests' independent reader
+// walks them (tests/support/emf_records.h).
 struct EmfText {
   POINTL reference;
   std::wstring text;

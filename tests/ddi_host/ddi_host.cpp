@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "common/contracts/private_escapes.h"
 #include "common/records/job_record.h"
 
 namespace {
@@ -186,30 +187,6 @@ DdiHost::JobResult DdiHost::RunJob(HANDLE printer, const wchar_t* printerName, D
   return result;
 }
 
-namespace {
-
-// Private escape codes the user interface core sends.
-enum : ULONG {
-  kEscGetJobData = 0x10001,
-  kEscSetUiDraw = 0x20001,
-  kEscFreeInterSheetList = 0x2000e,
-  kEscSetJobId = 0x30007,
-  kEscStorePage = 0x30008,
-  kEscSetFaxData = 0x30009,
-  kEscFreeFaxData = 0x3000a,
-  kEscResetPageCount = 0x3000b,
-  kEscResetGState = 0x3000c,
-  kEscReleaseFonts = 0x3000d,
-  kEscAppendCapture = 0x3000e,
-  kEscGetFaxData = 0x30010,
-  kEscQueryDrop2 = 0x40003,
-  kEscSetDevOption = 0x40020,
-  kEscFaxCancelled = 0x50001,
-  kEscQueryDrop1 = 0x50002,
-};
-
-}  // namespace
-
 DdiHost::JobResult DdiHost::RunFaxJob(HANDLE printer, const wchar_t* printerName, const FaxJob& job) {
   JobResult result;
   GDIINFO gdiInfo{};
@@ -245,8 +222,10 @@ DdiHost::JobResult DdiHost::RunFaxJob(HANDLE printer, const wchar_t* printerName
       step(startDoc && startDoc(surface, name.data(), result.jobId), "DrvStartDoc");
       event(13, "start-document-post event");
       for (int page = 0; ok && page < job.pages; ++page) {
-        step(startPage && startPage(surface), "DrvStartPage");
+        // GDI sends the start-page event before it hands StartPage on to
+        // the driver, and the end-page event before DrvSendPage.
         event(6, "start-page event");
+        step(startPage && startPage(surface), "DrvStartPage");
         if (ok && job.draw) job.draw(surface, page);
         event(7, "end-page event");
         if (page + 1 < job.pages || job.sendLastPage) step(sendPage && sendPage(surface), "DrvSendPage");
@@ -256,7 +235,7 @@ DdiHost::JobResult DdiHost::RunFaxJob(HANDLE printer, const wchar_t* printerName
       // Start-document event.
       if (!job.jobId.empty()) {
         std::string id = job.jobId;
-        id.resize(id.size() < 27 ? 27 : id.size() + 1, '\0');
+        id.resize(id.size() < kJobIdBytes ? kJobIdBytes : id.size() + 1, '\0');
         step(Escape(surface, kEscSetJobId, static_cast<ULONG>(id.size()), id.data(), 0, nullptr) == 1, "set job id");
       }
       step(readRecord(), "read job record");
@@ -299,7 +278,7 @@ DdiHost::JobResult DdiHost::RunFaxJob(HANDLE printer, const wchar_t* printerName
           if (job.drawCover) job.drawCover(surface, cover);
           step(Escape(surface, kEscReleaseFonts, 0, nullptr, 0, nullptr) == 1, "release fonts");
           // A4 drawn at 200 dpi, printable area of the same size, portrait.
-          uint8_t geometry[24] = {};
+          uint8_t geometry[kStorePageBytes] = {};
           const uint16_t paper = 9;
           const uint32_t sizes[4] = {1653, 2338, 1653, 2338};
           std::memcpy(geometry, &paper, 2);

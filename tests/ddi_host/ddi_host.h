@@ -183,10 +183,11 @@ class DdiHost {
     bool abort = false;                 // DrvEndDoc with ED_ABORTDOC
     DEVMODEW* devmode = nullptr;
     // The user interface core's document events in place of the escapes
-    // the host plays itself: called with the event code (5 start of the
-    // document, 13 after it with the spooler's job number, 6 and 7 at each
-    // page's start and end, 8 at the document's end, 12 after it) and the
-    // surface the core's escapes go to; a result of -1 fails the job.
+    // the host plays itself, where GDI sends them: called with the event
+    // code (5 before DrvStartDoc, 13 after it with the spooler's job number,
+    // 6 before each DrvStartPage, 7 before each DrvSendPage, 8 before
+    // DrvEndDoc, 12 after it) and the surface the core's escapes go to; a
+    // result of -1 fails the job.
     std::function<int(int event, SURFOBJ* surface, DWORD jobId)> events;
   };
   JobResult RunFaxJob(HANDLE printer, const wchar_t* printerName, const FaxJob& job);
