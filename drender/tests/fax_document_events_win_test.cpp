@@ -34,6 +34,7 @@
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/pclxl/xl_dissector.h"
 #include "tests/support/emf_records.h"
+#include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_paths.h"
 #include "tools/qxd/qxd_document.h"
 #include "tests/support/test_printer_win.h"
@@ -173,24 +174,7 @@ int ForwardEscape(void* ctx, int code, int inSize, const void* in, int outSize, 
 }
 
 // The answer of the real destination dialog: the numbers typed and added,
-// then OK.  A thread timer looks for the dialog (the modal loop dispatches
-// it), so the answer does not wait for the dialog to become active.
-std::function<void(HWND)> g_drive;
-BOOL CALLBACK FindDestinationDialog(HWND window, LPARAM found) {
-  if (GetDlgItem(window, 2053) == nullptr) return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-void CALLBACK DriveWhenShown(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND dialog = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindDestinationDialog, reinterpret_cast<LPARAM>(&dialog));
-  if (dialog == nullptr || !g_drive) return;
-  KillTimer(nullptr, id);
-  auto drive = std::move(g_drive);
-  g_drive = nullptr;
-  drive(dialog);
-}
-
+// then OK.  The second number goes in after the first was added.
 void CALLBACK AddSecondNumber(HWND d, UINT, UINT_PTR id, DWORD) {
   KillTimer(d, id);
   SetDlgItemTextW(d, 2053, L"0577778888");
@@ -555,16 +539,17 @@ TEST_F(FaxDocumentEvents, CancelledDestinationsPrintNothing) {
 // test: the job's header names the numbers chosen.
 TEST_F(FaxDocumentEvents, DestinationDialogAnswersNameTheJobsNumbers) {
   h_.libraries[L"VELDRANA.DLL"] = testsupport::Widen(testsupport::BinaryPath("bin/VELDRANA.DLL"));
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, DriveWhenShown);
-  g_drive = [](HWND d) {
-    SetDlgItemTextW(d, 2053, L"0455556666");
-    PostMessageW(GetDlgItem(d, 2041), BM_CLICK, 0, 0);
-    // The second number after the first was added.
-    SetTimer(d, 77, 50, AddSecondNumber);
-  };
+  testsupport::ModalDialogDriver driver;
+  driver.Then(
+      [](HWND d) {
+        SetDlgItemTextW(d, 2053, L"0455556666");
+        PostMessageW(GetDlgItem(d, 2041), BM_CLICK, 0, 0);
+        SetTimer(d, 77, 50, AddSecondNumber);
+      },
+      testsupport::ModalDialogDriver::WithControl(2053));
   const std::vector<Job> jobs = Print(1, A4DevMode());
-  KillTimer(nullptr, timer);
-  EXPECT_FALSE(g_drive) << "the dialog was shown and answered";
+  EXPECT_EQ(driver.Driven(), 1) << "the dialog was shown and answered";
+  EXPECT_EQ(driver.Ended(), 0);
   ASSERT_FALSE(jobs.empty());
   std::string headers;
   for (const Job& j : jobs) headers += j.pjl;
