@@ -29,7 +29,7 @@ endfunction()
 # driver_test(<name> SOURCES ... [LIBS ...] [PURE] [LAUNCHER command...])
 # A GoogleTest program.  PURE tests need no Windows interface: they are built
 # natively (under the sanitizers) as well as for Windows.  Windows test
-# programs of the x64 build run under Wine; the x86 build only links them.
+# programs of the x64 build run under Wine; the x86 build does not make them.
 # A LAUNCHER command runs the Windows test program (the Wine runner and its
 # arguments follow it), e.g. to start peers the test talks to.
 function(driver_test name)
@@ -39,6 +39,33 @@ function(driver_test name)
   endif()
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE ${A_LIBS} driver_test_support gtest gtest_main)
+  # The test programs' precompiled headers (tests/support/test_prelude.h,
+  # and test_prelude_win.h for programs that use the Windows interface),
+  # each made once per tree with the flags every test program has and
+  # reused by each of them.
+  if(A_PURE)
+    set(prelude driver_test_prelude)
+  else()
+    set(prelude driver_test_prelude_win)
+  endif()
+  if(NOT TARGET ${prelude})
+    if(A_PURE)
+      set(prelude_source ${PROJECT_SOURCE_DIR}/tests/support/test_prelude)
+    else()
+      set(prelude_source ${PROJECT_SOURCE_DIR}/tests/support/test_prelude_win)
+    endif()
+    add_library(${prelude} OBJECT ${prelude_source}.cpp)
+    target_link_libraries(${prelude} PRIVATE driver_test_support)
+    target_precompile_headers(${prelude} PRIVATE ${prelude_source}.h)
+  endif()
+  target_precompile_headers(${name} REUSE_FROM ${prelude})
+  if(DRIVER_WINDOWS)
+    # The cross compiler loses track of which inlined code came from system
+    # headers when they are read from a precompiled header, and then takes
+    # the standard library's own string and memory copies for out-of-bounds
+    # accesses, overflows and overlaps.  The libraries keep these warnings.
+    target_compile_options(${name} PRIVATE -Wno-array-bounds -Wno-stringop-overflow -Wno-stringop-overread -Wno-restrict)
+  endif()
   if(NOT DRIVER_WINDOWS)
     add_test(NAME ${name} COMMAND ${name})
   elseif(DRIVER_ARCH STREQUAL "x64")

@@ -1,0 +1,1 @@
+// Compiles the test programs' precompiled header (test_prelude.h).

@@ -1,0 +1,1 @@
+// Compiles the Windows test programs' precompiled header (test_prelude_win.h).
