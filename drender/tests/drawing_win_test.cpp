@@ -40,17 +40,6 @@ constexpr uint16_t kDestinationSize = 103, kLineDashStyle = 74, kPointType = 80;
 constexpr uint32_t kImageCompressionAt = 2229, kJpegQualityAt = 3664, kJpegSubModeAt = 3665;
 constexpr uint32_t kSelectColorAt = 2170, kPrintWithBlackAt = 2240, kPrintWithBlackOptionAt = 2241;
 
-std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
-  std::vector<uint8_t> bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  uint8_t buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.insert(bytes.end(), buffer, buffer + got);
-  CloseHandle(file);
-  return bytes;
-}
-
 // The sample model's description with another protocol class.
 bool WriteModel(const std::wstring& path, const std::string& pdlType) {
   std::ifstream in(testsupport::SourcePath("model/VELDRANH.txt"), std::ios::binary);

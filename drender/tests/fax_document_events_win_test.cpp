@@ -47,17 +47,6 @@ using eventtest::Proc;
 
 constexpr char kJobStart[] = "\x1B%-12345X@PJL JOB\r\n";
 
-std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
-  std::vector<uint8_t> bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  uint8_t buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.insert(bytes.end(), buffer, buffer + got);
-  CloseHandle(file);
-  return bytes;
-}
-
 // A page of a job as the dissector reads it: its texts (the characters of
 // each Text operator) and the paths it paints.
 struct Page {

@@ -4,12 +4,28 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "common/records/doc_fields.h"
 #include "common/records/settings_checksum.h"
 #include "common/records/settings_records.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
 #include "tests/support/test_text.h"
+
+// The bytes of a file (the job the spooler wrote); empty when it cannot be read.
+inline std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
+  std::vector<uint8_t> bytes;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  uint8_t buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.insert(bytes.end(), buffer, buffer + got);
+  CloseHandle(file);
+  return bytes;
+}
 
 inline testsupport::TestPrinterDriver RenderDriver() {
   testsupport::TestPrinterDriver driver = testsupport::FaxDriver();
