@@ -10,6 +10,7 @@
 #include "common/qxd/model_info.h"
 #include "common/records/doc_fields.h"
 #include "common/win/driver_help.h"
+#include "dproc/basic/media_attribute_fields.h"
 #include "dproc/constraints/do_constraints_win.h"
 #include "dproc/constraints/drop_list_filter_win.h"
 #include "dproc/constraints/stop_icons_win.h"
@@ -60,32 +61,16 @@ const Attribute* AttributeOf(int combo) {
   return nullptr;
 }
 
-// The field's value: 16 bits extended with their sign, punching as its byte.
-int32_t FieldValue(const DocDMode* doc, const Attribute& a) {
-  const uint8_t* p = reinterpret_cast<const uint8_t*>(doc) + a.fieldAt;
-  if (a.bytes == 1) return *p;
-  int16_t v = 0;
-  std::memcpy(&v, p, 2);
-  return v;
-}
+int32_t FieldValue(const DocDMode* doc, const Attribute& a) { return ReadMediaField(doc, a.fieldAt, a.bytes); }
 
-void SetField(DocDMode* doc, const Attribute& a, uint32_t value) {
-  uint8_t* p = reinterpret_cast<uint8_t*>(doc) + a.fieldAt;
-  if (a.bytes == 1) {
-    *p = static_cast<uint8_t>(value);
-  } else {
-    const uint16_t v = static_cast<uint16_t>(value);
-    std::memcpy(p, &v, 2);
-  }
-}
+void SetField(DocDMode* doc, const Attribute& a, uint32_t value) { WriteMediaField(doc, a.fieldAt, a.bytes, value); }
 
 void SelectValue(HWND dialog, const Attribute& a, int32_t value) {
   HWND combo = GetDlgItem(dialog, a.combo);
   const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-  const uint32_t mask = a.bytes == 1 ? 0xFFu : 0xFFFFu;
   for (int i = 0; i < count; ++i) {
     auto* row = reinterpret_cast<const OptionHead*>(SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
-    if (row != nullptr && (row->value & mask) == (static_cast<uint32_t>(value) & mask)) {
+    if (row != nullptr && SameMediaValue(a.bytes, row->value, value)) {
       SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
       return;
     }

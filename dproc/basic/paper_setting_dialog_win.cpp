@@ -13,6 +13,7 @@
 #include "common/records/doc_fields.h"
 #include "common/win/driver_help.h"
 #include "common/win/ui_services.h"
+#include "dproc/basic/media_attribute_fields.h"
 #include "dproc/constraints/do_constraints_win.h"
 #include "dproc/constraints/drop_list_filter_win.h"
 #include "dproc/constraints/stop_icons_win.h"
@@ -112,22 +113,9 @@ TrayMediaEntry* RowOf(DocDMode* doc, int row) {
   return &Fields(*doc).PTInfoEach[row];
 }
 
-// A row's value: 16 bits extended with their sign, punching as its byte.
-int32_t RowValue(const TrayMediaEntry& entry, const Attribute& a) {
-  const uint8_t* p = reinterpret_cast<const uint8_t*>(&entry) + a.rowAt;
-  if (a.bytes == 1) return *p;
-  int16_t v = 0;
-  std::memcpy(&v, p, 2);
-  return v;
-}
+int32_t RowValue(const TrayMediaEntry& entry, const Attribute& a) { return ReadMediaField(&entry, a.rowAt, a.bytes); }
 void SetRowValue(TrayMediaEntry* entry, const Attribute& a, uint32_t value) {
-  uint8_t* p = reinterpret_cast<uint8_t*>(entry) + a.rowAt;
-  if (a.bytes == 1) {
-    *p = static_cast<uint8_t>(value);
-  } else {
-    const uint16_t v = static_cast<uint16_t>(value);
-    std::memcpy(p, &v, 2);
-  }
+  WriteMediaField(entry, a.rowAt, a.bytes, value);
 }
 
 const Attribute* AttributeOf(int combo) {
@@ -137,10 +125,7 @@ const Attribute* AttributeOf(int combo) {
   return nullptr;
 }
 
-bool ValuesEqual(const Attribute& a, uint32_t x, int32_t y) {
-  const uint32_t mask = a.bytes == 1 ? 0xFFu : 0xFFFFu;
-  return (x & mask) == (static_cast<uint32_t>(y) & mask);
-}
+bool ValuesEqual(const Attribute& a, uint32_t x, int32_t y) { return SameMediaValue(a.bytes, x, y); }
 
 // The display text of the model's item of the attribute's value, or null.
 const char16_t* ItemText(const Attribute& a, int32_t value) {
