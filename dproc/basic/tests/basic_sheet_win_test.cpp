@@ -170,6 +170,12 @@ TEST_F(BasicSheet, FillsItsListsShowsTheSettingsAndHidesThePrintOnlyControls) {
   EXPECT_EQ(Text(kit_.Dialog(), kBasicPaperLabel), L"Original &Size:") << "texts from the model";
 }
 
+TEST_F(BasicSheet, DrawsTheStatusIconStrip) {
+  HWND d = Open();
+  ASSERT_NE(d, nullptr);
+  EXPECT_GT(testsupport::DialogKit::DrawnPixels(d, 1123, 120, 60), 0);
+}
+
 TEST_F(BasicSheet, APaperChangeIsCommittedAndARefusalPutsTheOldOneBack) {
   ASSERT_NE(Open(), nullptr);
   const int16_t before = F().nPaperSize;
@@ -415,6 +421,15 @@ TEST_F(AutoTrayDialog, AChoiceIsStoredARefusalUndoneAndCancelRestoresEverything)
   g_scriptedControl = 0;
   kit_.Click(IDCANCEL);
   EXPECT_EQ(std::memcmp(&before, &kit_.Settings(), sizeof before), 0);
+}
+
+TEST_F(AutoTrayDialog, ShowsTheTextsOfTheDescription) {
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(Text(kit_.Dialog(), 1005), L"Paper &type:");
+  EXPECT_EQ(Text(kit_.Dialog(), 1097), L"&Punched holes:");
+  wchar_t caption[128] = {};
+  GetWindowTextW(kit_.Dialog(), caption, 128);
+  EXPECT_EQ(std::wstring(caption), L"Paper for Automatic Tray Selection");
 }
 
 TEST_F(AutoTrayDialog, DefaultWritesTheDefaultsWithoutAConstraintPass) {
