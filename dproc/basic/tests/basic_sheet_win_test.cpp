@@ -19,6 +19,7 @@
 #include "common/records/doc_fields.h"
 #include "dproc/basic/auto_tray_dialog_win.h"
 #include "dproc/basic/basic_sheet_win.h"
+#include "dproc/basic/custom_size_dialog_win.h"
 #include "dproc/basic/paper_setting_dialog_win.h"
 #include "dproc/basic/user_paper_dialog_win.h"
 #include "common/win/sheet_context_records_win.h"
@@ -34,6 +35,7 @@
 #include "dproc/startup/description_loader_win.h"
 #include "dproc/startup/proc_library_entry_win.h"
 #include "dproc/startup/process_texts.h"
+#include "tests/support/clip_test_support_win.h"
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_printer_win.h"
@@ -328,6 +330,29 @@ TEST_F(BasicSheet, CustomSizeDialogStoresOnOkAndCancelLeavesEveryByte) {
   EXPECT_NE(message.find(L"100.0"), std::wstring::npos) << Narrow(message);
   EXPECT_NE(message.find(L"297.0"), std::wstring::npos) << Narrow(message);
   EXPECT_EQ(F().sizInUserDefPaperMM_cx, 1500);
+}
+
+TEST_F(BasicSheet, CustomSizeHelpRunsTheClippingCheckOverItsControls) {
+  testsupport::TestPrinter printer(L"Custom Size Clip");
+  ASSERT_TRUE(printer.ok()) << printer.error();
+  HANDLE kept = kit_.Session().printer;
+  kit_.Session().printer = printer.handle();
+  testsupport::SetClipTest(printer.handle(), 3);
+  ASSERT_NE(kit_.OpenDialog(kit_.Templates(), 151, CustomSizeDlgProc), nullptr);
+  std::wstring report;
+  {
+    testsupport::DebugOutput output;
+    testsupport::HoldKeys(true, true, true);
+    kit_.Click(9);
+    testsupport::HoldKeys(false, false, false);
+    for (const std::wstring& line : output.Take()) report += line;
+  }
+  kit_.Close();
+  kit_.Session().printer = kept;
+  EXPECT_NE(report.find(L"Custom Size Settings Dialog"), std::wstring::npos) << Narrow(report);
+  for (const wchar_t* text : {L"\"Cancel\"", L"\"Length\""}) {
+    EXPECT_NE(report.find(text), std::wstring::npos) << Narrow(text) << " in " << Narrow(report);
+  }
 }
 
 TEST_F(BasicSheet, WithEnterHeldTwoNotificationsOpenTheCustomSizeDialogOnce) {
