@@ -275,8 +275,6 @@ const DocumentSheet kBasicSheet = {
     .other = nullptr,
     .textSection = "Property_1",
     .hintPageId = kBasicSheetTemplate,
-    .bindings = nullptr,
-    .enableRules = nullptr,
 };
 
 // Empties a combo box and fills it with a model list up to its first row

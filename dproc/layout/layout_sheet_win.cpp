@@ -822,8 +822,6 @@ const DocumentSheet kLayoutSheet = {
     .other = nullptr,
     .textSection = "Property_2",
     .hintPageId = kLayoutSheetTemplate,
-    .bindings = nullptr,
-    .enableRules = nullptr,
 };
 
 }  // namespace

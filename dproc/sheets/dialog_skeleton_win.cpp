@@ -326,6 +326,7 @@ void Command(const DocumentDialog& d, HWND dialog, SheetCtx* ctx, int id, int co
       break;
     case IDCANCEL:
       RestoreBackup(dialog, ctx);
+      if (d.cancel != nullptr) d.cancel(dialog, ctx);
       EndDialog(dialog, IDCANCEL);
       break;
     case kDefaultButtonId:
@@ -393,6 +394,8 @@ INT_PTR RunDocumentDialog(const DocumentDialog& d, HWND dialog, UINT message, WP
       if (d.drawItem != nullptr && ctx != nullptr && d.drawItem(dialog, ctx, item)) return TRUE;
       return DrawCommonItem(dialog, ctx, item, 0) ? TRUE : FALSE;
     }
+    case WM_MEASUREITEM:
+      return MeasureComboItem(d.comboHeights, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
     case WM_HELP:
     case WM_CONTEXTMENU:
       if (d.helpIds == nullptr) return FALSE;

@@ -42,18 +42,6 @@ void PaintLogo(const DocumentSheet& sheet, HWND dialog) {
   EndPaint(dialog, &paint);
 }
 
-INT_PTR MeasureItem(const DocumentSheet& sheet, LPARAM lParam) {
-  auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-  if (item == nullptr || item->CtlType != ODT_COMBOBOX || sheet.comboHeights == nullptr) return FALSE;
-  for (const SheetComboHeight* row = sheet.comboHeights; row->controlId != 0; ++row) {
-    if (static_cast<UINT>(row->controlId) == item->CtlID) {
-      item->itemHeight = row->height;
-      return TRUE;
-    }
-  }
-  return FALSE;
-}
-
 INT_PTR Notify(const DocumentSheet& sheet, HWND dialog, SheetCtx* ctx, LPARAM lParam) {
   const NMHDR* note = reinterpret_cast<const NMHDR*>(lParam);
   if (note == nullptr || ctx == nullptr) return FALSE;
@@ -88,6 +76,17 @@ INT_PTR Notify(const DocumentSheet& sheet, HWND dialog, SheetCtx* ctx, LPARAM lP
 }
 
 }  // namespace
+
+bool MeasureComboItem(const SheetComboHeight* heights, MEASUREITEMSTRUCT* item) {
+  if (item == nullptr || item->CtlType != ODT_COMBOBOX || heights == nullptr) return false;
+  for (const SheetComboHeight* row = heights; row->controlId != 0; ++row) {
+    if (static_cast<UINT>(row->controlId) == item->CtlID) {
+      item->itemHeight = row->height;
+      return true;
+    }
+  }
+  return false;
+}
 
 DocumentSheetServices& SheetServices() {
   static DocumentSheetServices services = {nullptr, nullptr, nullptr};
@@ -185,7 +184,7 @@ INT_PTR RunDocumentSheet(const DocumentSheet& sheet, HWND dialog, UINT message, 
       return DrawCommonItem(dialog, ctx, item, static_cast<int>(HintPageOf(sheet))) ? TRUE : FALSE;
     }
     case WM_MEASUREITEM:
-      return MeasureItem(sheet, lParam);
+      return MeasureComboItem(sheet.comboHeights, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
     case WM_NOTIFY:
       return Notify(sheet, dialog, ctx, lParam);
     case WM_HELP:

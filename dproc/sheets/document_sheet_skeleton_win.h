@@ -80,14 +80,17 @@ struct DocumentSheet {
   // (DialogTooltipOf), the stop icons' places and the hint; and on each
   // activation, before `setActive`, it gives the focus to the tabs and runs
   // the page's constraint pass and hint.  Null: the sheet does all itself.
-  const char* textSection;
+  const char* textSection = nullptr;
   // The page's hint and preview id (0: pageId).
-  uint32_t hintPageId;
+  uint32_t hintPageId = 0;
   // Controls bound to settings fields: their changes are committed by the
   // skeleton (dialog_skeleton_win.h) with `enableRules` after each.
-  const struct DialogBinding* bindings;
-  void (*enableRules)(HWND dialog, SheetCtx* ctx);
+  const struct DialogBinding* bindings = nullptr;
+  void (*enableRules)(HWND dialog, SheetCtx* ctx) = nullptr;
 };
+
+// WM_MEASUREITEM of an owner-drawn combo box in the list: its item height.
+bool MeasureComboItem(const SheetComboHeight* heights, MEASUREITEMSTRUCT* item);
 
 // Runs one message of a page through the skeleton and the sheet's handlers.
 INT_PTR RunDocumentSheet(const DocumentSheet& sheet, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -343,6 +343,23 @@ TEST_F(LayoutDialogs, StyleDefaultKeepsNupOn) {
   EXPECT_EQ(F().bNupBorder_ui, Fields(defaults).bNupBorder_ui);
 }
 
+// --- Shared by every dialog.
+
+TEST_F(LayoutDialogs, DropListsRunTheReasonFilter) {
+  struct Case {
+    int templateId;
+    DLGPROC proc;
+    int combo;
+  } cases[] = {{kBookletSettingTemplate, BookletSettingDlgProc, 1590}, {kStyleSettingTemplate, StyleSettingDlgProc, 1025},
+               {kStyleSettingTemplate, StyleSettingDlgProc, 1578}};
+  for (const Case& c : cases) {
+    Open(c.templateId, c.proc);
+    // The filter gives every drop-down list the extended interface.
+    EXPECT_NE(SendMessageW(kit_.Control(c.combo), CB_GETEXTENDEDUI, 0, 0), 0) << c.templateId << " " << c.combo;
+    Press(IDCANCEL);
+  }
+}
+
 // --- Binding margin.
 
 TEST_F(LayoutDialogs, BindingMarginOneSidedTakesTheFrontAndCancelRestoresTheBack) {

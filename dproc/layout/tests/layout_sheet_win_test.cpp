@@ -207,6 +207,24 @@ TEST_F(LayoutSheet, PosterRemembersTheKindBeforeIt) {
   EXPECT_EQ(ProcessSheetMemory().nupKindBeforePoster, 8) << "an N-up kind leaves it";
 }
 
+TEST_F(LayoutSheet, ThePreviewKeepsTheOldLayoutWhileAChangeIsChecked) {
+  F().bNup = 1;
+  F().nNup = 1;
+  Open();
+  auto drawn = [&] { return testsupport::DialogKit::DrawnPixels(Page(), 1235, 200, 200); };
+  const int twoUp = drawn();
+  F().nNup = 2;
+  const int fourUp = drawn();
+  ASSERT_NE(twoUp, fourUp) << "the two kinds look different";
+  LayoutPreviewOverrides* o = LayoutOverridesOf(&kit_.UiState());
+  ASSERT_NE(o, nullptr);
+  o->nupOn = 1;
+  o->nupValue = 1;
+  EXPECT_EQ(drawn(), twoUp) << "the kind being checked is not shown yet";
+  *o = {};
+  EXPECT_EQ(drawn(), fourUp);
+}
+
 TEST_F(LayoutSheet, RefusedNupKindGoesBackWithItsPosterPages) {
   F().bNup = 1;
   F().nNup = 2;

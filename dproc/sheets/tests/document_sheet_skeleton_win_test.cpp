@@ -75,10 +75,6 @@ const DocumentSheet kSheet = {
     .drawItem = DrawItem,
     .destroy = Destroy,
     .other = Other,
-    .textSection = nullptr,
-    .hintPageId = 0,
-    .bindings = nullptr,
-    .enableRules = nullptr,
 };
 
 INT_PTR CALLBACK TestSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
