@@ -7,6 +7,7 @@
 
 #include "common/text/utf8_text.h"
 #include "dproc/saved/ini_document.h"
+#include "dproc/saved/tests/latin1_codec.h"
 
 namespace {
 
@@ -167,20 +168,7 @@ TEST(IniDocument, StringsAreQuotedAndEscaped) {
 }
 
 TEST(IniDocument, NarrowStringsGoThroughTheCodePage) {
-  const AnsiCodec latin1{
-      [](std::string_view n, std::u16string* w) {
-        w->assign(n.begin(), n.end());
-        for (auto& c : *w) c = static_cast<uint8_t>(c);
-        return true;
-      },
-      [](std::u16string_view w, std::string* n) {
-        n->clear();
-        for (char16_t c : w) {
-          if (c > 0xFF) return false;
-          n->push_back(static_cast<char>(c));
-        }
-        return true;
-      }};
+  const AnsiCodec& latin1 = Latin1Codec();
   IniDoc doc;
   ASSERT_TRUE(IniDoc_SetStringA(doc, latin1, u"S", u"a", "caf\xe9"));
   EXPECT_EQ(doc.sections[0].lines[0].text, u"a=\"caf\u00e9\"");
