@@ -6,7 +6,7 @@
 #include <string>
 
 #include "dproc/saved/ini_document.h"
-#include "dproc/saved/tests/latin1_codec.h"
+#include "dproc/saved/tests/cp1252_codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto doc = IniDoc_ParseFileBytes(data, size);
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       char narrow[17];
       int32_t value = 0;
       IniDoc_GetString(*doc, section.name, line.key, text, 33);
-      IniDoc_GetStringA(*doc, Latin1Codec(), section.name, line.key, narrow, sizeof narrow);
+      IniDoc_GetStringA(*doc, Cp1252Codec(), section.name, line.key, narrow, sizeof narrow);
       IniDoc_GetInt(*doc, section.name, line.key, &value);
     }
   }

@@ -7,7 +7,7 @@
 
 #include "common/text/utf8_text.h"
 #include "dproc/saved/ini_document.h"
-#include "dproc/saved/tests/latin1_codec.h"
+#include "dproc/saved/tests/cp1252_codec.h"
 
 namespace {
 
@@ -168,19 +168,19 @@ TEST(IniDocument, StringsAreQuotedAndEscaped) {
 }
 
 TEST(IniDocument, NarrowStringsGoThroughTheCodePage) {
-  const AnsiCodec& latin1 = Latin1Codec();
+  const AnsiCodec& codec = Cp1252Codec();
   IniDoc doc;
-  ASSERT_TRUE(IniDoc_SetStringA(doc, latin1, u"S", u"a", "caf\xe9"));
+  ASSERT_TRUE(IniDoc_SetStringA(doc, codec, u"S", u"a", "caf\xe9"));
   EXPECT_EQ(doc.sections[0].lines[0].text, u"a=\"caf\u00e9\"");
   char out[8] = "xxxxxxx";
-  ASSERT_TRUE(IniDoc_GetStringA(doc, latin1, u"S", u"a", out, 8));
+  ASSERT_TRUE(IniDoc_GetStringA(doc, codec, u"S", u"a", out, 8));
   EXPECT_STREQ(out, "caf\xe9");
-  ASSERT_TRUE(IniDoc_GetStringA(doc, latin1, u"S", u"missing", out, 8));
+  ASSERT_TRUE(IniDoc_GetStringA(doc, codec, u"S", u"missing", out, 8));
   EXPECT_STREQ(out, "");
-  EXPECT_FALSE(IniDoc_GetStringA(doc, latin1, u"S", u"a", out, 4));  // does not fit
+  EXPECT_FALSE(IniDoc_GetStringA(doc, codec, u"S", u"a", out, 4));  // does not fit
   EXPECT_STREQ(out, "");
   ASSERT_TRUE(IniDoc_SetString(doc, u"S", u"jp", u"\u65e5"));
-  EXPECT_FALSE(IniDoc_GetStringA(doc, latin1, u"S", u"jp", out, 8));  // not in the code page
+  EXPECT_FALSE(IniDoc_GetStringA(doc, codec, u"S", u"jp", out, 8));  // not in the code page
 }
 
 TEST(IniDocument, Integers) {

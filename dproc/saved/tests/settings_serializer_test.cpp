@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -12,7 +14,8 @@
 #include "common/records/doc_fields.h"
 #include "common/records/settings_file_keys.h"
 #include "dproc/saved/settings_serializer.h"
-#include "dproc/saved/tests/latin1_codec.h"
+#include "dproc/saved/tests/cp1252_codec.h"
+#include "tests/support/test_paths.h"
 
 namespace {
 
@@ -95,7 +98,7 @@ TEST(SettingsSerializer, WholeFileAndEasySetSections) {
   SettingBundle bundle;
   bundle.doc = &doc;
   IniDoc file;
-  ASSERT_TRUE(XferSettingFile(XferDirection::kWrite, file, bundle, Latin1Codec()));
+  ASSERT_TRUE(XferSettingFile(XferDirection::kWrite, file, bundle, Cp1252Codec()));
   EXPECT_EQ(SectionNames(file),
             (std::vector<std::u16string>{u"DriverInfo", u"EasySetName", u"OEMDEV", u"Watermark_Private",
                                          u"Watermark_Public", u"Watermark_Order", u"DeviceOption",
@@ -115,7 +118,7 @@ TEST(SettingsSerializer, WholeFileAndEasySetSections) {
   EXPECT_EQ(at(u"bySubPrnFontIndex[0]"), at(u"SubTTFontName[26]") + 1);
 
   IniDoc easySet;
-  ASSERT_TRUE(XferEasySetSections(XferDirection::kWrite, easySet, bundle, Latin1Codec()));
+  ASSERT_TRUE(XferEasySetSections(XferDirection::kWrite, easySet, bundle, Cp1252Codec()));
   EXPECT_EQ(SectionNames(easySet),
             (std::vector<std::u16string>{u"DriverInfo", u"EasySetName", u"OEMDEV", u"Watermark_Private",
                                          u"Watermark_Public", u"Watermark_Order"}));
@@ -158,13 +161,13 @@ TEST(SettingsSerializer, ExportThenImportRestoresEveryCarriedByte) {
   for (auto& e : out.userPapers.entries) f.Wide(reinterpret_cast<uint8_t*>(e.name), 20);
 
   IniDoc written;
-  ASSERT_TRUE(XferSettingFile(XferDirection::kWrite, written, out, Latin1Codec()));
+  ASSERT_TRUE(XferSettingFile(XferDirection::kWrite, written, out, Cp1252Codec()));
   auto file = ThroughFile(written);
 
   DocDMode target{};
   SettingBundle in;
   in.doc = &target;
-  ASSERT_TRUE(XferSettingFile(XferDirection::kRead, *file, in, Latin1Codec()));
+  ASSERT_TRUE(XferSettingFile(XferDirection::kRead, *file, in, Cp1252Codec()));
 
   const auto* s = reinterpret_cast<const uint8_t*>(&source);
   const auto* t = reinterpret_cast<const uint8_t*>(&target);
@@ -216,7 +219,7 @@ TEST(SettingsSerializer, ExportThenImportRestoresEveryCarriedByte) {
 
   // Written again, the file is the same file.
   IniDoc again;
-  ASSERT_TRUE(XferSettingFile(XferDirection::kWrite, again, in, Latin1Codec()));
+  ASSERT_TRUE(XferSettingFile(XferDirection::kWrite, again, in, Cp1252Codec()));
   EXPECT_EQ(IniDoc_Render(again), IniDoc_Render(written));
 }
 
@@ -231,7 +234,7 @@ TEST(SettingsSerializer, IntegersKeepTheirSignAndWidth) {
   SettingBundle bundle;
   bundle.doc = &doc;
   IniDoc file;
-  ASSERT_TRUE(XferOEMDEV(XferDirection::kWrite, file, true, doc, kRestoreAll, Latin1Codec()));
+  ASSERT_TRUE(XferOEMDEV(XferDirection::kWrite, file, true, doc, kRestoreAll, Cp1252Codec()));
   EXPECT_EQ(Line(file, u"OEMDEV", u"nPaperSize"), u"nPaperSize=-1");
   EXPECT_EQ(Line(file, u"OEMDEV", u"wBookletSheets"), u"wBookletSheets=65535");
   EXPECT_EQ(Line(file, u"OEMDEV", u"dwStartNumber"), u"dwStartNumber=-1");
@@ -239,7 +242,7 @@ TEST(SettingsSerializer, IntegersKeepTheirSignAndWidth) {
   // A value wider than its field leaves its low bytes.
   ASSERT_TRUE(IniDoc_SetInt(file, u"OEMDEV", u"nCopies", 0x12345));
   DocDMode back{};
-  ASSERT_TRUE(XferOEMDEV(XferDirection::kRead, file, true, back, kRestoreAll, Latin1Codec()));
+  ASSERT_TRUE(XferOEMDEV(XferDirection::kRead, file, true, back, kRestoreAll, Cp1252Codec()));
   EXPECT_EQ(+Fields(back).nPaperSize, -1);
   EXPECT_EQ(+Fields(back).wBookletSheets, 65535);
   EXPECT_EQ(+Fields(back).dwStartNumber, 0xFFFFFFFFu);
@@ -256,7 +259,7 @@ TEST(SettingsSerializer, MissingKeysAndServerPaper) {
   std::memcpy(f.faxSetting.szSendID, u"123", 8);
   std::memcpy(f.PTInfoAuto.szKey, "AUTO", 5);
   f.sizOutPaper_cx = 5;
-  ASSERT_TRUE(XferOEMDEV(XferDirection::kRead, *file, true, doc, kRestoreAll, Latin1Codec()));
+  ASSERT_TRUE(XferOEMDEV(XferDirection::kRead, *file, true, doc, kRestoreAll, Cp1252Codec()));
   EXPECT_EQ(+f.nCopies, 0);                                        // an integer reads as 0
   EXPECT_EQ(std::u16string(f.faxSetting.szSendID), u"123");      // a wide text stays
   EXPECT_STREQ(f.PTInfoAuto.szKey, "");                           // a narrow text empties
@@ -278,7 +281,7 @@ TEST(SettingsSerializer, RestoreOptionsLeaveTheirGroups) {
   out.publicMarks.resize(1);
   out.order.resize(2);
   IniDoc file;
-  ASSERT_TRUE(XferEasySetSections(XferDirection::kWrite, file, out, Latin1Codec()));
+  ASSERT_TRUE(XferEasySetSections(XferDirection::kWrite, file, out, Cp1252Codec()));
 
   struct Case {
     uint8_t restore[4];
@@ -299,7 +302,7 @@ TEST(SettingsSerializer, RestoreOptionsLeaveTheirGroups) {
     in.doc = &target;
     std::memcpy(in.header.restore, c.restore, 4);
     in.publicMarks.resize(7);  // what the printer held
-    ASSERT_TRUE(XferEasySetSections(XferDirection::kRead, file, in, Latin1Codec()));
+    ASSERT_TRUE(XferEasySetSections(XferDirection::kRead, file, in, Cp1252Codec()));
     const DocFields& t = Fields(target);
     EXPECT_EQ(+t.nResoH, c.resolution ? 600 : 0);
     EXPECT_EQ(+t.byResolution, c.resolution ? 1 : 0);
@@ -338,7 +341,7 @@ TEST(SettingsSerializer, CountsAreHeldToTheirLists) {
     DocDMode doc{};
     SettingBundle in;
     in.doc = &doc;
-    XferSettingFile(XferDirection::kRead, *file, in, Latin1Codec());
+    XferSettingFile(XferDirection::kRead, *file, in, Cp1252Codec());
     EXPECT_EQ(in.privateMarks.size(), c.privateMarks);
     EXPECT_EQ(in.publicMarks.size(), c.publicMarks);
     EXPECT_EQ(in.order.size(), c.order);
@@ -358,7 +361,7 @@ TEST(SettingsSerializer, CountsAreHeldToTheirLists) {
   out.devOption.optionCount = 0xFFFFFFFF;
   out.userPapers.count = 300;
   IniDoc file;
-  XferSettingFile(XferDirection::kWrite, file, out, Latin1Codec());
+  XferSettingFile(XferDirection::kWrite, file, out, Cp1252Codec());
   EXPECT_EQ(Line(file, u"DeviceOption", u"OptionCount"), u"OptionCount=64");
   EXPECT_TRUE(HasKey(file, u"DeviceOption", u"Option64"));
   EXPECT_FALSE(HasKey(file, u"DeviceOption", u"Option65"));
@@ -370,7 +373,7 @@ TEST(SettingsSerializer, NarrowTextThatDoesNotFitFailsItsKey) {
   auto file = IniDoc_Parse(u"[OEMDEV]\r\nszVQSectionName=\"123456789\"\r\nszChapterPage=\"\u65e5\"\r\nnCopies=2\r\n");
   ASSERT_TRUE(file);
   DocDMode doc{};
-  EXPECT_FALSE(XferOEMDEV(XferDirection::kRead, *file, true, doc, kRestoreAll, Latin1Codec()));
+  EXPECT_FALSE(XferOEMDEV(XferDirection::kRead, *file, true, doc, kRestoreAll, Cp1252Codec()));
   // The walk goes on past the failed keys.
   EXPECT_EQ(Fields(doc).nCopies, 2);
 }
@@ -414,6 +417,58 @@ TEST(SettingsSerializer, PresetNamesFillOnlyWhatTheTextLacks) {
   EasySetHeader h2{};
   ASSERT_TRUE(XferDriverInfo(XferDirection::kRead, *file, &preset, h2, &used));
   EXPECT_FALSE(used);
+}
+
+}  // namespace
+
+namespace {
+
+std::string SourceFile(const char* relative) {
+  std::ifstream in(testsupport::SourcePath(relative), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The settings file of the sample model as the export writes it (made by
+// the Windows test of the export, which says how to make it anew): read and
+// written again it is the same file, and read into the records and written
+// from them again it is the same file too, so every value it carries
+// travels whole.
+TEST(SettingsSerializer, SampleModelFileTravelsWhole) {
+  for (const char* name : {"dproc/saved/tests/data/sample_model_settings.ini",
+                           "dproc/saved/tests/data/japanese_comments.ini"}) {
+    SCOPED_TRACE(name);
+    const std::string bytes = SourceFile(name);
+    ASSERT_FALSE(bytes.empty());
+    auto doc = IniDoc_ParseFileBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    ASSERT_TRUE(doc);
+    std::string again;
+    ASSERT_TRUE(IniDoc_FileBytes(*doc, &again));
+    EXPECT_EQ(again, bytes);
+  }
+  const std::string bytes = SourceFile("dproc/saved/tests/data/sample_model_settings.ini");
+  auto file = IniDoc_ParseFileBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  ASSERT_TRUE(file);
+  DocDMode doc{};
+  SettingBundle bundle;
+  bundle.doc = &doc;
+  ASSERT_TRUE(XferSettingFile(XferDirection::kRead, *file, bundle, Cp1252Codec()));
+  EXPECT_EQ(CheckSettingFileHeader(bundle.header, u"Fax Test Driver", u"0000"), kTransferOk);
+  IniDoc written;
+  ASSERT_TRUE(XferSettingFile(XferDirection::kWrite, written, bundle, Cp1252Codec()));
+  // The printer's paper size (the model's defaults choose it) takes the
+  // document's dimensions on reading; everything else comes back as it was.
+  int32_t outPaper = 0, cx = 0, cy = 0;
+  ASSERT_TRUE(IniDoc_GetInt(*file, u"OEMDEV", u"nOutPaperSize", &outPaper));
+  ASSERT_TRUE(IniDoc_GetInt(*file, u"OEMDEV", u"sizPaper.cx", &cx));
+  ASSERT_TRUE(IniDoc_GetInt(*file, u"OEMDEV", u"sizPaper.cy", &cy));
+  if (outPaper == 356 || outPaper == 357) {
+    ASSERT_TRUE(IniDoc_SetInt(*file, u"OEMDEV", u"sizOutPaper.cx", cx));
+    ASSERT_TRUE(IniDoc_SetInt(*file, u"OEMDEV", u"sizOutPaper.cy", cy));
+  }
+  std::string out, expected;
+  ASSERT_TRUE(IniDoc_FileBytes(written, &out));
+  ASSERT_TRUE(IniDoc_FileBytes(*file, &expected));
+  EXPECT_EQ(out, expected);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "common/win/bind_export.h"
 #include "dproc/saved/settings_file_io_win.h"
 #include "dproc/saved/settings_transfer_win.h"
+#include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {
@@ -432,3 +433,28 @@ TEST_F(SettingsTransferTest, EveryFailureHasItsCode) {
 }
 
 }  // namespace
+
+// The settings file of the sample model as the export writes it for a
+// printer of the test driver with the model's defaults, compared whole with
+// the file kept in the sources.  To make it anew after a deliberate change,
+// run this test with SETTINGS_GOLDEN_UPDATE=1 in its environment
+// (SETTINGS_GOLDEN_UPDATE=1 ctest --test-dir build/x64 -R settings_transfer_win_test)
+// and look at the difference before committing it.
+TEST_F(SettingsTransferTest, GoldenFileOfTheSampleModel) {
+  // A printer whose device settings were never stored exports the model's.
+  SetPrinterDataW(printer_.handle(), const_cast<wchar_t*>(L"Private DevMode01"), REG_BINARY, nullptr, 0);
+  const std::wstring path = File(L"golden.ini");
+  ASSERT_EQ(Export(path), 0u);
+  const std::string exported = FileText(path);
+  const std::string goldenPath = testsupport::SourcePath("dproc/saved/tests/data/sample_model_settings.ini");
+  const std::wstring golden(goldenPath.begin(), goldenPath.end());
+  char update[8] = {};
+  if (GetEnvironmentVariableA("SETTINGS_GOLDEN_UPDATE", update, sizeof update) > 0 && update[0] == '1')
+    PutFile(golden, exported);
+  EXPECT_EQ(exported, FileText(golden)) << "the export differs from " << goldenPath;
+  // Read and written again, the file is the same file.
+  auto doc = ReadSettingsFile(golden.c_str());
+  ASSERT_TRUE(doc);
+  ASSERT_TRUE(WriteSettingsFile(*doc, File(L"rewritten.ini").c_str()));
+  EXPECT_EQ(FileText(File(L"rewritten.ini")), FileText(golden));
+}
