@@ -3,6 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "common/cover/cover_defaults.h"
 #include "common/qxd/item_layouts.h"
 #include "dproc/model/feature_table.h"
 #include "common/qxd/model_list_reader.h"
@@ -213,8 +214,6 @@ void LocationDefault(QxdContext* ctx, const char* section, const ModelWideListIt
   }
 }
 
-char16_t g_fcsRecipient[33];
-
 }  // namespace
 
 uint32_t FontNameSum(const char (&name)[32]) {
@@ -343,7 +342,6 @@ InterSheetEntry& PerPageEntryTemplate() {
   return entry;
 }
 
-char16_t* DefaultFcsRecipientText() { return g_fcsRecipient; }
 
 // The font library numbers its faces by the resource id of each face's
 // first record (1, 5, 9, ...: four faces to a family); the settings keep the
@@ -414,7 +412,7 @@ void ReadFcsRecipientDefault(QxdContext* ctx) {
       if (QxdNameEquals(key, "FcsRAll")) break;
     }
   }
-  if (haveFirst) std::memcpy(g_fcsRecipient, text, sizeof text);
+  if (haveFirst) SetDefaultCoverTitle(text);
 }
 
 void LoadDefaultSettings(QxdContext* ctx, const ModelInfo* m, const char* localePaper, const XLFontList* fonts,

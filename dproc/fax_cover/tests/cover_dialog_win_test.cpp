@@ -16,7 +16,10 @@
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/fax_cover/cover_dialog_state.h"
 #include "dproc/fax_cover/cover_store_win.h"
+#include "dproc/model/default_settings.h"
 #include "dproc/model/message_text.h"
+#include "common/qxd/qxd_file.h"
+#include "common/qxd/qxd_reader.h"
 #include "common/win/user_registry.h"
 #include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_paths.h"
@@ -211,6 +214,30 @@ TEST_F(CoverDialog, ChoosingASetKeepsRecipientAndSize) {
   EXPECT_EQ(std::u16string(record_.basic.szSubject), u"Monthly report");
   EXPECT_EQ(record_.recipient.byRecipientMode, 1);
   EXPECT_EQ(record_.sCoverSize, 2);
+}
+
+// The Recipient page's Default gives the title the start-up read from the
+// description file ("FcsRAll"), not an empty one.
+TEST_F(CoverDialog, RecipientDefaultRestoresTheModelsTitle) {
+  const std::string model = testsupport::BinaryPath("model/VELDRANH.QXD");
+  QxdContext* ctx = QxdOpen(std::wstring(model.begin(), model.end()).c_str(), 1);
+  ASSERT_NE(ctx, nullptr);
+  ReadFcsRecipientDefault(ctx);
+  QxdClose(ctx);
+  Set(record_.recipient.szTitle, u"Mr Smith");
+  record_.recipient.byRecipientMode = 1;
+  std::wstring shown;
+  EXPECT_EQ(Run([&](HWND d) {
+              ASSERT_TRUE(SwitchTo(d, 1));
+              Press(d, 1032);
+              shown = TextOf(Page(d, 1), 1979);
+              Press(d, IDOK);
+            }),
+            1);
+  SetDefaultCoverTitle(nullptr);
+  EXPECT_EQ(shown, L"To all recipients");
+  EXPECT_EQ(std::u16string(record_.recipient.szTitle), u"To all recipients");
+  EXPECT_EQ(record_.recipient.byRecipientMode, 0);
 }
 
 // A page count of 0 keeps the Basic page and the dialog open.

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "common/cover/cover_defaults.h"
 #include "dproc/model/default_settings.h"
 #include "dproc/model/feature_table.h"
 #include "common/qxd/model_info.h"
@@ -251,7 +252,11 @@ TEST(LoadDefaults, FaxCoverRecipientAndLanguage) {
       "  entry key=\"FcsRAll\" text=\"To all recipients\"\n\n"
       "section \"Country\" records 8\n  layout id:u32@0\n  record id=1033\n");
   ReadFcsRecipientDefault(f.get());
-  EXPECT_EQ(std::u16string(DefaultFcsRecipientText()), u"To all recipients");
+  FaxCoverSheetData cover;
+  MakeDefaultCoverSheet(&cover);
+  EXPECT_EQ(std::u16string(cover.recipient.szTitle), u"To all recipients")
+      << "the built-in cover record carries the title a user without a stored record gets";
+  SetDefaultCoverTitle(nullptr);
   std::unique_ptr<ModelInfo, void (*)(ModelInfo*)> m(BuildModelInfo(f.get(), {true, 1, true}), FreeModelInfoRecord);
   EXPECT_EQ(m->languageId, 1033u);
 }
