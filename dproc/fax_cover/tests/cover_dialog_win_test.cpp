@@ -392,6 +392,47 @@ TEST_F(CoverDialog, SaveStoresANewSetAtOnce) {
   EXPECT_EQ(StoredNames(printer_), storedMeanwhile);
 }
 
+// The summary under the tabs shows each switch as a picture of the state
+// image list (blank, off, on), not as a box the user could tick.
+TEST_F(CoverDialog, SummaryShowsSwitchesAsPictures) {
+  const std::string path = testsupport::BinaryPath("bin/VELDRANW.DLL");
+  HMODULE images = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
+  ASSERT_NE(images, nullptr);
+  DialogFrameworkModules().images = images;
+  DWORD extended = 0;
+  int count = 0, cx = 0, cy = 0;
+  std::vector<int> pictures;
+  EXPECT_EQ(Run([&](HWND d) {
+              driver_.Then([&](HWND save) {
+                HWND list = GetDlgItem(save, 2034);
+                extended = static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+                HIMAGELIST small =
+                    reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+                count = small != nullptr ? ImageList_GetImageCount(small) : 0;
+                if (small != nullptr) ImageList_GetIconSize(small, &cx, &cy);
+                for (int row = 0; row < 4; ++row) {
+                  LVITEMW item{};
+                  item.mask = LVIF_IMAGE;
+                  item.iItem = row;
+                  SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+                  pictures.push_back(item.iImage);
+                }
+                Press(save, IDCANCEL);
+              });
+              Press(d, 1953);
+              Press(d, IDCANCEL);
+            }),
+            2);
+  DialogFrameworkModules().images = nullptr;
+  FreeLibrary(images);
+  EXPECT_EQ(extended & LVS_EX_CHECKBOXES, 0u);
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(cx, 15);
+  EXPECT_EQ(cy, 15);
+  // Style (no switch), subject on, date off, pages off.
+  EXPECT_EQ(pictures, (std::vector<int>{0, 2, 1, 1}));
+}
+
 // Edit: renames and moves reach the store only on OK; Cancel keeps it.
 TEST_F(CoverDialog, EditChangesTheStoreOnlyOnOk) {
   const auto edit = [&](bool ok) {
