@@ -90,7 +90,8 @@ HostPath::HostPath(std::vector<HostSubpath> subpaths) {
   impl->magic = kPathMagic;
   impl->subpaths = std::move(subpaths);
   for (const HostSubpath& s : impl->subpaths) {
-    if (s.points.size() > 1) impl->po.cCurves += static_cast<ULONG>(s.beziers ? (s.points.size() - 1) / 3 : s.points.size() - 1);
+    const size_t segments = s.continues ? s.points.size() : (s.points.size() > 1 ? s.points.size() - 1 : 0);
+    impl->po.cCurves += static_cast<ULONG>(s.beziers ? segments / 3 : segments);
   }
   impl_ = impl;
 }
@@ -175,7 +176,8 @@ HOST_EXPORT BOOL APIENTRY PATHOBJ_bEnum(PATHOBJ* path, PATHDATA* data) {
   *data = PATHDATA{};
   if (!impl || impl->cursor >= impl->subpaths.size()) return FALSE;
   HostSubpath& sub = impl->subpaths[impl->cursor++];
-  data->flags = PD_BEGINSUBPATH | PD_ENDSUBPATH | (sub.closed ? PD_CLOSEFIGURE : 0) | (sub.beziers ? PD_BEZIERS : 0);
+  data->flags = (sub.continues ? 0 : PD_BEGINSUBPATH) | (sub.goesOn ? 0 : PD_ENDSUBPATH) |
+                (sub.closed && !sub.goesOn ? PD_CLOSEFIGURE : 0) | (sub.beziers ? PD_BEZIERS : 0);
   data->count = static_cast<ULONG>(sub.points.size());
   data->pptfx = sub.points.data();
   return impl->cursor < impl->subpaths.size();
