@@ -129,6 +129,8 @@ TEST_F(EmfPages, TheCorpusReachesTheJobCallForCall) {
   // What each page is made of.
   EXPECT_GE(reports[0].texts, 12);
   EXPECT_GE(reports[1].paths, 15);
+  // The hatches and the patterns of bitmaps as patterns of the printer.
+  EXPECT_GE(Count(pages[1], "BeginRastPattern"), 3u);
   EXPECT_GE(reports[2].paths, 4);
   EXPECT_GE(reports[3].images, 7);
   EXPECT_EQ(reports[3].gradients, 2);

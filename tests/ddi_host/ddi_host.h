@@ -103,8 +103,9 @@ class HostBrush {
  public:
   explicit HostBrush(ULONG solidColor);
   // `pattern` is an engine bitmap (EngCreateBitmap); `target` the surface
-  // drawn on.
-  HostBrush(HSURF pattern, SURFOBJ* target, XLATEOBJ* xlate);
+  // drawn on; `hatch` the hatch style of a hatch brush (its pattern then
+  // one bit a pixel, 0 the hatch's colour), HS_DDI_MAX (6) for a pattern.
+  HostBrush(HSURF pattern, SURFOBJ* target, XLATEOBJ* xlate, ULONG hatch = 6);
   ~HostBrush();
   HostBrush(const HostBrush&) = delete;
   HostBrush& operator=(const HostBrush&) = delete;

@@ -45,6 +45,7 @@ struct BrushImpl {
   HSURF pattern;
   SURFOBJ* target;
   XLATEOBJ* xlate;
+  ULONG hatch;      // the hatch style, or kNotAHatch
   void* pending;    // from BRUSHOBJ_pvAllocRbrush during a realisation
   std::vector<void*> blocks;
   int realizeCalls;
@@ -127,11 +128,13 @@ HostBrush::HostBrush(ULONG solidColor) {
   auto* impl = new BrushImpl{};
   impl->magic = kBrushMagic;
   impl->bo.iSolidColor = solidColor;
+  impl->hatch = kNotAHatch;
   impl_ = impl;
 }
-HostBrush::HostBrush(HSURF pattern, SURFOBJ* target, XLATEOBJ* xlate) {
+HostBrush::HostBrush(HSURF pattern, SURFOBJ* target, XLATEOBJ* xlate, ULONG hatch) {
   auto* impl = new BrushImpl{};
   impl->magic = kBrushMagic;
+  impl->hatch = hatch;
   impl->bo.iSolidColor = 0xFFFFFFFF;
   impl->pattern = pattern;
   impl->target = target;
@@ -205,7 +208,7 @@ HOST_EXPORT PVOID APIENTRY BRUSHOBJ_pvGetRbrush(BRUSHOBJ* brush) {
   SURFOBJ* pattern = EngLockSurfaceForHost(impl->pattern);
   impl->pending = nullptr;
   ++impl->realizeCalls;
-  BOOL ok = realize(&impl->bo, impl->target, pattern, nullptr, impl->xlate, kNotAHatch);
+  BOOL ok = realize(&impl->bo, impl->target, pattern, nullptr, impl->xlate, impl->hatch);
   if (ok && impl->pending) impl->bo.pvRbrush = impl->pending;
   impl->pending = nullptr;
   return impl->bo.pvRbrush;

@@ -116,6 +116,46 @@ void ShapesPage(HDC dc) {
   PolylineTo(dc, tail, 3);
   PolyBezierTo(dc, bez, 3);
   SetPixelV(dc, 700, 800, RGB(255, 0, 0));
+  // Hatches, a pattern of a bitmap, a two-colour pattern and dashes of the
+  // application's own.
+  HBRUSH hatch = CreateHatchBrush(HS_DIAGCROSS, RGB(0, 0, 160));
+  SelectObject(dc, hatch);
+  Rectangle(dc, 40, 840, 200, 940);
+  SetBkMode(dc, TRANSPARENT);
+  HBRUSH across = CreateHatchBrush(HS_HORIZONTAL, RGB(160, 0, 0));
+  SelectObject(dc, across);
+  Ellipse(dc, 220, 840, 380, 940);
+  SetBkMode(dc, OPAQUE);
+  struct {
+    BITMAPINFOHEADER header;
+    uint8_t bits[8 * 8 * 3];
+  } dib{};
+  dib.header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 8, 8, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  for (int i = 0; i < 64; ++i) {
+    dib.bits[3 * i] = uint8_t(i * 4);
+    dib.bits[3 * i + 1] = uint8_t(((i / 8 + i % 8) & 1) ? 255 : 0);
+    dib.bits[3 * i + 2] = uint8_t(255 - i * 4);
+  }
+  HBRUSH tiles = CreateDIBPatternBrushPt(&dib, DIB_RGB_COLORS);
+  RECT square{400, 840, 520, 940};
+  FillRect(dc, &square, tiles);
+  const WORD checker[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
+  HBITMAP mono = CreateBitmap(8, 8, 1, 1, checker);
+  HBRUSH twoColour = CreatePatternBrush(mono);
+  SetTextColor(dc, RGB(0, 128, 0));
+  SelectObject(dc, twoColour);
+  SelectObject(dc, GetStockObject(NULL_PEN));
+  Rectangle(dc, 540, 840, 660, 940);
+  const DWORD own[] = {12, 4, 2, 4};
+  HPEN styled = ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 3, &lb, 4, own);
+  SelectObject(dc, styled);
+  MoveToEx(dc, 40, 980, nullptr);
+  LineTo(dc, 660, 980);
+  SelectObject(dc, GetStockObject(WHITE_BRUSH));
+  SelectObject(dc, GetStockObject(BLACK_PEN));
+  for (HGDIOBJ o : {HGDIOBJ(hatch), HGDIOBJ(across), HGDIOBJ(tiles), HGDIOBJ(twoColour), HGDIOBJ(mono), HGDIOBJ(styled)}) {
+    DeleteObject(o);
+  }
   SelectObject(dc, oldPen);
   SelectObject(dc, oldBrush);
   for (HGDIOBJ o : {HGDIOBJ(thick), HGDIOBJ(dashed), HGDIOBJ(geometric), HGDIOBJ(green), HGDIOBJ(grey)}) DeleteObject(o);

@@ -19,7 +19,7 @@ namespace {
 constexpr FLONG kTrueTypeFontObject = 0x4;  // FO_TYPE_TRUETYPE
 // Joins and ends of geometric lines.
 constexpr ULONG kJoinRound = 0, kJoinMiter = 2, kEndRound = 0, kEndSquare = 1;
-constexpr uint64_t kMostPixels = uint64_t(1) << 26;  // a source bitmap the host converts
+constexpr uint64_t kMostPixels = uint64_t(1) << 25;  // a source bitmap the host converts
 
 LONG Round(double v) { return static_cast<LONG>(std::lround(v)); }
 FIX Fix(double v) { return static_cast<FIX>(std::lround(v * 16)); }
@@ -146,7 +146,18 @@ class Page {
                std::vector<uint8_t>* rgb, std::vector<uint8_t>* alpha);
   void SendImage(std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, double x, double y, double w, double h,
                  uint32_t rop3);
-  void PatternBlt(const RECTL& rect, uint32_t rop3, COLORREF colour);
+  // The brush GDI hands the driver for a brush of the DC: a solid colour,
+  // or a pattern the driver realises (hatches, bitmaps); null when it
+  // paints nothing.
+  struct DeviceBrush {
+    std::unique_ptr<HostBitmap> bits;
+    std::unique_ptr<HostXlate> xlate;
+    std::unique_ptr<HostBrush> brush;
+    bool transparentBack = false;  // a hatch or two-colour pattern on a transparent background
+  };
+  std::unique_ptr<DeviceBrush> BrushOf(HGDIOBJ object);
+  void KeepPattern(const EmfRecord& r, HANDLETABLE* table, int handles);
+  void PatternBlt(const RECTL& rect, uint32_t rop3, HGDIOBJ brush);
 
   DdiHost* host_;
   SURFOBJ* surface_;
@@ -158,6 +169,13 @@ class Page {
   std::vector<RECTL> clip_;
   std::map<std::string, Font> fonts_;
   ULONG nextFont_ = 0x6000;
+  // The bitmaps of the pattern brushes the page made.
+  struct Pattern {
+    int32_t cx = 0, cy = 0;
+    bool mono = false;             // one bit a pixel in the text and background colours
+    std::vector<uint8_t> pixels;   // RGB, or the bits as indexes
+  };
+  std::map<HGDIOBJ, Pattern> patterns_;
 };
 
 Matrix Page::Device() const {
@@ -255,11 +273,11 @@ void Page::DrawPath(const std::vector<HostSubpath>& subpaths, bool fill, bool st
   if (subpaths.empty()) return;
   std::vector<RECTL> rects;
   if (!Clip(&rects)) return;
-  LOGBRUSH brushInfo{BS_NULL, 0, 0};
-  GetObjectW(GetCurrentObject(dc_, OBJ_BRUSH), sizeof brushInfo, &brushInfo);
-  if (brushInfo.lbStyle == BS_NULL || brushInfo.lbStyle == BS_HOLLOW) fill = false;
+  std::unique_ptr<DeviceBrush> fillBrush = fill ? BrushOf(GetCurrentObject(dc_, OBJ_BRUSH)) : nullptr;
+  if (!fillBrush) fill = false;
   // The pen, logical or extended.
   DWORD penStyle = PS_SOLID, penWidth = 0;
+  std::vector<DWORD> userStyle;
   COLORREF penColour = 0;
   HGDIOBJ pen = GetCurrentObject(dc_, OBJ_PEN);
   const int penSize = GetObjectW(pen, 0, nullptr);
@@ -276,16 +294,17 @@ void Page::DrawPath(const std::vector<HostSubpath>& subpaths, bool fill, bool st
     penStyle = ep->elpPenStyle;
     penWidth = ep->elpWidth;
     penColour = ep->elpColor;
+    const size_t room = (bytes.size() - offsetof(EXTLOGPEN, elpStyleEntry)) / sizeof(DWORD);
+    userStyle.assign(ep->elpStyleEntry, ep->elpStyleEntry + std::min<size_t>(ep->elpNumEntries, std::min<size_t>(room, 16)));
   }
   if ((penStyle & PS_STYLE_MASK) == PS_NULL) stroke = false;
   if (!fill && !stroke) return;
 
   HostPath path(subpaths);
   HostClip clip(clipped_ ? rects : std::vector<RECTL>());
-  HostBrush fillBrush(brushInfo.lbColor & 0xFFFFFF);
   HostBrush penBrush(penColour & 0xFFFFFF);
   const int rop2 = GetROP2(dc_);
-  const MIX mix = MIX(rop2 | (rop2 << 8));
+  const MIX mix = MIX(rop2 | ((fillBrush && fillBrush->transparentBack ? R2_NOP : rop2) << 8));
   const FLONG mode = GetPolyFillMode(dc_) == WINDING ? FP_WINDINGMODE : FP_ALTERNATEMODE;
   POINTL origin{0, 0};
   // A pen wider than a pixel, or any geometric pen, is drawn with its width
@@ -314,10 +333,25 @@ void Page::DrawPath(const std::vector<HostSubpath>& subpaths, bool fill, bool st
   } else {
     line.elWidth.l = 1;
   }
-  // Dashes: a dash of three widths, a dot and a gap of one.
+  // Dashes: a dash of three widths, a dot and a gap of one; or the
+  // application's own, in world units.
   static const int kDash[][6] = {{3, 1}, {1, 1}, {3, 1, 1, 1}, {3, 1, 1, 1, 1, 1}};
   const DWORD style = penStyle & PS_STYLE_MASK;
-  if (style >= PS_DASH && style <= PS_DASHDOTDOT) {
+  std::vector<FLOAT_LONG> own;
+  if (style == PS_USERSTYLE && !userStyle.empty()) {
+    for (DWORD d : userStyle) {
+      FLOAT_LONG v{};
+      if (line.fl & LA_GEOMETRIC) {
+        v.e = FLOAT(d);
+      } else {
+        v.l = LONG(d);
+      }
+      own.push_back(v);
+    }
+    line.fl |= LA_STYLED;
+    line.cstyle = ULONG(own.size());
+    line.pstyle = own.data();
+  } else if (style >= PS_DASH && style <= PS_DASHDOTDOT) {
     const int* dash = kDash[style - PS_DASH];
     const double unit = (line.fl & LA_GEOMETRIC) ? line.elWidth.e : 1;
     ULONG n = 0;
@@ -337,11 +371,12 @@ void Page::DrawPath(const std::vector<HostSubpath>& subpaths, bool fill, bool st
   ++report_->paths;
   if (fill && stroke) {
     auto call = host_->Get<decltype(&DrvStrokeAndFillPath)>(INDEX_DrvStrokeAndFillPath);
-    ok = call && call(surface_, path.get(), clip.get(), xo, penBrush.get(), &line, fillBrush.get(), &origin, mix, mode);
+    ok = call && call(surface_, path.get(), clip.get(), xo, penBrush.get(), &line, fillBrush->brush->get(), &origin, mix,
+                     mode);
     if (!ok) Fail("DrvStrokeAndFillPath");
   } else if (fill) {
     auto call = host_->Get<decltype(&DrvFillPath)>(INDEX_DrvFillPath);
-    ok = call && call(surface_, path.get(), clip.get(), fillBrush.get(), &origin, mix, mode);
+    ok = call && call(surface_, path.get(), clip.get(), fillBrush->brush->get(), &origin, mix, mode);
     if (!ok) Fail("DrvFillPath");
   } else {
     auto call = host_->Get<decltype(&DrvStrokePath)>(INDEX_DrvStrokePath);
@@ -612,6 +647,11 @@ bool Page::Convert(const EmfRecord& r, uint32_t type, int32_t xSrc, int32_t ySrc
     cbBmi = r.U32(52);
     offBits = r.U32(56);
     usage = r.U32(64);
+  } else if (type == kEmrCreateDibPatternBrushPt) {
+    offBmi = r.U32(16);
+    cbBmi = r.U32(20);
+    offBits = r.U32(24);
+    usage = r.U32(12);
   }
   if (cx <= 0 || cy <= 0 || uint64_t(cx) * uint64_t(cy) > kMostPixels) return false;
   BITMAPINFO out{};
@@ -658,18 +698,106 @@ bool Page::Convert(const EmfRecord& r, uint32_t type, int32_t xSrc, int32_t ySrc
   return lines > 0;
 }
 
-void Page::PatternBlt(const RECTL& rect, uint32_t rop3, COLORREF colour) {
+std::unique_ptr<Page::DeviceBrush> Page::BrushOf(HGDIOBJ object) {
+  LOGBRUSH lb{BS_SOLID, 0, 0};
+  if (!object || !GetObjectW(object, sizeof lb, &lb)) lb = LOGBRUSH{BS_SOLID, 0, 0};
+  auto out = std::make_unique<DeviceBrush>();
+  const ULONG back = GetBkColor(dc_) & 0xFFFFFF;
+  switch (lb.lbStyle) {
+    case BS_NULL:
+      return nullptr;
+    case BS_HATCHED:
+      if (lb.lbHatch <= HS_DIAGCROSS) {
+        // The hatch's lines are 0 (its colour), the rest 1 (the background).
+        std::vector<uint8_t> indexes(64, 1);
+        for (int y = 0; y < 8; ++y) {
+          for (int x = 0; x < 8; ++x) {
+            const bool across = y == 7, down = x == 7, fall = x == y, rise = x + y == 7;
+            bool line = false;
+            switch (lb.lbHatch) {
+              case HS_HORIZONTAL: line = across; break;
+              case HS_VERTICAL: line = down; break;
+              case HS_FDIAGONAL: line = fall; break;
+              case HS_BDIAGONAL: line = rise; break;
+              case HS_CROSS: line = across || down; break;
+              default: line = fall || rise; break;
+            }
+            if (line) indexes[size_t(y) * 8 + size_t(x)] = 0;
+          }
+        }
+        out->bits = std::make_unique<HostBitmap>(8, 8, BMF_1BPP, true, std::vector<uint8_t>(), indexes);
+        out->xlate = std::make_unique<HostXlate>(std::vector<ULONG>{lb.lbColor & 0xFFFFFF, back});
+        out->brush = std::make_unique<HostBrush>(out->bits->handle(), surface_, out->xlate->get(), ULONG(lb.lbHatch));
+        out->transparentBack = GetBkMode(dc_) == TRANSPARENT;
+        return out;
+      }
+      break;
+    case BS_PATTERN:
+    case BS_DIBPATTERN:
+    case BS_DIBPATTERNPT: {
+      const auto found = patterns_.find(object);
+      if (found == patterns_.end()) break;
+      const Pattern& p = found->second;
+      if (p.mono) {
+        out->bits = std::make_unique<HostBitmap>(uint32_t(p.cx), uint32_t(p.cy), BMF_1BPP, true, std::vector<uint8_t>(),
+                                                 p.pixels);
+        out->xlate = std::make_unique<HostXlate>(std::vector<ULONG>{GetTextColor(dc_) & 0xFFFFFF, back});
+        out->transparentBack = GetBkMode(dc_) == TRANSPARENT;
+      } else {
+        out->bits = std::make_unique<HostBitmap>(uint32_t(p.cx), uint32_t(p.cy), BMF_24BPP, true, p.pixels);
+        out->xlate = std::make_unique<HostXlate>(HostXlate_SwapRedBlue);
+      }
+      out->brush = std::make_unique<HostBrush>(out->bits->handle(), surface_, out->xlate->get());
+      return out;
+    }
+    default:
+      break;
+  }
+  out->brush = std::make_unique<HostBrush>(lb.lbColor & 0xFFFFFF);
+  return out;
+}
+
+void Page::KeepPattern(const EmfRecord& r, HANDLETABLE* table, int handles) {
+  using namespace testsupport;
+  const uint32_t index = r.U32(8);
+  if (int64_t(index) >= handles || table->objectHandle[index] == nullptr) return;
+  const uint32_t offBmi = r.U32(16), offBits = r.U32(24);
+  const int32_t width = r.I32(offBmi + 4), height = r.I32(offBmi + 8);
+  const int32_t rows = height < 0 ? -height : height;
+  if (uint64_t(width) * uint64_t(rows) > kMostPixels) return;
+  Pattern p;
+  p.cx = width;
+  p.cy = rows;
+  if (r.type == kEmrCreateMonoBrush) {
+    // One bit a pixel, counted from the bottom row unless the height is negative.
+    if (r.U16(offBmi + 14) != 1) return;
+    p.mono = true;
+    const size_t stride = ((size_t(width) + 31) / 32) * 4;
+    for (int32_t y = 0; y < rows; ++y) {
+      const size_t row = height < 0 ? size_t(y) : size_t(rows - 1 - y);
+      for (int32_t x = 0; x < width; ++x) p.pixels.push_back((r.U8(offBits + row * stride + size_t(x) / 8) >> (7 - x % 8)) & 1);
+    }
+  } else {
+    std::vector<uint8_t> alpha;
+    if (!Convert(r, r.type, 0, 0, width, rows, &p.pixels, &alpha)) return;
+  }
+  patterns_[table->objectHandle[index]] = std::move(p);
+}
+
+void Page::PatternBlt(const RECTL& rect, uint32_t rop3, HGDIOBJ brushObject) {
   std::vector<RECTL> rects;
   if (!Clip(&rects)) return;
   if (rect.left >= rect.right || rect.top >= rect.bottom) return;
+  const std::unique_ptr<DeviceBrush> brush = BrushOf(brushObject);
+  if (!brush) return;
   RECTL target = rect;
   auto blt = host_->Get<decltype(&DrvBitBlt)>(INDEX_DrvBitBlt);
   HostClip clip(clipped_ ? rects : std::vector<RECTL>());
-  HostBrush brush(colour & 0xFFFFFF);
   POINTL origin{0, 0};
   ++report_->patterns;
-  if (!blt || !blt(surface_, nullptr, nullptr, clip.get(), nullptr, &target, nullptr, nullptr, brush.get(), &origin,
-                   ROP4(rop3 | (rop3 << 8)))) {
+  const ROP4 rop4 = ROP4(rop3 | ((brush->transparentBack ? 0xAA : rop3) << 8));
+  if (!blt || !blt(surface_, nullptr, nullptr, clip.get(), nullptr, &target, nullptr, nullptr, brush->brush->get(),
+                   &origin, rop4)) {
     Fail("DrvBitBlt");
   }
 }
@@ -698,16 +826,16 @@ void Page::SendImage(std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, double x
   HostXlate xlate(HostXlate_SwapRedBlue);
   HostClip clip(clipped_ ? rects : std::vector<RECTL>());
   RECTL source{0, 0, cx, cy};
-  LOGBRUSH brushInfo{BS_SOLID, 0, 0};
-  GetObjectW(GetCurrentObject(dc_, OBJ_BRUSH), sizeof brushInfo, &brushInfo);
-  HostBrush pattern(brushInfo.lbColor & 0xFFFFFF);
+  std::unique_ptr<DeviceBrush> brush = BrushOf(GetCurrentObject(dc_, OBJ_BRUSH));
+  HostBrush none(0);
+  BRUSHOBJ* pattern = brush ? brush->brush->get() : none.get();
   POINTL origin{0, 0};
   const bool sameSize = target.right - target.left == cx && target.bottom - target.top == cy;
   ++report_->images;
   if (sameSize) {
     auto blt = host_->Get<decltype(&DrvBitBlt)>(INDEX_DrvBitBlt);
     POINTL from{0, 0};
-    if (!blt || !blt(surface_, bitmap.get(), nullptr, clip.get(), xlate.get(), &target, &from, nullptr, pattern.get(),
+    if (!blt || !blt(surface_, bitmap.get(), nullptr, clip.get(), xlate.get(), &target, &from, nullptr, pattern,
                      &origin, ROP4(rop3 | (rop3 << 8)))) {
       Fail("DrvBitBlt");
     }
@@ -724,7 +852,7 @@ void Page::SendImage(std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, double x
   }
   auto stretchRop = host_->Get<decltype(&DrvStretchBltROP)>(INDEX_DrvStretchBltROP);
   if (!stretchRop || !stretchRop(surface_, bitmap.get(), nullptr, clip.get(), xlate.get(), nullptr, nullptr, &target,
-                                 &source, nullptr, mode, pattern.get(), rop3 | (rop3 << 8))) {
+                                 &source, nullptr, mode, pattern, rop3 | (rop3 << 8))) {
     Fail("DrvStretchBltROP");
   }
 }
@@ -754,14 +882,11 @@ void Page::Blit(const EmfRecord& r) {
       Fail("a blit without its bitmap");
       return;
     }
-    LOGBRUSH brushInfo{BS_SOLID, 0, 0};
-    GetObjectW(GetCurrentObject(dc_, OBJ_BRUSH), sizeof brushInfo, &brushInfo);
-    if (brushInfo.lbStyle == BS_NULL && ((rop3 >> 4) ^ rop3) & 0x0F) return;
     double x0, y0, x1, y1;
     m.Apply(xDest, yDest, &x0, &y0);
     m.Apply(double(xDest) + cxDest, double(yDest) + cyDest, &x1, &y1);
     PatternBlt(RECTL{Round(std::min(x0, x1)), Round(std::min(y0, y1)), Round(std::max(x0, x1)), Round(std::max(y0, y1))},
-               rop3, brushInfo.lbColor);
+               rop3, GetCurrentObject(dc_, OBJ_BRUSH));
     return;
   }
   int32_t cxSrc = cxDest, cySrc = cyDest;
@@ -893,28 +1018,29 @@ void Page::Region(const EmfRecord& r, HANDLETABLE* table, int handles) {
   }
   DeleteObject(region);
   if (parts.empty()) return;
-  LOGBRUSH brushInfo{BS_SOLID, 0, 0};
   HGDIOBJ brushObject = GetCurrentObject(dc_, OBJ_BRUSH);
   if (r.type == kEmrFillRgn) {
     const uint32_t index = r.U32(28);
     brushObject = (index & 0x80000000u) ? GetStockObject(int(index & 0x7FFFFFFF))
-                                       : (int(index) < handles ? table->objectHandle[index] : nullptr);
+                                       : (int64_t(index) < handles ? table->objectHandle[index] : nullptr);
   }
-  GetObjectW(brushObject, sizeof brushInfo, &brushInfo);
-  MIX mix = MIX(GetROP2(dc_) | (GetROP2(dc_) << 8));
-  if (r.type == kEmrInvertRgn) mix = MIX(R2_NOT | (R2_NOT << 8));
-  else if (brushInfo.lbStyle == BS_NULL) return;
+  std::unique_ptr<DeviceBrush> brush = r.type == kEmrInvertRgn ? std::make_unique<DeviceBrush>() : BrushOf(brushObject);
+  if (!brush) return;
+  if (!brush->brush) brush->brush = std::make_unique<HostBrush>(0);
+  const int rop2 = r.type == kEmrInvertRgn ? R2_NOT : GetROP2(dc_);
+  const MIX mix = MIX(rop2 | ((brush->transparentBack ? R2_NOP : rop2) << 8));
   HostClip clip(parts);
-  HostBrush brush(brushInfo.lbColor & 0xFFFFFF);
   POINTL origin{0, 0};
   auto paint = host_->Get<decltype(&DrvPaint)>(INDEX_DrvPaint);
   ++report_->paints;
-  if (!paint || !paint(surface_, clip.get(), brush.get(), &origin, mix)) Fail("DrvPaint");
+  if (!paint || !paint(surface_, clip.get(), brush->brush->get(), &origin, mix)) Fail("DrvPaint");
 }
 
 void Page::Pixel(const EmfRecord& r) {
   const POINTL p = Device().Point(r.I32(8), r.I32(12));
-  PatternBlt(RECTL{p.x, p.y, p.x + 1, p.y + 1}, 0xF0, r.U32(16));
+  HBRUSH colour = CreateSolidBrush(r.U32(16) & 0xFFFFFF);
+  PatternBlt(RECTL{p.x, p.y, p.x + 1, p.y + 1}, 0xF0, colour);
+  DeleteObject(colour);
 }
 
 void Page::Record(HANDLETABLE* table, const ENHMETARECORD* record, int handles) {
@@ -928,6 +1054,7 @@ void Page::Record(HANDLETABLE* table, const ENHMETARECORD* record, int handles) 
       return;
     case Kind::kState:
       PlayEnhMetaFileRecord(dc_, table, record, UINT(handles));
+      if (r.type == kEmrCreateDibPatternBrushPt || r.type == kEmrCreateMonoBrush) KeepPattern(r, table, handles);
       if (r.type == kEmrBeginPath) inPath_ = true;
       if (r.type == kEmrEndPath || r.type == kEmrAbortPath) inPath_ = false;
       if (ChangesClip(r.type)) clipKnown_ = false;
