@@ -197,7 +197,11 @@ TEST_F(EmfPages, DamagedFilesAreRefused) {
   const std::vector<uint8_t> sound = Record([](HDC dc) {
     const POINT p[] = {{10, 10}, {100, 10}, {100, 100}};
     Polygon(dc, p, 3);
+    HFONT font = CreateFontW(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, L"DejaVu Sans");
+    HGDIOBJ old = SelectObject(dc, font);
     TextOutW(dc, 10, 200, L"text", 4);
+    SelectObject(dc, old);
+    DeleteObject(font);
     BITMAPINFO bi{};
     bi.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 2, 2, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     const uint8_t bits[16] = {};
@@ -227,10 +231,12 @@ TEST_F(EmfPages, DamagedFilesAreRefused) {
   const size_t polygon = find(testsupport::kEmrPolygon16) ? find(testsupport::kEmrPolygon16)
                                                           : find(testsupport::kEmrPolygon);
   const size_t text = find(testsupport::kEmrExtTextOutW), image = find(testsupport::kEmrStretchDiBits);
-  const size_t select = find(testsupport::kEmrSelectObject);
+  const size_t select = find(testsupport::kEmrSelectObject), remove = find(testsupport::kEmrDeleteObject);
   ASSERT_NE(polygon, 0u);
   ASSERT_NE(text, 0u);
   ASSERT_NE(image, 0u);
+  ASSERT_NE(select, 0u);
+  ASSERT_NE(remove, 0u);
   const Case cases[] = {
       {"cut short", [](std::vector<uint8_t>* b) { b->resize(b->size() / 2); }},
       {"no signature", [&](std::vector<uint8_t>* b) { put(b, 40, 0); }},
@@ -246,10 +252,8 @@ TEST_F(EmfPages, DamagedFilesAreRefused) {
          std::memcpy(&offBmi, b->data() + image + 48, 4);
          put(b, image + offBmi + 8, 5000);
        }},
-      {"an object beyond the handle table", [&](std::vector<uint8_t>* b) {
-         if (select) put(b, select + 8, 5000);
-         else put(b, 52, 0);
-       }},
+      {"an object beyond the handle table", [&](std::vector<uint8_t>* b) { put(b, select + 8, 5000); }},
+      {"a stock object deleted", [&](std::vector<uint8_t>* b) { put(b, remove + 8, 0x80000000u | BLACK_BRUSH); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -265,6 +269,43 @@ TEST_F(EmfPages, DamagedFilesAreRefused) {
     EXPECT_EQ(reports[0].calls(), 0);
     EXPECT_EQ(reports[0].records, 0);
   }
+}
+
+// Pages of the corpus with bytes changed at random (a fixed sequence): each
+// is refused or played, and the job stays whole.
+TEST_F(EmfPages, ChangedBytesNeverBreakTheJob) {
+  std::vector<std::vector<uint8_t>> pages;
+  uint32_t seed = 12345;
+  auto next = [&] {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 8;
+  };
+  for (int p = 0; p < EmfCorpus_Pages(); ++p) {
+    const std::vector<uint8_t> page = EmfCorpus_Page(p);
+    for (int k = 0; k < 40; ++k) {
+      std::vector<uint8_t> changed = page;
+      const int changes = 1 + int(next() % 4);
+      for (int c = 0; c < changes; ++c) {
+        // Past the header, where the records lie; a byte, or a whole word.
+        const size_t at = 88 + next() % (changed.size() - 92);
+        if (next() % 2) {
+          changed[at] = uint8_t(next());
+        } else {
+          const uint32_t word = (next() % 3 == 0) ? 0xFFFFFFF0u : next() % 0x10000;
+          std::memcpy(changed.data() + (at & ~size_t(3)), &word, 4);
+        }
+      }
+      pages.push_back(changed);
+    }
+  }
+  std::vector<EmfPageReport> reports;
+  const xl::Dissection d = Run(pages, &reports);
+  ASSERT_EQ(reports.size(), pages.size());
+  int refused = 0;
+  for (const EmfPageReport& r : reports) refused += r.refused;
+  EXPECT_GT(refused, 0);
+  EXPECT_LT(refused, int(pages.size()));
+  EXPECT_EQ(d.Count("BeginPage"), d.Count("EndPage"));
 }
 
 }  // namespace

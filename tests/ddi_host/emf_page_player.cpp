@@ -969,6 +969,19 @@ void Page::Gradient(const EmfRecord& r) {
   }
   const size_t unit = mode == GRADIENT_FILL_TRIANGLE ? 12 : 8;
   std::vector<uint8_t> mesh(r.bytes + 36 + 16 * size_t(count), r.bytes + 36 + 16 * size_t(count) + unit * meshes);
+  // What is drawn lies on the surface and within the clip: the driver fills
+  // no more than that.
+  RECTL limit{0, 0, surface_->sizlBitmap.cx, surface_->sizlBitmap.cy};
+  if (clipped_) {
+    RECTL c = rects.front();
+    for (const RECTL& x : rects) {
+      c = RECTL{std::min(c.left, x.left), std::min(c.top, x.top), std::max(c.right, x.right), std::max(c.bottom, x.bottom)};
+    }
+    limit = RECTL{std::max(limit.left, c.left), std::max(limit.top, c.top), std::min(limit.right, c.right),
+                  std::min(limit.bottom, c.bottom)};
+  }
+  bounds = RECTL{std::max(bounds.left, limit.left), std::max(bounds.top, limit.top), std::min(bounds.right, limit.right),
+                 std::min(bounds.bottom, limit.bottom)};
   if (count == 0 || meshes == 0 || bounds.left >= bounds.right || bounds.top >= bounds.bottom) return;
   if (mode == GRADIENT_FILL_RECT_H || mode == GRADIENT_FILL_RECT_V) {
     // Rectangles are given by two corners in either order.

@@ -452,9 +452,18 @@ inline std::string EmfFileDamage(const std::vector<uint8_t>& b) {
         case kEmrCreateMonoBrush: case kEmrCreateDibPatternBrushPt: case kEmrExtCreatePen:
           if (index == 0 || index >= handles) d = "an object made outside the handle table";
           break;
-        case kEmrSelectObject: case kEmrDeleteObject: case kEmrSelectPalette:
+        case kEmrSelectObject: case kEmrSelectPalette:
           if (!(index & 0x80000000u) && (index == 0 || index >= handles)) d = "an object outside the handle table";
           break;
+        case kEmrDeleteObject: case kEmrSetPaletteEntries: case kEmrResizePalette:
+          // Never a stock object.
+          if (index == 0 || index >= handles) d = "an object outside the handle table";
+          break;
+        case kEmrFillRgn: case kEmrFrameRgn: {
+          const uint32_t brush = r.U32(28);
+          if (!(brush & 0x80000000u) && (brush == 0 || brush >= handles)) d = "a brush outside the handle table";
+          break;
+        }
         default:
           break;
       }
