@@ -79,19 +79,7 @@ std::vector<Job> SplitJobs(const std::vector<uint8_t>& bytes) {
 
 // The page operators of a job: for each page, its BeginPage and what lies
 // up to its EndPage.
-std::vector<std::vector<const xl::Operator*>> Pages(const xl::Dissection& d) {
-  std::vector<std::vector<const xl::Operator*>> pages;
-  bool open = false;
-  for (const xl::Operator& op : d.ops) {
-    if (op.name == "BeginPage") {
-      pages.emplace_back();
-      open = true;
-    }
-    if (open) pages.back().push_back(&op);
-    if (op.name == "EndPage") open = false;
-  }
-  return pages;
-}
+std::vector<std::vector<const xl::Operator*>> Pages(const xl::Dissection& d) { return d.Pages(); }
 
 class FaxJobTest : public ::testing::Test {
  protected:
