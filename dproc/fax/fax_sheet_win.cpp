@@ -130,14 +130,9 @@ void SelectResolution(HWND dialog, const DocDMode* doc) {
 INT_PTR Init(HWND dialog, SheetCtx* ctx) {
   InitFaxOptionControls(dialog);
   ShowEnableCtrl(dialog, kPrinterFigureButton, FALSE);
-  // Without the phone book, or while another window holds it, its button
-  // stays disabled for the sheet's life.
-  bool phoneBook = TakePhoneBookGuard(dialog);
-  if (phoneBook && !IsPhoneBookAvailable()) {
-    ReleasePhoneBookGuard(dialog);
-    phoneBook = false;
-  }
-  EnableWindow(GetDlgItem(dialog, kPhoneBookButton), phoneBook);
+  // While another window holds the phone book its button stays disabled for
+  // the sheet's life; a missing library is reported when it is clicked.
+  EnableWindow(GetDlgItem(dialog, kPhoneBookButton), TakePhoneBookGuard(dialog));
   ApplyLockList(dialog, ctx);
   return TRUE;
 }
