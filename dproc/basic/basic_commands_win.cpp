@@ -25,6 +25,7 @@
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
+#include "dproc/sheets/sheet_memory.h"
 
 using namespace basic;
 
@@ -357,7 +358,8 @@ INT_PTR ZoomManualClicked(HWND dialog, SheetCtx* ctx) {
         return TRUE;
       }
     }
-    BasicSavedLayout& saved = SavedLayoutBeforeFinishing();
+    // What the Layout sheet kept when booklet or poster printing was chosen.
+    SheetMemory& saved = ProcessSheetMemory();
     if (booklet && saved.duplexBeforeBooklet != 0) {
       f->nDuplex = saved.duplexBeforeBooklet;
       saved.duplexBeforeBooklet = 0;

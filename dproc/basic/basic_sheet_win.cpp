@@ -319,10 +319,6 @@ BasicSheetDialogs& BasicDialogs() {
   return dialogs;
 }
 
-BasicSavedLayout& SavedLayoutBeforeFinishing() {
-  static BasicSavedLayout saved = {0, -1};
-  return saved;
-}
 
 INT_PTR CALLBACK BasicSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   return RunDocumentSheet(kBasicSheet, dialog, message, wParam, lParam);

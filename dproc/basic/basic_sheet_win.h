@@ -87,14 +87,6 @@ struct BasicSheetDialogs {
 };
 BasicSheetDialogs& BasicDialogs();
 
-// What the Layout sheet keeps when booklet or poster printing is chosen
-// (process-wide): the duplex mode before booklet (0: none) and the N-up
-// kind before poster (-1: none).
-struct BasicSavedLayout {
-  uint8_t duplexBeforeBooklet;
-  int32_t nupKindBeforePoster;
-};
-BasicSavedLayout& SavedLayoutBeforeFinishing();
 
 // The Enter-key toggles of the original size, output size and output
 // method (process-wide), for tests.

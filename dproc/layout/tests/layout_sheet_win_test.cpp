@@ -235,7 +235,7 @@ TEST_F(LayoutSheet, RefusedNupKindGoesBackWithItsPosterPages) {
   EXPECT_EQ(F().nNup, 2);
   EXPECT_EQ(F().byPosterPages, 1);
   EXPECT_EQ(SelectedValue(1025), 2u);
-  EXPECT_EQ(ProcessSheetMemory().nupKindBeforePoster, 0);
+  EXPECT_EQ(ProcessSheetMemory().nupKindBeforePoster, -1);
 }
 
 TEST_F(LayoutSheet, BookletRemembersTheDuplexBeforeIt) {
