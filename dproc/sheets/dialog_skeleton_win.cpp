@@ -300,9 +300,11 @@ void DropBackup(HWND dialog) {
   delete static_cast<OwnBackup*>(RemovePropW(dialog, kBackupProp));
 }
 
+uint32_t HintPageOf(const DocumentDialog& d) { return d.hintPageId != 0 ? d.hintPageId : d.templateId; }
+
 void StartDialog(const DocumentDialog& d, HWND dialog, SheetCtx* ctx) {
   InitDialogCommon(dialog, ctx, d.textSection);
-  if (const DocDMode* doc = GetPrivDevMode(ctx)) {
+  if (const DocDMode* doc = d.editsDocument ? GetPrivDevMode(ctx) : nullptr) {
     auto backup = std::make_unique<OwnBackup>();
     backup->settings = *doc;
     SetPropW(dialog, kBackupProp, backup.release());
@@ -310,13 +312,13 @@ void StartDialog(const DocumentDialog& d, HWND dialog, SheetCtx* ctx) {
   if (d.init != nullptr) d.init(dialog, ctx);
   ShowBindings(dialog, ctx, d.bindings);
   RunSheetConstraints(dialog, DialogTooltipOf(dialog), 0);
-  DispPageHint(dialog, ctx, d.templateId);
+  DispPageHint(dialog, ctx, HintPageOf(d));
   if (d.enableRules != nullptr) d.enableRules(dialog, ctx);
 }
 
 void Command(const DocumentDialog& d, HWND dialog, SheetCtx* ctx, int id, int code) {
   if (const DialogBinding* b = FindBinding(d.bindings, id, code)) {
-    CommitBindingIn(dialog, ctx, d.bindings, *b, d.templateId, d.enableRules, false);
+    CommitBindingIn(dialog, ctx, d.bindings, *b, HintPageOf(d), d.enableRules, false);
     return;
   }
   if (d.command != nullptr && d.command(dialog, ctx, id, code)) return;
@@ -336,7 +338,7 @@ void Command(const DocumentDialog& d, HWND dialog, SheetCtx* ctx, int id, int co
       ShowBindings(dialog, ctx, d.bindings);
       if (!d.quietDefaults) {
         RunSheetConstraints(dialog, DialogTooltipOf(dialog), 0);
-        DispPageHint(dialog, ctx, d.templateId);
+        DispPageHint(dialog, ctx, HintPageOf(d));
       }
       if (d.enableRules != nullptr) d.enableRules(dialog, ctx);
       InvalidateRect(dialog, nullptr, FALSE);
@@ -361,14 +363,14 @@ INT_PTR RunDocumentDialog(const DocumentDialog& d, HWND dialog, UINT message, WP
   switch (message) {
     case WM_INITDIALOG:
       // Without settings to edit there is nothing to show.
-      if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr) {
+      if (ctx == nullptr || (d.editsDocument && GetPrivDevMode(ctx) == nullptr)) {
         EndDialog(dialog, IDCANCEL);
         return FALSE;
       }
       StartDialog(d, dialog, ctx);
       return FALSE;
     case WM_COMMAND:
-      if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr) return FALSE;
+      if (ctx == nullptr || (d.editsDocument && GetPrivDevMode(ctx) == nullptr)) return FALSE;
       Command(d, dialog, ctx, LOWORD(wParam), HIWORD(wParam));
       return FALSE;
     case WM_NOTIFY: {

@@ -112,6 +112,11 @@ struct DocumentDialog {
   bool quietDefaults = false;
   // Owner-drawn combo boxes with a fixed item height (null: none).
   const SheetComboHeight* comboHeights = nullptr;
+  // The page id of the hint (0: the template's).
+  uint32_t hintPageId = 0;
+  // False for a dialog that edits no document settings (a device sheet's
+  // list): it needs none to open and keeps no copy of them.
+  bool editsDocument = true;
 
   // The dialog's own handlers; any may be null.
   // After the common start, before the first constraint pass.
