@@ -313,6 +313,7 @@ void StartDialog(const DocumentDialog& d, HWND dialog, SheetCtx* ctx) {
   ShowBindings(dialog, ctx, d.bindings);
   RunSheetConstraints(dialog, DialogTooltipOf(dialog), 0);
   DispPageHint(dialog, ctx, HintPageOf(d));
+  if (d.started != nullptr) d.started(dialog, ctx);
   if (d.enableRules != nullptr) d.enableRules(dialog, ctx);
 }
 

@@ -121,6 +121,8 @@ struct DocumentDialog {
   // The dialog's own handlers; any may be null.
   // After the common start, before the first constraint pass.
   void (*init)(HWND dialog, SheetCtx* ctx) = nullptr;
+  // Once, after the first constraint pass and hint.
+  void (*started)(HWND dialog, SheetCtx* ctx) = nullptr;
   // After every change and at the start.
   void (*enableRules)(HWND dialog, SheetCtx* ctx) = nullptr;
   // WM_COMMAND of controls the bindings and buttons do not take; true when
