@@ -275,6 +275,8 @@ const DocumentSheet kBasicSheet = {
     .other = nullptr,
     .textSection = "Property_1",
     .hintPageId = kBasicSheetTemplate,
+    .bindings = BasicSheetBindings(),
+    .enableRules = Paper1SheetEnableControls,
 };
 
 // Empties a combo box and fills it with a model list up to its first row

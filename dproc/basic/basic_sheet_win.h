@@ -69,6 +69,8 @@ bool Paper1SheetReadCtl2500(HWND dialog, SheetCtx* ctx);
 
 // WM_COMMAND of the page; the message's result.
 INT_PTR Paper1SheetCommand(HWND dialog, WPARAM wParam, LPARAM lParam);
+// The controls whose changes the sheet skeleton commits.
+const struct DialogBinding* BasicSheetBindings();
 
 // The transparency interleave question before a change of paper type,
 // copies or collation: true to go on (interleaving may have been switched

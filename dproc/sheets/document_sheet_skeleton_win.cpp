@@ -117,29 +117,6 @@ void NoteSheetChange(HWND dialog, const DocDMode* doc) {
   if (SheetServices().markEasySetModified != nullptr) SheetServices().markEasySetModified(dialog, doc);
 }
 
-bool CommitSheetChange(HWND dialog, SheetCtx* ctx, HWND tooltip, uint32_t hintPageId, const SheetFieldEdit& edit,
-                       void (*enableRules)(HWND dialog, SheetCtx* ctx)) {
-  DocDMode* doc = GetPrivDevMode(ctx);
-  uint8_t old[16] = {};
-  if (doc == nullptr || edit.bytes == 0 || edit.bytes > sizeof old || edit.at + edit.bytes > sizeof(DocDMode)) {
-    return false;
-  }
-  uint8_t* field = reinterpret_cast<uint8_t*>(doc) + edit.at;
-  std::memcpy(old, field, edit.bytes);
-  if (edit.read != nullptr && !edit.read(dialog, ctx)) return false;
-  bool stands = true;
-  if (ConstraintRefused(RunSheetConstraints(dialog, tooltip, edit.controlId))) {
-    std::memcpy(field, old, edit.bytes);
-    if (edit.show != nullptr) edit.show(dialog, ctx);
-    stands = false;
-  }
-  DispPageHint(dialog, ctx, hintPageId);
-  if (std::memcmp(field, old, edit.bytes) != 0) NoteSheetChange(dialog, doc);
-  if (enableRules != nullptr) enableRules(dialog, ctx);
-  InvalidateRect(dialog, nullptr, FALSE);
-  return stands;
-}
-
 INT_PTR RunDocumentSheet(const DocumentSheet& sheet, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   const DocumentSheetServices& services = SheetServices();
   if (message == WM_INITDIALOG) CreateSheetTabTips(dialog);
