@@ -4,6 +4,7 @@
 // picture never shows a value that may yet be refused.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "common/records/doc_fields.h"
@@ -26,6 +27,18 @@ inline LayoutPreviewOverrides* LayoutOverridesOf(SheetUiState* state) {
   return state != nullptr ? reinterpret_cast<LayoutPreviewOverrides*>(state->bytes + kUiStateLayoutOverridesAt)
                           : nullptr;
 }
+
+// The slots by number, for a binding that names one (0: none).
+enum PreviewSlot : uint8_t {
+  kPreviewSlotNupKind = 1, kPreviewSlotNupStyle, kPreviewSlotNup, kPreviewSlotCombination,
+  kPreviewSlotCombinationKind, kPreviewSlotDoubleSides, kPreviewSlotBindingEdge,
+};
+// The flag and value of slot `slot` (1 to 7), or null.
+inline uint8_t* PreviewSlotOf(LayoutPreviewOverrides* o, uint8_t slot) {
+  if (o == nullptr || slot == 0 || slot > kPreviewSlotBindingEdge) return nullptr;
+  return &o->nupOn + 2 * (slot - 1);
+}
+static_assert(offsetof(LayoutPreviewOverrides, bindingEdgeOn) == 2 * (kPreviewSlotBindingEdge - 1));
 
 // Puts every value whose flag is on into the settings; true when one was.
 inline bool ApplyPreviewOverrides(const LayoutPreviewOverrides& o, DocFields& f) {

@@ -22,6 +22,7 @@
 #include "dproc/model/disp_strings.h"
 #include "dproc/model/disp_strings_win.h"
 #include "dproc/preview/preview_area_win.h"
+#include "dproc/preview/preview_overrides.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/startup/ddproc_binding_win.h"
@@ -148,14 +149,24 @@ bool CommitBindingIn(HWND dialog, SheetCtx* ctx, const DialogBinding* table, con
   uint8_t old[kMaxBoundBytes] = {};
   std::memcpy(old, field, b.bytes);
   if (!ReadBinding(dialog, ctx, b)) return false;
+  // While the pass may ask the user, the preview keeps the old value.
+  uint8_t* slot = PreviewSlotOf(LayoutOverridesOf(GetUIState(ctx)), b.previewSlot);
+  if (slot != nullptr) {
+    slot[0] = 1;
+    slot[1] = old[0];
+  }
   bool stands = true;
   if (ConstraintRefused(RunSheetConstraints(dialog, DialogTooltipOf(dialog), b.controlId))) {
     std::memcpy(field, old, b.bytes);
     ShowBindingGroup(dialog, ctx, table, b);
     stands = false;
   }
+  if (slot != nullptr) slot[0] = slot[1] = 0;
   DispPageHint(dialog, ctx, hintPageId);
-  if (sheet && std::memcmp(field, old, b.bytes) != 0) NoteSheetChange(dialog, doc);
+  if (std::memcmp(field, old, b.bytes) != 0) {
+    if (b.changed != nullptr) b.changed(dialog, ctx);
+    if (sheet) NoteSheetChange(dialog, doc);
+  }
   if (b.after != nullptr) b.after(dialog, ctx);
   if (enableRules != nullptr) enableRules(dialog, ctx);
   InvalidateRect(dialog, nullptr, FALSE);

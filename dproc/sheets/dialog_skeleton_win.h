@@ -63,7 +63,16 @@ struct DialogBinding {
   // A field whose place depends on the dialog's state: its byte position
   // (null: `at`).
   uint32_t (*where)(SheetCtx* ctx) = nullptr;
+  // Runs when the change stood and the field differs (the fix-ups a new
+  // value brings), before the change notice.
+  void (*changed)(HWND dialog, SheetCtx* ctx) = nullptr;
+  // The paper preview's override slot (preview_overrides.h) that keeps the
+  // old value in the picture while the change is checked; kNoPreviewSlot:
+  // none.  One-byte fields only.
+  uint8_t previewSlot = 0;
 };
+
+inline constexpr uint8_t kNoPreviewSlot = 0;
 
 // Shows every binding of the table in its control.
 void ShowBindings(HWND dialog, SheetCtx* ctx, const DialogBinding* bindings);

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/qxd/model_info.h"
@@ -36,7 +37,15 @@ namespace {
 using testsupport::DialogKit;
 
 std::set<int> g_refuse;
-int32_t ScriptedCheck(HWND, HWND, uint16_t id) { return g_refuse.count(id) != 0 ? 101 : 199; }
+// What the preview's combination override held while the pass ran.
+std::vector<std::pair<uint8_t, uint8_t>> g_combinationSlots;
+int32_t ScriptedCheck(HWND dialog, HWND, uint16_t id) {
+  if (id == 1296) {
+    const LayoutPreviewOverrides* o = LayoutOverridesOf(GetUIState(SheetCtxOf(dialog)));
+    if (o != nullptr) g_combinationSlots.emplace_back(o->combinationOn, o->combinationValue);
+  }
+  return g_refuse.count(id) != 0 ? 101 : 199;
+}
 
 struct RunnerCall {
   uint16_t templateId;
@@ -223,6 +232,19 @@ TEST_F(LayoutSheet, ThePreviewKeepsTheOldLayoutWhileAChangeIsChecked) {
   EXPECT_EQ(drawn(), twoUp) << "the kind being checked is not shown yet";
   *o = {};
   EXPECT_EQ(drawn(), fourUp);
+}
+
+TEST_F(LayoutSheet, ACombinationBeingCheckedKeepsItsOldValueInThePreview) {
+  F().bLayout = 0;
+  Open();
+  g_combinationSlots.clear();
+  g_refuse = {1296};
+  kit_.Click(1296);
+  g_refuse.clear();
+  kit_.Click(1296);
+  EXPECT_EQ(g_combinationSlots, (std::vector<std::pair<uint8_t, uint8_t>>{{1, 0}, {1, 0}}));
+  EXPECT_EQ(F().bLayout, 1);
+  EXPECT_EQ(LayoutOverridesOf(&kit_.UiState())->combinationOn, 0) << "the override ends with the pass";
 }
 
 TEST_F(LayoutSheet, RefusedNupKindGoesBackWithItsPosterPages) {
