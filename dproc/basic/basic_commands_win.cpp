@@ -80,7 +80,21 @@ void ShowMedia(HWND d, SheetCtx* c) { SelectByValue(d, kBasicMedia, FieldsOf(c)-
 void RepaintCollate(HWND d, SheetCtx*) { InvalidateRect(GetDlgItem(d, kBasicCollatePicture), nullptr, TRUE); }
 void RepaintJobOffset(HWND d, SheetCtx*) { InvalidateRect(GetDlgItem(d, kBasicJobOffsetPicture), nullptr, TRUE); }
 
+bool ReadOrientation(HWND d, SheetCtx* c) { return Paper1SheetReadOrientation(d, c); }
+void ShowOrientation(HWND d, SheetCtx* c) {
+  Check(d, kBasicPortrait, FieldsOf(c)->nOrientation == 1);
+  Check(d, kBasicLandscape, FieldsOf(c)->nOrientation == 2);
+}
+void OrientationTaken(HWND d, SheetCtx* c) { OrientationFixUps(d, c, false); }
+void RepaintOrientation(HWND d, SheetCtx*) { InvalidateRect(GetDlgItem(d, kBasicOrientationPicture), nullptr, TRUE); }
+
 const DialogBinding kBindings[] = {
+    {.controlId = kBasicPortrait, .notify = BN_CLICKED, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nOrientation),
+     .bytes = 1, .read = ReadOrientation, .show = ShowOrientation, .after = RepaintOrientation,
+     .changed = OrientationTaken},
+    {.controlId = kBasicLandscape, .notify = BN_CLICKED, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nOrientation),
+     .bytes = 1, .read = ReadOrientation, .show = ShowOrientation, .after = RepaintOrientation,
+     .changed = OrientationTaken},
     {kBasicCollate, BN_CLICKED, BindKind::kCustom, DOC_FIELD_AT(bCollate), 1, 0, ReadCollate, ShowCollate,
      RepaintCollate},
     {kBasicJobOffset, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bJobOffset), 1, 0, nullptr, nullptr,
@@ -274,26 +288,6 @@ INT_PTR OutputMethodChanged(HWND dialog, SheetCtx* ctx) {
   }
   if (FieldsOf(ctx)->nOutputMethod != old) NoteChange(dialog, ctx);
   Finish(dialog, ctx);
-  return TRUE;
-}
-
-INT_PTR OrientationClicked(HWND dialog, SheetCtx* ctx, int id) {
-  const uint8_t old = FieldsOf(ctx)->nOrientation;
-  Paper1SheetReadOrientation(dialog, ctx);
-  if (ConstraintRefused(Constraints(dialog, static_cast<uint16_t>(id)))) {
-    DocFields* f = FieldsOf(ctx);
-    f->nOrientation = old;
-    Check(dialog, kBasicPortrait, old == 1);
-    Check(dialog, kBasicLandscape, old == 2);
-  }
-  Hint(dialog, ctx);
-  if (FieldsOf(ctx)->nOrientation != old) {
-    OrientationFixUps(dialog, ctx, false);
-    NoteChange(dialog, ctx);
-  }
-  Paper1SheetEnableControls(dialog, ctx);
-  InvalidateRect(GetDlgItem(dialog, kBasicOrientationPicture), nullptr, TRUE);
-  InvalidateRect(dialog, nullptr, FALSE);
   return TRUE;
 }
 
@@ -550,9 +544,6 @@ INT_PTR Paper1SheetCommand(HWND dialog, WPARAM wParam, LPARAM) {
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
   switch (id) {
-    case kBasicPortrait:
-    case kBasicLandscape:
-      return code == BN_CLICKED ? OrientationClicked(dialog, ctx, id) : FALSE;
     case kBasicZoomAuto:
       return code == BN_CLICKED ? ZoomModeClicked(dialog, ctx) : FALSE;
     case kBasicZoomManual:
