@@ -360,6 +360,25 @@ TEST_F(LayoutDialogs, DropListsRunTheReasonFilter) {
   }
 }
 
+TEST_F(LayoutDialogs, ADialogOpenedFromAnotherKeepsItsOwnCopyForCancel) {
+  F().nPrintPosition = 0;
+  F().bBookletBorder = 0;
+  const DocDMode before = kit_.Settings();
+  HWND outer = Open(kPrintPositionTemplate, PrintPositionDlgProc);
+  kit_.Click(1893);
+  ASSERT_EQ(F().nPrintPosition, 1);
+  // A second dialog on the same settings, confirmed.
+  Open(kBookletSettingTemplate, BookletSettingDlgProc);
+  kit_.Click(1406);
+  ASSERT_EQ(F().bBookletBorder, 1);
+  Press(IDOK);
+  // The first one cancelled: the settings as it found them.
+  SendMessageW(outer, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  DialogKit::Pump();
+  EXPECT_EQ(F().nPrintPosition, 0);
+  EXPECT_EQ(std::memcmp(&before, &kit_.Settings(), sizeof before), 0);
+}
+
 // --- Binding margin.
 
 TEST_F(LayoutDialogs, BindingMarginOneSidedTakesTheFrontAndCancelRestoresTheBack) {
