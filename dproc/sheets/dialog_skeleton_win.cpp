@@ -322,8 +322,10 @@ void StartDialog(const DocumentDialog& d, HWND dialog, SheetCtx* ctx) {
   }
   if (d.init != nullptr) d.init(dialog, ctx);
   ShowBindings(dialog, ctx, d.bindings);
-  RunSheetConstraints(dialog, DialogTooltipOf(dialog), 0);
-  DispPageHint(dialog, ctx, HintPageOf(d));
+  if (d.checksConstraints) {
+    RunSheetConstraints(dialog, DialogTooltipOf(dialog), 0);
+    DispPageHint(dialog, ctx, HintPageOf(d));
+  }
   if (d.started != nullptr) d.started(dialog, ctx);
   if (d.enableRules != nullptr) d.enableRules(dialog, ctx);
 }
@@ -348,7 +350,7 @@ void Command(const DocumentDialog& d, HWND dialog, SheetCtx* ctx, int id, int co
       SetFocusCtrl(dialog, kDefaultButtonId);
       d.defaults(dialog, ctx);
       ShowBindings(dialog, ctx, d.bindings);
-      if (!d.quietDefaults) {
+      if (!d.quietDefaults && d.checksConstraints) {
         RunSheetConstraints(dialog, DialogTooltipOf(dialog), 0);
         DispPageHint(dialog, ctx, HintPageOf(d));
       }

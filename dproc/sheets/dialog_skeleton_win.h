@@ -126,6 +126,9 @@ struct DocumentDialog {
   // False for a dialog that edits no document settings (a device sheet's
   // list): it needs none to open and keeps no copy of them.
   bool editsDocument = true;
+  // False for a dialog outside the constraint rules (one that edits a
+  // record of its own, passed as its context): no pass, no hint.
+  bool checksConstraints = true;
 
   // The dialog's own handlers; any may be null.
   // After the common start, before the first constraint pass.
