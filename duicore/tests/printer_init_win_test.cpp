@@ -14,10 +14,10 @@
 #include <string>
 
 #include "common/records/settings_records.h"
-#include "duicore/core_module_win.h"
-#include "duicore/device_description_win.h"
-#include "duicore/printer_access_win.h"
-#include "duicore/printer_events_win.h"
+#include "duicore/module/core_module_win.h"
+#include "duicore/module/device_description_win.h"
+#include "duicore/printer/printer_access_win.h"
+#include "duicore/printer/printer_events_win.h"
 #include "duicore/tests/core_library_win.h"
 #include "duicore/tests/event_harness_win.h"
 #include "duicore/tests/scripted_ddproc/scripted_ddproc.h"

@@ -29,6 +29,11 @@
 #include "dproc/sheets/sheet_context.h"
 #include "dproc/fax/phone_book_win.h"
 #include "dproc/model/message_text.h"
+#include "common/contracts/ddproc_functions.h"
+#include "common/contracts/ddproc_sheet_functions_win.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
+#include "dproc/startup/ddproc_binding_win.h"
+#include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
@@ -639,6 +644,36 @@ TEST_F(FaxSheet, SwitchesAndEditsChangeTheirSettingsBytes) {
   EXPECT_EQ(Byte(2219), 3);
   EXPECT_EQ(DocI16(Doc(), 2220), 600);
   EXPECT_EQ(DocI16(Doc(), 2222), 300);
+}
+
+int g_easySetMarks = 0;
+void CountEasySetMark(HWND, const DocDMode*) { ++g_easySetMarks; }
+std::vector<uint32_t> g_logoLayouts;
+BOOL DDPROC_CALL RecordLogo(HDC, HWND, void*, uint32_t layout) {
+  g_logoLayouts.push_back(layout);
+  return TRUE;
+}
+
+TEST_F(FaxSheet, ChangesReachTheEasySetAreaAndThePageDrawsLogoAndStatusStrip) {
+  ASSERT_NE(OpenSheet(), nullptr);
+  g_easySetMarks = 0;
+  SheetServices().markEasySetModified = CountEasySetMark;
+  Check(1932, true);
+  ChooseResolution(2);
+  g_refuse = 1942;
+  Check(1942, true);  // refused: nothing changed
+  SheetServices().markEasySetModified = nullptr;
+  EXPECT_EQ(g_easySetMarks, 2);
+
+  EXPECT_GT(testsupport::DialogKit::DrawnPixels(dialog_, 1123, 120, 60), 0) << "the status icon strip";
+  const DDProcBinding saved = g_ddproc;
+  g_logoLayouts.clear();
+  g_ddproc.module = GetModuleHandleW(nullptr);
+  g_ddproc.entry[kDrawLogoImage] = reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&RecordLogo));
+  InvalidateRect(dialog_, nullptr, FALSE);
+  UpdateWindow(dialog_);
+  g_ddproc = saved;
+  EXPECT_EQ(g_logoLayouts, (std::vector<uint32_t>{1})) << "the logo in the Basic page's layout";
 }
 
 TEST_F(FaxSheet, ARefusedChangeRestoresTheValue) {
