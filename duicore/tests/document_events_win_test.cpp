@@ -21,7 +21,7 @@
 #include "common/records/doc_fields.h"
 #include "common/records/job_record.h"
 #include "common/win/user_registry.h"
-#include "duicore/devmode_work_win.h"
+#include "duicore/devmode/devmode_work_win.h"
 #include "duicore/events/document_events_win.h"
 #include "duicore/events/job_authentication_win.h"
 #include "duicore/tests/event_harness_win.h"
