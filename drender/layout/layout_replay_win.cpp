@@ -143,18 +143,7 @@ uint32_t ReducePercent(RenderPdev* pdev, const BindingSettings& binding, const P
   return Page_GetBindingZoomPercent(binding, BackSide(pdev), frame);
 }
 
-// The paper-fit percent of a driver-layout page on another output paper.
-uint32_t FitPercent(RenderPdev* pdev, bool driverLayout) {
-  const DocDMode* doc = Doc(pdev);
-  const bool same = Paper_IsSameAsOriginal(Rdc_Model(), doc);
-  uint32_t outSize[2] = {}, outMargins[4] = {};
-  Paper_GetPrintableArea(Rdc_Model(), doc, outSize, outMargins);
-  PageFrame document{};
-  JobFrame(pdev, 1, &document);
-  return Page_ComputeScalePercent(same, driverLayout, outSize[0] - outMargins[0] - outMargins[2],
-                                  outSize[1] - outMargins[1] - outMargins[3], document.printableWidth,
-                                  document.printableHeight);
-}
+uint32_t FitPercent(RenderPdev* pdev, bool driverLayout) { return Layout_FitPercent(pdev, driverLayout); }
 
 void SetOrigin(RenderPdev* pdev, int32_t x, int32_t y) {
   RenderJobState& e = Engine(pdev);
@@ -163,9 +152,11 @@ void SetOrigin(RenderPdev* pdev, int32_t x, int32_t y) {
   XL_SetPageOrigin(pdev);
 }
 
+// After a page transform: the page's clip (the page, its cell or its zoom
+// area) written again.
 void ClipToPage(RenderPdev* pdev) {
   XL_CacheClearClip(&pdev->state.gs);
-  XL_SetPageClip(pdev);
+  XL_ClearPageClip(pdev);
 }
 
 // ------------------------------------------------------------- the sheet
@@ -342,7 +333,7 @@ uint32_t ReplayNupSheet(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint
     XL_CacheResetPageFields(&pdev->state.gs);
     SetupCell(pdev, sheet, k);
     if (!CopyOut(pdev, page, buffer)) return 0;
-    if (Settings(pdev).borderLine != 0) DrawCellBorder(pdev, sheet, k);
+    if (Settings(pdev).borderOn) DrawCellBorder(pdev, sheet, k);
     Rdc_ResetPageState(pdev);
     ++*i;
   }
@@ -574,6 +565,26 @@ uint32_t ReplayBookletCovers(RenderPdev* pdev, uint8_t* buffer, uint16_t copies,
 
 }  // namespace
 
+// The paper-fit percent of a driver-layout page on another output paper.
+uint32_t Layout_FitPercent(RenderPdev* pdev, bool driverLayout) {
+  const DocDMode* doc = Doc(pdev);
+  const bool same = Paper_IsSameAsOriginal(Rdc_Model(), doc);
+  uint32_t outSize[2] = {}, outMargins[4] = {};
+  Paper_GetPrintableArea(Rdc_Model(), doc, outSize, outMargins);
+  PageFrame document{};
+  JobFrame(pdev, 1, &document);
+  return Page_ComputeScalePercent(same, driverLayout, outSize[0] - outMargins[0] - outMargins[2],
+                                  outSize[1] - outMargins[1] - outMargins[3], document.printableWidth,
+                                  document.printableHeight);
+}
+
+
+uint32_t Layout_ZoomOverFitPercent(RenderPdev* pdev, bool driverLayout) {
+  return Page_ZoomOverFitPercent(Settings(pdev).zoomValue, Layout_FitPercent(pdev, driverLayout));
+}
+
+void Layout_OutputFrame(RenderPdev* pdev, uint8_t orientation, PageFrame* frame) { OutputFrame(pdev, orientation, frame); }
+
 bool Layout_JobNeedsLayout(RenderPdev* pdev) {
   const RenderJobState& e = pdev->state.engine;
   for (uint32_t i = 0; i < e.pageCount; ++i) {
@@ -590,8 +601,9 @@ uint32_t Layout_ReplayPages(RenderPdev* pdev, uint8_t* buffer, uint16_t copies) 
   while (i < e.pageCount) {
     PageSettings snapshot = e.pages[i].settings;
     Page_ApplySettings(Doc(pdev), &snapshot);
+    // The job frame of the run's sheets.
     Page_ComputeJobFrame(Rdc_Model(), Doc(pdev), pdev->state.resolutionX, pdev->state.resolutionY,
-                         snapshot.orientation, &pdev->state.frames[0]);
+                         Settings(pdev).sheetOrientation, &pdev->state.frames[0]);
     e.cellCounter = 0;
     if (IsBooklet(snapshot)) {
       // A run of booklet pages; a booklet begins on a front side.
