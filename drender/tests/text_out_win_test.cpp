@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,35 @@ TEST_F(TextOutTest, LatinTextInAResidentFaceOnEveryPage) {
   ASSERT_EQ(texts.size(), 4u);
   EXPECT_EQ(texts[0]->Find(171)->value.Text(), "Hello, fax");
   EXPECT_EQ(texts[0]->Find(175)->value.items[0], 24.0);
+}
+
+TEST_F(TextOutTest, TextAtTheFaxResolutionIsWidenedByItsCharacterScale) {
+  // GDI gives a font on a 200 x 100 dpi device twice the pixels across as
+  // down: the resident face is selected by its height and widened by the
+  // character scale; its glyphs sit where the face's advances put them.
+  HostIfi arial;
+  arial.family = u"Arial";
+  HostFont font(kFoTypeTrueType, 13, arial, HostFontTransform(12, 200, 100, arial.unitsPerEm));
+  const std::u16string text = u"Fax at 200 x 100";
+  const std::vector<HostGlyphPos> glyphs = HostGlyphRowByAdvances(L"Arial", text, HostEmPixels(12, 200), 300, 400);
+  const xl::Dissection d = Run([&](SURFOBJ* surface, int) {
+    HostString line(text, glyphs);
+    EXPECT_TRUE(Text(surface, line, font));
+  });
+  ASSERT_TRUE(d.ok) << d.error;
+  const auto scales = All(d, "SetCharScale");
+  ASSERT_EQ(scales.size(), 1u);
+  const std::vector<double>& scale = scales[0]->attributes[0].value.items;
+  ASSERT_EQ(scale.size(), 2u);
+  EXPECT_NEAR(scale[0], 2.0, 0.1);  // the ems in whole pixels: 33 across, 16 down
+  EXPECT_EQ(scale[1], 1.0);
+  // The advances are the face's, not one step for every glyph.
+  std::set<LONG> steps;
+  for (size_t k = 1; k < glyphs.size(); ++k) steps.insert(glyphs[k].position.x - glyphs[k - 1].position.x);
+  EXPECT_GT(steps.size(), 2u);
+  const auto texts = All(d, "Text");
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0]->Find(171)->value.Text(), "Fax at 200 x 100");
 }
 
 TEST_F(TextOutTest, TrueTypeFaceAsOutlinesAndAsBitmapsEachCharacterOnce) {
