@@ -3,8 +3,8 @@
 #include <new>
 
 #include "common/records/doc_fields.h"
-#include "drender/ddi_services.h"
-#include "drender/render_pdev.h"
+#include "drender/ddi/ddi_services.h"
+#include "drender/ddi/render_pdev.h"
 
 namespace {
 

@@ -5,11 +5,19 @@
 // sends the user interface core's escapes, as they would on a printer DC.
 //
 // usage: faxjob <driver folder> <printer name> <output file> [pages] [--title <document title>]
+//        faxjob <driver folder> <printer name> <output file> --emf A.emf [B.emf ...] [--title <document title>]
+//
+// With --emf the pages are enhanced metafiles, one page each, played as the
+// spooler plays a spooled page (the frame on the printable area, aspect
+// kept, top-left aligned); per page it reports the records played and the
+// kinds it could not play, and refuses a damaged file.  The document title
+// is "Sample fax" unless --title gives one.
 //
 // The printer must exist (faxprinter installs it); its default settings, as
 // an application receives them, are the job's settings, with the
-// substitution of TrueType faces by the printer's own turned on.  The last page holds drawings and a photo; the page before it (with
-// three pages or more) is a page of text: Latin text in a resident face
+// substitution of TrueType faces by the printer's own turned on.  The last
+// page holds drawings and a photo; the page before it (with three pages or
+// more) is a page of text: Latin text in a resident face
 // (the TrueType face "Arial" replaced by the printer's own), text in a
 // TrueType face downloaded as outlines (DejaVu Sans) and Japanese text in a
 // face of a TrueType collection (Noto Sans CJK, when installed); the others
@@ -22,6 +30,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <memory>
 #include <string>
 
@@ -33,13 +42,30 @@
 #include "common/records/fax_send_block.h"
 #include "common/records/settings_checksum.h"
 #include "common/records/settings_records.h"
-#include "drender/ddi_entries.h"
+#include "drender/ddi/ddi_entries.h"
 #include "drender/text/text_engine.h"
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/ddi_host/ddi_host_sample.h"
+#include "tests/ddi_host/emf_page_player.h"
 #include "tests/ddi_host/ddi_host_text.h"
+#include "tests/support/emf_records.h"
 
 namespace {
+
+std::vector<uint8_t> ReadFileW(const wchar_t* path) {
+  std::vector<uint8_t> bytes;
+  HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  LARGE_INTEGER size{};
+  // A page beyond 256 MB is no page this tool prints.
+  if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= (LONGLONG(1) << 28)) {
+    bytes.resize(size_t(size.QuadPart));
+    DWORD got = 0;
+    if (!ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr) || got != bytes.size()) bytes.clear();
+  }
+  CloseHandle(file);
+  return bytes;
+}
 
 std::vector<uint8_t> ReadFont(const char* path) {
   std::ifstream in(std::string("Z:") + path, std::ios::binary);
@@ -47,9 +73,11 @@ std::vector<uint8_t> ReadFont(const char* path) {
 }
 
 // The printer's default settings as the spooler hands them to an
-// application (DocumentProperties), with the one change the text page needs
-// made as the Font Setting dialog makes it: TrueType faces may be replaced
-// by the printer's own.  False when the printer's settings cannot be read.
+// application (DocumentProperties), with the changes the sample pages need
+// made as the sheets make them: TrueType faces may be replaced by the
+// printer's own (Font Setting), and the output is in colour (Quality), so
+// that the photo goes as JPEG rather than as gray rows.  False when the
+// printer's settings cannot be read.
 bool SampleSettings(HANDLE printer, wchar_t* name, DriverDevMode* dm) {
   const LONG size = DocumentPropertiesW(nullptr, printer, name, nullptr, nullptr, 0);
   if (size < LONG(sizeof(DriverDevMode))) return false;
@@ -58,6 +86,7 @@ bool SampleSettings(HANDLE printer, wchar_t* name, DriverDevMode* dm) {
   if (DocumentPropertiesW(nullptr, printer, name, devmode, nullptr, DM_OUT_BUFFER) < 0) return false;
   std::memcpy(dm, buffer.data(), sizeof *dm);
   Fields(dm->doc).nTTFont = 0;
+  Fields(dm->doc).nColorMode = 0;
   SealDocDMode(&dm->doc);
   return true;
 }
@@ -108,29 +137,52 @@ void DrawLine(DdiHost& host, SURFOBJ* surface, const std::u16string& text, FONTO
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  const wchar_t* usage = L"usage: faxjob <driver folder> <printer name> <output file> [pages] [--title <title>]\n";
-  std::vector<wchar_t*> positional;
+  const wchar_t* usage = L"usage: faxjob <driver folder> <printer name> <output file> [pages] [--title <title>]\n"
+                         L"       faxjob <driver folder> <printer name> <output file> --emf A.emf [B.emf ...] "
+                         L"[--title <title>]\n";
+  // The arguments without the title option and its value.
+  std::vector<wchar_t*> args;
   std::wstring title = L"Sample fax";
-  for (int i = 1; i < argc; ++i) {
-    if (std::wcscmp(argv[i], L"--title") == 0) {
+  for (int i = 0; i < argc; ++i) {
+    if (i > 0 && std::wcscmp(argv[i], L"--title") == 0) {
       if (i + 1 >= argc) {
         std::fwprintf(stderr, L"%ls", usage);
         return 2;
       }
       title = argv[++i];
     } else {
-      positional.push_back(argv[i]);
+      args.push_back(argv[i]);
     }
   }
-  if (positional.size() < 3) {
+  if (args.size() < 4) {
     std::fwprintf(stderr, L"%ls", usage);
     return 2;
   }
-  wchar_t* folder = positional[0];
-  wchar_t* printerName = positional[1];
-  wchar_t* outputFile = positional[2];
-  const int pages = positional.size() > 3 ? _wtoi(positional[3]) : 2;
-  const std::wstring module = std::wstring(folder) + L"\\VELDRANE.DLL";
+  wchar_t* printerName = args[2];
+  wchar_t* outputFile = args[3];
+  // The pages of enhanced metafiles, read and checked before the job starts.
+  std::vector<std::vector<uint8_t>> emfPages;
+  const bool emf = args.size() > 4 && std::wcscmp(args[4], L"--emf") == 0;
+  if (emf) {
+    if (args.size() < 6) {
+      std::fwprintf(stderr, L"--emf needs at least one file\n");
+      return 2;
+    }
+    for (size_t i = 5; i < args.size(); ++i) {
+      emfPages.push_back(ReadFileW(args[i]));
+      if (emfPages.back().empty()) {
+        std::fwprintf(stderr, L"cannot read %ls\n", args[i]);
+        return 1;
+      }
+      const std::string damage = testsupport::EmfFileDamage(emfPages.back());
+      if (!damage.empty()) {
+        std::fwprintf(stderr, L"%ls is refused: %hs\n", args[i], damage.c_str());
+        return 1;
+      }
+    }
+  }
+  const int pages = emf ? int(emfPages.size()) : args.size() > 4 ? _wtoi(args[4]) : 2;
+  const std::wstring module = std::wstring(args[1]) + L"\\VELDRANE.DLL";
   DdiHost host;
   if (!host.Load(module)) {
     std::fwprintf(stderr, L"cannot load %ls (error %lu)\n", module.c_str(), GetLastError());
@@ -187,7 +239,22 @@ int wmain(int argc, wchar_t** argv) {
   const std::u16string japaneseText = u"\u65E5\u672C\u8A9E\u306E\u30D5\u30A1\u30AF\u30B9";
   RenderGlyphs(&japanese, L"Noto Sans CJK JP", japaneseText, emX, emY);
   bool drawn = true;
+  int unplayed = 0, failed = 0;
   job.draw = [&](SURFOBJ* surface, int page) {
+    if (emf) {
+      const EmfPageReport r = EmfPage_PlayOnPage(&host, surface, emfPages[size_t(page)]);
+      std::fwprintf(stdout, L"page %d (%ls): %d of %d records played, %d drawing calls", page + 1, args[5 + page],
+                    r.played, r.records, r.calls());
+      for (const auto& k : r.notPlayed) {
+        std::fprintf(stdout, "; not played: %s x %d", EmfPage_KindName(k.first).c_str(), k.second);
+        unplayed += k.second;
+      }
+      for (const std::string& f : r.failures) std::fprintf(stdout, "; failed: %s", f.c_str());
+      if (r.refused) std::fprintf(stdout, "; refused: %s", r.damage.c_str());
+      failed += int(r.failures.size()) + (r.refused ? 1 : 0);
+      std::fprintf(stdout, "\n");
+      return;
+    }
     const int16_t origin[2] = {static_cast<int16_t>(page + 1), 100};
     host.Escape(surface, 0x20009, sizeof origin, origin, 0, nullptr);
     if (page == pages - 1) drawn = DrawSamplePage(host, surface);
@@ -201,6 +268,9 @@ int wmain(int argc, wchar_t** argv) {
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   ClosePrinter(printer);
   if (!drawn) std::fprintf(stderr, "a drawing call of the sample page failed\n");
+  if (emf && (unplayed || failed)) {
+    std::fprintf(stderr, "%d records not played, %d drawing calls failed\n", unplayed, failed);
+  }
   if (!result.ok) {
     std::fprintf(stderr, "job failed at %s (error %lu)\n", result.failedStep.c_str(), GetLastError());
     return 1;
