@@ -19,6 +19,7 @@
 #include "common/records/auth_reg_record.h"
 #include "common/records/doc_fields.h"
 #include "common/records/fax_send_block.h"
+#include "common/records/job_record.h"
 #include "common/records/overlay_form_file.h"
 #include "common/records/settings_checksum.h"
 #include "drender/ddi/ddi_entries.h"
@@ -661,6 +662,28 @@ TEST_F(FaxJobTest, TheHeaderOfATwoUpPortraitJobNamesItsLandscapeSheets) {
       EXPECT_EQ(clips, c.kind == 1 ? 2 : 4);
     }
   }
+}
+
+TEST_F(FaxJobTest, AFourUpSheetStaysOpenUntilItsLastCell) {
+  // What the user interface core reads through the job-data escape while
+  // each page is drawn: the sheet is open from its first cell on, and the
+  // sides advance once per sheet, not once per page.
+  std::vector<uint32_t> complete, sides;
+  DdiHost::FaxJob job;
+  job.pages = 5;
+  job.draw = [&](SURFOBJ* surface, int) {
+    std::vector<uint8_t> record(kJobRecordSize);
+    ASSERT_EQ(host_.Escape(surface, 0x10001, 0, nullptr, static_cast<ULONG>(record.size()), record.data()), 1u);
+    uint32_t v = 0;
+    std::memcpy(&v, record.data() + kJobRecordSheetCompleteAt, 4);
+    complete.push_back(v);
+    std::memcpy(&v, record.data() + kJobRecordPageCounterAt, 4);
+    sides.push_back(v);
+  };
+  const std::vector<Job> jobs = SplitJobs(Run(job, LayoutDevMode(2)));
+  ASSERT_EQ(jobs.size(), 1u);
+  EXPECT_EQ(complete, (std::vector<uint32_t>{0, 0, 0, 0, 0}));
+  EXPECT_EQ(sides, (std::vector<uint32_t>{0, 0, 0, 0, 2}));  // one-sided: two sides a sheet
 }
 
 TEST_F(FaxJobTest, FivePagesInFourUpLeaveTheFifthAloneOnTheLastSheet) {
