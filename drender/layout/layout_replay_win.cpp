@@ -9,6 +9,7 @@
 #include <new>
 #include <vector>
 
+#include "common/qxd/paper_tables.h"
 #include "common/records/doc_fields.h"
 #include "drender/layout/booklet_order.h"
 #include "drender/layout/layout_cells.h"
@@ -84,10 +85,21 @@ void JobFrame(RenderPdev* pdev, uint8_t orientation, PageFrame* frame) {
 
 // The frame of the paper the page is printed on: the output paper when one
 // other than the document's is chosen, else the document's.
+// A page "same as the original" whose paper the model does not know is
+// printed on the model's default paper.
+const PaperSizeEntry* FallbackPaper(const DocDMode* doc) {
+  const uint16_t out = static_cast<uint16_t>(DocI16(doc, kDocOutPaperSizeAt));
+  const uint16_t paper = static_cast<uint16_t>(DocI16(doc, kDocPaperSizeAt));
+  if (out != kSameAsOriginal || Paper_IsUserSize(paper) || FindPaperById(Rdc_Model(), paper) != nullptr) return nullptr;
+  const uint16_t fallback = Rdc_DefaultPaperId();
+  return fallback != 0xFFFF ? FindPaperById(Rdc_Model(), fallback) : nullptr;
+}
+
 void OutputFrame(RenderPdev* pdev, uint8_t orientation, PageFrame* frame) {
   const DocDMode* doc = Doc(pdev);
   const uint16_t out = static_cast<uint16_t>(DocI16(doc, kDocOutPaperSizeAt));
-  if (out == 0 || out == kSameAsDocument || out == kSameAsOriginal) {
+  const PaperSizeEntry* fallback = FallbackPaper(doc);
+  if (!fallback && (out == 0 || out == kSameAsDocument || out == kSameAsOriginal)) {
     JobFrame(pdev, orientation, frame);
     return;
   }
@@ -97,9 +109,15 @@ void OutputFrame(RenderPdev* pdev, uint8_t orientation, PageFrame* frame) {
     return;
   }
   std::memcpy(copy.get(), doc, sizeof(DocDMode));
-  SetDocI16(copy.get(), kDocPaperSizeAt, static_cast<int16_t>(out));
-  SetDocI16(copy.get(), kDocPaperWidthAt, DocI16(doc, kDocOutPaperWidthAt));
-  SetDocI16(copy.get(), kDocPaperLengthAt, DocI16(doc, kDocOutPaperLengthAt));
+  if (fallback) {
+    SetDocI16(copy.get(), kDocPaperSizeAt, static_cast<int16_t>(fallback->paperId));
+    SetDocI16(copy.get(), kDocPaperWidthAt, static_cast<int16_t>(fallback->width));
+    SetDocI16(copy.get(), kDocPaperLengthAt, static_cast<int16_t>(fallback->length));
+  } else {
+    SetDocI16(copy.get(), kDocPaperSizeAt, static_cast<int16_t>(out));
+    SetDocI16(copy.get(), kDocPaperWidthAt, DocI16(doc, kDocOutPaperWidthAt));
+    SetDocI16(copy.get(), kDocPaperLengthAt, DocI16(doc, kDocOutPaperLengthAt));
+  }
   const RenderPdevState& s = pdev->state;
   Page_ComputeJobFrame(Rdc_Model(), copy.get(), s.resolutionX, s.resolutionY, orientation, frame);
 }

@@ -817,6 +817,32 @@ TEST_F(FaxJobTest, AnotherPaperEndsAFourUpSheetEarly) {
   EXPECT_EQ(marks, (std::vector<std::vector<int>>{{1, 2}, {3, 4, 5, 6}}));
 }
 
+TEST_F(FaxJobTest, APaperTheModelLacksIsFittedOntoItsDefaultPaper) {
+  // An A3 page "same as the original" on a model without A3: the page goes
+  // on the model's default paper (A4), fitted to it.
+  DriverDevMode dm = A4DevMode();
+  SetDocI16(&dm.doc, kDocPaperSizeAt, 8);
+  SetDocI16(&dm.doc, kDocPaperWidthAt, 2970);
+  SetDocI16(&dm.doc, kDocPaperLengthAt, 4200);
+  SetDocI16(&dm.doc, kDocOutPaperSizeAt, 357);
+  SetDocByte(&dm.doc, kDocZoomAt, 1);
+  SealDocDMode(&dm.doc);
+  DdiHost::FaxJob job;
+  job.draw = Mark(100);
+  const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+  const auto pages = Pages(jobs[0].xl);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].front()->Number(0x25), 2.0);  // MediaSize: A4
+  std::vector<double> scales;
+  for (const xl::Operator* op : pages[0]) {
+    if (op->name == "SetPageScale") scales.push_back(op->attributes[0].value.items[0]);
+  }
+  ASSERT_FALSE(scales.empty());
+  EXPECT_NEAR(scales[0], 0.707, 0.02);  // A3 onto A4
+}
+
 TEST_F(FaxJobTest, APlainPageStartsAtItsMarginsWithItsZoom) {
   // The page's origin is the printable area's corner (4.2 mm at 200 x 100
   // dpi: 33 x 16 dots); its scale the zoom percent, 0 counting as 100.
