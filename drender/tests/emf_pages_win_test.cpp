@@ -25,7 +25,7 @@
 
 namespace {
 
-constexpr uint16_t kCompressMode = 101;
+constexpr uint16_t kCompressMode = 101, kFontName = 168;
 
 size_t Count(const std::vector<const xl::Operator*>& ops, const std::string& name) {
   size_t n = 0;
@@ -80,6 +80,19 @@ class EmfPages : public ::testing::Test {
     return d;
   }
 
+  // Device pixels per pixel of the reference device of `page`, recorded on
+  // an A4 frame that the page's printable area takes.
+  void DevicePerReference(const std::vector<uint8_t>& page, double* sx, double* sy) const {
+    int32_t device[2], millimetres[2];
+    std::memcpy(device, page.data() + 72, 8);
+    std::memcpy(millimetres, page.data() + 80, 8);
+    const int32_t frame[4] = {0, 0, 21000, 29700};
+    const GDIINFO& info = host_.gdiInfo();
+    const RECTL target = EmfPage_Place(frame, info.ulHorzRes, info.ulVertRes, info.ulLogPixelsX, info.ulLogPixelsY);
+    *sx = target.right / (210.0 * device[0] / millimetres[0]);
+    *sy = target.bottom / (297.0 * device[1] / millimetres[1]);
+  }
+
   RenderDir dir_;
   testsupport::TestPrinter printer_{L"Fax Spooled Pages", RenderDriver()};
   DdiHost host_;
@@ -118,7 +131,18 @@ TEST_F(EmfPages, TheCorpusReachesTheJobCallForCall) {
     // opaque box behind text.
     EXPECT_EQ(Count(ops, "PaintPath"), size_t(r.paths));
     EXPECT_GE(Count(ops, "Rectangle"), size_t(r.paints + r.patterns + r.opaqueTexts));
-    EXPECT_GE(Count(ops, "Text"), size_t(r.texts));
+    // Text per text call, in a font named after the face it was drawn in
+    // (the printer's own or one the job downloads).
+    std::vector<std::string> fonts;
+    std::string font;
+    for (const xl::Operator* op : ops) {
+      if (op->name == "SetFont" && op->Find(kFontName)) font = op->Find(kFontName)->value.Text();
+      if (op->name == "Text") fonts.push_back(font);
+    }
+    ASSERT_EQ(fonts.size(), r.fonts.size());
+    for (size_t i = 0; i < fonts.size(); ++i) {
+      EXPECT_NE(fonts[i].find(r.fonts[i]), std::string::npos) << fonts[i] << " for " << r.fonts[i];
+    }
     EXPECT_EQ(Count(ops, "BeginImage"), size_t(r.images + r.gradients));
     for (const xl::Operator* op : ops) {
       if (op->name == "ReadImage") {
@@ -176,19 +200,60 @@ TEST_F(EmfPages, ShapesArriveAsGdisPaths) {
   EXPECT_GE(figures[1].first, 1u);
   EXPECT_GE(figures[1].second, 1u);
   EXPECT_EQ(figures[2].first, 0u);
-  // The reference device's pixels on the page: the frame (A4, in the
-  // reference device's millimetres) placed on the printable area.
-  int32_t device[2], millimetres[2];
-  std::memcpy(device, page.data() + 72, 8);
-  std::memcpy(millimetres, page.data() + 80, 8);
-  const int32_t frame[4] = {0, 0, 21000, 29700};
-  const GDIINFO& info = host_.gdiInfo();
-  const RECTL target = EmfPage_Place(frame, info.ulHorzRes, info.ulVertRes, info.ulLogPixelsX, info.ulLogPixelsY);
-  const double frameX = 210.0 * device[0] / millimetres[0], frameY = 297.0 * device[1] / millimetres[1];
+  double sx, sy;
+  DevicePerReference(page, &sx, &sy);
   ASSERT_FALSE(cursors.empty());
   // GDI's path of a rectangle begins at its top-right corner.
-  EXPECT_NEAR(cursors.back()->Number(76, 0), 420 * target.right / frameX, 2);
-  EXPECT_NEAR(cursors.back()->Number(76, 1), 500 * target.bottom / frameY, 2);
+  EXPECT_NEAR(cursors.back()->Number(76, 0), 420 * sx, 2);
+  EXPECT_NEAR(cursors.back()->Number(76, 1), 500 * sy, 2);
+}
+
+// Text lands where GDI's alignment and advances put it: its first glyph at
+// the reference point when aligned left, its end there when aligned right,
+// its baseline an ascent below a reference point at the top.
+TEST_F(EmfPages, TextIsPlacedAsGdiAlignsIt) {
+  HFONT font = CreateFontW(-40, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS, 0, 0, 0,
+                           L"DejaVu Sans");
+  TEXTMETRICW tm{};
+  SIZE extent{};
+  const std::vector<uint8_t> page = Record([&](HDC dc) {
+    HGDIOBJ old = SelectObject(dc, font);
+    GetTextMetricsW(dc, &tm);
+    GetTextExtentPoint32W(dc, L"Fax pages", 9, &extent);
+    SetTextAlign(dc, TA_LEFT | TA_BASELINE);
+    TextOutW(dc, 100, 200, L"Fax pages", 9);
+    SetTextAlign(dc, TA_RIGHT | TA_BASELINE);
+    TextOutW(dc, 600, 300, L"Fax pages", 9);
+    SetTextAlign(dc, TA_LEFT | TA_TOP);
+    TextOutW(dc, 100, 400, L"Fax pages", 9);
+    SelectObject(dc, old);
+  });
+  DeleteObject(font);
+  std::vector<EmfPageReport> reports;
+  const xl::Dissection d = Run({page}, &reports);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].texts, 3);
+  double sx, sy;
+  DevicePerReference(page, &sx, &sy);
+  // Each text's start on the device.
+  std::vector<std::pair<double, double>> starts;
+  double x = 0, y = 0;
+  for (const xl::Operator& op : d.ops) {
+    if (op.name == "SetCursor") {
+      x = op.Number(76, 0);
+      y = op.Number(76, 1);
+    }
+    if (op.name == "Text") {
+      starts.emplace_back(x, y);
+    }
+  }
+  ASSERT_EQ(starts.size(), 3u);
+  EXPECT_NEAR(starts[0].first, 100 * sx, 2);
+  EXPECT_NEAR(starts[0].second, 200 * sy, 2);
+  EXPECT_NEAR(starts[1].first, (600 - extent.cx) * sx, 3);
+  EXPECT_NEAR(starts[1].second, 300 * sy, 2);
+  EXPECT_NEAR(starts[2].first, 100 * sx, 2);
+  EXPECT_NEAR(starts[2].second, (400 + tm.tmAscent) * sy, 2);
 }
 
 // Damaged files are refused with what is wrong, and nothing of them is
