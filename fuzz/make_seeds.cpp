@@ -369,6 +369,36 @@ void PerPageRecords() {
   }
 }
 
+// Texts for the PJL header's values: one seed per slot carrying a forged
+// line (as narrow bytes, or as UTF-16 for the slots that are UTF-16), and
+// one with an escape and control bytes everywhere.
+void PjlValues() {
+  const std::string forged = "x\"\r\n@PJL SET FAXNUMBER9=\"0900\"\r\n";
+  std::u16string forgedWide;
+  for (char c : forged) forgedWide.push_back(static_cast<char16_t>(c));
+  constexpr int kSlots = 17;
+  for (int wide = 0; wide < 2; ++wide) {
+    Bytes b;
+    for (int slot = 0; slot < kSlots; ++slot) {
+      if (wide != 0) {
+        b.push_back(static_cast<uint8_t>(2 * forgedWide.size()));
+        AppendWide(&b, forgedWide);
+      } else {
+        b.push_back(static_cast<uint8_t>(forged.size()));
+        b.insert(b.end(), forged.begin(), forged.end());
+      }
+    }
+    Put("pjl_values", wide != 0 ? "forged-wide" : "forged", b);
+  }
+  Bytes controls;
+  for (int slot = 0; slot < 17; ++slot) {
+    const uint8_t text[] = {0x1B, '%', '-', '1', '2', '3', '4', '5', 'X', 0x09, 0x7F, 0x0C, 0x00, 0x0A, '"'};
+    controls.push_back(sizeof text);
+    controls.insert(controls.end(), text, text + sizeof text);
+  }
+  Put("pjl_values", "controls", controls);
+}
+
 // Overlay form files of both header versions, with a short page stream.
 void OverlayForms() {
   FormHeaderFields fields{};
@@ -597,6 +627,7 @@ int main(int argc, char** argv) {
   DriverDevModes();
   SnmpAnswers();
   PerPageRecords();
+  PjlValues();
   OverlayForms();
   CoverBitmaps();
   TrueTypeFonts();

@@ -15,7 +15,7 @@
 
 #include "common/records/fax_send_block.h"
 
-#include "drender/ddi_types.h"
+#include "drender/ddi/ddi_types.h"
 
 // A device record of the host: what GDI keeps for a PDEV.  The render core
 // sees it as the HDEV it is given.

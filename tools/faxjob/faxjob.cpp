@@ -40,7 +40,7 @@
 #include "common/records/fax_send_block.h"
 #include "common/records/settings_checksum.h"
 #include "common/records/settings_records.h"
-#include "drender/ddi_entries.h"
+#include "drender/ddi/ddi_entries.h"
 #include "drender/text/text_engine.h"
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/ddi_host/ddi_host_sample.h"
