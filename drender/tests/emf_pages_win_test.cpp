@@ -158,6 +158,7 @@ TEST_F(EmfPages, TheCorpusReachesTheJobCallForCall) {
   EXPECT_GE(reports[2].paths, 4);
   EXPECT_GE(reports[3].images, 7);
   EXPECT_EQ(reports[3].gradients, 2);
+  EXPECT_EQ(reports[3].paints, 3);  // a region filled, painted and framed
   EXPECT_GE(reports[4].texts, 4);
 }
 
@@ -334,6 +335,36 @@ TEST_F(EmfPages, DamagedFilesAreRefused) {
     EXPECT_EQ(reports[0].calls(), 0);
     EXPECT_EQ(reports[0].records, 0);
   }
+}
+
+// An escape recorded between the drawing reaches the driver in its place.
+TEST_F(EmfPages, RecordedEscapesAreSentOn) {
+  std::vector<uint8_t> page = Record([](HDC dc) { Rectangle(dc, 10, 10, 100, 100); });
+  // EMR_EXTESCAPE before the end-of-file record: the escape, its size, its data.
+  const uint32_t record[6] = {testsupport::kEmrExtEscape, 24, 0x20009, 4, 0x00640002, 0};
+  size_t eof = 0, at = 0;
+  testsupport::WalkEmf(page, [&](const testsupport::EmfRecord& r) {
+    if (r.type == testsupport::kEmrEof) eof = at;
+    at += r.size;
+  });
+  ASSERT_NE(eof, 0u);
+  page.insert(page.begin() + std::ptrdiff_t(eof), reinterpret_cast<const uint8_t*>(record),
+              reinterpret_cast<const uint8_t*>(record) + sizeof record);
+  uint32_t bytes = 0, records = 0;
+  std::memcpy(&bytes, page.data() + 48, 4);
+  std::memcpy(&records, page.data() + 52, 4);
+  bytes += sizeof record;
+  ++records;
+  std::memcpy(page.data() + 48, &bytes, 4);
+  std::memcpy(page.data() + 52, &records, 4);
+  ASSERT_EQ(testsupport::EmfFileDamage(page), "");
+  std::vector<EmfPageReport> reports;
+  Run({page}, &reports);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].escapes, 1);
+  EXPECT_EQ(reports[0].paths, 1);
+  EXPECT_TRUE(reports[0].notPlayed.empty());
+  EXPECT_TRUE(reports[0].failures.empty());
 }
 
 // Pages of the corpus with bytes changed at random (a fixed sequence): each

@@ -279,6 +279,8 @@ void ImagesPage(HDC dc) {
   FillRgn(dc, region, brush);
   OffsetRgn(region, 200, 0);
   PaintRgn(dc, region);
+  OffsetRgn(region, 200, 0);
+  FrameRgn(dc, region, brush, 4, 4);
   DeleteObject(region);
   DeleteObject(brush);
 }

@@ -36,8 +36,23 @@ struct Matrix {
   bool Straight() const { return std::fabs(m12) < 1e-9 && std::fabs(m21) < 1e-9; }
 };
 
+// The rectangles of a region.
+std::vector<RECTL> RegionRects(HRGN region) {
+  std::vector<RECTL> rects;
+  const DWORD size = GetRegionData(region, 0, nullptr);
+  std::vector<uint8_t> data(size);
+  if (size >= sizeof(RGNDATAHEADER) && GetRegionData(region, size, reinterpret_cast<RGNDATA*>(data.data()))) {
+    const auto* header = reinterpret_cast<const RGNDATAHEADER*>(data.data());
+    const auto* r = reinterpret_cast<const RECT*>(data.data() + header->dwSize);
+    for (DWORD i = 0; i < header->nCount; ++i) rects.push_back(RECTL{r[i].left, r[i].top, r[i].right, r[i].bottom});
+  }
+  return rects;
+}
+
 // Which records play how.
-enum class Kind { kState, kShape, kFilledShape, kPathFill, kText, kBlit, kGradient, kRegion, kPixel, kComment, kNone };
+enum class Kind {
+  kState, kShape, kFilledShape, kPathFill, kText, kBlit, kGradient, kRegion, kPixel, kComment, kEscape, kNone
+};
 
 Kind KindOf(uint32_t type) {
   using namespace testsupport;
@@ -57,7 +72,8 @@ Kind KindOf(uint32_t type) {
     case kEmrAlphaBlend: case kEmrTransparentBlt:
       return Kind::kBlit;
     case kEmrGradientFill: return Kind::kGradient;
-    case kEmrFillRgn: case kEmrInvertRgn: case kEmrPaintRgn: return Kind::kRegion;
+    case kEmrFillRgn: case kEmrFrameRgn: case kEmrInvertRgn: case kEmrPaintRgn: return Kind::kRegion;
+    case kEmrDrawEscape: case kEmrExtEscape: return Kind::kEscape;
     case kEmrSetPixelV: return Kind::kPixel;
     case kEmrGdiComment: return Kind::kComment;
     case kEmrHeader: case kEmrEof: case kEmrSetWindowExtEx: case kEmrSetWindowOrgEx: case kEmrSetViewportExtEx:
@@ -209,13 +225,7 @@ bool Page::Clip(std::vector<RECTL>* rects) {
     clipped_ = got == 1;
     clipEmpty_ = false;
     if (clipped_) {
-      const DWORD size = GetRegionData(clipRegion_, 0, nullptr);
-      std::vector<uint8_t> data(size);
-      if (size >= sizeof(RGNDATAHEADER) && GetRegionData(clipRegion_, size, reinterpret_cast<RGNDATA*>(data.data()))) {
-        const auto* header = reinterpret_cast<const RGNDATAHEADER*>(data.data());
-        const auto* r = reinterpret_cast<const RECT*>(data.data() + header->dwSize);
-        for (DWORD i = 0; i < header->nCount; ++i) clip_.push_back(RECTL{r[i].left, r[i].top, r[i].right, r[i].bottom});
-      }
+      clip_ = RegionRects(clipRegion_);
       clipEmpty_ = clip_.empty();
     }
   }
@@ -1007,7 +1017,7 @@ void Page::Region(const EmfRecord& r, HANDLETABLE* table, int handles) {
   using namespace testsupport;
   std::vector<RECTL> rects;
   if (!Clip(&rects)) return;
-  const uint32_t at = r.type == kEmrFillRgn ? 32 : 28, cb = r.U32(24);
+  const uint32_t at = r.type == kEmrFillRgn ? 32 : r.type == kEmrFrameRgn ? 40 : 28, cb = r.U32(24);
   const Matrix m = Device();
   if (!m.Straight()) {
     Fail("a region under a turned transform");
@@ -1020,19 +1030,29 @@ void Page::Region(const EmfRecord& r, HANDLETABLE* table, int handles) {
     Fail("a region GDI could not make");
     return;
   }
-  if (clipped_) CombineRgn(region, region, clipRegion_, RGN_AND);
-  std::vector<RECTL> parts;
-  const DWORD size = GetRegionData(region, 0, nullptr);
-  std::vector<uint8_t> out(size);
-  if (size >= sizeof(RGNDATAHEADER) && GetRegionData(region, size, reinterpret_cast<RGNDATA*>(out.data()))) {
-    const auto* header = reinterpret_cast<const RGNDATAHEADER*>(out.data());
-    const auto* rect = reinterpret_cast<const RECT*>(out.data() + header->dwSize);
-    for (DWORD i = 0; i < header->nCount; ++i) parts.push_back(RECTL{rect[i].left, rect[i].top, rect[i].right, rect[i].bottom});
+  if (r.type == kEmrFrameRgn) {
+    // The frame: what of the region lies within the stroke's width and
+    // height of its edge (the region less the region moved each way).
+    const int w = std::max(1, int(std::lround(std::fabs(r.I32(32) * m.m11))));
+    const int h = std::max(1, int(std::lround(std::fabs(r.I32(36) * m.m22))));
+    HRGN inner = CreateRectRgn(0, 0, 0, 0), moved = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(inner, region, nullptr, RGN_COPY);
+    const int shifts[4][2] = {{w, 0}, {-w, 0}, {0, h}, {0, -h}};
+    for (const auto& shift : shifts) {
+      CombineRgn(moved, region, nullptr, RGN_COPY);
+      OffsetRgn(moved, shift[0], shift[1]);
+      CombineRgn(inner, inner, moved, RGN_AND);
+    }
+    CombineRgn(region, region, inner, RGN_DIFF);
+    DeleteObject(inner);
+    DeleteObject(moved);
   }
+  if (clipped_) CombineRgn(region, region, clipRegion_, RGN_AND);
+  const std::vector<RECTL> parts = RegionRects(region);
   DeleteObject(region);
   if (parts.empty()) return;
   HGDIOBJ brushObject = GetCurrentObject(dc_, OBJ_BRUSH);
-  if (r.type == kEmrFillRgn) {
+  if (r.type == kEmrFillRgn || r.type == kEmrFrameRgn) {
     const uint32_t index = r.U32(28);
     brushObject = (index & 0x80000000u) ? GetStockObject(int(index & 0x7FFFFFFF))
                                        : (int64_t(index) < handles ? table->objectHandle[index] : nullptr);
@@ -1109,6 +1129,14 @@ void Page::Record(HANDLETABLE* table, const ENHMETARECORD* record, int handles) 
     case Kind::kComment:
       // Comments carry nothing for the device.
       break;
+    case Kind::kEscape: {
+      // An escape the application sent between its drawing, sent on; what
+      // the driver answers is the application's business.
+      const uint32_t size = r.U32(12);
+      ++report_->escapes;
+      host_->Escape(surface_, r.U32(8), size, size ? r.bytes + 16 : nullptr, 0, nullptr);
+      break;
+    }
   }
   ++report_->played;
 }
