@@ -156,10 +156,11 @@ TEST_F(EmfPages, TheCorpusReachesTheJobCallForCall) {
   // The hatches and the patterns of bitmaps as patterns of the printer.
   EXPECT_GE(Count(pages[1], "BeginRastPattern"), 3u);
   EXPECT_GE(reports[2].paths, 4);
-  EXPECT_GE(reports[3].images, 7);
+  EXPECT_GE(reports[3].images, 8);
   EXPECT_EQ(reports[3].gradients, 2);
   EXPECT_EQ(reports[3].paints, 3);  // a region filled, painted and framed
   EXPECT_GE(reports[4].texts, 4);
+  EXPECT_EQ(reports[4].images, 1);  // turned with the page
 }
 
 // A shape reaches the driver as the path GDI computes for it: an ellipse as
