@@ -165,8 +165,12 @@ class Page {
   void SendImage(std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, double x, double y, double w, double h,
                  uint32_t rop3);
   void SendImageAt(std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, const RECTL& target, uint32_t rop3);
+  // The picture turned onto the parallelogram of `corners` (device: its
+  // top-left, top-right and bottom-left corners), on white, as the
+  // rectangle around it; and that sent.
   bool Turn(const std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, const POINT corners[3], std::vector<uint8_t>* out,
             RECTL* box);
+  void SendTurned(const std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, const POINT corners[3]);
   // The brush GDI hands the driver for a brush of the DC: a solid colour,
   // or a pattern the driver realises (hatches, bitmaps); null when it
   // paints nothing.
@@ -880,6 +884,16 @@ bool Page::Turn(const std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, const P
   return ok;
 }
 
+void Page::SendTurned(const std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, const POINT corners[3]) {
+  std::vector<uint8_t> turned;
+  RECTL box{};
+  if (!Turn(rgb, cx, cy, corners, &turned, &box)) {
+    Fail("a picture GDI could not turn");
+    return;
+  }
+  SendImageAt(turned, box.right - box.left, box.bottom - box.top, box, 0xCC);
+}
+
 void Page::SendImage(std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, double x, double y, double w, double h,
                      uint32_t rop3) {
   const Matrix m = Device();
@@ -888,13 +902,7 @@ void Page::SendImage(std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, double x
     // printer's surface reads back (white), within the rectangle around it.
     const POINTL a = m.Point(x, y), b = m.Point(x + w, y), c = m.Point(x, y + h);
     const POINT corners[3] = {{a.x, a.y}, {b.x, b.y}, {c.x, c.y}};
-    std::vector<uint8_t> turned;
-    RECTL box{};
-    if (!Turn(rgb, cx, cy, corners, &turned, &box)) {
-      Fail("a picture GDI could not turn");
-      return;
-    }
-    SendImageAt(turned, box.right - box.left, box.bottom - box.top, box, 0xCC);
+    SendTurned(rgb, cx, cy, corners);
     return;
   }
   const POINTL a = m.Point(x, y), b = m.Point(x + w, y + h);
@@ -970,13 +978,7 @@ void Page::Blit(const EmfRecord& r) {
       const POINTL p = m.Point(r.I32(24 + 8 * i), r.I32(28 + 8 * i));
       corners[i] = POINT{p.x, p.y};
     }
-    std::vector<uint8_t> turned;
-    RECTL box{};
-    if (!Turn(rgb, cx, cy, corners, &turned, &box)) {
-      Fail("a picture GDI could not turn");
-      return;
-    }
-    SendImageAt(turned, box.right - box.left, box.bottom - box.top, box, 0xCC);
+    SendTurned(rgb, cx, cy, corners);
     return;
   }
   const int32_t xDest = r.I32(24), yDest = r.I32(28), cxDest = r.I32(32), cyDest = r.I32(36);
