@@ -47,6 +47,30 @@ std::vector<uint8_t> Record(const std::function<void(HDC)>& draw) {
   return bytes;
 }
 
+// `page` with `records` (each of whole words) before its end-of-file
+// record, and the header's size and count made to agree.
+std::vector<uint8_t> WithRecords(std::vector<uint8_t> page, const std::vector<std::vector<uint32_t>>& records) {
+  size_t eof = 0, at = 0;
+  testsupport::WalkEmf(page, [&](const testsupport::EmfRecord& r) {
+    if (r.type == testsupport::kEmrEof) eof = at;
+    at += r.size;
+  });
+  uint32_t bytes = 0, count = 0;
+  std::memcpy(&bytes, page.data() + 48, 4);
+  std::memcpy(&count, page.data() + 52, 4);
+  for (auto r = records.rbegin(); r != records.rend(); ++r) {
+    std::vector<uint32_t> words = *r;
+    words[1] = uint32_t(words.size() * 4);
+    page.insert(page.begin() + std::ptrdiff_t(eof), reinterpret_cast<const uint8_t*>(words.data()),
+                reinterpret_cast<const uint8_t*>(words.data() + words.size()));
+    bytes += words[1];
+    ++count;
+  }
+  std::memcpy(page.data() + 48, &bytes, 4);
+  std::memcpy(page.data() + 52, &count, 4);
+  return page;
+}
+
 class EmfPages : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -338,26 +362,59 @@ TEST_F(EmfPages, DamagedFilesAreRefused) {
   }
 }
 
+// Every kind of text record reaches the driver as text: ANSI text, several
+// texts in one record, and the small record of one-byte characters.
+TEST_F(EmfPages, EveryTextRecordIsText) {
+  auto chars = [](const char* text) {
+    std::vector<uint32_t> words((std::strlen(text) + 3) / 4, 0);
+    std::memcpy(words.data(), text, std::strlen(text));
+    return words;
+  };
+  auto wide = [](const char* text) {
+    std::vector<uint32_t> words((std::strlen(text) + 1) / 2, 0);
+    for (size_t i = 0; text[i]; ++i) words[i / 2] |= uint32_t(uint8_t(text[i])) << (16 * (i % 2));
+    return words;
+  };
+  auto join = [](std::vector<uint32_t> a, const std::vector<uint32_t>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  };
+  using testsupport::kEmrExtTextOutA;
+  using testsupport::kEmrPolyTextOutW;
+  using testsupport::kEmrSmallTextOut;
+  // EMR_EXTTEXTOUTA: bounds, mode, scales, then the text: reference point,
+  // count, string offset, options, rectangle, advances' offset (none).
+  const std::vector<uint32_t> ansi = join({kEmrExtTextOutA, 0, 0, 0, 0, 0, 1, 0, 0, 100, 100, 4, 76, 0, 0, 0, 0, 0, 0},
+                                         chars("ANSI"));
+  // EMR_POLYTEXTOUTW of two texts, their characters after them.
+  const std::vector<uint32_t> poly = join(join({kEmrPolyTextOutW, 0, 0, 0, 0, 0, 1, 0, 0, 2,
+                                                100, 200, 4, 120, 0, 0, 0, 0, 0, 0,
+                                                300, 200, 4, 128, 0, 0, 0, 0, 0, 0},
+                                               wide("Poly")),
+                                          wide("text"));
+  // EMR_SMALLTEXTOUT without a rectangle, of one-byte characters.
+  const std::vector<uint32_t> small = join({kEmrSmallTextOut, 0, 100, 300, 5, 0x300, 1, 0, 0}, chars("Small"));
+  const std::vector<uint8_t> page = WithRecords(Record([](HDC dc) {
+    HFONT font = CreateFontW(-30, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_TT_ONLY_PRECIS, 0, 0, 0,
+                             L"DejaVu Sans");
+    SelectObject(dc, font);  // left selected for the texts that follow
+  }), {ansi, poly, small});
+  ASSERT_EQ(testsupport::EmfFileDamage(page), "");
+  std::vector<EmfPageReport> reports;
+  const xl::Dissection d = Run({page}, &reports);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_TRUE(reports[0].failures.empty());
+  EXPECT_TRUE(reports[0].notPlayed.empty());
+  std::vector<std::string> texts;
+  for (const xl::Operator* t : d.All("Text")) texts.push_back(t->Find(171)->value.Text());
+  EXPECT_EQ(texts, (std::vector<std::string>{"ANSI", "Poly", "text", "Small"}));
+}
+
 // An escape recorded between the drawing reaches the driver in its place.
 TEST_F(EmfPages, RecordedEscapesAreSentOn) {
-  std::vector<uint8_t> page = Record([](HDC dc) { Rectangle(dc, 10, 10, 100, 100); });
-  // EMR_EXTESCAPE before the end-of-file record: the escape, its size, its data.
-  const uint32_t record[6] = {testsupport::kEmrExtEscape, 24, 0x20009, 4, 0x00640002, 0};
-  size_t eof = 0, at = 0;
-  testsupport::WalkEmf(page, [&](const testsupport::EmfRecord& r) {
-    if (r.type == testsupport::kEmrEof) eof = at;
-    at += r.size;
-  });
-  ASSERT_NE(eof, 0u);
-  page.insert(page.begin() + std::ptrdiff_t(eof), reinterpret_cast<const uint8_t*>(record),
-              reinterpret_cast<const uint8_t*>(record) + sizeof record);
-  uint32_t bytes = 0, records = 0;
-  std::memcpy(&bytes, page.data() + 48, 4);
-  std::memcpy(&records, page.data() + 52, 4);
-  bytes += sizeof record;
-  ++records;
-  std::memcpy(page.data() + 48, &bytes, 4);
-  std::memcpy(page.data() + 52, &records, 4);
+  // EMR_EXTESCAPE: the escape, its size, its data.
+  const std::vector<uint8_t> page = WithRecords(Record([](HDC dc) { Rectangle(dc, 10, 10, 100, 100); }),
+                                                {{testsupport::kEmrExtEscape, 0, 0x20009, 4, 0x00640002}});
   ASSERT_EQ(testsupport::EmfFileDamage(page), "");
   std::vector<EmfPageReport> reports;
   Run({page}, &reports);

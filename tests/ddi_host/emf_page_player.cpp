@@ -587,6 +587,10 @@ void Page::Text(const TextRun& run, bool wide) {
   const double bx = ux * m.m11 + uy * m.m21, by = ux * m.m12 + uy * m.m22;
   const double phi = std::atan2(-by, bx);
   const double ppem = double(tm.tmHeight - tm.tmInternalLeading) * m.Scale();
+  if (!(ppem > 0 && ppem < 1e6)) {
+    Fail("text of no size on the device");
+    return;
+  }
   const double unit = ppem / (otm->otmEMSquare ? otm->otmEMSquare : 2048);
   const XFORML xf{FLOAT(unit * std::cos(phi)), FLOAT(-unit * std::sin(phi)), FLOAT(unit * std::sin(phi)),
                   FLOAT(unit * std::cos(phi)), 0, 0};
