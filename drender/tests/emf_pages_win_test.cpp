@@ -362,6 +362,33 @@ TEST_F(EmfPages, DamagedFilesAreRefused) {
   }
 }
 
+// A page's frame takes as much of the printable area as it can with its
+// aspect kept (in millimetres, whatever the resolution), from the top-left
+// corner.
+TEST(EmfPagePlace, FrameFitsThePrintableAreaWithItsAspect) {
+  struct Case {
+    int32_t frame[4];
+    uint32_t width, height, dpiX, dpiY;
+    RECTL expected;
+  } cases[] = {
+      // A4 onto A4 at 200 x 100 dpi: all of it.
+      {{0, 0, 21000, 29700}, 1654, 1169, 200, 100, {0, 0, 1654, 1169}},
+      // Landscape A4 onto portrait A4: as wide as the area, 210/297 as high.
+      {{0, 0, 29700, 21000}, 1654, 1169, 200, 100, {0, 0, 1654, 585}},
+      // A frame not at the origin is placed by its size alone.
+      {{1000, 1000, 11000, 6000}, 4800, 4800, 600, 600, {0, 0, 4800, 2400}},
+      // A frame taller than wide onto a wide area: as high as the area.
+      {{0, 0, 5000, 10000}, 2000, 1000, 200, 200, {0, 0, 500, 1000}},
+  };
+  for (const Case& c : cases) {
+    const RECTL r = EmfPage_Place(c.frame, c.width, c.height, c.dpiX, c.dpiY);
+    EXPECT_EQ(r.left, c.expected.left);
+    EXPECT_EQ(r.top, c.expected.top);
+    EXPECT_NEAR(r.right, c.expected.right, 1);
+    EXPECT_NEAR(r.bottom, c.expected.bottom, 1);
+  }
+}
+
 // Every kind of text record reaches the driver as text: ANSI text, several
 // texts in one record, and the small record of one-byte characters.
 TEST_F(EmfPages, EveryTextRecordIsText) {
