@@ -398,6 +398,20 @@ bool XferEasySetSections(XferDirection dir, IniDoc& doc, SettingBundle& bundle, 
   return XferEasySetPart(dir, doc, bundle, codec, false, restore);
 }
 
+std::unique_ptr<SettingBundle> LoadEasySetFromText(const EasySetNode& node, DocDMode* settings, bool monoDriver,
+                                                   const AnsiCodec& codec) {
+  if (settings == nullptr || node.text == nullptr) return nullptr;
+  auto bundle = std::make_unique<SettingBundle>();
+  bundle->header = node.header;
+  bundle->doc = settings;
+  auto doc = IniDoc_Parse(std::u16string_view(node.text, node.header.textLength / sizeof(char16_t)));
+  if (!doc) return nullptr;
+  const bool ok = XferEasySetSections(XferDirection::kRead, *doc, *bundle, codec);
+  if (monoDriver) Fields(*settings).nColorMode = 1;
+  if (!ok) return nullptr;
+  return bundle;
+}
+
 uint32_t CheckSettingFileHeader(const EasySetHeader& fileHeader, std::u16string_view driverName,
                                 std::u16string_view languageCode) {
   if (fileHeader.formatVersion != kEasySetFormatVersion) return kTransferWrongVersion;
