@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "duicore/device_description_win.h"
-#include "duicore/device_status_win.h"
+#include "duicore/module/device_description_win.h"
+#include "duicore/printer/device_status_win.h"
 #include "duicore/tests/core_library_win.h"
 #include "duicore/tests/scripted_ddproc/scripted_ddproc.h"
 #include "tests/support/test_paths.h"

@@ -12,10 +12,10 @@
 #include <memory>
 
 #include "common/records/settings_records.h"
-#include "duicore/core_module_win.h"
-#include "duicore/device_description_win.h"
-#include "duicore/printer_access_win.h"
-#include "duicore/printer_events_win.h"
+#include "duicore/module/core_module_win.h"
+#include "duicore/module/device_description_win.h"
+#include "duicore/printer/printer_access_win.h"
+#include "duicore/printer/printer_events_win.h"
 #include "duicore/tests/core_library_win.h"
 #include "duicore/tests/event_harness_win.h"
 #include "tests/support/test_printer_win.h"
