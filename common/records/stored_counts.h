@@ -16,6 +16,11 @@ inline constexpr uint32_t Store_CapCount(uint32_t stored, uint32_t maximum) {
   return stored < maximum ? stored : maximum;
 }
 
+// A count a settings file keeps as a signed number: none when negative.
+inline constexpr uint32_t Store_CapSignedCount(int32_t stored, uint32_t maximum) {
+  return stored <= 0 ? 0 : Store_CapCount(static_cast<uint32_t>(stored), maximum);
+}
+
 // head + count * each in bytes; false when that overflows a size_t or
 // exceeds `limit`.
 bool Store_BlockSize(size_t head, uint32_t count, size_t each, size_t* total, size_t limit = SIZE_MAX);

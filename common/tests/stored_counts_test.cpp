@@ -13,6 +13,11 @@ TEST(StoredCounts, CountsAreCappedAtTheConsumersMaximum) {
   EXPECT_EQ(Store_CapCount(20, 20), 20u);
   EXPECT_EQ(Store_CapCount(0xFFFFFFFFu, 20), 20u);
   EXPECT_EQ(Store_CapCount(7, 0), 0u);
+  // Counts a settings file keeps as signed numbers.
+  EXPECT_EQ(Store_CapSignedCount(-1, 20), 0u);
+  EXPECT_EQ(Store_CapSignedCount(INT32_MIN, 20), 0u);
+  EXPECT_EQ(Store_CapSignedCount(5, 20), 5u);
+  EXPECT_EQ(Store_CapSignedCount(INT32_MAX, 20), 20u);
 }
 
 TEST(StoredCounts, BlockSizesRefuseOverflowAndLimits) {
