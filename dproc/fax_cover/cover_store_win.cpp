@@ -11,25 +11,6 @@ namespace {
 constexpr wchar_t kRecordTail[] = L"FaxCoverSheet";
 constexpr wchar_t kSetsTail[] = L"FaxCoverSheet\\CoverSheetSet";
 
-class Key {
- public:
-  Key(const wchar_t* printerName, const wchar_t* driverName, const wchar_t* tail) {
-    wchar_t path[1024];
-    if (MakeUserSettingsPath(driverName, printerName, tail, path, sizeof(path) / sizeof(path[0])) &&
-        OpenUserRegKey(nullptr, path, &key_) != ERROR_SUCCESS) {
-      key_ = nullptr;
-    }
-  }
-  ~Key() {
-    if (key_ != nullptr) RegCloseKey(key_);
-  }
-  Key(const Key&) = delete;
-  Key& operator=(const Key&) = delete;
-  HKEY get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
 
 // Reads at most `size` bytes; the number read, or -1 when the value is
 // missing or larger.
@@ -130,7 +111,7 @@ void TerminateCoverTexts(FaxCoverSheetData* record) {
 }
 
 int ReadFaxCoverSheetReg(const wchar_t* printerName, const wchar_t* driverName, FaxCoverSheetData* record) {
-  Key key(printerName, driverName, kRecordTail);
+  UserSettingsKey key(printerName, driverName, kRecordTail);
   if (key.get() == nullptr || record == nullptr) return 0;
   FaxCoverSheetData defaults;
   MakeDefaultCoverSheet(&defaults);
@@ -150,7 +131,7 @@ int ReadFaxCoverSheetReg(const wchar_t* printerName, const wchar_t* driverName, 
 }
 
 int WriteFaxCoverSheetReg(const wchar_t* printerName, const wchar_t* driverName, const FaxCoverSheetData& record) {
-  Key key(printerName, driverName, kRecordTail);
+  UserSettingsKey key(printerName, driverName, kRecordTail);
   if (key.get() == nullptr) return 0;
   const int32_t size = record.sCoverSize;
   const bool all = WriteValue(key.get(), L"CoverSheetSet", REG_SZ, record.szCoverSheetSet,
@@ -174,7 +155,7 @@ CoverSheetSet MakeCoverSheetSet(const char16_t* name, const FcsBasicPart& basic,
 }
 
 bool LoadCoverSheetSetList(const wchar_t* printerName, const wchar_t* driverName, FaxCoverSheetSets* out) {
-  Key key(printerName, driverName, kSetsTail);
+  UserSettingsKey key(printerName, driverName, kSetsTail);
   if (key.get() == nullptr || out == nullptr) return false;
   out->sets.clear();
   out->current = -1;
@@ -203,7 +184,7 @@ bool LoadCoverSheetSetList(const wchar_t* printerName, const wchar_t* driverName
 }
 
 int SaveCoverSheetSetList(const wchar_t* printerName, const wchar_t* driverName, const FaxCoverSheetSets& list) {
-  Key key(printerName, driverName, kSetsTail);
+  UserSettingsKey key(printerName, driverName, kSetsTail);
   if (key.get() == nullptr) return 0;
   uint32_t oldCount = 0;
   if (ReadValue(key.get(), L"OrderNum", &oldCount, sizeof oldCount) < 0) oldCount = 0;
