@@ -145,6 +145,41 @@ TEST_F(WatermarkStores, TheExportRegistersTheLibrarysDefaults) {
   FreeLibrary(library);
 }
 
+// The procedure library the spooler installed with the printer's driver,
+// beside the sample model's description files.
+HMODULE LoadInstalledLibrary(HANDLE printer) {
+  DWORD needed = 0;
+  GetPrinterDriverW(printer, nullptr, 3, nullptr, 0, &needed);
+  std::vector<BYTE> buffer(needed);
+  if (needed == 0 || !GetPrinterDriverW(printer, nullptr, 3, buffer.data(), needed, &needed)) return nullptr;
+  std::wstring path = reinterpret_cast<DRIVER_INFO_3W*>(buffer.data())->pConfigFile;
+  path = path.substr(0, path.find_last_of(L'\\') + 1) + L"VELDRANA.DLL";
+  return LoadLibraryW(path.c_str());
+}
+
+TEST_F(WatermarkStores, ANewPrinterGetsTheSampleModelsWatermarksInGrey) {
+  HMODULE library = LoadInstalledLibrary(handle());
+  ASSERT_NE(nullptr, library);
+  auto wide = BindExport<PrcRegDefWMarkWFn>(library, kPrcRegDefWMarkW);
+  ASSERT_NE(nullptr, wide);
+  const WaterMarkInfo none[1] = {};
+  ASSERT_TRUE(WritePrinterWaterMarks(name(), none, 0));
+  EXPECT_TRUE(wide(name()));
+  Block block;
+  block.count = ReadPrinterWaterMarks(handle(), &block.marks);
+  EXPECT_EQ((std::vector<std::u16string>{u"CONFIDENTIAL", u"URGENT", u"PLEASE CALL", u"DRAFT", u"COPY",
+                                         u"FOR YOUR INFORMATION"}),
+            block.Titles());
+  for (size_t i = 0; i < block.count; ++i) {
+    EXPECT_EQ(kMonochromeWatermarkColor, uint32_t{block.marks[i].crColor}) << i;
+    char16_t face[32] = {};
+    std::memcpy(face, block.marks[i].szFontName, sizeof face);
+    face[31] = 0;
+    EXPECT_EQ(u"Tahoma", std::u16string(face)) << i;
+  }
+  FreeLibrary(library);
+}
+
 TEST_F(WatermarkStores, ADamagedPublicStoreReadsAsItsValidPart) {
   const WaterMarkInfo marks[3] = {Mark(u"A"), Mark(u"B"), Mark(u"C")};
   ASSERT_TRUE(WritePrinterWaterMarks(name(), marks, 3));
