@@ -94,12 +94,21 @@ class FaxJobTest : public ::testing::Test {
     ASSERT_TRUE(dir_.Copy("bin/SIBSTAND.DLL", L"VELDRANK.DLL"));
     ASSERT_TRUE(host_.Load(dir_.Path(L"VELDRANE.DLL")));
     output_ = dir_.Path(L"job.prn");
+    // The job's temporary page files go to this test's own folder, so that
+    // test programs running side by side never count each other's files.
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    savedTemp_ = temp;
+    SetEnvironmentVariableW(L"TMP", dir_.Path(L"").c_str());
+    SetEnvironmentVariableW(L"TEMP", dir_.Path(L"").c_str());
     tempFilesBefore_ = TempPageFiles();
   }
   void TearDown() override {
     host_.Unload();
     // No temporary page file outlives its job.
     EXPECT_EQ(TempPageFiles(), tempFilesBefore_);
+    SetEnvironmentVariableW(L"TMP", savedTemp_.c_str());
+    SetEnvironmentVariableW(L"TEMP", savedTemp_.c_str());
   }
   static int TempPageFiles() {
     wchar_t temp[MAX_PATH];
@@ -188,6 +197,7 @@ class FaxJobTest : public ::testing::Test {
   DdiHost host_;
   std::wstring output_;
   int tempFilesBefore_ = 0;
+  std::wstring savedTemp_;
 };
 
 // The mark the test drew on a page: the origin (x = index + 1, y = 100 for
