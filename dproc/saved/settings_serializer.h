@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -17,12 +18,6 @@
 #include "common/records/watermark_info.h"
 #include "dproc/model/user_paper_list.h"
 #include "dproc/saved/ini_document.h"
-
-// What a list read from a file may hold at most: what the sheet session,
-// the watermark dialogs and the records take.
-inline constexpr uint32_t kMaxPublicWatermarks = 30;
-inline constexpr uint32_t kMaxPrivateWatermarks = 20;
-inline constexpr uint32_t kMaxWatermarkOrder = 50;
 
 // The working record of the section functions.
 struct SettingBundle {
@@ -68,6 +63,14 @@ bool XferAcquisitionSetting(XferDirection dir, IniDoc& doc, SettingBundle& bundl
 bool XferInitialSetting(XferDirection dir, IniDoc& doc, SettingBundle& bundle);
 bool XferVistrel(XferDirection dir, IniDoc& doc, SettingBundle& bundle);
 bool XferCustomPaper(XferDirection dir, IniDoc& doc, SettingBundle& bundle);
+
+// Reads an Easy Set's text into `settings` with the Easy Set's restore
+// options: a new bundle holding the node's header and the watermark lists of
+// the text, or null when the text does not parse or a key fails (the
+// settings then keep what was read).  A monochrome driver's settings stay
+// monochrome whatever the text says.
+std::unique_ptr<SettingBundle> LoadEasySetFromText(const EasySetNode& node, DocDMode* settings, bool monoDriver,
+                                                   const AnsiCodec& codec);
 
 // The file's format version, model and language against the driver's, in
 // this order: 13 for a version other than 1, 10 for another model (exact),
