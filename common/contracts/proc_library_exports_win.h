@@ -41,8 +41,8 @@ inline constexpr char kDoConstraints[] = "DoConstraints";
 // (the user interface core's device query); 1 when they were read, with
 // *changed non-zero when a value slot changed.
 struct DevOption;
-using OapiGetAuthDevOptionFn = int(WINAPI*)(const char* address, HANDLE printer, DevOption* option,
-                                            uint32_t* changed);
+using OapiGetAuthDevOptionFn = BOOL(WINAPI*)(HANDLE printer, const char* address, DevOption* option,
+                                             BOOL* changed);
 inline constexpr char kOapiGetAuthDevOption[] = "OAPI_GetAuthDevOption";
 
 // The dialog framework's exports, bound by name by the device library for

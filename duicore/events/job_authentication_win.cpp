@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/cipher/password_cipher_win.h"
+#include "common/contracts/open_api.h"
 #include "common/contracts/private_escapes.h"
 #include "common/qxd/auth_messages.h"
 #include "common/records/job_record.h"
@@ -19,17 +20,16 @@
 
 namespace {
 
-constexpr size_t kSessionStatusAt = 800;
-constexpr size_t kSessionErrorNameAt = (kSessionStatusAt + 4 + sizeof(void*) - 1) / sizeof(void*) * sizeof(void*);
+constexpr size_t kSessionStatusAt = offsetof(OpenApiSession, status);
+constexpr size_t kSessionErrorNameAt = offsetof(OpenApiSession, errorText);
 constexpr size_t kErrorNameBytes = 260;
 
 using PopupAuthDlgFn = int(WINAPI*)(void* args);
-using StartupAndGetAuthFn = void*(WINAPI*)(HANDLE printer, const char* address);
-using GetAuthTypeFn = int(WINAPI*)(void* session);
-using CleanupFn = void(WINAPI*)(void* session);
-using HiddenStartupFn = void*(WINAPI*)(HANDLE printer, void* doc, const char* address, int flag);
-using GetEncryptionFn = int(WINAPI*)(int zero, HANDLE printer, const char* address, DevOption* option, DocDMode* doc,
-                                     int* found, char* buffer);
+using StartupAndGetAuthFn = OapiStartupAndGetAuthFn;
+using GetAuthTypeFn = OapiGetAuthTypeFn;
+using CleanupFn = OapiCleanupFn;
+using HiddenStartupFn = OapiHiddenStartupAndConnectFn;
+using GetEncryptionFn = OapiGetEncryptionFn;
 
 struct AuthDialogArgs {
   DocDMode* doc;
@@ -126,10 +126,10 @@ bool AskAuthType(void* ctx, int* type) {
   auto getType = c->proc->Bind<GetAuthTypeFn>("OAPI_GetAuthType");
   auto cleanup = c->proc->Bind<CleanupFn>("OAPI_Cleanup");
   if (startup == nullptr || getType == nullptr || cleanup == nullptr) return false;
-  void* session = startup(c->printer, c->address);
+  OpenApiSession* session = startup(c->printer, c->address);
   if (session == nullptr) return false;
   uint32_t status;
-  std::memcpy(&status, static_cast<uint8_t*>(session) + kSessionStatusAt, sizeof status);
+  std::memcpy(&status, reinterpret_cast<uint8_t*>(session) + kSessionStatusAt, sizeof status);
   const bool answered = status == 0;
   if (answered) *type = getType(session);
   cleanup(session);
@@ -151,14 +151,15 @@ uint32_t Login(void* ctx, char* errorName) {
   auto startup = c->proc->Bind<HiddenStartupFn>("OAPI_Hidden_StartupAndConnect");
   auto cleanup = c->proc->Bind<CleanupFn>("OAPI_Cleanup");
   if (startup == nullptr || cleanup == nullptr) return 1;
-  auto* session = static_cast<uint8_t*>(startup(c->printer, c->doc, c->address, 0));
-  if (session == nullptr) return 1;
+  OpenApiSession* opened = startup(c->printer, c->doc, c->address, FALSE);
+  if (opened == nullptr) return 1;
+  auto* session = reinterpret_cast<uint8_t*>(opened);
   uint32_t status;
   std::memcpy(&status, session + kSessionStatusAt, sizeof status);
   const char* name;
   std::memcpy(&name, session + kSessionErrorNameAt, sizeof name);
   if (name != nullptr) std::memcpy(errorName, name, strnlen(name, kErrorNameBytes - 1));
-  cleanup(session);
+  cleanup(opened);
   return status;
 }
 
@@ -303,8 +304,8 @@ bool QueryDeviceEncryption(HMODULE proc, HANDLE printer, DevOption* option, DocD
   GetDeviceAddressA(printer, option->destCustomize, stored, address);
   if (address[0] == '\0') return false;
   char buffer[64] = {};
-  int found = 0;
-  getEncryption(0, printer, address, option, doc, &found, buffer);
+  BOOL found = FALSE;
+  getEncryption(nullptr, printer, address, option, doc, &found, buffer);
   if (found == 0) return false;
   buffer[31] = '\0';
   buffer[63] = '\0';

@@ -130,8 +130,8 @@ int AskOptions(const DeviceQuery& query, const DevProcQueries& dd, bool usb, HAN
   }
   if (!usb && query.uiProc != nullptr) {
     auto authOptions = BindExport<OapiGetAuthDevOptionFn>(query.uiProc, kOapiGetAuthDevOption);
-    uint32_t authChanged = 0;
-    if (authOptions != nullptr && authOptions(address, printer, work, &authChanged) != 0 && authChanged != 0) {
+    BOOL authChanged = FALSE;
+    if (authOptions != nullptr && authOptions(printer, address, work, &authChanged) != 0 && authChanged != 0) {
       *changed = true;
     }
   }

@@ -1,0 +1,31 @@
+// What the driver asks the device through one open-API session each: the
+// device's authentication and account-track methods as device options, its
+// printer-encryption setting, and its header/footer setting names.
+#pragma once
+
+#include <windows.h>
+
+#include "common/contracts/open_api.h"
+#include "common/qxd/model_rows.h"
+#include "common/records/settings_records.h"
+
+// Sets "DevUserAuthentication" and "DevAccountTrack" of `option` (rows of
+// `list`) to the device's methods.  1 when the device named a known method;
+// `changed` (when given) tells whether an option changed.
+BOOL GetAuthDevOption(HANDLE printer, const char* address, DevOption* option, const DeviceOptionItem* list,
+                      BOOL* changed);
+// The device's 64-byte encryption setting into `out`; 1 and `received` 1
+// when it was read.
+BOOL GetEncryption(HWND owner, HANDLE printer, const char* address, DevOption* option, DocDMode* doc,
+                   BOOL* received, char* out, const DeviceOptionItem* list);
+// The device's permanent settings of kind 5 on an open session: the
+// header/footer device-setting rows (`rows`, ending with an empty keyword,
+// `loaded` their names as the description file gave them) take the names
+// the device lists as "On".  1 when the device answered.
+struct HeaderFooterDevRow {
+  char keyword[32];
+  char16_t name[48];
+  uint8_t deviceName;
+};
+BOOL GetDevicePermanentSetting(OpenApiSession* session, HeaderFooterDevRow* rows, const HeaderFooterDevRow* loaded,
+                               size_t rowCount);
