@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -59,6 +60,7 @@ TEST(DialogTexts, TheSheetsAndDialogsOfTheDriverShowTheirTextsWhole) {
             testsupport::CheckTextsFit(window, bytes.data, bytes.size, stop.templateId, testsupport::kPictureTextButtons);
         cut.insert(cut.end(), found.begin(), found.end());
       });
+  for (const std::string& question : report.questions) std::printf("answered with OK: %s\n", question.c_str());
   EXPECT_TRUE(report.problems.empty()) << Lines(report.problems);
   EXPECT_EQ(report.visited.size(), testsupport::DialogTour().size());
   EXPECT_TRUE(cut.empty()) << "texts that do not fit:\n" << Lines(cut);

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <set>
@@ -39,27 +40,33 @@ void ChooseCustomSize(HWND sheet) {
 
 constexpr TourWay kPage = TourWay::kDocumentPage;
 constexpr TourWay kControl = TourWay::kControl;
+constexpr TourWay kTab = TourWay::kTab;
 
 // A stop with control 0 and a preparation is opened by the preparation
 // alone (a list's change rather than a button).
 const std::vector<TourStop> kDialogTour = {
-    {171, "Fax", kPage, 0, 0, nullptr},
-    {172, "Fax Cover Sheet", kControl, 171, 1948, CheckFaxSheetCoverBox},
-    {178, "Save Cover Sheet Setting", kControl, 172, 1953, nullptr},
-    {100, "Basic", kPage, 0, 1, nullptr},
-    {164, "Paper Settings - auto tray", kControl, 100, 1898, nullptr},
-    {151, "User Defined Paper", kControl, 100, 0, ChooseCustomSize},
-    {101, "Layout", kPage, 0, 2, nullptr},
-    {116, "Style Setting", kControl, 101, 1124, nullptr},
-    {134, "Booklet Setting", kControl, 101, 1128, nullptr},
-    {117, "Binding Margin Setting", kControl, 101, 1052, nullptr},
-    {136, "Image Shift Setting", kControl, 101, 1212, nullptr},
-    {163, "Print Position Setting", kControl, 101, 1204, nullptr},
-    {104, "Overlay", kPage, 0, 3, nullptr},
-    {106, "Version", kPage, 0, 4, nullptr},
-    {180, "Fax Recipients", TourWay::kFaxJobStart, 0, 0, nullptr},
-    {181, "Fax Mode Details", kControl, 180, 2050, nullptr},
-    {172, "Fax Cover Sheet", kControl, 180, 2051, CheckFaxDialogCoverBox},
+    {171, "Fax", kPage, 0, 0, 0, nullptr},
+    {172, "Fax Cover Sheet", kControl, 171, 1948, 0, CheckFaxSheetCoverBox},
+    {173, "Fax Cover Sheet - Basic", kTab, 172, 1956, 0, nullptr},
+    {174, "Fax Cover Sheet - Recipient", kTab, 172, 1956, 1, nullptr},
+    {175, "Fax Cover Sheet - Sender", kTab, 172, 1956, 2, nullptr},
+    {176, "Fax Cover Sheet - Image", kTab, 172, 1956, 3, nullptr},
+    {178, "Save Cover Sheet Setting", kControl, 172, 1953, 0, nullptr},
+    {179, "Edit Cover Sheet Setting", kControl, 172, 1954, 0, nullptr},
+    {100, "Basic", kPage, 0, 0, 1, nullptr},
+    {164, "Paper Settings - auto tray", kControl, 100, 1898, 0, nullptr},
+    {151, "User Defined Paper", kControl, 100, 0, 0, ChooseCustomSize},
+    {101, "Layout", kPage, 0, 0, 2, nullptr},
+    {116, "Style Setting", kControl, 101, 1124, 0, nullptr},
+    {134, "Booklet Setting", kControl, 101, 1128, 0, nullptr},
+    {117, "Binding Margin Setting", kControl, 101, 1052, 0, nullptr},
+    {136, "Image Shift Setting", kControl, 101, 1212, 0, nullptr},
+    {163, "Print Position Setting", kControl, 101, 1204, 0, nullptr},
+    {104, "Overlay", kPage, 0, 0, 3, nullptr},
+    {106, "Version", kPage, 0, 0, 4, nullptr},
+    {180, "Fax Recipients", TourWay::kFaxJobStart, 0, 0, 0, nullptr},
+    {181, "Fax Mode Details", kControl, 180, 2050, 0, nullptr},
+    {172, "Fax Cover Sheet", kControl, 180, 2051, 0, CheckFaxDialogCoverBox},
 };
 
 constexpr DWORD kWaitMs = 15000;
@@ -102,6 +109,21 @@ struct OwnWindows {
     return windows;
   }
 };
+
+// The caption and texts of a window that came in the tour's way.
+std::string WindowTexts(HWND window) {
+  std::string texts;
+  auto add = [&](HWND w) {
+    wchar_t text[256] = {};
+    GetWindowTextW(w, text, 256);
+    if (text[0] == 0) return;
+    if (!texts.empty()) texts += " | ";
+    for (const wchar_t* c = text; *c != 0; ++c) texts.push_back(*c < 0x80 ? static_cast<char>(*c) : '?');
+  };
+  add(window);
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) add(child);
+  return texts;
+}
 
 bool IsDialogBox(HWND window) {
   wchar_t name[16] = {};
@@ -165,7 +187,9 @@ class Tour {
     report_->visited.push_back(stop.templateId);
     visit_(stop, window);
     for (const TourStop& child : DialogTour()) {
-      if (child.way == TourWay::kControl && child.from == stop.templateId && !Done(child, stop)) Open(child, window);
+      if (child.from != stop.templateId || Done(child, stop)) continue;
+      if (child.way == TourWay::kControl) Open(child, window);
+      if (child.way == TourWay::kTab) OpenTab(child, window);
     }
   }
 
@@ -175,7 +199,7 @@ class Tour {
 
   // The page `index` of the property sheet `frame`.
   void VisitPage(const TourStop& stop, HWND frame) {
-    SendMessageW(frame, PSM_SETCURSEL, static_cast<WPARAM>(stop.control), 0);
+    SendMessageW(frame, PSM_SETCURSEL, static_cast<WPARAM>(stop.page), 0);
     Sleep(300);
     HWND page = reinterpret_cast<HWND>(SendMessageW(frame, PSM_GETCURRENTPAGEHWND, 0, 0));
     if (page == nullptr) {
@@ -191,6 +215,49 @@ class Tour {
     return !opened_.insert({child.templateId, parent.templateId}).second;
   }
 
+  // Answers a message box that is not one of `before` with OK, noting its
+  // texts; true when there was one.
+  bool AnswerQuestion(const std::set<HWND>& before, DWORD ms) {
+    HWND box = WaitForNewDialog(before, ms);
+    if (box == nullptr) return false;
+    report_->questions.push_back(WindowTexts(box));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    WaitUntilGone(box, 3000);
+    return true;
+  }
+
+  // Sends a message from a thread of its own and answers the questions
+  // the window asks before it returns.
+  void SendAnswering(HWND to, UINT message, WPARAM wParam, LPARAM lParam) {
+    const std::set<HWND> before = OwnWindows::Now();
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    std::thread sender([=] {
+      SendMessageW(to, message, wParam, lParam);
+      *done = true;
+    });
+    for (int round = 0; round < 100 && !*done; ++round) AnswerQuestion(before, 100);
+    if (*done) sender.join();
+    else sender.detach();
+  }
+
+  // Selects the tab as a click would (the window hears the change coming
+  // and done) and visits the page it shows.
+  void OpenTab(const TourStop& stop, HWND from) {
+    HWND tabs = GetDlgItem(from, stop.control);
+    NMHDR note = {tabs, static_cast<UINT_PTR>(stop.control), static_cast<UINT>(TCN_SELCHANGING)};
+    SendAnswering(from, WM_NOTIFY, static_cast<WPARAM>(stop.control), reinterpret_cast<LPARAM>(&note));
+    SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(stop.page), 0);
+    NMHDR done = {tabs, static_cast<UINT_PTR>(stop.control), static_cast<UINT>(TCN_SELCHANGE)};
+    SendAnswering(from, WM_NOTIFY, static_cast<WPARAM>(stop.control), reinterpret_cast<LPARAM>(&done));
+    for (HWND child = GetWindow(from, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+      if (IsDialogBox(child) && IsWindowVisible(child) && templates.Shows(child, stop.templateId)) {
+        Visit(stop, child);
+        return;
+      }
+    }
+    Problem(stop, "the tab shows no such page");
+  }
+
   void Open(const TourStop& stop, HWND from) {
     const std::set<HWND> before = OwnWindows::Now();
     if (stop.prepare != nullptr) {
@@ -202,8 +269,19 @@ class Tour {
       PostMessageW(from, WM_COMMAND, MAKEWPARAM(stop.control, BN_CLICKED), reinterpret_cast<LPARAM>(control));
     }
     HWND dialog = WaitForNewDialog(before, kWaitMs);
+    // A question on the way is answered with OK (at most three).
+    for (int asked = 0; dialog != nullptr && !templates.Shows(dialog, stop.templateId) && asked < 3; ++asked) {
+      std::set<HWND> now = before;
+      AnswerQuestion(now, 100);
+      dialog = WaitForNewDialog(before, kWaitMs);
+    }
     if (dialog == nullptr) {
       Problem(stop, "no dialog opened");
+      return;
+    }
+    if (!templates.Shows(dialog, stop.templateId)) {
+      Problem(stop, "another window opened instead: " + WindowTexts(dialog));
+      CloseDialog(dialog);
       return;
     }
     Visit(stop, dialog);
@@ -229,27 +307,43 @@ HWND WaitForSheetFrame(DWORD ms) {
 // Runs `call` (which shows the sheets or a dialog and returns when they
 // close) on this thread while the tour visits `stops` on a thread of its own.
 void TourWhile(Tour& tour, const std::function<void()>& call, const std::vector<const TourStop*>& stops, bool sheets) {
+  std::atomic<bool> returned{false};
   std::thread guide([&] {
     if (sheets) {
       HWND frame = WaitForSheetFrame(kWaitMs);
       if (frame == nullptr) {
         for (const TourStop* stop : stops) tour.Problem(*stop, "the sheets were not shown");
-        return;
+      } else {
+        SetForegroundWindow(frame);
+        for (const TourStop* stop : stops) tour.VisitPage(*stop, frame);
+        PostMessageW(frame, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
       }
-      SetForegroundWindow(frame);
-      for (const TourStop* stop : stops) tour.VisitPage(*stop, frame);
-      PostMessageW(frame, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-      return;
+    } else {
+      HWND dialog = WaitForNewDialog({}, kWaitMs);
+      if (dialog == nullptr) {
+        for (const TourStop* stop : stops) tour.Problem(*stop, "the dialog was not shown");
+      } else {
+        for (const TourStop* stop : stops) tour.Visit(*stop, dialog);
+        CloseDialog(dialog);
+      }
     }
-    HWND dialog = WaitForNewDialog({}, kWaitMs);
-    if (dialog == nullptr) {
-      for (const TourStop* stop : stops) tour.Problem(*stop, "the dialog was not shown");
-      return;
+    // Whatever still stands (a question the tour did not expect) is
+    // cancelled until the call returns.
+    for (int round = 0; round < 100 && !returned; ++round) {
+      Sleep(300);
+      for (HWND window : OwnWindows::Now()) {
+        if (!IsWindowEnabled(window)) continue;
+        if (SendMessageW(window, PSM_GETTABCONTROL, 0, 0) != 0) {
+          PostMessageW(window, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        } else if (IsDialogBox(window)) {
+          PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+          PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+      }
     }
-    for (const TourStop* stop : stops) tour.Visit(*stop, dialog);
-    CloseDialog(dialog);
   });
   call();
+  returned = true;
   guide.join();
 }
 

@@ -7,7 +7,7 @@
 //
 // The tour is a table: a sheet or dialog built later is one more row of
 // kDialogTour (dialog_tour_win.cpp), naming its template, its title, and
-// the window and control it is opened from.  `./run.sh` saves a picture of
+// the window and control it is opened from (or the tab that shows it).  `./run.sh` saves a picture of
 // each stop (faxprinter), and the tests check that the texts of each fit
 // their controls.
 #pragma once
@@ -25,6 +25,7 @@ namespace testsupport {
 enum class TourWay {
   kDocumentPage,  // a page of the document sheets; `control` is its index
   kControl,       // opened by control `control` of the stop `from`
+  kTab,           // a page of the tab control `control` of the stop `from`; `page` is its index
   kFaxJobStart,   // the fax destination dialog a fax job opens
 };
 
@@ -32,8 +33,9 @@ struct TourStop {
   uint16_t templateId;
   const char* title;              // the name in the picture's file name
   TourWay way;
-  uint16_t from;                  // kControl: the template id of the window it opens from
+  uint16_t from;                  // kControl, kTab: the template id of the window it opens from
   int control;
+  int page;
   // kControl: what a person does before pressing `control` (may be null).
   void (*prepare)(HWND from);
 };
@@ -45,6 +47,8 @@ const std::vector<TourStop>& DialogTour();
 struct TourReport {
   std::vector<uint16_t> visited;       // template ids, in visiting order
   std::vector<std::string> problems;   // stops that could not be reached, and why
+  // Message boxes that came on the way to a stop, answered with OK.
+  std::vector<std::string> questions;
 };
 
 // Called for each stop with the window that shows it: the page of a sheet,

@@ -367,6 +367,7 @@ bool SaveDialogPictures(HANDLE printer, const std::wstring& name, const std::wst
           std::printf("  %s (%d x %d)\n", testsupport::TourPictureName(stop).c_str(), picture.width, picture.height);
         }
       });
+  for (const std::string& question : report.questions) std::printf("  answered with OK: %s\n", question.c_str());
   for (const std::string& problem : report.problems) std::printf("  not shown: %s\n", problem.c_str());
   return good && report.problems.empty();
 }
