@@ -117,7 +117,7 @@ LRESULT CALLBACK ViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_MOUSEWHEEL: {
       const CheckWheelScroll w = CheckWheelLines(static_cast<int16_t>(HIWORD(wParam)));
-      for (int i = 0; i < 2 * w.count; ++i) {
+      for (int i = 0; i < w.count; ++i) {
         SendMessageW(view, WM_VSCROLL, w.down ? SB_LINEDOWN : SB_LINEUP, 0);
       }
       return 0;

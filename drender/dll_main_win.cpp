@@ -1,8 +1,8 @@
 // Module entry of the render core.
 #include <windows.h>
 
-#include "drender/ddi_services.h"
-#include "drender/render_model.h"
+#include "drender/ddi/ddi_services.h"
+#include "drender/model/render_model.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   switch (reason) {

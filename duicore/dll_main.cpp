@@ -3,8 +3,8 @@
 
 #include <commctrl.h>
 
-#include "duicore/core_module_win.h"
-#include "duicore/device_description_win.h"
+#include "duicore/module/core_module_win.h"
+#include "duicore/module/device_description_win.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   switch (reason) {

@@ -2,7 +2,7 @@
 // every colour mode's rows of start commands, and the look-up of a mode.
 #include <cstdint>
 
-#include "drender/color_setting_command.h"
+#include "drender/model/color_setting_command.h"
 #include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -17,6 +17,10 @@ cp "$model/VELDRANP.QXD" "$corpus/command_file/"
 cp "$model/VELDRANK.QXD" "$corpus/constraints/"
 cp "$model/VELDRANK.QXD" "$corpus/qxd_decode/"
 cp "$src"/model/*.txt "$corpus/qxd_text/"
+for h in settings_document settings_import; do
+  mkdir -p "$corpus/$h"
+  cp "$src"/dproc/saved/tests/data/*.ini "$corpus/$h/"
+done
 
 mkdir -p "$regressions"
 find "$regressions" -type f -delete

@@ -369,6 +369,36 @@ void PerPageRecords() {
   }
 }
 
+// Texts for the PJL header's values: one seed per slot carrying a forged
+// line (as narrow bytes, or as UTF-16 for the slots that are UTF-16), and
+// one with an escape and control bytes everywhere.
+void PjlValues() {
+  const std::string forged = "x\"\r\n@PJL SET FAXNUMBER9=\"0900\"\r\n";
+  std::u16string forgedWide;
+  for (char c : forged) forgedWide.push_back(static_cast<char16_t>(c));
+  constexpr int kSlots = 17;
+  for (int wide = 0; wide < 2; ++wide) {
+    Bytes b;
+    for (int slot = 0; slot < kSlots; ++slot) {
+      if (wide != 0) {
+        b.push_back(static_cast<uint8_t>(2 * forgedWide.size()));
+        AppendWide(&b, forgedWide);
+      } else {
+        b.push_back(static_cast<uint8_t>(forged.size()));
+        b.insert(b.end(), forged.begin(), forged.end());
+      }
+    }
+    Put("pjl_values", wide != 0 ? "forged-wide" : "forged", b);
+  }
+  Bytes controls;
+  for (int slot = 0; slot < 17; ++slot) {
+    const uint8_t text[] = {0x1B, '%', '-', '1', '2', '3', '4', '5', 'X', 0x09, 0x7F, 0x0C, 0x00, 0x0A, '"'};
+    controls.push_back(sizeof text);
+    controls.insert(controls.end(), text, text + sizeof text);
+  }
+  Put("pjl_values", "controls", controls);
+}
+
 // Overlay form files of both header versions, with a short page stream.
 void OverlayForms() {
   FormHeaderFields fields{};
@@ -517,6 +547,65 @@ void TrueTypeFonts() {
   PutIn(g_regressions, "truetype", "composite-of-itself.ttf", MakeFont(looped));
 }
 
+
+// Enhanced metafiles of a few records each, laid out as the format has them:
+// a header, then drawing (a polygon, a text with its advances, a picture of
+// 2 x 2 pixels, a clip region, a gradient, a comment), then the end.
+Bytes EmfRecordBytes(uint32_t type, const std::vector<uint32_t>& words, const Bytes& tail = {}) {
+  Bytes b;
+  auto word = [&](uint32_t v) {
+    for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i)));
+  };
+  const size_t size = 8 + 4 * words.size() + ((tail.size() + 3) & ~size_t(3));
+  word(type);
+  word(uint32_t(size));
+  for (uint32_t w : words) word(w);
+  b.insert(b.end(), tail.begin(), tail.end());
+  b.resize(size, 0);
+  return b;
+}
+
+Bytes EmfFile(const std::vector<Bytes>& records) {
+  // EMR_HEADER: bounds, frame (A4), signature, version, size, records,
+  // handles, description, palette, the reference device.
+  std::vector<uint32_t> header = {0, 0, 100, 100, 0, 0, 21000, 29700, 0x464D4520, 0x10000, 0, 0, 4, 0, 0, 0,
+                                  1280, 1024, 339, 271};
+  Bytes eof = EmfRecordBytes(14, {0, 16, 20});
+  size_t total = 8 + 4 * header.size() + eof.size();
+  for (const Bytes& r : records) total += r.size();
+  header[10] = uint32_t(total);
+  header[11] = uint32_t(records.size() + 2);
+  Bytes b = EmfRecordBytes(1, header);
+  for (const Bytes& r : records) b.insert(b.end(), r.begin(), r.end());
+  b.insert(b.end(), eof.begin(), eof.end());
+  return b;
+}
+
+void EmfFiles() {
+  // Polygon16 of three points; a pen and its selection.
+  const Bytes polygon = EmfRecordBytes(86, {0, 0, 100, 100, 3, 10 | (10u << 16), 100 | (10u << 16), 100 | (100u << 16)});
+  const Bytes pen = EmfRecordBytes(38, {1, 0, 3, 0, 0xFF});
+  const Bytes select = EmfRecordBytes(37, {1});
+  // ExtTextOutW "Fax" at (10, 200) with its advances.
+  Bytes text = EmfRecordBytes(84, {0, 0, 0, 0, 1, 0, 0, 10, 200, 3, 76, 0, 0, 0, 0, 0, 84},
+                              {'F', 0, 'a', 0, 'x', 0, 0, 0, 9, 0, 0, 0, 8, 0, 0, 0, 7, 0, 0, 0});
+  // StretchDIBits of 2 x 2 pixels of 24 bits.
+  Bytes info = {40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0};
+  info.resize(40, 0);
+  Bytes pixels(16, 0x80);
+  Bytes tail = info;
+  tail.insert(tail.end(), pixels.begin(), pixels.end());
+  const Bytes picture = EmfRecordBytes(81, {0, 0, 20, 20, 10, 300, 0, 0, 2, 2, 80, 40, 120, 16, 0, 0xCC0020, 20, 20}, tail);
+  // ExtSelectClipRgn of one rectangle.
+  const Bytes clip = EmfRecordBytes(75, {48, 5, 32, 1, 1, 16, 0, 0, 50, 50, 0, 0, 50, 50});
+  // GradientFill of one rectangle between two vertices.
+  const Bytes gradient = EmfRecordBytes(118, {0, 0, 50, 50, 2, 1, 0, 0, 0, 0xFF00, 0, 50, 50, 0, 0xFF00, 0, 1});
+  const Bytes comment = EmfRecordBytes(70, {4, 0x2A2A2A2A});
+  Put("emf_file", "shapes.emf", EmfFile({pen, select, polygon}));
+  Put("emf_file", "text.emf", EmfFile({text}));
+  Put("emf_file", "picture.emf", EmfFile({clip, picture, gradient, comment}));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -538,8 +627,10 @@ int main(int argc, char** argv) {
   DriverDevModes();
   SnmpAnswers();
   PerPageRecords();
+  PjlValues();
   OverlayForms();
   CoverBitmaps();
   TrueTypeFonts();
+  EmfFiles();
   return 0;
 }

@@ -9,7 +9,7 @@
 #include "dproc/model/default_settings.h"
 #include "drender/pjl/pjl_model_values.h"
 #include "drender/pjl/pjl_templates.h"
-#include "drender/color_setting_command.h"
+#include "drender/model/color_setting_command.h"
 
 namespace {
 

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "common/contracts/settings_transfer_codes.h"
+
 using SettingsTransferFn = DWORD(WINAPI*)(const char* printerName, const char* filePath);
 using SettingsErrorMessageFn = const char*(WINAPI*)(DWORD code);
 

@@ -33,10 +33,18 @@ bool NameEqual(const char16_t (&a)[kFcsSetNameChars], const char16_t* b) {
   return false;
 }
 
+// The title the start-up read; one per module, like the record it fills.
+char16_t g_defaultTitle[std::size(FcsRecipientPart{}.szTitle)];
+
 }  // namespace
+
+void SetDefaultCoverTitle(const char16_t* title) { CopyText(g_defaultTitle, title); }
+
+const char16_t* DefaultCoverTitle() { return g_defaultTitle; }
 
 void MakeDefaultCoverSheet(FaxCoverSheetData* out) {
   std::memset(out, 0, sizeof *out);
+  CopyText(out->recipient.szTitle, g_defaultTitle);
   out->basic.fgSubject = 1;
   out->basic.wPages = 1;
   out->image.wZoom = 100;

@@ -7,10 +7,14 @@
 
 #include "common/records/fax_cover_sheet.h"
 
-// The default record: all zero except the subject line on, one page, zoom 100
-// and the image at 1, 1.  The recipient title is the caller's (the start-up
-// writes the description file's text into the library's copy).
+// The default record: all zero except the subject line on, one page, zoom 100,
+// the image at 1, 1 and the recipient title of SetDefaultCoverTitle.
 void MakeDefaultCoverSheet(FaxCoverSheetData* out);
+
+// The recipient title of the default record (at most 32 characters; null
+// empties it).  The library's start-up sets it from the description file.
+void SetDefaultCoverTitle(const char16_t* title);
+const char16_t* DefaultCoverTitle();
 
 // The date line: empty while fgDate is off; with byDateMode 0 the given date
 // in the format of byDateForm (empty for a form above 8); with any other

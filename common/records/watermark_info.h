@@ -38,3 +38,14 @@ static_assert(offsetof(WaterMarkInfo, ptStrPosX) == 436);
 static_assert(offsetof(WaterMarkInfo, wFrame) == 444);
 static_assert(offsetof(WaterMarkInfo, bBkGrnd) == 446);
 static_assert(offsetof(WaterMarkInfo, bMultiStamp) == 448);
+
+// One entry of a user's order of all watermarks, public and private
+// together: which list, and the title of the watermark it names.
+#pragma pack(push, 1)
+struct WMOrderEntry {
+  uint32_t bPublic;          // 1 a public watermark, 0 a private one
+  char16_t szName[32];       // the szWmkTitle it names
+};
+#pragma pack(pop)
+static_assert(sizeof(WMOrderEntry) == 68);
+static_assert(offsetof(WMOrderEntry, szName) == 4);

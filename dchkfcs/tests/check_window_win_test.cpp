@@ -149,6 +149,39 @@ TEST_F(CheckWindow, ZoomsShowsThePositionAndCloses) {
   EXPECT_EQ(page, fit);
 }
 
+// One wheel notch towards the user scrolls the page 20 pixels down, one away
+// 20 up; half a notch does nothing.  The frame passes the wheel to the view.
+TEST_F(CheckWindow, WheelNotchScrollsTwentyPixels) {
+  std::vector<int> positions;
+  int range = 0;
+  Drive([&](HWND frame) {
+    Command(frame, kCmdWholePage);  // free zoom, then far enough in to scroll
+    for (int i = 0; i < 4; ++i) Command(frame, kCmdZoomIn);
+    HWND view = FindWindowExW(frame, nullptr, L"VQ_CHKFCS_VIEWWND", nullptr);
+    UpdateWindow(view);  // the view sets its scroll ranges as it paints
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(view, SB_VERT, &si);
+    range = si.nMax - static_cast<int>(si.nPage);
+
+    const auto wheel = [&](int delta) {
+      SendMessageW(frame, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<int16_t>(delta))), 0);
+      positions.push_back(GetScrollPos(view, SB_VERT));
+    };
+    positions.push_back(GetScrollPos(view, SB_VERT));
+    wheel(-120);
+    wheel(-120);
+    wheel(120);
+    wheel(-60);
+    PostMessageW(frame, WM_COMMAND, kCmdClose, 0);
+  });
+  EXPECT_TRUE(show_(owner_, emf_, 0, 1, 1));
+  EXPECT_EQ(driver_.Driven(), 1);
+  ASSERT_GT(range, 40) << "the page is larger than the view";
+  EXPECT_EQ(positions, (std::vector<int>{0, 20, 40, 20, 20}));
+}
+
 // WM_QUIT in the window's loop ends the call with TRUE and stays in the
 // queue for the caller's own loop.
 TEST_F(CheckWindow, QuitEndsTheLoopAndIsPassedOn) {

@@ -53,6 +53,10 @@ BOOL DDPROC_CALL DDProc_IsEnableBdcLib() noexcept {
 BOOL DDPROC_CALL DDProc_IsCommunicateDevice(const char* address, uint32_t* supported) noexcept {
   return GuardExport("DDProc_IsCommunicateDevice", BOOL{FALSE}, [&]() -> BOOL {
     if (supported != nullptr) *supported = 0;
+    if (address == nullptr) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return FALSE;
+    }
     wchar_t directory[MAX_PATH + 1];
     if (!DDProcDirectory(directory, MAX_PATH + 1)) return FALSE;
     std::unique_ptr<BdcSession> s = BdcOpenSession(address, directory);

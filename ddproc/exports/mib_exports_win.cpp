@@ -13,6 +13,7 @@
 #include "ddproc/mib/mib_tables.h"
 #include "ddproc/snmp/snmp_api_bind.h"
 #include "ddproc/snmp/snmp_lite_client.h"
+#include "ddproc/startup/ddproc_module_win.h"
 
 namespace {
 
@@ -122,9 +123,11 @@ DeviceProfileList* WINAPI MIB_ProfileRequest(const char* address) noexcept {
     if (!Ready(address)) return nullptr;
     MibSession session(address, kMibQueryTimeoutMs, kMibQueryRetries);
     if (!session.open()) return nullptr;
-    // The model's device-link profile switch comes with the module tables;
-    // until they are read the switch is off.
-    return MibListProfiles(session.api(), session.handle(), false, AllocList);
+    // The model record read at attach says whether device links are listed;
+    // without one they are left out.
+    const ModelInfo* model = DDProcModel();
+    const bool deviceLinks = model != nullptr && model->features[kMfUseDeviceLinkProfile] != 0;
+    return MibListProfiles(session.api(), session.handle(), deviceLinks, AllocList);
   });
 }
 

@@ -103,6 +103,12 @@ TEST_F(BdcSessionTest, MissingArguments) {
   SetLastError(0);
   EXPECT_FALSE(trays_("fax.example", 1, nullptr));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  SetLastError(0);
+  uint32_t supported = 7;
+  EXPECT_FALSE(reach_(nullptr, &supported));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(supported, 0u);
+  EXPECT_EQ(Library().CallLog().find("BdcGetLibVersion"), std::string::npos) << "no session is opened";
 }
 
 TEST_F(BdcSessionTest, InstalledOptions) {

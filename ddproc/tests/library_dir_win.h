@@ -18,14 +18,18 @@ inline std::wstring Widen(const std::string& s) { return std::wstring(s.begin(),
 
 class LibraryDir {
  public:
-  LibraryDir() {
+  // `model` is the description file to put beside the library (the sample
+  // model's by default); each folder has a name of its own.
+  explicit LibraryDir(const std::string& model = testsupport::BinaryPath("model/VELDRANH.QXD")) {
+    static int made = 0;
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH, temp);
-    dir_ = std::wstring(temp) + L"ddproc_test_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    dir_ = std::wstring(temp) + L"ddproc_test_" + std::to_wstring(GetCurrentProcessId()) +
+           (made++ > 0 ? L"_" + std::to_wstring(made) : L"") + L"\\";
     CreateDirectoryW(dir_.c_str(), nullptr);
     Copy(Widen(testsupport::BinaryPath("bin/VELDRANH.DLL")), L"VELDRANH.DLL");
     Copy(Widen(testsupport::BinaryPath("bin/VELDRANG.DLL")), L"VELDRANG.DLL");
-    Copy(Widen(testsupport::BinaryPath("model/VELDRANH.QXD")), L"VELDRANH.QXD");
+    Copy(Widen(model), L"VELDRANH.QXD");
     module_ = LoadLibraryW((dir_ + L"VELDRANH.DLL").c_str());
   }
   ~LibraryDir() {

@@ -13,6 +13,7 @@
 
 #include "common/contracts/ddproc_functions.h"
 #include "common/win/bind_export.h"
+#include "ddproc/tests/library_dir_win.h"
 
 namespace {
 
@@ -203,6 +204,34 @@ TEST_F(MibExports, ProfileWalkEndsAtTheFirstMissingRow) {
   ASSERT_NE(list, nullptr);
   for (const auto& c : list->category) EXPECT_EQ(c.count, 0u);
   release(list);
+}
+
+// A model that uses device-link profiles lists them too: the library reads
+// the switch from the description file beside it.
+TEST_F(MibExports, DeviceLinkProfilesFollowTheModelsSwitch) {
+  const auto names = [](DeviceProfileList* list) {
+    std::string all;
+    for (const auto& c : list->category) {
+      for (uint32_t i = 0; i < c.count; ++i) all += std::string(c.items[i].name) + ";";
+    }
+    return all;
+  };
+  auto request = Bind<MibProfileRequestProc>(kMibProfileRequestName);
+  auto release = Bind<MibFreeListProc>(kMibFreeProfileInfoName);
+  DeviceProfileList* list = request(device_.c_str());
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(names(list).find("Proof link"), std::string::npos) << "the sample model leaves device links out";
+  release(list);
+
+  ddtest::LibraryDir linked(testsupport::BinaryPath("bin/link_profile_model/VELDRANH.QXD"));
+  ASSERT_NE(linked.module(), nullptr);
+  auto linkedRequest = linked.Bind<MibProfileRequestProc>(kMibProfileRequestName);
+  auto linkedRelease = linked.Bind<MibFreeListProc>(kMibFreeProfileInfoName);
+  ASSERT_NE(linkedRequest, nullptr);
+  list = linkedRequest(device_.c_str());
+  ASSERT_NE(list, nullptr);
+  EXPECT_NE(names(list).find("Proof link"), std::string::npos) << names(list);
+  linkedRelease(list);
 }
 
 TEST_F(MibExports, StaticTables) {

@@ -4,48 +4,23 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "common/contracts/ddproc_sheet_functions_win.h"
 #include "ddproc/tests/device_fixture.h"
 #include "ddproc/tests/library_dir_win.h"
+#include "tests/support/canvas_win.h"
 
 namespace {
 
 using ddtest::Library;
 
-class Canvas {
+// The canvas starts in a marker colour, so that what is left alone shows.
+class Canvas : public testsupport::Canvas {
  public:
-  Canvas(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
-    for (int i = 0; i < width * height; ++i) bits_[i] = 0x00123456;  // a marker colour
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  // 0x00RRGGBB
-  uint32_t Pixel(int x, int y) const {
-    GdiFlush();
-    return bits_[y * width_ + x] & 0xFFFFFF;
-  }
-
- private:
-  int width_, height_;
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-  uint32_t* bits_ = nullptr;
+  Canvas(int w, int h) : testsupport::Canvas(w, h, 0x123456) {}
+  uint32_t Pixel(int x, int y) const { return At(x, y); }
 };
 
 TEST(PrinterViewDrawing, LayersLandInTheRectangle) {
@@ -80,6 +55,32 @@ TEST(PrinterViewDrawing, LayersLandInTheRectangle) {
   draw(plain.dc(), &area, &request);
   EXPECT_EQ(plain.Pixel(20 + 56, 30 + 69), 0xC0C0C0u);
   EXPECT_EQ(plain.Pixel(20 + 135, 30 + 9), 0x000080u);
+}
+
+// Every bitmap the library carries, with its size and depth: the printer
+// layers, the media pictures, the hard-disk marks and the logo.
+TEST(PrinterViewDrawing, TheLibraryCarriesEveryPicture) {
+  struct Range {
+    int first, last, width, height, bits;
+  };
+  const Range ranges[] = {{101, 107, 180, 120, 8}, {111, 122, 180, 120, 8}, {161, 163, 180, 120, 8},
+                          {165, 175, 180, 120, 8}, {176, 176, 180, 120, 24}, {177, 185, 180, 120, 8},
+                          {131, 138, 200, 200, 8}, {141, 160, 200, 200, 8}, {201, 202, 39, 17, 4},
+                          {502, 502, 176, 120, 24}};
+  for (const Range& r : ranges) {
+    for (int id = r.first; id <= r.last; ++id) {
+      HRSRC found = FindResourceW(Library().module(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2));  // RT_BITMAP
+      ASSERT_NE(found, nullptr) << id;
+      const auto* info = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(Library().module(), found)));
+      ASSERT_NE(info, nullptr) << id;
+      EXPECT_EQ(info->biWidth, r.width) << id;
+      EXPECT_EQ(std::abs(info->biHeight), r.height) << id;
+      EXPECT_EQ(info->biBitCount, r.bits) << id;
+    }
+  }
+  for (int id : {500, 501, 503}) {
+    EXPECT_EQ(FindResourceW(Library().module(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2)), nullptr) << id;
+  }
 }
 
 TEST(PrinterViewDrawing, VersionLogoIsCentred) {

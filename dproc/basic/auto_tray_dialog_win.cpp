@@ -20,6 +20,7 @@
 #include "dproc/model/disp_strings_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/owner_draw_win.h"
 
@@ -27,7 +28,6 @@ namespace {
 
 constexpr uint16_t kTemplate = 164;
 constexpr int kDefaultButton = 1032;
-constexpr int kHelpButton = 9;
 
 // One media attribute of the automatic tray: its label and list, the
 // media-list column that admits it, the model's list and its field.
@@ -96,16 +96,11 @@ void Fill(HWND dialog, const ModelInfo* model, const Attribute& a) {
   }
 }
 
-INT_PTR Init(HWND dialog, SheetCtx* ctx) {
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ctx));
-  DocDMode* doc = GetPrivDevMode(ctx);
-  if (DocDMode* backup = GetPrivDevModeBackup(ctx)) std::memcpy(backup, doc, sizeof(DocDMode));
-  ApplyCommonDispStrings(dialog, CommonItemTable());
-  // The constraint pass judges the automatic tray's media while the dialog
-  // is open.
+// The constraint pass judges the automatic tray's media while the dialog
+// is open.
+void Init(HWND dialog, SheetCtx* ctx) {
   SetMediaBindingMode(kMediaBindingAutoTray);
-  RunSheetConstraints(dialog, nullptr, 0);
-  DispPageHint(dialog, ctx, kTemplate);
+  DocDMode* doc = GetPrivDevMode(ctx);
   const ModelInfo* model = ProcessModelInfo();
   for (const Attribute& a : kAttributes) {
     Fill(dialog, model, a);
@@ -123,7 +118,6 @@ INT_PTR Init(HWND dialog, SheetCtx* ctx) {
       EnableWindow(GetDlgItem(dialog, id), FALSE);
     }
   }
-  return FALSE;
 }
 
 void Changed(HWND dialog, SheetCtx* ctx, const Attribute& a) {
@@ -134,7 +128,7 @@ void Changed(HWND dialog, SheetCtx* ctx, const Attribute& a) {
   DocFields& f = Fields(*doc);
   const int16_t oldMedia = f.nMediaType;
   SetField(doc, a, row->value);
-  if (ConstraintRefused(RunSheetConstraints(dialog, nullptr, static_cast<uint16_t>(a.combo)))) {
+  if (ConstraintRefused(RunSheetConstraints(dialog, DialogTooltipOf(dialog), static_cast<uint16_t>(a.combo)))) {
     SetField(doc, a, static_cast<uint32_t>(old));
     if (a.combo == 1003) Fields(*doc).nMediaType = oldMedia;
     SelectValue(dialog, a, old);
@@ -142,9 +136,8 @@ void Changed(HWND dialog, SheetCtx* ctx, const Attribute& a) {
   DispPageHint(dialog, ctx, kTemplate);
 }
 
-// The default settings' values, written without a constraint pass.
+// The default settings' values.
 void Defaults(HWND dialog, SheetCtx* ctx) {
-  SetFocusCtrl(dialog, kDefaultButton);
   auto defaults = std::make_unique<DocDMode>();
   if (!CopyDefaultOEMDevMode(ctx, defaults.get())) return;
   DocDMode* doc = GetPrivDevMode(ctx);
@@ -175,83 +168,56 @@ void DrawComboItem(HWND dialog, const DRAWITEMSTRUCT* item) {
   }
 }
 
+bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
+  const Attribute* a = AttributeOf(id);
+  if (a == nullptr || code != CBN_SELENDOK) return a != nullptr;
+  Changed(dialog, ctx, *a);
+  return true;
+}
+
+bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
+  if (AttributeOf(static_cast<int>(item->CtlID)) != nullptr) {
+    DrawComboItem(dialog, item);
+    return true;
+  }
+  if (item->CtlID == static_cast<UINT>(kMediaListViewControl)) {
+    DrawMediaTypeListItem(dialog, item, g_columns, kMediaListViewControl);
+    return true;
+  }
+  return false;
+}
+
+void Destroy(HWND) { SetMediaBindingMode(kMediaBindingNone); }
+
+const DocumentDialog kDialog = {
+    .templateId = kTemplate,
+    .textSection = "Dlg_MediaTypeAuto",
+    .helpIds = kHelpIds,
+    .helpTopic = 1560,
+    .clipTitle = L"Paper Settings Auto Tray Dialog",
+    .bindings = nullptr,
+    .lengthSpins = 0,
+    .quietDefaults = true,
+    .init = Init,
+    .enableRules = nullptr,
+    .command = Command,
+    .ok = nullptr,
+    .defaults = Defaults,
+    .drawItem = DrawItem,
+    .notify = nullptr,
+    .destroy = Destroy,
+};
+
 }  // namespace
 
 INT_PTR CALLBACK AutoTrayPaperDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  INT_PTR hooked = 0;
-  if (OfferToDeviceLibrary(kTemplate, dialog, message, wParam, lParam, &hooked)) return hooked;
-  ComboDropListFilter(dialog, message, wParam, lParam);
-  if (message == WM_DESTROY) {
-    SetMediaBindingMode(kMediaBindingNone);
-    return FALSE;
-  }
-  if (message == WM_INITDIALOG) {
-    auto* ctx = reinterpret_cast<SheetCtx*>(lParam);
-    if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr) {
-      EndDialog(dialog, 2);
+  if (message == WM_MEASUREITEM) {
+    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (item == nullptr || item->CtlType != ODT_COMBOBOX || AttributeOf(static_cast<int>(item->CtlID)) == nullptr) {
       return FALSE;
     }
-    return Init(dialog, ctx);
+    item->itemHeight = 16;
+    return TRUE;
   }
-  SheetCtx* ctx = SheetCtxOf(dialog);
-  if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr) return FALSE;
-  switch (message) {
-    case WM_COMMAND: {
-      const int id = LOWORD(wParam);
-      switch (id) {
-        case IDOK:
-          EndDialog(dialog, 1);
-          return TRUE;
-        case IDCANCEL:
-          if (const DocDMode* backup = GetPrivDevModeBackup(ctx)) {
-            std::memcpy(GetPrivDevMode(ctx), backup, sizeof(DocDMode));
-          }
-          EndDialog(dialog, 2);
-          return TRUE;
-        case kHelpButton:
-          ShowDriverHelp(dialog, HELP_CONTEXT, 1560);
-          return TRUE;
-        case kDefaultButton:
-          Defaults(dialog, ctx);
-          return TRUE;
-        default:
-          if (HIWORD(wParam) != CBN_SELENDOK) return FALSE;
-          if (const Attribute* a = AttributeOf(id)) {
-            Changed(dialog, ctx, *a);
-            return TRUE;
-          }
-          return FALSE;
-      }
-    }
-    case WM_MEASUREITEM: {
-      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      if (item == nullptr || item->CtlType != ODT_COMBOBOX || AttributeOf(static_cast<int>(item->CtlID)) == nullptr) {
-        return FALSE;
-      }
-      item->itemHeight = 16;
-      return TRUE;
-    }
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item == nullptr) return FALSE;
-      if (AttributeOf(static_cast<int>(item->CtlID)) != nullptr) {
-        DrawComboItem(dialog, item);
-        return TRUE;
-      }
-      if (item->CtlID == static_cast<UINT>(kMediaListViewControl)) {
-        DrawMediaTypeListItem(dialog, item, g_columns, kMediaListViewControl);
-        return TRUE;
-      }
-      if (item->CtlID == 1110) {
-        DrawStopInfoIcon(dialog, item->CtlID, item, StopIconTable());
-        return TRUE;
-      }
-      return FALSE;
-    }
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-      return HandleDialogHelpMessage(message, wParam, lParam, kHelpIds) ? TRUE : FALSE;
-    default:
-      return FALSE;
-  }
+  return RunDocumentDialog(kDialog, dialog, message, wParam, lParam);
 }

@@ -23,6 +23,7 @@
 #include "dproc/settings/settings_fixups_win.h"
 #include "dproc/settings/settings_merge.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 
 using namespace basic;
@@ -103,7 +104,7 @@ const SheetFieldEdit kOption2Edit = {kBasicOption2, At(offsetof(DocFields, bPape
 const SheetFieldEdit kMediaEdit = {kBasicMedia, At(offsetof(DocFields, nMediaType)), 2, ReadMedia, ShowMedia};
 
 INT_PTR Commit(HWND dialog, SheetCtx* ctx, const SheetFieldEdit& edit) {
-  CommitSheetChange(dialog, ctx, BasicSheetTooltip(), kBasicSheetTemplate, edit, Paper1SheetEnableControls);
+  CommitSheetChange(dialog, ctx, DialogTooltipOf(dialog), kBasicSheetTemplate, edit, Paper1SheetEnableControls);
   return TRUE;
 }
 

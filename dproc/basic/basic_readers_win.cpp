@@ -16,6 +16,7 @@
 #include "dproc/model/user_paper_list.h"
 #include "dproc/settings/settings_fixups_win.h"
 #include "dproc/settings/settings_merge.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
 #include "dproc/sheets/sheet_user_papers_win.h"
@@ -109,7 +110,7 @@ bool MediaTypeInUse(SheetCtx* ctx, int16_t* type) {
 void NoteChange(HWND dialog, SheetCtx* ctx) { NoteSheetChange(dialog, GetPrivDevMode(ctx)); }
 
 int32_t Constraints(HWND dialog, uint16_t controlId) {
-  return RunSheetConstraints(dialog, BasicSheetTooltip(), controlId);
+  return RunSheetConstraints(dialog, DialogTooltipOf(dialog), controlId);
 }
 
 void Hint(HWND dialog, SheetCtx* ctx) { DispPageHint(dialog, ctx, kBasicSheetTemplate); }

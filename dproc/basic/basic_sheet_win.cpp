@@ -23,6 +23,7 @@
 #include "dproc/settings/settings_fixups_win.h"
 #include "dproc/sheets/control_metrics.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/owner_draw_win.h"
 #include "dproc/sheets/sheet_user_papers_win.h"
@@ -32,8 +33,6 @@
 namespace {
 
 using namespace basic;
-
-HWND g_tooltip = nullptr;
 
 // Disabled when the document settings may not be changed.
 const int kLockList[] = {1235, 1123, 1130, 1131, 1132, 1133, 1134, 1001, 1000, 1036, 1040, 1063, 1020,
@@ -85,14 +84,7 @@ void ShowCopiesRange(HWND dialog, const ModelInfo* model) {
 }
 
 INT_PTR Init(HWND dialog, SheetCtx* ctx) {
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ctx));
   const ModelInfo* model = Model();
-  ApplyCommonDispStrings(dialog, CommonItemTable());
-  if (const DispStringItem* table = DialogTextTable("Property_1")) ApplyDispStrings(dialog, table);
-  CreateDialogToolWindows(dialog);
-  g_tooltip = CreateToolTipWindow(dialog);
-  StoreStopIconRect(dialog, StopIconTable());
-  DispPageHint(dialog, ctx, kBasicSheetTemplate);
 
   SendDlgItemMessageW(dialog, kBasicZoomEdit, EM_LIMITTEXT, static_cast<WPARAM>(GetMaxDigitCount(25, 400)), 0);
   SendDlgItemMessageW(dialog, kBasicZoomSpin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(dialog, kBasicZoomEdit)),
@@ -260,24 +252,6 @@ bool DrawItem(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item) {
       DrawMaskedIconBitmap(dialog, item, &row);
       return true;
     }
-    case kHintBulbControl:
-      DrawHintBulbItem(dialog, item);
-      return true;
-    case 1110: case 1111: case 1115: case 1140: case 1195: case 1196: case 2242: case 2260: case 2504:
-      DrawStopInfoIcon(dialog, item->CtlID, item, StopIconTable());
-      return true;
-    case kBasicPreview: {
-      const PreviewModules modules = {
-          DialogFrameworkModules().images,
-          reinterpret_cast<DrawPrinterViewProc>(reinterpret_cast<void (*)()>(g_ddproc.entry[kDrawPrinterView]))};
-      DrawSheetPreview(kBasicSheetTemplate, dialog, item->hDC, item->rcItem, ctx, Model(),
-                       g_description.deviceOptions, modules);
-      return true;
-    }
-    case kBasicStatusIcons:
-      // The device's status icons come with the device queries of the
-      // preview area; until then the strip stays empty.
-      return true;
     default:
       return false;
   }
@@ -299,6 +273,10 @@ const DocumentSheet kBasicSheet = {
     .drawItem = DrawItem,
     .destroy = nullptr,
     .other = nullptr,
+    .textSection = "Property_1",
+    .hintPageId = kBasicSheetTemplate,
+    .bindings = nullptr,
+    .enableRules = nullptr,
 };
 
 // Empties a combo box and fills it with a model list up to its first row
@@ -337,7 +315,6 @@ BasicUiState* BasicStateOf(SheetUiState* state) {
   return state != nullptr ? reinterpret_cast<BasicUiState*>(state->bytes + kUiStateBasicAt) : nullptr;
 }
 
-HWND BasicSheetTooltip() { return g_tooltip; }
 
 BasicSheetDialogs& BasicDialogs() {
   static BasicSheetDialogs dialogs = {PaperSettingDlgProc, AutoTrayPaperDlgProc, nullptr, nullptr};
@@ -356,10 +333,6 @@ INT_PTR CALLBACK BasicSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 void Paper1SheetSetActive(HWND dialog, SheetCtx* ctx) {
   DocDMode* doc = GetPrivDevMode(ctx);
   if (doc == nullptr) return;
-  HWND frame = GetParent(dialog);
-  PostMessageW(frame, WM_NEXTDLGCTL, static_cast<WPARAM>(SendMessageW(frame, PSM_GETTABCONTROL, 0, 0)), TRUE);
-  Constraints(dialog, 0);
-  Hint(dialog, ctx);
   const ModelInfo* model = Model();
   FillSessionPapers(dialog, ctx, kBasicPaperSize, false);
   FillSessionPapers(dialog, ctx, kBasicOutPaperSize, true);

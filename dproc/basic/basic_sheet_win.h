@@ -44,7 +44,6 @@ INT_PTR CALLBACK BasicSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 // The sheet's tooltip window of refused settings (made at each
 // initialisation of a Basic page).
-HWND BasicSheetTooltip();
 
 // Set-active: the whole-page constraint pass, the lists filled and the
 // settings shown, the fix-ups; also run again after some dialogs.

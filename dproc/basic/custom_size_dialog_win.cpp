@@ -20,6 +20,7 @@
 #include "dproc/model/disp_strings_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
 
@@ -51,7 +52,6 @@ struct Dimension {
 constexpr Dimension kWidth = {kWidthEdit, kWidthSpin, kWidthRange, true};
 constexpr Dimension kLength = {kLengthEdit, kLengthSpin, kLengthRange, false};
 
-SheetCtx* Ctx(HWND dialog) { return SheetCtxOf(dialog); }
 
 uint32_t& ModeFlags(SheetCtx* ctx) {
   static uint32_t none = 0;
@@ -134,27 +134,19 @@ void ShowAll(HWND dialog, SheetCtx* ctx) {
   ShowDimension(dialog, ctx, kLength);
 }
 
-int32_t Constraints(HWND dialog, uint16_t controlId) { return RunSheetConstraints(dialog, nullptr, controlId); }
-
-INT_PTR Init(HWND dialog, SheetCtx* ctx) {
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ctx));
-  ApplyCommonDispStrings(dialog, CommonItemTable());
-  if (const DispStringItem* table = DialogTextTable("Dlg_UserPaper")) ApplyDispStrings(dialog, table);
-  DispPageHint(dialog, ctx, kTemplate);
-  DocDMode* doc = GetPrivDevMode(ctx);
-  if (DocDMode* backup = GetPrivDevModeBackup(ctx)) std::memcpy(backup, doc, sizeof(DocDMode));
+void Init(HWND dialog, SheetCtx* ctx) {
   ModeFlags(ctx) &= ~kDialogModeSpinStep;
   for (int spin : {kWidthSpin, kLengthSpin}) {
     if (SendDlgItemMessageW(dialog, spin, UDM_GETBASE, 0, 0) != 10) SendDlgItemMessageW(dialog, spin, UDM_SETBASE, 10, 0);
   }
   ShowAll(dialog, ctx);
-  return FALSE;
 }
 
-void RestoreBackup(SheetCtx* ctx) {
-  const DocDMode* backup = GetPrivDevModeBackup(ctx);
+// OK and Cancel start from the settings as the dialog found them.
+void RestoreBackup(HWND dialog, SheetCtx* ctx) {
+  const DocDMode* backup = DialogBackupOf(dialog);
   DocDMode* doc = GetPrivDevMode(ctx);
-  if (backup != nullptr && doc != nullptr && backup != doc) std::memcpy(doc, backup, sizeof(DocDMode));
+  if (backup != nullptr && doc != nullptr) std::memcpy(doc, backup, sizeof(DocDMode));
 }
 
 // The range message of a dimension: "MessageStr" 2 (its escapes as line
@@ -193,14 +185,14 @@ void RangeMessage(HWND dialog, SheetCtx* ctx, const Dimension& d) {
                                  MB_ICONEXCLAMATION);
 }
 
-INT_PTR Ok(HWND dialog, SheetCtx* ctx) {
-  RestoreBackup(ctx);
+bool Ok(HWND dialog, SheetCtx* ctx) {
+  RestoreBackup(dialog, ctx);
   *TargetOf(ctx).unit = IsDlgButtonChecked(dialog, kMm) == BST_CHECKED ? kCustomUnitMm : kCustomUnitInch;
   for (const Dimension& d : {kWidth, kLength}) {
     if (!ReadDimension(dialog, ctx, d, false)) {
       RangeMessage(dialog, ctx, d);
       SetFocusCtrl(dialog, d.edit);
-      return TRUE;
+      return false;
     }
   }
   const ModelInfo* model = ProcessModelInfo();
@@ -210,35 +202,39 @@ INT_PTR Ok(HWND dialog, SheetCtx* ctx) {
     const bool wider = inch ? *t.inchWidth > *t.inchLength : *t.width > *t.length;
     if (wider && ShowResMessage(dialog, 290, 63800, 48) != 0) {
       SetFocusCtrl(dialog, kWidthEdit);
-      return TRUE;
+      return false;
     }
   }
-  EndDialog(dialog, 1);
-  return FALSE;
+  return true;
 }
 
-INT_PTR UnitClicked(HWND dialog, SheetCtx* ctx, int id) {
+// A change of unit: both sizes read in the old unit (clamped), the unit
+// stored; after the pass the ranges and texts follow the unit that stands.
+bool ReadUnit(HWND dialog, SheetCtx* ctx) {
   ReadDimension(dialog, ctx, kWidth, true);
   ReadDimension(dialog, ctx, kLength, true);
-  uint8_t* unit = TargetOf(ctx).unit;
-  const uint8_t old = *unit;
-  *unit = IsDlgButtonChecked(dialog, kMm) == BST_CHECKED ? kCustomUnitMm : kCustomUnitInch;
-  if (ConstraintRefused(Constraints(dialog, static_cast<uint16_t>(id)))) {
-    *TargetOf(ctx).unit = old;
-    ShowUnit(dialog, ctx);
-  }
-  DispPageHint(dialog, ctx, kTemplate);
+  *TargetOf(ctx).unit = IsDlgButtonChecked(dialog, kMm) == BST_CHECKED ? kCustomUnitMm : kCustomUnitInch;
+  return true;
+}
+void AfterUnit(HWND dialog, SheetCtx* ctx) {
   SetupRanges(dialog, ctx);
   for (const Dimension& d : {kWidth, kLength}) ShowDimension(dialog, ctx, d);
   for (const Dimension& d : {kWidth, kLength}) ReadDimension(dialog, ctx, d, true);
   for (const Dimension& d : {kWidth, kLength}) ShowDimension(dialog, ctx, d);
-  return TRUE;
+}
+uint32_t UnitAt(SheetCtx* ctx) {
+  return static_cast<uint32_t>(TargetOf(ctx).unit - reinterpret_cast<uint8_t*>(GetPrivDevMode(ctx)));
 }
 
-INT_PTR Defaults(HWND dialog, SheetCtx* ctx) {
-  SetFocusCtrl(dialog, kDefault);
+const DialogBinding kBindings[] = {
+    {kMm, BN_CLICKED, BindKind::kCustom, 0, 1, 0, ReadUnit, ShowUnit, AfterUnit, UnitAt},
+    {kInch, BN_CLICKED, BindKind::kCustom, 0, 1, 0, ReadUnit, ShowUnit, AfterUnit, UnitAt},
+    {},
+};
+
+void Defaults(HWND dialog, SheetCtx* ctx) {
   auto built = std::make_unique<DocDMode>();
-  if (!CopyDefaultOEMDevMode(ctx, built.get())) return FALSE;
+  if (!CopyDefaultOEMDevMode(ctx, built.get())) return;
   const DocFields d = Fields(*built);
   const Target t = TargetOf(ctx);
   const bool output = (ModeFlags(ctx) & kDialogModeOutputSize) != 0;
@@ -247,10 +243,7 @@ INT_PTR Defaults(HWND dialog, SheetCtx* ctx) {
   *t.length = output ? d.sizOutUserDefPaperMM_cy : d.sizInUserDefPaperMM_cy;
   *t.inchWidth = static_cast<uint32_t>(TenthsToInchUnits(*t.width, Fine()));
   *t.inchLength = static_cast<uint32_t>(TenthsToInchUnits(*t.length, Fine()));
-  Constraints(dialog, 0);
-  DispPageHint(dialog, ctx, kTemplate);
   ShowAll(dialog, ctx);
-  return FALSE;
 }
 
 INT_PTR Typed(HWND dialog, SheetCtx* ctx, const Dimension& d) {
@@ -270,9 +263,11 @@ INT_PTR Typed(HWND dialog, SheetCtx* ctx, const Dimension& d) {
   return TRUE;
 }
 
-INT_PTR SpinStep(HWND dialog, SheetCtx* ctx, const NMUPDOWN* step) {
+bool SpinStep(HWND dialog, SheetCtx* ctx, const NMHDR* note, LRESULT* result) {
+  if (note->code != UDN_DELTAPOS) return false;
+  const auto* step = reinterpret_cast<const NMUPDOWN*>(note);
   const int spin = static_cast<int>(step->hdr.idFrom);
-  if (spin != kWidthSpin && spin != kLengthSpin) return FALSE;
+  if (spin != kWidthSpin && spin != kLengthSpin) return false;
   const Dimension& d = spin == kWidthSpin ? kWidth : kLength;
   int32_t lo = 0, hi = 0;
   SendDlgItemMessageW(dialog, spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lo), reinterpret_cast<LPARAM>(&hi));
@@ -284,70 +279,37 @@ INT_PTR SpinStep(HWND dialog, SheetCtx* ctx, const NMUPDOWN* step) {
   FormatShownValue(ViewOf(ctx), value, text, 24);
   SetDlgItemTextW(dialog, d.edit, reinterpret_cast<const wchar_t*>(text));
   // The up-down control still takes its step.
-  SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
-  return TRUE;
+  *result = 0;
+  return true;
 }
 
-INT_PTR Command(HWND dialog, SheetCtx* ctx, int id, int code) {
-  switch (id) {
-    case IDOK:
-      return Ok(dialog, ctx);
-    case IDCANCEL:
-      RestoreBackup(ctx);
-      EndDialog(dialog, 2);
-      return FALSE;
-    case kHelp:
-      ShowDriverHelp(dialog, HELP_CONTEXT, 1190);
-      return FALSE;
-    case kDefault:
-      return Defaults(dialog, ctx);
-    case kMm:
-    case kInch:
-      return code == BN_CLICKED ? UnitClicked(dialog, ctx, id) : FALSE;
-    case kWidthEdit:
-      return code == EN_CHANGE ? Typed(dialog, ctx, kWidth) : FALSE;
-    case kLengthEdit:
-      return code == EN_CHANGE ? Typed(dialog, ctx, kLength) : FALSE;
-    default:
-      return FALSE;
-  }
+bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
+  if (code != EN_CHANGE || (id != kWidthEdit && id != kLengthEdit)) return false;
+  Typed(dialog, ctx, id == kWidthEdit ? kWidth : kLength);
+  return true;
 }
+
+const DocumentDialog kDialog = {
+    .templateId = kTemplate,
+    .textSection = "Dlg_UserPaper",
+    .helpIds = kHelpIds,
+    .helpTopic = 1190,
+    .clipTitle = L"Custom Size Settings Dialog",
+    .bindings = kBindings,
+    .lengthSpins = 0,
+    .quietDefaults = false,
+    .init = Init,
+    .enableRules = nullptr,
+    .command = Command,
+    .ok = Ok,
+    .defaults = Defaults,
+    .drawItem = nullptr,
+    .notify = SpinStep,
+    .destroy = nullptr,
+};
 
 }  // namespace
 
 INT_PTR CALLBACK CustomSizeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  INT_PTR hooked = 0;
-  if (OfferToDeviceLibrary(kTemplate, dialog, message, wParam, lParam, &hooked)) return hooked;
-  if (message == WM_INITDIALOG) {
-    auto* ctx = reinterpret_cast<SheetCtx*>(lParam);
-    if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr) {
-      EndDialog(dialog, 2);
-      return FALSE;
-    }
-    return Init(dialog, ctx);
-  }
-  SheetCtx* ctx = Ctx(dialog);
-  if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr) return FALSE;
-  switch (message) {
-    case WM_COMMAND:
-      return Command(dialog, ctx, LOWORD(wParam), HIWORD(wParam));
-    case WM_NOTIFY: {
-      const auto* note = reinterpret_cast<const NMHDR*>(lParam);
-      if (note != nullptr && note->code == UDN_DELTAPOS) return SpinStep(dialog, ctx, reinterpret_cast<const NMUPDOWN*>(lParam));
-      return FALSE;
-    }
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item != nullptr && item->CtlID == kHintBulbControl) {
-        DrawHintBulbItem(dialog, item);
-        return TRUE;
-      }
-      return FALSE;
-    }
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-      return HandleDialogHelpMessage(message, wParam, lParam, kHelpIds) ? TRUE : FALSE;
-    default:
-      return FALSE;
-  }
+  return RunDocumentDialog(kDialog, dialog, message, wParam, lParam);
 }

@@ -109,3 +109,5 @@ bool RunClipTest(HWND window, HANDLE printer, const wchar_t* title, const ClipTe
   ClipTestBanner(title, false);
   return true;
 }
+
+int32_t ComboClipMargin() { return static_cast<int32_t>(LOWORD(GetDialogBaseUnits())) + 32; }

@@ -25,3 +25,6 @@ struct ClipTestItem {
 // lines of the table's controls (ending at control id 0) and the closing
 // banner, and returns true (the help is not opened); else false.
 bool RunClipTest(HWND window, HANDLE printer, const wchar_t* title, const ClipTestItem* items);
+// The room a combo box's pictures take in the clip test: the dialog base
+// units' width plus 32.
+int32_t ComboClipMargin();

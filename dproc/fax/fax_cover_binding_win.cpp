@@ -19,15 +19,12 @@ FaxCoverSheetPopupDialogFn BindFaxCoverSheetDialog() {
 void SetFaxCoverStore(const FaxCoverStore* store) { g_store = store; }
 
 bool ReadFaxCoverRecord(const wchar_t* printerName, const wchar_t* driverName, uint8_t* record) {
-  if (g_store != nullptr && g_store->read != nullptr && g_store->read(printerName, driverName, record) == 1) {
-    return true;
-  }
-  // A store that cannot be read gives the built-in cover sheet, never a
-  // half-read or zeroed record.
+  // The built-in cover sheet first: a store that cannot be opened leaves it,
+  // one that reads only some values lays what it read over it.
   FaxCoverSheetData defaults;
   MakeDefaultCoverSheet(&defaults);
   std::memcpy(record, &defaults, sizeof defaults);
-  return false;
+  return g_store != nullptr && g_store->read != nullptr && g_store->read(printerName, driverName, record) == 1;
 }
 
 bool WriteFaxCoverRecord(const wchar_t* printerName, const wchar_t* driverName, const uint8_t* record) {

@@ -23,9 +23,9 @@ struct FaxCoverStore {
 // Registers the store (null: none).
 void SetFaxCoverStore(const FaxCoverStore* store);
 
-// Reads the printer's current cover sheet into `record`: the stored
-// settings, or the built-in defaults when nothing can be read; false when
-// the store could not be read.
+// Reads the printer's current cover sheet into `record`: what the store
+// holds over the built-in defaults (all defaults when nothing can be read);
+// false when not every value could be read.
 bool ReadFaxCoverRecord(const wchar_t* printerName, const wchar_t* driverName, uint8_t* record);
 // Writes `record` back; false when it could not be written (or no store
 // is there).

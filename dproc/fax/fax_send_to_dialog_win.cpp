@@ -257,6 +257,14 @@ void Defaults(HWND dialog, FaxSendToArgs* a) {
   SetFocusCtrl(dialog, kDefaultButton);
 }
 
+// The dialog has no owner: whatever hid or disabled it (an application
+// that disables its top-level windows while it prints) does not keep the
+// user from it.
+void ShowAndEnable(HWND dialog) {
+  ShowWindow(dialog, SW_SHOW);
+  EnableWindow(dialog, TRUE);
+}
+
 void Init(HWND dialog, FaxSendToArgs* a) {
   if (!Complete(a)) return;
   SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(a));
@@ -291,14 +299,9 @@ void Init(HWND dialog, FaxSendToArgs* a) {
   }
   *a->pdwRecipientCount = 0;
   std::memset(a->pRecipients, 0, sizeof(FaxRecipientEntry) * kFaxMaxRecipients);
-  // Without the phone book (or while another window holds it) its buttons
-  // stay disabled for the dialog's life.
-  bool phoneBook = TakePhoneBookGuard(dialog);
-  if (phoneBook && !IsPhoneBookAvailable()) {
-    ReleasePhoneBookGuard(dialog);
-    phoneBook = false;
-  }
-  EnableWindow(GetDlgItem(dialog, kFromPhoneBookButton), phoneBook);
+  // While another window holds the phone book its buttons stay disabled for
+  // the dialog's life.  A missing library is found out when it is called.
+  EnableWindow(GetDlgItem(dialog, kFromPhoneBookButton), TakePhoneBookGuard(dialog));
   UpdateControls(dialog);
   RECT desk;
   GetClientRect(GetDesktopWindow(), &desk);
@@ -307,6 +310,7 @@ void Init(HWND dialog, FaxSendToArgs* a) {
   int x = (desk.left + desk.right) / 2 - (own.right - own.left) / 2;
   int y = (desk.top + desk.bottom) / 2 - (own.bottom - own.top) / 2;
   SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowAndEnable(dialog);
 }
 
 void DrawListRow(HWND dialog, const DRAWITEMSTRUCT* item) {
@@ -314,7 +318,9 @@ void DrawListRow(HWND dialog, const DRAWITEMSTRUCT* item) {
   if (a == nullptr || item->itemID >= *a->pdwRecipientCount) return;
   const FaxRecipientEntry& e = a->pRecipients[item->itemID];
   HDC dc = item->hDC;
-  bool selected = (item->itemState & ODS_SELECTED) != 0;
+  const UINT state = static_cast<UINT>(
+      SendMessageW(item->hwndItem, LVM_GETITEMSTATE, item->itemID, LVIS_SELECTED | LVIS_DROPHILITED));
+  bool selected = (item->itemState & ODS_SELECTED) != 0 || (state & LVIS_DROPHILITED) != 0;
   FillRect(dc, &item->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   SetBkMode(dc, TRANSPARENT);
@@ -446,6 +452,9 @@ INT_PTR CALLBACK FaxSendToDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_HELP:
     case WM_CONTEXTMENU:
       return HandleDialogHelpMessage(message, wParam, lParam, kHelpIds) ? TRUE : FALSE;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) ShowAndEnable(dialog);
+      return FALSE;
     case WM_DESTROY:
       ReleasePhoneBookGuard(dialog);
       return FALSE;

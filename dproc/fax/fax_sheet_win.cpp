@@ -31,6 +31,7 @@
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/settings/settings_merge.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
 #include "dproc/sheets/sheet_context.h"
@@ -69,12 +70,11 @@ const DWORD kHelpIds[] = {1199, DWORD(-1), 1235, DWORD(-1), 1123, DWORD(-1), 113
 constexpr int kCoverNotSavedMessage = 545;
 
 HWND g_lastFocus = nullptr;
-HWND g_constraintTip = nullptr;  // the sheet's tooltip of refused settings
 constexpr uint32_t kHintPageId = 171;
 
-int32_t Constraints(HWND dialog, uint16_t controlId) { return RunSheetConstraints(dialog, g_constraintTip, controlId); }
-
-bool Refused(int32_t r) { return ConstraintRefused(r); }
+int32_t Constraints(HWND dialog, uint16_t controlId) {
+  return RunSheetConstraints(dialog, DialogTooltipOf(dialog), controlId);
+}
 
 FaxSetting* FaxOf(DocDMode* doc) { return reinterpret_cast<FaxSetting*>(DocBytes(doc) + kFaxSettingDocAt); }
 
@@ -100,7 +100,8 @@ void ApplyEnableRules(HWND dialog, const SheetCtx* ctx) {
                IsBoxChecked(dialog, kCoverBox) == 1 && BindFaxCoverSheetDialog() != nullptr);
 }
 
-void Changed(HWND dialog) { SendMessageW(GetParent(dialog), PSM_CHANGED, reinterpret_cast<WPARAM>(dialog), 0); }
+// A setting changed: the frame and the Easy Set area hear of it.
+void Changed(HWND dialog) { NoteSheetChange(dialog, GetPrivDevMode(SheetCtxOf(dialog))); }
 
 void FillResolutions(HWND dialog, const DocDMode* doc) {
   HWND list = GetDlgItem(dialog, kResolutionList);
@@ -127,23 +128,11 @@ void SelectResolution(HWND dialog, const DocDMode* doc) {
 }
 
 INT_PTR Init(HWND dialog, SheetCtx* ctx) {
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ctx));
-  ApplyCommonDispStrings(dialog, CommonItemTable());
-  if (const DispStringItem* table = DialogTextTable("Property_FAX")) ApplyDispStrings(dialog, table);
-  CreateDialogToolWindows(dialog);
-  g_constraintTip = CreateToolTipWindow(dialog);
-  StoreStopIconRect(dialog, StopIconTable());
-  DispPageHint(dialog, ctx, kHintPageId);
   InitFaxOptionControls(dialog);
   ShowEnableCtrl(dialog, kPrinterFigureButton, FALSE);
-  // Without the phone book, or while another window holds it, its button
-  // stays disabled for the sheet's life.
-  bool phoneBook = TakePhoneBookGuard(dialog);
-  if (phoneBook && !IsPhoneBookAvailable()) {
-    ReleasePhoneBookGuard(dialog);
-    phoneBook = false;
-  }
-  EnableWindow(GetDlgItem(dialog, kPhoneBookButton), phoneBook);
+  // While another window holds the phone book its button stays disabled for
+  // the sheet's life; a missing library is reported when it is clicked.
+  EnableWindow(GetDlgItem(dialog, kPhoneBookButton), TakePhoneBookGuard(dialog));
   ApplyLockList(dialog, ctx);
   return TRUE;
 }
@@ -151,10 +140,6 @@ INT_PTR Init(HWND dialog, SheetCtx* ctx) {
 void Activate(HWND dialog, SheetCtx* ctx) {
   DocDMode* doc = GetPrivDevMode(ctx);
   if (doc == nullptr) return;
-  PostMessageW(GetParent(dialog), WM_NEXTDLGCTL,
-               static_cast<WPARAM>(SendMessageW(GetParent(dialog), PSM_GETTABCONTROL, 0, 0)), TRUE);
-  Constraints(dialog, 0);
-  DispPageHint(dialog, ctx, kHintPageId);
   FillResolutions(dialog, doc);
   ShowFaxOptions(dialog, *FaxOf(doc));
   CheckDlgButton(dialog, kCoverBox, FaxOf(doc)->fgFaxCoverSheet == 1 ? BST_CHECKED : BST_UNCHECKED);
@@ -167,91 +152,48 @@ void Activate(HWND dialog, SheetCtx* ctx) {
   g_lastFocus = GetFocus();
 }
 
-uint8_t* SwitchField(FaxSetting* s, int id) {
-  switch (id) {
-    case kFaxPrtRecFileBox: return &s->fgPrtRecFile;
-    case kFaxTimerSendBox: return &s->fgTimerSend;
-    case kFaxSubAddressBox: return &s->fgSubAddress;
-    case kFaxSendIdBox: return &s->fgSendID;
-    case kCoverBox: return &s->fgFaxCoverSheet;
-    default: return nullptr;
-  }
-}
-
-void SwitchChanged(HWND dialog, SheetCtx* ctx, int id) {
-  DocDMode* doc = GetPrivDevMode(ctx);
-  uint8_t* field = SwitchField(FaxOf(doc), id);
-  uint8_t old = *field;
-  *field = IsBoxChecked(dialog, id);
-  if (Refused(Constraints(dialog, static_cast<uint16_t>(id)))) {
-    *field = old;
-    CheckDlgButton(dialog, id, old == 1 ? BST_CHECKED : BST_UNCHECKED);
-  }
-  DispPageHint(dialog, ctx, kHintPageId);
-  if (*field != old) Changed(dialog);
-  if (id != kFaxPrtRecFileBox) {
-    ApplyEnableRules(dialog, ctx);
-    ApplyLockList(dialog, ctx);
-  }
-  InvalidateRect(dialog, nullptr, FALSE);
-}
-
-void ResolutionChanged(HWND dialog, SheetCtx* ctx) {
-  DocDMode* doc = GetPrivDevMode(ctx);
+bool ReadResolution(HWND dialog, SheetCtx* ctx) {
   HWND list = GetDlgItem(dialog, kResolutionList);
-  int at = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
-  if (at < 0) return;
+  const int at = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+  if (at < 0) return false;
   auto row = reinterpret_cast<const ResolutionItem*>(SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(at), 0));
-  if (row == nullptr || reinterpret_cast<LRESULT>(row) == CB_ERR) return;
-  uint8_t kept[9];
-  std::memcpy(kept, DocBytes(doc) + kDocResolutionValueAt, sizeof kept);
-  SetDocResolution(doc, *row);
-  if (Refused(Constraints(dialog, kResolutionList))) {
-    std::memcpy(DocBytes(doc) + kDocResolutionValueAt, kept, sizeof kept);
-    SelectResolution(dialog, doc);
-  }
-  DispPageHint(dialog, ctx, kHintPageId);
-  if (DocByte(doc, kDocResolutionValueAt) != kept[0]) Changed(dialog);
-  InvalidateRect(dialog, nullptr, FALSE);
+  if (row == nullptr || reinterpret_cast<LRESULT>(row) == CB_ERR) return false;
+  SetDocResolution(GetPrivDevMode(ctx), *row);
+  return true;
 }
+void ShowResolution(HWND dialog, SheetCtx* ctx) { SelectResolution(dialog, GetPrivDevMode(ctx)); }
 
-void TimeEditLeft(HWND dialog, SheetCtx* ctx, int id) {
-  DocDMode* doc = GetPrivDevMode(ctx);
-  FaxSetting* s = FaxOf(doc);
-  FaxSetting before = *s;
-  if (!CheckFaxSendTime(dialog, s, false)) return;
-  uint8_t* field = id == kFaxHourEdit ? &s->bySendHour : &s->bySendMinute;
-  uint8_t old = id == kFaxHourEdit ? before.bySendHour : before.bySendMinute;
-  // Only the edit that was left counts as changed; the other keeps its value.
+// The send time, read when one of its edits is left: only the edit that
+// was left counts as changed; the other keeps its value.
+bool ReadSendTime(HWND dialog, SheetCtx* ctx, int id) {
+  FaxSetting* s = FaxOf(GetPrivDevMode(ctx));
+  const FaxSetting before = *s;
+  if (!CheckFaxSendTime(dialog, s, false)) return false;
   if (id == kFaxHourEdit) s->bySendMinute = before.bySendMinute;
   else s->bySendHour = before.bySendHour;
-  if (Refused(Constraints(dialog, static_cast<uint16_t>(id)))) {
-    *field = old;
-    SetDlgItemInt(dialog, kFaxHourEdit, s->bySendHour, FALSE);
-    SetDlgItemInt(dialog, kFaxMinuteEdit, s->bySendMinute, FALSE);
-  }
-  DispPageHint(dialog, ctx, kHintPageId);
-  if (*field != old) Changed(dialog);
-  InvalidateRect(dialog, nullptr, FALSE);
+  return true;
+}
+bool ReadHour(HWND dialog, SheetCtx* ctx) { return ReadSendTime(dialog, ctx, kFaxHourEdit); }
+bool ReadMinute(HWND dialog, SheetCtx* ctx) { return ReadSendTime(dialog, ctx, kFaxMinuteEdit); }
+void ShowSendTime(HWND dialog, SheetCtx* ctx) {
+  const FaxSetting* s = FaxOf(GetPrivDevMode(ctx));
+  SetDlgItemInt(dialog, kFaxHourEdit, s->bySendHour, FALSE);
+  SetDlgItemInt(dialog, kFaxMinuteEdit, s->bySendMinute, FALSE);
 }
 
-void CodeEditLeft(HWND dialog, SheetCtx* ctx, int id) {
-  FaxSetting* s = FaxOf(GetPrivDevMode(ctx));
-  bool sub = id == kFaxSubAddressEdit;
-  char16_t (&field)[21] = sub ? s->szSubAddress : s->szSendID;
-  char16_t old[21];
-  std::memcpy(old, field, sizeof old);
-  if (!(sub ? CheckFaxSubAddress(dialog, s, false) : CheckFaxSendId(dialog, s, false))) return;
-  if (Refused(Constraints(dialog, static_cast<uint16_t>(id)))) {
-    std::memcpy(field, old, sizeof old);
-    wchar_t text[21] = {};
-    for (int i = 0; i < 20 && old[i] != 0; ++i) text[i] = old[i];
-    SetDlgItemTextW(dialog, id, text);
-  }
-  DispPageHint(dialog, ctx, kHintPageId);
-  if (std::memcmp(field, old, sizeof old) != 0) Changed(dialog);
-  InvalidateRect(dialog, nullptr, FALSE);
+void ShowCode(HWND dialog, int id, const char16_t (&field)[21]) {
+  wchar_t text[21] = {};
+  for (int i = 0; i < 20 && field[i] != 0; ++i) text[i] = field[i];
+  SetDlgItemTextW(dialog, id, text);
 }
+bool ReadSubAddress(HWND dialog, SheetCtx* ctx) {
+  return CheckFaxSubAddress(dialog, FaxOf(GetPrivDevMode(ctx)), false);
+}
+bool ReadSendId(HWND dialog, SheetCtx* ctx) { return CheckFaxSendId(dialog, FaxOf(GetPrivDevMode(ctx)), false); }
+void ShowSubAddress(HWND dialog, SheetCtx* ctx) {
+  ShowCode(dialog, kFaxSubAddressEdit, FaxOf(GetPrivDevMode(ctx))->szSubAddress);
+}
+void ShowSendId(HWND dialog, SheetCtx* ctx) { ShowCode(dialog, kFaxSendIdEdit, FaxOf(GetPrivDevMode(ctx))->szSendID); }
 
 void CopyClock(HWND dialog, SheetCtx* ctx) {
   FaxSetting* s = FaxOf(GetPrivDevMode(ctx));
@@ -324,26 +266,10 @@ void Defaults(HWND dialog, SheetCtx* ctx) {
 
 void Command(HWND dialog, SheetCtx* ctx, int id, int code) {
   switch (id) {
-    case kFaxPrtRecFileBox:
-    case kFaxTimerSendBox:
-    case kFaxSubAddressBox:
-    case kFaxSendIdBox:
-    case kCoverBox:
-      if (code == BN_CLICKED) SwitchChanged(dialog, ctx, id);
-      break;
-    case kResolutionList:
-      if (code == CBN_SELENDOK) ResolutionChanged(dialog, ctx);
-      break;
-    case kFaxHourEdit:
-    case kFaxMinuteEdit:
-      if (code == EN_KILLFOCUS) TimeEditLeft(dialog, ctx, id);
-      break;
     case kFaxSubAddressEdit:
     case kFaxSendIdEdit:
       if (code == EN_CHANGE) {
         FilterFaxEdit(dialog, id, id == kFaxSubAddressEdit ? FaxCharSet::kDigits : FaxCharSet::kSendId);
-      } else if (code == EN_KILLFOCUS) {
-        CodeEditLeft(dialog, ctx, id);
       }
       break;
     case kFaxCopyClockButton:
@@ -403,25 +329,9 @@ INT_PTR SheetCommand(HWND dialog, SheetCtx* ctx, WPARAM wParam, LPARAM) {
   return TRUE;
 }
 
-bool DrawItem(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item) {
+bool DrawItem(HWND, SheetCtx* ctx, const DRAWITEMSTRUCT* item) {
   if (item->CtlID == kCoverPicture) {
     DrawCoverPicture(ctx, item);
-    return true;
-  }
-  if (item->CtlID == kPreviewPicture) {
-    const PreviewModules modules = {
-        DialogFrameworkModules().images,
-        reinterpret_cast<DrawPrinterViewProc>(reinterpret_cast<void (*)()>(g_ddproc.entry[kDrawPrinterView]))};
-    DrawSheetPreview(kHintPageId, dialog, item->hDC, item->rcItem, ctx, ProcessModelInfo(),
-                     g_description.deviceOptions, modules);
-    return true;
-  }
-  if (item->CtlID == kHintBulbControl) {
-    DrawHintBulbItem(dialog, item);
-    return true;
-  }
-  if (item->CtlID == 1950 || item->CtlID == 2522) {
-    DrawStopInfoIcon(dialog, item->CtlID, item, StopIconTable());
     return true;
   }
   if (item->CtlID == kPhoneBookButton) {
@@ -441,13 +351,43 @@ INT_PTR OtherMessage(HWND dialog, SheetCtx* ctx, UINT, WPARAM, LPARAM) {
   return FALSE;
 }
 
+constexpr uint32_t FaxAt(size_t member) { return static_cast<uint32_t>(kFaxSettingDocAt + member); }
+const DialogBinding kBindings[] = {
+    {kFaxPrtRecFileBox, BN_CLICKED, BindKind::kCheckBox, FaxAt(offsetof(FaxSetting, fgPrtRecFile)), 1, 0,
+     nullptr, nullptr, nullptr, nullptr},
+    {kFaxTimerSendBox, BN_CLICKED, BindKind::kCheckBox, FaxAt(offsetof(FaxSetting, fgTimerSend)), 1, 0, nullptr,
+     nullptr, nullptr, nullptr},
+    {kFaxSubAddressBox, BN_CLICKED, BindKind::kCheckBox, FaxAt(offsetof(FaxSetting, fgSubAddress)), 1, 0, nullptr,
+     nullptr, nullptr, nullptr},
+    {kFaxSendIdBox, BN_CLICKED, BindKind::kCheckBox, FaxAt(offsetof(FaxSetting, fgSendID)), 1, 0, nullptr, nullptr,
+     nullptr, nullptr},
+    {kCoverBox, BN_CLICKED, BindKind::kCheckBox, FaxAt(offsetof(FaxSetting, fgFaxCoverSheet)), 1, 0, nullptr,
+     nullptr, nullptr, nullptr},
+    {kResolutionList, CBN_SELENDOK, BindKind::kCustom, kDocResolutionValueAt, 9, 0, ReadResolution, ShowResolution,
+     nullptr, nullptr},
+    {kFaxHourEdit, EN_KILLFOCUS, BindKind::kCustom, FaxAt(offsetof(FaxSetting, bySendHour)), 1, 0, ReadHour,
+     ShowSendTime, nullptr, nullptr},
+    {kFaxMinuteEdit, EN_KILLFOCUS, BindKind::kCustom, FaxAt(offsetof(FaxSetting, bySendMinute)), 1, 0, ReadMinute,
+     ShowSendTime, nullptr, nullptr},
+    {kFaxSubAddressEdit, EN_KILLFOCUS, BindKind::kCustom, FaxAt(offsetof(FaxSetting, szSubAddress)),
+     sizeof(FaxSetting::szSubAddress), 0, ReadSubAddress, ShowSubAddress, nullptr, nullptr},
+    {kFaxSendIdEdit, EN_KILLFOCUS, BindKind::kCustom, FaxAt(offsetof(FaxSetting, szSendID)),
+     sizeof(FaxSetting::szSendID), 0, ReadSendId, ShowSendId, nullptr, nullptr},
+    {},
+};
+
+void EnableRules(HWND dialog, SheetCtx* ctx) {
+  ApplyEnableRules(dialog, ctx);
+  ApplyLockList(dialog, ctx);
+}
+
 // The sheet offers its messages to the device library and the preview area
 // under the Basic page's id, and names itself 171 everywhere else.
 const DocumentSheet kFaxSheet = {
     .pageId = kDeviceHookPageId,
     .preview = PreviewAreaStep::kAfterUserPapers,
     .skipDropListFilter = false,
-    .logoLayout = 0,
+    .logoLayout = 1,
     .helpIds = kHelpIds,
     .pageHelpTopic = 20000,
     .comboHeights = nullptr,
@@ -459,6 +399,10 @@ const DocumentSheet kFaxSheet = {
     .drawItem = DrawItem,
     .destroy = Destroy,
     .other = OtherMessage,
+    .textSection = "Property_FAX",
+    .hintPageId = kHintPageId,
+    .bindings = kBindings,
+    .enableRules = EnableRules,
 };
 
 }  // namespace

@@ -39,13 +39,6 @@ struct PhoneBookLibrary {
 
 void SetPhoneBookFolder(const wchar_t* folder) { g_folder = folder != nullptr ? folder : L""; }
 
-bool IsPhoneBookAvailable() {
-  PhoneBookLibrary lib;
-  return BindExport<AddFromPhoneBookFn>(lib.module, kAddFromPhoneBook) != nullptr &&
-         BindExport<RegistToPhoneBookFn>(lib.module, kRegistToPhoneBook) != nullptr &&
-         BindExport<EditPhoneBookFn>(lib.module, kEditPhoneBook) != nullptr;
-}
-
 bool TakePhoneBookGuard(HWND window) {
   if (g_guard != nullptr && g_guard != window) return false;
   g_guard = window;

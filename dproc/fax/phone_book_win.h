@@ -15,9 +15,6 @@
 // folder of VELDRANA itself.  Tests point it at a stand-in.
 void SetPhoneBookFolder(const wchar_t* folder);
 
-// True when the library loads and exports all three functions.
-bool IsPhoneBookAvailable();
-
 // The guard: TakePhoneBookGuard gives true and keeps `window` when the guard
 // is free (or already `window`'s); ReleasePhoneBookGuard frees it when
 // `window` holds it.

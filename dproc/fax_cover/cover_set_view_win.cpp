@@ -11,7 +11,9 @@
 #include "common/cover/cover_page_win.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/feature_table.h"
+#include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/preview/paper_view_render_win.h"
+#include "dproc/sheets/owner_draw_win.h"
 
 namespace {
 
@@ -33,23 +35,21 @@ std::wstring Field(const char16_t* text, size_t capacity) {
   return std::wstring(reinterpret_cast<const wchar_t*>(text), n);
 }
 
-// Row state: 0 no switch, 1 off, 2 on (the list view's check-box images).
+// Row picture: 0 no switch, 1 off, 2 on (the switch pictures of the list's
+// small image list; the user cannot click them).
 int Switch(uint8_t on) { return on ? 2 : 1; }
 
-void AddRow(HWND list, const std::wstring& label, int state, const std::wstring& value) {
+void AddRow(HWND list, const std::wstring& label, int picture, const std::wstring& value) {
   LVITEMW item{};
-  item.mask = LVIF_TEXT | LVIF_STATE;
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
   item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
   item.pszText = const_cast<wchar_t*>(label.c_str());
-  item.stateMask = LVIS_STATEIMAGEMASK;
-  item.state = INDEXTOSTATEIMAGEMASK(state);
+  item.iImage = picture;
   const int at = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   LVITEMW sub{};
   sub.iSubItem = 1;
   sub.pszText = const_cast<wchar_t*>(value.c_str());
   SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&sub));
-  // A row without a switch shows no box.
-  if (state == 0) ListView_SetItemState(list, at, 0, LVIS_STATEIMAGEMASK);
 }
 
 std::wstring OptionTextOf(const char* table, uint32_t value) {
@@ -77,7 +77,10 @@ void InitCoverSetView(HWND dialog) {
     SendMessageW(tab, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
   }
   HWND list = GetDlgItem(dialog, kList);
-  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+  // The list owns its image list and destroys it with itself.
+  if (HIMAGELIST pictures = CreateStateImageList(DialogFrameworkModules().images)) {
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(pictures));
+  }
   RECT r{};
   GetClientRect(list, &r);
   LVCOLUMNW column{};

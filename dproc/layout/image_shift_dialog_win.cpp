@@ -12,6 +12,7 @@
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/clip_test_report.h"
 #include "dproc/dialogs/clip_test_win.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/hint_area_win.h"
@@ -105,21 +106,12 @@ const int kBackControls[] = {1263, 1250, 1251, 1265, 1266, 1264, 1252, 1253, 136
 const int kBackIntervalControls[] = {1603, 1369, 1375, 1389};
 const int kBackOffsetControls[] = {1605, 1371, 1377, 1391};
 
-HWND g_tooltip = nullptr;
-
-SheetCtx* Ctx(HWND dialog) { return reinterpret_cast<SheetCtx*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
-int32_t Check(HWND dialog, int id) { return RunSheetConstraints(dialog, g_tooltip, static_cast<uint16_t>(id)); }
+int32_t Check(HWND dialog, int id) {
+  return RunSheetConstraints(dialog, DialogTooltipOf(dialog), static_cast<uint16_t>(id));
+}
 
 void ShowPair(HWND dialog, int first, uint8_t value) {
   CheckRadioButton(dialog, first, first + 1, value == 0 ? first : first + 1);
-}
-void ShowButtons(HWND dialog, const DocFields& f) {
-  ShowPair(dialog, kDriverSetting, f.nImgShiftSetting);
-  ShowPair(dialog, kUnitMmButton, f.byImageShiftUnit);
-  ShowPair(dialog, kFrontLeft, f.ImgShiftFronSide_byHShift);
-  ShowPair(dialog, kFrontUp, f.ImgShiftFronSide_byVShift);
-  ShowPair(dialog, kBackUp, f.ImgShiftBackSide_byVShift);
-  ShowPair(dialog, kBackLeft, f.ImgShiftBackSide_byHShift);
 }
 void ShowEdits(HWND dialog, const DocDMode* doc) {
   for (size_t i = 0; i < kEditCount; ++i) {
@@ -200,21 +192,10 @@ void SyncBack(HWND dialog, SheetCtx* ctx, int id) {
 }
 
 void Init(HWND dialog, SheetCtx* ctx) {
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ctx));
-  ApplyCommonDispStrings(dialog, CommonItemTable());
-  if (const DispStringItem* table = DialogTextTable("Dlg_SetImgShiftMFP")) ApplyDispStrings(dialog, table);
-  CreateToolTipWindows(dialog);
-  g_tooltip = CreateToolTipWindow(dialog);
-  StoreStopIconRect(dialog, StopIconTable());
-  Check(dialog, 0);
   DocDMode* doc = GetPrivDevMode(ctx);
   if (doc == nullptr) return;
   SetLengthEditRanges(dialog, Group(), doc);
-  ShowButtons(dialog, Fields(*doc));
   ShowEdits(dialog, doc);
-  CheckDlgButton(dialog, kAutoBox, Fields(*doc).bImgShiftBackAuto != 0 ? BST_CHECKED : BST_UNCHECKED);
-  EnableImageShiftCtrls(dialog, ctx, Fields(*doc));
-  BackUpWorkingSettings(ctx);
   if (!Flag(kMfImageShiftSwitchSetup)) {
     for (int id : {1412, 1244, 1245}) ShowEnableCtrl(dialog, id, FALSE);
   }
@@ -227,47 +208,54 @@ void Init(HWND dialog, SheetCtx* ctx) {
   if (!Flag(kMfImgShiftBackI)) {
     for (int id : kBackIntervalControls) ShowEnableCtrl(dialog, id, FALSE);
   }
-  if (!CanChangeDocSettings(ctx)) {
-    for (int id : kLockList) EnableWindow(GetDlgItem(dialog, id), FALSE);
-  }
 }
 
-// A radio pair or the check box: the field from the buttons, undone when
-// the constraint pass refuses it.
-void SwitchChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc, int id, int first, uint8_t* field) {
-  const uint8_t old = *field;
-  *field = IsDlgButtonChecked(dialog, first) == BST_CHECKED ? (first == kAutoBox ? 1 : 0) : (first == kAutoBox ? 0 : 1);
-  if (ConstraintRefused(Check(dialog, id))) {
-    *field = old;
-    if (first == kAutoBox) CheckDlgButton(dialog, kAutoBox, old != 0 ? BST_CHECKED : BST_UNCHECKED);
-    else ShowPair(dialog, first, old);
-  }
-  DispPageHint(dialog, ctx, kImageShiftTemplate);
-  EnableImageShiftCtrls(dialog, ctx, Fields(*doc));
-}
+void EnableRules(HWND dialog, SheetCtx* ctx) { EnableImageShiftCtrls(dialog, ctx, Fields(*GetPrivDevMode(ctx))); }
 
-void UnitChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc, int id) {
-  DocFields& f = Fields(*doc);
+// A change of unit: every length read in the old unit (clamped), the unit
+// stored; after the pass the ranges and texts follow the unit that stands.
+bool ReadUnit(HWND dialog, SheetCtx* ctx) {
+  DocDMode* doc = GetPrivDevMode(ctx);
   ReadEditsClamped(dialog, doc);
-  const uint8_t old = f.byImageShiftUnit;
-  f.byImageShiftUnit = IsDlgButtonChecked(dialog, kUnitMmButton) == BST_CHECKED ? 0 : 1;
-  if (ConstraintRefused(Check(dialog, id))) {
-    f.byImageShiftUnit = old;
-    ShowPair(dialog, kUnitMmButton, old);
-  }
-  DispPageHint(dialog, ctx, kImageShiftTemplate);
+  Fields(*doc).byImageShiftUnit = IsDlgButtonChecked(dialog, kUnitMmButton) == BST_CHECKED ? 0 : 1;
+  return true;
+}
+void ShowUnit(HWND dialog, SheetCtx* ctx) { ShowPair(dialog, kUnitMmButton, Fields(*GetPrivDevMode(ctx)).byImageShiftUnit); }
+void AfterUnit(HWND dialog, SheetCtx* ctx) {
+  DocDMode* doc = GetPrivDevMode(ctx);
   SetLengthEditRanges(dialog, Group(), doc);
   ShowEdits(dialog, doc);
   ReadEditsClamped(dialog, doc);
   ShowEdits(dialog, doc);
-  EnableImageShiftCtrls(dialog, ctx, f);
 }
+// The back side follows a change of the front's directions or of the check box.
+void AfterFrontAcross(HWND dialog, SheetCtx* ctx) { SyncBack(dialog, ctx, kFrontLeft); }
+void AfterFrontAlong(HWND dialog, SheetCtx* ctx) { SyncBack(dialog, ctx, kFrontUp); }
+void AfterAuto(HWND dialog, SheetCtx* ctx) { SyncBack(dialog, ctx, 0); }
 
-void Defaults(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
+#define FIELD(m) DOC_FIELD_AT(m), 1
+const DialogBinding kBindings[] = {
+    {kUnitMmButton, BN_CLICKED, BindKind::kCustom, FIELD(byImageShiftUnit), 0, ReadUnit, ShowUnit, AfterUnit, nullptr},
+    {kUnitInchButton, BN_CLICKED, BindKind::kCustom, FIELD(byImageShiftUnit), 0, ReadUnit, ShowUnit, AfterUnit, nullptr},
+    {kDriverSetting, BN_CLICKED, BindKind::kRadio, FIELD(nImgShiftSetting), 0, nullptr, nullptr, nullptr, nullptr},
+    {kPrinterSetting, BN_CLICKED, BindKind::kRadio, FIELD(nImgShiftSetting), 1, nullptr, nullptr, nullptr, nullptr},
+    {kFrontLeft, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftFronSide_byHShift), 0, nullptr, nullptr, AfterFrontAcross, nullptr},
+    {kFrontRight, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftFronSide_byHShift), 1, nullptr, nullptr, AfterFrontAcross, nullptr},
+    {kFrontUp, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftFronSide_byVShift), 0, nullptr, nullptr, AfterFrontAlong, nullptr},
+    {kFrontDown, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftFronSide_byVShift), 1, nullptr, nullptr, AfterFrontAlong, nullptr},
+    {kBackLeft, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftBackSide_byHShift), 0, nullptr, nullptr, nullptr, nullptr},
+    {kBackRight, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftBackSide_byHShift), 1, nullptr, nullptr, nullptr, nullptr},
+    {kBackUp, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftBackSide_byVShift), 0, nullptr, nullptr, nullptr, nullptr},
+    {kBackDown, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftBackSide_byVShift), 1, nullptr, nullptr, nullptr, nullptr},
+    {kAutoBox, BN_CLICKED, BindKind::kCheckBox, FIELD(bImgShiftBackAuto), 0, nullptr, nullptr, AfterAuto, nullptr},
+    {},
+};
+#undef FIELD
+
+void Defaults(HWND dialog, SheetCtx* ctx) {
+  DocDMode* doc = GetPrivDevMode(ctx);
   DocDMode defaults;
-  const bool have = CopyDefaultOEMDevMode(ctx, &defaults);
-  SetFocusCtrl(dialog, kDefaultButton);
-  if (have) {
+  if (CopyDefaultOEMDevMode(ctx, &defaults)) {
     DocFields& f = Fields(*doc);
     const DocFields& d = Fields(defaults);
     f.byImageShiftUnit = d.byImageShiftUnit;
@@ -289,143 +277,56 @@ void Defaults(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
   }
   // The check box and the unit buttons still show what they showed before.
   SyncBack(dialog, ctx, 0);
-  Check(dialog, 0);
-  DispPageHint(dialog, ctx, kImageShiftTemplate);
   SetLengthEditRanges(dialog, Group(), doc);
-  ShowButtons(dialog, Fields(*doc));
   ShowEdits(dialog, doc);
-  CheckDlgButton(dialog, kAutoBox, Fields(*doc).bImgShiftBackAuto != 0 ? BST_CHECKED : BST_UNCHECKED);
-  EnableImageShiftCtrls(dialog, ctx, Fields(*doc));
 }
 
-void Ok(HWND dialog, DocDMode* doc) {
+bool Ok(HWND dialog, SheetCtx* ctx) {
+  DocDMode* doc = GetPrivDevMode(ctx);
   for (size_t i = 0; i < kEditCount; ++i) {
     if (!HasEdit(i) || ReadLengthEdit(dialog, Group(), g_edits[i], doc, false)) continue;
     ShowLengthRangeMessage(dialog, Group(), g_edits[i], doc);
     SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, g_edits[i].editId)), TRUE);
-    return;
+    return false;
   }
-  EndDialog(dialog, IDOK);
+  return true;
 }
 
-void Help(HWND dialog, SheetCtx* ctx) {
-  static const ClipTestItem kItems[] = {
-      {1412, kClipGroupBox, nullptr, 0}, {1244, kClipRadio, nullptr, 0},   {1245, kClipRadio, nullptr, 0},
-      {1262, kClipGroupBox, nullptr, 0}, {1246, kClipRadio, nullptr, 0},   {1247, kClipRadio, nullptr, 0},
-      {1257, kClipStatic, nullptr, 0},   {1248, kClipRadio, nullptr, 0},   {1249, kClipRadio, nullptr, 0},
-      {1261, kClipStatic, nullptr, 0},   {1600, kClipStatic, nullptr, 0},  {1387, kClipStatic, nullptr, 0},
-      {1595, kClipStatic, nullptr, 0},   {1388, kClipStatic, nullptr, 0},  {1263, kClipGroupBox, nullptr, 0},
-      {1250, kClipRadio, nullptr, 0},    {1251, kClipRadio, nullptr, 0},   {1264, kClipStatic, nullptr, 0},
-      {1252, kClipRadio, nullptr, 0},    {1253, kClipRadio, nullptr, 0},   {1268, kClipStatic, nullptr, 0},
-      {1603, kClipStatic, nullptr, 0},   {1389, kClipStatic, nullptr, 0},  {1605, kClipStatic, nullptr, 0},
-      {1391, kClipStatic, nullptr, 0},   {1607, kClipCheckBox, nullptr, 0}, {1409, kClipGroupBox, nullptr, 0},
-      {1240, kClipRadio, nullptr, 0},    {1241, kClipRadio, nullptr, 0},   {IDOK, kClipPushButton, nullptr, 0},
-      {IDCANCEL, kClipPushButton, nullptr, 0}, {1032, kClipPushButton, nullptr, 0},
-      {9, kClipPushButton, nullptr, 0},  {0, 0, nullptr, 0}};
-  if (!RunClipTest(dialog, GetCtxPrinterHandle(ctx), L"Image Shift Settings Dialog", kItems)) {
-    ShowDriverHelp(dialog, HELP_CONTEXT, 2391);
-  }
-}
-
-void Command(HWND dialog, SheetCtx* ctx, int id, int code) {
-  DocDMode* doc = GetPrivDevMode(ctx);
-  if (doc == nullptr) return;
-  DocFields& f = Fields(*doc);
+bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
   for (size_t i = 0; i < kEditCount; ++i) {
     if (id != g_edits[i].editId) continue;
     if (code == EN_UPDATE && HasEdit(i)) {
       OnLengthEditChange(dialog, ctx, Group(), g_edits[i]);
       if (i < kBackH) SyncBack(dialog, ctx, id);
     }
-    return;
+    return true;
   }
-  if (code != BN_CLICKED) return;
-  switch (id) {
-    case kUnitMmButton:
-    case kUnitInchButton:
-      UnitChanged(dialog, ctx, doc, id);
-      break;
-    case kDriverSetting:
-    case kPrinterSetting:
-      SwitchChanged(dialog, ctx, doc, id, kDriverSetting, &f.nImgShiftSetting);
-      break;
-    case kFrontLeft:
-    case kFrontRight:
-      SwitchChanged(dialog, ctx, doc, id, kFrontLeft, &f.ImgShiftFronSide_byHShift);
-      SyncBack(dialog, ctx, id);
-      break;
-    case kFrontUp:
-    case kFrontDown:
-      SwitchChanged(dialog, ctx, doc, id, kFrontUp, &f.ImgShiftFronSide_byVShift);
-      SyncBack(dialog, ctx, id);
-      break;
-    case kBackLeft:
-    case kBackRight:
-      SwitchChanged(dialog, ctx, doc, id, kBackLeft, &f.ImgShiftBackSide_byHShift);
-      break;
-    case kBackUp:
-    case kBackDown:
-      SwitchChanged(dialog, ctx, doc, id, kBackUp, &f.ImgShiftBackSide_byVShift);
-      break;
-    case kAutoBox:
-      SwitchChanged(dialog, ctx, doc, id, kAutoBox, &f.bImgShiftBackAuto);
-      SyncBack(dialog, ctx, 0);
-      break;
-    case kDefaultButton:
-      Defaults(dialog, ctx, doc);
-      break;
-    case IDOK:
-      Ok(dialog, doc);
-      break;
-    case IDCANCEL:
-      RestoreWorkingSettings(ctx);
-      EndDialog(dialog, IDCANCEL);
-      break;
-    case kHelpButton:
-      Help(dialog, ctx);
-      break;
-    default:
-      break;
-  }
+  return false;
 }
+
+const DocumentDialog kDialog = {
+    .templateId = kImageShiftTemplate,
+    .textSection = "Dlg_SetImgShiftMFP",
+    .helpIds = kHelpIds,
+    .helpTopic = 2391,
+    .clipTitle = L"Image Shift Settings Dialog",
+    .bindings = kBindings,
+    .lengthSpins = 2,
+    .quietDefaults = false,
+    .init = Init,
+    .enableRules = EnableRules,
+    .command = Command,
+    .ok = Ok,
+    .defaults = Defaults,
+    .drawItem = nullptr,
+    .notify = nullptr,
+    .destroy = nullptr,
+};
 
 }  // namespace
 
 void SyncBackSideShift(HWND dialog, SheetCtx* ctx, int controlId) { SyncBack(dialog, ctx, controlId); }
 
 INT_PTR CALLBACK ImageShiftDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  INT_PTR hooked = 0;
-  if (OfferToDeviceLibrary(kImageShiftTemplate, dialog, message, wParam, lParam, &hooked)) return hooked;
-  switch (message) {
-    case WM_INITDIALOG:
-      Init(dialog, reinterpret_cast<SheetCtx*>(lParam));
-      return FALSE;
-    case WM_COMMAND:
-      if (Ctx(dialog) == nullptr) return FALSE;
-      Command(dialog, Ctx(dialog), LOWORD(wParam), HIWORD(wParam));
-      return FALSE;
-    case WM_NOTIFY: {
-      const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header->code != UDN_DELTAPOS) return FALSE;
-      const LRESULT r = OnLengthSpinDelta(dialog, Ctx(dialog), LengthScale::kShift,
-                                          reinterpret_cast<const NMUPDOWN*>(lParam));
-      SetWindowLongPtrW(dialog, DWLP_MSGRESULT, r);
-      return TRUE;
-    }
-    case WM_DRAWITEM: {
-      const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item->CtlID != kStopIcon) return FALSE;
-      DrawStopInfoIcon(dialog, kStopIcon, item, StopIconTable());
-      return TRUE;
-    }
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-      HandleDialogHelpMessage(message, wParam, lParam, kHelpIds);
-      return FALSE;
-    case WM_DESTROY:
-      g_tooltip = nullptr;
-      return FALSE;
-    default:
-      return FALSE;
-  }
+  return RunDocumentDialog(kDialog, dialog, message, wParam, lParam);
 }

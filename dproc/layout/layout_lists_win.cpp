@@ -71,4 +71,3 @@ void RestoreWorkingSettings(const SheetCtx* ctx) {
   if (doc != nullptr && backup != nullptr && backup != doc) *doc = *backup;
 }
 
-int32_t ComboClipMargin() { return static_cast<int32_t>(LOWORD(GetDialogBaseUnits())) + 32; }

@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 #include "common/qxd/model_rows.h"
+#include "dproc/dialogs/clip_test_win.h"
 #include "dproc/sheets/sheet_context.h"
 
 inline constexpr int kLayoutItemHeight = 32;
@@ -30,7 +31,3 @@ void DrawLayoutPreview(int pageId, HWND dialog, const DRAWITEMSTRUCT* item, cons
 void BackUpWorkingSettings(const SheetCtx* ctx);
 // Copies the backup over the working document settings.
 void RestoreWorkingSettings(const SheetCtx* ctx);
-
-// The room a combo box's pictures take in the clip test: the dialog base
-// units' width plus 32.
-int32_t ComboClipMargin();

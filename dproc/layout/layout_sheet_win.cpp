@@ -16,6 +16,7 @@
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/clip_test_report.h"
 #include "dproc/dialogs/clip_test_win.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/hint_area_win.h"
@@ -46,7 +47,6 @@ namespace {
 
 enum : int {
   kPreview = 1235,
-  kStatusIcons = 1123,
   kNupBox = 1779,
   kStyleButton = 1124,
   kCombinationBox = 1296,
@@ -80,7 +80,6 @@ const int kLockList[] = {1235, 1123, 1130, 1131, 1132, 1133, 1134, 1779, 1025, 1
                          1049, 1046, 1288, 1289, 1290, 1291, 1204, 1294, 1035, 1147, 1032};
 const int kAlwaysHidden[] = {1130, 1296, 1031, 1289, 2211, 1294, 1147, 1035, 2209, 1230, 1113,
                              1065, 1286, 1128, 1049, 1046, 1288, 1052, 2212, 1291, 1212, 1204};
-const int kStopIcons[] = {1112, 1113, 1125, 2209, 2210, 2211, 2212, 2223, 2224, 2279};
 
 const DWORD kHelpIds[] = {
     1199, DWORD(-1), 1235, DWORD(-1), 1123, DWORD(-1), 1131, 9570, 1132, 9570, 1133, 9580, 1134, 9590,
@@ -90,7 +89,6 @@ const DWORD kHelpIds[] = {
     2223, 2520, 1288, 2530, 1052, 2532, 2224, 2530, 2212, 2540, 1291, 2540, 1212, 2542, 1204, 2550,
     1015, DWORD(-1), 1016, DWORD(-1), 1201, 9520, 1130, 11000, 1032, 9510, 0, 0};
 
-HWND g_tooltip = nullptr;
 LayoutDialogRunner g_runner = nullptr;
 
 // The code page of the stored chapter list and its lead-byte ranges.
@@ -118,7 +116,9 @@ bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 void SetCheck(HWND dialog, int id, uint8_t on) { CheckDlgButton(dialog, id, on != 0 ? BST_CHECKED : BST_UNCHECKED); }
 void Changed(HWND dialog) { NoteSheetChange(dialog, GetPrivDevMode(SheetCtxOf(dialog))); }
-int32_t Check(HWND dialog, int id) { return RunSheetConstraints(dialog, g_tooltip, static_cast<uint16_t>(id)); }
+int32_t Check(HWND dialog, int id) {
+  return RunSheetConstraints(dialog, DialogTooltipOf(dialog), static_cast<uint16_t>(id));
+}
 bool OnPluginHost(const SheetCtx* ctx) { return !IsSessionPage(ctx); }
 
 intptr_t RunDialog(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context) {
@@ -246,14 +246,7 @@ void ShowValues(HWND dialog, const SheetCtx* ctx, DocDMode* doc) {
 }
 
 void Init(HWND dialog, SheetCtx* ctx) {
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ctx));
-  ApplyCommonDispStrings(dialog, CommonItemTable());
-  if (const DispStringItem* table = DialogTextTable("Property_2")) ApplyDispStrings(dialog, table);
-  CreateToolTipWindows(dialog);
-  g_tooltip = CreateToolTipWindow(dialog);
-  SetLayoutSheetTooltip(g_tooltip);
-  StoreStopIconRect(dialog, StopIconTable());
-  DispPageHint(dialog, ctx, kLayoutSheetTemplate);
+  SetLayoutSheetTooltip(DialogTooltipOf(dialog));
   if (OnPluginHost(ctx)) {
     ShowEnableCtrl(dialog, kSaveBlankBox, FALSE);
     ShowEnableCtrl(dialog, 2279, FALSE);
@@ -308,10 +301,6 @@ void RunFixUps(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
 void Activate(HWND dialog, SheetCtx* ctx) {
   DocDMode* doc = GetPrivDevMode(ctx);
   if (doc == nullptr) return;
-  PostMessageW(GetParent(dialog), WM_NEXTDLGCTL,
-               static_cast<WPARAM>(SendMessageW(GetParent(dialog), PSM_GETTABCONTROL, 0, 0)), TRUE);
-  Check(dialog, 0);
-  DispPageHint(dialog, ctx, kLayoutSheetTemplate);
   RunFixUps(dialog, ctx, doc);
   FillNupCombo(dialog, ctx);
   FillCombination(dialog, doc);
@@ -742,23 +731,10 @@ bool DrawItem(HWND dialog, const DRAWITEMSTRUCT* item) {
     case kDoubleSidesCombo: DrawDuplexItem(dialog, item); return true;
     case kCombinationCombo: DrawCombinationItem(dialog, item); return true;
     case kBindingEdgeCombo: DrawBindingEdgeItem(dialog, item); return true;
-    case kHintBulbControl: DrawHintBulbItem(dialog, item); return true;
     case kPreview:
       if (ctx != nullptr) DrawLayoutPreview(kLayoutSheetTemplate, dialog, item, ctx, false);
       return true;
-    case kStatusIcons:
-      if (ctx != nullptr) {
-        DrawDevFuncIcons(item->hDC, item->rcItem, dialog, g_tooltip, ctx, Model(), g_description.deviceOptions,
-                         DialogFrameworkModules().images);
-      }
-      return true;
     default:
-      for (int id : kStopIcons) {
-        if (static_cast<int>(item->CtlID) == id) {
-          DrawStopInfoIcon(dialog, item->CtlID, item, StopIconTable());
-          return true;
-        }
-      }
       return false;
   }
 }
@@ -820,9 +796,8 @@ INT_PTR PageCommand(HWND dialog, SheetCtx* ctx, WPARAM wParam, LPARAM) {
 
 bool PageDrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) { return DrawItem(dialog, item); }
 
-void PageDestroyed(HWND) {
-  if (LayoutSheetTooltip() == g_tooltip) SetLayoutSheetTooltip(nullptr);
-  g_tooltip = nullptr;
+void PageDestroyed(HWND dialog) {
+  if (LayoutSheetTooltip() == DialogTooltipOf(dialog)) SetLayoutSheetTooltip(nullptr);
 }
 
 const SheetComboHeight kComboHeights[] = {
@@ -830,8 +805,26 @@ const SheetComboHeight kComboHeights[] = {
     {kCombinationCombo, kLayoutItemHeight}, {kDoubleSidesCombo, kLayoutItemHeight}, {0, 0}};
 
 const DocumentSheet kLayoutSheet = {
-    kLayoutSheetTemplate, PreviewAreaStep::kAfterUserPapers, false, 2, kHelpIds, 2000, kComboHeights,
-    InitPage, Activate, MayLeave, nullptr, PageCommand, PageDrawItem, PageDestroyed, nullptr};
+    .pageId = kLayoutSheetTemplate,
+    .preview = PreviewAreaStep::kAfterUserPapers,
+    .skipDropListFilter = false,
+    .logoLayout = 2,
+    .helpIds = kHelpIds,
+    .pageHelpTopic = 2000,
+    .comboHeights = kComboHeights,
+    .init = InitPage,
+    .setActive = Activate,
+    .killActive = MayLeave,
+    .apply = nullptr,
+    .command = PageCommand,
+    .drawItem = PageDrawItem,
+    .destroy = PageDestroyed,
+    .other = nullptr,
+    .textSection = "Property_2",
+    .hintPageId = kLayoutSheetTemplate,
+    .bindings = nullptr,
+    .enableRules = nullptr,
+};
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "common/cover/cover_defaults.h"
 #include "common/qxd/item_layouts.h"
 #include "dproc/model/feature_table.h"
 #include "common/qxd/model_list_reader.h"
@@ -136,6 +137,18 @@ void BuiltInFonts(const ModelInfo* m, DocFields& f) {
   }
 }
 
+// "WM_None" and the keys that begin with it (case ignored) name no watermark.
+bool IsNoWatermarkKey(const char* key) {
+  static const char kNone[] = "WM_None";
+  for (size_t i = 0; i + 1 < sizeof kNone; ++i) {
+    const char c = key[i];
+    const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    const char want = (kNone[i] >= 'A' && kNone[i] <= 'Z') ? static_cast<char>(kNone[i] - 'A' + 'a') : kNone[i];
+    if (lower != want) return false;
+  }
+  return true;
+}
+
 void ReadWatermarkDefault(QxdContext* ctx, const ModelInfo* m, DocDMode* d) {
   ListSection s;
   if (!OpenListSection(ctx, "Watermark", &s) || s.list.firstEntry == 0) return;
@@ -150,7 +163,7 @@ void ReadWatermarkDefault(QxdContext* ctx, const ModelInfo* m, DocDMode* d) {
     char entryKey[128] = {};
     if (!QxdReadString(ctx, entry.keyOffset, entryKey, sizeof entryKey) || !QxdNameEquals(entryKey, key)) continue;
     PutI16(d, AT(wWmkListPos), static_cast<int32_t>(i));
-    if (QxdNameEquals(key, "WM_None")) return;
+    if (IsNoWatermarkKey(key)) return;
     DocFields& f = Fields(*d);
     char16_t title[32] = {}, text[129] = {}, face[32] = {};
     QxdReadWideString(ctx, U32At(r, 20), title, 32);
@@ -190,6 +203,19 @@ void ReadResolutionDefault(QxdContext* ctx, DocDMode* d) {
   }
 }
 
+// The value of the section's default key in the option table of that name.
+void OptionTableDefault(QxdContext* ctx, const char* section, DocDMode* d, uint32_t at) {
+  char key[128];
+  const OptionHead* table = FindOptionTable(section);
+  if (table == nullptr || !DefaultKey(ctx, section, key, sizeof key)) return;
+  for (const OptionHead* row = table; row != nullptr && row->keyword[0] != '\0'; row = NextOptionRow(row)) {
+    if (QxdFieldEquals(row->keyword, sizeof row->keyword, key)) {
+      PutByte(d, at, static_cast<int32_t>(row->value));
+      return;
+    }
+  }
+}
+
 template <typename Row>
 void ModelListDefault(QxdContext* ctx, const char* section, const Row* list, DocDMode* d, uint32_t at) {
   char key[128];
@@ -212,8 +238,6 @@ void LocationDefault(QxdContext* ctx, const char* section, const ModelWideListIt
     return;
   }
 }
-
-char16_t g_fcsRecipient[33];
 
 }  // namespace
 
@@ -343,7 +367,6 @@ InterSheetEntry& PerPageEntryTemplate() {
   return entry;
 }
 
-char16_t* DefaultFcsRecipientText() { return g_fcsRecipient; }
 
 // The font library numbers its faces by the resource id of each face's
 // first record (1, 5, 9, ...: four faces to a family); the settings keep the
@@ -414,7 +437,7 @@ void ReadFcsRecipientDefault(QxdContext* ctx) {
       if (QxdNameEquals(key, "FcsRAll")) break;
     }
   }
-  if (haveFirst) std::memcpy(g_fcsRecipient, text, sizeof text);
+  if (haveFirst) SetDefaultCoverTitle(text);
 }
 
 void LoadDefaultSettings(QxdContext* ctx, const ModelInfo* m, const char* localePaper, const XLFontList* fonts,
@@ -587,6 +610,7 @@ void LoadDefaultSettings(QxdContext* ctx, const ModelInfo* m, const char* locale
     ModelListDefault(ctx, "Smoothing_op", m->smoothingOptions, d, AT(nSmoothing));
     ModelListDefault(ctx, "Thinning_op", m->thinningOptions, d, AT(nThinning));
   }
+  OptionTableDefault(ctx, "EdgeType_op", d, AT(nEdgeType));
   // 21. Copy protection.
   if (m != nullptr && m->features[kMfCopyProtectType] == 3 && DefaultKey(ctx, "CPE_StringTYPE3_op", key, sizeof key)) {
     const OptionHead* stamps = FindOptionTable("CPE_StringTYPE3_op");

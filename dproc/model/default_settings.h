@@ -19,8 +19,6 @@ DocDMode& DefaultDocDMode();
 // The entry with which a new per-page list entry starts.
 InterSheetEntry& PerPageEntryTemplate();
 void InitPerPageEntryTemplate(InterSheetEntry* entry);
-// The default recipient text of the fax cover sheet (32 characters at most).
-char16_t* DefaultFcsRecipientText();
 
 // One resident device font of the font library.
 struct XLFontEntry {
@@ -43,6 +41,7 @@ void LoadDefaultSettings(QxdContext* ctx, const ModelInfo* model, const char* lo
 void ApplyXLFontSubList(QxdContext* ctx, const XLFontList& fonts, DocDMode* record);
 void FillTrayMediaEntries(const ModelInfo* model, DocDMode* record);
 void SetCoverOptionTables(const ModelInfo* model, DocDMode* record);
+// The recipient title of the built-in cover-sheet record (MakeDefaultCoverSheet).
 void ReadFcsRecipientDefault(QxdContext* ctx);
 // The byte sum of a 32-byte face name field.
 uint32_t FontNameSum(const char (&name)[32]);

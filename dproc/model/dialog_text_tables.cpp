@@ -42,6 +42,16 @@ DispStringItem g_trayMedia[] = {
     {{1097}, {}, "MediaType_Hole"},
     {{0}, {}, ""},
 };
+// The automatic tray's paper dialog.
+DispStringItem g_autoTrayMedia[] = {
+    {{164}, {}, "Dlg_MediaTypeAuto"},
+    {{1845}, {}, "MediaType_TrayInfo"},
+    {{1005}, {}, "MediaType_Paper"},
+    {{1084}, {}, "MediaType_Weight"},
+    {{1089}, {}, "MediaType_Color"},
+    {{1097}, {}, "MediaType_Hole"},
+    {{0}, {}, ""},
+};
 // The user paper list dialog.
 DispStringItem g_customPaper[] = {
     {{115}, {}, "Dlg_CustomPaper"},
@@ -316,7 +326,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_ExportEasySet"),
       S("Property_1", g_basic),
       S("Dlg_UserPaper", g_customSize),
-      S("Dlg_MediaTypeAuto"),
+      S("Dlg_MediaTypeAuto", g_autoTrayMedia),
       S("Dlg_MediaType", g_trayMedia),
       S("Dlg_UserSetting"),
       S("Dlg_AuthenticationSetting"),

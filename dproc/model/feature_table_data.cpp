@@ -239,6 +239,8 @@ const OptionTableText kOptionTables[] = {
     // The booklet binding sides the booklet dialog offers, by orientation.
     {"BookletBinding_Port", "BookletLeft=1 BookletRight=2"},
     {"BookletBinding_Land", "BookletTop=3 BookletBottom=4"},
+    // The edge types of the edge-type list; the job names them the same way.
+    {"EdgeType_op", "EdgeB=0 EdgeC=1 EdgeD=2"},
 };
 const uint32_t kOptionTableCount = sizeof kOptionTables / sizeof kOptionTables[0];
 

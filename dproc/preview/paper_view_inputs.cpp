@@ -1,5 +1,7 @@
 #include "dproc/preview/paper_view_inputs.h"
 
+#include <iterator>
+
 #include "common/qxd/paper_tables.h"
 #include "common/records/doc_fields.h"
 #include "dproc/model/orientation_rules.h"
@@ -12,6 +14,13 @@ std::u16string Name(const char16_t* text, size_t units) {
   std::u16string out;
   for (size_t i = 0; i < units && text[i] != 0; ++i) out.push_back(text[i]);
   return out;
+}
+
+std::u16string SessionPaperName(const SessionPaperItem* rows, uint32_t count, uint32_t id) {
+  for (uint32_t i = 0; rows != nullptr && i < count; ++i) {
+    if (rows[i].paperId == id) return Name(rows[i].name, std::size(rows[i].name));
+  }
+  return std::u16string();
 }
 
 }  // namespace
@@ -43,6 +52,10 @@ PaperLabelInput ReadPaperLabel(const PaperViewSources& src, uint32_t id, bool ou
   } else if ((id & kPaperServerFormBit) != 0) {
     p.width = output ? DocI16(d, AT(sizOutPaper_cx)) : DocI16(d, AT(sizPaper_cx));
     p.length = output ? DocI16(d, AT(sizOutPaper_cy)) : DocI16(d, AT(sizPaper_cy));
+    // A form's name is in the session's paper list (the output list for the
+    // output size, the input list when that does not hold it).
+    p.name = SessionPaperName(output ? src.outPapers : src.papers, output ? src.outPaperCount : src.paperCount, id);
+    if (p.name.empty() && output) p.name = SessionPaperName(src.papers, src.paperCount, id);
   }
   p.inch = (output ? DocByte(d, AT(byUnitOutUserDefPaper)) : DocByte(d, AT(byUnitInUserDefPaper))) == 1;
   const ModelInfo* m = src.model;

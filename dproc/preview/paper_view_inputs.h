@@ -13,6 +13,12 @@ struct PaperViewSources {
   const UserPaperList* userPapers;  // the session's list, or null
   bool pluginPage;                  // the context is a plug-in page record
   int32_t fitZoom;                  // the automatic zoom ratio of the settings
+  // The session's input and output paper lists, which name the print
+  // server's forms; null when the session has none.
+  const SessionPaperItem* papers = nullptr;
+  uint32_t paperCount = 0;
+  const SessionPaperItem* outPapers = nullptr;
+  uint32_t outPaperCount = 0;
 };
 
 PaperViewInputs ReadPaperViewInputs(const PaperViewSources& src);

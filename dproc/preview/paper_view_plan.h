@@ -75,7 +75,7 @@ struct PaperLabelInput {
   int32_t width = 0;       // 0.1 mm
   int32_t length = 0;
   bool inch = false;       // the paper's unit flag says inch
-  uint32_t storedWidthInch = 0;   // the custom size's stored inch values, 0.01 inch
+  uint32_t storedWidthInch = 0;   // the custom size's stored inch values, in the figure style's unit
   uint32_t storedLengthInch = 0;
 };
 

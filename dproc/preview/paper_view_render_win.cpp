@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "dproc/sheets/dialog_helpers.h"
+
 namespace {
 
 HBITMAP LoadPicture(HMODULE images, uint32_t id) {
@@ -249,16 +251,34 @@ void DrawQualityView(HDC target, const RECT& rect, int32_t colorSetting, HMODULE
   QualityViewPictures(colorSetting, &imageId, &maskId);
   const BITMAPINFO* image = FindDib(images, imageId);
   const BITMAPINFO* mask = FindDib(images, maskId);
+  // On a palette display each picture is drawn with its own colours; the
+  // finished picture goes out with the image's palette realised.
+  HPALETTE imagePalette = nullptr;
   if (image != nullptr && mask != nullptr) {
     const int w = image->bmiHeader.biWidth, h = std::abs(image->bmiHeader.biHeight);
     const int x = width / 2 - w / 2, y = height / 2 - h / 2;
+    HPALETTE maskPalette = CreateDibPalette(mask);
+    imagePalette = CreateDibPalette(image);
+    HPALETTE oldPalette = maskPalette != nullptr ? SelectPalette(dc, maskPalette, TRUE) : nullptr;
+    if (maskPalette != nullptr) RealizePalette(dc);
     SetStretchBltMode(dc, COLORONCOLOR);
     const int mw = mask->bmiHeader.biWidth, mh = std::abs(mask->bmiHeader.biHeight);
     StretchDIBits(dc, x, y, mw, mh, 0, 0, mw, mh, DibBits(mask), mask, DIB_RGB_COLORS, SRCAND);
+    if (imagePalette != nullptr) {
+      HPALETTE previous = SelectPalette(dc, imagePalette, TRUE);
+      if (oldPalette == nullptr) oldPalette = previous;
+      RealizePalette(dc);
+    }
     StretchDIBits(dc, x, y, w, h, 0, 0, w, h, DibBits(image), image, DIB_RGB_COLORS, SRCINVERT);
+    if (oldPalette != nullptr) SelectPalette(dc, oldPalette, TRUE);
+    if (maskPalette != nullptr) DeleteObject(maskPalette);
     DrawSunkenFrame(dc, local);
   }
+  HPALETTE targetPalette = imagePalette != nullptr ? SelectPalette(target, imagePalette, FALSE) : nullptr;
+  if (imagePalette != nullptr) RealizePalette(target);
   BitBlt(target, rect.left, rect.top, width, height, dc, 0, 0, SRCCOPY);
+  if (targetPalette != nullptr) SelectPalette(target, targetPalette, FALSE);
+  if (imagePalette != nullptr) DeleteObject(imagePalette);
   SelectObject(dc, oldSurface);
   DeleteObject(surface);
   DeleteDC(dc);

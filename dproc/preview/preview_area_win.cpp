@@ -78,8 +78,16 @@ static PaperViewInputs PaperInputsOf(const DocDMode* doc, const SheetCtx* ctx, c
   SheetUiState* ui = GetUIState(ctx);
   const UserPaperUiState* papers =
       ui != nullptr ? reinterpret_cast<const UserPaperUiState*>(ui->bytes + kUiStateUserPapersAt) : nullptr;
-  PaperViewSources src{model, doc, papers != nullptr ? &papers->list : nullptr, GetCtxSessionFlag(ctx) == 0,
+  const SheetCtxHost host = ResolveSheetCtx(ctx).host;
+  PaperViewSources src{model, doc, papers != nullptr ? &papers->list : nullptr,
+                       host == SheetCtxHost::kPluginDocument || host == SheetCtxHost::kPluginDevice,
                        CalcFitZoom(model, doc)};
+  if (papers != nullptr) {
+    src.papers = papers->papers;
+    src.paperCount = papers->paperCount;
+    src.outPapers = papers->outPapers;
+    src.outPaperCount = papers->outPaperCount;
+  }
   return ReadPaperViewInputs(src);
 }
 
@@ -176,12 +184,7 @@ void DrawDevFuncIcons(HDC dc, const RECT& rect, HWND dialog, HWND tooltip, const
 static void DrawPaperPreview(HDC dc, const RECT& rect, const SheetCtx* ctx, const ModelInfo* model, HMODULE images) {
   DocDMode* doc = GetPrivDevMode(ctx);
   if (doc == nullptr) return;
-  SheetUiState* ui = GetUIState(ctx);
-  const UserPaperUiState* papers =
-      ui != nullptr ? reinterpret_cast<const UserPaperUiState*>(ui->bytes + kUiStateUserPapersAt) : nullptr;
-  PaperViewSources src{model, doc, papers != nullptr ? &papers->list : nullptr, GetCtxSessionFlag(ctx) == 0,
-                       CalcFitZoom(model, doc)};
-  const PaperViewInputs in = ReadPaperViewInputs(src);
+  const PaperViewInputs in = PaperInputsOf(doc, ctx, model);
   PaperViewDevice device(dc, images);
   const PaperViewPlan plan = BuildPaperViewPlan(in, {rect.left, rect.top, rect.right, rect.bottom}, device.Env());
   RenderPaperViewPlan(device, plan, rect);
@@ -191,7 +194,9 @@ void DrawSheetPreview(int pageId, HWND, HDC dc, const RECT& rect, const SheetCtx
                       const DeviceOptionItem* deviceOptions, const PreviewModules& modules) {
   const PreviewUiState* state = PreviewStateOf(GetUIState(ctx));
   const bool printer = IsDeviceSheet(pageId) || (state != nullptr && state->viewFlag == 1);
-  if (printer && modules.drawPrinterView != nullptr) {
+  if (printer) {
+    // Without the device library's drawing the printer view stays empty.
+    if (modules.drawPrinterView == nullptr) return;
     PrinterViewOptions options;
     FillPrinterViewOptions(model, deviceOptions, GetCtxPrinterInfo(ctx), GetPrivDevMode(ctx), !IsDeviceSheet(pageId),
                            &options);

@@ -56,9 +56,9 @@ std::u16string PaperLabelText(const PaperLabelInput& p, const PaperViewInputs& i
     const uint32_t perInch = in.paperFigureStyle == 1 ? 1000 : 100;
     int64_t wi, li;
     if (p.paperId == kPaperCustom) {
-      const int64_t scale = perInch == 1000 ? 10 : 1;
-      wi = static_cast<int64_t>(p.storedWidthInch) * scale;
-      li = static_cast<int64_t>(p.storedLengthInch) * scale;
+      // Stored in the same units: thousandths with figure style 1, else hundredths.
+      wi = static_cast<int64_t>(p.storedWidthInch);
+      li = static_cast<int64_t>(p.storedLengthInch);
     } else {
       wi = ToInch(p.width, perInch, p.paperId, in.customWidthMin, in.customWidthMax);
       li = ToInch(p.length, perInch, p.paperId, in.customLengthMin, in.customLengthMax);

@@ -13,12 +13,17 @@
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/dialogs/sheet_tab_tips_win.h"
 #include "dproc/preview/preview_area_win.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/sheet_user_papers_win.h"
 #include "dproc/startup/ddproc_binding_win.h"
 
 namespace {
 
 SheetConstraintFn g_check = nullptr;
+
+uint32_t HintPageOf(const DocumentSheet& sheet) {
+  return sheet.hintPageId != 0 ? sheet.hintPageId : static_cast<uint32_t>(sheet.pageId);
+}
 
 int32_t DefaultConstraintCheck(HWND dialog, HWND tooltip, uint16_t controlId) {
   auto doConstraints = BindExport<DoConstraintsFn>(ModuleOfThisCode(), kDoConstraints);
@@ -54,6 +59,12 @@ INT_PTR Notify(const DocumentSheet& sheet, HWND dialog, SheetCtx* ctx, LPARAM lP
   if (note == nullptr || ctx == nullptr) return FALSE;
   switch (note->code) {
     case PSN_SETACTIVE:
+      if (sheet.textSection != nullptr && GetPrivDevMode(ctx) != nullptr) {
+        HWND frame = GetParent(dialog);
+        PostMessageW(frame, WM_NEXTDLGCTL, static_cast<WPARAM>(SendMessageW(frame, PSM_GETTABCONTROL, 0, 0)), TRUE);
+        RunSheetConstraints(dialog, DialogTooltipOf(dialog), 0);
+        DispPageHint(dialog, ctx, HintPageOf(sheet));
+      }
       if (sheet.setActive != nullptr) sheet.setActive(dialog, ctx);
       SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
       return TRUE;
@@ -132,7 +143,7 @@ bool CommitSheetChange(HWND dialog, SheetCtx* ctx, HWND tooltip, uint32_t hintPa
 
 INT_PTR RunDocumentSheet(const DocumentSheet& sheet, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   const DocumentSheetServices& services = SheetServices();
-  if (message == WM_INITDIALOG) CreateSheetTabTips(GetParent(dialog));
+  if (message == WM_INITDIALOG) CreateSheetTabTips(dialog);
   if (services.easySetArea != nullptr) services.easySetArea(dialog, message, wParam, lParam);
   if (sheet.preview == PreviewAreaStep::kBeforeUserPapers) {
     PreviewAreaProc(sheet.pageId, dialog, message, wParam, lParam);
@@ -154,9 +165,14 @@ INT_PTR RunDocumentSheet(const DocumentSheet& sheet, HWND dialog, UINT message, 
   SheetCtx* ctx = message == WM_INITDIALOG ? reinterpret_cast<SheetCtx*>(lParam) : SheetCtxOf(dialog);
   switch (message) {
     case WM_INITDIALOG:
+      if (sheet.textSection != nullptr) {
+        InitDialogCommon(dialog, ctx, sheet.textSection);
+        DispPageHint(dialog, ctx, HintPageOf(sheet));
+      }
       return sheet.init != nullptr ? sheet.init(dialog, ctx) : FALSE;
     case WM_DESTROY:
       if (sheet.destroy != nullptr) sheet.destroy(dialog);
+      ForgetDialogTooltip(dialog);
       return FALSE;
     case WM_PAINT:
       if (sheet.logoLayout == 0) break;
@@ -164,8 +180,9 @@ INT_PTR RunDocumentSheet(const DocumentSheet& sheet, HWND dialog, UINT message, 
       return TRUE;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item == nullptr || ctx == nullptr || sheet.drawItem == nullptr) return FALSE;
-      return sheet.drawItem(dialog, ctx, item) ? TRUE : FALSE;
+      if (item == nullptr || ctx == nullptr) return FALSE;
+      if (sheet.drawItem != nullptr && sheet.drawItem(dialog, ctx, item)) return TRUE;
+      return DrawCommonItem(dialog, ctx, item, static_cast<int>(HintPageOf(sheet))) ? TRUE : FALSE;
     }
     case WM_MEASUREITEM:
       return MeasureItem(sheet, lParam);
@@ -176,8 +193,12 @@ INT_PTR RunDocumentSheet(const DocumentSheet& sheet, HWND dialog, UINT message, 
       if (sheet.helpIds == nullptr) return FALSE;
       return HandleDialogHelpMessage(message, wParam, lParam, sheet.helpIds) ? TRUE : FALSE;
     case WM_COMMAND:
-      if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr || sheet.command == nullptr) return FALSE;
-      return sheet.command(dialog, ctx, wParam, lParam);
+      if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr) return FALSE;
+      if (const DialogBinding* b = FindBinding(sheet.bindings, LOWORD(wParam), HIWORD(wParam))) {
+        CommitBinding(dialog, ctx, *b, HintPageOf(sheet), sheet.enableRules, true);
+        return TRUE;
+      }
+      return sheet.command != nullptr ? sheet.command(dialog, ctx, wParam, lParam) : FALSE;
     default:
       break;
   }

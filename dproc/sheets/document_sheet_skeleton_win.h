@@ -74,6 +74,19 @@ struct DocumentSheet {
   void (*destroy)(HWND dialog);
   // Any message the skeleton does not dispatch; its result.  Null: 0.
   INT_PTR (*other)(HWND dialog, SheetCtx* ctx, UINT message, WPARAM wParam, LPARAM lParam);
+
+  // The shared start.  With a display-text section the skeleton starts the
+  // page before `init`: the context kept, the texts, the tooltip windows
+  // (DialogTooltipOf), the stop icons' places and the hint; and on each
+  // activation, before `setActive`, it gives the focus to the tabs and runs
+  // the page's constraint pass and hint.  Null: the sheet does all itself.
+  const char* textSection;
+  // The page's hint and preview id (0: pageId).
+  uint32_t hintPageId;
+  // Controls bound to settings fields: their changes are committed by the
+  // skeleton (dialog_skeleton_win.h) with `enableRules` after each.
+  const struct DialogBinding* bindings;
+  void (*enableRules)(HWND dialog, SheetCtx* ctx);
 };
 
 // Runs one message of a page through the skeleton and the sheet's handlers.

@@ -78,3 +78,58 @@ void DrawMaskedBitmap(HDC dc, HMODULE images, int imageId, int maskId, int x, in
   if (image != nullptr) DeleteObject(image);
   if (mask != nullptr) DeleteObject(mask);
 }
+
+void DrawMaskedBitmapText(const DRAWITEMSTRUCT* item, HMODULE images, int imageId, int maskId, int cell,
+                          const wchar_t* text, int overlayImageId, int overlayMaskId) {
+  constexpr int kCell = 32;
+  DrawBitmapText(item, images, imageId, maskId, cell, text, kCell, kCell);
+  if (item == nullptr || overlayImageId == 0 || overlayMaskId == 0) return;
+  // The overlay lies on the picture's cell, where DrawBitmapText put it.
+  DrawBitmapText(item, images, overlayImageId, overlayMaskId, 0, nullptr, kCell, kCell);
+}
+
+HIMAGELIST CreateStateImageList(HMODULE images) {
+  constexpr int kSide = 15, kCount = 3;
+  if (images == nullptr) return nullptr;
+  HBITMAP strips[2] = {LoadBitmapW(images, MAKEINTRESOURCEW(10034)), LoadBitmapW(images, MAKEINTRESOURCEW(10035))};
+  HIMAGELIST list = nullptr;
+  const SIZE size = GetBitmapSize(strips[0]);
+  const SIZE maskSize = GetBitmapSize(strips[1]);
+  if (strips[0] != nullptr && strips[1] != nullptr && size.cx >= kSide && size.cy >= kCount * kSide &&
+      maskSize.cx >= kSide && maskSize.cy >= kCount * kSide) {
+    list = ImageList_Create(kSide, kSide, ILC_COLOR24 | ILC_MASK, kCount, 0);
+  }
+  HDC screen = list != nullptr ? GetDC(nullptr) : nullptr;
+  HDC from = screen != nullptr ? CreateCompatibleDC(screen) : nullptr;
+  HDC to = screen != nullptr ? CreateCompatibleDC(screen) : nullptr;
+  for (int i = 0; list != nullptr && from != nullptr && to != nullptr && i < kCount; ++i) {
+    // Each picture is a third of the strips' height.
+    const int top = i * (size.cy / kCount), maskTop = i * (maskSize.cy / kCount);
+    HBITMAP image = CreateCompatibleBitmap(screen, kSide, kSide);
+    HBITMAP mask = CreateBitmap(kSide, kSide, 1, 1, nullptr);
+    if (image != nullptr && mask != nullptr) {
+      HGDIOBJ oldFrom = SelectObject(from, strips[0]);
+      HGDIOBJ oldTo = SelectObject(to, image);
+      BitBlt(to, 0, 0, kSide, kSide, from, 0, top, SRCCOPY);
+      SelectObject(from, strips[1]);
+      SelectObject(to, mask);
+      BitBlt(to, 0, 0, kSide, kSide, from, 0, maskTop, SRCCOPY);
+      SelectObject(to, oldTo);
+      SelectObject(from, oldFrom);
+      ImageList_Add(list, image, mask);
+    }
+    if (image != nullptr) DeleteObject(image);
+    if (mask != nullptr) DeleteObject(mask);
+  }
+  if (from != nullptr) DeleteDC(from);
+  if (to != nullptr) DeleteDC(to);
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  for (HBITMAP strip : strips) {
+    if (strip != nullptr) DeleteObject(strip);
+  }
+  if (list != nullptr && ImageList_GetImageCount(list) != kCount) {
+    ImageList_Destroy(list);
+    list = nullptr;
+  }
+  return list;
+}

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 // Width and height of a GDI bitmap; 0, 0 when GetObjectW fails.
 SIZE GetBitmapSize(HBITMAP bitmap);
 // The focus rectangle over the item's rectangle.
@@ -20,3 +22,11 @@ void DrawBitmapText(const DRAWITEMSTRUCT* item, HMODULE images, int imageId, int
 // mask with AND and the image with XOR on black text and white background
 // colours; nothing when either bitmap is missing.
 void DrawMaskedBitmap(HDC dc, HMODULE images, int imageId, int maskId, int x, int y);
+// DrawBitmapText with a 32 x 32 cell, and over the picture, when both ids
+// are not 0, cell 0 of the overlay pair (mask AND, image XOR).
+void DrawMaskedBitmapText(const DRAWITEMSTRUCT* item, HMODULE images, int imageId, int maskId, int cell,
+                          const wchar_t* text, int overlayImageId, int overlayMaskId);
+// The three 15 x 15 switch pictures (0 blank, 1 off, 2 on) as a masked image
+// list, cut from the top-to-bottom strips 10034 (images) and 10035 (masks)
+// of `images`; null when they cannot be loaded.  The caller owns the list.
+HIMAGELIST CreateStateImageList(HMODULE images);

@@ -2,7 +2,7 @@
 // path objects written as XL paths.
 #pragma once
 
-#include "drender/ddi_types.h"
+#include "drender/ddi/ddi_types.h"
 #include "drender/draw/draw_job.h"
 
 struct RenderPdev;

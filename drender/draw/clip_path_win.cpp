@@ -4,12 +4,12 @@
 #include <cstring>
 #include <vector>
 
-#include "drender/ddi_services.h"
+#include "drender/ddi/ddi_services.h"
 #include "drender/draw/draw_services.h"
 #include "drender/draw/xl_path_writers.h"
 #include "drender/pclxl/pclxl_ops.h"
-#include "drender/render_pdev.h"
-#include "drender/xl_page_operators.h"
+#include "drender/ddi/render_pdev.h"
+#include "drender/job/xl_page_operators.h"
 
 namespace {
 

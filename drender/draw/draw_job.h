@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "drender/pclxl/pclxl_writer.h"
-#include "drender/xl_state_cache.h"
+#include "drender/job/xl_state_cache.h"
 
 // Row compression of images and patterns.
 enum : uint8_t {

@@ -3,7 +3,7 @@
 // they read.
 #pragma once
 
-#include "drender/ddi_types.h"
+#include "drender/ddi/ddi_types.h"
 #include "drender/draw/draw_job.h"
 
 struct RenderPdev;

@@ -4,8 +4,8 @@
 
 #include "common/records/doc_fields.h"
 #include "common/records/watermark_info.h"
-#include "drender/render_model.h"
-#include "drender/render_pdev.h"
+#include "drender/model/render_model.h"
+#include "drender/ddi/render_pdev.h"
 
 namespace {
 

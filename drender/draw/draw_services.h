@@ -1,10 +1,10 @@
 // The engine services that only the drawing entry points call: the
 // engine's own drawing functions they fall back on, path and transform
-// queries.  Bound by name like the other services (drender/ddi_services.h),
+// queries.  Bound by name like the other services (drender/ddi/ddi_services.h),
 // from the same module, on first use; every caller checks for null.
 #pragma once
 
-#include "drender/ddi_types.h"
+#include "drender/ddi/ddi_types.h"
 
 struct XFORML {
   FLOAT eM11, eM12, eM21, eM22, eDx, eDy;

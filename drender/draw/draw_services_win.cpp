@@ -1,7 +1,7 @@
 #include "drender/draw/draw_services.h"
 
 #include "common/win/bind_export.h"
-#include "drender/ddi_services.h"
+#include "drender/ddi/ddi_services.h"
 
 namespace {
 

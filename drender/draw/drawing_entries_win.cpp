@@ -7,8 +7,8 @@
 #include <cwchar>
 
 #include "common/records/doc_fields.h"
-#include "drender/ddi_entries.h"
-#include "drender/ddi_services.h"
+#include "drender/ddi/ddi_entries.h"
+#include "drender/ddi/ddi_services.h"
 #include "drender/draw/brushes.h"
 #include "drender/draw/clip_path.h"
 #include "drender/draw/draw_pdev.h"
@@ -18,8 +18,8 @@
 #include "drender/draw/xl_path_writers.h"
 #include "drender/pclxl/pclxl_numeric.h"
 #include "drender/pclxl/pclxl_ops.h"
-#include "drender/render_pdev.h"
-#include "drender/xl_page_operators.h"
+#include "drender/ddi/render_pdev.h"
+#include "drender/job/xl_page_operators.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "common/contracts/jpeg_encode_params.h"
 #include "common/win/bind_export.h"
-#include "drender/ddi_services.h"
+#include "drender/ddi/ddi_services.h"
 #include "drender/draw/brushes.h"
 #include "drender/draw/clip_path.h"
 #include "drender/draw/draw_pdev.h"
@@ -16,8 +16,8 @@
 #include "drender/draw/raster_rows.h"
 #include "drender/draw/xl_path_writers.h"
 #include "drender/pclxl/pclxl_ops.h"
-#include "drender/render_model.h"
-#include "drender/render_pdev.h"
+#include "drender/model/render_model.h"
+#include "drender/ddi/render_pdev.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <cstring>
 #include <vector>
 
-#include "drender/ddi_entries.h"
-#include "drender/ddi_services.h"
+#include "drender/ddi/ddi_entries.h"
+#include "drender/ddi/ddi_services.h"
 #include "drender/draw/brushes.h"
 #include "drender/draw/draw_pdev.h"
 #include "drender/draw/raster_rows.h"
-#include "drender/render_pdev.h"
+#include "drender/ddi/render_pdev.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-#include "drender/page_frame.h"
+#include "drender/settings/page_frame.h"
 
 // Rows of the layout table: the N-up kinds 0 (none, also poster) to 5
 // (16-up), and the driver booklet.

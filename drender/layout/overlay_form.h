@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "drender/temp_spool.h"
+#include "drender/job/temp_spool.h"
 
 struct RenderPdev;
 

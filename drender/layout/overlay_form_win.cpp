@@ -13,14 +13,14 @@
 
 #include "common/records/doc_fields.h"
 #include "common/records/overlay_form_file.h"
-#include "drender/job_engine.h"
+#include "drender/job/job_engine.h"
 #include "drender/layout/layout_replay.h"
 #include "drender/pclxl/pclxl_ops.h"
-#include "drender/render_model.h"
-#include "drender/render_pdev.h"
-#include "drender/stored_stream.h"
-#include "drender/temp_spool_file.h"
-#include "drender/xl_page_operators.h"
+#include "drender/model/render_model.h"
+#include "drender/ddi/render_pdev.h"
+#include "drender/job/stored_stream.h"
+#include "drender/job/temp_spool_file.h"
+#include "drender/job/xl_page_operators.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-#include "drender/page_frame.h"
+#include "drender/settings/page_frame.h"
 
 // Binding position groups: left {0, 4, 15}, right {1, 5, 16}, top
 // {2, 6, 17}, bottom {3, 7}; other positions shift nothing.

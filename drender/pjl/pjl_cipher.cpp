@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "common/cipher/password_cipher.h"
-#include "drender/model_features.h"
+#include "drender/model/model_features.h"
 #include "drender/pjl/pjl_templates.h"
 
 // The machines this driver knows by code name, with the key rows of the

@@ -82,7 +82,14 @@ uint32_t Pjl_ExpandTemplate(PjlJob* job, const char* text) {
     std::memset(value.data(), 0, value.size());
     if (Pjl_GetParameterValue(job, line.data() + percent, value.data(), value.size(), &length, &cipher) == 0) return 0;
     if (omit && length == 0) return 1;
-    if (length > value.size() || !append(value.data(), static_cast<size_t>(length))) return 0;
+    if (length > value.size()) return 0;
+    // Raw cipher bytes are the one value the rule leaves alone: the device
+    // reads them by their length and deciphers them, so a changed byte
+    // would change the password.  The sample model's values send
+    // enciphered values as hexadecimal text, which the rule keeps anyway.
+    const bool rawCipher = cipher != 0 && job->values.cipherMethod != 0 && job->values.cipherOutput == 2;
+    if (!rawCipher) Pjl_MakeValueSafe(value.data(), static_cast<size_t>(length));
+    if (!append(value.data(), static_cast<size_t>(length))) return 0;
     const char* close = static_cast<const char*>(std::memchr(line.data() + percent, '}', lineLength - percent));
     if (close == nullptr) return 0;
     at = close - line.data() + 1;
@@ -107,14 +114,19 @@ uint32_t Pjl_CopyValue(const PjlJob* job, const char* source, bool utf8, char* o
   } else {
     std::strncpy(out, source, size);
   }
-  // Two backslashes in a row: a line break inside the value.
-  const size_t length = strnlen(out, size);
-  for (size_t i = 0; i + 1 < length; ++i) {
-    if (out[i] == '\\' && out[i + 1] == '\\') {
-      out[i] = '\r';
-      out[i + 1] = '\n';
-      ++i;
+  // Two backslashes stay two backslashes: a document title such as
+  // "\\server\share\report.pdf" must not become a line break.
+  return 1;
+}
+
+void Pjl_MakeValueSafe(char* value, size_t length) {
+  if (value == nullptr) return;
+  for (size_t i = 0; i < length; ++i) {
+    const unsigned char c = static_cast<unsigned char>(value[i]);
+    if (c == '"') {
+      value[i] = '\'';
+    } else if (c < 0x20 || c == 0x7F) {
+      value[i] = ' ';
     }
   }
-  return 1;
 }

@@ -27,5 +27,20 @@ uint32_t Pjl_ExpandTemplate(PjlJob* job, const char* text);
 
 // Copies a narrow value into a parameter buffer: as UTF-8 when `utf8`
 // (from the ANSI code page), else at most `size` bytes; terminated when
-// shorter; each pair of backslashes becomes CR LF.  Returns 1.
+// shorter.  Backslashes stay as they are.  Returns 1.
 uint32_t Pjl_CopyValue(const PjlJob* job, const char* source, bool utf8, char* out, size_t size);
+
+// The rule for every value that goes into a PJL line.  Values come from
+// applications (the document title), users, the phone book and stored
+// settings, and a PJL line has no escapes: a double quote ends a quoted
+// value, CR and LF end the line, ESC begins the universal exit that ends the
+// PJL job, and the device takes no other control characters inside a value.
+// So a double quote becomes an apostrophe (the text reads the same) and CR,
+// LF, ESC, DEL and every other control character become a blank (a line
+// break or a tab in a title separates words).  Bytes from 0x80 up are left
+// alone: they are the value's UTF-8 or ANSI characters, none of which is
+// one of the bytes above.  Enciphered values are hexadecimal text, which the
+// rule leaves as it is; a model that sends raw cipher bytes (read by the
+// device by their length) has them written as they are.  Works over
+// `length` bytes in place.
+void Pjl_MakeValueSafe(char* value, size_t length);

@@ -7,7 +7,7 @@
 #include <initializer_list>
 
 #include "common/records/doc_fields.h"
-#include "drender/model_features.h"
+#include "drender/model/model_features.h"
 #include "drender/pjl/pjl_expand.h"
 #include "drender/pjl/pjl_paper.h"
 #include "drender/pjl/pjl_per_page.h"

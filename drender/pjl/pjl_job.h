@@ -14,7 +14,7 @@
 #include "common/records/fax_send_block.h"
 #include "common/records/inter_sheet_list.h"
 #include "common/records/settings_records.h"
-#include "drender/color_setting_command.h"
+#include "drender/model/color_setting_command.h"
 #include "drender/pjl/pjl_templates.h"
 
 // Model values the header needs beyond the model record's lists.

@@ -1,7 +1,7 @@
 // The model values of the PJL header.
 #include "drender/pjl/pjl_model_values.h"
 
-#include "drender/model_features.h"
+#include "drender/model/model_features.h"
 
 PjlModelValues Pjl_ModelValues(const ModelInfo* model) {
   PjlModelValues v{};

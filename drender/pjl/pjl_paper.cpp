@@ -4,8 +4,8 @@
 #include <cstddef>
 
 #include "common/records/doc_fields.h"
-#include "drender/model_features.h"
-#include "drender/paper_geometry.h"
+#include "drender/model/model_features.h"
+#include "drender/settings/paper_geometry.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "common/qxd/paper_tables.h"
 #include "common/qxd/qxd_reader.h"
-#include "drender/model_features.h"
-#include "drender/paper_geometry.h"
+#include "drender/model/model_features.h"
+#include "drender/settings/paper_geometry.h"
 #include "drender/pjl/pjl_paper.h"
 #include "drender/pjl/pjl_parameters.h"
 

@@ -13,12 +13,12 @@
 
 #include "common/cipher/password_cipher_win.h"
 #include "common/qxd/qxd_file.h"
-#include "drender/job_output.h"
-#include "drender/render_model.h"
+#include "drender/job/job_output.h"
+#include "drender/model/render_model.h"
 #include "drender/pjl/pjl_expand.h"
 #include "drender/pjl/pjl_header_rows.h"
 #include "drender/pjl/pjl_model_values.h"
-#include "drender/render_pdev.h"
+#include "drender/ddi/render_pdev.h"
 
 namespace {
 

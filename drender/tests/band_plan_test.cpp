@@ -1,7 +1,7 @@
 // Band plans of the render core's surface.
 #include <gtest/gtest.h>
 
-#include "drender/band_plan.h"
+#include "drender/ddi/band_plan.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The colour-setting command table, read from description files compiled
 // from text.
-#include "drender/color_setting_command.h"
+#include "drender/model/color_setting_command.h"
 
 #include <gtest/gtest.h>
 

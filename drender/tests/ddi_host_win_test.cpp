@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "drender/ddi_services.h"
+#include "drender/ddi/ddi_services.h"
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/support/test_paths.h"
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "drender/device_caps.h"
+#include "drender/ddi/device_caps.h"
 
 namespace {
 

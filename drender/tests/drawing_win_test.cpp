@@ -20,7 +20,7 @@
 
 #include "common/records/doc_fields.h"
 #include "common/records/settings_checksum.h"
-#include "drender/ddi_entries.h"
+#include "drender/ddi/ddi_entries.h"
 #include "drender/draw/draw_services.h"
 #include "drender/tests/render_dir.h"
 #include "drender/tests/render_job_fixture.h"

@@ -27,7 +27,7 @@
 #include "common/win/user_registry.h"
 #include "drender/tests/render_dir.h"
 #include "drender/tests/render_job_fixture.h"
-#include "duicore/device_description_win.h"
+#include "duicore/module/device_description_win.h"
 #include "duicore/events/document_events_win.h"
 #include "duicore/tests/event_harness_win.h"
 #include "tests/ddi_host/app_dc_replay.h"

@@ -19,8 +19,8 @@
 #include "common/records/fax_send_block.h"
 #include "common/records/overlay_form_file.h"
 #include "common/records/settings_checksum.h"
-#include "drender/ddi_entries.h"
-#include "drender/render_pdev.h"
+#include "drender/ddi/ddi_entries.h"
+#include "drender/ddi/render_pdev.h"
 #include "drender/tests/render_dir.h"
 #include "drender/tests/render_job_fixture.h"
 #include "tests/ddi_host/ddi_host.h"
@@ -79,19 +79,7 @@ std::vector<Job> SplitJobs(const std::vector<uint8_t>& bytes) {
 
 // The page operators of a job: for each page, its BeginPage and what lies
 // up to its EndPage.
-std::vector<std::vector<const xl::Operator*>> Pages(const xl::Dissection& d) {
-  std::vector<std::vector<const xl::Operator*>> pages;
-  bool open = false;
-  for (const xl::Operator& op : d.ops) {
-    if (op.name == "BeginPage") {
-      pages.emplace_back();
-      open = true;
-    }
-    if (open) pages.back().push_back(&op);
-    if (op.name == "EndPage") open = false;
-  }
-  return pages;
-}
+std::vector<std::vector<const xl::Operator*>> Pages(const xl::Dissection& d) { return d.Pages(); }
 
 class FaxJobTest : public ::testing::Test {
  protected:

@@ -1,5 +1,5 @@
 // Duplex and binding fix-ups of the job settings.
-#include "drender/job_binding.h"
+#include "drender/settings/job_binding.h"
 
 #include <gtest/gtest.h>
 

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "common/qxd/qxd_file.h"
-#include "drender/job_output.h"
+#include "drender/job/job_output.h"
 #include "drender/pjl/pjl_start_commands.h"
-#include "drender/render_pdev.h"
-#include "drender/temp_spool_file.h"
+#include "drender/ddi/render_pdev.h"
+#include "drender/job/temp_spool_file.h"
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_text.h"

@@ -9,9 +9,9 @@
 
 #include "common/records/doc_fields.h"
 #include "common/records/settings_checksum.h"
-#include "drender/job_binding.h"
-#include "drender/job_settings.h"
-#include "drender/render_model.h"
+#include "drender/settings/job_binding.h"
+#include "drender/settings/job_settings.h"
+#include "drender/model/render_model.h"
 #include "drender/tests/render_dir.h"
 #include "drender/tests/test_model.h"
 #include "tests/support/test_printer_win.h"

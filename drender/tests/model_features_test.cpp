@@ -1,5 +1,5 @@
 // Model switches, resolution margins, device options and feature tests.
-#include "drender/model_features.h"
+#include "drender/model/model_features.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "drender/ddi_entries.h"
-#include "drender/ddi_services.h"
+#include "drender/ddi/ddi_entries.h"
+#include "drender/ddi/ddi_services.h"
 #include "drender/tests/render_dir.h"
 #include "tests/ddi_host/ddi_host.h"
 

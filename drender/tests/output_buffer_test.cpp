@@ -1,5 +1,5 @@
 // Output buffer: gathering, write-through, drop and failure rules.
-#include "drender/output_buffer.h"
+#include "drender/job/output_buffer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The job's page frame.
-#include "drender/page_frame.h"
+#include "drender/settings/page_frame.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "common/records/doc_fields.h"
-#include "drender/page_snapshot.h"
+#include "drender/settings/page_snapshot.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Paper geometry of a job over a model built in memory.
-#include "drender/paper_geometry.h"
+#include "drender/settings/paper_geometry.h"
 
 #include <gtest/gtest.h>
 

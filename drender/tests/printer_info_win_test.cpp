@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "drender/printer_info.h"
+#include "drender/model/printer_info.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "common/qxd/paper_tables.h"
-#include "drender/render_model.h"
+#include "drender/model/render_model.h"
 #include "drender/tests/render_dir.h"
 
 namespace {

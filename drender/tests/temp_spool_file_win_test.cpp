@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "drender/temp_spool_file.h"
+#include "drender/job/temp_spool_file.h"
 #include "tests/support/test_paths.h"
 
 namespace {

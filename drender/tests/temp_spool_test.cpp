@@ -1,6 +1,6 @@
 // Temporary spools and store entries: memory spools, file spools over a
 // fake file, copies and entry arrays.
-#include "drender/temp_spool.h"
+#include "drender/job/temp_spool.h"
 
 #include <gtest/gtest.h>
 

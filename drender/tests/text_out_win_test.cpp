@@ -14,7 +14,7 @@
 
 #include "common/records/doc_fields.h"
 #include "common/records/settings_checksum.h"
-#include "drender/ddi_entries.h"
+#include "drender/ddi/ddi_entries.h"
 #include "drender/tests/render_dir.h"
 #include "drender/tests/render_job_fixture.h"
 #include "drender/text/text_engine.h"

@@ -1,5 +1,5 @@
 // The maker's name of a description compiled from text.
-#include "drender/vendor_name.h"
+#include "drender/model/vendor_name.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "drender/pclxl/byte_sink.h"
-#include "drender/stored_stream.h"
-#include "drender/xl_state_cache.h"
+#include "drender/job/stored_stream.h"
+#include "drender/job/xl_state_cache.h"
 #include "tests/pclxl/xl_dissector.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // that the text entry points read, declared from the documented interface.
 #pragma once
 
-#include "drender/ddi_types.h"
+#include "drender/ddi/ddi_types.h"
 #include "drender/draw/draw_services.h"  // XFORML
 
 struct GLYPHBITS {

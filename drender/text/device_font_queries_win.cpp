@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "drender/ddi_entries.h"
-#include "drender/render_pdev.h"
+#include "drender/ddi/ddi_entries.h"
+#include "drender/ddi/render_pdev.h"
 #include "drender/text/ddi_text_types.h"
 #include "drender/text/device_font_data.h"
 #include "drender/text/text_pdev.h"

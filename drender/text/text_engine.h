@@ -15,7 +15,7 @@
 #include "drender/pclxl/pclxl_writer.h"
 #include "drender/text/device_fonts.h"
 #include "drender/text/soft_font_download.h"
-#include "drender/xl_state_cache.h"
+#include "drender/job/xl_state_cache.h"
 
 // Font types (the font object's flFontType) and simulations.
 enum : uint32_t {

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "common/win/export_guard.h"
-#include "drender/ddi_entries.h"
+#include "drender/ddi/ddi_entries.h"
 #include "drender/draw/clip_path.h"
 #include "drender/draw/draw_pdev.h"
 #include "drender/pclxl/pclxl_numeric.h"
 #include "drender/pclxl/pclxl_ops.h"
-#include "drender/render_pdev.h"
+#include "drender/ddi/render_pdev.h"
 #include "drender/text/ddi_text_types.h"
 #include "drender/text/text_pdev.h"
 

@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "drender/ddi_services.h"
-#include "drender/render_pdev.h"
+#include "drender/ddi/ddi_services.h"
+#include "drender/ddi/render_pdev.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 
 #include "common/win/bind_export.h"
-#include "drender/ddi_services.h"
+#include "drender/ddi/ddi_services.h"
 #include "drender/text/ddi_text_types.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <cstdint>
 
 #include "drender/pclxl/pclxl_writer.h"
-#include "drender/xl_state_cache.h"
+#include "drender/job/xl_state_cache.h"
 
 // The longest soft-font or resident-font name, without its terminator.
 inline constexpr uint32_t kXlFontNameMax = 63;

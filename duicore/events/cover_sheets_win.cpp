@@ -11,7 +11,7 @@
 #include "common/records/doc_fields.h"
 #include "common/records/fax_cover_sheet.h"
 #include "common/records/job_record.h"
-#include "duicore/device_description_win.h"
+#include "duicore/module/device_description_win.h"
 #include "duicore/events/event_services_win.h"
 
 namespace {

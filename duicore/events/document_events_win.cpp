@@ -12,7 +12,7 @@
 #include "common/records/job_record.h"
 #include "common/win/export_guard.h"
 #include "common/win/printer_queries.h"
-#include "duicore/devmode_work_win.h"
+#include "duicore/devmode/devmode_work_win.h"
 #include "duicore/events/cover_sheets_win.h"
 #include "duicore/events/event_services_win.h"
 #include "duicore/events/fax_job_start_win.h"

@@ -7,7 +7,7 @@
 #include "common/contracts/proc_library_exports_win.h"
 #include "common/records/job_record.h"
 #include "common/win/user_registry.h"
-#include "duicore/core_module_win.h"
+#include "duicore/module/core_module_win.h"
 #include "common/contracts/private_escapes.h"
 #include "duicore/events/adapter_query_win.h"
 

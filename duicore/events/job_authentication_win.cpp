@@ -13,8 +13,8 @@
 #include "common/win/printer_address_win.h"
 #include "common/win/printer_queries.h"
 #include "common/win/user_registry.h"
-#include "duicore/device_description_win.h"
-#include "duicore/device_status_win.h"
+#include "duicore/module/device_description_win.h"
+#include "duicore/printer/device_status_win.h"
 #include "duicore/events/event_services_win.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "common/records/job_record.h"
 #include "common/win/inter_sheet_store.h"
 #include "common/win/printer_queries.h"
-#include "duicore/device_description_win.h"
+#include "duicore/module/device_description_win.h"
 #include "duicore/events/event_services_win.h"
 #include "duicore/events/tab_geometry.h"
 

@@ -9,7 +9,7 @@
 #include "common/cover/cover_page_win.h"
 #include "common/records/doc_fields.h"
 #include "common/records/job_record.h"
-#include "duicore/device_description_win.h"
+#include "duicore/module/device_description_win.h"
 #include "duicore/events/event_services_win.h"
 #include "duicore/events/watermark_geometry.h"
 

@@ -10,7 +10,7 @@
 
 #include "common/contracts/private_escapes.h"
 #include "common/records/fax_cover_sheet.h"
-#include "duicore/device_description_win.h"
+#include "duicore/module/device_description_win.h"
 #include "duicore/events/cover_sheets_win.h"
 #include "duicore/tests/core_library_win.h"
 #include "duicore/tests/event_harness_win.h"

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "duicore/core_module_win.h"
-#include "duicore/os_version_class.h"
+#include "duicore/module/core_module_win.h"
+#include "duicore/module/os_version_class.h"
 #include "duicore/tests/core_library_win.h"
 #include "tests/support/test_printer_win.h"
 

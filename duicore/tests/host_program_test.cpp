@@ -1,4 +1,4 @@
-#include "duicore/host_program.h"
+#include "duicore/module/host_program.h"
 
 #include <gtest/gtest.h>
 

@@ -13,7 +13,7 @@
 #include "common/contracts/private_escapes.h"
 #include "common/qxd/auth_messages.h"
 #include "common/records/job_record.h"
-#include "duicore/device_description_win.h"
+#include "duicore/module/device_description_win.h"
 #include "duicore/events/document_events_win.h"
 #include "duicore/events/job_authentication_win.h"
 #include "duicore/tests/core_library_win.h"

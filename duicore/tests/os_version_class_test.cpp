@@ -1,4 +1,4 @@
-#include "duicore/os_version_class.h"
+#include "duicore/module/os_version_class.h"
 
 #include <gtest/gtest.h>
 

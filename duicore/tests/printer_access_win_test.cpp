@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/records/settings_records.h"
-#include "duicore/printer_access_win.h"
+#include "duicore/printer/printer_access_win.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {

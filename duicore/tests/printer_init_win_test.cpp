@@ -9,15 +9,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
+#include <string>
 
 #include "common/records/settings_records.h"
-#include "duicore/core_module_win.h"
-#include "duicore/device_description_win.h"
-#include "duicore/printer_access_win.h"
-#include "duicore/printer_events_win.h"
+#include "duicore/module/core_module_win.h"
+#include "duicore/module/device_description_win.h"
+#include "duicore/printer/printer_access_win.h"
+#include "duicore/printer/printer_events_win.h"
 #include "duicore/tests/core_library_win.h"
 #include "duicore/tests/event_harness_win.h"
+#include "duicore/tests/scripted_ddproc/scripted_ddproc.h"
+#include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {
@@ -103,6 +107,41 @@ TEST_F(PrinterInit, AutomaticAcquisitionAsksTheDeviceLibrary) {
   DWORD type = 0, needed = 0;
   EXPECT_EQ(GetPrinterDataW(printer_.handle(), const_cast<wchar_t*>(L"Private DevMode01"), &type, nullptr, 0, &needed),
             static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+}
+
+// A device that answers: its options come into the record in place and the
+// record is stored as the printer's default settings.
+TEST_F(PrinterInit, AutomaticAcquisitionStoresTheDevicesAnswer) {
+  const std::string path = testsupport::BinaryPath("bin/SCRIPTDD.DLL");
+  HMODULE scripted = LoadLibraryA(path.c_str());
+  ASSERT_NE(scripted, nullptr);
+  auto script = reinterpret_cast<ScriptDeviceFn>(reinterpret_cast<void*>(GetProcAddress(scripted, "ScriptDevice")));
+  ASSERT_NE(script, nullptr);
+  DeviceScript device = ReachableDeviceScript();
+  std::strcpy(device.optionAnswers[0], "DevUserAuthentic_Engin");
+  std::strcpy(device.optionAnswers[2], "FaxUnit30");
+  script(&device);
+  h_.libraries[L"VELDRANH.DLL"] = std::wstring(path.begin(), path.end());
+  // The core's description of the model, beside the staged core.
+  ASSERT_TRUE(LoadDeviceDescription());
+
+  std::unique_ptr<WorkDevMode> work(new WorkDevMode());
+  work->device.option.autoAcquisition = 1;
+  QueryDeviceOptionsAtInstall(printer_.name().c_str(), work.get(), false);
+  EXPECT_EQ(work->device.option.optionValues[0], 2u) << "DevUserAuthentic_Engin";
+  EXPECT_EQ(work->device.option.optionValues[2], 1u) << "FaxUnit30";
+  DWORD type = 0, needed = 0;
+  EXPECT_EQ(GetPrinterDataW(printer_.handle(), const_cast<wchar_t*>(L"Private DevMode01"), &type, nullptr, 0, &needed),
+            static_cast<DWORD>(ERROR_FILE_NOT_FOUND))
+      << "nothing is stored without the save flag";
+  QueryDeviceOptionsAtInstall(printer_.name().c_str(), work.get(), true);
+  for (const wchar_t* piece : {L"Private DevMode01", L"Private DevMode02"}) {
+    EXPECT_EQ(GetPrinterDataW(printer_.handle(), const_cast<wchar_t*>(piece), &type, nullptr, 0, &needed),
+              static_cast<DWORD>(ERROR_MORE_DATA))
+        << piece;
+  }
+  FreeDeviceDescription();
+  FreeLibrary(scripted);
 }
 
 TEST_F(PrinterInit, AnUnknownPrinterStillSucceeds) {

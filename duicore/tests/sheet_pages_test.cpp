@@ -1,13 +1,13 @@
 // The page tables of the sheet session, the title keys, the session mode
 // of a document request and the cut of a page title.
-#include "duicore/sheet_pages.h"
+#include "duicore/sheets/sheet_pages.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "duicore/os_version_class.h"
+#include "duicore/module/os_version_class.h"
 
 namespace {
 

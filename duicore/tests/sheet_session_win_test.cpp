@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "common/records/settings_checksum.h"
-#include "duicore/core_module_win.h"
-#include "duicore/sheet_session_win.h"
+#include "duicore/module/core_module_win.h"
+#include "duicore/sheets/sheet_session_win.h"
 #include "duicore/tests/core_library_win.h"
 #include "tools/qxd/qxd_document.h"
 #include "tests/support/test_paths.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <map>
 
-#include "drender/ddi_entries.h"
+#include "drender/ddi/ddi_entries.h"
 #include "tests/ddi_host/ddi_host_draw.h"
 #include "tests/ddi_host/ddi_host_text.h"
 #include "tests/support/emf_records.h"

@@ -77,6 +77,7 @@ DHPDEV DdiHost::EnablePdev(HANDLE printer, const wchar_t* printerName, DEVMODEW*
     return nullptr;
   }
   device->pdev = pdev;
+  if (gdiInfo && gdiInfoSize >= sizeof(GDIINFO)) std::memcpy(&gdiInfo_, gdiInfo, sizeof(GDIINFO));
   complete(pdev, reinterpret_cast<HDEV>(device));
   return pdev;
 }

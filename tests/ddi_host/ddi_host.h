@@ -15,7 +15,7 @@
 
 #include "common/records/fax_send_block.h"
 
-#include "drender/ddi_types.h"
+#include "drender/ddi/ddi_types.h"
 
 // A device record of the host: what GDI keeps for a PDEV.  The render core
 // sees it as the HDEV it is given.
@@ -60,6 +60,11 @@ struct HostSubpath {
   std::vector<POINTFIX> points;
   bool closed = false;
   bool beziers = false;
+  // A figure of lines and curves comes as several records: `continues`
+  // goes on from the last point of the record before (no begin mark, its
+  // points are all new), `goesOn` is followed by such a record (no end mark).
+  bool continues = false;
+  bool goesOn = false;
 };
 
 class HostPath {
@@ -98,8 +103,9 @@ class HostBrush {
  public:
   explicit HostBrush(ULONG solidColor);
   // `pattern` is an engine bitmap (EngCreateBitmap); `target` the surface
-  // drawn on.
-  HostBrush(HSURF pattern, SURFOBJ* target, XLATEOBJ* xlate);
+  // drawn on; `hatch` the hatch style of a hatch brush (its pattern then
+  // one bit a pixel, 0 the hatch's colour), HS_DDI_MAX (6) for a pattern.
+  HostBrush(HSURF pattern, SURFOBJ* target, XLATEOBJ* xlate, ULONG hatch = 6);
   ~HostBrush();
   HostBrush(const HostBrush&) = delete;
   HostBrush& operator=(const HostBrush&) = delete;
@@ -136,6 +142,9 @@ class DdiHost {
                     void* gdiInfo, ULONG devInfoSize, void* devInfo);
   void DisablePdev(DHPDEV pdev);
   BOOL ResetPdev(DHPDEV oldPdev, DHPDEV newPdev);
+  // What the last PDEV enabled told GDI of its device (resolution,
+  // printable area).
+  const GDIINFO& gdiInfo() const { return gdiInfo_; }
   // The HDEV the host gave a PDEV.
   HDEV DeviceOf(DHPDEV pdev) const;
 
@@ -202,4 +211,5 @@ class DdiHost {
   DRVFN rows_[64] = {};
   DWORD rowCount_ = 0;
   HostDevice devices_[8] = {};
+  GDIINFO gdiInfo_ = {};
 };

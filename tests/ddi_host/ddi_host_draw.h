@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "drender/ddi_types.h"
+#include "drender/ddi/ddi_types.h"
 #include "drender/draw/draw_services.h"  // XFORML
 
 // An engine bitmap holding `rgb` (top row first, three bytes per pixel,

@@ -45,6 +45,7 @@ struct BrushImpl {
   HSURF pattern;
   SURFOBJ* target;
   XLATEOBJ* xlate;
+  ULONG hatch;      // the hatch style, or kNotAHatch
   void* pending;    // from BRUSHOBJ_pvAllocRbrush during a realisation
   std::vector<void*> blocks;
   int realizeCalls;
@@ -90,7 +91,8 @@ HostPath::HostPath(std::vector<HostSubpath> subpaths) {
   impl->magic = kPathMagic;
   impl->subpaths = std::move(subpaths);
   for (const HostSubpath& s : impl->subpaths) {
-    if (s.points.size() > 1) impl->po.cCurves += static_cast<ULONG>(s.beziers ? (s.points.size() - 1) / 3 : s.points.size() - 1);
+    const size_t segments = s.continues ? s.points.size() : (s.points.size() > 1 ? s.points.size() - 1 : 0);
+    impl->po.cCurves += static_cast<ULONG>(s.beziers ? segments / 3 : segments);
   }
   impl_ = impl;
 }
@@ -126,11 +128,13 @@ HostBrush::HostBrush(ULONG solidColor) {
   auto* impl = new BrushImpl{};
   impl->magic = kBrushMagic;
   impl->bo.iSolidColor = solidColor;
+  impl->hatch = kNotAHatch;
   impl_ = impl;
 }
-HostBrush::HostBrush(HSURF pattern, SURFOBJ* target, XLATEOBJ* xlate) {
+HostBrush::HostBrush(HSURF pattern, SURFOBJ* target, XLATEOBJ* xlate, ULONG hatch) {
   auto* impl = new BrushImpl{};
   impl->magic = kBrushMagic;
+  impl->hatch = hatch;
   impl->bo.iSolidColor = 0xFFFFFFFF;
   impl->pattern = pattern;
   impl->target = target;
@@ -175,7 +179,8 @@ HOST_EXPORT BOOL APIENTRY PATHOBJ_bEnum(PATHOBJ* path, PATHDATA* data) {
   *data = PATHDATA{};
   if (!impl || impl->cursor >= impl->subpaths.size()) return FALSE;
   HostSubpath& sub = impl->subpaths[impl->cursor++];
-  data->flags = PD_BEGINSUBPATH | PD_ENDSUBPATH | (sub.closed ? PD_CLOSEFIGURE : 0) | (sub.beziers ? PD_BEZIERS : 0);
+  data->flags = (sub.continues ? 0 : PD_BEGINSUBPATH) | (sub.goesOn ? 0 : PD_ENDSUBPATH) |
+                (sub.closed && !sub.goesOn ? PD_CLOSEFIGURE : 0) | (sub.beziers ? PD_BEZIERS : 0);
   data->count = static_cast<ULONG>(sub.points.size());
   data->pptfx = sub.points.data();
   return impl->cursor < impl->subpaths.size();
@@ -203,7 +208,7 @@ HOST_EXPORT PVOID APIENTRY BRUSHOBJ_pvGetRbrush(BRUSHOBJ* brush) {
   SURFOBJ* pattern = EngLockSurfaceForHost(impl->pattern);
   impl->pending = nullptr;
   ++impl->realizeCalls;
-  BOOL ok = realize(&impl->bo, impl->target, pattern, nullptr, impl->xlate, kNotAHatch);
+  BOOL ok = realize(&impl->bo, impl->target, pattern, nullptr, impl->xlate, impl->hatch);
   if (ok && impl->pending) impl->bo.pvRbrush = impl->pending;
   impl->pending = nullptr;
   return impl->bo.pvRbrush;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "drender/ddi_types.h"
+#include "drender/ddi/ddi_types.h"
 
 class DdiHost;
 

@@ -990,6 +990,20 @@ std::vector<const Operator*> Dissection::All(const std::string& name) const {
   return found;
 }
 
+std::vector<std::vector<const Operator*>> Dissection::Pages() const {
+  std::vector<std::vector<const Operator*>> pages;
+  bool open = false;
+  for (const Operator& op : ops) {
+    if (op.name == "BeginPage") {
+      pages.emplace_back();
+      open = true;
+    }
+    if (open) pages.back().push_back(&op);
+    if (op.name == "EndPage") open = false;
+  }
+  return pages;
+}
+
 std::vector<std::string> Dissection::Names() const {
   std::vector<std::string> names;
   for (const Operator& op : ops) names.push_back(op.name);

@@ -92,6 +92,9 @@ struct Dissection {
   std::vector<const Operator*> All(const std::string& name) const;
   // The names of all operators, in order.
   std::vector<std::string> Names() const;
+  // The operators of each page: its BeginPage and what lies up to its
+  // EndPage.
+  std::vector<std::vector<const Operator*>> Pages() const;
 };
 
 Dissection Dissect(const uint8_t* data, size_t size, const Options& options = Options());

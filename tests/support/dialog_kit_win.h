@@ -86,6 +86,10 @@ class DialogKit {
   void SetPage(int index);
   // Handles the window messages waiting for this thread.
   static void Pump();
+  // Asks `dialog` to draw its owner-drawn control `controlId` into a white
+  // bitmap of the given size; the number of pixels it left not white (0
+  // when the dialog drew nothing).
+  static int DrawnPixels(HWND dialog, int controlId, int width, int height);
 
   MessageBoxScript& Boxes() { return boxes_; }
 

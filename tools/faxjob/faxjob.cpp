@@ -5,6 +5,12 @@
 // sends the user interface core's escapes, as they would on a printer DC.
 //
 // usage: faxjob <driver folder> <printer name> <output file> [pages]
+//        faxjob <driver folder> <printer name> <output file> --emf A.emf [B.emf ...]
+//
+// With --emf the pages are enhanced metafiles, one page each, played as the
+// spooler plays a spooled page (the frame on the printable area, aspect
+// kept, top-left aligned); per page it reports the records played and the
+// kinds it could not play, and refuses a damaged file.
 //
 // The printer must exist (faxprinter installs it); its stored settings are
 // the job's settings, with the resident faces and TrueType outlines turned
@@ -22,6 +28,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <memory>
 #include <string>
 
@@ -33,13 +40,30 @@
 #include "common/records/fax_send_block.h"
 #include "common/records/settings_checksum.h"
 #include "common/records/settings_records.h"
-#include "drender/ddi_entries.h"
+#include "drender/ddi/ddi_entries.h"
 #include "drender/text/text_engine.h"
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/ddi_host/ddi_host_sample.h"
+#include "tests/ddi_host/emf_page_player.h"
 #include "tests/ddi_host/ddi_host_text.h"
+#include "tests/support/emf_records.h"
 
 namespace {
+
+std::vector<uint8_t> ReadFileW(const wchar_t* path) {
+  std::vector<uint8_t> bytes;
+  HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  LARGE_INTEGER size{};
+  // A page beyond 256 MB is no page this tool prints.
+  if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= (LONGLONG(1) << 28)) {
+    bytes.resize(size_t(size.QuadPart));
+    DWORD got = 0;
+    if (!ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr) || got != bytes.size()) bytes.clear();
+  }
+  CloseHandle(file);
+  return bytes;
+}
 
 std::vector<uint8_t> ReadFont(const char* path) {
   std::ifstream in(std::string("Z:") + path, std::ios::binary);
@@ -113,10 +137,32 @@ void DrawLine(DdiHost& host, SURFOBJ* surface, const std::u16string& text, FONTO
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 4) {
-    std::fwprintf(stderr, L"usage: faxjob <driver folder> <printer name> <output file> [pages]\n");
+    std::fwprintf(stderr, L"usage: faxjob <driver folder> <printer name> <output file> [pages]\n"
+                          L"       faxjob <driver folder> <printer name> <output file> --emf A.emf [B.emf ...]\n");
     return 2;
   }
-  const int pages = argc > 4 ? _wtoi(argv[4]) : 2;
+  // The pages of enhanced metafiles, read and checked before the job starts.
+  std::vector<std::vector<uint8_t>> emfPages;
+  const bool emf = argc > 4 && std::wcscmp(argv[4], L"--emf") == 0;
+  if (emf) {
+    if (argc < 6) {
+      std::fwprintf(stderr, L"--emf needs at least one file\n");
+      return 2;
+    }
+    for (int i = 5; i < argc; ++i) {
+      emfPages.push_back(ReadFileW(argv[i]));
+      if (emfPages.back().empty()) {
+        std::fwprintf(stderr, L"cannot read %ls\n", argv[i]);
+        return 1;
+      }
+      const std::string damage = testsupport::EmfFileDamage(emfPages.back());
+      if (!damage.empty()) {
+        std::fwprintf(stderr, L"%ls is refused: %hs\n", argv[i], damage.c_str());
+        return 1;
+      }
+    }
+  }
+  const int pages = emf ? int(emfPages.size()) : argc > 4 ? _wtoi(argv[4]) : 2;
   const std::wstring module = std::wstring(argv[1]) + L"\\VELDRANE.DLL";
   DdiHost host;
   if (!host.Load(module)) {
@@ -162,7 +208,22 @@ int wmain(int argc, wchar_t** argv) {
   const std::u16string japaneseText = u"\u65E5\u672C\u8A9E\u306E\u30D5\u30A1\u30AF\u30B9";
   RenderGlyphs(&japanese, L"Noto Sans CJK JP", japaneseText, 61);
   bool drawn = true;
+  int unplayed = 0, failed = 0;
   job.draw = [&](SURFOBJ* surface, int page) {
+    if (emf) {
+      const EmfPageReport r = EmfPage_PlayOnPage(&host, surface, emfPages[size_t(page)]);
+      std::fwprintf(stdout, L"page %d (%ls): %d of %d records played, %d drawing calls", page + 1, argv[5 + page],
+                    r.played, r.records, r.calls());
+      for (const auto& k : r.notPlayed) {
+        std::fprintf(stdout, "; not played: %s x %d", EmfPage_KindName(k.first).c_str(), k.second);
+        unplayed += k.second;
+      }
+      for (const std::string& f : r.failures) std::fprintf(stdout, "; failed: %s", f.c_str());
+      if (r.refused) std::fprintf(stdout, "; refused: %s", r.damage.c_str());
+      failed += int(r.failures.size()) + (r.refused ? 1 : 0);
+      std::fprintf(stdout, "\n");
+      return;
+    }
     const int16_t origin[2] = {static_cast<int16_t>(page + 1), 100};
     host.Escape(surface, 0x20009, sizeof origin, origin, 0, nullptr);
     if (page == pages - 1) drawn = DrawSamplePage(host, surface);
@@ -176,6 +237,9 @@ int wmain(int argc, wchar_t** argv) {
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   ClosePrinter(printer);
   if (!drawn) std::fprintf(stderr, "a drawing call of the sample page failed\n");
+  if (emf && (unplayed || failed)) {
+    std::fprintf(stderr, "%d records not played, %d drawing calls failed\n", unplayed, failed);
+  }
   if (!result.ok) {
     std::fprintf(stderr, "job failed at %s (error %lu)\n", result.failedStep.c_str(), GetLastError());
     return 1;

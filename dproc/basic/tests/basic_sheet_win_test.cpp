@@ -19,6 +19,7 @@
 #include "common/records/doc_fields.h"
 #include "dproc/basic/auto_tray_dialog_win.h"
 #include "dproc/basic/basic_sheet_win.h"
+#include "dproc/basic/custom_size_dialog_win.h"
 #include "dproc/basic/paper_setting_dialog_win.h"
 #include "dproc/basic/user_paper_dialog_win.h"
 #include "common/win/sheet_context_records_win.h"
@@ -34,6 +35,7 @@
 #include "dproc/startup/description_loader_win.h"
 #include "dproc/startup/proc_library_entry_win.h"
 #include "dproc/startup/process_texts.h"
+#include "tests/support/clip_test_support_win.h"
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_printer_win.h"
@@ -168,6 +170,12 @@ TEST_F(BasicSheet, FillsItsListsShowsTheSettingsAndHidesThePrintOnlyControls) {
   }
   for (int id : {1000, 1040, 1020, 1023, 1227, 1228, 1033, 1032}) EXPECT_TRUE(IsWindowVisible(kit_.Control(id))) << id;
   EXPECT_EQ(Text(kit_.Dialog(), kBasicPaperLabel), L"Original &Size:") << "texts from the model";
+}
+
+TEST_F(BasicSheet, DrawsTheStatusIconStrip) {
+  HWND d = Open();
+  ASSERT_NE(d, nullptr);
+  EXPECT_GT(testsupport::DialogKit::DrawnPixels(d, 1123, 120, 60), 0);
 }
 
 TEST_F(BasicSheet, APaperChangeIsCommittedAndARefusalPutsTheOldOneBack) {
@@ -324,6 +332,29 @@ TEST_F(BasicSheet, CustomSizeDialogStoresOnOkAndCancelLeavesEveryByte) {
   EXPECT_EQ(F().sizInUserDefPaperMM_cx, 1500);
 }
 
+TEST_F(BasicSheet, CustomSizeHelpRunsTheClippingCheckOverItsControls) {
+  testsupport::TestPrinter printer(L"Custom Size Clip");
+  ASSERT_TRUE(printer.ok()) << printer.error();
+  HANDLE kept = kit_.Session().printer;
+  kit_.Session().printer = printer.handle();
+  testsupport::SetClipTest(printer.handle(), 3);
+  ASSERT_NE(kit_.OpenDialog(kit_.Templates(), 151, CustomSizeDlgProc), nullptr);
+  std::wstring report;
+  {
+    testsupport::DebugOutput output;
+    testsupport::HoldKeys(true, true, true);
+    kit_.Click(9);
+    testsupport::HoldKeys(false, false, false);
+    for (const std::wstring& line : output.Take()) report += line;
+  }
+  kit_.Close();
+  kit_.Session().printer = kept;
+  EXPECT_NE(report.find(L"Custom Size Settings Dialog"), std::wstring::npos) << Narrow(report);
+  for (const wchar_t* text : {L"\"Cancel\"", L"\"Length\""}) {
+    EXPECT_NE(report.find(text), std::wstring::npos) << Narrow(text) << " in " << Narrow(report);
+  }
+}
+
 TEST_F(BasicSheet, WithEnterHeldTwoNotificationsOpenTheCustomSizeDialogOnce) {
   ASSERT_NE(Open(), nullptr);
   const int custom = ComboIndexOf(kBasicPaperSize, 256);
@@ -415,6 +446,15 @@ TEST_F(AutoTrayDialog, AChoiceIsStoredARefusalUndoneAndCancelRestoresEverything)
   g_scriptedControl = 0;
   kit_.Click(IDCANCEL);
   EXPECT_EQ(std::memcmp(&before, &kit_.Settings(), sizeof before), 0);
+}
+
+TEST_F(AutoTrayDialog, ShowsTheTextsOfTheDescription) {
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(Text(kit_.Dialog(), 1005), L"Paper &type:");
+  EXPECT_EQ(Text(kit_.Dialog(), 1097), L"&Punched holes:");
+  wchar_t caption[128] = {};
+  GetWindowTextW(kit_.Dialog(), caption, 128);
+  EXPECT_EQ(std::wstring(caption), L"Paper for Automatic Tray Selection");
 }
 
 TEST_F(AutoTrayDialog, DefaultWritesTheDefaultsWithoutAConstraintPass) {

@@ -29,6 +29,11 @@
 #include "dproc/sheets/sheet_context.h"
 #include "dproc/fax/phone_book_win.h"
 #include "dproc/model/message_text.h"
+#include "common/contracts/ddproc_functions.h"
+#include "common/contracts/ddproc_sheet_functions_win.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
+#include "dproc/startup/ddproc_binding_win.h"
+#include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
@@ -209,6 +214,59 @@ TEST_F(FaxDialogs, WithoutAStoredCoverSheetTheJobGetsTheBuiltInOne) {
   EXPECT_FALSE(allZero);
 }
 
+// The dialog has no owner: it shows and enables itself when it starts and
+// whenever it is activated.
+TEST_F(FaxDialogs, ShowsAndEnablesItselfWhenActivated) {
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(dialog_));
+  EXPECT_TRUE(IsWindowEnabled(dialog_));
+  EnableWindow(dialog_, FALSE);
+  ShowWindow(dialog_, SW_HIDE);
+  SendMessageW(dialog_, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
+  EXPECT_FALSE(IsWindowVisible(dialog_)) << "losing the activation changes nothing";
+  SendMessageW(dialog_, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
+  EXPECT_TRUE(IsWindowVisible(dialog_));
+  EXPECT_TRUE(IsWindowEnabled(dialog_));
+}
+
+// A row is drawn in the highlight colour when it is selected or when it is
+// the target of a drag (drop-highlighted), else in the window colour.
+TEST_F(FaxDialogs, SelectedAndDropHighlightedRowsAreDrawnHighlighted) {
+  ASSERT_NE(Open(), nullptr);
+  AddTyped(L"Ada", L"1");
+  AddTyped(L"Bob", L"2");
+  AddTyped(L"Cy", L"3");
+  LVITEMW drop = {};
+  drop.stateMask = LVIS_DROPHILITED;
+  drop.state = LVIS_DROPHILITED;
+  SendMessageW(Item(2047), LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&drop));
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 400, 20);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  struct Case {
+    UINT row, state;
+    int colour;
+  } cases[] = {{0, 0, COLOR_WINDOW}, {1, ODS_SELECTED, COLOR_HIGHLIGHT}, {2, 0, COLOR_HIGHLIGHT}};
+  for (const Case& c : cases) {
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_LISTVIEW;
+    item.CtlID = 2047;
+    item.itemID = c.row;
+    item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = c.state;
+    item.hwndItem = Item(2047);
+    item.hDC = dc;
+    item.rcItem = {0, 0, 400, 20};
+    SendMessageW(dialog_, WM_DRAWITEM, 2047, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(GetPixel(dc, 1, 0), GetNearestColor(dc, GetSysColor(c.colour))) << "row " << c.row;
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
 TEST_F(FaxDialogs, NumberFilterKeepsTheCaretWhereTheUserTyped) {
   ASSERT_NE(Open(), nullptr);
   Type(2053, L"12p3-T");
@@ -314,14 +372,42 @@ TEST_F(FaxDialogs, SavesATypedDestinationInThePhoneBookOnly) {
   EXPECT_EQ(g_boxes.back().text, L"M535");
 }
 
-TEST_F(FaxDialogs, WithoutThePhoneBookItsButtonsAreDisabled) {
+// The library is looked for when a button is clicked: without it, taking
+// from the phone book does nothing and storing says the entry was not stored.
+TEST_F(FaxDialogs, WithoutThePhoneBookRegisterSaysNothingWasStored) {
   UsePhoneBook(false);
   ASSERT_NE(Open(), nullptr);
   SetDlgItemTextW(dialog_, 1990, L"Eve");
   SetDlgItemTextW(dialog_, 2053, L"77");
-  EXPECT_FALSE(Enabled(2042));
-  EXPECT_FALSE(Enabled(2043));
   EXPECT_TRUE(Enabled(2041));
+  ASSERT_TRUE(Click(2042));
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(job_->count, 0u);
+  ASSERT_TRUE(Click(2043));
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_EQ(g_boxes[0].text, L"M535");
+  EXPECT_EQ(g_boxes[0].caption, L"M8");
+  EXPECT_EQ(g_boxes[0].style & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+  EXPECT_EQ(job_->count, 0u);
+}
+
+// The dialog needs only the phone book's two list functions: a library
+// without its editor serves it fully.
+TEST_F(FaxDialogs, APhoneBookWithoutItsEditorServesTheDialog) {
+  const std::wstring partial = BinFile("phone_book_partial");
+  SetPhoneBookFolder(partial.c_str());
+  ASSERT_NE(Open(), nullptr);
+  SetEnvironmentVariableW(L"FAX_PHONE_BOOK_ADD", L"1");
+  ASSERT_TRUE(Click(2042));
+  EXPECT_EQ(job_->count, 1u);
+  SetDlgItemTextW(dialog_, 1990, L"Eve");
+  SetDlgItemTextW(dialog_, 2053, L"77");
+  ASSERT_TRUE(Click(2043));
+  EXPECT_EQ(g_boxes.back().text, L"M534");
+  const std::vector<std::string> log = PhoneBookLog();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log[0].rfind("add ", 0), 0u);
+  EXPECT_EQ(log[1].rfind("regist ", 0), 0u);
 }
 
 TEST_F(FaxDialogs, OneWindowAtATimeHoldsThePhoneBook) {
@@ -579,6 +665,36 @@ TEST_F(FaxSheet, SwitchesAndEditsChangeTheirSettingsBytes) {
   EXPECT_EQ(DocI16(Doc(), 2222), 300);
 }
 
+int g_easySetMarks = 0;
+void CountEasySetMark(HWND, const DocDMode*) { ++g_easySetMarks; }
+std::vector<uint32_t> g_logoLayouts;
+BOOL DDPROC_CALL RecordLogo(HDC, HWND, void*, uint32_t layout) {
+  g_logoLayouts.push_back(layout);
+  return TRUE;
+}
+
+TEST_F(FaxSheet, ChangesReachTheEasySetAreaAndThePageDrawsLogoAndStatusStrip) {
+  ASSERT_NE(OpenSheet(), nullptr);
+  g_easySetMarks = 0;
+  SheetServices().markEasySetModified = CountEasySetMark;
+  Check(1932, true);
+  ChooseResolution(2);
+  g_refuse = 1942;
+  Check(1942, true);  // refused: nothing changed
+  SheetServices().markEasySetModified = nullptr;
+  EXPECT_EQ(g_easySetMarks, 2);
+
+  EXPECT_GT(testsupport::DialogKit::DrawnPixels(dialog_, 1123, 120, 60), 0) << "the status icon strip";
+  const DDProcBinding saved = g_ddproc;
+  g_logoLayouts.clear();
+  g_ddproc.module = GetModuleHandleW(nullptr);
+  g_ddproc.entry[kDrawLogoImage] = reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&RecordLogo));
+  InvalidateRect(dialog_, nullptr, FALSE);
+  UpdateWindow(dialog_);
+  g_ddproc = saved;
+  EXPECT_EQ(g_logoLayouts, (std::vector<uint32_t>{1})) << "the logo in the Basic page's layout";
+}
+
 TEST_F(FaxSheet, ARefusedChangeRestoresTheValue) {
   ASSERT_NE(OpenSheet(), nullptr);
   g_refuse = 1944;
@@ -629,9 +745,18 @@ TEST_F(FaxSheet, PhoneBookOpensTheEditorOrSaysItIsMissing) {
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(popup, 2042)));
   DestroyWindow(popup);
   UsePhoneBook(false);
-  SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(1949, BN_CLICKED), 0);
+  ASSERT_TRUE(Click(1949));
   EXPECT_EQ(g_boxes.back().text, L"M539");
   EXPECT_EQ(g_boxes.back().caption, L"M7");
+}
+
+TEST_F(FaxSheet, WithoutThePhoneBookItsButtonSaysItIsMissing) {
+  UsePhoneBook(false);
+  ASSERT_NE(OpenSheet(), nullptr);
+  ASSERT_TRUE(Click(1949)) << "the library is looked for when the button is clicked";
+  ASSERT_FALSE(g_boxes.empty());
+  EXPECT_EQ(g_boxes.back().text, L"M539");
+  EXPECT_EQ(g_boxes.back().style & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
 }
 
 TEST_F(FaxSheet, CoverSettingsDisabledWithoutTheCoverDialog) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "common/contracts/fax_dialogs_win.h"
+#include "common/records/fax_cover_sheet.h"
 #include "common/records/sheet_session.h"
 #include "common/win/user_registry.h"
 #include "common/win/bind_export.h"
@@ -42,6 +43,36 @@ struct Job {
   }
 };
 
+// VELDRANA with the sample model beside it, in a folder of its own, as a
+// printer's driver folder holds them.
+class LibraryWithModel {
+ public:
+  LibraryWithModel() {
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    dir_ = std::wstring(base) + L"vdfax" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(dir_.c_str(), nullptr);
+    for (const wchar_t* name : {L"VELDRANA.DLL", L"VELDRANG.DLL", L"VELDRANW.DLL"}) {
+      CopyFileW((testsupport::ProgramFolder() + name).c_str(), (dir_ + name).c_str(), FALSE);
+    }
+    const std::string model = testsupport::BinaryPath("model/VELDRANH.QXD");
+    CopyFileW(std::wstring(model.begin(), model.end()).c_str(), (dir_ + L"VELDRANH.QXD").c_str(), FALSE);
+    module_ = LoadLibraryW((dir_ + L"VELDRANA.DLL").c_str());
+  }
+  ~LibraryWithModel() {
+    if (module_ != nullptr) FreeLibrary(module_);
+    for (const wchar_t* name : {L"VELDRANA.DLL", L"VELDRANG.DLL", L"VELDRANW.DLL", L"VELDRANH.QXD"}) {
+      DeleteFileW((dir_ + name).c_str());
+    }
+    RemoveDirectoryW(dir_.c_str());
+  }
+  PopupFaxSendToDlgFn Popup() const { return BindExport<PopupFaxSendToDlgFn>(module_, kPopupFaxSendToDlg); }
+
+ private:
+  std::wstring dir_;
+  HMODULE module_ = nullptr;
+};
+
 class FaxExports : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -56,6 +87,31 @@ class FaxExports : public ::testing::Test {
   }
   void TearDown() override {
     if (library_ != nullptr) FreeLibrary(library_);
+  }
+  struct Names {
+    std::wstring driver, printer;
+  };
+  // The test printer's driver and printer names, which key its user store.
+  Names PrinterInfo() {
+    DWORD needed = 0;
+    GetPrinterW(printer_.handle(), 2, nullptr, 0, &needed);
+    std::vector<uint8_t> info(needed);
+    if (needed == 0 || !GetPrinterW(printer_.handle(), 2, info.data(), needed, &needed)) return {};
+    const auto* p2 = reinterpret_cast<const PRINTER_INFO_2W*>(info.data());
+    return {p2->pDriverName, p2->pPrinterName};
+  }
+  // Opens the destination dialog of VELDRANA beside the sample model on the
+  // job, cancels it, and gives the cover sheet the job got.
+  FaxCoverSheetData CoverOfACancelledJob() {
+    FaxCoverSheetData cover{};
+    LibraryWithModel library;
+    PopupFaxSendToDlgFn popup = library.Popup();
+    EXPECT_NE(popup, nullptr);
+    if (popup == nullptr) return cover;
+    driver_.Then([](HWND d) { PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); });
+    EXPECT_EQ(popup(&job_->args), 2);
+    std::memcpy(&cover, job_->cover, sizeof cover);
+    return cover;
   }
   testsupport::TestPrinter printer_;
   HMODULE library_ = nullptr;
@@ -77,13 +133,57 @@ TEST_F(FaxExports, OkFillsTheCallersBuffers) {
   });
   EXPECT_EQ(popup_(&job_->args), 1);
   EXPECT_EQ(driver_.Driven(), 1);
-  EXPECT_FALSE(phoneBook) << "no phone book beside the library";
+  EXPECT_TRUE(phoneBook) << "the button stays: without the library it only does nothing";
   EXPECT_FALSE(okBeforeAdding);
   ASSERT_EQ(job_->count, 1u);
   EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(job_->slots[0].szFaxNumber)), L"0-123");
   EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(job_->slots[0].szName)), L"Head office");
   EXPECT_EQ(job_->slots[0].fgECM, 1);
   EXPECT_EQ(job_->slots[0].fgV34Mode, 1);
+}
+
+// A user who never stored a cover sheet gets the built-in one, addressed
+// with the sample model's "FcsRAll" title.
+TEST_F(FaxExports, WithoutAStoredCoverSheetTheJobIsAddressedToAll) {
+  const FaxCoverSheetData cover = CoverOfACancelledJob();
+  EXPECT_EQ(std::u16string(cover.recipient.szTitle), u"To all recipients");
+  EXPECT_EQ(cover.recipient.byRecipientMode, 0);
+  EXPECT_EQ(cover.basic.fgSubject, 1);
+  EXPECT_EQ(cover.image.wZoom, 100);
+}
+
+// A stored record whose Recipient value is damaged: the set name, the size
+// and the Basic part that were read stay; the rest is the built-in record.
+TEST_F(FaxExports, ADamagedStoredPartKeepsWhatWasRead) {
+  const std::wstring base = L"Software\\HALDOVAR\\" + PrinterInfo().driver;
+  HKEY key = nullptr;
+  ASSERT_EQ(OpenUserRegKey(nullptr, (base + L"\\" + PrinterInfo().printer + L"\\FaxCoverSheet").c_str(), &key),
+            ERROR_SUCCESS);
+  wchar_t name[21] = L"Weekly";
+  RegSetValueExW(key, L"CoverSheetSet", 0, REG_SZ, reinterpret_cast<const BYTE*>(name), sizeof name);
+  const DWORD size = 3;
+  RegSetValueExW(key, L"CoverSize", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&size), sizeof size);
+  FcsBasicPart basic = {};
+  basic.fgSubject = 1;
+  std::memcpy(basic.szSubject, u"Quarterly figures", 18 * sizeof(char16_t));
+  basic.wPages = 4;
+  RegSetValueExW(key, L"Basic", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&basic), sizeof basic);
+  const std::vector<uint8_t> tooLarge(2000, 0x41);
+  RegSetValueExW(key, L"Recipient", 0, REG_BINARY, tooLarge.data(), static_cast<DWORD>(tooLarge.size()));
+  RegCloseKey(key);
+
+  const FaxCoverSheetData cover = CoverOfACancelledJob();
+  EXPECT_EQ(std::u16string(cover.szCoverSheetSet), u"Weekly");
+  EXPECT_EQ(cover.sCoverSize, 3);
+  EXPECT_EQ(std::u16string(cover.basic.szSubject), u"Quarterly figures");
+  EXPECT_EQ(cover.basic.wPages, 4);
+  EXPECT_EQ(std::u16string(cover.recipient.szTitle), u"To all recipients") << "the damaged part is the default";
+  EXPECT_EQ(cover.image.wZoom, 100);
+  HKEY root = nullptr;
+  if (OpenUserRegKey(nullptr, base.c_str(), &root) == ERROR_SUCCESS) {
+    RegDeleteTreeW(root, PrinterInfo().printer.c_str());
+    RegCloseKey(root);
+  }
 }
 
 TEST_F(FaxExports, CancelEndsWithTwo) {

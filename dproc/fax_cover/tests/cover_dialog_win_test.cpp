@@ -16,7 +16,10 @@
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/fax_cover/cover_dialog_state.h"
 #include "dproc/fax_cover/cover_store_win.h"
+#include "dproc/model/default_settings.h"
 #include "dproc/model/message_text.h"
+#include "common/qxd/qxd_file.h"
+#include "common/qxd/qxd_reader.h"
 #include "common/win/user_registry.h"
 #include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_paths.h"
@@ -213,6 +216,30 @@ TEST_F(CoverDialog, ChoosingASetKeepsRecipientAndSize) {
   EXPECT_EQ(record_.sCoverSize, 2);
 }
 
+// The Recipient page's Default gives the title the start-up read from the
+// description file ("FcsRAll"), not an empty one.
+TEST_F(CoverDialog, RecipientDefaultRestoresTheModelsTitle) {
+  const std::string model = testsupport::BinaryPath("model/VELDRANH.QXD");
+  QxdContext* ctx = QxdOpen(std::wstring(model.begin(), model.end()).c_str(), 1);
+  ASSERT_NE(ctx, nullptr);
+  ReadFcsRecipientDefault(ctx);
+  QxdClose(ctx);
+  Set(record_.recipient.szTitle, u"Mr Smith");
+  record_.recipient.byRecipientMode = 1;
+  std::wstring shown;
+  EXPECT_EQ(Run([&](HWND d) {
+              ASSERT_TRUE(SwitchTo(d, 1));
+              Press(d, 1032);
+              shown = TextOf(Page(d, 1), 1979);
+              Press(d, IDOK);
+            }),
+            1);
+  SetDefaultCoverTitle(nullptr);
+  EXPECT_EQ(shown, L"To all recipients");
+  EXPECT_EQ(std::u16string(record_.recipient.szTitle), u"To all recipients");
+  EXPECT_EQ(record_.recipient.byRecipientMode, 0);
+}
+
 // A page count of 0 keeps the Basic page and the dialog open.
 TEST_F(CoverDialog, PageCountZeroIsRefused) {
   bool switched = true, stillOpen = false;
@@ -363,6 +390,47 @@ TEST_F(CoverDialog, SaveStoresANewSetAtOnce) {
   EXPECT_FALSE(saveEnabled);
   EXPECT_EQ(storedMeanwhile, (std::vector<std::wstring>{L"Monthly", L"Weekly", L"Quarterly"}));
   EXPECT_EQ(StoredNames(printer_), storedMeanwhile);
+}
+
+// The summary under the tabs shows each switch as a picture of the state
+// image list (blank, off, on), not as a box the user could tick.
+TEST_F(CoverDialog, SummaryShowsSwitchesAsPictures) {
+  const std::string path = testsupport::BinaryPath("bin/VELDRANW.DLL");
+  HMODULE images = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
+  ASSERT_NE(images, nullptr);
+  DialogFrameworkModules().images = images;
+  DWORD extended = 0;
+  int count = 0, cx = 0, cy = 0;
+  std::vector<int> pictures;
+  EXPECT_EQ(Run([&](HWND d) {
+              driver_.Then([&](HWND save) {
+                HWND list = GetDlgItem(save, 2034);
+                extended = static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+                HIMAGELIST small =
+                    reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+                count = small != nullptr ? ImageList_GetImageCount(small) : 0;
+                if (small != nullptr) ImageList_GetIconSize(small, &cx, &cy);
+                for (int row = 0; row < 4; ++row) {
+                  LVITEMW item{};
+                  item.mask = LVIF_IMAGE;
+                  item.iItem = row;
+                  SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+                  pictures.push_back(item.iImage);
+                }
+                Press(save, IDCANCEL);
+              });
+              Press(d, 1953);
+              Press(d, IDCANCEL);
+            }),
+            2);
+  DialogFrameworkModules().images = nullptr;
+  FreeLibrary(images);
+  EXPECT_EQ(extended & LVS_EX_CHECKBOXES, 0u);
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(cx, 15);
+  EXPECT_EQ(cy, 15);
+  // Style (no switch), subject on, date off, pages off.
+  EXPECT_EQ(pictures, (std::vector<int>{0, 2, 1, 1}));
 }
 
 // Edit: renames and moves reach the store only on OK; Cancel keeps it.

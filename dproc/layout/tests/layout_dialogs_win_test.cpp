@@ -422,6 +422,31 @@ TEST_F(LayoutDialogs, BindingMarginRefusedModeGoesBack) {
   EXPECT_EQ(F().nBindingMode, 1);
 }
 
+// A click on a spin's arrow as the user makes it: the button pressed and
+// let go over the upper or lower half.
+void ClickSpin(HWND spin, bool up) {
+  RECT r = {};
+  GetClientRect(spin, &r);
+  const LPARAM at = MAKELPARAM(r.right / 2, up ? r.bottom / 4 : r.bottom * 3 / 4);
+  SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(spin, WM_LBUTTONUP, 0, at);
+  DialogKit::Pump();
+}
+
+TEST_F(LayoutDialogs, BindingMarginSpinArrowsKeepStepping) {
+  F().nDuplex = 2;
+  F().byBindingUnit = 0;
+  F().nBindingUp = 5;
+  F().bBindingSame = 0;
+  Open(kBindingMarginTemplate, BindingMarginDlgProc);
+  for (int i = 0; i < 3; ++i) ClickSpin(kit_.Control(1364), true);
+  EXPECT_EQ(Text(1362), L"8");
+  EXPECT_EQ(F().nBindingUp, 8);
+  ClickSpin(kit_.Control(1364), false);
+  EXPECT_EQ(Text(1362), L"7");
+  EXPECT_EQ(F().nBindingUp, 7);
+}
+
 TEST_F(LayoutDialogs, BindingMarginDefaultComputesTheInchFields) {
   F().nDuplex = 2;
   F().nBindingUp = 33;
@@ -439,6 +464,17 @@ TEST_F(LayoutDialogs, BindingMarginDefaultComputesTheInchFields) {
 }
 
 // --- Image shift.
+
+TEST_F(LayoutDialogs, ImageShiftSpinArrowsKeepStepping) {
+  F().nDuplex = 2;
+  F().byImageShiftUnit = 0;
+  F().nImgShiftSetting = 0;
+  F().ImgShiftFronSide_nX = 10;
+  Open(kImageShiftTemplate, ImageShiftDlgProc);
+  for (int i = 0; i < 3; ++i) ClickSpin(kit_.Control(1259), true);
+  EXPECT_EQ(Text(1258), L"1.3");
+  EXPECT_EQ(F().ImgShiftFronSide_nX, 13);
+}
 
 TEST_F(LayoutDialogs, ImageShiftBackFollowsTheFrontMirrored) {
   F().nDuplex = 2;

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "common/cover/cover_defaults.h"
 #include "dproc/model/default_settings.h"
 #include "dproc/model/feature_table.h"
 #include "common/qxd/model_info.h"
@@ -251,7 +252,11 @@ TEST(LoadDefaults, FaxCoverRecipientAndLanguage) {
       "  entry key=\"FcsRAll\" text=\"To all recipients\"\n\n"
       "section \"Country\" records 8\n  layout id:u32@0\n  record id=1033\n");
   ReadFcsRecipientDefault(f.get());
-  EXPECT_EQ(std::u16string(DefaultFcsRecipientText()), u"To all recipients");
+  FaxCoverSheetData cover;
+  MakeDefaultCoverSheet(&cover);
+  EXPECT_EQ(std::u16string(cover.recipient.szTitle), u"To all recipients")
+      << "the built-in cover record carries the title a user without a stored record gets";
+  SetDefaultCoverTitle(nullptr);
   std::unique_ptr<ModelInfo, void (*)(ModelInfo*)> m(BuildModelInfo(f.get(), {true, 1, true}), FreeModelInfoRecord);
   EXPECT_EQ(m->languageId, 1033u);
 }
@@ -284,6 +289,54 @@ TEST(LoadDefaults, WatermarkOfTheDefaultEntry) {
     EXPECT_EQ(+w.WmkInfo_wFrame, 2);
     EXPECT_EQ(+w.WmkInfo_crColor, colour ? 255u : 0x00808080u);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A default key that begins with "WM_None" names no watermark: its position
+// is kept, its texts are not.
+TEST(LoadDefaults, WatermarkKeysBeginningWithNoneAreNoWatermark) {
+  for (const char* key : {"WM_None", "wm_none", "WM_NoneDefault"}) {
+    SCOPED_TRACE(key);
+    const std::string text =
+        std::string("qxd 1\n\nsection \"Watermark\" items 80 default=\"") + key + "\"\n" +
+        "  layout title:wtext@20 body:wtext@32 face:wtext@44 style:u32@48 size:u32@52\n"
+        "  item key=\"WM_Draft\" title=\"Draft\" body=\"DRAFT\" face=\"Arial\" style=3 size=60\n"
+        "  item key=\"" + key + "\" title=\"None\" body=\"should not be taken\" face=\"Arial\" style=1 size=9\n";
+    File f(text);
+    ModelInfo m = {};
+    auto d = Fresh();
+    const std::u16string before(Fields(*d).WmkInfo_szWmkStr);
+    LoadDefaultSettings(f.get(), &m, nullptr, nullptr, d.get());
+    EXPECT_EQ(+Fields(*d).wWmkListPos, 1);
+    EXPECT_EQ(std::u16string(Fields(*d).WmkInfo_szWmkStr), before);
+  }
+}
+
+// The edge type's default goes into its byte, the value of the default key
+// in the table of edge types.
+TEST(LoadDefaults, EdgeTypeDefault) {
+  const struct {
+    const char* key;
+    uint8_t value;
+  } cases[] = {{"EdgeD", 2}, {"EdgeC", 1}, {"edgeb", 0}};
+  for (const auto& c : cases) {
+    File f(std::string("qxd 1\n\nsection \"EdgeType_op\" items 16 default=\"") + c.key +
+           "\"\n  item key=\"" + c.key + "\"\n  item key=\"EdgeZ\"\n");
+    ModelInfo m = {};
+    auto d = Fresh();
+    SetDocByte(d.get(), DOC_FIELD_AT(nEdgeType), 9);
+    LoadDefaultSettings(f.get(), &m, nullptr, nullptr, d.get());
+    EXPECT_EQ(DocByte(d.get(), DOC_FIELD_AT(nEdgeType)), c.value) << c.key;
+  }
+  File none("qxd 1\n\nsection \"EdgeType_op\" items 16 default=\"EdgeZ\"\n  item key=\"EdgeZ\"\n");
+  ModelInfo m = {};
+  auto d = Fresh();
+  SetDocByte(d.get(), DOC_FIELD_AT(nEdgeType), 9);
+  LoadDefaultSettings(none.get(), &m, nullptr, nullptr, d.get());
+  EXPECT_EQ(DocByte(d.get(), DOC_FIELD_AT(nEdgeType)), 9) << "an unknown edge type leaves the byte";
 }
 
 }  // namespace

@@ -568,9 +568,13 @@ TEST(SizeLabels, InchLabelsRoundInsideTheCustomLimits) {
     PaperLabelInput p{true, c.id, u"U", c.width, c.length, true, 0, 0};
     EXPECT_EQ(PaperLabelText(p, in), c.text) << c.id << " " << c.width;
   }
-  PaperLabelInput custom{true, 256, u"Custom", 2100, 2970, true, 827, 1169};
+  // The custom size shows its stored inch values, which are in the figure
+  // style's unit already: thousandths (style 1, as the sample model) or
+  // hundredths.
+  PaperLabelInput custom{true, 256, u"Custom", 2100, 2970, true, 8268, 11693};
   in.paperFigureStyle = 1;
-  EXPECT_EQ(PaperLabelText(custom, in), u"Custom (8.27x11.69\")");
+  EXPECT_EQ(PaperLabelText(custom, in), u"Custom (8.268x11.693\")");
+  custom.storedWidthInch = 827, custom.storedLengthInch = 1169;
   in.paperFigureStyle = 0;
   EXPECT_EQ(PaperLabelText(custom, in), u"Custom (8.27x11.69\")");
   custom.inch = false;
@@ -719,4 +723,81 @@ TEST(PaperViewPlanEx, NoSheetNoMarks) {
   const PaperViewPlan plain = BuildPaperViewPlanEx(in, kControl, kEnv, false);
   EXPECT_FALSE(plain.sheet.drawn);
   EXPECT_TRUE(Pictures(plain).empty());
+}
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "common/qxd/model_info.h"
+#include "common/qxd/paper_tables.h"
+#include "common/records/doc_fields.h"
+#include "dproc/model/default_settings.h"
+#include "dproc/model/user_paper_list.h"
+#include "dproc/preview/paper_view_inputs.h"
+
+namespace {
+
+// The sample model's default settings, as the library's start-up makes them.
+struct SampleSettings {
+  std::vector<uint8_t> bytes;
+  std::unique_ptr<ModelInfo, void (*)(ModelInfo*)> model{nullptr, FreeModelInfoRecord};
+  DocDMode doc{};
+  SampleSettings() {
+    std::ifstream in(testsupport::BinaryPath("model/VELDRANH.QXD"), std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    QxdContext* ctx = QxdOpenImage(bytes.data(), bytes.size());
+    if (ctx == nullptr) return;
+    model.reset(BuildModelInfo(ctx, ModelBuildEnv{true, 1, true}));
+    InitBuiltInDocDMode(&doc);
+    LoadDefaultSettings(ctx, model.get(), nullptr, nullptr, &doc);
+    QxdClose(ctx);
+  }
+};
+
+}  // namespace
+
+// The custom size in inches as the sample model's settings hold it: A4's
+// 210 x 297 mm are 8.268 x 11.693 inches, not ten times that.
+TEST(SizeLabels, SampleModelCustomSizeInInches) {
+  SampleSettings s;
+  ASSERT_NE(s.model, nullptr);
+  ASSERT_EQ(s.model->paperFigureStyle, 1u);
+  SetDocI16(&s.doc, DOC_FIELD_AT(nPaperSize), static_cast<int16_t>(kPaperCustom));
+  SetDocByte(&s.doc, DOC_FIELD_AT(byUnitInUserDefPaper), 1);
+  const PaperViewSources src{s.model.get(), &s.doc, nullptr, false, 100};
+  const PaperViewInputs in = ReadPaperViewInputs(src);
+  const std::u16string label = PaperLabelText(in.input, in);
+  EXPECT_NE(label.find(u"(8.268x11.693\")"), std::u16string::npos) << std::string(label.begin(), label.end());
+}
+
+// A print server's form is named from the session's paper list, the input
+// list for the input size and the output list (or else the input list) for
+// the output size.
+TEST(SizeLabels, ServerFormsAreNamedFromTheSessionLists) {
+  SampleSettings s;
+  ASSERT_NE(s.model, nullptr);
+  SessionPaperItem papers[2] = {};
+  papers[0].paperId = papers[0].value = 9;
+  papers[1].paperId = papers[1].value = 2 | kPaperServerFormBit;
+  const std::u16string name = u"Letterhead";
+  std::copy(name.begin(), name.end(), papers[1].name);
+  SessionPaperItem outPapers[1] = {};
+  outPapers[0].paperId = outPapers[0].value = 2 | kPaperServerFormBit;
+  const std::u16string outName = u"Letterhead (out)";
+  std::copy(outName.begin(), outName.end(), outPapers[0].name);
+  SetDocI16(&s.doc, DOC_FIELD_AT(nPaperSize), static_cast<int16_t>(2 | kPaperServerFormBit));
+  SetDocI16(&s.doc, DOC_FIELD_AT(sizPaper_cx), 2000);
+  SetDocI16(&s.doc, DOC_FIELD_AT(sizPaper_cy), 2500);
+  PaperViewSources src{s.model.get(), &s.doc, nullptr, false, 100};
+  src.papers = papers;
+  src.paperCount = 2;
+  EXPECT_EQ(ReadPaperLabel(src, 2 | kPaperServerFormBit, false).name, u"Letterhead");
+  EXPECT_EQ(PaperLabelText(ReadPaperLabel(src, 2 | kPaperServerFormBit, false), ReadPaperViewInputs(src)),
+            u"Letterhead (200x250mm)");
+  EXPECT_EQ(ReadPaperLabel(src, 2 | kPaperServerFormBit, true).name, u"Letterhead");
+  src.outPapers = outPapers;
+  src.outPaperCount = 1;
+  EXPECT_EQ(ReadPaperLabel(src, 2 | kPaperServerFormBit, true).name, u"Letterhead (out)");
+  EXPECT_EQ(ReadPaperLabel(src, 3 | kPaperServerFormBit, false).name, u"") << "a form the session does not list";
 }

@@ -10,14 +10,18 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/contracts/printer_view_options.h"
 #include "common/records/doc_fields.h"
 #include "common/records/fax_send_block.h"
+#include "common/qxd/model_info.h"
 #include "common/records/sheet_session.h"
 #include "dproc/preview/paper_view_inputs.h"
 #include "dproc/preview/paper_view_render_win.h"
 #include "dproc/preview/preview_area_win.h"
+#include "tests/support/canvas_win.h"
+#include "tests/support/emf_records.h"
 #include "tests/support/test_paths.h"
 
 namespace {
@@ -37,39 +41,10 @@ class Images {
   HMODULE module_ = nullptr;
 };
 
-// A 32-bit top-down DIB section selected into a memory DC.
-class Canvas {
+// The canvas starts grey (0x555555), so that what is drawn shows.
+class Canvas : public testsupport::Canvas {
  public:
-  Canvas(int w, int h) : w_(w) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
-    std::memset(bits_, 0x55, static_cast<size_t>(w) * h * 4);
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  // 0x00RRGGBB
-  uint32_t At(int x, int y) const {
-    GdiFlush();
-    return bits_[y * w_ + x] & 0xFFFFFF;
-  }
-
- private:
-  int w_;
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-  uint32_t* bits_ = nullptr;
+  Canvas(int w, int h) : testsupport::Canvas(w, h, 0x555555) {}
 };
 
 uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
@@ -269,16 +244,29 @@ TEST(PreviewAreaRender, PerPagePaperViewDrawsStraightIntoTheDc) {
   EXPECT_EQ(none.At(25, 25), kUntouched);
 }
 
+namespace {
+
+// A zeroed sheet session of the user interface core with its working record.
+struct SessionRecords {
+  std::unique_ptr<SheetSession> session = std::make_unique<SheetSession>();
+  std::unique_ptr<WorkDevMode> working = std::make_unique<WorkDevMode>();
+  SessionRecords() {
+    std::memset(session.get(), 0, sizeof(SheetSession));
+    std::memset(working.get(), 0, sizeof(WorkDevMode));
+    session->working = working.get();
+  }
+};
+
+}  // namespace
+
 TEST(PreviewAreaRender, StatusIconStripShowsTheFaxOptionsAndWatermark) {
   Images images;
   ASSERT_NE(images.get(), nullptr);
-  auto session = std::make_unique<SheetSession>();
-  auto working = std::make_unique<WorkDevMode>();
-  std::memset(session.get(), 0, sizeof(SheetSession));
-  std::memset(working.get(), 0, sizeof(WorkDevMode));
-  session->working = working.get();
+  SessionRecords records;
+  SheetSession* session = records.session.get();
+  WorkDevMode* working = records.working.get();
   PROPSHEETPAGEW page{};
-  page.lParam = reinterpret_cast<LPARAM>(session.get());
+  page.lParam = reinterpret_cast<LPARAM>(session);
   auto* doc = reinterpret_cast<uint8_t*>(&working->devmode.doc);
   // A control of 210 x 120: cells of 40 x 38, so each icon keeps its 39 x 34.
   const RECT control{0, 0, 210, 120};
@@ -318,5 +306,109 @@ TEST(PreviewAreaRender, StatusIconStripShowsTheFaxOptionsAndWatermark) {
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 4);
     DestroyWindow(tips);
     DestroyWindow(owner);
+  }
+}
+
+// A booklet the driver arranges keeps its watermark in a document-properties
+// session of the user interface core, printer defaults or not; only a
+// plug-in page record shows it as not printed.
+TEST(PreviewAreaRender, DriverBookletHidesTheWatermarkOnlyOnPluginPages) {
+  Images images;
+  ASSERT_NE(images.get(), nullptr);
+  auto model = std::make_unique<ModelInfo>();
+  std::memset(model.get(), 0, sizeof(ModelInfo));
+  model->features[kMfBookletPrint] = 1;
+  SessionRecords records;
+  SheetSession* session = records.session.get();
+  WorkDevMode* working = records.working.get();
+  auto* doc = reinterpret_cast<uint8_t*>(&working->devmode.doc);
+  doc[DOC_FIELD_AT(bWmk)] = 1;
+  doc[DOC_FIELD_AT(nDuplex)] = 3;
+  auto plugin = std::make_unique<PluginDevicePage>();
+  std::memset(plugin.get(), 0, sizeof(PluginDevicePage));
+  plugin->marker = 1;
+  plugin->kind = kPluginDeviceKind;
+  plugin->doc = working->devmode.doc;
+  const POINT wmLine{3 + 4 * 40 + 19, 3 + 38 + 17};  // the watermark's diagonal, as above
+  struct Case {
+    void* record;
+    uint8_t printerDefaults;
+    uint32_t lineColour;
+  };
+  const Case cases[] = {{session, 0, 0x0000FF}, {session, 1, 0x0000FF}, {plugin.get(), 0, 0xFFFFFF}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.record == plugin.get() ? "plug-in" : "session") << +c.printerDefaults);
+    session->values[kSheetPrinterDefaultsFlag] = c.printerDefaults;
+    PROPSHEETPAGEW page{};
+    page.lParam = reinterpret_cast<LPARAM>(c.record);
+    Canvas canvas(210, 120);
+    DrawDevFuncIcons(canvas.dc(), RECT{0, 0, 210, 120}, nullptr, nullptr, &page, model.get(), nullptr, images.get());
+    EXPECT_EQ(canvas.At(wmLine.x, wmLine.y), c.lineColour);
+  }
+}
+
+// The printer view is the device library's drawing: without it the preview
+// draws nothing at all, not the paper view.
+TEST(PreviewAreaRender, PrinterViewWithoutTheDeviceLibraryDrawsNothing) {
+  Images images;
+  ASSERT_NE(images.get(), nullptr);
+  SessionRecords records;
+  SheetSession* session = records.session.get();
+  WorkDevMode* working = records.working.get();
+  reinterpret_cast<uint8_t*>(&working->devmode.doc)[DOC_FIELD_AT(nOrientation)] = 1;
+  PROPSHEETPAGEW page{};
+  page.lParam = reinterpret_cast<LPARAM>(session);
+  PreviewModules modules{};
+  modules.images = images.get();
+  for (int pageId : {156, 157}) {
+    Canvas canvas(200, 190);
+    DrawSheetPreview(pageId, nullptr, canvas.dc(), RECT{0, 0, 200, 190}, &page, nullptr, nullptr, modules);
+    EXPECT_EQ(canvas.At(100, 0), kUntouched) << pageId;
+    EXPECT_EQ(canvas.At(100, 95), kUntouched) << pageId;
+  }
+  // The paper view itself draws for a document sheet.
+  Canvas paper(200, 190);
+  DrawSheetPreview(101, nullptr, paper.dc(), RECT{0, 0, 200, 190}, &page, nullptr, nullptr, modules);
+  EXPECT_NE(paper.At(100, 0), kUntouched);
+}
+
+// The quality picture goes out with the image's own palette selected and
+// realised, as a palette display needs.  A metafile DC records what reaches
+// the target.
+TEST(PreviewAreaRender, QualityViewRealisesThePicturesPalette) {
+  Images images;
+  ASSERT_NE(images.get(), nullptr);
+  HDC screen = GetDC(nullptr);
+  HDC recorder = CreateEnhMetaFileW(screen, nullptr, nullptr, nullptr);
+  ReleaseDC(nullptr, screen);
+  ASSERT_NE(recorder, nullptr);
+  DrawQualityView(recorder, RECT{0, 0, 200, 190}, 0, images.get());
+  HENHMETAFILE emf = CloseEnhMetaFile(recorder);
+  ASSERT_NE(emf, nullptr);
+  std::vector<uint8_t> bytes(GetEnhMetaFileBits(emf, 0, nullptr));
+  GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), bytes.data());
+  DeleteEnhMetaFile(emf);
+  constexpr uint32_t kSelectPalette = 48, kCreatePalette = 49, kRealizePalette = 52, kStretchBlt = 77;
+  int created = -1, selected = -1, realised = -1, blit = -1, index = 0;
+  std::string types;
+  testsupport::WalkEmf(bytes, [&](const testsupport::EmfRecord& r) {
+    types += std::to_string(r.type) + " ";
+    if (r.type == kCreatePalette && created < 0) created = index;
+    if (r.type == kSelectPalette && selected < 0) selected = index;
+    if (r.type == kRealizePalette && realised < 0) realised = index;
+    if ((r.type == testsupport::kEmrBitBlt || r.type == kStretchBlt) && blit < 0) blit = index;
+    ++index;
+  });
+  SCOPED_TRACE(types);
+  ASSERT_GE(blit, 0) << "the picture reaches the target";
+  // (Wine records a palette's entries only in part, so they are not read.)
+  ASSERT_GE(created, 0) << "a palette is made";
+  EXPECT_LT(created, blit);
+  EXPECT_GE(selected, 0);
+  EXPECT_LT(selected, blit) << "selected before the picture goes out";
+  // Wine's metafiles leave the realisation out; where it is recorded, it
+  // comes before the picture too.
+  if (realised >= 0) {
+    EXPECT_LT(realised, blit);
   }
 }

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "common/records/sheet_session.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/startup/ddproc_binding_win.h"
+#include "dproc/startup/sheet_tab_tips.h"
 #include "tests/support/dialog_kit_win.h"
 
 namespace {
@@ -73,6 +75,10 @@ const DocumentSheet kSheet = {
     .drawItem = DrawItem,
     .destroy = Destroy,
     .other = Other,
+    .textSection = nullptr,
+    .hintPageId = 0,
+    .bindings = nullptr,
+    .enableRules = nullptr,
 };
 
 INT_PTR CALLBACK TestSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -128,6 +134,53 @@ TEST_F(SheetSkeleton, SharedStepsRunBeforeTheSheetsOwnHandlers) {
   EXPECT_EQ(g_events[1], "device authentication");
   EXPECT_EQ(g_events[2], "init");
   EXPECT_EQ(g_events[3], "set-active");
+}
+
+// The tab's text and its tooltip texts, as the frame's tab control holds them.
+std::wstring TabText(HWND frame, int index) {
+  HWND tabs = reinterpret_cast<HWND>(SendMessageW(frame, PSM_GETTABCONTROL, 0, 0));
+  wchar_t text[64] = {};
+  TCITEMW item = {};
+  item.mask = TCIF_TEXT;
+  item.pszText = text;
+  item.cchTextMax = 64;
+  SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+std::vector<std::wstring> TabTipTexts(HWND frame) {
+  std::vector<std::wstring> out;
+  HWND tabs = reinterpret_cast<HWND>(SendMessageW(frame, PSM_GETTABCONTROL, 0, 0));
+  HWND tips = reinterpret_cast<HWND>(SendMessageW(tabs, TCM_GETTOOLTIPS, 0, 0));
+  if (tips == nullptr) return out;
+  const int count = static_cast<int>(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[600] = {};
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.lpszText = text;
+    if (SendMessageW(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tool))) {
+      out.push_back(text);
+    }
+  }
+  return out;
+}
+
+TEST_F(SheetSkeleton, TheFramesTabsGetTheSheetsTooltips) {
+  HWND frame = kit_.OpenPages(kit_.Templates(), {100}, TestSheetProc);
+  ASSERT_NE(frame, nullptr);
+  const std::wstring title = TabText(frame, 0);
+  ASSERT_FALSE(title.empty());
+  kit_.Close();
+  const TabTipEntry kept = g_sheetTabTips[1];
+  std::memset(g_sheetTabTips[1].title, 0, sizeof g_sheetTabTips[1].title);
+  std::memset(g_sheetTabTips[1].tipText, 0, sizeof g_sheetTabTips[1].tipText);
+  for (size_t i = 0; i < title.size() && i < 47; ++i) g_sheetTabTips[1].title[i] = static_cast<char16_t>(title[i]);
+  std::memcpy(g_sheetTabTips[1].tipText, u"Paper and copies.", 36);
+  frame = kit_.OpenPages(kit_.Templates(), {100}, TestSheetProc);
+  ASSERT_NE(frame, nullptr);
+  const std::vector<std::wstring> tips = TabTipTexts(frame);
+  g_sheetTabTips[1] = kept;
+  EXPECT_EQ(tips, (std::vector<std::wstring>{L"Paper and copies."}));
 }
 
 TEST_F(SheetSkeleton, KillActiveKeepsThePageWhenTheSheetRefuses) {

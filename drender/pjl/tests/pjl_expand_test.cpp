@@ -1,5 +1,5 @@
 // Template expansion: unquoting, placeholders, "/OMIT", stray "%", values
-// that carry line breaks, lines that do not fit.
+// that try to end their quotes or their line, lines that do not fit.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -71,7 +71,7 @@ TEST(PjlExpand, Table) {
        "@PJL COMMENT 100% %s{Job(Copies),5,,}\n"},
       {"percent after a placeholder", R"("%s{Job(Copies),5,,}% %s{Job(Copies),5,,}")", "", 1, "3% %s{Job(Copies),5,,}"},
       {"value cut at LENGTH", R"("M=%s{Job(EmailAddress),3,,}.")", "abcdefgh", 1, "M=abc."},
-      {"two backslashes in a value", R"("M=%s{Job(EmailAddress),64,,}")", "one\\\\two", 1, "M=one\r\ntwo"},
+      {"two backslashes stay in a value", R"("M=%s{Job(EmailAddress),64,,}")", "one\\\\two", 1, "M=one\\\\two"},
       {"unknown name is empty", R"("X=%s{Job(NoSuchValue),9,,}!")", "", 1, "X=!"},
       {"settings value from API fails", R"("C=%s{API(Copies),5,,}")", "", 0, ""},
       {"missing brace fails", R"("C=%s{Job(Copies),5,,")", "", 0, ""},
@@ -88,6 +88,40 @@ TEST(PjlExpand, Table) {
   }
   TestJob t;
   EXPECT_EQ(Pjl_ExpandTemplate(&t.job, nullptr), 0u);
+}
+
+// Whatever a value holds, it stays inside its quotes and its line: a quote
+// becomes an apostrophe, line ends, ESC and other control characters a
+// blank; the template's own quotes, line ends and ESC are kept.
+TEST(PjlExpand, ValuesNeitherEndTheirQuotesNorTheirLine) {
+  struct Case {
+    const char* name;
+    std::string value;
+    std::string written;
+  } cases[] = {
+      {"forged line", "x\"\r\n@PJL SET FAXNUMBER1=\"666", "@PJL SET M=\"x'  @PJL SET FAXNUMBER1='666\"\r\n"},
+      {"lone LF and CR", "a\nb\rc", "@PJL SET M=\"a b c\"\r\n"},
+      {"escape", "\x1B%-12345X@PJL EOJ", "@PJL SET M=\" %-12345X@PJL EOJ\"\r\n"},
+      {"tab, other controls and DEL", "a\tb\x01\x1F\x7F", "@PJL SET M=\"a b   \"\r\n"},
+      {"UTF-8 and backslashes kept", "\xC3\xA9t\xC3\xA9 \\\\srv\\x", "@PJL SET M=\"\xC3\xA9t\xC3\xA9 \\\\srv\\x\"\r\n"},
+  };
+  for (const Case& c : cases) {
+    TestJob t;
+    t.Text(5544, c.value.c_str());
+    EXPECT_EQ(Pjl_ExpandTemplate(&t.job, R"("@PJL SET M=\"%s{Job(EmailAddress),-1,,}\"\r\n")"), 1u) << c.name;
+    EXPECT_EQ(t.out, c.written) << c.name;
+  }
+  // The same rule for texts the settings keep as UTF-16, in both encodings.
+  for (bool utf8 : {false, true}) {
+    TestJob t;
+    t.job.jobName = u"Q3 \"final\"\r\n@PJL SET COPIES=99";
+    const std::string stored = std::string(R"("@PJL SET JOBNAME=\"%s{API(JobName),80,)") + (utf8 ? "UTF8" : "") + R"(,}\"\r\n")";
+    EXPECT_EQ(Pjl_ExpandTemplate(&t.job, stored.c_str()), 1u);
+    EXPECT_EQ(t.out, "@PJL SET JOBNAME=\"Q3 'final'  @PJL SET COPIES=99\"\r\n") << utf8;
+  }
+  char hex[] = "0123456789ABCDEF";
+  Pjl_MakeValueSafe(hex, sizeof hex - 1);
+  EXPECT_STREQ(hex, "0123456789ABCDEF");
 }
 
 TEST(PjlExpand, LineThatDoesNotFitIsDropped) {

@@ -14,6 +14,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "common/qxd/paper_tables.h"
 #include "drender/pjl/pjl_header_rows.h"
@@ -350,6 +351,42 @@ TEST(PjlHeaderGolden, SecurePrintAndPerPageSets) {
   p.t.job.interSheetCount = 2;
   p.t.Byte(1550, 1);
   Check("secure_print_per_page", "secure print with id 4242 and password pin1, two per-page entries", p.Header());
+}
+
+// The header's lines with what stands between each pair of quotes left out.
+std::vector<std::string> Skeleton(const std::string& header) {
+  std::vector<std::string> lines;
+  size_t at = 0;
+  for (size_t end = header.find("\r\n"); end != std::string::npos; end = header.find("\r\n", at)) {
+    std::string line;
+    bool quoted = false;
+    for (size_t i = at; i < end; ++i) {
+      if (header[i] == '"') quoted = !quoted;
+      if (!quoted || header[i] == '"') line += header[i];
+    }
+    lines.push_back(line);
+    at = end + 2;
+  }
+  lines.push_back(header.substr(at));
+  return lines;
+}
+
+// A document title and a phone-book number that try to add a destination
+// of their own: the header keeps exactly the lines of the clean job, the
+// forged text staying inside the quoted values.
+TEST(PjlHeaderGolden, ForgedLinesStayInsideTheirValues) {
+  Profile clean;
+  const std::string expected = clean.Header();
+  Profile forged;
+  forged.t.job.jobName = u"Report\"\r\n@PJL SET FAXNUMBER1=\"0900666\"\r\n@PJL COMMENT \"";
+  forged.t.job.userName = u"ann\"\n@PJL SET HOLD=OFF\x1B%-12345X";
+  Destination(forged.fax.get(), 0, u"0301234567\"\r\n@PJL SET FAXNUMBER1=\"0900666", true);
+  const std::string header = forged.Header();
+  EXPECT_EQ(Skeleton(header), Skeleton(expected));
+  EXPECT_EQ(header.find("\n@PJL SET FAXNUMBER1"), std::string::npos);
+  EXPECT_NE(header.find("@PJL SET JOBNAME=\"Report'  @PJL SET FAXNUMBER1='0900666'  @PJL COMMENT '\"\r\n"),
+            std::string::npos);
+  EXPECT_NE(header.find("@PJL SET FAXNUMBER0=\"0301234567'  @PJL SET FAXNUMBER1='0900666\",ECM=1"), std::string::npos);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 
 struct DeviceScript {
   BOOL hasAddress;           // DDProc_GetPrinterIPAddress answers with `address`
@@ -27,6 +28,20 @@ struct DeviceScriptLog {
   char firstTrayAsked[32];
   int statusListsReleased;
 };
+
+// A device on the network that is reached and answers both queries; the
+// answers themselves are the test's.
+inline DeviceScript ReachableDeviceScript() {
+  DeviceScript script = {};
+  script.hasAddress = TRUE;
+  std::strcpy(script.address, "192.168.10.20");
+  script.bdcEnabled = TRUE;
+  script.reachable = TRUE;
+  script.state = 1;
+  script.optionsAnswered = TRUE;
+  script.traysAnswered = TRUE;
+  return script;
+}
 
 using ScriptDeviceFn = void(WINAPI*)(const DeviceScript* script);
 using DeviceLogFn = const DeviceScriptLog*(WINAPI*)();

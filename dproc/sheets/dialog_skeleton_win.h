@@ -1,0 +1,141 @@
+// What every sheet and modal dialog of the procedure library shares: the
+// table of bindings between controls and settings fields, the common
+// initialisation, the common owner-drawn items, and the skeleton of a modal
+// dialog that edits the working document settings.
+//
+// A modal dialog describes itself once:
+//
+//   const DialogBinding kBindings[] = {
+//       {.controlId = 1242, .notify = BN_CLICKED, .kind = BindKind::kRadio,
+//        .at = DOC_FIELD_AT(nBindingMode), .bytes = 1, .value = 0},
+//       {.controlId = 1243, .notify = BN_CLICKED, .kind = BindKind::kRadio,
+//        .at = DOC_FIELD_AT(nBindingMode), .bytes = 1, .value = 1},
+//       {}};
+//   const DocumentDialog kDialog = {
+//       .templateId = 117, .textSection = "Dlg_SetBindShift", .helpIds = kHelpIds,
+//       .helpTopic = 2290, .clipTitle = L"Binding Margin Settings Dialog",
+//       .bindings = kBindings, .enableRules = EnableControls, .init = Init,
+//       .command = Command, .ok = Ok, .defaults = Defaults};
+//   INT_PTR CALLBACK MyDlgProc(HWND d, UINT m, WPARAM w, LPARAM l) {
+//     return RunDocumentDialog(kDialog, d, m, w, l);
+//   }
+//
+// The skeleton then owns the dialog's start (the context in DWLP_USER, the
+// display texts, the tooltip windows, the stop icons' places, a private copy
+// of the settings for Cancel, the first constraint pass and the hint), its
+// owner-drawn hint bulb and stop icons, the change of every bound control
+// (read, constraint pass, undo of a refusal, hint, enable rules), the
+// length spins' arrows, the drop-list reason filter, OK, Cancel (the copy
+// put back), Default and Help (the clipping check first, its control kinds
+// read from the dialog's own template).
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "dproc/sheets/sheet_context.h"
+
+// How a bound control shows and takes its field.
+enum class BindKind : uint8_t {
+  kNone = 0,   // ends a table
+  kCheckBox,   // the field is 1 when checked, 0 when not
+  kRadio,      // the field takes `value` when this button is checked
+  kDropList,   // the selected item's data is a list row; the field takes its value
+  kCustom,     // the binding's own read and show
+};
+
+struct DialogBinding {
+  uint16_t controlId;  // 0 ends a table
+  uint16_t notify;     // the notification that commits a change (BN_CLICKED, CBN_SELENDOK ...)
+  BindKind kind;
+  uint32_t at;         // byte position in DocDMode
+  uint8_t bytes;       // 1, 2 or 4 (kCustom: the bytes kept for the undo, at most 64)
+  int32_t value;       // kRadio: the value the button stands for
+  // kCustom: takes the control into the field (false: nothing taken, no
+  // pass) and shows the field again after a refusal.
+  bool (*read)(HWND dialog, SheetCtx* ctx);
+  void (*show)(HWND dialog, SheetCtx* ctx);
+  // Runs after the change stood or was undone (a picture to repaint ...).
+  void (*after)(HWND dialog, SheetCtx* ctx);
+  // A field whose place depends on the dialog's state: its byte position
+  // (null: `at`).
+  uint32_t (*where)(SheetCtx* ctx);
+};
+
+// Shows every binding of the table in its control.
+void ShowBindings(HWND dialog, SheetCtx* ctx, const DialogBinding* bindings);
+// The binding of a control and notification, or null.
+const DialogBinding* FindBinding(const DialogBinding* bindings, int controlId, int notify);
+// The change of one bound control: the field's old bytes kept, the control
+// read, the constraint pass; a refusal puts the old bytes back and shows
+// them; then the hint of `hintPageId`, the binding's follow-up and the
+// enable rules.  `sheet`: the page is a sheet, so a real change is also
+// noted to the frame and the Easy Set area.  True when the change stands.
+bool CommitBinding(HWND dialog, SheetCtx* ctx, const DialogBinding& binding, uint32_t hintPageId,
+                   void (*enableRules)(HWND dialog, SheetCtx* ctx), bool sheet);
+
+// The start every sheet and dialog shares: the context in DWLP_USER, the
+// common display texts and those of `textSection` (null: none), a tooltip
+// window for every stop icon and one for the page's refused settings (kept
+// for DialogTooltipOf), and the stop icons' places.
+void InitDialogCommon(HWND dialog, SheetCtx* ctx, const char* textSection);
+// The tooltip window of the page's refused settings, or null.
+HWND DialogTooltipOf(HWND dialog);
+// Forgets the page's tooltip (WM_DESTROY).
+void ForgetDialogTooltip(HWND dialog);
+
+// The owner-drawn items every page shares: the hint bulb, every stop icon,
+// the status icon strip (1123) and, with `previewPageId` non-zero, the
+// preview picture (1235) of that page.  True when the item was drawn.
+bool DrawCommonItem(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item, int previewPageId);
+
+// The clipping check of Help over the controls of the dialog's own
+// template (`templateId` of the dialog library): each control's kind from
+// its class and style; lists and combo boxes measured with `listMargin`.
+// True when the check ran (the help is then not opened).
+bool RunTemplateClipTest(HWND dialog, const SheetCtx* ctx, uint16_t templateId, const wchar_t* title);
+
+struct DocumentDialog {
+  uint16_t templateId;      // the template; also its hint page and the device library's page id
+  const char* textSection;  // display texts (null: the common ones only)
+  const DWORD* helpIds;     // pairs of control id and topic, ended by 0, 0
+  DWORD helpTopic;          // the Help button's topic
+  const wchar_t* clipTitle; // the clipping check's banner (null: no check)
+  const DialogBinding* bindings;  // null: none
+  // The dialog's length spins step in this scale (see length_units.h):
+  // 0 none, 1 margin, 2 shift.
+  uint8_t lengthSpins;
+  // The Default button writes the defaults without a constraint pass.
+  bool quietDefaults;
+
+  // The dialog's own handlers; any may be null.
+  // After the common start, before the first constraint pass.
+  void (*init)(HWND dialog, SheetCtx* ctx);
+  // After every change and at the start.
+  void (*enableRules)(HWND dialog, SheetCtx* ctx);
+  // WM_COMMAND of controls the bindings and buttons do not take; true when
+  // handled.
+  bool (*command)(HWND dialog, SheetCtx* ctx, int id, int code);
+  // OK: true when the dialog may end (it has stored what it shows).
+  bool (*ok)(HWND dialog, SheetCtx* ctx);
+  // The Default button (1032): the defaults into the settings and shown;
+  // the skeleton then runs the pass, the hint and the enable rules.
+  void (*defaults)(HWND dialog, SheetCtx* ctx);
+  // Owner-drawn items beyond the common ones; true when drawn.
+  bool (*drawItem)(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item);
+  // WM_NOTIFY; true with its result in *result when handled.
+  bool (*notify)(HWND dialog, SheetCtx* ctx, const NMHDR* note, LRESULT* result);
+  // WM_DESTROY.
+  void (*destroy)(HWND dialog);
+};
+
+inline constexpr int kDefaultButtonId = 1032;
+inline constexpr int kHelpButtonId = 9;
+
+// Runs one message of a modal dialog through the skeleton.
+INT_PTR RunDocumentDialog(const DocumentDialog& dialogDesc, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// The settings as the dialog found them (its own copy, so a dialog opened
+// from another keeps its own); null before the start.
+const DocDMode* DialogBackupOf(HWND dialog);

@@ -1,0 +1,150 @@
+// Page settings snapshots.
+#include "drender/settings/page_snapshot.h"
+
+#include <cstddef>
+#include <cstring>
+
+#include "common/records/doc_fields.h"
+#include "common/records/settings_records.h"
+#include "drender/settings/paper_geometry.h"
+
+namespace {
+
+// One run of bytes: where it lies in the snapshot and in the settings.
+struct SnapshotRun {
+  uint16_t at;
+  uint16_t docAt;
+  uint16_t size;
+};
+
+constexpr SnapshotRun kRuns[] = {
+    {0, 66, 6},        // PaperSize, paper width and length
+    {6, 96, 6},        // OutPaperSize, output paper width and length
+    {12, 122, 2},      // MediaType
+    {14, 120, 2},      // InTray
+    {16, 64, 1},       // Orientation
+    {18, 118, 2},      // ZoomValue
+    {20, 1429, 1},     // binding position
+    {21, 1428, 1},     // BindingShift
+    {22, 1432, 2},     // binding shift of front sides
+    {24, 1434, 2},     // BindShift_Back
+    {26, 1242, 1},     // Nup
+    {27, 1243, 1},     // Nup_op
+    {28, 1412, 1},     // DoubleSides
+    {29, 1248, 1},     // Rotate180
+    {30, 1244, 1},     // NupStyle
+    {31, 1246, 1},     // BorderLine_op
+    {32, 1441, 1},     // ImageShift
+    {42, 1553, 1},     // Watermark
+    {44, 1554, 2},     // Watermark_op
+    {46, 1556, 449},   // watermark definition block
+    {495, 2005, 6},    // header and footer switches
+    {502, 2012, 2},    // HF_StartNumber
+    {504, 2014, 5},    // date and page-number switches
+    {510, 2020, 2},    // HF_StartPage
+    {512, 2022, 2},    // HF_PageStartNumber
+};
+
+}  // namespace
+
+void Page_SaveSettings(const DocDMode* doc, uint8_t headerWritten, PageSettings* snapshot) {
+  auto* out = reinterpret_cast<uint8_t*>(snapshot);
+  for (const SnapshotRun& run : kRuns) std::memcpy(out + run.at, DocBytes(doc) + run.docAt, run.size);
+  snapshot->headerWritten = headerWritten;
+  snapshot->tabMark = 255;
+}
+
+void Page_ApplySettings(DocDMode* doc, const PageSettings* snapshot) {
+  const auto* in = reinterpret_cast<const uint8_t*>(snapshot);
+  for (const SnapshotRun& run : kRuns) std::memcpy(DocBytes(doc) + run.docAt, in + run.at, run.size);
+}
+
+namespace {
+
+int BindingGroup(uint8_t position) {
+  switch (position) {
+    case 0: case 2: return 100;
+    case 1: case 3: return 101;
+    case 4: case 6: return 102;
+    case 5: case 7: return 103;
+    default: return position;
+  }
+}
+
+bool Alike(uint8_t a, uint8_t b, uint8_t x1, uint8_t x2, uint8_t y1, uint8_t y2) {
+  if (a == b) return true;
+  const bool ax = a == x1 || a == x2, bx = b == x1 || b == x2;
+  const bool ay = a == y1 || a == y2, by = b == y1 || b == y2;
+  return (ax && bx) || (ay && by);
+}
+
+uint8_t NupKind(const DocDMode* doc) { return DocByte(doc, kDocNupAt) ? DocByte(doc, kDocNupKindAt) : 0; }
+
+struct FieldRun {
+  uint16_t at;
+  uint16_t size;
+};
+
+// The page-level fields a new PDEV of a running job brings.
+constexpr FieldRun kPageFields[] = {
+    {64, 1},      // Orientation
+    {66, 6},      // PaperSize, paper width and length
+    {96, 6},      // OutPaperSize, output paper width and length
+    {118, 2},     // ZoomValue
+    {120, 2},     // InTray
+    {122, 2},     // MediaType
+    {1242, 3},    // Nup, Nup_op, NupStyle
+    {1246, 1},    // BorderLine_op
+    {1248, 1},    // Rotate180
+    {1412, 1},    // DoubleSides
+    {1428, 15},   // binding shift and position, binding values, BindShift_Mode, ImageShift, byte 1442
+    {1553, 452},  // Watermark, Watermark_op, watermark block
+};
+
+// Authentication and account fields of a job's settings.
+constexpr FieldRun kIdentityFields[] = {
+    {5673, 1}, {5674, 243}, {5918, 2}, {5920, 8}, {5928, 1}, {5929, 73}, {6002, 2},
+    {1072, 2}, {1074, 89},  {1163, 1}, {1164, 73}, {1238, 2},
+};
+
+}  // namespace
+
+bool Page_SettingsDiffer(const ModelInfo* model, const DocDMode* before, const DocDMode* after) {
+  PaperSheet a{}, b{};
+  const bool haveA = Paper_GetPaperInfo(model, before, &a);
+  const bool haveB = Paper_GetPaperInfo(model, after, &b);
+  if (haveA != haveB || a.code != b.code || a.info.halfWidth != b.info.halfWidth ||
+      a.info.halfLength != b.info.halfLength) {
+    return true;
+  }
+  uint32_t sizeA[2] = {}, sizeB[2] = {}, marginsA[4] = {}, marginsB[4] = {};
+  Paper_GetPrintableArea(model, before, sizeA, marginsA);
+  Paper_GetPrintableArea(model, after, sizeB, marginsB);
+  if (sizeA[0] != sizeB[0] || sizeA[1] != sizeB[1]) return true;
+  const int16_t media = DocI16(after, kDocMediaTypeAt);
+  if (media != DocI16(before, kDocMediaTypeAt) && media != 256) return true;
+  if (DocI16(after, kDocInTrayAt) != DocI16(before, kDocInTrayAt)) return true;
+  if (DocByte(after, kDocDoubleSidesAt) != DocByte(before, kDocDoubleSidesAt)) return true;
+  return BindingGroup(DocByte(after, kDocBindingEdgeAt)) != BindingGroup(DocByte(before, kDocBindingEdgeAt));
+}
+
+bool Page_LayoutDiffers(const DocDMode* before, const DocDMode* after) {
+  if (NupKind(before) != NupKind(after)) return true;
+  const uint8_t styleA = DocByte(before, kDocNupStyleAt), styleB = DocByte(after, kDocNupStyleAt);
+  if (styleA != styleB && (styleA >= 4 || !Alike(styleA, styleB, 1, 3, 0, 2))) return true;
+  const uint8_t bookA = DocByte(before, kDocBookletBindingAt), bookB = DocByte(after, kDocBookletBindingAt);
+  return !Alike(bookA, bookB, 1, 3, 2, 4);
+}
+
+void Page_TakePageFields(DocDMode* job, const DocDMode* page) {
+  for (const FieldRun& run : kPageFields) std::memcpy(DocBytes(job) + run.at, DocBytes(page) + run.at, run.size);
+}
+
+void Page_CopyJobIdentity(const WorkDevMode* from, WorkDevMode* to) {
+  uint16_t enabled = 0;
+  std::memcpy(&enabled, reinterpret_cast<const uint8_t*>(&from->device.option) + 964, sizeof enabled);
+  if (enabled == 0) return;
+  for (const FieldRun& run : kIdentityFields) {
+    std::memcpy(DocBytes(&to->devmode.doc) + run.at, DocBytes(&from->devmode.doc) + run.at, run.size);
+  }
+}
