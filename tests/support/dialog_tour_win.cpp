@@ -43,7 +43,10 @@ constexpr TourWay kControl = TourWay::kControl;
 constexpr TourWay kTab = TourWay::kTab;
 
 // A stop with control 0 and a preparation is opened by the preparation
-// alone (a list's change rather than a button).
+// alone (a list's change rather than a button).  The Layout sheet's
+// buttons of booklet, binding margin, image shift and print position are
+// hidden on the sample model; the tour sends their command all the same, so
+// that their dialogs are seen.
 const std::vector<TourStop> kDialogTour = {
     {171, "Fax", kPage, 0, 0, 0, nullptr},
     {172, "Fax Cover Sheet", kControl, 171, 1948, 0, CheckFaxSheetCoverBox},

@@ -23,7 +23,7 @@ namespace testsupport {
 
 // How a stop's window is reached.
 enum class TourWay {
-  kDocumentPage,  // a page of the document sheets; `control` is its index
+  kDocumentPage,  // a page of the document sheets; `page` is its index
   kControl,       // opened by control `control` of the stop `from`
   kTab,           // a page of the tab control `control` of the stop `from`; `page` is its index
   kFaxJobStart,   // the fax destination dialog a fax job opens
@@ -35,7 +35,7 @@ struct TourStop {
   TourWay way;
   uint16_t from;                  // kControl, kTab: the template id of the window it opens from
   int control;
-  int page;
+  int page;                       // kDocumentPage, kTab
   // kControl: what a person does before pressing `control` (may be null).
   void (*prepare)(HWND from);
 };

@@ -192,6 +192,8 @@ class Checker {
       const bool combo = IsClass(item, kComboBoxClass, L"ComboBox");
       p.ink = p.rect;
       Rows(item, control, combo, width, measure, style);
+    } else if (IsClass(item, 0, L"SysTabControl32")) {
+      Tabs(item, control);
     } else if (item.classOrdinal != 0 || !item.className.empty()) {
       if (!IsClass(item, 0, L"msctls_updown32")) p.ink = p.rect;
     }
@@ -249,6 +251,24 @@ class Checker {
     }
     const int textWidth = measure.Width(text);
     if (textWidth > room) Report(item, text, "text", textWidth, room);
+  }
+
+  // The tabs' texts stay in sight: no page or other window of the dialog
+  // lies over a tab.
+  void Tabs(const DialogItemFacts& item, HWND tabs) {
+    const LRESULT count = SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count && i < 64; ++i) {
+      RECT tab = {};
+      if (!SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab))) continue;
+      MapWindowPoints(tabs, dialog_, reinterpret_cast<POINT*>(&tab), 2);
+      for (HWND child = GetWindow(dialog_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT over;
+        const RECT r = Rect(dialog_, child);
+        if (child == tabs || !IsWindowVisible(child) || !IntersectRect(&over, &r, &tab)) continue;
+        problems.push_back(Name(item) + " tab " + std::to_string(i) + " lies under control " +
+                           std::to_string(GetDlgCtrlID(child)));
+      }
+    }
   }
 
   void Rows(const DialogItemFacts& item, HWND control, bool combo, int width, Measure& measure, uint32_t style) {

@@ -11,7 +11,8 @@
 //  - buttons the driver draws as a picture beside a text: picture and text
 //    side by side inside the button;
 //  - stop icons (small owner-drawn buttons without text): beside their
-//    control, never on another control's text or frame.
+//    control, never on another control's text or frame;
+//  - tab controls: no page or other window over a tab.
 // Hidden controls are left out.
 #pragma once
 
