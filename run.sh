@@ -54,7 +54,8 @@ pictures=0
 echo
 echo "A sample fax job through the render core (the render core's test host stands in"
 echo "for GDI, which under Wine never loads a printer driver), written to out/fax-job.prn:"
-/usr/lib/wine/wine64 build/x64/bin/faxjob.exe "Z:$PWD/out/x64" "Fax (sample model)" "Z:$PWD/out/fax-job.prn" 3
+/usr/lib/wine/wine64 build/x64/bin/faxjob.exe "Z:$PWD/out/x64" "Fax (sample model)" "Z:$PWD/out/fax-job.prn" 3 \
+  --title "Sample fax"
 build/native/bin/xldump out/fax-job.prn
 if [ "$pictures" -ne 0 ]; then
   echo "Some sheets or dialogs were not pictured, or their pictures are blank (see above)." >&2

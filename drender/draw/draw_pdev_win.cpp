@@ -15,7 +15,6 @@ constexpr uint32_t kSelectColorAt = 2170;
 constexpr uint32_t kImageCompressionAt = 2229;
 constexpr uint32_t kPrintWithBlackAt = 2240;
 constexpr uint32_t kPrintWithBlackOptionAt = 2241;
-constexpr uint32_t kJpegQualityAt = 3664;
 constexpr uint32_t kJpegSubModeAt = 3665;
 // The selected watermark record (common/records/watermark_info.h) starts at 1556.
 constexpr uint32_t kWatermarkColourAt = 1556 + offsetof(WaterMarkInfo, crColor);
@@ -37,6 +36,12 @@ bool Draw_PrintWithBlack(RenderPdev* pdev) {
          pdev->state.gs.uiDrawing == 0;
 }
 
+bool Draw_GradientPrintWithBlack(RenderPdev* pdev) {
+  const DocDMode* doc = Doc(pdev);
+  return DocByte(doc, kPrintWithBlackAt) != 0 && DocByte(doc, kDocOverlayCreateAt) == 0 &&
+         DocByte(doc, DOC_FIELD_AT(bOverlay)) == 0 && pdev->state.gs.uiDrawing == 0;
+}
+
 DrawJob Draw_JobOf(RenderPdev* pdev) {
   RenderPdevState& s = pdev->state;
   const DocDMode* doc = Doc(pdev);
@@ -56,7 +61,7 @@ DrawJob Draw_JobOf(RenderPdev* pdev) {
   }
   const uint8_t sub = DocByte(doc, kJpegSubModeAt);
   job.jpegSubMode = sub == 0 ? 2 : sub == 1 ? 1 : 0;
-  job.jpegQuality = DocByte(doc, kJpegQualityAt);
+  job.jpegQuality = DocByte(doc, kDocJpegQualityAt);
   job.saveBlankPaper = DocByte(doc, kSaveBlankPaperAt) != 0 ? 1 : 0;
   job.resolutionX = static_cast<uint16_t>(s.resolutionX);
   job.resolutionY = static_cast<uint16_t>(s.resolutionY);

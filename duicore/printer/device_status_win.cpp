@@ -12,6 +12,7 @@
 #include "common/contracts/proc_library_exports_win.h"
 #include "common/records/sheet_session.h"
 #include "common/win/bind_export.h"
+#include "common/win/wait_cursor_win.h"
 #include "duicore/module/core_module_win.h"
 #include "duicore/module/device_description_win.h"
 #include "duicore/devmode/devmode_work_win.h"
@@ -309,7 +310,13 @@ void RefreshSessionDeviceStatus(SheetSession* session, bool deviceSheets) {
   if (trayTable != nullptr) query.autoTrayId = static_cast<uint16_t>(trayTable[0].binId);
   auto answer = std::make_unique<DevOption>(working);
   bool optionsChanged = false, traysChanged = false;
-  if (QueryDeviceStatus(query, answer.get(), &optionsChanged, &traysChanged) == kDeviceStatusDone) {
+  int asked;
+  {
+    // The sheets open only once the device answered or its waits ran out.
+    ScopedWaitCursor wait;
+    asked = QueryDeviceStatus(query, answer.get(), &optionsChanged, &traysChanged);
+  }
+  if (asked == kDeviceStatusDone) {
     SheetDeviceStatus& status = session->deviceStatus;
     status.valid = 1;
     status.optionCount = answer->optionCount;
