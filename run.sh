@@ -1,6 +1,7 @@
 #!/bin/bash
 # Installs what is missing, builds both processor types, assembles the driver
-# package under out/, shows the sample model's main description file, and
+# package under out/ (the libraries stripped, their debugging information
+# under out/symbols/), shows the sample model's main description file, and
 # installs the x64 package as a printer under Wine, showing the printer's
 # default DEVMODE and capabilities as the spooler hands them out; then opens
 # the printer's document properties on a virtual display and saves a picture
@@ -15,10 +16,9 @@ cd "$(dirname "$0")"
 tools/install-deps.sh
 tools/build.sh
 rm -rf out
+# The libraries go stripped; their debugging information is kept apart.
 for arch in x64 x86; do
-  mkdir -p "out/$arch"
-  cp build/$arch/bin/VELDRAN?.DLL "out/$arch/"
-  cp build/$arch/model/*.QXD "out/$arch/"
+  tools/package.sh "build/$arch" "out/$arch" "out/symbols/$arch"
 done
 echo "Driver package:"
 (cd out && find . -type f | sort | sed 's/^\.\//  /')

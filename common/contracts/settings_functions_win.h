@@ -43,6 +43,10 @@ inline constexpr char kPrcNormalizeDMode[] = "Prc_NormalizeDMode";
 inline constexpr char kPrcDeviceCapabilities[] = "Prc_DeviceCapabilities";
 inline constexpr char kPrcGetDefaultInPaperKey[] = "Prc_GetDefaultInPaperKey";
 inline constexpr char kSetEasySetPreset[] = "SetEasySetPreset";
-// Writes the description's default watermarks into the printer's stores.
+// Adds to the printer's public watermarks the description's defaults it
+// lacks.
 using PrcRegDefWMarkWFn = BOOL(WINAPI*)(const wchar_t* printerName);
 inline constexpr char kPrcRegDefWMarkW[] = "Prc_RegDefWMarkW";
+// The same for a printer named in the ANSI code page.
+using PrcRegDefWMarkAFn = BOOL(WINAPI*)(const char* printerName);
+inline constexpr char kPrcRegDefWMarkA[] = "Prc_RegDefWMarkA";

@@ -49,3 +49,9 @@ struct WMOrderEntry {
 #pragma pack(pop)
 static_assert(sizeof(WMOrderEntry) == 68);
 static_assert(offsetof(WMOrderEntry, szName) == 4);
+
+// What a watermark list holds at most: what the sheet session, the
+// watermark dialogs, the stores and the settings files take.
+inline constexpr uint32_t kMaxPublicWatermarks = 30;
+inline constexpr uint32_t kMaxPrivateWatermarks = 20;
+inline constexpr uint32_t kMaxWatermarkOrder = 50;

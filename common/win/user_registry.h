@@ -43,3 +43,27 @@ DWORD FormatSidString(PSID sid, wchar_t* out, DWORD* size);
 // it does not fit `capacity` characters.
 bool MakeUserSettingsPath(const wchar_t* driverName, const wchar_t* printerName, const wchar_t* tail, wchar_t* out,
                           size_t capacity);
+
+// The user's settings key of a printer ("Software\<maker>\<driver>\<printer>"
+// and `tail`), created when missing and closed with the object; get() is
+// null when it cannot be made or opened.
+class UserSettingsKey {
+ public:
+  UserSettingsKey(const wchar_t* printerName, const wchar_t* driverName, const wchar_t* tail) {
+    wchar_t path[1024];
+    if (printerName == nullptr || driverName == nullptr ||
+        !MakeUserSettingsPath(driverName, printerName, tail, path, sizeof path / sizeof path[0]) ||
+        OpenUserRegKey(nullptr, path, &key_) != ERROR_SUCCESS) {
+      key_ = nullptr;
+    }
+  }
+  ~UserSettingsKey() {
+    if (key_ != nullptr) RegCloseKey(key_);
+  }
+  UserSettingsKey(const UserSettingsKey&) = delete;
+  UserSettingsKey& operator=(const UserSettingsKey&) = delete;
+  HKEY get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};

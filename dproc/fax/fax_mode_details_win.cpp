@@ -120,6 +120,7 @@ const DocumentDialog kDialog = {
     .helpTopic = 20200,
     .editsDocument = false,
     .checksConstraints = false,
+    .defaultFocus = true,
     .init = Init,
     .started = Started,
     .enableRules = ApplyEnableRule,

@@ -12,25 +12,6 @@ namespace {
 constexpr wchar_t kRecordTail[] = L"FaxCoverSheet";
 constexpr wchar_t kSetsTail[] = L"FaxCoverSheet\\CoverSheetSet";
 
-class Key {
- public:
-  Key(const wchar_t* printerName, const wchar_t* driverName, const wchar_t* tail) {
-    wchar_t path[1024];
-    if (MakeUserSettingsPath(driverName, printerName, tail, path, sizeof(path) / sizeof(path[0])) &&
-        OpenUserRegKey(nullptr, path, &key_) != ERROR_SUCCESS) {
-      key_ = nullptr;
-    }
-  }
-  ~Key() {
-    if (key_ != nullptr) RegCloseKey(key_);
-  }
-  Key(const Key&) = delete;
-  Key& operator=(const Key&) = delete;
-  HKEY get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
 
 // Reads at most `size` bytes; the number read, or -1 when the value is
 // missing or larger.
@@ -131,7 +112,7 @@ void TerminateCoverTexts(FaxCoverSheetData* record) {
 }
 
 int ReadFaxCoverSheetReg(const wchar_t* printerName, const wchar_t* driverName, FaxCoverSheetData* record) {
-  Key key(printerName, driverName, kRecordTail);
+  UserSettingsKey key(printerName, driverName, kRecordTail);
   if (key.get() == nullptr || record == nullptr) return 0;
   FaxCoverSheetData defaults;
   MakeDefaultCoverSheet(&defaults);
@@ -151,7 +132,7 @@ int ReadFaxCoverSheetReg(const wchar_t* printerName, const wchar_t* driverName, 
 }
 
 int WriteFaxCoverSheetReg(const wchar_t* printerName, const wchar_t* driverName, const FaxCoverSheetData& record) {
-  Key key(printerName, driverName, kRecordTail);
+  UserSettingsKey key(printerName, driverName, kRecordTail);
   if (key.get() == nullptr) return 0;
   const int32_t size = record.sCoverSize;
   const bool all = WriteValue(key.get(), L"CoverSheetSet", REG_SZ, record.szCoverSheetSet,
@@ -175,7 +156,7 @@ CoverSheetSet MakeCoverSheetSet(const char16_t* name, const FcsBasicPart& basic,
 }
 
 bool LoadCoverSheetSetList(const wchar_t* printerName, const wchar_t* driverName, FaxCoverSheetSets* out) {
-  Key key(printerName, driverName, kSetsTail);
+  UserSettingsKey key(printerName, driverName, kSetsTail);
   if (key.get() == nullptr || out == nullptr) return false;
   out->sets.clear();
   out->current = -1;
@@ -206,7 +187,7 @@ bool LoadCoverSheetSetList(const wchar_t* printerName, const wchar_t* driverName
 }
 
 int SaveCoverSheetSetList(const wchar_t* printerName, const wchar_t* driverName, const FaxCoverSheetSets& list) {
-  Key key(printerName, driverName, kSetsTail);
+  UserSettingsKey key(printerName, driverName, kSetsTail);
   if (key.get() == nullptr) return 0;
   const uint32_t oldCount = Store_ReadRegCount(key.get(), L"OrderNum", kCoverSheetSetsMax);
   uint32_t written = 0;

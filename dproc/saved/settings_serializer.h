@@ -19,12 +19,6 @@
 #include "dproc/model/user_paper_list.h"
 #include "dproc/saved/ini_document.h"
 
-// What a list read from a file may hold at most: what the sheet session,
-// the watermark dialogs and the records take.
-inline constexpr uint32_t kMaxPublicWatermarks = 30;
-inline constexpr uint32_t kMaxPrivateWatermarks = 20;
-inline constexpr uint32_t kMaxWatermarkOrder = 50;
-
 // The working record of the section functions.
 struct SettingBundle {
   EasySetHeader header{};           // "DriverInfo", "EasySetName" and the restore options

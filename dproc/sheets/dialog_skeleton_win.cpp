@@ -382,7 +382,7 @@ INT_PTR RunDocumentDialog(const DocumentDialog& d, HWND dialog, UINT message, WP
         return FALSE;
       }
       StartDialog(d, dialog, ctx);
-      return FALSE;
+      return d.defaultFocus ? TRUE : FALSE;
     case WM_COMMAND:
       if (ctx == nullptr || (d.editsDocument && GetPrivDevMode(ctx) == nullptr)) return FALSE;
       Command(d, dialog, ctx, LOWORD(wParam), HIWORD(wParam));

@@ -129,6 +129,8 @@ struct DocumentDialog {
   // False for a dialog outside the constraint rules (one that edits a
   // record of its own, passed as its context): no pass, no hint.
   bool checksConstraints = true;
+  // The dialog manager gives the focus to the first control at the start.
+  bool defaultFocus = false;
 
   // The dialog's own handlers; any may be null.
   // After the common start, before the first constraint pass.

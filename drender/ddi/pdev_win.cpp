@@ -20,6 +20,7 @@
 #include "drender/pjl/pjl_start_commands.h"
 #include "drender/model/printer_info.h"
 #include "drender/ddi/render_pdev.h"
+#include "drender/draw/raster_images.h"
 #include "drender/text/text_pdev.h"
 #include "common/win/export_guard.h"
 
@@ -90,6 +91,7 @@ void ReleaseDeviceObjects(RenderPdev* pdev) {
   pdev->state.palette = nullptr;
   pdev->state.fontModule = nullptr;
   Text_FreePdev(pdev);
+  Img_ReleaseJpegLibrary(pdev);
   Rdc_FreeColorSettingCommand(pdev->tail.colorCommands);
   pdev->tail.colorCommands = nullptr;
   Pjl_FreeTemplates(pdev);

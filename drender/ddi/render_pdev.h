@@ -61,7 +61,7 @@ static_assert(sizeof(RenderBand) == 32);
 struct RenderDrawState {
   uint32_t drawnPage;         // the page counter of the last page drawn on (the page-drawn flag)
   uint32_t definedSignature;  // of the pattern the page defined last
-  HMODULE jpegLibrary;        // loaded for one image, freed after it
+  HMODULE jpegLibrary;        // loaded at the job's first JPEG image, freed at its end
 };
 
 struct RenderPdevState {

@@ -13,6 +13,7 @@
 #include "drender/job/job_engine.h"
 #include "drender/job/job_output.h"
 #include "drender/ddi/render_pdev.h"
+#include "drender/draw/raster_images.h"
 
 namespace {
 
@@ -222,6 +223,7 @@ extern "C" BOOL APIENTRY DrvEndDoc(SURFOBJ* surface, FLONG flags) try {
     s.output.jobFlags &= ~kJobStarted;
   }
   Rdc_FlushOutput(pdev);
+  Img_ReleaseJpegLibrary(pdev);
   s.pageCounter = 0;
   s.docPageCount = 0;
   s.output.jobFlags = 0;

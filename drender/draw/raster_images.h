@@ -27,5 +27,9 @@ BOOL Img_WriteImage(RenderPdev* pdev, DrawJob* job, SURFOBJ* source, SIZEL size,
 BOOL Img_JpegEncode(RenderPdev* pdev, DrawJob* job, SURFOBJ* source, POINTL sourcePoint, SIZEL size, uint32_t bits,
                     const RECTL& targetRect, uint32_t xlateMode);
 
+// Frees the JPEG encoder library, loaded at a job's first JPEG image and
+// kept for the job's other images: at the end of the job and with the PDEV.
+void Img_ReleaseJpegLibrary(RenderPdev* pdev);
+
 // Whether a ROP3 uses its source.
 bool Img_RopUsesSource(uint8_t rop3);

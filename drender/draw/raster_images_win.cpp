@@ -78,11 +78,13 @@ uint8_t GrayOf(const uint8_t* p, uint32_t bits, XLATEOBJ* xlate) {
   return Draw_GrayLevel(Xlate(xlate, value));
 }
 
-struct LibraryFree {
-  void operator()(HMODULE m) const { FreeLibrary(m); }
-};
-
 }  // namespace
+
+void Img_ReleaseJpegLibrary(RenderPdev* pdev) {
+  RenderDrawState& d = pdev->state.draw;
+  if (d.jpegLibrary) FreeLibrary(d.jpegLibrary);
+  d.jpegLibrary = nullptr;
+}
 
 bool Img_RopUsesSource(uint8_t rop3) { return ((rop3 >> 2) & 0x33) != (rop3 & 0x33); }
 
@@ -105,11 +107,9 @@ BOOL Img_JpegEncode(RenderPdev* pdev, DrawJob* job, SURFOBJ* source, POINTL poin
     wchar_t path[MAX_PATH];
     if (Rdc_SiblingPath(L"VELDRANL.DLL", path)) d.jpegLibrary = LoadLibraryW(path);
   }
-  // The library is loaded for this image only.
-  std::unique_ptr<HINSTANCE__, LibraryFree> library(d.jpegLibrary);
-  d.jpegLibrary = nullptr;
-  if (!library) return FALSE;
-  auto encode = BindExport<JpegEncodeStartProc>(library.get(), kJpegEncodeStartName);
+  // The library stays loaded for the rest of the job (Img_ReleaseJpegLibrary).
+  if (!d.jpegLibrary) return FALSE;
+  auto encode = BindExport<JpegEncodeStartProc>(d.jpegLibrary, kJpegEncodeStartName);
   if (!encode) return FALSE;
 
   const uint32_t width = static_cast<uint32_t>(size.cx), height = static_cast<uint32_t>(size.cy);

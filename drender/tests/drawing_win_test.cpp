@@ -457,6 +457,130 @@ TEST_F(DrawingTest, JpegImagesAndTheirFallback) {
   }
 }
 
+// Counts the mappings of the JPEG encoder library into the process, as the
+// loader reports them.
+struct LoadCounter {
+  struct Unicode {
+    USHORT length, maximum;
+    PWSTR buffer;
+  };
+  struct Data {
+    ULONG flags;
+    const Unicode* fullName;
+    const Unicode* baseName;
+    PVOID base;
+    ULONG size;
+  };
+  using Callback = VOID(CALLBACK*)(ULONG reason, const Data* data, PVOID context);
+  using Register = LONG(NTAPI*)(ULONG flags, Callback callback, PVOID context, PVOID* cookie);
+  using Unregister = LONG(NTAPI*)(PVOID cookie);
+
+  LoadCounter() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    auto reg = reinterpret_cast<Register>(reinterpret_cast<void*>(GetProcAddress(ntdll, "LdrRegisterDllNotification")));
+    unregister = reinterpret_cast<Unregister>(
+        reinterpret_cast<void*>(GetProcAddress(ntdll, "LdrUnregisterDllNotification")));
+    if (reg && unregister) reg(0, &Notified, this, &cookie);
+  }
+  ~LoadCounter() {
+    if (cookie) unregister(cookie);
+  }
+  static VOID CALLBACK Notified(ULONG reason, const Data* data, PVOID context) {
+    if (reason != 1 || !data || !data->baseName || !data->baseName->buffer) return;  // 1: loaded
+    const std::wstring name(data->baseName->buffer, data->baseName->length / sizeof(wchar_t));
+    if (_wcsicmp(name.c_str(), L"VELDRANL.DLL") == 0) ++static_cast<LoadCounter*>(context)->loads;
+  }
+  Unregister unregister = nullptr;
+  PVOID cookie = nullptr;
+  int loads = 0;
+};
+
+// A job of several JPEG images on several pages loads the encoder library
+// once, at its first image, keeps it loaded to the end of the job and frees
+// it there; each image goes out as it does in a job of its own, and a second
+// job (loading the library again) writes the same bytes.
+TEST_F(DrawingTest, JpegLibraryStaysLoadedForTheJob) {
+  Load("PCL XL 3.0");
+  const std::wstring library = dir_.Path(L"VELDRANL.DLL");
+  std::vector<Source> sources;
+  std::vector<std::unique_ptr<HostBitmap>> bitmaps;
+  for (uint32_t i = 0; i < 4; ++i) {
+    sources.push_back(MakeSource(BMF_24BPP, 1300 + 40 * i, 30 + 5 * i, 10 + i));
+    bitmaps.push_back(std::make_unique<HostBitmap>(sources[i].width, sources[i].height, BMF_24BPP, false,
+                                                   sources[i].rgb));
+  }
+  HostXlate swap(&HostXlate_SwapRedBlue);
+  DriverDevMode dm = A4DevMode();
+  SetDocByte(&dm.doc, kImageCompressionAt, 4);
+  SetDocByte(&dm.doc, kJpegQualityAt, 75);
+  SetDocByte(&dm.doc, kJpegSubModeAt, 0);
+  SealDocDMode(&dm.doc);
+  auto stretch = [&](SURFOBJ* surface, size_t i) {
+    const Source& s = sources[i];
+    RECTL target{100, LONG(100 + 200 * (i % 2)), LONG(100 + s.width), LONG(100 + 200 * (i % 2) + s.height)};
+    RECTL from{0, 0, LONG(s.width), LONG(s.height)};
+    EXPECT_TRUE(Entry<decltype(&DrvStretchBlt)>(INDEX_DrvStretchBlt)(surface, bitmaps[i]->get(), nullptr, nullptr,
+                                                                      swap.get(), nullptr, nullptr, &target, &from,
+                                                                      nullptr, 3));
+  };
+  // The job's bytes; `images` lists the sources drawn on each page.
+  auto job = [&](const std::vector<std::vector<size_t>>& images, bool* loadedThroughout) {
+    DdiHost::FaxJob j;
+    j.outputFile = output_.c_str();
+    j.devmode = reinterpret_cast<DEVMODEW*>(&dm);
+    j.pages = static_cast<int>(images.size());
+    j.draw = [&](SURFOBJ* surface, int page) {
+      for (size_t i : images[static_cast<size_t>(page)]) {
+        stretch(surface, i);
+        if (!GetModuleHandleW(library.c_str())) *loadedThroughout = false;
+      }
+    };
+    const DdiHost::JobResult result = host_.RunFaxJob(printer_.handle(), printer_.name().c_str(), j);
+    EXPECT_TRUE(result.ok) << result.failedStep;
+    EXPECT_EQ(GetModuleHandleW(library.c_str()), nullptr) << "freed at the end of the job";
+    std::vector<uint8_t> bytes = ReadFileBytes(output_);
+    DeleteFileW(output_.c_str());
+    return bytes;
+  };
+  auto pictures = [](const std::vector<uint8_t>& bytes) {
+    xl::Options options;
+    options.skipToHeader = true;
+    options.decodeJpeg = true;
+    const xl::Dissection d = xl::Dissect(bytes, options);
+    EXPECT_TRUE(d.ok) << d.error;
+    return Pictures(d);
+  };
+
+  std::vector<std::vector<uint8_t>> alone;
+  for (size_t i = 0; i < sources.size(); ++i) {
+    LoadCounter counter;
+    ASSERT_NE(counter.cookie, nullptr);
+    bool loaded = true;
+    const std::vector<Picture> p = pictures(job({{i}}, &loaded));
+    ASSERT_EQ(p.size(), 1u);
+    EXPECT_EQ(p[0].modes, std::vector<double>{2});
+    alone.push_back(p[0].rgb);
+    EXPECT_EQ(counter.loads, 1);
+  }
+
+  const std::vector<std::vector<size_t>> pages = {{0, 1}, {2, 3}, {1}};
+  LoadCounter counter;
+  bool loaded = true;
+  const std::vector<uint8_t> first = job(pages, &loaded);
+  EXPECT_EQ(counter.loads, 1);
+  EXPECT_TRUE(loaded);
+  const std::vector<Picture> p = pictures(first);
+  const std::vector<size_t> order = {0, 1, 2, 3, 1};
+  ASSERT_EQ(p.size(), order.size());
+  for (size_t k = 0; k < order.size(); ++k) {
+    EXPECT_EQ(p[k].modes, std::vector<double>{2});
+    EXPECT_EQ(p[k].rgb, alone[order[k]]) << "image " << k;
+  }
+  const std::vector<uint8_t> second = job(pages, &loaded);
+  EXPECT_EQ(counter.loads, 2);
+  EXPECT_EQ(first, second);
+}
+
 }  // namespace
 
 namespace {

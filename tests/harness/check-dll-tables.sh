@@ -4,6 +4,7 @@
 # (and ordinals, where given) of its .def file, and the libraries whose
 # version texts are fixed carry them.
 # usage: check-dll-tables.sh <source dir> <build dir> [<build dir>...]
+# (a driver package's folder may stand for a build tree)
 set -u
 src=$1; shift
 declare -A defs=(
@@ -22,12 +23,16 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 for build in "$@"; do
   [ -n "$build" ] || continue
+  # A build tree keeps its libraries in bin/; a driver package holds them.
+  dlls=$build/bin
+  [ -d "$dlls" ] || dlls=$build
   objdump=x86_64-w64-mingw32-objdump
-  if grep -q 'CMAKE_SIZEOF_VOID_P:INTERNAL=4' "$build/CMakeCache.txt" 2>/dev/null; then
+  if grep -q 'CMAKE_SIZEOF_VOID_P:INTERNAL=4' "$build/CMakeCache.txt" 2>/dev/null ||
+     "$objdump" -f "$dlls/VELDRANL.DLL" 2>/dev/null | grep -q 'pei-i386'; then
     objdump=i686-w64-mingw32-objdump
   fi
   for name in "${!defs[@]}"; do
-    dll="$build/bin/$name.DLL"
+    dll="$dlls/$name.DLL"
     def="$src/${defs[$name]}/$name.def"
     if [ ! -f "$dll" ]; then fail "$dll was not built"; continue; fi
     dump=$("$objdump" -p "$dll")
@@ -70,8 +75,10 @@ declare -A version_texts=(
   [VELDRANH]="Device Dependent Procedure|DDPROC_DLL|1.0.0.1")
 for build in "$@"; do
   [ -n "$build" ] || continue
+  dlls=$build/bin
+  [ -d "$dlls" ] || dlls=$build
   for name in "${!version_texts[@]}"; do
-    dll="$build/bin/$name.DLL"
+    dll="$dlls/$name.DLL"
     [ -f "$dll" ] || continue
     texts=$(strings -el "$dll")
     IFS='|' read -ra wanted <<<"${version_texts[$name]}"
