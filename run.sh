@@ -7,7 +7,8 @@
 # the printer's document properties on a virtual display and saves a picture
 # of the sheets as out/document-properties.bmp, and pictures of the Basic
 # sheet's preview for three settings (portrait A4, 4-up landscape, booklet)
-# as out/basic-preview-*.bmp.  Last, prints a sample fax
+# as out/basic-preview-*.bmp, and a PNG picture of every sheet and dialog the
+# driver opens under out/dialogs/.  Last, prints a sample fax
 # job through the render core into out/fax-job.prn and shows its PJL header
 # and the operator listing of its PCL XL stream.
 set -euo pipefail
@@ -46,8 +47,9 @@ for _ in $(seq 1 200); do
 done
 export DISPLAY=":$num"
 setsid /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
+pictures=0
 /usr/lib/wine/wine64 build/x64/bin/faxprinter.exe "Z:$PWD/out/x64" "Fax (sample model)" \
-  "Z:$PWD/out/document-properties.bmp" "Z:$PWD/out"
+  "Z:$PWD/out/document-properties.bmp" "Z:$PWD/out" "Z:$PWD/out/dialogs" || pictures=$?
 
 echo
 echo "A sample fax job through the render core (the render core's test host stands in"
@@ -55,3 +57,7 @@ echo "for GDI, which under Wine never loads a printer driver), written to out/fa
 /usr/lib/wine/wine64 build/x64/bin/faxjob.exe "Z:$PWD/out/x64" "Fax (sample model)" "Z:$PWD/out/fax-job.prn" 3 \
   --title "Sample fax"
 build/native/bin/xldump out/fax-job.prn
+if [ "$pictures" -ne 0 ]; then
+  echo "Some sheets or dialogs were not pictured, or their pictures are blank (see above)." >&2
+  exit "$pictures"
+fi

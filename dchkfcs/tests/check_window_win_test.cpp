@@ -19,6 +19,7 @@
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/window_picture_win.h"
 
 namespace {
 
@@ -33,31 +34,9 @@ void Set16(char16_t (&to)[N], const std::u16string& text) {
 // A PNG of the window under <build>/screenshots/, kept for review.
 void KeepScreenshot(HWND window, const std::string& name) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  RECT r;
-  GetWindowRect(window, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  if (w <= 0 || h <= 0) return;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, dib);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  std::vector<uint32_t> pixels(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + static_cast<size_t>(w) * h);
-  SelectObject(memory, old);
-  DeleteObject(dib);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   const std::string dir = testsupport::BinaryPath("screenshots");
   CreateDirectoryW(std::wstring(dir.begin(), dir.end()).c_str(), nullptr);
-  testsupport::WritePng(testsupport::BinaryPath("screenshots/" + name + ".png"), w, h, pixels);
+  testsupport::SaveWindowPng(window, testsupport::BinaryPath("screenshots/" + name + ".png"));
 }
 
 std::wstring StatusZoom(HWND frame) {

@@ -206,10 +206,6 @@ void ShowPage(HWND page, bool on) {
 
 bool CreatePages(HWND dialog, FcsDialogState* s) {
   HWND tab = GetDlgItem(dialog, kTab);
-  RECT area{};
-  GetWindowRect(tab, &area);
-  TabCtrl_AdjustRect(tab, FALSE, &area);
-  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
   for (int i = 0; i < kFcsPageCount; ++i) {
     HWND page = CreateDialogParamW(DialogFrameworkModules().templates, MAKEINTRESOURCEW(kFcsPageTemplates[i]), dialog,
                                    kPageProcs[i], reinterpret_cast<LPARAM>(s));
@@ -221,8 +217,12 @@ bool CreatePages(HWND dialog, FcsDialogState* s) {
     item.lParam = reinterpret_cast<LPARAM>(page);
     SendMessageW(tab, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
   }
-  RECT item{};
-  TabCtrl_GetItemRect(tab, 0, &item);
+  // The pages stand below the tabs: the display area is known once the
+  // tabs are in.
+  RECT area{};
+  GetWindowRect(tab, &area);
+  TabCtrl_AdjustRect(tab, FALSE, &area);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
   for (HWND page : s->pages) {
     RECT pr{};
     GetWindowRect(page, &pr);
@@ -230,7 +230,6 @@ bool CreatePages(HWND dialog, FcsDialogState* s) {
     SetWindowPos(page, HWND_TOP, area.left + (area.right - area.left) / 2 - w / 2, area.top, 0, 0,
                  SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  (void)item;
   s->currentPage = 0;
   LoadPage(s, s->pages[0]);
   ShowPage(s->pages[0], true);

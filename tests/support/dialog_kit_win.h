@@ -29,6 +29,7 @@
 
 #include "common/records/sheet_session.h"
 #include "common/win/ui_services.h"
+#include "tests/support/png_writer.h"
 
 namespace testsupport {
 
@@ -108,8 +109,5 @@ class DialogKit {
   HMODULE templates_ = nullptr, images_ = nullptr;
   MessageBoxScript boxes_;
 };
-
-// Writes 32-bit top-down BGRA pixels as a PNG file (stored, uncompressed).
-bool WritePng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels);
 
 }  // namespace testsupport

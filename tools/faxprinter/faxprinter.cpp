@@ -5,9 +5,13 @@
 // they first appear (a 24-bit BMP), then closes them with Cancel.  Given a
 // folder after the picture file, it opens the document properties three more
 // times with settings of its own (portrait A4, 4-up landscape, booklet) and
-// saves a picture of the Basic sheet's preview for each.
+// saves a picture of the Basic sheet's preview for each.  Given a folder
+// after that, it takes the dialog tour (tests/support/dialog_tour_win.h) and
+// saves a PNG picture of every sheet and dialog there, named by template id
+// and title; a picture that shows nothing, or a sheet or dialog that could
+// not be opened, makes it end with status 3.
 //
-// usage: faxprinter <package folder> <printer name> [<picture file> [<preview folder>]]
+// usage: faxprinter <package folder> <printer name> [<picture file> [<preview folder> [<dialogs folder>]]]
 #include <windows.h>
 #include <winspool.h>
 
@@ -21,6 +25,8 @@
 
 #include "common/records/doc_fields.h"
 #include "common/records/settings_checksum.h"
+#include "tests/support/dialog_tour_win.h"
+#include "tests/support/window_picture_win.h"
 
 namespace {
 
@@ -32,6 +38,13 @@ std::string Narrow(const wchar_t* text) {
   std::string out(size > 0 ? size - 1 : 0, '\0');
   if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
   return out;
+}
+
+std::wstring WindowsPath(std::wstring path) {
+  for (wchar_t& c : path) {
+    if (c == L'/') c = L'\\';
+  }
+  return path;
 }
 
 std::vector<std::wstring> PackageFiles(const std::wstring& folder) {
@@ -176,43 +189,37 @@ BOOL CALLBACK FindOwnSheet(HWND window, LPARAM parameter) {
 
 // A copy of the screen under `window`, written as a bottom-up 24-bit BMP.
 bool SaveWindowPicture(HWND window, const std::wstring& path) {
-  RECT area;
-  if (!GetWindowRect(window, &area)) return false;
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  if (width <= 0 || height <= 0) return false;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bool saved = false;
-  if (picture != nullptr) {
-    HGDIOBJ old = SelectObject(memory, picture);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    GdiFlush();
-    const DWORD stride = (width * 3 + 3) & ~3u, size = stride * height;
-    BITMAPFILEHEADER head = {};
-    head.bfType = 0x4D42;
-    head.bfOffBits = sizeof head + sizeof info.bmiHeader;
-    head.bfSize = head.bfOffBits + size;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      DWORD written = 0;
-      saved = WriteFile(file, &head, sizeof head, &written, nullptr) &&
-              WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
-              WriteFile(file, bits, size, &written, nullptr);
-      CloseHandle(file);
+  testsupport::WindowPicture picture;
+  if (!testsupport::CaptureWindow(window, &picture)) return false;
+  const int width = picture.width, height = picture.height;
+  const DWORD stride = (width * 3 + 3) & ~3u, size = stride * height;
+  std::vector<BYTE> rows(size, 0);
+  for (int y = 0; y < height; ++y) {
+    BYTE* row = rows.data() + static_cast<size_t>(height - 1 - y) * stride;
+    for (int x = 0; x < width; ++x) {
+      const uint32_t p = picture.pixels[static_cast<size_t>(y) * width + x];
+      row[3 * x] = static_cast<BYTE>(p);
+      row[3 * x + 1] = static_cast<BYTE>(p >> 8);
+      row[3 * x + 2] = static_cast<BYTE>(p >> 16);
     }
-    SelectObject(memory, old);
-    DeleteObject(picture);
   }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  BITMAPFILEHEADER head = {};
+  head.bfType = 0x4D42;
+  head.bfOffBits = sizeof head + sizeof info;
+  head.bfSize = head.bfOffBits + size;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool saved = WriteFile(file, &head, sizeof head, &written, nullptr) &&
+                     WriteFile(file, &info, sizeof info, &written, nullptr) &&
+                     WriteFile(file, rows.data(), size, &written, nullptr);
+  CloseHandle(file);
   return saved;
 }
 
@@ -339,17 +346,41 @@ void SaveBasicPreviews(HANDLE printer, const std::wstring& name, const std::wstr
   }
 }
 
+// Saves a picture of every stop of the dialog tour in `folder`; false when
+// one is blank or missing.
+bool SaveDialogPictures(HANDLE printer, const std::wstring& name, const std::wstring& folder) {
+  CreateDirectoryW(folder.c_str(), nullptr);
+  bool good = true;
+  const testsupport::TourReport report =
+      testsupport::RunDialogTour(printer, name, [&](const testsupport::TourStop& stop, HWND window) {
+        const std::string path = Narrow(folder.c_str()) + "\\" + testsupport::TourPictureName(stop);
+        testsupport::WindowPicture picture;
+        HWND shown = GetAncestor(window, GA_ROOT);
+        if (!testsupport::SaveWindowPng(shown, path, &picture)) {
+          std::printf("  %s: not saved\n", testsupport::TourPictureName(stop).c_str());
+          good = false;
+        } else if (testsupport::IsBlankPicture(picture)) {
+          std::printf("  %s: blank (%d x %d)\n", testsupport::TourPictureName(stop).c_str(), picture.width,
+                      picture.height);
+          good = false;
+        } else {
+          std::printf("  %s (%d x %d)\n", testsupport::TourPictureName(stop).c_str(), picture.width, picture.height);
+        }
+      });
+  for (const std::string& question : report.questions) std::printf("  answered with OK: %s\n", question.c_str());
+  for (const std::string& problem : report.problems) std::printf("  not shown: %s\n", problem.c_str());
+  return good && report.problems.empty();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 3 || argc > 5) {
-    std::printf("usage: faxprinter <package folder> <printer name> [<picture file> [<preview folder>]]\n");
+  if (argc < 3 || argc > 6) {
+    std::printf(
+        "usage: faxprinter <package folder> <printer name> [<picture file> [<preview folder> [<dialogs folder>]]]\n");
     return 2;
   }
-  std::wstring folder = argv[1];
-  for (wchar_t& c : folder) {
-    if (c == L'/') c = L'\\';
-  }
+  const std::wstring folder = WindowsPath(argv[1]);
   const std::wstring name = argv[2];
   if (!Install(folder, name)) return 1;
   std::printf("Printer \"%s\" installed with driver \"%s\" from %s\n", Narrow(name.c_str()).c_str(),
@@ -362,13 +393,13 @@ int wmain(int argc, wchar_t** argv) {
   ShowDevMode(printer, name);
   ShowCapabilities(name);
   if (argc >= 4) ShowSheetPicture(printer, name, argv[3]);
-  if (argc == 5) {
-    std::wstring previews = argv[4];
-    for (wchar_t& c : previews) {
-      if (c == L'/') c = L'\\';
-    }
-    SaveBasicPreviews(printer, name, previews);
+  if (argc >= 5) SaveBasicPreviews(printer, name, WindowsPath(argv[4]));
+  bool pictures = true;
+  if (argc == 6) {
+    const std::wstring dialogs = WindowsPath(argv[5]);
+    std::printf("Pictures of the sheets and dialogs in %s:\n", Narrow(dialogs.c_str()).c_str());
+    pictures = SaveDialogPictures(printer, name, dialogs);
   }
   ClosePrinter(printer);
-  return 0;
+  return pictures ? 0 : 3;
 }

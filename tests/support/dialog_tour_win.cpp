@@ -1,0 +1,446 @@
+#include "tests/support/dialog_tour_win.h"
+
+#include <winspool.h>
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <atomic>
+#include <cstring>
+#include <memory>
+#include <set>
+#include <thread>
+
+#include "common/contracts/fax_dialogs_win.h"
+#include "common/records/fax_send_block.h"
+#include "common/records/settings_checksum.h"
+#include "dproc/dialogs/dialog_template.h"
+
+namespace testsupport {
+
+namespace {
+
+// Before the Cover Sheet button of the FAX sheet: the cover sheet switched on.
+void CheckFaxSheetCoverBox(HWND sheet) {
+  if (IsDlgButtonChecked(sheet, 1946) != BST_CHECKED) PostMessageW(GetDlgItem(sheet, 1946), BM_CLICK, 0, 0);
+}
+// Before the Settings button of the destination dialog: likewise.
+void CheckFaxDialogCoverBox(HWND dialog) {
+  if (IsDlgButtonChecked(dialog, 2052) != BST_CHECKED) PostMessageW(GetDlgItem(dialog, 2052), BM_CLICK, 0, 0);
+}
+// The custom size dialog opens when the original size list takes the
+// custom size row (the list's last row on the sample model).
+void ChooseCustomSize(HWND sheet) {
+  HWND list = GetDlgItem(sheet, 1000);
+  const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+  if (count <= 0) return;
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
+  PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(1000, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
+}
+
+constexpr TourWay kPage = TourWay::kDocumentPage;
+constexpr TourWay kControl = TourWay::kControl;
+constexpr TourWay kTab = TourWay::kTab;
+
+// A stop with control 0 and a preparation is opened by the preparation
+// alone (a list's change rather than a button).  The Layout sheet's
+// buttons of booklet, binding margin, image shift and print position are
+// hidden on the sample model; the tour sends their command all the same, so
+// that their dialogs are seen.
+const std::vector<TourStop> kDialogTour = {
+    {171, "Fax", kPage, 0, 0, 0, nullptr},
+    {172, "Fax Cover Sheet", kControl, 171, 1948, 0, CheckFaxSheetCoverBox},
+    {173, "Fax Cover Sheet - Basic", kTab, 172, 1956, 0, nullptr},
+    {174, "Fax Cover Sheet - Recipient", kTab, 172, 1956, 1, nullptr},
+    {175, "Fax Cover Sheet - Sender", kTab, 172, 1956, 2, nullptr},
+    {176, "Fax Cover Sheet - Image", kTab, 172, 1956, 3, nullptr},
+    {178, "Save Cover Sheet Setting", kControl, 172, 1953, 0, nullptr},
+    {179, "Edit Cover Sheet Setting", kControl, 172, 1954, 0, nullptr},
+    {100, "Basic", kPage, 0, 0, 1, nullptr},
+    {164, "Paper Settings - auto tray", kControl, 100, 1898, 0, nullptr},
+    {151, "User Defined Paper", kControl, 100, 0, 0, ChooseCustomSize},
+    {101, "Layout", kPage, 0, 0, 2, nullptr},
+    {116, "Style Setting", kControl, 101, 1124, 0, nullptr},
+    {134, "Booklet Setting", kControl, 101, 1128, 0, nullptr},
+    {117, "Binding Margin Setting", kControl, 101, 1052, 0, nullptr},
+    {136, "Image Shift Setting", kControl, 101, 1212, 0, nullptr},
+    {163, "Print Position Setting", kControl, 101, 1204, 0, nullptr},
+    {104, "Overlay", kPage, 0, 0, 3, nullptr},
+    {106, "Version", kPage, 0, 0, 4, nullptr},
+    {180, "Fax Recipients", TourWay::kFaxJobStart, 0, 0, 0, nullptr},
+    {181, "Fax Mode Details", kControl, 180, 2050, 0, nullptr},
+    {172, "Fax Cover Sheet", kControl, 180, 2051, 0, CheckFaxDialogCoverBox},
+};
+
+constexpr DWORD kWaitMs = 15000;
+
+struct TemplateFacts {
+  HMODULE module = nullptr;
+  std::vector<DialogItemFacts> ItemsOf(uint16_t id) const {
+    std::vector<DialogItemFacts> items;
+    HRSRC found = module != nullptr ? FindResourceW(module, MAKEINTRESOURCEW(id), reinterpret_cast<LPCWSTR>(RT_DIALOG))
+                                    : nullptr;
+    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+    if (data != nullptr) ReadDialogItems(static_cast<const uint8_t*>(data), SizeofResource(module, found), &items);
+    return items;
+  }
+  // True when the window holds the template's first control that has an id
+  // of its own (so a message box is never taken for the dialog).
+  bool Shows(HWND window, uint16_t id) const {
+    for (const DialogItemFacts& item : ItemsOf(id)) {
+      if (item.id == 0 || item.id == 0xFFFF || item.id == IDOK || item.id == IDCANCEL) continue;
+      return GetDlgItem(window, static_cast<int>(item.id)) != nullptr;
+    }
+    return true;
+  }
+};
+
+struct OwnWindows {
+  std::set<HWND> seen;
+  static BOOL CALLBACK Collect(HWND window, LPARAM parameter) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window)) {
+      reinterpret_cast<std::set<HWND>*>(parameter)->insert(window);
+    }
+    return TRUE;
+  }
+  static std::set<HWND> Now() {
+    std::set<HWND> windows;
+    EnumWindows(&Collect, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+  }
+};
+
+// The caption and texts of a window that came in the tour's way.
+std::string WindowTexts(HWND window) {
+  std::string texts;
+  auto add = [&](HWND w) {
+    wchar_t text[256] = {};
+    GetWindowTextW(w, text, 256);
+    if (text[0] == 0) return;
+    if (!texts.empty()) texts += " | ";
+    for (const wchar_t* c = text; *c != 0; ++c) texts.push_back(*c < 0x80 ? static_cast<char>(*c) : '?');
+  };
+  add(window);
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) add(child);
+  return texts;
+}
+
+bool IsDialogBox(HWND window) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  return std::wcscmp(name, L"#32770") == 0;
+}
+
+// Lets the window's thread paint what it was asked to.
+void Settle(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Sleep(700);
+}
+
+// A new visible dialog box of this process, enabled (not waiting for a
+// window above it), that is not one of `before`.
+HWND WaitForNewDialog(const std::set<HWND>& before, DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    for (HWND window : OwnWindows::Now()) {
+      if (before.count(window) == 0 && IsDialogBox(window) && IsWindowEnabled(window)) return window;
+    }
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+bool WaitUntilGone(HWND window, DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    if (!IsWindow(window) || !IsWindowVisible(window)) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+// Ends a dialog the tour opened (and any message box it raised on the way).
+void CloseDialog(HWND dialog) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+  if (WaitUntilGone(dialog, 3000)) return;
+  for (HWND window : OwnWindows::Now()) {
+    if (window != dialog && IsDialogBox(window) && GetWindow(window, GW_OWNER) == dialog) {
+      PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    }
+  }
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  WaitUntilGone(dialog, 3000);
+}
+
+class Tour {
+ public:
+  Tour(const TourVisit& visit, TourReport* report) : visit_(visit), report_(report) {}
+  TemplateFacts templates;
+
+  // Visits the stop shown by `window` and the dialogs opened from it.
+  void Visit(const TourStop& stop, HWND window) {
+    if (!templates.Shows(window, stop.templateId)) {
+      Problem(stop, "the window does not show the template's controls");
+      return;
+    }
+    Settle(window);
+    report_->visited.push_back(stop.templateId);
+    visit_(stop, window);
+    for (const TourStop& child : DialogTour()) {
+      if (child.from != stop.templateId || Done(child, stop)) continue;
+      if (child.way == TourWay::kControl) Open(child, window);
+      if (child.way == TourWay::kTab) OpenTab(child, window);
+    }
+  }
+
+  void Problem(const TourStop& stop, const std::string& why) {
+    report_->problems.push_back(std::to_string(stop.templateId) + " " + stop.title + ": " + why);
+  }
+
+  // The page `index` of the property sheet `frame`.
+  void VisitPage(const TourStop& stop, HWND frame) {
+    SendMessageW(frame, PSM_SETCURSEL, static_cast<WPARAM>(stop.page), 0);
+    Sleep(300);
+    HWND page = reinterpret_cast<HWND>(SendMessageW(frame, PSM_GETCURRENTPAGEHWND, 0, 0));
+    if (page == nullptr) {
+      Problem(stop, "the sheet has no such page");
+      return;
+    }
+    Visit(stop, page);
+  }
+
+ private:
+  // A dialog reached from two windows is visited from the first only.
+  bool Done(const TourStop& child, const TourStop& parent) {
+    return !opened_.insert({child.templateId, parent.templateId}).second;
+  }
+
+  // Answers a message box that is not one of `before` with OK, noting its
+  // texts; true when there was one.
+  bool AnswerQuestion(const std::set<HWND>& before, DWORD ms) {
+    HWND box = WaitForNewDialog(before, ms);
+    if (box == nullptr) return false;
+    report_->questions.push_back(WindowTexts(box));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    WaitUntilGone(box, 3000);
+    return true;
+  }
+
+  // Sends a message from a thread of its own and answers the questions
+  // the window asks before it returns.
+  void SendAnswering(HWND to, UINT message, WPARAM wParam, LPARAM lParam) {
+    const std::set<HWND> before = OwnWindows::Now();
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    std::thread sender([=] {
+      SendMessageW(to, message, wParam, lParam);
+      *done = true;
+    });
+    for (int round = 0; round < 100 && !*done; ++round) AnswerQuestion(before, 100);
+    if (*done) sender.join();
+    else sender.detach();
+  }
+
+  // Selects the tab as a click would (the window hears the change coming
+  // and done) and visits the page it shows.
+  void OpenTab(const TourStop& stop, HWND from) {
+    HWND tabs = GetDlgItem(from, stop.control);
+    NMHDR note = {tabs, static_cast<UINT_PTR>(stop.control), static_cast<UINT>(TCN_SELCHANGING)};
+    SendAnswering(from, WM_NOTIFY, static_cast<WPARAM>(stop.control), reinterpret_cast<LPARAM>(&note));
+    SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(stop.page), 0);
+    NMHDR done = {tabs, static_cast<UINT_PTR>(stop.control), static_cast<UINT>(TCN_SELCHANGE)};
+    SendAnswering(from, WM_NOTIFY, static_cast<WPARAM>(stop.control), reinterpret_cast<LPARAM>(&done));
+    for (HWND child = GetWindow(from, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+      if (IsDialogBox(child) && IsWindowVisible(child) && templates.Shows(child, stop.templateId)) {
+        Visit(stop, child);
+        return;
+      }
+    }
+    Problem(stop, "the tab shows no such page");
+  }
+
+  void Open(const TourStop& stop, HWND from) {
+    const std::set<HWND> before = OwnWindows::Now();
+    if (stop.prepare != nullptr) {
+      stop.prepare(from);
+      Sleep(300);
+    }
+    if (stop.control != 0) {
+      HWND control = GetDlgItem(from, stop.control);
+      PostMessageW(from, WM_COMMAND, MAKEWPARAM(stop.control, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    }
+    HWND dialog = WaitForNewDialog(before, kWaitMs);
+    // A question on the way is answered with OK (at most three).
+    for (int asked = 0; dialog != nullptr && !templates.Shows(dialog, stop.templateId) && asked < 3; ++asked) {
+      std::set<HWND> now = before;
+      AnswerQuestion(now, 100);
+      dialog = WaitForNewDialog(before, kWaitMs);
+    }
+    if (dialog == nullptr) {
+      Problem(stop, "no dialog opened");
+      return;
+    }
+    if (!templates.Shows(dialog, stop.templateId)) {
+      Problem(stop, "another window opened instead: " + WindowTexts(dialog));
+      CloseDialog(dialog);
+      return;
+    }
+    Visit(stop, dialog);
+    CloseDialog(dialog);
+  }
+
+  const TourVisit& visit_;
+  TourReport* report_;
+  std::set<std::pair<uint16_t, uint16_t>> opened_;
+};
+
+HWND WaitForSheetFrame(DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    for (HWND window : OwnWindows::Now()) {
+      if (SendMessageW(window, PSM_GETTABCONTROL, 0, 0) != 0 && IsWindowEnabled(window)) return window;
+    }
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+// Runs `call` (which shows the sheets or a dialog and returns when they
+// close) on this thread while the tour visits `stops` on a thread of its own.
+void TourWhile(Tour& tour, const std::function<void()>& call, const std::vector<const TourStop*>& stops, bool sheets) {
+  std::atomic<bool> returned{false};
+  std::thread guide([&] {
+    if (sheets) {
+      HWND frame = WaitForSheetFrame(kWaitMs);
+      if (frame == nullptr) {
+        for (const TourStop* stop : stops) tour.Problem(*stop, "the sheets were not shown");
+      } else {
+        SetForegroundWindow(frame);
+        for (const TourStop* stop : stops) tour.VisitPage(*stop, frame);
+        PostMessageW(frame, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+      }
+    } else {
+      HWND dialog = WaitForNewDialog({}, kWaitMs);
+      if (dialog == nullptr) {
+        for (const TourStop* stop : stops) tour.Problem(*stop, "the dialog was not shown");
+      } else {
+        for (const TourStop* stop : stops) tour.Visit(*stop, dialog);
+        CloseDialog(dialog);
+      }
+    }
+    // Whatever still stands (a question the tour did not expect) is
+    // cancelled until the call returns.
+    for (int round = 0; round < 100 && !returned; ++round) {
+      Sleep(300);
+      for (HWND window : OwnWindows::Now()) {
+        if (!IsWindowEnabled(window)) continue;
+        if (SendMessageW(window, PSM_GETTABCONTROL, 0, 0) != 0) {
+          PostMessageW(window, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        } else if (IsDialogBox(window)) {
+          PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+          PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+      }
+    }
+  });
+  call();
+  returned = true;
+  guide.join();
+}
+
+std::vector<const TourStop*> StopsOf(TourWay way) {
+  std::vector<const TourStop*> stops;
+  for (const TourStop& stop : DialogTour()) {
+    if (stop.way == way) stops.push_back(&stop);
+  }
+  return stops;
+}
+
+// The folder of the printer's driver files.
+std::wstring DriverFolder(HANDLE printer) {
+  DWORD needed = 0;
+  GetPrinterDriverW(printer, nullptr, 2, nullptr, 0, &needed);
+  if (needed == 0) return {};
+  std::vector<BYTE> buffer(needed);
+  if (!GetPrinterDriverW(printer, nullptr, 2, buffer.data(), needed, &needed)) return {};
+  std::wstring config = reinterpret_cast<DRIVER_INFO_2W*>(buffer.data())->pConfigFile;
+  const size_t slash = config.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : config.substr(0, slash + 1);
+}
+
+std::vector<BYTE> DefaultDevMode(HANDLE printer, const std::wstring& name) {
+  const LONG size = DocumentPropertiesW(nullptr, printer, const_cast<wchar_t*>(name.c_str()), nullptr, nullptr, 0);
+  if (size <= 0) return {};
+  std::vector<BYTE> devmode(static_cast<size_t>(size), 0);
+  if (DocumentPropertiesW(nullptr, printer, const_cast<wchar_t*>(name.c_str()),
+                          reinterpret_cast<DEVMODEW*>(devmode.data()), nullptr, DM_OUT_BUFFER) != IDOK) {
+    return {};
+  }
+  return devmode;
+}
+
+}  // namespace
+
+const std::vector<TourStop>& DialogTour() { return kDialogTour; }
+
+std::string TourPictureName(const TourStop& stop) {
+  std::string name = std::to_string(stop.templateId) + "-";
+  for (const char* c = stop.title; *c != 0; ++c) {
+    const bool plain = (*c >= 'A' && *c <= 'Z') || (*c >= 'a' && *c <= 'z') || (*c >= '0' && *c <= '9');
+    if (plain) name.push_back(*c);
+    else if (name.back() != '-') name.push_back('-');
+  }
+  while (name.back() == '-') name.pop_back();
+  return name + ".png";
+}
+
+TourReport RunDialogTour(HANDLE printer, const std::wstring& printerName, const TourVisit& visit) {
+  TourReport report;
+  Tour tour(visit, &report);
+  const std::wstring folder = DriverFolder(printer);
+  tour.templates.module = LoadLibraryExW((folder + L"VELDRANG.DLL").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  std::vector<BYTE> devmode = DefaultDevMode(printer, printerName);
+  if (devmode.empty() || tour.templates.module == nullptr) {
+    for (const TourStop& stop : DialogTour()) tour.Problem(stop, "the printer's driver could not be read");
+    return report;
+  }
+
+  wchar_t* name = const_cast<wchar_t*>(printerName.c_str());
+  std::vector<BYTE> out(devmode.size(), 0);
+  reinterpret_cast<DEVMODEW*>(out.data())->dmSize = reinterpret_cast<DEVMODEW*>(devmode.data())->dmSize;
+  TourWhile(
+      tour,
+      [&] {
+        DocumentPropertiesW(nullptr, printer, name, reinterpret_cast<DEVMODEW*>(out.data()),
+                            reinterpret_cast<DEVMODEW*>(devmode.data()), DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
+      },
+      StopsOf(TourWay::kDocumentPage), true);
+
+  // The destination dialog, as the user interface core opens it at the
+  // start of a fax job, with the printer's default settings.
+  HMODULE proc = LoadLibraryW((folder + L"VELDRANA.DLL").c_str());
+  auto popup = proc != nullptr ? reinterpret_cast<PopupFaxSendToDlgFn>(
+                                     reinterpret_cast<void (*)()>(GetProcAddress(proc, kPopupFaxSendToDlg)))
+                               : nullptr;
+  uint32_t error = 0;
+  const DocDMode* doc = LocateDocDMode(devmode.data(), &error);
+  if (popup != nullptr && doc != nullptr) {
+    auto recipients = std::make_unique<FaxRecipientEntry[]>(kFaxMaxRecipients);
+    std::vector<uint8_t> cover(kFaxCoverSheetDataSize, 0);
+    FaxSetting setting;
+    std::memcpy(&setting, reinterpret_cast<const uint8_t*>(doc) + kFaxSettingDocAt, sizeof setting);
+    uint32_t count = 0;
+    HANDLE handle = printer;
+    FaxSendToArgs args{&count, recipients.get(), cover.data(), &setting, &handle, doc};
+    TourWhile(tour, [&] { popup(&args); }, StopsOf(TourWay::kFaxJobStart), false);
+  } else {
+    for (const TourStop* stop : StopsOf(TourWay::kFaxJobStart)) tour.Problem(*stop, "the procedure library cannot open it");
+  }
+  if (proc != nullptr) FreeLibrary(proc);
+  FreeLibrary(tour.templates.module);
+  return report;
+}
+
+}  // namespace testsupport
