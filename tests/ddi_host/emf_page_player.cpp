@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "drender/ddi_entries.h"
+#include "drender/ddi/ddi_entries.h"
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/ddi_host/ddi_host_draw.h"
 #include "tests/ddi_host/ddi_host_text.h"

@@ -30,7 +30,7 @@
 #include <string>
 #include <vector>
 
-#include "drender/ddi_types.h"
+#include "drender/ddi/ddi_types.h"
 
 class DdiHost;
 
