@@ -18,6 +18,14 @@ inline constexpr uint32_t kAuthCaptionMessage = 8;
 // cancelled (442), or a question whether to try again (350).
 inline constexpr uint32_t kAuthJobCancelledMessage = 442;
 inline constexpr uint32_t kAuthTryAgainMessage = 350;
+// The session record of an authentication: its status at byte 800 and,
+// right after it at pointer alignment, the ASCII error name of at most 259
+// characters and its end.
+inline constexpr size_t kAuthSessionStatusAt = 800;
+inline constexpr size_t kAuthSessionErrorNameAt =
+    (kAuthSessionStatusAt + 4 + sizeof(void*) - 1) / sizeof(void*) * sizeof(void*);
+static_assert(sizeof(void*) != 8 || kAuthSessionErrorNameAt == 808);
+inline constexpr size_t kAuthErrorNameBytes = 260;
 
 struct AuthMessageSlot {
   uint32_t kind;

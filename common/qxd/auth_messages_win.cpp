@@ -6,13 +6,6 @@
 
 namespace {
 
-// What the hidden session hands back: the connection status at byte 800
-// and, right after it at pointer alignment, the ASCII error name.
-constexpr size_t kSessionStatusAt = 800;
-constexpr size_t kSessionErrorNameAt = (kSessionStatusAt + 4 + sizeof(void*) - 1) / sizeof(void*) * sizeof(void*);
-static_assert(sizeof(void*) != 8 || kSessionErrorNameAt == 808);
-constexpr size_t kErrorNameBytes = 260;
-
 using StartupAndConnectFn = void*(WINAPI*)(HANDLE printer, void* docSettings, const char* address, int flag);
 using CleanupFn = void(WINAPI*)(void* session);
 
@@ -27,12 +20,12 @@ uint32_t CallHiddenStartupAndConnect(HMODULE module, HANDLE printer, const char*
   auto* session = static_cast<uint8_t*>(startup(printer, docSettings, address, 0));
   if (session == nullptr) return 1;
   uint32_t status;
-  std::memcpy(&status, session + kSessionStatusAt, sizeof status);
+  std::memcpy(&status, session + kAuthSessionStatusAt, sizeof status);
   const char* name;
-  std::memcpy(&name, session + kSessionErrorNameAt, sizeof name);
+  std::memcpy(&name, session + kAuthSessionErrorNameAt, sizeof name);
   if (errorName != nullptr) {
-    std::memset(errorName, 0, kErrorNameBytes);
-    if (name != nullptr) std::memcpy(errorName, name, strnlen(name, kErrorNameBytes - 1));
+    std::memset(errorName, 0, kAuthErrorNameBytes);
+    if (name != nullptr) std::memcpy(errorName, name, strnlen(name, kAuthErrorNameBytes - 1));
   }
   cleanup(session);
   return status;

@@ -86,7 +86,7 @@ struct DocFields {
   uint8_t byExpensePass[73];  // enciphered
   uint8_t gap1237[1];
   uint16_t wExpensePassLen;
-  uint8_t gap1240[2];
+  uint16_t Ctl2500Flag;  // 1: the output paper goes by its variant name
   uint8_t bNup;
   uint8_t nNup;
   uint8_t nPageLayout;
@@ -455,7 +455,7 @@ struct DocFields {
   int16_t sizServerPaper_cx;
   int16_t sizServerPaper_cy;
   uint8_t byLandscapeRotate;
-  uint8_t gap7922[1];
+  uint8_t nDeviceFontCount;  // the number of resident fonts
   uint8_t byEasySetIndex;
   char16_t szEasySetName[32];
   // The program that last had the settings handed out by the user interface

@@ -2,21 +2,21 @@
 
 #include <new>
 
+#include "common/records/doc_fields.h"
 #include "drender/ddi/ddi_services.h"
 #include "drender/ddi/render_pdev.h"
 
 namespace {
 
-constexpr uint32_t kDeviceFontCountAt = 7922;  // DocDMode byte: resident faces
 constexpr int kFontRecordType = 259;
-static_assert(sizeof(DocDMode) > kDeviceFontCountAt);
+static_assert(sizeof(DocDMode) > DOC_FIELD_AT(nDeviceFontCount));
 
 uint8_t DocByte(const RenderPdev* pdev, uint32_t offset) {
   return reinterpret_cast<const uint8_t*>(&pdev->state.live->devmode.doc)[offset];
 }
 
 void LoadDeviceFonts(RenderPdev* pdev, TextPdevState* text) {
-  uint32_t count = DocByte(pdev, kDeviceFontCountAt);
+  uint32_t count = DocByte(pdev, DOC_FIELD_AT(nDeviceFontCount));
   if (count > kResidentFontCount) count = kResidentFontCount;
   text->devices.resize(count);
   const DdiServices* services = Ddi_Services();

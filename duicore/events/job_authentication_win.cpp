@@ -19,10 +19,6 @@
 
 namespace {
 
-constexpr size_t kSessionStatusAt = 800;
-constexpr size_t kSessionErrorNameAt = (kSessionStatusAt + 4 + sizeof(void*) - 1) / sizeof(void*) * sizeof(void*);
-constexpr size_t kErrorNameBytes = 260;
-
 using PopupAuthDlgFn = int(WINAPI*)(void* args);
 using StartupAndGetAuthFn = void*(WINAPI*)(HANDLE printer, const char* address);
 using GetAuthTypeFn = int(WINAPI*)(void* session);
@@ -129,7 +125,7 @@ bool AskAuthType(void* ctx, int* type) {
   void* session = startup(c->printer, c->address);
   if (session == nullptr) return false;
   uint32_t status;
-  std::memcpy(&status, static_cast<uint8_t*>(session) + kSessionStatusAt, sizeof status);
+  std::memcpy(&status, static_cast<uint8_t*>(session) + kAuthSessionStatusAt, sizeof status);
   const bool answered = status == 0;
   if (answered) *type = getType(session);
   cleanup(session);
@@ -154,10 +150,10 @@ uint32_t Login(void* ctx, char* errorName) {
   auto* session = static_cast<uint8_t*>(startup(c->printer, c->doc, c->address, 0));
   if (session == nullptr) return 1;
   uint32_t status;
-  std::memcpy(&status, session + kSessionStatusAt, sizeof status);
+  std::memcpy(&status, session + kAuthSessionStatusAt, sizeof status);
   const char* name;
-  std::memcpy(&name, session + kSessionErrorNameAt, sizeof name);
-  if (name != nullptr) std::memcpy(errorName, name, strnlen(name, kErrorNameBytes - 1));
+  std::memcpy(&name, session + kAuthSessionErrorNameAt, sizeof name);
+  if (name != nullptr) std::memcpy(errorName, name, strnlen(name, kAuthErrorNameBytes - 1));
   cleanup(session);
   return status;
 }
@@ -182,7 +178,7 @@ bool ModelSwitch(int feature) {
 }
 
 int RunJobAuthentication(const EventLibrary& proc, HANDLE printer, DocDMode* doc, DevOption* option) {
-  char address[kErrorNameBytes] = {};
+  char address[kAuthErrorNameBytes] = {};
   wchar_t stored[kDestAddressChars] = {};
   std::memcpy(stored, option->deviceAddress, sizeof stored - sizeof(wchar_t));
   GetDeviceAddressA(printer, option->destCustomize, stored, address);
@@ -204,14 +200,7 @@ void QueryJobDeviceStatus(HANDLE printer, HMODULE proc, DevOption* option) {
   if (devProc == nullptr) return;
   wchar_t name[MAX_PATH] = {};
   if (QueryPrinterName(printer, name, MAX_PATH)) {
-    const DeviceDescription& description = CoreDescription();
-    DeviceQuery query;
-    query.devProc = devProc;
-    query.printerName = name;
-    query.options = description.deviceOptions != nullptr;
-    query.model = description.model;
-    query.deviceOptions = description.deviceOptions;
-    query.uiProc = proc;
+    const DeviceQuery query = CoreDeviceQuery(kJobStartQuery, devProc, name, proc);
     bool optionsChanged = false, traysChanged = false;
     QueryDeviceStatus(query, option, &optionsChanged, &traysChanged);
   }
@@ -297,7 +286,7 @@ bool QueryDeviceEncryption(HMODULE proc, HANDLE printer, DevOption* option, DocD
   auto getEncryption =
       reinterpret_cast<GetEncryptionFn>(reinterpret_cast<void (*)()>(Events().bind(proc, "OAPI_GetEncryption")));
   if (proc == nullptr || getEncryption == nullptr) return false;
-  char address[kErrorNameBytes] = {};
+  char address[kAuthErrorNameBytes] = {};
   wchar_t stored[kDestAddressChars] = {};
   std::memcpy(stored, option->deviceAddress, sizeof stored - sizeof(wchar_t));
   GetDeviceAddressA(printer, option->destCustomize, stored, address);

@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
+#include <string>
 
 #include "common/records/settings_records.h"
 #include "duicore/module/core_module_win.h"
@@ -18,6 +20,8 @@
 #include "duicore/printer/printer_events_win.h"
 #include "duicore/tests/core_library_win.h"
 #include "duicore/tests/event_harness_win.h"
+#include "duicore/tests/scripted_ddproc/scripted_ddproc.h"
+#include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {
@@ -103,6 +107,32 @@ TEST_F(PrinterInit, AutomaticAcquisitionAsksTheDeviceLibrary) {
   DWORD type = 0, needed = 0;
   EXPECT_EQ(GetPrinterDataW(printer_.handle(), const_cast<wchar_t*>(L"Private DevMode01"), &type, nullptr, 0, &needed),
             static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+}
+
+// Printer initialisation asks a device on the network for its installed
+// options and the state of its input trays, and stores the answer.
+TEST_F(PrinterInit, AutomaticAcquisitionAsksTheOptionsAndTheTrays) {
+  auto* description = const_cast<DeviceDescription*>(&CoreDescription());
+  ASSERT_TRUE(LoadDeviceDescriptionFrom(coretest::StagePath(L"VELDRANH.QXD").c_str(), description));
+  const std::string path = testsupport::BinaryPath("bin/SCRIPTDD.DLL");
+  ScriptedDevice device(path.c_str());
+  ASSERT_TRUE(device.ok());
+  DeviceScript script = AnsweringNetworkDevice("192.0.2.8");
+  std::strcpy(script.optionAnswers[2], "FaxUnit30");
+  device.script(&script);
+  h_.libraries[L"VELDRANH.DLL"] = std::wstring(path.begin(), path.end());
+  std::unique_ptr<WorkDevMode> work(new WorkDevMode());
+  work->device.option.autoAcquisition = 1;
+  QueryDeviceOptionsAtInstall(printer_.name().c_str(), work.get(), true);
+  EXPECT_EQ(device.log()->optionRequests, 1);
+  EXPECT_EQ(device.log()->trayRequests, 1);
+  EXPECT_STREQ(device.log()->firstTrayAsked, "InTray1") << "the automatic tray is not asked";
+  EXPECT_TRUE(Loaded(L"VELDRANA.DLL")) << "the procedure library adds the authentication options";
+  // The answer was stored as the printer's settings.
+  DWORD type = 0, needed = 0;
+  EXPECT_EQ(GetPrinterDataW(printer_.handle(), const_cast<wchar_t*>(L"Private DevMode01"), &type, nullptr, 0, &needed),
+            static_cast<DWORD>(ERROR_MORE_DATA));
+  FreeDeviceDescriptionRecords(description);
 }
 
 TEST_F(PrinterInit, AnUnknownPrinterStillSucceeds) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 
 struct DeviceScript {
   BOOL hasAddress;           // DDProc_GetPrinterIPAddress answers with `address`
@@ -30,3 +31,40 @@ struct DeviceScriptLog {
 
 using ScriptDeviceFn = void(WINAPI*)(const DeviceScript* script);
 using DeviceLogFn = const DeviceScriptLog*(WINAPI*)();
+
+// The stand-in loaded into a test program, its script and its log bound;
+// freed with the object.
+class ScriptedDevice {
+ public:
+  explicit ScriptedDevice(const char* path) : module_(LoadLibraryA(path)) {
+    if (module_ == nullptr) return;
+    script = reinterpret_cast<ScriptDeviceFn>(reinterpret_cast<void*>(GetProcAddress(module_, "ScriptDevice")));
+    log = reinterpret_cast<DeviceLogFn>(reinterpret_cast<void*>(GetProcAddress(module_, "DeviceLog")));
+  }
+  ~ScriptedDevice() {
+    if (module_ != nullptr) FreeLibrary(module_);
+  }
+  ScriptedDevice(const ScriptedDevice&) = delete;
+  ScriptedDevice& operator=(const ScriptedDevice&) = delete;
+  bool ok() const { return module_ != nullptr && script != nullptr && log != nullptr; }
+
+  ScriptDeviceFn script = nullptr;
+  DeviceLogFn log = nullptr;
+
+ private:
+  HMODULE module_;
+};
+
+// A device on the network at `address` that answers every query (with
+// empty answers unless the test fills them).
+inline DeviceScript AnsweringNetworkDevice(const char* address) {
+  DeviceScript script = {};
+  script.hasAddress = TRUE;
+  std::strncpy(script.address, address, sizeof script.address - 1);
+  script.bdcEnabled = TRUE;
+  script.reachable = TRUE;
+  script.state = 1;
+  script.optionsAnswered = TRUE;
+  script.traysAnswered = TRUE;
+  return script;
+}
