@@ -34,6 +34,24 @@ TEST(CoverDefaults, OnlyTheDocumentedFieldsAreSet) {
   EXPECT_EQ(raw[kFaxCoverRecipientSettingAt], 1);
 }
 
+// The recipient title the start-up reads goes into every default record,
+// cut to the field's 32 characters; null empties it again.
+TEST(CoverDefaults, TheTitleTheStartUpSetIsInEveryDefaultRecord) {
+  SetDefaultCoverTitle(u"To all recipients");
+  FaxCoverSheetData d;
+  std::memset(&d, 0xAB, sizeof d);
+  MakeDefaultCoverSheet(&d);
+  EXPECT_EQ(std::u16string(d.recipient.szTitle), u"To all recipients");
+  EXPECT_EQ(d.recipient.szTitle[32], 0);
+  const std::u16string longTitle(40, u'x');
+  SetDefaultCoverTitle(longTitle.c_str());
+  MakeDefaultCoverSheet(&d);
+  EXPECT_EQ(std::u16string(d.recipient.szTitle), longTitle.substr(0, 32));
+  SetDefaultCoverTitle(nullptr);
+  MakeDefaultCoverSheet(&d);
+  EXPECT_EQ(d.recipient.szTitle[0], 0);
+}
+
 TEST(CoverDate, FormatsAndModes) {
   struct Case {
     uint8_t fgDate, mode, form;

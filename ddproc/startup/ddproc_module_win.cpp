@@ -6,6 +6,7 @@
 #include "common/qxd/qxd_file.h"
 #include "common/win/module_path.h"
 #include "ddproc/snmp/snmp_api_bind.h"
+#include "dproc/model/default_settings_win.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ DeviceTables g_tables;
 HMODULE DDProcModule() { return g_module; }
 HMODULE DDProcDialogTemplates() { return g_dialogTemplates; }
 const ModelInfo* DDProcModel() { return g_model; }
+const DocDMode& DDProcDefaultSettings() { return DefaultDocDMode(); }
 const MediaTypeLists* DDProcMediaTypeLists() { return g_mediaLists; }
 const DeviceTables& DDProcTables() { return g_tables; }
 
@@ -37,6 +39,9 @@ void DDProcInitModule(HMODULE module) {
     QxdClose(ctx);
     return;
   }
+  // The library's own default document settings and resident font list,
+  // which its dialogs' Default buttons restore.
+  LoadDefaultSettingsWithFonts(module, ctx, g_model, nullptr, L"VELDRANQ.DLL", &DefaultDocDMode());
   LoadDeviceTables(ctx, &g_tables);
   g_mediaLists = LoadMediaTypeLists(ctx, g_model);
   QxdClose(ctx);

@@ -7,6 +7,7 @@
 
 #include "common/qxd/model_info.h"
 #include "common/qxd/paper_tables.h"
+#include "common/records/settings_records.h"
 #include "ddproc/model/device_tables.h"
 
 // Process attach and detach.
@@ -19,11 +20,16 @@ HMODULE DDProcDialogTemplates();
 // The directory of the library with a trailing backslash.
 bool DDProcDirectory(wchar_t* out, size_t capacity);
 
-// Builds the model record, the tables and the media type lists from
-// "VELDRANH.QXD" beside `module`; without the file the tables keep their
+// Builds the model record, the default settings, the tables and the media
+// type lists from "VELDRANH.QXD" beside `module` (the resident fonts from
+// "VELDRANQ.DLL" beside it); without the file the tables keep their
 // built-in rows and there is no model record.
 void DDProcInitModule(HMODULE module);
 void DDProcFreeModule();
 const ModelInfo* DDProcModel();
+// The library's default document settings: built in, completed from the
+// description file and the font library when the module init could read
+// them.
+const DocDMode& DDProcDefaultSettings();
 const MediaTypeLists* DDProcMediaTypeLists();
 const DeviceTables& DDProcTables();

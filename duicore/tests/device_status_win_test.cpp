@@ -40,17 +40,10 @@ class DeviceStatusTest : public ::testing::Test {
 
   // A device on the network that answers everything.
   static DeviceScript Answering() {
-    DeviceScript script = {};
-    script.hasAddress = TRUE;
-    std::strcpy(script.address, "192.168.10.20");
-    script.bdcEnabled = TRUE;
-    script.reachable = TRUE;
-    script.state = 1;
-    script.optionsAnswered = TRUE;
+    DeviceScript script = ReachableDeviceScript();
     std::strcpy(script.optionAnswers[0], "devuserauthentic_engin");  // case does not matter
     std::strcpy(script.optionAnswers[1], "DevAccountTrack_Dis");     // as it is
     std::strcpy(script.optionAnswers[2], "FaxUnit30");
-    script.traysAnswered = TRUE;
     return script;
   }
 

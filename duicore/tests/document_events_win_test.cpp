@@ -21,6 +21,7 @@
 #include "common/records/doc_fields.h"
 #include "common/records/job_record.h"
 #include "common/win/user_registry.h"
+#include "duicore/devmode/devmode_work_win.h"
 #include "duicore/events/document_events_win.h"
 #include "duicore/events/job_authentication_win.h"
 #include "duicore/tests/event_harness_win.h"
@@ -248,6 +249,27 @@ TEST_F(DocumentEvents, EventCodesAndDevModeChecks) {
   EXPECT_EQ(Event(DOCUMENTEVENT_RESETDCPRE, sizeof reset, &reset), DOCUMENTEVENT_FAILURE);
   DOCEVENT_CREATEDCPRE none{nullptr, nullptr, nullptr, FALSE};
   EXPECT_EQ(Event(DOCUMENTEVENT_CREATEDCPRE, sizeof none, &none), DOCUMENTEVENT_SUCCESS);
+}
+
+// The driver's own DEVMODE, as the spooler hands it out, makes the DC; the
+// same DEVMODE asking for no copies fails its creation and its reset.
+TEST_F(DocumentEvents, ADriverDevModeWithoutCopiesFailsTheDc) {
+  wchar_t* name = const_cast<wchar_t*>(printer_.name().c_str());
+  const LONG size = DocumentPropertiesW(nullptr, printer_.handle(), name, nullptr, nullptr, 0);
+  ASSERT_GE(size, static_cast<LONG>(sizeof(DEVMODEW)));
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  auto* devmode = reinterpret_cast<DEVMODEW*>(bytes.data());
+  ASSERT_EQ(DocumentPropertiesW(nullptr, printer_.handle(), name, devmode, nullptr, DM_OUT_BUFFER), IDOK);
+  // The version this harness's procedure library reports.
+  devmode->dmDriverVersion = static_cast<WORD>(DriverVersion());
+  ASSERT_GE(devmode->dmCopies, 1);
+  DOCEVENT_CREATEDCPRE create{nullptr, nullptr, devmode, FALSE};
+  DEVMODEW* reset = devmode;
+  EXPECT_EQ(Event(DOCUMENTEVENT_CREATEDCPRE, sizeof create, &create), DOCUMENTEVENT_SUCCESS);
+  EXPECT_EQ(Event(DOCUMENTEVENT_RESETDCPRE, sizeof reset, &reset), DOCUMENTEVENT_SUCCESS);
+  devmode->dmCopies = 0;
+  EXPECT_EQ(Event(DOCUMENTEVENT_CREATEDCPRE, sizeof create, &create), DOCUMENTEVENT_FAILURE);
+  EXPECT_EQ(Event(DOCUMENTEVENT_RESETDCPRE, sizeof reset, &reset), DOCUMENTEVENT_FAILURE);
 }
 
 TEST_F(DocumentEvents, EndPageFailsWithoutJobRecordOrDrawingMode) {

@@ -175,7 +175,7 @@ TEST_F(JobAuthentication, AutomaticAcquisitionAsksTheOptionsAndTheTrays) {
   const std::string path = testsupport::BinaryPath("bin/SCRIPTDD.DLL");
   ScriptedDevice device(path.c_str());
   ASSERT_TRUE(device.ok());
-  const DeviceScript script = AnsweringNetworkDevice("192.0.2.7");
+  const DeviceScript script = ReachableDeviceScript();
   device.script(&script);
   h_.libraries[L"VELDRANH.DLL"] = std::wstring(path.begin(), path.end());
   h_.Option().autoAcquisition = 1;

@@ -109,30 +109,60 @@ TEST_F(PrinterInit, AutomaticAcquisitionAsksTheDeviceLibrary) {
             static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 
-// Printer initialisation asks a device on the network for its installed
-// options and the state of its input trays, and stores the answer.
+// A device that answers: its options come into the record in place and the
+// record is stored as the printer's default settings.
+TEST_F(PrinterInit, AutomaticAcquisitionStoresTheDevicesAnswer) {
+  const std::string path = testsupport::BinaryPath("bin/SCRIPTDD.DLL");
+  HMODULE scripted = LoadLibraryA(path.c_str());
+  ASSERT_NE(scripted, nullptr);
+  auto script = reinterpret_cast<ScriptDeviceFn>(reinterpret_cast<void*>(GetProcAddress(scripted, "ScriptDevice")));
+  ASSERT_NE(script, nullptr);
+  DeviceScript device = ReachableDeviceScript();
+  std::strcpy(device.optionAnswers[0], "DevUserAuthentic_Engin");
+  std::strcpy(device.optionAnswers[2], "FaxUnit30");
+  script(&device);
+  h_.libraries[L"VELDRANH.DLL"] = std::wstring(path.begin(), path.end());
+  // The core's description of the model, beside the staged core.
+  ASSERT_TRUE(LoadDeviceDescription());
+
+  std::unique_ptr<WorkDevMode> work(new WorkDevMode());
+  work->device.option.autoAcquisition = 1;
+  QueryDeviceOptionsAtInstall(printer_.name().c_str(), work.get(), false);
+  EXPECT_EQ(work->device.option.optionValues[0], 2u) << "DevUserAuthentic_Engin";
+  EXPECT_EQ(work->device.option.optionValues[2], 1u) << "FaxUnit30";
+  DWORD type = 0, needed = 0;
+  EXPECT_EQ(GetPrinterDataW(printer_.handle(), const_cast<wchar_t*>(L"Private DevMode01"), &type, nullptr, 0, &needed),
+            static_cast<DWORD>(ERROR_FILE_NOT_FOUND))
+      << "nothing is stored without the save flag";
+  QueryDeviceOptionsAtInstall(printer_.name().c_str(), work.get(), true);
+  for (const wchar_t* piece : {L"Private DevMode01", L"Private DevMode02"}) {
+    EXPECT_EQ(GetPrinterDataW(printer_.handle(), const_cast<wchar_t*>(piece), &type, nullptr, 0, &needed),
+              static_cast<DWORD>(ERROR_MORE_DATA))
+        << piece;
+  }
+  FreeDeviceDescription();
+  FreeLibrary(scripted);
+}
+
+// Printer initialisation asks a device on the network for the state of its
+// input trays as well as for its installed options, with the procedure
+// library at hand for the authentication options.
 TEST_F(PrinterInit, AutomaticAcquisitionAsksTheOptionsAndTheTrays) {
-  auto* description = const_cast<DeviceDescription*>(&CoreDescription());
-  ASSERT_TRUE(LoadDeviceDescriptionFrom(coretest::StagePath(L"VELDRANH.QXD").c_str(), description));
   const std::string path = testsupport::BinaryPath("bin/SCRIPTDD.DLL");
   ScriptedDevice device(path.c_str());
   ASSERT_TRUE(device.ok());
-  DeviceScript script = AnsweringNetworkDevice("192.0.2.8");
-  std::strcpy(script.optionAnswers[2], "FaxUnit30");
+  const DeviceScript script = ReachableDeviceScript();
   device.script(&script);
   h_.libraries[L"VELDRANH.DLL"] = std::wstring(path.begin(), path.end());
+  ASSERT_TRUE(LoadDeviceDescription());
   std::unique_ptr<WorkDevMode> work(new WorkDevMode());
   work->device.option.autoAcquisition = 1;
-  QueryDeviceOptionsAtInstall(printer_.name().c_str(), work.get(), true);
+  QueryDeviceOptionsAtInstall(printer_.name().c_str(), work.get(), false);
   EXPECT_EQ(device.log()->optionRequests, 1);
   EXPECT_EQ(device.log()->trayRequests, 1);
   EXPECT_STREQ(device.log()->firstTrayAsked, "InTray1") << "the automatic tray is not asked";
   EXPECT_TRUE(Loaded(L"VELDRANA.DLL")) << "the procedure library adds the authentication options";
-  // The answer was stored as the printer's settings.
-  DWORD type = 0, needed = 0;
-  EXPECT_EQ(GetPrinterDataW(printer_.handle(), const_cast<wchar_t*>(L"Private DevMode01"), &type, nullptr, 0, &needed),
-            static_cast<DWORD>(ERROR_MORE_DATA));
-  FreeDeviceDescriptionRecords(description);
+  FreeDeviceDescription();
 }
 
 TEST_F(PrinterInit, AnUnknownPrinterStillSucceeds) {

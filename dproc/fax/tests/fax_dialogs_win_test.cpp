@@ -391,6 +391,25 @@ TEST_F(FaxDialogs, WithoutThePhoneBookRegisterSaysNothingWasStored) {
   EXPECT_EQ(job_->count, 0u);
 }
 
+// The dialog needs only the phone book's two list functions: a library
+// without its editor serves it fully.
+TEST_F(FaxDialogs, APhoneBookWithoutItsEditorServesTheDialog) {
+  const std::wstring partial = BinFile("phone_book_partial");
+  SetPhoneBookFolder(partial.c_str());
+  ASSERT_NE(Open(), nullptr);
+  SetEnvironmentVariableW(L"FAX_PHONE_BOOK_ADD", L"1");
+  ASSERT_TRUE(Click(2042));
+  EXPECT_EQ(job_->count, 1u);
+  SetDlgItemTextW(dialog_, 1990, L"Eve");
+  SetDlgItemTextW(dialog_, 2053, L"77");
+  ASSERT_TRUE(Click(2043));
+  EXPECT_EQ(g_boxes.back().text, L"M534");
+  const std::vector<std::string> log = PhoneBookLog();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log[0].rfind("add ", 0), 0u);
+  EXPECT_EQ(log[1].rfind("regist ", 0), 0u);
+}
+
 TEST_F(FaxDialogs, OneWindowAtATimeHoldsThePhoneBook) {
   ASSERT_NE(Open(), nullptr);
   HWND first = dialog_;

@@ -29,6 +29,20 @@ struct DeviceScriptLog {
   int statusListsReleased;
 };
 
+// A device on the network that is reached and answers both queries; the
+// answers themselves are the test's.
+inline DeviceScript ReachableDeviceScript() {
+  DeviceScript script = {};
+  script.hasAddress = TRUE;
+  std::strcpy(script.address, "192.168.10.20");
+  script.bdcEnabled = TRUE;
+  script.reachable = TRUE;
+  script.state = 1;
+  script.optionsAnswered = TRUE;
+  script.traysAnswered = TRUE;
+  return script;
+}
+
 using ScriptDeviceFn = void(WINAPI*)(const DeviceScript* script);
 using DeviceLogFn = const DeviceScriptLog*(WINAPI*)();
 
@@ -54,17 +68,3 @@ class ScriptedDevice {
  private:
   HMODULE module_;
 };
-
-// A device on the network at `address` that answers every query (with
-// empty answers unless the test fills them).
-inline DeviceScript AnsweringNetworkDevice(const char* address) {
-  DeviceScript script = {};
-  script.hasAddress = TRUE;
-  std::strncpy(script.address, address, sizeof script.address - 1);
-  script.bdcEnabled = TRUE;
-  script.reachable = TRUE;
-  script.state = 1;
-  script.optionsAnswered = TRUE;
-  script.traysAnswered = TRUE;
-  return script;
-}
