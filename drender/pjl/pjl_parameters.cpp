@@ -15,8 +15,6 @@ namespace {
 
 // Sizes and places of the document settings' fields the parameters read.
 constexpr uint32_t kBoxFileNameUnits = sizeof(DocFields::szBoxFileName) / sizeof(char16_t);
-constexpr uint32_t kTreeDomainNameAt = kDocTreeDomainNameAt;
-constexpr uint32_t kExpenseCodeAt = kDocExpenseCodeAt;
 constexpr uint32_t kRecipientUserNameUnits = sizeof(DocFields::szAuthUserName) / sizeof(char16_t);
 constexpr uint32_t kRecipientPasswordSize = sizeof(DocFields::byAuthUserPass);
 // The secure-print, expense-code and department passwords have one size.
@@ -24,7 +22,6 @@ constexpr uint32_t kPasswordSize = sizeof(DocFields::bySecurePrintPass);
 static_assert(sizeof(DocFields::byExpensePass) == kPasswordSize && sizeof(DocFields::byDeptPass) == kPasswordSize);
 constexpr uint32_t kInputCountAt = kDocMiddleServerItemCountAt, kInputControlsAt = kDocMiddleServerItemsAt;
 constexpr uint32_t kInputControlSize = kMiddleServerItemSize, kInputControlMax = kMiddleServerItemMax;
-constexpr uint32_t kInterimScreenIdAt = kDocMiddleServerTailTextAt;
 constexpr uint32_t kHostNameAt = 1181, kHostNameUnits = 17;  // inside the device settings
 
 bool IsName(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
@@ -79,7 +76,7 @@ PjlRawValue InputParameter(PjlJob* job, const char* name) {
     }
     return Unconverted(PjlNumber(n));
   }
-  if (IsName(name, "InterimScreenID")) return Unconverted(PjlDocText(job, kInterimScreenIdAt, 259));
+  if (IsName(name, "InterimScreenID")) return Unconverted(PjlDocText(job, kDocMiddleServerTailTextAt, 259));
   static const char* const names[] = {"InpControlNumber", "InpControlID", "InpControlType", "InpStringValue",
                                       "InpNumericValue", "InpToggleValue", "InpDateTimeYear", "InpDateTimeMonth",
                                       "InpDateTimeDay", "InpDateTimeHour", "InpDateTimeMinute", "InpDateTimeTZHour",
@@ -230,8 +227,8 @@ PjlRawValue Pjl_JobParameter(PjlJob* job, const char* name, bool api) {
     return PjlNarrow(Deciphered(job, DOC_FIELD_AT(byDeptPass), kPasswordSize, DOC_FIELD_AT(wDeptPassLen), false));
   }
   if (IsName(name, "ServerSetting")) return PjlNumber(Pjl_DocU16(job, DOC_FIELD_AT(nServerSetting)));
-  if (IsName(name, "TreeDomainName")) return PjlDocText(job, kTreeDomainNameAt, 81);
-  if (IsName(name, "ExpenseCode")) return PjlDocText(job, kExpenseCodeAt, 9);
+  if (IsName(name, "TreeDomainName")) return PjlDocText(job, kDocTreeDomainNameAt, 81);
+  if (IsName(name, "ExpenseCode")) return PjlDocText(job, kDocExpenseCodeAt, 9);
   if (IsName(name, "ExpenseCodePassword")) {
     return PjlNarrow(Deciphered(job, DOC_FIELD_AT(byExpensePass), kPasswordSize, DOC_FIELD_AT(wExpensePassLen), false));
   }
