@@ -25,7 +25,7 @@
 
 namespace {
 
-constexpr uint16_t kCompressMode = 101;
+constexpr uint16_t kCompressMode = 101, kFontName = 168;
 
 size_t Count(const std::vector<const xl::Operator*>& ops, const std::string& name) {
   size_t n = 0;
@@ -45,6 +45,30 @@ std::vector<uint8_t> Record(const std::function<void(HDC)>& draw) {
   GetEnhMetaFileBits(emf, UINT(bytes.size()), bytes.data());
   DeleteEnhMetaFile(emf);
   return bytes;
+}
+
+// `page` with `records` (each of whole words) before its end-of-file
+// record, and the header's size and count made to agree.
+std::vector<uint8_t> WithRecords(std::vector<uint8_t> page, const std::vector<std::vector<uint32_t>>& records) {
+  size_t eof = 0, at = 0;
+  testsupport::WalkEmf(page, [&](const testsupport::EmfRecord& r) {
+    if (r.type == testsupport::kEmrEof) eof = at;
+    at += r.size;
+  });
+  uint32_t bytes = 0, count = 0;
+  std::memcpy(&bytes, page.data() + 48, 4);
+  std::memcpy(&count, page.data() + 52, 4);
+  for (auto r = records.rbegin(); r != records.rend(); ++r) {
+    std::vector<uint32_t> words = *r;
+    words[1] = uint32_t(words.size() * 4);
+    page.insert(page.begin() + std::ptrdiff_t(eof), reinterpret_cast<const uint8_t*>(words.data()),
+                reinterpret_cast<const uint8_t*>(words.data() + words.size()));
+    bytes += words[1];
+    ++count;
+  }
+  std::memcpy(page.data() + 48, &bytes, 4);
+  std::memcpy(page.data() + 52, &count, 4);
+  return page;
 }
 
 class EmfPages : public ::testing::Test {
@@ -78,6 +102,19 @@ class EmfPages : public ::testing::Test {
     xl::Dissection d = xl::Dissect(bytes, options);
     EXPECT_TRUE(d.ok) << d.error;
     return d;
+  }
+
+  // Device pixels per pixel of the reference device of `page`, recorded on
+  // an A4 frame that the page's printable area takes.
+  void DevicePerReference(const std::vector<uint8_t>& page, double* sx, double* sy) const {
+    int32_t device[2], millimetres[2];
+    std::memcpy(device, page.data() + 72, 8);
+    std::memcpy(millimetres, page.data() + 80, 8);
+    const int32_t frame[4] = {0, 0, 21000, 29700};
+    const GDIINFO& info = host_.gdiInfo();
+    const RECTL target = EmfPage_Place(frame, info.ulHorzRes, info.ulVertRes, info.ulLogPixelsX, info.ulLogPixelsY);
+    *sx = target.right / (210.0 * device[0] / millimetres[0]);
+    *sy = target.bottom / (297.0 * device[1] / millimetres[1]);
   }
 
   RenderDir dir_;
@@ -118,7 +155,18 @@ TEST_F(EmfPages, TheCorpusReachesTheJobCallForCall) {
     // opaque box behind text.
     EXPECT_EQ(Count(ops, "PaintPath"), size_t(r.paths));
     EXPECT_GE(Count(ops, "Rectangle"), size_t(r.paints + r.patterns + r.opaqueTexts));
-    EXPECT_GE(Count(ops, "Text"), size_t(r.texts));
+    // Text per text call, in a font named after the face it was drawn in
+    // (the printer's own or one the job downloads).
+    std::vector<std::string> fonts;
+    std::string font;
+    for (const xl::Operator* op : ops) {
+      if (op->name == "SetFont" && op->Find(kFontName)) font = op->Find(kFontName)->value.Text();
+      if (op->name == "Text") fonts.push_back(font);
+    }
+    ASSERT_EQ(fonts.size(), r.fonts.size());
+    for (size_t i = 0; i < fonts.size(); ++i) {
+      EXPECT_NE(fonts[i].find(r.fonts[i]), std::string::npos) << fonts[i] << " for " << r.fonts[i];
+    }
     EXPECT_EQ(Count(ops, "BeginImage"), size_t(r.images + r.gradients));
     for (const xl::Operator* op : ops) {
       if (op->name == "ReadImage") {
@@ -132,9 +180,11 @@ TEST_F(EmfPages, TheCorpusReachesTheJobCallForCall) {
   // The hatches and the patterns of bitmaps as patterns of the printer.
   EXPECT_GE(Count(pages[1], "BeginRastPattern"), 3u);
   EXPECT_GE(reports[2].paths, 4);
-  EXPECT_GE(reports[3].images, 7);
+  EXPECT_GE(reports[3].images, 8);
   EXPECT_EQ(reports[3].gradients, 2);
+  EXPECT_EQ(reports[3].paints, 3);  // a region filled, painted and framed
   EXPECT_GE(reports[4].texts, 4);
+  EXPECT_EQ(reports[4].images, 1);  // turned with the page
 }
 
 // A shape reaches the driver as the path GDI computes for it: an ellipse as
@@ -176,19 +226,60 @@ TEST_F(EmfPages, ShapesArriveAsGdisPaths) {
   EXPECT_GE(figures[1].first, 1u);
   EXPECT_GE(figures[1].second, 1u);
   EXPECT_EQ(figures[2].first, 0u);
-  // The reference device's pixels on the page: the frame (A4, in the
-  // reference device's millimetres) placed on the printable area.
-  int32_t device[2], millimetres[2];
-  std::memcpy(device, page.data() + 72, 8);
-  std::memcpy(millimetres, page.data() + 80, 8);
-  const int32_t frame[4] = {0, 0, 21000, 29700};
-  const GDIINFO& info = host_.gdiInfo();
-  const RECTL target = EmfPage_Place(frame, info.ulHorzRes, info.ulVertRes, info.ulLogPixelsX, info.ulLogPixelsY);
-  const double frameX = 210.0 * device[0] / millimetres[0], frameY = 297.0 * device[1] / millimetres[1];
+  double sx, sy;
+  DevicePerReference(page, &sx, &sy);
   ASSERT_FALSE(cursors.empty());
   // GDI's path of a rectangle begins at its top-right corner.
-  EXPECT_NEAR(cursors.back()->Number(76, 0), 420 * target.right / frameX, 2);
-  EXPECT_NEAR(cursors.back()->Number(76, 1), 500 * target.bottom / frameY, 2);
+  EXPECT_NEAR(cursors.back()->Number(76, 0), 420 * sx, 2);
+  EXPECT_NEAR(cursors.back()->Number(76, 1), 500 * sy, 2);
+}
+
+// Text lands where GDI's alignment and advances put it: its first glyph at
+// the reference point when aligned left, its end there when aligned right,
+// its baseline an ascent below a reference point at the top.
+TEST_F(EmfPages, TextIsPlacedAsGdiAlignsIt) {
+  HFONT font = CreateFontW(-40, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS, 0, 0, 0,
+                           L"DejaVu Sans");
+  TEXTMETRICW tm{};
+  SIZE extent{};
+  const std::vector<uint8_t> page = Record([&](HDC dc) {
+    HGDIOBJ old = SelectObject(dc, font);
+    GetTextMetricsW(dc, &tm);
+    GetTextExtentPoint32W(dc, L"Fax pages", 9, &extent);
+    SetTextAlign(dc, TA_LEFT | TA_BASELINE);
+    TextOutW(dc, 100, 200, L"Fax pages", 9);
+    SetTextAlign(dc, TA_RIGHT | TA_BASELINE);
+    TextOutW(dc, 600, 300, L"Fax pages", 9);
+    SetTextAlign(dc, TA_LEFT | TA_TOP);
+    TextOutW(dc, 100, 400, L"Fax pages", 9);
+    SelectObject(dc, old);
+  });
+  DeleteObject(font);
+  std::vector<EmfPageReport> reports;
+  const xl::Dissection d = Run({page}, &reports);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].texts, 3);
+  double sx, sy;
+  DevicePerReference(page, &sx, &sy);
+  // Each text's start on the device.
+  std::vector<std::pair<double, double>> starts;
+  double x = 0, y = 0;
+  for (const xl::Operator& op : d.ops) {
+    if (op.name == "SetCursor") {
+      x = op.Number(76, 0);
+      y = op.Number(76, 1);
+    }
+    if (op.name == "Text") {
+      starts.emplace_back(x, y);
+    }
+  }
+  ASSERT_EQ(starts.size(), 3u);
+  EXPECT_NEAR(starts[0].first, 100 * sx, 2);
+  EXPECT_NEAR(starts[0].second, 200 * sy, 2);
+  EXPECT_NEAR(starts[1].first, (600 - extent.cx) * sx, 3);
+  EXPECT_NEAR(starts[1].second, 300 * sy, 2);
+  EXPECT_NEAR(starts[2].first, 100 * sx, 2);
+  EXPECT_NEAR(starts[2].second, (400 + tm.tmAscent) * sy, 2);
 }
 
 // Damaged files are refused with what is wrong, and nothing of them is
@@ -269,6 +360,96 @@ TEST_F(EmfPages, DamagedFilesAreRefused) {
     EXPECT_EQ(reports[0].calls(), 0);
     EXPECT_EQ(reports[0].records, 0);
   }
+}
+
+// A page's frame takes as much of the printable area as it can with its
+// aspect kept (in millimetres, whatever the resolution), from the top-left
+// corner.
+TEST(EmfPagePlace, FrameFitsThePrintableAreaWithItsAspect) {
+  struct Case {
+    int32_t frame[4];
+    uint32_t width, height, dpiX, dpiY;
+    RECTL expected;
+  } cases[] = {
+      // A4 onto A4 at 200 x 100 dpi: all of it.
+      {{0, 0, 21000, 29700}, 1654, 1169, 200, 100, {0, 0, 1654, 1169}},
+      // Landscape A4 onto portrait A4: as wide as the area, 210/297 as high.
+      {{0, 0, 29700, 21000}, 1654, 1169, 200, 100, {0, 0, 1654, 585}},
+      // A frame not at the origin is placed by its size alone.
+      {{1000, 1000, 11000, 6000}, 4800, 4800, 600, 600, {0, 0, 4800, 2400}},
+      // A frame taller than wide onto a wide area: as high as the area.
+      {{0, 0, 5000, 10000}, 2000, 1000, 200, 200, {0, 0, 500, 1000}},
+  };
+  for (const Case& c : cases) {
+    const RECTL r = EmfPage_Place(c.frame, c.width, c.height, c.dpiX, c.dpiY);
+    EXPECT_EQ(r.left, c.expected.left);
+    EXPECT_EQ(r.top, c.expected.top);
+    EXPECT_NEAR(r.right, c.expected.right, 1);
+    EXPECT_NEAR(r.bottom, c.expected.bottom, 1);
+  }
+}
+
+// Every kind of text record reaches the driver as text: ANSI text, several
+// texts in one record, and the small record of one-byte characters.
+TEST_F(EmfPages, EveryTextRecordIsText) {
+  auto chars = [](const char* text) {
+    std::vector<uint32_t> words((std::strlen(text) + 3) / 4, 0);
+    std::memcpy(words.data(), text, std::strlen(text));
+    return words;
+  };
+  auto wide = [](const char* text) {
+    std::vector<uint32_t> words((std::strlen(text) + 1) / 2, 0);
+    for (size_t i = 0; text[i]; ++i) words[i / 2] |= uint32_t(uint8_t(text[i])) << (16 * (i % 2));
+    return words;
+  };
+  auto join = [](std::vector<uint32_t> a, const std::vector<uint32_t>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  };
+  using testsupport::kEmrExtTextOutA;
+  using testsupport::kEmrPolyTextOutW;
+  using testsupport::kEmrSmallTextOut;
+  // EMR_EXTTEXTOUTA: bounds, mode, scales, then the text: reference point,
+  // count, string offset, options, rectangle, advances' offset (none).
+  const std::vector<uint32_t> ansi = join({kEmrExtTextOutA, 0, 0, 0, 0, 0, 1, 0, 0, 100, 100, 4, 76, 0, 0, 0, 0, 0, 0},
+                                         chars("ANSI"));
+  // EMR_POLYTEXTOUTW of two texts, their characters after them.
+  const std::vector<uint32_t> poly = join(join({kEmrPolyTextOutW, 0, 0, 0, 0, 0, 1, 0, 0, 2,
+                                                100, 200, 4, 120, 0, 0, 0, 0, 0, 0,
+                                                300, 200, 4, 128, 0, 0, 0, 0, 0, 0},
+                                               wide("Poly")),
+                                          wide("text"));
+  // EMR_SMALLTEXTOUT without a rectangle, of one-byte characters.
+  const std::vector<uint32_t> small = join({kEmrSmallTextOut, 0, 100, 300, 5, 0x300, 1, 0, 0}, chars("Small"));
+  const std::vector<uint8_t> page = WithRecords(Record([](HDC dc) {
+    HFONT font = CreateFontW(-30, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_TT_ONLY_PRECIS, 0, 0, 0,
+                             L"DejaVu Sans");
+    SelectObject(dc, font);  // left selected for the texts that follow
+  }), {ansi, poly, small});
+  ASSERT_EQ(testsupport::EmfFileDamage(page), "");
+  std::vector<EmfPageReport> reports;
+  const xl::Dissection d = Run({page}, &reports);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_TRUE(reports[0].failures.empty());
+  EXPECT_TRUE(reports[0].notPlayed.empty());
+  std::vector<std::string> texts;
+  for (const xl::Operator* t : d.All("Text")) texts.push_back(t->Find(171)->value.Text());
+  EXPECT_EQ(texts, (std::vector<std::string>{"ANSI", "Poly", "text", "Small"}));
+}
+
+// An escape recorded between the drawing reaches the driver in its place.
+TEST_F(EmfPages, RecordedEscapesAreSentOn) {
+  // EMR_EXTESCAPE: the escape, its size, its data.
+  const std::vector<uint8_t> page = WithRecords(Record([](HDC dc) { Rectangle(dc, 10, 10, 100, 100); }),
+                                                {{testsupport::kEmrExtEscape, 0, 0x20009, 4, 0x00640002}});
+  ASSERT_EQ(testsupport::EmfFileDamage(page), "");
+  std::vector<EmfPageReport> reports;
+  Run({page}, &reports);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].escapes, 1);
+  EXPECT_EQ(reports[0].paths, 1);
+  EXPECT_TRUE(reports[0].notPlayed.empty());
+  EXPECT_TRUE(reports[0].failures.empty());
 }
 
 // Pages of the corpus with bytes changed at random (a fixed sequence): each

@@ -259,6 +259,8 @@ void ImagesPage(HDC dc) {
   BLENDFUNCTION half{AC_SRC_OVER, 0, 128, 0};
   GdiAlphaBlend(dc, 40, 480, w, h, memory, 0, 0, w, h, half);
   GdiTransparentBlt(dc, 240, 480, w, h, memory, 0, 0, w, h, RGB(0, 0, 0));
+  const POINT slanted[3] = {{560, 300}, {680, 360}, {520, 400}};
+  PlgBlt(dc, slanted, memory, 0, 0, w, h, nullptr, 0, 0);
   SelectObject(memory, old);
   DeleteObject(section);
   DeleteObject(mask);
@@ -279,6 +281,8 @@ void ImagesPage(HDC dc) {
   FillRgn(dc, region, brush);
   OffsetRgn(region, 200, 0);
   PaintRgn(dc, region);
+  OffsetRgn(region, 200, 0);
+  FrameRgn(dc, region, brush, 4, 4);
   DeleteObject(region);
   DeleteObject(brush);
 }
@@ -307,6 +311,17 @@ void TransformsPage(HDC dc) {
   SetWorldTransform(dc, &turn);
   Rectangle(dc, 0, 0, 200, 60);
   Say(dc, 10, 10, L"Turned");
+  {
+    // A small picture turned with the text.
+    struct {
+      BITMAPINFOHEADER header;
+      uint8_t bits[4 * 4 * 3];
+    } dib{};
+    dib.header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 4, 4, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    for (int i = 0; i < 48; ++i) dib.bits[i] = uint8_t(i * 5);
+    StretchDIBits(dc, 120, 10, 60, 40, 0, 0, 4, 4, dib.bits, reinterpret_cast<BITMAPINFO*>(&dib), DIB_RGB_COLORS,
+                  SRCCOPY);
+  }
   const XFORM shear{1, 0, 0.5f, 1, 0, 0};
   ModifyWorldTransform(dc, &shear, MWT_LEFTMULTIPLY);
   Ellipse(dc, 0, 100, 200, 200);

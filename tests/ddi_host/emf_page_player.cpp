@@ -36,8 +36,23 @@ struct Matrix {
   bool Straight() const { return std::fabs(m12) < 1e-9 && std::fabs(m21) < 1e-9; }
 };
 
+// The rectangles of a region.
+std::vector<RECTL> RegionRects(HRGN region) {
+  std::vector<RECTL> rects;
+  const DWORD size = GetRegionData(region, 0, nullptr);
+  std::vector<uint8_t> data(size);
+  if (size >= sizeof(RGNDATAHEADER) && GetRegionData(region, size, reinterpret_cast<RGNDATA*>(data.data()))) {
+    const auto* header = reinterpret_cast<const RGNDATAHEADER*>(data.data());
+    const auto* r = reinterpret_cast<const RECT*>(data.data() + header->dwSize);
+    for (DWORD i = 0; i < header->nCount; ++i) rects.push_back(RECTL{r[i].left, r[i].top, r[i].right, r[i].bottom});
+  }
+  return rects;
+}
+
 // Which records play how.
-enum class Kind { kState, kShape, kFilledShape, kPathFill, kText, kBlit, kGradient, kRegion, kPixel, kComment, kNone };
+enum class Kind {
+  kState, kShape, kFilledShape, kPathFill, kText, kBlit, kGradient, kRegion, kPixel, kComment, kEscape, kNone
+};
 
 Kind KindOf(uint32_t type) {
   using namespace testsupport;
@@ -54,10 +69,11 @@ Kind KindOf(uint32_t type) {
     case kEmrExtTextOutA: case kEmrExtTextOutW: case kEmrPolyTextOutA: case kEmrPolyTextOutW: case kEmrSmallTextOut:
       return Kind::kText;
     case kEmrBitBlt: case kEmrStretchBlt: case kEmrMaskBlt: case kEmrSetDiBitsToDevice: case kEmrStretchDiBits:
-    case kEmrAlphaBlend: case kEmrTransparentBlt:
+    case kEmrAlphaBlend: case kEmrTransparentBlt: case kEmrPlgBlt:
       return Kind::kBlit;
     case kEmrGradientFill: return Kind::kGradient;
-    case kEmrFillRgn: case kEmrInvertRgn: case kEmrPaintRgn: return Kind::kRegion;
+    case kEmrFillRgn: case kEmrFrameRgn: case kEmrInvertRgn: case kEmrPaintRgn: return Kind::kRegion;
+    case kEmrDrawEscape: case kEmrExtEscape: return Kind::kEscape;
     case kEmrSetPixelV: return Kind::kPixel;
     case kEmrGdiComment: return Kind::kComment;
     case kEmrHeader: case kEmrEof: case kEmrSetWindowExtEx: case kEmrSetWindowOrgEx: case kEmrSetViewportExtEx:
@@ -144,8 +160,17 @@ class Page {
   void Pixel(const EmfRecord& r);
   bool Convert(const EmfRecord& r, uint32_t type, int32_t xSrc, int32_t ySrc, int32_t cx, int32_t cy,
                std::vector<uint8_t>* rgb, std::vector<uint8_t>* alpha);
+  // A picture of `cx` x `cy` RGB pixels drawn at (x, y) w x h (logical), or
+  // at `target` (device).
   void SendImage(std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, double x, double y, double w, double h,
                  uint32_t rop3);
+  void SendImageAt(std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, const RECTL& target, uint32_t rop3);
+  // The picture turned onto the parallelogram of `corners` (device: its
+  // top-left, top-right and bottom-left corners), on white, as the
+  // rectangle around it; and that sent.
+  bool Turn(const std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, const POINT corners[3], std::vector<uint8_t>* out,
+            RECTL* box);
+  void SendTurned(const std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, const POINT corners[3]);
   // The brush GDI hands the driver for a brush of the DC: a solid colour,
   // or a pattern the driver realises (hatches, bitmaps); null when it
   // paints nothing.
@@ -209,13 +234,7 @@ bool Page::Clip(std::vector<RECTL>* rects) {
     clipped_ = got == 1;
     clipEmpty_ = false;
     if (clipped_) {
-      const DWORD size = GetRegionData(clipRegion_, 0, nullptr);
-      std::vector<uint8_t> data(size);
-      if (size >= sizeof(RGNDATAHEADER) && GetRegionData(clipRegion_, size, reinterpret_cast<RGNDATA*>(data.data()))) {
-        const auto* header = reinterpret_cast<const RGNDATAHEADER*>(data.data());
-        const auto* r = reinterpret_cast<const RECT*>(data.data() + header->dwSize);
-        for (DWORD i = 0; i < header->nCount; ++i) clip_.push_back(RECTL{r[i].left, r[i].top, r[i].right, r[i].bottom});
-      }
+      clip_ = RegionRects(clipRegion_);
       clipEmpty_ = clip_.empty();
     }
   }
@@ -568,6 +587,10 @@ void Page::Text(const TextRun& run, bool wide) {
   const double bx = ux * m.m11 + uy * m.m21, by = ux * m.m12 + uy * m.m22;
   const double phi = std::atan2(-by, bx);
   const double ppem = double(tm.tmHeight - tm.tmInternalLeading) * m.Scale();
+  if (!(ppem > 0 && ppem < 1e6)) {
+    Fail("text of no size on the device");
+    return;
+  }
   const double unit = ppem / (otm->otmEMSquare ? otm->otmEMSquare : 2048);
   const XFORML xf{FLOAT(unit * std::cos(phi)), FLOAT(-unit * std::sin(phi)), FLOAT(unit * std::sin(phi)),
                   FLOAT(unit * std::cos(phi)), 0, 0};
@@ -647,6 +670,11 @@ bool Page::Convert(const EmfRecord& r, uint32_t type, int32_t xSrc, int32_t ySrc
     cbBmi = r.U32(52);
     offBits = r.U32(56);
     usage = r.U32(64);
+  } else if (type == kEmrPlgBlt) {
+    offBmi = r.U32(96);
+    cbBmi = r.U32(100);
+    offBits = r.U32(104);
+    usage = r.U32(92);
   } else if (type == kEmrCreateDibPatternBrushPt) {
     offBmi = r.U32(16);
     cbBmi = r.U32(20);
@@ -802,25 +830,93 @@ void Page::PatternBlt(const RECTL& rect, uint32_t rop3, HGDIOBJ brushObject) {
   }
 }
 
+bool Page::Turn(const std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, const POINT corners[3],
+                std::vector<uint8_t>* out, RECTL* box) {
+  LONG left = corners[0].x, top = corners[0].y, right = left, bottom = top;
+  // The fourth corner completes the parallelogram.
+  const POINT fourth{corners[1].x + corners[2].x - corners[0].x, corners[1].y + corners[2].y - corners[0].y};
+  for (const POINT& p : {corners[1], corners[2], fourth}) {
+    left = std::min(left, p.x);
+    top = std::min(top, p.y);
+    right = std::max(right, p.x);
+    bottom = std::max(bottom, p.y);
+  }
+  const int64_t w = int64_t(right) - left + 1, h = int64_t(bottom) - top + 1;
+  if (w <= 0 || h <= 0 || uint64_t(w) * uint64_t(h) > kMostPixels) return false;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biWidth = cx;
+  info.bmiHeader.biHeight = -cy;
+  void* sourceBits = nullptr;
+  HBITMAP source = CreateDIBSection(work_, &info, DIB_RGB_COLORS, &sourceBits, nullptr, 0);
+  info.bmiHeader.biWidth = LONG(w);
+  info.bmiHeader.biHeight = -LONG(h);
+  void* targetBits = nullptr;
+  HBITMAP target = CreateDIBSection(work_, &info, DIB_RGB_COLORS, &targetBits, nullptr, 0);
+  HDC from = CreateCompatibleDC(nullptr);
+  bool ok = source && target && from;
+  if (ok) {
+    auto* s = static_cast<uint8_t*>(sourceBits);
+    for (size_t i = 0; i < size_t(cx) * cy; ++i) {
+      s[4 * i] = rgb[3 * i + 2];
+      s[4 * i + 1] = rgb[3 * i + 1];
+      s[4 * i + 2] = rgb[3 * i];
+    }
+    std::memset(targetBits, 0xFF, size_t(w) * size_t(h) * 4);
+    HGDIOBJ oldFrom = SelectObject(from, source);
+    HGDIOBJ oldTo = SelectObject(work_, target);
+    POINT at[3];
+    for (int i = 0; i < 3; ++i) at[i] = POINT{corners[i].x - left, corners[i].y - top};
+    ok = PlgBlt(work_, at, from, 0, 0, cx, cy, nullptr, 0, 0) != 0;
+    GdiFlush();
+    out->resize(size_t(w) * size_t(h) * 3);
+    const auto* t = static_cast<const uint8_t*>(targetBits);
+    for (size_t i = 0; i < size_t(w) * size_t(h); ++i) {
+      (*out)[3 * i] = t[4 * i + 2];
+      (*out)[3 * i + 1] = t[4 * i + 1];
+      (*out)[3 * i + 2] = t[4 * i];
+    }
+    SelectObject(work_, oldTo);
+    SelectObject(from, oldFrom);
+    *box = RECTL{left, top, LONG(left + w), LONG(top + h)};
+  }
+  if (from) DeleteDC(from);
+  if (source) DeleteObject(source);
+  if (target) DeleteObject(target);
+  return ok;
+}
+
+void Page::SendTurned(const std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, const POINT corners[3]) {
+  std::vector<uint8_t> turned;
+  RECTL box{};
+  if (!Turn(rgb, cx, cy, corners, &turned, &box)) {
+    Fail("a picture GDI could not turn");
+    return;
+  }
+  SendImageAt(turned, box.right - box.left, box.bottom - box.top, box, 0xCC);
+}
+
 void Page::SendImage(std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, double x, double y, double w, double h,
                      uint32_t rop3) {
+  const Matrix m = Device();
+  if (!m.Straight()) {
+    // A turned transform: the picture turned as GDI turns it, on what the
+    // printer's surface reads back (white), within the rectangle around it.
+    const POINTL a = m.Point(x, y), b = m.Point(x + w, y), c = m.Point(x, y + h);
+    const POINT corners[3] = {{a.x, a.y}, {b.x, b.y}, {c.x, c.y}};
+    SendTurned(rgb, cx, cy, corners);
+    return;
+  }
+  const POINTL a = m.Point(x, y), b = m.Point(x + w, y + h);
+  SendImageAt(rgb, cx, cy, RECTL{a.x, a.y, b.x, b.y}, rop3);
+}
+
+void Page::SendImageAt(std::vector<uint8_t>& rgb, int32_t cx, int32_t cy, const RECTL& to, uint32_t rop3) {
   std::vector<RECTL> rects;
   if (!Clip(&rects)) return;
-  const Matrix m = Device();
-  // The destination on the device; a turned transform takes the rectangle
-  // around the turned one.
-  double px[4], py[4];
-  m.Apply(x, y, &px[0], &py[0]);
-  m.Apply(x + w, y, &px[1], &py[1]);
-  m.Apply(x, y + h, &px[2], &py[2]);
-  m.Apply(x + w, y + h, &px[3], &py[3]);
-  RECTL target;
-  if (m.Straight()) {
-    target = RECTL{Round(px[0]), Round(py[0]), Round(px[3]), Round(py[3])};
-  } else {
-    target = RECTL{Round(*std::min_element(px, px + 4)), Round(*std::min_element(py, py + 4)),
-                   Round(*std::max_element(px, px + 4)), Round(*std::max_element(py, py + 4))};
-  }
+  RECTL target = to;
   if (target.left == target.right || target.top == target.bottom) return;
   HostBitmap bitmap(uint32_t(cx), uint32_t(cy), BMF_24BPP, true, rgb);
   HostXlate xlate(HostXlate_SwapRedBlue);
@@ -870,6 +966,23 @@ void Page::Blit(const EmfRecord& r) {
       return;
     }
     SendImage(rgb, cx, cy, r.I32(24), r.I32(28), stretch ? r.I32(72) : cx, stretch ? r.I32(76) : cy, rop3);
+    return;
+  }
+  if (r.type == kEmrPlgBlt) {
+    // The parallelogram's corners (logical) on the device; the mask is
+    // not kept.
+    const int32_t cx = r.I32(56), cy = r.I32(60);
+    std::vector<uint8_t> rgb, alpha;
+    if (!Convert(r, r.type, r.I32(48), r.I32(52), cx, cy, &rgb, &alpha)) {
+      Fail("a bitmap GDI could not convert");
+      return;
+    }
+    POINT corners[3];
+    for (int i = 0; i < 3; ++i) {
+      const POINTL p = m.Point(r.I32(24 + 8 * i), r.I32(28 + 8 * i));
+      corners[i] = POINT{p.x, p.y};
+    }
+    SendTurned(rgb, cx, cy, corners);
     return;
   }
   const int32_t xDest = r.I32(24), yDest = r.I32(28), cxDest = r.I32(32), cyDest = r.I32(36);
@@ -1007,7 +1120,7 @@ void Page::Region(const EmfRecord& r, HANDLETABLE* table, int handles) {
   using namespace testsupport;
   std::vector<RECTL> rects;
   if (!Clip(&rects)) return;
-  const uint32_t at = r.type == kEmrFillRgn ? 32 : 28, cb = r.U32(24);
+  const uint32_t at = r.type == kEmrFillRgn ? 32 : r.type == kEmrFrameRgn ? 40 : 28, cb = r.U32(24);
   const Matrix m = Device();
   if (!m.Straight()) {
     Fail("a region under a turned transform");
@@ -1020,19 +1133,29 @@ void Page::Region(const EmfRecord& r, HANDLETABLE* table, int handles) {
     Fail("a region GDI could not make");
     return;
   }
-  if (clipped_) CombineRgn(region, region, clipRegion_, RGN_AND);
-  std::vector<RECTL> parts;
-  const DWORD size = GetRegionData(region, 0, nullptr);
-  std::vector<uint8_t> out(size);
-  if (size >= sizeof(RGNDATAHEADER) && GetRegionData(region, size, reinterpret_cast<RGNDATA*>(out.data()))) {
-    const auto* header = reinterpret_cast<const RGNDATAHEADER*>(out.data());
-    const auto* rect = reinterpret_cast<const RECT*>(out.data() + header->dwSize);
-    for (DWORD i = 0; i < header->nCount; ++i) parts.push_back(RECTL{rect[i].left, rect[i].top, rect[i].right, rect[i].bottom});
+  if (r.type == kEmrFrameRgn) {
+    // The frame: what of the region lies within the stroke's width and
+    // height of its edge (the region less the region moved each way).
+    const int w = std::max(1, int(std::lround(std::fabs(r.I32(32) * m.m11))));
+    const int h = std::max(1, int(std::lround(std::fabs(r.I32(36) * m.m22))));
+    HRGN inner = CreateRectRgn(0, 0, 0, 0), moved = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(inner, region, nullptr, RGN_COPY);
+    const int shifts[4][2] = {{w, 0}, {-w, 0}, {0, h}, {0, -h}};
+    for (const auto& shift : shifts) {
+      CombineRgn(moved, region, nullptr, RGN_COPY);
+      OffsetRgn(moved, shift[0], shift[1]);
+      CombineRgn(inner, inner, moved, RGN_AND);
+    }
+    CombineRgn(region, region, inner, RGN_DIFF);
+    DeleteObject(inner);
+    DeleteObject(moved);
   }
+  if (clipped_) CombineRgn(region, region, clipRegion_, RGN_AND);
+  const std::vector<RECTL> parts = RegionRects(region);
   DeleteObject(region);
   if (parts.empty()) return;
   HGDIOBJ brushObject = GetCurrentObject(dc_, OBJ_BRUSH);
-  if (r.type == kEmrFillRgn) {
+  if (r.type == kEmrFillRgn || r.type == kEmrFrameRgn) {
     const uint32_t index = r.U32(28);
     brushObject = (index & 0x80000000u) ? GetStockObject(int(index & 0x7FFFFFFF))
                                        : (int64_t(index) < handles ? table->objectHandle[index] : nullptr);
@@ -1109,6 +1232,14 @@ void Page::Record(HANDLETABLE* table, const ENHMETARECORD* record, int handles) 
     case Kind::kComment:
       // Comments carry nothing for the device.
       break;
+    case Kind::kEscape: {
+      // An escape the application sent between its drawing, sent on; what
+      // the driver answers is the application's business.
+      const uint32_t size = r.U32(12);
+      ++report_->escapes;
+      host_->Escape(surface_, r.U32(8), size, size ? r.bytes + 16 : nullptr, 0, nullptr);
+      break;
+    }
   }
   ++report_->played;
 }

@@ -16,7 +16,8 @@
 //   AlphaBlend, TransparentBlt  composed on white (what a printer surface
 //                               reads back) and stretched; MaskBlt likewise
 //   GradientFill                DrvGradientFill
-//   FillRgn, PaintRgn, ...      DrvPaint
+//   FillRgn, FrameRgn, ...      DrvPaint
+//   ExtEscape, DrawEscape       DrvEscape
 //   SetPixelV                   DrvBitBlt of one pixel
 //
 // A record that cannot be played is counted by kind and reported; bytes that
@@ -48,6 +49,7 @@ struct EmfPageReport {
   int patterns = 0;   // DrvBitBlt without a source (pattern fills, pixels)
   int gradients = 0;  // DrvGradientFill
   int paints = 0;     // DrvPaint
+  int escapes = 0;    // DrvEscape of the escapes recorded between the drawing
   std::vector<std::string> fonts;     // the face of every DrvTextOut, in order
   std::vector<std::string> failures;  // driver calls that failed
   int calls() const { return paths + texts + images + patterns + gradients + paints; }

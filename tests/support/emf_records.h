@@ -113,6 +113,8 @@ enum EmfType : uint32_t {
   kEmrPolyTextOutA = 96,
   kEmrPolyTextOutW = 97,
   kEmrSetIcmMode = 98,
+  kEmrDrawEscape = 105,
+  kEmrExtEscape = 106,
   kEmrSmallTextOut = 108,
   kEmrAlphaBlend = 114,
   kEmrSetLayout = 115,
@@ -227,6 +229,7 @@ inline uint32_t FixedSize(uint32_t type) {
     case kEmrRoundRect: return 32;
     case kEmrArc: case kEmrChord: case kEmrPie: case kEmrArcTo: return 40;
     case kEmrGdiComment: return 12;
+    case kEmrDrawEscape: case kEmrExtEscape: return 16;
     case kEmrFillRgn: return 32;
     case kEmrFrameRgn: return 40;
     case kEmrInvertRgn: case kEmrPaintRgn: return 28;
@@ -340,6 +343,8 @@ inline const char* EmfRecordDamage(const EmfRecord& r) {
     }
     case kEmrGdiComment:
       return Span(r, 12, r.U32(8), 1) ? nullptr : "a comment beyond its record";
+    case kEmrDrawEscape: case kEmrExtEscape:
+      return Span(r, 16, r.U32(12), 1) ? nullptr : "an escape's data beyond its record";
     case kEmrFillRgn: case kEmrInvertRgn: case kEmrPaintRgn:
       return Region(r, r.type == kEmrFillRgn ? 32 : 28, r.U32(24));
     case kEmrFrameRgn:
