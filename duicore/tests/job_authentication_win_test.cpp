@@ -172,12 +172,9 @@ TEST_F(JobAuthentication, WithoutTheLibraryTheJobGoesOn) {
 // With automatic acquisition on, the start of a job asks the device for its
 // installed options and for the state of its input trays, as the sheets do.
 TEST_F(JobAuthentication, AutomaticAcquisitionAsksTheOptionsAndTheTrays) {
-  const std::string path = testsupport::BinaryPath("bin/SCRIPTDD.DLL");
-  ScriptedDevice device(path.c_str());
+  ScriptedDevice device;
   ASSERT_TRUE(device.ok());
-  const DeviceScript script = ReachableDeviceScript();
-  device.script(&script);
-  h_.libraries[L"VELDRANH.DLL"] = std::wstring(path.begin(), path.end());
+  h_.libraries[L"VELDRANH.DLL"] = device.WidePath();
   h_.Option().autoAcquisition = 1;
   g_device.dialogs = {1};
   g_device.logins = {0};

@@ -148,12 +148,9 @@ TEST_F(PrinterInit, AutomaticAcquisitionStoresTheDevicesAnswer) {
 // input trays as well as for its installed options, with the procedure
 // library at hand for the authentication options.
 TEST_F(PrinterInit, AutomaticAcquisitionAsksTheOptionsAndTheTrays) {
-  const std::string path = testsupport::BinaryPath("bin/SCRIPTDD.DLL");
-  ScriptedDevice device(path.c_str());
+  ScriptedDevice device;
   ASSERT_TRUE(device.ok());
-  const DeviceScript script = ReachableDeviceScript();
-  device.script(&script);
-  h_.libraries[L"VELDRANH.DLL"] = std::wstring(path.begin(), path.end());
+  h_.libraries[L"VELDRANH.DLL"] = device.WidePath();
   ASSERT_TRUE(LoadDeviceDescription());
   std::unique_ptr<WorkDevMode> work(new WorkDevMode());
   work->device.option.autoAcquisition = 1;
