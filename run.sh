@@ -52,5 +52,6 @@ setsid /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
 echo
 echo "A sample fax job through the render core (the render core's test host stands in"
 echo "for GDI, which under Wine never loads a printer driver), written to out/fax-job.prn:"
-/usr/lib/wine/wine64 build/x64/bin/faxjob.exe "Z:$PWD/out/x64" "Fax (sample model)" "Z:$PWD/out/fax-job.prn" 3
+/usr/lib/wine/wine64 build/x64/bin/faxjob.exe "Z:$PWD/out/x64" "Fax (sample model)" "Z:$PWD/out/fax-job.prn" 3 \
+  --title "Sample fax"
 build/native/bin/xldump out/fax-job.prn

@@ -155,6 +155,9 @@ void ExpandSection(const CommandTemplateList* list, Job& plain, Job& fuzzed) {
   for (uint32_t r = 0; list->rows[r].name[0] != '\0'; ++r) {
     const CommandTemplateRow& row = list->rows[r];
     for (uint32_t e = 0; row.entries != nullptr && row.entries[e].name[0] != '\0'; ++e) {
+      // A bare word (the tray and paper rows of "BeginPage") names a
+      // BeginPage attribute value and is never expanded into PJL.
+      if (row.entries[e].text[0] != '"') continue;
       plain.f.out.clear();
       fuzzed.f.out.clear();
       Pjl_ExpandTemplate(&plain.f.job, row.entries[e].text);

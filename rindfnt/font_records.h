@@ -12,6 +12,9 @@
 #include <string>
 #include <vector>
 
+// The printer's resident faces: font numbers 1 to 128, four faces to a family.
+inline constexpr uint32_t kResidentFontCount = 128;
+
 // One font of the list (68 bytes).
 #pragma pack(push, 2)
 struct XLFontListEntry {

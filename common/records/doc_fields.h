@@ -455,7 +455,7 @@ struct DocFields {
   int16_t sizServerPaper_cx;
   int16_t sizServerPaper_cy;
   uint8_t byLandscapeRotate;
-  uint8_t nDeviceFontCount;  // the number of resident fonts
+  uint8_t nDeviceFontNum;    // resident faces of the printer the render core lists
   uint8_t byEasySetIndex;
   char16_t szEasySetName[32];
   // The program that last had the settings handed out by the user interface
@@ -859,6 +859,7 @@ static_assert(offsetof(DocFields, nLowDensity) + 64 == 7916);
 static_assert(offsetof(DocFields, sizServerPaper_cx) + 64 == 7917);
 static_assert(offsetof(DocFields, sizServerPaper_cy) + 64 == 7919);
 static_assert(offsetof(DocFields, byLandscapeRotate) + 64 == 7921);
+static_assert(offsetof(DocFields, nDeviceFontNum) + 64 == 7922);
 static_assert(offsetof(DocFields, byEasySetIndex) + 64 == 7923);
 static_assert(offsetof(DocFields, szEasySetName) + 64 == 7924);
 static_assert(offsetof(DocFields, szHostProgram) + 64 == 7988);
@@ -926,6 +927,8 @@ inline constexpr uint32_t kDocResolutionXAt = DOC_FIELD_AT(nResoH);
 inline constexpr uint32_t kDocResolutionYAt = DOC_FIELD_AT(nResoV);
 inline constexpr uint32_t kDocResolutionThirdAt = DOC_FIELD_AT(nResoHV);
 inline constexpr uint32_t kDocFontSubstituteAt = DOC_FIELD_AT(nTTFont);
+inline constexpr uint32_t kDocDeviceFontCountAt = DOC_FIELD_AT(nDeviceFontNum);
+inline constexpr uint32_t kDocJpegQualityAt = DOC_FIELD_AT(nJpegCompressRatio);
 inline constexpr uint32_t kDocCollateAt = DOC_FIELD_AT(bCollate);
 inline constexpr uint32_t kDocOverlayCreateAt = DOC_FIELD_AT(bCreateForm);
 inline constexpr uint32_t kDocWatermarkAt = DOC_FIELD_AT(bWmk);

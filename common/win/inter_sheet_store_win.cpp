@@ -4,18 +4,10 @@
 #include <cstring>
 #include <vector>
 
+#include "common/win/store_values_win.h"
 #include "common/win/user_registry.h"
 
 namespace {
-
-// Reads a value of exactly `size` bytes; false for a missing value or one
-// of another size.
-bool ReadExact(HKEY key, const wchar_t* name, void* out, DWORD size) {
-  DWORD got = 0;
-  if (RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &got) != ERROR_SUCCESS || got != size) return false;
-  return RegQueryValueExW(key, name, nullptr, nullptr, static_cast<BYTE*>(out), &got) == ERROR_SUCCESS &&
-         got == size;
-}
 
 // The list's name, cut to its field: a longer stored name keeps its first
 // characters; a name longer than any list name could be is not read.
@@ -50,7 +42,7 @@ InterSheetList* LoadInterSheetList(const wchar_t* printerName, const wchar_t* dr
   ReadListName(key, list->name);
 
   DWORD count = 0;
-  if (!ReadExact(key, L"ISPageListNum", &count, sizeof count)) count = 0;
+  if (!Store_ReadRegRecord(key, L"ISPageListNum", &count, sizeof count)) count = 0;
   // Entries are read one by one, so that a count that the key does not back
   // never decides an allocation.
   std::vector<InterSheetEntry> entries;
@@ -58,7 +50,7 @@ InterSheetList* LoadInterSheetList(const wchar_t* printerName, const wchar_t* dr
     wchar_t name[32];
     swprintf(name, 32, L"ISPageListData%u", static_cast<unsigned>(i));
     InterSheetEntry entry;
-    if (!ReadExact(key, name, &entry, sizeof entry)) break;
+    if (!Store_ReadRegRecord(key, name, &entry, sizeof entry)) break;
     if (skipExcluded && entry.excluded != 0) continue;
     entries.push_back(entry);
   }
@@ -73,7 +65,7 @@ InterSheetList* LoadInterSheetList(const wchar_t* printerName, const wchar_t* dr
     list->count = static_cast<uint32_t>(entries.size());
   }
   TabSettings tab;
-  if (ReadExact(key, L"TabSettingData", &tab, sizeof tab)) list->tab = tab;
+  if (Store_ReadRegRecord(key, L"TabSettingData", &tab, sizeof tab)) list->tab = tab;
   RegCloseKey(key);
   return list;
 }

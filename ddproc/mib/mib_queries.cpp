@@ -37,11 +37,11 @@ bool MibGetString(const SnmpApiTable& api, void* session, const char* oid, const
 
 // A GET of an integer; *is_integer tells whether the answer is one.
 bool MibGetInteger(const SnmpApiTable& api, void* session, const char* oid, const char* suffix, int32_t* value,
-                   bool* is_integer) {
+                   bool* is_integer, bool* unanswered = nullptr) {
   MibAnswer answer;
   *value = 0;
   *is_integer = false;
-  if (!MibGet(api, session, oid, suffix, &answer)) return false;
+  if (!MibGet(api, session, oid, suffix, &answer, unanswered)) return false;
   if (Answered(answer) && IsIntegerType(answer.type)) {
     *value = answer.number;
     *is_integer = true;
@@ -53,7 +53,8 @@ void IndexSuffix(int32_t index, char (&suffix)[16]) { std::snprintf(suffix, size
 
 }  // namespace
 
-bool MibGet(const SnmpApiTable& api, void* session, const char* oid, const char* suffix, MibAnswer* answer) {
+bool MibGet(const SnmpApiTable& api, void* session, const char* oid, const char* suffix, MibAnswer* answer,
+            bool* unanswered) {
   std::memset(answer, 0, sizeof(*answer));
   char text[256];
   size_t oid_length = std::strlen(oid);
@@ -76,7 +77,8 @@ bool MibGet(const SnmpApiTable& api, void* session, const char* oid, const char*
   binding->value.type = kAsnNull;
   int32_t status = 0;
   int32_t index = 0;
-  bool ok = api.request(session, kSnmpPduGetRequest, &list, &status, &index) != 0;
+  const bool requested = api.request(session, kSnmpPduGetRequest, &list, &status, &index) != 0;
+  bool ok = requested;
   if (ok && list.list != nullptr && list.count > 0) {
     const SnmpAny& value = list.list[0].value;
     answer->error_status = status;
@@ -98,6 +100,7 @@ bool MibGet(const SnmpApiTable& api, void* session, const char* oid, const char*
       answer->arc_count = n;
     }
   } else {
+    if (!requested && unanswered != nullptr) *unanswered = true;
     ok = false;
   }
   api.var_bind_list_free(&list);
@@ -129,7 +132,7 @@ bool MibCompareValue(int32_t compare, const char* expected, const MibAnswer& ans
 }
 
 bool MibQueryOptionValue(const SnmpApiTable& api, void* session, const MibOptionKey& key, char* out,
-                         size_t out_size) {
+                         size_t out_size, bool* unanswered, bool* answered) {
   for (int32_t i = 0; i < key.row_count; ++i) {
     const MibOptionRow& row = key.rows[i];
     if (row.oid[0] == '\0') {
@@ -138,7 +141,8 @@ bool MibQueryOptionValue(const SnmpApiTable& api, void* session, const MibOption
     }
     if (row.index_suffix[0] == '\0') return false;
     MibAnswer answer;
-    if (!MibGet(api, session, row.oid, row.index_suffix, &answer)) return false;
+    if (!MibGet(api, session, row.oid, row.index_suffix, &answer, unanswered)) return false;
+    if (answered != nullptr) *answered = true;
     if (MibCompareValue(row.compare, row.expected, answer)) {
       CopyText(out, out_size, row.value);
       return true;
@@ -148,17 +152,26 @@ bool MibQueryOptionValue(const SnmpApiTable& api, void* session, const MibOption
 }
 
 void MibFillOptions(const SnmpApiTable& api, void* session, int32_t count, DevOptionEntry* entries) {
+  bool unanswered = false;
+  bool answered = false;
   for (int32_t i = 0; i < count; ++i) {
     DevOptionEntry& entry = entries[i];
     std::memset(entry.value, 0, sizeof(entry.value));
+    if (unanswered) continue;
     char keyword[sizeof(entry.keyword) + 1];
     std::memcpy(keyword, entry.keyword, sizeof(entry.keyword));
     keyword[sizeof(entry.keyword)] = '\0';
     const MibOptionKey* key = FindMibOptionKey(keyword);
     if (key == nullptr) continue;
     char value[260];
-    if (MibQueryOptionValue(api, session, *key, value, sizeof(value)))
+    if (MibQueryOptionValue(api, session, *key, value, sizeof(value), &unanswered, &answered)) {
       CopyText(entry.value, sizeof(entry.value), value);
+    }
+  }
+  // A device that answered nothing: the fallbacks taken before it was
+  // asked say nothing about it either.
+  if (unanswered && !answered) {
+    for (int32_t i = 0; i < count; ++i) std::memset(entries[i].value, 0, sizeof(entries[i].value));
   }
 }
 
@@ -202,7 +215,8 @@ bool MibSupplyLevelFromValues(const MibSupplyRow& row, int32_t maximum, int32_t 
 
 namespace {
 
-bool MibQuerySupplyLevel(const SnmpApiTable& api, void* session, const MibSupplyRow& row, SupplyLevelEntry* out) {
+bool MibQuerySupplyLevel(const SnmpApiTable& api, void* session, const MibSupplyRow& row, SupplyLevelEntry* out,
+                         bool* unanswered) {
   if (row.kind == static_cast<int32_t>(kSupplyNotMeasured)) {
     out->kind = kSupplyNotMeasured;
     out->level = 0;
@@ -216,14 +230,19 @@ bool MibQuerySupplyLevel(const SnmpApiTable& api, void* session, const MibSupply
   int32_t maximum = 0;
   int32_t level = 0;
   bool is_integer = false;
-  if (!MibGetInteger(api, session, oids[0], row.index_suffix, &maximum, &is_integer) || !is_integer) return false;
-  if (!MibGetInteger(api, session, oids[1], row.index_suffix, &level, &is_integer) || !is_integer) return false;
+  if (!MibGetInteger(api, session, oids[0], row.index_suffix, &maximum, &is_integer, unanswered) || !is_integer) {
+    return false;
+  }
+  if (!MibGetInteger(api, session, oids[1], row.index_suffix, &level, &is_integer, unanswered) || !is_integer) {
+    return false;
+  }
   return MibSupplyLevelFromValues(row, maximum, level, out);
 }
 
 }  // namespace
 
 bool MibFillSupplies(const SnmpApiTable& api, void* session, int32_t count, SupplyLevelEntry* entries) {
+  bool unanswered = false;
   for (int32_t i = 0; i < count; ++i) {
     SupplyLevelEntry& entry = entries[i];
     entry.kind = 0;
@@ -234,9 +253,9 @@ bool MibFillSupplies(const SnmpApiTable& api, void* session, int32_t count, Supp
     keyword[sizeof(entry.keyword)] = '\0';
     const MibSupplyRow* row = FindMibSupplyRow(keyword);
     if (row == nullptr) return false;
-    if (row->kind == static_cast<int32_t>(kSupplyNotQueried)) continue;
+    if (row->kind == static_cast<int32_t>(kSupplyNotQueried) || unanswered) continue;
     SupplyLevelEntry result = entry;
-    if (MibQuerySupplyLevel(api, session, *row, &result)) {
+    if (MibQuerySupplyLevel(api, session, *row, &result, &unanswered)) {
       entry.kind = result.kind;
       entry.level = result.level;
       entry.colour = result.colour;

@@ -11,8 +11,8 @@ void SNMP_API_CALL SnmpLiteVarBindFree(SnmpBinding* binding);
 void SNMP_API_CALL SnmpLiteVarBindListFree(SnmpBindingList* list);
 void* SNMP_API_CALL SnmpLiteOpen(char* agent, char* community, int32_t timeout_ms, int32_t retries);
 int32_t SNMP_API_CALL SnmpLiteClose(void* session);
-// Waits for each answer at most the session's time-out after each of five
-// sends.
+// Waits for each answer at most the session's time-out after each send:
+// the first and one per retry of the session (at most five sends).
 int32_t SNMP_API_CALL SnmpLiteRequest(void* session, uint8_t pdu_type, SnmpBindingList* bindings,
                                       int32_t* error_status, int32_t* error_index);
 int32_t SNMP_API_CALL SnmpLiteStrToOid(char* text, SnmpObjectId* oid);

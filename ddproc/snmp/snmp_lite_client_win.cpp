@@ -148,8 +148,11 @@ int32_t SNMP_API_CALL SnmpLiteRequest(void* handle, uint8_t pdu_type, SnmpBindin
     return 0;
   }
   const ULONGLONG wait_ms = session->timeout_ms > 0 ? static_cast<ULONGLONG>(session->timeout_ms) : 0;
+  // The session's retries: a device that does not answer costs the time-out
+  // once per send, the first send and each retry.
+  const int sends = session->retries <= 0 ? 1 : session->retries >= kSnmpSends ? kSnmpSends : session->retries + 1;
   int wrong_ids = 0;
-  for (int send_count = 0; send_count < kSnmpSends; ++send_count) {
+  for (int send_count = 0; send_count < sends; ++send_count) {
     if (send(session->socket, reinterpret_cast<const char*>(message.data()), static_cast<int>(message.size()), 0) ==
         SOCKET_ERROR) {
       SetLastError(kSnmpErrorTransfer);

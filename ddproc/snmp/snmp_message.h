@@ -15,11 +15,13 @@ inline constexpr uint32_t kSnmpErrorRequestId = 3;       // five answers with a 
 inline constexpr uint32_t kSnmpErrorCommunity = 5;       // the answer's community differs
 inline constexpr uint32_t kSnmpErrorBadFormat = 11;      // an answer element of an unexpected type
 inline constexpr uint32_t kSnmpErrorWinsockVersion = 30;
-inline constexpr uint32_t kSnmpErrorNoAnswer = 4102;     // no answer after five sends
+inline constexpr uint32_t kSnmpErrorNoAnswer = 4102;     // no answer after the last send
 inline constexpr uint32_t kSnmpErrorTransfer = 0xFFFFFFFFu;  // send or receive failed
 
 inline constexpr int kSnmpMaxAnswerArcs = 32;
 inline constexpr size_t kSnmpReceiveBufferSize = 4096;
+// At most this many sends of one request: the first and the session's
+// retries.
 inline constexpr int kSnmpSends = 5;
 inline constexpr int kSnmpReceptions = 5;
 

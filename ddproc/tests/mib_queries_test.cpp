@@ -25,6 +25,8 @@ struct FakeValue {
 std::map<std::string, FakeValue> g_agent;
 std::vector<std::string> g_asked;
 bool g_silent = false;
+int g_answers_left = -1;  // answers before the agent falls silent; -1: never
+int g_requests = 0;
 int g_live_blocks = 0;
 
 void* SNMP_API_CALL FakeAlloc(uint32_t bytes) {
@@ -66,6 +68,9 @@ int32_t SNMP_API_CALL FakeStrToOid(char* text, SnmpObjectId* oid) {
   return 1;
 }
 int32_t SNMP_API_CALL FakeRequest(void*, uint8_t, SnmpBindingList* list, int32_t* status, int32_t* index) {
+  ++g_requests;
+  if (g_answers_left == 0) g_silent = true;
+  if (g_answers_left > 0) --g_answers_left;
   if (g_silent) return 0;
   SnmpBinding& b = list->list[0];
   std::string name;
@@ -108,6 +113,8 @@ class MibQueries : public ::testing::Test {
     g_agent.clear();
     g_asked.clear();
     g_silent = false;
+    g_answers_left = -1;
+    g_requests = 0;
     g_live_blocks = 0;
   }
   void TearDown() override { EXPECT_EQ(g_live_blocks, 0) << "binding memory not released"; }
@@ -214,6 +221,51 @@ TEST_F(MibQueries, SuppliesStopAtAnUnknownKeyword) {
   EXPECT_TRUE(MibFillSupplies(kFake, &g_session, 3, e));
   EXPECT_EQ(e[1].kind, 3u);
   EXPECT_EQ(e[2].kind, 0u);
+}
+
+// Every key of the option table and one unknown keyword, as a caller asks.
+std::vector<DevOptionEntry> AllOptionEntries() {
+  std::vector<DevOptionEntry> entries(MibOptionKeys().count + 1);
+  for (int32_t i = 0; i < MibOptionKeys().count; ++i) {
+    std::strcpy(entries[i].keyword, MibOptionKeys().keys[i].keyword);
+    std::strcpy(entries[i].value, "stale");
+  }
+  std::strcpy(entries.back().keyword, "OpStapler");
+  return entries;
+}
+
+// A device that does not answer is asked once: every later GET would wait
+// out its time-out too.  No value is left, not even the fallbacks of the
+// keys that ask nothing.
+TEST_F(MibQueries, ADeviceThatDoesNotAnswerIsAskedOnce) {
+  g_silent = true;
+  std::vector<DevOptionEntry> entries = AllOptionEntries();
+  MibFillOptions(kFake, &g_session, static_cast<int32_t>(entries.size()), entries.data());
+  EXPECT_EQ(g_requests, 1);
+  for (const DevOptionEntry& e : entries) EXPECT_STREQ(e.value, "") << e.keyword;
+
+  g_requests = 0;
+  SupplyLevelEntry supplies[4] = {};
+  const char* keys[] = {"Consumable2", "Consumable3", "Consumable6", "Consumable11"};
+  for (int i = 0; i < 4; ++i) {
+    std::strcpy(supplies[i].keyword, keys[i]);
+    supplies[i].kind = 99;
+  }
+  EXPECT_TRUE(MibFillSupplies(kFake, &g_session, 4, supplies));
+  EXPECT_EQ(g_requests, 1);
+  for (const SupplyLevelEntry& e : supplies) EXPECT_EQ(e.kind, 0u) << e.keyword;
+}
+
+// A device that falls silent in the middle keeps what it answered; the keys
+// after it are not asked and stay empty.
+TEST_F(MibQueries, ADeviceThatFallsSilentEndsTheRequest) {
+  g_agent["1.3.6.1.2.1.1.1.0"] = Str(MibOptionKeys().keys[0].rows[0].expected);
+  g_answers_left = 1;
+  std::vector<DevOptionEntry> entries = AllOptionEntries();
+  MibFillOptions(kFake, &g_session, static_cast<int32_t>(entries.size()), entries.data());
+  EXPECT_EQ(g_requests, 2);
+  EXPECT_STREQ(entries[0].value, MibOptionKeys().keys[0].rows[0].value);
+  for (size_t i = 1; i < entries.size(); ++i) EXPECT_STREQ(entries[i].value, "") << entries[i].keyword;
 }
 
 TEST_F(MibQueries, FormWalkEndsAtTheFirstMissingRow) {

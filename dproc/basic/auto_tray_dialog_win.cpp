@@ -189,35 +189,25 @@ bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
 
 void Destroy(HWND) { SetMediaBindingMode(kMediaBindingNone); }
 
+const SheetComboHeight kComboHeights[] = {{1003, 16}, {1086, 16}, {1091, 16}, {1094, 16}, {0, 0}};
+
 const DocumentDialog kDialog = {
     .templateId = kTemplate,
     .textSection = "Dlg_MediaTypeAuto",
     .helpIds = kHelpIds,
     .helpTopic = 1560,
     .clipTitle = L"Paper Settings Auto Tray Dialog",
-    .bindings = nullptr,
-    .lengthSpins = 0,
     .quietDefaults = true,
+    .comboHeights = kComboHeights,
     .init = Init,
-    .enableRules = nullptr,
     .command = Command,
-    .ok = nullptr,
     .defaults = Defaults,
     .drawItem = DrawItem,
-    .notify = nullptr,
     .destroy = Destroy,
 };
 
 }  // namespace
 
 INT_PTR CALLBACK AutoTrayPaperDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_MEASUREITEM) {
-    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-    if (item == nullptr || item->CtlType != ODT_COMBOBOX || AttributeOf(static_cast<int>(item->CtlID)) == nullptr) {
-      return FALSE;
-    }
-    item->itemHeight = 16;
-    return TRUE;
-  }
   return RunDocumentDialog(kDialog, dialog, message, wParam, lParam);
 }

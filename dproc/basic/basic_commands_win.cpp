@@ -25,6 +25,7 @@
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
+#include "dproc/sheets/sheet_memory.h"
 
 using namespace basic;
 
@@ -71,42 +72,38 @@ void TakeTrayMediaType(HWND dialog, SheetCtx* ctx) {
   if (entry && static_cast<uint16_t>(f->nDefaultSource) != kAutoTrayId) f->nMediaType = media;
 }
 
-// --- Check boxes through the shared commit.
+// --- Controls the sheet skeleton commits.
 bool ReadCollate(HWND d, SheetCtx* c) { return Paper1SheetReadCollate(d, c); }
 void ShowCollate(HWND d, SheetCtx* c) { Check(d, kBasicCollate, FieldsOf(c)->bCollate != 0); }
-bool ReadJobOffset(HWND d, SheetCtx* c) {
-  FieldsOf(c)->bJobOffset = IsChecked(d, kBasicJobOffset);
-  return true;
-}
-void ShowJobOffset(HWND d, SheetCtx* c) { Check(d, kBasicJobOffset, FieldsOf(c)->bJobOffset != 0); }
-bool ReadOption1(HWND d, SheetCtx* c) {
-  FieldsOf(c)->bPaperOption1 = IsChecked(d, kBasicOption1);
-  return true;
-}
-void ShowOption1(HWND d, SheetCtx* c) { Check(d, kBasicOption1, FieldsOf(c)->bPaperOption1 != 0); }
-bool ReadOption2(HWND d, SheetCtx* c) {
-  FieldsOf(c)->bPaperOption2 = IsChecked(d, kBasicOption2);
-  return true;
-}
-void ShowOption2(HWND d, SheetCtx* c) { Check(d, kBasicOption2, FieldsOf(c)->bPaperOption2 != 0); }
 bool ReadMedia(HWND d, SheetCtx* c) { return Paper1SheetReadMediaType(d, c); }
 void ShowMedia(HWND d, SheetCtx* c) { SelectByValue(d, kBasicMedia, FieldsOf(c)->nMediaType); }
+void RepaintCollate(HWND d, SheetCtx*) { InvalidateRect(GetDlgItem(d, kBasicCollatePicture), nullptr, TRUE); }
+void RepaintJobOffset(HWND d, SheetCtx*) { InvalidateRect(GetDlgItem(d, kBasicJobOffsetPicture), nullptr, TRUE); }
 
-constexpr size_t At(size_t fieldOffset) { return fieldOffset + 64; }
-
-const SheetFieldEdit kCollateEdit = {kBasicCollate, At(offsetof(DocFields, bCollate)), 1, ReadCollate, ShowCollate};
-const SheetFieldEdit kJobOffsetEdit = {kBasicJobOffset, At(offsetof(DocFields, bJobOffset)), 1, ReadJobOffset,
-                                       ShowJobOffset};
-const SheetFieldEdit kOption1Edit = {kBasicOption1, At(offsetof(DocFields, bPaperOption1)), 1, ReadOption1,
-                                     ShowOption1};
-const SheetFieldEdit kOption2Edit = {kBasicOption2, At(offsetof(DocFields, bPaperOption2)), 1, ReadOption2,
-                                     ShowOption2};
-const SheetFieldEdit kMediaEdit = {kBasicMedia, At(offsetof(DocFields, nMediaType)), 2, ReadMedia, ShowMedia};
-
-INT_PTR Commit(HWND dialog, SheetCtx* ctx, const SheetFieldEdit& edit) {
-  CommitSheetChange(dialog, ctx, DialogTooltipOf(dialog), kBasicSheetTemplate, edit, Paper1SheetEnableControls);
-  return TRUE;
+bool ReadOrientation(HWND d, SheetCtx* c) { return Paper1SheetReadOrientation(d, c); }
+void ShowOrientation(HWND d, SheetCtx* c) {
+  Check(d, kBasicPortrait, FieldsOf(c)->nOrientation == 1);
+  Check(d, kBasicLandscape, FieldsOf(c)->nOrientation == 2);
 }
+void OrientationTaken(HWND d, SheetCtx* c) { OrientationFixUps(d, c, false); }
+void RepaintOrientation(HWND d, SheetCtx*) { InvalidateRect(GetDlgItem(d, kBasicOrientationPicture), nullptr, TRUE); }
+
+const DialogBinding kBindings[] = {
+    {.controlId = kBasicPortrait, .notify = BN_CLICKED, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nOrientation),
+     .bytes = 1, .read = ReadOrientation, .show = ShowOrientation, .after = RepaintOrientation,
+     .changed = OrientationTaken},
+    {.controlId = kBasicLandscape, .notify = BN_CLICKED, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nOrientation),
+     .bytes = 1, .read = ReadOrientation, .show = ShowOrientation, .after = RepaintOrientation,
+     .changed = OrientationTaken},
+    {kBasicCollate, BN_CLICKED, BindKind::kCustom, DOC_FIELD_AT(bCollate), 1, 0, ReadCollate, ShowCollate,
+     RepaintCollate},
+    {kBasicJobOffset, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bJobOffset), 1, 0, nullptr, nullptr,
+     RepaintJobOffset},
+    {kBasicOption1, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bPaperOption1), 1},
+    {kBasicOption2, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bPaperOption2), 1},
+    {kBasicMedia, CBN_SELENDOK, BindKind::kCustom, DOC_FIELD_AT(nMediaType), 2, 0, ReadMedia, ShowMedia},
+    {},
+};
 
 // --- Sizes.
 struct CustomSizeKept {
@@ -294,26 +291,6 @@ INT_PTR OutputMethodChanged(HWND dialog, SheetCtx* ctx) {
   return TRUE;
 }
 
-INT_PTR OrientationClicked(HWND dialog, SheetCtx* ctx, int id) {
-  const uint8_t old = FieldsOf(ctx)->nOrientation;
-  Paper1SheetReadOrientation(dialog, ctx);
-  if (ConstraintRefused(Constraints(dialog, static_cast<uint16_t>(id)))) {
-    DocFields* f = FieldsOf(ctx);
-    f->nOrientation = old;
-    Check(dialog, kBasicPortrait, old == 1);
-    Check(dialog, kBasicLandscape, old == 2);
-  }
-  Hint(dialog, ctx);
-  if (FieldsOf(ctx)->nOrientation != old) {
-    OrientationFixUps(dialog, ctx, false);
-    NoteChange(dialog, ctx);
-  }
-  Paper1SheetEnableControls(dialog, ctx);
-  InvalidateRect(GetDlgItem(dialog, kBasicOrientationPicture), nullptr, TRUE);
-  InvalidateRect(dialog, nullptr, FALSE);
-  return TRUE;
-}
-
 INT_PTR ZoomModeClicked(HWND dialog, SheetCtx* ctx) {
   DocFields* f = FieldsOf(ctx);
   const uint8_t old = f->bScaleAuto;
@@ -357,7 +334,8 @@ INT_PTR ZoomManualClicked(HWND dialog, SheetCtx* ctx) {
         return TRUE;
       }
     }
-    BasicSavedLayout& saved = SavedLayoutBeforeFinishing();
+    // What the Layout sheet kept when booklet or poster printing was chosen.
+    SheetMemory& saved = ProcessSheetMemory();
     if (booklet && saved.duplexBeforeBooklet != 0) {
       f->nDuplex = saved.duplexBeforeBooklet;
       saved.duplexBeforeBooklet = 0;
@@ -558,29 +536,14 @@ bool ConfirmOhpInterleaveOff(HWND dialog, SheetCtx* ctx, int) {
   return true;
 }
 
+const DialogBinding* BasicSheetBindings() { return kBindings; }
+
 INT_PTR Paper1SheetCommand(HWND dialog, WPARAM wParam, LPARAM) {
   SheetCtx* ctx = SheetCtxOf(dialog);
   if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr) return FALSE;
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
   switch (id) {
-    case kBasicCollate:
-      if (code != BN_CLICKED) return FALSE;
-      Commit(dialog, ctx, kCollateEdit);
-      InvalidateRect(GetDlgItem(dialog, kBasicCollatePicture), nullptr, TRUE);
-      return TRUE;
-    case kBasicJobOffset:
-      if (code != BN_CLICKED) return FALSE;
-      Commit(dialog, ctx, kJobOffsetEdit);
-      InvalidateRect(GetDlgItem(dialog, kBasicJobOffsetPicture), nullptr, TRUE);
-      return TRUE;
-    case kBasicOption1:
-      return code == BN_CLICKED ? Commit(dialog, ctx, kOption1Edit) : FALSE;
-    case kBasicOption2:
-      return code == BN_CLICKED ? Commit(dialog, ctx, kOption2Edit) : FALSE;
-    case kBasicPortrait:
-    case kBasicLandscape:
-      return code == BN_CLICKED ? OrientationClicked(dialog, ctx, id) : FALSE;
     case kBasicZoomAuto:
       return code == BN_CLICKED ? ZoomModeClicked(dialog, ctx) : FALSE;
     case kBasicZoomManual:
@@ -591,9 +554,6 @@ INT_PTR Paper1SheetCommand(HWND dialog, WPARAM wParam, LPARAM) {
       return code == CBN_SELENDOK ? OutputSizeChanged(dialog, ctx) : FALSE;
     case kBasicTray:
       return code == CBN_SELENDOK ? TrayChanged(dialog, ctx) : FALSE;
-    case kBasicMedia:
-      if (code != CBN_SELENDOK) return FALSE;
-      return Commit(dialog, ctx, kMediaEdit);
     case kBasicOutput:
       return code == CBN_SELENDOK ? OutputMethodChanged(dialog, ctx) : FALSE;
     case kBasicCopies:
@@ -611,7 +571,7 @@ INT_PTR Paper1SheetCommand(HWND dialog, WPARAM wParam, LPARAM) {
       return code == BN_CLICKED ? RunButtonDialog(dialog, ctx, id) : FALSE;
     case kBasicCtl2500:
       Paper1SheetReadCtl2500(dialog, ctx);
-      SendMessageW(GetParent(dialog), PSM_CHANGED, reinterpret_cast<WPARAM>(dialog), 0);
+      NoteChange(dialog, ctx);
       return TRUE;
     default:
       return FALSE;

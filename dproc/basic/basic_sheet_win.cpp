@@ -275,8 +275,8 @@ const DocumentSheet kBasicSheet = {
     .other = nullptr,
     .textSection = "Property_1",
     .hintPageId = kBasicSheetTemplate,
-    .bindings = nullptr,
-    .enableRules = nullptr,
+    .bindings = BasicSheetBindings(),
+    .enableRules = Paper1SheetEnableControls,
 };
 
 // Empties a combo box and fills it with a model list up to its first row
@@ -321,10 +321,6 @@ BasicSheetDialogs& BasicDialogs() {
   return dialogs;
 }
 
-BasicSavedLayout& SavedLayoutBeforeFinishing() {
-  static BasicSavedLayout saved = {0, -1};
-  return saved;
-}
 
 INT_PTR CALLBACK BasicSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   return RunDocumentSheet(kBasicSheet, dialog, message, wParam, lParam);

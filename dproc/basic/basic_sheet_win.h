@@ -69,6 +69,8 @@ bool Paper1SheetReadCtl2500(HWND dialog, SheetCtx* ctx);
 
 // WM_COMMAND of the page; the message's result.
 INT_PTR Paper1SheetCommand(HWND dialog, WPARAM wParam, LPARAM lParam);
+// The controls whose changes the sheet skeleton commits.
+const struct DialogBinding* BasicSheetBindings();
 
 // The transparency interleave question before a change of paper type,
 // copies or collation: true to go on (interleaving may have been switched
@@ -87,14 +89,6 @@ struct BasicSheetDialogs {
 };
 BasicSheetDialogs& BasicDialogs();
 
-// What the Layout sheet keeps when booklet or poster printing is chosen
-// (process-wide): the duplex mode before booklet (0: none) and the N-up
-// kind before poster (-1: none).
-struct BasicSavedLayout {
-  uint8_t duplexBeforeBooklet;
-  int32_t nupKindBeforePoster;
-};
-BasicSavedLayout& SavedLayoutBeforeFinishing();
 
 // The Enter-key toggles of the original size, output size and output
 // method (process-wide), for tests.

@@ -296,16 +296,11 @@ const DocumentDialog kDialog = {
     .helpTopic = 1190,
     .clipTitle = L"Custom Size Settings Dialog",
     .bindings = kBindings,
-    .lengthSpins = 0,
-    .quietDefaults = false,
     .init = Init,
-    .enableRules = nullptr,
     .command = Command,
     .ok = Ok,
     .defaults = Defaults,
-    .drawItem = nullptr,
     .notify = SpinStep,
-    .destroy = nullptr,
 };
 
 }  // namespace

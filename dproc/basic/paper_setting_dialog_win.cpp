@@ -23,6 +23,7 @@
 #include "dproc/model/disp_strings_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/owner_draw_win.h"
 
@@ -87,7 +88,6 @@ struct PaperSettingState {
   bool locked = false;                    // a warning on a tray change locks the media lists
   int deviceColumns = 0;                  // of the device list
   WNDPROC trayListProc = nullptr, deviceListProc = nullptr;
-  HWND tooltip = nullptr;
 };
 PaperSettingState g_state;
 
@@ -357,18 +357,11 @@ void HideDeviceStatus(HWND dialog) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-INT_PTR PaperSettingOnInit(HWND dialog, SheetCtx* ctx) {
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ctx));
+void PaperSettingOnInit(HWND dialog, SheetCtx* ctx) {
   g_state = PaperSettingState{};
   Subclass(dialog, kTrayList, &g_state.trayListProc);
   Subclass(dialog, kDeviceList, &g_state.deviceListProc);
   DocDMode* doc = GetPrivDevMode(ctx);
-  if (DocDMode* backup = GetPrivDevModeBackup(ctx)) std::memcpy(backup, doc, sizeof(DocDMode));
-  ApplyCommonDispStrings(dialog, CommonItemTable());
-  if (const DispStringItem* table = DialogTextTable("Dlg_MediaType")) ApplyDispStrings(dialog, table);
-  CreateToolTipWindows(dialog);
-  g_state.tooltip = CreateToolTipWindow(dialog);
-  StoreStopIconRect(dialog, StopIconTable());
   SetMediaBindingMode(kMediaBindingTrays);
   for (const Attribute& a : kAttributes) FillCombo(dialog, a);
   InitTrayListView(dialog, ctx);
@@ -381,10 +374,12 @@ INT_PTR PaperSettingOnInit(HWND dialog, SheetCtx* ctx) {
   g_state.savedMedia = f.nMediaType;
   f.nDefaultSource = static_cast<int16_t>(trayId);
   g_state.row = row;
+}
 
-  RunSheetConstraints(dialog, g_state.tooltip, 0);
-  DispPageHint(dialog, ctx, kTemplate);
-  if (row >= 0) SelectRow(dialog, row, LVIS_SELECTED);
+// After the first pass: the starting tray's row, the device's report and
+// the lists' states.
+void PaperSettingStarted(HWND dialog, SheetCtx* ctx) {
+  if (g_state.row >= 0) SelectRow(dialog, g_state.row, LVIS_SELECTED);
 
   // What the device reports goes into the context's tray media table.
   DevOption* device = GetCtxPrinterInfo(ctx);
@@ -399,7 +394,6 @@ INT_PTR PaperSettingOnInit(HWND dialog, SheetCtx* ctx) {
   UpdatePaperSettingControls(dialog, ctx);
   SelectMediaComboItems(dialog, ctx);
   g_state.keyboard = false;
-  return FALSE;
 }
 
 // A new tray row selected: the settings' tray follows it through the pass.
@@ -431,7 +425,7 @@ void PaperSettingOnItemChanged(HWND dialog, SheetCtx* ctx, const NMLISTVIEW* cha
   const InTrayEntry* tray = TrayOfRow(g_state.row);
   const int16_t oldTray = f.nDefaultSource;
   if (tray != nullptr) f.nDefaultSource = static_cast<int16_t>(tray->binId);
-  const int32_t result = RunSheetConstraints(dialog, g_state.tooltip, kTrayControl);
+  const int32_t result = RunSheetConstraints(dialog, DialogTooltipOf(dialog), kTrayControl);
   if (result == 100) {
     const InTrayEntry* back = TrayOfRow(previous);
     f.nDefaultSource = back != nullptr ? static_cast<int16_t>(back->binId) : oldTray;
@@ -459,7 +453,7 @@ bool AttributeChanged(HWND dialog, SheetCtx* ctx, const Attribute& a) {
   SetRowValue(entry, a, item->value);
   const bool isType = a.combo == kAttributes[0].combo;
   if (isType) f.nMediaType = static_cast<int16_t>(item->value);
-  if (ConstraintRefused(RunSheetConstraints(dialog, g_state.tooltip, static_cast<uint16_t>(a.combo)))) {
+  if (ConstraintRefused(RunSheetConstraints(dialog, DialogTooltipOf(dialog), static_cast<uint16_t>(a.combo)))) {
     SetRowValue(entry, a, static_cast<uint32_t>(old));
     if (isType) f.nMediaType = oldMedia;
     SelectComboValue(dialog, a, old);
@@ -535,35 +529,22 @@ void Defaults(HWND dialog, SheetCtx* ctx) {
   UpdateTrayListRow(dialog, ctx, row, false);
 }
 
-INT_PTR PaperSettingOnCommand(HWND dialog, SheetCtx* ctx, WPARAM wParam) {
-  const int id = LOWORD(wParam);
-  switch (id) {
-    case IDOK:
-      if (SelectedRow(dialog) < 0) {
-        // The box belongs to the dialog, which stays open behind it.
-        CurrentUiServices().messageBox(dialog, L"Please select one tray.", L"JOV2", MB_OK);
-        return TRUE;
-      }
-      EndDialog(dialog, 1);
-      return TRUE;
-    case IDCANCEL:
-      if (const DocDMode* backup = GetPrivDevModeBackup(ctx)) std::memcpy(GetPrivDevMode(ctx), backup, sizeof(DocDMode));
-      EndDialog(dialog, 2);
-      return TRUE;
-    case kHelpButton:
-      ShowDriverHelp(dialog, HELP_CONTEXT, 1500);
-      return TRUE;
-    case kDeviceCopy:
-      PaperSettingCopyDevStatus(dialog, ctx);
-      return TRUE;
-    case kDefaultButton:
-      Defaults(dialog, ctx);
-      return TRUE;
-    default:
-      if (HIWORD(wParam) != CBN_SELENDOK) return FALSE;
-      if (const Attribute* a = AttributeOf(id)) return AttributeChanged(dialog, ctx, *a) ? TRUE : FALSE;
-      return FALSE;
+bool Ok(HWND dialog, SheetCtx*) {
+  if (SelectedRow(dialog) >= 0) return true;
+  // The box belongs to the dialog, which stays open behind it.
+  CurrentUiServices().messageBox(dialog, L"Please select one tray.", L"JOV2", MB_OK);
+  return false;
+}
+
+bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
+  if (id == kDeviceCopy) {
+    PaperSettingCopyDevStatus(dialog, ctx);
+    return true;
   }
+  const Attribute* a = AttributeOf(id);
+  if (a == nullptr) return false;
+  if (code == CBN_SELENDOK) AttributeChanged(dialog, ctx, *a);
+  return true;
 }
 
 void DrawComboItem(HWND dialog, const DRAWITEMSTRUCT* item) {
@@ -640,79 +621,66 @@ void DrawTrayListItem(HWND dialog, const DRAWITEMSTRUCT* item) {
   if ((item->itemState & ODS_FOCUS) != 0 && GetFocus() == list) DrawFocusRect(dc, &row);
 }
 
+bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
+  if (AttributeOf(static_cast<int>(item->CtlID)) != nullptr) {
+    DrawComboItem(dialog, item);
+  } else if (item->CtlID == static_cast<UINT>(kDeviceList)) {
+    DrawMediaTypeListItem(dialog, item, g_state.deviceColumns, kDeviceList);
+  } else if (item->CtlID == static_cast<UINT>(kTrayList)) {
+    if (item->itemID == static_cast<UINT>(-1)) DrawItemFocus(item);
+    else DrawTrayListItem(dialog, item);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool Notify(HWND dialog, SheetCtx* ctx, const NMHDR* note, LRESULT* result) {
+  *result = 0;
+  if (note->code == LVN_KEYDOWN) {
+    const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(note);
+    g_state.keyboard = false;
+    g_state.selections = 0;
+    if (GetFocus() == TrayList(dialog) && key->wVKey == kUpArrow) g_state.keyboard = true;
+  } else if (note->code == LVN_ITEMCHANGED) {
+    PaperSettingOnItemChanged(dialog, ctx, reinterpret_cast<const NMLISTVIEW*>(note));
+  }
+  return false;
+}
+
+// Closing gives the settings their own tray and media type back.
+void Destroy(HWND dialog) {
+  Unsubclass(dialog, kTrayList, &g_state.trayListProc);
+  Unsubclass(dialog, kDeviceList, &g_state.deviceListProc);
+  SetMediaBindingMode(kMediaBindingNone);
+  if (DocDMode* doc = GetPrivDevMode(SheetCtxOf(dialog))) {
+    DocFields& f = Fields(*doc);
+    f.nDefaultSource = g_state.savedTray;
+    f.nMediaType = g_state.savedMedia;
+  }
+}
+
+const SheetComboHeight kComboHeights[] = {{1003, 16}, {1086, 16}, {1091, 16}, {1094, 16}, {0, 0}};
+
+const DocumentDialog kDialog = {
+    .templateId = kTemplate,
+    .textSection = "Dlg_MediaType",
+    .helpIds = kHelpIds,
+    .helpTopic = 1500,
+    .quietDefaults = true,
+    .comboHeights = kComboHeights,
+    .init = PaperSettingOnInit,
+    .started = PaperSettingStarted,
+    .command = Command,
+    .ok = Ok,
+    .defaults = Defaults,
+    .drawItem = DrawItem,
+    .notify = Notify,
+    .destroy = Destroy,
+};
+
 }  // namespace
 
 INT_PTR CALLBACK PaperSettingDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  INT_PTR hooked = 0;
-  if (OfferToDeviceLibrary(kTemplate, dialog, message, wParam, lParam, &hooked)) return hooked;
-  ComboDropListFilter(dialog, message, wParam, lParam);
-  if (message == WM_INITDIALOG) {
-    auto* ctx = reinterpret_cast<SheetCtx*>(lParam);
-    if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr) {
-      EndDialog(dialog, 2);
-      return FALSE;
-    }
-    return PaperSettingOnInit(dialog, ctx);
-  }
-  SheetCtx* ctx = SheetCtxOf(dialog);
-  if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr) return FALSE;
-  switch (message) {
-    case WM_COMMAND:
-      return PaperSettingOnCommand(dialog, ctx, wParam);
-    case WM_MEASUREITEM: {
-      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      if (item == nullptr || item->CtlType != ODT_COMBOBOX || AttributeOf(static_cast<int>(item->CtlID)) == nullptr) {
-        return FALSE;
-      }
-      item->itemHeight = 16;
-      return TRUE;
-    }
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item == nullptr) return FALSE;
-      if (AttributeOf(static_cast<int>(item->CtlID)) != nullptr) {
-        DrawComboItem(dialog, item);
-      } else if (item->CtlID == static_cast<UINT>(kDeviceList)) {
-        DrawMediaTypeListItem(dialog, item, g_state.deviceColumns, kDeviceList);
-      } else if (item->CtlID == static_cast<UINT>(kTrayList)) {
-        if (item->itemID == static_cast<UINT>(-1)) DrawItemFocus(item);
-        else DrawTrayListItem(dialog, item);
-      } else if (item->CtlID == static_cast<UINT>(kStopIcon)) {
-        DrawStopInfoIcon(dialog, item->CtlID, item, StopIconTable());
-      } else {
-        return FALSE;
-      }
-      return TRUE;
-    }
-    case WM_NOTIFY: {
-      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header == nullptr) return FALSE;
-      if (header->code == LVN_KEYDOWN) {
-        const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(lParam);
-        g_state.keyboard = false;
-        g_state.selections = 0;
-        if (GetFocus() == TrayList(dialog) && key->wVKey == kUpArrow) g_state.keyboard = true;
-        return FALSE;
-      }
-      if (header->code == LVN_ITEMCHANGED) {
-        PaperSettingOnItemChanged(dialog, ctx, reinterpret_cast<const NMLISTVIEW*>(lParam));
-        return FALSE;
-      }
-      return FALSE;
-    }
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-      return HandleDialogHelpMessage(message, wParam, lParam, kHelpIds) ? TRUE : FALSE;
-    case WM_DESTROY: {
-      Unsubclass(dialog, kTrayList, &g_state.trayListProc);
-      Unsubclass(dialog, kDeviceList, &g_state.deviceListProc);
-      SetMediaBindingMode(kMediaBindingNone);
-      DocFields& f = Fields(*GetPrivDevMode(ctx));
-      f.nDefaultSource = g_state.savedTray;
-      f.nMediaType = g_state.savedMedia;
-      return FALSE;
-    }
-    default:
-      return FALSE;
-  }
+  return RunDocumentDialog(kDialog, dialog, message, wParam, lParam);
 }

@@ -29,6 +29,7 @@
 #include "dproc/model/edit_items.h"
 #include "dproc/model/user_paper_list_win.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
 #include "dproc/sheets/sheet_user_papers_win.h"
@@ -64,7 +65,6 @@ const DWORD kHelpIds[] = {1546, 8100, 1547, 8100, 1548, 8110, 1549, 8110, 1550, 
 struct UserPaperDialogState {
   int selected = -1;                    // the item whose entry the edits show
   std::unique_ptr<UserPaperList> start; // the list as the dialog found it
-  HWND tooltip = nullptr;
   bool showing = false;                 // the dialog itself is writing the edits
 };
 UserPaperDialogState g_state;
@@ -363,7 +363,7 @@ int32_t CheckConstraints(HWND dialog, UserPaperEntry* e) {
   if (e == nullptr) return 0;
   e->width /= 100;
   e->length /= 100;
-  const int32_t result = RunSheetConstraints(dialog, g_state.tooltip, static_cast<uint16_t>(kLength.edit));
+  const int32_t result = RunSheetConstraints(dialog, DialogTooltipOf(dialog), static_cast<uint16_t>(kLength.edit));
   e->width *= 100;
   e->length *= 100;
   return result;
@@ -425,9 +425,11 @@ void SizeChanged(HWND dialog, SheetCtx* ctx, const Dimension& d) {
   EnableControls(dialog, ctx);
 }
 
-INT_PTR SpinStep(HWND dialog, SheetCtx* ctx, const NMUPDOWN* step) {
+bool SpinStep(HWND dialog, SheetCtx* ctx, const NMHDR* note, LRESULT* result) {
+  if (note->code != UDN_DELTAPOS) return false;
+  const auto* step = reinterpret_cast<const NMUPDOWN*>(note);
   const int spin = static_cast<int>(step->hdr.idFrom);
-  if (spin != kWidth.spin && spin != kLength.spin) return FALSE;
+  if (spin != kWidth.spin && spin != kLength.spin) return false;
   HWND buddy = reinterpret_cast<HWND>(SendDlgItemMessageW(dialog, spin, UDM_GETBUDDY, 0, 0));
   int32_t lo = 0, hi = 0;
   SendDlgItemMessageW(dialog, spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lo), reinterpret_cast<LPARAM>(&hi));
@@ -437,8 +439,8 @@ INT_PTR SpinStep(HWND dialog, SheetCtx* ctx, const NMUPDOWN* step) {
   FormatShown(KindOfRadios(dialog), value, text, 32);
   if (buddy != nullptr) SetWindowTextW(buddy, text);
   // The up-down control still takes its step.
-  SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
-  return TRUE;
+  *result = 0;
+  return true;
 }
 
 // A new entry without a selection: the built-in default custom size, the
@@ -509,7 +511,7 @@ void Delete(HWND dialog, SheetCtx* ctx) {
   g_state.selected = n == 0 ? -1 : (static_cast<int>(at) < n ? static_cast<int>(at) : n - 1);
   if (g_state.selected >= 0) SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(g_state.selected), 0);
   CopyItemsToWorking(dialog, ctx);
-  RunSheetConstraints(dialog, g_state.tooltip, 0);
+  RunSheetConstraints(dialog, DialogTooltipOf(dialog), 0);
   DispPageHint(dialog, ctx, kHintPage);
   ShowEntry(dialog, ctx);
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
@@ -522,7 +524,7 @@ void UnitChanged(HWND dialog, SheetCtx* ctx, int id) {
   if (e == nullptr) return;
   const uint16_t old = e->unit;
   e->unit = IsDlgButtonChecked(dialog, kMm) == BST_CHECKED ? 0 : 1;
-  if (ConstraintRefused(RunSheetConstraints(dialog, g_state.tooltip, static_cast<uint16_t>(id)))) {
+  if (ConstraintRefused(RunSheetConstraints(dialog, DialogTooltipOf(dialog), static_cast<uint16_t>(id)))) {
     e->unit = old;
     ShowRadios(dialog);
   }
@@ -577,10 +579,10 @@ void UnitChanged(HWND dialog, SheetCtx* ctx, int id) {
   EnableControls(dialog, ctx);
 }
 
-void Ok(HWND dialog, SheetCtx* ctx) {
+bool Ok(HWND dialog, SheetCtx* ctx) {
   if (const int failed = CheckEntry(dialog, ctx); failed != 0) {
     BackToEntry(dialog, failed);
-    return;
+    return false;
   }
   if (UserPaperEntry* e = Remembered(dialog)) {
     NameChanged(dialog, ctx);
@@ -588,7 +590,7 @@ void Ok(HWND dialog, SheetCtx* ctx) {
     ReadSize(dialog, kLength);
     if (CheckConstraints(dialog, e) == 100) {
       BackToEntry(dialog, kWidth.edit);
-      return;
+      return false;
     }
     ShowSize(dialog, kWidth);
     ShowSize(dialog, kLength);
@@ -599,7 +601,7 @@ void Ok(HWND dialog, SheetCtx* ctx) {
   UserPaperList* work = Working(ctx);
   if (work == nullptr) {
     EndDialog(dialog, 2);
-    return;
+    return false;
   }
   CopyItemsToWorking(dialog, ctx);
   const UserPaperList none = {};
@@ -613,26 +615,20 @@ void Ok(HWND dialog, SheetCtx* ctx) {
     CurrentUiServices().messageBox(dialog, L"The custom paper list could not be saved on the printer.",
                                    reinterpret_cast<const wchar_t*>(caption != nullptr ? caption : u""),
                                    MB_OK | MB_ICONEXCLAMATION);
-    return;
+    return false;
   }
   g_state.selected = -1;
-  EndDialog(dialog, 1);
+  return true;
 }
 
-INT_PTR Init(HWND dialog, SheetCtx* ctx) {
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ctx));
+void Init(HWND dialog, SheetCtx* ctx) {
   g_state.selected = -1;
   g_state.showing = false;
-  ApplyCommonDispStrings(dialog, CommonItemTable());
-  if (const DispStringItem* table = DialogTextTable("Dlg_CustomPaper")) ApplyDispStrings(dialog, table);
-  CreateToolTipWindows(dialog);
-  g_state.tooltip = CreateToolTipWindow(dialog);
-  StoreStopIconRect(dialog, StopIconTable());
   if (DialogUiState* state = DialogStateOf(GetUIState(ctx))) state->editFlags &= ~kSpinEchoBit;
   UserPaperList* work = Working(ctx);
   if (work == nullptr) {
     EndDialog(dialog, 2);
-    return FALSE;
+    return;
   }
   // A stored list is made safe before it is used: count 0 to 10, names ended.
   ReadCustomPaperData(GetCtxPrinterHandle(ctx), work);
@@ -667,9 +663,6 @@ INT_PTR Init(HWND dialog, SheetCtx* ctx) {
     g_state.selected = 0;
   }
   ShowEntry(dialog, ctx);
-  RunSheetConstraints(dialog, g_state.tooltip, 0);
-  DispPageHint(dialog, ctx, kHintPage);
-  return TRUE;
 }
 
 void Destroy(HWND dialog) {
@@ -682,42 +675,47 @@ void Destroy(HWND dialog) {
   g_state.selected = -1;
 }
 
-INT_PTR Command(HWND dialog, SheetCtx* ctx, int id, int code) {
+bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
   switch (id) {
     case kList:
       if (code == LBN_SELCHANGE) SelectionChanged(dialog, ctx);
-      return TRUE;
+      return true;
     case kName:
       if (code == EN_CHANGE) NameChanged(dialog, ctx);
       else if (code == EN_UPDATE && !g_state.showing) FilterEditItemText(dialog, ctx, kName, 0, 0, 0, kNameUnits - 1);
-      return TRUE;
+      return true;
     case kWidth.edit:
     case kLength.edit:
       if (code == EN_CHANGE) SizeChanged(dialog, ctx, id == kWidth.edit ? kWidth : kLength);
-      return TRUE;
+      return true;
     case kAdd:
       Add(dialog, ctx);
-      return TRUE;
+      return true;
     case kDelete:
       Delete(dialog, ctx);
-      return TRUE;
+      return true;
     case kMm:
     case kInch:
       if (code == BN_CLICKED) UnitChanged(dialog, ctx, id);
-      return TRUE;
-    case IDOK:
-      Ok(dialog, ctx);
-      return TRUE;
-    case IDCANCEL:
-      EndDialog(dialog, 2);
-      return TRUE;
-    case kHelpButton:
-      ShowDriverHelp(dialog, HELP_CONTEXT, 8090);
-      return TRUE;
+      return true;
     default:
-      return FALSE;
+      return false;
   }
 }
+
+const DocumentDialog kDialog = {
+    .templateId = kUserPaperTemplate,
+    .textSection = "Dlg_CustomPaper",
+    .helpIds = kHelpIds,
+    .helpTopic = 8090,
+    .hintPageId = kHintPage,
+    .editsDocument = false,
+    .init = Init,
+    .command = Command,
+    .ok = Ok,
+    .notify = SpinStep,
+    .destroy = Destroy,
+};
 
 }  // namespace
 
@@ -727,50 +725,5 @@ void SetUserPaperDialogSpooler(const UserPaperSpooler* store, SpoolerFormNamesFn
 }
 
 INT_PTR CALLBACK UserPaperDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  INT_PTR hooked = 0;
-  if (OfferToDeviceLibrary(kUserPaperTemplate, dialog, message, wParam, lParam, &hooked)) return hooked;
-  if (message == WM_INITDIALOG) {
-    auto* ctx = reinterpret_cast<SheetCtx*>(lParam);
-    if (ctx == nullptr) {
-      EndDialog(dialog, 2);
-      return FALSE;
-    }
-    Init(dialog, ctx);
-    return FALSE;
-  }
-  SheetCtx* ctx = SheetCtxOf(dialog);
-  if (ctx == nullptr) return FALSE;
-  switch (message) {
-    case WM_COMMAND:
-      return Command(dialog, ctx, LOWORD(wParam), HIWORD(wParam));
-    case WM_NOTIFY: {
-      const auto* note = reinterpret_cast<const NMHDR*>(lParam);
-      if (note != nullptr && note->code == UDN_DELTAPOS) {
-        return SpinStep(dialog, ctx, reinterpret_cast<const NMUPDOWN*>(lParam));
-      }
-      return FALSE;
-    }
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item == nullptr) return FALSE;
-      if (item->CtlID == static_cast<UINT>(kHintBulbControl)) {
-        DrawHintBulbItem(dialog, item);
-        return TRUE;
-      }
-      if (item->CtlID == static_cast<UINT>(kStopIcon)) {
-        DrawStopInfoIcon(dialog, item->CtlID, item, StopIconTable());
-        return TRUE;
-      }
-      return FALSE;
-    }
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-      HandleDialogHelpMessage(message, wParam, lParam, kHelpIds);
-      return FALSE;
-    case WM_DESTROY:
-      Destroy(dialog);
-      return TRUE;
-    default:
-      return FALSE;
-  }
+  return RunDocumentDialog(kDialog, dialog, message, wParam, lParam);
 }

@@ -29,7 +29,7 @@ DWORD Run(const char* where, Operation operation, const char* printerName, const
           uint32_t badPath) {
   return GuardExport(where, DWORD{kTransferNoMemory}, [&]() -> DWORD {
     std::wstring printer, path;
-    if (!TransferArgument(printerName, &printer)) return kTransferPrinterNotOpened;
+    if (!TransferArgument(printerName, &printer) || printer.empty()) return kTransferPrinterNotOpened;
     if (!TransferArgument(filePath, &path)) return badPath;
     return operation(RealTransferSpooler(UpdatePublicFields), CurrentDriverFacts(), printer.c_str(), path.c_str());
   });

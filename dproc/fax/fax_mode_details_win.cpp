@@ -7,6 +7,7 @@
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/fax/fax_fields_win.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/disp_strings_win.h"
@@ -14,10 +15,8 @@
 
 namespace {
 
-constexpr int kDefaultButton = 1032;
-constexpr int kHelpButton = 9;
 
-// Commands that arrive before the initialisation ends (the edits' change
+// Commands that arrive before the start ends (the edits' change
 // notifications while the controls are filled) are not the user's.
 bool g_initialised = false;
 
@@ -25,9 +24,10 @@ const DWORD kHelpIds[] = {1932, 20220, 1933, 20230, 1934, 20240, 1935, 20240, 19
                           1938, 20240, 1939, 20250, 1940, 20250, 1941, 20260, 1942, 20270, 1943, 20270,
                           1944, 20280, 1945, 20280, 1032, 9510,  0,    0};
 
-FaxSetting* Setting(HWND dialog) { return reinterpret_cast<FaxSetting*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
+// The dialog edits a copy of the fax settings, its context.
+FaxSetting* Setting(SheetCtx* ctx) { return reinterpret_cast<FaxSetting*>(ctx); }
 
-void ApplyEnableRule(HWND dialog) {
+void ApplyEnableRule(HWND dialog, SheetCtx*) {
   BOOL timer = IsBoxChecked(dialog, kFaxTimerSendBox);
   for (int id = kFaxSendTimeLabel; id <= kFaxCopyClockButton; ++id) EnableWindow(GetDlgItem(dialog, id), timer);
   EnableWindow(GetDlgItem(dialog, kFaxColonLabel), timer);
@@ -35,118 +35,104 @@ void ApplyEnableRule(HWND dialog) {
   EnableWindow(GetDlgItem(dialog, kFaxSendIdEdit), IsBoxChecked(dialog, kFaxSendIdBox));
 }
 
-void Init(HWND dialog, FaxSetting* s) {
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
-  ApplyCommonDispStrings(dialog, CommonItemTable());
-  if (const DispStringItem* table = DialogTextTable("Dlg_FaxModeDetails")) ApplyDispStrings(dialog, table);
-  CreateDialogToolWindows(dialog);
-  StoreStopIconRect(dialog, StopIconTable());
+void Init(HWND dialog, SheetCtx* ctx) {
+  g_initialised = false;
   InitFaxOptionControls(dialog);
-  ShowFaxOptions(dialog, *s);
+  ShowFaxOptions(dialog, *Setting(ctx));
   ShowFaxClock(dialog);
-  ApplyEnableRule(dialog);
-  g_initialised = true;
 }
+void Started(HWND, SheetCtx*) { g_initialised = true; }
 
-void Command(HWND dialog, FaxSetting* s, int id, int code) {
+bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
+  FaxSetting* s = Setting(ctx);
+  // Commands that arrive while the controls are filled are not the user's.
+  if (!g_initialised) return true;
   switch (id) {
     case kFaxPrtRecFileBox:
       s->fgPrtRecFile = IsBoxChecked(dialog, id);
-      break;
+      return true;
     case kFaxTimerSendBox:
       s->fgTimerSend = IsBoxChecked(dialog, id);
-      ApplyEnableRule(dialog);
-      break;
+      ApplyEnableRule(dialog, ctx);
+      return true;
     case kFaxSubAddressBox:
       s->fgSubAddress = IsBoxChecked(dialog, id);
-      ApplyEnableRule(dialog);
-      break;
+      ApplyEnableRule(dialog, ctx);
+      return true;
     case kFaxSendIdBox:
       s->fgSendID = IsBoxChecked(dialog, id);
-      ApplyEnableRule(dialog);
-      break;
+      ApplyEnableRule(dialog, ctx);
+      return true;
     case kFaxHourEdit:
     case kFaxMinuteEdit:
       if (code == EN_KILLFOCUS) CheckFaxSendTime(dialog, s, false);
-      break;
+      return true;
     case kFaxCopyClockButton:
       CopyFaxClockToEdits(dialog);
       CheckFaxSendTime(dialog, s, false);
-      ApplyEnableRule(dialog);
-      break;
+      ApplyEnableRule(dialog, ctx);
+      return true;
     case kFaxSubAddressEdit:
       if (code == EN_CHANGE) FilterFaxEdit(dialog, id, FaxCharSet::kDigits);
-      break;
+      return true;
     case kFaxSendIdEdit:
       if (code == EN_CHANGE) FilterFaxEdit(dialog, id, FaxCharSet::kSendId);
-      break;
-    case kDefaultButton: {
-      s->fgPrtRecFile = 0;
-      s->fgTimerSend = 0;
-      s->bySendHour = 0;
-      s->bySendMinute = 0;
-      s->fgSubAddress = 0;
-      s->fgSendID = 0;
-      for (char16_t& c : s->szSubAddress) c = 0;
-      for (char16_t& c : s->szSendID) c = 0;
-      ShowFaxOptions(dialog, *s);
-      ApplyEnableRule(dialog);
-      SetFocusCtrl(dialog, kDefaultButton);
-      break;
-    }
-    case IDOK:
-      if (!CheckFaxSendTime(dialog, s, true)) {
-        SetFocusCtrl(dialog, kFaxHourEdit);
-      } else if (!CheckFaxSubAddress(dialog, s, true)) {
-        SetFocusCtrl(dialog, kFaxSubAddressEdit);
-      } else if (!CheckFaxSendId(dialog, s, true)) {
-        SetFocusCtrl(dialog, kFaxSendIdEdit);
-      } else {
-        EndDialog(dialog, IDOK);
-      }
-      break;
-    case IDCANCEL:
-      EndDialog(dialog, IDCANCEL);
-      break;
-    case kHelpButton:
-      ShowDriverHelp(dialog, HELP_CONTEXT, 20200);
-      break;
+      return true;
     default:
-      break;
+      return false;
   }
 }
+
+void Defaults(HWND dialog, SheetCtx* ctx) {
+  FaxSetting* s = Setting(ctx);
+  s->fgPrtRecFile = 0;
+  s->fgTimerSend = 0;
+  s->bySendHour = 0;
+  s->bySendMinute = 0;
+  s->fgSubAddress = 0;
+  s->fgSendID = 0;
+  for (char16_t& c : s->szSubAddress) c = 0;
+  for (char16_t& c : s->szSendID) c = 0;
+  ShowFaxOptions(dialog, *s);
+}
+
+// OK checks the time, the sub-address and the sender ID in that order.
+bool Ok(HWND dialog, SheetCtx* ctx) {
+  FaxSetting* s = Setting(ctx);
+  if (!CheckFaxSendTime(dialog, s, true)) {
+    SetFocusCtrl(dialog, kFaxHourEdit);
+  } else if (!CheckFaxSubAddress(dialog, s, true)) {
+    SetFocusCtrl(dialog, kFaxSubAddressEdit);
+  } else if (!CheckFaxSendId(dialog, s, true)) {
+    SetFocusCtrl(dialog, kFaxSendIdEdit);
+  } else {
+    return true;
+  }
+  return false;
+}
+
+void Destroy(HWND) { g_initialised = false; }
+
+const DocumentDialog kDialog = {
+    .templateId = kFaxModeDetailsTemplate,
+    .textSection = "Dlg_FaxModeDetails",
+    .helpIds = kHelpIds,
+    .helpTopic = 20200,
+    .editsDocument = false,
+    .checksConstraints = false,
+    .init = Init,
+    .started = Started,
+    .enableRules = ApplyEnableRule,
+    .command = Command,
+    .ok = Ok,
+    .defaults = Defaults,
+    .destroy = Destroy,
+};
 
 }  // namespace
 
 INT_PTR CALLBACK FaxModeDetailDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  INT_PTR hooked = 0;
-  if (OfferToDeviceLibrary(kFaxModeDetailsTemplate, dialog, message, wParam, lParam, &hooked)) return hooked;
-  switch (message) {
-    case WM_INITDIALOG:
-      g_initialised = false;
-      Init(dialog, reinterpret_cast<FaxSetting*>(lParam));
-      return TRUE;
-    case WM_COMMAND: {
-      FaxSetting* s = Setting(dialog);
-      if (!g_initialised || s == nullptr) return FALSE;
-      Command(dialog, s, LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    }
-    case WM_DRAWITEM: {
-      const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item->CtlID != kHintBulbControl) return FALSE;
-      DrawHintBulbItem(dialog, item);
-      return TRUE;
-    }
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-      return HandleDialogHelpMessage(message, wParam, lParam, kHelpIds) ? TRUE : FALSE;
-    case WM_DESTROY:
-      g_initialised = false;
-      return FALSE;
-    default:
-      return FALSE;
-  }
+  return RunDocumentDialog(kDialog, dialog, message, wParam, lParam);
 }
 
 intptr_t RunFaxModeDetails(HWND owner, FaxSetting* setting) {

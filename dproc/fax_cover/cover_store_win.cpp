@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/cover/cover_defaults.h"
+#include "common/win/store_values_win.h"
 #include "common/win/user_registry.h"
 
 namespace {
@@ -43,18 +44,18 @@ bool WriteValue(HKEY key, const wchar_t* name, DWORD type, const void* data, DWO
   return RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
 }
 
-// One part as a binary value.  Reading takes what the value holds (at most
-// the part's size) over the defaults; a missing or larger value gives the
-// defaults and false.
+// One part as a binary value of exactly the part's size; a missing, shorter
+// or larger value gives the defaults and false (a shorter one would mix
+// stored bytes with defaults).
 template <typename Part>
 bool ReadPart(HKEY key, const wchar_t* name, Part* part, const Part& defaults) {
-  Part read = defaults;
-  if (ReadValue(key, name, &read, sizeof(Part)) < 0) {
-    *part = defaults;
-    return false;
-  }
-  *part = read;
-  return true;
+  if (Store_ReadRegRecord(key, name, part, sizeof(Part))) return true;
+  *part = defaults;
+  return false;
+}
+
+bool HasValue(HKEY key, const wchar_t* name) {
+  return RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 template <size_t N>
@@ -178,14 +179,16 @@ bool LoadCoverSheetSetList(const wchar_t* printerName, const wchar_t* driverName
   if (key.get() == nullptr || out == nullptr) return false;
   out->sets.clear();
   out->current = -1;
-  uint32_t count = 0;
-  if (ReadValue(key.get(), L"OrderNum", &count, sizeof count) < 0) count = 0;
+  // A damaged count must neither size the list nor keep the dialog reading:
+  // it is capped, and the list ends at the first set the store lacks.
+  const uint32_t count = Store_ReadRegCount(key.get(), L"OrderNum", kCoverSheetSetsMax);
   FaxCoverSheetData defaults;
   MakeDefaultCoverSheet(&defaults);
   for (uint32_t i = 0; i < count; ++i) {
     wchar_t name[32];
     CoverSheetSet set{};
     IndexedName(name, L"Name", i);
+    if (!HasValue(key.get(), name)) break;
     if (ReadValue(key.get(), name, set.name, sizeof set.name) < 0) std::memset(set.name, 0, sizeof set.name);
     set.name[kFcsSetNameChars - 1] = 0;
     IndexedName(name, L"Basic", i);
@@ -205,8 +208,7 @@ bool LoadCoverSheetSetList(const wchar_t* printerName, const wchar_t* driverName
 int SaveCoverSheetSetList(const wchar_t* printerName, const wchar_t* driverName, const FaxCoverSheetSets& list) {
   Key key(printerName, driverName, kSetsTail);
   if (key.get() == nullptr) return 0;
-  uint32_t oldCount = 0;
-  if (ReadValue(key.get(), L"OrderNum", &oldCount, sizeof oldCount) < 0) oldCount = 0;
+  const uint32_t oldCount = Store_ReadRegCount(key.get(), L"OrderNum", kCoverSheetSetsMax);
   uint32_t written = 0;
   for (const CoverSheetSet& set : list.sets) {
     if (!WriteSet(key.get(), written, set)) break;

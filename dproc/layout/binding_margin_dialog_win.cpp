@@ -140,11 +140,11 @@ void AfterSame(HWND dialog, SheetCtx* ctx) {
 }
 
 const DialogBinding kBindings[] = {
-    {kUnitMmButton, BN_CLICKED, BindKind::kCustom, DOC_FIELD_AT(byBindingUnit), 1, 0, ReadUnit, ShowUnit, AfterUnit, nullptr},
-    {kUnitInchButton, BN_CLICKED, BindKind::kCustom, DOC_FIELD_AT(byBindingUnit), 1, 0, ReadUnit, ShowUnit, AfterUnit, nullptr},
-    {kParallel, BN_CLICKED, BindKind::kRadio, DOC_FIELD_AT(nBindingMode), 1, 0, nullptr, nullptr, AfterMode, nullptr},
-    {kStretch, BN_CLICKED, BindKind::kRadio, DOC_FIELD_AT(nBindingMode), 1, 1, nullptr, nullptr, AfterMode, nullptr},
-    {kSameBox, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bBindingSame), 1, 0, nullptr, nullptr, AfterSame, nullptr},
+    {kUnitMmButton, BN_CLICKED, BindKind::kCustom, DOC_FIELD_AT(byBindingUnit), 1, 0, ReadUnit, ShowUnit, AfterUnit},
+    {kUnitInchButton, BN_CLICKED, BindKind::kCustom, DOC_FIELD_AT(byBindingUnit), 1, 0, ReadUnit, ShowUnit, AfterUnit},
+    {kParallel, BN_CLICKED, BindKind::kRadio, DOC_FIELD_AT(nBindingMode), 1, 0, nullptr, nullptr, AfterMode},
+    {kStretch, BN_CLICKED, BindKind::kRadio, DOC_FIELD_AT(nBindingMode), 1, 1, nullptr, nullptr, AfterMode},
+    {kSameBox, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bBindingSame), 1, 0, nullptr, nullptr, AfterSame},
     {},
 };
 
@@ -217,15 +217,12 @@ const DocumentDialog kDialog = {
     .clipTitle = L"Binding Margin Settings Dialog",
     .bindings = kBindings,
     .lengthSpins = 1,
-    .quietDefaults = false,
     .init = Init,
     .enableRules = EnableControls,
     .command = Command,
     .ok = Ok,
     .defaults = Defaults,
     .drawItem = DrawItem,
-    .notify = nullptr,
-    .destroy = nullptr,
 };
 
 }  // namespace

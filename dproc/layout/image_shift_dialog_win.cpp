@@ -235,19 +235,19 @@ void AfterAuto(HWND dialog, SheetCtx* ctx) { SyncBack(dialog, ctx, 0); }
 
 #define FIELD(m) DOC_FIELD_AT(m), 1
 const DialogBinding kBindings[] = {
-    {kUnitMmButton, BN_CLICKED, BindKind::kCustom, FIELD(byImageShiftUnit), 0, ReadUnit, ShowUnit, AfterUnit, nullptr},
-    {kUnitInchButton, BN_CLICKED, BindKind::kCustom, FIELD(byImageShiftUnit), 0, ReadUnit, ShowUnit, AfterUnit, nullptr},
-    {kDriverSetting, BN_CLICKED, BindKind::kRadio, FIELD(nImgShiftSetting), 0, nullptr, nullptr, nullptr, nullptr},
-    {kPrinterSetting, BN_CLICKED, BindKind::kRadio, FIELD(nImgShiftSetting), 1, nullptr, nullptr, nullptr, nullptr},
-    {kFrontLeft, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftFronSide_byHShift), 0, nullptr, nullptr, AfterFrontAcross, nullptr},
-    {kFrontRight, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftFronSide_byHShift), 1, nullptr, nullptr, AfterFrontAcross, nullptr},
-    {kFrontUp, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftFronSide_byVShift), 0, nullptr, nullptr, AfterFrontAlong, nullptr},
-    {kFrontDown, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftFronSide_byVShift), 1, nullptr, nullptr, AfterFrontAlong, nullptr},
-    {kBackLeft, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftBackSide_byHShift), 0, nullptr, nullptr, nullptr, nullptr},
-    {kBackRight, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftBackSide_byHShift), 1, nullptr, nullptr, nullptr, nullptr},
-    {kBackUp, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftBackSide_byVShift), 0, nullptr, nullptr, nullptr, nullptr},
-    {kBackDown, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftBackSide_byVShift), 1, nullptr, nullptr, nullptr, nullptr},
-    {kAutoBox, BN_CLICKED, BindKind::kCheckBox, FIELD(bImgShiftBackAuto), 0, nullptr, nullptr, AfterAuto, nullptr},
+    {kUnitMmButton, BN_CLICKED, BindKind::kCustom, FIELD(byImageShiftUnit), 0, ReadUnit, ShowUnit, AfterUnit},
+    {kUnitInchButton, BN_CLICKED, BindKind::kCustom, FIELD(byImageShiftUnit), 0, ReadUnit, ShowUnit, AfterUnit},
+    {kDriverSetting, BN_CLICKED, BindKind::kRadio, FIELD(nImgShiftSetting)},
+    {kPrinterSetting, BN_CLICKED, BindKind::kRadio, FIELD(nImgShiftSetting), 1},
+    {kFrontLeft, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftFronSide_byHShift), 0, nullptr, nullptr, AfterFrontAcross},
+    {kFrontRight, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftFronSide_byHShift), 1, nullptr, nullptr, AfterFrontAcross},
+    {kFrontUp, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftFronSide_byVShift), 0, nullptr, nullptr, AfterFrontAlong},
+    {kFrontDown, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftFronSide_byVShift), 1, nullptr, nullptr, AfterFrontAlong},
+    {kBackLeft, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftBackSide_byHShift)},
+    {kBackRight, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftBackSide_byHShift), 1},
+    {kBackUp, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftBackSide_byVShift)},
+    {kBackDown, BN_CLICKED, BindKind::kRadio, FIELD(ImgShiftBackSide_byVShift), 1},
+    {kAutoBox, BN_CLICKED, BindKind::kCheckBox, FIELD(bImgShiftBackAuto), 0, nullptr, nullptr, AfterAuto},
     {},
 };
 #undef FIELD
@@ -312,15 +312,11 @@ const DocumentDialog kDialog = {
     .clipTitle = L"Image Shift Settings Dialog",
     .bindings = kBindings,
     .lengthSpins = 2,
-    .quietDefaults = false,
     .init = Init,
     .enableRules = EnableRules,
     .command = Command,
     .ok = Ok,
     .defaults = Defaults,
-    .drawItem = nullptr,
-    .notify = nullptr,
-    .destroy = nullptr,
 };
 
 }  // namespace

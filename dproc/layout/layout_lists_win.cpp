@@ -59,15 +59,4 @@ void DrawLayoutPreview(int pageId, HWND dialog, const DRAWITEMSTRUCT* item, cons
   if (state != nullptr) state->viewFlag = view;
 }
 
-void BackUpWorkingSettings(const SheetCtx* ctx) {
-  const DocDMode* doc = GetPrivDevMode(ctx);
-  DocDMode* backup = GetPrivDevModeBackup(ctx);
-  if (doc != nullptr && backup != nullptr && backup != doc) *backup = *doc;
-}
-
-void RestoreWorkingSettings(const SheetCtx* ctx) {
-  DocDMode* doc = GetPrivDevMode(ctx);
-  const DocDMode* backup = GetPrivDevModeBackup(ctx);
-  if (doc != nullptr && backup != nullptr && backup != doc) *doc = *backup;
-}
 

@@ -26,8 +26,3 @@ const OptionItem* SelectedOptionRow(HWND dialog, int comboId);
 // The sheet's paper preview for `pageId` in an owner-drawn item.  With
 // `paperOnly` the paper is shown even while the sheet shows the printer.
 void DrawLayoutPreview(int pageId, HWND dialog, const DRAWITEMSTRUCT* item, const SheetCtx* ctx, bool paperOnly);
-
-// Copies the working document settings over the context's backup.
-void BackUpWorkingSettings(const SheetCtx* ctx);
-// Copies the backup over the working document settings.
-void RestoreWorkingSettings(const SheetCtx* ctx);

@@ -580,8 +580,6 @@ void ChapterTyped(HWND dialog, DocDMode* doc) {
 bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
   DocDMode* doc = GetPrivDevMode(ctx);
   if (doc == nullptr) return false;
-  DocFields& f = Fields(*doc);
-  LayoutPreviewOverrides* o = Overrides(ctx);
   switch (id) {
     case kNupBox:
       if (code == BN_CLICKED) NupSwitched(dialog, ctx, doc);
@@ -589,57 +587,9 @@ bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
     case kNupCombo:
       if (code == CBN_SELENDOK) NupKindChanged(dialog, ctx, doc);
       return true;
-    case kCombinationBox:
-      if (code != BN_CLICKED) return true;
-      if (SwitchChanged(dialog, ctx, id, &f.bLayout, o ? &o->combinationOn : nullptr,
-                        o ? &o->combinationValue : nullptr)) {
-        TakeFitZoom(doc);
-        FixUpCombinationOrder(Model(), doc);
-        FillCombination(dialog, doc);
-        AfterChange(dialog, ctx);
-      }
-      return true;
-    case kCombinationCombo:
-      if (code == CBN_SELENDOK &&
-          ListChanged(dialog, ctx, id, &f.nLayoutMode, [&] {
-            if (const OptionItem* row = SelectedOptionRow(dialog, id)) f.nLayoutMode = static_cast<uint8_t>(row->value);
-          })) {
-        AfterChange(dialog, ctx);
-      }
-      return true;
     case kDoubleSidesCombo:
       if (code == CBN_SELENDOK) DuplexChanged(dialog, ctx, doc);
       return true;
-    case kBindingEdgeCombo:
-      if (code == CBN_SELENDOK &&
-          ListChanged(dialog, ctx, id, &f.nBinding, [&] {
-            if (const OptionItem* row = SelectedOptionRow(dialog, id)) f.nBinding = static_cast<uint8_t>(row->value);
-          })) {
-        FixUpStaplePosition(ctx);
-        FixUpPunchPosition(Model(), doc);
-        AfterChange(dialog, ctx);
-      }
-      return true;
-    case kAdhesiveBox:
-      if (code == BN_CLICKED && SwitchChanged(dialog, ctx, id, &f.bMusenToji)) {
-        TakeFitZoom(doc);
-        AfterChange(dialog, ctx);
-      }
-      return true;
-    case kBindingShiftBox:
-    case kRotateBox:
-    case kSaveBlankBox:
-    case kChapterBox:
-    case kImageShiftBox: {
-      if (code != BN_CLICKED) return true;
-      uint8_t* field = id == kBindingShiftBox ? &f.bBinding
-                       : id == kRotateBox     ? &f.bRotate180
-                       : id == kSaveBlankBox  ? &f.bStopBlankPaper
-                       : id == kChapterBox    ? &f.bChapterMode
-                                              : &f.bImgShift;
-      if (SwitchChanged(dialog, ctx, id, field)) AfterChange(dialog, ctx);
-      return true;
-    }
     case kChapterEdit:
       if (code == EN_UPDATE) ChapterTyped(dialog, doc);
       return true;
@@ -800,6 +750,46 @@ void PageDestroyed(HWND dialog) {
   if (LayoutSheetTooltip() == DialogTooltipOf(dialog)) SetLayoutSheetTooltip(nullptr);
 }
 
+// The controls the sheet skeleton commits, and what a new value brings.
+void CombinationSwitched(HWND dialog, SheetCtx* ctx) {
+  DocDMode* doc = GetPrivDevMode(ctx);
+  TakeFitZoom(doc);
+  FixUpCombinationOrder(Model(), doc);
+  FillCombination(dialog, doc);
+}
+void AdhesiveSwitched(HWND, SheetCtx* ctx) { TakeFitZoom(GetPrivDevMode(ctx)); }
+void BindingEdgeChosen(HWND, SheetCtx* ctx) {
+  FixUpStaplePosition(ctx);
+  FixUpPunchPosition(Model(), GetPrivDevMode(ctx));
+}
+bool ReadOptionInto(HWND dialog, int comboId, uint8_t* field) {
+  const OptionItem* row = SelectedOptionRow(dialog, comboId);
+  if (row != nullptr) *field = static_cast<uint8_t>(row->value);
+  return true;
+}
+bool ReadCombinationKind(HWND d, SheetCtx* c) { return ReadOptionInto(d, kCombinationCombo, &Fields(*GetPrivDevMode(c)).nLayoutMode); }
+void ShowCombinationKind(HWND d, SheetCtx* c) { SelectOptionValue(d, kCombinationCombo, Fields(*GetPrivDevMode(c)).nLayoutMode); }
+bool ReadBindingEdge(HWND d, SheetCtx* c) { return ReadOptionInto(d, kBindingEdgeCombo, &Fields(*GetPrivDevMode(c)).nBinding); }
+void ShowBindingEdge(HWND d, SheetCtx* c) { SelectOptionValue(d, kBindingEdgeCombo, Fields(*GetPrivDevMode(c)).nBinding); }
+void EnableRules(HWND dialog, SheetCtx* ctx) { LayoutSheetEnableControls(dialog, ctx); }
+
+const DialogBinding kBindings[] = {
+    {.controlId = kCombinationBox, .notify = BN_CLICKED, .kind = BindKind::kCheckBox, .at = DOC_FIELD_AT(bLayout),
+     .bytes = 1, .changed = CombinationSwitched, .previewSlot = kPreviewSlotCombination},
+    {.controlId = kCombinationCombo, .notify = CBN_SELENDOK, .kind = BindKind::kCustom,
+     .at = DOC_FIELD_AT(nLayoutMode), .bytes = 1, .read = ReadCombinationKind, .show = ShowCombinationKind},
+    {.controlId = kBindingEdgeCombo, .notify = CBN_SELENDOK, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nBinding),
+     .bytes = 1, .read = ReadBindingEdge, .show = ShowBindingEdge, .changed = BindingEdgeChosen},
+    {.controlId = kAdhesiveBox, .notify = BN_CLICKED, .kind = BindKind::kCheckBox, .at = DOC_FIELD_AT(bMusenToji),
+     .bytes = 1, .changed = AdhesiveSwitched},
+    {kBindingShiftBox, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bBinding), 1},
+    {kRotateBox, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bRotate180), 1},
+    {kSaveBlankBox, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bStopBlankPaper), 1},
+    {kChapterBox, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bChapterMode), 1},
+    {kImageShiftBox, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bImgShift), 1},
+    {},
+};
+
 const SheetComboHeight kComboHeights[] = {
     {kNupCombo, kLayoutItemHeight}, {kBindingEdgeCombo, kLayoutItemHeight},
     {kCombinationCombo, kLayoutItemHeight}, {kDoubleSidesCombo, kLayoutItemHeight}, {0, 0}};
@@ -822,8 +812,8 @@ const DocumentSheet kLayoutSheet = {
     .other = nullptr,
     .textSection = "Property_2",
     .hintPageId = kLayoutSheetTemplate,
-    .bindings = nullptr,
-    .enableRules = nullptr,
+    .bindings = kBindings,
+    .enableRules = EnableRules,
 };
 
 }  // namespace

@@ -10,26 +10,12 @@
 #include <cstdint>
 
 #include "common/records/sheet_session.h"
+#include "dproc/preview/preview_overrides.h"
 #include "dproc/sheets/sheet_context.h"
 #include "dproc/sheets/ui_state_layout.h"
 
 inline constexpr int kNupCombo = 1025;
 
-// While a flag is on the paper preview draws with the value beside it.
-struct LayoutPreviewOverrides {
-  uint8_t nupOn, nupValue;        // "Nup_op"
-  uint8_t styleOn, styleValue;    // "NupStyle"
-  uint8_t nupFlagOn, nupFlagValue;  // "Nup"
-  uint8_t combinationOn, combinationValue;
-  uint8_t combinationKindOn, combinationKindValue;
-  uint8_t doubleSidesOn, doubleSidesValue;
-  uint8_t bindingEdgeOn, bindingEdgeValue;
-};
-static_assert(sizeof(LayoutPreviewOverrides) <= kUiStateLayoutOverridesBytes);
-inline LayoutPreviewOverrides* LayoutOverridesOf(SheetUiState* state) {
-  return state != nullptr ? reinterpret_cast<LayoutPreviewOverrides*>(state->bytes + kUiStateLayoutOverridesAt)
-                          : nullptr;
-}
 
 // Fills combo box 1025 with the N-up rows (the poster kinds only on a model
 // with posters), each 32 pixels high.

@@ -9,6 +9,7 @@
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/clip_test_report.h"
 #include "dproc/dialogs/clip_test_win.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/hint_area_win.h"
@@ -47,11 +48,9 @@ enum : int {
 const DWORD kHelpIds[] = {1112, 2230, 1022, 2230, 1025, 2230, 1580, 2240, 1404, 2210, 1405, 2210, 1407, 2220,
                           1837, 2220, 1578, 2220, 1235, DWORD(-1), 1069, DWORD(-1), 1032, 9510, 0, 0};
 
-HWND g_tooltip = nullptr;  // the dialog's own tooltip window of refused settings
-
-SheetCtx* Ctx(HWND dialog) { return reinterpret_cast<SheetCtx*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
-
-int32_t Check(HWND dialog, int id) { return RunSheetConstraints(dialog, g_tooltip, static_cast<uint16_t>(id)); }
+int32_t Check(HWND dialog, int id) {
+  return RunSheetConstraints(dialog, DialogTooltipOf(dialog), static_cast<uint16_t>(id));
+}
 
 void FillOrders(HWND dialog, const DocDMode* doc) {
   FillOptionCombo(dialog, kOrderCombo, NupOrderOptionTable(GetNupLayoutKind(doc)));
@@ -93,29 +92,35 @@ bool ReadOption(HWND dialog, int comboId, uint8_t* field) {
 void Repaint(HWND dialog) { InvalidateRect(dialog, nullptr, TRUE); }
 
 void Init(HWND dialog, SheetCtx* ctx) {
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ctx));
-  ApplyCommonDispStrings(dialog, CommonItemTable());
-  if (const DispStringItem* table = DialogTextTable("Dlg_SetNupStyle")) ApplyDispStrings(dialog, table);
-  CreateToolTipWindows(dialog);
-  g_tooltip = CreateToolTipWindow(dialog);
-  // The stop icons of the pages per sheet and the border line are placed
-  // and painted like every other dialog's.
-  StoreStopIconRect(dialog, StopIconTable());
   DocDMode* doc = GetPrivDevMode(ctx);
-  if (doc == nullptr) return;
   FillNupCombo(dialog, ctx);
   LayoutSheetSelectNup(dialog, ctx);
   FillOrders(dialog, doc);
   FillOptionCombo(dialog, kBorderKindCombo, FindOptionTable("BorderLine_op"));
   FixUpNupStyle(doc);
   SelectOptionValue(dialog, kOrderCombo, Fields(*doc).nPageLayout);
-  SelectOptionValue(dialog, kBorderKindCombo, Fields(*doc).bPageBorder);
-  CheckDlgButton(dialog, kBorderBox, Fields(*doc).bNupBorder_ui != 0 ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(dialog, kPasteBorderBox, Fields(*doc).nPosterMarginLine != 0 ? BST_CHECKED : BST_UNCHECKED);
-  Arrange(dialog, ctx, doc);
-  BackUpWorkingSettings(ctx);
+}
+
+// After every change: the controls the kind shows, and the pictures.
+void Rearrange(HWND dialog, SheetCtx* ctx) {
+  Arrange(dialog, ctx, GetPrivDevMode(ctx));
   Repaint(dialog);
 }
+
+bool ReadBorderKind(HWND dialog, SheetCtx* ctx) {
+  return ReadOption(dialog, kBorderKindCombo, &Fields(*GetPrivDevMode(ctx)).bPageBorder);
+}
+void ShowBorderKind(HWND dialog, SheetCtx* ctx) {
+  SelectOptionValue(dialog, kBorderKindCombo, Fields(*GetPrivDevMode(ctx)).bPageBorder);
+}
+
+const DialogBinding kBindings[] = {
+    {kBorderKindCombo, CBN_SELCHANGE, BindKind::kCustom, DOC_FIELD_AT(bPageBorder), 1, 0, ReadBorderKind,
+     ShowBorderKind},
+    {kBorderBox, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bNupBorder_ui), 1},
+    {kPasteBorderBox, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(nPosterMarginLine), 1},
+    {},
+};
 
 void NupChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
   DocFields& f = Fields(*doc);
@@ -171,36 +176,10 @@ void OrderChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
   Repaint(dialog);
 }
 
-void BorderKindChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
-  DocFields& f = Fields(*doc);
-  const uint8_t old = f.bPageBorder;
-  ReadOption(dialog, kBorderKindCombo, &f.bPageBorder);
-  if (ConstraintRefused(Check(dialog, kBorderKindCombo))) {
-    f.bPageBorder = old;
-    SelectOptionValue(dialog, kBorderKindCombo, old);
-  }
-  DispPageHint(dialog, ctx, kStyleSettingTemplate);
-  Arrange(dialog, ctx, doc);
-  Repaint(dialog);
-}
-
-void SwitchClicked(HWND dialog, SheetCtx* ctx, DocDMode* doc, int id, uint8_t* field) {
-  const uint8_t old = *field;
-  *field = IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0;
-  if (ConstraintRefused(Check(dialog, id))) {
-    *field = old;
-    CheckDlgButton(dialog, id, old != 0 ? BST_CHECKED : BST_UNCHECKED);
-  }
-  DispPageHint(dialog, ctx, kStyleSettingTemplate);
-  Arrange(dialog, ctx, doc);
-  Repaint(dialog);
-}
-
-void Defaults(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
+void Defaults(HWND dialog, SheetCtx* ctx) {
+  DocDMode* doc = GetPrivDevMode(ctx);
   DocDMode defaults;
-  const bool have = CopyDefaultOEMDevMode(ctx, &defaults);
-  SetFocusCtrl(dialog, kDefaultButton);
-  if (have) {
+  if (CopyDefaultOEMDevMode(ctx, &defaults)) {
     DocFields& f = Fields(*doc);
     const DocFields& d = Fields(defaults);
     f.nNup = d.nNup;
@@ -213,89 +192,42 @@ void Defaults(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
   }
   LayoutSheetSelectNup(dialog, ctx);
   FillOrders(dialog, doc);
-  CheckDlgButton(dialog, kBorderBox, Fields(*doc).bNupBorder_ui != 0 ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(dialog, kPasteBorderBox, Fields(*doc).nPosterMarginLine != 0 ? BST_CHECKED : BST_UNCHECKED);
-  SelectOptionValue(dialog, kBorderKindCombo, Fields(*doc).bPageBorder);
-  Check(dialog, 0);
-  DispPageHint(dialog, ctx, kStyleSettingTemplate);
-  Arrange(dialog, ctx, doc);
-  Repaint(dialog);
 }
 
-void Refuse(HWND dialog, int focusId) {
+bool Refuse(HWND dialog, int focusId) {
   SetFocusCtrl(dialog, focusId);
-  SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 1);
+  return false;
 }
 
-void Ok(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
+bool Ok(HWND dialog, SheetCtx* ctx) {
+  DocDMode* doc = GetPrivDevMode(ctx);
   if (!ReadNup(dialog, ctx, doc)) return Refuse(dialog, kNupCombo);
   DocFields& f = Fields(*doc);
   if (GetNupKind(doc) == 0) {
     f.nPosterMarginLine = IsDlgButtonChecked(dialog, kPasteBorderBox) == BST_CHECKED ? 1 : 0;
-    EndDialog(dialog, IDOK);
-    return;
+    return true;
   }
   if (!ReadOption(dialog, kOrderCombo, &f.nPageLayout)) return Refuse(dialog, kOrderCombo);
   if (!ReadOption(dialog, kBorderKindCombo, &f.bPageBorder)) return Refuse(dialog, kBorderKindCombo);
   f.bNupBorder_ui = IsDlgButtonChecked(dialog, kBorderBox) == BST_CHECKED ? 1 : 0;
-  EndDialog(dialog, IDOK);
+  return true;
 }
 
-void Help(HWND dialog, SheetCtx* ctx) {
-  const int32_t margin = ComboClipMargin();
-  const ClipTestItem items[] = {
-      {1022, kClipStatic, nullptr, 0},        {1025, kClipComboItem, L"Nup Combo", margin},
-      {1580, kClipCheckBox, nullptr, 0},      {1404, kClipStatic, nullptr, 0},
-      {1405, kClipComboItem, L"NupStyle Combo", margin}, {1837, kClipCheckBox, nullptr, 0},
-      {1578, kClipComboItem, L"BorderLine Combo", margin}, {IDOK, kClipPushButton, nullptr, 0},
-      {IDCANCEL, kClipPushButton, nullptr, 0}, {1032, kClipPushButton, nullptr, 0},
-      {9, kClipPushButton, nullptr, 0},       {0, 0, nullptr, 0}};
-  if (!RunClipTest(dialog, GetCtxPrinterHandle(ctx), L"Combination Details Dialog", items)) {
-    ShowDriverHelp(dialog, HELP_CONTEXT, 2200);
-  }
+// The kind and its order keep the preview on their old values while they
+// are checked: their own changes.
+bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
+  if (id != kNupCombo && id != kOrderCombo) return false;
+  if (code != CBN_SELCHANGE) return true;
+  if (id == kNupCombo) NupChanged(dialog, ctx, GetPrivDevMode(ctx));
+  else OrderChanged(dialog, ctx, GetPrivDevMode(ctx));
+  return true;
 }
 
-void Command(HWND dialog, SheetCtx* ctx, int id, int code) {
-  DocDMode* doc = GetPrivDevMode(ctx);
-  if (doc == nullptr) return;
-  switch (id) {
-    case kNupCombo:
-      if (code == CBN_SELCHANGE) NupChanged(dialog, ctx, doc);
-      break;
-    case kOrderCombo:
-      if (code == CBN_SELCHANGE) OrderChanged(dialog, ctx, doc);
-      break;
-    case kBorderKindCombo:
-      if (code == CBN_SELCHANGE) BorderKindChanged(dialog, ctx, doc);
-      break;
-    case kBorderBox:
-      SwitchClicked(dialog, ctx, doc, id, &Fields(*doc).bNupBorder_ui);
-      break;
-    case kPasteBorderBox:
-      SwitchClicked(dialog, ctx, doc, id, &Fields(*doc).nPosterMarginLine);
-      break;
-    case kDefaultButton:
-      Defaults(dialog, ctx, doc);
-      break;
-    case IDOK:
-      Ok(dialog, ctx, doc);
-      break;
-    case IDCANCEL:
-      RestoreWorkingSettings(ctx);
-      // The common user interface's item follows the restored settings.
-      SyncCpsuiNupItem(ctx, doc);
-      EndDialog(dialog, IDCANCEL);
-      break;
-    case kHelpButton:
-      Help(dialog, ctx);
-      break;
-    default:
-      break;
-  }
-}
+// The common user interface's item follows the restored settings.
+void Cancelled(HWND, SheetCtx* ctx) { SyncCpsuiNupItem(ctx, GetPrivDevMode(ctx)); }
 
 void DrawListItem(HWND dialog, const DRAWITEMSTRUCT* item) {
-  const DocDMode* doc = GetPrivDevMode(Ctx(dialog));
+  const DocDMode* doc = GetPrivDevMode(SheetCtxOf(dialog));
   if (doc == nullptr) return;
   const auto* row = reinterpret_cast<const OptionItem*>(item->itemData);
   int image = 1008, mask = 1007, cell = 0;
@@ -326,56 +258,45 @@ void DrawListItem(HWND dialog, const DRAWITEMSTRUCT* item) {
   }
 }
 
+bool DrawItem(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item) {
+  switch (item->CtlID) {
+    case kPreview:
+      DrawLayoutPreview(kStyleSettingTemplate, dialog, item, ctx, true);
+      return true;
+    case kNupCombo:
+      LayoutSheetDrawNupItem(dialog, item);
+      return true;
+    case kOrderCombo:
+    case kBorderKindCombo:
+      DrawListItem(dialog, item);
+      return true;
+    default:
+      return false;
+  }
+}
+
+const SheetComboHeight kComboHeights[] = {
+    {kNupCombo, kLayoutItemHeight}, {kOrderCombo, kLayoutItemHeight}, {kBorderKindCombo, kLayoutItemHeight}, {0, 0}};
+
+const DocumentDialog kDialog = {
+    .templateId = kStyleSettingTemplate,
+    .textSection = "Dlg_SetNupStyle",
+    .helpIds = kHelpIds,
+    .helpTopic = 2200,
+    .clipTitle = L"Combination Details Dialog",
+    .bindings = kBindings,
+    .comboHeights = kComboHeights,
+    .init = Init,
+    .enableRules = Rearrange,
+    .command = Command,
+    .ok = Ok,
+    .defaults = Defaults,
+    .drawItem = DrawItem,
+    .cancel = Cancelled,
+};
+
 }  // namespace
 
 INT_PTR CALLBACK StyleSettingDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  INT_PTR hooked = 0;
-  if (OfferToDeviceLibrary(kStyleSettingTemplate, dialog, message, wParam, lParam, &hooked)) return hooked;
-  switch (message) {
-    case WM_INITDIALOG:
-      Init(dialog, reinterpret_cast<SheetCtx*>(lParam));
-      return FALSE;
-    case WM_COMMAND:
-      if (Ctx(dialog) == nullptr) return FALSE;
-      Command(dialog, Ctx(dialog), LOWORD(wParam), HIWORD(wParam));
-      return FALSE;
-    case WM_MEASUREITEM: {
-      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      if (measure->CtlID != kNupCombo && measure->CtlID != kOrderCombo && measure->CtlID != kBorderKindCombo) {
-        return FALSE;
-      }
-      measure->itemHeight = kLayoutItemHeight;
-      return TRUE;
-    }
-    case WM_DRAWITEM: {
-      const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      switch (item->CtlID) {
-        case kPreview:
-          if (Ctx(dialog) != nullptr) DrawLayoutPreview(kStyleSettingTemplate, dialog, item, Ctx(dialog), true);
-          return TRUE;
-        case kNupCombo:
-          LayoutSheetDrawNupItem(dialog, item);
-          return TRUE;
-        case kOrderCombo:
-        case kBorderKindCombo:
-          DrawListItem(dialog, item);
-          return TRUE;
-        case kNupStopIcon:
-        case kBorderStopIcon:
-          DrawStopInfoIcon(dialog, item->CtlID, item, StopIconTable());
-          return TRUE;
-        default:
-          return FALSE;
-      }
-    }
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-      HandleDialogHelpMessage(message, wParam, lParam, kHelpIds);
-      return FALSE;
-    case WM_DESTROY:
-      g_tooltip = nullptr;
-      return FALSE;
-    default:
-      return FALSE;
-  }
+  return RunDocumentDialog(kDialog, dialog, message, wParam, lParam);
 }

@@ -1,9 +1,8 @@
-// What the dialog templates of VELDRANG say about the feature table's
-// controls: per template and control, the control's kind (from its class
-// and style) and the stop icon the template places beside it.  The control
-// table takes both from here; a test reads the templates and checks every
-// row against them, so a template that gains a feature's control gains its
-// line here too.
+// What the dialog templates of VELDRANG say about their controls: per
+// template and control, the control's kind (from its class and style) and
+// the stop icon the template places beside it.  The table is made at build
+// time from the compiled templates (qxdtool template-facts), so it follows
+// every change of a template; the control table takes both from here.
 #pragma once
 
 #include <cstddef>

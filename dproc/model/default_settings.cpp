@@ -9,6 +9,7 @@
 #include "common/qxd/model_list_reader.h"
 #include "common/qxd/paper_tables.h"
 #include "common/records/settings_checksum.h"
+#include "rindfnt/font_records.h"
 
 namespace {
 
@@ -331,6 +332,7 @@ void InitBuiltInDocDMode(DocDMode* record) {
   f.nTTFont = 1;
   f.nFontDownLoad = 2;
   f.SubFontEntryNum = 9;
+  f.nDeviceFontNum = kResidentFontCount;
   f.sizServerPaper_cx = 2100;
   f.sizServerPaper_cy = 2970;
   SealDocDMode(record);
@@ -582,8 +584,9 @@ void LoadDefaultSettings(QxdContext* ctx, const ModelInfo* m, const char* locale
   for (const ByteDefault& b : matching) OptionDefaultToByte(ctx, b.section, d, b.at);
   char key[128];
   if (DefaultKey(ctx, "Graphics", key, sizeof key)) f.nColorGraphics = QxdNameEquals(key, "Graph_MatchImage") ? 1 : 0;
-  // 17. Resolution.
+  // 17. Resolution and the quality of JPEG images (the encoder takes 1 to 100).
   ReadResolutionDefault(ctx, d);
+  if (ReadSectionDefault(ctx, "JpegQuality", &n) && n >= 1 && n <= 100) f.nJpegCompressRatio = static_cast<uint8_t>(n);
   // 18. Profiles.
   ProfileDefault(ctx, "RGBProf", d, AT(nCommonRGBColor), 0);
   ProfileDefault(ctx, "Text_RGBProf", d, AT(nCharRGBColor), AT(CharRGBSc_szProfileName));

@@ -13,6 +13,7 @@
 #include "dproc/model/user_paper_list.h"
 #include "dproc/preview/paper_view_inputs.h"
 #include "dproc/preview/paper_view_render_win.h"
+#include "dproc/preview/preview_overrides.h"
 #include "dproc/preview/status_icons.h"
 #include "dproc/preview/view_toggle.h"
 #include "dproc/settings/settings_merge.h"
@@ -76,6 +77,14 @@ void FillPrinterViewOptions(const ModelInfo* model, const DeviceOptionItem* devi
 
 static PaperViewInputs PaperInputsOf(const DocDMode* doc, const SheetCtx* ctx, const ModelInfo* model) {
   SheetUiState* ui = GetUIState(ctx);
+  // While a change is being checked the picture keeps the old values: the
+  // settings shown are a copy with the overrides in place (kept until the
+  // next picture, on the one thread that draws the sheets).
+  static DocDMode shown;
+  if (const LayoutPreviewOverrides* o = LayoutOverridesOf(ui); o != nullptr && doc != nullptr) {
+    shown = *doc;
+    if (ApplyPreviewOverrides(*o, Fields(shown))) doc = &shown;
+  }
   const UserPaperUiState* papers =
       ui != nullptr ? reinterpret_cast<const UserPaperUiState*>(ui->bytes + kUiStateUserPapersAt) : nullptr;
   const SheetCtxHost host = ResolveSheetCtx(ctx).host;

@@ -8,6 +8,7 @@
 #include "common/contracts/settings_transfer_codes.h"
 #include "common/records/doc_fields.h"
 #include "common/records/settings_file_keys.h"
+#include "common/records/stored_counts.h"
 
 namespace {
 
@@ -185,12 +186,6 @@ uint8_t* Bytes(T& record) {
   return reinterpret_cast<uint8_t*>(&record);
 }
 
-// A count read from a file, held to what its list may take (none when
-// negative).
-uint32_t CappedCount(int32_t count, uint32_t limit) {
-  return count <= 0 ? 0 : std::min(static_cast<uint32_t>(count), limit);
-}
-
 bool Skipped(Gate gate, bool reading, bool fullFile, const uint8_t restore[4]) {
   switch (gate) {
     case Gate::kFullFile: return !fullFile;
@@ -281,7 +276,7 @@ bool XferWatermarkList(bool publicList, XferDirection dir, IniDoc& doc, SettingB
   }
   int32_t count = 0;
   w.ok &= IniDoc_GetInt(doc, w.section, u"WMInfoCnt", &count);
-  std::vector<WaterMarkInfo> read(CappedCount(count, limit), WaterMarkInfo{});
+  std::vector<WaterMarkInfo> read(Store_CapSignedCount(count, limit), WaterMarkInfo{});
   for (size_t n = 0; n < read.size(); ++n) XferRecord(w, kWatermarkKeys, Bytes(read[n]), static_cast<int>(n + 1));
   list = std::move(read);
   return w.ok;
@@ -298,7 +293,7 @@ bool XferWatermarkOrder(XferDirection dir, IniDoc& doc, SettingBundle& bundle, c
   }
   int32_t count = 0;
   w.ok &= IniDoc_GetInt(doc, w.section, u"WMOrderCnt", &count);
-  std::vector<WMOrderEntry> read(CappedCount(count, kMaxWatermarkOrder), WMOrderEntry{});
+  std::vector<WMOrderEntry> read(Store_CapSignedCount(count, kMaxWatermarkOrder), WMOrderEntry{});
   for (size_t n = 0; n < read.size(); ++n) XferRecord(w, kOrderKeys, Bytes(read[n]), static_cast<int>(n + 1));
   bundle.order = std::move(read);
   return w.ok;
@@ -317,7 +312,7 @@ bool XferDeviceOption(XferDirection dir, IniDoc& doc, SettingBundle& bundle) {
   }
   int32_t count = 0;
   w.ok &= IniDoc_GetInt(doc, w.section, u"OptionCount", &count);
-  option.optionCount = CappedCount(count, kDevOptionMaxOptions);
+  option.optionCount = Store_CapSignedCount(count, kDevOptionMaxOptions);
   for (uint32_t n = 0; n < option.optionCount; ++n) {
     int32_t value = 0;
     w.ok &= IniDoc_GetInt(doc, w.section, KeyName("Option%d", n + 1), &value);
@@ -396,6 +391,20 @@ bool XferEasySetSections(XferDirection dir, IniDoc& doc, SettingBundle& bundle, 
   const uint8_t restore[4] = {bundle.header.restore[0], bundle.header.restore[1], bundle.header.restore[2],
                               bundle.header.restore[3]};
   return XferEasySetPart(dir, doc, bundle, codec, false, restore);
+}
+
+std::unique_ptr<SettingBundle> LoadEasySetFromText(const EasySetNode& node, DocDMode* settings, bool monoDriver,
+                                                   const AnsiCodec& codec) {
+  if (settings == nullptr || node.text == nullptr) return nullptr;
+  auto bundle = std::make_unique<SettingBundle>();
+  bundle->header = node.header;
+  bundle->doc = settings;
+  auto doc = IniDoc_Parse(std::u16string_view(node.text, node.header.textLength / sizeof(char16_t)));
+  if (!doc) return nullptr;
+  const bool ok = XferEasySetSections(XferDirection::kRead, *doc, *bundle, codec);
+  if (monoDriver) Fields(*settings).nColorMode = 1;
+  if (!ok) return nullptr;
+  return bundle;
 }
 
 uint32_t CheckSettingFileHeader(const EasySetHeader& fileHeader, std::u16string_view driverName,

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -68,6 +69,14 @@ bool XferAcquisitionSetting(XferDirection dir, IniDoc& doc, SettingBundle& bundl
 bool XferInitialSetting(XferDirection dir, IniDoc& doc, SettingBundle& bundle);
 bool XferVistrel(XferDirection dir, IniDoc& doc, SettingBundle& bundle);
 bool XferCustomPaper(XferDirection dir, IniDoc& doc, SettingBundle& bundle);
+
+// Reads an Easy Set's text into `settings` with the Easy Set's restore
+// options: a new bundle holding the node's header and the watermark lists of
+// the text, or null when the text does not parse or a key fails (the
+// settings then keep what was read).  A monochrome driver's settings stay
+// monochrome whatever the text says.
+std::unique_ptr<SettingBundle> LoadEasySetFromText(const EasySetNode& node, DocDMode* settings, bool monoDriver,
+                                                   const AnsiCodec& codec);
 
 // The file's format version, model and language against the driver's, in
 // this order: 13 for a version other than 1, 10 for another model (exact),

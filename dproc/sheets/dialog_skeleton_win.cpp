@@ -22,6 +22,7 @@
 #include "dproc/model/disp_strings.h"
 #include "dproc/model/disp_strings_win.h"
 #include "dproc/preview/preview_area_win.h"
+#include "dproc/preview/preview_overrides.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/startup/ddproc_binding_win.h"
@@ -148,14 +149,24 @@ bool CommitBindingIn(HWND dialog, SheetCtx* ctx, const DialogBinding* table, con
   uint8_t old[kMaxBoundBytes] = {};
   std::memcpy(old, field, b.bytes);
   if (!ReadBinding(dialog, ctx, b)) return false;
+  // While the pass may ask the user, the preview keeps the old value.
+  uint8_t* slot = PreviewSlotOf(LayoutOverridesOf(GetUIState(ctx)), b.previewSlot);
+  if (slot != nullptr) {
+    slot[0] = 1;
+    slot[1] = old[0];
+  }
   bool stands = true;
   if (ConstraintRefused(RunSheetConstraints(dialog, DialogTooltipOf(dialog), b.controlId))) {
     std::memcpy(field, old, b.bytes);
     ShowBindingGroup(dialog, ctx, table, b);
     stands = false;
   }
+  if (slot != nullptr) slot[0] = slot[1] = 0;
   DispPageHint(dialog, ctx, hintPageId);
-  if (sheet && std::memcmp(field, old, b.bytes) != 0) NoteSheetChange(dialog, doc);
+  if (std::memcmp(field, old, b.bytes) != 0) {
+    if (b.changed != nullptr) b.changed(dialog, ctx);
+    if (sheet) NoteSheetChange(dialog, doc);
+  }
   if (b.after != nullptr) b.after(dialog, ctx);
   if (enableRules != nullptr) enableRules(dialog, ctx);
   InvalidateRect(dialog, nullptr, FALSE);
@@ -300,23 +311,28 @@ void DropBackup(HWND dialog) {
   delete static_cast<OwnBackup*>(RemovePropW(dialog, kBackupProp));
 }
 
+uint32_t HintPageOf(const DocumentDialog& d) { return d.hintPageId != 0 ? d.hintPageId : d.templateId; }
+
 void StartDialog(const DocumentDialog& d, HWND dialog, SheetCtx* ctx) {
   InitDialogCommon(dialog, ctx, d.textSection);
-  if (const DocDMode* doc = GetPrivDevMode(ctx)) {
+  if (const DocDMode* doc = d.editsDocument ? GetPrivDevMode(ctx) : nullptr) {
     auto backup = std::make_unique<OwnBackup>();
     backup->settings = *doc;
     SetPropW(dialog, kBackupProp, backup.release());
   }
   if (d.init != nullptr) d.init(dialog, ctx);
   ShowBindings(dialog, ctx, d.bindings);
-  RunSheetConstraints(dialog, DialogTooltipOf(dialog), 0);
-  DispPageHint(dialog, ctx, d.templateId);
+  if (d.checksConstraints) {
+    RunSheetConstraints(dialog, DialogTooltipOf(dialog), 0);
+    DispPageHint(dialog, ctx, HintPageOf(d));
+  }
+  if (d.started != nullptr) d.started(dialog, ctx);
   if (d.enableRules != nullptr) d.enableRules(dialog, ctx);
 }
 
 void Command(const DocumentDialog& d, HWND dialog, SheetCtx* ctx, int id, int code) {
   if (const DialogBinding* b = FindBinding(d.bindings, id, code)) {
-    CommitBindingIn(dialog, ctx, d.bindings, *b, d.templateId, d.enableRules, false);
+    CommitBindingIn(dialog, ctx, d.bindings, *b, HintPageOf(d), d.enableRules, false);
     return;
   }
   if (d.command != nullptr && d.command(dialog, ctx, id, code)) return;
@@ -326,6 +342,7 @@ void Command(const DocumentDialog& d, HWND dialog, SheetCtx* ctx, int id, int co
       break;
     case IDCANCEL:
       RestoreBackup(dialog, ctx);
+      if (d.cancel != nullptr) d.cancel(dialog, ctx);
       EndDialog(dialog, IDCANCEL);
       break;
     case kDefaultButtonId:
@@ -333,9 +350,9 @@ void Command(const DocumentDialog& d, HWND dialog, SheetCtx* ctx, int id, int co
       SetFocusCtrl(dialog, kDefaultButtonId);
       d.defaults(dialog, ctx);
       ShowBindings(dialog, ctx, d.bindings);
-      if (!d.quietDefaults) {
+      if (!d.quietDefaults && d.checksConstraints) {
         RunSheetConstraints(dialog, DialogTooltipOf(dialog), 0);
-        DispPageHint(dialog, ctx, d.templateId);
+        DispPageHint(dialog, ctx, HintPageOf(d));
       }
       if (d.enableRules != nullptr) d.enableRules(dialog, ctx);
       InvalidateRect(dialog, nullptr, FALSE);
@@ -360,14 +377,14 @@ INT_PTR RunDocumentDialog(const DocumentDialog& d, HWND dialog, UINT message, WP
   switch (message) {
     case WM_INITDIALOG:
       // Without settings to edit there is nothing to show.
-      if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr) {
+      if (ctx == nullptr || (d.editsDocument && GetPrivDevMode(ctx) == nullptr)) {
         EndDialog(dialog, IDCANCEL);
         return FALSE;
       }
       StartDialog(d, dialog, ctx);
       return FALSE;
     case WM_COMMAND:
-      if (ctx == nullptr || GetPrivDevMode(ctx) == nullptr) return FALSE;
+      if (ctx == nullptr || (d.editsDocument && GetPrivDevMode(ctx) == nullptr)) return FALSE;
       Command(d, dialog, ctx, LOWORD(wParam), HIWORD(wParam));
       return FALSE;
     case WM_NOTIFY: {
@@ -393,6 +410,8 @@ INT_PTR RunDocumentDialog(const DocumentDialog& d, HWND dialog, UINT message, WP
       if (d.drawItem != nullptr && ctx != nullptr && d.drawItem(dialog, ctx, item)) return TRUE;
       return DrawCommonItem(dialog, ctx, item, 0) ? TRUE : FALSE;
     }
+    case WM_MEASUREITEM:
+      return MeasureComboItem(d.comboHeights, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
     case WM_HELP:
     case WM_CONTEXTMENU:
       if (d.helpIds == nullptr) return FALSE;

@@ -35,6 +35,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/sheet_context.h"
 
 // How a bound control shows and takes its field.
@@ -48,21 +49,30 @@ enum class BindKind : uint8_t {
 
 struct DialogBinding {
   uint16_t controlId;  // 0 ends a table
-  uint16_t notify;     // the notification that commits a change (BN_CLICKED, CBN_SELENDOK ...)
-  BindKind kind;
-  uint32_t at;         // byte position in DocDMode
-  uint8_t bytes;       // 1, 2 or 4 (kCustom: the bytes kept for the undo, at most 64)
-  int32_t value;       // kRadio: the value the button stands for
+  uint16_t notify = 0;  // the notification that commits a change (BN_CLICKED, CBN_SELENDOK ...)
+  BindKind kind = BindKind::kNone;
+  uint32_t at = 0;      // byte position in DocDMode
+  uint8_t bytes = 0;    // 1, 2 or 4 (kCustom: the bytes kept for the undo, at most 64)
+  int32_t value = 0;    // kRadio: the value the button stands for
   // kCustom: takes the control into the field (false: nothing taken, no
   // pass) and shows the field again after a refusal.
-  bool (*read)(HWND dialog, SheetCtx* ctx);
-  void (*show)(HWND dialog, SheetCtx* ctx);
+  bool (*read)(HWND dialog, SheetCtx* ctx) = nullptr;
+  void (*show)(HWND dialog, SheetCtx* ctx) = nullptr;
   // Runs after the change stood or was undone (a picture to repaint ...).
-  void (*after)(HWND dialog, SheetCtx* ctx);
+  void (*after)(HWND dialog, SheetCtx* ctx) = nullptr;
   // A field whose place depends on the dialog's state: its byte position
   // (null: `at`).
-  uint32_t (*where)(SheetCtx* ctx);
+  uint32_t (*where)(SheetCtx* ctx) = nullptr;
+  // Runs when the change stood and the field differs (the fix-ups a new
+  // value brings), before the change notice.
+  void (*changed)(HWND dialog, SheetCtx* ctx) = nullptr;
+  // The paper preview's override slot (preview_overrides.h) that keeps the
+  // old value in the picture while the change is checked; kNoPreviewSlot:
+  // none.  One-byte fields only.
+  uint8_t previewSlot = 0;
 };
+
+inline constexpr uint8_t kNoPreviewSlot = 0;
 
 // Shows every binding of the table in its control.
 void ShowBindings(HWND dialog, SheetCtx* ctx, const DialogBinding* bindings);
@@ -98,37 +108,51 @@ bool DrawCommonItem(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item, int 
 bool RunTemplateClipTest(HWND dialog, const SheetCtx* ctx, uint16_t templateId, const wchar_t* title);
 
 struct DocumentDialog {
-  uint16_t templateId;      // the template; also its hint page and the device library's page id
-  const char* textSection;  // display texts (null: the common ones only)
-  const DWORD* helpIds;     // pairs of control id and topic, ended by 0, 0
-  DWORD helpTopic;          // the Help button's topic
-  const wchar_t* clipTitle; // the clipping check's banner (null: no check)
-  const DialogBinding* bindings;  // null: none
+  uint16_t templateId;                 // the template; also its hint page and the device library's page id
+  const char* textSection = nullptr;   // display texts (null: the common ones only)
+  const DWORD* helpIds = nullptr;      // pairs of control id and topic, ended by 0, 0
+  DWORD helpTopic = 0;                 // the Help button's topic
+  const wchar_t* clipTitle = nullptr;  // the clipping check's banner (null: no check)
+  const DialogBinding* bindings = nullptr;  // null: none
   // The dialog's length spins step in this scale (see length_units.h):
   // 0 none, 1 margin, 2 shift.
-  uint8_t lengthSpins;
+  uint8_t lengthSpins = 0;
   // The Default button writes the defaults without a constraint pass.
-  bool quietDefaults;
+  bool quietDefaults = false;
+  // Owner-drawn combo boxes with a fixed item height (null: none).
+  const SheetComboHeight* comboHeights = nullptr;
+  // The page id of the hint (0: the template's).
+  uint32_t hintPageId = 0;
+  // False for a dialog that edits no document settings (a device sheet's
+  // list): it needs none to open and keeps no copy of them.
+  bool editsDocument = true;
+  // False for a dialog outside the constraint rules (one that edits a
+  // record of its own, passed as its context): no pass, no hint.
+  bool checksConstraints = true;
 
   // The dialog's own handlers; any may be null.
   // After the common start, before the first constraint pass.
-  void (*init)(HWND dialog, SheetCtx* ctx);
+  void (*init)(HWND dialog, SheetCtx* ctx) = nullptr;
+  // Once, after the first constraint pass and hint.
+  void (*started)(HWND dialog, SheetCtx* ctx) = nullptr;
   // After every change and at the start.
-  void (*enableRules)(HWND dialog, SheetCtx* ctx);
+  void (*enableRules)(HWND dialog, SheetCtx* ctx) = nullptr;
   // WM_COMMAND of controls the bindings and buttons do not take; true when
   // handled.
-  bool (*command)(HWND dialog, SheetCtx* ctx, int id, int code);
+  bool (*command)(HWND dialog, SheetCtx* ctx, int id, int code) = nullptr;
   // OK: true when the dialog may end (it has stored what it shows).
-  bool (*ok)(HWND dialog, SheetCtx* ctx);
+  bool (*ok)(HWND dialog, SheetCtx* ctx) = nullptr;
   // The Default button (1032): the defaults into the settings and shown;
   // the skeleton then runs the pass, the hint and the enable rules.
-  void (*defaults)(HWND dialog, SheetCtx* ctx);
+  void (*defaults)(HWND dialog, SheetCtx* ctx) = nullptr;
   // Owner-drawn items beyond the common ones; true when drawn.
-  bool (*drawItem)(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item);
+  bool (*drawItem)(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item) = nullptr;
   // WM_NOTIFY; true with its result in *result when handled.
-  bool (*notify)(HWND dialog, SheetCtx* ctx, const NMHDR* note, LRESULT* result);
+  bool (*notify)(HWND dialog, SheetCtx* ctx, const NMHDR* note, LRESULT* result) = nullptr;
   // WM_DESTROY.
-  void (*destroy)(HWND dialog);
+  void (*destroy)(HWND dialog) = nullptr;
+  // Cancel, after the settings were put back as the dialog found them.
+  void (*cancel)(HWND dialog, SheetCtx* ctx) = nullptr;
 };
 
 inline constexpr int kDefaultButtonId = 1032;

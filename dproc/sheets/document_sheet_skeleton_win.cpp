@@ -42,18 +42,6 @@ void PaintLogo(const DocumentSheet& sheet, HWND dialog) {
   EndPaint(dialog, &paint);
 }
 
-INT_PTR MeasureItem(const DocumentSheet& sheet, LPARAM lParam) {
-  auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-  if (item == nullptr || item->CtlType != ODT_COMBOBOX || sheet.comboHeights == nullptr) return FALSE;
-  for (const SheetComboHeight* row = sheet.comboHeights; row->controlId != 0; ++row) {
-    if (static_cast<UINT>(row->controlId) == item->CtlID) {
-      item->itemHeight = row->height;
-      return TRUE;
-    }
-  }
-  return FALSE;
-}
-
 INT_PTR Notify(const DocumentSheet& sheet, HWND dialog, SheetCtx* ctx, LPARAM lParam) {
   const NMHDR* note = reinterpret_cast<const NMHDR*>(lParam);
   if (note == nullptr || ctx == nullptr) return FALSE;
@@ -89,6 +77,17 @@ INT_PTR Notify(const DocumentSheet& sheet, HWND dialog, SheetCtx* ctx, LPARAM lP
 
 }  // namespace
 
+bool MeasureComboItem(const SheetComboHeight* heights, MEASUREITEMSTRUCT* item) {
+  if (item == nullptr || item->CtlType != ODT_COMBOBOX || heights == nullptr) return false;
+  for (const SheetComboHeight* row = heights; row->controlId != 0; ++row) {
+    if (static_cast<UINT>(row->controlId) == item->CtlID) {
+      item->itemHeight = row->height;
+      return true;
+    }
+  }
+  return false;
+}
+
 DocumentSheetServices& SheetServices() {
   static DocumentSheetServices services = {nullptr, nullptr, nullptr};
   return services;
@@ -116,29 +115,6 @@ int32_t RunSheetConstraints(HWND dialog, HWND tooltip, uint16_t controlId) {
 void NoteSheetChange(HWND dialog, const DocDMode* doc) {
   SendMessageW(GetParent(dialog), PSM_CHANGED, reinterpret_cast<WPARAM>(dialog), 0);
   if (SheetServices().markEasySetModified != nullptr) SheetServices().markEasySetModified(dialog, doc);
-}
-
-bool CommitSheetChange(HWND dialog, SheetCtx* ctx, HWND tooltip, uint32_t hintPageId, const SheetFieldEdit& edit,
-                       void (*enableRules)(HWND dialog, SheetCtx* ctx)) {
-  DocDMode* doc = GetPrivDevMode(ctx);
-  uint8_t old[16] = {};
-  if (doc == nullptr || edit.bytes == 0 || edit.bytes > sizeof old || edit.at + edit.bytes > sizeof(DocDMode)) {
-    return false;
-  }
-  uint8_t* field = reinterpret_cast<uint8_t*>(doc) + edit.at;
-  std::memcpy(old, field, edit.bytes);
-  if (edit.read != nullptr && !edit.read(dialog, ctx)) return false;
-  bool stands = true;
-  if (ConstraintRefused(RunSheetConstraints(dialog, tooltip, edit.controlId))) {
-    std::memcpy(field, old, edit.bytes);
-    if (edit.show != nullptr) edit.show(dialog, ctx);
-    stands = false;
-  }
-  DispPageHint(dialog, ctx, hintPageId);
-  if (std::memcmp(field, old, edit.bytes) != 0) NoteSheetChange(dialog, doc);
-  if (enableRules != nullptr) enableRules(dialog, ctx);
-  InvalidateRect(dialog, nullptr, FALSE);
-  return stands;
 }
 
 INT_PTR RunDocumentSheet(const DocumentSheet& sheet, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -185,7 +161,7 @@ INT_PTR RunDocumentSheet(const DocumentSheet& sheet, HWND dialog, UINT message, 
       return DrawCommonItem(dialog, ctx, item, static_cast<int>(HintPageOf(sheet))) ? TRUE : FALSE;
     }
     case WM_MEASUREITEM:
-      return MeasureItem(sheet, lParam);
+      return MeasureComboItem(sheet.comboHeights, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
     case WM_NOTIFY:
       return Notify(sheet, dialog, ctx, lParam);
     case WM_HELP:

@@ -15,7 +15,8 @@
 //   }
 //
 // and the change handlers use the shared pieces below (the constraint pass,
-// the change notice, the commit of one field).
+// the change notice); bound controls are committed by the skeleton
+// (dialog_skeleton_win.h).
 #pragma once
 
 #include <windows.h>
@@ -80,14 +81,17 @@ struct DocumentSheet {
   // (DialogTooltipOf), the stop icons' places and the hint; and on each
   // activation, before `setActive`, it gives the focus to the tabs and runs
   // the page's constraint pass and hint.  Null: the sheet does all itself.
-  const char* textSection;
+  const char* textSection = nullptr;
   // The page's hint and preview id (0: pageId).
-  uint32_t hintPageId;
+  uint32_t hintPageId = 0;
   // Controls bound to settings fields: their changes are committed by the
   // skeleton (dialog_skeleton_win.h) with `enableRules` after each.
-  const struct DialogBinding* bindings;
-  void (*enableRules)(HWND dialog, SheetCtx* ctx);
+  const struct DialogBinding* bindings = nullptr;
+  void (*enableRules)(HWND dialog, SheetCtx* ctx) = nullptr;
 };
+
+// WM_MEASUREITEM of an owner-drawn combo box in the list: its item height.
+bool MeasureComboItem(const SheetComboHeight* heights, MEASUREITEMSTRUCT* item);
 
 // Runs one message of a page through the skeleton and the sheet's handlers.
 INT_PTR RunDocumentSheet(const DocumentSheet& sheet, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -124,23 +128,3 @@ inline bool ConstraintRefused(int32_t result) { return result == 100 || result =
 // A setting of the page changed: the frame enables Apply, and the Easy Set
 // area hears of it.
 void NoteSheetChange(HWND dialog, const DocDMode* doc);
-
-// One field of the settings that a control edits, for CommitSheetChange.
-struct SheetFieldEdit {
-  uint16_t controlId;
-  size_t at;     // byte position in DocDMode
-  size_t bytes;  // at most 16
-  // Takes the control into the field (with its mirrors); false when nothing
-  // was taken (the commit then ends without a pass).
-  bool (*read)(HWND dialog, SheetCtx* ctx);
-  // Shows the field in its control again after a refusal.
-  void (*show)(HWND dialog, SheetCtx* ctx);
-};
-
-// The commit of a control's change that every sheet's change handlers
-// follow: the field's old bytes kept, the control read, the constraint pass
-// run; a refusal (100, 101) puts the old bytes back and shows them; then the
-// page's hint, the change notice when the field differs, the sheet's enable
-// rules (may be null) and a repaint.  True when the change stands.
-bool CommitSheetChange(HWND dialog, SheetCtx* ctx, HWND tooltip, uint32_t hintPageId, const SheetFieldEdit& edit,
-                       void (*enableRules)(HWND dialog, SheetCtx* ctx));

@@ -7,8 +7,8 @@
 #include <cstdint>
 
 struct SheetMemory {
-  uint8_t duplexBeforeBooklet;  // 0 until booklet is first chosen
-  uint8_t nupKindBeforePoster;  // 0 until a poster kind is first chosen
+  uint8_t duplexBeforeBooklet = 0;   // 0: none (booklet not chosen, or already given back)
+  int32_t nupKindBeforePoster = -1;  // -1: none (no poster kind chosen, or already given back)
 };
 inline SheetMemory& ProcessSheetMemory() {
   static SheetMemory memory = {};

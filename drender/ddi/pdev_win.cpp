@@ -266,10 +266,12 @@ extern "C" BOOL APIENTRY DrvResetPDEV(DHPDEV oldHandle, DHPDEV newHandle) try {
   if (a.portName[0]) CopyName(b.portName, a.portName);
   if (a.docName[0]) CopyName(b.docName, a.docName);
   if (a.furtherName[0]) CopyName(b.furtherName, a.furtherName);
-  if (a.jobNumber) b.jobNumber = a.jobNumber;
   b.lastJobNumber = a.lastJobNumber;
   Pjl_MoveJobData(from, to);
+  // The job state moves before the job number: a new PDEV without a job
+  // number of its own goes on with the job's settings.
   Rdc_CarryJobState(from, to);
+  if (a.jobNumber) b.jobNumber = a.jobNumber;
   b.headerWritten = a.headerWritten;
   // The tab-paper table now belongs to the new PDEV alone.
   if (a.interSheetTable) {

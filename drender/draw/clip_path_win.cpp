@@ -109,9 +109,7 @@ uint32_t Gfx_EnumPath(RenderPdev* pdev, DrawJob* job, PATHOBJ* path, bool asClip
   XL_SetClipMode(job->enc, gs, 1);
   XlOp_NewPath(job->enc);
   WriteFigures(job, records);
-  const uint32_t ok = XlOp_SetClipReplace(job->enc, 0);  // the interior
-  gs->pageClipState = 0;
-  return ok;
+  return XL_SetClipReplace(pdev);  // the interior
 }
 
 uint32_t Gfx_OutputClipAndPath(RenderPdev* pdev, DrawJob* job, CLIPOBJ* clip) {
@@ -135,10 +133,8 @@ uint32_t Gfx_OutputClipAndPath(RenderPdev* pdev, DrawJob* job, CLIPOBJ* clip) {
       std::memcpy(gs->clipBounds, bounds, sizeof bounds);
       XL_SetPageClip(pdev);
       XL_SetClipMode(job->enc, gs, 1);
-      const XlSInt16Box box{Draw_Clamp16(bounds[0]), Draw_Clamp16(bounds[1]), Draw_Clamp16(bounds[2]),
-                            Draw_Clamp16(bounds[3])};
-      const uint32_t ok = XlOp_SetClipRectangle(job->enc, box, 0);
-      gs->pageClipState = 0;
+      const uint32_t ok = XL_SetClipRectangle16(pdev, Draw_Clamp16(bounds[0]), Draw_Clamp16(bounds[1]),
+                                                Draw_Clamp16(bounds[2]), Draw_Clamp16(bounds[3]));
       Gfx_FreeClipPathCache(gs);
       return ok ? 1 : 0;
     }

@@ -24,5 +24,9 @@ uint32_t Draw_BrushSource(DrawJob* job, BRUSHOBJ* brush, bool allowBlack);
 // The job's print-with-black rule for this call (its option 1, while the
 // user interface core is not drawing).
 bool Draw_PrintWithBlack(RenderPdev* pdev);
+// The rule for a gradient fill: print with black on whatever its option,
+// without an overlay form being made or printed, while the user interface
+// core is not drawing.
+bool Draw_GradientPrintWithBlack(RenderPdev* pdev);
 // The settings the entry points read.
 bool Draw_GrayMode(RenderPdev* pdev);

@@ -29,6 +29,12 @@ bool Draw_PrintWithBlack(RenderPdev* pdev) {
          pdev->state.gs.uiDrawing == 0;
 }
 
+bool Draw_GradientPrintWithBlack(RenderPdev* pdev) {
+  const DocDMode* doc = Doc(pdev);
+  return DocByte(doc, kPrintWithBlackAt) != 0 && DocByte(doc, kDocOverlayCreateAt) == 0 &&
+         DocByte(doc, DOC_FIELD_AT(bOverlay)) == 0 && pdev->state.gs.uiDrawing == 0;
+}
+
 DrawJob Draw_JobOf(RenderPdev* pdev) {
   RenderPdevState& s = pdev->state;
   const DocDMode* doc = Doc(pdev);

@@ -386,8 +386,7 @@ BOOL APIENTRY DrvGradientFill(SURFOBJ* target, CLIPOBJ* clip, XLATEOBJ* xlate, T
           XL_RectanglePath(&job, &box);
         }
       }
-      XlOp_SetClipReplace(job.enc, 0);
-      job.gs->pageClipState = 0;
+      XL_SetClipReplace(pdev);
       ok = Img_StretchBlt(pdev, nullptr, work, source, &zero, &target, nullptr, nullptr, 0xCCCC, true, true);
       // The printer's clip is the gradient's now: the next clip is written again.
       XL_CacheClearClip(job.gs);

@@ -308,8 +308,8 @@ BOOL Img_BitBlt(RenderPdev* pdev, SURFOBJ*, SURFOBJ* source, SURFOBJ*, CLIPOBJ* 
 
 BOOL Img_StretchBlt(RenderPdev* pdev, CLIPOBJ* clip, SURFOBJ* source, SIZEL size, POINTL* sourcePoint,
                     RECTL* targetRect, XLATEOBJ* xlate, BRUSHOBJ* brush, ROP4 rop4, bool noClip, bool gradient) {
-  (void)gradient;
   DrawJob job = Draw_JobOf(pdev);
+  if (gradient) job.printWithBlack = Draw_GradientPrintWithBlack(pdev) ? 1 : 0;
   if (!noClip && !Gfx_OutputClipAndPath(pdev, &job, clip)) return FALSE;
   if (brush) {
     const RealizedBrush* realized = nullptr;

@@ -16,7 +16,10 @@ uint8_t Img_ChooseMode(const DrawJob* job, uint32_t width, uint32_t height, bool
   uint8_t mode = job->compression;
   if (mode == kImgModeJpeg) {
     const uint32_t minHeight = job->jpegSubMode == 0 ? 16 : 8;
-    if (job->jpegSubMode > 2 || width < 1280) {
+    // The encoder takes qualities 1 to 100: settings that hold none send the
+    // image as delta rows without asking it.
+    const bool quality = job->jpegQuality >= 1 && job->jpegQuality <= 100;
+    if (job->jpegSubMode > 2 || width < 1280 || !quality) {
       mode = kImgModeDeltaRow;
     } else if (height < minHeight) {
       mode = kImgModePackBits;

@@ -9,7 +9,9 @@
 
 #include "common/records/doc_fields.h"
 #include "drender/job/job_output.h"
+#include "drender/layout/layout_cells.h"
 #include "drender/layout/layout_replay.h"
+#include "drender/layout/layout_settings.h"
 #include "drender/layout/overlay_form.h"
 #include "drender/model/model_features.h"
 #include "drender/settings/page_snapshot.h"
@@ -91,10 +93,40 @@ void ClearBeginPageCache(RenderJobState& e) {
   e.lastDuplexSent = 0;
 }
 
-void RecomputeFrame(RenderPdev* pdev) {
+LayoutSettings JobLayout(RenderPdev* pdev) {
+  return Layout_ReadSettings(*Doc(pdev), Rdc_GetModelValue(Rdc_Model(), kModelDriverBooklet) != 0);
+}
+
+// The orientation of the job's sheets: in driver layout the layout row's
+// sheet orientation for the document's, else the document's own.
+uint8_t SheetOrientation(RenderPdev* pdev) {
+  const LayoutSettings ls = JobLayout(pdev);
+  return ls.driverLayout ? ls.sheetOrientation : DocByte(Doc(pdev), kDocOrientationAt);
+}
+
+void ComputeFrame(RenderPdev* pdev, uint8_t orientation) {
   RenderPdevState& s = pdev->state;
-  Page_ComputeJobFrame(Rdc_Model(), Doc(pdev), s.resolutionX, s.resolutionY, DocByte(Doc(pdev), kDocOrientationAt),
-                       &s.frames[0]);
+  Page_ComputeJobFrame(Rdc_Model(), Doc(pdev), s.resolutionX, s.resolutionY, orientation, &s.frames[0]);
+}
+
+// The job page frame of the current settings for the sheets they print on.
+void RecomputeFrame(RenderPdev* pdev) { ComputeFrame(pdev, SheetOrientation(pdev)); }
+
+// The PJL job header: a job laid out by the driver names its sheets'
+// orientation.
+void WriteJobHeader(RenderPdev* pdev) {
+  RenderPjlState* pjl = pdev->tail.pjl;
+  if (pjl) {
+    pjl->collateCopies = 0;
+    pjl->sheetOrientation = JobLayout(pdev).driverLayout ? SheetOrientation(pdev) : 0;
+  }
+  Pjl_WriteStartCommands(pdev);
+}
+
+// Cells per sheet of a job in driver layout; 0 outside it.
+uint32_t CellsPerSheet(RenderPdev* pdev) {
+  const LayoutSettings ls = JobLayout(pdev);
+  return ls.driverLayout ? Layout_RowOf(ls.row).cells : 0;
 }
 
 uint16_t ReplayCopies(RenderPdev* pdev) {
@@ -131,7 +163,7 @@ uint32_t FaxCover_Replay(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, con
   }
   snapshot.orientation = e.cover.landscape ? 2 : 1;
   Page_ApplySettings(Doc(pdev), &snapshot);
-  RecomputeFrame(pdev);
+  ComputeFrame(pdev, snapshot.orientation);  // a cover page has a sheet of its own
   XL_BeginPage(pdev, &snapshot);
   XL_CacheResetPageFields(&pdev->state.gs);
   const PageFrame& frame = pdev->state.frames[0];
@@ -190,9 +222,13 @@ void Rdc_StoreCapturedPage(RenderPdev* pdev) {
   const bool blank =
       DocByte(Doc(pdev), DOC_FIELD_AT(bStopBlankPaper)) != 0 && e.pageHasMarks == 0 && pdev->state.gs.contentFlags == 0;
   if (!blank) {
-    AdvanceSideCounter(e);
-    e.sheetOpen = 0;
-    e.newSheetRequest = 0;
+    // In driver layout a sheet ends with its last cell.
+    const uint32_t cells = CellsPerSheet(pdev);
+    if (cells == 0 || e.cellCounter % cells == 0) {
+      AdvanceSideCounter(e);
+      e.sheetOpen = 0;
+      e.newSheetRequest = 0;
+    }
     const bool createForm = DocByte(Doc(pdev), kDocOverlayCreateAt) != 0;
     const bool empty = !pdev->state.captureSpool || pdev->state.captureSpool->length == 0;
     if (!empty && (!createForm || e.pageCount == 0)) {
@@ -233,6 +269,11 @@ void Rdc_StartJob(RenderPdev* pdev) {
   RenderPdevState& s = pdev->state;
   RenderJobState& e = s.engine;
   const DocDMode* doc = Doc(pdev);
+  // A job the driver lays out is framed by its sheets.
+  if (JobLayout(pdev).driverLayout) {
+    RecomputeFrame(pdev);
+    s.frames[1] = s.frames[2] = s.frames[0];
+  }
   s.capturing = 1;
   const int16_t overlayForm = DocI16(doc, DOC_FIELD_AT(nFormListPos));
   const uint8_t nupKind = DocByte(doc, kDocNupKindAt);
@@ -249,8 +290,7 @@ void Rdc_StartJob(RenderPdev* pdev) {
   e.originY = 0;
   Rdc_ResetPageState(pdev);
   if (s.headerWritten) return;
-  if (pdev->tail.pjl) pdev->tail.pjl->collateCopies = 0;
-  Pjl_WriteStartCommands(pdev);
+  WriteJobHeader(pdev);
   XL_WriteStreamHeader(pdev);
   XL_BeginSession(pdev);
   XL_OpenDataSource(pdev);
@@ -268,6 +308,12 @@ void Rdc_StartPage(RenderPdev* pdev) {
     std::memset(&e.current, 0, sizeof e.current);
     Page_SaveSettings(Doc(pdev), s.headerWritten, &e.current);
     e.printType = e.current.doubleSides;
+    // A page of a driver layout takes the next cell; the first cell opens
+    // a sheet.
+    if (const uint32_t cells = CellsPerSheet(pdev)) {
+      if (e.cellCounter % cells == 0) e.sheetOpen = 1;
+      ++e.cellCounter;
+    }
   }
   XL_CacheResetPageFields(&s.gs);
   Text_PageStart(pdev);
@@ -295,8 +341,7 @@ void Rdc_ReplayJob(RenderPdev* pdev) {
   if (e.headerStored) {
     if (first) Page_ApplySettings(Doc(pdev), first);
     RecomputeFrame(pdev);
-    if (pdev->tail.pjl) pdev->tail.pjl->collateCopies = 0;
-    Pjl_WriteStartCommands(pdev);
+    WriteJobHeader(pdev);
     XL_WriteStreamHeader(pdev);
     XL_BeginSession(pdev);
     XL_OpenDataSource(pdev);
@@ -379,7 +424,11 @@ void Rdc_EndJob(RenderPdev* pdev) {
   if (pdev->tail.pjl) {
     pdev->tail.pjl->collateCopies = 0;
     pdev->tail.pjl->replayDestination = 0;
+    pdev->tail.pjl->sheetOrientation = 0;
   }
+  // The frame of the document's own pages again.
+  ComputeFrame(pdev, DocByte(Doc(pdev), kDocOrientationAt));
+  s.frames[1] = s.frames[2] = s.frames[0];
 }
 
 void Rdc_DiscardStores(RenderPdev* pdev) {

@@ -10,6 +10,8 @@
 
 #include "common/qxd/paper_tables.h"
 #include "common/records/doc_fields.h"
+#include "drender/settings/job_binding.h"
+#include "drender/layout/layout_replay.h"
 #include "drender/model/model_features.h"
 #include "drender/settings/binding_edge.h"
 #include "drender/settings/page_snapshot.h"
@@ -264,12 +266,129 @@ uint32_t XL_ExecStream(RenderPdev* pdev, const char* name) {
                                                  static_cast<uint32_t>(std::strlen(name))});
 }
 
+namespace {
+
+uint32_t Narrow16(uint64_t v) { return v > 0xFFFF ? 0xFFFF : static_cast<uint32_t>(v); }
+
+// The cell or zoom area of an N-up page in page units: the cell size, or
+// with a zoom value the part of it the zoomed page covers.
+void NupClipSize(RenderPdev* pdev, uint32_t* w, uint32_t* h) {
+  Gfx_GetCellSize(pdev, w, h);
+  const DocDMode* doc = &pdev->state.live->devmode.doc;
+  if (DocByte(doc, kDocZoomAt) != 0) return;
+  const uint32_t s = Layout_ZoomOverFitPercent(pdev, true);
+  if (s == 0 || s == 100) return;
+  *w = Narrow16(uint64_t{*w} * 100 / s);
+  *h = Narrow16(uint64_t{*h} * 100 / s);
+}
+
+// True when the page is printed on an output paper other than its own whose
+// size differs from the job's page frame: the zoom area is then the clip.
+bool ZoomClipDue(RenderPdev* pdev) {
+  const DocDMode* doc = &pdev->state.live->devmode.doc;
+  const ModelInfo* model = Rdc_Model();
+  if (Paper_IsSameAsOriginal(model, doc)) return false;
+  uint32_t size[2] = {}, margins[4] = {};
+  Paper_GetPrintableArea(model, doc, size, margins);
+  const PageFrame& frame = pdev->state.frames[0];
+  return size[0] != frame.paperWidth || size[1] != frame.paperHeight;
+}
+
+bool PosterJob(const DocDMode* doc) {
+  const uint8_t kind = DocByte(doc, kDocNupKindAt);
+  return DocByte(doc, kDocNupAt) != 0 && kind >= 7 && kind <= 9;
+}
+
+}  // namespace
+
+void Gfx_GetCellSize(RenderPdev* pdev, uint32_t* w, uint32_t* h) {
+  const PageFrame& f = pdev->state.frames[0];
+  auto inner = [](uint32_t paper, uint32_t printable, uint32_t offset) {
+    const int64_t other = int64_t{paper} - printable - offset;
+    const int64_t margin = other > int64_t{offset} ? other : int64_t{offset};
+    const int64_t extent = int64_t{paper} - 2 * margin;
+    return extent > 0 ? static_cast<uint32_t>(extent) : 0u;
+  };
+  *w = inner(f.paperWidthDots, f.printableWidthDots, f.leftDots);
+  *h = inner(f.paperHeightDots, f.printableHeightDots, f.topDots);
+  const DocDMode* doc = &pdev->state.live->devmode.doc;
+  const uint32_t kind = Rdc_GetNupKind(doc);
+  if (kind == 1 || kind == 3 || Rdc_IsDriverBooklet(Rdc_Model(), doc)) {
+    const uint32_t t = *w;
+    *w = *h;
+    *h = t;
+  }
+}
+
+void Gfx_GetZoomClipSize(RenderPdev* pdev, uint32_t* w, uint32_t* h) {
+  const DocDMode* doc = &pdev->state.live->devmode.doc;
+  const PageFrame& pdevFrame = pdev->state.frames[0];
+  PageFrame job{};
+  Layout_OutputFrame(pdev, DocByte(doc, kDocOrientationAt), &job);
+  const uint64_t W = pdevFrame.printableWidth, H = pdevFrame.printableHeight;
+  const uint64_t PW = pdevFrame.printableWidthDots, PH = pdevFrame.printableHeightDots;
+  *w = Narrow16(PW);
+  *h = Narrow16(PH);
+  const uint64_t zoom = static_cast<uint16_t>(DocI16(doc, kDocZoomValueAt));
+  if (W == 0 || H == 0 || PW == 0 || PH == 0 || zoom == 0) return;
+  const uint64_t cx = (uint64_t{job.printableWidth} * 100 + W / 2) / W;
+  const uint64_t cy = (uint64_t{job.printableHeight} * 100 + H / 2) / H;
+  const bool deviceBooklet = DocByte(doc, kDocDoubleSidesAt) == 3 && Rdc_GetModelValue(Rdc_Model(), kModelDriverBooklet) == 0;
+  if (DocByte(doc, kDocZoomAt) != 0 || (cx < cy ? cx : cy) >= zoom || deviceBooklet) return;
+  const uint64_t sx = uint64_t{job.printableWidthDots} * 10000 / PW, sy = uint64_t{job.printableHeightDots} * 10000 / PH;
+  const uint64_t s = sx < sy ? sx : sy;
+  *w = Narrow16(uint64_t{Narrow16(s * PW / 10000)} * 10000 / (zoom * 100));
+  *h = Narrow16(uint64_t{Narrow16(s * PH / 10000)} * 10000 / (zoom * 100));
+}
+
 uint32_t XL_SetPageClip(RenderPdev* pdev) {
   XlStateCache& gs = pdev->state.gs;
   if (gs.pageClipState != 0) return 1;
-  // The driver lays out no N-up cells and no reduced pages yet: the clip of
-  // every page is the page itself.
-  const uint32_t ok = XlOp_SetClipToPage(Enc(pdev));
   gs.pageClipState = 1;
+  const DocDMode* doc = &pdev->state.live->devmode.doc;
+  uint32_t w = 0, h = 0;
+  if (Rdc_GetNupKind(doc) != 0) {
+    NupClipSize(pdev, &w, &h);
+  } else if (ZoomClipDue(pdev) || PosterJob(doc)) {
+    Gfx_GetZoomClipSize(pdev, &w, &h);
+  } else {
+    return XlOp_SetClipToPage(Enc(pdev));
+  }
+  const uint32_t ok =
+      XlOp_SetClipRectangle(Enc(pdev), XlUInt16Box{0, 0, static_cast<uint16_t>(w), static_cast<uint16_t>(h)}, 0);
+  gs.pageClipState = 1;
+  return ok;
+}
+
+uint32_t XL_ClearPageClip(RenderPdev* pdev) {
+  pdev->state.gs.pageClipState = 0;
+  return XL_SetPageClip(pdev);
+}
+
+uint32_t Gfx_ApplyCellClip(RenderPdev* pdev) {
+  const DocDMode* doc = &pdev->state.live->devmode.doc;
+  uint32_t w = 0, h = 0;
+  if (Rdc_GetNupKind(doc) != 0) {
+    NupClipSize(pdev, &w, &h);
+  } else if (ZoomClipDue(pdev)) {
+    Gfx_GetZoomClipSize(pdev, &w, &h);
+  } else {
+    return 1;
+  }
+  XlOp_RectanglePath(Enc(pdev), XlUInt16Box{0, 0, static_cast<uint16_t>(w), static_cast<uint16_t>(h)});
+  return XlOp_SetClipIntersect(Enc(pdev), 0);
+}
+
+uint32_t XL_SetClipReplace(RenderPdev* pdev) {
+  const uint32_t ok = XlOp_SetClipReplace(Enc(pdev), 0);
+  pdev->state.gs.pageClipState = 0;
+  Gfx_ApplyCellClip(pdev);
+  return ok;
+}
+
+uint32_t XL_SetClipRectangle16(RenderPdev* pdev, int16_t left, int16_t top, int16_t right, int16_t bottom) {
+  const uint32_t ok = XlOp_SetClipRectangle(Enc(pdev), XlSInt16Box{left, top, right, bottom}, 0);
+  pdev->state.gs.pageClipState = 0;
+  Gfx_ApplyCellClip(pdev);
   return ok;
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+struct PageFrame;
 struct RenderPdev;
 
 // True when a stored page of the job is in driver layout or is a poster
@@ -27,6 +28,15 @@ void Layout_SetupDirectPage(RenderPdev* pdev, bool poster);
 // The origin of a plain page: the job frame's margins, or the page centred
 // on a different output paper, plus the binding and image shifts.
 void Layout_DirectOrigin(RenderPdev* pdev, int32_t* x, int32_t* y);
+// The paper-fit percent of a page printed on another output paper (the
+// zoom value is taken against it), and the frame of the paper a page is
+// printed on in an orientation: the output paper when one other than the
+// document's is chosen, else the document's.
+uint32_t Layout_FitPercent(RenderPdev* pdev, bool driverLayout);
+// The zoom value against that fit percent (ZoomValue x 100 div it, 0
+// counting as 100 for both).
+uint32_t Layout_ZoomOverFitPercent(RenderPdev* pdev, bool driverLayout);
+void Layout_OutputFrame(RenderPdev* pdev, uint8_t orientation, PageFrame* frame);
 // The percent a page is reduced to so that its binding margin fits: 100
 // unless the binding shift is on in reduce mode.
 uint32_t Layout_BindingReducePercent(RenderPdev* pdev);

@@ -9,6 +9,7 @@
 #include <new>
 #include <vector>
 
+#include "common/qxd/paper_tables.h"
 #include "common/records/doc_fields.h"
 #include "drender/layout/booklet_order.h"
 #include "drender/layout/layout_cells.h"
@@ -65,10 +66,21 @@ void JobFrame(RenderPdev* pdev, uint8_t orientation, PageFrame* frame) {
 
 // The frame of the paper the page is printed on: the output paper when one
 // other than the document's is chosen, else the document's.
+// A page "same as the original" whose paper the model does not know is
+// printed on the model's default paper.
+const PaperSizeEntry* FallbackPaper(const DocDMode* doc) {
+  const uint16_t out = static_cast<uint16_t>(DocI16(doc, kDocOutPaperSizeAt));
+  const uint16_t paper = static_cast<uint16_t>(DocI16(doc, kDocPaperSizeAt));
+  if (out != kSameAsOriginal || Paper_IsUserSize(paper) || FindPaperById(Rdc_Model(), paper) != nullptr) return nullptr;
+  const uint16_t fallback = Rdc_DefaultPaperId();
+  return fallback != 0xFFFF ? FindPaperById(Rdc_Model(), fallback) : nullptr;
+}
+
 void OutputFrame(RenderPdev* pdev, uint8_t orientation, PageFrame* frame) {
   const DocDMode* doc = Doc(pdev);
   const uint16_t out = static_cast<uint16_t>(DocI16(doc, kDocOutPaperSizeAt));
-  if (out == 0 || out == kSameAsDocument || out == kSameAsOriginal) {
+  const PaperSizeEntry* fallback = FallbackPaper(doc);
+  if (!fallback && (out == 0 || out == kSameAsDocument || out == kSameAsOriginal)) {
     JobFrame(pdev, orientation, frame);
     return;
   }
@@ -78,9 +90,15 @@ void OutputFrame(RenderPdev* pdev, uint8_t orientation, PageFrame* frame) {
     return;
   }
   std::memcpy(copy.get(), doc, sizeof(DocDMode));
-  SetDocI16(copy.get(), kDocPaperSizeAt, static_cast<int16_t>(out));
-  SetDocI16(copy.get(), kDocPaperWidthAt, DocI16(doc, kDocOutPaperWidthAt));
-  SetDocI16(copy.get(), kDocPaperLengthAt, DocI16(doc, kDocOutPaperLengthAt));
+  if (fallback) {
+    SetDocI16(copy.get(), kDocPaperSizeAt, static_cast<int16_t>(fallback->paperId));
+    SetDocI16(copy.get(), kDocPaperWidthAt, static_cast<int16_t>(fallback->width));
+    SetDocI16(copy.get(), kDocPaperLengthAt, static_cast<int16_t>(fallback->length));
+  } else {
+    SetDocI16(copy.get(), kDocPaperSizeAt, static_cast<int16_t>(out));
+    SetDocI16(copy.get(), kDocPaperWidthAt, DocI16(doc, kDocOutPaperWidthAt));
+    SetDocI16(copy.get(), kDocPaperLengthAt, DocI16(doc, kDocOutPaperLengthAt));
+  }
   const RenderPdevState& s = pdev->state;
   Page_ComputeJobFrame(Rdc_Model(), copy.get(), s.resolutionX, s.resolutionY, orientation, frame);
 }
@@ -124,18 +142,7 @@ uint32_t ReducePercent(RenderPdev* pdev, const BindingSettings& binding, const P
   return Page_GetBindingZoomPercent(binding, BackSide(pdev), frame);
 }
 
-// The paper-fit percent of a driver-layout page on another output paper.
-uint32_t FitPercent(RenderPdev* pdev, bool driverLayout) {
-  const DocDMode* doc = Doc(pdev);
-  const bool same = Paper_IsSameAsOriginal(Rdc_Model(), doc);
-  uint32_t outSize[2] = {}, outMargins[4] = {};
-  Paper_GetPrintableArea(Rdc_Model(), doc, outSize, outMargins);
-  PageFrame document{};
-  JobFrame(pdev, 1, &document);
-  return Page_ComputeScalePercent(same, driverLayout, outSize[0] - outMargins[0] - outMargins[2],
-                                  outSize[1] - outMargins[1] - outMargins[3], document.printableWidth,
-                                  document.printableHeight);
-}
+uint32_t FitPercent(RenderPdev* pdev, bool driverLayout) { return Layout_FitPercent(pdev, driverLayout); }
 
 void SetOrigin(RenderPdev* pdev, int32_t x, int32_t y) {
   RenderJobState& e = Engine(pdev);
@@ -144,9 +151,11 @@ void SetOrigin(RenderPdev* pdev, int32_t x, int32_t y) {
   XL_SetPageOrigin(pdev);
 }
 
+// After a page transform: the page's clip (the page, its cell or its zoom
+// area) written again.
 void ClipToPage(RenderPdev* pdev) {
   XL_CacheClearClip(&pdev->state.gs);
-  XL_SetPageClip(pdev);
+  XL_ClearPageClip(pdev);
 }
 
 // ------------------------------------------------------------- the sheet
@@ -318,7 +327,7 @@ uint32_t ReplayNupSheet(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint
     XL_CacheResetPageFields(&pdev->state.gs);
     SetupCell(pdev, sheet, k);
     if (!Rdc_CopyOutEntry(pdev, page, buffer)) return 0;
-    if (Settings(pdev).borderLine != 0) DrawCellBorder(pdev, sheet, k);
+    if (Settings(pdev).borderOn) DrawCellBorder(pdev, sheet, k);
     Rdc_ResetPageState(pdev);
     ++*i;
   }
@@ -535,6 +544,26 @@ uint32_t ReplayBookletCovers(RenderPdev* pdev, uint8_t* buffer, uint16_t copies,
 
 }  // namespace
 
+// The paper-fit percent of a driver-layout page on another output paper.
+uint32_t Layout_FitPercent(RenderPdev* pdev, bool driverLayout) {
+  const DocDMode* doc = Doc(pdev);
+  const bool same = Paper_IsSameAsOriginal(Rdc_Model(), doc);
+  uint32_t outSize[2] = {}, outMargins[4] = {};
+  Paper_GetPrintableArea(Rdc_Model(), doc, outSize, outMargins);
+  PageFrame document{};
+  JobFrame(pdev, 1, &document);
+  return Page_ComputeScalePercent(same, driverLayout, outSize[0] - outMargins[0] - outMargins[2],
+                                  outSize[1] - outMargins[1] - outMargins[3], document.printableWidth,
+                                  document.printableHeight);
+}
+
+
+uint32_t Layout_ZoomOverFitPercent(RenderPdev* pdev, bool driverLayout) {
+  return Page_ZoomOverFitPercent(Settings(pdev).zoomValue, Layout_FitPercent(pdev, driverLayout));
+}
+
+void Layout_OutputFrame(RenderPdev* pdev, uint8_t orientation, PageFrame* frame) { OutputFrame(pdev, orientation, frame); }
+
 bool Layout_JobNeedsLayout(RenderPdev* pdev) {
   const RenderJobState& e = pdev->state.engine;
   for (uint32_t i = 0; i < e.pageCount; ++i) {
@@ -551,8 +580,9 @@ uint32_t Layout_ReplayPages(RenderPdev* pdev, uint8_t* buffer, uint16_t copies) 
   while (i < e.pageCount) {
     PageSettings snapshot = e.pages[i].settings;
     Page_ApplySettings(Doc(pdev), &snapshot);
+    // The job frame of the run's sheets.
     Page_ComputeJobFrame(Rdc_Model(), Doc(pdev), pdev->state.resolutionX, pdev->state.resolutionY,
-                         snapshot.orientation, &pdev->state.frames[0]);
+                         Settings(pdev).sheetOrientation, &pdev->state.frames[0]);
     e.cellCounter = 0;
     if (IsBooklet(snapshot)) {
       // A run of booklet pages; a booklet begins on a front side.

@@ -26,6 +26,7 @@ LayoutSettings Layout_ReadSettings(const DocDMode& doc, bool modelDriverBooklet)
   s.rotate180 = f.bRotate180 != 0;
   s.zoomFit = f.bScaleAuto != 0;
   s.zoomValue = NotNegative(f.nScale);
+  s.borderOn = f.bNupBorder_ui != 0;
   s.borderLine = f.bPageBorder;
   s.bookletBinding = f.nBookletOrder;
   return s;

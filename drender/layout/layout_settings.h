@@ -21,7 +21,8 @@ struct LayoutSettings {
   bool rotate180;
   bool zoomFit;           // Zoom set: fit to the output paper
   uint32_t zoomValue;     // percent; 0 when the settings hold none
-  uint8_t borderLine;
+  bool borderOn;          // BorderLine: frame each page of an N-up sheet
+  uint8_t borderLine;     // BorderLine_op: 2 only the edges between cells, else the cell
   uint8_t bookletBinding;
 };
 

@@ -376,7 +376,8 @@ bool PaperRow(Walk& w, const char* n) {
   } else if (Is(n, "TrayMapping")) {
     w.E("TrayMappingOFF");
   } else if (Is(n, "Orientation")) {
-    uint32_t o = w.B(kPjlOrientationAt);
+    // A job the driver lays out prints on sheets of their own orientation.
+    uint32_t o = job->sheetOrientation != 0 ? job->sheetOrientation : w.B(kPjlOrientationAt);
     if (w.B(kPjlCombinationAt)) o = o == 2 ? 1 : 2;
     w.E(o == 2 ? "Landscape" : "Portrait");
   } else if (Is(n, "OutPaperSize")) {

@@ -63,6 +63,7 @@ struct PjlJob {
   const FaxSendBlock* fax;     // null when no fax block was sent
   bool perRecipient;           // the cover sheet addresses each recipient
   uint32_t replayDestination;  // destination of this replay
+  uint8_t sheetOrientation;    // of a job laid out by the driver; 0: the settings' own
   const uint8_t* interSheetEntries;  // InterSheetEntry rows, may be null
   uint32_t interSheetCount;
   uint32_t tabCount;

@@ -27,6 +27,10 @@ struct RenderPjlState {
   // Left by the header for the replay: the copy count of "Collate", 0 when
   // the header set none.
   uint32_t collateCopies;
+  // Set by the job engine for a job it lays out itself (N-up, driver
+  // booklet): the orientation of its sheets, which the header names; 0 for
+  // the settings' own.
+  uint8_t sheetOrientation;
 };
 
 // Reads the templates of VELDRANP.QXD beside the render core's module into

@@ -142,6 +142,7 @@ void FillJob(RenderPdev* pdev, RenderPjlState* state, PjlJob* job, const wchar_t
   job->fax = pdev->state.engine.fax;
   job->perRecipient = pdev->state.engine.perRecipient != 0;
   job->replayDestination = state->replayDestination;
+  job->sheetOrientation = state->sheetOrientation;
   if (const auto* list = static_cast<const InterSheetList*>(pdev->state.interSheetTable)) {
     // The escape that stored the table checked its entries against the
     // block it received; they lie right behind the head.

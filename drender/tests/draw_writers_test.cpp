@@ -416,6 +416,7 @@ TEST_F(DrawTest, CompressionByClassSizeAndPreference) {
     uint32_t width, height;
     bool blt;
     uint8_t mode;
+    uint8_t quality = 75;
   };
   const Case cases[] = {
       {kImgModeJpeg, 0, 1, 2000, 100, false, kImgModeJpeg},
@@ -424,6 +425,12 @@ TEST_F(DrawTest, CompressionByClassSizeAndPreference) {
       {kImgModeJpeg, 0, 1, 2000, 15, false, kImgModePackBits},
       {kImgModeJpeg, 1, 1, 2000, 8, false, kImgModeJpeg},
       {kImgModeJpeg, 0, 1, 2000, 100, true, kImgModeDeltaRow},
+      // Settings without a JPEG quality (or one the encoder refuses) never
+      // reach the encoder.
+      {kImgModeJpeg, 0, 1, 2000, 100, false, kImgModeDeltaRow, 0},
+      {kImgModeJpeg, 0, 1, 2000, 100, false, kImgModeDeltaRow, 101},
+      {kImgModeJpeg, 0, 1, 2000, 100, false, kImgModeJpeg, 1},
+      {kImgModeJpeg, 0, 1, 2000, 100, false, kImgModeJpeg, 100},
       {kImgModeDeltaRow, 0, 0, 10, 10, false, kImgModePackBits},
       {kImgModeNone, 0, 0, 10, 10, false, kImgModePackBits},
       {kImgModePackBits, 0, 1, 10, 10, true, kImgModeDeltaRow},
@@ -432,9 +439,10 @@ TEST_F(DrawTest, CompressionByClassSizeAndPreference) {
   for (const Case& c : cases) {
     job_.compression = c.preference;
     job_.jpegSubMode = c.subMode;
+    job_.jpegQuality = c.quality;
     job_.deltaRowAllowed = c.deltaAllowed;
     EXPECT_EQ(Img_ChooseMode(&job_, c.width, c.height, c.blt), c.mode)
-        << int(c.preference) << " " << c.width << "x" << c.height;
+        << int(c.preference) << " " << c.width << "x" << c.height << " quality " << int(c.quality);
   }
 }
 

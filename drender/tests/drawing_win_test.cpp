@@ -15,6 +15,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <set>
 #include <tuple>
 #include <vector>
 
@@ -632,6 +633,44 @@ TEST_F(DrawingTest, TriangleGradientsAndStretchesWithARasterOperation) {
   EXPECT_EQ(pictures[0].width, 40u);
   EXPECT_EQ(pictures[0].rgb[1], 255);  // green, as the engine drew it
   EXPECT_EQ(pictures[1].rgb, s.rgb);
+}
+
+
+// A gradient in a gray job with print with black on: whatever the option,
+// the gradient's grays become black (a stretched photo with option 0 keeps
+// its grays); the overlay switch turns the rule off.
+TEST_F(DrawingTest, GradientsPrintWithBlackWhateverTheOption) {
+  Load();
+  struct Case {
+    uint8_t option, overlay;
+    bool onlyBlackAndWhite;
+  };
+  for (const Case& c : {Case{0, 0, true}, Case{1, 0, true}, Case{0, 1, false}}) {
+    SCOPED_TRACE(testing::Message() << int(c.option) << " " << int(c.overlay));
+    DriverDevMode dm = A4DevMode();
+    SetDocByte(&dm.doc, kSelectColorAt, 1);
+    SetDocByte(&dm.doc, kPrintWithBlackAt, 1);
+    SetDocByte(&dm.doc, kPrintWithBlackOptionAt, c.option);
+    SetDocByte(&dm.doc, DOC_FIELD_AT(bOverlay), c.overlay);  // no form chosen: nothing is overlaid
+    SealDocDMode(&dm.doc);
+    const xl::Dissection d = Run(
+        [&](SURFOBJ* surface) {
+          TRIVERTEX v[2] = {{10, 10, 0xFF00, 0xFF00, 0xFF00, 0}, {90, 30, 0x2000, 0x2000, 0x2000, 0}};
+          GRADIENT_RECT mesh[1] = {{0, 1}};
+          RECTL bounds{10, 10, 90, 30};
+          POINTL dither{0, 0};
+          EXPECT_TRUE(Entry<decltype(&DrvGradientFill)>(INDEX_DrvGradientFill)(
+              surface, nullptr, nullptr, v, 2, mesh, 1, &bounds, &dither, GRADIENT_FILL_RECT_H));
+        },
+        dm);
+    ASSERT_TRUE(d.ok) << d.error;
+    const std::vector<Picture> pictures = Pictures(d);
+    ASSERT_FALSE(pictures.empty());
+    std::set<uint8_t> levels(pictures.back().rgb.begin(), pictures.back().rgb.end());
+    ASSERT_FALSE(levels.empty());
+    const bool blackAndWhite = levels.size() <= 2 && (levels.count(0) + levels.count(255)) == levels.size();
+    EXPECT_EQ(blackAndWhite, c.onlyBlackAndWhite) << levels.size() << " levels";
+  }
 }
 
 }  // namespace

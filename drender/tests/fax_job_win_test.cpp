@@ -10,20 +10,26 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "common/records/auth_reg_record.h"
 #include "common/records/doc_fields.h"
 #include "common/records/fax_send_block.h"
+#include "common/records/job_record.h"
 #include "common/records/overlay_form_file.h"
 #include "common/records/settings_checksum.h"
 #include "drender/ddi/ddi_entries.h"
 #include "drender/ddi/render_pdev.h"
 #include "drender/tests/render_dir.h"
 #include "drender/tests/render_job_fixture.h"
+#include "drender/text/text_engine.h"
 #include "tests/ddi_host/ddi_host.h"
+#include "tests/ddi_host/ddi_host_draw.h"
+#include "tests/ddi_host/ddi_host_text.h"
 #include "tests/pclxl/xl_dissector.h"
 #include "tests/support/test_printer_win.h"
 #include "tests/support/test_text.h"
@@ -126,6 +132,57 @@ class FaxJobTest : public ::testing::Test {
     };
   }
 
+  // A job of two marked pages with a ResetDC between them, as GDI plays it:
+  // a new PDEV with `after` takes the job over, the old one and its surface
+  // go, the new surface comes.  `atStart` runs on the first surface after
+  // the document start.  The jobs the spooler received; none when a step
+  // failed.
+  std::vector<Job> RunWithReset(DriverDevMode before, DriverDevMode after,
+                                const std::function<void(SURFOBJ*)>& atStart = {}) {
+    auto startDoc = host_.Get<PFN_DrvStartDoc>(INDEX_DrvStartDoc);
+    auto startPage = host_.Get<PFN_DrvStartPage>(INDEX_DrvStartPage);
+    auto sendPage = host_.Get<PFN_DrvSendPage>(INDEX_DrvSendPage);
+    auto endDoc = host_.Get<PFN_DrvEndDoc>(INDEX_DrvEndDoc);
+    const wchar_t* printer = printer_.name().c_str();
+    DHPDEV first = host_.EnablePdev(printer_.handle(), printer, reinterpret_cast<DEVMODEW*>(&before), 0, nullptr, 0,
+                                    nullptr);
+    SURFOBJ* a = first ? host_.EnableSurface(first) : nullptr;
+    const DWORD id = a ? DdiHost::StartSpoolerJob(printer_.handle(), L"Reset job", output_.c_str()) : 0;
+    wchar_t name[] = L"Reset job";
+    if (id == 0 || !startDoc(a, name, id)) {
+      ADD_FAILURE() << "the job did not start";
+      return {};
+    }
+    if (atStart) atStart(a);
+    EXPECT_TRUE(startPage(a));
+    Mark(100)(a, 0);
+    EXPECT_TRUE(sendPage(a));
+    DHPDEV second = host_.EnablePdev(printer_.handle(), printer, reinterpret_cast<DEVMODEW*>(&after), 0, nullptr, 0,
+                                     nullptr);
+    if (second == nullptr) {
+      ADD_FAILURE() << "no second PDEV";
+      return {};
+    }
+    EXPECT_TRUE(host_.ResetPdev(first, second));
+    host_.DisableSurface(first);
+    host_.DisablePdev(first);
+    SURFOBJ* b = host_.EnableSurface(second);
+    if (b == nullptr) {
+      ADD_FAILURE() << "no second surface";
+      return {};
+    }
+    EXPECT_TRUE(startPage(b));
+    Mark(100)(b, 1);
+    EXPECT_TRUE(sendPage(b));
+    EXPECT_TRUE(endDoc(b, 0));
+    EXPECT_TRUE(DdiHost::EndSpoolerJob(printer_.handle()));
+    host_.DisableSurface(second);
+    host_.DisablePdev(second);
+    const std::vector<Job> jobs = SplitJobs(ReadFileBytes(output_));
+    DeleteFileW(output_.c_str());
+    return jobs;
+  }
+
   RenderDir dir_;
   testsupport::TestPrinter printer_{L"Fax Job", RenderDriver()};
   DdiHost host_;
@@ -196,6 +253,68 @@ TEST_F(FaxJobTest, OneAndThreePageJobs) {
       EXPECT_EQ(begin->attributes[attributes.size() == 2 ? 0 : 1].value.items[0], 0.0);  // portrait
     }
   }
+}
+
+TEST_F(FaxJobTest, TheJobFromThePrintersDefaultSettings) {
+  // What an application gets: the printer's default DEVMODE as the spooler
+  // hands it out, with only the Font Setting's substitution turned on and,
+  // for the photo, colour output chosen (in gray output a photo goes as gray
+  // rows).  Its text in "Arial" goes as the printer's own face, its photo
+  // as JPEG, every page names its paper and tray, and the header gives the
+  // fax session's resolution.
+  ASSERT_TRUE(dir_.Copy("bin/VELDRANL.DLL", L"VELDRANL.DLL"));
+  const LONG size = DocumentPropertiesW(nullptr, printer_.handle(), const_cast<wchar_t*>(printer_.name().c_str()),
+                                        nullptr, nullptr, 0);
+  ASSERT_GE(size, LONG(sizeof(DriverDevMode)));
+  std::vector<uint8_t> buffer(size_t(size), 0);
+  ASSERT_GE(DocumentPropertiesW(nullptr, printer_.handle(), const_cast<wchar_t*>(printer_.name().c_str()),
+                                reinterpret_cast<DEVMODEW*>(buffer.data()), nullptr, DM_OUT_BUFFER),
+            0);
+  DriverDevMode dm;
+  std::memcpy(&dm, buffer.data(), sizeof dm);
+  EXPECT_EQ(+Fields(dm.doc).nCompressMode, 4);  // JPEG
+  EXPECT_EQ(+Fields(dm.doc).nJpegCompressRatio, 75);
+  Fields(dm.doc).nTTFont = 0;
+  Fields(dm.doc).nColorMode = 0;
+  SealDocDMode(&dm.doc);
+  const uint16_t paper = static_cast<uint16_t>(DocI16(&dm.doc, kDocPaperSizeAt));
+
+  HostIfi arial;
+  arial.family = u"Arial";
+  HostFont font(kFoTypeTrueType, 31, arial, XFORML{0.03f, 0, 0, 0.03f, 0, 0});
+  std::vector<uint8_t> rgb(1400 * 40 * 3);
+  for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>((i * 7) % 251);
+  HostBitmap photo(1400, 40, BMF_24BPP, false, rgb);
+  HostXlate swap(&HostXlate_SwapRedBlue);
+  DdiHost::FaxJob job;
+  job.pages = 1;
+  job.draw = [&](SURFOBJ* surface, int) {
+    const std::u16string text = u"Resident";
+    HostString line(text, HostGlyphRow(text.size(), 200, 300, 40));
+    HostBrush black(0);
+    EXPECT_TRUE(host_.Get<decltype(&DrvTextOut)>(INDEX_DrvTextOut)(surface, line.get(), font.get(), nullptr, nullptr,
+                                                                    nullptr, black.get(), nullptr, nullptr, 0x0D0D));
+    RECTL target{100, 400, 1500, 440};
+    RECTL from{0, 0, 1400, 40};
+    EXPECT_TRUE(host_.Get<decltype(&DrvStretchBlt)>(INDEX_DrvStretchBlt)(
+        surface, photo.get(), nullptr, nullptr, swap.get(), nullptr, nullptr, &target, &from, nullptr, 3));
+  };
+  const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+  ASSERT_EQ(jobs.size(), 1u);
+  const Job& j = jobs[0];
+  ASSERT_TRUE(j.xl.ok) << j.xl.error;
+  EXPECT_FALSE(j.xl.All("SetFont").empty());
+  EXPECT_FALSE(j.xl.All("Text").empty());
+  EXPECT_TRUE(j.xl.All("BeginFontHeader").empty());
+  constexpr uint16_t kCompressMode = 0x65, kMediaSize = 0x25, kMediaSource = 0x26;
+  const std::vector<const xl::Operator*> images = j.xl.All("ReadImage");
+  ASSERT_FALSE(images.empty());
+  for (const xl::Operator* op : images) EXPECT_EQ(op->Number(kCompressMode), 2.0);  // JPEG
+  const xl::Operator* begin = j.xl.All("BeginPage").at(0);
+  EXPECT_EQ(begin->Number(kMediaSize), paper == 1 ? 0.0 : 2.0);  // Letter or A4
+  EXPECT_EQ(begin->Number(kMediaSource), 1.0);                    // the automatic tray
+  EXPECT_NE(j.pjl.find("@PJL SET RESOLUTION=200\r\n@PJL SET BITSPERPIXEL=1\r\n"), std::string::npos) << j.pjl;
+  EXPECT_EQ(j.pjl.find("RESOLUTION=600"), std::string::npos) << j.pjl;
 }
 
 TEST_F(FaxJobTest, CopiesGoToEveryEndPage) {
@@ -329,47 +448,41 @@ TEST_F(FaxJobTest, TabTextStreamRunsOnTheMarkedPage) {
 }
 
 TEST_F(FaxJobTest, AResetBetweenPagesKeepsOneJob) {
-  // What GDI does for ResetDC between two pages: a new PDEV takes the job
-  // over, the old one and its surface go, the new surface comes.
-  DriverDevMode dm = A4DevMode();
-  auto* devmode = reinterpret_cast<DEVMODEW*>(&dm);
-  auto startDoc = host_.Get<PFN_DrvStartDoc>(INDEX_DrvStartDoc);
-  auto startPage = host_.Get<PFN_DrvStartPage>(INDEX_DrvStartPage);
-  auto sendPage = host_.Get<PFN_DrvSendPage>(INDEX_DrvSendPage);
-  auto endDoc = host_.Get<PFN_DrvEndDoc>(INDEX_DrvEndDoc);
-  DHPDEV first = host_.EnablePdev(printer_.handle(), printer_.name().c_str(), devmode, 0, nullptr, 0, nullptr);
-  ASSERT_NE(first, nullptr);
-  SURFOBJ* a = host_.EnableSurface(first);
-  ASSERT_NE(a, nullptr);
-  const DWORD id = DdiHost::StartSpoolerJob(printer_.handle(), L"Reset job", output_.c_str());
-  ASSERT_NE(id, 0u);
-  wchar_t name[] = L"Reset job";
-  ASSERT_TRUE(startDoc(a, name, id));
-  ASSERT_TRUE(startPage(a));
-  Mark(100)(a, 0);
-  ASSERT_TRUE(sendPage(a));
-  DHPDEV second = host_.EnablePdev(printer_.handle(), printer_.name().c_str(), devmode, 0, nullptr, 0, nullptr);
-  ASSERT_NE(second, nullptr);
-  EXPECT_TRUE(host_.ResetPdev(first, second));
-  host_.DisableSurface(first);
-  host_.DisablePdev(first);
-  SURFOBJ* b = host_.EnableSurface(second);
-  ASSERT_NE(b, nullptr);
-  ASSERT_TRUE(startPage(b));
-  Mark(100)(b, 1);
-  ASSERT_TRUE(sendPage(b));
-  ASSERT_TRUE(endDoc(b, 0));
-  ASSERT_TRUE(DdiHost::EndSpoolerJob(printer_.handle()));
-  host_.DisableSurface(second);
-  host_.DisablePdev(second);
-  const std::vector<Job> jobs = SplitJobs(ReadFileBytes(output_));
-  DeleteFileW(output_.c_str());
+  const std::vector<Job> jobs = RunWithReset(A4DevMode(), A4DevMode());
   ASSERT_EQ(jobs.size(), 1u);
   ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
   auto pages = Pages(jobs[0].xl);
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_EQ(MarkOf(pages[0]).first, 1);
   EXPECT_EQ(MarkOf(pages[1]).first, 2);
+}
+
+TEST_F(FaxJobTest, AResetBetweenPagesKeepsTheJobsSecurePrintValues) {
+  // The user interface core hands the secure-print identifier to the PDEV
+  // the job starts on; after a ResetDC between the pages the job's header
+  // still names it, and the new DEVMODE's paper reaches only the later
+  // page.
+  DriverDevMode dm = A4DevMode();
+  SetDocByte(&dm.doc, DOC_FIELD_AT(nOutputMethod), 3);
+  SealDocDMode(&dm.doc);
+  DriverDevMode letter = dm;
+  SetDocI16(&letter.doc, kDocPaperSizeAt, 1);
+  SetDocI16(&letter.doc, kDocPaperWidthAt, 2159);
+  SetDocI16(&letter.doc, kDocPaperLengthAt, 2794);
+  SealDocDMode(&letter.doc);
+  const std::vector<Job> jobs = RunWithReset(dm, letter, [this](SURFOBJ* surface) {
+    AuthRegRecord auth{};
+    std::memcpy(auth.szSecurePrintId, "4242", 5);
+    EXPECT_EQ(host_.Escape(surface, 0x2000f, sizeof auth, &auth, 0, nullptr), 1u);
+  });
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+  EXPECT_NE(jobs[0].pjl.find("@PJL SET HOLDKEY=\"4242\"\r\n"), std::string::npos) << jobs[0].pjl;
+  auto pages = Pages(jobs[0].xl);
+  ASSERT_EQ(pages.size(), 2u);
+  constexpr uint16_t kMediaSize = 0x25;
+  EXPECT_EQ(pages[0].front()->Number(kMediaSize), 2.0);  // A4
+  EXPECT_EQ(pages[1].front()->Number(kMediaSize), 0.0);  // Letter
 }
 
 TEST_F(FaxJobTest, TheJobHeaderNamesTheTrayInTheDevicesWords) {
@@ -518,6 +631,61 @@ TEST_F(FaxJobTest, TwoUpTurnsPortraitPagesOntoALandscapeSheet) {
   }
 }
 
+TEST_F(FaxJobTest, TheHeaderOfATwoUpPortraitJobNamesItsLandscapeSheets) {
+  // Portrait pages two to a sheet print on landscape sheets: the header
+  // and every BeginPage agree; 4-up keeps portrait sheets.
+  struct Case {
+    uint8_t kind;
+    const char* header;
+    double orientation;  // BeginPage: 0 portrait, 1 landscape
+  };
+  for (const Case& c : {Case{1, "@PJL SET ORIENTATION=LANDSCAPE\r\n", 1}, Case{2, "@PJL SET ORIENTATION=PORTRAIT\r\n", 0}}) {
+    SCOPED_TRACE(int(c.kind));
+    DdiHost::FaxJob job;
+    job.pages = 4;
+    job.draw = Mark(100);
+    const std::vector<Job> jobs = SplitJobs(Run(job, LayoutDevMode(c.kind)));
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_NE(jobs[0].pjl.find(c.header), std::string::npos) << jobs[0].pjl;
+    for (const auto& sheet : Pages(jobs[0].xl)) {
+      EXPECT_EQ(sheet.front()->Number(0x28), c.orientation);
+      // Each cell has its clip after its transform, never the whole sheet.
+      bool transformed = false;
+      int clips = 0;
+      for (const xl::Operator* op : sheet) {
+        EXPECT_NE(op->name, "SetClipToPage");
+        if (op->name == "SetPageScale") transformed = true;
+        if (op->name != "SetClipRectangle" || !transformed) continue;
+        transformed = false;
+        ++clips;
+      }
+      EXPECT_EQ(clips, c.kind == 1 ? 2 : 4);
+    }
+  }
+}
+
+TEST_F(FaxJobTest, AFourUpSheetStaysOpenUntilItsLastCell) {
+  // What the user interface core reads through the job-data escape while
+  // each page is drawn: the sheet is open from its first cell on, and the
+  // sides advance once per sheet, not once per page.
+  std::vector<uint32_t> complete, sides;
+  DdiHost::FaxJob job;
+  job.pages = 5;
+  job.draw = [&](SURFOBJ* surface, int) {
+    std::vector<uint8_t> record(kJobRecordSize);
+    ASSERT_EQ(host_.Escape(surface, 0x10001, 0, nullptr, static_cast<ULONG>(record.size()), record.data()), 1u);
+    uint32_t v = 0;
+    std::memcpy(&v, record.data() + kJobRecordSheetCompleteAt, 4);
+    complete.push_back(v);
+    std::memcpy(&v, record.data() + kJobRecordPageCounterAt, 4);
+    sides.push_back(v);
+  };
+  const std::vector<Job> jobs = SplitJobs(Run(job, LayoutDevMode(2)));
+  ASSERT_EQ(jobs.size(), 1u);
+  EXPECT_EQ(complete, (std::vector<uint32_t>{0, 0, 0, 0, 0}));
+  EXPECT_EQ(sides, (std::vector<uint32_t>{0, 0, 0, 0, 2}));  // one-sided: two sides a sheet
+}
+
 TEST_F(FaxJobTest, FivePagesInFourUpLeaveTheFifthAloneOnTheLastSheet) {
   DdiHost::FaxJob job;
   job.pages = 5;
@@ -534,17 +702,19 @@ TEST_F(FaxJobTest, FivePagesInFourUpLeaveTheFifthAloneOnTheLastSheet) {
 }
 
 TEST_F(FaxJobTest, CellBordersFrameEachPageOrOnlyTheEdgesBetweenCells) {
-  // Mode 1 frames every cell; mode 2 draws only the edges that face another
-  // cell: two for each cell of a 2 x 2 sheet.
+  // "BorderLine" turns the borders on; its mode 2 draws only the edges that
+  // face another cell (two for each cell of a 2 x 2 sheet), any other mode
+  // frames every cell.  With the borders off no mode draws any.
   struct Case {
-    uint8_t mode;
+    uint8_t on, mode;
     size_t rectangles;
     size_t lines;
   };
-  for (const Case& c : {Case{0, 0, 0}, Case{1, 4, 0}, Case{2, 0, 8}}) {
-    SCOPED_TRACE(c.mode);
+  for (const Case& c : {Case{0, 1, 0, 0}, Case{0, 2, 0, 0}, Case{1, 0, 4, 0}, Case{1, 1, 4, 0}, Case{1, 2, 0, 8}}) {
+    SCOPED_TRACE(testing::Message() << int(c.on) << " " << int(c.mode));
     DriverDevMode dm = LayoutDevMode(2);
-    SetDocByte(&dm.doc, 1246, c.mode);
+    SetDocByte(&dm.doc, DOC_FIELD_AT(bNupBorder_ui), c.on);
+    SetDocByte(&dm.doc, DOC_FIELD_AT(bPageBorder), c.mode);
     SealDocDMode(&dm.doc);
     DdiHost::FaxJob job;
     job.pages = 4;
@@ -561,6 +731,63 @@ TEST_F(FaxJobTest, CellBordersFrameEachPageOrOnlyTheEdgesBetweenCells) {
     EXPECT_EQ(rectangles, c.rectangles);
     EXPECT_EQ(lines, c.lines);
   }
+}
+
+TEST_F(FaxJobTest, FourUpClipsEachPageToItsCell) {
+  // Each page paints a rectangle clipped by the application to far more
+  // than its cell.  After each cell's transform the page clip is the cell
+  // (a clip rectangle from the origin, in page units), and the
+  // application's clip is intersected with it: nothing spills into the
+  // neighbour cell.  The page clip is never the whole sheet.
+  constexpr uint16_t kBoundingBox = 66;
+  DdiHost::FaxJob job;
+  job.pages = 4;
+  job.draw = [this](SURFOBJ* surface, int index) {
+    Mark(100)(surface, index);
+    HostClip wide({RECTL{0, 0, 3000, 3000}});
+    HostBrush black(0);
+    EXPECT_TRUE(host_.Get<decltype(&DrvPaint)>(INDEX_DrvPaint)(surface, wide.get(), black.get(), nullptr, 0x0D0D));
+  };
+  const std::vector<Job> jobs = SplitJobs(Run(job, LayoutDevMode(2)));
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+  const auto sheets = Pages(jobs[0].xl);
+  ASSERT_EQ(sheets.size(), 1u);
+  std::vector<std::vector<double>> cellClips, intersections;
+  size_t clipsToPage = 0;
+  const std::vector<const xl::Operator*>& ops = sheets[0];
+  bool transformed = false;
+  for (size_t i = 0; i < ops.size(); ++i) {
+    const xl::Operator* op = ops[i];
+    if (op->name == "SetClipToPage") ++clipsToPage;
+    if (op->name == "SetPageScale") transformed = true;
+    if (op->name == "SetClipRectangle" && transformed) {
+      cellClips.push_back(op->Find(kBoundingBox)->value.items);
+      EXPECT_EQ(op->Find(kBoundingBox)->value.TypeName(), "uint16_box");
+      transformed = false;
+    }
+    if (op->name == "RectanglePath" && i + 1 < ops.size() && ops[i + 1]->name == "SetClipIntersect") {
+      intersections.push_back(op->Find(kBoundingBox)->value.items);
+    }
+  }
+  EXPECT_EQ(clipsToPage, 0u);
+  ASSERT_EQ(cellClips.size(), 4u);
+  // A4 at 200 x 100 dpi less its margins on both sides: about 1587 x 1137
+  // dots, in the page's own units (the cell scale of about one half maps it
+  // onto a quarter of the sheet).
+  for (const std::vector<double>& box : cellClips) {
+    ASSERT_EQ(box.size(), 4u);
+    EXPECT_EQ(box[0], 0.0);
+    EXPECT_EQ(box[1], 0.0);
+    EXPECT_GT(box[2], 1400.0);
+    EXPECT_LT(box[2], 1654.0);
+    EXPECT_GT(box[3], 1000.0);
+    EXPECT_LT(box[3], 1169.0);
+    EXPECT_EQ(box, cellClips[0]);
+  }
+  // The application's clip of every page meets the cell.
+  ASSERT_EQ(intersections.size(), 4u);
+  for (const std::vector<double>& box : intersections) EXPECT_EQ(box, cellClips[0]);
 }
 
 TEST_F(FaxJobTest, AnotherPaperEndsAFourUpSheetEarly) {
@@ -588,6 +815,32 @@ TEST_F(FaxJobTest, AnotherPaperEndsAFourUpSheetEarly) {
     for (const PlacedMark& m : PlacedMarks(sheet)) marks.back().push_back(m.mark);
   }
   EXPECT_EQ(marks, (std::vector<std::vector<int>>{{1, 2}, {3, 4, 5, 6}}));
+}
+
+TEST_F(FaxJobTest, APaperTheModelLacksIsFittedOntoItsDefaultPaper) {
+  // An A3 page "same as the original" on a model without A3: the page goes
+  // on the model's default paper (A4), fitted to it.
+  DriverDevMode dm = A4DevMode();
+  SetDocI16(&dm.doc, kDocPaperSizeAt, 8);
+  SetDocI16(&dm.doc, kDocPaperWidthAt, 2970);
+  SetDocI16(&dm.doc, kDocPaperLengthAt, 4200);
+  SetDocI16(&dm.doc, kDocOutPaperSizeAt, 357);
+  SetDocByte(&dm.doc, kDocZoomAt, 1);
+  SealDocDMode(&dm.doc);
+  DdiHost::FaxJob job;
+  job.draw = Mark(100);
+  const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+  ASSERT_EQ(jobs.size(), 1u);
+  ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+  const auto pages = Pages(jobs[0].xl);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].front()->Number(0x25), 2.0);  // MediaSize: A4
+  std::vector<double> scales;
+  for (const xl::Operator* op : pages[0]) {
+    if (op->name == "SetPageScale") scales.push_back(op->attributes[0].value.items[0]);
+  }
+  ASSERT_FALSE(scales.empty());
+  EXPECT_NEAR(scales[0], 0.707, 0.02);  // A3 onto A4
 }
 
 TEST_F(FaxJobTest, APlainPageStartsAtItsMarginsWithItsZoom) {

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "drender/ddi/ddi_entries.h"
 #include "drender/tests/render_dir.h"
 #include "drender/tests/render_job_fixture.h"
+#include "drender/text/device_font_data.h"
 #include "drender/text/text_engine.h"
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/ddi_host/ddi_host_text.h"
@@ -127,6 +129,35 @@ TEST_F(TextOutTest, LatinTextInAResidentFaceOnEveryPage) {
   ASSERT_EQ(texts.size(), 4u);
   EXPECT_EQ(texts[0]->Find(171)->value.Text(), "Hello, fax");
   EXPECT_EQ(texts[0]->Find(175)->value.items[0], 24.0);
+}
+
+TEST_F(TextOutTest, TextAtTheFaxResolutionIsWidenedByItsCharacterScale) {
+  // GDI gives a font on a 200 x 100 dpi device twice the pixels across as
+  // down: the resident face is selected by its height and widened by the
+  // character scale; its glyphs sit where the face's advances put them.
+  HostIfi arial;
+  arial.family = u"Arial";
+  HostFont font(kFoTypeTrueType, 13, arial, HostFontTransform(12, 200, 100, arial.unitsPerEm));
+  const std::u16string text = u"Fax at 200 x 100";
+  const std::vector<HostGlyphPos> glyphs = HostGlyphRowByAdvances(L"Arial", text, HostEmPixels(12, 200), 300, 400);
+  const xl::Dissection d = Run([&](SURFOBJ* surface, int) {
+    HostString line(text, glyphs);
+    EXPECT_TRUE(Text(surface, line, font));
+  });
+  ASSERT_TRUE(d.ok) << d.error;
+  const auto scales = All(d, "SetCharScale");
+  ASSERT_EQ(scales.size(), 1u);
+  const std::vector<double>& scale = scales[0]->attributes[0].value.items;
+  ASSERT_EQ(scale.size(), 2u);
+  EXPECT_NEAR(scale[0], 2.0, 0.1);  // the ems in whole pixels: 33 across, 16 down
+  EXPECT_EQ(scale[1], 1.0);
+  // The advances are the face's, not one step for every glyph.
+  std::set<LONG> steps;
+  for (size_t k = 1; k < glyphs.size(); ++k) steps.insert(glyphs[k].position.x - glyphs[k - 1].position.x);
+  EXPECT_GT(steps.size(), 2u);
+  const auto texts = All(d, "Text");
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0]->Find(171)->value.Text(), "Fax at 200 x 100");
 }
 
 TEST_F(TextOutTest, TrueTypeFaceAsOutlinesAndAsBitmapsEachCharacterOnce) {
@@ -291,6 +322,43 @@ TEST_F(TextOutTest, FontQueriesAnswerFromTheResidentFaces) {
     EXPECT_EQ(data(surface->dhpdev, stranger.get(), 1, 'W', &glyph, nullptr, 0), -1);
     font.get()->iFace = 129;
     EXPECT_EQ(data(surface->dhpdev, font.get(), 1, 'W', &glyph, nullptr, 0), -1);
+  });
+  // The extents of a proportional and of a fixed-pitch face: the base and
+  // side directions of the transform, the widest advance, whole pixels of
+  // ascent and descent; only the fixed-pitch face has a constant advance.
+  Run([&](SURFOBJ* surface, int) {
+    struct Case {
+      const char16_t* family;
+      ULONG face;
+      bool fixedPitch;
+    };
+    for (const Case& c : {Case{u"Arial", 17, false}, Case{u"Courier", 41, true}}) {
+      SCOPED_TRACE(int(c.face));
+      HostIfi ifi;
+      ifi.family = c.family;
+      HostFont font(kFoTypeDevice, 42, ifi, Scale(0.02f));
+      font.get()->iFace = c.face;
+      EXPECT_EQ(data(surface->dhpdev, font.get(), 3, 0, nullptr, nullptr, 0), 124);
+      DeviceMetrics metrics{};
+      metrics.lNonLinearIntLeading = 77;
+      ASSERT_EQ(data(surface->dhpdev, font.get(), 3, 0, nullptr, &metrics, sizeof metrics), 124);
+      EXPECT_FLOAT_EQ(metrics.pteBase[0], 1.0f);
+      EXPECT_FLOAT_EQ(metrics.pteBase[1], 0.0f);
+      EXPECT_FLOAT_EQ(metrics.pteSide[0], 0.0f);
+      EXPECT_FLOAT_EQ(metrics.pteSide[1], -1.0f);
+      EXPECT_GT(metrics.cxMax, 0u);
+      EXPECT_GT(metrics.fxMaxAscender, 0);
+      EXPECT_EQ(metrics.fxMaxAscender % 16, 0);
+      // A fixed-pitch face's descent counts from a 1000-unit em box.
+      EXPECT_GE(metrics.fxMaxDescender, c.fixedPitch ? 0 : 16);
+      EXPECT_EQ(metrics.fxMaxDescender % 16, 0);
+      EXPECT_EQ(metrics.lD, c.fixedPitch ? int32_t(metrics.cxMax) : 0);
+      EXPECT_EQ(metrics.lNonLinearIntLeading, c.fixedPitch ? 0 : 77);
+      if (c.fixedPitch) {
+        EXPECT_EQ(metrics.lNonLinearExtLeading, 0);
+      }
+      EXPECT_EQ(metrics.ptlSOThickness[1], metrics.ptlULThickness[1]);
+    }
   });
   int bogus = 0;
   EXPECT_EQ(query(reinterpret_cast<DHPDEV>(&bogus), 0, 1, nullptr), nullptr);

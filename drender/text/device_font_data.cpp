@@ -57,3 +57,73 @@ void DeviceFont_GlyphData(const DeviceFontEntry& entry, const FontTransform& t, 
   out->ptqDy = scaled(y);
   out->fxD = out->fxAB = scaled(length);
 }
+
+namespace {
+
+// T(x, y) in 28.4 device units, and in whole device units.
+void Apply(const FontTransform& t, double x, double y, int32_t out[2]) {
+  out[0] = Fix(x * t.m11 + y * t.m21);
+  out[1] = Fix(x * t.m12 + y * t.m22);
+}
+void ApplyWhole(const FontTransform& t, double x, double y, int32_t out[2]) {
+  out[0] = int32_t(std::lround(x * t.m11 + y * t.m21));
+  out[1] = int32_t(std::lround(x * t.m12 + y * t.m22));
+}
+int64_t Length(const int32_t v[2]) { return Rdc_Hypot(v[0], v[1]); }
+int32_t RoundToPixel(int64_t fix) { return int32_t((fix + 8) & ~int64_t(15)); }
+
+}  // namespace
+
+void DeviceFont_MaxExtents(const DeviceFontEntry& entry, const FontTransform& t, uint32_t dpi, DeviceMetrics* out) {
+  constexpr uint32_t kConstantWidth = 0x1000, kDbcsFixedPitch = 0x10000000;
+  if (!entry.Loaded()) return;
+  const uint8_t* m = entry.metrics.data();
+  const uint8_t charset = m[44], pitch = m[45];
+  const uint32_t flInfo = uint32_t(Le32s(m + 48));
+  const int32_t units = Le16s(m + 56), maxInc = Le16s(m + 78);
+  const int32_t boxTop = Le32s(m + 144 + 4), boxBottom = Le32s(m + 144 + 12);
+  const bool fixedPitch = (pitch & 0x01) != 0;
+  const bool dbcsFixed = (flInfo & kDbcsFixedPitch) != 0;
+  out->flRealizedType = 0;
+  int32_t v[2];
+  Apply(t, units, 0, v);
+  int64_t len = Length(v);
+  out->pteBase[0] = len ? float(double(v[0]) / double(len)) : 1.0f;
+  out->pteBase[1] = len ? float(double(v[1]) / double(len)) : 0.0f;
+  Apply(t, 0, -units, v);
+  const int64_t side = Length(v);
+  out->pteSide[0] = side ? float(double(v[0]) / double(side)) : 0.0f;
+  out->pteSide[1] = side ? float(double(v[1]) / double(side)) : -1.0f;
+  // The em in pixels and in points; the external leading by the face's kind.
+  const int64_t em = side >> 4;
+  const int64_t points = dpi ? em * 72 / dpi : 0;
+  int64_t base;
+  if (pitch & 0x10) {
+    base = 2;
+  } else if (pitch & 0x20) {
+    base = points <= 12 ? 2 : (points == 13 ? 3 : 4);
+  } else {
+    base = points * 196 / 1000;
+  }
+  int64_t external = (base * dpi / 72) * 16 - ((int64_t{boxTop} - boxBottom - 1000) * em / 1000) * 16;
+  if (external < 0 || fixedPitch || dbcsFixed) external = 0;
+  out->lNonLinearExtLeading = int32_t(external);
+  if (fixedPitch || (charset == 128 && dbcsFixed)) out->lNonLinearIntLeading = 0;
+  ApplyWhole(t, maxInc, 0, v);
+  out->cxMax = uint32_t(Length(v));
+  out->lD = ((charset == 128 && (flInfo & kConstantWidth)) || (charset != 128 && fixedPitch)) ? int32_t(out->cxMax) : 0;
+  Apply(t, 0, boxTop, v);
+  out->fxMaxAscender = RoundToPixel(Length(v));
+  int64_t d = boxBottom < 0 ? -int64_t{boxBottom} : boxBottom;
+  if (fixedPitch && !(charset == 128 && dbcsFixed)) {
+    d += int64_t{boxBottom} - boxTop + 1000;
+    if (d < 0) d = 0;
+  }
+  Apply(t, 0, double(d), v);
+  out->fxMaxDescender = RoundToPixel(Length(v));
+  ApplyWhole(t, 0, -Le16s(m + 102), out->ptlUnderline1);
+  ApplyWhole(t, 0, -Le16s(m + 106), out->ptlStrikeOut);
+  ApplyWhole(t, 0, Le16s(m + 100), out->ptlULThickness);
+  out->ptlSOThickness[0] = out->ptlULThickness[0];
+  out->ptlSOThickness[1] = out->ptlULThickness[1];
+}

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "common/records/doc_fields.h"
 #include "drender/ddi/ddi_entries.h"
 #include "drender/ddi/render_pdev.h"
 #include "drender/text/ddi_text_types.h"
@@ -45,9 +46,10 @@ PVOID APIENTRY DrvQueryFontTree(DHPDEV dhpdev, ULONG_PTR, ULONG, ULONG, ULONG_PT
   return nullptr;
 }
 
-LONG APIENTRY DrvQueryFontData(DHPDEV dhpdev, FONTOBJ* font, ULONG mode, HGLYPH glyph, GLYPHDATA* data, PVOID,
+LONG APIENTRY DrvQueryFontData(DHPDEV dhpdev, FONTOBJ* font, ULONG mode, HGLYPH glyph, GLYPHDATA* data, PVOID pv,
                                ULONG) {
   constexpr ULONG kGlyphAndBitmap = 1;  // QFD_GLYPHANDBITMAP
+  constexpr ULONG kMaxExtents = 3;      // QFD_MAXEXTENTS
   if (!Rdc_IsValidPdev(dhpdev)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return -1;
@@ -71,8 +73,13 @@ LONG APIENTRY DrvQueryFontData(DHPDEV dhpdev, FONTOBJ* font, ULONG mode, HGLYPH 
   for (const DeviceFontEntry& e : text->devices) named = named || (e.Loaded() && e.ifi.family == fields.family);
   const DeviceFontEntry& entry = text->devices[font->iFace - 1];
   if (!named || !entry.Loaded()) return -1;
-  // The extents query (QFD_MAXEXTENTS) is not answered: GDI never realises
-  // a resident face while the PDEV announces none.
+  if (mode == kMaxExtents) {
+    if (pv == nullptr) return LONG(sizeof(DeviceMetrics));
+    const DocDMode* doc = &pdev->state.live->devmode.doc;
+    DeviceFont_MaxExtents(entry, FontTransform{xf.eM11, xf.eM12, xf.eM21, xf.eM22},
+                          uint16_t(DocI16(doc, kDocResolutionYAt)), static_cast<DeviceMetrics*>(pv));
+    return LONG(sizeof(DeviceMetrics));
+  }
   if (mode != kGlyphAndBitmap) return -1;
   if (data == nullptr) return 0;
   DeviceGlyphData d;

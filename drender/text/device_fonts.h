@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-inline constexpr uint32_t kResidentFontCount = 128;
+#include "rindfnt/font_records.h"
 
 // Fields of a metrics block (the driver interface's IFIMETRICS in its 64-bit
 // layout), at their offsets.

@@ -9,14 +9,9 @@
 namespace {
 
 constexpr int kFontRecordType = 259;
-static_assert(sizeof(DocDMode) > DOC_FIELD_AT(nDeviceFontCount));
-
-uint8_t DocByte(const RenderPdev* pdev, uint32_t offset) {
-  return reinterpret_cast<const uint8_t*>(&pdev->state.live->devmode.doc)[offset];
-}
 
 void LoadDeviceFonts(RenderPdev* pdev, TextPdevState* text) {
-  uint32_t count = DocByte(pdev, DOC_FIELD_AT(nDeviceFontCount));
+  uint32_t count = DocByte(&pdev->state.live->devmode.doc, kDocDeviceFontCountAt);
   if (count > kResidentFontCount) count = kResidentFontCount;
   text->devices.resize(count);
   const DdiServices* services = Ddi_Services();

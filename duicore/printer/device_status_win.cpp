@@ -12,6 +12,7 @@
 #include "common/contracts/proc_library_exports_win.h"
 #include "common/records/sheet_session.h"
 #include "common/win/bind_export.h"
+#include "common/win/wait_cursor_win.h"
 #include "duicore/module/core_module_win.h"
 #include "duicore/module/device_description_win.h"
 #include "duicore/devmode/devmode_work_win.h"
@@ -315,7 +316,13 @@ void RefreshSessionDeviceStatus(SheetSession* session, bool deviceSheets) {
   const DeviceQuery query = CoreDeviceQuery(kSheetSessionQuery, devProc, session->printerName, LoadUiProcModule());
   auto answer = std::make_unique<DevOption>(working);
   bool optionsChanged = false, traysChanged = false;
-  if (QueryDeviceStatus(query, answer.get(), &optionsChanged, &traysChanged) == kDeviceStatusDone) {
+  int asked;
+  {
+    // The sheets open only once the device answered or its waits ran out.
+    ScopedWaitCursor wait;
+    asked = QueryDeviceStatus(query, answer.get(), &optionsChanged, &traysChanged);
+  }
+  if (asked == kDeviceStatusDone) {
     SheetDeviceStatus& status = session->deviceStatus;
     status.valid = 1;
     status.optionCount = answer->optionCount;

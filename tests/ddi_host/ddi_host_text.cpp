@@ -110,6 +110,40 @@ std::vector<HostGlyphPos> HostGlyphRow(size_t count, LONG x, LONG y, LONG step) 
   return row;
 }
 
+XFORML HostFontTransform(double points, uint32_t dpiX, uint32_t dpiY, uint16_t unitsPerEm) {
+  const double perUnit = unitsPerEm == 0 ? 0.0 : points / 72.0 / unitsPerEm;
+  return XFORML{static_cast<float>(perUnit * dpiX), 0, 0, static_cast<float>(perUnit * dpiY), 0, 0};
+}
+
+double HostEmPixels(double points, uint32_t dpi) { return points * dpi / 72.0; }
+
+std::vector<HostGlyphPos> HostGlyphRowByAdvances(const wchar_t* face, const std::u16string& text, double emPixelsX,
+                                                 LONG x, LONG y) {
+  std::vector<HostGlyphPos> row;
+  // Advances at a large em, scaled down: whole-pixel rounding at the small
+  // em of a fax line would add up along the line.
+  constexpr int kEm = 2048;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT font = CreateFontW(-kEm, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
+  HGDIOBJ old = dc && font ? SelectObject(dc, font) : nullptr;
+  double pen = x;
+  for (size_t k = 0; k < text.size(); ++k) {
+    row.push_back({HGLYPH(k + 1), POINTL{LONG(pen + 0.5), y}});
+    ABCFLOAT abc{};
+    const UINT c = text[k];
+    if (old != nullptr && GetCharABCWidthsFloatW(dc, c, c, &abc)) {
+      pen += (abc.abcfA + abc.abcfB + abc.abcfC) * emPixelsX / kEm;
+    } else {
+      pen += emPixelsX / 2;
+    }
+  }
+  if (old != nullptr) SelectObject(dc, old);
+  if (font) DeleteObject(font);
+  if (dc) DeleteDC(dc);
+  return row;
+}
+
 HOST_EXPORT VOID APIENTRY STROBJ_vEnumStart(STROBJ* so) {
   if (so != nullptr) String(so)->enumerated = false;
 }

@@ -67,3 +67,17 @@ class HostString {
 // Glyphs laid out left to right from (x, y), `step` pixels apart, with
 // handles 1, 2, 3, ...
 std::vector<HostGlyphPos> HostGlyphRow(size_t count, LONG x, LONG y, LONG step);
+
+// The transform GDI gives the font object of a face of `points` points on a
+// device of dpiX x dpiY dots per inch: font units (`unitsPerEm` to the em)
+// to device pixels, each axis at its own resolution (anisotropic on a fax
+// device of 200 x 100 dpi).
+XFORML HostFontTransform(double points, uint32_t dpiX, uint32_t dpiY, uint16_t unitsPerEm);
+// The em of that face in pixels along an axis of `dpi` dots per inch.
+double HostEmPixels(double points, uint32_t dpi);
+// Glyphs of `text` (handles 1, 2, 3, ...) laid out left to right from
+// (x, y) by the advances Windows' GDI gives the face `face` at an em of
+// `emPixelsX` pixels: where GDI puts the glyphs of a line on such a device.
+// Falls back to `emPixelsX` / 2 apart when the face cannot be had.
+std::vector<HostGlyphPos> HostGlyphRowByAdvances(const wchar_t* face, const std::u16string& text, double emPixelsX,
+                                                 LONG x, LONG y);

@@ -1,5 +1,7 @@
 #include "tests/support/dialog_kit_win.h"
 
+#include "tests/support/canvas_win.h"
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -197,59 +199,21 @@ void DialogKit::SetPage(int index) {
   Pump();
 }
 
-namespace {
-
-// A 32-bit top-down bitmap selected into a memory DC.
-struct PixelCanvas {
-  HDC memory = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ old = nullptr;
-  uint32_t* bits = nullptr;
-  PixelCanvas(int width, int height) {
-    HDC screen = GetDC(nullptr);
-    memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* pixels = nullptr;
-    bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    ReleaseDC(nullptr, screen);
-    if (bitmap != nullptr && pixels != nullptr) {
-      old = SelectObject(memory, bitmap);
-      bits = static_cast<uint32_t*>(pixels);
-    }
-  }
-  ~PixelCanvas() {
-    if (old != nullptr) SelectObject(memory, old);
-    if (bitmap != nullptr) DeleteObject(bitmap);
-    DeleteDC(memory);
-  }
-  PixelCanvas(const PixelCanvas&) = delete;
-  PixelCanvas& operator=(const PixelCanvas&) = delete;
-};
-
-}  // namespace
-
 int DialogKit::DrawnPixels(HWND dialog, int controlId, int width, int height) {
-  PixelCanvas canvas(width, height);
-  if (canvas.bits == nullptr) return 0;
+  Canvas canvas(width, height, 0xFFFFFF);
   RECT all = {0, 0, width, height};
-  FillRect(canvas.memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  GdiFlush();
   DRAWITEMSTRUCT item = {};
   item.CtlType = ODT_STATIC;
   item.CtlID = static_cast<UINT>(controlId);
   item.itemAction = ODA_DRAWENTIRE;
   item.hwndItem = GetDlgItem(dialog, controlId);
-  item.hDC = canvas.memory;
+  item.hDC = canvas.dc();
   item.rcItem = all;
   SendMessageW(dialog, WM_DRAWITEM, static_cast<WPARAM>(controlId), reinterpret_cast<LPARAM>(&item));
-  GdiFlush();
   int drawn = 0;
-  for (int i = 0; i < width * height; ++i) drawn += (canvas.bits[i] & 0xFFFFFF) != 0xFFFFFF;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) drawn += canvas.At(x, y) != 0xFFFFFF;
+  }
   return drawn;
 }
 
@@ -273,13 +237,24 @@ std::string DialogKit::Screenshot(const std::string& name, HWND window) {
   GetWindowRect(window, &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return {};
-  PixelCanvas canvas(w, h);
-  if (canvas.bits == nullptr) return {};
   HDC screen = GetDC(nullptr);
-  BitBlt(canvas.memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  ReleaseDC(nullptr, screen);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
   GdiFlush();
-  std::vector<uint32_t> pixels(canvas.bits, canvas.bits + static_cast<size_t>(w) * h);
+  std::vector<uint32_t> pixels(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + static_cast<size_t>(w) * h);
+  SelectObject(memory, old);
+  DeleteObject(dib);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
   const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string file = (test != nullptr ? std::string(test->test_suite_name()) + "_" + test->name() : "dialog");
   file += "_" + name + ".png";

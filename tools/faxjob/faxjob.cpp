@@ -4,18 +4,20 @@
 // the user interface core: it drives the render core's entry points and
 // sends the user interface core's escapes, as they would on a printer DC.
 //
-// usage: faxjob <driver folder> <printer name> <output file> [pages]
-//        faxjob <driver folder> <printer name> <output file> --emf A.emf [B.emf ...]
+// usage: faxjob <driver folder> <printer name> <output file> [pages] [--title <document title>]
+//        faxjob <driver folder> <printer name> <output file> --emf A.emf [B.emf ...] [--title <document title>]
 //
 // With --emf the pages are enhanced metafiles, one page each, played as the
 // spooler plays a spooled page (the frame on the printable area, aspect
 // kept, top-left aligned); per page it reports the records played and the
-// kinds it could not play, and refuses a damaged file.
+// kinds it could not play, and refuses a damaged file.  The document title
+// is "Sample fax" unless --title gives one.
 //
-// The printer must exist (faxprinter installs it); its stored settings are
-// the job's settings, with the resident faces and TrueType outlines turned
-// on.  The last page holds drawings and a photo; the page before it (with
-// three pages or more) is a page of text: Latin text in a resident face
+// The printer must exist (faxprinter installs it); its default settings, as
+// an application receives them, are the job's settings, with the
+// substitution of TrueType faces by the printer's own turned on.  The last
+// page holds drawings and a photo; the page before it (with three pages or
+// more) is a page of text: Latin text in a resident face
 // (the TrueType face "Arial" replaced by the printer's own), text in a
 // TrueType face downloaded as outlines (DejaVu Sans) and Japanese text in a
 // face of a TrueType collection (Noto Sans CJK, when installed); the others
@@ -70,51 +72,47 @@ std::vector<uint8_t> ReadFont(const char* path) {
   return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-uint32_t NameSum(const char* name) {
-  uint32_t sum = 0;
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(name); *p; ++p) sum += *p;
-  return sum;
-}
-
-// The printer's settings with the text settings of the sample page: the
-// 128 resident faces, outlines for soft fonts, and "Arial" replaced by the
-// resident family 5.  False when the printer's settings cannot be read.
-bool SampleTextSettings(HANDLE printer, wchar_t* name, DriverDevMode* dm) {
+// The printer's default settings as the spooler hands them to an
+// application (DocumentProperties), with the changes the sample pages need
+// made as the sheets make them: TrueType faces may be replaced by the
+// printer's own (Font Setting), and the output is in colour (Quality), so
+// that the photo goes as JPEG rather than as gray rows.  False when the
+// printer's settings cannot be read.
+bool SampleSettings(HANDLE printer, wchar_t* name, DriverDevMode* dm) {
   const LONG size = DocumentPropertiesW(nullptr, printer, name, nullptr, nullptr, 0);
   if (size < LONG(sizeof(DriverDevMode))) return false;
   std::vector<uint8_t> buffer(size_t(size), 0);
   auto* devmode = reinterpret_cast<DEVMODEW*>(buffer.data());
   if (DocumentPropertiesW(nullptr, printer, name, devmode, nullptr, DM_OUT_BUFFER) < 0) return false;
   std::memcpy(dm, buffer.data(), sizeof *dm);
-  SetDocByte(&dm->doc, 7922, 128);
-  SetDocByte(&dm->doc, 3666, 0);
-  SetDocByte(&dm->doc, 3667, 0);
-  const uint32_t sum = NameSum("Arial");
-  SetDocI16(&dm->doc, 5424, 1);
-  SetDocByte(&dm->doc, 4532, 5);
-  std::memcpy(reinterpret_cast<uint8_t*>(&dm->doc) + 5428, &sum, 4);
+  Fields(dm->doc).nTTFont = 0;
+  Fields(dm->doc).nColorMode = 0;
   SealDocDMode(&dm->doc);
   return true;
 }
 
-// The glyph bitmaps of `text` as Wine's GDI renders them in `face` at
-// `pixels` pixels per em, for the host font (handles 1, 2, 3, ...): what the
-// engine hands the driver for a soft font of bitmaps.
-void RenderGlyphs(HostFont* font, const wchar_t* face, const std::u16string& text, int pixels) {
+// The glyph bitmaps of `text` as Wine's GDI renders them in `face` at an em
+// of `emX` by `emY` pixels (the device's two resolutions), for the host font
+// (handles 1, 2, 3, ...): what the engine hands the driver for a soft font
+// of bitmaps.
+void RenderGlyphs(HostFont* font, const wchar_t* face, const std::u16string& text, double emX, double emY) {
   HDC dc = CreateCompatibleDC(nullptr);
-  HFONT gdiFont = CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, face);
+  HFONT gdiFont = CreateFontW(-int(emY + 0.5), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, face);
   HGDIOBJ old = SelectObject(dc, gdiFont);
-  const MAT2 identity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  // The em's width against its height, as a 16.16 fixed-point factor.
+  const double ratio = emY > 0 ? emX / emY : 1.0;
+  const auto whole = static_cast<short>(ratio);
+  const MAT2 stretch = {{static_cast<WORD>((ratio - whole) * 65536.0), whole}, {0, 0}, {0, 0}, {0, 1}};
   for (size_t k = 0; k < text.size(); ++k) {
     GLYPHMETRICS gm{};
-    const DWORD size = GetGlyphOutlineW(dc, text[k], GGO_BITMAP, &gm, 0, nullptr, &identity);
+    const DWORD size = GetGlyphOutlineW(dc, text[k], GGO_BITMAP, &gm, 0, nullptr, &stretch);
     if (size == GDI_ERROR || size == 0) continue;
     std::vector<uint8_t> dwordRows(size);
-    if (GetGlyphOutlineW(dc, text[k], GGO_BITMAP, &gm, size, dwordRows.data(), &identity) == GDI_ERROR) continue;
+    if (GetGlyphOutlineW(dc, text[k], GGO_BITMAP, &gm, size, dwordRows.data(), &stretch) == GDI_ERROR) continue;
     const uint32_t stride = ((gm.gmBlackBoxX + 31) / 32) * 4, rowBytes = (gm.gmBlackBoxX + 7) / 8;
     HostGlyphBitmap bitmap{{gm.gmptGlyphOrigin.x, -gm.gmptGlyphOrigin.y},
-                           {LONG(gm.gmBlackBoxX), LONG(gm.gmBlackBoxY)}, {}, 0};
+                           {LONG(gm.gmBlackBoxX), LONG(gm.gmBlackBoxY)}, {}, FIX(gm.gmCellIncX * 16)};
     for (uint32_t y = 0; y < gm.gmBlackBoxY && (y + 1) * stride <= size; ++y) {
       bitmap.rows.insert(bitmap.rows.end(), dwordRows.begin() + y * stride, dwordRows.begin() + y * stride + rowBytes);
     }
@@ -125,10 +123,13 @@ void RenderGlyphs(HostFont* font, const wchar_t* face, const std::u16string& tex
   DeleteDC(dc);
 }
 
-void DrawLine(DdiHost& host, SURFOBJ* surface, const std::u16string& text, FONTOBJ* font, LONG y, ULONG cp) {
+// A line of `text` in `font` from (200, y), its glyphs where GDI puts them:
+// by the advances of `face` at an em of `emX` pixels.
+void DrawLine(DdiHost& host, SURFOBJ* surface, const std::u16string& text, FONTOBJ* font, const wchar_t* face,
+              double emX, LONG y, ULONG cp) {
   static auto textOut = host.Get<decltype(&DrvTextOut)>(INDEX_DrvTextOut);
   if (textOut == nullptr) return;
-  HostString line(text, HostGlyphRow(text.size(), 200, y, 40), cp);
+  HostString line(text, HostGlyphRowByAdvances(face, text, emX, 200, y), cp);
   HostBrush black(0);
   textOut(surface, line.get(), font, nullptr, nullptr, nullptr, black.get(), nullptr, nullptr, 0x0D0D);
 }
@@ -136,42 +137,60 @@ void DrawLine(DdiHost& host, SURFOBJ* surface, const std::u16string& text, FONTO
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 4) {
-    std::fwprintf(stderr, L"usage: faxjob <driver folder> <printer name> <output file> [pages]\n"
-                          L"       faxjob <driver folder> <printer name> <output file> --emf A.emf [B.emf ...]\n");
+  const wchar_t* usage = L"usage: faxjob <driver folder> <printer name> <output file> [pages] [--title <title>]\n"
+                         L"       faxjob <driver folder> <printer name> <output file> --emf A.emf [B.emf ...] "
+                         L"[--title <title>]\n";
+  // The arguments without the title option and its value.
+  std::vector<wchar_t*> args;
+  std::wstring title = L"Sample fax";
+  for (int i = 0; i < argc; ++i) {
+    if (i > 0 && std::wcscmp(argv[i], L"--title") == 0) {
+      if (i + 1 >= argc) {
+        std::fwprintf(stderr, L"%ls", usage);
+        return 2;
+      }
+      title = argv[++i];
+    } else {
+      args.push_back(argv[i]);
+    }
+  }
+  if (args.size() < 4) {
+    std::fwprintf(stderr, L"%ls", usage);
     return 2;
   }
+  wchar_t* printerName = args[2];
+  wchar_t* outputFile = args[3];
   // The pages of enhanced metafiles, read and checked before the job starts.
   std::vector<std::vector<uint8_t>> emfPages;
-  const bool emf = argc > 4 && std::wcscmp(argv[4], L"--emf") == 0;
+  const bool emf = args.size() > 4 && std::wcscmp(args[4], L"--emf") == 0;
   if (emf) {
-    if (argc < 6) {
+    if (args.size() < 6) {
       std::fwprintf(stderr, L"--emf needs at least one file\n");
       return 2;
     }
-    for (int i = 5; i < argc; ++i) {
-      emfPages.push_back(ReadFileW(argv[i]));
+    for (size_t i = 5; i < args.size(); ++i) {
+      emfPages.push_back(ReadFileW(args[i]));
       if (emfPages.back().empty()) {
-        std::fwprintf(stderr, L"cannot read %ls\n", argv[i]);
+        std::fwprintf(stderr, L"cannot read %ls\n", args[i]);
         return 1;
       }
       const std::string damage = testsupport::EmfFileDamage(emfPages.back());
       if (!damage.empty()) {
-        std::fwprintf(stderr, L"%ls is refused: %hs\n", argv[i], damage.c_str());
+        std::fwprintf(stderr, L"%ls is refused: %hs\n", args[i], damage.c_str());
         return 1;
       }
     }
   }
-  const int pages = emf ? int(emfPages.size()) : argc > 4 ? _wtoi(argv[4]) : 2;
-  const std::wstring module = std::wstring(argv[1]) + L"\\VELDRANE.DLL";
+  const int pages = emf ? int(emfPages.size()) : args.size() > 4 ? _wtoi(args[4]) : 2;
+  const std::wstring module = std::wstring(args[1]) + L"\\VELDRANE.DLL";
   DdiHost host;
   if (!host.Load(module)) {
     std::fwprintf(stderr, L"cannot load %ls (error %lu)\n", module.c_str(), GetLastError());
     return 1;
   }
   HANDLE printer = nullptr;
-  if (!OpenPrinterW(argv[2], &printer, nullptr)) {
-    std::fwprintf(stderr, L"cannot open printer %ls (error %lu)\n", argv[2], GetLastError());
+  if (!OpenPrinterW(printerName, &printer, nullptr)) {
+    std::fwprintf(stderr, L"cannot open printer %ls (error %lu)\n", printerName, GetLastError());
     return 1;
   }
   // One destination; the job identifier the user interface core would send.
@@ -183,8 +202,8 @@ int wmain(int argc, wchar_t** argv) {
   const char16_t name[] = u"Sample recipient";
   std::memcpy(fax->recipients[0].szName, name, sizeof name);
   DdiHost::FaxJob job;
-  job.docName = L"Sample fax";
-  job.outputFile = argv[3];
+  job.docName = title.c_str();
+  job.outputFile = outputFile;
   job.pages = pages;
   job.fax = fax.get();
   job.jobId = "SAMPLE-0001";
@@ -192,27 +211,39 @@ int wmain(int argc, wchar_t** argv) {
   // escape); the last page is a page of drawings with a photo, the one
   // before it a page of text.
   static DriverDevMode settings;
-  if (SampleTextSettings(printer, argv[2], &settings)) job.devmode = reinterpret_cast<DEVMODEW*>(&settings);
-  const XFORML size{0.03f, 0, 0, 0.03f, 0, 0};
+  uint32_t dpiX = 200, dpiY = 100;
+  if (SampleSettings(printer, printerName, &settings)) {
+    job.devmode = reinterpret_cast<DEVMODEW*>(&settings);
+    if (Fields(settings.doc).nResoH > 0 && Fields(settings.doc).nResoV > 0) {
+      dpiX = static_cast<uint32_t>(Fields(settings.doc).nResoH);
+      dpiY = static_cast<uint32_t>(Fields(settings.doc).nResoV);
+    }
+  }
+  // 14-point text, its font objects' transforms at the device's two
+  // resolutions as GDI gives them.
+  constexpr double kPoints = 14;
+  const double emX = HostEmPixels(kPoints, dpiX), emY = HostEmPixels(kPoints, dpiY);
   HostIfi latin;
   latin.family = u"Arial";
-  HostFont resident(kFoTypeTrueType, 21, latin, size);
+  HostFont resident(kFoTypeTrueType, 21, latin, HostFontTransform(kPoints, dpiX, dpiY, latin.unitsPerEm));
   HostIfi sans;
   sans.family = u"DejaVu Sans";
-  HostFont outlines(kFoTypeTrueType, 22, sans, size, ReadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
+  HostFont outlines(kFoTypeTrueType, 22, sans, HostFontTransform(kPoints, dpiX, dpiY, sans.unitsPerEm),
+                    ReadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
   HostIfi gothic;
   gothic.family = u"Noto Sans CJK JP";
   gothic.charset = 128;
-  HostFont japanese(kFoTypeTrueType, 23, gothic, size,
+  gothic.unitsPerEm = 1000;
+  HostFont japanese(kFoTypeTrueType, 23, gothic, HostFontTransform(kPoints, dpiX, dpiY, gothic.unitsPerEm),
                     ReadFont("/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc"));
   const std::u16string japaneseText = u"\u65E5\u672C\u8A9E\u306E\u30D5\u30A1\u30AF\u30B9";
-  RenderGlyphs(&japanese, L"Noto Sans CJK JP", japaneseText, 61);
+  RenderGlyphs(&japanese, L"Noto Sans CJK JP", japaneseText, emX, emY);
   bool drawn = true;
   int unplayed = 0, failed = 0;
   job.draw = [&](SURFOBJ* surface, int page) {
     if (emf) {
       const EmfPageReport r = EmfPage_PlayOnPage(&host, surface, emfPages[size_t(page)]);
-      std::fwprintf(stdout, L"page %d (%ls): %d of %d records played, %d drawing calls", page + 1, argv[5 + page],
+      std::fwprintf(stdout, L"page %d (%ls): %d of %d records played, %d drawing calls", page + 1, args[5 + page],
                     r.played, r.records, r.calls());
       for (const auto& k : r.notPlayed) {
         std::fprintf(stdout, "; not played: %s x %d", EmfPage_KindName(k.first).c_str(), k.second);
@@ -228,12 +259,12 @@ int wmain(int argc, wchar_t** argv) {
     host.Escape(surface, 0x20009, sizeof origin, origin, 0, nullptr);
     if (page == pages - 1) drawn = DrawSamplePage(host, surface);
     if (page != pages - 2) return;
-    DrawLine(host, surface, u"A resident face: Arial", resident.get(), 300, 1252);
-    DrawLine(host, surface, u"Downloaded outlines: DejaVu Sans", outlines.get(), 450, 1252);
-    DrawLine(host, surface, japaneseText, japanese.get(), 600, 932);
+    DrawLine(host, surface, u"A resident face: Arial", resident.get(), L"Arial", emX, 300, 1252);
+    DrawLine(host, surface, u"Downloaded outlines: DejaVu Sans", outlines.get(), L"DejaVu Sans", emX, 450, 1252);
+    DrawLine(host, surface, japaneseText, japanese.get(), L"Noto Sans CJK JP", emX, 600, 932);
   };
   const auto start = std::chrono::steady_clock::now();
-  DdiHost::JobResult result = host.RunFaxJob(printer, argv[2], job);
+  DdiHost::JobResult result = host.RunFaxJob(printer, printerName, job);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   ClosePrinter(printer);
   if (!drawn) std::fprintf(stderr, "a drawing call of the sample page failed\n");
@@ -244,7 +275,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "job failed at %s (error %lu)\n", result.failedStep.c_str(), GetLastError());
     return 1;
   }
-  std::fwprintf(stdout, L"%d pages printed to %ls in %.3f s (%.0f pages per second)\n", pages, argv[3], seconds,
+  std::fwprintf(stdout, L"%d pages printed to %ls in %.3f s (%.0f pages per second)\n", pages, outputFile, seconds,
                 seconds > 0 ? pages / seconds : 0.0);
   return 0;
 }

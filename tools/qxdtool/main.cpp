@@ -5,6 +5,9 @@
 //   qxdtool dump <qxd>                (text to standard output)
 //   qxdtool dump-constraints <qxd>    (a constraint file, VELDRANK.QXD)
 //   qxdtool check <text>              (compiles, dumps, and compares)
+//   qxdtool template-facts <res> <cpp>
+//                                     (the control table's facts from the
+//                                     compiled dialog templates)
 //
 // A text whose first line is "constraints" is a constraint file; any other
 // is a description file.
@@ -16,6 +19,7 @@
 
 #include "tools/qxd/constraint_document.h"
 #include "tools/qxd/qxd_document.h"
+#include "tools/qxdtool/template_facts.h"
 
 namespace {
 
@@ -108,6 +112,19 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
-  std::cerr << "usage: qxdtool compile <text> <qxd> | dump <qxd> | dump-constraints <qxd> | check <text>\n";
+  if (command == "template-facts" && argc == 4) {
+    std::string raw, error;
+    if (!ReadFile(argv[2], &raw)) return Fail(std::string("cannot read ") + argv[2]);
+    std::vector<TemplateFactRow> rows;
+    if (!ReadTemplateFacts(std::vector<uint8_t>(raw.begin(), raw.end()), &rows, &error)) {
+      return Fail(std::string(argv[2]) + ": " + error);
+    }
+    std::ofstream out(argv[3], std::ios::binary);
+    out << FormatTemplateFacts(rows);
+    if (!out) return Fail(std::string("cannot write ") + argv[3]);
+    return 0;
+  }
+  std::cerr << "usage: qxdtool compile <text> <qxd> | dump <qxd> | dump-constraints <qxd> | check <text> | "
+               "template-facts <res> <cpp>\n";
   return 2;
 }

@@ -31,6 +31,7 @@
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/model/edit_items.h"
 #include "dproc/model/user_paper_list_win.h"
+#include "dproc/sheets/sheet_memory.h"
 #include "dproc/sheets/sheet_user_papers_win.h"
 #include "dproc/startup/description_loader_win.h"
 #include "dproc/startup/proc_library_entry_win.h"
@@ -330,6 +331,26 @@ TEST_F(BasicSheet, CustomSizeDialogStoresOnOkAndCancelLeavesEveryByte) {
   EXPECT_NE(message.find(L"100.0"), std::wstring::npos) << Narrow(message);
   EXPECT_NE(message.find(L"297.0"), std::wstring::npos) << Narrow(message);
   EXPECT_EQ(F().sizInUserDefPaperMM_cx, 1500);
+}
+
+TEST_F(BasicSheet, ManualZoomGivesBackTheKindTheLayoutSheetKeptBeforePoster) {
+  ModelInfo* model = ProcessModelInfo();
+  const uint32_t hadPoster = model->features[kMfPoster];
+  model->features[kMfPoster] = 1;
+  ProcessSheetMemory() = {};
+  ProcessSheetMemory().nupKindBeforePoster = 2;  // as the Layout sheet keeps it when a poster kind is chosen
+  F().bNup = 1;
+  F().nNup = 8;
+  F().bScaleAuto = 1;
+  HWND d = Open();
+  ASSERT_NE(d, nullptr);
+  kit_.Click(1228);
+  model->features[kMfPoster] = hadPoster;
+  EXPECT_EQ(F().bNup, 0);
+  EXPECT_EQ(F().nNup, 2);
+  EXPECT_EQ(F().bScaleAuto, 0);
+  EXPECT_EQ(ProcessSheetMemory().nupKindBeforePoster, -1) << "given back once";
+  ProcessSheetMemory() = {};
 }
 
 TEST_F(BasicSheet, CustomSizeHelpRunsTheClippingCheckOverItsControls) {

@@ -251,8 +251,8 @@ TEST(ModalDialog, RunsFromTheTemplateAndReturnsTheEndDialogResult) {
 }
 
 // The control table's kinds and stop icons against the templates that hold
-// the controls.  A row whose template gains its control needs its line in
-// control_template_facts.cpp; the failure message gives it.
+// the controls, read here from the built template library (the table is
+// made from the same templates at build time).
 TEST(ControlTable, EveryRowAgreesWithItsTemplate) {
   DialogKit kit;
   HMODULE templates = kit.Templates();

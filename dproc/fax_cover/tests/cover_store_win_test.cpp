@@ -109,8 +109,9 @@ TEST_F(CoverStoreTest, RecordRoundTripAndItsValues) {
   RegCloseKey(key);
 }
 
-// A part too large gives defaults from there on; a short part is taken as
-// far as it goes; unterminated texts end inside their fields.
+// A part too large gives defaults from there on, and so does a short part
+// (never half of a stored part over defaults); unterminated texts end
+// inside their fields.
 TEST_F(CoverStoreTest, DamagedValues) {
   const FaxCoverSheetData in = Sample();
   ASSERT_EQ(WriteFaxCoverSheetReg(printer_.c_str(), kDriver, in), 1);
@@ -130,15 +131,59 @@ TEST_F(CoverStoreTest, DamagedValues) {
 
   RegSetValueExW(key, L"Basic", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&in.basic), sizeof in.basic);
   RegSetValueExW(key, L"Recipient", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&in.recipient), 100);
+  EXPECT_EQ(ReadFaxCoverSheetReg(printer_.c_str(), kDriver, &out), 0);
+  EXPECT_EQ(std::memcmp(&out.basic, &in.basic, sizeof out.basic), 0);
+  EXPECT_EQ(std::memcmp(&out.recipient, &defaults.recipient, sizeof out.recipient), 0);
+
+  RegSetValueExW(key, L"Recipient", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&in.recipient),
+                 sizeof in.recipient);
   std::vector<uint8_t> noEnd(984, 'A');
   RegSetValueExW(key, L"Sender", 0, REG_BINARY, noEnd.data(), static_cast<DWORD>(noEnd.size()));
   EXPECT_EQ(ReadFaxCoverSheetReg(printer_.c_str(), kDriver, &out), 1);
-  EXPECT_EQ(std::memcmp(&out.recipient, &in.recipient, 100), 0);
-  EXPECT_EQ(std::memcmp(reinterpret_cast<const uint8_t*>(&out.recipient) + 100,
-                        reinterpret_cast<const uint8_t*>(&defaults.recipient) + 100, sizeof out.recipient - 100),
-            0);
+  EXPECT_EQ(std::memcmp(&out.recipient, &in.recipient, sizeof out.recipient), 0);
   for (const FcsSenderLine& l : out.sender.lines) EXPECT_EQ(l.szText[80], 0);
   EXPECT_EQ(out.image.wPosX, 40);
+  RegCloseKey(key);
+}
+
+// A damaged set count neither sizes the list nor keeps the reader going:
+// the list ends at the first set the store lacks, and saving over it works.
+TEST_F(CoverStoreTest, DamagedSetCount) {
+  FaxCoverSheetData d = Sample();
+  FaxCoverSheetSets list;
+  for (const char16_t* name : {u"One", u"Two", u"Three"}) {
+    list.sets.push_back(MakeCoverSheetSet(name, d.basic, d.sender, d.image));
+  }
+  ASSERT_EQ(SaveCoverSheetSetList(printer_.c_str(), kDriver, list), 1);
+  HKEY key = Open(L"\\FaxCoverSheet\\CoverSheetSet");
+  const struct {
+    const char* what;
+    std::vector<uint8_t> value;
+    size_t sets;
+  } cases[] = {
+      {"all bits set", {0xFF, 0xFF, 0xFF, 0xFF}, 3},
+      {"a count beyond the sets", {0x40, 0x42, 0x0F, 0x00}, 3},
+      {"two", {2, 0, 0, 0}, 2},
+      {"eight bytes", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, 0},
+      {"two bytes", {3, 0}, 0},
+  };
+  for (const auto& c : cases) {
+    RegSetValueExW(key, L"OrderNum", 0, REG_BINARY, c.value.data(), static_cast<DWORD>(c.value.size()));
+    const DWORD start = GetTickCount();
+    FaxCoverSheetSets back;
+    ASSERT_TRUE(LoadCoverSheetSetList(printer_.c_str(), kDriver, &back)) << c.what;
+    EXPECT_LT(GetTickCount() - start, 2000u) << c.what;
+    ASSERT_EQ(back.sets.size(), c.sets) << c.what;
+    if (c.sets > 0) {
+      EXPECT_EQ(std::u16string(back.sets[0].name), u"One") << c.what;
+    }
+  }
+  const uint32_t damaged = 0xFFFFFFFFu;
+  RegSetValueExW(key, L"OrderNum", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&damaged), 4);
+  list.sets.pop_back();
+  ASSERT_EQ(SaveCoverSheetSetList(printer_.c_str(), kDriver, list), 1);
+  EXPECT_EQ(Value(key, L"OrderNum"), (std::vector<uint8_t>{2, 0, 0, 0}));
+  EXPECT_TRUE(Value(key, L"Name02").empty());
   RegCloseKey(key);
 }
 

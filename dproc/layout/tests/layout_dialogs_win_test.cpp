@@ -343,6 +343,42 @@ TEST_F(LayoutDialogs, StyleDefaultKeepsNupOn) {
   EXPECT_EQ(F().bNupBorder_ui, Fields(defaults).bNupBorder_ui);
 }
 
+// --- Shared by every dialog.
+
+TEST_F(LayoutDialogs, DropListsRunTheReasonFilter) {
+  struct Case {
+    int templateId;
+    DLGPROC proc;
+    int combo;
+  } cases[] = {{kBookletSettingTemplate, BookletSettingDlgProc, 1590}, {kStyleSettingTemplate, StyleSettingDlgProc, 1025},
+               {kStyleSettingTemplate, StyleSettingDlgProc, 1578}};
+  for (const Case& c : cases) {
+    Open(c.templateId, c.proc);
+    // The filter gives every drop-down list the extended interface.
+    EXPECT_NE(SendMessageW(kit_.Control(c.combo), CB_GETEXTENDEDUI, 0, 0), 0) << c.templateId << " " << c.combo;
+    Press(IDCANCEL);
+  }
+}
+
+TEST_F(LayoutDialogs, ADialogOpenedFromAnotherKeepsItsOwnCopyForCancel) {
+  F().nPrintPosition = 0;
+  F().bBookletBorder = 0;
+  const DocDMode before = kit_.Settings();
+  HWND outer = Open(kPrintPositionTemplate, PrintPositionDlgProc);
+  kit_.Click(1893);
+  ASSERT_EQ(F().nPrintPosition, 1);
+  // A second dialog on the same settings, confirmed.
+  Open(kBookletSettingTemplate, BookletSettingDlgProc);
+  kit_.Click(1406);
+  ASSERT_EQ(F().bBookletBorder, 1);
+  Press(IDOK);
+  // The first one cancelled: the settings as it found them.
+  SendMessageW(outer, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  DialogKit::Pump();
+  EXPECT_EQ(F().nPrintPosition, 0);
+  EXPECT_EQ(std::memcmp(&before, &kit_.Settings(), sizeof before), 0);
+}
+
 // --- Binding margin.
 
 TEST_F(LayoutDialogs, BindingMarginOneSidedTakesTheFrontAndCancelRestoresTheBack) {

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/qxd/model_info.h"
@@ -36,7 +37,15 @@ namespace {
 using testsupport::DialogKit;
 
 std::set<int> g_refuse;
-int32_t ScriptedCheck(HWND, HWND, uint16_t id) { return g_refuse.count(id) != 0 ? 101 : 199; }
+// What the preview's combination override held while the pass ran.
+std::vector<std::pair<uint8_t, uint8_t>> g_combinationSlots;
+int32_t ScriptedCheck(HWND dialog, HWND, uint16_t id) {
+  if (id == 1296) {
+    const LayoutPreviewOverrides* o = LayoutOverridesOf(GetUIState(SheetCtxOf(dialog)));
+    if (o != nullptr) g_combinationSlots.emplace_back(o->combinationOn, o->combinationValue);
+  }
+  return g_refuse.count(id) != 0 ? 101 : 199;
+}
 
 struct RunnerCall {
   uint16_t templateId;
@@ -207,6 +216,37 @@ TEST_F(LayoutSheet, PosterRemembersTheKindBeforeIt) {
   EXPECT_EQ(ProcessSheetMemory().nupKindBeforePoster, 8) << "an N-up kind leaves it";
 }
 
+TEST_F(LayoutSheet, ThePreviewKeepsTheOldLayoutWhileAChangeIsChecked) {
+  F().bNup = 1;
+  F().nNup = 1;
+  Open();
+  auto drawn = [&] { return testsupport::DialogKit::DrawnPixels(Page(), 1235, 200, 200); };
+  const int twoUp = drawn();
+  F().nNup = 2;
+  const int fourUp = drawn();
+  ASSERT_NE(twoUp, fourUp) << "the two kinds look different";
+  LayoutPreviewOverrides* o = LayoutOverridesOf(&kit_.UiState());
+  ASSERT_NE(o, nullptr);
+  o->nupOn = 1;
+  o->nupValue = 1;
+  EXPECT_EQ(drawn(), twoUp) << "the kind being checked is not shown yet";
+  *o = {};
+  EXPECT_EQ(drawn(), fourUp);
+}
+
+TEST_F(LayoutSheet, ACombinationBeingCheckedKeepsItsOldValueInThePreview) {
+  F().bLayout = 0;
+  Open();
+  g_combinationSlots.clear();
+  g_refuse = {1296};
+  kit_.Click(1296);
+  g_refuse.clear();
+  kit_.Click(1296);
+  EXPECT_EQ(g_combinationSlots, (std::vector<std::pair<uint8_t, uint8_t>>{{1, 0}, {1, 0}}));
+  EXPECT_EQ(F().bLayout, 1);
+  EXPECT_EQ(LayoutOverridesOf(&kit_.UiState())->combinationOn, 0) << "the override ends with the pass";
+}
+
 TEST_F(LayoutSheet, RefusedNupKindGoesBackWithItsPosterPages) {
   F().bNup = 1;
   F().nNup = 2;
@@ -217,7 +257,7 @@ TEST_F(LayoutSheet, RefusedNupKindGoesBackWithItsPosterPages) {
   EXPECT_EQ(F().nNup, 2);
   EXPECT_EQ(F().byPosterPages, 1);
   EXPECT_EQ(SelectedValue(1025), 2u);
-  EXPECT_EQ(ProcessSheetMemory().nupKindBeforePoster, 0);
+  EXPECT_EQ(ProcessSheetMemory().nupKindBeforePoster, -1);
 }
 
 TEST_F(LayoutSheet, BookletRemembersTheDuplexBeforeIt) {

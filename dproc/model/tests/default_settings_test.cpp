@@ -42,7 +42,7 @@ const Value kBuiltIn[] = {
     {2228, 1, 1},   {2229, 1, 4},    {2236, 1, 1},    {2239, 1, 1},    {2244, 1, 1},    {2245, 1, 1},
     {2250, 1, 1},   {2252, 1, 1},    {2253, 1, 2},    {2256, 1, 1},    {2612, 2, 1},    {2614, 2, 1},
     {2616, 2, 1},   {2618, 2, 1},    {3666, 1, 1},    {3667, 1, 2},    {5424, 2, 9},    {7917, 2, 2100},
-    {7919, 2, 2970},
+    {7919, 2, 2970},  {7922, 1, 128},
 };
 
 int64_t Read(const DocDMode& d, const Value& v) {
@@ -222,6 +222,28 @@ TEST(LoadDefaults, FontSubstitutionList) {
   uint32_t sum = 0;
   for (char c : std::string("Courier New")) sum += static_cast<uint8_t>(c);
   EXPECT_EQ(+f.SubTTFontSum[0], sum);
+}
+
+TEST(LoadDefaults, JpegQualityFromItsSection) {
+  // The description's default quality; a quality the encoder refuses is no
+  // default.  Without the section the settings keep theirs.
+  struct Case {
+    const char* text;
+    int quality;
+  };
+  const Case cases[] = {
+      {"qxd 1\n\nsection \"JpegQuality\" range min=1 max=100 default=75\n", 75},
+      {"qxd 1\n\nsection \"JpegQuality\" range min=0 max=100 default=0\n", 0},
+      {"qxd 1\n\nsection \"JpegQuality\" range min=1 max=200 default=101\n", 0},
+      {"qxd 1\n\nsection \"Other\" value \"x\"\n", 0},
+  };
+  for (const Case& c : cases) {
+    File f(c.text);
+    auto d = Fresh();
+    LoadDefaultSettings(f.get(), nullptr, nullptr, nullptr, d.get());
+    EXPECT_EQ(+Fields(*d).nJpegCompressRatio, c.quality) << c.text;
+    EXPECT_EQ(+Fields(*d).nDeviceFontNum, 128);
+  }
 }
 
 TEST(LoadDefaults, TrayMediaEntriesFollowTheModelsTrays) {

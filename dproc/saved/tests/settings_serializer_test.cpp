@@ -378,6 +378,35 @@ TEST(SettingsSerializer, NarrowTextThatDoesNotFitFailsItsKey) {
   EXPECT_EQ(Fields(doc).nCopies, 2);
 }
 
+TEST(SettingsSerializer, EasySetTextWithItsRestoreOptions) {
+  DocDMode source{};
+  Fields(source).nCopies = 5;
+  Fields(source).nResoH = 600;
+  Fields(source).nColorMode = 2;
+  SettingBundle out;
+  out.doc = &source;
+  out.privateMarks.resize(2);
+  IniDoc text;
+  ASSERT_TRUE(XferEasySetSections(XferDirection::kWrite, text, out, Cp1252Codec()));
+  std::u16string rendered = IniDoc_Render(text);
+
+  EasySetNode node{};
+  node.header.restore[kRestoreWatermarks] = 1;
+  node.header.textLength = static_cast<uint32_t>(rendered.size() * sizeof(char16_t));
+  node.text = rendered.data();
+  DocDMode target{};
+  auto bundle = LoadEasySetFromText(node, &target, true, Cp1252Codec());
+  ASSERT_TRUE(bundle);
+  EXPECT_EQ(+Fields(target).nCopies, 5);
+  EXPECT_EQ(+Fields(target).nResoH, 0);      // the resolution is not restored
+  EXPECT_EQ(+Fields(target).nColorMode, 1);  // a monochrome driver stays monochrome
+  EXPECT_EQ(bundle->privateMarks.size(), 2u);
+  EXPECT_EQ(bundle->header.restore[kRestoreWatermarks], 1);
+
+  node.header.textLength = 0;
+  EXPECT_FALSE(LoadEasySetFromText(node, &target, false, Cp1252Codec()));
+}
+
 TEST(SettingsSerializer, HeaderChecks) {
   auto header = [](uint32_t version, const char16_t* model, const char16_t* language) {
     EasySetHeader h{};

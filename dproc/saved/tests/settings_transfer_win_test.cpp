@@ -270,6 +270,7 @@ TEST_F(SettingsTransferTest, UnknownPrinter) {
   const std::string longName(300, 'P');
   EXPECT_EQ(exportFn_(longName.c_str(), path.c_str()), kTransferPrinterNotOpened);
   EXPECT_EQ(exportFn_(nullptr, path.c_str()), kTransferPrinterNotOpened);
+  EXPECT_EQ(exportFn_("", path.c_str()), kTransferPrinterNotOpened);  // not the print server
 }
 
 TEST_F(SettingsTransferTest, DefaultSettingStoresTheFileAsPrinterData) {

@@ -16,6 +16,7 @@
 #include "common/contracts/ddproc_functions.h"
 #include "common/contracts/ddproc_sheet_functions_win.h"
 #include "common/records/sheet_session.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/startup/ddproc_binding_win.h"
 #include "dproc/startup/sheet_tab_tips.h"
@@ -75,10 +76,6 @@ const DocumentSheet kSheet = {
     .drawItem = DrawItem,
     .destroy = Destroy,
     .other = Other,
-    .textSection = nullptr,
-    .hintPageId = 0,
-    .bindings = nullptr,
-    .enableRules = nullptr,
 };
 
 INT_PTR CALLBACK TestSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -283,7 +280,7 @@ TEST_F(SheetSkeleton, CommitUndoesRefusedChangesAndNotesRealOnes) {
   SheetCtx* ctx = SheetCtxOf(d);
   ASSERT_NE(ctx, nullptr);
   SetSheetConstraintCheck(Answer);
-  const SheetFieldEdit edit = {1033, kFieldAt, 1, ReadField, ShowField};
+  const DialogBinding edit = {1033, EN_KILLFOCUS, BindKind::kCustom, kFieldAt, 1, 0, ReadField, ShowField};
   struct Case {
     const wchar_t* typed;
     int32_t answer;
@@ -305,7 +302,7 @@ TEST_F(SheetSkeleton, CommitUndoesRefusedChangesAndNotesRealOnes) {
     g_passes = 0;
     g_enableRuns = 0;
     SetDlgItemTextW(d, 1130, c.typed);
-    bool stands = CommitSheetChange(d, ctx, nullptr, 100, edit, EnableRules);
+    bool stands = CommitBinding(d, ctx, edit, 100, EnableRules, true);
     SCOPED_TRACE(testing::Message() << "typed " << std::string(c.typed, c.typed + wcslen(c.typed)) << " answer "
                                     << c.answer);
     EXPECT_EQ(stands, c.stands);
