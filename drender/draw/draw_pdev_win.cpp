@@ -31,7 +31,7 @@ bool Draw_PrintWithBlack(RenderPdev* pdev) {
 
 bool Draw_GradientPrintWithBlack(RenderPdev* pdev) {
   const DocDMode* doc = Doc(pdev);
-  return DocByte(doc, kPrintWithBlackAt) != 0 && DocByte(doc, kDocOverlayCreateAt) == 0 &&
+  return DocByte(doc, DOC_FIELD_AT(bPrintBlack)) != 0 && DocByte(doc, kDocOverlayCreateAt) == 0 &&
          DocByte(doc, DOC_FIELD_AT(bOverlay)) == 0 && pdev->state.gs.uiDrawing == 0;
 }
 
