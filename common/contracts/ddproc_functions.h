@@ -24,13 +24,8 @@ typedef int32_t(DDPROC_CALL* DDProcDeviceCapabilitiesProc)(const ModelInfo* mode
                                                            const DocDMode* doc, const DevOption* option,
                                                            uint16_t capability, void* output, int32_t* result);
 
-// Every message of a sheet or dialog of the procedure library is offered
-// first: page id (the template id; the FAX sheet offers under 100), dialog
-// window, message, its two parameters and a flag the caller clears.  When
-// the flag comes back set, the result is the caller's result and the
-// caller does nothing else with the message.
-typedef uint32_t(DDPROC_CALL* DDProcDlgProcProc)(int32_t pageId, void* dialog, uint32_t message, uintptr_t wParam,
-                                                 intptr_t lParam, uint32_t* handled);
+// The dialog hook `DDProc_DlgProc` is declared with the sheet functions
+// (ddproc_sheet_functions_win.h).
 
 // ---- SNMP device queries
 

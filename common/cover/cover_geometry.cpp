@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/qxd/paper_tables.h"
+
 int32_t CoverMulDiv(int32_t a, int32_t b, int32_t c) {
   if (c == 0) return -1;
   const int64_t p = static_cast<int64_t>(a) * b;
@@ -33,6 +35,15 @@ CoverRect TurnCoverRect(const CoverRect& r, int32_t width, int32_t height, uint3
   TurnCoverEdges(edges, angle, t);
   // The turned page is `height` wide and `width` high.
   return CoverRect{t[0], t[1], height - t[2], width - t[3]};
+}
+
+bool LookUpCoverModelPaper(void* ctx, uint32_t paperId, int32_t size[2], int32_t margins[4]) {
+  const PaperSizeEntry* paper = FindPaperById(static_cast<const ModelInfo*>(ctx), paperId);
+  if (paper == nullptr) return false;
+  size[0] = static_cast<int32_t>(paper->width);
+  size[1] = static_cast<int32_t>(paper->length);
+  for (int i = 0; i < 4; ++i) margins[i] = static_cast<int32_t>(paper->margins[i]);
+  return true;
 }
 
 uint32_t CoverPaperId(int16_t coverSize, int16_t outPaper, int16_t paperSize) {

@@ -52,6 +52,9 @@ struct CoverPaperInput {
 // Finds a paper of the model's table: size (width, height) and margins.
 using CoverPaperLookup = bool (*)(void* ctx, uint32_t paperId, int32_t size[2], int32_t margins[4]);
 
+// The lookup in the model's paper list; `ctx` is the `const ModelInfo*`.
+bool LookUpCoverModelPaper(void* ctx, uint32_t paperId, int32_t size[2], int32_t margins[4]);
+
 uint32_t CoverPaperId(int16_t coverSize, int16_t outPaper, int16_t paperSize);
 bool IsCustomPaperId(uint32_t paperId);
 // Fills `out` (cleared first) and returns the paper id of the cover page.

@@ -18,6 +18,9 @@ inline constexpr uint32_t kAuthCaptionMessage = 8;
 // cancelled (442), or a question whether to try again (350).
 inline constexpr uint32_t kAuthJobCancelledMessage = 442;
 inline constexpr uint32_t kAuthTryAgainMessage = 350;
+// The ASCII error name a device's session reports: at most 259 characters
+// and its end.
+inline constexpr size_t kAuthErrorNameBytes = 260;
 
 struct AuthMessageSlot {
   uint32_t kind;

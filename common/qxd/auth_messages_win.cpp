@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr size_t kErrorNameBytes = 260;
 
 }  // namespace
 
@@ -22,8 +21,8 @@ uint32_t CallHiddenStartupAndConnect(HMODULE module, HANDLE printer, const char*
   const uint32_t status = session->status;
   const char* name = session->errorText;
   if (errorName != nullptr) {
-    std::memset(errorName, 0, kErrorNameBytes);
-    if (name != nullptr) std::memcpy(errorName, name, strnlen(name, kErrorNameBytes - 1));
+    std::memset(errorName, 0, kAuthErrorNameBytes);
+    if (name != nullptr) std::memcpy(errorName, name, strnlen(name, kAuthErrorNameBytes - 1));
   }
   cleanup(session);
   return status;

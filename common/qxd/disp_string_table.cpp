@@ -34,3 +34,10 @@ int LoadDispStringTable(QxdContext* ctx, const char* section, DispStringItem* ta
   }
   return 1;
 }
+
+const char16_t* DispStringText(const DispStringItem* table, const char* key) {
+  for (; table != nullptr && (table->controlIds[0] != 0 || table->keyword[0] != '\0'); ++table) {
+    if (std::strncmp(table->keyword, key, sizeof table->keyword) == 0) return table->text;
+  }
+  return u"";
+}

@@ -24,3 +24,7 @@ static_assert(sizeof(DispStringItem) == 188);
 // entry without a text leaves its record as it was).  The table ends at a
 // record without control and keyword.  0 when the section is absent.
 int LoadDispStringTable(QxdContext* ctx, const char* section, DispStringItem* table);
+
+// The text of the record named `key` (compared whole) in a table, or u""
+// when the table is null or has no such record.
+const char16_t* DispStringText(const DispStringItem* table, const char* key);

@@ -86,7 +86,7 @@ struct DocFields {
   uint8_t byExpensePass[73];  // enciphered
   uint8_t gap1237[1];
   uint16_t wExpensePassLen;
-  uint8_t gap1240[2];
+  uint16_t Ctl2500Flag;  // 1: the output paper goes by its variant name
   uint8_t bNup;
   uint8_t nNup;
   uint8_t nPageLayout;

@@ -4,16 +4,10 @@
 #include <string>
 
 #include "common/qxd/qxd_reader.h"
+#include "common/text/bounded_text.h"
 #include "ddproc/device/device_answers.h"
 
 namespace {
-
-// Texts of the device's answers are terminated within their fields here,
-// whatever the library left in them.
-template <size_t N>
-std::string FieldText(const char (&field)[N]) {
-  return std::string(field, strnlen(field, N));
-}
 
 constexpr const char* kSupportedDevices[] = {"HALDOVAR serivo T610", "HALDOVAR serivo T610P",
                                              "HALDOVAR serivo T570"};

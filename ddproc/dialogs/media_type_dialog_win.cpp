@@ -228,7 +228,6 @@ void Initialise(HWND dialog, LPARAM context) {
   g_state.listProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(TrayList(dialog), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayListProc)));
   ProcLibBinding& b = *g_state.binding;
-  b.hintPageId = kHintPageId;
   if (b.module != nullptr) {
     if (b.replaceCommonTexts != nullptr) b.replaceCommonTexts(dialog, DDProcTables().common, kHintPageId);
     if (b.replaceTexts != nullptr) b.replaceTexts(dialog, DDProcTables().paperSourceTray);

@@ -21,7 +21,6 @@ bool GetProcLibraryPath(wchar_t* buffer, size_t capacity = MAX_PATH);
 struct ProcLibBinding {
   HMODULE module = nullptr;      // VELDRANA, null when not loaded
   HWND tooltip = nullptr;        // CreateToolWnd's window for the current dialog
-  uint32_t hintPageId = 0;       // the page id under which the dialog asks for hints
   ReplaceDlgDispStringCmnItemFn replaceCommonTexts = nullptr;
   ReplaceDlgDispStringFn replaceTexts = nullptr;
   CreateToolWndFn createToolWnd = nullptr;

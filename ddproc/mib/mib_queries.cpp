@@ -8,6 +8,7 @@
 
 #include "ddproc/mib/mib_tables.h"
 #include "ddproc/snmp/oid_text.h"
+#include "common/text/bounded_text.h"
 
 namespace {
 
@@ -23,13 +24,6 @@ bool IsTextType(uint8_t type) {
 
 bool Answered(const MibAnswer& a) { return a.error_status == 0 && a.error_index == 0; }
 
-void CopyText(const char* text, char* out, size_t out_size) {
-  size_t n = std::strlen(text);
-  if (n >= out_size) n = out_size - 1;
-  std::memcpy(out, text, n);
-  out[n] = '\0';
-}
-
 // A GET whose text answer goes to `out` (empty for an error status or a
 // value that is not text); false only when the GET failed.
 bool MibGetString(const SnmpApiTable& api, void* session, const char* oid, const char* suffix, char* out,
@@ -37,7 +31,7 @@ bool MibGetString(const SnmpApiTable& api, void* session, const char* oid, const
   MibAnswer answer;
   out[0] = '\0';
   if (!MibGet(api, session, oid, suffix, &answer)) return false;
-  if (Answered(answer) && IsTextType(answer.type)) CopyText(answer.text, out, out_size);
+  if (Answered(answer) && IsTextType(answer.type)) CopyText(out, out_size, answer.text);
   return true;
 }
 
@@ -142,7 +136,7 @@ bool MibQueryOptionValue(const SnmpApiTable& api, void* session, const MibOption
   for (int32_t i = 0; i < key.row_count; ++i) {
     const MibOptionRow& row = key.rows[i];
     if (row.oid[0] == '\0') {
-      CopyText(row.value, out, out_size);
+      CopyText(out, out_size, row.value);
       return true;
     }
     if (row.index_suffix[0] == '\0') return false;
@@ -150,7 +144,7 @@ bool MibQueryOptionValue(const SnmpApiTable& api, void* session, const MibOption
     if (!MibGet(api, session, row.oid, row.index_suffix, &answer, unanswered)) return false;
     if (answered != nullptr) *answered = true;
     if (MibCompareValue(row.compare, row.expected, answer)) {
-      CopyText(row.value, out, out_size);
+      CopyText(out, out_size, row.value);
       return true;
     }
   }
@@ -171,7 +165,7 @@ void MibFillOptions(const SnmpApiTable& api, void* session, int32_t count, DevOp
     if (key == nullptr) continue;
     char value[260];
     if (MibQueryOptionValue(api, session, *key, value, sizeof(value), &unanswered, &answered)) {
-      CopyText(value, entry.value, sizeof(entry.value));
+      CopyText(entry.value, sizeof(entry.value), value);
     }
   }
   // A device that answered nothing: the fallbacks taken before it was
@@ -313,8 +307,8 @@ DeviceFormList* MibListOverlays(const SnmpApiTable& api, void* session, int32_t 
     if (!accepted) continue;
     DeviceFormItem item{};
     if (!MibGetString(api, session, oids.column4, suffix, item.name, sizeof(item.name))) return nullptr;
-    CopyText(file, item.file, sizeof(item.file));
-    CopyText(oids.storage_keyword, item.storage, sizeof(item.storage));
+    CopyText(item.file, sizeof(item.file), file);
+    CopyText(item.storage, sizeof(item.storage), oids.storage_keyword);
     items.push_back(item);
   }
   size_t bytes = sizeof(DeviceFormList) + items.size() * sizeof(DeviceFormItem);
@@ -359,7 +353,7 @@ DeviceProfileList* MibListProfiles(const SnmpApiTable& api, void* session, bool 
       if (is_integer && kind == 4) continue;
     }
     if (location_keyword == nullptr || colour_keyword == nullptr) continue;
-    CopyText(location_keyword, item.location, sizeof(item.location));
+    CopyText(item.location, sizeof(item.location), location_keyword);
     item.colour_space = colour_space;
     for (int c = 0; c < 3; ++c) {
       if (in_category[c]) lists[c].push_back(item);

@@ -1,4 +1,5 @@
 #include "ddproc/mib/mib_tables.h"
+#include "common/text/bounded_text.h"
 
 #include <cctype>
 
@@ -134,16 +135,6 @@ const MibProfOids kProf = {
      {".1.3.6.1.4.1.90417.1.1.1.1.6.13.1.1.5.1", 2, {3, 4}},
      {".1.3.6.1.4.1.90417.1.1.1.1.6.13.1.1.5.1", 1, {3}}},
 };
-
-bool SameIgnoringCase(const char* a, const char* b, size_t limit) {
-  for (size_t i = 0; i < limit; ++i) {
-    int ca = std::tolower(static_cast<unsigned char>(a[i]));
-    int cb = std::tolower(static_cast<unsigned char>(b[i]));
-    if (ca != cb) return false;
-    if (ca == 0) return true;
-  }
-  return true;
-}
 
 }  // namespace
 

@@ -6,14 +6,10 @@
 #include <vector>
 
 #include "common/qxd/qxd_reader.h"
+#include "common/text/bounded_text.h"
 #include "ddproc/device/device_answers.h"
 
 namespace {
-
-template <size_t N>
-std::string FieldText(const char (&field)[N]) {
-  return std::string(field, strnlen(field, N));
-}
 
 constexpr const char* kUsbModels[] = {"T620", "T620P", "T510", "T490"};
 

@@ -1,4 +1,5 @@
 #include "ddproc/usb/usb_status_win.h"
+#include "common/text/bounded_text.h"
 
 #include <winspool.h>
 
@@ -40,12 +41,6 @@ bool ReadKeyNames(const char* path, std::vector<char>* keys) {
   }
 }
 
-void CopyText(char (&to)[kUsbStatusText], const char* from) {
-  const size_t n = strnlen(from, kUsbStatusText - 1);
-  std::memcpy(to, from, n);
-  to[n] = '\0';
-}
-
 }  // namespace
 
 void SetUsbSpoolerAccess(const UsbSpoolerAccess* access) { g_access = access != nullptr ? *access : kSystemAccess; }
@@ -73,7 +68,7 @@ UsbStatusList* GetPrinterStatusUsbFile(const char* path) {
     return nullptr;
   }
   list->pairs = reinterpret_cast<UsbStatusPair*>(list + 1);
-  for (size_t i = 0; i < names.size(); ++i) CopyText(list->pairs[i].key, names[i]);
+  for (size_t i = 0; i < names.size(); ++i) CopyText(list->pairs[i].key, sizeof list->pairs[i].key, names[i]);
   list->count = static_cast<uint32_t>(names.size());
   for (size_t i = 0; i < names.size(); ++i) {
     GetPrivateProfileStringA(kSection, list->pairs[i].key, "", list->pairs[i].value, kUsbStatusText, path);

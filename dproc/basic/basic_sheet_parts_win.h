@@ -14,9 +14,8 @@
 
 namespace basic {
 
-// The Ctl2500Flag field (16 bits at byte 1240 of the settings record).
-inline constexpr uint32_t kCtl2500At = 1240;
-static_assert(offsetof(DocFields, gap1240) + 64 == kCtl2500At);
+// The Ctl2500Flag field (16 bits) of the settings record.
+inline constexpr uint32_t kCtl2500At = DOC_FIELD_AT(Ctl2500Flag);
 
 inline constexpr int32_t kCustomPaper = 256;
 inline constexpr uint16_t kAutoTrayId = 7;

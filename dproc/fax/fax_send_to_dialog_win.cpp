@@ -24,6 +24,7 @@
 #include "dproc/model/feature_table.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/message_box.h"
+#include "dproc/model/option_table_rows_win.h"
 
 namespace {
 
@@ -71,16 +72,7 @@ bool Complete(const FaxSendToArgs* a) {
 }
 
 // The display text of value `value` in option table `table`, or "".
-const wchar_t* OptionText(const char* table, uint32_t value) {
-  const OptionHead* row = FindOptionTable(table);
-  for (int guard = 0; row != nullptr && row->keyword[0] != '\0' && row->size >= 144 && guard < 64; ++guard) {
-    if (row->value == value) {
-      return reinterpret_cast<const wchar_t*>(reinterpret_cast<const uint8_t*>(row) + sizeof(OptionHead));
-    }
-    row = NextOptionRow(row);
-  }
-  return L"";
-}
+const wchar_t* OptionText(const char* table, uint32_t value) { return OptionTableText(table, value); }
 
 const wchar_t* OnOffText(const char* table, uint8_t on) { return OptionText(table, on == 1 ? 1 : 2); }
 
@@ -151,14 +143,9 @@ void UpdateControls(HWND dialog) {
   int rows = static_cast<int>(SendDlgItemMessageW(dialog, kList, LVM_GETITEMCOUNT, 0, 0));
   EnableWindow(GetDlgItem(dialog, IDOK), rows > 0);
   // "%s %d/%d  " of the count label's display text.
-  const wchar_t* label = L"";
-  if (const DispStringItem* t = DialogTextTable("Pop_FaxTransmission")) {
-    for (; t->controlIds[0] != 0; ++t) {
-      if (std::strcmp(t->keyword, "FtpListCurRec") == 0) label = W(t->text);
-    }
-  }
-  const SafeFormatArg args[] = {SafeFormatArg::Text(reinterpret_cast<const char16_t*>(label)),
-                                SafeFormatArg::Number(rows), SafeFormatArg::Number(kFaxMaxRecipients)};
+  const char16_t* label = DispStringText(DialogTextTable("Pop_FaxTransmission"), "FtpListCurRec");
+  const SafeFormatArg args[] = {SafeFormatArg::Text(label), SafeFormatArg::Number(rows),
+                                SafeFormatArg::Number(kFaxMaxRecipients)};
   char16_t text[96];
   SafeFormat(u"%s %d/%d  ", args, 3, text, 96);
   SetDlgItemTextW(dialog, kCountLabel, W(text));

@@ -16,6 +16,7 @@
 #include "dproc/model/feature_table.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
+#include "dproc/model/option_table_rows_win.h"
 
 bool FcsPagePrologue(int32_t pageId, const DWORD* helpIds, HWND page, UINT message, WPARAM wParam, LPARAM lParam,
                      INT_PTR* result) {
@@ -59,16 +60,14 @@ bool FcsFillOptionList(HWND page, int id, const char* table, uint32_t value) {
   HWND list = GetDlgItem(page, id);
   SendMessageW(list, CB_RESETCONTENT, 0, 0);
   int selected = -1;
-  const OptionHead* row = FindOptionTable(table);
-  for (int guard = 0; row != nullptr && row->keyword[0] != '\0' && row->size >= 144 && guard < 64; ++guard) {
-    const wchar_t* text = reinterpret_cast<const wchar_t*>(reinterpret_cast<const uint8_t*>(row) + sizeof(OptionHead));
+  ForEachOptionRow(table, [&](const OptionHead& row, const wchar_t* text) {
     const LRESULT at = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     if (at >= 0) {
-      SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(at), row->value);
-      if (row->value == value) selected = static_cast<int>(at);
+      SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(at), row.value);
+      if (row.value == value) selected = static_cast<int>(at);
     }
-    row = NextOptionRow(row);
-  }
+    return true;
+  });
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
   return selected >= 0;
 }

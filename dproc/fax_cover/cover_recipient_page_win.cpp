@@ -12,6 +12,7 @@
 #include "dproc/model/feature_table.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/message_box.h"
+#include "dproc/model/option_table_rows_win.h"
 
 namespace {
 
@@ -60,27 +61,16 @@ void UpdateEnabling(HWND page, const FcsDialogState* s) {
 void Redraw(HWND page) { FcsNotify(page, FCSM_REDRAW); }
 
 // The text of the "FcsRStandard" entry of value 0.
-const wchar_t* AllRecipientsText() {
-  const OptionHead* row = FindOptionTable("FcsRStandard");
-  for (int guard = 0; row != nullptr && row->keyword[0] != '\0' && row->size >= 144 && guard < 64; ++guard) {
-    if (row->value == 0) {
-      return reinterpret_cast<const wchar_t*>(reinterpret_cast<const uint8_t*>(row) + sizeof(OptionHead));
-    }
-    row = NextOptionRow(row);
-  }
-  return L"";
-}
+const wchar_t* AllRecipientsText() { return OptionTableText("FcsRStandard", 0); }
 
 void Load(HWND page, FcsDialogState* s) {
   const FcsRecipientPart r = s->coverSheet.recipient;
   HWND combo = GetDlgItem(page, kTitleCombo);
   SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-  const OptionHead* row = FindOptionTable("FcsRStandard");
-  for (int guard = 0; row != nullptr && row->keyword[0] != '\0' && row->size >= 144 && guard < 64; ++guard) {
-    SendMessageW(combo, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(reinterpret_cast<const uint8_t*>(row) + sizeof(OptionHead)));
-    row = NextOptionRow(row);
-  }
+  ForEachOptionRow("FcsRStandard", [&](const OptionHead&, const wchar_t* text) {
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    return true;
+  });
   CheckRadioButton(page, kStandard, kDetails, r.byRecipientMode == 0 ? kStandard : kDetails);
   FcsSetText(page, kTitleCombo, r.szTitle, 32);
   CheckRadioButton(page, kAllOnOne, kOwnLines,

@@ -13,6 +13,7 @@
 #include "dproc/model/feature_table.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/preview/paper_view_render_win.h"
+#include "dproc/model/option_table_rows_win.h"
 #include "dproc/sheets/owner_draw_win.h"
 
 namespace {
@@ -22,11 +23,7 @@ constexpr int kPreviewInset = 16;
 constexpr int kLabelColumnWidth = 120;
 
 const wchar_t* TextOf(const char* section, const char* key) {
-  const DispStringItem* table = DialogTextTable(section);
-  for (; table != nullptr && table->keyword[0] != '\0'; ++table) {
-    if (std::strcmp(table->keyword, key) == 0) return reinterpret_cast<const wchar_t*>(table->text);
-  }
-  return L"";
+  return reinterpret_cast<const wchar_t*>(DispStringText(DialogTextTable(section), key));
 }
 
 std::wstring Field(const char16_t* text, size_t capacity) {
@@ -52,16 +49,7 @@ void AddRow(HWND list, const std::wstring& label, int picture, const std::wstrin
   SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&sub));
 }
 
-std::wstring OptionTextOf(const char* table, uint32_t value) {
-  const OptionHead* row = FindOptionTable(table);
-  for (int guard = 0; row != nullptr && row->keyword[0] != '\0' && row->size >= 144 && guard < 64; ++guard) {
-    if (row->value == value) {
-      return reinterpret_cast<const wchar_t*>(reinterpret_cast<const uint8_t*>(row) + sizeof(OptionHead));
-    }
-    row = NextOptionRow(row);
-  }
-  return L"";
-}
+std::wstring OptionTextOf(const char* table, uint32_t value) { return OptionTableText(table, value); }
 
 }  // namespace
 

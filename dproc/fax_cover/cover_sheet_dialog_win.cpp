@@ -44,32 +44,11 @@ const DLGPROC kPageProcs[kFcsPageCount] = {FcsBasicPageProc, FcsRecipientPagePro
 
 // Text of a key of the dialog's section (empty when the model has none).
 const wchar_t* SectionText(const char* key) {
-  const DispStringItem* table = DialogTextTable("Dlg_FAXCoverSheetSet");
-  for (; table != nullptr && table->keyword[0] != '\0'; ++table) {
-    if (std::strcmp(table->keyword, key) == 0) return reinterpret_cast<const wchar_t*>(table->text);
-  }
-  return L"";
+  return reinterpret_cast<const wchar_t*>(DispStringText(DialogTextTable("Dlg_FAXCoverSheetSet"), key));
 }
 const wchar_t* PageTabText(int page) {
   static const char* const kKeys[kFcsPageCount] = {"FcsBasic", "FcsRecipient", "FcsSender", "FcsImage"};
   return SectionText(kKeys[page]);
-}
-
-// The model's paper table as the cover paper rule looks it up.
-bool LookUpModelPaper(void*, uint32_t paperId, int32_t size[2], int32_t margins[4]) {
-  const ModelInfo* model = ProcessModelInfo();
-  if (model == nullptr || model->papers == nullptr) return false;
-  const PaperSizeEntry* row = model->papers;
-  for (int guard = 0; row->keyword[0] != '\0' && row->size >= sizeof(PaperSizeEntry) && guard < 512; ++guard) {
-    if (row->paperId == paperId) {
-      size[0] = static_cast<int32_t>(row->width);
-      size[1] = static_cast<int32_t>(row->length);
-      for (int i = 0; i < 4; ++i) margins[i] = static_cast<int32_t>(row->margins[i]);
-      return true;
-    }
-    row = reinterpret_cast<const PaperSizeEntry*>(reinterpret_cast<const uint8_t*>(row) + row->size);
-  }
-  return false;
 }
 
 void FillCoverPaper(FcsDialogState* s) {
@@ -85,7 +64,7 @@ void FillCoverPaper(FcsDialogState* s) {
   if (const ModelInfo* model = ProcessModelInfo()) {
     for (int i = 0; i < 4; ++i) in.defaultMargins[i] = static_cast<int32_t>(model->customPaperMargins[i]);
   }
-  GetCoverPaperInfo(in, LookUpModelPaper, nullptr, &s->coverPaper);
+  GetCoverPaperInfo(in, LookUpCoverModelPaper, const_cast<ModelInfo*>(ProcessModelInfo()), &s->coverPaper);
 }
 
 CoverSetView View(const CoverSheetSet& set) { return CoverSetView{set.name, &set.basic, &set.sender, &set.image}; }

@@ -95,9 +95,9 @@ DocumentSheetServices& SheetServices() {
 
 bool OfferToDeviceLibrary(int32_t pageId, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
                           INT_PTR* result) {
-  auto hook = reinterpret_cast<DDProcDlgProcProc>(reinterpret_cast<void (*)()>(g_ddproc.entry[kDDProcDlgProc]));
+  auto hook = reinterpret_cast<DDProcDlgProcFn>(reinterpret_cast<void (*)()>(g_ddproc.entry[kDDProcDlgProc]));
   if (g_ddproc.module == nullptr || hook == nullptr) return false;
-  uint32_t handled = 0;
+  int32_t handled = 0;
   uint32_t r = hook(pageId, dialog, message, wParam, lParam, &handled);
   if (handled == 0) return false;
   *result = static_cast<INT_PTR>(r);

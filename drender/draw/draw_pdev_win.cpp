@@ -9,16 +9,9 @@
 
 namespace {
 
-constexpr uint32_t kSaveBlankPaperAt = 1249;
-constexpr uint32_t kPatternAt = 2044;
-constexpr uint32_t kSelectColorAt = 2170;
-constexpr uint32_t kImageCompressionAt = 2229;
-constexpr uint32_t kPrintWithBlackAt = 2240;
-constexpr uint32_t kPrintWithBlackOptionAt = 2241;
-constexpr uint32_t kJpegSubModeAt = 3665;
-// The selected watermark record (common/records/watermark_info.h) starts at 1556.
-constexpr uint32_t kWatermarkColourAt = 1556 + offsetof(WaterMarkInfo, crColor);
-constexpr uint32_t kWatermarkTransparentAt = 1556 + offsetof(WaterMarkInfo, bBkGrnd);
+// The selected watermark record (common/records/watermark_info.h) starts at its key.
+constexpr uint32_t kWatermarkColourAt = DOC_FIELD_AT(WmkInfo_szKey) + offsetof(WaterMarkInfo, crColor);
+constexpr uint32_t kWatermarkTransparentAt = DOC_FIELD_AT(WmkInfo_szKey) + offsetof(WaterMarkInfo, bBkGrnd);
 
 const DocDMode* Doc(RenderPdev* pdev) { return &pdev->state.live->devmode.doc; }
 
@@ -29,16 +22,16 @@ RenderPdev* Draw_PdevOf(SURFOBJ* surface) {
   return reinterpret_cast<RenderPdev*>(surface->dhpdev);
 }
 
-bool Draw_GrayMode(RenderPdev* pdev) { return DocByte(Doc(pdev), kSelectColorAt) == 1; }
+bool Draw_GrayMode(RenderPdev* pdev) { return DocByte(Doc(pdev), DOC_FIELD_AT(nColorMode)) == 1; }
 
 bool Draw_PrintWithBlack(RenderPdev* pdev) {
-  return DocByte(Doc(pdev), kPrintWithBlackAt) != 0 && DocByte(Doc(pdev), kPrintWithBlackOptionAt) == 1 &&
+  return DocByte(Doc(pdev), DOC_FIELD_AT(bPrintBlack)) != 0 && DocByte(Doc(pdev), DOC_FIELD_AT(nPrintBlack)) == 1 &&
          pdev->state.gs.uiDrawing == 0;
 }
 
 bool Draw_GradientPrintWithBlack(RenderPdev* pdev) {
   const DocDMode* doc = Doc(pdev);
-  return DocByte(doc, kPrintWithBlackAt) != 0 && DocByte(doc, kDocOverlayCreateAt) == 0 &&
+  return DocByte(doc, DOC_FIELD_AT(bPrintBlack)) != 0 && DocByte(doc, kDocOverlayCreateAt) == 0 &&
          DocByte(doc, DOC_FIELD_AT(bOverlay)) == 0 && pdev->state.gs.uiDrawing == 0;
 }
 
@@ -50,19 +43,19 @@ DrawJob Draw_JobOf(RenderPdev* pdev) {
   job.gs = &s.gs;
   job.grayMode = Draw_GrayMode(pdev) ? 1 : 0;
   job.printWithBlack = Draw_PrintWithBlack(pdev) ? 1 : 0;
-  job.largePatterns = DocByte(doc, kPatternAt) != 0 ? 1 : 0;
+  job.largePatterns = DocByte(doc, DOC_FIELD_AT(nPattern)) != 0 ? 1 : 0;
   const ModelInfo* model = Rdc_Model();
   job.deltaRowAllowed = model && (model->pdlClass > 2 || (model->pdlClass == 2 && model->pdlRevision > 0)) ? 1 : 0;
-  switch (DocByte(doc, kImageCompressionAt)) {
+  switch (DocByte(doc, DOC_FIELD_AT(nCompressMode))) {
     case 0: job.compression = kImgModeNone; break;
     case 3: job.compression = kImgModeDeltaRow; break;
     case 4: job.compression = kImgModeJpeg; break;
     default: job.compression = kImgModePackBits; break;
   }
-  const uint8_t sub = DocByte(doc, kJpegSubModeAt);
+  const uint8_t sub = DocByte(doc, DOC_FIELD_AT(nJpegSamplingRate));
   job.jpegSubMode = sub == 0 ? 2 : sub == 1 ? 1 : 0;
-  job.jpegQuality = DocByte(doc, kDocJpegQualityAt);
-  job.saveBlankPaper = DocByte(doc, kSaveBlankPaperAt) != 0 ? 1 : 0;
+  job.jpegQuality = DocByte(doc, DOC_FIELD_AT(nJpegCompressRatio));
+  job.saveBlankPaper = DocByte(doc, DOC_FIELD_AT(bStopBlankPaper)) != 0 ? 1 : 0;
   job.resolutionX = static_cast<uint16_t>(s.resolutionX);
   job.resolutionY = static_cast<uint16_t>(s.resolutionY);
   job.definedSignature = &s.draw.definedSignature;

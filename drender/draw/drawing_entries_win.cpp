@@ -23,10 +23,7 @@
 
 namespace {
 
-constexpr uint32_t kRemoveWhiteBackgroundAt = 5536;
-constexpr uint32_t kHostProgramAt = 7988;
 constexpr uint32_t kHostProgramChars = 16;
-constexpr uint32_t kHostVersionAt = 8020;
 constexpr uint32_t kOptionCDrawPaths = 1u << 18;
 constexpr uint32_t kOptionCLineTo = 1u << 17;
 
@@ -104,13 +101,13 @@ bool HasOptionC(RenderPdev* pdev, uint32_t bit) { return (pdev->state.job.option
 bool DropsWhiteBackground(RenderPdev* pdev, BRUSHOBJ* brush, ROP4 rop4) {
   const DocDMode* doc = &pdev->state.live->devmode.doc;
   uint32_t remove = 0;
-  std::memcpy(&remove, DocBytes(doc) + kRemoveWhiteBackgroundAt, 4);
+  std::memcpy(&remove, DocBytes(doc) + DOC_FIELD_AT(bPPTRmvWhiteBkg), 4);
   if (!remove || !brush || brush->iSolidColor == 0xFFFFFFFF) return false;
   wchar_t name[kHostProgramChars + 1] = {};
-  std::memcpy(name, DocBytes(doc) + kHostProgramAt, kHostProgramChars * sizeof(wchar_t));
+  std::memcpy(name, DocBytes(doc) + DOC_FIELD_AT(szHostProgram), kHostProgramChars * sizeof(wchar_t));
   if (_wcsnicmp(name, L"POWERPNT.EXE", 15) != 0 || std::wcslen(name) != 12) return false;
   uint32_t version = 0;
-  std::memcpy(&version, DocBytes(doc) + kHostVersionAt, 4);
+  std::memcpy(&version, DocBytes(doc) + DOC_FIELD_AT(dwHostProgramVersion), 4);
   if (version >= 12) return false;
   const DdiServices* ddi = Ddi_Services();
   const ULONG colour = ddi->BRUSHOBJ_ulGetBrushColor ? ddi->BRUSHOBJ_ulGetBrushColor(brush) : brush->iSolidColor;

@@ -100,6 +100,13 @@ void Tab_EndCapture(RenderPdev* pdev);
 void Tab_PrintPage(RenderPdev* pdev);
 // One replay of the stored job to the output buffer.
 void Rdc_ReplayJob(RenderPdev* pdev);
+// The bytes of a stored entry copied into the job through `buffer` (of
+// kEntryPieceSize bytes).  0 when they could not be read or written.
+uint32_t Rdc_CopyOutEntry(RenderPdev* pdev, const PageStoreEntry& entry, uint8_t* buffer);
+// One stored page on a sheet of its own: its settings, BeginPage, the
+// overlay forms, its bytes, the tab-paper text, EndPage.  0 when its bytes
+// could not be copied out.
+uint32_t Rdc_ReplayStoredPage(RenderPdev* pdev, const PageStoreEntry& page, uint8_t* buffer, uint16_t copies);
 
 // The fax block of the job (escape 0x30009): the first block of a job stays.
 // 0 when memory is short.

@@ -26,9 +26,6 @@
 
 namespace {
 
-constexpr uint32_t kSaveBlankPaperAt = 1249;
-constexpr uint32_t kOverlayAt = 2116;
-constexpr uint32_t kOverlayOptionAt = 2118;
 constexpr uint32_t kCoverSameAsDocument = 356;
 constexpr uint32_t kCoverSameAsOriginal = 357;
 constexpr const char* kTabStream = "TABPROC";
@@ -138,10 +135,6 @@ uint16_t ReplayCopies(RenderPdev* pdev) {
   return copies > 0 ? static_cast<uint16_t>(copies) : 1;
 }
 
-uint32_t CopyOut(RenderPdev* pdev, const PageStoreEntry& entry, uint8_t* buffer) {
-  return Xl_CopySpoolRange(&pdev->state.xl, entry.spool, entry.offset, entry.length, buffer, kEntryPieceSize);
-}
-
 // Scale of a cover page drawn at one size into a printable area of
 // another, in whole percent; 100 when a size is unknown.
 uint32_t CoverScalePercent(const RenderCoverGeometry& g) {
@@ -179,21 +172,26 @@ uint32_t FaxCover_Replay(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, con
   XL_SetPageOrigin(pdev);
   const int32_t scale = static_cast<int32_t>(CoverScalePercent(e.cover) * 10000);
   XL_SetPageScale(pdev, scale, scale);
-  if (!CopyOut(pdev, e.covers[index], buffer)) return 0;
+  if (!Rdc_CopyOutEntry(pdev, e.covers[index], buffer)) return 0;
   XL_EndPage(pdev, copies);
   Rdc_ResetPageState(pdev);
   return 1;
 }
 
-// One stored page: its settings, BeginPage, its bytes, EndPage.
-uint32_t ReplayPage(RenderPdev* pdev, const PageStoreEntry& page, uint8_t* buffer, uint16_t copies) {
+}  // namespace
+
+uint32_t Rdc_CopyOutEntry(RenderPdev* pdev, const PageStoreEntry& entry, uint8_t* buffer) {
+  return Xl_CopySpoolRange(&pdev->state.xl, entry.spool, entry.offset, entry.length, buffer, kEntryPieceSize);
+}
+
+uint32_t Rdc_ReplayStoredPage(RenderPdev* pdev, const PageStoreEntry& page, uint8_t* buffer, uint16_t copies) {
   PageSettings snapshot = page.settings;
   Page_ApplySettings(Doc(pdev), &snapshot);
   XL_BeginPage(pdev, &snapshot);
   XL_CacheResetPageFields(&pdev->state.gs);
   Overlay_ApplyToPage(pdev, false);
   Layout_SetupDirectPage(pdev, false);
-  if (!CopyOut(pdev, page, buffer)) return 0;
+  if (!Rdc_CopyOutEntry(pdev, page, buffer)) return 0;
   Overlay_ApplyToPage(pdev, true);
   if (snapshot.tabMark == 1 && Engine(pdev).tabStream) {
     Rdc_ReleaseFonts(pdev);
@@ -205,11 +203,8 @@ uint32_t ReplayPage(RenderPdev* pdev, const PageStoreEntry& page, uint8_t* buffe
   return 1;
 }
 
-}  // namespace
-
 void Rdc_ResetPageState(RenderPdev* pdev) {
-  constexpr uint32_t kFontDownloadAt = 3667;
-  if (DocByte(Doc(pdev), kFontDownloadAt) == 2) Rdc_ReleaseFonts(pdev);
+  if (DocByte(Doc(pdev), DOC_FIELD_AT(nFontDownLoad)) == 2) Rdc_ReleaseFonts(pdev);
   XL_CachePageReset(&pdev->state.gs, NupLayout(pdev));
 }
 
@@ -224,8 +219,8 @@ void Rdc_StoreJobPart(RenderPdev* pdev, uint32_t kind) {
 void Rdc_StoreCapturedPage(RenderPdev* pdev) {
   RenderJobState& e = Engine(pdev);
   if (e.pageReorder) Rdc_ReleaseFonts(pdev);
-  const bool blank = DocByte(Doc(pdev), kSaveBlankPaperAt) != 0 && e.pageHasMarks == 0 &&
-                     pdev->state.gs.contentFlags == 0;
+  const bool blank =
+      DocByte(Doc(pdev), DOC_FIELD_AT(bStopBlankPaper)) != 0 && e.pageHasMarks == 0 && pdev->state.gs.contentFlags == 0;
   if (!blank) {
     // In driver layout a sheet ends with its last cell.
     const uint32_t cells = CellsPerSheet(pdev);
@@ -280,12 +275,12 @@ void Rdc_StartJob(RenderPdev* pdev) {
     s.frames[1] = s.frames[2] = s.frames[0];
   }
   s.capturing = 1;
-  const int16_t overlayForm = DocI16(doc, kOverlayOptionAt);
+  const int16_t overlayForm = DocI16(doc, DOC_FIELD_AT(nFormListPos));
   const uint8_t nupKind = DocByte(doc, kDocNupKindAt);
   e.pageReorder = (DocByte(doc, kDocDoubleSidesAt) == 3 && Rdc_IsDriverBooklet(Rdc_Model(), doc)) ||
                           DocByte(doc, kDocOverlayCreateAt) != 0 ||
-                          (DocByte(doc, kOverlayAt) == 1 && overlayForm != -1) ||
-                          DocByte(doc, kSaveBlankPaperAt) != 0 ||
+                          (DocByte(doc, DOC_FIELD_AT(bOverlay)) == 1 && overlayForm != -1) ||
+                          DocByte(doc, DOC_FIELD_AT(bStopBlankPaper)) != 0 ||
                           (DocByte(doc, kDocNupAt) != 0 && nupKind >= 7 && nupKind <= 9)
                       ? 1
                       : 0;
@@ -367,12 +362,14 @@ void Rdc_ReplayJob(RenderPdev* pdev) {
     if (ok && Layout_JobNeedsLayout(pdev)) {
       ok = Layout_ReplayPages(pdev, buffer.get(), copies) != 0;
     } else {
-      for (uint32_t i = 0; ok && i < e.pageCount; ++i) ok = ReplayPage(pdev, e.pages[i], buffer.get(), copies) != 0;
+      for (uint32_t i = 0; ok && i < e.pageCount; ++i) {
+        ok = Rdc_ReplayStoredPage(pdev, e.pages[i], buffer.get(), copies) != 0;
+      }
     }
   }
   if (ok) {
     const uint32_t trailer = e.headerStored ? 1 : 0;
-    if (trailer < e.partCount) CopyOut(pdev, e.parts[trailer], buffer.get());
+    if (trailer < e.partCount) Rdc_CopyOutEntry(pdev, e.parts[trailer], buffer.get());
     if (first) Page_ApplySettings(Doc(pdev), first);
   }
 }
@@ -517,23 +514,13 @@ uint32_t Rdc_SetFaxData(RenderPdev* pdev, const FaxSendBlock* block) {
   if (copy->wRecipientCount > kFaxMaxRecipients) copy->wRecipientCount = kFaxMaxRecipients;
   e.fax = copy;
   e.destinationCount = copy->wRecipientCount;
-  e.perRecipient = copy->coverSheet[kFaxCoverRecipientModeAt] != 0 &&
-                   copy->coverSheet[kFaxCoverRecipientSettingAt] == 1;
-  if (RenderPjlState* pjl = pdev->tail.pjl) {
-    pjl->fax = copy;
-    pjl->perRecipient = e.perRecipient != 0;
-  }
+  e.perRecipient =
+      copy->coverSheet[kFaxCoverRecipientModeAt] != 0 && copy->coverSheet[kFaxCoverRecipientSettingAt] == 1;
   return 1;
 }
 
 void Rdc_FreeFaxData(RenderPdev* pdev) {
   RenderJobState& e = Engine(pdev);
-  if (RenderPjlState* pjl = pdev->tail.pjl) {
-    if (pjl->fax == e.fax) {
-      pjl->fax = nullptr;
-      pjl->perRecipient = false;
-    }
-  }
   std::free(e.fax);
   e.fax = nullptr;
   e.destinationCount = 0;
@@ -552,11 +539,6 @@ void Rdc_CarryJobState(RenderPdev* from, RenderPdev* to) {
     a.engine.destinationCount = 0;
     a.engine.perRecipient = 0;
   }
-  if (RenderPjlState* pjl = to->tail.pjl) {
-    pjl->fax = b.engine.fax;
-    pjl->perRecipient = b.engine.perRecipient != 0;
-  }
-  if (RenderPjlState* pjl = from->tail.pjl) pjl->fax = nullptr;
   if (!a.headerWritten && a.jobNumber == 0) return;
   if (b.jobNumber == 0 && a.headerWritten) {
     Rdc_ReleaseFonts(from);

@@ -8,10 +8,12 @@
 #include <memory>
 #include <new>
 
+#include "common/qxd/paper_tables.h"
 #include "common/records/doc_fields.h"
 #include "drender/settings/job_binding.h"
 #include "drender/layout/layout_replay.h"
 #include "drender/model/model_features.h"
+#include "drender/settings/binding_edge.h"
 #include "drender/settings/page_snapshot.h"
 #include "drender/settings/paper_geometry.h"
 #include "drender/pclxl/pclxl_numeric.h"
@@ -104,26 +106,6 @@ EntryValue Classify(const CommandTemplateRow* row, const char* name) {
   return v;
 }
 
-bool PaperListed(const ModelInfo* model, uint32_t code, const PaperSizeEntry** found) {
-  for (const PaperSizeEntry* p = model ? model->papers : nullptr; p && p->size != 0 && p->keyword[0]; ++p) {
-    if (p->paperId == code) {
-      if (found) *found = p;
-      return true;
-    }
-  }
-  return false;
-}
-
-// Whether a duplex page binds on the short edge of the portrait sheet.
-bool BindsOnOtherEdge(const RenderPdev* pdev, const DocDMode* pageDoc) {
-  PjlJob job{};
-  job.doc = pageDoc;
-  job.device = &pdev->state.live->device;
-  job.model = Rdc_Model();
-  job.values = Pjl_ModelValues(job.model);
-  return std::strcmp(Pjl_BindingWord(&job), "TOP") == 0;
-}
-
 }  // namespace
 
 uint32_t XL_WriteStreamHeader(RenderPdev* pdev) {
@@ -154,10 +136,11 @@ uint32_t XL_BeginPage(RenderPdev* pdev, PageSettings* snapshot) {
   // A page "same as the original" whose original paper the model does not
   // know is printed on the model's default paper.
   const uint16_t original = snapshot->paperSize;
-  if (snapshot->outPaperSize == kSameAsOriginal && !Paper_IsUserSize(original) && !PaperListed(model, original, nullptr)) {
+  if (snapshot->outPaperSize == kSameAsOriginal && !Paper_IsUserSize(original) &&
+      FindPaperById(model, original) == nullptr) {
     const uint16_t fallback = Rdc_DefaultPaperId();
-    const PaperSizeEntry* entry = nullptr;
-    if (fallback != 0xFFFF && PaperListed(model, fallback, &entry)) {
+    const PaperSizeEntry* entry = fallback != 0xFFFF ? FindPaperById(model, fallback) : nullptr;
+    if (entry != nullptr) {
       snapshot->paperSize = fallback;
       snapshot->paperWidth = static_cast<uint16_t>(entry->width);
       snapshot->paperLength = static_cast<uint16_t>(entry->length);
@@ -234,9 +217,8 @@ uint32_t XL_BeginPage(RenderPdev* pdev, PageSettings* snapshot) {
         start.sides = XlPageSides::Simplex;
         start.sidesValue = 0;
       } else {
-        const bool other = BindsOnOtherEdge(pdev, page.get());
         start.sides = XlPageSides::Duplex;
-        start.sidesValue = snapshot->orientation == 1 ? (other ? 1 : 0) : (other ? 0 : 1);
+        start.sidesValue = Page_DuplexPageMode(model, snapshot, Pjl_ModelValues(model).driverBooklet);
       }
     }
     e.lastDuplexSent = sides;

@@ -18,14 +18,13 @@
 #include "drender/layout/page_placement.h"
 #include "drender/layout/poster_tiles.h"
 #include "drender/model/model_features.h"
+#include "drender/settings/binding_edge.h"
 #include "drender/settings/page_snapshot.h"
 #include "drender/settings/paper_geometry.h"
 #include "drender/pclxl/pclxl_ops.h"
-#include "drender/pjl/pjl_job.h"
-#include "drender/pjl/pjl_model_values.h"
-#include "drender/pjl/pjl_paper.h"
 #include "drender/model/render_model.h"
 #include "drender/ddi/render_pdev.h"
+#include "drender/job/job_engine.h"
 #include "drender/job/stored_stream.h"
 #include "drender/job/xl_page_operators.h"
 
@@ -33,9 +32,6 @@ namespace {
 
 constexpr uint16_t kSameAsDocument = 356;
 constexpr uint16_t kSameAsOriginal = 357;
-constexpr uint32_t kBindShiftModeAt = 1440;
-constexpr uint32_t kPosterMarginLineAt = 1247;
-constexpr uint32_t kBookletBorderAt = 1415;
 constexpr int32_t kFullScale = 1000000;
 constexpr const char* kTabStream = "TABPROC";
 constexpr uint8_t kNoTabMark = 255;
@@ -50,29 +46,14 @@ LayoutSettings Settings(RenderPdev* pdev) {
   return Layout_ReadSettings(*Doc(pdev), Rdc_GetModelValue(Rdc_Model(), kModelDriverBooklet) != 0);
 }
 
-// The job's binding rule over the current settings.
-PjlJob BindingJob(RenderPdev* pdev) {
-  PjlJob job{};
-  job.doc = Doc(pdev);
-  job.device = &pdev->state.live->device;
-  job.model = Rdc_Model();
-  job.values = Pjl_ModelValues(job.model);
-  return job;
-}
+bool DriverBooklet() { return Rdc_GetModelValue(Rdc_Model(), kModelDriverBooklet) != 0; }
 
 // The binding fields of the current settings, an automatic binding edge
 // resolved by the job's binding rule.
 BindingSettings ReadBinding(RenderPdev* pdev) {
   BindingSettings b = Layout_ReadBinding(*Doc(pdev));
-  const PjlJob job = BindingJob(pdev);
-  b.position = static_cast<uint8_t>(Pjl_BindingEdge(&job));
+  b.position = static_cast<uint8_t>(Pjl_ResolvedBindingEdge(Rdc_Model(), Doc(pdev), DriverBooklet()));
   return b;
-}
-
-// A two-sided page that binds on the top edge turns its back side over.
-bool BindsOnTop(RenderPdev* pdev) {
-  const PjlJob job = BindingJob(pdev);
-  return std::strcmp(Pjl_BindingWord(&job), "TOP") == 0;
 }
 
 bool IsPoster(const PageSettings& s) { return s.nup != 0 && s.nupOption >= 7 && s.nupOption <= 9; }
@@ -291,11 +272,6 @@ void DrawCellBorder(RenderPdev* pdev, const Sheet& sheet, uint32_t index) {
   }
 }
 
-uint32_t CopyOut(RenderPdev* pdev, const PageStoreEntry& entry, uint8_t* buffer) {
-  if (entry.length == 0) return 1;
-  return Xl_CopySpoolRange(Enc(pdev), entry.spool, entry.offset, entry.length, buffer, kEntryPieceSize);
-}
-
 // A copy of the settings after the snapshot was applied, for comparing
 // the next page with it.
 struct SavedDoc {
@@ -350,27 +326,11 @@ uint32_t ReplayNupSheet(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, uint
     previous.Take(Doc(pdev));
     XL_CacheResetPageFields(&pdev->state.gs);
     SetupCell(pdev, sheet, k);
-    if (!CopyOut(pdev, page, buffer)) return 0;
+    if (!Rdc_CopyOutEntry(pdev, page, buffer)) return 0;
     if (Settings(pdev).borderOn) DrawCellBorder(pdev, sheet, k);
     Rdc_ResetPageState(pdev);
     ++*i;
   }
-  Overlay_ApplyToPage(pdev, true);
-  EndSheet(pdev, copies, snapshot.tabMark);
-  Rdc_ResetPageState(pdev);
-  return 1;
-}
-
-// ------------------------------------------------------------ plain pages
-
-uint32_t ReplayPlainPage(RenderPdev* pdev, uint8_t* buffer, uint16_t copies, const PageStoreEntry& page) {
-  PageSettings snapshot = page.settings;
-  Page_ApplySettings(Doc(pdev), &snapshot);
-  XL_BeginPage(pdev, &snapshot);
-  XL_CacheResetPageFields(&pdev->state.gs);
-  Overlay_ApplyToPage(pdev, false);
-  Layout_SetupDirectPage(pdev, false);
-  if (!CopyOut(pdev, page, buffer)) return 0;
   Overlay_ApplyToPage(pdev, true);
   EndSheet(pdev, copies, snapshot.tabMark);
   Rdc_ResetPageState(pdev);
@@ -422,7 +382,7 @@ void DrawTile(RenderPdev* pdev, const char* name, uint32_t tiles, const LayoutCe
 }
 
 void DrawMarginLine(RenderPdev* pdev, int32_t x, int32_t y, int32_t w, int32_t h) {
-  if (DocByte(Doc(pdev), kPosterMarginLineAt) == 0) return;
+  if (DocByte(Doc(pdev), DOC_FIELD_AT(nPosterMarginLine)) == 0) return;
   XlEncoder* enc = Enc(pdev);
   RenderPdevState& s = pdev->state;
   XlOp_PushGS(enc);
@@ -498,7 +458,8 @@ uint32_t ReplayBookletSides(RenderPdev* pdev, uint8_t* buffer, uint16_t copies,
     PageSettings settings = rows[side * 2].settings;
     Page_ApplySettings(Doc(pdev), &settings);
     orientations.push_back(settings.orientation);
-    otherEdge.push_back(BindsOnTop(pdev) ? 1 : 0);
+    otherEdge.push_back(
+        static_cast<uint8_t>(Page_GetDuplexBinding(Rdc_Model(), settings.orientation, &settings, DriverBooklet())));
   }
   const std::vector<uint8_t> rotations = Booklet_SideRotations(orientations, otherEdge, e.sideCounter, invert);
   for (size_t side = 0; side * 2 + 1 < rows.size(); ++side) {
@@ -519,8 +480,8 @@ uint32_t ReplayBookletSides(RenderPdev* pdev, uint8_t* buffer, uint16_t copies,
       Page_ApplySettings(Doc(pdev), &settings);
       XL_CacheResetPageFields(&pdev->state.gs);
       SetupCell(pdev, sheet, k);
-      if (!CopyOut(pdev, page, buffer)) return 0;
-      if (DocByte(Doc(pdev), kBookletBorderAt) != 0) DrawCellBorder(pdev, sheet, k);
+      if (!Rdc_CopyOutEntry(pdev, page, buffer)) return 0;
+      if (DocByte(Doc(pdev), DOC_FIELD_AT(bBookletBorder)) != 0) DrawCellBorder(pdev, sheet, k);
       Rdc_ResetPageState(pdev);
     }
     EndSheet(pdev, copies, snapshot.tabMark);
@@ -651,7 +612,7 @@ uint32_t Layout_ReplayPages(RenderPdev* pdev, uint8_t* buffer, uint16_t copies) 
       if (!ReplayNupSheet(pdev, buffer, copies, &i, e.pageCount)) return 0;
       continue;
     }
-    if (!ReplayPlainPage(pdev, buffer, copies, e.pages[i])) return 0;
+    if (!Rdc_ReplayStoredPage(pdev, e.pages[i], buffer, copies)) return 0;
     ++i;
   }
   return 1;
@@ -700,7 +661,7 @@ void Layout_BookletCoverPages(RenderPdev* pdev, uint32_t* frontPages, uint32_t* 
 
 uint32_t Layout_BindingReducePercent(RenderPdev* pdev) {
   const BindingSettings binding = ReadBinding(pdev);
-  if (binding.bindingShift == 0 || DocByte(Doc(pdev), kBindShiftModeAt) != 1) return 100;
+  if (binding.bindingShift == 0 || DocByte(Doc(pdev), DOC_FIELD_AT(nBindingMode)) != 1) return 100;
   PageFrame output{};
   OutputFrame(pdev, Settings(pdev).orientation, &output);
   return ReducePercent(pdev, binding, output);
@@ -720,7 +681,7 @@ void Layout_SetupDirectPage(RenderPdev* pdev, bool poster) {
                                        document.printableWidthDots, document.printableHeightDots);
   const int32_t scale = Page_DirectScale(ls.zoomFit, ls.zoomValue, FitPercent(pdev, ls.driverLayout), fit);
   XL_SetPageScale(pdev, scale, scale);
-  if (binding.bindingShift != 0 && DocByte(doc, kBindShiftModeAt) == 1) {
+  if (binding.bindingShift != 0 && DocByte(doc, DOC_FIELD_AT(nBindingMode)) == 1) {
     const int32_t reduce = static_cast<int32_t>(ReducePercent(pdev, binding, output) * 10000);
     XL_SetPageScale(pdev, reduce, reduce);
   }

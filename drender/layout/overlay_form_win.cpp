@@ -24,11 +24,6 @@
 
 namespace {
 
-constexpr uint32_t kOverlayAt = 2116;
-constexpr uint32_t kOverlayOptionAt = 2118;
-constexpr uint32_t kOverlayPagesAt = 2168;
-constexpr uint32_t kOverlayPlacementAt = 2169;
-constexpr uint32_t kSelectColorAt = 2170;
 constexpr uint32_t kValueBytes = 520;
 constexpr uint32_t kPiece = 65536;
 
@@ -36,11 +31,13 @@ DocDMode* Doc(RenderPdev* pdev) { return &pdev->state.live->devmode.doc; }
 
 bool OverlayWanted(RenderPdev* pdev) {
   const DocDMode* doc = Doc(pdev);
-  return DocByte(doc, kOverlayAt) == 1 && DocI16(doc, kOverlayOptionAt) != -1 && DocByte(doc, kDocOverlayCreateAt) == 0;
+  return DocByte(doc, DOC_FIELD_AT(bOverlay)) == 1 && DocI16(doc, DOC_FIELD_AT(nFormListPos)) != -1 &&
+         DocByte(doc, kDocOverlayCreateAt) == 0;
 }
 
 void StreamName(RenderPdev* pdev, char* name, size_t size) {
-  std::snprintf(name, size, "O%u", static_cast<unsigned>(static_cast<uint16_t>(DocI16(Doc(pdev), kOverlayOptionAt))));
+  std::snprintf(name, size, "O%u",
+                static_cast<unsigned>(static_cast<uint16_t>(DocI16(Doc(pdev), DOC_FIELD_AT(nFormListPos)))));
 }
 
 bool WriteAll(HANDLE file, const uint8_t* bytes, uint32_t length) {
@@ -71,9 +68,9 @@ uint32_t Form_WriteOverlayFile(RenderPdev* pdev) {
   fields.wideName = wideName;
   fields.paperWidth = DocI16(doc, kDocOutPaperWidthAt);
   fields.paperLength = DocI16(doc, kDocOutPaperLengthAt);
-  fields.selectColor = DocByte(doc, kSelectColorAt);
+  fields.selectColor = DocByte(doc, DOC_FIELD_AT(nColorMode));
   fields.orientation = DocByte(doc, kDocOrientationAt);
-  fields.resolution = static_cast<uint16_t>(DocI16(doc, 2220));
+  fields.resolution = static_cast<uint16_t>(DocI16(doc, DOC_FIELD_AT(nResoH)));
   FormFileHeader header{};
   Form_BuildHeader(fields, &header);
   HANDLE file = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(e.formFile));
@@ -136,7 +133,7 @@ uint32_t Form_InsertStoredForm(RenderPdev* pdev, TempSpool* spool) {
   HKEY handle = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return 0;
   wchar_t value[16];
-  std::swprintf(value, 16, L"Form%d", DocI16(Doc(pdev), kOverlayOptionAt) + 1);
+  std::swprintf(value, 16, L"Form%d", DocI16(Doc(pdev), DOC_FIELD_AT(nFormListPos)) + 1);
   // The path is terminated inside its buffer whatever the value holds.
   wchar_t path[kValueBytes / 2 + 1] = {};
   DWORD type = 0, size = kValueBytes;
@@ -195,11 +192,11 @@ void Overlay_ApplyToPage(RenderPdev* pdev, bool front) {
   RenderJobState& e = pdev->state.engine;
   const DocDMode* doc = Doc(pdev);
   if (!e.overlayStream || !OverlayWanted(pdev)) return;
-  if ((DocByte(doc, kOverlayPlacementAt) == 1) != front) return;
+  if ((DocByte(doc, DOC_FIELD_AT(nFormLaying)) == 1) != front) return;
   const uint32_t sides = DocByte(doc, kDocDoubleSidesAt) == 1 ? e.sideCounter / 2 : e.sideCounter;
   const uint32_t page = sides + 1;
   bool chosen = false;
-  switch (DocByte(doc, kOverlayPagesAt)) {
+  switch (DocByte(doc, DOC_FIELD_AT(nOverlay))) {
     case 2: chosen = true; break;
     case 3: chosen = page == 1; break;
     case 4: chosen = page % 2 == 0; break;

@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr uint32_t kOutputMethodAt = DOC_FIELD_AT(nOutputMethod);
-constexpr uint32_t kColorModeAt = DOC_FIELD_AT(nColorMatch);
-constexpr uint32_t kEachObjectAt = DOC_FIELD_AT(ColorAdjustMFP_nMatchSettings);
 constexpr uint32_t kInputCountAt = kDocMiddleServerItemCountAt, kInputControlsAt = kDocMiddleServerItemsAt;
 constexpr uint32_t kInputControlSize = kMiddleServerItemSize, kInputControlMax = kMiddleServerItemMax;
 
@@ -77,13 +74,13 @@ void FaxDestinations(Walk& w) {
 }
 
 void UserAuthentication(Walk& w) {
-  const uint32_t method = w.B(kOutputMethodAt);
+  const uint32_t method = w.B(DOC_FIELD_AT(nOutputMethod));
   const bool inter = w.Option("DevUserAuthentication", "DevUserAuthentic_InterSV");
   if (w.Option("DevUserAuthentication", "DevUserAuthentic_Dis") || (inter && !w.job->values.interimAuthentication)) {
     if (method != 3 && method != 9 && method != 10) w.E("UserAuthenticationOFF");
     return;
   }
-  if (w.B(5673) != 1) {
+  if (w.B(DOC_FIELD_AT(byUserType)) != 1) {
     w.Each({"PublicUser", "UserAuthSVType_None"});
     return;
   }
@@ -147,7 +144,7 @@ void Language(Walk& w) {
 
 // Rows of the job control table.  False when the row is not one of them.
 bool JobRow(Walk& w, const char* n) {
-  const uint32_t method = w.B(kOutputMethodAt);
+  const uint32_t method = w.B(DOC_FIELD_AT(nOutputMethod));
   if (Is(n, "NonUI1")) {
     w.Each({"StartJob", "Comment", "PCFaxMode", "StringCodeSet", "UserName", "VQCOE", "DriverJobId", "StringCodeSet"});
   } else if (Is(n, "JobName")) {
@@ -172,13 +169,13 @@ bool JobRow(Walk& w, const char* n) {
   } else if (Is(n, "HostName")) {
     w.E("HostName");
   } else if (Is(n, "EmailNotify")) {
-    w.E(w.B(5543) ? "EmailNotifyON" : "EmailNotifyOFF");
+    w.E(w.B(DOC_FIELD_AT(bEmailNotify)) ? "EmailNotifyON" : "EmailNotifyOFF");
   } else if (Is(n, "AccessNumber")) {
     if (w.job->values.accessNumberA && !w.job->values.accessNumberB) w.E("AccessNumber");
   } else if (Is(n, "Collate")) {
-    if (w.B(600)) {
+    if (w.B(DOC_FIELD_AT(bCollate))) {
       w.E("CollateON");
-      w.job->collateCopies = w.W(598);
+      w.job->collateCopies = w.W(DOC_FIELD_AT(nCopies));
     } else {
       w.E("CollateOFF");
     }
@@ -214,7 +211,7 @@ bool ObjectRow(Walk& w, const char* n) {
   if (prefix == nullptr) return false;
   const std::string rest = n + std::strlen(prefix);
   const uint32_t object = prefix[0] == 'I' ? 0 : prefix[0] == 'T' ? 1 : 2;
-  const bool custom = w.B(kColorModeAt) == 8;
+  const bool custom = w.B(DOC_FIELD_AT(nColorMatch)) == 8;
   const bool known = rest == "RGBProf" || rest == "RGBColorMatch" || rest == "RGBGray" || rest == "Halftone" ||
                      rest == "Edge";
   if (!known) return false;
@@ -224,7 +221,7 @@ bool ObjectRow(Walk& w, const char* n) {
     } else if (object == 0) {
       w.E("Img_EdgeOFF");
     } else {
-      Prefixed(w, prefix, w.B(2231) ? "EdgeON" : "EdgeOFF");
+      Prefixed(w, prefix, w.B(DOC_FIELD_AT(bTonerSave)) ? "EdgeON" : "EdgeOFF");
     }
     return true;
   }
@@ -262,27 +259,30 @@ void ByEachMode(Walk& w, uint32_t mode, uint32_t whole, uint32_t text, uint32_t 
 }
 
 bool ColorRow(Walk& w, const char* n) {
-  const uint32_t select = w.B(2170);
-  const uint32_t mode = w.B(kColorModeAt);
-  const uint32_t each = w.B(kEachObjectAt);
+  const uint32_t select = w.B(DOC_FIELD_AT(nColorMode));
+  const uint32_t mode = w.B(DOC_FIELD_AT(nColorMatch));
+  const uint32_t each = w.B(DOC_FIELD_AT(ColorAdjustMFP_nMatchSettings));
   if (Is(n, "SelectColor")) {
     w.E(select == 0 || select == 2 ? "FullColor" : "GrayScale");
   } else if (Is(n, "SelectColorMFP")) {
     w.E(select == 2 ? "2Color" : select == 0 ? "FullColor" : "GrayScale");
   } else if (Is(n, "TwoColors")) {
     if (select == 2) {
-      w.Pick(w.B(2216), {nullptr, "BlackGreen", "BlackBlue", "BlackCyan", "BlackMagenta", "BlackYellow"}, "BlackRed");
+      w.Pick(w.B(DOC_FIELD_AT(nSelectTwoColors)),
+             {nullptr, "BlackGreen", "BlackBlue", "BlackCyan", "BlackMagenta", "BlackYellow"}, "BlackRed");
     }
   } else if (Is(n, "Resolution")) {
-    w.E(w.B(2219) ? "600dpi_1bit" : "600dpi_4bit");
+    w.E(w.B(DOC_FIELD_AT(byResolution)) ? "600dpi_1bit" : "600dpi_4bit");
   } else if (Is(n, "ColorSeparation")) {
-    w.E(w.B(2234) ? "ColorSeparationON" : "ColorSeparationOFF");
+    w.E(w.B(DOC_FIELD_AT(bColorSeparation)) ? "ColorSeparationON" : "ColorSeparationOFF");
   } else if (Is(n, "TonerSave")) {
-    w.E(w.B(2231) ? "TonerSaveON" : w.B(2237) ? "DraftPrintON" : "TonerSaveOFF");
+    w.E(w.B(DOC_FIELD_AT(bTonerSave))    ? "TonerSaveON"
+        : w.B(DOC_FIELD_AT(bDraftPrint)) ? "DraftPrintON"
+                                         : "TonerSaveOFF");
   } else if (Is(n, "Point4Character")) {
-    w.E(w.B(2232) ? "Point4CharacterON" : "Point4CharacterOFF");
+    w.E(w.B(DOC_FIELD_AT(bPoint4Char)) ? "Point4CharacterON" : "Point4CharacterOFF");
   } else if (Is(n, "DiminBarcode")) {
-    w.E(w.B(2233) ? "DiminBarcodeON" : "DiminBarcodeOFF");
+    w.E(w.B(DOC_FIELD_AT(bDiminBarcode)) ? "DiminBarcodeON" : "DiminBarcodeOFF");
   } else if (Is(n, "ColorSetting")) {
     w.Pick(mode, {"Color_Auto", "Color_Doc", "Color_Photo", "Color_Presen", "Color_DTP", "Color_Web", "Color_CAD",
                   "Color_ICM", "Color_Custom", "Color_Disable"},
@@ -303,49 +303,63 @@ bool ColorRow(Walk& w, const char* n) {
     }
   } else if (ObjectRow(w, n)) {
   } else if (Is(n, "Graphics")) {
-    if (mode == 8) w.E(w.B(2256) ? "Graph_MatchImage" : "Graph_MatchText");
+    if (mode == 8) w.E(w.B(DOC_FIELD_AT(nColorGraphics)) ? "Graph_MatchImage" : "Graph_MatchText");
   } else if (Is(n, "EdgeType_op")) {
     if (w.job->values.edgeType) {
-      if (w.B(2242)) w.Pick(w.B(2243), {nullptr, "EdgeC", "EdgeD"}, "EdgeB");
+      if (w.B(DOC_FIELD_AT(bEdgeType)))
+        w.Pick(w.B(DOC_FIELD_AT(nEdgeType)), {nullptr, "EdgeC", "EdgeD"}, "EdgeB");
       else w.E("EdgeA");
     }
   } else if (Is(n, "QualityAdjustMode")) {
     w.E(each == 1 ? "QAM_Detail" : "QAM_Simple");
   } else if (Is(n, "ColAdj_ColorMatchType")) {
-    if (each == 0) w.Pick(w.B(2178), {nullptr, "CM_TypeVivid", "CM_TypePhoto", "CM_TypeColor"}, "CM_TypeAuto");
+    if (each == 0)
+      w.Pick(w.B(DOC_FIELD_AT(ColorAdjustMFP_MatchAll_nType)),
+             {nullptr, "CM_TypeVivid", "CM_TypePhoto", "CM_TypeColor"}, "CM_TypeAuto");
     ByEachMode(w, each == 1 ? 1 : 2, 0, 2189, 2200, {"CM_TypeVivid", "CM_TypePhoto", "CM_TypeColor"}, "CM_TypeAuto");
   } else if (Is(n, "ColAdj_PureBlack")) {
-    if (each == 0) w.Pick(w.B(2186), {nullptr, "OT_PureBlack_OFF", "OT_PureBlack_ON"}, "OT_Auto");
+    if (each == 0)
+      w.Pick(w.B(DOC_FIELD_AT(ColorAdjustMFP_OthersAll_nPureBlack)), {nullptr, "OT_PureBlack_OFF", "OT_PureBlack_ON"},
+             "OT_Auto");
     ByEachMode(w, each == 1 ? 1 : 2, 0, 2197, 2208, {"OT_PureBlack_OFF", "OT_PureBlack_ON"}, "OT_Auto");
   } else if (Is(n, "ColAdj_Screen")) {
-    if (each == 0) w.Pick(w.B(2187), {nullptr, "OT_ScreenGrad", "OT_ScreenReso", "OT_ScreenHiRes"}, "OT_ScreenAuto");
+    if (each == 0)
+      w.Pick(w.B(DOC_FIELD_AT(ColorAdjustMFP_OthersAll_nScreen)),
+             {nullptr, "OT_ScreenGrad", "OT_ScreenReso", "OT_ScreenHiRes"}, "OT_ScreenAuto");
     ByEachMode(w, each == 1 ? 1 : 2, 0, 2198, 2209, {"OT_ScreenGrad", "OT_ScreenReso", "OT_ScreenHiRes"},
                "OT_ScreenAuto");
   } else if (Is(n, "ColAdj_Smoothing")) {
     if (each == 0) {
-      w.Pick(w.B(2188), {nullptr, "OT_Smooth_OFF", "OT_SmoothDark", "OT_SmoothMedium", "OT_SmoothLight"},
-             "OT_SmoothAuto");
+      w.Pick(w.B(DOC_FIELD_AT(ColorAdjustMFP_OthersAll_nSmoothing)),
+             {nullptr, "OT_Smooth_OFF", "OT_SmoothDark", "OT_SmoothMedium", "OT_SmoothLight"}, "OT_SmoothAuto");
     }
     // The each-object mode writes only the photo entry.
     ByEachMode(w, each == 1 ? 1 : 2, 0, 0, 2210, {"OT_Smooth_OFF", "OT_SmoothDark", "OT_SmoothMedium", "OT_SmoothLight"},
                "OT_SmoothAuto");
   } else if (Is(n, "ColAdj_MatchBalance")) {
-    if (each == 1) w.Pick(w.B(2211), {nullptr, "Each_MB_Auto", nullptr, "Each_MB_Photo"}, "Each_MB_Text");
+    if (each == 1)
+      w.Pick(w.B(DOC_FIELD_AT(ColorAdjustMFP_EachEtc_nMatchBalance)),
+             {nullptr, "Each_MB_Auto", nullptr, "Each_MB_Photo"}, "Each_MB_Text");
   } else if (Is(n, "ColAdj_ScreenSmooth")) {
-    if (each == 1) w.Pick(w.B(2212), {nullptr, "Each_SS_Auto", nullptr, "Each_SS_Photo"}, "Each_SS_Text");
+    if (each == 1)
+      w.Pick(w.B(DOC_FIELD_AT(ColorAdjustMFP_EachEtc_nScreenSmooth)),
+             {nullptr, "Each_SS_Auto", nullptr, "Each_SS_Photo"}, "Each_SS_Text");
   } else if (Is(n, "HPProfile")) {
     if (mode == 0 || mode == 2 || mode == 3) w.E("HPProfile_sRGB");
-    else if (mode == 8) w.E(w.W(2612) != 0 ? "HPProfile_sRGB" : "HPProfile_None");
+    else if (mode == 8)
+      w.E(w.W(DOC_FIELD_AT(nCommonRGBColor)) != 0 ? "HPProfile_sRGB" : "HPProfile_None");
   } else if (Is(n, "LowDensity")) {
-    const int v = Pjl_DocI8(w.job, 2213);
+    const int v = Pjl_DocI8(w.job, DOC_FIELD_AT(nMonoDensity));
     static const char* const low[] = {"LowDensityLevel1", "LowDensityLevel2", "LowDensityLevel3", "LowDensityLevel4",
                                       "LowDensityLevel5"};
     w.E(v >= -5 && v <= -1 ? low[v + 5] : v == 1 ? "LowDensityLevel7" : "LowDensityLevel6");
   } else if (Is(n, "Smoothing")) {
-    if (w.B(2235)) w.Pick(w.B(2236), {nullptr, "SmoothingType1", "SmoothingType2", "SmoothingType3"}, "SmoothingOFF");
+    if (w.B(DOC_FIELD_AT(bSmoothing)))
+      w.Pick(w.B(DOC_FIELD_AT(nSmoothing)), {nullptr, "SmoothingType1", "SmoothingType2", "SmoothingType3"},
+             "SmoothingOFF");
     else w.E("SmoothingOFF");
   } else if (Is(n, "GlossyMode")) {
-    if (w.job->values.glossyMode) w.E(w.B(2230) ? "GlossyModeON" : "GlossyModeOFF");
+    if (w.job->values.glossyMode) w.E(w.B(DOC_FIELD_AT(bGlossyMode)) ? "GlossyModeON" : "GlossyModeOFF");
   } else {
     return false;
   }
@@ -355,7 +369,7 @@ bool ColorRow(Walk& w, const char* n) {
 bool PaperRow(Walk& w, const char* n) {
   PjlJob* job = w.job;
   if (Is(n, "PaperOption1")) {
-    if (job->values.paperOption1) w.E(w.B(775) ? "PaperOption1ON" : "PaperOption1OFF");
+    if (job->values.paperOption1) w.E(w.B(DOC_FIELD_AT(bPaperOption1)) ? "PaperOption1ON" : "PaperOption1OFF");
   } else if (Is(n, "WithHeaderPage")) {
   } else if (Is(n, "TrayChain")) {
     w.E(w.W(kPjlInTrayAt) == kPjlAutoTray ? "TrayChainYES" : "TrayChainNO");
@@ -367,20 +381,21 @@ bool PaperRow(Walk& w, const char* n) {
     if (w.B(kPjlCombinationAt)) o = o == 2 ? 1 : 2;
     w.E(o == 2 ? "Landscape" : "Portrait");
   } else if (Is(n, "OutPaperSize")) {
-    uint32_t code = w.W(96);
-    if (code == 356 || code == 357) code = w.W(66);
+    uint32_t code = w.W(DOC_FIELD_AT(nOutPaperSize));
+    if (code == 356 || code == 357) code = w.W(DOC_FIELD_AT(nPaperSize));
     if (!Pjl_IsCustomPaperCode(code)) w.E("OutPaperSize");
     else if (job->values.customSizeKind == 2) w.E("OutPaperCustomXYI");
-    else w.E(w.B(80) ? "OutPaperCustomI" : "OutPaperCustomM");
+    else
+      w.E(w.B(DOC_FIELD_AT(byUnitInUserDefPaper)) ? "OutPaperCustomI" : "OutPaperCustomM");
   } else if (Is(n, "PrintPositionSetting")) {
     if (job->values.printPosition && Pjl_PaperAllowsPrintPosition(job)) {
-      w.Pick(w.B(602), {nullptr, "PrnPos_Center", "PrnPos_BackEdge"}, "PrnPos_TopEdge");
+      w.Pick(w.B(DOC_FIELD_AT(nPrintPosition)), {nullptr, "PrnPos_Center", "PrnPos_BackEdge"}, "PrnPos_TopEdge");
     }
   } else if (Is(n, "InTray") || Is(n, "MediaType") || Is(n, "MediaWeight") || Is(n, "MediaColor") ||
              Is(n, "OutputTray")) {
     w.E(n);
   } else if (Is(n, "MediaType_cb")) {
-    uint32_t media = w.W(122);
+    uint32_t media = w.W(DOC_FIELD_AT(nMediaType));
     if (job->values.perTrayMedia) {
       const uint32_t tray = w.W(kPjlInTrayAt);
       if (!Pjl_TrayHasMedia(job, tray)) return true;
@@ -397,7 +412,8 @@ bool PaperRow(Walk& w, const char* n) {
   } else if (Is(n, "MediaPrepunched")) {
     if (job->values.perTrayMedia) w.E(Pjl_TrayMedia(job, w.W(kPjlInTrayAt), kPjlMediaPrePunched) ? "Punch_ON" : "Punch_OFF");
   } else if (Is(n, "Nup")) {
-    if (w.B(1242)) w.Pick(w.B(1243), {nullptr, "2up", "4up", "6up", "9up", "16up"}, nullptr);
+    if (w.B(DOC_FIELD_AT(bNup)))
+      w.Pick(w.B(DOC_FIELD_AT(nNup)), {nullptr, "2up", "4up", "6up", "9up", "16up"}, nullptr);
   } else if (Is(n, "BindingEdge")) {
     const char* word = Pjl_BindingWord(job);
     w.E(word[0] == 'R' ? "RightBinding" : word[0] == 'T' ? "TopBinding" : "LeftBinding");
@@ -405,12 +421,13 @@ bool PaperRow(Walk& w, const char* n) {
     w.E(Pjl_DuplexOff(job) ? "DuplexOFF" : "DuplexON");
   } else if (Is(n, "Layout")) {
     if (w.B(kPjlCombinationAt)) {
-      w.Pick(w.B(1503), {nullptr, "LayoutRpt2in1", "TwoRepeatR_L", "TwoRepeatR_R", "TwoRepeatR_U", "TwoRepeatR_D"},
+      w.Pick(w.B(DOC_FIELD_AT(nLayoutMode)),
+             {nullptr, "LayoutRpt2in1", "TwoRepeatR_L", "TwoRepeatR_R", "TwoRepeatR_U", "TwoRepeatR_D"},
              "LayoutNormal2in1");
     } else if (w.B(kPjlDoubleSidesAt) == 3 && !job->values.driverBooklet) {
       w.E("LayoutBooklet4in1");
     } else {
-      w.E(w.B(1413) ? "LayoutAdhesive" : "LayoutNormal");
+      w.E(w.B(DOC_FIELD_AT(bMusenToji)) ? "LayoutAdhesive" : "LayoutNormal");
     }
   } else if (Is(n, "Chapter")) {
     if (w.B(kPjlChapterAt) && w.B(kPjlChapterPagesAt) != 0) {
@@ -421,16 +438,18 @@ bool PaperRow(Walk& w, const char* n) {
     }
   } else if (Is(n, "ImageShift")) {
     if (!job->values.driverImageShift) {
-      if (!w.B(1441)) w.E("ImageShiftOFF");
-      else if (job->values.deviceImageShift && w.B(1443) == 1) w.E("ImgShiftMFP_Printer");
+      if (!w.B(DOC_FIELD_AT(bImgShift)))
+        w.E("ImageShiftOFF");
+      else if (job->values.deviceImageShift && w.B(DOC_FIELD_AT(nImgShiftSetting)) == 1)
+        w.E("ImgShiftMFP_Printer");
       else w.E("ImgShiftMFP_Driver");
     }
   } else if (Is(n, "DivideFinish")) {
-    if (w.B(1504)) w.E("DivideFinish");
+    if (w.B(DOC_FIELD_AT(bPageLoop))) w.E("DivideFinish");
   } else if (Is(n, "PerfectBindMode")) {
-    w.E(w.B(1510) ? "PBMode_ON" : "PBMode_OFF");
+    w.E(w.B(DOC_FIELD_AT(bPerfectBinding)) ? "PBMode_ON" : "PBMode_OFF");
   } else if (Is(n, "TABImageShift")) {
-    w.E(w.B(1511) ? "TABImageShift_ON" : "TABImageShift_OFF");
+    w.E(w.B(DOC_FIELD_AT(bTABImageShift)) ? "TABImageShift_ON" : "TABImageShift_OFF");
   } else {
     return false;
   }
@@ -440,10 +459,10 @@ bool PaperRow(Walk& w, const char* n) {
 bool FinishingRow(Walk& w, const char* n) {
   PjlJob* job = w.job;
   if (Is(n, "Staple")) {
-    if (w.B(1490)) {
+    if (w.B(DOC_FIELD_AT(bStaple))) {
       const FinishPositionItem* staples = job->model != nullptr ? job->model->staples : nullptr;
       for (uint32_t i = 0; staples != nullptr && staples[i].keyword[0] != '\0'; ++i) {
-        if (staples[i].value == w.B(1491)) {
+        if (staples[i].value == w.B(DOC_FIELD_AT(nStapleMode))) {
           char entry[kKeywordSize + 1] = {};
           std::memcpy(entry, staples[i].keyword, kKeywordSize);
           const CommandTemplateEntry* entries = w.row->entries;
@@ -456,59 +475,70 @@ bool FinishingRow(Walk& w, const char* n) {
     }
     w.E("StapleOFF");
   } else if (Is(n, "Finish")) {
-    if (w.B(1490)) {
-      const uint32_t k = w.B(1491);
+    if (w.B(DOC_FIELD_AT(bStaple))) {
+      const uint32_t k = w.B(DOC_FIELD_AT(nStapleMode));
       w.E(k == 3 ? "FinishLeft1Point" : k == 4 ? "FinishRight1Point" : k >= 5 && k <= 7 ? "FinishAny2Point"
                                                                     : k == 8          ? "CenterStaple"
                                                                                       : "FinishNone");
     } else {
-      w.E(w.B(1497) ? "CenterStaple" : "FinishNone");
+      w.E(w.B(DOC_FIELD_AT(bCenterStapleFold)) ? "CenterStaple" : "FinishNone");
     }
   } else if (Is(n, "HolePunch")) {
-    const uint32_t k = w.B(1493);
-    if (!w.B(1492) || k == 0 || k > 12) w.E("HolePunchOFF");
+    const uint32_t k = w.B(DOC_FIELD_AT(nPunchNum));
+    if (!w.B(DOC_FIELD_AT(bPunch)) || k == 0 || k > 12)
+      w.E("HolePunchOFF");
     else if (k == 2 || (k >= 7 && k <= 9)) w.E("ThreeHoles");
     else if (k == 3 || k >= 10) w.E("FourHoles");
     else w.E("TwoHoles");
   } else if (Is(n, "Trim")) {
-    w.E(w.B(1501) ? "TrimON" : "TrimOFF");
+    w.E(w.B(DOC_FIELD_AT(bTrim)) ? "TrimON" : "TrimOFF");
   } else if (Is(n, "PaperArrangement")) {
     if (job->values.paperArrangement) w.E("PaperArrangement");
   } else if (Is(n, "PileMode")) {
-    w.E(w.B(1508) ? "PileModeON" : "PileModeOFF");
+    w.E(w.B(DOC_FIELD_AT(bPileMode)) ? "PileModeON" : "PileModeOFF");
   } else if (Is(n, "JobOffset")) {
-    w.E(w.B(601) ? "JobOffsetON" : "JobOffsetOFF");
+    w.E(w.B(DOC_FIELD_AT(bJobOffset)) ? "JobOffsetON" : "JobOffsetOFF");
   } else if (Is(n, "OutputOrder")) {
-    w.Pick(w.B(1496), {nullptr, "FaceDownNOne", "FaceUpNOne", "FaceUpOneN"}, "FaceDownOneN");
+    w.Pick(w.B(DOC_FIELD_AT(nOutputMode)), {nullptr, "FaceDownNOne", "FaceUpNOne", "FaceUpOneN"}, "FaceDownOneN");
   } else if (Is(n, "CenterErase")) {
-    w.E(w.B(1498) == 1 ? "CenterEraseON" : "CenterEraseOFF");
+    w.E(w.B(DOC_FIELD_AT(bCenterErase)) == 1 ? "CenterEraseON" : "CenterEraseOFF");
   } else if (Is(n, "Folding")) {
-    if (w.B(1499)) {
-      w.Pick(w.B(1500),
+    if (w.B(DOC_FIELD_AT(bFolding))) {
+      w.Pick(w.B(DOC_FIELD_AT(nFoldingMode)),
              {nullptr, "Z_Fold2", "Z_Fold1", "FoldCntrFoldIn", "HalfFoldOut", "LetterFoldIn", "LetterFoldOut",
               "ZigZagFoldIn", "ZigZagFoldOut", "DParallelFoldIn", "DParallelFoldOut", "GateFoldIn", "GateFoldOut",
               "MLetterFoldIn", "MLetterFoldOut", "MHalfFold"},
              "HalfFoldIn");
     } else {
-      w.E(w.B(1497) ? "FoldCntrFoldIn" : "FoldingOFF");
+      w.E(w.B(DOC_FIELD_AT(bCenterStapleFold)) ? "FoldCntrFoldIn" : "FoldingOFF");
     }
   } else if (Is(n, "FrontCover")) {
-    if (!w.B(1528) || job->values.driverFrontCover) w.E("FrontCoverOFF");
-    else w.Pick(w.B(1529), {nullptr, nullptr, nullptr, nullptr, "Blank_Fcover_PJL", "Print_Fcover_PJL"}, "FrontCoverOFF");
+    if (!w.B(DOC_FIELD_AT(bFrontCover)) || job->values.driverFrontCover)
+      w.E("FrontCoverOFF");
+    else
+      w.Pick(w.B(DOC_FIELD_AT(nFrontCoverMode)),
+             {nullptr, nullptr, nullptr, nullptr, "Blank_Fcover_PJL", "Print_Fcover_PJL"}, "FrontCoverOFF");
   } else if (Is(n, "BackCover")) {
-    if (!w.B(1532) || job->values.driverBackCover) w.E("BackCoverOFF");
-    else w.Pick(w.B(1533), {nullptr, nullptr, nullptr, nullptr, "Blank_Bcover_PJL", "Print_Bcover_PJL"}, "BackCoverOFF");
+    if (!w.B(DOC_FIELD_AT(bBackCover)) || job->values.driverBackCover)
+      w.E("BackCoverOFF");
+    else
+      w.Pick(w.B(DOC_FIELD_AT(nBackCoverMode)),
+             {nullptr, nullptr, nullptr, nullptr, "Blank_Bcover_PJL", "Print_Bcover_PJL"}, "BackCoverOFF");
   } else if (Is(n, "PIFrontCover")) {
-    if (w.B(1540)) w.E(w.W(1541) == 1002 ? "PIFTray2" : "PIFTray1");
+    if (w.B(DOC_FIELD_AT(CoverMFP_bPIFCover)))
+      w.E(w.W(DOC_FIELD_AT(CoverMFP_nPIFCoverTray)) == 1002 ? "PIFTray2" : "PIFTray1");
     else w.E("PIFrontCoverOFF");
   } else if (Is(n, "PIBackCover")) {
-    if (w.B(1545)) w.E(w.W(1546) == 1002 ? "PIBTray2" : "PIBTray1");
+    if (w.B(DOC_FIELD_AT(CoverMFP_bPIBCover)))
+      w.E(w.W(DOC_FIELD_AT(CoverMFP_nPIBCoverTray)) == 1002 ? "PIBTray2" : "PIBTray1");
     else w.E("PIBackCoverOFF");
   } else if (Is(n, "OHP_Interleave")) {
-    if (!w.B(1536) || job->values.driverOhp) w.E("OHP_InterleaveOFF");
-    else w.Pick(w.B(1537), {nullptr, "Blank_OHPInt", "Duplicate_OHPInt"}, "OHP_InterleaveOFF");
+    if (!w.B(DOC_FIELD_AT(bOHP)) || job->values.driverOhp)
+      w.E("OHP_InterleaveOFF");
+    else
+      w.Pick(w.B(DOC_FIELD_AT(nOHPMode)), {nullptr, "Blank_OHPInt", "Duplicate_OHPInt"}, "OHP_InterleaveOFF");
   } else if (Is(n, "Tandem")) {
-    w.E(w.B(1509) ? "TandemON" : "TandemOFF");
+    w.E(w.B(DOC_FIELD_AT(bTandem)) ? "TandemON" : "TandemOFF");
   } else {
     return false;
   }
@@ -527,80 +557,92 @@ void Named(Walk& w, const char* prefix, const char* const* words, size_t count, 
 bool StampRow(Walk& w, const char* n) {
   const PjlModelValues& m = w.job->values;
   const bool f1 = w.Family1();
-  const bool hfActive = m.headerFooterStamps ? w.B(2005) != 0 : m.dateStampWithoutHeaderFooter;
-  const bool cpActive =
-      w.B(2036) && (w.B(2037) || w.B(2041) || w.B(2048) || w.B(2049) || w.B(2050));
-  const bool dateOn = !f1 && w.B(2066);
-  const bool pageOn = !f1 && w.B(2073);
-  const bool hfOn = !f1 && w.B(2005);
+  const bool hfActive = m.headerFooterStamps ? w.B(DOC_FIELD_AT(bHeadFooter)) != 0 : m.dateStampWithoutHeaderFooter;
+  const bool cpActive = w.B(DOC_FIELD_AT(bCopyProtect)) &&
+                        (w.B(DOC_FIELD_AT(bStamp)) || w.B(DOC_FIELD_AT(bTimeDate)) || w.B(DOC_FIELD_AT(bSerialNo)) ||
+                         w.B(DOC_FIELD_AT(bDistributionNumber)) || w.B(DOC_FIELD_AT(bJobNumber)));
+  const bool dateOn = !f1 && w.B(DOC_FIELD_AT(DateTimePageNo_bDateTime));
+  const bool pageOn = !f1 && w.B(DOC_FIELD_AT(DateTimePageNo_bPageNo));
+  const bool hfOn = !f1 && w.B(DOC_FIELD_AT(bHeadFooter));
   if (Is(n, "DateStamp")) {
-    if (f1) w.E(hfActive && w.B(2014) ? (w.B(2016) == 2 ? "DateStampFrntCvr" : "DateStampAllPages") : "DateStampNone");
+    if (f1)
+      w.E(hfActive && w.B(DOC_FIELD_AT(bDateStamp))
+              ? (w.B(DOC_FIELD_AT(nDateStampMode)) == 2 ? "DateStampFrntCvr" : "DateStampAllPages")
+              : "DateStampNone");
   } else if (Is(n, "DPE_DateTime")) {
-    if (!f1) w.E(w.B(2066) ? "DPE_DateTimeON" : "DPE_DateTimeOFF");
+    if (!f1) w.E(w.B(DOC_FIELD_AT(DateTimePageNo_bDateTime)) ? "DPE_DateTimeON" : "DPE_DateTimeOFF");
   } else if (Is(n, "DPE_DateTimeDate") || Is(n, "DPE_DateTimeTime")) {
     if (dateOn) w.E(n);
   } else if (Is(n, "DPE_DateTimePagetoPrint")) {
-    if (dateOn) w.E(w.W(2067) == 2 ? "DPE_DateTime1stPageOnly" : "DPE_DateTimeAllPages");
+    if (dateOn)
+      w.E(w.W(DOC_FIELD_AT(DateTimePageNo_nDT_PagetoPrint)) == 2 ? "DPE_DateTime1stPageOnly" : "DPE_DateTimeAllPages");
   } else if (Is(n, "DPE_DateTimePosition")) {
-    if (dateOn) Named(w, "DPE_DateTime", kPositions, 10, w.W(2071), "TopLeft");
+    if (dateOn) Named(w, "DPE_DateTime", kPositions, 10, w.W(DOC_FIELD_AT(DateTimePageNo_nDT_Position)), "TopLeft");
   } else if (Is(n, "DPE_DateTimeColor")) {
-    if (dateOn) Named(w, "DPE_DateTime", kColours, 8, w.W(2069), "Black");
+    if (dateOn) Named(w, "DPE_DateTime", kColours, 8, w.W(DOC_FIELD_AT(DateTimePageNo_nDT_Color)), "Black");
   } else if (Is(n, "PageStamp")) {
-    if (w.B(2005) && w.B(2017)) {
-      w.Pick(w.B(2018), {nullptr, "PageStampNoFrntCvr", "PageStampNoCvr"}, "PageStampAllPages");
+    if (w.B(DOC_FIELD_AT(bHeadFooter)) && w.B(DOC_FIELD_AT(bPageStamp))) {
+      w.Pick(w.B(DOC_FIELD_AT(nPageStampMode)), {nullptr, "PageStampNoFrntCvr", "PageStampNoCvr"}, "PageStampAllPages");
     } else if (!f1) {
       w.E("PageStampNone");
     }
   } else if (Is(n, "DPE_PageNumber")) {
-    if (w.B(2073)) {
-      if (w.B(2082)) w.E(w.W(2083) == 2 ? "DPE_PageNumPrintBCover" : "DPE_PageNumPrintFBCover");
+    if (w.B(DOC_FIELD_AT(DateTimePageNo_bPageNo))) {
+      if (w.B(DOC_FIELD_AT(DateTimePageNo_bPN_PrintCoverCK)))
+        w.E(w.W(DOC_FIELD_AT(DateTimePageNo_nPN_PrintCover)) == 2 ? "DPE_PageNumPrintBCover"
+                                                                  : "DPE_PageNumPrintFBCover");
       else w.E("DPE_PageNumPrintNotCover");
     } else if (!f1) {
       w.E("DPE_PageNumberOFF");
     }
   } else if (Is(n, "DPE_PageNumPosition")) {
-    if (pageOn) Named(w, "DPE_PageNum", kPositions, 10, w.W(2087), "TopLeft");
+    if (pageOn) Named(w, "DPE_PageNum", kPositions, 10, w.W(DOC_FIELD_AT(DateTimePageNo_nPN_PrintNumPos)), "TopLeft");
   } else if (Is(n, "DPE_PageNumColor")) {
-    if (pageOn) Named(w, "DPE_PageNum", kColours, 8, w.W(2085), "Black");
+    if (pageOn) Named(w, "DPE_PageNum", kColours, 8, w.W(DOC_FIELD_AT(DateTimePageNo_nPN_PrintNumColor)), "Black");
   } else if (Is(n, "Numbering")) {
     if (f1) {
-      if (hfActive && w.B(2006)) w.E(w.B(2007) ? "WatermarkNumber" : w.B(2010) == 1 ? "NumberingFrntCvr" : "NumberingAllPages");
+      if (hfActive && w.B(DOC_FIELD_AT(bNumbering)))
+        w.E(w.B(DOC_FIELD_AT(nNumberingType))        ? "WatermarkNumber"
+            : w.B(DOC_FIELD_AT(nNumberingMode)) == 1 ? "NumberingFrntCvr"
+                                                     : "NumberingAllPages");
       else w.E("NumberingNone");
     }
   } else if (Is(n, "HeaderFooter")) {
-    if (!f1) w.E(w.B(2005) ? "HeaderFooterON" : "HeaderFooterOFF");
+    if (!f1) w.E(w.B(DOC_FIELD_AT(bHeadFooter)) ? "HeaderFooterON" : "HeaderFooterOFF");
   } else if (Is(n, "HFE_SelectDevSetting")) {
     if (hfOn) w.E(n);
   } else if (Is(n, "HFE_PagetoPrint")) {
-    if (hfOn) w.E(w.B(2033) == 1 ? "HFE_PagetoPrintFirstPage" : "HFE_PagetoPrintAllPages");
+    if (hfOn) w.E(w.B(DOC_FIELD_AT(nHFE_PagetoPrint)) == 1 ? "HFE_PagetoPrintFirstPage" : "HFE_PagetoPrintAllPages");
   } else if (Is(n, "HFE_TextColor")) {
-    if (hfOn) Named(w, "HFE_TextColor", kColours, 8, w.W(2034), "Black");
+    if (hfOn) Named(w, "HFE_TextColor", kColours, 8, w.W(DOC_FIELD_AT(nHFE_TextColor)), "Black");
   } else if (Is(n, "HFE_HeadDistNum") || Is(n, "HFE_FootDistNum")) {
     const bool head = n[4] == 'H';
-    if (hfOn) Prefixed(w, n, !w.B(head ? 2026 : 2027) ? "OFF" : w.B(2032) ? "NumOnly" : "Fixed");
+    if (hfOn) Prefixed(w, n, !w.B(head ? 2026 : 2027) ? "OFF" : w.B(DOC_FIELD_AT(bHFE_Digit)) ? "NumOnly" : "Fixed");
   } else if (Is(n, "HFE_HeadStartNum")) {
-    if (hfOn && w.B(2026)) w.E(n);
+    if (hfOn && w.B(DOC_FIELD_AT(bHFE_PrintHeader))) w.E(n);
   } else if (Is(n, "HFE_FootStartNum")) {
-    if (hfOn && w.B(2027)) w.E(n);
+    if (hfOn && w.B(DOC_FIELD_AT(bHFE_PrintFooter))) w.E(n);
   } else if (Is(n, "CopyProtect")) {
     w.E(cpActive ? "CopyProtectON" : "CopyProtectOFF");
   } else if (Is(n, "CPE_CompositeMethod")) {
-    if (!f1 && cpActive) w.E(w.B(2051) ? "CPE_CopyProtect" : "CPE_Stamp");
+    if (!f1 && cpActive) w.E(w.B(DOC_FIELD_AT(bCompositeMethod)) ? "CPE_CopyProtect" : "CPE_Stamp");
   } else if (Is(n, "CP_Pattern")) {
     if (cpActive || f1) w.E("CP_PatternON");
   } else if (Is(n, "CP_PatternIndex")) {
-    if ((w.B(2036) && w.B(2037)) || f1) w.E("CP_PatternIndex");
+    if ((w.B(DOC_FIELD_AT(bCopyProtect)) && w.B(DOC_FIELD_AT(bStamp))) || f1) w.E("CP_PatternIndex");
   } else if (Is(n, "CP_DateTime")) {
-    if (w.B(2036) && w.B(2041)) w.E("CP_DateTimeON");
+    if (w.B(DOC_FIELD_AT(bCopyProtect)) && w.B(DOC_FIELD_AT(bTimeDate)))
+      w.E("CP_DateTimeON");
     else if (f1) w.E("CP_DateTimeOFF");
   } else if (Is(n, "StartNumber")) {
-    if (!f1 && w.B(2036) && w.B(2049)) w.E(Pjl_DocU32(w.job, 2112) != 0 ? "StartNumberRequireDigit" : "StartNumber8DigitFix");
+    if (!f1 && w.B(DOC_FIELD_AT(bCopyProtect)) && w.B(DOC_FIELD_AT(bDistributionNumber)))
+      w.E(Pjl_DocU32(w.job, DOC_FIELD_AT(bDigit)) != 0 ? "StartNumberRequireDigit" : "StartNumber8DigitFix");
   } else if (Is(n, "CP_StampText")) {
     if (cpActive) w.E("CP_StampTextON");
     else if (f1) w.E("CP_StampTextOFF");
   } else if (Is(n, "CPE_CP_Pattern")) {
-    if (!f1 && cpActive && w.B(2051)) {
-      const uint32_t v = w.B(2054);
+    if (!f1 && cpActive && w.B(DOC_FIELD_AT(bCompositeMethod))) {
+      const uint32_t v = w.B(DOC_FIELD_AT(nBackPattern));
       const std::string entry = "CPE_CP_Pattern" + std::to_string(v >= 2 && v <= 8 ? v : 1);
       w.E(entry.c_str());
     }
@@ -653,7 +695,7 @@ const char* Pjl_ColorModeRowName(uint8_t colorMode) {
 uint32_t Pjl_WalkStartCommands(PjlJob* job) {
   if (job == nullptr || job->startCommands == nullptr || job->startCommands->rows == nullptr) return 0;
   const ColorSettingCommand* mode =
-      Rdc_FindColorSetting(job->colorCommands, Pjl_ColorModeRowName(Pjl_DocByte(job, kColorModeAt)));
+      Rdc_FindColorSetting(job->colorCommands, Pjl_ColorModeRowName(Pjl_DocByte(job, DOC_FIELD_AT(nColorMatch))));
   Walk w{job, nullptr, mode != nullptr ? mode->pairs : nullptr};
   uint32_t walked = 0;
   for (const CommandTemplateRow* row = job->startCommands->rows; row->name[0] != '\0'; ++row, ++walked) {

@@ -3,19 +3,20 @@
 
 #include <cstddef>
 
+#include "common/qxd/paper_tables.h"
 #include "common/records/doc_fields.h"
 #include "drender/model/model_features.h"
+#include "drender/settings/binding_edge.h"
 #include "drender/settings/paper_geometry.h"
 
 namespace {
 
 // The media fields of the automatic tray's entry and of the other trays'
 // entries, in the order of PjlMediaField; a tray entry is found by its bin id.
-constexpr uint32_t kAutoTrayAt = DOC_FIELD_AT(PTInfoAuto);
-constexpr uint32_t kAutoMediaAt[] = {kAutoTrayAt + offsetof(TrayMediaEntry, nPaperType2),
-                                     kAutoTrayAt + offsetof(TrayMediaEntry, nPaperWeight),
-                                     kAutoTrayAt + offsetof(TrayMediaEntry, nPaperColor),
-                                     kAutoTrayAt + offsetof(TrayMediaEntry, nPaperPrePunched)};
+constexpr uint32_t kAutoMediaAt[] = {DOC_FIELD_AT(PTInfoAuto) + offsetof(TrayMediaEntry, nPaperType2),
+                                     DOC_FIELD_AT(PTInfoAuto) + offsetof(TrayMediaEntry, nPaperWeight),
+                                     DOC_FIELD_AT(PTInfoAuto) + offsetof(TrayMediaEntry, nPaperColor),
+                                     DOC_FIELD_AT(PTInfoAuto) + offsetof(TrayMediaEntry, nPaperPrePunched)};
 constexpr uint32_t kTrayRecordsAt = kDocTrayEntriesAt + kDocTrayEntryBinIdAt;
 constexpr uint32_t kTrayRecordSize = sizeof(TrayMediaEntry);
 constexpr uint32_t kTrayRecords = sizeof(DocFields::PTInfoEach) / sizeof(TrayMediaEntry);
@@ -29,14 +30,6 @@ int32_t TrayRecord(const PjlJob* job, uint32_t tray) {
     if (Pjl_DocU32(job, kTrayRecordsAt + i * kTrayRecordSize) == tray) return static_cast<int32_t>(i);
   }
   return -1;
-}
-
-const PaperSizeEntry* ListedPaper(const PjlJob* job, uint32_t code) {
-  for (const PaperSizeEntry* p = job->model != nullptr ? job->model->papers : nullptr;
-       p != nullptr && p->keyword[0] != '\0'; ++p) {
-    if (p->paperId == code) return p;
-  }
-  return nullptr;
 }
 
 }  // namespace
@@ -65,13 +58,8 @@ bool Pjl_DuplexOff(const PjlJob* job) {
 }
 
 uint32_t Pjl_BindingEdge(const PjlJob* job) {
-  const uint32_t edge = Pjl_DocByte(job, kPjlBindingEdgeAt);
-  if (edge != 14) return edge;
-  uint32_t r = Pjl_DocByte(job, kPjlOrientationAt);
-  if (Pjl_DocByte(job, kPjlCombinationAt)) r = r == 2 ? 1 : 2;
-  if (Pjl_DocByte(job, kPjlDoubleSidesAt) == 3 && !job->values.driverBooklet) return r == 1 ? 15 : 17;
-  if (ListedPaper(job, Pjl_DocU16(job, 66)) == nullptr) return 15;
-  return r == 1 ? 15 : 17;
+  if (job->doc == nullptr) return Pjl_DocByte(job, kPjlBindingEdgeAt);
+  return Pjl_ResolvedBindingEdge(job->model, job->doc, job->values.driverBooklet);
 }
 
 const char* Pjl_BindingWord(const PjlJob* job) {
@@ -90,9 +78,9 @@ const char* Pjl_StapleKindWord(uint32_t kind) {
 }
 
 bool Pjl_PaperAllowsPrintPosition(const PjlJob* job) {
-  uint32_t code = Pjl_DocU16(job, 96);
-  if (code == 356 || code == 357 || code == 0) code = Pjl_DocU16(job, 66);
+  uint32_t code = Pjl_DocU16(job, DOC_FIELD_AT(nOutPaperSize));
+  if (code == 356 || code == 357 || code == 0) code = Pjl_DocU16(job, DOC_FIELD_AT(nPaperSize));
   if (Pjl_IsCustomPaperCode(code)) return true;
-  const PaperSizeEntry* paper = ListedPaper(job, code);
+  const PaperSizeEntry* paper = FindPaperById(job->model, code);
   return paper == nullptr || paper->flag != 0;
 }

@@ -2,6 +2,7 @@
 // adjustment, the stamps and the copy protection.
 #include <cstring>
 
+#include "common/records/doc_fields.h"
 #include "common/qxd/paper_tables.h"
 #include "common/qxd/qxd_reader.h"
 #include "drender/model/model_features.h"
@@ -104,7 +105,7 @@ PjlRawValue OutPaperName(PjlJob* job) {
   PaperSheet sheet{};
   if (!Paper_GetPaperInfo(job->model, job->doc, &sheet) || sheet.name[0] == '\0') return PjlFail();
   std::string name(sheet.name, strnlen(sheet.name, sizeof sheet.name));
-  if (Pjl_DocU16(job, 1240) == 1) {
+  if (Pjl_DocU16(job, DOC_FIELD_AT(Ctl2500Flag)) == 1) {
     name = name.compare(0, 4, "WIDE") == 0 ? "WFB" + name.substr(4) : "FB" + name;
   }
   return PjlNarrow(name);
@@ -127,24 +128,28 @@ const char* TimeName(uint32_t v) { return v == 1 ? "TIME1" : v == 2 ? "TIME2" : 
 PjlRawValue CopyProtectPattern(PjlJob* job, bool second) {
   const char* words[8] = {"OFF", "OFF", "OFF", "OFF", "OFF", "OFF", "OFF", "OFF"};
   int next = 1;
-  if (Pjl_DocByte(job, 2037)) words[0] = Pjl_DocByte(job, 2038) == 1 ? "ARBITRARY" : "FIXED";
-  else if (Pjl_DocByte(job, 2036)) words[0] = "FIXED";
+  if (Pjl_DocByte(job, DOC_FIELD_AT(bStamp)))
+    words[0] = Pjl_DocByte(job, DOC_FIELD_AT(nStampType)) == 1 ? "ARBITRARY" : "FIXED";
+  else if (Pjl_DocByte(job, DOC_FIELD_AT(bCopyProtect)))
+    words[0] = "FIXED";
   auto place = [&](const char* w) {
     if (next < 8) words[next++] = w;
   };
-  if (Pjl_DocByte(job, 2041)) {
+  if (Pjl_DocByte(job, DOC_FIELD_AT(bTimeDate))) {
     place("DATE");
-    if (second ? Pjl_DocU32(job, 2091) != 0 : Pjl_DocByte(job, 2043) != 0) place("TIME");
+    if (second ? Pjl_DocU32(job, DOC_FIELD_AT(CP_DateTime_bTimeFormat)) != 0
+               : Pjl_DocByte(job, DOC_FIELD_AT(nTimeFormat)) != 0)
+      place("TIME");
   }
-  if (Pjl_DocByte(job, 2048)) place("SERIALNUMBER");
-  if (second && Pjl_DocByte(job, 2049)) place("NUMBERING");
-  if (second && Pjl_DocByte(job, 2050)) place("JOBID");
+  if (Pjl_DocByte(job, DOC_FIELD_AT(bSerialNo))) place("SERIALNUMBER");
+  if (second && Pjl_DocByte(job, DOC_FIELD_AT(bDistributionNumber))) place("NUMBERING");
+  if (second && Pjl_DocByte(job, DOC_FIELD_AT(bJobNumber))) place("JOBID");
   return PjlFormat("%s,%s,%s,%s,%s,%s,%s,%s", words[0], words[1], words[2], words[3], words[4], words[5], words[6],
                    words[7]);
 }
 
 PjlRawValue PerfectBindTray(PjlJob* job) {
-  const uint32_t n = Pjl_DocByte(job, 1514);
+  const uint32_t n = Pjl_DocByte(job, DOC_FIELD_AT(nPBCoverTray));
   if (n >= 1 && n <= 8) {
     char tray[16];
     std::snprintf(tray, sizeof tray, "TRAY%u", n);
@@ -164,8 +169,8 @@ PjlRawValue PerfectBindTray(PjlJob* job) {
 
 PjlRawValue Pjl_PaperParameter(PjlJob* job, const char* name) {
   const ModelInfo* m = job->model;
-  const bool perfectBind = Pjl_DocByte(job, 1510) != 0;
-  const bool eachObject = Pjl_DocByte(job, 2176) == 1;
+  const bool perfectBind = Pjl_DocByte(job, DOC_FIELD_AT(bPerfectBinding)) != 0;
+  const bool eachObject = Pjl_DocByte(job, DOC_FIELD_AT(ColorAdjustMFP_nMatchSettings)) == 1;
   // Paper and trays.
   if (IsName(name, "OutPaperSize")) return OutPaperName(job);
   if (IsName(name, "CustomPaperWidthM")) return CustomSize(job, true, false);
@@ -174,7 +179,8 @@ PjlRawValue Pjl_PaperParameter(PjlJob* job, const char* name) {
   if (IsName(name, "CustomPaperHeightI")) return CustomSize(job, false, true);
   if (IsName(name, "InTray")) return Text(Pjl_InTrayText(m, Pjl_DocU16(job, kPjlInTrayAt)));
   if (IsName(name, "MediaType")) {
-    if (!job->values.perTrayMedia) return Text(ListText(m ? m->mediaTypes : nullptr, Pjl_DocU16(job, 122)));
+    if (!job->values.perTrayMedia)
+      return Text(ListText(m ? m->mediaTypes : nullptr, Pjl_DocU16(job, DOC_FIELD_AT(nMediaType))));
     const uint32_t tray = Pjl_DocU16(job, kPjlInTrayAt);
     if (!Pjl_TrayHasMedia(job, tray)) return PjlFail();
     return Text(ListText(m ? m->mediaTypes : nullptr, Pjl_TrayMedia(job, tray, kPjlMediaType)));
@@ -185,10 +191,11 @@ PjlRawValue Pjl_PaperParameter(PjlJob* job, const char* name) {
     const uint32_t v = Pjl_TrayMedia(job, Pjl_DocU16(job, kPjlInTrayAt), weight ? kPjlMediaWeight : kPjlMediaColor);
     return Text(ListText(m ? (weight ? m->mediaWeights : m->mediaColors) : nullptr, v));
   }
-  if (IsName(name, "OutputTray")) return Text(ListText(m ? m->outputTrays : nullptr, Pjl_DocU16(job, 1494)));
+  if (IsName(name, "OutputTray"))
+    return Text(ListText(m ? m->outputTrays : nullptr, Pjl_DocU16(job, DOC_FIELD_AT(nOutBin))));
   if (IsName(name, "PaperArrangement")) {
     if (m == nullptr || m->paperArrangements == nullptr) return PjlFail();
-    return Text(ListText(m->paperArrangements, Pjl_DocByte(job, 1512)));
+    return Text(ListText(m->paperArrangements, Pjl_DocByte(job, DOC_FIELD_AT(bPaperArrangement))));
   }
   if (IsName(name, "FrontCoverTray")) return CoverTray(job, 1530);
   if (IsName(name, "BackCoverTray")) return CoverTray(job, 1534);
@@ -203,25 +210,31 @@ PjlRawValue Pjl_PaperParameter(PjlJob* job, const char* name) {
   if (IsName(name, "Binding")) return PjlNarrow(Pjl_BindingWord(job));
   // Finishing and binding.
   if (IsName(name, "Staple")) {
-    if (!Pjl_DocByte(job, 1490)) return PjlNarrow(Pjl_DocByte(job, 1497) ? "CENTER" : "OFF");
-    return PjlNarrow(Pjl_StapleKindWord(Pjl_DocByte(job, 1491)));
+    if (!Pjl_DocByte(job, DOC_FIELD_AT(bStaple)))
+      return PjlNarrow(Pjl_DocByte(job, DOC_FIELD_AT(bCenterStapleFold)) ? "CENTER" : "OFF");
+    return PjlNarrow(Pjl_StapleKindWord(Pjl_DocByte(job, DOC_FIELD_AT(nStapleMode))));
   }
   if (IsName(name, "HolePunch")) {
-    const uint32_t kind = Pjl_DocByte(job, 1493);
-    if (!Pjl_DocByte(job, 1492) || kind < 1 || kind > 3) return PjlNarrow("OFF");
+    const uint32_t kind = Pjl_DocByte(job, DOC_FIELD_AT(nPunchNum));
+    if (!Pjl_DocByte(job, DOC_FIELD_AT(bPunch)) || kind < 1 || kind > 3) return PjlNarrow("OFF");
     return PjlNumber(kind + 1);
   }
-  if (IsName(name, "DivideFinish")) return PjlNumber(Pjl_DocU16(job, 1506));
+  if (IsName(name, "DivideFinish")) return PjlNumber(Pjl_DocU16(job, DOC_FIELD_AT(nPageLoopNum)));
   if (IsName(name, "PBMode")) {
     if (!perfectBind) return PjlNarrow("");
-    const uint32_t mode = Pjl_DocByte(job, 1513);
+    const uint32_t mode = Pjl_DocByte(job, DOC_FIELD_AT(nPBCoverMode));
     return PjlNarrow(mode == 2 ? "1IN1" : mode == 3 ? "2IN1" : mode == 4 ? "3IN1" : "BLANK");
   }
   if (IsName(name, "PBTray")) return perfectBind ? PerfectBindTray(job) : PjlNarrow("");
-  if (IsName(name, "PBDuplex")) return PjlNarrow(!perfectBind ? "" : Pjl_DocByte(job, 1515) ? "ON" : "OFF");
-  if (IsName(name, "PBTrim")) return PjlNarrow(!perfectBind ? "" : Pjl_DocByte(job, 1516) ? "ON" : "OFF");
-  if (IsName(name, "PBSpin")) return perfectBind ? PjlNumber(Pjl_DocU16(job, 1518)) : PjlNarrow("");
-  if (IsName(name, "TISInfo")) return Pjl_DocByte(job, 1511) ? PjlNumber(Pjl_DocU16(job, 1524)) : PjlNarrow("");
+  if (IsName(name, "PBDuplex"))
+    return PjlNarrow(!perfectBind ? "" : Pjl_DocByte(job, DOC_FIELD_AT(bPBCoverDuplex)) ? "ON" : "OFF");
+  if (IsName(name, "PBTrim"))
+    return PjlNarrow(!perfectBind ? "" : Pjl_DocByte(job, DOC_FIELD_AT(bPBCoverTriming)) ? "ON" : "OFF");
+  if (IsName(name, "PBSpin"))
+    return perfectBind ? PjlNumber(Pjl_DocU16(job, DOC_FIELD_AT(nPBSpinWidth))) : PjlNarrow("");
+  if (IsName(name, "TISInfo"))
+    return Pjl_DocByte(job, DOC_FIELD_AT(bTABImageShift)) ? PjlNumber(Pjl_DocU16(job, DOC_FIELD_AT(nTABShift_MM)))
+                                                          : PjlNarrow("");
   if (IsName(name, "ImgShiftMFP_FrontH")) return ShiftValue(job, 1446, 1444);
   if (IsName(name, "ImgShiftMFP_FrontV")) return ShiftValue(job, 1448, 1445);
   if (IsName(name, "ImgShiftMFP_FrontI")) return ShiftValue(job, 1450, -1);
@@ -248,54 +261,71 @@ PjlRawValue Pjl_PaperParameter(PjlJob* job, const char* name) {
     if (!IsName(name, f.name)) continue;
     // mode 1: empty unless the adjustment is for the whole page; mode 2:
     // only in the each-object mode (otherwise not a parameter).
-    if (f.mode == 1 && Pjl_DocByte(job, 2176) != 0) return PjlNarrow("");
+    if (f.mode == 1 && Pjl_DocByte(job, DOC_FIELD_AT(ColorAdjustMFP_nMatchSettings)) != 0) return PjlNarrow("");
     if (f.mode == 2 && !eachObject) return PjlRawValue{};
     return Signed(job, f.at);
   }
   // Stamps and header/footer.
   if (IsName(name, "DateStampType")) return PjlNarrow("TYPE1");
-  if (IsName(name, "DPE_DateTimeDate")) return Pjl_DocByte(job, 2066) ? PjlNarrow(DateName(Pjl_DocU16(job, 2097))) : PjlFail();
+  if (IsName(name, "DPE_DateTimeDate"))
+    return Pjl_DocByte(job, DOC_FIELD_AT(DateTimePageNo_bDateTime))
+               ? PjlNarrow(DateName(Pjl_DocU16(job, DOC_FIELD_AT(DPE_DateTime_wDateFormat))))
+               : PjlFail();
   if (IsName(name, "DPE_DateTimeTime")) {
-    if (!Pjl_DocByte(job, 2066)) return PjlFail();
-    return PjlNarrow(Pjl_DocU32(job, 2099) ? TimeName(Pjl_DocU16(job, 2103)) : "OFF");
+    if (!Pjl_DocByte(job, DOC_FIELD_AT(DateTimePageNo_bDateTime))) return PjlFail();
+    return PjlNarrow(Pjl_DocU32(job, DOC_FIELD_AT(DPE_DateTime_bTimeFormat))
+                         ? TimeName(Pjl_DocU16(job, DOC_FIELD_AT(DPE_DateTime_wTimeFormat)))
+                         : "OFF");
   }
-  if (IsName(name, "PageStampStartPage")) return PjlNumber(Pjl_DocU16(job, 2020));
-  if (IsName(name, "DPE_PageNumStartPage")) return PjlNumber(Pjl_DocU32(job, 2074));
-  if (IsName(name, "PageStampStartNumber")) return PjlNumber(Pjl_DocU16(job, 2022));
-  if (IsName(name, "DPE_PageNumStartNum")) return PjlNumber(Pjl_DocU32(job, 2078));
-  if (IsName(name, "NumberingDensity")) return PjlNumber(Pjl_DocByte(job, 2008));
+  if (IsName(name, "PageStampStartPage")) return PjlNumber(Pjl_DocU16(job, DOC_FIELD_AT(nPageStampStartPage)));
+  if (IsName(name, "DPE_PageNumStartPage"))
+    return PjlNumber(Pjl_DocU32(job, DOC_FIELD_AT(DateTimePageNo_nPN_StartPage)));
+  if (IsName(name, "PageStampStartNumber")) return PjlNumber(Pjl_DocU16(job, DOC_FIELD_AT(nPageStampStartNum)));
+  if (IsName(name, "DPE_PageNumStartNum")) return PjlNumber(Pjl_DocU32(job, DOC_FIELD_AT(DateTimePageNo_nPN_StartNum)));
+  if (IsName(name, "NumberingDensity")) return PjlNumber(Pjl_DocByte(job, DOC_FIELD_AT(nNumberingDensity)));
   if (IsName(name, "NumberingColor")) {
-    const uint32_t c = Pjl_DocByte(job, 2009);
+    const uint32_t c = Pjl_DocByte(job, DOC_FIELD_AT(nNumberingColor));
     return PjlNarrow(c == 1 ? "RED" : c == 2 ? "BLUE" : "BLACK");
   }
-  if (IsName(name, "NumberingStartNumber")) return PjlNumber(Pjl_DocU16(job, 2012));
-  if (IsName(name, "HFE_SelectDevSetting")) return PjlNumber(Pjl_DocI16(job, 2024));
+  if (IsName(name, "NumberingStartNumber")) return PjlNumber(Pjl_DocU16(job, DOC_FIELD_AT(nNumberingStartNum)));
+  if (IsName(name, "HFE_SelectDevSetting")) return PjlNumber(Pjl_DocI16(job, DOC_FIELD_AT(nHFE_DevSetting)));
   if (IsName(name, "HFE_HeadStartNum") || IsName(name, "HFE_FootStartNum")) {
-    return PjlFormat("%ld", static_cast<long>(Pjl_DocU32(job, 2028)));
+    return PjlFormat("%ld", static_cast<long>(Pjl_DocU32(job, DOC_FIELD_AT(dwHFE_StartNumber))));
   }
   // Copy protection.
-  const bool composite = Pjl_DocByte(job, 2051) != 0;
+  const bool composite = Pjl_DocByte(job, DOC_FIELD_AT(bCompositeMethod)) != 0;
   if (IsName(name, "CP_Pattern")) return CopyProtectPattern(job, false);
   if (IsName(name, "CP_Pattern2")) return CopyProtectPattern(job, true);
   if (IsName(name, "CP_PatIdx")) {
     int v = 0;
-    if (Pjl_DocByte(job, 2036) && Pjl_DocByte(job, 2037)) {
-      v = Pjl_DocByte(job, 2038) == 1 ? Pjl_DocByte(job, 2040) : Pjl_DocByte(job, 2039);
+    if (Pjl_DocByte(job, DOC_FIELD_AT(bCopyProtect)) && Pjl_DocByte(job, DOC_FIELD_AT(bStamp))) {
+      v = Pjl_DocByte(job, DOC_FIELD_AT(nStampType)) == 1 ? Pjl_DocByte(job, DOC_FIELD_AT(nRecordStamp))
+                                                          : Pjl_DocByte(job, DOC_FIELD_AT(nFixedStamp));
     }
     return PjlFormat("%d,0,0,0,0,0,0,0", v);
   }
-  if (IsName(name, "CP_Date")) return Pjl_DocByte(job, 2041) ? PjlNarrow(DateName(Pjl_DocByte(job, 2042))) : PjlFail();
-  if (IsName(name, "CP_Date2")) return Pjl_DocByte(job, 2041) ? PjlNarrow(DateName(Pjl_DocU16(job, 2089))) : PjlFail();
-  if (IsName(name, "CP_Time")) return Pjl_DocByte(job, 2041) ? PjlNarrow(TimeName(Pjl_DocByte(job, 2043))) : PjlFail();
+  if (IsName(name, "CP_Date"))
+    return Pjl_DocByte(job, DOC_FIELD_AT(bTimeDate)) ? PjlNarrow(DateName(Pjl_DocByte(job, DOC_FIELD_AT(nDateFormat))))
+                                                     : PjlFail();
+  if (IsName(name, "CP_Date2"))
+    return Pjl_DocByte(job, DOC_FIELD_AT(bTimeDate))
+               ? PjlNarrow(DateName(Pjl_DocU16(job, DOC_FIELD_AT(CP_DateTime_wDateFormat))))
+               : PjlFail();
+  if (IsName(name, "CP_Time"))
+    return Pjl_DocByte(job, DOC_FIELD_AT(bTimeDate)) ? PjlNarrow(TimeName(Pjl_DocByte(job, DOC_FIELD_AT(nTimeFormat))))
+                                                     : PjlFail();
   if (IsName(name, "CP_Time2")) {
-    if (!Pjl_DocByte(job, 2041)) return PjlFail();
-    return PjlNarrow(Pjl_DocU32(job, 2091) ? TimeName(Pjl_DocU16(job, 2095)) : "OFF");
+    if (!Pjl_DocByte(job, DOC_FIELD_AT(bTimeDate))) return PjlFail();
+    return PjlNarrow(Pjl_DocU32(job, DOC_FIELD_AT(CP_DateTime_bTimeFormat))
+                         ? TimeName(Pjl_DocU16(job, DOC_FIELD_AT(CP_DateTime_wTimeFormat)))
+                         : "OFF");
   }
   if (IsName(name, "CP_PatSize")) {
-    const uint32_t v = Pjl_DocByte(job, 2045);
+    const uint32_t v = Pjl_DocByte(job, DOC_FIELD_AT(nPatternSize));
     return PjlNarrow(v == 1 ? "NORMAL" : v == 3 ? "LARGE" : "SMALL");
   }
-  if (IsName(name, "CP_Effect")) return PjlNarrow(Pjl_DocByte(job, 2044) == 1 ? "EFFECT2" : "EFFECT1");
+  if (IsName(name, "CP_Effect"))
+    return PjlNarrow(Pjl_DocByte(job, DOC_FIELD_AT(nPattern)) == 1 ? "EFFECT2" : "EFFECT1");
   if (IsName(name, "CP_Composition")) {
     return PjlNarrow(Pjl_DocByte(job, composite ? 2052 : 2053) == 1 ? "COMPOSITION2" : "COMPOSITION1");
   }
@@ -304,18 +334,18 @@ PjlRawValue Pjl_PaperParameter(PjlJob* job, const char* name) {
     return PjlNarrow(v == 6 ? "MAGENTA" : v == 7 ? "CYAN" : "BLACK");
   }
   if (IsName(name, "CP_Density")) {
-    const int v = Pjl_DocI16(job, composite ? 2058 : 2064);
+    const int v = Pjl_DocI16(job, composite ? DOC_FIELD_AT(nCPE_CP_Density) : DOC_FIELD_AT(nCPE_SS_Density));
     return PjlNarrow(v == -1 ? "DENSITYL1" : v == 1 ? "DENSITYD1" : "DENSITYN");
   }
   if (IsName(name, "CP_Contrast")) {
-    const int v = composite ? Pjl_DocI16(job, 2060) : 0;
+    const int v = composite ? Pjl_DocI16(job, DOC_FIELD_AT(nCPE_CP_Contrast)) : 0;
     return PjlNarrow(v == -2 ? "CONTRASTM2" : v == -1 ? "CONTRASTM1" : v == 1 ? "CONTRASTP1" : v == 2 ? "CONTRASTP2"
                                                                                                   : "CONTRASTN");
   }
   if (IsName(name, "CP_Angle")) {
-    const uint32_t v = Pjl_DocU16(job, 2046);
+    const uint32_t v = Pjl_DocU16(job, DOC_FIELD_AT(nAngle));
     return PjlNarrow(v == 0 ? "45" : v == 2 ? "315" : "0");
   }
-  if (IsName(name, "StartNumber")) return PjlNumber(Pjl_DocU32(job, 2108));
+  if (IsName(name, "StartNumber")) return PjlNumber(Pjl_DocU32(job, DOC_FIELD_AT(dwStartNumber)));
   return PjlRawValue{};
 }

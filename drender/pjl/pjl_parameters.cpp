@@ -13,36 +13,15 @@
 
 namespace {
 
-// The document settings' fields the parameters read, from the field map.
-constexpr uint32_t kCopiesAt = DOC_FIELD_AT(nCopies);
-constexpr uint32_t kSecurePrintIdAt = DOC_FIELD_AT(szSecurePrintId);
-constexpr uint32_t kSecPasswordAt = DOC_FIELD_AT(bySecurePrintPass);
-constexpr uint32_t kSecPasswordLengthAt = DOC_FIELD_AT(wSecurePrintPassLen);
-constexpr uint32_t kBoxFileNameAt = DOC_FIELD_AT(szBoxFileName);
+// Sizes and places of the document settings' fields the parameters read.
 constexpr uint32_t kBoxFileNameUnits = sizeof(DocFields::szBoxFileName) / sizeof(char16_t);
-constexpr uint32_t kBoxNumAt = DOC_FIELD_AT(szBoxNumber);
-constexpr uint32_t kServerSettingAt = DOC_FIELD_AT(nServerSetting);
-constexpr uint32_t kTreeDomainNameAt = kDocTreeDomainNameAt;
-constexpr uint32_t kExpenseCodeAt = kDocExpenseCodeAt;
-constexpr uint32_t kExpenseCodePasswordAt = DOC_FIELD_AT(byExpensePass);
-constexpr uint32_t kExpenseCodePasswordLengthAt = DOC_FIELD_AT(wExpensePassLen);
-constexpr uint32_t kFaxResolutionAt = DOC_FIELD_AT(nResoH);
-constexpr uint32_t kEmailAddressAt = DOC_FIELD_AT(szEmailAddress);
-constexpr uint32_t kRecipientUserNameAt = DOC_FIELD_AT(szAuthUserName);
 constexpr uint32_t kRecipientUserNameUnits = sizeof(DocFields::szAuthUserName) / sizeof(char16_t);
-constexpr uint32_t kRecipientPasswordAt = DOC_FIELD_AT(byAuthUserPass);
-constexpr uint32_t kRecipientPasswordLengthAt = DOC_FIELD_AT(wAuthUserPassLen);
 constexpr uint32_t kRecipientPasswordSize = sizeof(DocFields::byAuthUserPass);
-constexpr uint32_t kDepartmentNameAt = DOC_FIELD_AT(szDeptName);
-constexpr uint32_t kDepartmentPasswordAt = DOC_FIELD_AT(byDeptPass);
-constexpr uint32_t kDepartmentPasswordLengthAt = DOC_FIELD_AT(wDeptPassLen);
-constexpr uint32_t kAccessNumberAt = DOC_FIELD_AT(szAccessNumber);
 // The secure-print, expense-code and department passwords have one size.
 constexpr uint32_t kPasswordSize = sizeof(DocFields::bySecurePrintPass);
 static_assert(sizeof(DocFields::byExpensePass) == kPasswordSize && sizeof(DocFields::byDeptPass) == kPasswordSize);
 constexpr uint32_t kInputCountAt = kDocMiddleServerItemCountAt, kInputControlsAt = kDocMiddleServerItemsAt;
 constexpr uint32_t kInputControlSize = kMiddleServerItemSize, kInputControlMax = kMiddleServerItemMax;
-constexpr uint32_t kInterimScreenIdAt = kDocMiddleServerTailTextAt;
 constexpr uint32_t kHostNameAt = 1181, kHostNameUnits = 17;  // inside the device settings
 
 bool IsName(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
@@ -97,7 +76,7 @@ PjlRawValue InputParameter(PjlJob* job, const char* name) {
     }
     return Unconverted(PjlNumber(n));
   }
-  if (IsName(name, "InterimScreenID")) return Unconverted(PjlDocText(job, kInterimScreenIdAt, 259));
+  if (IsName(name, "InterimScreenID")) return Unconverted(PjlDocText(job, kDocMiddleServerTailTextAt, 259));
   static const char* const names[] = {"InpControlNumber", "InpControlID", "InpControlType", "InpStringValue",
                                       "InpNumericValue", "InpToggleValue", "InpDateTimeYear", "InpDateTimeMonth",
                                       "InpDateTimeDay", "InpDateTimeHour", "InpDateTimeMinute", "InpDateTimeTZHour",
@@ -160,7 +139,7 @@ bool ReplayedPerDestination(const PjlJob* job) { return Pjl_FaxSetting(job)->fgF
 
 PjlRawValue FaxParameter(PjlJob* job, const char* name) {
   const FaxSetting* fax = Pjl_FaxSetting(job);
-  if (IsName(name, "FaxResolution")) return PjlNumber(Pjl_DocI16(job, kFaxResolutionAt));
+  if (IsName(name, "FaxResolution")) return PjlNumber(Pjl_DocI16(job, DOC_FIELD_AT(nResoH)));
   if (IsName(name, "PCFaxTimer")) {
     if (!job->haveTimer) return PjlNarrow("");
     return PjlFormat("%04d/%02d/%02d %02d:%02d", job->timer[0], job->timer[1], job->timer[2], job->timer[3],
@@ -221,34 +200,37 @@ PjlRawValue Pjl_JobParameter(PjlJob* job, const char* name, bool api) {
     std::memcpy(host, reinterpret_cast<const uint8_t*>(job->device) + kHostNameAt, sizeof host);
     return PjlWide(host, kHostNameUnits);
   }
-  if (IsName(name, "EmailAddress")) return PjlDocText(job, kEmailAddressAt, 129);
-  if (IsName(name, "AccessNumber")) return PjlDocText(job, kAccessNumberAt, 6);
-  if (IsName(name, "Copies")) return PjlNumber(Pjl_DocU16(job, kCopiesAt));
+  if (IsName(name, "EmailAddress")) return PjlDocText(job, DOC_FIELD_AT(szEmailAddress), 129);
+  if (IsName(name, "AccessNumber")) return PjlDocText(job, DOC_FIELD_AT(szAccessNumber), 6);
+  if (IsName(name, "Copies")) return PjlNumber(Pjl_DocU16(job, DOC_FIELD_AT(nCopies)));
   if (IsName(name, "DriverJobId")) return PjlNarrow(job->driverJobId != nullptr ? job->driverJobId : "");
-  if (IsName(name, "BoxNum")) return PjlDocText(job, kBoxNumAt, 17);
+  if (IsName(name, "BoxNum")) return PjlDocText(job, DOC_FIELD_AT(szBoxNumber), 17);
   if (IsName(name, "BoxFileName")) {
-    return PjlWide(reinterpret_cast<const char16_t*>(Pjl_DocPtr(job, kBoxFileNameAt)), kBoxFileNameUnits);
+    return PjlWide(reinterpret_cast<const char16_t*>(Pjl_DocPtr(job, DOC_FIELD_AT(szBoxFileName))), kBoxFileNameUnits);
   }
-  if (IsName(name, "SecurePrintId")) return PjlDocText(job, kSecurePrintIdAt, 17);
+  if (IsName(name, "SecurePrintId")) return PjlDocText(job, DOC_FIELD_AT(szSecurePrintId), 17);
   if (IsName(name, "SecPassword")) {
-    return PjlNarrow(Deciphered(job, kSecPasswordAt, kPasswordSize, kSecPasswordLengthAt, false));
+    return PjlNarrow(
+        Deciphered(job, DOC_FIELD_AT(bySecurePrintPass), kPasswordSize, DOC_FIELD_AT(wSecurePrintPassLen), false));
   }
   if (IsName(name, "RecipientUserName")) {
-    return PjlWide(reinterpret_cast<const char16_t*>(Pjl_DocPtr(job, kRecipientUserNameAt)), kRecipientUserNameUnits);
+    return PjlWide(reinterpret_cast<const char16_t*>(Pjl_DocPtr(job, DOC_FIELD_AT(szAuthUserName))),
+                   kRecipientUserNameUnits);
   }
   if (IsName(name, "RecipientPassword")) {
-    return PjlNarrow(Deciphered(job, kRecipientPasswordAt, kRecipientPasswordSize, kRecipientPasswordLengthAt, false));
+    return PjlNarrow(
+        Deciphered(job, DOC_FIELD_AT(byAuthUserPass), kRecipientPasswordSize, DOC_FIELD_AT(wAuthUserPassLen), false));
   }
   if (IsName(name, "PublicUser")) return PjlNarrow("Public");
-  if (IsName(name, "DepartmentName")) return PjlDocText(job, kDepartmentNameAt, 9);
+  if (IsName(name, "DepartmentName")) return PjlDocText(job, DOC_FIELD_AT(szDeptName), 9);
   if (IsName(name, "DepartmentPassword")) {
-    return PjlNarrow(Deciphered(job, kDepartmentPasswordAt, kPasswordSize, kDepartmentPasswordLengthAt, false));
+    return PjlNarrow(Deciphered(job, DOC_FIELD_AT(byDeptPass), kPasswordSize, DOC_FIELD_AT(wDeptPassLen), false));
   }
-  if (IsName(name, "ServerSetting")) return PjlNumber(Pjl_DocU16(job, kServerSettingAt));
-  if (IsName(name, "TreeDomainName")) return PjlDocText(job, kTreeDomainNameAt, 81);
-  if (IsName(name, "ExpenseCode")) return PjlDocText(job, kExpenseCodeAt, 9);
+  if (IsName(name, "ServerSetting")) return PjlNumber(Pjl_DocU16(job, DOC_FIELD_AT(nServerSetting)));
+  if (IsName(name, "TreeDomainName")) return PjlDocText(job, kDocTreeDomainNameAt, 81);
+  if (IsName(name, "ExpenseCode")) return PjlDocText(job, kDocExpenseCodeAt, 9);
   if (IsName(name, "ExpenseCodePassword")) {
-    return PjlNarrow(Deciphered(job, kExpenseCodePasswordAt, kPasswordSize, kExpenseCodePasswordLengthAt, false));
+    return PjlNarrow(Deciphered(job, DOC_FIELD_AT(byExpensePass), kPasswordSize, DOC_FIELD_AT(wExpensePassLen), false));
   }
   PjlRawValue v = InputParameter(job, name);
   if (v.kind != PjlValueKind::Missing) return v;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/records/doc_fields.h"
 #include "drender/pjl/pjl_expand.h"
 #include "drender/pjl/pjl_paper.h"
 #include "drender/pjl/pjl_parameters.h"
@@ -70,9 +71,9 @@ const char* TrayWord(const PjlJob* job, uint32_t tray) {
 }
 
 const char* StapleWord(const PjlJob* job, uint32_t staple) {
-  const uint32_t jobKind = Pjl_DocByte(job, 1490) ? Pjl_DocByte(job, 1491) : 0;
-  if (staple == 255) return Pjl_DocByte(job, 1497) ? "CENTER" : Pjl_StapleKindWord(jobKind);
-  if (staple == 1) return Pjl_StapleKindWord(Pjl_DocByte(job, 1491));
+  const uint32_t jobKind = Pjl_DocByte(job, DOC_FIELD_AT(bStaple)) ? Pjl_DocByte(job, DOC_FIELD_AT(nStapleMode)) : 0;
+  if (staple == 255) return Pjl_DocByte(job, DOC_FIELD_AT(bCenterStapleFold)) ? "CENTER" : Pjl_StapleKindWord(jobKind);
+  if (staple == 1) return Pjl_StapleKindWord(Pjl_DocByte(job, DOC_FIELD_AT(nStapleMode)));
   if (staple == 261) return "LEFT1POINT";
   if (staple == 262) return "RIGHT1POINT";
   if (staple >= 263 && staple <= 265) return "ANY2POINT";
@@ -83,8 +84,10 @@ const char* StapleWord(const PjlJob* job, uint32_t staple) {
 const char* PunchWord(const PjlJob* job, uint32_t punch) {
   if (!job->values.perPagePunch) return "OFF";
   uint32_t kind = 0;
-  if (punch == 255) kind = Pjl_DocByte(job, 1492) ? Pjl_DocByte(job, 1493) : 0;
-  else if (punch == 1) kind = Pjl_DocByte(job, 1493);
+  if (punch == 255)
+    kind = Pjl_DocByte(job, DOC_FIELD_AT(bPunch)) ? Pjl_DocByte(job, DOC_FIELD_AT(nPunchNum)) : 0;
+  else if (punch == 1)
+    kind = Pjl_DocByte(job, DOC_FIELD_AT(nPunchNum));
   else return "OFF";
   return kind >= 4 && kind <= 6 ? "2" : kind >= 7 && kind <= 9 ? "3" : kind >= 10 && kind <= 12 ? "4" : "OFF";
 }

@@ -19,9 +19,7 @@ inline constexpr uint32_t kPjlJobIdSize = 64;
 
 struct RenderPjlState {
   PjlTemplateSet templates;
-  // Job data of the document start.
-  const FaxSendBlock* fax;      // the job's fax block, or null
-  bool perRecipient;            // the cover sheet addresses each recipient
+  // Job data of the document start (the fax block is the job engine's).
   uint32_t replayDestination;   // destination of the replay being written
   char driverJobId[kPjlJobIdSize];
   bool haveTimer;

@@ -114,14 +114,11 @@ void Pjl_MoveJobData(RenderPdev* from, RenderPdev* to) {
   RenderPjlState* a = from->tail.pjl;
   RenderPjlState* b = to->tail.pjl;
   if (a == nullptr || b == nullptr) return;
-  b->fax = a->fax;
-  b->perRecipient = a->perRecipient;
   b->replayDestination = a->replayDestination;
   std::memcpy(b->driverJobId, a->driverJobId, sizeof b->driverJobId);
   b->haveTimer = a->haveTimer;
   std::memcpy(b->timer, a->timer, sizeof b->timer);
   b->collateCopies = a->collateCopies;
-  a->fax = nullptr;
 }
 
 namespace {
@@ -142,8 +139,8 @@ void FillJob(RenderPdev* pdev, RenderPjlState* state, PjlJob* job, const wchar_t
   job->driverJobId = state->driverJobId;
   job->haveTimer = state->haveTimer;
   std::memcpy(job->timer, state->timer, sizeof job->timer);
-  job->fax = state->fax;
-  job->perRecipient = state->perRecipient;
+  job->fax = pdev->state.engine.fax;
+  job->perRecipient = pdev->state.engine.perRecipient != 0;
   job->replayDestination = state->replayDestination;
   job->sheetOrientation = state->sheetOrientation;
   if (const auto* list = static_cast<const InterSheetList*>(pdev->state.interSheetTable)) {

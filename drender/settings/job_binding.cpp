@@ -2,7 +2,7 @@
 #include "drender/settings/job_binding.h"
 
 #include "common/records/doc_fields.h"
-#include "common/qxd/paper_tables.h"
+#include "drender/settings/binding_edge.h"
 
 namespace {
 
@@ -81,13 +81,7 @@ int Rdc_AdjustAutoBinding(DocDMode* doc, int16_t callerOrientation, int16_t call
   bool sheetPortrait = IsPortrait(doc);
   if (rotating) sheetPortrait = !sheetPortrait;
   if (combination) sheetPortrait = !sheetPortrait;
-  uint8_t automatic = kBindLeft;
-  uint32_t out = ResolvePaperSizeId(model, static_cast<uint16_t>(DocI16(doc, kDocPaperSizeAt)),
-                                    static_cast<uint16_t>(DocI16(doc, kDocOutPaperSizeAt)));
-  if (const PaperSizeEntry* paper = FindPaperById(model, out)) {
-    automatic = sheetPortrait ? kBindLeft : kBindTop;
-    if (paper->rotatedFeed) automatic = automatic == kBindLeft ? kBindTop : kBindLeft;
-  }
+  const uint32_t automatic = Pjl_AutoBindingEdgeForSheet(model, doc, sheetPortrait ? 1 : 2, false);
   if (automatic != wanted) changed |= SetEdge(doc, wanted);
   return changed;
 }

@@ -18,31 +18,31 @@ struct SnapshotRun {
 };
 
 constexpr SnapshotRun kRuns[] = {
-    {0, 66, 6},        // PaperSize, paper width and length
-    {6, 96, 6},        // OutPaperSize, output paper width and length
-    {12, 122, 2},      // MediaType
-    {14, 120, 2},      // InTray
-    {16, 64, 1},       // Orientation
-    {18, 118, 2},      // ZoomValue
-    {20, 1429, 1},     // binding position
-    {21, 1428, 1},     // BindingShift
-    {22, 1432, 2},     // binding shift of front sides
-    {24, 1434, 2},     // BindShift_Back
-    {26, 1242, 1},     // Nup
-    {27, 1243, 1},     // Nup_op
-    {28, 1412, 1},     // DoubleSides
-    {29, 1248, 1},     // Rotate180
-    {30, 1244, 1},     // NupStyle
-    {31, 1246, 1},     // BorderLine_op
-    {32, 1441, 1},     // ImageShift
-    {42, 1553, 1},     // Watermark
-    {44, 1554, 2},     // Watermark_op
-    {46, 1556, 449},   // watermark definition block
-    {495, 2005, 6},    // header and footer switches
-    {502, 2012, 2},    // HF_StartNumber
-    {504, 2014, 5},    // date and page-number switches
-    {510, 2020, 2},    // HF_StartPage
-    {512, 2022, 2},    // HF_PageStartNumber
+    {0, DOC_FIELD_AT(nPaperSize), 6},             // PaperSize, paper width and length
+    {6, DOC_FIELD_AT(nOutPaperSize), 6},          // OutPaperSize, output paper width and length
+    {12, DOC_FIELD_AT(nMediaType), 2},            // MediaType
+    {14, DOC_FIELD_AT(nDefaultSource), 2},        // InTray
+    {16, DOC_FIELD_AT(nOrientation), 1},          // Orientation
+    {18, DOC_FIELD_AT(nScale), 2},                // ZoomValue
+    {20, DOC_FIELD_AT(nBinding), 1},              // binding position
+    {21, DOC_FIELD_AT(bBinding), 1},              // BindingShift
+    {22, DOC_FIELD_AT(nBindingUp), 2},            // binding shift of front sides
+    {24, DOC_FIELD_AT(nBindingDown), 2},          // BindShift_Back
+    {26, DOC_FIELD_AT(bNup), 1},                  // Nup
+    {27, DOC_FIELD_AT(nNup), 1},                  // Nup_op
+    {28, DOC_FIELD_AT(nDuplex), 1},               // DoubleSides
+    {29, DOC_FIELD_AT(bRotate180), 1},            // Rotate180
+    {30, DOC_FIELD_AT(nPageLayout), 1},           // NupStyle
+    {31, DOC_FIELD_AT(bPageBorder), 1},           // BorderLine_op
+    {32, DOC_FIELD_AT(bImgShift), 1},             // ImageShift
+    {42, DOC_FIELD_AT(bWmk), 1},                  // Watermark
+    {44, DOC_FIELD_AT(wWmkListPos), 2},           // Watermark_op
+    {46, DOC_FIELD_AT(WmkInfo_szKey), 449},       // watermark definition block
+    {495, DOC_FIELD_AT(bHeadFooter), 6},          // header and footer switches
+    {502, DOC_FIELD_AT(nNumberingStartNum), 2},   // HF_StartNumber
+    {504, DOC_FIELD_AT(bDateStamp), 5},           // date and page-number switches
+    {510, DOC_FIELD_AT(nPageStampStartPage), 2},  // HF_StartPage
+    {512, DOC_FIELD_AT(nPageStampStartNum), 2},   // HF_PageStartNumber
 };
 
 }  // namespace
@@ -87,24 +87,28 @@ struct FieldRun {
 
 // The page-level fields a new PDEV of a running job brings.
 constexpr FieldRun kPageFields[] = {
-    {64, 1},      // Orientation
-    {66, 6},      // PaperSize, paper width and length
-    {96, 6},      // OutPaperSize, output paper width and length
-    {118, 2},     // ZoomValue
-    {120, 2},     // InTray
-    {122, 2},     // MediaType
-    {1242, 3},    // Nup, Nup_op, NupStyle
-    {1246, 1},    // BorderLine_op
-    {1248, 1},    // Rotate180
-    {1412, 1},    // DoubleSides
-    {1428, 15},   // binding shift and position, binding values, BindShift_Mode, ImageShift, byte 1442
-    {1553, 452},  // Watermark, Watermark_op, watermark block
+    {DOC_FIELD_AT(nOrientation), 1},    // Orientation
+    {DOC_FIELD_AT(nPaperSize), 6},      // PaperSize, paper width and length
+    {DOC_FIELD_AT(nOutPaperSize), 6},   // OutPaperSize, output paper width and length
+    {DOC_FIELD_AT(nScale), 2},          // ZoomValue
+    {DOC_FIELD_AT(nDefaultSource), 2},  // InTray
+    {DOC_FIELD_AT(nMediaType), 2},      // MediaType
+    {DOC_FIELD_AT(bNup), 3},            // Nup, Nup_op, NupStyle
+    {DOC_FIELD_AT(bPageBorder), 1},     // BorderLine_op
+    {DOC_FIELD_AT(bRotate180), 1},      // Rotate180
+    {DOC_FIELD_AT(nDuplex), 1},         // DoubleSides
+    {DOC_FIELD_AT(bBinding), 15},  // binding shift and position, binding values, BindShift_Mode, ImageShift, byte 1442
+    {DOC_FIELD_AT(bWmk), 452},     // Watermark, Watermark_op, watermark block
 };
 
 // Authentication and account fields of a job's settings.
 constexpr FieldRun kIdentityFields[] = {
-    {5673, 1}, {5674, 243}, {5918, 2}, {5920, 8}, {5928, 1}, {5929, 73}, {6002, 2},
-    {1072, 2}, {1074, 89},  {1163, 1}, {1164, 73}, {1238, 2},
+    {DOC_FIELD_AT(byUserType), 1},        {DOC_FIELD_AT(szAuthUserName), 243},
+    {DOC_FIELD_AT(wAuthUserPassLen), 2},  {DOC_FIELD_AT(szDeptName), 8},
+    {DOC_FIELD_AT(szDeptName) + 8, 1},    {DOC_FIELD_AT(byDeptPass), 73},
+    {DOC_FIELD_AT(wDeptPassLen), 2},      {DOC_FIELD_AT(nServerSetting), 2},
+    {DOC_FIELD_AT(szTreeDomainName), 89}, {DOC_FIELD_AT(szTreeDomainName) + 89, 1},
+    {DOC_FIELD_AT(byExpensePass), 73},    {DOC_FIELD_AT(wExpensePassLen), 2},
 };
 
 }  // namespace

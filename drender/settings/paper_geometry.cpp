@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/records/doc_fields.h"
+#include "common/text/bounded_text.h"
 
 namespace {
 
@@ -19,12 +20,6 @@ bool FollowsDocument(uint32_t out) { return out == kOutPaperAsInput1 || out == k
 
 void Clear(PaperSheet* out) {
   if (out) std::memset(out, 0, sizeof(*out));
-}
-
-void CopyText(char* to, size_t size, const char* from) {
-  size_t n = strnlen(from, size - 1);
-  std::memcpy(to, from, n);
-  to[n] = 0;
 }
 
 }  // namespace

@@ -1017,10 +1017,11 @@ TEST_F(FaxJobTest, ABookletOfFivePagesIsPaddedToEight) {
   EXPECT_EQ(two.x, last[0].x);
   EXPECT_EQ(one.x, last[1].x);
   EXPECT_NE(one.x, two.x);
-  // Each side is a landscape sheet holding two portrait pages.
-  for (const auto& side : sides) {
-    const xl::Operator* begin = side.front();
-    EXPECT_EQ(begin->Number(0x28), 1.0);  // Orientation: landscape
+  // Each side is a landscape sheet holding two portrait pages.  The sheet
+  // binds on the other edge, so every back side is turned half round.
+  for (size_t s = 0; s < sides.size(); ++s) {
+    const xl::Operator* begin = sides[s].front();
+    EXPECT_EQ(begin->Number(0x28), s % 2 == 0 ? 1.0 : 3.0) << "side " << s + 1;  // Orientation: landscape
   }
 }
 

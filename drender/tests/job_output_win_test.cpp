@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/qxd/qxd_file.h"
+#include "drender/job/job_engine.h"
 #include "drender/job/job_output.h"
 #include "drender/pjl/pjl_start_commands.h"
 #include "drender/ddi/render_pdev.h"
@@ -140,7 +141,7 @@ TEST_F(JobOutputTest, PjlJobHeaderReachesTheSpooler) {
   ASSERT_NE(file, nullptr);
   Pjl_LoadTemplateSet(file, &state->templates);
   QxdClose(file);
-  state->fax = &fax;
+  ASSERT_EQ(Rdc_SetFaxData(pdev_, &fax), 1u);
   EXPECT_GT(Pjl_WriteStartCommands(pdev_), 10u);
   ASSERT_EQ(Rdc_FlushOutput(pdev_), 1u);
   std::vector<uint8_t> bytes = Finish();
@@ -151,6 +152,7 @@ TEST_F(JobOutputTest, PjlJobHeaderReachesTheSpooler) {
   EXPECT_NE(header.find("@PJL SET FAXNUMBER1=\"222\""), std::string::npos) << header;
   EXPECT_EQ(header.substr(header.size() - 27), "@PJL ENTER LANGUAGE=PCLXL\r\n");
   Pjl_FreeTemplates(pdev_);
+  Rdc_FreeFaxData(pdev_);
   EXPECT_EQ(pdev_->tail.pjl, nullptr);
 }
 

@@ -9,6 +9,7 @@
 #include <new>
 #include <vector>
 
+#include "common/records/doc_fields.h"
 #include "common/win/export_guard.h"
 #include "drender/ddi/ddi_entries.h"
 #include "drender/draw/clip_path.h"
@@ -21,16 +22,8 @@
 
 namespace {
 
-// DocDMode bytes the text reads.
-constexpr uint32_t kResolutionXAt = 2220;
-constexpr uint32_t kResolutionYAt = 2222;
-constexpr uint32_t kSaveBlankPaperAt = 1249;
-constexpr uint32_t kFontSubstituteAt = 3666;
-constexpr uint32_t kFontDownloadAt = 3667;
-constexpr uint32_t kSubstituteFamiliesAt = 4532;
-constexpr uint32_t kSubstituteCountAt = 5424;
-constexpr uint32_t kSubstituteSumsAt = 5428;
-static_assert(sizeof(DocDMode) >= kSubstituteSumsAt + 27 * 4);
+// The sums of the font substitution table lie inside the document settings.
+static_assert(sizeof(DocDMode) >= DOC_FIELD_AT(SubTTFontSum) + 27 * 4);
 
 const uint8_t* DocBytes(const RenderPdev* pdev) {
   return reinterpret_cast<const uint8_t*>(&pdev->state.live->devmode.doc);
@@ -180,17 +173,17 @@ BOOL DrawString(RenderPdev* pdev, DrawJob* draw, STROBJ* str, FONTOBJ* font, REC
 
   TextSettings settings{};
   const uint8_t* doc = DocBytes(pdev);
-  settings.fontSubstitute = doc[kFontSubstituteAt];
-  settings.fontDownload = doc[kFontDownloadAt];
-  settings.substituteCount = Doc16(pdev, kSubstituteCountAt);
+  settings.fontSubstitute = doc[DOC_FIELD_AT(nTTFont)];
+  settings.fontDownload = doc[DOC_FIELD_AT(nFontDownLoad)];
+  settings.substituteCount = Doc16(pdev, DOC_FIELD_AT(SubFontEntryNum));
   if (settings.substituteCount > 27) settings.substituteCount = 27;
   uint32_t sums[27];
-  std::memcpy(sums, doc + kSubstituteSumsAt, sizeof sums);
+  std::memcpy(sums, doc + DOC_FIELD_AT(SubTTFontSum), sizeof sums);
   settings.substituteSums = sums;
-  settings.substituteFamilies = doc + kSubstituteFamiliesAt;
-  settings.xResolution = Doc16(pdev, kResolutionXAt);
-  settings.yResolution = Doc16(pdev, kResolutionYAt);
-  settings.trackContent = doc[kSaveBlankPaperAt] != 0;
+  settings.substituteFamilies = doc + DOC_FIELD_AT(SubDevFontNumber);
+  settings.xResolution = Doc16(pdev, DOC_FIELD_AT(nResoH));
+  settings.yResolution = Doc16(pdev, DOC_FIELD_AT(nResoV));
+  settings.trackContent = doc[DOC_FIELD_AT(bStopBlankPaper)] != 0;
 
   BitmapContext bitmaps{font, services};
   TextServices system{&ToCodePage, &ConvertCmapCode, &GlyphBitmap, &bitmaps};
@@ -245,7 +238,7 @@ ULONG APIENTRY DrvGetGlyphMode(DHPDEV dhpdev, FONTOBJ* font) {
       f.m12 = xf.eM12;
       f.m21 = xf.eM21;
       f.m22 = xf.eM22;
-      const uint16_t dpi = Doc16(pdev, kResolutionYAt);
+      const uint16_t dpi = Doc16(pdev, DOC_FIELD_AT(nResoV));
       const uint16_t em = Text_EmHeight(f, ifi.unitsPerEm);
       if (dpi != 0 && uint16_t((uint32_t(em) * 720 / dpi + 9) / 10) >= 100) return FO_PATHOBJ;
     }

@@ -7,7 +7,6 @@
 namespace {
 
 constexpr int kIdYes = 6;
-constexpr size_t kErrorNameBytes = 260;
 
 bool Same(const char* a, const char* b) { return a != nullptr && std::strcmp(a, b) == 0; }
 
@@ -38,7 +37,7 @@ int RunAuthenticationFlow(const AuthFacts& f, const AuthDevice& d) {
   const AuthDialogKind kind =
       (!answered ? middle : (middle && type == 4)) ? kAuthMiddleServerDialog : kAuthUserDialog;
   const bool checkLogin = verify && answered && kind == kAuthUserDialog;
-  char errorName[kErrorNameBytes];
+  char errorName[kAuthErrorNameBytes];
   if (f.popupAuthenticDlg) {
     for (;;) {
       if (d.showDialog(d.ctx, kind) != 1) return kAuthDrop;

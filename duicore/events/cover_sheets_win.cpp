@@ -16,19 +16,6 @@
 
 namespace {
 
-bool LookupPaper(void* ctx, uint32_t paperId, int32_t size[2], int32_t margins[4]) {
-  const auto* model = static_cast<const ModelInfo*>(ctx);
-  if (model == nullptr || model->papers == nullptr) return false;
-  for (const PaperSizeEntry* p = model->papers; p->keyword[0] != '\0'; ++p) {
-    if (p->paperId != paperId) continue;
-    size[0] = static_cast<int32_t>(p->width);
-    size[1] = static_cast<int32_t>(p->length);
-    for (int i = 0; i < 4; ++i) margins[i] = static_cast<int32_t>(p->margins[i]);
-    return true;
-  }
-  return false;
-}
-
 uint32_t CoverGeometry(const FaxCoverSheetData& cover, const DocDMode& doc, CoverPaperInfo* out) {
   const ModelInfo* model = CoreDescription().model;
   CoverPaperInput in{};
@@ -42,7 +29,7 @@ uint32_t CoverGeometry(const FaxCoverSheetData& cover, const DocDMode& doc, Cove
   if (model != nullptr) {
     for (int i = 0; i < 4; ++i) in.defaultMargins[i] = static_cast<int32_t>(model->customPaperMargins[i]);
   }
-  return GetCoverPaperInfo(in, LookupPaper, const_cast<ModelInfo*>(model), out);
+  return GetCoverPaperInfo(in, LookUpCoverModelPaper, const_cast<ModelInfo*>(model), out);
 }
 
 }  // namespace

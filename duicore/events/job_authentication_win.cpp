@@ -20,10 +20,6 @@
 
 namespace {
 
-constexpr size_t kSessionStatusAt = offsetof(OpenApiSession, status);
-constexpr size_t kSessionErrorNameAt = offsetof(OpenApiSession, errorText);
-constexpr size_t kErrorNameBytes = 260;
-
 using PopupAuthDlgFn = int(WINAPI*)(void* args);
 using StartupAndGetAuthFn = OapiStartupAndGetAuthFn;
 using GetAuthTypeFn = OapiGetAuthTypeFn;
@@ -128,9 +124,7 @@ bool AskAuthType(void* ctx, int* type) {
   if (startup == nullptr || getType == nullptr || cleanup == nullptr) return false;
   OpenApiSession* session = startup(c->printer, c->address);
   if (session == nullptr) return false;
-  uint32_t status;
-  std::memcpy(&status, reinterpret_cast<uint8_t*>(session) + kSessionStatusAt, sizeof status);
-  const bool answered = status == 0;
+  const bool answered = session->status == 0;
   if (answered) *type = getType(session);
   cleanup(session);
   return answered;
@@ -153,12 +147,9 @@ uint32_t Login(void* ctx, char* errorName) {
   if (startup == nullptr || cleanup == nullptr) return 1;
   OpenApiSession* opened = startup(c->printer, c->doc, c->address, FALSE);
   if (opened == nullptr) return 1;
-  auto* session = reinterpret_cast<uint8_t*>(opened);
-  uint32_t status;
-  std::memcpy(&status, session + kSessionStatusAt, sizeof status);
-  const char* name;
-  std::memcpy(&name, session + kSessionErrorNameAt, sizeof name);
-  if (name != nullptr) std::memcpy(errorName, name, strnlen(name, kErrorNameBytes - 1));
+  const uint32_t status = opened->status;
+  const char* name = opened->errorText;
+  if (name != nullptr) std::memcpy(errorName, name, strnlen(name, kAuthErrorNameBytes - 1));
   cleanup(opened);
   return status;
 }
@@ -183,7 +174,7 @@ bool ModelSwitch(int feature) {
 }
 
 int RunJobAuthentication(const EventLibrary& proc, HANDLE printer, DocDMode* doc, DevOption* option) {
-  char address[kErrorNameBytes] = {};
+  char address[kAuthErrorNameBytes] = {};
   wchar_t stored[kDestAddressChars] = {};
   std::memcpy(stored, option->deviceAddress, sizeof stored - sizeof(wchar_t));
   GetDeviceAddressA(printer, option->destCustomize, stored, address);
@@ -205,14 +196,7 @@ void QueryJobDeviceStatus(HANDLE printer, HMODULE proc, DevOption* option) {
   if (devProc == nullptr) return;
   wchar_t name[MAX_PATH] = {};
   if (QueryPrinterName(printer, name, MAX_PATH)) {
-    const DeviceDescription& description = CoreDescription();
-    DeviceQuery query;
-    query.devProc = devProc;
-    query.printerName = name;
-    query.options = description.deviceOptions != nullptr;
-    query.model = description.model;
-    query.deviceOptions = description.deviceOptions;
-    query.uiProc = proc;
+    const DeviceQuery query = CoreDeviceQuery(kJobStartQuery, devProc, name, proc);
     bool optionsChanged = false, traysChanged = false;
     QueryDeviceStatus(query, option, &optionsChanged, &traysChanged);
   }
@@ -298,7 +282,7 @@ bool QueryDeviceEncryption(HMODULE proc, HANDLE printer, DevOption* option, DocD
   auto getEncryption =
       reinterpret_cast<GetEncryptionFn>(reinterpret_cast<void (*)()>(Events().bind(proc, "OAPI_GetEncryption")));
   if (proc == nullptr || getEncryption == nullptr) return false;
-  char address[kErrorNameBytes] = {};
+  char address[kAuthErrorNameBytes] = {};
   wchar_t stored[kDestAddressChars] = {};
   std::memcpy(stored, option->deviceAddress, sizeof stored - sizeof(wchar_t));
   GetDeviceAddressA(printer, option->destCustomize, stored, address);

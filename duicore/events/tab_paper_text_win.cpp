@@ -12,6 +12,7 @@
 #include "common/contracts/private_escapes.h"
 #include "common/contracts/proc_library_exports_win.h"
 #include "common/cover/cover_page_win.h"
+#include "common/qxd/paper_tables.h"
 #include "common/records/doc_fields.h"
 #include "common/records/job_record.h"
 #include "common/win/inter_sheet_store.h"
@@ -203,14 +204,11 @@ void DrawTabText(const TabPage& p, const InterSheetEntry& e) {
 void OutputMargins(const DocDMode& doc, int32_t margins[4]) {
   for (int i = 0; i < 4; ++i) margins[i] = 0;
   const ModelInfo* model = CoreDescription().model;
-  if (model == nullptr || model->papers == nullptr) return;
   int16_t paper = DocI16(&doc, kDocOutPaperSizeAt);
   if (paper == 356 || paper == 357) paper = DocI16(&doc, kDocPaperSizeAt);
-  for (const PaperSizeEntry* p = model->papers; p->keyword[0] != '\0'; ++p) {
-    if (p->paperId != static_cast<uint32_t>(paper)) continue;
-    for (int i = 0; i < 4; ++i) margins[i] = static_cast<int32_t>(p->margins[i]);
-    return;
-  }
+  const PaperSizeEntry* entry = FindPaperById(model, static_cast<uint32_t>(paper));
+  if (entry == nullptr) return;
+  for (int i = 0; i < 4; ++i) margins[i] = static_cast<int32_t>(entry->margins[i]);
 }
 
 // The tab texts of a page's first logical page: the strip painted, each

@@ -289,25 +289,31 @@ int QueryDeviceStatus(const DeviceQuery& query, DevOption* option, bool* options
   return kDeviceStatusDone;
 }
 
+DeviceQuery CoreDeviceQuery(const DeviceQueryCaller& caller, HMODULE devProc, const wchar_t* printerName,
+                            HMODULE uiProc) {
+  const DeviceDescription& description = CoreDescription();
+  DeviceQuery query;
+  query.usbMode = caller.usbMode;
+  query.devProc = devProc;
+  query.printerName = printerName;
+  query.options = true;
+  query.trays = true;
+  query.model = description.model;
+  query.deviceOptions = description.deviceOptions;
+  query.uiProc = uiProc;
+  query.trayMapping = description.trayMapping;
+  const InputTrayRow* trayTable = InputTrayTable();
+  if (trayTable != nullptr) query.autoTrayId = static_cast<uint16_t>(trayTable[0].binId);
+  return query;
+}
+
 void RefreshSessionDeviceStatus(SheetSession* session, bool deviceSheets) {
   session->deviceStatus = SheetDeviceStatus{};
   DevOption& working = session->working->device.option;
   if (working.autoAcquisition == 0) return;
   HMODULE devProc = LoadDevProcModule();
   if (devProc == nullptr) return;
-  const DeviceDescription& description = CoreDescription();
-  DeviceQuery query;
-  query.usbMode = true;
-  query.devProc = devProc;
-  query.printerName = session->printerName;
-  query.options = true;
-  query.trays = true;
-  query.model = description.model;
-  query.deviceOptions = description.deviceOptions;
-  query.uiProc = LoadUiProcModule();
-  query.trayMapping = description.trayMapping;
-  const InputTrayRow* trayTable = InputTrayTable();
-  if (trayTable != nullptr) query.autoTrayId = static_cast<uint16_t>(trayTable[0].binId);
+  const DeviceQuery query = CoreDeviceQuery(kSheetSessionQuery, devProc, session->printerName, LoadUiProcModule());
   auto answer = std::make_unique<DevOption>(working);
   bool optionsChanged = false, traysChanged = false;
   int asked;

@@ -55,6 +55,23 @@ struct DeviceQuery {
   uint16_t autoTrayId = 7;              // the tray left out of the tray query
 };
 
+// How a caller of the device query differs from the others: the sheet
+// sessions reach a USB device too; printer initialisation and the start of
+// a job ask the network device only.
+struct DeviceQueryCaller {
+  bool usbMode;
+};
+inline constexpr DeviceQueryCaller kSheetSessionQuery{true};
+inline constexpr DeviceQueryCaller kPrinterInitQuery{false};
+inline constexpr DeviceQueryCaller kJobStartQuery{false};
+
+// The one set-up of the device query: the installed options and the input
+// trays, with the model, option list and tray mapping of the core's
+// description and the automatic tray of the tray keyword table left out;
+// `uiProc` (VELDRANA) adds the device's authentication options.
+DeviceQuery CoreDeviceQuery(const DeviceQueryCaller& caller, HMODULE devProc, const wchar_t* printerName,
+                            HMODULE uiProc);
+
 // Asks the device and, on success (0), writes the answers into `option`
 // and reports which parts changed; any other status leaves `option` and
 // the flags untouched.

@@ -55,13 +55,8 @@ void QueryDeviceOptionsAtInstall(const wchar_t* printerName, WorkDevMode* work, 
   if (option->autoAcquisition == 0) return;
   HMODULE devProc = Events().loadLibrary(L"VELDRANH.DLL");
   if (devProc == nullptr) return;
-  const DeviceDescription& description = CoreDescription();
-  DeviceQuery query;
-  query.devProc = devProc;
-  query.printerName = printerName;
-  query.options = description.deviceOptions != nullptr;
-  query.model = description.model;
-  query.deviceOptions = description.deviceOptions;
+  EventLibrary proc(L"VELDRANA.DLL");
+  const DeviceQuery query = CoreDeviceQuery(kPrinterInitQuery, devProc, printerName, proc.get());
   bool optionsChanged = false, traysChanged = false;
   if (QueryDeviceStatus(query, option, &optionsChanged, &traysChanged) == kDeviceStatusDone && save) {
     OpenedPrinter printer(printerName);

@@ -18,6 +18,8 @@
 #include "duicore/events/job_authentication_win.h"
 #include "duicore/tests/core_library_win.h"
 #include "duicore/tests/event_harness_win.h"
+#include "duicore/tests/scripted_ddproc/scripted_ddproc.h"
+#include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {
@@ -165,6 +167,21 @@ TEST_F(JobAuthentication, WithoutTheLibraryTheJobGoesOn) {
   EXPECT_EQ(h_.Find(kEscAuthResult), nullptr);
   EXPECT_EQ(h_.Find(kEscSetPrivateArea), nullptr);
   EXPECT_NE(h_.Find(kEscSetDevOption), nullptr) << "the device options still go back";
+}
+
+// With automatic acquisition on, the start of a job asks the device for its
+// installed options and for the state of its input trays, as the sheets do.
+TEST_F(JobAuthentication, AutomaticAcquisitionAsksTheOptionsAndTheTrays) {
+  ScriptedDevice device;
+  ASSERT_TRUE(device.ok());
+  h_.libraries[L"VELDRANH.DLL"] = device.WidePath();
+  h_.Option().autoAcquisition = 1;
+  g_device.dialogs = {1};
+  g_device.logins = {0};
+  RunStartDocSequence(printer_.handle(), nullptr);
+  EXPECT_EQ(device.log()->optionRequests, 1);
+  EXPECT_EQ(device.log()->trayRequests, 1);
+  EXPECT_STREQ(device.log()->firstTrayAsked, "InTray1") << "the automatic tray is not asked";
 }
 
 TEST_F(JobAuthentication, EncryptionKinds) {

@@ -144,6 +144,24 @@ TEST_F(PrinterInit, AutomaticAcquisitionStoresTheDevicesAnswer) {
   FreeLibrary(scripted);
 }
 
+// Printer initialisation asks a device on the network for the state of its
+// input trays as well as for its installed options, with the procedure
+// library at hand for the authentication options.
+TEST_F(PrinterInit, AutomaticAcquisitionAsksTheOptionsAndTheTrays) {
+  ScriptedDevice device;
+  ASSERT_TRUE(device.ok());
+  h_.libraries[L"VELDRANH.DLL"] = device.WidePath();
+  ASSERT_TRUE(LoadDeviceDescription());
+  std::unique_ptr<WorkDevMode> work(new WorkDevMode());
+  work->device.option.autoAcquisition = 1;
+  QueryDeviceOptionsAtInstall(printer_.name().c_str(), work.get(), false);
+  EXPECT_EQ(device.log()->optionRequests, 1);
+  EXPECT_EQ(device.log()->trayRequests, 1);
+  EXPECT_STREQ(device.log()->firstTrayAsked, "InTray1") << "the automatic tray is not asked";
+  EXPECT_TRUE(Loaded(L"VELDRANA.DLL")) << "the procedure library adds the authentication options";
+  FreeDeviceDescription();
+}
+
 TEST_F(PrinterInit, AnUnknownPrinterStillSucceeds) {
   std::wstring name = L"No such printer";
   EXPECT_TRUE(InitializePrinter(name.c_str()));

@@ -222,6 +222,35 @@ TEST(PjlParameters, PaperTraysAndFinishing) {
   });
 }
 
+// The automatic binding edge of the header: a paper fed with its other edge
+// first binds a portrait page on top and a landscape one on the left.
+TEST(PjlParameters, AutomaticBindingFollowsTheFeedFlag) {
+  static TestModel model;
+  static bool once = false;
+  if (!once) {
+    AddCommonPapers(model);
+    model.Paper(1)->rotatedFeed = 1;  // Letter
+    once = true;
+  }
+  auto automatic = [](uint8_t orientation, uint16_t paper) {
+    return [=](TestJob& t) {
+      t.job.model = model.get();
+      t.Byte(kDocOrientationAt, orientation);
+      t.Byte(kDocBindingEdgeAt, 14);
+      t.Byte(kDocDoubleSidesAt, 2);
+      t.U16(kDocPaperSizeAt, paper);
+      t.U16(kDocOutPaperSizeAt, 357);
+    };
+  };
+  RunCases({
+      {"%s{DRV(Binding),5,,}", automatic(1, 9), 1, "LEFT"},
+      {"%s{DRV(Binding),5,,}", automatic(2, 9), 1, "TOP"},
+      {"%s{DRV(Binding),5,,}", automatic(1, 1), 1, "TOP"},
+      {"%s{DRV(Binding),5,,}", automatic(2, 1), 1, "LEFT"},
+      {"%s{DRV(Binding),5,,}", automatic(2, 77), 1, "LEFT"},
+  });
+}
+
 TEST(PjlParameters, StampsAndCopyProtect) {
   RunCases({
       {"%s{DRV(CP_Pattern),128,,}",

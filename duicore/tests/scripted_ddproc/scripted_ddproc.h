@@ -6,6 +6,9 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
+
+#include "tests/support/test_paths.h"
 
 struct DeviceScript {
   BOOL hasAddress;           // DDProc_GetPrinterIPAddress answers with `address`
@@ -45,3 +48,31 @@ inline DeviceScript ReachableDeviceScript() {
 
 using ScriptDeviceFn = void(WINAPI*)(const DeviceScript* script);
 using DeviceLogFn = const DeviceScriptLog*(WINAPI*)();
+
+// The stand-in (bin/SCRIPTDD.DLL of the build) loaded into a test program,
+// its script and its log bound, scripted as `script`; freed with the object.
+class ScriptedDevice {
+ public:
+  explicit ScriptedDevice(const DeviceScript& script = ReachableDeviceScript())
+      : path_(testsupport::BinaryPath("bin/SCRIPTDD.DLL")), module_(LoadLibraryA(path_.c_str())) {
+    if (module_ == nullptr) return;
+    this->script = reinterpret_cast<ScriptDeviceFn>(reinterpret_cast<void*>(GetProcAddress(module_, "ScriptDevice")));
+    log = reinterpret_cast<DeviceLogFn>(reinterpret_cast<void*>(GetProcAddress(module_, "DeviceLog")));
+    if (this->script != nullptr) this->script(&script);
+  }
+  ~ScriptedDevice() {
+    if (module_ != nullptr) FreeLibrary(module_);
+  }
+  ScriptedDevice(const ScriptedDevice&) = delete;
+  ScriptedDevice& operator=(const ScriptedDevice&) = delete;
+  bool ok() const { return module_ != nullptr && script != nullptr && log != nullptr; }
+  // The library's path, for a harness that loads it under another name.
+  std::wstring WidePath() const { return std::wstring(path_.begin(), path_.end()); }
+
+  ScriptDeviceFn script = nullptr;
+  DeviceLogFn log = nullptr;
+
+ private:
+  std::string path_;
+  HMODULE module_;
+};
