@@ -6,6 +6,7 @@
 #include <new>
 
 #include "common/qxd/model_info.h"
+#include "common/records/stored_counts.h"
 #include "dproc/model/device_option_values.h"
 #include "dproc/openapi/open_api_session_win.h"
 
@@ -88,9 +89,9 @@ BOOL GetDevicePermanentSetting(OpenApiSession* session, HeaderFooterDevRow* rows
     std::memcpy(rows[i].name, loaded[i].name, sizeof rows[i].name);
     rows[i].deviceName = loaded[i].deviceName;
   }
-  const int count = block->count < 0 ? 0 : (block->count > 20 ? 20 : block->count);
+  const uint32_t count = Store_CapSignedCount(block->count, kPermanentSettingEntries);
   bool stopped = false;
-  for (int i = 0; i < count && !stopped; ++i) {
+  for (uint32_t i = 0; i < count && !stopped; ++i) {
     const PermanentSettingEntry& e = block->entries[i];
     if (strnlen(e.enable, sizeof e.enable) == sizeof e.enable || std::strcmp(e.enable, "On") != 0) continue;
     wchar_t name[sizeof e.name + 1] = {};
