@@ -31,5 +31,8 @@ inline constexpr size_t kUiStateBasicBytes = 16;
 // being checked (LayoutPreviewOverrides).
 inline constexpr size_t kUiStateLayoutOverridesAt = kUiStateBasicAt + kUiStateBasicBytes;
 inline constexpr size_t kUiStateLayoutOverridesBytes = 16;
+// The watermark sheet's lists and preview, one pointer (WatermarkUiState).
+inline constexpr size_t kUiStateWatermarksAt = kUiStateLayoutOverridesAt + kUiStateLayoutOverridesBytes;
+inline constexpr size_t kUiStateWatermarksBytes = 16;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
-inline constexpr size_t kUiStateFreeAt = kUiStateLayoutOverridesAt + kUiStateLayoutOverridesBytes;
+inline constexpr size_t kUiStateFreeAt = kUiStateWatermarksAt + kUiStateWatermarksBytes;

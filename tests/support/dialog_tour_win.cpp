@@ -38,6 +38,11 @@ void ChooseCustomSize(HWND sheet) {
   PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(1000, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
 }
 
+// Before the Edit button of the watermark sheet: the watermark switched on.
+void CheckWatermarkBox(HWND sheet) {
+  if (IsDlgButtonChecked(sheet, 1208) != BST_CHECKED) PostMessageW(GetDlgItem(sheet, 1208), BM_CLICK, 0, 0);
+}
+
 constexpr TourWay kPage = TourWay::kDocumentPage;
 constexpr TourWay kControl = TourWay::kControl;
 constexpr TourWay kTab = TourWay::kTab;
@@ -66,6 +71,7 @@ const std::vector<TourStop> kDialogTour = {
     {136, "Image Shift Setting", kControl, 101, 1212, 0, nullptr},
     {163, "Print Position Setting", kControl, 101, 1204, 0, nullptr},
     {104, "Overlay", kPage, 0, 0, 3, nullptr},
+    {111, "Watermark Setting", kControl, 104, 1255, 0, CheckWatermarkBox},
     {106, "Version", kPage, 0, 0, 4, nullptr},
     {180, "Fax Recipients", TourWay::kFaxJobStart, 0, 0, 0, nullptr},
     {181, "Fax Mode Details", kControl, 180, 2050, 0, nullptr},
