@@ -236,7 +236,7 @@ TEST(JpegKernels, ConvertersAndDownsamplersFollowThePlainFormulas) {
     uint8_t planes[3][256], blocks[384];
     for (auto& plane : planes)
       for (auto& s : plane) s = uint8_t(rng());
-    k->downsample[0](planes[0], planes[1], planes[2], blocks);
+    k->downsample[0](planes[0], planes[1], planes[2], 16, blocks);
     for (int c = 1; c < 3; ++c)
       for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) {
@@ -249,7 +249,7 @@ TEST(JpegKernels, ConvertersAndDownsamplersFollowThePlainFormulas) {
       for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
           ASSERT_EQ(blocks[64 * b + 8 * y + x], planes[0][(8 * (b / 2) + y) * 16 + 8 * (b % 2) + x]);
-    k->downsample[1](planes[0], planes[1], planes[2], blocks);
+    k->downsample[1](planes[0], planes[1], planes[2], 16, blocks);
     for (int c = 1; c < 3; ++c)
       for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) {
@@ -257,6 +257,16 @@ TEST(JpegKernels, ConvertersAndDownsamplersFollowThePlainFormulas) {
           ASSERT_EQ(blocks[128 + (c - 1) * 64 + 8 * y + x], (p[16 * y + 2 * x] + p[16 * y + 2 * x + 1]) >> 1)
               << k->name;
         }
+    // Without subsampling, and grey: the blocks cut from rows 24 apart.
+    k->downsample[2](planes[0] + 3, planes[1] + 5, planes[2] + 7, 24, blocks);
+    k->downsample[3](planes[0] + 2, nullptr, nullptr, 24, blocks + 192);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x) {
+        ASSERT_EQ(blocks[8 * y + x], planes[0][3 + 24 * y + x]) << k->name;
+        ASSERT_EQ(blocks[64 + 8 * y + x], planes[1][5 + 24 * y + x]) << k->name;
+        ASSERT_EQ(blocks[128 + 8 * y + x], planes[2][7 + 24 * y + x]) << k->name;
+        ASSERT_EQ(blocks[192 + 8 * y + x], planes[0][2 + 24 * y + x]) << k->name;
+      }
   }
 }
 
