@@ -89,7 +89,15 @@ WatermarkSession* WatermarkSessionOf(const SheetCtx* ctx) {
   const PrinterNames names = NamesOf(ctx);
   WaterMarkInfo* block = nullptr;
   size_t n = ReadPrinterWaterMarks(GetCtxPrinterHandle(ctx), &block);
-  s->publicCount = TakeBlock(block, n, s->publicMarks, kMaxPublicWatermarks);
+  if (block != nullptr) {
+    s->publicCount = TakeBlock(block, n, s->publicMarks, kMaxPublicWatermarks);
+  } else {
+    // A printer that never had its list (it was not initialised by this
+    // driver) offers the model's own watermarks.
+    s->publicCount = static_cast<uint32_t>(AppendMissingDefaults(
+        g_defaultWatermarks, CountDefaultWatermarks(g_defaultWatermarks, kDefaultWatermarks), s->publicMarks, 0,
+        kMaxPublicWatermarks));
+  }
   block = nullptr;
   n = ReadUserWaterMarks(nullptr, names.printer, names.driver, &block);
   s->privateCount = TakeBlock(block, n, s->privateMarks, kMaxPrivateWatermarks);

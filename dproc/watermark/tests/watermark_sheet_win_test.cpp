@@ -410,3 +410,19 @@ TEST_F(WatermarkEdit, TheDensityBarMakesTheGrey) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WatermarkSheet, APrinterWithoutItsListOffersTheModelsWatermarks) {
+  FreeWatermarkSession(kit_.Context());
+  F().bWmk = 1;
+  Open();
+  const size_t builtIn = CountDefaultWatermarks(g_defaultWatermarks, kDefaultWatermarks);
+  ASSERT_GT(builtIn, 0u);
+  const std::vector<std::wstring> items = Items(1280);
+  ASSERT_EQ(items.size(), builtIn);
+  EXPECT_EQ(items[0], Builtin());
+  EXPECT_FALSE(S().changed) << "nothing to store until a watermark is edited";
+}
+
+}  // namespace
