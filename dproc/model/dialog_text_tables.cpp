@@ -116,6 +116,24 @@ DispStringItem g_watermarkEdit[] = {
     {{1234}, {}, "WM_Repeat"},
     {{0}, {}, ""},
 };
+DispStringItem g_headerFooter[] = {
+    {{142}, {}, "Dlg_HeaderFooter"},
+    {{1579}, {}, "HF_Numbering"},
+    {{1705}, {}, "HF_Type"},
+    {{1710}, {}, "HF_PagetoPrint"},
+    {{1712}, {}, "HF_StartNumber"},
+    {{1716}, {}, "HF_PageStartNumRange"},
+    {{1717}, {}, "HF_Color"},
+    {{1583}, {}, "HF_DateTime"},
+    {{1041}, {}, "HF_DatePagetoPrint"},
+    {{1585}, {}, "HF_PageNumber"},
+    {{1048}, {}, "HF_PrintPage"},
+    {{1604}, {}, "HF_StartPage"},
+    {{1390}, {}, "HF_StartPageRange"},
+    {{1606}, {}, "HF_PageStartNumber"},
+    {{1392}, {}, "HF_PageStartNumRange"},
+    {{0}, {}, ""},
+};
 // The Layout sheet and the dialogs it opens.
 DispStringItem g_layout[] = {
     {{101}, {}, "Prop_Layout"},
@@ -398,7 +416,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_TabPaperSettings"),
       S("Dlg_TabTextDetails"),
       S("Property_4", g_watermarksForms),
-      S("Dlg_HeaderFooter"),  // two variants of the dialog
+      S("Dlg_HeaderFooter", g_headerFooter),  // two variants of the dialog
       S("Dlg_HeaderFooterEdit"),
       S("Dlg_NumberingEdit"),
       S("Dlg_CopyProtect"),

@@ -12,11 +12,11 @@
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/model/edit_items.h"
-#include "dproc/model/feature_table.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
 #include "dproc/startup/watermark_defaults.h"
+#include "dproc/watermark/option_combo_win.h"
 #include "dproc/watermark/watermark_list_item_win.h"
 #include "dproc/watermark/watermark_lists.h"
 #include "dproc/watermark/watermark_session_win.h"
@@ -159,42 +159,6 @@ void SetupFont(SheetCtx* ctx) {
   if (WatermarkSession* s = Session(ctx)) SetupWatermarkFont(&s->preview, &Mark(ctx));
 }
 
-// --- Option lists.
-
-void FillOptions(HWND dialog, int comboId, const char* table) {
-  HWND combo = GetDlgItem(dialog, comboId);
-  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-  const OptionHead* rows = FindOptionTable(table);
-  if (rows == nullptr) return;
-  for (const OptionHead* row = rows; row->size != 0 && row->keyword[0] != '\0'; row = NextOptionRow(row)) {
-    const wchar_t* text = L"";
-    if (row->size >= sizeof(OptionItem)) text = reinterpret_cast<const wchar_t*>(reinterpret_cast<const OptionItem*>(row)->text);
-    const LRESULT at = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-    if (at >= 0) SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(row));
-  }
-}
-void SelectOption(HWND dialog, int comboId, uint32_t value) {
-  HWND combo = GetDlgItem(dialog, comboId);
-  const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    const LRESULT data = SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0);
-    if (data != CB_ERR && data != 0 && reinterpret_cast<const OptionHead*>(data)->value == value) {
-      SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-      return;
-    }
-  }
-  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-}
-bool SelectedOption(HWND dialog, int comboId, uint32_t* value) {
-  HWND combo = GetDlgItem(dialog, comboId);
-  const LRESULT at = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-  if (at < 0) return false;
-  const LRESULT data = SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(at), 0);
-  if (data == CB_ERR || data == 0) return false;
-  *value = reinterpret_cast<const OptionHead*>(data)->value;
-  return true;
-}
-
 int CALLBACK AddFontFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM combo) {
   if (font->lfFaceName[0] == L'@') return 1;
   HWND list = reinterpret_cast<HWND>(combo);
@@ -221,10 +185,10 @@ void ShowValues(HWND dialog, SheetCtx* ctx) {
   if (at < 0 && face[0] != 0) at = SendDlgItemMessageW(dialog, kFont, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face));
   SendDlgItemMessageW(dialog, kFont, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
   SetNumber(dialog, kEditSize, mark.wSize);
-  SelectOption(dialog, kStyle, static_cast<uint32_t>(mark.nStyle));
+  SelectOptionRow(dialog, kStyle, static_cast<uint32_t>(mark.nStyle));
   SetNumber(dialog, kEditAngle, mark.nAngle);
   SendDlgItemMessageW(dialog, kDensity, TBM_SETPOS, TRUE, 255 - static_cast<LPARAM>(mark.crColor & 0xFF));
-  SelectOption(dialog, kFrame, mark.wFrame);
+  SelectOptionRow(dialog, kFrame, mark.wFrame);
   SetNumber(dialog, kEditX, mark.ptWmkPosX);
   SendDlgItemMessageW(dialog, kBarX, TBM_SETPOS, TRUE, mark.ptWmkPosX);
   SetNumber(dialog, kEditY, mark.ptWmkPosY);
@@ -360,14 +324,14 @@ bool Validate(HWND dialog, SheetCtx* ctx) {
   if (!ReadNumber(dialog, kEditSize, kMinSize, kMaxSize, &value)) return Focus(dialog, kEditSize), false;
   mark.wSize = static_cast<uint16_t>(value);
   uint32_t option = 0;
-  if (!SelectedOption(dialog, kStyle, &option)) return Focus(dialog, kStyle), false;
+  if (!SelectedOptionValue(dialog, kStyle, &option)) return Focus(dialog, kStyle), false;
   mark.nStyle = static_cast<int16_t>(option);
   if (!ReadNumber(dialog, kEditAngle, kMinAngle, kMaxAngle, &value)) return Focus(dialog, kEditAngle), false;
   mark.nAngle = static_cast<int16_t>(value);
   const LRESULT density = SendDlgItemMessageW(dialog, kDensity, TBM_GETPOS, 0, 0);
   const BYTE grey = static_cast<BYTE>(255 - (density < 0 ? 0 : density > 255 ? 255 : density));
   mark.crColor = RGB(grey, grey, grey);
-  if (!SelectedOption(dialog, kFrame, &option)) return Focus(dialog, kFrame), false;
+  if (!SelectedOptionValue(dialog, kFrame, &option)) return Focus(dialog, kFrame), false;
   mark.wFrame = static_cast<uint16_t>(option);
   if (!ReadNumber(dialog, kEditX, kMinPos, kMaxPos, &value)) return Focus(dialog, kEditX), false;
   mark.ptWmkPosX = value;
@@ -565,13 +529,13 @@ void Init(HWND dialog, SheetCtx* ctx) {
   }
   SendDlgItemMessageW(dialog, kEditSize, EM_LIMITTEXT, 3, 0);
   SendDlgItemMessageW(dialog, kSpinSize, UDM_SETRANGE32, kMinSize, kMaxSize);
-  FillOptions(dialog, kStyle, "WM_Style");
+  FillOptionRows(dialog, kStyle, "WM_Style");
   SendDlgItemMessageW(dialog, kEditAngle, EM_LIMITTEXT, 4, 0);
   SendDlgItemMessageW(dialog, kSpinAngle, UDM_SETRANGE32, kMinAngle, kMaxAngle);
   SendDlgItemMessageW(dialog, kDensity, TBM_SETRANGE, FALSE, MAKELPARAM(0, 255));
   SendDlgItemMessageW(dialog, kDensity, TBM_SETPAGESIZE, 0, 32);
   SendDlgItemMessageW(dialog, kDensity, TBM_SETTICFREQ, 32, 0);
-  FillOptions(dialog, kFrame, "WM_Box");
+  FillOptionRows(dialog, kFrame, "WM_Box");
   for (int id : {kEditX, kEditY}) SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, 4, 0);
   for (int id : {kSpinX, kSpinY}) SendDlgItemMessageW(dialog, id, UDM_SETRANGE32, kMinPos, kMaxPos);
   for (int id : {kBarX, kBarY}) {

@@ -16,6 +16,7 @@
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/startup/watermark_defaults.h"
+#include "dproc/watermark/header_footer_dialog_win.h"
 #include "dproc/watermark/watermark_edit_dialog_win.h"
 #include "dproc/watermark/watermark_list_item_win.h"
 #include "dproc/watermark/watermark_lists.h"
@@ -343,6 +344,11 @@ INT_PTR Command(HWND dialog, SheetCtx* ctx, WPARAM wParam, LPARAM) {
     case kCopyProtectButton: AfterButton(dialog, ctx, WOSheetCopyProtectButton(dialog, ctx)); return TRUE;
     case kDateTimeButton: AfterButton(dialog, ctx, WOSheetDateTimeButton(dialog, ctx)); return TRUE;
     case kNumberingButton: AfterButton(dialog, ctx, WOSheetNumberingButton(dialog, ctx)); return TRUE;
+    case kHeaderFooterButton:
+      AfterButton(dialog, ctx,
+                  RunWOSheetDialog(dialog, kHeaderFooterTemplate, HeaderFooterDlgProc, reinterpret_cast<LPARAM>(ctx)) ==
+                      IDOK);
+      return TRUE;
     case 1054:
     case 1056:
     case 1234: return TRUE;

@@ -23,6 +23,7 @@
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/startup/edit_range_limits.h"
 #include "dproc/startup/watermark_defaults.h"
+#include "dproc/watermark/header_footer_dialog_win.h"
 #include "dproc/watermark/watermark_edit_dialog_win.h"
 #include "dproc/watermark/watermark_lists.h"
 #include "dproc/watermark/watermark_session_win.h"
@@ -423,6 +424,78 @@ TEST_F(WatermarkSheet, APrinterWithoutItsListOffersTheModelsWatermarks) {
   ASSERT_EQ(items.size(), builtIn);
   EXPECT_EQ(items[0], Builtin());
   EXPECT_FALSE(S().changed) << "nothing to store until a watermark is edited";
+}
+
+}  // namespace
+
+namespace {
+
+// --- The header/footer detail dialog.
+
+class HeaderFooterDialog : public WatermarkUi {
+ protected:
+  void Open() { ASSERT_NE(kit_.OpenDialog(kit_.Templates(), kHeaderFooterTemplate, HeaderFooterDlgProc), nullptr); }
+  bool Ended() { return !IsWindowVisible(D()); }
+};
+
+TEST_F(HeaderFooterDialog, NumberingOffDisablesItsControlsAndTheModelDecidesTypeAndColour) {
+  model_->features[kMfNumberDlgType] = 1;
+  F().bNumbering = 0;
+  F().nNumberingStartNum = 5;
+  Open();
+  EXPECT_EQ(Text(1714), L"5");
+  EXPECT_TRUE(Visible(1706));
+  EXPECT_FALSE(Visible(1039)) << "no colour on this model";
+  for (int id : {1706, 1708, 1714}) EXPECT_FALSE(Enabled(id)) << id;
+  Check(1579, true);
+  EXPECT_EQ(F().bNumbering, 1);
+  for (int id : {1706, 1708, 1714}) EXPECT_TRUE(Enabled(id)) << id;
+  kit_.Screenshot("header_footer");
+}
+
+TEST_F(HeaderFooterDialog, NumbersOutsideOneTo9999NeverReachTheSettings) {
+  F().bNumbering = 1;
+  F().bPageStamp = 1;
+  F().nNumberingStartNum = 5;
+  F().nPageStampStartPage = 1;
+  F().nPageStampStartNum = 1;
+  Open();
+  for (const wchar_t* bad : {L"0", L"10000", L"x"}) {
+    SetText(1714, bad);
+    EXPECT_EQ(F().nNumberingStartNum, 5) << bad;
+  }
+  Press(IDOK);
+  EXPECT_FALSE(Ended()) << "OK waits for a number it can take";
+  SetText(1714, L"9999");
+  EXPECT_EQ(F().nNumberingStartNum, 9999);
+  SetText(1370, L"3");
+  EXPECT_EQ(F().nPageStampStartPage, 3);
+  Press(IDOK);
+  EXPECT_TRUE(Ended());
+}
+
+TEST_F(HeaderFooterDialog, CancelPutsEveryFieldBack) {
+  F().nNumberingDensity = 7;
+  const DocDMode before = kit_.Settings();
+  Open();
+  Check(1579, true);
+  Check(1583, true);
+  SetText(1714, L"42");
+  Press(1032);
+  Press(IDCANCEL);
+  EXPECT_TRUE(Ended());
+  EXPECT_EQ(std::memcmp(&before, &kit_.Settings(), sizeof before), 0);
+}
+
+TEST_F(HeaderFooterDialog, TheSheetOpensItAndTakesWhatItSaid) {
+  static int opened = 0;
+  SetWOSheetDialogRunner([](HWND, uint16_t id, DLGPROC, LPARAM) -> intptr_t {
+    opened = id;
+    return IDOK;
+  });
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {kWOSheetTemplate}, WOSheetProc, L"Watermark"), nullptr);
+  Press(1162);
+  EXPECT_EQ(opened, kHeaderFooterTemplate);
 }
 
 }  // namespace
