@@ -87,6 +87,12 @@ bool HasRealBold(HDC dc, LOGFONTW font) {
   return std::memcmp(&regular, &bold, sizeof regular) != 0;
 }
 
+int CALLBACK TakeFirstTrueTypeFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM data) {
+  if ((type & TRUETYPE_FONTTYPE) == 0 || font->lfFaceName[0] == L'@') return 1;
+  std::memcpy(reinterpret_cast<wchar_t*>(data), font->lfFaceName, sizeof font->lfFaceName);
+  return 0;
+}
+
 bool ModelDriverBooklet() {
   const ModelInfo* model = CoreDescription().model;
   return model != nullptr && model->features[kMfBookletPrint] != 0;
@@ -101,14 +107,7 @@ bool FindWatermarkFont(HDC dc, const wchar_t* face, bool italic, LOGFONTW* out) 
     wchar_t first[LF_FACESIZE] = {};
     LOGFONTW all{};
     all.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExW(
-        dc, &all,
-        [](const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM data) -> int {
-          if ((type & TRUETYPE_FONTTYPE) == 0 || font->lfFaceName[0] == L'@') return 1;
-          std::memcpy(reinterpret_cast<wchar_t*>(data), font->lfFaceName, sizeof font->lfFaceName);
-          return 0;
-        },
-        reinterpret_cast<LPARAM>(first), 0);
+    EnumFontFamiliesExW(dc, &all, TakeFirstTrueTypeFace, reinterpret_cast<LPARAM>(first), 0);
     if (first[0] == 0 || !FindFontFamilyLogFont(dc, first, out)) return false;
   }
   out->lfItalic = italic ? 1 : 0;
