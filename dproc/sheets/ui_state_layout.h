@@ -31,5 +31,8 @@ inline constexpr size_t kUiStateBasicBytes = 16;
 // being checked (LayoutPreviewOverrides).
 inline constexpr size_t kUiStateLayoutOverridesAt = kUiStateBasicAt + kUiStateBasicBytes;
 inline constexpr size_t kUiStateLayoutOverridesBytes = 16;
+// The Configure sheet's state of the device it asks (DeviceSheetUiState).
+inline constexpr size_t kUiStateDeviceSheetAt = kUiStateLayoutOverridesAt + kUiStateLayoutOverridesBytes;
+inline constexpr size_t kUiStateDeviceSheetBytes = 128;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
-inline constexpr size_t kUiStateFreeAt = kUiStateLayoutOverridesAt + kUiStateLayoutOverridesBytes;
+inline constexpr size_t kUiStateFreeAt = kUiStateDeviceSheetAt + kUiStateDeviceSheetBytes;
