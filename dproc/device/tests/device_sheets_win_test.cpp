@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <set>
@@ -21,6 +22,8 @@
 #include "dproc/device/acquisition_setting_dialog_win.h"
 #include "dproc/device/configure_sheet_win.h"
 #include "dproc/device/settings_sheet_win.h"
+#include "dproc/device/version_sheet_win.h"
+#include "common/qxd/version_strings.h"
 #include "dproc/basic/user_paper_dialog_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/model/device_option_values.h"
@@ -449,6 +452,29 @@ TEST_F(DeviceSheets, TheDevicesEncryptionKeyIsTakenShownAsAsterisksAndStored) {
   SetEnvironmentVariableA("OAPI_SCRIPT", nullptr);
   DeleteFileA(script.c_str());
   model_->features[kMfEncryptionKey] = saved;
+}
+
+// The Version sheet: the version list from the model's row texts with the
+// built-in component versions and the description versions, its tab stop,
+// the notices, and the controls centred when the page paints.
+TEST_F(DeviceSheets, TheVersionSheetListsTheVersionsFromTheModelsTexts) {
+  Open(kVersionTemplate, VersionSheetProc);
+  char16_t data[64] = {};
+  GetDataVersion(data, 64);
+  const std::wstring list = Text(Page(), 2227);
+  EXPECT_EQ(list, L"Core\t: 2.03.29-0.01\r\nSub\t: 1.0.0\r\nData\t: " +
+                      std::wstring(reinterpret_cast<const wchar_t*>(data)));
+  EXPECT_EQ(Text(Page(), 1170).rfind(L"Version ", 0), 0u);
+  EXPECT_EQ(Text(Page(), 1171), L"Fax driver for the sample multifunction printer");
+  EXPECT_EQ(Text(Page(), 1174), L"Sends faxes from any program that prints");
+  UpdateWindow(Page());
+  RedrawWindow(Page(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT client = {}, edit = {};
+  GetClientRect(Page(), &client);
+  GetWindowRect(kit_.Control(2227), &edit);
+  MapWindowPoints(nullptr, Page(), reinterpret_cast<POINT*>(&edit), 2);
+  EXPECT_LE(std::abs((edit.left - client.left) - (client.right - edit.right)), 1) << "centred";
+  EXPECT_FALSE(IsWindowVisible(kit_.Control(1224)));
 }
 
 }  // namespace
