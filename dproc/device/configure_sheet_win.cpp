@@ -66,6 +66,7 @@ ConfigureDialogRunner g_runner = nullptr;
 struct PageState {
   int rememberedSetting = -1;  // the combo row to go back to after a refusal
   int mediaColumns = 0;
+  bool interServerAtActivation = false;  // the user authentication went through the middle server
 };
 PageState g_page;
 
@@ -430,6 +431,8 @@ void SetActive(HWND dialog, SheetCtx* ctx) {
   RefillMediaList(dialog, ctx);
   UpdateControls(dialog, ctx);
   RememberSetting(dialog);
+  g_page.interServerAtActivation = IsDeviceOptionValue(GetCtxPrinterInfo(ctx), Options(), "DevUserAuthentication",
+                                                       "DevUserAuthentic_InterSV");
 }
 
 bool KillActive(HWND dialog, SheetCtx* ctx) {
@@ -452,6 +455,14 @@ void Apply(HWND dialog, SheetCtx* ctx) {
   StoreEncryptionKey(dialog, ctx);
   if (GetCtxSessionFlag(ctx) == 0) SaveFreeMemOption(ctx);
   if (DeviceSheetUiState* state = State(ctx)) state->skipNextAcquisition = 1;
+  // A change to or from the middle server's authentication starts its
+  // settings afresh.
+  const bool interServer =
+      IsDeviceOptionValue(GetCtxPrinterInfo(ctx), Options(), "DevUserAuthentication", "DevUserAuthentic_InterSV");
+  if (ModelHas(kMfInterimAuthentic) && interServer != g_page.interServerAtActivation) {
+    DeleteMiddleServerCache(GetCtxPrinterHandle(ctx));
+    SetMiddleServerResetFlag(GetCtxPrinterHandle(ctx), 0);
+  }
 }
 
 void Destroy(HWND dialog) { ReleaseUsbStatus(SheetCtxOf(dialog)); }

@@ -10,6 +10,7 @@
 #include "dproc/device/acquisition_setting_dialog_win.h"
 #include "dproc/device/configure_sheet_win.h"
 #include "dproc/device/consumables_dialog_win.h"
+#include "dproc/device/device_acquisition_win.h"
 #include "dproc/device/device_query_win.h"
 #include "dproc/device/settings_sheet_win.h"
 #include "dproc/device/version_sheet_win.h"
@@ -48,4 +49,26 @@ extern "C" int WINAPI GetDeviceQueryAddressExport(HMODULE ddproc, const wchar_t*
 
 extern "C" BOOL WINAPI IsUsbPrintPortExport(const wchar_t* port) {
   return GuardExport("IsUsbPrintPort", BOOL{FALSE}, [&] { return IsUsbPrintPort(port) ? TRUE : FALSE; });
+}
+
+// The device queries of the Configure sheet on a sheet context; each
+// returns TRUE when the record changed (the authentication query: when the
+// device answered).
+extern "C" BOOL WINAPI AcquireTrayMediaExport(HWND, const SheetCtx* ctx, const char* address) {
+  return GuardExport("AcquireTrayMedia", BOOL{FALSE}, [&] { return AcquireTrayMedia(ctx, address) ? TRUE : FALSE; });
+}
+
+extern "C" BOOL WINAPI AcquireDeviceOptionsExport(HWND dialog, const SheetCtx* ctx, const char* address, BOOL ask,
+                                                   BOOL* cancelled) {
+  return GuardExport("AcquireDeviceOptions", BOOL{FALSE}, [&] {
+    bool stopped = false;
+    const bool changed = AcquireDeviceOptions(dialog, ctx, address, ask != FALSE, &stopped);
+    if (cancelled != nullptr) *cancelled = stopped ? TRUE : FALSE;
+    return changed ? TRUE : FALSE;
+  });
+}
+
+extern "C" BOOL WINAPI AcquireDeviceAuthEncryptionExport(HWND dialog, const SheetCtx* ctx) {
+  return GuardExport("AcquireDeviceAuthEncryption", BOOL{FALSE},
+                     [&] { return AcquireDeviceAuthEncryption(dialog, ctx, nullptr) ? TRUE : FALSE; });
 }
