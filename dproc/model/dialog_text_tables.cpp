@@ -12,14 +12,88 @@ namespace {
 CAPTION_TABLE(g_finisher, 109, "Prop_Finisher");
 CAPTION_TABLE(g_coverPage, 112, "Prop_CoverPage");
 CAPTION_TABLE(g_quality, 105, "Prop_Quality");
-CAPTION_TABLE(g_version, 106, "Prop_Version");
 CAPTION_TABLE(g_initialize, 161, "Prop_Initialize");
-CAPTION_TABLE(g_configure, 177, "Prop_Configure");
-CAPTION_TABLE(g_settings, 184, "Prop_Settings");
 CAPTION_TABLE(g_customSize, 151, "Dlg_UserPaper");
 
 #undef CAPTION_TABLE
 
+// The Configure sheet (and its fuller template 156); the option names are
+// texts of the code.
+DispStringItem g_configure[] = {
+    {{177}, {}, "Prop_Configure"},
+    {{1329}, {}, "DeviceOption"},
+    {{1079}, {}, "OptionSetting"},
+    {{1062}, {}, "RefreshOption"},
+    {{1858}, {}, "AcquisitionSetting"},
+    {{2187}, {}, "EncryptionKey"},
+    {{1845}, {}, "MediaTypeInfo"},
+    {{1847}, {}, "MediaTypeInfoSetting"},
+    {{1840}, {}, "Vistrel"},
+    {{1842}, {}, "StartUp"},
+    {{0}, {}, ""},
+};
+// The Setting sheet: the printer's switches and the custom paper list.
+DispStringItem g_settings[] = {
+    {{184}, {}, "Prop_Settings"},
+    {{2266}, {}, "EMFSpool"},
+    {{1106}, {}, "DisplayConstMsg"},
+    {{1238}, {}, "UseServerForm"},
+    {{1864}, {}, "FirstSheetAll"},
+    {{1863}, {}, "HardSecurityMode"},
+    {{2189}, {}, "VerifyAuthentic"},
+    {{2190}, {}, "PopupAuthenticDlg"},
+    {{1232}, {}, "SetCustomPaper"},
+    {{0}, {}, ""},
+};
+// The Acquisition Setting dialog.
+DispStringItem g_acquisition[] = {
+    {{154}, {}, "Dlg_AcquisitionSetting"},
+    {{1851}, {}, "AutoAcquisition"},
+    {{1853}, {}, "DestCustomize"},
+    {{1852}, {}, "DestPrinterPort"},
+    {{1855}, {}, "DestPrinterName"},
+    {{0}, {}, ""},
+};
+// The Consumables dialog: the row labels, the state texts (texts of the
+// code) and its buttons.
+DispStringItem g_consumables[] = {
+    {{152}, {}, "Dlg_Consumables"},
+    {{1784}, {}, "Consumable1"},
+    {{1788}, {}, "Consumable2"},
+    {{1792}, {}, "Consumable3"},
+    {{1796}, {}, "Consumable4"},
+    {{1800}, {}, "Consumable5"},
+    {{1804}, {}, "Consumable6"},
+    {{1808}, {}, "Consumable7"},
+    {{1812}, {}, "Consumable8"},
+    {{1816}, {}, "Consumable9"},
+    {{1820}, {}, "Consumable10"},
+    {{1824}, {}, "Consumable11"},
+    {{1828}, {}, "Consumable12"},
+    {{kTextOnlyRecord}, {}, "ConsumReady"},
+    {{kTextOnlyRecord}, {}, "ConsumNearFull"},
+    {{kTextOnlyRecord}, {}, "ConsumFull"},
+    {{kTextOnlyRecord}, {}, "ConsumNearEmpty"},
+    {{kTextOnlyRecord}, {}, "ConsumEmpty"},
+    {{1783}, {}, "Tarlo"},
+    {{1782}, {}, "RefreshConsum"},
+    {{2}, {}, "CloseConsumDlg"},
+    {{0}, {}, ""},
+};
+// The Version sheet: the row names of its version list and its notices are
+// texts of the code.
+DispStringItem g_version[] = {
+    {{106}, {}, "Prop_Version"},
+    {{kTextOnlyRecord}, {}, "Version"},
+    {{kTextOnlyRecord}, {}, "Version_Core"},
+    {{kTextOnlyRecord}, {}, "Version_Sub"},
+    {{kTextOnlyRecord}, {}, "Version_QXD"},
+    {{kTextOnlyRecord}, {}, "Copyright1"},
+    {{kTextOnlyRecord}, {}, "Copyright2"},
+    {{kTextOnlyRecord}, {}, "Copyright3"},
+    {{1176}, {}, "DriverInfo"},
+    {{0}, {}, ""},
+};
 // The Basic sheet: its caption and the labels of its groups and lists.
 DispStringItem g_basic[] = {
     {{100}, {}, "Prop_Basic"},
@@ -445,7 +519,8 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_EmailAddressSetting"),
       S("Property_10", g_configure),
       S("Dlg_PaperSourceTraySetting"),
-      S("Dlg_AcquisitionSetting"),
+      S("Dlg_AcquisitionSetting", g_acquisition),
+      S("Dlg_Consumables", g_consumables),
       S("Property_11", g_settings),
       S("Dlg_CustomPaper", g_customPaper),
       S("Property_FAX", g_fax),

@@ -34,5 +34,8 @@ inline constexpr size_t kUiStateLayoutOverridesBytes = 16;
 // The watermark sheet's lists and preview, one pointer (WatermarkUiState).
 inline constexpr size_t kUiStateWatermarksAt = kUiStateLayoutOverridesAt + kUiStateLayoutOverridesBytes;
 inline constexpr size_t kUiStateWatermarksBytes = 16;
+// The Configure sheet's state of the device it asks (DeviceSheetUiState).
+inline constexpr size_t kUiStateDeviceSheetAt = kUiStateWatermarksAt + kUiStateWatermarksBytes;
+inline constexpr size_t kUiStateDeviceSheetBytes = 128;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
-inline constexpr size_t kUiStateFreeAt = kUiStateWatermarksAt + kUiStateWatermarksBytes;
+inline constexpr size_t kUiStateFreeAt = kUiStateDeviceSheetAt + kUiStateDeviceSheetBytes;

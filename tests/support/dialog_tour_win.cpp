@@ -52,7 +52,9 @@ constexpr TourWay kTab = TourWay::kTab;
 // buttons of booklet, binding margin, image shift and print position are
 // hidden on the sample model; the tour sends their command all the same, so
 // that their dialogs are seen; so is the watermark sheet's Header / Footer
-// Setting button.
+// Setting button.  So it does for the Setting sheet's custom paper button,
+// hidden on the core's own sheets, and for the Configure sheet's
+// Consumables command, which no template gives a button.
 const std::vector<TourStop> kDialogTour = {
     {171, "Fax", kPage, 0, 0, 0, nullptr},
     {172, "Fax Cover Sheet", kControl, 171, 1948, 0, CheckFaxSheetCoverBox},
@@ -78,6 +80,12 @@ const std::vector<TourStop> kDialogTour = {
     {180, "Fax Recipients", TourWay::kFaxJobStart, 0, 0, 0, nullptr},
     {181, "Fax Mode Details", kControl, 180, 2050, 0, nullptr},
     {172, "Fax Cover Sheet", kControl, 180, 2051, 0, CheckFaxDialogCoverBox},
+    {177, "Configure", TourWay::kDevicePage, 0, 0, 0, nullptr},
+    {166, "Media Type Setting", kControl, 177, 1847, 0, nullptr},
+    {154, "Acquisition Setting", kControl, 177, 1858, 0, nullptr},
+    {152, "Consumables", kControl, 177, 1101, 0, nullptr},
+    {184, "Setting", TourWay::kDevicePage, 0, 0, 1, nullptr},
+    {115, "Custom Paper Setting", kControl, 184, 1232, 0, nullptr},
 };
 
 constexpr DWORD kWaitMs = 15000;
@@ -447,6 +455,20 @@ TourReport RunDialogTour(HANDLE printer, const std::wstring& printerName, const 
     for (const TourStop* stop : StopsOf(TourWay::kFaxJobStart)) tour.Problem(*stop, "the procedure library cannot open it");
   }
   if (proc != nullptr) FreeLibrary(proc);
+
+  // The device sheets, as the user interface core shows them for the
+  // printer's properties.
+  HMODULE core = LoadLibraryW((folder + L"VELDRANK.DLL").c_str());
+  using PrinterPropertiesFn = BOOL(WINAPI*)(HWND, HANDLE);
+  auto properties = core != nullptr ? reinterpret_cast<PrinterPropertiesFn>(
+                                          reinterpret_cast<void (*)()>(GetProcAddress(core, "PrinterProperties")))
+                                    : nullptr;
+  if (properties != nullptr) {
+    TourWhile(tour, [&] { properties(nullptr, printer); }, StopsOf(TourWay::kDevicePage), true);
+  } else {
+    for (const TourStop* stop : StopsOf(TourWay::kDevicePage)) tour.Problem(*stop, "the core cannot show them");
+  }
+  if (core != nullptr) FreeLibrary(core);
   FreeLibrary(tour.templates.module);
   return report;
 }
