@@ -12,7 +12,6 @@ namespace {
 CAPTION_TABLE(g_finisher, 109, "Prop_Finisher");
 CAPTION_TABLE(g_coverPage, 112, "Prop_CoverPage");
 CAPTION_TABLE(g_watermarksForms, 104, "Prop_WatermarksForms");
-CAPTION_TABLE(g_quality, 105, "Prop_Quality");
 CAPTION_TABLE(g_version, 106, "Prop_Version");
 CAPTION_TABLE(g_initialize, 161, "Prop_Initialize");
 CAPTION_TABLE(g_configure, 177, "Prop_Configure");
@@ -20,6 +19,20 @@ CAPTION_TABLE(g_settings, 184, "Prop_Settings");
 CAPTION_TABLE(g_customSize, 151, "Dlg_UserPaper");
 
 #undef CAPTION_TABLE
+
+// The Quality sheets: the caption of both pages and the labels of the
+// controls (those of colour models included; a template without the
+// control ignores its row).
+DispStringItem g_quality[] = {
+    {{105, 196}, {}, "Prop_Quality"},   {{1292}, {}, "SelectColor_RB"},  {{1060}, {}, "FullColor"},
+    {{1061}, {}, "Grayscale"},          {{1832}, {}, "SelectColor"},     {{1834}, {}, "TwoColors"},
+    {{1295}, {}, "ColorAdjustment"},    {{1019}, {}, "ColorSetting"},    {{1007}, {}, "Color_Detail"},
+    {{1165}, {}, "Resolution"},         {{1304}, {}, "Pattern"},         {{1299}, {}, "ImageCompression"},
+    {{1298}, {}, "GlossyMode"},         {{1009}, {}, "Dnst_TonerSave"},  {{2350}, {}, "Dnst_DraftPrint"},
+    {{2344}, {}, "Smoothing"},          {{2352}, {}, "Thinning"},        {{2355}, {}, "PrintWithBlack"},
+    {{2256}, {}, "Point4Character"},    {{2258}, {}, "DiminBarcode"},    {{1310}, {}, "ColorSeparation"},
+    {{1301}, {}, "FontSetting"},        {{0}, {}, ""},
+};
 
 // The Basic sheet: its caption and the labels of its groups and lists.
 DispStringItem g_basic[] = {
