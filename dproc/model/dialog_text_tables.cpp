@@ -34,6 +34,15 @@ DispStringItem g_quality[] = {
     {{1301}, {}, "FontSetting"},        {{0}, {}, ""},
 };
 
+// The Font Setting dialog; its last record only gives the text of a row
+// without printer font.
+DispStringItem g_fontSetting[] = {
+    {{121}, {}, "Dlg_FontSetting"},     {{1490}, {}, "FontDownload"},    {{1492}, {}, "FontSubstitute"},
+    {{1493}, {}, "FontSubTable"},       {{1494}, {}, "TrueTypeFontList"}, {{1495}, {}, "PrinterFontList"},
+    {{1497}, {}, "EditFontSubTable"},   {{1498}, {}, "TrueTypeFont"},    {{1500}, {}, "PrinterFont"},
+    {{0}, {}, "PrinterFontNotUse"},     {{0}, {}, ""},
+};
+
 // The Basic sheet: its caption and the labels of its groups and lists.
 DispStringItem g_basic[] = {
     {{100}, {}, "Prop_Basic"},
@@ -383,7 +392,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_ICM"),
       S("Dlg_ColorSetting"),
       S("Dlg_ManageProfile"),
-      S("Dlg_FontSetting"),
+      S("Dlg_FontSetting", g_fontSetting),
       S("Property_7", g_version),
       S("Property_13", g_initialize),
       S("Dlg_UserAuthenticationSetting"),

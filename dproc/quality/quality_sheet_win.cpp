@@ -10,6 +10,10 @@
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/model/feature_table.h"
 #include "dproc/preview/preview_area_win.h"
+#include "dproc/quality/option_rows_win.h"
+#include "dproc/quality/font_settings_dialog_win.h"
+#include "dproc/dialogs/dialog_modules_win.h"
+#include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
@@ -42,8 +46,6 @@ enum : int {
 constexpr uint32_t kItemHeight = 16;
 // The print-quality item of the common property-sheet interface.
 constexpr BYTE kCpsuiPrintQualityItem = 5;
-// At most this many rows of a list are shown, whatever its sizes say.
-constexpr int kRowsShown = 64;
 
 // Disabled while the document settings may not be changed.  The two dialog
 // buttons stay: their dialogs lock their own controls.
@@ -87,46 +89,16 @@ const OptionHead* ThinningRows() {
   return Model() != nullptr ? reinterpret_cast<const OptionHead*>(Model()->thinningOptions) : nullptr;
 }
 
-// The rows of a list up to the first without keyword, each with its
-// display text (which follows the row's head in every list the sheet shows).
+void FillList(HWND dialog, int id, const OptionHead* rows) { FillOptionRows(dialog, id, rows); }
+void SelectValue(HWND dialog, int id, uint32_t value) { SelectOptionRow(dialog, id, value); }
+const OptionHead* SelectedRow(HWND dialog, int id) { return SelectedOptionHead(dialog, id); }
+// The rows of the model's resolution list (at most 64).
 template <typename Visit>
 void ForEachRow(const OptionHead* row, Visit visit) {
-  for (int n = 0; row != nullptr && row->size >= sizeof(OptionHead) + 2 && row->keyword[0] != '\0' && n < kRowsShown;
+  for (int n = 0; row != nullptr && row->size >= sizeof(OptionHead) && row->keyword[0] != '\0' && n < 64;
        ++n, row = NextOptionRow(row)) {
     visit(row);
   }
-}
-const wchar_t* RowText(const OptionHead* row) {
-  return reinterpret_cast<const wchar_t*>(reinterpret_cast<const uint8_t*>(row) + sizeof(OptionHead));
-}
-
-void FillList(HWND dialog, int id, const OptionHead* rows) {
-  HWND combo = GetDlgItem(dialog, id);
-  SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-  ForEachRow(rows, [&](const OptionHead* row) {
-    const LRESULT at = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RowText(row)));
-    if (at >= 0) SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(row));
-  });
-}
-// Selects the first entry whose value is `value`; none when no entry has it.
-void SelectValue(HWND dialog, int id, uint32_t value) {
-  HWND combo = GetDlgItem(dialog, id);
-  const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    const LRESULT data = SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0);
-    if (data != CB_ERR && data != 0 && reinterpret_cast<const OptionHead*>(data)->value == value) {
-      SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-      return;
-    }
-  }
-  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-}
-const OptionHead* SelectedRow(HWND dialog, int id) {
-  HWND combo = GetDlgItem(dialog, id);
-  const LRESULT at = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-  if (at < 0) return nullptr;
-  const LRESULT data = SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(at), 0);
-  return data == CB_ERR || data == 0 ? nullptr : reinterpret_cast<const OptionHead*>(data);
 }
 int Count(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0)); }
 
@@ -214,9 +186,9 @@ INT_PTR Init(HWND dialog, SheetCtx* ctx) {
   auto hide = [dialog](std::initializer_list<int> ids) {
     for (int id : ids) ShowEnableCtrl(dialog, id, FALSE);
   };
-  // The colour adjustment and font settings dialogs are not part of this
-  // driver yet: their buttons stay hidden.
-  hide({kColorAdjustButton, kFontButton});
+  // The colour adjustment dialog is not part of this driver yet: its
+  // button stays hidden.
+  hide({kColorAdjustButton});
   if (!Flag(kMfDnstTonerSave)) hide({kTonerSaveBox, 1167});
   if (!Flag(kMfDnstDraftPrint)) hide({kDraftBox, 2349});
   if (!Flag(kMfSmoothing)) hide({kSmoothingBox, 2343});
@@ -345,9 +317,24 @@ void Defaults(HWND dialog, SheetCtx* ctx) {
   InvalidateRect(dialog, nullptr, FALSE);
 }
 
+QualityDialogRunner g_runner = nullptr;
+intptr_t RunDialog(HWND owner, uint16_t templateId, DLGPROC proc, SheetCtx* ctx) {
+  if (g_runner != nullptr) return g_runner(owner, templateId, proc, reinterpret_cast<LPARAM>(ctx));
+  return RunMyDialogBox(DialogFrameworkModules().templates, owner, templateId, proc, reinterpret_cast<LPARAM>(ctx));
+}
+
 INT_PTR Command(HWND dialog, SheetCtx* ctx, WPARAM wParam, LPARAM) {
-  if (LOWORD(wParam) == kDefaultButton && HIWORD(wParam) == BN_CLICKED) {
+  if (HIWORD(wParam) != BN_CLICKED) return FALSE;
+  if (LOWORD(wParam) == kDefaultButton) {
     Defaults(dialog, ctx);
+    return TRUE;
+  }
+  if (LOWORD(wParam) == kFontButton) {
+    // OK marks the page changed even when nothing changed.
+    if (RunDialog(dialog, kFontSettingsTemplate, FontSettingsDlgProc, ctx) == IDOK) {
+      NoteSheetChange(dialog, GetPrivDevMode(ctx));
+      UpdateControlStates(dialog, ctx);
+    }
     return TRUE;
   }
   return FALSE;
@@ -357,20 +344,11 @@ bool DrawItem(HWND, SheetCtx*, const DRAWITEMSTRUCT* item) {
   switch (item->CtlID) {
     case kResolutionList: case kCompressionList: case kPatternList:
     case kSmoothingList: case kThinningList: case kPrintBlackList:
-      break;
+      DrawOptionRowItem(item);
+      return true;
     default:
       return false;
   }
-  if (item->itemID != static_cast<UINT>(-1) && (item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0) {
-    DrawItemBackground(item);
-    if (item->itemData != 0 && item->itemData != static_cast<ULONG_PTR>(CB_ERR)) {
-      const auto* row = reinterpret_cast<const OptionHead*>(item->itemData);
-      DrawIconText(item, row->flag != 0 ? static_cast<int>(row->iconId) : 0, RowText(row));
-    }
-  }
-  const bool focused = (item->itemState & ODS_FOCUS) != 0 && GetFocus() == item->hwndItem;
-  if (item->itemAction == ODA_FOCUS || focused) DrawItemFocus(item);
-  return true;
 }
 
 // Check boxes repaint the page, so that the preview follows.
@@ -423,6 +401,8 @@ const DocumentSheet kQualitySheet = {
 };
 
 }  // namespace
+
+void SetQualityDialogRunner(QualityDialogRunner runner) { g_runner = runner; }
 
 INT_PTR CALLBACK QualitySheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   return RunDocumentSheet(kQualitySheet, dialog, message, wParam, lParam);

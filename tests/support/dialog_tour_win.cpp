@@ -74,6 +74,7 @@ const std::vector<TourStop> kDialogTour = {
     {181, "Fax Mode Details", kControl, 180, 2050, 0, nullptr},
     {172, "Fax Cover Sheet", kControl, 180, 2051, 0, CheckFaxDialogCoverBox},
     {196, "Quality", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {121, "Font Setting", kControl, 196, 1301, 0, nullptr},
 };
 
 constexpr DWORD kWaitMs = 15000;

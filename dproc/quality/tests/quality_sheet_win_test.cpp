@@ -7,6 +7,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <set>
 #include <string>
@@ -20,6 +22,7 @@
 #include "dproc/model/disp_strings.h"
 #include "dproc/model/message_text.h"
 #include "dproc/model/option_text_sections.h"
+#include "dproc/quality/font_settings_dialog_win.h"
 #include "dproc/quality/quality_sheet_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
@@ -36,8 +39,10 @@ int32_t ScriptedCheck(HWND, HWND, uint16_t id) { return g_refuse.count(id) != 0 
 
 // What a plug-in host heard through its print core's item update.
 std::vector<LONG> g_itemSelections;
+std::vector<BYTE> g_itemIds;
 HRESULT STDMETHODCALLTYPE RecordUpdate(PrintCoreUi*, PVOID, PVOID optItem, DWORD, DWORD) {
   g_itemSelections.push_back(static_cast<OPTITEM*>(optItem)->Sel);
+  g_itemIds.push_back(static_cast<OPTITEM*>(optItem)->DMPubID);
   return S_OK;
 }
 const PrintCoreUiVtbl kCoreUiVtbl = {nullptr, nullptr, nullptr, nullptr, nullptr, RecordUpdate};
@@ -49,19 +54,21 @@ struct PluginHost {
   OEMUIPSPARAM ps = {};
   OEMCUIPPARAM cui = {};
   PrintCoreUi core = {&kCoreUiVtbl};
-  OPTITEM items[1] = {};
+  OPTITEM items[2] = {};
   DEVMODEW publicDm = {};
   std::unique_ptr<PluginDocPage> doc = std::make_unique<PluginDocPage>();
   explicit PluginHost(DocDMode* settings) {
     *doc = PluginDocPage{};
     items[0].DMPubID = DMPUB_PRINTQUALITY;
     items[0].Flags = OPTIF_HIDE;
+    items[1].DMPubID = DMPUB_TTOPTION;
+    items[1].Flags = OPTIF_HIDE;
     ps.hPrinter = nullptr;
     ps.pOEMDM = settings;
     ps.poemuiobj = &uiObject;
     cui.pPublicDM = &publicDm;
     cui.pDrvOptItems = items;
-    cui.cDrvOptItems = 1;
+    cui.cDrvOptItems = 2;
     doc->marker = 0x5A;
     doc->kind = kPluginDocumentKind;
     doc->cuiParam = &cui;
@@ -69,6 +76,12 @@ struct PluginHost {
     doc->psParam = &ps;
   }
 };
+
+std::vector<uint16_t> g_runs;
+intptr_t RecordRun(HWND, uint16_t templateId, DLGPROC, LPARAM) {
+  g_runs.push_back(templateId);
+  return IDOK;
+}
 
 std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
@@ -84,6 +97,13 @@ class QualitySheet : public ::testing::Test {
     LoadOptionTextSections(file, model_);
     LoadDialogTextSections(file, model_);
     QxdClose(file);
+    // The font library with the description it reads beside itself.
+    const std::wstring folder = Widen(testsupport::BinaryPath("quality_fonts"));
+    CreateDirectoryW(folder.c_str(), nullptr);
+    fontLibrary_ = folder + L"\\VELDRANQ.DLL";
+    ASSERT_TRUE(CopyFileW(Widen(testsupport::BinaryPath("bin/VELDRANQ.DLL")).c_str(), fontLibrary_.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(Widen(testsupport::BinaryPath("model/VELDRANH.QXD")).c_str(),
+                          (folder + L"\\VELDRANH.QXD").c_str(), FALSE));
   }
   void SetUp() override {
     ProcessModelInfo() = model_;
@@ -94,6 +114,10 @@ class QualitySheet : public ::testing::Test {
     SetSheetConstraintCheck(ScriptedCheck);
     g_refuse.clear();
     g_itemSelections.clear();
+    g_itemIds.clear();
+    g_runs.clear();
+    SetQualityDialogRunner(RecordRun);
+    SetFontLibraryPathForDialog(fontLibrary_.c_str());
     DocFields& f = F();
     f.byResolution = 0;
     f.nResoH = 200;
@@ -106,6 +130,8 @@ class QualitySheet : public ::testing::Test {
   void TearDown() override {
     kit_.Close();
     SetSheetConstraintCheck(nullptr);
+    SetQualityDialogRunner(nullptr);
+    SetFontLibraryPathForDialog(nullptr);
     ProcessModelInfo() = nullptr;
     DialogFrameworkModules().texts = nullptr;
     UseGeneralMessageTable(nullptr);
@@ -123,6 +149,26 @@ class QualitySheet : public ::testing::Test {
     SendMessageW(Page(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
     return GetWindowLongPtrW(Page(), DWLP_MSGRESULT) == FALSE;
   }
+  void Press(int id) {
+    SendMessageW(kit_.Dialog(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(kit_.Control(id)));
+    DialogKit::Pump();
+  }
+  HWND OpenFonts() {
+    HWND d = kit_.OpenDialog(kit_.Templates(), kFontSettingsTemplate, FontSettingsDlgProc);
+    EXPECT_NE(d, nullptr);
+    return d;
+  }
+  std::wstring RowText(int row) {
+    wchar_t text[80] = {};
+    SendMessageW(kit_.Control(1496), LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+  std::wstring ComboText(int id) {
+    wchar_t text[80] = {};
+    const LRESULT at = SendMessageW(kit_.Control(id), CB_GETCURSEL, 0, 0);
+    if (at >= 0) SendMessageW(kit_.Control(id), CB_GETLBTEXT, at, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
   bool Shown(int id) { return IsWindowVisible(kit_.Control(id)) != FALSE; }
   int Count(int id) { return static_cast<int>(SendMessageW(kit_.Control(id), CB_GETCOUNT, 0, 0)); }
   int Selected(int id) { return static_cast<int>(SendMessageW(kit_.Control(id), CB_GETCURSEL, 0, 0)); }
@@ -134,8 +180,10 @@ class QualitySheet : public ::testing::Test {
 
   static ModelInfo* model_;
   static MessageTables texts_;
+  static std::wstring fontLibrary_;
   DialogKit kit_;
 };
+std::wstring QualitySheet::fontLibrary_;
 ModelInfo* QualitySheet::model_ = nullptr;
 MessageTables QualitySheet::texts_ = {};
 
@@ -147,7 +195,7 @@ TEST_F(QualitySheet, OnTheSessionTheResolutionAndCompressionGoToTheSettings) {
   EXPECT_EQ(ItemText(1013, 2), L"Super Fine (400 x 400 dpi)");
   EXPECT_EQ(Selected(1013), 0);
   for (int id : {1013, 1165, 1307, 1304, 1300, 1299, 2355, 2356}) EXPECT_TRUE(Shown(id)) << id;
-  for (int id : {2344, 2345, 2352, 2353, 1009, 2350, 1295, 1301}) EXPECT_FALSE(Shown(id)) << id;
+  for (int id : {2344, 2345, 2352, 2353, 1009, 2350, 1295}) EXPECT_FALSE(Shown(id)) << id;
   EXPECT_EQ(Count(1300), 2);
   EXPECT_EQ(Selected(1300), 0);  // lossless
   wchar_t label[64] = {};
@@ -227,6 +275,98 @@ TEST_F(QualitySheet, DefaultRestoresTheResolutionAndCompression) {
     EXPECT_EQ(F().nJpegCompressRatio, Fields(defaults).nJpegCompressRatio);
   }
   EXPECT_EQ(Selected(1013), static_cast<int>(Fields(defaults).byResolution));
+}
+
+TEST_F(QualitySheet, FontSettingOpensFromItsButtonAndItsOkMarksThePageChanged) {
+  Open();
+  ASSERT_TRUE(Shown(1301));
+  EXPECT_FALSE(Shown(1295));
+  Press(1301);
+  EXPECT_EQ(g_runs, std::vector<uint16_t>{kFontSettingsTemplate});
+}
+
+std::string Ansi(const std::wstring& wide) {
+  char text[96] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof text - 1, nullptr, nullptr);
+  return text;
+}
+
+// On the session: the system's TrueType faces, each paired with a resident
+// face of the font library or with none; OK writes the pairs.
+TEST_F(QualitySheet, FontSettingWritesTheSubstitutionTableFromTheListedFaces) {
+  F().nFontDownLoad = 2;
+  F().nTTFont = 1;
+  OpenFonts();
+  // The session offers the outline and bitmap methods only.
+  EXPECT_EQ(Count(1491), 2);
+  EXPECT_EQ(Selected(1491), 1);
+  EXPECT_FALSE(IsDlgButtonChecked(Page(), 1492));
+  const int rows = static_cast<int>(SendMessageW(kit_.Control(1496), LB_GETCOUNT, 0, 0));
+  ASSERT_GT(rows, 0);
+  for (int i = 0; i < rows; ++i) EXPECT_NE(RowText(i).substr(0, 1), L"@");
+  const int devices = Count(1283);
+  ASSERT_GT(devices, 1);  // the font library's faces and "not substituted"
+  EXPECT_LE(devices, 51);
+  wchar_t first[80] = {};
+  SendMessageW(kit_.Control(1283), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+  EXPECT_STREQ(first, L"(not substituted)");
+
+  // Row 0 takes the second device font.
+  SendMessageW(kit_.Control(1496), LB_SETCURSEL, 0, 0);
+  kit_.Select(1283, 2);
+  const std::wstring device = ComboText(1283);
+  kit_.Click(1492);
+  EXPECT_EQ(F().nTTFont, 0);
+  Press(IDOK);
+  ASSERT_EQ(F().SubFontEntryNum, 1);
+  const std::string face = Ansi(RowText(0)).substr(0, 31);
+  EXPECT_EQ(std::string(F().SubTTFontName[0]), face);
+  uint32_t sum = 0;
+  for (unsigned char c : face) sum += c;
+  EXPECT_EQ(F().SubTTFontSum[0], sum);
+  EXPECT_EQ(std::string(F().SubDevFontName[0]), Ansi(device));
+  EXPECT_EQ(F().nFontDownLoad, 2);
+}
+
+TEST_F(QualitySheet, FontSettingShowsTheStoredPairAndCancelKeepsTheTable) {
+  OpenFonts();
+  const std::string face = Ansi(RowText(0));
+  wchar_t deviceWide[80] = {};
+  SendMessageW(kit_.Control(1283), CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(deviceWide));
+  Press(IDCANCEL);
+  kit_.Close();
+  std::snprintf(F().SubTTFontName[0], 32, "%s", face.c_str());
+  std::snprintf(F().SubDevFontName[0], 32, "%s", Ansi(deviceWide).c_str());
+  F().SubFontEntryNum = 1;
+  const DocFields before = F();
+  OpenFonts();
+  SendMessageW(kit_.Control(1496), LB_SETCURSEL, 0, 0);
+  SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(1496, LBN_SELCHANGE), reinterpret_cast<LPARAM>(kit_.Control(1496)));
+  DialogKit::Pump();
+  EXPECT_EQ(ComboText(1283), deviceWide);
+  kit_.Select(1283, 0);  // not substituted
+  Press(1032);
+  Press(IDCANCEL);
+  EXPECT_EQ(std::memcmp(&F(), &before, sizeof before), 0);
+}
+
+TEST_F(QualitySheet, FontSettingOnAPluginHostHidesTheTableAndTellsTheHost) {
+  PluginHost host(&kit_.Settings());
+  kit_.Context()->lParam = reinterpret_cast<LPARAM>(host.doc.get());
+  F().nFontDownLoad = 3;
+  F().nTTFont = 1;
+  OpenFonts();
+  EXPECT_EQ(Count(1491), 4);
+  EXPECT_EQ(Selected(1491), 3);
+  EXPECT_FALSE(Shown(1496));
+  EXPECT_FALSE(Shown(1493));
+  kit_.Click(1492);
+  Press(IDOK);
+  EXPECT_EQ(F().nTTFont, 0);
+  ASSERT_FALSE(g_itemIds.empty());
+  EXPECT_EQ(g_itemIds.back(), DMPUB_TTOPTION);
+  EXPECT_EQ(g_itemSelections.back(), 0);
+  kit_.Close();
 }
 
 }  // namespace
