@@ -43,6 +43,13 @@ DispStringItem g_fontSetting[] = {
     {{0}, {}, "PrinterFontNotUse"},     {{0}, {}, ""},
 };
 
+// The Color Adjustment dialog of monochrome models.
+DispStringItem g_colorAdjust[] = {
+    {{197}, {}, "Dlg_ColorAdjust_T1"},     {{2357}, {}, "Dnst_Density"},
+    {{1452}, {}, "ColAdj_Brightness"},     {{1458}, {}, "ColAdj_Contrast"},
+    {{0}, {}, ""},
+};
+
 // The Basic sheet: its caption and the labels of its groups and lists.
 DispStringItem g_basic[] = {
     {{100}, {}, "Prop_Basic"},
@@ -388,7 +395,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_DistributionNumEdit"),
       S("Property_6", g_quality),
       {"Dlg_ColorAdjust", {nullptr, nullptr}, true},
-      {"Dlg_ColorAdjust_T1", {nullptr, nullptr}, true},
+      {"Dlg_ColorAdjust_T1", {g_colorAdjust, nullptr}, true},
       S("Dlg_ICM"),
       S("Dlg_ColorSetting"),
       S("Dlg_ManageProfile"),

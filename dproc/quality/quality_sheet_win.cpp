@@ -11,6 +11,7 @@
 #include "dproc/model/feature_table.h"
 #include "dproc/preview/preview_area_win.h"
 #include "dproc/quality/option_rows_win.h"
+#include "dproc/quality/color_adjustment_dialog_win.h"
 #include "dproc/quality/font_settings_dialog_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
@@ -186,9 +187,7 @@ INT_PTR Init(HWND dialog, SheetCtx* ctx) {
   auto hide = [dialog](std::initializer_list<int> ids) {
     for (int id : ids) ShowEnableCtrl(dialog, id, FALSE);
   };
-  // The colour adjustment dialog is not part of this driver yet: its
-  // button stays hidden.
-  hide({kColorAdjustButton});
+  if (!Flag(kMfColorAdjust)) hide({kColorAdjustButton});
   if (!Flag(kMfDnstTonerSave)) hide({kTonerSaveBox, 1167});
   if (!Flag(kMfDnstDraftPrint)) hide({kDraftBox, 2349});
   if (!Flag(kMfSmoothing)) hide({kSmoothingBox, 2343});
@@ -327,6 +326,14 @@ INT_PTR Command(HWND dialog, SheetCtx* ctx, WPARAM wParam, LPARAM) {
   if (HIWORD(wParam) != BN_CLICKED) return FALSE;
   if (LOWORD(wParam) == kDefaultButton) {
     Defaults(dialog, ctx);
+    return TRUE;
+  }
+  if (LOWORD(wParam) == kColorAdjustButton) {
+    if (RunDialog(dialog, kColorAdjustmentTemplate, ColorAdjustmentDlgProc, ctx) == IDOK) {
+      NoteSheetChange(dialog, GetPrivDevMode(ctx));
+      UpdateControlStates(dialog, ctx);
+    }
+    InvalidateRect(dialog, nullptr, FALSE);
     return TRUE;
   }
   if (LOWORD(wParam) == kFontButton) {

@@ -75,6 +75,7 @@ const std::vector<TourStop> kDialogTour = {
     {172, "Fax Cover Sheet", kControl, 180, 2051, 0, CheckFaxDialogCoverBox},
     {196, "Quality", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {121, "Font Setting", kControl, 196, 1301, 0, nullptr},
+    {197, "Color Adjustment", kControl, 196, 1295, 0, nullptr},
 };
 
 constexpr DWORD kWaitMs = 15000;

@@ -22,6 +22,7 @@
 #include "dproc/model/disp_strings.h"
 #include "dproc/model/message_text.h"
 #include "dproc/model/option_text_sections.h"
+#include "dproc/quality/color_adjustment_dialog_win.h"
 #include "dproc/quality/font_settings_dialog_win.h"
 #include "dproc/quality/quality_sheet_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
@@ -106,6 +107,7 @@ class QualitySheet : public ::testing::Test {
                           (folder + L"\\VELDRANH.QXD").c_str(), FALSE));
   }
   void SetUp() override {
+    saved_ = *model_;
     ProcessModelInfo() = model_;
     DialogFrameworkModules().templates = kit_.Templates();
     DialogFrameworkModules().images = kit_.Images();
@@ -130,6 +132,7 @@ class QualitySheet : public ::testing::Test {
   void TearDown() override {
     kit_.Close();
     SetSheetConstraintCheck(nullptr);
+    *model_ = saved_;
     SetQualityDialogRunner(nullptr);
     SetFontLibraryPathForDialog(nullptr);
     ProcessModelInfo() = nullptr;
@@ -181,6 +184,7 @@ class QualitySheet : public ::testing::Test {
   static ModelInfo* model_;
   static MessageTables texts_;
   static std::wstring fontLibrary_;
+  ModelInfo saved_ = {};
   DialogKit kit_;
 };
 std::wstring QualitySheet::fontLibrary_;
@@ -367,6 +371,88 @@ TEST_F(QualitySheet, FontSettingOnAPluginHostHidesTheTableAndTellsTheHost) {
   EXPECT_EQ(g_itemIds.back(), DMPUB_TTOPTION);
   EXPECT_EQ(g_itemSelections.back(), 0);
   kit_.Close();
+}
+
+// The colour adjustment of a model with ranges of -15 to +15 and the type
+// given.
+void ColorAdjustModel(ModelInfo* m, uint32_t type) {
+  m->features[kMfColorAdjust] = 1;
+  m->features[kMfColorAdjustType] = type;
+  m->densityMin = m->brightnessMin = m->contrastMin = static_cast<uint32_t>(-15);
+  m->densityMax = m->brightnessMax = m->contrastMax = 15;
+}
+RECT Place(HWND dialog, int id) {
+  RECT r;
+  GetWindowRect(GetDlgItem(dialog, id), &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+TEST_F(QualitySheet, ColorAdjustmentOpensFromItsButtonOnModelsThatHaveIt) {
+  ColorAdjustModel(model_, 3);
+  Open();
+  ASSERT_TRUE(Shown(1295));
+  Press(1295);
+  EXPECT_EQ(g_runs, std::vector<uint16_t>{kColorAdjustmentTemplate});
+}
+
+TEST_F(QualitySheet, ColorAdjustmentOfTypeTwoShowsDensityAloneAndChecksItsRange) {
+  ColorAdjustModel(model_, 2);
+  HWND d = kit_.OpenDialog(kit_.Templates(), kColorAdjustmentTemplate, ColorAdjustmentDlgProc);
+  ASSERT_NE(d, nullptr);
+  EXPECT_TRUE(Shown(2363));
+  for (int id : {1452, 1733, 1453, 1458, 1734, 1459, 2366}) EXPECT_FALSE(Shown(id)) << id;
+  // The buttons close up under the density row.
+  EXPECT_LT(Place(d, IDOK).top, Place(d, 1734).top);  // above where the contrast row stays hidden
+  wchar_t label[16] = {};
+  GetDlgItemTextW(d, 2359, label, 16);
+  EXPECT_STREQ(label, L"+15");
+  SetDlgItemTextW(d, 2360, L"1a5");
+  DialogKit::Pump();
+  GetDlgItemTextW(d, 2360, label, 16);
+  EXPECT_STREQ(label, L"1");
+  EXPECT_EQ(static_cast<int8_t>(F().nMonoDensity), 1);
+  EXPECT_EQ(SendMessageW(kit_.Control(2363), TBM_GETPOS, 0, 0), 1);
+  SetDlgItemTextW(d, 2360, L"16");
+  DialogKit::Pump();
+  EXPECT_EQ(static_cast<int8_t>(F().nMonoDensity), 1);  // out of range: not stored
+  Press(IDOK);
+  EXPECT_EQ(kit_.Boxes().shown().size(), 1u);
+  EXPECT_TRUE(IsWindowVisible(d));
+}
+
+TEST_F(QualitySheet, ColorAdjustmentOfTypeOneMovesItsRowsUpAndFollowsTheSlider) {
+  ColorAdjustModel(model_, 1);
+  HWND d = kit_.OpenDialog(kit_.Templates(), kColorAdjustmentTemplate, ColorAdjustmentDlgProc);
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(Place(d, 1733).top, Place(d, 2363).top);  // brightness where density was
+  EXPECT_FALSE(Shown(2363));
+  EXPECT_TRUE(Shown(1734));
+  SendMessageW(kit_.Control(1734), TBM_SETPOS, TRUE, -7);
+  SendMessageW(d, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, -7), reinterpret_cast<LPARAM>(kit_.Control(1734)));
+  DialogKit::Pump();
+  EXPECT_EQ(static_cast<int8_t>(F().nMonoContrast), -7);
+  Press(IDOK);
+  EXPECT_TRUE(kit_.Boxes().shown().empty());
+}
+
+TEST_F(QualitySheet, ColorAdjustmentDefaultLeavesLockedSettingsAlone) {
+  ColorAdjustModel(model_, 3);
+  F().nMonoContrast = 5;
+  kit_.Session().mayChange = 0;
+  HWND d = kit_.OpenDialog(kit_.Templates(), kColorAdjustmentTemplate, ColorAdjustmentDlgProc);
+  ASSERT_NE(d, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(kit_.Control(1734)));
+  Press(1032);
+  EXPECT_EQ(F().nMonoContrast, 5);
+  Press(IDCANCEL);
+  kit_.Close();
+  kit_.Session().mayChange = 1;
+  kit_.OpenDialog(kit_.Templates(), kColorAdjustmentTemplate, ColorAdjustmentDlgProc);
+  Press(1032);
+  EXPECT_EQ(F().nMonoContrast, 0);
+  Press(IDCANCEL);
+  EXPECT_EQ(F().nMonoContrast, 5);  // Cancel puts the settings back
 }
 
 }  // namespace
