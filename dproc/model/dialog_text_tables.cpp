@@ -11,7 +11,6 @@ namespace {
 
 CAPTION_TABLE(g_finisher, 109, "Prop_Finisher");
 CAPTION_TABLE(g_coverPage, 112, "Prop_CoverPage");
-CAPTION_TABLE(g_quality, 105, "Prop_Quality");
 CAPTION_TABLE(g_initialize, 161, "Prop_Initialize");
 CAPTION_TABLE(g_customSize, 151, "Dlg_UserPaper");
 
@@ -94,6 +93,32 @@ DispStringItem g_version[] = {
     {{1176}, {}, "DriverInfo"},
     {{0}, {}, ""},
 };
+// The Quality sheets: the caption of both pages and the labels of the
+// controls (those of colour models included; a template without the
+// control ignores its row).
+DispStringItem g_quality[] = {
+    {{105, 196}, {}, "Prop_Quality"},   {{1292}, {}, "SelectColor_RB"},  {{1060}, {}, "FullColor"},
+    {{1061}, {}, "Grayscale"},          {{1832}, {}, "SelectColor"},     {{1834}, {}, "TwoColors"},
+    {{1295}, {}, "ColorAdjustment"},    {{1019}, {}, "ColorSetting"},    {{1007}, {}, "Color_Detail"},
+    {{1165}, {}, "Resolution"},         {{1304}, {}, "Pattern"},         {{1299}, {}, "ImageCompression"},
+    {{1298}, {}, "GlossyMode"},         {{1009}, {}, "Dnst_TonerSave"},  {{2350}, {}, "Dnst_DraftPrint"},
+    {{2344}, {}, "Smoothing"},          {{2352}, {}, "Thinning"},        {{2355}, {}, "PrintWithBlack"},
+    {{2256}, {}, "Point4Character"},    {{2258}, {}, "DiminBarcode"},    {{1310}, {}, "ColorSeparation"},
+    {{1301}, {}, "FontSetting"},        {{0}, {}, ""},
+
+// The Font Setting dialog; its last record only gives the text of a row
+// without printer font.
+DispStringItem g_fontSetting[] = {
+    {{121}, {}, "Dlg_FontSetting"},     {{1490}, {}, "FontDownload"},    {{1492}, {}, "FontSubstitute"},
+    {{1493}, {}, "FontSubTable"},       {{1494}, {}, "TrueTypeFontList"}, {{1495}, {}, "PrinterFontList"},
+    {{1497}, {}, "EditFontSubTable"},   {{1498}, {}, "TrueTypeFont"},    {{1500}, {}, "PrinterFont"},
+    {{0}, {}, "PrinterFontNotUse"},     {{0}, {}, ""},
+
+// The Color Adjustment dialog of monochrome models.
+DispStringItem g_colorAdjust[] = {
+    {{197}, {}, "Dlg_ColorAdjust_T1"},     {{2357}, {}, "Dnst_Density"},
+    {{1452}, {}, "ColAdj_Brightness"},     {{1458}, {}, "ColAdj_Contrast"},
+
 // The Basic sheet: its caption and the labels of its groups and lists.
 DispStringItem g_basic[] = {
     {{100}, {}, "Prop_Basic"},
@@ -507,11 +532,11 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_DistributionNumEdit"),
       S("Property_6", g_quality),
       {"Dlg_ColorAdjust", {nullptr, nullptr}, true},
-      {"Dlg_ColorAdjust_T1", {nullptr, nullptr}, true},
+      {"Dlg_ColorAdjust_T1", {g_colorAdjust, nullptr}, true},
       S("Dlg_ICM"),
       S("Dlg_ColorSetting"),
       S("Dlg_ManageProfile"),
-      S("Dlg_FontSetting"),
+      S("Dlg_FontSetting", g_fontSetting),
       S("Property_7", g_version),
       S("Property_13", g_initialize),
       S("Dlg_UserAuthenticationSetting"),

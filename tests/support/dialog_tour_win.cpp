@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <memory>
@@ -14,6 +15,8 @@
 #include "common/contracts/fax_dialogs_win.h"
 #include "common/records/fax_send_block.h"
 #include "common/records/settings_checksum.h"
+#include "common/records/settings_records.h"
+#include "common/records/sheet_session.h"
 #include "dproc/dialogs/dialog_template.h"
 
 namespace testsupport {
@@ -86,6 +89,9 @@ const std::vector<TourStop> kDialogTour = {
     {152, "Consumables", kControl, 177, 1101, 0, nullptr},
     {184, "Setting", TourWay::kDevicePage, 0, 0, 1, nullptr},
     {115, "Custom Paper Setting", kControl, 184, 1232, 0, nullptr},
+    {196, "Quality", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {121, "Font Setting", kControl, 196, 1301, 0, nullptr},
+    {197, "Color Adjustment", kControl, 196, 1295, 0, nullptr},
 };
 
 constexpr DWORD kWaitMs = 15000;
@@ -397,6 +403,53 @@ std::vector<BYTE> DefaultDevMode(HANDLE printer, const std::wstring& name) {
   return devmode;
 }
 
+// The procedure library's export that runs a hosted page.
+const char* HostedProcedureOf(uint16_t templateId) {
+  switch (templateId) {
+    case 196: return "Prc_DocQualityMonoProc";
+    default: return nullptr;
+  }
+}
+
+// Shows a hosted page as a host would: a property sheet of that one page,
+// whose context is a sheet session holding the printer's default settings.
+void TourHostedPage(Tour& tour, const TourStop& stop, HMODULE proc, HMODULE templates, HANDLE printer,
+                    const std::vector<BYTE>& devmode) {
+  const char* name = HostedProcedureOf(stop.templateId);
+  auto procedure = proc != nullptr && name != nullptr
+                       ? reinterpret_cast<DLGPROC>(reinterpret_cast<void (*)()>(GetProcAddress(proc, name)))
+                       : nullptr;
+  if (procedure == nullptr || templates == nullptr) {
+    tour.Problem(stop, "the procedure library cannot show it");
+    return;
+  }
+  auto session = std::make_unique<SheetSession>();
+  auto working = std::make_unique<WorkDevMode>();
+  std::memset(session.get(), 0, sizeof(SheetSession));
+  std::memset(working.get(), 0, sizeof(WorkDevMode));
+  std::memcpy(&working->devmode, devmode.data(), std::min(devmode.size(), sizeof(DriverDevMode)));
+  session->kind = kSheetDocumentSession;
+  session->self = session.get();
+  session->size = sizeof(SheetSession);
+  session->working = working.get();
+  session->printer = printer;
+  session->mayChange = 1;
+  PROPSHEETPAGEW page = {};
+  page.dwSize = sizeof page;
+  page.hInstance = templates;
+  page.pszTemplate = MAKEINTRESOURCEW(stop.templateId);
+  page.pfnDlgProc = procedure;
+  page.lParam = reinterpret_cast<LPARAM>(session.get());
+  HPROPSHEETPAGE handle = CreatePropertySheetPageW(&page);
+  PROPSHEETHEADERW header = {};
+  header.dwSize = sizeof header;
+  header.dwFlags = PSH_NOAPPLYNOW;
+  header.pszCaption = L"Hosted page";
+  header.nPages = 1;
+  header.phpage = &handle;
+  TourWhile(tour, [&] { PropertySheetW(&header); }, {&stop}, true);
+}
+
 }  // namespace
 
 const std::vector<TourStop>& DialogTour() { return kDialogTour; }
@@ -454,6 +507,11 @@ TourReport RunDialogTour(HANDLE printer, const std::wstring& printerName, const 
   } else {
     for (const TourStop* stop : StopsOf(TourWay::kFaxJobStart)) tour.Problem(*stop, "the procedure library cannot open it");
   }
+  HMODULE templates = LoadLibraryW((folder + L"VELDRANG.DLL").c_str());
+  for (const TourStop* stop : StopsOf(TourWay::kHostedPage)) {
+    TourHostedPage(tour, *stop, proc, templates, printer, devmode);
+  }
+  if (templates != nullptr) FreeLibrary(templates);
   if (proc != nullptr) FreeLibrary(proc);
 
   // The device sheets, as the user interface core shows them for the

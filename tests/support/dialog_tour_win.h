@@ -29,6 +29,8 @@ enum class TourWay {
   kTab,           // a page of the tab control `control` of the stop `from`; `page` is its index
   kFaxJobStart,   // the fax destination dialog a fax job opens
   kDevicePage,    // a page of the device sheets; `page` is its index
+  kHostedPage,    // a page no host of the driver lists, on a sheet of the tour's own (a session
+                  // with the printer's default settings)
 };
 
 struct TourStop {
