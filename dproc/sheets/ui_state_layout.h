@@ -31,5 +31,9 @@ inline constexpr size_t kUiStateBasicBytes = 16;
 // being checked (LayoutPreviewOverrides).
 inline constexpr size_t kUiStateLayoutOverridesAt = kUiStateBasicAt + kUiStateBasicBytes;
 inline constexpr size_t kUiStateLayoutOverridesBytes = 16;
+// The session's Easy Set list and the page that saves its order
+// (EasySetUiState).
+inline constexpr size_t kUiStateEasySetAt = kUiStateLayoutOverridesAt + kUiStateLayoutOverridesBytes;
+inline constexpr size_t kUiStateEasySetBytes = 32;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
-inline constexpr size_t kUiStateFreeAt = kUiStateLayoutOverridesAt + kUiStateLayoutOverridesBytes;
+inline constexpr size_t kUiStateFreeAt = kUiStateEasySetAt + kUiStateEasySetBytes;
