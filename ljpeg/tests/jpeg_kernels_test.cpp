@@ -12,6 +12,9 @@
 
 namespace {
 
+// The C library of the Windows builds does not define M_PI by default.
+constexpr double kPi = 3.14159265358979323846;
+
 // One 1-D pass over v[0], v[stride], ... v[7 * stride], scalar.
 void ReferencePass(int32_t* v, int stride, bool first) {
   auto at = [&](int i) -> int32_t& { return v[i * stride]; };
@@ -72,7 +75,7 @@ std::vector<std::vector<uint8_t>> TestBlocks() {
       for (int sign = 0; sign < 2; ++sign) {
         std::vector<uint8_t> b(64);
         for (int i = 0; i < 64; ++i) {
-          const double basis = std::cos((2 * (i % 8) + 1) * u * M_PI / 16) * std::cos((2 * (i / 8) + 1) * v * M_PI / 16);
+          const double basis = std::cos((2 * (i % 8) + 1) * u * kPi / 16) * std::cos((2 * (i / 8) + 1) * v * kPi / 16);
           b[i] = (basis >= 0) != (sign == 1) ? 255 : 0;
         }
         blocks.push_back(b);
