@@ -21,7 +21,9 @@
 #include "dproc/easyset/easy_set_store_win.h"
 #include "dproc/saved/settings_file_io_win.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
+#include "dproc/dialogs/dialog_modules_win.h"
 #include "tests/support/dialog_kit_win.h"
+#include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_printer_win.h"
 
 namespace {
@@ -140,6 +142,41 @@ TEST_F(EasySetArea, AChosenEasySetReachesEverySheetAndAChangeMakesItUntitled) {
   EasySetOrderTable order;
   ReadEasySetOrder(printer_.name().c_str(), L"Fax Test Driver", &order);
   EXPECT_EQ(2u, order.count);
+}
+
+// Save keeps the settings shown as "Untitled" as a new user Easy Set, which
+// the area then shows as the current one; the user's store holds it.
+TEST_F(EasySetArea, SaveKeepsTheSettingsAsANewUserEasySet) {
+  DialogFrameworkModules().templates = kit_.Templates();
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {100, 101}, SheetProc), nullptr);
+  ASSERT_EQ(L"Untitled", Selected(Combo()));
+  testsupport::ModalDialogDriver driver;
+  driver.Ignore(kit_.Sheet());
+  bool sharingOffered = true;
+  driver.Then([&](HWND d) {
+    // A user who may administer the printer could share it; this one is
+    // kept for the user alone.
+    sharingOffered = IsWindowEnabled(GetDlgItem(d, 1904)) != FALSE;
+    CheckDlgButton(d, 1904, BST_UNCHECKED);
+    SetDlgItemTextW(d, 1901, L"My fax");
+    SetDlgItemTextW(d, 1906, L"Kept for later");
+    PostMessageW(d, WM_COMMAND, IDOK, 0);
+  });
+  kit_.Click(kEasySetSaveId);
+  EXPECT_EQ(0u, driver.Pending());
+  EXPECT_TRUE(sharingOffered);
+  EXPECT_EQ(L"My fax", Selected(Combo()));
+  EXPECT_EQ(kEasySetStateUser, Settings().byEasySetIndex);
+  EXPECT_EQ(std::u16string(u"My fax"), std::u16string(Settings().szEasySetName));
+  EXPECT_FALSE(IsWindowEnabled(kit_.Control(kEasySetSaveId)));
+
+  EasySetList stored;
+  LoadUserEasySets(printer_.name().c_str(), L"Fax Test Driver", &stored);
+  ASSERT_NE(nullptr, stored.first);
+  EXPECT_EQ(u"My fax", EasySetName(stored.first->header));
+  EXPECT_EQ(std::u16string(u"Kept for later"), std::u16string(stored.first->header.comment));
+  FreeEasySetList(&stored);
+  DialogFrameworkModules().templates = nullptr;
 }
 
 }  // namespace
