@@ -153,7 +153,11 @@ TEST_F(EasySetArea, SaveKeepsTheSettingsAsANewUserEasySet) {
   testsupport::ModalDialogDriver driver;
   driver.Ignore(kit_.Sheet());
   bool sharingOffered = true;
+  bool keptOpenWithoutName = false;
   driver.Then([&](HWND d) {
+    // Without a name nothing is saved and the dialog stays.
+    SendMessageW(d, WM_COMMAND, IDOK, 0);
+    keptOpenWithoutName = IsWindow(d) && IsWindowEnabled(GetDlgItem(d, IDOK));
     // A user who may administer the printer could share it; this one is
     // kept for the user alone.
     sharingOffered = IsWindowEnabled(GetDlgItem(d, 1904)) != FALSE;
@@ -165,6 +169,7 @@ TEST_F(EasySetArea, SaveKeepsTheSettingsAsANewUserEasySet) {
   kit_.Click(kEasySetSaveId);
   EXPECT_EQ(0u, driver.Pending());
   EXPECT_TRUE(sharingOffered);
+  EXPECT_TRUE(keptOpenWithoutName);
   EXPECT_EQ(L"My fax", Selected(Combo()));
   EXPECT_EQ(kEasySetStateUser, Settings().byEasySetIndex);
   EXPECT_EQ(std::u16string(u"My fax"), std::u16string(Settings().szEasySetName));
