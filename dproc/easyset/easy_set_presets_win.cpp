@@ -100,31 +100,6 @@ std::vector<EasySetPresetEntry> ReadEasySetPresetTable(QxdContext* ctx) {
   return table;
 }
 
-bool ReadEasySetFile(const wchar_t* path, EasySetHeader* header) {
-  auto doc = ReadSettingsFile(path);
-  if (!doc || header == nullptr) return false;
-  // Each key must be there; an empty value is a value.
-  auto present = [&](std::u16string_view section, std::u16string_view key) {
-    for (const IniSection& s : doc->sections) {
-      if (s.name != section) continue;
-      for (const IniLine& l : s.lines) {
-        if (l.kind == IniLineKind::kKey && l.key == key) return true;
-      }
-    }
-    return false;
-  };
-  for (auto [section, key] : {std::pair{u"DriverInfo", u"model"}, std::pair{u"DriverInfo", u"version"},
-                              std::pair{u"DriverInfo", u"versionnum"}, std::pair{u"DriverInfo", u"system"},
-                              std::pair{u"DriverInfo", u"language"}, std::pair{u"EasySetName", u"name"},
-                              std::pair{u"EasySetName", u"comment"}}) {
-    if (!present(section, key)) return false;
-  }
-  *header = EasySetHeader{};
-  XferDriverInfo(XferDirection::kRead, *doc, nullptr, *header, nullptr);
-  std::memcpy(header->signature, kEasySetSignature, sizeof header->signature);
-  return true;
-}
-
 BOOL InstallEasySetPresets(HANDLE printer) {
   if (printer == nullptr || printer == INVALID_HANDLE_VALUE) return FALSE;
   DWORD installed = 0;

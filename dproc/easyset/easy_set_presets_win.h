@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "dproc/easyset/easy_set_files_win.h"
 #include "dproc/easyset/easy_set_records.h"
 
 // The presets named by the description file `ctx` ("EasySet" and the
@@ -21,10 +22,6 @@ struct EasySetPresetEntry {
   std::wstring fileName;
 };
 std::vector<EasySetPresetEntry> ReadEasySetPresetTable(struct QxdContext* ctx);
-
-// The header of a settings file ("DriverInfo", "EasySetName"); false when
-// the file cannot be read or lacks one of their keys.
-bool ReadEasySetFile(const wchar_t* path, EasySetHeader* header);
 
 // 1 when the presets are installed now or were before, else 0.
 BOOL InstallEasySetPresets(HANDLE printer);

@@ -85,6 +85,25 @@ bool EasySetTextEqualNoCase(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
+EasySetFileCheck CheckEasySetFile(const EasySetHeader& file, const EasySetDriverFacts& driver) {
+  auto text = [](const char16_t* field, size_t chars) {
+    size_t n = 0;
+    while (n < chars && field[n] != 0) ++n;
+    return std::u16string_view(field, n);
+  };
+  auto cut = [](const std::u16string& s, size_t chars) { return std::u16string_view(s).substr(0, chars - 1); };
+  if (file.formatVersion != kEasySetFormatVersion ||
+      !EasySetTextEqualNoCase(text(file.language, kEasySetLanguageChars), cut(driver.language, kEasySetLanguageChars))) {
+    return kEasySetFileNotOurs;
+  }
+  if (text(file.model, kEasySetModelChars) != cut(driver.driverName, kEasySetModelChars)) return kEasySetFileOtherModel;
+  if (text(file.system, kEasySetSystemChars) != cut(driver.system, kEasySetSystemChars)) return kEasySetFileOtherSystem;
+  if (text(file.version, kEasySetVersionChars) != cut(driver.version, kEasySetVersionChars)) {
+    return kEasySetFileOtherVersion;
+  }
+  return kEasySetFileFits;
+}
+
 EasySetHeader MakeEasySetHeader(const EasySetDriverFacts& facts, std::u16string_view name,
                                 std::u16string_view comment) {
   EasySetHeader h{};

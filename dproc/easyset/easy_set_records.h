@@ -70,3 +70,16 @@ EasySetNode* BuildPresetEasySet(IniDoc& file, const EasySetPreset& preset, const
 // anything else dropped, a last backslash kept; at most 255 characters, and
 // a line break that would reach past the 254th ends the text.
 std::u16string UnescapePresetComment(std::u16string_view text);
+
+// What the import of an Easy Set file says of its header, in the order it
+// is checked: another format version or language (the message row 89),
+// another model (256), another platform (87), another driver version (88,
+// which the user may accept); kEasySetFileFits when none.
+enum EasySetFileCheck : int {
+  kEasySetFileFits = 0,
+  kEasySetFileNotOurs = 89,
+  kEasySetFileOtherModel = 256,
+  kEasySetFileOtherSystem = 87,
+  kEasySetFileOtherVersion = 88,
+};
+EasySetFileCheck CheckEasySetFile(const EasySetHeader& file, const EasySetDriverFacts& driver);

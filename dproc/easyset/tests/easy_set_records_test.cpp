@@ -117,3 +117,46 @@ TEST(EasySetPresets, AFileWithoutNamesTakesThePresetsAndTheUsersLanguage) {
 }
 
 }  // namespace
+
+namespace {
+
+// An Easy Set file written from a record is read back as a record of the
+// same settings; a file of another driver is told apart in the order the
+// import asks.
+TEST(EasySetFiles, AnExportedRecordImportsAndOtherDriversAreRefused) {
+  auto settings = Settings();
+  NodeGuard g{BuildEasySetFromSettings(MakeEasySetHeader(kFacts, u"Out", u"Shared"), *settings, {}, Cp1252Codec())};
+  ASSERT_NE(nullptr, g.node);
+  auto file = IniDoc_Parse(EasySetText(*g.node));
+  ASSERT_NE(nullptr, file);
+  std::string bytes;
+  ASSERT_TRUE(IniDoc_FileBytes(*file, &bytes));
+  auto back = IniDoc_ParseFileBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  ASSERT_NE(nullptr, back);
+  NodeGuard imported{EasySetNodeFromDoc(*back)};
+  ASSERT_NE(nullptr, imported.node);
+  EXPECT_EQ(u"Out", EasySetName(imported.node->header));
+  EXPECT_EQ(kEasySetFileFits, CheckEasySetFile(imported.node->header, kFacts));
+  auto target = std::make_unique<DocDMode>();
+  std::memset(target.get(), 0, sizeof *target);
+  ASSERT_NE(nullptr, LoadEasySetFromText(*imported.node, target.get(), false, Cp1252Codec()));
+  EXPECT_EQ(1, Fields(*target).faxSetting.fgFaxCoverSheet);
+  EXPECT_EQ(3, Fields(*target).nCopies);
+
+  struct Case {
+    EasySetDriverFacts driver;
+    EasySetFileCheck check;
+  };
+  const Case cases[] = {
+      {{u"Fax Driver", u"1.2.6", u"Windows NT x64", u"0409"}, kEasySetFileFits},
+      {{u"Fax Driver", u"1.2.6", u"Windows NT x64", u"0411"}, kEasySetFileNotOurs},
+      {{u"Other Fax", u"1.2.6", u"Windows NT x64", u"0409"}, kEasySetFileOtherModel},
+      {{u"Fax Driver", u"1.2.6", u"Windows NT x86", u"0409"}, kEasySetFileOtherSystem},
+      {{u"Fax Driver", u"1.3.0", u"Windows NT x64", u"0409"}, kEasySetFileOtherVersion},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.check, CheckEasySetFile(imported.node->header, c.driver));
+  imported.node->header.formatVersion = 2;
+  EXPECT_EQ(kEasySetFileNotOurs, CheckEasySetFile(imported.node->header, kFacts));
+}
+
+}  // namespace

@@ -2,6 +2,7 @@
 // Wine's spooler, and the presets of the sample model installed through the
 // procedure library's export as the user interface core calls it.
 #include "dproc/easyset/easy_set_store_win.h"
+#include "dproc/easyset/easy_set_files_win.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -156,6 +157,48 @@ TEST_F(EasySetRegistryStore, TheOrderRoundTripsAndDropsWhatIsGone) {
   EXPECT_EQ(1u, Count(L"EasySetOrderCnt"));
   EXPECT_EQ(DWORD(-1), Size(L"EasySetOrder02"));
   EXPECT_EQ(DWORD(-1), Size(L"EasySetOrder03"));
+}
+
+// An exported Easy Set file reads back under the name the import gives it,
+// and its header as it was written; a file without its names is no Easy
+// Set file.
+TEST(EasySetFiles, ExportedFilesImportUnderANewName) {
+  wchar_t dir[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  const std::wstring path = std::wstring(dir) + L"easyset" + std::to_wstring(GetCurrentProcessId()) + L".QXS";
+  const std::u16string text =
+      u"[DriverInfo]\r\nmodel=\"Fax Driver\"\r\nversion=\"1.2.6\"\r\nversionnum=1\r\nsystem=\"Windows NT x64\"\r\n"
+      u"language=\"0409\"\r\n\r\n[EasySetName]\r\nname=\"Out\"\r\ncomment=\"Shared\"\r\n\r\n[OEMDEV]\r\nnCopies=3\r\n";
+  EasySetHeader h{};
+  std::memcpy(h.signature, kEasySetSignature, 4);
+  h.formatVersion = kEasySetFormatVersion;
+  h.restore[kRestorePaper] = 1;
+  h.protectedSet = 1;
+  EasySetNode* node = NewEasySetNode(h, text.data(), text.size());
+  ASSERT_TRUE(ExportEasySetFile(*node, path.c_str()));
+  FreeEasySetNode(node);
+
+  EasySetHeader read{};
+  ASSERT_TRUE(ReadEasySetFile(path.c_str(), &read));
+  EXPECT_EQ(u"Out", EasySetName(read));
+  EXPECT_EQ(std::u16string(u"Fax Driver"), std::u16string(read.model));
+  EasySetNode* imported = ImportEasySetFile(path.c_str(), L"Mine", L"From a colleague");
+  ASSERT_NE(nullptr, imported);
+  EXPECT_EQ(u"Mine", EasySetName(imported->header));
+  EXPECT_EQ(std::u16string(u"From a colleague"), std::u16string(imported->header.comment));
+  EXPECT_EQ(0, imported->header.restore[kRestorePaper]);
+  EXPECT_EQ(0, imported->header.protectedSet);
+  EXPECT_NE(std::u16string_view::npos, EasySetText(*imported).find(u"name=\"Mine\""));
+  EXPECT_NE(std::u16string_view::npos, EasySetText(*imported).find(u"nCopies=3"));
+  FreeEasySetNode(imported);
+
+  const char partial[] = "[DriverInfo]\r\nmodel=\"Fax Driver\"\r\n";
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, partial, sizeof partial - 1, &written, nullptr);
+  CloseHandle(file);
+  EXPECT_FALSE(ReadEasySetFile(path.c_str(), &read));
+  DeleteFileW(path.c_str());
 }
 
 // The sample model's presets: VELDRANA beside the description file and the
