@@ -37,5 +37,9 @@ inline constexpr size_t kUiStateWatermarksBytes = 16;
 // The Configure sheet's state of the device it asks (DeviceSheetUiState).
 inline constexpr size_t kUiStateDeviceSheetAt = kUiStateWatermarksAt + kUiStateWatermarksBytes;
 inline constexpr size_t kUiStateDeviceSheetBytes = 128;
+// The session's Easy Set list and the page that saves its order
+// (EasySetUiState).
+inline constexpr size_t kUiStateEasySetAt = kUiStateDeviceSheetAt + kUiStateDeviceSheetBytes;
+inline constexpr size_t kUiStateEasySetBytes = 32;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
-inline constexpr size_t kUiStateFreeAt = kUiStateDeviceSheetAt + kUiStateDeviceSheetBytes;
+inline constexpr size_t kUiStateFreeAt = kUiStateEasySetAt + kUiStateEasySetBytes;
