@@ -42,6 +42,14 @@ bool DepartmentInUse(int userMode, int trackMode) {
   return trackMode >= 1 && trackMode <= 3;
 }
 
+bool DevAuthWarningNeeded(const char* userAuthOption, bool modelInterim, uint8_t userType, char16_t firstNameUnit) {
+  const bool relay = Is(userAuthOption, "DevUserAuthentic_InterSV");
+  if (relay && !modelInterim) return false;
+  if (Is(userAuthOption, "DevUserAuthentic_Dis")) return false;
+  const bool sufficient = relay || userType == 0 || (userType == 1 && firstNameUnit != u'\0');
+  return !sufficient;
+}
+
 AuthServerNames& ProcessAuthServerNames() {
   static AuthServerNames names = {};
   return names;

@@ -33,6 +33,13 @@ inline bool UserAuthInUse(int userMode) { return userMode >= 1 && userMode <= 3;
 // The department name and password are asked for.
 bool DepartmentInUse(int userMode, int trackMode);
 
+// The warning as a sheet session opens: the device wants user
+// authentication ("DevUserAuthentication" other than off; a relay server
+// counts only on a model that has them) and the settings name no user
+// (neither a shared user, nor a named user with a name, nor a relay
+// server that asks for its own answers).
+bool DevAuthWarningNeeded(const char* userAuthOption, bool modelInterim, uint8_t userType, char16_t firstNameUnit);
+
 // The authentication servers' rows (the "ServerSetting" options) and which
 // of them the device has named: a mark, once set, stays for the life of the
 // process; a name stays until the device names the row anew.

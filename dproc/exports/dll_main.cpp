@@ -1,8 +1,10 @@
 // Module entry of the procedure library.
 #include <windows.h>
 
+#include "dproc/auth/dev_auth_warning_win.h"
 #include "dproc/fax/fax_cover_binding_win.h"
 #include "dproc/fax_cover/cover_store_win.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/startup/proc_library_entry_win.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
@@ -11,6 +13,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     // The fax sheet and the destination dialog read and write the printer's
     // cover sheet through the per-user store.
     SetFaxCoverStore(CoverSheetStore());
+    // Every document sheet warns once per session when the device wants a
+    // user and the settings name none.
+    SheetServices().setDevAuthConstraints = ShowDevAuthWarning;
   }
   return ProcLibraryEntry(instance, reason, reserved);
 }

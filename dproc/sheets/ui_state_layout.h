@@ -31,5 +31,8 @@ inline constexpr size_t kUiStateBasicBytes = 16;
 // being checked (LayoutPreviewOverrides).
 inline constexpr size_t kUiStateLayoutOverridesAt = kUiStateBasicAt + kUiStateBasicBytes;
 inline constexpr size_t kUiStateLayoutOverridesBytes = 16;
+// The device authentication warning's once-per-session flag (u32).
+inline constexpr size_t kUiStateAuthWarningAt = kUiStateLayoutOverridesAt + kUiStateLayoutOverridesBytes;
+inline constexpr size_t kUiStateAuthWarningBytes = 4;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
-inline constexpr size_t kUiStateFreeAt = kUiStateLayoutOverridesAt + kUiStateLayoutOverridesBytes;
+inline constexpr size_t kUiStateFreeAt = kUiStateAuthWarningAt + kUiStateAuthWarningBytes;

@@ -52,6 +52,29 @@ TEST(AuthModes, DepartmentFields) {
   }
 }
 
+TEST(DevAuthWarning, WhenTheDeviceWantsAUserAndTheSettingsNameNone) {
+  const struct {
+    const char* option;
+    bool interim;
+    uint8_t type;
+    char16_t first;
+    bool warn;
+  } cases[] = {
+      {"DevUserAuthentic_Dis", true, 1, u'\0', false},
+      {"DevUserAuthentic_Engin", true, 0, u'\0', false},      // a shared user needs no name
+      {"DevUserAuthentic_Engin", true, 1, u'a', false},
+      {"DevUserAuthentic_Engin", true, 1, u'\0', true},
+      {"DevUserAuthentic_GeneralSV", true, 2, u'a', true},     // an unknown type names no user
+      {"DevUserAuthentic_InterSV", true, 1, u'\0', false},    // the relay server asks itself
+      {"DevUserAuthentic_InterSV", false, 1, u'\0', false},   // no relay servers on the model: off
+      {"", true, 1, u'\0', true},                             // unknown counts as not off
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.option) + " type " + std::to_string(c.type));
+    EXPECT_EQ(DevAuthWarningNeeded(c.option, c.interim, c.type, c.first), c.warn);
+  }
+}
+
 struct Rows {
   std::vector<OptionItem> rows = std::vector<OptionItem>(kAuthServerRows + 1);
   Rows() {

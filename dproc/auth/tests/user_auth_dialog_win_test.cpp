@@ -19,10 +19,12 @@
 #include "common/records/doc_fields.h"
 #include "common/win/ui_services.h"
 #include "dproc/auth/auth_rules.h"
+#include "dproc/auth/dev_auth_warning_win.h"
 #include "dproc/auth/user_auth_dialog_win.h"
 #include "dproc/model/default_settings.h"
 #include "dproc/openapi/open_api_session_win.h"
 #include "dproc/startup/description_loader_win.h"
+#include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/proc_library_folder_win.h"
 #include "tests/support/test_paths.h"
@@ -341,6 +343,30 @@ TEST_F(UserAuthDialog, CancelOfTheOuterDialogUndoesTheServerDialogsOk) {
   EXPECT_EQ(RunUserAuthenticPopup(&args_), IDCANCEL);
   EXPECT_EQ(std::memcmp(&doc_, &before, sizeof doc_), 0);
   ProcessModelInfo()->features[kMfAuthServerSetting] = savedServer;
+}
+
+// A property-sheet session on a device that wants a user: the first sheet
+// warns when the settings name none, the later sheets of the session do
+// not, and a session whose settings name a user is never warned.
+TEST_F(UserAuthDialog, DeviceAuthenticationWarningOncePerSession) {
+  for (bool named : {false, true}) {
+    SCOPED_TRACE(named);
+    testsupport::DialogKit kit;
+    std::memcpy(&kit.Settings(), &DefaultDocDMode(), sizeof(DocDMode));
+    kit.Session().working->device.option = option_;
+    Fields(kit.Settings()).byUserType = 1;
+    if (named) std::memcpy(Fields(kit.Settings()).szAuthUserName, u"ann", 8);
+    ShowDevAuthWarning(nullptr, 0, reinterpret_cast<LPARAM>(kit.Context()));
+    ShowDevAuthWarning(nullptr, 0, reinterpret_cast<LPARAM>(kit.Context()));
+    const auto& shown = kit.Boxes().shown();
+    if (named) {
+      EXPECT_TRUE(shown.empty());
+      continue;
+    }
+    ASSERT_EQ(shown.size(), 1u) << "once per session";
+    EXPECT_NE(shown[0].text.find(L"no user name"), std::wstring::npos);
+    EXPECT_EQ(shown[0].style & MB_ICONWARNING, static_cast<UINT>(MB_ICONWARNING));
+  }
 }
 
 }  // namespace
