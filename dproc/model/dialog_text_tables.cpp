@@ -268,6 +268,28 @@ DispStringItem g_bookletStyle[] = {
     {{1406}, {}, "BookletBorder"},
     {{0}, {}, ""},
 };
+DispStringItem g_userAuth[] = {
+    {{2171}, {}, "Dlg_AuthenticationSetting"},
+    {{2172}, {}, "UserAuthentication_M"},
+    {{1871}, {}, "PublicUser"},
+    {{1872}, {}, "RecipientUser"},
+    {{1873}, {}, "RecipientUserName"},
+    {{2173}, {}, "RecipientPassword"},
+    {{2174}, {}, "AuthenticationSVSetting"},
+    {{2175}, {}, "AccountTrack_M"},
+    {{1876}, {}, "DepartmentName"},
+    {{2176}, {}, "DepartmentPassword"},
+    {{2177}, {}, "Verify"},
+    {{0}, {}, ""},
+};
+DispStringItem g_authServer[] = {
+    {{2178}, {}, "Dlg_AuthenticationSVSetting"},
+    {{2179}, {}, "ServerSetting"},
+    {{2181}, {}, "TreeDomainName"},
+    {{2183}, {}, "ExpenseCode"},
+    {{2185}, {}, "ExpenseCodePassword"},
+    {{0}, {}, ""},
+};
 DispStringItem g_bindShift[] = {
     {{117}, {}, "Dlg_SetBindShift"},
     {{1410}, {}, "BindShift_Mode"},
@@ -495,8 +517,8 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_MediaTypeAuto", g_autoTrayMedia),
       S("Dlg_MediaType", g_trayMedia),
       S("Dlg_UserSetting"),
-      S("Dlg_AuthenticationSetting"),
-      S("Dlg_AuthenticationSVSetting"),
+      S("Dlg_AuthenticationSetting", g_userAuth),
+      S("Dlg_AuthenticationSVSetting", g_authServer),
       S("Dlg_InterimAuthenticSetting"),
       S("Property_2", g_layout),
       S("Dlg_SetNupStyle", g_nupStyle),

@@ -41,5 +41,8 @@ inline constexpr size_t kUiStateDeviceSheetBytes = 128;
 // (EasySetUiState).
 inline constexpr size_t kUiStateEasySetAt = kUiStateDeviceSheetAt + kUiStateDeviceSheetBytes;
 inline constexpr size_t kUiStateEasySetBytes = 32;
+// The device authentication warning's once-per-session flag (u32).
+inline constexpr size_t kUiStateAuthWarningAt = kUiStateEasySetAt + kUiStateEasySetBytes;
+inline constexpr size_t kUiStateAuthWarningBytes = 4;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
-inline constexpr size_t kUiStateFreeAt = kUiStateEasySetAt + kUiStateEasySetBytes;
+inline constexpr size_t kUiStateFreeAt = kUiStateAuthWarningAt + kUiStateAuthWarningBytes;
