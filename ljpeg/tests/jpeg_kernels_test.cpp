@@ -4,12 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "ljpeg/jpeg_kernels.h"
 #include "ljpeg/jpeg_tables.h"
 
 namespace {
+
+// The C library of the Windows builds does not define M_PI by default.
+constexpr double kPi = 3.14159265358979323846;
 
 // One 1-D pass over v[0], v[stride], ... v[7 * stride], scalar.
 void ReferencePass(int32_t* v, int stride, bool first) {
@@ -63,6 +67,19 @@ std::vector<std::vector<uint8_t>> TestBlocks() {
     }
     blocks.push_back(b);
   }
+  // The blocks that drive each output to its extremes: black or white by
+  // the sign of each basis function (and of its negation), where the sums
+  // and products of the algorithm are largest.
+  for (int v = 0; v < 8; ++v)
+    for (int u = 0; u < 8; ++u)
+      for (int sign = 0; sign < 2; ++sign) {
+        std::vector<uint8_t> b(64);
+        for (int i = 0; i < 64; ++i) {
+          const double basis = std::cos((2 * (i % 8) + 1) * u * kPi / 16) * std::cos((2 * (i / 8) + 1) * v * kPi / 16);
+          b[i] = (basis >= 0) != (sign == 1) ? 255 : 0;
+        }
+        blocks.push_back(b);
+      }
   return blocks;
 }
 
@@ -103,7 +120,8 @@ TEST(JpegKernels, QuantisedBlocksEqualPlainDivisionAtEveryQuality) {
           ReferenceDct(blocks[n].data(), dct);
           int16_t got[64];
           uint64_t nonzero = ~uint64_t(0);
-          k->transform(blocks[n].data(), table, got, &nonzero);  // flat blocks: shortcut
+          const JpegQuantTable* tables[1] = {&table};
+          k->transform(blocks[n].data(), 1, tables, got, &nonzero);  // flat blocks: shortcut
           for (int z = 0; z < 64; ++z) {
             const int i = kJpegZigzag[z];
             const int16_t want = ReferenceQuantize(dct[i], values[i] * 8);
@@ -112,6 +130,42 @@ TEST(JpegKernels, QuantisedBlocksEqualPlainDivisionAtEveryQuality) {
             ASSERT_EQ((nonzero >> z) & 1, uint64_t(z > 0 && want != 0)) << k->name;
           }
         }
+      }
+    }
+  }
+}
+
+TEST(JpegKernels, BlocksOfAnMcuEqualBlocksOneByOne) {
+  // The blocks of an MCU, flat or not, in every mix and count up to six,
+  // each with its own table: the same values and bits as one at a time.
+  const auto blocks = TestBlocks();
+  JpegQuantTable luma, chroma;
+  uint8_t values[64];
+  JpegScaleQuantValues(kJpegQuantBase[0], 75, values);
+  JpegBuildQuantTable(0, values, &luma);
+  JpegScaleQuantValues(kJpegQuantBase[1], 75, values);
+  JpegBuildQuantTable(1, values, &chroma);
+  std::mt19937 rng(11);
+  for (const JpegKernelTable* k : RunnableTables()) {
+    for (int round = 0; round < 400; ++round) {
+      const uint32_t count = 1 + rng() % 6;
+      std::vector<uint8_t> samples;
+      const JpegQuantTable* tables[6];
+      for (uint32_t b = 0; b < count; ++b) {
+        const auto& block = blocks[rng() % blocks.size()];
+        samples.insert(samples.end(), block.begin(), block.end());
+        tables[b] = rng() & 1 ? &luma : &chroma;
+      }
+      int16_t got[6 * 64];
+      uint64_t nonzero[6];
+      k->transform(samples.data(), count, tables, got, nonzero);
+      for (uint32_t b = 0; b < count; ++b) {
+        int16_t want[64];
+        uint64_t want_nonzero;
+        kJpegKernelsGeneric.transform(samples.data() + 64 * b, 1, tables + b, want, &want_nonzero);
+        ASSERT_EQ(std::vector<int16_t>(got + 64 * b, got + 64 * b + 64), std::vector<int16_t>(want, want + 64))
+            << k->name << " round " << round << " block " << b;
+        ASSERT_EQ(nonzero[b], want_nonzero) << k->name << " round " << round << " block " << b;
       }
     }
   }
@@ -132,12 +186,13 @@ TEST(JpegKernels, QuantiserRoundsHalvesAwayFromZeroForEveryDivisor) {
         std::fill(block, block + 64, uint8_t(sample));
         int16_t got[64];
         uint64_t nonzero;
-        k->transform(block, table, got, &nonzero);
+        const JpegQuantTable* tables[1] = {&table};
+        k->transform(block, 1, tables, got, &nonzero);
         ASSERT_EQ(got[0], ReferenceQuantize((sample - 128) * 64, v * 8)) << v << " " << sample;
         block[63] ^= 1;  // not flat: the full path
         int32_t dct[64];
         ReferenceDct(block, dct);
-        k->transform(block, table, got, &nonzero);
+        k->transform(block, 1, tables, got, &nonzero);
         for (int i = 0; i < 64; ++i)
           ASSERT_EQ(got[i], ReferenceQuantize(dct[i], v * 8)) << v << " " << sample;
       }
@@ -184,7 +239,7 @@ TEST(JpegKernels, ConvertersAndDownsamplersFollowThePlainFormulas) {
     uint8_t planes[3][256], blocks[384];
     for (auto& plane : planes)
       for (auto& s : plane) s = uint8_t(rng());
-    k->downsample[0](planes[0], planes[1], planes[2], blocks);
+    k->downsample[0](planes[0], planes[1], planes[2], 16, blocks);
     for (int c = 1; c < 3; ++c)
       for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) {
@@ -197,7 +252,7 @@ TEST(JpegKernels, ConvertersAndDownsamplersFollowThePlainFormulas) {
       for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
           ASSERT_EQ(blocks[64 * b + 8 * y + x], planes[0][(8 * (b / 2) + y) * 16 + 8 * (b % 2) + x]);
-    k->downsample[1](planes[0], planes[1], planes[2], blocks);
+    k->downsample[1](planes[0], planes[1], planes[2], 16, blocks);
     for (int c = 1; c < 3; ++c)
       for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) {
@@ -205,6 +260,16 @@ TEST(JpegKernels, ConvertersAndDownsamplersFollowThePlainFormulas) {
           ASSERT_EQ(blocks[128 + (c - 1) * 64 + 8 * y + x], (p[16 * y + 2 * x] + p[16 * y + 2 * x + 1]) >> 1)
               << k->name;
         }
+    // Without subsampling, and grey: the blocks cut from rows 24 apart.
+    k->downsample[2](planes[0] + 3, planes[1] + 5, planes[2] + 7, 24, blocks);
+    k->downsample[3](planes[0] + 2, nullptr, nullptr, 24, blocks + 192);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x) {
+        ASSERT_EQ(blocks[8 * y + x], planes[0][3 + 24 * y + x]) << k->name;
+        ASSERT_EQ(blocks[64 + 8 * y + x], planes[1][5 + 24 * y + x]) << k->name;
+        ASSERT_EQ(blocks[128 + 8 * y + x], planes[2][7 + 24 * y + x]) << k->name;
+        ASSERT_EQ(blocks[192 + 8 * y + x], planes[0][2 + 24 * y + x]) << k->name;
+      }
   }
 }
 
