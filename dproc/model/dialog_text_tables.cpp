@@ -9,8 +9,6 @@ namespace {
 // or template id.  The dialogs add their controls' records.
 #define CAPTION_TABLE(name, id, keyword) DispStringItem name[] = {{{id}, {}, keyword}, {{0}, {}, ""}}
 
-CAPTION_TABLE(g_finisher, 109, "Prop_Finisher");
-CAPTION_TABLE(g_coverPage, 112, "Prop_CoverPage");
 CAPTION_TABLE(g_initialize, 161, "Prop_Initialize");
 CAPTION_TABLE(g_customSize, 151, "Dlg_UserPaper");
 
@@ -119,6 +117,78 @@ DispStringItem g_colorAdjust[] = {
     {{197}, {}, "Dlg_ColorAdjust_T1"},     {{2357}, {}, "Dnst_Density"},
     {{1452}, {}, "ColAdj_Brightness"},     {{1458}, {}, "ColAdj_Contrast"},
 
+// The Finish sheet: its caption, check boxes, labels and buttons.
+DispStringItem g_finisher[] = {
+    {{110}, {}, "Prop_Finisher"},
+    {{1026}, {}, "Staple"},
+    {{1029}, {}, "HolePunch"},
+    {{1780}, {}, "CenterStaple"},
+    {{1781}, {}, "CenterErase"},
+    {{1037}, {}, "Folding"},
+    {{1044}, {}, "Trim"},
+    {{1182}, {}, "DivideOutput"},
+    {{1021}, {}, "DivideFinish"},
+    {{1186}, {}, "DivideFinishRange"},
+    {{1177}, {}, "OutputTray"},
+    {{1142}, {}, "OutputOrder"},
+    {{1183}, {}, "PileMode"},
+    {{1055}, {}, "Tandem"},
+    {{2304}, {}, "PerfectBinding"},
+    {{2305}, {}, "SetPerfectBinding"},
+    {{2306}, {}, "TABImageShift"},
+    {{2307}, {}, "SetTABImageShift"},
+    {{2117}, {}, "PaperArrangement"},
+// The Cover Page sheet: its caption, check boxes, labels and button, and
+// the names of the ten per-page lists (for a list that has none of its own).
+DispStringItem g_coverPage[] = {
+    {{113}, {}, "Prop_CoverPage"},
+    {{1148}, {}, "FrontCover"},
+    {{1308}, {}, "FCoverTray"},
+    {{1150}, {}, "BackCover"},
+    {{1315}, {}, "BCoverTray"},
+    {{1214}, {}, "OHP_Interleave"},
+    {{1321}, {}, "OHPIntTray"},
+    {{1159}, {}, "PerPageSetting"},
+    {{1215}, {}, "PerPageEdit"},
+    {{1216}, {}, "PIFrontCover"},
+    {{1157}, {}, "PIBackCover"},
+    {{kTextOnlyRecord}, {}, "PerPageList1"},
+    {{kTextOnlyRecord}, {}, "PerPageList2"},
+    {{kTextOnlyRecord}, {}, "PerPageList3"},
+    {{kTextOnlyRecord}, {}, "PerPageList4"},
+    {{kTextOnlyRecord}, {}, "PerPageList5"},
+    {{kTextOnlyRecord}, {}, "PerPageList6"},
+    {{kTextOnlyRecord}, {}, "PerPageList7"},
+    {{kTextOnlyRecord}, {}, "PerPageList8"},
+    {{kTextOnlyRecord}, {}, "PerPageList9"},
+    {{kTextOnlyRecord}, {}, "PerPageList10"},
+// The Staple Setting dialog of the per-page settings.
+DispStringItem g_perPageStaple[] = {
+    {{153}, {}, "Dlg_PerPageStaple"},
+    {{1838}, {}, "PerPageStaple"},
+// The Perfect Binding Setting dialog.
+DispStringItem g_perfectBinding[] = {
+    {{2308}, {}, "Dlg_PerfectBinding"},
+    {{2309}, {}, "PBModeSet"},
+    {{2310}, {}, "PBCoverMode"},
+    {{2312}, {}, "PBCoverTray"},
+    {{2314}, {}, "PBCoverDuplex"},
+    {{2315}, {}, "PBCoverTriming"},
+    {{2317}, {}, "PBBackcoverset"},
+    {{2318}, {}, "PBSpinWidth"},
+    {{2321}, {}, "PBSpinWidthRange"},
+    {{1409}, {}, "PerfectBinding_Unit"},
+    {{1240}, {}, "PerfectBinding_MM"},
+    {{1241}, {}, "PerfectBinding_Inch"},
+// The TAB image shift dialog.
+DispStringItem g_tabImageShift[] = {
+    {{2322}, {}, "Dlg_TABImageShift"},
+    {{2323}, {}, "TABImageShiftSet"},
+    {{2324}, {}, "TABImageShiftValue"},
+    {{2327}, {}, "TABImageShiftRange"},
+    {{1409}, {}, "TABImageShift_Unit"},
+    {{1240}, {}, "TABImageShift_MM"},
+    {{1241}, {}, "TABImageShift_Inch"},
 // The Basic sheet: its caption and the labels of its groups and lists.
 DispStringItem g_basic[] = {
     {{100}, {}, "Prop_Basic"},
@@ -527,13 +597,13 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_SetImgShiftMFP", g_imgShift),
       S("Dlg_PrintPosition", g_printPosition),
       S("Property_12", g_finisher),
-      S("Dlg_PerfectBinding"),
-      S("Dlg_TABImageShift"),
+      S("Dlg_PerfectBinding", g_perfectBinding),
+      S("Dlg_TABImageShift", g_tabImageShift),
       S("Property_3", g_coverPage),
       S("Dlg_PerPageSetting"),
       S("Dlg_PerPageEditListName"),
       S("Dlg_PerPagePunch"),
-      S("Dlg_PerPageStaple"),
+      S("Dlg_PerPageStaple", g_perPageStaple),
       S("Dlg_TabPaperSettings"),
       S("Dlg_TabTextDetails"),
       S("Property_4", g_watermarksForms),
