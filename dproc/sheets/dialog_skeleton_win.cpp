@@ -306,10 +306,13 @@ const DocDMode* DialogBackupOf(HWND dialog) {
 
 namespace {
 
+// Only a dialog that edits the document settings kept a backup; the context
+// of any other dialog is no sheet context and is never read as one.
 void RestoreBackup(HWND dialog, SheetCtx* ctx) {
-  DocDMode* doc = GetPrivDevMode(ctx);
   const DocDMode* backup = DialogBackupOf(dialog);
-  if (doc != nullptr && backup != nullptr) *doc = *backup;
+  if (backup == nullptr) return;
+  DocDMode* doc = GetPrivDevMode(ctx);
+  if (doc != nullptr) *doc = *backup;
 }
 
 void DropBackup(HWND dialog) {

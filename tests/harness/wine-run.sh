@@ -14,7 +14,10 @@
 build=$1; shift
 export WINEPREFIX="$build/wineprefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# Without its debugger, a program that crashes ends at once with Wine's
+# report of the fault, instead of waiting in the debugger until the test's
+# time runs out.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}"
 if [ -f "$build/wine-session/display" ]; then
   export DISPLAY=":$(cat "$build/wine-session/display")"
 fi
