@@ -11,7 +11,8 @@
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
-#include "dproc/watermark/option_combo_win.h"
+#include "dproc/model/feature_table.h"
+#include "dproc/quality/option_rows_win.h"
 
 namespace {
 
@@ -88,11 +89,11 @@ void Init(HWND dialog, SheetCtx* ctx) {
     SendDlgItemMessageW(dialog, n.edit, EM_LIMITTEXT, 4, 0);
     SendDlgItemMessageW(dialog, n.spin, UDM_SETRANGE32, kLowest, kHighest);
   }
-  FillOptionRows(dialog, kType, "HF_Type");
-  FillOptionRows(dialog, kNumberingPages, "HF_PagetoPrint");
-  FillOptionRows(dialog, kColour, "HF_Color");
-  FillOptionRows(dialog, kDatePages, "HF_DatePagetoPrint");
-  FillOptionRows(dialog, kPageNumberPages, "HF_PrintPage");
+  FillOptionRows(dialog, kType, FindOptionTable("HF_Type"));
+  FillOptionRows(dialog, kNumberingPages, FindOptionTable("HF_PagetoPrint"));
+  FillOptionRows(dialog, kColour, FindOptionTable("HF_Color"));
+  FillOptionRows(dialog, kDatePages, FindOptionTable("HF_DatePagetoPrint"));
+  FillOptionRows(dialog, kPageNumberPages, FindOptionTable("HF_PrintPage"));
   if (!Flag(kMfNumberDlgType)) {
     ShowEnableCtrl(dialog, 1705, FALSE);
     ShowEnableCtrl(dialog, kType, FALSE);
@@ -117,8 +118,7 @@ bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
 
 bool Ok(HWND dialog, SheetCtx*) {
   for (int id : {kType, kColour, kNumberingPages, kDatePages, kPageNumberPages}) {
-    uint32_t value = 0;
-    if (IsWindowVisible(GetDlgItem(dialog, id)) && !SelectedOptionValue(dialog, id, &value)) {
+    if (IsWindowVisible(GetDlgItem(dialog, id)) && SelectedOptionHead(dialog, id) == nullptr) {
       SetFocus(GetDlgItem(dialog, id));
       return false;
     }
