@@ -11,8 +11,7 @@
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
-#include "dproc/model/feature_table.h"
-#include "dproc/quality/option_rows_win.h"
+#include "dproc/sheets/option_rows_win.h"
 
 namespace {
 
@@ -89,11 +88,11 @@ void Init(HWND dialog, SheetCtx* ctx) {
     SendDlgItemMessageW(dialog, n.edit, EM_LIMITTEXT, 4, 0);
     SendDlgItemMessageW(dialog, n.spin, UDM_SETRANGE32, kLowest, kHighest);
   }
-  FillOptionRows(dialog, kType, FindOptionTable("HF_Type"));
-  FillOptionRows(dialog, kNumberingPages, FindOptionTable("HF_PagetoPrint"));
-  FillOptionRows(dialog, kColour, FindOptionTable("HF_Color"));
-  FillOptionRows(dialog, kDatePages, FindOptionTable("HF_DatePagetoPrint"));
-  FillOptionRows(dialog, kPageNumberPages, FindOptionTable("HF_PrintPage"));
+  FillOptionRowsByName(dialog, kType, "HF_Type");
+  FillOptionRowsByName(dialog, kNumberingPages, "HF_PagetoPrint");
+  FillOptionRowsByName(dialog, kColour, "HF_Color");
+  FillOptionRowsByName(dialog, kDatePages, "HF_DatePagetoPrint");
+  FillOptionRowsByName(dialog, kPageNumberPages, "HF_PrintPage");
   if (!Flag(kMfNumberDlgType)) {
     ShowEnableCtrl(dialog, 1705, FALSE);
     ShowEnableCtrl(dialog, kType, FALSE);
@@ -118,7 +117,8 @@ bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
 
 bool Ok(HWND dialog, SheetCtx*) {
   for (int id : {kType, kColour, kNumberingPages, kDatePages, kPageNumberPages}) {
-    if (IsWindowVisible(GetDlgItem(dialog, id)) && SelectedOptionHead(dialog, id) == nullptr) {
+    uint32_t value = 0;
+    if (IsWindowVisible(GetDlgItem(dialog, id)) && !SelectedOptionValue(dialog, id, &value)) {
       SetFocus(GetDlgItem(dialog, id));
       return false;
     }

@@ -16,21 +16,12 @@
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
 #include "dproc/startup/watermark_defaults.h"
-#include "dproc/model/feature_table.h"
-#include "dproc/quality/option_rows_win.h"
+#include "dproc/sheets/option_rows_win.h"
 #include "dproc/watermark/watermark_list_item_win.h"
 #include "dproc/watermark/watermark_lists.h"
 #include "dproc/watermark/watermark_session_win.h"
 
 namespace {
-
-// The selected row's value; false without a selection.
-bool SelectedValue(HWND dialog, int comboId, uint32_t* value) {
-  const OptionHead* row = SelectedOptionHead(dialog, comboId);
-  if (row == nullptr) return false;
-  *value = row->value;
-  return true;
-}
 
 enum : int {
   kList = 1681,
@@ -333,14 +324,14 @@ bool Validate(HWND dialog, SheetCtx* ctx) {
   if (!ReadNumber(dialog, kEditSize, kMinSize, kMaxSize, &value)) return Focus(dialog, kEditSize), false;
   mark.wSize = static_cast<uint16_t>(value);
   uint32_t option = 0;
-  if (!SelectedValue(dialog, kStyle, &option)) return Focus(dialog, kStyle), false;
+  if (!SelectedOptionValue(dialog, kStyle, &option)) return Focus(dialog, kStyle), false;
   mark.nStyle = static_cast<int16_t>(option);
   if (!ReadNumber(dialog, kEditAngle, kMinAngle, kMaxAngle, &value)) return Focus(dialog, kEditAngle), false;
   mark.nAngle = static_cast<int16_t>(value);
   const LRESULT density = SendDlgItemMessageW(dialog, kDensity, TBM_GETPOS, 0, 0);
   const BYTE grey = static_cast<BYTE>(255 - (density < 0 ? 0 : density > 255 ? 255 : density));
   mark.crColor = RGB(grey, grey, grey);
-  if (!SelectedValue(dialog, kFrame, &option)) return Focus(dialog, kFrame), false;
+  if (!SelectedOptionValue(dialog, kFrame, &option)) return Focus(dialog, kFrame), false;
   mark.wFrame = static_cast<uint16_t>(option);
   if (!ReadNumber(dialog, kEditX, kMinPos, kMaxPos, &value)) return Focus(dialog, kEditX), false;
   mark.ptWmkPosX = value;
@@ -538,13 +529,13 @@ void Init(HWND dialog, SheetCtx* ctx) {
   }
   SendDlgItemMessageW(dialog, kEditSize, EM_LIMITTEXT, 3, 0);
   SendDlgItemMessageW(dialog, kSpinSize, UDM_SETRANGE32, kMinSize, kMaxSize);
-  FillOptionRows(dialog, kStyle, FindOptionTable("WM_Style"));
+  FillOptionRowsByName(dialog, kStyle, "WM_Style");
   SendDlgItemMessageW(dialog, kEditAngle, EM_LIMITTEXT, 4, 0);
   SendDlgItemMessageW(dialog, kSpinAngle, UDM_SETRANGE32, kMinAngle, kMaxAngle);
   SendDlgItemMessageW(dialog, kDensity, TBM_SETRANGE, FALSE, MAKELPARAM(0, 255));
   SendDlgItemMessageW(dialog, kDensity, TBM_SETPAGESIZE, 0, 32);
   SendDlgItemMessageW(dialog, kDensity, TBM_SETTICFREQ, 32, 0);
-  FillOptionRows(dialog, kFrame, FindOptionTable("WM_Box"));
+  FillOptionRowsByName(dialog, kFrame, "WM_Box");
   for (int id : {kEditX, kEditY}) SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, 4, 0);
   for (int id : {kSpinX, kSpinY}) SendDlgItemMessageW(dialog, id, UDM_SETRANGE32, kMinPos, kMaxPos);
   for (int id : {kBarX, kBarY}) {
