@@ -31,5 +31,9 @@ inline constexpr size_t kUiStateBasicBytes = 16;
 // being checked (LayoutPreviewOverrides).
 inline constexpr size_t kUiStateLayoutOverridesAt = kUiStateBasicAt + kUiStateBasicBytes;
 inline constexpr size_t kUiStateLayoutOverridesBytes = 16;
+// The session's overlay form lists, its current form and the forms-changed
+// flag (OverlayUiState).
+inline constexpr size_t kUiStateOverlayAt = kUiStateLayoutOverridesAt + kUiStateLayoutOverridesBytes;
+inline constexpr size_t kUiStateOverlayBytes = 48;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
-inline constexpr size_t kUiStateFreeAt = kUiStateLayoutOverridesAt + kUiStateLayoutOverridesBytes;
+inline constexpr size_t kUiStateFreeAt = kUiStateOverlayAt + kUiStateOverlayBytes;
