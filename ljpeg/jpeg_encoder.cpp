@@ -57,8 +57,10 @@ bool EncodeScan(JpegEncoderState* st) {
 
   uint8_t planes[3][256];
   uint8_t blocks[384];
-  int16_t coefficients[64];
-  uint64_t ac_nonzero;
+  int16_t coefficients[6 * 64];
+  uint64_t ac_nonzero[6];
+  const JpegQuantTable* tables[6];
+  for (uint32_t b = 0; b < st->blocks_per_mcu; ++b) tables[b] = &st->quant[b < luma_blocks ? 0 : 1];
   const bool grey = st->components == 1;
   uint8_t* mcu_blocks = grey ? planes[0] : blocks;
 
@@ -93,11 +95,10 @@ bool EncodeScan(JpegEncoderState* st) {
         }
       }
       if (!grey) st->downsample(planes[0], planes[1], planes[2], blocks);
+      st->kernels->transform(mcu_blocks, st->blocks_per_mcu, tables, coefficients, ac_nonzero);
       for (uint32_t b = 0; b < st->blocks_per_mcu; ++b) {
         const uint32_t component = b < luma_blocks ? 0 : b - luma_blocks + 1;
-        st->kernels->transform(mcu_blocks + 64 * b, st->quant[component == 0 ? 0 : 1],
-                               coefficients, &ac_nonzero);
-        if (!JpegEncodeBlockMasked(&st->out, &st->coders[component], coefficients, ac_nonzero))
+        if (!JpegEncodeBlockMasked(&st->out, &st->coders[component], coefficients + 64 * b, ac_nonzero[b]))
           return false;
       }
     }

@@ -329,6 +329,41 @@ constexpr int32_t kFix2053119869 = 16819;
 constexpr int32_t kFix2562915447 = 20995;
 constexpr int32_t kFix3072711026 = 25172;
 
+inline int16_t QuantizeOne(int32_t c, const JpegQuantTable& t, int i) {
+  const uint32_t n = uint32_t(c < 0 ? -c : c) + t.half[i];
+  const int32_t q = int32_t((n * t.multiplier[i]) >> t.shift[i]);
+  return int16_t(c < 0 ? -q : q);
+}
+
+// A block of one sample value: every AC output is 0 and the DC output is 64
+// times the level-shifted sample.  True when the block is one.
+inline bool FlatBlock(const uint8_t samples[64], const JpegQuantTable& table, int16_t coefficients[64],
+                      uint64_t* ac_nonzero) {
+  uint64_t words[8];
+  std::memcpy(words, samples, 64);
+  const uint64_t first = words[0];
+  bool uniform = first == samples[0] * 0x0101010101010101ull;
+  for (int i = 1; i < 8; ++i) uniform &= words[i] == first;
+  if (!uniform) return false;
+  std::memset(coefficients, 0, 64 * sizeof(int16_t));
+  coefficients[0] = QuantizeOne((int32_t(samples[0]) - 128) * 64, table, 0);
+  *ac_nonzero = 0;
+  return true;
+}
+
+// Moves the bits of the non-zero AC values (natural order) to their zigzag
+// positions, one value at a time: quick when few values survive.
+inline uint64_t ZigzagBits(uint64_t natural) {
+  natural &= ~uint64_t(1);
+  uint64_t zigzag = 0;
+  while (natural != 0) {
+    zigzag |= uint64_t(1) << kJpegZigzagPosition[__builtin_ctzll(natural)];
+    natural &= natural - 1;
+  }
+  return zigzag;
+}
+
+#if !defined(__AVX2__)
 template <int kShift>
 inline I32x8 Descale(I32x8 x) {
   return (x + (1 << (kShift - 1))) >> kShift;
@@ -405,50 +440,16 @@ void ForwardDct(const uint8_t samples[64], int32_t out[64]) {
   for (int row = 0; row < 8; ++row) Store(out + 8 * row, d[row]);
 }
 
-// ---- Quantisation ----------------------------------------------------------
-
-inline int16_t QuantizeOne(int32_t c, const JpegQuantTable& t, int i) {
-  const uint32_t n = uint32_t(c < 0 ? -c : c) + t.half[i];
-  const int32_t q = int32_t((n * t.multiplier[i]) >> t.shift[i]);
-  return int16_t(c < 0 ? -q : q);
-}
-
 // Bits of the non-zero values among the 64, by natural index.
 inline uint64_t NonZeroBits(const int16_t v[64]) {
-#if defined(__AVX2__)
-  const __m256i zero = _mm256_setzero_si256();
-  uint64_t equal = 0;
-  for (int half = 0; half < 2; ++half) {
-    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(v + 32 * half));
-    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(v + 32 * half + 16));
-    // packs works within 128-bit halves: put the 32 bytes back in order.
-    const __m256i bytes = _mm256_permute4x64_epi64(
-        _mm256_packs_epi16(_mm256_cmpeq_epi16(a, zero), _mm256_cmpeq_epi16(b, zero)), 0xD8);
-    equal |= uint64_t(uint32_t(_mm256_movemask_epi8(bytes))) << (32 * half);
-  }
-  return ~equal;
-#else
   uint64_t bits = 0;
   for (int i = 0; i < 64; ++i) bits |= uint64_t(v[i] != 0) << i;
   return bits;
-#endif
 }
 
-void Transform(const uint8_t samples[64], const JpegQuantTable& table, int16_t coefficients[64],
-               uint64_t* ac_nonzero) {
-  uint64_t words[8];
-  std::memcpy(words, samples, 64);
-  const uint64_t first = words[0];
-  bool uniform = first == samples[0] * 0x0101010101010101ull;
-  for (int i = 1; i < 8; ++i) uniform &= words[i] == first;
-  if (uniform) {
-    // Every AC output of a flat block is 0 and the DC output is 64 times the
-    // level-shifted sample.
-    std::memset(coefficients, 0, 64 * sizeof(int16_t));
-    coefficients[0] = QuantizeOne((int32_t(samples[0]) - 128) * 64, table, 0);
-    *ac_nonzero = 0;
-    return;
-  }
+void TransformOne(const uint8_t samples[64], const JpegQuantTable& table, int16_t coefficients[64],
+                  uint64_t* ac_nonzero) {
+  if (FlatBlock(samples, table, coefficients, ac_nonzero)) return;
   I32x8 d[8];
   DctRows(samples, d);
   const I32x8 zero = {};
@@ -459,15 +460,225 @@ void Transform(const uint8_t samples[64], const JpegQuantTable& table, int16_t c
                           Load<U32x8>(table.shift + 8 * row));
     Store(coefficients + 8 * row, __builtin_convertvector(c < zero ? -q : q, I16x8));
   }
-  // Few values survive quantisation: move their bits to zigzag positions.
-  uint64_t natural = NonZeroBits(coefficients) & ~uint64_t(1);
-  uint64_t zigzag = 0;
-  while (natural != 0) {
-    zigzag |= uint64_t(1) << kJpegZigzagPosition[__builtin_ctzll(natural)];
-    natural &= natural - 1;
-  }
-  *ac_nonzero = zigzag;
+  *ac_nonzero = ZigzagBits(NonZeroBits(coefficients));
 }
+
+void Transform(const uint8_t* samples, uint32_t count, const JpegQuantTable* const* tables,
+               int16_t* coefficients, uint64_t* ac_nonzero) {
+  for (uint32_t b = 0; b < count; ++b)
+    TransformOne(samples + 64 * b, *tables[b], coefficients + 64 * b, ac_nonzero + b);
+}
+#else
+// Two blocks at once in 16-bit lanes: lanes 0-7 of each vector belong to the
+// first block, lanes 8-15 to the second.  The arithmetic is the same
+// integer algorithm, each product of two terms formed by one multiply-add of
+// 16-bit pairs into 32 bits: for 8-bit samples no sum of the algorithm
+// leaves 16 bits (the largest, a column's DC sum, reaches -32768 for a
+// black block), and the products and their sums stay within 32 bits as in
+// the plain form, so the results are the same bit for bit.
+
+// 8 x 8 transpose within each 128-bit half: lane j of out[i] is lane i of
+// in[j], for each block.
+inline void Transpose16(__m256i r[8]) {
+  __m256i t[8], u[8];
+  for (int i = 0; i < 4; ++i) {
+    t[2 * i] = _mm256_unpacklo_epi16(r[2 * i], r[2 * i + 1]);
+    t[2 * i + 1] = _mm256_unpackhi_epi16(r[2 * i], r[2 * i + 1]);
+  }
+  u[0] = _mm256_unpacklo_epi32(t[0], t[2]);
+  u[1] = _mm256_unpackhi_epi32(t[0], t[2]);
+  u[2] = _mm256_unpacklo_epi32(t[1], t[3]);
+  u[3] = _mm256_unpackhi_epi32(t[1], t[3]);
+  u[4] = _mm256_unpacklo_epi32(t[4], t[6]);
+  u[5] = _mm256_unpackhi_epi32(t[4], t[6]);
+  u[6] = _mm256_unpacklo_epi32(t[5], t[7]);
+  u[7] = _mm256_unpackhi_epi32(t[5], t[7]);
+  for (int i = 0; i < 4; ++i) {
+    r[2 * i] = _mm256_unpacklo_epi64(u[i], u[i + 4]);
+    r[2 * i + 1] = _mm256_unpackhi_epi64(u[i], u[i + 4]);
+  }
+}
+
+// a * ka + b * kb, rounded and shifted right by kShift, for each lane.
+template <int kShift>
+inline __m256i MulAdd(__m256i a, __m256i b, int32_t ka, int32_t kb) {
+  const __m256i k = _mm256_set1_epi32(int32_t((uint32_t(uint16_t(kb)) << 16) | uint16_t(ka)));
+  const __m256i round = _mm256_set1_epi32(1 << (kShift - 1));
+  const __m256i lo = _mm256_madd_epi16(_mm256_unpacklo_epi16(a, b), k);
+  const __m256i hi = _mm256_madd_epi16(_mm256_unpackhi_epi16(a, b), k);
+  return _mm256_packs_epi32(_mm256_srai_epi32(_mm256_add_epi32(lo, round), kShift),
+                            _mm256_srai_epi32(_mm256_add_epi32(hi, round), kShift));
+}
+
+// a * ka + b * kb + c * kc + e * ke, rounded and shifted right by kShift.
+template <int kShift>
+inline __m256i MulAdd4(__m256i a, __m256i b, int32_t ka, int32_t kb, __m256i c, __m256i e, int32_t kc,
+                       int32_t ke) {
+  const __m256i k1 = _mm256_set1_epi32(int32_t((uint32_t(uint16_t(kb)) << 16) | uint16_t(ka)));
+  const __m256i k2 = _mm256_set1_epi32(int32_t((uint32_t(uint16_t(ke)) << 16) | uint16_t(kc)));
+  const __m256i round = _mm256_set1_epi32(1 << (kShift - 1));
+  const __m256i lo = _mm256_add_epi32(_mm256_madd_epi16(_mm256_unpacklo_epi16(a, b), k1),
+                                      _mm256_madd_epi16(_mm256_unpacklo_epi16(c, e), k2));
+  const __m256i hi = _mm256_add_epi32(_mm256_madd_epi16(_mm256_unpackhi_epi16(a, b), k1),
+                                      _mm256_madd_epi16(_mm256_unpackhi_epi16(c, e), k2));
+  return _mm256_packs_epi32(_mm256_srai_epi32(_mm256_add_epi32(lo, round), kShift),
+                            _mm256_srai_epi32(_mm256_add_epi32(hi, round), kShift));
+}
+
+template <bool kFirstPass>
+inline void Pass16(__m256i d[8]) {
+  constexpr int kShift = kFirstPass ? kConstBits - kPass1Bits : kConstBits + kPass1Bits;
+  const __m256i tmp0 = _mm256_add_epi16(d[0], d[7]), tmp7 = _mm256_sub_epi16(d[0], d[7]);
+  const __m256i tmp1 = _mm256_add_epi16(d[1], d[6]), tmp6 = _mm256_sub_epi16(d[1], d[6]);
+  const __m256i tmp2 = _mm256_add_epi16(d[2], d[5]), tmp5 = _mm256_sub_epi16(d[2], d[5]);
+  const __m256i tmp3 = _mm256_add_epi16(d[3], d[4]), tmp4 = _mm256_sub_epi16(d[3], d[4]);
+
+  const __m256i tmp10 = _mm256_add_epi16(tmp0, tmp3), tmp13 = _mm256_sub_epi16(tmp0, tmp3);
+  const __m256i tmp11 = _mm256_add_epi16(tmp1, tmp2), tmp12 = _mm256_sub_epi16(tmp1, tmp2);
+  if (kFirstPass) {
+    d[0] = _mm256_slli_epi16(_mm256_add_epi16(tmp10, tmp11), kPass1Bits);
+    d[4] = _mm256_slli_epi16(_mm256_sub_epi16(tmp10, tmp11), kPass1Bits);
+  } else {
+    const __m256i round = _mm256_set1_epi16(1 << (kPass1Bits - 1));
+    d[0] = _mm256_srai_epi16(_mm256_add_epi16(_mm256_add_epi16(tmp10, tmp11), round), kPass1Bits);
+    d[4] = _mm256_srai_epi16(_mm256_add_epi16(_mm256_sub_epi16(tmp10, tmp11), round), kPass1Bits);
+  }
+  // z1 = (tmp12 + tmp13) * c1; d2 = z1 + tmp13 * c2; d6 = z1 - tmp12 * c3.
+  d[2] = MulAdd<kShift>(tmp12, tmp13, kFix0541196100, kFix0541196100 + kFix0765366865);
+  d[6] = MulAdd<kShift>(tmp12, tmp13, kFix0541196100 - kFix1847759065, kFix0541196100);
+
+  // With z3 = tmp4 + tmp6 and z4 = tmp5 + tmp7, z5 = (z3 + z4) * c:
+  // o3 = z3 * -c3 + z5, o4 = z4 * -c4 + z5, o1 = (tmp4 + tmp7) * -c1 and
+  // o2 = (tmp5 + tmp6) * -c2, each output a sum of four products.
+  const __m256i z3 = _mm256_add_epi16(tmp4, tmp6), z4 = _mm256_add_epi16(tmp5, tmp7);
+  constexpr int32_t kO3z3 = kFix1175875602 - kFix1961570560, kO3z4 = kFix1175875602;
+  constexpr int32_t kO4z3 = kFix1175875602, kO4z4 = kFix1175875602 - kFix0390180644;
+  d[7] = MulAdd4<kShift>(tmp4, tmp7, kFix0298631336 - kFix0899976223, -kFix0899976223, z3, z4, kO3z3, kO3z4);
+  d[1] = MulAdd4<kShift>(tmp4, tmp7, -kFix0899976223, kFix1501321110 - kFix0899976223, z3, z4, kO4z3, kO4z4);
+  d[5] = MulAdd4<kShift>(tmp5, tmp6, kFix2053119869 - kFix2562915447, -kFix2562915447, z3, z4, kO4z3, kO4z4);
+  d[3] = MulAdd4<kShift>(tmp5, tmp6, -kFix2562915447, kFix3072711026 - kFix2562915447, z3, z4, kO3z3, kO3z4);
+}
+
+// The DCT of two blocks: d[v] holds row v of the outputs of both.
+inline void DctPair(const uint8_t* a, const uint8_t* b, __m256i d[8]) {
+  const __m256i level = _mm256_set1_epi16(128);
+  for (int row = 0; row < 8; ++row) {
+    const __m128i bytes = _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(a + 8 * row)),
+                                             _mm_loadl_epi64(reinterpret_cast<const __m128i*>(b + 8 * row)));
+    d[row] = _mm256_sub_epi16(_mm256_cvtepu8_epi16(bytes), level);
+  }
+  Transpose16(d);
+  Pass16<true>(d);
+  Transpose16(d);
+  Pass16<false>(d);
+}
+
+void ForwardDct(const uint8_t samples[64], int32_t out[64]) {
+  __m256i d[8];
+  DctPair(samples, samples, d);
+  for (int row = 0; row < 8; ++row)
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 8 * row),
+                        _mm256_cvtepi16_epi32(_mm256_castsi256_si128(d[row])));
+}
+
+// Zigzag position k of 64 flag bytes in natural order: byte k of the
+// result is byte kJpegZigzag[k] of the input, gathered with byte shuffles
+// from the four 16-byte parts.
+struct ZigzagMasks {
+  int8_t m[2][4][32];  // [output half][input part][output byte]
+  constexpr ZigzagMasks() : m() {
+    for (int half = 0; half < 2; ++half)
+      for (int part = 0; part < 4; ++part)
+        for (int j = 0; j < 32; ++j) {
+          const int from = kJpegZigzag[32 * half + j];
+          m[half][part][j] = int8_t(from / 16 == part ? from % 16 : -128);
+        }
+  }
+};
+constexpr ZigzagMasks kZigzagMasks;
+
+// Bits of the non-zero AC values at their zigzag positions, from the
+// quantised rows of one block (lanes 0-7 of q[v], or lanes 8-15 when
+// kHigh).
+template <bool kHigh>
+inline uint64_t ZigzagNonZero(const __m256i q[8]) {
+  const __m256i zero = _mm256_setzero_si256();
+  __m256i rows[4];  // rows 2i and 2i+1 of the block
+  for (int i = 0; i < 4; ++i)
+    rows[i] = kHigh ? _mm256_permute2x128_si256(q[2 * i], q[2 * i + 1], 0x31)
+                    : _mm256_permute2x128_si256(q[2 * i], q[2 * i + 1], 0x20);
+  // Flag bytes in natural order: 0xFF where the value is 0.
+  const __m256i lo = _mm256_permute4x64_epi64(
+      _mm256_packs_epi16(_mm256_cmpeq_epi16(rows[0], zero), _mm256_cmpeq_epi16(rows[1], zero)), 0xD8);
+  const __m256i hi = _mm256_permute4x64_epi64(
+      _mm256_packs_epi16(_mm256_cmpeq_epi16(rows[2], zero), _mm256_cmpeq_epi16(rows[3], zero)), 0xD8);
+  const __m256i parts[4] = {_mm256_permute2x128_si256(lo, lo, 0x00), _mm256_permute2x128_si256(lo, lo, 0x11),
+                            _mm256_permute2x128_si256(hi, hi, 0x00), _mm256_permute2x128_si256(hi, hi, 0x11)};
+  uint64_t equal = 0;
+  for (int half = 0; half < 2; ++half) {
+    __m256i z = zero;
+    for (int part = 0; part < 4; ++part)
+      z = _mm256_or_si256(z, _mm256_shuffle_epi8(parts[part], _mm256_loadu_si256(reinterpret_cast<const __m256i*>(
+                                                                  kZigzagMasks.m[half][part]))));
+    equal |= uint64_t(uint32_t(_mm256_movemask_epi8(z))) << (32 * half);
+  }
+  return ~equal & ~uint64_t(1);
+}
+
+// Quantises row v of both blocks of d (tables ta, tb) into q[v].
+inline __m256i QuantizeRows(__m256i c, const JpegQuantTable& ta, const JpegQuantTable& tb, int v) {
+  const __m256i n = _mm256_abs_epi16(c);
+  auto divide = [v](__m128i values, const JpegQuantTable& t) {
+    const __m256i wide = _mm256_add_epi32(_mm256_cvtepu16_epi32(values),
+                                          _mm256_loadu_si256(reinterpret_cast<const __m256i*>(t.half + 8 * v)));
+    return _mm256_srlv_epi32(
+        _mm256_mullo_epi32(wide, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(t.multiplier + 8 * v))),
+        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(t.shift + 8 * v)));
+  };
+  const __m256i qa = divide(_mm256_castsi256_si128(n), ta);
+  const __m256i qb = divide(_mm256_extracti128_si256(n, 1), tb);
+  // packus works within 128-bit halves: put the lanes back in order.
+  const __m256i q = _mm256_permute4x64_epi64(_mm256_packus_epi32(qa, qb), 0xD8);
+  return _mm256_sign_epi16(q, c);
+}
+
+// Blocks a and b (b may repeat a); the outputs of b are written only when
+// outb is given.
+inline void TransformPair(const uint8_t* a, const uint8_t* b, const JpegQuantTable& ta, const JpegQuantTable& tb,
+                          int16_t* outa, int16_t* outb, uint64_t* nza, uint64_t* nzb) {
+  __m256i d[8];
+  DctPair(a, b, d);
+  for (int v = 0; v < 8; ++v) {
+    d[v] = QuantizeRows(d[v], ta, tb, v);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(outa + 8 * v), _mm256_castsi256_si128(d[v]));
+    if (outb != nullptr)
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(outb + 8 * v), _mm256_extracti128_si256(d[v], 1));
+  }
+  *nza = ZigzagNonZero<false>(d);
+  if (outb != nullptr) *nzb = ZigzagNonZero<true>(d);
+}
+
+void Transform(const uint8_t* samples, uint32_t count, const JpegQuantTable* const* tables,
+               int16_t* coefficients, uint64_t* ac_nonzero) {
+  // Flat blocks take their shortcut; the others go through the DCT two at
+  // a time.
+  uint32_t pending = count;
+  for (uint32_t b = 0; b < count; ++b) {
+    if (!FlatBlock(samples + 64 * b, *tables[b], coefficients + 64 * b, ac_nonzero + b)) {
+      if (pending == count) {
+        pending = b;
+      } else {
+        TransformPair(samples + 64 * pending, samples + 64 * b, *tables[pending], *tables[b],
+                      coefficients + 64 * pending, coefficients + 64 * b, ac_nonzero + pending, ac_nonzero + b);
+        pending = count;
+      }
+    }
+  }
+  if (pending != count)
+    TransformPair(samples + 64 * pending, samples + 64 * pending, *tables[pending], *tables[pending],
+                  coefficients + 64 * pending, nullptr, ac_nonzero + pending, nullptr);
+}
+#endif  // __AVX2__
 
 }  // namespace
 

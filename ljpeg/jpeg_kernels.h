@@ -20,11 +20,14 @@ struct JpegKernelTable {
   // passes) of the level-shifted samples: 8 times the DCT coefficients, in
   // natural order.
   void (*dct)(const uint8_t samples[64], int32_t out[64]);
-  // DCT and quantisation: the 64 quantised values in natural order, and a
-  // bit for each non-zero AC value (bit k for zigzag position k).  A block
-  // of one sample value takes a shortcut with the same result.
-  void (*transform)(const uint8_t samples[64], const JpegQuantTable& table,
-                    int16_t coefficients[64], uint64_t* ac_nonzero);
+  // DCT and quantisation of `count` blocks of 64 samples lying one after
+  // another, block b quantised with tables[b]: for each block, its 64
+  // quantised values in natural order (at coefficients + 64 * b) and a bit
+  // for each non-zero AC value (bit k for zigzag position k, in
+  // ac_nonzero[b]).  A block of one sample value takes a shortcut with the
+  // same result.
+  void (*transform)(const uint8_t* samples, uint32_t count, const JpegQuantTable* const* tables,
+                    int16_t* coefficients, uint64_t* ac_nonzero);
 };
 
 // The tables compiled into this build: the first runs everywhere; the others

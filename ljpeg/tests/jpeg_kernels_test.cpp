@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "ljpeg/jpeg_kernels.h"
@@ -63,6 +64,19 @@ std::vector<std::vector<uint8_t>> TestBlocks() {
     }
     blocks.push_back(b);
   }
+  // The blocks that drive each output to its extremes: black or white by
+  // the sign of each basis function (and of its negation), where the sums
+  // and products of the algorithm are largest.
+  for (int v = 0; v < 8; ++v)
+    for (int u = 0; u < 8; ++u)
+      for (int sign = 0; sign < 2; ++sign) {
+        std::vector<uint8_t> b(64);
+        for (int i = 0; i < 64; ++i) {
+          const double basis = std::cos((2 * (i % 8) + 1) * u * M_PI / 16) * std::cos((2 * (i / 8) + 1) * v * M_PI / 16);
+          b[i] = (basis >= 0) != (sign == 1) ? 255 : 0;
+        }
+        blocks.push_back(b);
+      }
   return blocks;
 }
 
@@ -103,7 +117,8 @@ TEST(JpegKernels, QuantisedBlocksEqualPlainDivisionAtEveryQuality) {
           ReferenceDct(blocks[n].data(), dct);
           int16_t got[64];
           uint64_t nonzero = ~uint64_t(0);
-          k->transform(blocks[n].data(), table, got, &nonzero);  // flat blocks: shortcut
+          const JpegQuantTable* tables[1] = {&table};
+          k->transform(blocks[n].data(), 1, tables, got, &nonzero);  // flat blocks: shortcut
           for (int z = 0; z < 64; ++z) {
             const int i = kJpegZigzag[z];
             const int16_t want = ReferenceQuantize(dct[i], values[i] * 8);
@@ -112,6 +127,42 @@ TEST(JpegKernels, QuantisedBlocksEqualPlainDivisionAtEveryQuality) {
             ASSERT_EQ((nonzero >> z) & 1, uint64_t(z > 0 && want != 0)) << k->name;
           }
         }
+      }
+    }
+  }
+}
+
+TEST(JpegKernels, BlocksOfAnMcuEqualBlocksOneByOne) {
+  // The blocks of an MCU, flat or not, in every mix and count up to six,
+  // each with its own table: the same values and bits as one at a time.
+  const auto blocks = TestBlocks();
+  JpegQuantTable luma, chroma;
+  uint8_t values[64];
+  JpegScaleQuantValues(kJpegQuantBase[0], 75, values);
+  JpegBuildQuantTable(0, values, &luma);
+  JpegScaleQuantValues(kJpegQuantBase[1], 75, values);
+  JpegBuildQuantTable(1, values, &chroma);
+  std::mt19937 rng(11);
+  for (const JpegKernelTable* k : RunnableTables()) {
+    for (int round = 0; round < 400; ++round) {
+      const uint32_t count = 1 + rng() % 6;
+      std::vector<uint8_t> samples;
+      const JpegQuantTable* tables[6];
+      for (uint32_t b = 0; b < count; ++b) {
+        const auto& block = blocks[rng() % blocks.size()];
+        samples.insert(samples.end(), block.begin(), block.end());
+        tables[b] = rng() & 1 ? &luma : &chroma;
+      }
+      int16_t got[6 * 64];
+      uint64_t nonzero[6];
+      k->transform(samples.data(), count, tables, got, nonzero);
+      for (uint32_t b = 0; b < count; ++b) {
+        int16_t want[64];
+        uint64_t want_nonzero;
+        kJpegKernelsGeneric.transform(samples.data() + 64 * b, 1, tables + b, want, &want_nonzero);
+        ASSERT_EQ(std::vector<int16_t>(got + 64 * b, got + 64 * b + 64), std::vector<int16_t>(want, want + 64))
+            << k->name << " round " << round << " block " << b;
+        ASSERT_EQ(nonzero[b], want_nonzero) << k->name << " round " << round << " block " << b;
       }
     }
   }
@@ -132,12 +183,13 @@ TEST(JpegKernels, QuantiserRoundsHalvesAwayFromZeroForEveryDivisor) {
         std::fill(block, block + 64, uint8_t(sample));
         int16_t got[64];
         uint64_t nonzero;
-        k->transform(block, table, got, &nonzero);
+        const JpegQuantTable* tables[1] = {&table};
+        k->transform(block, 1, tables, got, &nonzero);
         ASSERT_EQ(got[0], ReferenceQuantize((sample - 128) * 64, v * 8)) << v << " " << sample;
         block[63] ^= 1;  // not flat: the full path
         int32_t dct[64];
         ReferenceDct(block, dct);
-        k->transform(block, table, got, &nonzero);
+        k->transform(block, 1, tables, got, &nonzero);
         for (int i = 0; i < 64; ++i)
           ASSERT_EQ(got[i], ReferenceQuantize(dct[i], v * 8)) << v << " " << sample;
       }
