@@ -24,6 +24,7 @@
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/disp_strings.h"
 #include "dproc/model/feature_table.h"
+#include "dproc/overlay/overlay_list_win.h"
 #include "dproc/overlay/overlay_session_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
@@ -79,36 +80,7 @@ void* ItemNode(HWND dialog, int index) {
   return data == LB_ERR ? nullptr : reinterpret_cast<void*>(data);
 }
 
-std::wstring LocationText(uint32_t location) { return FormLocationText(location); }
-
-std::wstring ItemText(const FormFileNode& node) {
-  const std::wstring name = FormDisplayName(node.header);
-  const std::wstring file = FileNameOf(node.path);
-  return name.empty() ? file : file + L" (" + name + L")";
-}
-std::wstring ItemText(const DriverFormNode& node) {
-  const std::wstring location = LocationText(node.location);
-  if (node.formName[0] == '\0') return Widen(node.name) + L" " + location;
-  return Widen(node.name) + L" (" + Widen(node.formName) + L") " + location;
-}
-
-void FillFormList(HWND dialog, SheetCtx* ctx) {
-  HWND list = GetDlgItem(dialog, kFormList);
-  SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  auto add = [list](const std::wstring& text, void* node) {
-    const LRESULT at = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    if (at >= 0) SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(node));
-  };
-  if (IsSoftOverlayMode()) {
-    if (FormFileList* forms = SessionFormFiles(ctx)) {
-      for (auto& node : forms->nodes) add(ItemText(*node), node.get());
-    }
-  } else if (DriverFormList* forms = SessionDeviceForms(ctx)) {
-    for (auto& node : forms->nodes) {
-      if (node->registered) add(ItemText(*node), node.get());
-    }
-  }
-}
+void FillFormList(HWND dialog, SheetCtx* ctx) { FillOverlayList(dialog, ctx); }
 
 void SelectCurrent(HWND dialog, SheetCtx* ctx) {
   const OverlayUiState* state = OverlayStateOf(ctx);

@@ -26,6 +26,7 @@
 #include "dproc/model/disp_strings.h"
 #include "dproc/model/option_text_sections.h"
 #include "dproc/overlay/overlay_dialogs_win.h"
+#include "dproc/overlay/overlay_list_win.h"
 #include "dproc/overlay/overlay_session_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/startup/ddproc_binding_win.h"
@@ -472,6 +473,68 @@ TEST_F(OverlayDialogs, TheDeviceFormDialogListsRegisteredFormsWithTheirLocations
   EXPECT_EQ(ListTexts(d), (std::vector<std::wstring>{L"Invoice (Registered) Hard disk"}));
   EXPECT_EQ(Stored(L"FormCount"), L"1");
   EXPECT_EQ(Stored(L"Form1"), L"Invoice,Registered,0");
+}
+
+// A page that only shows the list, standing in for the watermark/overlay
+// sheet.
+INT_PTR CALLBACK BarePage(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG ? TRUE : FALSE; }
+
+// The dialog the sheet's button opens: here the user removed every form
+// while it was open, and it reported the change.
+SheetCtx* g_runCtx = nullptr;
+uint16_t g_ranTemplate = 0;
+intptr_t EmptyTheList(HWND, uint16_t templateId, DLGPROC, LPARAM context) {
+  g_ranTemplate = templateId;
+  g_runCtx = reinterpret_cast<SheetCtx*>(context);
+  OverlayStateOf(g_runCtx)->files->nodes.clear();
+  return 1;
+}
+
+TEST_F(OverlayDialogs, TheSheetsButtonsKeepItsListAndChoice) {
+  FormFileList* list = SoftList({"letterhead_v2", "invoice_v1"});
+  F().bOverlay = 1;
+  F().nFormListPos = 5;  // past the list: the first form
+  HWND sheet = kit_.OpenDialog(kit_.Templates(), 119, BarePage);
+  ASSERT_NE(sheet, nullptr);
+  CheckDlgButton(sheet, 1205, BST_CHECKED);
+  FillOverlayList(sheet, kit_.Context());
+  EXPECT_TRUE(SelectOverlayItem(sheet, kit_.Context()));
+  EXPECT_EQ(F().nFormListPos, 0);
+  // Remove the second form: the first is chosen.
+  ChooseForm(sheet, 1);
+  kit_.Boxes().Answer(IDYES);
+  EXPECT_TRUE(RemoveOverlayFromSheet(sheet, kit_.Context()));
+  EXPECT_EQ(ListTexts(sheet), (std::vector<std::wstring>{L"letterhead_v2.QFV (Letterhead)"}));
+  EXPECT_EQ(list->nodes.size(), 1u);
+  EXPECT_EQ(Stored(L"FormCount"), L"1");
+  EXPECT_EQ(F().nFormListPos, 0);
+  // The dialog emptied the list: the overlay goes off with it.
+  EXPECT_TRUE(OverlayInfoFromSheet(sheet, kit_.Context(), EmptyTheList));
+  EXPECT_EQ(g_ranTemplate, 119);
+  EXPECT_EQ(g_runCtx, kit_.Context());
+  EXPECT_TRUE(ListTexts(sheet).empty());
+  EXPECT_EQ(F().bOverlay, 0);
+  EXPECT_EQ(F().nFormListPos, -1);
+  EXPECT_EQ(IsDlgButtonChecked(sheet, 1205), static_cast<UINT>(BST_UNCHECKED));
+}
+
+TEST_F(OverlayDialogs, RemovingADeviceFormFromTheSheetUnregistersIt) {
+  DeviceList({{"Invoice", 0}, {"Letter", 1}});
+  F().nFormListPos = 1;
+  HWND sheet = kit_.OpenDialog(kit_.Templates(), 195, BarePage);
+  ASSERT_NE(sheet, nullptr);
+  FillOverlayList(sheet, kit_.Context());
+  SelectOverlayItem(sheet, kit_.Context());
+  ASSERT_TRUE(TakeSelectedOverlay(sheet, kit_.Context()));
+  EXPECT_STREQ(F().szOvlFname_PS, "Letter");
+  EXPECT_EQ(F().dwOvlSrcType, 1u);
+  kit_.Boxes().Answer(IDYES);
+  ChooseForm(sheet, 0);
+  EXPECT_TRUE(RemoveOverlayFromSheet(sheet, kit_.Context()));
+  EXPECT_EQ(ListTexts(sheet), (std::vector<std::wstring>{L"Letter (Registered) Memory"}));
+  EXPECT_STREQ(F().szOvlFname_PS, "Letter");
+  EXPECT_EQ(Stored(L"FormCount"), L"1");
+  EXPECT_EQ(Stored(L"Form1"), L"Letter,Registered,1");
 }
 
 }  // namespace
