@@ -267,40 +267,13 @@ void NoteFormsChanged(SheetCtx* ctx) {
 }
 
 void Import(HWND dialog, SheetCtx* ctx) {
-  FormFileList* forms = SessionFormFiles(ctx);
-  FormFileRequest request{};
-  wchar_t printer[kFormPathChars], driver[kFormPathChars];
-  SessionPrinterNames(ctx, printer, driver);
-  request.mode = 1;
-  request.makerName = MakerName();
-  request.printerName = printer;
-  request.driverName = driver;
-  request.owner = dialog;
-  const int at = Selected(dialog);
-  if (const auto* node = at >= 0 ? static_cast<const FormFileNode*>(ItemNode(dialog, at)) : nullptr) {
-    std::wcsncpy(request.path, node->path.c_str(), kFormPathChars - 1);
-    std::wcsncpy(request.formName, FormDisplayName(node->header).c_str(), kFormRequestNameChars - 1);
-  }
-  if (ShowFormFileDialog(&request) != 0 && forms != nullptr) {
-    NoteFormsChanged(ctx);
-    int found = -1;
-    for (int i = 0, n = Count(dialog); i < n && found < 0; ++i) {
-      const auto* node = static_cast<const FormFileNode*>(ItemNode(dialog, i));
-      if (node != nullptr && CompareStringOrdinal(node->path.c_str(), -1, request.path, -1, TRUE) == CSTR_EQUAL) {
-        found = i;
-      }
-    }
-    if (found < 0 && AddFormFileNode(request.path, forms) != nullptr) {
-      FillFormList(dialog, ctx);
-      found = Count(dialog) - 1;
-    }
-    if (found >= 0) {
-      SendDlgItemMessageW(dialog, kFormList, LB_SETCURSEL, static_cast<WPARAM>(found), 0);
-      F(ctx).nFormListPos = static_cast<int16_t>(found);
-      SetCurrent(ctx, ItemNode(dialog, found));
-      ShowProperties(dialog, ctx);
-    }
-    SaveOverlayFormList(forms);
+  bool chosen = false;
+  const int found = ImportFormFileInto(dialog, ctx, &chosen);
+  if (chosen) NoteFormsChanged(ctx);
+  if (found >= 0) {
+    F(ctx).nFormListPos = static_cast<int16_t>(found);
+    SetCurrent(ctx, ItemNode(dialog, found));
+    ShowProperties(dialog, ctx);
   }
   MarkChanged(dialog, ctx);
   EnableControls(dialog, ctx);

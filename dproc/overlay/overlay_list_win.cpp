@@ -95,6 +95,40 @@ bool TakeSelectedOverlay(HWND window, const SheetCtx* ctx) {
   return true;
 }
 
+int ImportFormFileInto(HWND window, const SheetCtx* ctx, bool* chosen) {
+  *chosen = false;
+  FormFileList* forms = SessionFormFiles(ctx);
+  FormFileRequest request{};
+  wchar_t printer[kFormPathChars], driver[kFormPathChars];
+  SessionPrinterNames(ctx, printer, driver);
+  request.mode = 1;
+  request.makerName = MakerName();
+  request.printerName = printer;
+  request.driverName = driver;
+  request.owner = window;
+  const int at = Selected(window);
+  if (const auto* node = at >= 0 ? static_cast<const FormFileNode*>(ItemNode(window, at)) : nullptr) {
+    node->path.copy(request.path, kFormRequestPathChars - 1);
+    FormDisplayName(node->header).copy(request.formName, kFormRequestNameChars - 1);
+  }
+  if (ShowFormFileDialog(&request) == 0 || forms == nullptr) return -1;
+  *chosen = true;
+  int found = -1;
+  for (int i = 0, n = Count(window); i < n && found < 0; ++i) {
+    const auto* node = static_cast<const FormFileNode*>(ItemNode(window, i));
+    if (node != nullptr && CompareStringOrdinal(node->path.c_str(), -1, request.path, -1, TRUE) == CSTR_EQUAL) {
+      found = i;
+    }
+  }
+  if (found < 0 && AddFormFileNode(request.path, forms) != nullptr) {
+    FillOverlayList(window, ctx);
+    found = Count(window) - 1;
+  }
+  if (found >= 0) SendMessageW(List(window), LB_SETCURSEL, static_cast<WPARAM>(found), 0);
+  SaveOverlayFormList(forms);
+  return found;
+}
+
 bool OverlayInfoFromSheet(HWND sheet, SheetCtx* ctx, OverlayDialogRunner run) {
   OverlayUiState* state = OverlayStateOf(ctx);
   if (state == nullptr || run == nullptr) return false;
@@ -136,38 +170,8 @@ bool NewOverlayFromSheet(HWND sheet, SheetCtx* ctx, OverlayDialogRunner run) {
     SaveDeviceFormList(SessionDeviceForms(ctx));
     return true;
   }
-  FormFileList* forms = SessionFormFiles(ctx);
-  FormFileRequest request{};
-  wchar_t printer[kFormPathChars], driver[kFormPathChars];
-  SessionPrinterNames(ctx, printer, driver);
-  request.mode = 1;
-  request.makerName = MakerName();
-  request.printerName = printer;
-  request.driverName = driver;
-  request.owner = sheet;
-  const int at = Selected(sheet);
-  if (const auto* node = at >= 0 ? static_cast<const FormFileNode*>(ItemNode(sheet, at)) : nullptr) {
-    node->path.copy(request.path, kFormRequestPathChars - 1);
-    FormDisplayName(node->header).copy(request.formName, kFormRequestNameChars - 1);
-  }
-  if (ShowFormFileDialog(&request) != 0 && forms != nullptr) {
-    int found = -1;
-    for (int i = 0, n = Count(sheet); i < n && found < 0; ++i) {
-      const auto* node = static_cast<const FormFileNode*>(ItemNode(sheet, i));
-      if (node != nullptr && CompareStringOrdinal(node->path.c_str(), -1, request.path, -1, TRUE) == CSTR_EQUAL) {
-        found = i;
-      }
-    }
-    if (found < 0 && AddFormFileNode(request.path, forms) != nullptr) {
-      FillOverlayList(sheet, ctx);
-      found = Count(sheet) - 1;
-    }
-    if (found >= 0) {
-      SendMessageW(List(sheet), LB_SETCURSEL, static_cast<WPARAM>(found), 0);
-      TakeSelectedOverlay(sheet, ctx);
-    }
-    SaveOverlayFormList(forms);
-  }
+  bool chosen = false;
+  if (ImportFormFileInto(sheet, ctx, &chosen) >= 0) TakeSelectedOverlay(sheet, ctx);
   return true;
 }
 

@@ -22,6 +22,13 @@ bool SelectOverlayItem(HWND window, const SheetCtx* ctx);
 // device form, its name and location.  False without a selection.
 bool TakeSelectedOverlay(HWND window, const SheetCtx* ctx);
 
+// Import: the form file dialog, starting at the selected item's file; the
+// chosen file is selected in 1326 of `window` (added to the session's list
+// and the list refilled when it is new) and the list saved.  The selected
+// index, or -1 when nothing was chosen or the file is not a form file;
+// `*chosen` tells whether the user chose a file.
+int ImportFormFileInto(HWND window, const SheetCtx* ctx, bool* chosen);
+
 // How the sheet runs a modal dialog (its owner, template, procedure and
 // parameter); its result.
 using OverlayDialogRunner = intptr_t (*)(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context);
