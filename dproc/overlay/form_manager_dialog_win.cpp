@@ -517,6 +517,25 @@ bool Notify(HWND dialog, SheetCtx* ctx, const NMHDR* note, LRESULT*) {
   return false;
 }
 
+// The device icon in 16 by 16 pixels: its mask (AND), then its picture
+// (XOR), each scaled to the cell.
+void DrawDeviceIcon(HDC dc, int x, int y) {
+  HMODULE images = DialogFrameworkModules().images;
+  for (const auto& [id, rop] : {std::pair<int, DWORD>{189, SRCAND}, std::pair<int, DWORD>{188, SRCINVERT}}) {
+    HBITMAP bitmap = images != nullptr ? LoadBitmapW(images, MAKEINTRESOURCEW(id)) : nullptr;
+    if (bitmap == nullptr) return;
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, x, y, 16, 16, memory, 0, 0, info.bmWidth, info.bmHeight, rop);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+  }
+}
+
 bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   if (item->CtlType != ODT_LISTVIEW) return false;
   HWND list = item->hwndItem;
@@ -528,7 +547,7 @@ bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   const DriverFormNode* node = reinterpret_cast<const DriverFormNode*>(item->itemData);
   const bool icon = item->CtlID == static_cast<UINT>(kDeviceList) || (node != nullptr && node->onDevice != 0);
   const int top = item->rcItem.top + (item->rcItem.bottom - item->rcItem.top - 16) / 2;
-  if (icon) DrawMaskedBitmap(item->hDC, DialogFrameworkModules().images, 188, 189, item->rcItem.left, top);
+  if (icon) DrawDeviceIcon(item->hDC, item->rcItem.left, top);
   SetBkMode(item->hDC, TRANSPARENT);
   SetTextColor(item->hDC, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   const int indent = LOWORD(GetDialogBaseUnits()) / 4;
