@@ -24,7 +24,7 @@ struct JpegEncoderState {
   JpegSampling sampling;   // grey: 8 x 8
   uint32_t blocks_per_mcu;
   JpegRowConverter convert;
-  JpegDownsampler downsample;  // none for grey
+  JpegDownsampler downsample;
   const JpegKernelTable* kernels;
   JpegHuffTable huffman[4];
   JpegQuantTable quant[2];
@@ -46,6 +46,11 @@ uint32_t FirstShortMcu(const JpegEncoderState& st, uint32_t mcus_per_row, uint32
   return total;
 }
 
+// Pixels converted by one call of the row converter: a strip of whole MCUs
+// (a multiple of every MCU width), whose samples for the MCU's rows stay on
+// the stack.
+constexpr uint32_t kStripWidth = 256;
+
 bool EncodeScan(JpegEncoderState* st) {
   const uint32_t mcu_w = st->sampling.mcu_width;
   const uint32_t mcu_h = st->sampling.mcu_height;
@@ -54,52 +59,70 @@ bool EncodeScan(JpegEncoderState* st) {
   const uint32_t total = mcus_per_row * mcu_rows;
   const uint32_t short_mcu = FirstShortMcu(*st, mcus_per_row, total);
   const uint32_t luma_blocks = uint32_t(st->sampling.luma_h) * st->sampling.luma_v;
+  const uint32_t strip_mcus = kStripWidth / mcu_w;
 
-  uint8_t planes[3][256];
+  // The three planes lie apart by a little more than their size, so that
+  // the same sample of each does not fall at the same place of a 4 KB page
+  // (where the processor confuses a store to one with a load of another).
+  constexpr uint32_t kPlaneStep = 16 * kStripWidth + 160;
+  uint8_t samples[3 * kPlaneStep];
+  uint8_t* const planes[3] = {samples, samples + kPlaneStep, samples + 2 * kPlaneStep};
   uint8_t blocks[384];
   int16_t coefficients[6 * 64];
   uint64_t ac_nonzero[6];
   const JpegQuantTable* tables[6];
   for (uint32_t b = 0; b < st->blocks_per_mcu; ++b) tables[b] = &st->quant[b < luma_blocks ? 0 : 1];
   const bool grey = st->components == 1;
-  uint8_t* mcu_blocks = grey ? planes[0] : blocks;
 
-  uint32_t m = 0;
   for (uint32_t row = 0; row < mcu_rows; ++row) {
     const uint32_t y0 = row * mcu_h;
     const uint32_t rows_left = st->height - y0;
-    for (uint32_t col = 0; col < mcus_per_row; ++col, ++m) {
-      if (m == short_mcu) {
-        st->status |= kJpegStatusOverrun;
-        return false;
-      }
-      const uint32_t c0 = col * mcu_w;
-      const uint32_t n = st->width - c0 < mcu_w ? st->width - c0 : mcu_w;
-      for (uint32_t i = 0; i < mcu_h; ++i) {
-        uint8_t* y = planes[0] + i * mcu_w;
-        uint8_t* cb = planes[1] + i * mcu_w;
-        uint8_t* cr = planes[2] + i * mcu_w;
-        if (i < rows_left) {
-          const uint8_t* src = st->source + uint64_t(rows_left - 1 - i) * st->stride +
-                               uint64_t(c0) * st->bytes_per_pixel;
-          // The MCU's rows are as many separate streams through memory:
-          // ask for each one's bytes a few MCUs ahead.
-          __builtin_prefetch(src + 256);
-          st->convert(src, n, mcu_w, y, cb, cr);
-        } else {
-          std::memcpy(y, y - mcu_w, mcu_w);
-          if (!grey) {
-            std::memcpy(cb, cb - mcu_w, mcu_w);
-            std::memcpy(cr, cr - mcu_w, mcu_w);
+    for (uint32_t first_col = 0; first_col < mcus_per_row; first_col += strip_mcus) {
+      const uint32_t cols = mcus_per_row - first_col < strip_mcus ? mcus_per_row - first_col : strip_mcus;
+      const uint32_t first = row * mcus_per_row + first_col;
+      // The strip's pixels that the source holds: only the MCUs before the
+      // first short one (see FirstShortMcu) are read.
+      const uint32_t readable = short_mcu <= first ? 0 : short_mcu - first < cols ? short_mcu - first : cols;
+      const uint32_t c0 = first_col * mcu_w;
+      const uint32_t in_image = st->width - c0;
+      const uint32_t n = readable * mcu_w < in_image ? readable * mcu_w : in_image;
+      const uint32_t strip_w = cols * mcu_w;
+      if (n > 0) {
+        for (uint32_t i = 0; i < mcu_h; ++i) {
+          uint8_t* y = planes[0] + i * kStripWidth;
+          uint8_t* cb = planes[1] + i * kStripWidth;
+          uint8_t* cr = planes[2] + i * kStripWidth;
+          if (i < rows_left) {
+            const uint8_t* src = st->source + uint64_t(rows_left - 1 - i) * st->stride +
+                                 uint64_t(c0) * st->bytes_per_pixel;
+            // The MCU rows are as many separate streams through memory:
+            // ask for each one's bytes of the next strip now.
+            const uint64_t next = uint64_t(src - st->source) + uint64_t(n) * st->bytes_per_pixel;
+            for (uint64_t k = next; k < next + kStripWidth * 4 && k < st->source_size; k += 64)
+              __builtin_prefetch(st->source + k);
+            st->convert(src, n, strip_w, y, cb, cr);
+          } else {
+            std::memcpy(y, y - kStripWidth, strip_w);
+            if (!grey) {
+              std::memcpy(cb, cb - kStripWidth, strip_w);
+              std::memcpy(cr, cr - kStripWidth, strip_w);
+            }
           }
         }
       }
-      if (!grey) st->downsample(planes[0], planes[1], planes[2], blocks);
-      st->kernels->transform(mcu_blocks, st->blocks_per_mcu, tables, coefficients, ac_nonzero);
-      for (uint32_t b = 0; b < st->blocks_per_mcu; ++b) {
-        const uint32_t component = b < luma_blocks ? 0 : b - luma_blocks + 1;
-        if (!JpegEncodeBlockMasked(&st->out, &st->coders[component], coefficients + 64 * b, ac_nonzero[b]))
+      for (uint32_t col = 0; col < cols; ++col) {
+        if (first + col == short_mcu) {
+          st->status |= kJpegStatusOverrun;
           return false;
+        }
+        const uint32_t x = col * mcu_w;
+        st->downsample(planes[0] + x, planes[1] + x, planes[2] + x, kStripWidth, blocks);
+        st->kernels->transform(blocks, st->blocks_per_mcu, tables, coefficients, ac_nonzero);
+        for (uint32_t b = 0; b < st->blocks_per_mcu; ++b) {
+          const uint32_t component = b < luma_blocks ? 0 : b - luma_blocks + 1;
+          if (!JpegEncodeBlockMasked(&st->out, &st->coders[component], coefficients + 64 * b, ac_nonzero[b]))
+            return false;
+        }
       }
     }
   }
@@ -139,7 +162,7 @@ uint16_t JpegEncodeWith(const JpegKernelTable* kernels, JpegEncodeParams* params
   st.kernels = kernels;
   if (st.components == 1) {
     st.sampling = {8, 8, 1, 1};
-    st.downsample = nullptr;
+    st.downsample = kernels->downsample[3];
     st.blocks_per_mcu = 1;
   } else {
     JpegChooseSampling(params->subsampling, &st.sampling);

@@ -266,9 +266,10 @@ struct Pixel16 {
 
 // ---- Downsamplers --------------------------------------------------------
 
-// Copies the 8 x 8 block at (bx, by) of a plane 16 samples wide.
-inline void CutBlock(const uint8_t* plane, uint32_t bx, uint32_t by, uint8_t* block) {
-  for (uint32_t r = 0; r < 8; ++r) std::memcpy(block + r * 8, plane + (by + r) * 16 + bx, 8);
+// Copies the 8 x 8 block at (bx, by) of a plane whose rows are `stride`
+// bytes apart.
+inline void CutBlock(const uint8_t* plane, uint32_t stride, uint32_t bx, uint32_t by, uint8_t* block) {
+  for (uint32_t r = 0; r < 8; ++r) std::memcpy(block + r * 8, plane + (by + r) * stride + bx, 8);
 }
 
 // Sums of horizontal pairs of a 16-sample row.
@@ -277,39 +278,43 @@ inline U16x8 PairSums(U16x16 row) {
          __builtin_shufflevector(row, row, 1, 3, 5, 7, 9, 11, 13, 15);
 }
 
-void Downsample2x2(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8_t* blocks) {
-  CutBlock(y, 0, 0, blocks);
-  CutBlock(y, 8, 0, blocks + 64);
-  CutBlock(y, 0, 8, blocks + 128);
-  CutBlock(y, 8, 8, blocks + 192);
+void Downsample2x2(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint32_t stride, uint8_t* blocks) {
+  CutBlock(y, stride, 0, 0, blocks);
+  CutBlock(y, stride, 8, 0, blocks + 64);
+  CutBlock(y, stride, 0, 8, blocks + 128);
+  CutBlock(y, stride, 8, 8, blocks + 192);
   const uint8_t* planes[2] = {cb, cr};
   for (int c = 0; c < 2; ++c) {
     uint8_t* out = blocks + 256 + c * 64;
     for (uint32_t row = 0; row < 8; ++row) {
-      const U16x16 top = __builtin_convertvector(Load<U8x16>(planes[c] + 32 * row), U16x16);
-      const U16x16 bottom = __builtin_convertvector(Load<U8x16>(planes[c] + 32 * row + 16), U16x16);
+      const U16x16 top = __builtin_convertvector(Load<U8x16>(planes[c] + 2 * row * stride), U16x16);
+      const U16x16 bottom = __builtin_convertvector(Load<U8x16>(planes[c] + (2 * row + 1) * stride), U16x16);
       Store(out + 8 * row, __builtin_convertvector(PairSums(top + bottom) >> 2, U8x8));
     }
   }
 }
 
-void Downsample2x1(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8_t* blocks) {
-  CutBlock(y, 0, 0, blocks);
-  CutBlock(y, 8, 0, blocks + 64);
+void Downsample2x1(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint32_t stride, uint8_t* blocks) {
+  CutBlock(y, stride, 0, 0, blocks);
+  CutBlock(y, stride, 8, 0, blocks + 64);
   const uint8_t* planes[2] = {cb, cr};
   for (int c = 0; c < 2; ++c) {
     uint8_t* out = blocks + 128 + c * 64;
     for (uint32_t row = 0; row < 8; ++row) {
-      const U16x16 line = __builtin_convertvector(Load<U8x16>(planes[c] + 16 * row), U16x16);
+      const U16x16 line = __builtin_convertvector(Load<U8x16>(planes[c] + row * stride), U16x16);
       Store(out + 8 * row, __builtin_convertvector(PairSums(line) >> 1, U8x8));
     }
   }
 }
 
-void Downsample1x1(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint8_t* blocks) {
-  std::memcpy(blocks, y, 64);
-  std::memcpy(blocks + 64, cb, 64);
-  std::memcpy(blocks + 128, cr, 64);
+void Downsample1x1(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint32_t stride, uint8_t* blocks) {
+  CutBlock(y, stride, 0, 0, blocks);
+  CutBlock(cb, stride, 0, 0, blocks + 64);
+  CutBlock(cr, stride, 0, 0, blocks + 128);
+}
+
+void CutGrey(const uint8_t* y, const uint8_t*, const uint8_t*, uint32_t stride, uint8_t* blocks) {
+  CutBlock(y, stride, 0, 0, blocks);
 }
 
 // ---- Forward DCT -----------------------------------------------------------
@@ -688,7 +693,7 @@ extern const JpegKernelTable JPEG_KERNEL_TABLE = {
      {ConvertRow<Pixel16<0>>, ConvertRow<Pixel16<10>>},
      {ConvertRow<Pixel24<0>>, ConvertRow<Pixel24<2>>},
      {ConvertRow<Pixel32<0>>, ConvertRow<Pixel32<2>>}},
-    {Downsample2x2, Downsample2x1, Downsample1x1},
+    {Downsample2x2, Downsample2x1, Downsample1x1, CutGrey},
     ForwardDct,
     Transform,
 };

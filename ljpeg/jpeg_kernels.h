@@ -14,8 +14,8 @@ struct JpegKernelTable {
   const char* name;
   // [depth: 8, 16, 24, 32][pixel order: 0 red first, 1 blue first]
   JpegRowConverter convert[4][2];
-  // [subsampling mode]
-  JpegDownsampler downsample[3];
+  // [subsampling mode; 3: grey]
+  JpegDownsampler downsample[4];
   // The accurate integer DCT (13-bit constants, 2 extra bits between the
   // passes) of the level-shifted samples: 8 times the DCT coefficients, in
   // natural order.

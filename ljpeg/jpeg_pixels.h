@@ -10,10 +10,11 @@
 typedef void (*JpegRowConverter)(const uint8_t* src, uint32_t n, uint32_t width, uint8_t* y,
                                  uint8_t* cb, uint8_t* cr);
 
-// Turns the three planes (each as wide and high as the MCU) into the MCU's
-// blocks in coding order: Y blocks left to right and top to bottom, then Cb,
-// then Cr.
-typedef void (*JpegDownsampler)(const uint8_t* y, const uint8_t* cb, const uint8_t* cr,
+// Turns the MCU whose top left samples are at y, cb and cr (rows `stride`
+// bytes apart, as high as the MCU) into its blocks in coding order: Y
+// blocks left to right and top to bottom, then Cb, then Cr (grey: the one
+// Y block).
+typedef void (*JpegDownsampler)(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, uint32_t stride,
                                 uint8_t* blocks);
 
 // Colour conversion of one pixel (>> is an arithmetic shift).

@@ -12,6 +12,9 @@
 
 namespace {
 
+// The C library of the Windows builds does not define M_PI by default.
+constexpr double kPi = 3.14159265358979323846;
+
 // One 1-D pass over v[0], v[stride], ... v[7 * stride], scalar.
 void ReferencePass(int32_t* v, int stride, bool first) {
   auto at = [&](int i) -> int32_t& { return v[i * stride]; };
@@ -72,7 +75,7 @@ std::vector<std::vector<uint8_t>> TestBlocks() {
       for (int sign = 0; sign < 2; ++sign) {
         std::vector<uint8_t> b(64);
         for (int i = 0; i < 64; ++i) {
-          const double basis = std::cos((2 * (i % 8) + 1) * u * M_PI / 16) * std::cos((2 * (i / 8) + 1) * v * M_PI / 16);
+          const double basis = std::cos((2 * (i % 8) + 1) * u * kPi / 16) * std::cos((2 * (i / 8) + 1) * v * kPi / 16);
           b[i] = (basis >= 0) != (sign == 1) ? 255 : 0;
         }
         blocks.push_back(b);
@@ -236,7 +239,7 @@ TEST(JpegKernels, ConvertersAndDownsamplersFollowThePlainFormulas) {
     uint8_t planes[3][256], blocks[384];
     for (auto& plane : planes)
       for (auto& s : plane) s = uint8_t(rng());
-    k->downsample[0](planes[0], planes[1], planes[2], blocks);
+    k->downsample[0](planes[0], planes[1], planes[2], 16, blocks);
     for (int c = 1; c < 3; ++c)
       for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) {
@@ -249,7 +252,7 @@ TEST(JpegKernels, ConvertersAndDownsamplersFollowThePlainFormulas) {
       for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
           ASSERT_EQ(blocks[64 * b + 8 * y + x], planes[0][(8 * (b / 2) + y) * 16 + 8 * (b % 2) + x]);
-    k->downsample[1](planes[0], planes[1], planes[2], blocks);
+    k->downsample[1](planes[0], planes[1], planes[2], 16, blocks);
     for (int c = 1; c < 3; ++c)
       for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) {
@@ -257,6 +260,16 @@ TEST(JpegKernels, ConvertersAndDownsamplersFollowThePlainFormulas) {
           ASSERT_EQ(blocks[128 + (c - 1) * 64 + 8 * y + x], (p[16 * y + 2 * x] + p[16 * y + 2 * x + 1]) >> 1)
               << k->name;
         }
+    // Without subsampling, and grey: the blocks cut from rows 24 apart.
+    k->downsample[2](planes[0] + 3, planes[1] + 5, planes[2] + 7, 24, blocks);
+    k->downsample[3](planes[0] + 2, nullptr, nullptr, 24, blocks + 192);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x) {
+        ASSERT_EQ(blocks[8 * y + x], planes[0][3 + 24 * y + x]) << k->name;
+        ASSERT_EQ(blocks[64 + 8 * y + x], planes[1][5 + 24 * y + x]) << k->name;
+        ASSERT_EQ(blocks[128 + 8 * y + x], planes[2][7 + 24 * y + x]) << k->name;
+        ASSERT_EQ(blocks[192 + 8 * y + x], planes[0][2 + 24 * y + x]) << k->name;
+      }
   }
 }
 
