@@ -11,7 +11,6 @@ namespace {
 
 CAPTION_TABLE(g_finisher, 109, "Prop_Finisher");
 CAPTION_TABLE(g_coverPage, 112, "Prop_CoverPage");
-CAPTION_TABLE(g_watermarksForms, 104, "Prop_WatermarksForms");
 CAPTION_TABLE(g_quality, 105, "Prop_Quality");
 CAPTION_TABLE(g_version, 106, "Prop_Version");
 CAPTION_TABLE(g_initialize, 161, "Prop_Initialize");
@@ -65,6 +64,74 @@ DispStringItem g_customPaper[] = {
     {{1409}, {}, "Paper_Unit"},
     {{1240}, {}, "Paper_MM"},
     {{1241}, {}, "Paper_Inch"},
+    {{0}, {}, ""},
+};
+// The watermark/overlay sheet and its watermark dialog.
+DispStringItem g_watermarksForms[] = {
+    {{104}, {}, "Prop_WatermarksForms"},
+    {{1208}, {}, "Watermark"},
+    {{1255}, {}, "WM_AddEdit"},
+    {{1205}, {}, "Overlay"},
+    {{1276}, {}, "Ovl_Create"},
+    {{1279}, {}, "Ovl_Info"},
+    {{1164}, {}, "CopyProtect"},
+    {{1166}, {}, "CopyProtectDetail"},
+    {{2113}, {}, "DateTime"},
+    {{2114}, {}, "PageNumber"},
+    {{2115}, {}, "DateTimePageDetail"},
+    {{1202}, {}, "HeaderFooter"},
+    {{2116}, {}, "HeaderFooter_op"},
+    {{1162}, {}, "HeaderFooterDetail"},
+    {{2338}, {}, "Numbering"},
+    {{2339}, {}, "NumberingDetail"},
+    {{0}, {}, ""},
+};
+DispStringItem g_watermarkEdit[] = {
+    {{111}, {}, "Dlg_Watermark"},
+    {{1450}, {}, "WM_Current"},
+    {{1682}, {}, "WM_Name"},
+    {{1683}, {}, "WM_String"},
+    {{1602}, {}, "WM_Add"},
+    {{1684}, {}, "WM_Delete"},
+    {{1441}, {}, "WM_Position"},
+    {{1442}, {}, "WM_Pos_X"},
+    {{1446}, {}, "WM_Pos_Y"},
+    {{1342}, {}, "WM_Pos_Center"},
+    {{1383}, {}, "WM_Angle"},
+    {{1384}, {}, "WM_AngleDegree"},
+    {{1685}, {}, "WM_Font"},
+    {{1686}, {}, "WM_Style"},
+    {{1687}, {}, "WM_Color"},
+    {{1688}, {}, "WM_Size"},
+    {{1690}, {}, "WM_SizePointRange"},
+    {{1691}, {}, "WM_Box"},
+    {{1385}, {}, "WM_TextDensity"},
+    {{1694}, {}, "WM_DensityLight"},
+    {{1695}, {}, "WM_DensityThick"},
+    {{1581}, {}, "WM_Sharing"},
+    {{1679}, {}, "WM_Up"},
+    {{1680}, {}, "WM_Down"},
+    {{1056}, {}, "WM_Transparent"},
+    {{1054}, {}, "WM_FirstPage"},
+    {{1234}, {}, "WM_Repeat"},
+    {{0}, {}, ""},
+};
+DispStringItem g_headerFooter[] = {
+    {{142}, {}, "Dlg_HeaderFooter"},
+    {{1579}, {}, "HF_Numbering"},
+    {{1705}, {}, "HF_Type"},
+    {{1710}, {}, "HF_PagetoPrint"},
+    {{1712}, {}, "HF_StartNumber"},
+    {{1716}, {}, "HF_PageStartNumRange"},
+    {{1717}, {}, "HF_Color"},
+    {{1583}, {}, "HF_DateTime"},
+    {{1041}, {}, "HF_DatePagetoPrint"},
+    {{1585}, {}, "HF_PageNumber"},
+    {{1048}, {}, "HF_PrintPage"},
+    {{1604}, {}, "HF_StartPage"},
+    {{1390}, {}, "HF_StartPageRange"},
+    {{1606}, {}, "HF_PageStartNumber"},
+    {{1392}, {}, "HF_PageStartNumRange"},
     {{0}, {}, ""},
 };
 // The Layout sheet and the dialogs it opens.
@@ -400,7 +467,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_TabPaperSettings"),
       S("Dlg_TabTextDetails"),
       S("Property_4", g_watermarksForms),
-      S("Dlg_HeaderFooter"),  // two variants of the dialog
+      S("Dlg_HeaderFooter", g_headerFooter),  // two variants of the dialog
       S("Dlg_HeaderFooterEdit"),
       S("Dlg_NumberingEdit"),
       S("Dlg_CopyProtect"),
@@ -409,7 +476,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_ImportOvlForm", g_importOvlForm),
       S("Dlg_ManageOvlForm", g_manageOvlForm),
       S("Dlg_OverlayInfo", g_overlayInfo),
-      S("Dlg_Watermark"),
+      S("Dlg_Watermark", g_watermarkEdit),
       S("Dlg_DateTimeFormat"),
       S("Dlg_DateTimePageEdit"),
       S("Dlg_CPE_CP_ColorSetting"),

@@ -421,7 +421,10 @@ INT_PTR RunDocumentDialog(const DocumentDialog& d, HWND dialog, UINT message, WP
       ForgetDialogTooltip(dialog);
       DropBackup(dialog);
       return FALSE;
-    default:
+    default: {
+      INT_PTR result = FALSE;
+      if (d.other != nullptr && ctx != nullptr && d.other(dialog, ctx, message, wParam, lParam, &result)) return result;
       return FALSE;
+    }
   }
 }

@@ -155,6 +155,10 @@ struct DocumentDialog {
   void (*destroy)(HWND dialog) = nullptr;
   // Cancel, after the settings were put back as the dialog found them.
   void (*cancel)(HWND dialog, SheetCtx* ctx) = nullptr;
+  // Any other message once the dialog has started (the mouse, activation,
+  // private messages between a dialog and its pages); true with its answer
+  // in *result when handled.
+  bool (*other)(HWND dialog, SheetCtx* ctx, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) = nullptr;
 };
 
 inline constexpr int kDefaultButtonId = 1032;

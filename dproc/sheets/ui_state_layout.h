@@ -31,9 +31,12 @@ inline constexpr size_t kUiStateBasicBytes = 16;
 // being checked (LayoutPreviewOverrides).
 inline constexpr size_t kUiStateLayoutOverridesAt = kUiStateBasicAt + kUiStateBasicBytes;
 inline constexpr size_t kUiStateLayoutOverridesBytes = 16;
+// The watermark sheet's lists and preview, one pointer (WatermarkUiState).
+inline constexpr size_t kUiStateWatermarksAt = kUiStateLayoutOverridesAt + kUiStateLayoutOverridesBytes;
+inline constexpr size_t kUiStateWatermarksBytes = 16;
 // The session's overlay form lists, its current form and the forms-changed
 // flag (OverlayUiState).
-inline constexpr size_t kUiStateOverlayAt = kUiStateLayoutOverridesAt + kUiStateLayoutOverridesBytes;
+inline constexpr size_t kUiStateOverlayAt = kUiStateWatermarksAt + kUiStateWatermarksBytes;
 inline constexpr size_t kUiStateOverlayBytes = 48;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
 inline constexpr size_t kUiStateFreeAt = kUiStateOverlayAt + kUiStateOverlayBytes;

@@ -38,6 +38,11 @@ void ChooseCustomSize(HWND sheet) {
   PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(1000, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
 }
 
+// Before the Edit button of the watermark sheet: the watermark switched on.
+void CheckWatermarkBox(HWND sheet) {
+  if (IsDlgButtonChecked(sheet, 1208) != BST_CHECKED) PostMessageW(GetDlgItem(sheet, 1208), BM_CLICK, 0, 0);
+}
+
 constexpr TourWay kPage = TourWay::kDocumentPage;
 constexpr TourWay kControl = TourWay::kControl;
 constexpr TourWay kTab = TourWay::kTab;
@@ -46,7 +51,8 @@ constexpr TourWay kTab = TourWay::kTab;
 // alone (a list's change rather than a button).  The Layout sheet's
 // buttons of booklet, binding margin, image shift and print position are
 // hidden on the sample model; the tour sends their command all the same, so
-// that their dialogs are seen.
+// that their dialogs are seen; so is the watermark sheet's Header / Footer
+// Setting button.
 const std::vector<TourStop> kDialogTour = {
     {171, "Fax", kPage, 0, 0, 0, nullptr},
     {172, "Fax Cover Sheet", kControl, 171, 1948, 0, CheckFaxSheetCoverBox},
@@ -66,6 +72,8 @@ const std::vector<TourStop> kDialogTour = {
     {136, "Image Shift Setting", kControl, 101, 1212, 0, nullptr},
     {163, "Print Position Setting", kControl, 101, 1204, 0, nullptr},
     {104, "Overlay", kPage, 0, 0, 3, nullptr},
+    {111, "Watermark Setting", kControl, 104, 1255, 0, CheckWatermarkBox},
+    {142, "Header Footer Detail", kControl, 104, 1162, 0, nullptr},
     {106, "Version", kPage, 0, 0, 4, nullptr},
     {180, "Fax Recipients", TourWay::kFaxJobStart, 0, 0, 0, nullptr},
     {181, "Fax Mode Details", kControl, 180, 2050, 0, nullptr},
