@@ -658,3 +658,8 @@ void LoadDefaultSettings(QxdContext* ctx, const ModelInfo* m, const char* locale
   ReadFcsRecipientDefault(ctx);
   SealDocDMode(d);
 }
+
+void ClearFontSubstitution(DocFields& f) { ClearFonts(f); }
+void AddFontSubstitution(DocFields& f, const char* trueType, uint16_t number, const char* printer) {
+  AddFont(f, trueType, number, printer);
+}
