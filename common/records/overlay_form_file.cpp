@@ -41,6 +41,23 @@ FormHeaderStatus Form_ParseHeader(const uint8_t* bytes, size_t size, uint64_t fi
   return kFormHeaderOk;
 }
 
+bool Form_ReadListHeader(const uint8_t* bytes, size_t size, FormFileHeader* header) {
+  std::memset(header, 0, sizeof *header);
+  if (bytes == nullptr || size < kFormHeaderV1Size || std::memcmp(bytes, kMagic, sizeof kMagic) != 0) return false;
+  const uint16_t version = U16At(bytes + 4);
+  if (version == 1) {
+    std::memcpy(header, bytes, kFormHeaderV1Size);
+  } else if (version == 2 && size >= kFormHeaderV2Size) {
+    std::memcpy(header, bytes, kFormHeaderV2Size);
+  } else {
+    std::memset(header, 0, sizeof *header);
+    return false;
+  }
+  header->name[kFormNameChars] = '\0';
+  header->wideName[kFormNameChars] = u'\0';
+  return true;
+}
+
 void Form_BuildHeader(const FormHeaderFields& f, FormFileHeader* header) {
   std::memset(header, 0, sizeof *header);
   std::memcpy(header->magic, kMagic, sizeof kMagic);

@@ -58,6 +58,15 @@ FormHeaderStatus Form_CheckPrefix(const uint8_t* bytes, size_t size, uint16_t* h
 FormHeaderStatus Form_ParseHeader(const uint8_t* bytes, size_t size, uint64_t fileSize, FormFileHeader* header,
                                   uint32_t* streamOffset, uint64_t* streamLength);
 
+// How the form lists read a header: the first 96 bytes must carry the magic
+// and version 1 or 2 (the size field is not checked here, so a listed form
+// may still be refused when a job inserts it); version 2 also needs its
+// further 128 bytes.  The header is zero-filled first, so a version 1
+// header has an empty wide name; both names end inside their fields.
+bool Form_ReadListHeader(const uint8_t* bytes, size_t size, FormFileHeader* header);
+// The name a form is shown by is the ANSI name unless that is empty.
+inline bool Form_ShowsAnsiName(const FormFileHeader& header) { return header.name[0] != '\0'; }
+
 // The fields of a new form's header (version 2).
 struct FormHeaderFields {
   const char* ansiName;        // the name in the ANSI code page, or null

@@ -1,4 +1,5 @@
 #include "dproc/dialogs/hint_area_win.h"
+#include "dproc/dialogs/name_duplicate_win.h"
 
 #include <cstring>
 #include <string>
@@ -142,6 +143,13 @@ bool BuildStateHint(HWND dialog, const SheetCtx* ctx, uint32_t pageId, char16_t*
       AppendEntry(text, list != nullptr && SendMessageW(list, 0x1004 /* LVM_GETITEMCOUNT */, 0, 0) > 0 ? 201 : 200);
       break;
     }
+    case 2517:
+      if (EditEmpty(dialog, 1572)) {
+        AppendEntry(text, 202);
+      } else if (CheckFormNameDuplicate(dialog) == 0) {
+        AppendEntry(text, 204);
+      }
+      break;
     default: break;
   }
   return std::char_traits<char16_t>::length(text) != before;

@@ -419,6 +419,57 @@ DispStringItem g_printPosition[] = {
     {{0}, {}, ""},
 };
 
+// The overlay form dialogs: Overlay Information (with the labels of the
+// chosen form file's properties) and the management of the device's forms
+// (with its list columns).
+DispStringItem g_overlayInfo[] = {
+    {{119}, {}, "Dlg_OverlayInfo"},
+    {{2122}, {}, "OvlInfo_SelectForm"},
+    {{1277}, {}, "OvlInfo_Import"},
+    {{1143}, {}, "OvlInfo_Manage"},
+    {{1278}, {}, "OvlInfo_Delete"},
+    {{1435}, {}, "OvlInfo_Properties"},
+    {{1210}, {}, "OvlInfo_DLManager"},
+    {{2123}, {}, "OvlInfo_PrintSetting"},
+    {{1271}, {}, "OvlInfo_Pages"},
+    {{1274}, {}, "OvlInfo_Placement"},
+    {{kTextOnlyRecord}, {}, "OvlInfo_FormName"},
+    {{kTextOnlyRecord}, {}, "OvlInfo_FileName"},
+    {{kTextOnlyRecord}, {}, "OvlInfo_Folder"},
+    {{kTextOnlyRecord}, {}, "OvlInfo_Paper"},
+    {{kTextOnlyRecord}, {}, "OvlInfo_Orientation"},
+    {{kTextOnlyRecord}, {}, "OvlInfo_Color"},
+    {{kTextOnlyRecord}, {}, "OvlInfo_Resolution"},
+    {{0}, {}, ""},
+};
+DispStringItem g_manageOvlForm[] = {
+    {{127}, {}, "Dlg_ManageOvlForm"},
+    {{1562}, {}, "OvlForm_Available"},
+    {{1564}, {}, "OvlForm_Add"},
+    {{1565}, {}, "OvlForm_AddAll"},
+    {{1566}, {}, "OvlForm_Remove"},
+    {{1567}, {}, "OvlForm_DriverList"},
+    {{1569}, {}, "OvlForm_New"},
+    {{1570}, {}, "OvlForm_Edit"},
+    {{1571}, {}, "OvlForm_FileName"},
+    {{1573}, {}, "OvlForm_FormName"},
+    {{1617}, {}, "OvlForm_Location"},
+    {{kTextOnlyRecord}, {}, "OvlForm_FileNameList"},
+    {{kTextOnlyRecord}, {}, "OvlForm_FormNameList"},
+    {{kTextOnlyRecord}, {}, "OvlForm_LocationList"},
+    {{0}, {}, ""},
+};
+// The form file dialog: its titles and the form name below it.
+DispStringItem g_createOvlForm[] = {
+    {{kTextOnlyRecord}, {}, "Dlg_CreateOvlForm"},
+    {{1282}, {}, "OvlForm_FormNameLabel"},
+    {{0}, {}, ""},
+};
+DispStringItem g_importOvlForm[] = {
+    {{kTextOnlyRecord}, {}, "Dlg_ImportOvlForm"},
+    {{0}, {}, ""},
+};
+
 // The FAX sheet, the fax destination dialog and the fax mode details.
 DispStringItem g_fax[] = {
     {{171}, {}, "Prop_Fax"},
@@ -626,10 +677,10 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_NumberingEdit"),
       S("Dlg_CopyProtect"),
       S("Dlg_CopyProtectEdit"),  // two variants of the dialog
-      S("Dlg_CreateOvlForm"),
-      S("Dlg_ImportOvlForm"),
-      S("Dlg_ManageOvlForm"),
-      S("Dlg_OverlayInfo"),
+      S("Dlg_CreateOvlForm", g_createOvlForm),
+      S("Dlg_ImportOvlForm", g_importOvlForm),
+      S("Dlg_ManageOvlForm", g_manageOvlForm),
+      S("Dlg_OverlayInfo", g_overlayInfo),
       S("Dlg_Watermark", g_watermarkEdit),
       S("Dlg_DateTimeFormat"),
       S("Dlg_DateTimePageEdit"),

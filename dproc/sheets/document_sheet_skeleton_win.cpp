@@ -78,7 +78,9 @@ INT_PTR Notify(const DocumentSheet& sheet, HWND dialog, SheetCtx* ctx, LPARAM lP
 }  // namespace
 
 bool MeasureComboItem(const SheetComboHeight* heights, MEASUREITEMSTRUCT* item) {
-  if (item == nullptr || item->CtlType != ODT_COMBOBOX || heights == nullptr) return false;
+  if (item == nullptr || (item->CtlType != ODT_COMBOBOX && item->CtlType != ODT_LISTVIEW) || heights == nullptr) {
+    return false;
+  }
   for (const SheetComboHeight* row = heights; row->controlId != 0; ++row) {
     if (static_cast<UINT>(row->controlId) == item->CtlID) {
       item->itemHeight = row->height;

@@ -44,5 +44,9 @@ inline constexpr size_t kUiStateEasySetBytes = 32;
 // The device authentication warning's once-per-session flag (u32).
 inline constexpr size_t kUiStateAuthWarningAt = kUiStateEasySetAt + kUiStateEasySetBytes;
 inline constexpr size_t kUiStateAuthWarningBytes = 4;
+// The session's overlay form lists, its current form and the forms-changed
+// flag (OverlayUiState).
+inline constexpr size_t kUiStateOverlayAt = kUiStateAuthWarningAt + kUiStateAuthWarningBytes;
+inline constexpr size_t kUiStateOverlayBytes = 48;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
-inline constexpr size_t kUiStateFreeAt = kUiStateAuthWarningAt + kUiStateAuthWarningBytes;
+inline constexpr size_t kUiStateFreeAt = kUiStateOverlayAt + kUiStateOverlayBytes;

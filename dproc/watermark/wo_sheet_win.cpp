@@ -11,6 +11,8 @@
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
+#include "dproc/overlay/overlay_list_win.h"
+#include "dproc/overlay/overlay_session_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
@@ -164,6 +166,10 @@ void ShowWatermarksAndSwitches(HWND dialog, SheetCtx* ctx) {
   SetCheck(dialog, kCopyProtectBox, f.bCopyProtect);
   SetCheck(dialog, kNumberingBox, f.bNumbering);
   SetCheck(dialog, kOverlayBox, f.bOverlay);
+  if (Flag(kMfOverlay)) {
+    FillOverlayList(dialog, ctx);
+    SelectOverlayItem(dialog, ctx);
+  }
   SetCheck(dialog, kCreateFormBox, f.bCreateForm);
   SetCheck(dialog, kDateTimeBox, f.DateTimePageNo_bDateTime);
   SetCheck(dialog, kPageNumberBox, f.DateTimePageNo_bPageNo);
@@ -370,7 +376,10 @@ bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
 void Apply(HWND, SheetCtx* ctx) { SaveWatermarkSession(ctx); }
 
 void Destroyed(HWND dialog) {
-  if (SheetCtx* ctx = SheetCtxOf(dialog)) FreeWatermarkSession(ctx);
+  if (SheetCtx* ctx = SheetCtxOf(dialog)) {
+    FreeWatermarkSession(ctx);
+    FreeSessionFormLists(ctx);
+  }
 }
 
 bool ClipTest(HWND dialog, HANDLE printer) {

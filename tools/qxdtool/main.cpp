@@ -8,6 +8,8 @@
 //   qxdtool dump <qxd>                (text to standard output)
 //   qxdtool dump-constraints <qxd>    (a constraint file, VELDRANK.QXD)
 //   qxdtool check <text>              (compiles, dumps, and compares)
+//   qxdtool form <text> <qfv>        (an overlay form file from its text,
+//                                     tools/qxd/form_document.h)
 //   qxdtool template-facts <res> <cpp>
 //                                     (the control table's facts from the
 //                                     compiled dialog templates)
@@ -21,6 +23,7 @@
 #include <sstream>
 
 #include "tools/qxd/constraint_document.h"
+#include "tools/qxd/form_document.h"
 #include "tools/qxd/qxd_document.h"
 #include "tools/qxdtool/template_facts.h"
 
@@ -123,6 +126,16 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
+  if (command == "form" && argc == 4) {
+    std::string text, error;
+    std::vector<uint8_t> bytes;
+    if (!ReadFile(argv[2], &text)) return Fail(std::string("cannot read ") + argv[2]);
+    if (!qxd::CompileFormText(text, &bytes, &error)) return Fail(std::string(argv[2]) + ": " + error);
+    std::ofstream out(argv[3], std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out) return Fail(std::string("cannot write ") + argv[3]);
+    return 0;
+  }
   if (command == "template-facts" && argc == 4) {
     std::string raw, error;
     if (!ReadFile(argv[2], &raw)) return Fail(std::string("cannot read ") + argv[2]);
@@ -136,6 +149,6 @@ int main(int argc, char** argv) {
     return 0;
   }
   std::cerr << "usage: qxdtool compile <text> [<overlay text>] <qxd> | dump <qxd> | dump-constraints <qxd> | check <text> | "
-               "template-facts <res> <cpp>\n";
+               "form <text> <qfv> | template-facts <res> <cpp>\n";
   return 2;
 }
