@@ -23,19 +23,6 @@ void FillOptionRows(HWND dialog, int comboId, const OptionHead* rows, bool (*kee
   }
 }
 
-void SelectOptionRow(HWND dialog, int comboId, uint32_t value) {
-  HWND combo = GetDlgItem(dialog, comboId);
-  const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    const LRESULT data = SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0);
-    if (data != CB_ERR && data != 0 && reinterpret_cast<const OptionHead*>(data)->value == value) {
-      SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-      return;
-    }
-  }
-  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-}
-
 const OptionHead* SelectedOptionHead(HWND dialog, int comboId) {
   HWND combo = GetDlgItem(dialog, comboId);
   const LRESULT at = SendMessageW(combo, CB_GETCURSEL, 0, 0);
