@@ -357,8 +357,9 @@ inline bool FlatBlock(const uint8_t samples[64], const JpegQuantTable& table, in
 }
 
 // Moves the bits of the non-zero AC values (natural order) to their zigzag
-// positions, one value at a time: quick when few values survive.
-inline uint64_t ZigzagBits(uint64_t natural) {
+// positions, one value at a time: quick when few values survive.  (Builds
+// with the wide kernels do without it.)
+[[maybe_unused]] inline uint64_t ZigzagBits(uint64_t natural) {
   natural &= ~uint64_t(1);
   uint64_t zigzag = 0;
   while (natural != 0) {

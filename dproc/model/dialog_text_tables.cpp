@@ -111,7 +111,7 @@ DispStringItem g_fontSetting[] = {
     {{121}, {}, "Dlg_FontSetting"},     {{1490}, {}, "FontDownload"},    {{1492}, {}, "FontSubstitute"},
     {{1493}, {}, "FontSubTable"},       {{1494}, {}, "TrueTypeFontList"}, {{1495}, {}, "PrinterFontList"},
     {{1497}, {}, "EditFontSubTable"},   {{1498}, {}, "TrueTypeFont"},    {{1500}, {}, "PrinterFont"},
-    {{kTextOnlyRecord}, {}, "PrinterFontNotUse"}, {{0}, {}, ""},
+    {{0}, {}, "PrinterFontNotUse"},     {{0}, {}, ""},
 };
 
 // The Color Adjustment dialog of monochrome models.
