@@ -16,7 +16,7 @@ void FillOptionRows(HWND dialog, int comboId, const char* table) {
   }
 }
 
-void SelectOptionRow(HWND dialog, int comboId, uint32_t value) {
+void SelectOptionByValue(HWND dialog, int comboId, uint32_t value) {
   HWND combo = GetDlgItem(dialog, comboId);
   const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {

@@ -8,6 +8,6 @@
 
 void FillOptionRows(HWND dialog, int comboId, const char* table);
 // Selects the first item whose row has `value`; none when no row has it.
-void SelectOptionRow(HWND dialog, int comboId, uint32_t value);
+void SelectOptionByValue(HWND dialog, int comboId, uint32_t value);
 // The selected row's value; false without a selection.
 bool SelectedOptionValue(HWND dialog, int comboId, uint32_t* value);

@@ -185,10 +185,10 @@ void ShowValues(HWND dialog, SheetCtx* ctx) {
   if (at < 0 && face[0] != 0) at = SendDlgItemMessageW(dialog, kFont, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face));
   SendDlgItemMessageW(dialog, kFont, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
   SetNumber(dialog, kEditSize, mark.wSize);
-  SelectOptionRow(dialog, kStyle, static_cast<uint32_t>(mark.nStyle));
+  SelectOptionByValue(dialog, kStyle, static_cast<uint32_t>(mark.nStyle));
   SetNumber(dialog, kEditAngle, mark.nAngle);
   SendDlgItemMessageW(dialog, kDensity, TBM_SETPOS, TRUE, 255 - static_cast<LPARAM>(mark.crColor & 0xFF));
-  SelectOptionRow(dialog, kFrame, mark.wFrame);
+  SelectOptionByValue(dialog, kFrame, mark.wFrame);
   SetNumber(dialog, kEditX, mark.ptWmkPosX);
   SendDlgItemMessageW(dialog, kBarX, TBM_SETPOS, TRUE, mark.ptWmkPosX);
   SetNumber(dialog, kEditY, mark.ptWmkPosY);
