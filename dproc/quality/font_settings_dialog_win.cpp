@@ -342,7 +342,7 @@ void DrawTableRow(HWND dialog, const DRAWITEMSTRUCT* item) {
 
 bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   if (item->CtlID == kDownloadList) {
-    DrawOptionRowItem(item);
+    DrawOptionRowItem(dialog, item);
     return true;
   }
   if (item->CtlID == kTable) {

@@ -347,11 +347,11 @@ INT_PTR Command(HWND dialog, SheetCtx* ctx, WPARAM wParam, LPARAM) {
   return FALSE;
 }
 
-bool DrawItem(HWND, SheetCtx*, const DRAWITEMSTRUCT* item) {
+bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   switch (item->CtlID) {
     case kResolutionList: case kCompressionList: case kPatternList:
     case kSmoothingList: case kThinningList: case kPrintBlackList:
-      DrawOptionRowItem(item);
+      DrawOptionRowItem(dialog, item);
       return true;
     default:
       return false;

@@ -56,15 +56,3 @@ bool SelectedOptionValue(HWND dialog, int comboId, uint32_t* value) {
   *value = row->value;
   return true;
 }
-
-void DrawOptionRowItem(const DRAWITEMSTRUCT* item) {
-  if (item->itemID != static_cast<UINT>(-1) && (item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0) {
-    DrawItemBackground(item);
-    if (item->itemData != 0 && item->itemData != static_cast<ULONG_PTR>(CB_ERR)) {
-      const auto* row = reinterpret_cast<const OptionHead*>(item->itemData);
-      DrawIconText(item, row->flag != 0 ? static_cast<int>(row->iconId) : 0, OptionRowDisplayText(row));
-    }
-  }
-  const bool focused = (item->itemState & ODS_FOCUS) != 0 && GetFocus() == item->hwndItem;
-  if (item->itemAction == ODA_FOCUS || focused) DrawItemFocus(item);
-}

@@ -1,6 +1,6 @@
 // Drop lists of the rows of an option table (a row's head, then its display
 // text), the rows as the items' data, selected by value; owner-drawn ones
-// (the Quality sheet and its dialogs) show the stop icon of a refused row.
+// draw their items with DrawOptionRowItem (dialog_helpers.h).
 #pragma once
 
 #include <windows.h>
@@ -23,6 +23,3 @@ void SelectOptionRow(HWND dialog, int comboId, uint32_t value);
 const OptionHead* SelectedOptionHead(HWND dialog, int comboId);
 // The selected row's value; false without a selection.
 bool SelectedOptionValue(HWND dialog, int comboId, uint32_t* value);
-// An item of such a list: background, the row's icon when the row is
-// marked refused, its text, and the focus rectangle.
-void DrawOptionRowItem(const DRAWITEMSTRUCT* item);
