@@ -8,6 +8,7 @@
 #include "common/contracts/ddproc_functions.h"
 #include "common/qxd/model_info.h"
 #include "common/text/safe_format.h"
+#include "dproc/auth/user_auth_dialog_win.h"
 #include "dproc/basic/auto_tray_dialog_win.h"
 #include "dproc/basic/paper_setting_dialog_win.h"
 #include "dproc/basic/basic_sheet_parts_win.h"
@@ -317,7 +318,7 @@ BasicUiState* BasicStateOf(SheetUiState* state) {
 
 
 BasicSheetDialogs& BasicDialogs() {
-  static BasicSheetDialogs dialogs = {PaperSettingDlgProc, AutoTrayPaperDlgProc, nullptr, nullptr};
+  static BasicSheetDialogs dialogs = {PaperSettingDlgProc, AutoTrayPaperDlgProc, nullptr, UserAuthenticDlgProc};
   return dialogs;
 }
 

@@ -4,8 +4,10 @@
 #include "common/contracts/settings_functions_win.h"
 #include "dproc/easyset/easy_set_area_win.h"
 #include "dproc/easyset/easy_set_session_win.h"
+#include "dproc/auth/dev_auth_warning_win.h"
 #include "dproc/fax/fax_cover_binding_win.h"
 #include "dproc/fax_cover/cover_store_win.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/startup/proc_library_entry_win.h"
 
 extern "C" void WINAPI Prc_UpdateCmnDModeArea(DEVMODEW* devmode, DocDMode* doc, DevDMode* device, DWORD,
@@ -20,6 +22,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     // Every document sheet carries the Easy Set area.
     InstallEasySetArea();
     SetEasySetPublicFieldsUpdate(Prc_UpdateCmnDModeArea);
+    // Every document sheet warns once per session when the device wants a
+    // user and the settings name none.
+    SheetServices().setDevAuthConstraints = ShowDevAuthWarning;
   }
   return ProcLibraryEntry(instance, reason, reserved);
 }

@@ -17,11 +17,14 @@
 #include <vector>
 
 #include "common/contracts/fax_dialogs_win.h"
+#include "common/contracts/auth_dialogs.h"
 #include "common/contracts/private_escapes.h"
 #include "common/records/doc_fields.h"
 #include "common/records/fax_cover_sheet.h"
 #include "common/records/inter_sheet_list.h"
+#include "common/records/job_record.h"
 #include "common/records/settings_checksum.h"
+#include "common/win/auth_store_win.h"
 #include "common/win/inter_sheet_store.h"
 #include "common/win/printer_queries.h"
 #include "common/win/user_registry.h"
@@ -198,6 +201,7 @@ class FaxDocumentEvents : public ::testing::Test {
     // through the render core when the event returns (before the page is
     // sent or the document ended).
     job.events = [&](int code, SURFOBJ* surface, DWORD jobId) {
+      if (beforeEvent_) beforeEvent_(code, surface);
       HDC dc = appDc_.Begin(surface);
       const int result = DrvDocumentEvent(printer_.handle(), dc, code, sizeof jobId, &jobId, 0, nullptr);
       EXPECT_TRUE(appDc_.End()) << "event " << code << ": " << Failures();
@@ -228,6 +232,9 @@ class FaxDocumentEvents : public ::testing::Test {
   EventHarness h_;
   HostAppDc appDc_{&host_};
   DWORD jobId_ = 0;
+  // Runs before each event reaches the core (what the render core holds
+  // then can be changed through its escapes).
+  std::function<void(int code, SURFOBJ* surface)> beforeEvent_;
 };
 
 DriverDevMode WatermarkedA4() {
@@ -436,6 +443,81 @@ void SetText(char16_t (&field)[N], const std::u16string& text) {
   std::memcpy(field, text.data(), std::min(text.size(), N) * sizeof(char16_t));
 }
 
+int64_t ItemNumber(const qxd::Item& item, const std::string& name) {
+  for (const qxd::FieldValue& v : item.fields) {
+    if (v.name == name) return v.number;
+  }
+  return 0;
+}
+std::string ItemText(const qxd::Item& item, const std::string& name) {
+  for (const qxd::FieldValue& v : item.fields) {
+    if (v.name == name) return v.text;
+  }
+  return std::string();
+}
+
+// Each watermark the sample model ships, as the watermark sheet puts it
+// into the settings, is on every page of a fax (on the first alone when it
+// says so), repeated over the page when it says so; in a face of the
+// computer's own where the test's computer lacks the model's.
+TEST_F(FaxDocumentEvents, EveryWatermarkOfTheSampleModelReachesItsPages) {
+  std::ifstream in(testsupport::SourcePath("model/VELDRANH.txt"), std::ios::binary);
+  std::stringstream source;
+  source << in.rdbuf();
+  qxd::Document doc;
+  std::string error;
+  ASSERT_TRUE(qxd::ParseText(source.str(), &doc, &error)) << error;
+  const qxd::Section* marks = nullptr;
+  for (const qxd::Section& section : doc.sections) {
+    if (section.name == "Watermark") marks = &section;
+  }
+  ASSERT_NE(marks, nullptr);
+  h_.libraries[L"VELDRANA.DLL"] = L"";
+  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+  g_answer.numbers = {u"0311112222"};
+  int tried = 0;
+  for (const qxd::Item& item : marks->items) {
+    if (item.key == "WM_None") continue;
+    SCOPED_TRACE(item.key);
+    ++tried;
+    DriverDevMode dm = A4DevMode();
+    DocFields& f = Fields(dm.doc);
+    f.bWmk = 1;
+    const std::string printed = ItemText(item, "printed");
+    SetText(f.WmkInfo_szWmkTitle, qxd::Utf8ToUtf16(ItemText(item, "title")));
+    SetText(f.WmkInfo_szWmkStr, qxd::Utf8ToUtf16(printed));
+    SetText(f.WmkInfo_szFontName, qxd::Utf8ToUtf16(ItemText(item, "face")));
+    f.WmkInfo_nStyle = static_cast<int16_t>(ItemNumber(item, "style"));
+    f.WmkInfo_wSize = static_cast<uint16_t>(ItemNumber(item, "size"));
+    f.WmkInfo_crColor = 0x808080;  // the model has no colour
+    f.WmkInfo_nAngle = static_cast<int16_t>(ItemNumber(item, "angle"));
+    f.WmkInfo_ptWmkPos_x = static_cast<uint32_t>(ItemNumber(item, "x"));
+    f.WmkInfo_ptWmkPos_y = static_cast<uint32_t>(ItemNumber(item, "y"));
+    f.WmkInfo_wFrame = static_cast<uint16_t>(ItemNumber(item, "frame"));
+    f.WmkInfo_bBkGrnd = static_cast<uint8_t>(ItemNumber(item, "transparent"));
+    f.WmkInfo_bFstPg = static_cast<uint8_t>(ItemNumber(item, "firstPage"));
+    f.WmkInfo_bMultiStamp = static_cast<uint8_t>(ItemNumber(item, "repeat"));
+    SealDocDMode(&dm.doc);
+    const std::vector<Job> jobs = Print(2, dm);
+    ASSERT_EQ(jobs.size(), 1u);
+    ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+    ASSERT_EQ(jobs[0].content.size(), 2u);
+    for (size_t page = 0; page < 2; ++page) {
+      const std::vector<std::string>& texts = jobs[0].content[page].texts;
+      const size_t found = static_cast<size_t>(std::count(texts.begin(), texts.end(), printed));
+      if (page == 1 && f.WmkInfo_bFstPg != 0) {
+        EXPECT_EQ(found, 0u) << "first page only";
+      } else if (f.WmkInfo_bMultiStamp != 0) {
+        EXPECT_GT(found, 1u) << page;
+      } else {
+        EXPECT_EQ(found, 1u) << page;
+      }
+    }
+  }
+  EXPECT_GE(tried, 6);
+  EXPECT_TRUE(appDc_.played().failures.empty()) << Failures();
+}
+
 // The tab-paper text of a per-page list entry for page 2: captured while
 // page 2 ends, and printed once, on the tab sheet after page 2.
 TEST_F(FaxDocumentEvents, TabTextOfItsPageOnItsTabSheet) {
@@ -524,6 +606,20 @@ TEST_F(FaxDocumentEvents, CancelledDestinationsPrintNothing) {
   EXPECT_EQ(h_.cancelledJobs[0].second, jobId_);
 }
 
+// A job that is not spooled as a metafile: GDI hands every escape of the
+// application's DC to the render core at once, in order with the queries
+// (the user interface core reads the job record back after it has sent the
+// stored credentials).  Authentication needs such jobs.
+struct RawSpooling {
+  DdiHost* host = nullptr;
+  SURFOBJ* surface = nullptr;
+};
+int RawEscape(void* ctx, int code, int inSize, const void* in, int outSize, void* out) {
+  auto* raw = static_cast<RawSpooling*>(ctx);
+  return static_cast<int>(raw->host->Escape(raw->surface, static_cast<ULONG>(code), static_cast<ULONG>(inSize), in,
+                                            static_cast<ULONG>(outSize), out));
+}
+
 // The real destination dialog of the procedure library, answered by the
 // test: the job's header names the numbers chosen.
 TEST_F(FaxDocumentEvents, DestinationDialogAnswersNameTheJobsNumbers) {
@@ -545,6 +641,111 @@ TEST_F(FaxDocumentEvents, DestinationDialogAnswersNameTheJobsNumbers) {
   EXPECT_NE(headers.find("0455556666"), std::string::npos) << headers;
   EXPECT_NE(headers.find("0577778888"), std::string::npos) << headers;
   EXPECT_EQ(Sent(kEscFaxCancelled), 0);
+}
+
+// The device option record of a printer with user authentication by the
+// device and account tracking on, whose jobs open the authentication popup
+// without asking the device first: the record the render core holds is
+// changed as the printer's Configure sheet would have stored it.
+void OpenAuthenticationPopup(DdiHost& host, SURFOBJ* surface) {
+  std::vector<uint8_t> record(kJobRecordSize);
+  ASSERT_NE(host.Escape(surface, kEscGetJobData, 0, nullptr, kJobRecordSize, record.data()), 0u);
+  DevOption option;
+  std::memcpy(&option, record.data() + kJobRecordDevOptionAt, sizeof option);
+  const auto select = [&](const char* name, const char* value) {
+    for (const DeviceOptionItem* row = CoreDescription().deviceOptions; row->keyword[0] != '\0'; ++row) {
+      if (std::strcmp(row->keyword, name) != 0) continue;
+      for (uint32_t i = 0; row->values[i].keyword[0] != '\0'; ++i) {
+        if (std::strcmp(row->values[i].keyword, value) == 0) option.optionValues[row->optionIndex] = i;
+      }
+    }
+  };
+  select("DevUserAuthentication", "DevUserAuthentic_Engin");
+  select("DevAccountTrack", "DevAccountTrack_Ena");
+  option.popupAuthenticDlg = 1;
+  // No device is asked: no verification, no automatic acquisition, and an
+  // address where no device answers.
+  option.verifyAuthentic = 0;
+  option.autoAcquisition = 0;
+  option.destCustomize = 2;
+  std::memset(option.deviceAddress, 0, sizeof option.deviceAddress);
+  std::memcpy(option.deviceAddress, u"192.0.2.9", 18);
+  EXPECT_NE(host.Escape(surface, kEscSetDevOption, sizeof option, &option, 0, nullptr), 0u);
+}
+
+// A fax job to a printer with user authentication on, through the real
+// procedure library: the user's store (as the sheets left it) fills the
+// popup at the start of the job, the user types the passwords, and the
+// job's header carries the named user and the department with their
+// passwords enciphered.  The job is not spooled as a metafile (an
+// authenticated job never is), so the core's read of the job record after
+// it sent the stored credentials sees them.  One popup only: the modal
+// driver's watchdog ends any further window, and no device is waited for.
+TEST_F(FaxDocumentEvents, UserAuthenticationPopupGivesTheJobItsCredentials) {
+  // The procedure library as a driver package holds it: beside the render
+  // core and the sample model, with its templates and texts.
+  for (const wchar_t* name : {L"VELDRANA.DLL", L"VELDRANG.DLL", L"VELDRANW.DLL", L"VELDRANH.DLL"}) {
+    const std::wstring wide(name);
+    ASSERT_TRUE(dir_.Copy(("bin/" + std::string(wide.begin(), wide.end())).c_str(), name));
+  }
+  ASSERT_TRUE(dir_.Copy("model/VELDRANK.QXD", L"VELDRANK.QXD"));
+  ASSERT_TRUE(dir_.Copy("model/VELDRANX.QXD", L"VELDRANX.QXD"));
+  h_.libraries[L"VELDRANA.DLL"] = dir_.Path(L"VELDRANA.DLL");
+  // The store's key names the maker as the library tells it; the
+  // destinations are answered by the script.
+  h_.functions["GetCompanyName"] = Proc(ScriptedCompanyName);
+  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+  g_answer.numbers = {u"0311112222"};
+  DocDMode stored = A4DevMode().doc;
+  DocFields& s = Fields(stored);
+  s.byUserType = 1;
+  std::memcpy(s.szAuthUserName, u"alice", 10);
+  s.wAuthUserPassLen = 0;
+  std::memcpy(s.szDeptName, "1234", 5);
+  s.wDeptPassLen = 0;
+  s.nServerSetting = 1;
+  ASSERT_TRUE(SaveAuthenticationReg(printer_.handle(), &stored));
+  RawSpooling raw{&host_, nullptr};
+  h_.forward = RawEscape;
+  h_.forwardCtx = &raw;
+  beforeEvent_ = [&](int code, SURFOBJ* surface) {
+    raw.surface = surface;
+    if (code == DOCUMENTEVENT_STARTDOC) OpenAuthenticationPopup(host_, surface);
+  };
+  testsupport::ModalDialogDriver::Options quick;
+  quick.watchdogMs = 10000;
+  testsupport::ModalDialogDriver driver(quick);
+  std::wstring shownName, shownDept;
+  driver.Then(
+      [&](HWND d) {
+        wchar_t text[96] = {};
+        GetDlgItemTextW(d, 1874, text, 96);
+        shownName = text;
+        GetDlgItemTextW(d, 1870, text, 96);
+        shownDept = text;
+        SetDlgItemTextW(d, 2028, L"pa55");
+        SetDlgItemTextW(d, 2029, L"77");
+        PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      },
+      testsupport::ModalDialogDriver::WithControl(2028));
+  const std::vector<Job> jobs = Print(1, A4DevMode());
+  EXPECT_EQ(driver.Driven(), 1) << "the popup was shown and answered";
+  EXPECT_EQ(driver.Ended(), 0) << "no window was left for the watchdog";
+  EXPECT_EQ(shownName, L"alice") << "the store fills the popup";
+  EXPECT_EQ(shownDept, L"1234");
+  ASSERT_EQ(jobs.size(), 1u);
+  const std::string& pjl = jobs[0].pjl;
+  EXPECT_NE(pjl.find("@PJL SET USERAUTH=ON\r\n"), std::string::npos) << pjl;
+  EXPECT_NE(pjl.find("@PJL SET AUTHUSER=\"alice\"\r\n"), std::string::npos) << pjl;
+  EXPECT_NE(pjl.find("@PJL SET ACCOUNT=\"1234\"\r\n"), std::string::npos) << pjl;
+  const size_t pass = pjl.find("@PJL SET AUTHPASS=\"");
+  ASSERT_NE(pass, std::string::npos) << pjl;
+  const std::string enciphered = pjl.substr(pass + 19, pjl.find('"', pass + 19) - pass - 19);
+  // The sample model's AES method, as the header's golden test checked it
+  // with OpenSSL: "pa55" gives this block.
+  EXPECT_EQ(enciphered, "D8558B7EDB3E4081FEDBCEAFDFD444B8");
+  EXPECT_NE(pjl.find("@PJL SET ACCOUNTPASS=\""), std::string::npos) << pjl;
+  EXPECT_EQ(Sent(kEscAuthResult), 0) << "the job is not dropped";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/cipher/password_cipher_win.h"
+#include "common/contracts/auth_dialogs.h"
 #include "common/contracts/open_api.h"
 #include "common/contracts/private_escapes.h"
 #include "common/qxd/auth_messages.h"
@@ -20,18 +21,11 @@
 
 namespace {
 
-using PopupAuthDlgFn = int(WINAPI*)(void* args);
 using StartupAndGetAuthFn = OapiStartupAndGetAuthFn;
 using GetAuthTypeFn = OapiGetAuthTypeFn;
 using CleanupFn = OapiCleanupFn;
 using HiddenStartupFn = OapiHiddenStartupAndConnectFn;
 using GetEncryptionFn = OapiGetEncryptionFn;
-
-struct AuthDialogArgs {
-  DocDMode* doc;
-  DevOption* option;
-  HANDLE* printer;
-};
 
 class UserKey {
  public:
@@ -132,11 +126,11 @@ bool AskAuthType(void* ctx, int* type) {
 
 int ShowDialog(void* ctx, AuthDialogKind kind) {
   auto* c = static_cast<JobAuthContext*>(ctx);
-  auto popup = c->proc->Bind<PopupAuthDlgFn>(kind == kAuthMiddleServerDialog ? "Popup_MiddleServerAuthenticDlg"
-                                                                            : "Popup_UserAuthenticDlg");
+  auto popup = c->proc->Bind<PopupAuthDlgFn>(kind == kAuthMiddleServerDialog ? kPopupMiddleServerAuthenticDlg
+                                                                            : kPopupUserAuthenticDlg);
   if (popup == nullptr) return kAuthDrop;
   HANDLE printer = c->printer;
-  AuthDialogArgs args{c->doc, c->option, &printer};
+  AuthPopupArgs args{c->doc, c->option, &printer};
   return popup(&args);
 }
 

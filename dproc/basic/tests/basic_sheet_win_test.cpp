@@ -39,53 +39,22 @@
 #include "tests/support/clip_test_support_win.h"
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
+#include "tests/support/proc_library_folder_win.h"
 #include "tests/support/test_printer_win.h"
 #include "tests/support/test_paths.h"
 
 namespace {
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 std::string Narrow(const std::wstring& s) {
   std::string out;
   for (wchar_t c : s) out.push_back(c < 128 ? static_cast<char>(c) : '?');
   return out;
 }
 
-// The library's files in a folder of their own, attached in this process
-// with that folder's VELDRANA.DLL as the library's module.
-class Library {
+// The library attached from a package folder of its own.
+class Library : public testsupport::ProcLibraryFolder {
  public:
-  Library() {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    dir_ = std::wstring(base) + L"vdbasic" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-    CreateDirectoryW(dir_.c_str(), nullptr);
-    for (const wchar_t* name : {L"VELDRANA.DLL", L"VELDRANG.DLL", L"VELDRANW.DLL", L"VELDRANH.DLL"}) {
-      Copy(testsupport::ProgramFolder() + name, name);
-    }
-    for (const wchar_t* name : {L"VELDRANH.QXD", L"VELDRANK.QXD", L"VELDRANP.QXD", L"VELDRANX.QXD"}) {
-      Copy(Widen(testsupport::BinaryPath("model/" + Narrow(name))), name);
-    }
-    own_ = LoadLibraryW((dir_ + L"VELDRANA.DLL").c_str());
-    attached_ = own_ != nullptr && ProcLibraryEntry(own_, DLL_PROCESS_ATTACH, nullptr);
-  }
-  ~Library() {
-    if (attached_) ProcLibraryEntry(own_, DLL_PROCESS_DETACH, nullptr);
-    if (own_ != nullptr) FreeLibrary(own_);
-    for (auto it = made_.rbegin(); it != made_.rend(); ++it) DeleteFileW(it->c_str());
-    RemoveDirectoryW(dir_.c_str());
-  }
-  bool ok() const { return attached_; }
-
- private:
-  void Copy(const std::wstring& from, const wchar_t* name) {
-    const std::wstring to = dir_ + name;
-    if (CopyFileW(from.c_str(), to.c_str(), FALSE)) made_.push_back(to);
-  }
-  std::wstring dir_;
-  std::vector<std::wstring> made_;
-  HMODULE own_ = nullptr;
-  bool attached_ = false;
+  Library() : ProcLibraryFolder(L"vdbasic") {}
 };
 
 Library* g_library = nullptr;

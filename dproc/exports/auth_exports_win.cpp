@@ -1,0 +1,15 @@
+// The authentication exports: the dialog the user interface core opens at the
+// start of a job that needs the user's credentials, and the dialog
+// procedures the sheets of other libraries reach by name.
+#include <windows.h>
+
+#include <type_traits>
+
+#include "common/contracts/auth_dialogs.h"
+#include "common/win/export_guard.h"
+#include "dproc/auth/user_auth_dialog_win.h"
+
+extern "C" int WINAPI Popup_UserAuthenticDlg(AuthPopupArgs* args) {
+  static_assert(std::is_same_v<decltype(&Popup_UserAuthenticDlg), PopupAuthDlgFn>);
+  return GuardExport("Popup_UserAuthenticDlg", -1, [&] { return RunUserAuthenticPopup(args); });
+}
