@@ -7,6 +7,7 @@
 
 #include "common/records/doc_fields.h"
 #include "common/win/printer_queries.h"
+#include "dproc/easyset/easy_set_edit_dialog_win.h"
 #include "dproc/easyset/easy_set_save_dialog_win.h"
 #include "dproc/easyset/easy_set_session_win.h"
 #include "dproc/model/dialog_text_tables.h"
@@ -65,8 +66,7 @@ void UpdateButtons(HWND dialog, const SheetCtx* ctx, const EasySetList& list) {
                           : CountEasySetsOfKind(list, kEasySetUser) < kMaxUserEasySets;
   const bool untitled = list.current == nullptr;
   if (HWND save = GetDlgItem(dialog, kEasySetSaveId)) EnableWindow(save, !readOnly && untitled && room);
-  // The Edit dialog is not part of the driver yet.
-  if (HWND edit = GetDlgItem(dialog, kEasySetEditId)) EnableWindow(edit, FALSE);
+  if (HWND edit = GetDlgItem(dialog, kEasySetEditId)) EnableWindow(edit, !readOnly);
 }
 
 void Show(HWND dialog, const SheetCtx* ctx, const EasySetList& list) {
@@ -124,6 +124,13 @@ void SaveFlow(HWND dialog, SheetCtx* ctx, EasySetList* list) {
   SetFocus(dialog);
 }
 
+void EditFlow(HWND dialog, SheetCtx* ctx, EasySetList* list) {
+  if (OpenEditEasySetDialog(dialog, ctx) != 1) return;
+  SyncIdentity(dialog, ctx, *list);
+  FindCurrentEasySet(ctx, list, false);
+  Show(dialog, ctx, *list);
+}
+
 }  // namespace
 
 void EasySetAreaProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -161,6 +168,8 @@ void EasySetAreaProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         ApplySelected(dialog, ctx, state->list);
       } else if (LOWORD(wParam) == kEasySetSaveId && HIWORD(wParam) == BN_CLICKED) {
         SaveFlow(dialog, ctx, state->list);
+      } else if (LOWORD(wParam) == kEasySetEditId && HIWORD(wParam) == BN_CLICKED) {
+        EditFlow(dialog, ctx, state->list);
       }
       return;
     default:

@@ -89,11 +89,7 @@ bool Ok(HWND dialog, SheetCtx* ctx) {
     return false;
   }
   const EasySetPrinterNames names = PrinterNamesOf(ctx);
-  const TransferDriverFacts facts = CurrentDriverFacts();
-  const EasySetDriverFacts driver{std::u16string(names.driver, names.driver + wcslen(names.driver)),
-                                  std::u16string(facts.version.begin(), facts.version.end()),
-                                  std::u16string(facts.system.begin(), facts.system.end()),
-                                  std::u16string(facts.language.begin(), facts.language.end())};
+  const EasySetDriverFacts driver = DriverFactsOf(ctx);
   EasySetHeader header = MakeEasySetHeader(driver, name, comment);
   header.iconShown = iconShown ? 1 : 0;
   header.iconIndex = static_cast<uint16_t>(icon < 0 ? 0 : icon);

@@ -100,6 +100,8 @@ bool LoadEasySetSettings(const SheetCtx* ctx, const EasySetNode& node, DocDMode*
 
 void SetEasySetPublicFieldsUpdate(PrcUpdateCmnDModeAreaFn update) { g_updatePublicFields = update; }
 
+EasySetDriverFacts DriverFactsOf(const SheetCtx* ctx) { return FactsOf(PrinterNamesOf(ctx)); }
+
 EasySetList* SessionEasySets(const SheetCtx* ctx) {
   EasySetUiState* state = EasySetStateOf(GetUIState(ctx));
   return state != nullptr ? state->list : nullptr;

@@ -8,6 +8,7 @@
 
 #include "common/contracts/settings_functions_win.h"
 #include "dproc/easyset/easy_set_list.h"
+#include "dproc/easyset/easy_set_records.h"
 #include "dproc/sheets/sheet_context.h"
 #include "dproc/sheets/ui_state_layout.h"
 
@@ -34,6 +35,8 @@ struct EasySetPrinterNames {
   wchar_t driver[260] = {};
 };
 EasySetPrinterNames PrinterNamesOf(const SheetCtx* ctx);
+// What a record made in this session says of the driver.
+EasySetDriverFacts DriverFactsOf(const SheetCtx* ctx);
 
 // Whether applying `node` would leave the context's settings as they are.
 bool EasySetMatchesSettings(const SheetCtx* ctx, const EasySetNode& node);

@@ -71,6 +71,7 @@ const std::vector<TourStop> kDialogTour = {
     {164, "Paper Settings - auto tray", kControl, 100, 1898, 0, nullptr},
     {151, "User Defined Paper", kControl, 100, 0, 0, ChooseCustomSize},
     {167, "Save Easy Set", kControl, 100, 1133, 0, nullptr},
+    {168, "Edit Easy Sets", kControl, 100, 1134, 0, nullptr},
     {2171, "Authentication - Department Setting", kControl, 100, 2170, 0, nullptr},
     {2178, "Authentication Server Setting", kControl, 2171, 2174, 0, nullptr},
     {101, "Layout", kPage, 0, 0, 2, nullptr},

@@ -184,4 +184,52 @@ TEST_F(EasySetArea, SaveKeepsTheSettingsAsANewUserEasySet) {
   DialogFrameworkModules().templates = nullptr;
 }
 
+// Edit renames and moves a shared Easy Set; OK puts the entries back into
+// the session, whose sheets show them, and into the printer's store and
+// the user's order.
+TEST_F(EasySetArea, EditRenamesAndMovesAndOkKeepsIt) {
+  DialogFrameworkModules().templates = kit_.Templates();
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {100, 101}, SheetProc), nullptr);
+  testsupport::ModalDialogDriver driver;
+  driver.Ignore(kit_.Sheet());
+  std::wstring builtInName;
+  bool builtInLocked = false;
+  driver.Then([&](HWND d) {
+    HWND list = GetDlgItem(d, 1907);
+    auto choose = [&](int index) {
+      SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+      SendMessageW(d, WM_COMMAND, MAKEWPARAM(1907, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    };
+    choose(0);
+    wchar_t name[64] = {};
+    GetDlgItemTextW(d, 1901, name, 64);
+    builtInName = name;
+    builtInLocked = !IsWindowEnabled(GetDlgItem(d, 1901)) && !IsWindowEnabled(GetDlgItem(d, 1910));
+    choose(1);
+    SetDlgItemTextW(d, 1901, L"Two up");
+    SendMessageW(d, WM_COMMAND, MAKEWPARAM(1908, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, 1908)));
+    PostMessageW(d, WM_COMMAND, IDOK, 0);
+  });
+  kit_.Click(kEasySetEditId);
+  EXPECT_EQ(0u, driver.Pending());
+  EXPECT_EQ(L"Default", builtInName);
+  EXPECT_TRUE(builtInLocked);
+  ASSERT_EQ(3, SendMessageW(Combo(), CB_GETCOUNT, 0, 0));
+  EXPECT_EQ(L"Two up", ComboText(Combo(), 0));
+  EXPECT_EQ(L"Default", ComboText(Combo(), 1));
+  EXPECT_EQ(L"Untitled", Selected(Combo()));
+
+  EasySetList stored;
+  LoadSharedEasySets(printer_.handle(), &stored);
+  ASSERT_NE(nullptr, stored.first);
+  EXPECT_EQ(u"Two up", EasySetName(stored.first->header));
+  EXPECT_NE(std::u16string_view::npos, EasySetText(*stored.first).find(u"name=\"Two up\""));
+  FreeEasySetList(&stored);
+  EasySetOrderTable order;
+  ReadEasySetOrder(printer_.name().c_str(), L"Fax Test Driver", &order);
+  ASSERT_EQ(2u, order.count);
+  EXPECT_EQ(std::u16string(u"Two up"), std::u16string(order.entries[0].name));
+  DialogFrameworkModules().templates = nullptr;
+}
+
 }  // namespace
