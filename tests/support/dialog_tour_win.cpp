@@ -59,6 +59,7 @@ const std::vector<TourStop> kDialogTour = {
     {100, "Basic", kPage, 0, 0, 1, nullptr},
     {164, "Paper Settings - auto tray", kControl, 100, 1898, 0, nullptr},
     {151, "User Defined Paper", kControl, 100, 0, 0, ChooseCustomSize},
+    {132, "User Setting", kControl, 100, 1285, 0, nullptr},
     {2171, "Authentication - Department Setting", kControl, 100, 2170, 0, nullptr},
     {2178, "Authentication Server Setting", kControl, 2171, 2174, 0, nullptr},
     {101, "Layout", kPage, 0, 0, 2, nullptr},
