@@ -19,6 +19,7 @@
 
 #include "common/cipher/password_cipher.h"
 #include "common/cipher/ui_encryption_info.h"
+#include "common/records/easy_set_record.h"
 #include "common/records/fax_send_block.h"
 #include "common/records/inter_sheet_list.h"
 #include "common/records/overlay_form_file.h"
@@ -608,6 +609,29 @@ void EmfFiles() {
 
 }  // namespace
 
+// The Easy Set stores: two records of a short settings text, as a store
+// keeps them, behind a kind byte and an order value "1,Mine".
+void EasySetStores() {
+  Bytes b = {1, 6};
+  for (char16_t c : std::u16string(u"1,Mine")) {
+    b.push_back(static_cast<uint8_t>(c));
+    b.push_back(static_cast<uint8_t>(c >> 8));
+  }
+  for (const std::u16string& name : {std::u16string(u"Mine"), std::u16string(u"Fine fax")}) {
+    const std::u16string text = u"[DriverInfo]\r\nversionnum=1\r\n[EasySetName]\r\nname=\"" + name + u"\"\r\n";
+    EasySetHeader h{};
+    std::memcpy(h.signature, kEasySetSignature, sizeof h.signature);
+    h.formatVersion = kEasySetFormatVersion;
+    std::copy(name.begin(), name.end(), h.name);
+    h.textLength = static_cast<uint32_t>(text.size() * 2);
+    const uint8_t* raw = reinterpret_cast<const uint8_t*>(&h);
+    b.insert(b.end(), raw, raw + sizeof h);
+    raw = reinterpret_cast<const uint8_t*>(text.data());
+    b.insert(b.end(), raw, raw + text.size() * 2);
+  }
+  Put("easy_set_store", "two-records", b);
+}
+
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(stderr, "usage: make_seeds <corpus root> <regression root>\n");
@@ -632,5 +656,6 @@ int main(int argc, char** argv) {
   CoverBitmaps();
   TrueTypeFonts();
   EmfFiles();
+  EasySetStores();
   return 0;
 }

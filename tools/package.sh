@@ -23,3 +23,5 @@ for dll in "$build"/bin/VELDRAN?.DLL; do
   (cd "$symbols" && "$objcopy" --add-gnu-debuglink="$name.debug" "$package/$name")
 done
 cp "$build"/model/*.QXD "$package/"
+# The Easy Set presets the description file names.
+cp "$build"/model/*.QXS "$package/"

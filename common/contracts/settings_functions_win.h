@@ -32,6 +32,8 @@ using PrcDeviceCapabilitiesFn = LONG(WINAPI*)(DEVMODEW* devmode, DocDMode* doc, 
 using PrcGetDefaultInPaperKeyFn = int(WINAPI*)(char* out, int size);
 // Installs the Easy Set presets of the description for a printer.
 using SetEasySetPresetFn = BOOL(WINAPI*)(const wchar_t* printerName);
+// The same for a printer the caller opened with administrator access.
+using SetEasySetPresetByHandleFn = BOOL(WINAPI*)(HANDLE printer);
 
 inline constexpr char kPrcGetDriverVersion[] = "Prc_GetDriverVersion";
 inline constexpr char kPrcResetDocDMode[] = "Prc_ResetDocDMode";
@@ -43,6 +45,7 @@ inline constexpr char kPrcNormalizeDMode[] = "Prc_NormalizeDMode";
 inline constexpr char kPrcDeviceCapabilities[] = "Prc_DeviceCapabilities";
 inline constexpr char kPrcGetDefaultInPaperKey[] = "Prc_GetDefaultInPaperKey";
 inline constexpr char kSetEasySetPreset[] = "SetEasySetPreset";
+inline constexpr char kSetEasySetPresetByHandle[] = "SetEasySetPresetByHandle";
 // Adds to the printer's public watermarks the description's defaults it
 // lacks.
 using PrcRegDefWMarkWFn = BOOL(WINAPI*)(const wchar_t* printerName);

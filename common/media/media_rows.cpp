@@ -81,3 +81,25 @@ bool MediaTrayFlagged(const MediaListTrays& trays, const char16_t* name) {
   }
   return false;
 }
+
+uint32_t TrayMediaField(const TrayMediaSlot& slot, int kind) {
+  switch (kind) {
+    case 0: return slot.paperId;
+    case 1: return slot.orientation;
+    case 2: return slot.mediaType;
+    case 3: return slot.mediaWeight;
+    case 4: return slot.mediaColor;
+    default: return slot.prePunched;
+  }
+}
+
+void SetTrayMediaField(TrayMediaSlot* slot, int kind, uint32_t value) {
+  switch (kind) {
+    case 0: slot->paperId = static_cast<uint16_t>(value); break;
+    case 1: slot->orientation = static_cast<uint16_t>(value); break;
+    case 2: slot->mediaType = static_cast<uint16_t>(value); break;
+    case 3: slot->mediaWeight = static_cast<uint16_t>(value); break;
+    case 4: slot->mediaColor = static_cast<uint16_t>(value); break;
+    default: slot->prePunched = static_cast<uint8_t>(value); break;
+  }
+}

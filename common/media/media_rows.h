@@ -48,3 +48,9 @@ const char16_t* MediaCellText(int column, const TrayMediaSlot& slot, const Media
 // The constraint flag of the listed tray whose display name is `name`
 // (ASCII case ignored); false when none has it.
 bool MediaTrayFlagged(const MediaListTrays& trays, const char16_t* name);
+
+// The six media fields of a tray row in the order of a device's tray answer
+// (0 size, 1 orientation, 2 type, 3 weight, 4 colour, 5 hole): the value as
+// the row keeps it (16 bits, the hole 8), and a list value stored into it.
+uint32_t TrayMediaField(const TrayMediaSlot& slot, int kind);
+void SetTrayMediaField(TrayMediaSlot* slot, int kind, uint32_t value);

@@ -547,24 +547,6 @@ bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
   return true;
 }
 
-void DrawComboItem(HWND dialog, const DRAWITEMSTRUCT* item) {
-  if (item->itemID == static_cast<UINT>(-1)) {
-    DrawItemFocus(item);
-    return;
-  }
-  if ((item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0) {
-    const auto* row = reinterpret_cast<const OptionHead*>(item->itemData);
-    DrawItemBackground(item);
-    if (row != nullptr) {
-      const int icon = row->flag != 0 ? static_cast<int>(row->iconId & 0xFFFF) : 0;
-      DrawIconText(item, icon, reinterpret_cast<const wchar_t*>(reinterpret_cast<const ModelListItem*>(row)->text));
-    }
-  }
-  if ((item->itemAction & ODA_FOCUS) != 0 ||
-      ((item->itemState & ODS_FOCUS) != 0 && GetFocus() == GetDlgItem(dialog, static_cast<int>(item->CtlID)))) {
-    DrawItemFocus(item);
-  }
-}
 
 // A row of the tray list: the warning icon beside a tray the constraints
 // refuse, the tray's name and the media cells.
@@ -623,7 +605,7 @@ void DrawTrayListItem(HWND dialog, const DRAWITEMSTRUCT* item) {
 
 bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   if (AttributeOf(static_cast<int>(item->CtlID)) != nullptr) {
-    DrawComboItem(dialog, item);
+    DrawOptionRowItem(dialog, item);
   } else if (item->CtlID == static_cast<UINT>(kDeviceList)) {
     DrawMediaTypeListItem(dialog, item, g_state.deviceColumns, kDeviceList);
   } else if (item->CtlID == static_cast<UINT>(kTrayList)) {

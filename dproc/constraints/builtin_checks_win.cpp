@@ -12,6 +12,7 @@
 #include "dproc/constraints/hint_text.h"
 #include "dproc/constraints/rule_evaluation.h"
 #include "dproc/constraints/stop_icons_win.h"
+#include "dproc/constraints/watermark_stop_facts.h"
 
 namespace {
 
@@ -339,6 +340,14 @@ int FixedStopReasons(const ConstraintPassEnv& env, uint32_t controlId, uint32_t 
     case 2214:
       if (session && Flag(env, kMfEmfSpool) != 0 && d != nullptr && d->emfSpool != 0) head = true, entries[n++] = 304;
       break;
+    case 2217:
+    case 2218:
+    case 2219: {
+      uint32_t reasons[2] = {};
+      const int found = WatermarkStopReasons(ProcessWatermarkEditFacts(), controlId, reasons);
+      for (int i = 0; i < found; ++i) entries[n++] = reasons[i];
+      break;
+    }
     case 2220:
       if (Flag(env, kMf2Color) != 0 && SettingOr0("SelectColor") != 2) entries[n++] = 250;
       break;

@@ -1,13 +1,16 @@
 // The registration of the default watermarks, which the user interface core
-// calls when a printer is initialised.
+// calls when a printer is initialised, and the watermark/overlay sheet's
+// procedure, bound by name by the core on every message of its page.
 #include <windows.h>
 #include <winspool.h>
 
 #include <type_traits>
 
 #include "common/contracts/settings_functions_win.h"
+#include "common/contracts/sheet_procedures.h"
 #include "common/win/export_guard.h"
 #include "dproc/watermark/watermark_store_win.h"
+#include "dproc/watermark/wo_sheet_win.h"
 
 namespace {
 
@@ -39,4 +42,9 @@ extern "C" BOOL WINAPI Prc_RegDefWMarkA(const char* printerName) {
       return OpenPrinterA(name, printer, &access);
     });
   });
+}
+
+extern "C" INT_PTR CALLBACK Prc_DocWOProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  static_assert(std::is_same_v<decltype(&Prc_DocWOProc), DLGPROC>);
+  return GuardExport(kPrcDocWOProc, INT_PTR{0}, [&] { return WOSheetProc(dialog, message, wParam, lParam); });
 }

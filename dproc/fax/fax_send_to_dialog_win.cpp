@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "common/text/safe_format.h"
-#include "common/win/driver_help.h"
 #include "common/win/printer_queries.h"
 #include "common/win/win_version.h"
 #include "dproc/fax/fax_cover_binding_win.h"
@@ -15,7 +14,7 @@
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/fax/fax_fields_win.h"
-#include "dproc/sheets/document_sheet_skeleton_win.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/fax/fax_mode_details_win.h"
 #include "dproc/fax/fax_recipient_list.h"
 #include "dproc/fax/phone_book_win.h"
@@ -231,7 +230,14 @@ void OpenCoverSettings(HWND dialog, FaxSendToArgs* a) {
   UpdateCoverWarning(dialog, a);
 }
 
-void Defaults(HWND dialog, FaxSendToArgs* a) {
+// The dialog's context is the caller's block: it edits the job's buffers,
+// not the document settings, and stands outside the constraint rules.
+FaxSendToArgs* ArgsOf(SheetCtx* ctx) { return reinterpret_cast<FaxSendToArgs*>(ctx); }
+
+void EnableRules(HWND dialog, SheetCtx*) { UpdateControls(dialog); }
+
+void Defaults(HWND dialog, SheetCtx* ctx) {
+  FaxSendToArgs* a = ArgsOf(ctx);
   SetDlgItemTextW(dialog, kNameEdit, L"");
   SetDlgItemTextW(dialog, kNumberEdit, L"");
   CheckDlgButton(dialog, kEcmBox, BST_CHECKED);
@@ -240,8 +246,6 @@ void Defaults(HWND dialog, FaxSendToArgs* a) {
   a->pFaxSetting->fgFaxCoverSheet = 0;
   CheckDlgButton(dialog, kCoverBox, BST_UNCHECKED);
   InvalidateRect(GetDlgItem(dialog, kCoverPicture), nullptr, TRUE);
-  UpdateControls(dialog);
-  SetFocusCtrl(dialog, kDefaultButton);
 }
 
 // The dialog has no owner: whatever hid or disabled it (an application
@@ -252,22 +256,17 @@ void ShowAndEnable(HWND dialog) {
   EnableWindow(dialog, TRUE);
 }
 
-void Init(HWND dialog, FaxSendToArgs* a) {
-  if (!Complete(a)) return;
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(a));
+void Init(HWND dialog, SheetCtx* ctx) {
+  FaxSendToArgs* a = ArgsOf(ctx);
   wchar_t printer[260] = {};
   wchar_t driver[260] = {};
-  if (!QueryDriverName(*a->phPrinter, driver, nullptr) || !QueryPrinterName(*a->phPrinter, printer, 260)) return;
-  ReadFaxCoverRecord(printer, driver, a->pCoverSheet);
-  DispPageHint(dialog, nullptr, kFaxSendToTemplate);
-  ApplyCommonDispStrings(dialog, CommonItemTable());
-  if (const DispStringItem* table = DialogTextTable("Pop_FaxTransmission")) ApplyDispStrings(dialog, table);
-  if (IsVistaOrLater()) {
-    // The cover sheet is the FAX sheet's to set from Windows 6.0 on; the
-    // information icon says so.
-    HWND tooltip = CreateDialogToolWindows(dialog);
-    AddToolChipTip(GetDlgItem(dialog, kInfoIcon), tooltip, 310);
+  if (QueryDriverName(*a->phPrinter, driver, nullptr) && QueryPrinterName(*a->phPrinter, printer, 260)) {
+    ReadFaxCoverRecord(printer, driver, a->pCoverSheet);
   }
+  DispPageHint(dialog, nullptr, kFaxSendToTemplate);
+  // The cover sheet is the FAX sheet's to set from Windows 6.0 on; the
+  // information icon says so.
+  if (IsVistaOrLater()) AddToolChipTip(GetDlgItem(dialog, kInfoIcon), DialogTooltipOf(dialog), 310);
   SendDlgItemMessageW(dialog, kNameEdit, EM_LIMITTEXT, 80, 0);
   SendDlgItemMessageW(dialog, kNumberEdit, EM_LIMITTEXT, 38, 0);
   CheckDlgButton(dialog, kEcmBox, BST_CHECKED);
@@ -289,7 +288,10 @@ void Init(HWND dialog, FaxSendToArgs* a) {
   // While another window holds the phone book its buttons stay disabled for
   // the dialog's life.  A missing library is found out when it is called.
   EnableWindow(GetDlgItem(dialog, kFromPhoneBookButton), TakePhoneBookGuard(dialog));
-  UpdateControls(dialog);
+}
+
+// Centred on the desktop, shown and enabled once the controls are filled.
+void Started(HWND dialog, SheetCtx*) {
   RECT desk;
   GetClientRect(GetDesktopWindow(), &desk);
   RECT own;
@@ -330,12 +332,23 @@ void DrawInfoIcon(const DRAWITEMSTRUCT* item) {
   if (IsVistaOrLater()) DrawMaskedPicture(item, 198, 199);
 }
 
-void DrawCoverPicture(HWND dialog, const DRAWITEMSTRUCT* item) {
-  FaxSendToArgs* a = Args(dialog);
-  DrawFaxCoverPicture(item, a != nullptr && a->pFaxSetting->fgFaxCoverSheet == 1);
+bool DrawItem(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item) {
+  switch (item->CtlID) {
+    case kList: DrawListRow(dialog, item); break;
+    // The cover warning shows the hint's bulb.
+    case kCoverWarningIcon: DrawHintBulbItem(dialog, item); break;
+    case kInfoIcon: DrawInfoIcon(item); break;
+    case kCoverPicture: DrawFaxCoverPicture(item, ArgsOf(ctx)->pFaxSetting->fgFaxCoverSheet == 1); break;
+    case kAddButton: DrawIconCheckButton(item, 148, 149); break;
+    case kFromPhoneBookButton: DrawIconCheckButton(item, 150, 147); break;
+    case kToPhoneBookButton: DrawIconCheckButton(item, 152, 151); break;
+    default: return false;
+  }
+  return true;
 }
 
-void Command(HWND dialog, FaxSendToArgs* a, int id, int code) {
+bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
+  FaxSendToArgs* a = ArgsOf(ctx);
   switch (id) {
     case kNumberEdit:
       if (code == EN_CHANGE) {
@@ -344,110 +357,93 @@ void Command(HWND dialog, FaxSendToArgs* a, int id, int code) {
       } else if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
         DispPageHint(dialog, nullptr, kFaxSendToTemplate);
       }
-      break;
+      return true;
     case kNameEdit:
       if (code == EN_CHANGE) UpdateControls(dialog);
-      break;
+      return true;
     case kEcmBox:
     case kInternationalBox:
     case kV34Box:
       UpdateControls(dialog);
-      break;
+      return true;
     case kAddButton:
       AddToList(dialog, a);
-      break;
+      return true;
     case kFromPhoneBookButton:
       AddFromPhoneBook(dialog, a);
-      break;
+      return true;
     case kToPhoneBookButton:
       RegisterInPhoneBook(dialog);
-      break;
+      return true;
     case kDeleteButton:
       DeleteSelection(dialog, a);
-      break;
+      return true;
     case kModeDetailsButton:
       RunFaxModeDetails(dialog, a->pFaxSetting);
-      break;
+      return true;
     case kCoverBox:
       a->pFaxSetting->fgFaxCoverSheet = IsBoxChecked(dialog, kCoverBox);
       UpdateControls(dialog);
       InvalidateRect(dialog, nullptr, TRUE);
-      break;
+      return true;
     case kCoverSettingsButton:
       OpenCoverSettings(dialog, a);
-      break;
-    case kDefaultButton:
-      Defaults(dialog, a);
-      break;
-    case IDOK:
-      if (a->pFaxSetting->fgTimerSend == 1 && !ConfirmDelayedSend(dialog, *a->pFaxSetting)) break;
-      EndDialog(dialog, IDOK);
-      break;
-    case kHelpButton:
-      ShowDriverHelp(dialog, HELP_CONTEXT, 21500);
-      break;
+      return true;
     default:
-      break;
+      return false;
   }
 }
+
+// OK asks for the delayed-send date first.
+bool Ok(HWND dialog, SheetCtx* ctx) {
+  FaxSendToArgs* a = ArgsOf(ctx);
+  return a->pFaxSetting->fgTimerSend != 1 || ConfirmDelayedSend(dialog, *a->pFaxSetting);
+}
+
+bool Notify(HWND dialog, SheetCtx*, const NMHDR* note, LRESULT*) {
+  if (note->idFrom == kList && note->code == LVN_ITEMCHANGED) UpdateControls(dialog);
+  return false;
+}
+
+void Destroy(HWND dialog) { ReleasePhoneBookGuard(dialog); }
+
+bool Other(HWND dialog, SheetCtx*, UINT message, WPARAM wParam, LPARAM, INT_PTR*) {
+  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) ShowAndEnable(dialog);
+  return false;
+}
+
+const DocumentDialog kDialog = {
+    .templateId = kFaxSendToTemplate,
+    .textSection = "Pop_FaxTransmission",
+    .helpIds = kHelpIds,
+    .helpTopic = 21500,
+    // The context is the caller's block, not a sheet context: nothing of
+    // the skeleton may read it as one.
+    .editsDocument = false,
+    .checksConstraints = false,
+    .defaultFocus = true,
+    .init = Init,
+    .started = Started,
+    .enableRules = EnableRules,
+    .command = Command,
+    .ok = Ok,
+    .defaults = Defaults,
+    .drawItem = DrawItem,
+    .notify = Notify,
+    .destroy = Destroy,
+    .other = Other,
+};
 
 }  // namespace
 
 INT_PTR CALLBACK FaxSendToDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  INT_PTR hooked = 0;
-  if (OfferToDeviceLibrary(kFaxSendToTemplate, dialog, message, wParam, lParam, &hooked)) return hooked;
-  switch (message) {
-    case WM_INITDIALOG: {
-      FaxSendToArgs* a = reinterpret_cast<FaxSendToArgs*>(lParam);
-      if (!Complete(a)) {
-        // A block without its buffers cannot be filled: the job is
-        // cancelled rather than sent with whatever the buffers held.
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-      }
-      Init(dialog, a);
-      return TRUE;
-    }
-    case WM_COMMAND: {
-      int id = LOWORD(wParam);
-      if (id == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-      }
-      FaxSendToArgs* a = Args(dialog);
-      if (a == nullptr) return FALSE;
-      Command(dialog, a, id, HIWORD(wParam));
-      return TRUE;
-    }
-    case WM_NOTIFY: {
-      const NMHDR* note = reinterpret_cast<const NMHDR*>(lParam);
-      if (note->idFrom == kList && note->code == LVN_ITEMCHANGED) UpdateControls(dialog);
-      return FALSE;
-    }
-    case WM_DRAWITEM: {
-      const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item->CtlID == kList) DrawListRow(dialog, item);
-      else if (item->CtlID == kHintBulbControl || item->CtlID == kCoverWarningIcon) DrawHintBulbItem(dialog, item);
-      else if (item->CtlID == kInfoIcon) DrawInfoIcon(item);
-      else if (item->CtlID == kCoverPicture) DrawCoverPicture(dialog, item);
-      else if (item->CtlID == kAddButton) DrawIconCheckButton(item, 148, 149);
-      else if (item->CtlID == kFromPhoneBookButton) DrawIconCheckButton(item, 150, 147);
-      else if (item->CtlID == kToPhoneBookButton) DrawIconCheckButton(item, 152, 151);
-      else return FALSE;
-      return TRUE;
-    }
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-      return HandleDialogHelpMessage(message, wParam, lParam, kHelpIds) ? TRUE : FALSE;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) ShowAndEnable(dialog);
-      return FALSE;
-    case WM_DESTROY:
-      ReleasePhoneBookGuard(dialog);
-      return FALSE;
-    default:
-      return FALSE;
+  if (message == WM_INITDIALOG && !Complete(reinterpret_cast<FaxSendToArgs*>(lParam))) {
+    // A block without its buffers cannot be filled: the job is cancelled
+    // rather than sent with whatever the buffers held.
+    EndDialog(dialog, IDCANCEL);
+    return TRUE;
   }
+  return RunDocumentDialog(kDialog, dialog, message, wParam, lParam);
 }
 
 int RunFaxSendToDialog(FaxSendToArgs* args) {

@@ -8,10 +8,11 @@
 
 #include "dproc/startup/description_loader_win.h"
 
-void FillOptionCombo(HWND dialog, int comboId, const OptionHead* table, bool (*keep)(const OptionHead* row)) {
+void FillOptionCombo(HWND dialog, int comboId, const OptionHead* table, bool (*keep)(const OptionHead* row),
+                     int itemHeight) {
   HWND combo = GetDlgItem(dialog, comboId);
   SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-  SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kLayoutItemHeight);
+  SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
   if (table == nullptr) return;
   for (const OptionHead* row = table; row->size != 0 && row->keyword[0] != '\0'; row = NextOptionRow(row)) {
     if (keep != nullptr && !keep(row)) continue;
@@ -20,7 +21,7 @@ void FillOptionCombo(HWND dialog, int comboId, const OptionHead* table, bool (*k
     const LRESULT at = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     if (at < 0) continue;
     SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(row));
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(at), kLayoutItemHeight);
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(at), itemHeight);
   }
 }
 

@@ -13,10 +13,12 @@
 
 inline constexpr int kLayoutItemHeight = 32;
 
-// Empties a combo box, gives its selection field and items 32 pixels, and
-// adds the option rows of `table` up to the row with an empty keyword (only
-// those `keep` accepts, when given): each row's text, the row as item data.
-void FillOptionCombo(HWND dialog, int comboId, const OptionHead* table, bool (*keep)(const OptionHead* row) = nullptr);
+// Empties a combo box, gives its selection field and items `itemHeight`
+// pixels, and adds the option rows of `table` up to the row with an empty
+// keyword (only those `keep` accepts, when given): each row's text, the row
+// as item data.
+void FillOptionCombo(HWND dialog, int comboId, const OptionHead* table, bool (*keep)(const OptionHead* row) = nullptr,
+                     int itemHeight = kLayoutItemHeight);
 // Selects the first item whose row value equals `value`; no selection when
 // none does.  True when one was selected.
 bool SelectOptionValue(HWND dialog, int comboId, uint32_t value);

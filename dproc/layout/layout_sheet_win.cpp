@@ -22,6 +22,7 @@
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/dialogs/sheet_tab_tips_win.h"
+#include "dproc/finishing/finishing_marks.h"
 #include "dproc/layout/layout_dialogs_win.h"
 #include "dproc/layout/layout_lists_win.h"
 #include "dproc/layout/layout_rules.h"
@@ -773,6 +774,13 @@ bool ReadBindingEdge(HWND d, SheetCtx* c) { return ReadOptionInto(d, kBindingEdg
 void ShowBindingEdge(HWND d, SheetCtx* c) { SelectOptionValue(d, kBindingEdgeCombo, Fields(*GetPrivDevMode(c)).nBinding); }
 void EnableRules(HWND dialog, SheetCtx* ctx) { LayoutSheetEnableControls(dialog, ctx); }
 
+// The binding edge may have moved with the glue binding: the staple and
+// punch positions it rules out are marked.
+void AdhesiveAfter(HWND dialog, SheetCtx* ctx) {
+  MarkStaplePunchByEdge(ProcessModelInfo(), GetPrivDevMode(ctx));
+  InvalidateRect(dialog, nullptr, FALSE);
+}
+
 const DialogBinding kBindings[] = {
     {.controlId = kCombinationBox, .notify = BN_CLICKED, .kind = BindKind::kCheckBox, .at = DOC_FIELD_AT(bLayout),
      .bytes = 1, .changed = CombinationSwitched, .previewSlot = kPreviewSlotCombination},
@@ -781,7 +789,7 @@ const DialogBinding kBindings[] = {
     {.controlId = kBindingEdgeCombo, .notify = CBN_SELENDOK, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nBinding),
      .bytes = 1, .read = ReadBindingEdge, .show = ShowBindingEdge, .changed = BindingEdgeChosen},
     {.controlId = kAdhesiveBox, .notify = BN_CLICKED, .kind = BindKind::kCheckBox, .at = DOC_FIELD_AT(bMusenToji),
-     .bytes = 1, .changed = AdhesiveSwitched},
+     .bytes = 1, .after = AdhesiveAfter, .changed = AdhesiveSwitched},
     {kBindingShiftBox, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bBinding), 1},
     {kRotateBox, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bRotate180), 1},
     {kSaveBlankBox, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bStopBlankPaper), 1},

@@ -1,4 +1,5 @@
 #include "dproc/model/default_settings.h"
+#include "dproc/model/watermark_items.h"
 
 #include <cstring>
 #include <initializer_list>
@@ -157,7 +158,7 @@ void ReadWatermarkDefault(QxdContext* ctx, const ModelInfo* m, DocDMode* d) {
   char key[128] = {};
   if (!QxdReadEntry(ctx, s.list.firstEntry, &first) || !QxdReadString(ctx, first.keyOffset, key, sizeof key)) return;
   for (uint32_t i = 0; i < s.list.count; ++i) {
-    uint8_t r[80];
+    uint8_t r[kWatermarkItemBytes];
     if (!ReadListRecord(ctx, s, i, r, sizeof r)) continue;
     QxdEntry entry;
     std::memcpy(&entry, r, sizeof entry);
@@ -165,21 +166,18 @@ void ReadWatermarkDefault(QxdContext* ctx, const ModelInfo* m, DocDMode* d) {
     if (!QxdReadString(ctx, entry.keyOffset, entryKey, sizeof entryKey) || !QxdNameEquals(entryKey, key)) continue;
     PutI16(d, AT(wWmkListPos), static_cast<int32_t>(i));
     if (IsNoWatermarkKey(key)) return;
+    const WaterMarkInfo mark = DecodeWatermarkItem(ctx, r);
     DocFields& f = Fields(*d);
-    char16_t title[32] = {}, text[129] = {}, face[32] = {};
-    QxdReadWideString(ctx, U32At(r, 20), title, 32);
-    QxdReadWideString(ctx, U32At(r, 32), text, 129);
-    QxdReadWideString(ctx, U32At(r, 44), face, 32);
-    std::memcpy(f.WmkInfo_szWmkTitle, title, sizeof title);
-    std::memcpy(f.WmkInfo_szWmkStr, text, sizeof text);
-    std::memcpy(f.WmkInfo_szFontName, face, sizeof face);
-    f.WmkInfo_nStyle = static_cast<int16_t>(U32At(r, 48));
-    f.WmkInfo_wSize = static_cast<uint16_t>(U32At(r, 52));
-    f.WmkInfo_crColor = (m != nullptr && m->colorDevice != 0) ? U32At(r, 56) : 0x00808080u;
-    f.WmkInfo_nAngle = static_cast<int16_t>(U32At(r, 60));
-    f.WmkInfo_ptWmkPos_x = U32At(r, 64);
-    f.WmkInfo_ptWmkPos_y = U32At(r, 68);
-    f.WmkInfo_wFrame = static_cast<uint16_t>(U32At(r, 72));
+    std::memcpy(f.WmkInfo_szWmkTitle, mark.szWmkTitle, sizeof mark.szWmkTitle);
+    std::memcpy(f.WmkInfo_szWmkStr, mark.szWmkStr, sizeof mark.szWmkStr);
+    std::memcpy(f.WmkInfo_szFontName, mark.szFontName, sizeof mark.szFontName);
+    f.WmkInfo_nStyle = mark.nStyle;
+    f.WmkInfo_wSize = mark.wSize;
+    f.WmkInfo_crColor = (m != nullptr && m->colorDevice != 0) ? mark.crColor : 0x00808080u;
+    f.WmkInfo_nAngle = mark.nAngle;
+    f.WmkInfo_ptWmkPos_x = static_cast<uint32_t>(mark.ptWmkPosX);
+    f.WmkInfo_ptWmkPos_y = static_cast<uint32_t>(mark.ptWmkPosY);
+    f.WmkInfo_wFrame = mark.wFrame;
     return;
   }
 }
@@ -659,4 +657,9 @@ void LoadDefaultSettings(QxdContext* ctx, const ModelInfo* m, const char* locale
   SetCoverOptionTables(m, d);
   ReadFcsRecipientDefault(ctx);
   SealDocDMode(d);
+}
+
+void ClearFontSubstitution(DocFields& f) { ClearFonts(f); }
+void AddFontSubstitution(DocFields& f, const char* trueType, uint16_t number, const char* printer) {
+  AddFont(f, trueType, number, printer);
 }

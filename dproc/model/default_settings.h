@@ -45,3 +45,8 @@ void SetCoverOptionTables(const ModelInfo* model, DocDMode* record);
 void ReadFcsRecipientDefault(QxdContext* ctx);
 // The byte sum of a 32-byte face name field.
 uint32_t FontNameSum(const char (&name)[32]);
+// The font substitution table of a settings record: emptied, and one entry
+// added (the TrueType face, the device font's number and name, the face's
+// byte sum; names cut to 31 bytes); a full table takes no more.
+void ClearFontSubstitution(DocFields& f);
+void AddFontSubstitution(DocFields& f, const char* trueType, uint16_t number, const char* printer);

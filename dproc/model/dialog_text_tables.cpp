@@ -9,18 +9,186 @@ namespace {
 // or template id.  The dialogs add their controls' records.
 #define CAPTION_TABLE(name, id, keyword) DispStringItem name[] = {{{id}, {}, keyword}, {{0}, {}, ""}}
 
-CAPTION_TABLE(g_finisher, 109, "Prop_Finisher");
-CAPTION_TABLE(g_coverPage, 112, "Prop_CoverPage");
-CAPTION_TABLE(g_watermarksForms, 104, "Prop_WatermarksForms");
-CAPTION_TABLE(g_quality, 105, "Prop_Quality");
-CAPTION_TABLE(g_version, 106, "Prop_Version");
 CAPTION_TABLE(g_initialize, 161, "Prop_Initialize");
-CAPTION_TABLE(g_configure, 177, "Prop_Configure");
-CAPTION_TABLE(g_settings, 184, "Prop_Settings");
 CAPTION_TABLE(g_customSize, 151, "Dlg_UserPaper");
 
 #undef CAPTION_TABLE
 
+// The Configure sheet (and its fuller template 156); the option names are
+// texts of the code.
+DispStringItem g_configure[] = {
+    {{177}, {}, "Prop_Configure"},
+    {{1329}, {}, "DeviceOption"},
+    {{1079}, {}, "OptionSetting"},
+    {{1062}, {}, "RefreshOption"},
+    {{1858}, {}, "AcquisitionSetting"},
+    {{2187}, {}, "EncryptionKey"},
+    {{1845}, {}, "MediaTypeInfo"},
+    {{1847}, {}, "MediaTypeInfoSetting"},
+    {{1840}, {}, "Vistrel"},
+    {{1842}, {}, "StartUp"},
+    {{0}, {}, ""},
+};
+// The Setting sheet: the printer's switches and the custom paper list.
+DispStringItem g_settings[] = {
+    {{184}, {}, "Prop_Settings"},
+    {{2266}, {}, "EMFSpool"},
+    {{1106}, {}, "DisplayConstMsg"},
+    {{1238}, {}, "UseServerForm"},
+    {{1864}, {}, "FirstSheetAll"},
+    {{1863}, {}, "HardSecurityMode"},
+    {{2189}, {}, "VerifyAuthentic"},
+    {{2190}, {}, "PopupAuthenticDlg"},
+    {{1232}, {}, "SetCustomPaper"},
+    {{0}, {}, ""},
+};
+// The Acquisition Setting dialog.
+DispStringItem g_acquisition[] = {
+    {{154}, {}, "Dlg_AcquisitionSetting"},
+    {{1851}, {}, "AutoAcquisition"},
+    {{1853}, {}, "DestCustomize"},
+    {{1852}, {}, "DestPrinterPort"},
+    {{1855}, {}, "DestPrinterName"},
+    {{0}, {}, ""},
+};
+// The Consumables dialog: the row labels, the state texts (texts of the
+// code) and its buttons.
+DispStringItem g_consumables[] = {
+    {{152}, {}, "Dlg_Consumables"},
+    {{1784}, {}, "Consumable1"},
+    {{1788}, {}, "Consumable2"},
+    {{1792}, {}, "Consumable3"},
+    {{1796}, {}, "Consumable4"},
+    {{1800}, {}, "Consumable5"},
+    {{1804}, {}, "Consumable6"},
+    {{1808}, {}, "Consumable7"},
+    {{1812}, {}, "Consumable8"},
+    {{1816}, {}, "Consumable9"},
+    {{1820}, {}, "Consumable10"},
+    {{1824}, {}, "Consumable11"},
+    {{1828}, {}, "Consumable12"},
+    {{kTextOnlyRecord}, {}, "ConsumReady"},
+    {{kTextOnlyRecord}, {}, "ConsumNearFull"},
+    {{kTextOnlyRecord}, {}, "ConsumFull"},
+    {{kTextOnlyRecord}, {}, "ConsumNearEmpty"},
+    {{kTextOnlyRecord}, {}, "ConsumEmpty"},
+    {{1783}, {}, "Tarlo"},
+    {{1782}, {}, "RefreshConsum"},
+    {{2}, {}, "CloseConsumDlg"},
+    {{0}, {}, ""},
+};
+// The Version sheet: the row names of its version list and its notices are
+// texts of the code.
+DispStringItem g_version[] = {
+    {{106}, {}, "Prop_Version"},
+    {{kTextOnlyRecord}, {}, "Version"},
+    {{kTextOnlyRecord}, {}, "Version_Core"},
+    {{kTextOnlyRecord}, {}, "Version_Sub"},
+    {{kTextOnlyRecord}, {}, "Version_QXD"},
+    {{kTextOnlyRecord}, {}, "Copyright1"},
+    {{kTextOnlyRecord}, {}, "Copyright2"},
+    {{kTextOnlyRecord}, {}, "Copyright3"},
+    {{1176}, {}, "DriverInfo"},
+    {{0}, {}, ""},
+};
+// The Quality sheets: the caption of both pages and the labels of the
+// controls (those of colour models included; a template without the
+// control ignores its row).
+DispStringItem g_quality[] = {
+    {{105, 196}, {}, "Prop_Quality"},   {{1292}, {}, "SelectColor_RB"},  {{1060}, {}, "FullColor"},
+    {{1061}, {}, "Grayscale"},          {{1832}, {}, "SelectColor"},     {{1834}, {}, "TwoColors"},
+    {{1295}, {}, "ColorAdjustment"},    {{1019}, {}, "ColorSetting"},    {{1007}, {}, "Color_Detail"},
+    {{1165}, {}, "Resolution"},         {{1304}, {}, "Pattern"},         {{1299}, {}, "ImageCompression"},
+    {{1298}, {}, "GlossyMode"},         {{1009}, {}, "Dnst_TonerSave"},  {{2350}, {}, "Dnst_DraftPrint"},
+    {{2344}, {}, "Smoothing"},          {{2352}, {}, "Thinning"},        {{2355}, {}, "PrintWithBlack"},
+    {{2256}, {}, "Point4Character"},    {{2258}, {}, "DiminBarcode"},    {{1310}, {}, "ColorSeparation"},
+    {{1301}, {}, "FontSetting"},        {{0}, {}, ""},
+
+// The Font Setting dialog; its last record only gives the text of a row
+// without printer font.
+DispStringItem g_fontSetting[] = {
+    {{121}, {}, "Dlg_FontSetting"},     {{1490}, {}, "FontDownload"},    {{1492}, {}, "FontSubstitute"},
+    {{1493}, {}, "FontSubTable"},       {{1494}, {}, "TrueTypeFontList"}, {{1495}, {}, "PrinterFontList"},
+    {{1497}, {}, "EditFontSubTable"},   {{1498}, {}, "TrueTypeFont"},    {{1500}, {}, "PrinterFont"},
+    {{0}, {}, "PrinterFontNotUse"},     {{0}, {}, ""},
+
+// The Color Adjustment dialog of monochrome models.
+DispStringItem g_colorAdjust[] = {
+    {{197}, {}, "Dlg_ColorAdjust_T1"},     {{2357}, {}, "Dnst_Density"},
+    {{1452}, {}, "ColAdj_Brightness"},     {{1458}, {}, "ColAdj_Contrast"},
+
+// The Finish sheet: its caption, check boxes, labels and buttons.
+DispStringItem g_finisher[] = {
+    {{110}, {}, "Prop_Finisher"},
+    {{1026}, {}, "Staple"},
+    {{1029}, {}, "HolePunch"},
+    {{1780}, {}, "CenterStaple"},
+    {{1781}, {}, "CenterErase"},
+    {{1037}, {}, "Folding"},
+    {{1044}, {}, "Trim"},
+    {{1182}, {}, "DivideOutput"},
+    {{1021}, {}, "DivideFinish"},
+    {{1186}, {}, "DivideFinishRange"},
+    {{1177}, {}, "OutputTray"},
+    {{1142}, {}, "OutputOrder"},
+    {{1183}, {}, "PileMode"},
+    {{1055}, {}, "Tandem"},
+    {{2304}, {}, "PerfectBinding"},
+    {{2305}, {}, "SetPerfectBinding"},
+    {{2306}, {}, "TABImageShift"},
+    {{2307}, {}, "SetTABImageShift"},
+    {{2117}, {}, "PaperArrangement"},
+// The Cover Page sheet: its caption, check boxes, labels and button, and
+// the names of the ten per-page lists (for a list that has none of its own).
+DispStringItem g_coverPage[] = {
+    {{113}, {}, "Prop_CoverPage"},
+    {{1148}, {}, "FrontCover"},
+    {{1308}, {}, "FCoverTray"},
+    {{1150}, {}, "BackCover"},
+    {{1315}, {}, "BCoverTray"},
+    {{1214}, {}, "OHP_Interleave"},
+    {{1321}, {}, "OHPIntTray"},
+    {{1159}, {}, "PerPageSetting"},
+    {{1215}, {}, "PerPageEdit"},
+    {{1216}, {}, "PIFrontCover"},
+    {{1157}, {}, "PIBackCover"},
+    {{kTextOnlyRecord}, {}, "PerPageList1"},
+    {{kTextOnlyRecord}, {}, "PerPageList2"},
+    {{kTextOnlyRecord}, {}, "PerPageList3"},
+    {{kTextOnlyRecord}, {}, "PerPageList4"},
+    {{kTextOnlyRecord}, {}, "PerPageList5"},
+    {{kTextOnlyRecord}, {}, "PerPageList6"},
+    {{kTextOnlyRecord}, {}, "PerPageList7"},
+    {{kTextOnlyRecord}, {}, "PerPageList8"},
+    {{kTextOnlyRecord}, {}, "PerPageList9"},
+    {{kTextOnlyRecord}, {}, "PerPageList10"},
+// The Staple Setting dialog of the per-page settings.
+DispStringItem g_perPageStaple[] = {
+    {{153}, {}, "Dlg_PerPageStaple"},
+    {{1838}, {}, "PerPageStaple"},
+// The Perfect Binding Setting dialog.
+DispStringItem g_perfectBinding[] = {
+    {{2308}, {}, "Dlg_PerfectBinding"},
+    {{2309}, {}, "PBModeSet"},
+    {{2310}, {}, "PBCoverMode"},
+    {{2312}, {}, "PBCoverTray"},
+    {{2314}, {}, "PBCoverDuplex"},
+    {{2315}, {}, "PBCoverTriming"},
+    {{2317}, {}, "PBBackcoverset"},
+    {{2318}, {}, "PBSpinWidth"},
+    {{2321}, {}, "PBSpinWidthRange"},
+    {{1409}, {}, "PerfectBinding_Unit"},
+    {{1240}, {}, "PerfectBinding_MM"},
+    {{1241}, {}, "PerfectBinding_Inch"},
+// The TAB image shift dialog.
+DispStringItem g_tabImageShift[] = {
+    {{2322}, {}, "Dlg_TABImageShift"},
+    {{2323}, {}, "TABImageShiftSet"},
+    {{2324}, {}, "TABImageShiftValue"},
+    {{2327}, {}, "TABImageShiftRange"},
+    {{1409}, {}, "TABImageShift_Unit"},
+    {{1240}, {}, "TABImageShift_MM"},
+    {{1241}, {}, "TABImageShift_Inch"},
 // The Basic sheet: its caption and the labels of its groups and lists.
 DispStringItem g_basic[] = {
     {{100}, {}, "Prop_Basic"},
@@ -65,6 +233,74 @@ DispStringItem g_customPaper[] = {
     {{1409}, {}, "Paper_Unit"},
     {{1240}, {}, "Paper_MM"},
     {{1241}, {}, "Paper_Inch"},
+    {{0}, {}, ""},
+};
+// The watermark/overlay sheet and its watermark dialog.
+DispStringItem g_watermarksForms[] = {
+    {{104}, {}, "Prop_WatermarksForms"},
+    {{1208}, {}, "Watermark"},
+    {{1255}, {}, "WM_AddEdit"},
+    {{1205}, {}, "Overlay"},
+    {{1276}, {}, "Ovl_Create"},
+    {{1279}, {}, "Ovl_Info"},
+    {{1164}, {}, "CopyProtect"},
+    {{1166}, {}, "CopyProtectDetail"},
+    {{2113}, {}, "DateTime"},
+    {{2114}, {}, "PageNumber"},
+    {{2115}, {}, "DateTimePageDetail"},
+    {{1202}, {}, "HeaderFooter"},
+    {{2116}, {}, "HeaderFooter_op"},
+    {{1162}, {}, "HeaderFooterDetail"},
+    {{2338}, {}, "Numbering"},
+    {{2339}, {}, "NumberingDetail"},
+    {{0}, {}, ""},
+};
+DispStringItem g_watermarkEdit[] = {
+    {{111}, {}, "Dlg_Watermark"},
+    {{1450}, {}, "WM_Current"},
+    {{1682}, {}, "WM_Name"},
+    {{1683}, {}, "WM_String"},
+    {{1602}, {}, "WM_Add"},
+    {{1684}, {}, "WM_Delete"},
+    {{1441}, {}, "WM_Position"},
+    {{1442}, {}, "WM_Pos_X"},
+    {{1446}, {}, "WM_Pos_Y"},
+    {{1342}, {}, "WM_Pos_Center"},
+    {{1383}, {}, "WM_Angle"},
+    {{1384}, {}, "WM_AngleDegree"},
+    {{1685}, {}, "WM_Font"},
+    {{1686}, {}, "WM_Style"},
+    {{1687}, {}, "WM_Color"},
+    {{1688}, {}, "WM_Size"},
+    {{1690}, {}, "WM_SizePointRange"},
+    {{1691}, {}, "WM_Box"},
+    {{1385}, {}, "WM_TextDensity"},
+    {{1694}, {}, "WM_DensityLight"},
+    {{1695}, {}, "WM_DensityThick"},
+    {{1581}, {}, "WM_Sharing"},
+    {{1679}, {}, "WM_Up"},
+    {{1680}, {}, "WM_Down"},
+    {{1056}, {}, "WM_Transparent"},
+    {{1054}, {}, "WM_FirstPage"},
+    {{1234}, {}, "WM_Repeat"},
+    {{0}, {}, ""},
+};
+DispStringItem g_headerFooter[] = {
+    {{142}, {}, "Dlg_HeaderFooter"},
+    {{1579}, {}, "HF_Numbering"},
+    {{1705}, {}, "HF_Type"},
+    {{1710}, {}, "HF_PagetoPrint"},
+    {{1712}, {}, "HF_StartNumber"},
+    {{1716}, {}, "HF_PageStartNumRange"},
+    {{1717}, {}, "HF_Color"},
+    {{1583}, {}, "HF_DateTime"},
+    {{1041}, {}, "HF_DatePagetoPrint"},
+    {{1585}, {}, "HF_PageNumber"},
+    {{1048}, {}, "HF_PrintPage"},
+    {{1604}, {}, "HF_StartPage"},
+    {{1390}, {}, "HF_StartPageRange"},
+    {{1606}, {}, "HF_PageStartNumber"},
+    {{1392}, {}, "HF_PageStartNumRange"},
     {{0}, {}, ""},
 };
 // The Layout sheet and the dialogs it opens.
@@ -375,17 +611,17 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_SetImgShiftMFP", g_imgShift),
       S("Dlg_PrintPosition", g_printPosition),
       S("Property_12", g_finisher),
-      S("Dlg_PerfectBinding"),
-      S("Dlg_TABImageShift"),
+      S("Dlg_PerfectBinding", g_perfectBinding),
+      S("Dlg_TABImageShift", g_tabImageShift),
       S("Property_3", g_coverPage),
       S("Dlg_PerPageSetting"),
       S("Dlg_PerPageEditListName"),
       S("Dlg_PerPagePunch"),
-      S("Dlg_PerPageStaple"),
+      S("Dlg_PerPageStaple", g_perPageStaple),
       S("Dlg_TabPaperSettings"),
       S("Dlg_TabTextDetails"),
       S("Property_4", g_watermarksForms),
-      S("Dlg_HeaderFooter"),  // two variants of the dialog
+      S("Dlg_HeaderFooter", g_headerFooter),  // two variants of the dialog
       S("Dlg_HeaderFooterEdit"),
       S("Dlg_NumberingEdit"),
       S("Dlg_CopyProtect"),
@@ -394,7 +630,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_ImportOvlForm"),
       S("Dlg_ManageOvlForm"),
       S("Dlg_OverlayInfo"),
-      S("Dlg_Watermark"),
+      S("Dlg_Watermark", g_watermarkEdit),
       S("Dlg_DateTimeFormat"),
       S("Dlg_DateTimePageEdit"),
       S("Dlg_CPE_CP_ColorSetting"),
@@ -402,11 +638,11 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_DistributionNumEdit"),
       S("Property_6", g_quality),
       {"Dlg_ColorAdjust", {nullptr, nullptr}, true},
-      {"Dlg_ColorAdjust_T1", {nullptr, nullptr}, true},
+      {"Dlg_ColorAdjust_T1", {g_colorAdjust, nullptr}, true},
       S("Dlg_ICM"),
       S("Dlg_ColorSetting"),
       S("Dlg_ManageProfile"),
-      S("Dlg_FontSetting"),
+      S("Dlg_FontSetting", g_fontSetting),
       S("Property_7", g_version),
       S("Property_13", g_initialize),
       S("Dlg_UserAuthenticationSetting"),
@@ -414,7 +650,8 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_EmailAddressSetting"),
       S("Property_10", g_configure),
       S("Dlg_PaperSourceTraySetting"),
-      S("Dlg_AcquisitionSetting"),
+      S("Dlg_AcquisitionSetting", g_acquisition),
+      S("Dlg_Consumables", g_consumables),
       S("Property_11", g_settings),
       S("Dlg_CustomPaper", g_customPaper),
       S("Property_FAX", g_fax),

@@ -20,6 +20,7 @@
 #include "dproc/model/user_paper_list_win.h"
 #include "dproc/saved/settings_file_io_win.h"
 #include "dproc/saved/side_data_positions.h"
+#include "dproc/watermark/watermark_store_win.h"
 
 namespace {
 
@@ -142,6 +143,48 @@ uint32_t ReadFileInto(const wchar_t* path, SettingBundle* bundle, const std::wst
   return check;
 }
 
+// The printer's shared watermarks, the user's own and the user's order of
+// them, as their stores hold them.
+void ReadWatermarks(HANDLE printer, const wchar_t* printerName, const std::wstring& driverName,
+                    SettingBundle* bundle) {
+  WaterMarkInfo* marks = nullptr;
+  size_t n = ReadPrinterWaterMarks(printer, &marks);
+  bundle->publicMarks.assign(marks, marks + n);
+  if (marks != nullptr) LocalFree(marks);
+  marks = nullptr;
+  n = ReadUserWaterMarks(nullptr, printerName, driverName.c_str(), &marks);
+  bundle->privateMarks.assign(marks, marks + n);
+  if (marks != nullptr) LocalFree(marks);
+  WMOrderEntry* order = nullptr;
+  n = ReadWaterMarkOrder(nullptr, printerName, driverName.c_str(), bundle->publicMarks.size(),
+                         bundle->publicMarks.data(), bundle->privateMarks.size(), bundle->privateMarks.data(), &order);
+  bundle->order.assign(order, order + n);
+  if (order != nullptr) LocalFree(order);
+}
+
+template <typename T>
+bool SameList(const std::vector<T>& a, const std::vector<T>& b) {
+  return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
+}
+
+// Stores the lists a settings file brought: the user's own and order, and
+// the shared ones for an administrator.  True when nothing failed.
+bool StoreWatermarks(bool admin, const wchar_t* printerName, const std::wstring& driverName,
+                     const SettingBundle& before, const SettingBundle& read) {
+  bool ok = true;
+  if (admin && !SameList(before.publicMarks, read.publicMarks)) {
+    ok &= WritePrinterWaterMarks(printerName, read.publicMarks.data(), read.publicMarks.size()) != FALSE;
+  }
+  if (!SameList(before.privateMarks, read.privateMarks)) {
+    ok &= WriteUserWaterMarks(nullptr, printerName, driverName.c_str(), read.privateMarks.data(),
+                              read.privateMarks.size()) != FALSE;
+  }
+  if (!SameList(before.order, read.order)) {
+    ok &= WriteWaterMarkOrder(nullptr, printerName, driverName.c_str(), read.order.data(), read.order.size()) != FALSE;
+  }
+  return ok;
+}
+
 }  // namespace
 
 TransferSpooler RealTransferSpooler(void (*updatePublicFields)(DEVMODEW*, DocDMode*, const wchar_t*)) {
@@ -179,7 +222,7 @@ uint32_t RunSettingExport(const TransferSpooler& s, const TransferDriverFacts& f
   PrinterSettings settings;
   if (const uint32_t code = FetchSettings(s, printer.get(), printerName, &settings)) return code;
   bundle.doc = settings.doc;
-  // The watermark lists travel empty until the watermark stores exist.
+  ReadWatermarks(printer.get(), printerName, DriverNameOf(printer.get()), &bundle);
   if (ReadDevOptionFromPrinter(s.data, printer.get(), &bundle.devOption) != kDevModeStoreOk)
     return kTransferDeviceNotRead;
   ReadUserPapers(s, printer.get(), &bundle.userPapers);
@@ -202,8 +245,14 @@ uint32_t RunSettingImport(const TransferSpooler& s, const TransferDriverFacts& f
   if (ReadDevOptionFromPrinter(s.data, printer.get(), &bundle.devOption) != kDevModeStoreOk)
     return kTransferDeviceNotRead;
   ReadUserPapers(s, printer.get(), &bundle.userPapers);
+  ReadWatermarks(printer.get(), printerName, driverName, &bundle);
+  SettingBundle stored;
+  stored.publicMarks = bundle.publicMarks;
+  stored.privateMarks = bundle.privateMarks;
+  stored.order = bundle.order;
   // Nothing is stored before the whole file has been read and checked.
   if (const uint32_t code = ReadFileInto(path, &bundle, driverName, facts, nullptr)) return code;
+  if (!StoreWatermarks(admin, printerName, driverName, stored, bundle)) return kTransferStoreFailed;
 
   ClampListPositions(0, static_cast<uint32_t>(bundle.publicMarks.size()),
                      static_cast<uint32_t>(bundle.privateMarks.size()), settings.doc);

@@ -28,6 +28,12 @@ void* GetSelUserPaper(HWND dialog);
 void DrawIconText(const DRAWITEMSTRUCT* item, int iconId, const wchar_t* text);
 // The same; TextOutW's result, or TRUE without text.
 BOOL DrawIconTextItem(const DRAWITEMSTRUCT* item, int iconId, const wchar_t* text);
+// An owner-drawn item of a list of option rows (the item data is the row):
+// the background, the row's system icon while the row is marked
+// unavailable, its display text; the focus rectangle for a focus change or
+// while the list has the focus.  An item without a row (index -1) gets the
+// focus rectangle only.
+void DrawOptionRowItem(HWND dialog, const DRAWITEMSTRUCT* item);
 // A palette of 2, 16 or 256 entries from the colour table of a 1, 4 or 8 bit
 // per pixel bitmap; null for other depths.
 HPALETTE CreateDibPalette(const BITMAPINFO* info);

@@ -1,4 +1,5 @@
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/owner_draw_win.h"
 
 #include "common/qxd/model_rows.h"
 #include "common/qxd/qxd_reader.h"
@@ -76,6 +77,25 @@ BOOL DrawIconTextItem(const DRAWITEMSTRUCT* item, int iconId, const wchar_t* tex
 
 void DrawIconText(const DRAWITEMSTRUCT* item, int iconId, const wchar_t* text) {
   DrawIconTextItem(item, iconId, text);
+}
+
+void DrawOptionRowItem(HWND dialog, const DRAWITEMSTRUCT* item) {
+  if (item->itemID == static_cast<UINT>(-1)) {
+    DrawItemFocus(item);
+    return;
+  }
+  if ((item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0) {
+    const auto* row = reinterpret_cast<const OptionHead*>(item->itemData);
+    DrawItemBackground(item);
+    if (row != nullptr && row->size >= sizeof(OptionHead) + sizeof(char16_t)) {
+      const int icon = row->flag != 0 ? static_cast<int>(row->iconId & 0xFFFF) : 0;
+      DrawIconText(item, icon, reinterpret_cast<const wchar_t*>(reinterpret_cast<const uint8_t*>(row) + sizeof(OptionHead)));
+    }
+  }
+  if ((item->itemAction & ODA_FOCUS) != 0 ||
+      ((item->itemState & ODS_FOCUS) != 0 && GetFocus() == GetDlgItem(dialog, static_cast<int>(item->CtlID)))) {
+    DrawItemFocus(item);
+  }
 }
 
 HPALETTE CreateDibPalette(const BITMAPINFO* info) {

@@ -259,14 +259,19 @@ bool DrawCommonItem(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item, int 
     return true;
   }
   if (id == kPreviewControl && previewPageId != 0) {
-    const PreviewModules modules = {
-        DialogFrameworkModules().images,
-        reinterpret_cast<DrawPrinterViewProc>(reinterpret_cast<void (*)()>(g_ddproc.entry[kDrawPrinterView]))};
-    DrawSheetPreview(previewPageId, dialog, item->hDC, item->rcItem, ctx, ProcessModelInfo(),
-                     g_description.deviceOptions, modules);
+    DrawPreviewItem(dialog, ctx, item, previewPageId);
     return true;
   }
   return false;
+}
+
+void DrawPreviewItem(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item, int pageId) {
+  if (ctx == nullptr || item == nullptr) return;
+  const PreviewModules modules = {
+      DialogFrameworkModules().images,
+      reinterpret_cast<DrawPrinterViewProc>(reinterpret_cast<void (*)()>(g_ddproc.entry[kDrawPrinterView]))};
+  DrawSheetPreview(pageId, dialog, item->hDC, item->rcItem, ctx, ProcessModelInfo(), g_description.deviceOptions,
+                   modules);
 }
 
 bool RunTemplateClipTest(HWND dialog, const SheetCtx* ctx, uint16_t templateId, const wchar_t* title) {
@@ -421,7 +426,10 @@ INT_PTR RunDocumentDialog(const DocumentDialog& d, HWND dialog, UINT message, WP
       ForgetDialogTooltip(dialog);
       DropBackup(dialog);
       return FALSE;
-    default:
+    default: {
+      INT_PTR result = FALSE;
+      if (d.other != nullptr && ctx != nullptr && d.other(dialog, ctx, message, wParam, lParam, &result)) return result;
       return FALSE;
+    }
   }
 }

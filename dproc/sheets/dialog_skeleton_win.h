@@ -100,6 +100,9 @@ void ForgetDialogTooltip(HWND dialog);
 // the status icon strip (1123) and, with `previewPageId` non-zero, the
 // preview picture (1235) of that page.  True when the item was drawn.
 bool DrawCommonItem(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item, int previewPageId);
+// The preview of page `pageId` drawn into an owner-drawn item: the paper
+// view, or the printer view of the device sheets (156, 157).
+void DrawPreviewItem(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item, int pageId);
 
 // The clipping check of Help over the controls of the dialog's own
 // template (`templateId` of the dialog library): each control's kind from
@@ -155,6 +158,10 @@ struct DocumentDialog {
   void (*destroy)(HWND dialog) = nullptr;
   // Cancel, after the settings were put back as the dialog found them.
   void (*cancel)(HWND dialog, SheetCtx* ctx) = nullptr;
+  // Any other message once the dialog has started (the mouse, activation,
+  // private messages between a dialog and its pages); true with its answer
+  // in *result when handled.
+  bool (*other)(HWND dialog, SheetCtx* ctx, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) = nullptr;
 };
 
 inline constexpr int kDefaultButtonId = 1032;

@@ -43,6 +43,12 @@ void SaveFreeMemOption(const SheetCtx* ctx);
 void MapInstallableOptions(const SheetCtx* ctx, const DevOption* record, const DeviceOptionItem* options,
                            HMODULE strings);
 
+// The reverse: the installed options the user set in a plug-in host's
+// device-setting tree (items of level 2 whose names begin with the texts of
+// `strings`) taken into the device option record.
+void TakeInstalledOptionsFromTree(const SheetCtx* ctx, DevOption* record, const DeviceOptionItem* options,
+                                  HMODULE strings);
+
 // The context kept in a dialog's user slot; when there is none, a
 // process-wide zero-filled context, so that callers never get null.
 SheetCtx* GetDlgPrcCtx(HWND dialog);

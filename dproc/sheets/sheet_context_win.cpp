@@ -212,6 +212,27 @@ void MapInstallableOptions(const SheetCtx* ctx, const DevOption* record, const D
   }
 }
 
+void TakeInstalledOptionsFromTree(const SheetCtx* ctx, DevOption* record, const DeviceOptionItem* options,
+                                  HMODULE strings) {
+  ItemHost host;
+  if (record == nullptr || options == nullptr || !FindItemHost(ctx, &host)) return;
+  for (DWORD i = 0; i < host.cui->cDrvOptItems; ++i) {
+    const OPTITEM& item = host.cui->pDrvOptItems[i];
+    if (item.Level != 2 || item.pName == nullptr || IsResourceId(item.pName) || item.pName[0] == 0) continue;
+    for (const InstallableOption& o : kInstallableOptions) {
+      wchar_t name[128] = {};
+      const int length = LoadStringW(strings, o.nameId, name, 128);
+      if (length <= 0 || _wcsnicmp(item.pName, name, static_cast<size_t>(length)) != 0) continue;
+      const DeviceOptionItem* option = FindDeviceOptionByName(options, o.option);
+      uint32_t place = 0;
+      if (InstalledOptionPlaceFromTree(option, std::strcmp(o.option, "OpMemory") == 0, item.Sel, &place)) {
+        record->optionValues[option->optionIndex] = place;
+      }
+      break;
+    }
+  }
+}
+
 SheetCtx* GetDlgPrcCtx(HWND dialog) {
   auto* ctx = reinterpret_cast<SheetCtx*>(GetWindowLongPtrW(dialog, DWLP_USER));
   if (ctx != nullptr) return ctx;

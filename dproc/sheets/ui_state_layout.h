@@ -31,8 +31,18 @@ inline constexpr size_t kUiStateBasicBytes = 16;
 // being checked (LayoutPreviewOverrides).
 inline constexpr size_t kUiStateLayoutOverridesAt = kUiStateBasicAt + kUiStateBasicBytes;
 inline constexpr size_t kUiStateLayoutOverridesBytes = 16;
+// The watermark sheet's lists and preview, one pointer (WatermarkUiState).
+inline constexpr size_t kUiStateWatermarksAt = kUiStateLayoutOverridesAt + kUiStateLayoutOverridesBytes;
+inline constexpr size_t kUiStateWatermarksBytes = 16;
+// The Configure sheet's state of the device it asks (DeviceSheetUiState).
+inline constexpr size_t kUiStateDeviceSheetAt = kUiStateWatermarksAt + kUiStateWatermarksBytes;
+inline constexpr size_t kUiStateDeviceSheetBytes = 128;
+// The session's Easy Set list and the page that saves its order
+// (EasySetUiState).
+inline constexpr size_t kUiStateEasySetAt = kUiStateDeviceSheetAt + kUiStateDeviceSheetBytes;
+inline constexpr size_t kUiStateEasySetBytes = 32;
 // The device authentication warning's once-per-session flag (u32).
-inline constexpr size_t kUiStateAuthWarningAt = kUiStateLayoutOverridesAt + kUiStateLayoutOverridesBytes;
+inline constexpr size_t kUiStateAuthWarningAt = kUiStateEasySetAt + kUiStateEasySetBytes;
 inline constexpr size_t kUiStateAuthWarningBytes = 4;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
 inline constexpr size_t kUiStateFreeAt = kUiStateAuthWarningAt + kUiStateAuthWarningBytes;

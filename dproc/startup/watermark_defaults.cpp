@@ -1,6 +1,9 @@
 #include "dproc/startup/watermark_defaults.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "dproc/model/watermark_items.h"
 
 namespace {
 
@@ -22,51 +25,6 @@ char16_t g_defaultWatermarkFace[32] = u"Arial";
 char16_t g_overlayNoneText[kNoneTextUnits] = u"<None>";
 
 namespace {
-
-// The 80-byte item of a "Watermark" entry.
-struct WatermarkItem {
-  QxdEntry entry;
-  uint32_t reserved0;
-  uint32_t textOffset;   // the text printed
-  uint32_t reserved1[2];
-  uint32_t titleOffset;  // the name shown in the lists
-  uint32_t reserved2[2];
-  uint32_t faceOffset;
-  uint16_t style;
-  uint16_t reserved3;
-  uint16_t size;
-  uint16_t reserved4;
-  uint32_t color;
-  int16_t angle;
-  uint16_t reserved5;
-  int32_t posX;
-  int32_t posY;
-  uint16_t frame;
-  uint16_t reserved6;
-  uint8_t transparent;
-  uint8_t firstPage;
-  uint8_t repeat;
-  uint8_t reserved7;
-};
-static_assert(sizeof(WatermarkItem) == 80);
-static_assert(offsetof(WatermarkItem, textOffset) == 20);
-static_assert(offsetof(WatermarkItem, titleOffset) == 32);
-static_assert(offsetof(WatermarkItem, faceOffset) == 44);
-static_assert(offsetof(WatermarkItem, style) == 48);
-static_assert(offsetof(WatermarkItem, size) == 52);
-static_assert(offsetof(WatermarkItem, color) == 56);
-static_assert(offsetof(WatermarkItem, angle) == 60);
-static_assert(offsetof(WatermarkItem, posX) == 64);
-static_assert(offsetof(WatermarkItem, frame) == 72);
-static_assert(offsetof(WatermarkItem, transparent) == 76);
-
-// A wide text into a field of `units` (the record's fields are packed, so
-// they are written by copy).
-void ReadWide(QxdContext* ctx, uint32_t offset, void* field, size_t units) {
-  char16_t text[kQxdTextWork + 1] = {};
-  if (offset == 0 || !QxdReadWideString(ctx, offset, text, units)) text[0] = 0;
-  std::memcpy(field, text, units * sizeof(char16_t));
-}
 
 // The items of an index-walked section, at most `limit` of them.
 template <typename Fn>
@@ -90,30 +48,23 @@ void LoadDefaultWatermarks(QxdContext* ctx, bool colorDevice) {
   size_t next = 0;
   QxdListHeader list;
   bool read = ForEachItem(ctx, "Watermark", kDefaultWatermarks, &list, [&](uint32_t, uint32_t at) {
-    WatermarkItem item;
+    uint8_t item[kWatermarkItemBytes];
+    QxdEntry entry;
     char key[kQxdTextWork];
-    if (!QxdReadRecord(ctx, at, &item, sizeof item)) return;
-    if (!QxdReadString(ctx, item.entry.keyOffset, key, sizeof key)) key[0] = '\0';
+    if (!QxdReadRecord(ctx, at, item, sizeof item)) return;
+    std::memcpy(&entry, item, sizeof entry);
+    if (!QxdReadString(ctx, entry.keyOffset, key, sizeof key)) key[0] = '\0';
+    const WaterMarkInfo read = DecodeWatermarkItem(ctx, item);
     if (QxdNameEquals(key, "WM_None")) {
-      ReadWide(ctx, item.textOffset, g_watermarkNoneText, kNoneTextUnits);
+      // The "none" item names no watermark; its title is the list's text for it.
+      std::memcpy(g_watermarkNoneText, read.szWmkTitle,
+                  std::min(sizeof g_watermarkNoneText, sizeof read.szWmkTitle));
       return;
     }
     WaterMarkInfo& mark = g_defaultWatermarks[next++];
+    mark = read;
     size_t keyLength = std::strlen(key);
     std::memcpy(mark.szKey, key, keyLength < sizeof mark.szKey ? keyLength : sizeof mark.szKey - 1);
-    ReadWide(ctx, item.textOffset, mark.szWmkStr, sizeof mark.szWmkStr / sizeof(char16_t));
-    ReadWide(ctx, item.titleOffset, mark.szWmkTitle, sizeof mark.szWmkTitle / sizeof(char16_t));
-    ReadWide(ctx, item.faceOffset, mark.szFontName, sizeof mark.szFontName / sizeof(char16_t));
-    mark.nStyle = static_cast<int16_t>(item.style);
-    mark.wSize = item.size;
-    mark.crColor = item.color;
-    mark.nAngle = item.angle;
-    mark.ptWmkPosX = item.posX;
-    mark.ptWmkPosY = item.posY;
-    mark.wFrame = item.frame;
-    mark.bBkGrnd = item.transparent;
-    mark.bFstPg = item.firstPage;
-    mark.bMultiStamp = item.repeat;
   });
   if (!read) return;
   if (!colorDevice) {
@@ -135,7 +86,7 @@ void LoadWatermarkFonts(QxdContext* ctx) {
   ForEachItem(ctx, "WM_Font", kWatermarkFonts, &list, [&](uint32_t i, uint32_t item) {
     QxdEntry entry;
     if (!QxdReadEntry(ctx, item, &entry)) return;
-    ReadWide(ctx, entry.textOffset, g_watermarkFonts[i], 32);
+    ReadWideField(ctx, entry.textOffset, g_watermarkFonts[i], 32);
     char key[kQxdTextWork];
     if (firstKey[0] != '\0' && QxdReadString(ctx, entry.keyOffset, key, sizeof key) && QxdNameEquals(key, firstKey) &&
         g_watermarkFonts[i][0] != 0) {

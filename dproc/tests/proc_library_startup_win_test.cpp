@@ -460,7 +460,7 @@ TEST(ProcLibrary, TablesReadAtAttachMatchTheSampleModel) {
   size_t next = 0;
   for (const qxd::Item& item : marks->items) {
     if (item.key == "WM_None") {
-      EXPECT_EQ(Utf8(g_watermarkNoneText), FieldText(item, "printed"));
+      EXPECT_EQ(Utf8(g_watermarkNoneText), FieldText(item, "title"));
       continue;
     }
     ASSERT_LT(next, kDefaultWatermarks);

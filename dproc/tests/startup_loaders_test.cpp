@@ -16,6 +16,8 @@
 #include "dproc/startup/sheet_tab_tips.h"
 #include "dproc/startup/sprinst_messages.h"
 #include "dproc/startup/startup_settings.h"
+#include "common/records/doc_fields.h"
+#include "dproc/model/default_settings.h"
 #include "dproc/startup/watermark_defaults.h"
 #include "tools/qxd/qxd_document.h"
 
@@ -210,14 +212,14 @@ TEST_F(StartupTables, RangeSectionsSetLimitsInTheirFieldsUnit) {
 // --- Watermarks, fonts, overlay -------------------------------------------
 
 const char kWatermarkLayout[] =
-    "  layout printed:wtext@20 title:wtext@32 face:wtext@44 style:u16@48 size:u16@52 color:u32@56 angle:i16@60 "
+    "  layout title:wtext@20 printed:wtext@32 face:wtext@44 style:u16@48 size:u16@52 color:u32@56 angle:i16@60 "
     "x:i32@64 y:i32@68 frame:u16@72 transparent:u8@76 first:u8@77 repeat:u8@78\n";
 
 std::string Watermarks(int count, int noneAt) {
   std::string text = std::string("section \"Watermark\" items 80\n") + kWatermarkLayout;
   for (int i = 0; i < count; ++i) {
     if (i == noneAt) {
-      text += "  item key=\"WM_None\" printed=\"(no watermark)\"\n";
+      text += "  item key=\"WM_None\" title=\"(no watermark)\"\n";
       continue;
     }
     std::string n = std::to_string(i);
@@ -256,6 +258,30 @@ TEST_F(StartupTables, WatermarkNoneEntryGivesTheNoneTextAndNoRecord) {
   EXPECT_EQ(Packed(g_defaultWatermarks[18].szWmkTitle), u"Name 19");
   EXPECT_EQ(Packed(g_defaultWatermarks[19].szWmkTitle), u"");  // 19 records, the list ends there
   for (const WaterMarkInfo& w : g_defaultWatermarks) EXPECT_EQ(uint32_t{w.crColor}, kMonochromeWatermarkColor);
+}
+
+// The model's default watermark in the settings is the same watermark as the
+// one of the default list: both come from one reader of the items.
+TEST_F(StartupTables, TheDefaultSettingsTakeTheDefaultListsWatermark) {
+  std::string text = Watermarks(4, 0);
+  text.replace(text.find(" items 80\n"), 10, " items 80 default=\"WM_2\"\n");
+  Context ctx = Compile(text);
+  LoadDefaultWatermarks(ctx.get(), true);
+  ModelInfo model = {};
+  model.colorDevice = 1;
+  auto settings = std::make_unique<DocDMode>();
+  LoadDefaultSettings(ctx.get(), &model, nullptr, nullptr, settings.get());
+  const DocFields& f = Fields(*settings);
+  const WaterMarkInfo& listed = g_defaultWatermarks[1];
+  EXPECT_EQ(Packed(listed.szWmkTitle), u"Name 2");
+  EXPECT_EQ(int{f.wWmkListPos}, 2);
+  EXPECT_EQ(Packed(f.WmkInfo_szWmkTitle), Packed(listed.szWmkTitle));
+  EXPECT_EQ(Packed(f.WmkInfo_szWmkStr), u"Text 2");
+  EXPECT_EQ(Packed(f.WmkInfo_szWmkStr), Packed(listed.szWmkStr));
+  EXPECT_EQ(Packed(f.WmkInfo_szFontName), Packed(listed.szFontName));
+  EXPECT_EQ(int{f.WmkInfo_wSize}, int{listed.wSize});
+  EXPECT_EQ(int{f.WmkInfo_nAngle}, int{listed.nAngle});
+  EXPECT_EQ(int32_t(f.WmkInfo_ptWmkPos_y), int32_t{listed.ptWmkPosY});
 }
 
 TEST_F(StartupTables, WithoutSectionsTheBuiltInsStay) {

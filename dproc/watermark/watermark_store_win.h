@@ -17,6 +17,8 @@
 // Adds to the printer's public watermarks the built-in defaults it lacks.
 void RegDefWaterMarks(HANDLE printer);
 
+// A printer whose list holds no record hands out an empty block; one that
+// has no list at all hands out nothing.
 size_t ReadPrinterWaterMarks(HANDLE printer, WaterMarkInfo** out);
 // Opens the printer with administrator access: false for a user without it.
 BOOL WritePrinterWaterMarks(const wchar_t* printerName, const WaterMarkInfo* records, size_t count);

@@ -443,6 +443,81 @@ void SetText(char16_t (&field)[N], const std::u16string& text) {
   std::memcpy(field, text.data(), std::min(text.size(), N) * sizeof(char16_t));
 }
 
+int64_t ItemNumber(const qxd::Item& item, const std::string& name) {
+  for (const qxd::FieldValue& v : item.fields) {
+    if (v.name == name) return v.number;
+  }
+  return 0;
+}
+std::string ItemText(const qxd::Item& item, const std::string& name) {
+  for (const qxd::FieldValue& v : item.fields) {
+    if (v.name == name) return v.text;
+  }
+  return std::string();
+}
+
+// Each watermark the sample model ships, as the watermark sheet puts it
+// into the settings, is on every page of a fax (on the first alone when it
+// says so), repeated over the page when it says so; in a face of the
+// computer's own where the test's computer lacks the model's.
+TEST_F(FaxDocumentEvents, EveryWatermarkOfTheSampleModelReachesItsPages) {
+  std::ifstream in(testsupport::SourcePath("model/VELDRANH.txt"), std::ios::binary);
+  std::stringstream source;
+  source << in.rdbuf();
+  qxd::Document doc;
+  std::string error;
+  ASSERT_TRUE(qxd::ParseText(source.str(), &doc, &error)) << error;
+  const qxd::Section* marks = nullptr;
+  for (const qxd::Section& section : doc.sections) {
+    if (section.name == "Watermark") marks = &section;
+  }
+  ASSERT_NE(marks, nullptr);
+  h_.libraries[L"VELDRANA.DLL"] = L"";
+  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+  g_answer.numbers = {u"0311112222"};
+  int tried = 0;
+  for (const qxd::Item& item : marks->items) {
+    if (item.key == "WM_None") continue;
+    SCOPED_TRACE(item.key);
+    ++tried;
+    DriverDevMode dm = A4DevMode();
+    DocFields& f = Fields(dm.doc);
+    f.bWmk = 1;
+    const std::string printed = ItemText(item, "printed");
+    SetText(f.WmkInfo_szWmkTitle, qxd::Utf8ToUtf16(ItemText(item, "title")));
+    SetText(f.WmkInfo_szWmkStr, qxd::Utf8ToUtf16(printed));
+    SetText(f.WmkInfo_szFontName, qxd::Utf8ToUtf16(ItemText(item, "face")));
+    f.WmkInfo_nStyle = static_cast<int16_t>(ItemNumber(item, "style"));
+    f.WmkInfo_wSize = static_cast<uint16_t>(ItemNumber(item, "size"));
+    f.WmkInfo_crColor = 0x808080;  // the model has no colour
+    f.WmkInfo_nAngle = static_cast<int16_t>(ItemNumber(item, "angle"));
+    f.WmkInfo_ptWmkPos_x = static_cast<uint32_t>(ItemNumber(item, "x"));
+    f.WmkInfo_ptWmkPos_y = static_cast<uint32_t>(ItemNumber(item, "y"));
+    f.WmkInfo_wFrame = static_cast<uint16_t>(ItemNumber(item, "frame"));
+    f.WmkInfo_bBkGrnd = static_cast<uint8_t>(ItemNumber(item, "transparent"));
+    f.WmkInfo_bFstPg = static_cast<uint8_t>(ItemNumber(item, "firstPage"));
+    f.WmkInfo_bMultiStamp = static_cast<uint8_t>(ItemNumber(item, "repeat"));
+    SealDocDMode(&dm.doc);
+    const std::vector<Job> jobs = Print(2, dm);
+    ASSERT_EQ(jobs.size(), 1u);
+    ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+    ASSERT_EQ(jobs[0].content.size(), 2u);
+    for (size_t page = 0; page < 2; ++page) {
+      const std::vector<std::string>& texts = jobs[0].content[page].texts;
+      const size_t found = static_cast<size_t>(std::count(texts.begin(), texts.end(), printed));
+      if (page == 1 && f.WmkInfo_bFstPg != 0) {
+        EXPECT_EQ(found, 0u) << "first page only";
+      } else if (f.WmkInfo_bMultiStamp != 0) {
+        EXPECT_GT(found, 1u) << page;
+      } else {
+        EXPECT_EQ(found, 1u) << page;
+      }
+    }
+  }
+  EXPECT_GE(tried, 6);
+  EXPECT_TRUE(appDc_.played().failures.empty()) << Failures();
+}
+
 // The tab-paper text of a per-page list entry for page 2: captured while
 // page 2 ends, and printed once, on the tab sheet after page 2.
 TEST_F(FaxDocumentEvents, TabTextOfItsPageOnItsTabSheet) {

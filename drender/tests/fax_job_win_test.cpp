@@ -1325,6 +1325,48 @@ TEST_F(FaxJobTest, AFormMadeByOneJobIsPrintedOnTheChosenPagesOfALaterJob) {
   RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
 }
 
+// Each of the model's fax resolutions, as the settings hold it (the entry's
+// value and its two resolutions, the public DEVMODE's print quality and y
+// resolution beside them), reaches the job twice: the header's resolution
+// lines and the session's units per inch say the same.
+TEST_F(FaxJobTest, TheHeaderAndTheSessionGiveTheResolutionOfTheSettings) {
+  struct Case {
+    uint8_t value;
+    int16_t across, down;
+  };
+  constexpr uint16_t kUnitsPerMeasure = 137, kMeasure = 134;
+  for (const Case c : {Case{0, 200, 100}, Case{1, 200, 200}, Case{2, 400, 400}}) {
+    SCOPED_TRACE(testing::Message() << c.across << " x " << c.down);
+    DriverDevMode dm = A4DevMode();
+    DocFields& f = Fields(dm.doc);
+    f.byResolution = c.value;
+    f.nResoH = c.across;
+    f.nResoV = c.down;
+    f.nResoBit = c.across;
+    auto* pub = reinterpret_cast<DEVMODEW*>(dm.publicPart);
+    pub->dmFields |= DM_PRINTQUALITY | DM_YRESOLUTION;
+    pub->dmPrintQuality = c.across;
+    pub->dmYResolution = c.down;
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 2;
+    job.draw = Mark(100);
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    const Job& j = jobs[0];
+    ASSERT_TRUE(j.xl.ok) << j.xl.error;
+    const std::string number = std::to_string(c.across);
+    EXPECT_NE(j.pjl.find("@PJL SET RESOLUTION=" + number + "\r\n"), std::string::npos) << j.pjl;
+    EXPECT_NE(j.pjl.find("@PJL SET FAXRESOLUTION=" + number + "\r\n"), std::string::npos) << j.pjl;
+    const xl::Operator& session = j.xl.ops.at(0);
+    ASSERT_EQ(session.name, "BeginSession");
+    EXPECT_EQ(session.Number(kMeasure), 0.0);  // inches
+    EXPECT_EQ(session.Number(kUnitsPerMeasure, 0), c.across);
+    EXPECT_EQ(session.Number(kUnitsPerMeasure, 1), c.down);
+    EXPECT_EQ(Pages(j.xl).size(), 2u);
+  }
+}
+
 // The figure of the closing note: a job of 100 blank pages.
 TEST_F(FaxJobTest, HundredBlankPages) {
   DdiHost::FaxJob job;

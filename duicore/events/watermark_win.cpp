@@ -87,6 +87,12 @@ bool HasRealBold(HDC dc, LOGFONTW font) {
   return std::memcmp(&regular, &bold, sizeof regular) != 0;
 }
 
+int CALLBACK TakeFirstTrueTypeFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM data) {
+  if ((type & TRUETYPE_FONTTYPE) == 0 || font->lfFaceName[0] == L'@') return 1;
+  std::memcpy(reinterpret_cast<wchar_t*>(data), font->lfFaceName, sizeof font->lfFaceName);
+  return 0;
+}
+
 bool ModelDriverBooklet() {
   const ModelInfo* model = CoreDescription().model;
   return model != nullptr && model->features[kMfBookletPrint] != 0;
@@ -95,7 +101,15 @@ bool ModelDriverBooklet() {
 }  // namespace
 
 bool FindWatermarkFont(HDC dc, const wchar_t* face, bool italic, LOGFONTW* out) {
-  if (!FindFontFamilyLogFont(dc, face, out)) return false;
+  // A face the computer lacks gives way to Arial, then to the first
+  // TrueType family it has, so a chosen watermark is never left out.
+  if (!FindFontFamilyLogFont(dc, face, out) && !FindFontFamilyLogFont(dc, L"Arial", out)) {
+    wchar_t first[LF_FACESIZE] = {};
+    LOGFONTW all{};
+    all.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(dc, &all, TakeFirstTrueTypeFace, reinterpret_cast<LPARAM>(first), 0);
+    if (first[0] == 0 || !FindFontFamilyLogFont(dc, first, out)) return false;
+  }
   out->lfItalic = italic ? 1 : 0;
   return true;
 }

@@ -16,6 +16,7 @@ int RunWatermarkStep(HDC dc);
 // The whole drawing for one page of `width` x `height` device pixels.
 bool DrawWatermark(HDC dc, const DocDMode& doc, int width, int height);
 
-// The TrueType face `face` (exact name, the shared family lookup); the
-// result asks for `italic`, with width and weight 0.
+// The TrueType face `face` (exact name, the shared family lookup), else
+// Arial, else the first TrueType family the DC has; the result asks for
+// `italic`, with width and weight 0.
 bool FindWatermarkFont(HDC dc, const wchar_t* face, bool italic, LOGFONTW* out);

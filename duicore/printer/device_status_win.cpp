@@ -10,8 +10,10 @@
 
 #include "common/contracts/ddproc_device_queries_win.h"
 #include "common/contracts/proc_library_exports_win.h"
+#include "common/media/media_rows.h"
 #include "common/records/sheet_session.h"
 #include "common/win/bind_export.h"
+#include "common/win/device_query_address_win.h"
 #include "common/win/wait_cursor_win.h"
 #include "duicore/module/core_module_win.h"
 #include "duicore/module/device_description_win.h"
@@ -19,10 +21,6 @@
 
 namespace {
 
-constexpr DWORD kAttributeBidi = 0x800;       // PRINTER_ATTRIBUTE_ENABLE_BIDI
-constexpr DWORD kAttributeOffline = 0x400;    // PRINTER_ATTRIBUTE_WORK_OFFLINE
-constexpr DWORD kStatusOffline = 0x80;        // PRINTER_STATUS_OFFLINE
-constexpr DWORD kStatusPaused = 0x1;          // PRINTER_STATUS_PAUSED
 constexpr size_t kAddressSize = 64;
 constexpr int kTraySlotsAsked = 10;
 
@@ -138,19 +136,6 @@ int AskOptions(const DeviceQuery& query, const DevProcQueries& dd, bool usb, HAN
   return kDeviceStatusDone;
 }
 
-// The value stored for a tray answer found in mapping table `k` (0 = paper
-// sizes), written into the tray's slot field of that table.
-void StoreTrayAnswer(TrayMediaSlot* slot, int table, uint32_t value) {
-  switch (table) {
-    case 0: slot->paperId = static_cast<uint16_t>(value); break;
-    case 1: slot->orientation = static_cast<uint16_t>(value); break;
-    case 2: slot->mediaType = static_cast<uint16_t>(value); break;
-    case 3: slot->mediaWeight = static_cast<uint16_t>(value); break;
-    case 4: slot->mediaColor = static_cast<uint16_t>(value); break;
-    default: slot->prePunched = static_cast<uint8_t>(value); break;
-  }
-}
-
 int AskTrays(const DeviceQuery& query, const DevProcQueries& dd, bool usb, HANDLE printer, void* usbList,
              const char* address, DevOption* work, bool* changed) {
   std::vector<TrayStatusEntry> entries;
@@ -178,7 +163,7 @@ int AskTrays(const DeviceQuery& query, const DevProcQueries& dd, bool usb, HANDL
       TerminatedAnswer(entries[i].answers[k], answer);
       const int place = FindKeyword(tables[k], answer);
       if (place < 0) continue;
-      StoreTrayAnswer(&work->trays[i], k, tables[k][place].value);
+      SetTrayMediaField(&work->trays[i], k, tables[k][place].value);
       *changed = true;
     }
   }
@@ -188,59 +173,14 @@ int AskTrays(const DeviceQuery& query, const DevProcQueries& dd, bool usb, HANDL
 }  // namespace
 
 bool IsUsbPrinter(HANDLE printer) {
-  if (printer == nullptr) return false;
-  DWORD needed = 0;
-  GetPrinterW(printer, 5, nullptr, 0, &needed);
-  if (needed < sizeof(PRINTER_INFO_5W)) return false;
-  std::vector<BYTE> buffer(needed);
-  if (!GetPrinterW(printer, 5, buffer.data(), needed, &needed)) return false;
-  const auto* info = reinterpret_cast<const PRINTER_INFO_5W*>(buffer.data());
-  return info->pPortName != nullptr && _wcsnicmp(info->pPortName, L"USB", 3) == 0;
-}
-
-bool GetPrinterQueueState(HANDLE printer, DWORD* status, DWORD* attributes, bool* hasJobs) {
-  if (printer == nullptr) return false;
-  DWORD needed = 0;
-  GetPrinterW(printer, 2, nullptr, 0, &needed);
-  if (needed < sizeof(PRINTER_INFO_2W)) return false;
-  std::vector<BYTE> buffer(needed);
-  if (!GetPrinterW(printer, 2, buffer.data(), needed, &needed)) return false;
-  const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
-  *status = info->Status;
-  *attributes = info->Attributes;
-  *hasJobs = info->cJobs != 0;
-  return true;
+  const std::wstring port = PrinterPortName(printer);
+  return _wcsnicmp(port.c_str(), L"USB", 3) == 0;
 }
 
 int GetDeviceConnection(bool usbMode, HMODULE devProc, const wchar_t* printerName, const DevOption* option,
                         bool* isUsb, char* address, size_t addressSize) {
-  if (devProc == nullptr || printerName == nullptr || option == nullptr) return kDeviceStatusMissingArgument;
-  auto getAddress = Bind<DDProcGetPrinterIPAddressFn>(devProc, kDDProcGetPrinterIPAddress);
-  if (getAddress == nullptr) return kDeviceStatusMissingFunction;
-  PrinterHandle printer;
-  if (!OpenPrinterW(const_cast<wchar_t*>(printerName), &printer.handle, nullptr)) return kDeviceStatusNoPrinter;
-  char found[kAddressSize] = {};
-  if (getAddress(printerName, option, found, kAddressSize, nullptr)) {
-    found[kAddressSize - 1] = '\0';
-    if (isUsb != nullptr) *isUsb = false;
-    if (address != nullptr && addressSize != 0) {
-      const size_t length = std::min(std::strlen(found), addressSize - 1);
-      std::memcpy(address, found, length);
-      address[length] = '\0';
-    }
-    return kDeviceStatusDone;
-  }
-  if (!usbMode || WindowsMajorVersion() < 6) return kDeviceStatusNoConnection;
-  if (!IsUsbPrinter(printer.handle)) return kDeviceStatusNoConnection;
-  if (isUsb != nullptr) *isUsb = true;
-  DWORD status = 0, attributes = 0;
-  bool hasJobs = false;
-  if (!GetPrinterQueueState(printer.handle, &status, &attributes, &hasJobs)) return kDeviceStatusDone;
-  if ((attributes & kAttributeBidi) == 0) return kDeviceStatusNoBidi;
-  if ((attributes & kAttributeOffline) != 0 || (status & kStatusOffline) != 0) return kDeviceStatusOffline;
-  if ((status & kStatusPaused) != 0) return kDeviceStatusPaused;
-  if (hasJobs) return kDeviceStatusJobsQueued;
-  return kDeviceStatusDone;
+  const DeviceAddressSeams seams = {usbMode && WindowsMajorVersion() >= 6, IsUsbPrinter, ReadPrinterQueueState};
+  return QueryDeviceAddress(seams, devProc, printerName, option, isUsb, address, addressSize);
 }
 
 int QueryDeviceStatus(const DeviceQuery& query, DevOption* option, bool* optionsChanged, bool* traysChanged) {

@@ -11,19 +11,22 @@
 #include "common/qxd/model_info.h"
 #include "common/qxd/paper_tables.h"
 #include "common/records/settings_records.h"
+#include "common/win/device_query_address.h"
 
 struct SheetSession;
 
+// 0 to 8 are the statuses of the shared address query
+// (common/win/device_query_address.h).
 enum DeviceStatus : int {
-  kDeviceStatusDone = 0,
-  kDeviceStatusMissingArgument = 1,
-  kDeviceStatusMissingFunction = 2,
-  kDeviceStatusNoPrinter = 3,
-  kDeviceStatusNoConnection = 4,
-  kDeviceStatusNoBidi = 5,
-  kDeviceStatusOffline = 6,
-  kDeviceStatusPaused = 7,
-  kDeviceStatusJobsQueued = 8,
+  kDeviceStatusDone = kDeviceAddressReady,
+  kDeviceStatusMissingArgument = kDeviceAddressMissingArgument,
+  kDeviceStatusMissingFunction = kDeviceAddressMissingFunction,
+  kDeviceStatusNoPrinter = kDeviceAddressNoPrinter,
+  kDeviceStatusNoConnection = kDeviceAddressNoConnection,
+  kDeviceStatusNoBidi = kDeviceAddressNoBidi,
+  kDeviceStatusOffline = kDeviceAddressOffline,
+  kDeviceStatusPaused = kDeviceAddressPaused,
+  kDeviceStatusJobsQueued = kDeviceAddressJobsQueued,
   kDeviceStatusNoAnswer = 9,
   kDeviceStatusNoLibrary = 10,
   kDeviceStatusNoState = 11,
@@ -39,8 +42,8 @@ int GetDeviceConnection(bool usbMode, HMODULE devProc, const wchar_t* printerNam
                         bool* isUsb, char* address, size_t addressSize);
 
 // The printer's port is a USB port of a present printer device.
+// (Its queue state is read by ReadPrinterQueueState, device_query_address_win.h.)
 bool IsUsbPrinter(HANDLE printer);
-bool GetPrinterQueueState(HANDLE printer, DWORD* status, DWORD* attributes, bool* hasJobs);
 
 struct DeviceQuery {
   bool usbMode = false;

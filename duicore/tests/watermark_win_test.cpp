@@ -191,18 +191,22 @@ TEST_F(Watermark, GreyFirstPageAndFailures) {
   h_.SetPage(kWidth, kHeight, 1, 1);
   ASSERT_EQ(Run(&e), 1);
   EXPECT_EQ(e.texts.size(), 1u);
-  // A face that is not there draws nothing and switches the mode off twice.
+  // A face that is not there gives way to one that is: the watermark is
+  // still drawn.
   F().bNup = 0;
   F().WmkInfo_bFstPg = 0;
   Set(F().WmkInfo_szFontName, u"No Such Face");
   h_.escapes.clear();
   ASSERT_EQ(Run(&e), 1);
-  EXPECT_TRUE(e.texts.empty());
-  EXPECT_EQ(h_.Codes(), (std::vector<uint32_t>{kEscGetJobData, kEscSetUiDraw, kEscSetUiDraw, kEscSetUiDraw}));
-  // No resolution: nothing drawn, nothing divided by zero.
+  EXPECT_EQ(e.texts.size(), 1u);
+  EXPECT_EQ(h_.Codes(), (std::vector<uint32_t>{kEscGetJobData, kEscSetUiDraw, kEscSetUiDraw}));
+  // No resolution: nothing drawn, nothing divided by zero, and the mode
+  // switched off twice.
   Set(F().WmkInfo_szFontName, u"DejaVu Sans");
   F().nResoV = 0;
+  h_.escapes.clear();
   ASSERT_EQ(Run(&e), 1);
+  EXPECT_EQ(h_.Codes(), (std::vector<uint32_t>{kEscGetJobData, kEscSetUiDraw, kEscSetUiDraw, kEscSetUiDraw}));
   EXPECT_TRUE(e.texts.empty());
   // A text without its terminator ends inside its field.
   F().nResoV = 600;

@@ -95,7 +95,6 @@ HWND DialogKit::OpenPages(HMODULE module, const std::vector<int>& templateIds, D
     pages[i].hInstance = module;
     pages[i].pszTemplate = MAKEINTRESOURCEW(templateIds[i]);
     pages[i].pfnDlgProc = proc;
-    pages[i].lParam = reinterpret_cast<LPARAM>(session_.get());
     handles.push_back(CreatePropertySheetPageW(&pages[i]));
   }
   PROPSHEETHEADERW header = {};

@@ -65,6 +65,8 @@ class DialogKit {
   HMODULE Images();
 
   // The sheet context the kit hands the dialogs, and the records behind it.
+  // Its lParam names the kit's session; a test may name another page
+  // record (a plug-in host's) before opening pages.
   PROPSHEETPAGEW* Context() { return &page_; }
   DocDMode& Settings();
   SheetUiState& UiState() { return session_->uiState; }

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <memory>
@@ -14,6 +15,8 @@
 #include "common/contracts/fax_dialogs_win.h"
 #include "common/records/fax_send_block.h"
 #include "common/records/settings_checksum.h"
+#include "common/records/settings_records.h"
+#include "common/records/sheet_session.h"
 #include "dproc/dialogs/dialog_template.h"
 
 namespace testsupport {
@@ -38,6 +41,11 @@ void ChooseCustomSize(HWND sheet) {
   PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(1000, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
 }
 
+// Before the Edit button of the watermark sheet: the watermark switched on.
+void CheckWatermarkBox(HWND sheet) {
+  if (IsDlgButtonChecked(sheet, 1208) != BST_CHECKED) PostMessageW(GetDlgItem(sheet, 1208), BM_CLICK, 0, 0);
+}
+
 constexpr TourWay kPage = TourWay::kDocumentPage;
 constexpr TourWay kControl = TourWay::kControl;
 constexpr TourWay kTab = TourWay::kTab;
@@ -46,7 +54,10 @@ constexpr TourWay kTab = TourWay::kTab;
 // alone (a list's change rather than a button).  The Layout sheet's
 // buttons of booklet, binding margin, image shift and print position are
 // hidden on the sample model; the tour sends their command all the same, so
-// that their dialogs are seen.
+// that their dialogs are seen; so is the watermark sheet's Header / Footer
+// Setting button.  So it does for the Setting sheet's custom paper button,
+// hidden on the core's own sheets, and for the Configure sheet's
+// Consumables command, which no template gives a button.
 const std::vector<TourStop> kDialogTour = {
     {171, "Fax", kPage, 0, 0, 0, nullptr},
     {172, "Fax Cover Sheet", kControl, 171, 1948, 0, CheckFaxSheetCoverBox},
@@ -60,6 +71,7 @@ const std::vector<TourStop> kDialogTour = {
     {164, "Paper Settings - auto tray", kControl, 100, 1898, 0, nullptr},
     {151, "User Defined Paper", kControl, 100, 0, 0, ChooseCustomSize},
     {132, "User Setting", kControl, 100, 1285, 0, nullptr},
+    {167, "Save Easy Set", kControl, 100, 1133, 0, nullptr},
     {2171, "Authentication - Department Setting", kControl, 100, 2170, 0, nullptr},
     {2178, "Authentication Server Setting", kControl, 2171, 2174, 0, nullptr},
     {101, "Layout", kPage, 0, 0, 2, nullptr},
@@ -69,10 +81,21 @@ const std::vector<TourStop> kDialogTour = {
     {136, "Image Shift Setting", kControl, 101, 1212, 0, nullptr},
     {163, "Print Position Setting", kControl, 101, 1204, 0, nullptr},
     {104, "Overlay", kPage, 0, 0, 3, nullptr},
+    {111, "Watermark Setting", kControl, 104, 1255, 0, CheckWatermarkBox},
+    {142, "Header Footer Detail", kControl, 104, 1162, 0, nullptr},
     {106, "Version", kPage, 0, 0, 4, nullptr},
     {180, "Fax Recipients", TourWay::kFaxJobStart, 0, 0, 0, nullptr},
     {181, "Fax Mode Details", kControl, 180, 2050, 0, nullptr},
     {172, "Fax Cover Sheet", kControl, 180, 2051, 0, CheckFaxDialogCoverBox},
+    {177, "Configure", TourWay::kDevicePage, 0, 0, 0, nullptr},
+    {166, "Media Type Setting", kControl, 177, 1847, 0, nullptr},
+    {154, "Acquisition Setting", kControl, 177, 1858, 0, nullptr},
+    {152, "Consumables", kControl, 177, 1101, 0, nullptr},
+    {184, "Setting", TourWay::kDevicePage, 0, 0, 1, nullptr},
+    {115, "Custom Paper Setting", kControl, 184, 1232, 0, nullptr},
+    {196, "Quality", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {121, "Font Setting", kControl, 196, 1301, 0, nullptr},
+    {197, "Color Adjustment", kControl, 196, 1295, 0, nullptr},
 };
 
 constexpr DWORD kWaitMs = 15000;
@@ -384,6 +407,53 @@ std::vector<BYTE> DefaultDevMode(HANDLE printer, const std::wstring& name) {
   return devmode;
 }
 
+// The procedure library's export that runs a hosted page.
+const char* HostedProcedureOf(uint16_t templateId) {
+  switch (templateId) {
+    case 196: return "Prc_DocQualityMonoProc";
+    default: return nullptr;
+  }
+}
+
+// Shows a hosted page as a host would: a property sheet of that one page,
+// whose context is a sheet session holding the printer's default settings.
+void TourHostedPage(Tour& tour, const TourStop& stop, HMODULE proc, HMODULE templates, HANDLE printer,
+                    const std::vector<BYTE>& devmode) {
+  const char* name = HostedProcedureOf(stop.templateId);
+  auto procedure = proc != nullptr && name != nullptr
+                       ? reinterpret_cast<DLGPROC>(reinterpret_cast<void (*)()>(GetProcAddress(proc, name)))
+                       : nullptr;
+  if (procedure == nullptr || templates == nullptr) {
+    tour.Problem(stop, "the procedure library cannot show it");
+    return;
+  }
+  auto session = std::make_unique<SheetSession>();
+  auto working = std::make_unique<WorkDevMode>();
+  std::memset(session.get(), 0, sizeof(SheetSession));
+  std::memset(working.get(), 0, sizeof(WorkDevMode));
+  std::memcpy(&working->devmode, devmode.data(), std::min(devmode.size(), sizeof(DriverDevMode)));
+  session->kind = kSheetDocumentSession;
+  session->self = session.get();
+  session->size = sizeof(SheetSession);
+  session->working = working.get();
+  session->printer = printer;
+  session->mayChange = 1;
+  PROPSHEETPAGEW page = {};
+  page.dwSize = sizeof page;
+  page.hInstance = templates;
+  page.pszTemplate = MAKEINTRESOURCEW(stop.templateId);
+  page.pfnDlgProc = procedure;
+  page.lParam = reinterpret_cast<LPARAM>(session.get());
+  HPROPSHEETPAGE handle = CreatePropertySheetPageW(&page);
+  PROPSHEETHEADERW header = {};
+  header.dwSize = sizeof header;
+  header.dwFlags = PSH_NOAPPLYNOW;
+  header.pszCaption = L"Hosted page";
+  header.nPages = 1;
+  header.phpage = &handle;
+  TourWhile(tour, [&] { PropertySheetW(&header); }, {&stop}, true);
+}
+
 }  // namespace
 
 const std::vector<TourStop>& DialogTour() { return kDialogTour; }
@@ -441,7 +511,26 @@ TourReport RunDialogTour(HANDLE printer, const std::wstring& printerName, const 
   } else {
     for (const TourStop* stop : StopsOf(TourWay::kFaxJobStart)) tour.Problem(*stop, "the procedure library cannot open it");
   }
+  HMODULE templates = LoadLibraryW((folder + L"VELDRANG.DLL").c_str());
+  for (const TourStop* stop : StopsOf(TourWay::kHostedPage)) {
+    TourHostedPage(tour, *stop, proc, templates, printer, devmode);
+  }
+  if (templates != nullptr) FreeLibrary(templates);
   if (proc != nullptr) FreeLibrary(proc);
+
+  // The device sheets, as the user interface core shows them for the
+  // printer's properties.
+  HMODULE core = LoadLibraryW((folder + L"VELDRANK.DLL").c_str());
+  using PrinterPropertiesFn = BOOL(WINAPI*)(HWND, HANDLE);
+  auto properties = core != nullptr ? reinterpret_cast<PrinterPropertiesFn>(
+                                          reinterpret_cast<void (*)()>(GetProcAddress(core, "PrinterProperties")))
+                                    : nullptr;
+  if (properties != nullptr) {
+    TourWhile(tour, [&] { properties(nullptr, printer); }, StopsOf(TourWay::kDevicePage), true);
+  } else {
+    for (const TourStop* stop : StopsOf(TourWay::kDevicePage)) tour.Problem(*stop, "the core cannot show them");
+  }
+  if (core != nullptr) FreeLibrary(core);
   FreeLibrary(tour.templates.module);
   return report;
 }

@@ -2,8 +2,9 @@
 // an installed printer as a person would reach it (the document sheets
 // through DocumentPropertiesW, the dialogs by their buttons, the fax
 // destination dialog as a fax job opens it), each handed to a visitor while
-// it stands on the display and then closed with Cancel.  (The device sheets
-// are not on it: Wine's PrinterProperties never shows them.)
+// it stands on the display and then closed with Cancel.  The device sheets
+// are opened through the user interface core's PrinterProperties, called
+// directly: Wine's spooler never shows them.
 //
 // The tour is a table: a sheet or dialog built later is one more row of
 // kDialogTour (dialog_tour_win.cpp), naming its template, its title, and
@@ -27,6 +28,9 @@ enum class TourWay {
   kControl,       // opened by control `control` of the stop `from`
   kTab,           // a page of the tab control `control` of the stop `from`; `page` is its index
   kFaxJobStart,   // the fax destination dialog a fax job opens
+  kDevicePage,    // a page of the device sheets; `page` is its index
+  kHostedPage,    // a page no host of the driver lists, on a sheet of the tour's own (a session
+                  // with the printer's default settings)
 };
 
 struct TourStop {

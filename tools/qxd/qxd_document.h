@@ -163,6 +163,12 @@ bool Decode(const std::vector<uint8_t>& bytes, Document* doc, std::string* error
 bool ParseText(const std::string& text, Document* doc, std::string* error);
 std::string FormatText(const Document& doc);
 
+// A model that differs from another in a few sections: each section of
+// `overlay` goes over the base's section of its name (pairs by key, texts
+// entries by key, any other kind whole); a section the base lacks is
+// added at the end.
+void OverlayDocument(Document* base, const Document& overlay);
+
 // Field layouts in their text form ("width:u32@20 name:str32@24").
 bool ParseLayout(const std::string& text, std::vector<FieldSpec>* out, std::string* error);
 std::string FormatLayout(const std::vector<FieldSpec>& layout);

@@ -2,6 +2,9 @@
 // dumps a .QXD file back to text.
 //
 //   qxdtool compile <text> <qxd>
+//   qxdtool compile <text> <overlay text> <qxd>
+//                                     (a model that differs from <text> in
+//                                     the sections of <overlay text>)
 //   qxdtool dump <qxd>                (text to standard output)
 //   qxdtool dump-constraints <qxd>    (a constraint file, VELDRANK.QXD)
 //   qxdtool check <text>              (compiles, dumps, and compares)
@@ -35,7 +38,7 @@ int Fail(const std::string& message) {
   return 1;
 }
 
-int Compile(const char* source, std::vector<uint8_t>* bytes) {
+int Compile(const char* source, std::vector<uint8_t>* bytes, const char* overlaySource = nullptr) {
   std::string text, error;
   if (!ReadFile(source, &text)) return Fail(std::string("cannot read ") + source);
   if (qxd::IsConstraintText(text)) {
@@ -46,6 +49,13 @@ int Compile(const char* source, std::vector<uint8_t>* bytes) {
   }
   qxd::Document doc;
   if (!qxd::ParseText(text, &doc, &error)) return Fail(std::string(source) + ": " + error);
+  if (overlaySource != nullptr) {
+    std::string overlayText;
+    qxd::Document overlay;
+    if (!ReadFile(overlaySource, &overlayText)) return Fail(std::string("cannot read ") + overlaySource);
+    if (!qxd::ParseText(overlayText, &overlay, &error)) return Fail(std::string(overlaySource) + ": " + error);
+    qxd::OverlayDocument(&doc, overlay);
+  }
   if (!qxd::Build(doc, bytes, &error)) return Fail(std::string(source) + ": " + error);
   return 0;
 }
@@ -68,16 +78,17 @@ int Dump(const std::vector<uint8_t>& bytes, const char* name, bool constraints, 
 
 int main(int argc, char** argv) {
   std::string command = argc > 1 ? argv[1] : "";
-  if (command == "compile" && argc == 4) {
+  if (command == "compile" && (argc == 4 || argc == 5)) {
     std::vector<uint8_t> bytes;
-    if (int rc = Compile(argv[2], &bytes)) return rc;
-    std::string tmp = std::string(argv[3]) + ".tmp";
+    if (int rc = Compile(argv[2], &bytes, argc == 5 ? argv[3] : nullptr)) return rc;
+    const char* target = argv[argc - 1];
+    std::string tmp = std::string(target) + ".tmp";
     {
       std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
       out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-      if (!out) return Fail(std::string("cannot write ") + argv[3]);
+      if (!out) return Fail(std::string("cannot write ") + target);
     }
-    if (std::rename(tmp.c_str(), argv[3]) != 0) return Fail(std::string("cannot write ") + argv[3]);
+    if (std::rename(tmp.c_str(), target) != 0) return Fail(std::string("cannot write ") + target);
     return 0;
   }
   if ((command == "dump" || command == "dump-constraints") && argc == 3) {
@@ -124,7 +135,7 @@ int main(int argc, char** argv) {
     if (!out) return Fail(std::string("cannot write ") + argv[3]);
     return 0;
   }
-  std::cerr << "usage: qxdtool compile <text> <qxd> | dump <qxd> | dump-constraints <qxd> | check <text> | "
+  std::cerr << "usage: qxdtool compile <text> [<overlay text>] <qxd> | dump <qxd> | dump-constraints <qxd> | check <text> | "
                "template-facts <res> <cpp>\n";
   return 2;
 }

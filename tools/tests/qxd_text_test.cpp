@@ -297,3 +297,38 @@ TEST(QxdText, SampleModelSectionNamesAreUnique) {
 }
 
 }  // namespace
+
+namespace {
+
+qxd::Document Parsed(const std::string& text) {
+  qxd::Document doc;
+  std::string error;
+  EXPECT_TRUE(qxd::ParseText(text, &doc, &error)) << error;
+  return doc;
+}
+
+TEST(QxdOverlay, ReplacesByKeyAndSectionAndAddsTheRest) {
+  qxd::Document base = Parsed(
+      "qxd 1\n\n"
+      "section \"Features\" pairs\n  pair \"Staple\" \"Disable\"\n  pair \"Poster\" \"Disable\"\n\n"
+      "section \"Texts\" texts\n  entry key=\"A\" text=\"one\"\n  entry key=\"B\" text=\"two\"\n\n"
+      "section \"Limit\" range min=1 max=9 default=1\n\n"
+      "section \"Trays\" items 16\n  item key=\"T1\" text=\"Tray 1\"\n  item key=\"T2\" text=\"Tray 2\"\n");
+  const qxd::Document overlay = Parsed(
+      "qxd 1\n\n"
+      "section \"Features\" pairs\n  pair \"Staple\" \"Enable\"\n  pair \"Trim\" \"Enable\"\n\n"
+      "section \"Texts\" texts\n  entry key=\"B\" text=\"deux\"\n\n"
+      "section \"Trays\" items 16\n  item key=\"T9\" text=\"Tray 9\"\n\n"
+      "section \"New\" value \"x\"\n");
+  qxd::OverlayDocument(&base, overlay);
+  EXPECT_EQ(qxd::FormatText(base),
+            "qxd 1\n\n"
+            "section \"Features\" pairs\n  pair \"Staple\" \"Enable\"\n  pair \"Poster\" \"Disable\"\n"
+            "  pair \"Trim\" \"Enable\"\n\n"
+            "section \"Texts\" texts\n  entry key=\"A\" text=\"one\"\n  entry key=\"B\" text=\"deux\"\n\n"
+            "section \"Limit\" range min=1 max=9 default=1\n\n"
+            "section \"Trays\" items 16\n  item key=\"T9\" text=\"Tray 9\"\n\n"
+            "section \"New\" value \"x\"\n");
+}
+
+}  // namespace

@@ -196,6 +196,53 @@ TEST_F(FaxExports, CancelEndsWithTwo) {
   EXPECT_EQ(driver_.Driven(), 1);
 }
 
+// The whole dialog as a user goes through it, every window it opens
+// answered: two destinations added, one deleted after its question, Default,
+// OK.  Nothing may stay up for the watchdog to end, and no window may take
+// a drive meant for another (a question the dialog raises on its own, or a
+// dialog that never shows).
+TEST_F(FaxExports, EveryStepOfTheDialogIsAnsweredAndNothingIsLeftUp) {
+  int rowsAfterDelete = -1;
+  bool ecmAfterDefault = false, v34AfterDefault = false, nameClearedByDefault = false;
+  driver_.Then([&](HWND d) {
+    auto click = [d](int id) {
+      SendMessageW(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
+    };
+    SetDlgItemTextW(d, 1990, L"Branch");
+    SetDlgItemTextW(d, 2053, L"111");
+    click(2041);
+    SetDlgItemTextW(d, 2053, L"222");
+    click(2041);
+    LVITEMW item = {};
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    SendDlgItemMessageW(d, 2047, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    driver_.Then([](HWND box) { PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0); });
+    click(2049);
+    rowsAfterDelete = static_cast<int>(SendDlgItemMessageW(d, 2047, LVM_GETITEMCOUNT, 0, 0));
+    SetDlgItemTextW(d, 1990, L"Left over");
+    CheckDlgButton(d, 2046, BST_UNCHECKED);
+    click(2046);
+    CheckDlgButton(d, 2044, BST_UNCHECKED);
+    click(2044);
+    click(1032);
+    ecmAfterDefault = IsDlgButtonChecked(d, 2044) == BST_CHECKED;
+    v34AfterDefault = IsDlgButtonChecked(d, 2046) == BST_CHECKED;
+    nameClearedByDefault = GetWindowTextLengthW(GetDlgItem(d, 1990)) == 0;
+    PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+  EXPECT_EQ(popup_(&job_->args), 1);
+  EXPECT_EQ(driver_.Driven(), 2) << "the dialog and the delete question";
+  EXPECT_EQ(driver_.Pending(), 0u);
+  EXPECT_EQ(driver_.Ended(), 0) << "no window was left for the watchdog";
+  EXPECT_EQ(rowsAfterDelete, 1);
+  EXPECT_TRUE(ecmAfterDefault);
+  EXPECT_TRUE(v34AfterDefault);
+  EXPECT_TRUE(nameClearedByDefault);
+  ASSERT_EQ(job_->count, 1u);
+  EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(job_->slots[0].szFaxNumber)), L"222");
+}
+
 TEST_F(FaxExports, ABlockWithoutItsBuffersIsCancelled) {
   EXPECT_EQ(popup_(nullptr), 2);
   job_->args.phPrinter = nullptr;

@@ -19,6 +19,8 @@
 #include "common/win/bind_export.h"
 #include "dproc/saved/settings_file_io_win.h"
 #include "dproc/saved/settings_transfer_win.h"
+#include "dproc/watermark/watermark_lists.h"
+#include "dproc/watermark/watermark_store_win.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
 
@@ -183,6 +185,52 @@ TEST_F(SettingsTransferTest, ImportStoresTheFileForUserAndPrinter) {
   int32_t copies = 0;
   ASSERT_TRUE(IniDoc_GetInt(*doc, u"OEMDEV", u"nCopies", &copies));
   EXPECT_EQ(copies, 7);
+}
+
+WaterMarkInfo NamedMark(const std::u16string& title) {
+  WaterMarkInfo mark{};
+  title.copy(mark.szWmkTitle, 31);
+  title.copy(mark.szWmkStr, 128);
+  mark.wSize = 48;
+  return mark;
+}
+
+TEST_F(SettingsTransferTest, TheWatermarkListsTravelWithTheFile) {
+  const WaterMarkInfo shared[] = {NamedMark(u"SHARED")};
+  const WaterMarkInfo own[] = {NamedMark(u"MINE"), NamedMark(u"ALSO MINE")};
+  const std::wstring driver = testsupport::FaxDriver().name;
+  ASSERT_TRUE(WritePrinterWaterMarks(printer_.name().c_str(), shared, 1));
+  ASSERT_TRUE(WriteUserWaterMarks(nullptr, printer_.name().c_str(), driver.c_str(), own, 2));
+  const std::wstring path = File(L"watermarks.ini");
+  ASSERT_EQ(Export(path), 0u);
+  auto doc = ReadSettingsFile(path.c_str());
+  ASSERT_TRUE(doc);
+  int32_t count = 0;
+  ASSERT_TRUE(IniDoc_GetInt(*doc, u"Watermark_Public", u"WMInfoCnt", &count));
+  EXPECT_EQ(count, 1);
+  ASSERT_TRUE(IniDoc_GetInt(*doc, u"Watermark_Private", u"WMInfoCnt", &count));
+  EXPECT_EQ(count, 2);
+  ASSERT_TRUE(IniDoc_GetInt(*doc, u"Watermark_Order", u"WMOrderCnt", &count));
+  EXPECT_EQ(count, 3);
+
+  // The user's lists as another computer had them come back from the file.
+  ASSERT_TRUE(WriteUserWaterMarks(nullptr, printer_.name().c_str(), driver.c_str(), own, 0));
+  ASSERT_EQ(Import(path), 0u);
+  WaterMarkInfo* marks = nullptr;
+  const size_t n = ReadUserWaterMarks(nullptr, printer_.name().c_str(), driver.c_str(), &marks);
+  ASSERT_EQ(n, 2u);
+  EXPECT_EQ(std::u16string(TitleOf(marks[1]).text), u"ALSO MINE");
+  LocalFree(marks);
+  const std::wstring back = File(L"watermarks-back.ini");
+  ASSERT_EQ(Export(back), 0u);
+  auto again = ReadSettingsFile(back.c_str());
+  ASSERT_TRUE(again);
+  char16_t name[32] = {};
+  ASSERT_TRUE(IniDoc_GetString(*again, u"Watermark_Order", u"WMOrder3.szName", name, 32));
+  EXPECT_EQ(std::u16string(name), u"ALSO MINE");
+  ASSERT_TRUE(WritePrinterWaterMarks(printer_.name().c_str(), shared, 0));
+  ASSERT_TRUE(WriteUserWaterMarks(nullptr, printer_.name().c_str(), driver.c_str(), own, 0));
+  ASSERT_TRUE(WriteWaterMarkOrder(nullptr, printer_.name().c_str(), driver.c_str(), nullptr, 0));
 }
 
 TEST_F(SettingsTransferTest, DamagedFilesAreRefusedAndChangeNothing) {

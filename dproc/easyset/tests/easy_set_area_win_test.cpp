@@ -1,0 +1,187 @@
+// The Easy Set area on two document sheets of one session (the Basic and
+// Layout templates, a page of the sheet skeleton with one bound check box),
+// with the shared Easy Sets of a printer in Wine's spooler: an Easy Set
+// chosen on one sheet reaches the settings and every sheet; a change of a
+// setting makes the area show "Untitled"; Save keeps the settings as a new
+// Easy Set.
+#include "dproc/easyset/easy_set_area_win.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <winspool.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "common/records/doc_fields.h"
+#include "common/win/user_registry.h"
+#include "dproc/easyset/easy_set_records.h"
+#include "dproc/easyset/easy_set_session_win.h"
+#include "dproc/easyset/easy_set_store_win.h"
+#include "dproc/saved/settings_file_io_win.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
+#include "dproc/dialogs/dialog_modules_win.h"
+#include "tests/support/dialog_kit_win.h"
+#include "tests/support/modal_dialog_driver_win.h"
+#include "tests/support/test_printer_win.h"
+
+namespace {
+
+constexpr int kNupCheck = 1779;
+
+const DialogBinding kBindings[] = {
+    {kNupCheck, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bNup), 1, 0},
+    {},
+};
+
+void ShowSettings(HWND dialog, SheetCtx* ctx) { ShowBindings(dialog, ctx, kBindings); }
+
+const DocumentSheet kSheet = {
+    .pageId = 101,
+    .preview = PreviewAreaStep::kNone,
+    .skipDropListFilter = false,
+    .logoLayout = 0,
+    .helpIds = nullptr,
+    .pageHelpTopic = 0,
+    .comboHeights = nullptr,
+    .init = nullptr,
+    .setActive = ShowSettings,
+    .killActive = nullptr,
+    .apply = nullptr,
+    .command = nullptr,
+    .drawItem = nullptr,
+    .destroy = nullptr,
+    .other = nullptr,
+    .bindings = kBindings,
+};
+
+INT_PTR CALLBACK SheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RunDocumentSheet(kSheet, dialog, message, wParam, lParam);
+}
+
+int32_t AcceptAll(HWND, HWND, uint16_t) { return 0; }
+
+std::wstring ComboText(HWND combo, int index) {
+  wchar_t text[64] = {};
+  SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::wstring Selected(HWND combo) {
+  const LRESULT at = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  return at < 0 ? L"" : ComboText(combo, static_cast<int>(at));
+}
+
+class EasySetArea : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(printer_.ok()) << printer_.error();
+    kit_.Session().printer = printer_.handle();
+    wcsncpy(kit_.Session().printerName, printer_.name().c_str(), 259);
+    InstallEasySetArea();
+    SetSheetConstraintCheck(AcceptAll);
+    // The printer shares one Easy Set: the session's settings with N-up on.
+    auto settings = std::make_unique<DocDMode>(kit_.Settings());
+    Fields(*settings).bNup = 1;
+    EasySetList shared;
+    const EasySetDriverFacts facts{u"Fax Test Driver", u"1.2.6", u"Windows NT x64", u""};
+    AddEasySet(&shared, BuildEasySetFromSettings(MakeEasySetHeader(facts, u"Two pages per sheet", u""), *settings,
+                                                 {}, SystemAnsiCodec()),
+               kEasySetShared);
+    ASSERT_TRUE(SaveSharedEasySets(shared, printer_.handle()));
+    FreeEasySetList(&shared);
+  }
+  void TearDown() override {
+    kit_.Close();
+    SheetServices() = {nullptr, nullptr, nullptr};
+    SetSheetConstraintCheck(nullptr);
+    wchar_t path[1024];
+    if (MakeUserSettingsPath(L"Fax Test Driver", printer_.name().c_str(), L"", path, 1024)) {
+      RegDeleteTreeW(HKEY_CURRENT_USER, path);
+    }
+  }
+  HWND Combo() { return kit_.Control(kEasySetComboId); }
+  const DocFields& Settings() { return Fields(kit_.Settings()); }
+
+  testsupport::TestPrinter printer_{L"Easy Set area"};
+  testsupport::DialogKit kit_;
+};
+
+TEST_F(EasySetArea, AChosenEasySetReachesEverySheetAndAChangeMakesItUntitled) {
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {100, 101}, SheetProc), nullptr);
+  // Zeroed settings equal no Easy Set.
+  ASSERT_EQ(3, SendMessageW(Combo(), CB_GETCOUNT, 0, 0));
+  EXPECT_EQ(L"Two pages per sheet", ComboText(Combo(), 1));
+  EXPECT_EQ(L"Untitled", Selected(Combo()));
+  EXPECT_TRUE(IsWindowEnabled(kit_.Control(kEasySetSaveId)));
+
+  kit_.Select(kEasySetComboId, 1);
+  EXPECT_EQ(1, Settings().bNup);
+  EXPECT_EQ(kEasySetStateShared, Settings().byEasySetIndex);
+  EXPECT_EQ(std::u16string(u"Two pages per sheet"), std::u16string(Settings().szEasySetName));
+  EXPECT_EQ(L"Two pages per sheet", Selected(Combo()));
+  EXPECT_EQ(2, SendMessageW(Combo(), CB_GETCOUNT, 0, 0));  // no "Untitled" any more
+  EXPECT_FALSE(IsWindowEnabled(kit_.Control(kEasySetSaveId)));
+
+  kit_.SetPage(1);
+  EXPECT_EQ(L"Two pages per sheet", Selected(Combo()));
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(kit_.Dialog(), kNupCheck));
+
+  kit_.Click(kNupCheck);
+  EXPECT_EQ(0, Settings().bNup);
+  EXPECT_EQ(kEasySetStateNone, Settings().byEasySetIndex);
+  EXPECT_EQ(0, Settings().szEasySetName[0]);
+  EXPECT_EQ(L"Untitled", Selected(Combo()));
+  kit_.SetPage(0);
+  EXPECT_EQ(L"Untitled", Selected(Combo()));
+
+  // The order the user sees is kept at apply.
+  PropSheet_Apply(kit_.Sheet());
+  testsupport::DialogKit::Pump();
+  EasySetOrderTable order;
+  ReadEasySetOrder(printer_.name().c_str(), L"Fax Test Driver", &order);
+  EXPECT_EQ(2u, order.count);
+}
+
+// Save keeps the settings shown as "Untitled" as a new user Easy Set, which
+// the area then shows as the current one; the user's store holds it.
+TEST_F(EasySetArea, SaveKeepsTheSettingsAsANewUserEasySet) {
+  DialogFrameworkModules().templates = kit_.Templates();
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {100, 101}, SheetProc), nullptr);
+  ASSERT_EQ(L"Untitled", Selected(Combo()));
+  testsupport::ModalDialogDriver driver;
+  driver.Ignore(kit_.Sheet());
+  bool sharingOffered = true;
+  bool keptOpenWithoutName = false;
+  driver.Then([&](HWND d) {
+    // Without a name nothing is saved and the dialog stays.
+    SendMessageW(d, WM_COMMAND, IDOK, 0);
+    keptOpenWithoutName = IsWindow(d) && IsWindowEnabled(GetDlgItem(d, IDOK));
+    // A user who may administer the printer could share it; this one is
+    // kept for the user alone.
+    sharingOffered = IsWindowEnabled(GetDlgItem(d, 1904)) != FALSE;
+    CheckDlgButton(d, 1904, BST_UNCHECKED);
+    SetDlgItemTextW(d, 1901, L"My fax");
+    SetDlgItemTextW(d, 1906, L"Kept for later");
+    PostMessageW(d, WM_COMMAND, IDOK, 0);
+  });
+  kit_.Click(kEasySetSaveId);
+  EXPECT_EQ(0u, driver.Pending());
+  EXPECT_TRUE(sharingOffered);
+  EXPECT_TRUE(keptOpenWithoutName);
+  EXPECT_EQ(L"My fax", Selected(Combo()));
+  EXPECT_EQ(kEasySetStateUser, Settings().byEasySetIndex);
+  EXPECT_EQ(std::u16string(u"My fax"), std::u16string(Settings().szEasySetName));
+  EXPECT_FALSE(IsWindowEnabled(kit_.Control(kEasySetSaveId)));
+
+  EasySetList stored;
+  LoadUserEasySets(printer_.name().c_str(), L"Fax Test Driver", &stored);
+  ASSERT_NE(nullptr, stored.first);
+  EXPECT_EQ(u"My fax", EasySetName(stored.first->header));
+  EXPECT_EQ(std::u16string(u"Kept for later"), std::u16string(stored.first->header.comment));
+  FreeEasySetList(&stored);
+  DialogFrameworkModules().templates = nullptr;
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+// What the finishing sheets share: the runner of their modal dialogs, the
+// edge rule of the staple and punch lists, and the Default button.
+#include <cstring>
+
+#include "common/records/doc_fields.h"
+#include "dproc/dialogs/dialog_modules_win.h"
+#include "dproc/dialogs/hint_area_win.h"
+#include "dproc/settings/default_oem_devmode_win.h"
+#include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
+#include "dproc/sheets/document_sheet_skeleton_win.h"
+#include "dproc/dialogs/modal_dialog_win.h"
+#include "dproc/finishing/finishing_marks.h"
+#include "dproc/finishing/finishing_sheets_win.h"
+
+namespace {
+FinishingDialogRunner g_runner = nullptr;
+}  // namespace
+
+void SetFinishingDialogRunner(FinishingDialogRunner runner) { g_runner = runner; }
+
+intptr_t RunFinishingDialog(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context) {
+  if (g_runner != nullptr) return g_runner(owner, templateId, proc, context);
+  return RunMyDialogBox(DialogFrameworkModules().templates, owner, templateId, proc, context);
+}
+
+int UpdateStaplePunchAvailability(HWND window, const SheetCtx* ctx) {
+  MarkStaplePunchByEdge(ProcessModelInfo(), GetPrivDevMode(ctx));
+  InvalidateRect(window, nullptr, FALSE);
+  return 1;
+}
+
+void RunSheetDefaults(HWND dialog, SheetCtx* ctx, const SheetDefaults& d) {
+  SetFocusCtrl(dialog, kDefaultButtonId);
+  DocDMode* doc = GetPrivDevMode(ctx);
+  DocDMode defaults;
+  if (doc == nullptr || !CopyDefaultOEMDevMode(ctx, &defaults)) return;
+  bool changed = false;
+  for (size_t i = 0; i < d.count; ++i) {
+    uint8_t* field = DocBytes(doc) + d.fields[i].at;
+    const uint8_t* value = DocBytes(&defaults) + d.fields[i].at;
+    if (std::memcmp(field, value, d.fields[i].bytes) == 0) continue;
+    std::memcpy(field, value, d.fields[i].bytes);
+    changed = true;
+  }
+  if (d.fixUps != nullptr) d.fixUps(ctx);
+  d.show(dialog, ctx);
+  if (changed) {
+    RunSheetConstraints(dialog, DialogTooltipOf(dialog), 0);
+    DispPageHint(dialog, ctx, d.pageId);
+    NoteSheetChange(dialog, doc);
+  }
+  d.enableRules(dialog, ctx);
+  InvalidateRect(dialog, nullptr, FALSE);
+}
