@@ -103,6 +103,7 @@ DispStringItem g_quality[] = {
     {{2344}, {}, "Smoothing"},          {{2352}, {}, "Thinning"},        {{2355}, {}, "PrintWithBlack"},
     {{2256}, {}, "Point4Character"},    {{2258}, {}, "DiminBarcode"},    {{1310}, {}, "ColorSeparation"},
     {{1301}, {}, "FontSetting"},        {{0}, {}, ""},
+};
 
 // The Font Setting dialog; its last record only gives the text of a row
 // without printer font.
@@ -111,11 +112,14 @@ DispStringItem g_fontSetting[] = {
     {{1493}, {}, "FontSubTable"},       {{1494}, {}, "TrueTypeFontList"}, {{1495}, {}, "PrinterFontList"},
     {{1497}, {}, "EditFontSubTable"},   {{1498}, {}, "TrueTypeFont"},    {{1500}, {}, "PrinterFont"},
     {{0}, {}, "PrinterFontNotUse"},     {{0}, {}, ""},
+};
 
 // The Color Adjustment dialog of monochrome models.
 DispStringItem g_colorAdjust[] = {
     {{197}, {}, "Dlg_ColorAdjust_T1"},     {{2357}, {}, "Dnst_Density"},
     {{1452}, {}, "ColAdj_Brightness"},     {{1458}, {}, "ColAdj_Contrast"},
+    {{0}, {}, ""},
+};
 
 // The Finish sheet: its caption, check boxes, labels and buttons.
 DispStringItem g_finisher[] = {
@@ -138,6 +142,8 @@ DispStringItem g_finisher[] = {
     {{2306}, {}, "TABImageShift"},
     {{2307}, {}, "SetTABImageShift"},
     {{2117}, {}, "PaperArrangement"},
+    {{0}, {}, ""},
+};
 // The Cover Page sheet: its caption, check boxes, labels and button, and
 // the names of the ten per-page lists (for a list that has none of its own).
 DispStringItem g_coverPage[] = {
@@ -162,10 +168,14 @@ DispStringItem g_coverPage[] = {
     {{kTextOnlyRecord}, {}, "PerPageList8"},
     {{kTextOnlyRecord}, {}, "PerPageList9"},
     {{kTextOnlyRecord}, {}, "PerPageList10"},
+    {{0}, {}, ""},
+};
 // The Staple Setting dialog of the per-page settings.
 DispStringItem g_perPageStaple[] = {
     {{153}, {}, "Dlg_PerPageStaple"},
     {{1838}, {}, "PerPageStaple"},
+    {{0}, {}, ""},
+};
 // The Perfect Binding Setting dialog.
 DispStringItem g_perfectBinding[] = {
     {{2308}, {}, "Dlg_PerfectBinding"},
@@ -180,6 +190,8 @@ DispStringItem g_perfectBinding[] = {
     {{1409}, {}, "PerfectBinding_Unit"},
     {{1240}, {}, "PerfectBinding_MM"},
     {{1241}, {}, "PerfectBinding_Inch"},
+    {{0}, {}, ""},
+};
 // The TAB image shift dialog.
 DispStringItem g_tabImageShift[] = {
     {{2322}, {}, "Dlg_TABImageShift"},
@@ -189,6 +201,8 @@ DispStringItem g_tabImageShift[] = {
     {{1409}, {}, "TABImageShift_Unit"},
     {{1240}, {}, "TABImageShift_MM"},
     {{1241}, {}, "TABImageShift_Inch"},
+    {{0}, {}, ""},
+};
 // The Basic sheet: its caption and the labels of its groups and lists.
 DispStringItem g_basic[] = {
     {{100}, {}, "Prop_Basic"},
