@@ -13,7 +13,7 @@
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/feature_table.h"
 #include "dproc/quality/font_substitution.h"
-#include "dproc/quality/option_rows_win.h"
+#include "dproc/sheets/option_rows_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"

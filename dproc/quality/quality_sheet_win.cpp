@@ -10,7 +10,7 @@
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/model/feature_table.h"
 #include "dproc/preview/preview_area_win.h"
-#include "dproc/quality/option_rows_win.h"
+#include "dproc/sheets/option_rows_win.h"
 #include "dproc/quality/color_adjustment_dialog_win.h"
 #include "dproc/quality/font_settings_dialog_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"

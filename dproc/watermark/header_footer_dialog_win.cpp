@@ -11,7 +11,7 @@
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
-#include "dproc/watermark/option_combo_win.h"
+#include "dproc/sheets/option_rows_win.h"
 
 namespace {
 
@@ -88,11 +88,11 @@ void Init(HWND dialog, SheetCtx* ctx) {
     SendDlgItemMessageW(dialog, n.edit, EM_LIMITTEXT, 4, 0);
     SendDlgItemMessageW(dialog, n.spin, UDM_SETRANGE32, kLowest, kHighest);
   }
-  FillOptionRows(dialog, kType, "HF_Type");
-  FillOptionRows(dialog, kNumberingPages, "HF_PagetoPrint");
-  FillOptionRows(dialog, kColour, "HF_Color");
-  FillOptionRows(dialog, kDatePages, "HF_DatePagetoPrint");
-  FillOptionRows(dialog, kPageNumberPages, "HF_PrintPage");
+  FillOptionRowsByName(dialog, kType, "HF_Type");
+  FillOptionRowsByName(dialog, kNumberingPages, "HF_PagetoPrint");
+  FillOptionRowsByName(dialog, kColour, "HF_Color");
+  FillOptionRowsByName(dialog, kDatePages, "HF_DatePagetoPrint");
+  FillOptionRowsByName(dialog, kPageNumberPages, "HF_PrintPage");
   if (!Flag(kMfNumberDlgType)) {
     ShowEnableCtrl(dialog, 1705, FALSE);
     ShowEnableCtrl(dialog, kType, FALSE);

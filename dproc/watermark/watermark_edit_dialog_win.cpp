@@ -16,7 +16,7 @@
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
 #include "dproc/startup/watermark_defaults.h"
-#include "dproc/watermark/option_combo_win.h"
+#include "dproc/sheets/option_rows_win.h"
 #include "dproc/watermark/watermark_list_item_win.h"
 #include "dproc/watermark/watermark_lists.h"
 #include "dproc/watermark/watermark_session_win.h"
@@ -529,13 +529,13 @@ void Init(HWND dialog, SheetCtx* ctx) {
   }
   SendDlgItemMessageW(dialog, kEditSize, EM_LIMITTEXT, 3, 0);
   SendDlgItemMessageW(dialog, kSpinSize, UDM_SETRANGE32, kMinSize, kMaxSize);
-  FillOptionRows(dialog, kStyle, "WM_Style");
+  FillOptionRowsByName(dialog, kStyle, "WM_Style");
   SendDlgItemMessageW(dialog, kEditAngle, EM_LIMITTEXT, 4, 0);
   SendDlgItemMessageW(dialog, kSpinAngle, UDM_SETRANGE32, kMinAngle, kMaxAngle);
   SendDlgItemMessageW(dialog, kDensity, TBM_SETRANGE, FALSE, MAKELPARAM(0, 255));
   SendDlgItemMessageW(dialog, kDensity, TBM_SETPAGESIZE, 0, 32);
   SendDlgItemMessageW(dialog, kDensity, TBM_SETTICFREQ, 32, 0);
-  FillOptionRows(dialog, kFrame, "WM_Box");
+  FillOptionRowsByName(dialog, kFrame, "WM_Box");
   for (int id : {kEditX, kEditY}) SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, 4, 0);
   for (int id : {kSpinX, kSpinY}) SendDlgItemMessageW(dialog, id, UDM_SETRANGE32, kMinPos, kMaxPos);
   for (int id : {kBarX, kBarY}) {

@@ -1,4 +1,6 @@
-#include "dproc/quality/option_rows_win.h"
+#include "dproc/sheets/option_rows_win.h"
+
+#include "dproc/model/feature_table.h"
 
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/owner_draw_win.h"
@@ -23,6 +25,10 @@ void FillOptionRows(HWND dialog, int comboId, const OptionHead* rows, bool (*kee
   }
 }
 
+void FillOptionRowsByName(HWND dialog, int comboId, const char* table) {
+  FillOptionRows(dialog, comboId, FindOptionTable(table));
+}
+
 void SelectOptionRow(HWND dialog, int comboId, uint32_t value) {
   HWND combo = GetDlgItem(dialog, comboId);
   const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
@@ -42,6 +48,13 @@ const OptionHead* SelectedOptionHead(HWND dialog, int comboId) {
   if (at < 0) return nullptr;
   const LRESULT data = SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(at), 0);
   return data == CB_ERR || data == 0 ? nullptr : reinterpret_cast<const OptionHead*>(data);
+}
+
+bool SelectedOptionValue(HWND dialog, int comboId, uint32_t* value) {
+  const OptionHead* row = SelectedOptionHead(dialog, comboId);
+  if (row == nullptr) return false;
+  *value = row->value;
+  return true;
 }
 
 void DrawOptionRowItem(const DRAWITEMSTRUCT* item) {
