@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@
 #include "common/win/printer_address_win.h"
 #include "common/win/printer_queries.h"
 #include "common/win/sheet_context_records_win.h"
+#include "dproc/auth/auth_passwords_win.h"
 #include "dproc/auth/auth_rules.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
@@ -129,30 +131,11 @@ void DisableNoChange(HWND dialog, const SheetCtx* ctx, const int* ids, size_t co
 
 void EnableIf(HWND dialog, int id, bool on) { EnableCtrlIfVisible(GetDlgItem(dialog, id), on ? TRUE : FALSE); }
 
-// A password shown from its enciphered field.
 void ShowPassword(HWND dialog, int id, const SheetCtx* ctx, const uint8_t* field, size_t size, uint16_t length) {
-  uint8_t buffer[96] = {};
-  const size_t n = std::min<size_t>(length, size);
-  std::memcpy(buffer, field, n);
-  const uint32_t plain = DecryptPassword(GetCtxPrinterHandle(ctx), buffer, static_cast<uint32_t>(n),
-                                         static_cast<uint32_t>(size));
-  buffer[std::min<size_t>(plain, size - 1)] = 0;
-  SetDlgItemTextA(dialog, id, reinterpret_cast<const char*>(buffer));
+  ShowStoredPassword(dialog, id, GetCtxPrinterHandle(ctx), field, size, length);
 }
-
-// The typed password enciphered into its field; the length either way.
 void TakePassword(HWND dialog, int id, const SheetCtx* ctx, uint8_t* field, size_t size, uint16_t* length) {
-  uint8_t buffer[96] = {};
-  GetDlgItemTextA(dialog, id, reinterpret_cast<char*>(buffer), static_cast<int>(std::min<size_t>(size, 81)));
-  // No text is no password, whatever a block cipher would make of it.
-  const int32_t enciphered =
-      buffer[0] == 0 ? 0 : EncryptPassword(GetCtxPrinterHandle(ctx), buffer, static_cast<uint32_t>(size));
-  const size_t n = enciphered > 0 ? std::min<size_t>(static_cast<size_t>(enciphered), size) : 0;
-  if (n > 0) {
-    std::memset(field, 0, size);
-    std::memcpy(field, buffer, n);
-  }
-  *length = static_cast<uint16_t>(n);
+  TakeTypedPassword(dialog, id, GetCtxPrinterHandle(ctx), field, size, length);
 }
 
 void TakeNarrow(HWND dialog, int id, char* field, size_t size) {

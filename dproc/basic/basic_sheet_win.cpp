@@ -9,6 +9,7 @@
 #include "common/qxd/model_info.h"
 #include "common/text/safe_format.h"
 #include "dproc/auth/user_auth_dialog_win.h"
+#include "dproc/auth/user_setting_dialog_win.h"
 #include "dproc/basic/auto_tray_dialog_win.h"
 #include "dproc/basic/paper_setting_dialog_win.h"
 #include "dproc/basic/basic_sheet_parts_win.h"
@@ -318,7 +319,8 @@ BasicUiState* BasicStateOf(SheetUiState* state) {
 
 
 BasicSheetDialogs& BasicDialogs() {
-  static BasicSheetDialogs dialogs = {PaperSettingDlgProc, AutoTrayPaperDlgProc, nullptr, UserAuthenticDlgProc};
+  static BasicSheetDialogs dialogs = {PaperSettingDlgProc, AutoTrayPaperDlgProc, UserSettingDlgProc,
+                                      UserAuthenticDlgProc};
   return dialogs;
 }
 

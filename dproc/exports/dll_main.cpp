@@ -2,9 +2,9 @@
 #include <windows.h>
 
 #include "common/contracts/settings_functions_win.h"
+#include "dproc/auth/dev_auth_warning_win.h"
 #include "dproc/easyset/easy_set_area_win.h"
 #include "dproc/easyset/easy_set_session_win.h"
-#include "dproc/auth/dev_auth_warning_win.h"
 #include "dproc/fax/fax_cover_binding_win.h"
 #include "dproc/fax_cover/cover_store_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"

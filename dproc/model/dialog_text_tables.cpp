@@ -352,6 +352,20 @@ DispStringItem g_bookletStyle[] = {
     {{1406}, {}, "BookletBorder"},
     {{0}, {}, ""},
 };
+DispStringItem g_userSetting[] = {
+    {{132}, {}, "Dlg_UserSetting"},
+    {{1576}, {}, "SecurePrintSetting"},
+    {{1394}, {}, "SecurePrintId"},
+    {{1395}, {}, "SecurePrintRange"},
+    {{1340}, {}, "SecPassword"},
+    {{1422}, {}, "SecPasswordRange"},
+    {{1415}, {}, "BoxSave"},
+    {{1396}, {}, "BoxFileName"},
+    {{2119}, {}, "BoxFileRange"},
+    {{1341}, {}, "BoxNum"},
+    {{1397}, {}, "BoxNumRange"},
+    {{0}, {}, ""},
+};
 DispStringItem g_userAuth[] = {
     {{2171}, {}, "Dlg_AuthenticationSetting"},
     {{2172}, {}, "UserAuthentication_M"},
@@ -651,7 +665,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_UserPaper", g_customSize),
       S("Dlg_MediaTypeAuto", g_autoTrayMedia),
       S("Dlg_MediaType", g_trayMedia),
-      S("Dlg_UserSetting"),
+      S("Dlg_UserSetting", g_userSetting),
       S("Dlg_AuthenticationSetting", g_userAuth),
       S("Dlg_AuthenticationSVSetting", g_authServer),
       S("Dlg_InterimAuthenticSetting"),

@@ -70,6 +70,7 @@ const std::vector<TourStop> kDialogTour = {
     {100, "Basic", kPage, 0, 0, 1, nullptr},
     {164, "Paper Settings - auto tray", kControl, 100, 1898, 0, nullptr},
     {151, "User Defined Paper", kControl, 100, 0, 0, ChooseCustomSize},
+    {132, "User Setting", kControl, 100, 1285, 0, nullptr},
     {167, "Save Easy Set", kControl, 100, 1133, 0, nullptr},
     {168, "Edit Easy Sets", kControl, 100, 1134, 0, nullptr},
     {2171, "Authentication - Department Setting", kControl, 100, 2170, 0, nullptr},
