@@ -95,7 +95,9 @@ HWND DialogKit::OpenPages(HMODULE module, const std::vector<int>& templateIds, D
     pages[i].hInstance = module;
     pages[i].pszTemplate = MAKEINTRESOURCEW(templateIds[i]);
     pages[i].pfnDlgProc = proc;
-    pages[i].lParam = reinterpret_cast<LPARAM>(session_.get());
+    // The page record of the context: the kit's session, or a plug-in host's
+    // record a test put there.
+    pages[i].lParam = page_.lParam;
     handles.push_back(CreatePropertySheetPageW(&pages[i]));
   }
   PROPSHEETHEADERW header = {};

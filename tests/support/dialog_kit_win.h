@@ -64,7 +64,8 @@ class DialogKit {
   HMODULE Templates();
   HMODULE Images();
 
-  // The sheet context the kit hands the dialogs, and the records behind it.
+  // The sheet context the kit hands the dialogs, and the records behind it
+  // (a test may point its lParam at a plug-in host's page record).
   PROPSHEETPAGEW* Context() { return &page_; }
   DocDMode& Settings();
   SheetUiState& UiState() { return session_->uiState; }
