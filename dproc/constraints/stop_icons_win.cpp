@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "dproc/constraints/hint_text.h"
 #include "dproc/constraints/stop_icon_ids.h"
 #include "dproc/sheets/dialog_helpers.h"
@@ -70,18 +72,40 @@ void DrawMaskedIconBitmap(HWND dialog, const DRAWITEMSTRUCT* item, const HintEnt
   if (control == nullptr || g_images == nullptr) return;
   HBITMAP image = LoadBitmapW(g_images, MAKEINTRESOURCEW(row->imageId));
   HBITMAP mask = LoadBitmapW(g_images, MAKEINTRESOURCEW(row->maskId));
-  if (image != nullptr && mask != nullptr) {
-    HDC dc = GetDC(control);
+  BITMAP size = {};
+  if (image != nullptr && mask != nullptr && GetObjectW(image, sizeof size, &size) != 0 && size.bmWidth > 0 &&
+      size.bmHeight > 0) {
+    // The item's own DC when the dialog manager asks for the drawing, the
+    // control's otherwise.
+    const bool own = item->hDC == nullptr;
+    HDC dc = own ? GetDC(control) : item->hDC;
+    RECT area = item->rcItem;
+    if (own) GetClientRect(control, &area);
+    // A bitmap larger than its control is drawn whole, scaled down to fit
+    // it with its proportions kept; a smaller one at its own size.
+    const int roomW = area.right - area.left;
+    const int roomH = area.bottom - area.top;
+    int w = size.bmWidth;
+    int h = size.bmHeight;
+    if (w > roomW || h > roomH) {
+      if (roomW * size.bmHeight <= roomH * size.bmWidth) {
+        w = roomW;
+        h = std::max(1, MulDiv(size.bmHeight, roomW, size.bmWidth));
+      } else {
+        h = roomH;
+        w = std::max(1, MulDiv(size.bmWidth, roomH, size.bmHeight));
+      }
+    }
     HDC memory = CreateCompatibleDC(dc);
-    RECT client;
-    GetClientRect(control, &client);
+    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
     HGDIOBJ old = SelectObject(memory, mask);
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCAND);
+    StretchBlt(dc, area.left, area.top, w, h, memory, 0, 0, size.bmWidth, size.bmHeight, SRCAND);
     SelectObject(memory, image);
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCINVERT);
+    StretchBlt(dc, area.left, area.top, w, h, memory, 0, 0, size.bmWidth, size.bmHeight, SRCINVERT);
     SelectObject(memory, old);
+    SetStretchBltMode(dc, oldMode);
     DeleteDC(memory);
-    ReleaseDC(control, dc);
+    if (own) ReleaseDC(control, dc);
   }
   if (image != nullptr) DeleteObject(image);
   if (mask != nullptr) DeleteObject(mask);

@@ -322,6 +322,41 @@ TEST_F(BasicSheet, ManualZoomGivesBackTheKindTheLayoutSheetKeptBeforePoster) {
   ProcessSheetMemory() = {};
 }
 
+// Booklet printing is a plug-in host's page's: there "Manual" gives back
+// the duplex mode the Layout sheet kept in the shared store when booklet was
+// chosen, once.
+TEST_F(BasicSheet, ManualZoomOnAPluginPageGivesBackTheDuplexKeptBeforeBooklet) {
+  ModelInfo* model = ProcessModelInfo();
+  const uint32_t hadBooklet = model->features[kMfBookletPrint];
+  model->features[kMfBookletPrint] = 1;
+  OEMUIPSPARAM ps = {};
+  ps.cbSize = sizeof ps;
+  ps.pOEMDM = &kit_.Settings();
+  ps.hPrinter = kit_.Session().printer;
+  auto host = std::make_unique<PluginDocPage>();
+  *host = PluginDocPage{};
+  host->marker = 1;
+  host->kind = kPluginDocumentKind;
+  host->psParam = &ps;
+  const LPARAM session = kit_.Context()->lParam;
+  kit_.Context()->lParam = reinterpret_cast<LPARAM>(host.get());
+  ProcessSheetMemory() = {};
+  ProcessSheetMemory().duplexBeforeBooklet = 2;  // as the Layout sheet keeps it when booklet is chosen
+  F().nDuplex = 3;
+  F().bScaleAuto = 1;
+  HWND d = Open();
+  ASSERT_NE(d, nullptr);
+  ASSERT_FALSE(IsSessionPage(reinterpret_cast<const SheetCtx*>(GetWindowLongPtrW(d, DWLP_USER))));
+  kit_.Click(1228);
+  EXPECT_EQ(F().nDuplex, 2);
+  EXPECT_EQ(F().bScaleAuto, 0);
+  EXPECT_EQ(ProcessSheetMemory().duplexBeforeBooklet, 0) << "given back once";
+  kit_.Close();
+  kit_.Context()->lParam = session;
+  model->features[kMfBookletPrint] = hadBooklet;
+  ProcessSheetMemory() = {};
+}
+
 TEST_F(BasicSheet, CustomSizeHelpRunsTheClippingCheckOverItsControls) {
   testsupport::TestPrinter printer(L"Custom Size Clip");
   ASSERT_TRUE(printer.ok()) << printer.error();
