@@ -60,7 +60,6 @@ const DWORD kHelpIds[] = {1329, 7020, 1078, 7020, 1079, 7030, 1081, 7030, 1062, 
 
 const SheetComboHeight kComboHeights[] = {{kSettingCombo, 16}, {kToolCombo, 16}, {0, 0}};
 
-ConfigureDialogRunner g_runner = nullptr;
 
 // What the page keeps for its life, one page per process at a time.
 struct PageState {
@@ -77,8 +76,7 @@ bool ModelHas(ModelFeature feature) { return Model() != nullptr && Model()->feat
 bool ShowsTrayMedia() { return Model() == nullptr || Model()->features[kMfMediaTypeInfo] != 0; }
 
 intptr_t RunDialog(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context) {
-  if (g_runner != nullptr) return g_runner(owner, templateId, proc, context);
-  return RunMyDialogBox(DialogFrameworkModules().templates, owner, templateId, proc, context);
+  return RunSheetDialog(owner, templateId, proc, context);
 }
 
 int32_t Check(HWND dialog, uint16_t controlId) {
@@ -584,8 +582,6 @@ void FillInstalledOptionList(HWND dialog, const DevOption* record, const DeviceO
   SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
 }
-
-void SetConfigureDialogRunner(ConfigureDialogRunner runner) { g_runner = runner; }
 
 INT_PTR CALLBACK ConfigureSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_MEASUREITEM) {

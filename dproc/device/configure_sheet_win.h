@@ -20,8 +20,3 @@ INT_PTR CALLBACK ConfigureSheetProc(HWND dialog, UINT message, WPARAM wParam, LP
 // option's value slot as item data.  Exposed for the tests.
 void FillInstalledOptionList(HWND dialog, const DevOption* record, const DeviceOptionItem* options);
 
-// The modal dialogs the sheet opens (Acquisition Setting); MyDialogBox on
-// the dialog templates by default, tests put their own in (null: the
-// default).
-using ConfigureDialogRunner = intptr_t (*)(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context);
-void SetConfigureDialogRunner(ConfigureDialogRunner runner);

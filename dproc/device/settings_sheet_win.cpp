@@ -52,7 +52,6 @@ const Switch kSwitches[] = {
 const int kNoRightsList[] = {kEmfSpoolBox, kConstraintMessageBox, kServerFormBox, kVerifyBox, kPopupBox,
                              kCustomPaperButton};
 
-SettingsDialogRunner g_runner = nullptr;
 
 const ModelInfo* Model() { return ProcessModelInfo(); }
 bool ModelHas(ModelFeature feature) { return Model() != nullptr && Model()->features[feature] != 0; }
@@ -144,12 +143,7 @@ INT_PTR Command(HWND dialog, SheetCtx* ctx, WPARAM wParam, LPARAM) {
   if (HIWORD(wParam) != BN_CLICKED) return FALSE;
   const int id = LOWORD(wParam);
   if (id == kCustomPaperButton) {
-    if (g_runner != nullptr) {
-      g_runner(dialog, kUserPaperTemplate, UserPaperDlgProc, reinterpret_cast<LPARAM>(ctx));
-    } else {
-      RunMyDialogBox(DialogFrameworkModules().templates, dialog, kUserPaperTemplate, UserPaperDlgProc,
-                     reinterpret_cast<LPARAM>(ctx));
-    }
+    RunSheetDialog(dialog, kUserPaperTemplate, UserPaperDlgProc, reinterpret_cast<LPARAM>(ctx));
     return TRUE;
   }
   for (const Switch& s : kSwitches) {
@@ -181,8 +175,6 @@ const DocumentSheet kSettingsSheet = {
 };
 
 }  // namespace
-
-void SetSettingsDialogRunner(SettingsDialogRunner runner) { g_runner = runner; }
 
 INT_PTR CALLBACK SettingsSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   return RunDocumentSheet(kSettingsSheet, dialog, message, wParam, lParam);

@@ -15,8 +15,3 @@ inline constexpr int kSettingTemplate = 184;
 
 INT_PTR CALLBACK SettingsSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The modal dialogs the sheet opens (the custom paper list); MyDialogBox on
-// the dialog templates by default, tests put their own in (null: the
-// default).
-using SettingsDialogRunner = intptr_t (*)(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context);
-void SetSettingsDialogRunner(SettingsDialogRunner runner);

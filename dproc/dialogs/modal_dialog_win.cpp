@@ -114,3 +114,14 @@ intptr_t MyDialogBoxOn(const DialogPlatform& platform, HMODULE module, HWND pare
 intptr_t RunMyDialogBox(HMODULE module, HWND parent, uint16_t templateId, DLGPROC proc, LPARAM context) {
   return MyDialogBoxOn(CurrentDialogPlatform(), module, parent, templateId, proc, context);
 }
+
+namespace {
+SheetDialogRunner g_sheetDialogRunner = nullptr;
+}  // namespace
+
+void SetSheetDialogRunner(SheetDialogRunner runner) { g_sheetDialogRunner = runner; }
+
+intptr_t RunSheetDialog(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context) {
+  if (g_sheetDialogRunner != nullptr) return g_sheetDialogRunner(owner, templateId, proc, context);
+  return RunMyDialogBox(DialogFrameworkModules().templates, owner, templateId, proc, context);
+}

@@ -35,3 +35,10 @@ DialogPlatform CurrentDialogPlatform();
 intptr_t MyDialogBoxOn(const DialogPlatform& platform, HMODULE module, HWND parent, uint16_t templateId,
                        DLGPROC proc, LPARAM context);
 intptr_t RunMyDialogBox(HMODULE module, HWND parent, uint16_t templateId, DLGPROC proc, LPARAM context);
+
+// The dialogs a sheet opens from its buttons: the template from the
+// template library, modal over `owner`, with the sheet's context.  A test
+// puts a runner of its own in place of the real one (null restores it).
+using SheetDialogRunner = intptr_t (*)(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context);
+void SetSheetDialogRunner(SheetDialogRunner runner);
+intptr_t RunSheetDialog(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context);

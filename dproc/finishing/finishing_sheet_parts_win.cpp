@@ -14,14 +14,10 @@
 #include "dproc/finishing/finishing_sheets_win.h"
 
 namespace {
-FinishingDialogRunner g_runner = nullptr;
 }  // namespace
 
-void SetFinishingDialogRunner(FinishingDialogRunner runner) { g_runner = runner; }
-
 intptr_t RunFinishingDialog(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context) {
-  if (g_runner != nullptr) return g_runner(owner, templateId, proc, context);
-  return RunMyDialogBox(DialogFrameworkModules().templates, owner, templateId, proc, context);
+  return RunSheetDialog(owner, templateId, proc, context);
 }
 
 int UpdateStaplePunchAvailability(HWND window, const SheetCtx* ctx) {

@@ -47,8 +47,4 @@ struct SheetDefaults {
 // page's constraint pass, its hint and the change notice follow.
 void RunSheetDefaults(HWND dialog, SheetCtx* ctx, const SheetDefaults& defaults);
 
-// How the sheets open their modal dialogs; tests put their own runner in
-// (null: MyDialogBox with the dialog templates).
-using FinishingDialogRunner = intptr_t (*)(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context);
-void SetFinishingDialogRunner(FinishingDialogRunner runner);
 intptr_t RunFinishingDialog(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context);

@@ -90,7 +90,6 @@ const DWORD kHelpIds[] = {
     2223, 2520, 1288, 2530, 1052, 2532, 2224, 2530, 2212, 2540, 1291, 2540, 1212, 2542, 1204, 2550,
     1015, DWORD(-1), 1016, DWORD(-1), 1201, 9520, 1130, 11000, 1032, 9510, 0, 0};
 
-LayoutDialogRunner g_runner = nullptr;
 
 // The code page of the stored chapter list and its lead-byte ranges.
 unsigned g_chapterCodePage = 0;
@@ -123,8 +122,7 @@ int32_t Check(HWND dialog, int id) {
 bool OnPluginHost(const SheetCtx* ctx) { return !IsSessionPage(ctx); }
 
 intptr_t RunDialog(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context) {
-  if (g_runner != nullptr) return g_runner(owner, templateId, proc, context);
-  return RunMyDialogBox(DialogFrameworkModules().templates, owner, templateId, proc, context);
+  return RunSheetDialog(owner, templateId, proc, context);
 }
 
 // --- Lists.
@@ -710,8 +708,6 @@ size_t ReadChapterText(HWND dialog, char* out, size_t capacity) {
   out[kept] = '\0';
   return kept;
 }
-
-void SetLayoutDialogRunner(LayoutDialogRunner runner) { g_runner = runner; }
 
 bool LayoutSheetClipTest(HWND dialog, HANDLE printer) {
   const int32_t easySet = static_cast<int32_t>(LOWORD(GetDialogBaseUnits()) & ~1u) + 34;

@@ -31,7 +31,3 @@ size_t ReadChapterText(HWND dialog, char* out, size_t capacity);
 // system's ANSI code page; tests put another in.
 void SetChapterCodePage(unsigned codePage);
 
-// How the page runs the dialogs it opens (template, procedure, context):
-// MyDialogBox by default; tests put their own in (null: the default).
-using LayoutDialogRunner = intptr_t (*)(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context);
-void SetLayoutDialogRunner(LayoutDialogRunner runner);

@@ -316,10 +316,8 @@ void Defaults(HWND dialog, SheetCtx* ctx) {
   InvalidateRect(dialog, nullptr, FALSE);
 }
 
-QualityDialogRunner g_runner = nullptr;
 intptr_t RunDialog(HWND owner, uint16_t templateId, DLGPROC proc, SheetCtx* ctx) {
-  if (g_runner != nullptr) return g_runner(owner, templateId, proc, reinterpret_cast<LPARAM>(ctx));
-  return RunMyDialogBox(DialogFrameworkModules().templates, owner, templateId, proc, reinterpret_cast<LPARAM>(ctx));
+  return RunSheetDialog(owner, templateId, proc, reinterpret_cast<LPARAM>(ctx));
 }
 
 INT_PTR Command(HWND dialog, SheetCtx* ctx, WPARAM wParam, LPARAM) {
@@ -408,8 +406,6 @@ const DocumentSheet kQualitySheet = {
 };
 
 }  // namespace
-
-void SetQualityDialogRunner(QualityDialogRunner runner) { g_runner = runner; }
 
 INT_PTR CALLBACK QualitySheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   return RunDocumentSheet(kQualitySheet, dialog, message, wParam, lParam);

@@ -14,8 +14,3 @@ inline constexpr uint16_t kQualitySheetTemplate = 196;
 
 INT_PTR CALLBACK QualitySheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// How the sheet runs the dialogs it opens (owner, template, procedure,
-// context): MyDialogBox by default; tests put their own in (null: the
-// default).
-using QualityDialogRunner = intptr_t (*)(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context);
-void SetQualityDialogRunner(QualityDialogRunner runner);

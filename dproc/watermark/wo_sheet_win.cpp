@@ -63,7 +63,6 @@ const int kAlwaysHidden[] = {1130, 1202, 1162, 1164, 1166, 1219, 1205, 1326, 127
                              1279, 1271, 1272, 1274, 1275, 2116, 2113, 2114, 2115, 2192};
 const int kHiddenAtRefresh[] = {1202, 1162, 1164, 1166, 1276, 1277, 1279, 1274, 1275, 2116, 2113, 2114, 2115};
 
-WOSheetDialogRunner g_runner = nullptr;
 
 // What the page records once it starts, for its enable rules.
 struct PageFacts {
@@ -466,11 +465,8 @@ void UpdateWOControlStates(HWND dialog, SheetCtx* ctx) {
   }
 }
 
-void SetWOSheetDialogRunner(WOSheetDialogRunner runner) { g_runner = runner; }
-
 intptr_t RunWOSheetDialog(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context) {
-  if (g_runner != nullptr) return g_runner(owner, templateId, proc, context);
-  return RunMyDialogBox(DialogFrameworkModules().templates, owner, templateId, proc, context);
+  return RunSheetDialog(owner, templateId, proc, context);
 }
 
 INT_PTR CALLBACK WOSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

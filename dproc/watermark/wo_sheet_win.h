@@ -20,8 +20,4 @@ void WOSheetRefresh(HWND dialog, SheetCtx* ctx);
 // Enables and disables the page's controls from the settings.
 void UpdateWOControlStates(HWND dialog, SheetCtx* ctx);
 
-// Runs the dialogs the sheet opens (tests put their own in; null: the
-// modal dialog runner).
-using WOSheetDialogRunner = intptr_t (*)(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context);
-void SetWOSheetDialogRunner(WOSheetDialogRunner runner);
 intptr_t RunWOSheetDialog(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context);

@@ -19,6 +19,7 @@
 #include "common/qxd/model_info.h"
 #include "common/qxd/paper_tables.h"
 #include "common/qxd/qxd_file.h"
+#include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/device/acquisition_setting_dialog_win.h"
 #include "dproc/device/configure_sheet_win.h"
 #include "dproc/device/settings_sheet_win.h"
@@ -113,8 +114,8 @@ class DeviceSheets : public ::testing::Test {
     DialogFrameworkModules().mediaLists = &mediaLists_;
     UseGeneralMessageTable(&texts_);
     SetSheetConstraintCheck(ScriptedCheck);
-    SetConfigureDialogRunner(RecordRun);
-    SetSettingsDialogRunner(RecordRun);
+    SetSheetDialogRunner(RecordRun);
+    SetSheetDialogRunner(RecordRun);
     g_refuse.clear();
     g_checked.clear();
     g_runs.clear();
@@ -124,8 +125,8 @@ class DeviceSheets : public ::testing::Test {
   void TearDown() override {
     kit_.Close();
     SetSheetConstraintCheck(nullptr);
-    SetConfigureDialogRunner(nullptr);
-    SetSettingsDialogRunner(nullptr);
+    SetSheetDialogRunner(nullptr);
+    SetSheetDialogRunner(nullptr);
     ProcessModelInfo() = nullptr;
     g_description.deviceOptions = nullptr;
     g_ddproc = DDProcBinding{};

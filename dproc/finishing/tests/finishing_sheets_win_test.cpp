@@ -16,6 +16,7 @@
 #include "common/qxd/model_info.h"
 #include "common/qxd/qxd_file.h"
 #include "common/records/doc_fields.h"
+#include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/finishing/finishing_sheets_win.h"
 #include "dproc/model/dialog_text_tables.h"
@@ -81,7 +82,7 @@ class Finishing : public ::testing::Test {
     DialogFrameworkModules().texts = &m.texts;
     UseGeneralMessageTable(&m.texts);
     SetSheetConstraintCheck(ScriptedCheck);
-    SetFinishingDialogRunner(RecordRun);
+    SetSheetDialogRunner(RecordRun);
     g_refuse.clear();
     g_runs.clear();
     g_runResult = IDCANCEL;
@@ -105,7 +106,7 @@ class Finishing : public ::testing::Test {
   void TearDown() override {
     kit_.Close();
     SetSheetConstraintCheck(nullptr);
-    SetFinishingDialogRunner(nullptr);
+    SetSheetDialogRunner(nullptr);
     ClearMarks();
     *Model().model = saved_;
     ProcessModelInfo() = nullptr;

@@ -16,6 +16,7 @@
 #include "common/qxd/model_info.h"
 #include "common/qxd/qxd_file.h"
 #include "common/records/doc_fields.h"
+#include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/layout/layout_dialogs_win.h"
 #include "dproc/layout/layout_rules.h"
@@ -83,7 +84,7 @@ class LayoutSheet : public ::testing::Test {
     DialogFrameworkModules().texts = &texts_;
     UseGeneralMessageTable(&texts_);
     SetSheetConstraintCheck(ScriptedCheck);
-    SetLayoutDialogRunner(RecordRun);
+    SetSheetDialogRunner(RecordRun);
     g_refuse.clear();
     g_runs.clear();
     g_runResult = IDCANCEL;
@@ -96,7 +97,7 @@ class LayoutSheet : public ::testing::Test {
   void TearDown() override {
     kit_.Close();
     SetSheetConstraintCheck(nullptr);
-    SetLayoutDialogRunner(nullptr);
+    SetSheetDialogRunner(nullptr);
     *model_ = saved_;
     ProcessModelInfo() = nullptr;
     DialogFrameworkModules().texts = nullptr;

@@ -17,6 +17,7 @@
 #include "common/qxd/model_info.h"
 #include "common/qxd/qxd_file.h"
 #include "common/records/doc_fields.h"
+#include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/disp_strings.h"
@@ -118,7 +119,7 @@ class QualitySheet : public ::testing::Test {
     g_itemSelections.clear();
     g_itemIds.clear();
     g_runs.clear();
-    SetQualityDialogRunner(RecordRun);
+    SetSheetDialogRunner(RecordRun);
     SetFontLibraryPathForDialog(fontLibrary_.c_str());
     DocFields& f = F();
     f.byResolution = 0;
@@ -133,7 +134,7 @@ class QualitySheet : public ::testing::Test {
     kit_.Close();
     SetSheetConstraintCheck(nullptr);
     *model_ = saved_;
-    SetQualityDialogRunner(nullptr);
+    SetSheetDialogRunner(nullptr);
     SetFontLibraryPathForDialog(nullptr);
     ProcessModelInfo() = nullptr;
     DialogFrameworkModules().texts = nullptr;

@@ -16,6 +16,7 @@
 #include "common/qxd/model_info.h"
 #include "common/qxd/qxd_file.h"
 #include "common/records/doc_fields.h"
+#include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/message_text.h"
@@ -91,7 +92,7 @@ class WatermarkUi : public ::testing::Test {
     FreeWatermarkSession(kit_.Context());
     SetSheetConstraintCheck(nullptr);
     SetWatermarkAdminCheck(nullptr);
-    SetWOSheetDialogRunner(nullptr);
+    SetSheetDialogRunner(nullptr);
     *model_ = saved_;
     ProcessModelInfo() = nullptr;
     DialogFrameworkModules().texts = nullptr;
@@ -210,7 +211,7 @@ TEST_F(WatermarkSheet, EditOpensTheDialogAndItsListsShowAfterOk) {
     DLGPROC proc = nullptr;
   };
   static Run run;
-  SetWOSheetDialogRunner([](HWND, uint16_t id, DLGPROC proc, LPARAM context) -> intptr_t {
+  SetSheetDialogRunner([](HWND, uint16_t id, DLGPROC proc, LPARAM context) -> intptr_t {
     run = {id, proc};
     WatermarkSession* s = WatermarkSessionOf(reinterpret_cast<SheetCtx*>(context));
     s->privateMarks[s->privateCount++] = Mark(u"NEW");
@@ -489,7 +490,7 @@ TEST_F(HeaderFooterDialog, CancelPutsEveryFieldBack) {
 
 TEST_F(HeaderFooterDialog, TheSheetOpensItAndTakesWhatItSaid) {
   static int opened = 0;
-  SetWOSheetDialogRunner([](HWND, uint16_t id, DLGPROC, LPARAM) -> intptr_t {
+  SetSheetDialogRunner([](HWND, uint16_t id, DLGPROC, LPARAM) -> intptr_t {
     opened = id;
     return IDOK;
   });
