@@ -4,13 +4,18 @@
 
 #include "common/qxd/model_info.h"
 #include "common/win/bind_export.h"
+#include "ddproc/dialogs/color_setting_hook_win.h"
 #include "ddproc/dialogs/media_type_dialog_win.h"
 #include "ddproc/dialogs/media_type_variants.h"
 #include "ddproc/dialogs/proc_lib_binding_win.h"
 #include "ddproc/startup/ddproc_module_win.h"
 
-uint32_t DispatchDeviceDialogMessage(int32_t pageId, HWND dialog, UINT message, WPARAM wParam, LPARAM,
-                                     int32_t*) {
+uint32_t DispatchDeviceDialogMessage(int32_t pageId, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                                     int32_t* handled) {
+  const ModelInfo* model = DDProcModel();
+  const ColorSettingVariant* colorSetting =
+      ColorSettingVariantFor(pageId, model != nullptr ? model->features[kMfColorSettingType] : 0);
+  if (colorSetting != nullptr) return ColorSettingDlgHook(*colorSetting, dialog, message, wParam, lParam, handled);
   if (pageId == kConfigurePageId && message == WM_COMMAND &&
       static_cast<uint32_t>(wParam) == MAKEWPARAM(kMediaTypeButton, BN_CLICKED)) {
     auto* context = reinterpret_cast<SheetCtx*>(GetWindowLongPtrW(dialog, DWLP_USER));

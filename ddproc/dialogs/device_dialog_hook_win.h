@@ -1,7 +1,8 @@
 // The dialog hook behind DDProc_DlgProc: every message of a sheet or dialog
 // of the procedure library comes here first, under the caller's page id.
-// The device library takes the click of the Configure page's media-type
-// button and lets everything else pass.
+// The device library serves the Colour Setting dialogs (their templates'
+// ids), takes the click of the Configure page's media-type button and lets
+// everything else pass.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +15,7 @@ inline constexpr int32_t kConfigurePageId = 156;
 inline constexpr int kMediaTypeButton = 1847;
 
 // The result for the caller; *handled is set only for a message the
-// library consumed (none yet: the Colour Setting hooks are not part of it).
+// library consumed (a Colour Setting dialog's).
 uint32_t DispatchDeviceDialogMessage(int32_t pageId, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
                                      int32_t* handled);
 

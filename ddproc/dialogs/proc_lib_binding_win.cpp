@@ -30,6 +30,8 @@ bool BindProcLibrary(ProcLibBinding* binding) {
   binding->dispHintControl = BindExport<DispHintControlFn>(m, kDispHintControl);
   binding->getImgResInst = BindExport<GetImgResInstFn>(m, kGetImgResInst);
   binding->myDialogBox = BindExport<MyDialogBoxFn>(m, kMyDialogBox);
+  binding->drawStopIcon = BindExport<ReqDrawStopInfoIconExpFn>(m, kReqDrawStopInfoIconExp);
+  binding->isInstalledDLManager = BindExport<IsInstalledDLManagerFn>(m, kIsInstalledDLManager);
   return true;
 }
 

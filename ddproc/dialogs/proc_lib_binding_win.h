@@ -29,6 +29,8 @@ struct ProcLibBinding {
   DispHintControlFn dispHintControl = nullptr;
   GetImgResInstFn getImgResInst = nullptr;
   MyDialogBoxFn myDialogBox = nullptr;
+  ReqDrawStopInfoIconExpFn drawStopIcon = nullptr;
+  IsInstalledDLManagerFn isInstalledDLManager = nullptr;
 };
 
 // The process's binding.

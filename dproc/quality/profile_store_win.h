@@ -11,21 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#pragma pack(push, 1)
-struct ColorProfileRecord {
-  char16_t profileName[41];
-  char16_t downloadName[41];  // compared without regard to case to find a profile again
-  uint32_t srcType;           // a value of the description's "Prof_Location" list
-  uint32_t reserved;
-};
-#pragma pack(pop)
-static_assert(sizeof(ColorProfileRecord) == 172);
-static_assert(offsetof(ColorProfileRecord, downloadName) == 82);
-static_assert(offsetof(ColorProfileRecord, srcType) == 164);
-
-inline constexpr uint32_t kResidentProfilesMax = 12;
-
-enum class ResidentProfileList { kRgbSource, kSimulation, kDestination };
+#include "common/records/color_profile_record.h"
 
 // Loads a list into `records` (zeroed first, 12 records); `count` is
 // written only when the stored count was read.  False when the key does

@@ -48,5 +48,9 @@ inline constexpr size_t kUiStateAuthWarningBytes = 4;
 // flag (OverlayUiState).
 inline constexpr size_t kUiStateOverlayAt = kUiStateAuthWarningAt + kUiStateAuthWarningBytes;
 inline constexpr size_t kUiStateOverlayBytes = 48;
+// The printer-resident colour profile lists of the session
+// (ResidentProfileUiState, common/records/color_profile_record.h).
+inline constexpr size_t kUiStateResidentProfilesAt = kUiStateOverlayAt + kUiStateOverlayBytes;
+inline constexpr size_t kUiStateResidentProfilesBytes = 48;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
-inline constexpr size_t kUiStateFreeAt = kUiStateOverlayAt + kUiStateOverlayBytes;
+inline constexpr size_t kUiStateFreeAt = kUiStateResidentProfilesAt + kUiStateResidentProfilesBytes;

@@ -60,5 +60,8 @@ int WINAPI ReplaceDlgDispStringCmnItem(HWND, const void*, UINT pageId) {
   return 1;
 }
 HMODULE WINAPI GetImgResInst() { return nullptr; }
+// No download manager is installed.
+int WINAPI IsInstalledDLManager() { return 0; }
+void WINAPI ReqDrawStopInfoIconExp(HWND, UINT controlId, const void*) { Log("ReqDrawStopInfoIconExp %u", controlId); }
 
 }  // extern "C"
