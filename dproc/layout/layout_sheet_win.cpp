@@ -14,8 +14,6 @@
 #include "common/win/win_version.h"
 #include "dproc/constraints/drop_list_filter_win.h"
 #include "dproc/constraints/stop_icons_win.h"
-#include "dproc/dialogs/clip_test_report.h"
-#include "dproc/dialogs/clip_test_win.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
@@ -709,27 +707,6 @@ size_t ReadChapterText(HWND dialog, char* out, size_t capacity) {
   return kept;
 }
 
-bool LayoutSheetClipTest(HWND dialog, HANDLE printer) {
-  const int32_t easySet = static_cast<int32_t>(LOWORD(GetDialogBaseUnits()) & ~1u) + 34;
-  const int32_t combo = ComboClipMargin();
-  const ClipTestItem items[] = {
-      {1131, kClipStatic, nullptr, 0},      {1132, kClipComboItem, L"EasySet Combo", easySet},
-      {1133, kClipPushButton, nullptr, 0},  {1134, kClipPushButton, nullptr, 0},
-      {1779, kClipCheckBox, nullptr, 0},    {1025, kClipComboItem, L"Nup Combo", combo},
-      {1124, kClipPushButton, nullptr, 0},  {1296, kClipCheckBox, nullptr, 0},
-      {1031, kClipComboItem, L"Combination Combo", combo}, {1289, kClipCheckBox, nullptr, 0},
-      {1290, kClipCheckBox, nullptr, 0},    {1294, kClipCheckBox, nullptr, 0},
-      {1035, kClipStatic, nullptr, 0},      {1065, kClipStatic, nullptr, 0},
-      {1286, kClipComboItem, L"DoubleSides Combo", combo}, {1128, kClipPushButton, nullptr, 0},
-      {1049, kClipStatic, nullptr, 0},      {1046, kClipComboItem, L"BindingEdge Combo", combo},
-      {1288, kClipCheckBox, nullptr, 0},    {1052, kClipPushButton, nullptr, 0},
-      {1291, kClipCheckBox, nullptr, 0},    {1212, kClipPushButton, nullptr, 0},
-      {1204, kClipPushButton, nullptr, 0},  {1032, kClipPushButton, nullptr, 0},
-      {1130, kClipPushButton, nullptr, 0},  {1201, kClipPushButton, nullptr, 0},
-      {0, 0, nullptr, 0}};
-  return RunClipTest(dialog, printer, L"Layout Tab", items);
-}
-
 namespace {
 
 INT_PTR InitPage(HWND dialog, SheetCtx* ctx) {
@@ -798,6 +775,11 @@ const SheetComboHeight kComboHeights[] = {
     {kNupCombo, kLayoutItemHeight}, {kBindingEdgeCombo, kLayoutItemHeight},
     {kCombinationCombo, kLayoutItemHeight}, {kDoubleSidesCombo, kLayoutItemHeight}, {0, 0}};
 
+// The Easy Set list draws its mark before each name.
+constexpr uint16_t kEasySetList = 1132;
+int32_t EasySetListMargin() { return static_cast<int32_t>(LOWORD(GetDialogBaseUnits()) & ~1u) + 34; }
+const ClipListMargin kClipMargins[] = {{kEasySetList, EasySetListMargin}, {0, 0}};
+
 const DocumentSheet kLayoutSheet = {
     .pageId = kLayoutSheetTemplate,
     .preview = PreviewAreaStep::kAfterUserPapers,
@@ -818,19 +800,18 @@ const DocumentSheet kLayoutSheet = {
     .hintPageId = kLayoutSheetTemplate,
     .bindings = kBindings,
     .enableRules = EnableRules,
+    .clipTitle = L"Layout Tab",
+    .clipMargins = kClipMargins,
 };
 
 }  // namespace
 
 INT_PTR CALLBACK LayoutSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  // The page's help runs the clip test first; any other notification keeps
-  // the lock list disabled while the settings may not be changed.
+  // Any notification but the frame's own keeps the lock list disabled
+  // while the settings may not be changed.
   if (message == WM_NOTIFY && lParam != 0) {
     SheetCtx* ctx = SheetCtxOf(dialog);
     const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
-    if (code == static_cast<UINT>(PSN_HELP) && ctx != nullptr && LayoutSheetClipTest(dialog, GetCtxPrinterHandle(ctx))) {
-      return TRUE;
-    }
     if (ctx != nullptr && code != static_cast<UINT>(PSN_HELP) && code != static_cast<UINT>(PSN_APPLY) &&
         code != static_cast<UINT>(PSN_SETACTIVE) && code != static_cast<UINT>(PSN_KILLACTIVE)) {
       ApplyLockList(dialog, ctx);

@@ -109,6 +109,17 @@ void DrawPreviewItem(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item, int
 // its class and style; lists and combo boxes measured with `listMargin`.
 // True when the check ran (the help is then not opened).
 bool RunTemplateClipTest(HWND dialog, const SheetCtx* ctx, uint16_t templateId, const wchar_t* title);
+// A list or combo box whose items take room of their own beside the text
+// (pictures drawn before it): its margin in the clipping check replaces the
+// common one.  Tables end at control id 0.
+struct ClipListMargin {
+  uint16_t controlId;
+  int32_t (*margin)();  // pixels, measured when the check runs
+};
+// RunTemplateClipTest with the lists of `margins` (null: none) measured
+// with their own margin.
+bool RunTemplateClipTestWith(HWND dialog, const SheetCtx* ctx, uint16_t templateId, const wchar_t* title,
+                             const ClipListMargin* margins);
 
 struct DocumentDialog {
   uint16_t templateId;                 // the template; also its hint page and the device library's page id

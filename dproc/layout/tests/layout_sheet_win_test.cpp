@@ -30,8 +30,10 @@
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/sheet_memory.h"
 #include "dproc/startup/edit_range_limits.h"
+#include "tests/support/clip_test_support_win.h"
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/test_printer_win.h"
 
 namespace {
 
@@ -177,6 +179,45 @@ TEST_F(LayoutSheet, ShowsNupAndStyleAndHidesTheRest) {
   }
   EXPECT_FALSE(IsWindowEnabled(kit_.Control(1025))) << "N-up off";
   kit_.Screenshot("layout_sheet");
+}
+
+// The frame's Help with the three keys held: the clipping check measures
+// every shown control of the page's template (a control shown on a model
+// that has it included) and the help is not opened.
+TEST_F(LayoutSheet, HelpRunsTheClippingCheckOverTheTemplatesControls) {
+  testsupport::TestPrinter printer(L"Layout Clip");
+  ASSERT_TRUE(printer.ok()) << printer.error();
+  HANDLE kept = kit_.Session().printer;
+  kit_.Session().printer = printer.handle();
+  testsupport::SetClipTest(printer.handle(), 3);
+  Open();
+  ShowWindow(kit_.Control(1230), SW_SHOW);
+  // The report shows the texts without their mnemonic marks.
+  const auto shownText = [&](int id) {
+    std::wstring t = Text(id);
+    std::erase(t, L'&');
+    return t;
+  };
+  const std::wstring adhesive = shownText(1230), style = shownText(1124);
+  std::wstring report;
+  {
+    testsupport::DebugOutput output;
+    testsupport::HoldKeys(true, true, true);
+    NMHDR note = {GetParent(Page()), 0, static_cast<UINT>(PSN_HELP)};
+    SendMessageW(Page(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
+    testsupport::HoldKeys(false, false, false);
+    for (const std::wstring& line : output.Take()) report += line;
+  }
+  kit_.Close();
+  kit_.Session().printer = kept;
+  const std::string shown(report.begin(), report.end());
+  EXPECT_NE(report.find(L"Layout Tab"), std::wstring::npos) << shown;
+  ASSERT_FALSE(adhesive.empty());
+  for (const std::wstring& text : {L"\"" + adhesive + L"\"", L"\"" + style + L"\"", std::wstring(L"Combo 1025")}) {
+    EXPECT_NE(report.find(text), std::wstring::npos) << std::string(text.begin(), text.end()) << " in " << shown;
+  }
+  // Hidden controls are left out.
+  EXPECT_EQ(report.find(L"Combo 1046"), std::wstring::npos) << shown;
 }
 
 TEST_F(LayoutSheet, NupKindsAreSavedAndReadBack) {
