@@ -165,6 +165,7 @@ bool CommitBindingIn(HWND dialog, SheetCtx* ctx, const DialogBinding* table, con
   DispPageHint(dialog, ctx, hintPageId);
   if (std::memcmp(field, old, b.bytes) != 0) {
     if (b.changed != nullptr) b.changed(dialog, ctx);
+    if (b.changedFrom != nullptr) b.changedFrom(dialog, ctx, old);
     if (sheet) NoteSheetChange(dialog, doc);
   }
   if (b.after != nullptr) b.after(dialog, ctx);

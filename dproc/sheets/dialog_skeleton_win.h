@@ -70,6 +70,9 @@ struct DialogBinding {
   // old value in the picture while the change is checked; kNoPreviewSlot:
   // none.  One-byte fields only.
   uint8_t previewSlot = 0;
+  // Runs when the change stood and the field differs, after `changed`, with
+  // the field's old bytes (the fix-ups that depend on the value before).
+  void (*changedFrom)(HWND dialog, SheetCtx* ctx, const uint8_t* old) = nullptr;
 };
 
 inline constexpr uint8_t kNoPreviewSlot = 0;

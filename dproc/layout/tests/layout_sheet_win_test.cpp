@@ -42,11 +42,13 @@ using testsupport::DialogKit;
 std::set<int> g_refuse;
 // What the preview's combination override held while the pass ran.
 std::vector<std::pair<uint8_t, uint8_t>> g_combinationSlots;
+// And the N-up switch's and the duplex list's.
+std::vector<std::pair<uint8_t, uint8_t>> g_nupSlots, g_duplexSlots;
 int32_t ScriptedCheck(HWND dialog, HWND, uint16_t id) {
-  if (id == 1296) {
-    const LayoutPreviewOverrides* o = LayoutOverridesOf(GetUIState(SheetCtxOf(dialog)));
-    if (o != nullptr) g_combinationSlots.emplace_back(o->combinationOn, o->combinationValue);
-  }
+  const LayoutPreviewOverrides* o = LayoutOverridesOf(GetUIState(SheetCtxOf(dialog)));
+  if (id == 1296 && o != nullptr) g_combinationSlots.emplace_back(o->combinationOn, o->combinationValue);
+  if (id == 1779 && o != nullptr) g_nupSlots.emplace_back(o->nupFlagOn, o->nupFlagValue);
+  if (id == 1286 && o != nullptr) g_duplexSlots.emplace_back(o->doubleSidesOn, o->doubleSidesValue);
   return g_refuse.count(id) != 0 ? 101 : 199;
 }
 
@@ -287,6 +289,30 @@ TEST_F(LayoutSheet, ACombinationBeingCheckedKeepsItsOldValueInThePreview) {
   EXPECT_EQ(g_combinationSlots, (std::vector<std::pair<uint8_t, uint8_t>>{{1, 0}, {1, 0}}));
   EXPECT_EQ(F().bLayout, 1);
   EXPECT_EQ(LayoutOverridesOf(&kit_.UiState())->combinationOn, 0) << "the override ends with the pass";
+}
+
+// A refused N-up switch or duplex mode goes back in the settings and on the
+// page; while the pass runs the preview keeps the old value.
+TEST_F(LayoutSheet, RefusedNupSwitchAndDuplexGoBackAndThePreviewKeepsTheOldValue) {
+  F().bNup = 0;
+  F().nDuplex = 2;
+  Open();
+  g_nupSlots.clear();
+  g_duplexSlots.clear();
+  g_refuse = {1779, 1286};
+  kit_.Click(1779);
+  EXPECT_EQ(F().bNup, 0);
+  EXPECT_EQ(IsDlgButtonChecked(Page(), 1779), static_cast<UINT>(BST_UNCHECKED));
+  ChooseValue(1286, 1);
+  EXPECT_EQ(F().nDuplex, 2);
+  EXPECT_EQ(SelectedValue(1286), 2u);
+  g_refuse.clear();
+  ChooseValue(1286, 1);
+  EXPECT_EQ(F().nDuplex, 1);
+  EXPECT_EQ(g_nupSlots, (std::vector<std::pair<uint8_t, uint8_t>>{{1, 0}}));
+  EXPECT_EQ(g_duplexSlots, (std::vector<std::pair<uint8_t, uint8_t>>{{1, 2}, {1, 2}}));
+  const LayoutPreviewOverrides* o = LayoutOverridesOf(&kit_.UiState());
+  EXPECT_EQ(o->nupFlagOn + o->doubleSidesOn, 0) << "the overrides end with the pass";
 }
 
 TEST_F(LayoutSheet, RefusedNupKindGoesBackWithItsPosterPages) {
