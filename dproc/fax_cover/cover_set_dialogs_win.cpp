@@ -46,10 +46,8 @@ void InitNameAndView(HWND dialog) {
 
 // --- Save: its context is the cover dialog's state.
 
-FcsDialogState* StateOf(SheetCtx* ctx) { return reinterpret_cast<FcsDialogState*>(ctx); }
-
 void SaveInit(HWND dialog, SheetCtx* ctx) {
-  const FcsDialogState* s = StateOf(ctx);
+  const FcsDialogState* s = FcsStateOf(ctx);
   InitNameAndView(dialog);
   for (const CoverSheetSet& set : s->pCoverSets->sets) {
     SendDlgItemMessageW(dialog, kSetList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(set.name));
@@ -60,7 +58,7 @@ void SaveInit(HWND dialog, SheetCtx* ctx) {
 
 bool SaveNotify(HWND dialog, SheetCtx* ctx, const NMHDR* n, LRESULT* result) {
   if (n->idFrom != static_cast<UINT_PTR>(kTab) || n->code != static_cast<UINT>(TCN_SELCHANGE)) return false;
-  const FcsDialogState* s = StateOf(ctx);
+  const FcsDialogState* s = FcsStateOf(ctx);
   ShowCoverSetSummary(dialog, &s->coverSheet.basic, &s->coverSheet.sender, &s->coverSheet.image);
   *result = TRUE;
   return true;
@@ -68,14 +66,14 @@ bool SaveNotify(HWND dialog, SheetCtx* ctx, const NMHDR* n, LRESULT* result) {
 
 bool SaveDrawItem(HWND, SheetCtx* ctx, const DRAWITEMSTRUCT* item) {
   if (item->CtlID != static_cast<UINT>(kPreview)) return false;
-  DrawCoverSetPreview(item, StateOf(ctx)->hPreviewEmf, StateOf(ctx)->coverPaper);
+  DrawCoverSetPreview(item, FcsStateOf(ctx)->hPreviewEmf, FcsStateOf(ctx)->coverPaper);
   return true;
 }
 
 // A new name: the set is added and stored; an empty or taken name keeps the
 // dialog open.
 bool SaveOk(HWND dialog, SheetCtx* ctx) {
-  FcsDialogState* s = StateOf(ctx);
+  FcsDialogState* s = FcsStateOf(ctx);
   const std::u16string name = EditText(dialog);
   if (name.empty()) {
     ShowMessageBox(dialog, 1, 3, 530, MB_ICONEXCLAMATION, 0, 0);

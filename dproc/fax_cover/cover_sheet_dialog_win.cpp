@@ -212,12 +212,8 @@ bool CreatePages(HWND dialog, FcsDialogState* s) {
   return true;
 }
 
-// The dialog's state is its context: the skeleton keeps it in the window
-// data, where the pages find it too.
-FcsDialogState* StateOf(SheetCtx* ctx) { return reinterpret_cast<FcsDialogState*>(ctx); }
-
 void Init(HWND dialog, SheetCtx* ctx) {
-  FcsDialogState* s = StateOf(ctx);
+  FcsDialogState* s = FcsStateOf(ctx);
   s->fLoading = 1;
   if (!LoadCoverSheetSetList(s->szPrinterName, s->szDriverName, s->pCoverSets)) {
     // No store for this printer: the dialog works with an empty set list.
@@ -276,14 +272,14 @@ void ShowFcsCheckWindow(HWND dialog, const FcsDialogState* s) {
 }
 
 bool Ok(HWND dialog, SheetCtx* ctx) {
-  FcsDialogState* s = StateOf(ctx);
+  FcsDialogState* s = FcsStateOf(ctx);
   uint32_t size = 0;
   if (FcsSelectedValue(dialog, kSizeList, &size)) s->coverSheet.sCoverSize = static_cast<int16_t>(size);
   return SavePage(s);
 }
 
 bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
-  FcsDialogState* s = StateOf(ctx);
+  FcsDialogState* s = FcsStateOf(ctx);
   switch (id) {
     case kSetList:
       if (code == CBN_SELENDOK) ChooseSet(dialog, s);
@@ -332,7 +328,7 @@ bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
 }
 
 bool TabNotify(HWND, SheetCtx* ctx, const NMHDR* n, LRESULT* result) {
-  FcsDialogState* s = StateOf(ctx);
+  FcsDialogState* s = FcsStateOf(ctx);
   if (n->idFrom != static_cast<UINT_PTR>(kTab)) return false;
   if (n->code == TCN_SELCHANGING) {
     const bool refused = !SavePage(s);
@@ -426,13 +422,13 @@ void Destroy(HWND dialog) {
 
 bool DrawItem(HWND, SheetCtx* ctx, const DRAWITEMSTRUCT* item) {
   if (item->CtlID != static_cast<UINT>(kPreview)) return false;
-  PaintPreview(item->hwndItem, item->hDC, StateOf(ctx));
+  PaintPreview(item->hwndItem, item->hDC, FcsStateOf(ctx));
   return true;
 }
 
 // The mouse over the preview and the pages' messages.
 bool Other(HWND dialog, SheetCtx* ctx, UINT message, WPARAM, LPARAM lParam, INT_PTR* result) {
-  FcsDialogState* s = StateOf(ctx);
+  FcsDialogState* s = FcsStateOf(ctx);
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_MOUSEMOVE:
