@@ -15,6 +15,7 @@
 #include "common/qxd/disp_string_table.h"
 #include "common/qxd/model_info.h"
 #include "common/records/doc_fields.h"
+#include "dproc/constraints/constraint_pass_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/finishing/finishing_sheets_win.h"
@@ -200,6 +201,9 @@ void EnableRules(HWND dialog, SheetCtx* ctx) {
   for (int id : {kFrontKindList, kFrontTrayLabel, kFrontTrayList}) Enable(dialog, id, Checked(dialog, kFrontBox));
   const bool back = Enabled(dialog, kBackBox) && Checked(dialog, kBackBox);
   for (int id : {kBackKindList, kBackTrayLabel, kBackTrayList}) Enable(dialog, id, back);
+  // The latest constraint pass says whether interleaving may be chosen
+  // where the driver interleaves.
+  if (Flag(kMfOhpPrint)) Enable(dialog, kInterleaveBox, LatestConstraintPassResults().ohpInterleaveFree);
   const bool interleave = Checked(dialog, kInterleaveBox);
   if (Flag(kMfOhpInterleaveOp)) Enable(dialog, kInterleaveKindList, interleave);
   Enable(dialog, kInterleaveTrayLabel, interleave);

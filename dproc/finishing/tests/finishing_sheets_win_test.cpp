@@ -16,6 +16,7 @@
 #include "common/qxd/model_info.h"
 #include "common/qxd/qxd_file.h"
 #include "common/records/doc_fields.h"
+#include "dproc/constraints/constraint_pass_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/finishing/finishing_sheets_win.h"
@@ -416,6 +417,22 @@ TEST_F(FinishingModel, UncollatedCopiesSwitchInterleavingOff) {
   OpenSheet(kCoverPageSheetTemplate, CoverPageSheetProc);
   EXPECT_EQ(F().bOHP, 0);
   EXPECT_FALSE(Enabled(1320));
+}
+
+TEST_F(FinishingModel, InterleavingWaitsForTheConstraintPassWhereTheDriverInterleaves) {
+  Model().model->features[kMfOhpPrint] = 1;
+  LatestConstraintPassResults().ohpInterleaveFree = false;
+  OpenSheet(kCoverPageSheetTemplate, CoverPageSheetProc);
+  EXPECT_FALSE(Enabled(1214)) << "the pass ruled it out";
+  LatestConstraintPassResults().ohpInterleaveFree = true;
+  SetActive();
+  EXPECT_TRUE(Enabled(1214));
+  // Where the device interleaves, the pass's word does not count.
+  Model().model->features[kMfOhpPrint] = 0;
+  LatestConstraintPassResults().ohpInterleaveFree = false;
+  SetActive();
+  EXPECT_TRUE(Enabled(1214));
+  LatestConstraintPassResults().ohpInterleaveFree = true;
 }
 
 TEST_F(FinishingModel, PerPageListsShowTheirNames) {
