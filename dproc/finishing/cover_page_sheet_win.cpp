@@ -305,40 +305,18 @@ int CoverCell(uint32_t value) {
   }
 }
 
-void DrawPictureItem(HWND dialog, const DRAWITEMSTRUCT* item, int imageId, int maskId, int cell, bool cover) {
-  if (item->itemID == static_cast<UINT>(-1)) {
-    DrawItemFocus(item);
-    return;
-  }
-  const auto* row = reinterpret_cast<const OptionItem*>(item->itemData);
-  if ((item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0 && row != nullptr) {
-    DrawItemBackground(item);
-    const wchar_t* text = reinterpret_cast<const wchar_t*>(row->text);
-    HMODULE images = DialogFrameworkModules().images;
-    if (cover) {
-      DrawMaskedBitmapText(item, images, imageId, maskId, cell, text, row->flag != 0 ? 779 : 0, row->flag != 0 ? 780 : 0);
-    } else {
-      DrawBitmapText(item, images, imageId, maskId, cell, text, 32, 32);
-    }
-  }
-  if ((item->itemAction & ODA_FOCUS) != 0 ||
-      ((item->itemState & ODS_FOCUS) != 0 && GetFocus() == GetDlgItem(dialog, static_cast<int>(item->CtlID)))) {
-    DrawItemFocus(item);
-  }
-}
-
 bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   const auto* row = reinterpret_cast<const OptionItem*>(item->itemData);
   const uint32_t value = item->itemID != static_cast<UINT>(-1) && row != nullptr ? row->value : 0;
   switch (item->CtlID) {
     case kFrontKindList:
-      DrawPictureItem(dialog, item, 178, 180, CoverCell(value), true);
+      DrawFinishingPictureItem(dialog, item, 178, 180, CoverCell(value), true);
       return true;
     case kBackKindList:
-      DrawPictureItem(dialog, item, 181, 182, CoverCell(value), true);
+      DrawFinishingPictureItem(dialog, item, 181, 182, CoverCell(value), true);
       return true;
     case kInterleaveKindList:
-      DrawPictureItem(dialog, item, 183, 184, value == 1 ? 1 : value == 2 ? 2 : 0, false);
+      DrawFinishingPictureItem(dialog, item, 183, 184, value == 1 ? 1 : value == 2 ? 2 : 0, false);
       return true;
     case kPerPageList:
     case kFrontTrayList:

@@ -17,6 +17,7 @@
 #include "common/qxd/qxd_file.h"
 #include "common/records/doc_fields.h"
 #include "dproc/constraints/constraint_pass_win.h"
+#include "dproc/dialogs/combo_list_tooltip_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/finishing/finishing_sheets_win.h"
@@ -258,6 +259,41 @@ TEST_F(FinishingModel, FinishSheetShowsTheModelsFinishingWithItsTexts) {
   Model().model->staples[0].flag = 1;
   EXPECT_GT(DrawnRow(1047, 0), plain);
   kit_.Screenshot("finish_sheet");
+}
+
+TEST_F(FinishingModel, TheOpenFoldListShowsTheWholeTextOfItsItemBesideIt) {
+  F().bFolding = 1;
+  F().nFoldingMode = 4;
+  OpenSheet(kFinishSheetTemplate, FinishSheetProc);
+  ComboTipUiState* state = ComboTipStateOf(kit_.Context());
+  ASSERT_NE(state, nullptr);
+  EXPECT_EQ(state->comboId, 1053u);
+  EXPECT_EQ(state->tooltip, nullptr) << "made when the list first opens";
+  HWND fold = kit_.Control(1053);
+  SendMessageW(fold, CB_SHOWDROPDOWN, TRUE, 0);
+  DialogKit::Pump();
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(fold, &info));
+  // The open list paints; the tooltip follows the selected item.
+  RedrawWindow(info.hwndList, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  DialogKit::Pump();
+  ASSERT_NE(state->tooltip, nullptr);
+  wchar_t text[256] = {};
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = fold;
+  tool.lpszText = text;
+  SendMessageW(state->tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, L"Letter fold");
+  // Closing the list takes the tooltip away; the sheet's end puts the list's
+  // own procedure back.
+  SendMessageW(fold, CB_SHOWDROPDOWN, FALSE, 0);
+  DialogKit::Pump();
+  EXPECT_EQ(state->tooltip, nullptr);
+  kit_.Close();
+  EXPECT_EQ(state->previous, nullptr);
+  EXPECT_EQ(state->comboId, 0u);
 }
 
 TEST_F(FinishingModel, ActivationMarksThePositionsTheBindingEdgeRulesOut) {
