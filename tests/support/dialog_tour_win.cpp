@@ -97,6 +97,8 @@ const std::vector<TourStop> kDialogTour = {
     {196, "Quality", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {121, "Font Setting", kControl, 196, 1301, 0, nullptr},
     {197, "Color Adjustment", kControl, 196, 1295, 0, nullptr},
+    {110, "Finish", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {113, "Cover Page", TourWay::kHostedPage, 0, 0, 0, nullptr},
 };
 
 constexpr DWORD kWaitMs = 15000;
@@ -412,6 +414,8 @@ std::vector<BYTE> DefaultDevMode(HANDLE printer, const std::wstring& name) {
 const char* HostedProcedureOf(uint16_t templateId) {
   switch (templateId) {
     case 196: return "Prc_DocQualityMonoProc";
+    case 110: return "Prc_DocFinishingProc_T2";
+    case 113: return "Prc_DocCoverPageProc_T2";
     default: return nullptr;
   }
 }
