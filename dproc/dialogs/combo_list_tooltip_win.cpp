@@ -59,7 +59,12 @@ void RemoveComboListTooltip(HWND dialog, SheetCtx* ctx) {
 
 LRESULT CALLBACK ComboListTooltipProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
   ComboTipUiState* state = ComboTipStateOf(CtxOfCombo(combo));
-  if (state == nullptr || state->previous == nullptr) return DefWindowProcW(combo, message, wParam, lParam);
+  if (state == nullptr || state->previous == nullptr) {
+    // The sheet's state is gone: the combo box's class serves it.
+    const auto own = reinterpret_cast<WNDPROC>(GetClassLongPtrW(combo, GCLP_WNDPROC));
+    return own != nullptr ? CallWindowProcW(own, combo, message, wParam, lParam)
+                          : DefWindowProcW(combo, message, wParam, lParam);
+  }
   if (message == WM_CTLCOLORLISTBOX) {
     if (state->tooltip == nullptr) {
       state->tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
