@@ -208,7 +208,18 @@ void EnableRules(HWND dialog, SheetCtx* ctx) {
   if (Flag(kMfOhpInterleaveOp)) Enable(dialog, kInterleaveKindList, interleave);
   Enable(dialog, kInterleaveTrayLabel, interleave);
   Enable(dialog, kInterleaveTrayList, interleave);
-  Enable(dialog, kPerPageList, Checked(dialog, kPerPageBox));
+  // Per-page settings need the driver's own spooling: where the device's
+  // settings spool through the system's metafiles, the box rests.
+  const DevOption* device = GetCtxPrinterInfo(ctx);
+  if (!Flag(kMfEmfSpool) || device == nullptr || device->emfSpool == 0) {
+    // Free again as far as the rules allow.
+    if (IsWindowVisible(GetDlgItem(dialog, kPerPageBox))) {
+      EnableCtrlByFeature(dialog, kCoverPageSheetTemplate, kPerPageBox, 1);
+    }
+    Enable(dialog, kPerPageList, Checked(dialog, kPerPageBox));
+  } else {
+    EnableWindow(GetDlgItem(dialog, kPerPageBox), FALSE);
+  }
   // The per-page lists' editor is not part of this driver yet.
   EnableWindow(GetDlgItem(dialog, kPerPageEditButton), FALSE);
   Enable(dialog, kInsertFrontList, Enabled(dialog, kInsertFrontBox) && Checked(dialog, kInsertFrontBox));

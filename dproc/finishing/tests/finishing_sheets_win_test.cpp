@@ -471,6 +471,20 @@ TEST_F(FinishingModel, InterleavingWaitsForTheConstraintPassWhereTheDriverInterl
   LatestConstraintPassResults().ohpInterleaveFree = true;
 }
 
+TEST_F(FinishingModel, PerPageSettingsRestWhileTheDeviceSettingsSpoolThroughMetafiles) {
+  Model().model->features[kMfEmfSpool] = 1;
+  F().CoverMFP_bUsePerPageSet = 1;
+  DevOption* device = GetCtxPrinterInfo(kit_.Context());
+  ASSERT_NE(device, nullptr);
+  device->emfSpool = 1;
+  OpenSheet(kCoverPageSheetTemplate, CoverPageSheetProc);
+  EXPECT_FALSE(Enabled(1159));
+  device->emfSpool = 0;
+  SetActive();
+  EXPECT_TRUE(Enabled(1159));
+  EXPECT_TRUE(Enabled(1222));
+}
+
 TEST_F(FinishingModel, PerPageListsShowTheirNames) {
   F().CoverMFP_bUsePerPageSet = 1;
   F().CoverMFP_nPerPageList = 2;
