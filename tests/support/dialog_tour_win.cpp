@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/contracts/ddproc_sheet_functions_win.h"
 #include "common/contracts/fax_dialogs_win.h"
 #include "common/records/fax_send_block.h"
 #include "common/records/settings_checksum.h"
@@ -102,6 +103,17 @@ const std::vector<TourStop> kDialogTour = {
     {197, "Color Adjustment", kControl, 196, 1295, 0, nullptr},
     {110, "Finish", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {113, "Cover Page", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {2505, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
+    {128, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
+    {122, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
+    {124, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
+    {2507, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
+    {123, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
+    {125, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
+    {2508, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
+    {2506, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
+    {2529, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
+    {2530, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
 };
 
 constexpr DWORD kWaitMs = 15000;
@@ -427,6 +439,62 @@ const char* HostedProcedureOf(uint16_t templateId) {
   }
 }
 
+// A document sheet session of the tour's own, holding the printer's
+// default settings.
+struct TourSession {
+  std::unique_ptr<SheetSession> session = std::make_unique<SheetSession>();
+  std::unique_ptr<WorkDevMode> working = std::make_unique<WorkDevMode>();
+  TourSession(HANDLE printer, const std::vector<BYTE>& devmode) {
+    std::memset(session.get(), 0, sizeof(SheetSession));
+    std::memset(working.get(), 0, sizeof(WorkDevMode));
+    std::memcpy(&working->devmode, devmode.data(), std::min(devmode.size(), sizeof(DriverDevMode)));
+    session->kind = kSheetDocumentSession;
+    session->self = session.get();
+    session->size = sizeof(SheetSession);
+    session->working = working.get();
+    session->printer = printer;
+    session->mayChange = 1;
+  }
+};
+
+// The caller of a device library's dialog: every message goes to the
+// library's hook under the template id first.
+struct DeviceDialogCaller {
+  static inline DDProcDlgProcFn hook = nullptr;
+  static inline int32_t pageId = 0;
+  static INT_PTR CALLBACK Proc(HWND d, UINT m, WPARAM w, LPARAM l) {
+    int32_t handled = 0;
+    const uint32_t result = hook(pageId, d, m, w, l, &handled);
+    return handled != 0 ? static_cast<INT_PTR>(result) : FALSE;
+  }
+};
+
+// Shows a device library's dialog modally on a session of the tour's own.
+void TourDeviceDialog(Tour& tour, const TourStop& stop, HMODULE device, HMODULE templates, HANDLE printer,
+                      const std::vector<BYTE>& devmode) {
+  auto hook = device != nullptr ? reinterpret_cast<DDProcDlgProcFn>(
+                                      reinterpret_cast<void (*)()>(GetProcAddress(device, "DDProc_DlgProc")))
+                                : nullptr;
+  if (hook == nullptr || templates == nullptr) {
+    tour.Problem(stop, "the device library cannot show it");
+    return;
+  }
+  TourSession own(printer, devmode);
+  PROPSHEETPAGEW page = {};
+  page.dwSize = sizeof page;
+  page.hInstance = templates;
+  page.lParam = reinterpret_cast<LPARAM>(own.session.get());
+  DeviceDialogCaller::hook = hook;
+  DeviceDialogCaller::pageId = stop.templateId;
+  TourWhile(
+      tour,
+      [&] {
+        DialogBoxParamW(templates, MAKEINTRESOURCEW(stop.templateId), nullptr, DeviceDialogCaller::Proc,
+                        reinterpret_cast<LPARAM>(&page));
+      },
+      {&stop}, false);
+}
+
 // Shows a hosted page as a host would: a property sheet of that one page,
 // whose context is a sheet session holding the printer's default settings.
 void TourHostedPage(Tour& tour, const TourStop& stop, HMODULE proc, HMODULE templates, HANDLE printer,
@@ -439,23 +507,14 @@ void TourHostedPage(Tour& tour, const TourStop& stop, HMODULE proc, HMODULE temp
     tour.Problem(stop, "the procedure library cannot show it");
     return;
   }
-  auto session = std::make_unique<SheetSession>();
-  auto working = std::make_unique<WorkDevMode>();
-  std::memset(session.get(), 0, sizeof(SheetSession));
-  std::memset(working.get(), 0, sizeof(WorkDevMode));
-  std::memcpy(&working->devmode, devmode.data(), std::min(devmode.size(), sizeof(DriverDevMode)));
-  session->kind = kSheetDocumentSession;
-  session->self = session.get();
-  session->size = sizeof(SheetSession);
-  session->working = working.get();
-  session->printer = printer;
-  session->mayChange = 1;
+  TourSession own(printer, devmode);
+  SheetSession* session = own.session.get();
   PROPSHEETPAGEW page = {};
   page.dwSize = sizeof page;
   page.hInstance = templates;
   page.pszTemplate = MAKEINTRESOURCEW(stop.templateId);
   page.pfnDlgProc = procedure;
-  page.lParam = reinterpret_cast<LPARAM>(session.get());
+  page.lParam = reinterpret_cast<LPARAM>(session);
   HPROPSHEETPAGE handle = CreatePropertySheetPageW(&page);
   PROPSHEETHEADERW header = {};
   header.dwSize = sizeof header;
@@ -582,6 +641,17 @@ TourReport RunDialogTour(HANDLE printer, const std::wstring& printerName, const 
     if (templates != nullptr) FreeLibrary(templates);
   }
   if (proc != nullptr) FreeLibrary(proc);
+
+  // The device library's dialogs, with the driver's own libraries.
+  {
+    HMODULE device = LoadLibraryW((folder + L"VELDRANH.DLL").c_str());
+    HMODULE templates = LoadLibraryW((folder + L"VELDRANG.DLL").c_str());
+    for (const TourStop* stop : StopsOf(TourWay::kDeviceDialog)) {
+      TourDeviceDialog(tour, *stop, device, templates, printer, devmode);
+    }
+    if (templates != nullptr) FreeLibrary(templates);
+    if (device != nullptr) FreeLibrary(device);
+  }
 
   // The device sheets, as the user interface core shows them for the
   // printer's properties.

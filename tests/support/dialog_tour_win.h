@@ -31,6 +31,9 @@ enum class TourWay {
   kDevicePage,    // a page of the device sheets; `page` is its index
   kHostedPage,    // a page no host of the driver lists, on a sheet of the tour's own (a session
                   // with the printer's default settings)
+  kDeviceDialog,  // a dialog the device library's hook runs, shown by a caller of the tour's own that
+                  // offers it every message under the template id (a session with the printer's
+                  // default settings)
 };
 
 struct TourStop {
