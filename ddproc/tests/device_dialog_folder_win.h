@@ -15,12 +15,11 @@
 
 #include "common/contracts/ddproc_sheet_functions_win.h"
 #include "common/win/bind_export.h"
+#include "ddproc/tests/library_dir_win.h"
 #include "tests/support/model_fixture.h"
 #include "tests/support/test_paths.h"
 
 namespace ddtest {
-
-inline std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
 inline std::string ReadText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
