@@ -17,10 +17,13 @@
 #include "common/records/doc_fields.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/hint_area_win.h"
+#include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/finishing/finishing_sheets_win.h"
 #include "dproc/layout/layout_lists_win.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/feature_table.h"
+#include "dproc/perpage/per_page_dialogs_win.h"
+#include "dproc/perpage/per_page_list_rows.h"
 #include "dproc/preview/preview_area_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/settings/settings_fixups_win.h"
@@ -60,7 +63,6 @@ enum : int {
 
 constexpr int kOptionItemHeight = 16;
 constexpr int kPictureItemHeight = 32;
-constexpr uint32_t kPerPageIconId = 32516;
 
 const int kLockList[] = {1235, 1123, 1130, 1131, 1132, 1133, 1134, 1148, 1305, 1308, 1311,
                          1150, 1314, 1315, 1316, 1159, 1222, 1214, 1320, 1321, 1322, 1032};
@@ -92,32 +94,11 @@ const OptionHead* Rows(const void* list) { return reinterpret_cast<const OptionH
 // --- The ten per-page lists as option rows: the list's own name when it
 // has one, else the description's name of the row.
 
-OptionItem g_perPageRows[kPerPageUiListCount + 1];
-
-const char16_t* DescriptionText(const char* keyword) {
-  for (const DispStringItem* r = DialogTextTable("Property_3"); r != nullptr && (r->controlIds[0] != 0 || r->keyword[0] != '\0');
-       ++r) {
-    if (std::strncmp(r->keyword, keyword, sizeof r->keyword) == 0) return r->text;
-  }
-  return u"";
-}
+PerPageListRows g_perPageRows;
 
 void BuildPerPageRows(SheetUiState* state) {
-  std::memset(g_perPageRows, 0, sizeof g_perPageRows);
   PerPageUiLists* lists = PerPageListsOf(state);
-  for (size_t n = 0; n < kPerPageUiListCount; ++n) {
-    OptionItem& row = g_perPageRows[n];
-    row.size = sizeof row;
-    std::snprintf(row.keyword, sizeof row.keyword, "PerPageList%zu", n + 1);
-    row.value = static_cast<uint32_t>(n + 1);
-    row.iconId = kPerPageIconId;
-    const InterSheetList* list = lists != nullptr ? lists->lists[n] : nullptr;
-    const char16_t* text = list != nullptr && list->name[0] != 0 ? list->name : DescriptionText(row.keyword);
-    for (size_t i = 0; i + 1 < std::size(row.text) && i < kInterSheetNameUnits && text[i] != 0; ++i) {
-      row.text[i] = text[i];
-    }
-  }
-  g_perPageRows[kPerPageUiListCount].size = sizeof(OptionItem);
+  BuildPerPageListRows(&g_perPageRows, lists != nullptr ? lists->lists : nullptr);
 }
 
 // --- Lists.
@@ -140,7 +121,7 @@ void FillLists(HWND dialog, SheetCtx* ctx) {
   }
   if (Flag(kMfPerPageSetting)) {
     BuildPerPageRows(GetUIState(ctx));
-    FillOptionCombo(dialog, kPerPageList, Rows(g_perPageRows), nullptr, kOptionItemHeight);
+    FillOptionCombo(dialog, kPerPageList, Rows(g_perPageRows.rows), nullptr, kOptionItemHeight);
   }
   if (Flag(kMfPiCover)) {
     FillOptionCombo(dialog, kInsertFrontList, Rows(m->piFrontCovers), nullptr, kOptionItemHeight);
@@ -205,8 +186,7 @@ void EnableRules(HWND dialog, SheetCtx* ctx) {
   Enable(dialog, kInterleaveTrayLabel, interleave);
   Enable(dialog, kInterleaveTrayList, interleave);
   Enable(dialog, kPerPageList, Checked(dialog, kPerPageBox));
-  // The per-page lists' editor is not part of this driver yet.
-  EnableWindow(GetDlgItem(dialog, kPerPageEditButton), FALSE);
+  Enable(dialog, kPerPageEditButton, Checked(dialog, kPerPageBox));
   Enable(dialog, kInsertFrontList, Enabled(dialog, kInsertFrontBox) && Checked(dialog, kInsertFrontBox));
   Enable(dialog, kInsertBackList, Enabled(dialog, kInsertBackBox) && Checked(dialog, kInsertBackBox));
   EnableWebLinkButton(dialog, ctx);
@@ -283,7 +263,24 @@ void ShowAll(HWND dialog, SheetCtx* ctx) { ShowBindings(dialog, ctx, kBindings);
 const SheetDefaults kDefaults = {kCoverPageSheetTemplate, kDefaultFields, std::size(kDefaultFields), nullptr, ShowAll,
                                  EnableRules};
 
+// The per-page lists' editor; the lists' names and the chosen list may
+// have changed.
+void EditPerPageLists(HWND dialog, SheetCtx* ctx) {
+  const DocDMode before = *GetPrivDevMode(ctx);
+  if (RunSheetDialog(dialog, kPerPageSettingTemplate, PerPageSettingDlgProc, reinterpret_cast<LPARAM>(ctx)) != IDOK) {
+    return;
+  }
+  BuildPerPageRows(GetUIState(ctx));
+  FillOptionCombo(dialog, kPerPageList, Rows(g_perPageRows.rows), nullptr, kOptionItemHeight);
+  ShowBindings(dialog, ctx, kBindings);
+  if (std::memcmp(&before, GetPrivDevMode(ctx), sizeof before) != 0) NoteSheetChange(dialog, GetPrivDevMode(ctx));
+}
+
 INT_PTR Command(HWND dialog, SheetCtx* ctx, WPARAM wParam, LPARAM) {
+  if (LOWORD(wParam) == kPerPageEditButton && HIWORD(wParam) == BN_CLICKED) {
+    EditPerPageLists(dialog, ctx);
+    return TRUE;
+  }
   if (LOWORD(wParam) != kDefaultButton) return FALSE;
   RunSheetDefaults(dialog, ctx, kDefaults);
   return TRUE;

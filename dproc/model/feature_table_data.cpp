@@ -106,6 +106,7 @@ const OptionTableText kOptionTables[] = {
     {"PerPageListTabPaper", "PPSTabNotUse=0 PPSTabUse=1"},
     {"PerPageListStapleEnd", "PPSStapling_OFF=0 PPSStapling_ON=1"},
     {"PerPageListHolePunch", "PPSHolePunchSameAsBody=255 PPSHolePunch_OFF=0 PPSHolePunch_ON=1"},
+    {"PerPageTabPosition", "TabContinue=0"},
     {"Overlay_op", "Ovl_None=0"},
     {"Ovl_Pages", "Ovl_AllPage=2 Ovl_FirstPage=3 Ovl_EvenPage=4 Ovl_OddPage=5"},
     {"Ovl_Placement", "Ovl_Back=0 Ovl_Front=1"},

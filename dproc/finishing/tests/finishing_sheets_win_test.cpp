@@ -378,7 +378,7 @@ TEST_F(FinishingModel, CoverPageOffersTheBlankCoverOnlyInTheCoreSheets) {
   EXPECT_EQ(Values(1314), (std::vector<uint32_t>{1}));
   EXPECT_EQ(Text(1148), L"&Front cover");
   for (int id : {1214, 1320, 1322, 1159, 1222, 1216, 1325}) EXPECT_TRUE(Visible(id)) << id;
-  EXPECT_FALSE(Enabled(1215)) << "the per-page lists' editor is not there yet";
+  EXPECT_FALSE(Enabled(1215)) << "the per-page settings are off";
   kit_.Screenshot("cover_page_sheet");
 }
 
@@ -426,6 +426,18 @@ TEST_F(FinishingModel, PerPageListsShowTheirNames) {
   EXPECT_EQ(SelectedValue(1222), 2u);
   ChooseValue(1222, 7);
   EXPECT_EQ(F().CoverMFP_nPerPageList, 7);
+}
+
+TEST_F(FinishingModel, PerPageEditButtonOpensTheListsEditor) {
+  F().CoverMFP_bUsePerPageSet = 1;
+  F().CoverMFP_nPerPageList = 2;
+  OpenSheet(kCoverPageSheetTemplate, CoverPageSheetProc);
+  EXPECT_TRUE(Enabled(1215));
+  Press(1215);
+  ASSERT_EQ(g_runs.size(), 1u);
+  EXPECT_EQ(g_runs[0].templateId, 137);
+  Check(1159, false);
+  EXPECT_FALSE(Enabled(1215));
 }
 
 TEST_F(SampleModel, CoverPageHidesInterleavingPerPageAndInserterCovers) {
