@@ -205,6 +205,24 @@ DispStringItem g_perPageSetting[] = {
     {{kTextOnlyRecord}, {}, "PPView_TabPosition"},
     {{0}, {}, ""},
 };
+// The Index Paper Setting dialog and the labels of its picture.
+DispStringItem g_tabPaperSettings[] = {
+    {{140}, {}, "Dlg_TabPaperSettings"},
+    {{1635}, {}, "TabPaperFrame"},
+    {{1637}, {}, "TabPaperPaperSize"},
+    {{1638}, {}, "TabPaperNumofTab"},
+    {{1639}, {}, "TabPaperPositionFrame"},
+    {{1642}, {}, "TabPaperSpaceAbove"},
+    {{1648}, {}, "TabPaperSpaceBelow"},
+    {{1653}, {}, "TabPaperGap"},
+    {{1657}, {}, "TabPaperTextPosition"},
+    {{kTextOnlyRecord}, {}, "TabPaperListName"},
+    {{kTextOnlyRecord}, {}, "TabPaperViewTopSpace"},
+    {{kTextOnlyRecord}, {}, "TabPaperViewBtmSpace"},
+    {{kTextOnlyRecord}, {}, "TabPaperViewGap"},
+    {{kTextOnlyRecord}, {}, "TabPaperViewTextPos"},
+    {{0}, {}, ""},
+};
 // The Staple Setting dialog of the per-page settings.
 DispStringItem g_perPageStaple[] = {
     {{153}, {}, "Dlg_PerPageStaple"},
@@ -718,7 +736,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_PerPageEditListName"),
       S("Dlg_PerPagePunch"),
       S("Dlg_PerPageStaple", g_perPageStaple),
-      S("Dlg_TabPaperSettings"),
+      S("Dlg_TabPaperSettings", g_tabPaperSettings),
       S("Dlg_TabTextDetails"),
       S("Property_4", g_watermarksForms),
       S("Dlg_HeaderFooter", g_headerFooter),  // two variants of the dialog

@@ -107,6 +107,9 @@ const OptionTableText kOptionTables[] = {
     {"PerPageListStapleEnd", "PPSStapling_OFF=0 PPSStapling_ON=1"},
     {"PerPageListHolePunch", "PPSHolePunchSameAsBody=255 PPSHolePunch_OFF=0 PPSHolePunch_ON=1"},
     {"PerPageTabPosition", "TabContinue=0"},
+    {"TabPaperNumofTab",
+     "TabNumber2=2 TabNumber3=3 TabNumber4=4 TabNumber5=5 TabNumber6=6 TabNumber7=7 TabNumber8=8 "
+     "TabNumber9=9 TabNumber10=10 TabNumber11=11 TabNumber12=12 TabNumber13=13 TabNumber14=14 TabNumber15=15"},
     {"Overlay_op", "Ovl_None=0"},
     {"Ovl_Pages", "Ovl_AllPage=2 Ovl_FirstPage=3 Ovl_EvenPage=4 Ovl_OddPage=5"},
     {"Ovl_Placement", "Ovl_Back=0 Ovl_Front=1"},

@@ -1,12 +1,25 @@
 // The per-page settings' dialogs: the Per Page Setting dialog (template
 // 137), which the Cover Page sheet opens to edit the ten per-page lists of
-// the sheet session and to choose the document's list.
+// the sheet session and to choose the document's list, and the dialogs it
+// opens.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
+#include "common/records/inter_sheet_list.h"
+
 inline constexpr uint16_t kPerPageSettingTemplate = 137;
+inline constexpr uint16_t kIndexPaperTemplate = 140;
 
 INT_PTR CALLBACK PerPageSettingDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Index Paper Setting (template 140): the tab sheet of the Per Page Setting
+// dialog's current list, changed in place while the user types; Cancel puts
+// the tab sheet back as it was.
+INT_PTR CALLBACK IndexPaperDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The Per Page Setting dialog's working copy of its current list (its name
+// and tab sheet; its entries are the dialog's own), which the dialogs it
+// opens edit; null while it is not open.
+InterSheetList* PerPageWorkingList();

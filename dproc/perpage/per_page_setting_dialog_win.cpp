@@ -24,6 +24,7 @@
 #include "common/win/inter_sheet_store.h"
 #include "dproc/constraints/rule_evaluation.h"
 #include "dproc/dialogs/hint_area_win.h"
+#include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/easyset/easy_set_area_win.h"
 #include "dproc/model/default_settings.h"
 #include "dproc/model/dialog_text_tables.h"
@@ -132,6 +133,7 @@ struct State {
   std::vector<OptionItem> positions;  // "TabContinue" and one row per tab
   bool refusing = false;
   bool showing = false;  // the dialog is writing its own edits
+  bool open = false;
 };
 State g;
 
@@ -418,8 +420,9 @@ void EnableControls(HWND dialog, SheetCtx* ctx) {
   for (int id : {kPagesLabel, kPagesEdit, kExample, kCategories, kChangeLabel, kChange}) enable(id, editable);
   const bool tab = editable && g.edit.tabPaper != 0;
   for (int id : {kPositionLabel, kPosition, kCaptionLabel, kCaptionEdit}) enable(id, tab);
+  enable(kIndexPaper, true);
   // The dialogs these buttons open are not part of this driver yet.
-  for (int id : {kListNameEdit, kIndexPaper, kPunchSetting, kStapleSetting, kCaptionDetail}) enable(id, false);
+  for (int id : {kListNameEdit, kPunchSetting, kStapleSetting, kCaptionDetail}) enable(id, false);
   if (!CanChangeDocSettings(ctx)) {
     const int locked[] = {1139, 1087, kListCombo, kListNameEdit, kAdd, kDelete, kPunchSetting, kStapleSetting, kIndexPaper, 1284,
                    kPagesLabel, kPagesEdit, kExample, kChangeLabel, kChange, kUp, kDown, kCaptionLabel, kCaptionEdit,
@@ -668,10 +671,27 @@ void MoveEntry(HWND dialog, SheetCtx* ctx, int step) {
   EnableControls(dialog, ctx);
 }
 
+// The tab sheet of the list; when its number of tabs changed, every tab
+// entry continues from the tab before it.
+void EditTabSheet(HWND dialog, SheetCtx* ctx) {
+  const int32_t tabs = Current().head.tab.tabCount;
+  RunSheetDialog(dialog, kIndexPaperTemplate, IndexPaperDlgProc, reinterpret_cast<LPARAM>(ctx));
+  if (Current().head.tab.tabCount != tabs) {
+    for (InterSheetEntry& e : Current().entries) {
+      if (e.tabPaper != 0) e.captionPos = 0;
+    }
+    if (InterSheetEntry* entry = EntryOfRow(g.selected)) g.edit.captionPos = entry->captionPos;
+  }
+  FillPositions(dialog);
+  ShowTabCells(dialog);
+  RepaintSummary(dialog);
+}
+
 // --- The skeleton's handlers.
 
 void Init(HWND dialog, SheetCtx* ctx) {
   g = State{};
+  g.open = true;
   const bool captions = Offered(kMfPpsTabPaper);
   SendDlgItemMessageW(dialog, kPagesEdit, EM_LIMITTEXT, captions ? kPageTextUnitsWithCaptions : kPageTextUnits, 0);
   SendDlgItemMessageW(dialog, kCaptionEdit, EM_LIMITTEXT, kCaptionUnits, 0);
@@ -762,6 +782,9 @@ bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
       return true;
     case kDelete:
       if (code == BN_CLICKED) DeleteEntry(dialog, ctx);
+      return true;
+    case kIndexPaper:
+      if (code == BN_CLICKED) EditTabSheet(dialog, ctx);
       return true;
     case kUp:
     case kDown:
@@ -891,6 +914,11 @@ const DocumentDialog kDialog = {
 };
 
 }  // namespace
+
+InterSheetList* PerPageWorkingList() {
+  return g.open && g.lists[static_cast<size_t>(g.current)].present ? &g.lists[static_cast<size_t>(g.current)].head
+                                                                    : nullptr;
+}
 
 INT_PTR CALLBACK PerPageSettingDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   return RunDocumentDialog(kDialog, dialog, message, wParam, lParam);

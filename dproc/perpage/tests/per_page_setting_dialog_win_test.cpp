@@ -16,8 +16,10 @@
 #include "common/qxd/model_info.h"
 #include "common/qxd/qxd_file.h"
 #include "common/records/doc_fields.h"
+#include "common/records/inter_sheet_rules.h"
 #include "common/win/inter_sheet_store.h"
 #include "dproc/dialogs/dialog_modules_win.h"
+#include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/model/default_settings.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/disp_strings.h"
@@ -28,6 +30,7 @@
 #include "dproc/sheets/per_page_ui_lists.h"
 #include "dproc/startup/model_startup_defaults.h"
 #include "tests/support/dialog_kit_win.h"
+#include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_paths.h"
 
 namespace {
@@ -315,6 +318,86 @@ TEST_F(PerPageSetting, CancelKeepsTheSessionsListsAndTheDocumentsList) {
   EXPECT_EQ(F().CoverMFP_nPerPageList, 2);
   EXPECT_EQ(Lists()->lists[4], nullptr);
   EXPECT_EQ(Lists()->lists[1]->count, 2u);
+}
+
+// --- Index Paper Setting, opened from the list's editor.
+
+void Choose(HWND d, int comboId, uint32_t value) {
+  HWND combo = GetDlgItem(d, comboId);
+  const int items = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < items; ++i) {
+    if (reinterpret_cast<const OptionHead*>(SendMessageW(combo, CB_GETITEMDATA, i, 0))->value == value) {
+      SendMessageW(combo, CB_SETCURSEL, i, 0);
+      SendMessageW(d, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+      return;
+    }
+  }
+  ADD_FAILURE() << "value " << value;
+}
+std::wstring ItemText(HWND d, int id) {
+  wchar_t t[64] = {};
+  GetDlgItemTextW(d, id, t, 64);
+  return t;
+}
+
+// Fifteen tabs on letter tab paper narrow the gap; spaces and a gap each
+// in range that leave no room for the tabs are refused on OK with the
+// widest gap that fits, and the list's tab entries then continue from tab
+// to tab.
+TEST_F(PerPageSetting, IndexPaperRefusesTabsThatDoNotFitTheSheet) {
+  Open();
+  SelectRow(2);
+  ChooseSetting(L"Print", 1);
+  std::wstring label;
+  size_t boxes = 0;
+  std::wstring refusal;
+  testsupport::ModalDialogDriver driver;
+  driver.Then([&](HWND d) {
+    Choose(d, 1000, 1);   // letter tab paper
+    Choose(d, 1002, 15);  // fifteen tabs
+    label = ItemText(d, 1655);
+    SetDlgItemTextW(d, 1645, L"50");
+    SetDlgItemTextW(d, 1650, L"50");
+    SetDlgItemTextW(d, 1654, L"14");
+    SendMessageW(d, WM_COMMAND, IDOK, 0);
+    boxes = kit_.Boxes().shown().size();
+    refusal = LastBox();
+    SetDlgItemTextW(d, 1654, L"12");
+    PostMessageW(d, WM_COMMAND, IDOK, 0);
+  });
+  SetSheetDialogRunner(nullptr);
+  kit_.Click(1109);
+  EXPECT_EQ(driver.Pending(), 0u);
+  EXPECT_EQ(label, L"mm [0...14]");
+  EXPECT_EQ(boxes, 1u);
+  EXPECT_NE(refusal.find(L"from 0 to 12 mm"), std::wstring::npos) << std::string(refusal.begin(), refusal.end());
+  EXPECT_EQ(Cell(2, 8), L"*1/15");
+  kit_.Click(IDOK);
+  const TabSettings& tab = Lists()->lists[1]->tab;
+  EXPECT_EQ(tab.paperSize, 1);
+  EXPECT_EQ(tab.height, 2794);
+  EXPECT_EQ(tab.tabCount, 15);
+  EXPECT_EQ(tab.gap, 12);
+  EXPECT_EQ(tab.topSpace, 50);
+  EXPECT_TRUE(TabsFit(tab));
+}
+
+TEST_F(PerPageSetting, IndexPaperCancelPutsTheTabSheetBack) {
+  Open();
+  testsupport::ModalDialogDriver driver;
+  driver.Then([&](HWND d) {
+    Choose(d, 1000, 1);
+    Choose(d, 1002, 3);
+    SetDlgItemTextW(d, 1645, L"20");
+    SetDlgItemTextW(d, 1656, L"-7");
+    PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+  });
+  SetSheetDialogRunner(nullptr);
+  kit_.Click(1109);
+  EXPECT_EQ(driver.Pending(), 0u);
+  kit_.Click(IDOK);
+  const TabSettings expected = {9, 2230, 2970, 2100, 5, 34, 34, 10, 0};
+  EXPECT_EQ(std::memcmp(&Lists()->lists[1]->tab, &expected, sizeof expected), 0);
 }
 
 }  // namespace
