@@ -223,6 +223,17 @@ DispStringItem g_tabPaperSettings[] = {
     {{kTextOnlyRecord}, {}, "TabPaperViewTextPos"},
     {{0}, {}, ""},
 };
+// The List Name Edit and Punch Setting dialogs of the per-page settings.
+DispStringItem g_perPageListName[] = {
+    {{138}, {}, "Dlg_PerPageEditListName"},
+    {{1623}, {}, "PerPageEditListName"},
+    {{0}, {}, ""},
+};
+DispStringItem g_perPagePunch[] = {
+    {{139}, {}, "Dlg_PerPagePunch"},
+    {{1628}, {}, "PerPagePunch"},
+    {{0}, {}, ""},
+};
 // The Staple Setting dialog of the per-page settings.
 DispStringItem g_perPageStaple[] = {
     {{153}, {}, "Dlg_PerPageStaple"},
@@ -733,8 +744,8 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_TABImageShift", g_tabImageShift),
       S("Property_3", g_coverPage),
       S("Dlg_PerPageSetting", g_perPageSetting),
-      S("Dlg_PerPageEditListName"),
-      S("Dlg_PerPagePunch"),
+      S("Dlg_PerPageEditListName", g_perPageListName),
+      S("Dlg_PerPagePunch", g_perPagePunch),
       S("Dlg_PerPageStaple", g_perPageStaple),
       S("Dlg_TabPaperSettings", g_tabPaperSettings),
       S("Dlg_TabTextDetails"),

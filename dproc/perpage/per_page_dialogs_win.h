@@ -11,9 +11,17 @@
 #include "common/records/inter_sheet_list.h"
 
 inline constexpr uint16_t kPerPageSettingTemplate = 137;
+inline constexpr uint16_t kListNameEditTemplate = 138;
+inline constexpr uint16_t kPerPagePunchTemplate = 139;
 inline constexpr uint16_t kIndexPaperTemplate = 140;
 
 INT_PTR CALLBACK PerPageSettingDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// List Name Edit (template 138): the name of the Per Page Setting
+// dialog's current list; Cancel puts the name back.
+INT_PTR CALLBACK ListNameEditDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Punch Setting (template 139): the document's hole-punch kind, which the
+// entries switch on or off page by page.
+INT_PTR CALLBACK PerPagePunchDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Index Paper Setting (template 140): the tab sheet of the Per Page Setting
 // dialog's current list, changed in place while the user types; Cancel puts
 // the tab sheet back as it was.
@@ -23,3 +31,6 @@ INT_PTR CALLBACK IndexPaperDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
 // and tab sheet; its entries are the dialog's own), which the dialogs it
 // opens edit; null while it is not open.
 InterSheetList* PerPageWorkingList();
+// Whether another of the dialog's ten lists has this name (letter case
+// counts).
+bool PerPageNameTakenByAnother(const char16_t* name);

@@ -420,9 +420,9 @@ void EnableControls(HWND dialog, SheetCtx* ctx) {
   for (int id : {kPagesLabel, kPagesEdit, kExample, kCategories, kChangeLabel, kChange}) enable(id, editable);
   const bool tab = editable && g.edit.tabPaper != 0;
   for (int id : {kPositionLabel, kPosition, kCaptionLabel, kCaptionEdit}) enable(id, tab);
-  enable(kIndexPaper, true);
+  for (int id : {kIndexPaper, kListNameEdit, kPunchSetting}) enable(id, true);
   // The dialogs these buttons open are not part of this driver yet.
-  for (int id : {kListNameEdit, kPunchSetting, kStapleSetting, kCaptionDetail}) enable(id, false);
+  for (int id : {kStapleSetting, kCaptionDetail}) enable(id, false);
   if (!CanChangeDocSettings(ctx)) {
     const int locked[] = {1139, 1087, kListCombo, kListNameEdit, kAdd, kDelete, kPunchSetting, kStapleSetting, kIndexPaper, 1284,
                    kPagesLabel, kPagesEdit, kExample, kChangeLabel, kChange, kUp, kDown, kCaptionLabel, kCaptionEdit,
@@ -786,6 +786,18 @@ bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
     case kIndexPaper:
       if (code == BN_CLICKED) EditTabSheet(dialog, ctx);
       return true;
+    case kListNameEdit:
+      if (code == BN_CLICKED &&
+          RunSheetDialog(dialog, kListNameEditTemplate, ListNameEditDlgProc, reinterpret_cast<LPARAM>(ctx)) == IDOK) {
+        FillListChooser(dialog);
+      }
+      return true;
+    case kPunchSetting:
+      if (code == BN_CLICKED &&
+          RunSheetDialog(dialog, kPerPagePunchTemplate, PerPagePunchDlgProc, reinterpret_cast<LPARAM>(ctx)) == IDOK) {
+        RepaintSummary(dialog);
+      }
+      return true;
     case kUp:
     case kDown:
       if (code == BN_CLICKED) MoveEntry(dialog, ctx, id == kUp ? -1 : 1);
@@ -918,6 +930,15 @@ const DocumentDialog kDialog = {
 InterSheetList* PerPageWorkingList() {
   return g.open && g.lists[static_cast<size_t>(g.current)].present ? &g.lists[static_cast<size_t>(g.current)].head
                                                                     : nullptr;
+}
+
+bool PerPageNameTakenByAnother(const char16_t* name) {
+  for (int n = 0; g.open && n < kInterSheetLists; ++n) {
+    const WorkList& w = g.lists[static_cast<size_t>(n)];
+    if (n == g.current || !w.present) continue;
+    if (std::char_traits<char16_t>::compare(w.head.name, name, kInterSheetNameUnits) == 0) return true;
+  }
+  return false;
 }
 
 INT_PTR CALLBACK PerPageSettingDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -385,19 +385,79 @@ TEST_F(PerPageSetting, IndexPaperRefusesTabsThatDoNotFitTheSheet) {
 TEST_F(PerPageSetting, IndexPaperCancelPutsTheTabSheetBack) {
   Open();
   testsupport::ModalDialogDriver driver;
-  driver.Then([&](HWND d) {
-    Choose(d, 1000, 1);
-    Choose(d, 1002, 3);
-    SetDlgItemTextW(d, 1645, L"20");
-    SetDlgItemTextW(d, 1656, L"-7");
-    PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-  });
+  driver.Then(
+      [&](HWND d) {
+        kit_.Screenshot("index_paper", d);
+        Choose(d, 1000, 1);
+        Choose(d, 1002, 3);
+        SetDlgItemTextW(d, 1645, L"20");
+        SetDlgItemTextW(d, 1656, L"-7");
+        PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+      },
+      nullptr, testsupport::ModalDialogDriver::kWhenShown);
   SetSheetDialogRunner(nullptr);
   kit_.Click(1109);
   EXPECT_EQ(driver.Pending(), 0u);
   kit_.Click(IDOK);
   const TabSettings expected = {9, 2230, 2970, 2100, 5, 34, 34, 10, 0};
   EXPECT_EQ(std::memcmp(&Lists()->lists[1]->tab, &expected, sizeof expected), 0);
+}
+
+// --- List Name Edit and Punch Setting.
+
+TEST_F(PerPageSetting, ListNamesAreNeitherEmptyNorAnothersAndCancelBringsTheOldBack) {
+  Open();
+  std::vector<std::wstring> said;
+  testsupport::ModalDialogDriver driver;
+  driver.Then([&](HWND d) {
+    SetDlgItemTextW(d, 1626, L"");
+    SendMessageW(d, WM_COMMAND, IDOK, 0);
+    said.push_back(LastBox());
+    SetDlgItemTextW(d, 1626, L"List 1");  // the default name of list 1
+    SendMessageW(d, WM_COMMAND, IDOK, 0);
+    said.push_back(LastBox());
+    SetDlgItemTextW(d, 1626, L"list 1");  // another letter case is another name
+    PostMessageW(d, WM_COMMAND, IDOK, 0);
+  });
+  SetSheetDialogRunner(nullptr);
+  kit_.Click(1095);
+  ASSERT_EQ(said.size(), 2u);
+  EXPECT_NE(said[0].find(L"Enter a name for the list"), std::wstring::npos);
+  EXPECT_NE(said[1].find(L"Another list is named List 1"), std::wstring::npos);
+  HWND chooser = kit_.Control(1092);
+  const auto* chosen = reinterpret_cast<const OptionItem*>(
+      SendMessageW(chooser, CB_GETITEMDATA, SendMessageW(chooser, CB_GETCURSEL, 0, 0), 0));
+  EXPECT_EQ(std::u16string(chosen->text), u"list 1");
+  // Default gives the list its default name at once; Cancel takes it back.
+  driver.Then([&](HWND d) {
+    SendMessageW(d, WM_COMMAND, MAKEWPARAM(1032, BN_CLICKED), 0);
+    said.push_back(ItemText(d, 1626));
+    PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+  });
+  kit_.Click(1095);
+  ASSERT_EQ(said.size(), 3u);
+  EXPECT_EQ(said[2], L"List 2");
+  kit_.Click(IDCANCEL);
+  EXPECT_EQ(std::u16string(Lists()->lists[1]->name), u"Reports") << "the editor's Cancel keeps the session's name";
+}
+
+TEST_F(PerPageSetting, PunchKindIsTheDocumentsAndItsCancelPutsItBack) {
+  F().nPunchNum = 4;
+  Open();
+  testsupport::ModalDialogDriver driver;
+  driver.Then([&](HWND d) {
+    Choose(d, 1050, 7);
+    PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+  });
+  SetSheetDialogRunner(nullptr);
+  kit_.Click(1107);
+  EXPECT_EQ(F().nPunchNum, 4);
+  driver.Then([&](HWND d) {
+    Choose(d, 1050, 7);
+    PostMessageW(d, WM_COMMAND, IDOK, 0);
+  });
+  kit_.Click(1107);
+  EXPECT_EQ(F().nPunchNum, 7);
 }
 
 }  // namespace
