@@ -20,6 +20,12 @@ inline constexpr int32_t kTabSpaceHighest = 50;  // mm, top and bottom space
 inline constexpr int32_t kTabCharPosLowest = -10;
 inline constexpr int32_t kTabCharPosHighest = 10;
 
+// The caption block of an entry: the caption and how it is printed (the
+// bytes from `caption` up to `row`), kept and restored as one piece.
+inline constexpr size_t kCaptionBlockAt = offsetof(InterSheetEntry, caption);
+inline constexpr size_t kCaptionBlockSize = offsetof(InterSheetEntry, row) - kCaptionBlockAt;
+static_assert(kCaptionBlockAt == 86 && kCaptionBlockSize == 478);
+
 // The tab geometry of a new list.
 TabSettings DefaultTabSettings();
 

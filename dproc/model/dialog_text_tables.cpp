@@ -234,6 +234,20 @@ DispStringItem g_perPagePunch[] = {
     {{1628}, {}, "PerPagePunch"},
     {{0}, {}, ""},
 };
+// The Caption Detail dialog.
+DispStringItem g_tabTextDetails[] = {
+    {{141}, {}, "Dlg_TabTextDetails"},
+    {{1662}, {}, "TabTextFrame"},
+    {{1663}, {}, "TabTextOrientation"},
+    {{1666}, {}, "TabTextPositionV"},
+    {{1641}, {}, "TabTextPositionH"},
+    {{1667}, {}, "TabTextFontFrame"},
+    {{1668}, {}, "TabTextFontName"},
+    {{1670}, {}, "TabTextFontStyle"},
+    {{1644}, {}, "TabTextFontSize"},
+    {{kTextOnlyRecord}, {}, "PPView_TabPositionNUM"},
+    {{0}, {}, ""},
+};
 // The Staple Setting dialog of the per-page settings.
 DispStringItem g_perPageStaple[] = {
     {{153}, {}, "Dlg_PerPageStaple"},
@@ -748,7 +762,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_PerPagePunch", g_perPagePunch),
       S("Dlg_PerPageStaple", g_perPageStaple),
       S("Dlg_TabPaperSettings", g_tabPaperSettings),
-      S("Dlg_TabTextDetails"),
+      S("Dlg_TabTextDetails", g_tabTextDetails),
       S("Property_4", g_watermarksForms),
       S("Dlg_HeaderFooter", g_headerFooter),  // two variants of the dialog
       S("Dlg_HeaderFooterEdit"),
@@ -809,6 +823,14 @@ DispStringItem* DialogTextTable(const char* section) {
     if (QxdNameEquals(s.section, section)) return s.tables[0];
   }
   return nullptr;
+}
+
+const char16_t* DialogTextOf(const char* section, const char* keyword) {
+  for (const DispStringItem* r = DialogTextTable(section);
+       r != nullptr && (r->controlIds[0] != 0 || r->keyword[0] != '\0'); ++r) {
+    if (std::strncmp(r->keyword, keyword, sizeof r->keyword) == 0) return r->text;
+  }
+  return u"";
 }
 
 void LoadDialogTextSections(QxdContext* ctx, const ModelInfo* model) {

@@ -107,6 +107,10 @@ const OptionTableText kOptionTables[] = {
     {"PerPageListStapleEnd", "PPSStapling_OFF=0 PPSStapling_ON=1"},
     {"PerPageListHolePunch", "PPSHolePunchSameAsBody=255 PPSHolePunch_OFF=0 PPSHolePunch_ON=1"},
     {"PerPageTabPosition", "TabContinue=0"},
+    {"TabTextOrientation", "TabNormal=0 TabFlipped=1 Tabvertical=2"},
+    {"TabTextPositionV", "TabCenterV=1 TabTop=0 TabBottom=2"},
+    {"TabTextPositionH", "TabCenterH=1 TabRight=2 TabLeft=0"},
+    {"TabTextFontStyle", "TabTextRegular=0 TabTextBold=1 TabTextItalic=2 TabTextBoldItalic=3"},
     {"TabPaperNumofTab",
      "TabNumber2=2 TabNumber3=3 TabNumber4=4 TabNumber5=5 TabNumber6=6 TabNumber7=7 TabNumber8=8 "
      "TabNumber9=9 TabNumber10=10 TabNumber11=11 TabNumber12=12 TabNumber13=13 TabNumber14=14 TabNumber15=15"},

@@ -15,6 +15,7 @@
 
 #include "common/qxd/model_info.h"
 #include "common/records/inter_sheet_rules.h"
+#include "common/text/number_text.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/feature_table.h"
 #include "dproc/perpage/per_page_dialogs_win.h"
@@ -59,11 +60,7 @@ TabSettings* Tab() {
 }
 
 const wchar_t* Text(const char* keyword) {
-  for (const DispStringItem* r = DialogTextTable("Dlg_TabPaperSettings");
-       r != nullptr && (r->controlIds[0] != 0 || r->keyword[0] != '\0'); ++r) {
-    if (std::strncmp(r->keyword, keyword, sizeof r->keyword) == 0) return reinterpret_cast<const wchar_t*>(r->text);
-  }
-  return L"";
+  return reinterpret_cast<const wchar_t*>(DialogTextOf("Dlg_TabPaperSettings", keyword));
 }
 
 int32_t Highest(const Distance& d, const TabSettings& t) {
@@ -88,17 +85,10 @@ const TabPaperSizeItem* PaperWithValue(uint32_t value) {
 bool ReadNumber(HWND dialog, const Distance& d, int32_t* value) {
   wchar_t text[16] = {};
   GetDlgItemTextW(dialog, d.edit, text, 16);
-  size_t n = 0;
-  if (d.low < 0 && text[0] == L'-') n = 1;
-  while (text[n] >= L'0' && text[n] <= L'9') ++n;
-  if (text[n] != L'\0') {
-    text[n] = L'\0';
-    g.showing = true;
-    SetDlgItemTextW(dialog, d.edit, text);
-    SendDlgItemMessageW(dialog, d.edit, EM_SETSEL, n, n);
-    g.showing = false;
-  }
-  if (n == 0 || (n == 1 && text[0] == L'-')) return false;
+  g.showing = true;
+  SetDlgItemNumberText(dialog, d.edit, text, d.low < 0 ? TRUE : FALSE, FALSE);
+  g.showing = false;
+  if (text[0] == L'\0' || (text[0] == L'-' && text[1] == L'\0')) return false;
   *value = static_cast<int32_t>(std::wcstol(text, nullptr, 10));
   return true;
 }
@@ -243,7 +233,7 @@ bool Ok(HWND dialog, SheetCtx*) {
       ShowMessageBox(dialog, 1, 2, 62, MB_ICONEXCLAMATION, 0, gap);
       SetFocus(GetDlgItem(dialog, 1654));
     } else {
-      ShowMessageBox(dialog, 1, 64, 0, MB_ICONEXCLAMATION, 0, 0);
+      ShowMessageBox(dialog, 1, 65, 0, MB_ICONEXCLAMATION, 0, 0);
       SetFocus(GetDlgItem(dialog, 1645));
     }
     return false;

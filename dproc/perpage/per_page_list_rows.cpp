@@ -6,24 +6,12 @@
 
 #include "dproc/model/dialog_text_tables.h"
 
-namespace {
-
-// The list names are texts of the Cover Page sheet's section.
-const char16_t* ListNameText(const char* keyword) {
-  for (const DispStringItem* r = DialogTextTable("Property_3");
-       r != nullptr && (r->controlIds[0] != 0 || r->keyword[0] != '\0'); ++r) {
-    if (std::strncmp(r->keyword, keyword, sizeof r->keyword) == 0) return r->text;
-  }
-  return u"";
-}
-
-}  // namespace
-
 const char16_t* DefaultPerPageListName(int number) {
   if (number < 1 || number > kInterSheetLists) return u"";
   char keyword[32];
   std::snprintf(keyword, sizeof keyword, "PerPageList%d", number);
-  return ListNameText(keyword);
+  // The list names are texts of the Cover Page sheet's section.
+  return DialogTextOf("Property_3", keyword);
 }
 
 void BuildPerPageListRows(PerPageListRows* out, const InterSheetList* const* lists) {

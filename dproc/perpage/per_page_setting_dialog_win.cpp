@@ -142,13 +142,8 @@ bool Offered(int feature) {
   return feature < 0 || (Model() != nullptr && Model()->features[feature] != 0);
 }
 
-// A display text of the dialog's section by keyword; empty when none.
 const wchar_t* Text(const char* keyword) {
-  for (const DispStringItem* r = DialogTextTable(kTexts);
-       r != nullptr && (r->controlIds[0] != 0 || r->keyword[0] != '\0'); ++r) {
-    if (std::strncmp(r->keyword, keyword, sizeof r->keyword) == 0) return reinterpret_cast<const wchar_t*>(r->text);
-  }
-  return L"";
+  return reinterpret_cast<const wchar_t*>(DialogTextOf(kTexts, keyword));
 }
 
 template <size_t N>
@@ -421,8 +416,9 @@ void EnableControls(HWND dialog, SheetCtx* ctx) {
   const bool tab = editable && g.edit.tabPaper != 0;
   for (int id : {kPositionLabel, kPosition, kCaptionLabel, kCaptionEdit}) enable(id, tab);
   for (int id : {kIndexPaper, kListNameEdit, kPunchSetting}) enable(id, true);
-  // The dialogs these buttons open are not part of this driver yet.
-  for (int id : {kStapleSetting, kCaptionDetail}) enable(id, false);
+  enable(kCaptionDetail, tab && g.edit.caption[0] != 0);
+  // The staple setting dialog is not part of this driver yet.
+  enable(kStapleSetting, false);
   if (!CanChangeDocSettings(ctx)) {
     const int locked[] = {1139, 1087, kListCombo, kListNameEdit, kAdd, kDelete, kPunchSetting, kStapleSetting, kIndexPaper, 1284,
                    kPagesLabel, kPagesEdit, kExample, kChangeLabel, kChange, kUp, kDown, kCaptionLabel, kCaptionEdit,
@@ -786,6 +782,16 @@ bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
     case kIndexPaper:
       if (code == BN_CLICKED) EditTabSheet(dialog, ctx);
       return true;
+    case kCaptionDetail:
+      if (code == BN_CLICKED && EntryOfRow(g.selected) != nullptr &&
+          RunSheetDialog(dialog, kCaptionDetailTemplate, CaptionDetailDlgProc, reinterpret_cast<LPARAM>(ctx)) == IDOK) {
+        const InterSheetEntry* entry = EntryOfRow(g.selected);
+        std::memcpy(reinterpret_cast<uint8_t*>(&g.edit) + kCaptionBlockAt,
+                    reinterpret_cast<const uint8_t*>(entry) + kCaptionBlockAt, kCaptionBlockSize);
+        ShowTabCells(dialog);
+        RepaintSummary(dialog);
+      }
+      return true;
     case kListNameEdit:
       if (code == BN_CLICKED &&
           RunSheetDialog(dialog, kListNameEditTemplate, ListNameEditDlgProc, reinterpret_cast<LPARAM>(ctx)) == IDOK) {
@@ -931,6 +937,8 @@ InterSheetList* PerPageWorkingList() {
   return g.open && g.lists[static_cast<size_t>(g.current)].present ? &g.lists[static_cast<size_t>(g.current)].head
                                                                     : nullptr;
 }
+
+InterSheetEntry* PerPageSelectedEntry() { return g.open ? EntryOfRow(g.selected) : nullptr; }
 
 bool PerPageNameTakenByAnother(const char16_t* name) {
   for (int n = 0; g.open && n < kInterSheetLists; ++n) {

@@ -460,4 +460,96 @@ TEST_F(PerPageSetting, PunchKindIsTheDocumentsAndItsCancelPutsItBack) {
   EXPECT_EQ(F().nPunchNum, 7);
 }
 
+// --- Caption Detail.
+
+TEST_F(PerPageSetting, CaptionDetailChangesTheEntryAndRefusesSizesOutOfRange) {
+  Open();
+  SelectRow(2);
+  ASSERT_TRUE(Enabled(1620));
+  int directions = 0;
+  std::wstring refusal;
+  testsupport::ModalDialogDriver driver;
+  driver.Then([&](HWND d) {
+    directions = static_cast<int>(SendDlgItemMessageW(d, 1664, CB_GETCOUNT, 0, 0));
+    Choose(d, 1664, 1);
+    Choose(d, 1671, 3);
+    Choose(d, 1665, 2);
+    SetDlgItemTextW(d, 1672, L"7");
+    SendMessageW(d, WM_COMMAND, IDOK, 0);
+    refusal = LastBox();
+    SetDlgItemTextW(d, 1672, L"2x0");  // cut at the letter: 2, refused again
+    SendMessageW(d, WM_COMMAND, IDOK, 0);
+    SetDlgItemTextW(d, 1672, L"20");
+    PostMessageW(d, WM_COMMAND, IDOK, 0);
+  });
+  SetSheetDialogRunner(nullptr);
+  kit_.Click(1620);
+  EXPECT_EQ(driver.Pending(), 0u);
+  const uint32_t language = g_fixture.model->languageId;
+  const bool stacked = language == 17 || language == 18 || language == 1028 || language == 2052;
+  EXPECT_EQ(directions, stacked ? 3 : 2);
+  EXPECT_NE(refusal.find(L"from 8 to 32 points"), std::wstring::npos) << std::string(refusal.begin(), refusal.end());
+  EXPECT_EQ(kit_.Boxes().shown().size(), 2u);
+  kit_.Click(IDOK);
+  const InterSheetEntry& e = Lists()->lists[1]->entries[1];
+  EXPECT_EQ(e.orientation, 1u);
+  EXPECT_EQ(e.fontStyle, 3u);
+  EXPECT_EQ(e.vertPos, 2u);
+  EXPECT_EQ(e.fontSize, 20u);
+  EXPECT_EQ(std::u16string(e.caption), u"Summary");
+}
+
+TEST_F(PerPageSetting, CaptionDetailCancelPutsTheCaptionBlockBack) {
+  // A fixed tab beyond the list's five: shown as the next tab, and back on
+  // Cancel.
+  Lists()->lists[1]->entries[1].captionPos = 7;
+  Open();
+  SelectRow(2);
+  testsupport::ModalDialogDriver driver;
+  driver.Then(
+      [&](HWND d) {
+        kit_.Screenshot("caption_detail", d);
+        Choose(d, 1664, 1);
+        SendMessageW(d, WM_COMMAND, MAKEWPARAM(1032, BN_CLICKED), 0);
+        SetDlgItemTextW(d, 1672, L"30");
+        PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+      },
+      nullptr, testsupport::ModalDialogDriver::kWhenShown);
+  SetSheetDialogRunner(nullptr);
+  kit_.Click(1620);
+  EXPECT_EQ(driver.Pending(), 0u);
+  kit_.Click(IDOK);
+  const InterSheetEntry& e = Lists()->lists[1]->entries[1];
+  EXPECT_EQ(e.captionPos, 7u);
+  EXPECT_EQ(e.fontSize, 12u);
+  EXPECT_EQ(e.orientation, 0u);
+}
+
+// Only TrueType faces that are not device fonts, nor vertical or private
+// faces, each once.
+TEST(EnumTabFont, KeepsTrueTypeFacesOnce) {
+  struct Case {
+    const wchar_t* face;
+    DWORD type;
+  } cases[] = {
+      {L"DejaVu Sans", TRUETYPE_FONTTYPE},
+      {L"DejaVu Sans", TRUETYPE_FONTTYPE},
+      {L"@DejaVu Sans", TRUETYPE_FONTTYPE},
+      {L"&Symbols", TRUETYPE_FONTTYPE},
+      {L"$Private", TRUETYPE_FONTTYPE},
+      {L"Printer Face", TRUETYPE_FONTTYPE | DEVICE_FONTTYPE},
+      {L"Fixedsys", RASTER_FONTTYPE},
+      {L"Noto Serif", TRUETYPE_FONTTYPE},
+  };
+  std::vector<std::wstring> faces;
+  for (const Case& c : cases) {
+    ENUMLOGFONTW font = {};
+    wcsncpy(font.elfLogFont.lfFaceName, c.face, LF_FACESIZE - 1);
+    wcsncpy(font.elfFullName, c.face, LF_FULLFACESIZE - 1);
+    TEXTMETRICW metrics = {};
+    EXPECT_EQ(EnumTabFontProc(&font.elfLogFont, &metrics, c.type, reinterpret_cast<LPARAM>(&faces)), 1);
+  }
+  EXPECT_EQ(faces, (std::vector<std::wstring>{L"DejaVu Sans", L"Noto Serif"}));
+}
+
 }  // namespace
