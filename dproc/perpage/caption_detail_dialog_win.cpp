@@ -22,6 +22,7 @@
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/feature_table.h"
 #include "dproc/perpage/per_page_dialogs_win.h"
+#include "dproc/perpage/per_page_preview_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
@@ -244,7 +245,8 @@ void Defaults(HWND dialog, SheetCtx*) {
 
 void Destroy(HWND) { g = State{}; }
 
-// The picture: the tab with its caption in the chosen font and direction.
+// The picture: the tab paper, the number of tabs, and the tab sheet with
+// its caption in the chosen font and direction.
 bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   if (item->CtlID != static_cast<UINT>(kPicture)) {
     if (item->CtlID == static_cast<UINT>(kFace)) return false;
@@ -269,41 +271,11 @@ bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   }
   const std::wstring tabs = std::wstring(Text("PPView_TabPositionNUM")) + std::to_wstring(list->tab.tabCount);
   TextOutW(item->hDC, area.left + 5, area.top + 8 + height, tabs.c_str(), static_cast<int>(tabs.size()));
-  // One tab, a third of the picture's width, its length to scale.
-  const int32_t length = TabLength(list->tab);
-  const int32_t strip = list->tab.width - list->tab.bodyWidth;
-  if (length > 0 && strip > 0) {
-    const LONG w = (area.right - area.left) / 3;
-    const LONG h = std::min<LONG>(area.bottom - area.top - 2 * height - 16, w * length / strip);
-    RECT tab = {area.left + w, area.top + 2 * height + 8, area.left + 2 * w, area.top + 2 * height + 8 + h};
-    HBRUSH fill = CreateSolidBrush(RGB(255, 255, 128));
-    FillRect(item->hDC, &tab, fill);
-    DeleteObject(fill);
-    FrameRect(item->hDC, &tab, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    LOGFONTW font = {};
-    font.lfHeight = -std::max<LONG>(6, static_cast<LONG>(e->fontSize) * w / 40);
-    font.lfWeight = e->fontStyle == 1 || e->fontStyle == 3 ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = e->fontStyle >= 2 ? TRUE : FALSE;
-    font.lfEscapement = font.lfOrientation = e->orientation == 1 ? 900 : 2700;
-    std::wstring face = e->orientation == 2 ? L"@" : L"";
-    for (size_t i = 0; i < std::size(e->fontFace) && e->fontFace[i] != 0; ++i) face += static_cast<wchar_t>(e->fontFace[i]);
-    wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-    HFONT caption = CreateFontIndirectW(&font);
-    SelectObject(item->hDC, caption);
-    HRGN clip = CreateRectRgnIndirect(&tab);
-    SelectClipRgn(item->hDC, clip);
-    std::wstring text;
-    for (size_t i = 0; i < std::size(e->caption) && e->caption[i] != 0 && e->caption[i] != u'\r'; ++i) {
-      text += static_cast<wchar_t>(e->caption[i]);
-    }
-    const LONG x = e->orientation == 1 ? tab.left + 2 : tab.right - 2;
-    const LONG y = e->orientation == 1 ? tab.bottom - 4 : tab.top + 4;
-    TextOutW(item->hDC, x, y, text.c_str(), static_cast<int>(text.size()));
-    SelectClipRgn(item->hDC, nullptr);
-    DeleteObject(clip);
-    SelectObject(item->hDC, GetStockObject(DEFAULT_GUI_FONT));
-    DeleteObject(caption);
-  }
+  // The schematic in the right half of the picture, below the lines.
+  const LONG width = area.right - area.left;
+  RECT schematic = {area.left + width / 2, area.top + 8 + 2 * height, area.left + width * 9 / 10, area.bottom};
+  schematic.bottom -= 2 * ((schematic.bottom - schematic.top) * 4 / 100);
+  DrawTabSchematic(item->hDC, schematic, list->tab, *e);
   SelectObject(item->hDC, oldFont);
   return true;
 }

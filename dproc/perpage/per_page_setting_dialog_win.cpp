@@ -30,6 +30,7 @@
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/feature_table.h"
 #include "dproc/perpage/per_page_list_rows.h"
+#include "dproc/perpage/per_page_preview_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
@@ -855,7 +856,55 @@ bool Notify(HWND dialog, SheetCtx* ctx, const NMHDR* note, LRESULT* result) {
   return false;
 }
 
-// The summary: the selected row's pages and print type, as text lines.
+// The summary of the selected row: its pages as a line of text and, for a
+// tab entry, the tab sheet with its caption, the tab paper and the tab the
+// entry lands on.
+void DrawSummary(const DRAWITEMSTRUCT* item) {
+  RECT area = item->rcItem;
+  FillRect(item->hDC, &area, GetSysColorBrush(COLOR_APPWORKSPACE));
+  DrawEdge(item->hDC, &area, EDGE_SUNKEN, BF_RECT);
+  const WorkList& w = Current();
+  std::vector<std::wstring> lines;
+  const InterSheetEntry* entry = EntryOfRow(g.selected);
+  lines.push_back(entry != nullptr ? std::wstring(Text("PPView_PageNumber")) + reinterpret_cast<const wchar_t*>(g.edit.pages)
+                                   : std::wstring(Text("PPView_PrintType")));
+  const bool tab = entry != nullptr && g.edit.tabPaper == 1;
+  if (tab) {
+    const ModelInfo* m = Model();
+    std::wstring paper;
+    for (const TabPaperSizeItem* r = m != nullptr ? m->tabPaperSizes : nullptr; r != nullptr && r->keyword[0] != '\0';
+         ++r) {
+      if (r->value == static_cast<uint32_t>(w.head.tab.paperSize)) paper = reinterpret_cast<const wchar_t*>(r->text);
+    }
+    lines.push_back(paper);
+    std::wstring position = Text("PPView_TabPosition");
+    const size_t index = static_cast<size_t>(g.selected - 1);
+    if (index < g.tabs.size() && g.tabs[index] != 0) {
+      position += std::to_wstring(g.tabs[index]) + L"/" + std::to_wstring(w.head.tab.tabCount);
+    }
+    lines.push_back(position);
+    RECT schematic = {area.left + (area.right - area.left) / 2, area.top + 8, area.right - 8, area.bottom - 8};
+    DrawTabSchematic(item->hDC, schematic, w.head.tab, g.edit);
+  }
+  HDC dc = item->hDC;
+  LOGFONTW font = {};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+  font.lfHeight = -MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  font.lfWeight = FW_BOLD;
+  HFONT bold = CreateFontIndirectW(&font);
+  HGDIOBJ old = SelectObject(dc, bold);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(255, 255, 255));
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    TextOutW(dc, area.left + 5, area.top + 5 + static_cast<int>(i) * metrics.tmHeight, lines[i].c_str(),
+             static_cast<int>(lines[i].size()));
+  }
+  SelectObject(dc, old);
+  DeleteObject(bold);
+}
+
 bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   switch (item->CtlID) {
     case kListCombo:
@@ -863,19 +912,9 @@ bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
     case kPosition:
       DrawOptionRowItem(dialog, item);
       return true;
-    case kSummary: {
-      RECT area = item->rcItem;
-      FillRect(item->hDC, &area, GetSysColorBrush(COLOR_APPWORKSPACE));
-      DrawEdge(item->hDC, &area, EDGE_SUNKEN, BF_RECT);
-      std::wstring line = IsEntryRow(g.selected) ? std::wstring(Text("PPView_PageNumber")) +
-                                                         reinterpret_cast<const wchar_t*>(g.edit.pages)
-                                                   : std::wstring(Text("PPView_PrintType"));
-      SetBkMode(item->hDC, TRANSPARENT);
-      SetTextColor(item->hDC, RGB(255, 255, 255));
-      RECT text = {area.left + 5, area.top + 5, area.right - 5, area.bottom - 5};
-      DrawTextW(item->hDC, line.c_str(), -1, &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    case kSummary:
+      DrawSummary(item);
       return true;
-    }
     default:
       return false;
   }
