@@ -26,6 +26,7 @@
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/easyset/easy_set_area_win.h"
+#include "dproc/finishing/finishing_sheets_win.h"
 #include "dproc/model/default_settings.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/feature_table.h"
@@ -418,8 +419,7 @@ void EnableControls(HWND dialog, SheetCtx* ctx) {
   for (int id : {kPositionLabel, kPosition, kCaptionLabel, kCaptionEdit}) enable(id, tab);
   for (int id : {kIndexPaper, kListNameEdit, kPunchSetting}) enable(id, true);
   enable(kCaptionDetail, tab && g.edit.caption[0] != 0);
-  // The staple setting dialog is not part of this driver yet.
-  enable(kStapleSetting, false);
+  enable(kStapleSetting, true);
   if (!CanChangeDocSettings(ctx)) {
     const int locked[] = {1139, 1087, kListCombo, kListNameEdit, kAdd, kDelete, kPunchSetting, kStapleSetting, kIndexPaper, 1284,
                    kPagesLabel, kPagesEdit, kExample, kChangeLabel, kChange, kUp, kDown, kCaptionLabel, kCaptionEdit,
@@ -802,6 +802,12 @@ bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
     case kPunchSetting:
       if (code == BN_CLICKED &&
           RunSheetDialog(dialog, kPerPagePunchTemplate, PerPagePunchDlgProc, reinterpret_cast<LPARAM>(ctx)) == IDOK) {
+        RepaintSummary(dialog);
+      }
+      return true;
+    case kStapleSetting:
+      if (code == BN_CLICKED &&
+          RunSheetDialog(dialog, kStapleSettingTemplate, StapleSettingDlgProc, reinterpret_cast<LPARAM>(ctx)) == IDOK) {
         RepaintSummary(dialog);
       }
       return true;

@@ -441,6 +441,21 @@ TEST_F(PerPageSetting, ListNamesAreNeitherEmptyNorAnothersAndCancelBringsTheOldB
   EXPECT_EQ(std::u16string(Lists()->lists[1]->name), u"Reports") << "the editor's Cancel keeps the session's name";
 }
 
+TEST_F(PerPageSetting, SettingButtonsOpenTheirDialogs) {
+  std::vector<uint16_t> opened;
+  static std::vector<uint16_t>* runs;
+  runs = &opened;
+  SetSheetDialogRunner([](HWND, uint16_t id, DLGPROC, LPARAM) -> intptr_t {
+    runs->push_back(id);
+    return IDCANCEL;
+  });
+  Open();
+  SelectRow(2);
+  for (int id : {1095, 1107, 1100, 1109, 1620}) kit_.Click(id);
+  SetSheetDialogRunner(nullptr);
+  EXPECT_EQ(opened, (std::vector<uint16_t>{138, 139, 153, 140, 141}));
+}
+
 TEST_F(PerPageSetting, PunchKindIsTheDocumentsAndItsCancelPutsItBack) {
   F().nPunchNum = 4;
   Open();
