@@ -136,6 +136,7 @@ struct State {
   bool refusing = false;
   bool showing = false;  // the dialog is writing its own edits
   bool open = false;
+  const DocDMode* doc = nullptr;  // the document's settings, for its rows
 };
 State g;
 
@@ -265,6 +266,26 @@ void SelectRow(HWND dialog, int row) {
   ListView_EnsureVisible(rows, row, FALSE);
 }
 
+// A document row: the document's sides and tray, and on the first row its
+// staple position when it staples.
+void ShowDocumentRow(HWND dialog, int row, bool first) {
+  if (g.doc == nullptr) return;
+  const DocFields& f = Fields(*g.doc);
+  const ModelInfo* m = Model();
+  HWND rows = GetDlgItem(dialog, kRows);
+  for (size_t c = 0; c < g.columns.size(); ++c) {
+    const OptionHead* shown = nullptr;
+    if (g.columns[c] == kPrintType) shown = RowWithValue(FindOptionTable("DoubleSides"), f.nDuplex);
+    if (g.columns[c] == kPaperSource && m != nullptr) {
+      shown = RowWithValue(reinterpret_cast<const OptionHead*>(m->inTrays), static_cast<uint16_t>(f.nDefaultSource));
+    }
+    if (g.columns[c] == kStaple && first && f.bStaple != 0 && m != nullptr) {
+      shown = RowWithValue(reinterpret_cast<const OptionHead*>(m->staples), f.nStapleMode);
+    }
+    if (shown != nullptr) SetCell(rows, row, static_cast<int>(c), OptionRowDisplayText(shown));
+  }
+}
+
 // All rows of the current list: the document, its entries, the document.
 void FillRows(HWND dialog) {
   HWND rows = GetDlgItem(dialog, kRows);
@@ -280,7 +301,8 @@ void FillRows(HWND dialog) {
     item.pszText = const_cast<wchar_t*>(
         document ? Text(row == 0 ? "PPList_PrintTypeStart" : "PPList_PrintTypeEnd") : L"");
     ListView_InsertItem(rows, &item);
-    if (!document) ShowEntryRow(dialog, row);
+    if (document) ShowDocumentRow(dialog, row, row == 0);
+    else ShowEntryRow(dialog, row);
   }
   // Each column as wide as its title or its widest cell.
   for (size_t c = 0; c < g.columns.size(); ++c) ListView_SetColumnWidth(rows, static_cast<int>(c), LVSCW_AUTOSIZE_USEHEADER);
@@ -731,6 +753,7 @@ void Init(HWND dialog, SheetCtx* ctx) {
     w.head.name[kInterSheetNameUnits - 1] = 0;
     GetPerPageListDefaults(&w.head, n + 1);
   }
+  g.doc = GetPrivDevMode(ctx);
   const int number = Fields(*GetPrivDevMode(ctx)).CoverMFP_nPerPageList;
   g.current = number >= 1 && number <= kInterSheetLists ? number - 1 : 0;
   Renumber();

@@ -166,6 +166,7 @@ TEST_F(PerPageSetting, OpensOnTheDocumentsListWithItsEntriesBetweenTheDocumentRo
   Open();
   ASSERT_EQ(RowCount(), 4);
   EXPECT_EQ(Cell(0, 0), L"Document (start)");
+  EXPECT_EQ(Cell(0, 1), L"One-sided") << "the document's sides";
   EXPECT_EQ(Cell(1, 0), L"2-3");
   EXPECT_EQ(Cell(1, 1), L"Two-sided");
   EXPECT_EQ(Cell(2, 0), L"5");
@@ -283,8 +284,10 @@ TEST_F(PerPageSetting, EntriesMoveUpAndDownAndAreDeleted) {
 TEST_F(PerPageSetting, SettingsChangeOnlyOnEntryRowsAndARefusalGoesBack) {
   Open();
   // A document row: the change is not taken.
+  const std::wstring sides = Cell(0, 1);
   ChooseSetting(L"Print", 0);
-  EXPECT_EQ(Cell(0, 1), L"");
+  EXPECT_EQ(Cell(0, 1), sides);
+  EXPECT_EQ(Cell(1, 1), L"Two-sided");
   SelectRow(1);
   g_refuse = {1610};
   ChooseSetting(L"Print", 0);
