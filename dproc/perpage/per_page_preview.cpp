@@ -5,6 +5,7 @@
 namespace {
 
 constexpr double kReferenceTab = 378.0;
+constexpr uint32_t kMostFontPoints = 255;
 
 // The tab's drawn length for a tab of `reference` (0.1 mm) whose margins
 // (30 and 20 of the same unit, at both ends) fit `height` with it, the
@@ -22,7 +23,9 @@ int32_t Fit(double factor, double reference, int32_t height) {
 TabSchematic FitTabSchematic(const TabSettings& tab, uint32_t fontSize, int32_t height) {
   TabSchematic s = {};
   const int32_t length = TabLength(tab);
-  if (fontSize == 0 || tab.height <= 0 || length <= 0 || height <= 0) return s;
+  // A size no caption has (a damaged entry) draws nothing rather than a
+  // font of any height.
+  if (fontSize == 0 || fontSize > kMostFontPoints || tab.height <= 0 || length <= 0 || height <= 0) return s;
   double reference = length > kReferenceTab ? length : kReferenceTab;
   int32_t h = Fit(0.9, reference, height);
   if (reference != length) {

@@ -30,6 +30,7 @@ TEST(PerPagePreview, AShortTabIsDrawnToTheReferenceScaleThenFitted) {
 TEST(PerPagePreview, NothingIsDrawnWithoutFontTabsOrRoom) {
   TabSettings tab = DefaultTabSettings();
   EXPECT_FALSE(FitTabSchematic(tab, 0, 157).drawn);
+  EXPECT_FALSE(FitTabSchematic(tab, 0xFFFFFFFF, 157).drawn) << "a damaged size";
   EXPECT_FALSE(FitTabSchematic(tab, 12, 0).drawn);
   tab.height = 0;
   EXPECT_FALSE(FitTabSchematic(tab, 12, 157).drawn);
