@@ -24,6 +24,7 @@
 #include "common/win/inter_sheet_store.h"
 #include "dproc/constraints/rule_evaluation.h"
 #include "dproc/dialogs/hint_area_win.h"
+#include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/easyset/easy_set_area_win.h"
 #include "dproc/finishing/finishing_sheets_win.h"
@@ -137,6 +138,7 @@ struct State {
   bool showing = false;  // the dialog is writing its own edits
   bool open = false;
   const DocDMode* doc = nullptr;  // the document's settings, for its rows
+  HIMAGELIST icons = nullptr;     // the rows' icons, the dialog's own
 };
 State g;
 
@@ -246,6 +248,46 @@ void SetCell(HWND rows, int row, int column, const std::wstring& text) {
   ListView_SetItemText(rows, row, column, const_cast<wchar_t*>(text.c_str()));
 }
 
+// The rows' icons: blank sheet, one-sided, two-sided, tab sheet, printed
+// tab sheet, and the warning of an entry left out of the job.
+enum RowIcon : int { kIconBlank, kIconOneSided, kIconTwoSided, kIconTab, kIconPrintedTab, kIconWarning, kIconNone = -1 };
+
+void MakeRowIcons(HWND dialog) {
+  g.icons = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 6, 0);
+  if (g.icons == nullptr) return;
+  HMODULE images = DialogFrameworkModules().images;
+  for (int id : {453, 454, 456, 458, 460}) {
+    HICON icon = images != nullptr ? static_cast<HICON>(LoadImageW(images, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0))
+                                   : nullptr;
+    ImageList_AddIcon(g.icons, icon != nullptr ? icon : LoadIconW(nullptr, IDI_APPLICATION));
+    if (icon != nullptr) DestroyIcon(icon);
+  }
+  ImageList_AddIcon(g.icons, LoadIconW(nullptr, IDI_WARNING));
+  ListView_SetImageList(GetDlgItem(dialog, kRows), g.icons, LVSIL_SMALL);
+}
+
+int DocumentIcon() { return g.doc != nullptr && Fields(*g.doc).nDuplex == 1 ? kIconOneSided : kIconTwoSided; }
+
+int EntryIcon(const InterSheetEntry& e) {
+  if (e.excluded != 0) return kIconWarning;
+  if (e.tabPaper != 0) return e.printType == 0 ? kIconTab : e.printType == 1 ? kIconPrintedTab : kIconNone;
+  switch (e.printType) {
+    case 0: return kIconBlank;
+    case 1: return kIconOneSided;
+    case 2: return kIconTwoSided;
+    case 3: return DocumentIcon();
+    default: return kIconNone;
+  }
+}
+
+void SetRowIcon(HWND rows, int row, int icon) {
+  LVITEMW item = {};
+  item.mask = LVIF_IMAGE;
+  item.iItem = row;
+  item.iImage = icon;
+  ListView_SetItem(rows, &item);
+}
+
 void ShowEntryRow(HWND dialog, int row) {
   const InterSheetEntry* e = EntryOfRow(row);
   if (e == nullptr) return;
@@ -253,6 +295,7 @@ void ShowEntryRow(HWND dialog, int row) {
   for (size_t c = 0; c < g.columns.size(); ++c) {
     SetCell(rows, row, static_cast<int>(c), CellText(*e, static_cast<size_t>(row - 1), g.columns[c]));
   }
+  SetRowIcon(rows, row, EntryIcon(*e));
 }
 
 void ShowTabCells(HWND dialog) {
@@ -273,6 +316,7 @@ void ShowDocumentRow(HWND dialog, int row, bool first) {
   const DocFields& f = Fields(*g.doc);
   const ModelInfo* m = Model();
   HWND rows = GetDlgItem(dialog, kRows);
+  SetRowIcon(rows, row, DocumentIcon());
   for (size_t c = 0; c < g.columns.size(); ++c) {
     const OptionHead* shown = nullptr;
     if (g.columns[c] == kPrintType) shown = RowWithValue(FindOptionTable("DoubleSides"), f.nDuplex);
@@ -759,6 +803,7 @@ void Init(HWND dialog, SheetCtx* ctx) {
   Renumber();
   g.edit = PerPageEntryTemplate();
   BuildColumns(dialog);
+  MakeRowIcons(dialog);
   FillRows(dialog);
   FillListChooser(dialog);
   g.showing = true;
@@ -972,8 +1017,10 @@ bool Ok(HWND dialog, SheetCtx* ctx) {
   return true;
 }
 
-void Destroy(HWND) {
+void Destroy(HWND dialog) {
   SetPerPageEdit(nullptr, kPerPageKindNone);
+  ListView_SetImageList(GetDlgItem(dialog, kRows), nullptr, LVSIL_SMALL);
+  if (g.icons != nullptr) ImageList_Destroy(g.icons);
   g = State{};
 }
 

@@ -118,6 +118,13 @@ class PerPageSetting : public ::testing::Test {
     ListView_GetItemText(Rows(), row, column, text, 256);
     return text;
   }
+  int Icon(int row) {
+    LVITEMW item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    ListView_GetItem(Rows(), &item);
+    return item.iImage;
+  }
   int Selected() { return ListView_GetNextItem(Rows(), -1, LVNI_SELECTED); }
   void SelectRow(int row) {
     ListView_SetItemState(Rows(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -174,6 +181,9 @@ TEST_F(PerPageSetting, OpensOnTheDocumentsListWithItsEntriesBetweenTheDocumentRo
   EXPECT_EQ(Cell(2, 7), L"Summary");
   EXPECT_EQ(Cell(2, 8), L"*1/5") << "the first tab, continuing";
   EXPECT_EQ(Cell(3, 0), L"Document (rest)");
+  EXPECT_EQ(Icon(1), 2) << "two-sided";
+  EXPECT_EQ(Icon(2), 4) << "a printed tab sheet";
+  EXPECT_EQ(Icon(0), 1) << "the document is one-sided";
   EXPECT_EQ(Selected(), 0);
   EXPECT_FALSE(Enabled(1614)) << "a document row is not edited";
   EXPECT_FALSE(Enabled(1098));
@@ -261,6 +271,32 @@ TEST_F(PerPageSetting, AnEntryWithoutPagesCannotBeLeftButCanBeDeleted) {
   EXPECT_EQ(RowCount(), 4);
   EXPECT_EQ(Selected(), 3) << "the closing document row takes its place";
   EXPECT_EQ(kit_.Boxes().shown().size(), 1u);
+}
+
+// An entry the job leaves out: marked, not edited, not checked.
+TEST_F(PerPageSetting, AnExcludedEntryIsMarkedAndLeftOutOfTheChecks) {
+  InterSheetList* stored = Lists()->lists[1];
+  InterSheetEntry entries[3] = {stored->entries[0], stored->entries[1], Entry(u"")};
+  entries[2].excluded = 1;
+  entries[2].showDefaults = 1;
+  entries[2].row = 3;
+  InterSheetList list = *stored;
+  list.count = 3;
+  list.entries = entries;
+  Lists()->lists[1] = CopyInterSheetList(&list);
+  FreeInterSheetList(stored);
+  Open();
+  ASSERT_EQ(RowCount(), 5);
+  EXPECT_EQ(Icon(3), 5) << "the warning";
+  SelectRow(3);
+  EXPECT_EQ(Selected(), 3);
+  EXPECT_FALSE(Enabled(1614));
+  EXPECT_FALSE(Enabled(1610));
+  SelectRow(1);
+  EXPECT_EQ(Selected(), 1) << "leaving it needs no pages";
+  kit_.Click(IDOK);
+  EXPECT_TRUE(kit_.Boxes().shown().empty());
+  EXPECT_EQ(Lists()->lists[1]->count, 3u);
 }
 
 TEST_F(PerPageSetting, EntriesMoveUpAndDownAndAreDeleted) {
