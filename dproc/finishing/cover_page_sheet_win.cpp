@@ -24,6 +24,7 @@
 #include "dproc/model/feature_table.h"
 #include "dproc/perpage/per_page_dialogs_win.h"
 #include "dproc/perpage/per_page_list_rows.h"
+#include "dproc/perpage/per_page_session_win.h"
 #include "dproc/preview/preview_area_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/settings/settings_fixups_win.h"
@@ -217,7 +218,8 @@ void LiftInterleaveTray(HWND dialog) {
   for (int id : {kInterleaveKindMate, kInterleaveKindList}) ShowEnableCtrl(dialog, id, FALSE);
 }
 
-INT_PTR Init(HWND dialog, SheetCtx*) {
+INT_PTR Init(HWND dialog, SheetCtx* ctx) {
+  if (Flag(kMfPerPageSetting)) LoadSessionPerPageLists(ctx);
   auto hide = [dialog](std::initializer_list<int> ids) {
     for (int id : ids) ShowEnableCtrl(dialog, id, FALSE);
   };
@@ -346,6 +348,15 @@ bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   }
 }
 
+// The per-page lists go to the user's store with the settings; those the
+// sheet read are its own to free.
+void SavePerPageLists(HWND, SheetCtx* ctx) {
+  if (Flag(kMfPerPageSetting)) SaveSessionPerPageLists(ctx);
+}
+void FreePerPageLists(HWND dialog) {
+  if (SheetCtx* ctx = SheetCtxOf(dialog)) FreeSessionPerPageLists(ctx);
+}
+
 const DocumentSheet kCoverPageSheet = {
     .pageId = kCoverPageSheetTemplate,
     .preview = PreviewAreaStep::kAfterUserPapers,
@@ -357,10 +368,10 @@ const DocumentSheet kCoverPageSheet = {
     .init = Init,
     .setActive = Activate,
     .killActive = nullptr,
-    .apply = nullptr,
+    .apply = SavePerPageLists,
     .command = Command,
     .drawItem = DrawItem,
-    .destroy = nullptr,
+    .destroy = FreePerPageLists,
     .other = nullptr,
     .textSection = "Property_3",
     .bindings = kBindings,
