@@ -1011,6 +1011,9 @@ bool Ok(HWND dialog, SheetCtx* ctx) {
     view.entries = w.entries.empty() ? nullptr : w.entries.data();
     InterSheetList* copy = CopyInterSheetList(&view);
     if (copy == nullptr) continue;  // the session keeps the list it had
+    // A list the session had not got is the sheet's to free, as those it
+    // read.
+    if (session->lists[n] == nullptr) session->loadedBySheet |= 1u << n;
     FreeInterSheetList(session->lists[n]);
     session->lists[n] = copy;
   }

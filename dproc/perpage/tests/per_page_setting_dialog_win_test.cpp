@@ -226,6 +226,7 @@ TEST_F(PerPageSetting, AddedEntryWithItsSettingsReachesTheSessionOnOk) {
   ASSERT_NE(Lists()->lists[0], nullptr);
   EXPECT_EQ(std::u16string(Lists()->lists[0]->name), u"List 1");
   EXPECT_EQ(Lists()->lists[0]->tab.tabCount, 5);
+  EXPECT_EQ(Lists()->loadedBySheet, 0x3FDu) << "the new lists are the sheet's to free, list 2 stays the session's";
 }
 
 // The page texts are checked together when the dialog is left: a table of
