@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/easyset/easy_set_edit_model.h"
 #include "dproc/easyset/easy_set_files_win.h"
+#include "dproc/easyset/easy_set_option_dialog_win.h"
 #include "dproc/easyset/easy_set_records.h"
 #include "dproc/easyset/easy_set_session_win.h"
 #include "dproc/easyset/easy_set_store_win.h"
@@ -21,11 +23,11 @@ namespace {
 
 constexpr uint16_t kTemplate = 168;
 constexpr int kName = 1901, kComment = 1906, kList = 1907, kUp = 1908, kDown = 1909, kDelete = 1910,
-              kImport = 1911, kExport = 1912, kRoom = 1918;
+              kImport = 1911, kExport = 1912, kOption = 1913, kRoom = 1918;
 constexpr wchar_t kFilter[] = L"Easy Set files (*.QXS)\0*.QXS\0\0";
 
 const DWORD kHelpIds[] = {1907, 9650, 1901, 9600, 1906, 9610, 1908, 9660, 1909, 9660, 1910, 9670,
-                          1911, 9680, 1912, 9690, 0, 0};
+                          1911, 9680, 1912, 9690, 1913, 9700, 0, 0};
 
 // The dialog is modal: one at a time in the process.
 struct EditState {
@@ -86,7 +88,7 @@ void EnableControls(HWND dialog, SheetCtx*) {
   const int i = g_edit.selected;
   const size_t n = g_edit.model != nullptr ? g_edit.model->size() : 0;
   const bool editable = i >= 0 && g_edit.model->Editable(static_cast<size_t>(i), g_edit.admin);
-  for (int id : {kName, kComment, kDelete}) EnableWindow(GetDlgItem(dialog, id), editable);
+  for (int id : {kName, kComment, kDelete, kOption}) EnableWindow(GetDlgItem(dialog, id), editable);
   EnableWindow(GetDlgItem(dialog, kUp), i >= 1);
   EnableWindow(GetDlgItem(dialog, kDown), i >= 0 && static_cast<size_t>(i) + 1 < n);
   EnableWindow(GetDlgItem(dialog, kExport), i >= 0);
@@ -161,6 +163,19 @@ void Export(HWND dialog) {
   if (!ExportEasySetFile(node, path)) ShowMessageBox(dialog, 1, 243, 0, MB_ICONEXCLAMATION, 0, 0);
 }
 
+// The restore options of the selected entry, written only when the Option
+// dialog ends with OK.
+void EditOptions(HWND dialog, SheetCtx* ctx) {
+  const int i = g_edit.selected;
+  if (i < 0 || !g_edit.model->Editable(static_cast<size_t>(i), g_edit.admin)) return;
+  uint8_t options[kEasySetRestoreOptionBytes];
+  std::memcpy(options, g_edit.model->node(static_cast<size_t>(i)).header.restore, sizeof options);
+  EasySetOptionRequest request{ctx, options, g_edit.admin};
+  if (OpenEasySetOptionDialog(dialog, &request) == IDOK) {
+    g_edit.model->SetRestoreOptions(static_cast<size_t>(i), options, kEasySetOptionBoxes);
+  }
+}
+
 void Init(HWND dialog, SheetCtx* ctx) {
   SendDlgItemMessageW(dialog, kName, EM_LIMITTEXT, kEasySetNameChars - 2, 0);
   SendDlgItemMessageW(dialog, kComment, EM_LIMITTEXT, kEasySetCommentChars - 1, 0);
@@ -208,6 +223,9 @@ bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
       return true;
     case kExport:
       if (code == BN_CLICKED) Export(dialog);
+      return true;
+    case kOption:
+      if (code == BN_CLICKED) EditOptions(dialog, ctx);
       return true;
     default:
       return false;

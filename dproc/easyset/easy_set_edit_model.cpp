@@ -102,3 +102,9 @@ void EasySetEditModel::PutInto(EasySetList* list) const {
     if (e.current) list->current = copy;
   }
 }
+
+void EasySetEditModel::SetRestoreOptions(size_t i, const uint8_t* options, size_t count) {
+  if (i >= entries_.size() || options == nullptr) return;
+  uint8_t* restore = entries_[i].node->header.restore;
+  for (size_t k = 0; k < count && k < kEasySetRestoreOptionBytes; ++k) restore[k] = options[k] != 0 ? 1 : 0;
+}

@@ -39,6 +39,8 @@ class EasySetEditModel {
   // The entry's name and comment; refused for an empty name or one another
   // entry of its kind bears.
   Rename SetNames(size_t i, std::u16string_view name, std::u16string_view comment);
+  // The restore options of entry i (the first `count` bytes).
+  void SetRestoreOptions(size_t i, const uint8_t* options, size_t count);
   // Appends a node (owned from then on) as a user Easy Set.
   bool AddUser(EasySetNode* node);
   // Empties `list` and fills it with copies of the entries, the current one

@@ -16,6 +16,7 @@
 
 #include "common/records/doc_fields.h"
 #include "common/win/user_registry.h"
+#include "dproc/easyset/easy_set_option_dialog_win.h"
 #include "dproc/easyset/easy_set_records.h"
 #include "dproc/easyset/easy_set_session_win.h"
 #include "dproc/easyset/easy_set_store_win.h"
@@ -229,6 +230,95 @@ TEST_F(EasySetArea, EditRenamesAndMovesAndOkKeepsIt) {
   ReadEasySetOrder(printer_.name().c_str(), L"Fax Test Driver", &order);
   ASSERT_EQ(2u, order.count);
   EXPECT_EQ(std::u16string(u"Two up"), std::u16string(order.entries[0].name));
+  DialogFrameworkModules().templates = nullptr;
+}
+
+// The Option dialog of an Easy Set the user may change: Select All checks
+// every group, Default clears them, and the boxes reach the Easy Set only
+// through the Edit dialog's OK.
+TEST_F(EasySetArea, OptionsChosenForAnEasySetAreStoredWithIt) {
+  DialogFrameworkModules().templates = kit_.Templates();
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {100, 101}, SheetProc), nullptr);
+  testsupport::ModalDialogDriver driver;
+  driver.Ignore(kit_.Sheet());
+  HWND edit = nullptr;
+  bool builtInOptionsLocked = false;
+  int checkedAtStart = -1, checkedAfterSelectAll = -1, checkedAfterDefault = -1;
+  auto checkedBoxes = [](HWND d) {
+    int n = 0;
+    for (int id : {2054, 1920, 1925, 1926}) n += IsDlgButtonChecked(d, id) == BST_CHECKED ? 1 : 0;
+    return n;
+  };
+  driver.Then([&](HWND d) {
+    edit = d;
+    HWND list = GetDlgItem(d, 1907);
+    auto choose = [&](int index) {
+      SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+      SendMessageW(d, WM_COMMAND, MAKEWPARAM(1907, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    };
+    choose(0);  // the built-in Easy Set keeps its options
+    builtInOptionsLocked = !IsWindowEnabled(GetDlgItem(d, 1913));
+    choose(1);
+    PostMessageW(d, WM_COMMAND, MAKEWPARAM(1913, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, 1913)));
+  });
+  driver.Then([&](HWND d) {
+    checkedAtStart = checkedBoxes(d);
+    SendMessageW(d, WM_COMMAND, MAKEWPARAM(1034, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, 1034)));
+    checkedAfterSelectAll = checkedBoxes(d);
+    SendMessageW(d, WM_COMMAND, MAKEWPARAM(1032, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, 1032)));
+    checkedAfterDefault = checkedBoxes(d);
+    CheckDlgButton(d, 2054, BST_CHECKED);
+    CheckDlgButton(d, 1925, BST_CHECKED);
+    CheckDlgButton(d, 1926, BST_CHECKED);
+    PostMessageW(d, WM_COMMAND, IDOK, 0);
+    PostMessageW(edit, WM_COMMAND, IDOK, 0);
+  });
+  kit_.Click(kEasySetEditId);
+  EXPECT_EQ(0u, driver.Pending());
+  EXPECT_TRUE(builtInOptionsLocked);
+  EXPECT_EQ(0, checkedAtStart);
+  EXPECT_EQ(4, checkedAfterSelectAll);
+  EXPECT_EQ(0, checkedAfterDefault);
+
+  EasySetList stored;
+  LoadSharedEasySets(printer_.handle(), &stored);
+  ASSERT_NE(nullptr, stored.first);
+  const uint8_t* restore = stored.first->header.restore;
+  EXPECT_EQ(1, restore[kRestoreResolution]);
+  EXPECT_EQ(0, restore[kRestorePaper]);
+  EXPECT_EQ(1, restore[kRestoreWatermarks]);
+  EXPECT_EQ(1, restore[kRestoreSharedWatermarks]);
+  FreeEasySetList(&stored);
+  DialogFrameworkModules().templates = nullptr;
+}
+
+// A user who may not administer the printer cannot have an Easy Set bring
+// back the shared watermarks: the box stays clear and off, and OK clears
+// the option; Cancel writes nothing.
+TEST_F(EasySetArea, OptionsOfAUserWithoutAdministrationLeaveTheSharedListAlone) {
+  DialogFrameworkModules().templates = kit_.Templates();
+  uint8_t options[kEasySetRestoreOptionBytes] = {1, 1, 1, 1, 0, 0, 0, 0};
+  EasySetOptionRequest request{nullptr, options, false};
+  testsupport::ModalDialogDriver driver;
+  bool sharedOffered = true;
+  int sharedShown = -1;
+  driver.Then([&](HWND d) {
+    sharedOffered = IsWindowEnabled(GetDlgItem(d, 1926)) != FALSE;
+    SendMessageW(d, WM_COMMAND, MAKEWPARAM(1034, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, 1034)));
+    sharedShown = IsDlgButtonChecked(d, 1926);
+    CheckDlgButton(d, 1920, BST_UNCHECKED);
+    PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(IDCANCEL, OpenEasySetOptionDialog(nullptr, &request));
+  EXPECT_EQ(1, options[kRestorePaper]);
+  EXPECT_EQ(1, options[kRestoreSharedWatermarks]);
+  driver.Then([&](HWND d) { PostMessageW(d, WM_COMMAND, IDOK, 0); });
+  EXPECT_EQ(IDOK, OpenEasySetOptionDialog(nullptr, &request));
+  EXPECT_EQ(0u, driver.Pending());
+  EXPECT_FALSE(sharedOffered);
+  EXPECT_EQ(BST_UNCHECKED, sharedShown);
+  const uint8_t expected[kEasySetRestoreOptionBytes] = {1, 1, 1, 0, 0, 0, 0, 0};
+  EXPECT_EQ(0, std::memcmp(expected, options, sizeof options));
   DialogFrameworkModules().templates = nullptr;
 }
 
