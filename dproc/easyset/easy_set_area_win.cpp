@@ -10,6 +10,7 @@
 #include "dproc/easyset/easy_set_edit_dialog_win.h"
 #include "dproc/easyset/easy_set_save_dialog_win.h"
 #include "dproc/easyset/easy_set_session_win.h"
+#include "dproc/watermark/watermark_session_win.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 
@@ -150,6 +151,7 @@ void EasySetAreaProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       DestroyEasySetList(state->list);
       *state = EasySetUiState{};
+      FreeWatermarkSession(ctx);
       return;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -158,7 +160,10 @@ void EasySetAreaProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         Show(dialog, ctx, *state->list);
       } else if (header->code == static_cast<UINT>(PSN_APPLY)) {
         if (state->savingPage == nullptr) state->savingPage = dialog;
-        if (state->savingPage == dialog) SaveSessionEasySetOrder(ctx, *state->list);
+        if (state->savingPage == dialog) {
+          SaveSessionEasySetOrder(ctx, *state->list);
+          SaveWatermarkSession(ctx);
+        }
       }
       return;
     }

@@ -93,7 +93,7 @@ bool Ok(HWND dialog, SheetCtx* ctx) {
   EasySetHeader header = MakeEasySetHeader(driver, name, comment);
   header.iconShown = iconShown ? 1 : 0;
   header.iconIndex = static_cast<uint16_t>(icon < 0 ? 0 : icon);
-  EasySetNode* node = BuildEasySetFromSettings(header, *doc, {}, SystemAnsiCodec());
+  EasySetNode* node = BuildEasySetFromSettings(header, *doc, SessionWatermarks(ctx), SystemAnsiCodec());
   if (node == nullptr || !AddEasySet(list, node, kind)) {
     FreeEasySetNode(node);
     return false;

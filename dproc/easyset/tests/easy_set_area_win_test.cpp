@@ -22,6 +22,8 @@
 #include "dproc/easyset/easy_set_store_win.h"
 #include "dproc/saved/settings_file_io_win.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
+#include "dproc/watermark/watermark_session_win.h"
+#include "dproc/watermark/watermark_store_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
@@ -230,6 +232,100 @@ TEST_F(EasySetArea, EditRenamesAndMovesAndOkKeepsIt) {
   ReadEasySetOrder(printer_.name().c_str(), L"Fax Test Driver", &order);
   ASSERT_EQ(2u, order.count);
   EXPECT_EQ(std::u16string(u"Two up"), std::u16string(order.entries[0].name));
+  DialogFrameworkModules().templates = nullptr;
+}
+
+WaterMarkInfo Watermark(const std::u16string& title, const std::u16string& text) {
+  WaterMarkInfo m = NewWatermarkRecord();
+  std::memcpy(m.szWmkTitle, title.data(), title.size() * 2);
+  std::memcpy(m.szWmkStr, text.data(), text.size() * 2);
+  return m;
+}
+
+WMOrderEntry OrderEntry(const std::u16string& name, bool isPublic) {
+  WMOrderEntry e{};
+  e.bPublic = isPublic ? 1 : 0;
+  std::memcpy(e.szName, name.data(), name.size() * 2);
+  return e;
+}
+
+std::u16string TitleText(const WaterMarkInfo& mark) {
+  char16_t text[32] = {};
+  std::memcpy(text, mark.szWmkTitle, sizeof text);
+  text[31] = 0;
+  return text;
+}
+
+// An Easy Set that restores the watermark lists brings its own: choosing it
+// replaces the session's lists, rebuilds the order (an entry naming no
+// watermark dropped, the watermarks it does not name appended) and selects
+// its watermark there; apply stores them, and an Easy Set saved then
+// carries them.
+TEST_F(EasySetArea, AnEasySetBringsItsWatermarkLists) {
+  DialogFrameworkModules().templates = kit_.Templates();
+  auto settings = std::make_unique<DocDMode>(kit_.Settings());
+  Fields(*settings).bWmk = 1;
+  const WaterMarkInfo copy = Watermark(u"Copy", u"COPY");
+  std::memcpy(Fields(*settings).WmkInfo_szKey, &copy, sizeof copy);
+  EasySetWatermarks marks;
+  marks.publicMarks = {Watermark(u"Draft", u"DRAFT"), copy};
+  marks.privateMarks = {Watermark(u"Mine", u"MINE")};
+  marks.order = {OrderEntry(u"Gone", true), OrderEntry(u"Copy", true), OrderEntry(u"Mine", false)};
+  const EasySetDriverFacts facts{u"Fax Test Driver", u"1.2.6", u"Windows NT x64", u""};
+  EasySetHeader header = MakeEasySetHeader(facts, u"With watermarks", u"");
+  header.restore[kRestoreWatermarks] = 1;
+  header.restore[kRestoreSharedWatermarks] = 1;
+  EasySetList shared;
+  LoadSharedEasySets(printer_.handle(), &shared);
+  ASSERT_TRUE(AddEasySet(&shared, BuildEasySetFromSettings(header, *settings, marks, SystemAnsiCodec()),
+                         kEasySetShared));
+  ASSERT_TRUE(SaveSharedEasySets(shared, printer_.handle()));
+  FreeEasySetList(&shared);
+
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {100, 101}, SheetProc), nullptr);
+  kit_.Select(kEasySetComboId, 2);
+  ASSERT_EQ(L"With watermarks", Selected(Combo()));
+  const WatermarkSession* session = WatermarkSessionOf(kit_.Context());
+  ASSERT_NE(nullptr, session);
+  ASSERT_EQ(2u, session->publicCount);
+  ASSERT_EQ(1u, session->privateCount);
+  ASSERT_EQ(3u, session->orderCount);
+  const std::u16string expectedOrder[] = {u"Copy", u"Mine", u"Draft"};
+  for (size_t i = 0; i < 3; ++i) {
+    char16_t name[32] = {};
+    std::memcpy(name, session->order[i].szName, sizeof name);
+    EXPECT_EQ(expectedOrder[i], std::u16string(name)) << i;
+  }
+  EXPECT_EQ(1, Settings().bWmk);
+  EXPECT_EQ(0, Settings().wWmkListPos);
+
+  PropSheet_Apply(kit_.Sheet());
+  testsupport::DialogKit::Pump();
+  const EasySetPrinterNames names = PrinterNamesOf(kit_.Context());
+  WaterMarkInfo* stored = nullptr;
+  const size_t storedCount = ReadUserWaterMarks(nullptr, names.printer, names.driver, &stored);
+  ASSERT_EQ(1u, storedCount);
+  EXPECT_EQ(u"Mine", TitleText(stored[0]));
+  LocalFree(stored);
+
+  // Saved now, an Easy Set carries the session's lists.
+  testsupport::ModalDialogDriver driver;
+  driver.Ignore(kit_.Sheet());
+  driver.Then([&](HWND d) {
+    CheckDlgButton(d, 1904, BST_UNCHECKED);
+    SetDlgItemTextW(d, 1901, L"Saved with watermarks");
+    PostMessageW(d, WM_COMMAND, IDOK, 0);
+  });
+  kit_.Click(kNupCheck);  // a change first: Save is offered for "Untitled" settings
+  kit_.Click(kEasySetSaveId);
+  EXPECT_EQ(0u, driver.Pending());
+  EasySetList user;
+  LoadUserEasySets(printer_.name().c_str(), L"Fax Test Driver", &user);
+  ASSERT_NE(nullptr, user.first);
+  const std::u16string_view text = EasySetText(*user.first);
+  EXPECT_NE(std::u16string_view::npos, text.find(u"[Watermark_Private]"));
+  EXPECT_NE(std::u16string_view::npos, text.find(u"MINE"));
+  FreeEasySetList(&user);
   DialogFrameworkModules().templates = nullptr;
 }
 
