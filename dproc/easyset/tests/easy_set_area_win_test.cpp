@@ -28,48 +28,11 @@
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_printer_win.h"
+#include "dproc/easyset/tests/easy_set_test_sheet_win.h"
 
 namespace {
 
-constexpr int kNupCheck = 1779;
-
-const DialogBinding kBindings[] = {
-    {kNupCheck, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bNup), 1, 0},
-    {},
-};
-
-void ShowSettings(HWND dialog, SheetCtx* ctx) { ShowBindings(dialog, ctx, kBindings); }
-
-const DocumentSheet kSheet = {
-    .pageId = 101,
-    .preview = PreviewAreaStep::kNone,
-    .skipDropListFilter = false,
-    .logoLayout = 0,
-    .helpIds = nullptr,
-    .pageHelpTopic = 0,
-    .comboHeights = nullptr,
-    .init = nullptr,
-    .setActive = ShowSettings,
-    .killActive = nullptr,
-    .apply = nullptr,
-    .command = nullptr,
-    .drawItem = nullptr,
-    .destroy = nullptr,
-    .other = nullptr,
-    .bindings = kBindings,
-};
-
-INT_PTR CALLBACK SheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return RunDocumentSheet(kSheet, dialog, message, wParam, lParam);
-}
-
-int32_t AcceptAll(HWND, HWND, uint16_t) { return 0; }
-
-std::wstring ComboText(HWND combo, int index) {
-  wchar_t text[64] = {};
-  SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
-  return text;
-}
+using namespace easyset_test;
 
 std::wstring Selected(HWND combo) {
   const LRESULT at = SendMessageW(combo, CB_GETCURSEL, 0, 0);

@@ -1,0 +1,55 @@
+// A page of the sheet skeleton for the Easy Set tests: the Basic or Layout
+// template with one bound check box (N-up), the constraint pass that
+// accepts every change, and the texts of the area's combo box.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "common/records/doc_fields.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
+
+namespace easyset_test {
+
+inline constexpr int kNupCheck = 1779;
+
+inline const DialogBinding kBindings[] = {
+    {kNupCheck, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bNup), 1, 0},
+    {},
+};
+
+inline void ShowSettings(HWND dialog, SheetCtx* ctx) { ShowBindings(dialog, ctx, kBindings); }
+
+inline const DocumentSheet kSheet = {
+    .pageId = 101,
+    .preview = PreviewAreaStep::kNone,
+    .skipDropListFilter = false,
+    .logoLayout = 0,
+    .helpIds = nullptr,
+    .pageHelpTopic = 0,
+    .comboHeights = nullptr,
+    .init = nullptr,
+    .setActive = ShowSettings,
+    .killActive = nullptr,
+    .apply = nullptr,
+    .command = nullptr,
+    .drawItem = nullptr,
+    .destroy = nullptr,
+    .other = nullptr,
+    .bindings = kBindings,
+};
+
+inline INT_PTR CALLBACK SheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RunDocumentSheet(kSheet, dialog, message, wParam, lParam);
+}
+
+inline int32_t AcceptAll(HWND, HWND, uint16_t) { return 0; }
+
+inline std::wstring ComboText(HWND combo, int index) {
+  wchar_t text[64] = {};
+  SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+}  // namespace easyset_test
