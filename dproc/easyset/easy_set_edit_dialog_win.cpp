@@ -1,20 +1,34 @@
 #include "dproc/easyset/easy_set_edit_dialog_win.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "common/qxd/disp_string_table.h"
+#include "common/text/safe_format.h"
 #include "common/win/printer_queries.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/easyset/easy_set_edit_model.h"
 #include "dproc/easyset/easy_set_files_win.h"
 #include "dproc/easyset/easy_set_option_dialog_win.h"
+#include "dproc/easyset/easy_set_presets_win.h"
+#include "dproc/easyset/easy_set_summary.h"
+#include "dproc/model/dialog_text_tables.h"
+#include "dproc/model/option_table_rows_win.h"
+#include "dproc/preview/paper_view_inputs.h"
+#include "dproc/preview/size_labels.h"
+#include "dproc/sheets/owner_draw_win.h"
 #include "dproc/easyset/easy_set_records.h"
 #include "dproc/easyset/easy_set_session_win.h"
 #include "dproc/easyset/easy_set_store_win.h"
+#include "dproc/saved/settings_file_io_win.h"
 #include "dproc/saved/settings_transfer_win.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
@@ -23,11 +37,12 @@ namespace {
 
 constexpr uint16_t kTemplate = 168;
 constexpr int kName = 1901, kComment = 1906, kList = 1907, kUp = 1908, kDown = 1909, kDelete = 1910,
-              kImport = 1911, kExport = 1912, kOption = 1913, kRoom = 1918;
+              kImport = 1911, kExport = 1912, kOption = 1913, kSettingList = 1914, kSummaryTabs = 1915,
+              kSummaryList = 1916, kRoom = 1918;
 constexpr wchar_t kFilter[] = L"Easy Set files (*.QXS)\0*.QXS\0\0";
 
 const DWORD kHelpIds[] = {1907, 9650, 1901, 9600, 1906, 9610, 1908, 9660, 1909, 9660, 1910, 9670,
-                          1911, 9680, 1912, 9690, 1913, 9700, 0, 0};
+                          1911, 9680, 1912, 9690, 1913, 9700, 1914, 9710, 1915, 9710, 1916, 9710, 0, 0};
 
 // The dialog is modal: one at a time in the process.
 struct EditState {
@@ -35,8 +50,193 @@ struct EditState {
   int selected = -1;
   bool admin = false;
   bool filling = false;
+  // The "Easy_ShowSetting" texts, read when the dialog opens.
+  std::vector<std::pair<std::string, std::u16string>> labels;
 };
 EditState g_edit;
+
+const char16_t* DialogText(const char* key) { return DispStringText(DialogTextTable("Dlg_EditEasySet"), key); }
+
+std::u16string U16(const wchar_t* text) {
+  return text != nullptr ? std::u16string(reinterpret_cast<const char16_t*>(text)) : std::u16string();
+}
+
+// --- The summary of the selected Easy Set.
+
+struct SummaryTab {
+  const char* section;
+  const char* key;
+  int group;
+};
+const SummaryTab kSummaryTabList[] = {{"Property_FAX", "Prop_Fax", kSummaryFax},
+                                      {"Property_1", "Prop_Basic", kSummaryBasic},
+                                      {"Property_2", "Prop_Layout", kSummaryLayout},
+                                      {"Property_4", "Prop_WatermarksForms", kSummaryWatermark}};
+constexpr int kLabelColumn = 150, kValueColumn = 100;
+
+SummaryTexts SummaryLookups() {
+  SummaryTexts texts;
+  texts.label = [](std::string_view key) {
+    for (const auto& entry : g_edit.labels) {
+      if (EasySetTextEqualNoCase(std::u16string(entry.first.begin(), entry.first.end()),
+                                 std::u16string(key.begin(), key.end()))) {
+        return entry.second;
+      }
+    }
+    return std::u16string();
+  };
+  texts.option = [](const char* table, uint32_t value) { return U16(OptionTableText(table, value)); };
+  texts.resolution = [](uint32_t index) {
+    const ModelInfo* model = ProcessModelInfo();
+    if (model == nullptr || model->resolutions == nullptr) return std::u16string();
+    for (const ResolutionItem* row = model->resolutions; row->keyword[0] != '\0'; ++row) {
+      if (row->index != index) continue;
+      char16_t text[32] = {};
+      std::memcpy(text, row->text, sizeof text);
+      text[31] = 0;
+      return std::u16string(text);
+    }
+    return std::u16string();
+  };
+  texts.paper = [](const DocDMode& doc, bool output) {
+    const PaperViewSources sources{ProcessModelInfo(), &doc, nullptr, false, 100};
+    const PaperViewInputs in = ReadPaperViewInputs(sources);
+    const PaperLabelInput& paper = output ? in.output : in.input;
+    return paper.present ? PaperLabelText(paper, in) : std::u16string();
+  };
+  return texts;
+}
+
+void InitSummary(HWND dialog) {
+  HWND tabs = GetDlgItem(dialog, kSummaryTabs);
+  for (size_t i = 0; i < std::size(kSummaryTabList); ++i) {
+    std::u16string text = DispStringText(DialogTextTable(kSummaryTabList[i].section), kSummaryTabList[i].key);
+    std::erase(text, u'&');
+    const std::wstring wide(text.begin(), text.end());
+    TCITEMW item{};
+    item.mask = TCIF_TEXT | TCIF_PARAM;
+    item.pszText = const_cast<wchar_t*>(wide.c_str());
+    item.lParam = kSummaryTabList[i].group;
+    SendMessageW(tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+  }
+  HWND list = GetDlgItem(dialog, kSummaryList);
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  // The list owns its image list and destroys it with itself.
+  if (HIMAGELIST pictures = CreateStateImageList(DialogFrameworkModules().images)) {
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(pictures));
+  }
+  RECT client{};
+  GetClientRect(list, &client);
+  const char* const keys[3] = {"EditEasy_Control", "EditEasy_Value1", "EditEasy_Value2"};
+  const int widths[3] = {kLabelColumn, kValueColumn, std::max<int>(0, client.right - kLabelColumn - kValueColumn)};
+  for (int c = 0; c < 3; ++c) {
+    const std::u16string text = DialogText(keys[c]);
+    const std::wstring wide(text.begin(), text.end());
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<wchar_t*>(wide.c_str());
+    column.cx = widths[c];
+    SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+  }
+}
+
+// Every column as wide as its widest text or its header.
+void AutoSizeListViewColumns(HWND list) {
+  for (int c = 0;; ++c) {
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH;
+    if (!SendMessageW(list, LVM_GETCOLUMNW, c, reinterpret_cast<LPARAM>(&column))) break;
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, c, LVSCW_AUTOSIZE_USEHEADER);
+  }
+}
+
+void FillSummary(HWND dialog, SheetCtx* ctx) {
+  HWND list = GetDlgItem(dialog, kSummaryList);
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+  const DocDMode* live = GetPrivDevMode(ctx);
+  if (g_edit.model != nullptr && g_edit.selected >= 0 && live != nullptr) {
+    HWND tabs = GetDlgItem(dialog, kSummaryTabs);
+    TCITEMW tab{};
+    tab.mask = TCIF_PARAM;
+    const LRESULT at = SendMessageW(tabs, TCM_GETCURSEL, 0, 0);
+    const int group = at >= 0 && SendMessageW(tabs, TCM_GETITEMW, at, reinterpret_cast<LPARAM>(&tab))
+                          ? static_cast<int>(tab.lParam)
+                          : kSummaryFax;
+    // The Easy Set's every stored setting over the session's others.
+    auto settings = std::make_unique<DocDMode>(*live);
+    EasySetNode* copy = CopyEasySetNode(g_edit.model->node(static_cast<size_t>(g_edit.selected)));
+    EasySetWatermarks marks;
+    if (copy != nullptr) {
+      std::memset(copy->header.restore, 1, sizeof copy->header.restore);
+      if (const auto bundle = LoadEasySetFromText(*copy, settings.get(),
+                                                  IsMonoDriverName(GetCtxPrinterHandle(ctx), nullptr),
+                                                  SystemAnsiCodec())) {
+        marks.publicMarks = bundle->publicMarks;
+        marks.privateMarks = bundle->privateMarks;
+        marks.order = bundle->order;
+      }
+      FreeEasySetNode(copy);
+    }
+    const std::vector<SummaryRow> rows = EasySetSummaryRows(group, *settings, marks, SummaryLookups());
+    for (const SummaryRow& row : rows) {
+      const std::wstring label(row.columns[0].begin(), row.columns[0].end());
+      LVITEMW item{};
+      item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_INDENT | LVIF_PARAM;
+      item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+      item.pszText = const_cast<wchar_t*>(label.c_str());
+      item.iImage = row.image;
+      item.iIndent = row.indent;
+      item.lParam = row.separator ? 1 : 0;
+      const LRESULT index = SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+      for (int c = 1; c < 3; ++c) {
+        if (row.columns[c].empty()) continue;
+        const std::wstring text(row.columns[c].begin(), row.columns[c].end());
+        LVITEMW sub{};
+        sub.iSubItem = c;
+        sub.pszText = const_cast<wchar_t*>(text.c_str());
+        SendMessageW(list, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&sub));
+      }
+    }
+    AutoSizeListViewColumns(list);
+  }
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+RECT ScreenRectOf(HWND dialog, int id) {
+  RECT r{};
+  GetWindowRect(GetDlgItem(dialog, id), &r);
+  return r;
+}
+
+// Shows or hides the summary: the dialog grows below the tabs or ends
+// below Setting List, and OK, Cancel and Help follow.
+void ToggleSummary(HWND dialog) {
+  RECT window{};
+  GetWindowRect(dialog, &window);
+  const RECT tabs = ScreenRectOf(dialog, kSummaryTabs);
+  const RECT button = ScreenRectOf(dialog, kSettingList);
+  const RECT ok = ScreenRectOf(dialog, IDOK);
+  const bool collapsed = window.bottom <= tabs.bottom;
+  for (int id : {kSummaryTabs, kSummaryList}) {
+    ShowWindow(GetDlgItem(dialog, id), collapsed ? SW_SHOW : SW_HIDE);
+    EnableWindow(GetDlgItem(dialog, id), collapsed);
+  }
+  POINT top{0, collapsed ? tabs.bottom + 5 : button.top};
+  ScreenToClient(dialog, &top);
+  for (int id : {IDOK, IDCANCEL, kHelpButtonId}) {
+    RECT r = ScreenRectOf(dialog, id);
+    POINT left{r.left, r.top};
+    ScreenToClient(dialog, &left);
+    SetWindowPos(GetDlgItem(dialog, id), nullptr, left.x, top.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  const int height = collapsed ? (ok.bottom - ok.top) + tabs.bottom + 17 - window.top : button.bottom + 12 - window.top;
+  SetWindowPos(dialog, nullptr, 0, 0, window.right - window.left, height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const std::u16string text = DialogText(collapsed ? "EditEasy_HideSetting" : "EditEasy_ShowSetting");
+  if (!text.empty()) SetDlgItemTextW(dialog, kSettingList, std::wstring(text.begin(), text.end()).c_str());
+}
 
 std::u16string EditText(HWND dialog, int id, size_t limit) {
   wchar_t text[260] = {};
@@ -94,9 +294,12 @@ void EnableControls(HWND dialog, SheetCtx*) {
   EnableWindow(GetDlgItem(dialog, kExport), i >= 0);
   EnableWindow(GetDlgItem(dialog, kImport),
                g_edit.model != nullptr && g_edit.model->Count(kEasySetUser) < kMaxUserEasySets);
-  wchar_t room[64];
-  swprintf(room, 64, L"Room for %u more", static_cast<unsigned>(g_edit.model ? g_edit.model->Room(g_edit.admin) : 0));
-  SetDlgItemTextW(dialog, kRoom, room);
+  const SafeFormatArg room = SafeFormatArg::Number(
+      static_cast<int32_t>(g_edit.model != nullptr ? g_edit.model->Room(g_edit.admin) : 0));
+  const char16_t* format = DialogText("EditEasy_Num");
+  char16_t text[128] = {};
+  SafeFormat(format != nullptr && format[0] != 0 ? format : u"Room for %d more", &room, 1, text, 128);
+  SetDlgItemTextW(dialog, kRoom, std::wstring(text, text + std::char_traits<char16_t>::length(text)).c_str());
 }
 
 // Takes the edits into the selected entry; false (the entry selected and
@@ -123,6 +326,7 @@ void Select(HWND dialog, SheetCtx* ctx, int index) {
   FillList(dialog);
   ShowEntry(dialog);
   EnableControls(dialog, ctx);
+  FillSummary(dialog, ctx);
 }
 
 void Import(HWND dialog, SheetCtx* ctx) {
@@ -181,6 +385,10 @@ void Init(HWND dialog, SheetCtx* ctx) {
   SendDlgItemMessageW(dialog, kComment, EM_LIMITTEXT, kEasySetCommentChars - 1, 0);
   const EasySetList* list = SessionEasySets(ctx);
   g_edit = EditState{};
+  g_edit.labels = ReadDescriptionTexts("Easy_ShowSetting");
+  InitSummary(dialog);
+  // The template shows the summary; the dialog opens without it.
+  ToggleSummary(dialog);
   if (list == nullptr) return;
   g_edit.model = std::make_unique<EasySetEditModel>(*list);
   g_edit.admin = IsPrinterAdministrable(PrinterNamesOf(ctx).printer);
@@ -227,6 +435,9 @@ bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
     case kOption:
       if (code == BN_CLICKED) EditOptions(dialog, ctx);
       return true;
+    case kSettingList:
+      if (code == BN_CLICKED) ToggleSummary(dialog);
+      return true;
     default:
       return false;
   }
@@ -244,6 +455,12 @@ bool Ok(HWND dialog, SheetCtx* ctx) {
   return true;
 }
 
+bool Notify(HWND dialog, SheetCtx* ctx, const NMHDR* note, LRESULT*) {
+  if (note->idFrom != kSummaryTabs || note->code != static_cast<UINT>(TCN_SELCHANGE)) return false;
+  FillSummary(dialog, ctx);
+  return true;
+}
+
 void Destroy(HWND) { g_edit = EditState{}; }
 
 const DocumentDialog kDialog = {
@@ -258,6 +475,7 @@ const DocumentDialog kDialog = {
     .enableRules = EnableControls,
     .command = Command,
     .ok = Ok,
+    .notify = Notify,
     .destroy = Destroy,
 };
 

@@ -591,6 +591,16 @@ DispStringItem g_saveCoverSet[] = {
     {{2032}, {}, "ScsName"},
     {{0}, {}, ""},
 };
+DispStringItem g_editEasySet[] = {
+    {{168}, {}, "Dlg_EditEasySet"},
+    {{kTextOnlyRecord}, {}, "EditEasy_ShowSetting"},
+    {{kTextOnlyRecord}, {}, "EditEasy_HideSetting"},
+    {{kTextOnlyRecord}, {}, "EditEasy_Control"},
+    {{kTextOnlyRecord}, {}, "EditEasy_Value1"},
+    {{kTextOnlyRecord}, {}, "EditEasy_Value2"},
+    {{kTextOnlyRecord}, {}, "EditEasy_Num"},
+    {{0}, {}, ""},
+};
 DispStringItem g_editCoverSet[] = {
     {{179}, {}, "Dlg_EditCoverSheetSet"},
     {{2030}, {}, "EcsCoverSheetSetList"},
@@ -657,7 +667,7 @@ const std::vector<DialogTextSection>& Catalogue() {
   static const std::vector<DialogTextSection> catalogue = {
       S("Property_0", CommonItemTable()),
       S("Dlg_SaveEasySet"),
-      S("Dlg_EditEasySet"),
+      S("Dlg_EditEasySet", g_editEasySet),
       S("Dlg_EasySetOpt"),
       S("Dlg_ImportEasySet"),
       S("Dlg_ExportEasySet"),

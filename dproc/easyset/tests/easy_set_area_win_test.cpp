@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 #include <winspool.h>
 
 #include <cstring>
@@ -289,6 +290,71 @@ TEST_F(EasySetArea, AnEasySetBringsItsWatermarkLists) {
   EXPECT_NE(std::u16string_view::npos, text.find(u"[Watermark_Private]"));
   EXPECT_NE(std::u16string_view::npos, text.find(u"MINE"));
   FreeEasySetList(&user);
+  DialogFrameworkModules().templates = nullptr;
+}
+
+// The Edit dialog opens without the summary; Setting List shows it, with
+// one tab per sheet, and the rows follow the selected Easy Set and tab.
+TEST_F(EasySetArea, TheSummaryShowsTheSelectedEasySet) {
+  DialogFrameworkModules().templates = kit_.Templates();
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {100, 101}, SheetProc), nullptr);
+  testsupport::ModalDialogDriver driver;
+  driver.Ignore(kit_.Sheet());
+  bool hiddenAtStart = false, shownAfterToggle = false;
+  int grewBy = 0;
+  LRESULT tabCount = 0;
+  int builtInNupImage = -1, twoUpNupImage = -1;
+  std::wstring twoUpNupValue = L"unread";
+  driver.Then([&](HWND d) {
+    HWND tabs = GetDlgItem(d, 1915);
+    HWND rows = GetDlgItem(d, 1916);
+    hiddenAtStart = !IsWindowVisible(tabs) && !IsWindowVisible(rows);
+    RECT before{}, after{};
+    GetWindowRect(d, &before);
+    SendMessageW(d, WM_COMMAND, MAKEWPARAM(1914, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, 1914)));
+    GetWindowRect(d, &after);
+    shownAfterToggle = (GetWindowLongW(tabs, GWL_STYLE) & WS_VISIBLE) != 0;
+    grewBy = (after.bottom - after.top) - (before.bottom - before.top);
+    tabCount = SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0);
+    // The Layout tab: the N-up row's check box.
+    SendMessageW(tabs, TCM_SETCURSEL, 2, 0);
+    NMHDR change{tabs, 1915, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(d, WM_NOTIFY, 1915, reinterpret_cast<LPARAM>(&change));
+    auto nupRow = [&](int* image, std::wstring* value) {
+      LVITEMW item{};
+      item.mask = LVIF_IMAGE;
+      item.iItem = 0;
+      SendMessageW(rows, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+      *image = item.iImage;
+      if (value != nullptr) {
+        wchar_t text[64] = {};
+        LVITEMW sub{};
+        sub.iSubItem = 1;
+        sub.pszText = text;
+        sub.cchTextMax = 64;
+        SendMessageW(rows, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&sub));
+        *value = text;
+      }
+    };
+    HWND list = GetDlgItem(d, 1907);
+    auto choose = [&](int index) {
+      SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+      SendMessageW(d, WM_COMMAND, MAKEWPARAM(1907, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    };
+    choose(0);
+    nupRow(&builtInNupImage, nullptr);
+    choose(1);
+    nupRow(&twoUpNupImage, &twoUpNupValue);
+    PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+  });
+  kit_.Click(kEasySetEditId);
+  EXPECT_EQ(0u, driver.Pending());
+  EXPECT_TRUE(hiddenAtStart);
+  EXPECT_TRUE(shownAfterToggle);
+  EXPECT_GT(grewBy, 50);
+  EXPECT_EQ(4, tabCount);
+  EXPECT_EQ(1, builtInNupImage);  // clear box: N-up off
+  EXPECT_EQ(2, twoUpNupImage);    // checked box
   DialogFrameworkModules().templates = nullptr;
 }
 
