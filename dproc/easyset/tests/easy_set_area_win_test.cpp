@@ -16,6 +16,7 @@
 #include <string>
 
 #include "common/records/doc_fields.h"
+#include "common/win/ui_services.h"
 #include "common/win/user_registry.h"
 #include "dproc/easyset/easy_set_option_dialog_win.h"
 #include "dproc/easyset/easy_set_records.h"
@@ -355,6 +356,95 @@ TEST_F(EasySetArea, TheSummaryShowsTheSelectedEasySet) {
   EXPECT_EQ(4, tabCount);
   EXPECT_EQ(1, builtInNupImage);  // clear box: N-up off
   EXPECT_EQ(2, twoUpNupImage);    // checked box
+  DialogFrameworkModules().templates = nullptr;
+}
+
+// Export writes the selected Easy Set to a file the user names, and Import
+// brings it back as a user Easy Set; Delete asks first.  OK keeps what the
+// dialog shows.
+TEST_F(EasySetArea, ExportImportAndDeleteThroughTheEditDialog) {
+  DialogFrameworkModules().templates = kit_.Templates();
+  // The shared Easy Set as this driver makes it (its language the user's),
+  // so that its file imports.
+  {
+    auto settings = std::make_unique<DocDMode>(kit_.Settings());
+    Fields(*settings).bNup = 1;
+    EasySetList shared;
+    AddEasySet(&shared,
+               BuildEasySetFromSettings(MakeEasySetHeader(DriverFactsOf(kit_.Context()), u"Two pages per sheet", u""),
+                                        *settings, {}, SystemAnsiCodec()),
+               kEasySetShared);
+    ASSERT_TRUE(SaveSharedEasySets(shared, printer_.handle()));
+    FreeEasySetList(&shared);
+  }
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {100, 101}, SheetProc), nullptr);
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring path = std::wstring(temp) + L"easy-set-" + std::to_wstring(GetCurrentProcessId()) + L".QXS";
+  DeleteFileW(path.c_str());
+  testsupport::ModalDialogDriver driver;
+  driver.Ignore(kit_.Sheet());
+  HWND edit = nullptr;
+  auto press = [](HWND d, int id) {
+    PostMessageW(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
+  };
+  // The file dialogs: the path typed into the file name box.
+  auto typePath = [&](HWND d) {
+    HWND name = GetDlgItem(d, 0x47c);  // the file name combo box
+    if (name == nullptr) name = GetDlgItem(d, 0x480);
+    SetWindowTextW(name, path.c_str());
+    press(d, IDOK);
+  };
+  auto choose = [&](int index) {
+    HWND list = GetDlgItem(edit, 1907);
+    PostMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PostMessageW(edit, WM_COMMAND, MAKEWPARAM(1907, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  };
+  // The question before the delete is answered Yes.
+  static int questions = 0;
+  questions = 0;
+  static const UiServices kAnswerYes = {
+      [](HWND, const wchar_t*, const wchar_t*, UINT style) {
+        ++questions;
+        return (style & MB_YESNO) != 0 ? IDYES : IDOK;
+      },
+      nullptr, nullptr};
+  const UiServices* previous = SetUiServices(&kAnswerYes);
+  driver.Then([&](HWND d) {
+    edit = d;
+    choose(1);
+    press(d, 1912);
+  });
+  driver.Then([&](HWND d) {  // the save file dialog
+    typePath(d);
+    press(edit, 1911);
+  });
+  driver.Then([&](HWND d) {  // the open file dialog
+    typePath(d);
+    // Then the shared Easy Set is deleted, after the question.
+    choose(1);
+    press(edit, 1910);
+    press(edit, IDOK);
+  });
+  kit_.Click(kEasySetEditId);
+  SetUiServices(previous);
+  EXPECT_EQ(0u, driver.Pending());
+  EXPECT_EQ(1, questions);
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES, attributes);
+  DeleteFileW(path.c_str());
+
+  // The shared store lost its Easy Set; the user's holds the imported one.
+  EasySetList shared;
+  LoadSharedEasySets(printer_.handle(), &shared);
+  EXPECT_EQ(nullptr, shared.first);
+  FreeEasySetList(&shared);
+  EasySetList user;
+  LoadUserEasySets(printer_.name().c_str(), L"Fax Test Driver", &user);
+  ASSERT_NE(nullptr, user.first);
+  EXPECT_EQ(u"Two pages per sheet", EasySetName(user.first->header));
+  FreeEasySetList(&user);
+  ASSERT_EQ(3, SendMessageW(Combo(), CB_GETCOUNT, 0, 0));  // the built-in one, the imported one, "Untitled"
   DialogFrameworkModules().templates = nullptr;
 }
 
