@@ -17,6 +17,7 @@
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/easyset/easy_set_edit_model.h"
 #include "dproc/easyset/easy_set_files_win.h"
+#include "dproc/easyset/easy_set_icons_win.h"
 #include "dproc/easyset/easy_set_option_dialog_win.h"
 #include "dproc/easyset/easy_set_presets_win.h"
 #include "dproc/easyset/easy_set_summary.h"
@@ -36,12 +37,12 @@
 namespace {
 
 constexpr uint16_t kTemplate = 168;
-constexpr int kName = 1901, kComment = 1906, kList = 1907, kUp = 1908, kDown = 1909, kDelete = 1910,
+constexpr int kName = 1901, kIcon = 1902, kIconCombo = 1903, kSharing = 1904, kComment = 1906, kList = 1907, kUp = 1908, kDown = 1909, kDelete = 1910,
               kImport = 1911, kExport = 1912, kOption = 1913, kSettingList = 1914, kSummaryTabs = 1915,
               kSummaryList = 1916, kRoom = 1918;
 constexpr wchar_t kFilter[] = L"Easy Set files (*.QXS)\0*.QXS\0\0";
 
-const DWORD kHelpIds[] = {1907, 9650, 1901, 9600, 1906, 9610, 1908, 9660, 1909, 9660, 1910, 9670,
+const DWORD kHelpIds[] = {1907, 9650, 1901, 9600, 1906, 9610, 1902, 9620, 1903, 9620, 1904, 9630, 1908, 9660, 1909, 9660, 1910, 9670,
                           1911, 9680, 1912, 9690, 1913, 9700, 1914, 9710, 1915, 9710, 1916, 9710, 0, 0};
 
 // The dialog is modal: one at a time in the process.
@@ -274,13 +275,21 @@ void ShowEntry(HWND dialog) {
   g_edit.filling = true;
   const bool any = g_edit.selected >= 0 && static_cast<size_t>(g_edit.selected) < g_edit.model->size();
   std::wstring name, comment;
+  bool icon = false, shared = false;
+  int iconIndex = 0;
   if (any) {
     const EasySetNode& n = g_edit.model->node(static_cast<size_t>(g_edit.selected));
     name = Wide(EasySetName(n.header));
     comment = Wide(std::u16string_view(n.header.comment));
+    icon = n.header.iconShown != 0;
+    iconIndex = n.header.iconIndex < kEasySetIconCount ? n.header.iconIndex : 0;
+    shared = n.kind == kEasySetShared;
   }
   SetDlgItemTextW(dialog, kName, name.c_str());
   SetDlgItemTextW(dialog, kComment, comment.c_str());
+  CheckDlgButton(dialog, kIcon, icon ? BST_CHECKED : BST_UNCHECKED);
+  SendDlgItemMessageW(dialog, kIconCombo, CB_SETCURSEL, static_cast<WPARAM>(iconIndex), 0);
+  CheckDlgButton(dialog, kSharing, shared ? BST_CHECKED : BST_UNCHECKED);
   g_edit.filling = false;
 }
 
@@ -288,7 +297,12 @@ void EnableControls(HWND dialog, SheetCtx*) {
   const int i = g_edit.selected;
   const size_t n = g_edit.model != nullptr ? g_edit.model->size() : 0;
   const bool editable = i >= 0 && g_edit.model->Editable(static_cast<size_t>(i), g_edit.admin);
-  for (int id : {kName, kComment, kDelete, kOption}) EnableWindow(GetDlgItem(dialog, id), editable);
+  for (int id : {kName, kComment, kIcon, kDelete, kOption}) EnableWindow(GetDlgItem(dialog, id), editable);
+  EnableWindow(GetDlgItem(dialog, kIconCombo), editable && IsDlgButtonChecked(dialog, kIcon) == BST_CHECKED);
+  // A kind may change only where the other kind has room, and shared
+  // Easy Sets are for a user who may administer the printer.
+  EnableWindow(GetDlgItem(dialog, kSharing),
+               editable && g_edit.admin && g_edit.model->MayChangeKind(static_cast<size_t>(i)));
   EnableWindow(GetDlgItem(dialog, kUp), i >= 1);
   EnableWindow(GetDlgItem(dialog, kDown), i >= 0 && static_cast<size_t>(i) + 1 < n);
   EnableWindow(GetDlgItem(dialog, kExport), i >= 0);
@@ -386,6 +400,7 @@ void Init(HWND dialog, SheetCtx* ctx) {
   const EasySetList* list = SessionEasySets(ctx);
   g_edit = EditState{};
   g_edit.labels = ReadDescriptionTexts("Easy_ShowSetting");
+  FillEasySetIconCombo(GetDlgItem(dialog, kIconCombo));
   InitSummary(dialog);
   // The template shows the summary; the dialog opens without it.
   ToggleSummary(dialog);
@@ -434,6 +449,22 @@ bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
       return true;
     case kOption:
       if (code == BN_CLICKED) EditOptions(dialog, ctx);
+      return true;
+    case kIcon:
+    case kIconCombo:
+      if (i >= 0 && (code == BN_CLICKED || code == CBN_SELENDOK)) {
+        const LRESULT icon = SendDlgItemMessageW(dialog, kIconCombo, CB_GETCURSEL, 0, 0);
+        g_edit.model->SetIcon(static_cast<size_t>(i), IsDlgButtonChecked(dialog, kIcon) == BST_CHECKED,
+                              static_cast<uint16_t>(icon < 0 ? 0 : icon));
+        EnableControls(dialog, ctx);
+      }
+      return true;
+    case kSharing:
+      if (i >= 0 && code == BN_CLICKED) {
+        g_edit.model->SetKind(static_cast<size_t>(i),
+                              IsDlgButtonChecked(dialog, kSharing) == BST_CHECKED ? kEasySetShared : kEasySetUser);
+        EnableControls(dialog, ctx);
+      }
       return true;
     case kSettingList:
       if (code == BN_CLICKED) ToggleSummary(dialog);

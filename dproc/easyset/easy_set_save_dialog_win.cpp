@@ -5,6 +5,7 @@
 #include "common/win/printer_queries.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
+#include "dproc/easyset/easy_set_icons_win.h"
 #include "dproc/easyset/easy_set_records.h"
 #include "dproc/easyset/easy_set_session_win.h"
 #include "dproc/easyset/easy_set_store_win.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr uint16_t kTemplate = 167;
 constexpr int kName = 1901, kIcon = 1902, kIconCombo = 1903, kSharing = 1904, kComment = 1906;
-constexpr int kIconCount = 64;
 
 const DWORD kHelpIds[] = {1900, 9600, 1901, 9600, 1905, 9610, 1906, 9610, 1902, 9620, 1903, 9620,
                           1904, 9630, 0, 0};
@@ -43,11 +43,7 @@ void Init(HWND dialog, SheetCtx* ctx) {
     CheckDlgButton(dialog, kSharing, BST_CHECKED);
     EnableWindow(sharing, user < kMaxUserEasySets);
   }
-  for (int i = 0; i < kIconCount; ++i) {
-    wchar_t text[8];
-    swprintf(text, 8, L"%03d", i);
-    SendDlgItemMessageW(dialog, kIconCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-  }
+  FillEasySetIconCombo(GetDlgItem(dialog, kIconCombo));
   SendDlgItemMessageW(dialog, kIconCombo, CB_SETCURSEL, 0, 0);
   CheckDlgButton(dialog, kIcon, BST_UNCHECKED);
 }

@@ -70,6 +70,21 @@ class EasySetArea : public ::testing::Test {
     }
   }
   HWND Combo() { return kit_.Control(kEasySetComboId); }
+  // The printer keeps no shared Easy Set and the user's first one is
+  // `name`: its header (zero when the user keeps none).
+  EasySetHeader OnlyUserEasySet(std::u16string_view name) {
+    EasySetList shared;
+    LoadSharedEasySets(printer_.handle(), &shared);
+    EXPECT_EQ(nullptr, shared.first);
+    FreeEasySetList(&shared);
+    EasySetList user;
+    LoadUserEasySets(printer_.name().c_str(), L"Fax Test Driver", &user);
+    EasySetHeader header{};
+    if (user.first != nullptr) header = user.first->header;
+    EXPECT_EQ(name, EasySetName(header));
+    FreeEasySetList(&user);
+    return header;
+  }
   const DocFields& Settings() { return Fields(kit_.Settings()); }
 
   testsupport::TestPrinter printer_{L"Easy Set area"};
@@ -163,11 +178,7 @@ TEST_F(EasySetArea, EditRenamesAndMovesAndOkKeepsIt) {
   std::wstring builtInName;
   bool builtInLocked = false;
   driver.Then([&](HWND d) {
-    HWND list = GetDlgItem(d, 1907);
-    auto choose = [&](int index) {
-      SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-      SendMessageW(d, WM_COMMAND, MAKEWPARAM(1907, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    };
+    auto choose = [&](int index) { ChooseEasySetEntry(d, index); };
     choose(0);
     wchar_t name[64] = {};
     GetDlgItemTextW(d, 1901, name, 64);
@@ -294,6 +305,42 @@ TEST_F(EasySetArea, AnEasySetBringsItsWatermarkLists) {
   DialogFrameworkModules().templates = nullptr;
 }
 
+// Sharing turns a shared Easy Set into the user's own, with its icon; the
+// stores follow on OK.
+TEST_F(EasySetArea, SharingAndIconChangeInTheEditDialog) {
+  DialogFrameworkModules().templates = kit_.Templates();
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {100, 101}, SheetProc), nullptr);
+  testsupport::ModalDialogDriver driver;
+  driver.Ignore(kit_.Sheet());
+  bool builtInKindLocked = false, sharedShown = false, comboFollowsIcon = false;
+  driver.Then([&](HWND d) {
+    auto choose = [&](int index) { ChooseEasySetEntry(d, index); };
+    auto click = [&](int id) {
+      CheckDlgButton(d, id, IsDlgButtonChecked(d, id) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
+      SendMessageW(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
+    };
+    choose(0);
+    builtInKindLocked = !IsWindowEnabled(GetDlgItem(d, 1904));
+    choose(1);
+    sharedShown = IsDlgButtonChecked(d, 1904) == BST_CHECKED;
+    click(1904);
+    click(1902);
+    comboFollowsIcon = IsWindowEnabled(GetDlgItem(d, 1903)) != FALSE;
+    SendDlgItemMessageW(d, 1903, CB_SETCURSEL, 5, 0);
+    SendMessageW(d, WM_COMMAND, MAKEWPARAM(1903, CBN_SELENDOK), reinterpret_cast<LPARAM>(GetDlgItem(d, 1903)));
+    PostMessageW(d, WM_COMMAND, IDOK, 0);
+  });
+  kit_.Click(kEasySetEditId);
+  EXPECT_EQ(0u, driver.Pending());
+  EXPECT_TRUE(builtInKindLocked);
+  EXPECT_TRUE(sharedShown);
+  EXPECT_TRUE(comboFollowsIcon);
+  const EasySetHeader kept = OnlyUserEasySet(u"Two pages per sheet");
+  EXPECT_EQ(1, +kept.iconShown);
+  EXPECT_EQ(5, +kept.iconIndex);
+  DialogFrameworkModules().templates = nullptr;
+}
+
 // The Edit dialog opens without the summary; Setting List shows it, with
 // one tab per sheet, and the rows follow the selected Easy Set and tab.
 TEST_F(EasySetArea, TheSummaryShowsTheSelectedEasySet) {
@@ -337,11 +384,7 @@ TEST_F(EasySetArea, TheSummaryShowsTheSelectedEasySet) {
         *value = text;
       }
     };
-    HWND list = GetDlgItem(d, 1907);
-    auto choose = [&](int index) {
-      SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-      SendMessageW(d, WM_COMMAND, MAKEWPARAM(1907, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    };
+    auto choose = [&](int index) { ChooseEasySetEntry(d, index); };
     choose(0);
     nupRow(&builtInNupImage, nullptr);
     choose(1);
@@ -435,15 +478,7 @@ TEST_F(EasySetArea, ExportImportAndDeleteThroughTheEditDialog) {
   DeleteFileW(path.c_str());
 
   // The shared store lost its Easy Set; the user's holds the imported one.
-  EasySetList shared;
-  LoadSharedEasySets(printer_.handle(), &shared);
-  EXPECT_EQ(nullptr, shared.first);
-  FreeEasySetList(&shared);
-  EasySetList user;
-  LoadUserEasySets(printer_.name().c_str(), L"Fax Test Driver", &user);
-  ASSERT_NE(nullptr, user.first);
-  EXPECT_EQ(u"Two pages per sheet", EasySetName(user.first->header));
-  FreeEasySetList(&user);
+  OnlyUserEasySet(u"Two pages per sheet");
   ASSERT_EQ(3, SendMessageW(Combo(), CB_GETCOUNT, 0, 0));  // the built-in one, the imported one, "Untitled"
   DialogFrameworkModules().templates = nullptr;
 }
@@ -466,11 +501,7 @@ TEST_F(EasySetArea, OptionsChosenForAnEasySetAreStoredWithIt) {
   };
   driver.Then([&](HWND d) {
     edit = d;
-    HWND list = GetDlgItem(d, 1907);
-    auto choose = [&](int index) {
-      SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-      SendMessageW(d, WM_COMMAND, MAKEWPARAM(1907, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    };
+    auto choose = [&](int index) { ChooseEasySetEntry(d, index); };
     choose(0);  // the built-in Easy Set keeps its options
     builtInOptionsLocked = !IsWindowEnabled(GetDlgItem(d, 1913));
     choose(1);

@@ -52,4 +52,11 @@ inline std::wstring ComboText(HWND combo, int index) {
   return text;
 }
 
+// Chooses entry `index` of the Edit dialog's list as a click does.
+inline void ChooseEasySetEntry(HWND edit, int index) {
+  HWND list = GetDlgItem(edit, 1907);
+  SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(edit, WM_COMMAND, MAKEWPARAM(1907, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
 }  // namespace easyset_test
