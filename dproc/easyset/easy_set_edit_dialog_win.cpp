@@ -16,6 +16,7 @@
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/easyset/easy_set_edit_model.h"
+#include "dproc/easyset/easy_set_file_dialog_win.h"
 #include "dproc/easyset/easy_set_files_win.h"
 #include "dproc/easyset/easy_set_icons_win.h"
 #include "dproc/easyset/easy_set_option_dialog_win.h"
@@ -40,7 +41,6 @@ constexpr uint16_t kTemplate = 168;
 constexpr int kName = 1901, kIcon = 1902, kIconCombo = 1903, kSharing = 1904, kComment = 1906, kList = 1907, kUp = 1908, kDown = 1909, kDelete = 1910,
               kImport = 1911, kExport = 1912, kOption = 1913, kSettingList = 1914, kSummaryTabs = 1915,
               kSummaryList = 1916, kRoom = 1918;
-constexpr wchar_t kFilter[] = L"Easy Set files (*.QXS)\0*.QXS\0\0";
 
 const DWORD kHelpIds[] = {1907, 9650, 1901, 9600, 1906, 9610, 1902, 9620, 1903, 9620, 1904, 9630, 1908, 9660, 1909, 9660, 1910, 9670,
                           1911, 9680, 1912, 9690, 1913, 9700, 1914, 9710, 1915, 9710, 1916, 9710, 0, 0};
@@ -247,20 +247,6 @@ std::u16string EditText(HWND dialog, int id, size_t limit) {
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
-// The file dialog's request for an Easy Set file into `path`.
-OPENFILENAMEW FileRequest(HWND dialog, wchar_t (&path)[MAX_PATH], DWORD flags) {
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = dialog;
-  ofn.lpstrFilter = kFilter;
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = path;
-  ofn.nMaxFile = MAX_PATH;
-  ofn.lpstrDefExt = L"QXS";
-  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | flags;
-  return ofn;
-}
-
 void FillList(HWND dialog) {
   HWND list = GetDlgItem(dialog, kList);
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
@@ -345,20 +331,16 @@ void Select(HWND dialog, SheetCtx* ctx, int index) {
 
 void Import(HWND dialog, SheetCtx* ctx) {
   if (!CommitSelected(dialog)) return;
-  wchar_t path[MAX_PATH] = {};
-  OPENFILENAMEW ofn = FileRequest(dialog, path, OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
-  if (!GetOpenFileNameW(&ofn)) return;
-  EasySetHeader header{};
-  const EasySetDriverFacts driver = DriverFactsOf(ctx);
-  const EasySetFileCheck check =
-      ReadEasySetFile(path, &header) ? CheckEasySetFile(header, driver) : kEasySetFileNotOurs;
-  if (check == kEasySetFileOtherVersion) {
-    if (ShowMessageBox(dialog, 1, check, 0, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, 0, 0) != IDYES) return;
-  } else if (check != kEasySetFileFits) {
-    ShowMessageBox(dialog, 1, check, 0, MB_ICONEXCLAMATION, 0, 0);
-    return;
+  EasySetFileRequest request;
+  request.import = true;
+  request.owner = dialog;
+  request.driver = DriverFactsOf(ctx);
+  for (size_t i = 0; i < g_edit.model->size(); ++i) {
+    const EasySetNode& n = g_edit.model->node(i);
+    if (n.kind == kEasySetUser) request.userNames.emplace_back(EasySetName(n.header));
   }
-  EasySetNode* node = ImportEasySetFile(path, nullptr, nullptr);
+  if (!ShowEasySetFileDialog(&request)) return;
+  EasySetNode* node = ImportEasySetFile(request.path, request.name, request.comment);
   if (node == nullptr) {
     ShowMessageBox(dialog, 1, 242, 0, MB_ICONEXCLAMATION, 0, 0);
     return;
@@ -373,12 +355,16 @@ void Import(HWND dialog, SheetCtx* ctx) {
 void Export(HWND dialog) {
   if (!CommitSelected(dialog) || g_edit.selected < 0) return;
   const EasySetNode& node = g_edit.model->node(static_cast<size_t>(g_edit.selected));
-  wchar_t path[MAX_PATH] = {};
+  EasySetFileRequest request;
+  request.import = false;
+  request.owner = dialog;
   const std::wstring name = Wide(EasySetName(node.header));
-  wcsncpy(path, name.c_str(), MAX_PATH - 1);
-  OPENFILENAMEW ofn = FileRequest(dialog, path, OFN_OVERWRITEPROMPT);
-  if (!GetSaveFileNameW(&ofn)) return;
-  if (!ExportEasySetFile(node, path)) ShowMessageBox(dialog, 1, 243, 0, MB_ICONEXCLAMATION, 0, 0);
+  const std::wstring comment = Wide(std::u16string_view(node.header.comment));
+  wcsncpy(request.path, name.c_str(), MAX_PATH - 1);
+  wcsncpy(request.name, name.c_str(), kEasySetNameChars - 1);
+  wcsncpy(request.comment, comment.c_str(), kEasySetCommentChars - 1);
+  if (!ShowEasySetFileDialog(&request)) return;
+  if (!ExportEasySetFile(node, request.path)) ShowMessageBox(dialog, 1, 243, 0, MB_ICONEXCLAMATION, 0, 0);
 }
 
 // The restore options of the selected entry, written only when the Option

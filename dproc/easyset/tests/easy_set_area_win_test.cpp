@@ -431,6 +431,15 @@ TEST_F(EasySetArea, ExportImportAndDeleteThroughTheEditDialog) {
   auto press = [](HWND d, int id) {
     PostMessageW(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
   };
+  // The part of the file dialogs that shows the Easy Set's name.
+  auto namePart = [](HWND d) {
+    for (HWND child = GetWindow(d, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+      if (GetDlgItem(child, 1901) != nullptr && GetDlgItem(child, 1906) != nullptr) return child;
+    }
+    return HWND{};
+  };
+  std::wstring exportedName;
+  bool exportNameReadOnly = false;
   // The file dialogs: the path typed into the file name box.
   auto typePath = [&](HWND d) {
     HWND name = GetDlgItem(d, 0x47c);  // the file name combo box
@@ -459,10 +468,17 @@ TEST_F(EasySetArea, ExportImportAndDeleteThroughTheEditDialog) {
     press(d, 1912);
   });
   driver.Then([&](HWND d) {  // the save file dialog
+    if (HWND part = namePart(d)) {
+      wchar_t name[64] = {};
+      GetDlgItemTextW(part, 1901, name, 64);
+      exportedName = name;
+      exportNameReadOnly = (GetWindowLongW(GetDlgItem(part, 1901), GWL_STYLE) & ES_READONLY) != 0;
+    }
     typePath(d);
     press(edit, 1911);
   });
-  driver.Then([&](HWND d) {  // the open file dialog
+  driver.Then([&](HWND d) {  // the open file dialog: the Easy Set named anew
+    if (HWND part = namePart(d)) SetDlgItemTextW(part, 1901, L"Imported fax");
     typePath(d);
     // Then the shared Easy Set is deleted, after the question.
     choose(1);
@@ -477,8 +493,11 @@ TEST_F(EasySetArea, ExportImportAndDeleteThroughTheEditDialog) {
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, attributes);
   DeleteFileW(path.c_str());
 
-  // The shared store lost its Easy Set; the user's holds the imported one.
-  OnlyUserEasySet(u"Two pages per sheet");
+  EXPECT_EQ(L"Two pages per sheet", exportedName);
+  EXPECT_TRUE(exportNameReadOnly);
+  // The shared store lost its Easy Set; the user's holds the imported one
+  // under its new name.
+  OnlyUserEasySet(u"Imported fax");
   ASSERT_EQ(3, SendMessageW(Combo(), CB_GETCOUNT, 0, 0));  // the built-in one, the imported one, "Untitled"
   DialogFrameworkModules().templates = nullptr;
 }
