@@ -21,6 +21,7 @@
 #include "dproc/easyset/easy_set_option_dialog_win.h"
 #include "dproc/easyset/easy_set_records.h"
 #include "dproc/easyset/easy_set_session_win.h"
+#include "dproc/easyset/easy_set_files_win.h"
 #include "dproc/easyset/easy_set_store_win.h"
 #include "dproc/saved/settings_file_io_win.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
@@ -341,6 +342,66 @@ TEST_F(EasySetArea, SharingAndIconChangeInTheEditDialog) {
   DialogFrameworkModules().templates = nullptr;
 }
 
+// An import may not take the name of one of the user's Easy Sets: the file
+// dialog says so and stays, and takes another name.
+TEST_F(EasySetArea, AnImportUnderATakenNameIsRefusedBeforeTheFileDialogCloses) {
+  DialogFrameworkModules().templates = kit_.Templates();
+  const EasySetDriverFacts facts = DriverFactsOf(kit_.Context());
+  auto settings = std::make_unique<DocDMode>(kit_.Settings());
+  EasySetList user;
+  AddEasySet(&user, BuildEasySetFromSettings(MakeEasySetHeader(facts, u"Mine", u""), *settings, {}, SystemAnsiCodec()),
+             kEasySetUser);
+  ASSERT_TRUE(SaveUserEasySets(user, printer_.name().c_str(), L"Fax Test Driver"));
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring path = std::wstring(temp) + L"easy-set-taken-" + std::to_wstring(GetCurrentProcessId()) + L".QXS";
+  ASSERT_TRUE(ExportEasySetFile(*user.first, path.c_str()));
+  FreeEasySetList(&user);
+
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {100, 101}, SheetProc), nullptr);
+  static int refusals = 0;
+  refusals = 0;
+  static const UiServices kCount = {[](HWND, const wchar_t*, const wchar_t*, UINT) {
+                                      ++refusals;
+                                      return IDOK;
+                                    },
+                                    nullptr, nullptr};
+  const UiServices* previous = SetUiServices(&kCount);
+  testsupport::ModalDialogDriver driver;
+  driver.Ignore(kit_.Sheet());
+  HWND edit = nullptr;
+  bool stayed = false;
+  driver.Then([&](HWND d) {
+    edit = d;
+    PostMessageW(d, WM_COMMAND, MAKEWPARAM(1911, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, 1911)));
+  });
+  driver.Then([&](HWND d) {
+    HWND part = EasySetFileNamePart(d);
+    ASSERT_NE(part, nullptr);
+    TypeFilePath(d, path);
+    SetDlgItemTextW(part, 1901, L"Mine");
+    SendMessageW(d, WM_COMMAND, IDOK, 0);
+    stayed = IsWindow(d) && refusals == 1;
+    SetDlgItemTextW(part, 1901, L"Fresh");
+    PostMessageW(d, WM_COMMAND, IDOK, 0);
+    PostMessageW(edit, WM_COMMAND, IDOK, 0);
+  });
+  kit_.Click(kEasySetEditId);
+  SetUiServices(previous);
+  DeleteFileW(path.c_str());
+  EXPECT_EQ(0u, driver.Pending());
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(1, refusals);
+  EasySetList stored;
+  LoadUserEasySets(printer_.name().c_str(), L"Fax Test Driver", &stored);
+  ASSERT_NE(nullptr, stored.first);
+  ASSERT_NE(nullptr, stored.first->next);
+  EXPECT_EQ(u"Mine", EasySetName(stored.first->header));
+  EXPECT_EQ(u"Fresh", EasySetName(stored.first->next->header));
+  FreeEasySetList(&stored);
+  DialogFrameworkModules().templates = nullptr;
+}
+
 // The Edit dialog opens without the summary; Setting List shows it, with
 // one tab per sheet, and the rows follow the selected Easy Set and tab.
 TEST_F(EasySetArea, TheSummaryShowsTheSelectedEasySet) {
@@ -431,20 +492,12 @@ TEST_F(EasySetArea, ExportImportAndDeleteThroughTheEditDialog) {
   auto press = [](HWND d, int id) {
     PostMessageW(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
   };
-  // The part of the file dialogs that shows the Easy Set's name.
-  auto namePart = [](HWND d) {
-    for (HWND child = GetWindow(d, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-      if (GetDlgItem(child, 1901) != nullptr && GetDlgItem(child, 1906) != nullptr) return child;
-    }
-    return HWND{};
-  };
+  auto namePart = [](HWND d) { return EasySetFileNamePart(d); };
   std::wstring exportedName;
   bool exportNameReadOnly = false;
   // The file dialogs: the path typed into the file name box.
   auto typePath = [&](HWND d) {
-    HWND name = GetDlgItem(d, 0x47c);  // the file name combo box
-    if (name == nullptr) name = GetDlgItem(d, 0x480);
-    SetWindowTextW(name, path.c_str());
+    TypeFilePath(d, path);
     press(d, IDOK);
   };
   auto choose = [&](int index) {

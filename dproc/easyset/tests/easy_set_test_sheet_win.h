@@ -1,6 +1,7 @@
 // A page of the sheet skeleton for the Easy Set tests: the Basic or Layout
 // template with one bound check box (N-up), the constraint pass that
-// accepts every change, and the texts of the area's combo box.
+// accepts every change, the texts of the area's combo box, and what a
+// person does in the Edit dialog and its file dialogs.
 #pragma once
 
 #include <windows.h>
@@ -57,6 +58,21 @@ inline void ChooseEasySetEntry(HWND edit, int index) {
   HWND list = GetDlgItem(edit, 1907);
   SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
   SendMessageW(edit, WM_COMMAND, MAKEWPARAM(1907, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+// The part of the Easy Set file dialogs that shows the name and comment.
+inline HWND EasySetFileNamePart(HWND fileDialog) {
+  for (HWND child = GetWindow(fileDialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetDlgItem(child, 1901) != nullptr && GetDlgItem(child, 1906) != nullptr) return child;
+  }
+  return nullptr;
+}
+
+// A path typed into the file name box of a file dialog.
+inline void TypeFilePath(HWND fileDialog, const std::wstring& path) {
+  HWND name = GetDlgItem(fileDialog, 0x47c);  // the file name combo box
+  if (name == nullptr) name = GetDlgItem(fileDialog, 0x480);
+  SetWindowTextW(name, path.c_str());
 }
 
 }  // namespace easyset_test
