@@ -7,6 +7,7 @@
 
 #include "common/records/doc_fields.h"
 #include "common/win/printer_queries.h"
+#include "dproc/easyset/easy_set_combo_tip_win.h"
 #include "dproc/easyset/easy_set_edit_dialog_win.h"
 #include "dproc/easyset/easy_set_save_dialog_win.h"
 #include "dproc/easyset/easy_set_session_win.h"
@@ -149,6 +150,7 @@ void EasySetAreaProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (state == nullptr) return;
   switch (message) {
     case WM_DESTROY:
+      EndEasySetComboTip(dialog);
       DestroyEasySetList(state->list);
       *state = EasySetUiState{};
       FreeWatermarkSession(ctx);
@@ -169,6 +171,9 @@ void EasySetAreaProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_COMMAND:
       if (state->list == nullptr) return;
+      if (LOWORD(wParam) == kEasySetComboId) {
+        EasySetComboTipCommand(dialog, reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+      }
       if (LOWORD(wParam) == kEasySetComboId && HIWORD(wParam) == CBN_SELENDOK) {
         ApplySelected(dialog, ctx, state->list);
       } else if (LOWORD(wParam) == kEasySetSaveId && HIWORD(wParam) == BN_CLICKED) {

@@ -402,6 +402,66 @@ TEST_F(EasySetArea, AnImportUnderATakenNameIsRefusedBeforeTheFileDialogCloses) {
   DialogFrameworkModules().templates = nullptr;
 }
 
+// While the list of Easy Sets is dropped, the highlighted Easy Set's
+// comment shows beside it; an Easy Set without a comment shows none.
+TEST_F(EasySetArea, TheDroppedListShowsTheCommentOfTheHighlightedEasySet) {
+  {
+    auto settings = std::make_unique<DocDMode>(kit_.Settings());
+    EasySetList shared;
+    const EasySetDriverFacts facts{u"Fax Test Driver", u"1.2.6", u"Windows NT x64", u""};
+    AddEasySet(&shared,
+               BuildEasySetFromSettings(MakeEasySetHeader(facts, u"Drafts", u"Two pages on each sheet, for drafts."),
+                                        *settings, {}, SystemAnsiCodec()),
+               kEasySetShared);
+    ASSERT_TRUE(SaveSharedEasySets(shared, printer_.handle()));
+    FreeEasySetList(&shared);
+  }
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {100, 101}, SheetProc), nullptr);
+  static HWND page = nullptr;
+  page = GetParent(Combo());
+  // The text of the tooltip that tracks the page's comment, or "" when
+  // there is none.
+  auto shownComment = [&]() {
+    std::wstring shown;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) {
+          wchar_t name[32] = {};
+          GetClassNameW(window, name, 32);
+          if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
+          wchar_t text[300] = {};
+          TOOLINFOW tool{};
+          tool.cbSize = sizeof tool;
+          tool.hwnd = page;
+          tool.uId = 0;
+          tool.lpszText = text;
+          SendMessageW(window, TTM_GETTEXTW, 300, reinterpret_cast<LPARAM>(&tool));
+          if (text[0] != 0) *reinterpret_cast<std::wstring*>(found) = text;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&shown));
+    return shown;
+  };
+  auto settle = [] {
+    for (int i = 0; i < 8; ++i) {
+      testsupport::DialogKit::Pump();
+      Sleep(50);
+    }
+  };
+  SendMessageW(Combo(), CB_SHOWDROPDOWN, TRUE, 0);
+  SendMessageW(Combo(), CB_SETCURSEL, 1, 0);
+  settle();
+  EXPECT_EQ(L"Two pages on each sheet, for drafts.", shownComment());
+  SendMessageW(Combo(), CB_SETCURSEL, 0, 0);  // the built-in one has none
+  settle();
+  EXPECT_EQ(L"", shownComment());
+  SendMessageW(Combo(), CB_SETCURSEL, 1, 0);
+  settle();
+  SendMessageW(Combo(), CB_SHOWDROPDOWN, FALSE, 0);
+  settle();
+  EXPECT_EQ(L"", shownComment());
+}
+
 // The Edit dialog opens without the summary; Setting List shows it, with
 // one tab per sheet, and the rows follow the selected Easy Set and tab.
 TEST_F(EasySetArea, TheSummaryShowsTheSelectedEasySet) {
