@@ -9,6 +9,7 @@
 #include "common/win/printer_queries.h"
 #include "dproc/easyset/easy_set_combo_tip_win.h"
 #include "dproc/easyset/easy_set_edit_dialog_win.h"
+#include "dproc/easyset/easy_set_icons_win.h"
 #include "dproc/easyset/easy_set_save_dialog_win.h"
 #include "dproc/easyset/easy_set_session_win.h"
 #include "dproc/watermark/watermark_session_win.h"
@@ -136,6 +137,16 @@ void EditFlow(HWND dialog, SheetCtx* ctx, EasySetList* list) {
 }  // namespace
 
 void EasySetAreaProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The entries show the Easy Sets' pictures (before the page starts).
+  if (message == WM_MEASUREITEM && wParam == static_cast<WPARAM>(kEasySetComboId)) {
+    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (item != nullptr && item->itemHeight < kEasySetEntryHeight) item->itemHeight = kEasySetEntryHeight;
+    return;
+  }
+  if (message == WM_DRAWITEM && wParam == static_cast<WPARAM>(kEasySetComboId)) {
+    DrawEasySetItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    return;
+  }
   if (message == WM_INITDIALOG) {
     auto* ctx = reinterpret_cast<SheetCtx*>(lParam);
     SetWindowLongPtrW(dialog, DWLP_USER, lParam);

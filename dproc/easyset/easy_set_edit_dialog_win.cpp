@@ -51,6 +51,7 @@ struct EditState {
   int selected = -1;
   bool admin = false;
   bool filling = false;
+  int icons = 0;  // in the icon list
   // The "Easy_ShowSetting" texts, read when the dialog opens.
   std::vector<std::pair<std::string, std::u16string>> labels;
 };
@@ -268,7 +269,7 @@ void ShowEntry(HWND dialog) {
     name = Wide(EasySetName(n.header));
     comment = Wide(std::u16string_view(n.header.comment));
     icon = n.header.iconShown != 0;
-    iconIndex = n.header.iconIndex < kEasySetIconCount ? n.header.iconIndex : 0;
+    iconIndex = n.header.iconIndex < g_edit.icons ? n.header.iconIndex : 0;
     shared = n.kind == kEasySetShared;
   }
   SetDlgItemTextW(dialog, kName, name.c_str());
@@ -283,7 +284,8 @@ void EnableControls(HWND dialog, SheetCtx*) {
   const int i = g_edit.selected;
   const size_t n = g_edit.model != nullptr ? g_edit.model->size() : 0;
   const bool editable = i >= 0 && g_edit.model->Editable(static_cast<size_t>(i), g_edit.admin);
-  for (int id : {kName, kComment, kIcon, kDelete, kOption}) EnableWindow(GetDlgItem(dialog, id), editable);
+  for (int id : {kName, kComment, kDelete, kOption}) EnableWindow(GetDlgItem(dialog, id), editable);
+  EnableWindow(GetDlgItem(dialog, kIcon), editable && g_edit.icons > 0);
   EnableWindow(GetDlgItem(dialog, kIconCombo), editable && IsDlgButtonChecked(dialog, kIcon) == BST_CHECKED);
   // A kind may change only where the other kind has room, and shared
   // Easy Sets are for a user who may administer the printer.
@@ -386,7 +388,7 @@ void Init(HWND dialog, SheetCtx* ctx) {
   const EasySetList* list = SessionEasySets(ctx);
   g_edit = EditState{};
   g_edit.labels = ReadDescriptionTexts("Easy_ShowSetting");
-  FillEasySetIconCombo(GetDlgItem(dialog, kIconCombo));
+  g_edit.icons = FillEasySetIconCombo(GetDlgItem(dialog, kIconCombo));
   InitSummary(dialog);
   // The template shows the summary; the dialog opens without it.
   ToggleSummary(dialog);
@@ -472,6 +474,14 @@ bool Ok(HWND dialog, SheetCtx* ctx) {
   return true;
 }
 
+bool DrawItem(HWND, SheetCtx*, const DRAWITEMSTRUCT* item) {
+  if (item->CtlID != static_cast<UINT>(kIconCombo)) return false;
+  DrawEasySetIcon(item);
+  return true;
+}
+
+const SheetComboHeight kComboHeights[] = {{kIconCombo, kEasySetEntryHeight}, {0, 0}};
+
 bool Notify(HWND dialog, SheetCtx* ctx, const NMHDR* note, LRESULT*) {
   if (note->idFrom != kSummaryTabs || note->code != static_cast<UINT>(TCN_SELCHANGE)) return false;
   FillSummary(dialog, ctx);
@@ -486,12 +496,14 @@ const DocumentDialog kDialog = {
     .helpIds = kHelpIds,
     .helpTopic = 9645,
     .clipTitle = L"Edit Easy Set Dialog",
+    .comboHeights = kComboHeights,
     .editsDocument = false,
     .checksConstraints = false,
     .init = Init,
     .enableRules = EnableControls,
     .command = Command,
     .ok = Ok,
+    .drawItem = DrawItem,
     .notify = Notify,
     .destroy = Destroy,
 };

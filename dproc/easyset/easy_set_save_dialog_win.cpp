@@ -43,14 +43,24 @@ void Init(HWND dialog, SheetCtx* ctx) {
     CheckDlgButton(dialog, kSharing, BST_CHECKED);
     EnableWindow(sharing, user < kMaxUserEasySets);
   }
-  FillEasySetIconCombo(GetDlgItem(dialog, kIconCombo));
-  SendDlgItemMessageW(dialog, kIconCombo, CB_SETCURSEL, 0, 0);
-  CheckDlgButton(dialog, kIcon, BST_UNCHECKED);
+  // With icons in the image library the Easy Set shows one by default.
+  const int icons = FillEasySetIconCombo(GetDlgItem(dialog, kIconCombo));
+  SendDlgItemMessageW(dialog, kIconCombo, CB_SETCURSEL, icons >= 57 ? 56 : 0, 0);
+  CheckDlgButton(dialog, kIcon, icons > 0 ? BST_CHECKED : BST_UNCHECKED);
+  EnableWindow(GetDlgItem(dialog, kIcon), icons > 0);
 }
 
 void EnableRules(HWND dialog, SheetCtx*) {
   EnableWindow(GetDlgItem(dialog, kIconCombo), IsDlgButtonChecked(dialog, kIcon) == BST_CHECKED);
 }
+
+bool DrawItem(HWND, SheetCtx*, const DRAWITEMSTRUCT* item) {
+  if (item->CtlID != static_cast<UINT>(kIconCombo)) return false;
+  DrawEasySetIcon(item);
+  return true;
+}
+
+const SheetComboHeight kComboHeights[] = {{kIconCombo, kEasySetEntryHeight}, {0, 0}};
 
 bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
   if (id == kIcon && code == BN_CLICKED) {
@@ -110,11 +120,13 @@ const DocumentDialog kDialog = {
     .helpIds = kHelpIds,
     .helpTopic = 9595,
     .clipTitle = L"Save Easy Set Dialog",
+    .comboHeights = kComboHeights,
     .editsDocument = false,
     .init = Init,
     .enableRules = EnableRules,
     .command = Command,
     .ok = Ok,
+    .drawItem = DrawItem,
 };
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "dproc/easyset/easy_set_records.h"
 #include "dproc/easyset/easy_set_session_win.h"
 #include "dproc/easyset/easy_set_files_win.h"
+#include "dproc/easyset/easy_set_icons_win.h"
 #include "dproc/easyset/easy_set_store_win.h"
 #include "dproc/saved/settings_file_io_win.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
@@ -310,6 +311,7 @@ TEST_F(EasySetArea, AnEasySetBringsItsWatermarkLists) {
 // stores follow on OK.
 TEST_F(EasySetArea, SharingAndIconChangeInTheEditDialog) {
   DialogFrameworkModules().templates = kit_.Templates();
+  DialogFrameworkModules().images = kit_.Images();
   ASSERT_NE(kit_.OpenPages(kit_.Templates(), {100, 101}, SheetProc), nullptr);
   testsupport::ModalDialogDriver driver;
   driver.Ignore(kit_.Sheet());
@@ -339,6 +341,7 @@ TEST_F(EasySetArea, SharingAndIconChangeInTheEditDialog) {
   const EasySetHeader kept = OnlyUserEasySet(u"Two pages per sheet");
   EXPECT_EQ(1, +kept.iconShown);
   EXPECT_EQ(5, +kept.iconIndex);
+  DialogFrameworkModules().images = nullptr;
   DialogFrameworkModules().templates = nullptr;
 }
 
@@ -400,6 +403,60 @@ TEST_F(EasySetArea, AnImportUnderATakenNameIsRefusedBeforeTheFileDialogCloses) {
   EXPECT_EQ(u"Fresh", EasySetName(stored.first->next->header));
   FreeEasySetList(&stored);
   DialogFrameworkModules().templates = nullptr;
+}
+
+// An Easy Set's entry shows its kind and, when it shows one, its own icon
+// before its name.
+TEST_F(EasySetArea, AnEntryShowsItsKindAndItsIcon) {
+  DialogFrameworkModules().images = kit_.Images();
+  auto settings = std::make_unique<DocDMode>(kit_.Settings());
+  const EasySetDriverFacts facts{u"Fax Test Driver", u"1.2.6", u"Windows NT x64", u""};
+  EasySetHeader header = MakeEasySetHeader(facts, u"With icon", u"");
+  header.iconShown = 1;
+  header.iconIndex = 3;
+  EasySetNode* node = BuildEasySetFromSettings(header, *settings, {}, SystemAnsiCodec());
+  ASSERT_NE(nullptr, node);
+  node->kind = kEasySetUser;
+  constexpr int kWidth = 240, kHeight = 18;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(nullptr, canvas);
+  HGDIOBJ old = SelectObject(dc, canvas);
+  const int u = LOWORD(GetDialogBaseUnits()) / 2;
+  // Pixels other than the background in columns [from, from + 16).
+  auto drawnIn = [&](const EasySetNode* data, int from) {
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_COMBOBOX;
+    item.CtlID = kEasySetComboId;
+    item.itemID = 0;
+    item.itemAction = ODA_DRAWENTIRE;
+    item.hDC = dc;
+    item.rcItem = {0, 0, kWidth, kHeight};
+    item.itemData = reinterpret_cast<ULONG_PTR>(data);
+    item.hwndItem = Combo();
+    DrawEasySetItem(kit_.Dialog(), &item);
+    GdiFlush();
+    const auto* pixel = static_cast<const uint32_t*>(bits);
+    const uint32_t background = pixel[kWidth - 1];
+    int drawn = 0;
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = from; x < from + 16; ++x) drawn += pixel[y * kWidth + x] != background ? 1 : 0;
+    }
+    return drawn;
+  };
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {100, 101}, SheetProc), nullptr);
+  EXPECT_GT(drawnIn(node, u), 20);       // the kind
+  EXPECT_GT(drawnIn(node, u + 18), 20);  // the icon
+  node->header.iconShown = 0;
+  EXPECT_EQ(0, drawnIn(node, u + 18));  // no icon; the name starts after room for both
+  SelectObject(dc, old);
+  DeleteObject(canvas);
+  DeleteDC(dc);
+  FreeEasySetNode(node);
+  DialogFrameworkModules().images = nullptr;
 }
 
 // While the list of Easy Sets is dropped, the highlighted Easy Set's
