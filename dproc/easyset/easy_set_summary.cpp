@@ -69,7 +69,15 @@ void BasicRows(Rows& r, const DocDMode& doc, const SummaryTexts& texts) {
   const DocFields& f = Fields(doc);
   r.Add("ES_Orientation", 0, kSummaryNoBox, r.Label(f.nOrientation == 1 ? "ES_Portrait" : "ES_Landscape"));
   r.Add("ES_PaperSize", 0, kSummaryNoBox, texts.paper ? texts.paper(doc, false) : u"");
-  r.Add("ES_OutPaperSize", 0, kSummaryNoBox, texts.paper ? texts.paper(doc, true) : u"");
+  // "Same as the original" and its like are named by their option.
+  std::u16string out;
+  if (f.nOutPaperSize == 356 || f.nOutPaperSize == 357) {
+    out = r.Option("OutPaperSize", static_cast<uint32_t>(f.nOutPaperSize));
+    if (out.empty() && texts.paper) out = texts.paper(doc, false);
+  } else if (texts.paper) {
+    out = texts.paper(doc, true);
+  }
+  r.Add("ES_OutPaperSize", 0, kSummaryNoBox, out);
   r.Add("ES_Zoom", 0, kSummaryNoBox, r.Label(f.bScaleAuto != 0 ? "ES_ZoomAuto" : "ES_ZoomManual"),
         Number(f.nScale) + u"%");
 }

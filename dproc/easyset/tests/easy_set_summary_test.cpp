@@ -74,6 +74,30 @@ TEST_F(EasySetSummary, TheFaxGroupShowsTheFaxOptions) {
   EXPECT_EQ(u"12#4", Find(rows, u"ES_FaxSendID")->columns[1]);
 }
 
+// The basic group: orientation and zoom in words, the papers by their
+// labels, an output size that follows the original by its option's name
+// (or the original's label when the option has none).
+TEST_F(EasySetSummary, TheBasicGroupNamesThePapers) {
+  DocFields& f = Fields(*doc_);
+  f.nOrientation = 2;
+  f.bScaleAuto = 0;
+  f.nScale = 80;
+  f.nOutPaperSize = 9;
+  auto rows = EasySetSummaryRows(kSummaryBasic, *doc_, marks_, Texts());
+  EXPECT_EQ(u"ES_Landscape", Find(rows, u"ES_Orientation")->columns[1]);
+  EXPECT_EQ(u"ES_ZoomManual", Find(rows, u"ES_Zoom")->columns[1]);
+  EXPECT_EQ(u"80%", Find(rows, u"ES_Zoom")->columns[2]);
+  EXPECT_EQ(u"In", Find(rows, u"ES_PaperSize")->columns[1]);
+  EXPECT_EQ(u"Out", Find(rows, u"ES_OutPaperSize")->columns[1]);
+  f.nOutPaperSize = 356;
+  rows = EasySetSummaryRows(kSummaryBasic, *doc_, marks_, Texts());
+  EXPECT_EQ(u"OutPaperSize#356", Find(rows, u"ES_OutPaperSize")->columns[1]);
+  SummaryTexts texts = Texts();
+  texts.option = [](const char*, uint32_t) { return std::u16string(); };
+  rows = EasySetSummaryRows(kSummaryBasic, *doc_, marks_, texts);
+  EXPECT_EQ(u"In", Find(rows, u"ES_OutPaperSize")->columns[1]);
+}
+
 // The layout group: the N-up kind's details, or for a poster its margin
 // line; an option value without a table entry stays empty.
 TEST_F(EasySetSummary, TheLayoutGroupFollowsTheNupKind) {
