@@ -5,14 +5,28 @@
 #include <cstring>
 #include <cwchar>
 
+#include "common/qxd/disp_string_table.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/easyset/easy_set_files_win.h"
+#include "dproc/model/dialog_text_tables.h"
 #include "dproc/sheets/message_box.h"
 
 namespace {
 
 constexpr int kName = 1901, kComment = 1906;
 constexpr wchar_t kFilter[] = L"Easy Set files (*.QXS)\0*.QXS\0\0";
+constexpr size_t kFilterChars = 260;
+
+// The filter of the description file's text: at most 260 characters, each
+// "|" a NUL, ended by two NULs; the built-in one when the text is empty.
+void FilterOf(const char16_t* text, wchar_t (&filter)[kFilterChars + 2]) {
+  size_t n = 0;
+  for (; text != nullptr && n < kFilterChars && text[n] != 0; ++n) {
+    filter[n] = text[n] == u'|' ? L'\0' : static_cast<wchar_t>(text[n]);
+  }
+  filter[n] = filter[n + 1] = L'\0';
+  if (n == 0) std::memcpy(filter, kFilter, sizeof kFilter);
+}
 
 EasySetFileRequest* RequestOf(HWND hook) {
   const auto* ofn = reinterpret_cast<const OPENFILENAMEW*>(GetWindowLongPtrW(hook, GWLP_USERDATA));
@@ -153,11 +167,18 @@ UINT_PTR CALLBACK EasySetFileHookProc(HWND hook, UINT message, WPARAM, LPARAM lP
 
 bool ShowEasySetFileDialog(EasySetFileRequest* request) {
   if (request == nullptr) return false;
+  const char* group = request->import ? "Dlg_ImportEasySet" : "Dlg_ExportEasySet";
+  const DispStringItem* texts = DialogTextTable(group);
+  wchar_t filter[kFilterChars + 2] = {};
+  FilterOf(DispStringText(texts, request->import ? "ImportEasyFile_Filter" : "ExportEasyFile_Filter"), filter);
+  const std::u16string caption = DispStringText(texts, group);
+  const std::wstring title(caption.begin(), caption.end());
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = request->owner;
   ofn.hInstance = DialogFrameworkModules().templates;
-  ofn.lpstrFilter = kFilter;
+  ofn.lpstrFilter = filter;
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = request->path;
   ofn.nMaxFile = MAX_PATH;
