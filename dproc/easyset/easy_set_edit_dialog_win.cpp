@@ -252,8 +252,11 @@ void FillList(HWND dialog) {
   HWND list = GetDlgItem(dialog, kList);
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
   for (size_t i = 0; i < g_edit.model->size(); ++i) {
-    const std::wstring name = Wide(EasySetName(g_edit.model->node(i).header));
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    const EasySetNode& node = g_edit.model->node(i);
+    const std::wstring name = Wide(EasySetName(node.header));
+    const LRESULT at = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    // The entry draws from its node: kind, icon and name.
+    if (at >= 0) SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&node));
   }
   SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(g_edit.selected), 0);
 }
@@ -389,6 +392,8 @@ void Init(HWND dialog, SheetCtx* ctx) {
   g_edit = EditState{};
   g_edit.labels = ReadDescriptionTexts("Easy_ShowSetting");
   g_edit.icons = FillEasySetIconCombo(GetDlgItem(dialog, kIconCombo));
+  // The list's entries show the Easy Sets' pictures.
+  SendDlgItemMessageW(dialog, kList, LB_SETITEMHEIGHT, 0, kEasySetEntryHeight);
   InitSummary(dialog);
   // The template shows the summary; the dialog opens without it.
   ToggleSummary(dialog);
@@ -474,10 +479,16 @@ bool Ok(HWND dialog, SheetCtx* ctx) {
   return true;
 }
 
-bool DrawItem(HWND, SheetCtx*, const DRAWITEMSTRUCT* item) {
-  if (item->CtlID != static_cast<UINT>(kIconCombo)) return false;
-  DrawEasySetIcon(item);
-  return true;
+bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
+  if (item->CtlID == static_cast<UINT>(kIconCombo)) {
+    DrawEasySetIcon(item);
+    return true;
+  }
+  if (item->CtlID == static_cast<UINT>(kList)) {
+    DrawEasySetItem(dialog, item);
+    return true;
+  }
+  return false;
 }
 
 const SheetComboHeight kComboHeights[] = {{kIconCombo, kEasySetEntryHeight}, {0, 0}};

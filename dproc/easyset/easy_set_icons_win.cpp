@@ -84,10 +84,12 @@ void DrawEasySetItem(HWND, const DRAWITEMSTRUCT* item) {
     name[kEasySetNameChars - 1] = 0;
     for (size_t i = 0; i < kEasySetNameChars && name[i] != 0; ++i) text.push_back(static_cast<wchar_t>(name[i]));
   } else {
-    const LRESULT length = SendMessageW(item->hwndItem, CB_GETLBTEXTLEN, item->itemID, 0);
+    const bool list = item->CtlType == ODT_LISTBOX;
+    const LRESULT length = SendMessageW(item->hwndItem, list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, item->itemID, 0);
     if (length > 0 && length < 1024) {
       text.assign(static_cast<size_t>(length) + 1, L'\0');
-      SendMessageW(item->hwndItem, CB_GETLBTEXT, item->itemID, reinterpret_cast<LPARAM>(text.data()));
+      SendMessageW(item->hwndItem, list ? LB_GETTEXT : CB_GETLBTEXT, item->itemID,
+                   reinterpret_cast<LPARAM>(text.data()));
       text.resize(wcslen(text.c_str()));
     }
   }

@@ -19,7 +19,7 @@ int EasySetIconCount();
 int FillEasySetIconCombo(HWND combo);
 // An entry of an icon list: the icon of its number, centred.
 void DrawEasySetIcon(const DRAWITEMSTRUCT* item);
-// An entry of the Easy Set area's combo box (its item data the Easy Set's
-// node, none for "Untitled"): the kind, the Easy Set's own icon when it
-// shows one, and its name.
+// An entry of the Easy Set area's combo box or of the Edit dialog's list
+// (its item data the Easy Set's node, none for "Untitled"): the kind, the
+// Easy Set's own icon when it shows one, and its name.
 void DrawEasySetItem(HWND dialog, const DRAWITEMSTRUCT* item);
