@@ -317,6 +317,13 @@ DispStringItem g_headerFooter[] = {
     {{1392}, {}, "HF_PageStartNumRange"},
     {{0}, {}, ""},
 };
+DispStringItem g_dateTimeFormat[] = {
+    {{2083}, {}, "Dlg_DateTimeFormat"},
+    {{2084}, {}, "DateFormat"},
+    {{2086}, {}, "TimeFormat"},
+    {{2088}, {}, "DateTimePreview"},
+    {{0}, {}, ""},
+};
 // The Layout sheet and the dialogs it opens.
 DispStringItem g_layout[] = {
     {{101}, {}, "Prop_Layout"},
@@ -716,7 +723,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_ManageOvlForm", g_manageOvlForm),
       S("Dlg_OverlayInfo", g_overlayInfo),
       S("Dlg_Watermark", g_watermarkEdit),
-      S("Dlg_DateTimeFormat"),
+      S("Dlg_DateTimeFormat", g_dateTimeFormat),
       S("Dlg_DateTimePageEdit"),
       S("Dlg_CPE_CP_ColorSetting"),
       S("Dlg_CPE_SS_ColorSetting"),
