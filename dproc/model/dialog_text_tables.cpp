@@ -676,6 +676,26 @@ DispStringItem g_saveCoverSet[] = {
     {{2032}, {}, "ScsName"},
     {{0}, {}, ""},
 };
+DispStringItem g_importEasySet[] = {
+    {{kTextOnlyRecord}, {}, "Dlg_ImportEasySet"},
+    {{kTextOnlyRecord}, {}, "ImportEasyFile_Filter"},
+    {{0}, {}, ""},
+};
+DispStringItem g_exportEasySet[] = {
+    {{kTextOnlyRecord}, {}, "Dlg_ExportEasySet"},
+    {{kTextOnlyRecord}, {}, "ExportEasyFile_Filter"},
+    {{0}, {}, ""},
+};
+DispStringItem g_editEasySet[] = {
+    {{168}, {}, "Dlg_EditEasySet"},
+    {{kTextOnlyRecord}, {}, "EditEasy_ShowSetting"},
+    {{kTextOnlyRecord}, {}, "EditEasy_HideSetting"},
+    {{kTextOnlyRecord}, {}, "EditEasy_Control"},
+    {{kTextOnlyRecord}, {}, "EditEasy_Value1"},
+    {{kTextOnlyRecord}, {}, "EditEasy_Value2"},
+    {{kTextOnlyRecord}, {}, "EditEasy_Num"},
+    {{0}, {}, ""},
+};
 DispStringItem g_editCoverSet[] = {
     {{179}, {}, "Dlg_EditCoverSheetSet"},
     {{2030}, {}, "EcsCoverSheetSetList"},
@@ -742,10 +762,10 @@ const std::vector<DialogTextSection>& Catalogue() {
   static const std::vector<DialogTextSection> catalogue = {
       S("Property_0", CommonItemTable()),
       S("Dlg_SaveEasySet"),
-      S("Dlg_EditEasySet"),
+      S("Dlg_EditEasySet", g_editEasySet),
       S("Dlg_EasySetOpt"),
-      S("Dlg_ImportEasySet"),
-      S("Dlg_ExportEasySet"),
+      S("Dlg_ImportEasySet", g_importEasySet),
+      S("Dlg_ExportEasySet", g_exportEasySet),
       S("Property_1", g_basic),
       S("Dlg_UserPaper", g_customSize),
       S("Dlg_MediaTypeAuto", g_autoTrayMedia),
