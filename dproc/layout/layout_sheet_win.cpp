@@ -332,19 +332,8 @@ bool CheckChapterList(HWND dialog) {
   std::memcpy(buffer, text, sizeof text);
   char16_t* overlap = nullptr;
   const int status = FormatRangeList(buffer, &overlap);
-  bool ok = false;
-  if (status == kRangeOverlap) {
-    ShowMessageBoxStr(dialog, 1, 230, 0, MB_ICONEXCLAMATION, reinterpret_cast<const wchar_t*>(overlap), nullptr);
-  } else if (status == kRangeTooHigh) {
-    ShowMessageBox(dialog, 1, 231, 0, MB_ICONEXCLAMATION, 0, 0);
-  } else if (status >= kRangeZero && status <= kRangeExtraDash) {
-    ShowMessageBox(dialog, 1, 232, 0, MB_ICONEXCLAMATION, 0, 0);
-  } else if (status == kRangeTooMany) {
-    ShowMessageBox(dialog, 1, 234, 0, MB_ICONEXCLAMATION, 0, 0);
-  } else {
-    SetDlgItemTextW(dialog, kChapterEdit, reinterpret_cast<const wchar_t*>(buffer));
-    ok = true;
-  }
+  const bool ok = !ShowPageRangeMessage(dialog, status, overlap, 234);
+  if (ok) SetDlgItemTextW(dialog, kChapterEdit, reinterpret_cast<const wchar_t*>(buffer));
   if (overlap != nullptr) FreeRangeBlock(overlap);
   return ok;
 }

@@ -50,6 +50,13 @@ void CheckWatermarkBox(HWND sheet) {
   if (IsDlgButtonChecked(sheet, 1208) != BST_CHECKED) PostMessageW(GetDlgItem(sheet, 1208), BM_CLICK, 0, 0);
 }
 
+// Before the Edit button of the Easy Set area: an Easy Set of the user's
+// own, kept through the Save dialog (the built-in Easy Set and the presets
+// keep their options, so only such a set opens the Option dialog).
+void SaveTourEasySet(HWND sheet);
+// Before the Option button of the Edit dialog: the last Easy Set chosen.
+void ChooseLastEasySet(HWND edit);
+
 constexpr TourWay kPage = TourWay::kDocumentPage;
 constexpr TourWay kControl = TourWay::kControl;
 constexpr TourWay kTab = TourWay::kTab;
@@ -76,7 +83,8 @@ const std::vector<TourStop> kDialogTour = {
     {151, "User Defined Paper", kControl, 100, 0, 0, ChooseCustomSize},
     {132, "User Setting", kControl, 100, 1285, 0, nullptr},
     {167, "Save Easy Set", kControl, 100, 1133, 0, nullptr},
-    {168, "Edit Easy Sets", kControl, 100, 1134, 0, nullptr},
+    {168, "Edit Easy Sets", kControl, 100, 1134, 0, SaveTourEasySet},
+    {170, "Easy Set Options", kControl, 168, 1913, 0, ChooseLastEasySet},
     {2171, "Authentication - Department Setting", kControl, 100, 2170, 0, nullptr},
     {2178, "Authentication Server Setting", kControl, 2171, 2174, 0, nullptr},
     {101, "Layout", kPage, 0, 0, 2, nullptr},
@@ -204,6 +212,32 @@ bool WaitUntilGone(HWND window, DWORD ms) {
     Sleep(50);
   }
   return false;
+}
+
+void SaveTourEasySet(HWND sheet) {
+  const std::set<HWND> before = OwnWindows::Now();
+  PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(1133, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(sheet, 1133)));
+  HWND save = WaitForNewDialog(before, kWaitMs);
+  if (save == nullptr) return;
+  SetDlgItemTextW(save, 1901, L"Dialog tour");
+  PostMessageW(save, WM_COMMAND, IDOK, 0);
+  if (WaitUntilGone(save, 3000)) return;
+  // An earlier tour kept the name already: the message box answered, the
+  // dialog cancelled.
+  for (HWND window : OwnWindows::Now()) {
+    if (window != save && before.count(window) == 0 && IsDialogBox(window)) PostMessageW(window, WM_COMMAND, IDOK, 0);
+  }
+  Sleep(300);
+  PostMessageW(save, WM_COMMAND, IDCANCEL, 0);
+  WaitUntilGone(save, 3000);
+}
+
+void ChooseLastEasySet(HWND edit) {
+  HWND list = GetDlgItem(edit, 1907);
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  if (count <= 0) return;
+  SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
+  PostMessageW(edit, WM_COMMAND, MAKEWPARAM(1907, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
 // Ends a dialog the tour opened (and any message box it raised on the way).
