@@ -34,6 +34,7 @@
 #include "dproc/watermark/watermark_store_win.h"
 #include "dproc/watermark/wo_sheet_win.h"
 #include "tests/support/dialog_kit_win.h"
+#include "tests/support/sheet_model_win.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
 
@@ -47,8 +48,6 @@ int32_t ScriptedCheck(HWND, HWND, uint16_t id) { return g_refuse.count(id) != 0 
 bool g_admin = true;
 bool AdminCheck(const SheetCtx*) { return g_admin; }
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
-
 WaterMarkInfo Mark(const std::u16string& title, const char* key = "") {
   WaterMarkInfo mark = NewWatermarkRecord();
   title.copy(mark.szWmkTitle, 31);
@@ -61,18 +60,12 @@ std::u16string Title(const WaterMarkInfo& mark) { return TitleOf(mark).text; }
 class WatermarkUi : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    QxdContext* file = QxdOpen(Widen(testsupport::BinaryPath("model/VELDRANH.QXD")).c_str(), 1);
-    ASSERT_NE(file, nullptr);
-    ModelBuildEnv env = {};
-    model_ = BuildModelInfo(file, env);
-    ASSERT_TRUE(AllocMessageTables(&texts_));
-    LoadMessageTables(file, &texts_);
-    LoadEditRangeLimits(file);
-    LoadOptionTextSections(file, model_);
-    LoadDialogTextSections(file, model_);
-    LoadWatermarkFonts(file);
-    LoadDefaultWatermarks(file, false);
-    QxdClose(file);
+    testsupport::LoadSheetModel("model/VELDRANH.QXD", &model_, &texts_,
+                                {.afterBuild = nullptr,
+                                 .afterTexts = [](QxdContext* file, ModelInfo*) {
+                                   LoadWatermarkFonts(file);
+                                   LoadDefaultWatermarks(file, false);
+                                 }});
   }
   void SetUp() override {
     saved_ = *model_;
