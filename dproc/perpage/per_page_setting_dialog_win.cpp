@@ -1047,6 +1047,15 @@ bool Ok(HWND dialog, SheetCtx* ctx) {
   return true;
 }
 
+// The private message that scrolls the selected row into view.
+constexpr UINT kShowSelectedRow = WM_USER + 256;
+bool Other(HWND dialog, SheetCtx*, UINT message, WPARAM, LPARAM, INT_PTR* result) {
+  if (message != kShowSelectedRow) return false;
+  ListView_EnsureVisible(GetDlgItem(dialog, kRows), g.selected, FALSE);
+  *result = 0;
+  return true;
+}
+
 void Destroy(HWND dialog) {
   SetPerPageEdit(nullptr, kPerPageKindNone);
   ListView_SetImageList(GetDlgItem(dialog, kRows), nullptr, LVSIL_SMALL);
@@ -1074,6 +1083,7 @@ const DocumentDialog kDialog = {
     .drawItem = DrawItem,
     .notify = Notify,
     .destroy = Destroy,
+    .other = Other,
 };
 
 }  // namespace
