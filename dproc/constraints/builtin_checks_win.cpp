@@ -324,6 +324,7 @@ int FixedStopReasons(const ConstraintPassEnv& env, uint32_t controlId, uint32_t 
         entries[n++] = 132;
         const FeatureEntry* row = FeatureRow(FeatureRowOfKeyword("OHP_Interleave"));
         if (row != nullptr && row->field != nullptr) WriteFeatureValue(*row, 0);
+        LatestConstraintPassResults().ohpInterleaveFree = false;
       }
       break;
     case 1192:

@@ -15,6 +15,7 @@
 #include "common/qxd/disp_string_table.h"
 #include "common/qxd/model_info.h"
 #include "common/records/doc_fields.h"
+#include "dproc/constraints/constraint_pass_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
@@ -182,12 +183,27 @@ void EnableRules(HWND dialog, SheetCtx* ctx) {
   for (int id : {kFrontKindList, kFrontTrayLabel, kFrontTrayList}) Enable(dialog, id, Checked(dialog, kFrontBox));
   const bool back = Enabled(dialog, kBackBox) && Checked(dialog, kBackBox);
   for (int id : {kBackKindList, kBackTrayLabel, kBackTrayList}) Enable(dialog, id, back);
+  // The latest constraint pass says whether interleaving may be chosen
+  // where the driver interleaves.
+  if (Flag(kMfOhpPrint)) Enable(dialog, kInterleaveBox, LatestConstraintPassResults().ohpInterleaveFree);
   const bool interleave = Checked(dialog, kInterleaveBox);
   if (Flag(kMfOhpInterleaveOp)) Enable(dialog, kInterleaveKindList, interleave);
   Enable(dialog, kInterleaveTrayLabel, interleave);
   Enable(dialog, kInterleaveTrayList, interleave);
-  Enable(dialog, kPerPageList, Checked(dialog, kPerPageBox));
-  Enable(dialog, kPerPageEditButton, Checked(dialog, kPerPageBox));
+  // Per-page settings need the driver's own spooling: where the device's
+  // settings spool through the system's metafiles, the box rests.
+  const DevOption* device = GetCtxPrinterInfo(ctx);
+  if (!Flag(kMfEmfSpool) || device == nullptr || device->emfSpool == 0) {
+    // Free again as far as the rules allow.
+    if (IsWindowVisible(GetDlgItem(dialog, kPerPageBox))) {
+      EnableCtrlByFeature(dialog, kCoverPageSheetTemplate, kPerPageBox, 1);
+    }
+    Enable(dialog, kPerPageList, Checked(dialog, kPerPageBox));
+    Enable(dialog, kPerPageEditButton, Checked(dialog, kPerPageBox));
+  } else {
+    EnableWindow(GetDlgItem(dialog, kPerPageBox), FALSE);
+    EnableWindow(GetDlgItem(dialog, kPerPageEditButton), FALSE);
+  }
   Enable(dialog, kInsertFrontList, Enabled(dialog, kInsertFrontBox) && Checked(dialog, kInsertFrontBox));
   Enable(dialog, kInsertBackList, Enabled(dialog, kInsertBackBox) && Checked(dialog, kInsertBackBox));
   EnableWebLinkButton(dialog, ctx);
@@ -300,40 +316,18 @@ int CoverCell(uint32_t value) {
   }
 }
 
-void DrawPictureItem(HWND dialog, const DRAWITEMSTRUCT* item, int imageId, int maskId, int cell, bool cover) {
-  if (item->itemID == static_cast<UINT>(-1)) {
-    DrawItemFocus(item);
-    return;
-  }
-  const auto* row = reinterpret_cast<const OptionItem*>(item->itemData);
-  if ((item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0 && row != nullptr) {
-    DrawItemBackground(item);
-    const wchar_t* text = reinterpret_cast<const wchar_t*>(row->text);
-    HMODULE images = DialogFrameworkModules().images;
-    if (cover) {
-      DrawMaskedBitmapText(item, images, imageId, maskId, cell, text, row->flag != 0 ? 779 : 0, row->flag != 0 ? 780 : 0);
-    } else {
-      DrawBitmapText(item, images, imageId, maskId, cell, text, 32, 32);
-    }
-  }
-  if ((item->itemAction & ODA_FOCUS) != 0 ||
-      ((item->itemState & ODS_FOCUS) != 0 && GetFocus() == GetDlgItem(dialog, static_cast<int>(item->CtlID)))) {
-    DrawItemFocus(item);
-  }
-}
-
 bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   const auto* row = reinterpret_cast<const OptionItem*>(item->itemData);
   const uint32_t value = item->itemID != static_cast<UINT>(-1) && row != nullptr ? row->value : 0;
   switch (item->CtlID) {
     case kFrontKindList:
-      DrawPictureItem(dialog, item, 178, 180, CoverCell(value), true);
+      DrawFinishingPictureItem(dialog, item, 178, 180, CoverCell(value), true);
       return true;
     case kBackKindList:
-      DrawPictureItem(dialog, item, 181, 182, CoverCell(value), true);
+      DrawFinishingPictureItem(dialog, item, 181, 182, CoverCell(value), true);
       return true;
     case kInterleaveKindList:
-      DrawPictureItem(dialog, item, 183, 184, value == 1 ? 1 : value == 2 ? 2 : 0, false);
+      DrawFinishingPictureItem(dialog, item, 183, 184, value == 1 ? 1 : value == 2 ? 2 : 0, false);
       return true;
     case kPerPageList:
     case kFrontTrayList:

@@ -395,6 +395,13 @@ DispStringItem g_headerFooter[] = {
     {{1392}, {}, "HF_PageStartNumRange"},
     {{0}, {}, ""},
 };
+DispStringItem g_dateTimeFormat[] = {
+    {{2083}, {}, "Dlg_DateTimeFormat"},
+    {{2084}, {}, "DateFormat"},
+    {{2086}, {}, "TimeFormat"},
+    {{2088}, {}, "DateTimePreview"},
+    {{0}, {}, ""},
+};
 // The Layout sheet and the dialogs it opens.
 DispStringItem g_layout[] = {
     {{101}, {}, "Prop_Layout"},
@@ -669,6 +676,26 @@ DispStringItem g_saveCoverSet[] = {
     {{2032}, {}, "ScsName"},
     {{0}, {}, ""},
 };
+DispStringItem g_importEasySet[] = {
+    {{kTextOnlyRecord}, {}, "Dlg_ImportEasySet"},
+    {{kTextOnlyRecord}, {}, "ImportEasyFile_Filter"},
+    {{0}, {}, ""},
+};
+DispStringItem g_exportEasySet[] = {
+    {{kTextOnlyRecord}, {}, "Dlg_ExportEasySet"},
+    {{kTextOnlyRecord}, {}, "ExportEasyFile_Filter"},
+    {{0}, {}, ""},
+};
+DispStringItem g_editEasySet[] = {
+    {{168}, {}, "Dlg_EditEasySet"},
+    {{kTextOnlyRecord}, {}, "EditEasy_ShowSetting"},
+    {{kTextOnlyRecord}, {}, "EditEasy_HideSetting"},
+    {{kTextOnlyRecord}, {}, "EditEasy_Control"},
+    {{kTextOnlyRecord}, {}, "EditEasy_Value1"},
+    {{kTextOnlyRecord}, {}, "EditEasy_Value2"},
+    {{kTextOnlyRecord}, {}, "EditEasy_Num"},
+    {{0}, {}, ""},
+};
 DispStringItem g_editCoverSet[] = {
     {{179}, {}, "Dlg_EditCoverSheetSet"},
     {{2030}, {}, "EcsCoverSheetSetList"},
@@ -735,10 +762,10 @@ const std::vector<DialogTextSection>& Catalogue() {
   static const std::vector<DialogTextSection> catalogue = {
       S("Property_0", CommonItemTable()),
       S("Dlg_SaveEasySet"),
-      S("Dlg_EditEasySet"),
+      S("Dlg_EditEasySet", g_editEasySet),
       S("Dlg_EasySetOpt"),
-      S("Dlg_ImportEasySet"),
-      S("Dlg_ExportEasySet"),
+      S("Dlg_ImportEasySet", g_importEasySet),
+      S("Dlg_ExportEasySet", g_exportEasySet),
       S("Property_1", g_basic),
       S("Dlg_UserPaper", g_customSize),
       S("Dlg_MediaTypeAuto", g_autoTrayMedia),
@@ -774,7 +801,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_ManageOvlForm", g_manageOvlForm),
       S("Dlg_OverlayInfo", g_overlayInfo),
       S("Dlg_Watermark", g_watermarkEdit),
-      S("Dlg_DateTimeFormat"),
+      S("Dlg_DateTimeFormat", g_dateTimeFormat),
       S("Dlg_DateTimePageEdit"),
       S("Dlg_CPE_CP_ColorSetting"),
       S("Dlg_CPE_SS_ColorSetting"),

@@ -287,6 +287,13 @@ const OptionTableText kStampTable = {
     "CPE_MachineSetting4=4 CPE_MachineSetting5=5 CPE_MachineSetting6=6 CPE_MachineSetting7=7 "
     "CPE_MachineSetting8=8"};
 
+// The date and time formats of the date/time format dialog, in list order.
+const OptionTableText kDateTimeFormatTables[2] = {
+    {"DateFormat",
+     "DateFormat_YYMMDD=0 DateFormat_DDMYYYY=3 DateFormat_MDDYYYY=1 DateFormat_DDMMYY=4 DateFormat_MMDDYY=2"},
+    {"TimeFormat", "TimeFormat_HMMI=1 TimeFormat_HHMM=2"},
+};
+
 // The control rows, grouped by the pages they live on: "feature=control"
 // or "feature/option=control" for one radio button.
 const ControlGroupText kControlGroups[] = {

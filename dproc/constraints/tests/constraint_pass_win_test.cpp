@@ -658,14 +658,17 @@ TEST_F(ConstraintPass, UncollatedCopiesOnATransparencyTrayStopTheInterleaving) {
     Set("Copies", c.copies);
     Set("Collate", c.collate);
     Set("OHP_Interleave", 1);
+    LatestConstraintPassResults().ohpInterleaveFree = true;
     uint32_t entries[kFixedReasonMax] = {};
     const int n = FixedStopReasons(env, 1154, entries, nullptr);
     EXPECT_EQ(n, c.hit ? 1 : 0) << c.what;
     if (c.hit) {
       EXPECT_EQ(entries[0], 132u) << c.what;
     }
-    // A hit turns the interleaving off.
+    // A hit turns the interleaving off and tells the sheet it may not be
+    // chosen.
     EXPECT_EQ(Get("OHP_Interleave"), c.hit ? 0 : 1) << c.what;
+    EXPECT_EQ(LatestConstraintPassResults().ohpInterleaveFree, !c.hit) << c.what;
   }
 }
 

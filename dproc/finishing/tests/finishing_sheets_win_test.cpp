@@ -16,6 +16,8 @@
 #include "common/qxd/model_info.h"
 #include "common/qxd/qxd_file.h"
 #include "common/records/doc_fields.h"
+#include "dproc/constraints/constraint_pass_win.h"
+#include "dproc/dialogs/combo_list_tooltip_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "common/win/inter_sheet_store.h"
@@ -263,6 +265,41 @@ TEST_F(FinishingModel, FinishSheetShowsTheModelsFinishingWithItsTexts) {
   kit_.Screenshot("finish_sheet");
 }
 
+TEST_F(FinishingModel, TheOpenFoldListShowsTheWholeTextOfItsItemBesideIt) {
+  F().bFolding = 1;
+  F().nFoldingMode = 4;
+  OpenSheet(kFinishSheetTemplate, FinishSheetProc);
+  ComboTipUiState* state = ComboTipStateOf(kit_.Context());
+  ASSERT_NE(state, nullptr);
+  EXPECT_EQ(state->comboId, 1053u);
+  EXPECT_EQ(state->tooltip, nullptr) << "made when the list first opens";
+  HWND fold = kit_.Control(1053);
+  SendMessageW(fold, CB_SHOWDROPDOWN, TRUE, 0);
+  DialogKit::Pump();
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(fold, &info));
+  // The open list paints; the tooltip follows the selected item.
+  RedrawWindow(info.hwndList, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  DialogKit::Pump();
+  ASSERT_NE(state->tooltip, nullptr);
+  wchar_t text[256] = {};
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = fold;
+  tool.lpszText = text;
+  SendMessageW(state->tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, L"Letter fold");
+  // Closing the list takes the tooltip away; the sheet's end puts the list's
+  // own procedure back.
+  SendMessageW(fold, CB_SHOWDROPDOWN, FALSE, 0);
+  DialogKit::Pump();
+  EXPECT_EQ(state->tooltip, nullptr);
+  kit_.Close();
+  EXPECT_EQ(state->previous, nullptr);
+  EXPECT_EQ(state->comboId, 0u);
+}
+
 TEST_F(FinishingModel, ActivationMarksThePositionsTheBindingEdgeRulesOut) {
   F().nBinding = 16;  // right
   OpenSheet(kFinishSheetTemplate, FinishSheetProc);
@@ -420,6 +457,36 @@ TEST_F(FinishingModel, UncollatedCopiesSwitchInterleavingOff) {
   OpenSheet(kCoverPageSheetTemplate, CoverPageSheetProc);
   EXPECT_EQ(F().bOHP, 0);
   EXPECT_FALSE(Enabled(1320));
+}
+
+TEST_F(FinishingModel, InterleavingWaitsForTheConstraintPassWhereTheDriverInterleaves) {
+  Model().model->features[kMfOhpPrint] = 1;
+  LatestConstraintPassResults().ohpInterleaveFree = false;
+  OpenSheet(kCoverPageSheetTemplate, CoverPageSheetProc);
+  EXPECT_FALSE(Enabled(1214)) << "the pass ruled it out";
+  LatestConstraintPassResults().ohpInterleaveFree = true;
+  SetActive();
+  EXPECT_TRUE(Enabled(1214));
+  // Where the device interleaves, the pass's word does not count.
+  Model().model->features[kMfOhpPrint] = 0;
+  LatestConstraintPassResults().ohpInterleaveFree = false;
+  SetActive();
+  EXPECT_TRUE(Enabled(1214));
+  LatestConstraintPassResults().ohpInterleaveFree = true;
+}
+
+TEST_F(FinishingModel, PerPageSettingsRestWhileTheDeviceSettingsSpoolThroughMetafiles) {
+  Model().model->features[kMfEmfSpool] = 1;
+  F().CoverMFP_bUsePerPageSet = 1;
+  DevOption* device = GetCtxPrinterInfo(kit_.Context());
+  ASSERT_NE(device, nullptr);
+  device->emfSpool = 1;
+  OpenSheet(kCoverPageSheetTemplate, CoverPageSheetProc);
+  EXPECT_FALSE(Enabled(1159));
+  device->emfSpool = 0;
+  SetActive();
+  EXPECT_TRUE(Enabled(1159));
+  EXPECT_TRUE(Enabled(1222));
 }
 
 TEST_F(FinishingModel, PerPageListsShowTheirNames) {
