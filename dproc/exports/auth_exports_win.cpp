@@ -7,9 +7,15 @@
 
 #include "common/contracts/auth_dialogs.h"
 #include "common/win/export_guard.h"
+#include "dproc/auth/middle_server_dialog_win.h"
 #include "dproc/auth/user_auth_dialog_win.h"
 
 extern "C" int WINAPI Popup_UserAuthenticDlg(AuthPopupArgs* args) {
   static_assert(std::is_same_v<decltype(&Popup_UserAuthenticDlg), PopupAuthDlgFn>);
   return GuardExport("Popup_UserAuthenticDlg", -1, [&] { return RunUserAuthenticPopup(args); });
+}
+
+extern "C" int WINAPI Popup_MiddleServerAuthenticDlg(AuthPopupArgs* args) {
+  static_assert(std::is_same_v<decltype(&Popup_MiddleServerAuthenticDlg), PopupAuthDlgFn>);
+  return GuardExport("Popup_MiddleServerAuthenticDlg", 2, [&] { return RunMiddleServerPopup(args); });
 }

@@ -380,6 +380,14 @@ DispStringItem g_userAuth[] = {
     {{2177}, {}, "Verify"},
     {{0}, {}, ""},
 };
+// The relay-server dialog is built in memory: its texts are set by key.
+DispStringItem g_interimAuth[] = {
+    {{0}, {}, "Dlg_InterimAuthenticSetting"},
+    {{999}, {}, "InterimPublicUser"},
+    {{1}, {}, "InterimAuthentic_OK"},
+    {{2}, {}, "InterimAuthentic_Cancel"},
+    {{0}, {}, ""},
+};
 DispStringItem g_authServer[] = {
     {{2178}, {}, "Dlg_AuthenticationSVSetting"},
     {{2179}, {}, "ServerSetting"},
@@ -668,7 +676,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_UserSetting", g_userSetting),
       S("Dlg_AuthenticationSetting", g_userAuth),
       S("Dlg_AuthenticationSVSetting", g_authServer),
-      S("Dlg_InterimAuthenticSetting"),
+      S("Dlg_InterimAuthenticSetting", g_interimAuth),
       S("Property_2", g_layout),
       S("Dlg_SetNupStyle", g_nupStyle),
       S("Dlg_SetBookletStyle", g_bookletStyle),
