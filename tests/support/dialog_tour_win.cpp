@@ -97,6 +97,10 @@ const std::vector<TourStop> kDialogTour = {
     {196, "Quality", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {121, "Font Setting", kControl, 196, 1301, 0, nullptr},
     {197, "Color Adjustment", kControl, 196, 1295, 0, nullptr},
+    {161, "Initialize", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {158, "Attestation Setting", kControl, 161, 1867, 0, nullptr},
+    {160, "Department Setting", kControl, 161, 1220, 0, nullptr},
+    {159, "Email Setting", kControl, 161, 1233, 0, nullptr},
 };
 
 constexpr DWORD kWaitMs = 15000;
@@ -412,6 +416,7 @@ std::vector<BYTE> DefaultDevMode(HANDLE printer, const std::wstring& name) {
 const char* HostedProcedureOf(uint16_t templateId) {
   switch (templateId) {
     case 196: return "Prc_DocQualityMonoProc";
+    case 161: return "Prc_DocInitializeProc";
     default: return nullptr;
   }
 }
