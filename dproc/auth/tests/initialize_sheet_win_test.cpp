@@ -14,30 +14,19 @@
 #include "common/records/doc_fields.h"
 #include "dproc/auth/initialize_sheet_win.h"
 #include "dproc/model/default_settings.h"
+#include "dproc/auth/tests/auth_dialog_test_win.h"
 #include "tests/support/dialog_kit_win.h"
-#include "tests/support/proc_library_folder_win.h"
-#include "tests/support/test_printer_win.h"
 
 namespace {
 
-testsupport::ProcLibraryFolder* g_library = nullptr;
+constexpr wchar_t kFolder[] = L"vdinit";
 
-class InitializeSheet : public ::testing::Test {
+class InitializeSheet : public AuthDialogTest<kFolder> {
  protected:
-  static void SetUpTestSuite() { g_library = new testsupport::ProcLibraryFolder(L"vdinit"); }
-  static void TearDownTestSuite() {
-    delete g_library;
-    g_library = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_TRUE(g_library->ok());
-    ASSERT_TRUE(printer_.ok()) << printer_.error();
-  }
   void Prepare(testsupport::DialogKit& kit) {
     std::memcpy(&kit.Settings(), &DefaultDocDMode(), sizeof(DocDMode));
     kit.Session().printer = printer_.handle();
   }
-  testsupport::TestPrinter printer_;
 };
 
 // Leaving the page: the access number is read and checked.

@@ -21,6 +21,7 @@
 #include "dproc/auth/auth_button_win.h"
 #include "dproc/auth/middle_server_dialog_win.h"
 #include "dproc/auth/middle_server_rules.h"
+#include "dproc/auth/tests/auth_dialog_test_win.h"
 #include "dproc/dialogs/dialog_template.h"
 #include "dproc/model/default_settings.h"
 #include "dproc/openapi/middle_server_cache_win.h"
@@ -30,8 +31,6 @@
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/test_paths.h"
-#include "tests/support/proc_library_folder_win.h"
-#include "tests/support/test_printer_win.h"
 #include "tests/support/window_picture_win.h"
 
 namespace {
@@ -49,8 +48,6 @@ int RecordBox(HWND, const wchar_t* text, const wchar_t* caption, UINT) {
 BOOL NoWinHelp(HWND, const wchar_t*, UINT, ULONG_PTR) { return TRUE; }
 HWND NoHtmlHelp(HWND, const wchar_t*, UINT, DWORD_PTR) { return nullptr; }
 const UiServices kServices = {RecordBox, NoWinHelp, NoHtmlHelp};
-
-testsupport::ProcLibraryFolder* g_library = nullptr;
 
 std::wstring Text(HWND d, int id) {
   wchar_t text[256] = {};
@@ -76,16 +73,13 @@ void PutValue(MiddleServerItem& item, uint32_t at, T value) {
 constexpr int kUserBox = 1500, kPinBox = 1501, kDateBoxes = 3000, kFullDateBoxes = 3007, kList = 3500;
 constexpr int kYes = 2500, kNo = 2501;
 
-class MiddleServerDialog : public ::testing::Test {
+constexpr wchar_t kFolder[] = L"vdrelay";
+
+class MiddleServerDialog : public AuthDialogTest<kFolder> {
  protected:
-  static void SetUpTestSuite() { g_library = new testsupport::ProcLibraryFolder(L"vdrelay"); }
-  static void TearDownTestSuite() {
-    delete g_library;
-    g_library = nullptr;
-  }
   void SetUp() override {
-    ASSERT_TRUE(g_library->ok());
-    ASSERT_TRUE(printer_.ok()) << printer_.error();
+    AuthDialogTest::SetUp();
+    if (HasFatalFailure()) return;
     previous_ = SetUiServices(&kServices);
     g_boxes.clear();
     std::memcpy(&doc_, &DefaultDocDMode(), sizeof doc_);
@@ -171,7 +165,6 @@ class MiddleServerDialog : public ::testing::Test {
     return n;
   }
 
-  testsupport::TestPrinter printer_;
   DocDMode doc_;
   HANDLE handle_ = nullptr;
   std::unique_ptr<MiddleServerSetting> setting_;
