@@ -453,4 +453,28 @@ TEST_F(MiddleServerDialog, TheAuthenticationButtonOpensTheDialogTheDeviceAsksFor
   DeleteFileA(script.c_str());
 }
 
+// A text as long as a box takes is kept whole when its ciphertext fits its
+// field, else shortened until it does: never a field overrun, never a
+// stored length beyond the field.
+TEST_F(MiddleServerDialog, LongAnswersFitTheirFieldsAfterEncipherment) {
+  const std::wstring typed(64, L'x');
+  ModalDialogDriver driver;
+  driver.Then([&](HWND d) {
+    CheckDlgButton(d, ms::kPublicUserId, BST_UNCHECKED);
+    Click(d, ms::kPublicUserId);
+    Type(d, kUserBox, typed.c_str());
+    Type(d, kPinBox, L"1");
+    PostMessageW(d, WM_COMMAND, IDOK, 0);
+  });
+  ASSERT_EQ(ShowMiddleServerAuthDlg(nullptr, &doc_, nullptr, handle_), 1);
+  const uint8_t* v = reinterpret_cast<const uint8_t*>(&doc_) + kDocMiddleServerItemsAt;
+  uint16_t length;
+  std::memcpy(&length, v + 148, 2);
+  EXPECT_GT(length, 0);
+  EXPECT_LE(length, 113);
+  const std::string stored = Answer(0);
+  EXPECT_FALSE(stored.empty());
+  EXPECT_EQ(std::string(typed.begin(), typed.end()).rfind(stored, 0), 0u) << "a beginning of the typed text";
+}
+
 }  // namespace
