@@ -40,7 +40,10 @@ constexpr uint32_t kValuesBytes = sizeof(DocFields::MiddleServerValues);
 constexpr uint32_t kItemsOffset = kDocMiddleServerItemsAt - kDocMiddleServerAt;
 constexpr uint32_t kCountOffset = kDocMiddleServerItemCountAt - kDocMiddleServerAt;
 constexpr uint32_t kTailOffset = kDocMiddleServerTailTextAt - kDocMiddleServerAt;
-constexpr int kNoSettingMessage = 423, kBadAnswerMessage = 424, kTooManyItemsMessage = 443;
+// The message table's row 424 says the device could not be reached (the
+// authentication answers use it); an entry that breaks its rules has a row
+// of its own.
+constexpr int kNoSettingMessage = 423, kBadAnswerMessage = 444, kTooManyItemsMessage = 443;
 constexpr int kErrorTitle = 1, kNoSettingTitle = 7;
 
 Ctx* ContextOf(HWND dialog) { return reinterpret_cast<Ctx*>(GetWindowLongPtrW(dialog, DWLP_USER)); }

@@ -247,6 +247,8 @@ TEST_F(MiddleServerDialog, RefusedAnswersKeepTheDialogOpenAndCancelRestoresEvery
   EXPECT_FALSE(stillTicked);
   ASSERT_FALSE(g_boxes.empty());
   EXPECT_NE(g_boxes[0].text.find(L"\n[User]"), std::wstring::npos) << "the item is named";
+  EXPECT_EQ(g_boxes[0].text.find(L"could not be reached"), std::wstring::npos) << "not the connection message";
+  EXPECT_NE(g_boxes[0].text.find(L"This entry cannot be used"), std::wstring::npos);
   EXPECT_EQ(std::memcmp(&doc_, &before, sizeof doc_), 0) << "Cancel leaves the settings as they were";
   EXPECT_EQ(ResetFlag(), 0u);
 }
