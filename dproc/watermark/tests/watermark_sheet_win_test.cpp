@@ -33,6 +33,8 @@
 #include "dproc/watermark/watermark_session_win.h"
 #include "dproc/watermark/watermark_store_win.h"
 #include "dproc/watermark/wo_sheet_win.h"
+#include "dproc/model/feature_table.h"
+#include "tests/support/canvas_win.h"
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/sheet_model_win.h"
 #include "tests/support/test_paths.h"
@@ -263,6 +265,41 @@ TEST_F(WatermarkSheet, DefaultGivesTheModelsWatermarkItsOwnAttributesBack) {
   EXPECT_TRUE(S().changed);
   EXPECT_EQ(F().bWmk, 0);
   EXPECT_EQ(F().wWmkListPos, 0);
+}
+
+
+// The header/footer list draws its rows as the authentication server list
+// does: a row of the server table and a row of any other option list both
+// show their text.
+TEST_F(WatermarkSheet, TheHeaderFooterListDrawsOptionRows) {
+  Open();
+  auto* servers = reinterpret_cast<OptionItem*>(FindOptionTable("ServerSetting"));
+  auto* other = reinterpret_cast<OptionItem*>(FindOptionTable("Orientation"));
+  ASSERT_NE(servers, nullptr);
+  ASSERT_NE(other, nullptr);
+  const OptionItem savedServer = servers[0], savedOther = other[0];
+  std::memcpy(servers[0].text, u"Server one", 22);
+  std::memcpy(other[0].text, u"Portrait", 18);
+  for (const OptionItem* row : {&servers[0], &other[0]}) {
+    testsupport::Canvas canvas(160, 16, 0xFFFFFF);
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_COMBOBOX;
+    item.CtlID = 2116;
+    item.itemID = 0;
+    item.itemAction = ODA_DRAWENTIRE;
+    item.hwndItem = GetDlgItem(D(), 2116);
+    item.hDC = canvas.dc();
+    item.rcItem = {0, 0, 160, 16};
+    item.itemData = reinterpret_cast<ULONG_PTR>(row);
+    SendMessageW(D(), WM_DRAWITEM, 2116, reinterpret_cast<LPARAM>(&item));
+    int drawn = 0;
+    for (int y = 0; y < 16; ++y) {
+      for (int x = 0; x < 160; ++x) drawn += canvas.At(x, y) != 0xFFFFFF;
+    }
+    EXPECT_GT(drawn, 20) << (row == &servers[0] ? "server row" : "other row");
+  }
+  servers[0] = savedServer;
+  other[0] = savedOther;
 }
 
 // --- The edit dialog.
