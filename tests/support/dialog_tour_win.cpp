@@ -111,6 +111,10 @@ const std::vector<TourStop> kDialogTour = {
     {197, "Color Adjustment", kControl, 196, 1295, 0, nullptr},
     {110, "Finish", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {113, "Cover Page", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {161, "Initialize", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {158, "Attestation Setting", kControl, 161, 1867, 0, nullptr},
+    {160, "Department Setting", kControl, 161, 1220, 0, nullptr},
+    {159, "Email Setting", kControl, 161, 1233, 0, nullptr},
     {2505, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
     {128, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
     {122, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
@@ -469,6 +473,7 @@ const char* HostedProcedureOf(uint16_t templateId) {
     case 196: return "Prc_DocQualityMonoProc";
     case 110: return "Prc_DocFinishingProc_T2";
     case 113: return "Prc_DocCoverPageProc_T2";
+    case 161: return "Prc_DocInitializeProc";
     default: return nullptr;
   }
 }
