@@ -2,14 +2,17 @@
 // (parsed, sorted, merged, checked for overlaps and written back), the
 // layout sheet's page list, the per-page lists, and number texts in
 // hundredths, thousandths and the edit fields' units.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
 
 #include "common/records/inter_sheet_list.h"
+#include "common/records/inter_sheet_rules.h"
 #include "common/text/number_text.h"
 #include "common/text/page_ranges.h"
 #include "dproc/model/edit_items.h"
+#include "dproc/perpage/per_page_preview.h"
 #include "fuzz/fuzz_input.h"
 
 namespace {
@@ -58,6 +61,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   overlapText = nullptr;
   ParseRangeList(entries, 4, &overlapText);
   FreeRangeBlock(overlapText);
+
+  // Their tab numbers, and a tab sheet of the text's first units fitted
+  // into a picture.
+  int32_t tabs[4];
+  for (size_t e = 0; e < 4; ++e) {
+    entries[e].tabPaper = (mode >> e) & 1;
+    entries[e].captionPos = static_cast<uint32_t>(mode >> e);
+  }
+  NumberTabs(entries, 4, static_cast<int32_t>(mode % 17) - 1, tabs);
+  TabSettings tab = {};
+  std::memcpy(&tab, text.data(), std::min(sizeof tab, text.size() * sizeof(char16_t)));
+  TabLength(tab);
+  WidestFittingGap(tab);
+  uint32_t fontSize = 0;
+  std::memcpy(&fontSize, text.data(), std::min(sizeof fontSize, text.size() * sizeof(char16_t)));
+  FitTabSchematic(tab, fontSize, 157);
 
   ParseHundredths(text.c_str());
   ParseThousandths(text.c_str());

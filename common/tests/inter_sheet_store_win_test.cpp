@@ -132,4 +132,55 @@ TEST_F(InterSheetStoreTest, DamagedValuesAreNotTrusted) {
   FreeInterSheetList(list);
 }
 
+// What a list saves it loads back; a smaller list saved over it is read
+// with its own count, the old entry values past it notwithstanding.
+TEST_F(InterSheetStoreTest, SavedListsLoadBack) {
+  InterSheetEntry entries[3] = {Entry(u"1-3"), Entry(u"5"), Entry(u"7,9")};
+  entries[1].tabPaper = 1;
+  std::memcpy(entries[1].caption, u"Part B\r\nTotals", 16 * 2);
+  InterSheetList list = {};
+  std::memcpy(list.name, u"Monthly", 8 * 2);
+  list.count = 3;
+  list.entries = entries;
+  list.tab = {9, 2230, 2970, 2100, 7, 20, 20, 5, -3};
+  ASSERT_TRUE(SaveInterSheetList(L"Fax", kDriver, 6, &list));
+  InterSheetList* back = LoadInterSheetList(L"Fax", kDriver, 6);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(std::u16string(back->name), u"Monthly");
+  ASSERT_EQ(back->count, 3u);
+  EXPECT_EQ(std::memcmp(back->entries, entries, sizeof entries), 0);
+  EXPECT_EQ(std::memcmp(&back->tab, &list.tab, sizeof list.tab), 0);
+  FreeInterSheetList(back);
+
+  list.count = 1;
+  list.tab.tabCount = 3;
+  ASSERT_TRUE(SaveInterSheetList(L"Fax", kDriver, 6, &list));
+  back = LoadInterSheetList(L"Fax", kDriver, 6);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->count, 1u);
+  EXPECT_EQ(back->tab.tabCount, 3);
+  FreeInterSheetList(back);
+
+  // A head whose count names entries it has not got is not written.
+  list.count = 2;
+  list.entries = nullptr;
+  EXPECT_FALSE(SaveInterSheetList(L"Fax", kDriver, 6, &list));
+}
+
+// A stored count beyond what a list can hold reads at most the list's
+// limit, however many entry values the key holds.
+TEST_F(InterSheetStoreTest, StoredCountIsCapped) {
+  HKEY key = OpenInterSheetListKey(L"Fax", kDriver, 8);
+  ASSERT_NE(key, nullptr);
+  const DWORD many = 300;
+  Put(key, L"ISPageListNum", &many, 4, REG_DWORD);
+  const InterSheetEntry e = Entry(u"4");
+  for (int i = 1; i <= 300; ++i) Put(key, (L"ISPageListData" + std::to_wstring(i)).c_str(), &e, sizeof e);
+  RegCloseKey(key);
+  InterSheetList* list = LoadInterSheetList(L"Fax", kDriver, 8);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->count, 256u);
+  FreeInterSheetList(list);
+}
+
 }  // namespace

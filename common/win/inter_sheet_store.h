@@ -16,6 +16,13 @@ HKEY OpenInterSheetListKey(const wchar_t* printerName, const wchar_t* driverName
 // entry marked excluded is left out and the rest close up.
 InterSheetList* LoadInterSheetList(const wchar_t* printerName, const wchar_t* driverName, int listNumber,
                                    bool skipExcluded = false);
+// Writes the list into its key: the name, the entries from the first on,
+// the count, then the tab sheet; the first value that cannot be written
+// ends the writing (false), so a stored count never names entries that
+// were not written.  Entry values past a smaller count stay and are not
+// read.
+bool SaveInterSheetList(const wchar_t* printerName, const wchar_t* driverName, int listNumber,
+                        const InterSheetList* list);
 // A new record with the same head and its own copy of the entries; null on
 // a memory failure.
 InterSheetList* CopyInterSheetList(const InterSheetList* list);

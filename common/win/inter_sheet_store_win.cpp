@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "common/records/inter_sheet_rules.h"
+#include "common/records/stored_counts.h"
 #include "common/win/store_values_win.h"
 #include "common/win/user_registry.h"
 
@@ -43,6 +45,7 @@ InterSheetList* LoadInterSheetList(const wchar_t* printerName, const wchar_t* dr
 
   DWORD count = 0;
   if (!Store_ReadRegRecord(key, L"ISPageListNum", &count, sizeof count)) count = 0;
+  count = Store_CapCount(count, kInterSheetMaxEntries);
   // Entries are read one by one, so that a count that the key does not back
   // never decides an allocation.
   std::vector<InterSheetEntry> entries;
@@ -68,6 +71,32 @@ InterSheetList* LoadInterSheetList(const wchar_t* printerName, const wchar_t* dr
   if (Store_ReadRegRecord(key, L"TabSettingData", &tab, sizeof tab)) list->tab = tab;
   RegCloseKey(key);
   return list;
+}
+
+bool SaveInterSheetList(const wchar_t* printerName, const wchar_t* driverName, int listNumber,
+                        const InterSheetList* list) {
+  if (list == nullptr || (list->count != 0 && list->entries == nullptr)) return false;
+  HKEY key = OpenInterSheetListKey(printerName, driverName, listNumber);
+  if (key == nullptr) return false;
+  auto put = [key](const wchar_t* name, DWORD type, const void* data, DWORD size) {
+    return RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+  };
+  wchar_t name[kInterSheetNameUnits] = {};
+  for (size_t i = 0; i + 1 < kInterSheetNameUnits && list->name[i] != u'\0'; ++i) name[i] = list->name[i];
+  bool ok = put(L"InterSheetListName", REG_SZ, name, static_cast<DWORD>((wcslen(name) + 1) * sizeof(wchar_t)));
+  const uint32_t count = Store_CapCount(list->count, kInterSheetMaxEntries);
+  for (uint32_t i = 1; ok && i <= count; ++i) {
+    wchar_t value[32];
+    swprintf(value, 32, L"ISPageListData%u", static_cast<unsigned>(i));
+    ok = put(value, REG_BINARY, &list->entries[i - 1], sizeof(InterSheetEntry));
+  }
+  // The count only after its entries, the tab sheet only after the count:
+  // a list cut short keeps the count and geometry it had.
+  const DWORD stored = count;
+  ok = ok && put(L"ISPageListNum", REG_DWORD, &stored, sizeof stored);
+  ok = ok && put(L"TabSettingData", REG_BINARY, &list->tab, sizeof list->tab);
+  RegCloseKey(key);
+  return ok;
 }
 
 InterSheetList* CopyInterSheetList(const InterSheetList* list) {

@@ -167,8 +167,14 @@ int CheckFinishingByFeed(const ConstraintPassEnv& env, uint32_t controlId, char1
   uint32_t entry = 0;
   if (controlId == kStapleList) entry = GetStapleRefusalText(env.model, SettingOr0("Staple_op"), direction);
   else if (controlId == kPunchList) entry = GetHolePunchRefusalText(env.model, SettingOr0("HolePunch_op"), direction);
-  // The per-page staple column is checked by the per-page list dialog with
-  // the entry it edits.
+  // The per-page staple column: the staple position of the entry the
+  // per-page list dialog edits.
+  const RuleEvalContext& perPage = ProcessRuleEvalContext();
+  int32_t option = 0;
+  if (controlId == kPerPageSettingChange && perPage.perPageKind == kPerPageStapleKind &&
+      perPage.perPageEntry != nullptr && PerPageStapleToOption(perPage.perPageEntry->staple, &option)) {
+    entry = GetStapleRefusalText(env.model, option, direction);
+  }
   if (entry == 0) return 0;
   if (text[0] == 0) Line(text, capacity, kCstMessageStr, 1);
   Line(text, capacity, kCstMessageStr, entry);
@@ -318,6 +324,7 @@ int FixedStopReasons(const ConstraintPassEnv& env, uint32_t controlId, uint32_t 
         entries[n++] = 132;
         const FeatureEntry* row = FeatureRow(FeatureRowOfKeyword("OHP_Interleave"));
         if (row != nullptr && row->field != nullptr) WriteFeatureValue(*row, 0);
+        LatestConstraintPassResults().ohpInterleaveFree = false;
       }
       break;
     case 1192:

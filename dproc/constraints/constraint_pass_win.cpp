@@ -27,6 +27,8 @@ namespace {
 
 constexpr size_t kPassTextUnits = 1024;
 constexpr size_t kRememberedReasons = 20;
+// The Cover Page sheet's transparency interleaving check box.
+constexpr uint32_t kOhpInterleaveBoxId = 1214;
 constexpr uint32_t kKindDropDown = 1, kKindListBox = 2, kKindRadio = 3, kKindNumber = 4, kKindCheckBox = 5,
                    kKindPerPageColumn = 7;
 constexpr int32_t kNone = static_cast<int32_t>(kOptionNone);
@@ -415,6 +417,7 @@ void UpdateRuleLocks(const ConstraintPassEnv& env) {
     icon->headLineAdded = 0;
     icon->text[0] = 0;
   }
+  LatestConstraintPassResults().ohpInterleaveFree = true;
   std::vector<NotedRow> noted;
   for (int g : {kRuleGroupSetting, kRuleGroupPerPage}) {
     const RuleGroup& group = Group(g);
@@ -443,6 +446,7 @@ void UpdateRuleLocks(const ConstraintPassEnv& env) {
   for (const NotedRow& n : noted) {
     FeatureEntry* row = FeatureRow(n.row);
     row->locked = n.locked ? 1 : 0;
+    if (row->controlId == kOhpInterleaveBoxId) LatestConstraintPassResults().ohpInterleaveFree = !n.locked;
     if (!n.shown) continue;
     for (HintEntry* icon = StopIconTable(); icon->controlId != 0; ++icon) {
       if (icon->controlId == row->stopIconId) icon->show = 1;
@@ -585,6 +589,11 @@ void BuildStopIconTexts(const ConstraintPassEnv& env) {
 ConstraintPrinterFacts& ProcessConstraintPrinterFacts() {
   static ConstraintPrinterFacts facts = {};
   return facts;
+}
+
+ConstraintPassResults& LatestConstraintPassResults() {
+  static ConstraintPassResults results = {true};
+  return results;
 }
 
 int32_t EvaluateConstraints(const ConstraintPassEnv& env, uint32_t controlId) {

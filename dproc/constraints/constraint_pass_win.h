@@ -41,6 +41,14 @@ struct ConstraintPrinterFacts {
 };
 ConstraintPrinterFacts& ProcessConstraintPrinterFacts();
 
+// What the latest pass leaves for the sheets.
+struct ConstraintPassResults {
+  // Transparency interleaving may be chosen: no rule locks its check box
+  // (1214), and no uncollated copies on a transparency tray rule it out.
+  bool ohpInterleaveFree;
+};
+ConstraintPassResults& LatestConstraintPassResults();
+
 // Runs the pass for a change of `controlId` (0: the page was activated).
 int32_t EvaluateConstraints(const ConstraintPassEnv& env, uint32_t controlId);
 

@@ -18,6 +18,8 @@ inline constexpr uint32_t kRuleNotConcerned = 111;
 
 inline constexpr int32_t kPassModeNormal = -1;
 inline constexpr int32_t kPerPageKindNone = -2;
+// The per-page kind of the staple column.
+inline constexpr int32_t kPerPageStapleKind = 3;
 // The Per Page Setting dialog's value control and its list of entries.
 inline constexpr uint16_t kPerPageSettingChange = 1610;
 inline constexpr uint16_t kPerPageSettingList = 1539;

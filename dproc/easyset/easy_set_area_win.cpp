@@ -7,9 +7,12 @@
 
 #include "common/records/doc_fields.h"
 #include "common/win/printer_queries.h"
+#include "dproc/easyset/easy_set_combo_tip_win.h"
 #include "dproc/easyset/easy_set_edit_dialog_win.h"
+#include "dproc/easyset/easy_set_icons_win.h"
 #include "dproc/easyset/easy_set_save_dialog_win.h"
 #include "dproc/easyset/easy_set_session_win.h"
+#include "dproc/watermark/watermark_session_win.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 
@@ -134,6 +137,16 @@ void EditFlow(HWND dialog, SheetCtx* ctx, EasySetList* list) {
 }  // namespace
 
 void EasySetAreaProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The entries show the Easy Sets' pictures (before the page starts).
+  if (message == WM_MEASUREITEM && wParam == static_cast<WPARAM>(kEasySetComboId)) {
+    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (item != nullptr && item->itemHeight < kEasySetEntryHeight) item->itemHeight = kEasySetEntryHeight;
+    return;
+  }
+  if (message == WM_DRAWITEM && wParam == static_cast<WPARAM>(kEasySetComboId)) {
+    DrawEasySetItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    return;
+  }
   if (message == WM_INITDIALOG) {
     auto* ctx = reinterpret_cast<SheetCtx*>(lParam);
     SetWindowLongPtrW(dialog, DWLP_USER, lParam);
@@ -148,8 +161,10 @@ void EasySetAreaProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (state == nullptr) return;
   switch (message) {
     case WM_DESTROY:
+      EndEasySetComboTip(dialog);
       DestroyEasySetList(state->list);
       *state = EasySetUiState{};
+      FreeWatermarkSession(ctx);
       return;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -158,12 +173,18 @@ void EasySetAreaProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         Show(dialog, ctx, *state->list);
       } else if (header->code == static_cast<UINT>(PSN_APPLY)) {
         if (state->savingPage == nullptr) state->savingPage = dialog;
-        if (state->savingPage == dialog) SaveSessionEasySetOrder(ctx, *state->list);
+        if (state->savingPage == dialog) {
+          SaveSessionEasySetOrder(ctx, *state->list);
+          SaveWatermarkSession(ctx);
+        }
       }
       return;
     }
     case WM_COMMAND:
       if (state->list == nullptr) return;
+      if (LOWORD(wParam) == kEasySetComboId) {
+        EasySetComboTipCommand(dialog, reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+      }
       if (LOWORD(wParam) == kEasySetComboId && HIWORD(wParam) == CBN_SELENDOK) {
         ApplySelected(dialog, ctx, state->list);
       } else if (LOWORD(wParam) == kEasySetSaveId && HIWORD(wParam) == BN_CLICKED) {

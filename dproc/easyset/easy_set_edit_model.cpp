@@ -102,3 +102,26 @@ void EasySetEditModel::PutInto(EasySetList* list) const {
     if (e.current) list->current = copy;
   }
 }
+
+void EasySetEditModel::SetRestoreOptions(size_t i, const uint8_t* options, size_t count) {
+  if (i >= entries_.size() || options == nullptr) return;
+  uint8_t* restore = entries_[i].node->header.restore;
+  for (size_t k = 0; k < count && k < kEasySetRestoreOptionBytes; ++k) restore[k] = options[k] != 0 ? 1 : 0;
+}
+
+void EasySetEditModel::SetIcon(size_t i, bool shown, uint16_t index) {
+  if (i >= entries_.size()) return;
+  entries_[i].node->header.iconShown = shown ? 1 : 0;
+  entries_[i].node->header.iconIndex = index;
+}
+
+void EasySetEditModel::SetKind(size_t i, uint32_t kind) {
+  if (i >= entries_.size() || entries_[i].node->builtIn != 0) return;
+  entries_[i].node->kind = kind == kEasySetShared ? kEasySetShared : kEasySetUser;
+}
+
+bool EasySetEditModel::MayChangeKind(size_t i) const {
+  if (i >= entries_.size() || entries_[i].node->builtIn != 0) return false;
+  return entries_[i].node->kind == kEasySetUser ? Count(kEasySetShared) < kMaxSharedEasySets
+                                                : Count(kEasySetUser) < kMaxUserEasySets;
+}

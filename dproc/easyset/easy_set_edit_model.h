@@ -39,6 +39,14 @@ class EasySetEditModel {
   // The entry's name and comment; refused for an empty name or one another
   // entry of its kind bears.
   Rename SetNames(size_t i, std::u16string_view name, std::u16string_view comment);
+  // Whether entry i shows an icon of its own, and which.
+  void SetIcon(size_t i, bool shown, uint16_t index);
+  // The kind of entry i (shared or the user's own).
+  void SetKind(size_t i, uint32_t kind);
+  // Whether entry i could change its kind: the other kind has room for it.
+  bool MayChangeKind(size_t i) const;
+  // The restore options of entry i (the first `count` bytes).
+  void SetRestoreOptions(size_t i, const uint8_t* options, size_t count);
   // Appends a node (owned from then on) as a user Easy Set.
   bool AddUser(EasySetNode* node);
   // Empties `list` and fills it with copies of the entries, the current one

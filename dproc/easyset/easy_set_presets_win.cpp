@@ -100,6 +100,15 @@ std::vector<EasySetPresetEntry> ReadEasySetPresetTable(QxdContext* ctx) {
   return table;
 }
 
+std::vector<std::pair<std::string, std::u16string>> ReadDescriptionTexts(const char* section) {
+  std::vector<std::pair<std::string, std::u16string>> entries;
+  QxdContext* ctx = QxdOpenBeside(g_procModules.own, L"VELDRANH.QXD");
+  if (ctx == nullptr) return entries;
+  WalkTexts(ctx, section, [&](const char* key, const std::u16string& text) { entries.emplace_back(key, text); });
+  QxdClose(ctx);
+  return entries;
+}
+
 BOOL InstallEasySetPresets(HANDLE printer) {
   if (printer == nullptr || printer == INVALID_HANDLE_VALUE) return FALSE;
   DWORD installed = 0;

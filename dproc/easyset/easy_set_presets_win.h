@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dproc/easyset/easy_set_files_win.h"
@@ -22,6 +23,11 @@ struct EasySetPresetEntry {
   std::wstring fileName;
 };
 std::vector<EasySetPresetEntry> ReadEasySetPresetTable(struct QxdContext* ctx);
+
+// The key and text of each entry of a "texts" section of the main
+// description file beside the library, in file order; none when the file
+// or the section is missing.
+std::vector<std::pair<std::string, std::u16string>> ReadDescriptionTexts(const char* section);
 
 // 1 when the presets are installed now or were before, else 0.
 BOOL InstallEasySetPresets(HANDLE printer);

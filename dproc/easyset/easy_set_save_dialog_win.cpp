@@ -5,6 +5,7 @@
 #include "common/win/printer_queries.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
+#include "dproc/easyset/easy_set_icons_win.h"
 #include "dproc/easyset/easy_set_records.h"
 #include "dproc/easyset/easy_set_session_win.h"
 #include "dproc/easyset/easy_set_store_win.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr uint16_t kTemplate = 167;
 constexpr int kName = 1901, kIcon = 1902, kIconCombo = 1903, kSharing = 1904, kComment = 1906;
-constexpr int kIconCount = 64;
 
 const DWORD kHelpIds[] = {1900, 9600, 1901, 9600, 1905, 9610, 1906, 9610, 1902, 9620, 1903, 9620,
                           1904, 9630, 0, 0};
@@ -43,18 +43,24 @@ void Init(HWND dialog, SheetCtx* ctx) {
     CheckDlgButton(dialog, kSharing, BST_CHECKED);
     EnableWindow(sharing, user < kMaxUserEasySets);
   }
-  for (int i = 0; i < kIconCount; ++i) {
-    wchar_t text[8];
-    swprintf(text, 8, L"%03d", i);
-    SendDlgItemMessageW(dialog, kIconCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-  }
-  SendDlgItemMessageW(dialog, kIconCombo, CB_SETCURSEL, 0, 0);
-  CheckDlgButton(dialog, kIcon, BST_UNCHECKED);
+  // With icons in the image library the Easy Set shows one by default.
+  const int icons = FillEasySetIconCombo(GetDlgItem(dialog, kIconCombo));
+  SendDlgItemMessageW(dialog, kIconCombo, CB_SETCURSEL, icons >= 57 ? 56 : 0, 0);
+  CheckDlgButton(dialog, kIcon, icons > 0 ? BST_CHECKED : BST_UNCHECKED);
+  EnableWindow(GetDlgItem(dialog, kIcon), icons > 0);
 }
 
 void EnableRules(HWND dialog, SheetCtx*) {
   EnableWindow(GetDlgItem(dialog, kIconCombo), IsDlgButtonChecked(dialog, kIcon) == BST_CHECKED);
 }
+
+bool DrawItem(HWND, SheetCtx*, const DRAWITEMSTRUCT* item) {
+  if (item->CtlID != static_cast<UINT>(kIconCombo)) return false;
+  DrawEasySetIcon(item);
+  return true;
+}
+
+const SheetComboHeight kComboHeights[] = {{kIconCombo, kEasySetEntryHeight}, {0, 0}};
 
 bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
   if (id == kIcon && code == BN_CLICKED) {
@@ -93,7 +99,7 @@ bool Ok(HWND dialog, SheetCtx* ctx) {
   EasySetHeader header = MakeEasySetHeader(driver, name, comment);
   header.iconShown = iconShown ? 1 : 0;
   header.iconIndex = static_cast<uint16_t>(icon < 0 ? 0 : icon);
-  EasySetNode* node = BuildEasySetFromSettings(header, *doc, {}, SystemAnsiCodec());
+  EasySetNode* node = BuildEasySetFromSettings(header, *doc, SessionWatermarks(ctx), SystemAnsiCodec());
   if (node == nullptr || !AddEasySet(list, node, kind)) {
     FreeEasySetNode(node);
     return false;
@@ -114,11 +120,13 @@ const DocumentDialog kDialog = {
     .helpIds = kHelpIds,
     .helpTopic = 9595,
     .clipTitle = L"Save Easy Set Dialog",
+    .comboHeights = kComboHeights,
     .editsDocument = false,
     .init = Init,
     .enableRules = EnableRules,
     .command = Command,
     .ok = Ok,
+    .drawItem = DrawItem,
 };
 
 }  // namespace

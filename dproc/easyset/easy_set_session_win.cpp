@@ -19,6 +19,7 @@
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/settings/settings_fixups_win.h"
 #include "dproc/startup/watermark_defaults.h"
+#include "dproc/watermark/watermark_session_win.h"
 
 namespace {
 
@@ -93,7 +94,21 @@ EasySetNode* BuiltInEasySet(const SheetCtx* ctx, const EasySetPrinterNames& name
 bool LoadEasySetSettings(const SheetCtx* ctx, const EasySetNode& node, DocDMode* settings) {
   if (!LoadEasySetFromText(node, settings, IsMono(ctx), SystemAnsiCodec())) return false;
   FixUpSettingsConflicts(ctx, settings);
+  SyncSessionWatermark(ctx, settings);
   return true;
+}
+
+// The watermark lists of an Easy Set that restores them become the
+// session's: the shared list only when it restores that too and the user
+// may administer the printer.
+void TakeEasySetWatermarks(const SheetCtx* ctx, const SettingBundle& bundle) {
+  const uint8_t* restore = bundle.header.restore;
+  if (restore[kRestoreWatermarks] == 0) return;
+  const bool takePublic =
+      restore[kRestoreSharedWatermarks] != 0 && IsPrinterAdministrable(PrinterNamesOf(ctx).printer);
+  ReplaceSessionWatermarks(ctx, bundle.publicMarks.data(), bundle.publicMarks.size(), takePublic,
+                           bundle.privateMarks.data(), bundle.privateMarks.size(), bundle.order.data(),
+                           bundle.order.size());
 }
 
 }  // namespace
@@ -148,6 +163,7 @@ bool EasySetMatchesSettings(const SheetCtx* ctx, const EasySetNode& node) {
   auto current = std::make_unique<DocDMode>(*live);
   if (!LoadEasySetSettings(ctx, node, applied.get())) return false;
   FixUpSettingsConflicts(ctx, current.get());
+  SyncSessionWatermark(ctx, current.get());
   return std::memcmp(applied.get(), current.get(), sizeof(DocDMode)) == 0;
 }
 
@@ -177,7 +193,9 @@ void FindCurrentEasySet(const SheetCtx* ctx, EasySetList* list, bool apply) {
 bool ApplyEasySet(const EasySetNode& node, const SheetCtx* ctx) {
   DocDMode* doc = GetPrivDevMode(ctx);
   if (doc == nullptr) return false;
-  if (!LoadEasySetFromText(node, doc, IsMono(ctx), SystemAnsiCodec())) return false;
+  const auto bundle = LoadEasySetFromText(node, doc, IsMono(ctx), SystemAnsiCodec());
+  if (!bundle) return false;
+  TakeEasySetWatermarks(ctx, *bundle);
   DocFields& f = Fields(*doc);
   std::memset(f.szEasySetName, 0, sizeof f.szEasySetName);
   if (node.builtIn != 0) {
@@ -189,9 +207,20 @@ bool ApplyEasySet(const EasySetNode& node, const SheetCtx* ctx) {
     SetEasySetField(f.szEasySetName, kEasySetNameChars, EasySetName(node.header));
   }
   FixUpSettingsConflicts(ctx, nullptr);
+  SyncSessionWatermark(ctx, doc);
   const EasySetPrinterNames names = PrinterNamesOf(ctx);
   if (g_updatePublicFields != nullptr) g_updatePublicFields(GetCtxPublicDevMode(ctx), doc, nullptr, 0, names.printer);
   return true;
+}
+
+EasySetWatermarks SessionWatermarks(const SheetCtx* ctx) {
+  EasySetWatermarks marks;
+  const WatermarkSession* s = WatermarkSessionOf(ctx);
+  if (s == nullptr) return marks;
+  marks.publicMarks.assign(s->publicMarks, s->publicMarks + s->publicCount);
+  marks.privateMarks.assign(s->privateMarks, s->privateMarks + s->privateCount);
+  marks.order.assign(s->order, s->order + s->orderCount);
+  return marks;
 }
 
 bool SaveSessionEasySetOrder(const SheetCtx* ctx, const EasySetList& list) {

@@ -52,5 +52,7 @@ bool ApplyEasySet(const EasySetNode& node, const SheetCtx* ctx);
 // an Easy Set was applied (the library's Prc_UpdateCmnDModeArea; none:
 // they stay).
 void SetEasySetPublicFieldsUpdate(PrcUpdateCmnDModeAreaFn update);
+// The session's watermark lists, as an Easy Set saved now carries them.
+EasySetWatermarks SessionWatermarks(const SheetCtx* ctx);
 // Saves the order of the list for the user.
 bool SaveSessionEasySetOrder(const SheetCtx* ctx, const EasySetList& list);

@@ -11,6 +11,7 @@
 #include "dproc/fax/fax_fields_win.h"
 #include "dproc/fax_cover/cover_dialog_state.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
 
 namespace {
@@ -20,7 +21,7 @@ enum : int {
   kSelectForm = 1967, kFormList = 1968, kTypedDate = 1969, kDateEdit = 1966, kPagesBox = 1970, kPagesEdit = 1971,
   kPagesSpin = 1973, kPagesLabel = 1974, kCommentLabel = 1975, kCommentEdit = 1976, kDefaultButton = 1032,
 };
-constexpr int32_t kPageId = 173;
+constexpr uint16_t kPageId = 173;
 
 const DWORD kHelpIds[] = {1962, 21110, 1963, 21110, 1964, 21120, 1965, 21120, 1583, 21130, 1967, 21140,
                           1968, 21140, 1969, 21150, 1966, 21150, 1970, 21160, 1971, 21160, 1973, 21160,
@@ -182,38 +183,33 @@ void Command(HWND page, FcsDialogState* s, int id, int code) {
   }
 }
 
+void Init(HWND page, SheetCtx* ctx) {
+  SendDlgItemMessageW(page, kSubjectEdit, EM_LIMITTEXT, 64, 0);
+  SendDlgItemMessageW(page, kDateEdit, EM_LIMITTEXT, 20, 0);
+  SendDlgItemMessageW(page, kPagesEdit, EM_LIMITTEXT, 4, 0);
+  SendDlgItemMessageW(page, kCommentEdit, EM_LIMITTEXT, 640, 0);
+  SendDlgItemMessageW(page, kPagesSpin, UDM_SETRANGE32, kFcsPagesMin, kFcsPagesMax);
+  if (FcsStateOf(ctx)->fEditable == 0) {
+    for (int id : kAllControls) EnableWindow(GetDlgItem(page, id), FALSE);
+  }
+}
+
+const FcsPageParts kParts = {Command, Save, Load, false};
+
+// A page of the cover dialog, outside the document settings.
+const DocumentDialog kPage = {
+    .templateId = kPageId,
+    .textSection = "FcsBasic",
+    .helpIds = kHelpIds,
+    .editsDocument = false,
+    .checksConstraints = false,
+    .init = Init,
+    .command = FcsPageCommand<kParts>,
+    .other = FcsPageMessage<kParts>,
+};
+
 }  // namespace
 
 INT_PTR CALLBACK FcsBasicPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  INT_PTR result = 0;
-  if (FcsPagePrologue(kPageId, kHelpIds, page, message, wParam, lParam, &result)) return result;
-  if (message == WM_INITDIALOG) {
-    FcsDialogState* s = FcsPageInit(page, lParam, "FcsBasic");
-    SendDlgItemMessageW(page, kSubjectEdit, EM_LIMITTEXT, 64, 0);
-    SendDlgItemMessageW(page, kDateEdit, EM_LIMITTEXT, 20, 0);
-    SendDlgItemMessageW(page, kPagesEdit, EM_LIMITTEXT, 4, 0);
-    SendDlgItemMessageW(page, kCommentEdit, EM_LIMITTEXT, 640, 0);
-    SendDlgItemMessageW(page, kPagesSpin, UDM_SETRANGE32, kFcsPagesMin, kFcsPagesMax);
-    if (s != nullptr && s->fEditable == 0) {
-      for (int id : kAllControls) EnableWindow(GetDlgItem(page, id), FALSE);
-    }
-    return FALSE;
-  }
-  FcsDialogState* s = FcsState(page);
-  if (s == nullptr) return FALSE;
-  switch (message) {
-    case WM_COMMAND:
-      // While the page is filled from the state, its edits' notifications
-      // store what was just shown; only the user's changes count.
-      Command(page, s, LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    case FCSM_SAVEPAGE:
-      if (!Save(page, s)) FcsRefuse(page);
-      return TRUE;
-    case FCSM_LOADPAGE:
-      if (s->fLoading == 1) Load(page, s);
-      return TRUE;
-    default:
-      return FALSE;
-  }
+  return RunDocumentDialog(kPage, page, message, wParam, lParam);
 }

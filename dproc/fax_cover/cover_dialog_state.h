@@ -9,6 +9,7 @@
 #include "common/cover/cover_geometry.h"
 #include "common/records/fax_cover_sheet.h"
 #include "common/records/settings_records.h"
+#include "common/win/sheet_context_records_win.h"
 #include "dproc/fax_cover/cover_store_win.h"
 
 // Dialog to the page being left: store the controls, result 1 refuses.
@@ -49,6 +50,9 @@ struct FcsDialogState {
 inline FcsDialogState* FcsState(HWND window) {
   return reinterpret_cast<FcsDialogState*>(GetWindowLongPtrW(window, DWLP_USER));
 }
+// The dialog and its pages run on the dialog skeleton with the state as
+// their context.
+inline FcsDialogState* FcsStateOf(SheetCtx* ctx) { return reinterpret_cast<FcsDialogState*>(ctx); }
 
 // The page procedures, in tab order.
 INT_PTR CALLBACK FcsBasicPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
@@ -56,14 +60,30 @@ INT_PTR CALLBACK FcsRecipientPageProc(HWND page, UINT message, WPARAM wParam, LP
 INT_PTR CALLBACK FcsSenderPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK FcsImagePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
-// What every page does first with a message: the device library's hook,
-// the drop-list filter, help.  True when the message was handled there
-// (`result` holds the answer).
-bool FcsPagePrologue(int32_t pageId, const DWORD* helpIds, HWND page, UINT message, WPARAM wParam, LPARAM lParam,
-                     INT_PTR* result);
-// WM_INITDIALOG of a page: the state in the window data, the texts of the
-// page's section, the stop icons.
-FcsDialogState* FcsPageInit(HWND page, LPARAM lParam, const char* section);
+// What is a page's own; the page runs on the dialog skeleton with
+// FcsPageCommand<parts> and FcsPageMessage<parts> as its command and other
+// handlers.
+struct FcsPageParts {
+  void (*command)(HWND page, FcsDialogState* s, int id, int code);
+  // FCSM_SAVEPAGE: false refuses to leave the page.
+  bool (*save)(HWND page, FcsDialogState* s);
+  // FCSM_LOADPAGE; without `loadAlways` only while the dialog fills its pages.
+  void (*load)(HWND page, FcsDialogState* s);
+  bool loadAlways;
+  // The page's own private messages (null: none); true when handled.
+  bool (*message)(HWND page, FcsDialogState* s, UINT message) = nullptr;
+};
+// The page's private messages: save, load and its own.
+bool FcsPageMessageOf(const FcsPageParts& parts, HWND page, SheetCtx* ctx, UINT message, INT_PTR* result);
+template <const FcsPageParts& parts>
+bool FcsPageCommand(HWND page, SheetCtx* ctx, int id, int code) {
+  parts.command(page, FcsStateOf(ctx), id, code);
+  return true;
+}
+template <const FcsPageParts& parts>
+bool FcsPageMessage(HWND page, SheetCtx* ctx, UINT message, WPARAM, LPARAM, INT_PTR* result) {
+  return FcsPageMessageOf(parts, page, ctx, message, result);
+}
 // Sends a message to the dialog (the page's parent).
 void FcsNotify(HWND page, UINT message);
 // The page refuses FCSM_SAVEPAGE.

@@ -12,6 +12,7 @@
 #include "dproc/fax/fax_fields_win.h"
 #include "dproc/fax_cover/cover_dialog_state.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
 
 namespace {
@@ -21,7 +22,7 @@ enum : int {
   kZoomSpin = 2013, kPercent = 2014, kPositionGroup = 2015, kXLabel = 2016, kXEdit = 2017, kXSpin = 2018,
   kXRange = 2019, kYLabel = 2020, kYEdit = 2021, kYSpin = 2022, kYRange = 2023, kDefaultButton = 1032,
 };
-constexpr int32_t kPageId = 176;
+constexpr uint16_t kPageId = 176;
 constexpr size_t kFileChars = 260;
 
 const DWORD kHelpIds[] = {2007, 21410, 2008, 21420, 2009, 21420, 2010, 21430, 2011, 21440, 2012, 21440,
@@ -244,52 +245,54 @@ void Command(HWND page, FcsDialogState* s, int id, int code) {
   }
 }
 
+void Init(HWND page, SheetCtx* ctx) {
+  FcsDialogState* s = FcsStateOf(ctx);
+  SendDlgItemMessageW(page, kFileEdit, EM_LIMITTEXT, kFileChars - 1, 0);
+  SendDlgItemMessageW(page, kZoomEdit, EM_LIMITTEXT, 3, 0);
+  SendDlgItemMessageW(page, kXEdit, EM_LIMITTEXT, 3, 0);
+  SendDlgItemMessageW(page, kYEdit, EM_LIMITTEXT, 3, 0);
+  SendDlgItemMessageW(page, kZoomSpin, UDM_SETRANGE32, kFcsZoomMin, kFcsZoomMax);
+  SendDlgItemMessageW(page, kXSpin, UDM_SETRANGE32, kFcsPosMin, kFcsPosMax);
+  SendDlgItemMessageW(page, kYSpin, UDM_SETRANGE32, kFcsPosMin, kFcsPosMax);
+  s->fImagePosGuard = 0;
+  if (s->fEditable == 0) {
+    for (int id : kAllControls) EnableWindow(GetDlgItem(page, id), FALSE);
+  }
+}
+
+// The image was dragged in the preview.
+bool PageMessage(HWND page, FcsDialogState* s, UINT message) {
+  if (message != FCSM_IMAGEMOVED) return false;
+  s->fImagePosGuard = 1;
+  SetDlgItemInt(page, kXEdit, s->coverSheet.image.wPosX, FALSE);
+  SetDlgItemInt(page, kYEdit, s->coverSheet.image.wPosY, FALSE);
+  UpdateWindow(GetDlgItem(page, kXEdit));
+  UpdateWindow(GetDlgItem(page, kYEdit));
+  s->fImagePosGuard = 0;
+  return true;
+}
+
+void Destroyed(HWND page) {
+  if (FcsDialogState* s = FcsState(page)) s->fImagePosGuard = 0;
+}
+
+const FcsPageParts kParts = {Command, Save, Load, false, PageMessage};
+
+// A page of the cover dialog, outside the document settings.
+const DocumentDialog kPage = {
+    .templateId = kPageId,
+    .textSection = "FcsImage",
+    .helpIds = kHelpIds,
+    .editsDocument = false,
+    .checksConstraints = false,
+    .init = Init,
+    .command = FcsPageCommand<kParts>,
+    .destroy = Destroyed,
+    .other = FcsPageMessage<kParts>,
+};
+
 }  // namespace
 
 INT_PTR CALLBACK FcsImagePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  INT_PTR result = 0;
-  if (FcsPagePrologue(kPageId, kHelpIds, page, message, wParam, lParam, &result)) return result;
-  if (message == WM_INITDIALOG) {
-    FcsDialogState* s = FcsPageInit(page, lParam, "FcsImage");
-    SendDlgItemMessageW(page, kFileEdit, EM_LIMITTEXT, kFileChars - 1, 0);
-    SendDlgItemMessageW(page, kZoomEdit, EM_LIMITTEXT, 3, 0);
-    SendDlgItemMessageW(page, kXEdit, EM_LIMITTEXT, 3, 0);
-    SendDlgItemMessageW(page, kYEdit, EM_LIMITTEXT, 3, 0);
-    SendDlgItemMessageW(page, kZoomSpin, UDM_SETRANGE32, kFcsZoomMin, kFcsZoomMax);
-    SendDlgItemMessageW(page, kXSpin, UDM_SETRANGE32, kFcsPosMin, kFcsPosMax);
-    SendDlgItemMessageW(page, kYSpin, UDM_SETRANGE32, kFcsPosMin, kFcsPosMax);
-    if (s != nullptr) {
-      s->fImagePosGuard = 0;
-      if (s->fEditable == 0) {
-        for (int id : kAllControls) EnableWindow(GetDlgItem(page, id), FALSE);
-      }
-    }
-    return FALSE;
-  }
-  FcsDialogState* s = FcsState(page);
-  if (s == nullptr) return FALSE;
-  switch (message) {
-    case WM_COMMAND:
-      Command(page, s, LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    case FCSM_SAVEPAGE:
-      if (!Save(page, s)) FcsRefuse(page);
-      return TRUE;
-    case FCSM_LOADPAGE:
-      if (s->fLoading == 1) Load(page, s);
-      return TRUE;
-    case FCSM_IMAGEMOVED:
-      s->fImagePosGuard = 1;
-      SetDlgItemInt(page, kXEdit, s->coverSheet.image.wPosX, FALSE);
-      SetDlgItemInt(page, kYEdit, s->coverSheet.image.wPosY, FALSE);
-      UpdateWindow(GetDlgItem(page, kXEdit));
-      UpdateWindow(GetDlgItem(page, kYEdit));
-      s->fImagePosGuard = 0;
-      return TRUE;
-    case WM_DESTROY:
-      s->fImagePosGuard = 0;
-      return FALSE;
-    default:
-      return FALSE;
-  }
+  return RunDocumentDialog(kPage, page, message, wParam, lParam);
 }

@@ -1,42 +1,28 @@
-// What the four pages of the cover-sheet dialog share: the message prologue,
-// the texts of their sections, text fields, option lists and numbers.
+// What the four pages of the cover-sheet dialog share: text fields, option
+// lists and numbers.
 #include <windows.h>
 
 #include <cwchar>
 #include <vector>
 
 #include "common/qxd/model_rows.h"
-#include "common/win/driver_help.h"
-#include "dproc/constraints/drop_list_filter_win.h"
-#include "dproc/constraints/stop_icons_win.h"
 #include "dproc/fax/fax_fields_win.h"
 #include "dproc/fax_cover/cover_dialog_state.h"
-#include "dproc/model/dialog_text_tables.h"
-#include "dproc/model/disp_strings_win.h"
 #include "dproc/model/feature_table.h"
 #include "dproc/sheets/dialog_helpers.h"
-#include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/model/option_table_rows_win.h"
 
-bool FcsPagePrologue(int32_t pageId, const DWORD* helpIds, HWND page, UINT message, WPARAM wParam, LPARAM lParam,
-                     INT_PTR* result) {
-  if (OfferToDeviceLibrary(pageId, page, message, wParam, lParam, result)) return true;
-  ComboDropListFilter(page, message, wParam, lParam);
-  if (message == WM_HELP || message == WM_CONTEXTMENU) {
-    HandleDialogHelpMessage(message, wParam, lParam, helpIds);
-    *result = 0;
-    return true;
+bool FcsPageMessageOf(const FcsPageParts& parts, HWND page, SheetCtx* ctx, UINT message, INT_PTR* result) {
+  FcsDialogState* s = FcsStateOf(ctx);
+  if (message == FCSM_SAVEPAGE) {
+    if (!parts.save(page, s)) FcsRefuse(page);
+  } else if (message == FCSM_LOADPAGE) {
+    if (parts.loadAlways || s->fLoading == 1) parts.load(page, s);
+  } else if (parts.message == nullptr || !parts.message(page, s, message)) {
+    return false;
   }
-  return false;
-}
-
-FcsDialogState* FcsPageInit(HWND page, LPARAM lParam, const char* section) {
-  auto* state = reinterpret_cast<FcsDialogState*>(lParam);
-  SetWindowLongPtrW(page, DWLP_USER, lParam);
-  ApplyCommonDispStrings(page, CommonItemTable());
-  if (const DispStringItem* table = DialogTextTable(section)) ApplyDispStrings(page, table);
-  StoreStopIconRect(page, StopIconTable());
-  return state;
+  *result = TRUE;
+  return true;
 }
 
 void FcsNotify(HWND page, UINT message) { SendMessageW(GetParent(page), message, 0, 0); }

@@ -11,6 +11,7 @@
 #include "dproc/fax_cover/cover_dialog_state.h"
 #include "dproc/model/feature_table.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
 #include "dproc/model/option_table_rows_win.h"
 
@@ -21,7 +22,7 @@ enum : int {
   kOwnLines = 1984, kCompanyBox = 1985, kCompanyEdit = 1986, kDepartmentBox = 1987, kDepartmentEdit = 1988,
   kNameBox = 1989, kNameEdit = 1990, kFaxBox = 1991, kFaxEdit = 1992, kReadButton = 1993, kDefaultButton = 1032,
 };
-constexpr int32_t kPageId = 174;
+constexpr uint16_t kPageId = 174;
 constexpr UINT kTitleChosen = WM_APP + 1100;  // the combo box has put the chosen text into its edit
 
 const DWORD kHelpIds[] = {1978, 21210, 1979, 21210, 1980, 21220, 1981, 21230, 1982, 21240, 1983, 21250,
@@ -94,7 +95,7 @@ void StoreMode(HWND page, FcsRecipientPart& r) {
   }
 }
 
-void Save(HWND page, FcsDialogState* s) {
+bool Save(HWND page, FcsDialogState* s) {
   FcsRecipientPart& r = s->coverSheet.recipient;
   StoreMode(page, r);
   if (r.byRecipientMode == 0) {
@@ -110,6 +111,8 @@ void Save(HWND page, FcsDialogState* s) {
     r.*l.flag = IsBoxChecked(page, l.box);
     FcsGetText(page, l.edit, r.*l.text, 81);
   }
+  // An empty title was put back; the page may be left.
+  return true;
 }
 
 void Read(HWND page, FcsDialogState* s) {
@@ -175,39 +178,40 @@ void Command(HWND page, FcsDialogState* s, int id, int code) {
   }
 }
 
+void Init(HWND page, SheetCtx* ctx) {
+  SendDlgItemMessageW(page, kTitleCombo, CB_LIMITTEXT, 32, 0);
+  for (const Line& l : kLines) SendDlgItemMessageW(page, l.edit, EM_LIMITTEXT, 80, 0);
+  if (FcsStateOf(ctx)->fEditable == 0) {
+    for (int id : kAllControls) EnableWindow(GetDlgItem(page, id), FALSE);
+  }
+}
+
+// The title the combo box has put into its edit.
+bool PageMessage(HWND page, FcsDialogState* s, UINT message) {
+  if (message != kTitleChosen) return false;
+  if (IsBoxChecked(page, kStandard)) {
+    FcsGetText(page, kTitleCombo, s->coverSheet.recipient.szTitle, 33);
+    Redraw(page);
+  }
+  return true;
+}
+
+const FcsPageParts kParts = {Command, Save, Load, true, PageMessage};
+
+// A page of the cover dialog, outside the document settings.
+const DocumentDialog kPage = {
+    .templateId = kPageId,
+    .textSection = "FcsRecipient",
+    .helpIds = kHelpIds,
+    .editsDocument = false,
+    .checksConstraints = false,
+    .init = Init,
+    .command = FcsPageCommand<kParts>,
+    .other = FcsPageMessage<kParts>,
+};
+
 }  // namespace
 
 INT_PTR CALLBACK FcsRecipientPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  INT_PTR result = 0;
-  if (FcsPagePrologue(kPageId, kHelpIds, page, message, wParam, lParam, &result)) return result;
-  if (message == WM_INITDIALOG) {
-    FcsDialogState* s = FcsPageInit(page, lParam, "FcsRecipient");
-    SendDlgItemMessageW(page, kTitleCombo, CB_LIMITTEXT, 32, 0);
-    for (const Line& l : kLines) SendDlgItemMessageW(page, l.edit, EM_LIMITTEXT, 80, 0);
-    if (s != nullptr && s->fEditable == 0) {
-      for (int id : kAllControls) EnableWindow(GetDlgItem(page, id), FALSE);
-    }
-    return FALSE;
-  }
-  FcsDialogState* s = FcsState(page);
-  if (s == nullptr) return FALSE;
-  switch (message) {
-    case WM_COMMAND:
-      Command(page, s, LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    case kTitleChosen:
-      if (IsBoxChecked(page, kStandard)) {
-        FcsGetText(page, kTitleCombo, s->coverSheet.recipient.szTitle, 33);
-        Redraw(page);
-      }
-      return TRUE;
-    case FCSM_SAVEPAGE:
-      Save(page, s);
-      return TRUE;
-    case FCSM_LOADPAGE:
-      Load(page, s);
-      return TRUE;
-    default:
-      return FALSE;
-  }
+  return RunDocumentDialog(kPage, page, message, wParam, lParam);
 }

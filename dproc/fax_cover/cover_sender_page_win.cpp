@@ -6,10 +6,11 @@
 #include "dproc/fax/fax_fields_win.h"
 #include "dproc/fax_cover/cover_dialog_state.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 
 namespace {
 
-constexpr int32_t kPageId = 175;
+constexpr uint16_t kPageId = 175;
 constexpr int kGroup = 1994, kDefaultButton = 1032;
 
 struct Line {
@@ -36,11 +37,12 @@ void Load(HWND page, FcsDialogState* s) {
   UpdateEnabling(page, s);
 }
 
-void Save(HWND page, FcsDialogState* s) {
+bool Save(HWND page, FcsDialogState* s) {
   for (uint32_t i = 0; i < kFcsSenderLines; ++i) {
     s->coverSheet.sender.lines[i].fgOn = IsBoxChecked(page, kLines[i].box);
     FcsGetText(page, kLines[i].edit, s->coverSheet.sender.lines[i].szText, 81);
   }
+  return true;
 }
 
 void Command(HWND page, FcsDialogState* s, int id, int code) {
@@ -73,37 +75,34 @@ void Command(HWND page, FcsDialogState* s, int id, int code) {
   }
 }
 
+void Init(HWND page, SheetCtx* ctx) {
+  for (const Line& l : kLines) SendDlgItemMessageW(page, l.edit, EM_LIMITTEXT, 80, 0);
+  if (FcsStateOf(ctx)->fEditable == 0) {
+    for (const Line& l : kLines) {
+      EnableWindow(GetDlgItem(page, l.box), FALSE);
+      EnableWindow(GetDlgItem(page, l.edit), FALSE);
+    }
+    EnableWindow(GetDlgItem(page, kGroup), FALSE);
+    EnableWindow(GetDlgItem(page, kDefaultButton), FALSE);
+  }
+}
+
+const FcsPageParts kParts = {Command, Save, Load, false};
+
+// A page of the cover dialog, outside the document settings.
+const DocumentDialog kPage = {
+    .templateId = kPageId,
+    .textSection = "FcsSender",
+    .helpIds = kHelpIds,
+    .editsDocument = false,
+    .checksConstraints = false,
+    .init = Init,
+    .command = FcsPageCommand<kParts>,
+    .other = FcsPageMessage<kParts>,
+};
+
 }  // namespace
 
 INT_PTR CALLBACK FcsSenderPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  INT_PTR result = 0;
-  if (FcsPagePrologue(kPageId, kHelpIds, page, message, wParam, lParam, &result)) return result;
-  if (message == WM_INITDIALOG) {
-    FcsDialogState* s = FcsPageInit(page, lParam, "FcsSender");
-    for (const Line& l : kLines) SendDlgItemMessageW(page, l.edit, EM_LIMITTEXT, 80, 0);
-    if (s != nullptr && s->fEditable == 0) {
-      for (const Line& l : kLines) {
-        EnableWindow(GetDlgItem(page, l.box), FALSE);
-        EnableWindow(GetDlgItem(page, l.edit), FALSE);
-      }
-      EnableWindow(GetDlgItem(page, kGroup), FALSE);
-      EnableWindow(GetDlgItem(page, kDefaultButton), FALSE);
-    }
-    return FALSE;
-  }
-  FcsDialogState* s = FcsState(page);
-  if (s == nullptr) return FALSE;
-  switch (message) {
-    case WM_COMMAND:
-      Command(page, s, LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    case FCSM_SAVEPAGE:
-      Save(page, s);
-      return TRUE;
-    case FCSM_LOADPAGE:
-      if (s->fLoading == 1) Load(page, s);
-      return TRUE;
-    default:
-      return FALSE;
-  }
+  return RunDocumentDialog(kPage, page, message, wParam, lParam);
 }

@@ -6,27 +6,25 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/cover/cover_page_win.h"
-#include "common/win/driver_help.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/fax/fax_fields_win.h"
 #include "dproc/fax_cover/cover_set_edit.h"
 #include "dproc/fax_cover/cover_set_view_win.h"
-#include "dproc/model/dialog_text_tables.h"
-#include "dproc/model/disp_strings_win.h"
 #include "dproc/sheets/dialog_helpers.h"
-#include "dproc/sheets/document_sheet_skeleton_win.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
 
 namespace {
 
 enum : int {
   kSetList = 2031, kNameEdit = 2033, kList = 2034, kTab = 2035, kPreview = 1235, kUp = 1908, kDown = 1909,
-  kDelete = 1910, kHelpButton = 9,
+  kDelete = 1910,
 };
 constexpr uint16_t kSaveTemplate = 178, kEditTemplate = 179;
 
@@ -41,94 +39,81 @@ std::u16string EditText(HWND dialog) {
   return std::u16string(w.begin(), w.end()).substr(0, kFcsSetNameChars - 1);
 }
 
-bool Prologue(uint16_t templateId, const DWORD* helpIds, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
-              INT_PTR* result) {
-  if (OfferToDeviceLibrary(templateId, dialog, message, wParam, lParam, result)) return true;
-  if (message == WM_HELP || message == WM_CONTEXTMENU) {
-    *result = HandleDialogHelpMessage(message, wParam, lParam, helpIds) ? TRUE : FALSE;
-    return true;
-  }
-  return false;
-}
-
-void InitTexts(HWND dialog, const char* section) {
-  ApplyCommonDispStrings(dialog, CommonItemTable());
-  if (const DispStringItem* table = DialogTextTable(section)) ApplyDispStrings(dialog, table);
+void InitNameAndView(HWND dialog) {
   SendDlgItemMessageW(dialog, kNameEdit, EM_LIMITTEXT, kFcsSetNameChars - 1, 0);
   InitCoverSetView(dialog);
 }
 
-// --- Save
+// --- Save: its context is the cover dialog's state.
+
+void SaveInit(HWND dialog, SheetCtx* ctx) {
+  const FcsDialogState* s = FcsStateOf(ctx);
+  InitNameAndView(dialog);
+  for (const CoverSheetSet& set : s->pCoverSets->sets) {
+    SendDlgItemMessageW(dialog, kSetList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(set.name));
+  }
+  ShowCoverSetSummary(dialog, &s->coverSheet.basic, &s->coverSheet.sender, &s->coverSheet.image);
+  SetFocus(GetDlgItem(dialog, kSetList));
+}
+
+bool SaveNotify(HWND dialog, SheetCtx* ctx, const NMHDR* n, LRESULT* result) {
+  if (n->idFrom != static_cast<UINT_PTR>(kTab) || n->code != static_cast<UINT>(TCN_SELCHANGE)) return false;
+  const FcsDialogState* s = FcsStateOf(ctx);
+  ShowCoverSetSummary(dialog, &s->coverSheet.basic, &s->coverSheet.sender, &s->coverSheet.image);
+  *result = TRUE;
+  return true;
+}
+
+bool SaveDrawItem(HWND, SheetCtx* ctx, const DRAWITEMSTRUCT* item) {
+  if (item->CtlID != static_cast<UINT>(kPreview)) return false;
+  DrawCoverSetPreview(item, FcsStateOf(ctx)->hPreviewEmf, FcsStateOf(ctx)->coverPaper);
+  return true;
+}
+
+// A new name: the set is added and stored; an empty or taken name keeps the
+// dialog open.
+bool SaveOk(HWND dialog, SheetCtx* ctx) {
+  FcsDialogState* s = FcsStateOf(ctx);
+  const std::u16string name = EditText(dialog);
+  if (name.empty()) {
+    ShowMessageBox(dialog, 1, 3, 530, MB_ICONEXCLAMATION, 0, 0);
+    SetFocus(GetDlgItem(dialog, kNameEdit));
+    return false;
+  }
+  for (const CoverSheetSet& set : s->pCoverSets->sets) {
+    if (name == set.name) {
+      const std::wstring w(name.begin(), name.end());
+      ShowMessageBoxStr(dialog, 1, 4, 531, MB_ICONEXCLAMATION, w.c_str(), nullptr);
+      SetFocus(GetDlgItem(dialog, kNameEdit));
+      return false;
+    }
+  }
+  s->pCoverSets->sets.push_back(
+      MakeCoverSheetSet(name.c_str(), s->coverSheet.basic, s->coverSheet.sender, s->coverSheet.image));
+  s->pCoverSets->current = static_cast<int32_t>(s->pCoverSets->sets.size()) - 1;
+  if (SaveCoverSheetSetList(s->szPrinterName, s->szDriverName, *s->pCoverSets) != 1) {
+    // The set stays in the list for this session; the user hears that the
+    // store refused it.
+    ShowMessageBox(dialog, 7, 545, 0, MB_ICONEXCLAMATION, 0, 0);
+  }
+  return true;
+}
+
+const DocumentDialog kSaveDialog = {
+    .templateId = kSaveTemplate,
+    .textSection = "Dlg_SaveCoverSheetSet",
+    .helpIds = kSaveHelpIds,
+    .helpTopic = 22000,
+    .editsDocument = false,
+    .checksConstraints = false,
+    .init = SaveInit,
+    .ok = SaveOk,
+    .drawItem = SaveDrawItem,
+    .notify = SaveNotify,
+};
 
 INT_PTR CALLBACK SaveCoverSheetSetDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  INT_PTR hooked = 0;
-  if (Prologue(kSaveTemplate, kSaveHelpIds, dialog, message, wParam, lParam, &hooked)) return hooked;
-  if (message == WM_INITDIALOG) {
-    auto* s = reinterpret_cast<FcsDialogState*>(lParam);
-    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-    InitTexts(dialog, "Dlg_SaveCoverSheetSet");
-    for (const CoverSheetSet& set : s->pCoverSets->sets) {
-      SendDlgItemMessageW(dialog, kSetList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(set.name));
-    }
-    ShowCoverSetSummary(dialog, &s->coverSheet.basic, &s->coverSheet.sender, &s->coverSheet.image);
-    SetFocus(GetDlgItem(dialog, kSetList));
-    return FALSE;
-  }
-  FcsDialogState* s = FcsState(dialog);
-  if (s == nullptr) return FALSE;
-  switch (message) {
-    case WM_NOTIFY: {
-      const auto* n = reinterpret_cast<const NMHDR*>(lParam);
-      if (n->idFrom != static_cast<UINT_PTR>(kTab) || n->code != static_cast<UINT>(TCN_SELCHANGE)) return FALSE;
-      ShowCoverSetSummary(dialog, &s->coverSheet.basic, &s->coverSheet.sender, &s->coverSheet.image);
-      return TRUE;
-    }
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item->CtlID != static_cast<UINT>(kPreview)) return FALSE;
-      DrawCoverSetPreview(item, s->hPreviewEmf, s->coverPaper);
-      return TRUE;
-    }
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK: {
-          const std::u16string name = EditText(dialog);
-          if (name.empty()) {
-            ShowMessageBox(dialog, 1, 3, 530, MB_ICONEXCLAMATION, 0, 0);
-            SetFocus(GetDlgItem(dialog, kNameEdit));
-            return TRUE;
-          }
-          for (const CoverSheetSet& set : s->pCoverSets->sets) {
-            if (name == set.name) {
-              const std::wstring w(name.begin(), name.end());
-              ShowMessageBoxStr(dialog, 1, 4, 531, MB_ICONEXCLAMATION, w.c_str(), nullptr);
-              SetFocus(GetDlgItem(dialog, kNameEdit));
-              return TRUE;
-            }
-          }
-          s->pCoverSets->sets.push_back(
-              MakeCoverSheetSet(name.c_str(), s->coverSheet.basic, s->coverSheet.sender, s->coverSheet.image));
-          s->pCoverSets->current = static_cast<int32_t>(s->pCoverSets->sets.size()) - 1;
-          if (SaveCoverSheetSetList(s->szPrinterName, s->szDriverName, *s->pCoverSets) != 1) {
-            // The set stays in the list for this session; the user hears
-            // that the store refused it.
-            ShowMessageBox(dialog, 7, 545, 0, MB_ICONEXCLAMATION, 0, 0);
-          }
-          EndDialog(dialog, 1);
-          return TRUE;
-        }
-        case IDCANCEL:
-          EndDialog(dialog, 2);
-          return TRUE;
-        case kHelpButton:
-          ShowDriverHelp(dialog, HELP_CONTEXT, 22000);
-          return TRUE;
-        default:
-          return FALSE;
-      }
-    default:
-      return FALSE;
-  }
+  return RunDocumentDialog(kSaveDialog, dialog, message, wParam, lParam);
 }
 
 // --- Edit
@@ -139,7 +124,7 @@ struct EditDialog {
   std::vector<HENHMETAFILE> previews;  // one per item, in list order
 };
 
-EditDialog* Edit(HWND dialog) { return reinterpret_cast<EditDialog*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
+EditDialog* EditOf(SheetCtx* ctx) { return reinterpret_cast<EditDialog*>(ctx); }
 
 HENHMETAFILE ComposeSetPreview(HWND dialog, const FcsDialogState* s, const CoverSetEditItem& item) {
   FaxCoverSheetData data = s->coverSheet;
@@ -196,11 +181,10 @@ void Refused(HWND dialog, const EditDialog* e, CoverSetEditStatus st) {
   SetFocus(GetDlgItem(dialog, kNameEdit));
 }
 
-bool InitEdit(HWND dialog, FcsDialogState* s) {
-  auto* e = new (std::nothrow) EditDialog{s, {}, {}};
-  if (e == nullptr) return false;
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(e));
-  InitTexts(dialog, "Dlg_EditCoverSheetSet");
+void EditInit(HWND dialog, SheetCtx* ctx) {
+  EditDialog* e = EditOf(ctx);
+  FcsDialogState* s = e->state;
+  InitNameAndView(dialog);
   for (size_t i = 0; i < s->pCoverSets->sets.size(); ++i) {
     const CoverSheetSet& set = s->pCoverSets->sets[i];
     CoverSetEditItem item{};
@@ -219,10 +203,11 @@ bool InitEdit(HWND dialog, FcsDialogState* s) {
   UpdateButtons(dialog, e);
   ShowSelection(dialog, e);
   SetFocus(GetDlgItem(dialog, kSetList));
-  return true;
 }
 
-void EditCommand(HWND dialog, EditDialog* e, int id, int code) {
+// The name, order and deletion of the sets; OK writes them all to the store.
+bool EditCommand(HWND dialog, SheetCtx* ctx, int id, int code) {
+  EditDialog* e = EditOf(ctx);
   CoverSetEditModel& m = e->model;
   switch (id) {
     case kSetList:
@@ -232,7 +217,7 @@ void EditCommand(HWND dialog, EditDialog* e, int id, int code) {
         if (st == kCoverEditEmptyName || st == kCoverEditDuplicateName) {
           SendDlgItemMessageW(dialog, kSetList, LB_SETCURSEL, static_cast<WPARAM>(m.sel), 0);
           Refused(dialog, e, st);
-          return;
+          return true;
         }
         ShowItems(dialog, e);
         SetNameEdit(dialog, e);
@@ -277,77 +262,85 @@ void EditCommand(HWND dialog, EditDialog* e, int id, int code) {
       ShowSelection(dialog, e);
       break;
     }
-    case IDOK: {
-      int32_t current = -1;
-      const CoverSetEditStatus st = CoverSetEditOk(&m, &current);
-      if (st == kCoverEditEmptyName || st == kCoverEditDuplicateName) {
-        Refused(dialog, e, st);
-        break;
-      }
-      FaxCoverSheetSets& sets = *e->state->pCoverSets;
-      sets.sets.clear();
-      sets.current = -1;
-      for (size_t i = 0; i < m.items.size(); ++i) {
-        const CoverSetEditItem& item = m.items[i];
-        sets.sets.push_back(MakeCoverSheetSet(item.name, item.basic, item.sender, item.image));
-        if (static_cast<int32_t>(i) == current) sets.current = static_cast<int32_t>(i);
-      }
-      if (SaveCoverSheetSetList(e->state->szPrinterName, e->state->szDriverName, sets) != 1) {
-        ShowMessageBox(dialog, 7, 545, 0, MB_ICONEXCLAMATION, 0, 0);
-      }
-      EndDialog(dialog, 1);
-      break;
-    }
-    case IDCANCEL:
-      m.sel = -1;
-      EndDialog(dialog, 2);
-      break;
-    case kHelpButton:
-      ShowDriverHelp(dialog, HELP_CONTEXT, 22100);
-      break;
     default:
-      break;
+      return false;
   }
   e->state->nEditSetSel = m.sel;
+  return true;
 }
 
+bool EditOk(HWND dialog, SheetCtx* ctx) {
+  EditDialog* e = EditOf(ctx);
+  CoverSetEditModel& m = e->model;
+  int32_t current = -1;
+  const CoverSetEditStatus st = CoverSetEditOk(&m, &current);
+  if (st == kCoverEditEmptyName || st == kCoverEditDuplicateName) {
+    Refused(dialog, e, st);
+    return false;
+  }
+  FaxCoverSheetSets& sets = *e->state->pCoverSets;
+  sets.sets.clear();
+  sets.current = -1;
+  for (size_t i = 0; i < m.items.size(); ++i) {
+    const CoverSetEditItem& item = m.items[i];
+    sets.sets.push_back(MakeCoverSheetSet(item.name, item.basic, item.sender, item.image));
+    if (static_cast<int32_t>(i) == current) sets.current = static_cast<int32_t>(i);
+  }
+  if (SaveCoverSheetSetList(e->state->szPrinterName, e->state->szDriverName, sets) != 1) {
+    ShowMessageBox(dialog, 7, 545, 0, MB_ICONEXCLAMATION, 0, 0);
+  }
+  return true;
+}
+
+void EditCancel(HWND, SheetCtx* ctx) {
+  EditDialog* e = EditOf(ctx);
+  e->model.sel = -1;
+  e->state->nEditSetSel = -1;
+}
+
+bool EditNotify(HWND dialog, SheetCtx* ctx, const NMHDR* n, LRESULT* result) {
+  if (n->idFrom != static_cast<UINT_PTR>(kTab) || n->code != static_cast<UINT>(TCN_SELCHANGE)) return false;
+  ShowSelection(dialog, EditOf(ctx));
+  *result = TRUE;
+  return true;
+}
+
+bool EditDrawItem(HWND, SheetCtx* ctx, const DRAWITEMSTRUCT* item) {
+  if (item->CtlID != static_cast<UINT>(kPreview)) return false;
+  const EditDialog* e = EditOf(ctx);
+  const int32_t sel = e->model.sel;
+  DrawCoverSetPreview(item, sel >= 0 ? e->previews[static_cast<size_t>(sel)] : nullptr, e->state->coverPaper);
+  return true;
+}
+
+void EditDestroy(HWND dialog) {
+  auto* e = reinterpret_cast<EditDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (e == nullptr) return;
+  for (HENHMETAFILE& emf : e->previews) {
+    if (emf != nullptr) DeleteEnhMetaFile(emf);
+    emf = nullptr;
+  }
+  e->state->nEditSetSel = -1;
+}
+
+const DocumentDialog kEditDialog = {
+    .templateId = kEditTemplate,
+    .textSection = "Dlg_EditCoverSheetSet",
+    .helpIds = kEditHelpIds,
+    .helpTopic = 22100,
+    .editsDocument = false,
+    .checksConstraints = false,
+    .init = EditInit,
+    .command = EditCommand,
+    .ok = EditOk,
+    .drawItem = EditDrawItem,
+    .notify = EditNotify,
+    .destroy = EditDestroy,
+    .cancel = EditCancel,
+};
+
 INT_PTR CALLBACK EditCoverSheetSetDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  INT_PTR hooked = 0;
-  if (Prologue(kEditTemplate, kEditHelpIds, dialog, message, wParam, lParam, &hooked)) return hooked;
-  if (message == WM_INITDIALOG) {
-    if (!InitEdit(dialog, reinterpret_cast<FcsDialogState*>(lParam))) EndDialog(dialog, 2);
-    return FALSE;
-  }
-  EditDialog* e = Edit(dialog);
-  if (e == nullptr) return FALSE;
-  switch (message) {
-    case WM_COMMAND:
-      EditCommand(dialog, e, LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    case WM_NOTIFY: {
-      const auto* n = reinterpret_cast<const NMHDR*>(lParam);
-      if (n->idFrom != static_cast<UINT_PTR>(kTab) || n->code != static_cast<UINT>(TCN_SELCHANGE)) return FALSE;
-      ShowSelection(dialog, e);
-      return TRUE;
-    }
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item->CtlID != static_cast<UINT>(kPreview)) return FALSE;
-      const int32_t sel = e->model.sel;
-      DrawCoverSetPreview(item, sel >= 0 ? e->previews[static_cast<size_t>(sel)] : nullptr, e->state->coverPaper);
-      return TRUE;
-    }
-    case WM_DESTROY:
-      for (HENHMETAFILE emf : e->previews) {
-        if (emf != nullptr) DeleteEnhMetaFile(emf);
-      }
-      e->state->nEditSetSel = -1;
-      SetWindowLongPtrW(dialog, DWLP_USER, 0);
-      delete e;
-      return FALSE;
-    default:
-      return FALSE;
-  }
+  return RunDocumentDialog(kEditDialog, dialog, message, wParam, lParam);
 }
 
 }  // namespace
@@ -358,6 +351,8 @@ intptr_t RunSaveCoverSheetSet(HWND owner, FcsDialogState* state) {
 }
 
 intptr_t RunEditCoverSheetSet(HWND owner, FcsDialogState* state) {
+  auto edit = std::unique_ptr<EditDialog>(new (std::nothrow) EditDialog{state, {}, {}});
+  if (edit == nullptr) return 2;
   return RunMyDialogBox(DialogFrameworkModules().templates, owner, kEditTemplate, EditCoverSheetSetDlgProc,
-                        reinterpret_cast<LPARAM>(state));
+                        reinterpret_cast<LPARAM>(edit.get()));
 }

@@ -12,10 +12,7 @@
 #include "common/cover/cover_page_win.h"
 #include "common/qxd/model_info.h"
 #include "common/records/doc_fields.h"
-#include "common/win/driver_help.h"
 #include "common/win/module_path.h"
-#include "dproc/constraints/drop_list_filter_win.h"
-#include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/fax/fax_fields_win.h"
@@ -25,13 +22,13 @@
 #include "dproc/model/disp_strings_win.h"
 #include "dproc/preview/paper_view_render_win.h"
 #include "dproc/sheets/dialog_helpers.h"
-#include "dproc/sheets/document_sheet_skeleton_win.h"
+#include "dproc/sheets/dialog_skeleton_win.h"
 
 namespace {
 
 enum : int {
   kSetLabel = 1951, kSetList = 1952, kSaveButton = 1953, kEditButton = 1954, kPreviewLabel = 1955,
-  kPreview = 1235, kCheckButton = 1961, kSizeLabel = 1959, kSizeList = 1960, kTab = 1956, kHelpButton = 9,
+  kPreview = 1235, kCheckButton = 1961, kSizeLabel = 1959, kSizeList = 1960, kTab = 1956,
 };
 constexpr int kPreviewInset = 16;
 constexpr int kDragCursor = 10033, kHoverCursor = 10032;
@@ -215,26 +212,26 @@ bool CreatePages(HWND dialog, FcsDialogState* s) {
   return true;
 }
 
-bool Init(HWND dialog, FcsDialogState* s) {
-  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
+void Init(HWND dialog, SheetCtx* ctx) {
+  FcsDialogState* s = FcsStateOf(ctx);
   s->fLoading = 1;
-  ApplyCommonDispStrings(dialog, CommonItemTable());
-  if (const DispStringItem* table = DialogTextTable("Dlg_FAXCoverSheetSet")) ApplyDispStrings(dialog, table);
-  StoreStopIconRect(dialog, StopIconTable());
   if (!LoadCoverSheetSetList(s->szPrinterName, s->szDriverName, s->pCoverSets)) {
     // No store for this printer: the dialog works with an empty set list.
     s->pCoverSets->sets.clear();
   }
   FillCoverPaper(s);
   FindCurrentSet(s);
-  if (!CreatePages(dialog, s)) return false;
+  if (!CreatePages(dialog, s)) {
+    s->fLoading = 0;
+    EndDialog(dialog, -1);
+    return;
+  }
   PostMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, kSetList)), TRUE);
   FillSizeList(dialog, s);
   FillSetList(dialog, s);
   ApplyReadOnlyRule(dialog, s);
   s->fLoading = 0;
   if (s->hPreviewEmf == nullptr) RebuildPreview(dialog, s);
-  return true;
 }
 
 void ChooseSet(HWND dialog, FcsDialogState* s) {
@@ -274,20 +271,16 @@ void ShowFcsCheckWindow(HWND dialog, const FcsDialogState* s) {
   FreeLibrary(library);
 }
 
-void Command(HWND dialog, FcsDialogState* s, int id, int code) {
+bool Ok(HWND dialog, SheetCtx* ctx) {
+  FcsDialogState* s = FcsStateOf(ctx);
+  uint32_t size = 0;
+  if (FcsSelectedValue(dialog, kSizeList, &size)) s->coverSheet.sCoverSize = static_cast<int16_t>(size);
+  return SavePage(s);
+}
+
+bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
+  FcsDialogState* s = FcsStateOf(ctx);
   switch (id) {
-    case IDOK: {
-      uint32_t size = 0;
-      if (FcsSelectedValue(dialog, kSizeList, &size)) s->coverSheet.sCoverSize = static_cast<int16_t>(size);
-      if (SavePage(s)) EndDialog(dialog, 1);
-      break;
-    }
-    case IDCANCEL:
-      EndDialog(dialog, 2);
-      break;
-    case kHelpButton:
-      ShowDriverHelp(dialog, HELP_CONTEXT, 21000);
-      break;
     case kSetList:
       if (code == CBN_SELENDOK) ChooseSet(dialog, s);
       break;
@@ -329,16 +322,18 @@ void Command(HWND dialog, FcsDialogState* s, int id, int code) {
       }
       break;
     default:
-      break;
+      return false;
   }
+  return true;
 }
 
-bool TabNotify(HWND dialog, FcsDialogState* s, const NMHDR* n) {
+bool TabNotify(HWND, SheetCtx* ctx, const NMHDR* n, LRESULT* result) {
+  FcsDialogState* s = FcsStateOf(ctx);
   if (n->idFrom != static_cast<UINT_PTR>(kTab)) return false;
   if (n->code == TCN_SELCHANGING) {
     const bool refused = !SavePage(s);
     if (!refused) ShowPage(CurrentPage(s), false);
-    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, refused ? TRUE : FALSE);
+    *result = refused ? TRUE : FALSE;
     return true;
   }
   if (n->code == TCN_SELCHANGE) {
@@ -412,7 +407,9 @@ bool Mouse(HWND dialog, FcsDialogState* s, UINT message, LPARAM lParam) {
   }
 }
 
-void Destroy(FcsDialogState* s) {
+void Destroy(HWND dialog) {
+  FcsDialogState* s = FcsState(dialog);
+  if (s == nullptr) return;
   if (s->hPreviewEmf != nullptr) DeleteEnhMetaFile(s->hPreviewEmf);
   s->hPreviewEmf = nullptr;
   s->pCoverSets->sets.clear();
@@ -423,47 +420,54 @@ void Destroy(FcsDialogState* s) {
   }
 }
 
-INT_PTR CALLBACK FaxCoverSheetDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  INT_PTR hooked = 0;
-  if (OfferToDeviceLibrary(kFcsDialogTemplate, dialog, message, wParam, lParam, &hooked)) return hooked;
-  ComboDropListFilter(dialog, message, wParam, lParam);
-  if (message == WM_INITDIALOG) {
-    if (!Init(dialog, reinterpret_cast<FcsDialogState*>(lParam))) DestroyWindow(dialog);
-    return FALSE;
-  }
-  FcsDialogState* s = FcsState(dialog);
-  if (s == nullptr) return FALSE;
+bool DrawItem(HWND, SheetCtx* ctx, const DRAWITEMSTRUCT* item) {
+  if (item->CtlID != static_cast<UINT>(kPreview)) return false;
+  PaintPreview(item->hwndItem, item->hDC, FcsStateOf(ctx));
+  return true;
+}
+
+// The mouse over the preview and the pages' messages.
+bool Other(HWND dialog, SheetCtx* ctx, UINT message, WPARAM, LPARAM lParam, INT_PTR* result) {
+  FcsDialogState* s = FcsStateOf(ctx);
   switch (message) {
-    case WM_COMMAND:
-      Command(dialog, s, LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    case WM_NOTIFY:
-      return TabNotify(dialog, s, reinterpret_cast<const NMHDR*>(lParam)) ? TRUE : FALSE;
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item->CtlID != static_cast<UINT>(kPreview)) return FALSE;
-      PaintPreview(item->hwndItem, item->hDC, s);
-      return TRUE;
-    }
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-      return HandleDialogHelpMessage(message, wParam, lParam, kHelpIds) ? TRUE : FALSE;
     case WM_LBUTTONDOWN:
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
-      return Mouse(dialog, s, message, lParam) ? TRUE : FALSE;
+      *result = Mouse(dialog, s, message, lParam) ? TRUE : FALSE;
+      return true;
     case FCSM_REDRAW:
       RebuildPreview(dialog, s);
-      return TRUE;
+      *result = TRUE;
+      return true;
     case FCSM_MODIFIED:
       Modified(dialog, s);
-      return TRUE;
-    case WM_DESTROY:
-      Destroy(s);
-      return FALSE;
+      *result = TRUE;
+      return true;
     default:
-      return FALSE;
+      return false;
   }
+}
+
+// The dialog edits its own copy of the caller's cover record, outside the
+// document settings and the constraint rules.
+const DocumentDialog kDialog = {
+    .templateId = kFcsDialogTemplate,
+    .textSection = "Dlg_FAXCoverSheetSet",
+    .helpIds = kHelpIds,
+    .helpTopic = 21000,
+    .editsDocument = false,
+    .checksConstraints = false,
+    .init = Init,
+    .command = Command,
+    .ok = Ok,
+    .drawItem = DrawItem,
+    .notify = TabNotify,
+    .destroy = Destroy,
+    .other = Other,
+};
+
+INT_PTR CALLBACK FaxCoverSheetDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RunDocumentDialog(kDialog, dialog, message, wParam, lParam);
 }
 
 }  // namespace

@@ -15,12 +15,17 @@
 #include "common/qxd/disp_string_table.h"
 #include "common/qxd/model_info.h"
 #include "common/records/doc_fields.h"
+#include "dproc/constraints/constraint_pass_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/hint_area_win.h"
+#include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/finishing/finishing_sheets_win.h"
 #include "dproc/layout/layout_lists_win.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/feature_table.h"
+#include "dproc/perpage/per_page_dialogs_win.h"
+#include "dproc/perpage/per_page_list_rows.h"
+#include "dproc/perpage/per_page_session_win.h"
 #include "dproc/preview/preview_area_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/settings/settings_fixups_win.h"
@@ -60,7 +65,6 @@ enum : int {
 
 constexpr int kOptionItemHeight = 16;
 constexpr int kPictureItemHeight = 32;
-constexpr uint32_t kPerPageIconId = 32516;
 
 const int kLockList[] = {1235, 1123, 1130, 1131, 1132, 1133, 1134, 1148, 1305, 1308, 1311,
                          1150, 1314, 1315, 1316, 1159, 1222, 1214, 1320, 1321, 1322, 1032};
@@ -92,32 +96,11 @@ const OptionHead* Rows(const void* list) { return reinterpret_cast<const OptionH
 // --- The ten per-page lists as option rows: the list's own name when it
 // has one, else the description's name of the row.
 
-OptionItem g_perPageRows[kPerPageUiListCount + 1];
-
-const char16_t* DescriptionText(const char* keyword) {
-  for (const DispStringItem* r = DialogTextTable("Property_3"); r != nullptr && (r->controlIds[0] != 0 || r->keyword[0] != '\0');
-       ++r) {
-    if (std::strncmp(r->keyword, keyword, sizeof r->keyword) == 0) return r->text;
-  }
-  return u"";
-}
+PerPageListRows g_perPageRows;
 
 void BuildPerPageRows(SheetUiState* state) {
-  std::memset(g_perPageRows, 0, sizeof g_perPageRows);
   PerPageUiLists* lists = PerPageListsOf(state);
-  for (size_t n = 0; n < kPerPageUiListCount; ++n) {
-    OptionItem& row = g_perPageRows[n];
-    row.size = sizeof row;
-    std::snprintf(row.keyword, sizeof row.keyword, "PerPageList%zu", n + 1);
-    row.value = static_cast<uint32_t>(n + 1);
-    row.iconId = kPerPageIconId;
-    const InterSheetList* list = lists != nullptr ? lists->lists[n] : nullptr;
-    const char16_t* text = list != nullptr && list->name[0] != 0 ? list->name : DescriptionText(row.keyword);
-    for (size_t i = 0; i + 1 < std::size(row.text) && i < kInterSheetNameUnits && text[i] != 0; ++i) {
-      row.text[i] = text[i];
-    }
-  }
-  g_perPageRows[kPerPageUiListCount].size = sizeof(OptionItem);
+  BuildPerPageListRows(&g_perPageRows, lists != nullptr ? lists->lists : nullptr);
 }
 
 // --- Lists.
@@ -140,7 +123,7 @@ void FillLists(HWND dialog, SheetCtx* ctx) {
   }
   if (Flag(kMfPerPageSetting)) {
     BuildPerPageRows(GetUIState(ctx));
-    FillOptionCombo(dialog, kPerPageList, Rows(g_perPageRows), nullptr, kOptionItemHeight);
+    FillOptionCombo(dialog, kPerPageList, Rows(g_perPageRows.rows), nullptr, kOptionItemHeight);
   }
   if (Flag(kMfPiCover)) {
     FillOptionCombo(dialog, kInsertFrontList, Rows(m->piFrontCovers), nullptr, kOptionItemHeight);
@@ -200,13 +183,27 @@ void EnableRules(HWND dialog, SheetCtx* ctx) {
   for (int id : {kFrontKindList, kFrontTrayLabel, kFrontTrayList}) Enable(dialog, id, Checked(dialog, kFrontBox));
   const bool back = Enabled(dialog, kBackBox) && Checked(dialog, kBackBox);
   for (int id : {kBackKindList, kBackTrayLabel, kBackTrayList}) Enable(dialog, id, back);
+  // The latest constraint pass says whether interleaving may be chosen
+  // where the driver interleaves.
+  if (Flag(kMfOhpPrint)) Enable(dialog, kInterleaveBox, LatestConstraintPassResults().ohpInterleaveFree);
   const bool interleave = Checked(dialog, kInterleaveBox);
   if (Flag(kMfOhpInterleaveOp)) Enable(dialog, kInterleaveKindList, interleave);
   Enable(dialog, kInterleaveTrayLabel, interleave);
   Enable(dialog, kInterleaveTrayList, interleave);
-  Enable(dialog, kPerPageList, Checked(dialog, kPerPageBox));
-  // The per-page lists' editor is not part of this driver yet.
-  EnableWindow(GetDlgItem(dialog, kPerPageEditButton), FALSE);
+  // Per-page settings need the driver's own spooling: where the device's
+  // settings spool through the system's metafiles, the box rests.
+  const DevOption* device = GetCtxPrinterInfo(ctx);
+  if (!Flag(kMfEmfSpool) || device == nullptr || device->emfSpool == 0) {
+    // Free again as far as the rules allow.
+    if (IsWindowVisible(GetDlgItem(dialog, kPerPageBox))) {
+      EnableCtrlByFeature(dialog, kCoverPageSheetTemplate, kPerPageBox, 1);
+    }
+    Enable(dialog, kPerPageList, Checked(dialog, kPerPageBox));
+    Enable(dialog, kPerPageEditButton, Checked(dialog, kPerPageBox));
+  } else {
+    EnableWindow(GetDlgItem(dialog, kPerPageBox), FALSE);
+    EnableWindow(GetDlgItem(dialog, kPerPageEditButton), FALSE);
+  }
   Enable(dialog, kInsertFrontList, Enabled(dialog, kInsertFrontBox) && Checked(dialog, kInsertFrontBox));
   Enable(dialog, kInsertBackList, Enabled(dialog, kInsertBackBox) && Checked(dialog, kInsertBackBox));
   EnableWebLinkButton(dialog, ctx);
@@ -237,7 +234,8 @@ void LiftInterleaveTray(HWND dialog) {
   for (int id : {kInterleaveKindMate, kInterleaveKindList}) ShowEnableCtrl(dialog, id, FALSE);
 }
 
-INT_PTR Init(HWND dialog, SheetCtx*) {
+INT_PTR Init(HWND dialog, SheetCtx* ctx) {
+  if (Flag(kMfPerPageSetting)) LoadSessionPerPageLists(ctx);
   auto hide = [dialog](std::initializer_list<int> ids) {
     for (int id : ids) ShowEnableCtrl(dialog, id, FALSE);
   };
@@ -283,7 +281,24 @@ void ShowAll(HWND dialog, SheetCtx* ctx) { ShowBindings(dialog, ctx, kBindings);
 const SheetDefaults kDefaults = {kCoverPageSheetTemplate, kDefaultFields, std::size(kDefaultFields), nullptr, ShowAll,
                                  EnableRules};
 
+// The per-page lists' editor; the lists' names and the chosen list may
+// have changed.
+void EditPerPageLists(HWND dialog, SheetCtx* ctx) {
+  const DocDMode before = *GetPrivDevMode(ctx);
+  if (RunSheetDialog(dialog, kPerPageSettingTemplate, PerPageSettingDlgProc, reinterpret_cast<LPARAM>(ctx)) != IDOK) {
+    return;
+  }
+  BuildPerPageRows(GetUIState(ctx));
+  FillOptionCombo(dialog, kPerPageList, Rows(g_perPageRows.rows), nullptr, kOptionItemHeight);
+  ShowBindings(dialog, ctx, kBindings);
+  if (std::memcmp(&before, GetPrivDevMode(ctx), sizeof before) != 0) NoteSheetChange(dialog, GetPrivDevMode(ctx));
+}
+
 INT_PTR Command(HWND dialog, SheetCtx* ctx, WPARAM wParam, LPARAM) {
+  if (LOWORD(wParam) == kPerPageEditButton && HIWORD(wParam) == BN_CLICKED) {
+    EditPerPageLists(dialog, ctx);
+    return TRUE;
+  }
   if (LOWORD(wParam) != kDefaultButton) return FALSE;
   RunSheetDefaults(dialog, ctx, kDefaults);
   return TRUE;
@@ -301,40 +316,18 @@ int CoverCell(uint32_t value) {
   }
 }
 
-void DrawPictureItem(HWND dialog, const DRAWITEMSTRUCT* item, int imageId, int maskId, int cell, bool cover) {
-  if (item->itemID == static_cast<UINT>(-1)) {
-    DrawItemFocus(item);
-    return;
-  }
-  const auto* row = reinterpret_cast<const OptionItem*>(item->itemData);
-  if ((item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0 && row != nullptr) {
-    DrawItemBackground(item);
-    const wchar_t* text = reinterpret_cast<const wchar_t*>(row->text);
-    HMODULE images = DialogFrameworkModules().images;
-    if (cover) {
-      DrawMaskedBitmapText(item, images, imageId, maskId, cell, text, row->flag != 0 ? 779 : 0, row->flag != 0 ? 780 : 0);
-    } else {
-      DrawBitmapText(item, images, imageId, maskId, cell, text, 32, 32);
-    }
-  }
-  if ((item->itemAction & ODA_FOCUS) != 0 ||
-      ((item->itemState & ODS_FOCUS) != 0 && GetFocus() == GetDlgItem(dialog, static_cast<int>(item->CtlID)))) {
-    DrawItemFocus(item);
-  }
-}
-
 bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   const auto* row = reinterpret_cast<const OptionItem*>(item->itemData);
   const uint32_t value = item->itemID != static_cast<UINT>(-1) && row != nullptr ? row->value : 0;
   switch (item->CtlID) {
     case kFrontKindList:
-      DrawPictureItem(dialog, item, 178, 180, CoverCell(value), true);
+      DrawFinishingPictureItem(dialog, item, 178, 180, CoverCell(value), true);
       return true;
     case kBackKindList:
-      DrawPictureItem(dialog, item, 181, 182, CoverCell(value), true);
+      DrawFinishingPictureItem(dialog, item, 181, 182, CoverCell(value), true);
       return true;
     case kInterleaveKindList:
-      DrawPictureItem(dialog, item, 183, 184, value == 1 ? 1 : value == 2 ? 2 : 0, false);
+      DrawFinishingPictureItem(dialog, item, 183, 184, value == 1 ? 1 : value == 2 ? 2 : 0, false);
       return true;
     case kPerPageList:
     case kFrontTrayList:
@@ -349,6 +342,15 @@ bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   }
 }
 
+// The per-page lists go to the user's store with the settings; those the
+// sheet read are its own to free.
+void SavePerPageLists(HWND, SheetCtx* ctx) {
+  if (Flag(kMfPerPageSetting)) SaveSessionPerPageLists(ctx);
+}
+void FreePerPageLists(HWND dialog) {
+  if (SheetCtx* ctx = SheetCtxOf(dialog)) FreeSessionPerPageLists(ctx);
+}
+
 const DocumentSheet kCoverPageSheet = {
     .pageId = kCoverPageSheetTemplate,
     .preview = PreviewAreaStep::kAfterUserPapers,
@@ -360,10 +362,10 @@ const DocumentSheet kCoverPageSheet = {
     .init = Init,
     .setActive = Activate,
     .killActive = nullptr,
-    .apply = nullptr,
+    .apply = SavePerPageLists,
     .command = Command,
     .drawItem = DrawItem,
-    .destroy = nullptr,
+    .destroy = FreePerPageLists,
     .other = nullptr,
     .textSection = "Property_3",
     .bindings = kBindings,

@@ -25,6 +25,7 @@
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
 #include "dproc/startup/edit_range_limits.h"
+#include "dproc/dialogs/combo_list_tooltip_win.h"
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/dialogs/length_units.h"
 #include "dproc/preview/preview_area_win.h"
@@ -206,7 +207,7 @@ const DialogBinding kBindings[] = {
 };
 #undef FIELD
 
-INT_PTR Init(HWND dialog, SheetCtx*) {
+INT_PTR Init(HWND dialog, SheetCtx* ctx) {
   const LengthRange range = PageCountRange();
   char digits[16];
   const int width = std::max(std::snprintf(digits, sizeof digits, "%d", range.lower),
@@ -233,8 +234,12 @@ INT_PTR Init(HWND dialog, SheetCtx*) {
   hide(Flag(kMfPerfectBinding), {2304, 2305, 2303});
   hide(Flag(kMfTabImageShift), {2306, 2307});
   hide(Flag(kMfPaperArrangement), {2117, 2118, 2206});
+  // The fold list is narrow: its open list shows each item's whole text.
+  InstallComboListTooltip(dialog, ctx, kFoldList);
   return FALSE;
 }
+
+void Destroy(HWND dialog) { RemoveComboListTooltip(dialog, SheetCtxOf(dialog)); }
 
 void ShowValues(HWND dialog, SheetCtx* ctx, const DocDMode* doc) {
   ShowBindings(dialog, ctx, kBindings);
@@ -320,6 +325,10 @@ void OpenDetails(HWND dialog, SheetCtx* ctx, uint16_t templateId, DLGPROC proc) 
 INT_PTR Command(HWND dialog, SheetCtx* ctx, WPARAM wParam, LPARAM) {
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
+  if (id == kFoldList && code == CBN_CLOSEUP) {
+    CloseComboListTooltip(ctx);
+    return FALSE;
+  }
   switch (id) {
     case kPerfectBindingBox:
       if (code == BN_CLICKED) FlagChanged(dialog, ctx, id, &DocFields::bPerfectBinding);
@@ -360,11 +369,32 @@ INT_PTR Command(HWND dialog, SheetCtx* ctx, WPARAM wParam, LPARAM) {
   }
 }
 
+// The picture pair of a fold kind, by the row's value.
+struct FoldPicture {
+  int image, mask;
+};
+FoldPicture FoldPictureOf(uint32_t value) {
+  static const FoldPicture kByValue[] = {
+      {1002, 1003}, {1002, 1003}, {988, 979},  {990, 991},  {992, 993},  {994, 995},  {1004, 1005}, {1006, 999},
+      {980, 981},   {982, 983},   {984, 985},  {986, 987},  {998, 989},  {1000, 1001}, {996, 997}};
+  if (value >= 1 && value <= std::size(kByValue)) return kByValue[value - 1];
+  return {178, 180};
+}
+
+void DrawFoldingItem(HWND dialog, const DRAWITEMSTRUCT* item) {
+  const auto* row = reinterpret_cast<const OptionHead*>(item->itemData);
+  const FoldPicture picture =
+      FoldPictureOf(item->itemID != static_cast<UINT>(-1) && row != nullptr ? row->value : 0);
+  DrawFinishingPictureItem(dialog, item, picture.image, picture.mask, 0, false);
+}
+
 bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   switch (item->CtlID) {
+    case kFoldList:
+      DrawFoldingItem(dialog, item);
+      return true;
     case kStapleList:
     case kPunchList:
-    case kFoldList:
     case kTrayList:
     case kOrderList:
     case kArrangeList:
@@ -389,7 +419,7 @@ const DocumentSheet kFinishSheet = {
     .apply = nullptr,
     .command = Command,
     .drawItem = DrawItem,
-    .destroy = nullptr,
+    .destroy = Destroy,
     .other = nullptr,
     .textSection = "Property_12",
     .bindings = kBindings,

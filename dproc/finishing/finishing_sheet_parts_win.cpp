@@ -7,6 +7,8 @@
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/option_rows_win.h"
+#include "dproc/sheets/owner_draw_win.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
@@ -48,4 +50,26 @@ void RunSheetDefaults(HWND dialog, SheetCtx* ctx, const SheetDefaults& d) {
   }
   d.enableRules(dialog, ctx);
   InvalidateRect(dialog, nullptr, FALSE);
+}
+
+void DrawFinishingPictureItem(HWND dialog, const DRAWITEMSTRUCT* item, int imageId, int maskId, int cell, bool masked) {
+  if (item->itemID == static_cast<UINT>(-1)) {
+    DrawItemFocus(item);
+    return;
+  }
+  const auto* row = reinterpret_cast<const OptionHead*>(item->itemData);
+  if ((item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0 && row != nullptr) {
+    DrawItemBackground(item);
+    const wchar_t* text = OptionRowDisplayText(row);
+    HMODULE images = DialogFrameworkModules().images;
+    if (masked) {
+      DrawMaskedBitmapText(item, images, imageId, maskId, cell, text, row->flag != 0 ? 779 : 0, row->flag != 0 ? 780 : 0);
+    } else {
+      DrawBitmapText(item, images, imageId, maskId, cell, text, 32, 32);
+    }
+  }
+  if ((item->itemAction & ODA_FOCUS) != 0 ||
+      ((item->itemState & ODS_FOCUS) != 0 && GetFocus() == GetDlgItem(dialog, static_cast<int>(item->CtlID)))) {
+    DrawItemFocus(item);
+  }
 }

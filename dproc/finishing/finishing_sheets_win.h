@@ -48,3 +48,9 @@ struct SheetDefaults {
 void RunSheetDefaults(HWND dialog, SheetCtx* ctx, const SheetDefaults& defaults);
 
 intptr_t RunFinishingDialog(HWND owner, uint16_t templateId, DLGPROC proc, LPARAM context);
+
+// An item of a finishing list with its picture: cell `cell` of the 32 x 32
+// strip `imageId` / `maskId` of the image library and the row's display
+// text.  `masked`: drawn through its mask, with the cross of an unavailable
+// row over it; otherwise drawn as a bitmap pair.
+void DrawFinishingPictureItem(HWND dialog, const DRAWITEMSTRUCT* item, int imageId, int maskId, int cell, bool masked);

@@ -14,8 +14,6 @@
 #include "common/win/win_version.h"
 #include "dproc/constraints/drop_list_filter_win.h"
 #include "dproc/constraints/stop_icons_win.h"
-#include "dproc/dialogs/clip_test_report.h"
-#include "dproc/dialogs/clip_test_win.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
@@ -334,19 +332,8 @@ bool CheckChapterList(HWND dialog) {
   std::memcpy(buffer, text, sizeof text);
   char16_t* overlap = nullptr;
   const int status = FormatRangeList(buffer, &overlap);
-  bool ok = false;
-  if (status == kRangeOverlap) {
-    ShowMessageBoxStr(dialog, 1, 230, 0, MB_ICONEXCLAMATION, reinterpret_cast<const wchar_t*>(overlap), nullptr);
-  } else if (status == kRangeTooHigh) {
-    ShowMessageBox(dialog, 1, 231, 0, MB_ICONEXCLAMATION, 0, 0);
-  } else if (status >= kRangeZero && status <= kRangeExtraDash) {
-    ShowMessageBox(dialog, 1, 232, 0, MB_ICONEXCLAMATION, 0, 0);
-  } else if (status == kRangeTooMany) {
-    ShowMessageBox(dialog, 1, 234, 0, MB_ICONEXCLAMATION, 0, 0);
-  } else {
-    SetDlgItemTextW(dialog, kChapterEdit, reinterpret_cast<const wchar_t*>(buffer));
-    ok = true;
-  }
+  const bool ok = !ShowPageRangeMessage(dialog, status, overlap, 234);
+  if (ok) SetDlgItemTextW(dialog, kChapterEdit, reinterpret_cast<const wchar_t*>(buffer));
   if (overlap != nullptr) FreeRangeBlock(overlap);
   return ok;
 }
@@ -391,25 +378,6 @@ bool MayLeave(HWND dialog, SheetCtx* ctx) {
 
 LayoutPreviewOverrides* Overrides(const SheetCtx* ctx) { return LayoutOverridesOf(GetUIState(ctx)); }
 
-// The change pattern of a check box: the field from the box, the pass, the
-// old value back on refusal, the hint.  True when the field changed.
-bool SwitchChanged(HWND dialog, SheetCtx* ctx, int id, uint8_t* field, uint8_t* slotOn = nullptr,
-                   uint8_t* slotValue = nullptr) {
-  const uint8_t old = *field;
-  *field = Checked(dialog, id) ? 1 : 0;
-  if (slotOn != nullptr) {
-    *slotOn = 1;
-    *slotValue = old;
-  }
-  if (ConstraintRefused(Check(dialog, id))) {
-    *field = old;
-    SetCheck(dialog, id, old);
-  }
-  if (slotOn != nullptr) *slotOn = *slotValue = 0;
-  DispPageHint(dialog, ctx, kLayoutSheetTemplate);
-  return *field != old;
-}
-
 void AfterChange(HWND dialog, SheetCtx* ctx) {
   Changed(dialog);
   LayoutSheetEnableControls(dialog, ctx);
@@ -447,47 +415,6 @@ void NupKindChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
   FillBindingEdge(dialog, doc);
   FixUpBindingEdge(ctx);
   SelectBindingEdge(dialog, doc);
-}
-
-void NupSwitched(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
-  LayoutPreviewOverrides* o = Overrides(ctx);
-  const bool changed = SwitchChanged(dialog, ctx, kNupBox, &Fields(*doc).bNup, o ? &o->nupFlagOn : nullptr,
-                                     o ? &o->nupFlagValue : nullptr);
-  SyncCpsuiNupItem(ctx, doc);
-  if (!changed) return;
-  FixUpBindingEdge(ctx);
-  FillBindingEdge(dialog, doc);
-  FixUpNupStyle(doc);
-  FixUpCombinationOrder(Model(), doc);
-  FillCombination(dialog, doc);
-  AfterChange(dialog, ctx);
-}
-
-// A list's change: the reader, the pass, the old value back on refusal.
-template <typename Read>
-bool ListChanged(HWND dialog, SheetCtx* ctx, int id, uint8_t* field, Read read) {
-  const uint8_t old = *field;
-  read();
-  if (ConstraintRefused(Check(dialog, id))) {
-    *field = old;
-    SelectOptionValue(dialog, id, old);
-  }
-  DispPageHint(dialog, ctx, kLayoutSheetTemplate);
-  return *field != old;
-}
-
-void DuplexChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
-  DocFields& f = Fields(*doc);
-  const uint8_t old = f.nDuplex;
-  if (!ListChanged(dialog, ctx, kDoubleSidesCombo, &f.nDuplex, [&] { ReadDuplex(dialog, ctx, doc); })) return;
-  FixUpBindingEdge(ctx);
-  FillBindingEdge(dialog, doc);
-  FixUpNupStyle(doc);
-  FixUpBookletBinding(doc);
-  FixUpCombinationOrder(Model(), doc);
-  FillCombination(dialog, doc);
-  AfterChange(dialog, ctx);
-  if (f.nDuplex == 3 && old != 3) ProcessSheetMemory().duplexBeforeBooklet = old;
 }
 
 void OpenStyle(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
@@ -580,14 +507,8 @@ bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
   DocDMode* doc = GetPrivDevMode(ctx);
   if (doc == nullptr) return false;
   switch (id) {
-    case kNupBox:
-      if (code == BN_CLICKED) NupSwitched(dialog, ctx, doc);
-      return true;
     case kNupCombo:
       if (code == CBN_SELENDOK) NupKindChanged(dialog, ctx, doc);
-      return true;
-    case kDoubleSidesCombo:
-      if (code == CBN_SELENDOK) DuplexChanged(dialog, ctx, doc);
       return true;
     case kChapterEdit:
       if (code == EN_UPDATE) ChapterTyped(dialog, doc);
@@ -709,27 +630,6 @@ size_t ReadChapterText(HWND dialog, char* out, size_t capacity) {
   return kept;
 }
 
-bool LayoutSheetClipTest(HWND dialog, HANDLE printer) {
-  const int32_t easySet = static_cast<int32_t>(LOWORD(GetDialogBaseUnits()) & ~1u) + 34;
-  const int32_t combo = ComboClipMargin();
-  const ClipTestItem items[] = {
-      {1131, kClipStatic, nullptr, 0},      {1132, kClipComboItem, L"EasySet Combo", easySet},
-      {1133, kClipPushButton, nullptr, 0},  {1134, kClipPushButton, nullptr, 0},
-      {1779, kClipCheckBox, nullptr, 0},    {1025, kClipComboItem, L"Nup Combo", combo},
-      {1124, kClipPushButton, nullptr, 0},  {1296, kClipCheckBox, nullptr, 0},
-      {1031, kClipComboItem, L"Combination Combo", combo}, {1289, kClipCheckBox, nullptr, 0},
-      {1290, kClipCheckBox, nullptr, 0},    {1294, kClipCheckBox, nullptr, 0},
-      {1035, kClipStatic, nullptr, 0},      {1065, kClipStatic, nullptr, 0},
-      {1286, kClipComboItem, L"DoubleSides Combo", combo}, {1128, kClipPushButton, nullptr, 0},
-      {1049, kClipStatic, nullptr, 0},      {1046, kClipComboItem, L"BindingEdge Combo", combo},
-      {1288, kClipCheckBox, nullptr, 0},    {1052, kClipPushButton, nullptr, 0},
-      {1291, kClipCheckBox, nullptr, 0},    {1212, kClipPushButton, nullptr, 0},
-      {1204, kClipPushButton, nullptr, 0},  {1032, kClipPushButton, nullptr, 0},
-      {1130, kClipPushButton, nullptr, 0},  {1201, kClipPushButton, nullptr, 0},
-      {0, 0, nullptr, 0}};
-  return RunClipTest(dialog, printer, L"Layout Tab", items);
-}
-
 namespace {
 
 INT_PTR InitPage(HWND dialog, SheetCtx* ctx) {
@@ -770,6 +670,36 @@ bool ReadBindingEdge(HWND d, SheetCtx* c) { return ReadOptionInto(d, kBindingEdg
 void ShowBindingEdge(HWND d, SheetCtx* c) { SelectOptionValue(d, kBindingEdgeCombo, Fields(*GetPrivDevMode(c)).nBinding); }
 void EnableRules(HWND dialog, SheetCtx* ctx) { LayoutSheetEnableControls(dialog, ctx); }
 
+// N-up on or off: the lists that follow it.
+void SyncNup(HWND, SheetCtx* ctx) { SyncCpsuiNupItem(ctx, GetPrivDevMode(ctx)); }
+void NupSwitchFixUps(HWND dialog, SheetCtx* ctx) {
+  DocDMode* doc = GetPrivDevMode(ctx);
+  SyncCpsuiNupItem(ctx, doc);
+  FixUpBindingEdge(ctx);
+  FillBindingEdge(dialog, doc);
+  FixUpNupStyle(doc);
+  FixUpCombinationOrder(Model(), doc);
+  FillCombination(dialog, doc);
+}
+
+// A new duplex mode: the lists that follow it, and the mode before booklet
+// printing kept for the Basic sheet's "Manual" zoom.
+bool ReadDuplexKind(HWND d, SheetCtx* c) {
+  ReadDuplex(d, c, GetPrivDevMode(c));
+  return true;
+}
+void ShowDuplexKind(HWND d, SheetCtx* c) { SelectOptionValue(d, kDoubleSidesCombo, Fields(*GetPrivDevMode(c)).nDuplex); }
+void DuplexFixUps(HWND dialog, SheetCtx* ctx, const uint8_t* old) {
+  DocDMode* doc = GetPrivDevMode(ctx);
+  FixUpBindingEdge(ctx);
+  FillBindingEdge(dialog, doc);
+  FixUpNupStyle(doc);
+  FixUpBookletBinding(doc);
+  FixUpCombinationOrder(Model(), doc);
+  FillCombination(dialog, doc);
+  if (Fields(*doc).nDuplex == 3 && old[0] != 3) ProcessSheetMemory().duplexBeforeBooklet = old[0];
+}
+
 // The binding edge may have moved with the glue binding: the staple and
 // punch positions it rules out are marked.
 void AdhesiveAfter(HWND dialog, SheetCtx* ctx) {
@@ -778,6 +708,11 @@ void AdhesiveAfter(HWND dialog, SheetCtx* ctx) {
 }
 
 const DialogBinding kBindings[] = {
+    {.controlId = kNupBox, .notify = BN_CLICKED, .kind = BindKind::kCheckBox, .at = DOC_FIELD_AT(bNup), .bytes = 1,
+     .after = SyncNup, .changed = NupSwitchFixUps, .previewSlot = kPreviewSlotNup},
+    {.controlId = kDoubleSidesCombo, .notify = CBN_SELENDOK, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nDuplex),
+     .bytes = 1, .read = ReadDuplexKind, .show = ShowDuplexKind, .previewSlot = kPreviewSlotDoubleSides,
+     .changedFrom = DuplexFixUps},
     {.controlId = kCombinationBox, .notify = BN_CLICKED, .kind = BindKind::kCheckBox, .at = DOC_FIELD_AT(bLayout),
      .bytes = 1, .changed = CombinationSwitched, .previewSlot = kPreviewSlotCombination},
     {.controlId = kCombinationCombo, .notify = CBN_SELENDOK, .kind = BindKind::kCustom,
@@ -797,6 +732,11 @@ const DialogBinding kBindings[] = {
 const SheetComboHeight kComboHeights[] = {
     {kNupCombo, kLayoutItemHeight}, {kBindingEdgeCombo, kLayoutItemHeight},
     {kCombinationCombo, kLayoutItemHeight}, {kDoubleSidesCombo, kLayoutItemHeight}, {0, 0}};
+
+// The Easy Set list draws its mark before each name.
+constexpr uint16_t kEasySetList = 1132;
+int32_t EasySetListMargin() { return static_cast<int32_t>(LOWORD(GetDialogBaseUnits()) & ~1u) + 34; }
+const ClipListMargin kClipMargins[] = {{kEasySetList, EasySetListMargin}, {0, 0}};
 
 const DocumentSheet kLayoutSheet = {
     .pageId = kLayoutSheetTemplate,
@@ -818,19 +758,18 @@ const DocumentSheet kLayoutSheet = {
     .hintPageId = kLayoutSheetTemplate,
     .bindings = kBindings,
     .enableRules = EnableRules,
+    .clipTitle = L"Layout Tab",
+    .clipMargins = kClipMargins,
 };
 
 }  // namespace
 
 INT_PTR CALLBACK LayoutSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  // The page's help runs the clip test first; any other notification keeps
-  // the lock list disabled while the settings may not be changed.
+  // Any notification but the frame's own keeps the lock list disabled
+  // while the settings may not be changed.
   if (message == WM_NOTIFY && lParam != 0) {
     SheetCtx* ctx = SheetCtxOf(dialog);
     const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
-    if (code == static_cast<UINT>(PSN_HELP) && ctx != nullptr && LayoutSheetClipTest(dialog, GetCtxPrinterHandle(ctx))) {
-      return TRUE;
-    }
     if (ctx != nullptr && code != static_cast<UINT>(PSN_HELP) && code != static_cast<UINT>(PSN_APPLY) &&
         code != static_cast<UINT>(PSN_SETACTIVE) && code != static_cast<UINT>(PSN_KILLACTIVE)) {
       ApplyLockList(dialog, ctx);

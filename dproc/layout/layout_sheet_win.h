@@ -20,8 +20,6 @@ INT_PTR CALLBACK LayoutSheetProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 // The enable rules of the page.
 void LayoutSheetEnableControls(HWND dialog, const SheetCtx* ctx);
-// The clip test at PSN_HELP; true when it ran.
-bool LayoutSheetClipTest(HWND dialog, HANDLE printer);
 
 // The chapter page list of edit 1147 cut to what the settings hold (see
 // ChapterTextCut), as narrow text of the chapter code page; returns its

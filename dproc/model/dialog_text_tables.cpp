@@ -170,6 +170,84 @@ DispStringItem g_coverPage[] = {
     {{kTextOnlyRecord}, {}, "PerPageList10"},
     {{0}, {}, ""},
 };
+// The Per Page Setting dialog, with the titles of its list's columns, the
+// names of its document rows and the labels of its picture.
+DispStringItem g_perPageSetting[] = {
+    {{137}, {}, "Dlg_PerPageSetting"},
+    {{1139}, {}, "PerPageSettingListFrame"},
+    {{1087}, {}, "PerPageListName"},
+    {{1095}, {}, "PerPageListNameEdit"},
+    {{1102}, {}, "PerPageListAdd"},
+    {{1098}, {}, "PerPageListDelete"},
+    {{1109}, {}, "PerPageTabPaperSetting"},
+    {{1107}, {}, "PerPagePunchSetting"},
+    {{1100}, {}, "PerPageStapleSetting"},
+    {{1284}, {}, "PerPageEditFrame"},
+    {{1613}, {}, "PerPageNumber"},
+    {{2234}, {}, "PerPageNumberExample"},
+    {{1616}, {}, "PerPageSettingChange"},
+    {{1674}, {}, "PerPageTabPosition"},
+    {{1618}, {}, "PerPageCaption"},
+    {{1620}, {}, "PerPageCaptionDetail"},
+    {{kTextOnlyRecord}, {}, "PerPageListNum"},
+    {{kTextOnlyRecord}, {}, "PerPageListPrintType"},
+    {{kTextOnlyRecord}, {}, "PerPageListTabPaper"},
+    {{kTextOnlyRecord}, {}, "PerPageListPaperSrc"},
+    {{kTextOnlyRecord}, {}, "PerPageListStaple"},
+    {{kTextOnlyRecord}, {}, "PerPageListHolePunch"},
+    {{kTextOnlyRecord}, {}, "PerPageListStapleEnd"},
+    {{kTextOnlyRecord}, {}, "PerPageListCaption"},
+    {{kTextOnlyRecord}, {}, "PerPageListCapPos"},
+    {{kTextOnlyRecord}, {}, "PPList_PrintTypeStart"},
+    {{kTextOnlyRecord}, {}, "PPList_PrintTypeEnd"},
+    {{kTextOnlyRecord}, {}, "PPView_PrintType"},
+    {{kTextOnlyRecord}, {}, "PPView_PageNumber"},
+    {{kTextOnlyRecord}, {}, "PPView_TabPosition"},
+    {{0}, {}, ""},
+};
+// The Index Paper Setting dialog and the labels of its picture.
+DispStringItem g_tabPaperSettings[] = {
+    {{140}, {}, "Dlg_TabPaperSettings"},
+    {{1635}, {}, "TabPaperFrame"},
+    {{1637}, {}, "TabPaperPaperSize"},
+    {{1638}, {}, "TabPaperNumofTab"},
+    {{1639}, {}, "TabPaperPositionFrame"},
+    {{1642}, {}, "TabPaperSpaceAbove"},
+    {{1648}, {}, "TabPaperSpaceBelow"},
+    {{1653}, {}, "TabPaperGap"},
+    {{1657}, {}, "TabPaperTextPosition"},
+    {{kTextOnlyRecord}, {}, "TabPaperListName"},
+    {{kTextOnlyRecord}, {}, "TabPaperViewTopSpace"},
+    {{kTextOnlyRecord}, {}, "TabPaperViewBtmSpace"},
+    {{kTextOnlyRecord}, {}, "TabPaperViewGap"},
+    {{kTextOnlyRecord}, {}, "TabPaperViewTextPos"},
+    {{0}, {}, ""},
+};
+// The List Name Edit and Punch Setting dialogs of the per-page settings.
+DispStringItem g_perPageListName[] = {
+    {{138}, {}, "Dlg_PerPageEditListName"},
+    {{1623}, {}, "PerPageEditListName"},
+    {{0}, {}, ""},
+};
+DispStringItem g_perPagePunch[] = {
+    {{139}, {}, "Dlg_PerPagePunch"},
+    {{1628}, {}, "PerPagePunch"},
+    {{0}, {}, ""},
+};
+// The Caption Detail dialog.
+DispStringItem g_tabTextDetails[] = {
+    {{141}, {}, "Dlg_TabTextDetails"},
+    {{1662}, {}, "TabTextFrame"},
+    {{1663}, {}, "TabTextOrientation"},
+    {{1666}, {}, "TabTextPositionV"},
+    {{1641}, {}, "TabTextPositionH"},
+    {{1667}, {}, "TabTextFontFrame"},
+    {{1668}, {}, "TabTextFontName"},
+    {{1670}, {}, "TabTextFontStyle"},
+    {{1644}, {}, "TabTextFontSize"},
+    {{kTextOnlyRecord}, {}, "PPView_TabPositionNUM"},
+    {{0}, {}, ""},
+};
 // The Staple Setting dialog of the per-page settings.
 DispStringItem g_perPageStaple[] = {
     {{153}, {}, "Dlg_PerPageStaple"},
@@ -344,6 +422,14 @@ DispStringItem g_numbering[] = {
     {{2341}, {}, "NME_Density"},
     {{1712}, {}, "NME_StartNumber"},
     {{1716}, {}, "NME_StartNumberRange"},
+    {{0}, {}, ""},
+};
+// The date/time format dialog.
+DispStringItem g_dateTimeFormat[] = {
+    {{2083}, {}, "Dlg_DateTimeFormat"},
+    {{2084}, {}, "DateFormat"},
+    {{2086}, {}, "TimeFormat"},
+    {{2088}, {}, "DateTimePreview"},
     {{0}, {}, ""},
 };
 // The Layout sheet and the dialogs it opens.
@@ -620,6 +706,26 @@ DispStringItem g_saveCoverSet[] = {
     {{2032}, {}, "ScsName"},
     {{0}, {}, ""},
 };
+DispStringItem g_importEasySet[] = {
+    {{kTextOnlyRecord}, {}, "Dlg_ImportEasySet"},
+    {{kTextOnlyRecord}, {}, "ImportEasyFile_Filter"},
+    {{0}, {}, ""},
+};
+DispStringItem g_exportEasySet[] = {
+    {{kTextOnlyRecord}, {}, "Dlg_ExportEasySet"},
+    {{kTextOnlyRecord}, {}, "ExportEasyFile_Filter"},
+    {{0}, {}, ""},
+};
+DispStringItem g_editEasySet[] = {
+    {{168}, {}, "Dlg_EditEasySet"},
+    {{kTextOnlyRecord}, {}, "EditEasy_ShowSetting"},
+    {{kTextOnlyRecord}, {}, "EditEasy_HideSetting"},
+    {{kTextOnlyRecord}, {}, "EditEasy_Control"},
+    {{kTextOnlyRecord}, {}, "EditEasy_Value1"},
+    {{kTextOnlyRecord}, {}, "EditEasy_Value2"},
+    {{kTextOnlyRecord}, {}, "EditEasy_Num"},
+    {{0}, {}, ""},
+};
 DispStringItem g_editCoverSet[] = {
     {{179}, {}, "Dlg_EditCoverSheetSet"},
     {{2030}, {}, "EcsCoverSheetSetList"},
@@ -686,10 +792,10 @@ const std::vector<DialogTextSection>& Catalogue() {
   static const std::vector<DialogTextSection> catalogue = {
       S("Property_0", CommonItemTable()),
       S("Dlg_SaveEasySet"),
-      S("Dlg_EditEasySet"),
+      S("Dlg_EditEasySet", g_editEasySet),
       S("Dlg_EasySetOpt"),
-      S("Dlg_ImportEasySet"),
-      S("Dlg_ExportEasySet"),
+      S("Dlg_ImportEasySet", g_importEasySet),
+      S("Dlg_ExportEasySet", g_exportEasySet),
       S("Property_1", g_basic),
       S("Dlg_UserPaper", g_customSize),
       S("Dlg_MediaTypeAuto", g_autoTrayMedia),
@@ -708,12 +814,12 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_PerfectBinding", g_perfectBinding),
       S("Dlg_TABImageShift", g_tabImageShift),
       S("Property_3", g_coverPage),
-      S("Dlg_PerPageSetting"),
-      S("Dlg_PerPageEditListName"),
-      S("Dlg_PerPagePunch"),
+      S("Dlg_PerPageSetting", g_perPageSetting),
+      S("Dlg_PerPageEditListName", g_perPageListName),
+      S("Dlg_PerPagePunch", g_perPagePunch),
       S("Dlg_PerPageStaple", g_perPageStaple),
-      S("Dlg_TabPaperSettings"),
-      S("Dlg_TabTextDetails"),
+      S("Dlg_TabPaperSettings", g_tabPaperSettings),
+      S("Dlg_TabTextDetails", g_tabTextDetails),
       S("Property_4", g_watermarksForms),
       S("Dlg_HeaderFooter", g_headerFooter),  // two variants of the dialog
       S("Dlg_HeaderFooterEdit"),
@@ -725,7 +831,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_ManageOvlForm", g_manageOvlForm),
       S("Dlg_OverlayInfo", g_overlayInfo),
       S("Dlg_Watermark", g_watermarkEdit),
-      S("Dlg_DateTimeFormat"),
+      S("Dlg_DateTimeFormat", g_dateTimeFormat),
       S("Dlg_DateTimePageEdit", g_dateTimePage),
       S("Dlg_CPE_CP_ColorSetting"),
       S("Dlg_CPE_SS_ColorSetting"),
@@ -774,6 +880,14 @@ DispStringItem* DialogTextTable(const char* section) {
     if (QxdNameEquals(s.section, section)) return s.tables[0];
   }
   return nullptr;
+}
+
+const char16_t* DialogTextOf(const char* section, const char* keyword) {
+  for (const DispStringItem* r = DialogTextTable(section);
+       r != nullptr && (r->controlIds[0] != 0 || r->keyword[0] != '\0'); ++r) {
+    if (std::strncmp(r->keyword, keyword, sizeof r->keyword) == 0) return r->text;
+  }
+  return u"";
 }
 
 void LoadDialogTextSections(QxdContext* ctx, const ModelInfo* model) {

@@ -22,6 +22,8 @@ const DialogTextSection& DialogTextSectionAt(size_t i);
 
 // The first table that `section` fills, or null.
 DispStringItem* DialogTextTable(const char* section);
+// The text of `keyword` in the table of `section`; empty when it has none.
+const char16_t* DialogTextOf(const char* section, const char* keyword);
 
 // Fills every table from its section, then takes the texts that are needed
 // outside their tables.

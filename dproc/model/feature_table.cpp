@@ -128,6 +128,7 @@ struct Vocabulary {
       deviceCovers[i] = Add(kDeviceCoverTables[i].feature, kDeviceCoverTables[i].options);
     }
     Add(kStampTable.feature, kStampTable.options);
+    for (const OptionTableText& t : kDateTimeFormatTables) Add(t.feature, t.options);
     nupVariant = Add(kNupVariantTable.feature, kNupVariantTable.options);
     for (int i = 0; i < 3; ++i) nupOrders[i] = Add(kNupOrderTables[i].feature, kNupOrderTables[i].options);
     driverCovers[0] = FindListed("FrontCover_op");

@@ -29,7 +29,8 @@ void SelectCoverOptionTables(const ModelInfo* model);
 OptionHead* CoverOptionTable(bool back, bool device);
 // Any option table of the library by the name it was made under: the
 // feature tables, the binding-edge tables and the tables of single
-// dialogs (the stamp table "CPE_StringTYPE3_op").  Null when none.
+// dialogs (the stamp table "CPE_StringTYPE3_op", the date and time formats
+// "DateFormat" and "TimeFormat").  Null when none.
 OptionHead* FindOptionTable(const char* name);
 // The "Nup_op" options: the standard table, or the variant that a plug-in
 // host on Windows NT 4.0 is offered (the same rows, copied at start-up).

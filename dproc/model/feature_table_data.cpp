@@ -106,6 +106,14 @@ const OptionTableText kOptionTables[] = {
     {"PerPageListTabPaper", "PPSTabNotUse=0 PPSTabUse=1"},
     {"PerPageListStapleEnd", "PPSStapling_OFF=0 PPSStapling_ON=1"},
     {"PerPageListHolePunch", "PPSHolePunchSameAsBody=255 PPSHolePunch_OFF=0 PPSHolePunch_ON=1"},
+    {"PerPageTabPosition", "TabContinue=0"},
+    {"TabTextOrientation", "TabNormal=0 TabFlipped=1 Tabvertical=2"},
+    {"TabTextPositionV", "TabCenterV=1 TabTop=0 TabBottom=2"},
+    {"TabTextPositionH", "TabCenterH=1 TabRight=2 TabLeft=0"},
+    {"TabTextFontStyle", "TabTextRegular=0 TabTextBold=1 TabTextItalic=2 TabTextBoldItalic=3"},
+    {"TabPaperNumofTab",
+     "TabNumber2=2 TabNumber3=3 TabNumber4=4 TabNumber5=5 TabNumber6=6 TabNumber7=7 TabNumber8=8 "
+     "TabNumber9=9 TabNumber10=10 TabNumber11=11 TabNumber12=12 TabNumber13=13 TabNumber14=14 TabNumber15=15"},
     {"Overlay_op", "Ovl_None=0"},
     {"Ovl_Pages", "Ovl_AllPage=2 Ovl_FirstPage=3 Ovl_EvenPage=4 Ovl_OddPage=5"},
     {"Ovl_Placement", "Ovl_Back=0 Ovl_Front=1"},
@@ -164,9 +172,6 @@ const OptionTableText kOptionTables[] = {
      "DPE_PageNumTopLeft=1 DPE_PageNumTop=2 DPE_PageNumTopRight=3 DPE_PageNumLeft=4 "
      "DPE_PageNumCenter=5 DPE_PageNumRight=6 DPE_PageNumBottomLeft=7 DPE_PageNumBottom=8 "
      "DPE_PageNumBottomRight=9"},
-    {"DateFormat",
-     "DateFormat_YYMMDD=0 DateFormat_DDMYYYY=3 DateFormat_MDDYYYY=1 DateFormat_DDMMYY=4 DateFormat_MMDDYY=2"},
-    {"TimeFormat", "TimeFormat_HMMI=1 TimeFormat_HHMM=2"},
     {"NME_Type", "NME_Type_Stamp=0 NME_Type_WM=1"},
     {"NME_PagetoPrint", "NME_PTP_AllPages=0 NME_PTP_1stPageOnly=1"},
     {"SelectColor_RB", "FullColor=0 Grayscale=1"},
@@ -293,6 +298,13 @@ const OptionTableText kStampTable = {
     "CPE_TopSecret=7 CPE_IllegalCopy=8 CPE_MachineSetting1=1 CPE_MachineSetting2=2 CPE_MachineSetting3=3 "
     "CPE_MachineSetting4=4 CPE_MachineSetting5=5 CPE_MachineSetting6=6 CPE_MachineSetting7=7 "
     "CPE_MachineSetting8=8"};
+
+// The date and time formats of the date/time format dialog, in list order.
+const OptionTableText kDateTimeFormatTables[2] = {
+    {"DateFormat",
+     "DateFormat_YYMMDD=0 DateFormat_DDMYYYY=3 DateFormat_MDDYYYY=1 DateFormat_DDMMYY=4 DateFormat_MMDDYY=2"},
+    {"TimeFormat", "TimeFormat_HMMI=1 TimeFormat_HHMM=2"},
+};
 
 // The control rows, grouped by the pages they live on: "feature=control"
 // or "feature/option=control" for one radio button.

@@ -25,6 +25,7 @@ extern const uint32_t kOptionTableCount;
 extern const OptionTableText kBindingEdgeTables[3];
 extern const OptionTableText kDeviceCoverTables[2];
 extern const OptionTableText kStampTable;
+extern const OptionTableText kDateTimeFormatTables[2];
 extern const OptionTableText kNupVariantTable;
 extern const OptionTableText kNupOrderTables[3];
 extern const ControlGroupText kControlGroups[];

@@ -165,6 +165,7 @@ bool CommitBindingIn(HWND dialog, SheetCtx* ctx, const DialogBinding* table, con
   DispPageHint(dialog, ctx, hintPageId);
   if (std::memcmp(field, old, b.bytes) != 0) {
     if (b.changed != nullptr) b.changed(dialog, ctx);
+    if (b.changedFrom != nullptr) b.changedFrom(dialog, ctx, old);
     if (sheet) NoteSheetChange(dialog, doc);
   }
   if (b.after != nullptr) b.after(dialog, ctx);
@@ -275,6 +276,11 @@ void DrawPreviewItem(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item, int
 }
 
 bool RunTemplateClipTest(HWND dialog, const SheetCtx* ctx, uint16_t templateId, const wchar_t* title) {
+  return RunTemplateClipTestWith(dialog, ctx, templateId, title, nullptr);
+}
+
+bool RunTemplateClipTestWith(HWND dialog, const SheetCtx* ctx, uint16_t templateId, const wchar_t* title,
+                             const ClipListMargin* margins) {
   if (title == nullptr || IsClipTestMode(dialog, GetCtxPrinterHandle(ctx)) == 0) return false;
   std::vector<DialogItemFacts> facts;
   HMODULE module = DialogFrameworkModules().templates;
@@ -292,8 +298,12 @@ bool RunTemplateClipTest(HWND dialog, const SheetCtx* ctx, uint16_t templateId, 
     const int32_t kind = ClipKindOf(f);
     if (kind == 0 || f.id == 0 || f.id == 0xFFFF || GetDlgItem(dialog, static_cast<int>(f.id)) == nullptr) continue;
     const bool list = kind == kClipComboItem || kind == kClipListItem;
+    int32_t margin = listMargin;
+    for (const ClipListMargin* m = margins; m != nullptr && m->controlId != 0; ++m) {
+      if (m->controlId == f.id && m->margin != nullptr) margin = m->margin();
+    }
     names.push_back(list ? (kind == kClipComboItem ? L"Combo " : L"List ") + std::to_wstring(f.id) : L"");
-    items.push_back({static_cast<int>(f.id), kind, list ? names.back().c_str() : nullptr, list ? listMargin : 0});
+    items.push_back({static_cast<int>(f.id), kind, list ? names.back().c_str() : nullptr, list ? margin : 0});
   }
   items.push_back({0, 0, nullptr, 0});
   return RunClipTest(dialog, GetCtxPrinterHandle(ctx), title, items.data());
@@ -416,7 +426,8 @@ INT_PTR RunDocumentDialog(const DocumentDialog& d, HWND dialog, UINT message, WP
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (item == nullptr) return FALSE;
       if (d.drawItem != nullptr && ctx != nullptr && d.drawItem(dialog, ctx, item)) return TRUE;
-      return DrawCommonItem(dialog, ctx, item, 0) ? TRUE : FALSE;
+      // A context that is no sheet context is never read as one.
+      return DrawCommonItem(dialog, d.editsDocument ? ctx : nullptr, item, 0) ? TRUE : FALSE;
     }
     case WM_MEASUREITEM:
       return MeasureComboItem(d.comboHeights, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)) ? TRUE : FALSE;

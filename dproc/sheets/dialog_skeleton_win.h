@@ -70,6 +70,9 @@ struct DialogBinding {
   // old value in the picture while the change is checked; kNoPreviewSlot:
   // none.  One-byte fields only.
   uint8_t previewSlot = 0;
+  // Runs when the change stood and the field differs, after `changed`, with
+  // the field's old bytes (the fix-ups that depend on the value before).
+  void (*changedFrom)(HWND dialog, SheetCtx* ctx, const uint8_t* old) = nullptr;
 };
 
 inline constexpr uint8_t kNoPreviewSlot = 0;
@@ -109,6 +112,17 @@ void DrawPreviewItem(HWND dialog, SheetCtx* ctx, const DRAWITEMSTRUCT* item, int
 // its class and style; lists and combo boxes measured with `listMargin`.
 // True when the check ran (the help is then not opened).
 bool RunTemplateClipTest(HWND dialog, const SheetCtx* ctx, uint16_t templateId, const wchar_t* title);
+// A list or combo box whose items take room of their own beside the text
+// (pictures drawn before it): its margin in the clipping check replaces the
+// common one.  Tables end at control id 0.
+struct ClipListMargin {
+  uint16_t controlId;
+  int32_t (*margin)();  // pixels, measured when the check runs
+};
+// RunTemplateClipTest with the lists of `margins` (null: none) measured
+// with their own margin.
+bool RunTemplateClipTestWith(HWND dialog, const SheetCtx* ctx, uint16_t templateId, const wchar_t* title,
+                             const ClipListMargin* margins);
 
 struct DocumentDialog {
   uint16_t templateId;                 // the template; also its hint page and the device library's page id

@@ -68,6 +68,12 @@ INT_PTR Notify(const DocumentSheet& sheet, HWND dialog, SheetCtx* ctx, LPARAM lP
       SetWindowLongPtrW(dialog, DWLP_MSGRESULT, PSNRET_NOERROR);
       return TRUE;
     case PSN_HELP:
+      if (sheet.clipTitle != nullptr &&
+          RunTemplateClipTestWith(dialog, ctx,
+                                  sheet.clipTemplateId != 0 ? sheet.clipTemplateId : static_cast<uint16_t>(sheet.pageId),
+                                  sheet.clipTitle, sheet.clipMargins)) {
+        return TRUE;
+      }
       if (sheet.pageHelpTopic != 0) ShowDriverHelp(dialog, HELP_CONTEXT, sheet.pageHelpTopic);
       return TRUE;
     default:

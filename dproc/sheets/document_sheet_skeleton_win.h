@@ -88,6 +88,12 @@ struct DocumentSheet {
   // skeleton (dialog_skeleton_win.h) with `enableRules` after each.
   const struct DialogBinding* bindings = nullptr;
   void (*enableRules)(HWND dialog, SheetCtx* ctx) = nullptr;
+  // The frame's Help runs the clipping check over the controls of template
+  // `clipTemplateId` (0: pageId) first, under this banner (null: no check);
+  // lists with room of their own for pictures in `clipMargins`.
+  const wchar_t* clipTitle = nullptr;
+  uint16_t clipTemplateId = 0;
+  const struct ClipListMargin* clipMargins = nullptr;
 };
 
 // WM_MEASUREITEM of an owner-drawn combo box in the list: its item height.

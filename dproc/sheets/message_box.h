@@ -14,6 +14,12 @@
 int ShowMessageBox(HWND owner, int titleRow, int textRow, int extraRow, UINT style, int first, int second);
 int ShowMessageBoxStr(HWND owner, int titleRow, int textRow, int extraRow, UINT style, const wchar_t* first,
                       const wchar_t* second);
+// The message of a page-range list's refusal (a PageRangeStatus of
+// page_ranges.h): the overlapping pages (row 230, naming `overlap`), a
+// page above the highest (231), a malformed text (232), too many pages in
+// all (`tooManyRow`).  True when the status refused the list and its
+// message was shown.
+bool ShowPageRangeMessage(HWND owner, int status, const char16_t* overlap, int tooManyRow);
 // Title and text at character offsets of the message table (row × 290 +
 // position in the row).  Both not empty: an exclamation box and 1; else 0.
 int ShowResMessage(HWND owner, uint32_t titleOffset, uint32_t textOffset, int unused);

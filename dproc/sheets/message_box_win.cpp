@@ -4,6 +4,7 @@
 #include <new>
 
 #include "dproc/model/message_text.h"
+#include "common/text/page_ranges.h"
 #include "common/text/safe_format.h"
 #include "common/win/ui_services.h"
 
@@ -77,4 +78,19 @@ int ShowResMessage(HWND owner, uint32_t titleOffset, uint32_t textOffset, int) {
   CurrentUiServices().messageBox(owner, reinterpret_cast<const wchar_t*>(text),
                                  reinterpret_cast<const wchar_t*>(title), MB_ICONEXCLAMATION);
   return 1;
+}
+
+bool ShowPageRangeMessage(HWND owner, int status, const char16_t* overlap, int tooManyRow) {
+  if (status == kRangeOverlap) {
+    ShowMessageBoxStr(owner, 1, 230, 0, MB_ICONEXCLAMATION, reinterpret_cast<const wchar_t*>(overlap), nullptr);
+  } else if (status == kRangeTooHigh) {
+    ShowMessageBox(owner, 1, 231, 0, MB_ICONEXCLAMATION, 0, 0);
+  } else if (status >= kRangeZero && status <= kRangeExtraDash) {
+    ShowMessageBox(owner, 1, 232, 0, MB_ICONEXCLAMATION, 0, 0);
+  } else if (status == kRangeTooMany) {
+    ShowMessageBox(owner, 1, tooManyRow, 0, MB_ICONEXCLAMATION, 0, 0);
+  } else {
+    return false;
+  }
+  return true;
 }

@@ -19,32 +19,40 @@ void DrawItemBackground(const DRAWITEMSTRUCT* item) {
   FillRect(item->hDC, &item->rcItem, GetSysColorBrush(color));
 }
 
+bool DrawMaskedCell(HDC dc, HMODULE images, int imageId, int maskId, int cell, int cellWidth, int cellHeight, int x,
+                    int y) {
+  HBITMAP image = images != nullptr ? LoadBitmapW(images, MAKEINTRESOURCEW(imageId)) : nullptr;
+  HBITMAP mask = images != nullptr ? LoadBitmapW(images, MAKEINTRESOURCEW(maskId)) : nullptr;
+  bool drawn = false;
+  if (image != nullptr && mask != nullptr && cell >= 0) {
+    const SIZE strip = GetBitmapSize(image);
+    // The cells are stacked top to bottom; one beyond the strip is not drawn.
+    if ((cell + 1) * cellHeight <= strip.cy && cellWidth <= strip.cx) {
+      HDC memory = CreateCompatibleDC(dc);
+      const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+      const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+      HGDIOBJ old = SelectObject(memory, mask);
+      BitBlt(dc, x, y, cellWidth, cellHeight, memory, 0, cell * cellHeight, SRCAND);
+      SelectObject(memory, image);
+      BitBlt(dc, x, y, cellWidth, cellHeight, memory, 0, cell * cellHeight, SRCINVERT);
+      SelectObject(memory, old);
+      DeleteDC(memory);
+      SetTextColor(dc, oldText);
+      SetBkColor(dc, oldBack);
+      drawn = true;
+    }
+  }
+  if (image != nullptr) DeleteObject(image);
+  if (mask != nullptr) DeleteObject(mask);
+  return drawn;
+}
+
 void DrawBitmapText(const DRAWITEMSTRUCT* item, HMODULE images, int imageId, int maskId, int cell,
                     const wchar_t* text, int cellWidth, int cellHeight) {
   if (item == nullptr) return;
   const int x = item->rcItem.left + 2;
   const int y = item->rcItem.top + (item->rcItem.bottom - item->rcItem.top - cellHeight) / 2;
-  HBITMAP image = images != nullptr ? LoadBitmapW(images, MAKEINTRESOURCEW(imageId)) : nullptr;
-  HBITMAP mask = images != nullptr ? LoadBitmapW(images, MAKEINTRESOURCEW(maskId)) : nullptr;
-  if (image != nullptr && mask != nullptr && cell >= 0) {
-    const SIZE strip = GetBitmapSize(image);
-    // The cells are stacked top to bottom; one beyond the strip is not drawn.
-    if ((cell + 1) * cellHeight <= strip.cy && cellWidth <= strip.cx) {
-      HDC memory = CreateCompatibleDC(item->hDC);
-      const COLORREF oldText = SetTextColor(item->hDC, RGB(0, 0, 0));
-      const COLORREF oldBack = SetBkColor(item->hDC, RGB(255, 255, 255));
-      HGDIOBJ old = SelectObject(memory, mask);
-      BitBlt(item->hDC, x, y, cellWidth, cellHeight, memory, 0, cell * cellHeight, SRCAND);
-      SelectObject(memory, image);
-      BitBlt(item->hDC, x, y, cellWidth, cellHeight, memory, 0, cell * cellHeight, SRCINVERT);
-      SelectObject(memory, old);
-      DeleteDC(memory);
-      SetTextColor(item->hDC, oldText);
-      SetBkColor(item->hDC, oldBack);
-    }
-  }
-  if (image != nullptr) DeleteObject(image);
-  if (mask != nullptr) DeleteObject(mask);
+  DrawMaskedCell(item->hDC, images, imageId, maskId, cell, cellWidth, cellHeight, x, y);
   if (text == nullptr || text[0] == 0) return;
   const bool selected = (item->itemState & ODS_SELECTED) != 0;
   const COLORREF oldText =

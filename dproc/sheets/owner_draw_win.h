@@ -18,6 +18,12 @@ void DrawItemBackground(const DRAWITEMSTRUCT* item);
 // A missing bitmap or a cell beyond the strip leaves the picture out.
 void DrawBitmapText(const DRAWITEMSTRUCT* item, HMODULE images, int imageId, int maskId, int cell,
                     const wchar_t* text, int cellWidth, int cellHeight);
+// Cell `cell` (cellWidth x cellHeight, counted from the top of the strip)
+// of a masked strip pair at (x, y) of `dc`, the mask with AND and the image
+// with XOR; false (nothing drawn) when a bitmap is missing or the cell lies
+// beyond the strip.
+bool DrawMaskedCell(HDC dc, HMODULE images, int imageId, int maskId, int cell, int cellWidth, int cellHeight, int x,
+                    int y);
 // A whole masked bitmap pair at (x, y) of `dc`, at the image's own size, the
 // mask with AND and the image with XOR on black text and white background
 // colours; nothing when either bitmap is missing.

@@ -15,6 +15,7 @@ inline constexpr size_t kPerPageUiListCount = 10;
 
 struct PerPageUiLists {
   InterSheetList* lists[kPerPageUiListCount];  // null: the list is not loaded
+  uint32_t loadedBySheet;  // bit n: the Cover Page sheet loaded list n + 1 and frees it
 };
 static_assert(sizeof(PerPageUiLists) <= kUiStatePerPageListsBytes);
 

@@ -48,5 +48,12 @@ inline constexpr size_t kUiStateAuthWarningBytes = 4;
 // flag (OverlayUiState).
 inline constexpr size_t kUiStateOverlayAt = kUiStateAuthWarningAt + kUiStateAuthWarningBytes;
 inline constexpr size_t kUiStateOverlayBytes = 48;
+// Which date/time fields the date/time format dialog edits (u32: 1 the
+// copy-protect stamp's, anything else the date/time/page stamp's).
+inline constexpr size_t kUiStateDateTimeTargetAt = kUiStateOverlayAt + kUiStateOverlayBytes;
+inline constexpr size_t kUiStateDateTimeTargetBytes = 4;
+// The Finish sheet's fold list with its item-text tooltip (ComboTipUiState).
+inline constexpr size_t kUiStateComboTipAt = kUiStateDateTimeTargetAt + kUiStateDateTimeTargetBytes + 4;
+inline constexpr size_t kUiStateComboTipBytes = 32;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
-inline constexpr size_t kUiStateFreeAt = kUiStateOverlayAt + kUiStateOverlayBytes;
+inline constexpr size_t kUiStateFreeAt = kUiStateComboTipAt + kUiStateComboTipBytes;

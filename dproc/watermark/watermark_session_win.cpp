@@ -4,11 +4,13 @@
 
 #include "common/qxd/model_info.h"
 #include "common/qxd/paper_tables.h"
+#include "common/cover/cover_page_win.h"
 #include "common/records/doc_fields.h"
 #include "common/win/printer_queries.h"
 #include "dproc/sheets/ui_state_layout.h"
 #include "dproc/startup/watermark_defaults.h"
 #include "dproc/watermark/watermark_lists.h"
+#include "dproc/watermark/watermark_selection.h"
 #include "dproc/watermark/watermark_store_win.h"
 
 namespace {
@@ -177,4 +179,52 @@ WaterMarkInfo* SettingsWatermark(DocDMode* doc) {
   static_assert(offsetof(DocFields, WmkInfo_bMultiStamp) - offsetof(DocFields, WmkInfo_szKey) ==
                 offsetof(WaterMarkInfo, bMultiStamp));
   return doc != nullptr ? reinterpret_cast<WaterMarkInfo*>(Fields(*doc).WmkInfo_szKey) : nullptr;
+}
+
+void ValidateWatermarkFace(WaterMarkInfo* mark) {
+  if (mark == nullptr) return;
+  wchar_t face[32] = {};
+  for (size_t i = 0; i + 1 < 32 && mark->szFontName[i] != 0; ++i) face[i] = static_cast<wchar_t>(mark->szFontName[i]);
+  bool found = false;
+  if (HDC dc = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr)) {
+    LOGFONTW font{};
+    found = face[0] != 0 && FindFontFamilyLogFont(dc, face, &font);
+    DeleteDC(dc);
+  }
+  if (found) return;
+  std::memcpy(mark->szFontName, g_defaultWatermarkFace, sizeof mark->szFontName);
+  mark->szFontName[31] = 0;
+}
+
+bool ReplaceSessionWatermarks(const SheetCtx* ctx, const WaterMarkInfo* publicMarks, size_t publicCount,
+                              bool takePublic, const WaterMarkInfo* privateMarks, size_t privateCount,
+                              const WMOrderEntry* order, size_t orderCount) {
+  WatermarkSession* s = WatermarkSessionOf(ctx);
+  if (s == nullptr) return false;
+  if (takePublic) {
+    s->publicCount = static_cast<uint32_t>(publicCount < kMaxPublicWatermarks ? publicCount : kMaxPublicWatermarks);
+    for (uint32_t i = 0; i < s->publicCount; ++i) {
+      s->publicMarks[i] = publicMarks[i];
+      ValidateWatermarkFace(&s->publicMarks[i]);
+    }
+  }
+  s->privateCount =
+      static_cast<uint32_t>(privateCount < kMaxPrivateWatermarks ? privateCount : kMaxPrivateWatermarks);
+  for (uint32_t i = 0; i < s->privateCount; ++i) {
+    s->privateMarks[i] = privateMarks[i];
+    ValidateWatermarkFace(&s->privateMarks[i]);
+  }
+  RebuildOrder(s, order, orderCount);
+  s->changed = true;
+  return true;
+}
+
+void SyncSessionWatermark(const SheetCtx* ctx, DocDMode* settings) {
+  const WatermarkSession* s = WatermarkSessionOf(ctx);
+  if (s == nullptr || settings == nullptr) return;
+  const WatermarkListsView lists{s->publicMarks, s->publicCount, s->privateMarks,
+                                 s->privateCount, s->order,       s->orderCount};
+  SyncWatermarkSelection(lists, settings, ValidateWatermarkFace);
+  DocFields& f = Fields(*settings);
+  if (f.wWmkListPos >= s->publicCount + s->privateCount) f.wWmkListPos = 0;
 }

@@ -44,6 +44,22 @@ WatermarkSession* InstallWatermarkSession(const SheetCtx* ctx, const WaterMarkIn
 bool SaveWatermarkSession(const SheetCtx* ctx);
 void FreeWatermarkSession(const SheetCtx* ctx);
 
+// Puts the model's default face into a record whose face the computer
+// does not have (no display context to ask: the default face as well).
+void ValidateWatermarkFace(WaterMarkInfo* mark);
+
+// Lists an Easy Set brings: the private list, the public one only with
+// `takePublic`, each record face-checked; the order rebuilt from the given
+// one against the new lists (entries naming no record dropped, the records
+// no entry names appended, public ones first).  The session keeps at most
+// 30 public, 20 private and 50 order entries; the lists count as changed.
+bool ReplaceSessionWatermarks(const SheetCtx* ctx, const WaterMarkInfo* publicMarks, size_t publicCount,
+                              bool takePublic, const WaterMarkInfo* privateMarks, size_t privateCount,
+                              const WMOrderEntry* order, size_t orderCount);
+// The settings' watermark selected again in the session's lists, and a
+// position past the lists set back to the first.
+void SyncSessionWatermark(const SheetCtx* ctx, DocDMode* settings);
+
 // The preview's paper from the settings: their paper, turned as they say.
 void SetWatermarkSessionPaper(const SheetCtx* ctx);
 

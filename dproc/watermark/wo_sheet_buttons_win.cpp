@@ -6,7 +6,7 @@
 #include "dproc/watermark/wo_sheet_buttons.h"
 
 #include "dproc/overlay/overlay_list_win.h"
-#include "dproc/overlay/stamp_dialogs_win.h"
+#include "dproc/watermark/stamp_dialogs_win.h"
 #include "dproc/watermark/wo_sheet_win.h"
 
 bool WOSheetOverlayInfoButton(HWND sheet, SheetCtx* ctx) { return OverlayInfoFromSheet(sheet, ctx, RunWOSheetDialog); }

@@ -576,6 +576,65 @@ TEST_F(FaxDocumentEvents, TabTextOfItsPageOnItsTabSheet) {
   EXPECT_TRUE(appDc_.played().failures.empty()) << Failures();
 }
 
+// A list saved as the editor saves it: the tab sheet inserted at page 2
+// carries its caption, and the job's header carries one per-page set for each of
+// its entries.
+TEST_F(FaxDocumentEvents, SavedPerPageListSendsItsSetsAndItsTabSheet) {
+  h_.libraries[L"VELDRANA.DLL"] = L"";
+  h_.functions["GetCompanyName"] = Proc(ScriptedCompanyName);
+  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+  g_answer.numbers = {u"0311112222"};
+  InterSheetEntry entries[2] = {};
+  SetText(entries[0].pages, u"2");
+  entries[0].printType = 0;  // a tab sheet of its own
+  entries[0].paperSource = 32767;
+  entries[0].staple = 255;
+  entries[0].punch = 255;
+  entries[0].tabPaper = 1;
+  SetText(entries[0].caption, u"Results");
+  entries[0].vertPos = 1;
+  entries[0].horzPos = 1;
+  SetText(entries[0].fontFace, u"DejaVu Sans");
+  entries[0].fontSize = 12;
+  entries[1] = entries[0];
+  SetText(entries[1].pages, u"3");
+  entries[1].printType = 2;
+  entries[1].tabPaper = 0;
+  std::memset(entries[1].caption, 0, sizeof entries[1].caption);
+  InterSheetList list = {};
+  SetText(list.name, u"Chapters");
+  list.count = 2;
+  list.entries = entries;
+  list.tab = {9, 2230, 2970, 2100, 5, 34, 34, 10, 0};
+  SetMakerName(L"HALDOVAR");
+  wchar_t driver[260];
+  ASSERT_TRUE(QueryDriverName(printer_.handle(), driver, nullptr));
+  ASSERT_TRUE(SaveInterSheetList(printer_.name().c_str(), driver, 4, &list));
+  SetMakerName(nullptr);
+  struct RemoveList {
+    ~RemoveList() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\HALDOVAR"); }
+  } removeList;
+  DriverDevMode dm = A4DevMode();
+  DocFields& f = Fields(dm.doc);
+  f.CoverMFP_bUsePerPageSet = 1;
+  f.CoverMFP_nPerPageList = 4;
+  f.nOrientation = 1;
+  SealDocDMode(&dm.doc);
+  const std::vector<Job> jobs = Print(3, dm);
+  ASSERT_EQ(jobs.size(), 1u);
+  const std::string& pjl = jobs[0].pjl;
+  size_t sets = 0;
+  for (size_t at = pjl.find("@PJL SET PAGESET"); at != std::string::npos; at = pjl.find("@PJL SET PAGESET", at + 1)) ++sets;
+  EXPECT_EQ(sets, 2u) << pjl;
+  const std::vector<Page>& pages = jobs[0].content;
+  ASSERT_EQ(pages.size(), 4u);
+  EXPECT_EQ(pages[1].streamTexts, std::vector<std::string>{"Results"});
+  int sheets = 0;
+  for (const Page& p : pages) sheets += p.execStreams;
+  EXPECT_EQ(sheets, 1) << "one tab sheet";
+  EXPECT_TRUE(appDc_.played().failures.empty()) << Failures();
+}
+
 // The cover sheet's image reaches the cover page, and only it.
 TEST_F(FaxDocumentEvents, CoverImageOnTheCoverPage) {
   h_.libraries[L"VELDRANA.DLL"] = L"";

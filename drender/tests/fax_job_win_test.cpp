@@ -951,30 +951,48 @@ TEST_F(FaxJobTest, ABindingMarginInReduceModeShrinksThePage) {
 // Puts beside the render core a model whose render core lays out booklets
 // itself: the sample model's description with booklets printed by the
 // driver, compiled by the project's description tool.
-void UseBookletModel(DdiHost& host, RenderDir& dir) {
-  std::string text;
-  {
-    std::ifstream in(testsupport::SourcePath("model/VELDRANH.txt"), std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    text = all.str();
-  }
-  const std::string off = "pair \"BookletPrint\" \"Disable\"";
-  const size_t at = text.find(off);
-  ASSERT_NE(at, std::string::npos);
-  text.replace(at, off.size(), "pair \"BookletPrint\" \"Driver\"");
+std::string SourceText(const char* path) {
+  std::ifstream in(testsupport::SourcePath(path), std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+// Replaces the one place of `from` in `text` with `to`.
+void ReplaceOnce(std::string* text, const std::string& from, const std::string& to) {
+  const size_t at = text->find(from);
+  ASSERT_NE(at, std::string::npos) << from;
+  text->replace(at, from.size(), to);
+}
+
+// Compiles description text (with the sections of `overlay` over it, when
+// given) into the job folder's file `name`.
+void WriteModelFile(RenderDir& dir, const wchar_t* name, const std::string& text, const std::string& overlay = "") {
   qxd::Document doc;
   std::string error;
   std::vector<uint8_t> bytes;
   ASSERT_TRUE(qxd::ParseText(text, &doc, &error)) << error;
+  if (!overlay.empty()) {
+    qxd::Document over;
+    ASSERT_TRUE(qxd::ParseText(overlay, &over, &error)) << error;
+    qxd::OverlayDocument(&doc, over);
+  }
   ASSERT_TRUE(qxd::Build(doc, &bytes, &error)) << error;
-  host.Unload();
-  HANDLE file = CreateFileW(dir.Path(L"VELDRANH.QXD").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE file = CreateFileW(dir.Path(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   DWORD wrote = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
   CloseHandle(file);
   ASSERT_EQ(wrote, bytes.size());
+}
+
+void UseBookletModel(DdiHost& host, RenderDir& dir) {
+  std::string text = SourceText("model/VELDRANH.txt");
+  ReplaceOnce(&text, "pair \"BookletPrint\" \"Disable\"", "pair \"BookletPrint\" \"Driver\"");
+  if (::testing::Test::HasFatalFailure()) return;
+  host.Unload();
+  WriteModelFile(dir, L"VELDRANH.QXD", text);
+  if (::testing::Test::HasFatalFailure()) return;
   ASSERT_TRUE(host.Load(dir.Path(L"VELDRANE.DLL")));
 }
 
@@ -1062,6 +1080,107 @@ TEST_F(FaxJobTest, ABookletsCoverPagesGoOnACoverSheetOfTheirOwn) {
     ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
     EXPECT_EQ(MarksBySide(Pages(jobs[0].xl)), c.sides);
   }
+}
+
+// The fuller finishing model of the tests' fixtures, its covers made by the
+// device (`deviceCovers`) or, with its booklets, by the driver; its job
+// header has the finishing and cover rows.
+void UseFinishingModel(DdiHost& host, RenderDir& dir, bool deviceCovers) {
+  std::string text = SourceText("model/VELDRANH.txt");
+  if (deviceCovers) {
+    ReplaceOnce(&text, "pair \"FCoverPrint\" \"Driver\"", "pair \"FCoverPrint\" \"Device\"");
+    ReplaceOnce(&text, "pair \"BCoverPrint\" \"Driver\"", "pair \"BCoverPrint\" \"Device\"");
+  }
+  std::string commands = SourceText("model/VELDRANP.txt");
+  ReplaceOnce(&commands, "  row \"Embeded_1\"\n",
+              SourceText("tests/fixtures/finishing/start_rows.txt") + "  row \"Embeded_1\"\n");
+  // A booklet is the driver's where the driver makes the covers.
+  std::string finishing = SourceText("tests/fixtures/finishing/VELDRANH.txt");
+  if (!deviceCovers) ReplaceOnce(&finishing, "pair \"BookletPrint\" \"Enable\"", "pair \"BookletPrint\" \"Driver\"");
+  if (::testing::Test::HasFatalFailure()) return;
+  host.Unload();
+  WriteModelFile(dir, L"VELDRANH.QXD", text, finishing);
+  WriteModelFile(dir, L"VELDRANP.QXD", commands);
+  if (::testing::Test::HasFatalFailure()) return;
+  ASSERT_TRUE(host.Load(dir.Path(L"VELDRANE.DLL")));
+}
+
+TEST_F(FaxJobTest, FinishingAndTheDevicesCoversReachTheJobHeader) {
+  UseFinishingModel(host_, dir_, true);
+  if (HasFatalFailure()) return;
+  DriverDevMode dm = A4DevMode();
+  DocFields& f = Fields(dm.doc);
+  f.bStaple = 1;
+  f.nStapleMode = 3;  // one staple, top left
+  f.bPunch = 1;
+  f.nPunchNum = 7;    // three holes, left
+  f.bFolding = 1;
+  f.nFoldingMode = 3;
+  f.bTrim = 1;
+  f.bFrontCover = 1;
+  f.nFrontCoverMode = 5;  // printed by the device
+  f.nFrontCoverTray = 258;
+  f.bBackCover = 1;
+  f.nBackCoverMode = 4;   // blank
+  f.nBackCoverTray = 32767;  // the body's tray
+  f.nDefaultSource = 257;
+  f.CoverMFP_bPIFCover = 1;
+  f.CoverMFP_nPIFCoverTray = 1002;
+  SealDocDMode(&dm.doc);
+  DdiHost::FaxJob job;
+  job.pages = 3;
+  job.draw = Mark(100);
+  const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+  ASSERT_EQ(jobs.size(), 1u);
+  const std::string& pjl = jobs[0].pjl;
+  for (const char* line :
+       {"@PJL SET STAPLE=LEFTTOP\r\n@PJL SET FINISH=LEFT1\r\n@PJL SET PUNCH=THREE\r\n@PJL SET FOLD=HALFIN\r\n"
+        "@PJL SET TRIM=ON\r\n@PJL SET OUTPUTORDER=FACEDOWN\r\n",
+        "@PJL SET FRONTCOVER=PRINT\r\n@PJL SET FRONTCOVERTRAY=TRAY2\r\n",
+        "@PJL SET BACKCOVER=BLANK\r\n@PJL SET BACKCOVERTRAY=TRAY1\r\n", "@PJL SET INSERTFRONT=TRAY2\r\n",
+        "@PJL SET INTERLEAVE=OFF\r\n"}) {
+    EXPECT_NE(pjl.find(line), std::string::npos) << line << "\n" << pjl;
+  }
+  // The device makes the covers: the job's pages are the document's.
+  ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+  EXPECT_EQ(MarksBySide(Pages(jobs[0].xl)), (std::vector<std::vector<int>>{{1}, {2}, {3}}));
+
+  // Switched off, each row says so.
+  f.bStaple = f.bPunch = f.bFolding = f.bTrim = f.bFrontCover = f.bBackCover = f.CoverMFP_bPIFCover = 0;
+  SealDocDMode(&dm.doc);
+  const std::vector<Job> off = SplitJobs(Run(job, dm));
+  ASSERT_EQ(off.size(), 1u);
+  for (const char* line : {"STAPLE=OFF\r\n", "FINISH=NONE\r\n", "PUNCH=OFF\r\n", "FOLD=OFF\r\n", "TRIM=OFF\r\n",
+                           "FRONTCOVER=OFF\r\n", "BACKCOVER=OFF\r\n", "INSERTFRONT=OFF\r\n"}) {
+    EXPECT_NE(off[0].pjl.find(line), std::string::npos) << line << "\n" << off[0].pjl;
+  }
+  EXPECT_EQ(off[0].pjl.find("COVERTRAY"), std::string::npos);
+}
+
+TEST_F(FaxJobTest, TheDriversCoversOfABookletComeFromTheCoverTrayAndLeaveTheHeaderOff) {
+  UseFinishingModel(host_, dir_, false);
+  if (HasFatalFailure()) return;
+  DriverDevMode dm = A4DevMode();
+  DocFields& f = Fields(dm.doc);
+  f.nDuplex = 3;
+  f.bFrontCover = 1;
+  f.nFrontCoverMode = 2;  // page 1 printed on the cover
+  f.nFrontCoverTray = 257;
+  SealDocDMode(&dm.doc);
+  DdiHost::FaxJob job;
+  job.pages = 6;
+  job.draw = Mark(100);
+  const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+  ASSERT_EQ(jobs.size(), 1u);
+  EXPECT_NE(jobs[0].pjl.find("@PJL SET FRONTCOVER=OFF\r\n"), std::string::npos) << jobs[0].pjl;
+  ASSERT_TRUE(jobs[0].xl.ok) << jobs[0].xl.error;
+  const auto sides = Pages(jobs[0].xl);
+  EXPECT_EQ(MarksBySide(sides), (std::vector<std::vector<int>>{{1}, {}, {2}, {3}, {4}, {5, 6}}));
+  // The cover sheet is fed from the cover tray, the booklet from the
+  // automatic one.
+  ASSERT_GE(sides.size(), 3u);
+  EXPECT_EQ(sides[0].front()->Number(0x26), 4.0);  // MediaSource: the upper cassette, tray 1
+  EXPECT_EQ(sides[2].front()->Number(0x26), 1.0);  // MediaSource: automatic
 }
 
 TEST_F(FaxJobTest, APosterOfThreeByThreeTilesPrintsNineSheetsAndRemovesItsStream) {

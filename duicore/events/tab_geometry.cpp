@@ -1,5 +1,7 @@
 #include "duicore/events/tab_geometry.h"
 
+#include "common/records/inter_sheet_rules.h"
+
 bool TabRangesContain(const char16_t* text, size_t units, uint32_t page, bool* broken) {
   *broken = false;
   size_t i = 0;
@@ -41,9 +43,9 @@ int FindTabEntryForPage(const InterSheetList& list, uint32_t first, uint32_t pag
 }
 
 TabCell TabCellSize(const TabSettings& t) {
-  if (t.tabCount <= 0) return {0, 0};
-  const int64_t used = (static_cast<int64_t>(t.tabCount) - 1) * t.gap + t.topSpace + t.bottomSpace;
-  return {t.width - t.bodyWidth, static_cast<int32_t>((t.height - used * 10) / t.tabCount)};
+  const int32_t length = TabLength(t);
+  if (length <= 0 || t.width <= t.bodyWidth || t.bodyWidth < 0) return {0, 0};
+  return {t.width - t.bodyWidth, length};
 }
 
 TabPoint TabOrigin(const TabSettings& t, TabCell c, int32_t position, bool portrait, bool turnedBy90, bool dir1) {

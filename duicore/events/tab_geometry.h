@@ -21,8 +21,8 @@ int FindTabEntryForPage(const InterSheetList& list, uint32_t first, uint32_t pag
 struct TabCell {
   int32_t w, h;
 };
-// The tab strip's width and one tab's length; a sheet without positions
-// gives an empty cell.
+// The tab strip's width and one tab's length; tab settings whose tabs do
+// not fit their sheet give an empty cell.
 TabCell TabCellSize(const TabSettings& tab);
 
 struct TabPoint {

@@ -218,8 +218,8 @@ void DrawPageTabs(HDC dc, const InterSheetList& list, const DocDMode& doc, const
   TabPage p{dc, std::max(1, GetDeviceCaps(dc, LOGPIXELSX)), std::max(1, GetDeviceCaps(dc, LOGPIXELSY)), &list.tab,
             DocByte(&doc, kDocOrientationAt) != 2, DocByte(&doc, kDocLandscapeRotationAt) == 0};
   const TabSettings& t = list.tab;
-  if (t.tabCount <= 0) return;  // no positions: nothing to place
   const TabCell c = TabCellSize(t);
+  if (c.h <= 0) return;  // tabs that do not fit their sheet: nothing to place
   int32_t margins[4];
   OutputMargins(doc, margins);
   int32_t bx = 0, by = 0;

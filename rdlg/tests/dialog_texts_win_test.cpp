@@ -42,6 +42,13 @@ HMODULE Templates() {
   return module;
 }
 
+// The fuller finishing model, on which the finishing sheets show their
+// controls.
+std::wstring FinishingModel() {
+  const std::string path = testsupport::BinaryPath("fixtures/finishing/VELDRANH.QXD");
+  return std::wstring(path.begin(), path.end());
+}
+
 std::string Lines(const std::vector<std::string>& lines) {
   std::string all;
   for (const std::string& line : lines) all += "  " + line + "\n";
@@ -54,12 +61,16 @@ TEST(DialogTexts, TheSheetsAndDialogsOfTheDriverShowTheirTextsWhole) {
   ASSERT_NE(Templates(), nullptr);
   std::vector<std::string> cut;
   const testsupport::TourReport report =
-      testsupport::RunDialogTour(printer.handle(), printer.name(), [&](const TourStop& stop, HWND window) {
-        const TemplateBytes bytes = BytesOf(Templates(), stop.templateId);
-        const std::vector<std::string> found =
-            testsupport::CheckTextsFit(window, bytes.data, bytes.size, stop.templateId, testsupport::kPictureTextButtons);
-        cut.insert(cut.end(), found.begin(), found.end());
-      });
+      testsupport::RunDialogTour(
+          printer.handle(), printer.name(),
+          [&](const TourStop& stop, HWND window) {
+            const TemplateBytes bytes = BytesOf(Templates(), stop.templateId);
+            const std::vector<std::string> found = testsupport::CheckTextsFit(window, bytes.data, bytes.size,
+                                                                              stop.templateId,
+                                                                              testsupport::kPictureTextButtons);
+            cut.insert(cut.end(), found.begin(), found.end());
+          },
+          FinishingModel());
   for (const std::string& question : report.questions) std::printf("answered with OK: %s\n", question.c_str());
   EXPECT_TRUE(report.problems.empty()) << Lines(report.problems);
   EXPECT_EQ(report.visited.size(), testsupport::DialogTour().size());

@@ -10,7 +10,9 @@
 #include <cstring>
 #include <memory>
 #include <set>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "common/contracts/fax_dialogs_win.h"
 #include "common/records/fax_send_block.h"
@@ -41,10 +43,18 @@ void ChooseCustomSize(HWND sheet) {
   PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(1000, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
 }
 
-// Before the Edit button of the watermark sheet: the watermark switched on.
+// Before the picture of the watermark sheet and its Edit button: the
+// watermark switched on, so that the preview shows it.
 void CheckWatermarkBox(HWND sheet) {
   if (IsDlgButtonChecked(sheet, 1208) != BST_CHECKED) PostMessageW(GetDlgItem(sheet, 1208), BM_CLICK, 0, 0);
 }
+
+// Before the Edit button of the Easy Set area: an Easy Set of the user's
+// own, kept through the Save dialog (the built-in Easy Set and the presets
+// keep their options, so only such a set opens the Option dialog).
+void SaveTourEasySet(HWND sheet);
+// Before the Option button of the Edit dialog: the last Easy Set chosen.
+void ChooseLastEasySet(HWND edit);
 
 constexpr TourWay kPage = TourWay::kDocumentPage;
 constexpr TourWay kControl = TourWay::kControl;
@@ -54,8 +64,8 @@ constexpr TourWay kTab = TourWay::kTab;
 // alone (a list's change rather than a button).  The Layout sheet's
 // buttons of booklet, binding margin, image shift and print position are
 // hidden on the sample model; the tour sends their command all the same, so
-// that their dialogs are seen; so is the watermark sheet's Header / Footer
-// Setting button.  So it does for the Setting sheet's custom paper button,
+// that their dialogs are seen; so are the watermark sheet's Header / Footer,
+// Date/Time and Numbering Setting buttons.  So it does for the Setting sheet's custom paper button,
 // hidden on the core's own sheets, and for the Configure sheet's
 // Consumables command, which no template gives a button.
 const std::vector<TourStop> kDialogTour = {
@@ -72,7 +82,8 @@ const std::vector<TourStop> kDialogTour = {
     {151, "User Defined Paper", kControl, 100, 0, 0, ChooseCustomSize},
     {132, "User Setting", kControl, 100, 1285, 0, nullptr},
     {167, "Save Easy Set", kControl, 100, 1133, 0, nullptr},
-    {168, "Edit Easy Sets", kControl, 100, 1134, 0, nullptr},
+    {168, "Edit Easy Sets", kControl, 100, 1134, 0, SaveTourEasySet},
+    {170, "Easy Set Options", kControl, 168, 1913, 0, ChooseLastEasySet},
     {2171, "Authentication - Department Setting", kControl, 100, 2170, 0, nullptr},
     {2178, "Authentication Server Setting", kControl, 2171, 2174, 0, nullptr},
     {101, "Layout", kPage, 0, 0, 2, nullptr},
@@ -81,9 +92,11 @@ const std::vector<TourStop> kDialogTour = {
     {117, "Binding Margin Setting", kControl, 101, 1052, 0, nullptr},
     {136, "Image Shift Setting", kControl, 101, 1212, 0, nullptr},
     {163, "Print Position Setting", kControl, 101, 1204, 0, nullptr},
-    {104, "Overlay", kPage, 0, 0, 3, nullptr},
+    {104, "Overlay", kPage, 0, 0, 3, CheckWatermarkBox},
     {111, "Watermark Setting", kControl, 104, 1255, 0, CheckWatermarkBox},
     {142, "Header Footer Detail", kControl, 104, 1162, 0, nullptr},
+    {191, "Date Time Page Edit", kControl, 104, 2115, 0, nullptr},
+    {193, "Numbering", kControl, 104, 2339, 0, nullptr},
     {106, "Version", kPage, 0, 0, 4, nullptr},
     {180, "Fax Recipients", TourWay::kFaxJobStart, 0, 0, 0, nullptr},
     {181, "Fax Mode Details", kControl, 180, 2050, 0, nullptr},
@@ -97,6 +110,8 @@ const std::vector<TourStop> kDialogTour = {
     {196, "Quality", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {121, "Font Setting", kControl, 196, 1301, 0, nullptr},
     {197, "Color Adjustment", kControl, 196, 1295, 0, nullptr},
+    {110, "Finish", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {113, "Cover Page", TourWay::kHostedPage, 0, 0, 0, nullptr},
 };
 
 constexpr DWORD kWaitMs = 15000;
@@ -189,6 +204,32 @@ bool WaitUntilGone(HWND window, DWORD ms) {
   return false;
 }
 
+void SaveTourEasySet(HWND sheet) {
+  const std::set<HWND> before = OwnWindows::Now();
+  PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(1133, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(sheet, 1133)));
+  HWND save = WaitForNewDialog(before, kWaitMs);
+  if (save == nullptr) return;
+  SetDlgItemTextW(save, 1901, L"Dialog tour");
+  PostMessageW(save, WM_COMMAND, IDOK, 0);
+  if (WaitUntilGone(save, 3000)) return;
+  // An earlier tour kept the name already: the message box answered, the
+  // dialog cancelled.
+  for (HWND window : OwnWindows::Now()) {
+    if (window != save && before.count(window) == 0 && IsDialogBox(window)) PostMessageW(window, WM_COMMAND, IDOK, 0);
+  }
+  Sleep(300);
+  PostMessageW(save, WM_COMMAND, IDCANCEL, 0);
+  WaitUntilGone(save, 3000);
+}
+
+void ChooseLastEasySet(HWND edit) {
+  HWND list = GetDlgItem(edit, 1907);
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  if (count <= 0) return;
+  SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
+  PostMessageW(edit, WM_COMMAND, MAKEWPARAM(1907, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
 // Ends a dialog the tour opened (and any message box it raised on the way).
 void CloseDialog(HWND dialog) {
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
@@ -235,6 +276,10 @@ class Tour {
     if (page == nullptr) {
       Problem(stop, "the sheet has no such page");
       return;
+    }
+    if (stop.prepare != nullptr) {
+      stop.prepare(page);
+      Sleep(300);
     }
     Visit(stop, page);
   }
@@ -412,6 +457,8 @@ std::vector<BYTE> DefaultDevMode(HANDLE printer, const std::wstring& name) {
 const char* HostedProcedureOf(uint16_t templateId) {
   switch (templateId) {
     case 196: return "Prc_DocQualityMonoProc";
+    case 110: return "Prc_DocFinishingProc_T2";
+    case 113: return "Prc_DocCoverPageProc_T2";
     default: return nullptr;
   }
 }
@@ -470,7 +517,45 @@ std::string TourPictureName(const TourStop& stop) {
   return name + ".png";
 }
 
-TourReport RunDialogTour(HANDLE printer, const std::wstring& printerName, const TourVisit& visit) {
+// A copy of the driver's files in a folder of its own, with another main
+// description file; removed with the object.
+class DriverCopy {
+ public:
+  DriverCopy(const std::wstring& folder, const std::wstring& model) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    path_ = std::wstring(temp) + L"driver-tour-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    // A folder an earlier tour could not remove (a library still loaded)
+    // is used again.
+    if (!CreateDirectoryW(path_.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &found);
+    bool copied = find != INVALID_HANDLE_VALUE;
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+        files_.push_back(found.cFileName);
+        copied &= CopyFileW((folder + found.cFileName).c_str(), (path_ + found.cFileName).c_str(), FALSE) != FALSE;
+      } while (FindNextFileW(find, &found));
+      FindClose(find);
+    }
+    ok_ = copied && CopyFileW(model.c_str(), (path_ + L"VELDRANH.QXD").c_str(), FALSE) != FALSE;
+  }
+  ~DriverCopy() {
+    for (const std::wstring& file : files_) DeleteFileW((path_ + file).c_str());
+    RemoveDirectoryW(path_.c_str());
+  }
+  bool ok() const { return ok_; }
+  const std::wstring& path() const { return path_; }
+
+ private:
+  std::wstring path_;
+  std::vector<std::wstring> files_;
+  bool ok_ = false;
+};
+
+TourReport RunDialogTour(HANDLE printer, const std::wstring& printerName, const TourVisit& visit,
+                         const std::wstring& hostedModel) {
   TourReport report;
   Tour tour(visit, &report);
   const std::wstring folder = DriverFolder(printer);
@@ -512,11 +597,26 @@ TourReport RunDialogTour(HANDLE printer, const std::wstring& printerName, const 
   } else {
     for (const TourStop* stop : StopsOf(TourWay::kFaxJobStart)) tour.Problem(*stop, "the procedure library cannot open it");
   }
-  HMODULE templates = LoadLibraryW((folder + L"VELDRANG.DLL").c_str());
-  for (const TourStop* stop : StopsOf(TourWay::kHostedPage)) {
-    TourHostedPage(tour, *stop, proc, templates, printer, devmode);
+  if (!hostedModel.empty()) {
+    // The pages no host lists, on the other model: the procedure library
+    // of the copy reads its description at its start.
+    if (proc != nullptr) FreeLibrary(proc);
+    proc = nullptr;
+    DriverCopy copy(folder, hostedModel);
+    HMODULE hostedProc = copy.ok() ? LoadLibraryW((copy.path() + L"VELDRANA.DLL").c_str()) : nullptr;
+    HMODULE templates = copy.ok() ? LoadLibraryW((copy.path() + L"VELDRANG.DLL").c_str()) : nullptr;
+    for (const TourStop* stop : StopsOf(TourWay::kHostedPage)) {
+      TourHostedPage(tour, *stop, hostedProc, templates, printer, devmode);
+    }
+    if (templates != nullptr) FreeLibrary(templates);
+    if (hostedProc != nullptr) FreeLibrary(hostedProc);
+  } else {
+    HMODULE templates = LoadLibraryW((folder + L"VELDRANG.DLL").c_str());
+    for (const TourStop* stop : StopsOf(TourWay::kHostedPage)) {
+      TourHostedPage(tour, *stop, proc, templates, printer, devmode);
+    }
+    if (templates != nullptr) FreeLibrary(templates);
   }
-  if (templates != nullptr) FreeLibrary(templates);
   if (proc != nullptr) FreeLibrary(proc);
 
   // The device sheets, as the user interface core shows them for the

@@ -40,7 +40,8 @@ struct TourStop {
   uint16_t from;                  // kControl, kTab: the template id of the window it opens from
   int control;
   int page;                       // kDocumentPage, kTab
-  // kControl: what a person does before pressing `control` (may be null).
+  // kControl: what a person does before pressing `control`; kDocumentPage:
+  // what a person does on the page before it is seen (may be null).
   void (*prepare)(HWND from);
 };
 
@@ -62,8 +63,13 @@ using TourVisit = std::function<void(const TourStop& stop, HWND window)>;
 
 // Takes the tour on the installed printer (its name and a handle with
 // full access).  The procedure library and the dialog templates are those
-// of the printer's driver.
-TourReport RunDialogTour(HANDLE printer, const std::wstring& printerName, const TourVisit& visit);
+// of the printer's driver.  With `hostedModel` (a main description file),
+// the pages no host lists are shown on that model instead of the
+// printer's: a copy of the driver's files with that description in a
+// folder of the tour's own (the fuller finishing model shows the controls
+// a fax model hides).
+TourReport RunDialogTour(HANDLE printer, const std::wstring& printerName, const TourVisit& visit,
+                         const std::wstring& hostedModel = L"");
 
 // The file name of a stop's picture: "<template id>-<title>.png".
 std::string TourPictureName(const TourStop& stop);

@@ -128,6 +128,15 @@ bool InstallDriver(const TestPrinterDriver& driver, std::string* error) {
 
 }  // namespace
 
+std::wstring DriverDirectoryOf(HANDLE printer) {
+  DWORD needed = 0;
+  GetPrinterDriverW(printer, nullptr, 2, nullptr, 0, &needed);
+  std::vector<BYTE> buffer(needed);
+  if (needed == 0 || !GetPrinterDriverW(printer, nullptr, 2, buffer.data(), needed, &needed)) return L"";
+  std::wstring file = reinterpret_cast<DRIVER_INFO_2W*>(buffer.data())->pDriverPath;
+  return file.substr(0, file.find_last_of(L'\\') + 1);
+}
+
 TestPrinterDriver FaxDriver() {
   return TestPrinterDriver{L"Fax Test Driver",
                            Widen(BinaryPath("bin/VELDRANE.DLL")),

@@ -30,6 +30,10 @@ struct TestPrinterDriver {
 // the resource libraries and the constraint file).
 TestPrinterDriver FaxDriver();
 
+// The directory the spooler copied an installed printer's driver files to,
+// with its closing backslash; empty when the spooler does not say.
+std::wstring DriverDirectoryOf(HANDLE printer);
+
 class TestPrinter {
  public:
   // Installs `driver` when needed and adds a printer whose name starts with

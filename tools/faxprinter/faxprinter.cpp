@@ -9,9 +9,12 @@
 // after that, it takes the dialog tour (tests/support/dialog_tour_win.h) and
 // saves a PNG picture of every sheet and dialog there, named by template id
 // and title; a picture that shows nothing, or a sheet or dialog that could
-// not be opened, makes it end with status 3.
+// not be opened, makes it end with status 3.  Given a main description file
+// after the folder, the tour shows the pages no host lists on that model
+// (the fuller finishing model of the tests' fixtures).
 //
-// usage: faxprinter <package folder> <printer name> [<picture file> [<preview folder> [<dialogs folder>]]]
+// usage: faxprinter <package folder> <printer name> [<picture file> [<preview folder> [<dialogs folder>
+//        [<model for the hosted pages>]]]]
 #include <windows.h>
 #include <winspool.h>
 
@@ -348,7 +351,8 @@ void SaveBasicPreviews(HANDLE printer, const std::wstring& name, const std::wstr
 
 // Saves a picture of every stop of the dialog tour in `folder`; false when
 // one is blank or missing.
-bool SaveDialogPictures(HANDLE printer, const std::wstring& name, const std::wstring& folder) {
+bool SaveDialogPictures(HANDLE printer, const std::wstring& name, const std::wstring& folder,
+                        const std::wstring& hostedModel) {
   CreateDirectoryW(folder.c_str(), nullptr);
   bool good = true;
   const testsupport::TourReport report =
@@ -366,7 +370,7 @@ bool SaveDialogPictures(HANDLE printer, const std::wstring& name, const std::wst
         } else {
           std::printf("  %s (%d x %d)\n", testsupport::TourPictureName(stop).c_str(), picture.width, picture.height);
         }
-      });
+      }, hostedModel);
   for (const std::string& question : report.questions) std::printf("  answered with OK: %s\n", question.c_str());
   for (const std::string& problem : report.problems) std::printf("  not shown: %s\n", problem.c_str());
   return good && report.problems.empty();
@@ -375,9 +379,10 @@ bool SaveDialogPictures(HANDLE printer, const std::wstring& name, const std::wst
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 3 || argc > 6) {
+  if (argc < 3 || argc > 7) {
     std::printf(
-        "usage: faxprinter <package folder> <printer name> [<picture file> [<preview folder> [<dialogs folder>]]]\n");
+        "usage: faxprinter <package folder> <printer name> [<picture file> [<preview folder> [<dialogs folder> "
+        "[<model for the hosted pages>]]]]\n");
     return 2;
   }
   const std::wstring folder = WindowsPath(argv[1]);
@@ -395,10 +400,10 @@ int wmain(int argc, wchar_t** argv) {
   if (argc >= 4) ShowSheetPicture(printer, name, argv[3]);
   if (argc >= 5) SaveBasicPreviews(printer, name, WindowsPath(argv[4]));
   bool pictures = true;
-  if (argc == 6) {
+  if (argc >= 6) {
     const std::wstring dialogs = WindowsPath(argv[5]);
     std::printf("Pictures of the sheets and dialogs in %s:\n", Narrow(dialogs.c_str()).c_str());
-    pictures = SaveDialogPictures(printer, name, dialogs);
+    pictures = SaveDialogPictures(printer, name, dialogs, argc == 7 ? WindowsPath(argv[6]) : std::wstring());
   }
   ClosePrinter(printer);
   return pictures ? 0 : 3;

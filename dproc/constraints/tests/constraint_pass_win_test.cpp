@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "common/qxd/constraint_file_win.h"
+#include "common/records/doc_fields.h"
 #include "dproc/model/disp_strings.h"
 #include "dproc/model/feature_fields.h"
 #include "dproc/model/feature_table.h"
@@ -523,6 +525,37 @@ TEST_F(PerPageRules, InThePerPageDialogTheEntryUnderEditDecides) {
   EXPECT_EQ(ProcessRuleEvalContext().perPageKind, kPerPageKindNone);
 }
 
+// The staple column of the entry under edit is checked against the paper's
+// feed as the document's staple list is: the entry's per-page staple code
+// names the list's position.
+TEST_F(PerPageRules, TheEntrysStaplePositionIsCheckedForTheFeed) {
+  FinishPositionItem rows[2] = {};
+  rows[0].size = sizeof rows[0];
+  std::strcpy(rows[0].keyword, "OneStapleLeftTop");
+  rows[0].value = 1;
+  rows[0].feedData[1] = 5;  // refused for the first feed direction
+  rows[1].size = sizeof rows[1];
+  ModelInfo model = *model_;
+  model.staples = rows;
+  DocDMode doc = session_->workingRecord.devmode.doc;
+  Fields(doc).nBinding = 15;
+  ConstraintPassEnv env = {};
+  env.model = &model;
+  env.doc = &doc;
+  char16_t text[512] = {};
+  InterSheetEntry underEdit = {};
+  underEdit.staple = 257;  // the first position
+  SetPerPageEdit(&underEdit, kPerPageStapleKind);
+  EXPECT_EQ(CheckFinishingByFeed(env, kPerPageSettingChange, text, std::size(text)), 1);
+  underEdit.staple = 258;
+  EXPECT_EQ(CheckFinishingByFeed(env, kPerPageSettingChange, text, std::size(text)), 0) << "a position allowed";
+  underEdit.staple = 255;
+  EXPECT_EQ(CheckFinishingByFeed(env, kPerPageSettingChange, text, std::size(text)), 0) << "as the document";
+  underEdit.staple = 257;
+  SetPerPageEdit(&underEdit, 6);
+  EXPECT_EQ(CheckFinishingByFeed(env, kPerPageSettingChange, text, std::size(text)), 0) << "another column";
+}
+
 // --- Checks built into the pass.
 
 int DLManagerMissing() { return 0; }
@@ -625,14 +658,17 @@ TEST_F(ConstraintPass, UncollatedCopiesOnATransparencyTrayStopTheInterleaving) {
     Set("Copies", c.copies);
     Set("Collate", c.collate);
     Set("OHP_Interleave", 1);
+    LatestConstraintPassResults().ohpInterleaveFree = true;
     uint32_t entries[kFixedReasonMax] = {};
     const int n = FixedStopReasons(env, 1154, entries, nullptr);
     EXPECT_EQ(n, c.hit ? 1 : 0) << c.what;
     if (c.hit) {
       EXPECT_EQ(entries[0], 132u) << c.what;
     }
-    // A hit turns the interleaving off.
+    // A hit turns the interleaving off and tells the sheet it may not be
+    // chosen.
     EXPECT_EQ(Get("OHP_Interleave"), c.hit ? 0 : 1) << c.what;
+    EXPECT_EQ(LatestConstraintPassResults().ohpInterleaveFree, !c.hit) << c.what;
   }
 }
 

@@ -96,4 +96,26 @@ TEST(EasySetEdit, MovesDeletesAndImportsReachTheListOnlyWhenPutBack) {
   EXPECT_EQ(-1, last.Delete(0));
 }
 
+// An Easy Set changes kind only into a kind with room, and the change
+// reaches the list as the entry's kind; the built-in one keeps its kind.
+TEST(EasySetEdit, KindsChangeOnlyIntoAKindWithRoom) {
+  Fixture f;
+  for (int i = 0; i < 19; ++i) AddEasySet(&f.list, Record(u"User " + std::u16string(1, u'a' + i)), kEasySetUser);
+  EasySetEditModel m(f.list);
+  ASSERT_EQ(20u, m.Count(kEasySetUser));
+  EXPECT_FALSE(m.MayChangeKind(0));
+  EXPECT_FALSE(m.MayChangeKind(2));  // no room among the user's 20
+  EXPECT_TRUE(m.MayChangeKind(3));   // 3 shared: room for a user one
+  m.SetKind(3, kEasySetShared);
+  m.SetIcon(3, true, 7);
+  m.SetKind(0, kEasySetUser);
+  EXPECT_TRUE(m.MayChangeKind(2));
+  EasySetList list;
+  m.PutInto(&list);
+  EXPECT_EQ(kEasySetShared, FindEasySet(list, u"Mine", kEasySetShared)->kind);
+  EXPECT_EQ(7, FindEasySet(list, u"Mine", kEasySetShared)->header.iconIndex);
+  EXPECT_EQ(kEasySetShared, list.first->kind);
+  FreeEasySetList(&list);
+}
+
 }  // namespace

@@ -16,9 +16,14 @@
 #include "common/qxd/model_info.h"
 #include "common/qxd/qxd_file.h"
 #include "common/records/doc_fields.h"
+#include "dproc/constraints/constraint_pass_win.h"
+#include "dproc/dialogs/combo_list_tooltip_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
+#include "common/win/inter_sheet_store.h"
+#include "common/win/printer_queries.h"
 #include "dproc/finishing/finishing_sheets_win.h"
+#include "dproc/sheets/per_page_ui_lists.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/disp_strings.h"
 #include "dproc/model/feature_table.h"
@@ -30,6 +35,7 @@
 #include "tests/support/canvas_win.h"
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/test_printer_win.h"
 
 namespace {
 
@@ -259,6 +265,41 @@ TEST_F(FinishingModel, FinishSheetShowsTheModelsFinishingWithItsTexts) {
   kit_.Screenshot("finish_sheet");
 }
 
+TEST_F(FinishingModel, TheOpenFoldListShowsTheWholeTextOfItsItemBesideIt) {
+  F().bFolding = 1;
+  F().nFoldingMode = 4;
+  OpenSheet(kFinishSheetTemplate, FinishSheetProc);
+  ComboTipUiState* state = ComboTipStateOf(kit_.Context());
+  ASSERT_NE(state, nullptr);
+  EXPECT_EQ(state->comboId, 1053u);
+  EXPECT_EQ(state->tooltip, nullptr) << "made when the list first opens";
+  HWND fold = kit_.Control(1053);
+  SendMessageW(fold, CB_SHOWDROPDOWN, TRUE, 0);
+  DialogKit::Pump();
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(fold, &info));
+  // The open list paints; the tooltip follows the selected item.
+  RedrawWindow(info.hwndList, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  DialogKit::Pump();
+  ASSERT_NE(state->tooltip, nullptr);
+  wchar_t text[256] = {};
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = fold;
+  tool.lpszText = text;
+  SendMessageW(state->tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, L"Letter fold");
+  // Closing the list takes the tooltip away; the sheet's end puts the list's
+  // own procedure back.
+  SendMessageW(fold, CB_SHOWDROPDOWN, FALSE, 0);
+  DialogKit::Pump();
+  EXPECT_EQ(state->tooltip, nullptr);
+  kit_.Close();
+  EXPECT_EQ(state->previous, nullptr);
+  EXPECT_EQ(state->comboId, 0u);
+}
+
 TEST_F(FinishingModel, ActivationMarksThePositionsTheBindingEdgeRulesOut) {
   F().nBinding = 16;  // right
   OpenSheet(kFinishSheetTemplate, FinishSheetProc);
@@ -378,7 +419,7 @@ TEST_F(FinishingModel, CoverPageOffersTheBlankCoverOnlyInTheCoreSheets) {
   EXPECT_EQ(Values(1314), (std::vector<uint32_t>{1}));
   EXPECT_EQ(Text(1148), L"&Front cover");
   for (int id : {1214, 1320, 1322, 1159, 1222, 1216, 1325}) EXPECT_TRUE(Visible(id)) << id;
-  EXPECT_FALSE(Enabled(1215)) << "the per-page lists' editor is not there yet";
+  EXPECT_FALSE(Enabled(1215)) << "the per-page settings are off";
   kit_.Screenshot("cover_page_sheet");
 }
 
@@ -418,6 +459,36 @@ TEST_F(FinishingModel, UncollatedCopiesSwitchInterleavingOff) {
   EXPECT_FALSE(Enabled(1320));
 }
 
+TEST_F(FinishingModel, InterleavingWaitsForTheConstraintPassWhereTheDriverInterleaves) {
+  Model().model->features[kMfOhpPrint] = 1;
+  LatestConstraintPassResults().ohpInterleaveFree = false;
+  OpenSheet(kCoverPageSheetTemplate, CoverPageSheetProc);
+  EXPECT_FALSE(Enabled(1214)) << "the pass ruled it out";
+  LatestConstraintPassResults().ohpInterleaveFree = true;
+  SetActive();
+  EXPECT_TRUE(Enabled(1214));
+  // Where the device interleaves, the pass's word does not count.
+  Model().model->features[kMfOhpPrint] = 0;
+  LatestConstraintPassResults().ohpInterleaveFree = false;
+  SetActive();
+  EXPECT_TRUE(Enabled(1214));
+  LatestConstraintPassResults().ohpInterleaveFree = true;
+}
+
+TEST_F(FinishingModel, PerPageSettingsRestWhileTheDeviceSettingsSpoolThroughMetafiles) {
+  Model().model->features[kMfEmfSpool] = 1;
+  F().CoverMFP_bUsePerPageSet = 1;
+  DevOption* device = GetCtxPrinterInfo(kit_.Context());
+  ASSERT_NE(device, nullptr);
+  device->emfSpool = 1;
+  OpenSheet(kCoverPageSheetTemplate, CoverPageSheetProc);
+  EXPECT_FALSE(Enabled(1159));
+  device->emfSpool = 0;
+  SetActive();
+  EXPECT_TRUE(Enabled(1159));
+  EXPECT_TRUE(Enabled(1222));
+}
+
 TEST_F(FinishingModel, PerPageListsShowTheirNames) {
   F().CoverMFP_bUsePerPageSet = 1;
   F().CoverMFP_nPerPageList = 2;
@@ -426,6 +497,64 @@ TEST_F(FinishingModel, PerPageListsShowTheirNames) {
   EXPECT_EQ(SelectedValue(1222), 2u);
   ChooseValue(1222, 7);
   EXPECT_EQ(F().CoverMFP_nPerPageList, 7);
+}
+
+TEST_F(FinishingModel, PerPageEditButtonOpensTheListsEditor) {
+  F().CoverMFP_bUsePerPageSet = 1;
+  F().CoverMFP_nPerPageList = 2;
+  OpenSheet(kCoverPageSheetTemplate, CoverPageSheetProc);
+  EXPECT_TRUE(Enabled(1215));
+  Press(1215);
+  ASSERT_EQ(g_runs.size(), 1u);
+  EXPECT_EQ(g_runs[0].templateId, 137);
+  Check(1159, false);
+  EXPECT_FALSE(Enabled(1215));
+}
+
+// The sheet reads the lists the session lacks from the user's store of the
+// printer, writes them back when applied and frees what it read.
+TEST_F(FinishingModel, PerPageListsComeFromTheUsersStoreAndGoBackOnApply) {
+  testsupport::TestPrinter printer(L"Per Page Lists");
+  ASSERT_TRUE(printer.ok()) << printer.error();
+  HANDLE kept = kit_.Session().printer;
+  kit_.Session().printer = printer.handle();
+  wchar_t driver[260];
+  ASSERT_TRUE(QueryDriverName(printer.handle(), driver, nullptr));
+  const std::wstring root = std::wstring(L"Software\\HALDOVAR\\") + driver + L"\\" + printer.name();
+  InterSheetEntry entry = {};
+  std::memcpy(entry.pages, u"4-6", 6);
+  entry.printType = 2;
+  InterSheetList stored = {};
+  std::memcpy(stored.name, u"Stored", 12);
+  stored.count = 1;
+  stored.entries = &entry;
+  stored.tab = {9, 2230, 2970, 2100, 5, 34, 34, 10, 0};
+  ASSERT_TRUE(SaveInterSheetList(printer.name().c_str(), driver, 3, &stored));
+  F().CoverMFP_bUsePerPageSet = 1;
+  F().CoverMFP_nPerPageList = 3;
+  OpenSheet(kCoverPageSheetTemplate, CoverPageSheetProc);
+  PerPageUiLists* lists = PerPageListsOf(&kit_.UiState());
+  ASSERT_NE(lists->lists[2], nullptr);
+  EXPECT_EQ(lists->lists[2]->count, 1u);
+  ASSERT_NE(lists->lists[0], nullptr);
+  EXPECT_EQ(std::u16string(lists->lists[0]->name), u"List 1") << "never stored: its default name";
+  HWND combo = kit_.Control(1222);
+  const auto* chosen = reinterpret_cast<const OptionItem*>(
+      SendMessageW(combo, CB_GETITEMDATA, SendMessageW(combo, CB_GETCURSEL, 0, 0), 0));
+  ASSERT_NE(chosen, nullptr);
+  EXPECT_EQ(std::u16string(chosen->text), u"Stored");
+  lists->lists[2]->tab.tabCount = 7;
+  PSHNOTIFY apply = {{GetParent(Page()), 0, static_cast<UINT>(PSN_APPLY)}, 0};
+  SendMessageW(Page(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&apply));
+  InterSheetList* back = LoadInterSheetList(printer.name().c_str(), driver, 3);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->tab.tabCount, 7);
+  EXPECT_EQ(back->count, 1u);
+  FreeInterSheetList(back);
+  kit_.Close();
+  EXPECT_EQ(lists->lists[2], nullptr) << "freed with the sheet";
+  kit_.Session().printer = kept;
+  RegDeleteTreeW(HKEY_CURRENT_USER, root.c_str());
 }
 
 TEST_F(SampleModel, CoverPageHidesInterleavingPerPageAndInserterCovers) {

@@ -30,8 +30,10 @@
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/sheet_memory.h"
 #include "dproc/startup/edit_range_limits.h"
+#include "tests/support/clip_test_support_win.h"
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/test_printer_win.h"
 
 namespace {
 
@@ -40,11 +42,13 @@ using testsupport::DialogKit;
 std::set<int> g_refuse;
 // What the preview's combination override held while the pass ran.
 std::vector<std::pair<uint8_t, uint8_t>> g_combinationSlots;
+// And the N-up switch's and the duplex list's.
+std::vector<std::pair<uint8_t, uint8_t>> g_nupSlots, g_duplexSlots;
 int32_t ScriptedCheck(HWND dialog, HWND, uint16_t id) {
-  if (id == 1296) {
-    const LayoutPreviewOverrides* o = LayoutOverridesOf(GetUIState(SheetCtxOf(dialog)));
-    if (o != nullptr) g_combinationSlots.emplace_back(o->combinationOn, o->combinationValue);
-  }
+  const LayoutPreviewOverrides* o = LayoutOverridesOf(GetUIState(SheetCtxOf(dialog)));
+  if (id == 1296 && o != nullptr) g_combinationSlots.emplace_back(o->combinationOn, o->combinationValue);
+  if (id == 1779 && o != nullptr) g_nupSlots.emplace_back(o->nupFlagOn, o->nupFlagValue);
+  if (id == 1286 && o != nullptr) g_duplexSlots.emplace_back(o->doubleSidesOn, o->doubleSidesValue);
   return g_refuse.count(id) != 0 ? 101 : 199;
 }
 
@@ -179,6 +183,45 @@ TEST_F(LayoutSheet, ShowsNupAndStyleAndHidesTheRest) {
   kit_.Screenshot("layout_sheet");
 }
 
+// The frame's Help with the three keys held: the clipping check measures
+// every shown control of the page's template (a control shown on a model
+// that has it included) and the help is not opened.
+TEST_F(LayoutSheet, HelpRunsTheClippingCheckOverTheTemplatesControls) {
+  testsupport::TestPrinter printer(L"Layout Clip");
+  ASSERT_TRUE(printer.ok()) << printer.error();
+  HANDLE kept = kit_.Session().printer;
+  kit_.Session().printer = printer.handle();
+  testsupport::SetClipTest(printer.handle(), 3);
+  Open();
+  ShowWindow(kit_.Control(1230), SW_SHOW);
+  // The report shows the texts without their mnemonic marks.
+  const auto shownText = [&](int id) {
+    std::wstring t = Text(id);
+    std::erase(t, L'&');
+    return t;
+  };
+  const std::wstring adhesive = shownText(1230), style = shownText(1124);
+  std::wstring report;
+  {
+    testsupport::DebugOutput output;
+    testsupport::HoldKeys(true, true, true);
+    NMHDR note = {GetParent(Page()), 0, static_cast<UINT>(PSN_HELP)};
+    SendMessageW(Page(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
+    testsupport::HoldKeys(false, false, false);
+    for (const std::wstring& line : output.Take()) report += line;
+  }
+  kit_.Close();
+  kit_.Session().printer = kept;
+  const std::string shown(report.begin(), report.end());
+  EXPECT_NE(report.find(L"Layout Tab"), std::wstring::npos) << shown;
+  ASSERT_FALSE(adhesive.empty());
+  for (const std::wstring& text : {L"\"" + adhesive + L"\"", L"\"" + style + L"\"", std::wstring(L"Combo 1025")}) {
+    EXPECT_NE(report.find(text), std::wstring::npos) << std::string(text.begin(), text.end()) << " in " << shown;
+  }
+  // Hidden controls are left out.
+  EXPECT_EQ(report.find(L"Combo 1046"), std::wstring::npos) << shown;
+}
+
 TEST_F(LayoutSheet, NupKindsAreSavedAndReadBack) {
   struct Case {
     uint32_t kind;
@@ -246,6 +289,30 @@ TEST_F(LayoutSheet, ACombinationBeingCheckedKeepsItsOldValueInThePreview) {
   EXPECT_EQ(g_combinationSlots, (std::vector<std::pair<uint8_t, uint8_t>>{{1, 0}, {1, 0}}));
   EXPECT_EQ(F().bLayout, 1);
   EXPECT_EQ(LayoutOverridesOf(&kit_.UiState())->combinationOn, 0) << "the override ends with the pass";
+}
+
+// A refused N-up switch or duplex mode goes back in the settings and on the
+// page; while the pass runs the preview keeps the old value.
+TEST_F(LayoutSheet, RefusedNupSwitchAndDuplexGoBackAndThePreviewKeepsTheOldValue) {
+  F().bNup = 0;
+  F().nDuplex = 2;
+  Open();
+  g_nupSlots.clear();
+  g_duplexSlots.clear();
+  g_refuse = {1779, 1286};
+  kit_.Click(1779);
+  EXPECT_EQ(F().bNup, 0);
+  EXPECT_EQ(IsDlgButtonChecked(Page(), 1779), static_cast<UINT>(BST_UNCHECKED));
+  ChooseValue(1286, 1);
+  EXPECT_EQ(F().nDuplex, 2);
+  EXPECT_EQ(SelectedValue(1286), 2u);
+  g_refuse.clear();
+  ChooseValue(1286, 1);
+  EXPECT_EQ(F().nDuplex, 1);
+  EXPECT_EQ(g_nupSlots, (std::vector<std::pair<uint8_t, uint8_t>>{{1, 0}}));
+  EXPECT_EQ(g_duplexSlots, (std::vector<std::pair<uint8_t, uint8_t>>{{1, 2}, {1, 2}}));
+  const LayoutPreviewOverrides* o = LayoutOverridesOf(&kit_.UiState());
+  EXPECT_EQ(o->nupFlagOn + o->doubleSidesOn, 0) << "the overrides end with the pass";
 }
 
 TEST_F(LayoutSheet, RefusedNupKindGoesBackWithItsPosterPages) {

@@ -26,22 +26,13 @@ namespace {
 constexpr ULONG kQueryEscSupport = 8;
 constexpr ULONG kExport = 10000, kImport = 10001, kMessage = 10004;
 
-std::wstring DriverDirectoryOf(HANDLE printer) {
-  DWORD needed = 0;
-  GetPrinterDriverW(printer, nullptr, 2, nullptr, 0, &needed);
-  std::vector<BYTE> buffer(needed);
-  if (!GetPrinterDriverW(printer, nullptr, 2, buffer.data(), needed, &needed)) return L"";
-  std::wstring file = reinterpret_cast<DRIVER_INFO_2W*>(buffer.data())->pDriverPath;
-  return file.substr(0, file.find_last_of(L'\\') + 1);
-}
-
 class SettingsEscapesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(printer_.ok()) << printer_.error();
     DevDMode device{};
     ASSERT_EQ(WritePrivateDevModeData(printer_.handle(), &device), 0u);
-    ASSERT_TRUE(host_.Load(DriverDirectoryOf(printer_.handle()) + L"VELDRANE.DLL"));
+    ASSERT_TRUE(host_.Load(testsupport::DriverDirectoryOf(printer_.handle()) + L"VELDRANE.DLL"));
     std::wstring name = printer_.name();
     const LONG size = DocumentPropertiesW(nullptr, printer_.handle(), name.data(), nullptr, nullptr, 0);
     ASSERT_GT(size, 0);

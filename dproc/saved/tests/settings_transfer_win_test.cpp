@@ -28,15 +28,6 @@ namespace {
 
 std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
 
-std::wstring DriverDirectoryOf(HANDLE printer) {
-  DWORD needed = 0;
-  GetPrinterDriverW(printer, nullptr, 2, nullptr, 0, &needed);
-  std::vector<BYTE> buffer(needed);
-  if (!GetPrinterDriverW(printer, nullptr, 2, buffer.data(), needed, &needed)) return L"";
-  std::wstring config = reinterpret_cast<DRIVER_INFO_2W*>(buffer.data())->pConfigFile;
-  return config.substr(0, config.find_last_of(L'\\') + 1);
-}
-
 // The DEVMODE the spooler keeps at `level` (8 the printer's, 9 the user's).
 std::vector<BYTE> StoredDevMode(HANDLE printer, DWORD level) {
   DWORD needed = 0;
@@ -76,7 +67,7 @@ class SettingsTransferTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(printer_.ok()) << printer_.error();
-    const std::wstring dir = DriverDirectoryOf(printer_.handle());
+    const std::wstring dir = testsupport::DriverDirectoryOf(printer_.handle());
     module_ = LoadLibraryW((dir + L"VELDRANA.DLL").c_str());
     ASSERT_NE(module_, nullptr) << GetLastError();
     exportFn_ = BindExport<SettingsTransferFn>(module_, kSprinstSettingExport);

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <string>
@@ -16,6 +17,8 @@
 #include "common/qxd/model_info.h"
 #include "common/qxd/qxd_file.h"
 #include "common/records/doc_fields.h"
+#include "common/win/printer_queries.h"
+#include "common/win/user_registry.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/model/dialog_text_tables.h"
@@ -28,9 +31,11 @@
 #include "dproc/watermark/watermark_edit_dialog_win.h"
 #include "dproc/watermark/watermark_lists.h"
 #include "dproc/watermark/watermark_session_win.h"
+#include "dproc/watermark/watermark_store_win.h"
 #include "dproc/watermark/wo_sheet_win.h"
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/test_printer_win.h"
 
 namespace {
 
@@ -344,6 +349,59 @@ TEST_F(WatermarkEdit, ARenameToAnotherWatermarksNameIsRefused) {
   ChooseItem(1681, 0);
   EXPECT_EQ(ListSelection(1681), 0);
   EXPECT_EQ(F().wWmkListPos, 0);
+}
+
+TEST_F(WatermarkEdit, TheStoresHoldWhatOkWroteAndOnlyAnAdministratorWritesTheSharedList) {
+  for (bool admin : {true, false}) {
+    SCOPED_TRACE(admin ? "administrator" : "user");
+    testsupport::TestPrinter printer(L"Watermark Apply");
+    ASSERT_TRUE(printer.ok()) << printer.error();
+    wchar_t driver[260] = {};
+    ASSERT_TRUE(QueryDriverName(printer.handle(), driver, nullptr));
+    kit_.Session().printer = printer.handle();
+    g_admin = admin;
+    F().wWmkListPos = 0;
+    Open();
+    Press(1602);
+    SetText(1677, L"LATER");
+    SetText(1678, L"Later");
+    Press(IDOK);
+    ASSERT_TRUE(Ended());
+    ASSERT_TRUE(S().changed);
+    EXPECT_TRUE(SaveWatermarkSession(kit_.Context()));
+    EXPECT_FALSE(S().changed);
+
+    auto titles = [](WaterMarkInfo* marks, size_t count) {
+      std::vector<std::u16string> out;
+      for (size_t i = 0; i < count; ++i) out.push_back(Title(marks[i]));
+      if (marks != nullptr) LocalFree(marks);
+      return out;
+    };
+    WaterMarkInfo* marks = nullptr;
+    size_t n = ReadUserWaterMarks(nullptr, printer.name().c_str(), driver, &marks);
+    std::vector<std::u16string> own = titles(marks, n);
+    marks = nullptr;
+    n = ReadPrinterWaterMarks(printer.handle(), &marks);
+    std::vector<std::u16string> shared = titles(marks, n);
+    std::vector<std::u16string> expectedShared, expectedOwn;
+    for (uint32_t i = 0; i < S().publicCount; ++i) expectedShared.push_back(Title(S().publicMarks[i]));
+    for (uint32_t i = 0; i < S().privateCount; ++i) expectedOwn.push_back(Title(S().privateMarks[i]));
+    EXPECT_EQ(own, expectedOwn);
+    // An administrator's new watermark is shared, a user's is the user's
+    // own; a user's change never reaches the printer's shared list.
+    EXPECT_EQ(shared, admin ? expectedShared : std::vector<std::u16string>{});
+    const std::vector<std::u16string>& holder = admin ? shared : own;
+    EXPECT_NE(std::find(holder.begin(), holder.end(), u"LATER"), holder.end());
+
+    kit_.Close();
+    kit_.Session().printer = nullptr;
+    wchar_t path[1024];
+    if (MakeUserSettingsPath(driver, printer.name().c_str(), L"", path, 1024)) RegDeleteTreeW(HKEY_CURRENT_USER, path);
+    FreeWatermarkSession(kit_.Context());
+    const WaterMarkInfo pub[] = {g_defaultWatermarks[0], Mark(u"OURS"), Mark(u"SHARED")};
+    const WaterMarkInfo mine[] = {Mark(u"MINE")};
+    ASSERT_NE(InstallWatermarkSession(kit_.Context(), pub, 3, mine, 1), nullptr);
+  }
 }
 
 TEST_F(WatermarkEdit, CancelLeavesTheSettingsAndTheListsAsTheyWere) {

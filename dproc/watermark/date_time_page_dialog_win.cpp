@@ -6,7 +6,7 @@
 // switches, the colours and the numbers are checked as they change; the
 // pages, positions and covers are taken at OK.
 
-#include "dproc/overlay/stamp_dialogs_win.h"
+#include "dproc/watermark/stamp_dialogs_win.h"
 
 #include <commctrl.h>
 
@@ -19,7 +19,8 @@
 #include "dproc/constraints/constraint_pass_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/model/feature_table.h"
-#include "dproc/overlay/stamp_rules.h"
+#include "dproc/dialogs/modal_dialog_win.h"
+#include "dproc/watermark/date_time_format_dialog_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
@@ -138,11 +139,12 @@ void ShowSample(HWND dialog, SheetCtx* ctx) {
   const DocFields& f = F(ctx);
   const char16_t* date = FormatText("DateFormat", f.DPE_DateTime_wDateFormat);
   const char16_t* time = FormatText("TimeFormat", f.DPE_DateTime_wTimeFormat);
-  char16_t sample[kSampleChars] = {};
+  wchar_t sample[kSampleChars] = {};
   if (date != nullptr && time != nullptr) {
-    FormatStampSample(date, f.DPE_DateTime_bTimeFormat != 0 ? time : nullptr, sample, kSampleChars);
+    DateTimeSample(reinterpret_cast<const wchar_t*>(date), reinterpret_cast<const wchar_t*>(time),
+                   f.DPE_DateTime_bTimeFormat != 0, sample, kSampleChars);
   }
-  SetDlgItemTextW(dialog, kFormatSample, reinterpret_cast<const wchar_t*>(sample));
+  SetDlgItemTextW(dialog, kFormatSample, sample);
 }
 
 // A control and its label enabled by the feature table when `on`.
@@ -159,8 +161,7 @@ void EnableRules(HWND dialog, SheetCtx* ctx) {
   ShowSample(dialog, ctx);
   if (IsFull(dialog)) {
     EnableWithLabel(dialog, page, kFormatSample, kFormatLabel, date);
-    // The format dialog is not offered by this library.
-    EnableWindow(GetDlgItem(dialog, kFormatButton), FALSE);
+    EnableWithLabel(dialog, page, kFormatButton, 0, date);
     EnableWithLabel(dialog, page, kDateColour, kDateColourLabel, date);
     EnableWithLabel(dialog, page, kDatePlace, kDatePlaceLabel, date);
     EnableWithLabel(dialog, page, kPageColour, kPageColourLabel, number);
@@ -203,6 +204,16 @@ void Init(HWND dialog, SheetCtx*) {
 void Started(HWND dialog, SheetCtx* ctx) { ShowTakenAtOk(dialog, ctx); }
 
 bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
+  if (id == kFormatButton && code == BN_CLICKED) {
+    // The format dialog edits the date/time stamp's formats; its Cancel
+    // puts back its own copy, this dialog's Cancel the whole record.
+    SetDateTimeTarget(ctx, kDateTimeTargetDatePage);
+    if (RunSheetDialog(dialog, kDateTimeFormatTemplate, DateTimeFormatDlgProc, reinterpret_cast<LPARAM>(ctx)) ==
+        IDOK) {
+      EnableRules(dialog, ctx);
+    }
+    return true;
+  }
   if (id == kCoverBox && code == BN_CLICKED) {
     // The cover list follows the switch; both are taken at OK.
     uint32_t value = 0;

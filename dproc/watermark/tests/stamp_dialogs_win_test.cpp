@@ -20,7 +20,8 @@
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/disp_strings.h"
 #include "dproc/model/option_text_sections.h"
-#include "dproc/overlay/stamp_dialogs_win.h"
+#include "dproc/watermark/date_time_format_dialog_win.h"
+#include "dproc/watermark/stamp_dialogs_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/startup/edit_range_limits.h"
@@ -127,7 +128,7 @@ TEST_F(StampDialogs, TheFullTemplateShowsTheSettingsAndTheFormatSample) {
   F().DPE_DateTime_bTimeFormat = 1;
   F().DPE_DateTime_wTimeFormat = 2;
   Open(kDateTimePageFullTemplate, DateTimePageEditDlgProc);
-  EXPECT_EQ(Text(2059), L"dd mmm yyyy hh:mm");
+  EXPECT_EQ(Text(2059), L"31 Dec 2026 15:45");
   EXPECT_EQ(ItemText(2238, Selection(2238)), L"First page only");
   EXPECT_EQ(Count(2066), 9);
   EXPECT_EQ(ItemText(2066, Selection(2066)), L"Bottom right");
@@ -143,7 +144,7 @@ TEST_F(StampDialogs, TheFullTemplateShowsTheSettingsAndTheFormatSample) {
   // Without the time the sample is the date alone.
   F().DPE_DateTime_bTimeFormat = 0;
   Check(2239, true);
-  EXPECT_EQ(Text(2059), L"dd mmm yyyy");
+  EXPECT_EQ(Text(2059), L"31 Dec 2026");
   for (int id : {2240, 2241, 2077, 2082, 1604}) EXPECT_TRUE(Enabled(id)) << id;
 }
 
@@ -259,6 +260,34 @@ TEST_F(StampDialogs, DefaultTakesTheStampsDefaultsOnlyAndCancelPutsEverythingBac
   EXPECT_EQ(F().bWmk, 1);
   Press(IDCANCEL);
   EXPECT_TRUE(Ended());
+  EXPECT_EQ(std::memcmp(&before, &kit_.Settings(), sizeof before), 0);
+}
+
+TEST_F(StampDialogs, TheFormatButtonEditsTheStampsFormatsAndCancelUndoesThemToo) {
+  F().DateTimePageNo_bDateTime = 1;
+  F().DPE_DateTime_wDateFormat = 3;
+  F().DPE_DateTime_bTimeFormat = 0;
+  F().DPE_DateTime_wTimeFormat = 1;
+  const DocDMode before = kit_.Settings();
+  static uint32_t target = 0;
+  static int opened = 0;
+  SetSheetDialogRunner([](HWND, uint16_t id, DLGPROC, LPARAM context) -> intptr_t {
+    opened = id;
+    auto* ctx = reinterpret_cast<SheetCtx*>(context);
+    target = DateTimeTargetOf(ctx);
+    DocFields& f = Fields(*GetPrivDevMode(ctx));
+    f.DPE_DateTime_wDateFormat = 2;
+    f.DPE_DateTime_bTimeFormat = 1;
+    f.DPE_DateTime_wTimeFormat = 2;
+    return IDOK;
+  });
+  Open(kDateTimePageFullTemplate, DateTimePageEditDlgProc);
+  EXPECT_TRUE(Enabled(2060));
+  Press(2060);
+  EXPECT_EQ(opened, kDateTimeFormatTemplate);
+  EXPECT_EQ(target, kDateTimeTargetDatePage);
+  EXPECT_EQ(Text(2059), L"12/31/26 15:45");
+  Press(IDCANCEL);
   EXPECT_EQ(std::memcmp(&before, &kit_.Settings(), sizeof before), 0);
 }
 

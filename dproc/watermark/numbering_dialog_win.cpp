@@ -3,7 +3,7 @@
 // take their values as they change; the start number is checked when the
 // edit loses the focus and taken at OK, within the model's range.
 
-#include "dproc/overlay/stamp_dialogs_win.h"
+#include "dproc/watermark/stamp_dialogs_win.h"
 
 #include <commctrl.h>
 
@@ -16,7 +16,7 @@
 #include "common/text/safe_format.h"
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/model/dialog_text_tables.h"
-#include "dproc/overlay/stamp_rules.h"
+#include "dproc/watermark/stamp_rules.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
