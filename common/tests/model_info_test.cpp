@@ -473,7 +473,7 @@ TEST(SampleModel, BuildsTheFaxModel) {
   DeviceOptionItem* options = LoadDeviceOptionList(f.get(), m.get(), &defaults);
   ASSERT_NE(options, nullptr);
   EXPECT_EQ(CountRows(options), 3u);
-  EXPECT_EQ(CountRows(options[0].values), 3u);  // no relay server on this model
+  EXPECT_EQ(CountRows(options[0].values), 4u);  // the relay server is offered too
   FreeDeviceOptionList(options);
   LoadPaperMediaRecords(f.get(), "Letter", &defaults);
   EXPECT_EQ(defaults.trays[0].paperId, 1);

@@ -437,10 +437,13 @@ void DrawServerListItem(HWND dialog, const DRAWITEMSTRUCT* item) {
     const auto* row = reinterpret_cast<const OptionItem*>(item->itemData);
     OptionItem* rows = ServerRows();
     std::u16string text;
-    if (row != nullptr && rows != nullptr) {
-      const size_t index = static_cast<size_t>(row - rows);
-      if (!AuthServerListText(*row, index, ProcessAuthServerNames(), &text)) text.clear();
+    // A row of the server table may carry the device's name; a row of any
+    // other option list shows its own text.
+    size_t index = kAuthServerRows;
+    for (size_t i = 0; rows != nullptr && i < kAuthServerRows && rows[i].keyword[0] != '\0'; ++i) {
+      if (&rows[i] == row) index = i;
     }
+    if (row != nullptr && !AuthServerListText(*row, index, ProcessAuthServerNames(), &text)) text.clear();
     const int icon = row != nullptr && row->flag != 0 ? static_cast<int>(row->iconId) : 0;
     DrawIconText(item, icon, reinterpret_cast<const wchar_t*>(text.c_str()));
   }

@@ -11,6 +11,7 @@
 
 #include "common/records/settings_records.h"
 #include "common/win/ui_services.h"
+#include "dproc/auth/auth_button_win.h"
 #include "dproc/basic/basic_sheet_parts_win.h"
 #include "dproc/basic/basic_sheet_win.h"
 #include "dproc/basic/custom_size_dialog_win.h"
@@ -480,7 +481,7 @@ INT_PTR RunButtonDialog(HWND dialog, SheetCtx* ctx, int id) {
       break;
     case kBasicAuthButton:
       // The Easy Set area is not marked for the authentication settings.
-      if (RunSheetDialog(dialog, ctx, 2171, BasicDialogs().userAuth) == 1) {
+      if (RunAuthenticationButton(dialog, ctx, BasicDialogs().userAuth) == 1) {
         SendMessageW(GetParent(dialog), PSM_CHANGED, reinterpret_cast<WPARAM>(dialog), 0);
       }
       break;

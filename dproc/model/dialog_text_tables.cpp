@@ -9,7 +9,6 @@ namespace {
 // or template id.  The dialogs add their controls' records.
 #define CAPTION_TABLE(name, id, keyword) DispStringItem name[] = {{{id}, {}, keyword}, {{0}, {}, ""}}
 
-CAPTION_TABLE(g_initialize, 161, "Prop_Initialize");
 CAPTION_TABLE(g_customSize, 151, "Dlg_UserPaper");
 
 #undef CAPTION_TABLE
@@ -495,6 +494,47 @@ DispStringItem g_userAuth[] = {
     {{2177}, {}, "Verify"},
     {{0}, {}, ""},
 };
+// The Initialize sheet and its three dialogs.
+DispStringItem g_initialize[] = {
+    {{161}, {}, "Prop_Initialize"},
+    {{1866}, {}, "UserAuthentication"},
+    {{1867}, {}, "UserAuthenticationSetting"},
+    {{1229}, {}, "AccountTrack"},
+    {{1220}, {}, "AccountTrackSetting"},
+    {{1868}, {}, "DepartmentPassword"},
+    {{1869}, {}, "DepartmentPasswordRange"},
+    {{1218}, {}, "EmailNotify"},
+    {{1233}, {}, "EmailNotificationSetting"},
+    {{1865}, {}, "DriverVersion"},
+    {{0}, {}, ""},
+};
+DispStringItem g_attestation[] = {
+    {{158}, {}, "Dlg_UserAuthenticationSetting"},
+    {{1871}, {}, "PublicUser"},
+    {{1872}, {}, "RecipientUser"},
+    {{1873}, {}, "RecipientUserName"},
+    {{1340}, {}, "RecipientPassword"},
+    {{0}, {}, ""},
+};
+DispStringItem g_department[] = {
+    {{160}, {}, "Dlg_AccountTrackSetting"},
+    {{1876}, {}, "DepartmentName"},
+    {{1340}, {}, "DepartmentPassword"},
+    {{0}, {}, ""},
+};
+DispStringItem g_emailAddress[] = {
+    {{159}, {}, "Dlg_EmailAddressSetting"},
+    {{1879}, {}, "EmailAddress"},
+    {{0}, {}, ""},
+};
+// The relay-server dialog is built in memory: its texts are set by key.
+DispStringItem g_interimAuth[] = {
+    {{0}, {}, "Dlg_InterimAuthenticSetting"},
+    {{999}, {}, "InterimPublicUser"},
+    {{1}, {}, "InterimAuthentic_OK"},
+    {{2}, {}, "InterimAuthentic_Cancel"},
+    {{0}, {}, ""},
+};
 DispStringItem g_authServer[] = {
     {{2178}, {}, "Dlg_AuthenticationSVSetting"},
     {{2179}, {}, "ServerSetting"},
@@ -803,7 +843,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_UserSetting", g_userSetting),
       S("Dlg_AuthenticationSetting", g_userAuth),
       S("Dlg_AuthenticationSVSetting", g_authServer),
-      S("Dlg_InterimAuthenticSetting"),
+      S("Dlg_InterimAuthenticSetting", g_interimAuth),
       S("Property_2", g_layout),
       S("Dlg_SetNupStyle", g_nupStyle),
       S("Dlg_SetBookletStyle", g_bookletStyle),
@@ -845,9 +885,9 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_FontSetting", g_fontSetting),
       S("Property_7", g_version),
       S("Property_13", g_initialize),
-      S("Dlg_UserAuthenticationSetting"),
-      S("Dlg_AccountTrackSetting"),
-      S("Dlg_EmailAddressSetting"),
+      S("Dlg_UserAuthenticationSetting", g_attestation),
+      S("Dlg_AccountTrackSetting", g_department),
+      S("Dlg_EmailAddressSetting", g_emailAddress),
       S("Property_10", g_configure),
       S("Dlg_PaperSourceTraySetting"),
       S("Dlg_AcquisitionSetting", g_acquisition),

@@ -10,6 +10,7 @@
 #include "common/qxd/locale_defaults.h"
 #include "common/qxd/model_info.h"
 #include "common/records/doc_fields.h"
+#include "common/records/middle_server_values.h"
 #include "common/win/module_path.h"
 #include "common/win/text_helpers.h"
 #include "dproc/openapi/middle_server_cache_win.h"
@@ -303,22 +304,12 @@ MiddleServerLoginList* BuildMiddleServerLoginList(HANDLE printer, const uint8_t*
     MiddleServerLoginItem& out = list->items[i];
     out.key = DupGlobalText(key);
     ok = out.key != nullptr;
-    const int kind = item[32];
+    const int kind = item[kMiddleServerItemKindAt];
     std::string texts[7];
-    int subKind = 0;
-    switch (kind) {
-      case 1: case 9: case 10: texts[0] = value(item, 34, 113, 148); break;
-      case 2: case 3: texts[0] = value(item, 34, 17, 52); break;
-      case 5: case 6: texts[0] = value(item, 34, 33, 68); break;
-      case 4: {
-        subKind = item[34];
-        static constexpr uint32_t at[7] = {35, 54, 74, 94, 114, 134, 154};
-        static constexpr uint32_t lengthAt[7] = {52, 72, 92, 112, 132, 152, 172};
-        for (int k = 0; k < 7; ++k) texts[k] = value(item, at[k], 17, lengthAt[k]);
-        break;
-      }
-      default: break;
-    }
+    const int subKind = kind == 4 ? item[kMiddleServerValueSubKindAt] : 0;
+    MiddleServerValueField fields[7];
+    const int n = MiddleServerValueFields(kind, fields);
+    for (int k = 0; k < n; ++k) texts[k] = value(item, fields[k].at, fields[k].size, fields[k].lengthAt);
     std::string text;
     if (ok && MiddleServerLoginValue(kind, subKind, texts, &text)) {
       out.valueCount = 1;

@@ -44,6 +44,11 @@ TabSchematic FitTabSchematic(const TabSettings& tab, uint32_t fontSize, int32_t 
   return s;
 }
 
+uint8_t PreviewStapleMode(uint16_t staple) {
+  constexpr uint8_t kModes[] = {1, 2, 3, 4, 3, 4, 5, 6, 7, 8};  // 257 to 266
+  return staple >= 257 && staple <= 266 ? kModes[staple - 257] : 0;
+}
+
 CaptionPlace PlaceCaptionLine(const TabRect& r, uint32_t orientation, uint32_t vertPos, uint32_t horzPos, int32_t i,
                               int32_t n, int32_t p, int32_t m) {
   const int32_t midX = (r.left + r.right) / 2, midY = (r.top + r.bottom) / 2;

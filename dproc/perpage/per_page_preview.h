@@ -21,6 +21,10 @@ struct TabSchematic {
 // `height` pixels; the font of `fontSize` points to the same scale.
 TabSchematic FitTabSchematic(const TabSettings& tab, uint32_t fontSize, int32_t height);
 
+// The document's staple mode that pictures a per-page staple code (257 to
+// 266); 0 for a code that has none.
+uint8_t PreviewStapleMode(uint16_t staple);
+
 struct TabRect {
   int32_t left, top, right, bottom;
 };

@@ -32,7 +32,9 @@
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/feature_table.h"
 #include "dproc/perpage/per_page_list_rows.h"
+#include "dproc/perpage/per_page_preview.h"
 #include "dproc/perpage/per_page_preview_win.h"
+#include "dproc/preview/preview_area_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
@@ -138,6 +140,7 @@ struct State {
   bool showing = false;  // the dialog is writing its own edits
   bool open = false;
   const DocDMode* doc = nullptr;  // the document's settings, for its rows
+  const SheetCtx* ctx = nullptr;
   HIMAGELIST icons = nullptr;     // the rows' icons, the dialog's own
 };
 State g;
@@ -798,6 +801,7 @@ void Init(HWND dialog, SheetCtx* ctx) {
     GetPerPageListDefaults(&w.head, n + 1);
   }
   g.doc = GetPrivDevMode(ctx);
+  g.ctx = ctx;
   const int number = Fields(*GetPrivDevMode(ctx)).CoverMFP_nPerPageList;
   g.current = number >= 1 && number <= kInterSheetLists ? number - 1 : 0;
   Renumber();
@@ -960,6 +964,29 @@ void DrawSummary(const DRAWITEMSTRUCT* item) {
     RECT schematic = {area.left + (area.right - area.left) / 2, area.top + 8, area.right - 8, area.bottom - 8};
     DrawTabSchematic(item->hDC, schematic, w.head.tab, g.edit);
   }
+  if (!tab && g.doc != nullptr) {
+    // The document's page with the entry's print type, staple and punch.
+    RECT page = {area.left + 5, area.top + 24, area.right - 5, area.bottom - 5};
+    if (entry != nullptr && g.edit.printType == 0) {
+      const LONG w = std::min(page.right - page.left, (page.bottom - page.top) * 210 / 297) / 2;
+      const LONG cx = (page.left + page.right) / 2, cy = (page.top + page.bottom) / 2;
+      RECT blank = {cx - w / 2, cy - w * 297 / 420, cx + w / 2, cy + w * 297 / 420};
+      FillRect(item->hDC, &blank, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+      FrameRect(item->hDC, &blank, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    } else {
+      DocDMode shown = *g.doc;
+      DocFields& f = Fields(shown);
+      if (entry != nullptr) {
+        if (g.edit.staple != 255) {
+          f.bStaple = g.edit.staple != 0 ? 1 : 0;
+          if (const uint8_t mode = PreviewStapleMode(g.edit.staple)) f.nStapleMode = mode;
+        }
+        if (g.edit.punch != 255) f.bPunch = g.edit.punch != 0 ? 1 : 0;
+        if (g.edit.printType == 1 || g.edit.printType == 2) f.nDuplex = static_cast<uint8_t>(g.edit.printType);
+      }
+      DrawPaperViewEx(&shown, item->hDC, page, g.ctx, false, Model(), DialogFrameworkModules().images);
+    }
+  }
   HDC dc = item->hDC;
   LOGFONTW font = {};
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
@@ -1020,6 +1047,15 @@ bool Ok(HWND dialog, SheetCtx* ctx) {
   return true;
 }
 
+// The private message that scrolls the selected row into view.
+constexpr UINT kShowSelectedRow = WM_USER + 256;
+bool Other(HWND dialog, SheetCtx*, UINT message, WPARAM, LPARAM, INT_PTR* result) {
+  if (message != kShowSelectedRow) return false;
+  ListView_EnsureVisible(GetDlgItem(dialog, kRows), g.selected, FALSE);
+  *result = 0;
+  return true;
+}
+
 void Destroy(HWND dialog) {
   SetPerPageEdit(nullptr, kPerPageKindNone);
   ListView_SetImageList(GetDlgItem(dialog, kRows), nullptr, LVSIL_SMALL);
@@ -1047,6 +1083,7 @@ const DocumentDialog kDialog = {
     .drawItem = DrawItem,
     .notify = Notify,
     .destroy = Destroy,
+    .other = Other,
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "common/qxd/model_info.h"
 #include "common/records/doc_fields.h"
+#include "dproc/auth/user_auth_dialog_win.h"
 #include "dproc/dialogs/clip_test_report.h"
 #include "dproc/dialogs/clip_test_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
@@ -362,6 +363,10 @@ INT_PTR Command(HWND dialog, SheetCtx* ctx, WPARAM wParam, LPARAM) {
 }
 
 bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
+  if (item->CtlID == static_cast<UINT>(kHeaderFooterList)) {
+    DrawServerListItem(dialog, item);
+    return true;
+  }
   if (item->CtlID != static_cast<UINT>(kWatermarkList)) return false;
   if (static_cast<int>(item->itemID) < 0) {
     if (item->itemAction == ODA_FOCUS) DrawFocusRect(item->hDC, &item->rcItem);

@@ -18,6 +18,7 @@
 
 #include "common/contracts/fax_dialogs_win.h"
 #include "common/contracts/auth_dialogs.h"
+#include "common/contracts/open_api.h"
 #include "common/contracts/private_escapes.h"
 #include "common/records/doc_fields.h"
 #include "common/records/fax_cover_sheet.h"
@@ -223,6 +224,23 @@ class FaxDocumentEvents : public ::testing::Test {
     int n = 0;
     for (const auto& e : h_.escapes) n += e.code == code;
     return n;
+  }
+
+  // The procedure library as a driver package holds it: beside the render
+  // core and the sample model, with its templates and texts.  The store's
+  // key names the maker as the library tells it; the destinations are
+  // answered by the script.
+  void InstallProcedureLibrary() {
+    for (const wchar_t* name : {L"VELDRANA.DLL", L"VELDRANG.DLL", L"VELDRANW.DLL", L"VELDRANH.DLL"}) {
+      const std::wstring wide(name);
+      ASSERT_TRUE(dir_.Copy(("bin/" + std::string(wide.begin(), wide.end())).c_str(), name));
+    }
+    ASSERT_TRUE(dir_.Copy("model/VELDRANK.QXD", L"VELDRANK.QXD"));
+    ASSERT_TRUE(dir_.Copy("model/VELDRANX.QXD", L"VELDRANX.QXD"));
+    h_.libraries[L"VELDRANA.DLL"] = dir_.Path(L"VELDRANA.DLL");
+    h_.functions["GetCompanyName"] = Proc(ScriptedCompanyName);
+    h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
+    g_answer.numbers = {u"0311112222"};
   }
 
   RenderDir dir_;
@@ -741,20 +759,7 @@ void OpenAuthenticationPopup(DdiHost& host, SURFOBJ* surface) {
 // it sent the stored credentials sees them.  One popup only: the modal
 // driver's watchdog ends any further window, and no device is waited for.
 TEST_F(FaxDocumentEvents, UserAuthenticationPopupGivesTheJobItsCredentials) {
-  // The procedure library as a driver package holds it: beside the render
-  // core and the sample model, with its templates and texts.
-  for (const wchar_t* name : {L"VELDRANA.DLL", L"VELDRANG.DLL", L"VELDRANW.DLL", L"VELDRANH.DLL"}) {
-    const std::wstring wide(name);
-    ASSERT_TRUE(dir_.Copy(("bin/" + std::string(wide.begin(), wide.end())).c_str(), name));
-  }
-  ASSERT_TRUE(dir_.Copy("model/VELDRANK.QXD", L"VELDRANK.QXD"));
-  ASSERT_TRUE(dir_.Copy("model/VELDRANX.QXD", L"VELDRANX.QXD"));
-  h_.libraries[L"VELDRANA.DLL"] = dir_.Path(L"VELDRANA.DLL");
-  // The store's key names the maker as the library tells it; the
-  // destinations are answered by the script.
-  h_.functions["GetCompanyName"] = Proc(ScriptedCompanyName);
-  h_.functions[kPopupFaxSendToDlg] = Proc(ScriptedPopup);
-  g_answer.numbers = {u"0311112222"};
+  ASSERT_NO_FATAL_FAILURE(InstallProcedureLibrary());
   DocDMode stored = A4DevMode().doc;
   DocFields& s = Fields(stored);
   s.byUserType = 1;
@@ -805,6 +810,89 @@ TEST_F(FaxDocumentEvents, UserAuthenticationPopupGivesTheJobItsCredentials) {
   EXPECT_EQ(enciphered, "D8558B7EDB3E4081FEDBCEAFDFD444B8");
   EXPECT_NE(pjl.find("@PJL SET ACCOUNTPASS=\""), std::string::npos) << pjl;
   EXPECT_EQ(Sent(kEscAuthResult), 0) << "the job is not dropped";
+}
+
+// The same printer with its users signed in through a relay server: the
+// job's start asks the device (the scripted open-API library beside the
+// procedure library), which names the relay server and hands over its
+// entries; the relay-server dialog shows them without owner, and the job
+// goes on as the named user the answers make.
+TEST_F(FaxDocumentEvents, RelayServerSignInLetsTheJobGoOn) {
+  ASSERT_NO_FATAL_FAILURE(InstallProcedureLibrary());
+  ASSERT_TRUE(dir_.Copy("bin/standin_oapi/complete/VELDRANV.DLL", L"VELDRANV.DLL"));
+  // The relay server's one entry: a required employee number.
+  auto setting = std::make_unique<MiddleServerSetting>();
+  std::memcpy(setting->head, "HEAD", 4);
+  setting->itemCount = 1;
+  MiddleServerItem& item = setting->items[0];
+  item.kind = 1;
+  item.input = 3;
+  std::memcpy(item.label, "Employee number", 15);
+  std::memcpy(item.key, "emp", 3);
+  reinterpret_cast<uint8_t*>(&item)[492] = 1;  // a plain edit box
+  const std::wstring settingFile = dir_.Path(L"relay.bin");
+  const std::wstring script = dir_.Path(L"relay.txt"), log = dir_.Path(L"relay.log");
+  {
+    std::ofstream(std::string(settingFile.begin(), settingFile.end()), std::ios::binary).write(reinterpret_cast<const char*>(setting.get()), sizeof *setting);
+    std::ofstream(std::string(script.begin(), script.end())) << "config 0 631 3 0\nauth MiddleServer\nnumber 5\nmiddle 0 "
+                          << std::string(settingFile.begin(), settingFile.end()) << "\n";
+  }
+  SetEnvironmentVariableW(L"OAPI_SCRIPT", script.c_str());
+  SetEnvironmentVariableW(L"OAPI_LOG", log.c_str());
+  RawSpooling raw{&host_, nullptr};
+  h_.forward = RawEscape;
+  h_.forwardCtx = &raw;
+  beforeEvent_ = [&](int code, SURFOBJ* surface) {
+    raw.surface = surface;
+    if (code != DOCUMENTEVENT_STARTDOC) return;
+    std::vector<uint8_t> record(kJobRecordSize);
+    ASSERT_NE(host_.Escape(surface, kEscGetJobData, 0, nullptr, kJobRecordSize, record.data()), 0u);
+    DevOption option;
+    std::memcpy(&option, record.data() + kJobRecordDevOptionAt, sizeof option);
+    for (const DeviceOptionItem* row = CoreDescription().deviceOptions; row->keyword[0] != '\0'; ++row) {
+      if (std::strcmp(row->keyword, "DevUserAuthentication") != 0) continue;
+      for (uint32_t i = 0; row->values[i].keyword[0] != '\0'; ++i) {
+        if (std::strcmp(row->values[i].keyword, "DevUserAuthentic_InterSV") == 0) {
+          option.optionValues[row->optionIndex] = i;
+        }
+      }
+    }
+    option.popupAuthenticDlg = 1;
+    option.verifyAuthentic = 0;
+    option.destCustomize = 2;
+    std::memset(option.deviceAddress, 0, sizeof option.deviceAddress);
+    std::memcpy(option.deviceAddress, u"192.0.2.9", 18);
+    EXPECT_NE(host_.Escape(surface, kEscSetDevOption, sizeof option, &option, 0, nullptr), 0u);
+  };
+  testsupport::ModalDialogDriver::Options quick;
+  quick.watchdogMs = 10000;
+  testsupport::ModalDialogDriver driver(quick);
+  std::wstring label;
+  driver.Then(
+      [&](HWND d) {
+        wchar_t text[96] = {};
+        GetDlgItemTextW(d, 1000, text, 96);
+        label = text;
+        SetDlgItemTextW(d, 1500, L"4711");
+        CheckDlgButton(d, 999, BST_UNCHECKED);  // not as a Public user
+        SendMessageW(d, WM_COMMAND, MAKEWPARAM(999, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, 999)));
+        PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      },
+      testsupport::ModalDialogDriver::WithControl(1500));
+  const std::vector<Job> jobs = Print(1, A4DevMode());
+  SetEnvironmentVariableW(L"OAPI_SCRIPT", nullptr);
+  SetEnvironmentVariableW(L"OAPI_LOG", nullptr);
+  EXPECT_EQ(driver.Driven(), 1) << "the relay-server dialog was shown and answered";
+  EXPECT_EQ(driver.Ended(), 0);
+  EXPECT_EQ(label, L"Employee number *");
+  std::ifstream calls(std::string(log.begin(), log.end()));
+  const std::string called((std::istreambuf_iterator<char>(calls)), std::istreambuf_iterator<char>());
+  EXPECT_NE(called.find("OAPIGetMiddleServerSetting"), std::string::npos) << called;
+  ASSERT_EQ(jobs.size(), 1u) << "the job is not dropped";
+  const std::string& pjl = jobs[0].pjl;
+  EXPECT_NE(pjl.find("@PJL SET USERAUTH=ON\r\n"), std::string::npos) << pjl;
+  EXPECT_EQ(pjl.find("AUTHUSER"), std::string::npos) << "a relay server names no user in the job" << pjl;
+  EXPECT_EQ(Sent(kEscAuthResult), 0);
 }
 
 }  // namespace

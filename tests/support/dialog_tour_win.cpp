@@ -48,6 +48,11 @@ void ChooseCustomSize(HWND sheet) {
 void CheckWatermarkBox(HWND sheet) {
   if (IsDlgButtonChecked(sheet, 1208) != BST_CHECKED) PostMessageW(GetDlgItem(sheet, 1208), BM_CLICK, 0, 0);
 }
+// Before the per-page lists' Edit button of the Cover Page sheet: per-page
+// settings on.
+void CheckPerPageBox(HWND sheet) {
+  if (IsDlgButtonChecked(sheet, 1159) != BST_CHECKED) PostMessageW(GetDlgItem(sheet, 1159), BM_CLICK, 0, 0);
+}
 
 // Before the Edit button of the Easy Set area: an Easy Set of the user's
 // own, kept through the Save dialog (the built-in Easy Set and the presets
@@ -112,6 +117,14 @@ const std::vector<TourStop> kDialogTour = {
     {197, "Color Adjustment", kControl, 196, 1295, 0, nullptr},
     {110, "Finish", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {113, "Cover Page", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {137, "Per Page Setting", kControl, 113, 1215, 0, CheckPerPageBox},
+    {138, "List Name Edit", kControl, 137, 1095, 0, nullptr},
+    {140, "Index Paper Settings", kControl, 137, 1109, 0, nullptr},
+    {139, "Punch Setting", kControl, 137, 1107, 0, nullptr},
+    {161, "Initialize", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {158, "Attestation Setting", kControl, 161, 1867, 0, nullptr},
+    {160, "Department Setting", kControl, 161, 1220, 0, nullptr},
+    {159, "Email Setting", kControl, 161, 1233, 0, nullptr},
 };
 
 constexpr DWORD kWaitMs = 15000;
@@ -459,6 +472,7 @@ const char* HostedProcedureOf(uint16_t templateId) {
     case 196: return "Prc_DocQualityMonoProc";
     case 110: return "Prc_DocFinishingProc_T2";
     case 113: return "Prc_DocCoverPageProc_T2";
+    case 161: return "Prc_DocInitializeProc";
     default: return nullptr;
   }
 }

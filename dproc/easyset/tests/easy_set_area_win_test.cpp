@@ -482,7 +482,7 @@ TEST_F(EasySetArea, TheDroppedListShowsTheCommentOfTheHighlightedEasySet) {
     std::wstring shown;
     EnumThreadWindows(
         GetCurrentThreadId(),
-        [](HWND window, LPARAM found) {
+        [](HWND window, LPARAM found) WINAPI -> BOOL {  // the enumeration's calling convention, also on x86
           wchar_t name[32] = {};
           GetClassNameW(window, name, 32);
           if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;

@@ -34,6 +34,7 @@
 #include "dproc/startup/model_startup_defaults.h"
 #include "tests/support/canvas_win.h"
 #include "tests/support/dialog_kit_win.h"
+#include "tests/support/sheet_model_win.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
 
@@ -54,24 +55,15 @@ intptr_t RecordRun(HWND, uint16_t templateId, DLGPROC, LPARAM) {
   return g_runResult;
 }
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
-
 struct LoadedModel {
   ModelInfo* model = nullptr;
   MessageTables texts = {};
   void Load(const std::string& path) {
-    QxdContext* file = QxdOpen(Widen(testsupport::BinaryPath(path)).c_str(), 1);
-    ASSERT_NE(file, nullptr) << path;
-    ModelBuildEnv env = {};
-    model = BuildModelInfo(file, env);
-    FillFinishPositionDefaults(model);
-    SelectCoverOptionTables(model);
-    ASSERT_TRUE(AllocMessageTables(&texts));
-    LoadMessageTables(file, &texts);
-    LoadEditRangeLimits(file);
-    LoadOptionTextSections(file, model);
-    LoadDialogTextSections(file, model);
-    QxdClose(file);
+    testsupport::LoadSheetModel(path, &model, &texts, {.afterBuild = [](QxdContext*, ModelInfo* m) {
+                                  FillFinishPositionDefaults(m);
+                                  SelectCoverOptionTables(m);
+                                },
+                                .afterTexts = nullptr});
   }
 };
 

@@ -32,6 +32,7 @@
 #include "dproc/startup/edit_range_limits.h"
 #include "tests/support/clip_test_support_win.h"
 #include "tests/support/dialog_kit_win.h"
+#include "tests/support/sheet_model_win.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
 
@@ -63,21 +64,10 @@ intptr_t RecordRun(HWND, uint16_t templateId, DLGPROC proc, LPARAM) {
   return g_runResult;
 }
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
-
 class LayoutSheet : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    QxdContext* file = QxdOpen(Widen(testsupport::BinaryPath("model/VELDRANH.QXD")).c_str(), 1);
-    ASSERT_NE(file, nullptr);
-    ModelBuildEnv env = {};
-    model_ = BuildModelInfo(file, env);
-    ASSERT_TRUE(AllocMessageTables(&texts_));
-    LoadMessageTables(file, &texts_);
-    LoadEditRangeLimits(file);
-    LoadOptionTextSections(file, model_);
-    LoadDialogTextSections(file, model_);
-    QxdClose(file);
+    testsupport::LoadSheetModel("model/VELDRANH.QXD", &model_, &texts_);
   }
   void SetUp() override {
     saved_ = *model_;

@@ -535,8 +535,8 @@ TEST_F(OpenApiSessionTest, AuthDevOptionMapsEveryAnswer) {
       {"None", "None", 1, TRUE, "DevUserAuthentic_Dis", "DevAccountTrack_Dis"},
       {"Server", "AccountPassword", 1, TRUE, "DevUserAuthentic_GeneralSV", "DevAccountTrack_Ena"},
       {"Device", "Password", 1, TRUE, "DevUserAuthentic_Engin", "DevAccountTrack_Ena"},
-      // The sample model lists no relay-server value: the row stays as it was.
-      {"MiddleServer", "OnWithUserAuthentication", 1, TRUE, "DevUserAuthentic_Engin", "DevAccountTrack_Ena"},
+      // The sample model offers the relay server.
+      {"MiddleServer", "OnWithUserAuthentication", 1, TRUE, "DevUserAuthentic_InterSV", "DevAccountTrack_Ena"},
       {"MiddleServer", "None", 0, TRUE, "DevUserAuthentic_Dis", "DevAccountTrack_Dis"},
       {"Other", "Password", 1, TRUE, "DevUserAuthentic_Engin", "DevAccountTrack_Ena"},  // authentication kept
       {"none", "nothing", 1, FALSE, "DevUserAuthentic_Engin", "DevAccountTrack_Dis"},

@@ -41,6 +41,12 @@ TEST(PerPagePreview, NothingIsDrawnWithoutFontTabsOrRoom) {
   EXPECT_LE(tiny.tab + 2 * (30.0 * tiny.tab / 10 + 20.0 * tiny.tab / 10), 157);
 }
 
+TEST(PerPagePreview, StapleCodesPictureTheDocumentsStapleModes) {
+  const uint8_t expected[] = {1, 2, 3, 4, 3, 4, 5, 6, 7, 8};
+  for (uint16_t code = 257; code <= 266; ++code) EXPECT_EQ(PreviewStapleMode(code), expected[code - 257]) << code;
+  for (uint16_t code : {0, 255, 256, 267}) EXPECT_EQ(PreviewStapleMode(code), 0) << code;
+}
+
 TEST(PerPagePreview, CaptionLinesByDirectionAndPlace) {
   const TabRect r = {0, 0, 40, 100};
   struct Case {

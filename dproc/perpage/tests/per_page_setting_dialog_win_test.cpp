@@ -83,6 +83,9 @@ class PerPageSetting : public ::testing::Test {
     F().CoverMFP_bUsePerPageSet = 1;
     F().CoverMFP_nPerPageList = 2;
     F().nDuplex = 1;
+    F().nPaperSize = 9;  // A4
+    F().nOutPaperSize = 9;
+    F().nOrientation = 1;
     // List 2 of the session: two entries, the second a tab sheet.
     InterSheetEntry entries[2] = {Entry(u"2-3", 2), Entry(u"5")};
     entries[1].tabPaper = 1;
@@ -326,6 +329,7 @@ TEST_F(PerPageSetting, SettingsChangeOnlyOnEntryRowsAndARefusalGoesBack) {
   EXPECT_EQ(Cell(0, 1), sides);
   EXPECT_EQ(Cell(1, 1), L"Two-sided");
   SelectRow(1);
+  kit_.Screenshot("per_page_entry");
   g_refuse = {1610};
   ChooseSetting(L"Print", 0);
   EXPECT_EQ(Cell(1, 1), L"Two-sided") << "refused";

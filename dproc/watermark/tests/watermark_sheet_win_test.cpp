@@ -33,7 +33,10 @@
 #include "dproc/watermark/watermark_session_win.h"
 #include "dproc/watermark/watermark_store_win.h"
 #include "dproc/watermark/wo_sheet_win.h"
+#include "dproc/model/feature_table.h"
+#include "tests/support/canvas_win.h"
 #include "tests/support/dialog_kit_win.h"
+#include "tests/support/sheet_model_win.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
 
@@ -47,8 +50,6 @@ int32_t ScriptedCheck(HWND, HWND, uint16_t id) { return g_refuse.count(id) != 0 
 bool g_admin = true;
 bool AdminCheck(const SheetCtx*) { return g_admin; }
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
-
 WaterMarkInfo Mark(const std::u16string& title, const char* key = "") {
   WaterMarkInfo mark = NewWatermarkRecord();
   title.copy(mark.szWmkTitle, 31);
@@ -61,18 +62,12 @@ std::u16string Title(const WaterMarkInfo& mark) { return TitleOf(mark).text; }
 class WatermarkUi : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    QxdContext* file = QxdOpen(Widen(testsupport::BinaryPath("model/VELDRANH.QXD")).c_str(), 1);
-    ASSERT_NE(file, nullptr);
-    ModelBuildEnv env = {};
-    model_ = BuildModelInfo(file, env);
-    ASSERT_TRUE(AllocMessageTables(&texts_));
-    LoadMessageTables(file, &texts_);
-    LoadEditRangeLimits(file);
-    LoadOptionTextSections(file, model_);
-    LoadDialogTextSections(file, model_);
-    LoadWatermarkFonts(file);
-    LoadDefaultWatermarks(file, false);
-    QxdClose(file);
+    testsupport::LoadSheetModel("model/VELDRANH.QXD", &model_, &texts_,
+                                {.afterBuild = nullptr,
+                                 .afterTexts = [](QxdContext* file, ModelInfo*) {
+                                   LoadWatermarkFonts(file);
+                                   LoadDefaultWatermarks(file, false);
+                                 }});
   }
   void SetUp() override {
     saved_ = *model_;
@@ -270,6 +265,41 @@ TEST_F(WatermarkSheet, DefaultGivesTheModelsWatermarkItsOwnAttributesBack) {
   EXPECT_TRUE(S().changed);
   EXPECT_EQ(F().bWmk, 0);
   EXPECT_EQ(F().wWmkListPos, 0);
+}
+
+
+// The header/footer list draws its rows as the authentication server list
+// does: a row of the server table and a row of any other option list both
+// show their text.
+TEST_F(WatermarkSheet, TheHeaderFooterListDrawsOptionRows) {
+  Open();
+  auto* servers = reinterpret_cast<OptionItem*>(FindOptionTable("ServerSetting"));
+  auto* other = reinterpret_cast<OptionItem*>(FindOptionTable("Orientation"));
+  ASSERT_NE(servers, nullptr);
+  ASSERT_NE(other, nullptr);
+  const OptionItem savedServer = servers[0], savedOther = other[0];
+  std::memcpy(servers[0].text, u"Server one", 22);
+  std::memcpy(other[0].text, u"Portrait", 18);
+  for (const OptionItem* row : {&servers[0], &other[0]}) {
+    testsupport::Canvas canvas(160, 16, 0xFFFFFF);
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_COMBOBOX;
+    item.CtlID = 2116;
+    item.itemID = 0;
+    item.itemAction = ODA_DRAWENTIRE;
+    item.hwndItem = GetDlgItem(D(), 2116);
+    item.hDC = canvas.dc();
+    item.rcItem = {0, 0, 160, 16};
+    item.itemData = reinterpret_cast<ULONG_PTR>(row);
+    SendMessageW(D(), WM_DRAWITEM, 2116, reinterpret_cast<LPARAM>(&item));
+    int drawn = 0;
+    for (int y = 0; y < 16; ++y) {
+      for (int x = 0; x < 160; ++x) drawn += canvas.At(x, y) != 0xFFFFFF;
+    }
+    EXPECT_GT(drawn, 20) << (row == &servers[0] ? "server row" : "other row");
+  }
+  servers[0] = savedServer;
+  other[0] = savedOther;
 }
 
 // --- The edit dialog.
