@@ -136,9 +136,9 @@ bool Ok(HWND dialog, SheetCtx* ctx) {
 
 // Each field whose shown value differs from the default takes the default.
 void Defaults(HWND dialog, SheetCtx* ctx) {
-  const DocDMode* defaults = GetDefaultOEMDevMode(ctx);
-  if (defaults == nullptr) return;
-  const DocFields& d = Fields(*defaults);
+  DocDMode defaults{};
+  if (!CopyDefaultOEMDevMode(ctx, &defaults)) return;
+  const DocFields& d = Fields(defaults);
   DocFields& f = Fields(*GetPrivDevMode(ctx));
   char id[17] = {};
   GetDlgItemTextA(dialog, kId, id, sizeof id);

@@ -394,6 +394,36 @@ DispStringItem g_headerFooter[] = {
     {{1392}, {}, "HF_PageStartNumRange"},
     {{0}, {}, ""},
 };
+// The date/time and page number stamps (both templates).
+DispStringItem g_dateTimePage[] = {
+    {{2055}, {}, "Dlg_DateTimePageEdit"},
+    {{2237}, {}, "DPE_DateTime"},
+    {{2058}, {}, "DPE_DateFormat"},
+    {{2060}, {}, "DPE_DateEdit"},
+    {{1041}, {}, "DPE_DateTimePagetoPrint"},
+    {{2063}, {}, "DPE_DateTimeColor"},
+    {{2065}, {}, "DPE_DateTimePosition"},
+    {{2239}, {}, "DPE_PageNumber"},
+    {{1604}, {}, "DPE_PageNumStartPage"},
+    {{1390, 1392}, {}, "DPE_PageNumRange"},
+    {{1606}, {}, "DPE_PageNumStartNum"},
+    {{2077}, {}, "DPE_PageNumPrintCover"},
+    {{2079}, {}, "DPE_PageNumColor"},
+    {{2081}, {}, "DPE_PageNumPosition"},
+    {{0}, {}, ""},
+};
+// The numbering stamp; the range label's text is a format of the two ends.
+DispStringItem g_numbering[] = {
+    {{193}, {}, "Dlg_NumberingEdit"},
+    {{1705}, {}, "NME_Type"},
+    {{1710}, {}, "NME_PagetoPrint"},
+    {{1717}, {}, "NME_Color"},
+    {{2341}, {}, "NME_Density"},
+    {{1712}, {}, "NME_StartNumber"},
+    {{1716}, {}, "NME_StartNumberRange"},
+    {{0}, {}, ""},
+};
+// The date/time format dialog.
 DispStringItem g_dateTimeFormat[] = {
     {{2083}, {}, "Dlg_DateTimeFormat"},
     {{2084}, {}, "DateFormat"},
@@ -833,7 +863,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Property_4", g_watermarksForms),
       S("Dlg_HeaderFooter", g_headerFooter),  // two variants of the dialog
       S("Dlg_HeaderFooterEdit"),
-      S("Dlg_NumberingEdit"),
+      S("Dlg_NumberingEdit", g_numbering),
       S("Dlg_CopyProtect"),
       S("Dlg_CopyProtectEdit"),  // two variants of the dialog
       S("Dlg_CreateOvlForm", g_createOvlForm),
@@ -842,7 +872,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_OverlayInfo", g_overlayInfo),
       S("Dlg_Watermark", g_watermarkEdit),
       S("Dlg_DateTimeFormat", g_dateTimeFormat),
-      S("Dlg_DateTimePageEdit"),
+      S("Dlg_DateTimePageEdit", g_dateTimePage),
       S("Dlg_CPE_CP_ColorSetting"),
       S("Dlg_CPE_SS_ColorSetting"),
       S("Dlg_DistributionNumEdit"),

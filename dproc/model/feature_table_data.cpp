@@ -162,6 +162,18 @@ const OptionTableText kOptionTables[] = {
     {"DPE_PageNumColor",
      "DPE_PageNumBlack=1 DPE_PageNumRed=2 DPE_PageNumGreen=3 DPE_PageNumBlue=4 "
      "DPE_PageNumYellow=5 DPE_PageNumMagenta=6 DPE_PageNumCyan=7"},
+    // Lists of the stamp and numbering dialogs that no feature names.
+    {"DPE_DateTimePosition",
+     "DPE_DateTimeTopLeft=1 DPE_DateTimeTop=2 DPE_DateTimeTopRight=3 DPE_DateTimeLeft=4 "
+     "DPE_DateTimeCenter=5 DPE_DateTimeRight=6 DPE_DateTimeBottomLeft=7 DPE_DateTimeBottom=8 "
+     "DPE_DateTimeBottomRight=9"},
+    {"DPE_PageNumPrintCover", "DPE_PageNumPrintFBCover=1 DPE_PageNumPrintBCover=2"},
+    {"DPE_PageNumPosition",
+     "DPE_PageNumTopLeft=1 DPE_PageNumTop=2 DPE_PageNumTopRight=3 DPE_PageNumLeft=4 "
+     "DPE_PageNumCenter=5 DPE_PageNumRight=6 DPE_PageNumBottomLeft=7 DPE_PageNumBottom=8 "
+     "DPE_PageNumBottomRight=9"},
+    {"NME_Type", "NME_Type_Stamp=0 NME_Type_WM=1"},
+    {"NME_PagetoPrint", "NME_PTP_AllPages=0 NME_PTP_1stPageOnly=1"},
     {"SelectColor_RB", "FullColor=0 Grayscale=1"},
     {"SelectColor", "FullColor=0 Grayscale=1 2Color=2"},
     {"TwoColors", "BlackRed=0 BlackGreen=1 BlackBlue=2 BlackCyan=3 BlackMagenta=4 BlackYellow=5"},

@@ -134,10 +134,10 @@ bool Ok(HWND dialog, SheetCtx*) {
 }
 
 void Defaults(HWND dialog, SheetCtx* ctx) {
-  const DocDMode* defaults = GetDefaultOEMDevMode(ctx);
-  if (defaults == nullptr) return;
+  DocDMode defaults{};
+  if (!CopyDefaultOEMDevMode(ctx, &defaults)) return;
   DocFields& f = Fields(*GetPrivDevMode(ctx));
-  const DocFields& d = Fields(*defaults);
+  const DocFields& d = Fields(defaults);
   f.nNumberingType = d.nNumberingType;
   f.nNumberingDensity = d.nNumberingDensity;
   f.nNumberingColor = d.nNumberingColor;

@@ -1,15 +1,22 @@
 // The sheet's buttons for the overlay, stamp, numbering and copy-protect
 // dialogs.  The overlay buttons run the overlay dialogs and keep the sheet's
-// overlay list; the stamp, numbering and copy-protect dialogs are not built
-// yet: their buttons change nothing.
+// overlay list; the stamp and numbering buttons run their dialogs on the
+// sheet's settings.  The copy-protect dialogs are not built yet: their
+// button changes nothing.
 #include "dproc/watermark/wo_sheet_buttons.h"
 
 #include "dproc/overlay/overlay_list_win.h"
+#include "dproc/watermark/stamp_dialogs_win.h"
 #include "dproc/watermark/wo_sheet_win.h"
 
 bool WOSheetOverlayInfoButton(HWND sheet, SheetCtx* ctx) { return OverlayInfoFromSheet(sheet, ctx, RunWOSheetDialog); }
 bool WOSheetNewOverlayButton(HWND sheet, SheetCtx* ctx) { return NewOverlayFromSheet(sheet, ctx, RunWOSheetDialog); }
 bool WOSheetRemoveOverlayButton(HWND sheet, SheetCtx* ctx) { return RemoveOverlayFromSheet(sheet, ctx); }
 bool WOSheetCopyProtectButton(HWND, SheetCtx*) { return false; }
-bool WOSheetDateTimeButton(HWND, SheetCtx*) { return false; }
-bool WOSheetNumberingButton(HWND, SheetCtx*) { return false; }
+bool WOSheetDateTimeButton(HWND sheet, SheetCtx* ctx) {
+  return RunWOSheetDialog(sheet, DateTimePageTemplate(), DateTimePageEditDlgProc, reinterpret_cast<LPARAM>(ctx)) ==
+         IDOK;
+}
+bool WOSheetNumberingButton(HWND sheet, SheetCtx* ctx) {
+  return RunWOSheetDialog(sheet, kNumberingTemplate, NumberingDlgProc, reinterpret_cast<LPARAM>(ctx)) == IDOK;
+}

@@ -274,10 +274,10 @@ void OpenEditDialog(HWND dialog, SheetCtx* ctx) {
 void Defaults(HWND dialog, SheetCtx* ctx) {
   SetFocusCtrl(dialog, kDefaultButton);
   DocDMode* doc = GetPrivDevMode(ctx);
-  const DocDMode* defaults = GetDefaultOEMDevMode(ctx);
-  if (doc == nullptr || defaults == nullptr) return;
+  DocDMode defaults{};
+  if (doc == nullptr || !CopyDefaultOEMDevMode(ctx, &defaults)) return;
   DocFields& f = Fields(*doc);
-  const DocFields& d = Fields(*defaults);
+  const DocFields& d = Fields(defaults);
   bool changed = false;
   auto take = [&](auto& field, const auto& value) {
     if (field != value) field = value, changed = true;

@@ -70,8 +70,8 @@ constexpr TourWay kTab = TourWay::kTab;
 // alone (a list's change rather than a button).  The Layout sheet's
 // buttons of booklet, binding margin, image shift and print position are
 // hidden on the sample model; the tour sends their command all the same, so
-// that their dialogs are seen; so is the watermark sheet's Header / Footer
-// Setting button.  So it does for the Setting sheet's custom paper button,
+// that their dialogs are seen; so are the watermark sheet's Header / Footer,
+// Date/Time and Numbering Setting buttons.  So it does for the Setting sheet's custom paper button,
 // hidden on the core's own sheets, and for the Configure sheet's
 // Consumables command, which no template gives a button.
 const std::vector<TourStop> kDialogTour = {
@@ -101,6 +101,8 @@ const std::vector<TourStop> kDialogTour = {
     {104, "Overlay", kPage, 0, 0, 3, CheckWatermarkBox},
     {111, "Watermark Setting", kControl, 104, 1255, 0, CheckWatermarkBox},
     {142, "Header Footer Detail", kControl, 104, 1162, 0, nullptr},
+    {191, "Date Time Page Edit", kControl, 104, 2115, 0, nullptr},
+    {193, "Numbering", kControl, 104, 2339, 0, nullptr},
     {106, "Version", kPage, 0, 0, 4, nullptr},
     {180, "Fax Recipients", TourWay::kFaxJobStart, 0, 0, 0, nullptr},
     {181, "Fax Mode Details", kControl, 180, 2050, 0, nullptr},

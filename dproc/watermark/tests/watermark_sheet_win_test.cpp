@@ -588,3 +588,38 @@ TEST_F(HeaderFooterDialog, TheSheetOpensItAndTakesWhatItSaid) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(HeaderFooterDialog, DefaultTakesOnlyTheDialogsFields) {
+  F().bNumbering = 1;
+  F().nNumberingStartNum = 42;
+  F().bWmk = 1;
+  F().DateTimePageNo_nPN_StartPage = 9;
+  Open();
+  Press(1032);
+  EXPECT_EQ(F().bNumbering, 0);
+  EXPECT_EQ(F().nNumberingStartNum, 1);
+  EXPECT_EQ(F().bWmk, 1) << "a setting of the sheet stays";
+  EXPECT_EQ(F().DateTimePageNo_nPN_StartPage, 9u) << "so does the page stamp of the other dialog";
+}
+
+TEST_F(WatermarkSheet, TheStampButtonsOpenTheTemplatesTheModelNames) {
+  static std::vector<int> opened;
+  static intptr_t answer = IDOK;
+  opened.clear();
+  SetSheetDialogRunner([](HWND, uint16_t id, DLGPROC, LPARAM) -> intptr_t {
+    opened.push_back(id);
+    return answer;
+  });
+  model_->features[kMfDateTimePageType] = 1;
+  Open();
+  Press(2115);
+  Press(2339);
+  model_->features[kMfDateTimePageType] = 0;
+  answer = IDCANCEL;
+  Press(2115);
+  EXPECT_EQ(opened, (std::vector<int>{2055, 193, 191}));
+}
+
+}  // namespace
