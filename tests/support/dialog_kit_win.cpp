@@ -193,4 +193,15 @@ void DialogKit::Close() {
   Pump();
 }
 
+HWND FocusedControl(HWND window) {
+  HWND focus = GetFocus();
+  if (focus != nullptr || window == nullptr) return focus;
+  HWND top = GetAncestor(window, GA_ROOT);
+  if (top == nullptr) return nullptr;
+  SetForegroundWindow(top);
+  SetActiveWindow(top);
+  DialogKit::Pump();
+  return GetFocus();
+}
+
 }  // namespace testsupport

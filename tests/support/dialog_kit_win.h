@@ -112,4 +112,11 @@ class DialogKit {
   MessageBoxScript boxes_;
 };
 
+// The window that has the keyboard focus, for a check made while `window`'s
+// dialog is open.  Test programs share one display, so another program's
+// window may take the activation and, with it, the thread's focus; the
+// dialog keeps the control that had the focus and gives it back when it is
+// active again, so it is activated first when nothing has the focus.
+HWND FocusedControl(HWND window);
+
 }  // namespace testsupport

@@ -963,7 +963,7 @@ TEST_F(UserPaperDialog, ANameMustDifferFromModelPapersOtherEntriesAndForeignForm
     ASSERT_EQ(kit_.Boxes().shown().size(), boxes + 1) << Narrow(taken);
     EXPECT_NE(kit_.Boxes().shown().back().text.find(taken), std::wstring::npos) << "record 240 names it";
     EXPECT_EQ(Selected(), 0) << "the entry is kept";
-    EXPECT_EQ(GetFocus(), kit_.Control(1553));
+    EXPECT_EQ(testsupport::FocusedControl(kit_.Control(1553)), kit_.Control(1553));
   }
   // Its own form's name, in another case, is no clash.
   Rename(L"LABELS");

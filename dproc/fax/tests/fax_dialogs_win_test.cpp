@@ -500,11 +500,11 @@ TEST_F(FaxModeDetails, ChecksOnOkInOrderWithTheirMessages) {
   ASSERT_TRUE(Click(IDOK));
   ASSERT_EQ(g_boxes.size(), 1u);
   EXPECT_EQ(g_boxes[0].text, L"M2M502");
-  EXPECT_EQ(GetFocus(), Item(1935));
+  EXPECT_EQ(testsupport::FocusedControl(Item(1935)), Item(1935));
   SetDlgItemTextW(dialog_, 1935, L"7");
   ASSERT_TRUE(Click(IDOK));
   EXPECT_EQ(g_boxes.back().text, L"M3M500") << "an empty sub-address while switched on";
-  EXPECT_EQ(GetFocus(), Item(1943));
+  EXPECT_EQ(testsupport::FocusedControl(Item(1943)), Item(1943));
   EXPECT_EQ(s.bySendHour, 7);
   Type(1943, L"1a#2");
   EXPECT_EQ(ItemText(1943), L"12");

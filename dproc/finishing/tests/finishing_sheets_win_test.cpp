@@ -339,7 +339,7 @@ TEST_F(FinishingModel, PageCountIsCheckedOnlyWhenThePageIsLeft) {
   EXPECT_FALSE(KillActive());
   ASSERT_EQ(kit_.Boxes().shown().size(), 1u);
   EXPECT_NE(kit_.Boxes().shown()[0].text.find(L"from 1 to 999"), std::wstring::npos) << kit_.Boxes().shown()[0].text;
-  EXPECT_EQ(GetFocus(), kit_.Control(1184));
+  EXPECT_EQ(testsupport::FocusedControl(kit_.Control(1184)), kit_.Control(1184));
   SetText(1184, L"999");
   EXPECT_TRUE(KillActive());
   EXPECT_EQ(F().nPageLoopNum, 999);
@@ -361,7 +361,7 @@ TEST_F(FinishingModel, AShownListWithoutSelectionKeepsThePage) {
   OpenSheet(kFinishSheetTemplate, FinishSheetProc);
   EXPECT_EQ(SelectedValue(1144), 0xFFFFFFFFu);
   EXPECT_FALSE(KillActive());
-  EXPECT_EQ(GetFocus(), kit_.Control(1144));
+  EXPECT_EQ(testsupport::FocusedControl(kit_.Control(1144)), kit_.Control(1144));
   EXPECT_TRUE(kit_.Boxes().shown().empty());
   ChooseValue(1144, 2);
   EXPECT_TRUE(KillActive());
@@ -586,7 +586,7 @@ TEST_F(FinishingModel, SpineWidthOutOfRangeKeepsTheDialogOpen) {
   EXPECT_TRUE(IsWindowVisible(Page()));
   ASSERT_EQ(kit_.Boxes().shown().size(), 1u);
   EXPECT_NE(kit_.Boxes().shown()[0].text.find(L"from 1 to 30 mm"), std::wstring::npos) << kit_.Boxes().shown()[0].text;
-  EXPECT_EQ(GetFocus(), kit_.Control(2319));
+  EXPECT_EQ(testsupport::FocusedControl(kit_.Control(2319)), kit_.Control(2319));
 }
 
 TEST_F(FinishingModel, SpineWidthIsOnlyForCoversPrintedAroundTheSpine) {

@@ -425,7 +425,7 @@ TEST_F(LayoutDialogs, BindingMarginInchRangeAndOutOfRangeOk) {
   ASSERT_EQ(kit_.Boxes().shown().size(), 1u);
   EXPECT_NE(kit_.Boxes().shown()[0].text.find(L"0.00 to 1.96 inches"), std::wstring::npos)
       << std::string(kit_.Boxes().shown()[0].text.begin(), kit_.Boxes().shown()[0].text.end());
-  EXPECT_EQ(GetFocus(), kit_.Control(1362));
+  EXPECT_EQ(testsupport::FocusedControl(kit_.Control(1362)), kit_.Control(1362));
   // A change of unit clamps the value into the range.
   kit_.Click(1240);
   EXPECT_EQ(F().byBindingUnit, 0);
@@ -575,7 +575,7 @@ TEST_F(LayoutDialogs, ImageShiftOkReportsTheFirstBadEditOnly) {
   EXPECT_FALSE(Ended());
   ASSERT_EQ(kit_.Boxes().shown().size(), 1u);
   EXPECT_NE(kit_.Boxes().shown()[0].text.find(L"0 to 200 mm"), std::wstring::npos);
-  EXPECT_EQ(GetFocus(), kit_.Control(1269));
+  EXPECT_EQ(testsupport::FocusedControl(kit_.Control(1269)), kit_.Control(1269));
 }
 
 TEST_F(LayoutDialogs, ImageShiftUnitChangeShowsInchAndRefusalKeepsMm) {

@@ -365,7 +365,7 @@ TEST_F(OverlayDialogs, DeletingTheLastFormClearsTheChoice) {
   EXPECT_EQ(State().current, nullptr);
   EXPECT_EQ(Stored(L"FormCount"), L"0");
   EXPECT_EQ(Stored(L"Form1"), L"(none)");
-  EXPECT_EQ(GetFocus(), GetDlgItem(d, 1277));
+  EXPECT_EQ(testsupport::FocusedControl(GetDlgItem(d, 1277)), GetDlgItem(d, 1277));
 }
 
 TEST_F(OverlayDialogs, TheManagerMovesDeviceFormsAndRefusesDuplicateNames) {

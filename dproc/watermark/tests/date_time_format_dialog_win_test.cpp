@@ -173,7 +173,7 @@ TEST_F(DateTimeFormat, OkWaitsForAFormatInEachList) {
   EXPECT_EQ(Text(2089), L"");
   Press(IDOK);
   EXPECT_FALSE(Ended());
-  EXPECT_EQ(GetFocus(), kit_.Control(2085));
+  EXPECT_EQ(testsupport::FocusedControl(kit_.Control(2085)), kit_.Control(2085));
   kit_.Select(2085, 0);
   Press(IDOK);
   EXPECT_TRUE(Ended());

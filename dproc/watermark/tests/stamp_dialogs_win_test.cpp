@@ -202,7 +202,7 @@ TEST_F(StampDialogs, NumbersOutsideTheirRangeWaitAtOkWithTheDigitsKept) {
   SetText(2241, L"0");
   Press(IDOK);
   EXPECT_FALSE(Ended()) << "OK waits for a number it can take";
-  EXPECT_EQ(GetFocus(), kit_.Control(2241));
+  EXPECT_EQ(testsupport::FocusedControl(kit_.Control(2241)), kit_.Control(2241));
   SetText(2241, L"8");
   Press(IDOK);
   EXPECT_TRUE(Ended());
