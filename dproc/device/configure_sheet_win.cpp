@@ -26,6 +26,7 @@
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/message_box.h"
+#include "dproc/sheets/option_rows_win.h"
 #include "dproc/sheets/owner_draw_win.h"
 #include "dproc/startup/description_loader_win.h"
 
@@ -292,6 +293,29 @@ void EncryptionSwitched(HWND dialog, SheetCtx* ctx) {
   UpdateControls(dialog, ctx);
 }
 
+// The device tools (the fuller page only), the chosen one selected.
+void FillTools(HWND dialog, const SheetCtx* ctx) {
+  const DevOption* record = GetCtxPrinterInfo(ctx);
+  if (GetDlgItem(dialog, kToolCombo) == nullptr || record == nullptr) return;
+  FillOptionRowsByName(dialog, kToolCombo, "Vistrel");
+  SelectOptionRow(dialog, kToolCombo, record->vistrel);
+}
+
+void ToolChosen(HWND dialog, SheetCtx* ctx) {
+  DevOption* record = GetCtxPrinterInfo(ctx);
+  uint32_t value = 0;
+  if (record == nullptr || !SelectedOptionValue(dialog, kToolCombo, &value)) return;
+  const uint8_t before = record->vistrel;
+  record->vistrel = static_cast<uint8_t>(value);
+  if (ConstraintRefused(Check(dialog, kToolCombo))) {
+    record->vistrel = before;
+    SelectOptionRow(dialog, kToolCombo, before);
+  }
+  DispPageHint(dialog, ctx, kHintPageId);
+  if (record->vistrel != before) Changed(dialog);
+  UpdateControls(dialog, ctx);
+}
+
 void OpenDeviceWebPage(HWND dialog, const SheetCtx* ctx) {
   OpenDeviceWebPage(dialog, UiDeviceAddress(GetUIState(ctx)));
 }
@@ -427,6 +451,7 @@ void SetActive(HWND dialog, SheetCtx* ctx) {
   DispPageHint(dialog, ctx, kHintPageId);
   ShowEncryption(dialog, ctx);
   RefillMediaList(dialog, ctx);
+  FillTools(dialog, ctx);
   UpdateControls(dialog, ctx);
   RememberSetting(dialog);
   g_page.interServerAtActivation = IsDeviceOptionValue(GetCtxPrinterInfo(ctx), Options(), "DevUserAuthentication",
@@ -494,6 +519,9 @@ INT_PTR Command(HWND dialog, SheetCtx* ctx, WPARAM wParam, LPARAM) {
     case kMediaButton:
       // The device library's hook has shown the Media Type Setting dialog.
       if (code == BN_CLICKED) RefillMediaList(dialog, ctx);
+      return TRUE;
+    case kToolCombo:
+      if (code == CBN_SELENDOK) ToolChosen(dialog, ctx);
       return TRUE;
     case kStartUpButton: {
       const DevOption* record = GetCtxPrinterInfo(ctx);

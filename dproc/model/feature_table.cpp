@@ -84,6 +84,8 @@ OptionTable MakeTable(const char* feature, const char* options) {
     for (size_t i = 0; i < parsed.size(); ++i) {
       rows[i].registered = parsed[i].keyword.rfind("CPE_MachineSetting", 0) == 0 ? 1 : 0;
     }
+  } else if (QxdNameEquals(feature, kHeaderFooterDevTable)) {
+    FillTable<HeaderFooterOptionItem>(&table, parsed);
   } else {
     FillTable<OptionItem>(&table, parsed);
   }
@@ -290,6 +292,28 @@ OptionHead* NupOrderOptionTable(int layoutKind) {
 OptionHead* FindOptionTable(const char* name) {
   if (name == nullptr || name[0] == '\0') return nullptr;
   return Vocab().Find(name);
+}
+
+namespace {
+std::vector<HeaderFooterOptionItem>& LoadedHeaderFooter() {
+  static std::vector<HeaderFooterOptionItem> rows;
+  return rows;
+}
+}  // namespace
+
+void KeepLoadedHeaderFooterRows() {
+  std::vector<HeaderFooterOptionItem>& kept = LoadedHeaderFooter();
+  kept.clear();
+  const OptionHead* row = FindOptionTable(kHeaderFooterDevTable);
+  for (; row != nullptr && row->size == sizeof(HeaderFooterOptionItem); row = NextOptionRow(row)) {
+    kept.push_back(*reinterpret_cast<const HeaderFooterOptionItem*>(row));
+    if (row->keyword[0] == '\0') break;
+  }
+}
+
+const HeaderFooterOptionItem* LoadedHeaderFooterRows() {
+  const std::vector<HeaderFooterOptionItem>& kept = LoadedHeaderFooter();
+  return kept.empty() ? nullptr : kept.data();
 }
 
 OptionHead* RestoreOptionTable(const char* name) {

@@ -54,6 +54,19 @@ struct StampOptionItem {
   uint8_t registered;   // 1: a stamp registered on the device
   uint8_t pad[3];
 };
+// The header/footer device settings ("HFE_SelectDevSetting"): a row shows
+// the name the device gave the setting when it gave one.
+struct HeaderFooterOptionItem {
+  OptionItem base;
+  uint8_t deviceName;   // 1: the text is the device's name of the setting
+  uint8_t pad[3];
+};
+inline constexpr const char* kHeaderFooterDevTable = "HFE_SelectDevSetting";
+// The header/footer device-setting rows as the description file named
+// them: kept when their texts are loaded, so that a device's names can be
+// put back (rows up to and with the empty end row).
+void KeepLoadedHeaderFooterRows();
+const HeaderFooterOptionItem* LoadedHeaderFooterRows();
 struct NupOptionItem {
   OptionItem base;
   uint16_t stringId;    // the common user interface's N-up text, 0 for posters

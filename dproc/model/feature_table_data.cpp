@@ -212,6 +212,8 @@ const OptionTableText kOptionTables[] = {
      "ColAdj_SimuProf_DL10=137"},
     {"ColAdj_Simu_CMYKGray", "ColAdj_Simu_4Color=0 ColAdj_Simu_BandG=1 ColAdj_Simu_BlackOnly=2"},
     {"FontDownload", "FontDownloadAuto=0 OutlineDownload=1 BitmapDownload=2 NativeTTDownload=3"},
+    // The device tools of the Configure sheet: 0 is the device's web page.
+    {"Vistrel", "Vistrel_WebPage=0"},
     {"ICM_Method", "ICM_Host=2 ICM_Printer=3 ICM_PrinterCalib=4"},
     {"ICM_Intent", "ICM_Pictures=2 ICM_Graphics=1 ICM_Proof=3 ICM_Match=4"},
     {"Img_RGBProf", "Img_DeviceRGB=0 Img_sRGB=1"},

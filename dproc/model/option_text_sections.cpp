@@ -183,7 +183,9 @@ OptionHead* MutableNext(OptionHead* row) { return const_cast<OptionHead*>(NextOp
 
 // Texts needed outside the table a section fills, copied right after it.
 void CopyAfterLoading(const char* section) {
-  if (QxdNameEquals(section, "Nup")) {
+  if (QxdNameEquals(section, kHeaderFooterDevTable)) {
+    KeepLoadedHeaderFooterRows();
+  } else if (QxdNameEquals(section, "Nup")) {
     // The variant N-up table takes the first table's rows, as many as it has.
     OptionHead* from = NupOptionTable(false);
     OptionHead* to = NupOptionTable(true);

@@ -78,20 +78,19 @@ BOOL GetEncryption(HWND owner, HANDLE printer, const char* address, DevOption* o
   return ok ? TRUE : FALSE;
 }
 
-BOOL GetDevicePermanentSetting(OpenApiSession* session, HeaderFooterDevRow* rows, const HeaderFooterDevRow* loaded,
-                               size_t rowCount) {
+BOOL GetDevicePermanentSetting(OpenApiSession* session, HeaderFooterOptionItem* rows,
+                               const HeaderFooterOptionItem* loaded, size_t rowCount) {
   if (session == nullptr || OpenApi().getDevicePermanentSetting == nullptr) return FALSE;
   auto block = std::make_unique<PermanentSettingBlock>();
   SetSessionStatus(session,
                    OpenApi().getDevicePermanentSetting(session->handle, kPermanentSettingKindHeaderFooter, block.get()));
   if (session->status != kOpenApiOk) return FALSE;
   for (size_t i = 0; i < rowCount && rows != nullptr && loaded != nullptr; ++i) {
-    std::memcpy(rows[i].name, loaded[i].name, sizeof rows[i].name);
+    std::memcpy(rows[i].base.text, loaded[i].base.text, sizeof rows[i].base.text);
     rows[i].deviceName = loaded[i].deviceName;
   }
   const uint32_t count = Store_CapSignedCount(block->count, kPermanentSettingEntries);
-  bool stopped = false;
-  for (uint32_t i = 0; i < count && !stopped; ++i) {
+  for (uint32_t i = 0; i < count; ++i) {
     const PermanentSettingEntry& e = block->entries[i];
     if (strnlen(e.enable, sizeof e.enable) == sizeof e.enable || std::strcmp(e.enable, "On") != 0) continue;
     wchar_t name[sizeof e.name + 1] = {};
@@ -100,14 +99,28 @@ BOOL GetDevicePermanentSetting(OpenApiSession* session, HeaderFooterDevRow* rows
     size_t keep = std::wcslen(name) < 31 ? std::wcslen(name) : 31;
     if (keep == 31 && name[30] >= 0xD800 && name[30] <= 0xDBFF) keep = 30;  // no half character
     name[keep] = 0;
-    if (rows == nullptr || static_cast<size_t>(i) >= rowCount) break;
-    if (rows[i].keyword[0] == '\0') {
-      stopped = true;
-      break;
-    }
-    std::memset(rows[i].name, 0, sizeof rows[i].name);
-    std::memcpy(rows[i].name, name, std::wcslen(name) * sizeof(wchar_t));
+    if (rows == nullptr || static_cast<size_t>(i) >= rowCount || rows[i].base.keyword[0] == '\0') break;
+    std::memset(rows[i].base.text, 0, sizeof rows[i].base.text);
+    std::memcpy(rows[i].base.text, name, std::wcslen(name) * sizeof(wchar_t));
     rows[i].deviceName = 1;
   }
   return TRUE;
+}
+
+BOOL QueryDevicePermanentSetting(HWND window, HANDLE printer, DocDMode* doc, const char* address,
+                                 const DevOption* option, const DeviceOptionItem* list) {
+  if (address == nullptr) return FALSE;
+  const bool middle = IsInterServerAuthentication(ProcessModelInfo(), option, list);
+  OpenApiSession* session = StartupAndConnect(window, printer, doc, address, middle);
+  if (session == nullptr) return FALSE;
+  auto* rows = reinterpret_cast<HeaderFooterOptionItem*>(FindOptionTable(kHeaderFooterDevTable));
+  const HeaderFooterOptionItem* loaded = LoadedHeaderFooterRows();
+  size_t count = 0;
+  while (rows != nullptr && loaded != nullptr && rows[count].base.size == sizeof(HeaderFooterOptionItem) &&
+         loaded[count].base.keyword[0] != '\0' && rows[count].base.keyword[0] != '\0') {
+    ++count;
+  }
+  const BOOL answered = GetDevicePermanentSetting(session, rows, loaded, count);
+  CleanupSession(session);
+  return answered;
 }

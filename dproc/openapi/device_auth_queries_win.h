@@ -8,6 +8,7 @@
 #include "common/contracts/open_api.h"
 #include "common/qxd/model_rows.h"
 #include "common/records/settings_records.h"
+#include "dproc/model/feature_table.h"
 
 // Sets "DevUserAuthentication" and "DevAccountTrack" of `option` (rows of
 // `list`) to the device's methods.  1 when the device named a known method;
@@ -19,13 +20,14 @@ BOOL GetAuthDevOption(HANDLE printer, const char* address, DevOption* option, co
 BOOL GetEncryption(HWND owner, HANDLE printer, const char* address, DevOption* option, DocDMode* doc,
                    BOOL* received, char* out, const DeviceOptionItem* list);
 // The device's permanent settings of kind 5 on an open session: the
-// header/footer device-setting rows (`rows`, ending with an empty keyword,
-// `loaded` their names as the description file gave them) take the names
-// the device lists as "On".  1 when the device answered.
-struct HeaderFooterDevRow {
-  char keyword[32];
-  char16_t name[48];
-  uint8_t deviceName;
-};
-BOOL GetDevicePermanentSetting(OpenApiSession* session, HeaderFooterDevRow* rows, const HeaderFooterDevRow* loaded,
-                               size_t rowCount);
+// header/footer device-setting rows (`rows`, `rowCount` of them up to the
+// one with an empty keyword; `loaded` their names as the description file
+// gave them) take the names the device lists as "On".  1 when the device
+// answered.
+BOOL GetDevicePermanentSetting(OpenApiSession* session, HeaderFooterOptionItem* rows,
+                               const HeaderFooterOptionItem* loaded, size_t rowCount);
+// The same on a session of its own with the device at `address`, on the
+// process's header/footer device-setting rows; 0 when no session could be
+// opened (a failed login has told the user) or the device did not answer.
+BOOL QueryDevicePermanentSetting(HWND window, HANDLE printer, DocDMode* doc, const char* address,
+                                 const DevOption* option, const DeviceOptionItem* list);

@@ -12,10 +12,13 @@
 #include "dproc/constraints/drop_list_filter_win.h"
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/dialogs/sheet_tab_tips_win.h"
+#include "dproc/openapi/device_auth_queries_win.h"
 #include "dproc/preview/preview_area_win.h"
+#include "dproc/sheets/device_address_win.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/sheet_user_papers_win.h"
 #include "dproc/startup/ddproc_binding_win.h"
+#include "dproc/startup/description_loader_win.h"
 
 namespace {
 
@@ -125,6 +128,20 @@ void NoteSheetChange(HWND dialog, const DocDMode* doc) {
   if (SheetServices().markEasySetModified != nullptr) SheetServices().markEasySetModified(dialog, doc);
 }
 
+namespace {
+
+// With the preview area, a model that prints the device's header/footer
+// settings learns their names from the device (at the address the
+// preview area has just read).
+void QueryPermanentSettingsAtStart(HWND dialog, SheetCtx* ctx) {
+  const ModelInfo* model = ProcessModelInfo();
+  if (ctx == nullptr || model == nullptr || model->features[kMfHeaderFooterKind] == 0) return;
+  QueryDevicePermanentSetting(dialog, GetCtxPrinterHandle(ctx), GetPrivDevMode(ctx), UiDeviceAddress(GetUIState(ctx)),
+                              GetCtxPrinterInfo(ctx), g_description.deviceOptions);
+}
+
+}  // namespace
+
 INT_PTR RunDocumentSheet(const DocumentSheet& sheet, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   const DocumentSheetServices& services = SheetServices();
   if (message == WM_INITDIALOG) CreateSheetTabTips(dialog);
@@ -138,6 +155,9 @@ INT_PTR RunDocumentSheet(const DocumentSheet& sheet, HWND dialog, UINT message, 
   }
   if (sheet.preview == PreviewAreaStep::kAfterUserPapers) {
     PreviewAreaProc(sheet.pageId, dialog, message, wParam, lParam);
+  }
+  if (message == WM_INITDIALOG && sheet.preview != PreviewAreaStep::kNone) {
+    QueryPermanentSettingsAtStart(dialog, reinterpret_cast<SheetCtx*>(lParam));
   }
   INT_PTR hooked = 0;
   if (OfferToDeviceLibrary(sheet.pageId, dialog, message, wParam, lParam, &hooked)) return hooked;

@@ -130,9 +130,7 @@ uint32_t CellsPerSheet(RenderPdev* pdev) {
 }
 
 uint16_t ReplayCopies(RenderPdev* pdev) {
-  if (DocByte(Doc(pdev), kDocCollateAt)) return 1;
-  const int16_t copies = DocI16(Doc(pdev), kDocCopiesAt);
-  return copies > 0 ? static_cast<uint16_t>(copies) : 1;
+  return Page_EndPageCopies(Doc(pdev), pdev->tail.pjl != nullptr ? pdev->tail.pjl->collateCopies : 0);
 }
 
 // Scale of a cover page drawn at one size into a printable area of

@@ -28,6 +28,10 @@ PjlModelValues Pjl_ModelValues(const ModelInfo* model) {
   v.driverFrontCover = Rdc_GetModelValue(model, kModelDriverFrontCover) != 0;
   v.driverBackCover = Rdc_GetModelValue(model, kModelDriverBackCover) != 0;
   v.driverOhp = Rdc_GetModelValue(model, kModelDriverOhp) != 0;
+  // A department's access number: kept by the device when it tracks
+  // accounts, but not when departments go by name and password.
+  v.accessNumberA = Rdc_GetModelValue(model, kModelAccountTrack) != 0;
+  v.accessNumberB = Rdc_GetModelValue(model, kModelMultiDepartment) != 0;
   v.languageId = model->languageId;
   return v;
 }

@@ -152,3 +152,9 @@ void Page_CopyJobIdentity(const WorkDevMode* from, WorkDevMode* to) {
     std::memcpy(DocBytes(&to->devmode.doc) + run.at, DocBytes(&from->devmode.doc) + run.at, run.size);
   }
 }
+
+uint16_t Page_EndPageCopies(const DocDMode* doc, uint32_t headerCopies) {
+  if (DocByte(doc, kDocCollateAt) != 0 && headerCopies != 0) return 1;
+  const int16_t copies = DocI16(doc, kDocCopiesAt);
+  return copies > 0 ? static_cast<uint16_t>(copies) : 1;
+}

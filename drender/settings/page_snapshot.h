@@ -16,6 +16,12 @@ void Page_SaveSettings(const DocDMode* doc, uint8_t headerWritten, PageSettings*
 // Writes every field of the snapshot back into the settings.
 void Page_ApplySettings(DocDMode* doc, const PageSettings* snapshot);
 
+// The copies each page's EndPage asks of the printer: the settings' count
+// (at least 1), or 1 when the job header's collate command carried the
+// count (`headerCopies`, 0 when the header set none).  A collated job on a
+// model whose header has no collate command keeps its copies.
+uint16_t Page_EndPageCopies(const DocDMode* doc, uint32_t headerCopies);
+
 struct ModelInfo;
 struct WorkDevMode;
 

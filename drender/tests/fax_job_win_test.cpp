@@ -336,6 +336,9 @@ TEST_F(FaxJobTest, CopiesGoToEveryEndPage) {
     for (const xl::Operator* end : jobs[0].xl.All("EndPage")) {
       EXPECT_EQ(end->attributes[0].value.items[0], collate ? 1.0 : 3.0);
     }
+    // Collated copies travel in the header instead, never in both.
+    EXPECT_NE(jobs[0].pjl.find(collate ? "@PJL SET QTY=3\r\n" : "@PJL SET QTY=1\r\n"), std::string::npos)
+        << jobs[0].pjl;
   }
 }
 

@@ -107,4 +107,23 @@ TEST(PageSnapshotTest, PageFieldsOverJobSettings) {
   EXPECT_EQ(DocByte(job.get(), 6010), 0x11);       // the fax part
 }
 
+// Copies travel once: in the header's collate command when it carried
+// them, else in every page's copy count.
+TEST(PageSnapshotTest, EndPageCopiesCountEachCopyOnce) {
+  struct Case {
+    uint8_t collate;
+    int16_t copies;
+    uint32_t headerCopies;
+    uint16_t pageCopies;
+  };
+  for (const Case& c : {Case{0, 3, 0, 3}, Case{1, 3, 3, 1}, Case{1, 3, 0, 3}, Case{0, 0, 0, 1}, Case{0, -2, 0, 1},
+                        Case{1, 1, 1, 1}}) {
+    std::unique_ptr<DocDMode> doc(new DocDMode());
+    SetDocByte(doc.get(), kDocCollateAt, c.collate);
+    SetDocI16(doc.get(), kDocCopiesAt, c.copies);
+    EXPECT_EQ(Page_EndPageCopies(doc.get(), c.headerCopies), c.pageCopies)
+        << int(c.collate) << " " << c.copies << " " << c.headerCopies;
+  }
+}
+
 }  // namespace

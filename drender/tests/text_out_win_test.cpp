@@ -19,6 +19,7 @@
 #include "drender/tests/render_dir.h"
 #include "drender/tests/render_job_fixture.h"
 #include "drender/text/device_font_data.h"
+#include "drender/text/device_glyph_sets.h"
 #include "drender/text/text_engine.h"
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/ddi_host/ddi_host_text.h"
@@ -359,6 +360,37 @@ TEST_F(TextOutTest, FontQueriesAnswerFromTheResidentFaces) {
       }
       EXPECT_EQ(metrics.ptlSOThickness[1], metrics.ptlULThickness[1]);
     }
+  });
+  // The glyph sets: the code page's characters for a Latin face, the
+  // Shift-JIS characters of the font library for a Japanese one; each
+  // character's handle its code.
+  auto tree = host_.Get<decltype(&DrvQueryFontTree)>(INDEX_DrvQueryFontTree);
+  ASSERT_NE(tree, nullptr);
+  const auto handleOf = [](const GlyphSet* set, char16_t c) -> int64_t {
+    for (uint32_t i = 0; set != nullptr && i < set->cRuns; ++i) {
+      const GlyphRun& run = set->awcrun[i];
+      if (c >= run.wcLow && c < run.wcLow + run.cGlyphs) return run.phg[c - run.wcLow];
+    }
+    return -1;
+  };
+  Run([&](SURFOBJ* surface, int) {
+    constexpr ULONG kGlyphSet = 2, kKernPairs = 1;
+    ULONG_PTR id = 99;
+    const auto* latin = static_cast<const GlyphSet*>(tree(surface->dhpdev, 0, 17, kGlyphSet, &id));
+    EXPECT_EQ(id, 0u);
+    ASSERT_NE(latin, nullptr);
+    EXPECT_GE(latin->cGlyphsSupported, 200u);
+    EXPECT_EQ(handleOf(latin, u'W'), 'W');
+    EXPECT_EQ(handleOf(latin, u'\u00e9'), 0xe9);  // e acute of the system's code page
+    const auto* japanese = static_cast<const GlyphSet*>(tree(surface->dhpdev, 0, 113, kGlyphSet, &id));
+    ASSERT_NE(japanese, nullptr);
+    EXPECT_EQ(japanese->flAccel, 1u);
+    EXPECT_GT(japanese->cGlyphsSupported, 6000u);
+    EXPECT_EQ(handleOf(japanese, u'\u3042'), 0x82a0);  // hiragana a
+    EXPECT_EQ(handleOf(japanese, u'\u6f22'), 0x8abf);  // kanji "kan"
+    EXPECT_EQ(tree(surface->dhpdev, 0, 17, kKernPairs, &id), nullptr) << "no kerning pairs";
+    EXPECT_EQ(tree(surface->dhpdev, 0, 0, kGlyphSet, &id), nullptr);
+    EXPECT_EQ(tree(surface->dhpdev, 0, 129, kGlyphSet, &id), nullptr);
   });
   int bogus = 0;
   EXPECT_EQ(query(reinterpret_cast<DHPDEV>(&bogus), 0, 1, nullptr), nullptr);

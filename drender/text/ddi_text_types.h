@@ -77,6 +77,10 @@ struct DdiTextServices {
   ULONG(APIENTRY* XFORMOBJ_iGetXform)(XFORMOBJ* xform, XFORML* out);
   BOOL(APIENTRY* EngTextOut)(SURFOBJ* target, STROBJ* text, FONTOBJ* font, CLIPOBJ* clip, RECTL* extra,
                              RECTL* opaque, BRUSHOBJ* fore, BRUSHOBJ* back, POINTL* origin, MIX mix);
+  // The glyph set of characters first to first + count - 1 of a code page
+  // (0: the system's), freed with EngFreeMem.
+  PVOID(APIENTRY* EngComputeGlyphSet)(INT codePage, INT first, INT count);
+  VOID(APIENTRY* EngFreeMem)(PVOID block);
 };
 // Bound on first use; every caller checks each service for null.
 const DdiTextServices* Ddi_TextServices();

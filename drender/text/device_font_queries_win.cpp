@@ -35,15 +35,17 @@ IFIMETRICS* APIENTRY DrvQueryFont(DHPDEV dhpdev, ULONG_PTR, ULONG face, ULONG_PT
   return entry != nullptr ? reinterpret_cast<IFIMETRICS*>(entry->metrics.data()) : nullptr;
 }
 
-PVOID APIENTRY DrvQueryFontTree(DHPDEV dhpdev, ULONG_PTR, ULONG, ULONG, ULONG_PTR* id) {
+PVOID APIENTRY DrvQueryFontTree(DHPDEV dhpdev, ULONG_PTR, ULONG face, ULONG mode, ULONG_PTR* id) {
+  constexpr ULONG kGlyphSetMode = 2;  // QFT_GLYPHSET
   if (!Rdc_IsValidPdev(dhpdev)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
   if (id != nullptr) *id = 0;
-  // The faces have no kerning pairs; their glyph sets are not built here
-  // (GDI never realises a resident face while none is announced).
-  return nullptr;
+  // The faces have no kerning pairs.
+  if (mode != kGlyphSetMode) return nullptr;
+  const DeviceFontEntry* entry = Face(dhpdev, face);
+  return entry != nullptr ? const_cast<GlyphSet*>(GlyphSetOf(entry->glyphSet)) : nullptr;
 }
 
 LONG APIENTRY DrvQueryFontData(DHPDEV dhpdev, FONTOBJ* font, ULONG mode, HGLYPH glyph, GLYPHDATA* data, PVOID pv,

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "drender/text/device_glyph_sets.h"
 #include "rindfnt/font_records.h"
 
 // Fields of a metrics block (the driver interface's IFIMETRICS in its 64-bit
@@ -39,6 +40,7 @@ struct DeviceFontEntry {
   uint16_t symbolSet = 0;
   uint8_t boldSimulated = 0;
   uint8_t italicSimulated = 0;
+  GlyphSetBlock glyphSet;        // the characters of the face; empty: none
   bool Loaded() const { return !metrics.empty(); }
 };
 

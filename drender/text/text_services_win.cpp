@@ -18,6 +18,7 @@ constexpr Row kRows[] = {
     TEXT_ROW(STROBJ_vEnumStart),      TEXT_ROW(STROBJ_bEnum),         TEXT_ROW(STROBJ_dwGetCodePage),
     TEXT_ROW(FONTOBJ_pifi),           TEXT_ROW(FONTOBJ_pxoGetXform),  TEXT_ROW(FONTOBJ_pvTrueTypeFontFile),
     TEXT_ROW(FONTOBJ_cGetGlyphs),     TEXT_ROW(XFORMOBJ_iGetXform),   TEXT_ROW(EngTextOut),
+    TEXT_ROW(EngComputeGlyphSet),     TEXT_ROW(EngFreeMem),
 };
 #undef TEXT_ROW
 static_assert(sizeof(kRows) / sizeof(kRows[0]) * sizeof(void*) == sizeof(DdiTextServices),

@@ -172,10 +172,7 @@ int AskTrays(const DeviceQuery& query, const DevProcQueries& dd, bool usb, HANDL
 
 }  // namespace
 
-bool IsUsbPrinter(HANDLE printer) {
-  const std::wstring port = PrinterPortName(printer);
-  return _wcsnicmp(port.c_str(), L"USB", 3) == 0;
-}
+bool IsUsbPrinter(HANDLE printer) { return IsPrinterOnUsbPrintPort(printer); }
 
 int GetDeviceConnection(bool usbMode, HMODULE devProc, const wchar_t* printerName, const DevOption* option,
                         bool* isUsb, char* address, size_t addressSize) {

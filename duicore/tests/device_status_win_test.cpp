@@ -2,14 +2,17 @@
 // every status the query can end with, the answers brought into the
 // device option record, and the record left alone on every failure.
 #include <windows.h>
+#include <winspool.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "duicore/module/device_description_win.h"
+#include "common/win/device_query_address_win.h"
 #include "duicore/printer/device_status_win.h"
 #include "duicore/tests/core_library_win.h"
 #include "duicore/tests/scripted_ddproc/scripted_ddproc.h"
@@ -168,6 +171,24 @@ TEST_F(DeviceStatusTest, TheAddressIsCutToTheCallersBuffer) {
   EXPECT_STREQ(address, "192.168");
   EXPECT_EQ(GetDeviceConnection(false, scripted_, nullptr, option.get(), &usb, address, sizeof address), 1);
   EXPECT_FALSE(IsUsbPrinter(printer_.handle()));  // a printer on FILE:
+}
+
+// A port is a USB port when a USB printer device owns it, whatever its name
+// says: a queue on a port named "USB001" with no such device (none under
+// this test's system) is asked as a network printer.
+TEST_F(DeviceStatusTest, APortNamedLikeUsbIsNoUsbPortWithoutItsDevice) {
+  DWORD needed = 0;
+  GetPrinterW(printer_.handle(), 2, nullptr, 0, &needed);
+  ASSERT_GE(needed, sizeof(PRINTER_INFO_2W));
+  std::vector<BYTE> buffer(needed);
+  ASSERT_TRUE(GetPrinterW(printer_.handle(), 2, buffer.data(), needed, &needed));
+  auto* info = reinterpret_cast<PRINTER_INFO_2W*>(buffer.data());
+  wchar_t port[] = L"USB001";
+  info->pPortName = port;
+  info->pSecurityDescriptor = nullptr;
+  if (!SetPrinterW(printer_.handle(), 2, buffer.data(), 0)) GTEST_SKIP() << "the spooler keeps the port";
+  ASSERT_EQ(PrinterPortName(printer_.handle()), L"USB001");
+  EXPECT_FALSE(IsUsbPrinter(printer_.handle()));
 }
 
 }  // namespace

@@ -2,9 +2,13 @@
 // read them, exported by the program for the render core to bind.
 #include "tests/ddi_host/ddi_host_text.h"
 
+#include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <map>
+#include <utility>
 
+#include "drender/text/device_glyph_sets.h"
 #include "tests/ddi_host/ddi_host_draw.h"
 
 #define HOST_EXPORT extern "C" __declspec(dllexport)
@@ -199,6 +203,43 @@ HOST_EXPORT ULONG APIENTRY FONTOBJ_cGetGlyphs(FONTOBJ* fo, ULONG mode, ULONG cou
   *data = &f->glyphData;
   return 1;
 }
+
+// The characters first to first + count - 1 of the code page (0: the
+// system's) as the engine gives them: runs of consecutive Unicode
+// characters, each character's handle its code in the code page.
+HOST_EXPORT PVOID APIENTRY EngComputeGlyphSet(INT codePage, INT first, INT count) {
+  if (first < 0 || count <= 0 || first + count > 256) return nullptr;
+  std::map<uint16_t, uint32_t> characters;
+  for (int c = first; c < first + count; ++c) {
+    const char byte = static_cast<char>(c);
+    wchar_t wide = 0;
+    if (MultiByteToWideChar(codePage == 0 ? CP_ACP : UINT(codePage), 0, &byte, 1, &wide, 1) == 1) {
+      characters.emplace(uint16_t(wide), uint32_t(c));
+    }
+  }
+  std::vector<std::pair<uint16_t, uint16_t>> runs;  // first character, count
+  for (const auto& [wide, code] : characters) {
+    if (!runs.empty() && runs.back().first + runs.back().second == wide) ++runs.back().second;
+    else runs.push_back({wide, 1});
+  }
+  const size_t head = offsetof(GlyphSet, awcrun) + runs.size() * sizeof(GlyphRun);
+  const size_t bytes = head + characters.size() * sizeof(uint32_t);
+  auto* set = static_cast<GlyphSet*>(calloc(1, bytes));
+  if (set == nullptr) return nullptr;
+  set->cjThis = static_cast<uint32_t>(bytes);
+  set->cGlyphsSupported = static_cast<uint32_t>(characters.size());
+  set->cRuns = static_cast<uint32_t>(runs.size());
+  auto* handles = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(set) + head);
+  for (const auto& entry : characters) *handles++ = entry.second;
+  uint32_t* at = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(set) + head);
+  for (size_t i = 0; i < runs.size(); ++i) {
+    set->awcrun[i] = GlyphRun{runs[i].first, runs[i].second, at};
+    at += runs[i].second;
+  }
+  return set;
+}
+
+HOST_EXPORT VOID APIENTRY EngFreeMem(PVOID block) { free(block); }
 
 HOST_EXPORT BOOL APIENTRY EngTextOut(SURFOBJ*, STROBJ*, FONTOBJ*, CLIPOBJ*, RECTL*, RECTL*, BRUSHOBJ*, BRUSHOBJ*,
                                      POINTL*, MIX) {

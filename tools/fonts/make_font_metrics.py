@@ -11,7 +11,7 @@ printer's 16-byte font names are the names the printer knows its faces by.
 Output (in OUTPUT_DIR): one file per resource and fonts.rc that lists them:
   type 258, ids 1-128: a record with the narrow face name (list functions)
   type 259, ids 1-128: the font-metrics record the render core reads
-  "GLYPHSET" 1: the glyph set of the Japanese faces
+  "GLYPHSET" 1 and type 260, id 1: the glyph set of the Japanese faces
 
 usage: make_font_metrics.py FONT_DIR REPERTOIRE_SCRIPT OUTPUT_DIR
 """
@@ -312,6 +312,8 @@ def main():
     with open(os.path.join(out_dir, "glyphset.bin"), "wb") as f:
         f.write(glyph_set(repertoire_script))
     lines.append('1 GLYPHSET "glyphset.bin"')
+    # The render core looks the same set up by number.
+    lines.append('1 260 "glyphset.bin"')
     with open(os.path.join(out_dir, "fonts.rc"), "w", encoding="ascii") as f:
         f.write("\n".join(lines) + "\n")
 

@@ -29,6 +29,7 @@
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/model/device_option_values.h"
 #include "dproc/model/dialog_text_tables.h"
+#include "dproc/model/feature_table.h"
 #include "dproc/model/disp_strings.h"
 #include "dproc/model/message_text.h"
 #include "dproc/model/option_text_sections.h"
@@ -184,6 +185,25 @@ class DeviceSheets : public ::testing::Test {
     return 999;
   }
 
+  // The stand-in open-API library in the library's place, answering `text`.
+  void ScriptOpenApi(const char* text) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    oapiScript_ = std::string(temp) + "device_sheets_oapi_" + std::to_string(GetCurrentProcessId()) + ".txt";
+    FILE* f = std::fopen(oapiScript_.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs(text, f);
+    std::fclose(f);
+    SetEnvironmentVariableA("OAPI_SCRIPT", oapiScript_.c_str());
+    SetOpenApiLibraryPath((testsupport::ProgramFolder() + L"standin_oapi\\complete\\VELDRANV.DLL").c_str());
+  }
+  void UnscriptOpenApi() {
+    SetOpenApiLibraryPath(nullptr);
+    SetEnvironmentVariableA("OAPI_SCRIPT", nullptr);
+    DeleteFileA(oapiScript_.c_str());
+  }
+
+  std::string oapiScript_;
   static ModelInfo* model_;
   static MessageTables texts_;
   static DevOption* defaults_;
@@ -420,17 +440,7 @@ TEST_F(DeviceSheets, ADeviceThatCannotBeReachedIsReportedOnRefreshOnly) {
 TEST_F(DeviceSheets, TheDevicesEncryptionKeyIsTakenShownAsAsterisksAndStored) {
   const uint32_t saved = model_->features[kMfEncryptionKey];
   model_->features[kMfEncryptionKey] = 1;
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  const std::string script = std::string(temp) + "device_sheets_oapi_" + std::to_string(GetCurrentProcessId()) + ".txt";
-  {
-    FILE* f = std::fopen(script.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fputs("encryption 0 UserDefined DEVKEY2048\n", f);
-    std::fclose(f);
-  }
-  SetEnvironmentVariableA("OAPI_SCRIPT", script.c_str());
-  SetOpenApiLibraryPath((testsupport::ProgramFolder() + L"standin_oapi\\complete\\VELDRANV.DLL").c_str());
+  ScriptOpenApi("encryption 0 UserDefined DEVKEY2048\n");
   ScriptedDevice device(ReachableDeviceScript());
   ASSERT_TRUE(device.ok());
   BindDevice(device);
@@ -449,10 +459,73 @@ TEST_F(DeviceSheets, TheDevicesEncryptionKeyIsTakenShownAsAsterisksAndStored) {
   DecryptPassword(printer_->handle(), buffer, Record().encryptedValueLength, sizeof buffer);
   EXPECT_STREQ(reinterpret_cast<const char*>(buffer), "DEVKEY2048");
 
-  SetOpenApiLibraryPath(nullptr);
-  SetEnvironmentVariableA("OAPI_SCRIPT", nullptr);
-  DeleteFileA(script.c_str());
+  UnscriptOpenApi();
   model_->features[kMfEncryptionKey] = saved;
+}
+
+// The fuller Configure page lists the device tools from the model's texts;
+// choosing one stores it in the device option record, unless the
+// constraint pass refuses it.
+TEST_F(DeviceSheets, TheDeviceToolListTakesTheChosenTool) {
+  Record().vistrel = 5;  // a tool this model does not list
+  Open(kConfigureFullTemplate, ConfigureSheetProc);
+  HWND tools = kit_.Control(1841);
+  ASSERT_EQ(SendMessageW(tools, CB_GETCOUNT, 0, 0), 1);
+  wchar_t text[64] = {};
+  SendMessageW(tools, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, L"Device web page");
+  EXPECT_EQ(SendMessageW(tools, CB_GETCURSEL, 0, 0), CB_ERR);
+  EXPECT_TRUE(IsWindowEnabled(kit_.Control(1842))) << "a chosen tool can be started";
+  const auto choose = [&] {
+    SendMessageW(tools, CB_SETCURSEL, 0, 0);
+    SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(1841, CBN_SELENDOK), reinterpret_cast<LPARAM>(tools));
+  };
+  g_refuse = {1841};
+  choose();
+  EXPECT_EQ(Record().vistrel, 5);
+  EXPECT_EQ(SendMessageW(tools, CB_GETCURSEL, 0, 0), CB_ERR) << "the refused choice is undone";
+  EXPECT_FALSE(ApplyEnabled());
+  g_refuse.clear();
+  choose();
+  EXPECT_EQ(Record().vistrel, 0);
+  EXPECT_TRUE(ApplyEnabled());
+  EXPECT_EQ(g_checked.back(), 1841);
+}
+
+// A sheet with the preview area, on a model that prints the device's
+// header/footer settings, takes the names the device lists as "On" into
+// the rows of those settings; another model does not ask.
+TEST_F(DeviceSheets, ThePreviewAreaTakesTheDevicesHeaderFooterSettingNames) {
+  auto* rows = reinterpret_cast<HeaderFooterOptionItem*>(FindOptionTable(kHeaderFooterDevTable));
+  const HeaderFooterOptionItem* loaded = LoadedHeaderFooterRows();
+  ASSERT_NE(rows, nullptr);
+  ASSERT_NE(loaded, nullptr);
+  ASSERT_EQ(rows[0].base.size, sizeof(HeaderFooterOptionItem));
+  const std::u16string first(loaded[0].base.text), second(loaded[1].base.text);
+  ScriptOpenApi("permanent 0 2\nentry On Department Total\nentry Off Hidden\n");
+  ScriptedDevice device(ReachableDeviceScript());
+  ASSERT_TRUE(device.ok());
+  BindDevice(device);
+  const uint32_t saved = model_->features[kMfHeaderFooterKind];
+
+  model_->features[kMfHeaderFooterKind] = 0;
+  Open(kConfigureTemplate, ConfigureSheetProc);
+  kit_.Close();
+  EXPECT_EQ(std::u16string(rows[0].base.text), first) << "a model without the settings does not ask";
+  EXPECT_EQ(rows[0].deviceName, 0);
+
+  model_->features[kMfHeaderFooterKind] = 1;
+  Open(kConfigureTemplate, ConfigureSheetProc);
+  kit_.Close();
+  EXPECT_EQ(std::u16string(rows[0].base.text), u"Department Total");
+  EXPECT_EQ(rows[0].deviceName, 1);
+  EXPECT_EQ(std::u16string(rows[1].base.text), second) << "a setting that is not on keeps its own name";
+  EXPECT_EQ(rows[1].deviceName, 0);
+
+  // Put the rows back as loaded for the other tests.
+  for (size_t i = 0; loaded[i].base.keyword[0] != '\0'; ++i) rows[i] = loaded[i];
+  model_->features[kMfHeaderFooterKind] = saved;
+  UnscriptOpenApi();
 }
 
 // The Version sheet: the version list from the model's row texts with the

@@ -605,10 +605,19 @@ TEST_F(OpenApiSessionTest, EncryptionIsAskedEvenAfterAFailedHiddenLogin) {
       << "no received flag is needed";
 }
 
+HeaderFooterOptionItem HeaderFooterRow(const char* keyword, const char16_t* name) {
+  HeaderFooterOptionItem row{};
+  row.base.size = sizeof row;
+  std::strcpy(row.base.keyword, keyword);
+  std::memcpy(row.base.text, name, std::char_traits<char16_t>::length(name) * sizeof(char16_t));
+  return row;
+}
+
 TEST_F(OpenApiSessionTest, PermanentSettingNamesFillTheRowsTheDeviceLists) {
-  HeaderFooterDevRow loaded[4] = {{"HFE_DevSetting01", u"Setting 1", 0}, {"HFE_DevSetting02", u"Setting 2", 0},
-                                  {"HFE_DevSetting03", u"Setting 3", 0}, {"", u"", 0}};
-  HeaderFooterDevRow rows[4];
+  HeaderFooterOptionItem loaded[4] = {HeaderFooterRow("HFE_DevSetting01", u"Setting 1"),
+                                      HeaderFooterRow("HFE_DevSetting02", u"Setting 2"),
+                                      HeaderFooterRow("HFE_DevSetting03", u"Setting 3"), HeaderFooterRow("", u"")};
+  HeaderFooterOptionItem rows[4];
   std::memcpy(rows, loaded, sizeof rows);
   std::string longName;
   for (int k = 0; k < 40; ++k) longName += "\xc3\xa4";
@@ -616,28 +625,28 @@ TEST_F(OpenApiSessionTest, PermanentSettingNamesFillTheRowsTheDeviceLists) {
   OpenApiSession* session = StartupAndGetAuth(printer_.handle(), "192.0.2.7");
   ASSERT_NE(session, nullptr);
   EXPECT_TRUE(GetDevicePermanentSetting(session, rows, loaded, 4));
-  EXPECT_EQ(std::u16string(rows[0].name), u"Department");
+  EXPECT_EQ(std::u16string(rows[0].base.text), u"Department");
   EXPECT_EQ(rows[0].deviceName, 1);
-  EXPECT_EQ(std::u16string(rows[1].name), u"Setting 2");
+  EXPECT_EQ(std::u16string(rows[1].base.text), u"Setting 2");
   EXPECT_EQ(rows[1].deviceName, 0);
-  EXPECT_EQ(std::u16string(rows[2].name), std::u16string(31, u'\u00e4'));
-  EXPECT_EQ(std::u16string(rows[3].name), u"") << "the closing row stays";
+  EXPECT_EQ(std::u16string(rows[2].base.text), std::u16string(31, u'\u00e4'));
+  EXPECT_EQ(std::u16string(rows[3].base.text), u"") << "the closing row stays";
   // A second answer without the first entry puts its loaded name back.
   Script("permanent 0 1\nentry Off Department\n");
   CleanupSession(session);
   session = StartupAndGetAuth(printer_.handle(), "192.0.2.7");
   ASSERT_NE(session, nullptr);
   EXPECT_TRUE(GetDevicePermanentSetting(session, rows, loaded, 4));
-  EXPECT_EQ(std::u16string(rows[0].name), u"Setting 1");
+  EXPECT_EQ(std::u16string(rows[0].base.text), u"Setting 1");
   // A refused query leaves the rows.
   Script("permanent 4 0\nerror NotNow\n");
   CleanupSession(session);
   session = StartupAndGetAuth(printer_.handle(), "192.0.2.7");
   ASSERT_NE(session, nullptr);
-  std::memcpy(rows[0].name, u"Changed", 16);
+  std::memcpy(rows[0].base.text, u"Changed", 16);
   EXPECT_FALSE(GetDevicePermanentSetting(session, rows, loaded, 4));
   EXPECT_STREQ(session->errorText, "NotNow");
-  EXPECT_EQ(std::u16string(rows[0].name), u"Changed");
+  EXPECT_EQ(std::u16string(rows[0].base.text), u"Changed");
   CleanupSession(session);
 }
 

@@ -6,10 +6,12 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "drender/pjl/pjl_header_rows.h"
+#include "drender/pjl/pjl_model_values.h"
 #include "drender/pjl/pjl_templates.h"
 #include "drender/pjl/tests/pjl_test_job.h"
 #include "tools/qxd/qxd_document.h"
@@ -47,6 +49,7 @@ const std::map<std::string, std::vector<std::string>>& RowEntries() {
       {"CP_DateTime", {"CP_DateTimeON", "CP_DateTimeOFF"}},
       {"StartNumber", {"StartNumberRequireDigit", "StartNumber8DigitFix"}},
       {"CPE_CP_Pattern", {"CPE_CP_Pattern1", "CPE_CP_Pattern2", "CPE_CP_Pattern8"}},
+      {"AccessNumber", {"AccessNumber"}},
   };
   return rows;
 }
@@ -249,6 +252,25 @@ TEST(PjlRowTable, CopyProtect) {
       {"CPE_CP_Pattern", Set({{2036, 1}, {2037, 1}, {2051, 1}, {2054, 8}}), "CPE_CP_Pattern8;"},
       {"CPE_CP_Pattern", Set({{2036, 1}, {2037, 1}, {2051, 1}, {2054, 9}}), "CPE_CP_Pattern1;"},
   });
+}
+
+// The access number goes to a device that tracks accounts by number, not
+// to one that manages departments by name and password, nor to one that
+// tracks none.
+TEST(PjlRowTable, AccessNumberByTheModelsAccountTracking) {
+  struct Model {
+    bool accountTrack, multiDepartment;
+    const char* written;
+  };
+  for (const Model& m : {Model{true, false, "AccessNumber;"}, Model{true, true, ""}, Model{false, false, ""},
+                         Model{false, true, ""}}) {
+    auto model = std::make_unique<ModelInfo>();
+    model->features[kMfAccountTrackSetting] = m.accountTrack ? 1 : 0;
+    model->features[kMfMultiDepartmentMng] = m.multiDepartment ? 1 : 0;
+    EXPECT_EQ(Walk("AccessNumber", [&](TestJob& t) { t.job.values = Pjl_ModelValues(model.get()); }), m.written)
+        << m.accountTrack << m.multiDepartment;
+  }
+  EXPECT_EQ(Walk("AccessNumber", [](TestJob& t) { t.job.values = Pjl_ModelValues(nullptr); }), "");
 }
 
 }  // namespace

@@ -141,4 +141,44 @@ TEST(DeviceFontData, AdvancesScaleTheWidthTableUnderTheTransform) {
   EXPECT_EQ(DeviceFont_Advance(arial, 0x3042), DeviceFont_Advance(arial, 0x3043));
 }
 
+// The stored glyph set image: runs of 16 bytes, then the handles; an image
+// shorter than its runs and handles say gives no set.
+TEST(DeviceGlyphSets, TheImageBecomesASetOfThisBuildAndADamagedOneNone) {
+  std::vector<uint8_t> image(16);
+  const auto put32 = [&](size_t at, uint32_t v) {
+    for (int k = 0; k < 4; ++k) image[at + k] = uint8_t(v >> (8 * k));
+  };
+  put32(8, 5);
+  put32(12, 2);
+  const uint16_t runs[2][2] = {{0x41, 3}, {0x3042, 2}};
+  for (const auto& run : runs) {
+    const uint8_t bytes[16] = {uint8_t(run[0]), uint8_t(run[0] >> 8), uint8_t(run[1]), 0};
+    image.insert(image.end(), bytes, bytes + 16);
+  }
+  for (const uint32_t handle : {0x41u, 0x42u, 0x43u, 0x82a0u, 0x82a2u}) {
+    image.resize(image.size() + 4);
+    put32(image.size() - 4, handle);
+  }
+  GlyphSetBlock block;
+  ASSERT_TRUE(GlyphSet_FromImage(image.data(), image.size(), &block));
+  const GlyphSet* set = GlyphSetOf(block);
+  ASSERT_NE(set, nullptr);
+  EXPECT_EQ(set->flAccel, kGlyphSetUnicodeHandles);
+  EXPECT_EQ(set->cGlyphsSupported, 5u);
+  ASSERT_EQ(set->cRuns, 2u);
+  EXPECT_EQ(set->awcrun[0].phg[2], 0x43u);
+  EXPECT_EQ(set->awcrun[1].wcLow, 0x3042);
+  EXPECT_EQ(set->awcrun[1].phg[1], 0x82a2u);
+  GlyphSetBlock copy;
+  ASSERT_TRUE(GlyphSet_Copy(set, &copy));
+  EXPECT_EQ(GlyphSetOf(copy)->awcrun[1].phg[0], 0x82a0u);
+  EXPECT_NE(GlyphSetOf(copy)->awcrun[1].phg, set->awcrun[1].phg) << "the copy has handles of its own";
+  for (const size_t cut : {size_t(0), size_t(15), size_t(16 + 31), image.size() - 1}) {
+    EXPECT_FALSE(GlyphSet_FromImage(image.data(), cut, &block)) << cut;
+    EXPECT_EQ(GlyphSetOf(block), nullptr);
+  }
+  put32(12, 0x10000000);  // more runs than bytes
+  EXPECT_FALSE(GlyphSet_FromImage(image.data(), image.size(), &block));
+}
+
 }  // namespace
