@@ -38,6 +38,7 @@
 #include "dproc/startup/edit_range_limits.h"
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
+#include "tests/support/sheet_model_win.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
 #include "dproc/startup/ddproc_binding_win.h"
@@ -67,7 +68,6 @@ intptr_t RecordRun(HWND, uint16_t templateId, DLGPROC proc, LPARAM) {
   return g_runResult;
 }
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 std::wstring Text(HWND window, int id) {
   wchar_t text[512] = {};
   GetDlgItemTextW(window, id, text, 512);
@@ -90,20 +90,12 @@ LRESULT CALLBACK CountingFrame(HWND window, UINT message, WPARAM wParam, LPARAM 
 class DeviceSheets : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    QxdContext* file = QxdOpen(Widen(testsupport::BinaryPath("model/VELDRANH.QXD")).c_str(), 1);
-    ASSERT_NE(file, nullptr);
-    ModelBuildEnv env = {};
-    model_ = BuildModelInfo(file, env);
-    ASSERT_NE(model_, nullptr);
-    ASSERT_TRUE(AllocMessageTables(&texts_));
-    LoadMessageTables(file, &texts_);
-    LoadEditRangeLimits(file);
-    LoadOptionTextSections(file, model_);
-    LoadDialogTextSections(file, model_);
-    defaults_ = new DevOption();
-    options_ = LoadDeviceOptionList(file, model_, defaults_);
-    mediaLists_ = LoadMediaTypeLists(file, model_);
-    QxdClose(file);
+    testsupport::LoadSheetModel("model/VELDRANH.QXD", &model_, &texts_,
+                                {.afterBuild = nullptr, .afterTexts = [](QxdContext* file, ModelInfo* model) {
+                                   defaults_ = new DevOption();
+                                   options_ = LoadDeviceOptionList(file, model, defaults_);
+                                   mediaLists_ = LoadMediaTypeLists(file, model);
+                                 }});
   }
   void SetUp() override {
     ASSERT_NE(options_, nullptr);

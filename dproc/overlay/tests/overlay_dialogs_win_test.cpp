@@ -33,6 +33,7 @@
 #include "dproc/startup/edit_range_limits.h"
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
+#include "tests/support/sheet_model_win.h"
 #include "tests/support/test_paths.h"
 
 namespace {
@@ -77,16 +78,7 @@ DeviceFormItem DeviceForm(const char* file, const char* name, const char* storag
 class OverlayDialogs : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    QxdContext* file = QxdOpen(Widen(testsupport::BinaryPath("model/VELDRANH.QXD")).c_str(), 1);
-    ASSERT_NE(file, nullptr);
-    ModelBuildEnv env = {};
-    model_ = BuildModelInfo(file, env);
-    ASSERT_TRUE(AllocMessageTables(&texts_));
-    LoadMessageTables(file, &texts_);
-    LoadEditRangeLimits(file);
-    LoadOptionTextSections(file, model_);
-    LoadDialogTextSections(file, model_);
-    QxdClose(file);
+    testsupport::LoadSheetModel("model/VELDRANH.QXD", &model_, &texts_);
   }
   void SetUp() override {
     saved_ = *model_;

@@ -31,6 +31,7 @@
 #include "dproc/startup/model_startup_defaults.h"
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
+#include "tests/support/sheet_model_win.h"
 #include "tests/support/test_paths.h"
 
 namespace {
@@ -40,21 +41,11 @@ using testsupport::DialogKit;
 std::set<int> g_refuse;
 int32_t ScriptedCheck(HWND, HWND, uint16_t id) { return g_refuse.count(id) != 0 ? 101 : 199; }
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
-
 struct LoadedModel {
   ModelInfo* model = nullptr;
   MessageTables texts = {};
   void Load(const std::string& path) {
-    QxdContext* file = QxdOpen(Widen(testsupport::BinaryPath(path)).c_str(), 1);
-    ASSERT_NE(file, nullptr) << path;
-    ModelBuildEnv env = {};
-    model = BuildModelInfo(file, env);
-    ASSERT_TRUE(AllocMessageTables(&texts));
-    LoadMessageTables(file, &texts);
-    LoadOptionTextSections(file, model);
-    LoadDialogTextSections(file, model);
-    QxdClose(file);
+    testsupport::LoadSheetModel(path, &model, &texts);
   }
 };
 LoadedModel g_fixture;

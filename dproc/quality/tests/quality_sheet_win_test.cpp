@@ -30,6 +30,7 @@
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/sheet_context.h"
 #include "tests/support/dialog_kit_win.h"
+#include "tests/support/sheet_model_win.h"
 #include "tests/support/test_paths.h"
 
 namespace {
@@ -90,15 +91,7 @@ std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end(
 class QualitySheet : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    QxdContext* file = QxdOpen(Widen(testsupport::BinaryPath("model/VELDRANH.QXD")).c_str(), 1);
-    ASSERT_NE(file, nullptr);
-    ModelBuildEnv env = {};
-    model_ = BuildModelInfo(file, env);
-    ASSERT_TRUE(AllocMessageTables(&texts_));
-    LoadMessageTables(file, &texts_);
-    LoadOptionTextSections(file, model_);
-    LoadDialogTextSections(file, model_);
-    QxdClose(file);
+    testsupport::LoadSheetModel("model/VELDRANH.QXD", &model_, &texts_);
     // The font library with the description it reads beside itself.
     const std::wstring folder = Widen(testsupport::BinaryPath("quality_fonts"));
     CreateDirectoryW(folder.c_str(), nullptr);

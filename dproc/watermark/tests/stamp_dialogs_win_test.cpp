@@ -26,6 +26,7 @@
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/startup/edit_range_limits.h"
 #include "tests/support/dialog_kit_win.h"
+#include "tests/support/sheet_model_win.h"
 #include "tests/support/test_paths.h"
 
 namespace {
@@ -35,21 +36,10 @@ using testsupport::DialogKit;
 std::set<int> g_refuse;
 int32_t ScriptedCheck(HWND, HWND, uint16_t id) { return g_refuse.count(id) != 0 ? 101 : 199; }
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
-
 class StampDialogs : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    QxdContext* file = QxdOpen(Widen(testsupport::BinaryPath("model/VELDRANH.QXD")).c_str(), 1);
-    ASSERT_NE(file, nullptr);
-    ModelBuildEnv env = {};
-    model_ = BuildModelInfo(file, env);
-    ASSERT_TRUE(AllocMessageTables(&texts_));
-    LoadMessageTables(file, &texts_);
-    LoadEditRangeLimits(file);
-    LoadOptionTextSections(file, model_);
-    LoadDialogTextSections(file, model_);
-    QxdClose(file);
+    testsupport::LoadSheetModel("model/VELDRANH.QXD", &model_, &texts_);
   }
   void SetUp() override {
     saved_ = *model_;
