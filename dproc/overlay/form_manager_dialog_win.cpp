@@ -25,6 +25,7 @@
 #include "dproc/dialogs/name_duplicate_win.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/overlay/overlay_dialogs_win.h"
+#include "dproc/overlay/form_store_win.h"
 #include "dproc/overlay/overlay_session_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
@@ -64,11 +65,6 @@ struct ManagerState {
 constexpr wchar_t kStateProp[] = L"OverlayFormManager";
 ManagerState* StateOf(HWND dialog) { return static_cast<ManagerState*>(GetPropW(dialog, kStateProp)); }
 
-std::wstring Widen(const char* text) {
-  wchar_t out[kFormPathChars] = {};
-  MultiByteToWideChar(CP_ACP, 0, text, -1, out, kFormPathChars - 1);
-  return out;
-}
 void Narrow(const wchar_t* text, char* out, size_t bytes) {
   std::memset(out, 0, bytes);
   WideCharToMultiByte(CP_ACP, 0, text, -1, out, static_cast<int>(bytes) - 1, nullptr, nullptr);
@@ -125,7 +121,7 @@ void ClearSelection(HWND list) {
 int InsertCopy(HWND list, const DriverFormNode& node) {
   std::unique_ptr<DriverFormNode> copy(new (std::nothrow) DriverFormNode(node));
   if (!copy) return -1;
-  const std::wstring name = Widen(node.name);
+  const std::wstring name = FormTextWide(node.name);
   LVITEMW lv{};
   lv.mask = LVIF_TEXT | LVIF_PARAM;
   lv.iItem = ItemCount(list);
@@ -134,7 +130,7 @@ int InsertCopy(HWND list, const DriverFormNode& node) {
   const int at = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&lv)));
   if (at < 0) return -1;
   copy.release();
-  SetItemText(list, at, 1, Widen(node.formName));
+  SetItemText(list, at, 1, FormTextWide(node.formName));
   SetItemText(list, at, 2, LocationText(node.location));
   return at;
 }
@@ -405,10 +401,10 @@ void TakeEdit(HWND dialog, SheetCtx* ctx, int editId) {
   GetDlgItemTextW(dialog, editId, text, kFormPathChars);
   if (editId == kName) {
     Narrow(text, node->name, kNameChars + 1);
-    SetItemText(driver, at, 0, Widen(node->name));
+    SetItemText(driver, at, 0, FormTextWide(node->name));
   } else {
     Narrow(text, node->formName, sizeof node->formName);
-    SetItemText(driver, at, 1, Widen(node->formName));
+    SetItemText(driver, at, 1, FormTextWide(node->formName));
   }
   CheckNameAndLock(dialog, ctx);
 }
@@ -433,7 +429,7 @@ void TrimEdit(HWND dialog, int editId, int bytes) {
   GetDlgItemTextW(dialog, editId, text, kFormPathChars);
   char narrow[kFormPathChars];
   Narrow(text, narrow, static_cast<size_t>(bytes) + 1);
-  const std::wstring kept = Widen(narrow);
+  const std::wstring kept = FormTextWide(narrow);
   if (kept != text) {
     DWORD start = 0, end = 0;
     SendDlgItemMessageW(dialog, editId, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -505,8 +501,8 @@ bool Notify(HWND dialog, SheetCtx* ctx, const NMHDR* note, LRESULT*) {
     if ((view->uNewState & LVIS_SELECTED) != 0 && (view->uOldState & LVIS_SELECTED) == 0) {
       const DriverFormNode* node = NodeOf(note->hwndFrom, view->iItem);
       if (node != nullptr) {
-        SetDlgItemTextW(dialog, kName, Widen(node->name).c_str());
-        SetDlgItemTextW(dialog, kFormName, Widen(node->formName).c_str());
+        SetDlgItemTextW(dialog, kName, FormTextWide(node->name).c_str());
+        SetDlgItemTextW(dialog, kFormName, FormTextWide(node->formName).c_str());
         if (SendDlgItemMessageW(dialog, kLocation, CB_GETCOUNT, 0, 0) > 0) SelectLocation(dialog, node->location);
       }
       EnableControls(dialog, ctx);

@@ -101,12 +101,6 @@ bool SaveNumbered(HKEY key, uint32_t count, Text textOf) {
   return true;
 }
 
-std::wstring Widen(const char* text) {
-  wchar_t out[kFormPathChars] = {};
-  MultiByteToWideChar(CP_ACP, 0, text, -1, out, kFormPathChars - 1);
-  return out;
-}
-
 }  // namespace
 
 bool ReadFormFileHeader(const wchar_t* path, FormFileHeader* header) {
@@ -124,7 +118,7 @@ bool ReadFormFileHeader(const wchar_t* path, FormFileHeader* header) {
 }
 
 std::wstring FormDisplayName(const FormFileHeader& header) {
-  if (Form_ShowsAnsiName(header)) return Widen(header.name);
+  if (Form_ShowsAnsiName(header)) return FormTextWide(header.name);
   std::wstring out;
   for (size_t i = 0; i < kFormNameChars && header.wideName[i] != 0; ++i) out.push_back(header.wideName[i]);
   return out;
@@ -236,7 +230,7 @@ bool SaveDeviceFormList(DriverFormList* list) {
   return SaveNumbered(static_cast<HKEY>(list->key), static_cast<uint32_t>(registered.size()), [&](uint32_t i) {
     char text[260];
     FormatDriverFormValue(*registered[i], text);
-    return Widen(text);
+    return FormTextWide(text);
   });
 }
 
@@ -289,4 +283,15 @@ void SetFormStoreNt4ForTests(const wchar_t* windowsDir) {
     std::wcsncpy(g_windowsDir, windowsDir, MAX_PATH - 1);
     g_windowsDir[MAX_PATH - 1] = 0;
   }
+}
+
+std::wstring FormTextWide(const char* text) {
+  wchar_t out[kFormPathChars] = {};
+  MultiByteToWideChar(CP_ACP, 0, text, -1, out, kFormPathChars - 1);
+  return out;
+}
+
+std::wstring FormFileNameOf(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }

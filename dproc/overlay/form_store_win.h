@@ -71,6 +71,11 @@ void FreeDeviceFormList(DriverFormList* list);
 void GetFormInitialDir(const wchar_t* printerName, const wchar_t* driverName, wchar_t out[kFormPathChars]);
 void SetFormInitialDir(const wchar_t* printerName, const wchar_t* driverName, const wchar_t* folder);
 
+// A form's name or path as stored (the system's code page) in UTF-16, cut to
+// a form path's length; the file name part of a form path.
+std::wstring FormTextWide(const char* text);
+std::wstring FormFileNameOf(const std::wstring& path);
+
 // Tests only: take the platform as Windows NT 4.0 (the INI store of form
 // files), with `windowsDir` as the Windows folder; null goes back to the
 // running system.

@@ -6,6 +6,7 @@
 // the dialog was open (the sheet then refreshes its list), else 2.
 
 #include "dproc/overlay/overlay_dialogs_win.h"
+#include "dproc/overlay/form_store_win.h"
 
 #include <commctrl.h>
 
@@ -58,16 +59,6 @@ DocFields& F(SheetCtx* ctx) { return Fields(*GetPrivDevMode(ctx)); }
 
 void MarkChanged(HWND dialog, SheetCtx* ctx) { NoteSheetChange(dialog, GetPrivDevMode(ctx)); }
 
-std::wstring Widen(const char* text) {
-  wchar_t out[kFormPathChars] = {};
-  MultiByteToWideChar(CP_ACP, 0, text, -1, out, kFormPathChars - 1);
-  return out;
-}
-
-std::wstring FileNameOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
 std::wstring FolderOf(const std::wstring& path) {
   const size_t slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
@@ -117,7 +108,7 @@ std::wstring PropertiesOf(const FormFileNode& node) {
   const wchar_t* color = header.color == 1 ? L"Grayscale" : header.color == 2 ? L"Color" : L"";
   std::wstring out;
   out += label("OvlInfo_FormName", L"Overlay Name:") + FormDisplayName(header) + L"\r\n";
-  out += label("OvlInfo_FileName", L"File Name:") + FileNameOf(node.path) + L"\r\n";
+  out += label("OvlInfo_FileName", L"File Name:") + FormFileNameOf(node.path) + L"\r\n";
   out += label("OvlInfo_Folder", L"Folder:") + FolderOf(node.path) + L"\r\n\r\n";
   out += label("OvlInfo_Paper", L"Paper Size:") + paper + L"\r\n";
   out += label("OvlInfo_Orientation", L"Orientation:") + orientation + L"\r\n";
@@ -288,12 +279,12 @@ void Delete(HWND dialog, SheetCtx* ctx) {
   std::wstring first, second;
   if (soft) {
     const auto* form = static_cast<const FormFileNode*>(node);
-    first = FileNameOf(form->path);
+    first = FormFileNameOf(form->path);
     second = FormDisplayName(form->header);
   } else {
     const auto* form = static_cast<const DriverFormNode*>(node);
-    first = Widen(form->name);
-    second = Widen(form->formName);
+    first = FormTextWide(form->name);
+    second = FormTextWide(form->formName);
   }
   if (ShowMessageBoxStr(dialog, 5, 6, 310, MB_YESNO | MB_ICONQUESTION, first.c_str(), second.c_str()) != IDYES) {
     return;

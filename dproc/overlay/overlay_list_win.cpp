@@ -8,6 +8,7 @@
 #include "common/records/doc_fields.h"
 #include "common/win/user_registry.h"
 #include "dproc/overlay/overlay_dialogs_win.h"
+#include "dproc/overlay/form_store_win.h"
 #include "dproc/overlay/overlay_session_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
@@ -15,26 +16,15 @@
 
 namespace {
 
-std::wstring Widen(const char* text) {
-  wchar_t out[kFormPathChars] = {};
-  MultiByteToWideChar(CP_ACP, 0, text, -1, out, kFormPathChars - 1);
-  return out;
-}
-
-std::wstring FileNameOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
 std::wstring ItemText(const FormFileNode& node) {
   const std::wstring name = FormDisplayName(node.header);
-  const std::wstring file = FileNameOf(node.path);
+  const std::wstring file = FormFileNameOf(node.path);
   return name.empty() ? file : file + L" (" + name + L")";
 }
 std::wstring ItemText(const DriverFormNode& node) {
   const std::wstring location = FormLocationText(node.location);
-  if (node.formName[0] == '\0') return Widen(node.name) + L" " + location;
-  return Widen(node.name) + L" (" + Widen(node.formName) + L") " + location;
+  if (node.formName[0] == '\0') return FormTextWide(node.name) + L" " + location;
+  return FormTextWide(node.name) + L" (" + FormTextWide(node.formName) + L") " + location;
 }
 
 HWND List(HWND window) { return GetDlgItem(window, kOverlayListControl); }
@@ -183,12 +173,12 @@ bool RemoveOverlayFromSheet(HWND sheet, SheetCtx* ctx) {
   std::wstring first, second;
   if (soft && node != nullptr) {
     const auto* form = static_cast<const FormFileNode*>(node);
-    first = FileNameOf(form->path);
+    first = FormFileNameOf(form->path);
     second = FormDisplayName(form->header);
   } else if (node != nullptr) {
     const auto* form = static_cast<const DriverFormNode*>(node);
-    first = Widen(form->name);
-    second = Widen(form->formName);
+    first = FormTextWide(form->name);
+    second = FormTextWide(form->formName);
   }
   if (ShowMessageBoxStr(sheet, 5, 6, 310, MB_YESNO | MB_ICONQUESTION, first.c_str(), second.c_str()) != IDYES) {
     return false;
