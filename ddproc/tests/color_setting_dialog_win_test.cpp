@@ -179,7 +179,7 @@ TEST(ColorSettingDialog, ChoicesThroughTheHookAreStoredAtOnceAndAtOk) {
   EXPECT_NE(std::find(Caller::consumed.begin(), Caller::consumed.end(), static_cast<UINT>(WM_DESTROY)),
             Caller::consumed.end());
   const std::string log = folder.Log();
-  EXPECT_NE(log.find("ReplaceDlgDispStringCmnItem 2505"), std::string::npos);
+  EXPECT_NE(log.find("RunDeviceDialog 2505"), std::string::npos);  // on the skeleton
   EXPECT_NE(log.find("DoConstraints 0 0 -1"), std::string::npos);  // the whole dialog at start
   EXPECT_NE(log.find("DispHintControl 128 1"), std::string::npos);
   EXPECT_NE(log.find("DoConstraints 0 1504 -1"), std::string::npos);
@@ -253,19 +253,21 @@ TEST(ColorSettingDialog, OtherTemplatesPassAndALockedDocumentDisablesTheChoices)
             1);
 }
 
-TEST(ColorSettingDialog, WithoutTheProcedureLibraryChoicesAreStillStored) {
-  Folder folder(ModelText(), "");
-  testsupport::DialogKit kit;
-  DocFields& f = Fields(kit.Settings());
-  ASSERT_EQ(RunDialog(folder, kit, 2529, [&](HWND d) {
-              EXPECT_EQ(Selected(d, 1522), 1);  // "Graph_UltraDetail", the value 0
-              EXPECT_EQ(Selected(d, 1330), -1);  // no text halftone has the value 0
-              Choose(d, 1522, 2);                // smooth
-              return IDOK;
-            }),
-            1);
-  EXPECT_EQ(f.ColorGraphics_nScreen, 2);
-  EXPECT_EQ(f.ColorChar_nScreen, 0);  // a list without a selection stores nothing
+TEST(ColorSettingDialog, WithoutTheSkeletonTheDialogEndsAtOnceAndLeavesTheSettings) {
+  for (const char* kind : {"", "no_skeleton"}) {
+    SCOPED_TRACE(kind);
+    Folder folder(ModelText(), kind);
+    testsupport::DialogKit kit;
+    auto before = std::make_unique<DocDMode>(kit.Settings());
+    Caller::hook = folder.hook();
+    Caller::pageId = 2529;
+    Caller::consumed.clear();
+    // The dialog never shows: DialogBoxParam comes back with Cancel.
+    EXPECT_EQ(DialogBoxParamW(kit.Templates(), MAKEINTRESOURCEW(2529), nullptr, Caller::Proc,
+                              reinterpret_cast<LPARAM>(kit.Context())),
+              IDCANCEL);
+    EXPECT_EQ(std::memcmp(&kit.Settings(), before.get(), sizeof(DocDMode)), 0);
+  }
 }
 
 }  // namespace

@@ -215,7 +215,7 @@ TEST(MediaTypeDialog, ClickOpensTheDialogAndOkKeepsTheChoices) {
   EXPECT_NE(log.find("DispHintControl 155 1"), std::string::npos);
   EXPECT_NE(log.find("DoConstraints 0 1860 -1"), std::string::npos);   // each change
   EXPECT_NE(log.find("DispHintControl 156 1"), std::string::npos);
-  EXPECT_NE(log.find("ReplaceDlgDispStringCmnItem 155"), std::string::npos);
+  EXPECT_NE(log.find("RunDeviceDialog 155"), std::string::npos);  // on the skeleton
 }
 
 TEST(MediaTypeDialog, ARefusedChoiceIsUndoneAndOkKeepsThePreviousValue) {
@@ -306,24 +306,6 @@ TEST(MediaTypeDialog, ModelTypeChoosesTheTemplateAndItsValues) {
   }
 }
 
-TEST(MediaTypeDialog, ChoicesWithoutTheConstraintCheckOrHintsAreNotTaken) {
-  for (const char* kind : {"no_constraints", "no_hints"}) {
-    SCOPED_TRACE(kind);
-    Folder folder(ModelText("TYPE1"), kind);
-    testsupport::DialogKit kit;
-    ConfigurePage sheet(kit);
-    TrayMediaSlot* trays = Trays(kit);
-    trays[0].paperId = 9;
-    ASSERT_TRUE(Click(folder, sheet.page, [&](HWND d) {
-      Choose(d, 1860, 1);
-      EXPECT_EQ(trays[0].paperId, 9u);
-      EXPECT_EQ(Selected(d, 1860), 0);  // the drop list shows the tray's value again
-      return IDOK;
-    }));
-    EXPECT_EQ(trays[0].paperId, 9u);
-  }
-}
-
 TEST(MediaTypeDialog, ClicksThatOpenNothing) {
   testsupport::DialogKit kit;
   const auto never = [](HWND) {
@@ -334,6 +316,13 @@ TEST(MediaTypeDialog, ClicksThatOpenNothing) {
     Folder folder(ModelText("TYPE1"), "no_dialog_box");
     ConfigurePage sheet(kit);
     EXPECT_FALSE(Click(folder, sheet.page, never));
+  }
+  {
+    // A procedure library without the dialog skeleton: the dialog cannot run.
+    Folder folder(ModelText("TYPE1"), "no_skeleton");
+    ConfigurePage sheet(kit);
+    EXPECT_FALSE(Click(folder, sheet.page, never));
+    EXPECT_EQ(folder.Log().find("MyDialogBox"), std::string::npos);
   }
   {
     Folder folder(ModelText("TYPE1"), "");  // no procedure library beside it
