@@ -26,7 +26,9 @@
 
 namespace {
 
+using ddtest::Choose;
 using ddtest::Folder;
+using ddtest::Selected;
 
 // The sample model with the object lists keyed for their own objects and
 // the given colour-setting dialog type.
@@ -99,14 +101,6 @@ INT_PTR RunDialog(const Folder& folder, testsupport::DialogKit& kit, int32_t tem
   return result;
 }
 
-void Choose(HWND dialog, int comboId, int index) {
-  HWND combo = GetDlgItem(dialog, comboId);
-  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
-}
-int Selected(HWND dialog, int comboId) {
-  return static_cast<int>(SendMessageW(GetDlgItem(dialog, comboId), CB_GETCURSEL, 0, 0));
-}
 std::vector<std::wstring> Items(HWND dialog, int comboId) {
   HWND combo = GetDlgItem(dialog, comboId);
   std::vector<std::wstring> items;

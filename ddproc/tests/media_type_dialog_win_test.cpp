@@ -26,7 +26,10 @@
 
 namespace {
 
+using ddtest::ConfigurePage;
+using ddtest::Choose;
 using ddtest::Folder;
+using ddtest::Selected;
 using ddtest::ReadText;
 using ddtest::Widen;
 
@@ -66,37 +69,6 @@ std::string TwelveTrays() {
   return s;
 }
 
-// The property sheet frame (it records PSM_CHANGED) and a Configure page in
-// it whose user data is the kit's sheet context.
-struct ConfigurePage {
-  static inline std::vector<WPARAM> changed;
-  static LRESULT CALLBACK FrameProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == PSM_CHANGED) changed.push_back(wp);
-    return DefWindowProcW(w, m, wp, lp);
-  }
-  static INT_PTR CALLBACK PageProc(HWND page, UINT m, WPARAM, LPARAM lp) {
-    if (m == WM_INITDIALOG) SetWindowLongPtrW(page, DWLP_USER, lp);
-    return FALSE;
-  }
-  explicit ConfigurePage(testsupport::DialogKit& kit, bool withContext = true) {
-    WNDCLASSW c = {};
-    c.lpfnWndProc = FrameProc;
-    c.hInstance = GetModuleHandleW(nullptr);
-    c.lpszClassName = L"DdTestSheetFrame";
-    RegisterClassW(&c);
-    frame = CreateWindowExW(0, L"DdTestSheetFrame", L"Sheet", WS_OVERLAPPEDWINDOW, 0, 0, 500, 400,
-                            nullptr, nullptr, c.hInstance, nullptr);
-    page = CreateDialogParamW(kit.Templates(), MAKEINTRESOURCEW(156), frame, PageProc,
-                              withContext ? reinterpret_cast<LPARAM>(kit.Context()) : 0);
-    changed.clear();
-  }
-  ~ConfigurePage() {
-    DestroyWindow(page);
-    DestroyWindow(frame);
-  }
-  HWND frame = nullptr, page = nullptr;
-};
-
 // What a test does in the open dialog; it returns the button that ends it.
 using Script = std::function<int(HWND)>;
 
@@ -120,19 +92,11 @@ bool Click(const Folder& folder, HWND page, const Script& script) {
   return Offer(folder, page, MAKEWPARAM(1847, BN_CLICKED), script);
 }
 
-void Choose(HWND dialog, int comboId, int index) {
-  HWND combo = GetDlgItem(dialog, comboId);
-  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
-}
 void ChooseRow(HWND dialog, int row) {
   LVITEMW state = {};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageW(GetDlgItem(dialog, 1844), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
-}
-int Selected(HWND dialog, int comboId) {
-  return static_cast<int>(SendMessageW(GetDlgItem(dialog, comboId), CB_GETCURSEL, 0, 0));
 }
 std::wstring Cell(HWND dialog, int row, int column) {
   wchar_t text[261] = {};
