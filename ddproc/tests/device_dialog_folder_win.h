@@ -33,9 +33,7 @@ inline std::string ReadText(const std::string& path) {
 // VELDRANH, VELDRANG, a description file and a stand-in VELDRANA in a folder.
 class Folder {
  public:
-  // `constraints`: the compiled constraint file written beside the build's
-  // procedure library instead of the sample model's (empty: the sample's).
-  Folder(const std::string& model, const char* procKind, const std::vector<uint8_t>& constraints = {}) {
+  Folder(const std::string& model, const char* procKind) {
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH, temp);
     dir_ = std::wstring(temp) + L"ddproc_dialogs_" + Widen(procKind) + L"_" + std::to_wstring(GetCurrentProcessId()) +
@@ -47,12 +45,7 @@ class Folder {
       // The procedure library of the build with what it loads beside it.
       Copy(Widen(testsupport::BinaryPath("bin/VELDRANA.DLL")), L"VELDRANA.DLL");
       Copy(Widen(testsupport::BinaryPath("bin/VELDRANW.DLL")), L"VELDRANW.DLL");
-      if (constraints.empty()) {
-        Copy(Widen(testsupport::BinaryPath("model/VELDRANK.QXD")), L"VELDRANK.QXD");
-      } else {
-        std::ofstream(std::string(dir_.begin(), dir_.end()) + "VELDRANK.QXD", std::ios::binary)
-            .write(reinterpret_cast<const char*>(constraints.data()), static_cast<std::streamsize>(constraints.size()));
-      }
+      Copy(Widen(testsupport::BinaryPath("model/VELDRANK.QXD")), L"VELDRANK.QXD");
     } else if (procKind[0] != '\0') {
       Copy(Widen(testsupport::BinaryPath(std::string("bin/standin_proc/") + procKind + "/VELDRANA.DLL")),
            L"VELDRANA.DLL");
