@@ -112,7 +112,9 @@ void RecordStopFacts(HWND dialog, const SheetCtx* ctx) {
 }
 
 // Which stamps the device prints by itself, asked at every activation; all
-// off when no session could be opened or the device did not answer.
+// off when no session could be opened or the device did not answer.  They
+// stand on the stamp answer alone: a device that refuses the names of its
+// header/footer settings (one that holds none) still prints its stamps.
 void QueryDeviceStamps(HWND dialog, SheetCtx* ctx) {
   UpdateCtxDeviceAddress(dialog, ctx);
   DeviceStampFlags flags{};

@@ -642,6 +642,7 @@ TEST_F(WatermarkSheet, ActivationAsksTheDeviceWhichStampsItPrintsItself) {
     const char* answer;
     bool device[4];  // copy protect, header/footer, page number, date/time
   } cases[] = {
+      // The stand-in refuses the header/footer names: the stamps still count.
       {L"standin_oapi\\complete\\VELDRANV.DLL", "stamps 0 On - 1 0\n", {true, false, true, false}},
       {L"standin_oapi\\complete\\VELDRANV.DLL", "stamps 0 - On 0 1\n", {false, true, false, true}},
       {L"standin_oapi\\complete\\VELDRANV.DLL", "stamps 4 On On 1 1\n", {false, false, false, false}},  // refused
