@@ -9,6 +9,7 @@
 
 #include "common/qxd/model_info.h"
 #include "common/win/driver_help.h"
+#include "dproc/constraints/do_constraints_win.h"
 #include "dproc/constraints/drop_list_filter_win.h"
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/clip_test_report.h"
@@ -388,6 +389,7 @@ void Command(const DocumentDialog& d, HWND dialog, SheetCtx* ctx, int id, int co
 }  // namespace
 
 INT_PTR RunDocumentDialog(const DocumentDialog& d, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) SetDialogPageId(dialog, d.templateId);
   INT_PTR hooked = 0;
   if (d.offersToDeviceLibrary && OfferToDeviceLibrary(d.templateId, dialog, message, wParam, lParam, &hooked)) {
     return hooked;
@@ -441,6 +443,7 @@ INT_PTR RunDocumentDialog(const DocumentDialog& d, HWND dialog, UINT message, WP
       if (d.destroy != nullptr) d.destroy(dialog);
       ForgetDialogTooltip(dialog);
       DropBackup(dialog);
+      ForgetDialogPageId(dialog);
       return FALSE;
     default: {
       INT_PTR result = FALSE;

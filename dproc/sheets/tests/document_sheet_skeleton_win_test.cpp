@@ -17,6 +17,7 @@
 #include "common/contracts/ddproc_sheet_functions_win.h"
 #include "common/records/sheet_session.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
+#include "dproc/constraints/do_constraints_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/startup/ddproc_binding_win.h"
 #include "dproc/startup/sheet_tab_tips.h"
@@ -160,6 +161,38 @@ std::vector<std::wstring> TabTipTexts(HWND frame) {
     }
   }
   return out;
+}
+
+// The frame leaves a page's window identifier 0; the skeleton records the
+// sheet's page so that the constraint pass finds the rows of its controls,
+// from the sheet's own first pass on.
+std::vector<uint32_t> g_pagesSeen;
+int32_t RecordPage(HWND dialog, HWND, uint16_t) {
+  g_pagesSeen.push_back(DialogPageId(dialog));
+  return 199;
+}
+INT_PTR InitAndCheck(HWND dialog, SheetCtx* ctx) {
+  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ctx));
+  RunSheetConstraints(dialog, nullptr, 0);
+  return FALSE;
+}
+const DocumentSheet kLayoutLikeSheet = [] {
+  DocumentSheet sheet = kSheet;
+  sheet.pageId = 101;
+  sheet.init = InitAndCheck;
+  return sheet;
+}();
+INT_PTR CALLBACK LayoutLikeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RunDocumentSheet(kLayoutLikeSheet, dialog, message, wParam, lParam);
+}
+
+TEST_F(SheetSkeleton, ThePassSeesTheSheetsPageThoughTheFrameGivesNoIdentifier) {
+  g_pagesSeen.clear();
+  SetSheetConstraintCheck(RecordPage);
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {101}, LayoutLikeProc), nullptr);
+  EXPECT_EQ(GetWindowLongPtrW(kit_.Dialog(), GWLP_ID), 0);
+  EXPECT_EQ(g_pagesSeen, std::vector<uint32_t>{101});
+  EXPECT_EQ(DialogPageId(kit_.Dialog()), 101u);
 }
 
 TEST_F(SheetSkeleton, TheFramesTabsGetTheSheetsTooltips) {
