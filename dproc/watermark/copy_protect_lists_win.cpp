@@ -5,8 +5,6 @@
 // description texts.
 #include <windows.h>
 
-#include <memory>
-#include <new>
 #include <string>
 
 #include "common/contracts/open_api.h"
@@ -14,6 +12,7 @@
 #include "common/records/doc_fields.h"
 #include "dproc/model/device_option_values.h"
 #include "dproc/model/feature_table.h"
+#include "dproc/openapi/device_stamp_queries_win.h"
 #include "dproc/openapi/open_api_session_win.h"
 #include "dproc/sheets/device_address_win.h"
 #include "dproc/sheets/option_rows_win.h"
@@ -161,11 +160,16 @@ void QueryDeviceStamps(HWND dialog, SheetCtx* ctx) {
   OpenApiSession* session = StartupAndConnect(dialog, GetCtxPrinterHandle(ctx), GetPrivDevMode(ctx),
                                               UiDeviceAddress(GetUIState(ctx)), middle);
   if (session == nullptr) return;
-  auto answer = std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[kOpenApiFileInfoBytes]());
-  if (answer != nullptr && OpenApi().getFileInfo != nullptr) {
-    const OpenApiFileRequest request = {{0, 1, 8, 0}};
-    SetSessionStatus(session, OpenApi().getFileInfo(session->handle, kOpenApiFileInfoKind, &request, answer.get()));
-    SessionDeviceStamps() = ReadDeviceStampAnswer(answer.get(), kOpenApiFileInfoBytes);
-  }
+  // A failed query leaves an empty list: no stamp registered.
+  RegisteredStampList list{};
+  GetRegisteredStamps(session, &list);
   CleanupSession(session);
+  DeviceStamps stamps;
+  for (uint32_t i = 0; i < list.count && i < kRegisteredStampSlots; ++i) {
+    const RegisteredStamp& s = list.stamps[i];
+    if (s.registered == 0 || s.number < 1 || s.number > kDeviceStampSlots) continue;
+    stamps.registered[s.number - 1] = true;
+    stamps.names[s.number - 1] = reinterpret_cast<const char16_t*>(s.name);
+  }
+  SessionDeviceStamps() = stamps;
 }

@@ -1,6 +1,6 @@
-// The copy-protect stamp's rules without windows: the device's answer about
-// the stamps registered on it, the distribution number as it is printed,
-// and the colour pictures of the stamp lists.
+// The copy-protect stamp's rules without windows: the stamps registered on
+// the device, the distribution number as it is printed, and the colour
+// pictures of the stamp lists.
 #pragma once
 
 #include <cstddef>
@@ -8,25 +8,13 @@
 #include <string>
 
 inline constexpr size_t kDeviceStampSlots = 8;
-// The answer: a 32-bit count, then 8 entries of 48 bytes (a 32-bit stamp
-// number 1-8, a registered byte, the name as UTF-8 in the other 43 bytes).
-inline constexpr size_t kDeviceStampAnswerBytes = 388;
-inline constexpr size_t kDeviceStampEntryBytes = 48;
-inline constexpr size_t kDeviceStampNameBytes = 43;
-inline constexpr size_t kDeviceStampNameChars = 31;
 
-// The stamps the device has registered, by stamp number (slot 0 is stamp 1).
+// The stamps the device has registered, by stamp number (slot 0 is stamp 1),
+// with the names it gave them (empty: none).
 struct DeviceStamps {
   bool registered[kDeviceStampSlots] = {};
   std::u16string names[kDeviceStampSlots];
 };
-
-// Reads the device's answer (`size` bytes at `answer`; a short or missing
-// answer registers nothing).  Of the first `count` entries (at most 8), an
-// entry with the registered byte and a stamp number 1-8 registers that stamp
-// under its name: read only within its 43 bytes, up to the first zero byte,
-// and cut to 31 characters.
-DeviceStamps ReadDeviceStampAnswer(const uint8_t* answer, size_t size);
 
 inline constexpr uint32_t kDistributionNumberLowest = 1;
 inline constexpr uint32_t kDistributionNumberHighest = 99999999;

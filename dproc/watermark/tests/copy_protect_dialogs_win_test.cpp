@@ -10,15 +10,19 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "common/qxd/model_info.h"
 #include "common/records/doc_fields.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/model/message_text.h"
+#include "dproc/openapi/open_api_session_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/watermark/copy_protect_dialogs_win.h"
@@ -27,6 +31,7 @@
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/sheet_model_win.h"
+#include "tests/support/test_paths.h"
 
 namespace {
 
@@ -322,6 +327,40 @@ TEST_F(CopyProtectDialogs, DeviceStampsAreListedUnderTheDevicesNames) {
   EXPECT_EQ(F().nStampType, 0);
   EXPECT_EQ(F().nFixedStamp, 3);
   EXPECT_EQ(F().nRecordStamp, 2);
+}
+
+// The edit dialog asks the device (here the scripted open-API library) for
+// the stamps registered at it each time it opens.
+TEST_F(CopyProtectDialogs, TheEditDialogAsksTheDeviceForItsStamps) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string script = std::string(temp) + "cp_stamps_" + std::to_string(GetCurrentProcessId()) + ".txt";
+  SetEnvironmentVariableA("OAPI_SCRIPT", script.c_str());
+  SetOpenApiLibraryPath((testsupport::ProgramFolder() + L"standin_oapi\\complete\\VELDRANV.DLL").c_str());
+  const struct {
+    const char* script;
+    std::vector<std::wstring> deviceRows;
+  } cases[] = {
+      {"fileinfo 0 3\nregistered 2 1 Approved\nregistered 4 1\nregistered 6 0 Unused\n",
+       {L"Device stamp 1", L"*Approved", L"Device stamp 3", L"Device stamp 5", L"Device stamp 6", L"Device stamp 7",
+        L"Device stamp 8"}},
+      // A failed query registers nothing, whatever the answer held.
+      {"fileinfo 4 1\nregistered 2 1 Approved\n",
+       {L"Device stamp 1", L"Device stamp 2", L"Device stamp 3", L"Device stamp 4", L"Device stamp 5",
+        L"Device stamp 6", L"Device stamp 7", L"Device stamp 8"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    std::ofstream(script, std::ios::binary) << c.script;
+    Open(kCopyProtectEditTemplate, CopyProtectEditDlgProc);
+    const std::vector<std::wstring> items = Items(2129);
+    EXPECT_EQ(std::vector<std::wstring>(items.begin() + std::min<size_t>(8, items.size()), items.end()),
+              c.deviceRows);
+    kit_.Close();
+  }
+  SetOpenApiLibraryPath(nullptr);
+  SetEnvironmentVariableA("OAPI_SCRIPT", nullptr);
+  DeleteFileA(script.c_str());
 }
 
 TEST_F(CopyProtectDialogs, TheShorterDialogHidesTheNumbersAndMethodChoice) {
