@@ -71,7 +71,8 @@ constexpr TourWay kTab = TourWay::kTab;
 // buttons of booklet, binding margin, image shift and print position are
 // hidden on the sample model; the tour sends their command all the same, so
 // that their dialogs are seen; so are the watermark sheet's Header / Footer,
-// Date/Time and Numbering Setting buttons.  So it does for the Setting sheet's custom paper button,
+// Date/Time, Numbering and Copy Protect Setting buttons, and the hidden
+// colour buttons of the copy-protect method page.  So it does for the Setting sheet's custom paper button,
 // hidden on the core's own sheets, and for the Configure sheet's
 // Consumables command, which no template gives a button.
 const std::vector<TourStop> kDialogTour = {
@@ -137,6 +138,13 @@ const std::vector<TourStop> kDialogTour = {
     {2506, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
     {2529, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
     {2530, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
+    {2124, "Copy Protect", kControl, 104, 1166, 0, nullptr},
+    {2126, "Copy Protect - Print Items", kTab, 2124, 2125, 0, nullptr},
+    {2145, "Copy Protect - Method", kTab, 2124, 2125, 1, nullptr},
+    {2083, "Date and Time Format", kControl, 2126, 2133, 0, nullptr},
+    {183, "Distribution Number", kControl, 2126, 2138, 0, nullptr},
+    {2090, "Pattern Colour", kControl, 2145, 2158, 0, nullptr},
+    {2103, "Stamp Colour", kControl, 2145, 2164, 0, nullptr},
 };
 
 constexpr DWORD kWaitMs = 15000;
