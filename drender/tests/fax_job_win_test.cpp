@@ -272,7 +272,7 @@ TEST_F(FaxJobTest, TheJobFromThePrintersDefaultSettings) {
   // What an application gets: the printer's default DEVMODE as the spooler
   // hands it out, with only the Font Setting's substitution turned on and,
   // for the photo, colour output chosen (in gray output a photo goes as gray
-  // rows).  Its text in "Arial" goes as the printer's own face, its photo
+  // rows).  Its text in "Liberation Sans" goes as the printer's own face, its photo
   // as JPEG, every page names its paper and tray, and the header gives the
   // fax session's resolution.
   ASSERT_TRUE(dir_.Copy("bin/VELDRANL.DLL", L"VELDRANL.DLL"));
@@ -293,7 +293,7 @@ TEST_F(FaxJobTest, TheJobFromThePrintersDefaultSettings) {
   const uint16_t paper = static_cast<uint16_t>(DocI16(&dm.doc, kDocPaperSizeAt));
 
   HostIfi arial;
-  arial.family = u"Arial";
+  arial.family = u"Liberation Sans";
   HostFont font(kFoTypeTrueType, 31, arial, XFORML{0.03f, 0, 0, 0.03f, 0, 0});
   std::vector<uint8_t> rgb(1400 * 40 * 3);
   for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>((i * 7) % 251);
