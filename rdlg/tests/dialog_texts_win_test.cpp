@@ -118,7 +118,10 @@ TEST(DialogTexts, EveryOtherTemplateShowsItsTextsWhole) {
     ++checked;
   }
   DestroyWindow(host);
-  EXPECT_GT(checked, 50);
+  // Every template is checked, here or on the tour.
+  size_t touredHere = 0;
+  for (uint16_t id : ids) touredHere += toured.count(id);
+  EXPECT_EQ(static_cast<size_t>(checked) + touredHere, ids.size());
   EXPECT_TRUE(cut.empty()) << "texts that do not fit:\n" << Lines(cut);
 }
 
