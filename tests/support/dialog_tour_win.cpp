@@ -62,6 +62,10 @@ void SaveTourEasySet(HWND sheet);
 // Before the Option button of the Edit dialog: the last Easy Set chosen.
 void ChooseLastEasySet(HWND edit);
 
+// A kControl stop with this `page` is opened only from a window of the
+// hosted pages' model (the sample model opens another dialog there).
+constexpr int kOnHostedModel = 1;
+
 constexpr TourWay kPage = TourWay::kDocumentPage;
 constexpr TourWay kControl = TourWay::kControl;
 constexpr TourWay kTab = TourWay::kTab;
@@ -74,7 +78,10 @@ constexpr TourWay kTab = TourWay::kTab;
 // Date/Time, Numbering and Copy Protect Setting buttons, and the hidden
 // colour buttons of the copy-protect method page.  So it does for the Setting sheet's custom paper button,
 // hidden on the core's own sheets, and for the Configure sheet's
-// Consumables command, which no template gives a button.
+// Consumables command, which no template gives a button.  The watermark
+// sheet's Overlay Information button is hidden on every model; its command
+// opens the device forms' dialog on the sample model, and the form files'
+// dialog on the finishing model, where forms are form files.
 const std::vector<TourStop> kDialogTour = {
     {171, "Fax", kPage, 0, 0, 0, nullptr},
     {172, "Fax Cover Sheet", kControl, 171, 1948, 0, CheckFaxSheetCoverBox},
@@ -145,6 +152,10 @@ const std::vector<TourStop> kDialogTour = {
     {183, "Distribution Number", kControl, 2126, 2138, 0, nullptr},
     {2090, "Pattern Colour", kControl, 2145, 2158, 0, nullptr},
     {2103, "Stamp Colour", kControl, 2145, 2164, 0, nullptr},
+    {195, "Overlay Information - device forms", kControl, 104, 1279, 0, nullptr},
+    {127, "Overlay Form file Management", kControl, 195, 1143, 0, nullptr},
+    {104, "Overlay - form files", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {119, "Overlay Information - form files", kControl, 104, 1279, kOnHostedModel, nullptr},
 };
 
 constexpr DWORD kWaitMs = 15000;
@@ -280,6 +291,7 @@ class Tour {
  public:
   Tour(const TourVisit& visit, TourReport* report) : visit_(visit), report_(report) {}
   TemplateFacts templates;
+  bool onHostedModel = false;  // while the hosted pages are shown on the hosted model
 
   // Visits the stop shown by `window` and the dialogs opened from it.
   void Visit(const TourStop& stop, HWND window) {
@@ -291,7 +303,9 @@ class Tour {
     report_->visited.push_back(stop.templateId);
     visit_(stop, window);
     for (const TourStop& child : DialogTour()) {
-      if (child.from != stop.templateId || Done(child, stop)) continue;
+      if (child.from != stop.templateId) continue;
+      if (child.way == TourWay::kControl && child.page == kOnHostedModel && !onHostedModel) continue;
+      if (Done(child, stop)) continue;
       if (child.way == TourWay::kControl) Open(child, window);
       if (child.way == TourWay::kTab) OpenTab(child, window);
     }
@@ -493,6 +507,7 @@ const char* HostedProcedureOf(uint16_t templateId) {
     case 110: return "Prc_DocFinishingProc_T2";
     case 113: return "Prc_DocCoverPageProc_T2";
     case 161: return "Prc_DocInitializeProc";
+    case 104: return "Prc_DocWOProc";
     default: return nullptr;
   }
 }
@@ -686,9 +701,11 @@ TourReport RunDialogTour(HANDLE printer, const std::wstring& printerName, const 
     DriverCopy copy(folder, hostedModel);
     HMODULE hostedProc = copy.ok() ? LoadLibraryW((copy.path() + L"VELDRANA.DLL").c_str()) : nullptr;
     HMODULE templates = copy.ok() ? LoadLibraryW((copy.path() + L"VELDRANG.DLL").c_str()) : nullptr;
+    tour.onHostedModel = true;
     for (const TourStop* stop : StopsOf(TourWay::kHostedPage)) {
       TourHostedPage(tour, *stop, hostedProc, templates, printer, devmode);
     }
+    tour.onHostedModel = false;
     if (templates != nullptr) FreeLibrary(templates);
     if (hostedProc != nullptr) FreeLibrary(hostedProc);
   } else {
