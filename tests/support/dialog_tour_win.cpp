@@ -124,6 +124,11 @@ const std::vector<TourStop> kDialogTour = {
     {196, "Quality", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {121, "Font Setting", kControl, 196, 1301, 0, nullptr},
     {197, "Color Adjustment", kControl, 196, 1295, 0, nullptr},
+    {147, "Colour Matching", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {189, "Colour Profiles", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {148, "Colour Balance", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {149, "Colour Other Settings", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {162, "Colour Other Objects", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {110, "Finish", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {113, "Cover Page", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {137, "Per Page Setting", kControl, 113, 1215, 0, CheckPerPageBox},
@@ -508,6 +513,11 @@ const char* HostedProcedureOf(uint16_t templateId) {
     case 113: return "Prc_DocCoverPageProc_T2";
     case 161: return "Prc_DocInitializeProc";
     case 104: return "Prc_DocWOProc";
+    case 147: return "ColorAdjustPageProc";
+    case 189: return "ColorProfilePageProc";
+    case 148: return "ColorBalancePageProc";
+    case 149: return "ObjectScreenPageProc";
+    case 162: return "ColorMatchPageProc";
     default: return nullptr;
   }
 }
