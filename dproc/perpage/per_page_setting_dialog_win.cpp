@@ -3,7 +3,8 @@
 // chosen list's entries: their pages, print type, tab paper, paper source,
 // staple, finishing staple, punch, caption and caption position.  The
 // dialog works on copies of the lists; OK hands them to the session, Cancel
-// drops them (the skeleton puts the document's list number back).
+// drops them, and the constraint marks of the per-page settings go back as
+// the dialog found them (the skeleton puts the document's settings back).
 
 #include "dproc/perpage/per_page_dialogs_win.h"
 
@@ -15,6 +16,8 @@
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/qxd/model_info.h"
@@ -22,6 +25,7 @@
 #include "common/records/inter_sheet_rules.h"
 #include "common/text/page_ranges.h"
 #include "common/win/inter_sheet_store.h"
+#include "dproc/constraints/constraint_rules.h"
 #include "dproc/constraints/rule_evaluation.h"
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
@@ -142,6 +146,9 @@ struct State {
   const DocDMode* doc = nullptr;  // the document's settings, for its rows
   const SheetCtx* ctx = nullptr;
   HIMAGELIST icons = nullptr;     // the rows' icons, the dialog's own
+  // The constraint marks of the per-page settings as the dialog found
+  // them, put back on Cancel: each word's place and its value.
+  std::vector<std::pair<uint32_t*, uint32_t>> marks;
 };
 State g;
 
@@ -753,6 +760,49 @@ void EditTabSheet(HWND dialog, SheetCtx* ctx) {
   RepaintSummary(dialog);
 }
 
+// The marks the constraint pass leaves on the per-page settings: the
+// locks and marked options of the feature rows of the lists and their
+// columns ("PerPage..." and "PPS..."), and the marks of the model's
+// per-page lists.  The dialog's passes change them; Cancel puts them back
+// as they were after the first pass.
+bool PerPageRow(const char16_t* keyword) {
+  auto starts = [keyword](std::u16string_view prefix) {
+    return std::u16string_view(keyword, std::char_traits<char16_t>::length(keyword)).substr(0, prefix.size()) == prefix;
+  };
+  return starts(u"PerPage") || starts(u"PPS");
+}
+
+void KeepMarks() {
+  g.marks.clear();
+  auto keep = [](uint32_t* word) { g.marks.emplace_back(word, *word); };
+  const ConstraintRules& rules = ProcessConstraintRules();
+  for (uint32_t i = 0; rules.features != nullptr && i < rules.featureCount; ++i) {
+    FeatureEntry& row = rules.features[i];
+    row.keyword[std::size(row.keyword) - 1] = 0;
+    if (!PerPageRow(row.keyword)) continue;
+    keep(&row.locked);
+    keep(&row.available);
+    keep(reinterpret_cast<uint32_t*>(&row.pendingValue));
+    OptionHead* o = row.options;
+    for (int n = 0; o != nullptr && o->keyword[0] != '\0' && n < 256; ++n) {
+      if (o->size < sizeof(OptionHead)) break;
+      keep(&o->flag);
+      o = const_cast<OptionHead*>(NextOptionRow(o));
+    }
+  }
+  const ModelInfo* m = Model();
+  if (m == nullptr) return;
+  for (ModelListItem* list : {m->perPagePrintTypes, m->perPageStaples}) {
+    for (ModelListItem* r = list; r != nullptr && r->keyword[0] != '\0'; ++r) keep(&r->flag);
+  }
+  for (OptionItem* r = m->perPagePaperSources; r != nullptr && r->keyword[0] != '\0'; ++r) keep(&r->flag);
+}
+
+void PutMarksBack() {
+  for (const auto& [word, value] : g.marks) *word = value;
+  g.marks.clear();
+}
+
 // --- The skeleton's handlers.
 
 void Init(HWND dialog, SheetCtx* ctx) {
@@ -1056,6 +1106,13 @@ bool Other(HWND dialog, SheetCtx*, UINT message, WPARAM, LPARAM, INT_PTR* result
   return true;
 }
 
+void Started(HWND, SheetCtx*) { KeepMarks(); }
+
+// Cancel: the skeleton put the document's settings back and the session
+// keeps its own lists; the constraint marks go back as the dialog found
+// them.
+void Cancel(HWND, SheetCtx*) { PutMarksBack(); }
+
 void Destroy(HWND dialog) {
   SetPerPageEdit(nullptr, kPerPageKindNone);
   ListView_SetImageList(GetDlgItem(dialog, kRows), nullptr, LVSIL_SMALL);
@@ -1077,12 +1134,14 @@ const DocumentDialog kDialog = {
     .clipTitle = L"Per Page Settings - Edit List Dialog",
     .comboHeights = kComboHeights,
     .init = Init,
+    .started = Started,
     .enableRules = EnableControls,
     .command = Command,
     .ok = Ok,
     .drawItem = DrawItem,
     .notify = Notify,
     .destroy = Destroy,
+    .cancel = Cancel,
     .other = Other,
 };
 

@@ -18,6 +18,7 @@
 #include "common/records/doc_fields.h"
 #include "common/records/inter_sheet_rules.h"
 #include "common/win/inter_sheet_store.h"
+#include "dproc/constraints/constraint_rules.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/model/default_settings.h"
@@ -353,6 +354,67 @@ TEST_F(PerPageSetting, CancelKeepsTheSessionsListsAndTheDocumentsList) {
   EXPECT_EQ(F().CoverMFP_nPerPageList, 2);
   EXPECT_EQ(Lists()->lists[4], nullptr);
   EXPECT_EQ(Lists()->lists[1]->count, 2u);
+}
+
+// The constraint marks the dialog's passes leave on the per-page settings
+// (locked rows, marked options, the model's per-page staple marks, which
+// the dialog clears when it opens) go back on Cancel; a mark of another
+// setting stays as the pass left it.
+TEST_F(PerPageSetting, CancelPutsTheConstraintMarksOfThePerPageSettingsBack) {
+  OptionHead* tabOptions = FindOptionTable("PerPageListTabPaper");
+  ASSERT_NE(tabOptions, nullptr);
+  ModelListItem* staples = g_fixture.model->perPageStaples;
+  ASSERT_NE(staples, nullptr);
+  ASSERT_NE(staples[0].keyword[0], '\0');
+  FeatureEntry rows[3] = {};
+  std::memcpy(rows[0].keyword, u"PerPageListTabPaper", 20 * 2);
+  rows[0].options = tabOptions;
+  rows[0].pendingValue = -1;
+  std::memcpy(rows[1].keyword, u"PerPageListName", 16 * 2);
+  rows[1].pendingValue = -1;
+  std::memcpy(rows[2].keyword, u"Staple", 7 * 2);
+  rows[2].pendingValue = -1;
+  ConstraintRules& rules = ProcessConstraintRules();
+  FeatureEntry* const oldFeatures = rules.features;
+  const uint32_t oldCount = rules.featureCount;
+  rules.features = rows;
+  rules.featureCount = 3;
+  const OptionHead* secondTab = NextOptionRow(tabOptions);
+  tabOptions->flag = 0;
+  const_cast<OptionHead*>(secondTab)->flag = 1;
+  staples[0].flag = 1;
+  rows[1].available = 1;
+
+  // The pass of a setting change marks what the entry rules out.
+  SetSheetConstraintCheck([](HWND, HWND, uint16_t id) -> int32_t {
+    ConstraintRules& r = ProcessConstraintRules();
+    if (id == 1610 && r.features != nullptr) {
+      r.features[0].options->flag = 1;
+      const_cast<OptionHead*>(NextOptionRow(r.features[0].options))->flag = 0;
+      r.features[0].locked = 1;
+      r.features[1].available = 0;
+      r.features[2].locked = 1;
+    }
+    return 199;
+  });
+  Open();
+  EXPECT_EQ(staples[0].flag, 0u) << "cleared when the dialog opens";
+  SelectRow(1);
+  ChooseSetting(L"Print", 1);
+  ASSERT_EQ(tabOptions->flag, 1u);
+  staples[0].flag = 1;
+  kit_.Click(IDCANCEL);
+
+  EXPECT_EQ(tabOptions->flag, 0u);
+  EXPECT_EQ(secondTab->flag, 1u);
+  EXPECT_EQ(rows[0].locked, 0u);
+  EXPECT_EQ(rows[1].available, 1u);
+  EXPECT_EQ(staples[0].flag, 0u) << "as the dialog found it after its first pass";
+  EXPECT_EQ(rows[2].locked, 1u) << "not a per-page setting";
+  tabOptions->flag = 0;
+  const_cast<OptionHead*>(secondTab)->flag = 0;
+  rules.features = oldFeatures;
+  rules.featureCount = oldCount;
 }
 
 // --- Index Paper Setting, opened from the list's editor.
