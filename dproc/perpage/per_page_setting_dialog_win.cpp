@@ -38,6 +38,7 @@
 #include "dproc/perpage/per_page_list_rows.h"
 #include "dproc/perpage/per_page_preview.h"
 #include "dproc/perpage/per_page_preview_win.h"
+#include "dproc/preview/paper_view_render_win.h"
 #include "dproc/preview/preview_area_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
@@ -984,13 +985,45 @@ bool Notify(HWND dialog, SheetCtx* ctx, const NMHDR* note, LRESULT* result) {
   return false;
 }
 
-// The summary of the selected row: its pages as a line of text and, for a
-// tab entry, the tab sheet with its caption, the tab paper and the tab the
-// entry lands on.
-void DrawSummary(const DRAWITEMSTRUCT* item) {
-  RECT area = item->rcItem;
-  FillRect(item->hDC, &area, GetSysColorBrush(COLOR_APPWORKSPACE));
-  DrawEdge(item->hDC, &area, EDGE_SUNKEN, BF_RECT);
+// The pictures of the summary: the background tile, and the page (blank or
+// printed, through its mask) of a picture whose right part is the tab
+// sheet's schematic.
+enum : uint32_t { kSummaryTile = 1012, kBlankPage = 1015, kPageMask = 1016, kPrintedPage = 1019 };
+// Where the schematic lies in the page picture.
+constexpr RECT kSchematicInPicture = {105, 3, 186, 160};
+
+// The page picture centred across `area` and 4 pixels below its middle.
+RECT PagePictureAt(const RECT& area, PaperViewDevice& device, uint32_t image) {
+  const PlanSize size = device.Env().pictureSize(device.Env().context, image);
+  const LONG left = area.left + (area.right - area.left - size.cx) / 2;
+  const LONG top = area.top + (area.bottom - area.top - size.cy) / 2 + 4;
+  return {left, top, left + size.cx, top + size.cy};
+}
+
+void DrawPagePicture(PaperViewDevice& device, const RECT& at, uint32_t image) {
+  PaperViewPlan plan;
+  PaperViewOp page(PlanOpKind::kMaskedPair);
+  page.image = image;
+  page.mask = kPageMask;
+  page.rect = {at.left, at.top, at.right, at.bottom};
+  plan.ops.push_back(page);
+  RenderPaperViewPlanDirect(device, plan);
+}
+
+// The summary of the selected row, drawn in a memory bitmap and copied:
+// for a tab entry the page with the tab sheet and its caption, the tab
+// paper and the tab the entry lands on; else the document's page with the
+// entry's print type, staple and punch; and its pages as a line of text.
+void DrawSummaryInto(HDC dc, const RECT& area) {
+  PaperViewDevice device(dc, DialogFrameworkModules().images);
+  {
+    PaperViewPlan plan;
+    PaperViewOp tile(PlanOpKind::kTile);
+    tile.image = kSummaryTile;
+    tile.rect = {area.left, area.top, area.right, area.bottom};
+    plan.ops.push_back(tile);
+    RenderPaperViewPlanDirect(device, plan);
+  }
   const WorkList& w = Current();
   std::vector<std::wstring> lines;
   const InterSheetEntry* entry = EntryOfRow(g.selected);
@@ -1011,33 +1044,31 @@ void DrawSummary(const DRAWITEMSTRUCT* item) {
       position += std::to_wstring(g.tabs[index]) + L"/" + std::to_wstring(w.head.tab.tabCount);
     }
     lines.push_back(position);
-    RECT schematic = {area.left + (area.right - area.left) / 2, area.top + 8, area.right - 8, area.bottom - 8};
-    DrawTabSchematic(item->hDC, schematic, w.head.tab, g.edit);
-  }
-  if (!tab && g.doc != nullptr) {
+    const uint32_t image = g.edit.printType != 0 ? kPrintedPage : kBlankPage;
+    const RECT page = PagePictureAt(area, device, image);
+    DrawPagePicture(device, page, image);
+    const RECT schematic = {page.left + kSchematicInPicture.left, page.top + kSchematicInPicture.top,
+                            page.left + kSchematicInPicture.right, page.top + kSchematicInPicture.bottom};
+    DrawTabSchematic(dc, schematic, w.head.tab, g.edit);
+  } else if (entry != nullptr && g.edit.printType == 0) {
+    // A blank sheet inserted: the blank page alone, centred.
+    const RECT page = PagePictureAt(area, device, kBlankPage);
+    DrawPagePicture(device, page, kBlankPage);
+  } else if (g.doc != nullptr) {
     // The document's page with the entry's print type, staple and punch.
     RECT page = {area.left + 5, area.top + 24, area.right - 5, area.bottom - 5};
-    if (entry != nullptr && g.edit.printType == 0) {
-      const LONG w = std::min(page.right - page.left, (page.bottom - page.top) * 210 / 297) / 2;
-      const LONG cx = (page.left + page.right) / 2, cy = (page.top + page.bottom) / 2;
-      RECT blank = {cx - w / 2, cy - w * 297 / 420, cx + w / 2, cy + w * 297 / 420};
-      FillRect(item->hDC, &blank, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-      FrameRect(item->hDC, &blank, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    } else {
-      DocDMode shown = *g.doc;
-      DocFields& f = Fields(shown);
-      if (entry != nullptr) {
-        if (g.edit.staple != 255) {
-          f.bStaple = g.edit.staple != 0 ? 1 : 0;
-          if (const uint8_t mode = PreviewStapleMode(g.edit.staple)) f.nStapleMode = mode;
-        }
-        if (g.edit.punch != 255) f.bPunch = g.edit.punch != 0 ? 1 : 0;
-        if (g.edit.printType == 1 || g.edit.printType == 2) f.nDuplex = static_cast<uint8_t>(g.edit.printType);
+    DocDMode shown = *g.doc;
+    DocFields& f = Fields(shown);
+    if (entry != nullptr) {
+      if (g.edit.staple != 255) {
+        f.bStaple = g.edit.staple != 0 ? 1 : 0;
+        if (const uint8_t mode = PreviewStapleMode(g.edit.staple)) f.nStapleMode = mode;
       }
-      DrawPaperViewEx(&shown, item->hDC, page, g.ctx, false, Model(), DialogFrameworkModules().images);
+      if (g.edit.punch != 255) f.bPunch = g.edit.punch != 0 ? 1 : 0;
+      if (g.edit.printType == 1 || g.edit.printType == 2) f.nDuplex = static_cast<uint8_t>(g.edit.printType);
     }
+    DrawPaperViewEx(&shown, dc, page, g.ctx, false, Model(), DialogFrameworkModules().images);
   }
-  HDC dc = item->hDC;
   LOGFONTW font = {};
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
   font.lfHeight = -MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72);
@@ -1054,6 +1085,23 @@ void DrawSummary(const DRAWITEMSTRUCT* item) {
   }
   SelectObject(dc, old);
   DeleteObject(bold);
+}
+
+void DrawSummary(const DRAWITEMSTRUCT* item) {
+  const RECT& area = item->rcItem;
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  HDC memory = CreateCompatibleDC(item->hDC);
+  HBITMAP bitmap = memory != nullptr ? CreateCompatibleBitmap(item->hDC, width, height) : nullptr;
+  if (bitmap == nullptr) {
+    if (memory != nullptr) DeleteDC(memory);
+    return;
+  }
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  DrawSummaryInto(memory, RECT{0, 0, width, height});
+  BitBlt(item->hDC, area.left, area.top, width, height, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
 }
 
 bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {

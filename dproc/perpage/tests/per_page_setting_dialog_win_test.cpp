@@ -30,6 +30,7 @@
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/per_page_ui_lists.h"
 #include "dproc/startup/model_startup_defaults.h"
+#include "tests/support/canvas_win.h"
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/sheet_model_win.h"
@@ -415,6 +416,60 @@ TEST_F(PerPageSetting, CancelPutsTheConstraintMarksOfThePerPageSettingsBack) {
   const_cast<OptionHead*>(secondTab)->flag = 0;
   rules.features = oldFeatures;
   rules.featureCount = oldCount;
+}
+
+// The summary picture of a tab entry: the background tile, the printed page
+// through its mask, and the tab sheet in the picture's right part.
+TEST_F(PerPageSetting, SummaryShowsThePageAndTheTabSheetOnTheBackgroundTile) {
+  Open();
+  SelectRow(2);
+  RECT item = {};
+  GetClientRect(kit_.Control(1235), &item);
+  const int w = item.right, h = item.bottom;
+  ASSERT_GT(w, 190);
+  testsupport::Canvas canvas(w, h, 0xFFFFFF);
+  auto draw = [&] {
+    DRAWITEMSTRUCT d = {};
+    d.CtlType = ODT_STATIC;
+    d.CtlID = 1235;
+    d.itemAction = ODA_DRAWENTIRE;
+    d.hwndItem = kit_.Control(1235);
+    d.hDC = canvas.dc();
+    d.rcItem = item;
+    SendMessageW(kit_.Dialog(), WM_DRAWITEM, 1235, reinterpret_cast<LPARAM>(&d));
+  };
+  draw();
+  const int left = (w - 190) / 2, top = (h - 164) / 2 + 4;
+  EXPECT_EQ(canvas.At(left + 2, h - 3), 0x008080u) << "the tile";
+  EXPECT_EQ(canvas.At(left + 50, top + 120), 0xFFFFFFu) << "the page";
+  EXPECT_EQ(canvas.At(left + 16 + 20, top + 40), 0x808080u) << "a printed line";
+  EXPECT_EQ(canvas.At(left + 9 + 84, top + 100), 0x808080u) << "the page's shadow";
+  int sheet = 0, elsewhere = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      if (canvas.At(x, y) != 0xFFFF80u) continue;
+      // The sheet's edge starts in the schematic's part; its tab may stand
+      // out to the right.
+      const bool inside = x >= left + 105 && y >= top + 3 && y < top + 160;
+      (inside ? sheet : elsewhere) += 1;
+    }
+  }
+  EXPECT_GT(sheet, 500) << "the tab sheet's schematic";
+  EXPECT_EQ(elsewhere, 0);
+  // A blank tab sheet: the page without its lines.
+  ChooseSetting(L"Print", 0);
+  draw();
+  EXPECT_EQ(canvas.At(left + 16 + 20, top + 40), 0xFFFFFFu);
+  // The document row: the document's page on the tile, no tab sheet.
+  SelectRow(0);
+  draw();
+  EXPECT_EQ(canvas.At(2, h - 3), 0x008080u);
+  int yellow = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) yellow += canvas.At(x, y) == 0xFFFF80u;
+  }
+  EXPECT_EQ(yellow, 0);
+  kit_.Screenshot("summary");
 }
 
 // --- Index Paper Setting, opened from the list's editor.
