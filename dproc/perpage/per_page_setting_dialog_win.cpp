@@ -28,12 +28,14 @@
 #include "dproc/constraints/constraint_rules.h"
 #include "dproc/constraints/rule_evaluation.h"
 #include "dproc/dialogs/hint_area_win.h"
+#include "dproc/dialogs/list_row_colours_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/easyset/easy_set_area_win.h"
 #include "dproc/finishing/finishing_sheets_win.h"
 #include "dproc/model/default_settings.h"
 #include "dproc/model/dialog_text_tables.h"
+#include "dproc/model/edit_items.h"
 #include "dproc/model/feature_table.h"
 #include "dproc/perpage/per_page_list_rows.h"
 #include "dproc/perpage/per_page_preview.h"
@@ -158,6 +160,8 @@ bool Offered(int feature) {
   return feature < 0 || (Model() != nullptr && Model()->features[feature] != 0);
 }
 
+int PageTextLimit() { return Offered(kMfPpsTabPaper) ? kPageTextUnitsWithCaptions : kPageTextUnits; }
+
 const wchar_t* Text(const char* keyword) {
   return reinterpret_cast<const wchar_t*>(DialogTextOf(kTexts, keyword));
 }
@@ -279,8 +283,9 @@ void MakeRowIcons(HWND dialog) {
 
 int DocumentIcon() { return g.doc != nullptr && Fields(*g.doc).nDuplex == 1 ? kIconOneSided : kIconTwoSided; }
 
-int EntryIcon(const InterSheetEntry& e) {
-  if (e.excluded != 0) return kIconWarning;
+// The entry's own icon; the row's icon is the warning for an entry left
+// out, drawn before the entry's own.
+int OwnIcon(const InterSheetEntry& e) {
   if (e.tabPaper != 0) return e.printType == 0 ? kIconTab : e.printType == 1 ? kIconPrintedTab : kIconNone;
   switch (e.printType) {
     case 0: return kIconBlank;
@@ -290,6 +295,8 @@ int EntryIcon(const InterSheetEntry& e) {
     default: return kIconNone;
   }
 }
+
+int EntryIcon(const InterSheetEntry& e) { return e.excluded != 0 ? kIconWarning : OwnIcon(e); }
 
 void SetRowIcon(HWND rows, int row, int icon) {
   LVITEMW item = {};
@@ -361,6 +368,9 @@ void FillRows(HWND dialog) {
   }
   // Each column as wide as its title or its widest cell.
   for (size_t c = 0; c < g.columns.size(); ++c) ListView_SetColumnWidth(rows, static_cast<int>(c), LVSCW_AUTOSIZE_USEHEADER);
+  // The first column also holds the warning and the document rows' bold
+  // texts.
+  if (!g.columns.empty()) ListView_SetColumnWidth(rows, 0, ListView_GetColumnWidth(rows, 0) + 24);
   g.showing = false;
 }
 
@@ -626,8 +636,11 @@ void ChangePosition(HWND dialog, SheetCtx* ctx) {
 }
 
 void PagesChanged(HWND dialog) {
+  if (g.showing) return;
+  // The description's filter of what may be typed.
+  FilterEditItemText(dialog, nullptr, kPagesEdit, 0, 0, 0, PageTextLimit());
   InterSheetEntry* entry = EntryOfRow(g.selected);
-  if (g.showing || entry == nullptr) return;
+  if (entry == nullptr) return;
   wchar_t text[kPageTextUnits + 1] = {};
   GetDlgItemTextW(dialog, kPagesEdit, text, kPageTextUnits + 1);
   CopyUnits(entry->pages, text, kPageTextUnits);
@@ -639,6 +652,7 @@ void PagesChanged(HWND dialog) {
 
 void CaptionChanged(HWND dialog, SheetCtx* ctx) {
   if (g.showing) return;
+  FilterEditItemText(dialog, ctx, kCaptionEdit, 0, 0, 0, kCaptionUnits);
   wchar_t text[kCaptionUnits + 1] = {};
   GetDlgItemTextW(dialog, kCaptionEdit, text, kCaptionUnits + 1);
   CopyUnits(g.edit.caption, text, kCaptionUnits);
@@ -809,9 +823,9 @@ void PutMarksBack() {
 void Init(HWND dialog, SheetCtx* ctx) {
   g = State{};
   g.open = true;
-  const bool captions = Offered(kMfPpsTabPaper);
-  SendDlgItemMessageW(dialog, kPagesEdit, EM_LIMITTEXT, captions ? kPageTextUnitsWithCaptions : kPageTextUnits, 0);
-  SendDlgItemMessageW(dialog, kCaptionEdit, EM_LIMITTEXT, kCaptionUnits, 0);
+  // The description's edit items set their own limits.
+  SetEditItemLimit(dialog, ctx, kPagesEdit, PageTextLimit());
+  SetEditItemLimit(dialog, ctx, kCaptionEdit, kCaptionUnits);
   // The categories' values line up one tab stop past the widest name.
   {
     HWND list = GetDlgItem(dialog, kCategories);
@@ -1104,6 +1118,61 @@ void DrawSummary(const DRAWITEMSTRUCT* item) {
   DeleteDC(memory);
 }
 
+// One row of the list: its colours by state, the warning of an entry left
+// out, the row's icon, then each column's text clipped to its column, and
+// the focus frame.  The document rows are written in a bold face of the
+// row's height.
+void DrawRow(const DRAWITEMSTRUCT* item) {
+  HWND rows = item->hwndItem;
+  HDC dc = item->hDC;
+  const RECT& r = item->rcItem;
+  const int row = static_cast<int>(item->itemID);
+  const auto [back, fore] =
+      ListRowColoursOf(ListView_GetTextBkColor(rows), IsWindowEnabled(rows) == FALSE, (item->itemState & ODS_SELECTED) != 0);
+  HBRUSH brush = CreateSolidBrush(back);
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+  const int height = r.bottom - r.top;
+  const int iconTop = r.top + std::max(0, (height - 16) / 2);
+  LONG x = r.left + 2;
+  const InterSheetEntry* entry = EntryOfRow(row);
+  int icon = entry != nullptr ? OwnIcon(*entry) : DocumentIcon();
+  if (g.icons != nullptr && entry != nullptr && entry->excluded != 0) {
+    ImageList_Draw(g.icons, kIconWarning, dc, x, iconTop, ILD_TRANSPARENT);
+    x += 16;
+  }
+  if (g.icons != nullptr && icon != kIconNone) ImageList_Draw(g.icons, icon, dc, x, iconTop, ILD_TRANSPARENT);
+  x += 18;
+
+  HFONT documentFont = nullptr;
+  HGDIOBJ oldFont = nullptr;
+  if (entry == nullptr) {
+    LOGFONTW font = {};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    font.lfHeight = -std::max(8, height * 2 / 3);
+    font.lfWeight = FW_BOLD;
+    documentFont = CreateFontIndirectW(&font);
+    oldFont = SelectObject(dc, documentFont);
+  }
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, fore);
+  LONG columnLeft = r.left;
+  for (size_t c = 0; c < g.columns.size(); ++c) {
+    const LONG width = ListView_GetColumnWidth(rows, static_cast<int>(c));
+    RECT cell = {c == 0 ? x : columnLeft + 4, r.top, columnLeft + width - 2, r.bottom};
+    columnLeft += width;
+    wchar_t text[256] = {};
+    ListView_GetItemText(rows, row, static_cast<int>(c), text, 256);
+    if (text[0] == L'\0' || cell.right <= cell.left) continue;
+    DrawTextW(dc, text, -1, &cell, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
+  if (documentFont != nullptr) {
+    SelectObject(dc, oldFont);
+    DeleteObject(documentFont);
+  }
+  if ((item->itemState & ODS_FOCUS) != 0 && GetFocus() == rows) DrawFocusRect(dc, &r);
+}
+
 bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   switch (item->CtlID) {
     case kListCombo:
@@ -1114,6 +1183,9 @@ bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
     case kSummary:
       DrawSummary(item);
       return true;
+    case kRows:
+      if (item->CtlType == ODT_LISTVIEW) DrawRow(item);
+      return item->CtlType == ODT_LISTVIEW;
     default:
       return false;
   }
@@ -1121,6 +1193,12 @@ bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
 
 // OK: the list checked, then every list handed to the session.
 bool Ok(HWND dialog, SheetCtx* ctx) {
+  // The edits by the description's rules first, then the list.
+  if (ValidateEditItem(dialog, ctx, kPagesEdit, TRUE, 0, 0, PageTextLimit()) == 0 ||
+      ValidateEditItem(dialog, ctx, kCaptionEdit, TRUE, 0, 0, kCaptionUnits) == 0) {
+    SetFocus(GetDlgItem(dialog, kPagesEdit));
+    return false;
+  }
   if (IsEntryRow(g.selected) && !ValidateList(dialog, Check::kCommit)) {
     SetFocus(GetDlgItem(dialog, kPagesEdit));
     return false;

@@ -24,6 +24,7 @@
 #include "dproc/model/default_settings.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/disp_strings.h"
+#include "dproc/model/edit_items.h"
 #include "dproc/model/message_text.h"
 #include "dproc/model/option_text_sections.h"
 #include "dproc/perpage/per_page_dialogs_win.h"
@@ -47,7 +48,9 @@ struct LoadedModel {
   ModelInfo* model = nullptr;
   MessageTables texts = {};
   void Load(const std::string& path) {
-    testsupport::LoadSheetModel(path, &model, &texts);
+    // With the edit items of the description, as the library reads them.
+    testsupport::LoadSheetModel(path, &model, &texts,
+                                {.afterBuild = nullptr, .afterTexts = [](QxdContext* file, ModelInfo*) { LoadEditItemTable(file); }});
   }
 };
 LoadedModel g_fixture;
@@ -256,6 +259,40 @@ TEST_F(PerPageSetting, PageTextsAreCheckedTogetherOnOk) {
   }
 }
 
+// The page and caption edits follow the description's edit items as the
+// sample model ships them: the page text keeps digits, letters (the page
+// check names those), commas, hyphens and spaces, and is cut to the shorter
+// length of the item and the dialog's (14 beside a caption); the caption is
+// cut at 192 characters.
+TEST_F(PerPageSetting, PageAndCaptionEditsFollowTheDescriptionsEditItems) {
+  Open();
+  EXPECT_EQ(SendMessageW(kit_.Control(1614), EM_GETLIMITTEXT, 0, 0), 20) << "the item's own limit";
+  SelectRow(2);
+  struct Case {
+    const wchar_t* typed;
+    const wchar_t* kept;
+  } cases[] = {
+      {L"1,\xFF13;5-6", L"1,5-6"},
+      {L"2.4 / 7", L"24  7"},
+      {L"4x", L"4x"},
+      {L"1,2,3,4,5,6,7,8,9", L"1,2,3,4,5,6,7,"},
+  };
+  for (const Case& c : cases) {
+    SetText(1614, c.typed);
+    EXPECT_EQ(Text(1614), c.kept);
+  }
+  SetText(1614, L"7");
+  EXPECT_EQ(Cell(2, 0), L"7");
+  const std::wstring longCaption(200, L'c');
+  SetText(1146, longCaption.c_str());
+  EXPECT_EQ(Text(1146).size(), 192u);
+  kit_.Click(IDOK);
+  EXPECT_TRUE(kit_.Boxes().shown().empty());
+  ASSERT_EQ(Lists()->lists[1]->count, 2u);
+  EXPECT_EQ(std::u16string(Lists()->lists[1]->entries[1].pages), u"7");
+  EXPECT_EQ(std::char_traits<char16_t>::length(Lists()->lists[1]->entries[1].caption), 192u);
+}
+
 TEST_F(PerPageSetting, AnEntryWithoutPagesCannotBeLeftButCanBeDeleted) {
   Open();
   kit_.Click(1102);
@@ -416,6 +453,61 @@ TEST_F(PerPageSetting, CancelPutsTheConstraintMarksOfThePerPageSettingsBack) {
   const_cast<OptionHead*>(secondTab)->flag = 0;
   rules.features = oldFeatures;
   rules.featureCount = oldCount;
+}
+
+// The rows are drawn by the dialog: the highlight colours on the selected
+// row, the window colour on the others, the icons before the first
+// column's text, and each cell's text inside its own column (an empty cell
+// stays empty).
+TEST_F(PerPageSetting, RowsAreDrawnWithTheirIconsAndEachTextInItsColumn) {
+  Open();
+  SelectRow(1);
+  RECT bounds = {};
+  ASSERT_TRUE(ListView_GetItemRect(Rows(), 1, &bounds, LVIR_BOUNDS));
+  const int w = bounds.right - bounds.left, h = bounds.bottom - bounds.top;
+  ASSERT_GT(h, 8);
+  std::vector<int> left = {0};
+  for (int c = 0; c < 9; ++c) left.push_back(left.back() + ListView_GetColumnWidth(Rows(), c));
+  ASSERT_LE(left[9], w + 1);
+  auto drawn = [&](int row, UINT state, testsupport::Canvas& canvas) {
+    DRAWITEMSTRUCT d = {};
+    d.CtlType = ODT_LISTVIEW;
+    d.CtlID = 1539;
+    d.itemID = static_cast<UINT>(row);
+    d.itemAction = ODA_DRAWENTIRE;
+    d.itemState = state;
+    d.hwndItem = Rows();
+    d.hDC = canvas.dc();
+    d.rcItem = {0, 0, w, h};
+    SendMessageW(kit_.Dialog(), WM_DRAWITEM, 1539, reinterpret_cast<LPARAM>(&d));
+  };
+  auto rgb = [](COLORREF c) { return static_cast<uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); };
+  // Pixels other than `back` in columns [from, to) of the canvas.
+  auto marked = [&](testsupport::Canvas& canvas, int x0, int x1, uint32_t back) {
+    int n = 0;
+    for (int y = 0; y < h; ++y) {
+      for (int x = x0; x < x1 && x < w; ++x) n += canvas.At(x, y) != back;
+    }
+    return n;
+  };
+  {
+    testsupport::Canvas canvas(w, h, 0x123456);
+    drawn(1, ODS_SELECTED, canvas);
+    const uint32_t back = rgb(GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(canvas.At(left[8] + 3, h / 2), back) << "the selected row's colour, an empty tab cell";
+    EXPECT_GT(marked(canvas, 2, 18, back), 20) << "the icon";
+    EXPECT_GT(marked(canvas, 20, left[1], back), 10) << "\"2-3\"";
+    EXPECT_GT(marked(canvas, left[1], left[2], back), 20) << "\"Two-sided\"";
+    EXPECT_EQ(marked(canvas, left[7], left[9], back), 0) << "no caption, no tab";
+  }
+  {
+    testsupport::Canvas canvas(w, h, 0x123456);
+    drawn(2, 0, canvas);
+    const uint32_t back = rgb(GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(canvas.At(w - 1, h / 2), back);
+    EXPECT_GT(marked(canvas, left[7], left[8], back), 20) << "the caption";
+    EXPECT_GT(marked(canvas, left[8], left[9], back), 10) << "the tab number";
+  }
 }
 
 // The summary picture of a tab entry: the background tile, the printed page
