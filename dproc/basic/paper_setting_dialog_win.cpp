@@ -18,6 +18,7 @@
 #include "dproc/constraints/drop_list_filter_win.h"
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/hint_area_win.h"
+#include "dproc/dialogs/list_row_colours_win.h"
 #include "dproc/dialogs/media_list_view_win.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/disp_strings_win.h"
@@ -559,18 +560,9 @@ bool Command(HWND dialog, SheetCtx* ctx, int id, int) {
 void DrawTrayListItem(HWND dialog, const DRAWITEMSTRUCT* item) {
   HWND list = item->hwndItem != nullptr ? item->hwndItem : TrayList(dialog);
   HDC dc = item->hDC;
-  COLORREF back, fore;
-  if ((item->itemState & ODS_DISABLED) != 0) {
-    back = GetSysColor(COLOR_BTNFACE);
-    fore = GetSysColor(COLOR_GRAYTEXT);
-  } else if ((item->itemState & ODS_SELECTED) != 0) {
-    back = GetSysColor(COLOR_HIGHLIGHT);
-    fore = GetSysColor(COLOR_HIGHLIGHTTEXT);
-  } else {
-    back = static_cast<COLORREF>(SendMessageW(list, LVM_GETBKCOLOR, 0, 0));
-    if (back == CLR_NONE) back = GetSysColor(COLOR_WINDOW);
-    fore = GetSysColor(COLOR_WINDOWTEXT);
-  }
+  const auto [back, fore] = ListRowColoursOf(static_cast<COLORREF>(SendMessageW(list, LVM_GETBKCOLOR, 0, 0)),
+                                             (item->itemState & ODS_DISABLED) != 0,
+                                             (item->itemState & ODS_SELECTED) != 0);
   RECT client;
   GetClientRect(list, &client);
   RECT row = item->rcItem;

@@ -16,6 +16,7 @@
 
 #include "common/contracts/ddproc_sheet_functions_win.h"
 #include "common/contracts/fax_dialogs_win.h"
+#include "common/qxd/model_rows.h"
 #include "common/records/fax_send_block.h"
 #include "common/records/settings_checksum.h"
 #include "common/records/settings_records.h"
@@ -53,6 +54,41 @@ void CheckWatermarkBox(HWND sheet) {
 // settings on.
 void CheckPerPageBox(HWND sheet) {
   if (IsDlgButtonChecked(sheet, 1159) != BST_CHECKED) PostMessageW(GetDlgItem(sheet, 1159), BM_CLICK, 0, 0);
+}
+
+// Before the Caption Detail button of the Per Page Setting dialog: a new
+// entry on page 1 that inserts a tab sheet with a caption, so the button
+// opens its dialog.  Each step waits for the dialog (its own thread).
+void AddTabEntry(HWND dialog) {
+  auto send = [dialog](UINT message, WPARAM w, LPARAM l) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(dialog, message, w, l, SMTO_NORMAL, 3000, &answer);
+  };
+  auto command = [&](int id, int code) {
+    send(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  };
+  command(1102, BN_CLICKED);
+  SetDlgItemTextW(dialog, 1614, L"1");
+  // The tab sheet category, then its "use" value.
+  HWND categories = GetDlgItem(dialog, 1609);
+  const LRESULT lines = SendMessageW(categories, LB_GETCOUNT, 0, 0);
+  HWND change = GetDlgItem(dialog, 1610);
+  for (LRESULT line = 0; line < lines; ++line) {
+    SendMessageW(categories, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+    command(1609, LBN_SELCHANGE);
+    const LRESULT items = SendMessageW(change, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < items; ++i) {
+      // The items are the option rows of the description (the driver runs
+      // in this process).
+      const LRESULT data = SendMessageW(change, CB_GETITEMDATA, static_cast<WPARAM>(i), 0);
+      const auto* row = reinterpret_cast<const OptionHead*>(data);
+      if (data == 0 || data == CB_ERR || std::strncmp(row->keyword, "PPSTabUse", sizeof row->keyword) != 0) continue;
+      SendMessageW(change, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+      command(1610, CBN_SELENDOK);
+      SetDlgItemTextW(dialog, 1146, L"Chapter 1");
+      return;
+    }
+  }
 }
 
 // Before the Edit button of the Easy Set area: an Easy Set of the user's
@@ -135,6 +171,7 @@ const std::vector<TourStop> kDialogTour = {
     {138, "List Name Edit", kControl, 137, 1095, 0, nullptr},
     {140, "Index Paper Settings", kControl, 137, 1109, 0, nullptr},
     {139, "Punch Setting", kControl, 137, 1107, 0, nullptr},
+    {141, "Caption Detail", kControl, 137, 1620, 0, AddTabEntry},
     {161, "Initialize", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {158, "Attestation Setting", kControl, 161, 1867, 0, nullptr},
     {160, "Department Setting", kControl, 161, 1220, 0, nullptr},
