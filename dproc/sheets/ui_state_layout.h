@@ -59,5 +59,9 @@ inline constexpr size_t kUiStateComboTipBytes = 32;
 // (ResidentProfileUiState, common/records/color_profile_record.h).
 inline constexpr size_t kUiStateResidentProfilesAt = kUiStateComboTipAt + kUiStateComboTipBytes;
 inline constexpr size_t kUiStateResidentProfilesBytes = 48;
+// What the session's side data loader has done: the authentication values
+// taken, the colour profile lists' counts as read (SideDataUiState).
+inline constexpr size_t kUiStateSideDataAt = kUiStateResidentProfilesAt + kUiStateResidentProfilesBytes;
+inline constexpr size_t kUiStateSideDataBytes = 16;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
-inline constexpr size_t kUiStateFreeAt = kUiStateResidentProfilesAt + kUiStateResidentProfilesBytes;
+inline constexpr size_t kUiStateFreeAt = kUiStateSideDataAt + kUiStateSideDataBytes;

@@ -1,5 +1,6 @@
-// Installs the driver package of one folder as a printer in the spooler and
-// shows what the spooler then hands out for it: the printer's default
+// Installs the driver package of one folder as a printer in the spooler,
+// delivers the printer initialisation event to the driver as a spooler does,
+// and shows what the spooler then hands out for it: the printer's default
 // DEVMODE and its device capabilities.  Given a picture file, it also opens
 // the printer's document properties and saves a picture of the sheets as
 // they first appear (a 24-bit BMP), then closes them with Cancel.  Given a
@@ -17,6 +18,7 @@
 //        [<model for the hosted pages>]]]]
 #include <windows.h>
 #include <winspool.h>
+#include <winddiui.h>
 
 #include <commctrl.h>
 #include <prsht.h>
@@ -105,6 +107,31 @@ bool Install(const std::wstring& folder, const std::wstring& printerName) {
   }
   ClosePrinter(printer);
   return true;
+}
+
+// Delivers the printer initialisation event to the installed driver's user
+// interface library, as a spooler does once a printer has been added (Wine's
+// spooler sends none): the printer gets the driver's default watermarks,
+// its Easy Set presets and its default settings.
+bool DeliverInitializeEvent(const std::wstring& name) {
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &printer, nullptr)) return false;
+  DWORD needed = 0;
+  GetPrinterDriverW(printer, nullptr, 2, nullptr, 0, &needed);
+  std::vector<BYTE> info(needed != 0 ? needed : 1, 0);
+  const bool found = needed != 0 && GetPrinterDriverW(printer, nullptr, 2, info.data(), needed, &needed);
+  ClosePrinter(printer);
+  if (!found) return false;
+  const auto* driver = reinterpret_cast<const DRIVER_INFO_2W*>(info.data());
+  if (driver->pConfigFile == nullptr) return false;
+  HMODULE ui = LoadLibraryW(driver->pConfigFile);
+  if (ui == nullptr) return false;
+  using PrinterEventFn = BOOL(WINAPI*)(LPWSTR, INT, DWORD, LPARAM);
+  auto event = reinterpret_cast<PrinterEventFn>(reinterpret_cast<void (*)()>(GetProcAddress(ui, "DrvPrinterEvent")));
+  std::wstring printerName = name;
+  const bool done = event != nullptr && event(printerName.data(), PRINTER_EVENT_INITIALIZE, 0, 0) != FALSE;
+  FreeLibrary(ui);
+  return done;
 }
 
 void ShowDevMode(HANDLE printer, const std::wstring& name) {
@@ -390,6 +417,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!Install(folder, name)) return 1;
   std::printf("Printer \"%s\" installed with driver \"%s\" from %s\n", Narrow(name.c_str()).c_str(),
               Narrow(kDriverName).c_str(), Narrow(folder.c_str()).c_str());
+  std::printf("Printer initialisation event: %s\n", DeliverInitializeEvent(name) ? "delivered" : "not delivered");
   HANDLE printer = nullptr;
   if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &printer, nullptr)) {
     std::printf("OpenPrinterW failed with error %lu\n", GetLastError());
