@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "common/records/settings_checksum.h"
 #include "common/contracts/settings_functions_win.h"
 #include "common/records/doc_fields.h"
 #include "common/win/user_registry.h"
@@ -275,6 +276,7 @@ TEST_F(EasySetPresets, InstalledOnceAsProtectedSharedSetsWithTheFirstAsDefault) 
   EXPECT_EQ(kEasySetStateShared, f.byEasySetIndex);
   EXPECT_EQ(std::u16string(u"Fax with cover sheet"), std::u16string(f.szEasySetName));
   EXPECT_EQ(1, f.faxSetting.fgFaxCoverSheet);
+  EXPECT_TRUE(IsSoundDocDMode(reinterpret_cast<const DocDMode*>(first.data()))) << "the reset takes sealed records only";
 
   // Installed: a second call changes nothing, not even a store emptied since.
   ListGuard none;
