@@ -113,13 +113,40 @@ struct PermanentSettingBlock {
 static_assert(sizeof(PermanentSettingEntry) == 1000);
 static_assert(sizeof(PermanentSettingBlock) == 20004);
 
+// Filled by OAPIGetDevicePermanentSetting with kind 4: the stamps the
+// device itself prints on every page.  Only four places are read; the rest
+// belongs to the library.
+inline constexpr size_t kDeviceStampBlockBytes = 2828;
+inline constexpr size_t kDeviceStampDateTimeAt = 348;      // byte, 1: on
+inline constexpr size_t kDeviceStampPageNumberAt = 624;    // byte, 1: on
+inline constexpr size_t kDeviceStampCopyProtectAt = 1088;  // "On" and its terminator: on
+inline constexpr size_t kDeviceStampHeaderFooterAt = 1652; // "On" and its terminator: on
+struct DeviceStampBlock {
+  uint8_t bytes[kDeviceStampBlockBytes];
+};
+static_assert(sizeof(DeviceStampBlock) == 2828);
+
 // The request of OAPIGetFileInfo (kind 6): four u32 (0, 1, 8, 0); the
-// answer fills 388 bytes.
+// answer fills 388 bytes: the stamps registered at the device.
 inline constexpr uint32_t kOpenApiFileInfoKind = 6;
 struct OpenApiFileRequest {
   uint32_t value[4];
 };
 inline constexpr size_t kOpenApiFileInfoBytes = 388;
+inline constexpr size_t kRegisteredStampSlots = 8;
+inline constexpr size_t kRegisteredStampNameBytes = 43;
+struct RegisteredStampEntry {
+  uint32_t number;     // 1 to 8
+  uint8_t registered;  // non-zero: the device holds this stamp
+  char name[kRegisteredStampNameBytes];  // UTF-8; not always terminated
+};
+struct RegisteredStampAnswer {
+  uint32_t count;  // entries in use; the driver reads at most 8
+  RegisteredStampEntry entries[kRegisteredStampSlots];
+};
+static_assert(sizeof(RegisteredStampEntry) == 48);
+static_assert(offsetof(RegisteredStampAnswer, entries) == 4);
+static_assert(sizeof(RegisteredStampAnswer) == kOpenApiFileInfoBytes);
 
 #pragma pack(pop)
 
@@ -224,3 +251,48 @@ inline constexpr char kOapiHiddenStartupAndConnect[] = "OAPI_Hidden_StartupAndCo
 inline constexpr char kOapiGetAuthType[] = "OAPI_GetAuthType";
 inline constexpr char kOapiCleanup[] = "OAPI_Cleanup";
 inline constexpr char kOapiGetEncryption[] = "OAPI_GetEncryption";
+
+// What the device prints by itself on every page (kind 4), as four flags.
+struct DeviceStampFlags {
+  uint32_t copyProtect;   // the device's copy-protect pattern is on
+  uint32_t headerFooter;  // its header/footer is on
+  uint32_t pageNumber;    // its page number is on
+  uint32_t dateTime;      // its date and time are on
+};
+static_assert(sizeof(DeviceStampFlags) == 16);
+
+// The stamps registered at the device (kind 6), checked and converted: at
+// most 8, each with its number as the device gave it (entries whose number
+// is not 1 to 8 are left out) and its name in UTF-16, terminated, at most
+// 31 characters, never cut inside a character.
+struct RegisteredStamp {
+  uint32_t number;      // 1 to 8: the device's stamp of that position
+  uint32_t registered;  // 1: the device holds it
+  wchar_t name[32];
+};
+struct RegisteredStampList {
+  uint32_t count;  // 0 to 8
+  RegisteredStamp stamps[kRegisteredStampSlots];
+};
+static_assert(sizeof(RegisteredStamp) == 72 && sizeof(RegisteredStampList) == 580);
+
+// OAPI_GetDeviceStampSettings(session, flags): on a session that
+// OAPI_StartupAndConnect opened, asks the device's stamp settings
+// (OAPIGetDevicePermanentSetting, kind 4, 2,828 bytes).  TRUE when the device
+// answered; `flags` is then filled, otherwise all zero.  The session keeps
+// the library's status and, after status 4, its error text.
+//
+// OAPI_GetRegisteredStamps(session, list): on such a session asks the
+// stamps registered at the device (OAPIGetFileInfo, kind 6, request 0, 1, 8,
+// 0, 388 bytes).  `list` is always filled from the answer, which a failed
+// call leaves empty (count 0), so a caller refreshes its stamp rows
+// whatever the result; TRUE when the device answered.
+//
+// A caller runs, for example:
+//   session = OAPI_StartupAndConnect(dialog, printer, doc, address, middle);
+//   if (session) { OAPI_GetRegisteredStamps(session, &list); OAPI_Cleanup(session); }
+// Both return FALSE at once for a null session or output.
+using OapiGetDeviceStampSettingsFn = BOOL(WINAPI*)(OpenApiSession* session, DeviceStampFlags* flags);
+using OapiGetRegisteredStampsFn = BOOL(WINAPI*)(OpenApiSession* session, RegisteredStampList* list);
+inline constexpr char kOapiGetDeviceStampSettings[] = "OAPI_GetDeviceStampSettings";
+inline constexpr char kOapiGetRegisteredStamps[] = "OAPI_GetRegisteredStamps";

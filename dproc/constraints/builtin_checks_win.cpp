@@ -11,6 +11,7 @@
 #include "dproc/constraints/finishing_rules.h"
 #include "dproc/constraints/hint_text.h"
 #include "dproc/constraints/rule_evaluation.h"
+#include "dproc/constraints/stamp_sheet_facts.h"
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/constraints/watermark_stop_facts.h"
 
@@ -347,6 +348,20 @@ int FixedStopReasons(const ConstraintPassEnv& env, uint32_t controlId, uint32_t 
     case 2214:
       if (session && Flag(env, kMfEmfSpool) != 0 && d != nullptr && d->emfSpool != 0) head = true, entries[n++] = 304;
       break;
+    case 1219:
+    case 2191:
+    case 2192:
+    case 2193:
+    case 2194:
+    case 2195:
+    case 2196:
+    case 2215: {
+      const StampSheetSettings settings{Flag(env, kMfBookletPrint) != 0, SettingOr0("SelectColor"), sides};
+      uint32_t reasons[kStampSheetReasonMax] = {};
+      const int found = StampSheetStopReasons(ProcessStampSheetFacts(), settings, controlId, reasons);
+      for (int i = 0; i < found; ++i) entries[n++] = reasons[i];
+      break;
+    }
     case 2217:
     case 2218:
     case 2219: {

@@ -6,6 +6,7 @@
 #include "common/contracts/proc_library_exports_win.h"
 #include "common/win/export_guard.h"
 #include "dproc/openapi/device_auth_queries_win.h"
+#include "dproc/openapi/device_stamp_queries_win.h"
 #include "dproc/openapi/open_api_session_win.h"
 #include "dproc/startup/description_loader_win.h"
 
@@ -48,6 +49,15 @@ BOOL WINAPI OAPI_GetEncryption(HWND owner, HANDLE printer, const char* address, 
   });
 }
 
+BOOL WINAPI OAPI_GetDeviceStampSettings(OpenApiSession* session, DeviceStampFlags* flags) {
+  return GuardExport("OAPI_GetDeviceStampSettings", BOOL{FALSE},
+                     [&] { return GetDeviceStampSettings(session, flags); });
+}
+
+BOOL WINAPI OAPI_GetRegisteredStamps(OpenApiSession* session, RegisteredStampList* list) {
+  return GuardExport("OAPI_GetRegisteredStamps", BOOL{FALSE}, [&] { return GetRegisteredStamps(session, list); });
+}
+
 }  // extern "C"
 
 static_assert(std::is_same_v<decltype(&OAPI_StartupAndGetAuth), OapiStartupAndGetAuthFn>);
@@ -57,3 +67,5 @@ static_assert(std::is_same_v<decltype(&OAPI_GetAuthType), OapiGetAuthTypeFn>);
 static_assert(std::is_same_v<decltype(&OAPI_Cleanup), OapiCleanupFn>);
 static_assert(std::is_same_v<decltype(&OAPI_GetEncryption), OapiGetEncryptionFn>);
 static_assert(std::is_same_v<decltype(&OAPI_GetAuthDevOption), OapiGetAuthDevOptionFn>);
+static_assert(std::is_same_v<decltype(&OAPI_GetDeviceStampSettings), OapiGetDeviceStampSettingsFn>);
+static_assert(std::is_same_v<decltype(&OAPI_GetRegisteredStamps), OapiGetRegisteredStampsFn>);

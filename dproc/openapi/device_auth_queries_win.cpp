@@ -107,12 +107,7 @@ BOOL GetDevicePermanentSetting(OpenApiSession* session, HeaderFooterOptionItem* 
   return TRUE;
 }
 
-BOOL QueryDevicePermanentSetting(HWND window, HANDLE printer, DocDMode* doc, const char* address,
-                                 const DevOption* option, const DeviceOptionItem* list) {
-  if (address == nullptr) return FALSE;
-  const bool middle = IsInterServerAuthentication(ProcessModelInfo(), option, list);
-  OpenApiSession* session = StartupAndConnect(window, printer, doc, address, middle);
-  if (session == nullptr) return FALSE;
+BOOL GetProcessHeaderFooterNames(OpenApiSession* session) {
   auto* rows = reinterpret_cast<HeaderFooterOptionItem*>(FindOptionTable(kHeaderFooterDevTable));
   const HeaderFooterOptionItem* loaded = LoadedHeaderFooterRows();
   size_t count = 0;
@@ -120,7 +115,16 @@ BOOL QueryDevicePermanentSetting(HWND window, HANDLE printer, DocDMode* doc, con
          loaded[count].base.keyword[0] != '\0' && rows[count].base.keyword[0] != '\0') {
     ++count;
   }
-  const BOOL answered = GetDevicePermanentSetting(session, rows, loaded, count);
+  return GetDevicePermanentSetting(session, rows, loaded, count);
+}
+
+BOOL QueryDevicePermanentSetting(HWND window, HANDLE printer, DocDMode* doc, const char* address,
+                                 const DevOption* option, const DeviceOptionItem* list) {
+  if (address == nullptr) return FALSE;
+  const bool middle = IsInterServerAuthentication(ProcessModelInfo(), option, list);
+  OpenApiSession* session = StartupAndConnect(window, printer, doc, address, middle);
+  if (session == nullptr) return FALSE;
+  const BOOL answered = GetProcessHeaderFooterNames(session);
   CleanupSession(session);
   return answered;
 }

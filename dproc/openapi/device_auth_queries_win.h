@@ -26,6 +26,8 @@ BOOL GetEncryption(HWND owner, HANDLE printer, const char* address, DevOption* o
 // answered.
 BOOL GetDevicePermanentSetting(OpenApiSession* session, HeaderFooterOptionItem* rows,
                                const HeaderFooterOptionItem* loaded, size_t rowCount);
+// The same on the process's header/footer device-setting rows.
+BOOL GetProcessHeaderFooterNames(OpenApiSession* session);
 // The same on a session of its own with the device at `address`, on the
 // process's header/footer device-setting rows; 0 when no session could be
 // opened (a failed login has told the user) or the device did not answer.

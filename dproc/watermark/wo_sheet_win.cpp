@@ -7,17 +7,21 @@
 #include "common/qxd/model_info.h"
 #include "common/records/doc_fields.h"
 #include "dproc/auth/user_auth_dialog_win.h"
+#include "dproc/constraints/stamp_sheet_facts.h"
 #include "dproc/dialogs/clip_test_report.h"
 #include "dproc/dialogs/clip_test_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
+#include "dproc/openapi/device_stamp_queries_win.h"
 #include "dproc/overlay/overlay_list_win.h"
 #include "dproc/overlay/overlay_session_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
+#include "dproc/sheets/device_address_win.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
+#include "dproc/startup/description_loader_win.h"
 #include "dproc/startup/watermark_defaults.h"
 #include "dproc/watermark/header_footer_dialog_win.h"
 #include "dproc/watermark/watermark_edit_dialog_win.h"
@@ -94,6 +98,33 @@ const WMOrderEntry* EntryOfItem(HWND dialog, LRESULT index) {
   const LRESULT data = SendDlgItemMessageW(dialog, kWatermarkList, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
   if (data == LB_ERR || data == 0) return nullptr;
   return reinterpret_cast<const WMOrderEntry*>(data);
+}
+
+// The sheet's choice as its stop icons read it.
+void RecordStopFacts(HWND dialog, const SheetCtx* ctx) {
+  const DocFields& f = Fields(*GetPrivDevMode(ctx));
+  const WMOrderEntry* entry = EntryOfItem(dialog, f.wWmkListPos);
+  StampSheetFacts& facts = ProcessStampSheetFacts();
+  facts.administrable = g_facts.administrable;
+  facts.selectedPublic = entry != nullptr && entry->bPublic != 0;
+  facts.selectedBuiltIn = f.wWmkListPos < g_facts.builtInCount;
+  facts.overlayForms = SendDlgItemMessageW(dialog, kOverlayList, LB_GETCOUNT, 0, 0) > 0;
+}
+
+// Which stamps the device prints by itself, asked at every activation; all
+// off when no session could be opened or the device did not answer.  They
+// stand on the stamp answer alone: a device that refuses the names of its
+// header/footer settings (one that holds none) still prints its stamps.
+void QueryDeviceStamps(HWND dialog, SheetCtx* ctx) {
+  UpdateCtxDeviceAddress(dialog, ctx);
+  DeviceStampFlags flags{};
+  QueryDeviceStampSettings(dialog, GetCtxPrinterHandle(ctx), GetPrivDevMode(ctx), UiDeviceAddress(GetUIState(ctx)),
+                           GetCtxPrinterInfo(ctx), g_description.deviceOptions, &flags);
+  StampSheetFacts& facts = ProcessStampSheetFacts();
+  facts.deviceCopyProtect = flags.copyProtect != 0;
+  facts.deviceHeaderFooter = flags.headerFooter != 0;
+  facts.devicePageNumber = flags.pageNumber != 0;
+  facts.deviceDateTime = flags.dateTime != 0;
 }
 
 bool GetWatermarkItemRecord(HWND dialog, const SheetCtx* ctx, LRESULT index, WaterMarkInfo* out) {
@@ -186,13 +217,17 @@ bool ReadWatermarkSwitch(HWND dialog, SheetCtx* ctx) {
 void ShowWatermarkSwitch(HWND dialog, SheetCtx* ctx) { SetCheck(dialog, kWatermarkBox, Fields(*GetPrivDevMode(ctx)).bWmk); }
 
 bool ReadWatermarkChoice(HWND dialog, SheetCtx* ctx) {
-  if (TakeSelectedWatermark(dialog, ctx)) return true;
+  if (TakeSelectedWatermark(dialog, ctx)) {
+    RecordStopFacts(dialog, ctx);
+    return true;
+  }
   // The item names a watermark neither list holds: the list is read again
   // and the first watermark taken.
   FillWatermarkList(dialog, ctx);
   Fields(*GetPrivDevMode(ctx)).wWmkListPos = 0;
   SelectWatermarkItem(dialog, ctx);
   TakeSelectedWatermark(dialog, ctx);
+  RecordStopFacts(dialog, ctx);
   return true;
 }
 void ShowWatermarkChoice(HWND dialog, SheetCtx* ctx) { SelectWatermarkItem(dialog, ctx); }
@@ -251,8 +286,11 @@ INT_PTR Init(HWND dialog, SheetCtx* ctx) {
 }
 
 void Activate(HWND dialog, SheetCtx* ctx) {
+  QueryDeviceStamps(dialog, ctx);
   SetWatermarkSessionPaper(ctx);
   WOSheetRefresh(dialog, ctx);
+  // The icons again, now with the device's answer and the lists shown.
+  RunSheetConstraints(dialog, DialogTooltipOf(dialog), 0);
 }
 
 void OpenEditDialog(HWND dialog, SheetCtx* ctx) {
@@ -443,15 +481,13 @@ void UpdateWOControlStates(HWND dialog, SheetCtx* ctx) {
   if (doc == nullptr) return;
   const DocFields& f = Fields(*doc);
   for (int id : kHiddenAtRefresh) Hide(dialog, id);
+  RecordStopFacts(dialog, ctx);
   EnableIfVisible(dialog, kHeaderFooterList, f.bHeadFooter != 0);
   EnableIfVisible(dialog, kHeaderFooterButton, f.bHeadFooter != 0);
   EnableIfVisible(dialog, kCopyProtectButton, f.bCopyProtect != 0);
   if (f.bWmk != 0) {
     EnableIfVisible(dialog, kWatermarkList, true);
-    const WMOrderEntry* entry = EntryOfItem(dialog, f.wWmkListPos);
-    const bool locked = !g_facts.administrable && f.wWmkListPos >= g_facts.builtInCount && entry != nullptr &&
-                        entry->bPublic != 0;
-    EnableIfVisible(dialog, kEditButton, !locked);
+    EnableIfVisible(dialog, kEditButton, !SelectedWatermarkLocked(ProcessStampSheetFacts()));
   } else {
     EnableIfVisible(dialog, kWatermarkList, false);
     EnableIfVisible(dialog, kEditButton, false);

@@ -31,6 +31,7 @@
 #include "dproc/constraints/do_constraints_win.h"
 #include "dproc/constraints/page_hints.h"
 #include "dproc/constraints/rule_evaluation.h"
+#include "dproc/constraints/stamp_sheet_facts.h"
 #include "dproc/constraints/stop_icons_win.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/test_text.h"
@@ -745,6 +746,59 @@ TEST_F(ConstraintPass, AForcedColourBalanceGoesToItsPlaceInEverySet) {
     // Fixed distances from a field in set B or C would land beyond set C.
     for (uint32_t p : {2193u + 22, 2204u + 11, 2204u + 22}) EXPECT_EQ(doc8[p], 0) << p;
   }
+}
+
+// The stamp sheet's icons: the device's own stamps, the watermark Edit
+// button and the overlay list, with the sample model's texts.
+TEST_F(ConstraintPass, StampSheetIconsFollowTheDeviceAndTheSheetsChoice) {
+  const uint32_t icons[] = {1219, 2191, 2192, 2193, 2194, 2195, 2196, 2215};
+  std::vector<ControlSpec> controls;
+  for (uint32_t id : icons) controls.push_back({id, 0x80, BS_OWNERDRAW});
+  OpenPage(104, controls);
+  const uint8_t savedBooklet = model_->features[kMfBookletPrint];
+  struct Case {
+    const char* what;
+    StampSheetFacts facts;  // device: copy protect, header/footer, page number, date/time; then the sheet's
+    bool bookletModel;
+    int32_t doubleSides;  // the fax model has no grey output setting: its reasons are tested without windows
+    std::vector<std::pair<uint32_t, std::vector<uint32_t>>> shown;  // every other icon is hidden
+  } cases[] = {
+      {"nothing at the device, a form", {false, false, false, false, true, false, false, true}, false, 1, {}},
+      {"every device stamp on", {true, true, true, true, true, false, false, true}, false, 1,
+       {{2191, {160}}, {2192, {161}}, {2195, {161}}, {2193, {162}}, {2196, {162}}, {2194, {66}}}},
+      {"the page number only", {false, false, true, false, true, false, false, true}, false, 1,
+       {{2193, {162}}, {2196, {162}}}},
+      {"a user on a shared watermark of the users", {false, false, false, false, false, true, false, true}, false, 1,
+       {{2215, {151}}}},
+      {"a user on the model's own watermark", {false, false, false, false, false, true, true, true}, false, 1, {}},
+      {"an administrator", {false, false, false, false, true, true, false, true}, false, 1, {}},
+      {"no form yet", {false, false, false, false, true, false, false, false}, false, 1, {{1219, {158}}}},
+      {"a booklet with a form", {false, false, false, false, true, false, false, true}, true, 3, {{1219, {157}}}},
+      {"a booklet, no booklets on the model", {false, false, false, false, true, false, false, true}, false, 3, {}},
+  };
+  for (const Case& c : cases) {
+    ProcessStampSheetFacts() = c.facts;
+    model_->features[kMfBookletPrint] = c.bookletModel ? 1 : 0;
+    Set("DoubleSides", c.doubleSides);
+    EXPECT_EQ(Pass(0), kPassComplete) << c.what;
+    for (uint32_t id : icons) {
+      const HintEntry* icon = FindStopIcon(id);
+      ASSERT_NE(icon, nullptr) << id;
+      std::vector<uint32_t> reasons;
+      for (const auto& [shownId, entries] : c.shown) {
+        if (shownId == id) reasons = entries;
+      }
+      EXPECT_EQ(icon->show, reasons.empty() ? 0u : 1u) << c.what << " " << id;
+      const std::wstring text = Text(icon->text);
+      for (uint32_t entry : reasons) {
+        const std::wstring reason = Message(kToolChipStr, entry);
+        EXPECT_FALSE(reason.empty()) << "the sample model explains entry " << entry;
+        EXPECT_NE(text.find(reason), std::wstring::npos) << c.what << " " << id << " " << entry;
+      }
+    }
+  }
+  model_->features[kMfBookletPrint] = savedBooklet;
+  ProcessStampSheetFacts() = {};
 }
 
 }  // namespace

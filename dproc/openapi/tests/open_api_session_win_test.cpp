@@ -15,9 +15,11 @@
 #include "common/cipher/ui_encryption_info.h"
 #include "common/qxd/model_info.h"
 #include "common/records/doc_fields.h"
+#include "common/win/bind_export.h"
 #include "common/win/ui_services.h"
 #include "dproc/model/message_text.h"
 #include "dproc/openapi/device_auth_queries_win.h"
+#include "dproc/openapi/device_stamp_queries_win.h"
 #include "dproc/openapi/middle_server_cache_win.h"
 #include "dproc/openapi/open_api_session_win.h"
 #include "dproc/startup/description_loader_win.h"
@@ -648,6 +650,153 @@ TEST_F(OpenApiSessionTest, PermanentSettingNamesFillTheRowsTheDeviceLists) {
   EXPECT_STREQ(session->errorText, "NotNow");
   EXPECT_EQ(std::u16string(rows[0].base.text), u"Changed");
   CleanupSession(session);
+}
+
+TEST_F(OpenApiSessionTest, DeviceStampFlagsComeFromTheirFourPlaces) {
+  const struct {
+    const char* script;
+    BOOL answered;
+    DeviceStampFlags flags;  // copy protect, header/footer, page number, date/time
+  } cases[] = {
+      {"stamps 0 On On 1 1\n", TRUE, {1, 1, 1, 1}},
+      {"stamps 0 On - 0 1\n", TRUE, {1, 0, 0, 1}},
+      {"stamps 0 - On 1 0\n", TRUE, {0, 1, 1, 0}},
+      {"stamps 0 Onto ON 2 255\n", TRUE, {0, 0, 0, 0}},  // only "On" itself and the byte 1 count
+      {"stamps 4 On On 1 1\nerror StampsLocked\n", FALSE, {0, 0, 0, 0}},
+      {"stamps 7 On On 1 1\n", FALSE, {0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    Script(c.script);
+    OpenApiSession* session = StartupAndGetAuth(printer_.handle(), "192.0.2.7");
+    ASSERT_NE(session, nullptr) << c.script;
+    DeviceStampFlags flags{9, 9, 9, 9};
+    EXPECT_EQ(GetDeviceStampSettings(session, &flags), c.answered) << c.script;
+    EXPECT_EQ(std::memcmp(&flags, &c.flags, sizeof flags), 0)
+        << c.script << flags.copyProtect << flags.headerFooter << flags.pageNumber << flags.dateTime;
+    EXPECT_STREQ(session->errorText, c.script[7] == '4' ? "StampsLocked" : "") << c.script;
+    CleanupSession(session);
+    EXPECT_EQ(Calls("OAPIGetDevicePermanentSetting"), std::vector<std::string>{"OAPIGetDevicePermanentSetting 4"});
+  }
+  DeviceStampFlags flags{9, 9, 9, 9};
+  EXPECT_FALSE(GetDeviceStampSettings(nullptr, &flags));
+  EXPECT_EQ(flags.copyProtect + flags.headerFooter + flags.pageNumber + flags.dateTime, 0u);
+
+  // The sheet's query asks both kinds on one session of its own.
+  Script("stamps 0 On - 1 0\npermanent 0 1\nentry On Department\n");
+  EXPECT_TRUE(QueryDeviceStampSettings(nullptr, printer_.handle(), &doc_, "printer.local", nullptr,
+                                       g_description.deviceOptions, &flags));
+  EXPECT_EQ(flags.copyProtect, 1u);
+  EXPECT_EQ(flags.pageNumber, 1u);
+  const std::vector<std::string> asked = {"OAPIGetDevicePermanentSetting 4", "OAPIGetDevicePermanentSetting 5"};
+  EXPECT_EQ(Calls("OAPIGetDevicePermanentSetting"), asked);
+  EXPECT_EQ(Calls("OAPIAccessEnd").size(), 1u);
+  // Without the library nothing is asked and every flag is off.
+  SetOpenApiLibraryPath((testsupport::ProgramFolder() + L"standin_oapi\\none\\VELDRANV.DLL").c_str());
+  flags = {9, 9, 9, 9};
+  EXPECT_FALSE(QueryDeviceStampSettings(nullptr, printer_.handle(), &doc_, "printer.local", nullptr,
+                                        g_description.deviceOptions, &flags));
+  EXPECT_EQ(flags.copyProtect + flags.headerFooter + flags.pageNumber + flags.dateTime, 0u);
+}
+
+TEST_F(OpenApiSessionTest, RegisteredStampsAreCheckedAndTheirNamesBoundedByTheirField) {
+  std::string cutInside;  // 21 two-byte letters, then a three-byte sign the field's end cuts
+  for (int k = 0; k < 21; ++k) cutInside += "\xc3\xa4";
+  cutInside += "\xe2\x82\xac";
+  const std::string pairAtTheEnd = std::string(30, 'p') + "\xf0\x9f\x98\x80";  // 31st character a pair
+  Script("fileinfo 0 4294967295\n"
+         "registered 2 1 Confidential\n"
+         "registered 0 1 Nobody\n"
+         "registered 9 1 Beyond\n"
+         "registered 3 1 " + cutInside + "\n"
+         "registered 4 0 Unused\n"
+         "registered 5 1 ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789\n"
+         "registered 6 1 " + pairAtTheEnd + "\n"
+         "registered 7 1 \n");
+  OpenApiSession* session = StartupAndGetAuth(printer_.handle(), "192.0.2.7");
+  ASSERT_NE(session, nullptr);
+  RegisteredStampList list;
+  std::memset(&list, 0x5a, sizeof list);
+  ASSERT_TRUE(GetRegisteredStamps(session, &list));
+  EXPECT_EQ(Calls("OAPIGetFileInfo"), std::vector<std::string>{"OAPIGetFileInfo 6 0 1 8 0"});
+  const struct {
+    uint32_t number, registered;
+    std::u16string name;
+  } expected[] = {
+      {2, 1, u"Confidential"},
+      {3, 1, std::u16string(21, u'\u00e4')},  // the cut sign is left out, not replaced
+      {4, 0, u"Unused"},
+      {5, 1, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234"},
+      {6, 1, std::u16string(30, u'p')},  // no half of a pair
+      {7, 1, u""},
+  };
+  ASSERT_EQ(list.count, std::size(expected)) << "numbers outside 1 to 8 are left out; at most 8 are read";
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    const RegisteredStamp& got = list.stamps[i];
+    EXPECT_EQ(got.number, expected[i].number) << i;
+    EXPECT_EQ(got.registered, expected[i].registered) << i;
+    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(got.name)), expected[i].name) << i;
+  }
+  for (size_t i = list.count; i < kRegisteredStampSlots; ++i) EXPECT_EQ(list.stamps[i].number, 0u) << i;
+  CleanupSession(session);
+
+  // A refused query: whatever the library left counts as no answer.
+  Script("fileinfo 4 1\nregistered 1 1 Partial\nerror NoFiles\n");
+  session = StartupAndGetAuth(printer_.handle(), "192.0.2.7");
+  ASSERT_NE(session, nullptr);
+  std::memset(&list, 0x5a, sizeof list);
+  EXPECT_FALSE(GetRegisteredStamps(session, &list));
+  EXPECT_EQ(list.count, 0u);
+  EXPECT_EQ(list.stamps[0].number, 0u);
+  EXPECT_STREQ(session->errorText, "NoFiles");
+  CleanupSession(session);
+  std::memset(&list, 0x5a, sizeof list);
+  EXPECT_FALSE(GetRegisteredStamps(nullptr, &list));
+  EXPECT_EQ(list.count, 0u) << "no session: an empty list";
+}
+
+// The exports as another library binds them: VELDRANA in a folder of its
+// own with the stand-in VELDRANV beside it.
+TEST_F(OpenApiSessionTest, TheStampExportsAnswerThroughTheLibrary) {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  const std::wstring dir = std::wstring(base) + L"vdstamp" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+  CreateDirectoryW(dir.c_str(), nullptr);
+  const std::wstring folder = testsupport::ProgramFolder();
+  for (const wchar_t* name : {L"VELDRANA.DLL", L"VELDRANG.DLL", L"VELDRANW.DLL"}) {
+    CopyFileW((folder + name).c_str(), (dir + name).c_str(), FALSE);
+  }
+  CopyFileW((folder + L"standin_oapi\\complete\\VELDRANV.DLL").c_str(), (dir + L"VELDRANV.DLL").c_str(), FALSE);
+  const std::string model = testsupport::BinaryPath("model/VELDRANH.QXD");
+  CopyFileW(std::wstring(model.begin(), model.end()).c_str(), (dir + L"VELDRANH.QXD").c_str(), FALSE);
+  HMODULE library = LoadLibraryW((dir + L"VELDRANA.DLL").c_str());
+  ASSERT_NE(library, nullptr);
+  auto startup = BindExport<OapiStartupAndGetAuthFn>(library, kOapiStartupAndGetAuth);
+  auto cleanup = BindExport<OapiCleanupFn>(library, kOapiCleanup);
+  auto stamps = BindExport<OapiGetDeviceStampSettingsFn>(library, kOapiGetDeviceStampSettings);
+  auto registered = BindExport<OapiGetRegisteredStampsFn>(library, kOapiGetRegisteredStamps);
+  ASSERT_TRUE(startup != nullptr && cleanup != nullptr && stamps != nullptr && registered != nullptr);
+
+  Script("stamps 0 - On 0 1\nfileinfo 0 1\nregistered 8 1 Draft copy\n");
+  OpenApiSession* session = startup(printer_.handle(), "192.0.2.7");
+  ASSERT_NE(session, nullptr);
+  DeviceStampFlags flags{};
+  EXPECT_TRUE(stamps(session, &flags));
+  EXPECT_EQ(flags.headerFooter + flags.dateTime, 2u);
+  EXPECT_EQ(flags.copyProtect + flags.pageNumber, 0u);
+  RegisteredStampList list{};
+  EXPECT_TRUE(registered(session, &list));
+  ASSERT_EQ(list.count, 1u);
+  EXPECT_EQ(list.stamps[0].number, 8u);
+  EXPECT_EQ(std::wstring(list.stamps[0].name), L"Draft copy");
+  cleanup(session);
+  EXPECT_FALSE(stamps(nullptr, &flags));
+  EXPECT_FALSE(registered(nullptr, &list));
+  EXPECT_FALSE(stamps(session = nullptr, nullptr));
+  FreeLibrary(library);
+  for (const wchar_t* name : {L"VELDRANA.DLL", L"VELDRANG.DLL", L"VELDRANW.DLL", L"VELDRANV.DLL", L"VELDRANH.QXD"}) {
+    DeleteFileW((dir + name).c_str());
+  }
+  RemoveDirectoryW(dir.c_str());
 }
 
 }  // namespace

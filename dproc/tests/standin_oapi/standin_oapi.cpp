@@ -16,6 +16,13 @@
 //   middle <status> [<file>]                  the middle-server setting: a file of its 852,572 bytes
 //   permanent <status> <count>                kind 5 answer: its entry count
 //   entry <enable> <name>                     one kind-5 entry (name: rest of the line, UTF-8)
+//   stamps <status> <copy> <hf> <page> <date> kind 4 answer: the copy-protect and header/footer
+//                                             texts (- for none) and the page-number and
+//                                             date/time bytes
+//   fileinfo <status> <count>                 kind 6 answer: its count (the entries are written
+//                                             whatever the status)
+//   registered <number> <flag> <name>         one kind-6 entry (name: rest of the line, UTF-8,
+//                                             cut to its 43 bytes without a terminator)
 //   error <text>                              the error text for every other status 4
 //
 // When OAPI_LOG names a file, every call appends a line with its arguments;
@@ -53,6 +60,11 @@ struct Script {
   uint32_t permanentStatus = 1;
   int16_t permanentCount = 0;
   std::vector<PermanentSettingEntry> entries;
+  uint32_t stampStatus = 1;
+  DeviceStampBlock stamps{};
+  uint32_t fileStatus = 1;
+  RegisteredStampAnswer registered{};
+  size_t registeredNext = 0;
   std::string error = "DeviceBusy";
   std::string lastError;
 };
@@ -127,6 +139,29 @@ void Load() {
       Copy(e.enable, sizeof e.enable, enable);
       Copy(e.name, sizeof e.name, name);
       s.entries.push_back(e);
+    }
+    if (verb == "stamps") {
+      std::string copy, headerFooter;
+      unsigned page = 0, date = 0;
+      args >> s.stampStatus >> copy >> headerFooter >> page >> date;
+      if (copy != "-") std::memcpy(s.stamps.bytes + kDeviceStampCopyProtectAt, copy.c_str(), copy.size() + 1);
+      if (headerFooter != "-") {
+        std::memcpy(s.stamps.bytes + kDeviceStampHeaderFooterAt, headerFooter.c_str(), headerFooter.size() + 1);
+      }
+      s.stamps.bytes[kDeviceStampPageNumberAt] = static_cast<uint8_t>(page);
+      s.stamps.bytes[kDeviceStampDateTimeAt] = static_cast<uint8_t>(date);
+    }
+    if (verb == "fileinfo") args >> s.fileStatus >> s.registered.count;
+    if (verb == "registered") {
+      if (s.registeredNext < kRegisteredStampSlots) {
+        RegisteredStampEntry& e = s.registered.entries[s.registeredNext++];
+        unsigned flag = 0;
+        std::string name;
+        args >> e.number >> flag;
+        std::getline(args >> std::ws, name);
+        e.registered = static_cast<uint8_t>(flag);
+        Copy(e.name, sizeof e.name, name);
+      }
     }
     if (verb == "error") s.error = rest;
   }
@@ -246,16 +281,22 @@ uint32_t WINAPI OAPIGetDevicePermanentSetting(void*, uint32_t kind, void* block)
       b->entries[i] = g_script.entries[i];
     }
   }
+  if (kind == kPermanentSettingKindStamp) {
+    if (g_script.stampStatus == 0) *static_cast<DeviceStampBlock*>(block) = g_script.stamps;
+    return Answer(g_script.stampStatus, g_script.error);
+  }
   return Answer(g_script.permanentStatus, g_script.error);
 }
 
-uint32_t WINAPI OAPIGetFileInfo(void*, uint32_t kind, const OpenApiFileRequest* request, void*) {
+uint32_t WINAPI OAPIGetFileInfo(void*, uint32_t kind, const OpenApiFileRequest* request, void* block) {
   std::string line = "OAPIGetFileInfo " + std::to_string(kind);
   if (request != nullptr) {
     for (uint32_t v : request->value) line += " " + std::to_string(v);
   }
   Log(line);
-  return 1;
+  if (kind != kOpenApiFileInfoKind) return 1;
+  *static_cast<RegisteredStampAnswer*>(block) = g_script.registered;
+  return Answer(g_script.fileStatus, g_script.error);
 }
 
 uint32_t WINAPI OAPIGetDeviceInfo(void*) { return 1; }

@@ -34,6 +34,8 @@
 #include "dproc/watermark/watermark_store_win.h"
 #include "dproc/watermark/wo_sheet_win.h"
 #include "dproc/model/feature_table.h"
+#include "dproc/constraints/stamp_sheet_facts.h"
+#include "dproc/openapi/open_api_session_win.h"
 #include "tests/support/canvas_win.h"
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/sheet_model_win.h"
@@ -45,7 +47,11 @@ namespace {
 using testsupport::DialogKit;
 
 std::set<int> g_refuse;
-int32_t ScriptedCheck(HWND, HWND, uint16_t id) { return g_refuse.count(id) != 0 ? 101 : 199; }
+std::vector<uint16_t> g_checked;
+int32_t ScriptedCheck(HWND, HWND, uint16_t id) {
+  g_checked.push_back(id);
+  return g_refuse.count(id) != 0 ? 101 : 199;
+}
 
 bool g_admin = true;
 bool AdminCheck(const SheetCtx*) { return g_admin; }
@@ -620,6 +626,68 @@ TEST_F(WatermarkSheet, TheStampButtonsOpenTheTemplatesTheModelNames) {
   answer = IDCANCEL;
   Press(2115);
   EXPECT_EQ(opened, (std::vector<int>{2055, 193, 191}));
+}
+
+TEST_F(WatermarkSheet, ActivationAsksTheDeviceWhichStampsItPrintsItself) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string base = std::string(temp) + "wo_sheet_oapi_" + std::to_string(GetCurrentProcessId());
+  const std::string script = base + ".txt", log = base + ".log";
+  SetEnvironmentVariableA("OAPI_SCRIPT", script.c_str());
+  SetEnvironmentVariableA("OAPI_LOG", log.c_str());
+  const std::wstring folder = testsupport::ProgramFolder();
+  const WaterMarkInfo marks[] = {g_defaultWatermarks[0]};
+  struct Case {
+    const wchar_t* library;
+    const char* answer;
+    bool device[4];  // copy protect, header/footer, page number, date/time
+  } cases[] = {
+      // The stand-in refuses the header/footer names: the stamps still count.
+      {L"standin_oapi\\complete\\VELDRANV.DLL", "stamps 0 On - 1 0\n", {true, false, true, false}},
+      {L"standin_oapi\\complete\\VELDRANV.DLL", "stamps 0 - On 0 1\n", {false, true, false, true}},
+      {L"standin_oapi\\complete\\VELDRANV.DLL", "stamps 4 On On 1 1\n", {false, false, false, false}},  // refused
+      {L"standin_oapi\\none\\VELDRANV.DLL", "stamps 0 On On 1 1\n", {false, false, false, false}},     // no library
+  };
+  for (const Case& c : cases) {
+    std::FILE* f = std::fopen(script.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs(c.answer, f);
+    std::fclose(f);
+    DeleteFileA(log.c_str());
+    SetOpenApiLibraryPath((folder + c.library).c_str());
+    ProcessStampSheetFacts().deviceCopyProtect = ProcessStampSheetFacts().deviceDateTime = true;
+    g_checked.clear();
+    InstallWatermarkSession(kit_.Context(), marks, 1, marks, 0);
+    Open();
+    const StampSheetFacts& got = ProcessStampSheetFacts();
+    EXPECT_EQ(got.deviceCopyProtect, c.device[0]) << c.answer;
+    EXPECT_EQ(got.deviceHeaderFooter, c.device[1]) << c.answer;
+    EXPECT_EQ(got.devicePageNumber, c.device[2]) << c.answer;
+    EXPECT_EQ(got.deviceDateTime, c.device[3]) << c.answer;
+    ASSERT_FALSE(g_checked.empty());
+    EXPECT_EQ(g_checked.back(), 0) << "the whole page is checked again with the device's answer";
+    kit_.Close();
+  }
+  std::vector<std::string> asked;
+  SetOpenApiLibraryPath((folder + L"standin_oapi\\complete\\VELDRANV.DLL").c_str());
+  DeleteFileA(log.c_str());
+  InstallWatermarkSession(kit_.Context(), marks, 1, marks, 0);
+  Open();
+  kit_.Close();
+  std::FILE* in = std::fopen(log.c_str(), "rb");
+  ASSERT_NE(in, nullptr);
+  for (char line[256]; std::fgets(line, sizeof line, in) != nullptr;) {
+    if (std::strncmp(line, "OAPIGetDevicePermanentSetting", 29) == 0) asked.emplace_back(line);
+  }
+  std::fclose(in);
+  EXPECT_EQ(asked, (std::vector<std::string>{"OAPIGetDevicePermanentSetting 4\n", "OAPIGetDevicePermanentSetting 5\n"}))
+      << "both kinds on one session";
+  SetOpenApiLibraryPath(nullptr);
+  SetEnvironmentVariableA("OAPI_SCRIPT", nullptr);
+  SetEnvironmentVariableA("OAPI_LOG", nullptr);
+  DeleteFileA(script.c_str());
+  DeleteFileA(log.c_str());
+  ProcessStampSheetFacts() = {};
 }
 
 }  // namespace
