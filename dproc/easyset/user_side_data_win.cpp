@@ -6,12 +6,14 @@
 
 #include "common/qxd/model_info.h"
 #include "common/win/auth_store_win.h"
+#include "common/win/inter_sheet_store.h"
 #include "common/win/printer_queries.h"
 #include "common/win/sheet_context_records_win.h"
 #include "dproc/overlay/overlay_session_win.h"
 #include "dproc/perpage/per_page_session_win.h"
 #include "dproc/quality/profile_store_win.h"
 #include "dproc/saved/side_data_positions.h"
+#include "dproc/sheets/per_page_ui_lists.h"
 #include "dproc/watermark/watermark_session_win.h"
 
 static_assert(kUiStateSideDataAt + kUiStateSideDataBytes <= kSheetUiStateSize);
@@ -77,6 +79,55 @@ bool SaveProfileLists(const SheetCtx* ctx, const ResidentProfileUiState& lists, 
   return ok;
 }
 
+// A list's contents in one number: its head and its entries.
+uint64_t PerPageSum(const InterSheetList& list) {
+  uint64_t sum = 14695981039346656037ull;
+  auto add = [&sum](const void* bytes, size_t size) {
+    const auto* p = static_cast<const uint8_t*>(bytes);
+    for (size_t i = 0; i < size; ++i) sum = (sum ^ p[i]) * 1099511628211ull;
+  };
+  add(list.name, sizeof list.name);
+  add(&list.count, sizeof list.count);
+  add(&list.tab, sizeof list.tab);
+  if (list.entries != nullptr) add(list.entries, static_cast<size_t>(list.count) * sizeof(InterSheetEntry));
+  return sum;
+}
+
+void NotePerPageLists(const SheetCtx* ctx, SideDataUiState* side) {
+  const PerPageUiLists* lists = PerPageListsOf(GetUIState(ctx));
+  if (lists == nullptr) return;
+  for (int n = 0; n < kInterSheetLists; ++n) {
+    if (lists->lists[n] == nullptr || (side->perPageRead & (1u << n)) != 0) continue;
+    side->perPageSums[n] = PerPageSum(*lists->lists[n]);
+    side->perPageRead |= 1u << n;
+  }
+}
+
+// Writes the lists the session changed (and those it did not read itself).
+bool SavePerPageLists(const SheetCtx* ctx, SideDataUiState* side) {
+  const PerPageUiLists* lists = PerPageListsOf(GetUIState(ctx));
+  HANDLE printer = PrinterOf(ctx);
+  if (lists == nullptr || printer == nullptr) return lists == nullptr;
+  wchar_t printerName[MAX_PATH + 1] = {}, driverName[MAX_PATH + 1] = {};
+  if (!QueryPrinterName(printer, printerName, MAX_PATH + 1) || !QueryDriverName(printer, driverName, nullptr)) {
+    return false;
+  }
+  bool ok = true;
+  for (int n = 0; n < kInterSheetLists; ++n) {
+    const InterSheetList* list = lists->lists[n];
+    if (list == nullptr) continue;
+    const uint64_t sum = PerPageSum(*list);
+    if ((side->perPageRead & (1u << n)) != 0 && side->perPageSums[n] == sum) continue;
+    if (!SaveInterSheetList(printerName, driverName, n + 1, list)) {
+      ok = false;
+      continue;
+    }
+    side->perPageSums[n] = sum;
+    side->perPageRead |= 1u << n;
+  }
+  return ok;
+}
+
 void LoadAuthentication(const SheetCtx* ctx, SideDataUiState* side) {
   DocDMode* settings = GetPrivDevMode(ctx);
   HANDLE printer = PrinterOf(ctx);
@@ -104,7 +155,10 @@ void LoadUserSideData(const SheetCtx* ctx) {
   if (IsSoftOverlayMode()) SessionFormFiles(ctx);
   else SessionDeviceForms(ctx);
   WatermarkSessionOf(ctx);
-  if (ModelFlag(kMfPerPageSetting)) LoadSessionPerPageLists(ctx);
+  if (ModelFlag(kMfPerPageSetting)) {
+    LoadSessionPerPageLists(ctx);
+    NotePerPageLists(ctx, side);
+  }
   LoadProfileLists(ctx, SessionResidentProfiles(ctx), side);
   if (side->authLoaded == 0) LoadAuthentication(ctx, side);
 }
@@ -120,7 +174,7 @@ bool SaveUserSideData(const SheetCtx* ctx) {
     ok = SaveDeviceFormList(overlay->device) && ok;
   }
   ok = SaveWatermarkSession(ctx) && ok;
-  ok = SaveSessionPerPageLists(ctx) && ok;
+  ok = SavePerPageLists(ctx, side) && ok;
   ok = SaveProfileLists(ctx, *SessionResidentProfiles(ctx), side) && ok;
   if (side->authLoaded != 0) ok = SaveAuthenticationReg(PrinterOf(ctx), GetPrivDevMode(ctx)) && ok;
   return ok;

@@ -9,14 +9,15 @@
 //
 // Limits: the session holds at most 30 printer and 20 user watermarks with
 // 50 order entries, 12 profiles per list, 256 entries per per-page list and
-// 1000 forms.  The watermark and profile lists are written back only when
-// the session changed them, so a store that holds more than the session's
-// limits keeps what lies past them.
+// 1000 forms.  The watermark, profile and per-page lists are written back
+// only when the session changed them, so a store that holds more than the
+// session's limits keeps what lies past them.
 #pragma once
 
 #include <cstdint>
 
 #include "common/records/color_profile_record.h"
+#include "common/records/inter_sheet_rules.h"
 #include "common/records/settings_records.h"
 #include "dproc/sheets/sheet_context.h"
 #include "dproc/sheets/ui_state_layout.h"
@@ -24,6 +25,8 @@
 struct SideDataUiState {
   uint32_t authLoaded;                             // the authentication values were taken
   uint32_t profilesRead[kResidentProfileLists];    // each profile list's count as loaded
+  uint32_t perPageRead;                            // bit n: list n + 1 was read, its sum below
+  uint64_t perPageSums[kInterSheetLists];          // each per-page list's contents as read
 };
 static_assert(sizeof(SideDataUiState) <= kUiStateSideDataBytes);
 

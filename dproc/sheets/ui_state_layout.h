@@ -60,8 +60,9 @@ inline constexpr size_t kUiStateComboTipBytes = 32;
 inline constexpr size_t kUiStateResidentProfilesAt = kUiStateComboTipAt + kUiStateComboTipBytes;
 inline constexpr size_t kUiStateResidentProfilesBytes = 48;
 // What the session's side data loader has done: the authentication values
-// taken, the colour profile lists' counts as read (SideDataUiState).
+// taken, the colour profile lists' counts as read, the per-page lists as
+// read (SideDataUiState).
 inline constexpr size_t kUiStateSideDataAt = kUiStateResidentProfilesAt + kUiStateResidentProfilesBytes;
-inline constexpr size_t kUiStateSideDataBytes = 16;
+inline constexpr size_t kUiStateSideDataBytes = 128;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
 inline constexpr size_t kUiStateFreeAt = kUiStateSideDataAt + kUiStateSideDataBytes;

@@ -12,12 +12,14 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 
 #include "common/records/doc_fields.h"
 #include "common/records/inter_sheet_list.h"
+#include "common/records/inter_sheet_rules.h"
 #include "common/win/auth_store_win.h"
 #include "common/win/inter_sheet_store.h"
 #include "common/win/user_registry.h"
@@ -45,6 +47,11 @@ using namespace easyset_test;
 
 constexpr wchar_t kDriver[] = L"Fax Test Driver";
 constexpr wchar_t kRgbSourceKey[] = L"Printer Resident\\RGB Source Profiles";
+
+void SetNumberAndClose(HKEY key, const wchar_t* name, DWORD value) {
+  RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(key);
+}
 
 ColorProfileRecord Profile(const std::u16string& name, uint32_t type) {
   ColorProfileRecord r{};
@@ -229,9 +236,7 @@ TEST_F(SideData, AProfileListLongerThanTheSessionKeepsItsTailThroughAnApply) {
     _snwprintf(name, 16, L"RGBSc%lu", static_cast<unsigned long>(i));
     RegSetValueExW(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&r), sizeof r);
   }
-  const DWORD fifteen = 15;
-  RegSetValueExW(key, L"RGBScNum", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&fifteen), sizeof fifteen);
-  RegCloseKey(key);
+  SetNumberAndClose(key, L"RGBScNum", 15);
 
   Open();
   const ResidentProfileUiState* profiles = SessionResidentProfiles(kit_->Context());
@@ -248,6 +253,50 @@ TEST_F(SideData, AProfileListLongerThanTheSessionKeepsItsTailThroughAnApply) {
   size = sizeof last;
   EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, L"RGBSc14", nullptr, nullptr, reinterpret_cast<BYTE*>(&last), &size));
   EXPECT_EQ(15u, last.srcType);
+  RegCloseKey(key);
+}
+
+// The same for a per-page list of more pages than a list holds: the session
+// shows the first 256, and an apply that did not change the list leaves the
+// stored 300 alone.
+TEST_F(SideData, APerPageListLongerThanTheSessionKeepsItsTailThroughAnApply) {
+  auto* entries = static_cast<InterSheetEntry*>(std::calloc(kInterSheetMaxEntries, sizeof(InterSheetEntry)));
+  ASSERT_NE(nullptr, entries);
+  for (uint32_t i = 0; i < kInterSheetMaxEntries; ++i) {
+    entries[i].row = i + 1;
+    entries[i].pages[0] = u'1';
+  }
+  InterSheetList list{};
+  std::memcpy(list.name, u"Long", 8);
+  list.count = kInterSheetMaxEntries;
+  list.entries = entries;
+  ASSERT_TRUE(SaveInterSheetList(printer_.name().c_str(), kDriver, 4, &list));
+  std::free(entries);
+  HKEY key = OpenInterSheetListKey(printer_.name().c_str(), kDriver, 4);
+  ASSERT_NE(nullptr, key);
+  for (DWORD page = kInterSheetMaxEntries + 1; page <= 300; ++page) {
+    InterSheetEntry entry{};
+    entry.row = page;
+    entry.pages[0] = u'1';
+    wchar_t name[32];
+    _snwprintf(name, 32, L"ISPageListData%lu", static_cast<unsigned long>(page));
+    RegSetValueExW(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&entry), sizeof entry);
+  }
+  SetNumberAndClose(key, L"ISPageListNum", 300);
+
+  Open();
+  const PerPageUiLists* perPage = PerPageListsOf(&kit_->UiState());
+  ASSERT_NE(nullptr, perPage->lists[3]);
+  EXPECT_EQ(kInterSheetMaxEntries, perPage->lists[3]->count);
+  Apply();
+  kit_.reset();
+
+  key = OpenInterSheetListKey(printer_.name().c_str(), kDriver, 4);
+  ASSERT_NE(nullptr, key);
+  DWORD count = 0, size = sizeof count;
+  EXPECT_EQ(ERROR_SUCCESS,
+            RegQueryValueExW(key, L"ISPageListNum", nullptr, nullptr, reinterpret_cast<BYTE*>(&count), &size));
+  EXPECT_EQ(300u, count);
   RegCloseKey(key);
 }
 
