@@ -389,7 +389,9 @@ void Command(const DocumentDialog& d, HWND dialog, SheetCtx* ctx, int id, int co
 
 INT_PTR RunDocumentDialog(const DocumentDialog& d, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   INT_PTR hooked = 0;
-  if (OfferToDeviceLibrary(d.templateId, dialog, message, wParam, lParam, &hooked)) return hooked;
+  if (d.offersToDeviceLibrary && OfferToDeviceLibrary(d.templateId, dialog, message, wParam, lParam, &hooked)) {
+    return hooked;
+  }
   ComboDropListFilter(dialog, message, wParam, lParam);
   SheetCtx* ctx = message == WM_INITDIALOG ? reinterpret_cast<SheetCtx*>(lParam) : SheetCtxOf(dialog);
   switch (message) {

@@ -148,6 +148,9 @@ struct DocumentDialog {
   bool checksConstraints = true;
   // The dialog manager gives the focus to the first control at the start.
   bool defaultFocus = false;
+  // False for a dialog the device library describes and runs through the
+  // skeleton itself: its messages are not offered to the library again.
+  bool offersToDeviceLibrary = true;
 
   // The dialog's own handlers; any may be null.
   // After the common start, before the first constraint pass.
