@@ -1,0 +1,120 @@
+// The sample model's rules as a user meets them: the built procedure
+// library loaded from a package folder with the shipped description files,
+// its Layout and Basic sheets run by their exported procedures in a live
+// property sheet, and the library's own constraint pass (its warnings and
+// questions are real message boxes, answered as a person would).
+#include <windows.h>
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/contracts/sheet_procedures.h"
+#include "common/qxd/model_rows.h"
+#include "common/records/doc_fields.h"
+#include "dproc/model/default_settings.h"
+#include "dproc/sheets/option_rows_win.h"
+#include "tests/support/dialog_kit_win.h"
+#include "tests/support/modal_dialog_driver_win.h"
+#include "tests/support/proc_library_folder_win.h"
+
+namespace {
+
+constexpr int kLayoutTemplate = 101;
+constexpr int kNupSwitch = 1779, kDuplexList = 1286;
+constexpr uint8_t kDuplexOneSided = 1, kDuplexBooklet = 3;
+
+class ModelRulesOnSheets : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(library_.ok());
+    module_ = LoadLibraryW((library_.folder() + L"VELDRANA.DLL").c_str());
+    ASSERT_NE(module_, nullptr);
+    std::memcpy(&kit_.Settings(), &DefaultDocDMode(), sizeof(DocDMode));
+  }
+  void TearDown() override {
+    kit_.Close();
+    if (module_ != nullptr) FreeLibrary(module_);
+  }
+  DLGPROC Procedure(const char* name) {
+    return reinterpret_cast<DLGPROC>(reinterpret_cast<void (*)()>(GetProcAddress(module_, name)));
+  }
+  HWND Open(int templateId, const char* procedure) {
+    DLGPROC proc = Procedure(procedure);
+    if (proc == nullptr) return nullptr;
+    return kit_.OpenPages(kit_.Templates(), {templateId}, proc, L"Rules") != nullptr ? kit_.Dialog() : nullptr;
+  }
+  DocFields& F() { return Fields(kit_.Settings()); }
+  int IndexOf(int comboId, uint32_t value) {
+    HWND combo = kit_.Control(comboId);
+    const int n = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+      auto* row = reinterpret_cast<const OptionHead*>(SendMessageW(combo, CB_GETITEMDATA, i, 0));
+      if (row != nullptr && row->value == value) return i;
+    }
+    return -1;
+  }
+  uint32_t SelectedValue(int comboId) {
+    uint32_t value = 0xFFFFFFFF;
+    SelectedOptionValue(kit_.Dialog(), comboId, &value);
+    return value;
+  }
+  // The next message box gets `answer`; its text is kept.
+  void AnswerBox(int answer) {
+    driver_.Then([this, answer](HWND box) {
+      shown_.push_back(BoxText(box));
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+    });
+  }
+  static std::wstring BoxText(HWND box) {
+    std::wstring all;
+    for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+      wchar_t text[1024] = {};
+      GetWindowTextW(c, text, 1024);
+      all += text;
+      all += L"\n";
+    }
+    return all;
+  }
+
+  testsupport::ProcLibraryFolder library_{L"vdrules"};
+  HMODULE module_ = nullptr;
+  testsupport::DialogKit kit_;
+  testsupport::ModalDialogDriver driver_;
+  std::vector<std::wstring> shown_;
+};
+
+// While N-up is on, "Booklet" in the two-sided list is refused with the
+// model's warning; the list and the setting keep the old choice.  With N-up
+// off the same choice is taken.
+TEST_F(ModelRulesOnSheets, BookletWhileNupIsOnIsRefusedWithTheWarning) {
+  F().bNup = 0;
+  F().nDuplex = kDuplexOneSided;
+  HWND page = Open(kLayoutTemplate, kPrcDocPaper2Proc);
+  ASSERT_NE(page, nullptr);
+  kit_.Click(kNupSwitch);
+  ASSERT_EQ(F().bNup, 1);
+  const int booklet = IndexOf(kDuplexList, kDuplexBooklet);
+  ASSERT_GE(booklet, 0);
+  AnswerBox(IDOK);
+  kit_.Select(kDuplexList, booklet);
+  EXPECT_EQ(driver_.Pending(), 0u) << "the warning came";
+  ASSERT_EQ(shown_.size(), 1u);
+  EXPECT_NE(shown_[0].find(L"N-up"), std::wstring::npos) << testing::PrintToString(shown_[0]);
+  EXPECT_EQ(SelectedValue(kDuplexList), kDuplexOneSided);
+  EXPECT_EQ(F().nDuplex, kDuplexOneSided);
+  EXPECT_EQ(F().bNup, 1);
+
+  kit_.Click(kNupSwitch);
+  ASSERT_EQ(F().bNup, 0);
+  kit_.Select(kDuplexList, IndexOf(kDuplexList, kDuplexBooklet));
+  EXPECT_EQ(F().nDuplex, kDuplexBooklet) << "without N-up a booklet is taken";
+  EXPECT_EQ(shown_.size(), 1u) << "and nothing is asked";
+}
+
+}  // namespace
