@@ -223,7 +223,18 @@ INT_PTR ZoomModeClicked(HWND dialog, SheetCtx* ctx) {
   DocFields* f = FieldsOf(ctx);
   const uint8_t old = f->bScaleAuto;
   f->bScaleAuto = IsChecked(dialog, kBasicZoomAuto);
-  if (f->bScaleAuto != old) NoteChange(dialog, ctx);
+  if (f->bScaleAuto != old) {
+    // The model's rules see the new zoom mode: a refusal, or a question
+    // answered No, puts the old one back.
+    if (ConstraintRefused(Constraints(dialog, f->bScaleAuto != 0 ? kBasicZoomAuto : kBasicZoomManual))) {
+      f->bScaleAuto = old;
+      Check(dialog, kBasicZoomAuto, old != 0);
+      Check(dialog, kBasicZoomManual, old == 0);
+      Finish(dialog, ctx);
+      return TRUE;
+    }
+    NoteChange(dialog, ctx);
+  }
   WriteAutoZoom(dialog, ctx, false);
   Finish(dialog, ctx);
   return TRUE;

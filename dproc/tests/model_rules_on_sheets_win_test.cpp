@@ -25,8 +25,9 @@
 
 namespace {
 
-constexpr int kLayoutTemplate = 101;
+constexpr int kLayoutTemplate = 101, kBasicTemplate = 100;
 constexpr int kNupSwitch = 1779, kDuplexList = 1286;
+constexpr int kZoomAuto = 1227, kZoomManual = 1228;
 constexpr uint8_t kDuplexOneSided = 1, kDuplexBooklet = 3;
 
 class ModelRulesOnSheets : public ::testing::Test {
@@ -115,6 +116,36 @@ TEST_F(ModelRulesOnSheets, BookletWhileNupIsOnIsRefusedWithTheWarning) {
   kit_.Select(kDuplexList, IndexOf(kDuplexList, kDuplexBooklet));
   EXPECT_EQ(F().nDuplex, kDuplexBooklet) << "without N-up a booklet is taken";
   EXPECT_EQ(shown_.size(), 1u) << "and nothing is asked";
+}
+
+// Manual zoom while N-up is on asks whether N-up may go; No keeps zoom and
+// N-up as they were, Yes takes the zoom and turns N-up off.
+TEST_F(ModelRulesOnSheets, ManualZoomWhileNupIsOnAsksFirst) {
+  F().bNup = 1;
+  F().bScaleAuto = 1;
+  // A printer whose settings ask before a rule changes another setting.
+  kit_.Session().working->device.option.displayConstMsg = 1;
+  HWND page = Open(kBasicTemplate, kPrcDocPaper1Proc);
+  ASSERT_NE(page, nullptr);
+  ShowWindow(kit_.Control(kZoomManual), SW_SHOW);
+  EnableWindow(kit_.Control(kZoomManual), TRUE);
+  ASSERT_EQ(IsDlgButtonChecked(page, kZoomAuto), static_cast<UINT>(BST_CHECKED));
+
+  AnswerBox(IDNO);
+  kit_.Click(kZoomManual);
+  EXPECT_EQ(driver_.Pending(), 0u) << "the question came";
+  EXPECT_EQ(shown_.size(), 1u);
+  EXPECT_EQ(F().bScaleAuto, 1);
+  EXPECT_EQ(F().bNup, 1);
+  EXPECT_EQ(IsDlgButtonChecked(page, kZoomAuto), static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(IsDlgButtonChecked(page, kZoomManual), static_cast<UINT>(BST_UNCHECKED));
+
+  AnswerBox(IDYES);
+  kit_.Click(kZoomManual);
+  EXPECT_EQ(driver_.Pending(), 0u);
+  EXPECT_EQ(shown_.size(), 2u);
+  EXPECT_EQ(F().bScaleAuto, 0);
+  EXPECT_EQ(F().bNup, 0) << "the model's rule turns N-up off";
 }
 
 }  // namespace
