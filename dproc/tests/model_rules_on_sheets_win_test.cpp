@@ -14,9 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "common/contracts/device_dialog_skeleton_win.h"
 #include "common/contracts/sheet_procedures.h"
 #include "common/qxd/model_rows.h"
 #include "common/records/doc_fields.h"
+#include "dproc/constraints/do_constraints_win.h"
 #include "dproc/model/default_settings.h"
 #include "dproc/sheets/option_rows_win.h"
 #include "tests/support/dialog_kit_win.h"
@@ -146,6 +148,38 @@ TEST_F(ModelRulesOnSheets, ManualZoomWhileNupIsOnAsksFirst) {
   EXPECT_EQ(shown_.size(), 2u);
   EXPECT_EQ(F().bScaleAuto, 0);
   EXPECT_EQ(F().bNup, 0) << "the model's rule turns N-up off";
+}
+
+
+// The device library's dialogs run on the library's exported skeleton: the
+// window a modal dialog box gets carries no page, so the skeleton records
+// the dialog's template, from before the dialog's own start on.
+uint32_t g_pageAtInit = 0;
+RunDeviceDialogFn g_runDeviceDialog = nullptr;
+const DeviceDialog kMediaTypeLike = [] {
+  DeviceDialog d = {};
+  d.size = sizeof d;
+  d.templateId = 155;
+  d.init = [](HWND dialog, SheetCtx*) {
+    g_pageAtInit = DialogPageId(dialog);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  };
+  return d;
+}();
+INT_PTR CALLBACK MediaTypeLikeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  int32_t handled = 0;
+  const INT_PTR result = g_runDeviceDialog(&kMediaTypeLike, dialog, message, wParam, lParam, &handled);
+  return handled != 0 ? result : FALSE;
+}
+
+TEST_F(ModelRulesOnSheets, ADeviceLibraryDialogCarriesItsTemplateAsPage) {
+  g_runDeviceDialog =
+      reinterpret_cast<RunDeviceDialogFn>(reinterpret_cast<void (*)()>(GetProcAddress(module_, "RunDeviceDialog")));
+  ASSERT_NE(g_runDeviceDialog, nullptr);
+  g_pageAtInit = 0;
+  DialogBoxParamW(kit_.Templates(), MAKEINTRESOURCEW(kMediaTypeLike.templateId), nullptr, MediaTypeLikeProc,
+                  reinterpret_cast<LPARAM>(kit_.Context()));
+  EXPECT_EQ(g_pageAtInit, 155u);
 }
 
 }  // namespace
