@@ -120,6 +120,23 @@ DispStringItem g_colorAdjust[] = {
     {{0}, {}, ""},
 };
 
+// The colour detail pages of a colour model's Quality sheet, one table for
+// the five pages (each applies the records of its own controls).
+DispStringItem g_colorDetail[] = {
+    {{147}, {}, "ColAdj_ColMatching"},       {{1742}, {}, "ColAdj_ColorMatchType"},
+    {{1452}, {}, "ColAdj_Brightness"},       {{1458}, {}, "ColAdj_Contrast"},
+    {{1470}, {}, "ColAdj_Saturation"},       {{148}, {}, "ColAdj_ColBalance"},
+    {{1754}, {}, "ColAdj_Cyan"},             {{1759}, {}, "ColAdj_Magenta"},
+    {{1766}, {}, "ColAdj_Yellow"},           {{1481}, {}, "ColAdj_Black"},
+    {{149}, {}, "ColAdj_ColOther"},          {{1776}, {}, "ColAdj_PureBlack"},
+    {{1746}, {}, "ColAdj_Screen"},           {{1750}, {}, "ColAdj_Smoothing"},
+    {{162}, {}, "Dummy"},                    {{1883}, {}, "ColAdj_MatchBalance"},
+    {{1885}, {}, "ColAdj_ScreenSmooth"},     {{189}, {}, "ColAdj_IccProf"},
+    {{2267}, {}, "ColAdj_RGBProf"},          {{2269}, {}, "ColAdj_DestinationProf"},
+    {{2272}, {}, "ColAdj_SimulationProf"},   {{2274}, {}, "ColAdj_MatchPaperColor"},
+    {{2275}, {}, "ColAdj_Simu_CMYKGray"},    {{0}, {}, ""},
+};
+
 // The Finish sheet: its caption, check boxes, labels and buttons.
 DispStringItem g_finisher[] = {
     {{110}, {}, "Prop_Finisher"},
@@ -939,7 +956,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_CPE_SS_ColorSetting", g_stampColour),
       S("Dlg_DistributionNumEdit", g_distributionNumber),
       S("Property_6", g_quality),
-      {"Dlg_ColorAdjust", {nullptr, nullptr}, true},
+      {"Dlg_ColorAdjust", {g_colorDetail, nullptr}, true},
       {"Dlg_ColorAdjust_T1", {g_colorAdjust, nullptr}, true},
       S("Dlg_ICM"),
       S("Dlg_ColorSetting"),

@@ -39,6 +39,7 @@ BOOL DrawIconTextItem(const DRAWITEMSTRUCT* item, int iconId, const wchar_t* tex
 // while the list has the focus.  An item without a row (index -1) gets the
 // focus rectangle only.
 void DrawOptionRowItem(HWND dialog, const DRAWITEMSTRUCT* item);
-// A palette of 2, 16 or 256 entries from the colour table of a 1, 4 or 8 bit
-// per pixel bitmap; null for other depths.
+// A palette from the colour table of a 1, 4 or 8 bit per pixel bitmap: as
+// many entries as the table holds (biClrUsed when it names fewer than the
+// depth allows, else 2, 16 or 256); null for other depths.
 HPALETTE CreateDibPalette(const BITMAPINFO* info);

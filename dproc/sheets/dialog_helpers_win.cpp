@@ -105,6 +105,9 @@ HPALETTE CreateDibPalette(const BITMAPINFO* info) {
   WORD bits = info->bmiHeader.biBitCount;
   UINT entries = bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0;
   if (entries == 0) return nullptr;
+  // A table that names fewer colours than the depth allows ends there: the
+  // pixels follow it.
+  if (info->bmiHeader.biClrUsed != 0 && info->bmiHeader.biClrUsed < entries) entries = info->bmiHeader.biClrUsed;
   std::unique_ptr<BYTE[]> block(new (std::nothrow) BYTE[sizeof(LOGPALETTE) + entries * sizeof(PALETTEENTRY)]);
   if (!block) return nullptr;
   auto* palette = reinterpret_cast<LOGPALETTE*>(block.get());
