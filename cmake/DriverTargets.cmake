@@ -87,6 +87,11 @@ function(driver_test name)
     if(name MATCHES "(dialog|dialogs|sheet|window|exports|excel|skeleton|framework|result|preview)(_[a-z0-9]+)*_win_test$")
       set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_dialogs)
     endif()
+    # So do the programs that open property pages through the dialog kit
+    # under names the pattern above misses.
+    if(name MATCHES "^(finishing_sheets|device_sheets|color_detail_pages|easy_set_area|easy_set_job|user_side_data)_win_test$")
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_dialogs)
+    endif()
   endif()
 endfunction()
 

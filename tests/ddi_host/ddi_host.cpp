@@ -102,22 +102,51 @@ BOOL DdiHost::ResetPdev(DHPDEV oldPdev, DHPDEV newPdev) {
   return reset ? reset(oldPdev, newPdev) : FALSE;
 }
 
+namespace {
+
+// Wine's spooler numbers jobs per process, from 1, and names a job's spool
+// file after its number alone, so two test programs printing at once in the
+// one prefix write the same spool file: one is refused, or its job file is
+// cut short or holds the other's bytes.  A job therefore holds this lock,
+// shared by every process of the prefix, from its start to its end.  A
+// program that dies holding it leaves it abandoned, which the next waiter
+// takes as its own.
+HANDLE SpoolerJobLock() {
+  static HANDLE lock = CreateMutexW(nullptr, FALSE, L"Local\\FaxDriverTestSpoolerJob");
+  return lock;
+}
+thread_local int jobLocksHeld = 0;
+
+void TakeSpoolerJobLock() {
+  // A job left open by a failed test holds the lock until its process
+  // ends; waiting longer than any job runs keeps the others going.
+  if (SpoolerJobLock() == nullptr) return;
+  const DWORD waited = WaitForSingleObject(SpoolerJobLock(), 120000);
+  if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) ++jobLocksHeld;
+}
+
+void ReleaseSpoolerJobLock() {
+  if (jobLocksHeld > 0 && ReleaseMutex(SpoolerJobLock())) --jobLocksHeld;
+}
+
+}  // namespace
+
 DWORD DdiHost::StartSpoolerJob(HANDLE printer, const wchar_t* docName, const wchar_t* outputFile) {
   DOC_INFO_1W info{};
   info.pDocName = const_cast<wchar_t*>(docName);
   info.pOutputFile = const_cast<wchar_t*>(outputFile);
   info.pDatatype = const_cast<wchar_t*>(L"RAW");
-  // Wine's spooler now and then refuses a job while the machine is loaded
-  // with many test programs at once; the host asks again before it gives up.
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    if (attempt > 0) Sleep(250);
-    const DWORD job = StartDocPrinterW(printer, 1, reinterpret_cast<BYTE*>(&info));
-    if (job != 0) return job;
-  }
-  return 0;
+  TakeSpoolerJobLock();
+  const DWORD job = StartDocPrinterW(printer, 1, reinterpret_cast<BYTE*>(&info));
+  if (job == 0) ReleaseSpoolerJobLock();
+  return job;
 }
 
-bool DdiHost::EndSpoolerJob(HANDLE printer) { return EndDocPrinter(printer) != 0; }
+bool DdiHost::EndSpoolerJob(HANDLE printer) {
+  const bool ended = EndDocPrinter(printer) != 0;
+  ReleaseSpoolerJobLock();
+  return ended;
+}
 
 SURFOBJ* DdiHost::EnableSurface(DHPDEV pdev) {
   auto enable = Get<PFN_DrvEnableSurface>(INDEX_DrvEnableSurface);

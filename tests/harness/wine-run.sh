@@ -27,12 +27,22 @@ out=$(mktemp) err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 
 # Runs the program with its streams in files (a file, unlike a pipe, is never
-# held open by Wine's background processes) and passes them on.
+# held open by Wine's background processes) and passes them on while it runs.
+# A program that hangs is killed with this script when its time runs out, so
+# what it printed must already have been passed on by then: the report then
+# shows the test it hung in.
 run() {
-  "$wine" "$@" >"$out" 2>"$err"
+  : >"$out"
+  : >"$err"
+  "$wine" "$@" >"$out" 2>"$err" &
+  local program=$!
+  tail -s 0.1 --pid="$program" -n +1 -f "$out" &
+  local copy_out=$!
+  tail -s 0.1 --pid="$program" -n +1 -f "$err" >&2 &
+  local copy_err=$!
+  wait "$program"
   status=$?
-  cat "$out"
-  cat "$err" >&2
+  wait "$copy_out" "$copy_err"
 }
 
 did_not_start() {
