@@ -452,6 +452,36 @@ TEST_F(ColorPages, TheProfileListsStoreResidentAndBuiltInChoices) {
   for (int id : {2268, 2270, 2273, 2274, 2276, 1032}) EXPECT_FALSE(Enabled(189, id)) << id;
 }
 
+// The profile page's Default restores the profiles of the object the
+// host's list shows, each record as choosing its entry would set it.
+TEST_F(ColorPages, TheProfileDefaultTakesTheHostsObject) {
+  model_->features[kMfColorAdjustIccProf] = 1;
+  F().ColorAdjustMFP_nMatchSettings = 1;
+  F().ColorAdjustMFP_nMatchType = 0;
+  F().nGraphicsRGBColor = 131;
+  F().nCharRGBColor = 128;
+  F().bMatchPaperColor = 1;
+  OpenPages({189});
+  DocDMode defaults;
+  ASSERT_TRUE(CopyDefaultOEMDevMode(kit_.Context(), &defaults));
+  SelectObject(2);
+  Click(189, 1032);
+  EXPECT_EQ(F().nGraphicsRGBColor, Fields(defaults).nGraphicsRGBColor);
+  EXPECT_EQ(F().bMatchPaperColor, Fields(defaults).bMatchPaperColor);
+  EXPECT_EQ(F().nCharRGBColor, 128);  // text keeps its own
+  EXPECT_EQ(F().ColorAdjustMFP_nMatchType, 0);
+  // The record is named after the built-in entry.
+  const OptionHead* row = FindOptionTable("ColAdj_RGBProf");
+  while (row != nullptr && row->keyword[0] != 0 && row->value != uint32_t(Fields(defaults).nGraphicsRGBColor)) {
+    row = NextOptionRow(row);
+  }
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(F().GraphRGBSc_szProfileName)),
+            std::wstring(OptionRowDisplayText(row)));
+  // The host's choice stays as it was.
+  EXPECT_EQ(SendDlgItemMessageW(host_, 1739, LB_GETCURSEL, 0, 0), 2);
+}
+
 // The page the rules show, by the kind of context, the profile switch, the
 // object choice and the tab; drawings without profiles show no details.
 TEST_F(ColorPages, EnableQualityControlsShowsThePageTheRulesChoose) {
