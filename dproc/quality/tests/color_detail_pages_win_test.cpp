@@ -404,6 +404,28 @@ TEST_F(ColorPages, TheBalanceStoreChecksTheRowsInOrder) {
   kit_.Context()->lParam = reinterpret_cast<LPARAM>(&kit_.Session());
 }
 
+// The core's own sheets refresh the balance themselves: the page's refresh
+// shows the settings again only on a plug-in host's page.
+TEST_F(ColorPages, TheBalanceRefreshesOnlyOnAPluginHostsPage) {
+  for (bool pluginPage : {false, true}) {
+    SCOPED_TRACE(pluginPage ? "plug-in" : "session");
+    PluginHost plugin(&kit_.Settings());
+    kit_.Context()->lParam = pluginPage ? reinterpret_cast<LPARAM>(plugin.doc.get())
+                                        : reinterpret_cast<LPARAM>(&kit_.Session());
+    Bytes()[kAll + kCyan] = 1;
+    OpenPages({148});
+    EXPECT_EQ(Text(148, 1756), L"1");
+    Bytes()[kAll + kCyan] = static_cast<uint8_t>(-6);
+    EXPECT_EQ(Send(148, kColorPageRefresh), 1);
+    EXPECT_EQ(Text(148, 1756), pluginPage ? L"-6" : L"1");
+    for (HWND page : pages_) DestroyWindow(page);
+    pages_.clear();
+    DestroyWindow(host_);
+    host_ = nullptr;
+  }
+  kit_.Context()->lParam = reinterpret_cast<LPARAM>(&kit_.Session());
+}
+
 // A resident RGB source profile at index 3 is chosen by the value 259 and
 // copied into the object's record; a built-in choice clears the record and
 // names it; a refused choice puts selection and record back.
