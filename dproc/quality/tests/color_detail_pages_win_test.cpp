@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <prsht.h>
 
 #include <cstring>
 #include <map>
@@ -113,9 +114,9 @@ class ColorPages : public ::testing::Test {
   ColorPagesUiState& Slots() { return *ColorPagesStateOf(kit_.Context()); }
 
   // The host sheet: the object choice and the controls the rules show.
-  void OpenHost() {
+  void OpenHost(HWND frame = nullptr) {
     host_ = CreateWindowExW(WS_EX_CONTROLPARENT, L"#32770", L"Quality", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 40,
-                            720, 420, nullptr, nullptr, nullptr, nullptr);
+                            720, 420, frame, nullptr, nullptr, nullptr);
     ASSERT_NE(host_, nullptr);
     auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h) {
       CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, host_,
@@ -271,6 +272,36 @@ TEST_F(ColorPages, ARefusedChoiceIsUndoneAndTheDefaultRestoresTheSet) {
   EXPECT_EQ(SendDlgItemMessageW(host_, 1739, LB_GETCURSEL, 0, 0), 1);
   EXPECT_EQ(IsDlgButtonChecked(host_, 1741), BST_CHECKED);
   EXPECT_EQ(IsDlgButtonChecked(host_, 1740), BST_UNCHECKED);
+}
+
+// A change that stands tells the property sheet frame above the host that
+// the host's page changed; a refused one tells it nothing.
+std::vector<WPARAM> g_changedPages;
+LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == PSM_CHANGED) g_changedPages.push_back(wParam);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST_F(ColorPages, AChangeThatStandsReachesTheFrameForTheHostsPage) {
+  HWND frame = CreateWindowExW(0, L"STATIC", L"frame", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(frame, nullptr);
+  SetWindowLongPtrW(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameProc));
+  g_changedPages.clear();
+  OpenHost(frame);
+  OpenPages({162});
+  g_refuse = {1887};
+  Select(162, 1887, 2);
+  EXPECT_TRUE(g_changedPages.empty());
+  g_refuse.clear();
+  Select(162, 1887, 2);
+  EXPECT_EQ(g_changedPages, std::vector<WPARAM>{reinterpret_cast<WPARAM>(host_)});
+  Select(162, 1887, 2);  // the same value again: no change
+  EXPECT_EQ(g_changedPages.size(), 1u);
+  for (HWND page : pages_) DestroyWindow(page);
+  pages_.clear();
+  DestroyWindow(host_);
+  host_ = nullptr;
+  DestroyWindow(frame);
 }
 
 TEST_F(ColorPages, CancelPutsBackTheSettingsThePageFound) {
