@@ -412,6 +412,27 @@ TEST_F(ColorPages, AnEachObjectTypeIsJudgedInTheAllObjectsFieldAndPutBack) {
   EXPECT_EQ(At(kAll, kType), 0);
 }
 
+// The matching page's Default restores type and adjustments of all objects
+// whenever the settings are not in each-object mode, and the host shows
+// the settings' mode again.
+TEST_F(ColorPages, TheMatchingDefaultRestoresTheAllObjectsSet) {
+  OpenPages({147});
+  DocDMode defaults;
+  ASSERT_TRUE(CopyDefaultOEMDevMode(kit_.Context(), &defaults));
+  Select(147, 1744, 3);
+  Bytes()[kAll + kBrightness] = 5;
+  Bytes()[kText + kType] = 2;
+  CheckDlgButton(host_, 1741, BST_CHECKED);
+  Click(147, 1032);
+  for (uint32_t f : {kType, kBrightness, kContrast, kChroma}) {
+    EXPECT_EQ(Bytes()[kAll + f], DocBytes(&defaults)[kAll + f]) << f;
+  }
+  EXPECT_EQ(At(kText, kType), 2);
+  EXPECT_EQ(Selected(147, 1744), static_cast<int>(DocBytes(&defaults)[kAll + kType]));
+  EXPECT_EQ(IsDlgButtonChecked(host_, 1740), BST_CHECKED);
+  EXPECT_EQ(IsDlgButtonChecked(host_, 1741), BST_UNCHECKED);
+}
+
 TEST_F(ColorPages, TheBalanceStoreChecksTheRowsInOrder) {
   PluginHost plugin(&kit_.Settings());
   kit_.Context()->lParam = reinterpret_cast<LPARAM>(plugin.doc.get());
