@@ -1,7 +1,7 @@
 // The device library's dialogs as they run in the driver: opened through the
 // device library's exports, beside the build's procedure library, whose
 // dialog skeleton runs them, on the sample model as shipped.  (Refusals are
-// the stand-in's: the pass finds no feature of a modal dialog's controls.)
+// the stand-in's: the sample model's rules refuse nothing in these dialogs.)
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -3,7 +3,8 @@
 // chosen list's entries: their pages, print type, tab paper, paper source,
 // staple, finishing staple, punch, caption and caption position.  The
 // dialog works on copies of the lists; OK hands them to the session, Cancel
-// drops them (the skeleton puts the document's list number back).
+// drops them, and the constraint marks of the per-page settings go back as
+// the dialog found them (the skeleton puts the document's settings back).
 
 #include "dproc/perpage/per_page_dialogs_win.h"
 
@@ -15,6 +16,8 @@
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/qxd/model_info.h"
@@ -22,18 +25,22 @@
 #include "common/records/inter_sheet_rules.h"
 #include "common/text/page_ranges.h"
 #include "common/win/inter_sheet_store.h"
+#include "dproc/constraints/constraint_rules.h"
 #include "dproc/constraints/rule_evaluation.h"
 #include "dproc/dialogs/hint_area_win.h"
+#include "dproc/dialogs/list_row_colours_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/easyset/easy_set_area_win.h"
 #include "dproc/finishing/finishing_sheets_win.h"
 #include "dproc/model/default_settings.h"
 #include "dproc/model/dialog_text_tables.h"
+#include "dproc/model/edit_items.h"
 #include "dproc/model/feature_table.h"
 #include "dproc/perpage/per_page_list_rows.h"
 #include "dproc/perpage/per_page_preview.h"
 #include "dproc/perpage/per_page_preview_win.h"
+#include "dproc/preview/paper_view_render_win.h"
 #include "dproc/preview/preview_area_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
@@ -142,6 +149,9 @@ struct State {
   const DocDMode* doc = nullptr;  // the document's settings, for its rows
   const SheetCtx* ctx = nullptr;
   HIMAGELIST icons = nullptr;     // the rows' icons, the dialog's own
+  // The constraint marks of the per-page settings as the dialog found
+  // them, put back on Cancel: each word's place and its value.
+  std::vector<std::pair<uint32_t*, uint32_t>> marks;
 };
 State g;
 
@@ -149,6 +159,8 @@ const ModelInfo* Model() { return ProcessModelInfo(); }
 bool Offered(int feature) {
   return feature < 0 || (Model() != nullptr && Model()->features[feature] != 0);
 }
+
+int PageTextLimit() { return Offered(kMfPpsTabPaper) ? kPageTextUnitsWithCaptions : kPageTextUnits; }
 
 const wchar_t* Text(const char* keyword) {
   return reinterpret_cast<const wchar_t*>(DialogTextOf(kTexts, keyword));
@@ -271,8 +283,9 @@ void MakeRowIcons(HWND dialog) {
 
 int DocumentIcon() { return g.doc != nullptr && Fields(*g.doc).nDuplex == 1 ? kIconOneSided : kIconTwoSided; }
 
-int EntryIcon(const InterSheetEntry& e) {
-  if (e.excluded != 0) return kIconWarning;
+// The entry's own icon; the row's icon is the warning for an entry left
+// out, drawn before the entry's own.
+int OwnIcon(const InterSheetEntry& e) {
   if (e.tabPaper != 0) return e.printType == 0 ? kIconTab : e.printType == 1 ? kIconPrintedTab : kIconNone;
   switch (e.printType) {
     case 0: return kIconBlank;
@@ -282,6 +295,8 @@ int EntryIcon(const InterSheetEntry& e) {
     default: return kIconNone;
   }
 }
+
+int EntryIcon(const InterSheetEntry& e) { return e.excluded != 0 ? kIconWarning : OwnIcon(e); }
 
 void SetRowIcon(HWND rows, int row, int icon) {
   LVITEMW item = {};
@@ -353,6 +368,9 @@ void FillRows(HWND dialog) {
   }
   // Each column as wide as its title or its widest cell.
   for (size_t c = 0; c < g.columns.size(); ++c) ListView_SetColumnWidth(rows, static_cast<int>(c), LVSCW_AUTOSIZE_USEHEADER);
+  // The first column also holds the warning and the document rows' bold
+  // texts.
+  if (!g.columns.empty()) ListView_SetColumnWidth(rows, 0, ListView_GetColumnWidth(rows, 0) + 24);
   g.showing = false;
 }
 
@@ -618,8 +636,11 @@ void ChangePosition(HWND dialog, SheetCtx* ctx) {
 }
 
 void PagesChanged(HWND dialog) {
+  if (g.showing) return;
+  // The description's filter of what may be typed.
+  FilterEditItemText(dialog, nullptr, kPagesEdit, 0, 0, 0, PageTextLimit());
   InterSheetEntry* entry = EntryOfRow(g.selected);
-  if (g.showing || entry == nullptr) return;
+  if (entry == nullptr) return;
   wchar_t text[kPageTextUnits + 1] = {};
   GetDlgItemTextW(dialog, kPagesEdit, text, kPageTextUnits + 1);
   CopyUnits(entry->pages, text, kPageTextUnits);
@@ -631,6 +652,7 @@ void PagesChanged(HWND dialog) {
 
 void CaptionChanged(HWND dialog, SheetCtx* ctx) {
   if (g.showing) return;
+  FilterEditItemText(dialog, ctx, kCaptionEdit, 0, 0, 0, kCaptionUnits);
   wchar_t text[kCaptionUnits + 1] = {};
   GetDlgItemTextW(dialog, kCaptionEdit, text, kCaptionUnits + 1);
   CopyUnits(g.edit.caption, text, kCaptionUnits);
@@ -753,14 +775,57 @@ void EditTabSheet(HWND dialog, SheetCtx* ctx) {
   RepaintSummary(dialog);
 }
 
+// The marks the constraint pass leaves on the per-page settings: the
+// locks and marked options of the feature rows of the lists and their
+// columns ("PerPage..." and "PPS..."), and the marks of the model's
+// per-page lists.  The dialog's passes change them; Cancel puts them back
+// as they were after the first pass.
+bool PerPageRow(const char16_t* keyword) {
+  auto starts = [keyword](std::u16string_view prefix) {
+    return std::u16string_view(keyword, std::char_traits<char16_t>::length(keyword)).substr(0, prefix.size()) == prefix;
+  };
+  return starts(u"PerPage") || starts(u"PPS");
+}
+
+void KeepMarks() {
+  g.marks.clear();
+  auto keep = [](uint32_t* word) { g.marks.emplace_back(word, *word); };
+  const ConstraintRules& rules = ProcessConstraintRules();
+  for (uint32_t i = 0; rules.features != nullptr && i < rules.featureCount; ++i) {
+    FeatureEntry& row = rules.features[i];
+    row.keyword[std::size(row.keyword) - 1] = 0;
+    if (!PerPageRow(row.keyword)) continue;
+    keep(&row.locked);
+    keep(&row.available);
+    keep(reinterpret_cast<uint32_t*>(&row.pendingValue));
+    OptionHead* o = row.options;
+    for (int n = 0; o != nullptr && o->keyword[0] != '\0' && n < 256; ++n) {
+      if (o->size < sizeof(OptionHead)) break;
+      keep(&o->flag);
+      o = const_cast<OptionHead*>(NextOptionRow(o));
+    }
+  }
+  const ModelInfo* m = Model();
+  if (m == nullptr) return;
+  for (ModelListItem* list : {m->perPagePrintTypes, m->perPageStaples}) {
+    for (ModelListItem* r = list; r != nullptr && r->keyword[0] != '\0'; ++r) keep(&r->flag);
+  }
+  for (OptionItem* r = m->perPagePaperSources; r != nullptr && r->keyword[0] != '\0'; ++r) keep(&r->flag);
+}
+
+void PutMarksBack() {
+  for (const auto& [word, value] : g.marks) *word = value;
+  g.marks.clear();
+}
+
 // --- The skeleton's handlers.
 
 void Init(HWND dialog, SheetCtx* ctx) {
   g = State{};
   g.open = true;
-  const bool captions = Offered(kMfPpsTabPaper);
-  SendDlgItemMessageW(dialog, kPagesEdit, EM_LIMITTEXT, captions ? kPageTextUnitsWithCaptions : kPageTextUnits, 0);
-  SendDlgItemMessageW(dialog, kCaptionEdit, EM_LIMITTEXT, kCaptionUnits, 0);
+  // The description's edit items set their own limits.
+  SetEditItemLimit(dialog, ctx, kPagesEdit, PageTextLimit());
+  SetEditItemLimit(dialog, ctx, kCaptionEdit, kCaptionUnits);
   // The categories' values line up one tab stop past the widest name.
   {
     HWND list = GetDlgItem(dialog, kCategories);
@@ -934,13 +999,45 @@ bool Notify(HWND dialog, SheetCtx* ctx, const NMHDR* note, LRESULT* result) {
   return false;
 }
 
-// The summary of the selected row: its pages as a line of text and, for a
-// tab entry, the tab sheet with its caption, the tab paper and the tab the
-// entry lands on.
-void DrawSummary(const DRAWITEMSTRUCT* item) {
-  RECT area = item->rcItem;
-  FillRect(item->hDC, &area, GetSysColorBrush(COLOR_APPWORKSPACE));
-  DrawEdge(item->hDC, &area, EDGE_SUNKEN, BF_RECT);
+// The pictures of the summary: the background tile, and the page (blank or
+// printed, through its mask) of a picture whose right part is the tab
+// sheet's schematic.
+enum : uint32_t { kSummaryTile = 1012, kBlankPage = 1015, kPageMask = 1016, kPrintedPage = 1019 };
+// Where the schematic lies in the page picture.
+constexpr RECT kSchematicInPicture = {105, 3, 186, 160};
+
+// The page picture centred across `area` and 4 pixels below its middle.
+RECT PagePictureAt(const RECT& area, PaperViewDevice& device, uint32_t image) {
+  const PlanSize size = device.Env().pictureSize(device.Env().context, image);
+  const LONG left = area.left + (area.right - area.left - size.cx) / 2;
+  const LONG top = area.top + (area.bottom - area.top - size.cy) / 2 + 4;
+  return {left, top, left + size.cx, top + size.cy};
+}
+
+void DrawPagePicture(PaperViewDevice& device, const RECT& at, uint32_t image) {
+  PaperViewPlan plan;
+  PaperViewOp page(PlanOpKind::kMaskedPair);
+  page.image = image;
+  page.mask = kPageMask;
+  page.rect = {at.left, at.top, at.right, at.bottom};
+  plan.ops.push_back(page);
+  RenderPaperViewPlanDirect(device, plan);
+}
+
+// The summary of the selected row, drawn in a memory bitmap and copied:
+// for a tab entry the page with the tab sheet and its caption, the tab
+// paper and the tab the entry lands on; else the document's page with the
+// entry's print type, staple and punch; and its pages as a line of text.
+void DrawSummaryInto(HDC dc, const RECT& area) {
+  PaperViewDevice device(dc, DialogFrameworkModules().images);
+  {
+    PaperViewPlan plan;
+    PaperViewOp tile(PlanOpKind::kTile);
+    tile.image = kSummaryTile;
+    tile.rect = {area.left, area.top, area.right, area.bottom};
+    plan.ops.push_back(tile);
+    RenderPaperViewPlanDirect(device, plan);
+  }
   const WorkList& w = Current();
   std::vector<std::wstring> lines;
   const InterSheetEntry* entry = EntryOfRow(g.selected);
@@ -961,33 +1058,31 @@ void DrawSummary(const DRAWITEMSTRUCT* item) {
       position += std::to_wstring(g.tabs[index]) + L"/" + std::to_wstring(w.head.tab.tabCount);
     }
     lines.push_back(position);
-    RECT schematic = {area.left + (area.right - area.left) / 2, area.top + 8, area.right - 8, area.bottom - 8};
-    DrawTabSchematic(item->hDC, schematic, w.head.tab, g.edit);
-  }
-  if (!tab && g.doc != nullptr) {
+    const uint32_t image = g.edit.printType != 0 ? kPrintedPage : kBlankPage;
+    const RECT page = PagePictureAt(area, device, image);
+    DrawPagePicture(device, page, image);
+    const RECT schematic = {page.left + kSchematicInPicture.left, page.top + kSchematicInPicture.top,
+                            page.left + kSchematicInPicture.right, page.top + kSchematicInPicture.bottom};
+    DrawTabSchematic(dc, schematic, w.head.tab, g.edit);
+  } else if (entry != nullptr && g.edit.printType == 0) {
+    // A blank sheet inserted: the blank page alone, centred.
+    const RECT page = PagePictureAt(area, device, kBlankPage);
+    DrawPagePicture(device, page, kBlankPage);
+  } else if (g.doc != nullptr) {
     // The document's page with the entry's print type, staple and punch.
     RECT page = {area.left + 5, area.top + 24, area.right - 5, area.bottom - 5};
-    if (entry != nullptr && g.edit.printType == 0) {
-      const LONG w = std::min(page.right - page.left, (page.bottom - page.top) * 210 / 297) / 2;
-      const LONG cx = (page.left + page.right) / 2, cy = (page.top + page.bottom) / 2;
-      RECT blank = {cx - w / 2, cy - w * 297 / 420, cx + w / 2, cy + w * 297 / 420};
-      FillRect(item->hDC, &blank, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-      FrameRect(item->hDC, &blank, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    } else {
-      DocDMode shown = *g.doc;
-      DocFields& f = Fields(shown);
-      if (entry != nullptr) {
-        if (g.edit.staple != 255) {
-          f.bStaple = g.edit.staple != 0 ? 1 : 0;
-          if (const uint8_t mode = PreviewStapleMode(g.edit.staple)) f.nStapleMode = mode;
-        }
-        if (g.edit.punch != 255) f.bPunch = g.edit.punch != 0 ? 1 : 0;
-        if (g.edit.printType == 1 || g.edit.printType == 2) f.nDuplex = static_cast<uint8_t>(g.edit.printType);
+    DocDMode shown = *g.doc;
+    DocFields& f = Fields(shown);
+    if (entry != nullptr) {
+      if (g.edit.staple != 255) {
+        f.bStaple = g.edit.staple != 0 ? 1 : 0;
+        if (const uint8_t mode = PreviewStapleMode(g.edit.staple)) f.nStapleMode = mode;
       }
-      DrawPaperViewEx(&shown, item->hDC, page, g.ctx, false, Model(), DialogFrameworkModules().images);
+      if (g.edit.punch != 255) f.bPunch = g.edit.punch != 0 ? 1 : 0;
+      if (g.edit.printType == 1 || g.edit.printType == 2) f.nDuplex = static_cast<uint8_t>(g.edit.printType);
     }
+    DrawPaperViewEx(&shown, dc, page, g.ctx, false, Model(), DialogFrameworkModules().images);
   }
-  HDC dc = item->hDC;
   LOGFONTW font = {};
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
   font.lfHeight = -MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72);
@@ -1006,6 +1101,78 @@ void DrawSummary(const DRAWITEMSTRUCT* item) {
   DeleteObject(bold);
 }
 
+void DrawSummary(const DRAWITEMSTRUCT* item) {
+  const RECT& area = item->rcItem;
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  HDC memory = CreateCompatibleDC(item->hDC);
+  HBITMAP bitmap = memory != nullptr ? CreateCompatibleBitmap(item->hDC, width, height) : nullptr;
+  if (bitmap == nullptr) {
+    if (memory != nullptr) DeleteDC(memory);
+    return;
+  }
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  DrawSummaryInto(memory, RECT{0, 0, width, height});
+  BitBlt(item->hDC, area.left, area.top, width, height, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+}
+
+// One row of the list: its colours by state, the warning of an entry left
+// out, the row's icon, then each column's text clipped to its column, and
+// the focus frame.  The document rows are written in a bold face of the
+// row's height.
+void DrawRow(const DRAWITEMSTRUCT* item) {
+  HWND rows = item->hwndItem;
+  HDC dc = item->hDC;
+  const RECT& r = item->rcItem;
+  const int row = static_cast<int>(item->itemID);
+  const auto [back, fore] =
+      ListRowColoursOf(ListView_GetTextBkColor(rows), IsWindowEnabled(rows) == FALSE, (item->itemState & ODS_SELECTED) != 0);
+  HBRUSH brush = CreateSolidBrush(back);
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+  const int height = r.bottom - r.top;
+  const int iconTop = r.top + std::max(0, (height - 16) / 2);
+  LONG x = r.left + 2;
+  const InterSheetEntry* entry = EntryOfRow(row);
+  int icon = entry != nullptr ? OwnIcon(*entry) : DocumentIcon();
+  if (g.icons != nullptr && entry != nullptr && entry->excluded != 0) {
+    ImageList_Draw(g.icons, kIconWarning, dc, x, iconTop, ILD_TRANSPARENT);
+    x += 16;
+  }
+  if (g.icons != nullptr && icon != kIconNone) ImageList_Draw(g.icons, icon, dc, x, iconTop, ILD_TRANSPARENT);
+  x += 18;
+
+  HFONT documentFont = nullptr;
+  HGDIOBJ oldFont = nullptr;
+  if (entry == nullptr) {
+    LOGFONTW font = {};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    font.lfHeight = -std::max(8, height * 2 / 3);
+    font.lfWeight = FW_BOLD;
+    documentFont = CreateFontIndirectW(&font);
+    oldFont = SelectObject(dc, documentFont);
+  }
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, fore);
+  LONG columnLeft = r.left;
+  for (size_t c = 0; c < g.columns.size(); ++c) {
+    const LONG width = ListView_GetColumnWidth(rows, static_cast<int>(c));
+    RECT cell = {c == 0 ? x : columnLeft + 4, r.top, columnLeft + width - 2, r.bottom};
+    columnLeft += width;
+    wchar_t text[256] = {};
+    ListView_GetItemText(rows, row, static_cast<int>(c), text, 256);
+    if (text[0] == L'\0' || cell.right <= cell.left) continue;
+    DrawTextW(dc, text, -1, &cell, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
+  if (documentFont != nullptr) {
+    SelectObject(dc, oldFont);
+    DeleteObject(documentFont);
+  }
+  if ((item->itemState & ODS_FOCUS) != 0 && GetFocus() == rows) DrawFocusRect(dc, &r);
+}
+
 bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   switch (item->CtlID) {
     case kListCombo:
@@ -1016,6 +1183,9 @@ bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
     case kSummary:
       DrawSummary(item);
       return true;
+    case kRows:
+      if (item->CtlType == ODT_LISTVIEW) DrawRow(item);
+      return item->CtlType == ODT_LISTVIEW;
     default:
       return false;
   }
@@ -1023,6 +1193,12 @@ bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
 
 // OK: the list checked, then every list handed to the session.
 bool Ok(HWND dialog, SheetCtx* ctx) {
+  // The edits by the description's rules first, then the list.
+  if (ValidateEditItem(dialog, ctx, kPagesEdit, TRUE, 0, 0, PageTextLimit()) == 0 ||
+      ValidateEditItem(dialog, ctx, kCaptionEdit, TRUE, 0, 0, kCaptionUnits) == 0) {
+    SetFocus(GetDlgItem(dialog, kPagesEdit));
+    return false;
+  }
   if (IsEntryRow(g.selected) && !ValidateList(dialog, Check::kCommit)) {
     SetFocus(GetDlgItem(dialog, kPagesEdit));
     return false;
@@ -1056,6 +1232,13 @@ bool Other(HWND dialog, SheetCtx*, UINT message, WPARAM, LPARAM, INT_PTR* result
   return true;
 }
 
+void Started(HWND, SheetCtx*) { KeepMarks(); }
+
+// Cancel: the skeleton put the document's settings back and the session
+// keeps its own lists; the constraint marks go back as the dialog found
+// them.
+void Cancel(HWND, SheetCtx*) { PutMarksBack(); }
+
 void Destroy(HWND dialog) {
   SetPerPageEdit(nullptr, kPerPageKindNone);
   ListView_SetImageList(GetDlgItem(dialog, kRows), nullptr, LVSIL_SMALL);
@@ -1077,12 +1260,14 @@ const DocumentDialog kDialog = {
     .clipTitle = L"Per Page Settings - Edit List Dialog",
     .comboHeights = kComboHeights,
     .init = Init,
+    .started = Started,
     .enableRules = EnableControls,
     .command = Command,
     .ok = Ok,
     .drawItem = DrawItem,
     .notify = Notify,
     .destroy = Destroy,
+    .cancel = Cancel,
     .other = Other,
 };
 

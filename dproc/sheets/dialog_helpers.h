@@ -12,6 +12,11 @@ void ShowEnableWnd(HWND window, BOOL on);
 // it was); off: disables it.
 void EnableCtrlIfVisible(HWND window, BOOL on);
 
+// Places the pages of a dialog's tab control `tabId` (child dialogs of
+// `dialog`, each keeping its template size) centred in the tab control's
+// display area, their tops just below the tabs.
+void PlacePagesInTab(HWND dialog, int tabId, const HWND* pages, int count);
+
 struct DeviceOptionItem;
 // The device option selected in list box 1078 (its item data is the option's
 // index in the device option list) is "DevUserAuthentication" or

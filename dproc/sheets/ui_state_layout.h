@@ -64,5 +64,10 @@ inline constexpr size_t kUiStateResidentProfilesBytes = 48;
 // (ColorPagesUiState, dproc/quality/color_detail_pages_win.h).
 inline constexpr size_t kUiStateColorPagesAt = kUiStateResidentProfilesAt + kUiStateResidentProfilesBytes;
 inline constexpr size_t kUiStateColorPagesBytes = 64;
+// What the session's side data loader has done: the authentication values
+// taken, the colour profile lists' counts as read, the per-page lists as
+// read (SideDataUiState).
+inline constexpr size_t kUiStateSideDataAt = kUiStateColorPagesAt + kUiStateColorPagesBytes;
+inline constexpr size_t kUiStateSideDataBytes = 128;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
-inline constexpr size_t kUiStateFreeAt = kUiStateColorPagesAt + kUiStateColorPagesBytes;
+inline constexpr size_t kUiStateFreeAt = kUiStateSideDataAt + kUiStateSideDataBytes;

@@ -16,6 +16,7 @@
 
 #include "common/contracts/ddproc_sheet_functions_win.h"
 #include "common/contracts/fax_dialogs_win.h"
+#include "common/qxd/model_rows.h"
 #include "common/records/fax_send_block.h"
 #include "common/records/settings_checksum.h"
 #include "common/records/settings_records.h"
@@ -55,12 +56,51 @@ void CheckPerPageBox(HWND sheet) {
   if (IsDlgButtonChecked(sheet, 1159) != BST_CHECKED) PostMessageW(GetDlgItem(sheet, 1159), BM_CLICK, 0, 0);
 }
 
+// Before the Caption Detail button of the Per Page Setting dialog: a new
+// entry on page 1 that inserts a tab sheet with a caption, so the button
+// opens its dialog.  Each step waits for the dialog (its own thread).
+void AddTabEntry(HWND dialog) {
+  auto send = [dialog](UINT message, WPARAM w, LPARAM l) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(dialog, message, w, l, SMTO_NORMAL, 3000, &answer);
+  };
+  auto command = [&](int id, int code) {
+    send(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  };
+  command(1102, BN_CLICKED);
+  SetDlgItemTextW(dialog, 1614, L"1");
+  // The tab sheet category, then its "use" value.
+  HWND categories = GetDlgItem(dialog, 1609);
+  const LRESULT lines = SendMessageW(categories, LB_GETCOUNT, 0, 0);
+  HWND change = GetDlgItem(dialog, 1610);
+  for (LRESULT line = 0; line < lines; ++line) {
+    SendMessageW(categories, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+    command(1609, LBN_SELCHANGE);
+    const LRESULT items = SendMessageW(change, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < items; ++i) {
+      // The items are the option rows of the description (the driver runs
+      // in this process).
+      const LRESULT data = SendMessageW(change, CB_GETITEMDATA, static_cast<WPARAM>(i), 0);
+      const auto* row = reinterpret_cast<const OptionHead*>(data);
+      if (data == 0 || data == CB_ERR || std::strncmp(row->keyword, "PPSTabUse", sizeof row->keyword) != 0) continue;
+      SendMessageW(change, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+      command(1610, CBN_SELENDOK);
+      SetDlgItemTextW(dialog, 1146, L"Chapter 1");
+      return;
+    }
+  }
+}
+
 // Before the Edit button of the Easy Set area: an Easy Set of the user's
 // own, kept through the Save dialog (the built-in Easy Set and the presets
 // keep their options, so only such a set opens the Option dialog).
 void SaveTourEasySet(HWND sheet);
 // Before the Option button of the Edit dialog: the last Easy Set chosen.
 void ChooseLastEasySet(HWND edit);
+
+// A kControl stop with this `page` is opened only from a window of the
+// hosted pages' model (the sample model opens another dialog there).
+constexpr int kOnHostedModel = 1;
 
 constexpr TourWay kPage = TourWay::kDocumentPage;
 constexpr TourWay kControl = TourWay::kControl;
@@ -71,9 +111,13 @@ constexpr TourWay kTab = TourWay::kTab;
 // buttons of booklet, binding margin, image shift and print position are
 // hidden on the sample model; the tour sends their command all the same, so
 // that their dialogs are seen; so are the watermark sheet's Header / Footer,
-// Date/Time and Numbering Setting buttons.  So it does for the Setting sheet's custom paper button,
+// Date/Time, Numbering and Copy Protect Setting buttons, and the hidden
+// colour buttons of the copy-protect method page.  So it does for the Setting sheet's custom paper button,
 // hidden on the core's own sheets, and for the Configure sheet's
-// Consumables command, which no template gives a button.
+// Consumables command, which no template gives a button.  The watermark
+// sheet's Overlay Information button is hidden on every model; its command
+// opens the device forms' dialog on the sample model, and the form files'
+// dialog on the finishing model, where forms are form files.
 const std::vector<TourStop> kDialogTour = {
     {171, "Fax", kPage, 0, 0, 0, nullptr},
     {172, "Fax Cover Sheet", kControl, 171, 1948, 0, CheckFaxSheetCoverBox},
@@ -127,6 +171,7 @@ const std::vector<TourStop> kDialogTour = {
     {138, "List Name Edit", kControl, 137, 1095, 0, nullptr},
     {140, "Index Paper Settings", kControl, 137, 1109, 0, nullptr},
     {139, "Punch Setting", kControl, 137, 1107, 0, nullptr},
+    {141, "Caption Detail", kControl, 137, 1620, 0, AddTabEntry},
     {161, "Initialize", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {158, "Attestation Setting", kControl, 161, 1867, 0, nullptr},
     {160, "Department Setting", kControl, 161, 1220, 0, nullptr},
@@ -142,6 +187,17 @@ const std::vector<TourStop> kDialogTour = {
     {2506, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
     {2529, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
     {2530, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
+    {2124, "Copy Protect", kControl, 104, 1166, 0, nullptr},
+    {2126, "Copy Protect - Print Items", kTab, 2124, 2125, 0, nullptr},
+    {2145, "Copy Protect - Method", kTab, 2124, 2125, 1, nullptr},
+    {2083, "Date and Time Format", kControl, 2126, 2133, 0, nullptr},
+    {183, "Distribution Number", kControl, 2126, 2138, 0, nullptr},
+    {2090, "Pattern Colour", kControl, 2145, 2158, 0, nullptr},
+    {2103, "Stamp Colour", kControl, 2145, 2164, 0, nullptr},
+    {195, "Overlay Information - device forms", kControl, 104, 1279, 0, nullptr},
+    {127, "Overlay Form file Management", kControl, 195, 1143, 0, nullptr},
+    {104, "Overlay - form files", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {119, "Overlay Information - form files", kControl, 104, 1279, kOnHostedModel, nullptr},
 };
 
 constexpr DWORD kWaitMs = 15000;
@@ -277,6 +333,7 @@ class Tour {
  public:
   Tour(const TourVisit& visit, TourReport* report) : visit_(visit), report_(report) {}
   TemplateFacts templates;
+  bool onHostedModel = false;  // while the hosted pages are shown on the hosted model
 
   // Visits the stop shown by `window` and the dialogs opened from it.
   void Visit(const TourStop& stop, HWND window) {
@@ -288,7 +345,9 @@ class Tour {
     report_->visited.push_back(stop.templateId);
     visit_(stop, window);
     for (const TourStop& child : DialogTour()) {
-      if (child.from != stop.templateId || Done(child, stop)) continue;
+      if (child.from != stop.templateId) continue;
+      if (child.way == TourWay::kControl && child.page == kOnHostedModel && !onHostedModel) continue;
+      if (Done(child, stop)) continue;
       if (child.way == TourWay::kControl) Open(child, window);
       if (child.way == TourWay::kTab) OpenTab(child, window);
     }
@@ -490,6 +549,7 @@ const char* HostedProcedureOf(uint16_t templateId) {
     case 110: return "Prc_DocFinishingProc_T2";
     case 113: return "Prc_DocCoverPageProc_T2";
     case 161: return "Prc_DocInitializeProc";
+    case 104: return "Prc_DocWOProc";
     case 147: return "ColorAdjustPageProc";
     case 189: return "ColorProfilePageProc";
     case 148: return "ColorBalancePageProc";
@@ -688,9 +748,11 @@ TourReport RunDialogTour(HANDLE printer, const std::wstring& printerName, const 
     DriverCopy copy(folder, hostedModel);
     HMODULE hostedProc = copy.ok() ? LoadLibraryW((copy.path() + L"VELDRANA.DLL").c_str()) : nullptr;
     HMODULE templates = copy.ok() ? LoadLibraryW((copy.path() + L"VELDRANG.DLL").c_str()) : nullptr;
+    tour.onHostedModel = true;
     for (const TourStop* stop : StopsOf(TourWay::kHostedPage)) {
       TourHostedPage(tour, *stop, hostedProc, templates, printer, devmode);
     }
+    tour.onHostedModel = false;
     if (templates != nullptr) FreeLibrary(templates);
     if (hostedProc != nullptr) FreeLibrary(hostedProc);
   } else {

@@ -18,17 +18,20 @@
 #include "common/records/doc_fields.h"
 #include "common/records/inter_sheet_rules.h"
 #include "common/win/inter_sheet_store.h"
+#include "dproc/constraints/constraint_rules.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/model/default_settings.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/disp_strings.h"
+#include "dproc/model/edit_items.h"
 #include "dproc/model/message_text.h"
 #include "dproc/model/option_text_sections.h"
 #include "dproc/perpage/per_page_dialogs_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/per_page_ui_lists.h"
 #include "dproc/startup/model_startup_defaults.h"
+#include "tests/support/canvas_win.h"
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
 #include "tests/support/sheet_model_win.h"
@@ -45,7 +48,9 @@ struct LoadedModel {
   ModelInfo* model = nullptr;
   MessageTables texts = {};
   void Load(const std::string& path) {
-    testsupport::LoadSheetModel(path, &model, &texts);
+    // With the edit items of the description, as the library reads them.
+    testsupport::LoadSheetModel(path, &model, &texts,
+                                {.afterBuild = nullptr, .afterTexts = [](QxdContext* file, ModelInfo*) { LoadEditItemTable(file); }});
   }
 };
 LoadedModel g_fixture;
@@ -254,6 +259,40 @@ TEST_F(PerPageSetting, PageTextsAreCheckedTogetherOnOk) {
   }
 }
 
+// The page and caption edits follow the description's edit items as the
+// sample model ships them: the page text keeps digits, letters (the page
+// check names those), commas, hyphens and spaces, and is cut to the shorter
+// length of the item and the dialog's (14 beside a caption); the caption is
+// cut at 192 characters.
+TEST_F(PerPageSetting, PageAndCaptionEditsFollowTheDescriptionsEditItems) {
+  Open();
+  EXPECT_EQ(SendMessageW(kit_.Control(1614), EM_GETLIMITTEXT, 0, 0), 20) << "the item's own limit";
+  SelectRow(2);
+  struct Case {
+    const wchar_t* typed;
+    const wchar_t* kept;
+  } cases[] = {
+      {L"1,\xFF13;5-6", L"1,5-6"},
+      {L"2.4 / 7", L"24  7"},
+      {L"4x", L"4x"},
+      {L"1,2,3,4,5,6,7,8,9", L"1,2,3,4,5,6,7,"},
+  };
+  for (const Case& c : cases) {
+    SetText(1614, c.typed);
+    EXPECT_EQ(Text(1614), c.kept);
+  }
+  SetText(1614, L"7");
+  EXPECT_EQ(Cell(2, 0), L"7");
+  const std::wstring longCaption(200, L'c');
+  SetText(1146, longCaption.c_str());
+  EXPECT_EQ(Text(1146).size(), 192u);
+  kit_.Click(IDOK);
+  EXPECT_TRUE(kit_.Boxes().shown().empty());
+  ASSERT_EQ(Lists()->lists[1]->count, 2u);
+  EXPECT_EQ(std::u16string(Lists()->lists[1]->entries[1].pages), u"7");
+  EXPECT_EQ(std::char_traits<char16_t>::length(Lists()->lists[1]->entries[1].caption), 192u);
+}
+
 TEST_F(PerPageSetting, AnEntryWithoutPagesCannotBeLeftButCanBeDeleted) {
   Open();
   kit_.Click(1102);
@@ -353,6 +392,176 @@ TEST_F(PerPageSetting, CancelKeepsTheSessionsListsAndTheDocumentsList) {
   EXPECT_EQ(F().CoverMFP_nPerPageList, 2);
   EXPECT_EQ(Lists()->lists[4], nullptr);
   EXPECT_EQ(Lists()->lists[1]->count, 2u);
+}
+
+// The constraint marks the dialog's passes leave on the per-page settings
+// (locked rows, marked options, the model's per-page staple marks, which
+// the dialog clears when it opens) go back on Cancel; a mark of another
+// setting stays as the pass left it.
+TEST_F(PerPageSetting, CancelPutsTheConstraintMarksOfThePerPageSettingsBack) {
+  OptionHead* tabOptions = FindOptionTable("PerPageListTabPaper");
+  ASSERT_NE(tabOptions, nullptr);
+  ModelListItem* staples = g_fixture.model->perPageStaples;
+  ASSERT_NE(staples, nullptr);
+  ASSERT_NE(staples[0].keyword[0], '\0');
+  FeatureEntry rows[3] = {};
+  std::memcpy(rows[0].keyword, u"PerPageListTabPaper", 20 * 2);
+  rows[0].options = tabOptions;
+  rows[0].pendingValue = -1;
+  std::memcpy(rows[1].keyword, u"PerPageListName", 16 * 2);
+  rows[1].pendingValue = -1;
+  std::memcpy(rows[2].keyword, u"Staple", 7 * 2);
+  rows[2].pendingValue = -1;
+  ConstraintRules& rules = ProcessConstraintRules();
+  FeatureEntry* const oldFeatures = rules.features;
+  const uint32_t oldCount = rules.featureCount;
+  rules.features = rows;
+  rules.featureCount = 3;
+  const OptionHead* secondTab = NextOptionRow(tabOptions);
+  tabOptions->flag = 0;
+  const_cast<OptionHead*>(secondTab)->flag = 1;
+  staples[0].flag = 1;
+  rows[1].available = 1;
+
+  // The pass of a setting change marks what the entry rules out.
+  SetSheetConstraintCheck([](HWND, HWND, uint16_t id) -> int32_t {
+    ConstraintRules& r = ProcessConstraintRules();
+    if (id == 1610 && r.features != nullptr) {
+      r.features[0].options->flag = 1;
+      const_cast<OptionHead*>(NextOptionRow(r.features[0].options))->flag = 0;
+      r.features[0].locked = 1;
+      r.features[1].available = 0;
+      r.features[2].locked = 1;
+    }
+    return 199;
+  });
+  Open();
+  EXPECT_EQ(staples[0].flag, 0u) << "cleared when the dialog opens";
+  SelectRow(1);
+  ChooseSetting(L"Print", 1);
+  ASSERT_EQ(tabOptions->flag, 1u);
+  staples[0].flag = 1;
+  kit_.Click(IDCANCEL);
+
+  EXPECT_EQ(tabOptions->flag, 0u);
+  EXPECT_EQ(secondTab->flag, 1u);
+  EXPECT_EQ(rows[0].locked, 0u);
+  EXPECT_EQ(rows[1].available, 1u);
+  EXPECT_EQ(staples[0].flag, 0u) << "as the dialog found it after its first pass";
+  EXPECT_EQ(rows[2].locked, 1u) << "not a per-page setting";
+  tabOptions->flag = 0;
+  const_cast<OptionHead*>(secondTab)->flag = 0;
+  rules.features = oldFeatures;
+  rules.featureCount = oldCount;
+}
+
+// The rows are drawn by the dialog: the highlight colours on the selected
+// row, the window colour on the others, the icons before the first
+// column's text, and each cell's text inside its own column (an empty cell
+// stays empty).
+TEST_F(PerPageSetting, RowsAreDrawnWithTheirIconsAndEachTextInItsColumn) {
+  Open();
+  SelectRow(1);
+  RECT bounds = {};
+  ASSERT_TRUE(ListView_GetItemRect(Rows(), 1, &bounds, LVIR_BOUNDS));
+  const int w = bounds.right - bounds.left, h = bounds.bottom - bounds.top;
+  ASSERT_GT(h, 8);
+  std::vector<int> left = {0};
+  for (int c = 0; c < 9; ++c) left.push_back(left.back() + ListView_GetColumnWidth(Rows(), c));
+  ASSERT_LE(left[9], w + 1);
+  auto drawn = [&](int row, UINT state, testsupport::Canvas& canvas) {
+    DRAWITEMSTRUCT d = {};
+    d.CtlType = ODT_LISTVIEW;
+    d.CtlID = 1539;
+    d.itemID = static_cast<UINT>(row);
+    d.itemAction = ODA_DRAWENTIRE;
+    d.itemState = state;
+    d.hwndItem = Rows();
+    d.hDC = canvas.dc();
+    d.rcItem = {0, 0, w, h};
+    SendMessageW(kit_.Dialog(), WM_DRAWITEM, 1539, reinterpret_cast<LPARAM>(&d));
+  };
+  auto rgb = [](COLORREF c) { return static_cast<uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); };
+  // Pixels other than `back` in columns [from, to) of the canvas.
+  auto marked = [&](testsupport::Canvas& canvas, int x0, int x1, uint32_t back) {
+    int n = 0;
+    for (int y = 0; y < h; ++y) {
+      for (int x = x0; x < x1 && x < w; ++x) n += canvas.At(x, y) != back;
+    }
+    return n;
+  };
+  {
+    testsupport::Canvas canvas(w, h, 0x123456);
+    drawn(1, ODS_SELECTED, canvas);
+    const uint32_t back = rgb(GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(canvas.At(left[8] + 3, h / 2), back) << "the selected row's colour, an empty tab cell";
+    EXPECT_GT(marked(canvas, 2, 18, back), 20) << "the icon";
+    EXPECT_GT(marked(canvas, 20, left[1], back), 10) << "\"2-3\"";
+    EXPECT_GT(marked(canvas, left[1], left[2], back), 20) << "\"Two-sided\"";
+    EXPECT_EQ(marked(canvas, left[7], left[9], back), 0) << "no caption, no tab";
+  }
+  {
+    testsupport::Canvas canvas(w, h, 0x123456);
+    drawn(2, 0, canvas);
+    const uint32_t back = rgb(GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(canvas.At(w - 1, h / 2), back);
+    EXPECT_GT(marked(canvas, left[7], left[8], back), 20) << "the caption";
+    EXPECT_GT(marked(canvas, left[8], left[9], back), 10) << "the tab number";
+  }
+}
+
+// The summary picture of a tab entry: the background tile, the printed page
+// through its mask, and the tab sheet in the picture's right part.
+TEST_F(PerPageSetting, SummaryShowsThePageAndTheTabSheetOnTheBackgroundTile) {
+  Open();
+  SelectRow(2);
+  RECT item = {};
+  GetClientRect(kit_.Control(1235), &item);
+  const int w = item.right, h = item.bottom;
+  ASSERT_GT(w, 190);
+  testsupport::Canvas canvas(w, h, 0xFFFFFF);
+  auto draw = [&] {
+    DRAWITEMSTRUCT d = {};
+    d.CtlType = ODT_STATIC;
+    d.CtlID = 1235;
+    d.itemAction = ODA_DRAWENTIRE;
+    d.hwndItem = kit_.Control(1235);
+    d.hDC = canvas.dc();
+    d.rcItem = item;
+    SendMessageW(kit_.Dialog(), WM_DRAWITEM, 1235, reinterpret_cast<LPARAM>(&d));
+  };
+  draw();
+  const int left = (w - 190) / 2, top = (h - 164) / 2 + 4;
+  EXPECT_EQ(canvas.At(left + 2, h - 3), 0x008080u) << "the tile";
+  EXPECT_EQ(canvas.At(left + 50, top + 120), 0xFFFFFFu) << "the page";
+  EXPECT_EQ(canvas.At(left + 16 + 20, top + 40), 0x808080u) << "a printed line";
+  EXPECT_EQ(canvas.At(left + 9 + 84, top + 100), 0x808080u) << "the page's shadow";
+  int sheet = 0, elsewhere = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      if (canvas.At(x, y) != 0xFFFF80u) continue;
+      // The sheet's edge starts in the schematic's part; its tab may stand
+      // out to the right.
+      const bool inside = x >= left + 105 && y >= top + 3 && y < top + 160;
+      (inside ? sheet : elsewhere) += 1;
+    }
+  }
+  EXPECT_GT(sheet, 500) << "the tab sheet's schematic";
+  EXPECT_EQ(elsewhere, 0);
+  // A blank tab sheet: the page without its lines.
+  ChooseSetting(L"Print", 0);
+  draw();
+  EXPECT_EQ(canvas.At(left + 16 + 20, top + 40), 0xFFFFFFu);
+  // The document row: the document's page on the tile, no tab sheet.
+  SelectRow(0);
+  draw();
+  EXPECT_EQ(canvas.At(2, h - 3), 0x008080u);
+  int yellow = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) yellow += canvas.At(x, y) == 0xFFFF80u;
+  }
+  EXPECT_EQ(yellow, 0);
+  kit_.Screenshot("summary");
 }
 
 // --- Index Paper Setting, opened from the list's editor.
