@@ -20,7 +20,6 @@
 #include "common/qxd/model_info.h"
 #include "common/records/color_profile_record.h"
 #include "common/records/doc_fields.h"
-#include "common/records/oem_ui_host.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/model/feature_table.h"
 #include "dproc/model/message_text.h"
@@ -30,6 +29,7 @@
 #include "dproc/sheets/option_rows_win.h"
 #include "dproc/sheets/sheet_context.h"
 #include "tests/support/dialog_kit_win.h"
+#include "tests/support/plugin_host_win.h"
 #include "tests/support/sheet_model_win.h"
 
 namespace {
@@ -48,25 +48,6 @@ constexpr uint32_t kText = DOC_FIELD_AT(ColorAdjustMFP_EachText_Match_nType);
 constexpr uint32_t kPhoto = DOC_FIELD_AT(ColorAdjustMFP_EachPhoto_Match_nType);
 // Places inside a set of eleven bytes.
 enum : uint32_t { kType = 0, kBrightness = 1, kContrast = 2, kChroma = 3, kCyan = 4, kBlack = 7, kScreen = 9 };
-
-// A plug-in host's document page with the kit's settings.
-struct PluginHost {
-  OEMUIOBJ uiObject = {sizeof(OEMUIOBJ), nullptr};
-  OEMUIPSPARAM ps = {};
-  OEMCUIPPARAM cui = {};
-  DEVMODEW publicDm = {};
-  std::unique_ptr<PluginDocPage> doc = std::make_unique<PluginDocPage>();
-  explicit PluginHost(DocDMode* settings) {
-    *doc = PluginDocPage{};
-    ps.pOEMDM = settings;
-    ps.poemuiobj = &uiObject;
-    cui.pPublicDM = &publicDm;
-    doc->marker = 0x5A;
-    doc->kind = kPluginDocumentKind;
-    doc->cuiParam = &cui;
-    doc->psParam = &ps;
-  }
-};
 
 ColorProfileRecord Resident(const char16_t* download, const char16_t* name, uint32_t location) {
   ColorProfileRecord r = {};
@@ -352,8 +333,8 @@ TEST_F(ColorPages, TheMatchingPageShowsItsRowsByTheKindOfContext) {
   for (HWND page : pages_) DestroyWindow(page);
   pages_.clear();
 
-  PluginHost plugin(&kit_.Settings());
-  kit_.Context()->lParam = reinterpret_cast<LPARAM>(plugin.doc.get());
+  testsupport::PluginHost plugin(&kit_.Settings(), nullptr, {});
+  kit_.Context()->lParam = reinterpret_cast<LPARAM>(plugin.Page());
   DestroyWindow(host_);
   OpenHost();
   Bytes()[kAll + kBrightness] = static_cast<uint8_t>(-4);
@@ -434,8 +415,8 @@ TEST_F(ColorPages, TheMatchingDefaultRestoresTheAllObjectsSet) {
 }
 
 TEST_F(ColorPages, TheBalanceStoreChecksTheRowsInOrder) {
-  PluginHost plugin(&kit_.Settings());
-  kit_.Context()->lParam = reinterpret_cast<LPARAM>(plugin.doc.get());
+  testsupport::PluginHost plugin(&kit_.Settings(), nullptr, {});
+  kit_.Context()->lParam = reinterpret_cast<LPARAM>(plugin.Page());
   OpenPages({148});
   Type(148, 1756, L"5");
   EXPECT_EQ(At(kAll, kCyan), 5);
@@ -461,8 +442,8 @@ TEST_F(ColorPages, TheBalanceStoreChecksTheRowsInOrder) {
 TEST_F(ColorPages, TheBalanceRefreshesOnlyOnAPluginHostsPage) {
   for (bool pluginPage : {false, true}) {
     SCOPED_TRACE(pluginPage ? "plug-in" : "session");
-    PluginHost plugin(&kit_.Settings());
-    kit_.Context()->lParam = pluginPage ? reinterpret_cast<LPARAM>(plugin.doc.get())
+    testsupport::PluginHost plugin(&kit_.Settings(), nullptr, {});
+    kit_.Context()->lParam = pluginPage ? reinterpret_cast<LPARAM>(plugin.Page())
                                         : reinterpret_cast<LPARAM>(&kit_.Session());
     Bytes()[kAll + kCyan] = 1;
     OpenPages({148});
@@ -575,8 +556,8 @@ TEST_F(ColorPages, EnableQualityControlsShowsThePageTheRulesChoose) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "plugin " << c.plugin << " profiles " << c.profiles << " mode " << int(c.mode)
                                     << " object " << int(c.object) << " tab " << c.tab);
-    PluginHost plugin(&kit_.Settings());
-    kit_.Context()->lParam = c.plugin ? reinterpret_cast<LPARAM>(plugin.doc.get())
+    testsupport::PluginHost plugin(&kit_.Settings(), nullptr, {});
+    kit_.Context()->lParam = c.plugin ? reinterpret_cast<LPARAM>(plugin.Page())
                                       : reinterpret_cast<LPARAM>(&kit_.Session());
     model_->features[kMfColorAdjustIccProf] = c.profiles ? 1 : 0;
     F().ColorAdjustMFP_nMatchSettings = c.mode;
