@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <prsht.h>
 
 #include <cstring>
 #include <map>
@@ -19,7 +20,6 @@
 #include "common/qxd/model_info.h"
 #include "common/records/color_profile_record.h"
 #include "common/records/doc_fields.h"
-#include "common/records/oem_ui_host.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/model/feature_table.h"
 #include "dproc/model/message_text.h"
@@ -29,6 +29,7 @@
 #include "dproc/sheets/option_rows_win.h"
 #include "dproc/sheets/sheet_context.h"
 #include "tests/support/dialog_kit_win.h"
+#include "tests/support/plugin_host_win.h"
 #include "tests/support/sheet_model_win.h"
 
 namespace {
@@ -47,25 +48,6 @@ constexpr uint32_t kText = DOC_FIELD_AT(ColorAdjustMFP_EachText_Match_nType);
 constexpr uint32_t kPhoto = DOC_FIELD_AT(ColorAdjustMFP_EachPhoto_Match_nType);
 // Places inside a set of eleven bytes.
 enum : uint32_t { kType = 0, kBrightness = 1, kContrast = 2, kChroma = 3, kCyan = 4, kBlack = 7, kScreen = 9 };
-
-// A plug-in host's document page with the kit's settings.
-struct PluginHost {
-  OEMUIOBJ uiObject = {sizeof(OEMUIOBJ), nullptr};
-  OEMUIPSPARAM ps = {};
-  OEMCUIPPARAM cui = {};
-  DEVMODEW publicDm = {};
-  std::unique_ptr<PluginDocPage> doc = std::make_unique<PluginDocPage>();
-  explicit PluginHost(DocDMode* settings) {
-    *doc = PluginDocPage{};
-    ps.pOEMDM = settings;
-    ps.poemuiobj = &uiObject;
-    cui.pPublicDM = &publicDm;
-    doc->marker = 0x5A;
-    doc->kind = kPluginDocumentKind;
-    doc->cuiParam = &cui;
-    doc->psParam = &ps;
-  }
-};
 
 ColorProfileRecord Resident(const char16_t* download, const char16_t* name, uint32_t location) {
   ColorProfileRecord r = {};
@@ -113,9 +95,9 @@ class ColorPages : public ::testing::Test {
   ColorPagesUiState& Slots() { return *ColorPagesStateOf(kit_.Context()); }
 
   // The host sheet: the object choice and the controls the rules show.
-  void OpenHost() {
+  void OpenHost(HWND frame = nullptr) {
     host_ = CreateWindowExW(WS_EX_CONTROLPARENT, L"#32770", L"Quality", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 40,
-                            720, 420, nullptr, nullptr, nullptr, nullptr);
+                            720, 420, frame, nullptr, nullptr, nullptr);
     ASSERT_NE(host_, nullptr);
     auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h) {
       CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, host_,
@@ -273,6 +255,36 @@ TEST_F(ColorPages, ARefusedChoiceIsUndoneAndTheDefaultRestoresTheSet) {
   EXPECT_EQ(IsDlgButtonChecked(host_, 1740), BST_UNCHECKED);
 }
 
+// A change that stands tells the property sheet frame above the host that
+// the host's page changed; a refused one tells it nothing.
+std::vector<WPARAM> g_changedPages;
+LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == PSM_CHANGED) g_changedPages.push_back(wParam);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST_F(ColorPages, AChangeThatStandsReachesTheFrameForTheHostsPage) {
+  HWND frame = CreateWindowExW(0, L"STATIC", L"frame", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(frame, nullptr);
+  SetWindowLongPtrW(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameProc));
+  g_changedPages.clear();
+  OpenHost(frame);
+  OpenPages({162});
+  g_refuse = {1887};
+  Select(162, 1887, 2);
+  EXPECT_TRUE(g_changedPages.empty());
+  g_refuse.clear();
+  Select(162, 1887, 2);
+  EXPECT_EQ(g_changedPages, std::vector<WPARAM>{reinterpret_cast<WPARAM>(host_)});
+  Select(162, 1887, 2);  // the same value again: no change
+  EXPECT_EQ(g_changedPages.size(), 1u);
+  for (HWND page : pages_) DestroyWindow(page);
+  pages_.clear();
+  DestroyWindow(host_);
+  host_ = nullptr;
+  DestroyWindow(frame);
+}
+
 TEST_F(ColorPages, CancelPutsBackTheSettingsThePageFound) {
   F().ColorAdjustMFP_EachEtc_nMatchBalance = 1;
   F().ColorAdjustMFP_EachEtc_nScreenSmooth = 1;
@@ -321,8 +333,8 @@ TEST_F(ColorPages, TheMatchingPageShowsItsRowsByTheKindOfContext) {
   for (HWND page : pages_) DestroyWindow(page);
   pages_.clear();
 
-  PluginHost plugin(&kit_.Settings());
-  kit_.Context()->lParam = reinterpret_cast<LPARAM>(plugin.doc.get());
+  testsupport::PluginHost plugin(&kit_.Settings(), nullptr, {});
+  kit_.Context()->lParam = reinterpret_cast<LPARAM>(plugin.Page());
   DestroyWindow(host_);
   OpenHost();
   Bytes()[kAll + kBrightness] = static_cast<uint8_t>(-4);
@@ -381,9 +393,30 @@ TEST_F(ColorPages, AnEachObjectTypeIsJudgedInTheAllObjectsFieldAndPutBack) {
   EXPECT_EQ(At(kAll, kType), 0);
 }
 
+// The matching page's Default restores type and adjustments of all objects
+// whenever the settings are not in each-object mode, and the host shows
+// the settings' mode again.
+TEST_F(ColorPages, TheMatchingDefaultRestoresTheAllObjectsSet) {
+  OpenPages({147});
+  DocDMode defaults;
+  ASSERT_TRUE(CopyDefaultOEMDevMode(kit_.Context(), &defaults));
+  Select(147, 1744, 3);
+  Bytes()[kAll + kBrightness] = 5;
+  Bytes()[kText + kType] = 2;
+  CheckDlgButton(host_, 1741, BST_CHECKED);
+  Click(147, 1032);
+  for (uint32_t f : {kType, kBrightness, kContrast, kChroma}) {
+    EXPECT_EQ(Bytes()[kAll + f], DocBytes(&defaults)[kAll + f]) << f;
+  }
+  EXPECT_EQ(At(kText, kType), 2);
+  EXPECT_EQ(Selected(147, 1744), static_cast<int>(DocBytes(&defaults)[kAll + kType]));
+  EXPECT_EQ(IsDlgButtonChecked(host_, 1740), BST_CHECKED);
+  EXPECT_EQ(IsDlgButtonChecked(host_, 1741), BST_UNCHECKED);
+}
+
 TEST_F(ColorPages, TheBalanceStoreChecksTheRowsInOrder) {
-  PluginHost plugin(&kit_.Settings());
-  kit_.Context()->lParam = reinterpret_cast<LPARAM>(plugin.doc.get());
+  testsupport::PluginHost plugin(&kit_.Settings(), nullptr, {});
+  kit_.Context()->lParam = reinterpret_cast<LPARAM>(plugin.Page());
   OpenPages({148});
   Type(148, 1756, L"5");
   EXPECT_EQ(At(kAll, kCyan), 5);
@@ -401,6 +434,28 @@ TEST_F(ColorPages, TheBalanceStoreChecksTheRowsInOrder) {
   Type(148, 1487, L"-2");
   EXPECT_EQ(Send(148, kColorPageStore), 1);
   EXPECT_EQ(At(kAll, kBlack), -2);
+  kit_.Context()->lParam = reinterpret_cast<LPARAM>(&kit_.Session());
+}
+
+// The core's own sheets refresh the balance themselves: the page's refresh
+// shows the settings again only on a plug-in host's page.
+TEST_F(ColorPages, TheBalanceRefreshesOnlyOnAPluginHostsPage) {
+  for (bool pluginPage : {false, true}) {
+    SCOPED_TRACE(pluginPage ? "plug-in" : "session");
+    testsupport::PluginHost plugin(&kit_.Settings(), nullptr, {});
+    kit_.Context()->lParam = pluginPage ? reinterpret_cast<LPARAM>(plugin.Page())
+                                        : reinterpret_cast<LPARAM>(&kit_.Session());
+    Bytes()[kAll + kCyan] = 1;
+    OpenPages({148});
+    EXPECT_EQ(Text(148, 1756), L"1");
+    Bytes()[kAll + kCyan] = static_cast<uint8_t>(-6);
+    EXPECT_EQ(Send(148, kColorPageRefresh), 1);
+    EXPECT_EQ(Text(148, 1756), pluginPage ? L"-6" : L"1");
+    for (HWND page : pages_) DestroyWindow(page);
+    pages_.clear();
+    DestroyWindow(host_);
+    host_ = nullptr;
+  }
   kit_.Context()->lParam = reinterpret_cast<LPARAM>(&kit_.Session());
 }
 
@@ -452,6 +507,36 @@ TEST_F(ColorPages, TheProfileListsStoreResidentAndBuiltInChoices) {
   for (int id : {2268, 2270, 2273, 2274, 2276, 1032}) EXPECT_FALSE(Enabled(189, id)) << id;
 }
 
+// The profile page's Default restores the profiles of the object the
+// host's list shows, each record as choosing its entry would set it.
+TEST_F(ColorPages, TheProfileDefaultTakesTheHostsObject) {
+  model_->features[kMfColorAdjustIccProf] = 1;
+  F().ColorAdjustMFP_nMatchSettings = 1;
+  F().ColorAdjustMFP_nMatchType = 0;
+  F().nGraphicsRGBColor = 131;
+  F().nCharRGBColor = 128;
+  F().bMatchPaperColor = 1;
+  OpenPages({189});
+  DocDMode defaults;
+  ASSERT_TRUE(CopyDefaultOEMDevMode(kit_.Context(), &defaults));
+  SelectObject(2);
+  Click(189, 1032);
+  EXPECT_EQ(F().nGraphicsRGBColor, Fields(defaults).nGraphicsRGBColor);
+  EXPECT_EQ(F().bMatchPaperColor, Fields(defaults).bMatchPaperColor);
+  EXPECT_EQ(F().nCharRGBColor, 128);  // text keeps its own
+  EXPECT_EQ(F().ColorAdjustMFP_nMatchType, 0);
+  // The record is named after the built-in entry.
+  const OptionHead* row = FindOptionTable("ColAdj_RGBProf");
+  while (row != nullptr && row->keyword[0] != 0 && row->value != uint32_t(Fields(defaults).nGraphicsRGBColor)) {
+    row = NextOptionRow(row);
+  }
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(F().GraphRGBSc_szProfileName)),
+            std::wstring(OptionRowDisplayText(row)));
+  // The host's choice stays as it was.
+  EXPECT_EQ(SendDlgItemMessageW(host_, 1739, LB_GETCURSEL, 0, 0), 2);
+}
+
 // The page the rules show, by the kind of context, the profile switch, the
 // object choice and the tab; drawings without profiles show no details.
 TEST_F(ColorPages, EnableQualityControlsShowsThePageTheRulesChoose) {
@@ -471,8 +556,8 @@ TEST_F(ColorPages, EnableQualityControlsShowsThePageTheRulesChoose) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "plugin " << c.plugin << " profiles " << c.profiles << " mode " << int(c.mode)
                                     << " object " << int(c.object) << " tab " << c.tab);
-    PluginHost plugin(&kit_.Settings());
-    kit_.Context()->lParam = c.plugin ? reinterpret_cast<LPARAM>(plugin.doc.get())
+    testsupport::PluginHost plugin(&kit_.Settings(), nullptr, {});
+    kit_.Context()->lParam = c.plugin ? reinterpret_cast<LPARAM>(plugin.Page())
                                       : reinterpret_cast<LPARAM>(&kit_.Session());
     model_->features[kMfColorAdjustIccProf] = c.profiles ? 1 : 0;
     F().ColorAdjustMFP_nMatchSettings = c.mode;
