@@ -1,10 +1,11 @@
 #include "ddproc/dialogs/color_setting_hook_win.h"
 
 #include <cstring>
+#include <map>
 #include <memory>
+#include <vector>
 
 #include "common/records/settings_checksum.h"
-#include "common/win/driver_help.h"
 #include "common/win/printer_queries.h"
 #include "common/win/sheet_context_records_win.h"
 #include "ddproc/dialogs/proc_lib_binding_win.h"
@@ -30,8 +31,8 @@ const DWORD kHelpIds[] = {
     1523, static_cast<DWORD>(-1), 1630, static_cast<DWORD>(-1), 0, 0,
 };
 
-// The hint page of the open dialog (one at a time: they are modal).
-uint32_t g_hintPageId = 0;
+// The variant of the open dialog (one at a time: they are modal).
+const ColorSettingVariant* g_variant = nullptr;
 
 SheetCtx* Context(HWND dialog) { return reinterpret_cast<SheetCtx*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
 DocDMode* Doc(HWND dialog) {
@@ -280,35 +281,6 @@ void StoreAll(const ColorSettingVariant& v, HWND dialog) {
   }
 }
 
-void CheckAndHint(HWND dialog) {
-  ProcLibBinding& b = DeviceDialogBinding();
-  if (b.module == nullptr) return;
-  if (b.doConstraints != nullptr) b.doConstraints(0, dialog, b.tooltip, 0, -1);
-  if (b.dispHintControl != nullptr) b.dispHintControl(dialog, Context(dialog), g_hintPageId);
-}
-
-// A change of one control: stored, checked, and undone when refused.
-void Change(const ColorSettingVariant& v, HWND dialog, int id) {
-  DocDMode* doc = Doc(dialog);
-  if (doc == nullptr) return;
-  auto kept = std::make_unique<DocDMode>(*doc);
-  const ColorListControl* list = ServedList(v, id);
-  const ColorCheckControl* check = ServedCheck(v, id);
-  if (list != nullptr) Store(v, dialog, *list);
-  else if (check != nullptr) WriteColorField(*doc, check->field, 1, IsDlgButtonChecked(dialog, id) == BST_CHECKED);
-  else StoreGraphicsFromRadios(v, dialog);
-  ProcLibBinding& b = DeviceDialogBinding();
-  if (b.module == nullptr) return;
-  if (b.doConstraints != nullptr &&
-      ConstraintRefused(b.doConstraints(0, dialog, b.tooltip, static_cast<uint16_t>(id), -1))) {
-    *doc = *kept;
-    if (list != nullptr) Refresh(v, dialog, *list);
-    else if (check != nullptr) CheckDlgButton(dialog, id, ReadColorField(*doc, check->field, 1) ? BST_CHECKED : BST_UNCHECKED);
-    else RefreshRadios(v, dialog);
-  }
-  if (b.dispHintControl != nullptr) b.dispHintControl(dialog, Context(dialog), g_hintPageId);
-}
-
 // The printer's default settings: its stored "DefaultOEMDEV" when that is
 // a sound record, else the library's built-in defaults.
 void DefaultSettings(const SheetCtx* ctx, DocDMode* out) {
@@ -326,13 +298,12 @@ void CopyBytes(DocDMode& into, const DocDMode& from, uint32_t at, size_t bytes) 
 
 // Default: the template's fields from the defaults (an object's colour
 // matching, halftone and grey treatment as their whole group of four bytes).
-void Default(const ColorSettingVariant& v, HWND dialog) {
-  SheetCtx* ctx = Context(dialog);
+void Default(HWND dialog, SheetCtx* ctx) {
+  const ColorSettingVariant& v = *g_variant;
   DocDMode* doc = Doc(dialog);
   if (doc == nullptr || !CanChangeDocSettings(ctx)) return;
   auto defaults = std::make_unique<DocDMode>();
   DefaultSettings(ctx, defaults.get());
-  SetFocus(GetDlgItem(dialog, kDefaultButton));
   ForServedLists(v, dialog, [&](const ColorListControl& c) {
     if (c.kind == ColorListKind::kOption) {
       CopyBytes(*doc, *defaults, c.field - (c.field - DOC_FIELD_AT(ColorImage_nColorChg)) % 4, 4);
@@ -345,12 +316,12 @@ void Default(const ColorSettingVariant& v, HWND dialog) {
     if (VariantServesCheck(v, i)) CopyBytes(*doc, *defaults, ColorCheckControls()[i].field, 1);
   }
   if (v.graphicsRadios) CopyBytes(*doc, *defaults, DOC_FIELD_AT(nColorGraphics), 1);
-  CheckAndHint(dialog);
   RefreshAll(v, dialog);
 }
 
 // The controls a locked document leaves disabled.
-void DisableWhenLocked(const ColorSettingVariant& v, HWND dialog) {
+void DisableWhenLocked(HWND dialog, SheetCtx*) {
+  const ColorSettingVariant& v = *g_variant;
   if (CanChangeDocSettings(Context(dialog))) return;
   for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     const int id = GetDlgCtrlID(child);
@@ -365,27 +336,16 @@ void DisableWhenLocked(const ColorSettingVariant& v, HWND dialog) {
   }
 }
 
-void Init(const ColorSettingVariant& v, HWND dialog, LPARAM context) {
-  auto* ctx = reinterpret_cast<SheetCtx*>(context);
-  SetWindowLongPtrW(dialog, DWLP_USER, context);
-  g_hintPageId = v.hintPageId;
-  ProcLibBinding& b = DeviceDialogBinding();
-  if (BindProcLibrary(&b)) {
-    if (b.replaceCommonTexts != nullptr) b.replaceCommonTexts(dialog, DDProcTables().common, static_cast<UINT>(v.templateId));
-    if (b.replaceTexts != nullptr) b.replaceTexts(dialog, DDProcTables().colorSetting);
-    if (b.createToolWnd != nullptr) b.tooltip = b.createToolWnd(dialog);
-    if (b.storeStopIconRects != nullptr) b.storeStopIconRects(dialog);
-    CheckAndHint(dialog);
-  }
-  DocDMode* doc = Doc(dialog);
-  DocDMode* backup = ctx != nullptr ? GetPrivDevModeBackup(ctx) : nullptr;
-  if (doc != nullptr && backup != nullptr) *backup = *doc;
+// The start, after the skeleton's: the lists filled and showing the
+// settings; the download manager's button only with the manager.
+void Init(HWND dialog, SheetCtx*) {
+  const ColorSettingVariant& v = *g_variant;
   FillAll(v, dialog);
   RefreshAll(v, dialog);
-  if (v.profileButtons && b.module != nullptr && b.isInstalledDLManager != nullptr && b.isInstalledDLManager() == 0) {
+  const ProcLibBinding& b = DeviceDialogBinding();
+  if (v.profileButtons && b.isInstalledDLManager != nullptr && b.isInstalledDLManager() == 0) {
     EnableWindow(GetDlgItem(dialog, kDownloadManagerButton), FALSE);
   }
-  DisableWhenLocked(v, dialog);
 }
 
 void DrawListItem(const DRAWITEMSTRUCT* item) {
@@ -419,78 +379,136 @@ void DrawListItem(const DRAWITEMSTRUCT* item) {
   }
 }
 
-// A command the hook consumes: its result in *result.
-bool Command(const ColorSettingVariant& v, HWND dialog, WPARAM wParam, uint32_t* result) {
-  const int id = LOWORD(wParam);
-  const UINT code = HIWORD(wParam);
-  switch (id) {
-    case IDOK:
-      StoreAll(v, dialog);
-      EndDialog(dialog, 1);
-      *result = 1;
-      return true;
-    case IDCANCEL: {
-      SheetCtx* ctx = Context(dialog);
-      DocDMode* doc = Doc(dialog);
-      DocDMode* backup = ctx != nullptr ? GetPrivDevModeBackup(ctx) : nullptr;
-      if (doc != nullptr && backup != nullptr) *doc = *backup;
-      EndDialog(dialog, 2);
-      *result = 1;
-      return true;
+bool DrawItem(HWND, SheetCtx*, const DRAWITEMSTRUCT* item) {
+  if (ServedList(*g_variant, static_cast<int>(item->CtlID)) == nullptr) return false;
+  DrawListItem(item);
+  return true;
+}
+
+bool Ok(HWND dialog, SheetCtx*) {
+  StoreAll(*g_variant, dialog);
+  return true;
+}
+
+// A change keeps the whole settings for its undo: a list's choice also
+// writes its profile record, the graphics radios a group of fields.
+uint8_t* WholeSettings(HWND dialog, SheetCtx*, const DeviceDialogChange&, uint32_t* bytes) {
+  *bytes = sizeof(DocDMode);
+  return reinterpret_cast<uint8_t*>(Doc(dialog));
+}
+bool ReadList(HWND dialog, SheetCtx*, const DeviceDialogChange& change) {
+  const ColorListControl* list = ServedList(*g_variant, change.controlId);
+  if (list == nullptr) return false;
+  Store(*g_variant, dialog, *list);
+  return true;
+}
+void ShowList(HWND dialog, SheetCtx*, const DeviceDialogChange& change) {
+  if (const ColorListControl* list = ServedList(*g_variant, change.controlId)) Refresh(*g_variant, dialog, *list);
+}
+bool ReadCheck(HWND dialog, SheetCtx*, const DeviceDialogChange& change) {
+  const ColorCheckControl* check = ServedCheck(*g_variant, change.controlId);
+  DocDMode* doc = Doc(dialog);
+  if (check == nullptr || doc == nullptr) return false;
+  WriteColorField(*doc, check->field, 1, IsDlgButtonChecked(dialog, change.controlId) == BST_CHECKED);
+  return true;
+}
+void ShowCheck(HWND dialog, SheetCtx*, const DeviceDialogChange& change) {
+  const ColorCheckControl* check = ServedCheck(*g_variant, change.controlId);
+  DocDMode* doc = Doc(dialog);
+  if (check == nullptr || doc == nullptr) return;
+  CheckDlgButton(dialog, change.controlId, ReadColorField(*doc, check->field, 1) ? BST_CHECKED : BST_UNCHECKED);
+}
+bool ReadRadios(HWND dialog, SheetCtx*, const DeviceDialogChange&) {
+  StoreGraphicsFromRadios(*g_variant, dialog);
+  return true;
+}
+void ShowRadios(HWND dialog, SheetCtx*, const DeviceDialogChange&) { RefreshRadios(*g_variant, dialog); }
+
+// Becoming active again (the skeleton has run the pass and the hint) and the
+// message that the resident profiles changed.
+bool Other(HWND dialog, SheetCtx* ctx, UINT message, WPARAM wParam, LPARAM, INT_PTR* result) {
+  const ColorSettingVariant& v = *g_variant;
+  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && ctx != nullptr) {
+    switch (v.activate) {
+      case ColorActivate::kNone: break;
+      case ColorActivate::kRefillCheckRefresh:
+        FillAll(v, dialog);
+        RefreshAll(v, dialog);
+        break;
+      case ColorActivate::kCheckRefresh: RefreshAll(v, dialog); break;
+      case ColorActivate::kCheckReselectHalftones:
+        for (int id : {1332, 1330}) {
+          if (const ColorListControl* c = ServedList(v, id)) Refresh(v, dialog, *c);
+        }
+        break;
     }
-    case kHelpButton:
-      ShowDriverHelp(dialog, HELP_CONTEXT, v.helpContext);
-      *result = 0;
-      return true;
-    case kDefaultButton:
-      Default(v, dialog);
-      *result = 0;
-      return true;
-    default: break;
+    return false;
   }
-  if (const ColorListControl* list = ServedList(v, id); list != nullptr && code == CBN_SELENDOK) {
-    Change(v, dialog, id);
-    *result = list->kind == ColorListKind::kSimulation || list->kind == ColorListKind::kDestination ? 0 : 1;
-    return true;
-  }
-  if (code != BN_CLICKED) return false;
-  if (id == kMatchPaperColorCheck && ServedCheck(v, id) != nullptr) {
-    Change(v, dialog, id);
-    *result = 0;
-    return true;
-  }
-  if (v.graphicsRadios && (id == kGraphicsLikeImage || id == kGraphicsLikeText)) {
-    Change(v, dialog, id);
-    *result = 1;
-    return true;
-  }
-  if (v.edgesImmediate && ServedCheck(v, id) != nullptr) {
-    Change(v, dialog, id);
+  if (message == kProfilesChangedMessage && v.refill != ColorRefill::kNone) {
+    FillAll(v, dialog);
+    RefreshAll(v, dialog);
+    if (v.refill == ColorRefill::kRefillRefreshGraphics) StoreGraphicsFromRadios(v, dialog);
     *result = 1;
     return true;
   }
   return false;
 }
 
-void Activated(const ColorSettingVariant& v, HWND dialog) {
-  switch (v.activate) {
-    case ColorActivate::kNone: return;
-    case ColorActivate::kRefillCheckRefresh:
-      FillAll(v, dialog);
-      CheckAndHint(dialog);
-      RefreshAll(v, dialog);
-      return;
-    case ColorActivate::kCheckRefresh:
-      CheckAndHint(dialog);
-      RefreshAll(v, dialog);
-      return;
-    case ColorActivate::kCheckReselectHalftones:
-      CheckAndHint(dialog);
-      for (int id : {1332, 1330}) {
-        if (const ColorListControl* c = ServedList(v, id)) Refresh(v, dialog, *c);
-      }
-      return;
+// A variant's description for the skeleton, made once.
+struct Described {
+  DeviceDialog desc = {};
+  std::vector<DeviceDialogChange> changes;
+  std::vector<DeviceItemHeight> heights;
+};
+const DeviceDialog& Description(const ColorSettingVariant& v) {
+  static std::map<const ColorSettingVariant*, Described> made;
+  auto [at, fresh] = made.try_emplace(&v);
+  Described& d = at->second;
+  if (!fresh) return d.desc;
+  for (size_t i = 0; i < kColorListControls; ++i) {
+    if (!VariantServesList(v, i)) continue;
+    const uint16_t id = static_cast<uint16_t>(ColorListControls()[i].list);
+    d.changes.push_back({id, CBN_SELENDOK, 0, WholeSettings, ReadList, ShowList, nullptr});
+    d.heights.push_back({id, kItemHeight});
   }
+  for (size_t i = 0; i < kColorCheckControls; ++i) {
+    const int id = ColorCheckControls()[i].check;
+    // The edges are read at OK, unless the variant takes them at once.
+    if (!VariantServesCheck(v, i) || (id != kMatchPaperColorCheck && !v.edgesImmediate)) continue;
+    d.changes.push_back({static_cast<uint16_t>(id), BN_CLICKED, 0, WholeSettings, ReadCheck, ShowCheck, nullptr});
+  }
+  if (v.graphicsRadios) {
+    for (int id : {kGraphicsLikeImage, kGraphicsLikeText}) {
+      d.changes.push_back({static_cast<uint16_t>(id), BN_CLICKED, 0, WholeSettings, ReadRadios, ShowRadios, nullptr});
+    }
+  }
+  d.changes.push_back({});
+  d.heights.push_back({});
+  d.desc = DeviceDialog{
+      .size = sizeof(DeviceDialog),
+      .templateId = static_cast<uint16_t>(v.templateId),
+      .hintPageId = static_cast<uint16_t>(v.hintPageId),
+      .editsDocument = 1,
+      .checksOnActivate = v.activate != ColorActivate::kNone ? uint8_t{1} : uint8_t{0},
+      .changeHintPageId = 0,
+      .texts = DDProcTables().colorSetting,
+      .helpIds = kHelpIds,
+      .helpTopic = v.helpContext,
+      .clipTitle = L"Color Setting Dialog",
+      .changes = d.changes.data(),
+      .itemHeights = d.heights.data(),
+      .init = Init,
+      .enableRules = DisableWhenLocked,
+      .command = nullptr,
+      .ok = Ok,
+      .defaults = Default,
+      .cancel = nullptr,
+      .drawItem = DrawItem,
+      .notify = nullptr,
+      .other = Other,
+      .destroy = nullptr,
+  };
+  return d.desc;
 }
 
 }  // namespace
@@ -499,65 +517,21 @@ uint32_t ColorSettingDlgHook(const ColorSettingVariant& v, HWND dialog, UINT mes
                              int32_t* handled) {
   int32_t ignored = 0;
   if (handled == nullptr) handled = &ignored;
-  switch (message) {
-    case WM_INITDIALOG:
-      Init(v, dialog, lParam);
+  ProcLibBinding& b = DeviceDialogBinding();
+  if (message == WM_INITDIALOG) {
+    BindProcLibrary(&b);
+    if (b.runDialog == nullptr) {
+      // Without the procedure library's skeleton the dialog cannot show the
+      // settings: it ends at once and leaves them as they are.
+      ReleaseProcLibrary(&b);
+      EndDialog(dialog, IDCANCEL);
       *handled = 1;
       return 0;
-    case WM_COMMAND: {
-      uint32_t result = 0;
-      if (!Command(v, dialog, wParam, &result)) return result;
-      *handled = 1;
-      return result;
     }
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      const int id = static_cast<int>(item->CtlID);
-      if (IsStopIcon(v, id)) {
-        ProcLibBinding& b = DeviceDialogBinding();
-        if (b.module == nullptr || b.drawStopIcon == nullptr) return 0;
-        b.drawStopIcon(dialog, item->CtlID, item);
-      } else if (ServedList(v, id) != nullptr) {
-        DrawListItem(item);
-      } else {
-        return 0;
-      }
-      *handled = 1;
-      return 1;
-    }
-    case WM_MEASUREITEM: {
-      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      if (ServedList(v, static_cast<int>(item->CtlID)) == nullptr) return 0;
-      item->itemHeight = kItemHeight;
-      *handled = 1;
-      return 1;
-    }
-    case WM_HELP:
-      ShowDriverHelp(static_cast<HWND>(reinterpret_cast<HELPINFO*>(lParam)->hItemHandle), HELP_WM_HELP,
-                     reinterpret_cast<ULONG_PTR>(kHelpIds));
-      *handled = 1;
-      return 0;
-    case WM_CONTEXTMENU:
-      ShowDriverHelp(reinterpret_cast<HWND>(wParam), HELP_CONTEXTMENU, reinterpret_cast<ULONG_PTR>(kHelpIds));
-      *handled = 1;
-      return 0;
-    case WM_ACTIVATE:
-      if (v.activate == ColorActivate::kNone) return 0;
-      if (Context(dialog) != nullptr && LOWORD(wParam) != WA_INACTIVE) Activated(v, dialog);
-      *handled = 1;
-      return 0;
-    case WM_DESTROY:
-      ReleaseProcLibrary(&DeviceDialogBinding());
-      *handled = 1;
-      return 0;
-    default: break;
   }
-  if (message == kProfilesChangedMessage && v.refill != ColorRefill::kNone) {
-    FillAll(v, dialog);
-    RefreshAll(v, dialog);
-    if (v.refill == ColorRefill::kRefillRefreshGraphics) StoreGraphicsFromRadios(v, dialog);
-    *handled = 1;
-    return 1;
-  }
-  return 0;
+  if (b.runDialog == nullptr) return 0;
+  g_variant = &v;
+  const INT_PTR result = b.runDialog(&Description(v), dialog, message, wParam, lParam, handled);
+  if (message == WM_DESTROY) ReleaseProcLibrary(&b);
+  return static_cast<uint32_t>(result);
 }

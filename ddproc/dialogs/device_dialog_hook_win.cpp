@@ -3,7 +3,6 @@
 #include <prsht.h>
 
 #include "common/qxd/model_info.h"
-#include "common/win/bind_export.h"
 #include "ddproc/dialogs/color_setting_hook_win.h"
 #include "ddproc/dialogs/media_type_dialog_win.h"
 #include "ddproc/dialogs/media_type_variants.h"
@@ -30,17 +29,17 @@ intptr_t OpenMediaTypeDialog(HWND page, SheetCtx* context) {
   const ModelInfo* model = DDProcModel();
   const MediaTypeVariant* variant =
       MediaTypeVariantForModelType(model != nullptr ? model->features[kMfMediaTypeDlgType] : 0);
-  wchar_t path[MAX_PATH + 1];
-  if (!GetProcLibraryPath(path, MAX_PATH + 1)) return 0;
-  HMODULE procLibrary = LoadLibraryW(path);
-  if (procLibrary == nullptr) return 0;
+  if (variant == nullptr) return 0;
+  ProcLibBinding& binding = DeviceDialogBinding();
+  if (!BindProcLibrary(&binding)) return 0;
   intptr_t result = 0;
-  auto myDialogBox = BindExport<MyDialogBoxFn>(procLibrary, kMyDialogBox);
-  if (myDialogBox != nullptr && variant != nullptr) {
-    result = myDialogBox(DDProcDialogTemplates(), page, variant->templateId, MediaTypeDialogProc(variant->templateId),
-                         reinterpret_cast<LPARAM>(context));
+  // The dialog runs on the procedure library's skeleton: without it, or
+  // without its modal runner, nothing opens.
+  if (binding.myDialogBox != nullptr && binding.runDialog != nullptr) {
+    result = binding.myDialogBox(DDProcDialogTemplates(), page, variant->templateId,
+                                 MediaTypeDialogProc(variant->templateId), reinterpret_cast<LPARAM>(context));
     if (result == IDOK) SendMessageW(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
   }
-  FreeLibrary(procLibrary);
+  ReleaseProcLibrary(&binding);
   return result;
 }

@@ -20,8 +20,9 @@ uint32_t DispatchDeviceDialogMessage(int32_t pageId, HWND dialog, UINT message, 
                                      int32_t* handled);
 
 // Opens the model's Media Type Setting dialog over the Configure page with
-// MyDialogBox of the procedure library; after OK the property sheet hears
-// that the page changed.  Nothing opens without VELDRANA, its MyDialogBox or
-// a media-type dialog type of 1, 2 or 3.  Returns the dialog's result, or 0
+// MyDialogBox of the procedure library, on its dialog skeleton; after OK the
+// property sheet hears that the page changed.  Nothing opens without
+// VELDRANA, its MyDialogBox or RunDeviceDialog, or a media-type dialog type
+// of 1, 2 or 3.  Returns the dialog's result, or 0
 // when none was opened.
 intptr_t OpenMediaTypeDialog(HWND page, SheetCtx* context);

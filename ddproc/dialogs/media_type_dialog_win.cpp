@@ -6,7 +6,6 @@
 
 #include "common/media/media_rows.h"
 #include "common/qxd/model_info.h"
-#include "common/win/driver_help.h"
 #include "common/win/sheet_context_records_win.h"
 #include "ddproc/dialogs/media_type_variants.h"
 #include "ddproc/dialogs/proc_lib_binding_win.h"
@@ -16,8 +15,8 @@ namespace {
 
 constexpr int kTrayList = 1844;
 constexpr int kInfoGroup = 1845;
-constexpr UINT kHintPageId = 155;
-constexpr UINT kChangeHintPageId = 156;
+constexpr uint16_t kHintPageId = 155;
+constexpr uint16_t kChangeHintPageId = 156;
 constexpr DWORD kDialogHelpId = 7300;
 constexpr int kPortraitIcon = 473;
 constexpr int kLandscapeIcon = 474;
@@ -27,8 +26,8 @@ constexpr int kIconColumn = 2;  // the orientation column carries the page icon
 // The open dialog (one at a time: the dialogs are modal).
 struct DialogState {
   const MediaTypeVariant* variant = nullptr;
-  ProcLibBinding* binding = nullptr;
   WNDPROC listProc = nullptr;
+  int changedRow = -1;                // the row whose tray a change is taken into
   int columns = 0;                    // columns the rows fill
   int columnOrder[kMediaListColumns] = {};
   MediaTypeSnapshot snapshot = {};
@@ -207,8 +206,8 @@ LRESULT CALLBACK TrayListProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 void SetTrayListIcons(HWND dialog) {
-  if (g_state.binding->getImgResInst == nullptr) return;
-  HMODULE pictures = g_state.binding->getImgResInst();
+  if (DeviceDialogBinding().getImgResInst == nullptr) return;
+  HMODULE pictures = DeviceDialogBinding().getImgResInst();
   HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
   if (images == nullptr) return;
   for (int id : {kPortraitIcon, kLandscapeIcon}) {
@@ -223,74 +222,56 @@ void SetTrayListIcons(HWND dialog) {
   if (old != nullptr) ImageList_Destroy(old);
 }
 
-void Initialise(HWND dialog, LPARAM context) {
-  SetWindowLongPtrW(dialog, DWLP_USER, context);
+// The start, after the skeleton's (texts, tooltips, stop icons): the list's
+// columns and rows, the drop lists, and the kinds the model lacks hidden.
+void Init(HWND dialog, SheetCtx*) {
   g_state.listProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(TrayList(dialog), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayListProc)));
-  ProcLibBinding& b = *g_state.binding;
-  if (b.module != nullptr) {
-    if (b.replaceCommonTexts != nullptr) b.replaceCommonTexts(dialog, DDProcTables().common, kHintPageId);
-    if (b.replaceTexts != nullptr) b.replaceTexts(dialog, DDProcTables().paperSourceTray);
-    if (b.createToolWnd != nullptr) b.tooltip = b.createToolWnd(dialog);
-    if (b.storeStopIconRects != nullptr) b.storeStopIconRects(dialog);
-    if (b.doConstraints != nullptr) b.doConstraints(0, dialog, b.tooltip, 0, -1);
-    if (b.dispHintControl != nullptr) b.dispHintControl(dialog, Context(dialog), kHintPageId);
-    SetTrayListIcons(dialog);
-  }
+  SetTrayListIcons(dialog);
   SendMessageW(TrayList(dialog), LVM_DELETEALLITEMS, 0, 0);
   if (DevOption* option = Trays(dialog)) TakeMediaSnapshot(*option, &g_state.snapshot);
   BuildColumns(dialog);
   FillRows(dialog);
   SelectRow(dialog, 0);
   FillCombos(dialog);
-  SelectCombosFromTray(dialog);
   const MediaSwitches switches = MediaSwitchesOf(DDProcModel());
   for (int column : {kColWeight, kColColor, kColHole}) {
     if (VariantEdits(*g_state.variant, column) && !MediaComboShown(*g_state.variant, column, switches)) {
       HideKind(dialog, column);
     }
   }
-  DisableWhenLocked(dialog);
 }
 
-// A choice in a drop list: into the selected tray, then checked; a refused
-// choice puts the tray's previous value back.
-void ValueChanged(HWND dialog, const MediaValueKind& kind) {
-  const int row = SelectedRow(dialog);
-  const int tray = TrayOfRow(dialog, row);
+void EnableRules(HWND dialog, SheetCtx*) { DisableWhenLocked(dialog); }
+
+// A choice in a drop list is taken into the selected tray; the skeleton
+// keeps the tray's bytes for the undo of a refusal.
+uint8_t* ChangedTray(HWND dialog, SheetCtx*, const DeviceDialogChange&, uint32_t* bytes) {
+  g_state.changedRow = SelectedRow(dialog);
+  const int tray = TrayOfRow(dialog, g_state.changedRow);
   DevOption* option = Trays(dialog);
-  if (tray < 0 || option == nullptr) return;
-  ProcLibBinding& b = *g_state.binding;
-  if (b.module == nullptr || b.doConstraints == nullptr || b.dispHintControl == nullptr) {
-    // Without the constraint check a choice cannot be taken: the tray keeps
-    // its value and the drop list shows it again.
-    SelectCombosFromTray(dialog);
-    return;
-  }
-  HWND combo = GetDlgItem(dialog, kind.comboId);
-  const LRESULT choice = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-  if (choice < 0) return;
-  const auto* item = reinterpret_cast<const OptionItem*>(SendMessageW(combo, CB_GETITEMDATA, choice, 0));
-  if (item == nullptr || item == reinterpret_cast<const OptionItem*>(CB_ERR)) return;
-  TrayMediaSlot& slot = option->trays[tray];
-  const auto previous = static_cast<uint32_t>(TrayFieldValue(slot, kind.column));
-  SetTrayFieldValue(&slot, kind.column, item->value);
-  if (ConstraintRefused(b.doConstraints(0, dialog, b.tooltip, kind.comboId, -1))) {
-    SetTrayFieldValue(&slot, kind.column, previous);
-    SelectCombosFromTray(dialog);
-  }
-  b.dispHintControl(dialog, Context(dialog), kChangeHintPageId);
-  DisableWhenLocked(dialog);
-  FillRows(dialog);
-  SelectRow(dialog, row);
+  if (tray < 0 || option == nullptr) return nullptr;
+  *bytes = sizeof(TrayMediaSlot);
+  return reinterpret_cast<uint8_t*>(&option->trays[tray]);
 }
-
-void Activated(HWND dialog) {
-  ProcLibBinding& b = *g_state.binding;
-  if (b.module != nullptr && b.doConstraints != nullptr) b.doConstraints(0, dialog, b.tooltip, 0, -1);
-  if (b.module != nullptr && b.dispHintControl != nullptr) b.dispHintControl(dialog, Context(dialog), kHintPageId);
-  SelectCombosFromTray(dialog);
-  DisableWhenLocked(dialog);
+bool ReadChoice(HWND dialog, SheetCtx*, const DeviceDialogChange& change) {
+  const MediaValueKind* kind = MediaValueKindOfCombo(change.controlId);
+  const int tray = TrayOfRow(dialog, g_state.changedRow);
+  DevOption* option = Trays(dialog);
+  if (kind == nullptr || !VariantEdits(*g_state.variant, kind->column) || tray < 0 || option == nullptr) return false;
+  HWND combo = GetDlgItem(dialog, kind->comboId);
+  const LRESULT choice = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  if (choice < 0) return false;
+  const auto* item = reinterpret_cast<const OptionItem*>(SendMessageW(combo, CB_GETITEMDATA, choice, 0));
+  if (item == nullptr || item == reinterpret_cast<const OptionItem*>(CB_ERR)) return false;
+  SetTrayFieldValue(&option->trays[tray], kind->column, item->value);
+  return true;
+}
+void ShowTray(HWND dialog, SheetCtx*, const DeviceDialogChange&) { SelectCombosFromTray(dialog); }
+// The rows show the trays' values again, the changed row still selected.
+void AfterChoice(HWND dialog, SheetCtx*, const DeviceDialogChange&) {
+  FillRows(dialog);
+  if (g_state.changedRow >= 0) SelectRow(dialog, g_state.changedRow);
 }
 
 COLORREF ListBackground(HWND list) {
@@ -397,10 +378,69 @@ void DrawComboItem(const DRAWITEMSTRUCT* item) {
   }
 }
 
-// The help pairs of a variant's own controls, ended by 0, 0.
-const DWORD* HelpIds(const MediaTypeVariant& variant) {
-  static DWORD tables[3][2 * (2 + 2 * kMediaValueKinds) + 2];
-  DWORD* table = tables[variant.templateId == 155 ? 0 : variant.templateId == 165 ? 1 : 2];
+bool IsVariantControl(const MediaTypeVariant& variant, UINT id) {
+  if (id == static_cast<UINT>(kTrayList)) return true;
+  const MediaValueKind* kind = MediaValueKindOfCombo(static_cast<uint16_t>(id));
+  return kind != nullptr && VariantEdits(variant, kind->column);
+}
+
+bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
+  if (!IsVariantControl(*g_state.variant, item->CtlID)) return false;
+  if (item->CtlID == static_cast<UINT>(kTrayList)) {
+    DrawTrayRow(dialog, item);
+  } else {
+    DrawComboItem(item);
+  }
+  return true;
+}
+
+bool Notify(HWND dialog, SheetCtx*, const NMHDR* note, LRESULT*) {
+  if (note->idFrom == static_cast<UINT_PTR>(kTrayList) && note->code == LVN_ITEMCHANGED) {
+    SelectCombosFromTray(dialog);
+  }
+  return false;
+}
+
+void Cancel(HWND dialog, SheetCtx*) {
+  if (DevOption* option = Trays(dialog)) RestoreMediaSnapshot(*g_state.variant, g_state.snapshot, option);
+}
+
+// Becoming active again (the skeleton has run the pass and the hint): the
+// drop lists show the selected tray, locked ones disabled.
+bool Other(HWND dialog, SheetCtx*, UINT message, WPARAM wParam, LPARAM, INT_PTR*) {
+  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+    SelectCombosFromTray(dialog);
+    DisableWhenLocked(dialog);
+  }
+  return false;
+}
+
+void Destroy(HWND dialog) {
+  HWND list = TrayList(dialog);
+  HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, 0));
+  if (images != nullptr) ImageList_Destroy(images);
+  if (g_state.listProc != nullptr) SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_state.listProc));
+}
+
+#define MEDIA_CHOICE(id) {id, CBN_SELENDOK, 0, ChangedTray, ReadChoice, ShowTray, AfterChoice}
+const DeviceDialogChange kChoices[] = {
+    MEDIA_CHOICE(1860), MEDIA_CHOICE(1862), MEDIA_CHOICE(1003),
+    MEDIA_CHOICE(1086), MEDIA_CHOICE(1091), MEDIA_CHOICE(1094), {},
+};
+#undef MEDIA_CHOICE
+const DeviceItemHeight kItemHeights[] = {
+    {kTrayList, kItemHeight}, {1860, kItemHeight}, {1862, kItemHeight}, {1003, kItemHeight},
+    {1086, kItemHeight}, {1091, kItemHeight}, {1094, kItemHeight}, {},
+};
+
+// The description of a variant's dialog for the skeleton.
+const DeviceDialog& Description(const MediaTypeVariant& variant) {
+  static DeviceDialog descs[3];
+  static DWORD helpIds[3][2 * (2 + 2 * kMediaValueKinds) + 2];
+  const size_t at = variant.templateId == 155 ? 0 : variant.templateId == 165 ? 1 : 2;
+  DeviceDialog& d = descs[at];
+  if (d.size != 0) return d;
+  DWORD* table = helpIds[at];
   size_t n = 0;
   table[n++] = kInfoGroup;
   table[n++] = 7310;
@@ -414,96 +454,50 @@ const DWORD* HelpIds(const MediaTypeVariant& variant) {
     table[n++] = kind.comboId;
     table[n++] = kind.helpId;
   }
-  table[n++] = 0;
-  table[n] = 0;
-  return table;
+  d = DeviceDialog{
+      .size = sizeof(DeviceDialog),
+      .templateId = variant.templateId,
+      .hintPageId = kHintPageId,
+      .editsDocument = 0,
+      .checksOnActivate = 1,
+      .changeHintPageId = kChangeHintPageId,
+      .texts = DDProcTables().paperSourceTray,
+      .helpIds = table,
+      .helpTopic = kDialogHelpId,
+      .clipTitle = L"Media Type Setting Dialog",
+      .changes = kChoices,
+      .itemHeights = kItemHeights,
+      .init = Init,
+      .enableRules = EnableRules,
+      .command = nullptr,
+      .ok = nullptr,
+      .defaults = nullptr,
+      .cancel = Cancel,
+      .drawItem = DrawItem,
+      .notify = Notify,
+      .other = Other,
+      .destroy = Destroy,
+  };
+  return d;
 }
 
-bool IsVariantControl(const MediaTypeVariant& variant, UINT id) {
-  if (id == static_cast<UINT>(kTrayList)) return true;
-  const MediaValueKind* kind = MediaValueKindOfCombo(static_cast<uint16_t>(id));
-  return kind != nullptr && VariantEdits(variant, kind->column);
-}
-
+// Every message goes to the skeleton of the procedure library; without it
+// (the dialog is only opened with it bound) the dialog ends at once.
 INT_PTR MediaTypeDialog(const MediaTypeVariant& variant, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      g_state = DialogState{};
-      g_state.variant = &variant;
-      g_state.binding = &DeviceDialogBinding();
-      BindProcLibrary(g_state.binding);
-      Initialise(dialog, lParam);
-      return FALSE;
-    case WM_COMMAND: {
-      if (g_state.variant == nullptr) return FALSE;
-      const UINT id = LOWORD(wParam);
-      if (id == IDOK && HIWORD(wParam) == BN_CLICKED) {
-        EndDialog(dialog, IDOK);
-        return TRUE;
-      }
-      if (id == IDCANCEL && HIWORD(wParam) == BN_CLICKED) {
-        if (DevOption* option = Trays(dialog)) RestoreMediaSnapshot(variant, g_state.snapshot, option);
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-      }
-      if (id == 9 && HIWORD(wParam) == BN_CLICKED) {
-        ShowDriverHelp(dialog, HELP_CONTEXT, kDialogHelpId);
-        return TRUE;
-      }
-      const MediaValueKind* kind = MediaValueKindOfCombo(static_cast<uint16_t>(id));
-      if (kind != nullptr && VariantEdits(variant, kind->column) && HIWORD(wParam) == CBN_SELENDOK) {
-        ValueChanged(dialog, *kind);
-        return TRUE;
-      }
+  const RunDeviceDialogFn run = DeviceDialogBinding().runDialog;
+  if (message == WM_INITDIALOG) {
+    g_state = DialogState{};
+    g_state.variant = &variant;
+    if (run == nullptr) {
+      EndDialog(dialog, IDCANCEL);
       return FALSE;
     }
-    case WM_NOTIFY: {
-      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (g_state.variant != nullptr && header != nullptr && header->idFrom == static_cast<UINT_PTR>(kTrayList) &&
-          header->code == LVN_ITEMCHANGED) {
-        SelectCombosFromTray(dialog);
-      }
-      return FALSE;
-    }
-    case WM_ACTIVATE:
-      if (g_state.variant != nullptr && LOWORD(wParam) != WA_INACTIVE && Context(dialog) != nullptr) {
-        Activated(dialog);
-      }
-      return FALSE;
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (g_state.variant == nullptr || item == nullptr || !IsVariantControl(variant, static_cast<UINT>(wParam))) {
-        return FALSE;
-      }
-      if (wParam == static_cast<WPARAM>(kTrayList)) {
-        DrawTrayRow(dialog, item);
-      } else {
-        DrawComboItem(item);
-      }
-      return TRUE;
-    }
-    case WM_MEASUREITEM: {
-      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      if (item == nullptr || !IsVariantControl(variant, static_cast<UINT>(wParam))) return FALSE;
-      item->itemHeight = kItemHeight;
-      return TRUE;
-    }
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-      return HandleDialogHelpMessage(message, wParam, lParam, HelpIds(variant)) ? TRUE : FALSE;
-    case WM_DESTROY: {
-      HWND list = TrayList(dialog);
-      HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, 0));
-      if (images != nullptr) ImageList_Destroy(images);
-      if (g_state.listProc != nullptr) {
-        SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_state.listProc));
-      }
-      if (g_state.binding != nullptr) ReleaseProcLibrary(g_state.binding);
-      g_state = DialogState{};
-      return FALSE;
-    }
-    default: return FALSE;
   }
+  if (run == nullptr || g_state.variant == nullptr) return FALSE;
+  int32_t handled = 0;
+  const INT_PTR result = run(&Description(variant), dialog, message, wParam, lParam, &handled);
+  if (message == WM_DESTROY) g_state = DialogState{};
+  return result;
 }
 
 const MediaTypeVariant& Variant(uint32_t templateId) { return *MediaTypeVariantForTemplate(templateId); }

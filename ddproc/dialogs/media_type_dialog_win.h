@@ -4,7 +4,8 @@
 // into the selected tray at once and checked against the constraint rules;
 // OK keeps what is there, Cancel writes back what all ten trays held when
 // the dialog opened.  The creation parameter is the Configure sheet's
-// context.
+// context.  They run on the procedure library's dialog skeleton, which
+// keeps a tray's bytes for the undo of a refused choice.
 #pragma once
 
 #include <windows.h>

@@ -22,15 +22,9 @@ bool BindProcLibrary(ProcLibBinding* binding) {
   binding->module = LoadLibraryW(path);
   if (binding->module == nullptr) return false;
   HMODULE m = binding->module;
-  binding->replaceCommonTexts = BindExport<ReplaceDlgDispStringCmnItemFn>(m, kReplaceDlgDispStringCmnItem);
-  binding->replaceTexts = BindExport<ReplaceDlgDispStringFn>(m, kReplaceDlgDispString);
-  binding->createToolWnd = BindExport<CreateToolWndFn>(m, kCreateToolWnd);
-  binding->storeStopIconRects = BindExport<StoreStopIconRectExpFn>(m, kStoreStopIconRectExp);
-  binding->doConstraints = BindExport<DoConstraintsFn>(m, kDoConstraints);
-  binding->dispHintControl = BindExport<DispHintControlFn>(m, kDispHintControl);
-  binding->getImgResInst = BindExport<GetImgResInstFn>(m, kGetImgResInst);
+  binding->runDialog = BindExport<RunDeviceDialogFn>(m, kRunDeviceDialog);
   binding->myDialogBox = BindExport<MyDialogBoxFn>(m, kMyDialogBox);
-  binding->drawStopIcon = BindExport<ReqDrawStopInfoIconExpFn>(m, kReqDrawStopInfoIconExp);
+  binding->getImgResInst = BindExport<GetImgResInstFn>(m, kGetImgResInst);
   binding->isInstalledDLManager = BindExport<IsInstalledDLManagerFn>(m, kIsInstalledDLManager);
   return true;
 }

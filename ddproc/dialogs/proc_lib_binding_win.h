@@ -1,8 +1,7 @@
-// The device library's dialogs reach the dialog services of the procedure
-// library (display texts, tooltips, stop icons, constraint checks, hints,
-// modal dialogs) by loading VELDRANA beside themselves and binding its
-// exports by name.  One device dialog is open at a time (they are modal),
-// so the binding is process-wide.
+// The device library's dialogs run on the dialog skeleton of the procedure
+// library: VELDRANA is loaded beside the library and its exports are bound
+// by name.  One device dialog is open at a time (they are modal), so the
+// binding is process-wide.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/contracts/device_dialog_skeleton_win.h"
 #include "common/contracts/proc_library_exports_win.h"
 
 // The full path of VELDRANA.DLL beside the device library (the file-name part
@@ -20,16 +20,9 @@ bool GetProcLibraryPath(wchar_t* buffer, size_t capacity = MAX_PATH);
 
 struct ProcLibBinding {
   HMODULE module = nullptr;      // VELDRANA, null when not loaded
-  HWND tooltip = nullptr;        // CreateToolWnd's window for the current dialog
-  ReplaceDlgDispStringCmnItemFn replaceCommonTexts = nullptr;
-  ReplaceDlgDispStringFn replaceTexts = nullptr;
-  CreateToolWndFn createToolWnd = nullptr;
-  StoreStopIconRectExpFn storeStopIconRects = nullptr;
-  DoConstraintsFn doConstraints = nullptr;
-  DispHintControlFn dispHintControl = nullptr;
-  GetImgResInstFn getImgResInst = nullptr;
+  RunDeviceDialogFn runDialog = nullptr;
   MyDialogBoxFn myDialogBox = nullptr;
-  ReqDrawStopInfoIconExpFn drawStopIcon = nullptr;
+  GetImgResInstFn getImgResInst = nullptr;
   IsInstalledDLManagerFn isInstalledDLManager = nullptr;
 };
 
@@ -40,10 +33,3 @@ ProcLibBinding& DeviceDialogBinding();
 bool BindProcLibrary(ProcLibBinding* binding);
 // Frees the library when loaded and clears the binding.
 void ReleaseProcLibrary(ProcLibBinding* binding);
-
-// DoConstraints' answers that refuse a change.
-inline constexpr int32_t kConstraintRefused = 100;
-inline constexpr int32_t kConstraintRefusedQuiet = 101;
-inline bool ConstraintRefused(int32_t result) {
-  return result == kConstraintRefused || result == kConstraintRefusedQuiet;
-}

@@ -26,7 +26,9 @@
 
 namespace {
 
+using ddtest::Choose;
 using ddtest::Folder;
+using ddtest::Selected;
 
 // The sample model with the object lists keyed for their own objects and
 // the given colour-setting dialog type.
@@ -99,14 +101,6 @@ INT_PTR RunDialog(const Folder& folder, testsupport::DialogKit& kit, int32_t tem
   return result;
 }
 
-void Choose(HWND dialog, int comboId, int index) {
-  HWND combo = GetDlgItem(dialog, comboId);
-  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
-}
-int Selected(HWND dialog, int comboId) {
-  return static_cast<int>(SendMessageW(GetDlgItem(dialog, comboId), CB_GETCURSEL, 0, 0));
-}
 std::vector<std::wstring> Items(HWND dialog, int comboId) {
   HWND combo = GetDlgItem(dialog, comboId);
   std::vector<std::wstring> items;
@@ -179,7 +173,7 @@ TEST(ColorSettingDialog, ChoicesThroughTheHookAreStoredAtOnceAndAtOk) {
   EXPECT_NE(std::find(Caller::consumed.begin(), Caller::consumed.end(), static_cast<UINT>(WM_DESTROY)),
             Caller::consumed.end());
   const std::string log = folder.Log();
-  EXPECT_NE(log.find("ReplaceDlgDispStringCmnItem 2505"), std::string::npos);
+  EXPECT_NE(log.find("RunDeviceDialog 2505"), std::string::npos);  // on the skeleton
   EXPECT_NE(log.find("DoConstraints 0 0 -1"), std::string::npos);  // the whole dialog at start
   EXPECT_NE(log.find("DispHintControl 128 1"), std::string::npos);
   EXPECT_NE(log.find("DoConstraints 0 1504 -1"), std::string::npos);
@@ -253,19 +247,21 @@ TEST(ColorSettingDialog, OtherTemplatesPassAndALockedDocumentDisablesTheChoices)
             1);
 }
 
-TEST(ColorSettingDialog, WithoutTheProcedureLibraryChoicesAreStillStored) {
-  Folder folder(ModelText(), "");
-  testsupport::DialogKit kit;
-  DocFields& f = Fields(kit.Settings());
-  ASSERT_EQ(RunDialog(folder, kit, 2529, [&](HWND d) {
-              EXPECT_EQ(Selected(d, 1522), 1);  // "Graph_UltraDetail", the value 0
-              EXPECT_EQ(Selected(d, 1330), -1);  // no text halftone has the value 0
-              Choose(d, 1522, 2);                // smooth
-              return IDOK;
-            }),
-            1);
-  EXPECT_EQ(f.ColorGraphics_nScreen, 2);
-  EXPECT_EQ(f.ColorChar_nScreen, 0);  // a list without a selection stores nothing
+TEST(ColorSettingDialog, WithoutTheSkeletonTheDialogEndsAtOnceAndLeavesTheSettings) {
+  for (const char* kind : {"", "no_skeleton"}) {
+    SCOPED_TRACE(kind);
+    Folder folder(ModelText(), kind);
+    testsupport::DialogKit kit;
+    auto before = std::make_unique<DocDMode>(kit.Settings());
+    Caller::hook = folder.hook();
+    Caller::pageId = 2529;
+    Caller::consumed.clear();
+    // The dialog never shows: DialogBoxParam comes back with Cancel.
+    EXPECT_EQ(DialogBoxParamW(kit.Templates(), MAKEINTRESOURCEW(2529), nullptr, Caller::Proc,
+                              reinterpret_cast<LPARAM>(kit.Context())),
+              IDCANCEL);
+    EXPECT_EQ(std::memcmp(&kit.Settings(), before.get(), sizeof(DocDMode)), 0);
+  }
 }
 
 }  // namespace

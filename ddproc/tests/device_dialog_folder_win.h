@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <prsht.h>
 
 #include <fstream>
 #include <sstream>
@@ -16,6 +17,7 @@
 #include "common/contracts/ddproc_sheet_functions_win.h"
 #include "common/win/bind_export.h"
 #include "ddproc/tests/library_dir_win.h"
+#include "tests/support/dialog_kit_win.h"
 #include "tests/support/model_fixture.h"
 #include "tests/support/test_paths.h"
 
@@ -76,6 +78,47 @@ class Folder {
   std::wstring dir_, log_;
   HMODULE module_ = nullptr;
   DDProcDlgProcFn hook_ = nullptr;
+};
+
+// A choice in a drop list as the user makes it.
+inline void Choose(HWND dialog, int comboId, int index) {
+  HWND combo = GetDlgItem(dialog, comboId);
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
+}
+inline int Selected(HWND dialog, int comboId) {
+  return static_cast<int>(SendMessageW(GetDlgItem(dialog, comboId), CB_GETCURSEL, 0, 0));
+}
+
+// The property sheet frame (it records PSM_CHANGED) and a Configure page in
+// it whose user data is the kit's sheet context.
+struct ConfigurePage {
+  static inline std::vector<WPARAM> changed;
+  static LRESULT CALLBACK FrameProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == PSM_CHANGED) changed.push_back(wp);
+    return DefWindowProcW(w, m, wp, lp);
+  }
+  static INT_PTR CALLBACK PageProc(HWND page, UINT m, WPARAM, LPARAM lp) {
+    if (m == WM_INITDIALOG) SetWindowLongPtrW(page, DWLP_USER, lp);
+    return FALSE;
+  }
+  explicit ConfigurePage(testsupport::DialogKit& kit, bool withContext = true) {
+    WNDCLASSW c = {};
+    c.lpfnWndProc = FrameProc;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.lpszClassName = L"DdTestSheetFrame";
+    RegisterClassW(&c);
+    frame = CreateWindowExW(0, L"DdTestSheetFrame", L"Sheet", WS_OVERLAPPEDWINDOW, 0, 0, 500, 400,
+                            nullptr, nullptr, c.hInstance, nullptr);
+    page = CreateDialogParamW(kit.Templates(), MAKEINTRESOURCEW(156), frame, PageProc,
+                              withContext ? reinterpret_cast<LPARAM>(kit.Context()) : 0);
+    changed.clear();
+  }
+  ~ConfigurePage() {
+    DestroyWindow(page);
+    DestroyWindow(frame);
+  }
+  HWND frame = nullptr, page = nullptr;
 };
 
 }  // namespace ddtest

@@ -28,7 +28,7 @@ TEST(DeviceModule, BuildsItsDefaultSettingsFromTheModelAndTheFontLibrary) {
   // library has.
   const DocFields& f = Fields(d);
   ASSERT_EQ(f.SubFontEntryNum, 3);
-  EXPECT_STREQ(f.SubTTFontName[1], "Courier New");
+  EXPECT_STREQ(f.SubTTFontName[1], "Liberation Mono");
   EXPECT_STREQ(f.SubDevFontName[1], "Courier");
   // The built-in cover record's title from the description file.
   FaxCoverSheetData cover;

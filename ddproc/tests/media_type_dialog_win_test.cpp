@@ -26,7 +26,10 @@
 
 namespace {
 
+using ddtest::ConfigurePage;
+using ddtest::Choose;
 using ddtest::Folder;
+using ddtest::Selected;
 using ddtest::ReadText;
 using ddtest::Widen;
 
@@ -66,37 +69,6 @@ std::string TwelveTrays() {
   return s;
 }
 
-// The property sheet frame (it records PSM_CHANGED) and a Configure page in
-// it whose user data is the kit's sheet context.
-struct ConfigurePage {
-  static inline std::vector<WPARAM> changed;
-  static LRESULT CALLBACK FrameProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == PSM_CHANGED) changed.push_back(wp);
-    return DefWindowProcW(w, m, wp, lp);
-  }
-  static INT_PTR CALLBACK PageProc(HWND page, UINT m, WPARAM, LPARAM lp) {
-    if (m == WM_INITDIALOG) SetWindowLongPtrW(page, DWLP_USER, lp);
-    return FALSE;
-  }
-  explicit ConfigurePage(testsupport::DialogKit& kit, bool withContext = true) {
-    WNDCLASSW c = {};
-    c.lpfnWndProc = FrameProc;
-    c.hInstance = GetModuleHandleW(nullptr);
-    c.lpszClassName = L"DdTestSheetFrame";
-    RegisterClassW(&c);
-    frame = CreateWindowExW(0, L"DdTestSheetFrame", L"Sheet", WS_OVERLAPPEDWINDOW, 0, 0, 500, 400,
-                            nullptr, nullptr, c.hInstance, nullptr);
-    page = CreateDialogParamW(kit.Templates(), MAKEINTRESOURCEW(156), frame, PageProc,
-                              withContext ? reinterpret_cast<LPARAM>(kit.Context()) : 0);
-    changed.clear();
-  }
-  ~ConfigurePage() {
-    DestroyWindow(page);
-    DestroyWindow(frame);
-  }
-  HWND frame = nullptr, page = nullptr;
-};
-
 // What a test does in the open dialog; it returns the button that ends it.
 using Script = std::function<int(HWND)>;
 
@@ -120,19 +92,11 @@ bool Click(const Folder& folder, HWND page, const Script& script) {
   return Offer(folder, page, MAKEWPARAM(1847, BN_CLICKED), script);
 }
 
-void Choose(HWND dialog, int comboId, int index) {
-  HWND combo = GetDlgItem(dialog, comboId);
-  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
-}
 void ChooseRow(HWND dialog, int row) {
   LVITEMW state = {};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageW(GetDlgItem(dialog, 1844), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
-}
-int Selected(HWND dialog, int comboId) {
-  return static_cast<int>(SendMessageW(GetDlgItem(dialog, comboId), CB_GETCURSEL, 0, 0));
 }
 std::wstring Cell(HWND dialog, int row, int column) {
   wchar_t text[261] = {};
@@ -215,7 +179,7 @@ TEST(MediaTypeDialog, ClickOpensTheDialogAndOkKeepsTheChoices) {
   EXPECT_NE(log.find("DispHintControl 155 1"), std::string::npos);
   EXPECT_NE(log.find("DoConstraints 0 1860 -1"), std::string::npos);   // each change
   EXPECT_NE(log.find("DispHintControl 156 1"), std::string::npos);
-  EXPECT_NE(log.find("ReplaceDlgDispStringCmnItem 155"), std::string::npos);
+  EXPECT_NE(log.find("RunDeviceDialog 155"), std::string::npos);  // on the skeleton
 }
 
 TEST(MediaTypeDialog, ARefusedChoiceIsUndoneAndOkKeepsThePreviousValue) {
@@ -306,24 +270,6 @@ TEST(MediaTypeDialog, ModelTypeChoosesTheTemplateAndItsValues) {
   }
 }
 
-TEST(MediaTypeDialog, ChoicesWithoutTheConstraintCheckOrHintsAreNotTaken) {
-  for (const char* kind : {"no_constraints", "no_hints"}) {
-    SCOPED_TRACE(kind);
-    Folder folder(ModelText("TYPE1"), kind);
-    testsupport::DialogKit kit;
-    ConfigurePage sheet(kit);
-    TrayMediaSlot* trays = Trays(kit);
-    trays[0].paperId = 9;
-    ASSERT_TRUE(Click(folder, sheet.page, [&](HWND d) {
-      Choose(d, 1860, 1);
-      EXPECT_EQ(trays[0].paperId, 9u);
-      EXPECT_EQ(Selected(d, 1860), 0);  // the drop list shows the tray's value again
-      return IDOK;
-    }));
-    EXPECT_EQ(trays[0].paperId, 9u);
-  }
-}
-
 TEST(MediaTypeDialog, ClicksThatOpenNothing) {
   testsupport::DialogKit kit;
   const auto never = [](HWND) {
@@ -334,6 +280,13 @@ TEST(MediaTypeDialog, ClicksThatOpenNothing) {
     Folder folder(ModelText("TYPE1"), "no_dialog_box");
     ConfigurePage sheet(kit);
     EXPECT_FALSE(Click(folder, sheet.page, never));
+  }
+  {
+    // A procedure library without the dialog skeleton: the dialog cannot run.
+    Folder folder(ModelText("TYPE1"), "no_skeleton");
+    ConfigurePage sheet(kit);
+    EXPECT_FALSE(Click(folder, sheet.page, never));
+    EXPECT_EQ(folder.Log().find("MyDialogBox"), std::string::npos);
   }
   {
     Folder folder(ModelText("TYPE1"), "");  // no procedure library beside it

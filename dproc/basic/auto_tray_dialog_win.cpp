@@ -120,21 +120,28 @@ void Init(HWND dialog, SheetCtx* ctx) {
   }
 }
 
-void Changed(HWND dialog, SheetCtx* ctx, const Attribute& a) {
-  DocDMode* doc = GetPrivDevMode(ctx);
-  const OptionHead* row = SelectedRow(dialog, a.combo);
-  if (row == nullptr) return;
-  const int32_t old = FieldValue(doc, a);
-  DocFields& f = Fields(*doc);
-  const int16_t oldMedia = f.nMediaType;
-  SetField(doc, a, row->value);
-  if (ConstraintRefused(RunSheetConstraints(dialog, DialogTooltipOf(dialog), static_cast<uint16_t>(a.combo)))) {
-    SetField(doc, a, static_cast<uint32_t>(old));
-    if (a.combo == 1003) Fields(*doc).nMediaType = oldMedia;
-    SelectValue(dialog, a, old);
-  }
-  DispPageHint(dialog, ctx, kTemplate);
+// The attribute lists are bindings; the media type goes back with the
+// type list's refused choice.
+template <size_t N>
+bool ReadAttribute(HWND dialog, SheetCtx* ctx) {
+  const OptionHead* row = SelectedRow(dialog, kAttributes[N].combo);
+  if (row == nullptr) return false;
+  SetField(GetPrivDevMode(ctx), kAttributes[N], row->value);
+  return true;
 }
+template <size_t N>
+void ShowAttribute(HWND dialog, SheetCtx* ctx) {
+  SelectValue(dialog, kAttributes[N], FieldValue(GetPrivDevMode(ctx), kAttributes[N]));
+}
+template <size_t N>
+constexpr DialogBinding AttributeBinding(const BoundField* alsoKeeps = nullptr) {
+  return {.controlId = static_cast<uint16_t>(kAttributes[N].combo), .notify = CBN_SELENDOK, .kind = BindKind::kCustom,
+          .at = static_cast<uint32_t>(kAttributes[N].fieldAt), .bytes = static_cast<uint8_t>(kAttributes[N].bytes),
+          .read = ReadAttribute<N>, .show = ShowAttribute<N>, .alsoKeeps = alsoKeeps};
+}
+const BoundField kMediaTypeKept[] = {DOC_BOUND_FIELD(nMediaType), {}};
+const DialogBinding kBindings[] = {AttributeBinding<0>(kMediaTypeKept), AttributeBinding<1>(), AttributeBinding<2>(),
+                                   AttributeBinding<3>(), {}};
 
 // The default settings' values.
 void Defaults(HWND dialog, SheetCtx* ctx) {
@@ -168,13 +175,6 @@ void DrawComboItem(HWND dialog, const DRAWITEMSTRUCT* item) {
   }
 }
 
-bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
-  const Attribute* a = AttributeOf(id);
-  if (a == nullptr || code != CBN_SELENDOK) return a != nullptr;
-  Changed(dialog, ctx, *a);
-  return true;
-}
-
 bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   if (AttributeOf(static_cast<int>(item->CtlID)) != nullptr) {
     DrawComboItem(dialog, item);
@@ -197,10 +197,10 @@ const DocumentDialog kDialog = {
     .helpIds = kHelpIds,
     .helpTopic = 1560,
     .clipTitle = L"Paper Settings Auto Tray Dialog",
+    .bindings = kBindings,
     .quietDefaults = true,
     .comboHeights = kComboHeights,
     .init = Init,
-    .command = Command,
     .defaults = Defaults,
     .drawItem = DrawItem,
     .destroy = Destroy,

@@ -89,54 +89,25 @@ void ShowOrientation(HWND d, SheetCtx* c) {
 void OrientationTaken(HWND d, SheetCtx* c) { OrientationFixUps(d, c, false); }
 void RepaintOrientation(HWND d, SheetCtx*) { InvalidateRect(GetDlgItem(d, kBasicOrientationPicture), nullptr, TRUE); }
 
-const DialogBinding kBindings[] = {
-    {.controlId = kBasicPortrait, .notify = BN_CLICKED, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nOrientation),
-     .bytes = 1, .read = ReadOrientation, .show = ShowOrientation, .after = RepaintOrientation,
-     .changed = OrientationTaken},
-    {.controlId = kBasicLandscape, .notify = BN_CLICKED, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nOrientation),
-     .bytes = 1, .read = ReadOrientation, .show = ShowOrientation, .after = RepaintOrientation,
-     .changed = OrientationTaken},
-    {kBasicCollate, BN_CLICKED, BindKind::kCustom, DOC_FIELD_AT(bCollate), 1, 0, ReadCollate, ShowCollate,
-     RepaintCollate},
-    {kBasicJobOffset, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bJobOffset), 1, 0, nullptr, nullptr,
-     RepaintJobOffset},
-    {kBasicOption1, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bPaperOption1), 1},
-    {kBasicOption2, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bPaperOption2), 1},
-    {kBasicMedia, CBN_SELENDOK, BindKind::kCustom, DOC_FIELD_AT(nMediaType), 2, 0, ReadMedia, ShowMedia},
-    {},
-};
+// --- Sizes.  A paper goes back with everything that follows it: its
+// dimensions, the custom size and the unit it was typed in.
+const BoundField kOriginalSizeFields[] = {
+    DOC_BOUND_FIELD(sizInUserDefPaperMM_cx), DOC_BOUND_FIELD(sizInUserDefPaperMM_cy),
+    DOC_BOUND_FIELD(sizInUserDefPaperIN_cx), DOC_BOUND_FIELD(sizInUserDefPaperIN_cy),
+    DOC_BOUND_FIELD(byUnitInUserDefPaper),   DOC_BOUND_FIELD(sizPaper_cx),
+    DOC_BOUND_FIELD(sizPaper_cy),            DOC_BOUND_FIELD(rcMargin_left),
+    DOC_BOUND_FIELD(rcMargin_top),           DOC_BOUND_FIELD(rcMargin_right),
+    DOC_BOUND_FIELD(rcMargin_bottom),        DOC_BOUND_FIELD(sizOutPaper_cx),
+    DOC_BOUND_FIELD(sizOutPaper_cy),         DOC_BOUND_FIELD(sizServerPaper_cx),
+    DOC_BOUND_FIELD(sizServerPaper_cy),      {}};
+const BoundField kOutputSizeFields[] = {
+    DOC_BOUND_FIELD(sizOutUserDefPaperMM_cx), DOC_BOUND_FIELD(sizOutUserDefPaperMM_cy),
+    DOC_BOUND_FIELD(sizOutUserDefPaperIN_cx), DOC_BOUND_FIELD(sizOutUserDefPaperIN_cy),
+    DOC_BOUND_FIELD(byUnitOutUserDefPaper),   DOC_BOUND_FIELD(sizOutPaper_cx),
+    DOC_BOUND_FIELD(sizOutPaper_cy),          {}};
 
-// --- Sizes.
-struct CustomSizeKept {
-  int16_t size;
-  int16_t width, length;
-  uint32_t inchWidth, inchLength;
-};
-
-CustomSizeKept KeepSize(const DocFields* f, bool output) {
-  if (output) {
-    return {f->nOutPaperSize, f->sizOutUserDefPaperMM_cx, f->sizOutUserDefPaperMM_cy, f->sizOutUserDefPaperIN_cx,
-            f->sizOutUserDefPaperIN_cy};
-  }
-  return {f->nPaperSize, f->sizInUserDefPaperMM_cx, f->sizInUserDefPaperMM_cy, f->sizInUserDefPaperIN_cx,
-          f->sizInUserDefPaperIN_cy};
-}
-
-void RestoreSize(DocFields* f, bool output, const CustomSizeKept& k) {
-  if (output) {
-    f->nOutPaperSize = k.size;
-    f->sizOutUserDefPaperMM_cx = k.width;
-    f->sizOutUserDefPaperMM_cy = k.length;
-    f->sizOutUserDefPaperIN_cx = k.inchWidth;
-    f->sizOutUserDefPaperIN_cy = k.inchLength;
-  } else {
-    f->nPaperSize = k.size;
-    f->sizInUserDefPaperMM_cx = k.width;
-    f->sizInUserDefPaperMM_cy = k.length;
-    f->sizInUserDefPaperIN_cx = k.inchWidth;
-    f->sizInUserDefPaperIN_cy = k.inchLength;
-  }
-}
+// Whether the custom size dialog confirmed a size in the change under way.
+bool g_customConfirmed = false;
 
 void RecomputeInch(DocFields* f, bool output) {
   const bool fine = Model() != nullptr && Model()->paperFigureStyle == 1;
@@ -149,147 +120,103 @@ void RecomputeInch(DocFields* f, bool output) {
   }
 }
 
-// The custom size chosen: the constraint pass when the row is refused, then
-// the custom size dialog.  Returns false when the choice was taken back
-// (refusal or a cancelled dialog); `confirmed` tells whether the dialog
-// confirmed a size.
-bool ChooseCustomSize(HWND dialog, SheetCtx* ctx, bool output, const CustomSizeKept& kept, bool* confirmed) {
+// The custom size chosen: a refused row goes back at once, else the custom
+// size dialog opens (with the Enter key held, every other time).  False
+// when the choice is taken back.
+bool ChooseCustomSize(HWND dialog, SheetCtx* ctx, bool output) {
   const int combo = output ? kBasicOutPaperSize : kBasicPaperSize;
   const OptionHead* row = SelectedRow(dialog, combo);
-  if (row != nullptr && row->flag != 0 && Constraints(dialog, static_cast<uint16_t>(combo)) == 101) {
-    RestoreSize(FieldsOf(ctx), output, kept);
-    SelectByValue(dialog, combo, static_cast<uint16_t>(kept.size));
-    return false;
-  }
+  if (row == nullptr || row->value != static_cast<uint32_t>(kCustomPaper)) return true;
+  if (row->flag != 0 && Constraints(dialog, static_cast<uint16_t>(combo)) == 101) return false;
   if (!DialogMayOpen(output ? kToggleOutput : kToggleOriginal)) return true;
   SetDialogMode(ctx, output ? kDialogModeOutputSize : 0, output ? kDialogModeFlag04 : kDialogModeOutputSize | kDialogModeFlag04);
-  const intptr_t r = RunSheetDialog(dialog, ctx, 151, CustomSizeDlgProc);
-  if (r == 1) {
-    NoteChange(dialog, ctx);
-    *confirmed = true;
+  g_customConfirmed = RunSheetDialog(dialog, ctx, 151, CustomSizeDlgProc) == 1;
+  return g_customConfirmed;
+}
+
+// A size the pass changed keeps the inch values of the typed size.
+bool SizeStands(SheetCtx* ctx, bool output, int32_t answer) {
+  if (answer == 199 && g_customConfirmed) RecomputeInch(FieldsOf(ctx), output);
+  return true;
+}
+
+// After a confirmed custom size the whole page shows the settings again.
+void ShowSize(HWND dialog, SheetCtx* ctx, bool output) {
+  if (g_customConfirmed) return Paper1SheetSetActive(dialog, ctx);
+  const DocFields* f = FieldsOf(ctx);
+  SelectByValue(dialog, output ? kBasicOutPaperSize : kBasicPaperSize,
+                static_cast<uint16_t>(output ? f->nOutPaperSize : f->nPaperSize));
+}
+
+bool ReadOriginalSize(HWND dialog, SheetCtx* ctx) {
+  g_customConfirmed = false;
+  const OptionHead* row = SelectedRow(dialog, kBasicPaperSize);
+  if (row == nullptr) return false;
+  DocFields* f = FieldsOf(ctx);
+  const auto v = static_cast<int16_t>(row->value);
+  if (row->value == static_cast<uint32_t>(kCustomPaper)) {
+    f->nPaperSize = v;
     return true;
   }
-  DocFields* f = FieldsOf(ctx);
-  if (output) f->nOutPaperSize = kept.size;
-  else f->nPaperSize = kept.size;
-  SelectByValue(dialog, combo, static_cast<uint16_t>(kept.size));
-  return false;
+  return v != f->nPaperSize && Paper1SheetReadPaperSize(dialog, ctx);
 }
+bool OriginalCustomSize(HWND d, SheetCtx* c) { return ChooseCustomSize(d, c, false); }
+bool OriginalSizeStands(HWND, SheetCtx* c, int32_t answer) { return SizeStands(c, false, answer); }
+void ShowOriginalSize(HWND d, SheetCtx* c) { ShowSize(d, c, false); }
+void OriginalSizeAfter(HWND d, SheetCtx* c) { WriteAutoZoom(d, c, true); }
 
-INT_PTR OriginalSizeChanged(HWND dialog, SheetCtx* ctx) {
-  DocFields* f = FieldsOf(ctx);
-  const CustomSizeKept kept = KeepSize(f, false);
-  const OptionHead* row = SelectedRow(dialog, kBasicPaperSize);
-  if (row == nullptr) return TRUE;
-  const uint32_t v = row->value;
-  f->nPaperSize = static_cast<int16_t>(v);
-  bool confirmed = false;
-  bool pass = true;
-  if (v != static_cast<uint32_t>(kCustomPaper)) {
-    if (static_cast<int16_t>(v) == kept.size || !Paper1SheetReadPaperSize(dialog, ctx)) {
-      FieldsOf(ctx)->nPaperSize = kept.size;
-      return TRUE;
-    }
-  } else {
-    pass = ChooseCustomSize(dialog, ctx, false, kept, &confirmed);
-  }
-  if (pass) {
-    const int32_t r = Constraints(dialog, kBasicPaperSize);
-    f = FieldsOf(ctx);
-    if (ConstraintRefused(r)) {
-      RestoreSize(f, false, kept);
-      if (confirmed) Paper1SheetSetActive(dialog, ctx);
-      else SelectByValue(dialog, kBasicPaperSize, static_cast<uint16_t>(kept.size));
-    } else if (r == 199 && confirmed) {
-      RecomputeInch(f, false);
-    }
-  }
-  Hint(dialog, ctx);
-  if (FieldsOf(ctx)->nPaperSize != kept.size) NoteChange(dialog, ctx);
-  WriteAutoZoom(dialog, ctx, true);
-  Finish(dialog, ctx);
-  return TRUE;
-}
-
-INT_PTR OutputSizeChanged(HWND dialog, SheetCtx* ctx) {
-  DocFields* f = FieldsOf(ctx);
-  const CustomSizeKept kept = KeepSize(f, true);
+bool ReadOutputSize(HWND dialog, SheetCtx* ctx) {
+  g_customConfirmed = false;
   const OptionHead* row = SelectedRow(dialog, kBasicOutPaperSize);
-  if (row == nullptr) return TRUE;
-  f->nOutPaperSize = static_cast<int16_t>(static_cast<uint16_t>(row->value));
-  bool confirmed = false;
-  bool pass = true;
-  if (row->value == static_cast<uint32_t>(kCustomPaper)) pass = ChooseCustomSize(dialog, ctx, true, kept, &confirmed);
-  if (pass) {
-    Paper1SheetReadOutPaperSize(dialog, ctx);
-    WriteAutoZoom(dialog, ctx, false);
-    const int32_t r = Constraints(dialog, kBasicOutPaperSize);
-    f = FieldsOf(ctx);
-    if (ConstraintRefused(r)) {
-      RestoreSize(f, true, kept);
-      if (confirmed) Paper1SheetSetActive(dialog, ctx);
-      else SelectByValue(dialog, kBasicOutPaperSize, static_cast<uint16_t>(kept.size));
-    } else if (r == 199 && confirmed) {
-      RecomputeInch(f, true);
-    }
-  }
-  Hint(dialog, ctx);
-  if (FieldsOf(ctx)->nOutPaperSize != kept.size) NoteChange(dialog, ctx);
-  Finish(dialog, ctx);
-  return TRUE;
+  if (row == nullptr) return false;
+  FieldsOf(ctx)->nOutPaperSize = static_cast<int16_t>(static_cast<uint16_t>(row->value));
+  return true;
 }
+bool OutputCustomSize(HWND dialog, SheetCtx* ctx) {
+  if (!ChooseCustomSize(dialog, ctx, true)) return false;
+  Paper1SheetReadOutPaperSize(dialog, ctx);
+  WriteAutoZoom(dialog, ctx, false);
+  return true;
+}
+bool OutputSizeStands(HWND, SheetCtx* c, int32_t answer) { return SizeStands(c, true, answer); }
+void ShowOutputSize(HWND d, SheetCtx* c) { ShowSize(d, c, true); }
+// The automatic zoom follows the output size that stands.
+void OutputSizeAfter(HWND d, SheetCtx* c) { WriteAutoZoom(d, c, true); }
 
-INT_PTR TrayChanged(HWND dialog, SheetCtx* ctx) {
-  DocFields* f = FieldsOf(ctx);
-  const int16_t oldTray = f->nDefaultSource;
-  const int16_t oldMedia = f->nMediaType;
+// --- The tray: where the model sets the trays' paper, the media type
+// follows the tray and goes back with it.
+bool MediaFollowsTray() { return HasFeature(kMfPaperSourceTraySetting) && !HasFeature(kMfMediaTypeDetail); }
+const BoundField kTrayFields[] = {DOC_BOUND_FIELD(nMediaType), {}};
+bool ReadTrayChoice(HWND dialog, SheetCtx* ctx) {
   Paper1SheetReadTray(dialog, ctx);
-  const int16_t read = f->nDefaultSource;
-  const bool traySetting = HasFeature(kMfPaperSourceTraySetting);
-  const bool followMedia = traySetting && !HasFeature(kMfMediaTypeDetail);
-  if (followMedia && static_cast<uint16_t>(f->nDefaultSource) != kAutoTrayId) TakeTrayMediaType(dialog, ctx);
-  if (ConstraintRefused(Constraints(dialog, kBasicTray))) {
-    f = FieldsOf(ctx);
-    f->nDefaultSource = oldTray;
-    if (traySetting && static_cast<uint16_t>(oldTray) == kAutoTrayId) f->nMediaType = oldMedia;
-    SelectByValue(dialog, kBasicTray, static_cast<uint16_t>(oldTray));
+  if (MediaFollowsTray() && static_cast<uint16_t>(FieldsOf(ctx)->nDefaultSource) != kAutoTrayId) {
+    TakeTrayMediaType(dialog, ctx);
   }
-  Hint(dialog, ctx);
-  f = FieldsOf(ctx);
-  if (f->nDefaultSource != oldTray) NoteChange(dialog, ctx);
-  if (followMedia && read != oldTray) TakeTrayMediaType(dialog, ctx);
-  Finish(dialog, ctx);
-  return TRUE;
+  return true;
+}
+void ShowTray(HWND dialog, SheetCtx* ctx) {
+  SelectByValue(dialog, kBasicTray, static_cast<uint16_t>(FieldsOf(ctx)->nDefaultSource));
+  int16_t media = 0;
+  if (MediaFollowsTray() && MediaTypeInUse(ctx, &media)) SelectByValue(dialog, kBasicMedia, media);
 }
 
-INT_PTR OutputMethodChanged(HWND dialog, SheetCtx* ctx) {
-  DocFields* f = FieldsOf(ctx);
-  const uint8_t old = f->nOutputMethod;
-  Paper1SheetReadOutputMethod(dialog, ctx);
-  if (ConstraintRefused(Constraints(dialog, kBasicOutput))) {
-    FieldsOf(ctx)->nOutputMethod = old;
-    SelectByValue(dialog, kBasicOutput, old);
-  }
-  Hint(dialog, ctx);
-  f = FieldsOf(ctx);
+// --- The output method: a method that needs a number the settings lack
+// opens the user settings dialog; without the number the method goes back.
+bool ReadOutputMethod(HWND d, SheetCtx* c) { return Paper1SheetReadOutputMethod(d, c); }
+void ShowOutputMethod(HWND d, SheetCtx* c) { SelectByValue(d, kBasicOutput, FieldsOf(c)->nOutputMethod); }
+bool OutputMethodStands(HWND dialog, SheetCtx* ctx, int32_t) {
+  const DocFields* f = FieldsOf(ctx);
   const uint8_t method = f->nOutputMethod;
   const bool missing = (method == 3 && f->szSecurePrintId[0] == '\0') ||
                        ((method == 7 || method == 8) && HasFeature(kMfBoxSave) && f->szBoxNumber[0] == '\0');
-  if (missing && DialogMayOpen(kToggleOutputMethod)) {
-    if (method == 3) SetDialogMode(ctx, kReasonOutputMethod3, kReasonOtherOutput);
-    else SetDialogMode(ctx, kReasonOtherOutput, kReasonOutputMethod3);
-    const intptr_t r = RunSheetDialog(dialog, ctx, 132, BasicDialogs().userSetting);
-    if (r == 1) {
-      NoteChange(dialog, ctx);
-    } else {
-      FieldsOf(ctx)->nOutputMethod = old;
-      SelectByValue(dialog, kBasicOutput, old);
-    }
-    SetDialogMode(ctx, 0, kReasonOutputMethod3 | kReasonOtherOutput);
-  }
-  if (FieldsOf(ctx)->nOutputMethod != old) NoteChange(dialog, ctx);
-  Finish(dialog, ctx);
-  return TRUE;
+  if (!missing || !DialogMayOpen(kToggleOutputMethod)) return true;
+  if (method == 3) SetDialogMode(ctx, kReasonOutputMethod3, kReasonOtherOutput);
+  else SetDialogMode(ctx, kReasonOtherOutput, kReasonOutputMethod3);
+  const bool stored = RunSheetDialog(dialog, ctx, 132, BasicDialogs().userSetting) == 1;
+  SetDialogMode(ctx, 0, kReasonOutputMethod3 | kReasonOtherOutput);
+  // The dialog's own settings (the number) changed with it.
+  if (stored) NoteChange(dialog, ctx);
+  return stored;
 }
 
 INT_PTR ZoomModeClicked(HWND dialog, SheetCtx* ctx) {
@@ -350,22 +277,43 @@ INT_PTR ZoomManualClicked(HWND dialog, SheetCtx* ctx) {
   return ZoomModeClicked(dialog, ctx);
 }
 
-INT_PTR CopiesTyped(HWND dialog, SheetCtx* ctx) {
-  const uint16_t old = FieldsOf(ctx)->nCopies;
-  if (!Paper1SheetReadCopies(dialog, ctx)) return FALSE;
-  // Only a declined question puts the old number back; a warning keeps it.
-  if (Constraints(dialog, kBasicCopies) == 100) {
-    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, kBasicCopies)), TRUE);
-    FieldsOf(ctx)->nCopies = old;
-    ShowCopies(dialog, old);
-    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 1);
-  } else {
-    Hint(dialog, ctx);
-    if (FieldsOf(ctx)->nCopies != old) NoteChange(dialog, ctx);
-    Finish(dialog, ctx);
-  }
-  return TRUE;
+// --- Copies: only a declined question takes the typed number back, and
+// the caret goes back to it.
+bool ReadCopiesTyped(HWND d, SheetCtx* c) { return Paper1SheetReadCopies(d, c); }
+void ShowCopiesKept(HWND dialog, SheetCtx* ctx) {
+  SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, kBasicCopies)), TRUE);
+  ShowCopies(dialog, FieldsOf(ctx)->nCopies);
 }
+
+const DialogBinding kBindings[] = {
+    {.controlId = kBasicPortrait, .notify = BN_CLICKED, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nOrientation),
+     .bytes = 1, .read = ReadOrientation, .show = ShowOrientation, .after = RepaintOrientation,
+     .changed = OrientationTaken},
+    {.controlId = kBasicLandscape, .notify = BN_CLICKED, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nOrientation),
+     .bytes = 1, .read = ReadOrientation, .show = ShowOrientation, .after = RepaintOrientation,
+     .changed = OrientationTaken},
+    {kBasicCollate, BN_CLICKED, BindKind::kCustom, DOC_FIELD_AT(bCollate), 1, 0, ReadCollate, ShowCollate,
+     RepaintCollate},
+    {kBasicJobOffset, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bJobOffset), 1, 0, nullptr, nullptr,
+     RepaintJobOffset},
+    {kBasicOption1, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bPaperOption1), 1},
+    {kBasicOption2, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bPaperOption2), 1},
+    {kBasicMedia, CBN_SELENDOK, BindKind::kCustom, DOC_FIELD_AT(nMediaType), 2, 0, ReadMedia, ShowMedia},
+    {.controlId = kBasicPaperSize, .notify = CBN_SELENDOK, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nPaperSize),
+     .bytes = 2, .read = ReadOriginalSize, .show = ShowOriginalSize, .after = OriginalSizeAfter,
+     .alsoKeeps = kOriginalSizeFields, .before = OriginalCustomSize, .confirm = OriginalSizeStands},
+    {.controlId = kBasicOutPaperSize, .notify = CBN_SELENDOK, .kind = BindKind::kCustom,
+     .at = DOC_FIELD_AT(nOutPaperSize), .bytes = 2, .read = ReadOutputSize, .show = ShowOutputSize,
+     .after = OutputSizeAfter, .alsoKeeps = kOutputSizeFields, .before = OutputCustomSize,
+     .confirm = OutputSizeStands},
+    {.controlId = kBasicTray, .notify = CBN_SELENDOK, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nDefaultSource),
+     .bytes = 2, .read = ReadTrayChoice, .show = ShowTray, .alsoKeeps = kTrayFields},
+    {.controlId = kBasicOutput, .notify = CBN_SELENDOK, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nOutputMethod),
+     .bytes = 1, .read = ReadOutputMethod, .show = ShowOutputMethod, .confirm = OutputMethodStands},
+    {.controlId = kBasicCopies, .notify = EN_CHANGE, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nCopies),
+     .bytes = 2, .read = ReadCopiesTyped, .show = ShowCopiesKept, .undoOnlyWhenDeclined = true},
+    {},
+};
 
 INT_PTR ZoomTyped(HWND dialog, SheetCtx* ctx) {
   const int16_t old = FieldsOf(ctx)->nScale;
@@ -549,16 +497,7 @@ INT_PTR Paper1SheetCommand(HWND dialog, WPARAM wParam, LPARAM) {
       return code == BN_CLICKED ? ZoomModeClicked(dialog, ctx) : FALSE;
     case kBasicZoomManual:
       return code == BN_CLICKED ? ZoomManualClicked(dialog, ctx) : FALSE;
-    case kBasicPaperSize:
-      return code == CBN_SELENDOK ? OriginalSizeChanged(dialog, ctx) : FALSE;
-    case kBasicOutPaperSize:
-      return code == CBN_SELENDOK ? OutputSizeChanged(dialog, ctx) : FALSE;
-    case kBasicTray:
-      return code == CBN_SELENDOK ? TrayChanged(dialog, ctx) : FALSE;
-    case kBasicOutput:
-      return code == CBN_SELENDOK ? OutputMethodChanged(dialog, ctx) : FALSE;
     case kBasicCopies:
-      if (code == EN_CHANGE) return CopiesTyped(dialog, ctx);
       return code == EN_KILLFOCUS ? TRUE : FALSE;
     case kBasicZoomEdit:
       if (code == EN_CHANGE) return ZoomTyped(dialog, ctx);

@@ -99,6 +99,9 @@ INT_PTR Init(HWND dialog, SheetCtx* ctx) {
   if (SendDlgItemMessageW(dialog, kBasicCopiesSpin, UDM_GETBASE, 0, 0) != 10) {
     SendDlgItemMessageW(dialog, kBasicCopiesSpin, UDM_SETBASE, 10, 0);
   }
+  // The copies are read from the spin: it follows the typed number.
+  SendDlgItemMessageW(dialog, kBasicCopiesSpin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(dialog, kBasicCopies)),
+                      0);
   SendDlgItemMessageW(dialog, kBasicCopiesSpin, UDM_SETRANGE32, static_cast<WPARAM>(copiesMin), copiesMax);
   ShowCopiesRange(dialog, model);
   ApplyLockList(dialog, ctx);

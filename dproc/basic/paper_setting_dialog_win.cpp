@@ -88,6 +88,7 @@ struct PaperSettingState {
   int selections = 0;                     // selection guard
   bool locked = false;                    // a warning on a tray change locks the media lists
   int deviceColumns = 0;                  // of the device list
+  HWND dialog = nullptr;                  // whose tray list holds the row being edited
 };
 PaperSettingState g_state;
 
@@ -325,6 +326,7 @@ void HideDeviceStatus(HWND dialog) {
 
 void PaperSettingOnInit(HWND dialog, SheetCtx* ctx) {
   g_state = PaperSettingState{};
+  g_state.dialog = dialog;
   // The tray rows and the device rows are painted across the whole width.
   PaintFullRows(GetDlgItem(dialog, kTrayList));
   PaintFullRows(GetDlgItem(dialog, kDeviceList));
@@ -408,27 +410,34 @@ void PaperSettingOnItemChanged(HWND dialog, SheetCtx* ctx, const NMLISTVIEW* cha
   SelectMediaComboItems(dialog, ctx);
 }
 
-bool AttributeChanged(HWND dialog, SheetCtx* ctx, const Attribute& a) {
-  const int row = SelectedRow(dialog);
+// The attribute lists are bindings to the selected tray's row; the media
+// type goes back with the type list's refused choice.
+template <size_t N>
+uint32_t AttributeAt(SheetCtx*) {
+  const int row = SelectedRow(g_state.dialog);
+  if (row < 0) return sizeof(DocDMode);  // no row: nothing to edit
+  return static_cast<uint32_t>(DOC_FIELD_AT(PTInfoEach) + row * sizeof(TrayMediaEntry) + kAttributes[N].rowAt);
+}
+template <size_t N>
+bool ReadAttribute(HWND dialog, SheetCtx* ctx) {
   DocDMode* doc = GetPrivDevMode(ctx);
-  TrayMediaEntry* entry = RowOf(doc, row);
-  const OptionHead* item = SelectedItem(dialog, a.combo);
+  TrayMediaEntry* entry = RowOf(doc, SelectedRow(dialog));
+  const OptionHead* item = SelectedItem(dialog, kAttributes[N].combo);
   if (entry == nullptr || item == nullptr) return false;
-  DocFields& f = Fields(*doc);
-  const int32_t old = RowValue(*entry, a);
-  const int16_t oldMedia = f.nMediaType;
-  SetRowValue(entry, a, item->value);
-  const bool isType = a.combo == kAttributes[0].combo;
-  if (isType) f.nMediaType = static_cast<int16_t>(item->value);
-  if (ConstraintRefused(RunSheetConstraints(dialog, DialogTooltipOf(dialog), static_cast<uint16_t>(a.combo)))) {
-    SetRowValue(entry, a, static_cast<uint32_t>(old));
-    if (isType) f.nMediaType = oldMedia;
-    SelectComboValue(dialog, a, old);
-  }
-  DispPageHint(dialog, ctx, kTemplate);
-  UpdateTrayListRow(dialog, ctx, row, false);
+  SetRowValue(entry, kAttributes[N], item->value);
+  if (N == 0) Fields(*doc).nMediaType = static_cast<int16_t>(item->value);
   return true;
 }
+void ShowTrayRow(HWND dialog, SheetCtx* ctx) { UpdateTrayListRow(dialog, ctx, SelectedRow(dialog), false); }
+template <size_t N>
+constexpr DialogBinding AttributeBinding(const BoundField* alsoKeeps = nullptr) {
+  return {.controlId = static_cast<uint16_t>(kAttributes[N].combo), .notify = CBN_SELENDOK, .kind = BindKind::kCustom,
+          .bytes = static_cast<uint8_t>(kAttributes[N].bytes), .read = ReadAttribute<N>,
+          .show = SelectMediaComboItems, .after = ShowTrayRow, .where = AttributeAt<N>, .alsoKeeps = alsoKeeps};
+}
+const BoundField kMediaTypeKept[] = {DOC_BOUND_FIELD(nMediaType), {}};
+const DialogBinding kBindings[] = {AttributeBinding<0>(kMediaTypeKept), AttributeBinding<1>(), AttributeBinding<2>(),
+                                   AttributeBinding<3>(), {}};
 
 bool SameKeyword(const char* a, const char* b) {
   return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a, -1, b, -1) == CSTR_EQUAL;
@@ -503,15 +512,12 @@ bool Ok(HWND dialog, SheetCtx*) {
   return false;
 }
 
-bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
+bool Command(HWND dialog, SheetCtx* ctx, int id, int) {
   if (id == kDeviceCopy) {
     PaperSettingCopyDevStatus(dialog, ctx);
     return true;
   }
-  const Attribute* a = AttributeOf(id);
-  if (a == nullptr) return false;
-  if (code == CBN_SELENDOK) AttributeChanged(dialog, ctx, *a);
-  return true;
+  return AttributeOf(id) != nullptr;
 }
 
 
@@ -607,6 +613,7 @@ const DocumentDialog kDialog = {
     .textSection = "Dlg_MediaType",
     .helpIds = kHelpIds,
     .helpTopic = 1500,
+    .bindings = kBindings,
     .quietDefaults = true,
     .comboHeights = kComboHeights,
     .init = PaperSettingOnInit,

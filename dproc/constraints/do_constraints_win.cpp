@@ -27,7 +27,21 @@ bool IsPluginPage(const SheetCtx* ctx) {
 
 int g_mediaBindingMode = kMediaBindingNone;
 
+constexpr wchar_t kPageIdProp[] = L"DriverPageId";
+
 }  // namespace
+
+void SetDialogPageId(HWND dialog, uint32_t pageId) {
+  if (pageId == 0) return;
+  SetPropW(dialog, kPageIdProp, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(pageId)));
+}
+
+void ForgetDialogPageId(HWND dialog) { RemovePropW(dialog, kPageIdProp); }
+
+uint32_t DialogPageId(HWND dialog) {
+  if (HANDLE recorded = GetPropW(dialog, kPageIdProp)) return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(recorded));
+  return static_cast<uint32_t>(GetWindowLongPtrW(dialog, GWLP_ID));
+}
 
 void SetMediaBindingMode(int mode) { g_mediaBindingMode = mode; }
 int MediaBindingModeNow() { return g_mediaBindingMode; }
@@ -80,7 +94,7 @@ int32_t RunDoConstraints(int32_t bindOnly, HWND dialog, uint16_t controlId, int3
   env.ctx = ctx;
   env.model = data.model;
   env.deviceOptions = data.deviceOptions;
-  env.pageId = static_cast<uint32_t>(GetWindowLongPtrW(dialog, GWLP_ID));
+  env.pageId = DialogPageId(dialog);
   env.doc = doc;
   env.device = device;
   env.pluginPage = IsPluginPage(ctx);

@@ -26,6 +26,16 @@ struct ConstraintLibraryData {
 int32_t RunDoConstraints(int32_t bindOnly, HWND dialog, uint16_t controlId, int32_t mode,
                          const ConstraintLibraryData& data);
 
+// The page a dialog's controls live on, as the feature rows name it (the
+// dialog template's id).  The pass matches a changed control to its row by
+// this id.  A child window's identifier would do for a property page, but
+// property sheets leave it 0 and a top-level dialog's identifier is its
+// menu, so the skeletons record the page on the window when it starts; a
+// window without that record falls back to its identifier.
+void SetDialogPageId(HWND dialog, uint32_t pageId);
+void ForgetDialogPageId(HWND dialog);
+uint32_t DialogPageId(HWND dialog);
+
 // The media dialogs' binding mode (process-wide): 1 while the automatic tray
 // paper dialog is open, so that the pass judges the automatic tray's media
 // fields; 2 while the Paper Setting dialog is open; 0 otherwise.  Only 1

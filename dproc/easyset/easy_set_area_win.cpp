@@ -8,10 +8,12 @@
 #include "common/records/doc_fields.h"
 #include "common/win/printer_queries.h"
 #include "dproc/easyset/easy_set_combo_tip_win.h"
+#include "dproc/easyset/easy_set_common_items_win.h"
 #include "dproc/easyset/easy_set_edit_dialog_win.h"
 #include "dproc/easyset/easy_set_icons_win.h"
 #include "dproc/easyset/easy_set_save_dialog_win.h"
 #include "dproc/easyset/easy_set_session_win.h"
+#include "dproc/easyset/user_side_data_win.h"
 #include "dproc/watermark/watermark_session_win.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
@@ -85,7 +87,8 @@ void ApplySelected(HWND dialog, SheetCtx* ctx, EasySetList* list) {
   EasySetNode* node = EntryNode(combo, static_cast<int>(selected));
   list->current = node;
   if (node != nullptr) {
-    if (!ApplyEasySet(*node, ctx)) list->current = nullptr;
+    if (ApplyEasySet(*node, ctx)) PushEasySetToCommonItems(ctx);
+    else list->current = nullptr;
     SendMessageW(GetParent(dialog), PSM_CHANGED, reinterpret_cast<WPARAM>(dialog), 0);
   }
   // The page and its area show the new settings as on an activation.
@@ -151,6 +154,7 @@ void EasySetAreaProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* ctx = reinterpret_cast<SheetCtx*>(lParam);
     SetWindowLongPtrW(dialog, DWLP_USER, lParam);
     EasySetUiState* state = EasySetStateOf(GetUIState(ctx));
+    if (state != nullptr) LoadUserSideData(ctx);
     if (state != nullptr && state->list == nullptr && GetPrivDevMode(ctx) != nullptr) {
       state->list = CreateEasySetList(ctx);
     }
@@ -164,7 +168,7 @@ void EasySetAreaProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       EndEasySetComboTip(dialog);
       DestroyEasySetList(state->list);
       *state = EasySetUiState{};
-      FreeWatermarkSession(ctx);
+      FreeUserSideData(ctx);
       return;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -175,7 +179,7 @@ void EasySetAreaProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         if (state->savingPage == nullptr) state->savingPage = dialog;
         if (state->savingPage == dialog) {
           SaveSessionEasySetOrder(ctx, *state->list);
-          SaveWatermarkSession(ctx);
+          SaveUserSideData(ctx);
         }
       }
       return;

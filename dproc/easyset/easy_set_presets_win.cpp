@@ -9,6 +9,7 @@
 #include "common/qxd/model_info.h"
 #include "common/qxd/qxd_file.h"
 #include "common/records/doc_fields.h"
+#include "common/records/settings_checksum.h"
 #include "common/win/module_path.h"
 #include "common/win/printer_queries.h"
 #include "common/win/store_values_win.h"
@@ -75,6 +76,8 @@ void WriteFirstSettings(HANDLE printer, const EasySetNode& node) {
   DocFields& f = Fields(*settings);
   f.byEasySetIndex = kEasySetStateShared;
   SetEasySetField(f.szEasySetName, kEasySetNameChars, EasySetName(node.header));
+  // The reset takes only a sealed record.
+  SealDocDMode(settings.get());
   SetPrinterDataW(printer, const_cast<wchar_t*>(kFirstSettingsValue), REG_BINARY,
                   reinterpret_cast<BYTE*>(settings.get()), sizeof(DocDMode));
 }

@@ -13,6 +13,7 @@
 #include "common/win/printer_queries.h"
 #include "dproc/easyset/easy_set_records.h"
 #include "dproc/easyset/easy_set_store_win.h"
+#include "dproc/easyset/user_side_data_win.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/saved/settings_file_io_win.h"
 #include "dproc/saved/settings_transfer_win.h"
@@ -95,6 +96,7 @@ bool LoadEasySetSettings(const SheetCtx* ctx, const EasySetNode& node, DocDMode*
   if (!LoadEasySetFromText(node, settings, IsMono(ctx), SystemAnsiCodec())) return false;
   FixUpSettingsConflicts(ctx, settings);
   SyncSessionWatermark(ctx, settings);
+  ClampSessionListPositions(ctx, settings);
   return true;
 }
 
@@ -164,6 +166,7 @@ bool EasySetMatchesSettings(const SheetCtx* ctx, const EasySetNode& node) {
   if (!LoadEasySetSettings(ctx, node, applied.get())) return false;
   FixUpSettingsConflicts(ctx, current.get());
   SyncSessionWatermark(ctx, current.get());
+  ClampSessionListPositions(ctx, current.get());
   return std::memcmp(applied.get(), current.get(), sizeof(DocDMode)) == 0;
 }
 
@@ -208,6 +211,7 @@ bool ApplyEasySet(const EasySetNode& node, const SheetCtx* ctx) {
   }
   FixUpSettingsConflicts(ctx, nullptr);
   SyncSessionWatermark(ctx, doc);
+  ClampSessionListPositions(ctx, doc);
   const EasySetPrinterNames names = PrinterNamesOf(ctx);
   if (g_updatePublicFields != nullptr) g_updatePublicFields(GetCtxPublicDevMode(ctx), doc, nullptr, 0, names.printer);
   return true;

@@ -193,19 +193,7 @@ bool CreatePages(HWND dialog, FcsDialogState* s) {
     item.lParam = reinterpret_cast<LPARAM>(page);
     SendMessageW(tab, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
   }
-  // The pages stand below the tabs: the display area is known once the
-  // tabs are in.
-  RECT area{};
-  GetWindowRect(tab, &area);
-  TabCtrl_AdjustRect(tab, FALSE, &area);
-  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
-  for (HWND page : s->pages) {
-    RECT pr{};
-    GetWindowRect(page, &pr);
-    const int w = pr.right - pr.left;
-    SetWindowPos(page, HWND_TOP, area.left + (area.right - area.left) / 2 - w / 2, area.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOACTIVATE);
-  }
+  PlacePagesInTab(dialog, kTab, s->pages, kFcsPageCount);
   s->currentPage = 0;
   LoadPage(s, s->pages[0]);
   ShowPage(s->pages[0], true);

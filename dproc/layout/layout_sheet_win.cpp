@@ -376,56 +376,21 @@ bool MayLeave(HWND dialog, SheetCtx* ctx) {
 
 // --- Changes.
 
-LayoutPreviewOverrides* Overrides(const SheetCtx* ctx) { return LayoutOverridesOf(GetUIState(ctx)); }
-
 void AfterChange(HWND dialog, SheetCtx* ctx) {
   Changed(dialog);
   LayoutSheetEnableControls(dialog, ctx);
   InvalidateRect(dialog, nullptr, FALSE);
 }
 
-void NupKindChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
-  DocFields& f = Fields(*doc);
-  const uint8_t oldKind = f.nNup, oldStyle = f.nPageLayout, oldPoster = f.byPosterPages;
-  LayoutPreviewOverrides* o = Overrides(ctx);
-  if (o != nullptr) {
-    o->nupOn = o->styleOn = 1;
-    o->nupValue = oldKind;
-    o->styleValue = oldStyle;
-  }
-  ReadNupKind(dialog, ctx, doc);
-  FixUpNupStyle(doc);
-  if (ConstraintRefused(Check(dialog, kNupCombo))) {
-    f.nNup = oldKind;
-    f.nPageLayout = oldStyle;
-    f.byPosterPages = oldPoster;
-    SyncCpsuiNupItem(ctx, doc);
-    LayoutSheetSelectNup(dialog, ctx);
-  }
-  if (o != nullptr) o->nupOn = o->nupValue = o->styleOn = o->styleValue = 0;
-  DispPageHint(dialog, ctx, kLayoutSheetTemplate);
-  if (f.nNup != oldKind) {
-    FixUpBindingEdge(ctx);
-    FixUpNupStyle(doc);
-    FixUpCombinationOrder(Model(), doc);
-    FillCombination(dialog, doc);
-    AfterChange(dialog, ctx);
-    if (f.bNup != 0 && IsPosterNupKind(f.nNup)) ProcessSheetMemory().nupKindBeforePoster = oldKind;
-  }
-  FillBindingEdge(dialog, doc);
-  FixUpBindingEdge(ctx);
-  SelectBindingEdge(dialog, doc);
-}
+// The N-up kind's change, committed by the skeleton (the binding below).
+bool CommitNupKind(HWND dialog, SheetCtx* ctx);
 
-void OpenStyle(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
+void OpenStyle(HWND dialog, SheetCtx* ctx) {
   const intptr_t result = RunDialog(dialog, kStyleSettingTemplate, StyleSettingDlgProc, reinterpret_cast<LPARAM>(ctx));
   if (result == IDOK) {
     Activate(dialog, ctx);
     LayoutSheetSelectNup(dialog, ctx);
-    NupKindChanged(dialog, ctx, doc);
-    FillBindingEdge(dialog, doc);
-    FixUpBindingEdge(ctx);
-    SelectBindingEdge(dialog, doc);
+    CommitNupKind(dialog, ctx);
     AfterChange(dialog, ctx);
   } else {
     LayoutSheetSelectNup(dialog, ctx);
@@ -508,13 +473,12 @@ bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
   if (doc == nullptr) return false;
   switch (id) {
     case kNupCombo:
-      if (code == CBN_SELENDOK) NupKindChanged(dialog, ctx, doc);
       return true;
     case kChapterEdit:
       if (code == EN_UPDATE) ChapterTyped(dialog, doc);
       return true;
     case kStyleButton:
-      OpenStyle(dialog, ctx, doc);
+      OpenStyle(dialog, ctx);
       return true;
     case kBookletButton:
       OpenSettingDialog(dialog, ctx, kBookletSettingTemplate, BookletSettingDlgProc);
@@ -707,7 +671,42 @@ void AdhesiveAfter(HWND dialog, SheetCtx* ctx) {
   InvalidateRect(dialog, nullptr, FALSE);
 }
 
+// A new N-up kind brings its style and poster pages; the three go back
+// together, and the preview keeps the old kind and style while it is
+// checked.  A poster keeps the kind before it for the Basic sheet's
+// "Manual" zoom.
+const BoundField kNupKindFields[] = {
+    {DOC_FIELD_AT(nPageLayout), 1, kPreviewSlotNupStyle}, DOC_BOUND_FIELD(byPosterPages), {}};
+bool ReadNupKindChoice(HWND dialog, SheetCtx* ctx) {
+  DocDMode* doc = GetPrivDevMode(ctx);
+  if (!ReadNupKind(dialog, ctx, doc)) return false;
+  FixUpNupStyle(doc);
+  return true;
+}
+void ShowNupKind(HWND dialog, SheetCtx* ctx) {
+  SyncCpsuiNupItem(ctx, GetPrivDevMode(ctx));
+  LayoutSheetSelectNup(dialog, ctx);
+}
+void NupKindFixUps(HWND dialog, SheetCtx* ctx, const uint8_t* old) {
+  DocDMode* doc = GetPrivDevMode(ctx);
+  DocFields& f = Fields(*doc);
+  FixUpBindingEdge(ctx);
+  FixUpNupStyle(doc);
+  FixUpCombinationOrder(Model(), doc);
+  FillCombination(dialog, doc);
+  if (f.nNup != old[0] && f.bNup != 0 && IsPosterNupKind(f.nNup)) ProcessSheetMemory().nupKindBeforePoster = old[0];
+}
+void NupKindAfter(HWND dialog, SheetCtx* ctx) {
+  DocDMode* doc = GetPrivDevMode(ctx);
+  FillBindingEdge(dialog, doc);
+  FixUpBindingEdge(ctx);
+  SelectBindingEdge(dialog, doc);
+}
+
 const DialogBinding kBindings[] = {
+    {.controlId = kNupCombo, .notify = CBN_SELENDOK, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nNup), .bytes = 1,
+     .read = ReadNupKindChoice, .show = ShowNupKind, .after = NupKindAfter, .previewSlot = kPreviewSlotNupKind,
+     .changedFrom = NupKindFixUps, .alsoKeeps = kNupKindFields},
     {.controlId = kNupBox, .notify = BN_CLICKED, .kind = BindKind::kCheckBox, .at = DOC_FIELD_AT(bNup), .bytes = 1,
      .after = SyncNup, .changed = NupSwitchFixUps, .previewSlot = kPreviewSlotNup},
     {.controlId = kDoubleSidesCombo, .notify = CBN_SELENDOK, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nDuplex),
@@ -728,6 +727,10 @@ const DialogBinding kBindings[] = {
     {kImageShiftBox, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bImgShift), 1},
     {},
 };
+
+bool CommitNupKind(HWND dialog, SheetCtx* ctx) {
+  return CommitBinding(dialog, ctx, kBindings[0], kLayoutSheetTemplate, EnableRules, true);
+}
 
 const SheetComboHeight kComboHeights[] = {
     {kNupCombo, kLayoutItemHeight}, {kBindingEdgeCombo, kLayoutItemHeight},

@@ -22,6 +22,7 @@
 #include "dproc/model/feature_table.h"
 #include "dproc/model/nup_layout.h"
 #include "dproc/model/orientation_rules.h"
+#include "dproc/preview/preview_overrides.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/settings/settings_fixups.h"
 #include "dproc/settings/settings_fixups_win.h"
@@ -47,10 +48,6 @@ enum : int {
 
 const DWORD kHelpIds[] = {1112, 2230, 1022, 2230, 1025, 2230, 1580, 2240, 1404, 2210, 1405, 2210, 1407, 2220,
                           1837, 2220, 1578, 2220, 1235, DWORD(-1), 1069, DWORD(-1), 1032, 9510, 0, 0};
-
-int32_t Check(HWND dialog, int id) {
-  return RunSheetConstraints(dialog, DialogTooltipOf(dialog), static_cast<uint16_t>(id));
-}
 
 void FillOrders(HWND dialog, const DocDMode* doc) {
   FillOptionCombo(dialog, kOrderCombo, NupOrderOptionTable(GetNupLayoutKind(doc)));
@@ -114,67 +111,51 @@ void ShowBorderKind(HWND dialog, SheetCtx* ctx) {
   SelectOptionValue(dialog, kBorderKindCombo, Fields(*GetPrivDevMode(ctx)).bPageBorder);
 }
 
+// A new kind brings its order and poster tiles: the three go back
+// together, and the preview keeps the old kind and order while they are
+// checked.
+const BoundField kNupFields[] = {{DOC_FIELD_AT(nPageLayout), 1, kPreviewSlotNupStyle}, DOC_BOUND_FIELD(byPosterPages), {}};
+bool ReadNupChoice(HWND dialog, SheetCtx* ctx) {
+  DocDMode* doc = GetPrivDevMode(ctx);
+  if (!ReadNup(dialog, ctx, doc)) return false;
+  FixUpNupStyle(doc);
+  return true;
+}
+// Everything the reading set is shown again, the common user interface's
+// item too.
+void ShowNup(HWND dialog, SheetCtx* ctx) {
+  DocDMode* doc = GetPrivDevMode(ctx);
+  SyncCpsuiNupItem(ctx, doc);
+  LayoutSheetSelectNup(dialog, ctx);
+  FillOrders(dialog, doc);
+}
+void NupFixUps(HWND, SheetCtx* ctx, const uint8_t* old) {
+  DocDMode* doc = GetPrivDevMode(ctx);
+  if (Fields(*doc).nNup == old[0]) return;
+  FixUpBindingEdge(ctx);
+  FixUpNupStyle(doc);
+  FixUpCombinationOrder(ProcessModelInfo(), doc);
+}
+
+bool ReadOrder(HWND dialog, SheetCtx* ctx) {
+  return ReadOption(dialog, kOrderCombo, &Fields(*GetPrivDevMode(ctx)).nPageLayout);
+}
+void ShowOrder(HWND dialog, SheetCtx* ctx) {
+  SelectOptionValue(dialog, kOrderCombo, Fields(*GetPrivDevMode(ctx)).nPageLayout);
+}
+
 const DialogBinding kBindings[] = {
+    {.controlId = kNupCombo, .notify = CBN_SELCHANGE, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nNup), .bytes = 1,
+     .read = ReadNupChoice, .show = ShowNup, .previewSlot = kPreviewSlotNupKind, .changedFrom = NupFixUps,
+     .alsoKeeps = kNupFields},
+    {.controlId = kOrderCombo, .notify = CBN_SELCHANGE, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(nPageLayout),
+     .bytes = 1, .read = ReadOrder, .show = ShowOrder, .previewSlot = kPreviewSlotNupStyle},
     {kBorderKindCombo, CBN_SELCHANGE, BindKind::kCustom, DOC_FIELD_AT(bPageBorder), 1, 0, ReadBorderKind,
      ShowBorderKind},
     {kBorderBox, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(bNupBorder_ui), 1},
     {kPasteBorderBox, BN_CLICKED, BindKind::kCheckBox, DOC_FIELD_AT(nPosterMarginLine), 1},
     {},
 };
-
-void NupChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
-  DocFields& f = Fields(*doc);
-  const uint8_t oldNup = f.nNup, oldStyle = f.nPageLayout, oldPoster = f.byPosterPages;
-  LayoutPreviewOverrides* overrides = LayoutOverridesOf(GetUIState(ctx));
-  if (overrides != nullptr) {
-    overrides->nupOn = 1;
-    overrides->nupValue = oldNup;
-    overrides->styleOn = 1;
-    overrides->styleValue = oldStyle;
-  }
-  ReadNup(dialog, ctx, doc);
-  FixUpNupStyle(doc);
-  if (ConstraintRefused(Check(dialog, kNupCombo))) {
-    // Everything the reading set goes back: the kind, its order, the
-    // poster tiles and the common user interface's item.
-    f.nNup = oldNup;
-    f.nPageLayout = oldStyle;
-    f.byPosterPages = oldPoster;
-    SyncCpsuiNupItem(ctx, doc);
-    LayoutSheetSelectNup(dialog, ctx);
-    FillOrders(dialog, doc);
-  }
-  if (overrides != nullptr) {
-    overrides->nupOn = overrides->nupValue = overrides->styleOn = overrides->styleValue = 0;
-  }
-  DispPageHint(dialog, ctx, kStyleSettingTemplate);
-  if (f.nNup != oldNup) {
-    FixUpBindingEdge(ctx);
-    FixUpNupStyle(doc);
-    FixUpCombinationOrder(ProcessModelInfo(), doc);
-  }
-  Arrange(dialog, ctx, doc);
-  Repaint(dialog);
-}
-
-void OrderChanged(HWND dialog, SheetCtx* ctx, DocDMode* doc) {
-  DocFields& f = Fields(*doc);
-  const uint8_t old = f.nPageLayout;
-  LayoutPreviewOverrides* overrides = LayoutOverridesOf(GetUIState(ctx));
-  if (overrides != nullptr) {
-    overrides->styleOn = 1;
-    overrides->styleValue = old;
-  }
-  ReadOption(dialog, kOrderCombo, &f.nPageLayout);
-  if (ConstraintRefused(Check(dialog, kOrderCombo))) {
-    f.nPageLayout = old;
-    SelectOptionValue(dialog, kOrderCombo, old);
-  }
-  if (overrides != nullptr) overrides->styleOn = overrides->styleValue = 0;
-  DispPageHint(dialog, ctx, kStyleSettingTemplate);
-  Arrange(dialog, ctx, doc);
-  Repaint(dialog);
-}
 
 void Defaults(HWND dialog, SheetCtx* ctx) {
   DocDMode* doc = GetPrivDevMode(ctx);
@@ -210,16 +191,6 @@ bool Ok(HWND dialog, SheetCtx* ctx) {
   if (!ReadOption(dialog, kOrderCombo, &f.nPageLayout)) return Refuse(dialog, kOrderCombo);
   if (!ReadOption(dialog, kBorderKindCombo, &f.bPageBorder)) return Refuse(dialog, kBorderKindCombo);
   f.bNupBorder_ui = IsDlgButtonChecked(dialog, kBorderBox) == BST_CHECKED ? 1 : 0;
-  return true;
-}
-
-// The kind and its order keep the preview on their old values while they
-// are checked: their own changes.
-bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
-  if (id != kNupCombo && id != kOrderCombo) return false;
-  if (code != CBN_SELCHANGE) return true;
-  if (id == kNupCombo) NupChanged(dialog, ctx, GetPrivDevMode(ctx));
-  else OrderChanged(dialog, ctx, GetPrivDevMode(ctx));
   return true;
 }
 
@@ -288,7 +259,6 @@ const DocumentDialog kDialog = {
     .comboHeights = kComboHeights,
     .init = Init,
     .enableRules = Rearrange,
-    .command = Command,
     .ok = Ok,
     .defaults = Defaults,
     .drawItem = DrawItem,

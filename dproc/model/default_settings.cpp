@@ -101,16 +101,21 @@ struct BuiltInFont {
   const char* printer;
   uint8_t number;
 };
+// The TrueType faces are free faces Debian ships (fonts-liberation,
+// fonts-opensymbol, fonts-urw-base35), each given the resident family of
+// the same metrics or symbols.
 const BuiltInFont kBuiltInFonts[] = {
-    {"Arial", "Arial", 5},   {"Courier New", "Courier", 11}, {"Times New Roman", "Times New Roman", 23},
-    {"Symbol", "Symbol", 20}, {"Wingdings", "Wingdings", 26},
+    {"Liberation Sans", "Arial", 5},          {"Liberation Mono", "Courier", 11},
+    {"Liberation Serif", "Times New Roman", 23}, {"OpenSymbol", "Symbol", 20},
+    {"D050000L", "ITC Zapf Dingbats", 28},
 };
-// Japanese faces in the system code page of Japanese Windows.
+// Japanese faces of Debian's fonts-ipafont: the fixed-pitch and the
+// proportional gothic and mincho.
 const BuiltInFont kJapaneseFonts[] = {
-    {"\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E", "HGGothic-Bold", 29},
-    {"\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E", "HGPGothic-Bold", 30},
-    {"\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9", "HGMincho-Light", 31},
-    {"\x82\x6C\x82\x72\x20\x82\x6F\x96\xBE\x92\xA9", "HGPMincho-Light", 32},
+    {"IPAGothic", "HGGothic-Bold", 29},
+    {"IPAPGothic", "HGPGothic-Bold", 30},
+    {"IPAMincho", "HGMincho-Light", 31},
+    {"IPAPMincho", "HGPMincho-Light", 32},
 };
 
 void ClearFonts(DocFields& f) {

@@ -120,6 +120,23 @@ DispStringItem g_colorAdjust[] = {
     {{0}, {}, ""},
 };
 
+// The colour detail pages of a colour model's Quality sheet, one table for
+// the five pages (each applies the records of its own controls).
+DispStringItem g_colorDetail[] = {
+    {{147}, {}, "ColAdj_ColMatching"},       {{1742}, {}, "ColAdj_ColorMatchType"},
+    {{1452}, {}, "ColAdj_Brightness"},       {{1458}, {}, "ColAdj_Contrast"},
+    {{1470}, {}, "ColAdj_Saturation"},       {{148}, {}, "ColAdj_ColBalance"},
+    {{1754}, {}, "ColAdj_Cyan"},             {{1759}, {}, "ColAdj_Magenta"},
+    {{1766}, {}, "ColAdj_Yellow"},           {{1481}, {}, "ColAdj_Black"},
+    {{149}, {}, "ColAdj_ColOther"},          {{1776}, {}, "ColAdj_PureBlack"},
+    {{1746}, {}, "ColAdj_Screen"},           {{1750}, {}, "ColAdj_Smoothing"},
+    {{162}, {}, "Dummy"},                    {{1883}, {}, "ColAdj_MatchBalance"},
+    {{1885}, {}, "ColAdj_ScreenSmooth"},     {{189}, {}, "ColAdj_IccProf"},
+    {{2267}, {}, "ColAdj_RGBProf"},          {{2269}, {}, "ColAdj_DestinationProf"},
+    {{2272}, {}, "ColAdj_SimulationProf"},   {{2274}, {}, "ColAdj_MatchPaperColor"},
+    {{2275}, {}, "ColAdj_Simu_CMYKGray"},    {{0}, {}, ""},
+};
+
 // The Finish sheet: its caption, check boxes, labels and buttons.
 DispStringItem g_finisher[] = {
     {{110}, {}, "Prop_Finisher"},
@@ -421,6 +438,68 @@ DispStringItem g_numbering[] = {
     {{2341}, {}, "NME_Density"},
     {{1712}, {}, "NME_StartNumber"},
     {{1716}, {}, "NME_StartNumberRange"},
+    {{0}, {}, ""},
+};
+// The copy-protect dialogs: the edit dialog with its two pages and the
+// simple dialog share one section.
+DispStringItem g_copyProtectEdit[] = {
+    {{2124}, {}, "Dlg_CopyProtectEdit"},
+    {{kTextOnlyRecord}, {}, "CPE_PrintItem"},
+    {{kTextOnlyRecord}, {}, "CPE_CompositeMethod"},
+    {{2127}, {}, "CPE_Type"},
+    {{2128, 2367}, {}, "CPE_String"},
+    {{2130}, {}, "CPE_DateTime"},
+    {{2131}, {}, "CPE_DateTimeFormat"},
+    {{2133}, {}, "CPE_DateTimeEdit"},
+    {{2134}, {}, "CPE_SerialNumber"},
+    {{2135}, {}, "CPE_DistributionNumber"},
+    {{2136}, {}, "CPE_StartNumber"},
+    {{2138}, {}, "CPE_DistributionNumEdit"},
+    {{2139}, {}, "CPE_JobNumber"},
+    {{2140}, {}, "CPE_TextSetting"},
+    {{2141}, {}, "CPE_TextSize"},
+    {{2143}, {}, "CPE_TextAngle"},
+    {{2147}, {}, "CPE_CopyProtect"},
+    {{2148}, {}, "CPE_Stamp"},
+    {{2149}, {}, "CPE_CopyProtectSetting"},
+    {{2150}, {}, "CPE_CP_Effect"},
+    {{2152}, {}, "CPE_CP_Placement"},
+    {{2154}, {}, "CPE_CP_Pattern"},
+    {{2156}, {}, "CPE_CP_Color"},
+    {{2158}, {}, "CPE_CP_ColorSetting"},
+    {{2159}, {}, "CPE_StampSetting"},
+    {{2160}, {}, "CPE_SS_Placement"},
+    {{2162}, {}, "CPE_SS_Color"},
+    {{2164}, {}, "CPE_SS_ColorSetting"},
+    {{1032}, {}, "CPE_Printitem_Default"},
+    {{0}, {}, ""},
+};
+DispStringItem g_distributionNumber[] = {
+    {{183}, {}, "Dlg_DistributionNumEdit"},
+    {{2165}, {}, "StartNumber"},
+    {{2166}, {}, "StartNumberRange"},
+    {{2167}, {}, "StartNumber8DigitFix"},
+    {{2168}, {}, "StartNumberRequireDigit"},
+    {{2088}, {}, "StartNumberPreview"},
+    {{0}, {}, ""},
+};
+DispStringItem g_patternColour[] = {
+    {{2090}, {}, "Dlg_CPE_CP_ColorSetting"},
+    {{2091}, {}, "CPE_CP_Color"},
+    {{2093}, {}, "CPE_CP_Density"},
+    {{2097}, {}, "CPE_CP_Density_Light"},
+    {{2098}, {}, "CPE_CP_Density_Dark"},
+    {{2099}, {}, "CPE_CP_Contrast"},
+    {{2120}, {}, "CPE_CP_Contrast_Min"},
+    {{2121}, {}, "CPE_CP_Contrast_Max"},
+    {{0}, {}, ""},
+};
+DispStringItem g_stampColour[] = {
+    {{2103}, {}, "Dlg_CPE_SS_ColorSetting"},
+    {{2104}, {}, "CPE_SS_Color"},
+    {{2106}, {}, "CPE_SS_Density"},
+    {{2111}, {}, "CPE_SS_Density_Light"},
+    {{2112}, {}, "CPE_SS_Density_Dark"},
     {{0}, {}, ""},
 };
 // The date/time format dialog.
@@ -865,7 +944,7 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_HeaderFooterEdit"),
       S("Dlg_NumberingEdit", g_numbering),
       S("Dlg_CopyProtect"),
-      S("Dlg_CopyProtectEdit"),  // two variants of the dialog
+      S("Dlg_CopyProtectEdit", g_copyProtectEdit),  // two variants of the dialog
       S("Dlg_CreateOvlForm", g_createOvlForm),
       S("Dlg_ImportOvlForm", g_importOvlForm),
       S("Dlg_ManageOvlForm", g_manageOvlForm),
@@ -873,11 +952,11 @@ const std::vector<DialogTextSection>& Catalogue() {
       S("Dlg_Watermark", g_watermarkEdit),
       S("Dlg_DateTimeFormat", g_dateTimeFormat),
       S("Dlg_DateTimePageEdit", g_dateTimePage),
-      S("Dlg_CPE_CP_ColorSetting"),
-      S("Dlg_CPE_SS_ColorSetting"),
-      S("Dlg_DistributionNumEdit"),
+      S("Dlg_CPE_CP_ColorSetting", g_patternColour),
+      S("Dlg_CPE_SS_ColorSetting", g_stampColour),
+      S("Dlg_DistributionNumEdit", g_distributionNumber),
       S("Property_6", g_quality),
-      {"Dlg_ColorAdjust", {nullptr, nullptr}, true},
+      {"Dlg_ColorAdjust", {g_colorDetail, nullptr}, true},
       {"Dlg_ColorAdjust_T1", {g_colorAdjust, nullptr}, true},
       S("Dlg_ICM"),
       S("Dlg_ColorSetting"),

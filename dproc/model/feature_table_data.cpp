@@ -155,6 +155,17 @@ const OptionTableText kOptionTables[] = {
     {"CPE_DistributionNumber", "CPE_DistributionNumOFF=0 CPE_DistributionNumON=1"},
     {"CPE_CompositeMethod", "CPE_CopyProtect=1 CPE_Stamp=0"},
     {"CPE_SS_Color", "CPE_SS_Black=1 CPE_SS_Magenta=6 CPE_SS_Cyan=7"},
+    {"CPE_SS_Color/Edit", "CPE_SS_Black=1 CPE_SS_Magenta=6 CPE_SS_Cyan=7"},
+    {"CPE_SS_Placement", "CPE_SS_Front=0 CPE_SS_Back=1"},
+    {"CPE_CP_Color", "CPE_CP_Black=1 CPE_CP_Magenta=6 CPE_CP_Cyan=7"},
+    {"CPE_CP_Color/Edit", "CPE_CP_Black=1 CPE_CP_Magenta=6 CPE_CP_Cyan=7"},
+    {"CPE_CP_Effect", "CPE_CP_EmbossText=0 CPE_CP_EmbossBackground=1"},
+    {"CPE_CP_Placement", "CPE_CP_Front=0 CPE_CP_Back=1"},
+    {"CPE_CP_Pattern",
+     "CPE_CP_Pattern1=1 CPE_CP_Pattern2=2 CPE_CP_Pattern3=3 CPE_CP_Pattern4=4 CPE_CP_Pattern5=5 "
+     "CPE_CP_Pattern6=6 CPE_CP_Pattern7=7 CPE_CP_Pattern8=8"},
+    {"CPE_TextSize", "CPE_TextSize_Small=0 CPE_TextSize_Normal=1 CPE_TextSize_Large=3"},
+    {"CPE_TextAngle", "CPE_TextAngle_P45=0 CPE_TextAngle_0=1 CPE_TextAngle_M45=2"},
     {"DPE_DateTimePagetoPrint", "DPE_DateTimeAllPages=1 DPE_DateTime1stPageOnly=2"},
     {"DPE_DateTimeColor",
      "DPE_DateTimeBlack=1 DPE_DateTimeRed=2 DPE_DateTimeGreen=3 DPE_DateTimeBlue=4 "

@@ -216,19 +216,36 @@ void QualityViewPictures(int32_t colorSetting, uint32_t* image, uint32_t* mask) 
 
 namespace {
 
+// The bytes of a DIB's colour table: biClrUsed entries when it names
+// them, else 2, 16 or 256 for 1, 4 or 8 bits per pixel.
+uint64_t ColourTableBytes(const BITMAPINFOHEADER& h) {
+  uint64_t colours = h.biClrUsed;
+  if (colours == 0 && h.biBitCount <= 8) colours = 1u << h.biBitCount;
+  return colours * sizeof(RGBQUAD);
+}
+
+// A picture of the image library as a DIB, when its resource holds the
+// whole of it: header, colour table and rows (a damaged one is not drawn).
 const BITMAPINFO* FindDib(HMODULE images, uint32_t id) {
   if (images == nullptr) return nullptr;
   HRSRC found = FindResourceW(images, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2));  // RT_BITMAP
-  if (found == nullptr || SizeofResource(images, found) < sizeof(BITMAPINFOHEADER)) return nullptr;
+  const DWORD size = found != nullptr ? SizeofResource(images, found) : 0;
+  if (size < sizeof(BITMAPINFOHEADER)) return nullptr;
   HGLOBAL loaded = LoadResource(images, found);
-  return loaded != nullptr ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
+  const auto* info = loaded != nullptr ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
+  if (info == nullptr) return nullptr;
+  const BITMAPINFOHEADER& h = info->bmiHeader;
+  if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biWidth <= 0 || h.biHeight == 0 || h.biCompression != BI_RGB ||
+      h.biBitCount == 0 || h.biBitCount > 32 || h.biClrUsed > 256) {
+    return nullptr;
+  }
+  const uint64_t stride = ((uint64_t(h.biWidth) * h.biBitCount + 31) / 32) * 4;
+  const uint64_t rows = h.biHeight < 0 ? 0 - int64_t(h.biHeight) : int64_t(h.biHeight);
+  return h.biSize + ColourTableBytes(h) + stride * rows <= size ? info : nullptr;
 }
 
 const void* DibBits(const BITMAPINFO* info) {
-  const BITMAPINFOHEADER& h = info->bmiHeader;
-  uint32_t colours = h.biClrUsed;
-  if (colours == 0 && h.biBitCount <= 8) colours = 1u << h.biBitCount;
-  return reinterpret_cast<const uint8_t*>(info) + h.biSize + colours * sizeof(RGBQUAD);
+  return reinterpret_cast<const uint8_t*>(info) + info->bmiHeader.biSize + ColourTableBytes(info->bmiHeader);
 }
 
 }  // namespace

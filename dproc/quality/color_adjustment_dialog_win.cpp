@@ -9,6 +9,7 @@
 
 #include "common/qxd/model_info.h"
 #include "common/records/doc_fields.h"
+#include "dproc/quality/slider_rows_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
@@ -22,6 +23,7 @@ struct Row {
   int label, slider, minimum, maximum, zero, edit, spin, unit;
   uint32_t field;
   int rangeMessage;
+  SliderRow Slider() const { return {label, slider, minimum, maximum, edit, spin}; }
 };
 enum RowIndex { kDensity, kBrightness, kContrast };
 const Row kRows[3] = {
@@ -110,13 +112,7 @@ int8_t FieldOf(const DocDMode* doc, const Row& r) { return static_cast<int8_t>(D
 
 // The row's spin and edit (and through the edit the slider) from its field.
 void ShowRow(HWND dialog, const DocDMode* doc, int row) {
-  const Row& r = kRows[row];
-  const int value = FieldOf(doc, r);
-  SendDlgItemMessageW(dialog, r.spin, UDM_SETPOS32, 0, value);
-  wchar_t text[16];
-  std::swprintf(text, 16, L"%d", value);
-  SetDlgItemTextW(dialog, r.edit, text);
-  SendDlgItemMessageW(dialog, r.slider, TBM_SETPOS, TRUE, value);
+  ShowSliderRow(dialog, kRows[row].Slider(), FieldOf(doc, kRows[row]));
 }
 
 void Lock(HWND dialog, SheetCtx* ctx) {
@@ -134,20 +130,7 @@ void Init(HWND dialog, SheetCtx* ctx) {
     const Row& r = kRows[row];
     int32_t low, high;
     Range(RowIndex(row), &low, &high);
-    wchar_t a[16], b[16];
-    std::swprintf(a, 16, L"%d", low);
-    std::swprintf(b, 16, L"%d", high);
-    SendDlgItemMessageW(dialog, r.edit, EM_LIMITTEXT, std::max(std::wcslen(a), std::wcslen(b)), 0);
-    SendDlgItemMessageW(dialog, r.spin, UDM_SETRANGE32, low, high);
-    SendDlgItemMessageW(dialog, r.slider, TBM_SETRANGE, TRUE, MAKELPARAM(low, high));
-    SendDlgItemMessageW(dialog, r.slider, TBM_SETTICFREQ, 1, 0);
-    SendDlgItemMessageW(dialog, r.slider, TBM_SETLINESIZE, 0, 1);
-    SendDlgItemMessageW(dialog, r.slider, TBM_SETPAGESIZE, 0, 1);
-    SetDlgItemTextW(dialog, r.minimum, a);
-    std::swprintf(b, 16, L"+%d", high);
-    SetDlgItemTextW(dialog, r.maximum, b);
-    UDACCEL step = {0, 1};
-    SendDlgItemMessageW(dialog, r.spin, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
+    SetUpSliderRow(dialog, r.Slider(), low, high);
     if (doc != nullptr) ShowRow(dialog, doc, row);
   }
   Lock(dialog, ctx);
@@ -155,34 +138,17 @@ void Init(HWND dialog, SheetCtx* ctx) {
 
 // The edit's number when it is one within the row's range.
 bool ReadRow(HWND dialog, int row, int32_t* value) {
-  wchar_t text[65] = {};
-  GetDlgItemTextW(dialog, kRows[row].edit, text, 65);
-  if (text[0] == 0) return false;
-  wchar_t* end = nullptr;
-  const long v = std::wcstol(text, &end, 10);
   int32_t low, high;
   Range(RowIndex(row), &low, &high);
-  if (end == text || *end != 0 || v < low || v > high) return false;
-  *value = static_cast<int32_t>(v);
-  return true;
+  return ReadSliderRow(dialog, kRows[row].Slider(), low, high, value);
 }
 
 void EditChanged(HWND dialog, SheetCtx* ctx, int row) {
-  const Row& r = kRows[row];
-  wchar_t text[65] = {};
-  GetDlgItemTextW(dialog, r.edit, text, 65);
-  size_t keep = 0;
-  while (text[keep] != 0 && (std::iswdigit(text[keep]) || text[keep] == L'-')) ++keep;
-  if (text[keep] != 0) {
-    text[keep] = 0;
-    SetDlgItemTextW(dialog, r.edit, text);
-    SendDlgItemMessageW(dialog, r.edit, EM_SETSEL, keep, keep);
-  }
-  int32_t value = 0;
+  int32_t low, high, value = 0;
+  Range(RowIndex(row), &low, &high);
+  const bool taken = SliderEditChanged(dialog, kRows[row].Slider(), low, high, &value);
   DocDMode* doc = GetPrivDevMode(ctx);
-  if (doc == nullptr || !ReadRow(dialog, row, &value)) return;
-  DocBytes(doc)[r.field] = static_cast<uint8_t>(static_cast<int8_t>(value));
-  SendDlgItemMessageW(dialog, r.slider, TBM_SETPOS, TRUE, value);
+  if (doc != nullptr && taken) DocBytes(doc)[kRows[row].field] = static_cast<uint8_t>(static_cast<int8_t>(value));
 }
 
 bool Command(HWND dialog, SheetCtx* ctx, int id, int code) {
@@ -229,15 +195,8 @@ void Defaults(HWND dialog, SheetCtx* ctx) {
 
 // A slider moved: its spin and edit follow, and the edit stores the value.
 void SliderMoved(HWND dialog, HWND slider) {
-  for (int row = 0; row < 3; ++row) {
-    const Row& r = kRows[row];
-    if (GetDlgItem(dialog, r.slider) != slider) continue;
-    const LRESULT position = SendMessageW(slider, TBM_GETPOS, 0, 0);
-    SendDlgItemMessageW(dialog, r.spin, UDM_SETPOS32, 0, position);
-    wchar_t text[16];
-    std::swprintf(text, 16, L"%d", static_cast<int>(position));
-    SetDlgItemTextW(dialog, r.edit, text);
-  }
+  const SliderRow rows[3] = {kRows[0].Slider(), kRows[1].Slider(), kRows[2].Slider()};
+  SliderRowMoved(dialog, rows, 3, slider);
 }
 
 const DocumentDialog kDialog = {

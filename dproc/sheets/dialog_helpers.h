@@ -12,6 +12,11 @@ void ShowEnableWnd(HWND window, BOOL on);
 // it was); off: disables it.
 void EnableCtrlIfVisible(HWND window, BOOL on);
 
+// Places the pages of a dialog's tab control `tabId` (child dialogs of
+// `dialog`, each keeping its template size) centred in the tab control's
+// display area, their tops just below the tabs.
+void PlacePagesInTab(HWND dialog, int tabId, const HWND* pages, int count);
+
 struct DeviceOptionItem;
 // The device option selected in list box 1078 (its item data is the option's
 // index in the device option list) is "DevUserAuthentication" or
@@ -34,6 +39,7 @@ BOOL DrawIconTextItem(const DRAWITEMSTRUCT* item, int iconId, const wchar_t* tex
 // while the list has the focus.  An item without a row (index -1) gets the
 // focus rectangle only.
 void DrawOptionRowItem(HWND dialog, const DRAWITEMSTRUCT* item);
-// A palette of 2, 16 or 256 entries from the colour table of a 1, 4 or 8 bit
-// per pixel bitmap; null for other depths.
+// A palette from the colour table of a 1, 4 or 8 bit per pixel bitmap: as
+// many entries as the table holds (biClrUsed when it names fewer than the
+// depth allows, else 2, 16 or 256); null for other depths.
 HPALETTE CreateDibPalette(const BITMAPINFO* info);

@@ -1,6 +1,8 @@
 #include "dproc/sheets/dialog_helpers.h"
 #include "dproc/sheets/owner_draw_win.h"
 
+#include <commctrl.h>
+
 #include "common/qxd/model_rows.h"
 #include "common/qxd/qxd_reader.h"
 
@@ -103,6 +105,9 @@ HPALETTE CreateDibPalette(const BITMAPINFO* info) {
   WORD bits = info->bmiHeader.biBitCount;
   UINT entries = bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0;
   if (entries == 0) return nullptr;
+  // A table that names fewer colours than the depth allows ends there: the
+  // pixels follow it.
+  if (info->bmiHeader.biClrUsed != 0 && info->bmiHeader.biClrUsed < entries) entries = info->bmiHeader.biClrUsed;
   std::unique_ptr<BYTE[]> block(new (std::nothrow) BYTE[sizeof(LOGPALETTE) + entries * sizeof(PALETTEENTRY)]);
   if (!block) return nullptr;
   auto* palette = reinterpret_cast<LOGPALETTE*>(block.get());
@@ -116,4 +121,22 @@ HPALETTE CreateDibPalette(const BITMAPINFO* info) {
     out[i].peFlags = 0;
   }
   return CreatePalette(palette);
+}
+
+void PlacePagesInTab(HWND dialog, int tabId, const HWND* pages, int count) {
+  HWND tab = GetDlgItem(dialog, tabId);
+  if (tab == nullptr) return;
+  // The display area is known once the tabs are in.
+  RECT area{};
+  GetWindowRect(tab, &area);
+  TabCtrl_AdjustRect(tab, FALSE, &area);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
+  for (int i = 0; i < count; ++i) {
+    if (pages[i] == nullptr) continue;
+    RECT pr{};
+    GetWindowRect(pages[i], &pr);
+    const int w = pr.right - pr.left;
+    SetWindowPos(pages[i], HWND_TOP, area.left + (area.right - area.left - w) / 2, area.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }

@@ -9,6 +9,7 @@
 
 #include "common/qxd/model_info.h"
 #include "common/win/driver_help.h"
+#include "dproc/constraints/do_constraints_win.h"
 #include "dproc/constraints/drop_list_filter_win.h"
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/clip_test_report.h"
@@ -141,31 +142,101 @@ void ShowBindingGroup(HWND dialog, SheetCtx* ctx, const DialogBinding* bindings,
   }
 }
 
+// The fields a change touches, their old bytes and their preview slots.
+class KeptFields {
+ public:
+  // False when a field lies outside the settings or they are too many.
+  bool Keep(SheetCtx* ctx, const DialogBinding& b) {
+    uint8_t* bound = FieldOf(ctx, b);
+    if (bound == nullptr || !Add(bound, b.bytes, b.previewSlot)) return false;
+    auto* doc = reinterpret_cast<uint8_t*>(GetPrivDevMode(ctx));
+    for (const BoundField* f = b.alsoKeeps; f != nullptr && f->bytes != 0; ++f) {
+      if (f->at + f->bytes > sizeof(DocDMode) || !Add(doc + f->at, f->bytes, f->previewSlot)) return false;
+    }
+    return true;
+  }
+  // The old bytes of the bound field.
+  const uint8_t* BoundOld() const { return old_; }
+  bool Differ() const {
+    for (size_t i = 0, at = 0; i < count_; at += fields_[i].bytes, ++i) {
+      if (std::memcmp(fields_[i].field, old_ + at, fields_[i].bytes) != 0) return true;
+    }
+    return false;
+  }
+  void PutBack() const {
+    for (size_t i = 0, at = 0; i < count_; at += fields_[i].bytes, ++i) {
+      std::memcpy(fields_[i].field, old_ + at, fields_[i].bytes);
+    }
+  }
+  // While the pass may ask the user, the preview keeps the old values.
+  void HoldPreview(LayoutPreviewOverrides* overrides) {
+    for (size_t i = 0, at = 0; i < count_; at += fields_[i].bytes, ++i) {
+      if (uint8_t* slot = PreviewSlotOf(overrides, fields_[i].slot)) {
+        slot[0] = 1;
+        slot[1] = old_[at];
+        held_[heldCount_++] = slot;
+      }
+    }
+  }
+  void ReleasePreview() {
+    for (size_t i = 0; i < heldCount_; ++i) held_[i][0] = held_[i][1] = 0;
+    heldCount_ = 0;
+  }
+
+ private:
+  struct Field {
+    uint8_t* field;
+    uint8_t bytes;
+    uint8_t slot;
+  };
+  static constexpr size_t kMaxFields = 16;
+  bool Add(uint8_t* field, uint8_t bytes, uint8_t slot) {
+    if (count_ == kMaxFields || used_ + bytes > sizeof old_) return false;
+    std::memcpy(old_ + used_, field, bytes);
+    fields_[count_++] = {field, bytes, slot};
+    used_ += bytes;
+    return true;
+  }
+  Field fields_[kMaxFields] = {};
+  size_t count_ = 0;
+  uint8_t old_[2 * kMaxBoundBytes] = {};
+  size_t used_ = 0;
+  uint8_t* held_[kMaxFields] = {};
+  size_t heldCount_ = 0;
+};
+
+bool PassTakesBack(const DialogBinding& b, int32_t answer) {
+  return b.undoOnlyWhenDeclined ? answer == 100 : ConstraintRefused(answer);
+}
+
 bool CommitBindingIn(HWND dialog, SheetCtx* ctx, const DialogBinding* table, const DialogBinding& b,
                      uint32_t hintPageId, void (*enableRules)(HWND, SheetCtx*), bool sheet) {
   DocDMode* doc = GetPrivDevMode(ctx);
-  uint8_t* field = FieldOf(ctx, b);
-  if (doc == nullptr || field == nullptr) return false;
-  uint8_t old[kMaxBoundBytes] = {};
-  std::memcpy(old, field, b.bytes);
-  if (!ReadBinding(dialog, ctx, b)) return false;
-  // While the pass may ask the user, the preview keeps the old value.
-  uint8_t* slot = PreviewSlotOf(LayoutOverridesOf(GetUIState(ctx)), b.previewSlot);
-  if (slot != nullptr) {
-    slot[0] = 1;
-    slot[1] = old[0];
+  KeptFields kept;
+  if (doc == nullptr || !kept.Keep(ctx, b)) return false;
+  if (!ReadBinding(dialog, ctx, b)) {
+    kept.PutBack();
+    return false;
   }
-  bool stands = true;
-  if (ConstraintRefused(RunSheetConstraints(dialog, DialogTooltipOf(dialog), b.controlId))) {
-    std::memcpy(field, old, b.bytes);
+  kept.HoldPreview(LayoutOverridesOf(GetUIState(ctx)));
+  bool stands = b.before == nullptr || b.before(dialog, ctx);
+  if (stands) {
+    const int32_t answer = RunSheetConstraints(dialog, DialogTooltipOf(dialog), b.controlId);
+    stands = !PassTakesBack(b, answer);
+    if (stands && b.confirm != nullptr) {
+      DispPageHint(dialog, ctx, hintPageId);
+      stands = b.confirm(dialog, ctx, answer);
+    }
+  }
+  if (!stands) {
+    kept.PutBack();
     ShowBindingGroup(dialog, ctx, table, b);
-    stands = false;
   }
-  if (slot != nullptr) slot[0] = slot[1] = 0;
+  kept.ReleasePreview();
   DispPageHint(dialog, ctx, hintPageId);
-  if (std::memcmp(field, old, b.bytes) != 0) {
+  if (kept.Differ()) {
     if (b.changed != nullptr) b.changed(dialog, ctx);
-    if (b.changedFrom != nullptr) b.changedFrom(dialog, ctx, old);
+    if (b.changedFrom != nullptr) b.changedFrom(dialog, ctx, kept.BoundOld());
     if (sheet) NoteSheetChange(dialog, doc);
   }
   if (b.after != nullptr) b.after(dialog, ctx);
@@ -388,8 +459,11 @@ void Command(const DocumentDialog& d, HWND dialog, SheetCtx* ctx, int id, int co
 }  // namespace
 
 INT_PTR RunDocumentDialog(const DocumentDialog& d, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) SetDialogPageId(dialog, d.templateId);
   INT_PTR hooked = 0;
-  if (OfferToDeviceLibrary(d.templateId, dialog, message, wParam, lParam, &hooked)) return hooked;
+  if (d.offersToDeviceLibrary && OfferToDeviceLibrary(d.templateId, dialog, message, wParam, lParam, &hooked)) {
+    return hooked;
+  }
   ComboDropListFilter(dialog, message, wParam, lParam);
   SheetCtx* ctx = message == WM_INITDIALOG ? reinterpret_cast<SheetCtx*>(lParam) : SheetCtxOf(dialog);
   switch (message) {
@@ -439,6 +513,7 @@ INT_PTR RunDocumentDialog(const DocumentDialog& d, HWND dialog, UINT message, WP
       if (d.destroy != nullptr) d.destroy(dialog);
       ForgetDialogTooltip(dialog);
       DropBackup(dialog);
+      ForgetDialogPageId(dialog);
       return FALSE;
     default: {
       INT_PTR result = FALSE;

@@ -35,6 +35,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/records/doc_fields.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/sheets/sheet_context.h"
 
@@ -46,6 +47,18 @@ enum class BindKind : uint8_t {
   kDropList,   // the selected item's data is a list row; the field takes its value
   kCustom,     // the binding's own read and show
 };
+
+// A further settings field a bound control's change touches: its byte
+// position in DocDMode, its size and the paper preview's override slot that
+// keeps its old value in the picture while the change is checked
+// (kNoPreviewSlot: none; one-byte fields only).
+// Lists end at bytes 0.
+struct BoundField {
+  uint32_t at = 0;
+  uint8_t bytes = 0;
+  uint8_t previewSlot = 0;
+};
+#define DOC_BOUND_FIELD(member) BoundField{DOC_FIELD_AT(member), sizeof(DocFields::member)}
 
 struct DialogBinding {
   uint16_t controlId;  // 0 ends a table
@@ -73,6 +86,21 @@ struct DialogBinding {
   // Runs when the change stood and the field differs, after `changed`, with
   // the field's old bytes (the fix-ups that depend on the value before).
   void (*changedFrom)(HWND dialog, SheetCtx* ctx, const uint8_t* old) = nullptr;
+  // The other fields the change touches (a paper and its dimensions): kept
+  // with the bound field, put back with it when the change is taken back,
+  // and compared with it for the change notice.  Null: none.
+  const BoundField* alsoKeeps = nullptr;
+  // After the read, before the pass: the part of the change that may open
+  // a dialog (the custom size of a custom paper).  False takes the change
+  // back without a pass.
+  bool (*before)(HWND dialog, SheetCtx* ctx) = nullptr;
+  // After a pass that let the change stand, and its hint, with the pass's
+  // answer: what the new value still needs (a dialog for a missing
+  // number).  False takes the change back.
+  bool (*confirm)(HWND dialog, SheetCtx* ctx, int32_t answer) = nullptr;
+  // Only a declined question (100) takes the change back; a refusal (101)
+  // warns and the value stays (an edit whose number is being typed).
+  bool undoOnlyWhenDeclined = false;
 };
 
 inline constexpr uint8_t kNoPreviewSlot = 0;
@@ -81,10 +109,11 @@ inline constexpr uint8_t kNoPreviewSlot = 0;
 void ShowBindings(HWND dialog, SheetCtx* ctx, const DialogBinding* bindings);
 // The binding of a control and notification, or null.
 const DialogBinding* FindBinding(const DialogBinding* bindings, int controlId, int notify);
-// The change of one bound control: the field's old bytes kept, the control
-// read, the constraint pass; a refusal puts the old bytes back and shows
-// them; then the hint of `hintPageId`, the binding's follow-up and the
-// enable rules.  `sheet`: the page is a sheet, so a real change is also
+// The change of one bound control: the old bytes of its field and of the
+// fields it also keeps kept, the control read (nothing read: the bytes go
+// back, nothing else), `before`, the constraint pass, the hint, `confirm`;
+// a refusal of any of them puts the old bytes back and shows them; then the
+// binding's follow-up and the enable rules.  `sheet`: the page is a sheet, so a real change is also
 // noted to the frame and the Easy Set area.  True when the change stands.
 bool CommitBinding(HWND dialog, SheetCtx* ctx, const DialogBinding& binding, uint32_t hintPageId,
                    void (*enableRules)(HWND dialog, SheetCtx* ctx), bool sheet);
@@ -148,6 +177,9 @@ struct DocumentDialog {
   bool checksConstraints = true;
   // The dialog manager gives the focus to the first control at the start.
   bool defaultFocus = false;
+  // False for a dialog the device library describes and runs through the
+  // skeleton itself: its messages are not offered to the library again.
+  bool offersToDeviceLibrary = true;
 
   // The dialog's own handlers; any may be null.
   // After the common start, before the first constraint pass.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/contracts/ddproc_sheet_functions_win.h"
+#include "dproc/constraints/do_constraints_win.h"
 #include "common/contracts/proc_library_exports_win.h"
 #include "common/win/bind_export.h"
 #include "common/win/driver_help.h"
@@ -144,7 +145,10 @@ void QueryPermanentSettingsAtStart(HWND dialog, SheetCtx* ctx) {
 
 INT_PTR RunDocumentSheet(const DocumentSheet& sheet, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   const DocumentSheetServices& services = SheetServices();
-  if (message == WM_INITDIALOG) CreateSheetTabTips(dialog);
+  if (message == WM_INITDIALOG) {
+    SetDialogPageId(dialog, static_cast<uint32_t>(sheet.pageId));
+    CreateSheetTabTips(dialog);
+  }
   if (services.easySetArea != nullptr) services.easySetArea(dialog, message, wParam, lParam);
   if (sheet.preview == PreviewAreaStep::kBeforeUserPapers) {
     PreviewAreaProc(sheet.pageId, dialog, message, wParam, lParam);
@@ -177,6 +181,7 @@ INT_PTR RunDocumentSheet(const DocumentSheet& sheet, HWND dialog, UINT message, 
     case WM_DESTROY:
       if (sheet.destroy != nullptr) sheet.destroy(dialog);
       ForgetDialogTooltip(dialog);
+      ForgetDialogPageId(dialog);
       return FALSE;
     case WM_PAINT:
       if (sheet.logoLayout == 0) break;

@@ -59,5 +59,15 @@ inline constexpr size_t kUiStateComboTipBytes = 32;
 // (ResidentProfileUiState, common/records/color_profile_record.h).
 inline constexpr size_t kUiStateResidentProfilesAt = kUiStateComboTipAt + kUiStateComboTipBytes;
 inline constexpr size_t kUiStateResidentProfilesBytes = 48;
+// The colour detail pages' host: the pages' and the sheet's windows, the
+// current tab and the built-in entries of the profile lists
+// (ColorPagesUiState, dproc/quality/color_detail_pages_win.h).
+inline constexpr size_t kUiStateColorPagesAt = kUiStateResidentProfilesAt + kUiStateResidentProfilesBytes;
+inline constexpr size_t kUiStateColorPagesBytes = 64;
+// What the session's side data loader has done: the authentication values
+// taken, the colour profile lists' counts as read, the per-page lists as
+// read (SideDataUiState).
+inline constexpr size_t kUiStateSideDataAt = kUiStateColorPagesAt + kUiStateColorPagesBytes;
+inline constexpr size_t kUiStateSideDataBytes = 128;
 // The first byte no part uses (within kSheetUiStateSize, sheet_session.h).
-inline constexpr size_t kUiStateFreeAt = kUiStateResidentProfilesAt + kUiStateResidentProfilesBytes;
+inline constexpr size_t kUiStateFreeAt = kUiStateSideDataAt + kUiStateSideDataBytes;

@@ -580,8 +580,15 @@ TEST(ProcLibrary, TablesReadAtAttachMatchTheSampleModel) {
     const DialogTextSection& d = DialogTextSectionAt(i);
     const qxd::Section* s = FindSection(doc, d.section);
     if (s == nullptr || d.tables[0] == nullptr) continue;
+    // The colour adjustment's texts are read only for a model that shows it.
+    const bool read =
+        !d.colorAdjust || (ProcessModelInfo() != nullptr && ProcessModelInfo()->features[kMfColorAdjust] != 0);
     for (const qxd::Item& item : s->items) {
       if (item.key == d.tables[0][0].keyword) {
+        if (!read) {
+          EXPECT_EQ(Utf8(d.tables[0][0].text), "") << d.section;
+          continue;
+        }
         EXPECT_EQ(Utf8(d.tables[0][0].text), item.text) << d.section;
         ++captions;
       }

@@ -11,6 +11,7 @@
 #include "dproc/sheets/dialog_skeleton_win.h"
 #include "dproc/sheets/option_rows_win.h"
 #include "dproc/sheets/ui_state_layout.h"
+#include "dproc/model/feature_table.h"
 
 static_assert(kUiStateDateTimeTargetBytes >= sizeof(uint32_t));
 
@@ -151,6 +152,29 @@ void DateTimeSample(const wchar_t* date, const wchar_t* time, bool timeOn, wchar
     out[used + 1] = L'\0';
   }
   AppendInner(time, out, limit);
+}
+
+const wchar_t* DateTimeFormatText(const char* table, uint32_t value) {
+  for (const OptionHead* row = FindOptionTable(table); row != nullptr && row->keyword[0] != '\0';
+       row = NextOptionRow(row)) {
+    if (row->value == value) return OptionRowDisplayText(row);
+  }
+  return nullptr;
+}
+
+bool StoredDateTimeSample(const DocDMode& doc, uint32_t target, wchar_t* out, size_t capacity) {
+  const DateTimeFieldPlaces at = DateTimeFieldsOf(target);
+  const auto* bytes = reinterpret_cast<const uint8_t*>(&doc);
+  uint16_t date = 0, time = 0;
+  uint32_t timeOn = 0;
+  std::memcpy(&date, bytes + at.dateFormat, sizeof date);
+  std::memcpy(&timeOn, bytes + at.timeOn, sizeof timeOn);
+  std::memcpy(&time, bytes + at.timeFormat, sizeof time);
+  const wchar_t* dateText = DateTimeFormatText("DateFormat", date);
+  const wchar_t* timeText = DateTimeFormatText("TimeFormat", time);
+  if (dateText == nullptr || timeText == nullptr) return false;
+  DateTimeSample(dateText, timeText, timeOn != 0, out, capacity);
+  return true;
 }
 
 INT_PTR CALLBACK DateTimeFormatDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -34,4 +34,11 @@ DateTimeFieldPlaces DateTimeFieldsOf(uint32_t target);
 // when it is printed; at most 31 characters.  Either text may be null.
 void DateTimeSample(const wchar_t* date, const wchar_t* time, bool timeOn, wchar_t* out, size_t capacity);
 
+// The display text of a date ("DateFormat") or time ("TimeFormat") format
+// by its value, or null.
+const wchar_t* DateTimeFormatText(const char* table, uint32_t value);
+// The sample of the target's formats as the settings hold them; false (out
+// untouched) when either format is not in its list.
+bool StoredDateTimeSample(const DocDMode& doc, uint32_t target, wchar_t* out, size_t capacity);
+
 INT_PTR CALLBACK DateTimeFormatDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

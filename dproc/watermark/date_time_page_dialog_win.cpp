@@ -20,6 +20,7 @@
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/model/feature_table.h"
 #include "dproc/dialogs/modal_dialog_win.h"
+#include "dproc/watermark/copy_protect_rules.h"
 #include "dproc/watermark/date_time_format_dialog_win.h"
 #include "dproc/settings/default_oem_devmode_win.h"
 #include "dproc/sheets/dialog_helpers.h"
@@ -125,25 +126,10 @@ void ShowTakenAtOk(HWND dialog, SheetCtx* ctx) {
   CheckDlgButton(dialog, kCoverBox, f.DateTimePageNo_bPN_PrintCoverCK != 0 ? BST_CHECKED : BST_UNCHECKED);
 }
 
-// The display text of a format's row by value, or null.
-const char16_t* FormatText(const char* table, uint32_t value) {
-  for (const OptionHead* row = FindOptionTable(table); row != nullptr && row->keyword[0] != '\0';
-       row = NextOptionRow(row)) {
-    if (row->value == value) return reinterpret_cast<const char16_t*>(OptionRowDisplayText(row));
-  }
-  return nullptr;
-}
-
 void ShowSample(HWND dialog, SheetCtx* ctx) {
   if (!IsFull(dialog)) return;
-  const DocFields& f = F(ctx);
-  const char16_t* date = FormatText("DateFormat", f.DPE_DateTime_wDateFormat);
-  const char16_t* time = FormatText("TimeFormat", f.DPE_DateTime_wTimeFormat);
   wchar_t sample[kSampleChars] = {};
-  if (date != nullptr && time != nullptr) {
-    DateTimeSample(reinterpret_cast<const wchar_t*>(date), reinterpret_cast<const wchar_t*>(time),
-                   f.DPE_DateTime_bTimeFormat != 0, sample, kSampleChars);
-  }
+  StoredDateTimeSample(*GetPrivDevMode(ctx), kDateTimeTargetDatePage, sample, kSampleChars);
   SetDlgItemTextW(dialog, kFormatSample, sample);
 }
 
@@ -310,9 +296,7 @@ bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
     } else if (row->flag != 0) {
       DrawIconText(item, static_cast<int>(row->iconId), text);
     } else if (colour) {
-      static const int kColourBitmaps[] = {1068, 1072, 1070, 1067, 1073, 1071, 1069};
-      const int bitmap = row->value >= 1 && row->value <= 7 ? kColourBitmaps[row->value - 1] : 1068;
-      DrawBitmapText(item, images, bitmap, 1063, 0, text, 16, 16);
+      DrawBitmapText(item, images, StampColourBitmap(row->value), kStampColourMask, 0, text, 16, 16);
     } else {
       DrawBitmapText(item, images, 1064, 1065, static_cast<int>(row->value) - 1, text, 32, 32);
     }

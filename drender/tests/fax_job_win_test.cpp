@@ -22,15 +22,18 @@
 #include "common/records/job_record.h"
 #include "common/records/overlay_form_file.h"
 #include "common/records/settings_checksum.h"
+#include "common/win/user_registry.h"
 #include "drender/ddi/ddi_entries.h"
 #include "drender/ddi/render_pdev.h"
 #include "drender/tests/render_dir.h"
 #include "drender/tests/render_job_fixture.h"
 #include "drender/text/text_engine.h"
+#include "dproc/overlay/form_store_win.h"
 #include "tests/ddi_host/ddi_host.h"
 #include "tests/ddi_host/ddi_host_draw.h"
 #include "tests/ddi_host/ddi_host_text.h"
 #include "tests/pclxl/xl_dissector.h"
+#include "tests/support/test_paths.h"
 #include "tests/support/test_printer_win.h"
 #include "tests/support/test_text.h"
 #include "tools/qxd/qxd_document.h"
@@ -269,7 +272,7 @@ TEST_F(FaxJobTest, TheJobFromThePrintersDefaultSettings) {
   // What an application gets: the printer's default DEVMODE as the spooler
   // hands it out, with only the Font Setting's substitution turned on and,
   // for the photo, colour output chosen (in gray output a photo goes as gray
-  // rows).  Its text in "Arial" goes as the printer's own face, its photo
+  // rows).  Its text in "Liberation Sans" goes as the printer's own face, its photo
   // as JPEG, every page names its paper and tray, and the header gives the
   // fax session's resolution.
   ASSERT_TRUE(dir_.Copy("bin/VELDRANL.DLL", L"VELDRANL.DLL"));
@@ -290,7 +293,7 @@ TEST_F(FaxJobTest, TheJobFromThePrintersDefaultSettings) {
   const uint16_t paper = static_cast<uint16_t>(DocI16(&dm.doc, kDocPaperSizeAt));
 
   HostIfi arial;
-  arial.family = u"Arial";
+  arial.family = u"Liberation Sans";
   HostFont font(kFoTypeTrueType, 31, arial, XFORML{0.03f, 0, 0, 0.03f, 0, 0});
   std::vector<uint8_t> rgb(1400 * 40 * 3);
   for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>((i * 7) % 251);
@@ -1309,13 +1312,13 @@ TEST_F(FaxJobTest, AFormNameOutsideTheCodePageIsKeptInTheWideField) {
   EXPECT_GT(streamLength, 0u);
 }
 
-// The stream operators of a page that run the overlay "O0", and whether
+// The stream operators of a page that run the overlay `stream`, and whether
 // they come before the page's own mark.
 struct OverlayUse {
   int execs = 0;
   bool beforeMark = false;
 };
-OverlayUse OverlayOn(const std::vector<const xl::Operator*>& page) {
+OverlayUse OverlayOn(const std::vector<const xl::Operator*>& page, const std::string& stream = "O0") {
   OverlayUse use;
   bool marked = false;
   for (const xl::Operator* op : page) {
@@ -1323,7 +1326,7 @@ OverlayUse OverlayOn(const std::vector<const xl::Operator*>& page) {
         op->attributes[0].value.items[1] == 100) {
       marked = true;
     }
-    if (op->name == "ExecStream" && op->attributes[0].value.Text() == "O0") {
+    if (op->name == "ExecStream" && op->attributes[0].value.Text() == stream) {
       ++use.execs;
       use.beforeMark = !marked;
     }
@@ -1445,6 +1448,95 @@ TEST_F(FaxJobTest, AFormMadeByOneJobIsPrintedOnTheChosenPagesOfALaterJob) {
     }
   }
   RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
+}
+
+// A form file imported into the user's form list by the procedure library's
+// store is the form a job with that list position selected prints: the
+// store and the render core name the same registry key and value.  The
+// files are made by qxdtool from texts; a file that is not a form is
+// refused at the import and takes no place in the list.
+TEST_F(FaxJobTest, AFormImportedIntoTheFormListIsReplayedOnThePagesOfAJob) {
+  const std::wstring driver = RenderDriver().name;
+  const std::wstring key = L"Software\\" + std::wstring(MakerName()) + L"\\" + driver + L"\\" + printer_.name();
+  RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+  auto form = [](const char* stem) {
+    const std::string path = testsupport::BinaryPath(std::string("overlay_forms/") + stem + ".QFV");
+    return std::wstring(path.begin(), path.end());
+  };
+  {
+    FormFileList* list = LoadOverlayFormList(printer_.name().c_str(), driver.c_str());
+    ASSERT_NE(list, nullptr);
+    EXPECT_NE(AddFormFileNode(form("letterhead_v2").c_str(), list), nullptr);
+    EXPECT_EQ(AddFormFileNode(form("bad_magic").c_str(), list), nullptr);
+    EXPECT_NE(AddFormFileNode(form("ruled_letterhead_v2").c_str(), list), nullptr);
+    EXPECT_TRUE(SaveOverlayFormList(list));
+    FreeOverlayFormList(list);
+  }
+  // The list as the next sheet session loads it: the drawing form second.
+  {
+    FormFileList* list = LoadOverlayFormList(printer_.name().c_str(), driver.c_str());
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->nodes.size(), 2u);
+    EXPECT_EQ(FormDisplayName(list->nodes[1]->header), L"Ruled letterhead");
+    FreeOverlayFormList(list);
+  }
+
+  struct Case {
+    const char* name;
+    uint8_t overlay;  // the overlay switch
+    int16_t form;     // the list position, -1 none
+    int onPage[3];
+  };
+  for (const Case& c : {Case{"the drawing form on every page", 1, 1, {1, 1, 1}},
+                        Case{"overlay switched off", 0, 1, {0, 0, 0}},
+                        Case{"no form chosen", 1, -1, {0, 0, 0}},
+                        Case{"a position past the list", 1, 2, {0, 0, 0}}}) {
+    SCOPED_TRACE(c.name);
+    DriverDevMode dm = A4DevMode();
+    DocFields& f = Fields(dm.doc);
+    f.bOverlay = c.overlay;
+    f.nFormListPos = c.form;
+    f.nOverlay = 2;
+    f.nFormLaying = 0;
+    SealDocDMode(&dm.doc);
+    DdiHost::FaxJob job;
+    job.pages = 3;
+    job.draw = Mark(100);
+    const std::vector<Job> jobs = SplitJobs(Run(job, dm));
+    ASSERT_EQ(jobs.size(), 1u);
+    const xl::Dissection& d = jobs[0].xl;
+    ASSERT_TRUE(d.ok) << d.error;
+    const bool defined = c.onPage[0] != 0;
+    const auto streams = d.All("BeginStream");
+    ASSERT_EQ(streams.size(), defined ? 1u : 0u);
+    const std::string stream = "O" + std::to_string(c.form);
+    if (defined) {
+      EXPECT_EQ(streams[0]->attributes[0].value.Text(), stream);
+      // The stream holds the form's drawing as the file gives it.
+      std::vector<std::string> drawn;
+      for (const xl::Operator& op : d.All("EndStream")[0]->streamOps) {
+        drawn.push_back(op.name);
+        if (op.name == "SetPageOrigin") {
+          EXPECT_EQ(op.attributes[0].value.items, (std::vector<double>{7, 555}));
+        }
+        if (op.name == "Rectangle") {
+          EXPECT_EQ(op.attributes[0].value.items, (std::vector<double>{100, 200, 1500, 260}));
+        }
+      }
+      EXPECT_EQ(drawn, (std::vector<std::string>{"SetPageOrigin", "Rectangle"}));
+    }
+    const auto pages = Pages(d);
+    ASSERT_EQ(pages.size(), 3u);
+    for (int p = 0; p < 3; ++p) {
+      const OverlayUse use = OverlayOn(pages[p], stream);
+      EXPECT_EQ(use.execs, c.onPage[p]) << "page " << p + 1;
+      if (use.execs) {
+        EXPECT_TRUE(use.beforeMark) << "page " << p + 1;
+      }
+      EXPECT_EQ(MarkOf(pages[p]), std::make_pair(p + 1, 100));
+    }
+  }
+  RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
 }
 
 // Each of the model's fax resolutions, as the settings hold it (the entry's

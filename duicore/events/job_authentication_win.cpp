@@ -27,81 +27,6 @@ using CleanupFn = OapiCleanupFn;
 using HiddenStartupFn = OapiHiddenStartupAndConnectFn;
 using GetEncryptionFn = OapiGetEncryptionFn;
 
-class UserKey {
- public:
-  UserKey(const wchar_t* driverName, const wchar_t* printerName, const wchar_t* tail) {
-    wchar_t path[512];
-    if (MakeUserSettingsPath(driverName, printerName, tail, path, 512)) OpenUserRegKey(nullptr, path, &key_);
-  }
-  ~UserKey() {
-    if (key_ != nullptr) RegCloseKey(key_);
-  }
-  UserKey(const UserKey&) = delete;
-  UserKey& operator=(const UserKey&) = delete;
-
-  // Up to `size` bytes; a longer value is refused and leaves `out` zero.
-  bool Bytes(const wchar_t* name, void* out, DWORD size, DWORD* read) {
-    *read = 0;
-    if (key_ == nullptr) return false;
-    std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[size]());
-    if (!buffer) return false;
-    DWORD got = size;
-    if (RegQueryValueExW(key_, name, nullptr, nullptr, buffer.get(), &got) != ERROR_SUCCESS || got > size) {
-      return false;
-    }
-    std::memcpy(out, buffer.get(), got);
-    *read = got;
-    return true;
-  }
-  bool Number(const wchar_t* name, DWORD* out) {
-    DWORD read = 0, value = 0;
-    if (!Bytes(name, &value, sizeof value, &read) || read == 0) return false;
-    *out = value;
-    return true;
-  }
-  // A wide text cut to `units` - 1 characters, whatever its stored length.
-  bool WideText(const wchar_t* name, char16_t* out, size_t units) {
-    std::memset(out, 0, units * sizeof(char16_t));
-    if (key_ == nullptr) return false;
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExW(key_, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
-    std::u16string text(size / sizeof(char16_t) + 1, u'\0');
-    DWORD got = size;
-    if (RegQueryValueExW(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()), &got) != ERROR_SUCCESS) {
-      return false;
-    }
-    const size_t length = std::min(std::char_traits<char16_t>::length(text.c_str()), units - 1);
-    std::memcpy(out, text.data(), length * sizeof(char16_t));
-    return true;
-  }
-  // A narrow text of at most `size` - 1 bytes, in the ANSI code page.
-  bool NarrowText(const wchar_t* name, char* out, size_t size) {
-    std::u16string wide(size, u'\0');
-    if (!WideText(name, wide.data(), size)) {
-      out[0] = '\0';
-      return false;
-    }
-    char narrow[128] = {};
-    WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(wide.c_str()), -1, narrow, sizeof narrow - 1,
-                        nullptr, nullptr);
-    const size_t length = std::min(std::strlen(narrow), size - 1);
-    std::memcpy(out, narrow, length);
-    out[length] = '\0';
-    return true;
-  }
-
- private:
-  HKEY key_ = nullptr;
-};
-
-bool ReadPass(UserKey& key, const wchar_t* name, uint8_t* out, DWORD size, uint16_t* length) {
-  DWORD read = 0;
-  const bool ok = key.Bytes(name, out, size, &read);
-  *length = static_cast<uint16_t>(read);
-  return ok;
-}
-
 struct JobAuthContext {
   const EventLibrary* proc;
   HANDLE printer;
@@ -211,33 +136,6 @@ const char* SelectedDeviceOption(const DevOption& option, const char* name) {
     return "";
   }
   return "";
-}
-
-bool ReadAuthRegRecord(const wchar_t* driverName, const wchar_t* printerName, AuthRegRecord* out) {
-  std::memset(out, 0, sizeof *out);
-  out->wServerSetting = 1;
-  bool all = true;
-  {
-    UserKey key(driverName, printerName, L"Authentication");
-    DWORD number = 0;
-    if (key.Number(L"UserType", &number)) out->byUserType = static_cast<uint8_t>(number);
-    else all = false;
-    all &= key.WideText(L"UserName", out->szAuthUserName, std::size(out->szAuthUserName));
-    all &= ReadPass(key, L"UserPass", out->byAuthUserPass, sizeof out->byAuthUserPass, &out->wAuthUserPassLen);
-    if (key.Number(L"UserServerSetting", &number)) out->wServerSetting = static_cast<uint16_t>(number);
-    else all = false;
-  }
-  {
-    UserKey key(driverName, printerName, L"AccountTrack");
-    all &= key.NarrowText(L"DepartmentName", out->szDeptName, sizeof out->szDeptName);
-    all &= ReadPass(key, L"DepartmentPass", out->byDeptPass, sizeof out->byDeptPass, &out->wDeptPassLen);
-  }
-  {
-    UserKey key(driverName, printerName, L"SecurePrint");
-    all &= key.NarrowText(L"ID", out->szSecurePrintId, sizeof out->szSecurePrintId);
-    all &= ReadPass(key, L"Pass", out->bySecurePrintPass, sizeof out->bySecurePrintPass, &out->wSecurePrintPassLen);
-  }
-  return all;
 }
 
 void SendJobAuthData(HDC dc, HANDLE printer) {

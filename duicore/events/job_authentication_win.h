@@ -9,14 +9,9 @@
 
 #include "common/records/auth_reg_record.h"
 #include "common/records/settings_records.h"
+#include "common/win/auth_store_win.h"
 #include "duicore/events/auth_flow.h"
 
-// The record from the user's stores of the printer: "...\Authentication",
-// "...\AccountTrack" and "...\SecurePrint" below the user's settings key.
-// Texts end inside their fields; a stored value longer than its field is
-// not taken (its field stays empty, its length 0).  True only when every
-// value was read.
-bool ReadAuthRegRecord(const wchar_t* driverName, const wchar_t* printerName, AuthRegRecord* out);
 void SendJobAuthData(HDC dc, HANDLE printer);
 
 // 1 proceed, 2 drop, 5 without VELDRANA, -1 without a job record.

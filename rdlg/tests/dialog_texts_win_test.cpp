@@ -101,8 +101,12 @@ TEST(DialogTexts, EveryOtherTemplateShowsItsTextsWhole) {
   ASSERT_NE(host, nullptr);
   std::vector<std::string> cut;
   int checked = 0;
+  size_t onTour = 0;
   for (uint16_t id : ids) {
-    if (toured.count(id) != 0) continue;
+    if (toured.count(id) != 0) {
+      ++onTour;
+      continue;
+    }
     const TemplateBytes bytes = BytesOf(Templates(), id);
     HWND dialog = CreateDialogIndirectParamW(Templates(), reinterpret_cast<const DLGTEMPLATE*>(bytes.data), host,
                                              BareProc, 0);
@@ -118,7 +122,9 @@ TEST(DialogTexts, EveryOtherTemplateShowsItsTextsWhole) {
     ++checked;
   }
   DestroyWindow(host);
-  EXPECT_GT(checked, 50);
+  // Every template is measured, here or (as the driver shows it) on the tour.
+  EXPECT_EQ(static_cast<size_t>(checked) + onTour, ids.size());
+  EXPECT_GT(checked, 40);
   EXPECT_TRUE(cut.empty()) << "texts that do not fit:\n" << Lines(cut);
 }
 

@@ -98,6 +98,10 @@ void SaveTourEasySet(HWND sheet);
 // Before the Option button of the Edit dialog: the last Easy Set chosen.
 void ChooseLastEasySet(HWND edit);
 
+// A kControl stop with this `page` is opened only from a window of the
+// hosted pages' model (the sample model opens another dialog there).
+constexpr int kOnHostedModel = 1;
+
 constexpr TourWay kPage = TourWay::kDocumentPage;
 constexpr TourWay kControl = TourWay::kControl;
 constexpr TourWay kTab = TourWay::kTab;
@@ -107,9 +111,13 @@ constexpr TourWay kTab = TourWay::kTab;
 // buttons of booklet, binding margin, image shift and print position are
 // hidden on the sample model; the tour sends their command all the same, so
 // that their dialogs are seen; so are the watermark sheet's Header / Footer,
-// Date/Time and Numbering Setting buttons.  So it does for the Setting sheet's custom paper button,
+// Date/Time, Numbering and Copy Protect Setting buttons, and the hidden
+// colour buttons of the copy-protect method page.  So it does for the Setting sheet's custom paper button,
 // hidden on the core's own sheets, and for the Configure sheet's
-// Consumables command, which no template gives a button.
+// Consumables command, which no template gives a button.  The watermark
+// sheet's Overlay Information button is hidden on every model; its command
+// opens the device forms' dialog on the sample model, and the form files'
+// dialog on the finishing model, where forms are form files.
 const std::vector<TourStop> kDialogTour = {
     {171, "Fax", kPage, 0, 0, 0, nullptr},
     {172, "Fax Cover Sheet", kControl, 171, 1948, 0, CheckFaxSheetCoverBox},
@@ -152,6 +160,11 @@ const std::vector<TourStop> kDialogTour = {
     {196, "Quality", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {121, "Font Setting", kControl, 196, 1301, 0, nullptr},
     {197, "Color Adjustment", kControl, 196, 1295, 0, nullptr},
+    {147, "Colour Matching", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {189, "Colour Profiles", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {148, "Colour Balance", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {149, "Colour Other Settings", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {162, "Colour Other Objects", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {110, "Finish", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {113, "Cover Page", TourWay::kHostedPage, 0, 0, 0, nullptr},
     {137, "Per Page Setting", kControl, 113, 1215, 0, CheckPerPageBox},
@@ -174,6 +187,17 @@ const std::vector<TourStop> kDialogTour = {
     {2506, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
     {2529, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
     {2530, "Color Setting", TourWay::kDeviceDialog, 0, 0, 0, nullptr},
+    {2124, "Copy Protect", kControl, 104, 1166, 0, nullptr},
+    {2126, "Copy Protect - Print Items", kTab, 2124, 2125, 0, nullptr},
+    {2145, "Copy Protect - Method", kTab, 2124, 2125, 1, nullptr},
+    {2083, "Date and Time Format", kControl, 2126, 2133, 0, nullptr},
+    {183, "Distribution Number", kControl, 2126, 2138, 0, nullptr},
+    {2090, "Pattern Colour", kControl, 2145, 2158, 0, nullptr},
+    {2103, "Stamp Colour", kControl, 2145, 2164, 0, nullptr},
+    {195, "Overlay Information - device forms", kControl, 104, 1279, 0, nullptr},
+    {127, "Overlay Form file Management", kControl, 195, 1143, 0, nullptr},
+    {104, "Overlay - form files", TourWay::kHostedPage, 0, 0, 0, nullptr},
+    {119, "Overlay Information - form files", kControl, 104, 1279, kOnHostedModel, nullptr},
 };
 
 constexpr DWORD kWaitMs = 15000;
@@ -309,6 +333,7 @@ class Tour {
  public:
   Tour(const TourVisit& visit, TourReport* report) : visit_(visit), report_(report) {}
   TemplateFacts templates;
+  bool onHostedModel = false;  // while the hosted pages are shown on the hosted model
 
   // Visits the stop shown by `window` and the dialogs opened from it.
   void Visit(const TourStop& stop, HWND window) {
@@ -320,7 +345,9 @@ class Tour {
     report_->visited.push_back(stop.templateId);
     visit_(stop, window);
     for (const TourStop& child : DialogTour()) {
-      if (child.from != stop.templateId || Done(child, stop)) continue;
+      if (child.from != stop.templateId) continue;
+      if (child.way == TourWay::kControl && child.page == kOnHostedModel && !onHostedModel) continue;
+      if (Done(child, stop)) continue;
       if (child.way == TourWay::kControl) Open(child, window);
       if (child.way == TourWay::kTab) OpenTab(child, window);
     }
@@ -522,6 +549,12 @@ const char* HostedProcedureOf(uint16_t templateId) {
     case 110: return "Prc_DocFinishingProc_T2";
     case 113: return "Prc_DocCoverPageProc_T2";
     case 161: return "Prc_DocInitializeProc";
+    case 104: return "Prc_DocWOProc";
+    case 147: return "ColorAdjustPageProc";
+    case 189: return "ColorProfilePageProc";
+    case 148: return "ColorBalancePageProc";
+    case 149: return "ObjectScreenPageProc";
+    case 162: return "ColorMatchPageProc";
     default: return nullptr;
   }
 }
@@ -715,9 +748,11 @@ TourReport RunDialogTour(HANDLE printer, const std::wstring& printerName, const 
     DriverCopy copy(folder, hostedModel);
     HMODULE hostedProc = copy.ok() ? LoadLibraryW((copy.path() + L"VELDRANA.DLL").c_str()) : nullptr;
     HMODULE templates = copy.ok() ? LoadLibraryW((copy.path() + L"VELDRANG.DLL").c_str()) : nullptr;
+    tour.onHostedModel = true;
     for (const TourStop* stop : StopsOf(TourWay::kHostedPage)) {
       TourHostedPage(tour, *stop, hostedProc, templates, printer, devmode);
     }
+    tour.onHostedModel = false;
     if (templates != nullptr) FreeLibrary(templates);
     if (hostedProc != nullptr) FreeLibrary(hostedProc);
   } else {

@@ -42,7 +42,7 @@ struct TourStop {
   TourWay way;
   uint16_t from;                  // kControl, kTab: the template id of the window it opens from
   int control;
-  int page;                       // kDocumentPage, kTab
+  int page;                       // kDocumentPage, kTab; kControl: 1 only on the hosted pages' model
   // kControl: what a person does before pressing `control`; kDocumentPage:
   // what a person does on the page before it is seen (may be null).
   void (*prepare)(HWND from);

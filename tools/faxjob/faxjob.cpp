@@ -18,7 +18,7 @@
 // substitution of TrueType faces by the printer's own turned on.  The last
 // page holds drawings and a photo; the page before it (with three pages or
 // more) is a page of text: Latin text in a resident face
-// (the TrueType face "Arial" replaced by the printer's own), text in a
+// (the TrueType face "Liberation Sans" replaced by the printer's own), text in a
 // TrueType face downloaded as outlines (DejaVu Sans) and Japanese text in a
 // face of a TrueType collection (Noto Sans CJK, when installed); the others
 // carry only their page origin.  Prints the pages per second of the job
@@ -224,7 +224,7 @@ int wmain(int argc, wchar_t** argv) {
   constexpr double kPoints = 14;
   const double emX = HostEmPixels(kPoints, dpiX), emY = HostEmPixels(kPoints, dpiY);
   HostIfi latin;
-  latin.family = u"Arial";
+  latin.family = u"Liberation Sans";
   HostFont resident(kFoTypeTrueType, 21, latin, HostFontTransform(kPoints, dpiX, dpiY, latin.unitsPerEm));
   HostIfi sans;
   sans.family = u"DejaVu Sans";
@@ -259,7 +259,7 @@ int wmain(int argc, wchar_t** argv) {
     host.Escape(surface, 0x20009, sizeof origin, origin, 0, nullptr);
     if (page == pages - 1) drawn = DrawSamplePage(host, surface);
     if (page != pages - 2) return;
-    DrawLine(host, surface, u"A resident face: Arial", resident.get(), L"Arial", emX, 300, 1252);
+    DrawLine(host, surface, u"A resident face: Liberation Sans", resident.get(), L"Liberation Sans", emX, 300, 1252);
     DrawLine(host, surface, u"Downloaded outlines: DejaVu Sans", outlines.get(), L"DejaVu Sans", emX, 450, 1252);
     DrawLine(host, surface, japaneseText, japanese.get(), L"Noto Sans CJK JP", emX, 600, 932);
   };

@@ -1,5 +1,6 @@
-// Installs the driver package of one folder as a printer in the spooler and
-// shows what the spooler then hands out for it: the printer's default
+// Installs the driver package of one folder as a printer in the spooler,
+// delivers the printer initialisation event to the driver as a spooler does,
+// and shows what the spooler then hands out for it: the printer's default
 // DEVMODE and its device capabilities.  Given a picture file, it also opens
 // the printer's document properties and saves a picture of the sheets as
 // they first appear (a 24-bit BMP), then closes them with Cancel.  Given a
@@ -17,17 +18,20 @@
 //        [<model for the hosted pages>]]]]
 #include <windows.h>
 #include <winspool.h>
+#include <winddiui.h>
 
 #include <commctrl.h>
 #include <prsht.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "common/records/doc_fields.h"
 #include "common/records/settings_checksum.h"
+#include "common/win/driver_ui_interface_win.h"
 #include "tests/support/dialog_tour_win.h"
 #include "tests/support/window_picture_win.h"
 
@@ -98,6 +102,14 @@ bool Install(const std::wstring& folder, const std::wstring& printerName) {
   info.pPrintProcessor = const_cast<wchar_t*>(L"winprint");
   info.pDatatype = const_cast<wchar_t*>(L"RAW");
   info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
+  // Wine's spooler would otherwise ask the sheets for a DEVMODE before the
+  // driver has set the printer up; a spooler asks the driver for its default
+  // only after the initialisation event (below).
+  DEVMODEW bare = {};
+  std::wcsncpy(bare.dmDeviceName, printerName.c_str(), CCHDEVICENAME - 1);
+  bare.dmSpecVersion = DM_SPECVERSION;
+  bare.dmSize = sizeof bare;
+  info.pDevMode = &bare;
   HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
   if (printer == nullptr) {
     std::printf("AddPrinterW failed with error %lu\n", GetLastError());
@@ -105,6 +117,64 @@ bool Install(const std::wstring& folder, const std::wstring& printerName) {
   }
   ClosePrinter(printer);
   return true;
+}
+
+// The driver's default DEVMODE (DrvConvertDevMode, CDM_DRIVER_DEFAULT)
+// becomes the printer's, as a spooler keeps it.
+bool StoreDriverDefault(HMODULE ui, const std::wstring& name) {
+  using ConvertFn = BOOL(WINAPI*)(LPWSTR, PDEVMODEW, PDEVMODEW, PLONG, DWORD);
+  auto convert = reinterpret_cast<ConvertFn>(reinterpret_cast<void (*)()>(GetProcAddress(ui, "DrvConvertDevMode")));
+  if (convert == nullptr) return false;
+  std::wstring printerName = name;
+  LONG size = 0;
+  convert(printerName.data(), nullptr, nullptr, &size, CDM_DRIVER_DEFAULT);
+  if (size <= static_cast<LONG>(sizeof(DEVMODEW))) return false;
+  std::vector<BYTE> devmode(static_cast<size_t>(size), 0);
+  if (!convert(printerName.data(), nullptr, reinterpret_cast<DEVMODEW*>(devmode.data()), &size, CDM_DRIVER_DEFAULT)) {
+    return false;
+  }
+  PRINTER_DEFAULTSW all = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(printerName.data(), &printer, &all)) return false;
+  DWORD needed = 0;
+  GetPrinterW(printer, 2, nullptr, 0, &needed);
+  std::vector<BYTE> info(needed != 0 ? needed : 1, 0);
+  bool stored = needed != 0 && GetPrinterW(printer, 2, info.data(), needed, &needed);
+  if (stored) {
+    auto* level2 = reinterpret_cast<PRINTER_INFO_2W*>(info.data());
+    level2->pDevMode = reinterpret_cast<DEVMODEW*>(devmode.data());
+    level2->pSecurityDescriptor = nullptr;
+    stored = SetPrinterW(printer, 2, info.data(), 0) != FALSE;
+  }
+  ClosePrinter(printer);
+  return stored;
+}
+
+// Delivers the printer initialisation event to the installed driver's user
+// interface library, as a spooler does once a printer has been added (Wine's
+// spooler sends none): the printer gets the driver's default watermarks,
+// its Easy Set presets and its default settings, and then keeps the
+// driver's default DEVMODE.
+bool DeliverInitializeEvent(const std::wstring& name) {
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &printer, nullptr)) return false;
+  DWORD needed = 0;
+  GetPrinterDriverW(printer, nullptr, 2, nullptr, 0, &needed);
+  std::vector<BYTE> info(needed != 0 ? needed : 1, 0);
+  const bool found = needed != 0 && GetPrinterDriverW(printer, nullptr, 2, info.data(), needed, &needed);
+  ClosePrinter(printer);
+  if (!found) return false;
+  const auto* driver = reinterpret_cast<const DRIVER_INFO_2W*>(info.data());
+  if (driver->pConfigFile == nullptr) return false;
+  HMODULE ui = LoadLibraryW(driver->pConfigFile);
+  if (ui == nullptr) return false;
+  using PrinterEventFn = BOOL(WINAPI*)(LPWSTR, INT, DWORD, LPARAM);
+  auto event = reinterpret_cast<PrinterEventFn>(reinterpret_cast<void (*)()>(GetProcAddress(ui, "DrvPrinterEvent")));
+  std::wstring printerName = name;
+  const bool done = event != nullptr && event(printerName.data(), PRINTER_EVENT_INITIALIZE, 0, 0) != FALSE &&
+                    StoreDriverDefault(ui, name);
+  FreeLibrary(ui);
+  return done;
 }
 
 void ShowDevMode(HANDLE printer, const std::wstring& name) {
@@ -130,6 +200,15 @@ void ShowDevMode(HANDLE printer, const std::wstring& name) {
   std::printf("  media type       %lu\n", dm->dmMediaType);
   std::printf("  settings record  %s\n",
               IsOwnDriverDevMode(dm, static_cast<size_t>(size)) ? "the driver's own, checksum valid" : "not valid");
+  uint32_t error = 0;
+  if (const DocDMode* doc = LocateDocDMode(dm, &error)) {
+    const DocFields& f = Fields(*doc);
+    std::wstring easySet;
+    for (size_t i = 0; i < std::size(f.szEasySetName) && f.szEasySetName[i] != 0; ++i) {
+      easySet.push_back(static_cast<wchar_t>(f.szEasySetName[i]));
+    }
+    std::printf("  Easy Set         %s\n", easySet.empty() ? "(none)" : Narrow(easySet.c_str()).c_str());
+  }
 }
 
 void ShowCapabilities(const std::wstring& name) {
@@ -390,6 +469,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!Install(folder, name)) return 1;
   std::printf("Printer \"%s\" installed with driver \"%s\" from %s\n", Narrow(name.c_str()).c_str(),
               Narrow(kDriverName).c_str(), Narrow(folder.c_str()).c_str());
+  std::printf("Printer initialisation event: %s\n", DeliverInitializeEvent(name) ? "delivered" : "not delivered");
   HANDLE printer = nullptr;
   if (!OpenPrinterW(const_cast<wchar_t*>(name.c_str()), &printer, nullptr)) {
     std::printf("OpenPrinterW failed with error %lu\n", GetLastError());

@@ -62,14 +62,31 @@ Library* g_library = nullptr;
 // The library's own pass, or a scripted answer for one control.
 uint16_t g_scriptedControl = 0;
 int32_t g_scriptedAnswer = 0;
+// When set, only that page's passes are scripted (not those of a dialog it
+// opened).
+HWND g_scriptedPage = nullptr;
 std::vector<uint16_t> g_passes;
 int32_t LibraryConstraints(HWND dialog, HWND, uint16_t controlId) {
   g_passes.push_back(controlId);
-  if (g_scriptedControl != 0 && controlId == g_scriptedControl) return g_scriptedAnswer;
+  if (g_scriptedControl != 0 && controlId == g_scriptedControl && (g_scriptedPage == nullptr || dialog == g_scriptedPage)) {
+    return g_scriptedAnswer;
+  }
   const ConstraintLibraryData data = {g_description.deviceOptions, ProcessModelInfo(), &ProcessMessageTables(),
                                       DocI16(&DefaultDocDMode(), kDocPaperSizeAt), nullptr};
   return RunDoConstraints(0, dialog, controlId, -1, data);
 }
+
+// Output methods of a printer that has them (the fax model has none): a
+// plain print, a held print and a secure print that asks for a number.
+struct OutputMethodRow {
+  OptionHead head;
+  char16_t text[16];
+};
+const OutputMethodRow kOutputMethods[] = {
+    {{sizeof(OutputMethodRow), "Print", 0, 0, 0}, u"Print"},
+    {{sizeof(OutputMethodRow), "Hold", 1, 0, 0}, u"Hold"},
+    {{sizeof(OutputMethodRow), "Secure", 3, 0, 0}, u"Secure Print"},
+};
 
 std::wstring Text(HWND window, int id) {
   wchar_t text[512] = {};
@@ -89,6 +106,7 @@ class BasicSheet : public ::testing::Test {
     std::memcpy(&kit_.Settings(), &DefaultDocDMode(), sizeof(DocDMode));
     SetSheetConstraintCheck(LibraryConstraints);
     g_scriptedControl = 0;
+    g_scriptedPage = nullptr;
     // Modal dialogs the sheet opens are answered by the test's drives.
     driver_ = std::make_unique<testsupport::ModalDialogDriver>();
     ResetBasicSheetEnterToggles();
@@ -111,6 +129,32 @@ class BasicSheet : public ::testing::Test {
       if (row != nullptr && row->value == value) return i;
     }
     return -1;
+  }
+  // The custom size dialog, when it opens, gets a unit button, a width, a
+  // length (null: the shown one) and then the closing button.
+  void AnswerCustomSize(bool* ran, int unitButton, const wchar_t* width, const wchar_t* length, int closing) {
+    driver_->Then([=](HWND d) {
+      *ran = true;
+      SendMessageW(GetDlgItem(d, unitButton), BM_CLICK, 0, 0);
+      SetDlgItemTextW(d, 1336, width);
+      if (length != nullptr) SetDlgItemTextW(d, 1337, length);
+      PostMessageW(d, WM_COMMAND, MAKEWPARAM(closing, BN_CLICKED), 0);
+    });
+  }
+  // Shows a control the fax model hides, ready for the user.
+  void Unhide(int id) {
+    ShowWindow(kit_.Control(id), SW_SHOW);
+    EnableWindow(kit_.Control(id), TRUE);
+  }
+  // The output method list shown and filled as on a printer with methods.
+  void OfferOutputMethods() {
+    Unhide(kBasicOutput);
+    HWND list = kit_.Control(kBasicOutput);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    for (const OutputMethodRow& row : kOutputMethods) {
+      SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(&row.head));
+    }
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(ComboIndexOf(kBasicOutput, F().nOutputMethod)), 0);
   }
   uint32_t SelectedValue(int combo) {
     HWND c = kit_.Control(combo);
@@ -177,6 +221,129 @@ TEST_F(BasicSheet, APaperChangeIsCommittedAndARefusalPutsTheOldOneBack) {
     EXPECT_EQ(static_cast<uint32_t>(static_cast<uint16_t>(F().nPaperSize)), otherValue) << answer;
     EXPECT_EQ(SelectedValue(kBasicPaperSize), otherValue) << answer;
   }
+}
+
+// A refused or declined choice in each list the sheet commits leaves every
+// byte of the settings (the paper's dimensions and margins, the custom
+// size, the media type that follows a tray, the zoom that follows the
+// output size), the list and the preview as they were.  The tray and
+// output method lists are hidden on the fax model; the test shows them.
+TEST_F(BasicSheet, ARefusedChoiceInEachListLeavesEverySettingAndThePreview) {
+  HWND d = Open();
+  ASSERT_NE(d, nullptr);
+  Unhide(kBasicTray);
+  OfferOutputMethods();
+  auto preview = [&] { return testsupport::DialogKit::DrawnPixels(d, kBasicPreview, 200, 200); };
+  // Another row than the one shown; never the custom size nor a method
+  // that asks for a number.
+  auto otherRow = [&](int combo) {
+    HWND c = kit_.Control(combo);
+    const uint32_t shown = SelectedValue(combo);
+    for (int i = 0; i < SendMessageW(c, CB_GETCOUNT, 0, 0); ++i) {
+      auto* row = reinterpret_cast<const OptionHead*>(SendMessageW(c, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+      const bool asks = combo == kBasicOutput && (row->value == 3 || row->value == 7 || row->value == 8);
+      if (row->value != shown && row->value != 256 && !asks) return i;
+    }
+    return -1;
+  };
+  for (int combo : {kBasicPaperSize, kBasicOutPaperSize, kBasicTray, kBasicOutput}) {
+    const int other = otherRow(combo);
+    ASSERT_GE(other, 0) << combo << " has " << SendMessageW(kit_.Control(combo), CB_GETCOUNT, 0, 0) << " items";
+    for (int32_t answer : {101, 100}) {
+      SCOPED_TRACE(testing::Message() << "list " << combo << " answer " << answer);
+      DocDMode before;
+      std::memcpy(&before, &kit_.Settings(), sizeof before);
+      const uint32_t shown = SelectedValue(combo);
+      const int picture = preview();
+      g_scriptedControl = static_cast<uint16_t>(combo);
+      g_scriptedAnswer = answer;
+      kit_.Select(combo, other);
+      EXPECT_EQ(std::memcmp(&before, &kit_.Settings(), sizeof before), 0) << "every byte as it was";
+      EXPECT_EQ(SelectedValue(combo), shown);
+      EXPECT_EQ(preview(), picture);
+    }
+    // Let through, the same choice is a real change.
+    g_scriptedControl = 0;
+    DocDMode before;
+    std::memcpy(&before, &kit_.Settings(), sizeof before);
+    kit_.Select(combo, other);
+    EXPECT_NE(std::memcmp(&before, &kit_.Settings(), sizeof before), 0) << combo;
+  }
+}
+
+// A custom size confirmed in its dialog and then refused by the pass: the
+// paper, the typed size and its unit all go back.
+TEST_F(BasicSheet, ACustomSizeRefusedAfterItsDialogLeavesTheSettingsAsTheyWere) {
+  ASSERT_NE(Open(), nullptr);
+  const int custom = ComboIndexOf(kBasicPaperSize, 256);
+  ASSERT_GE(custom, 0);
+  DocDMode before;
+  std::memcpy(&before, &kit_.Settings(), sizeof before);
+  bool ran = false;
+  AnswerCustomSize(&ran, 1240, L"150", L"200", IDOK);
+  // The sheet's pass after the dialog refuses the size.
+  g_scriptedControl = kBasicPaperSize;
+  g_scriptedAnswer = 101;
+  g_scriptedPage = kit_.Dialog();
+  kit_.Select(kBasicPaperSize, custom);
+  ASSERT_TRUE(ran);
+  EXPECT_EQ(std::memcmp(&before, &kit_.Settings(), sizeof before), 0) << "every byte as it was";
+  EXPECT_EQ(SelectedValue(kBasicPaperSize), static_cast<uint32_t>(static_cast<uint16_t>(Fields(before).nPaperSize)));
+}
+
+// Copies are typed digit by digit: a refusal only warns and the number
+// stays; a declined question puts the old number back with the caret in it.
+TEST_F(BasicSheet, TypedCopiesGoBackOnlyWhenTheQuestionIsDeclined) {
+  HWND d = Open();
+  ASSERT_NE(d, nullptr);
+  for (int id : {kBasicCopies, kBasicCopiesSpin}) Unhide(id);
+  // The fax model sends one copy; the range of a printer that sends more.
+  SendMessageW(kit_.Control(kBasicCopiesSpin), UDM_SETRANGE32, 1, 999);
+  SendMessageW(kit_.Control(kBasicCopies), EM_SETLIMITTEXT, 3, 0);
+  // Each number typed over the one shown.
+  auto typeOver = [&](const wchar_t* typed) {
+    SendMessageW(kit_.Control(kBasicCopies), EM_SETSEL, 0, -1);
+    kit_.Type(kBasicCopies, typed);
+  };
+  const uint16_t old = F().nCopies;
+  const struct {
+    int32_t answer;
+    const wchar_t* typed;
+    uint16_t kept;
+  } cases[] = {{101, L"5", 5}, {100, L"7", 5}, {0, L"3", 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer);
+    g_scriptedControl = kBasicCopies;
+    g_scriptedAnswer = c.answer;
+    typeOver(c.typed);
+    EXPECT_EQ(F().nCopies, c.kept);
+    EXPECT_EQ(GetDlgItemInt(d, kBasicCopies, nullptr, FALSE), c.kept) << "the edit shows what is stored";
+  }
+  EXPECT_NE(old, 3);
+  g_scriptedAnswer = 100;
+  typeOver(L"9");
+  EXPECT_EQ(testsupport::FocusedControl(d), kit_.Control(kBasicCopies)) << "the caret goes back to the number";
+}
+
+// An output method that needs a secure print number the settings lack
+// opens the user settings dialog; cancelled, the method goes back.
+TEST_F(BasicSheet, AnOutputMethodWithoutItsNumberGoesBackWhenTheDialogIsCancelled) {
+  HWND d = Open();
+  ASSERT_NE(d, nullptr);
+  OfferOutputMethods();
+  const int secure = ComboIndexOf(kBasicOutput, 3);
+  F().szSecurePrintId[0] = '\0';
+  DocDMode before;
+  std::memcpy(&before, &kit_.Settings(), sizeof before);
+  int opened = 0;
+  driver_->Then([&](HWND dialog) {
+    ++opened;
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  });
+  kit_.Select(kBasicOutput, secure);
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(std::memcmp(&before, &kit_.Settings(), sizeof before), 0);
+  EXPECT_EQ(SelectedValue(kBasicOutput), static_cast<uint32_t>(Fields(before).nOutputMethod));
 }
 
 TEST_F(BasicSheet, OrientationFollowsTheRadiosWithTheModelsLandscapeHint) {
@@ -256,12 +423,7 @@ TEST_F(BasicSheet, CustomSizeDialogStoresOnOkAndCancelLeavesEveryByte) {
   DocDMode before;
   std::memcpy(&before, &kit_.Settings(), sizeof before);
   bool ran = false;
-  driver_->Then([&](HWND d) {
-    ran = true;
-    SendMessageW(GetDlgItem(d, 1241), BM_CLICK, 0, 0);
-    SetDlgItemTextW(d, 1336, L"9.5");
-    PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-  });
+  AnswerCustomSize(&ran, 1241, L"9.5", nullptr, IDCANCEL);
   kit_.Select(kBasicPaperSize, custom);
   EXPECT_TRUE(ran);
   EXPECT_EQ(std::memcmp(&before, &kit_.Settings(), sizeof before), 0) << "Cancel leaves the settings as they were";

@@ -316,6 +316,39 @@ TEST_F(ConstraintPass, ChoosingARefusedOptionIsRefusedWithItsWarning) {
   EXPECT_EQ(g_boxes.size(), 1u);
 }
 
+// Property sheets leave a page's window identifier 0, and a modal dialog's
+// identifier is its menu: the pass finds the changed control's row through
+// the page the skeleton records on the window.
+TEST_F(ConstraintPass, TheRecordedPageFindsTheChangedControlsRow) {
+  OpenPage(101, kLayoutControls);
+  SetWindowLongPtrW(dialog_, GWLP_ID, 0);
+  Set("Zoom", 1);
+  Set("Nup", 1);
+  Set("DoubleSides", 1);
+  EXPECT_EQ(Pass(0), kPassComplete);
+  Set("DoubleSides", 3);
+  EXPECT_EQ(Pass(1286), kPassComplete) << "without a page the control has no row, and nothing is refused";
+  EXPECT_TRUE(g_boxes.empty());
+
+  SetDialogPageId(dialog_, 101);
+  EXPECT_EQ(DialogPageId(dialog_), 101u);
+  Set("DoubleSides", 1);
+  EXPECT_EQ(Pass(0), kPassComplete);
+  Set("DoubleSides", 3);
+  EXPECT_EQ(Pass(1286), kPassRefused);
+  EXPECT_EQ(g_boxes.size(), 1u);
+
+  // A page of other controls: the control is not one of its rows.
+  SetDialogPageId(dialog_, 100);
+  Set("DoubleSides", 1);
+  EXPECT_EQ(Pass(0), kPassComplete);
+  Set("DoubleSides", 3);
+  EXPECT_EQ(Pass(1286), kPassComplete);
+  EXPECT_EQ(g_boxes.size(), 1u);
+  ForgetDialogPageId(dialog_);
+  EXPECT_EQ(DialogPageId(dialog_), 0u);
+}
+
 TEST_F(ConstraintPass, AForcedChangeAsksAndNoKeepsEverything) {
   OpenPage(100, kBasicControls);
   SetAskFlag(1);

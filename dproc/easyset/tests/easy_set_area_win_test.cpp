@@ -31,6 +31,7 @@
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "tests/support/dialog_kit_win.h"
 #include "tests/support/modal_dialog_driver_win.h"
+#include "tests/support/plugin_host_win.h"
 #include "tests/support/test_printer_win.h"
 #include "dproc/easyset/tests/easy_set_test_sheet_win.h"
 
@@ -213,13 +214,6 @@ TEST_F(EasySetArea, EditRenamesAndMovesAndOkKeepsIt) {
   DialogFrameworkModules().templates = nullptr;
 }
 
-WaterMarkInfo Watermark(const std::u16string& title, const std::u16string& text) {
-  WaterMarkInfo m = NewWatermarkRecord();
-  std::memcpy(m.szWmkTitle, title.data(), title.size() * 2);
-  std::memcpy(m.szWmkStr, text.data(), text.size() * 2);
-  return m;
-}
-
 WMOrderEntry OrderEntry(const std::u16string& name, bool isPublic) {
   WMOrderEntry e{};
   e.bPublic = isPublic ? 1 : 0;
@@ -227,12 +221,6 @@ WMOrderEntry OrderEntry(const std::u16string& name, bool isPublic) {
   return e;
 }
 
-std::u16string TitleText(const WaterMarkInfo& mark) {
-  char16_t text[32] = {};
-  std::memcpy(text, mark.szWmkTitle, sizeof text);
-  text[31] = 0;
-  return text;
-}
 
 // An Easy Set that restores the watermark lists brings its own: choosing it
 // replaces the session's lists, rebuilds the order (an entry naming no
@@ -755,6 +743,82 @@ TEST_F(EasySetArea, OptionsOfAUserWithoutAdministrationLeaveTheSharedListAlone) 
   const uint8_t expected[kEasySetRestoreOptionBytes] = {1, 1, 1, 0, 0, 0, 0, 0};
   EXPECT_EQ(0, std::memcmp(expected, options, sizeof options));
   DialogFrameworkModules().templates = nullptr;
+}
+
+// In the printing core's sheets an Easy Set chosen in the area reaches the
+// core's own items too: each item is handed back to the core with what the
+// applied settings say, and the duplex item and the DEVMODE's duplex field
+// agree.
+TEST_F(EasySetArea, AnEasySetChosenInThePrintingCoresSheetsReachesItsItems) {
+  auto settings = std::make_unique<DocDMode>(kit_.Settings());
+  DocFields& s = Fields(*settings);
+  s.nOrientation = 2;
+  s.nCopies = 3;
+  s.bCollate = 1;
+  s.nDuplex = 2;
+  s.byResolution = 1;
+  s.nTTFont = 1;
+  s.ColorICM_nIntent = 3;
+  EasySetList shared;
+  LoadSharedEasySets(printer_.handle(), &shared);
+  const EasySetDriverFacts facts{u"Fax Test Driver", u"1.2.6", u"Windows NT x64", u""};
+  ASSERT_TRUE(AddEasySet(&shared,
+                         BuildEasySetFromSettings(MakeEasySetHeader(facts, u"Landscape copies", u""), *settings, {},
+                                                  SystemAnsiCodec()),
+                         kEasySetShared));
+  ASSERT_TRUE(SaveSharedEasySets(shared, printer_.handle()));
+  FreeEasySetList(&shared);
+
+  DialogFrameworkModules().images = kit_.Images();
+  testsupport::PluginHost host(&kit_.Settings(), printer_.handle(),
+                               {{DMPUB_ORIENTATION, {MAKEINTRESOURCEW(64753), MAKEINTRESOURCEW(64754)}},
+                                {DMPUB_COPIES_COLLATE, {}},
+                                {DMPUB_DUPLEX, {L"None", L"Flip on Long Edge", L"Flip on Short Edge"}},
+                                {DMPUB_ICMMETHOD, {}},
+                                {DMPUB_ICMINTENT, {}},
+                                {DMPUB_TTOPTION, {}},
+                                {DMPUB_PRINTQUALITY, {}}});
+  host.PublicDevMode().dmFields = DM_DUPLEX;
+  host.PublicDevMode().dmDuplex = DMDUP_SIMPLEX;
+  kit_.Context()->lParam = reinterpret_cast<LPARAM>(host.Page());
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {100, 101}, SheetProc), nullptr);
+  const size_t before = host.Updates().size();
+  const int count = static_cast<int>(SendMessageW(Combo(), CB_GETCOUNT, 0, 0));
+  int at = -1;
+  for (int i = 0; i < count; ++i) {
+    if (ComboText(Combo(), i) == L"Landscape copies") at = i;
+  }
+  ASSERT_GE(at, 0);
+  kit_.Select(kEasySetComboId, at);
+  ASSERT_EQ(L"Landscape copies", Selected(Combo()));
+  ASSERT_GT(host.Updates().size(), before);
+
+  const DocFields& f = Settings();
+  struct Expect {
+    BYTE item;
+    LONG selection;
+  };
+  const Expect expected[] = {
+      {DMPUB_ORIENTATION, f.nOrientation == 1 ? 0 : 1},
+      {DMPUB_COPIES_COLLATE, f.nCopies},
+      {DMPUB_ICMMETHOD, 0},
+      {DMPUB_ICMINTENT, f.ColorICM_nIntent - 1},
+      {DMPUB_TTOPTION, f.nTTFont != 0 ? 1 : 0},
+      {DMPUB_PRINTQUALITY, f.byResolution},
+  };
+  EXPECT_EQ(3, f.nCopies);
+  for (const Expect& e : expected) {
+    const testsupport::HostItemUpdate* update = host.LastUpdate(e.item);
+    ASSERT_NE(nullptr, update) << "item " << int{e.item};
+    EXPECT_EQ(e.selection, update->selection) << "item " << int{e.item};
+  }
+  EXPECT_EQ(f.bCollate != 0, host.LastUpdate(DMPUB_COPIES_COLLATE)->checked);
+  const testsupport::HostItemUpdate* duplex = host.LastUpdate(DMPUB_DUPLEX);
+  ASSERT_NE(nullptr, duplex);
+  EXPECT_NE(0, duplex->selection) << "two-sided settings";
+  EXPECT_EQ(duplex->selection + 1, host.PublicDevMode().dmDuplex) << "the DEVMODE says what the item says";
+  kit_.Close();
+  DialogFrameworkModules().images = nullptr;
 }
 
 }  // namespace

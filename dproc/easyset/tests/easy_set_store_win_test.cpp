@@ -10,8 +10,10 @@
 
 #include <cstring>
 #include <string>
+#include <memory>
 #include <vector>
 
+#include "common/records/settings_checksum.h"
 #include "common/contracts/settings_functions_win.h"
 #include "common/records/doc_fields.h"
 #include "common/win/user_registry.h"
@@ -275,6 +277,15 @@ TEST_F(EasySetPresets, InstalledOnceAsProtectedSharedSetsWithTheFirstAsDefault) 
   EXPECT_EQ(kEasySetStateShared, f.byEasySetIndex);
   EXPECT_EQ(std::u16string(u"Fax with cover sheet"), std::u16string(f.szEasySetName));
   EXPECT_EQ(1, f.faxSetting.fgFaxCoverSheet);
+  EXPECT_TRUE(IsSoundDocDMode(reinterpret_cast<const DocDMode*>(first.data()))) << "the reset takes sealed records only";
+  // The library's reset of the default settings takes the first preset.
+  auto reset = reinterpret_cast<PrcResetDocDModeFn>(
+      reinterpret_cast<void (*)()>(GetProcAddress(module_, kPrcResetDocDMode)));
+  ASSERT_NE(nullptr, reset);
+  auto defaults = std::make_unique<DocDMode>();
+  ASSERT_TRUE(reset(nullptr, defaults.get(), 0, printer_.name().c_str()));
+  EXPECT_EQ(std::u16string(u"Fax with cover sheet"), std::u16string(Fields(*defaults).szEasySetName));
+  EXPECT_EQ(1, Fields(*defaults).faxSetting.fgFaxCoverSheet);
 
   // Installed: a second call changes nothing, not even a store emptied since.
   ListGuard none;

@@ -6,10 +6,12 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "common/records/doc_fields.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
+#include "dproc/watermark/watermark_session_win.h"
 
 namespace easyset_test {
 
@@ -43,6 +45,22 @@ inline const DocumentSheet kSheet = {
 
 inline INT_PTR CALLBACK SheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   return RunDocumentSheet(kSheet, dialog, message, wParam, lParam);
+}
+
+// A fresh watermark of that name and text.
+inline WaterMarkInfo Watermark(const std::u16string& title, const std::u16string& text) {
+  WaterMarkInfo m = NewWatermarkRecord();
+  std::memcpy(m.szWmkTitle, title.data(), title.size() * 2);
+  std::memcpy(m.szWmkStr, text.data(), text.size() * 2);
+  return m;
+}
+
+// A watermark's name.
+inline std::u16string TitleText(const WaterMarkInfo& mark) {
+  char16_t text[32] = {};
+  std::memcpy(text, mark.szWmkTitle, sizeof text);
+  text[31] = 0;
+  return text;
 }
 
 inline int32_t AcceptAll(HWND, HWND, uint16_t) { return 0; }

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "common/qxd/model_info.h"
 #include "common/qxd/qxd_file.h"
@@ -36,8 +37,13 @@ using testsupport::DialogKit;
 // per control.
 std::set<int> g_refuse;
 std::multiset<int> g_checked;
-int32_t ScriptedCheck(HWND, HWND, uint16_t id) {
+// What the preview's kind and order overrides held while the pass ran.
+std::vector<std::vector<uint8_t>> g_slotsInPass;
+int32_t ScriptedCheck(HWND dialog, HWND, uint16_t id) {
   g_checked.insert(id);
+  if (const LayoutPreviewOverrides* o = LayoutOverridesOf(GetUIState(SheetCtxOf(dialog)))) {
+    g_slotsInPass.push_back({o->nupOn, o->nupValue, o->styleOn, o->styleValue});
+  }
   return g_refuse.count(id) != 0 ? 101 : 199;
 }
 
@@ -287,6 +293,37 @@ TEST_F(LayoutDialogs, StyleRefusedNupChangeKeepsKindOrderAndPosterPages) {
   EXPECT_EQ(F().nPageLayout, 6);
   EXPECT_EQ(F().byPosterPages, 1) << "the poster pages go back with the kind";
   EXPECT_EQ(Values(kNupCombo)[Selected(kNupCombo)], 2u);
+  const LayoutPreviewOverrides* o = LayoutOverridesOf(&kit_.UiState());
+  EXPECT_EQ(o->nupOn + o->styleOn, 0) << "the preview overrides end with the check";
+}
+
+// While the pass checks a new kind or order the preview draws the old
+// ones; a refused order goes back, one let through stays.
+TEST_F(LayoutDialogs, StyleKindAndOrderBeingCheckedKeepTheOldOnesInThePreview) {
+  model_->features[kMfPoster] = 1;
+  F().bNup = 1;
+  F().nNup = 2;
+  F().nPageLayout = 6;
+  F().byPosterPages = 1;
+  g_refuse = {kNupCombo, 1405};
+  Open(kStyleSettingTemplate, StyleSettingDlgProc);
+  g_slotsInPass.clear();
+  Choose(kNupCombo, 6);
+  EXPECT_EQ(g_slotsInPass, (std::vector<std::vector<uint8_t>>{{1, 2, 1, 6}}));
+  const std::vector<uint32_t> orders = Values(1405);
+  int other = -1;
+  for (size_t i = 0; i < orders.size(); ++i) {
+    if (orders[i] != 6) other = static_cast<int>(i);
+  }
+  ASSERT_GE(other, 0);
+  g_slotsInPass.clear();
+  Choose(1405, other);
+  EXPECT_EQ(g_slotsInPass, (std::vector<std::vector<uint8_t>>{{0, 0, 1, 6}}));
+  EXPECT_EQ(F().nPageLayout, 6);
+  EXPECT_EQ(Values(1405)[Selected(1405)], 6u);
+  g_refuse.clear();
+  Choose(1405, other);
+  EXPECT_EQ(F().nPageLayout, orders[other]);
   const LayoutPreviewOverrides* o = LayoutOverridesOf(&kit_.UiState());
   EXPECT_EQ(o->nupOn + o->styleOn, 0) << "the preview overrides end with the check";
 }

@@ -45,11 +45,14 @@ std::set<int> g_refuse;
 std::vector<std::pair<uint8_t, uint8_t>> g_combinationSlots;
 // And the N-up switch's and the duplex list's.
 std::vector<std::pair<uint8_t, uint8_t>> g_nupSlots, g_duplexSlots;
+// And the N-up kind's (kind and style).
+std::vector<std::vector<uint8_t>> g_nupKindSlots;
 int32_t ScriptedCheck(HWND dialog, HWND, uint16_t id) {
   const LayoutPreviewOverrides* o = LayoutOverridesOf(GetUIState(SheetCtxOf(dialog)));
   if (id == 1296 && o != nullptr) g_combinationSlots.emplace_back(o->combinationOn, o->combinationValue);
   if (id == 1779 && o != nullptr) g_nupSlots.emplace_back(o->nupFlagOn, o->nupFlagValue);
   if (id == 1286 && o != nullptr) g_duplexSlots.emplace_back(o->doubleSidesOn, o->doubleSidesValue);
+  if (id == 1025 && o != nullptr) g_nupKindSlots.push_back({o->nupOn, o->nupValue, o->styleOn, o->styleValue});
   return g_refuse.count(id) != 0 ? 101 : 199;
 }
 
@@ -316,6 +319,33 @@ TEST_F(LayoutSheet, RefusedNupKindGoesBackWithItsPosterPages) {
   EXPECT_EQ(F().byPosterPages, 1);
   EXPECT_EQ(SelectedValue(1025), 2u);
   EXPECT_EQ(ProcessSheetMemory().nupKindBeforePoster, -1);
+}
+
+// A refused N-up kind takes its style and poster pages back with it: every
+// byte of the settings and the preview as before, and while the pass ran
+// the preview drew the old kind and style.
+TEST_F(LayoutSheet, ARefusedNupKindLeavesEverySettingAndThePreviewAsTheyWere) {
+  F().bNup = 1;
+  F().nNup = 2;
+  F().byPosterPages = 1;
+  Open();
+  DocDMode before;
+  std::memcpy(&before, &kit_.Settings(), sizeof before);
+  const int picture = DialogKit::DrawnPixels(Page(), 1235, 200, 200);
+  g_nupKindSlots.clear();
+  g_refuse = {1025};
+  ChooseValue(1025, 8);
+  EXPECT_EQ(std::memcmp(&before, &kit_.Settings(), sizeof before), 0) << "every byte as it was";
+  EXPECT_EQ(SelectedValue(1025), 2u);
+  EXPECT_EQ(DialogKit::DrawnPixels(Page(), 1235, 200, 200), picture);
+  EXPECT_EQ(g_nupKindSlots, (std::vector<std::vector<uint8_t>>{{1, 2, 1, Fields(before).nPageLayout}}));
+  const LayoutPreviewOverrides* o = LayoutOverridesOf(&kit_.UiState());
+  EXPECT_EQ(o->nupOn + o->styleOn, 0) << "the overrides end with the pass";
+  // Let through, the kind and its poster pages are taken.
+  g_refuse.clear();
+  ChooseValue(1025, 8);
+  EXPECT_EQ(F().nNup, 8);
+  EXPECT_NE(F().byPosterPages, 1);
 }
 
 TEST_F(LayoutSheet, BookletRemembersTheDuplexBeforeIt) {

@@ -199,10 +199,34 @@ TEST(LoadDefaults, FontSubstitutionList) {
   LoadDefaultSettings(none.get(), nullptr, nullptr, &fonts, d.get());
   EXPECT_EQ(+Fields(*d).SubFontEntryNum, 0);  // the library is there, the list is not
 
+  // Without a font library the built-in table: free faces Debian ships,
+  // each with the resident family of its metrics, and the byte sum of its
+  // name ("Liberation Sans": 76+105+98+101+114+97+116+105+111+110+32+83+97+
+  // 110+115 = 1470).
   LoadDefaultSettings(none.get(), nullptr, nullptr, nullptr, d.get());
-  EXPECT_EQ(+Fields(*d).SubFontEntryNum, 9);
-  EXPECT_STREQ(Fields(*d).SubDevFontName[1], "Courier");
-  EXPECT_EQ(+Fields(*d).SubDevFontNumber[8], 32);
+  struct Row {
+    const char* trueType;
+    const char* printer;
+    uint8_t family;
+    uint32_t sum;
+  };
+  const Row rows[] = {{"Liberation Sans", "Arial", 5, 1470},
+                      {"Liberation Mono", "Courier", 11, 1474},
+                      {"Liberation Serif", "Times New Roman", 23, 1570},
+                      {"OpenSymbol", "Symbol", 20, 1032},
+                      {"D050000L", "ITC Zapf Dingbats", 28, 437},
+                      {"IPAGothic", "HGGothic-Bold", 29, 824},
+                      {"IPAPGothic", "HGPGothic-Bold", 30, 904},
+                      {"IPAMincho", "HGMincho-Light", 31, 824},
+                      {"IPAPMincho", "HGPMincho-Light", 32, 904}};
+  ASSERT_EQ(+Fields(*d).SubFontEntryNum, 9);
+  for (size_t i = 0; i < 9; ++i) {
+    SCOPED_TRACE(rows[i].trueType);
+    EXPECT_STREQ(Fields(*d).SubTTFontName[i], rows[i].trueType);
+    EXPECT_STREQ(Fields(*d).SubDevFontName[i], rows[i].printer);
+    EXPECT_EQ(+Fields(*d).SubDevFontNumber[i], rows[i].family);
+    EXPECT_EQ(+Fields(*d).SubTTFontSum[i], rows[i].sum);
+  }
   ModelInfo type2 = {};
   type2.features[kMfColorSettingType] = 2;
   LoadDefaultSettings(none.get(), &type2, nullptr, nullptr, d.get());
@@ -211,16 +235,16 @@ TEST(LoadDefaults, FontSubstitutionList) {
 
   File list(
       "qxd 1\n\nsection \"XLFontSubList\" records 64\n  layout trueType:str32@0 printer:str32@32\n"
-      "  record trueType=\"Courier New\" printer=\"Courier\"\n  record trueType=\"Tahoma\" printer=\"Missing\"\n"
-      "  record trueType=\"Arial\" printer=\"ARIAL\"\n");
+      "  record trueType=\"Liberation Mono\" printer=\"Courier\"\n  record trueType=\"DejaVu Sans\" printer=\"Missing\"\n"
+      "  record trueType=\"Liberation Sans\" printer=\"ARIAL\"\n");
   LoadDefaultSettings(list.get(), nullptr, nullptr, &fonts, d.get());
   const DocFields& f = Fields(*d);
   ASSERT_EQ(+f.SubFontEntryNum, 2);
-  EXPECT_STREQ(f.SubTTFontName[0], "Courier New");
+  EXPECT_STREQ(f.SubTTFontName[0], "Liberation Mono");
   EXPECT_EQ(+f.SubDevFontNumber[0], 11);
   EXPECT_STREQ(f.SubDevFontName[1], "ARIAL");
   uint32_t sum = 0;
-  for (char c : std::string("Courier New")) sum += static_cast<uint8_t>(c);
+  for (char c : std::string("Liberation Mono")) sum += static_cast<uint8_t>(c);
   EXPECT_EQ(+f.SubTTFontSum[0], sum);
 }
 

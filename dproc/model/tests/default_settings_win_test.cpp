@@ -42,7 +42,7 @@ TEST(FontLibrary, SubstitutionListWithAndWithoutTheLibrary) {
 
   modeltest::File list(
       "qxd 1\n\nsection \"XLFontSubList\" records 64\n  layout trueType:str32@0 printer:str32@32\n"
-      "  record trueType=\"Lucida Console\" printer=\"Letter Gothic\"\n");
+      "  record trueType=\"DejaVu Sans Mono\" printer=\"Letter Gothic\"\n");
   LoadDefaultSettingsWithFonts(library, list.get(), nullptr, nullptr, L"VELDRANQ.DLL", d.get());
   ASSERT_EQ(+Fields(*d).SubFontEntryNum, 1);
   EXPECT_EQ(+Fields(*d).SubDevFontNumber[0], 10);  // font 37 is the regular face of family 10

@@ -20,6 +20,7 @@
 #include "dproc/preview/paper_view_inputs.h"
 #include "dproc/preview/paper_view_render_win.h"
 #include "dproc/preview/preview_area_win.h"
+#include "dproc/sheets/dialog_helpers.h"
 #include "tests/support/canvas_win.h"
 #include "tests/support/emf_records.h"
 #include "tests/support/test_paths.h"
@@ -116,6 +117,93 @@ TEST(PreviewAreaRender, QualityViewCentresThePictureOnWhite) {
   Canvas other(200, 190);
   DrawQualityView(other.dc(), RECT{0, 0, 200, 190}, 77, images.get());
   EXPECT_EQ(other.At(left + 44, top + 44), 0xFF0000u);
+}
+
+// Every row of the quality view, pixel for pixel: the image library's
+// picture and mask decoded here from their rows and colour tables (1, 4 or
+// 8 bits per pixel, rows bottom up, each padded to four bytes; a table of
+// fewer colours than the depth allows ends where biClrUsed says), the mask
+// ANDed onto white
+// and the image XORed over it, centred.
+struct DecodedDib {
+  int width = 0, height = 0;
+  std::vector<uint32_t> pixels;  // top down, 0xRRGGBB
+  std::vector<uint32_t> table;   // the colour table
+  const BITMAPINFO* info = nullptr;
+};
+DecodedDib Decode(HMODULE module, uint32_t id) {
+  DecodedDib out;
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2));
+  if (found == nullptr) return out;
+  const auto* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(module, found)));
+  BITMAPINFOHEADER h;
+  std::memcpy(&h, bytes, sizeof h);
+  const int bits = h.biBitCount;
+  if ((bits != 1 && bits != 4 && bits != 8) || h.biHeight <= 0) return out;
+  const uint32_t colours = h.biClrUsed != 0 ? h.biClrUsed : 1u << bits;
+  const uint8_t* table = bytes + h.biSize;
+  const uint8_t* rows = table + colours * 4;
+  const int stride = (h.biWidth * bits + 31) / 32 * 4;
+  out.info = reinterpret_cast<const BITMAPINFO*>(bytes);
+  for (uint32_t i = 0; i < colours; ++i) {
+    out.table.push_back((uint32_t(table[4 * i + 2]) << 16) | (uint32_t(table[4 * i + 1]) << 8) | table[4 * i]);
+  }
+  out.width = h.biWidth;
+  out.height = h.biHeight;
+  for (int y = 0; y < out.height; ++y) {
+    for (int x = 0; x < out.width; ++x) {
+      const uint8_t byte = rows[(out.height - 1 - y) * stride + x * bits / 8];
+      const uint8_t index = (byte >> (8 - bits - x * bits % 8)) & ((1 << bits) - 1);
+      EXPECT_LT(index, colours) << id;
+      const uint8_t* q = table + 4 * index;
+      out.pixels.push_back((uint32_t(q[2]) << 16) | (uint32_t(q[1]) << 8) | q[0]);
+    }
+  }
+  return out;
+}
+
+TEST(PreviewAreaRender, QualityViewDrawsEachRowsPicturePixelForPixel) {
+  Images images;
+  ASSERT_NE(images.get(), nullptr);
+  for (int32_t setting = 0; setting <= 9; ++setting) {
+    SCOPED_TRACE(setting);
+    uint32_t imageId = 0, maskId = 0;
+    QualityViewPictures(setting, &imageId, &maskId);
+    const DecodedDib image = Decode(images.get(), imageId), mask = Decode(images.get(), maskId);
+    ASSERT_EQ(image.width, 144);
+    ASSERT_EQ(image.height, 135);
+    ASSERT_EQ(mask.width, 144);
+    ASSERT_EQ(mask.height, 135);
+    Canvas canvas(220, 200);
+    DrawQualityView(canvas.dc(), RECT{0, 0, 220, 200}, setting, images.get());
+    const int left = 110 - 72, top = 100 - 67;
+    int wrong = 0;
+    for (int y = 0; y < 135; ++y) {
+      for (int x = 0; x < 144; ++x) {
+        const uint32_t expected = (kWhite & mask.pixels[y * 144 + x]) ^ image.pixels[y * 144 + x];
+        if (canvas.At(left + x, top + y) != expected && ++wrong <= 3) {
+          ADD_FAILURE() << "at " << x << "," << y << ": " << std::hex << canvas.At(left + x, top + y) << " not "
+                        << expected;
+        }
+      }
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(canvas.At(left - 4, 100), kWhite);
+    // On a palette display each picture goes out with a palette of exactly
+    // its own colours.
+    for (const DecodedDib* dib : {&image, &mask}) {
+      HPALETTE palette = CreateDibPalette(dib->info);
+      ASSERT_NE(palette, nullptr);
+      PALETTEENTRY entries[256];
+      const UINT count = GetPaletteEntries(palette, 0, 256, entries);
+      DeleteObject(palette);
+      ASSERT_EQ(count, dib->table.size());
+      for (UINT i = 0; i < count; ++i) {
+        EXPECT_EQ((uint32_t(entries[i].peRed) << 16) | (uint32_t(entries[i].peGreen) << 8) | entries[i].peBlue,
+                  dib->table[i]);
+      }
+    }
+  }
 }
 
 TEST(PrinterViewOptionsRecord, LayoutAndFill) {

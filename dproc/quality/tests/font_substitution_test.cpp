@@ -32,24 +32,24 @@ TEST(FontSubstitution, TheTableIsWrittenFromTheRowsWithTheirNumbersAndSums) {
   auto d = Record();
   DocFields& f = Fields(*d);
   const FontSubstitutionRow rows[] = {
-      {"Arial", "Sans"}, {"Book", nullptr}, {"Courier New", "Mono"}, {"Gone", "Not there"}, {"Times", ""},
+      {"DejaVu Sans", "Sans"}, {"Book", nullptr}, {"Liberation Mono", "Mono"}, {"Gone", "Not there"}, {"Times", ""},
   };
   EXPECT_EQ(RebuildFontSubstitution(rows, 5, fonts.data(), fonts.size(), f), 2);
   EXPECT_EQ(f.SubFontEntryNum, 2);
-  EXPECT_STREQ(f.SubTTFontName[0], "Arial");
+  EXPECT_STREQ(f.SubTTFontName[0], "DejaVu Sans");
   EXPECT_STREQ(f.SubDevFontName[0], "Sans");
   EXPECT_EQ(f.SubDevFontNumber[0], 5);
-  EXPECT_EQ(f.SubTTFontSum[0], 489u);  // 65 + 114 + 105 + 97 + 108
-  EXPECT_STREQ(f.SubTTFontName[1], "Courier New");
+  EXPECT_EQ(f.SubTTFontSum[0], 1012u);  // 68 + 101 + 106 + 97 + 86 + 117 + 32 + 83 + 97 + 110 + 115
+  EXPECT_STREQ(f.SubTTFontName[1], "Liberation Mono");
   EXPECT_EQ(f.SubDevFontNumber[1], 11);
-  EXPECT_EQ(f.SubTTFontSum[1], 1059u);
-  EXPECT_STREQ(StoredSubstitute(f, "Courier New"), "Mono");
+  EXPECT_EQ(f.SubTTFontSum[1], 1474u);
+  EXPECT_STREQ(StoredSubstitute(f, "Liberation Mono"), "Mono");
   EXPECT_EQ(StoredSubstitute(f, "Book"), nullptr);
   // Entries past the count are not read.
   f.SubFontEntryNum = 1;
-  EXPECT_EQ(StoredSubstitute(f, "Courier New"), nullptr);
+  EXPECT_EQ(StoredSubstitute(f, "Liberation Mono"), nullptr);
   f.SubFontEntryNum = 9999;
-  EXPECT_STREQ(StoredSubstitute(f, "Courier New"), "Mono");
+  EXPECT_STREQ(StoredSubstitute(f, "Liberation Mono"), "Mono");
 }
 
 TEST(FontSubstitution, OnlyTheFirstTwentySevenRowsAreKeptAndLongNamesAreCut) {

@@ -133,4 +133,33 @@ TEST(DialogHelpers, PaletteFromTheColourTable) {
   EXPECT_EQ(CreateDibPalette(info), nullptr);
 }
 
+// A table that names fewer colours than the depth allows ends there: the
+// palette takes no pixel bytes for colours.
+TEST(DialogHelpers, PaletteTakesOnlyTheColoursTheTableNames) {
+  struct Case {
+    WORD bits;
+    DWORD used;
+    UINT entries;
+  };
+  const Case cases[] = {{8, 3, 3}, {4, 5, 16 - 11}, {8, 0, 256}, {1, 2, 2}, {8, 300, 256}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.bits << " bits, " << c.used << " used");
+    std::vector<BYTE> block(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD), 0xEE);
+    auto* info = reinterpret_cast<BITMAPINFO*>(block.data());
+    info->bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 4, 4, 1, c.bits, BI_RGB, 0, 0, 0, c.used, 0};
+    RGBQUAD* colors = reinterpret_cast<RGBQUAD*>(block.data() + sizeof(BITMAPINFOHEADER));
+    for (UINT i = 0; i < c.entries; ++i) colors[i] = RGBQUAD{static_cast<BYTE>(i), 1, 2, 0};
+    HPALETTE palette = CreateDibPalette(info);
+    ASSERT_NE(palette, nullptr);
+    PALETTEENTRY entries[256];
+    const UINT count = GetPaletteEntries(palette, 0, 256, entries);
+    EXPECT_EQ(count, c.entries);
+    for (UINT i = 0; i < count; ++i) {
+      EXPECT_EQ(entries[i].peBlue, i);
+      EXPECT_EQ(entries[i].peRed, 2);
+    }
+    DeleteObject(palette);
+  }
+}
+
 }  // namespace

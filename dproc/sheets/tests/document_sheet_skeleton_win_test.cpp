@@ -11,12 +11,15 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/contracts/ddproc_functions.h"
 #include "common/contracts/ddproc_sheet_functions_win.h"
 #include "common/records/sheet_session.h"
+#include "dproc/preview/preview_overrides.h"
 #include "dproc/sheets/dialog_skeleton_win.h"
+#include "dproc/constraints/do_constraints_win.h"
 #include "dproc/sheets/document_sheet_skeleton_win.h"
 #include "dproc/startup/ddproc_binding_win.h"
 #include "dproc/startup/sheet_tab_tips.h"
@@ -160,6 +163,38 @@ std::vector<std::wstring> TabTipTexts(HWND frame) {
     }
   }
   return out;
+}
+
+// The frame leaves a page's window identifier 0; the skeleton records the
+// sheet's page so that the constraint pass finds the rows of its controls,
+// from the sheet's own first pass on.
+std::vector<uint32_t> g_pagesSeen;
+int32_t RecordPage(HWND dialog, HWND, uint16_t) {
+  g_pagesSeen.push_back(DialogPageId(dialog));
+  return 199;
+}
+INT_PTR InitAndCheck(HWND dialog, SheetCtx* ctx) {
+  SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(ctx));
+  RunSheetConstraints(dialog, nullptr, 0);
+  return FALSE;
+}
+const DocumentSheet kLayoutLikeSheet = [] {
+  DocumentSheet sheet = kSheet;
+  sheet.pageId = 101;
+  sheet.init = InitAndCheck;
+  return sheet;
+}();
+INT_PTR CALLBACK LayoutLikeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RunDocumentSheet(kLayoutLikeSheet, dialog, message, wParam, lParam);
+}
+
+TEST_F(SheetSkeleton, ThePassSeesTheSheetsPageThoughTheFrameGivesNoIdentifier) {
+  g_pagesSeen.clear();
+  SetSheetConstraintCheck(RecordPage);
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {101}, LayoutLikeProc), nullptr);
+  EXPECT_EQ(GetWindowLongPtrW(kit_.Dialog(), GWLP_ID), 0);
+  EXPECT_EQ(g_pagesSeen, std::vector<uint32_t>{101});
+  EXPECT_EQ(DialogPageId(kit_.Dialog()), 101u);
 }
 
 TEST_F(SheetSkeleton, TheFramesTabsGetTheSheetsTooltips) {
@@ -313,6 +348,94 @@ TEST_F(SheetSkeleton, CommitUndoesRefusedChangesAndNotesRealOnes) {
     wchar_t shown[16] = {};
     GetDlgItemTextW(d, 1130, shown, 16);
     EXPECT_EQ(std::wstring(shown), std::wstring(c.shown));
+  }
+}
+
+// A change that touches three fields apart from each other, with a step
+// before the pass (a dialog that may be cancelled) and one after it (a
+// dialog for what the new value still lacks).
+constexpr size_t kWideAt = 340, kSlotFieldAt = 410;
+bool g_beforeAnswer = true, g_confirmAnswer = true;
+int g_beforeRuns = 0;
+std::vector<int32_t> g_confirmed;
+std::vector<std::pair<uint8_t, uint8_t>> g_slotsInPass;
+int32_t AnswerSeeingTheSlot(HWND dialog, HWND tooltip, uint16_t controlId) {
+  const LayoutPreviewOverrides* o = LayoutOverridesOf(GetUIState(SheetCtxOf(dialog)));
+  if (o != nullptr) g_slotsInPass.emplace_back(o->styleOn, o->styleValue);
+  return Answer(dialog, tooltip, controlId);
+}
+uint8_t* Doc(SheetCtx* ctx) { return reinterpret_cast<uint8_t*>(GetPrivDevMode(ctx)); }
+bool ReadThree(HWND dialog, SheetCtx* ctx) {
+  if (!ReadField(dialog, ctx)) return false;
+  const uint16_t wide = static_cast<uint16_t>(Doc(ctx)[kFieldAt] * 300);
+  std::memcpy(Doc(ctx) + kWideAt, &wide, 2);
+  Doc(ctx)[kSlotFieldAt] = static_cast<uint8_t>(Doc(ctx)[kFieldAt] + 1);
+  return true;
+}
+bool Before(HWND, SheetCtx*) {
+  ++g_beforeRuns;
+  return g_beforeAnswer;
+}
+bool Confirm(HWND, SheetCtx*, int32_t answer) {
+  g_confirmed.push_back(answer);
+  return g_confirmAnswer;
+}
+const BoundField kAlsoKept[] = {{kWideAt, 2, 0}, {kSlotFieldAt, 1, kPreviewSlotNupStyle}, {}};
+
+TEST_F(SheetSkeleton, AChangeOfSeveralFieldsGoesBackWholeWhenAnyStepTakesItBack) {
+  ASSERT_NE(kit_.OpenPages(kit_.Templates(), {100}, TestSheetProc), nullptr);
+  HWND d = kit_.Dialog();
+  SheetCtx* ctx = SheetCtxOf(d);
+  ASSERT_NE(ctx, nullptr);
+  SetSheetConstraintCheck(AnswerSeeingTheSlot);
+  struct Case {
+    const char* what;
+    bool declinedOnly, before;
+    int32_t answer;
+    bool confirm, stands;
+    int passes;
+    std::vector<int32_t> confirmed;
+  } cases[] = {
+      {"taken", false, true, 199, true, true, 1, {199}},
+      {"the dialog before the pass cancelled", false, false, 199, true, false, 0, {}},
+      {"refused by the pass", false, true, 101, true, false, 1, {}},
+      {"declined in the pass", false, true, 100, true, false, 1, {}},
+      {"the dialog after the pass cancelled", false, true, 199, false, false, 1, {199}},
+      {"a warning where only a declined question undoes", true, true, 101, true, true, 1, {101}},
+      {"declined where only a declined question undoes", true, true, 100, true, false, 1, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const DialogBinding three = {.controlId = 1033, .notify = EN_KILLFOCUS, .kind = BindKind::kCustom,
+                                 .at = kFieldAt, .bytes = 1, .read = ReadThree, .show = ShowField,
+                                 .alsoKeeps = kAlsoKept, .before = Before, .confirm = Confirm,
+                                 .undoOnlyWhenDeclined = c.declinedOnly};
+    Doc(ctx)[kFieldAt] = 7;
+    const uint16_t wideBefore = 2100;
+    std::memcpy(Doc(ctx) + kWideAt, &wideBefore, 2);
+    Doc(ctx)[kSlotFieldAt] = 8;
+    g_beforeAnswer = c.before;
+    g_confirmAnswer = c.confirm;
+    g_answer = c.answer;
+    g_passes = g_beforeRuns = g_modifiedMarks = 0;
+    g_confirmed.clear();
+    g_slotsInPass.clear();
+    SetDlgItemTextW(d, 1130, L"9");
+    EXPECT_EQ(CommitBinding(d, ctx, three, 100, EnableRules, true), c.stands);
+    uint16_t wide = 0;
+    std::memcpy(&wide, Doc(ctx) + kWideAt, 2);
+    EXPECT_EQ(Doc(ctx)[kFieldAt], c.stands ? 9 : 7);
+    EXPECT_EQ(wide, c.stands ? 2700 : 2100);
+    EXPECT_EQ(Doc(ctx)[kSlotFieldAt], c.stands ? 10 : 8);
+    EXPECT_EQ(g_modifiedMarks, c.stands ? 1 : 0);
+    EXPECT_EQ(g_beforeRuns, 1);
+    EXPECT_EQ(g_passes, c.passes);
+    EXPECT_EQ(g_confirmed, c.confirmed);
+    EXPECT_EQ(GetDlgItemInt(d, 1130, nullptr, FALSE), c.stands ? 9u : 7u) << "the page shows what is stored";
+    // While the pass may ask, the preview draws the old value; the slot is
+    // free again afterwards.
+    EXPECT_EQ(g_slotsInPass, (std::vector<std::pair<uint8_t, uint8_t>>(c.passes, {1, 8})));
+    EXPECT_EQ(LayoutOverridesOf(&kit_.UiState())->styleOn, 0);
   }
 }
 
