@@ -124,7 +124,9 @@ TEST(DialogTexts, EveryOtherTemplateShowsItsTextsWhole) {
   DestroyWindow(host);
   // Every template is measured, here or (as the driver shows it) on the tour.
   EXPECT_EQ(static_cast<size_t>(checked) + onTour, ids.size());
-  EXPECT_GT(checked, 40);
+  // Most templates are measured here; those the tour reaches are measured
+  // there.
+  EXPECT_GT(checked, 30);
   EXPECT_TRUE(cut.empty()) << "texts that do not fit:\n" << Lines(cut);
 }
 
