@@ -629,7 +629,9 @@ void LoadDefaultSettings(QxdContext* ctx, const ModelInfo* m, const char* locale
       break;
     }
   }
-  if (FirstEntryValue(ctx, "CPE_CP_Pattern", &v)) f.nBackPattern = static_cast<uint8_t>(v);
+  // The pattern section lists the patterns by name (its entries carry no
+  // number): the first one names the default.
+  OptionTableDefault(ctx, "CPE_CP_Pattern", d, AT(nBackPattern));
   // 22. Density, brightness, contrast.
   if (ReadSectionDefault(ctx, "Dnst_Density", &n)) f.nMonoDensity = static_cast<uint8_t>(n);
   if (ReadSectionDefault(ctx, "ColAdj_Brightness", &n)) f.nMonoBrightness = static_cast<uint8_t>(n);

@@ -122,11 +122,10 @@ TEST(DialogTexts, EveryOtherTemplateShowsItsTextsWhole) {
     ++checked;
   }
   DestroyWindow(host);
-  // Every template is measured, here or (as the driver shows it) on the tour.
+  // Every template is measured, here or (as the driver shows it) on the
+  // tour, which takes more of them as it grows.
   EXPECT_EQ(static_cast<size_t>(checked) + onTour, ids.size());
-  // Most templates are measured here; those the tour reaches are measured
-  // there.
-  EXPECT_GT(checked, 30);
+  EXPECT_GT(checked, 0);
   EXPECT_TRUE(cut.empty()) << "texts that do not fit:\n" << Lines(cut);
 }
 

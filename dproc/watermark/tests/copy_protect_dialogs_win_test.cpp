@@ -560,6 +560,36 @@ TEST_F(CopyProtectDialogs, TheDistributionNumberMustLieInItsRange) {
   EXPECT_EQ(F().dwStartNumber, 99999999u);
 }
 
+// Settings the user may not change: every dialog and page shows them with
+// its controls disabled.
+TEST_F(CopyProtectDialogs, LockedSettingsDisableEveryDialogsControls) {
+  kit_.Session().mayChange = 0;
+  const struct {
+    int templateId;
+    DLGPROC proc;
+    int page;  // the edit dialog's page to show
+    std::vector<int> locked;
+  } cases[] = {
+      {kCopyProtectEditTemplate, CopyProtectEditDlgProc, 0, {2128, 2129, 2130, 2134, 2135, 2139, 2142, 2144, 1032}},
+      {kCopyProtectEditTemplate, CopyProtectEditDlgProc, 1, {2147, 2148, 2151, 2153, 2155, 2161}},
+      {kCopyProtectSimpleTemplate, CopyProtectSimpleDlgProc, 0, {2129, 2155, 1032}},
+      {kDistributionNumberTemplate, ShareNumberDlgProc, 0, {2109, 2110, 2167, 2168, 1032}},
+      {kPatternColourTemplate, UCopyColorAdjustDlgProc, 0, {2092, 2094, 2095, 2100, 2101, 1032}},
+      {kStampColourTemplate, PspColorAdjustDlgProc, 0, {2105, 2108, 2109, 1032}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.templateId);
+    Open(c.templateId, c.proc);
+    if (c.page != 0) Tab(c.page);
+    for (int id : c.locked) {
+      ASSERT_NE(C(id), nullptr) << id;
+      EXPECT_FALSE(Enabled(id)) << id;
+    }
+    EXPECT_TRUE(Enabled(IDCANCEL));
+    kit_.Close();
+  }
+}
+
 // The sheet's button opens the dialog of the model's type.
 TEST_F(CopyProtectDialogs, TheSheetButtonOpensTheDialogOfTheModelsType) {
   static uint16_t opened = 0;
