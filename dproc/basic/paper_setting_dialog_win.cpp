@@ -18,7 +18,7 @@
 #include "dproc/constraints/drop_list_filter_win.h"
 #include "dproc/constraints/stop_icons_win.h"
 #include "dproc/dialogs/hint_area_win.h"
-#include "dproc/dialogs/list_row_colours_win.h"
+#include "dproc/dialogs/list_rows_win.h"
 #include "dproc/dialogs/media_list_view_win.h"
 #include "dproc/model/dialog_text_tables.h"
 #include "dproc/model/disp_strings_win.h"
@@ -88,7 +88,6 @@ struct PaperSettingState {
   int selections = 0;                     // selection guard
   bool locked = false;                    // a warning on a tray change locks the media lists
   int deviceColumns = 0;                  // of the device list
-  WNDPROC trayListProc = nullptr, deviceListProc = nullptr;
   HWND dialog = nullptr;                  // whose tray list holds the row being edited
 };
 PaperSettingState g_state;
@@ -275,40 +274,6 @@ void InitTrayListView(HWND dialog, SheetCtx* ctx) {
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
 }
 
-// The tray rows and the device rows are painted across the whole width.
-LRESULT CALLBACK PaintFullRowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const WNDPROC previous =
-      GetDlgCtrlID(window) == kTrayList ? g_state.trayListProc : g_state.deviceListProc;
-  if (message == WM_PAINT) {
-    RECT update;
-    if (GetUpdateRect(window, &update, FALSE)) {
-      ValidateRect(window, nullptr);
-      RECT client;
-      GetClientRect(window, &client);
-      update.left = client.left;
-      update.right = client.right;
-      InvalidateRect(window, &update, FALSE);
-    }
-  }
-  if (previous == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return CallWindowProcW(previous, window, message, wParam, lParam);
-}
-
-void Subclass(HWND dialog, int id, WNDPROC* previous) {
-  HWND list = GetDlgItem(dialog, id);
-  if (list == nullptr) return;
-  *previous = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PaintFullRowProc)));
-}
-
-void Unsubclass(HWND dialog, int id, WNDPROC* previous) {
-  HWND list = GetDlgItem(dialog, id);
-  if (list != nullptr && *previous != nullptr) {
-    SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(*previous));
-  }
-  *previous = nullptr;
-}
-
 // The starting tray: the settings' tray when the constraints leave it
 // usable, else the first usable tray after it; the row counts the trays
 // without the automatic ones.  No usable tray: tray id 0, no row.
@@ -362,8 +327,9 @@ void HideDeviceStatus(HWND dialog) {
 void PaperSettingOnInit(HWND dialog, SheetCtx* ctx) {
   g_state = PaperSettingState{};
   g_state.dialog = dialog;
-  Subclass(dialog, kTrayList, &g_state.trayListProc);
-  Subclass(dialog, kDeviceList, &g_state.deviceListProc);
+  // The tray rows and the device rows are painted across the whole width.
+  PaintFullRows(GetDlgItem(dialog, kTrayList));
+  PaintFullRows(GetDlgItem(dialog, kDeviceList));
   DocDMode* doc = GetPrivDevMode(ctx);
   SetMediaBindingMode(kMediaBindingTrays);
   for (const Attribute& a : kAttributes) FillCombo(dialog, a);
@@ -630,8 +596,8 @@ bool Notify(HWND dialog, SheetCtx* ctx, const NMHDR* note, LRESULT* result) {
 
 // Closing gives the settings their own tray and media type back.
 void Destroy(HWND dialog) {
-  Unsubclass(dialog, kTrayList, &g_state.trayListProc);
-  Unsubclass(dialog, kDeviceList, &g_state.deviceListProc);
+  StopPaintingFullRows(GetDlgItem(dialog, kTrayList));
+  StopPaintingFullRows(GetDlgItem(dialog, kDeviceList));
   SetMediaBindingMode(kMediaBindingNone);
   if (DocDMode* doc = GetPrivDevMode(SheetCtxOf(dialog))) {
     DocFields& f = Fields(*doc);

@@ -28,7 +28,7 @@
 #include "dproc/constraints/constraint_rules.h"
 #include "dproc/constraints/rule_evaluation.h"
 #include "dproc/dialogs/hint_area_win.h"
-#include "dproc/dialogs/list_row_colours_win.h"
+#include "dproc/dialogs/list_rows_win.h"
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
 #include "dproc/easyset/easy_set_area_win.h"
@@ -872,6 +872,7 @@ void Init(HWND dialog, SheetCtx* ctx) {
   Renumber();
   g.edit = PerPageEntryTemplate();
   BuildColumns(dialog);
+  PaintFullRows(GetDlgItem(dialog, kRows));
   MakeRowIcons(dialog);
   FillRows(dialog);
   FillListChooser(dialog);
@@ -1241,6 +1242,7 @@ void Cancel(HWND, SheetCtx*) { PutMarksBack(); }
 
 void Destroy(HWND dialog) {
   SetPerPageEdit(nullptr, kPerPageKindNone);
+  StopPaintingFullRows(GetDlgItem(dialog, kRows));
   ListView_SetImageList(GetDlgItem(dialog, kRows), nullptr, LVSIL_SMALL);
   if (g.icons != nullptr) ImageList_Destroy(g.icons);
   g = State{};

@@ -293,6 +293,27 @@ TEST_F(PerPageSetting, PageAndCaptionEditsFollowTheDescriptionsEditItems) {
   EXPECT_EQ(std::char_traits<char16_t>::length(Lists()->lists[1]->entries[1].caption), 192u);
 }
 
+// Entries of different kinds may share pages, but together name at most
+// 9999.
+TEST_F(PerPageSetting, EntriesNameAtMost9999PagesInAll) {
+  Open();
+  SelectRow(2);
+  ChooseSetting(L"Print", 0);  // blank sheets: not the kind of the first entry's printed pages
+  SetText(1614, L"1-9997");
+  kit_.Click(IDOK);
+  ASSERT_TRUE(kit_.Boxes().shown().empty()) << "2 and 9997 pages: " << std::string(LastBox().begin(), LastBox().end());
+  EXPECT_EQ(std::u16string(Lists()->lists[1]->entries[1].pages), u"1-9997");
+  kit_.Close();
+  Open();
+  SelectRow(2);
+  ChooseSetting(L"Print", 0);
+  SetText(1614, L"1-9998");
+  kit_.Click(IDOK);
+  ASSERT_EQ(kit_.Boxes().shown().size(), 1u);
+  EXPECT_NE(LastBox().find(L"at most 9999 pages in all"), std::wstring::npos);
+  EXPECT_EQ(std::u16string(Lists()->lists[1]->entries[1].pages), u"1-9997") << "the session keeps its list";
+}
+
 TEST_F(PerPageSetting, AnEntryWithoutPagesCannotBeLeftButCanBeDeleted) {
   Open();
   kit_.Click(1102);
@@ -720,6 +741,35 @@ TEST_F(PerPageSetting, PunchKindIsTheDocumentsAndItsCancelPutsItBack) {
 }
 
 // --- Caption Detail.
+
+// Characters stacked down the tab are offered only on models of the
+// languages written so: a table of the model's language and the directions
+// the dialog offers.
+TEST_F(PerPageSetting, CaptionDirectionsFollowTheModelsLanguage) {
+  struct Case {
+    uint32_t language;
+    int directions;
+  } cases[] = {{9, 2}, {1033, 2}, {7, 2}, {17, 3}, {18, 3}, {1028, 3}, {2052, 3}};
+  const uint32_t shipped = g_fixture.model->languageId;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    g_fixture.model->languageId = c.language;
+    Open();
+    SelectRow(2);
+    int directions = 0;
+    testsupport::ModalDialogDriver driver;
+    driver.Then([&](HWND d) {
+      directions = static_cast<int>(SendDlgItemMessageW(d, 1664, CB_GETCOUNT, 0, 0));
+      PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+    });
+    SetSheetDialogRunner(nullptr);
+    kit_.Click(1620);
+    EXPECT_EQ(driver.Pending(), 0u);
+    EXPECT_EQ(directions, c.directions);
+    kit_.Close();
+  }
+  g_fixture.model->languageId = shipped;
+}
 
 TEST_F(PerPageSetting, CaptionDetailChangesTheEntryAndRefusesSizesOutOfRange) {
   Open();
