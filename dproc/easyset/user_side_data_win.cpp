@@ -143,6 +143,15 @@ void LoadAuthentication(const SheetCtx* ctx, SideDataUiState* side) {
 
 }  // namespace
 
+void NoteSessionPerPageLists(const SheetCtx* ctx) {
+  if (SideDataUiState* side = SideDataOf(ctx)) NotePerPageLists(ctx, side);
+}
+
+bool SaveChangedPerPageLists(const SheetCtx* ctx) {
+  SideDataUiState* side = SideDataOf(ctx);
+  return side != nullptr ? SavePerPageLists(ctx, side) : PerPageListsOf(GetUIState(ctx)) == nullptr;
+}
+
 ResidentProfileUiState* SessionResidentProfiles(const SheetCtx* ctx) {
   SheetUiState* state = GetUIState(ctx);
   return state != nullptr ? reinterpret_cast<ResidentProfileUiState*>(state->bytes + kUiStateResidentProfilesAt)

@@ -39,6 +39,14 @@ bool SaveUserSideData(const SheetCtx* ctx);
 // stores again.
 void FreeUserSideData(const SheetCtx* ctx);
 
+// The per-page lists the session holds, noted as read where not yet noted,
+// so that a later save knows which the session changed.
+void NoteSessionPerPageLists(const SheetCtx* ctx);
+// Writes the per-page lists the session changed since they were read (and
+// those it never noted); a list it did not change stays in the store as it
+// is, even past what the session could hold.  False when a write failed.
+bool SaveChangedPerPageLists(const SheetCtx* ctx);
+
 // The session's profile lists (null without a UI state).
 ResidentProfileUiState* SessionResidentProfiles(const SheetCtx* ctx);
 

@@ -19,6 +19,7 @@
 #include "dproc/dialogs/dialog_modules_win.h"
 #include "dproc/dialogs/hint_area_win.h"
 #include "dproc/dialogs/modal_dialog_win.h"
+#include "dproc/easyset/user_side_data_win.h"
 #include "dproc/finishing/finishing_sheets_win.h"
 #include "dproc/layout/layout_lists_win.h"
 #include "dproc/model/dialog_text_tables.h"
@@ -235,7 +236,10 @@ void LiftInterleaveTray(HWND dialog) {
 }
 
 INT_PTR Init(HWND dialog, SheetCtx* ctx) {
-  if (Flag(kMfPerPageSetting)) LoadSessionPerPageLists(ctx);
+  if (Flag(kMfPerPageSetting)) {
+    LoadSessionPerPageLists(ctx);
+    NoteSessionPerPageLists(ctx);
+  }
   auto hide = [dialog](std::initializer_list<int> ids) {
     for (int id : ids) ShowEnableCtrl(dialog, id, FALSE);
   };
@@ -342,10 +346,10 @@ bool DrawItem(HWND dialog, SheetCtx*, const DRAWITEMSTRUCT* item) {
   }
 }
 
-// The per-page lists go to the user's store with the settings; those the
-// sheet read are its own to free.
+// The per-page lists the session changed go to the user's store with the
+// settings; those the sheet read are its own to free.
 void SavePerPageLists(HWND, SheetCtx* ctx) {
-  if (Flag(kMfPerPageSetting)) SaveSessionPerPageLists(ctx);
+  if (Flag(kMfPerPageSetting)) SaveChangedPerPageLists(ctx);
 }
 void FreePerPageLists(HWND dialog) {
   if (SheetCtx* ctx = SheetCtxOf(dialog)) FreeSessionPerPageLists(ctx);

@@ -36,17 +36,6 @@ void LoadSessionPerPageLists(const SheetCtx* ctx) {
   }
 }
 
-bool SaveSessionPerPageLists(const SheetCtx* ctx) {
-  PerPageUiLists* lists = PerPageListsOf(GetUIState(ctx));
-  Names names;
-  if (lists == nullptr || !NamesOf(ctx, &names)) return false;
-  bool ok = true;
-  for (int n = 0; n < kInterSheetLists; ++n) {
-    if (lists->lists[n] != nullptr && !SaveInterSheetList(names.printer, names.driver, n + 1, lists->lists[n])) ok = false;
-  }
-  return ok;
-}
-
 void FreeSessionPerPageLists(const SheetCtx* ctx) {
   PerPageUiLists* lists = PerPageListsOf(GetUIState(ctx));
   if (lists == nullptr) return;

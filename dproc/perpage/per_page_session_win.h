@@ -1,7 +1,7 @@
 // The sheet session's per-page lists and the user's store: the lists the
-// session has not got are read when the Cover Page sheet starts, every list
-// is written when the sheets are applied, and the lists the sheet read are
-// freed when it ends.
+// session has not got are read when the Cover Page sheet starts and the
+// lists the sheet read are freed when it ends; the session's side data
+// writes back the lists it changed (dproc/easyset/user_side_data_win.h).
 #pragma once
 
 #include "dproc/sheets/sheet_context.h"
@@ -10,8 +10,5 @@
 // printer (a list never stored gets its default name and tab sheet) and
 // notes it as the sheet's.
 void LoadSessionPerPageLists(const SheetCtx* ctx);
-// Writes every list the session holds to the user's store; false when one
-// could not be written.
-bool SaveSessionPerPageLists(const SheetCtx* ctx);
 // Frees the lists the sheet read and clears their places.
 void FreeSessionPerPageLists(const SheetCtx* ctx);

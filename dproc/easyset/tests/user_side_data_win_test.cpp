@@ -5,6 +5,7 @@
 // kept past the session's limits, and an Easy Set chosen in the session
 // brings back what it carries and holds its list positions to the
 // session's lists.
+#include "dproc/finishing/finishing_sheets_win.h"
 #include "dproc/easyset/user_side_data_win.h"
 
 #include <gtest/gtest.h>
@@ -87,13 +88,14 @@ class SideData : public ::testing::Test {
 
   // A fresh session of two document sheets with `settings` (zeroed when
   // null).
-  testsupport::DialogKit& Open(const DocDMode* settings = nullptr) {
+  testsupport::DialogKit& Open(const DocDMode* settings = nullptr, const std::vector<int>& pages = {100, 101},
+                               DLGPROC proc = SheetProc) {
     kit_.reset();
     kit_ = std::make_unique<testsupport::DialogKit>();
     kit_->Session().printer = printer_.handle();
     wcsncpy(kit_->Session().printerName, printer_.name().c_str(), 259);
     if (settings != nullptr) kit_->Settings() = *settings;
-    EXPECT_NE(kit_->OpenPages(kit_->Templates(), {100, 101}, SheetProc), nullptr);
+    EXPECT_NE(kit_->OpenPages(kit_->Templates(), pages, proc), nullptr);
     return *kit_;
   }
   void Apply() {
@@ -260,44 +262,53 @@ TEST_F(SideData, AProfileListLongerThanTheSessionKeepsItsTailThroughAnApply) {
 // shows the first 256, and an apply that did not change the list leaves the
 // stored 300 alone.
 TEST_F(SideData, APerPageListLongerThanTheSessionKeepsItsTailThroughAnApply) {
-  auto* entries = static_cast<InterSheetEntry*>(std::calloc(kInterSheetMaxEntries, sizeof(InterSheetEntry)));
-  ASSERT_NE(nullptr, entries);
-  for (uint32_t i = 0; i < kInterSheetMaxEntries; ++i) {
-    entries[i].row = i + 1;
-    entries[i].pages[0] = u'1';
-  }
-  InterSheetList list{};
-  std::memcpy(list.name, u"Long", 8);
-  list.count = kInterSheetMaxEntries;
-  list.entries = entries;
-  ASSERT_TRUE(SaveInterSheetList(printer_.name().c_str(), kDriver, 4, &list));
-  std::free(entries);
-  HKEY key = OpenInterSheetListKey(printer_.name().c_str(), kDriver, 4);
-  ASSERT_NE(nullptr, key);
-  for (DWORD page = kInterSheetMaxEntries + 1; page <= 300; ++page) {
-    InterSheetEntry entry{};
-    entry.row = page;
-    entry.pages[0] = u'1';
-    wchar_t name[32];
-    _snwprintf(name, 32, L"ISPageListData%lu", static_cast<unsigned long>(page));
-    RegSetValueExW(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&entry), sizeof entry);
-  }
-  SetNumberAndClose(key, L"ISPageListNum", 300);
+  // The document sheets, and the Cover Page sheet, whose own apply writes
+  // the lists too.
+  struct Pages {
+    std::vector<int> templates;
+    DLGPROC proc;
+  };
+  for (const Pages& pages : {Pages{{100, 101}, SheetProc}, Pages{{kCoverPageSheetTemplate}, CoverPageSheetProc}}) {
+    SCOPED_TRACE(pages.templates.front());
+    auto* entries = static_cast<InterSheetEntry*>(std::calloc(kInterSheetMaxEntries, sizeof(InterSheetEntry)));
+    ASSERT_NE(nullptr, entries);
+    for (uint32_t i = 0; i < kInterSheetMaxEntries; ++i) {
+      entries[i].row = i + 1;
+      entries[i].pages[0] = u'1';
+    }
+    InterSheetList list{};
+    std::memcpy(list.name, u"Long", 8);
+    list.count = kInterSheetMaxEntries;
+    list.entries = entries;
+    ASSERT_TRUE(SaveInterSheetList(printer_.name().c_str(), kDriver, 4, &list));
+    std::free(entries);
+    HKEY key = OpenInterSheetListKey(printer_.name().c_str(), kDriver, 4);
+    ASSERT_NE(nullptr, key);
+    for (DWORD page = kInterSheetMaxEntries + 1; page <= 300; ++page) {
+      InterSheetEntry entry{};
+      entry.row = page;
+      entry.pages[0] = u'1';
+      wchar_t name[32];
+      _snwprintf(name, 32, L"ISPageListData%lu", static_cast<unsigned long>(page));
+      RegSetValueExW(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&entry), sizeof entry);
+    }
+    SetNumberAndClose(key, L"ISPageListNum", 300);
 
-  Open();
-  const PerPageUiLists* perPage = PerPageListsOf(&kit_->UiState());
-  ASSERT_NE(nullptr, perPage->lists[3]);
-  EXPECT_EQ(kInterSheetMaxEntries, perPage->lists[3]->count);
-  Apply();
-  kit_.reset();
+    Open(nullptr, pages.templates, pages.proc);
+    const PerPageUiLists* perPage = PerPageListsOf(&kit_->UiState());
+    ASSERT_NE(nullptr, perPage->lists[3]);
+    EXPECT_EQ(kInterSheetMaxEntries, perPage->lists[3]->count);
+    Apply();
+    kit_.reset();
 
-  key = OpenInterSheetListKey(printer_.name().c_str(), kDriver, 4);
-  ASSERT_NE(nullptr, key);
-  DWORD count = 0, size = sizeof count;
-  EXPECT_EQ(ERROR_SUCCESS,
-            RegQueryValueExW(key, L"ISPageListNum", nullptr, nullptr, reinterpret_cast<BYTE*>(&count), &size));
-  EXPECT_EQ(300u, count);
-  RegCloseKey(key);
+    key = OpenInterSheetListKey(printer_.name().c_str(), kDriver, 4);
+    ASSERT_NE(nullptr, key);
+    DWORD count = 0, size = sizeof count;
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegQueryValueExW(key, L"ISPageListNum", nullptr, nullptr, reinterpret_cast<BYTE*>(&count), &size));
+    EXPECT_EQ(300u, count);
+    RegCloseKey(key);
+  }
 }
 
 // An Easy Set saved with the session's side data brings it back when it is
