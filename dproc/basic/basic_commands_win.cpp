@@ -219,24 +219,34 @@ bool OutputMethodStands(HWND dialog, SheetCtx* ctx, int32_t) {
   return stored;
 }
 
+// The zoom mode buttons: the model's rules see the new mode, and a refusal,
+// or a question answered No, puts the old one back.  A click that changes
+// nothing runs no pass, so a question already answered is not asked again.
+bool ReadZoomMode(HWND dialog, SheetCtx* ctx) {
+  FieldsOf(ctx)->bScaleAuto = IsChecked(dialog, kBasicZoomAuto);
+  return true;
+}
+void ShowZoomMode(HWND dialog, SheetCtx* ctx) {
+  const bool automatic = FieldsOf(ctx)->bScaleAuto != 0;
+  Check(dialog, kBasicZoomAuto, automatic);
+  Check(dialog, kBasicZoomManual, !automatic);
+}
+void ZoomModeAfter(HWND dialog, SheetCtx* ctx) { WriteAutoZoom(dialog, ctx, false); }
+const DialogBinding kZoomModeBindings[] = {
+    {.controlId = kBasicZoomAuto, .notify = BN_CLICKED, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(bScaleAuto),
+     .bytes = 1, .read = ReadZoomMode, .show = ShowZoomMode, .after = ZoomModeAfter},
+    {.controlId = kBasicZoomManual, .notify = BN_CLICKED, .kind = BindKind::kCustom, .at = DOC_FIELD_AT(bScaleAuto),
+     .bytes = 1, .read = ReadZoomMode, .show = ShowZoomMode, .after = ZoomModeAfter},
+};
+
 INT_PTR ZoomModeClicked(HWND dialog, SheetCtx* ctx) {
-  DocFields* f = FieldsOf(ctx);
-  const uint8_t old = f->bScaleAuto;
-  f->bScaleAuto = IsChecked(dialog, kBasicZoomAuto);
-  if (f->bScaleAuto != old) {
-    // The model's rules see the new zoom mode: a refusal, or a question
-    // answered No, puts the old one back.
-    if (ConstraintRefused(Constraints(dialog, f->bScaleAuto != 0 ? kBasicZoomAuto : kBasicZoomManual))) {
-      f->bScaleAuto = old;
-      Check(dialog, kBasicZoomAuto, old != 0);
-      Check(dialog, kBasicZoomManual, old == 0);
-      Finish(dialog, ctx);
-      return TRUE;
-    }
-    NoteChange(dialog, ctx);
+  if (IsChecked(dialog, kBasicZoomAuto) == FieldsOf(ctx)->bScaleAuto) {
+    WriteAutoZoom(dialog, ctx, false);
+    Finish(dialog, ctx);
+    return TRUE;
   }
-  WriteAutoZoom(dialog, ctx, false);
-  Finish(dialog, ctx);
+  const DialogBinding& b = kZoomModeBindings[IsChecked(dialog, kBasicZoomAuto) != 0 ? 0 : 1];
+  CommitBinding(dialog, ctx, b, kBasicSheetTemplate, Paper1SheetEnableControls, true);
   return TRUE;
 }
 

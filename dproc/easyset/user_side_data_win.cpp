@@ -149,7 +149,7 @@ void NoteSessionPerPageLists(const SheetCtx* ctx) {
 
 bool SaveChangedPerPageLists(const SheetCtx* ctx) {
   SideDataUiState* side = SideDataOf(ctx);
-  return side != nullptr ? SavePerPageLists(ctx, side) : PerPageListsOf(GetUIState(ctx)) == nullptr;
+  return side == nullptr || SavePerPageLists(ctx, side);  // no UI state: no lists
 }
 
 ResidentProfileUiState* SessionResidentProfiles(const SheetCtx* ctx) {
